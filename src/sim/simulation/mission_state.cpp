@@ -1,0 +1,10 @@
+#include "sim/simulation/mission_state.h"
+
+namespace q71 {
+
+MissionState& missionState() {
+    static MissionState state;
+    return state;
+}
+
+} // namespace q71

@@ -1,0 +1,35 @@
+#pragma once
+// What the simulation knows of the mission as a whole: where it lies on the earth, its
+// acoustic environment and which mission of which kind it is. The scenario reader fills the
+// environment from the scenario header; mission selection and scoring set the mode and index;
+// a loaded mission sets its flag. The clock, the random seeding and the sound-speed profile
+// read them.
+
+#include <cstdint>
+
+namespace q71 {
+
+/// Mission modes: which set of scenarios the mission comes from.
+enum MissionMode : std::int32_t {
+    kMissionModeTutorial = 1, ///< "T%c%d.scn"
+    kMissionModeSingle = 2,   ///< "S%c%d.scn"
+    kMissionModeCampaign = 3, ///< "C%c%d.scn"
+};
+
+struct MissionState {
+    double mapOriginLatitude = 40.93;   ///< degrees, of the grid centre
+    double mapOriginLongitude = 18.45;  ///< degrees
+    std::uint32_t soundProfileKind = 0; ///< 1 isothermal, 2 deep layer, any other: layer to the bottom
+    std::uint32_t bottomType = 0;       ///< chooses the seabed texture
+    std::int32_t missionMode = 0;       ///< a MissionMode
+    std::int32_t missionIndex = 0;      ///< 0-based number of the mission within its set
+    bool loadedFromSave = false;        ///< the running mission came from a saved game
+
+    /// The first single mission runs on the fixed seed 1000, so that it plays the same every time.
+    bool fixedSeedMode() const { return missionMode == kMissionModeSingle && missionIndex == 0; }
+};
+
+/// The mission state of the program.
+MissionState& missionState();
+
+} // namespace q71
