@@ -1,4 +1,5 @@
 #include "mkdata/generator.h"
+#include "mkdata/framework/framework_data.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -19,6 +20,8 @@ void writeReadme(const Context& context) {
 // One line per generator; later generators may read what earlier ones wrote.
 const Generator kGenerators[] = {
     {"readme", writeReadme},
+    {"settings", generateSettings},
+    {"texts", generateTexts},
 };
 } // namespace
 

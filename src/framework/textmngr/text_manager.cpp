@@ -1,0 +1,138 @@
+#include "framework/textmngr/text_manager.h"
+
+#include "framework/app/reporter.h"
+#include "platform/files/locations.h"
+#include "platform/text/text_table.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <strings.h>
+
+namespace q71 {
+namespace {
+
+// The program's built-in strings: the table's file and the text shown when it cannot be loaded.
+constexpr const char* kTextTableFile = "textdllf.txt";
+constexpr const char* kTextLoadFailed =
+    "Le chargement du texte en fran\xE7" "ais n'a pas pu \xEAtre effectu\xE9.\n"
+    " Veuillez ins\xE9rer votre CD dans le lecteur CD-ROM ou r\xE9installez le jeu.";
+
+std::unique_ptr<TextTable> textTable;
+char textBuffer[256];
+
+bool msgLogOn = false;
+MessageLogTarget* msgLogTarget = nullptr;
+
+constexpr uint32_t kPlayerColours[8] = {0x0000FF, 0xFFCC00, 0x0099FF, 0x00CC00,
+                                        0x00FFFF, 0xFF66FF, 0x006699, 0x009966};
+
+struct NamedKey {
+    const char* name;
+    uint8_t code;
+};
+constexpr NamedKey kNamedKeys[] = {
+    {"Down", 0x28},  {"Up", 0x26},     {"Left", 0x25},  {"Right", 0x27},     {"Home", 0x24},
+    {"End", 0x23},   {"Insert", 0x2D}, {"Delete", 0x2E}, {"Return", 0x0D},   {"Space", 0x20},
+    {"Tab", 0x09},   {"Backspace", 0x08}, {"Escape", 0x1B}, {"F1", 0x70},    {"F2", 0x71},
+    {"F3", 0x72},    {"F4", 0x73},     {"F5", 0x74},    {"F6", 0x75},        {"F7", 0x76},
+    {"F8", 0x77},    {"F9", 0x78},     {"F10", 0x79},   {"F11", 0x7A},       {"F12", 0x7B},
+};
+
+} // namespace
+
+int textOpen() {
+    if (textTable)
+        return 1;
+    auto table = std::make_unique<TextTable>();
+    TextTableError error;
+    if (!table->load(locationDataRoot() + "/" + kTextTableFile, error)) {
+        // A missing table gets the program's own message; a damaged one says where it is damaged.
+        std::string message = error.line == 0 ? std::string(kTextLoadFailed)
+                                              : std::string(kTextLoadFailed) + "\n" + error.describe();
+        reportWarning(message.c_str(), 162, "textmngr", 1);
+        return 0;
+    }
+    textTable = std::move(table);
+    return 1;
+}
+
+void textClose() { textTable.reset(); }
+
+const char* textGetString(int id) {
+    if (!textTable)
+        return nullptr;
+    const std::string* text = textTable->find(id);
+    std::snprintf(textBuffer, sizeof textBuffer, "%s", text ? text->c_str() : "");
+    return textBuffer;
+}
+
+bool textToolTipsEnabled() {
+    const char* text = textGetString(486);
+    return text && text[0] == '1';
+}
+
+void textGetKeyBinding(int id, KeyBinding& record) {
+    auto copy = [](const char* text) { return std::string(text ? text : ""); };
+    std::string s = copy(textGetString(id));
+    std::string alt = copy(textGetString(489));
+    std::string ctrl = copy(textGetString(490));
+    // The key stands right after the prefix, which is expected at the start of the text.
+    auto keyAfter = [&](const std::string& prefix) {
+        return static_cast<uint8_t>(prefix.size() < s.size() ? s[prefix.size()] : '\0');
+    };
+    if (!alt.empty() && s.find(alt) != std::string::npos) {
+        record = {kKeyAlt, keyAfter(alt)};
+        return;
+    }
+    if (!ctrl.empty() && s.find(ctrl) != std::string::npos) {
+        record = {kKeyCtrl, keyAfter(ctrl)};
+        return;
+    }
+    for (const NamedKey& k : kNamedKeys) {
+        if (strcasecmp(s.c_str(), k.name) == 0) {
+            record = {kKeySpecial, k.code};
+            return;
+        }
+    }
+    record = {kKeyPlain, static_cast<uint8_t>(s.empty() ? '\0' : s[0])};
+}
+
+uint32_t playerColour(int index) {
+    int i = index % 8;
+    return kPlayerColours[i < 0 ? i + 8 : i];
+}
+
+void msgLogSetTarget(bool on, MessageLogTarget* target) {
+    msgLogOn = on;
+    msgLogTarget = target;
+}
+
+void msgLogDetach() { msgLogSetTarget(false, nullptr); }
+
+void msgLogAddColoured(uint32_t colour, const char* line) {
+    if (!msgLogOn || !msgLogTarget || !line)
+        return;
+    if (colour == kDefaultLogColour)
+        msgLogTarget->addLine(line);
+    else
+        msgLogTarget->addLineColoured(line, colour);
+    msgLogTarget->scrollToEnd();
+}
+
+void msgLogAdd(const char* line) { msgLogAddColoured(kDefaultLogColour, line); }
+
+void msgLogPrintf(const char* format, ...) {
+    if (!msgLogOn || !format)
+        return;
+    char line[256];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    msgLogAdd(line);
+}
+
+} // namespace q71
