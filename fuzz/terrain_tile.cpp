@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Squares 8..10 N, 0..2 E, each pointing at its ninth of the records.
     for (int k = 0; k < 9; ++k) {
         const int band = 80 + k / 3, column = k % 3;
-        put32(bytes, kIndexAt + 4 * (band * 360 + column), static_cast<uint32_t>(kHeaderSize + records * k / 9));
+        put32(bytes, kIndexAt + 4 * (band * 360 + column),
+              static_cast<uint32_t>(kHeaderSize + records * k / 9));
     }
     exercise(bytes);
     return 0;

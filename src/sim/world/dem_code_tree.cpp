@@ -32,8 +32,8 @@ DemCodeTree demBuildCodeTree(std::span<const uint32_t, 256> weights) {
         // Weights from a damaged file could wrap to 0 (dropping the node from every later
         // scan) or reach the sentinel's; the sum stops just below it instead.
         const uint64_t sum = uint64_t{nodes[first].weight} + nodes[second].weight;
-        nodes[count] = {static_cast<uint32_t>(std::min<uint64_t>(sum, 0xFFFFFFFEu)), static_cast<int16_t>(first),
-                        static_cast<int16_t>(second)};
+        nodes[count] = {static_cast<uint32_t>(std::min<uint64_t>(sum, 0xFFFFFFFEu)),
+                        static_cast<int16_t>(first), static_cast<int16_t>(second)};
         nodes[first].weight = 0;
         nodes[second].weight = 0;
         ++count;

@@ -16,8 +16,8 @@ struct DemCodeNode {
 };
 
 struct DemCodeTree {
-    static constexpr int kEndSymbol = 256;  ///< ends a tile's byte stream
-    static constexpr int kSentinel = 513;   ///< weight 0xFFFFFFFF, never picked
+    static constexpr int kEndSymbol = 256;      ///< ends a tile's byte stream
+    static constexpr int kSentinel = 513;       ///< weight 0xFFFFFFFF, never picked
     static constexpr size_t kMaxStream = 57600; ///< longest decoded byte stream of one tile
 
     std::array<DemCodeNode, 514> nodes{};

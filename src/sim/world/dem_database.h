@@ -43,9 +43,9 @@ struct DemDatabase {
     uint32_t huffman = 0; ///< every tile payload is Huffman coded
     uint32_t delta = 0;   ///< every tile's samples are delta coded
     uint32_t reserved = 0;
-    double latOffset = 0.0;        ///< A of the lookup's sample row
-    double lonOffset = 0.0;        ///< B of the lookup's sample column
-    uint8_t rowsPerDegree = 0;     ///< R, the same for every band
+    double latOffset = 0.0;                ///< A of the lookup's sample row
+    double lonOffset = 0.0;                ///< B of the lookup's sample column
+    uint8_t rowsPerDegree = 0;             ///< R, the same for every band
     uint8_t columnsPerDegree[kBands] = {}; ///< C of each band, band 0 beginning at 90 N
     uint32_t weights[257] = {};
     std::vector<uint32_t> index; ///< file offset of each square's tile (band x 360 + column), 0 = none
@@ -60,8 +60,11 @@ struct DemDatabase {
 /// "Database". Worked out on the first call; later calls return the same text.
 const char* demDatabaseDir();
 
-/// Opens a database file in the terrain folder (a name with a drive, a leading back-slash or
-/// slash is taken as it stands); null on any failure, with the reason in `error` when given.
+/// The path of a file in the terrain folder; a name with a drive, a leading back-slash or a
+/// leading slash stands as it is.
+std::string demPath(std::string_view name);
+
+/// Opens a database file (demPath); null on any failure, with the reason in `error` when given.
 std::unique_ptr<DemDatabase> demOpen(std::string_view name, std::string* error = nullptr);
 
 /// Opens a database from a stream it takes over; null (the stream closed) on any failure.

@@ -8,8 +8,8 @@ namespace q71 {
 namespace {
 
 constexpr char kSignature[24] = "DemFile V.1";
-constexpr size_t kHeaderSize = 24 + 200 + 3 * 4 + 2 * 8 + 1 + DemDatabase::kBands + 257 * 4 +
-                               size_t{DemDatabase::kSquares} * 4;
+constexpr size_t kHeaderSize =
+    24 + 200 + 3 * 4 + 2 * 8 + 1 + DemDatabase::kBands + 257 * 4 + size_t{DemDatabase::kSquares} * 4;
 static_assert(kHeaderSize == 260661);
 
 // Little-endian fields of the header, read in order from a buffer of known size.

@@ -22,7 +22,9 @@ struct MemoryDem {
     }
 };
 
-std::vector<int16_t> filled(size_t n, int16_t value) { return std::vector<int16_t>(n, value); }
+std::vector<int16_t> filled(size_t n, int16_t value) {
+    return std::vector<int16_t>(n, value);
+}
 
 TEST(DemOpen, ReadsTheHeader) {
     DemTestFile file;
@@ -100,6 +102,24 @@ TEST(DemTileFetch, DecodesASquareOnceAndCachesIt) {
     EXPECT_EQ(dem.db->cachedSamples, 0);
 }
 
+TEST(DemTileFetch, HuffmanAndDeltaCodedTiles) {
+    DemTestFile file;
+    file.huffman = file.delta = 1;
+    file.rows = 1;
+    file.columns[40] = 3;
+    // The weights of the hand-worked tree of the decoder's tests: 0x64 "1110", 0x00 "0",
+    // 0x05 "10", 0x45 "110", end "1111".
+    file.weights[0x00] = 5;
+    file.weights[0x05] = 3;
+    file.weights[0x45] = 2;
+    file.weights[0x64] = 1;
+    file.records[demSquare(50, 10)] = DemTestFile::record("\xE5\xBF");
+    MemoryDem dem(file.bytes());
+    const DemTile* tile = demTileFetch(*dem.db, 50, 10);
+    ASSERT_NE(tile, nullptr);
+    EXPECT_EQ(tile->samples, (std::vector<int16_t>{100, 105, 99}));
+}
+
 TEST(DemTileFetch, WesternLongitudesUseTheLastColumns) {
     DemTestFile file;
     file.records[demSquare(1, 359)] = DemTestFile::plainRecord({7, 7, 7, 7});
@@ -117,7 +137,8 @@ TEST(DemTileFetch, FourthTileEvictsTheLeastRecentlyUsed) {
     for (uint8_t& c : file.columns)
         c = 120;
     for (int west = 0; west < 4; ++west)
-        file.records[demSquare(10, west)] = DemTestFile::plainRecord(filled(14400, static_cast<int16_t>(west)));
+        file.records[demSquare(10, west)] =
+            DemTestFile::plainRecord(filled(14400, static_cast<int16_t>(west)));
     MemoryDem dem(file.bytes());
     DemDatabase& db = *dem.db;
     ASSERT_NE(demTileFetch(db, 10, 0), nullptr);
@@ -148,11 +169,12 @@ TEST(DemTileFetch, TileLargerThanTheBudgetStaysAlone) {
 
 TEST(DemTileFetch, BadRecordsCountAsMissing) {
     DemTestFile file;
-    std::string longCount = std::string("\x00\x80", 2) + std::string(8, '\0'); // 32768: negative as a signed count
+    std::string longCount =
+        std::string("\x00\x80", 2) + std::string(8, '\0'); // 32768: negative as a signed count
     file.records[demSquare(10, 0)] = std::string("\x00\x00", 2);
     file.records[demSquare(10, 1)] = longCount;
     file.records[demSquare(10, 2)] = DemTestFile::record(std::string("\x01\x00\x02", 3)); // 3 of 8 bytes
-    file.records[demSquare(10, 3)] = std::string("\x10\x00\x01", 3);      // count past the end
+    file.records[demSquare(10, 3)] = std::string("\x10\x00\x01", 3); // count past the end
     MemoryDem dem(file.bytes({{demSquare(10, 4), 0xFFFFFFF0u}}));
     for (int west = 0; west < 5; ++west)
         EXPECT_EQ(demTileFetch(*dem.db, 10, west), nullptr) << west;

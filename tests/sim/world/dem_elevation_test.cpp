@@ -72,8 +72,8 @@ TEST_F(DemElevation, MissingNeighboursLeaveTheSamplesThatExist) {
 
 TEST_F(DemElevation, LongitudesWrapAcrossTheMeridian) {
     open();
-    EXPECT_DOUBLE_EQ(at(45.0, -0.5), 20.0);    // looked up at 359.5
-    EXPECT_DOUBLE_EQ(at(45.0, -0.25), 35.0);   // between the last column of 359 and the first of 0
+    EXPECT_DOUBLE_EQ(at(45.0, -0.5), 20.0);  // looked up at 359.5
+    EXPECT_DOUBLE_EQ(at(45.0, -0.25), 35.0); // between the last column of 359 and the first of 0
     EXPECT_DOUBLE_EQ(at(45.0, 359.75), 35.0);
     EXPECT_DOUBLE_EQ(at(45.0, 719.75), 35.0);
     EXPECT_DOUBLE_EQ(at(45.0, -360.25), 35.0);
@@ -81,9 +81,9 @@ TEST_F(DemElevation, LongitudesWrapAcrossTheMeridian) {
 
 TEST_F(DemElevation, PolesAndLatitudeLimits) {
     open();
-    EXPECT_DOUBLE_EQ(at(90.0, 0.2), 5.0);      // the first row of band 0
-    EXPECT_DOUBLE_EQ(at(-89.75, 0.0), -7.0);   // the last band: no row below it
-    EXPECT_FALSE(found(-90.0, 0.0));           // in no band
+    EXPECT_DOUBLE_EQ(at(90.0, 0.2), 5.0);    // the first row of band 0
+    EXPECT_DOUBLE_EQ(at(-89.75, 0.0), -7.0); // the last band: no row below it
+    EXPECT_FALSE(found(-90.0, 0.0));         // in no band
     EXPECT_FALSE(found(90.01, 0.0));
     EXPECT_FALSE(found(std::nan(""), 10.0));
     EXPECT_FALSE(found(49.75, std::numeric_limits<double>::infinity()));

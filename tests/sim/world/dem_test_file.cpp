@@ -63,6 +63,29 @@ std::string DemTestFile::bytes(const std::map<int, uint32_t>& extraIndex) const 
     return out;
 }
 
-int demSquare(int north, int west) { return (90 - north) * 360 + west; }
+double demLinearElevation(double lat, double lon) {
+    return 100 * lat - 40 * lon;
+}
+
+DemTestFile demLinearField(int north, int south, int west, int east) {
+    DemTestFile file;
+    file.rows = 4;
+    for (uint8_t& c : file.columns)
+        c = 4;
+    for (int n = north; n > south; --n) {
+        for (int w = west; w <= east; ++w) {
+            std::vector<int16_t> samples;
+            for (int i = 0; i < 4; ++i)
+                for (int j = 0; j < 4; ++j)
+                    samples.push_back(static_cast<int16_t>(demLinearElevation(n - i / 4.0, w + j / 4.0)));
+            file.records[demSquare(n, w)] = DemTestFile::plainRecord(samples);
+        }
+    }
+    return file;
+}
+
+int demSquare(int north, int west) {
+    return (90 - north) * 360 + west;
+}
 
 } // namespace q71::test

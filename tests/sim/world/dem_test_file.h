@@ -28,6 +28,13 @@ struct DemTestFile {
     std::string bytes(const std::map<int, uint32_t>& extraIndex = {}) const;
 };
 
+/// Elevation of the linear test field: 100 lat - 40 lon, metres.
+double demLinearElevation(double lat, double lon);
+
+/// A database of plain 4 x 4 tiles holding the linear test field over the squares whose
+/// northern edges run from `south` + 1 to `north` and western edges from `west` to `east`.
+DemTestFile demLinearField(int north, int south, int west, int east);
+
 /// Index of the square whose northern edge is at `north` and western edge at `west` (0..359).
 int demSquare(int north, int west);
 

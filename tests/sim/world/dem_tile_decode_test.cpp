@@ -6,7 +6,9 @@
 namespace q71 {
 namespace {
 
-std::vector<uint8_t> bytes(std::initializer_list<int> values) { return {values.begin(), values.end()}; }
+std::vector<uint8_t> bytes(std::initializer_list<int> values) {
+    return {values.begin(), values.end()};
+}
 
 // Weights 0x00: 5, 0x05: 3, 0x45: 2, 0x64: 1 (and the end symbol 1) give, worked by hand
 // with ties going to the lower node number, the codes
@@ -95,7 +97,8 @@ TEST(DemTileDecode, SumsWrapAtSixteenBits) {
 
 TEST(DemTileDecode, PlainSamplesAreLittleEndian) {
     std::vector<int16_t> samples;
-    ASSERT_TRUE(demDecodeTile({}, bytes({0x18, 0xFC, 0x64, 0x00, 9}), 1, 2, samples)); // a spare byte is ignored
+    ASSERT_TRUE(
+        demDecodeTile({}, bytes({0x18, 0xFC, 0x64, 0x00, 9}), 1, 2, samples)); // a spare byte is ignored
     EXPECT_EQ(samples, (std::vector<int16_t>{-1000, 100}));
 }
 

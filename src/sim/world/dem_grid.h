@@ -1,0 +1,62 @@
+#pragma once
+// Terrain grids: a rectangle of 16-bit elevation samples on a map projection, cut from the
+// terrain database around a mission area or read from a grid file ("DemGrid V.1").
+
+#include "sim/world/map_projection.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace q71 {
+
+struct DemDatabase;
+
+struct DemGrid {
+    std::unique_ptr<MapProjection> projection;
+    double extentX = 0.0; ///< width in plane units (km for a stereographic grid)
+    double extentY = 0.0; ///< height in plane units
+    double originX = 0.0; ///< plane x of column 0
+    double originY = 0.0; ///< negated plane y of row 0
+    int32_t width = 0;    ///< columns, at least 2
+    int32_t height = 0;   ///< rows, at least 2; row 0 is the northern edge
+    uint32_t wrapX = 0;   ///< column width - 1 is column 0 again
+    uint32_t wrapY = 0;
+    std::vector<int16_t> samples; ///< metres, negative below sea level, row by row
+
+    int16_t at(int column, int row) const { return samples[static_cast<size_t>(row) * width + column]; }
+};
+
+/// Reports the progress of a cut: (samples done, samples in all); false stops the cut.
+using DemProgress = std::function<bool(long done, long total)>;
+
+/// Cuts nx x ny samples covering width x height km centred on (lat, lon), on a stereographic
+/// projection; null for no database, |lat| > 90, an empty extent, nx or ny below 2, or when
+/// the progress callback stops the cut. Squares without data give 0. With clearCache the
+/// database's tile cache is emptied at the end.
+std::unique_ptr<DemGrid> demExtract(DemDatabase* db, double lat, double lon, double width, double height,
+                                    int nx, int ny, bool clearCache, const DemProgress& progress = {});
+
+/// Reads a grid file through `read` (which fills the whole buffer or fails); null, with the
+/// reason in `error` when given, when the file is short or malformed.
+std::unique_ptr<DemGrid> demReadGrid(const std::function<bool(std::span<std::byte>)>& read,
+                                     std::string* error = nullptr);
+
+/// Reads a grid file from the terrain folder; null when it does not open or is malformed.
+std::unique_ptr<DemGrid> demGridLoad(std::string_view name, std::string* error = nullptr);
+
+/// Elevation at a fractional grid position, interpolated between the four samples around it;
+/// false outside a grid that does not wrap on that axis.
+bool demSample(const DemGrid* grid, double gx, double gy, double* value);
+
+/// Grid position of a latitude and longitude; false without a grid.
+bool demLatLongToGrid(const DemGrid* grid, double lat, double lon, double* column, double* row);
+
+/// Latitude and longitude of a grid position; false without a grid.
+bool demGridToLatLong(const DemGrid* grid, double column, double row, double* lat, double* lon);
+
+} // namespace q71
