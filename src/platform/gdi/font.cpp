@@ -1,0 +1,174 @@
+#include "platform/gdi/font.h"
+
+#include "platform/files/path.h"
+#include "platform/gdi/font_library.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <cmath>
+
+namespace q71 {
+
+struct Font::Face {
+    FT_Face face = nullptr;
+    bool emboldened = false; ///< bold asked of a face that has none
+    ~Face() {
+        if (face) {
+            std::lock_guard guard(FontLibrary::instance().lock());
+            FT_Done_Face(face);
+        }
+    }
+};
+
+namespace {
+
+// A height of 0 asks for the usual size of interface text.
+constexpr int kDefaultEmPixels = 12;
+
+struct VerticalMetrics {
+    double winAscent, winDescent, lineGap, hheaAscent, hheaDescent, averageWidth;
+};
+
+VerticalMetrics verticalMetricsOf(FT_Face face) {
+    VerticalMetrics m{};
+    m.hheaAscent = face->ascender;
+    m.hheaDescent = -face->descender;
+    m.lineGap = face->height - (face->ascender - face->descender);
+    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+        m.winAscent = os2->usWinAscent;
+        m.winDescent = os2->usWinDescent;
+        m.averageWidth = os2->xAvgCharWidth;
+    } else {
+        m.winAscent = m.hheaAscent;
+        m.winDescent = m.hheaDescent;
+        m.averageWidth = face->max_advance_width / 2.0;
+    }
+    return m;
+}
+
+} // namespace
+
+Font::~Font() = default;
+
+std::shared_ptr<const Font> Font::create(const LogFont& description) {
+    FontLibrary& library = FontLibrary::instance();
+    auto match = library.match(description);
+    if (!match || !library.freetype())
+        return nullptr;
+    auto font = std::shared_ptr<Font>(new Font);
+    font->description_ = description;
+    font->family_ = match->family;
+    font->face_ = std::make_unique<Face>();
+    std::lock_guard guard(library.lock());
+    FT_Face face = nullptr;
+    if (FT_New_Face(library.freetype(), match->file.c_str(), match->index, &face) != 0)
+        return nullptr;
+    font->face_->face = face;
+    int weight = description.weight == 0 ? kFontWeightNormal : description.weight;
+    font->face_->emboldened = weight >= 600 && match->weight < 600;
+
+    VerticalMetrics v = verticalMetricsOf(face);
+    double units = face->units_per_EM > 0 ? face->units_per_EM : 2048.0;
+    double em = description.height < 0   ? -description.height
+                : description.height > 0 ? description.height * units / (v.winAscent + v.winDescent)
+                                         : kDefaultEmPixels;
+    em = std::clamp(em, 1.0, 1000.0);
+    FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
+    double scale = em / units;
+
+    TextMetrics& m = font->metrics_;
+    m.ascent = static_cast<int>(std::ceil(v.winAscent * scale - 0.01));
+    m.descent = static_cast<int>(std::lround(v.winDescent * scale));
+    if (description.height > 0)
+        m.descent = std::max(description.height - m.ascent, 0);
+    m.height = m.ascent + m.descent;
+    m.internalLeading = std::max(m.height - static_cast<int>(std::lround(em)), 0);
+    double external = v.lineGap - ((v.winAscent + v.winDescent) - (v.hheaAscent + v.hheaDescent));
+    m.externalLeading = std::max(static_cast<int>(std::lround(external * scale)), 0);
+    m.aveCharWidth = std::max(static_cast<int>(std::lround(v.averageWidth * scale)), 1);
+    m.maxCharWidth = std::max(static_cast<int>(std::lround(face->max_advance_width * scale)), 1);
+    m.weight = weight;
+    m.italic = description.italic;
+    m.underlined = description.underline;
+    m.struckOut = description.strikeOut;
+    m.charSet = description.charSet;
+    bool fixed = FT_IS_FIXED_WIDTH(face);
+    // Bit 0 set means variable pitch; 2 and 4 mark a scalable TrueType face.
+    m.pitchAndFamily = (fixed ? 0 : 1) | 2 | 4 | (description.pitchAndFamily & 0xF0);
+
+    font->lineThickness_ = std::max(static_cast<int>(std::lround(face->underline_thickness * scale)), 1);
+    font->underlineOffset_ = std::max(static_cast<int>(std::lround(-face->underline_position * scale)), 1);
+    font->strikeOutOffset_ = -std::max(static_cast<int>(std::lround(m.ascent * 0.3)), 1);
+    return font;
+}
+
+const Glyph& Font::glyph(std::uint8_t ch) const {
+    std::unique_ptr<Glyph>& slot = glyphs_[ch];
+    if (slot)
+        return *slot;
+    auto glyph = std::make_unique<Glyph>();
+    std::lock_guard guard(FontLibrary::instance().lock());
+    FT_Face face = face_->face;
+    FT_UInt index = FT_Get_Char_Index(face, cp1252ToUnicode(ch));
+    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) == 0) {
+        if (face_->emboldened)
+            FT_GlyphSlot_Embolden(face->glyph);
+        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
+            FT_GlyphSlot g = face->glyph;
+            glyph->advance = static_cast<int>((g->advance.x + 32) >> 6);
+            glyph->left = g->bitmap_left;
+            glyph->top = g->bitmap_top;
+            glyph->width = static_cast<int>(g->bitmap.width);
+            glyph->height = static_cast<int>(g->bitmap.rows);
+            glyph->mask.resize(static_cast<size_t>(glyph->width) * static_cast<size_t>(glyph->height));
+            for (int y = 0; y < glyph->height; ++y) {
+                const unsigned char* row = g->bitmap.buffer + static_cast<std::ptrdiff_t>(y) * g->bitmap.pitch;
+                for (int x = 0; x < glyph->width; ++x)
+                    glyph->mask[static_cast<size_t>(y * glyph->width + x)] = (row[x >> 3] >> (7 - (x & 7))) & 1;
+            }
+        }
+    }
+    slot = std::move(glyph);
+    return *slot;
+}
+
+int Font::textWidth(std::string_view text) const {
+    int width = 0;
+    for (char c : text)
+        width += glyph(static_cast<std::uint8_t>(c)).advance;
+    return width;
+}
+
+FontRef stockFont(StockObject which) {
+    // Made once each and kept for the whole run, like the system's own stock objects.
+    static FontRef system = Font::create({16, 0, 0, 0, kFontWeightBold, false, false, false, 0, 0, 0, 0,
+                                          kVariablePitch | kFamilySwiss, "Liberation Sans"});
+    static FontRef variable = Font::create({-11, 0, 0, 0, kFontWeightNormal, false, false, false, 0, 0, 0, 0,
+                                            kVariablePitch | kFamilySwiss, "Liberation Sans"});
+    static FontRef fixed = Font::create({-12, 0, 0, 0, kFontWeightNormal, false, false, false, 0, 0, 0, 0,
+                                         kFixedPitch | kFamilyModern, "Liberation Mono"});
+    switch (which) {
+    case StockObject::AnsiVarFont:
+    case StockObject::DefaultGuiFont:
+        return variable;
+    case StockObject::OemFixedFont:
+    case StockObject::AnsiFixedFont:
+    case StockObject::SystemFixedFont:
+        return fixed;
+    default:
+        return system;
+    }
+}
+
+int addFontResource(std::string_view file) { return FontLibrary::instance().addFile(fileResolvePath(file)); }
+
+bool removeFontResource(std::string_view file) {
+    return FontLibrary::instance().removeFile(fileResolvePath(file));
+}
+
+} // namespace q71

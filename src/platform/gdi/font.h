@@ -1,0 +1,128 @@
+#pragma once
+// Fonts from the description the program gives (face name, height in pixels, weight, italic,
+// character set, pitch and family), found through fontconfig among the installed free fonts and
+// rasterised by FreeType one bit deep, so text is crisp at small sizes and the same pixels come
+// out every time. A face name fontconfig does not know falls back by the family bits: modern to
+// a fixed-pitch face, roman to a serif face, anything else to a sans-serif face. Strings are
+// Windows-1252 bytes; glyphs are cached per byte.
+
+#include "platform/gdi/pen_brush.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace q71 {
+
+/// Weights, character sets and pitch and family bits, by the window system's numbers.
+constexpr int kFontWeightNormal = 400;
+constexpr int kFontWeightBold = 700;
+constexpr int kFixedPitch = 1;
+constexpr int kVariablePitch = 2;
+constexpr int kFamilyRoman = 0x10;
+constexpr int kFamilySwiss = 0x20;
+constexpr int kFamilyModern = 0x30;
+
+/// What the program asks for.
+struct LogFont {
+    /// Negative: the character height (em) in pixels; positive: the cell height (ascent +
+    /// descent); 0: a default size.
+    int height = 0;
+    int width = 0;
+    int escapement = 0;
+    int orientation = 0;
+    int weight = 0; ///< 0 = normal
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    int charSet = 0;
+    int outPrecision = 0;
+    int clipPrecision = 0;
+    int quality = 0;
+    int pitchAndFamily = 0;
+    std::string faceName; ///< at most 31 characters are used
+};
+
+/// Sizes of a font in pixels, as the text calls report them.
+struct TextMetrics {
+    int height = 0;
+    int ascent = 0;
+    int descent = 0;
+    int internalLeading = 0;
+    int externalLeading = 0;
+    int aveCharWidth = 0;
+    int maxCharWidth = 0;
+    int weight = 0;
+    int overhang = 0;
+    int firstChar = 0x20;
+    int lastChar = 0xFF;
+    int defaultChar = 0x1F;
+    int breakChar = 0x20;
+    bool italic = false;
+    bool underlined = false;
+    bool struckOut = false;
+    int pitchAndFamily = 0;
+    int charSet = 0;
+};
+
+/// One rendered glyph: `mask` holds width x height bytes (1 = ink), placed with its top-left
+/// corner at (pen x + left, baseline - top).
+struct Glyph {
+    int advance = 0;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> mask;
+};
+
+class Font {
+public:
+    /// The font nearest to the description; null only when no font file at all can be opened.
+    static std::shared_ptr<const Font> create(const LogFont& description);
+    ~Font();
+
+    const LogFont& description() const { return description_; }
+    const TextMetrics& metrics() const { return metrics_; }
+    /// The family name of the face actually used.
+    const std::string& familyName() const { return family_; }
+    /// The rendered glyph of a Windows-1252 byte.
+    const Glyph& glyph(std::uint8_t ch) const;
+    /// Width in pixels of a run of bytes.
+    int textWidth(std::string_view text) const;
+    /// Where an underline and a strike-out line lie below (+) or above (-) the baseline, and how thick.
+    int underlineOffset() const { return underlineOffset_; }
+    int strikeOutOffset() const { return strikeOutOffset_; }
+    int lineThickness() const { return lineThickness_; }
+
+private:
+    struct Face;
+    Font() = default;
+
+    LogFont description_;
+    TextMetrics metrics_;
+    std::string family_;
+    int underlineOffset_ = 1;
+    int strikeOutOffset_ = 0;
+    int lineThickness_ = 1;
+    std::unique_ptr<Face> face_;
+    mutable std::vector<std::unique_ptr<Glyph>> glyphs_ = std::vector<std::unique_ptr<Glyph>>(256);
+};
+
+using FontRef = std::shared_ptr<const Font>;
+
+/// A stock font (system, fixed and variable-pitch fonts); the system font for any other object.
+FontRef stockFont(StockObject which);
+
+/// Makes the fonts of a file (a program path) available to font creation; returns how many faces
+/// it added (0 when the file is missing or holds no font).
+int addFontResource(std::string_view file);
+/// Withdraws a file added before; false when it was not added.
+bool removeFontResource(std::string_view file);
+
+/// The Unicode code point of a Windows-1252 byte.
+char32_t cp1252ToUnicode(std::uint8_t ch);
+
+} // namespace q71

@@ -1,0 +1,48 @@
+#pragma once
+// The process's font machinery: one FreeType library and one fontconfig configuration holding
+// the system fonts and the font files the program adds. Only the font code includes this.
+
+#include "platform/gdi/font.h"
+
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct FT_LibraryRec_;
+
+namespace q71 {
+
+/// A font file and the face in it that fontconfig chose.
+struct FontMatch {
+    std::string file;
+    int index = 0;
+    std::string family;
+    int weight = 0; ///< OpenType scale (400 regular, 700 bold)
+    bool italic = false;
+};
+
+class FontLibrary {
+public:
+    /// The one library of the process, made on first use.
+    static FontLibrary& instance();
+
+    FT_LibraryRec_* freetype() const { return freetype_; }
+    /// The best face for a description; nullopt when fontconfig knows no font at all.
+    std::optional<FontMatch> match(const LogFont& description);
+    int addFile(const std::string& path);
+    bool removeFile(const std::string& path);
+    /// Serialises FreeType calls (faces are opened and rendered from any thread that draws).
+    std::mutex& lock() { return mutex_; }
+
+private:
+    FontLibrary();
+    void rebuildAppFonts();
+
+    FT_LibraryRec_* freetype_ = nullptr;
+    void* config_ = nullptr;
+    std::vector<std::string> added_;
+    std::mutex mutex_;
+};
+
+} // namespace q71

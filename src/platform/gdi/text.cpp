@@ -1,0 +1,134 @@
+// Text output of a device context: runs of Windows-1252 bytes drawn glyph by glyph in the
+// text colour, over a background cell in the background colour when the mode is opaque.
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/font.h"
+#include "platform/gdi/text_layout.h"
+
+#include <algorithm>
+
+namespace q71 {
+namespace {
+
+// Draws the glyphs of `text` with the pen starting at x on the given baseline.
+void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseline, std::string_view text,
+                 const FillSource& ink) {
+    for (char c : text) {
+        const Glyph& g = font.glyph(static_cast<std::uint8_t>(c));
+        int gx = x + g.left, gy = baseline - g.top;
+        for (int row = 0; row < g.height; ++row) {
+            const std::uint8_t* bits = g.mask.data() + static_cast<size_t>(row) * static_cast<size_t>(g.width);
+            for (int col = 0; col < g.width;) {
+                if (!bits[col]) {
+                    ++col;
+                    continue;
+                }
+                int start = col;
+                while (col < g.width && bits[col])
+                    ++col;
+                painter.fill(gy + row, gx + start, gx + col, ink);
+            }
+        }
+        x += g.advance;
+    }
+}
+
+} // namespace
+
+void drawTextRun(DeviceContext& dc, const TextRun& run) {
+    const DeviceContext::Resolved* now = dc.resolve();
+    FontRef font = dc.font();
+    if (!now || !font)
+        return;
+    ClipList clip = run.clip ? now->clip.clippedTo(run.clip->offsetBy(now->origin.x, now->origin.y)) : now->clip;
+    SpanPainter painter(now->surface, clip, now->origin);
+    const TextMetrics& m = font->metrics();
+    if (dc.bkMode() == kOpaque) {
+        FillSource background;
+        background.solid = now->surface.encode(dc.bkColor());
+        for (int y = run.top; y < run.top + m.height; ++y)
+            painter.fill(y, run.x, run.x + run.width, background);
+    }
+    FillSource ink;
+    ink.solid = now->surface.encode(dc.textColor());
+    int baseline = run.top + m.ascent;
+    int x = run.x;
+    for (const TextPiece& piece : run.pieces) {
+        x = run.x + piece.offset;
+        paintGlyphs(painter, *font, x, baseline, piece.text, ink);
+        auto line = [&](int offset, int from, int to) {
+            for (int t = 0; t < font->lineThickness(); ++t)
+                painter.fill(baseline + offset + t, from, to, ink);
+        };
+        int pieceWidth = font->textWidth(piece.text);
+        if (m.underlined)
+            line(font->underlineOffset(), x, x + pieceWidth);
+        if (m.struckOut)
+            line(font->strikeOutOffset(), x, x + pieceWidth);
+        if (piece.mnemonic >= 0 && static_cast<size_t>(piece.mnemonic) < piece.text.size()) {
+            int from = x + font->textWidth(piece.text.substr(0, static_cast<size_t>(piece.mnemonic)));
+            line(font->underlineOffset(), from, from + font->glyph(static_cast<std::uint8_t>(piece.text[static_cast<size_t>(piece.mnemonic)])).advance);
+        }
+    }
+    dc.notifyDrawn();
+}
+
+Size DeviceContext::getTextExtent(std::string_view text) {
+    FontRef f = font();
+    if (!f)
+        return {};
+    return {f->textWidth(text), f->metrics().height};
+}
+
+bool DeviceContext::getTextMetrics(TextMetrics& metrics) {
+    FontRef f = font();
+    if (!f)
+        return false;
+    metrics = f->metrics();
+    return true;
+}
+
+bool DeviceContext::textOut(Point at, std::string_view text) { return extTextOut(at, 0, nullptr, text); }
+
+bool DeviceContext::extTextOut(Point at, unsigned options, const Rect* rect, std::string_view text) {
+    FontRef f = font();
+    if (!f)
+        return false;
+    if ((options & kEtoOpaque) && rect) {
+        fillRect(*rect, createSolidBrush(bkColour_));
+    }
+    bool updateCurrent = (textAlign_ & kTaUpdateCp) != 0;
+    if (updateCurrent)
+        at = position_;
+    TextRun run;
+    run.width = f->textWidth(text);
+    run.x = alignTextX(at.x, run.width, textAlign_);
+    run.top = alignTextTop(at.y, f->metrics(), textAlign_);
+    run.pieces.push_back({std::string(text), 0, -1, 0});
+    Rect clipRect = rect ? rect->normalized() : Rect{};
+    run.clip = (options & kEtoClipped) && rect ? &clipRect : nullptr;
+    drawTextRun(*this, run);
+    if (updateCurrent)
+        position_.x = (textAlign_ & kTaCenter) == kTaRight ? run.x : run.x + run.width;
+    return true;
+}
+
+long DeviceContext::tabbedTextOut(Point at, std::string_view text, std::span<const int> tabStops, int tabOrigin) {
+    FontRef f = font();
+    if (!f)
+        return 0;
+    TextRun run = layoutTabbed(*f, text, tabStops, tabOrigin - at.x);
+    run.x = at.x;
+    run.top = at.y;
+    drawTextRun(*this, run);
+    return (static_cast<long>(f->metrics().height) << 16) | run.width;
+}
+
+unsigned long DeviceContext::getTabbedTextExtent(std::string_view text, std::span<const int> tabStops) {
+    FontRef f = font();
+    if (!f)
+        return 0;
+    TextRun run = layoutTabbed(*f, text, tabStops, 0);
+    return (static_cast<unsigned long>(f->metrics().height) << 16) | static_cast<unsigned long>(run.width);
+}
+
+} // namespace q71
