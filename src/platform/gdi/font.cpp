@@ -2,6 +2,7 @@
 
 #include "platform/files/path.h"
 #include "platform/gdi/font_library.h"
+#include "platform/text/cp1252.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

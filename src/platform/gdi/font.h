@@ -122,7 +122,4 @@ int addFontResource(std::string_view file);
 /// Withdraws a file added before; false when it was not added.
 bool removeFontResource(std::string_view file);
 
-/// The Unicode code point of a Windows-1252 byte.
-char32_t cp1252ToUnicode(std::uint8_t ch);
-
 } // namespace q71
