@@ -1,5 +1,6 @@
 #include "mkdata/generator.h"
 #include "mkdata/framework/framework_data.h"
+#include "mkdata/objects/objects_data.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -22,6 +23,7 @@ const Generator kGenerators[] = {
     {"readme", writeReadme},
     {"settings", generateSettings},
     {"texts", generateTexts},
+    {"objects", generateObjects},
 };
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "sim/world/object_database.h"
 
+#include "framework/resources/registry.h"
 #include "platform/files/path.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace q71 {
@@ -13,12 +13,6 @@ namespace {
 std::vector<ObjectRecord>& records() {
     static std::vector<ObjectRecord> table;
     return table;
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 } // namespace
@@ -45,6 +39,10 @@ bool objdbLoadFile(const std::string& path) {
     return true;
 }
 
+bool objdbLoad() {
+    return objdbLoadFile(std::string(objectsInstallPath) + "\\Database\\objects.db");
+}
+
 void objdbFree() {
     records().clear();
     records().shrink_to_fit();
@@ -52,7 +50,7 @@ void objdbFree() {
 
 const ObjectRecord* objdbFindByName(std::string_view name) {
     for (const ObjectRecord& record : records())
-        if (equalIgnoringCase(record.keyName.view(), name))
+        if (objectKeysMatch(record.keyName.view(), name))
             return &record;
     return nullptr;
 }
@@ -64,7 +62,9 @@ const ObjectRecord* objdbFindById(std::uint32_t id) {
     return nullptr;
 }
 
-int objdbCount() { return static_cast<int>(records().size()); }
+int objdbCount() {
+    return static_cast<int>(records().size());
+}
 
 const ObjectRecord* objdbGetByIndex(int index) {
     if (index < 0 || index >= objdbCount())

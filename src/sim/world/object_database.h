@@ -14,6 +14,9 @@
 
 namespace q71 {
 
+/// Reads "Database\objects.db" of the objects folder; false (and an empty database) when it does not open.
+bool objdbLoad();
+
 /// Reads the database from a file; false (and an empty database) when it does not open.
 bool objdbLoadFile(const std::string& path);
 

@@ -9,14 +9,11 @@ namespace q71 {
 
 namespace {
 
-template <class T>
-struct IsFixedText : std::false_type {};
-template <std::size_t N>
-struct IsFixedText<FixedText<N>> : std::true_type {};
+template <class T> struct IsFixedText : std::false_type {};
+template <std::size_t N> struct IsFixedText<FixedText<N>> : std::true_type {};
 
 // Numbers are little-endian whatever the host: assemble and split them byte by byte.
-template <class Number>
-Number readNumber(const std::uint8_t* at) {
+template <class Number> Number readNumber(const std::uint8_t* at) {
     using Bits = std::conditional_t<sizeof(Number) == 1, std::uint8_t,
                                     std::conditional_t<sizeof(Number) == 2, std::uint16_t, std::uint32_t>>;
     Bits bits = 0;
@@ -25,8 +22,7 @@ Number readNumber(const std::uint8_t* at) {
     return std::bit_cast<Number>(bits);
 }
 
-template <class Number>
-void writeNumber(std::uint8_t* at, Number value) {
+template <class Number> void writeNumber(std::uint8_t* at, Number value) {
     using Bits = std::conditional_t<sizeof(Number) == 1, std::uint8_t,
                                     std::conditional_t<sizeof(Number) == 2, std::uint16_t, std::uint32_t>>;
     const Bits bits = std::bit_cast<Bits>(value);
@@ -35,6 +31,12 @@ void writeNumber(std::uint8_t* at, Number value) {
 }
 
 } // namespace
+
+bool objectKeysMatch(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 EntityCategory worldCategoryIndex(std::string_view word) {
     const auto found = std::find(kCategoryWords.begin(), kCategoryWords.end(), word);

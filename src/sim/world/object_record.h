@@ -15,8 +15,7 @@ namespace q71 {
 inline constexpr std::size_t kObjectRecordSize = 404;
 
 /// A NUL-padded text field of fixed width. A full field without a NUL ends at its width.
-template <std::size_t N>
-struct FixedText {
+template <std::size_t N> struct FixedText {
     std::array<char, N> bytes{};
 
     /// The text up to its first NUL.
@@ -74,6 +73,9 @@ inline constexpr std::array<std::string_view, 11> kCategoryWords = {
 /// The category of a category word, compared exactly; 11 for any other word.
 EntityCategory worldCategoryIndex(std::string_view word);
 
+/// True when two key names are the same without regard to ASCII letter case, as records are found.
+bool objectKeysMatch(std::string_view a, std::string_view b);
+
 /// Record kinds: which entity a network peer's record makes.
 enum ObjectKind : std::uint32_t {
     kObjectKindSubmarine = 1,
@@ -82,51 +84,50 @@ enum ObjectKind : std::uint32_t {
 };
 
 struct ObjectRecord {
-    FixedText<20> keyName;          ///< the name in scenarios and network messages; compared without case
-    std::uint32_t id = 0;           ///< 1 to 149, unique
-    FixedText<40> displayName;      ///< shown to the player (Windows-1252)
-    FixedText<16> modelName;        ///< the 3-D model of the whole thing
-    FixedText<16> secondModelName;  ///< extra model parts (the halves of a broken hull, a wreck)
-    FixedText<16> thirdModelName;   ///<
-    float size = 0.0f;              ///< divisor of the seaway motion of a ship's model (0: none)
-    std::int32_t classCode = 0;     ///< chooses the wake and trail of the 3-D views
-    float emitterValue = 0.0f;      ///< above 0 for radar emitters the ESM can identify
-    std::int16_t trailVariant = 0;  ///< trail variant of class 0
-    std::uint32_t kind = 0;         ///< an ObjectKind; 4 and 5 other objects
-    FixedText<20> soundA;           ///< wave files the entity carries
-    FixedText<20> soundB;           ///<
+    FixedText<20> keyName;         ///< the name in scenarios and network messages; compared without case
+    std::uint32_t id = 0;          ///< 1 to 149, unique
+    FixedText<40> displayName;     ///< shown to the player (Windows-1252)
+    FixedText<16> modelName;       ///< the 3-D model of the whole thing
+    FixedText<16> secondModelName; ///< extra model parts (the halves of a broken hull, a wreck)
+    FixedText<16> thirdModelName;  ///<
+    float size = 0.0f;             ///< divisor of the seaway motion of a ship's model (0: none)
+    std::int32_t classCode = 0;    ///< chooses the wake and trail of the 3-D views
+    float emitterValue = 0.0f;     ///< above 0 for radar emitters the ESM can identify
+    std::int16_t trailVariant = 0; ///< trail variant of class 0
+    std::uint32_t kind = 0;        ///< an ObjectKind; 4 and 5 other objects
+    FixedText<20> soundA;          ///< wave files the entity carries
+    FixedText<20> soundB;          ///<
     std::array<AnimatedPart, 4> animatedParts{};
-    float mastHeight = 0.0f;        ///< yards, for the stadimeter; 0 for no mast
-    std::int16_t length = 0;        ///< feet
-    std::int16_t beam = 0;          ///< feet
-    std::int16_t height = 0;        ///< feet
-    std::int16_t extraValueA = 0;   ///< carried by the entity as it stands
-    std::int16_t extraValueB = 0;   ///<
-    std::int16_t maxSpeed = 0;      ///< speed units (0.508 m/s)
-    std::int16_t testDepth = 0;     ///< feet, as a z value (negative)
-    std::int16_t crushDepth = 0;    ///< feet, as a z value (negative)
+    float mastHeight = 0.0f;      ///< yards, for the stadimeter; 0 for no mast
+    std::int16_t length = 0;      ///< feet
+    std::int16_t beam = 0;        ///< feet
+    std::int16_t height = 0;      ///< feet
+    std::int16_t extraValueA = 0; ///< carried by the entity as it stands
+    std::int16_t extraValueB = 0; ///<
+    std::int16_t maxSpeed = 0;    ///< speed units (0.508 m/s)
+    std::int16_t testDepth = 0;   ///< feet, as a z value (negative)
+    std::int16_t crushDepth = 0;  ///< feet, as a z value (negative)
     std::array<WeaponLoad, 3> weapons{};
-    float signatureFactor = 0.0f;   ///< loudness of the platform to the sonars (1 ordinary)
-    float sonarFigure = 0.0f;       ///< range figure of its sonars, below 4; its sensor range
+    float signatureFactor = 0.0f; ///< loudness of the platform to the sonars (1 ordinary)
+    float sonarFigure = 0.0f;     ///< range figure of its sonars, below 4; its sensor range
     float radarFigure = 0.0f;
     float esmFigure = 0.0f;
     float visualFigure = 0.0f;
-    float type6Figure = 0.0f;       ///< figure of the plain type-6 sensor
-    float fallbackRange = 0.0f;     ///< sensor range when the sonar figure is 0
-    std::uint8_t armour = 0;        ///< damage divisor; a weapon's or mine's warhead strength
-    std::array<std::int32_t, 5> signatureValues{};     ///< signature line frequencies (0: none)
+    float type6Figure = 0.0f;                      ///< figure of the plain type-6 sensor
+    float fallbackRange = 0.0f;                    ///< sensor range when the sonar figure is 0
+    std::uint8_t armour = 0;                       ///< damage divisor; a weapon's or mine's warhead strength
+    std::array<std::int32_t, 5> signatureValues{}; ///< signature line frequencies (0: none)
     std::array<std::int32_t, 4> signatureParameters{}; ///< attenuations of lines 2 to 5
-    std::int16_t extraValueC = 0;   ///< carried by the entity as it stands
-    std::int16_t activeSonar = 0;   ///< active sonar frequency in thousands (0: none)
-    FixedText<12> categoryWord;     ///< one of kCategoryWords
-    std::int32_t weaponValue = 0;   ///< as a weapon: its range in yards
+    std::int16_t extraValueC = 0;                      ///< carried by the entity as it stands
+    std::int16_t activeSonar = 0;                      ///< active sonar frequency in thousands (0: none)
+    FixedText<12> categoryWord;                        ///< one of kCategoryWords
+    std::int32_t weaponValue = 0;                      ///< as a weapon: its range in yards
 
     EntityCategory category() const { return worldCategoryIndex(categoryWord.view()); }
 };
 
 /// Visits every field with its byte offset: at(offset, field). The one statement of the layout.
-template <class Record, class Visit>
-void objectRecordLayout(Record& r, Visit&& at) {
+template <class Record, class Visit> void objectRecordLayout(Record& r, Visit&& at) {
     at(0, r.keyName);
     at(20, r.id);
     at(24, r.displayName);

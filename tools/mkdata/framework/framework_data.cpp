@@ -1,35 +1,14 @@
 #include "mkdata/framework/framework_data.h"
+#include "mkdata/files.h"
 
 #include "platform/settings/settings_store.h"
 #include "platform/text/text_table.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
 namespace q71::mkdata {
-namespace {
-
-std::string readSource(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeOutput(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
-}
-
-} // namespace
 
 void generateSettings(const Context& context) {
     std::filesystem::path source = context.source / "settings.ini";
