@@ -35,6 +35,13 @@ FontLibrary::FontLibrary() {
     config_ = FcInitLoadConfigAndFonts();
 }
 
+FontLibrary::~FontLibrary() {
+    if (config_)
+        FcConfigDestroy(asConfig(config_));
+    if (freetype_)
+        FT_Done_FreeType(freetype_);
+}
+
 std::optional<FontMatch> FontLibrary::match(const LogFont& description) {
     std::lock_guard guard(mutex_);
     if (!config_)

@@ -26,6 +26,9 @@ class FontLibrary {
 public:
     /// The one library of the process, made on first use.
     static FontLibrary& instance();
+    ~FontLibrary();
+    FontLibrary(const FontLibrary&) = delete;
+    FontLibrary& operator=(const FontLibrary&) = delete;
 
     FT_LibraryRec_* freetype() const { return freetype_; }
     /// The best face for a description; nullopt when fontconfig knows no font at all.
