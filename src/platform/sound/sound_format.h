@@ -1,10 +1,9 @@
 #pragma once
-// The format of a wave: the fields of a WAVEFORMATEX, as wave files and sound buffers carry
-// them. The mixer plays PCM of 8 bits (unsigned) or 16 bits (signed), mono or stereo, at any
+// The format of a wave, as wave files and sound buffers carry it (the fields of a PCM
+// WAVEFORMATEX). The mixer plays PCM of 8 bits (unsigned) or 16 bits (signed), mono or stereo, at any
 // rate from kSoundMinFrequency to kSoundMaxFrequency.
 
 #include <cstdint>
-#include <vector>
 
 namespace q71 {
 
@@ -23,7 +22,6 @@ struct WaveFormat {
     std::uint32_t avgBytesPerSec = 0;
     std::uint16_t blockAlign = 0;
     std::uint16_t bitsPerSample = 0;
-    std::vector<std::uint8_t> extra; ///< the bytes after the 18-byte header (its size field is extra.size())
 
     bool operator==(const WaveFormat&) const = default;
 };
