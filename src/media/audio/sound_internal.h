@@ -96,6 +96,7 @@ struct StreamThread {
 };
 
 struct SoundManager {
+    WindowHandle window{}; ///< the owner; our device needs no cooperation level from it
     std::unique_ptr<SoundDevice> device;
     std::unique_ptr<SoundBuffer> primary;
     int masterVolume = 127;

@@ -40,7 +40,7 @@ SoundManager* soundManager() { return g_manager; }
 std::uint64_t soundManagerGeneration() { return g_generation; }
 bool soundOn() { return g_soundOn; }
 
-bool soundInit() {
+bool soundInit(WindowHandle window) {
     {
         auto lock = soundLock();
         if (g_manager)
@@ -49,7 +49,7 @@ bool soundInit() {
             return false;
     }
     std::unique_ptr<SoundDevice> device = soundOpenDefaultDevice();
-    if (!soundInitOnDevice(std::move(device))) {
+    if (!soundInitOnDevice(window, std::move(device))) {
         auto lock = soundLock();
         g_initFailed = true;
         return false;
@@ -57,7 +57,7 @@ bool soundInit() {
     return true;
 }
 
-bool soundInitOnDevice(std::unique_ptr<SoundDevice> device) {
+bool soundInitOnDevice(WindowHandle window, std::unique_ptr<SoundDevice> device) {
     auto lock = soundLock();
     if (g_manager)
         return true;
@@ -67,6 +67,7 @@ bool soundInitOnDevice(std::unique_ptr<SoundDevice> device) {
     if (device->createBuffer({kSoundBufferPrimary | kSoundBufferCtrlVolume, 0, nullptr}, manager->primary) !=
         SoundResult::ok)
         return false;
+    manager->window = window;
     manager->device = std::move(device);
     g_manager = manager.release();
     g_soundOn = true;

@@ -8,6 +8,8 @@
 // after soundShutdown. Samples live until shutdown; a voice lives until it is released: a
 // voice that is not kept as soon as it stops, a kept one when its holder frees it.
 
+#include "platform/window/window_types.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -18,11 +20,11 @@ class SoundDevice;
 struct SoundSample;
 struct SoundVoice;
 
-/// Creates the manager on the machine's sound device; true on success. A second call returns
-/// true while the manager exists; after a failed attempt no new attempt is made.
-bool soundInit();
+/// Creates the manager for the window on the machine's sound device; true on success. A second
+/// call returns true while the manager exists; after a failed attempt no new attempt is made.
+bool soundInit(WindowHandle window);
 /// Creates the manager on the given device (tests give a device they advance by hand).
-bool soundInitOnDevice(std::unique_ptr<SoundDevice> device);
+bool soundInitOnDevice(WindowHandle window, std::unique_ptr<SoundDevice> device);
 /// Releases every voice and sample and the device, once the stream threads have ended; safe to call twice.
 void soundShutdown();
 

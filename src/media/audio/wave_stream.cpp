@@ -1,26 +1,32 @@
 #include "media/audio/wave_stream.h"
 
-#include "platform/files/path.h"
+#include "platform/mmio/mmio.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
 namespace q71 {
 namespace {
 
-class FileWaveStream final : public WaveStream {
+// A file opened through the multimedia file functions, which also serve container members.
+class MmioWaveStream final : public WaveStream {
 public:
-    FileWaveStream(std::FILE* file, std::uint64_t size) : file_(file), size_(size) {}
-    ~FileWaveStream() override { std::fclose(file_); }
-    std::size_t read(void* into, std::size_t bytes) override { return std::fread(into, 1, bytes, file_); }
+    MmioWaveStream(MmioHandle file, std::uint64_t size) : file_(file), size_(size) {}
+    ~MmioWaveStream() override { mmioClose(file_); }
+    std::size_t read(void* into, std::size_t bytes) override {
+        const int32_t got = mmioRead(file_, into, static_cast<int32_t>(std::min<std::size_t>(bytes, INT32_MAX)));
+        return got < 0 ? 0 : static_cast<std::size_t>(got);
+    }
     bool seek(std::uint64_t offset) override {
-        return offset <= size_ && std::fseek(file_, static_cast<long>(offset), SEEK_SET) == 0;
+        return offset <= size_ && mmioSeek(file_, static_cast<int32_t>(offset), SEEK_SET) == static_cast<int32_t>(offset);
     }
     std::uint64_t size() const override { return size_; }
 
 private:
-    std::FILE* file_;
+    MmioHandle file_;
     std::uint64_t size_;
 };
 
@@ -47,28 +53,18 @@ private:
     std::size_t offset_ = 0;
 };
 
-std::unique_ptr<WaveStream> openLooseFile(std::string_view name) {
-    std::FILE* file = fileOpen(name, "rb");
-    if (!file)
-        return nullptr;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        std::fclose(file);
-        return nullptr;
-    }
-    return std::make_unique<FileWaveStream>(file, static_cast<std::uint64_t>(size));
-}
-
 } // namespace
 
 std::unique_ptr<WaveStream> waveOpenStream(std::string_view name) {
-    // Members of aggregate containers are read through the aggregate store, which is not part
-    // of the program yet: until it is, such a name cannot be opened, like a missing file.
-    if (name.find('+') != std::string_view::npos)
+    MmioHandle file = mmioOpen(name, nullptr, MMIO_READ | MMIO_DENYWRITE);
+    if (file == MmioHandle::none)
         return nullptr;
-    return openLooseFile(name);
+    const int32_t size = mmioSeek(file, 0, SEEK_END);
+    if (size < 0 || mmioSeek(file, 0, SEEK_SET) != 0) {
+        mmioClose(file);
+        return nullptr;
+    }
+    return std::make_unique<MmioWaveStream>(file, static_cast<std::uint64_t>(size));
 }
 
 std::unique_ptr<WaveStream> waveMemoryStream(std::vector<std::uint8_t> bytes) {

@@ -1,6 +1,6 @@
 #pragma once
-// The bytes of a wave file: a loose file of the data set, a member of an aggregate container
-// ("container+member"), or bytes in memory.
+// The bytes of a wave file, read through the multimedia file functions (a file of the data set,
+// or a member of an aggregate container named "container.agg+member"), or bytes in memory.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "media/audio/crew_speech.h"
-#include "sound_test_support.h"
+#include "support/sound_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -200,7 +200,7 @@ TEST_F(CrewSpeech, ChannelsOfAShutDownManagerAreForgotten) {
     soundShutdown();
     auto owned = std::make_unique<SoundDevice>();
     device = owned.get();
-    ASSERT_TRUE(soundInitOnDevice(std::move(owned)));
+    ASSERT_TRUE(soundInitOnDevice(WindowHandle{}, std::move(owned)));
     crewSayHelm("a.wav", 0);
     EXPECT_EQ(heard(), (std::vector<std::int16_t>{1}));
 }

@@ -1,5 +1,5 @@
 #include "media/audio/sound_manager.h"
-#include "sound_test_support.h"
+#include "support/sound_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -256,7 +256,7 @@ class SoundLifetime : public ::testing::Test {};
 TEST_F(SoundLifetime, ShutdownWaitsForStreamThreadsAndIsSafeTwice) {
     test::TempDir dir;
     dir.write("s.wav", levelWave(5, 22050));
-    ASSERT_TRUE(soundInitOnDevice(std::make_unique<SoundDevice>()));
+    ASSERT_TRUE(soundInitOnDevice(WindowHandle{}, std::make_unique<SoundDevice>()));
     EXPECT_NE(soundPlayStream((dir.path().string() + "/s.wav").c_str(), 1, 1, 1, 10, 200), nullptr);
     EXPECT_NE(soundGetDirectSound(), nullptr);
     EXPECT_NE(soundGetPrimaryBuffer(), nullptr);

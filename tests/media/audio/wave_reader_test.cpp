@@ -1,5 +1,6 @@
+#include "framework/resources/aggregate_store.h"
 #include "media/audio/wave_reader.h"
-#include "sound_test_support.h"
+#include "support/sound_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -97,13 +98,30 @@ TEST(WaveReaderDamage, DataPastTheEndOfTheFileIsShort) {
     EXPECT_EQ(readBytes(file, format, data), WaveError::dataShort);
 }
 
-TEST(WaveReaderFiles, MissingFilesAndContainerMembersCannotBeOpened) {
+TEST(WaveReaderFiles, MissingFilesCannotBeOpened) {
     TempDir dir;
     WaveFormat format;
     std::vector<std::uint8_t> data;
     EXPECT_EQ(waveReadAll(dir.file("none.wav"), format, data), WaveError::cannotOpen);
-    dir.write("sounds.agg", levelWave(1, 2));
-    EXPECT_EQ(waveReadAll(dir.file("sounds.agg") + "+ping.wav", format, data), WaveError::cannotOpen);
+}
+
+TEST(WaveReaderFiles, MembersOfAggregateContainersAreRead) {
+    TempDir dir;
+    const std::string member = dir.file("sounds.agg") + "+Ping.wav";
+    const std::string bytes = levelWave(1234, 3);
+    aggSetOpenMode(1);
+    aggInstall();
+    MmioHandle file = mmioOpen(member, nullptr, MMIO_CREATE | MMIO_WRITE);
+    ASSERT_NE(file, MmioHandle::none);
+    ASSERT_EQ(mmioWrite(file, bytes.data(), static_cast<int32_t>(bytes.size())), static_cast<int32_t>(bytes.size()));
+    mmioClose(file);
+    aggSetOpenMode(0);
+    WaveFormat format;
+    std::vector<std::uint8_t> data;
+    EXPECT_EQ(waveReadAll(dir.file("sounds.agg") + "+ping.wav", format, data), WaveError::none);
+    EXPECT_EQ(data.size(), 6u);
+    EXPECT_EQ(waveReadAll(dir.file("sounds.agg") + "+pong.wav", format, data), WaveError::cannotOpen);
+    aggRemove();
 }
 
 TEST(WaveReaderFiles, LooseFilesAreFoundWithoutRegardToCase) {

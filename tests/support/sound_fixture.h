@@ -79,7 +79,7 @@ protected:
             << error;
         auto owned = std::make_unique<SoundDevice>();
         device = owned.get();
-        ASSERT_TRUE(soundInitOnDevice(std::move(owned)));
+        ASSERT_TRUE(soundInitOnDevice(WindowHandle{}, std::move(owned)));
     }
     void TearDown() override { soundShutdown(); }
 
