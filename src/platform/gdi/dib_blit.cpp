@@ -23,6 +23,25 @@ public:
                      format.greenMask == 0x03E0 && format.blueMask == 0x001F;
     }
 
+    /// Writes pixels [from, to) of a stored row to a destination row starting at `out`.
+    void convert(const std::uint8_t* row, int from, int to, std::uint8_t* out) const {
+        // The two common cases run without a switch per pixel: 8-bit pictures through their
+        // palette onto the screen's format, and 16-bit pixels already in the destination's form.
+        if (format_.bitCount == 8 && pixelBytes(to_.format) == 2) {
+            for (int x = from; x < to; ++x, out += 2) {
+                auto v = static_cast<std::uint16_t>(table_[row[x]]);
+                std::memcpy(out, &v, 2);
+            }
+            return;
+        }
+        if (direct565_ || direct555_) {
+            std::memcpy(out, row + 2 * from, static_cast<size_t>(to - from) * 2);
+            return;
+        }
+        for (int x = from; x < to; ++x)
+            writeNative(out + static_cast<std::ptrdiff_t>(x - from) * pixelBytes(to_.format), read(row, x));
+    }
+
     std::uint32_t read(const std::uint8_t* row, int x) const {
         switch (format_.bitCount) {
         case 1:
@@ -49,6 +68,25 @@ public:
     }
 
 private:
+    void writeNative(std::uint8_t* p, std::uint32_t v) const {
+        switch (pixelBytes(to_.format)) {
+        case 1:
+            *p = static_cast<std::uint8_t>(v);
+            return;
+        case 2: {
+            auto w = static_cast<std::uint16_t>(v);
+            std::memcpy(p, &w, 2);
+            return;
+        }
+        case 3:
+            p[0] = static_cast<std::uint8_t>(v), p[1] = static_cast<std::uint8_t>(v >> 8);
+            p[2] = static_cast<std::uint8_t>(v >> 16);
+            return;
+        default:
+            std::memcpy(p, &v, 4);
+        }
+    }
+
     static int channel(std::uint32_t value, std::uint32_t mask) {
         int shift = std::countr_zero(mask), width = std::popcount(mask);
         std::uint32_t v = (value & mask) >> shift;
@@ -95,8 +133,8 @@ int setDIBitsToDevice(DeviceContext& destination, int x, int y, int w, int h, in
         int dy = dst->origin.y + y + row;
         int left = dst->origin.x + x;
         dst->clip.forEachSpan(dy, left + firstColumn, left + lastColumn, [&](int a, int b) {
-            for (int px = a; px < b; ++px)
-                to.write(px, dy, reader.read(source, px - left + sx));
+            reader.convert(source, a - left + sx, b - left + sx,
+                           to.row(dy) + static_cast<std::ptrdiff_t>(a) * pixelBytes(to.format));
         });
     }
     destination.notifyDrawn();
