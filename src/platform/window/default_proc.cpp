@@ -82,7 +82,10 @@ LResult windowDefaultProc(WindowHandle window, std::uint32_t message, WParam wPa
             focusSet(window);
         return 0;
     case WM_PAINT:
-        paintBegin(window);
+        if (auto& painter = state().defaultPaint)
+            painter(window);
+        else
+            paintBegin(window);
         return 0;
     case WM_ERASEBKGND: {
         auto& eraser = state().eraseBackground;

@@ -114,6 +114,7 @@ struct State {
     std::function<void(WindowHandle)> unansweredModal;
 
     std::function<bool(WindowHandle, WParam, std::uintptr_t)> eraseBackground;
+    std::function<void(WindowHandle)> defaultPaint;
 };
 
 constexpr std::uint32_t kFirstHandle = 0x100;

@@ -57,6 +57,10 @@ void windowSetBackgroundEraser(BackgroundEraser eraser) {
     windowing::state().eraseBackground = std::move(eraser);
 }
 
+void windowSetDefaultPainter(DefaultPainter painter) {
+    windowing::state().defaultPaint = std::move(painter);
+}
+
 bool systemClaimSingleInstance(std::string_view name) {
     if (windowing::state().backend.claimSingleInstance(name))
         return true;

@@ -35,6 +35,11 @@ ScreenSurface& screenSurface();
 using BackgroundEraser = std::function<bool(WindowHandle window, WParam deviceContext, std::uintptr_t brush)>;
 /// Installs the background eraser (an empty function: backgrounds are left alone).
 void windowSetBackgroundEraser(BackgroundEraser eraser);
+/// How the default WM_PAINT paints a window that draws nothing itself: a paint begun and ended by
+/// the drawing layer, which erases the background where asked. Without one it only validates.
+using DefaultPainter = std::function<void(WindowHandle window)>;
+/// Installs the default painter (an empty function: the default WM_PAINT only validates).
+void windowSetDefaultPainter(DefaultPainter painter);
 
 /// Makes this process the one running copy under the name; false when another copy runs (it is
 /// brought to the front and the fact is written to stderr).
