@@ -1,0 +1,72 @@
+#include "sim/simulation/terrain_geometry.h"
+
+#include "sim/simulation/sound_profile.h"
+#include "sim/world/terrain_world.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace q71 {
+
+namespace {
+constexpr double kFineCell = 400.0;
+constexpr double kCoarseCell = 875.0;
+constexpr double kSightStepYards = 400.0;
+} // namespace
+
+std::optional<double> terrainDepthInterpolated(double x, double y, bool fine) {
+    const double s = fine ? kFineCell : kCoarseCell;
+    const double i = std::trunc(x / s), j = std::trunc(y / s);
+    const double fx = (x - i * s) / s, fy = (y - j * s) / s;
+    // Corners (0,0), (0,1), (1,0), (1,1) of the cell.
+    double d[4];
+    bool known[4];
+    double sum = 0.0;
+    int count = 0;
+    for (int k = 0; k < 4; ++k) {
+        known[k] = worldDepthAt((i + k / 2) * s, (j + k % 2) * s, &d[k], true);
+        if (known[k]) {
+            sum += d[k];
+            ++count;
+        }
+    }
+    if (count == 0)
+        return std::nullopt;
+    for (int k = 0; k < 4; ++k)
+        if (!known[k])
+            d[k] = sum / count;
+    const double d00 = d[0], d01 = d[1], d10 = d[2], d11 = d[3];
+    // Linear over the triangle that holds the point, the cell split from (1, 0) to (0, 1).
+    if (fx + fy <= 1.0) {
+        const double a = d00 + (d01 - d00) * fy, b = d10 + (d01 - d10) * fy;
+        return fy == 1.0 ? a : a + (b - a) * fx / (1.0 - fy);
+    }
+    const double a = d10 + (d11 - d10) * fy, b = d10 + (d01 - d10) * fy;
+    return fy == 0.0 ? a : a + (b - a) * (1.0 - fx) / fy;
+}
+
+bool terrainLineBlocked(const WorldPoint& a, const WorldPoint& b, WorldPoint* blockedAt) {
+    const double n = entityRangeYards(a, b) / kSightStepYards;
+    if (!(n > 1.0) || !std::isfinite(n))
+        return false;
+    for (double k = 1.0; k < n; k += 1.0) {
+        const double t = k / n;
+        const WorldPoint p{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
+        double terrain = 0.0;
+        if (worldDepthAt(p.x, p.y, &terrain, true) && terrain > p.z) {
+            if (blockedAt)
+                *blockedAt = {p.x, p.y, terrain};
+            return true;
+        }
+    }
+    return false;
+}
+
+int geoSafeDepth(const WorldPoint& position, double depthLimit) {
+    double deepest = std::max(depthLimit + 17.0, soundProfile().layerDepth - 100.0);
+    if (const std::optional<double> bottom = terrainDepthInterpolated(position.x, position.y, true))
+        deepest = std::max(deepest, *bottom + 50.0);
+    return static_cast<int>(deepest);
+}
+
+} // namespace q71

@@ -1,0 +1,115 @@
+#include "sim/simulation/sound_profile.h"
+#include "sim/simulation/terrain_geometry.h"
+#include "sim/support/terrain_grid.h"
+#include "sim/world/terrain_world.h"
+
+#include <gtest/gtest.h>
+
+namespace q71 {
+namespace {
+
+double terrainAt(double x, double y) {
+    double depth = 0.0;
+    EXPECT_TRUE(worldDepthAt(x, y, &depth, true)) << x << ", " << y;
+    return depth;
+}
+
+// Heights of a 6 x 6 grid of 400 m cells: a sloping bottom.
+std::int16_t slope(int column, int row) {
+    return static_cast<std::int16_t>(-1000 + 37 * column - 23 * row);
+}
+
+TEST(TerrainDepthInterpolated, IsLinearOverEachTriangleOfTheCell) {
+    test::TerrainGrid grid(6, 6, 400.0, slope);
+    const double d00 = terrainAt(800, 400), d01 = terrainAt(800, 800);
+    const double d10 = terrainAt(1200, 400), d11 = terrainAt(1200, 800);
+    // Corners
+    EXPECT_NEAR(*terrainDepthInterpolated(800, 400, true), d00, 1e-9);
+    EXPECT_NEAR(*terrainDepthInterpolated(800, 800 - 1e-9, true), d01, 1e-5);
+    // Lower-left triangle at (0.25, 0.5): a = d00 + (d01 − d00)/2, b = d10 + (d01 − d10)/2, t = 0.25 / 0.5.
+    const double aLow = (d00 + d01) / 2, bLow = (d10 + d01) / 2;
+    EXPECT_NEAR(*terrainDepthInterpolated(900, 600, true), aLow + (bLow - aLow) * 0.5, 1e-9);
+    // Upper-right triangle at (0.75, 0.5): a = (d10 + d11)/2, b = (d10 + d01)/2, t = 0.25 / 0.5.
+    const double aHigh = (d10 + d11) / 2, bHigh = (d10 + d01) / 2;
+    EXPECT_NEAR(*terrainDepthInterpolated(1100, 600, true), aHigh + (bHigh - aHigh) * 0.5, 1e-9);
+    // On the diagonal both triangles agree with the diagonal's own line.
+    EXPECT_NEAR(*terrainDepthInterpolated(1000, 600, true), bLow, 1e-9);
+}
+
+TEST(TerrainDepthInterpolated, CoarseCellsAre875MetresWide) {
+    test::TerrainGrid grid(6, 6, 400.0, slope);
+    const double d00 = terrainAt(875, 875), d10 = terrainAt(1750, 875);
+    EXPECT_NEAR(*terrainDepthInterpolated(875 + 218.75, 875, false), d00 + (d10 - d00) * 0.25, 1e-9);
+}
+
+TEST(TerrainDepthInterpolated, UnknownCornersTakeTheMeanOfTheKnownOnes) {
+    test::TerrainGrid grid(3, 3, 400.0, slope); // 800 m square
+    // The cell from x 800 to 1200: its east corners lie off the grid and take the west ones' mean.
+    const double west = terrainAt(800, 0), mean = (terrainAt(800, 0) + terrainAt(800, 400)) / 2;
+    EXPECT_NEAR(*terrainDepthInterpolated(900, 0, true), west + (mean - west) * 0.25, 1e-9);
+    EXPECT_NEAR(*terrainDepthInterpolated(1200 - 1e-6, 0, true), mean, 1e-6);
+    EXPECT_FALSE(terrainDepthInterpolated(5000, 5000, true).has_value());
+}
+
+TEST(TerrainDepthInterpolated, NothingWithoutAGrid) {
+    worldClose();
+    EXPECT_FALSE(terrainDepthInterpolated(100, 100, true).has_value());
+}
+
+// A flat bottom at −600 m with a ridge running north-south from x = 1600 to 2400 m, its crest at −20 m.
+std::int16_t ridge(int column, int) {
+    return static_cast<std::int16_t>(column >= 4 && column <= 6 ? -20 : -600);
+}
+
+TEST(TerrainLineBlocked, ARidgeBetweenTwoBoatsBlocksThem) {
+    test::TerrainGrid grid(11, 11, 400.0, ridge);
+    const WorldPoint west{400, 2000, -100}, east{3600, 2000, -100};
+    WorldPoint at;
+    ASSERT_TRUE(terrainLineBlocked(west, east, &at));
+    EXPECT_GT(at.x, 1600);
+    EXPECT_LT(at.x, 2400);
+    EXPECT_DOUBLE_EQ(at.y, 2000);
+    EXPECT_GT(at.z, -100); // the terrain there stands above the line
+    EXPECT_NEAR(at.z, terrainAt(at.x, at.y), 1e-9);
+    EXPECT_TRUE(terrainLineBlocked(east, west));
+}
+
+TEST(TerrainLineBlocked, LinesAboveTheRidgeOrAlongTheValleyAreClear) {
+    test::TerrainGrid grid(11, 11, 400.0, ridge);
+    EXPECT_FALSE(terrainLineBlocked(WorldPoint{400, 2000, -5}, WorldPoint{3600, 2000, -5}));
+    EXPECT_FALSE(terrainLineBlocked(WorldPoint{400, 400, -300}, WorldPoint{400, 3600, -300}));
+    WorldPoint untouched{1, 2, 3};
+    EXPECT_FALSE(terrainLineBlocked(WorldPoint{400, 400, -300}, WorldPoint{400, 3600, -300}, &untouched));
+    EXPECT_DOUBLE_EQ(untouched.x, 1);
+}
+
+TEST(TerrainLineBlocked, PointsWithin400YardsAlwaysSeeEachOther) {
+    test::TerrainGrid grid(11, 11, 400.0, ridge);
+    // 350 yards apart across the ridge's crest, both deep below it.
+    const double apart = 350 * kYardsToMetres;
+    EXPECT_FALSE(terrainLineBlocked(WorldPoint{2000 - apart / 2, 2000, -500},
+                                    WorldPoint{2000 + apart / 2, 2000, -500}));
+    EXPECT_TRUE(
+        terrainLineBlocked(WorldPoint{2000 - apart, 2000, -500}, WorldPoint{2000 + apart, 2000, -500}));
+}
+
+TEST(GeoSafeDepth, TakesTheShallowestOfLimitBottomAndLayer) {
+    const WorldPoint here{2000, 2000, -50};
+    {
+        test::TerrainGrid deep(11, 11, 400.0, [](int, int) -> std::int16_t { return -400; });
+        soundProfile().layerDepth = -60.0;
+        EXPECT_EQ(geoSafeDepth(here, -243.84), -160); // 100 m below the layer
+        soundProfile().layerDepth = -200.0;
+        EXPECT_EQ(geoSafeDepth(here, -243.84), -226); // 17 m above the limit, cut toward zero
+    }
+    {
+        test::TerrainGrid shallow(11, 11, 400.0, [](int, int) -> std::int16_t { return -150; });
+        const double bottom = *terrainDepthInterpolated(here.x, here.y, true);
+        EXPECT_EQ(geoSafeDepth(here, -243.84), static_cast<int>(bottom + 50)); // 50 m above the bottom
+    }
+    soundProfile().layerDepth = -60.0;
+    EXPECT_EQ(geoSafeDepth(here, -500.0), -160); // no grid, no bottom: limit and layer decide
+}
+
+} // namespace
+} // namespace q71
