@@ -1,7 +1,8 @@
 #pragma once
 // Where the simulation reads real time: the millisecond tick count that drives the game
 // clock and the time of day that seeds a mission's random sequence. Both come from the
-// system unless a test or benchmark installs its own source, so that runs can be pinned.
+// system (the tick count from the window system's clock while it runs) unless a test or
+// benchmark installs its own source, so that runs can be pinned.
 
 #include <cstdint>
 

@@ -1,3 +1,6 @@
+#include "platform/display/headless_backend.h"
+#include "platform/window/clock.h"
+#include "platform/window/window_system.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/sim_clock.h"
@@ -161,6 +164,19 @@ TEST_F(SimClockTest, FirstSingleMissionRestartsItsSequence) {
     randomSeed(5);
     simStartRunning();
     EXPECT_EQ(randomNext(), unseeded);
+}
+
+TEST(SimClockSource, FollowsTheWindowSystemsClockWhileItRuns) {
+    HeadlessBackend backend;
+    FakeClock windowClock(5000);
+    windowSystemStart(backend, windowClock);
+    simSetTimeCompression(2.0);
+    simSetGameTime(0.0);
+    windowClock.advance(250);
+    simClockTick();
+    EXPECT_DOUBLE_EQ(simClock().gameClock, 0.5);
+    windowSystemStop();
+    simSetTimeCompression(1.0);
 }
 
 } // namespace

@@ -112,5 +112,23 @@ TEST_F(SoundProfileTest, LayerFollowsTheBottomUnderTheOwnBoat) {
     EXPECT_DOUBLE_EQ(p.layerDepth, -67.0);
 }
 
+TEST_F(SoundProfileTest, LayerOverAPassageForEachKind) {
+    // The own boat runs from deep water onto a shelf: the bottom under it, pass after pass.
+    const double bottoms[] = {-1400.0, -812.0, -405.0, -163.0, -91.0, -55.0};
+    for (std::uint32_t kind : {1u, 2u, 3u}) {
+        SCOPED_TRACE(kind);
+        soundProfile() = SoundProfile{};
+        soundProfile().layerDepthBase = -80.0;
+        simBuildSoundProfile(kind, bottoms[0]);
+        for (double bottom : bottoms) {
+            simUpdateLayerDepth(bottom);
+            const double expected = kind == 1 ? 0.0 : -80.0 + std::fmod(std::trunc(bottom / 10), 8.0);
+            EXPECT_DOUBLE_EQ(p.layerDepth, expected) << bottom;
+            EXPECT_LE(p.layerDepth, kind == 1 ? 0.0 : -80.0);
+            EXPECT_GE(p.layerDepth, kind == 1 ? 0.0 : -87.0);
+        }
+    }
+}
+
 } // namespace
 } // namespace q71
