@@ -1,10 +1,11 @@
 #include "framework/app/reporter.h"
 
-#include "platform/text/cp1252.h"
+#include "platform/msgbox/message_box.h"
+#include "platform/window/focus.h"
+#include "platform/window/window_system.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace q71 {
 namespace {
@@ -14,14 +15,10 @@ constexpr size_t kReportBufferSize = 256;
 char genericErrorText[kReportBufferSize];
 void (*fatalHook)() = nullptr;
 
-constexpr unsigned kIconHand = 0x10; // MB_ICONHAND
-constexpr int kIdOk = 1;
-
-// The box of a report. The texts are Windows-1252; the terminal reads UTF-8.
-int showReportBox(const char* text, const char* caption, unsigned /*style*/) {
-    std::fprintf(stderr, "q71: %s%s%s\n", caption ? cp1252ToUtf8(caption).c_str() : "", caption ? ": " : "",
-                 cp1252ToUtf8(text).c_str());
-    return kIdOk;
+// The box of a report, owned by the window with the focus; without a window it goes to stderr.
+int showReportBox(const char* text, const char* caption, unsigned style) {
+    WindowHandle owner = windowSystemRunning() ? focusGet() : WindowHandle{};
+    return messageBox(owner, text, caption ? caption : "", style);
 }
 
 void formatReport(char (&buffer)[kReportBufferSize], const char* message, int line, const char* source,
@@ -43,7 +40,7 @@ void formatReport(char (&buffer)[kReportBufferSize], const char* message, int li
 void reportFatalCaption(const char* message, const char* caption, int line, const char* source, int detail) {
     char buffer[kReportBufferSize];
     formatReport(buffer, message, line, source, detail, true);
-    showReportBox(buffer, detail ? caption : nullptr, kIconHand);
+    showReportBox(buffer, detail ? caption : nullptr, kMbIconHand);
     // The hook is taken before it runs, so that a fatal error inside the shutdown does not
     // start the shutdown a second time.
     if (void (*hook)() = fatalHook) {
@@ -61,7 +58,7 @@ void reportFatal(const char* message, int line, const char* source, int detail) 
 int reportWarning(const char* message, int line, const char* source, int detail) {
     char buffer[kReportBufferSize];
     formatReport(buffer, message, line, source, detail, false);
-    return showReportBox(buffer, nullptr, 0);
+    return showReportBox(buffer, nullptr, kMbOk);
 }
 
 void setFatalHook(void (*hook)()) { fatalHook = hook; }
