@@ -1,5 +1,5 @@
 #pragma once
-// The small geometric helpers every simulation Part shares: ranges, bearings, projecting a
+// The small geometric helpers the whole simulation shares: ranges, bearings, projecting a
 // point along a bearing and folding angles. World positions are metres: x east and y north
 // from the south-west corner of the mission's terrain grid, z up with the sea surface at 0.
 // Bearings are degrees clockwise from north, x taking the sine. Ranges handed to and returned

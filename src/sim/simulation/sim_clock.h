@@ -2,7 +2,7 @@
 // The one game clock of the program: game seconds since the mission started, advanced once
 // per main-loop pass from the tick count and the time compression; the running flag; the
 // nested pause count; the time of day with its day phase, which the 3-D views light their
-// scenes by; and the random sky variant. Every Part reads the clock directly from simClock().
+// scenes by; and the random sky variant. The whole program reads the clock from simClock().
 
 #include <cstdint>
 

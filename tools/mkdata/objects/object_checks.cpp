@@ -19,7 +19,7 @@ constexpr Band kHeardBands[] = {
     {750, 10000, "the bow array (750 to 10000 Hz)"},
 };
 
-// Records other Parts name, by key or by id.
+// Records the program names, by key or by id.
 struct Required {
     std::string_view key; // "" when only the id is named
     std::uint32_t id;     // 0 when only the key is named
