@@ -4,7 +4,8 @@
 #include "framework/textmngr/text_manager.h"
 #include "sim/scoring/goal_match.h"
 #include "sim/scoring/replay_log.h"
-#include "sim/scoring/scoring_services.h"
+#include "sim/services/sim_services.h"
+#include "sim/world/terrain_world.h"
 
 #include <cmath>
 
@@ -14,6 +15,8 @@ namespace {
 constexpr int kLandingRings = 100;
 constexpr double kLandingRingSpacing = 2000.0;
 constexpr int kLandingFirstPoints = 8;
+// Team reports are spoken at every report level.
+constexpr int kTeamReportPriority = -1;
 
 // The report of a unit coming back aboard, by its record.
 struct RecoveryReport {
@@ -35,7 +38,8 @@ const RecoveryReport* recoveryReportFor(std::uint32_t recordId) {
 }
 
 void report(const char* wave, int text) {
-    scoringServices().speakTeamReport(wave);
+    const std::string file = wave;
+    simAudio().crewQueueSpeech(CrewChannel::scoring, {&file, 1}, kTeamReportPriority);
     msgLogAdd(textGetString(text));
 }
 
@@ -62,7 +66,7 @@ int putOutUnit(const MissionEvent& event, MissionWorld& world, SupportUnit unit,
     std::optional<double> course;
     if (steerToLand)
         if (const std::optional<EntityFacts> own = world.findEntity(*ownId))
-            course = landingSearchBearing(world, own->position.x, own->position.y);
+            course = landingSearchBearing(own->position.x, own->position.y, terrainHeightAt);
     const std::optional<std::int32_t> unitId = world.createSupportUnit(unit, level, course);
     if (!unitId)
         return 0;
@@ -93,7 +97,7 @@ int takeBackUnit(const MissionEvent& event, MissionWorld& world, std::uint32_t r
 
 bool goalRecoveryTest(const GoalNode& node, const MissionEvent& event, MissionWorld& world) {
     if (event.kind != kEventOwnBoatMoved || node.kind != kGoalRecover || world.ownBoatId() != event.subject ||
-        !goalAreaPasses(node, event, world) || !goalDepthPasses(node.depthCondition, event.z, world) ||
+        !goalAreaPasses(node, event, world) || !goalDepthPasses(node.depthCondition, event.z) ||
         !ownBoatStopped(world))
         return false;
     replayLogWrite(event, 0);
@@ -125,7 +129,12 @@ int goalRunAction(const GoalNode& node, const MissionEvent& event, MissionWorld&
     }
 }
 
-double landingSearchBearing(const MissionWorld& world, double x0, double y0) {
+std::optional<double> terrainHeightAt(double x, double y) {
+    double height = 0.0;
+    return worldDepthAt(x, y, &height, false) ? std::optional(height) : std::nullopt;
+}
+
+double landingSearchBearing(double x0, double y0, const TerrainHeightAt& heightAt) {
     initCosTable();
     double bestHeight = -1.0;
     double bestBearing = 0.0;
@@ -138,7 +147,7 @@ double landingSearchBearing(const MissionWorld& world, double x0, double y0) {
             // The point at that bearing: x takes its sine (the cosine of bearing + 270), y its cosine.
             const double x = x0 + tableCos(bearing + 270.0) * reach;
             const double y = y0 + tableCos(bearing) * reach;
-            const std::optional<double> height = world.terrainHeight(x, y);
+            const std::optional<double> height = heightAt(x, y);
             if (!height || *height <= 0.0)
                 continue;
             land = true;

@@ -7,6 +7,8 @@
 #include "sim/scoring/mission_event.h"
 #include "sim/scoring/mission_world.h"
 
+#include <functional>
+
 namespace q71 {
 
 /// Message-log texts of the team reports.
@@ -35,8 +37,14 @@ bool goalRecoveryTest(const GoalNode& node, const MissionEvent& event, MissionWo
 /// Runs the goal's action; 1 when it was carried out (or there is none), 0 when its condition fails.
 int goalRunAction(const GoalNode& node, const MissionEvent& event, MissionWorld& world);
 
+/// Terrain height at a world point (metres, negative below the sea), or nothing where unknown.
+using TerrainHeightAt = std::function<std::optional<double>(double x, double y)>;
+
 /// The bearing from (x0, y0) to the highest land of the nearest ring of points on which
 /// there is land (rings 2000 m apart, up to 100); 0 when no land is found.
-double landingSearchBearing(const MissionWorld& world, double x0, double y0);
+double landingSearchBearing(double x0, double y0, const TerrainHeightAt& heightAt);
+
+/// The terrain world's height at a point, without roughness.
+std::optional<double> terrainHeightAt(double x, double y);
 
 } // namespace q71

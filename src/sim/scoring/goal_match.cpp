@@ -1,5 +1,7 @@
 #include "sim/scoring/goal_match.h"
 
+#include "sim/simulation/sound_profile.h"
+
 #include <cmath>
 
 namespace q71 {
@@ -49,13 +51,13 @@ bool goalKindTestPasses(const GoalNode& node, const MissionEvent& event, const M
         return lossTestPasses(node, event, world, kEventDamaged);
     case kGoalReachArea:
         return goalSubjectFilterPasses(node, event, world) && goalAreaPasses(node, event, world) &&
-               goalDepthPasses(node.depthCondition, event.z, world);
+               goalDepthPasses(node.depthCondition, event.z);
     case kGoalSubject:
         return goalSubjectFilterPasses(node, event, world);
     case kGoalRecover:
     case kGoalStopInArea:
         return goalSubjectFilterPasses(node, event, world) && goalAreaPasses(node, event, world) &&
-               goalDepthPasses(node.depthCondition, event.z, world) && ownBoatStopped(world);
+               goalDepthPasses(node.depthCondition, event.z) && ownBoatStopped(world);
     case kGoalMeetTarget:
         return event.object == node.targetId && isOwnBoat(world, event.subject);
     case kGoalTargetMeets:
@@ -89,7 +91,7 @@ bool goalAreaPasses(const GoalNode& node, const MissionEvent& event, const Missi
     return geoRange(event.x - centre.x, event.y - centre.y) <= node.radius;
 }
 
-bool goalDepthPasses(std::int32_t condition, double z, const MissionWorld& world) {
+bool goalDepthPasses(std::int32_t condition, double z) {
     switch (condition) {
     case 0:
     case 10:
@@ -103,9 +105,9 @@ bool goalDepthPasses(std::int32_t condition, double z, const MissionWorld& world
     case 4:
         return z < kShallowBand;
     case 5:
-        return z >= world.layerDepth();
+        return z >= soundProfile().layerDepth;
     case 6:
-        return z < world.layerDepth();
+        return z < soundProfile().layerDepth;
     case 7:
         return z > kBand150Feet;
     case 8:

@@ -24,7 +24,7 @@ bool goalSubjectFilterPasses(const GoalNode& node, const MissionEvent& event, co
 /// The area test around the target entity's position, or the stored centre without one.
 bool goalAreaPasses(const GoalNode& node, const MissionEvent& event, const MissionWorld& world);
 /// The depth condition on the event's height.
-bool goalDepthPasses(std::int32_t condition, double z, const MissionWorld& world);
+bool goalDepthPasses(std::int32_t condition, double z);
 /// True when there is an own boat and it makes at most 2.0 either way.
 bool ownBoatStopped(const MissionWorld& world);
 

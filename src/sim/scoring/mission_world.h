@@ -1,16 +1,16 @@
 #pragma once
 // What scoring, the replay log and the player records need of the running world: the
-// entities of the world list as facts, the own boat, the support units that goals put out,
-// the terrain and the sonic layer. The world's own modules install an implementation at
-// start-up (scoringSetWorld); until then, and in tests that want nothing else, the world is
-// empty.
+// entities of the world list as facts, the own boat with its inventory, carried state and
+// launchers, and the support units that goals put out. The world's own
+// modules install an implementation at start-up (scoringSetWorld); until then, and in tests
+// that want nothing else, the world is empty.
 
+#include "sim/services/weapon_stations.h"
 #include "sim/simulation/geometry.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <vector>
 
 namespace q71 {
@@ -49,6 +49,15 @@ struct OwnBoatCarriedState {
 /// The seven inventory counts of the own submarine.
 using Inventory = std::array<std::int32_t, 7>;
 
+inline constexpr int kVlsCellCount = 12;
+inline constexpr int kTorpedoTubeCount = 4;
+
+/// The own boat's launchers in table order (the cells, the tubes), as the own-ship set-up made them.
+struct LauncherTables {
+    std::array<WeaponLauncher*, kVlsCellCount> cells{};
+    std::array<WeaponLauncher*, kTorpedoTubeCount> tubes{};
+};
+
 class MissionWorld {
 public:
     virtual ~MissionWorld() = default;
@@ -66,12 +75,6 @@ public:
     /// it to the world; its id, or nothing when it could not be made.
     virtual std::optional<std::int32_t> createSupportUnit(SupportUnit unit, int level,
                                                          std::optional<double> orderedCourse) = 0;
-    /// The display name of an object-database record, "" when there is none.
-    virtual std::string recordDisplayName(std::uint32_t recordId) const = 0;
-    /// Terrain height (metres, negative below the sea) at a world point, or nothing off the terrain.
-    virtual std::optional<double> terrainHeight(double x, double y) const = 0;
-    /// The current sonic layer depth (metres, negative).
-    virtual double layerDepth() const = 0;
 
     /// The own submarine's inventory, or nothing without an own boat.
     virtual std::optional<Inventory> ownBoatInventory() const = 0;
@@ -81,6 +84,8 @@ public:
     virtual std::optional<OwnBoatCarriedState> ownBoatCarriedState() const = 0;
     /// Puts the seven carried status words back into the own boat's motion model.
     virtual void restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>& statusWords) = 0;
+    /// The own boat's launchers, or nothing while they are not built.
+    virtual std::optional<LauncherTables> launchers() const = 0;
 };
 
 /// Installs the world scoring works on; null installs the empty world.

@@ -3,7 +3,8 @@
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/player_files.h"
 #include "sim/scoring/mission_world.h"
-#include "sim/scoring/scoring_services.h"
+#include "sim/services/sim_services.h"
+#include "sim/world/object_database.h"
 
 #include <memory>
 
@@ -18,12 +19,13 @@ std::unique_ptr<RecordFile>& openLog() {
 // The name of an entity as the debriefing shows it: a remote player's own name, the own
 // boat's name from the scenario, or the display name of its record.
 std::string displayName(const EntityFacts& entity) {
-    const ScoringServices& services = scoringServices();
-    if (services.networkGameExists() && entity.id > 0 && entity.id <= services.remotePlayerCount())
-        return services.remotePlayerName(entity.id).value_or("");
+    if (const NetworkGame* game = simNetworkGame())
+        if (std::optional<std::string> player = game->remotePlayerName(entity.id))
+            return *player;
     if (scoringWorld().ownBoatId() == entity.id)
         return commsQueueShipName();
-    return scoringWorld().recordDisplayName(entity.recordId);
+    const ObjectRecord* record = objdbFindById(entity.recordId);
+    return record ? std::string(record->displayName.view()) : std::string();
 }
 
 bool writeRecord(RecordFile& file, const ReplayEvent& record) {
@@ -90,10 +92,9 @@ void replayLogWrite(const MissionEvent& event, int openFlag) {
             writeRecord(finished, replayBuildRecord(event));
         }
     }
-    ScoringServices& services = scoringServices();
     const std::optional<std::int32_t> ownId = scoringWorld().ownBoatId();
-    if (event.kind == kEventOptionFlag && ownId == event.subject && services.networkGameExists())
-        services.sendEventWithValues(kNetEventOptionFlag, event.extra, 0, 0, *ownId);
+    if (NetworkGame* game = simNetworkGame(); game && event.kind == kEventOptionFlag && ownId == event.subject)
+        game->sendEventWithValues(kNetEventOptionFlag, event.extra, 0, 0, *ownId);
 }
 
 void replayLogClose() { openLog().reset(); }

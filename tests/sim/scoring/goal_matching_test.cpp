@@ -1,5 +1,6 @@
 #include "scoring_fixture.h"
 #include "sim/scoring/goal_match.h"
+#include "sim/simulation/sound_profile.h"
 
 namespace q71 {
 namespace {
@@ -104,7 +105,7 @@ TEST_F(GoalMatching, TheAreaFollowsTheTargetEntity) {
 }
 
 TEST_F(GoalMatching, DepthConditionsAtTheirBoundaries) {
-    world.layer = -75.0;
+    soundProfile().layerDepth = -75.0;
     struct Case {
         std::int32_t code;
         double z;
@@ -119,7 +120,8 @@ TEST_F(GoalMatching, DepthConditionsAtTheirBoundaries) {
         {11, 0.0, false},      {-1, 0.0, false},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(goalDepthPasses(c.code, c.z, world), c.passes) << "code " << c.code << " z " << c.z;
+        EXPECT_EQ(goalDepthPasses(c.code, c.z), c.passes) << "code " << c.code << " z " << c.z;
+    soundProfile() = SoundProfile{};
 }
 
 TEST_F(GoalMatching, PerKindTests) {

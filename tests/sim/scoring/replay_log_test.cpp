@@ -79,8 +79,7 @@ TEST_F(ReplayLog, ARecordCarriesTheWorldsNamesKindsRangeAndBearing) {
     EntityFacts& ship = world.add(kShip, 61, {1000.0 + 300.0, 1000.0 + 400.0, -30.0});
     ship.category = 1;
     ship.kind = 2;
-    world.recordNames[61] = "Burke";
-    world.list[0].category = 0;
+    test::RecordNames names({{61, "Burke"}});
     MissionEvent hit = event(kEventDamaged, kShip, kOwnId, {5.0, 6.0, -7.0}, 88.5);
     hit.extra = 9;
     const ReplayEvent record = replayBuildRecord(hit);
@@ -101,7 +100,7 @@ TEST_F(ReplayLog, ARecordCarriesTheWorldsNamesKindsRangeAndBearing) {
 
 TEST_F(ReplayLog, ALossReportedByTheLostEntityItselfHasNoObject) {
     world.add(kShip, 61, {5000.0, 5000.0, 0.0});
-    world.recordNames[61] = "Burke";
+    test::RecordNames names({{61, "Burke"}});
     const ReplayEvent record = replayBuildRecord(event(kEventDestroyed, kShip, kShip));
     EXPECT_EQ(replayName(record.subjectName), "Burke");
     EXPECT_EQ(replayName(record.objectName), "");
@@ -131,16 +130,14 @@ TEST_F(ReplayLog, AnUnknownSubjectLeavesItsKindsAndNameEmpty) {
 }
 
 TEST_F(ReplayLog, RemotePlayersAreNamedByTheNetworkGame) {
-    services.network = true;
-    services.remoteNames = {{1, "Capitaine Némo"}, {2, ""}};
+    services.joinNetworkGame(true);
+    services.network.remoteNames = {{1, "Capitaine Némo"}};
     world.add(1, 61);
-    world.add(2, 61);
     world.add(3, 61);
-    world.recordNames[61] = "Burke";
+    test::RecordNames names({{61, "Burke"}});
     EXPECT_EQ(replayName(replayBuildRecord(event(3, 1)).subjectName), "Capitaine Némo");
-    EXPECT_EQ(replayName(replayBuildRecord(event(3, 2)).subjectName), ""); // in the table, no name
     EXPECT_EQ(replayName(replayBuildRecord(event(3, 3)).subjectName), "Burke");
-    services.network = false;
+    services.joinNetworkGame(false);
     EXPECT_EQ(replayName(replayBuildRecord(event(3, 1)).subjectName), "Burke");
 }
 
@@ -187,15 +184,16 @@ TEST_F(ReplayLog, OpeningStartsANewLog) {
 TEST_F(ReplayLog, OptionFlagsOfTheOwnBoatGoToThePeers) {
     MissionEvent option = event(kEventOptionFlag, kOwnId);
     option.extra = 6;
-    replayLogWrite(option, 0); // sent even though nothing is written
-    services.network = true;
     replayLogWrite(option, 0);
+    services.joinNetworkGame(true);
+    replayLogWrite(option, 0); // sent even though nothing is written
     replayLogWrite(event(kEventOptionFlag, kShip), 0);
-    ASSERT_EQ(services.sent.size(), 1u);
-    EXPECT_EQ(services.sent[0].code, kNetEventOptionFlag);
-    EXPECT_EQ(services.sent[0].value1, 6);
-    EXPECT_EQ(services.sent[0].value2, 0);
-    EXPECT_EQ(services.sent[0].subject, kOwnId);
+    const auto& sent = services.network.sent;
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].code, kNetEventOptionFlag);
+    EXPECT_EQ(sent[0].value1, 6);
+    EXPECT_EQ(sent[0].value2, 0);
+    EXPECT_EQ(sent[0].subject, kOwnId);
 }
 
 } // namespace

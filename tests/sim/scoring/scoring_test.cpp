@@ -119,7 +119,7 @@ TEST_F(EventPosting, AMeetingOfOneClassIsScoredButNotLogged) {
     world.add(kShip, kShipRecord).kind = 2;
     world.add(21, kShipRecord).kind = 2;
     world.add(22, 80).kind = 3;
-    world.recordNames = {{kShipRecord, "Burke"}, {80, "Akula"}};
+    test::RecordNames names({{kShipRecord, "Burke"}, {80, "Akula"}});
     GoalNode& meets = addGoal(kGoalMeetTarget);
     meets.targetId = 21;
     replayLogOpen();
@@ -159,7 +159,7 @@ TEST_F(GoalActions, TheRecoveryTestTakesTheWaitingTeamAboard) {
     replayLogClose();
     EXPECT_EQ(node.achieved, 1);
     EXPECT_EQ(scoringState().score, 75);
-    EXPECT_EQ(services.spoken, (std::vector<std::string>{"XoSlBack.wav"}));
+    EXPECT_EQ(services.audio.spoken, (std::vector<std::string>{"XoSlBack.wav"}));
     EXPECT_EQ(world.removed, (std::vector<std::int32_t>{40}));
     // Logged once by the recovery test and once more as posted.
     const auto logged = loggedEvents();
@@ -181,14 +181,10 @@ TEST_F(GoalActions, TheRecoveryTestNeedsTheAreaAndTheDepth) {
     EXPECT_EQ(node.achieved, 0);
     scoringPostEvent(event(kEventOwnBoatMoved, kOwnId, 0, {5000.0, 1000.0, -5.0}), 0);
     EXPECT_EQ(node.achieved, 1);
-    EXPECT_EQ(services.spoken, (std::vector<std::string>{"XoPilot.wav"}));
+    EXPECT_EQ(services.audio.spoken, (std::vector<std::string>{"XoPilot.wav"}));
 }
 
-TEST_F(GoalActions, LandingATeamSteersItToTheNearestLand) {
-    // Land 6 km east of the boat only: the first two rings find water, the third finds land.
-    world.terrain = [](double x, double y) -> std::optional<double> {
-        return x > 6500.0 && std::fabs(y - 1000.0) < 1000.0 ? 12.0 : -40.0;
-    };
+TEST_F(GoalActions, LandingATeamPutsItOutWithTheSearchedCourse) {
     GoalNode& node = addGoal(kGoalSubject);
     node.action = kActionLandTeam;
     replayLogOpen();
@@ -204,8 +200,8 @@ TEST_F(GoalActions, LandingATeamSteersItToTheNearestLand) {
     EXPECT_EQ(world.created[0].unit, SupportUnit::ShoreTeam);
     EXPECT_EQ(world.created[0].level, 1);
     ASSERT_TRUE(world.created[0].orderedCourse);
-    EXPECT_NEAR(*world.created[0].orderedCourse, 90.0, 1e-9);
-    EXPECT_EQ(services.spoken, (std::vector<std::string>{"XoSlAway.wav"}));
+    EXPECT_EQ(*world.created[0].orderedCourse, 0.0); // no terrain, no land: bearing 0
+    EXPECT_EQ(services.audio.spoken, (std::vector<std::string>{"XoSlAway.wav"}));
     const auto logged = loggedEvents();
     ASSERT_EQ(logged.size(), 1u);
     EXPECT_EQ(logged[0].kind, kEventTeamLaunched);
@@ -225,7 +221,7 @@ TEST_F(GoalActions, ATeamPutOutHereAndTheRescueSubmarineGetNoCourse) {
     EXPECT_EQ(world.created[1].unit, SupportUnit::ShoreTeam);
     EXPECT_EQ(world.created[1].level, 2);
     EXPECT_FALSE(world.created[1].orderedCourse);
-    EXPECT_EQ(services.spoken, (std::vector<std::string>{"XoDSAway.wav", "XoSlAway.wav"}));
+    EXPECT_EQ(services.audio.spoken, (std::vector<std::string>{"XoDSAway.wav", "XoSlAway.wav"}));
 }
 
 TEST_F(GoalActions, AUnitThatCannotBeMadeLeavesTheGoalOpen) {
@@ -234,7 +230,7 @@ TEST_F(GoalActions, AUnitThatCannotBeMadeLeavesTheGoalOpen) {
     node.action = kActionLaunchRescue;
     scoringPostEvent(event(3, kOwnId), 0);
     EXPECT_EQ(node.achieved, 0);
-    EXPECT_TRUE(services.spoken.empty());
+    EXPECT_TRUE(services.audio.spoken.empty());
 }
 
 TEST_F(GoalActions, TakingBackNeedsTheFirstSuchUnitWithin1000Metres) {
@@ -250,7 +246,7 @@ TEST_F(GoalActions, TakingBackNeedsTheFirstSuchUnitWithin1000Metres) {
     replayLogClose();
     EXPECT_EQ(node.achieved, 1);
     EXPECT_EQ(world.removed, (std::vector<std::int32_t>{41}));
-    EXPECT_EQ(services.spoken, (std::vector<std::string>{"XoDSBack.wav"}));
+    EXPECT_EQ(services.audio.spoken, (std::vector<std::string>{"XoDSBack.wav"}));
     const auto logged = loggedEvents();
     ASSERT_EQ(logged.size(), 1u);
     EXPECT_EQ(logged[0].kind, kEventRecovered);
@@ -259,16 +255,33 @@ TEST_F(GoalActions, TakingBackNeedsTheFirstSuchUnitWithin1000Metres) {
 TEST_F(GoalActions, TheLandingSearchWidensItsRingsUntilItFindsLand) {
     // Land only beyond 9 km to the south-west, highest towards 220 degrees: rings 1 to 4 find
     // water, ring 5 finds land, and its highest point gives the bearing.
-    world.terrain = [](double x, double y) -> std::optional<double> {
+    const TerrainHeightAt southWest = [](double x, double y) -> std::optional<double> {
         const double dx = x - 100000.0, dy = y - 100000.0;
         if (std::hypot(dx, dy) < 9000.0 || dx > 0 || dy > 0)
             return -50.0;
         return 100.0 - std::fabs(std::atan2(dx, dy) * 57.29577951308232 + 140.0);
     };
     // Ring 5 has 8 + 4 = 12 points, 30 degrees apart: 210 lies nearest 220.
-    EXPECT_NEAR(landingSearchBearing(world, 100000.0, 100000.0), 210.0, 1e-9);
-    world.terrain = [](double, double) -> std::optional<double> { return std::nullopt; };
-    EXPECT_EQ(landingSearchBearing(world, 0.0, 0.0), 0.0);
+    EXPECT_NEAR(landingSearchBearing(100000.0, 100000.0, southWest), 210.0, 1e-9);
+    const TerrainHeightAt unknown = [](double, double) -> std::optional<double> { return std::nullopt; };
+    EXPECT_EQ(landingSearchBearing(0.0, 0.0, unknown), 0.0);
+}
+
+TEST_F(GoalActions, TheLandingSearchLooksAlongEachBearing) {
+    // Land 6 km east only: the first two rings find water, the third finds it at 90 degrees.
+    const TerrainHeightAt east = [](double x, double y) -> std::optional<double> {
+        return x > 6500.0 && std::fabs(y - 1000.0) < 1000.0 ? 12.0 : -40.0;
+    };
+    EXPECT_NEAR(landingSearchBearing(1000.0, 1000.0, east), 90.0, 1e-9);
+    // Land rising to the north or the south: the highest point of the first ring with land wins.
+    const TerrainHeightAt north = [](double, double y) -> std::optional<double> {
+        return y > 3500.0 ? y / 1000.0 : -1.0;
+    };
+    EXPECT_NEAR(landingSearchBearing(1000.0, 1000.0, north), 0.0, 1e-9);
+    const TerrainHeightAt south = [](double, double y) -> std::optional<double> {
+        return y < -3500.0 ? -y / 1000.0 : -1.0;
+    };
+    EXPECT_NEAR(landingSearchBearing(1000.0, 1000.0, south), 180.0, 1e-9);
 }
 
 TEST_F(EndOfMission, EntitiesStillInTheMissionPostThatTheySurvived) {

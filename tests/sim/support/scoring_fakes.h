@@ -1,14 +1,40 @@
 #pragma once
-// A hand-built world and recording services for the tests of scoring, the replay log and the
-// player records. Each installs itself for its lifetime.
+// A hand-built world, recording services and a small object database for the tests of
+// scoring, the replay log and the player records. Each installs itself for its lifetime.
 
 #include "sim/scoring/mission_world.h"
-#include "sim/scoring/scoring_services.h"
+#include "sim/services/sim_services.h"
+#include "sim/world/object_database.h"
+#include "support/temp_dir.h"
 
-#include <functional>
 #include <map>
+#include <memory>
+#include <string>
+#include <utility>
 
 namespace q71::test {
+
+/// A launcher that keeps its weapon type, as the stations' launchers do while weapons are unlimited.
+class FakeLauncher final : public WeaponLauncher {
+public:
+    explicit FakeLauncher(int number) : number_(number) {}
+    int number() const override { return number_; }
+    std::int32_t weaponType() const override { return type; }
+    void setWeaponType(std::int32_t newType) override {
+        type = newType;
+        unlimitedWhenSet.push_back(simWeapons().unlimitedWeapons());
+    }
+    void setStateWord(std::int32_t) override {}
+    Entity* launchedEntity() override { return nullptr; }
+    bool save(RecordFile&) override { return true; }
+    bool load(RecordFile&) override { return true; }
+
+    std::int32_t type = kWeaponEmpty;
+    std::vector<bool> unlimitedWhenSet;
+
+private:
+    int number_;
+};
 
 class FakeMissionWorld final : public MissionWorld {
 public:
@@ -19,7 +45,13 @@ public:
         std::int32_t id;
     };
 
-    FakeMissionWorld() { scoringSetWorld(this); }
+    FakeMissionWorld() {
+        for (int i = 0; i < kVlsCellCount; ++i)
+            cells.push_back(std::make_unique<FakeLauncher>(5 + i));
+        for (int i = 0; i < kTorpedoTubeCount; ++i)
+            tubes.push_back(std::make_unique<FakeLauncher>(1 + i));
+        scoringSetWorld(this);
+    }
     ~FakeMissionWorld() override { scoringSetWorld(nullptr); }
     FakeMissionWorld(const FakeMissionWorld&) = delete;
     FakeMissionWorld& operator=(const FakeMissionWorld&) = delete;
@@ -58,14 +90,6 @@ public:
         add(id, unit == SupportUnit::ShoreTeam ? 44 : 4);
         return id;
     }
-    std::string recordDisplayName(std::uint32_t recordId) const override {
-        auto it = recordNames.find(recordId);
-        return it == recordNames.end() ? std::string() : it->second;
-    }
-    std::optional<double> terrainHeight(double x, double y) const override {
-        return terrain ? terrain(x, y) : std::nullopt;
-    }
-    double layerDepth() const override { return layer; }
     std::optional<Inventory> ownBoatInventory() const override {
         return ownId ? std::optional<Inventory>(inventory) : std::nullopt;
     }
@@ -79,6 +103,16 @@ public:
     void restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>& words) override {
         restoredStatus.push_back(words);
     }
+    std::optional<LauncherTables> launchers() const override {
+        if (!launchersBuilt)
+            return std::nullopt;
+        LauncherTables tables;
+        for (size_t i = 0; i < tables.cells.size(); ++i)
+            tables.cells[i] = cells[i].get();
+        for (size_t i = 0; i < tables.tubes.size(); ++i)
+            tables.tubes[i] = tubes[i].get();
+        return tables;
+    }
 
     std::vector<EntityFacts> list;
     std::optional<std::int32_t> ownId;
@@ -87,53 +121,110 @@ public:
     std::vector<CreatedUnit> created;
     bool unitsCanBeMade = true;
     std::int32_t nextUnitId = 500;
-    std::map<std::uint32_t, std::string> recordNames;
-    std::function<std::optional<double>(double, double)> terrain;
-    double layer = -60.0;
     Inventory inventory{8, 0, 4, 8, 0, 15, 15};
     OwnBoatCarriedState carried;
     std::vector<std::array<std::int32_t, 7>> restoredStatus;
+    bool launchersBuilt = true;
+    std::vector<std::unique_ptr<FakeLauncher>> cells;
+    std::vector<std::unique_ptr<FakeLauncher>> tubes;
 };
 
-class RecordingServices final : public ScoringServices {
+/// The crew's speech on the scoring channel, as file names.
+class RecordingAudio final : public AudioService {
+public:
+    SoundSampleId loadSample(std::string_view) override { return 0; }
+    SoundVoiceId playSample(SoundSampleId, bool, bool, bool) override { return 0; }
+    SoundVoiceId playByName(std::string_view, bool, bool, bool) override { return 0; }
+    void setVoiceVolume(SoundVoiceId, int) override {}
+    void startVoice(SoundVoiceId) override {}
+    void stopVoice(SoundVoiceId) override {}
+    void freeVoice(SoundVoiceId) override {}
+    void crewQueueSpeech(CrewChannel channel, std::span<const std::string> files, int) override {
+        for (const std::string& file : files)
+            spoken.push_back((channel == CrewChannel::scoring ? "" : "other channel: ") + file);
+    }
+    void crewReportSonarNumber(bool, std::string_view, long, int, std::string_view, long, int) override {}
+
+    std::vector<std::string> spoken;
+};
+
+class FakeFrontEnd final : public FrontEnd {
+public:
+    std::int32_t optionsField(int field) const override {
+        auto it = options.find(field);
+        return it == options.end() ? 0 : it->second;
+    }
+    bool entityViewerCamera(WorldPoint&) const override { return false; }
+
+    std::map<int, std::int32_t> options;
+};
+
+class FakeNetworkGame final : public NetworkGame {
 public:
     struct SentEvent {
         std::uint8_t code;
         std::int32_t value1, value2, value3, subject;
     };
 
-    RecordingServices() { scoringSetServices(this); }
-    ~RecordingServices() override { scoringSetServices(nullptr); }
-    RecordingServices(const RecordingServices&) = delete;
-    RecordingServices& operator=(const RecordingServices&) = delete;
-
-    void speakTeamReport(const char* wave) override { spoken.emplace_back(wave); }
-    bool networkGameExists() const override { return network; }
-    int remotePlayerCount() const override { return static_cast<int>(remoteNames.size()); }
-    std::optional<std::string> remotePlayerName(std::int32_t id) const override {
-        auto it = remoteNames.find(id);
-        return it == remoteNames.end() || it->second.empty() ? std::nullopt : std::optional(it->second);
-    }
+    bool gameActive() const override { return true; }
+    bool lobbyFlag() const override { return false; }
+    std::int32_t ownPlayerId() const override { return 1; }
+    void sendControl(std::int32_t, std::int32_t) override {}
+    void sendDamage(double, std::int32_t, std::int32_t, bool) override {}
+    void sendEntityState(const EntityStateMessage&) override {}
+    void sendEventWithPair(std::uint8_t, std::uint32_t, std::uint32_t, std::int32_t) override {}
+    void sendEventWithValue(std::uint8_t, std::int32_t, std::int32_t) override {}
     void sendEventWithValues(std::uint8_t code, std::int32_t v1, std::int32_t v2, std::int32_t v3,
                              std::int32_t subject) override {
         sent.push_back({code, v1, v2, v3, subject});
     }
-    std::int32_t optionsField(int index) const override {
-        auto it = options.find(index);
-        return it == options.end() ? 0 : it->second;
-    }
-    std::optional<LauncherLoad> launcherLoad() const override { return launchers; }
-    void setLauncherLoad(const LauncherLoad& load) override {
-        if (launchers)
-            launchers = load;
+    std::optional<std::string> remotePlayerName(std::int32_t id) const override {
+        auto it = remoteNames.find(id);
+        return it == remoteNames.end() ? std::nullopt : std::optional(it->second);
     }
 
-    std::vector<std::string> spoken;
-    bool network = false;
     std::map<std::int32_t, std::string> remoteNames;
     std::vector<SentEvent> sent;
-    std::map<int, std::int32_t> options;
-    std::optional<LauncherLoad> launchers;
+};
+
+/// The services of the tests, installed for their lifetime; the network game only while joined.
+class RecordingServices {
+public:
+    RecordingServices() { simInstallServices({.audio = &audio, .frontEnd = &frontEnd}); }
+    ~RecordingServices() {
+        simInstallServices({});
+        simSetNetworkGame(nullptr);
+    }
+    RecordingServices(const RecordingServices&) = delete;
+    RecordingServices& operator=(const RecordingServices&) = delete;
+
+    void joinNetworkGame(bool joined) { simSetNetworkGame(joined ? &network : nullptr); }
+
+    RecordingAudio audio;
+    FakeFrontEnd frontEnd;
+    FakeNetworkGame network;
+};
+
+/// An object database of records with only an id and a display name, loaded for the object's lifetime.
+class RecordNames {
+public:
+    explicit RecordNames(const std::map<std::uint32_t, std::string>& names) {
+        std::string bytes;
+        for (const auto& [id, name] : names) {
+            ObjectRecord record;
+            record.id = id;
+            record.displayName.assign(name);
+            const auto encoded = objectRecordEncode(record);
+            bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
+        }
+        objdbLoadFile(dir_.write("objects.db", bytes));
+    }
+    ~RecordNames() { objdbFree(); }
+    RecordNames(const RecordNames&) = delete;
+    RecordNames& operator=(const RecordNames&) = delete;
+
+private:
+    TempDir dir_;
 };
 
 } // namespace q71::test
