@@ -1,6 +1,7 @@
 #include "mkdata/generator.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/objects/objects_data.h"
+#include "mkdata/terrain/terrain_generator.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -24,6 +25,7 @@ const Generator kGenerators[] = {
     {"settings", generateSettings},
     {"texts", generateTexts},
     {"objects", generateObjects},
+    {"terrain", generateTerrain},
 };
 } // namespace
 

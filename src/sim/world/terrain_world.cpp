@@ -124,18 +124,18 @@ bool worldExtent(double* x, double* y) {
     return gridToWorld(grid ? grid->width - 1 : 0, 0, x, y);
 }
 
+double worldRoughenDepth(double x, double y, double depth) {
+    const double fine = waveHeight(0.1 * x, 0.1 * y, 88.8, 12);
+    const double broad = waveHeight(0.004 * x, 0.003 * y, 123.4, 12);
+    return depth + 0.05 * fine * depth + 0.1 * broad * depth;
+}
+
 bool worldDepthAt(double x, double y, double* depth, bool withNoise) {
     double column, row, d;
     if (!worldToGrid(x, y, &column, &row) || !demSample(world.grid.get(), column, row, &d))
         return false;
-    if (withNoise) {
-        // A long and a short swell of the bottom, each scaling the depth by a few per cent.
-        const double fine = waveHeight(0.1 * x, 0.1 * y, 88.8, 12);
-        const double broad = waveHeight(0.004 * x, 0.003 * y, 123.4, 12);
-        d += 0.05 * fine * d + 0.1 * broad * d;
-    }
     if (depth)
-        *depth = d;
+        *depth = withNoise ? worldRoughenDepth(x, y, d) : d;
     return true;
 }
 

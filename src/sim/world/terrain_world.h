@@ -42,6 +42,10 @@ bool gridToWorld(double column, double row, double* x, double* y);
 /// The grid's world width and height (the world position of its north-east sample); false without a grid.
 bool worldExtent(double* x, double* y);
 
+/// A grid height with the bottom's roughness at a world position: a long and a short swell,
+/// each scaling it by a few per cent (what worldDepthAt adds with noise).
+double worldRoughenDepth(double x, double y, double depth);
+
 /// Height of the terrain at a world position in metres (negative below sea level), with a
 /// small deterministic roughness when withNoise is set; false, with the output untouched,
 /// off a grid that does not wrap or without a grid.
