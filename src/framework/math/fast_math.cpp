@@ -82,7 +82,13 @@ double waveHeight(double x, double y, double t, int n) {
         double s = std::fabs((50.0 * y + 86.6 * x) / w.wavelength - t / w.period + w.phase);
         // Adding 0.5 before truncating rounds to the nearest whole degree.
         double degrees = 360.5 + 57.29578 * s;
-        int k = std::isfinite(degrees) ? static_cast<int>(std::fmod(std::trunc(degrees), 360.0)) : 0;
+        // The same whole degree by an integer remainder while the angle fits one: fmod of such
+        // large angles costs tens of nanoseconds, and every terrain lookup with noise asks 24 times.
+        int k = 0;
+        if (degrees < 9.0e15)
+            k = static_cast<int>(static_cast<int64_t>(degrees) % 360);
+        else if (std::isfinite(degrees))
+            k = static_cast<int>(std::fmod(std::trunc(degrees), 360.0));
         sum += cosTable[k] * w.amplitude;
     }
     return sum / n;

@@ -18,10 +18,15 @@ struct AreaCentre {
     double lat, lon;
 };
 
+std::filesystem::path environmentPath(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
 // The centres of the mission areas, from the source of the data set.
 std::vector<AreaCentre> areaCentres() {
     std::vector<AreaCentre> centres;
-    std::ifstream in(std::filesystem::path(std::getenv("Q71_SOURCE_DIR")) / "data" / "areas.txt");
+    std::ifstream in(environmentPath("Q71_SOURCE_DIR") / "data" / "areas.txt");
     for (std::string line; std::getline(in, line);) {
         std::istringstream words(line);
         std::string keyword;
@@ -36,8 +41,10 @@ std::vector<AreaCentre> areaCentres() {
 class DataSetTerrain : public ::testing::Test {
 protected:
     std::filesystem::path previous = std::filesystem::current_path();
-    DataSetTerrain() {
-        std::filesystem::current_path(std::getenv("Q71_DATA"));
+    void SetUp() override {
+        ASSERT_FALSE(environmentPath("Q71_DATA").empty()) << "the tests run with Q71_DATA set";
+        ASSERT_FALSE(environmentPath("Q71_SOURCE_DIR").empty()) << "the tests run with Q71_SOURCE_DIR set";
+        std::filesystem::current_path(environmentPath("Q71_DATA"));
         appReadInstallPaths();
         worldOpen();
     }

@@ -1,9 +1,9 @@
 #include "mkdata/terrain/dem_writer.h"
 
+#include "mkdata/files.h"
 #include "sim/world/dem_code_tree.h"
 
 #include <cstring>
-#include <fstream>
 #include <stdexcept>
 
 namespace q71::mkdata {
@@ -127,11 +127,7 @@ void writeDemFile(const std::filesystem::path& path, const std::string& descript
         file.push_back(static_cast<char>(payload.size() >> 8));
         file.append(payload.begin(), payload.end());
     }
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write(file.data(), static_cast<std::streamsize>(file.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
+    writeOutput(path, file);
 }
 
 } // namespace q71::mkdata

@@ -1,10 +1,10 @@
 #include "mkdata/terrain/mission_areas.h"
 
+#include "mkdata/files.h"
 #include "sim/world/terrain_world.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
@@ -177,9 +177,7 @@ double AreaSite::worldY() const {
 }
 
 std::vector<MissionArea> readMissionAreas(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    if (!in)
-        throw std::runtime_error("cannot read " + path.string());
+    std::istringstream in(readSource(path));
     return AreaParser(path).parse(in);
 }
 

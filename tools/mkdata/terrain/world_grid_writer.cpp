@@ -1,12 +1,12 @@
 #include "mkdata/terrain/world_grid_writer.h"
 
+#include "mkdata/files.h"
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 
 namespace q71::mkdata {
@@ -39,11 +39,7 @@ void writeWorldGrid(const std::filesystem::path& path, double step,
         for (uint32_t c = 0; c < columns; ++c)
             put(file, static_cast<int16_t>(std::clamp(
                           std::round(elevation(90.0 - r * step, -180.0 + c * step)), -32768.0, 32767.0)));
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write(file.data(), static_cast<std::streamsize>(file.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path.string());
+    writeOutput(path, file);
 }
 
 } // namespace q71::mkdata
