@@ -7,7 +7,6 @@
 #include "mkdata/terrain/seabed_model.h"
 #include "mkdata/terrain/world_grid_writer.h"
 #include "sim/world/map_projection.h"
-#include "sim/world/terrain_world.h"
 
 #include <algorithm>
 #include <cmath>
