@@ -39,6 +39,8 @@ public:
     virtual void setMinimized(bool minimized) = 0;
     /// Brings the real window to the front.
     virtual void raise() = 0;
+    /// Names the real window (Windows-1252 text, as the program's strings are).
+    virtual void setTitle(std::string_view title) = 0;
     /// Whether the desktop's screen saver may run.
     virtual bool screenSaverEnabled() const = 0;
     /// Lets the screen saver run again, or keeps it off.

@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <string>
 
 namespace q71 {
 
@@ -27,6 +28,7 @@ public:
     void warpPointer(Point position) override { inject(InputEvent::moveTo(position)); }
     void setMinimized(bool minimized) override { minimized_ = minimized; }
     void raise() override { ++raised_; }
+    void setTitle(std::string_view title) override { title_ = title; }
     bool screenSaverEnabled() const override { return screenSaverEnabled_; }
     void setScreenSaverEnabled(bool enabled) override { screenSaverEnabled_ = enabled; }
     bool claimSingleInstance(std::string_view) override { return true; }
@@ -48,6 +50,8 @@ public:
     bool minimized() const { return minimized_; }
     /// How often the window was brought to the front.
     int timesRaised() const { return raised_; }
+    /// The title the window system gave the window.
+    const std::string& title() const { return title_; }
 
 private:
     bool waitsInRealTime_;
@@ -60,6 +64,7 @@ private:
     const CursorImage* cursor_ = nullptr;
     bool minimized_ = false;
     int raised_ = 0;
+    std::string title_;
     bool screenSaverEnabled_ = true;
 };
 

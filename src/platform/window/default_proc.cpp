@@ -94,6 +94,7 @@ LResult windowDefaultProc(WindowHandle window, std::uint32_t message, WParam wPa
     }
     case WM_SETTEXT:
         w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        showTitleIfMain(*w);
         return 1;
     case WM_GETTEXT:
         return getText(*w, wParam, lParam);

@@ -60,6 +60,11 @@ WindowRecord* mainWindow() {
     return found;
 }
 
+void showTitleIfMain(const WindowRecord& w) {
+    if (mainWindow() == &w)
+        state().backend.setTitle(w.text);
+}
+
 void hideForDestroy(WindowRecord& w) {
     if (!(w.style & WS_VISIBLE))
         return;
@@ -86,6 +91,7 @@ void hide(WindowRecord& w) {
 
 void makeVisible(WindowRecord& w) {
     w.style |= WS_VISIBLE;
+    showTitleIfMain(w);
     if (isShowing(w))
         exposeSubtree(w);
 }

@@ -102,7 +102,7 @@ struct State {
     WindowHandle active{};
     Point cursorPosition;
     CursorHandle cursor{};
-    std::vector<CursorImage> cursors;              // cursor h is cursors[h - 1]
+    std::deque<CursorImage> cursors; // cursor h is cursors[h - 1]; a deque, as backends keep pointers into it
     std::array<std::uint8_t, 256> keyState{};      // as of the messages taken from the queue
     std::array<std::uint8_t, 256> asyncKeyState{}; // as of the device events read
     ClickRecord lastClick;
@@ -145,6 +145,7 @@ Region screenArea(const WindowRecord& w);   // the rectangle cut by the shape, i
 bool isShowing(const WindowRecord& w);      // visible with all ancestors, not minimised
 bool isInputEnabled(const WindowRecord& w); // neither it nor an ancestor disabled
 WindowRecord* mainWindow();
+void showTitleIfMain(const WindowRecord& w); // the real window carries the main window's text
 void hideForDestroy(WindowRecord& w);
 
 // Painting (window_paint.cpp).

@@ -1,0 +1,312 @@
+#include "platform/display/sdl_backend.h"
+
+#include "platform/display/letterbox.h"
+#include "platform/display/sdl_keymap.h"
+#include "platform/text/cp1252.h"
+#include "platform/window/virtual_keys.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace q71 {
+
+struct SdlBackend::Handles {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    SDL_Cursor* cursor = nullptr;
+    Uint32 wakeEvent = 0;
+
+    ~Handles() {
+        if (cursor)
+            SDL_FreeCursor(cursor);
+        if (texture)
+            SDL_DestroyTexture(texture);
+        if (renderer)
+            SDL_DestroyRenderer(renderer);
+        if (window)
+            SDL_DestroyWindow(window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+};
+
+namespace {
+
+// The largest whole multiple of the screen that fits on the desktop, so pixels stay square.
+int initialScale() {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        return 1;
+    int scale =
+        std::min(usable.w * 9 / 10 / ScreenSurface::kWidth, usable.h * 9 / 10 / ScreenSurface::kHeight);
+    return std::max(scale, 1);
+}
+
+// The character the layout gave a key-down: the text event SDL queues right behind it.
+int layoutCharacter(const SDL_KeyboardEvent& key) {
+    SDL_Event next;
+    if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+        next.type == SDL_TEXTINPUT) {
+        SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+        std::string converted;
+        size_t errorAt = 0;
+        if (utf8ToCp1252(next.text.text, converted, errorAt) && converted.size() == 1)
+            return static_cast<unsigned char>(converted[0]);
+        return -1;
+    }
+    // No text comes with Alt held; the key's own symbol stands in, as Alt+letter needs it.
+    SDL_Keycode sym = key.keysym.sym;
+    if ((key.keysym.mod & KMOD_ALT) && sym >= ' ' && sym <= '~') {
+        bool upper = (key.keysym.mod & KMOD_SHIFT) && sym >= 'a' && sym <= 'z';
+        return upper ? sym - 'a' + 'A' : sym;
+    }
+    return -1;
+}
+
+} // namespace
+
+std::unique_ptr<SdlBackend> SdlBackend::open(std::string& error) {
+    // The program switches the screen saver off and on itself, as the desktop setting allows.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The click that brings the window to the front counts, as it does on Windows.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = std::string("cannot open a window: ") + SDL_GetError();
+        return nullptr;
+    }
+    auto h = std::make_unique<Handles>();
+    int scale = initialScale();
+    h->window =
+        SDL_CreateWindow("q71", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenSurface::kWidth * scale,
+                         ScreenSurface::kHeight * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (h->window) {
+        SDL_SetWindowMinimumSize(h->window, ScreenSurface::kWidth / 2, ScreenSurface::kHeight / 2);
+        h->renderer = SDL_CreateRenderer(h->window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+        if (!h->renderer)
+            h->renderer = SDL_CreateRenderer(h->window, -1, SDL_RENDERER_SOFTWARE);
+    }
+    if (h->renderer)
+        h->texture = SDL_CreateTexture(h->renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                       ScreenSurface::kWidth, ScreenSurface::kHeight);
+    h->wakeEvent = SDL_RegisterEvents(1);
+    if (!h->texture || h->wakeEvent == static_cast<Uint32>(-1)) {
+        error = std::string("cannot open a window: ") + SDL_GetError();
+        return nullptr;
+    }
+    SDL_SetTextureScaleMode(h->texture, SDL_ScaleModeNearest);
+    SDL_StartTextInput();
+    std::unique_ptr<SdlBackend> backend(new SdlBackend(std::move(h)));
+    return backend;
+}
+
+SdlBackend::SdlBackend(std::unique_ptr<Handles> handles) : sdl_(std::move(handles)) {
+    SDL_DisplayMode mode;
+    if (SDL_GetCurrentDisplayMode(std::max(SDL_GetWindowDisplayIndex(sdl_->window), 0), &mode) == 0 &&
+        mode.refresh_rate > 0)
+        frameInterval_ = std::chrono::milliseconds(std::max(1000 / mode.refresh_rate, 1));
+    surface_.markChanged(); // the first idle pass shows the (black) screen
+}
+
+SdlBackend::~SdlBackend() = default;
+
+Rect SdlBackend::shownInWindow() const {
+    int w = 0, h = 0;
+    SDL_GetWindowSize(sdl_->window, &w, &h);
+    return letterboxRect(w, h);
+}
+
+bool SdlBackend::pollEvent(InputEvent& event) {
+    if (pending_) {
+        event = *pending_;
+        pending_.reset();
+        return true;
+    }
+    if (instance_.takeRaiseRequest()) {
+        SDL_RestoreWindow(sdl_->window); // a restore comes back as an event and ends the program's pause
+        SDL_RaiseWindow(sdl_->window);
+    }
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        if (translate(&e, event))
+            return true;
+    }
+    return false;
+}
+
+bool SdlBackend::translate(const void* sdlEvent, InputEvent& event) {
+    const SDL_Event& e = *static_cast<const SDL_Event*>(sdlEvent);
+    if (e.type == sdl_->wakeEvent) {
+        wakePending_ = false;
+        return false;
+    }
+    switch (e.type) {
+    case SDL_QUIT:
+        event = InputEvent::windowChange(InputKind::CloseRequested);
+        return true;
+    case SDL_WINDOWEVENT:
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_MINIMIZED:
+            event = InputEvent::windowChange(InputKind::Minimized);
+            return true;
+        case SDL_WINDOWEVENT_RESTORED:
+            event = InputEvent::windowChange(InputKind::Restored);
+            return true;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            applyCursor();
+            surface_.markChanged();
+            return false;
+        case SDL_WINDOWEVENT_EXPOSED:
+            surface_.markChanged(); // the window lost its picture: show the screen again
+            return false;
+        default:
+            return false;
+        }
+    case SDL_MOUSEMOTION:
+        event = InputEvent::moveTo(letterboxToScreen({e.motion.x, e.motion.y}, shownInWindow()));
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+        MouseButton button;
+        if (e.button.button == SDL_BUTTON_LEFT)
+            button = MouseButton::Left;
+        else if (e.button.button == SDL_BUTTON_RIGHT)
+            button = MouseButton::Right;
+        else if (e.button.button == SDL_BUTTON_MIDDLE)
+            button = MouseButton::Middle;
+        else
+            return false;
+        InputKind kind = e.type == SDL_MOUSEBUTTONDOWN ? InputKind::ButtonDown : InputKind::ButtonUp;
+        event =
+            InputEvent::buttonAt(kind, button, letterboxToScreen({e.button.x, e.button.y}, shownInWindow()));
+        return true;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        return translateKey(&e, event);
+    default:
+        return false;
+    }
+}
+
+bool SdlBackend::translateKey(const void* sdlEvent, InputEvent& event) {
+    const SDL_KeyboardEvent& key = static_cast<const SDL_Event*>(sdlEvent)->key;
+    bool down = key.type == SDL_KEYDOWN;
+    InputKind kind = down ? InputKind::KeyDown : InputKind::KeyUp;
+    if (key.keysym.sym == SDLK_MODE) {
+        // AltGr is Ctrl+Alt to the program, as on Windows: pressed Ctrl first, released Ctrl last.
+        if (key.repeat)
+            return false;
+        event = InputEvent::keyOf(kind, down ? VK_LCONTROL : VK_RMENU);
+        pending_ = InputEvent::keyOf(kind, down ? VK_RMENU : VK_LCONTROL);
+        return true;
+    }
+    std::uint8_t vk = virtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
+    if (vk == 0)
+        return false;
+    event = InputEvent::keyOf(kind, vk, down ? layoutCharacter(key) : -1, key.repeat != 0);
+    return true;
+}
+
+void SdlBackend::waitForEvents(std::chrono::milliseconds timeout) {
+    if (pending_)
+        return;
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(std::clamp<std::int64_t>(timeout.count(), 0, 1000)));
+}
+
+void SdlBackend::wake() {
+    // One wake event in the queue is enough, however many threads post.
+    if (wakePending_.exchange(true))
+        return;
+    SDL_Event e{};
+    e.type = sdl_->wakeEvent;
+    if (SDL_PushEvent(&e) != 1)
+        wakePending_ = false;
+}
+
+void SdlBackend::present() {
+    surface_.takeChanged();
+    SDL_UpdateTexture(sdl_->texture, nullptr, surface_.pixels.data(), ScreenSurface::kWidth * 2);
+    SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
+    SDL_RenderClear(sdl_->renderer);
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(sdl_->renderer, &w, &h);
+    Rect shown = letterboxRect(w, h);
+    SDL_Rect target{shown.left, shown.top, shown.width(), shown.height()};
+    SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, &target);
+    SDL_RenderPresent(sdl_->renderer);
+}
+
+void SdlBackend::setCursor(const CursorImage* image) {
+    if (!image) {
+        cursorImage_.reset();
+        SDL_ShowCursor(SDL_DISABLE);
+        return;
+    }
+    cursorImage_ = *image;
+    cursorScale_ = 0;
+    applyCursor();
+}
+
+void SdlBackend::applyCursor() {
+    if (!cursorImage_)
+        return;
+    // The cursor grows with the screen, in whole steps so its pixels stay square.
+    int scale = std::max(1, (shownInWindow().width() + ScreenSurface::kWidth / 2) / ScreenSurface::kWidth);
+    if (scale == cursorScale_)
+        return;
+    const CursorImage& image = *cursorImage_;
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, image.width * scale, image.height * scale, 32,
+                                                          SDL_PIXELFORMAT_ARGB8888);
+    if (!picture)
+        return;
+    for (int y = 0; y < picture->h; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(picture->pixels) + y * picture->pitch);
+        for (int x = 0; x < picture->w; ++x)
+            row[x] = image.argb[static_cast<size_t>(y / scale) * image.width + x / scale];
+    }
+    SDL_Cursor* cursor = SDL_CreateColorCursor(picture, image.hotSpot.x * scale, image.hotSpot.y * scale);
+    SDL_FreeSurface(picture);
+    if (!cursor)
+        return;
+    SDL_SetCursor(cursor);
+    SDL_ShowCursor(SDL_ENABLE);
+    if (sdl_->cursor)
+        SDL_FreeCursor(sdl_->cursor);
+    sdl_->cursor = cursor;
+    cursorScale_ = scale;
+}
+
+void SdlBackend::warpPointer(Point position) {
+    Point at = letterboxToWindow(position, shownInWindow());
+    SDL_WarpMouseInWindow(sdl_->window, at.x, at.y);
+}
+
+void SdlBackend::setMinimized(bool minimized) {
+    if (minimized)
+        SDL_MinimizeWindow(sdl_->window);
+    else
+        SDL_RestoreWindow(sdl_->window);
+}
+
+void SdlBackend::raise() {
+    SDL_RaiseWindow(sdl_->window);
+}
+
+void SdlBackend::setTitle(std::string_view title) {
+    SDL_SetWindowTitle(sdl_->window, cp1252ToUtf8(title).c_str());
+}
+
+bool SdlBackend::screenSaverEnabled() const {
+    return SDL_IsScreenSaverEnabled() == SDL_TRUE;
+}
+
+void SdlBackend::setScreenSaverEnabled(bool enabled) {
+    if (enabled)
+        SDL_EnableScreenSaver();
+    else
+        SDL_DisableScreenSaver();
+}
+
+} // namespace q71

@@ -1,0 +1,57 @@
+#pragma once
+// The display backend of a real window, through SDL2: a resizable window showing the 640 by 480
+// screen scaled with its aspect kept (nearest pixels, black bars), pointer positions mapped back
+// into the screen, keys as virtual keys, and frames shown with vsync when the screen changed.
+
+#include "platform/display/display_backend.h"
+#include "platform/display/single_instance.h"
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace q71 {
+
+class SdlBackend final : public DisplayBackend {
+public:
+    /// Opens the window; returns null and sets `error` when there is no display to open it on.
+    static std::unique_ptr<SdlBackend> open(std::string& error);
+    ~SdlBackend() override;
+
+    ScreenSurface& surface() override { return surface_; }
+    bool pollEvent(InputEvent& event) override;
+    void waitForEvents(std::chrono::milliseconds timeout) override;
+    void wake() override;
+    void present() override;
+    std::chrono::milliseconds frameInterval() const override { return frameInterval_; }
+    bool interactive() const override { return true; }
+    void setCursor(const CursorImage* image) override;
+    void warpPointer(Point position) override;
+    void setMinimized(bool minimized) override;
+    void raise() override;
+    void setTitle(std::string_view title) override;
+    bool screenSaverEnabled() const override;
+    void setScreenSaverEnabled(bool enabled) override;
+    bool claimSingleInstance(std::string_view name) override { return instance_.claim(name); }
+
+private:
+    struct Handles;
+    explicit SdlBackend(std::unique_ptr<Handles> handles);
+    bool translate(const void* sdlEvent, InputEvent& event);
+    bool translateKey(const void* sdlEvent, InputEvent& event);
+    Rect shownInWindow() const;
+    void applyCursor();
+
+    std::unique_ptr<Handles> sdl_;
+    ScreenSurface surface_;
+    std::chrono::milliseconds frameInterval_{16};
+    std::atomic<bool> wakePending_{false};
+    std::optional<CursorImage> cursorImage_;
+    int cursorScale_ = 0;
+    SingleInstance instance_;
+    // AltGr arrives as one key but acts as Ctrl+Alt; its second half waits here.
+    std::optional<InputEvent> pending_;
+};
+
+} // namespace q71
