@@ -27,7 +27,8 @@ void MixThirtyTwoVoicesForOneSecond(benchmark::State& state) {
             region.part1[b] = static_cast<std::uint8_t>(128 + 100 * std::sin(b * 0.05 * (i + 1)));
         voice->unlock(region);
         voice->setVolume(-100 * i);
-        voice->setFrequency(format.samplesPerSec / 2 + format.samplesPerSec * static_cast<std::uint32_t>(i) / 32);
+        voice->setFrequency(format.samplesPerSec / 2 +
+                            format.samplesPerSec * static_cast<std::uint32_t>(i) / 32);
         voice->play(kSoundPlayLooping);
         voices.push_back(std::move(voice));
     }

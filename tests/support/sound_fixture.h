@@ -35,8 +35,8 @@ inline std::string chunk(const char* id, const std::string& contents, std::int64
 }
 
 /// The 16 bytes of a format chunk.
-inline std::string formatBytes(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
-                               std::uint16_t blockAlign) {
+inline std::string formatBytes(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
+                               std::uint16_t bits, std::uint16_t blockAlign) {
     std::string s;
     put16(s, tag);
     put16(s, channels);
@@ -62,7 +62,9 @@ inline std::string levelWave(std::int16_t level, int frames, std::uint32_t rate 
     return riff(chunk("fmt ", formatBytes(1, 1, rate, 16, 2)) + chunk("data", data));
 }
 
-inline std::vector<std::uint8_t> bytesOf(const std::string& s) { return {s.begin(), s.end()}; }
+inline std::vector<std::uint8_t> bytesOf(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 /// The sound manager on a device that only the test advances, with the test's effects folder.
 class SoundFixture : public ::testing::Test {

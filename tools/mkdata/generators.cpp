@@ -2,6 +2,8 @@
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/terrain/terrain_generator.h"
+#include "mkdata/sounds/sound_effects.h"
+#include "mkdata/sounds/speech.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -26,6 +28,8 @@ const Generator kGenerators[] = {
     {"texts", generateTexts},
     {"objects", generateObjects},
     {"terrain", generateTerrain},
+    {"sounds", generateSounds},
+    {"speech", generateSpeech},
 };
 } // namespace
 

@@ -39,7 +39,8 @@ private:
 } // namespace
 
 std::vector<int> crewSplitDigits(std::int64_t number, int minDigits, int maxDigits) {
-    std::uint64_t rest = number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    std::uint64_t rest =
+        number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
     std::vector<int> digits;
     do {
         digits.insert(digits.begin(), static_cast<int>(rest % 10));

@@ -31,7 +31,8 @@ std::array<SoundVoice*, kCrewChannelCount>& channelVoices() {
 SoundVoice& channelVoice(int channel) {
     SoundVoice*& voice = channelVoices()[static_cast<std::size_t>(channel)];
     if (!voice)
-        voice = soundAddVoice(soundMakeStreamVoice(kCrewQueueCapacity, false, true, 0, kChannelRingMs), false);
+        voice =
+            soundAddVoice(soundMakeStreamVoice(kCrewQueueCapacity, false, true, 0, kChannelRingMs), false);
     return *voice;
 }
 
@@ -43,12 +44,14 @@ void dropPlayedFiles(SoundVoice& voice) {
     std::size_t played = 0;
     while (record && played < stream.reading) {
         const bool last = played + 1 == stream.segments.size();
-        const std::optional<std::uint64_t> endsAt = last ? record->end : stream.segments[played + 1].startedAt;
+        const std::optional<std::uint64_t> endsAt =
+            last ? record->end : stream.segments[played + 1].startedAt;
         if (!endsAt || record->played < *endsAt)
             break;
         ++played;
     }
-    stream.segments.erase(stream.segments.begin(), stream.segments.begin() + static_cast<std::ptrdiff_t>(played));
+    stream.segments.erase(stream.segments.begin(),
+                          stream.segments.begin() + static_cast<std::ptrdiff_t>(played));
     stream.reading -= played;
 }
 
@@ -61,7 +64,8 @@ std::size_t insertionPoint(const std::vector<StreamSegment>& segments, int prior
     std::size_t i = segments.size() - 1;
     while (i >= 1 && (segments[i].priority > priority || (segments[i].priority == priority && priority >= 0)))
         --i;
-    return std::min(segments.size(), i + 1 + static_cast<std::size_t>(std::max<int>(segments[i].following, 0)));
+    return std::min(segments.size(),
+                    i + 1 + static_cast<std::size_t>(std::max<int>(segments[i].following, 0)));
 }
 
 // Drops every file after the insertion point; sound of them already in the ring is cut.
@@ -71,7 +75,8 @@ void dropAfter(SoundVoice& voice, std::size_t insertAt) {
         return;
     if (voice.completion && stream.segments[insertAt].startedAt)
         voice.completion->rewindTo = *stream.segments[insertAt].startedAt;
-    stream.segments.erase(stream.segments.begin() + static_cast<std::ptrdiff_t>(insertAt), stream.segments.end());
+    stream.segments.erase(stream.segments.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                          stream.segments.end());
     stream.reading = std::min(stream.reading, insertAt);
 }
 
@@ -118,14 +123,30 @@ void crewQueueSpeech(int channel, int count, const char* const* files, int prior
     }
 }
 
-void crewSayHelm(const char* file, int priority) { crewQueueSpeech(kCrewHelm, 1, &file, priority); }
-void crewSayOfficerOfDeck(const char* file, int priority) { crewQueueSpeech(kCrewOfficerOfDeck, 1, &file, priority); }
-void crewSayDivingOfficer(const char* file, int priority) { crewQueueSpeech(kCrewDivingOfficer, 1, &file, priority); }
-void crewSayChiefOfWatch(const char* file, int priority) { crewQueueSpeech(kCrewChiefOfWatch, 1, &file, priority); }
-void crewSaySonar(const char* file, int priority) { crewQueueSpeech(kCrewSonar, 1, &file, priority); }
-void crewSayRadio(const char* file, int priority) { crewQueueSpeech(kCrewRadio, 1, &file, priority); }
-void crewSayChannel6(const char* file, int priority) { crewQueueSpeech(kCrewExecutiveOfficer, 1, &file, priority); }
-void crewSayCasualty(const char* file, int priority) { crewQueueSpeech(kCrewCasualty, 1, &file, priority); }
+void crewSayHelm(const char* file, int priority) {
+    crewQueueSpeech(kCrewHelm, 1, &file, priority);
+}
+void crewSayOfficerOfDeck(const char* file, int priority) {
+    crewQueueSpeech(kCrewOfficerOfDeck, 1, &file, priority);
+}
+void crewSayDivingOfficer(const char* file, int priority) {
+    crewQueueSpeech(kCrewDivingOfficer, 1, &file, priority);
+}
+void crewSayChiefOfWatch(const char* file, int priority) {
+    crewQueueSpeech(kCrewChiefOfWatch, 1, &file, priority);
+}
+void crewSaySonar(const char* file, int priority) {
+    crewQueueSpeech(kCrewSonar, 1, &file, priority);
+}
+void crewSayRadio(const char* file, int priority) {
+    crewQueueSpeech(kCrewRadio, 1, &file, priority);
+}
+void crewSayChannel6(const char* file, int priority) {
+    crewQueueSpeech(kCrewExecutiveOfficer, 1, &file, priority);
+}
+void crewSayCasualty(const char* file, int priority) {
+    crewQueueSpeech(kCrewCasualty, 1, &file, priority);
+}
 
 void crewSetReportLevel(int level) {
     auto lock = soundLock();

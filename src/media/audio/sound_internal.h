@@ -26,7 +26,7 @@ struct SoundSample {
     std::string path;
     bool loaded = false; ///< reading was tried (a failed read is not retried)
     WaveFormat format;
-    SoundData data;      ///< whole blocks; null when the wave could not be read
+    SoundData data; ///< whole blocks; null when the wave could not be read
 };
 
 /// Where one segment of a stream voice gets its sound.
@@ -44,10 +44,10 @@ public:
 std::unique_ptr<StreamSource> streamOpenFile(const std::string& path);
 
 struct StreamSegment {
-    std::string path;                      ///< the wave file (empty for a source given at once)
+    std::string path; ///< the wave file (empty for a source given at once)
     std::int16_t priority = 0;
-    std::int16_t following = 0;            ///< files after this one in its report
-    std::unique_ptr<StreamSource> source;  ///< opened when reading reaches the segment
+    std::int16_t following = 0;             ///< files after this one in its report
+    std::unique_ptr<StreamSource> source;   ///< opened when reading reaches the segment
     std::optional<std::uint64_t> startedAt; ///< ring position where its sound began
 };
 
@@ -57,12 +57,12 @@ struct StreamSegment {
 struct StreamCompletion {
     std::condition_variable_any event; ///< auto-reset: `signalled` is cleared by the waiter
     bool signalled = false;
-    SoundVoice* voice = nullptr;       ///< null once detached
-    bool finished = false;             ///< the thread has ended
-    std::uint64_t written = 0;         ///< bytes written into the ring since it started
-    std::uint64_t played = 0;          ///< bytes played since it started
-    std::uint32_t lastPlay = 0;        ///< the play position at the last refill
-    std::optional<std::uint64_t> end;  ///< where the sound ends, once every segment is read
+    SoundVoice* voice = nullptr;           ///< null once detached
+    bool finished = false;                 ///< the thread has ended
+    std::uint64_t written = 0;             ///< bytes written into the ring since it started
+    std::uint64_t played = 0;              ///< bytes played since it started
+    std::uint32_t lastPlay = 0;            ///< the play position at the last refill
+    std::optional<std::uint64_t> end;      ///< where the sound ends, once every segment is read
     std::optional<std::uint64_t> rewindTo; ///< cut the ring back to here at the next refill
 };
 
@@ -72,7 +72,7 @@ struct SoundStream {
     std::size_t reading = 0; ///< the segment being read
     int firstMs = 500;
     int secondMs = 2000;
-    WaveFormat format;       ///< the ring's
+    WaveFormat format; ///< the ring's
 };
 
 struct SoundVoice {
@@ -103,7 +103,7 @@ struct SoundManager {
     std::vector<std::unique_ptr<SoundSample>> samples; ///< sorted by path
     std::list<std::unique_ptr<SoundVoice>> voices;     ///< newest first
     std::list<StreamThread> threads;
-    std::minstd_rand gapRandom; ///< for intermittent voices; never the simulation's generator
+    std::minstd_rand gapRandom;               ///< for intermittent voices; never the simulation's generator
     std::optional<std::string> effectsFolder; ///< read on first use
 };
 

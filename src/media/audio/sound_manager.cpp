@@ -35,10 +35,18 @@ void interrupt(SoundVoice& voice) {
 
 } // namespace
 
-std::unique_lock<std::recursive_mutex> soundLock() { return std::unique_lock(managerMutex()); }
-SoundManager* soundManager() { return g_manager; }
-std::uint64_t soundManagerGeneration() { return g_generation; }
-bool soundOn() { return g_soundOn; }
+std::unique_lock<std::recursive_mutex> soundLock() {
+    return std::unique_lock(managerMutex());
+}
+SoundManager* soundManager() {
+    return g_manager;
+}
+std::uint64_t soundManagerGeneration() {
+    return g_generation;
+}
+bool soundOn() {
+    return g_soundOn;
+}
 
 bool soundInit(WindowHandle window) {
     {

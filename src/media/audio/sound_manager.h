@@ -49,8 +49,10 @@ SoundVoice* soundPlayStream(const char* name, int loop, int startNow, int keep, 
 SoundVoice* soundPlayStreamRef(const char* const* name, int loop, int startNow, int keep, int firstMs,
                                int secondMs);
 /// A voice that plays a wave and, with `loop`, plays it again after a random gap of `minGapMs` to
-/// `maxGapMs` milliseconds, for ever; without `loop` it plays once. Returns the voice only when `keep` is set.
-SoundVoice* soundPlayIntermittent(const char* name, int loop, int startNow, int keep, int minGapMs, int maxGapMs);
+/// `maxGapMs` milliseconds, for ever; without `loop` it plays once. Returns the voice only when `keep` is
+/// set.
+SoundVoice* soundPlayIntermittent(const char* name, int loop, int startNow, int keep, int minGapMs,
+                                  int maxGapMs);
 /// The same on a loaded sample.
 SoundVoice* soundPlayIntermittentRef(SoundSample* sample, int loop, int startNow, int keep, int minGapMs,
                                      int maxGapMs);

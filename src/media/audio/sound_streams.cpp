@@ -55,8 +55,8 @@ public:
 private:
     void drawGap() {
         std::uniform_int_distribution<int> ms(minGapMs_, std::max(minGapMs_, maxGapMs_));
-        const std::uint64_t bytes = static_cast<std::uint64_t>(ms(soundManager()->gapRandom)) *
-                                    format_.avgBytesPerSec / 1000;
+        const std::uint64_t bytes =
+            static_cast<std::uint64_t>(ms(soundManager()->gapRandom)) * format_.avgBytesPerSec / 1000;
         gap_ = static_cast<std::size_t>(bytes - bytes % format_.blockAlign);
     }
 
@@ -155,7 +155,8 @@ std::unique_ptr<SoundVoice> soundMakeStreamVoice(std::size_t capacity, bool loop
 }
 
 bool soundStreamCreateRing(SoundVoice& voice, const WaveFormat& format) {
-    const std::uint64_t ahead = static_cast<std::uint64_t>(voice.stream->secondMs) * format.avgBytesPerSec / 1000;
+    const std::uint64_t ahead =
+        static_cast<std::uint64_t>(voice.stream->secondMs) * format.avgBytesPerSec / 1000;
     const std::uint64_t bytes = ((ahead + 1000) & ~std::uint64_t{7}) + 8;
     if (bytes > kSoundMaxBufferBytes)
         return false;
@@ -235,7 +236,8 @@ bool soundStreamRefill(SoundVoice& voice) {
     if (pending < size) {
         SoundLockedRegion region;
         const auto free = static_cast<std::uint32_t>(size - pending);
-        if (voice.buffer->lock(static_cast<std::uint32_t>(record->written % size), free, region) == SoundResult::ok) {
+        if (voice.buffer->lock(static_cast<std::uint32_t>(record->written % size), free, region) ==
+            SoundResult::ok) {
             fill(voice, *record, region.part1, region.bytes1);
             record->written += region.bytes1;
             fill(voice, *record, region.part2, region.bytes2);
@@ -250,7 +252,8 @@ SoundVoice* soundPlayStreamFiles(const std::vector<std::string>& names, int loop
                                  int firstMs, int secondMs) {
     if (!soundManager() || names.empty() || (!soundOn() && !keep))
         return nullptr;
-    std::unique_ptr<SoundVoice> voice = soundMakeStreamVoice(names.size(), loop != 0, keep != 0, firstMs, secondMs);
+    std::unique_ptr<SoundVoice> voice =
+        soundMakeStreamVoice(names.size(), loop != 0, keep != 0, firstMs, secondMs);
     for (const std::string& name : names) {
         StreamSegment segment;
         segment.path = soundSamplePath(name.c_str());

@@ -108,7 +108,9 @@ SoundVoice* buildVoice(std::vector<SoundSample*> samples, int loop, int startNow
 
 } // namespace
 
-void soundBeginWalk() { ++g_walks; }
+void soundBeginWalk() {
+    ++g_walks;
+}
 
 void soundEndWalk() {
     if (--g_walks == 0)
@@ -246,8 +248,8 @@ void soundSetPitch(SoundVoice* voice, double ratio) {
     auto lock = soundLock();
     if (!soundManager() || !voice || !voice->buffer)
         return;
-    const double hertz = std::clamp(ratio * voice->baseFrequency, double(kSoundMinFrequency),
-                                    double(kSoundMaxFrequency));
+    const double hertz =
+        std::clamp(ratio * voice->baseFrequency, double(kSoundMinFrequency), double(kSoundMaxFrequency));
     voice->buffer->setFrequency(static_cast<std::uint32_t>(hertz));
 }
 

@@ -9,8 +9,12 @@ namespace {
 
 constexpr std::uint64_t kFormTypeEnd = 12; // "RIFF", size, "WAVE"
 
-std::uint32_t u32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
-std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+std::uint32_t u32(const std::uint8_t* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+std::uint16_t u16(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
 
 WaveError readWhole(WaveReader& reader, WaveFormat& format, std::vector<std::uint8_t>& data) {
     if (WaveError e = reader.startData(); e != WaveError::none)

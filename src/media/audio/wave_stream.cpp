@@ -17,11 +17,13 @@ public:
     MmioWaveStream(MmioHandle file, std::uint64_t size) : file_(file), size_(size) {}
     ~MmioWaveStream() override { mmioClose(file_); }
     std::size_t read(void* into, std::size_t bytes) override {
-        const int32_t got = mmioRead(file_, into, static_cast<int32_t>(std::min<std::size_t>(bytes, INT32_MAX)));
+        const int32_t got =
+            mmioRead(file_, into, static_cast<int32_t>(std::min<std::size_t>(bytes, INT32_MAX)));
         return got < 0 ? 0 : static_cast<std::size_t>(got);
     }
     bool seek(std::uint64_t offset) override {
-        return offset <= size_ && mmioSeek(file_, static_cast<int32_t>(offset), SEEK_SET) == static_cast<int32_t>(offset);
+        return offset <= size_ &&
+               mmioSeek(file_, static_cast<int32_t>(offset), SEEK_SET) == static_cast<int32_t>(offset);
     }
     std::uint64_t size() const override { return size_; }
 

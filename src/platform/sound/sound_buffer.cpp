@@ -157,10 +157,10 @@ SoundResult SoundBuffer::unlock(const SoundLockedRegion& region) {
     std::lock_guard lock(core_->mutex);
     if (!locked_)
         return SoundResult::invalidCall;
-    const std::uint32_t first = std::min<std::uint32_t>(static_cast<std::uint32_t>(staging_.size()),
-                                                        bytes() - lockedOffset_);
-    if (region.part1 != staging_.data() || region.bytes1 > first ||
-        region.bytes2 > staging_.size() - first || (region.bytes2 > 0 && region.part2 != staging_.data() + first))
+    const std::uint32_t first =
+        std::min<std::uint32_t>(static_cast<std::uint32_t>(staging_.size()), bytes() - lockedOffset_);
+    if (region.part1 != staging_.data() || region.bytes1 > first || region.bytes2 > staging_.size() - first ||
+        (region.bytes2 > 0 && region.part2 != staging_.data() + first))
         return SoundResult::invalidParam;
     std::memcpy(data_->data() + lockedOffset_, staging_.data(), region.bytes1);
     std::memcpy(data_->data(), staging_.data() + first, region.bytes2);
@@ -168,6 +168,8 @@ SoundResult SoundBuffer::unlock(const SoundLockedRegion& region) {
     return SoundResult::ok;
 }
 
-SoundResult SoundBuffer::restore() { return SoundResult::ok; }
+SoundResult SoundBuffer::restore() {
+    return SoundResult::ok;
+}
 
 } // namespace q71

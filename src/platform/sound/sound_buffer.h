@@ -51,8 +51,8 @@ inline constexpr std::uint32_t kSoundMaxBufferBytes = 0x0FFFFFFF;
 
 struct SoundBufferDesc {
     std::uint32_t flags = 0;
-    std::uint32_t bytes = 0;              ///< 0 for the primary buffer
-    const WaveFormat* format = nullptr;   ///< none for the primary buffer
+    std::uint32_t bytes = 0;            ///< 0 for the primary buffer
+    const WaveFormat* format = nullptr; ///< none for the primary buffer
 };
 
 /// What a lock hands out: the locked bytes up to the end of the buffer, then the rest from its start.
@@ -83,11 +83,13 @@ public:
     /// Volume in hundredths of a decibel, kSoundVolumeMin (silence) to kSoundVolumeMax.
     SoundResult setVolume(std::int32_t volume);
     SoundResult getVolume(std::int32_t& volume) const;
-    /// Playback rate in Hz, kSoundMinFrequency to kSoundMaxFrequency; kSoundFrequencyOriginal restores the format's.
+    /// Playback rate in Hz, kSoundMinFrequency to kSoundMaxFrequency; kSoundFrequencyOriginal restores the
+    /// format's.
     SoundResult setFrequency(std::uint32_t hertz);
     SoundResult getFrequency(std::uint32_t& hertz) const;
     /// Locks bytes for writing (offset and size wrap around the end); one lock at a time.
-    SoundResult lock(std::uint32_t offset, std::uint32_t bytes, SoundLockedRegion& region, std::uint32_t flags = 0);
+    SoundResult lock(std::uint32_t offset, std::uint32_t bytes, SoundLockedRegion& region,
+                     std::uint32_t flags = 0);
     /// Hands written bytes of the region back to the mixer.
     SoundResult unlock(const SoundLockedRegion& region);
     /// Restores a lost buffer; ours are never lost.

@@ -20,6 +20,8 @@ bool waveFormatIsPlayable(const WaveFormat& format) {
            format.samplesPerSec >= kSoundMinFrequency && format.samplesPerSec <= kSoundMaxFrequency;
 }
 
-std::uint8_t waveFormatSilence(const WaveFormat& format) { return format.bitsPerSample == 8 ? 128 : 0; }
+std::uint8_t waveFormatSilence(const WaveFormat& format) {
+    return format.bitsPerSample == 8 ? 128 : 0;
+}
 
 } // namespace q71

@@ -8,8 +8,7 @@
 namespace q71 {
 namespace {
 
-template <int Bits>
-std::int32_t sampleAt(const std::uint8_t* p) {
+template <int Bits> std::int32_t sampleAt(const std::uint8_t* p) {
     if constexpr (Bits == 8) {
         return (static_cast<std::int32_t>(*p) - 128) << 8;
     } else {
@@ -31,7 +30,8 @@ void mixFrames(SoundPlayback& p, std::int32_t* acc, std::size_t count, std::int3
             next = p.looping ? 0 : p.frame;
         const std::uint8_t* a = p.data + static_cast<std::size_t>(p.frame) * kBlock;
         const std::uint8_t* b = p.data + static_cast<std::size_t>(next) * kBlock;
-        const std::int32_t t = static_cast<std::int32_t>(p.fraction >> 17); // 15 bits keep the product in range
+        const std::int32_t t =
+            static_cast<std::int32_t>(p.fraction >> 17); // 15 bits keep the product in range
         std::int32_t left = sampleAt<Bits>(a);
         left += ((sampleAt<Bits>(b) - left) * t) >> 15;
         std::int32_t right = left;

@@ -15,12 +15,12 @@ struct SoundPlayback {
     std::uint32_t frames = 0;           ///< whole blocks in the buffer
     std::uint16_t channels = 1;
     std::uint16_t bitsPerSample = 16;
-    std::uint32_t frequency = 0;        ///< current playback rate in Hz
-    std::uint64_t step = 0;             ///< source frames per mixed frame, 32.32 fixed point
-    std::int32_t volume = 0;            ///< hundredths of a decibel
+    std::uint32_t frequency = 0; ///< current playback rate in Hz
+    std::uint64_t step = 0;      ///< source frames per mixed frame, 32.32 fixed point
+    std::int32_t volume = 0;     ///< hundredths of a decibel
     std::int32_t gain = kSoundUnityGain;
-    std::uint32_t frame = 0;            ///< the next frame to play
-    std::uint32_t fraction = 0;         ///< how far past it, in 1/2^32 of a frame
+    std::uint32_t frame = 0;    ///< the next frame to play
+    std::uint32_t fraction = 0; ///< how far past it, in 1/2^32 of a frame
     bool playing = false;
     bool looping = false;
 };

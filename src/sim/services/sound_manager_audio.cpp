@@ -10,10 +10,18 @@
 namespace q71 {
 namespace {
 
-SoundSample* sample(SoundSampleId id) { return reinterpret_cast<SoundSample*>(id); }
-SoundVoice* voice(SoundVoiceId id) { return reinterpret_cast<SoundVoice*>(id); }
-SoundVoiceId id(SoundVoice* voice) { return reinterpret_cast<SoundVoiceId>(voice); }
-int narrow(long value) { return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX)); }
+SoundSample* sample(SoundSampleId id) {
+    return reinterpret_cast<SoundSample*>(id);
+}
+SoundVoice* voice(SoundVoiceId id) {
+    return reinterpret_cast<SoundVoice*>(id);
+}
+SoundVoiceId id(SoundVoice* voice) {
+    return reinterpret_cast<SoundVoiceId>(voice);
+}
+int narrow(long value) {
+    return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
+}
 
 class SoundManagerAudio final : public AudioService {
 public:
@@ -34,13 +42,15 @@ public:
         std::vector<const char*> names;
         for (const std::string& file : files)
             names.push_back(file.c_str());
-        q71::crewQueueSpeech(static_cast<int>(channel), static_cast<int>(names.size()), names.data(), priority);
+        q71::crewQueueSpeech(static_cast<int>(channel), static_cast<int>(names.size()), names.data(),
+                             priority);
     }
     void crewReportSonarNumber(bool secondSet, std::string_view leadIn, long number, int minDigits,
                                std::string_view tail, long secondNumber, int priority) override {
         const std::string lead(leadIn), end(tail);
-        q71::crewReportSonarNumber(secondSet, lead.empty() ? nullptr : lead.c_str(), narrow(number), minDigits,
-                                   end.empty() ? nullptr : end.c_str(), narrow(secondNumber), priority);
+        q71::crewReportSonarNumber(secondSet, lead.empty() ? nullptr : lead.c_str(), narrow(number),
+                                   minDigits, end.empty() ? nullptr : end.c_str(), narrow(secondNumber),
+                                   priority);
     }
 };
 

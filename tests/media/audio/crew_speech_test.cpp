@@ -19,7 +19,8 @@ protected:
         std::string data;
         for (int i = 0; i < 441; ++i)
             test::put16(data, static_cast<std::uint16_t>(i < 400 ? level : 0));
-        wave(name, test::riff(test::chunk("fmt ", test::formatBytes(1, 1, 22050, 16, 2)) + test::chunk("data", data)));
+        wave(name, test::riff(test::chunk("fmt ", test::formatBytes(1, 1, 22050, 16, 2)) +
+                              test::chunk("data", data)));
     }
     void digits(const char* pattern, std::int16_t base) {
         for (int d = 0; d < 10; ++d) {

@@ -144,9 +144,9 @@ TEST(SoundVolumeLaw, TenDecibelsForEachHalving) {
     EXPECT_EQ(soundAttenuation(127, 127), 0);
     EXPECT_EQ(soundAttenuation(127, 0), kSoundVolumeMin);
     EXPECT_EQ(soundAttenuation(0, 127), kSoundVolumeMin);
-    EXPECT_EQ(soundAttenuation(127, 64), -989);   // trunc(-1000 log2(127/64) - 0.5)
+    EXPECT_EQ(soundAttenuation(127, 64), -989); // trunc(-1000 log2(127/64) - 0.5)
     EXPECT_EQ(soundAttenuation(127, 1), -6989);
-    EXPECT_EQ(soundAttenuation(64, 64), -1989);   // level trunc(64 x 64 / 127 + 0.5) = 32
+    EXPECT_EQ(soundAttenuation(64, 64), -1989); // level trunc(64 x 64 / 127 + 0.5) = 32
     EXPECT_EQ(soundAttenuation(127, 200), soundAttenuation(127, 127));
 }
 
@@ -199,7 +199,8 @@ TEST_F(SoundStreams, AFileLongerThanItsRingPlaysWholeInOrder) {
     for (std::int16_t level : {1000, 2000, 3000, 4000})
         for (int i = 0; i < 2205; ++i)
             test::put16(data, static_cast<std::uint16_t>(level));
-    wave("long.wav", test::riff(test::chunk("fmt ", test::formatBytes(1, 1, 22050, 16, 2)) + test::chunk("data", data)));
+    wave("long.wav",
+         test::riff(test::chunk("fmt ", test::formatBytes(1, 1, 22050, 16, 2)) + test::chunk("data", data)));
     SoundVoice* voice = soundPlayStream("long.wav", 0, 1, 1, 1000, 100);
     ASSERT_NE(voice, nullptr);
     auto out = mix(9000);

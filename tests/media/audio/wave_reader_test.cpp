@@ -65,7 +65,8 @@ TEST(WaveReaderDamage, FormatsTheMixerCannotPlayAreRefused) {
     for (const Case& c : cases) {
         WaveFormat format;
         std::vector<std::uint8_t> data;
-        EXPECT_EQ(readBytes(riff(chunk("fmt ", c.fmt) + chunk("data", "abcd")), format, data), WaveError::badFormat)
+        EXPECT_EQ(readBytes(riff(chunk("fmt ", c.fmt) + chunk("data", "abcd")), format, data),
+                  WaveError::badFormat)
             << c.what;
         EXPECT_TRUE(data.empty()) << c.what;
     }
@@ -77,9 +78,9 @@ TEST(WaveReaderDamage, MissingPartsAreNotAWave) {
         "",
         "RIFX",
         "RIFF\x04\0\0\0AVI ",
-        riff(chunk("data", "abcd")),                    // no format
-        riff(fmt),                                      // no data
-        riff(chunk("LIST", "x", 0x7fffffff) + fmt),     // a chunk jumping past the end hides the rest
+        riff(chunk("data", "abcd")),                // no format
+        riff(fmt),                                  // no data
+        riff(chunk("LIST", "x", 0x7fffffff) + fmt), // a chunk jumping past the end hides the rest
     };
     for (const std::string& file : cases) {
         WaveFormat format;
@@ -113,7 +114,8 @@ TEST(WaveReaderFiles, MembersOfAggregateContainersAreRead) {
     aggInstall();
     MmioHandle file = mmioOpen(member, nullptr, MMIO_CREATE | MMIO_WRITE);
     ASSERT_NE(file, MmioHandle::none);
-    ASSERT_EQ(mmioWrite(file, bytes.data(), static_cast<int32_t>(bytes.size())), static_cast<int32_t>(bytes.size()));
+    ASSERT_EQ(mmioWrite(file, bytes.data(), static_cast<int32_t>(bytes.size())),
+              static_cast<int32_t>(bytes.size()));
     mmioClose(file);
     aggSetOpenMode(0);
     WaveFormat format;

@@ -21,7 +21,8 @@ std::vector<std::int16_t> mixFrames(SoundDevice& device, std::size_t frames) {
 
 // A buffer holding the given samples, in the given format, with all controls.
 std::unique_ptr<SoundBuffer> makeBuffer(SoundDevice& device, const WaveFormat& format,
-                                        const std::vector<std::uint8_t>& bytes, std::uint32_t flags = kStatic) {
+                                        const std::vector<std::uint8_t>& bytes,
+                                        std::uint32_t flags = kStatic) {
     std::unique_ptr<SoundBuffer> buffer;
     SoundBufferDesc desc{flags, static_cast<std::uint32_t>(bytes.size()), &format};
     EXPECT_EQ(device.createBuffer(desc, buffer), SoundResult::ok);

@@ -36,7 +36,8 @@ TEST_F(SoundManagerAudioService, ReportsAreSpokenOnTheirChannels) {
     audio.crewQueueSpeech(CrewChannel::chiefOfWatch, files, 0);
     audio.crewReportSonarNumber(false, "ss6.wav", 270, 3, "", -1, 0);
     auto heard = levels(mix(kSoundMixRate));
-    EXPECT_EQ(heard, (std::vector<std::int16_t>{30, 102, 107, 100, 0})); // both channels at once, then 2, 7, 0
+    EXPECT_EQ(heard,
+              (std::vector<std::int16_t>{30, 102, 107, 100, 0})); // both channels at once, then 2, 7, 0
 }
 
 } // namespace
