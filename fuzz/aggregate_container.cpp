@@ -1,6 +1,7 @@
 // Opens arbitrary bytes as an aggregate container: reads every member, then changes the container
 // (writes, a rename, a deletion, a new member) and opens the result again.
 #include "framework/resources/aggregate_container.h"
+#include "scratch_files.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -10,16 +11,6 @@
 using namespace q71;
 
 namespace {
-
-std::string containerPath() {
-    static std::string path = [] {
-        char folder[] = "/tmp/q71-fuzz-agg-XXXXXX";
-        if (!mkdtemp(folder))
-            std::abort();
-        return std::string(folder) + "/c.agg";
-    }();
-    return path;
-}
 
 void readEverything(AggContainer& container) {
     std::vector<uint8_t> buffer;
@@ -34,10 +25,8 @@ void readEverything(AggContainer& container) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string path = containerPath();
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f || std::fwrite(data, 1, size, f) != size || std::fclose(f) != 0)
-        std::abort();
+    const std::string path = fuzz::scratchPath("c.agg");
+    fuzz::writeScratch(path, data, size);
 
     if (auto container = AggContainer::open(path, false))
         readEverything(*container);

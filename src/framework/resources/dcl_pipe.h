@@ -18,6 +18,8 @@ struct DclMemorySource {
 
     /// Copies min(wanted, remaining) bytes and advances; returns how many.
     uint32_t take(uint8_t* buffer, uint32_t wanted);
+    /// True when every byte was taken.
+    bool exhausted() const { return position == size; }
 };
 
 /// Output into a block of `capacity` bytes. `delivered` counts the bytes written so far and may be
