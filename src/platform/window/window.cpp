@@ -136,6 +136,7 @@ WindowHandle windowCreate(std::uint32_t exStyle, std::string_view className, std
         parentRecord->children.push_back(handle); // new children go to the bottom of their siblings
     else
         insertTopLevel(handle, firstPlaceInBand(topmost));
+    layoutChanged();
 
     std::string titleCopy(title), classCopy(windowClass->name);
     CreateStruct create{createParam,       id,     parent, height, width, y, x, style, titleCopy.c_str(),
@@ -180,6 +181,7 @@ bool windowDestroy(WindowHandle handle) {
     if (WindowRecord* gone = findWindow(handle)) {
         unlinkFromSiblings(*gone);
         freeSubtree(handle);
+        layoutChanged();
     }
     return true;
 }

@@ -70,6 +70,7 @@ void hideForDestroy(WindowRecord& w) {
         return;
     Region covered = isShowing(w) ? coveredArea(w) : Region();
     w.style &= ~WS_VISIBLE;
+    layoutChanged();
     clearSubtreeUpdates(w.handle);
     invalidateScreenArea(covered);
 }
@@ -83,6 +84,7 @@ bool isMainWindow(const WindowRecord& w) {
 void hide(WindowRecord& w) {
     Region covered = isShowing(w) ? coveredArea(w) : Region();
     w.style &= ~WS_VISIBLE;
+    layoutChanged();
     clearSubtreeUpdates(w.handle);
     invalidateScreenArea(covered);
     if (isTopLevel(w) && state().active == w.handle)
@@ -91,6 +93,7 @@ void hide(WindowRecord& w) {
 
 void makeVisible(WindowRecord& w) {
     w.style |= WS_VISIBLE;
+    layoutChanged();
     showTitleIfMain(w);
     if (isShowing(w))
         exposeSubtree(w);
@@ -115,6 +118,7 @@ void minimize(WindowHandle handle) {
         return;
     Region covered = isShowing(*w) ? coveredArea(*w) : Region();
     w->style |= WS_MINIMIZE;
+    layoutChanged();
     invalidateScreenArea(covered);
     if (isMainWindow(*w))
         state().backend.setMinimized(true);
@@ -126,6 +130,7 @@ void restore(WindowHandle handle) {
     if (!(w->style & WS_MINIMIZE))
         return;
     w->style &= ~WS_MINIMIZE;
+    layoutChanged();
     if (isShowing(*w))
         exposeSubtree(*w);
     if (isMainWindow(*w))
@@ -276,6 +281,7 @@ bool windowSetPos(WindowHandle handle, WindowHandle insertAfter, int x, int y, i
         wanted = {wanted.left, wanted.top, wanted.left + std::max(width, 0),
                   wanted.top + std::max(height, 0)};
     w->rect = wanted;
+    layoutChanged();
     clipUpdateToClient(*w);
     if (!(flags & SWP_NOZORDER)) {
         if (isTopLevel(*w))
@@ -284,10 +290,13 @@ bool windowSetPos(WindowHandle handle, WindowHandle insertAfter, int x, int y, i
             restackChild(*w, insertAfter);
     }
     if (flags & SWP_HIDEWINDOW) {
-        hide(*w);
+        hide(*w);                     // may activate another window, whose procedure may do anything
+        invalidateScreenArea(before); // where it stood before the move
+        if (!(w = findWindow(handle)))
+            return true;
     } else {
-        if (flags & SWP_SHOWWINDOW)
-            w->style |= WS_VISIBLE;
+        if ((flags & SWP_SHOWWINDOW) && !(w->style & WS_VISIBLE))
+            makeVisible(*w);
         if (redraw && isShowing(*w)) {
             invalidateScreenArea(before);
             exposeSubtree(*w);
@@ -330,6 +339,7 @@ bool windowSetShape(WindowHandle handle, std::optional<Region> shape, bool redra
         return false;
     Region before = redraw && isShowing(*w) ? coveredArea(*w) : Region();
     w->shape = std::move(shape);
+    layoutChanged();
     if (redraw && isShowing(*w)) {
         invalidateScreenArea(before);
         exposeSubtree(*w);

@@ -239,4 +239,8 @@ Region windowVisibleRegion(WindowHandle handle) {
     return w ? visibleRegion(*w, true) : Region();
 }
 
+std::uint64_t windowLayoutGeneration() {
+    return state().layoutGeneration;
+}
+
 } // namespace q71

@@ -32,5 +32,8 @@ PaintState paintBegin(WindowHandle window);
 /// Where drawing on the window may touch the screen (screen coordinates): its rectangle within its
 /// ancestors and its shape, minus clipped children and the siblings and popups above it.
 Region windowVisibleRegion(WindowHandle window);
+/// A number that changes whenever any window's visible region may have changed (windows shown,
+/// hidden, moved, re-stacked, reshaped, made or destroyed), so drawing can keep a region meanwhile.
+std::uint64_t windowLayoutGeneration();
 
 } // namespace q71

@@ -82,6 +82,7 @@ struct State {
     std::vector<WindowHandle> topLevels; // z-order, topmost first
     std::deque<WindowClass> classes;     // never removed, so pointers to them stay valid
     size_t windowsWithUpdate = 0;
+    std::uint64_t layoutGeneration = 0; // bumped whenever a visible region may have changed
 
     // Messages posted from any thread, guarded by queueLock.
     std::mutex queueLock;
@@ -146,6 +147,9 @@ bool isShowing(const WindowRecord& w);      // visible with all ancestors, not m
 bool isInputEnabled(const WindowRecord& w); // neither it nor an ancestor disabled
 WindowRecord* mainWindow();
 void showTitleIfMain(const WindowRecord& w); // the real window carries the main window's text
+inline void layoutChanged() {
+    ++state().layoutGeneration;
+}
 void hideForDestroy(WindowRecord& w);
 
 // Painting (window_paint.cpp).

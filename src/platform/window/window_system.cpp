@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -40,8 +41,9 @@ void windowSystemStop() {
     if (!current)
         return;
     // Windows still open get their WM_DESTROY, so their objects are released as usual.
-    while (!current->topLevels.empty())
-        windowDestroy(current->topLevels.back());
+    std::vector<WindowHandle> open = current->topLevels;
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+        windowDestroy(*it);
     current.reset();
 }
 

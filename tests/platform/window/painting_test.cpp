@@ -6,6 +6,8 @@
 #include "platform/window/window_styles.h"
 #include "support/headless_windows.h"
 
+#include <utility>
+
 namespace q71 {
 namespace {
 
@@ -136,6 +138,30 @@ TEST_F(Painting, HiddenWindowsAreNotPaintedAndShowingExposesThemWhole) {
     auto paints = paintAll();
     ASSERT_EQ(paints.size(), 1u);
     EXPECT_EQ(paints[0].second.rect, (Rect{0, 0, 100, 50}));
+}
+
+TEST_F(Painting, LayoutGenerationChangesWithEveryChangeOfWhatIsVisible) {
+    WindowHandle page = makeWindow(WS_CHILD, {10, 10, 110, 60}, main);
+    std::uint64_t last = windowLayoutGeneration();
+    auto changed = [&] {
+        std::uint64_t now = windowLayoutGeneration();
+        return std::exchange(last, now) != now;
+    };
+    windowInvalidate(main, nullptr, true);
+    paintAll();
+    EXPECT_FALSE(changed());
+    windowShow(page, SW_SHOW);
+    EXPECT_TRUE(changed());
+    windowMove(page, 20, 20, 100, 50, false);
+    EXPECT_TRUE(changed());
+    windowSetShape(page, Region::ellipse({0, 0, 100, 50}), false);
+    EXPECT_TRUE(changed());
+    windowShow(main, SW_MINIMIZE);
+    EXPECT_TRUE(changed());
+    windowShow(main, SW_RESTORE);
+    EXPECT_TRUE(changed());
+    windowDestroy(page);
+    EXPECT_TRUE(changed());
 }
 
 TEST_F(Painting, BeginPaintOutsideAPaintHasNothingToDraw) {
