@@ -109,11 +109,12 @@ std::shared_ptr<const Font> Font::create(const LogFont& description) {
 }
 
 const Glyph& Font::glyph(std::uint8_t ch) const {
+    // Any thread may draw text: the cache is filled under the library's lock.
+    std::lock_guard guard(FontLibrary::instance().lock());
     std::unique_ptr<Glyph>& slot = glyphs_[ch];
     if (slot)
         return *slot;
     auto glyph = std::make_unique<Glyph>();
-    std::lock_guard guard(FontLibrary::instance().lock());
     FT_Face face = face_->face;
     FT_UInt index = FT_Get_Char_Index(face, cp1252ToUnicode(ch));
     if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) == 0) {
