@@ -1,5 +1,6 @@
 #include "platform/gdi/blit.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -120,10 +121,16 @@ bool bitBlt(DeviceContext& destination, int x, int y, int w, int h, DeviceContex
     bool upward = sameSurface && srcOffsetY < 0;
     int bytes = pixelBytes(to.format);
     std::vector<std::uint32_t> rowBuffer;
-    for (int i = 0; i < h; ++i) {
-        int row = upward ? h - 1 - i : i;
-        int dy = dst->origin.y + y + row;
-        dst->clip.forEachSpan(dy, dst->origin.x + x, dst->origin.x + x + w, [&](int a, int b) {
+    // Only rows the clip lets through are visited.
+    const Rect& reach = dst->clip.bounds();
+    long long firstRow = std::max<long long>(0, static_cast<long long>(reach.top) - dst->origin.y - y);
+    long long lastRow = std::min<long long>(h, static_cast<long long>(reach.bottom) - dst->origin.y - y);
+    long long left = static_cast<long long>(dst->origin.x) + x;
+    for (long long i = firstRow; i < lastRow; ++i) {
+        long long row = upward ? lastRow - 1 - (i - firstRow) : i;
+        // Rows visited lie within the clip, so the row number fits.
+        int dy = static_cast<int>(static_cast<long long>(dst->origin.y) + y + row);
+        dst->clip.forEachSpan(dy, left, left + w, [&](int a, int b) {
             if (rowCopy) {
                 std::memmove(to.row(dy) + static_cast<std::ptrdiff_t>(a) * bytes,
                              src->surface.row(dy + srcOffsetY) + static_cast<std::ptrdiff_t>(a + srcOffsetX) * bytes,

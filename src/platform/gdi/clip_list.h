@@ -40,10 +40,13 @@ public:
         return inside;
     }
 
-    /// Calls f(from, to) for each piece of the span [x0, x1) of row y that may be drawn.
-    template <typename F> void forEachSpan(int y, int x0, int x1, F&& f) const {
-        if (x0 >= x1 || y < bounds_.top || y >= bounds_.bottom)
+    /// Calls f(from, to) for each piece of the span [x0, x1) of row y that may be drawn (the ends
+    /// may lie anywhere: they are cut to the clip before anything else).
+    template <typename F> void forEachSpan(long long y, long long left, long long right, F&& f) const {
+        if (left >= right || y < bounds_.top || y >= bounds_.bottom || right <= bounds_.left || left >= bounds_.right)
             return;
+        int x0 = static_cast<int>(std::max<long long>(left, bounds_.left));
+        int x1 = static_cast<int>(std::min<long long>(right, bounds_.right));
         if (rects_.size() == 1) {
             int a = std::max(x0, bounds_.left), b = std::min(x1, bounds_.right);
             if (a < b)

@@ -162,8 +162,7 @@ void DeviceContext::fillRegion(const Region& region, const Brush& brush) {
     fill.rop2 = kRop2CopyPen;
     SpanPainter painter(now->surface, now->clip, now->origin);
     for (const Rect& r : region.rects())
-        for (int y = r.top; y < r.bottom; ++y)
-            painter.fill(y, r.left, r.right, fill);
+        painter.fillRect(r, fill);
     notifyDrawn();
 }
 
@@ -185,10 +184,7 @@ void DeviceContext::invertRect(const Rect& rect) {
         return;
     FillSource fill;
     fill.rop2 = kRop2Not;
-    SpanPainter painter(now->surface, now->clip, now->origin);
-    Rect r = rect.normalized();
-    for (int y = r.top; y < r.bottom; ++y)
-        painter.fill(y, r.left, r.right, fill);
+    SpanPainter(now->surface, now->clip, now->origin).fillRect(rect.normalized(), fill);
     notifyDrawn();
 }
 

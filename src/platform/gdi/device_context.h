@@ -33,6 +33,7 @@ constexpr int kComplexRegion = 3;
 constexpr ColorRef kInvalidColor = 0xFFFFFFFFu;
 
 struct TextMetrics;
+/// A width and a height in pixels.
 struct Size {
     int cx = 0;
     int cy = 0;
@@ -51,26 +52,39 @@ public:
     ~DeviceContext();
 
     // Objects. Each select returns what was selected before.
+    /// Selects a copy of the pen.
     Pen selectPen(const Pen& pen);
+    /// Selects a copy of the brush.
     Brush selectBrush(const Brush& brush);
     /// A null font selects the system font.
     FontRef selectFont(FontRef font);
     /// Memory contexts only (others return null and keep their target).
     BitmapRef selectBitmap(BitmapRef bitmap);
+    /// The selected pen.
     const Pen& pen() const { return pen_; }
+    /// The selected brush.
     const Brush& brush() const { return brush_; }
     /// The selected font (the system font when none was selected).
     FontRef font() const;
+    /// The bitmap selected into a memory context (null for other contexts).
     const BitmapRef& bitmap() const { return bitmap_; }
+    /// True for a memory context.
     bool isMemory() const { return !target_; }
 
     // Colours and modes. Each setter returns the previous value.
+    /// The colour of text.
     ColorRef setTextColor(ColorRef colour);
+    /// The colour of text backgrounds, hatch gaps and dash gaps.
     ColorRef setBkColor(ColorRef colour);
+    /// kOpaque or kTransparent (0 and no change for any other value).
     int setBkMode(int mode);
+    /// Where textOut's point lies on the text (kTa flags).
     unsigned setTextAlign(unsigned align);
+    /// How pens and brushes meet the picture (0 and no change outside 1..16).
     int setRop2(int rop2);
+    /// Where patterns and hatches start, in context coordinates.
     Point setBrushOrigin(Point origin);
+    /// The current values of the settings above.
     ColorRef textColor() const { return textColour_; }
     ColorRef bkColor() const { return bkColour_; }
     int bkMode() const { return bkMode_; }
@@ -88,7 +102,9 @@ public:
     int getClipBox(Rect& box);
 
     // Lines and shapes.
+    /// Makes the point current; returns the previous current position.
     Point moveTo(Point to);
+    /// The current position.
     Point currentPosition() const { return position_; }
     /// A line from the current position to the point, which is not drawn and becomes current.
     bool lineTo(Point to);
@@ -96,7 +112,9 @@ public:
     bool polyline(std::span<const Point> points);
     /// Outline with the pen, inside filled with the brush (one pixel smaller without a pen).
     bool rectangle(const Rect& rect);
+    /// The ellipse inscribed in the box, outlined and filled as a rectangle is.
     bool ellipse(const Rect& box);
+    /// The closed polygon, filled with the brush under the fill mode and outlined with the pen.
     bool polygon(std::span<const Point> points, PolygonFillMode mode = PolygonFillMode::Alternate);
     /// The part of the box's ellipse counterclockwise from the radial through `start` to the radial
     /// through `end` (the whole ellipse when they coincide).
@@ -115,6 +133,7 @@ public:
     ColorRef getPixel(Point at);
 
     // Text (see text.cpp). Strings are Windows-1252 bytes.
+    /// Text at a point placed by the text alignment, over its cell in the background colour when opaque.
     bool textOut(Point at, std::string_view text);
     /// Options: 2 fills `rect` with the background colour first, 4 clips the text to it.
     bool extTextOut(Point at, unsigned options, const Rect* rect, std::string_view text);
@@ -122,13 +141,15 @@ public:
     int drawText(std::string_view text, Rect& rect, unsigned format);
     /// Text with tabs expanded at the given stops; returns (height << 16) | width.
     long tabbedTextOut(Point at, std::string_view text, std::span<const int> tabStops, int tabOrigin);
+    /// Width and height of the text in the selected font.
     Size getTextExtent(std::string_view text);
     /// (height << 16) | width of text with tabs expanded as tabbedTextOut does.
     unsigned long getTabbedTextExtent(std::string_view text, std::span<const int> tabStops);
+    /// The selected font's metrics; false when no font can be had.
     bool getTextMetrics(TextMetrics& metrics);
 
-    /// The surface, its offset and clip as they stand now; false when nothing can be drawn.
-    /// Blits and text use it; most code has no need of it.
+    /// The surface, its offset and clip as they stand now; null when nothing can be drawn.
+    /// Blits and text use it; most code has no need of it. Valid until the next call.
     struct Resolved {
         PixelSurface surface;
         Point origin;

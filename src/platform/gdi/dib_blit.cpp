@@ -120,20 +120,25 @@ int setDIBitsToDevice(DeviceContext& destination, int x, int y, int w, int h, in
     if (!dst || w <= 0 || h <= 0)
         return available;
     // Columns of the block that lie inside the DIB.
-    int firstColumn = std::max(0, -sx), lastColumn = std::min(w, format->width - sx);
+    long long firstColumn = std::max<long long>(0, -static_cast<long long>(sx));
+    long long lastColumn = std::min<long long>(w, static_cast<long long>(format->width) - sx);
     if (firstColumn >= lastColumn)
         return available;
     DibRowReader reader(*format, dst->surface);
     const PixelSurface& to = dst->surface;
-    for (int row = 0; row < h; ++row) {
+    const Rect& reach = dst->clip.bounds();
+    long long firstRow = std::max<long long>(0, static_cast<long long>(reach.top) - dst->origin.y - y);
+    long long lastRow = std::min<long long>(h, static_cast<long long>(reach.bottom) - dst->origin.y - y);
+    for (long long row = firstRow; row < lastRow; ++row) {
         long long scan = format->topDown ? static_cast<long long>(sy) + row : static_cast<long long>(sy) + h - 1 - row;
         if (scan < startScan || scan >= startScan + available)
             continue;
         const std::uint8_t* source = bits.data() + static_cast<std::size_t>(scan - startScan) * format->stride;
-        int dy = dst->origin.y + y + row;
-        int left = dst->origin.x + x;
+        // Rows visited lie within the clip, so the row number fits.
+        int dy = static_cast<int>(static_cast<long long>(dst->origin.y) + y + row);
+        long long left = static_cast<long long>(dst->origin.x) + x;
         dst->clip.forEachSpan(dy, left + firstColumn, left + lastColumn, [&](int a, int b) {
-            reader.convert(source, a - left + sx, b - left + sx,
+            reader.convert(source, static_cast<int>(a - left + sx), static_cast<int>(b - left + sx),
                            to.row(dy) + static_cast<std::ptrdiff_t>(a) * pixelBytes(to.format));
         });
     }

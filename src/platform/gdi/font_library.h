@@ -33,7 +33,9 @@ public:
     FT_LibraryRec_* freetype() const { return freetype_; }
     /// The best face for a description; nullopt when fontconfig knows no font at all.
     std::optional<FontMatch> match(const LogFont& description);
+    /// Adds a font file to the configuration; returns how many faces it holds (0: none added).
     int addFile(const std::string& path);
+    /// Withdraws a file added before; false when it was not.
     bool removeFile(const std::string& path);
     /// Serialises FreeType calls (faces are opened and rendered from any thread that draws).
     std::mutex& lock() { return mutex_; }

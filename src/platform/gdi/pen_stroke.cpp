@@ -40,30 +40,35 @@ PenStroker::PenStroker(const SpanPainter& painter, const Pen& pen, std::uint32_t
     on_.rop2 = rop2;
     gap_.solid = gapPixel;
     gap_.rop2 = rop2;
-    if (!dashes_.empty())
-        dashLeft_ = dashes_[0];
+    for (int length : dashes_)
+        dashCycle_ += length;
 }
 
-void PenStroker::plotStyled(Point p) {
+Rect PenStroker::reach() const { return painter_.reach().inflatedBy(width_, width_); }
+
+void PenStroker::plot(Point p, long long step) {
     if (dashes_.empty()) {
         painter_.pixel(p.x, p.y, on_);
         return;
     }
-    if (dashIndex_ % 2 == 0)
+    // Even dashes of the pattern are drawn, odd ones are gaps.
+    long long phase = (dashPhase_ + step) % dashCycle_;
+    size_t dash = 0;
+    while (phase >= dashes_[dash])
+        phase -= dashes_[dash++];
+    if (dash % 2 == 0)
         painter_.pixel(p.x, p.y, on_);
     else if (hasGap_)
         painter_.pixel(p.x, p.y, gap_);
-    if (--dashLeft_ == 0) {
-        dashIndex_ = (dashIndex_ + 1) % static_cast<int>(dashes_.size());
-        dashLeft_ = dashes_[static_cast<size_t>(dashIndex_)];
-    }
 }
 
 void PenStroker::dot(Point p) {
-    if (width_ > 1)
+    if (width_ > 1) {
         wideSegment(p, p);
-    else
-        plotStyled(p);
+        return;
+    }
+    plot(p, 0);
+    ++dashPhase_;
 }
 
 void PenStroker::segment(Point a, Point b) {
@@ -81,17 +86,30 @@ void PenStroker::segment(Point a, Point b) {
         painter_.fill(a.y, x0, x1, on_);
         return;
     }
-    forEachLinePixel(a, b, [this](Point p) { plotStyled(p); });
+    forEachLinePixel(a, b, reach(), [this](Point p, long long step) { plot(p, step); });
+    if (dashCycle_ > 0) {
+        long long length = std::max(std::llabs(static_cast<long long>(b.x) - a.x),
+                                    std::llabs(static_cast<long long>(b.y) - a.y));
+        dashPhase_ = (dashPhase_ + length) % dashCycle_;
+    }
 }
 
 void PenStroker::wideSegment(Point a, Point b) {
     int lo = stampLow(width_), hi = stampHigh(width_);
-    int top = std::min(a.y, b.y) + lo, bottom = std::max(a.y, b.y) + hi;
+    Rect window = reach();
+    // Only rows that can show are collected.
+    long long top = std::max<long long>(std::min(a.y, b.y) + static_cast<long long>(lo), window.top);
+    long long bottom = std::min<long long>(std::max(a.y, b.y) + static_cast<long long>(hi), window.bottom - 1);
+    if (top > bottom)
+        return;
     std::vector<std::pair<int, int>> rows(static_cast<size_t>(bottom - top + 1), {INT_MAX, INT_MIN});
     // Beyond three pixels the stamp is a disc; up to three a square is as round as pixels allow.
     double centre = (lo + hi) / 2.0, radius2 = width_ * width_ / 4.0 + 0.25;
-    auto stamp = [&](Point p) {
+    auto stamp = [&](Point p, long long) {
         for (int dy = lo; dy <= hi; ++dy) {
+            long long row = static_cast<long long>(p.y) + dy - top;
+            if (row < 0 || row >= static_cast<long long>(rows.size()))
+                continue;
             int from = INT_MAX, to = INT_MIN;
             for (int dx = lo; dx <= hi; ++dx) {
                 double ex = dx - centre, ey = dy - centre;
@@ -100,16 +118,17 @@ void PenStroker::wideSegment(Point a, Point b) {
             }
             if (from > to)
                 continue;
-            auto& row = rows[static_cast<size_t>(p.y + dy - top)];
-            row.first = std::min(row.first, p.x + from);
-            row.second = std::max(row.second, p.x + to);
+            auto& span = rows[static_cast<size_t>(row)];
+            span.first = std::min(span.first, p.x + from);
+            span.second = std::max(span.second, p.x + to);
         }
     };
-    forEachLinePixel(a, b, stamp);
-    stamp(b);
+    forEachLinePixel(a, b, window, stamp);
+    if (window.contains(b))
+        stamp(b, 0);
     for (size_t i = 0; i < rows.size(); ++i)
         if (rows[i].first <= rows[i].second)
-            painter_.fill(top + static_cast<int>(i), rows[i].first, rows[i].second + 1, on_);
+            painter_.fill(static_cast<int>(top) + static_cast<int>(i), rows[i].first, rows[i].second + 1, on_);
 }
 
 } // namespace q71

@@ -26,37 +26,51 @@ public:
     static int stampHigh(int width) { return width / 2; }
 
 private:
-    void plotStyled(Point p);
+    void plot(Point p, long long step);
     void wideSegment(Point a, Point b);
+    /// The part of the plane where a pixel of this pen can show (context coordinates).
+    Rect reach() const;
 
     const SpanPainter& painter_;
     int width_;
     std::span<const int> dashes_;
+    int dashCycle_ = 0;
+    long long dashPhase_ = 0; ///< pixels of the pattern used by the segments drawn so far
     FillSource on_;
     FillSource gap_;
     bool hasGap_;
-    int dashIndex_ = 0;
-    int dashLeft_ = 0;
 };
 
-/// The pixels of the line from a to b, end point excluded, in drawing order.
-template <typename F> void forEachLinePixel(Point a, Point b, F&& plot) {
-    int dx = b.x - a.x, dy = b.y - a.y;
+/// Calls plot(pixel, step) for the pixels of the line from a to b, end point excluded, in
+/// drawing order (step counts from 0 at a), but only for the steps whose coordinate along the
+/// longer axis lies inside `window`: a line reaching far outside costs only what it shows.
+template <typename F> void forEachLinePixel(Point a, Point b, const Rect& window, F&& plot) {
+    long long dx = static_cast<long long>(b.x) - a.x, dy = static_cast<long long>(b.y) - a.y;
     int sx = dx < 0 ? -1 : 1, sy = dy < 0 ? -1 : 1;
     dx = dx < 0 ? -dx : dx;
     dy = dy < 0 ? -dy : dy;
     // Step along the longer axis; the shorter one follows the error term. A tie steps the
     // shorter axis only when the longer one runs forwards, so a line and its reverse agree.
     bool steep = dy > dx;
-    int major = steep ? dy : dx, minor = steep ? dx : dy;
-    int majorStep = steep ? sy : sx;
-    Point p = a;
-    int& along = steep ? p.y : p.x;
-    int& across = steep ? p.x : p.y;
-    int acrossStep = steep ? sx : sy;
-    int error = 2 * minor - major;
-    for (int i = 0; i < major; ++i) {
-        plot(p);
+    long long major = steep ? dy : dx, minor = steep ? dx : dy;
+    int majorStep = steep ? sy : sx, acrossStep = steep ? sx : sy;
+    long long start = steep ? a.y : a.x;
+    long long low = steep ? window.top : window.left, high = steep ? window.bottom : window.right;
+    long long first = majorStep > 0 ? low - start : start - high + 1;
+    long long last = majorStep > 0 ? high - start : start - low + 1;
+    first = first < 0 ? 0 : first;
+    last = last > major ? major : last;
+    if (first >= last)
+        return;
+    // Where the walk stands after `first` steps, in closed form.
+    long long across = (2 * minor * first + major - (majorStep > 0 ? 0 : 1)) / (2 * major);
+    long long error = 2 * minor * (first + 1) - major - 2 * major * across;
+    long long along = start + majorStep * first;
+    across = (steep ? a.x : a.y) + acrossStep * across;
+    for (long long k = first; k < last; ++k) {
+        Point p = steep ? Point{static_cast<int>(across), static_cast<int>(along)}
+                        : Point{static_cast<int>(along), static_cast<int>(across)};
+        plot(p, k);
         if (error > 0 || (error == 0 && majorStep > 0)) {
             across += acrossStep;
             error -= 2 * major;

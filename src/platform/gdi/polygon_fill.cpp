@@ -6,7 +6,7 @@
 
 namespace q71 {
 
-void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode,
+void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode, const Rect& window,
                         const std::function<void(int, int, int)>& span) {
     if (points.size() < 3)
         return;
@@ -17,7 +17,8 @@ void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode,
         int direction;
     };
     std::vector<Crossing> crossings;
-    for (int y = low->y; y < high->y; ++y) {
+    int first = std::max(low->y, window.top), last = std::min(high->y, window.bottom);
+    for (int y = first; y < last; ++y) {
         crossings.clear();
         for (size_t i = 0; i < points.size(); ++i) {
             Point a = points[i], b = points[(i + 1) % points.size()];
@@ -29,7 +30,7 @@ void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode,
             // Half-open in y: the top end of an edge counts, the bottom end does not.
             if (y < a.y || y >= b.y)
                 continue;
-            double x = a.x + static_cast<double>(y - a.y) * (b.x - a.x) / (b.y - a.y);
+            double x = a.x + static_cast<double>(y - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y);
             crossings.push_back({x, direction});
         }
         std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
@@ -39,7 +40,10 @@ void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode,
             bool inside = mode == PolygonFillMode::Alternate ? (i % 2 == 0) : winding != 0;
             if (!inside)
                 continue;
-            int from = static_cast<int>(std::ceil(crossings[i].x)), to = static_cast<int>(std::ceil(crossings[i + 1].x));
+            // Runs are cut to the window before they become pixel numbers.
+            double left = std::max(std::ceil(crossings[i].x), static_cast<double>(window.left));
+            double right = std::min(std::ceil(crossings[i + 1].x), static_cast<double>(window.right));
+            int from = static_cast<int>(left), to = static_cast<int>(right);
             if (from < to)
                 span(y, from, to);
         }

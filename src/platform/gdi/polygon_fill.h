@@ -11,8 +11,9 @@
 
 namespace q71 {
 
-/// Calls span(y, from, to) for each run [from, to) of row y inside the polygon.
-void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode,
+/// Calls span(y, from, to) for each run [from, to) of row y inside the polygon, for the rows
+/// of `window` only.
+void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode, const Rect& window,
                         const std::function<void(int, int, int)>& span);
 
 } // namespace q71

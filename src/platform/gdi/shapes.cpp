@@ -50,6 +50,15 @@ RowShape erode(RowShape shape, int times) {
 
 bool rowEmpty(const std::pair<int, int>& row) { return row.first >= row.second; }
 
+// Ellipses are built row by row over their whole box: one larger than this on a side is refused
+// rather than taking unbounded time and memory.
+constexpr int kMaxEllipseSide = 1 << 15;
+
+bool drawableBox(const Rect& box) {
+    return static_cast<long long>(box.right) - box.left <= kMaxEllipseSide &&
+           static_cast<long long>(box.bottom) - box.top <= kMaxEllipseSide;
+}
+
 // The band a pen of width w draws round an ellipse: the ellipse of the box, grown so that the
 // pen is centred on the box's outline (or kept inside it for an inside-frame pen), less the
 // same ellipse worn down by w pixels.
@@ -141,8 +150,7 @@ void DeviceContext::fillParts(std::span<const Rect> parts, bool withBrush) {
     }
     SpanPainter painter(now->surface, now->clip, now->origin);
     for (const Rect& part : parts)
-        for (int y = part.top; y < part.bottom; ++y)
-            painter.fill(y, part.left, part.right, fill);
+        painter.fillRect(part, fill);
     notifyDrawn();
 }
 
@@ -177,6 +185,8 @@ bool DeviceContext::rectangle(const Rect& rect) {
 
 bool DeviceContext::ellipse(const Rect& box) {
     Rect r = box.normalized();
+    if (!drawableBox(r))
+        return false;
     if (pen_.style == PenStyle::Null) {
         Region inside = Region::ellipse({r.left, r.top, r.right - 1, r.bottom - 1});
         fillParts(inside.rects(), true);
@@ -198,6 +208,8 @@ bool DeviceContext::ellipse(const Rect& box) {
 
 bool DeviceContext::arc(const Rect& box, Point start, Point end) {
     Rect r = box.normalized();
+    if (!drawableBox(r))
+        return false;
     const Resolved* now = resolve();
     if (!now || pen_.style == PenStyle::Null)
         return true;
@@ -240,7 +252,10 @@ bool DeviceContext::polygon(std::span<const Point> points, PolygonFillMode mode)
     if (points.size() < 2)
         return false;
     std::vector<Rect> rows;
-    forEachPolygonSpan(points, mode, [&](int y, int from, int to) { rows.push_back({from, y, to, y + 1}); });
+    if (const Resolved* now = resolve()) {
+        Rect window = now->clip.bounds().offsetBy(-now->origin.x, -now->origin.y);
+        forEachPolygonSpan(points, mode, window, [&](int y, int from, int to) { rows.push_back({from, y, to, y + 1}); });
+    }
     fillParts(rows, true);
     strokePath(points, true);
     return true;

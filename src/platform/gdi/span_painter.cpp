@@ -25,6 +25,12 @@ void SpanPainter::fill(int y, int x0, int x1, const FillSource& source) const {
     clip_.forEachSpan(y, x0 + offset_.x, x1 + offset_.x, [&](int a, int b) { fillClipped(y, a, b, source); });
 }
 
+void SpanPainter::fillRect(const Rect& rect, const FillSource& source) const {
+    Rect rows = rect.intersected(reach());
+    for (int y = rows.top; y < rows.bottom; ++y)
+        fill(y, rect.left, rect.right, source);
+}
+
 void SpanPainter::fillClipped(int y, int x0, int x1, const FillSource& source) const {
     const PixelSurface& s = surface_;
     if (source.rop2 == kRop2Nop)

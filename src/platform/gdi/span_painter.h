@@ -52,6 +52,10 @@ public:
 
     /// Fills [x0, x1) of row y.
     void fill(int y, int x0, int x1, const FillSource& source) const;
+    /// Fills the rows of a rectangle (only those the clip lets through are visited).
+    void fillRect(const Rect& rect, const FillSource& source) const;
+    /// The clip's bounding box in the coordinates given to the painter.
+    Rect reach() const { return clip_.bounds().offsetBy(-offset_.x, -offset_.y); }
     /// Paints one pixel.
     void pixel(int x, int y, const FillSource& source) const { fill(y, x, x + 1, source); }
 

@@ -45,8 +45,7 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
     if (dc.bkMode() == kOpaque) {
         FillSource background;
         background.solid = now->surface.encode(dc.bkColor());
-        for (int y = run.top; y < run.top + m.height; ++y)
-            painter.fill(y, run.x, run.x + run.width, background);
+        painter.fillRect({run.x, run.top, run.x + run.width, run.top + m.height}, background);
     }
     FillSource ink;
     ink.solid = now->surface.encode(dc.textColor());

@@ -1,9 +1,11 @@
 #include "golden.h"
 
 #include "platform/gdi/blit.h"
+#include "platform/gdi/pen_stroke.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 namespace q71 {
@@ -240,6 +242,50 @@ TEST(DibSections, ThirtyTwoBitBitsAreBlueGreenRedInBottomUpRows) {
     EXPECT_EQ(bits[8 + 6], 10);
     EXPECT_FALSE(Bitmap::createDibSection(dibMakeInfo({2, 2, 4, std::vector<RgbQuad>(16), {}})));
     EXPECT_FALSE(Bitmap::createDibSection(dibMakeInfo({2, 2, 16, {}, {0xF000, 0x0F00, 0x00F0}})));
+}
+
+
+TEST(FarCoordinates, AWalkCutToAWindowGivesTheSamePixelsAsTheWholeWalk) {
+    const Rect window{-7, 3, 25, 40};
+    for (auto [a, b] : {std::pair{Point{-300, -17}, Point{400, 260}}, std::pair{Point{350, 90}, Point{-41, -5}},
+                        std::pair{Point{3, -500}, Point{20, 600}}, std::pair{Point{60, 7}, Point{-60, 18}}}) {
+        std::vector<std::pair<Point, long long>> whole, cut;
+        forEachLinePixel(a, b, Rect{-100000, -100000, 100000, 100000}, [&](Point p, long long step) {
+            bool steep = std::abs(b.y - a.y) > std::abs(b.x - a.x);
+            int along = steep ? p.y : p.x;
+            if (along >= (steep ? window.top : window.left) && along < (steep ? window.bottom : window.right))
+                whole.emplace_back(p, step);
+        });
+        forEachLinePixel(a, b, window, [&](Point p, long long step) { cut.emplace_back(p, step); });
+        EXPECT_FALSE(cut.empty());
+        EXPECT_EQ(cut, whole) << a.x << "," << a.y << " to " << b.x << "," << b.y;
+    }
+}
+
+TEST(FarCoordinates, HugeShapesDrawOnlyWhatShowsAndQuickly) {
+    test::Canvas canvas(32, 32);
+    DeviceContext& dc = *canvas.dc;
+    dc.selectPen(createPen(PenStyle::Dash, 1, kWhite));
+    dc.setBkMode(kTransparent);
+    dc.moveTo({-1'000'000'000, -1'000'000'000});
+    dc.lineTo({1'000'000'000, 1'000'000'000});
+    // Along the diagonal the pattern of 18 drawn and 6 left out runs from the far start.
+    long long start = 1'000'000'000LL;
+    for (int i = 0; i < 32; ++i)
+        EXPECT_EQ(canvas.at(i, i) == kWhite, (start + i) % 24 < 18) << i;
+    dc.selectPen(createPen(PenStyle::Solid, 3, kRed));
+    dc.moveTo({-2'000'000'000, 20});
+    dc.lineTo({2'000'000'000, 20});
+    EXPECT_EQ(canvas.at(0, 19), kRed);
+    EXPECT_EQ(canvas.at(31, 21), kRed);
+    dc.selectBrush(createSolidBrush(kBlue));
+    dc.selectPen(stockPen(StockObject::NullPen));
+    std::vector<Point> vast{{-1'000'000'000, 28}, {1'000'000'000, 28}, {0, 2'000'000'000}};
+    dc.polygon(vast);
+    EXPECT_EQ(canvas.at(16, 30), kBlue);
+    EXPECT_FALSE(dc.ellipse({-1'000'000'000, -1'000'000'000, 1'000'000'000, 1'000'000'000}));
+    EXPECT_TRUE(patBlt(dc, -2'000'000'000, 24, 2'100'000'000, 2'000'000'000, kWhiteness));
+    EXPECT_EQ(canvas.at(31, 31), kWhite);
 }
 
 } // namespace
