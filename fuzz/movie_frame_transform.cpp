@@ -1,0 +1,16 @@
+// Byte-coded block-transform frames of movies: motion copies, flat levels and coded blocks.
+#include "media/movie/movie_codec.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static q71::MovieCodec codec = [] {
+        q71::MovieCodec c;
+        q71::codec_setup(c, q71::pixelFormatOf(q71::MovieSurface{}));
+        return c;
+    }();
+    q71::codec_decode_frame(codec, {data, size}, q71::FrameKind::Transform);
+    q71::codec_swap_frames(codec);
+    return 0;
+}
