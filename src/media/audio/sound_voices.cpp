@@ -138,11 +138,13 @@ void soundApplyVolume(SoundVoice& voice) {
 
 SoundVoice* soundAddVoice(std::unique_ptr<SoundVoice> voice, bool startNow) {
     SoundVoice* added = voice.get();
+    const bool keep =
+        added->keep; // a one-shot may be gone again once started (a stream with nothing to play)
     soundManager()->voices.push_front(std::move(voice));
     if (startNow)
         soundStartVoice(added);
     housekeeping();
-    return added->keep ? added : nullptr;
+    return keep ? added : nullptr;
 }
 
 void soundStopVoiceLocked(SoundVoice& voice) {

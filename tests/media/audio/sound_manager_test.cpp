@@ -238,6 +238,16 @@ TEST_F(SoundStreams, AMissingFileGivesNoVoice) {
     EXPECT_EQ(voiceCount(), 0u);
 }
 
+TEST_F(SoundStreams, AOneShotStreamWithNothingToPlayIsGoneAtOnce) {
+    wave("empty.wav",
+         test::riff(test::chunk("fmt ", test::formatBytes(1, 1, 22050, 16, 2)) + test::chunk("data", "")));
+    EXPECT_EQ(soundPlayStream("empty.wav", 0, 1, 0, 0, 0), nullptr);
+    EXPECT_EQ(voiceCount(), 0u);
+    SoundVoice* kept = soundPlayStream("empty.wav", 1, 1, 1, 0, 0); // looping, yet nothing to loop
+    ASSERT_NE(kept, nullptr);
+    EXPECT_FALSE(soundVoiceIsPlaying(kept));
+}
+
 TEST_F(SoundStreams, IntermittentVoicesRepeatAfterAGap) {
     wave("blip.wav", levelWave(600, 100));
     SoundVoice* voice = soundPlayIntermittent("blip.wav", 1, 1, 1, 10, 20);
