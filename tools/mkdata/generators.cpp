@@ -1,5 +1,6 @@
 #include "mkdata/generator.h"
 #include "mkdata/framework/framework_data.h"
+#include "mkdata/graphics/archives.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/terrain/terrain_generator.h"
 #include "mkdata/sounds/sound_effects.h"
@@ -30,6 +31,7 @@ const Generator kGenerators[] = {
     {"terrain", generateTerrain},
     {"sounds", generateSounds},
     {"speech", generateSpeech},
+    {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
 

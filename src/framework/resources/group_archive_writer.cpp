@@ -3,14 +3,19 @@
 #include "framework/resources/dcl_pipe.h"
 #include "framework/resources/group_archive_index.h"
 #include "framework/resources/group_archive_io.h"
+#include "framework/resources/resource_names.h"
 #include "platform/files/path.h"
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -97,6 +102,43 @@ bool grpBuildEnd() {
     w.work.reset();
     w.failed = false;
     return ok;
+}
+
+std::string grpBuildFolder(const std::filesystem::path& folder, const std::string& base) {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+        if (entry.is_regular_file())
+            files.push_back(entry.path());
+    if (error)
+        return "cannot list " + folder.string();
+    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
+        return compareNamesIgnoringCase(a.filename().string(), b.filename().string()) < 0;
+    });
+    for (size_t i = 0; i < files.size(); ++i) {
+        std::string name = files[i].filename().string();
+        if (name.size() >= kGroupNameFieldSize)
+            return name + ": a member name has at most 79 characters";
+        // Members are found ignoring case, so two names that differ only in case cannot both be.
+        if (i > 0 && namesEqualIgnoringCase(name, files[i - 1].filename().string()))
+            return name + ": given twice in " + folder.string();
+    }
+    if (!grpBuildBegin(base.c_str()))
+        return "cannot write " + base + ".grp";
+    for (const auto& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if ((!in.good() && !in.eof()) || bytes.size() > UINT32_MAX) {
+            grpBuildEnd();
+            return "cannot read " + file.string();
+        }
+        if (!grpBuildAddMemory(file.filename().c_str(), reinterpret_cast<const uint8_t*>(bytes.data()),
+                               static_cast<uint32_t>(bytes.size()))) {
+            grpBuildEnd();
+            return "cannot pack " + file.string();
+        }
+    }
+    return grpBuildEnd() ? "" : "cannot write " + base + ".grp";
 }
 
 } // namespace q71

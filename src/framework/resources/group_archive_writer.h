@@ -3,6 +3,8 @@
 // with a 4096-byte dictionary, and "<base>.ndx" naming them. One archive is written at a time.
 
 #include <cstdint>
+#include <filesystem>
+#include <string>
 
 namespace q71 {
 
@@ -15,5 +17,9 @@ bool grpBuildAddFile(const char* path);
 int grpBuildAddMemory(const char* name, const uint8_t* data, uint32_t size);
 /// Closes the archive; false when anything of it could not be written.
 bool grpBuildEnd();
+
+/// Packs every file of a folder into the archive `base`, in name order (ignoring case); "" when
+/// done, else what went wrong (a name too long or given twice, a file or the archive unwritable).
+std::string grpBuildFolder(const std::filesystem::path& folder, const std::string& base);
 
 } // namespace q71

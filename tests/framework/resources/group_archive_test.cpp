@@ -288,6 +288,30 @@ TEST_F(GroupArchive, WriterNamesFileMembersByTheirPath) {
     std::filesystem::current_path(previous);
 }
 
+TEST_F(GroupArchive, FoldersArePackedInNameOrder) {
+    dir.write("stage/shared/Numerals.bmp", "n");
+    dir.write("stage/shared/arrow.bmp", "a");
+    dir.write("stage/shared/X093Y376.bmp", "x");
+    dir.write("stage/shared/empty.bmp", "");
+    std::filesystem::create_directories(dir.path() / "stage/shared/sub"); // folders are not members
+    EXPECT_EQ(grpBuildFolder(dir.path() / "stage/shared", dir.file("shared")), "");
+    grpSetFolder(dir.path().c_str());
+    ASSERT_EQ(grpOpenGroup("shared"), 1);
+    EXPECT_EQ(grpListEntries(),
+              (std::vector<std::string>{"arrow.bmp", "empty.bmp", "Numerals.bmp", "X093Y376.bmp"}));
+    EXPECT_EQ(read("numerals.bmp"), "n");
+}
+
+TEST_F(GroupArchive, FoldersWithUnusableNamesAreNotPacked) {
+    dir.write("long/" + std::string(80, 'l'), "l");
+    EXPECT_NE(grpBuildFolder(dir.path() / "long", dir.file("long")), "");
+    dir.write("twice/a.bmp", "1");
+    dir.write("twice/A.BMP", "2");
+    EXPECT_NE(grpBuildFolder(dir.path() / "twice", dir.file("twice")), "");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("twice.ndx")));
+    EXPECT_NE(grpBuildFolder(dir.path() / "none", dir.file("none")), "");
+}
+
 TEST(GroupPaths, MakePathJoinsFolderAndName) {
     EXPECT_EQ(makePath("graphics", "shared.grp"), "graphics\\shared.grp");
     EXPECT_EQ(makePath("graphics", "c:\\x"), "c:\\x");
