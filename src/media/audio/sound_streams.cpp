@@ -220,7 +220,7 @@ bool soundStreamRefill(SoundVoice& voice) {
     const std::uint32_t size = voice.buffer->bytes();
     std::uint32_t play = 0, write = 0;
     voice.buffer->getCurrentPosition(&play, &write);
-    // The first byte the mixer will not read any more, as a position of the stream.
+    // The first byte that is safe to write, as a position of the stream.
     const std::uint64_t safe = record->played + (write + size - play) % size;
     std::uint64_t from = std::max(record->written, safe); // past it the mixer ran dry
     if (record->rewindTo) {

@@ -181,7 +181,7 @@ void soundStartVoice(SoundVoice* voice) {
     if (!soundManager() || !voice || voice->release)
         return;
     if (!soundOn()) {
-        voice->restartPending = voice->loop && voice->keep;
+        voice->restartPending = true; // plays when sound comes back (at most six one-shots wait)
         return;
     }
     if (voice->stream) {

@@ -125,6 +125,19 @@ TEST_F(SoundVoices, WithSoundOffOnlyKeptVoicesAreMadeAndLoopsComeBack) {
     EXPECT_EQ(levels(mix(30)), std::vector<std::int16_t>{800});
 }
 
+TEST_F(SoundVoices, KeptOneShotsStartedWithSoundOffWaitButAtMostSix) {
+    wave("click.wav", levelWave(100, 50));
+    soundDisable();
+    std::vector<SoundVoice*> voices;
+    for (int i = 0; i < 8; ++i)
+        voices.push_back(soundPlayByName("click.wav", 0, 1, 1));
+    EXPECT_EQ(levels(mix(10)), std::vector<std::int16_t>{0});
+    soundEnable();
+    EXPECT_EQ(std::count_if(voices.begin(), voices.end(), soundVoiceIsPlaying), 6);
+    EXPECT_FALSE(soundVoiceIsPlaying(voices[0])); // the oldest gave way
+    EXPECT_EQ(levels(mix(10)), std::vector<std::int16_t>{600});
+}
+
 TEST_F(SoundVoices, SoundOffInterruptsLoopsAndSoundOnResumesThem) {
     wave("engine.wav", levelWave(800, 20));
     wave("click.wav", levelWave(300, 200));
