@@ -23,8 +23,8 @@ PixelSurface screenPixels() {
     return s;
 }
 
-// A window's part of the screen. Outside a paint the visible region is asked for at every
-// drawing call, since windows may move between calls; a paint keeps the region it began with.
+// A window's part of the screen. Outside a paint the visible region follows the windows as they
+// move, show and hide; a paint keeps the region it began with.
 class WindowTarget final : public DrawingTarget {
 public:
     WindowTarget(WindowHandle window, std::optional<Region> paintClip)
@@ -39,9 +39,11 @@ public:
         return true;
     }
     std::uint64_t generation() const override {
-        if (!paintClip_)
-            return ++calls_;
-        return windowIsValid(window_) ? 1 : 2;
+        // A paint keeps its region; otherwise the region is asked for again whenever the layout
+        // of windows changed. Both are dropped when the window goes.
+        if (!windowSystemRunning() || !windowIsValid(window_))
+            return 0;
+        return paintClip_ ? 1 : windowLayoutGeneration() + 2;
     }
     void drawn() override {
         if (windowSystemRunning())
@@ -51,7 +53,6 @@ public:
 private:
     WindowHandle window_;
     std::optional<Region> paintClip_;
-    mutable std::uint64_t calls_ = 0;
 };
 
 class ScreenTarget final : public DrawingTarget {
