@@ -14,6 +14,7 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -107,10 +108,8 @@ int grpReadEntry(const char* name, uint8_t** data, std::atomic<uint32_t>* delive
                                                  counted ? s.completions : nullptr, callback, argument});
     // A read that fails at once leaves no block of its own behind.
     auto failAndRelease = [&](int error) {
-        if (allocate) {
-            delete[] * data;
-            *data = nullptr;
-        }
+        if (allocate)
+            delete[] std::exchange(*data, nullptr);
         return fail(s, error);
     };
     if (synchronous)
