@@ -86,7 +86,8 @@ void PageOfText(benchmark::State& state) {
         Rect rect{0, 0, kWidth, kHeight};
         benchmark::DoNotOptimize(screen.dc->drawText(page, rect, kDtLeft));
     }
-    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(page.size()));
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(page.size()));
 }
 BENCHMARK(PageOfText);
 

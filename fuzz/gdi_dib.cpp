@@ -23,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         memory->selectBitmap(target);
         return memory;
     }();
-    setDIBitsToDevice(*dc, value(0), value(1), data[2], data[3], value(4), value(5), value(6), data[7], bits, info);
+    setDIBitsToDevice(*dc, value(0), value(1), data[2], data[3], value(4), value(5), value(6), data[7], bits,
+                      info);
     if (auto bitmap = createDIBitmap(info, bits))
         bitmap->surface();
     if (auto section = Bitmap::createDibSection(info))

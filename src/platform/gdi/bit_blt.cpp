@@ -47,7 +47,8 @@ private:
 
 } // namespace
 
-std::uint32_t applyRop3(std::uint32_t rop, std::uint32_t pattern, std::uint32_t source, std::uint32_t destination) {
+std::uint32_t applyRop3(std::uint32_t rop, std::uint32_t pattern, std::uint32_t source,
+                        std::uint32_t destination) {
     // The code's third byte is the truth table: bit (4 * P + 2 * S + D) is the result for those bits.
     unsigned table = (rop >> 16) & 0xFF;
     std::uint32_t result = 0;
@@ -96,15 +97,17 @@ bool bitBlt(DeviceContext& destination, int x, int y, int w, int h, DeviceContex
     std::uint32_t mask = to.valueMask();
     FillSource pattern;
     std::vector<std::uint32_t> patternStore;
-    if (usesPattern(rop) && !destination.brushFill(destination.brush(), to, dst->origin, pattern, patternStore))
-        pattern.solid = 0; // a null brush acts as black pattern, as the display does
+    if (usesPattern(rop) &&
+        !destination.brushFill(destination.brush(), to, dst->origin, pattern, patternStore))
+        pattern.solid = 0; // a null brush gives a black pattern
     auto patternAt = [&](int px, int py) {
         if (!pattern.pattern)
             return pattern.solid;
-        int u = (px - pattern.patternOrigin.x) % pattern.patternWidth, v = (py - pattern.patternOrigin.y) % pattern.patternHeight;
+        int u = (px - pattern.patternOrigin.x) % pattern.patternWidth,
+            v = (py - pattern.patternOrigin.y) % pattern.patternHeight;
         std::uint32_t value = (*pattern.pattern)[static_cast<size_t>((v < 0 ? v + pattern.patternHeight : v) *
-                                                                     pattern.patternWidth +
-                                                                 (u < 0 ? u + pattern.patternWidth : u))];
+                                                                         pattern.patternWidth +
+                                                                     (u < 0 ? u + pattern.patternWidth : u))];
         // Hatch gaps take the background colour here whatever the background mode.
         return value == kTransparentPixel ? to.encode(destination.bkColor()) : value;
     };
@@ -133,7 +136,8 @@ bool bitBlt(DeviceContext& destination, int x, int y, int w, int h, DeviceContex
         dst->clip.forEachSpan(dy, left, left + w, [&](int a, int b) {
             if (rowCopy) {
                 std::memmove(to.row(dy) + static_cast<std::ptrdiff_t>(a) * bytes,
-                             src->surface.row(dy + srcOffsetY) + static_cast<std::ptrdiff_t>(a + srcOffsetX) * bytes,
+                             src->surface.row(dy + srcOffsetY) +
+                                 static_cast<std::ptrdiff_t>(a + srcOffsetX) * bytes,
                              static_cast<size_t>(b - a) * static_cast<size_t>(bytes));
                 return;
             }
@@ -141,10 +145,12 @@ bool bitBlt(DeviceContext& destination, int x, int y, int w, int h, DeviceContex
             rowBuffer.resize(static_cast<size_t>(b - a));
             if (withSource)
                 for (int px = a; px < b; ++px)
-                    rowBuffer[static_cast<size_t>(px - a)] = (*convert)(src->surface.read(px + srcOffsetX, dy + srcOffsetY));
+                    rowBuffer[static_cast<size_t>(px - a)] =
+                        (*convert)(src->surface.read(px + srcOffsetX, dy + srcOffsetY));
             for (int px = a; px < b; ++px) {
                 std::uint32_t s = withSource ? rowBuffer[static_cast<size_t>(px - a)] : 0;
-                std::uint32_t out = rop == kSrcCopy ? s : applyRop3(rop, patternAt(px, dy), s, to.read(px, dy)) & mask;
+                std::uint32_t out =
+                    rop == kSrcCopy ? s : applyRop3(rop, patternAt(px, dy), s, to.read(px, dy)) & mask;
                 to.write(px, dy, out);
             }
         });

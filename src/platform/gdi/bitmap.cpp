@@ -11,8 +11,7 @@ bool validSize(int width, int height) {
 
 Bitmap::Bitmap(int width, int height, PixelFormat format, bool topDown, bool dibSection)
     : width_(width), height_(height), format_(format), topDown_(topDown), dibSection_(dibSection),
-      stride_(dibStride(width, pixelBytes(format) * 8)),
-      bits_(stride_ * static_cast<std::size_t>(height)) {}
+      stride_(dibStride(width, pixelBytes(format) * 8)), bits_(stride_ * static_cast<std::size_t>(height)) {}
 
 std::shared_ptr<Bitmap> Bitmap::createCompatible(int width, int height) {
     if (!validSize(width, height))
@@ -48,7 +47,8 @@ std::shared_ptr<Bitmap> Bitmap::createDibSection(std::span<const std::uint8_t> i
     default:
         return nullptr;
     }
-    auto bitmap = std::shared_ptr<Bitmap>(new Bitmap(format->width, format->height, pixels, format->topDown, true));
+    auto bitmap =
+        std::shared_ptr<Bitmap>(new Bitmap(format->width, format->height, pixels, format->topDown, true));
     if (pixels == PixelFormat::Indexed8)
         bitmap->palette_.set(0, format->palette.data(), format->paletteSize);
     return bitmap;

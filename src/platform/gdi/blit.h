@@ -24,7 +24,8 @@ constexpr std::uint32_t kBlackness = 0x00000042;
 constexpr std::uint32_t kWhiteness = 0x00FF0062;
 
 /// The result of a ternary raster operation on native pixel values.
-std::uint32_t applyRop3(std::uint32_t rop, std::uint32_t pattern, std::uint32_t source, std::uint32_t destination);
+std::uint32_t applyRop3(std::uint32_t rop, std::uint32_t pattern, std::uint32_t source,
+                        std::uint32_t destination);
 
 /// Copies the w x h block at (sx, sy) of `source` to (x, y) of `destination` through `rop`
 /// (operations without a source take none). Parts of the block outside the source are left alone.

@@ -43,7 +43,8 @@ public:
     /// Calls f(from, to) for each piece of the span [x0, x1) of row y that may be drawn (the ends
     /// may lie anywhere: they are cut to the clip before anything else).
     template <typename F> void forEachSpan(long long y, long long left, long long right, F&& f) const {
-        if (left >= right || y < bounds_.top || y >= bounds_.bottom || right <= bounds_.left || left >= bounds_.right)
+        if (left >= right || y < bounds_.top || y >= bounds_.bottom || right <= bounds_.left ||
+            left >= bounds_.right)
             return;
         int x0 = static_cast<int>(std::max<long long>(left, bounds_.left));
         int x1 = static_cast<int>(std::min<long long>(right, bounds_.right));
@@ -53,7 +54,8 @@ public:
                 f(a, b);
             return;
         }
-        auto it = std::partition_point(rects_.begin(), rects_.end(), [y](const Rect& r) { return r.bottom <= y; });
+        auto it =
+            std::partition_point(rects_.begin(), rects_.end(), [y](const Rect& r) { return r.bottom <= y; });
         for (; it != rects_.end() && it->top <= y; ++it) {
             if (it->left >= x1)
                 break;

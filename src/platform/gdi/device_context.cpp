@@ -6,7 +6,9 @@
 
 namespace q71 {
 
-std::unique_ptr<DeviceContext> DeviceContext::createMemory() { return std::unique_ptr<DeviceContext>(new DeviceContext); }
+std::unique_ptr<DeviceContext> DeviceContext::createMemory() {
+    return std::unique_ptr<DeviceContext>(new DeviceContext);
+}
 
 std::unique_ptr<DeviceContext> DeviceContext::createForTarget(std::unique_ptr<DrawingTarget> target) {
     auto dc = std::unique_ptr<DeviceContext>(new DeviceContext);
@@ -16,14 +18,20 @@ std::unique_ptr<DeviceContext> DeviceContext::createForTarget(std::unique_ptr<Dr
 
 DeviceContext::~DeviceContext() = default;
 
-Pen DeviceContext::selectPen(const Pen& pen) { return std::exchange(pen_, pen); }
-Brush DeviceContext::selectBrush(const Brush& brush) { return std::exchange(brush_, brush); }
+Pen DeviceContext::selectPen(const Pen& pen) {
+    return std::exchange(pen_, pen);
+}
+Brush DeviceContext::selectBrush(const Brush& brush) {
+    return std::exchange(brush_, brush);
+}
 FontRef DeviceContext::selectFont(FontRef font) {
     FontRef previous = this->font();
     font_ = std::move(font);
     return previous;
 }
-FontRef DeviceContext::font() const { return font_ ? font_ : stockFont(StockObject::SystemFont); }
+FontRef DeviceContext::font() const {
+    return font_ ? font_ : stockFont(StockObject::SystemFont);
+}
 
 BitmapRef DeviceContext::selectBitmap(BitmapRef bitmap) {
     if (target_)
@@ -32,20 +40,28 @@ BitmapRef DeviceContext::selectBitmap(BitmapRef bitmap) {
     return std::exchange(bitmap_, std::move(bitmap));
 }
 
-ColorRef DeviceContext::setTextColor(ColorRef colour) { return std::exchange(textColour_, colour & 0x00FFFFFF); }
-ColorRef DeviceContext::setBkColor(ColorRef colour) { return std::exchange(bkColour_, colour & 0x00FFFFFF); }
+ColorRef DeviceContext::setTextColor(ColorRef colour) {
+    return std::exchange(textColour_, colour & 0x00FFFFFF);
+}
+ColorRef DeviceContext::setBkColor(ColorRef colour) {
+    return std::exchange(bkColour_, colour & 0x00FFFFFF);
+}
 int DeviceContext::setBkMode(int mode) {
     if (mode != kTransparent && mode != kOpaque)
         return 0;
     return std::exchange(bkMode_, mode);
 }
-unsigned DeviceContext::setTextAlign(unsigned align) { return std::exchange(textAlign_, align); }
+unsigned DeviceContext::setTextAlign(unsigned align) {
+    return std::exchange(textAlign_, align);
+}
 int DeviceContext::setRop2(int rop2) {
     if (rop2 < kRop2Black || rop2 > kRop2White)
         return 0;
     return std::exchange(rop2_, rop2);
 }
-Point DeviceContext::setBrushOrigin(Point origin) { return std::exchange(brushOrigin_, origin); }
+Point DeviceContext::setBrushOrigin(Point origin) {
+    return std::exchange(brushOrigin_, origin);
+}
 
 int DeviceContext::clipKind() {
     Rect box;
@@ -71,7 +87,9 @@ int DeviceContext::intersectClipRect(const Rect& rect) {
 int DeviceContext::excludeClipRect(const Rect& rect) {
     const Resolved* now = resolve();
     // Without a clip region the whole target is the starting point.
-    Region base = clip_ ? *clip_ : Region(now ? now->surface.bounds().offsetBy(-now->origin.x, -now->origin.y) : Rect{});
+    Region base = clip_
+                      ? *clip_
+                      : Region(now ? now->surface.bounds().offsetBy(-now->origin.x, -now->origin.y) : Rect{});
     clip_ = base.subtracted(Region(rect));
     clipChanged();
     return clipKind();

@@ -15,7 +15,8 @@ public:
         if (format.bitCount <= 8) {
             table_.assign(256, to.encode(0));
             for (int i = 0; i < format.paletteSize; ++i)
-                table_[static_cast<size_t>(i)] = to.encode(colorFromQuad(format.palette[static_cast<size_t>(i)]));
+                table_[static_cast<size_t>(i)] =
+                    to.encode(colorFromQuad(format.palette[static_cast<size_t>(i)]));
         }
         direct565_ = format.bitCount == 16 && to.format == PixelFormat::Rgb565 && format.redMask == 0xF800 &&
                      format.greenMask == 0x07E0 && format.blueMask == 0x001F;
@@ -112,7 +113,8 @@ int setDIBitsToDevice(DeviceContext& destination, int x, int y, int w, int h, in
     if (!format || startScan < 0 || scanLines <= 0 || startScan >= format->height)
         return 0;
     // Only whole rows that the bits really hold are used.
-    int available = static_cast<int>(std::min<std::size_t>(bits.size() / format->stride, static_cast<std::size_t>(scanLines)));
+    int available = static_cast<int>(
+        std::min<std::size_t>(bits.size() / format->stride, static_cast<std::size_t>(scanLines)));
     available = std::min(available, format->height - startScan);
     if (available <= 0)
         return 0;
@@ -130,10 +132,12 @@ int setDIBitsToDevice(DeviceContext& destination, int x, int y, int w, int h, in
     long long firstRow = std::max<long long>(0, static_cast<long long>(reach.top) - dst->origin.y - y);
     long long lastRow = std::min<long long>(h, static_cast<long long>(reach.bottom) - dst->origin.y - y);
     for (long long row = firstRow; row < lastRow; ++row) {
-        long long scan = format->topDown ? static_cast<long long>(sy) + row : static_cast<long long>(sy) + h - 1 - row;
+        long long scan =
+            format->topDown ? static_cast<long long>(sy) + row : static_cast<long long>(sy) + h - 1 - row;
         if (scan < startScan || scan >= startScan + available)
             continue;
-        const std::uint8_t* source = bits.data() + static_cast<std::size_t>(scan - startScan) * format->stride;
+        const std::uint8_t* source =
+            bits.data() + static_cast<std::size_t>(scan - startScan) * format->stride;
         // Rows visited lie within the clip, so the row number fits.
         int dy = static_cast<int>(static_cast<long long>(dst->origin.y) + y + row);
         long long left = static_cast<long long>(dst->origin.x) + x;

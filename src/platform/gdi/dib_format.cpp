@@ -76,7 +76,8 @@ std::optional<DibFormat> dibParseInfo(std::span<const std::uint8_t> info, unsign
         if (compression != kDibCompressionRgb)
             return std::nullopt;
         int full = 1 << format.bitCount;
-        int count = clrUsed == 0 || clrUsed > static_cast<std::uint32_t>(full) ? full : static_cast<int>(clrUsed);
+        int count =
+            clrUsed == 0 || clrUsed > static_cast<std::uint32_t>(full) ? full : static_cast<int>(clrUsed);
         if (!readPalette(info, headerSize, count, headerSize == 12 ? 3 : 4, format))
             return std::nullopt;
         return format;

@@ -72,7 +72,8 @@ int DeviceContext::drawText(std::string_view text, Rect& rect, unsigned format) 
     int lineHeight = m.height + ((format & kDtExternalLeading) ? m.externalLeading : 0);
     int tabChars = (format & kDtTabStop) ? static_cast<int>((format >> 8) & 0xFF) : 8;
     int tabStop = tabChars * m.aveCharWidth;
-    std::span<const int> stops = (format & kDtExpandTabs) ? std::span<const int>(&tabStop, 1) : std::span<const int>();
+    std::span<const int> stops =
+        (format & kDtExpandTabs) ? std::span<const int>(&tabStop, 1) : std::span<const int>();
 
     std::vector<Line> lines;
     auto addLine = [&](std::string_view raw) {

@@ -129,9 +129,11 @@ const Glyph& Font::glyph(std::uint8_t ch) const {
             glyph->height = static_cast<int>(g->bitmap.rows);
             glyph->mask.resize(static_cast<size_t>(glyph->width) * static_cast<size_t>(glyph->height));
             for (int y = 0; y < glyph->height; ++y) {
-                const unsigned char* row = g->bitmap.buffer + static_cast<std::ptrdiff_t>(y) * g->bitmap.pitch;
+                const unsigned char* row =
+                    g->bitmap.buffer + static_cast<std::ptrdiff_t>(y) * g->bitmap.pitch;
                 for (int x = 0; x < glyph->width; ++x)
-                    glyph->mask[static_cast<size_t>(y * glyph->width + x)] = (row[x >> 3] >> (7 - (x & 7))) & 1;
+                    glyph->mask[static_cast<size_t>(y * glyph->width + x)] =
+                        (row[x >> 3] >> (7 - (x & 7))) & 1;
             }
         }
     }
@@ -167,7 +169,9 @@ FontRef stockFont(StockObject which) {
     }
 }
 
-int addFontResource(std::string_view file) { return FontLibrary::instance().addFile(fileResolvePath(file)); }
+int addFontResource(std::string_view file) {
+    return FontLibrary::instance().addFile(fileResolvePath(file));
+}
 
 bool removeFontResource(std::string_view file) {
     return FontLibrary::instance().removeFile(fileResolvePath(file));

@@ -9,7 +9,9 @@
 namespace q71 {
 namespace {
 
-FcConfig* asConfig(void* config) { return static_cast<FcConfig*>(config); }
+FcConfig* asConfig(void* config) {
+    return static_cast<FcConfig*>(config);
+}
 
 // Installed faces tried, in order, after the requested one, by the family bits.
 std::vector<const char*> fallbackFamilies(int pitchAndFamily) {
@@ -90,7 +92,8 @@ int FontLibrary::addFile(const std::string& path) {
     FcFileScan(faces, nullptr, nullptr, nullptr, reinterpret_cast<const FcChar8*>(path.c_str()), FcFalse);
     int count = faces->nfont;
     FcFontSetDestroy(faces);
-    if (count == 0 || !FcConfigAppFontAddFile(asConfig(config_), reinterpret_cast<const FcChar8*>(path.c_str())))
+    if (count == 0 ||
+        !FcConfigAppFontAddFile(asConfig(config_), reinterpret_cast<const FcChar8*>(path.c_str())))
         return 0;
     added_.push_back(path);
     return count;

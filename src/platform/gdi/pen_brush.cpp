@@ -13,7 +13,9 @@ Pen createPen(PenStyle style, int width, ColorRef colour) {
     return pen;
 }
 
-Brush createSolidBrush(ColorRef colour) { return {BrushStyle::Solid, colour & 0x00FFFFFF, HatchStyle::Horizontal, {}}; }
+Brush createSolidBrush(ColorRef colour) {
+    return {BrushStyle::Solid, colour & 0x00FFFFFF, HatchStyle::Horizontal, {}};
+}
 
 Brush createHatchBrush(HatchStyle hatch, ColorRef colour) {
     return {BrushStyle::Hatched, colour & 0x00FFFFFF, hatch, {}};

@@ -26,7 +26,14 @@ struct Pen {
 Pen createPen(PenStyle style, int width, ColorRef colour);
 
 enum class BrushStyle { Solid = 0, Null = 1, Hatched = 2, Pattern = 3 };
-enum class HatchStyle { Horizontal = 0, Vertical = 1, ForwardDiagonal = 2, BackwardDiagonal = 3, Cross = 4, DiagonalCross = 5 };
+enum class HatchStyle {
+    Horizontal = 0,
+    Vertical = 1,
+    ForwardDiagonal = 2,
+    BackwardDiagonal = 3,
+    Cross = 4,
+    DiagonalCross = 5
+};
 
 /// The colours of a pattern brush, copied from its bitmap when the brush is made.
 struct BrushPattern {

@@ -32,8 +32,8 @@ std::span<const int> dashesOf(PenStyle style) {
 
 } // namespace
 
-PenStroker::PenStroker(const SpanPainter& painter, const Pen& pen, std::uint32_t penPixel, std::uint32_t gapPixel,
-                       int rop2)
+PenStroker::PenStroker(const SpanPainter& painter, const Pen& pen, std::uint32_t penPixel,
+                       std::uint32_t gapPixel, int rop2)
     : painter_(painter), width_(std::max(pen.width, 1)), dashes_(dashesOf(pen.style)),
       hasGap_(gapPixel != kTransparentPixel) {
     on_.solid = penPixel;
@@ -44,7 +44,9 @@ PenStroker::PenStroker(const SpanPainter& painter, const Pen& pen, std::uint32_t
         dashCycle_ += length;
 }
 
-Rect PenStroker::reach() const { return painter_.reach().inflatedBy(width_, width_); }
+Rect PenStroker::reach() const {
+    return painter_.reach().inflatedBy(width_, width_);
+}
 
 void PenStroker::plot(Point p, long long step) {
     if (dashes_.empty()) {
@@ -99,7 +101,8 @@ void PenStroker::wideSegment(Point a, Point b) {
     Rect window = reach();
     // Only rows that can show are collected.
     long long top = std::max<long long>(std::min(a.y, b.y) + static_cast<long long>(lo), window.top);
-    long long bottom = std::min<long long>(std::max(a.y, b.y) + static_cast<long long>(hi), window.bottom - 1);
+    long long bottom =
+        std::min<long long>(std::max(a.y, b.y) + static_cast<long long>(hi), window.bottom - 1);
     if (top > bottom)
         return;
     std::vector<std::pair<int, int>> rows(static_cast<size_t>(bottom - top + 1), {INT_MAX, INT_MIN});
@@ -128,7 +131,8 @@ void PenStroker::wideSegment(Point a, Point b) {
         stamp(b, 0);
     for (size_t i = 0; i < rows.size(); ++i)
         if (rows[i].first <= rows[i].second)
-            painter_.fill(static_cast<int>(top) + static_cast<int>(i), rows[i].first, rows[i].second + 1, on_);
+            painter_.fill(static_cast<int>(top) + static_cast<int>(i), rows[i].first, rows[i].second + 1,
+                          on_);
 }
 
 } // namespace q71

@@ -15,7 +15,8 @@ namespace q71 {
 class PenStroker {
 public:
     /// `gapPixel` is kTransparentPixel when dash gaps leave the destination alone.
-    PenStroker(const SpanPainter& painter, const Pen& pen, std::uint32_t penPixel, std::uint32_t gapPixel, int rop2);
+    PenStroker(const SpanPainter& painter, const Pen& pen, std::uint32_t penPixel, std::uint32_t gapPixel,
+               int rop2);
 
     /// Draws from a to b.
     void segment(Point a, Point b);

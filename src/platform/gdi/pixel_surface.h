@@ -4,8 +4,8 @@
 // rows from the top. Pixels are handled in their native form (a palette index, a 16-bit value,
 // or 24 or 32 bits of blue, green and red) and converted from and to COLORREF at the edges.
 
-#include "platform/geometry/rect.h"
 #include "platform/gdi/colour.h"
+#include "platform/geometry/rect.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -30,10 +30,12 @@ void forEachPolygonSpan(std::span<const Point> points, PolygonFillMode mode, con
             // Half-open in y: the top end of an edge counts, the bottom end does not.
             if (y < a.y || y >= b.y)
                 continue;
-            double x = a.x + static_cast<double>(y - a.y) * (static_cast<double>(b.x) - a.x) / (static_cast<double>(b.y) - a.y);
+            double x = a.x + static_cast<double>(y - a.y) * (static_cast<double>(b.x) - a.x) /
+                                 (static_cast<double>(b.y) - a.y);
             crossings.push_back({x, direction});
         }
-        std::sort(crossings.begin(), crossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+        std::sort(crossings.begin(), crossings.end(),
+                  [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
         int winding = 0;
         for (size_t i = 0; i + 1 < crossings.size(); ++i) {
             winding += crossings[i].direction;

@@ -48,7 +48,9 @@ RowShape erode(RowShape shape, int times) {
     return shape;
 }
 
-bool rowEmpty(const std::pair<int, int>& row) { return row.first >= row.second; }
+bool rowEmpty(const std::pair<int, int>& row) {
+    return row.first >= row.second;
+}
 
 // Ellipses are built row by row over their whole box: one larger than this on a side is refused
 // rather than taking unbounded time and memory.
@@ -105,7 +107,9 @@ double screenAngle(double x, double y, double cx, double cy) {
 
 } // namespace
 
-Point DeviceContext::moveTo(Point to) { return std::exchange(position_, to); }
+Point DeviceContext::moveTo(Point to) {
+    return std::exchange(position_, to);
+}
 
 void DeviceContext::strokePath(std::span<const Point> points, bool closed) {
     const Resolved* now = resolve();
@@ -165,7 +169,8 @@ bool DeviceContext::rectangle(const Rect& rect) {
     if (styled) {
         Rect inside = r.inflatedBy(-1, -1);
         fillParts({&inside, 1}, true);
-        Point path[4] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
+        Point path[4] = {
+            {r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}};
         strokePath(path, true);
         return true;
     }
@@ -254,7 +259,9 @@ bool DeviceContext::polygon(std::span<const Point> points, PolygonFillMode mode)
     std::vector<Rect> rows;
     if (const Resolved* now = resolve()) {
         Rect window = now->clip.bounds().offsetBy(-now->origin.x, -now->origin.y);
-        forEachPolygonSpan(points, mode, window, [&](int y, int from, int to) { rows.push_back({from, y, to, y + 1}); });
+        forEachPolygonSpan(points, mode, window, [&](int y, int from, int to) {
+            rows.push_back({from, y, to, y + 1});
+        });
     }
     fillParts(rows, true);
     strokePath(points, true);

@@ -71,7 +71,8 @@ void SpanPainter::fillClipped(int y, int x0, int x1, const FillSource& source) c
             if (pen == kTransparentPixel)
                 continue;
         }
-        std::uint32_t out = source.rop2 == kRop2CopyPen ? pen : applyRop2(source.rop2, pen, s.read(x, y), mask);
+        std::uint32_t out =
+            source.rop2 == kRop2CopyPen ? pen : applyRop2(source.rop2, pen, s.read(x, y), mask);
         s.write(x, y, out);
     }
 }

@@ -4,19 +4,18 @@
 #include "platform/gdi/font.h"
 #include "platform/gdi/text_layout.h"
 
-#include <algorithm>
-
 namespace q71 {
 namespace {
 
-// Draws the glyphs of `text` with the pen starting at x on the given baseline.
+// Draws the glyphs of `text` in the ink, the first one at x, on the given baseline.
 void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseline, std::string_view text,
                  const FillSource& ink) {
     for (char c : text) {
         const Glyph& g = font.glyph(static_cast<std::uint8_t>(c));
         int gx = x + g.left, gy = baseline - g.top;
         for (int row = 0; row < g.height; ++row) {
-            const std::uint8_t* bits = g.mask.data() + static_cast<size_t>(row) * static_cast<size_t>(g.width);
+            const std::uint8_t* bits =
+                g.mask.data() + static_cast<size_t>(row) * static_cast<size_t>(g.width);
             for (int col = 0; col < g.width;) {
                 if (!bits[col]) {
                     ++col;
@@ -39,7 +38,8 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
     FontRef font = dc.font();
     if (!now || !font)
         return;
-    ClipList clip = run.clip ? now->clip.clippedTo(run.clip->offsetBy(now->origin.x, now->origin.y)) : now->clip;
+    ClipList clip =
+        run.clip ? now->clip.clippedTo(run.clip->offsetBy(now->origin.x, now->origin.y)) : now->clip;
     SpanPainter painter(now->surface, clip, now->origin);
     const TextMetrics& m = font->metrics();
     if (dc.bkMode() == kOpaque) {
@@ -50,9 +50,8 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
     FillSource ink;
     ink.solid = now->surface.encode(dc.textColor());
     int baseline = run.top + m.ascent;
-    int x = run.x;
     for (const TextPiece& piece : run.pieces) {
-        x = run.x + piece.offset;
+        int x = run.x + piece.offset;
         paintGlyphs(painter, *font, x, baseline, piece.text, ink);
         auto line = [&](int offset, int from, int to) {
             for (int t = 0; t < font->lineThickness(); ++t)
@@ -65,7 +64,10 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
             line(font->strikeOutOffset(), x, x + pieceWidth);
         if (piece.mnemonic >= 0 && static_cast<size_t>(piece.mnemonic) < piece.text.size()) {
             int from = x + font->textWidth(piece.text.substr(0, static_cast<size_t>(piece.mnemonic)));
-            line(font->underlineOffset(), from, from + font->glyph(static_cast<std::uint8_t>(piece.text[static_cast<size_t>(piece.mnemonic)])).advance);
+            line(font->underlineOffset(), from,
+                 from +
+                     font->glyph(static_cast<std::uint8_t>(piece.text[static_cast<size_t>(piece.mnemonic)]))
+                         .advance);
         }
     }
     dc.notifyDrawn();
@@ -86,7 +88,9 @@ bool DeviceContext::getTextMetrics(TextMetrics& metrics) {
     return true;
 }
 
-bool DeviceContext::textOut(Point at, std::string_view text) { return extTextOut(at, 0, nullptr, text); }
+bool DeviceContext::textOut(Point at, std::string_view text) {
+    return extTextOut(at, 0, nullptr, text);
+}
 
 bool DeviceContext::extTextOut(Point at, unsigned options, const Rect* rect, std::string_view text) {
     FontRef f = font();
@@ -111,7 +115,8 @@ bool DeviceContext::extTextOut(Point at, unsigned options, const Rect* rect, std
     return true;
 }
 
-long DeviceContext::tabbedTextOut(Point at, std::string_view text, std::span<const int> tabStops, int tabOrigin) {
+long DeviceContext::tabbedTextOut(Point at, std::string_view text, std::span<const int> tabStops,
+                                  int tabOrigin) {
     FontRef f = font();
     if (!f)
         return 0;

@@ -29,7 +29,8 @@ TextRun layoutTabbed(const Font& font, std::string_view text, std::span<const in
     size_t start = 0;
     while (true) {
         size_t tab = text.find('\t', start);
-        std::string_view piece = text.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+        std::string_view piece =
+            text.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
         if (!piece.empty())
             run.pieces.push_back({std::string(piece), x, -1, static_cast<int>(start)});
         x += font.textWidth(piece);

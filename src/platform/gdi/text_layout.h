@@ -14,7 +14,7 @@ namespace q71 {
 
 struct TextPiece {
     std::string text;
-    int offset = 0;   ///< from the run's x
+    int offset = 0;    ///< from the run's x
     int mnemonic = -1; ///< index of the byte to underline, -1 for none
     int start = 0;     ///< index of the piece's first byte in the laid-out text
 };

@@ -92,7 +92,9 @@ std::unique_ptr<DeviceContext> getWindowDC(WindowHandle window) {
     return DeviceContext::createForTarget(std::make_unique<WindowTarget>(window, std::nullopt));
 }
 
-std::unique_ptr<DeviceContext> createDisplayDC() { return DeviceContext::createForTarget(std::make_unique<ScreenTarget>()); }
+std::unique_ptr<DeviceContext> createDisplayDC() {
+    return DeviceContext::createForTarget(std::make_unique<ScreenTarget>());
+}
 
 PaintStruct beginPaint(WindowHandle window) {
     PaintStruct paint;
@@ -104,13 +106,23 @@ PaintStruct beginPaint(WindowHandle window) {
     return paint;
 }
 
-void endPaint(WindowHandle, PaintStruct& paint) { paint.dc.reset(); }
+void endPaint(WindowHandle, PaintStruct& paint) {
+    paint.dc.reset();
+}
 
-DeviceContext* deviceContextFromWParam(WParam wParam) { return reinterpret_cast<DeviceContext*>(wParam); }
-WParam deviceContextToWParam(DeviceContext* dc) { return reinterpret_cast<WParam>(dc); }
+DeviceContext* deviceContextFromWParam(WParam wParam) {
+    return reinterpret_cast<DeviceContext*>(wParam);
+}
+WParam deviceContextToWParam(DeviceContext* dc) {
+    return reinterpret_cast<WParam>(dc);
+}
 
-std::uintptr_t classBackgroundBrush(StockObject stock) { return static_cast<std::uintptr_t>(stock) + 1; }
-std::uintptr_t classBackgroundBrush(const Brush* brush) { return reinterpret_cast<std::uintptr_t>(brush); }
+std::uintptr_t classBackgroundBrush(StockObject stock) {
+    return static_cast<std::uintptr_t>(stock) + 1;
+}
+std::uintptr_t classBackgroundBrush(const Brush* brush) {
+    return reinterpret_cast<std::uintptr_t>(brush);
+}
 
 void installWindowDrawing() {
     windowSetDefaultPainter([](WindowHandle window) {

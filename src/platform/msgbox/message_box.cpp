@@ -31,11 +31,13 @@ constexpr const char* kSelf = "THIS";
 struct BoxState {
     MessageBoxLayout layout;
     int focused;
-    int pressed = -1;     // button held down by the mouse
+    int pressed = -1;        // button held down by the mouse
     bool pressedHot = false; // the pointer is still over it
 };
 
-BoxState* stateOf(WindowHandle box) { return static_cast<BoxState*>(windowGetProperty(box, kSelf)); }
+BoxState* stateOf(WindowHandle box) {
+    return static_cast<BoxState*>(windowGetProperty(box, kSelf));
+}
 
 void answer(WindowHandle box, int id) {
     if (id != 0)
@@ -163,8 +165,8 @@ int messageBox(WindowHandle owner, std::string_view text, std::string_view capti
     // The program's window is the whole screen: the box stands in its middle.
     int x = (ScreenSurface::kWidth - width) / 2, y = (ScreenSurface::kHeight - height) / 2;
     WindowHandle previousFocus = focusGet();
-    WindowHandle box = windowCreate(WS_EX_TOPMOST, kClassName, state.layout.caption(), WS_POPUP | WS_VISIBLE, x, y,
-                                    width, height, owner, 0, &state);
+    WindowHandle box = windowCreate(WS_EX_TOPMOST, kClassName, state.layout.caption(), WS_POPUP | WS_VISIBLE,
+                                    x, y, width, height, owner, 0, &state);
     if (!windowIsValid(box))
         return answerOnStderr(state.layout, caption, text);
     focusSet(box);
@@ -175,8 +177,9 @@ int messageBox(WindowHandle owner, std::string_view text, std::string_view capti
         focusSet(previousFocus);
     // A box taken away before it was answered (the program quits) counts as dismissed.
     if (result == 0)
-        result = state.layout.escapeAnswer() != 0 ? state.layout.escapeAnswer()
-                                                  : state.layout.buttons()[static_cast<size_t>(state.layout.defaultButton())].id;
+        result = state.layout.escapeAnswer() != 0
+                     ? state.layout.escapeAnswer()
+                     : state.layout.buttons()[static_cast<size_t>(state.layout.defaultButton())].id;
     return result;
 }
 

@@ -35,13 +35,18 @@ ButtonSet buttonsOf(unsigned style) {
     case kMbOkCancel:
         return {{{kIdOk, "OK"}, {kIdCancel, "Annuler"}}};
     case kMbAbortRetryIgnore:
-        return {{{kIdAbort, "&Abandonner"}, {kIdRetry, "&R\xE9" "essayer"}, {kIdIgnore, "&Ignorer"}}};
+        return {{{kIdAbort, "&Abandonner"},
+                 {kIdRetry, "&R\xE9"
+                            "essayer"},
+                 {kIdIgnore, "&Ignorer"}}};
     case kMbYesNoCancel:
         return {{{kIdYes, "&Oui"}, {kIdNo, "&Non"}, {kIdCancel, "Annuler"}}};
     case kMbYesNo:
         return {{{kIdYes, "&Oui"}, {kIdNo, "&Non"}}};
     case kMbRetryCancel:
-        return {{{kIdRetry, "&R\xE9" "essayer"}, {kIdCancel, "Annuler"}}};
+        return {{{kIdRetry, "&R\xE9"
+                            "essayer"},
+                 {kIdCancel, "Annuler"}}};
     default:
         return {{{kIdOk, "OK"}}};
     }
@@ -83,8 +88,8 @@ MessageBoxLayout::MessageBoxLayout(std::string_view text, std::string_view capti
     int count = static_cast<int>(set.buttons.size());
     int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
     int textLeft = kMargin + (hasIcon ? kIconSize + kIconGap : 0);
-    width_ = std::max({kMinWidth, textLeft + textSize.right + kMargin, rowWidth + 2 * kMargin,
-                       captionWidth + 2 * kMargin});
+    width_ = std::max(
+        {kMinWidth, textLeft + textSize.right + kMargin, rowWidth + 2 * kMargin, captionWidth + 2 * kMargin});
     int content = std::max(textSize.bottom, hasIcon ? kIconSize : 0);
     int top = kCaptionHeight + kMargin;
     if (hasIcon)
@@ -182,7 +187,8 @@ void MessageBoxLayout::paintIcon(DeviceContext& dc) const {
         break;
     case kMbIconExclamation: {
         // An amber warning triangle.
-        Point triangle[3] = {{(r.left + r.right) / 2, r.top + 1}, {r.right - 1, r.bottom - 2}, {r.left, r.bottom - 2}};
+        Point triangle[3] = {
+            {(r.left + r.right) / 2, r.top + 1}, {r.right - 1, r.bottom - 2}, {r.left, r.bottom - 2}};
         dc.selectBrush(createSolidBrush(kAmber));
         dc.polygon(triangle);
         mark = "!";

@@ -16,7 +16,9 @@ void paintGradient(Canvas& canvas) {
             canvas.dc->setPixel({x, y}, rgb(x * 8, y * 4, 64));
 }
 
-ColorRef gradient(int x, int y) { return rgb(x * 8, y * 4, 64); }
+ColorRef gradient(int x, int y) {
+    return rgb(x * 8, y * 4, 64);
+}
 
 TEST(BitBlt, CopiesABlockBetweenContextsAndLeavesWhatLiesOutsideTheSource) {
     Canvas source(8, 8), target(12, 12, rgb(0, 0, 248));

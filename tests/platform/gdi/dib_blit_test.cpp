@@ -30,7 +30,9 @@ struct Dib8 {
             for (int x = 0; x < width; ++x)
                 bits[static_cast<size_t>(s * stride + x)] = static_cast<std::uint8_t>(16 * s + x);
     }
-    ColorRef colourOf(int scan, int x) const { return colorFromQuad(palette[static_cast<size_t>(16 * scan + x)]); }
+    ColorRef colourOf(int scan, int x) const {
+        return colorFromQuad(palette[static_cast<size_t>(16 * scan + x)]);
+    }
 
     int width, height, stride;
     std::vector<RgbQuad> palette;
@@ -79,7 +81,8 @@ TEST(SetDIBits, BandsSetWithStartScansComposeTheWholePicture) {
         Canvas whole(4, 6, kBlank), banded(4, 6, kBlank);
         setDIBitsToDevice(*whole.dc, 0, 0, 4, 6, 0, 0, 0, 6, dib.bits, dib.info);
         for (int start = 0; start < 6; start += 2) {
-            std::span<const std::uint8_t> band(dib.bits.data() + start * dib.stride, static_cast<size_t>(2 * dib.stride));
+            std::span<const std::uint8_t> band(dib.bits.data() + start * dib.stride,
+                                               static_cast<size_t>(2 * dib.stride));
             EXPECT_EQ(setDIBitsToDevice(*banded.dc, 0, 0, 4, 6, 0, 0, start, 2, band, dib.info), 2);
             // A band leaves the rows of other scan lines untouched.
             int row = topDown ? start : 5 - start;
@@ -87,7 +90,8 @@ TEST(SetDIBits, BandsSetWithStartScansComposeTheWholePicture) {
         }
         for (int y = 0; y < 6; ++y)
             for (int x = 0; x < 4; ++x)
-                EXPECT_EQ(banded.at(x, y), whole.at(x, y)) << "top-down " << topDown << " at " << x << "," << y;
+                EXPECT_EQ(banded.at(x, y), whole.at(x, y))
+                    << "top-down " << topDown << " at " << x << "," << y;
     }
 }
 
@@ -99,8 +103,8 @@ TEST(SetDIBits, OneFrameOfAStripFromTheWholeHeaderAndAPointerIntoItsBits) {
         size_t offset = static_cast<size_t>((kFrameHeight + 1) * strip.stride * frame);
         std::span<const std::uint8_t> frameBits(strip.bits.data() + offset, strip.bits.size() - offset);
         Canvas canvas(kFrameWidth, kFrameHeight, kBlank);
-        EXPECT_EQ(setDIBitsToDevice(*canvas.dc, 0, 0, kFrameWidth, kFrameHeight, 0, 0, 0, kFrameHeight, frameBits,
-                                    strip.info),
+        EXPECT_EQ(setDIBitsToDevice(*canvas.dc, 0, 0, kFrameWidth, kFrameHeight, 0, 0, 0, kFrameHeight,
+                                    frameBits, strip.info),
                   kFrameHeight);
         int firstScan = (kFrameHeight + 1) * frame;
         for (int y = 0; y < kFrameHeight; ++y)
@@ -147,7 +151,8 @@ TEST(SetDIBits, BlocksAreClippedAtEveryEdge) {
 TEST(SetDIBits, ClipRegionOfTheContextLimitsTheBlock) {
     Dib8 dib(8, 8, true);
     Canvas canvas(8, 8, kBlank);
-    Region diamond = Region::polygon(std::vector<Point>{{4, 0}, {8, 4}, {4, 8}, {0, 4}}, PolygonFillMode::Winding);
+    Region diamond =
+        Region::polygon(std::vector<Point>{{4, 0}, {8, 4}, {4, 8}, {0, 4}}, PolygonFillMode::Winding);
     canvas.dc->selectClipRegion(&diamond);
     setDIBitsToDevice(*canvas.dc, 0, 0, 8, 8, 0, 0, 0, 8, dib.bits, dib.info);
     for (int y = 0; y < 8; ++y)
@@ -156,12 +161,13 @@ TEST(SetDIBits, ClipRegionOfTheContextLimitsTheBlock) {
 }
 
 TEST(SetDIBits, PaletteDepthsAndColourMasksAllGiveTheSameColours) {
-    const std::vector<ColorRef> colours = {rgb(248, 0, 0), rgb(0, 252, 0), rgb(0, 0, 248), rgb(248, 252, 248)};
+    const std::vector<ColorRef> colours = {rgb(248, 0, 0), rgb(0, 252, 0), rgb(0, 0, 248),
+                                           rgb(248, 252, 248)};
     std::vector<RgbQuad> palette;
     for (ColorRef c : colours)
         palette.push_back(quadFromColor(c));
-    auto check = [&](const std::vector<std::uint8_t>& info, const std::vector<std::uint8_t>& bits, const char* what,
-                     std::vector<ColorRef> expected = {}) {
+    auto check = [&](const std::vector<std::uint8_t>& info, const std::vector<std::uint8_t>& bits,
+                     const char* what, std::vector<ColorRef> expected = {}) {
         if (expected.empty())
             expected = colours;
         Canvas canvas(4, 1, kBlank);
@@ -181,9 +187,11 @@ TEST(SetDIBits, PaletteDepthsAndColourMasksAllGiveTheSameColours) {
     };
     check(dibMakeInfo({4, 1, 16, {}, {}}), pack16({0x7C00, 0x03E0, 0x001F, 0x7FFF}), "5-5-5",
           {rgb(248, 0, 0), rgb(0, 248, 0), rgb(0, 0, 248), rgb(248, 248, 248)});
-    check(dibMakeInfo({4, 1, 16, {}, {0xF800, 0x07E0, 0x001F}}), pack16({0xF800, 0x07E0, 0x001F, 0xFFFF}), "5-6-5");
+    check(dibMakeInfo({4, 1, 16, {}, {0xF800, 0x07E0, 0x001F}}), pack16({0xF800, 0x07E0, 0x001F, 0xFFFF}),
+          "5-6-5");
     check(dibMakeInfo({4, 1, 24, {}, {}}), {0, 0, 248, 0, 252, 0, 248, 0, 0, 248, 252, 248}, "24 bits");
-    check(dibMakeInfo({4, 1, 32, {}, {}}), {0, 0, 248, 0, 0, 252, 0, 0, 248, 0, 0, 0, 248, 252, 248, 0}, "32 bits");
+    check(dibMakeInfo({4, 1, 32, {}, {}}), {0, 0, 248, 0, 0, 252, 0, 0, 248, 0, 0, 0, 248, 252, 248, 0},
+          "32 bits");
 }
 
 TEST(SetDIBits, EightBitPictureThroughA64EntryPalette) {
@@ -196,7 +204,8 @@ TEST(SetDIBits, EightBitPictureThroughA64EntryPalette) {
     std::vector<std::uint8_t> bits(dibStride(kSize, 8) * kSize);
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x)
-            bits[static_cast<size_t>(y * kSize + x)] = static_cast<std::uint8_t>((x + y) * 63 / (2 * kSize - 2));
+            bits[static_cast<size_t>(y * kSize + x)] =
+                static_cast<std::uint8_t>((x + y) * 63 / (2 * kSize - 2));
     Canvas canvas(kSize, kSize);
     setDIBitsToDevice(*canvas.dc, 0, 0, kSize, kSize, 0, 0, 0, kSize, bits, info);
     EXPECT_EQ(canvas.at(0, kSize - 1), colorFrom565(colorTo565(colorFromQuad(palette[0]))));

@@ -9,7 +9,8 @@ namespace q71 {
 namespace {
 
 std::vector<std::uint8_t> headerBytes(std::uint32_t size, int width, int height, int bitCount,
-                                      std::uint32_t compression = kDibCompressionRgb, std::uint32_t clrUsed = 0) {
+                                      std::uint32_t compression = kDibCompressionRgb,
+                                      std::uint32_t clrUsed = 0) {
     std::vector<std::uint8_t> bytes(size);
     BitmapInfoHeader h;
     h.size = size;
@@ -74,12 +75,12 @@ TEST(DibHeaders, MalformedOrUnsupportedHeadersAreRefused) {
     auto ok = headerBytes(40, 4, 4, 24);
     ASSERT_TRUE(dibParseInfo(ok));
     EXPECT_FALSE(dibParseInfo(std::span(ok).first(39)));
-    EXPECT_FALSE(dibParseInfo(headerBytes(64, 4, 4, 24)));               // unknown header size
-    EXPECT_FALSE(dibParseInfo(headerBytes(40, 0, 4, 24)));               // no width
-    EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 0, 24)));               // no height
-    EXPECT_FALSE(dibParseInfo(headerBytes(40, 40000, 4, 24)));           // absurd width
-    EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 7)));                // no such depth
-    EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 8, 1)));             // run-length compressed
+    EXPECT_FALSE(dibParseInfo(headerBytes(64, 4, 4, 24)));     // unknown header size
+    EXPECT_FALSE(dibParseInfo(headerBytes(40, 0, 4, 24)));     // no width
+    EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 0, 24)));     // no height
+    EXPECT_FALSE(dibParseInfo(headerBytes(40, 40000, 4, 24))); // absurd width
+    EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 7)));      // no such depth
+    EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 8, 1)));   // run-length compressed
     EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 24, kDibCompressionBitfields)));
     EXPECT_FALSE(dibParseInfo(ok, kDibPalColors));
     auto holes = headerBytes(40, 4, 4, 16, kDibCompressionBitfields);

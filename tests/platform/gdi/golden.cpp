@@ -40,10 +40,12 @@ ColorRef Canvas::at(int x, int y) const {
     }
     auto golden = readPng(path);
     if (!golden)
-        return ::testing::AssertionFailure() << "no golden image " << path << " (run with Q71_UPDATE_GOLDEN=1)";
+        return ::testing::AssertionFailure()
+               << "no golden image " << path << " (run with Q71_UPDATE_GOLDEN=1)";
     if (golden->width != image.width || golden->height != image.height)
-        return ::testing::AssertionFailure() << name << ": size " << image.width << "x" << image.height
-                                             << " differs from the golden " << golden->width << "x" << golden->height;
+        return ::testing::AssertionFailure()
+               << name << ": size " << image.width << "x" << image.height << " differs from the golden "
+               << golden->width << "x" << golden->height;
     int differing = 0, firstX = -1, firstY = -1;
     for (size_t i = 0; i < image.pixels.size(); i += 3)
         if (image.pixels[i] != golden->pixels[i] || image.pixels[i + 1] != golden->pixels[i + 1] ||

@@ -70,7 +70,8 @@ TEST(Lines, XorPenDrawnTwiceRestoresThePicture) {
 
 TEST(Lines, StylesWidthsAndGapsMatchTheirGoldenImage) {
     Canvas canvas(72, 48, rgb(24, 32, 40));
-    PenStyle styles[] = {PenStyle::Solid, PenStyle::Dash, PenStyle::Dot, PenStyle::DashDot, PenStyle::DashDotDot};
+    PenStyle styles[] = {PenStyle::Solid, PenStyle::Dash, PenStyle::Dot, PenStyle::DashDot,
+                         PenStyle::DashDotDot};
     for (int i = 0; i < 5; ++i) {
         canvas.dc->selectPen(createPen(styles[i], 1, kGreen));
         canvas.dc->setBkMode(i % 2 ? kOpaque : kTransparent);
@@ -209,8 +210,8 @@ TEST(Clipping, RegionsLimitEveryPrimitive) {
 }
 
 TEST(DibSections, DrawingIntoEightBitsPicksTheExactOrNearestEntry) {
-    std::vector<RgbQuad> palette{quadFromColor(0), quadFromColor(rgb(24, 33, 41)), quadFromColor(rgb(0, 240, 0)),
-                                 quadFromColor(rgb(0, 250, 0))};
+    std::vector<RgbQuad> palette{quadFromColor(0), quadFromColor(rgb(24, 33, 41)),
+                                 quadFromColor(rgb(0, 240, 0)), quadFromColor(rgb(0, 250, 0))};
     auto info = dibMakeInfo({8, -4, 8, palette, {}});
     BitmapRef section = Bitmap::createDibSection(info);
     ASSERT_TRUE(section);
@@ -244,11 +245,11 @@ TEST(DibSections, ThirtyTwoBitBitsAreBlueGreenRedInBottomUpRows) {
     EXPECT_FALSE(Bitmap::createDibSection(dibMakeInfo({2, 2, 16, {}, {0xF000, 0x0F00, 0x00F0}})));
 }
 
-
 TEST(FarCoordinates, AWalkCutToAWindowGivesTheSamePixelsAsTheWholeWalk) {
     const Rect window{-7, 3, 25, 40};
-    for (auto [a, b] : {std::pair{Point{-300, -17}, Point{400, 260}}, std::pair{Point{350, 90}, Point{-41, -5}},
-                        std::pair{Point{3, -500}, Point{20, 600}}, std::pair{Point{60, 7}, Point{-60, 18}}}) {
+    for (auto [a, b] :
+         {std::pair{Point{-300, -17}, Point{400, 260}}, std::pair{Point{350, 90}, Point{-41, -5}},
+          std::pair{Point{3, -500}, Point{20, 600}}, std::pair{Point{60, 7}, Point{-60, 18}}}) {
         std::vector<std::pair<Point, long long>> whole, cut;
         forEachLinePixel(a, b, Rect{-100000, -100000, 100000, 100000}, [&](Point p, long long step) {
             bool steep = std::abs(b.y - a.y) > std::abs(b.x - a.x);

@@ -22,9 +22,9 @@ struct InterfaceFont {
     const char* face;
 };
 const InterfaceFont kInterfaceFonts[10] = {
-    {8, 500, 1, 0x30, "Courier New"}, {10, 500, 1, 0x20, "Arial"},          {7, 500, 1, 0x20, "Arial"},
-    {12, 700, 1, 0x20, "Arial"},      {11, 700, 1, 0x20, "Arial"},          {14, 700, 1, 0x20, "Arial"},
-    {8, 400, 0, 0x12, "Times New Roman"}, {10, 700, 0, 0x12, "Arial"}, {8, 700, 0, 0x12, "Arial"},
+    {8, 500, 1, 0x30, "Courier New"},      {10, 500, 1, 0x20, "Arial"}, {7, 500, 1, 0x20, "Arial"},
+    {12, 700, 1, 0x20, "Arial"},           {11, 700, 1, 0x20, "Arial"}, {14, 700, 1, 0x20, "Arial"},
+    {8, 400, 0, 0x12, "Times New Roman"},  {10, 700, 0, 0x12, "Arial"}, {8, 700, 0, 0x12, "Arial"},
     {12, 700, 0, 0x12, "Times New Roman"},
 };
 
@@ -62,9 +62,9 @@ FontRef sans(int height, int weight = kFontWeightNormal) {
 }
 
 TEST(Fonts, InterfaceFontsResolveToTheInstalledFreeFaces) {
-    const char* expected[10] = {"Liberation Mono",  "Liberation Sans", "Liberation Sans", "Liberation Sans",
-                                "Liberation Sans",  "Liberation Sans", "Liberation Serif", "Liberation Sans",
-                                "Liberation Sans",  "Liberation Serif"};
+    const char* expected[10] = {"Liberation Mono", "Liberation Sans", "Liberation Sans",  "Liberation Sans",
+                                "Liberation Sans", "Liberation Sans", "Liberation Serif", "Liberation Sans",
+                                "Liberation Sans", "Liberation Serif"};
     for (int i = 0; i < 10; ++i) {
         LogFont lf = interfaceFont(kInterfaceFonts[i]);
         FontRef font = Font::create(lf);
@@ -146,7 +146,8 @@ TEST(TextOut, AlignmentPlacesTheReferencePointOnTheText) {
     centre.dc->textOut({60, 10}, "HHH");
     baseline.dc->setTextAlign(kTaBaseline);
     baseline.dc->textOut({10, 30}, "HHH");
-    Rect l = inkBox(left, kInk), r = inkBox(right, kInk), c = inkBox(centre, kInk), b = inkBox(baseline, kInk);
+    Rect l = inkBox(left, kInk), r = inkBox(right, kInk), c = inkBox(centre, kInk),
+         b = inkBox(baseline, kInk);
     EXPECT_GE(l.left, 10);
     EXPECT_LE(l.right, 10 + size.cx);
     EXPECT_EQ(r.left - l.left, 90 - size.cx);
@@ -162,7 +163,8 @@ TEST(TextOut, OpaqueModeFillsTheTextCellAndExtTextOutItsRectangle) {
     canvas.dc->setBkColor(rgb(0, 0, 248));
     Size size = canvas.dc->getTextExtent("Sonar");
     canvas.dc->textOut({5, 5}, "Sonar");
-    EXPECT_EQ(inkBox(canvas, rgb(0, 0, 248)).united(inkBox(canvas, kInk)), (Rect{5, 5, 5 + size.cx, 5 + size.cy}));
+    EXPECT_EQ(inkBox(canvas, rgb(0, 0, 248)).united(inkBox(canvas, kInk)),
+              (Rect{5, 5, 5 + size.cx, 5 + size.cy}));
 
     TextCanvas clipped;
     clipped.dc->setBkColor(rgb(248, 0, 0));
@@ -184,7 +186,8 @@ TEST(TabbedText, PiecesStartAtTheStops) {
     TextCanvas canvas;
     Size b = canvas.dc->getTextExtent("b");
     int stop = 40;
-    EXPECT_EQ(canvas.dc->getTabbedTextExtent("a\tb", std::span(&stop, 1)) & 0xFFFF, static_cast<unsigned long>(40 + b.cx));
+    EXPECT_EQ(canvas.dc->getTabbedTextExtent("a\tb", std::span(&stop, 1)) & 0xFFFF,
+              static_cast<unsigned long>(40 + b.cx));
     int stops[2] = {30, 45};
     EXPECT_EQ(canvas.dc->getTabbedTextExtent("a\tb\tc\td", stops) & 0xFFFF,
               static_cast<unsigned long>(60 + canvas.dc->getTextExtent("d").cx));
@@ -216,7 +219,8 @@ TEST(DrawText, WordBreakFillsLinesAndCalcRectMeasuresThem) {
     int widest = std::max(canvas.dc->getTextExtent("contact relevement").cx,
                           canvas.dc->getTextExtent("distance immersion").cx);
     Rect rect{0, 0, widest + 2, 0};
-    int height = canvas.dc->drawText("contact relevement distance immersion", rect, kDtWordBreak | kDtCalcRect);
+    int height =
+        canvas.dc->drawText("contact relevement distance immersion", rect, kDtWordBreak | kDtCalcRect);
     EXPECT_EQ(height, 2 * line);
     EXPECT_EQ(rect.bottom, 2 * line);
     EXPECT_EQ(rect.right, widest);

@@ -91,7 +91,9 @@ TEST_F(WindowDrawing, BackgroundsAreErasedWithTheClassBrush) {
     installWindowDrawing();
     static const Brush grey = createSolidBrush(rgb(96, 96, 96));
     ASSERT_NE(classRegister({"Panel", 0, windowDefaultProc, {}, classBackgroundBrush(&grey)}), 0);
-    ASSERT_NE(classRegister({"WhitePanel", 0, windowDefaultProc, {}, classBackgroundBrush(StockObject::WhiteBrush)}), 0);
+    ASSERT_NE(classRegister(
+                  {"WhitePanel", 0, windowDefaultProc, {}, classBackgroundBrush(StockObject::WhiteBrush)}),
+              0);
     WindowHandle panel = windowCreate(0, "Panel", "", WS_CHILD | WS_VISIBLE, 10, 10, 40, 40, main);
     WindowHandle white = windowCreate(0, "WhitePanel", "", WS_CHILD | WS_VISIBLE, 60, 10, 40, 40, main);
     pump();

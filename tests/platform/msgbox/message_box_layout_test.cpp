@@ -18,7 +18,8 @@ TEST(MessageBoxLayout, EachStyleHasItsButtonsAndDefault) {
     EXPECT_EQ(answers(MessageBoxLayout("t", "c", kMbOk)), (std::vector<int>{kIdOk}));
     EXPECT_EQ(answers(MessageBoxLayout("t", "c", kMbOkCancel)), (std::vector<int>{kIdOk, kIdCancel}));
     EXPECT_EQ(answers(MessageBoxLayout("t", "c", kMbYesNo)), (std::vector<int>{kIdYes, kIdNo}));
-    EXPECT_EQ(answers(MessageBoxLayout("t", "c", kMbYesNoCancel)), (std::vector<int>{kIdYes, kIdNo, kIdCancel}));
+    EXPECT_EQ(answers(MessageBoxLayout("t", "c", kMbYesNoCancel)),
+              (std::vector<int>{kIdYes, kIdNo, kIdCancel}));
     EXPECT_EQ(answers(MessageBoxLayout("t", "c", kMbAbortRetryIgnore)),
               (std::vector<int>{kIdAbort, kIdRetry, kIdIgnore}));
     EXPECT_EQ(answers(MessageBoxLayout("t", "c", kMbRetryCancel)), (std::vector<int>{kIdRetry, kIdCancel}));
@@ -71,14 +72,16 @@ TEST(MessageBoxLayout, BoxesMatchTheirGoldenImages) {
         unsigned style;
         int focused, pressed;
     };
-    for (const Case& c : {Case{"msgbox_question", "Voulez-vous vraiment quitter le jeu ?", "Quitter Q71",
-                               kMbYesNo | kMbIconQuestion, 0, -1},
-                          Case{"msgbox_stop", "Une erreur inattendue est survenue.\nin skeleton at line 12\nClosing Application",
-                               "", kMbOk | kMbIconHand, 0, 0},
-                          Case{"msgbox_warning", "Impossible de passer l'affichage en 640 x 480 en 16 bits.", "Q71",
-                               kMbOkCancel | kMbIconExclamation, 1, -1},
-                          Case{"msgbox_information", "Mission termin\xE9\x65.", "Q71", kMbRetryCancel | kMbIconInformation,
-                               -1, -1}}) {
+    for (const Case& c :
+         {Case{"msgbox_question", "Voulez-vous vraiment quitter le jeu ?", "Quitter Q71",
+               kMbYesNo | kMbIconQuestion, 0, -1},
+          Case{"msgbox_stop",
+               "Une erreur inattendue est survenue.\nin skeleton at line 12\nClosing Application", "",
+               kMbOk | kMbIconHand, 0, 0},
+          Case{"msgbox_warning", "Impossible de passer l'affichage en 640 x 480 en 16 bits.", "Q71",
+               kMbOkCancel | kMbIconExclamation, 1, -1},
+          Case{"msgbox_information", "Mission termin\xE9\x65.", "Q71", kMbRetryCancel | kMbIconInformation,
+               -1, -1}}) {
         MessageBoxLayout box(c.text, c.caption, c.style);
         test::Canvas canvas(box.width(), box.height());
         box.paint(*canvas.dc, c.focused, c.pressed);

@@ -61,15 +61,17 @@ TEST_F(MessageBoxes, EscapeCancelsOrClosesALoneOkButDoesNothingToYesNo) {
 }
 
 TEST_F(MessageBoxes, TabArrowsAndMnemonicsChooseOtherButtons) {
-    EXPECT_EQ(ask(kMbYesNo, [&] {
-                  display.typeKey(VK_TAB, '\t');
-                  display.typeKey(VK_RETURN, '\r');
-              }),
+    EXPECT_EQ(ask(kMbYesNo,
+                  [&] {
+                      display.typeKey(VK_TAB, '\t');
+                      display.typeKey(VK_RETURN, '\r');
+                  }),
               kIdNo);
-    EXPECT_EQ(ask(kMbYesNoCancel, [&] {
-                  display.typeKey(VK_LEFT);
-                  display.typeKey(VK_RETURN, '\r');
-              }),
+    EXPECT_EQ(ask(kMbYesNoCancel,
+                  [&] {
+                      display.typeKey(VK_LEFT);
+                      display.typeKey(VK_RETURN, '\r');
+                  }),
               kIdCancel);
     EXPECT_EQ(ask(kMbYesNo, [&] { display.typeKey('N', 'n'); }), kIdNo);
     EXPECT_EQ(ask(kMbAbortRetryIgnore, [&] { display.typeKey('I', 'i'); }), kIdIgnore);
@@ -77,7 +79,8 @@ TEST_F(MessageBoxes, TabArrowsAndMnemonicsChooseOtherButtons) {
 
 TEST_F(MessageBoxes, AClickAnswersOnlyWhenReleasedOnTheSameButton) {
     const char* text = "Voulez-vous vraiment quitter le jeu ?";
-    Point yes = buttonCentre(text, "Quitter Q71", kMbYesNo, 0), no = buttonCentre(text, "Quitter Q71", kMbYesNo, 1);
+    Point yes = buttonCentre(text, "Quitter Q71", kMbYesNo, 0),
+          no = buttonCentre(text, "Quitter Q71", kMbYesNo, 1);
     modalScriptPush([&](WindowHandle) {
         display.moveMouse(yes);
         display.inject(InputEvent::buttonAt(InputKind::ButtonDown, MouseButton::Left, yes));
@@ -91,12 +94,13 @@ TEST_F(MessageBoxes, TheOwnerIsDisabledMeanwhileAndTheFocusComesBack) {
     bool enabledDuring = true;
     WindowHandle focusDuring{};
     std::string focusClass;
-    EXPECT_EQ(ask(kMbOk, [&] {
-                  enabledDuring = windowIsEnabled(main);
-                  focusDuring = focusGet();
-                  focusClass = windowGetClassName(focusDuring);
-                  display.typeKey(VK_RETURN, '\r');
-              }),
+    EXPECT_EQ(ask(kMbOk,
+                  [&] {
+                      enabledDuring = windowIsEnabled(main);
+                      focusDuring = focusGet();
+                      focusClass = windowGetClassName(focusDuring);
+                      display.typeKey(VK_RETURN, '\r');
+                  }),
               kIdOk);
     EXPECT_FALSE(enabledDuring);
     EXPECT_EQ(focusClass, "Q71MessageBox");
@@ -117,7 +121,8 @@ TEST_F(MessageBoxes, TheBoxIsPaintedInTheMiddleOfTheScreen) {
                       differing = 0;
                       for (int y = 0; y < layout.height(); ++y)
                           for (int x = 0; x < layout.width(); ++x)
-                              differing += colorFrom565(display.surface().row(y0 + y)[x0 + x]) != expected.at(x, y);
+                              differing +=
+                                  colorFrom565(display.surface().row(y0 + y)[x0 + x]) != expected.at(x, y);
                       display.typeKey(VK_ESCAPE, 27);
                       display.typeKey('O', 'o');
                   }),
