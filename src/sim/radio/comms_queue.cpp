@@ -92,7 +92,9 @@ std::string expand(std::string_view text, std::string_view name) {
 
 } // namespace
 
-void commsQueueInit() { queue().init(); }
+void commsQueueInit() {
+    queue().init();
+}
 
 void commsQueueAdd(std::string_view text, int substitute) {
     std::optional<std::string> message = commsQueueExpandText(text, substitute == 1);
@@ -100,15 +102,25 @@ void commsQueueAdd(std::string_view text, int substitute) {
         queue().add(std::move(*message));
 }
 
-std::optional<std::string> commsQueuePop() { return queue().pop(); }
+std::optional<std::string> commsQueuePop() {
+    return queue().pop();
+}
 
-int commsQueueCount() { return queue().count(); }
+int commsQueueCount() {
+    return queue().count();
+}
 
-int commsQueueFrontLength() { return queue().frontLength(); }
+int commsQueueFrontLength() {
+    return queue().frontLength();
+}
 
-void commsQueueClear() { queue().clear(); }
+void commsQueueClear() {
+    queue().clear();
+}
 
-int commsQueueCapacity() { return queue().capacity(); }
+int commsQueueCapacity() {
+    return queue().capacity();
+}
 
 std::optional<std::string> commsQueueExpandText(std::string_view text, int substitute) {
     if (text.empty())
@@ -120,8 +132,12 @@ std::optional<std::string> commsQueueExpandText(std::string_view text, int subst
     }
 }
 
-void commsQueueSetShipName(std::string_view name) { queue().shipName = name; }
+void commsQueueSetShipName(std::string_view name) {
+    queue().shipName = name;
+}
 
-const std::string& commsQueueShipName() { return queue().shipName; }
+const std::string& commsQueueShipName() {
+    return queue().shipName;
+}
 
 } // namespace q71

@@ -15,7 +15,8 @@ inline constexpr std::string_view kShipNameToken = "[ship name]";
 
 /// Creates the queue's slots (room for 3) when there are none.
 void commsQueueInit();
-/// Queues a copy of the text, with the ship-name substitution when `substitute` is 1; an empty text is not queued.
+/// Queues a copy of the text, with the ship-name substitution when `substitute` is 1; an empty text is not
+/// queued.
 void commsQueueAdd(std::string_view text, int substitute);
 /// Takes the oldest message off the queue; nothing when the queue is empty.
 std::optional<std::string> commsQueuePop();

@@ -40,19 +40,16 @@ public:
             bits = bits << 8 | bytes_[offset + static_cast<size_t>(i)];
         value = std::bit_cast<double>(bits);
     }
-    template <size_t N>
-    void bytes(size_t offset, std::array<std::uint8_t, N>& value) const {
+    template <size_t N> void bytes(size_t offset, std::array<std::uint8_t, N>& value) const {
         detail::checkField(offset, N, bytes_.size());
         std::memcpy(value.data(), bytes_.data() + offset, N);
     }
-    template <size_t N>
-    void text(size_t offset, std::array<char, N>& value) const {
+    template <size_t N> void text(size_t offset, std::array<char, N>& value) const {
         detail::checkField(offset, N, bytes_.size());
         std::memcpy(value.data(), bytes_.data() + offset, N);
     }
     /// Consecutive 32-bit words from an offset.
-    template <class T, size_t N>
-    void words(size_t offset, std::array<T, N>& values) const {
+    template <class T, size_t N> void words(size_t offset, std::array<T, N>& values) const {
         for (size_t i = 0; i < N; ++i)
             field(offset + 4 * i, values[i]);
     }
@@ -78,7 +75,9 @@ public:
         detail::checkField(offset, 1, bytes_.size());
         bytes_[offset] = value;
     }
-    void i32(size_t offset, const std::int32_t& value) const { word(offset, static_cast<std::uint32_t>(value)); }
+    void i32(size_t offset, const std::int32_t& value) const {
+        word(offset, static_cast<std::uint32_t>(value));
+    }
     void f32(size_t offset, const float& value) const { word(offset, std::bit_cast<std::uint32_t>(value)); }
     void f64(size_t offset, const double& value) const {
         detail::checkField(offset, 8, bytes_.size());
@@ -86,18 +85,15 @@ public:
         for (size_t i = 0; i < 8; ++i, bits >>= 8)
             bytes_[offset + i] = static_cast<std::uint8_t>(bits);
     }
-    template <size_t N>
-    void bytes(size_t offset, const std::array<std::uint8_t, N>& value) const {
+    template <size_t N> void bytes(size_t offset, const std::array<std::uint8_t, N>& value) const {
         detail::checkField(offset, N, bytes_.size());
         std::memcpy(bytes_.data() + offset, value.data(), N);
     }
-    template <size_t N>
-    void text(size_t offset, const std::array<char, N>& value) const {
+    template <size_t N> void text(size_t offset, const std::array<char, N>& value) const {
         detail::checkField(offset, N, bytes_.size());
         std::memcpy(bytes_.data() + offset, value.data(), N);
     }
-    template <class T, size_t N>
-    void words(size_t offset, const std::array<T, N>& values) const {
+    template <class T, size_t N> void words(size_t offset, const std::array<T, N>& values) const {
         for (size_t i = 0; i < N; ++i)
             field(offset + 4 * i, values[i]);
     }

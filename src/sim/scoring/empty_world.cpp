@@ -26,7 +26,11 @@ MissionWorld* installedWorld = &emptyWorld;
 
 } // namespace
 
-void scoringSetWorld(MissionWorld* world) { installedWorld = world ? world : &emptyWorld; }
-MissionWorld& scoringWorld() { return *installedWorld; }
+void scoringSetWorld(MissionWorld* world) {
+    installedWorld = world ? world : &emptyWorld;
+}
+MissionWorld& scoringWorld() {
+    return *installedWorld;
+}
 
 } // namespace q71

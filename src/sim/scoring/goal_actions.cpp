@@ -101,7 +101,8 @@ bool goalRecoveryTest(const GoalNode& node, const MissionEvent& event, MissionWo
         !ownBoatStopped(world))
         return false;
     replayLogWrite(event, 0);
-    if (const std::optional<EntityFacts> target = world.findEntity(node.targetId); node.targetId != 0 && target) {
+    if (const std::optional<EntityFacts> target = world.findEntity(node.targetId);
+        node.targetId != 0 && target) {
         if (const RecoveryReport* back = recoveryReportFor(target->recordId))
             report(back->wave, back->text);
         if (node.targetId > 1)
@@ -119,7 +120,8 @@ int goalRunAction(const GoalNode& node, const MissionEvent& event, MissionWorld&
     case kActionRecoverPilot:
         return takeBackUnit(event, world, kRecordDownedPilot);
     case kActionLaunchRescue:
-        return putOutUnit(event, world, SupportUnit::RescueSubmarine, 1, false, "XoDSAway.wav", kTextRescueAway);
+        return putOutUnit(event, world, SupportUnit::RescueSubmarine, 1, false, "XoDSAway.wav",
+                          kTextRescueAway);
     case kActionRecoverRescue:
         return takeBackUnit(event, world, kRecordRescueSubmarine);
     case kActionLandTeamHere:

@@ -14,7 +14,9 @@ constexpr double kBand150Feet = -45.72;
 constexpr double kBand100Feet = -30.48;
 constexpr double kBand40Feet = -12.192;
 
-bool isOwnBoat(const MissionWorld& world, std::int32_t id) { return world.ownBoatId() == id; }
+bool isOwnBoat(const MissionWorld& world, std::int32_t id) {
+    return world.ownBoatId() == id;
+}
 
 // Goals of kinds 1 and 20: the subject filter and the event kinds they take, and a penalty goal
 // (not required, negative points) counts only for the own boat.
@@ -84,10 +86,12 @@ bool goalSubjectFilterPasses(const GoalNode& node, const MissionEvent& event, co
 
 bool goalAreaPasses(const GoalNode& node, const MissionEvent& event, const MissionWorld& world) {
     WorldPoint centre{node.centreX, node.centreY, 0.0};
-    if (const std::optional<EntityFacts> target = world.findEntity(node.targetId); node.targetId != 0 && target)
+    if (const std::optional<EntityFacts> target = world.findEntity(node.targetId);
+        node.targetId != 0 && target)
         centre = target->position;
     if (node.halfWidth > 0.0)
-        return std::fabs(event.x - centre.x) < node.halfWidth && std::fabs(event.y - centre.y) < node.halfHeight;
+        return std::fabs(event.x - centre.x) < node.halfWidth &&
+               std::fabs(event.y - centre.y) < node.halfHeight;
     return geoRange(event.x - centre.x, event.y - centre.y) <= node.radius;
 }
 

@@ -5,8 +5,7 @@
 namespace q71 {
 namespace {
 
-template <class Io, class Node>
-void goalNodeLayout(const Io& io, Node& node) {
+template <class Io, class Node> void goalNodeLayout(const Io& io, Node& node) {
     io.i32(0, node.id);
     io.bytes(4, node.carriedA);
     io.i32(44, node.achieved);

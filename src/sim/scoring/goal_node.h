@@ -15,30 +15,31 @@ namespace q71 {
 
 inline constexpr size_t kGoalNodeFixedSize = 140;
 
-/// Goal kinds: what event a goal waits for.
+/// Goal kinds. A goal takes events of its own kind (and a few pairings, goal_match.h); the
+/// comment says what its own test then asks.
 enum GoalKind : std::int32_t {
-    kGoalAlways = 0,       ///< any event of kind 0
-    kGoalDestroy = 1,      ///< an entity destroyed
-    kGoalReachArea = 2,    ///< an entity in an area at a depth
-    kGoalSubject = 3,      ///< an event about an entity
-    kGoalRecover = 4,      ///< the own boat stopped in an area (recovering a team)
-    kGoalStopInArea = 5,   ///< an entity stopped in an area
-    kGoalMeetTarget = 6,   ///< the own boat meets the target
-    kGoalTargetMeets = 7,  ///< the target meets the own boat
-    kGoalInArea = 8,       ///< an entity in an area
-    kGoalSurvive = 9,      ///< an entity still afloat at the end
-    kGoalDamage = 20,      ///< an entity damaged
+    kGoalAlways = 0,      ///< nothing more
+    kGoalDestroy = 1,     ///< the subject (or target) destroyed
+    kGoalReachArea = 2,   ///< the subject in the area at the depth
+    kGoalSubject = 3,     ///< the subject
+    kGoalRecover = 4,     ///< the subject in the area at the depth, the own boat stopped
+    kGoalStopInArea = 5,  ///< as kind 4
+    kGoalMeetTarget = 6,  ///< the own boat meets the target
+    kGoalTargetMeets = 7, ///< the target meets the own boat
+    kGoalInArea = 8,      ///< the subject in the area
+    kGoalSurvive = 9,     ///< the subject still in the mission at its end
+    kGoalDamage = 20,     ///< the subject (or target) damaged
 };
 
 /// Goal actions, run when a goal is met.
 enum GoalAction : std::int32_t {
     kActionNone = 0,
-    kActionLandTeam = 1,        ///< put the team ashore towards the nearest land
-    kActionRecoverTeam = 2,     ///< take the team back aboard
-    kActionRecoverPilot = 3,    ///< take a downed pilot aboard
-    kActionLaunchRescue = 4,    ///< send out the rescue submarine
-    kActionRecoverRescue = 5,   ///< take the rescue submarine back
-    kActionLandTeamHere = 6,    ///< put the team out without a course
+    kActionLandTeam = 1,      ///< put the team ashore towards the nearest land
+    kActionRecoverTeam = 2,   ///< take the team back aboard
+    kActionRecoverPilot = 3,  ///< take a downed pilot aboard
+    kActionLaunchRescue = 4,  ///< send out the rescue submarine
+    kActionRecoverRescue = 5, ///< take the rescue submarine back
+    kActionLandTeamHere = 6,  ///< put the team out without a course
 };
 
 struct GoalNode {

@@ -43,7 +43,8 @@ bool readLevel(ByteSource& source, GoalTree& tree, GoalNode* parent, int depth) 
 
         GoalNode* added = tree.addNode(node, parent);
         // The last id leaves no room for the ids after it: only a damaged file gets there.
-        if (added->id == std::numeric_limits<std::int32_t>::max() || !readLevel(source, tree, added, depth + 1))
+        if (added->id == std::numeric_limits<std::int32_t>::max() ||
+            !readLevel(source, tree, added, depth + 1))
             return false;
     }
     return true;
@@ -156,7 +157,9 @@ bool GoalTree::read(ByteSource& source) {
     return whole;
 }
 
-bool GoalTree::write(ByteSink& sink) const { return writeLevel(sink, root_); }
+bool GoalTree::write(ByteSink& sink) const {
+    return writeLevel(sink, root_);
+}
 
 void GoalTree::unlink(GoalNode* node) {
     if (node->previous)
@@ -194,13 +197,27 @@ GoalTree& goalTree() {
     return tree;
 }
 
-GoalNode* goalTreeRoot() { return goalTree().root(); }
-GoalNode* goalTreeAddNode(const GoalNode& node, GoalNode* parent) { return goalTree().addNode(node, parent); }
-void goalTreeDeleteNode(GoalNode* node) { goalTree().deleteNode(node); }
-bool goalTreeMoveNode(GoalNode* node, GoalNode* parent) { return goalTree().moveNode(node, parent); }
-void goalTreeSetTarget(std::int32_t id, std::int32_t entityId) { goalTree().setTarget(id, entityId); }
-void goalTreeClear() { goalTree().clear(); }
-int allRequiredGoalsAchieved() { return goalTree().allRequiredAchieved() ? 1 : 0; }
+GoalNode* goalTreeRoot() {
+    return goalTree().root();
+}
+GoalNode* goalTreeAddNode(const GoalNode& node, GoalNode* parent) {
+    return goalTree().addNode(node, parent);
+}
+void goalTreeDeleteNode(GoalNode* node) {
+    goalTree().deleteNode(node);
+}
+bool goalTreeMoveNode(GoalNode* node, GoalNode* parent) {
+    return goalTree().moveNode(node, parent);
+}
+void goalTreeSetTarget(std::int32_t id, std::int32_t entityId) {
+    goalTree().setTarget(id, entityId);
+}
+void goalTreeClear() {
+    goalTree().clear();
+}
+int allRequiredGoalsAchieved() {
+    return goalTree().allRequiredAchieved() ? 1 : 0;
+}
 
 bool goalTreeRead(RecordFile& file) {
     RecordFileSource source(file);
@@ -228,8 +245,12 @@ bool goalTreeSaveFile(const std::string& name) {
     return goalTree().write(sink) && fileReplaceContents(fileName(), sink.bytes());
 }
 
-const std::string& goalTreeFileName() { return fileName(); }
+const std::string& goalTreeFileName() {
+    return fileName();
+}
 
-void goalTreeSetFileName(const std::string& name) { fileName() = name + "G"; }
+void goalTreeSetFileName(const std::string& name) {
+    fileName() = name + "G";
+}
 
 } // namespace q71

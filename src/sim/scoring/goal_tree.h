@@ -62,8 +62,7 @@ private:
 GoalNode* goalTreeFindNode(GoalNode* first, std::int32_t id);
 
 /// Calls `visit` on `first`, its following siblings and all their descendants, depth first.
-template <class Visit>
-void goalTreeForEach(GoalNode* first, Visit visit) {
+template <class Visit> void goalTreeForEach(GoalNode* first, Visit visit) {
     GoalNode* const top = first ? first->parent : nullptr;
     for (GoalNode* node = first; node;) {
         GoalNode* following = node->firstChild;

@@ -22,7 +22,7 @@ enum MissionEventKind : std::int32_t {
 };
 
 struct MissionEvent {
-    double x = 0.0;    ///< world position of the event, metres
+    double x = 0.0; ///< world position of the event, metres
     double y = 0.0;
     double z = 0.0;    ///< metres, negative below the surface
     double time = 0.0; ///< game time, seconds

@@ -33,8 +33,8 @@ inline WorldPoint worldPoint(const EntityFacts& entity) {
 
 /// The support units that goal actions put out.
 enum class SupportUnit {
-    ShoreTeam,        ///< the surface unit "Seal-Team"; its level is the variant (1 or 2)
-    RescueSubmarine,  ///< the submarine unit "Dsrv"
+    ShoreTeam,       ///< the surface unit "Seal-Team"; its level is the variant (1 or 2)
+    RescueSubmarine, ///< the submarine unit "Dsrv"
 };
 
 /// The own boat's state that a campaign carries from one mission to the next.
@@ -74,7 +74,7 @@ public:
     /// Builds a support unit at the own boat, with an ordered course when one is given, and adds
     /// it to the world; its id, or nothing when it could not be made.
     virtual std::optional<std::int32_t> createSupportUnit(SupportUnit unit, int level,
-                                                         std::optional<double> orderedCourse) = 0;
+                                                          std::optional<double> orderedCourse) = 0;
 
     /// The own submarine's inventory, or nothing without an own boat.
     virtual std::optional<Inventory> ownBoatInventory() const = 0;

@@ -7,8 +7,7 @@
 namespace q71 {
 namespace {
 
-template <class Io, class Event>
-void replayEventLayout(const Io& io, Event& event) {
+template <class Io, class Event> void replayEventLayout(const Io& io, Event& event) {
     io.f64(0, event.x);
     io.f64(8, event.y);
     io.f64(16, event.z);

@@ -1,8 +1,8 @@
 #include "sim/scoring/replay_log.h"
 
 #include "sim/radio/comms_queue.h"
-#include "sim/scoring/player_files.h"
 #include "sim/scoring/mission_world.h"
+#include "sim/scoring/player_files.h"
 #include "sim/services/sim_services.h"
 #include "sim/world/object_database.h"
 
@@ -36,7 +36,9 @@ bool writeRecord(RecordFile& file, const ReplayEvent& record) {
 
 } // namespace
 
-std::string replayLogPath() { return playerFilePath("replay.log"); }
+std::string replayLogPath() {
+    return playerFilePath("replay.log");
+}
 
 void replayLogOpen() {
     replayLogClose();
@@ -93,15 +95,22 @@ void replayLogWrite(const MissionEvent& event, int openFlag) {
         }
     }
     const std::optional<std::int32_t> ownId = scoringWorld().ownBoatId();
-    if (NetworkGame* game = simNetworkGame(); game && event.kind == kEventOptionFlag && ownId == event.subject)
+    if (NetworkGame* game = simNetworkGame();
+        game && event.kind == kEventOptionFlag && ownId == event.subject)
         game->sendEventWithValues(kNetEventOptionFlag, event.extra, 0, 0, *ownId);
 }
 
-void replayLogClose() { openLog().reset(); }
+void replayLogClose() {
+    openLog().reset();
+}
 
-bool replayLogIsOpen() { return openLog() != nullptr; }
+bool replayLogIsOpen() {
+    return openLog() != nullptr;
+}
 
-RecordFile* replayLogFile() { return openLog().get(); }
+RecordFile* replayLogFile() {
+    return openLog().get();
+}
 
 std::vector<ReplayEvent> replayLogRead() {
     std::vector<std::uint8_t> bytes;

@@ -35,9 +35,13 @@ std::int32_t gradeForScore(std::int32_t score, const GradeThresholds& thresholds
     return 0;
 }
 
-std::int32_t missionGrade() { return gradeForScore(scoringState().score, scoringState().thresholds); }
+std::int32_t missionGrade() {
+    return gradeForScore(scoringState().score, scoringState().thresholds);
+}
 
-void gradeThresholdsDefault() { scoringState().thresholds = kDefaultGradeThresholds; }
+void gradeThresholdsDefault() {
+    scoringState().thresholds = kDefaultGradeThresholds;
+}
 
 bool gradeThresholdsRead(RecordFile& file) {
     gradeThresholdsDefault();

@@ -112,12 +112,11 @@ TEST_F(GoalMatching, DepthConditionsAtTheirBoundaries) {
         bool passes;
     };
     const Case cases[] = {
-        {0, -5000.0, true},    {10, 100.0, true},      {1, -152.4, true},     {1, -152.5, false},
-        {2, -152.5, true},     {2, -152.4, false},     {3, -20.7264, true},   {3, -20.73, false},
-        {4, -20.73, true},     {4, -20.7264, false},   {5, -75.0, true},      {5, -75.1, false},
-        {6, -75.1, true},      {6, -75.0, false},      {7, -45.71, true},     {7, -45.72, false},
-        {8, -30.47, true},     {8, -30.48, false},     {9, -12.19, true},     {9, -12.192, false},
-        {11, 0.0, false},      {-1, 0.0, false},
+        {0, -5000.0, true}, {10, 100.0, true},   {1, -152.4, true},  {1, -152.5, false}, {2, -152.5, true},
+        {2, -152.4, false}, {3, -20.7264, true}, {3, -20.73, false}, {4, -20.73, true},  {4, -20.7264, false},
+        {5, -75.0, true},   {5, -75.1, false},   {6, -75.1, true},   {6, -75.0, false},  {7, -45.71, true},
+        {7, -45.72, false}, {8, -30.47, true},   {8, -30.48, false}, {9, -12.19, true},  {9, -12.192, false},
+        {11, 0.0, false},   {-1, 0.0, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(goalDepthPasses(c.code, c.z), c.passes) << "code " << c.code << " z " << c.z;

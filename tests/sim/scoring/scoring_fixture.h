@@ -7,7 +7,7 @@
 #include "sim/scoring/replay_log.h"
 #include "sim/scoring/scoring.h"
 #include "sim/scoring/scoring_state.h"
-#include "sim/support/player_folder.h"
+#include "sim/support/scoped_folders.h"
 #include "sim/support/scoring_fakes.h"
 
 #include <gtest/gtest.h>
@@ -40,8 +40,8 @@ protected:
         return *goalTreeAddNode(node, parent);
     }
 
-    static MissionEvent event(std::int32_t kind, std::int32_t subject, std::int32_t object = 0, WorldPoint at = {},
-                              double time = 0.0) {
+    static MissionEvent event(std::int32_t kind, std::int32_t subject, std::int32_t object = 0,
+                              WorldPoint at = {}, double time = 0.0) {
         MissionEvent e;
         e.kind = kind;
         e.subject = subject;

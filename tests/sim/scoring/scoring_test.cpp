@@ -16,7 +16,9 @@ using EndOfMission = ScoringTest;
 constexpr std::int32_t kShip = 20;
 constexpr std::uint32_t kShipRecord = 61;
 
-std::vector<ReplayEvent> loggedEvents() { return replayLogRead(); }
+std::vector<ReplayEvent> loggedEvents() {
+    return replayLogRead();
+}
 
 TEST_F(GoalEvaluation, OneEventAchievesOnlyTheFirstOfTwoFittingSiblings) {
     GoalNode& second = addGoal(kGoalSubject);
@@ -288,13 +290,13 @@ TEST_F(EndOfMission, EntitiesStillInTheMissionPostThatTheySurvived) {
     simClock().gameClock = 1234.5;
     world.add(20, kShipRecord).category = 1;
     world.add(21, kShipRecord).hull = 0.05;
-    world.add(22, 70).category = 2;   // torpedo
-    world.add(23, 71).category = 3;   // countermeasure
-    world.add(24, 72).category = 10;  // missile
-    world.add(25, 73).category = 4;   // a float with state 0
-    world.add(26, 74).category = 6;   // a mine
-    world.list.back().stateWord = 4;  // spent
-    world.add(27, 75).category = 6;   // a live mine
+    world.add(22, 70).category = 2;  // torpedo
+    world.add(23, 71).category = 3;  // countermeasure
+    world.add(24, 72).category = 10; // missile
+    world.add(25, 73).category = 4;  // a float with state 0
+    world.add(26, 74).category = 6;  // a mine
+    world.list.back().stateWord = 4; // spent
+    world.add(27, 75).category = 6;  // a live mine
     world.add(28, 125);
     world.add(29, 108);
     world.add(30, 76).category = 4;

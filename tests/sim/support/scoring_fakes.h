@@ -82,7 +82,7 @@ public:
     double ownBoatSpeed() const override { return ownSpeed; }
     void markForRemoval(std::int32_t id) override { removed.push_back(id); }
     std::optional<std::int32_t> createSupportUnit(SupportUnit unit, int level,
-                                                 std::optional<double> orderedCourse) override {
+                                                  std::optional<double> orderedCourse) override {
         if (!unitsCanBeMade)
             return std::nullopt;
         const std::int32_t id = nextUnitId++;
