@@ -1,53 +1,23 @@
-#include "framework/resources/registry.h"
-#include "platform/settings/settings_store.h"
 #include "sim/scoring/goal_actions.h"
-#include "sim/world/dem_test_file.h"
-#include "sim/world/terrain_world.h"
-#include "support/temp_dir.h"
+#include "sim/support/terrain_grid.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace q71 {
 namespace {
 
-// The landing search on the terrain world itself: a mission grid cut from the linear test
-// field (100 lat − 40 lon metres, all land, rising to the north and the west).
-class LandingOnTerrain : public testing::Test {
-protected:
-    LandingOnTerrain() {
-        std::string error;
-        EXPECT_TRUE(settingsLoadText("[HKEY_LOCAL_MACHINE\\Software\\Velm's Combat Simulations\\"
-                                     "Q71I Varden-Morrow\\1.0]\nDemDirectory = \"terrain\"\n",
-                                     error))
-            << error;
-        regSetFamilyKey("Velm's Combat Simulations");
-        regSetProductKey("Q71I Varden-Morrow");
-        regSetVersionKey("1.0");
-        dir.write("terrain/WCDEM.dem", test::demLinearField(50, 40, 4, 17).bytes());
-        std::filesystem::current_path(dir.path());
-    }
-    ~LandingOnTerrain() override {
-        worldShutdown();
-        std::filesystem::current_path(previous);
-    }
-
-    test::TempDir dir;
-    std::filesystem::path previous = std::filesystem::current_path();
-};
-
-TEST_F(LandingOnTerrain, TheTeamHeadsUpTheSlopeOfTheNearestLand) {
-    EXPECT_EQ(terrainHeightAt(268800.0, 268800.0), std::nullopt); // no grid yet
-    worldOpen();
-    ASSERT_TRUE(worldLoadRegion(45.5, 10.5, kMissionRegionKm, kMissionRegionKm, kMissionGridSamples,
-                                kMissionGridSamples, false));
-    const std::optional<double> centre = terrainHeightAt(268800.0, 268800.0);
-    ASSERT_TRUE(centre);
-    EXPECT_NEAR(*centre, test::demLinearElevation(45.5, 10.5), 5.0);
-    // The first ring (8 points, 2 km out) is all land; of its points the north-west one is the
-    // highest, the field rising 0.9 m per km to the north and 0.5 m per km to the west.
-    EXPECT_EQ(landingSearchBearing(268800.0, 268800.0, terrainHeightAt), 315.0);
+// The landing search on the terrain world itself: a 50 km square of sea 100 m deep with a coast
+// running north and south 34 km from its western edge, the land rising to the east.
+TEST(LandingOnTerrain, TheTeamHeadsForTheCoastAcrossTheWater) {
+    EXPECT_EQ(terrainHeightAt(25000.0, 25000.0), std::nullopt); // no grid yet
+    test::TerrainGrid grid(101, 101, 500.0, [](int column, int) -> std::int16_t {
+        return static_cast<std::int16_t>(column > 68 ? column - 68 : -100);
+    });
+    EXPECT_EQ(terrainHeightAt(25000.0, 25000.0), -100.0);
+    EXPECT_EQ(terrainHeightAt(40000.0, 25000.0), 12.0);
+    // Rings 1 to 4 (2 to 8 km out) find only water; ring 5 (10 km, 12 points 30 degrees apart)
+    // reaches the coast due east only.
+    EXPECT_EQ(landingSearchBearing(25000.0, 25000.0, terrainHeightAt), 90.0);
 }
 
 } // namespace
