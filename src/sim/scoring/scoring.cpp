@@ -7,17 +7,12 @@
 #include "sim/scoring/replay_log.h"
 #include "sim/scoring/scoring_state.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/world/object_record.h"
 
 namespace q71 {
 namespace {
 
 constexpr double kSurvivingHull = 0.1;
-// Entity categories (the object database's category words) that matter to survival.
-constexpr std::int32_t kTorpedoCategory = 2;
-constexpr std::int32_t kCountermeasureCategory = 3;
-constexpr std::int32_t kFloatCategory = 4;
-constexpr std::int32_t kMineCategory = 6;
-constexpr std::int32_t kMissileCategory = 10;
 constexpr std::int32_t kSpentFloatState = 0;
 constexpr std::int32_t kSpentMineState = 4;
 constexpr std::uint32_t kNeverSurvivingRecords[] = {125, 108};
@@ -45,15 +40,15 @@ bool countsAsSurvivor(const EntityFacts& entity) {
     if (entity.hull < kSurvivingHull)
         return false;
     switch (entity.category) {
-    case kTorpedoCategory:
-    case kCountermeasureCategory:
-    case kMissileCategory:
+    case kCategoryTorp:
+    case kCategoryCm:
+    case kCategoryMissile:
         return false;
-    case kFloatCategory:
+    case kCategoryFloat:
         if (entity.stateWord == kSpentFloatState)
             return false;
         break;
-    case kMineCategory:
+    case kCategoryMine:
         if (entity.stateWord == kSpentMineState)
             return false;
         break;
