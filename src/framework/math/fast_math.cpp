@@ -63,6 +63,17 @@ void initSqrtTables() {
     }
 }
 
+double tableCosDegrees(double degrees) {
+    if (!std::isfinite(degrees))
+        return cosTable[0];
+    const double index = std::fmod(std::trunc(degrees + 360.5), 360.0);
+    return cosTable[static_cast<int>(index < 0.0 ? index + 360.0 : index)];
+}
+
+double tableSinDegrees(double degrees) {
+    return tableCosDegrees(degrees + 270.0);
+}
+
 double approxDistance2D(double x1, double y1, double x2, double y2) {
     double a = std::trunc(std::fabs(x2 - x1));
     double b = std::trunc(std::fabs(y2 - y1));

@@ -17,6 +17,11 @@ void initCosTable();
 /// Fills the two square-root tables.
 void initSqrtTables();
 
+/// cos of an angle in degrees from the table at whole degrees: the entry at trunc(a + 360.5) mod 360.
+double tableCosDegrees(double degrees);
+/// sin of an angle in degrees from the table at whole degrees: the entry at trunc(a + 630.5) mod 360.
+double tableSinDegrees(double degrees);
+
 /// Larger + smaller x (sqrt 2 - 1) of the whole-number axis distances.
 double approxDistance2D(double x1, double y1, double x2, double y2);
 /// The exact Euclidean distance.

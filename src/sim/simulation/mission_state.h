@@ -16,6 +16,18 @@ enum MissionMode : std::int32_t {
     kMissionModeCampaign = 3, ///< "C%c%d.scn"
 };
 
+/// Why the own boat was lost, as the death screen tells it and the replay log's damage records mark it.
+enum OwnBoatLossCause : std::int32_t {
+    kLossNone = 0,
+    kLossWeapon = 1,      ///< a weapon's detonation (the only one with the death movie)
+    kLossDepthCharge = 2,
+    kLossMine = 3,
+    kLossCollision = 4,
+    kLossGrounded = 5,    ///< wrecked on the bottom
+    kLossCrushed = 6,     ///< below crush depth
+    kLossGroundBlast = 7, ///< a missile's ground blast (damage records only)
+};
+
 struct MissionState {
     double mapOriginLatitude = 40.93;   ///< degrees, of the grid centre
     double mapOriginLongitude = 18.45;  ///< degrees
@@ -24,6 +36,7 @@ struct MissionState {
     std::int32_t missionMode = 0;       ///< a MissionMode
     std::int32_t missionIndex = 0;      ///< 0-based number of the mission within its set
     bool loadedFromSave = false;        ///< the running mission came from a saved game
+    std::int32_t ownBoatLossCause = kLossNone; ///< set when the own boat is lost
 
     /// The first single mission runs on the fixed seed 1000, so that it plays the same every time.
     bool fixedSeedMode() const { return missionMode == kMissionModeSingle && missionIndex == 0; }

@@ -14,17 +14,8 @@ constexpr double kRowSpacing = 9144.0; // the widest spacing of mode-8 rows, and
 // A box far narrower than it is high would give rows without end; no pattern runs more passes.
 constexpr double kMaxPasses = 1000.0;
 
-// The whole-degree cosine table, indexed as the patterns have always read it.
-double tableCos(double degrees) {
-    double index = std::fmod(std::trunc(degrees + 360.5), 360.0);
-    return cosTable[static_cast<int>(index < 0.0 ? index + 360.0 : index)];
-}
-double tableSin(double degrees) {
-    return tableCos(degrees + 270.0);
-}
-
 WorldPoint along(double x, double y, double bearing, double range) {
-    return {x + range * tableSin(bearing), y + range * tableCos(bearing), 0.0};
+    return {x + range * tableSinDegrees(bearing), y + range * tableCosDegrees(bearing), 0.0};
 }
 
 bool finite(std::initializer_list<double> values) {

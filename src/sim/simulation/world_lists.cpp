@@ -54,6 +54,7 @@ struct World {
     ObserverList<Entity> entityObservers;
     ObserverList<ContactRecord> contactObservers;
     Entity* ownShip = nullptr;
+    std::optional<std::int32_t> ownShipId;
 
     // At program exit the observers, whose owners may already be gone, are dropped without a
     // word before the remaining entities are deleted.
@@ -86,6 +87,16 @@ Entity* worldOwnShip() {
 
 void worldSetOwnShip(Entity* entity) {
     world().ownShip = entity;
+    if (entity)
+        world().ownShipId = entity->id;
+}
+
+std::optional<std::int32_t> worldOwnShipId() {
+    return world().ownShipId;
+}
+
+void worldSetOwnShipId(std::optional<std::int32_t> id) {
+    world().ownShipId = id;
 }
 
 void worldAddEntity(Entity* entity) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace q71 {
 
@@ -35,9 +36,15 @@ LinkedList<Entity>& worldList();
 /// Entities that enter the world later, when their first plan falls due; the list owns them.
 LinkedList<Entity>& worldPendingList();
 
-/// The own boat, or null.
+/// The own boat, or null (also once it has been flagged for removal).
 Entity* worldOwnShip();
+/// Sets the own boat; its id becomes the mission's own-submarine id.
 void worldSetOwnShip(Entity* entity);
+/// The mission's own-submarine id, or none. It outlives the own boat's pointer, since entities
+/// and records tell the own submarine by its id.
+std::optional<std::int32_t> worldOwnShipId();
+/// Sets (or clears) the own-submarine id, as the own boat does before it is built.
+void worldSetOwnShipId(std::optional<std::int32_t> id);
 
 /// Appends an entity to the world list and tells the entity observers; safe inside a walk of the
 /// list, which then reaches the new entity.

@@ -1,0 +1,183 @@
+// How an entity keeps its contacts: fixes from its sensors and from friends become contact
+// records, each second their clocks move on and stale ones are dropped, and each record's track
+// is estimated from its fixes.
+#include "sim/entities/entity.h"
+
+#include "framework/math/fast_math.h"
+#include "sim/entities/controllers/entity_controller.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/entities/sensors/sensor.h"
+#include "sim/simulation/sim_clock.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace q71 {
+
+namespace {
+
+constexpr double kRelayedHoldTime = 3600.0; // a contact held only by friends' reports lasts an hour
+constexpr double kWeaponHoldTime = 300.0;   // a weapon contact lasts five minutes without a fix
+
+// The fix list the entity keeps its own contacts' fixes in.
+constexpr std::size_t kOwnFixes = 0;
+
+} // namespace
+
+ContactRecord* Entity::findContact(std::int32_t entityId) const {
+    for (auto* node = contacts.head(); node; node = node->next)
+        if (node->item->entityId == entityId)
+            return node->item;
+    return nullptr;
+}
+
+void Entity::dropContact(ContactRecord* contact) {
+    if (controller)
+        controller->forgetContact(*contact);
+    contacts.remove(contact); // a walk standing on it goes on with the contact that followed
+    delete contact;
+}
+
+void Entity::processContactRecord(Entity& entity, const ContactFix& fix) {
+    processContact(entity.id, entity.recordId, entity.side, entity.kind, fix, 1);
+}
+
+void Entity::processContact(std::int32_t entityId, std::uint32_t contactRecordId, std::int32_t contactSide,
+                            std::int32_t contactKind, const ContactFix& fix, int flag) {
+    if (entityId == id)
+        return;
+    const double now = simClock().gameClock;
+    if (ContactRecord* contact = findContact(entityId)) {
+        contact->sinceFix = 0.0;
+        contact->heldTime += now - contact->lastUpdate;
+        FixList& fixes = contact->fixes[kOwnFixes];
+        // A weapon takes every fix; others keep one a while unless a better one comes.
+        if (fixes.empty() || kind == kKindWeapon || fix.quality > fixes.newest().quality ||
+            fix.time > fixes.newest().time + 30.0)
+            addContactFix(*contact, kOwnFixes, fix);
+        fixes.trim(static_cast<std::size_t>(std::max(maxFixes, 0)));
+        return;
+    }
+    auto* contact = new ContactRecord;
+    contact->lastUpdate = now;
+    contact->entityId = entityId;
+    contact->recordId = contactRecordId;
+    contact->side = contactSide;
+    contact->kind = contactKind;
+    addContactFix(*contact, kOwnFixes, fix);
+    contact->bearing = fixBearing(*this, fix);
+    contact->range = fixRangeYards(*this, fix);
+    contact->course = fix.course;
+    contact->speed = fix.speed;
+    contacts.saveCursor();
+    contacts.appendItem(contact);
+    contacts.restoreCursor();
+    if (controller)
+        controller->postEncounterEvent(*contact, flag);
+}
+
+void Entity::addContactFix(ContactRecord& contact, int sensorType, const ContactFix& fix) {
+    if (sensorType < 0 || sensorType >= kFixListCount)
+        return;
+    contact.fixes[static_cast<std::size_t>(sensorType)].push(fix, static_cast<std::size_t>(std::max(maxFixes, 0)));
+}
+
+void Entity::updateContactClocks(double elapsed) {
+    const double now = simClock().gameClock;
+    const double ownSpeed = motion ? motion->speed : 0.0;
+    const double ownHeading = motion ? motion->heading : 0.0;
+    const bool ownShip = isOwnShip();
+    for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
+        contact->lastUpdate = now;
+        contact->sinceFix += elapsed;
+        contact->rangeRate = -(ownSpeed * kSpeedUnitMetresPerSecond * tableCosDegrees(contact->bearing - ownHeading));
+        if (contact->speed > 0.0)
+            contact->rangeRate -=
+                contact->speed * kSpeedUnitMetresPerSecond * tableCosDegrees(contact->course - contact->bearing);
+        if (contact->sinceFix > 60.0)
+            contact->heldTime = 0.0;
+        if (ownShip)
+            continue;
+        const FixList& fixes = contact->fixes[kOwnFixes];
+        const bool relayedOnly = !fixes.empty() && fixes.newest().sensorType == kSensorRelayed;
+        if ((contact->kind == kKindWeapon && contact->sinceFix > kWeaponHoldTime) ||
+            (!relayedOnly && contact->sinceFix > contactTimeout) || contact->sinceFix > kRelayedHoldTime)
+            dropContact(contact);
+    }
+}
+
+void Entity::updateContacts() {
+    const double now = simClock().gameClock;
+    for (auto* node = contacts.head(); node; node = node->next) {
+        ContactRecord& contact = *node->item;
+        const FixList& fixes = contact.fixes[kOwnFixes];
+        if (fixes.empty())
+            continue;
+        const ContactFix& newest = fixes.newest();
+        if (newest.time != contact.lastUpdate) {
+            // No fix this second: dead-reckon the newest along the estimated track.
+            WorldPoint reckoned;
+            geoProject(newest.x, newest.y, contact.course,
+                       contact.speed * kSpeedUnitMetresPerSecond * kMetresToYards * (contact.lastUpdate - newest.time),
+                       reckoned.x, reckoned.y);
+            contact.bearing = entityBearing(*this, reckoned);
+            contact.range = entityRangeYards(*this, reckoned);
+            continue;
+        }
+        contact.bearing = fixBearing(*this, newest);
+        contact.range = fixRangeYards(*this, newest);
+        if (fixes.size() == 1) {
+            contact.course = contact.speed = 0.0;
+            contact.quality = 10;
+            continue;
+        }
+        // The fix farthest from the owner is the reference the track is drawn from.
+        std::size_t reference = 0;
+        double farthest = -1.0;
+        for (std::size_t i = 0; i < fixes.size(); ++i)
+            if (const double range = fixRangeYards(*this, fixes[i]); range > farthest) {
+                farthest = range;
+                reference = i;
+            }
+        int qualitySum = 0, counted = 0, recent = 1;
+        for (std::size_t i = 0; i < fixes.size(); ++i) {
+            if (i == reference)
+                continue;
+            qualitySum += fixes[i].quality;
+            ++counted;
+            if (now - fixes[i].time <= 300.0)
+                ++recent;
+        }
+        contact.quality =
+            static_cast<std::uint8_t>(std::min(qualitySum / counted + 5, 100) * std::min(recent + 5, 10) / 10);
+        const ContactFix& from = fixes[reference];
+        contact.course = fixToFixBearing(from, newest);
+        double speed = 0.6 * fixToFixRangeYards(from, newest) / std::max(std::fabs(newest.time - from.time), 1.0);
+        if (contact.speed > 0.0)
+            speed = std::clamp(speed, contact.speed * 0.5, contact.speed * 2.0);
+        contact.speed = speed;
+    }
+}
+
+void worldPurgeEntityId(std::int32_t id) {
+    for (auto* node = worldList().head(); node; node = node->next) {
+        Entity& entity = *node->item;
+        if (!entity.controller)
+            continue;
+        LinkedList<ContactRecord>& contacts = entity.contacts;
+        contacts.saveCursor();
+        for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
+            if (contact->entityId != id)
+                continue;
+            if (entity.controller->target == contact)
+                entity.controller->target = nullptr;
+            contacts.remove(contact);
+            delete contact;
+        }
+        contacts.restoreCursor();
+    }
+    if (Entity* entity = worldFindEntity(id))
+        entity->markForRemoval();
+}
+
+} // namespace q71

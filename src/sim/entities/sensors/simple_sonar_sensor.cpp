@@ -1,0 +1,150 @@
+#include "sim/entities/sensors/simple_sonar_sensor.h"
+
+#include "sim/entities/entity.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/entities/player_upgrades.h"
+#include "sim/services/sim_services.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/signature_tables.h"
+#include "sim/simulation/sound_profile.h"
+#include "sim/simulation/terrain_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace q71 {
+
+namespace {
+
+// Whole metres of a range figure, held inside 32 bits.
+std::int32_t whole(double v) {
+    return static_cast<std::int32_t>(std::clamp(std::trunc(v), -1.0e9, 1.0e9));
+}
+
+// A far range point pushed out by the source level: far + (far - near) × level / divisor.
+std::int32_t pushedOut(std::int32_t far, std::int32_t near, int level, std::int32_t divisor) {
+    if (divisor == 0)
+        return far;
+    const std::int64_t push = std::int64_t{far - near} * level / divisor;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(far + push, -1000000000, 1000000000));
+}
+
+// The layer case, for a listener below the layer: the direct path out to `far` pushed by the
+// level, then the convergence zone, whose width grows by the same push beyond `zoneBase`.
+void layerCase(PropagationPoints& points, PropagationLevels& levels, std::int32_t near, std::int32_t far,
+               std::int32_t zoneBase, int level, int zoneLevel) {
+    points.r0 = near;
+    points.r1 = pushedOut(far, near, level, 90);
+    const std::int64_t push = std::int64_t{points.r1} - far;
+    points.r2 = static_cast<std::int32_t>(std::clamp<std::int64_t>(push - zoneBase, -1000000000, 1000000000));
+    levels.a = 90;
+    levels.b = 20;
+    levels.c = static_cast<std::uint8_t>(zoneLevel);
+}
+
+// The layer case of the propagation rule: a layered profile with the listener at or below the layer.
+bool belowLayer(double sensorZ) {
+    const std::uint32_t profile = missionState().soundProfileKind;
+    return profile != 0 && profile != 1 && sensorZ <= soundProfile().layerDepth;
+}
+
+} // namespace
+
+SimpleSonarSensor::SimpleSonarSensor(Entity& owner, float figure) : Sensor(owner, figure) {
+    type = kSensorPassive;
+    arcHalfWidth = figure > 2.0f ? 180.0 : 150.0;
+    minHeight = -3000;
+    maxHeight = 5;
+    const double f = figure;
+    setResponse(0.0, 0.0, 0, 0, 10000.0 * f, 15000.0 * f, sensorErrorFigure(4, figure), sensorErrorFigure(6, figure),
+                10000.0 * f, 15000.0 * f, static_cast<std::uint32_t>(std::max(whole(400.0 * f), 0)),
+                static_cast<std::uint32_t>(std::max(whole(1500.0 * f), 0)));
+    threshold = static_cast<std::uint8_t>(std::clamp(whole(5.0 * f), 0, 255));
+    bandLow = 10;
+    bandHigh = static_cast<std::uint16_t>(std::clamp(whole(600.0 * f), 0, 65535));
+}
+
+int SimpleSonarSensor::passiveLevel(double source, double range, double sensorZ, double targetZ, int level) {
+    // The figure is below 4 in every record; a larger one would divide by nothing or turn the
+    // curve inside out, so it is taken as just below 4.
+    const double q = std::max(4.0 - figure, 0.1);
+    const double s = source / q;
+    PropagationPoints points;
+    PropagationLevels levels;
+    if (missionState().soundProfileKind == 1) {
+        points.r0 = whole(5000.0 * s);
+        levels.a = whole(70.0 + 10.0 * s);
+        points.r1 = pushedOut(whole(10000.0 * s), points.r0, level, levels.a);
+    } else if (belowLayer(sensorZ)) {
+        layerCase(points, levels, whole(5000.0 * s), whole(9000.0 * s), whole(-7000.0 - 1000.0 * s), level,
+                  level - whole(-50.0 - 10.0 * s));
+    } else {
+        points.r0 = whole(10000.0 * s);
+        levels.a = whole(85.0 + 5.0 * s);
+        points.r1 = pushedOut(whole(15000.0 * s), points.r0, level, levels.a);
+    }
+    return detect(points, levels, range, sensorZ, targetZ, static_cast<std::uint8_t>(level));
+}
+
+int SimpleSonarSensor::activeLevel(double range, double sensorZ, double targetZ, int level) {
+    if (playerHasUpgrade(PlayerUpgrade::quieting))
+        range *= 1.25;
+    if (simFrontEnd().optionsField(kOptionLoudActiveSonar) != 0)
+        range *= 2.0;
+    const double f = figure;
+    PropagationPoints points;
+    PropagationLevels levels;
+    levels.a = 90;
+    if (missionState().soundProfileKind == 1) {
+        points.r0 = whole(1200.0 * f);
+        points.r1 = pushedOut(whole(2500.0 * f), points.r0, level, 90);
+    } else if (belowLayer(sensorZ)) {
+        layerCase(points, levels, whole(1200.0 * f), whole(3000.0 * f), whole(-3000.0 - 1000.0 * f), level,
+                  level + 80);
+    } else {
+        points.r0 = whole(2000.0 * f);
+        points.r1 = pushedOut(whole(3000.0 * f), points.r0, level, 90);
+    }
+    return detect(points, levels, range, sensorZ, targetZ, static_cast<std::uint8_t>(level));
+}
+
+bool SimpleSonarSensor::hearsSignature(const Entity& entity) const {
+    const std::size_t lines =
+        std::min(worldSignatureTables(entity.recordId).size(), entity.signatureIndex.size());
+    for (std::size_t i = 0; i < lines; ++i) {
+        const std::int32_t sample = entity.signatureIndex[i];
+        if (sample > bandLow && sample < bandHigh)
+            return true;
+    }
+    return false;
+}
+
+bool SimpleSonarSensor::canSense(Entity& entity) {
+    const WorldPoint target = worldPoint(entity);
+    if (!inWindow(target.z))
+        return false;
+    double range = geoRange3d(target.x - x, target.y - y, target.z - z);
+    if (type == kSensorActive)
+        range *= 0.5; // an echo: the level test of the active sonar counts the way out only
+    const int noise = entity.noiseLevel();
+    const double ownerZ = worldPoint(owner()).z;
+    const int heard = entity.recordId == 1 ? activeLevel(range, ownerZ, target.z, noise)
+                                           : passiveLevel(entity.noiseFactor, range, ownerZ, target.z, noise);
+    if (heard == 0)
+        return false;
+    const double ownSpeed = owner().motion ? owner().motion->speed : 0.0;
+    if (!(heard > std::max(soundProfile().ambientNoise, double(targetLevel(ownSpeed)))))
+        return false;
+    const double bearing = geoBearing(target.x - x, target.y - y);
+    if (!inArc(bearing, false) || terrainLineBlocked(WorldPoint{x, y, z}, target))
+        return false;
+    double measuredBearing = 0.0, measuredRange = 0.0;
+    measure(bearing, range, measuredBearing, measuredRange);
+    if (!hearsSignature(entity))
+        return false;
+    onEvent(entity, measuredBearing, measuredRange, heard);
+    owner().processContactRecord(entity, makeFix(entity, measuredBearing, measuredRange, heard));
+    return true;
+}
+
+} // namespace q71

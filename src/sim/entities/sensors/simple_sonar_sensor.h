@@ -1,0 +1,26 @@
+#pragma once
+// The passive sonar of a computer-run platform or weapon. It hears a target by the target's own
+// noise through the acoustic propagation rule of the sound-speed profile, when the level beats
+// both the ambient noise and the sonar's own flow noise, and one of the target's signature
+// lines falls in its band.
+
+#include "sim/entities/sensors/sensor.h"
+
+namespace q71 {
+
+class SimpleSonarSensor : public Sensor {
+public:
+    /// A passive sonar; the figure (below 4) sets its arc, errors, threshold and band.
+    SimpleSonarSensor(Entity& owner, float figure);
+
+    bool canSense(Entity& entity) override;
+    int passiveLevel(double source, double range, double sensorZ, double targetZ, int level) override;
+    int activeLevel(double range, double sensorZ, double targetZ, int level) override;
+    bool hasResponseCurves() const override { return true; }
+
+protected:
+    /// True when one of the target's present signature lines lies strictly inside the band.
+    bool hearsSignature(const Entity& entity) const;
+};
+
+} // namespace q71

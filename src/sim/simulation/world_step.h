@@ -1,0 +1,32 @@
+#pragma once
+// The world step: the world moves forward in fixed sub-steps of 0.4 s of game time, whatever
+// the time compression, and once a second the dead are purged, the others get their
+// per-second update and entities whose time has come enter from the pending list.
+//
+// Walks of the world list inside an entity's step must leave the list's cursor where it was
+// (walk the nodes, or save and restore the cursor): the step walks the list with it, and the
+// collision test starts from it.
+
+#include <cstdint>
+
+namespace q71 {
+
+/// The fixed sub-step, seconds.
+inline constexpr double kWorldSubStep = 0.4;
+
+/// True while a mission runs and nothing pauses the world: only then does the main loop step it.
+bool simStepAllowed();
+
+/// One pass of the main loop's simulation step (the caller sleeps first): the clock ticks, the
+/// layer follows the bottom under the own boat, every motion model takes its snapshot, then the
+/// world advances when at least 0.1 s has come (at most 10 s at once) and makes its per-second
+/// pass when more than a second has.
+void simStepWorld();
+
+/// Advances the running world by dt seconds (0.1 to 10): whole sub-steps, then the remainder.
+void worldAdvance(double dt);
+
+/// The per-second pass, elapsed seconds after the last one.
+void worldSecondPass(double elapsed);
+
+} // namespace q71
