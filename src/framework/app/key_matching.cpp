@@ -11,7 +11,9 @@ int ctrlOffset(int textId) {
     return text ? std::atoi(text) : 0;
 }
 
-bool sameKey(int8_t key, int recordKey) { return key == static_cast<int8_t>(recordKey); }
+bool sameKey(int8_t key, int recordKey) {
+    return key == static_cast<int8_t>(recordKey);
+}
 
 } // namespace
 
@@ -38,6 +40,8 @@ bool appIsDismissKey(int8_t key, int category) {
     return (category == kKeyChar && (key == 27 || key == 32)) || (category == kKeySpecialDown && key == 13);
 }
 
-bool appIsDismissKeyDown(int8_t key) { return appIsDismissKey(key, kKeyChar); }
+bool appIsDismissKeyDown(int8_t key) {
+    return appIsDismissKey(key, kKeyChar);
+}
 
 } // namespace q71

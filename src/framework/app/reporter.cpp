@@ -61,7 +61,9 @@ int reportWarning(const char* message, int line, const char* source, int detail)
     return showReportBox(buffer, nullptr, kMbOk);
 }
 
-void setFatalHook(void (*hook)()) { fatalHook = hook; }
+void setFatalHook(void (*hook)()) {
+    fatalHook = hook;
+}
 
 void setGenericErrorText(const char* text) {
     std::snprintf(genericErrorText, sizeof genericErrorText, "%s", text ? text : "");

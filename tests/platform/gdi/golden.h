@@ -1,28 +1,13 @@
 #pragma once
-// Golden images of the drawing tests: a bitmap's pixels are compared, one by one, with
-// tests/platform/gdi/golden/<name>.png. Run with Q71_UPDATE_GOLDEN=1 to write the files instead
-// (and look at each new one before committing it).
+// Golden images of the drawing layer's tests, in tests/platform/gdi/golden/.
 
-#include "platform/gdi/bitmap.h"
-#include "platform/gdi/device_context.h"
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
+#include "support/golden_image.h"
 
 namespace q71::test {
 
 /// Checks the bitmap against the golden image of that name.
-::testing::AssertionResult matchesGolden(const Bitmap& bitmap, const std::string& name);
-
-/// A memory context with a fresh screen-format bitmap of the size, cleared to `background`.
-struct Canvas {
-    Canvas(int width, int height, ColorRef background = 0);
-    BitmapRef bitmap;
-    std::unique_ptr<DeviceContext> dc;
-    /// The colour of a pixel of the bitmap.
-    ColorRef at(int x, int y) const;
-};
+inline ::testing::AssertionResult matchesGolden(const Bitmap& bitmap, const std::string& name) {
+    return matchesGoldenIn("tests/platform/gdi/golden", bitmap, name);
+}
 
 } // namespace q71::test

@@ -1,4 +1,4 @@
-#include "golden.h"
+#include "support/golden_image.h"
 
 #include "support/png_image.h"
 
@@ -18,11 +18,12 @@ ColorRef Canvas::at(int x, int y) const {
     return s.decode(s.read(x, y));
 }
 
-::testing::AssertionResult matchesGolden(const Bitmap& bitmap, const std::string& name) {
+::testing::AssertionResult matchesGoldenIn(const std::string& folder, const Bitmap& bitmap,
+                                           const std::string& name) {
     const char* source = std::getenv("Q71_SOURCE_DIR");
     if (!source)
         return ::testing::AssertionFailure() << "Q71_SOURCE_DIR is not set";
-    std::string path = std::string(source) + "/tests/platform/gdi/golden/" + name + ".png";
+    std::string path = std::string(source) + "/" + folder + "/" + name + ".png";
     RgbImage image{bitmap.width(), bitmap.height(), {}};
     PixelSurface s = bitmap.surface();
     for (int y = 0; y < s.height; ++y)

@@ -1,0 +1,29 @@
+#pragma once
+// Golden images of the drawing tests: a bitmap's pixels are compared, one by one, with a PNG file
+// of the source tree. Run with Q71_UPDATE_GOLDEN=1 to write the files instead (and look at each
+// new one before committing it).
+
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/device_context.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace q71::test {
+
+/// Checks the bitmap against <source tree>/<folder>/<name>.png.
+::testing::AssertionResult matchesGoldenIn(const std::string& folder, const Bitmap& bitmap,
+                                           const std::string& name);
+
+/// A memory context with a fresh screen-format bitmap of the size, cleared to `background`.
+struct Canvas {
+    Canvas(int width, int height, ColorRef background = 0);
+    BitmapRef bitmap;
+    std::unique_ptr<DeviceContext> dc;
+    /// The colour of a pixel of the bitmap.
+    ColorRef at(int x, int y) const;
+};
+
+} // namespace q71::test
