@@ -3,6 +3,7 @@
 #include "framework/dibutils/dib_utils.h"
 #include "framework/widgets/widget_bitmap.h"
 #include "platform/gdi/window_dc.h"
+#include "platform/window/message_ids.h"
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
 
@@ -106,6 +107,18 @@ ColorRef WidgetFixture::screenPixel(int x, int y) const {
 void WidgetFixture::advance(std::uint64_t ms) {
     clock.advance(ms);
     pump();
+}
+
+WidgetFixture::Commands WidgetFixture::commands() const {
+    Commands out;
+    for (const Received& r : receivedBy(mainWindow, WM_COMMAND))
+        out.emplace_back(r.wParam, r.lParam);
+    return out;
+}
+
+void WidgetFixture::run(std::uint64_t ms) {
+    for (std::uint64_t done = 0; done < ms; done += 10)
+        advance(std::min<std::uint64_t>(10, ms - done));
 }
 
 void WidgetFixture::clickAt(Point at) {

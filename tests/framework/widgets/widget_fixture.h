@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q71::test {
@@ -29,10 +30,19 @@ protected:
                     ColorRef separator = rgb(8, 8, 8));
     /// The colour shown on the screen at a point.
     ColorRef screenPixel(int x, int y) const;
-    /// Moves the clock and handles what fell due.
+    /// Moves the clock and handles what fell due (a timer that fell due several times runs once).
     void advance(std::uint64_t ms);
+    /// Moves the clock 10 ms at a time, handling what falls due after each step.
+    void run(std::uint64_t ms);
     /// Presses and releases the left button at a screen point.
     void clickAt(Point at);
+
+public:
+    using Commands = std::vector<std::pair<WParam, LParam>>;
+
+protected:
+    /// The WM_COMMAND messages that reached the main window, as (id, value).
+    Commands commands() const;
 
     TempDir art;
     WindowHandle mainWindow{};
