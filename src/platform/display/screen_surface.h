@@ -1,12 +1,15 @@
 #pragma once
 // The one screen of the game: 640 by 480 pixels of RGB565, as the display mode of the original.
 // The drawing layer draws into it and marks it changed; the display backend shows it when the
-// mark is set and clears the mark. The mark is atomic because playback threads may draw too.
+// mark is set and clears the mark. The mark is atomic because playback threads may draw too; a
+// thread other than the main one holds the lock while it writes pixels, and the backend holds it
+// while it copies them out, so that no frame is shown half-written.
 
 #include "platform/geometry/rect.h"
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 namespace q71 {
@@ -19,6 +22,8 @@ struct ScreenSurface {
     std::vector<std::uint16_t> pixels = std::vector<std::uint16_t>(kWidth * kHeight);
     /// Set by whoever draws; cleared by the backend when it shows the frame.
     std::atomic<bool> changed{false};
+    /// Held while another thread than the main one writes pixels, and while the backend reads them.
+    std::mutex lock;
 
     /// The whole screen as a rectangle.
     static constexpr Rect bounds() { return {0, 0, kWidth, kHeight}; }

@@ -59,3 +59,41 @@ inline double framePsnr(const MovieCodec& codec, const encoder::RgbImage& image,
 }
 
 } // namespace q71::test
+
+#include "movie_encoder/movie_writer.h"
+#include "movie_encoder/palette_frames.h"
+
+#include <vector>
+
+namespace q71::test {
+
+/// A flat 320 by 240 key frame whose colour tells its number: red (5 bits) = number, green 40,
+/// blue 200.
+inline std::vector<std::uint8_t> numberedKeyFrame(int number) {
+    encoder::IndexedImage image(320, 240);
+    image.colours = 1;
+    image.palette[0] = static_cast<std::uint8_t>(number * 8);
+    image.palette[1] = 40;
+    image.palette[2] = 200;
+    return encoder::encodeKeyFrame(image);
+}
+
+/// The number of the frame a 5-6-5 pixel shows, as numberedKeyFrame coloured it; -1 for black.
+inline int frameNumberOf(std::uint16_t pixel) { return pixel == 0 ? -1 : pixel >> 11; }
+
+/// A movie of numbered frames; with sound, one chunk of a quarter-tone level per frame (1470
+/// sample pairs, 15 frames a second) for `soundFrames` frames.
+inline std::vector<std::uint8_t> numberedMovie(int frames, encoder::SoundForm form, int soundFrames = -1) {
+    if (soundFrames < 0)
+        soundFrames = frames;
+    encoder::MovieWriter writer(form);
+    std::vector<std::int16_t> sound(1470 * 2, 3000);
+    for (int i = 0; i < frames; ++i) {
+        if (i < soundFrames)
+            writer.addSound(sound);
+        writer.addFrame(FrameKind::Key, numberedKeyFrame(i));
+    }
+    return writer.finish();
+}
+
+} // namespace q71::test
