@@ -48,7 +48,7 @@ encoder::IndexedImage indexedScene(int t) {
 
 MovieCodec codec() {
     MovieCodec c;
-    codec_setup(c, pixelFormatOf(MovieSurface{}));
+    codec_setup(c, displayFormatOf(MovieSurface{}));
     return c;
 }
 

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static q71::MovieCodec codec = [] {
         q71::MovieCodec c;
-        q71::codec_setup(c, q71::pixelFormatOf(q71::MovieSurface{}));
+        q71::codec_setup(c, q71::displayFormatOf(q71::MovieSurface{}));
         // 64 by 48, no palette, then the pixels as literal runs of 112 bytes (0xFB) and the end.
         std::vector<std::uint8_t> key = {64, 0, 48, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x0C, 0x00};
         for (int run = 0; run < 64 * 48 / 112; ++run) {

@@ -16,9 +16,9 @@ namespace {
 
 constexpr int kLongestMacroblock = 255;
 
-PixelFormat referenceFormat() {
+DisplayFormat referenceFormat() {
     MovieSurface surface; // the game's display: 16-bit 5-6-5
-    return pixelFormatOf(surface);
+    return displayFormatOf(surface);
 }
 
 // A frame value's left pixel as 8-bit channels.

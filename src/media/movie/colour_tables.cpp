@@ -42,7 +42,7 @@ private:
     int borrow_ = 0;
 };
 
-std::uint32_t packSixteen(const ChannelValues& v, const PixelFormat& f) {
+std::uint32_t packSixteen(const ChannelValues& v, const DisplayFormat& f) {
     BorrowPacker p;
     p.put(scaledRounded(v.blue, f.blue.bits), f.blue.bits, f.blue.shift);
     p.put(scaledRounded(v.green, f.green.bits), f.green.bits, f.green.shift);
@@ -75,7 +75,7 @@ std::uint32_t saturationValue(int k, const ChannelFormat& channel, int wideShift
 
 } // namespace
 
-std::uint32_t colourTableEntry(const ChannelValues& v, const PixelFormat& f, bool isLuminance) {
+std::uint32_t colourTableEntry(const ChannelValues& v, const DisplayFormat& f, bool isLuminance) {
     return f.isSixteenBit() ? packSixteen(v, f) : packThirtyTwo(v, isLuminance ? 255 : 0);
 }
 
@@ -94,7 +94,7 @@ ChannelValues redDifferenceLevel(int i) {
     return {roundedProduct(c, 91881), roundedProduct(c, -46799), 0};
 }
 
-std::uint32_t paletteFrameValue(const std::uint8_t rgb[3], const PixelFormat& f) {
+std::uint32_t paletteFrameValue(const std::uint8_t rgb[3], const DisplayFormat& f) {
     if (!f.isSixteenBit())
         return (std::uint32_t{rgb[0]} << 16) | (std::uint32_t{rgb[1]} << 8) | rgb[2];
     std::uint32_t pixel = ((std::uint32_t{rgb[0]} >> (8 - f.red.bits)) << f.red.shift) |
@@ -103,7 +103,7 @@ std::uint32_t paletteFrameValue(const std::uint8_t rgb[3], const PixelFormat& f)
     return pixel | (pixel << 16);
 }
 
-void codec_setup(MovieCodec& codec, const PixelFormat& format) {
+void codec_setup(MovieCodec& codec, const DisplayFormat& format) {
     if (codec.setUp)
         return;
     codec.current.assign(MovieCodec::kFrameValues, 0);

@@ -23,9 +23,9 @@ ChannelValues blueDifferenceLevel(int i);
 ChannelValues redDifferenceLevel(int i);
 
 /// A table entry in the frame-value format of the pixel format.
-std::uint32_t colourTableEntry(const ChannelValues& v, const PixelFormat& f, bool isLuminance);
+std::uint32_t colourTableEntry(const ChannelValues& v, const DisplayFormat& f, bool isLuminance);
 
 /// The frame value of one palette colour (red, green, blue).
-std::uint32_t paletteFrameValue(const std::uint8_t rgb[3], const PixelFormat& f);
+std::uint32_t paletteFrameValue(const std::uint8_t rgb[3], const DisplayFormat& f);
 
 } // namespace q71

@@ -40,7 +40,7 @@ struct MovieCodec {
     std::array<std::uint32_t, 256> paletteValues{};
 
     // Built at set-up for the display's pixel format.
-    PixelFormat format;
+    DisplayFormat format;
     std::array<std::uint32_t, 128> luminance{};     ///< L
     std::array<std::uint32_t, 128> blueDifference{}; ///< C1
     std::array<std::uint32_t, 128> redDifference{};  ///< C2
@@ -52,7 +52,7 @@ struct MovieCodec {
 
 /// Allocates the frame buffers (zero-filled) and builds the colour and saturation tables for the
 /// pixel format; a second call does nothing.
-void codec_setup(MovieCodec& codec, const PixelFormat& format);
+void codec_setup(MovieCodec& codec, const DisplayFormat& format);
 
 /// Frees the buffers of a set-up codec.
 void codec_release(MovieCodec& codec);

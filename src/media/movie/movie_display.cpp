@@ -21,7 +21,7 @@ MovieSurface surfaceOver(std::uint16_t* pixels) {
 MovieDisplay::MovieDisplay(ScreenSurface& surface)
     : surface_(surface), staging_(static_cast<std::size_t>(ScreenSurface::kWidth) * ScreenSurface::kHeight) {}
 
-PixelFormat MovieDisplay::format() const { return pixelFormatOf(surfaceOver(nullptr)); }
+DisplayFormat MovieDisplay::format() const { return displayFormatOf(surfaceOver(nullptr)); }
 
 void MovieDisplay::setClip(std::optional<Region> clip) {
     std::lock_guard lock(clipLock_);

@@ -19,7 +19,7 @@ public:
     explicit MovieDisplay(ScreenSurface& surface);
 
     /// The pixel format that frames for this display are built in.
-    PixelFormat format() const;
+    DisplayFormat format() const;
     /// Limits presentation to a region of the screen; none lets frames reach the whole screen.
     void setClip(std::optional<Region> clip);
     /// Fills a rectangle of the screen with black (within the clip).

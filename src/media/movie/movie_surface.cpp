@@ -4,14 +4,14 @@
 
 namespace q71 {
 
-PixelFormat pixelFormatOf(const MovieSurface& surface) {
+DisplayFormat displayFormatOf(const MovieSurface& surface) {
     auto channel = [](std::uint32_t mask) {
         ChannelFormat c;
         c.bits = std::popcount(mask & 0x7FFFFFFFu);
         c.shift = mask ? std::countr_zero(mask) : 0;
         return c;
     };
-    PixelFormat f;
+    DisplayFormat f;
     f.red = channel(surface.redMask);
     f.green = channel(surface.greenMask);
     f.blue = channel(surface.blueMask);

@@ -24,7 +24,7 @@ struct ChannelFormat {
 };
 
 /// The display's pixel format as the codec uses it.
-struct PixelFormat {
+struct DisplayFormat {
     ChannelFormat red, green, blue;
     std::uint32_t mask = 0; ///< the three masks together
     int totalBits = 0;
@@ -38,6 +38,6 @@ struct PixelFormat {
 };
 
 /// The pixel format of a surface, read from its masks.
-PixelFormat pixelFormatOf(const MovieSurface& surface);
+DisplayFormat displayFormatOf(const MovieSurface& surface);
 
 } // namespace q71

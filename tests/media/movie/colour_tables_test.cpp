@@ -16,7 +16,7 @@ MovieCodec codecFor(std::uint32_t red, std::uint32_t green, std::uint32_t blue, 
     surface.blueMask = blue;
     surface.bitsPerPixel = bits;
     MovieCodec codec;
-    codec_setup(codec, pixelFormatOf(surface));
+    codec_setup(codec, displayFormatOf(surface));
     return codec;
 }
 

@@ -13,7 +13,7 @@ namespace q71::test {
 
 inline MovieCodec codecFor565() {
     MovieCodec codec;
-    codec_setup(codec, pixelFormatOf(MovieSurface{}));
+    codec_setup(codec, displayFormatOf(MovieSurface{}));
     return codec;
 }
 
