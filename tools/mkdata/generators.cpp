@@ -5,6 +5,8 @@
 #include "mkdata/terrain/terrain_generator.h"
 #include "mkdata/sounds/sound_effects.h"
 #include "mkdata/sounds/speech.h"
+#include "mkdata/movies/movies.h"
+#include "mkdata/music/music.h"
 
 #include <cstdio>
 #include <stdexcept>
@@ -31,6 +33,8 @@ const Generator kGenerators[] = {
     {"terrain", generateTerrain},
     {"sounds", generateSounds},
     {"speech", generateSpeech},
+    {"movies", generateMovies},
+    {"music", generateMusic},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

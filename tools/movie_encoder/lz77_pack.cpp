@@ -83,7 +83,7 @@ private:
                 ++length;
             while (length >= 3 && !commandBytes(length, distance))
                 --length;
-            if (length > bestLength) {
+            if (length >= 3 && length > bestLength) {
                 bestLength = length;
                 bestDistance = distance;
             }

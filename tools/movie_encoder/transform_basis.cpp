@@ -2,6 +2,7 @@
 
 #include "media/movie/inverse_transform.h"
 
+#include <algorithm>
 #include <array>
 
 namespace q71::encoder {
@@ -59,13 +60,30 @@ void applyMargin(std::uint8_t rgb[3], int margin) {
 
 MacroblockSource macroblockSource(const RgbImage& image, int mx, int my, SampleRange range, int margin) {
     MacroblockSource s{};
+    Converted pixels[256];
     for (int r = 0; r < 16; ++r)
         for (int c = 0; c < 16; ++c) {
             Converted v = convert(image.at(mx * 16 + c, my * 16 + r), range, margin);
-            s.luminance[r * 16 + c] = v.y;
+            pixels[r * 16 + c] = v;
             s.blueDifference[(r / 2) * 8 + c / 2] += v.cb / 4;
             s.redDifference[(r / 2) * 8 + c / 2] += v.cr / 4;
         }
+    for (int i = 0; i < 256; ++i) {
+        double y = pixels[i].y;
+        if (range == SampleRange::Centred) {
+            // A pixel shares its colour difference with three others; where that shared colour
+            // would carry it past the range of a channel (the colour tables do not clamp), its
+            // luminance gives way instead.
+            double cb = s.blueDifference[(i / 32) * 8 + (i % 16) / 2];
+            double cr = s.redDifference[(i / 32) * 8 + (i % 16) / 2];
+            double top = 127.0 - margin, bottom = -128.0 + margin;
+            double high = std::min({top - 1.402 * cr, top + 0.344 * cb + 0.714 * cr, top - 1.772 * cb});
+            double low = std::max({bottom - 1.402 * cr, bottom + 0.344 * cb + 0.714 * cr, bottom - 1.772 * cb});
+            if (low <= high)
+                y = std::clamp(y, low, high);
+        }
+        s.luminance[i] = y;
+    }
     return s;
 }
 

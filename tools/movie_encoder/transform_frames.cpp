@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <stdexcept>
 
 namespace q71::encoder {
@@ -28,8 +29,10 @@ void channelsOf(std::uint32_t value, int out[3]) {
     out[2] = static_cast<int>(value & 31) * 255 / 31;
 }
 
-// How far 16 by 16 frame values (rows `pitch` apart) are from the picture's macroblock at (mx, my).
-double macroblockError(const std::uint32_t* values, int pitch, const RgbImage& image, int mx, int my, int margin) {
+// How far 16 by 16 frame values (rows `pitch` apart) are from the picture's macroblock at
+// (mx, my): the mean squared error per channel and the largest error of any channel.
+MacroblockFit macroblockFit(const std::uint32_t* values, int pitch, const RgbImage& image, int mx, int my, int margin) {
+    MacroblockFit fit;
     double sum = 0;
     for (int r = 0; r < 16; ++r)
         for (int c = 0; c < 16; ++c) {
@@ -39,10 +42,14 @@ double macroblockError(const std::uint32_t* values, int pitch, const RgbImage& i
             const std::uint8_t* source = image.at(mx * 16 + c, my * 16 + r);
             std::copy(source, source + 3, wanted);
             applyMargin(wanted, margin);
-            for (int k = 0; k < 3; ++k)
-                sum += (shown[k] - wanted[k]) * (shown[k] - wanted[k]);
+            for (int k = 0; k < 3; ++k) {
+                int error = std::abs(shown[k] - wanted[k]);
+                sum += error * error;
+                fit.worst = std::max(fit.worst, error);
+            }
         }
-    return sum / (256 * 3);
+    fit.mean = sum / (256 * 3);
+    return fit;
 }
 
 // One block's levels in coding order, position 0 being DC.
@@ -192,7 +199,7 @@ CopyChoice bestCopy(const MovieCodec& reference, const RgbImage& image, int mx, 
             y + 16 > image.height)
             continue;
         const std::uint32_t* from = reference.previous.data() + static_cast<std::size_t>(y) * reference.width + x;
-        double error = macroblockError(from, reference.width, image, mx, my, margin);
+        double error = macroblockFit(from, reference.width, image, mx, my, margin).mean;
         if (best.vector < 0 || error < best.error)
             best = {(dx & 15) << 4 | (dy & 15), error};
     }
@@ -206,12 +213,36 @@ TransformFrameEncoder::TransformFrameEncoder(TransformFrameOptions options) : op
     codec_setup(scratch_, referenceFormat());
 }
 
-double TransformFrameEncoder::codedError(std::span<const std::uint8_t> coded, const RgbImage& image, int mx, int my) {
+bool TransformFrameEncoder::unchanged(const RgbImage& image, int mx, int my) const {
+    for (int r = 0; r < 16; ++r)
+        if (std::memcmp(image.at(mx * 16, my * 16 + r), previousImage_.at(mx * 16, my * 16 + r), 16 * 3) != 0)
+            return false;
+    return true;
+}
+
+MacroblockFit TransformFrameEncoder::codedFit(std::span<const std::uint8_t> coded, const RgbImage& image, int mx,
+                                              int my) {
     std::vector<std::uint8_t> frame = {16, 0, 16, 0, static_cast<std::uint8_t>(options_.quantiser), 0, 0, 0,
                                        static_cast<std::uint8_t>(coded.size())};
     frame.insert(frame.end(), coded.begin(), coded.end());
     codec_decode_frame(scratch_, frame, FrameKind::Transform);
-    return macroblockError(scratch_.current.data(), 16, image, mx, my, options_.margin);
+    return macroblockFit(scratch_.current.data(), 16, image, mx, my, options_.margin);
+}
+
+std::vector<std::uint8_t> TransformFrameEncoder::codedMacroblockFor(const RgbImage& image, int mx, int my,
+                                                                    const DequantisationTable& table,
+                                                                    MacroblockFit& fit) {
+    // A channel off by this much has wrapped: the colour tables do not clamp, and coding noise
+    // carried it past the end of its range.
+    constexpr int kWrapped = 96;
+    std::vector<std::uint8_t> coded;
+    for (int margin = options_.margin, attempt = 0; attempt < 4; ++attempt, margin += 12) {
+        coded = codedMacroblock(macroblockSource(image, mx, my, SampleRange::Centred, margin), table);
+        fit = codedFit(coded, image, mx, my);
+        if (fit.worst < kWrapped)
+            break; // else the colours are drawn further in, away from the ends of the tables
+    }
+    return coded;
 }
 
 std::vector<std::uint8_t> TransformFrameEncoder::encode(const RgbImage& image, std::span<const Motion> hints) {
@@ -231,6 +262,11 @@ std::vector<std::uint8_t> TransformFrameEncoder::encode(const RgbImage& image, s
     };
     for (int my = 0; my < image.height / 16; ++my) {
         for (int mx = 0; mx < image.width / 16; ++mx) {
+            if (canCopy && unchanged(image, mx, my)) { // shown as it should be already
+                const std::uint8_t still[1] = {0};
+                emit(still);
+                continue;
+            }
             CopyChoice copy;
             if (canCopy)
                 copy = bestCopy(reference_, image, mx, my, hints, options_.margin);
@@ -245,9 +281,10 @@ std::vector<std::uint8_t> TransformFrameEncoder::encode(const RgbImage& image, s
                 emit(levels);
                 continue;
             }
-            std::vector<std::uint8_t> coded = codedMacroblock(source, table);
-            // Coding anew must do clearly better than moving what is already shown.
-            if (copy.vector >= 0 && copy.error <= codedError(coded, image, mx, my) * 1.05)
+            MacroblockFit fit;
+            std::vector<std::uint8_t> coded = codedMacroblockFor(image, mx, my, table, fit);
+            // Moving what is already shown wins only when it is as good as coding anew.
+            if (copy.vector >= 0 && copy.error <= fit.mean * 1.02 + 1)
                 emit(copyBytes);
             else
                 emit(coded);
@@ -257,6 +294,7 @@ std::vector<std::uint8_t> TransformFrameEncoder::encode(const RgbImage& image, s
     codec_decode_frame(reference_, out, FrameKind::Transform);
     codec_swap_frames(reference_);
     first_ = false;
+    previousImage_ = image;
     return out;
 }
 

@@ -61,6 +61,8 @@ std::size_t MovieAudioOut::queued() const {
     return blocks_.size();
 }
 
+bool MovieAudioOut::playedOut() const { return queued() == 0 && bytesPlayed_.load() >= bytesWritten_.load(); }
+
 void MovieAudioOut::writeAt(std::uint64_t position, const std::uint8_t* bytes, std::uint32_t count) {
     if (!buffer_ || count == 0)
         return;
@@ -96,28 +98,29 @@ void MovieAudioOut::tick() {
         silentPosition_ = (silentPosition_ + kSilentClockStep) % kMovieAudioBufferBytes;
         position = silentPosition_;
     }
-    bytesPlayed_ += (position + kMovieAudioBufferBytes - lastPosition_) % kMovieAudioBufferBytes;
+    const std::uint64_t played = bytesPlayed_ += (position + kMovieAudioBufferBytes - lastPosition_) % kMovieAudioBufferBytes;
     lastPosition_ = position;
     // Sound that ran dry: writing starts again where playing stands, over silence.
-    bytesWritten_ = std::max(bytesWritten_, bytesPlayed_);
+    std::uint64_t written = std::max(bytesWritten_.load(), played);
 
     for (;;) {
         std::vector<std::int16_t> block;
         {
             std::lock_guard lock(queueLock_);
-            std::uint64_t room = kMovieAudioBufferBytes - (bytesWritten_ - bytesPlayed_);
+            std::uint64_t room = kMovieAudioBufferBytes - (written - played);
             if (blocks_.empty() || blocks_.front().size() * 2 > room)
                 break;
             block = std::move(blocks_.front());
             blocks_.pop_front();
         }
         std::uint32_t bytes = static_cast<std::uint32_t>(block.size() * 2);
-        writeAt(bytesWritten_, reinterpret_cast<const std::uint8_t*>(block.data()), bytes);
-        bytesWritten_ += bytes;
+        writeAt(written, reinterpret_cast<const std::uint8_t*>(block.data()), bytes);
+        written += bytes;
         ++played_;
     }
+    bytesWritten_ = written;
     // What is not yet written plays as silence rather than as the sound of a turn ago.
-    fillSilence(bytesWritten_, static_cast<std::uint32_t>(kMovieAudioBufferBytes - (bytesWritten_ - bytesPlayed_)));
+    fillSilence(written, static_cast<std::uint32_t>(kMovieAudioBufferBytes - (written - played)));
     inTick_ = false;
 }
 

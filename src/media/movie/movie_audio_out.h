@@ -45,6 +45,8 @@ public:
     int blocksPlayed() const { return played_.load(); }
     /// Set when the buffer was lost for good; the movie then ends.
     bool soundLost() const { return lost_.load(); }
+    /// True once every block queued has been written and played.
+    bool playedOut() const;
 
     /// One service pass: follows the play position and writes what fits (what the thread does
     /// every 10 ms; tests call it themselves).
@@ -65,8 +67,8 @@ private:
     std::thread service_;
     std::uint32_t lastPosition_ = 0;
     std::uint32_t silentPosition_ = 0;
-    std::uint64_t bytesPlayed_ = 0;  ///< how far the play position has come, in all
-    std::uint64_t bytesWritten_ = 0; ///< how far sound has been written, in all
+    std::atomic<std::uint64_t> bytesPlayed_{0};  ///< how far the play position has come, in all
+    std::atomic<std::uint64_t> bytesWritten_{0}; ///< how far sound has been written, in all
 };
 
 } // namespace q71

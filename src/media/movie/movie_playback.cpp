@@ -13,6 +13,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr auto kFrameTime = std::chrono::microseconds(1000000 / kMovieFramesPerSecond);
 constexpr auto kWaitStep = std::chrono::milliseconds(2);
+constexpr auto kLongestPlayOut = std::chrono::milliseconds(600); // a little more than the buffer holds
 
 bool stopRequested(const MoviePlayback& p) {
     return (p.flags & kPlayPollsStop) && p.stopRequest && p.stopRequest->load() != 0;
@@ -60,7 +61,8 @@ QueuedFrame* nextFrame(MoviePlayback& p) {
     }
 }
 
-void play(MoviePlayback& p) {
+// Plays to the last frame (true) or until a stop or a failure (false).
+bool play(MoviePlayback& p) {
     const bool sound = p.decoder.playsSound();
     codec_setup(p.decoder.codec(), p.display->format());
     FrameClock frameClock;
@@ -68,21 +70,21 @@ void play(MoviePlayback& p) {
     bool pacedBySound = sound;
     for (int shown = 0;; ++shown) {
         if (stopRequested(p))
-            return;
+            return false;
         QueuedFrame* frame = nextFrame(p);
         if (!frame)
-            return;
+            return !stopRequested(p);
         p.decoder.readStep();
         int lag = 0;
         if (sound && shown == 0) {
             if (!p.audio.open())
-                return;
+                return false;
             p.audio.startService();
         }
         if (pacedBySound) {
             while (shown > p.audio.blocksPlayed() - 5 && !p.audio.soundLost()) {
                 if (stopRequested(p))
-                    return;
+                    return false;
                 if (soundRanOut(p)) {
                     // A movie whose sound ends before its pictures must not wait for ever.
                     pacedBySound = false;
@@ -92,11 +94,11 @@ void play(MoviePlayback& p) {
                 std::this_thread::sleep_for(kWaitStep);
             }
             if (p.audio.soundLost())
-                return;
+                return false;
             lag = std::max(0, p.audio.blocksPlayed() - 5 - shown);
         }
         if (!pacedBySound && !frameClock.waitFor(shown, p))
-            return; // pictures without sound keep the frame time instead of racing through
+            return false; // pictures without sound keep the frame time instead of racing through
         MovieCodec& codec = p.decoder.codec();
         if (lag < 2) {
             if (codec_decode_frame(codec, frame->data, frame->kind))
@@ -121,7 +123,12 @@ std::unique_ptr<MoviePlayback> movieOpenPlayback(std::string_view path, SoundDev
 }
 
 void movieRunPlayback(std::unique_ptr<MoviePlayback> playback) {
-    play(*playback);
+    if (play(*playback)) {
+        // The sound written ahead of the last picture plays out rather than being cut off.
+        auto until = Clock::now() + kLongestPlayOut;
+        while (!playback->audio.playedOut() && Clock::now() < until && !stopRequested(*playback))
+            std::this_thread::sleep_for(kWaitStep);
+    }
     playback->audio.close();
     WindowHandle notify = playback->notify;
     playback.reset(); // the file, the queued frames and sound, the codec's buffers

@@ -81,14 +81,22 @@ TEST(KeyFrameUnpacking, MalformedStreamsAreRefused) {
 }
 
 TEST(KeyFrameUnpacking, PackerOutputUnpacksToItsInput) {
-    Bytes data;
-    for (int i = 0; i < 70000; ++i)
-        data.push_back(static_cast<std::uint8_t>(i % 1000 < 500 ? (i * 7) % 13 : (i / 300) % 256));
-    Bytes packed = encoder::lz77Pack(data);
-    EXPECT_LT(packed.size(), data.size() / 4);
-    Bytes out(data.size());
-    ASSERT_EQ(lz77Unpack(packed, out), static_cast<std::ptrdiff_t>(data.size()));
-    EXPECT_EQ(out, data);
+    Bytes repetitive, noisy;
+    std::uint32_t state = 12345;
+    for (int i = 0; i < 70000; ++i) {
+        repetitive.push_back(static_cast<std::uint8_t>(i % 1000 < 500 ? (i * 7) % 13 : (i / 300) % 256));
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        noisy.push_back(static_cast<std::uint8_t>(state % 50)); // short matches far back, long literal runs
+    }
+    for (const Bytes& data : {repetitive, noisy}) {
+        Bytes packed = encoder::lz77Pack(data);
+        Bytes out(data.size());
+        ASSERT_EQ(lz77Unpack(packed, out), static_cast<std::ptrdiff_t>(data.size()));
+        EXPECT_EQ(out, data);
+    }
+    EXPECT_LT(encoder::lz77Pack(repetitive).size(), repetitive.size() / 4);
 }
 
 encoder::IndexedImage testIndexed(int w, int h, int shift) {

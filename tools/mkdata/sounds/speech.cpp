@@ -84,6 +84,11 @@ void throughSpeaker(Signal& speech, SpeechSound sound, Noise& noise) {
 
 } // namespace
 
+Signal speakWords(const SpeechVoice& voice, const std::string& words, const std::filesystem::path& scratch) {
+    runEspeak(voice, words, scratch);
+    return readSpoken(scratch);
+}
+
 void generateSpeech(const Context& context) {
     const std::filesystem::path source = context.source / "speech.txt";
     const SpeechList list = parseSpeechList(readSource(source), source.string());
@@ -92,8 +97,7 @@ void generateSpeech(const Context& context) {
     const std::filesystem::path spoken = work / "spoken.wav";
     for (const SpeechLine& line : list.lines) {
         const SpeechVoice& voice = list.voices.find(line.speaker)->second;
-        runEspeak(voice, line.words, spoken);
-        Signal speech = readSpoken(spoken);
+        Signal speech = speakWords(voice, line.words, spoken);
         Noise noise(seedOf(line.wave));
         throughSpeaker(speech, voice.sound, noise);
         if (speech.empty())

@@ -1,0 +1,50 @@
+#include "mkdata/movies/movies.h"
+
+#include "mkdata/files.h"
+#include "mkdata/movies/movie_list.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+namespace q71::mkdata {
+
+void generateMovies(const Context& context) {
+    std::vector<MovieRecipe> recipes;
+    for (auto family : {introMovies(), endMovies(), campaignMovies(), newsMovies()})
+        recipes.insert(recipes.end(), family.begin(), family.end());
+    const MovieContext movieContext{context.source, context.out / ".movies"};
+    std::filesystem::create_directories(movieContext.scratch);
+
+    // The movies do not depend on each other: a few are made at once.
+    std::atomic<std::size_t> next = 0;
+    std::mutex failureLock;
+    std::exception_ptr failure;
+    auto work = [&] {
+        for (std::size_t i; (i = next++) < recipes.size();) {
+            try {
+                MovieSpec spec = recipes[i](movieContext);
+                std::vector<std::uint8_t> movie = makeMovie(spec);
+                writeOutput(context.out / "Movies" / spec.name, std::string(movie.begin(), movie.end()));
+            } catch (...) {
+                std::lock_guard lock(failureLock);
+                if (!failure)
+                    failure = std::current_exception();
+                next = recipes.size();
+            }
+        }
+    };
+    const unsigned workers = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+    std::vector<std::thread> threads;
+    for (unsigned i = 0; i < workers; ++i)
+        threads.emplace_back(work);
+    for (std::thread& t : threads)
+        t.join();
+    std::filesystem::remove_all(movieContext.scratch);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+} // namespace q71::mkdata
