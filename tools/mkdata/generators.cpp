@@ -2,6 +2,7 @@
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/objects/objects_data.h"
+#include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/terrain/terrain_generator.h"
 #include "mkdata/sounds/sound_effects.h"
 #include "mkdata/sounds/speech.h"
@@ -31,6 +32,7 @@ const Generator kGenerators[] = {
     {"texts", generateTexts},
     {"objects", generateObjects},
     {"terrain", generateTerrain},
+    {"scenarios", generateScenarios}, // after the objects and the terrain, which it checks against
     {"sounds", generateSounds},
     {"speech", generateSpeech},
     {"movies", generateMovies},

@@ -10,12 +10,16 @@ namespace q71 {
 namespace {
 
 std::array<std::uint8_t, kGradeThresholdsSize> encodedThresholds() {
-    std::array<std::uint8_t, kGradeThresholdsSize> bytes{};
-    LayoutWriter(bytes).words(0, scoringState().thresholds);
-    return bytes;
+    return gradeThresholdsEncode(scoringState().thresholds);
 }
 
 } // namespace
+
+std::array<std::uint8_t, kGradeThresholdsSize> gradeThresholdsEncode(const GradeThresholds& thresholds) {
+    std::array<std::uint8_t, kGradeThresholdsSize> bytes{};
+    LayoutWriter(bytes).words(0, thresholds);
+    return bytes;
+}
 
 ScoringState& scoringState() {
     static ScoringState state;

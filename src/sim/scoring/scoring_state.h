@@ -33,6 +33,9 @@ std::int32_t gradeForScore(std::int32_t score, const GradeThresholds& thresholds
 /// The grade of the current score.
 std::int32_t missionGrade();
 
+/// The 20 bytes of a set of thresholds, as the scenario and threshold files hold them.
+std::array<std::uint8_t, kGradeThresholdsSize> gradeThresholdsEncode(const GradeThresholds& thresholds);
+
 /// Sets the thresholds to 200, 400, 600, 800 and 1000.
 void gradeThresholdsDefault();
 /// Sets the defaults, then reads the 20 threshold bytes from an open file; false when they are missing.

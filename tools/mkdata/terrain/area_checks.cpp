@@ -10,10 +10,16 @@
 
 namespace q71::mkdata {
 
-namespace {
+std::unique_ptr<DemGrid> cutAreaGrid(const std::filesystem::path& database, const MissionArea& area,
+                                     std::string& error) {
+    auto db = demOpen(database.string(), &error);
+    if (!db)
+        return nullptr;
+    return demExtract(db.get(), area.lat, area.lon, kMissionRegionKm, kMissionRegionKm, kMissionGridSamples,
+                      kMissionGridSamples, true);
+}
 
-// Height of the cut grid at a point of the area's plane; nothing off the grid.
-std::optional<double> gridHeight(const DemGrid& grid, const PlanePoint& at) {
+std::optional<double> areaGridHeight(const DemGrid& grid, const PlanePoint& at) {
     double lat, lon, column, row, height;
     projInverse(grid.projection.get(), at.east, at.north, &lat, &lon);
     if (!demLatLongToGrid(&grid, lat, lon, &column, &row) || !demSample(&grid, column, row, &height))
@@ -21,20 +27,18 @@ std::optional<double> gridHeight(const DemGrid& grid, const PlanePoint& at) {
     return height;
 }
 
+namespace {
+
 std::string checkArea(const std::filesystem::path& database, const MissionArea& area,
                       const std::string& source) {
     std::ostringstream problems;
     std::string error;
-    auto db = demOpen(database.string(), &error);
-    std::unique_ptr<DemGrid> grid;
-    if (db)
-        grid = demExtract(db.get(), area.lat, area.lon, kMissionRegionKm, kMissionRegionKm,
-                          kMissionGridSamples, kMissionGridSamples, true);
+    const std::unique_ptr<DemGrid> grid = cutAreaGrid(database, area, error);
     if (!grid)
         return source + ":" + std::to_string(area.line) + ": the grid of " + area.key + " cannot be cut " +
                error + "\n";
     for (const AreaSite& site : area.sites) {
-        const std::optional<double> plain = gridHeight(*grid, site.at);
+        const std::optional<double> plain = areaGridHeight(*grid, site.at);
         const double rough = plain ? worldRoughenDepth(site.worldX(), site.worldY(), *plain) : 0.0;
         if (site.minDepth && !(plain && -rough >= *site.minDepth))
             problems << source << ":" << site.line << ": the site " << site.name << " of " << area.key
@@ -50,7 +54,7 @@ std::string checkArea(const std::filesystem::path& database, const MissionArea& 
             const double t = length > 0 ? along / length : 0.0;
             const PlanePoint at{channel.from.east + t * (channel.to.east - channel.from.east),
                                 channel.from.north + t * (channel.to.north - channel.from.north)};
-            const std::optional<double> height = gridHeight(*grid, at);
+            const std::optional<double> height = areaGridHeight(*grid, at);
             if (height && -*height < 0.9 * channel.depth) {
                 problems << source << ":" << area.line << ": a channel of " << area.key << " has "
                          << std::lround(-*height) << " m of water at (" << at.east << ", " << at.north
