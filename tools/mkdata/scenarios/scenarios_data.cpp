@@ -8,7 +8,7 @@
 #include "sim/scoring/player_record.h"
 
 #include <map>
-#include <regex>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -16,9 +16,34 @@ namespace q71::mkdata {
 
 namespace {
 
-// Mission file names: the mode's letter, the set's letter and the mission's number from 1.
-const std::regex kMissionName("([TSC])([a-j])([1-9][0-9]?)");
-const std::regex kCampaignName("campaign-([a-j])");
+struct MissionName {
+    std::string series; ///< the mode's letter and the set's letter
+    int number = 0;     ///< from 1
+};
+
+bool isSetLetter(char c) {
+    return c >= 'a' && c < 'a' + kMissionSets;
+}
+
+// A mission's file name: the mode's letter, the set's letter and the mission's number from 1.
+std::optional<MissionName> missionName(const std::string& stem) {
+    if (stem.size() < 3 || stem.size() > 4 || std::string("TSC").find(stem[0]) == std::string::npos ||
+        !isSetLetter(stem[1]) || stem[2] == '0' ||
+        stem.find_first_not_of("0123456789", 2) != std::string::npos)
+        return std::nullopt;
+    const int number = std::stoi(stem.substr(2));
+    if (number > kMissionsPerSet)
+        return std::nullopt;
+    return MissionName{stem.substr(0, 2), number};
+}
+
+// A campaign's definition: "campaign-" and the letter of its set.
+std::optional<std::int32_t> campaignSet(const std::string& stem) {
+    const std::string prefix = "campaign-";
+    if (stem.size() != prefix.size() + 1 || stem.rfind(prefix, 0) != 0 || !isSetLetter(stem.back()))
+        return std::nullopt;
+    return stem.back() - 'a';
+}
 
 std::string bytesOf(const std::vector<std::uint8_t>& bytes) {
     return std::string(bytes.begin(), bytes.end());
@@ -58,15 +83,15 @@ void generateScenarios(const Context& context) {
     std::vector<std::pair<std::filesystem::path, std::int32_t>> campaigns;
     for (const std::filesystem::path& file : files) {
         const std::string stem = file.stem().string();
-        std::smatch match;
-        if (std::regex_match(stem, match, kCampaignName)) {
-            campaigns.emplace_back(file, match[1].str()[0] - 'a');
+        if (const std::optional<std::int32_t> set = campaignSet(stem)) {
+            campaigns.emplace_back(file, *set);
             continue;
         }
-        if (!std::regex_match(stem, match, kMissionName) || std::stoi(match[3].str()) > kMissionsPerSet)
+        const std::optional<MissionName> mission = missionName(stem);
+        if (!mission)
             throw std::runtime_error(file.string() + ": a scenario is named T, S or C, a set letter a-j and "
                                                      "its number 1-20 (Sa1.txt), a campaign campaign-a.txt");
-        numbers[match[1].str() + match[2].str()].insert(std::stoi(match[3].str()));
+        numbers[mission->series].insert(mission->number);
         const ScenarioDefinition definition =
             parseScenarioDefinition(readSource(file), file, stem, areas, objects);
         std::unique_ptr<DemGrid>& grid = grids[definition.area->key];
