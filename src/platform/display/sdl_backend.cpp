@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <mutex>
 
 namespace q71 {
 
@@ -227,7 +228,10 @@ void SdlBackend::wake() {
 
 void SdlBackend::present() {
     surface_.takeChanged();
-    SDL_UpdateTexture(sdl_->texture, nullptr, surface_.pixels.data(), ScreenSurface::kWidth * 2);
+    {
+        std::lock_guard lock(surface_.lock); // a movie may be writing its frame from its thread
+        SDL_UpdateTexture(sdl_->texture, nullptr, surface_.pixels.data(), ScreenSurface::kWidth * 2);
+    }
     SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
     SDL_RenderClear(sdl_->renderer);
     int w = 0, h = 0;
