@@ -24,13 +24,14 @@ MovieDisplay::MovieDisplay(ScreenSurface& surface)
 DisplayFormat MovieDisplay::format() const { return displayFormatOf(surfaceOver(nullptr)); }
 
 void MovieDisplay::setClip(std::optional<Region> clip) {
-    std::lock_guard lock(clipLock_);
+    std::lock_guard lock(lock_);
     clip_ = std::move(clip);
 }
 
 void MovieDisplay::clear() {
+    std::lock_guard lock(lock_);
     {
-        std::lock_guard lock(surface_.lock);
+        std::lock_guard screen(surface_.lock);
         std::fill(surface_.pixels.begin(), surface_.pixels.end(), 0);
     }
     std::fill(staging_.begin(), staging_.end(), 0);
@@ -38,6 +39,7 @@ void MovieDisplay::clear() {
 }
 
 void MovieDisplay::fillBlack(const Rect& rect) {
+    std::lock_guard lock(lock_);
     Rect area = rect.intersected(ScreenSurface::bounds());
     for (int y = area.top; y < area.bottom; ++y)
         std::fill_n(staging_.data() + y * ScreenSurface::kWidth + area.left, area.width(), 0);
@@ -45,6 +47,7 @@ void MovieDisplay::fillBlack(const Rect& rect) {
 }
 
 void MovieDisplay::present(const MovieCodec& codec, std::uint32_t flags, int x, int y) {
+    std::lock_guard lock(lock_);
     codec_present_frame(codec, surfaceOver(staging_.data()), flags, x, y);
     int left = (flags & kPresentAtX) ? x : 0;
     int top = (flags & kPresentAtY) ? y : 0;
@@ -55,17 +58,14 @@ void MovieDisplay::present(const MovieCodec& codec, std::uint32_t flags, int x, 
 
 void MovieDisplay::copyToScreen(const Rect& area) {
     std::vector<Rect> parts;
-    {
-        std::lock_guard lock(clipLock_);
-        if (clip_)
-            parts = clip_->intersected(Region(area)).rects();
-        else if (!area.isEmpty())
-            parts.push_back(area);
-    }
+    if (clip_)
+        parts = clip_->intersected(Region(area)).rects();
+    else if (!area.isEmpty())
+        parts.push_back(area);
     if (parts.empty())
         return;
     {
-        std::lock_guard lock(surface_.lock);
+        std::lock_guard screen(surface_.lock);
         for (const Rect& r : parts)
             for (int row = r.top; row < r.bottom; ++row) {
                 std::size_t at = static_cast<std::size_t>(row) * ScreenSurface::kWidth + r.left;

@@ -32,10 +32,10 @@ public:
     std::uint16_t* pixels() { return surface_.pixels.data(); }
 
 private:
-    void copyToScreen(const Rect& area);
+    void copyToScreen(const Rect& area); // with lock_ held
 
     ScreenSurface& surface_;
-    std::mutex clipLock_;
+    std::mutex lock_; ///< the clip and the staging picture: the main and the playback thread use them
     std::optional<Region> clip_;
     std::vector<std::uint16_t> staging_; ///< a frame is built here, then copied within the clip
 };

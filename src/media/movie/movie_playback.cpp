@@ -108,7 +108,6 @@ bool play(MoviePlayback& p) {
         }
         codec_swap_frames(codec);
         p.decoder.popFrame();
-        p.framesShown.store(shown + 1);
     }
 }
 

@@ -40,7 +40,6 @@ struct MoviePlayback {
     int x = 0;
     int y = 0;
     const std::atomic<int>* stopRequest = nullptr;
-    std::atomic<int> framesShown{0};
 };
 
 /// Opens the movie's decoder for playback with the given flags; null when the file cannot be opened.

@@ -72,6 +72,7 @@ int init_movie_player(WindowHandle /*window: the screen and the devices are the 
                       SoundBuffer* primary) {
     if (!g_player)
         g_player = new MoviePlayer;
+    finishPlayback(); // started again: nothing may go on playing on what is replaced
     if (device) {
         g_player->device = device;
         g_player->primary = primary;
@@ -157,8 +158,10 @@ int open_movie(WindowHandle window) {
 }
 
 int play_movie(const char* file) {
+    // With no display to show it on, nothing would ever tell the caller that the movie ended:
+    // that is a failure, not a movie played.
     if (!restore_display())
-        return 0; // no display to show it on
+        return -1;
     std::uint32_t flags = 0x3030060;
     if (g_player->device)
         flags |= kPlayHasDirectSound | kPlaySound;
@@ -170,7 +173,7 @@ int play_movie(const char* file) {
 
 int play_movie_clipped(const char* file, WindowHandle notify, int x, int y, int sound) {
     if (!restore_display())
-        return 0;
+        return -1;
     std::uint32_t flags = 0x3030003;
     if (sound) {
         flags |= kPlaySound;

@@ -41,7 +41,7 @@ void* restore_display();
 /// -1 (after close_movie) on failure.
 int open_movie(WindowHandle window);
 /// Plays a file full screen, twice as wide on every second row; 0 when it started, -1 when the
-/// file cannot be opened, -2 when no thread can be started.
+/// file cannot be opened or there is no display, -2 when no thread can be started.
 int play_movie(const char* file);
 /// Plays a file one to one at x, y, within the notify window, with its sound when `sound` is set.
 int play_movie_clipped(const char* file, WindowHandle notify, int x, int y, int sound);

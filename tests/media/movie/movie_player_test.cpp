@@ -158,6 +158,8 @@ TEST_F(MoviePlayer, TheDisplayHasOneMode) {
     close_movie_player();
     EXPECT_EQ(set_display_mode(640, 480, 16), 0) << "no display";
     EXPECT_EQ(restore_display(), nullptr);
+    EXPECT_EQ(play_movie(movie("one.wve", test::numberedMovie(1, encoder::SoundForm::None)).c_str()), -1)
+        << "nothing to play on: a failure, since no end would ever be told";
 }
 
 TEST(MovieSoundService, SilentClockMoves882BytesATick) {
