@@ -144,7 +144,9 @@ TEST_F(ButtonStrip, AStripComesFromTheGroupArchiveWhenTheSwitchIsOn) {
     grpReset();
 }
 
-TEST_F(ButtonStrip, AMissingStripIsFatal) {
+using ButtonStripDeathTest = ButtonStrip;
+
+TEST_F(ButtonStripDeathTest, AMissingStripIsFatal) {
     EXPECT_DEATH(
         {
             ButtonToggle button(screen->window(), 5, "missing.bmp", 2, 10, 10, 20, 10, false);

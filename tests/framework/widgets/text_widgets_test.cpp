@@ -1,0 +1,79 @@
+#include "framework/widgets/static_text.h"
+#include "framework/widgets/text_panel.h"
+#include "platform/gdi/device_context.h"
+#include "platform/gdi/window_dc.h"
+#include "support/golden_image.h"
+#include "widget_fixture.h"
+
+namespace q71 {
+namespace {
+
+using test::Canvas;
+using test::kBlue;
+using test::kRed;
+
+class TextWidgets : public test::WidgetFixture {
+protected:
+    static int widthOf(std::string_view text) { return createDisplayDC()->getTextExtent(text).cx; }
+    // How many pixels of a colour lie in a rectangle of the canvas.
+    static int count(const Canvas& c, Rect r, ColorRef colour) {
+        int n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                n += c.at(x, y) == colour;
+        return n;
+    }
+};
+
+TEST_F(TextWidgets, ACentredLabelKeepsItsCentreWhenItsTextChanges) {
+    StaticText label(mainWindow, 100, 50, "Cap", nullptr, std::nullopt, false, StaticText::kAlignCentre);
+    EXPECT_EQ(label.getX(), 100 - widthOf("Cap") / 2);
+    EXPECT_EQ(label.getWidth(), widthOf("Cap"));
+    label.setText("Immersion périscopique");
+    EXPECT_EQ(label.getX(), 100 - widthOf("Immersion périscopique") / 2);
+    EXPECT_EQ(label.getY(), 50);
+    StaticText right(mainWindow, 300, 50, "Vitesse", nullptr, std::nullopt, false, StaticText::kAlignRight);
+    EXPECT_EQ(right.getX() + right.getWidth(), 300);
+}
+
+TEST_F(TextWidgets, ALabelStandsOnItsFrameWithItsShadow) {
+    StaticText label(mainWindow, 10, 10, "Sondeur", nullptr, kBlue, true, 0);
+    label.setTextColour(kRed);
+    Canvas canvas(200, 60);
+    PaintRecord record{canvas.dc.get(), {0, 0, 200, 60}};
+    label.paint(record);
+    Rect block{10, 10, 10 + label.getWidth(), 10 + label.getHeight()};
+    EXPECT_EQ(canvas.at(10, 10), kBlue);
+    EXPECT_GT(count(canvas, block, kRed), 10);
+    EXPECT_GT(count(canvas, block, rgb(248, 252, 248)), 10) << "the white shadow";
+    EXPECT_EQ(count(canvas, {0, 0, 200, 9}, kBlue), 0);
+    label.hide();
+    Canvas hidden(200, 60);
+    PaintRecord again{hidden.dc.get(), {0, 0, 200, 60}};
+    label.paint(again);
+    EXPECT_EQ(count(hidden, {0, 0, 200, 60}, kBlue), 0) << "a hidden label draws nothing";
+}
+
+TEST_F(TextWidgets, APanelFillsItselfAndCentresItsText) {
+    auto* panel = new TextPanel(mainWindow, 20, 20, 120, 30);
+    panel->setBackgroundColour(kBlue);
+    panel->setTextColour(kRed);
+    panel->setText("Relèvement");
+    pump();
+    EXPECT_EQ(screenPixel(21, 21), kBlue);
+    int left = 200, right = 0;
+    for (int y = 20; y < 50; ++y)
+        for (int x = 20; x < 140; ++x)
+            if (screenPixel(x, y) == kRed) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_LT(left, right);
+    EXPECT_NEAR((left - 20) - (139 - right), 0, 3) << "as much room on each side";
+    panel->setText(std::nullopt);
+    pump();
+    EXPECT_EQ(screenPixel(80, 35), kBlue);
+}
+
+} // namespace
+} // namespace q71
