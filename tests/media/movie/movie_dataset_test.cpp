@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,43 @@ namespace {
 
 std::string moviePath(const std::string& name) { return locationDataRoot() + "/Movies/" + name; }
 
+// The campaign of the data set as its file's header gives it (little-endian): the leg count at
+// byte 80, the missions of each leg from byte 84, the mission set at byte 124.
+struct CampaignShape {
+    char set = 'a';
+    int legs = 0;
+    int missions = 0;
+};
+
+CampaignShape campaignShape() {
+    CampaignShape shape;
+    std::FILE* f = fileOpen(locationDataRoot() + "/Scenario/a.cdf", "rb");
+    if (!f)
+        return shape;
+    std::uint8_t header[128] = {};
+    bool read = std::fread(header, 1, sizeof header, f) == sizeof header;
+    std::fclose(f);
+    if (!read)
+        return shape;
+    auto at = [&](int offset) { return header[offset] | header[offset + 1] << 8 | header[offset + 2] << 16; };
+    shape.legs = at(80);
+    for (int leg = 0; leg < shape.legs && leg < 10; ++leg)
+        shape.missions += at(84 + 4 * leg);
+    shape.set = static_cast<char>('a' + at(124));
+    return shape;
+}
+
 // Every name the program builds: the intro, the death and victory movies, each campaign
 // mission's briefing and report, each leg's news and the campaign's endings by rating.
 std::vector<std::string> namedMovies() {
     std::vector<std::string> names = {"Velms.wve", "Openfade.wve", "death.wve", "victory.wve"};
-    for (int mission = 1; mission <= 20; ++mission)
+    const CampaignShape campaign = campaignShape();
+    EXPECT_GT(campaign.missions, 0) << "the data set has its campaign";
+    for (int mission = 1; mission <= campaign.missions; ++mission)
         for (char kind : {'a', 'b'})
-            names.push_back("a" + std::to_string(mission) + kind + ".ndy");
-    for (int leg = 0; leg < 10; ++leg)
-        names.push_back("velmsa" + std::to_string(leg) + ".wve");
+            names.push_back(campaign.set + std::to_string(mission) + kind + ".ndy");
+    for (int leg = 0; leg < campaign.legs; ++leg)
+        names.push_back(std::string("velms") + campaign.set + std::to_string(leg) + ".wve");
     for (int rating = 0; rating < 6; ++rating)
         for (char variant = 'a'; variant <= 'g'; ++variant)
             names.push_back("nuke" + std::to_string(rating) + variant + ".wve");

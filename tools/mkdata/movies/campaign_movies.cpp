@@ -1,6 +1,6 @@
 // The campaign's mission movies: before a mission ("a", its briefing), the chart of its sea
 // with the route to the objective drawn out; after it ("b", its report), the objective struck
-// and crossed off. Only campaign "a" exists; it has at most twenty missions.
+// and crossed off.
 #include "mkdata/movies/movie_list.h"
 #include "mkdata/movies/movie_sounds.h"
 #include "mkdata/movies/scene_parts.h"
@@ -15,11 +15,9 @@ namespace q71::mkdata {
 
 namespace {
 
-constexpr int kMissions = 20;
-
-MovieSpec missionMovie(int mission, bool briefing) {
+MovieSpec missionMovie(char set, int mission, bool briefing) {
     MovieSpec spec;
-    spec.name = "a" + std::to_string(mission) + (briefing ? "a" : "b") + ".ndy";
+    spec.name = set + std::to_string(mission) + (briefing ? "a" : "b") + ".ndy";
     spec.frames = 48;
     spec.form = FrameForm::Palettised;
     spec.sound = encoder::SoundForm::Steps;
@@ -64,11 +62,11 @@ MovieSpec missionMovie(int mission, bool briefing) {
 
 } // namespace
 
-std::vector<MovieRecipe> campaignMovies() {
+std::vector<MovieRecipe> campaignMovies(const CampaignShape& campaign) {
     std::vector<MovieRecipe> recipes;
-    for (int mission = 1; mission <= kMissions; ++mission)
+    for (int mission = 1; mission <= campaign.missions; ++mission) // named by the mission's index + 1
         for (bool briefing : {true, false})
-            recipes.push_back([=](const MovieContext&) { return missionMovie(mission, briefing); });
+            recipes.push_back([=](const MovieContext&) { return missionMovie(campaign.set, mission, briefing); });
     return recipes;
 }
 

@@ -2,18 +2,31 @@
 
 #include "mkdata/files.h"
 #include "mkdata/movies/movie_list.h"
+#include "sim/scoring/campaign_file.h"
 
 #include <algorithm>
 #include <atomic>
 #include <exception>
 #include <mutex>
+#include <stdexcept>
 #include <thread>
 
 namespace q71::mkdata {
 
+CampaignShape readCampaignShape(const std::filesystem::path& campaignFile) {
+    const std::string bytes = readSource(campaignFile);
+    Campaign campaign;
+    if (campaignDecode({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, campaign) !=
+        CampaignStatus::Ok)
+        throw std::runtime_error(campaignFile.string() + ": a damaged campaign file");
+    return {static_cast<char>('a' + campaign.header.missionSet), campaign.header.legCount, campaign.totalMissions};
+}
+
 void generateMovies(const Context& context) {
+    // The campaign's movies are made for the campaign the scenarios generator wrote.
+    const CampaignShape campaign = readCampaignShape(context.out / "Scenario" / "a.cdf");
     std::vector<MovieRecipe> recipes;
-    for (auto family : {introMovies(), endMovies(), campaignMovies(), newsMovies()})
+    for (auto family : {introMovies(), endMovies(), campaignMovies(campaign), newsMovies(campaign)})
         recipes.insert(recipes.end(), family.begin(), family.end());
     const MovieContext movieContext{context.source, context.out / ".movies"};
     std::filesystem::create_directories(movieContext.scratch);

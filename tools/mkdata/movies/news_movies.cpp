@@ -1,6 +1,7 @@
 // The campaign's news: a news desk with its headline, a picture of the events and a ticker,
-// and the bulletin read by an anchor (espeak-ng in French). Each leg has its news; the end of a
-// campaign has seven bulletins for each final rating, from a nuclear catastrophe (0) to peace (5).
+// and the bulletin read by an anchor (espeak-ng in French). Each leg of the campaign has its
+// news; its end has seven bulletins for each final rating, from a nuclear catastrophe (0) to
+// peace (5). data/news.txt holds the bulletins of up to ten legs.
 #include "mkdata/files.h"
 #include "mkdata/movies/movie_list.h"
 #include "mkdata/movies/movie_sounds.h"
@@ -19,7 +20,6 @@ namespace q71::mkdata {
 
 namespace {
 
-constexpr int kLegs = 10;
 constexpr int kRatings = 6;
 constexpr int kVariants = 7;
 
@@ -166,11 +166,12 @@ MovieSpec newsMovie(const MovieContext& context, const std::string& name, int ra
 
 } // namespace
 
-std::vector<MovieRecipe> newsMovies() {
+std::vector<MovieRecipe> newsMovies(const CampaignShape& campaign) {
     std::vector<MovieRecipe> recipes;
-    for (int leg = 0; leg < kLegs; ++leg)
-        recipes.push_back([leg](const MovieContext& c) {
-            return newsMovie(c, "velmsa" + std::to_string(leg) + ".wve", -1, static_cast<std::uint32_t>(leg * 53 + 5));
+    for (int leg = 0; leg < campaign.legs; ++leg) // legs count from 0
+        recipes.push_back([leg, set = campaign.set](const MovieContext& c) {
+            return newsMovie(c, std::string("velms") + set + std::to_string(leg) + ".wve", -1,
+                             static_cast<std::uint32_t>(leg * 53 + 5));
         });
     for (int rating = 0; rating < kRatings; ++rating)
         for (int variant = 0; variant < kVariants; ++variant)
