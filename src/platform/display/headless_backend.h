@@ -39,6 +39,8 @@ public:
     void moveMouse(Point position) { inject(InputEvent::moveTo(position)); }
     /// Presses and releases a button at a position (with the move there first).
     void click(Point position, MouseButton button = MouseButton::Left);
+    /// Turns the wheel by a number of notches (positive away from the user) with the pointer at a position.
+    void turnWheel(Point position, int notches) { inject(InputEvent::wheelAt(position, notches * 120)); }
     /// Presses (and, unless held, releases) a key giving the layout character (-1 for none).
     void typeKey(std::uint8_t virtualKey, int character = -1, bool held = false);
 

@@ -15,6 +15,7 @@ enum class InputKind : std::uint8_t {
     ButtonUp,
     KeyDown,
     KeyUp,
+    Wheel,          // the wheel turned by wheelDelta at position
     Minimized,      // the user minimised the window
     Restored,       // the user brought a minimised window back
     CloseRequested, // the user asked the window to close
@@ -32,6 +33,7 @@ struct InputEvent {
     // -1 for none. Esc, Enter, Backspace, Tab and Ctrl+letter need none: they are translated by rule.
     int character = -1;
     bool dead = false; // the key is a dead key (an accent waiting for its letter)
+    int wheelDelta = 0; // Wheel: multiples of 120 per notch, positive away from the user
 
     /// A pointer move to p.
     static InputEvent moveTo(Point p) {
@@ -45,6 +47,14 @@ struct InputEvent {
         e.kind = kind;
         e.position = p;
         e.button = b;
+        return e;
+    }
+    /// A turn of the wheel by delta (120 a notch, positive away from the user) with the pointer at p.
+    static InputEvent wheelAt(Point p, int delta) {
+        InputEvent e;
+        e.kind = InputKind::Wheel;
+        e.position = p;
+        e.wheelDelta = delta;
         return e;
     }
     /// A press (KeyDown) or release (KeyUp) of a key.

@@ -183,6 +183,15 @@ bool SdlBackend::translate(const void* sdlEvent, InputEvent& event) {
             InputEvent::buttonAt(kind, button, letterboxToScreen({e.button.x, e.button.y}, shownInWindow()));
         return true;
     }
+    case SDL_MOUSEWHEEL: {
+        int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (notches == 0)
+            return false;
+        int x = 0, y = 0;
+        SDL_GetMouseState(&x, &y);
+        event = InputEvent::wheelAt(letterboxToScreen({x, y}, shownInWindow()), notches * 120);
+        return true;
+    }
     case SDL_KEYDOWN:
     case SDL_KEYUP:
         return translateKey(&e, event);

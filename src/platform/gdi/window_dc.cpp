@@ -76,14 +76,6 @@ public:
 // at a brush.
 constexpr std::uintptr_t kStockBrushLimit = 0x100;
 
-std::optional<Brush> brushOfBackground(std::uintptr_t background) {
-    if (background == 0)
-        return std::nullopt;
-    if (background < kStockBrushLimit)
-        return stockBrush(static_cast<StockObject>(background - 1));
-    return *reinterpret_cast<const Brush*>(background);
-}
-
 } // namespace
 
 std::unique_ptr<DeviceContext> getWindowDC(WindowHandle window) {
@@ -124,6 +116,14 @@ std::uintptr_t classBackgroundBrush(const Brush* brush) {
     return reinterpret_cast<std::uintptr_t>(brush);
 }
 
+std::optional<Brush> brushFromHandle(std::uintptr_t handle) {
+    if (handle == 0)
+        return std::nullopt;
+    if (handle < kStockBrushLimit)
+        return stockBrush(static_cast<StockObject>(handle - 1));
+    return *reinterpret_cast<const Brush*>(handle);
+}
+
 void installWindowDrawing() {
     windowSetDefaultPainter([](WindowHandle window) {
         PaintStruct paint = beginPaint(window);
@@ -131,7 +131,7 @@ void installWindowDrawing() {
     });
     windowSetBackgroundEraser([](WindowHandle window, WParam context, std::uintptr_t background) {
         DeviceContext* dc = deviceContextFromWParam(context);
-        std::optional<Brush> brush = brushOfBackground(background);
+        std::optional<Brush> brush = brushFromHandle(background);
         if (!dc || !brush)
             return false;
         dc->fillRect(windowGetClientRect(window), *brush);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace q71 {
 
@@ -38,8 +39,11 @@ DeviceContext* deviceContextFromWParam(WParam wParam);
 WParam deviceContextToWParam(DeviceContext* dc);
 
 /// A window class's background: a stock brush, or a brush the caller keeps alive as long as the class.
+/// The same handles answer the control colour messages (WM_CTLCOLOREDIT and the others).
 std::uintptr_t classBackgroundBrush(StockObject stock);
 std::uintptr_t classBackgroundBrush(const Brush* brush);
+/// The brush of a handle made by classBackgroundBrush; none for 0.
+std::optional<Brush> brushFromHandle(std::uintptr_t handle);
 /// Connects the window system's defaults to drawing, once after it starts: the default WM_PAINT
 /// then begins and ends a paint, and the default WM_ERASEBKGND fills with the class background.
 void installWindowDrawing();

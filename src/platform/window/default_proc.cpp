@@ -76,6 +76,8 @@ LResult windowDefaultProc(WindowHandle window, std::uint32_t message, WParam wPa
         return 0;
     case WM_SETCURSOR:
         return setCursor(*w, wParam, lParam);
+    case WM_MOUSEWHEEL:
+        return isTopLevel(*w) ? 0 : messageSend(w->parent, message, wParam, lParam);
     case WM_ACTIVATE:
         if (loWord(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE) &&
             windowGetTopLevel(focusGet()) != window)

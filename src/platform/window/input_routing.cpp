@@ -113,7 +113,7 @@ void convertButtonDown(const InputEvent& e) {
     WindowRecord* w = findWindow(target);
     if (!w)
         return;
-    if (WindowRecord* top = topLevelOf(w); top->handle != s.active)
+    if (WindowRecord* top = topLevelOf(w); top->handle != s.active && !(top->exStyle & WS_EX_NOACTIVATE))
         activate(top->handle);
     if (!(w = findWindow(target)))
         return;
@@ -173,6 +173,19 @@ void convertKey(const InputEvent& e) {
     s.inputMessages.push_back(m);
 }
 
+// The wheel turns for the focus window (the active window without one), with the pointer in
+// screen coordinates; windows that leave it alone pass it to their parent.
+void convertWheel(const InputEvent& e) {
+    State& s = state();
+    WindowHandle target = findWindow(s.focus) ? s.focus : s.active;
+    WindowRecord* w = findWindow(target);
+    if (!w || !isInputEnabled(*w))
+        return;
+    auto delta = static_cast<std::uint16_t>(static_cast<std::int16_t>(e.wheelDelta));
+    queueInput(target, WM_MOUSEWHEEL, (static_cast<WParam>(delta) << 16) | mouseKeyFlags(),
+               makeLParam(e.position.x, e.position.y));
+}
+
 void convert(const InputEvent& e) {
     State& s = state();
     switch (e.kind) {
@@ -192,6 +205,10 @@ void convert(const InputEvent& e) {
     case InputKind::KeyDown:
     case InputKind::KeyUp:
         convertKey(e);
+        break;
+    case InputKind::Wheel:
+        s.cursorPosition = e.position;
+        convertWheel(e);
         break;
     default:
         break;
@@ -229,6 +246,9 @@ void readDeviceEvents() {
         case InputKind::ButtonDown:
         case InputKind::ButtonUp:
             setKey(s.asyncKeyState, buttonKey(e.button), e.kind == InputKind::ButtonDown);
+            s.rawInput.push_back(e);
+            break;
+        case InputKind::Wheel:
             s.rawInput.push_back(e);
             break;
         case InputKind::MouseMove:

@@ -25,13 +25,16 @@ constexpr std::uint32_t WM_QUIT            = 0x0012;
 constexpr std::uint32_t WM_ERASEBKGND      = 0x0014;
 constexpr std::uint32_t WM_SHOWWINDOW      = 0x0018;
 constexpr std::uint32_t WM_SETCURSOR       = 0x0020;
+constexpr std::uint32_t WM_NEXTDLGCTL      = 0x0028;
 constexpr std::uint32_t WM_DRAWITEM        = 0x002B;
 constexpr std::uint32_t WM_MEASUREITEM     = 0x002C;
 constexpr std::uint32_t WM_DELETEITEM      = 0x002D;
 constexpr std::uint32_t WM_SETFONT         = 0x0030;
 constexpr std::uint32_t WM_GETFONT         = 0x0031;
 constexpr std::uint32_t WM_COMPAREITEM     = 0x0039;
+constexpr std::uint32_t WM_NCDESTROY       = 0x0082;
 constexpr std::uint32_t WM_NCACTIVATE      = 0x0086;
+constexpr std::uint32_t WM_GETDLGCODE      = 0x0087;
 constexpr std::uint32_t WM_KEYDOWN         = 0x0100;
 constexpr std::uint32_t WM_KEYUP           = 0x0101;
 constexpr std::uint32_t WM_CHAR            = 0x0102;
@@ -61,6 +64,7 @@ constexpr std::uint32_t WM_RBUTTONDBLCLK   = 0x0206;
 constexpr std::uint32_t WM_MBUTTONDOWN     = 0x0207;
 constexpr std::uint32_t WM_MBUTTONUP       = 0x0208;
 constexpr std::uint32_t WM_MBUTTONDBLCLK   = 0x0209;
+constexpr std::uint32_t WM_MOUSEWHEEL      = 0x020A;
 constexpr std::uint32_t MM_MCINOTIFY       = 0x03B9;
 constexpr std::uint32_t WM_USER            = 0x0400;
 /// Numbers handed out by messageRegister lie in [kFirstRegisteredMessage, 0xFFFF].
@@ -85,6 +89,9 @@ constexpr std::uint32_t WA_ACTIVE   = 1;
 
 // Hit-test code of WM_SETCURSOR's lParam (low word): the client area.
 constexpr std::uint32_t HTCLIENT = 1;
+
+// One notch of the mouse wheel: the high word of WM_MOUSEWHEEL's wParam (signed, away from the user > 0).
+constexpr int WHEEL_DELTA = 120;
 
 // Mouse message wParam flags.
 constexpr std::uint32_t MK_LBUTTON = 0x0001;

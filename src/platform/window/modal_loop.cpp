@@ -49,7 +49,7 @@ void answerFromScript(WindowHandle window) {
 
 } // namespace
 
-LResult modalLoopRun(WindowHandle modalWindow, WindowHandle owner) {
+LResult modalLoopRun(WindowHandle modalWindow, WindowHandle owner, const ModalMessageFilter& filter) {
     State& s = state();
     if (!findWindow(modalWindow) || findModal(modalWindow))
         return 0;
@@ -66,6 +66,8 @@ LResult modalLoopRun(WindowHandle modalWindow, WindowHandle owner) {
                 messagePostQuit(static_cast<int>(m.wParam));
                 break;
             }
+            if (filter && filter(m))
+                continue;
             messageTranslate(m);
             messageDispatch(m);
         } else if (!s.backend.interactive()) {

@@ -14,10 +14,14 @@
 
 namespace q71 {
 
+/// Takes a message before it is translated and dispatched; true when it handled the message.
+using ModalMessageFilter = std::function<bool(const Message& message)>;
+
 /// Runs a nested loop until modalLoopEnd is called for the modal window or the window is
-/// destroyed; the owner's top-level window is disabled meanwhile. Returns the end result (0 when
-/// the window was destroyed first). A WM_QUIT read inside ends the loop and is posted again.
-LResult modalLoopRun(WindowHandle modalWindow, WindowHandle owner);
+/// destroyed; the owner's top-level window is disabled meanwhile. Each message read is offered to
+/// the filter first (a dialog's keyboard navigation). Returns the end result (0 when the window
+/// was destroyed first). A WM_QUIT read inside ends the loop and is posted again.
+LResult modalLoopRun(WindowHandle modalWindow, WindowHandle owner, const ModalMessageFilter& filter = {});
 /// Ends the modal loop of a window with a result; false when no loop runs for it.
 bool modalLoopEnd(WindowHandle modalWindow, LResult result);
 /// How many modal loops are running, one inside the other.

@@ -178,6 +178,12 @@ bool windowDestroy(WindowHandle handle) {
         if (findWindow(h))
             messageSend(h, WM_DESTROY, 0, 0);
     }
+    // The last message of each window, children before their parent: what a window keeps for
+    // its procedure can be freed here, whatever procedures were chained in front of it.
+    for (auto h = subtree.rbegin(); h != subtree.rend(); ++h) {
+        if (findWindow(*h))
+            messageSend(*h, WM_NCDESTROY, 0, 0);
+    }
     if (WindowRecord* gone = findWindow(handle)) {
         unlinkFromSiblings(*gone);
         freeSubtree(handle);

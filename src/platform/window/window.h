@@ -20,7 +20,8 @@ WindowHandle windowCreate(std::uint32_t exStyle, std::string_view className, std
                           std::uint32_t style, int x, int y, int width, int height, WindowHandle parent,
                           std::uintptr_t id = 0, void* createParam = nullptr);
 /// Destroys a window: first the windows it owns, then WM_DESTROY to it and to every descendant,
-/// parents before children. A window may destroy itself from its own procedure. False when invalid.
+/// parents before children, then WM_NCDESTROY to each, children before parents. A window may
+/// destroy itself from its own procedure. False when invalid.
 bool windowDestroy(WindowHandle window);
 /// True while the window exists (also during its WM_DESTROY); safe from any thread.
 bool windowIsValid(WindowHandle window);

@@ -239,7 +239,7 @@ bool windowShow(WindowHandle handle, int showCommand) {
     bool activates = showCommand == SW_SHOWNORMAL || showCommand == SW_SHOW ||
                      showCommand == SW_SHOWDEFAULT || showCommand == SW_RESTORE ||
                      showCommand == SW_SHOWMAXIMIZED;
-    if (activates && (w = findWindow(handle)) != nullptr && isTopLevel(*w))
+    if (activates && (w = findWindow(handle)) != nullptr && isTopLevel(*w) && !(w->exStyle & WS_EX_NOACTIVATE))
         activate(handle);
     return wasVisible;
 }
@@ -302,7 +302,7 @@ bool windowSetPos(WindowHandle handle, WindowHandle insertAfter, int x, int y, i
             exposeSubtree(*w);
         }
     }
-    if (!(flags & SWP_NOACTIVATE) && isTopLevel(*w) && isShowing(*w))
+    if (!(flags & SWP_NOACTIVATE) && !(w->exStyle & WS_EX_NOACTIVATE) && isTopLevel(*w) && isShowing(*w))
         activate(handle);
     if (wanted.width() != old.width() || wanted.height() != old.height())
         messageSend(handle, WM_SIZE, SIZE_RESTORED, makeLParam(wanted.width(), wanted.height()));

@@ -17,13 +17,17 @@ constexpr std::uint32_t WS_VISIBLE      = 0x10000000;
 constexpr std::uint32_t WS_DISABLED     = 0x08000000;
 constexpr std::uint32_t WS_CLIPSIBLINGS = 0x04000000;
 constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000;
+constexpr std::uint32_t WS_CAPTION      = 0x00C00000;
 constexpr std::uint32_t WS_BORDER       = 0x00800000;
+constexpr std::uint32_t WS_DLGFRAME     = 0x00400000;
 constexpr std::uint32_t WS_VSCROLL      = 0x00200000;
 constexpr std::uint32_t WS_HSCROLL      = 0x00100000;
 constexpr std::uint32_t WS_SYSMENU      = 0x00080000;
+constexpr std::uint32_t WS_GROUP        = 0x00020000;
 constexpr std::uint32_t WS_TABSTOP      = 0x00010000;
 
 constexpr std::uint32_t WS_EX_TOPMOST   = 0x00000008;
+constexpr std::uint32_t WS_EX_NOACTIVATE = 0x08000000; // neither showing nor clicking activates it
 
 constexpr std::uint32_t CS_VREDRAW      = 0x0001;
 constexpr std::uint32_t CS_HREDRAW      = 0x0002;

@@ -149,6 +149,31 @@ TEST_F(InputRouting, FocusMovesWithKillAndSetMessagesAndKeysFollowIt) {
     EXPECT_TRUE(receivedBy(left, WM_KEYDOWN).empty());
 }
 
+TEST_F(InputRouting, TheWheelTurnsForTheFocusWindowAndClimbsToItsParent) {
+    focusSet(left);
+    received.clear();
+    display.turnWheel({400, 30}, -2);
+    pump();
+    auto atFocus = receivedBy(left, WM_MOUSEWHEEL);
+    ASSERT_EQ(atFocus.size(), 1u);
+    EXPECT_EQ(static_cast<std::int16_t>(hiWord(atFocus[0].wParam)), -2 * WHEEL_DELTA);
+    EXPECT_EQ(pointOf(atFocus[0].lParam), (Point{400, 30})); // screen coordinates
+    EXPECT_TRUE(receivedBy(right, WM_MOUSEWHEEL).empty());
+    // The recording window leaves it to the default procedure, which hands it to the parent.
+    EXPECT_EQ(receivedBy(main, WM_MOUSEWHEEL).size(), 1u);
+}
+
+TEST_F(InputRouting, AClickOnANonActivatingPopupLeavesActivationAndFocusAlone) {
+    focusSet(left);
+    WindowHandle list = makeWindow(WS_POPUP | WS_VISIBLE, {100, 100, 200, 200}, main, WS_EX_NOACTIVATE);
+    received.clear();
+    display.click({150, 150});
+    pump();
+    EXPECT_EQ(receivedBy(list, WM_LBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(windowGetActive(), main);
+    EXPECT_EQ(focusGet(), left);
+}
+
 TEST_F(InputRouting, ModifierStateAndAutoRepeatReachTheMessages) {
     focusSet(left);
     received.clear();

@@ -9,6 +9,8 @@
 #include "platform/window/window_styles.h"
 #include "support/headless_windows.h"
 
+#include <algorithm>
+
 namespace q71 {
 namespace {
 
@@ -63,6 +65,29 @@ TEST_F(ModalLoops, PaintsTimersAndInputOfEveryWindowRunInsideTheLoop) {
     EXPECT_EQ(receivedBy(screen, WM_PAINT).size(), 1u);
     EXPECT_EQ(receivedBy(screen, WM_TIMER).size(), 1u);
     EXPECT_EQ(receivedBy(box, WM_KEYDOWN).size(), 1u);
+}
+
+TEST_F(ModalLoops, TheFilterSeesEachMessageFirstAndMayKeepItFromItsWindow) {
+    WindowHandle box = makeBox();
+    std::vector<std::uint32_t> filtered;
+    modalScriptPush([&](WindowHandle) {
+        display.typeKey(VK_ESCAPE);
+        display.typeKey('A', 'a');
+    });
+    modalScriptPush([&](WindowHandle) { display.typeKey(VK_RETURN); });
+    auto filter = [&](const Message& m) {
+        filtered.push_back(m.message);
+        return m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE;
+    };
+    EXPECT_EQ(modalLoopRun(box, screen, filter), 6);
+    EXPECT_NE(std::find(filtered.begin(), filtered.end(), WM_KEYDOWN), filtered.end());
+    auto keys = receivedBy(box, WM_KEYDOWN);
+    ASSERT_EQ(keys.size(), 2u); // Esc was kept by the filter and never translated
+    EXPECT_EQ(keys[0].wParam, static_cast<WParam>('A'));
+    EXPECT_EQ(keys[1].wParam, VK_RETURN);
+    auto chars = receivedBy(box, WM_CHAR);
+    ASSERT_EQ(chars.size(), 1u);
+    EXPECT_EQ(chars[0].wParam, static_cast<WParam>('a'));
 }
 
 TEST_F(ModalLoops, LoopsNestAndEachRestoresWhatItDisabled) {

@@ -69,6 +69,21 @@ TEST_F(WindowLifetime, DestroyReachesParentsBeforeChildrenAndHandlesStayDead) {
     EXPECT_FALSE(windowDestroy(top));
 }
 
+TEST_F(WindowLifetime, LastMessageComesAfterEveryDestroyChildrenFirst) {
+    WindowHandle top = makeWindow(WS_POPUP, {0, 0, 100, 100});
+    WindowHandle a = makeWindow(WS_CHILD, {0, 0, 10, 10}, top);
+    WindowHandle a1 = makeWindow(WS_CHILD, {0, 0, 5, 5}, a);
+    received.clear();
+    windowDestroy(top);
+    std::vector<std::pair<WindowHandle, std::uint32_t>> order;
+    for (const auto& r : received)
+        if (r.message == WM_DESTROY || r.message == WM_NCDESTROY)
+            order.emplace_back(r.window, r.message);
+    std::vector<std::pair<WindowHandle, std::uint32_t>> expected{
+        {top, WM_DESTROY}, {a, WM_DESTROY}, {a1, WM_DESTROY}, {a1, WM_NCDESTROY}, {a, WM_NCDESTROY}, {top, WM_NCDESTROY}};
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(WindowLifetime, WindowMayDestroyItselfFromItsOwnProcedure) {
     WindowHandle top = makeWindow(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
     WindowHandle button = makeWindow(WS_CHILD | WS_VISIBLE, {10, 10, 50, 50}, top);
