@@ -1,12 +1,16 @@
 #include "platform/msgbox/message_box_layout.h"
 
+#include "platform/controls/control_look.h"
+
 #include <algorithm>
 #include <cctype>
 
 namespace q71 {
+
+using namespace look;
+
 namespace {
 
-constexpr int kCaptionHeight = 20;
 constexpr int kMargin = 14;
 constexpr int kIconSize = 32;
 constexpr int kIconGap = 12;
@@ -15,16 +19,6 @@ constexpr int kButtonWidth = 80;
 constexpr int kButtonHeight = 23;
 constexpr int kButtonGap = 8;
 constexpr int kMinWidth = 180;
-
-// The console look of the program: steel, display glass, pale labels, amber for the focus.
-constexpr ColorRef kFace = rgb(64, 72, 84);
-constexpr ColorRef kLight = rgb(140, 150, 164);
-constexpr ColorRef kDark = rgb(16, 20, 26);
-constexpr ColorRef kGlass = rgb(24, 33, 41);
-constexpr ColorRef kCaptionText = rgb(240, 232, 180);
-constexpr ColorRef kBodyText = rgb(232, 232, 224);
-constexpr ColorRef kButtonFace = rgb(88, 96, 110);
-constexpr ColorRef kAmber = rgb(240, 176, 0);
 
 struct ButtonSet {
     std::vector<std::pair<int, const char*>> buttons;
@@ -50,23 +44,6 @@ ButtonSet buttonsOf(unsigned style) {
     default:
         return {{{kIdOk, "OK"}}};
     }
-}
-
-FontRef interfaceFont(int height, int weight) {
-    LogFont description;
-    description.height = height;
-    description.weight = weight;
-    description.pitchAndFamily = kVariablePitch | kFamilySwiss;
-    description.faceName = "Liberation Sans";
-    return Font::create(description);
-}
-
-// A bevel one pixel wide: light on top and left, dark on the bottom and right (swapped when sunken).
-void bevel(DeviceContext& dc, const Rect& r, ColorRef topLeft, ColorRef bottomRight) {
-    dc.fillRect({r.left, r.top, r.right, r.top + 1}, createSolidBrush(topLeft));
-    dc.fillRect({r.left, r.top, r.left + 1, r.bottom}, createSolidBrush(topLeft));
-    dc.fillRect({r.left, r.bottom - 1, r.right, r.bottom}, createSolidBrush(bottomRight));
-    dc.fillRect({r.right - 1, r.top, r.right, r.bottom}, createSolidBrush(bottomRight));
 }
 
 } // namespace
@@ -133,18 +110,11 @@ int MessageBoxLayout::buttonForMnemonic(char ch) const {
 
 void MessageBoxLayout::paint(DeviceContext& dc, int focused, int pressed) const {
     dc.fillRect({0, 0, width_, height_}, createSolidBrush(kFace));
-    bevel(dc, {0, 0, width_, height_}, kLight, kDark);
-    bevel(dc, {1, 1, width_ - 1, height_ - 1}, kFace, rgb(40, 46, 56));
-    Rect captionBar{3, 3, width_ - 3, 3 + kCaptionHeight - 4};
-    dc.fillRect(captionBar, createSolidBrush(kGlass));
-    dc.setBkMode(kTransparent);
-    dc.selectFont(captionFont_);
-    dc.setTextColor(kCaptionText);
-    Rect captionText = captionBar.inflatedBy(-5, 0);
-    dc.drawText(caption_, captionText, kDtLeft | kDtVCenter | kDtSingleLine | kDtNoPrefix);
+    paintBoxFrame(dc, width_, height_);
+    paintBoxCaption(dc, width_, caption_, captionFont_);
     paintIcon(dc);
     dc.selectFont(textFont_);
-    dc.setTextColor(kBodyText);
+    dc.setTextColor(kText);
     Rect body = textRect_;
     dc.drawText(text_, body, kDtWordBreak | kDtNoPrefix);
     for (size_t i = 0; i < buttons_.size(); ++i)
@@ -163,7 +133,7 @@ void MessageBoxLayout::paintButton(DeviceContext& dc, const MessageBoxButton& bu
         bevel(dc, face, kLight, kDark);
     Rect label = pressed ? face.offsetBy(1, 1) : face;
     dc.selectFont(textFont_);
-    dc.setTextColor(kCaptionText);
+    dc.setTextColor(kLabel);
     dc.drawText(button.label, label, kDtCenter | kDtVCenter | kDtSingleLine);
 }
 

@@ -97,4 +97,29 @@ std::string cp1252ToUtf8(std::string_view cp1252) {
     return out;
 }
 
+unsigned char cp1252ToLower(unsigned char byte) {
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
+        return static_cast<unsigned char>(byte + 0x20);
+    switch (byte) {
+    case 0x8A: // S caron
+    case 0x8C: // OE
+    case 0x8E: // Z caron
+        return static_cast<unsigned char>(byte + 0x10);
+    case 0x9F: // Y diaeresis
+        return 0xFF;
+    default:
+        return byte;
+    }
+}
+
+bool cp1252EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (cp1252ToLower(static_cast<unsigned char>(a[i])) != cp1252ToLower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
 } // namespace q71

@@ -22,4 +22,9 @@ bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset);
 /// Converts Windows-1252 to UTF-8 (always possible).
 std::string cp1252ToUtf8(std::string_view cp1252);
 
+/// The small letter of a Windows-1252 capital (accented ones included); other bytes as they are.
+unsigned char cp1252ToLower(unsigned char byte);
+/// True when the strings differ at most in the case of their letters.
+bool cp1252EqualNoCase(std::string_view a, std::string_view b);
+
 } // namespace q71

@@ -1,0 +1,91 @@
+#include "platform/controls/control.h"
+
+#include "platform/controls/control_look.h"
+#include "platform/controls/control_messages.h"
+#include "platform/gdi/window_dc.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/window.h"
+#include "platform/window/window_paint.h"
+
+namespace q71 {
+namespace {
+
+// The window property holding a control's state (not "THIS", which belongs to the program's
+// objects that subclass controls).
+constexpr const char* kStateProperty = "Q71.Control";
+
+struct DefaultColours {
+    ColorRef text;
+    ColorRef background;
+};
+
+DefaultColours defaultColours(std::uint32_t colourMessage) {
+    switch (colourMessage) {
+    case WM_CTLCOLOREDIT:
+        return {look::kAmber, look::kGlass};
+    case WM_CTLCOLORLISTBOX:
+        return {look::kText, look::kGlass};
+    default:
+        return {look::kLabel, look::kFace};
+    }
+}
+
+} // namespace
+
+Control::Control(WindowHandle window) : window_(window), notifyTarget_(windowGetParent(window)) {}
+
+FontRef Control::font() const { return font_ ? font_ : stockFont(StockObject::SystemFont); }
+
+void Control::invalidate() const { windowInvalidate(window_, nullptr, true); }
+
+LResult Control::fontResult() const { return font_ ? reinterpret_cast<LResult>(&font_) : 0; }
+
+void Control::notify(std::uint32_t code) {
+    messageSend(notifyTarget_, WM_COMMAND, commandWParam(windowGetId(window_), code), static_cast<LParam>(window_));
+}
+
+Control* Control::attached(WindowHandle window) {
+    return static_cast<Control*>(windowGetProperty(window, kStateProperty));
+}
+
+LResult Control::create(WindowHandle window, std::unique_ptr<Control> control, const CreateStruct& cs) {
+    Control* c = control.release();
+    windowSetProperty(window, kStateProperty, c);
+    return dispatch(c, WM_CREATE, 0, reinterpret_cast<LParam>(&cs));
+}
+
+LResult Control::dispatch(Control* control, std::uint32_t message, WParam wParam, LParam lParam) {
+    if (message == WM_NCDESTROY) {
+        windowRemoveProperty(control->window_, kStateProperty);
+        control->freed_ = true;
+        if (control->busy_ == 0)
+            delete control;
+        return 0;
+    }
+    ++control->busy_;
+    LResult result = message == WM_CREATE ? control->onCreate(*reinterpret_cast<const CreateStruct*>(lParam))
+                                          : control->handle(message, wParam, lParam);
+    if (--control->busy_ == 0 && control->freed_)
+        delete control;
+    return result;
+}
+
+WParam fontToWParam(const FontRef& font) { return font ? reinterpret_cast<WParam>(&font) : 0; }
+
+FontRef fontFromWParam(WParam wParam) { return wParam ? *reinterpret_cast<const FontRef*>(wParam) : nullptr; }
+
+Brush controlColours(WindowHandle control, WindowHandle target, DeviceContext& dc, std::uint32_t colourMessage) {
+    // Text goes over the brush unless the target asks for an opaque background itself.
+    dc.setBkMode(kTransparent);
+    LResult answer = windowIsValid(target) ? messageSend(target, colourMessage, deviceContextToWParam(&dc),
+                                                         static_cast<LParam>(control))
+                                           : 0;
+    if (std::optional<Brush> brush = brushFromHandle(static_cast<std::uintptr_t>(answer)))
+        return *brush;
+    DefaultColours colours = defaultColours(colourMessage);
+    dc.setTextColor(colours.text);
+    dc.setBkColor(colours.background);
+    return createSolidBrush(colours.background);
+}
+
+} // namespace q71

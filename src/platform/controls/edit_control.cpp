@@ -1,0 +1,334 @@
+// The single-line edit control: typed text with a blinking caret, a selection made with the
+// mouse or Shift and the cursor keys, scrolling sideways to follow the caret (ES_AUTOHSCROLL),
+// EN_CHANGE after every change and the parent's colours through WM_CTLCOLOREDIT.
+
+#include "platform/controls/combo_parts.h"
+#include "platform/controls/control.h"
+#include "platform/controls/control_look.h"
+#include "platform/controls/control_messages.h"
+#include "platform/controls/control_styles.h"
+#include "platform/controls/edit_text.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/gdi/window_dc.h"
+#include "platform/window/focus.h"
+#include "platform/window/keyboard.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/timers.h"
+#include "platform/window/virtual_keys.h"
+#include "platform/window/window.h"
+#include "platform/window/window_layout.h"
+#include "platform/window/window_paint.h"
+#include "platform/window/window_styles.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace q71 {
+namespace {
+
+constexpr std::uintptr_t kBlinkTimer = 0xED17;
+constexpr std::uint32_t kBlinkMs = 500;
+constexpr int kMargin = 1;
+
+bool shiftHeld() { return keyGetState(VK_SHIFT) < 0; }
+
+class EditControl final : public Control {
+public:
+    EditControl(WindowHandle window, const CreateStruct& cs)
+        : Control(window), style_(cs.style), inCombo_(cs.createParam == &kComboEditTag) {
+        text_.setText(cs.name ? cs.name : "");
+    }
+
+    LResult handle(std::uint32_t message, WParam wParam, LParam lParam) override {
+        switch (message) {
+        case WM_SETTEXT:
+            text_.setText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            scrollX_ = 0;
+            changed();
+            return 1;
+        case WM_GETTEXT:
+            return copyText(wParam, lParam);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LResult>(text_.text().size());
+        case EM_GETSEL:
+            return getSelection(wParam, lParam);
+        case EM_SETSEL:
+            text_.select(static_cast<long>(static_cast<LParam>(wParam)), static_cast<long>(lParam));
+            caretMoved();
+            return 1;
+        case EM_LIMITTEXT:
+            text_.setLimit(wParam);
+            return 0;
+        case WM_SETFONT:
+            setFont(fontFromWParam(wParam));
+            keepCaretVisible();
+            if (lParam)
+                invalidate();
+            return 0;
+        case WM_GETFONT:
+            return fontResult();
+        case WM_SIZE:
+        case WM_ENABLE:
+            keepCaretVisible();
+            invalidate();
+            return 0;
+        case WM_GETDLGCODE:
+            return dialogCode();
+        case WM_SETFOCUS:
+            focused_ = true;
+            caretMoved();
+            notify(EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            focused_ = false;
+            timerKill(window(), kBlinkTimer);
+            invalidate();
+            notify(EN_KILLFOCUS);
+            return 0;
+        case WM_TIMER:
+            if (wParam != kBlinkTimer)
+                return byDefault(message, wParam, lParam);
+            caretOn_ = !caretOn_;
+            invalidateCaret();
+            return 0;
+        case WM_KEYDOWN:
+            onKeyDown(static_cast<std::uint32_t>(wParam), message, lParam);
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (inCombo_ && (wParam == VK_DOWN || wParam == VK_UP))
+                return messageSend(notifyTarget(), message, wParam, lParam);
+            return byDefault(message, wParam, lParam);
+        case WM_CHAR:
+            onChar(static_cast<unsigned>(wParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (!focused_)
+                focusSet(window());
+            text_.moveCaret(indexAt(pointXFromLParam(lParam)), shiftHeld());
+            selecting_ = true;
+            captureSet(window());
+            caretMoved();
+            return 0;
+        case WM_MOUSEMOVE:
+            if (selecting_) {
+                text_.moveCaret(indexAt(pointXFromLParam(lParam)), true);
+                caretMoved();
+            }
+            return 0;
+        case WM_LBUTTONUP:
+            if (selecting_) {
+                selecting_ = false;
+                if (captureGet() == window())
+                    captureRelease();
+            }
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_DESTROY:
+            timerKill(window(), kBlinkTimer);
+            return 0;
+        default:
+            return byDefault(message, wParam, lParam);
+        }
+    }
+
+private:
+    LResult copyText(WParam capacity, LParam buffer) const {
+        if (capacity == 0 || buffer == 0)
+            return 0;
+        std::size_t copied = std::min(text_.text().size(), static_cast<std::size_t>(capacity) - 1);
+        char* out = reinterpret_cast<char*>(buffer);
+        std::memcpy(out, text_.text().data(), copied);
+        out[copied] = '\0';
+        return static_cast<LResult>(copied);
+    }
+
+    LResult getSelection(WParam startOut, LParam endOut) const {
+        auto start = static_cast<std::uint32_t>(text_.selectionStart());
+        auto end = static_cast<std::uint32_t>(text_.selectionEnd());
+        if (startOut)
+            *reinterpret_cast<std::uint32_t*>(startOut) = start;
+        if (endOut)
+            *reinterpret_cast<std::uint32_t*>(endOut) = end;
+        return makeLParam(static_cast<int>(start), static_cast<int>(end));
+    }
+
+    LResult dialogCode() const {
+        LResult code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+        // While its list is down, a combo box's field keeps Enter and Esc to close it.
+        if (inCombo_ && messageSend(notifyTarget(), CB_GETDROPPEDSTATE, 0, 0))
+            code |= DLGC_WANTALLKEYS;
+        return code;
+    }
+
+    void onKeyDown(std::uint32_t key, std::uint32_t message, LParam lParam) {
+        if (inCombo_ && (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_F4 ||
+                         ((key == VK_RETURN || key == VK_ESCAPE) && messageSend(notifyTarget(), CB_GETDROPPEDSTATE, 0, 0)))) {
+            messageSend(notifyTarget(), message, key, lParam);
+            return;
+        }
+        bool extend = shiftHeld();
+        switch (key) {
+        case VK_LEFT:
+            if (text_.hasSelection() && !extend)
+                text_.moveCaret(text_.selectionStart(), false);
+            else if (text_.caret() > 0)
+                text_.moveCaret(text_.caret() - 1, extend);
+            break;
+        case VK_RIGHT:
+            if (text_.hasSelection() && !extend)
+                text_.moveCaret(text_.selectionEnd(), false);
+            else
+                text_.moveCaret(text_.caret() + 1, extend);
+            break;
+        case VK_HOME:
+            text_.moveCaret(0, extend);
+            break;
+        case VK_END:
+            text_.moveCaret(text_.text().size(), extend);
+            break;
+        case VK_DELETE:
+            if (text_.eraseForward())
+                changed();
+            return;
+        default:
+            return;
+        }
+        caretMoved();
+    }
+
+    void onChar(unsigned ch) {
+        if (ch == 8) {
+            if (text_.eraseBackward())
+                changed();
+            return;
+        }
+        if (ch < 0x20 || ch == 0x7F || ch > 0xFF)
+            return; // Enter, Esc, Tab and Ctrl combinations add nothing to a single line
+        EditText before = text_;
+        char typed = static_cast<char>(ch);
+        if (!text_.replaceSelection({&typed, 1}))
+            return;
+        // Without sideways scrolling the text stops where the field ends.
+        if (!(style_ & ES_AUTOHSCROLL) && textWidth(text_.text().size()) >= content().width()) {
+            text_ = before;
+            return;
+        }
+        changed();
+    }
+
+    void changed() {
+        caretMoved();
+        notify(EN_CHANGE);
+    }
+
+    // After the caret or the selection moved: the caret shows at once and stays in view.
+    void caretMoved() {
+        caretOn_ = true;
+        if (focused_)
+            timerSet(window(), kBlinkTimer, kBlinkMs);
+        keepCaretVisible();
+        invalidate();
+    }
+
+    Rect content() const {
+        Rect r = windowGetClientRect(window());
+        if (style_ & WS_BORDER)
+            r = r.inflatedBy(-1, -1);
+        return r.inflatedBy(-kMargin, 0);
+    }
+
+    int textWidth(std::size_t count) const { return font()->textWidth(std::string_view(text_.text()).substr(0, count)); }
+
+    // The place in the text nearest to a client x.
+    std::size_t indexAt(int x) const {
+        int target = x - content().left + scrollX_;
+        FontRef f = font();
+        int left = 0;
+        for (std::size_t i = 0; i < text_.text().size(); ++i) {
+            int advance = f->glyph(static_cast<std::uint8_t>(text_.text()[i])).advance;
+            if (target < left + (advance + 1) / 2)
+                return i;
+            left += advance;
+        }
+        return text_.text().size();
+    }
+
+    void keepCaretVisible() {
+        int width = std::max(content().width(), 1);
+        int total = textWidth(text_.text().size());
+        if (!(style_ & ES_AUTOHSCROLL)) {
+            scrollX_ = 0;
+            return;
+        }
+        int caretX = textWidth(text_.caret());
+        // Jumps of a quarter of the field, so typing does not scroll at every character.
+        if (caretX < scrollX_)
+            scrollX_ = caretX - width / 4;
+        else if (caretX >= scrollX_ + width)
+            scrollX_ = caretX - width + 1 + width / 4;
+        scrollX_ = std::clamp(scrollX_, 0, std::max(0, total + 1 - width));
+    }
+
+    int textTop() const {
+        Rect r = content();
+        return r.top + (r.height() - font()->metrics().height) / 2;
+    }
+
+    void invalidateCaret() const {
+        int x = content().left - scrollX_ + textWidth(text_.caret());
+        Rect caret{x, textTop(), x + 1, textTop() + font()->metrics().height};
+        windowInvalidate(window(), &caret, false);
+    }
+
+    void paint() {
+        PaintStruct ps = beginPaint(window());
+        DeviceContext& dc = *ps.dc;
+        dc.selectFont(font());
+        bool enabled = windowIsEnabled(window());
+        Brush background = controlColours(window(), notifyTarget(), dc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+        Rect client = windowGetClientRect(window());
+        dc.fillRect(client, background);
+        if (style_ & WS_BORDER)
+            look::sunkenEdge(dc, client);
+        Rect area = content();
+        dc.intersectClipRect(area);
+        if (!enabled)
+            dc.setTextColor(look::kDimmed);
+        ColorRef ink = dc.textColor();
+        int x = area.left - scrollX_, y = textTop(), height = font()->metrics().height;
+        dc.textOut({x, y}, text_.text());
+        if (text_.hasSelection() && (focused_ || (style_ & ES_NOHIDESEL))) {
+            int from = x + textWidth(text_.selectionStart()), to = x + textWidth(text_.selectionEnd());
+            dc.fillRect({from, y, to, y + height}, createSolidBrush(look::kAmber));
+            dc.setBkMode(kTransparent);
+            dc.setTextColor(look::kGlass);
+            std::string_view selected(text_.text());
+            dc.textOut({from, y}, selected.substr(text_.selectionStart(), text_.selectionEnd() - text_.selectionStart()));
+        }
+        if (focused_ && caretOn_) {
+            int caretX = x + textWidth(text_.caret());
+            dc.fillRect({caretX, y, caretX + 1, y + height}, createSolidBrush(ink));
+        }
+        endPaint(window(), ps);
+    }
+
+    EditText text_;
+    std::uint32_t style_;
+    bool inCombo_;
+    int scrollX_ = 0;
+    bool focused_ = false;
+    bool caretOn_ = true;
+    bool selecting_ = false;
+};
+
+} // namespace
+
+LResult editControlProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
+    return Control::procedure<EditControl>(window, message, wParam, lParam);
+}
+
+} // namespace q71
