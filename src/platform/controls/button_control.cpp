@@ -29,6 +29,11 @@ class ButtonControl final : public Control {
 public:
     ButtonControl(WindowHandle window, const CreateStruct& cs) : Control(window), kind_(cs.style & BS_TYPEMASK) {}
 
+    LResult onCreate(const CreateStruct&) override {
+        shapeGroupBox();
+        return 0;
+    }
+
     LResult handle(std::uint32_t message, WParam wParam, LParam lParam) override {
         switch (message) {
         case BM_GETCHECK:
@@ -52,11 +57,13 @@ public:
             return dialogCode();
         case WM_SETTEXT: {
             LResult result = byDefault(message, wParam, lParam);
+            shapeGroupBox();
             invalidate();
             return result;
         }
         case WM_SETFONT:
             setFont(fontFromWParam(wParam));
+            shapeGroupBox();
             if (lParam)
                 invalidate();
             return 0;
@@ -71,8 +78,11 @@ public:
             }
             invalidate();
             return 0;
-        case WM_ENABLE:
         case WM_SIZE:
+            shapeGroupBox();
+            invalidate();
+            return 0;
+        case WM_ENABLE:
             invalidate();
             return 0;
         case WM_LBUTTONDOWN:
@@ -203,7 +213,7 @@ private:
         if (isPush())
             paintPush(dc, client, label);
         else if (kind_ == BS_GROUPBOX)
-            paintGroup(dc, client, label, background);
+            paintGroup(dc, label, background);
         else
             paintMarked(dc, client, label, background);
         endPaint(window(), ps);
@@ -264,18 +274,43 @@ private:
         }
     }
 
-    void paintGroup(DeviceContext& dc, const Rect& client, const std::string& label, const Brush& background) const {
-        // The inside is left to what the parent painted: controls stand there.
-        Rect measured = client;
-        dc.drawText(label.empty() ? " " : label, measured, kDtLeft | kDtSingleLine | kDtCalcRect);
-        Rect frame{client.left, client.top + measured.height() / 2, client.right, client.bottom};
-        look::bevel(dc, frame, look::kDark, look::kLight);
-        look::bevel(dc, frame.inflatedBy(-1, -1), look::kLight, look::kDark);
-        if (label.empty())
+    // A group box is its frame and its label: where they are, in client coordinates.
+    struct GroupParts {
+        Rect frame;
+        Rect label; // empty without a text
+    };
+    GroupParts groupParts() const {
+        Rect client = windowGetClientRect(window());
+        std::string label = windowGetText(window());
+        auto measure = DeviceContext::createMemory();
+        measure->selectFont(font());
+        Rect text = client;
+        measure->drawText(label.empty() ? " " : label, text, kDtLeft | kDtSingleLine | kDtCalcRect);
+        GroupParts parts{{client.left, client.top + text.height() / 2, client.right, client.bottom}, {}};
+        if (!label.empty())
+            parts.label = {client.left + 8, client.top, std::min(client.left + 12 + text.width(), client.right),
+                           client.top + text.height()};
+        return parts;
+    }
+
+    // The frame's inside belongs to the controls it holds: the box takes neither their pixels nor
+    // their clicks, since only its frame and label are part of its shape.
+    void shapeGroupBox() {
+        if (kind_ != BS_GROUPBOX)
             return;
-        Rect text{client.left + 8, client.top, std::min(client.left + 12 + measured.width(), client.right),
-                  client.top + measured.height()};
-        dc.fillRect(text, background);
+        GroupParts parts = groupParts();
+        Region shape = Region(parts.frame).subtracted(Region(parts.frame.inflatedBy(-2, -2)));
+        windowSetShape(window(), shape.united(Region(parts.label)), true);
+    }
+
+    void paintGroup(DeviceContext& dc, const std::string& label, const Brush& background) const {
+        GroupParts parts = groupParts();
+        look::bevel(dc, parts.frame, look::kDark, look::kLight);
+        look::bevel(dc, parts.frame.inflatedBy(-1, -1), look::kLight, look::kDark);
+        if (parts.label.isEmpty())
+            return;
+        dc.fillRect(parts.label, background);
+        Rect text = parts.label;
         text.left += 2;
         dc.setBkMode(kTransparent);
         dc.drawText(label, text, kDtLeft | kDtSingleLine);

@@ -299,6 +299,9 @@ LResult ComboBoxControl::onCommand(WParam wParam, LParam lParam) {
     } else if (from == list_ && code == LBN_SELCANCEL) {
         closeUp(false);
     } else if (from == edit_ && code == EN_CHANGE && !settingText_) {
+        // Typed text names no item any more.
+        selection_ = -1;
+        messageSend(list_, LB_SETCURSEL, static_cast<WParam>(-1), 0);
         notify(CBN_EDITCHANGE);
     } else if (from == edit_ && code == EN_KILLFOCUS) {
         closeUp(false);

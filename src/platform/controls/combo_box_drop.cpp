@@ -14,15 +14,22 @@
 #include "platform/window/window_styles.h"
 
 #include <algorithm>
+#include <string>
 
 namespace q71 {
 
 void ComboBoxControl::dropDown() {
     if (dropped_ || !windowIsVisible(window()) || !windowIsEnabled(window()))
         return;
-    // The list opens on the chosen item, as high as its items need up to the height asked for
-    // the box at creation, below the box or, where the screen ends, above it.
-    messageSend(list_, LB_SETCURSEL, static_cast<WParam>(selection_), 0);
+    // The list opens on the chosen item (or the one the typed text names), as high as its items
+    // need up to the height asked for the box at creation, below the box or, where the screen
+    // ends, above it.
+    if (edit_ != WindowHandle{} && selection_ < 0) {
+        std::string typed = windowGetText(edit_);
+        LResult named = messageSend(list_, LB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>(typed.c_str()));
+        if (named >= 0)
+            selection_ = static_cast<int>(named);
+    }
     Rect box = windowGetRect(window());
     int count = static_cast<int>(messageSend(list_, LB_GETCOUNT, 0, 0));
     int room = std::max(dropHeight_ - box.height(), 1);

@@ -66,10 +66,6 @@ bool isDefaultButton(const DialogItemTemplate& item) {
     return windowing::equalNoCase(item.className, "BUTTON") && (item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
 }
 
-bool isGroupBox(const DialogItemTemplate& item) {
-    return windowing::equalNoCase(item.className, "BUTTON") && (item.style & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
 // Makes the controls; false when one of them cannot be made.
 bool makeItems(WindowHandle dialog, DialogWindow& state, const DialogTemplate& t, const DialogUnits& units,
                const FontRef& font) {
@@ -82,11 +78,7 @@ bool makeItems(WindowHandle dialog, DialogWindow& state, const DialogTemplate& t
                                             r.top, r.width(), r.height(), dialog, item.id);
         if (control == WindowHandle{})
             return false;
-        state.addItem(control);
         messageSend(control, WM_SETFONT, fontToWParam(font), 0);
-        // Siblings clip one another here, so a group box goes under the controls it frames.
-        if (isGroupBox(item))
-            windowSetPos(control, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         if (!defaultFound && isDefaultButton(item)) {
             defaultId = item.id;
             defaultFound = true;

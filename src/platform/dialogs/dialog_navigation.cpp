@@ -18,11 +18,6 @@
 namespace q71 {
 namespace {
 
-std::vector<WindowHandle> itemsOf(WindowHandle dialog) {
-    DialogWindow* state = Control::of<DialogWindow>(dialog);
-    return state ? state->itemsInOrder() : windowGetChildren(dialog);
-}
-
 // The control of the dialog that holds a window (the window itself, or the combo box around
 // an edit field).
 WindowHandle itemHolding(WindowHandle dialog, WindowHandle window) {
@@ -111,7 +106,7 @@ bool dialogKey(WindowHandle dialog, const Message& m) {
 } // namespace
 
 WindowHandle dialogNextTabItem(WindowHandle dialog, WindowHandle from, bool previous) {
-    std::vector<WindowHandle> items = itemsOf(dialog);
+    std::vector<WindowHandle> items = windowGetChildren(dialog);
     if (previous)
         std::reverse(items.begin(), items.end());
     auto start = std::find(items.begin(), items.end(), itemHolding(dialog, from));
@@ -129,7 +124,7 @@ WindowHandle dialogNextTabItem(WindowHandle dialog, WindowHandle from, bool prev
 }
 
 WindowHandle dialogNextGroupItem(WindowHandle dialog, WindowHandle from, bool previous) {
-    std::vector<WindowHandle> items = itemsOf(dialog);
+    std::vector<WindowHandle> items = windowGetChildren(dialog);
     auto self = std::find(items.begin(), items.end(), itemHolding(dialog, from));
     if (self == items.end())
         return {};

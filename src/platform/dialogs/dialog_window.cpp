@@ -11,7 +11,6 @@
 #include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
 
-#include <algorithm>
 
 namespace q71 {
 namespace {
@@ -39,17 +38,6 @@ DialogWindow::DialogWindow(WindowHandle window, const CreateStruct& cs)
 void DialogWindow::end(LResult result) {
     ended_ = true;
     result_ = result;
-}
-
-std::vector<WindowHandle> DialogWindow::itemsInOrder() const {
-    std::vector<WindowHandle> order;
-    for (WindowHandle item : items_)
-        if (windowIsValid(item) && windowGetParent(item) == window())
-            order.push_back(item);
-    for (WindowHandle child : windowGetChildren(window()))
-        if (std::find(order.begin(), order.end(), child) == order.end())
-            order.push_back(child);
-    return order;
 }
 
 LResult DialogWindow::handle(std::uint32_t message, WParam wParam, LParam lParam) {

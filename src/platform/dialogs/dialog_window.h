@@ -8,8 +8,6 @@
 
 #include "platform/controls/control.h"
 
-#include <vector>
-
 namespace q71 {
 
 /// A dialog's procedure: the answer of WM_CTLCOLOR* and WM_INITDIALOG as it stands; for other
@@ -39,10 +37,6 @@ public:
     LResult result() const { return result_; }
     /// Marks the dialog ended with a result (dialogEnd does the rest).
     void end(LResult result);
-    /// The controls in the order of the template (then any added later), for the keyboard.
-    std::vector<WindowHandle> itemsInOrder() const;
-    /// Adds a control made from the template, in its order.
-    void addItem(WindowHandle item) { items_.push_back(item); }
     /// The control to focus when the dialog becomes active.
     void setFocusItem(WindowHandle item) { focusItem_ = item; }
     void setDefaultId(int id) { defaultId_ = id; }
@@ -56,7 +50,6 @@ private:
     bool modal_;
     bool ended_ = false;
     LResult result_ = 0;
-    std::vector<WindowHandle> items_;
     WindowHandle focusItem_{};
     int defaultId_ = 1;
     FontRef captionFont_;
