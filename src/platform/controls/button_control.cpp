@@ -27,7 +27,8 @@ constexpr int kLabelGap = 4;
 
 class ButtonControl final : public Control {
 public:
-    ButtonControl(WindowHandle window, const CreateStruct& cs) : Control(window), kind_(cs.style & BS_TYPEMASK) {}
+    ButtonControl(WindowHandle window, const CreateStruct& cs)
+        : Control(window), kind_(cs.style & BS_TYPEMASK) {}
 
     LResult onCreate(const CreateStruct&) override {
         shapeGroupBox();
@@ -61,14 +62,6 @@ public:
             invalidate();
             return result;
         }
-        case WM_SETFONT:
-            setFont(fontFromWParam(wParam));
-            shapeGroupBox();
-            if (lParam)
-                invalidate();
-            return 0;
-        case WM_GETFONT:
-            return fontResult();
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             focused_ = message == WM_SETFOCUS;
@@ -90,7 +83,8 @@ public:
             return 0;
         case WM_MOUSEMOVE:
             if (tracking_)
-                setPushed(windowGetClientRect(window()).contains({pointXFromLParam(lParam), pointYFromLParam(lParam)}));
+                setPushed(windowGetClientRect(window()).contains(
+                    {pointXFromLParam(lParam), pointYFromLParam(lParam)}));
             return 0;
         case WM_LBUTTONUP:
             onRelease();
@@ -119,6 +113,8 @@ public:
     }
 
 private:
+    void fontChanged() override { shapeGroupBox(); }
+
     bool isPush() const { return kind_ == BS_PUSHBUTTON || kind_ == BS_DEFPUSHBUTTON; }
     bool isRadio() const { return kind_ == BS_RADIOBUTTON || kind_ == BS_AUTORADIOBUTTON; }
     bool isCheckable() const { return isRadio() || kind_ == BS_CHECKBOX || kind_ == BS_AUTOCHECKBOX; }
@@ -201,22 +197,19 @@ private:
         }
     }
 
+    // A group box's window is only its frame and label: the fill reaches nothing inside.
     void paint() {
-        PaintStruct ps = beginPaint(window());
-        DeviceContext& dc = *ps.dc;
-        dc.selectFont(font());
-        Brush background = controlColours(window(), notifyTarget(), dc, isPush() ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC);
+        ControlPaint paint(*this, isPush() ? WM_CTLCOLORBTN : WM_CTLCOLORSTATIC);
+        DeviceContext& dc = paint.dc();
         if (!windowIsEnabled(window()))
             dc.setTextColor(look::kDimmed);
-        Rect client = windowGetClientRect(window());
         std::string label = windowGetText(window());
         if (isPush())
-            paintPush(dc, client, label);
+            paintPush(dc, paint.client(), label);
         else if (kind_ == BS_GROUPBOX)
-            paintGroup(dc, label, background);
+            paintGroup(dc, label);
         else
-            paintMarked(dc, client, label, background);
-        endPaint(window(), ps);
+            paintMarked(dc, paint.client(), label);
     }
 
     void paintPush(DeviceContext& dc, const Rect& client, const std::string& label) const {
@@ -233,8 +226,7 @@ private:
         dc.drawText(label, text, kDtCenter | kDtVCenter | kDtSingleLine);
     }
 
-    void paintMarked(DeviceContext& dc, const Rect& client, const std::string& label, const Brush& background) const {
-        dc.fillRect(client, background);
+    void paintMarked(DeviceContext& dc, const Rect& client, const std::string& label) const {
         int top = client.top + (client.height() - kMarkSize) / 2;
         Rect mark{client.left, top, client.left + kMarkSize, top + kMarkSize};
         ColorRef well = pushed_ ? look::kFace : look::kGlass;
@@ -288,7 +280,8 @@ private:
         measure->drawText(label.empty() ? " " : label, text, kDtLeft | kDtSingleLine | kDtCalcRect);
         GroupParts parts{{client.left, client.top + text.height() / 2, client.right, client.bottom}, {}};
         if (!label.empty())
-            parts.label = {client.left + 8, client.top, std::min(client.left + 12 + text.width(), client.right),
+            parts.label = {client.left + 8, client.top,
+                           std::min(client.left + 12 + text.width(), client.right),
                            client.top + text.height()};
         return parts;
     }
@@ -303,13 +296,15 @@ private:
         windowSetShape(window(), shape.united(Region(parts.label)), true);
     }
 
-    void paintGroup(DeviceContext& dc, const std::string& label, const Brush& background) const {
+    void paintGroup(DeviceContext& dc, const std::string& label) const {
         GroupParts parts = groupParts();
+        // The frame breaks for the label.
+        dc.excludeClipRect(parts.label);
         look::bevel(dc, parts.frame, look::kDark, look::kLight);
         look::bevel(dc, parts.frame.inflatedBy(-1, -1), look::kLight, look::kDark);
+        dc.selectClipRegion(nullptr);
         if (parts.label.isEmpty())
             return;
-        dc.fillRect(parts.label, background);
         Rect text = parts.label;
         text.left += 2;
         dc.setBkMode(kTransparent);

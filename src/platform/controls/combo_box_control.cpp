@@ -28,9 +28,13 @@ constexpr std::uint32_t kKindMask = 0x3;
 ComboBoxControl::ComboBoxControl(WindowHandle window, const CreateStruct& cs)
     : Control(window), style_(cs.style), origin_{cs.x, cs.y}, dropHeight_(cs.height) {}
 
-bool ComboBoxControl::ownerDrawn() const { return (style_ & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
+bool ComboBoxControl::ownerDrawn() const {
+    return (style_ & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+}
 
-bool ComboBoxControl::hasStrings() const { return !ownerDrawn() || (style_ & CBS_HASSTRINGS); }
+bool ComboBoxControl::hasStrings() const {
+    return !ownerDrawn() || (style_ & CBS_HASSTRINGS);
+}
 
 LResult ComboBoxControl::onCreate(const CreateStruct& cs) {
     std::uint32_t listStyle = WS_POPUP | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
@@ -56,11 +60,22 @@ LResult ComboBoxControl::onCreate(const CreateStruct& cs) {
 // Owner-drawn heights are asked through the box's own procedure, so that a procedure chained in
 // front of it may answer; plain items are as high as the font.
 int ComboBoxControl::measure(int itemId) {
-    MeasureItemStruct m{ODT_COMBOBOX, static_cast<std::uint32_t>(windowGetId(window())), itemId,
-                        windowGetClientRect(window()).width(), font()->metrics().height, 0};
+    MeasureItemStruct m{ODT_COMBOBOX,
+                        static_cast<std::uint32_t>(windowGetId(window())),
+                        itemId,
+                        windowGetClientRect(window()).width(),
+                        font()->metrics().height,
+                        0};
     if (ownerDrawn())
         messageSend(window(), WM_MEASUREITEM, windowGetId(window()), reinterpret_cast<LParam>(&m));
     return std::clamp(m.itemHeight, 1, 255);
+}
+
+void ComboBoxControl::fontChanged() {
+    if (edit_ != WindowHandle{})
+        messageSend(edit_, WM_SETFONT, fontToWParam(fontGiven()), 0);
+    messageSend(list_, WM_SETFONT, fontToWParam(fontGiven()), 0);
+    measureHeights();
 }
 
 void ComboBoxControl::measureHeights() {
@@ -134,17 +149,6 @@ LResult ComboBoxControl::handle(std::uint32_t message, WParam wParam, LParam lPa
     case WM_GETTEXTLENGTH:
         return edit_ != WindowHandle{} ? messageSend(edit_, message, 0, 0)
                                        : static_cast<LResult>(itemText(selection_).size());
-    case WM_SETFONT:
-        setFont(fontFromWParam(wParam));
-        if (edit_ != WindowHandle{})
-            messageSend(edit_, WM_SETFONT, wParam, lParam);
-        messageSend(list_, WM_SETFONT, wParam, lParam);
-        measureHeights();
-        if (lParam)
-            invalidate();
-        return 0;
-    case WM_GETFONT:
-        return fontResult();
     case WM_SIZE:
         placeParts();
         invalidate();
@@ -270,7 +274,8 @@ LResult ComboBoxControl::setText(LParam text) {
         return result;
     }
     // A drop-down list shows only its items: the text chooses one.
-    LResult found = forwardToList(LB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>(wanted));
+    LResult found =
+        forwardToList(LB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>(wanted));
     if (found == CB_ERR)
         return CB_ERR;
     setSelection(static_cast<int>(found));

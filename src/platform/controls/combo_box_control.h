@@ -18,6 +18,7 @@ public:
 
 private:
     LResult onCreate(const CreateStruct& cs) override;
+    void fontChanged() override;
 
     bool ownerDrawn() const;
     bool hasStrings() const;
@@ -50,8 +51,8 @@ private:
     std::uint32_t style_;
     WindowHandle edit_{};
     WindowHandle list_{};
-    Point origin_;       // where the parent placed the box
-    int dropHeight_;     // the height asked at creation: the box with its list down
+    Point origin_;   // where the parent placed the box
+    int dropHeight_; // the height asked at creation: the box with its list down
     int fieldHeight_ = 0;
     int selection_ = -1; // the chosen item (the list's own selection follows the pointer while down)
     bool dropped_ = false;

@@ -26,7 +26,8 @@ void ComboBoxControl::dropDown() {
     // ends, above it.
     if (edit_ != WindowHandle{} && selection_ < 0) {
         std::string typed = windowGetText(edit_);
-        LResult named = messageSend(list_, LB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>(typed.c_str()));
+        LResult named = messageSend(list_, LB_FINDSTRINGEXACT, static_cast<WParam>(-1),
+                                    reinterpret_cast<LParam>(typed.c_str()));
         if (named >= 0)
             selection_ = static_cast<int>(named);
     }
@@ -64,21 +65,23 @@ void ComboBoxControl::closeUp(bool accept) {
 }
 
 void ComboBoxControl::paint() {
-    PaintStruct ps = beginPaint(window());
-    DeviceContext& dc = *ps.dc;
-    dc.selectFont(font());
+    ControlPaint paint(*this, edit_ != WindowHandle{} ? WM_CTLCOLOREDIT : WM_CTLCOLORLISTBOX);
+    DeviceContext& dc = paint.dc();
     bool enabled = windowIsEnabled(window());
-    Brush background = controlColours(window(), notifyTarget(), dc,
-                                      edit_ != WindowHandle{} ? WM_CTLCOLOREDIT : WM_CTLCOLORLISTBOX);
-    Rect client = windowGetClientRect(window());
-    dc.fillRect(client, background);
-    look::sunkenEdge(dc, client);
+    look::sunkenEdge(dc, paint.client());
     Rect field = fieldRect();
     if (edit_ == WindowHandle{} && selection_ >= 0) {
-        std::uint32_t state = ODS_COMBOBOXEDIT | (focused_ ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+        std::uint32_t state =
+            ODS_COMBOBOXEDIT | (focused_ ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
         if (ownerDrawn()) {
-            DrawItemStruct item{ODT_COMBOBOX, static_cast<std::uint32_t>(windowGetId(window())), selection_,
-                                ODA_DRAWENTIRE, state, window(), &dc, field,
+            DrawItemStruct item{ODT_COMBOBOX,
+                                static_cast<std::uint32_t>(windowGetId(window())),
+                                selection_,
+                                ODA_DRAWENTIRE,
+                                state,
+                                window(),
+                                &dc,
+                                field,
                                 messageSend(list_, LB_GETITEMDATA, static_cast<WParam>(selection_), 0)};
             dc.intersectClipRect(field);
             messageSend(window(), WM_DRAWITEM, windowGetId(window()), reinterpret_cast<LParam>(&item));
@@ -99,13 +102,13 @@ void ComboBoxControl::paint() {
         look::sunkenEdge(dc, button);
     else
         look::raisedEdge(dc, button);
-    int cx = (button.left + button.right) / 2 + (dropped_ ? 1 : 0), cy = (button.top + button.bottom) / 2 + (dropped_ ? 1 : 0);
+    int cx = (button.left + button.right) / 2 + (dropped_ ? 1 : 0),
+        cy = (button.top + button.bottom) / 2 + (dropped_ ? 1 : 0);
     Point arrow[3] = {{cx - 4, cy - 2}, {cx + 4, cy - 2}, {cx, cy + 2}};
     ColorRef ink = enabled ? look::kLabel : look::kDimmed;
     dc.selectPen(createPen(PenStyle::Solid, 1, ink));
     dc.selectBrush(createSolidBrush(ink));
     dc.polygon(arrow);
-    endPaint(window(), ps);
 }
 
 } // namespace q71

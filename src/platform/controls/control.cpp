@@ -5,6 +5,7 @@
 #include "platform/gdi/window_dc.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window.h"
+#include "platform/window/window_layout.h"
 #include "platform/window/window_paint.h"
 
 namespace q71 {
@@ -34,14 +35,17 @@ DefaultColours defaultColours(std::uint32_t colourMessage) {
 
 Control::Control(WindowHandle window) : window_(window), notifyTarget_(windowGetParent(window)) {}
 
-FontRef Control::font() const { return font_ ? font_ : stockFont(StockObject::SystemFont); }
+FontRef Control::font() const {
+    return font_ ? font_ : stockFont(StockObject::SystemFont);
+}
 
-void Control::invalidate() const { windowInvalidate(window_, nullptr, true); }
-
-LResult Control::fontResult() const { return font_ ? reinterpret_cast<LResult>(&font_) : 0; }
+void Control::invalidate() const {
+    windowInvalidate(window_, nullptr, true);
+}
 
 void Control::notify(std::uint32_t code) {
-    messageSend(notifyTarget_, WM_COMMAND, commandWParam(windowGetId(window_), code), static_cast<LParam>(window_));
+    messageSend(notifyTarget_, WM_COMMAND, commandWParam(windowGetId(window_), code),
+                static_cast<LParam>(window_));
 }
 
 Control* Control::attached(WindowHandle window) {
@@ -63,18 +67,50 @@ LResult Control::dispatch(Control* control, std::uint32_t message, WParam wParam
         return 0;
     }
     ++control->busy_;
-    LResult result = message == WM_CREATE ? control->onCreate(*reinterpret_cast<const CreateStruct*>(lParam))
-                                          : control->handle(message, wParam, lParam);
+    LResult result = control->route(message, wParam, lParam);
     if (--control->busy_ == 0 && control->freed_)
         delete control;
     return result;
 }
 
-WParam fontToWParam(const FontRef& font) { return font ? reinterpret_cast<WParam>(&font) : 0; }
+LResult Control::route(std::uint32_t message, WParam wParam, LParam lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return onCreate(*reinterpret_cast<const CreateStruct*>(lParam));
+    case WM_SETFONT:
+        font_ = fontFromWParam(wParam);
+        fontChanged();
+        if (lParam)
+            invalidate();
+        return 0;
+    case WM_GETFONT:
+        // The font set (which the caller may copy), or 0 for the system font.
+        return font_ ? reinterpret_cast<LResult>(&font_) : 0;
+    default:
+        return handle(message, wParam, lParam);
+    }
+}
 
-FontRef fontFromWParam(WParam wParam) { return wParam ? *reinterpret_cast<const FontRef*>(wParam) : nullptr; }
+ControlPaint::ControlPaint(const Control& control, std::uint32_t colourMessage)
+    : window_(control.window()), paint_(beginPaint(window_)) {
+    paint_.dc->selectFont(control.font());
+    background_ = controlColours(window_, control.notifyTarget(), *paint_.dc, colourMessage);
+    client_ = windowGetClientRect(window_);
+    paint_.dc->fillRect(client_, background_);
+}
 
-Brush controlColours(WindowHandle control, WindowHandle target, DeviceContext& dc, std::uint32_t colourMessage) {
+ControlPaint::~ControlPaint() { endPaint(window_, paint_); }
+
+WParam fontToWParam(const FontRef& font) {
+    return font ? reinterpret_cast<WParam>(&font) : 0;
+}
+
+FontRef fontFromWParam(WParam wParam) {
+    return wParam ? *reinterpret_cast<const FontRef*>(wParam) : nullptr;
+}
+
+Brush controlColours(WindowHandle control, WindowHandle target, DeviceContext& dc,
+                     std::uint32_t colourMessage) {
     // Text goes over the brush unless the target asks for an opaque background itself.
     dc.setBkMode(kTransparent);
     LResult answer = windowIsValid(target) ? messageSend(target, colourMessage, deviceContextToWParam(&dc),

@@ -18,9 +18,13 @@ void bevel(DeviceContext& dc, const Rect& r, ColorRef topLeft, ColorRef bottomRi
     dc.fillRect({r.right - 1, r.top, r.right, r.bottom}, createSolidBrush(bottomRight));
 }
 
-void raisedEdge(DeviceContext& dc, const Rect& r) { bevel(dc, r, kLight, kDark); }
+void raisedEdge(DeviceContext& dc, const Rect& r) {
+    bevel(dc, r, kLight, kDark);
+}
 
-void sunkenEdge(DeviceContext& dc, const Rect& r) { bevel(dc, r, kDark, kLight); }
+void sunkenEdge(DeviceContext& dc, const Rect& r) {
+    bevel(dc, r, kDark, kLight);
+}
 
 void paintBoxFrame(DeviceContext& dc, int width, int height) {
     bevel(dc, {0, 0, width, height}, kLight, kDark);

@@ -10,16 +10,16 @@
 
 namespace q71::look {
 
-constexpr ColorRef kFace = rgb(64, 72, 84);              ///< steel panels
-constexpr ColorRef kLight = rgb(140, 150, 164);          ///< the lit edge of a bevel
-constexpr ColorRef kDark = rgb(16, 20, 26);              ///< the shadowed edge, outlines
-constexpr ColorRef kShade = rgb(40, 46, 56);             ///< the inner shadow of a frame
-constexpr ColorRef kGlass = rgb(24, 33, 41);             ///< display glass behind readouts and lists
-constexpr ColorRef kLabel = rgb(240, 232, 180);          ///< engraved labels and captions
-constexpr ColorRef kText = rgb(232, 232, 224);           ///< running text
-constexpr ColorRef kButtonFace = rgb(88, 96, 110);       ///< the face of a push button
-constexpr ColorRef kAmber = rgb(240, 176, 0);            ///< readouts, selection, focus
-constexpr ColorRef kDimmed = rgb(120, 128, 138);         ///< text of a disabled control
+constexpr ColorRef kFace = rgb(64, 72, 84);        ///< steel panels
+constexpr ColorRef kLight = rgb(140, 150, 164);    ///< the lit edge of a bevel
+constexpr ColorRef kDark = rgb(16, 20, 26);        ///< the shadowed edge, outlines
+constexpr ColorRef kShade = rgb(40, 46, 56);       ///< the inner shadow of a frame
+constexpr ColorRef kGlass = rgb(24, 33, 41);       ///< display glass behind readouts and lists
+constexpr ColorRef kLabel = rgb(240, 232, 180);    ///< engraved labels and captions
+constexpr ColorRef kText = rgb(232, 232, 224);     ///< running text
+constexpr ColorRef kButtonFace = rgb(88, 96, 110); ///< the face of a push button
+constexpr ColorRef kAmber = rgb(240, 176, 0);      ///< readouts, selection, focus
+constexpr ColorRef kDimmed = rgb(120, 128, 138);   ///< text of a disabled control
 
 /// Frame and caption of a box (message box, dialog): the caption band starts here and the
 /// inside of a box with a caption starts at kCaptionHeight; a box without one is kBorder thick.

@@ -30,7 +30,9 @@ constexpr std::uintptr_t kBlinkTimer = 0xED17;
 constexpr std::uint32_t kBlinkMs = 500;
 constexpr int kMargin = 1;
 
-bool shiftHeld() { return keyGetState(VK_SHIFT) < 0; }
+bool shiftHeld() {
+    return keyGetState(VK_SHIFT) < 0;
+}
 
 class EditControl final : public Control {
 public:
@@ -59,14 +61,6 @@ public:
         case EM_LIMITTEXT:
             text_.setLimit(wParam);
             return 0;
-        case WM_SETFONT:
-            setFont(fontFromWParam(wParam));
-            keepCaretVisible();
-            if (lParam)
-                invalidate();
-            return 0;
-        case WM_GETFONT:
-            return fontResult();
         case WM_SIZE:
         case WM_ENABLE:
             keepCaretVisible();
@@ -136,6 +130,8 @@ public:
     }
 
 private:
+    void fontChanged() override { keepCaretVisible(); }
+
     LResult copyText(WParam capacity, LParam buffer) const {
         if (capacity == 0 || buffer == 0)
             return 0;
@@ -165,8 +161,10 @@ private:
     }
 
     void onKeyDown(std::uint32_t key, std::uint32_t message, LParam lParam) {
-        if (inCombo_ && (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_F4 ||
-                         ((key == VK_RETURN || key == VK_ESCAPE) && messageSend(notifyTarget(), CB_GETDROPPEDSTATE, 0, 0)))) {
+        if (inCombo_ &&
+            (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_F4 ||
+             ((key == VK_RETURN || key == VK_ESCAPE) &&
+              messageSend(notifyTarget(), CB_GETDROPPEDSTATE, 0, 0)))) {
             messageSend(notifyTarget(), message, key, lParam);
             return;
         }
@@ -241,7 +239,9 @@ private:
         return r.inflatedBy(-kMargin, 0);
     }
 
-    int textWidth(std::size_t count) const { return font()->textWidth(std::string_view(text_.text()).substr(0, count)); }
+    int textWidth(std::size_t count) const {
+        return font()->textWidth(std::string_view(text_.text()).substr(0, count));
+    }
 
     // The place in the text nearest to a client x.
     std::size_t indexAt(int x) const {
@@ -285,15 +285,11 @@ private:
     }
 
     void paint() {
-        PaintStruct ps = beginPaint(window());
-        DeviceContext& dc = *ps.dc;
-        dc.selectFont(font());
         bool enabled = windowIsEnabled(window());
-        Brush background = controlColours(window(), notifyTarget(), dc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
-        Rect client = windowGetClientRect(window());
-        dc.fillRect(client, background);
+        ControlPaint paint(*this, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+        DeviceContext& dc = paint.dc();
         if (style_ & WS_BORDER)
-            look::sunkenEdge(dc, client);
+            look::sunkenEdge(dc, paint.client());
         Rect area = content();
         dc.intersectClipRect(area);
         if (!enabled)
@@ -307,13 +303,13 @@ private:
             dc.setBkMode(kTransparent);
             dc.setTextColor(look::kGlass);
             std::string_view selected(text_.text());
-            dc.textOut({from, y}, selected.substr(text_.selectionStart(), text_.selectionEnd() - text_.selectionStart()));
+            dc.textOut({from, y}, selected.substr(text_.selectionStart(),
+                                                  text_.selectionEnd() - text_.selectionStart()));
         }
         if (focused_ && caretOn_) {
             int caretX = x + textWidth(text_.caret());
             dc.fillRect({caretX, y, caretX + 1, y + height}, createSolidBrush(ink));
         }
-        endPaint(window(), ps);
     }
 
     EditText text_;

@@ -44,15 +44,35 @@ LResult ListBoxControl::onCreate(const CreateStruct&) {
     return 0;
 }
 
-bool ListBoxControl::ownerDrawn() const { return (style_ & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
+// Plain items are as high as the font; owner-drawn ones of one height are measured again (those
+// of a combo box's list are set by the combo box).
+void ListBoxControl::fontChanged() {
+    if (!ownerDrawn())
+        items_.setFixedHeight(font()->metrics().height);
+    else if ((style_ & LBS_OWNERDRAWFIXED) && combo_ == WindowHandle{})
+        measureFixedHeight();
+    layout();
+}
 
-bool ListBoxControl::hasStrings() const { return !ownerDrawn() || (style_ & LBS_HASSTRINGS); }
+bool ListBoxControl::ownerDrawn() const {
+    return (style_ & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0;
+}
 
-std::uint32_t ListBoxControl::controlType() const { return combo_ != WindowHandle{} ? ODT_COMBOBOX : ODT_LISTBOX; }
+bool ListBoxControl::hasStrings() const {
+    return !ownerDrawn() || (style_ & LBS_HASSTRINGS);
+}
 
-std::uint32_t ListBoxControl::reportedId() const { return static_cast<std::uint32_t>(windowGetId(reportedControl())); }
+std::uint32_t ListBoxControl::controlType() const {
+    return combo_ != WindowHandle{} ? ODT_COMBOBOX : ODT_LISTBOX;
+}
 
-WindowHandle ListBoxControl::reportedControl() const { return combo_ != WindowHandle{} ? combo_ : window(); }
+std::uint32_t ListBoxControl::reportedId() const {
+    return static_cast<std::uint32_t>(windowGetId(reportedControl()));
+}
+
+WindowHandle ListBoxControl::reportedControl() const {
+    return combo_ != WindowHandle{} ? combo_ : window();
+}
 
 LResult ListBoxControl::handle(std::uint32_t message, WParam wParam, LParam lParam) {
     auto index = static_cast<int>(static_cast<LParam>(wParam));
@@ -77,7 +97,8 @@ LResult ListBoxControl::handle(std::uint32_t message, WParam wParam, LParam lPar
     case LB_GETTEXTLEN:
         if (!items_.valid(index))
             return LB_ERR;
-        return hasStrings() ? static_cast<LResult>(items_.at(index).text.size()) : static_cast<LResult>(sizeof(LParam));
+        return hasStrings() ? static_cast<LResult>(items_.at(index).text.size())
+                            : static_cast<LResult>(sizeof(LParam));
     case LB_GETCOUNT:
         return items_.count();
     case LB_GETTOPINDEX:
@@ -118,18 +139,6 @@ LResult ListBoxControl::handle(std::uint32_t message, WParam wParam, LParam lPar
             if (items_.at(i).data == lParam)
                 return i;
         return LB_ERR;
-    case WM_SETFONT:
-        setFont(fontFromWParam(wParam));
-        if (!ownerDrawn())
-            items_.setFixedHeight(font()->metrics().height);
-        else if ((style_ & LBS_OWNERDRAWFIXED) && combo_ == WindowHandle{})
-            measureFixedHeight();
-        layout();
-        if (lParam)
-            invalidate();
-        return 0;
-    case WM_GETFONT:
-        return fontResult();
     case WM_SIZE:
     case WM_ENABLE:
         layout();
@@ -224,13 +233,16 @@ void ListBoxControl::sendDeleteItem(int index) {
 }
 
 int ListBoxControl::measureItem(int index, LParam data) {
-    MeasureItemStruct measure{controlType(), reportedId(), index, windowGetClientRect(window()).width(),
-                              font()->metrics().height, data};
+    MeasureItemStruct measure{
+        controlType(), reportedId(), index, windowGetClientRect(window()).width(), font()->metrics().height,
+        data};
     messageSend(notifyTarget(), WM_MEASUREITEM, reportedId(), reinterpret_cast<LParam>(&measure));
     return std::clamp(measure.itemHeight, 1, kMaxItemHeight);
 }
 
-void ListBoxControl::measureFixedHeight() { items_.setFixedHeight(measureItem(0, 0)); }
+void ListBoxControl::measureFixedHeight() {
+    items_.setFixedHeight(measureItem(0, 0));
+}
 
 LResult ListBoxControl::copyItemText(int index, LParam buffer) const {
     if (!items_.valid(index) || buffer == 0)
@@ -288,7 +300,8 @@ void ListBoxControl::layout() {
     vertical_.place(needVertical ? Rect{view_.right, inner.top, inner.right, view_.bottom} : Rect{});
     horizontal_.place(needHorizontal ? Rect{inner.left, view_.bottom, view_.right, inner.bottom} : Rect{});
     items_.scrollTo(items_.top(), viewHeight());
-    vertical_.setRange(0, std::max(items_.count() - 1, 0), std::max(items_.count() - items_.maxTop(viewHeight()), 1));
+    vertical_.setRange(0, std::max(items_.count() - 1, 0),
+                       std::max(items_.count() - items_.maxTop(viewHeight()), 1));
     vertical_.setPosition(items_.top());
     offsetX_ = std::clamp(offsetX_, 0, std::max(0, extent_ - view_.width()));
     horizontal_.setRange(0, std::max(extent_ - 1, 0), std::max(view_.width(), 1));

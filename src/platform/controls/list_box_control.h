@@ -22,6 +22,7 @@ private:
     static constexpr std::uintptr_t kRepeatTimer = 0x5C011;
 
     LResult onCreate(const CreateStruct& cs) override;
+    void fontChanged() override;
 
     bool ownerDrawn() const;
     bool hasStrings() const;
@@ -72,7 +73,7 @@ private:
     int offsetX_ = 0; // how far they are scrolled sideways
     int wheelRest_ = 0;
     bool focused_ = false;
-    bool tracking_ = false;       // the button went down on the items
+    bool tracking_ = false; // the button went down on the items
     ScrollBar* pressedBar_ = nullptr;
 };
 

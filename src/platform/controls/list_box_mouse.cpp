@@ -40,8 +40,9 @@ int ListBoxControl::itemUnder(Point at, bool clampToView) {
 
 void ListBoxControl::applyScroll(const ScrollBar& bar, const std::optional<ScrollRequest>& request) {
     if (request)
-        messageSend(window(), bar.vertical() ? WM_VSCROLL : WM_HSCROLL,
-                    (static_cast<WParam>(request->position & 0xFFFF) << 16) | static_cast<WParam>(request->code), 0);
+        messageSend(
+            window(), bar.vertical() ? WM_VSCROLL : WM_HSCROLL,
+            (static_cast<WParam>(request->position & 0xFFFF) << 16) | static_cast<WParam>(request->code), 0);
     invalidate();
 }
 

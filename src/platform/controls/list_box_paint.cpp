@@ -16,14 +16,10 @@ namespace q71 {
 
 void ListBoxControl::paint() {
     layout();
-    PaintStruct ps = beginPaint(window());
-    DeviceContext& dc = *ps.dc;
-    dc.selectFont(font());
-    Brush background = controlColours(window(), notifyTarget(), dc, WM_CTLCOLORLISTBOX);
-    Rect client = windowGetClientRect(window());
-    dc.fillRect(client, background);
+    ControlPaint paint(*this, WM_CTLCOLORLISTBOX);
+    DeviceContext& dc = paint.dc();
     if (style_ & WS_BORDER)
-        look::sunkenEdge(dc, client);
+        look::sunkenEdge(dc, paint.client());
     ColorRef ink = dc.textColor(), bk = dc.bkColor();
     int bkMode = dc.bkMode();
     int width = std::max(view_.width(), extent_);
@@ -43,18 +39,18 @@ void ListBoxControl::paint() {
     vertical_.paint(dc);
     horizontal_.paint(dc);
     if (vertical_.shown() && horizontal_.shown())
-        dc.fillRect({vertical_.area().left, horizontal_.area().top, vertical_.area().right, horizontal_.area().bottom},
+        dc.fillRect({vertical_.area().left, horizontal_.area().top, vertical_.area().right,
+                     horizontal_.area().bottom},
                     createSolidBrush(look::kFace));
-    endPaint(window(), ps);
 }
 
 void ListBoxControl::paintItem(DeviceContext& dc, int index, const Rect& rect, ColorRef ink) {
     bool selected = index == items_.selection(), enabled = windowIsEnabled(window());
-    std::uint32_t state = (selected ? ODS_SELECTED : 0) | (selected && focused_ ? ODS_FOCUS : 0) |
-                          (enabled ? 0 : ODS_DISABLED);
+    std::uint32_t state =
+        (selected ? ODS_SELECTED : 0) | (selected && focused_ ? ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
     if (ownerDrawn()) {
-        DrawItemStruct item{controlType(), reportedId(), index, ODA_DRAWENTIRE, state, reportedControl(), &dc, rect,
-                            items_.at(index).data};
+        DrawItemStruct item{controlType(),     reportedId(), index, ODA_DRAWENTIRE,       state,
+                            reportedControl(), &dc,          rect,  items_.at(index).data};
         messageSend(notifyTarget(), WM_DRAWITEM, reportedId(), reinterpret_cast<LParam>(&item));
         return;
     }
@@ -66,7 +62,8 @@ void ListBoxControl::paintItem(DeviceContext& dc, int index, const Rect& rect, C
     }
     dc.setBkMode(kTransparent);
     dc.setTextColor(ink);
-    dc.textOut({rect.left + 2, rect.top + (rect.height() - font()->metrics().height) / 2}, items_.at(index).text);
+    dc.textOut({rect.left + 2, rect.top + (rect.height() - font()->metrics().height) / 2},
+               items_.at(index).text);
     if (state & ODS_FOCUS)
         look::focusFrame(dc, {view_.left, rect.top, view_.right, rect.bottom}, look::kGlass);
 }

@@ -13,7 +13,9 @@ int ListItems::heightOf(int index) const {
     return variable_ && valid(index) ? std::max(at(index).height, 1) : fixedHeight_;
 }
 
-void ListItems::setFixedHeight(int height) { fixedHeight_ = std::max(height, 1); }
+void ListItems::setFixedHeight(int height) {
+    fixedHeight_ = std::max(height, 1);
+}
 
 int ListItems::add(ListItem item) {
     items_.push_back(std::move(item));

@@ -23,7 +23,9 @@ void ScrollBar::setPosition(int position) {
     position_ = active() ? std::clamp(position, minimum_, lastPosition()) : minimum_;
 }
 
-int ScrollBar::arrowLength() const { return std::min(kThickness, length() / 2); }
+int ScrollBar::arrowLength() const {
+    return std::min(kThickness, length() / 2);
+}
 
 int ScrollBar::thumbLength() const {
     int track = length() - 2 * arrowLength();
@@ -134,9 +136,11 @@ void ScrollBar::paintArrow(DeviceContext& dc, const Rect& r, bool forward, bool 
     int tip = forward ? size : -size;
     Point triangle[3];
     if (vertical_)
-        triangle[0] = {cx, cy + tip}, triangle[1] = {cx - size, cy - tip}, triangle[2] = {cx + size, cy - tip};
+        triangle[0] = {cx, cy + tip}, triangle[1] = {cx - size, cy - tip},
+        triangle[2] = {cx + size, cy - tip};
     else
-        triangle[0] = {cx + tip, cy}, triangle[1] = {cx - tip, cy - size}, triangle[2] = {cx - tip, cy + size};
+        triangle[0] = {cx + tip, cy}, triangle[1] = {cx - tip, cy - size},
+        triangle[2] = {cx - tip, cy + size};
     ColorRef ink = active() ? look::kLabel : look::kDimmed;
     dc.selectPen(createPen(PenStyle::Solid, 1, ink));
     dc.selectBrush(createSolidBrush(ink));

@@ -39,13 +39,6 @@ public:
             invalidate();
             return result;
         }
-        case WM_SETFONT:
-            setFont(fontFromWParam(wParam));
-            if (lParam)
-                invalidate();
-            return 0;
-        case WM_GETFONT:
-            return fontResult();
         case WM_ENABLE:
         case WM_SIZE:
             invalidate();
@@ -64,16 +57,11 @@ public:
 
 private:
     void paint() {
-        PaintStruct ps = beginPaint(window());
-        DeviceContext& dc = *ps.dc;
-        dc.selectFont(font());
-        Brush background = controlColours(window(), notifyTarget(), dc, WM_CTLCOLORSTATIC);
-        Rect client = windowGetClientRect(window());
-        dc.fillRect(client, background);
+        ControlPaint paint(*this, WM_CTLCOLORSTATIC);
         if (!windowIsEnabled(window()))
-            dc.setTextColor(look::kDimmed);
-        dc.drawText(windowGetText(window()), client, textFormatOf(style_));
-        endPaint(window(), ps);
+            paint.dc().setTextColor(look::kDimmed);
+        Rect area = paint.client();
+        paint.dc().drawText(windowGetText(window()), area, textFormatOf(style_));
     }
 
     std::uint32_t style_;

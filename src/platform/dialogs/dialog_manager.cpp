@@ -74,8 +74,8 @@ bool makeItems(WindowHandle dialog, DialogWindow& state, const DialogTemplate& t
     bool defaultFound = false;
     for (const DialogItemTemplate& item : t.items) {
         Rect r = units.toPixels(item.x, item.y, item.width, item.height).offsetBy(inside.x, inside.y);
-        WindowHandle control = windowCreate(0, item.className, item.text, (item.style | WS_CHILD) & ~WS_POPUP, r.left,
-                                            r.top, r.width(), r.height(), dialog, item.id);
+        WindowHandle control = windowCreate(0, item.className, item.text, (item.style | WS_CHILD) & ~WS_POPUP,
+                                            r.left, r.top, r.width(), r.height(), dialog, item.id);
         if (control == WindowHandle{})
             return false;
         messageSend(control, WM_SETFONT, fontToWParam(font), 0);
@@ -88,8 +88,8 @@ bool makeItems(WindowHandle dialog, DialogWindow& state, const DialogTemplate& t
     return true;
 }
 
-WindowHandle makeDialog(int templateId, WindowHandle owner, DialogProc procedure, LParam initParam, bool modal) {
-    const DialogTemplate* t = dialogTemplateFind(templateId);
+WindowHandle makeDialog(const DialogTemplate* t, WindowHandle owner, DialogProc procedure, LParam initParam,
+                        bool modal) {
     if (!t || !controlsRegisterClasses() || !registerDialogClass())
         return {};
     FontRef font = dialogFontOf(*t);
@@ -99,15 +99,16 @@ WindowHandle makeDialog(int templateId, WindowHandle owner, DialogProc procedure
     Rect place = placeOnScreen(*t, units, owner);
     DialogCreation creation{procedure, modal, font};
     std::uint32_t style = (t->style | WS_POPUP) & ~(WS_VISIBLE | WS_CHILD);
-    WindowHandle dialog = windowCreate(0, kDialogClass, t->caption, style, place.left, place.top, place.width(),
-                                       place.height(), owner, 0, &creation);
+    WindowHandle dialog = windowCreate(0, kDialogClass, t->caption, style, place.left, place.top,
+                                       place.width(), place.height(), owner, 0, &creation);
     DialogWindow* state = Control::of<DialogWindow>(dialog);
     if (!state || !makeItems(dialog, *state, *t, units, font)) {
         windowDestroy(dialog);
         return {};
     }
     WindowHandle first = dialogNextTabItem(dialog, {}, false);
-    if (messageSend(dialog, WM_INITDIALOG, static_cast<WParam>(first), initParam) != 0 && first != WindowHandle{})
+    if (messageSend(dialog, WM_INITDIALOG, static_cast<WParam>(first), initParam) != 0 &&
+        first != WindowHandle{})
         state->setFocusItem(first);
     if (!windowIsValid(dialog))
         return {};
@@ -116,11 +117,10 @@ WindowHandle makeDialog(int templateId, WindowHandle owner, DialogProc procedure
     return dialog;
 }
 
-} // namespace
-
-LResult dialogBox(int templateId, WindowHandle owner, DialogProc procedure, LParam initParam) {
+// Shows a modal dialog until it ends; -1 when it cannot be made.
+LResult runModal(const DialogTemplate* t, WindowHandle owner, DialogProc procedure, LParam initParam) {
     WindowHandle previousFocus = focusGet();
-    WindowHandle dialog = makeDialog(templateId, owner, procedure, initParam, true);
+    WindowHandle dialog = makeDialog(t, owner, procedure, initParam, true);
     if (dialog == WindowHandle{})
         return -1;
     DialogWindow* state = Control::of<DialogWindow>(dialog);
@@ -128,7 +128,8 @@ LResult dialogBox(int templateId, WindowHandle owner, DialogProc procedure, LPar
     if (!state->ended()) {
         windowShow(dialog, SW_SHOWNORMAL);
         windowUpdate(dialog);
-        result = modalLoopRun(dialog, owner, [dialog](const Message& m) { return dialogIsMessage(dialog, m); });
+        result =
+            modalLoopRun(dialog, owner, [dialog](const Message& m) { return dialogIsMessage(dialog, m); });
     }
     if (windowIsValid(dialog))
         windowDestroy(dialog);
@@ -137,8 +138,24 @@ LResult dialogBox(int templateId, WindowHandle owner, DialogProc procedure, LPar
     return result;
 }
 
+} // namespace
+
+LResult dialogBox(int templateId, WindowHandle owner, DialogProc procedure, LParam initParam) {
+    return runModal(dialogTemplateFind(templateId), owner, procedure, initParam);
+}
+
+LResult dialogBoxIndirect(const DialogTemplate& dialog, WindowHandle owner, DialogProc procedure,
+                          LParam initParam) {
+    return runModal(&dialog, owner, procedure, initParam);
+}
+
 WindowHandle dialogCreate(int templateId, WindowHandle owner, DialogProc procedure, LParam initParam) {
-    return makeDialog(templateId, owner, procedure, initParam, false);
+    return makeDialog(dialogTemplateFind(templateId), owner, procedure, initParam, false);
+}
+
+WindowHandle dialogCreateIndirect(const DialogTemplate& dialog, WindowHandle owner, DialogProc procedure,
+                                  LParam initParam) {
+    return makeDialog(&dialog, owner, procedure, initParam, false);
 }
 
 bool dialogEnd(WindowHandle dialog, LResult result) {

@@ -6,6 +6,7 @@
 // arrows through a group, Enter for the focused push button or the default one (IDOK when none
 // is), Esc for IDCANCEL.
 
+#include "platform/dialogs/dialog_template.h"
 #include "platform/dialogs/dialog_window.h"
 #include "platform/window/window_types.h"
 
@@ -21,6 +22,11 @@ LResult dialogBox(int templateId, WindowHandle owner, DialogProc procedure, LPar
 /// Makes a modeless dialog of the template id (shown when the template has WS_VISIBLE) and
 /// returns it, or no window.
 WindowHandle dialogCreate(int templateId, WindowHandle owner, DialogProc procedure, LParam initParam = 0);
+/// The same with a template given directly rather than by id (it must live while the dialog is made).
+LResult dialogBoxIndirect(const DialogTemplate& dialog, WindowHandle owner, DialogProc procedure,
+                          LParam initParam = 0);
+WindowHandle dialogCreateIndirect(const DialogTemplate& dialog, WindowHandle owner, DialogProc procedure,
+                                  LParam initParam = 0);
 /// Ends a dialog with a result: a modal one's loop returns it and the dialog goes; a modeless
 /// one is only hidden, so its owner may still read it. False when the window is no dialog.
 bool dialogEnd(WindowHandle dialog, LResult result);

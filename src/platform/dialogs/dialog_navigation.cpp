@@ -30,15 +30,14 @@ WindowHandle itemHolding(WindowHandle dialog, WindowHandle window) {
     return {};
 }
 
-bool reachable(WindowHandle item) { return windowIsVisible(item) && windowIsEnabled(item); }
+// A control the keyboard may go to: shown (by its own style, so a dialog not yet shown has its
+// first control too) and enabled.
+bool reachable(WindowHandle item) {
+    return (windowGetStyle(item) & WS_VISIBLE) && windowIsEnabled(item);
+}
 
-bool isWithin(WindowHandle window, WindowHandle root) { return windowGetTopLevel(window) == root; }
-
-// Focus that arrives by the keyboard selects a whole edit field, as typing then replaces it.
-void focusByKeyboard(WindowHandle item) {
-    focusSet(item);
-    if (messageSend(item, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-        messageSend(item, EM_SETSEL, 0, -1);
+bool isWithin(WindowHandle window, WindowHandle root) {
+    return windowGetTopLevel(window) == root;
 }
 
 void pressEnter(WindowHandle dialog, WindowHandle focused, LResult code) {
@@ -50,7 +49,8 @@ void pressEnter(WindowHandle dialog, WindowHandle focused, LResult code) {
     WindowHandle button = dialogGetItem(dialog, id);
     if (button != WindowHandle{} && !windowIsEnabled(button))
         return;
-    messageSend(dialog, WM_COMMAND, commandWParam(static_cast<std::uintptr_t>(id), BN_CLICKED), static_cast<LParam>(button));
+    messageSend(dialog, WM_COMMAND, commandWParam(static_cast<std::uintptr_t>(id), BN_CLICKED),
+                static_cast<LParam>(button));
 }
 
 void pressEscape(WindowHandle dialog) {
@@ -70,7 +70,7 @@ bool dialogKey(WindowHandle dialog, const Message& m) {
         if (code & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
             return false;
         if (WindowHandle next = dialogNextTabItem(dialog, focused, shift); next != WindowHandle{})
-            focusByKeyboard(next);
+            dialogFocusControl(next);
         return true;
     case VK_LEFT:
     case VK_UP:
@@ -82,7 +82,7 @@ bool dialogKey(WindowHandle dialog, const Message& m) {
         WindowHandle next = dialogNextGroupItem(dialog, focused, back);
         if (next == WindowHandle{})
             return true;
-        focusByKeyboard(next);
+        dialogFocusControl(next);
         // Moving onto a radio button chooses it.
         if (messageSend(next, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON)
             messageSend(next, BM_CLICK, 0, 0);

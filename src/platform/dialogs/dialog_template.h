@@ -26,7 +26,7 @@ struct DialogItemTemplate {
 
 struct DialogTemplate {
     int id = 0;
-    std::uint32_t style = 0; ///< WS_POPUP is implied; WS_CAPTION adds a caption band
+    std::uint32_t style = 0;                 ///< WS_POPUP is implied; WS_CAPTION adds a caption band
     int x = 0, y = 0, width = 0, height = 0; ///< the inside, in dialog units
     std::string_view caption;
     std::string_view fontFace;

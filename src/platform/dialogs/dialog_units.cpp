@@ -25,9 +25,13 @@ DialogUnits::DialogUnits(const Font& font) {
         baseY_ = 1;
 }
 
-int DialogUnits::toPixelsX(int units) const { return scaleRounded(units, baseX_, 4); }
+int DialogUnits::toPixelsX(int units) const {
+    return scaleRounded(units, baseX_, 4);
+}
 
-int DialogUnits::toPixelsY(int units) const { return scaleRounded(units, baseY_, 8); }
+int DialogUnits::toPixelsY(int units) const {
+    return scaleRounded(units, baseY_, 8);
+}
 
 Rect DialogUnits::toPixels(int x, int y, int width, int height) const {
     int left = toPixelsX(x), top = toPixelsY(y);
@@ -36,7 +40,8 @@ Rect DialogUnits::toPixels(int x, int y, int width, int height) const {
 
 FontRef dialogFontOf(const DialogTemplate& dialog) {
     LogFont description;
-    description.height = -scaleRounded(dialog.pointSize > 0 ? dialog.pointSize : 9, kScreenDpi, kPointsPerInch);
+    description.height =
+        -scaleRounded(dialog.pointSize > 0 ? dialog.pointSize : 9, kScreenDpi, kPointsPerInch);
     description.weight = kFontWeightNormal;
     description.pitchAndFamily = kVariablePitch | kFamilySwiss;
     description.faceName = std::string(dialog.fontFace);

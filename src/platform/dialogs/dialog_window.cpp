@@ -11,11 +11,12 @@
 #include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
 
-
 namespace q71 {
 namespace {
 
-const DialogCreation& creationOf(const CreateStruct& cs) { return *static_cast<const DialogCreation*>(cs.createParam); }
+const DialogCreation& creationOf(const CreateStruct& cs) {
+    return *static_cast<const DialogCreation*>(cs.createParam);
+}
 
 bool isWithin(WindowHandle window, WindowHandle root) {
     for (WindowHandle w = window; w != WindowHandle{}; w = windowGetParent(w)) {
@@ -28,6 +29,12 @@ bool isWithin(WindowHandle window, WindowHandle root) {
 }
 
 } // namespace
+
+void dialogFocusControl(WindowHandle control) {
+    focusSet(control);
+    if (messageSend(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        messageSend(control, EM_SETSEL, 0, -1);
+}
 
 DialogWindow::DialogWindow(WindowHandle window, const CreateStruct& cs)
     : Control(window), procedure_(creationOf(cs).procedure), modal_(creationOf(cs).modal),
@@ -77,7 +84,8 @@ LResult DialogWindow::byDialogDefault(std::uint32_t message, WParam wParam, LPar
     case WM_CLOSE: {
         WindowHandle cancel = dialogGetItem(window(), kIdCancel);
         if (cancel == WindowHandle{} || windowIsEnabled(cancel))
-            messageSend(window(), WM_COMMAND, commandWParam(kIdCancel, BN_CLICKED), static_cast<LParam>(cancel));
+            messageSend(window(), WM_COMMAND, commandWParam(kIdCancel, BN_CLICKED),
+                        static_cast<LParam>(cancel));
         return 0;
     }
     case WM_ACTIVATE:
@@ -91,11 +99,6 @@ LResult DialogWindow::byDialogDefault(std::uint32_t message, WParam wParam, LPar
     case WM_SETFOCUS:
         restoreFocus();
         return 0;
-    case WM_SETFONT:
-        setFont(fontFromWParam(wParam));
-        return 0;
-    case WM_GETFONT:
-        return fontResult();
     case DM_GETDEFID:
         return makeLParam(defaultId_, DC_HASDEFID);
     case DM_SETDEFID:
@@ -111,10 +114,11 @@ void DialogWindow::restoreFocus() {
     if (isWithin(focusGet(), window()) && focusGet() != window())
         return;
     WindowHandle target = focusItem_;
-    if (!windowIsValid(target) || !isWithin(target, window()) || !windowIsVisible(target) || !windowIsEnabled(target))
+    if (!windowIsValid(target) || !isWithin(target, window()) || !windowIsVisible(target) ||
+        !windowIsEnabled(target))
         target = dialogNextTabItem(window(), {}, false);
     if (target != WindowHandle{})
-        focusSet(target);
+        dialogFocusControl(target);
     else if (focusGet() != window())
         focusSet(window());
 }

@@ -12,6 +12,7 @@ namespace q71 {
 
 /// A dialog's procedure: the answer of WM_CTLCOLOR* and WM_INITDIALOG as it stands; for other
 /// messages non-zero means handled (and is the result), 0 leaves the message to the default.
+/// WM_SETFONT and WM_GETFONT are the dialog manager's alone (the dialog keeps its template's font).
 using DialogProc = WindowProc;
 
 /// DM_GETDEFID (the answer: the default button's id in the low word, DC_HASDEFID in the high
@@ -26,6 +27,10 @@ struct DialogCreation {
     bool modal = false;
     FontRef font;
 };
+
+/// Gives a control the focus as a dialog does: a field (DLGC_HASSETSEL) is selected whole, so
+/// typing replaces it.
+void dialogFocusControl(WindowHandle control);
 
 class DialogWindow final : public Control {
 public:

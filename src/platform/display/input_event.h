@@ -32,7 +32,7 @@ struct InputEvent {
     // The Windows-1252 character the layout gives for this key-down with the modifiers held, or
     // -1 for none. Esc, Enter, Backspace, Tab and Ctrl+letter need none: they are translated by rule.
     int character = -1;
-    bool dead = false; // the key is a dead key (an accent waiting for its letter)
+    bool dead = false;  // the key is a dead key (an accent waiting for its letter)
     int wheelDelta = 0; // Wheel: multiples of 120 per notch, positive away from the user
 
     /// A pointer move to p.

@@ -116,7 +116,8 @@ bool cp1252EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (cp1252ToLower(static_cast<unsigned char>(a[i])) != cp1252ToLower(static_cast<unsigned char>(b[i])))
+        if (cp1252ToLower(static_cast<unsigned char>(a[i])) !=
+            cp1252ToLower(static_cast<unsigned char>(b[i])))
             return false;
     }
     return true;

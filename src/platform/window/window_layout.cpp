@@ -239,7 +239,8 @@ bool windowShow(WindowHandle handle, int showCommand) {
     bool activates = showCommand == SW_SHOWNORMAL || showCommand == SW_SHOW ||
                      showCommand == SW_SHOWDEFAULT || showCommand == SW_RESTORE ||
                      showCommand == SW_SHOWMAXIMIZED;
-    if (activates && (w = findWindow(handle)) != nullptr && isTopLevel(*w) && !(w->exStyle & WS_EX_NOACTIVATE))
+    if (activates && (w = findWindow(handle)) != nullptr && isTopLevel(*w) &&
+        !(w->exStyle & WS_EX_NOACTIVATE))
         activate(handle);
     return wasVisible;
 }

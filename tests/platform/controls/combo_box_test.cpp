@@ -173,8 +173,12 @@ TEST_F(ComboBoxes, AnEditFieldReportsTypingAndShowsChoicesWithoutReportingThem) 
 TEST_F(ComboBoxes, ItemsAreFoundDeletedAndCarryData) {
     WindowHandle box = combo(CBS_DROPDOWNLIST | WS_VSCROLL);
     EXPECT_EQ(messageSend(box, CB_GETCOUNT, 0, 0), 5);
-    EXPECT_EQ(messageSend(box, CB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>("master 2")), 3);
-    EXPECT_EQ(messageSend(box, CB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>("Master")), CB_ERR);
+    EXPECT_EQ(
+        messageSend(box, CB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>("master 2")),
+        3);
+    EXPECT_EQ(
+        messageSend(box, CB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>("Master")),
+        CB_ERR);
     EXPECT_EQ(messageSend(box, CB_SETITEMDATA, 3, 0x1234), 0);
     EXPECT_EQ(messageSend(box, CB_GETITEMDATA, 3, 0), 0x1234);
     EXPECT_EQ(messageSend(box, CB_GETLBTEXTLEN, 3, 0), 8);
@@ -271,7 +275,8 @@ TEST_F(ComboBoxes, TheSystemClassCanBeSuperclassedAndEachBoxSubclassed) {
     super.style &= ~0x4080u;
     ASSERT_NE(classRegister(super), 0);
     drawnBySubclass = measuredBySubclass = 0;
-    std::uint32_t style = WS_VSCROLL | CBS_DROPDOWN | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_NOINTEGRALHEIGHT;
+    std::uint32_t style =
+        WS_VSCROLL | CBS_DROPDOWN | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | CBS_NOINTEGRALHEIGHT;
     WindowHandle box = make("SuperListBox", "COMBOBOX", style, {376, 39, 506, 239}, kId);
     systemCombo = windowSetProc(box, superListProc);
     messageSend(box, WM_SETFONT, 0, 0);

@@ -22,10 +22,11 @@ ControlTest::ControlTest() {
     received.clear();
 }
 
-WindowHandle ControlTest::make(std::string_view className, std::string_view text, std::uint32_t style, Rect rect,
-                               int id) {
-    WindowHandle control = windowCreate(0, className, text, style | WS_CHILD | WS_VISIBLE, rect.left, rect.top,
-                                        rect.width(), rect.height(), panel, static_cast<std::uintptr_t>(id));
+WindowHandle ControlTest::make(std::string_view className, std::string_view text, std::uint32_t style,
+                               Rect rect, int id) {
+    WindowHandle control =
+        windowCreate(0, className, text, style | WS_CHILD | WS_VISIBLE, rect.left, rect.top, rect.width(),
+                     rect.height(), panel, static_cast<std::uintptr_t>(id));
     EXPECT_NE(control, WindowHandle{}) << className;
     return control;
 }

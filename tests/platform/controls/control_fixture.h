@@ -16,7 +16,8 @@ protected:
     ControlTest();
 
     /// A control of a class on the panel (rectangle in the panel's coordinates).
-    WindowHandle make(std::string_view className, std::string_view text, std::uint32_t style, Rect rect, int id);
+    WindowHandle make(std::string_view className, std::string_view text, std::uint32_t style, Rect rect,
+                      int id);
     /// The notifications the panel received, as (control id, code), in order.
     std::vector<std::pair<int, int>> commands() const;
     /// Clicks at a point of a window's client area.

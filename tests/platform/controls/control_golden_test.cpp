@@ -27,7 +27,8 @@ constexpr int kGap = 4;
 class ControlLooks : public test::ControlTest {
 protected:
     // Controls in the interface font, as dialogs and screens give them.
-    WindowHandle make(std::string_view className, std::string_view text, std::uint32_t style, Rect rect, int id) {
+    WindowHandle make(std::string_view className, std::string_view text, std::uint32_t style, Rect rect,
+                      int id) {
         WindowHandle control = ControlTest::make(className, text, style, rect, id);
         messageSend(control, WM_SETFONT, fontToWParam(font), 1);
         return control;

@@ -27,7 +27,8 @@ std::pair<int, int> selectionOf(WindowHandle edit) {
 }
 
 int changesIn(const std::vector<std::pair<int, int>>& commands) {
-    return static_cast<int>(std::count(commands.begin(), commands.end(), std::pair<int, int>(kId, EN_CHANGE)));
+    return static_cast<int>(
+        std::count(commands.begin(), commands.end(), std::pair<int, int>(kId, EN_CHANGE)));
 }
 
 TEST_F(Edits, TypedTextArrivesWithAChangeNotificationForEachCharacter) {

@@ -62,7 +62,8 @@ protected:
     WindowHandle textList(int count, std::uint32_t style = LBS_NOTIFY | WS_VSCROLL) {
         WindowHandle list = make("LISTBOX", "", style, {20, 20, 220, 120}, kId);
         for (int i = 0; i < count; ++i)
-            messageSend(list, LB_ADDSTRING, 0, reinterpret_cast<LParam>(("contact " + std::to_string(i)).c_str()));
+            messageSend(list, LB_ADDSTRING, 0,
+                        reinterpret_cast<LParam>(("contact " + std::to_string(i)).c_str()));
         pump();
         return list;
     }
@@ -146,7 +147,9 @@ TEST_F(ListBoxes, TextsAreKeptAndFoundAndDataSetAlongside) {
     char text[16] = {};
     EXPECT_EQ(messageSend(list, LB_GETTEXT, 2, reinterpret_cast<LParam>(text)), 9);
     EXPECT_STREQ(text, "contact 2");
-    EXPECT_EQ(messageSend(list, LB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>("CONTACT 1")), 1);
+    EXPECT_EQ(
+        messageSend(list, LB_FINDSTRINGEXACT, static_cast<WParam>(-1), reinterpret_cast<LParam>("CONTACT 1")),
+        1);
     EXPECT_EQ(messageSend(list, LB_SETITEMDATA, 1, 77), 0);
     EXPECT_EQ(messageSend(list, LB_GETITEMDATA, 1, 0), 77);
     EXPECT_EQ(messageSend(list, LB_GETITEMDATA, 3, 0), LB_ERR);
@@ -215,7 +218,8 @@ TEST_F(ListBoxes, DraggingMovesTheSelectionAndScrollsPastTheEdge) {
         display.moveMouse(windowClientToScreen(list, {30, 150 + step}));
     pump();
     display.moveMouse(windowClientToScreen(list, {30, 151}));
-    display.inject(InputEvent::buttonAt(InputKind::ButtonUp, MouseButton::Left, windowClientToScreen(list, {30, 151})));
+    display.inject(
+        InputEvent::buttonAt(InputKind::ButtonUp, MouseButton::Left, windowClientToScreen(list, {30, 151})));
     pump();
     int selection = static_cast<int>(messageSend(list, LB_GETCURSEL, 0, 0));
     int top = static_cast<int>(messageSend(list, LB_GETTOPINDEX, 0, 0));

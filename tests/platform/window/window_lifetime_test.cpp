@@ -79,8 +79,9 @@ TEST_F(WindowLifetime, LastMessageComesAfterEveryDestroyChildrenFirst) {
     for (const auto& r : received)
         if (r.message == WM_DESTROY || r.message == WM_NCDESTROY)
             order.emplace_back(r.window, r.message);
-    std::vector<std::pair<WindowHandle, std::uint32_t>> expected{
-        {top, WM_DESTROY}, {a, WM_DESTROY}, {a1, WM_DESTROY}, {a1, WM_NCDESTROY}, {a, WM_NCDESTROY}, {top, WM_NCDESTROY}};
+    std::vector<std::pair<WindowHandle, std::uint32_t>> expected{{top, WM_DESTROY}, {a, WM_DESTROY},
+                                                                 {a1, WM_DESTROY},  {a1, WM_NCDESTROY},
+                                                                 {a, WM_NCDESTROY}, {top, WM_NCDESTROY}};
     EXPECT_EQ(order, expected);
 }
 
