@@ -2,8 +2,8 @@
 // Run with Q71_UPDATE_GOLDEN=1 to write them again (and look at each before committing it).
 
 #include "control_fixture.h"
+#include "support/golden_image.h"
 
-#include "../gdi/golden.h"
 #include "platform/controls/control.h"
 #include "platform/controls/control_look.h"
 #include "platform/controls/control_messages.h"
@@ -70,7 +70,7 @@ protected:
 TEST_F(ControlLooks, EditField) {
     WindowHandle edit = make("EDIT", "Cap 270", ES_AUTOHSCROLL | WS_BORDER, {10, 10, 130, 30}, 1);
     messageSend(edit, EM_SETSEL, 4, 7);
-    EXPECT_TRUE(test::matchesGolden(*threeStates(edit), kFolder, "edit"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *threeStates(edit), "edit"));
 }
 
 TEST_F(ControlLooks, ListBox) {
@@ -78,7 +78,7 @@ TEST_F(ControlLooks, ListBox) {
     for (const char* contact : {"Sierra 1", "Sierra 2", "Master 1", "Master 2", "Sierra 3", "Sierra 4"})
         messageSend(list, LB_ADDSTRING, 0, reinterpret_cast<LParam>(contact));
     messageSend(list, LB_SETCURSEL, 1, 0);
-    EXPECT_TRUE(test::matchesGolden(*threeStates(list), kFolder, "list_box"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *threeStates(list), "list_box"));
 }
 
 TEST_F(ControlLooks, ComboBoxClosedAndDropped) {
@@ -86,19 +86,19 @@ TEST_F(ControlLooks, ComboBoxClosedAndDropped) {
     for (const char* contact : {"Sierra 1", "Sierra 2", "Master 1", "Master 2", "Sierra 3", "Sierra 4"})
         messageSend(box, CB_ADDSTRING, 0, reinterpret_cast<LParam>(contact));
     messageSend(box, CB_SETCURSEL, 1, 0);
-    EXPECT_TRUE(test::matchesGolden(*threeStates(box), kFolder, "combo_box"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *threeStates(box), "combo_box"));
     windowEnable(box, true);
     messageSend(box, CB_SHOWDROPDOWN, 1, 0);
     pump();
     WindowHandle list = windowFind("ComboLBox");
-    EXPECT_TRUE(test::matchesGolden(*stacked({capture(box), capture(list)}), kFolder, "combo_box_dropped"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *stacked({capture(box), capture(list)}), "combo_box_dropped"));
 }
 
 TEST_F(ControlLooks, ComboBoxWithAnEditField) {
     WindowHandle box = make("COMBOBOX", "", CBS_DROPDOWN | CBS_AUTOHSCROLL, {10, 10, 140, 90}, 1);
     messageSend(box, CB_ADDSTRING, 0, reinterpret_cast<LParam>("Sierra 1"));
     messageSend(box, CB_SETCURSEL, 0, 0);
-    EXPECT_TRUE(test::matchesGolden(*threeStates(box), kFolder, "combo_box_edit"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *threeStates(box), "combo_box_edit"));
 }
 
 TEST_F(ControlLooks, Buttons) {
@@ -116,13 +116,13 @@ TEST_F(ControlLooks, Buttons) {
         WindowHandle button = make("BUTTON", kind.text, kind.style, {10, 10, 110, 33}, 1);
         if (kind.check)
             messageSend(button, BM_SETCHECK, BST_CHECKED, 0);
-        EXPECT_TRUE(test::matchesGolden(*threeStates(button), kFolder, kind.name)) << kind.name;
+        EXPECT_TRUE(test::matchesGoldenIn(kFolder, *threeStates(button), kind.name)) << kind.name;
         windowDestroy(button);
     }
     WindowHandle pushed = make("BUTTON", "Feu", BS_PUSHBUTTON, {10, 10, 110, 33}, 1);
     messageSend(pushed, BM_SETSTATE, 1, 0);
     pump();
-    EXPECT_TRUE(test::matchesGolden(*capture(pushed), kFolder, "push_button_pushed"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *capture(pushed), "push_button_pushed"));
 }
 
 TEST_F(ControlLooks, GroupBoxAndStatics) {
@@ -133,7 +133,7 @@ TEST_F(ControlLooks, GroupBoxAndStatics) {
     WindowHandle dimmed = make("STATIC", "Inactif", SS_LEFT, {20, 90, 180, 106}, 5);
     windowEnable(dimmed, false);
     pump();
-    EXPECT_TRUE(test::matchesGolden(*capture(group), kFolder, "group_and_statics"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *capture(group), "group_and_statics"));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "dialog_fixture.h"
+#include "support/golden_image.h"
 
-#include "../gdi/golden.h"
 #include "platform/controls/control.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
@@ -18,6 +18,8 @@ namespace q71 {
 namespace {
 
 using Dialogs = test::DialogTest;
+
+constexpr const char* kFolder = "tests/platform/dialogs/golden";
 
 constexpr DialogItemTemplate kSettingsItems[] = {
     {"STATIC", "Nom :", 100, WS_VISIBLE | SS_LEFT, 7, 7, 40, 10},
@@ -289,19 +291,18 @@ TEST_F(Dialogs, NumbersInControlsAreReadStrictly) {
 TEST_F(Dialogs, TheProgressBoxesLookTheirPart) {
     WindowHandle withButton = dialogCreate(113, panel, procedure);
     pump();
-    EXPECT_TRUE(test::matchesGolden(*capture(withButton), "tests/platform/dialogs/golden", "progress_113"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *capture(withButton), "progress_113"));
     windowDestroy(withButton);
     WindowHandle withoutButton = dialogCreate(114, panel, procedure);
     pump();
-    EXPECT_TRUE(
-        test::matchesGolden(*capture(withoutButton), "tests/platform/dialogs/golden", "progress_114"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *capture(withoutButton), "progress_114"));
 }
 
 TEST_F(Dialogs, ADialogOfEveryKindOfControlLooksItsPart) {
     WindowHandle dialog = dialogCreateIndirect(kSettings, panel, procedure);
     windowShow(dialog, SW_SHOWNORMAL);
     pump();
-    EXPECT_TRUE(test::matchesGolden(*capture(dialog), "tests/platform/dialogs/golden", "settings"));
+    EXPECT_TRUE(test::matchesGoldenIn(kFolder, *capture(dialog), "settings"));
 }
 
 } // namespace
