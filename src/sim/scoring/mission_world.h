@@ -49,15 +49,6 @@ struct OwnBoatCarriedState {
 /// The seven inventory counts of the own submarine.
 using Inventory = std::array<std::int32_t, 7>;
 
-inline constexpr int kVlsCellCount = 12;
-inline constexpr int kTorpedoTubeCount = 4;
-
-/// The own boat's launchers in table order (the cells, the tubes), as the own-ship set-up made them.
-struct LauncherTables {
-    std::array<WeaponLauncher*, kVlsCellCount> cells{};
-    std::array<WeaponLauncher*, kTorpedoTubeCount> tubes{};
-};
-
 class MissionWorld {
 public:
     virtual ~MissionWorld() = default;

@@ -24,11 +24,17 @@ enum OptionsField : int {
     kOptionPopupTexts = 22,
 };
 
+/// The options record's fields, 32 bits each.
+inline constexpr int kOptionsFieldCount = 45;
+
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
     /// A 32-bit field of the options record.
     virtual std::int32_t optionsField(int field) const = 0;
+    /// Changes a field of the options record for the running program (a set-up forcing unlimited
+    /// weapons for the time of its loading); the record on disk is not written.
+    virtual void setOptionsField(int field, std::int32_t value) = 0;
     /// While the entity viewer is open: true, with its camera position in world metres.
     virtual bool entityViewerCamera(WorldPoint& position) const = 0;
 };

@@ -31,10 +31,10 @@ public:
     int number() const override { return number_; }
     std::int32_t weaponType() const override { return type_; }
     void setWeaponType(std::int32_t type) override { type_ = type; }
-    void setStateWord(std::int32_t) override {}
+    void setTarget(std::int32_t) override {}
     Entity* launchedEntity() override { return nullptr; }
-    bool save(RecordFile&) override { return true; }
-    bool load(RecordFile&) override { return true; }
+    bool save(ByteSink&) const override { return true; }
+    bool load(ByteSource&) override { return true; }
 
 private:
     int number_;
@@ -53,8 +53,7 @@ public:
     void setUnlimitedWeapons(bool on) override { unlimited_ = on; }
     bool fireControlExists() const override { return false; }
     void setTubeSideState(int, int) override {}
-    bool firePanelFlag() const override { return false; }
-    std::int32_t wireGuidanceSetting() const override { return 0; }
+    bool fireGuidanceSwitch() const override { return false; }
     std::array<std::uint32_t, 2> stationStates() const override { return states_; }
     void restoreStationStates(std::array<std::uint32_t, 2> states) override { states_ = states; }
     std::vector<WorldPoint> plottedWaypoints() const override { return {}; }
@@ -75,10 +74,20 @@ private:
     std::vector<std::string> lines_;
 };
 
+// Every option off until set; nothing is kept beyond the run.
 class NoFrontEnd final : public FrontEnd {
 public:
-    std::int32_t optionsField(int) const override { return 0; }
+    std::int32_t optionsField(int field) const override {
+        return field >= 0 && field < kOptionsFieldCount ? fields_[static_cast<size_t>(field)] : 0;
+    }
+    void setOptionsField(int field, std::int32_t value) override {
+        if (field >= 0 && field < kOptionsFieldCount)
+            fields_[static_cast<size_t>(field)] = value;
+    }
     bool entityViewerCamera(WorldPoint&) const override { return false; }
+
+private:
+    std::array<std::int32_t, kOptionsFieldCount> fields_{};
 };
 
 struct Installed {

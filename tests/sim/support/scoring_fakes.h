@@ -24,10 +24,10 @@ public:
         type = newType;
         unlimitedWhenSet.push_back(simWeapons().unlimitedWeapons());
     }
-    void setStateWord(std::int32_t) override {}
+    void setTarget(std::int32_t) override {}
     Entity* launchedEntity() override { return nullptr; }
-    bool save(RecordFile&) override { return true; }
-    bool load(RecordFile&) override { return true; }
+    bool save(ByteSink&) const override { return true; }
+    bool load(ByteSource&) override { return true; }
 
     std::int32_t type = kWeaponEmpty;
     std::vector<bool> unlimitedWhenSet;
@@ -154,6 +154,7 @@ public:
         auto it = options.find(field);
         return it == options.end() ? 0 : it->second;
     }
+    void setOptionsField(int field, std::int32_t value) override { options[field] = value; }
     bool entityViewerCamera(WorldPoint&) const override { return false; }
 
     std::map<int, std::int32_t> options;

@@ -66,9 +66,8 @@ bool EntityController::load(ByteSource& source) {
         r.bytes(std::span(block).subspan(24));
         std::uint32_t planCount = 0;
         r.u32(planCount);
-        if (!r.ok())
+        if (!r.ok() || !loadSubclassState(block))
             return false;
-        loadSubclassState(block);
         freePlans();
         target = nullptr;
         for (std::uint32_t i = 0; i < planCount; ++i) {

@@ -151,7 +151,10 @@ protected:
     virtual bool seekerArmed() const { return false; }
     /// The subclass's part of the saved state block, bytes 24 to 223.
     virtual void saveSubclassState(std::array<std::uint8_t, kControllerStateBlockSize>& /*block*/) const {}
-    virtual void loadSubclassState(const std::array<std::uint8_t, kControllerStateBlockSize>& /*block*/) {}
+    /// Takes the subclass's part back from a loaded block; false when it is damaged.
+    virtual bool loadSubclassState(const std::array<std::uint8_t, kControllerStateBlockSize>& /*block*/) {
+        return true;
+    }
 
 private:
     Entity* owner_;
