@@ -14,7 +14,6 @@
 #include "platform/window/window_styles.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 namespace q71 {
@@ -26,7 +25,7 @@ constexpr std::uint32_t kKindMask = 0x3;
 } // namespace
 
 ComboBoxControl::ComboBoxControl(WindowHandle window, const CreateStruct& cs)
-    : Control(window), style_(cs.style), origin_{cs.x, cs.y}, dropHeight_(cs.height) {}
+    : Control(window), style_(cs.style), dropHeight_(cs.height) {}
 
 bool ComboBoxControl::ownerDrawn() const {
     return (style_ & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
@@ -37,8 +36,7 @@ bool ComboBoxControl::hasStrings() const {
 }
 
 LResult ComboBoxControl::onCreate(const CreateStruct& cs) {
-    std::uint32_t listStyle = WS_POPUP | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                              (style_ & (WS_VSCROLL | WS_HSCROLL)) |
+    std::uint32_t listStyle = WS_POPUP | WS_BORDER | LBS_NOTIFY | (style_ & (WS_VSCROLL | WS_HSCROLL)) |
                               (style_ & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) |
                               ((style_ & CBS_HASSTRINGS) ? LBS_HASSTRINGS : 0);
     ComboListLink link{window()};
@@ -82,9 +80,11 @@ void ComboBoxControl::measureHeights() {
     fieldHeight_ = edit_ != WindowHandle{} ? std::max(measure(-1), font()->metrics().height) : measure(-1);
     if (!(style_ & CBS_OWNERDRAWVARIABLE))
         messageSend(list_, LB_SETITEMHEIGHT, 0, measure(0));
-    // The box is as high as its field; the height asked at creation is kept for the list.
-    Rect r = windowGetClientRect(window());
-    windowMove(window(), origin_.x, origin_.y, r.width(), fieldHeight_ + 2 * kFrame, true);
+    // The box is as high as its field, where it stands; the height asked at creation is kept
+    // for the list.
+    Rect r = windowGetRect(window());
+    Point at = windowScreenToClient(windowGetParent(window()), {r.left, r.top});
+    windowMove(window(), at.x, at.y, r.width(), fieldHeight_ + 2 * kFrame, true);
     placeParts();
 }
 
@@ -177,7 +177,8 @@ LResult ComboBoxControl::handle(std::uint32_t message, WParam wParam, LParam lPa
         return onCommand(wParam, lParam);
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        onKeyDown(message, wParam, lParam);
+        if (!onKeyDown(message, wParam, lParam))
+            return byDefault(message, wParam, lParam);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -285,13 +286,7 @@ LResult ComboBoxControl::setText(LParam text) {
 LResult ComboBoxControl::copyText(WParam capacity, LParam buffer) const {
     if (edit_ != WindowHandle{})
         return messageSend(edit_, WM_GETTEXT, capacity, buffer);
-    if (capacity == 0 || buffer == 0)
-        return 0;
-    std::string text = itemText(selection_);
-    std::size_t copied = std::min(text.size(), static_cast<std::size_t>(capacity) - 1);
-    std::memcpy(reinterpret_cast<char*>(buffer), text.data(), copied);
-    reinterpret_cast<char*>(buffer)[copied] = '\0';
-    return static_cast<LResult>(copied);
+    return copyTextToBuffer(itemText(selection_), capacity, buffer);
 }
 
 LResult ComboBoxControl::onCommand(WParam wParam, LParam lParam) {
@@ -314,39 +309,37 @@ LResult ComboBoxControl::onCommand(WParam wParam, LParam lParam) {
     return 0;
 }
 
-void ComboBoxControl::onKeyDown(std::uint32_t message, WParam key, LParam lParam) {
+bool ComboBoxControl::onKeyDown(std::uint32_t message, WParam key, LParam lParam) {
     bool alt = message == WM_SYSKEYDOWN;
-    if (key == VK_F4 || (alt && (key == VK_DOWN || key == VK_UP))) {
+    if ((key == VK_F4 && !alt) || (alt && (key == VK_DOWN || key == VK_UP))) {
         if (dropped_)
             closeUp(true);
         else
             dropDown();
-        return;
+        return true;
     }
     if (alt)
-        return;
+        return false; // Alt+F4 and the program's other system keys
     switch (key) {
     case VK_RETURN:
         closeUp(true);
-        return;
+        return true;
     case VK_ESCAPE:
         closeUp(false);
-        return;
+        return true;
     case VK_UP:
     case VK_DOWN:
     case VK_PRIOR:
     case VK_NEXT:
     case VK_HOME:
     case VK_END:
-        // Typing Home or End belongs to the edit field; the list takes them only from a drop-down list.
-        if ((key == VK_HOME || key == VK_END) && edit_ != WindowHandle{})
-            return;
+        // (An edit field keeps Home and End for its text and hands the others over.)
         forwardingKey_ = true;
         messageSend(list_, WM_KEYDOWN, key, lParam);
         forwardingKey_ = false;
-        return;
+        return true;
     default:
-        return;
+        return false;
     }
 }
 

@@ -38,7 +38,8 @@ private:
     LResult setText(LParam text);
     LResult copyText(WParam capacity, LParam buffer) const;
     LResult onCommand(WParam wParam, LParam lParam);
-    void onKeyDown(std::uint32_t message, WParam key, LParam lParam);
+    /// A key for the box or its list; false leaves it to the default procedure.
+    bool onKeyDown(std::uint32_t message, WParam key, LParam lParam);
     void onPress(Point at);
 
     // Dropping down and closing up (combo_box_drop.cpp).
@@ -51,7 +52,6 @@ private:
     std::uint32_t style_;
     WindowHandle edit_{};
     WindowHandle list_{};
-    Point origin_;   // where the parent placed the box
     int dropHeight_; // the height asked at creation: the box with its list down
     int fieldHeight_ = 0;
     int selection_ = -1; // the chosen item (the list's own selection follows the pointer while down)

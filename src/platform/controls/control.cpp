@@ -8,6 +8,9 @@
 #include "platform/window/window_layout.h"
 #include "platform/window/window_paint.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace q71 {
 namespace {
 
@@ -99,7 +102,9 @@ ControlPaint::ControlPaint(const Control& control, std::uint32_t colourMessage)
     paint_.dc->fillRect(client_, background_);
 }
 
-ControlPaint::~ControlPaint() { endPaint(window_, paint_); }
+ControlPaint::~ControlPaint() {
+    endPaint(window_, paint_);
+}
 
 WParam fontToWParam(const FontRef& font) {
     return font ? reinterpret_cast<WParam>(&font) : 0;
@@ -107,6 +112,16 @@ WParam fontToWParam(const FontRef& font) {
 
 FontRef fontFromWParam(WParam wParam) {
     return wParam ? *reinterpret_cast<const FontRef*>(wParam) : nullptr;
+}
+
+LResult copyTextToBuffer(std::string_view text, WParam capacity, LParam buffer) {
+    if (capacity == 0 || buffer == 0)
+        return 0;
+    std::size_t copied = std::min(text.size(), static_cast<std::size_t>(capacity) - 1);
+    char* out = reinterpret_cast<char*>(buffer);
+    std::memcpy(out, text.data(), copied);
+    out[copied] = '\0';
+    return static_cast<LResult>(copied);
 }
 
 Brush controlColours(WindowHandle control, WindowHandle target, DeviceContext& dc,

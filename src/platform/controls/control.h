@@ -14,6 +14,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 namespace q71 {
 
@@ -114,6 +115,10 @@ private:
 WParam fontToWParam(const FontRef& font);
 /// The font a WM_SETFONT carries (or a WM_GETFONT returned); null for 0.
 FontRef fontFromWParam(WParam wParam);
+
+/// Answers WM_GETTEXT: copies as much of the text as the buffer of that capacity holds, with its
+/// terminating zero; returns the number of characters copied.
+LResult copyTextToBuffer(std::string_view text, WParam capacity, LParam buffer);
 
 /// Asks the notify target for the colours of a control part (WM_CTLCOLOREDIT, ...LISTBOX,
 /// ...BTN, ...STATIC or ...DLG): the target may set the context's text colour, background colour

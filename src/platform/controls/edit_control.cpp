@@ -21,7 +21,6 @@
 #include "platform/window/window_styles.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace q71 {
 namespace {
@@ -49,7 +48,7 @@ public:
             changed();
             return 1;
         case WM_GETTEXT:
-            return copyText(wParam, lParam);
+            return copyTextToBuffer(text_.text(), wParam, lParam);
         case WM_GETTEXTLENGTH:
             return static_cast<LResult>(text_.text().size());
         case EM_GETSEL:
@@ -131,16 +130,6 @@ public:
 
 private:
     void fontChanged() override { keepCaretVisible(); }
-
-    LResult copyText(WParam capacity, LParam buffer) const {
-        if (capacity == 0 || buffer == 0)
-            return 0;
-        std::size_t copied = std::min(text_.text().size(), static_cast<std::size_t>(capacity) - 1);
-        char* out = reinterpret_cast<char*>(buffer);
-        std::memcpy(out, text_.text().data(), copied);
-        out[copied] = '\0';
-        return static_cast<LResult>(copied);
-    }
 
     LResult getSelection(WParam startOut, LParam endOut) const {
         auto start = static_cast<std::uint32_t>(text_.selectionStart());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/control.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
 #include "platform/controls/owner_draw.h"
@@ -217,6 +218,20 @@ TEST_F(ComboBoxes, TheListIsAnOwnedPopupAboveEverythingAndGoesUpNearTheBottom) {
     windowDestroy(box);
     EXPECT_FALSE(windowIsValid(list));
     EXPECT_EQ(captureGet(), WindowHandle{});
+}
+
+TEST_F(ComboBoxes, ANewFontResizesTheBoxWhereItStands) {
+    WindowHandle box = combo(CBS_DROPDOWNLIST | WS_VSCROLL);
+    windowMove(box, 200, 300, 130, windowGetRect(box).height(), true);
+    FontRef small = Font::create({-9, 0, 0, 0, 400, false, false, false, 0, 0, 0, 0, 0, "Liberation Sans"});
+    int before = windowGetRect(box).height();
+    messageSend(box, WM_SETFONT, fontToWParam(small), 1);
+    Rect after = windowGetRect(box);
+    EXPECT_EQ(after.left, 200);
+    EXPECT_EQ(after.top, 300);
+    EXPECT_LT(after.height(), before);
+    EXPECT_NE(messageSend(box, WM_GETFONT, 0, 0), 0);
+    EXPECT_EQ(fontFromWParam(static_cast<WParam>(messageSend(box, WM_GETFONT, 0, 0))), small);
 }
 
 TEST_F(ComboBoxes, TheWheelScrollsTheDroppedList) {

@@ -3,6 +3,7 @@
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
 #include "platform/controls/owner_draw.h"
+#include "platform/gdi/window_dc.h"
 #include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
@@ -164,6 +165,29 @@ TEST_F(ListBoxes, TextsAreKeptAndFoundAndDataSetAlongside) {
     };
     messageSend(list, LB_RESETCONTENT, 0, 0);
     EXPECT_EQ(gone, (std::vector<LParam>{77}));
+}
+
+TEST_F(ListBoxes, TheParentGivesTheBackgroundAndTheTextColourOfPlainItems) {
+    static const Brush navy = createSolidBrush(rgb(0, 0, 96));
+    onMessage = [&](const test::Received& r) -> std::optional<LResult> {
+        if (r.message != WM_CTLCOLORLISTBOX)
+            return std::nullopt;
+        deviceContextFromWParam(r.wParam)->setTextColor(rgb(0, 248, 0));
+        return static_cast<LResult>(classBackgroundBrush(&navy));
+    };
+    WindowHandle list = textList(2, LBS_NOTIFY);
+    BitmapRef shot = capture(list);
+    PixelSurface s = shot->surface();
+    int navyPixels = 0, greenPixels = 0;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            ColorRef c = s.decode(s.read(x, y));
+            navyPixels += c == rgb(0, 0, 96);
+            greenPixels += c == rgb(0, 248, 0);
+        }
+    EXPECT_GT(navyPixels, s.width * s.height / 2);
+    EXPECT_GT(greenPixels, 20);
+    EXPECT_EQ(static_cast<WindowHandle>(receivedBy(panel, WM_CTLCOLORLISTBOX).back().lParam), list);
 }
 
 TEST_F(ListBoxes, ClicksAndKeysChooseAndTellTheParentOnlyOfChanges) {
