@@ -248,7 +248,7 @@ Sensor* Entity::findSensorByType(int type) const {
     if (type == kSensorMirror)
         type = kSensorArray0;
     for (auto* node = sensors.head(); node; node = node->next)
-        if (node->item->type == type)
+        if (node->item->type == type && !node->item->deleteFlag) // a flagged sensor is as good as gone
             return node->item;
     return nullptr;
 }

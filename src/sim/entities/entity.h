@@ -123,7 +123,7 @@ public:
 
     /// Appends a sensor (owned from now on).
     void addSensor(Sensor* sensor);
-    /// The first sensor of a type (3 is looked up as 0), or null.
+    /// The first sensor of a type (3 is looked up as 0) not flagged for deletion, or null.
     Sensor* findSensorByType(int type) const;
     /// Flags the entity for the next per-second pass, which deletes it.
     void markForRemoval();

@@ -1,7 +1,7 @@
 #pragma once
-// The upgrades of the player's record that the platforms read: a quieter hull, a propulsion
-// that cavitates later and a wider torpedo seeker. The player records install their source
-// when a player is loaded; until then no upgrade is fitted.
+// The upgrades of the current player's record that the platforms read: a quieter hull, a
+// propulsion that cavitates later and a wider torpedo seeker. They are three of the words the
+// record carries from one campaign mission to the next.
 
 namespace q71 {
 
@@ -12,12 +12,7 @@ enum class PlayerUpgrade : int {
     torpedoSeekerArc = 655, ///< the own boat's torpedoes search a 60-degree arc
 };
 
-using PlayerUpgradeSource = bool (*)(PlayerUpgrade upgrade);
-
-/// True when the current player's record has the upgrade.
+/// True when the current player's record has the upgrade; false before a player is chosen.
 bool playerHasUpgrade(PlayerUpgrade upgrade);
-
-/// Installs the source of the upgrade flags; null: none fitted.
-void playerSetUpgradeSource(PlayerUpgradeSource source);
 
 } // namespace q71

@@ -134,8 +134,11 @@ class RecordingAudio final : public AudioService {
 public:
     SoundSampleId loadSample(std::string_view) override { return 0; }
     SoundVoiceId playSample(SoundSampleId, bool, bool, bool) override { return 0; }
-    SoundVoiceId playByName(std::string_view, bool, bool, bool) override { return 0; }
-    void setVoiceVolume(SoundVoiceId, int) override {}
+    SoundVoiceId playByName(std::string_view name, bool, bool, bool keep) override {
+        played.emplace_back(name);
+        return keep ? played.size() : 0;
+    }
+    void setVoiceVolume(SoundVoiceId, int volume) override { volumes.push_back(volume); }
     void startVoice(SoundVoiceId) override {}
     void stopVoice(SoundVoiceId) override {}
     void freeVoice(SoundVoiceId) override {}
@@ -146,6 +149,8 @@ public:
     void crewReportSonarNumber(bool, std::string_view, long, int, std::string_view, long, int) override {}
 
     std::vector<std::string> spoken;
+    std::vector<std::string> played; ///< sound effects by name
+    std::vector<int> volumes;        ///< volumes set on kept voices
 };
 
 class FakeFrontEnd final : public FrontEnd {
@@ -166,15 +171,31 @@ public:
         std::uint8_t code;
         std::int32_t value1, value2, value3, subject;
     };
+    struct SentPair {
+        std::uint8_t code;
+        std::uint32_t low, high;
+        std::int32_t subject;
+    };
+    struct SentDamage {
+        double amount;
+        std::int32_t attackerId, targetId;
+        bool explode;
+    };
 
-    bool gameActive() const override { return true; }
-    bool lobbyFlag() const override { return false; }
+    bool gameActive() const override { return active; }
+    bool lobbyFlag() const override { return lobby; }
     std::int32_t ownPlayerId() const override { return 1; }
     void sendControl(std::int32_t, std::int32_t) override {}
-    void sendDamage(double, std::int32_t, std::int32_t, bool) override {}
-    void sendEntityState(const EntityStateMessage&) override {}
-    void sendEventWithPair(std::uint8_t, std::uint32_t, std::uint32_t, std::int32_t) override {}
-    void sendEventWithValue(std::uint8_t, std::int32_t, std::int32_t) override {}
+    void sendDamage(double amount, std::int32_t attackerId, std::int32_t targetId, bool explode) override {
+        damages.push_back({amount, attackerId, targetId, explode});
+    }
+    void sendEntityState(const EntityStateMessage& state) override { states.push_back(state); }
+    void sendEventWithPair(std::uint8_t code, std::uint32_t low, std::uint32_t high, std::int32_t subject) override {
+        pairs.push_back({code, low, high, subject});
+    }
+    void sendEventWithValue(std::uint8_t code, std::int32_t value, std::int32_t subject) override {
+        sent.push_back({code, value, 0, 0, subject});
+    }
     void sendEventWithValues(std::uint8_t code, std::int32_t v1, std::int32_t v2, std::int32_t v3,
                              std::int32_t subject) override {
         sent.push_back({code, v1, v2, v3, subject});
@@ -184,8 +205,13 @@ public:
         return it == remoteNames.end() ? std::nullopt : std::optional(it->second);
     }
 
+    bool active = true;
+    bool lobby = false;
     std::map<std::int32_t, std::string> remoteNames;
     std::vector<SentEvent> sent;
+    std::vector<SentPair> pairs;
+    std::vector<SentDamage> damages;
+    std::vector<EntityStateMessage> states;
 };
 
 /// The services of the tests, installed for their lifetime; the network game only while joined.

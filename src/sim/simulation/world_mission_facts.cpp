@@ -1,0 +1,82 @@
+#include "sim/simulation/world_mission_facts.h"
+
+#include "sim/entities/controllers/entity_controller.h"
+#include "sim/entities/entity.h"
+#include "sim/entities/motion/motion_model.h"
+
+namespace q71 {
+
+namespace {
+
+EntityFacts factsOf(const Entity& entity) {
+    EntityFacts facts;
+    facts.id = entity.id;
+    facts.recordId = entity.recordId;
+    facts.category = entity.category;
+    facts.kind = entity.kind;
+    facts.stateWord = entity.controller ? entity.controller->state : 0;
+    facts.hull = entity.hull;
+    facts.position = worldPoint(entity);
+    return facts;
+}
+
+} // namespace
+
+WorldMissionFacts& worldMissionFacts() {
+    static WorldMissionFacts facts;
+    return facts;
+}
+
+std::optional<EntityFacts> WorldMissionFacts::findEntity(std::int32_t id) const {
+    if (const Entity* entity = worldFindEntity(id))
+        return factsOf(*entity);
+    return std::nullopt;
+}
+
+std::vector<EntityFacts> WorldMissionFacts::entities() const {
+    std::vector<EntityFacts> all;
+    for (auto* node = worldList().head(); node; node = node->next)
+        all.push_back(factsOf(*node->item));
+    return all;
+}
+
+std::optional<std::int32_t> WorldMissionFacts::ownBoatId() const {
+    return worldOwnShipId();
+}
+
+double WorldMissionFacts::ownBoatSpeed() const {
+    const Entity* own = worldOwnShip();
+    return own && own->motion ? own->motion->speed : 0.0;
+}
+
+void WorldMissionFacts::markForRemoval(std::int32_t id) {
+    if (Entity* entity = worldFindEntity(id))
+        entity->markForRemoval();
+}
+
+std::optional<std::int32_t> WorldMissionFacts::createSupportUnit(SupportUnit, int, std::optional<double>) {
+    return std::nullopt;
+}
+
+std::optional<Inventory> WorldMissionFacts::ownBoatInventory() const {
+    if (const Entity* own = worldOwnShip())
+        return own->inventory;
+    return std::nullopt;
+}
+
+void WorldMissionFacts::setOwnBoatInventory(const Inventory& counts) {
+    if (Entity* own = worldOwnShip())
+        own->inventory = counts;
+}
+
+std::optional<OwnBoatCarriedState> WorldMissionFacts::ownBoatCarriedState() const {
+    return std::nullopt;
+}
+
+void WorldMissionFacts::restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>&) {}
+
+std::optional<LauncherTables> WorldMissionFacts::launchers() const {
+    return std::nullopt;
+}
+
+} // namespace q71

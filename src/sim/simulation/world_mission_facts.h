@@ -1,0 +1,33 @@
+#pragma once
+// The running world as scoring, the replay log and the player records see it: the facts of
+// the entities of the world list and the own boat's stores. The program installs it at
+// start-up (scoringSetWorld).
+
+#include "sim/scoring/mission_world.h"
+
+namespace q71 {
+
+class WorldMissionFacts final : public MissionWorld {
+public:
+    std::optional<EntityFacts> findEntity(std::int32_t id) const override;
+    std::vector<EntityFacts> entities() const override;
+    std::optional<std::int32_t> ownBoatId() const override;
+    double ownBoatSpeed() const override;
+    void markForRemoval(std::int32_t id) override;
+    /// Support units are made by the entity classes, which are not part of this world's facts yet: none.
+    std::optional<std::int32_t> createSupportUnit(SupportUnit unit, int level,
+                                                 std::optional<double> orderedCourse) override;
+    std::optional<Inventory> ownBoatInventory() const override;
+    void setOwnBoatInventory(const Inventory& counts) override;
+    /// The carried state lives in the own boat's motion model, whose module fills it: none yet.
+    std::optional<OwnBoatCarriedState> ownBoatCarriedState() const override;
+    /// Goes to the own boat's motion model, whose module fills it: nothing yet.
+    void restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>& statusWords) override;
+    /// The launchers are the own-ship set-up's, which fills them: none yet.
+    std::optional<LauncherTables> launchers() const override;
+};
+
+/// The world's facts, one for the program.
+WorldMissionFacts& worldMissionFacts();
+
+} // namespace q71

@@ -1,0 +1,49 @@
+#include "sim/entities/contact_record.h"
+
+#include <gtest/gtest.h>
+
+namespace q71 {
+namespace {
+
+ContactFix fixAt(double time) {
+    ContactFix fix;
+    fix.time = time;
+    return fix;
+}
+
+std::vector<double> times(const FixList& list) {
+    std::vector<double> out;
+    for (std::size_t age = 0; age < list.size(); ++age)
+        out.push_back(list[age].time);
+    return out;
+}
+
+TEST(FixList, KeepsTheNewestFirstUpToItsLimit) {
+    FixList list;
+    for (int t = 1; t <= 3; ++t)
+        list.push(fixAt(t), 3);
+    EXPECT_EQ(times(list), (std::vector<double>{3, 2, 1}));
+    // Full: each new fix takes the oldest one's place, whichever slot of the ring that is.
+    for (int t = 4; t <= 7; ++t)
+        list.push(fixAt(t), 3);
+    EXPECT_EQ(times(list), (std::vector<double>{7, 6, 5}));
+    EXPECT_EQ(list.newest().time, 7);
+}
+
+TEST(FixList, GrowsAgainAfterWrappingAndTrimsTheOldest) {
+    FixList list;
+    for (int t = 1; t <= 5; ++t)
+        list.push(fixAt(t), 3); // the ring has wrapped: the oldest is not in its first slot
+    list.push(fixAt(6), 5);     // a larger limit lets it grow from there
+    list.push(fixAt(7), 5);
+    EXPECT_EQ(times(list), (std::vector<double>{7, 6, 5, 4, 3}));
+    list.trim(2);
+    EXPECT_EQ(times(list), (std::vector<double>{7, 6}));
+    list.push(fixAt(8), 1); // a smaller limit first drops to it
+    EXPECT_EQ(times(list), (std::vector<double>{8}));
+    list.push(fixAt(9), 0);
+    EXPECT_TRUE(list.empty());
+}
+
+} // namespace
+} // namespace q71

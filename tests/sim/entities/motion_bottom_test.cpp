@@ -1,0 +1,122 @@
+#include "entity_fixture.h"
+
+#include "sim/simulation/terrain_geometry.h"
+#include "sim/support/terrain_grid.h"
+
+#include <cmath>
+
+namespace q71::test {
+namespace {
+
+// A flat sea floor 100 m down, 8 km square.
+class MotionOverTheBottom : public EntityWorld {
+protected:
+    static double floorAt(double x, double y) { return *terrainDepthInterpolated(x, y, true); }
+
+    TerrainGrid grid{21, 21, 400.0, [](int, int) { return std::int16_t{-100}; }};
+};
+
+TEST_F(MotionOverTheBottom, AHullOnTheBottomDoesNotMoveSideways) {
+    HarnessEntity& sub = platform(1, {4000, 4000, -50}, 90.0, 10.0, "Hunter");
+    MotionModel& m = *sub.motion;
+    m.stepHydrodynamics(1.0);
+    EXPECT_GT(m.x, 4000.0);
+    m.z = floorAt(m.x, m.y) + 0.5;
+    const double x = m.x;
+    m.stepHydrodynamics(1.0);
+    EXPECT_EQ(m.x, x);
+}
+
+TEST_F(MotionOverTheBottom, ARockOnlyFollowsTheFloor) {
+    ObjectRecord rock = harnessRecords()[0];
+    rock.id = 41;
+    rock.keyName.assign("Rock");
+    rock.categoryWord.assign("rock");
+    RecordTable table(harnessRecordsWith(rock));
+    Entity& stone = body(4, "Rock", kKindSubsurface, {4000, 4000, -20});
+    stone.motion->driveSpeed = 10.0;
+    stone.motion->integrate(0.4);
+    EXPECT_EQ(stone.motion->z, floorAt(4000, 4000));
+    EXPECT_EQ(stone.motion->x, 4000.0);
+}
+
+TEST_F(MotionOverTheBottom, ATorpedoOnTheBottomIsRemovedAndAHullGrounds) {
+    Entity& torpedo = body(1, "Fish", kKindWeapon, {4000, 4000, -99.5});
+    torpedo.motion->verticalSpeed = -2.0;
+    torpedo.motion->buoyancyRate = -5.0;
+    torpedo.motion->stepVertical(0.4);
+    EXPECT_EQ(torpedo.motion->z, floorAt(4000, 4000));
+    EXPECT_EQ(torpedo.removeFlag, 1u);
+    EXPECT_EQ(torpedo.motion->speed, 0.0);
+}
+
+TEST_F(MotionOverTheBottom, AHullNearTheBottomIsLiftedAndScrapesAtMostEvery30Seconds) {
+    HarnessEntity& sub = platform(1, {4000, 4000, -95}, 0.0, 10.0, "Hunter");
+    HarnessEntity& own = platform(1, {4000, 4300, -50}, 0.0, 0.0, "Hunter");
+    worldSetOwnShip(&own);
+    MotionModel& m = *sub.motion;
+    setClock(100.0);
+    m.stepVertical(0.4);
+    const double floor = floorAt(4000, 4000);
+    EXPECT_DOUBLE_EQ(m.z, floor + 10.0);
+    EXPECT_GE(m.orderedDepth, floor + 10.0);
+    // Damage from the speed it had: 10 / 5.08 gives 1.
+    EXPECT_DOUBLE_EQ(sub.hull, 1.0 - 1.0 / 8.0);
+    setClock(110.0);
+    m.z = floor + 2.0;
+    m.stepVertical(0.4);
+    EXPECT_DOUBLE_EQ(sub.hull, 1.0 - 1.0 / 8.0);
+    EXPECT_EQ(services.audio.played, std::vector<std::string>{"scrape.wav"});
+    // Heard 300 m off: 328 yards take 4 off full volume.
+    EXPECT_EQ(services.audio.volumes, std::vector<int>{static_cast<int>(127.0 - 300 * 1.0936 * 0.0127)});
+    EXPECT_EQ(loggedOfKind(kEventGrounding).size(), 1u);
+}
+
+// Land 10 m high: a missile striking it blasts everything within 1371.6 yards.
+class MissileOverLand : public EntityWorld {
+protected:
+    MissileOverLand() {
+        ObjectRecord missile = harnessRecords()[0];
+        missile.id = 42;
+        missile.keyName.assign("Dart");
+        missile.categoryWord.assign("missile");
+        missile.armour = 3;
+        records_.emplace(harnessRecordsWith(missile));
+    }
+    TerrainGrid grid{21, 21, 400.0, [](int, int) { return std::int16_t{10}; }};
+    std::optional<RecordTable> records_;
+};
+
+TEST_F(MissileOverLand, BlastsWhatIsWithin1371YardsByTheWarhead) {
+    const double floor = *terrainDepthInterpolated(1000, 1000, true);
+    Entity& missile = body(1, "Dart", kKindMissile, {1000, 1000, floor + 0.5});
+    HarnessEntity& edge = platform(2, {1000, 1000 + 1371.5 / 1.0936, floor}); // 1371 whole yards
+    HarnessEntity& beyond = platform(2, {1000, 1000 + 1372.2 / 1.0936, floor});
+    HarnessEntity& close = platform(2, {1100, 1000, floor});
+    const double range = std::trunc(entityRange3dYards(missile, close));
+    setClock(10.0);
+    missile.motion->verticalSpeed = -50.0;
+    missile.motion->integrate(0.4); // falls onto the land
+    EXPECT_EQ(missile.removeFlag, 1u);
+    // The edge is reached with (1371.6 − 1371) truncated: no damage, yet a hit that sets repairs going.
+    EXPECT_EQ(edge.hull, 1.0);
+    EXPECT_EQ(edge.repairTime, 10.0 + 3 * 60);
+    EXPECT_EQ(beyond.repairTime, 0.0);
+    const int damage = static_cast<int>(1371.6 - range) * 3 / 1371;
+    EXPECT_EQ(damage, 2);
+    EXPECT_DOUBLE_EQ(close.hull, 1.0 - damage / 10.0);
+}
+
+TEST_F(MissileOverLand, UnderWaterAMissileOnTheBottomIsOnlyRemoved) {
+    TerrainGrid sea{21, 21, 400.0, [](int, int) { return std::int16_t{-50}; }};
+    const double floor = *terrainDepthInterpolated(1000, 1000, true);
+    Entity& missile = body(1, "Dart", kKindMissile, {1000, 1000, floor + 0.5});
+    HarnessEntity& close = platform(2, {1100, 1000, floor + 10});
+    missile.motion->verticalSpeed = -50.0;
+    missile.motion->integrate(0.4);
+    EXPECT_EQ(missile.removeFlag, 1u);
+    EXPECT_EQ(close.repairTime, 0.0);
+}
+
+} // namespace
+} // namespace q71::test
