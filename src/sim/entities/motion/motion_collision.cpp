@@ -51,9 +51,11 @@ bool MotionModel::inFootprint(const WorldPoint& point, double pointHalfHeight, c
     const double g = std::fabs(90.0 - std::fabs(angleDiff(o[kSampleHeading], geoBearing(dx, dy)))) / 90.0;
     if (!(geoRange(dx, dy) < (other.halfLength - other.halfBeam) * g * g + other.halfBeam))
         return false;
+    // The point's height band must overlap the other hull's. (Asking for one end of the band
+    // strictly inside the other's would let two hulls of one height at one depth pass through
+    // each other.)
     const double low = o[kSampleZ] - other.halfHeight, high = o[kSampleZ] + other.halfHeight;
-    const auto inside = [&](double v) { return v > low && v < high; };
-    return inside(point.z - pointHalfHeight) || inside(point.z + pointHalfHeight);
+    return point.z - pointHalfHeight < high && low < point.z + pointHalfHeight;
 }
 
 // The contact of two hulls: 1 a collision with each hull's contact angle, 2 only the own boat's
