@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::uint8_t kEventTransmission = 10;
 constexpr double kMastBand = -3.6576; // m: a submarine's masts show down to 12 ft
+constexpr double kAspectSlack = 1e-6;
 
 } // namespace
 
@@ -35,7 +36,7 @@ RadarSensor::RadarSensor(Entity& owner, float figure) : Sensor(owner, figure) {
 
 void RadarSensor::step(double /*dt*/) {
     const double now = simClock().gameClock;
-    if (transmitInterval == -1 || now - lastTransmit < transmitInterval)
+    if (!transmitDue(now))
         return;
     if (NetworkGame* game = simNetworkGame())
         game->sendEventWithValue(kEventTransmission, kSensorRadar, owner().id);
@@ -62,10 +63,11 @@ bool RadarSensor::canSense(Entity& entity) {
             return false;
         level = level * (14 + static_cast<int>(target.z)) / 14;
     }
-    // Seen end-on a hull shows less than on the beam.
+    // Seen end-on a hull shows less than on the beam: 0 to 20 whole points of aspect, a hair of
+    // bearing (the degree factor is not exact) never costing a point.
     const double heading = entity.motion ? entity.motion->heading : 0.0;
-    const int aspect = static_cast<int>(std::fabs(worldAspectAngle(entityBearing(owner(), entity), heading)) *
-                                        0.2222222222222222);
+    const double aspectAngle = std::fabs(worldAspectAngle(entityBearing(owner(), entity), heading));
+    const int aspect = static_cast<int>(aspectAngle * 0.2222222222222222 + kAspectSlack);
     if (level < 20 - aspect)
         return false;
     level -= 20 - aspect;

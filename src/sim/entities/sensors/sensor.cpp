@@ -16,6 +16,9 @@ namespace q71 {
 namespace {
 
 constexpr double kScanInterval = 0.4; // s of game time between two scans
+// Game times are sums of doubles: a time that is a sub-step (or an interval) after another may
+// come a hair short of it, and still counts as that much later.
+constexpr double kClockSlack = 1e-9;
 constexpr double kConvergenceRange = 36576.0; // m, where sound comes back up from the deep
 
 // A curve's value at a range: the near value inside the near range, the far value from the far
@@ -137,7 +140,7 @@ void Sensor::copyOwnerPose() {
 
 void Sensor::step(double /*dt*/) {
     const double now = simClock().gameClock;
-    if (now - lastStep < kScanInterval)
+    if (now - lastStep < kScanInterval - kClockSlack)
         return;
     if (!owner().isOwnShip())
         copyOwnerPose();
@@ -160,6 +163,10 @@ void Sensor::scanWorld() {
             scanList(entity);
         }
     }
+}
+
+bool Sensor::transmitDue(double now) const {
+    return transmitInterval != -1 && now - lastTransmit >= transmitInterval - kClockSlack;
 }
 
 bool Sensor::inArc(double bearing, bool strictly) const {

@@ -127,6 +127,8 @@ public:
     void measure(double bearing, double range, double& measuredBearing, double& measuredRange) const;
     /// A fix of a detected entity as the sensor reports it.
     ContactFix makeFix(const Entity& entity, double measuredBearing, double measuredRange, int quality) const;
+    /// True when the sensor transmits (transmitInterval not −1) and its interval has passed.
+    bool transmitDue(double now) const;
     /// True when a relative bearing lies in the arc (within, or strictly within).
     bool inArc(double bearing, bool strictly) const;
 

@@ -50,7 +50,7 @@ void SimpleActiveSonar::step(double /*dt*/) {
     copyOwnerPose();
     const double now = simClock().gameClock;
     Entity& self = owner();
-    if (transmitInterval != -1 && now - lastTransmit >= transmitInterval) {
+    if (transmitDue(now)) {
         if (NetworkGame* game = simNetworkGame(); game && self.controller)
             game->sendEventWithValue(kEventTransmission, kSensorActive, self.id);
         sourceTable.fill(0);
