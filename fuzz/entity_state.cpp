@@ -16,7 +16,8 @@ namespace {
 // first byte chooses whether it is the own boat (with contacts) and a mobile mine (with sensors).
 class Platform final : public q71::Entity {
 public:
-    explicit Platform(std::uint8_t shape) : Entity(1, 9999u, 2, q71::kKindSubsurface, 7), sensors_(shape & 2) {
+    explicit Platform(std::uint8_t shape)
+        : Entity(1, 9999u, 2, q71::kKindSubsurface, 7), sensors_(shape & 2) {
         if (shape & 1)
             typeCode = q71::kEntityOwnShip;
         motion = std::make_unique<q71::MotionModel>(*this);

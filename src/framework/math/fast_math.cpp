@@ -86,6 +86,13 @@ double distance3D(double x1, double y1, double z1, double x2, double y2, double 
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
+double waveHeightBound(int n) {
+    double sum = 0;
+    for (int i = 0; i < n; ++i)
+        sum += std::fabs(kWaves[i].amplitude);
+    return sum / n;
+}
+
 double waveHeight(double x, double y, double t, int n) {
     double sum = 0;
     for (int i = 0; i < n; ++i) {

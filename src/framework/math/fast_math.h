@@ -28,5 +28,7 @@ double approxDistance2D(double x1, double y1, double x2, double y2);
 double distance3D(double x1, double y1, double z1, double x2, double y2, double z2);
 /// Mean height of the first n (1 to 30) wave components of the sea at (x, y) and time t.
 double waveHeight(double x, double y, double t, int n);
+/// The most waveHeight of n components can be, up or down, anywhere and at any time.
+double waveHeightBound(int n);
 
 } // namespace q71

@@ -43,7 +43,8 @@ Entity::Entity(std::int32_t side, std::string_view typeName, std::int32_t level,
     init(recordOfTypeName(typeName, id), side, level, kind, id);
 }
 
-Entity::Entity(std::int32_t side, std::uint32_t recordId, std::int32_t level, std::int32_t kind, std::int32_t id)
+Entity::Entity(std::int32_t side, std::uint32_t recordId, std::int32_t level, std::int32_t kind,
+               std::int32_t id)
     : recordId(recordId) {
     init(objdbFindById(recordId), side, level, kind, id);
 }
@@ -59,8 +60,8 @@ Entity::~Entity() {
 
 // A missing record leaves the record data empty (no sensors, no weapons, no dimensions); the
 // rest of the entity is set up as usual, so that it never carries an unset id, side or hull.
-void Entity::init(const ObjectRecord* record, std::int32_t sideArg, std::int32_t levelArg, std::int32_t kindArg,
-                  std::int32_t idArg) {
+void Entity::init(const ObjectRecord* record, std::int32_t sideArg, std::int32_t levelArg,
+                  std::int32_t kindArg, std::int32_t idArg) {
     soundA = soundB = 0;
     remote = 0;
     maxFixes = 20;
@@ -90,7 +91,8 @@ void Entity::init(const ObjectRecord* record, std::int32_t sideArg, std::int32_t
                 continue;
             }
             weaponCount[i] = record->weapons[i].count;
-            weapon[i] = {weaponRecord->id, static_cast<double>(weaponRecord->weaponValue), weaponRecord->category()};
+            weapon[i] = {weaponRecord->id, static_cast<double>(weaponRecord->weaponValue),
+                         weaponRecord->category()};
         }
     }
     activityPhase = 0;

@@ -80,7 +80,8 @@ class Entity {
 public:
     /// An entity of a type name ("Whale" stands for the player's "Q71i" in the cases the world
     /// needs it); an id of −1 takes the mission's next id.
-    Entity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind, std::int32_t id);
+    Entity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind,
+           std::int32_t id);
     /// An entity of a record id, as the mission loader and the network game make them.
     Entity(std::int32_t side, std::uint32_t recordId, std::int32_t level, std::int32_t kind, std::int32_t id);
     /// Tells the entity observers (flag 1), then frees the parts.
@@ -155,15 +156,15 @@ public:
     std::array<std::int32_t, kSensorTypeCount> designation{};
     /// The entity's signature level per sensor type, which the own boat's arrays accumulate.
     std::array<std::int32_t, kSensorTypeCount> signatureLevel{};
-    double hull = 1.0;                ///< remaining strength, 1.0 intact
-    double floodPortTime = -1.0;      ///< game time of the first flooding report; −1 while none
-    double floodStarboardTime = -1.0; ///<
-    double floodAftTime = -1.0;       ///<
-    double systems = 1.0;             ///< systems state, 1.0 intact
-    double repairTime = 0.0;          ///< before this game time the entity is recovering
+    double hull = 1.0;                         ///< remaining strength, 1.0 intact
+    double floodPortTime = -1.0;               ///< game time of the first flooding report; −1 while none
+    double floodStarboardTime = -1.0;          ///<
+    double floodAftTime = -1.0;                ///<
+    double systems = 1.0;                      ///< systems state, 1.0 intact
+    double repairTime = 0.0;                   ///< before this game time the entity is recovering
     std::array<std::int32_t, 3> weaponCount{}; ///< carried of each weapon load
-    double lastStateSentTime = 0.0;   ///< game time the moving state last went to the peers
-    double reservedValue = 0.0;       ///< carried and saved as it stands
+    double lastStateSentTime = 0.0;            ///< game time the moving state last went to the peers
+    double reservedValue = 0.0;                ///< carried and saved as it stands
     // The own boat's contact bookkeeping.
     double lastTrackSweepTime = 0.0;
     double ownX = 0.0, ownY = 0.0, ownPositionTime = 0.0;
@@ -172,33 +173,33 @@ public:
     /// The own boat's weapons by weapon type, which the launchers take from and return to.
     std::array<std::int32_t, 7> inventory{8, 0, 4, 8, 0, 15, 15};
     EntitySpareWords spareWords;
-    std::int32_t resolved = 0;      ///< the own boat's sonar crew told its mirror from the real source
-    std::uint32_t removeFlag = 0;   ///< purge at the next per-second pass
-    std::int32_t maxFixes = 20;     ///< most fixes kept per contact list
+    std::int32_t resolved = 0;    ///< the own boat's sonar crew told its mirror from the real source
+    std::uint32_t removeFlag = 0; ///< purge at the next per-second pass
+    std::int32_t maxFixes = 20;   ///< most fixes kept per contact list
     EntityCategory category = kCategorySub;
     std::array<EntityWeapon, 3> weapon{};
-    std::uint8_t armour = 0;        ///< divisor of damage into hull loss
-    double activeSonar = 0.0;       ///< the record's active-sonar value × 1000; above 0: active sonar
-    float sensorRange = 0.0f;       ///< range figure of the sensors and the displays
-    std::int32_t extraValueA = 0;   ///< record values carried as they stand
+    std::uint8_t armour = 0;      ///< divisor of damage into hull loss
+    double activeSonar = 0.0;     ///< the record's active-sonar value × 1000; above 0: active sonar
+    float sensorRange = 0.0f;     ///< range figure of the sensors and the displays
+    std::int32_t extraValueA = 0; ///< record values carried as they stand
     std::int32_t extraValueB = 0;
     std::int32_t extraValueC = 0;
-    float noiseFactor = 0.0f;       ///< loudness to the sonars (explosions and decoys change it)
+    float noiseFactor = 0.0f; ///< loudness to the sonars (explosions and decoys change it)
     std::unique_ptr<MotionModel> motion;
     std::unique_ptr<EntityController> controller;
-    LinkedList<Sensor> sensors;     ///< owned
-    double contactTimeout = 0.0;    ///< seconds without a fix after which a contact is dropped
+    LinkedList<Sensor> sensors;         ///< owned
+    double contactTimeout = 0.0;        ///< seconds without a fix after which a contact is dropped
     LinkedList<ContactRecord> contacts; ///< owned
-    std::uintptr_t soundA = 0;      ///< samples named by the record
+    std::uintptr_t soundA = 0;          ///< samples named by the record
     std::uintptr_t soundB = 0;
     std::vector<std::int32_t> signatureCounters; ///< one per signature table
     std::vector<std::int32_t> signatureIndex;    ///< the current samples, −1 terminated
     std::vector<std::int32_t> signatureSamples;  ///< the last sample read per table
-    double activityTimer = 0.0;     ///< when the activity phase flips
-    std::int32_t activityPhase = 0; ///< 1 during the entity's short active window
-    std::int32_t reported = 0;      ///< an explosion's crew report or a torpedo's announcement was made
-    double lastRemoteUpdate = 0.0;  ///< game time of the last network update
-    std::int32_t remote = 0;        ///< driven by the network game
+    double activityTimer = 0.0;                  ///< when the activity phase flips
+    std::int32_t activityPhase = 0;              ///< 1 during the entity's short active window
+    std::int32_t reported = 0;     ///< an explosion's crew report or a torpedo's announcement was made
+    double lastRemoteUpdate = 0.0; ///< game time of the last network update
+    std::int32_t remote = 0;       ///< driven by the network game
     std::int32_t typeCode = kEntityGeneric;
 
 private:

@@ -53,6 +53,10 @@ bool terrainLineBlocked(const WorldPoint& a, const WorldPoint& b, WorldPoint* bl
         const double t = k / n;
         const WorldPoint p{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
         double terrain = 0.0;
+        // The rough bottom costs two swells to work out: where even its highest reach stays
+        // below the line, there is no need.
+        if (worldDepthCeilingAt(p.x, p.y, &terrain) && !(terrain > p.z))
+            continue;
         if (worldDepthAt(p.x, p.y, &terrain, true) && terrain > p.z) {
             if (blockedAt)
                 *blockedAt = {p.x, p.y, terrain};

@@ -16,7 +16,7 @@ public:
     void markForRemoval(std::int32_t id) override;
     /// Support units are made by the entity classes, which are not part of this world's facts yet: none.
     std::optional<std::int32_t> createSupportUnit(SupportUnit unit, int level,
-                                                 std::optional<double> orderedCourse) override;
+                                                  std::optional<double> orderedCourse) override;
     std::optional<Inventory> ownBoatInventory() const override;
     void setOwnBoatInventory(const Inventory& counts) override;
     /// The carried state lives in the own boat's motion model, whose module fills it: none yet.

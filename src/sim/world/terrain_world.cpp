@@ -6,6 +6,7 @@
 #include "sim/world/dem_database.h"
 #include "sim/world/terrain_progress.h"
 
+#include <cmath>
 #include <string>
 
 namespace q71 {
@@ -124,10 +125,29 @@ bool worldExtent(double* x, double* y) {
     return gridToWorld(grid ? grid->width - 1 : 0, 0, x, y);
 }
 
+namespace {
+constexpr int kRoughnessWaves = 12;
+constexpr double kFineRoughness = 0.05, kBroadRoughness = 0.1;
+} // namespace
+
 double worldRoughenDepth(double x, double y, double depth) {
-    const double fine = waveHeight(0.1 * x, 0.1 * y, 88.8, 12);
-    const double broad = waveHeight(0.004 * x, 0.003 * y, 123.4, 12);
-    return depth + 0.05 * fine * depth + 0.1 * broad * depth;
+    const double fine = waveHeight(0.1 * x, 0.1 * y, 88.8, kRoughnessWaves);
+    const double broad = waveHeight(0.004 * x, 0.003 * y, 123.4, kRoughnessWaves);
+    return depth + kFineRoughness * fine * depth + kBroadRoughness * broad * depth;
+}
+
+double worldRoughenCeiling(double depth) {
+    // A hair more than the swells can reach, so that rounding never puts the bottom above it.
+    static const double reach = (kFineRoughness + kBroadRoughness) * waveHeightBound(kRoughnessWaves) * 1.001;
+    return depth + reach * std::fabs(depth) + 1e-9;
+}
+
+bool worldDepthCeilingAt(double x, double y, double* ceiling) {
+    double depth = 0.0;
+    if (!worldDepthAt(x, y, &depth, false))
+        return false;
+    *ceiling = worldRoughenCeiling(depth);
+    return true;
 }
 
 bool worldDepthAt(double x, double y, double* depth, bool withNoise) {

@@ -46,6 +46,13 @@ bool worldExtent(double* x, double* y);
 /// each scaling it by a few per cent (what worldDepthAt adds with noise).
 double worldRoughenDepth(double x, double y, double depth);
 
+/// The highest worldRoughenDepth can make a grid height, wherever it lies (cheaper than the
+/// roughness itself: a line clear of this clears the rough bottom too).
+double worldRoughenCeiling(double depth);
+
+/// Height of the terrain at a world position without roughness; false as worldDepthAt.
+bool worldDepthCeilingAt(double x, double y, double* ceiling);
+
 /// Height of the terrain at a world position in metres (negative below sea level), with a
 /// small deterministic roughness when withNoise is set; false, with the output untouched,
 /// off a grid that does not wrap or without a grid.

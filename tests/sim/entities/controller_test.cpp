@@ -27,7 +27,8 @@ protected:
         return p;
     }
     // A hostile contact of the owner at a range (yards), with a reaction.
-    static ContactRecord& contactOf(Entity& owner, std::int32_t reaction, double range, std::int32_t side = 2) {
+    static ContactRecord& contactOf(Entity& owner, std::int32_t reaction, double range,
+                                    std::int32_t side = 2) {
         auto* contact = new ContactRecord;
         contact->reaction = reaction;
         contact->range = range;
@@ -71,8 +72,8 @@ TEST_F(Controllers, APlanStartsAtItsTimeAndTheLastOneStays) {
 TEST_F(Controllers, ChoosesTheContactWithTheGreatestReactionSquaredOverRange) {
     WatchedController& c = watch(ship);
     c.addPlan(plan(5, 0.0));
-    contactOf(ship, kReactionAttack, 1000, 4); // neutral: never
-    contactOf(ship, 0, 10);                    // no reaction: never
+    contactOf(ship, kReactionAttack, 1000, 4);                      // neutral: never
+    contactOf(ship, 0, 10);                                         // no reaction: never
     ContactRecord& first = contactOf(ship, kReactionClose, 1210);   // 121 / 1210 = 0.1
     contactOf(ship, kReactionClose, 1210);                          // as pressing: the first stays
     ContactRecord& evade = contactOf(ship, kReactionEvade, 1690.1); // 169 / 1690.1, just under 0.1
@@ -163,10 +164,7 @@ TEST_F(Controllers, AForgottenContactLeavesTheOrdersAndTheTarget) {
 }
 
 TEST_F(Controllers, AFloatsDetectionIsNoEvent) {
-    ObjectRecord buoy = harnessRecords()[0];
-    buoy.id = 43;
-    buoy.keyName.assign("Buoy");
-    buoy.categoryWord.assign("float");
+    ObjectRecord buoy = harnessVariant(43, "Buoy", "float");
     RecordTable table(harnessRecordsWith(buoy));
     HarnessEntity& observer = platform(1, {0, 0, 0});
     HarnessEntity& float_ = platform(2, {0, 500, 0}, 0, 0, "Buoy");
@@ -179,7 +177,7 @@ TEST_F(Controllers, AFloatsDetectionIsNoEvent) {
 
 TEST_F(Controllers, RelaysAContactToTheNearestFriendsAndASeenWeaponToItsLauncher) {
     HarnessEntity& near = platform(1, {1000, 6000, 0});
-    platform(1, {1000, 9000, 0});                     // farther: not told
+    platform(1, {1000, 9000, 0});                        // farther: not told
     HarnessEntity& enemy = platform(2, {1000, 3000, 0}); // hostile: not told
     auto& torpedo = harness.add(new Entity(2, "Fish", 2, kKindWeapon, -1));
     torpedo.parentId = enemy.id;

@@ -46,10 +46,7 @@ TEST_F(EntityConstruction, AWeaponGetsNoSensorsAndAMissileNoRadar) {
     Entity torpedo(1, "Fish", 3, kKindWeapon, -1);
     EXPECT_TRUE(torpedo.sensors.empty());
     EXPECT_EQ(torpedo.sensorRange, 1.5f); // its seeker's range when it arms
-    ObjectRecord missile = harnessRecords()[0];
-    missile.id = 40;
-    missile.keyName.assign("Dart");
-    missile.categoryWord.assign("missile");
+    ObjectRecord missile = harnessVariant(40, "Dart", "missile");
     missile.sonarFigure = 0.0f;
     missile.radarFigure = 3.0f;
     RecordTable table(harnessRecordsWith(missile));
@@ -141,7 +138,7 @@ TEST_F(EntityDamage, NoDamageAndNoArmourNeverBreakTheArithmetic) {
     HarnessEntity& frigate = platform(1, {});
     frigate.applyDamage(0.0, nullptr, false, false, false);
     EXPECT_EQ(frigate.systems, 1.0); // no damage, no loss: never minus infinity
-    frigate.armour = 0;               // an unarmoured record takes damage as it stands
+    frigate.armour = 0;              // an unarmoured record takes damage as it stands
     frigate.applyDamage(0.25, nullptr, false, false, false);
     EXPECT_DOUBLE_EQ(frigate.hull, 0.75);
     EXPECT_TRUE(std::isfinite(frigate.systems));
@@ -213,8 +210,9 @@ TEST_F(EntityDamage, AHoledHullFloodsTheCompartmentFacingTheHit) {
             ++screams;
         else
             reports.push_back(line);
-    EXPECT_EQ(reports, (std::vector<std::string>{"other channel: cow3.wav", "other channel: cow-floodport.wav",
-                                                 "other channel: cow-floodstar.wav"}));
+    EXPECT_EQ(reports,
+              (std::vector<std::string>{"other channel: cow3.wav", "other channel: cow-floodport.wav",
+                                        "other channel: cow-floodstar.wav"}));
     EXPECT_EQ(screams, 4);
     EXPECT_EQ(loggedOfKind(kEventFlooding).size(), 4u);
 }

@@ -28,10 +28,7 @@ TEST_F(MotionOverTheBottom, AHullOnTheBottomDoesNotMoveSideways) {
 }
 
 TEST_F(MotionOverTheBottom, ARockOnlyFollowsTheFloor) {
-    ObjectRecord rock = harnessRecords()[0];
-    rock.id = 41;
-    rock.keyName.assign("Rock");
-    rock.categoryWord.assign("rock");
+    ObjectRecord rock = harnessVariant(41, "Rock", "rock");
     RecordTable table(harnessRecordsWith(rock));
     Entity& stone = body(4, "Rock", kKindSubsurface, {4000, 4000, -20});
     stone.motion->driveSpeed = 10.0;
@@ -76,10 +73,7 @@ TEST_F(MotionOverTheBottom, AHullNearTheBottomIsLiftedAndScrapesAtMostEvery30Sec
 class MissileOverLand : public EntityWorld {
 protected:
     MissileOverLand() {
-        ObjectRecord missile = harnessRecords()[0];
-        missile.id = 42;
-        missile.keyName.assign("Dart");
-        missile.categoryWord.assign("missile");
+        ObjectRecord missile = harnessVariant(42, "Dart", "missile");
         missile.armour = 3;
         records_.emplace(harnessRecordsWith(missile));
     }

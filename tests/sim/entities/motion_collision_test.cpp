@@ -27,7 +27,7 @@ TEST_F(MotionCollision, DamagesBothHullsOnceAMinuteAndSharesTheirWay) {
     EXPECT_EQ(ramming.motion->velocityY, 5.0); // both take the mean way
     EXPECT_EQ(struck.motion->velocityY, 5.0);
     EXPECT_EQ(ramming.motion->driveSpeed, 5.0); // a bow or stern hit takes the mean speed
-    collideAt(130.0);                          // again within the minute: no damage, no event
+    collideAt(130.0);                           // again within the minute: no damage, no event
     EXPECT_DOUBLE_EQ(ramming.hull, 0.5);
     EXPECT_EQ(loggedOfKind(kEventCollision).size(), 1u);
 }

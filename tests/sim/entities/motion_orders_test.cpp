@@ -75,7 +75,7 @@ TEST_F(MotionOrders, TheDriveLagsTowardItsOrderAndALoadHoldsItShort) {
     EXPECT_LT(m.driveSpeed, 20.0);
     for (int i = 0; i < 5000; ++i)
         m.stepSpeed(0.4);
-    EXPECT_EQ(m.driveSpeed, 20.0); // within 0.25 it takes the order
+    EXPECT_EQ(m.driveSpeed, 20.0);     // within 0.25 it takes the order
     m.responseLoad = m.responseLength; // a load as large as the length: half the order is reached
     m.driveSpeed = 0.0;
     for (int i = 0; i < 5000; ++i)

@@ -140,8 +140,9 @@ TEST_F(Sensors, OnlyItsArcIsCovered) {
 TEST_F(Sensors, TerrainAboveTheLineHidesTheTarget) {
     // A sea 200 m deep with an island between the two ships.
     TerrainGrid grid{41, 41, 400.0, [](int column, int row) {
-        return std::int16_t(column >= 19 && column <= 21 && row >= 18 && row <= 22 ? 40 : -200);
-    }};
+                         return std::int16_t(column >= 19 && column <= 21 && row >= 18 && row <= 22 ? 40
+                                                                                                    : -200);
+                     }};
     HarnessEntity& observer = platform(1, {6000, 8000, 0});
     HarnessEntity& hidden = platform(2, {10000, 8000, 0});
     HarnessEntity& open = platform(2, {6000, 12000, 0});
@@ -165,10 +166,10 @@ protected:
 TEST_F(Propagation, StandardRule) {
     missionState().soundProfileKind = 1;
     soundProfile().ambientNoise = 40.0;
-    EXPECT_EQ(heard(500.0, -10, -10), 10 + 100 - 10);  // close: 100 − 20 × 0.5
-    EXPECT_EQ(heard(1500.0, -10, -10), 45);            // (80 + 10) × 0.5 beats 40 × 500 / 3000 + 10
-    EXPECT_EQ(heard(2500.0, -10, -10), 20 + 10);       // beyond R1: the reverberation, 40 × 1500 / 3000 + 10
-    EXPECT_EQ(heard(4000.0, -10, -10), 0);             // at 2 R1 nothing
+    EXPECT_EQ(heard(500.0, -10, -10), 10 + 100 - 10); // close: 100 − 20 × 0.5
+    EXPECT_EQ(heard(1500.0, -10, -10), 45);           // (80 + 10) × 0.5 beats 40 × 500 / 3000 + 10
+    EXPECT_EQ(heard(2500.0, -10, -10), 20 + 10);      // beyond R1: the reverberation, 40 × 1500 / 3000 + 10
+    EXPECT_EQ(heard(4000.0, -10, -10), 0);            // at 2 R1 nothing
     soundProfile().ambientNoise = 0.0;
 }
 
@@ -176,9 +177,9 @@ TEST_F(Propagation, TheLayerDoublesTheRangeAcrossItAndTheDeepHaveAConvergenceZon
     missionState().soundProfileKind = 2;
     soundProfile().layerDepth = -50.0;
     EXPECT_EQ(heard(1500.0, -10, -10), 45);
-    EXPECT_EQ(heard(1500.0, -10, -100), 10); // across the layer: as at 3000 m
+    EXPECT_EQ(heard(1500.0, -10, -100), 10);                       // across the layer: as at 3000 m
     EXPECT_EQ(heard(1500.0, -100, -100), 80 + 10 + (30 - 90) / 2); // below it: toward B
-    EXPECT_EQ(heard(36576.0 - 400.0, -100, -100), 60);            // in the convergence zone: C
+    EXPECT_EQ(heard(36576.0 - 400.0, -100, -100), 60);             // in the convergence zone: C
     EXPECT_EQ(heard(30000.0, -100, -100), 20);
     EXPECT_EQ(heard(36576.0 + 600.0, -100, -100), 0);
     missionState().soundProfileKind = 0;

@@ -84,13 +84,9 @@ TEST_F(Radar, SweepsAtItsIntervalAndTellsThePeers) {
 class SimpleSonars : public EntityWorld {
 protected:
     SimpleSonars() {
-        ObjectRecord quiet = harnessRecords()[0];
-        quiet.id = 44;
-        quiet.keyName.assign("Quiet");
+        ObjectRecord quiet = harnessVariant(44, "Quiet");
         quiet.signatureValues = {};
-        ObjectRecord pinger = harnessRecords()[0];
-        pinger.id = 45;
-        pinger.keyName.assign("Pinger");
+        ObjectRecord pinger = harnessVariant(45, "Pinger");
         pinger.activeSonar = 1; // 1 kHz: inside a passive sonar's band
         std::vector<ObjectRecord> all = harnessRecordsWith(quiet);
         all.push_back(pinger);

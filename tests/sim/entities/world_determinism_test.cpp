@@ -39,7 +39,7 @@ TEST(WorldDeterminism, OneSeedGivesOneWorld) {
     const RunResult first = runWorld(7, 1.0);
     const RunResult second = runWorld(7, 1.0);
     EXPECT_EQ(first.hash, second.hash);
-    EXPECT_GT(first.contacts, 0);       // the platforms see each other
+    EXPECT_GT(first.contacts, 0);        // the platforms see each other
     EXPECT_GT(first.travelled, 10000.0); // and move about
     EXPECT_NE(runWorld(8, 1.0).hash, first.hash);
     EXPECT_NE(runWorld(7, 0.1).hash, first.hash); // passes of another length step the world otherwise

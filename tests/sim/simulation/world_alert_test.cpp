@@ -10,7 +10,8 @@ namespace {
 
 class WorldAlert : public ::testing::Test {
 protected:
-    HarnessEntity& at(std::int32_t side, const char* type, std::int32_t level, std::int32_t kind, WorldPoint p) {
+    HarnessEntity& at(std::int32_t side, const char* type, std::int32_t level, std::int32_t kind,
+                      WorldPoint p) {
         return harness.add(new HarnessEntity(side, type, level, kind, p, 0.0, 0.0));
     }
     static bool told(const Entity& entity, const Entity& source) { return entity.findContact(source.id); }

@@ -126,8 +126,8 @@ TEST_F(WorldStep, RemovalWaitsForThePerSecondPass) {
     worldSecondPass(1.5);
     EXPECT_EQ(worldFindEntity(doomedId), nullptr);
     EXPECT_EQ(journal, (std::vector<std::string>{"second " + std::to_string(first.id),
-                                                  "deleted " + std::to_string(doomedId),
-                                                  "second " + std::to_string(last.id)}));
+                                                 "deleted " + std::to_string(doomedId),
+                                                 "second " + std::to_string(last.id)}));
     EXPECT_EQ(last.seconds, std::vector<double>{1.5});
 }
 
@@ -151,7 +151,8 @@ TEST_F(WorldStep, ARemovedEntityLeavesEveryonesContactsBeforeItGoes) {
     EXPECT_TRUE(hunter.contacts.empty());
     EXPECT_EQ(hunter.controller->target, nullptr);
     // The class goes first, then the entity tells the observers.
-    EXPECT_EQ(journal, (std::vector<std::string>{"deleted " + std::to_string(id), "observer 1 " + std::to_string(id)}));
+    EXPECT_EQ(journal, (std::vector<std::string>{"deleted " + std::to_string(id),
+                                                 "observer 1 " + std::to_string(id)}));
 }
 
 TEST_F(WorldStep, PendingEntitiesEnterInOrderWhenTheirTimeComes) {
@@ -185,7 +186,7 @@ TEST_F(WorldStep, TheMainLoopStepsWhenATenthHasComeAndCatchesUpTenSecondsAtATime
     EXPECT_EQ(entity.seconds.size(), 1u);
     entity.steps.clear();
     const double behind = simClock().gameClock - simClock().lastStepTime;
-    harness.pass(25.0); // a long frame
+    harness.pass(25.0);                  // a long frame
     EXPECT_EQ(entity.steps.size(), 26u); // 10 s: 25 sub-steps and a remainder
     EXPECT_NEAR(simClock().gameClock - simClock().lastStepTime, behind + 15.0, 1e-9);
     harness.pass(0.0);

@@ -190,7 +190,8 @@ public:
         damages.push_back({amount, attackerId, targetId, explode});
     }
     void sendEntityState(const EntityStateMessage& state) override { states.push_back(state); }
-    void sendEventWithPair(std::uint8_t code, std::uint32_t low, std::uint32_t high, std::int32_t subject) override {
+    void sendEventWithPair(std::uint8_t code, std::uint32_t low, std::uint32_t high,
+                           std::int32_t subject) override {
         pairs.push_back({code, low, high, subject});
     }
     void sendEventWithValue(std::uint8_t code, std::int32_t value, std::int32_t subject) override {

@@ -27,7 +27,8 @@ ObjectRecord record(std::uint32_t id, const char* name, const char* category, st
     return r;
 }
 
-void dimensions(ObjectRecord& r, std::int16_t length, std::int16_t beam, std::int16_t height, std::int16_t speed) {
+void dimensions(ObjectRecord& r, std::int16_t length, std::int16_t beam, std::int16_t height,
+                std::int16_t speed) {
     r.length = length;
     r.beam = beam;
     r.height = height;
@@ -135,6 +136,15 @@ std::vector<ObjectRecord> harnessRecords() {
     return {frigate, hunter, patrol, freighter, fish};
 }
 
+ObjectRecord harnessVariant(std::uint32_t id, const char* name, const char* category) {
+    ObjectRecord variant = harnessRecords()[0];
+    variant.id = id;
+    variant.keyName.assign(name);
+    variant.displayName.assign(name);
+    variant.categoryWord.assign(category);
+    return variant;
+}
+
 std::vector<ObjectRecord> harnessRecordsWith(const ObjectRecord& extra) {
     std::vector<ObjectRecord> records = harnessRecords();
     records.push_back(extra);
@@ -154,8 +164,8 @@ RecordTable::~RecordTable() {
     objdbFree();
 }
 
-HarnessEntity::HarnessEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind,
-                             WorldPoint position, double heading, double speed)
+HarnessEntity::HarnessEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
+                             std::int32_t kind, WorldPoint position, double heading, double speed)
     : Entity(side, typeName, level, kind, -1) {
     motion = std::make_unique<HarnessMotion>(*this);
     motion->x = position.x;
@@ -177,8 +187,8 @@ void HarnessEntity::patrolBox(double halfSize, double speed) {
     const WorldPoint centre = worldPoint(*this);
     const double depth = centre.z;
     for (const auto& [dx, dy] : {std::pair{-1.0, -1.0}, {1.0, -1.0}, {1.0, 1.0}, {-1.0, 1.0}})
-        controller->queueOrder(kStateBoxPatrol, 0, 0.0, centre.x + dx * halfSize, centre.y + dy * halfSize, speed,
-                               depth);
+        controller->queueOrder(kStateBoxPatrol, 0, 0.0, centre.x + dx * halfSize, centre.y + dy * halfSize,
+                               speed, depth);
 }
 
 WorldHarness::WorldHarness(std::uint32_t seed) {
@@ -249,8 +259,9 @@ void harnessPopulate(WorldHarness& harness, int count, double sideMetres, std::u
         const WorldPoint at{draws.uniform(0.05, 0.95) * sideMetres, draws.uniform(0.05, 0.95) * sideMetres,
                             submarine ? -60.0 : 0.0};
         const double speed = draws.uniform(5.0, 15.0);
-        auto& entity = harness.add(new HarnessEntity(side, type, level, submarine ? kKindSubsurface : kKindSurface, at,
-                                                     draws.uniform(0.0, 360.0), speed));
+        auto& entity =
+            harness.add(new HarnessEntity(side, type, level, submarine ? kKindSubsurface : kKindSurface, at,
+                                          draws.uniform(0.0, 360.0), speed));
         entity.patrolBox(draws.uniform(2000.0, 8000.0), speed);
     }
 }

@@ -19,16 +19,19 @@ namespace q71::test {
 
 /// The harness's platforms, by record id.
 enum HarnessRecord : std::uint32_t {
-    kRecordFrigate = 20,  ///< "Frigate": radar, visual, passive and active sonar, ESM
+    kRecordFrigate = 20,   ///< "Frigate": radar, visual, passive and active sonar, ESM
     kRecordSubmarine = 21, ///< "Hunter": passive sonar and periscope
-    kRecordPatrol = 22,   ///< "Patrol": a patrol aircraft with radar and ESM
+    kRecordPatrol = 22,    ///< "Patrol": a patrol aircraft with radar and ESM
     kRecordFreighter = 23, ///< "Freighter": a lookout only
-    kRecordTorpedo = 24,  ///< "Fish": a torpedo (the frigate's second weapon load)
+    kRecordTorpedo = 24,   ///< "Fish": a torpedo (the frigate's second weapon load)
 };
 
 /// The records of the harness: the four platforms and the torpedo, each with its sensors and
 /// signature lines.
 std::vector<ObjectRecord> harnessRecords();
+
+/// The frigate's record under another id, key name and category word.
+ObjectRecord harnessVariant(std::uint32_t id, const char* name, const char* category = "ship");
 
 /// The harness's records and one more.
 std::vector<ObjectRecord> harnessRecordsWith(const ObjectRecord& extra);

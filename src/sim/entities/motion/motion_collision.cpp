@@ -45,7 +45,8 @@ int whole(double v) {
 
 } // namespace
 
-bool MotionModel::inFootprint(const WorldPoint& point, double pointHalfHeight, const MotionModel& other) const {
+bool MotionModel::inFootprint(const WorldPoint& point, double pointHalfHeight,
+                              const MotionModel& other) const {
     const MotionSample& o = other.smoothedState;
     const double dx = point.x - o[kSampleX], dy = point.y - o[kSampleY];
     const double g = std::fabs(90.0 - std::fabs(angleDiff(o[kSampleHeading], geoBearing(dx, dy)))) / 90.0;
@@ -73,7 +74,8 @@ int MotionModel::testCollision(const MotionModel& b, double& angleA, double& ang
         const MotionSample& s = self.smoothedState;
         const bool submarine = self.owner().kind == kKindSubsurface;
         if (submarine && self.owner().isOwnShip() &&
-            self.inFootprint(alongHull(s, 0.73 * self.halfLength, 3.0 * self.halfHeight), self.halfHeight, other))
+            self.inFootprint(alongHull(s, 0.73 * self.halfLength, 3.0 * self.halfHeight), self.halfHeight,
+                             other))
             mastStruck = true;
         const TestPoint points[] = {
             {alongHull(s, self.halfLength, 0.0), double(self.halfHeight), 0.0},
@@ -87,7 +89,8 @@ int MotionModel::testCollision(const MotionModel& b, double& angleA, double& ang
                 continue;
             selfAngle = p.ownAngle;
             const MotionSample& o = other.smoothedState;
-            otherAngle = angleDiff(o[kSampleHeading], geoBearing(p.point.x - o[kSampleX], p.point.y - o[kSampleY]));
+            otherAngle =
+                angleDiff(o[kSampleHeading], geoBearing(p.point.x - o[kSampleX], p.point.y - o[kSampleY]));
             return true;
         }
         return false;
@@ -176,7 +179,8 @@ void MotionModel::collideWith(MotionModel& b, double angleA, double angleB, doub
     }
     // The hulls take a common way; the one struck abeam keeps more of its own drive.
     const auto pull = [&](MotionModel& m, double angle) {
-        m.driveSpeed = std::min(std::fabs(tableSinDegrees(angle)) * (m.driveSpeed - meanSpeed) + meanSpeed, fastestOrder);
+        m.driveSpeed = std::min(std::fabs(tableSinDegrees(angle)) * (m.driveSpeed - meanSpeed) + meanSpeed,
+                                fastestOrder);
     };
     pull(a, angleA);
     pull(b, angleB);

@@ -7,6 +7,7 @@
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/terrain_geometry.h"
 #include "sim/world/object_database.h"
+#include "sim/world/terrain_world.h"
 
 #include <algorithm>
 #include <cmath>
@@ -45,6 +46,13 @@ EntityCategory MotionModel::category() const {
 
 double MotionModel::terrainHeight(double px, double py) {
     return terrainDepthInterpolated(px, py, true).value_or(kNoBottom);
+}
+
+double MotionModel::floorHere() const {
+    const void* grid = worldGrid();
+    if (!floorMemo_.grid || floorMemo_.grid != grid || floorMemo_.x != x || floorMemo_.y != y)
+        floorMemo_ = {grid, x, y, terrainHeight(x, y)};
+    return floorMemo_.height;
 }
 
 double MotionModel::lagToward(double value, double target, double dt) const {
@@ -92,8 +100,8 @@ void MotionModel::postStep() {
     const double interval = maxSpeed > 0.0 ? std::max(2.0, 10.0 - speed * 8.0 / maxSpeed) : 10.0;
     if (now - owner_->lastStateSentTime < interval || (speed <= 0.0 && owner_->lastRemoteUpdate == 0.0))
         return;
-    game->sendEntityState({static_cast<std::uint32_t>(owner_->id), static_cast<std::uint32_t>(sinking), x, y, z,
-                           speed, heading, pitch, roll});
+    game->sendEntityState({static_cast<std::uint32_t>(owner_->id), static_cast<std::uint32_t>(sinking), x, y,
+                           z, speed, heading, pitch, roll});
     owner_->lastRemoteUpdate = speed > 0.0 ? now : 0.0;
     owner_->lastStateSentTime = now;
 }

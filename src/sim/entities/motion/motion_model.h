@@ -111,6 +111,9 @@ public:
     double lagToward(double value, double target, double dt) const;
     /// Height of the terrain at a point; very deep where the terrain knows nothing.
     static double terrainHeight(double x, double y);
+    /// terrainHeight at the model's own position. A hull asks it several times a step, mostly
+    /// where it asked last: the last answer is kept for as long as the hull and the grid stay.
+    double floorHere() const;
 
     Entity& owner() const { return *owner_; }
 
@@ -124,8 +127,8 @@ public:
     double velocityX = 0.0, velocityY = 0.0; ///< over ground, speed units
     double verticalSpeed = 0.0;              ///< m/s, up
     double planeAngle1 = 0.0, planeAngle2 = 0.0;
-    double rudderAngle = 0.0;                ///< negative turns to lower headings
-    double driveSpeed = 0.0;                 ///< what the propulsion drives toward
+    double rudderAngle = 0.0; ///< negative turns to lower headings
+    double driveSpeed = 0.0;  ///< what the propulsion drives toward
     // Orders.
     double orderedDepth = 0.0, orderedCourse = 0.0, orderedPitch = 0.0, orderedRoll = 0.0;
     double engineOrder = 0.0; ///< telegraph, −5 to 5
@@ -160,7 +163,7 @@ public:
     double rudderRate = 30.0; ///< the rudder slews half this many degrees a second
     double turnCoefficient = 0.022;
     std::int32_t halfLength = 0, halfBeam = 0, halfHeight = 0; ///< metres
-    std::int32_t boundingRadius = 0;                            ///< 0: never collides
+    std::int32_t boundingRadius = 0;                           ///< 0: never collides
     TrackHistory history{5};
     MotionSample smoothedState{};
     double lastPositionReport = -120.0;
@@ -172,6 +175,11 @@ protected:
     EntityCategory category() const;
 
 private:
+    struct FloorMemo {
+        const void* grid = nullptr;
+        double x = 0.0, y = 0.0, height = 0.0;
+    };
+
     bool inFootprint(const WorldPoint& point, double pointHalfHeight, const MotionModel& other) const;
     int testCollision(const MotionModel& other, double& angleA, double& angleB) const;
     void collideWith(MotionModel& other, double angleA, double angleB, double dt);
@@ -181,6 +189,7 @@ private:
     void stepSecondPiece(double dt);
 
     Entity* owner_;
+    mutable FloorMemo floorMemo_;
 };
 
 /// The model's position.

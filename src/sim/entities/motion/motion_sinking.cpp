@@ -19,7 +19,7 @@ namespace q71 {
 
 namespace {
 
-constexpr double kSettledPitch = 5.0; // degrees a wreck keeps on the bottom
+constexpr double kSettledPitch = 5.0;     // degrees a wreck keeps on the bottom
 constexpr double kWreckSinkRate = -1.524; // m/s
 constexpr int kTubeSideStarboard = 1;
 constexpr int kTubeSidePort = 2;
@@ -70,9 +70,10 @@ void MotionModel::checkStatus(double dt) {
     }
     if (!ownShip)
         return;
-    const bool flooded = entity.floodPortTime != -1.0 || entity.floodStarboardTime != -1.0 ||
-                         entity.floodAftTime != -1.0;
-    const bool allPast = entity.floodPortTime < now && entity.floodStarboardTime < now && entity.floodAftTime < now;
+    const bool flooded =
+        entity.floodPortTime != -1.0 || entity.floodStarboardTime != -1.0 || entity.floodAftTime != -1.0;
+    const bool allPast =
+        entity.floodPortTime < now && entity.floodStarboardTime < now && entity.floodAftTime < now;
     if (!flooded || !allPast)
         return;
     const auto logRepair = [&](std::int32_t extra) {
@@ -134,7 +135,7 @@ void MotionModel::stepSinking(double dt) {
     if (buoyancyRate >= 0.0)
         orderedRoll = 0.0;
     const EntityCategory c = category();
-    if (z <= terrainHeight(x, y)) {
+    if (z <= floorHere()) {
         if (owner().kind == kKindWeapon || c == kCategoryMissile || c == kCategoryDepth)
             owner().markForRemoval();
         speed = orderedSpeed = driveSpeed = 0.0;

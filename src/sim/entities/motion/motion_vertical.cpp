@@ -46,7 +46,7 @@ void sayToSonar(const char* file) {
 } // namespace
 
 void MotionModel::stepDepth(double dt) {
-    if (z <= terrainHeight(x, y))
+    if (z <= floorHere())
         return;
     if ((category() == kCategoryMine || category() == kCategoryFloat) && z <= orderedDepth)
         return;
@@ -95,7 +95,8 @@ void MotionModel::stepHydrodynamics(double dt) {
     const double d = driveSpeed, h = headway;
     // Speed loss against the water and the thrust the drive has to spare.
     const double dragOf = speed * speed / 325.0 * (0.1 + 1.9 * s);
-    const double thrustDrag = maxSpeed > 0.0 ? speed * speed / (maxSpeed * maxSpeed) * (0.5 + 1.5 * s) : dragOf;
+    const double thrustDrag =
+        maxSpeed > 0.0 ? speed * speed / (maxSpeed * maxSpeed) * (0.5 + 1.5 * s) : dragOf;
     double loss = 0.0, surplus = 0.0;
     if (d == 0.0) {
         loss = std::max(speed, 1.0) * std::max(speed, 1.0) / 325.0 * (0.1 + 1.9 * s);
@@ -123,7 +124,7 @@ void MotionModel::stepHydrodynamics(double dt) {
         vx -= sinDeg(velocityBearing) * loss;
         vy -= cosDeg(velocityBearing) * loss;
     }
-    if (z - terrainHeight(x, y) > 1.0) { // a hull on the bottom does not move sideways
+    if (z - floorHere() > 1.0) { // a hull on the bottom does not move sideways
         velocityX = vx;
         velocityY = vy;
         speed = geoRange(vx, vy);
@@ -198,7 +199,7 @@ void MotionModel::stepVertical(double dt) {
         buoyancyRate = 0.0;
     }
     z += dz;
-    const double terrain = terrainHeight(x, y);
+    const double terrain = floorHere();
     if (z <= terrain) {
         hitBottom(terrain);
         return;
@@ -248,7 +249,8 @@ void MotionModel::missileGroundBlast() {
         const int damage = static_cast<int>(kBlastRadius - range) * missile.armour / 1371;
         if (exercise) {
             if (target.armour < damage)
-                scoringPostEvent(missionEventAt(worldPoint(target), kEventDestroyed, missile.parentId, target.id), 1);
+                scoringPostEvent(
+                    missionEventAt(worldPoint(target), kEventDestroyed, missile.parentId, target.id), 1);
             continue;
         }
         target.applyDamage(damage, &missile, true, true, true);

@@ -52,7 +52,7 @@ void RadarSensor::step(double /*dt*/) {
 
 bool RadarSensor::canSense(Entity& entity) {
     const WorldPoint target = worldPoint(entity);
-    if (target.z < kMastBand || target.z > maxHeight)
+    if (target.z < kMastBand || target.z > maxHeight || !withinReach(target))
         return false;
     const double range = geoRange3d(target.x - x, target.y - y, target.z - z);
     int level = levelAtRange(range);

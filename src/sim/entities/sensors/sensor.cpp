@@ -87,42 +87,53 @@ int Sensor::targetLevel(double received) const {
     return static_cast<int>(std::min(100.0, 100.0 * excess * excess));
 }
 
-std::uint8_t Sensor::detect(const PropagationPoints& points, PropagationLevels& levels, double range,
-                            double sensorZ, double targetZ, std::uint8_t sourceLevel) {
+bool Sensor::convergencePath(double sensorZ, double targetZ) const {
     const std::uint32_t profile = missionState().soundProfileKind;
     const double layer = soundProfile().layerDepth;
-    const double ambient = soundProfile().ambientNoise;
+    return profile != 0 && profile != 1 && sensorZ <= layer && targetZ <= layer;
+}
+
+double Sensor::pathRange(double range, double sensorZ, double targetZ) const {
+    const double layer = soundProfile().layerDepth;
+    const bool across = (sensorZ <= layer) != (targetZ <= layer);
+    return !convergencePath(sensorZ, targetZ) && missionState().soundProfileKind != 1 && across ? 2.0 * range
+                                                                                                : range;
+}
+
+bool Sensor::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
+                          double targetZ) const {
+    const double path = pathRange(range, sensorZ, targetZ);
+    return convergencePath(sensorZ, targetZ) ? path >= points.r2 + kConvergenceRange
+                                             : path >= 2.0 * points.r1;
+}
+
+std::uint8_t Sensor::detect(const PropagationPoints& points, PropagationLevels& levels, double range,
+                            double sensorZ, double targetZ, std::uint8_t sourceLevel) {
+    if (outOfHearing(points, range, sensorZ, targetZ))
+        return 0;
+    range = pathRange(range, sensorZ, targetZ);
     const int source = sourceLevel;
-    const auto close = [&] { // inside the first range point the source is heard well
-        return static_cast<std::uint8_t>(source + 100 - static_cast<int>((100 - levels.a) * range / points.r0));
-    };
-    const bool deep = sensorZ <= layer && targetZ <= layer;
-    if (profile != 0 && profile != 1 && deep) { // both below the layer: the convergence zone
-        if (range >= points.r2 + kConvergenceRange)
-            return 0;
-        if (range < points.r0)
-            return close();
-        levels.a += source;
-        std::uint8_t heard;
+    if (range < points.r0) // inside the first range point the source is heard well
+        return static_cast<std::uint8_t>(source + 100 -
+                                         static_cast<int>((100 - levels.a) * range / points.r0));
+    levels.a += source;
+    std::uint8_t heard;
+    if (convergencePath(sensorZ, targetZ)) { // both below the layer: the convergence zone
         if (range < points.r1)
-            heard = static_cast<std::uint8_t>(
-                static_cast<int>(levels.a + (levels.b - levels.a) * (range - points.r0) / (points.r1 - points.r0)));
+            heard = static_cast<std::uint8_t>(static_cast<int>(
+                levels.a + (levels.b - levels.a) * (range - points.r0) / (points.r1 - points.r0)));
         else
             heard = std::fabs(kConvergenceRange - range) < points.r2 ? levels.c : 20;
-        return owner().isOwnShip() && !(randomScaled(100.0) < heard) ? 0 : heard;
+    } else {
+        const double ambient = soundProfile().ambientNoise;
+        const int direct =
+            range < points.r1
+                ? static_cast<int>(levels.a * (1.0 - (range - points.r0) / (points.r1 - points.r0)))
+                : 0;
+        const auto reverberant = static_cast<std::uint8_t>(
+            static_cast<int>(ambient * (range - points.r0) / (2.0 * points.r1 - points.r0)) + source);
+        heard = static_cast<std::uint8_t>(std::max(direct, int{reverberant}));
     }
-    if (profile != 1 && (sensorZ <= layer) != (targetZ <= layer))
-        range *= 2.0; // across the layer
-    if (range >= 2.0 * points.r1)
-        return 0;
-    if (range < points.r0)
-        return close();
-    levels.a += source;
-    const int direct =
-        range < points.r1 ? static_cast<int>(levels.a * (1.0 - (range - points.r0) / (points.r1 - points.r0))) : 0;
-    const auto reverberant =
-        static_cast<std::uint8_t>(static_cast<int>(ambient * (range - points.r0) / (2.0 * points.r1 - points.r0)) + source);
-    const auto heard = static_cast<std::uint8_t>(std::max(direct, int{reverberant}));
     return owner().isOwnShip() && !(randomScaled(100.0) < heard) ? 0 : heard;
 }
 
@@ -169,6 +180,12 @@ bool Sensor::transmitDue(double now) const {
     return transmitInterval != -1 && now - lastTransmit >= transmitInterval - kClockSlack;
 }
 
+bool Sensor::withinReach(const WorldPoint& target) const {
+    // No axis of the offset may reach the far end of the curve: the range would reach it too.
+    const double far = rangeFar;
+    return std::fabs(target.x - x) < far && std::fabs(target.y - y) < far && std::fabs(target.z - z) < far;
+}
+
 bool Sensor::inArc(double bearing, bool strictly) const {
     const double off = std::fabs(std::fabs(angleDiff(heading, bearing)) - arcCentre);
     return strictly ? off < arcHalfWidth : off <= arcHalfWidth;
@@ -183,7 +200,8 @@ void Sensor::measure(double bearing, double range, double& measuredBearing, doub
     measuredRange = range - g + randomScaled(2.0 * g);
 }
 
-ContactFix Sensor::makeFix(const Entity& entity, double measuredBearing, double measuredRange, int quality) const {
+ContactFix Sensor::makeFix(const Entity& entity, double measuredBearing, double measuredRange,
+                           int quality) const {
     ContactFix fix;
     fix.time = simClock().gameClock;
     fix.quality = static_cast<std::uint8_t>(std::clamp(quality, 0, 255));
@@ -229,6 +247,8 @@ bool Sensor::canSense(Entity& entity) {
     if (!inWindow(target.z))
         return false;
     const WorldPoint here{x, y, z};
+    if (!withinReach(target))
+        return false;
     const double range = geoRange3d(target.x - x, target.y - y, target.z - z);
     const int level = levelAtRange(range);
     if (level == 0)

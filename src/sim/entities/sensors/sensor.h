@@ -19,11 +19,11 @@ class Entity;
 
 /// Sensor types, the designation letter of each in kSensorLetters.
 enum SensorType : std::int32_t {
-    kSensorArray0 = 0,   ///< the own boat's towed array
-    kSensorArray1 = 1,   ///< the own boat's second array
-    kSensorPassive = 2,  ///< passive sonar
-    kSensorMirror = 3,   ///< the towed array's mirror bearing
-    kSensorActive = 4,   ///< active sonar
+    kSensorArray0 = 0,  ///< the own boat's towed array
+    kSensorArray1 = 1,  ///< the own boat's second array
+    kSensorPassive = 2, ///< passive sonar
+    kSensorMirror = 3,  ///< the towed array's mirror bearing
+    kSensorActive = 4,  ///< active sonar
     kSensorIntercept = 5,
     kSensorPlain6 = 6,
     kSensorRadar = 7,
@@ -68,7 +68,8 @@ public:
 
     // The operations in slot order (the destructor is slot 3).
 
-    /// Detection level 0 to 100 at a range (metres): certain inside the near range, a chance beyond.
+    /// Detection level 0 to 100 at a range (metres): certain inside the near range, a chance beyond,
+    /// and 0 from the far range on (a class that replaces it keeps that: scans rely on it).
     virtual int levelAtRange(double range);
     /// The acoustic propagation rule: the level heard at a range from a source level.
     virtual std::uint8_t detect(const PropagationPoints& points, PropagationLevels& levels, double range,
@@ -82,7 +83,8 @@ public:
     /// A ping or sweep heard on a bearing; nothing here.
     virtual void onPing(std::int32_t /*sourceId*/, int /*bearing*/, int /*level*/) {}
     /// Whether a source's signature lines reach the sensor; 0 here.
-    virtual int onEntitySignal(Entity& /*entity*/, std::int32_t /*sourceId*/, int /*bearing*/, int /*level*/) {
+    virtual int onEntitySignal(Entity& /*entity*/, std::int32_t /*sourceId*/, int /*bearing*/,
+                               int /*level*/) {
         return 0;
     }
     /// An entity was sensed; nothing here.
@@ -127,6 +129,11 @@ public:
     void measure(double bearing, double range, double& measuredBearing, double& measuredRange) const;
     /// A fix of a detected entity as the sensor reports it.
     ContactFix makeFix(const Entity& entity, double measuredBearing, double measuredRange, int quality) const;
+    /// True when the propagation rule gives nothing at that range (whatever the levels): beyond the
+    /// convergence zone in the deep, else beyond twice the second range point, across the layer doubled.
+    bool outOfHearing(const PropagationPoints& points, double range, double sensorZ, double targetZ) const;
+    /// False when the target lies beyond the detection curve's far range on some axis already.
+    bool withinReach(const WorldPoint& target) const;
     /// True when the sensor transmits (transmitInterval not −1) and its interval has passed.
     bool transmitDue(double now) const;
     /// True when a relative bearing lies in the arc (within, or strictly within).
@@ -155,6 +162,10 @@ public:
     std::uint32_t deleteFlag = 0; ///< the owner deletes the sensor at its next sensor pass
 
 protected:
+    /// True when sensor and target are both below the layer of a layered profile.
+    bool convergencePath(double sensorZ, double targetZ) const;
+    /// The range the propagation rule works with: doubled across the layer, outside the deep.
+    double pathRange(double range, double sensorZ, double targetZ) const;
     /// Scans the world: every entity but the owner that the sensor may sense gets canSense and scanList.
     void scanWorld();
     /// True when the owner's vertical position lies in the window.

@@ -86,7 +86,8 @@ void SimpleActiveSonar::scanList(Entity& entity) {
         // A receiver without a curve of its own (an intercept receiver) hears as far as the ping carries.
         Sensor& curve = hearer.hasResponseCurves() ? hearer : *this;
         const double range = geoRange3d(target.x - x, target.y - y, target.z - z);
-        const int level = curve.passiveLevel(entity.noiseFactor, 0.5 * range, worldPoint(self).z, target.z, 0);
+        const int level =
+            curve.passiveLevel(entity.noiseFactor, 0.5 * range, worldPoint(self).z, target.z, 0);
         if (level == 0 || (hearer.type != kSensorIntercept && !(level > ambient)))
             continue;
         // Heard loud at first, the ping fades to the ambient noise over the five seconds.

@@ -21,6 +21,15 @@ public:
 protected:
     /// True when one of the target's present signature lines lies strictly inside the band.
     bool hearsSignature(const Entity& entity) const;
+
+private:
+    // The range points and levels of the two curves, for a listener's height and a source level.
+    void passivePropagation(double source, double sensorZ, int level, PropagationPoints& points,
+                            PropagationLevels& levels) const;
+    void activePropagation(double sensorZ, int level, PropagationPoints& points,
+                           PropagationLevels& levels) const;
+    // The range the player's boat is heard at: farther with its quieting, and the loud-sonar option.
+    double activeRange(double range) const;
 };
 
 } // namespace q71

@@ -1,0 +1,59 @@
+// The world step for one hour of game time: 100, 300 and 1,000 platforms over a 100 km square
+// of sea with islands, sides mixed, every platform patrolling its box with its sensors on, at
+// passes of 0.1 s and 2 s of game time. Reports game seconds per wall-clock second, and the
+// state hash of the run as its label (an optimisation must leave it as it is).
+
+#include "sim/support/terrain_grid.h"
+#include "sim/support/world_harness.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr double kSideMetres = 100000.0;
+constexpr double kGameSeconds = 3600.0;
+
+// A basin 1500 m deep with a ring of shoals and a few islands, 1 km between samples.
+std::int16_t seaFloor(int column, int row) {
+    const double x = column - 50.0, y = row - 50.0;
+    const double ring = std::fabs(std::hypot(x, y) - 30.0);
+    const double islands = std::cos(column * 0.7) * std::cos(row * 0.6);
+    return static_cast<std::int16_t>(-1500.0 + 1400.0 * std::exp(-ring * ring / 20.0) + 300.0 * islands);
+}
+
+void worldStep(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const double pass = static_cast<double>(state.range(1)) / 10.0;
+    std::uint64_t hash = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            q71::test::TerrainGrid grid(101, 101, 1000.0, seaFloor);
+            q71::test::RecordTable records(q71::test::harnessRecords());
+            q71::test::WorldHarness harness(1000);
+            q71::test::harnessPopulate(harness, count, kSideMetres, 1000);
+            state.ResumeTiming();
+            harness.run(kGameSeconds, pass);
+            state.PauseTiming();
+            hash = harness.stateHash();
+        }
+        state.ResumeTiming();
+    }
+    state.counters["game_seconds_per_second"] = benchmark::Counter(
+        kGameSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    char label[32];
+    std::snprintf(label, sizeof label, "hash %016llx", static_cast<unsigned long long>(hash));
+    state.SetLabel(label);
+}
+
+BENCHMARK(worldStep)
+    ->ArgNames({"platforms", "pass_tenths"})
+    ->ArgsProduct({{100, 300, 1000}, {1, 20}})
+    ->Iterations(1)
+    ->UseRealTime()
+    ->Unit(benchmark::kSecond);
+
+} // namespace
