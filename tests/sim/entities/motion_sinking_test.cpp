@@ -17,8 +17,7 @@ public:
     void setUnlimitedWeapons(bool) override {}
     bool fireControlExists() const override { return true; }
     void setTubeSideState(int side, int state) override { changes.push_back({side, state}); }
-    bool firePanelFlag() const override { return false; }
-    std::int32_t wireGuidanceSetting() const override { return 0; }
+    bool fireGuidanceSwitch() const override { return false; }
     std::array<std::uint32_t, 2> stationStates() const override { return {}; }
     void restoreStationStates(std::array<std::uint32_t, 2>) override {}
     std::vector<WorldPoint> plottedWaypoints() const override { return {}; }
