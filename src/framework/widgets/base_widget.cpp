@@ -23,7 +23,7 @@ constexpr const char* kClassName = "BaseWidget";
 // WS_CHILD | WS_VISIBLE | WS_TABSTOP.
 constexpr std::uint32_t kWidgetStyle = 0x50010000;
 
-CursorHandle sharedCursor_{};
+CursorHandle widgetSharedCursor{};
 
 } // namespace
 
@@ -65,9 +65,9 @@ void BaseWidget::joinContainer(WindowHandle parentWindow) {
 }
 
 void BaseWidget::fillWindowClass(WindowClass& record) {
-    if (sharedCursor_ == CursorHandle{})
-        sharedCursor_ = cursorArrow();
-    record = WindowClass{kClassName, CS_HREDRAW | CS_VREDRAW, &BaseWidget::windowProc, sharedCursor_,
+    if (widgetSharedCursor == CursorHandle{})
+        widgetSharedCursor = cursorArrow();
+    record = WindowClass{kClassName, CS_HREDRAW | CS_VREDRAW, &BaseWidget::windowProc, widgetSharedCursor,
                          classBackgroundBrush(StockObject::NullBrush)};
     restoreCursor();
 }
@@ -212,7 +212,7 @@ void BaseWidget::setState(int value) {
 }
 
 void BaseWidget::onSetCursor() {
-    cursorSet(sharedCursor_);
+    cursorSet(widgetSharedCursor);
 }
 
 void BaseWidget::playClickSound() {
@@ -237,7 +237,7 @@ void BaseWidget::onRightDown(int, int) {}
 void BaseWidget::onRightUp(int, int) {}
 
 void BaseWidget::restoreCursor() {
-    cursorSet(sharedCursor_);
+    cursorSet(widgetSharedCursor);
 }
 
 void BaseWidget::loadResources() {}
@@ -302,11 +302,11 @@ void BaseWidget::setName(std::string_view text) {
 }
 
 void BaseWidget::setSharedCursor(CursorHandle cursor) {
-    sharedCursor_ = cursor;
+    widgetSharedCursor = cursor;
 }
 
 CursorHandle BaseWidget::sharedCursor() {
-    return sharedCursor_;
+    return widgetSharedCursor;
 }
 
 void BaseWidget::startTimer(std::uint32_t ms) {
@@ -348,7 +348,7 @@ void BaseWidget::setToolTip(const char* text, std::shared_ptr<const Font> font,
                             std::shared_ptr<Bitmap> background) {
     // A windowed widget's tip area lies in its own window, whose client area starts at 0, 0.
     Rect area = windowed_ ? Rect{0, 0, width_, height_} : Rect{x_, y_, x_ + width_, y_ + height_};
-    hotSpot_ = std::make_unique<HotSpot>(window_, controlId_, text, sharedCursor_, area, false,
+    hotSpot_ = std::make_unique<HotSpot>(window_, controlId_, text, widgetSharedCursor, area, false,
                                          std::move(font), std::move(background));
 }
 

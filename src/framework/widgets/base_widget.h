@@ -130,13 +130,10 @@ public:
     bool isWindowed() const { return windowed_; }
     bool isVisible() const { return visible_; }
     bool isLeftPressed() const { return leftPressed_; }
-    bool isRightPressed() const { return rightPressed_; }
     std::intptr_t timerId() const { return timerId_; }
     HotSpot* hotSpot() const { return hotSpot_.get(); }
     /// The pop-up text shown while the right button is held on a windowed widget (owned).
     void setRightClickTip(std::unique_ptr<ToolTip> tip);
-    void setSoundEnabled(bool enabled) { soundEnabled_ = enabled; }
-    void setFocusOnHover(bool on) { focusOnHover_ = on; }
 
 protected:
     /// Joins the WidgetContainer of the parent window as a windowless widget.

@@ -174,6 +174,24 @@ TEST_F(TextBoxes, ItShowsTheVisibleLinesInTheirColours) {
     EXPECT_EQ(b->firstVisibleLine(), 1) << "never past the last page";
 }
 
+TEST_F(TextBoxes, ACentredBoxPutsEachLineInTheMiddleOfItsTextArea) {
+    TextBox* b = box(200, 40);
+    b->setDefaultColour(kRed);
+    b->setCentred(true);
+    b->addLine("IMMERSION");
+    pump();
+    int left = 400, right = 0;
+    for (int y = 10; y < 50; ++y)
+        for (int x = 10; x < 210; ++x)
+            if (screenPixel(x, y) == kRed) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_LT(left, right);
+    // The text area is the box less its margins of 5 and the bar's 16 pixels on the right.
+    EXPECT_NEAR((left - 15) - (210 - 5 - 16 - 1 - right), 0, 3);
+}
+
 TEST_F(TextBoxes, TheMessageLogWritesIntoABox) {
     TextBox* b = box();
     msgLogSetTarget(true, b);

@@ -2,6 +2,8 @@
 #include "framework/widgets/text_panel.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/window_dc.h"
+#include "platform/window/window.h"
+#include "platform/window/window_layout.h"
 #include "support/golden_image.h"
 #include "widget_fixture.h"
 
@@ -52,6 +54,20 @@ TEST_F(TextWidgets, ALabelStandsOnItsFrameWithItsShadow) {
     PaintRecord again{hidden.dc.get(), {0, 0, 200, 60}};
     label.paint(again);
     EXPECT_EQ(count(hidden, {0, 0, 200, 60}, kBlue), 0) << "a hidden label draws nothing";
+}
+
+TEST_F(TextWidgets, AWindowedLabelDrawsInItsOwnWindow) {
+    StaticText label(mainWindow, 50, 60, "Radar", nullptr, kBlue, false, 0);
+    label.makeWindowed();
+    pump();
+    ASSERT_TRUE(windowIsValid(label.window()));
+    EXPECT_NE(label.window(), mainWindow);
+    EXPECT_EQ(screenPixel(50, 60), kBlue);
+    label.setText("Radar de surface");
+    pump();
+    EXPECT_EQ(windowGetRect(label.window()).width(), widthOf("Radar de surface"));
+    label.hide();
+    EXPECT_FALSE(windowIsVisible(label.window()));
 }
 
 TEST_F(TextWidgets, APanelFillsItselfAndCentresItsText) {

@@ -135,6 +135,24 @@ TEST_F(ToolTips, MovingOverTheTipHidesIt) {
     EXPECT_FALSE(tip.isShown());
 }
 
+TEST_F(ToolTips, AHotSpotShowsItsTipAndPutsThePointerAtItsMiddle) {
+    HotSpot* s = spot({100, 100, 200, 120});
+    s->showToolTip();
+    EXPECT_TRUE(showing(s->toolTip()));
+    EXPECT_EQ(s->toolTip().screenRect().right, 150);
+    EXPECT_EQ(s->toolTip().screenRect().top, 112);
+    s->hideToolTip();
+    EXPECT_FALSE(s->isToolTipShown());
+    s->centreCursor();
+    pump();
+    EXPECT_EQ(cursorGetPosition(), (Point{150, 110}));
+    EXPECT_TRUE(s->isInside()) << "the move there entered it";
+    s->leave();
+    s->popUpToolTip();
+    run(1500);
+    EXPECT_TRUE(s->isToolTipShown());
+}
+
 TEST_F(ToolTips, AWidgetsOwnTipFollowsThePointerOverIt) {
     auto* probe = new Probe(log, "w", screen->window(), {300, 300, 340, 320}, kRed);
     probe->setToolTip("Distance");
