@@ -77,15 +77,9 @@ TEST_F(TextWidgets, APanelFillsItselfAndCentresItsText) {
     panel->setText("Relèvement");
     pump();
     EXPECT_EQ(screenPixel(21, 21), kBlue);
-    int left = 200, right = 0;
-    for (int y = 20; y < 50; ++y)
-        for (int x = 20; x < 140; ++x)
-            if (screenPixel(x, y) == kRed) {
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-    ASSERT_LT(left, right);
-    EXPECT_NEAR((left - 20) - (139 - right), 0, 3) << "as much room on each side";
+    Rect ink = inkBounds({20, 20, 140, 50}, kRed);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_NEAR((ink.left - 20) - (140 - ink.right), 0, 3) << "as much room on each side";
     panel->setText(std::nullopt);
     pump();
     EXPECT_EQ(screenPixel(80, 35), kBlue);

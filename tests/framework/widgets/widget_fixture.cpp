@@ -104,6 +104,15 @@ ColorRef WidgetFixture::screenPixel(int x, int y) const {
     return rgb(((p >> 11) & 31) << 3, ((p >> 5) & 63) << 2, (p & 31) << 3);
 }
 
+Rect WidgetFixture::inkBounds(Rect area, ColorRef colour) const {
+    Rect bounds;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (screenPixel(x, y) == colour)
+                bounds = bounds.united({x, y, x + 1, y + 1});
+    return bounds;
+}
+
 void WidgetFixture::advance(std::uint64_t ms) {
     clock.advance(ms);
     pump();

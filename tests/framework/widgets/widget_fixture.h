@@ -30,6 +30,8 @@ protected:
                     ColorRef separator = rgb(8, 8, 8));
     /// The colour shown on the screen at a point.
     ColorRef screenPixel(int x, int y) const;
+    /// The smallest rectangle holding every pixel of a colour shown within an area (empty: none).
+    Rect inkBounds(Rect area, ColorRef colour) const;
     /// Moves the clock and handles what fell due (a timer that fell due several times runs once).
     void advance(std::uint64_t ms);
     /// Moves the clock 10 ms at a time, handling what falls due after each step.
