@@ -1,11 +1,38 @@
 #pragma once
 // Reading a scenario of the data set's "Scenario" folder: the first two text blocks for the
-// mission lists, and the whole file when a mission starts.
+// mission lists, and the whole file when a mission starts, which turns it into the mission's
+// texts, environment, own-ship start positions, units and goals.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace q71 {
+
+/// Why a scenario could not be read.
+enum class ScenarioError {
+    None,
+    CannotOpen,    ///< the file is missing or cannot be opened
+    Damaged,       ///< its lengths, counts or values do not hold together
+    UnknownObject, ///< a unit names a record the object database lacks
+    CannotMake,    ///< a unit's entity type cannot be made
+};
+
+struct ScenarioStatus {
+    ScenarioError error = ScenarioError::None;
+    std::string detail; ///< the unknown record's name
+    bool ok() const { return error == ScenarioError::None; }
+};
+
+/// The texts the running mission keeps (Windows-1252), and the mission flow's own text, which
+/// the debriefing fills and a saved mission keeps.
+struct MissionTexts {
+    std::optional<std::string> name, briefing, intelligence, tasking;
+    std::optional<std::string> flowText;
+};
+
+/// The texts of the running mission.
+MissionTexts& missionTexts();
 
 /// The program path of a scenario: the data set's "Scenario" folder and the name.
 std::string scenarioPath(const std::string& name);
@@ -16,5 +43,15 @@ std::optional<std::string> scenReadBlock1(const std::string& name);
 /// The mission-name block of a scenario (the description skipped); none when it is empty or the
 /// file cannot be read.
 std::optional<std::string> scenReadBlock2(const std::string& name);
+
+/// Reads a scenario into the mission: its texts, its header (the map origin, the time of day, the
+/// sea, the sound profile, the bottom), its own-ship start positions, its units, and (through
+/// scoring, which `mode` is passed on to) its goals and grades. The whole file is read and checked,
+/// and every unit made, before the world changes: a scenario that cannot be read leaves the world
+/// as it was and says why.
+ScenarioStatus ReadScen(const std::string& name, std::int32_t mode);
+
+/// The message telling the player why a mission could not be read (Windows-1252).
+std::string scenarioErrorMessage(const ScenarioStatus& status, const std::string& name);
 
 } // namespace q71

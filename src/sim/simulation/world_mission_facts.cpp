@@ -3,6 +3,7 @@
 #include "sim/entities/controllers/entity_controller.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/launcher_tables.h"
 
 namespace q71 {
 
@@ -76,7 +77,7 @@ std::optional<OwnBoatCarriedState> WorldMissionFacts::ownBoatCarriedState() cons
 void WorldMissionFacts::restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>&) {}
 
 std::optional<LauncherTables> WorldMissionFacts::launchers() const {
-    return std::nullopt;
+    return launcherTables();
 }
 
 } // namespace q71

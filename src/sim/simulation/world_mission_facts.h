@@ -23,7 +23,7 @@ public:
     std::optional<OwnBoatCarriedState> ownBoatCarriedState() const override;
     /// Goes to the own boat's motion model, whose module fills it: nothing yet.
     void restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>& statusWords) override;
-    /// The launchers are the own-ship set-up's, which fills them: none yet.
+    /// The launchers the own-ship set-up built, while they stand.
     std::optional<LauncherTables> launchers() const override;
 };
 

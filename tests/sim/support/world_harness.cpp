@@ -165,8 +165,9 @@ RecordTable::~RecordTable() {
 }
 
 HarnessEntity::HarnessEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
-                             std::int32_t kind, WorldPoint position, double heading, double speed)
-    : Entity(side, typeName, level, kind, -1) {
+                             std::int32_t kind, WorldPoint position, double heading, double speed,
+                             std::int32_t id)
+    : Entity(side, typeName, level, kind, id) {
     motion = std::make_unique<HarnessMotion>(*this);
     motion->x = position.x;
     motion->y = position.y;

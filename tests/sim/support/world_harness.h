@@ -53,7 +53,7 @@ private:
 class HarnessEntity : public Entity {
 public:
     HarnessEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind,
-                  WorldPoint position, double heading, double speed);
+                  WorldPoint position, double heading, double speed, std::int32_t id = -1);
     /// Gives the controller a plan with the four corners of a box patrol, the first corner current.
     void patrolBox(double halfSize, double speed);
 };

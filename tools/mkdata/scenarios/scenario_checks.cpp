@@ -176,8 +176,12 @@ private:
                       r.y + r.boxNorth * y2m, here);
             break;
         case 8: {
-            const double ex = r.x + r.boxEast * y2m, ny = r.y + r.boxNorth * y2m;
-            rectangle(std::min(r.x, ex), std::min(r.y, ny), std::max(r.x, ex), std::max(r.y, ny), here);
+            // The pattern's rows run over width by height metres, each point's bearing spread by
+            // up to 15 degrees, which can carry it a little outside the rectangle.
+            const double ex = r.x + r.boxEast, ny = r.y + r.boxNorth;
+            const double spread = std::hypot(r.boxEast, r.boxNorth) * std::sin(15.0 * kDegreesToRadians);
+            rectangle(std::min(r.x, ex) - spread, std::min(r.y, ny) - spread, std::max(r.x, ex) + spread,
+                      std::max(r.y, ny) + spread, here);
             break;
         }
         case 9: {

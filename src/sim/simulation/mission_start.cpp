@@ -1,0 +1,89 @@
+#include "sim/simulation/mission_start.h"
+
+#include "sim/entities/entity.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/radio/comms_queue.h"
+#include "sim/services/sim_services.h"
+#include "sim/simulation/mission_end.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/own_ship_starts.h"
+#include "sim/simulation/random.h"
+#include "sim/simulation/sim_clock.h"
+#include "sim/simulation/sound_profile.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/world/terrain_world.h"
+
+#include <cmath>
+
+namespace q71 {
+namespace {
+
+constexpr std::uint32_t kFixedSeed = 1000;
+constexpr std::int32_t kControlStart = 1;
+
+// The first single mission plays on one seed, less its first draw; every other on the time of day.
+void seedMission() {
+    if (missionState().fixedSeedMode()) {
+        randomSeed(kFixedSeed);
+        randomScaled(10.0);
+    } else {
+        randomSeedFromTime();
+    }
+}
+
+// The own boat at its start: placed, heading and moving as the start says, its orders the same.
+void placeOwnShip(Entity& own, const PickedStart& start) {
+    commsQueueSetShipName(start.boatName.empty() ? kDefaultBoatName : start.boatName);
+    MotionModel* motion = own.motion.get();
+    if (!motion)
+        return;
+    motion->x = start.x;
+    motion->y = start.y;
+    motion->z = motion->orderedDepth = start.depth;
+    motion->heading = motion->orderedCourse = start.course;
+    motion->speed = motion->driveSpeed = motion->headway = motion->orderedSpeed = start.speed;
+    const double radians = start.course * kDegreesToRadians;
+    motion->velocityX = start.speed * std::sin(radians);
+    motion->velocityY = start.speed * std::cos(radians);
+}
+
+std::optional<double> bottomUnderOwnShip() {
+    const Entity* own = worldOwnShip();
+    double bottom = 0.0;
+    if (!own || !own->motion || !worldDepthAt(own->motion->x, own->motion->y, &bottom, true))
+        return std::nullopt;
+    return bottom;
+}
+
+} // namespace
+
+ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
+    seedMission();
+    simClock().pauseCount = 0;
+    const ScenarioStatus status = ReadScen(name, mode);
+    Entity* own = worldOwnShip();
+    if (!status.ok() || !own) {
+        simEndMission();
+        return status.ok() ? ScenarioStatus{ScenarioError::CannotMake, kDefaultBoatName} : status;
+    }
+
+    // A single player takes a start at random; a network player his own, once the game runs.
+    NetworkGame* game = simNetworkGame();
+    commsQueueSetShipName(kDefaultBoatName);
+    if (!game || game->gameActive()) {
+        if (const std::optional<PickedStart> start = scenPickOwnShipStart(game ? game->ownPlayerId() : -1))
+            placeOwnShip(*own, *start);
+    }
+    if (game && game->gameActive())
+        game->sendControl(kControlStart, 1);
+
+    const MissionState& mission = missionState();
+    worldLoadRegion(mission.mapOriginLatitude, mission.mapOriginLongitude, kMissionRegionKm, kMissionRegionKm,
+                    kMissionGridSamples, kMissionGridSamples, false);
+    soundProfile().layerDepthBase = -1.0; // drawn anew
+    simBuildSoundProfile(mission.soundProfileKind, bottomUnderOwnShip());
+    commsQueueInit();
+    return status;
+}
+
+} // namespace q71

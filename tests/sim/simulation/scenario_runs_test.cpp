@@ -1,0 +1,85 @@
+// Every scenario of the data set becomes a world that runs: started as the mission selection
+// starts it, then stepped headless for ten minutes of game time on a pinned seed, twice, with
+// the same state at the end, and with water under the own boat all the way.
+#include "platform/files/locations.h"
+#include "platform/files/path.h"
+#include "sim/entities/entity.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/mission_end.h"
+#include "sim/simulation/mission_start.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/own_ship_setup.h"
+#include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/support/data_set_world.h"
+#include "sim/support/world_harness.h"
+#include "sim/world/terrain_world.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+namespace q71 {
+namespace {
+
+constexpr double kRunSeconds = 600.0;
+constexpr double kPassSeconds = 1.0;
+
+struct RunResult {
+    std::uint64_t hash = 0;
+    int passesOverLand = 0;
+};
+
+class DataSetMissions : public test::DataSetWorld {
+protected:
+    static std::set<std::string> scenarios() {
+        std::set<std::string> names;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(fileResolvePath(locationDataRoot() + "/Scenario")))
+            if (entry.path().extension() == ".scn")
+                names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    // The mission as the selection starts it: its mode by its first letter, its index by its number.
+    static RunResult runMission(const std::string& name) {
+        test::WorldHarness harness(1);
+        const std::int32_t mode = name[0] == 'T'   ? kMissionModeTutorial
+                                  : name[0] == 'S' ? kMissionModeSingle
+                                                   : kMissionModeCampaign;
+        missionState().missionMode = mode;
+        missionState().missionIndex = std::stoi(name.substr(2)) - 1;
+        simSetupOwnShip(-1);
+        const ScenarioStatus status = simStartMission(name, mode);
+        EXPECT_TRUE(status.ok()) << scenarioErrorMessage(status, name);
+        simStartRunning();
+        RunResult result;
+        for (double t = 0.0; t < kRunSeconds && worldOwnShip(); t += kPassSeconds) {
+            harness.pass(kPassSeconds);
+            const MotionModel& own = *worldOwnShip()->motion;
+            double bottom = 0.0;
+            if (!worldDepthAt(own.x, own.y, &bottom, true) || bottom >= own.z)
+                ++result.passesOverLand;
+        }
+        EXPECT_NEAR(simClock().gameClock, kRunSeconds, kPassSeconds);
+        result.hash = harness.stateHash();
+        simEndMission();
+        return result;
+    }
+};
+
+TEST_F(DataSetMissions, EveryScenarioRunsTenMinutesTheSameWayTwiceWithTheOwnBoatAtSea) {
+    const std::set<std::string> names = scenarios();
+    ASSERT_GE(names.size(), 14u);
+    for (const std::string& name : names) {
+        SCOPED_TRACE(name);
+        const RunResult first = runMission(name);
+        const RunResult second = runMission(name);
+        EXPECT_EQ(first.hash, second.hash);
+        EXPECT_EQ(first.passesOverLand, 0);
+    }
+}
+
+} // namespace
+} // namespace q71
