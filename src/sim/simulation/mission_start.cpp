@@ -6,11 +6,13 @@
 #include "sim/services/sim_services.h"
 #include "sim/simulation/mission_end.h"
 #include "sim/simulation/mission_state.h"
+#include "sim/simulation/own_ship_setup.h"
 #include "sim/simulation/own_ship_starts.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/simulation/world_step.h"
 #include "sim/world/terrain_world.h"
 
 #include <cmath>
@@ -18,18 +20,7 @@
 namespace q71 {
 namespace {
 
-constexpr std::uint32_t kFixedSeed = 1000;
 constexpr std::int32_t kControlStart = 1;
-
-// The first single mission plays on one seed, less its first draw; every other on the time of day.
-void seedMission() {
-    if (missionState().fixedSeedMode()) {
-        randomSeed(kFixedSeed);
-        randomScaled(10.0);
-    } else {
-        randomSeedFromTime();
-    }
-}
 
 // The own boat at its start: placed, heading and moving as the start says, its orders the same.
 void placeOwnShip(Entity& own, const PickedStart& start) {
@@ -47,18 +38,12 @@ void placeOwnShip(Entity& own, const PickedStart& start) {
     motion->velocityY = start.speed * std::cos(radians);
 }
 
-std::optional<double> bottomUnderOwnShip() {
-    const Entity* own = worldOwnShip();
-    double bottom = 0.0;
-    if (!own || !own->motion || !worldDepthAt(own->motion->x, own->motion->y, &bottom, true))
-        return std::nullopt;
-    return bottom;
-}
-
 } // namespace
 
 ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
-    seedMission();
+    simSeedMission();
+    if (missionState().fixedSeedMode())
+        randomScaled(10.0); // the first single mission's first draw is thrown away
     simClock().pauseCount = 0;
     const ScenarioStatus status = ReadScen(name, mode);
     Entity* own = worldOwnShip();
@@ -81,7 +66,7 @@ ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
     worldLoadRegion(mission.mapOriginLatitude, mission.mapOriginLongitude, kMissionRegionKm, kMissionRegionKm,
                     kMissionGridSamples, kMissionGridSamples, false);
     soundProfile().layerDepthBase = -1.0; // drawn anew
-    simBuildSoundProfile(mission.soundProfileKind, bottomUnderOwnShip());
+    simBuildSoundProfile(mission.soundProfileKind, worldBottomUnderOwnShip());
     commsQueueInit();
     return status;
 }

@@ -20,14 +20,6 @@ constexpr std::int32_t kOwnShipLevel = 4;
 constexpr double kWaitingDepth = -33.4;
 constexpr std::uint32_t kFixedSeed = 1000;
 
-// The first single mission plays on one seed; every other mission on the time of day.
-void seedMission() {
-    if (missionState().fixedSeedMode())
-        randomSeed(kFixedSeed);
-    else
-        randomSeedFromTime();
-}
-
 void buildOwnShip(std::int32_t playerId) {
     const NetworkGame* game = simNetworkGame();
     Entity* own = game ? simMakeOwnShip(playerId, kOwnShipLevel, game->ownPlayerId())
@@ -45,13 +37,20 @@ void buildOwnShip(std::int32_t playerId) {
 
 } // namespace
 
+void simSeedMission() {
+    if (missionState().fixedSeedMode())
+        randomSeed(kFixedSeed);
+    else
+        randomSeedFromTime();
+}
+
 void simSetupOwnShip(std::int32_t playerId) {
     simStopRunning();
     initCosTable();
     // The signature tables draw from the sequence; the mission then starts it again.
-    seedMission();
+    simSeedMission();
     worldBuildSignatureTables();
-    seedMission();
+    simSeedMission();
     buildOwnShip(playerId);
     launcherTablesBuild();
 }

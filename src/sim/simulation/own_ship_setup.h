@@ -7,6 +7,10 @@
 
 namespace q71 {
 
+/// Seeds the random generator for a mission: at 1000 for the first single mission, so that it
+/// plays the same every time, else from the time of day.
+void simSeedMission();
+
 /// Builds the own submarine and its launchers for a new mission: the random generator seeded
 /// (at 1000 for the first single mission), the signature tables built, the own submarine made
 /// and put in the world (in a network game with the player's side and id), then the cells and

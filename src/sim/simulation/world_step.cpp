@@ -57,7 +57,9 @@ double entryTime(const Entity& entity) {
     return entity.controller->plans.head()->item->startTime;
 }
 
-std::optional<double> bottomUnderOwnShip() {
+} // namespace
+
+std::optional<double> worldBottomUnderOwnShip() {
     const Entity* own = worldOwnShip();
     if (!own || !own->motion)
         return std::nullopt;
@@ -67,15 +69,13 @@ std::optional<double> bottomUnderOwnShip() {
     return bottom;
 }
 
-} // namespace
-
 bool simStepAllowed() {
     return simClock().running && simClock().pauseCount <= 0;
 }
 
 void simStepWorld() {
     simClockTick();
-    simUpdateLayerDepth(bottomUnderOwnShip());
+    simUpdateLayerDepth(worldBottomUnderOwnShip());
     for (auto* node = worldList().head(); node; node = node->next)
         if (node->item->motion)
             node->item->motion->snapshotState();

@@ -8,6 +8,7 @@
 // collision test starts from it.
 
 #include <cstdint>
+#include <optional>
 
 namespace q71 {
 
@@ -28,5 +29,9 @@ void worldAdvance(double dt);
 
 /// The per-second pass, elapsed seconds after the last one.
 void worldSecondPass(double elapsed);
+
+/// The height of the sea floor under the own boat, with the bottom's roughness; nothing without
+/// an own boat or where the terrain knows no bottom.
+std::optional<double> worldBottomUnderOwnShip();
 
 } // namespace q71
