@@ -284,4 +284,8 @@ WorldPoint worldPoint(const Entity& entity) {
     return entity.motion ? worldPoint(*entity.motion) : WorldPoint{};
 }
 
+double worldAspectAngle(const Entity& observer, const Entity& entity) {
+    return worldAspectAngle(entityBearing(observer, entity), entity.motion ? entity.motion->heading : 0.0);
+}
+
 } // namespace q71

@@ -216,6 +216,9 @@ private:
 /// The entity's position: its motion model's; the origin for an entity without one.
 WorldPoint worldPoint(const Entity& entity);
 
+/// The aspect of an entity seen from an observer, −90..90: 0 ahead or astern, ±90 on the beam.
+double worldAspectAngle(const Entity& observer, const Entity& entity);
+
 /// Sets the mission's id counter: the next new entity takes counter + 1 (0 at a mission's start).
 void entitySetIdCounter(std::int32_t lastId);
 

@@ -128,7 +128,7 @@ public:
     int relayContact(const ContactRecord& contact);
     /// Frees every plan with its orders.
     void freePlans();
-    /// Appends a plan (owned from now on).
+    /// Appends a plan (owned from now on); the plan cursor moves onto it, as an append does.
     void addPlan(ControllerPlan* plan);
     /// Makes the plan under the cursor the active one.
     void activatePlanUnderCursor();

@@ -65,8 +65,7 @@ bool RadarSensor::canSense(Entity& entity) {
     }
     // Seen end-on a hull shows less than on the beam: 0 to 20 whole points of aspect, a hair of
     // bearing (the degree factor is not exact) never costing a point.
-    const double heading = entity.motion ? entity.motion->heading : 0.0;
-    const double aspectAngle = std::fabs(worldAspectAngle(entityBearing(owner(), entity), heading));
+    const double aspectAngle = std::fabs(worldAspectAngle(owner(), entity));
     const int aspect = static_cast<int>(aspectAngle * 0.2222222222222222 + kAspectSlack);
     if (level < 20 - aspect)
         return false;
