@@ -4,6 +4,7 @@
 
 #include "sim/entities/controllers/weapon_guidance.h"
 #include "sim/entities/sensors/sensor.h"
+#include "sim/support/sensed.h"
 #include "sim/support/weapon_world.h"
 
 #include <gtest/gtest.h>
@@ -38,17 +39,7 @@ protected:
     }
 
     /// The weapon takes a fix on an entity where it is: its contact, rated by the guidance.
-    static ContactRecord* sense(Entity& weapon, Entity& target) {
-        ContactFix fix;
-        fix.time = simClock().gameClock;
-        fix.quality = 80;
-        const WorldPoint at = worldPoint(target);
-        fix.x = at.x;
-        fix.y = at.y;
-        fix.z = at.z;
-        weapon.processContactRecord(target, fix);
-        return weapon.findContact(target.id);
-    }
+    static ContactRecord* sense(Entity& weapon, Entity& target) { return senseWhereItIs(weapon, target); }
 
     WeaponWorld world;
 };

@@ -18,6 +18,7 @@
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/support/log_lines.h"
 #include "sim/world/object_database.h"
 #include "support/temp_dir.h"
 #include "support/text_fixture.h"
@@ -86,14 +87,6 @@ public:
     }
     std::map<int, std::int32_t> options;
     std::optional<WorldPoint> camera;
-};
-
-class LogLines final : public MessageLogTarget {
-public:
-    void addLine(const char* line) override { lines.emplace_back(line); }
-    void addLineColoured(const char* line, uint32_t) override { lines.emplace_back(line); }
-    void scrollToEnd() override {}
-    std::vector<std::string> lines;
 };
 
 /// A record of the test's object database.

@@ -16,17 +16,6 @@ namespace q71::test {
 
 namespace {
 
-ObjectRecord record(std::uint32_t id, const char* name, const char* category, std::uint32_t kind) {
-    ObjectRecord r;
-    r.id = id;
-    r.keyName.assign(name);
-    r.displayName.assign(name);
-    r.categoryWord.assign(category);
-    r.kind = kind;
-    r.signatureFactor = 1.0f;
-    return r;
-}
-
 void dimensions(ObjectRecord& r, std::int16_t length, std::int16_t beam, std::int16_t height,
                 std::int16_t speed) {
     r.length = length;
@@ -86,8 +75,19 @@ private:
 
 } // namespace
 
+ObjectRecord harnessRecord(std::uint32_t id, const char* name, const char* category, std::uint32_t kind) {
+    ObjectRecord r;
+    r.id = id;
+    r.keyName.assign(name);
+    r.displayName.assign(name);
+    r.categoryWord.assign(category);
+    r.kind = kind;
+    r.signatureFactor = 1.0f;
+    return r;
+}
+
 std::vector<ObjectRecord> harnessRecords() {
-    ObjectRecord frigate = record(kRecordFrigate, "Frigate", "ship", kObjectKindSurfaceShip);
+    ObjectRecord frigate = harnessRecord(kRecordFrigate, "Frigate", "ship", kObjectKindSurfaceShip);
     dimensions(frigate, 400, 45, 60, 30);
     frigate.weapons[1].keyName.assign("Fish");
     frigate.weapons[1].count = 6;
@@ -100,7 +100,7 @@ std::vector<ObjectRecord> harnessRecords() {
     frigate.signatureValues = {300, 900, 0, 0, 0};
     frigate.signatureParameters = {20, 0, 0, 0};
 
-    ObjectRecord hunter = record(kRecordSubmarine, "Hunter", "sub", kObjectKindSubmarine);
+    ObjectRecord hunter = harnessRecord(kRecordSubmarine, "Hunter", "sub", kObjectKindSubmarine);
     dimensions(hunter, 300, 33, 35, 25);
     hunter.testDepth = -800;
     hunter.crushDepth = -1200;
@@ -113,14 +113,14 @@ std::vector<ObjectRecord> harnessRecords() {
     hunter.signatureValues = {150, 500, 0, 0, 0};
     hunter.signatureParameters = {10, 0, 0, 0};
 
-    ObjectRecord patrol = record(kRecordPatrol, "Patrol", "plane", kObjectKindAircraft);
+    ObjectRecord patrol = harnessRecord(kRecordPatrol, "Patrol", "plane", kObjectKindAircraft);
     dimensions(patrol, 100, 100, 30, 300);
     patrol.radarFigure = 2.5f;
     patrol.esmFigure = 1.0f;
     patrol.visualFigure = 1.5f;
     patrol.armour = 2;
 
-    ObjectRecord freighter = record(kRecordFreighter, "Freighter", "ship", kObjectKindSurfaceShip);
+    ObjectRecord freighter = harnessRecord(kRecordFreighter, "Freighter", "ship", kObjectKindSurfaceShip);
     dimensions(freighter, 500, 70, 80, 15);
     freighter.visualFigure = 0.5f;
     freighter.armour = 20;
@@ -128,7 +128,7 @@ std::vector<ObjectRecord> harnessRecords() {
     freighter.signatureValues = {200, 60, 0, 0, 0};
     freighter.signatureParameters = {5, 0, 0, 0};
 
-    ObjectRecord fish = record(kRecordTorpedo, "Fish", "torp", 4);
+    ObjectRecord fish = harnessRecord(kRecordTorpedo, "Fish", "torp", 4);
     dimensions(fish, 20, 2, 2, 60);
     fish.sonarFigure = 1.5f;
     fish.armour = 5;

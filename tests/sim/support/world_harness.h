@@ -26,6 +26,9 @@ enum HarnessRecord : std::uint32_t {
     kRecordTorpedo = 24,   ///< "Fish": a torpedo (the frigate's second weapon load)
 };
 
+/// A record of an id, key name, category word and object kind, of ordinary loudness and nothing more.
+ObjectRecord harnessRecord(std::uint32_t id, const char* name, const char* category, std::uint32_t kind);
+
 /// The records of the harness: the four platforms and the torpedo, each with its sensors and
 /// signature lines.
 std::vector<ObjectRecord> harnessRecords();
