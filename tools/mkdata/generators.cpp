@@ -1,4 +1,5 @@
 #include "mkdata/generator.h"
+#include "mkdata/art/program_resources.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/objects/objects_data.h"
@@ -30,6 +31,7 @@ const Generator kGenerators[] = {
     {"readme", writeReadme},
     {"settings", generateSettings},
     {"texts", generateTexts},
+    {"resources", generateProgramResources}, // after texts: the font file is named by a text
     {"objects", generateObjects},
     {"terrain", generateTerrain},
     {"scenarios", generateScenarios}, // after the objects and the terrain, which it checks against

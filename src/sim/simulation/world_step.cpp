@@ -5,7 +5,6 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
-#include "sim/simulation/sound_profile.h"
 #include "sim/world/terrain_world.h"
 
 #include <algorithm>
@@ -16,9 +15,6 @@ namespace q71 {
 
 namespace {
 
-constexpr double kSmallestStep = 0.1;   // s: a shorter interval waits for the next pass
-constexpr double kLargestStep = 10.0;   // s: a longer one is caught up over several passes
-constexpr double kSecondPass = 1.0;     // s between two per-second passes, at least
 constexpr double kNetworkClockInterval = 60.0;
 constexpr std::uint8_t kEventGameClock = 9;
 
@@ -69,28 +65,10 @@ std::optional<double> worldBottomUnderOwnShip() {
     return bottom;
 }
 
-bool simStepAllowed() {
-    return simClock().running && simClock().pauseCount <= 0;
-}
-
-void simStepWorld() {
-    simClockTick();
-    simUpdateLayerDepth(worldBottomUnderOwnShip());
+void worldSnapshotMotionStates() {
     for (auto* node = worldList().head(); node; node = node->next)
         if (node->item->motion)
             node->item->motion->snapshotState();
-    SimClock& clock = simClock();
-    if (clock.gameClock < clock.lastStepTime) // the clock was set back: start the step times again
-        clock.lastStepTime = clock.lastSecondPassTime = 0.0;
-    if (const double dt = clock.gameClock - clock.lastStepTime; dt >= kSmallestStep) {
-        const double step = std::min(dt, kLargestStep);
-        worldAdvance(step);
-        clock.lastStepTime += step;
-    }
-    if (const double elapsed = clock.gameClock - clock.lastSecondPassTime; elapsed > kSecondPass) {
-        worldSecondPass(elapsed);
-        clock.lastSecondPassTime = clock.gameClock;
-    }
 }
 
 void worldAdvance(double dt) {

@@ -15,14 +15,8 @@ namespace q71 {
 /// The fixed sub-step, seconds.
 inline constexpr double kWorldSubStep = 0.4;
 
-/// True while a mission runs and nothing pauses the world: only then does the main loop step it.
-bool simStepAllowed();
-
-/// One pass of the main loop's simulation step (the caller sleeps first): the clock ticks, the
-/// layer follows the bottom under the own boat, every motion model takes its snapshot, then the
-/// world advances when at least 0.1 s has come (at most 10 s at once) and makes its per-second
-/// pass when more than a second has.
-void simStepWorld();
+/// Lets every motion model of the world list keep its previous state (the list's cursor is left alone).
+void worldSnapshotMotionStates();
 
 /// Advances the running world by dt seconds (0.1 to 10): whole sub-steps, then the remainder.
 void worldAdvance(double dt);

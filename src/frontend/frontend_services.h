@@ -1,0 +1,17 @@
+#pragma once
+// What the front end offers the layers below it: the options record and the entity viewer to
+// the shell and to the simulation, and the makers of its screens to the screen manager.
+
+#include "framework/app/app_services.h"
+#include "sim/services/front_end.h"
+
+namespace q71 {
+
+/// The front end's services for the shell.
+AppFrontEnd& frontEndShellServices();
+/// The front end's services for the simulation.
+FrontEnd& frontEndSimServices();
+/// Registers the makers of the front end's screens with the screen manager.
+void frontEndRegisterScreens();
+
+} // namespace q71

@@ -1,0 +1,35 @@
+#pragma once
+// The words and faces the pictures are lettered with, taken from the data set's text table, so
+// that a label drawn into a bitmap reads as the program's own texts do and is set in the
+// interface fonts of the shell (the faces of texts 528 to 532, the font file of text 527).
+
+#include "mkdata/generator.h"
+#include "platform/gdi/font.h"
+#include "platform/text/text_table.h"
+
+#include <string>
+
+namespace q71::mkdata {
+
+class ArtTexts {
+public:
+    /// Reads the data set's text table (the texts generator has written it) and adds the font file it names.
+    explicit ArtTexts(const Context& context);
+
+    /// The Windows-1252 text of an id; throws when the table lacks it.
+    const std::string& text(int id) const;
+    /// A font of the face named by a text, at a size in points (96 dots per inch) and a weight.
+    FontRef font(int faceText, int points, int weight) const;
+
+private:
+    TextTable table_;
+};
+
+/// Text ids of the interface faces.
+inline constexpr int kFaceSans = 528;
+inline constexpr int kFaceNarrow = 529;
+inline constexpr int kFaceMono = 530;
+inline constexpr int kFaceSerif = 532;
+inline constexpr int kFontFileText = 527;
+
+} // namespace q71::mkdata

@@ -1,0 +1,190 @@
+#include "mkdata/art/program_resources.h"
+
+#include "mkdata/art/canvas.h"
+#include "mkdata/art/look.h"
+#include "mkdata/files.h"
+#include "platform/resources/cursor_file.h"
+#include "platform/text/text_table.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <stdexcept>
+
+namespace q71::mkdata {
+namespace {
+
+constexpr int kCursorSize = 32;
+constexpr int kSamples = 4; // per pixel side, for smooth edges
+constexpr double kPi = 3.14159265358979;
+
+using Inside = std::function<bool(double x, double y)>;
+
+struct Layer {
+    Inside inside;
+    ColorRef colour;
+};
+
+// A shape and its dark rim one pixel wide around it.
+std::array<Layer, 2> outlined(Inside inside, ColorRef colour) {
+    Inside rim = [inside](double x, double y) {
+        for (double dy = -1.0; dy <= 1.0; dy += 1.0)
+            for (double dx = -1.0; dx <= 1.0; dx += 1.0)
+                if (inside(x + dx, y + dy))
+                    return true;
+        return false;
+    };
+    return {Layer{rim, rgb(0x08, 0x0C, 0x10)}, Layer{std::move(inside), colour}};
+}
+
+CursorImage drawCursor(Point hotSpot, std::initializer_list<Layer> layers) {
+    CursorImage image;
+    image.width = image.height = kCursorSize;
+    image.hotSpot = hotSpot;
+    image.argb.assign(kCursorSize * kCursorSize, 0);
+    for (int y = 0; y < kCursorSize; ++y)
+        for (int x = 0; x < kCursorSize; ++x) {
+            double alpha = 0.0;
+            ColorRef colour = 0;
+            for (const Layer& layer : layers) {
+                int covered = 0;
+                for (int sy = 0; sy < kSamples; ++sy)
+                    for (int sx = 0; sx < kSamples; ++sx)
+                        covered += layer.inside(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples);
+                const double a = static_cast<double>(covered) / (kSamples * kSamples);
+                colour = mixColour(colour, layer.colour, alpha > 0 ? a : 1.0);
+                alpha = a + alpha * (1.0 - a);
+            }
+            const auto a = static_cast<std::uint32_t>(std::lround(alpha * 255));
+            image.argb[static_cast<std::size_t>(y * kCursorSize + x)] =
+                a << 24 | static_cast<std::uint32_t>(colorRed(colour)) << 16 |
+                static_cast<std::uint32_t>(colorGreen(colour)) << 8 |
+                static_cast<std::uint32_t>(colorBlue(colour));
+        }
+    return image;
+}
+
+bool insidePolygon(std::span<const std::array<double, 2>> points, double x, double y) {
+    bool inside = false;
+    for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+        const auto [xi, yi] = points[i];
+        const auto [xj, yj] = points[j];
+        if ((yi > y) != (yj > y) && x < (xj - xi) * (y - yi) / (yj - yi) + xi)
+            inside = !inside;
+    }
+    return inside;
+}
+
+// The pointer: a pale arrow with its tip at the hot spot.
+CursorImage pointer() {
+    static constexpr std::array<std::array<double, 2>, 7> kArrow{
+        {{1, 1}, {1, 19}, {5.5, 14.8}, {8.8, 22}, {11.6, 20.8}, {8.4, 13.8}, {14.2, 13.8}}};
+    auto arrow = outlined([](double x, double y) { return insidePolygon(kArrow, x, y); }, palette::kLabel);
+    Inside tip = [](double x, double y) { return insidePolygon(kArrow, x, y) && x + y < 8.5; };
+    return drawCursor({1, 1}, {arrow[0], arrow[1], Layer{tip, palette::kAmber}});
+}
+
+// Busy at start-up: an hourglass of steel with amber sand.
+CursorImage hourglass() {
+    auto glass = outlined(
+        [](double x, double y) {
+            const double half = std::abs(y - 16.0) < 1.5 ? 1.5 : 1.5 + (std::abs(y - 16.0) - 1.5) * 0.62;
+            return y >= 4 && y <= 28 && std::abs(x - 16.0) <= std::min(half, 8.5);
+        },
+        palette::kSteelHighlight);
+    Inside sand = [](double x, double y) {
+        const double top = y >= 9 && y < 15 && std::abs(x - 16.0) <= (15.0 - y) * 0.62;
+        const double bottom = y >= 21 && y <= 27 && std::abs(x - 16.0) <= 7.0;
+        return top || bottom || (y >= 15 && y < 21 && std::abs(x - 16.0) < 0.7);
+    };
+    Inside caps = [](double x, double y) {
+        return (y >= 3 && y < 5.5) || (y > 26.5 && y <= 29) ? std::abs(x - 16) <= 10 : false;
+    };
+    return drawCursor({16, 16},
+                      {glass[0], glass[1], Layer{sand, palette::kAmber}, Layer{caps, palette::kSteelLight}});
+}
+
+// Busy: a sonar scope with its sweep.
+CursorImage sonarSweep() {
+    auto ring = outlined(
+        [](double x, double y) {
+            const double d = std::hypot(x - 16.0, y - 16.0);
+            return d <= 12.5 && d >= 10.0;
+        },
+        palette::kSteelHighlight);
+    Inside sweep = [](double x, double y) {
+        const double d = std::hypot(x - 16.0, y - 16.0);
+        const double angle = std::atan2(y - 16.0, x - 16.0);
+        return d < 9.5 && angle > -kPi / 2 && angle < -kPi / 2 + 1.1;
+    };
+    Inside echo = [](double x, double y) { return std::hypot(x - 20.5, y - 11.0) < 1.4; };
+    Inside glass = [](double x, double y) { return std::hypot(x - 16.0, y - 16.0) < 10.0; };
+    return drawCursor({16, 16},
+                      {ring[0], ring[1], Layer{glass, palette::kGlass},
+                       Layer{sweep, shade(palette::kPhosphor, -0.35)}, Layer{echo, palette::kPhosphor}});
+}
+
+// The cross-hair of the periscope: a fine cross with a gap at its centre, and a ring.
+CursorImage crossHair() {
+    auto cross = outlined(
+        [](double x, double y) {
+            const double dx = std::abs(x - 16.0), dy = std::abs(y - 16.0);
+            const bool arm = (dx < 0.6 && dy > 3 && dy < 13) || (dy < 0.6 && dx > 3 && dx < 13);
+            const double d = std::hypot(x - 16.0, y - 16.0);
+            return arm || (d > 7.2 && d < 8.4);
+        },
+        palette::kLabel);
+    Inside dot = [](double x, double y) { return std::hypot(x - 16.0, y - 16.0) < 0.9; };
+    return drawCursor({16, 16}, {cross[0], cross[1], Layer{dot, palette::kRed}});
+}
+
+// The ground of tool tips: pale card with a faint grain, repeated by a pattern brush.
+Canvas tipGround() {
+    Canvas tile(16, 16);
+    fillGradient(tile, Rect{0, 0, 16, 16}, rgb(0xF4, 0xEE, 0xC8), rgb(0xF4, 0xEE, 0xC8), 102, 0.025);
+    return tile;
+}
+
+std::filesystem::path installedFont(const std::string& fileName) {
+    std::error_code ec;
+    for (const char* root : {"/usr/share/fonts", "/usr/local/share/fonts"})
+        for (auto it = std::filesystem::recursive_directory_iterator(root, ec);
+             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+            if (it->path().filename() == fileName)
+                return it->path();
+    throw std::runtime_error("the font file " + fileName +
+                             " is not installed (Debian package fonts-liberation, see scripts/setup)");
+}
+
+void copyFontFile(const Context& context) {
+    TextTable table;
+    TextTableError error;
+    if (!table.load((context.out / "textdllf.txt").string(), error))
+        throw std::runtime_error(error.describe());
+    const std::string* name = table.find(527);
+    if (!name)
+        throw std::runtime_error("the text table names no font file (text 527)");
+    std::string relative = *name;
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    const std::filesystem::path target = context.out / relative;
+    writeOutput(target, readSource(installedFont(target.filename().string())));
+}
+
+void writeCursor(const Context& context, int number, const CursorImage& image) {
+    writeOutput(context.out / "resources" / ("cursor" + std::to_string(number) + ".cur"),
+                cursorFileEncode(image));
+}
+
+} // namespace
+
+void generateProgramResources(const Context& context) {
+    copyFontFile(context);
+    writeCursor(context, 104, pointer());
+    writeCursor(context, 155, hourglass());
+    writeCursor(context, 156, sonarSweep());
+    writeCursor(context, 159, crossHair());
+    writeOutput(context.out / "resources" / "bitmap102.bmp", tipGround().bitmapFile());
+}
+
+} // namespace q71::mkdata
