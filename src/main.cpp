@@ -1,7 +1,29 @@
-// q71: the attack-submarine simulation.
+// q71: the attack-submarine simulation. The entry opens the display (a real window, or none with
+// Q71_DISPLAY=headless), starts the window system on it, installs the services of every part of
+// the program and hands over to the shell.
+#include "framework/app/shell.h"
+#include "frontend/frontend_services.h"
+#include "multiplayer/mp_session.h"
+#include "platform/display/display_factory.h"
+#include "platform/gdi/window_dc.h"
+#include "platform/window/clock.h"
+#include "platform/window/window_styles.h"
+#include "platform/window/window_system.h"
+
 #include <cstdio>
+#include <string>
 
 int main() {
-    std::fputs("q71: the application shell is not built yet; only the tests run.\n", stderr);
-    return 1;
+    using namespace q71;
+    std::string error;
+    auto display = displayOpen(displayKindFromEnvironment(), error);
+    if (!display) {
+        std::fprintf(stderr, "q71: %s\n", error.c_str());
+        return 1;
+    }
+    SteadyClock clock;
+    WindowSystemSession session(*display, clock);
+    installWindowDrawing();
+    frontEndInstallProgram(&mpShellNetwork());
+    return appWinMain(SW_SHOWDEFAULT);
 }

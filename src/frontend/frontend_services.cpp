@@ -1,6 +1,17 @@
 #include "frontend/frontend_services.h"
 
+#include "framework/app/screen_manager.h"
+#include "frontend/credits/credits_screen.h"
+#include "frontend/login/login_screen.h"
+#include "frontend/logo/show_and_move_on.h"
+#include "frontend/mainmenu/main_menu.h"
+#include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
+#include "frontend/screen_art.h"
+#include "media/shell_media.h"
+#include "sim/services/shell_simulation.h"
+#include "sim/services/sim_services.h"
+#include "sim/services/sound_manager_audio.h"
 
 namespace q71 {
 namespace {
@@ -20,6 +31,31 @@ public:
     bool entityViewerCamera(WorldPoint&) const override { return false; }
 };
 
+// How long the logo stands before the intro movies.
+constexpr std::uint32_t kLogoMs = 4000;
+
+std::unique_ptr<FullScreen> makeLogo(const ScreenRequest& request) {
+    auto logo = std::make_unique<ShowAndMoveOn>("LogoScreen", request.mainWindow, kLogoGroup, kLogoMs);
+    logo->setNextScreenSlot(kSlotMovie);
+    return logo;
+}
+
+std::unique_ptr<FullScreen> makeMovie(WindowHandle mainWindow, const char* movie, const char* secondMovie) {
+    return std::make_unique<MovieScreen>(movie, mainWindow, secondMovie);
+}
+
+std::unique_ptr<FullScreen> makeLogin(const ScreenRequest& request) {
+    return std::make_unique<LoginScreen>(request.mainWindow);
+}
+
+std::unique_ptr<FullScreen> makeMainMenu(const ScreenRequest& request) {
+    return std::make_unique<MainMenu>(request.mainWindow);
+}
+
+std::unique_ptr<FullScreen> makeCredits(const ScreenRequest& request) {
+    return std::make_unique<CreditsScreen>(request.mainWindow, request.argument == kCreditsEndProgram);
+}
+
 } // namespace
 
 AppFrontEnd& frontEndShellServices() {
@@ -30,6 +66,24 @@ AppFrontEnd& frontEndShellServices() {
 FrontEnd& frontEndSimServices() {
     static SimFrontEnd services;
     return services;
+}
+
+void frontEndRegisterScreens() {
+    screenRegisterMaker(kSlotLogo, makeLogo);
+    screenRegisterMovieMaker(makeMovie);
+    screenRegisterMaker(kSlotLogin, makeLogin);
+    screenRegisterMaker(kSlotMainMenu, makeMainMenu);
+    screenRegisterMaker(kSlotCredits, makeCredits);
+}
+
+void frontEndInstallProgram(AppNetwork* network) {
+    appInstallServices({&mediaShellServices(), nullptr, &simShellSimulation(), &simShellWorldStep(),
+                        &frontEndShellServices(), network});
+    SimServices simulation;
+    simulation.audio = &simSoundManagerAudio();
+    simulation.frontEnd = &frontEndSimServices();
+    simInstallServices(simulation);
+    frontEndRegisterScreens();
 }
 
 } // namespace q71

@@ -1,5 +1,6 @@
 #include "mkdata/generator.h"
 #include "mkdata/art/program_resources.h"
+#include "mkdata/frontend/frontend_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/objects/objects_data.h"
@@ -39,6 +40,7 @@ const Generator kGenerators[] = {
     {"speech", generateSpeech},
     {"movies", generateMovies},
     {"music", generateMusic},
+    {"frontend", generateFrontEndArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

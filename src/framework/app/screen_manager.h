@@ -46,6 +46,9 @@ struct ScreenRequest {
     int argument = 0;
 };
 
+/// The argument of the credits made on the way out of the program: they end it when done.
+inline constexpr int kCreditsEndProgram = 1;
+
 /// Makes the screen of a slot; null when it cannot be made.
 using ScreenMaker = std::unique_ptr<FullScreen> (*)(const ScreenRequest& request);
 /// Makes the movie screen of slot 1, playing `movie`, then `secondMovie` when not null.

@@ -68,7 +68,7 @@ void screenEnterMainMenu() {
 void screenShowCredits() {
     ScreenTable& table = screenTable();
     table.current = kSlotCredits;
-    screenCreate(kSlotCredits);
+    screenCreate(kSlotCredits, kCreditsEndProgram);
     screenSetSuccessor(kSlotCredits, -1);
     table.head = kSlotCredits;
     screenSwitch(kSlotCredits);

@@ -48,6 +48,8 @@ void appUpdateScreens();
 
 /// The main window's procedure: hot keys, focus, music notifications, restore.
 LResult appMainWindowProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
+/// Stops a playing movie and asks whether to quit: Yes leaves through the credits, No goes on.
+void appAskToQuit();
 /// 1 minimises the program (music off, simulation paused), 0 restores it.
 void appMinimizeRestore(int minimise);
 /// True while the program is minimised.

@@ -36,7 +36,26 @@ bool keyHeld(std::uint32_t virtualKey) {
     return keyGetState(virtualKey) < 0;
 }
 
-void askToQuit() {
+// The hot keys of the whole program: keys that no screen took climb up to here.
+LResult onKey(WParam key, int category) {
+    const AppShellState& shell = appShellState();
+    const auto signedKey = static_cast<std::int8_t>(key);
+    if (shell.quitKey && appKeyMatches(signedKey, category, *shell.quitKey))
+        appAskToQuit();
+    else if (shell.minimiseKey && appKeyMatches(signedKey, category, *shell.minimiseKey))
+        appMinimizeRestore(1);
+    return 0;
+}
+
+int charCategory() {
+    if (!keyHeld(VK_CONTROL))
+        return kKeyChar;
+    return keyHeld(VK_SHIFT) ? kKeyCtrlShiftChar : kKeyCtrlChar;
+}
+
+} // namespace
+
+void appAskToQuit() {
     appMedia().abortMovie();
     const std::string question = textCopy(kQuitQuestionText);
     const std::string caption = textCopy(kQuitCaptionText);
@@ -51,25 +70,6 @@ void askToQuit() {
         messagePost(screen, WM_USER, 1, 3);
     }
 }
-
-// The hot keys of the whole program: keys that no screen took climb up to here.
-LResult onKey(WParam key, int category) {
-    const AppShellState& shell = appShellState();
-    const auto signedKey = static_cast<std::int8_t>(key);
-    if (shell.quitKey && appKeyMatches(signedKey, category, *shell.quitKey))
-        askToQuit();
-    else if (shell.minimiseKey && appKeyMatches(signedKey, category, *shell.minimiseKey))
-        appMinimizeRestore(1);
-    return 0;
-}
-
-int charCategory() {
-    if (!keyHeld(VK_CONTROL))
-        return kKeyChar;
-    return keyHeld(VK_SHIFT) ? kKeyCtrlShiftChar : kKeyCtrlChar;
-}
-
-} // namespace
 
 LResult appMainWindowProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
     switch (message) {

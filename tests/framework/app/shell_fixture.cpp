@@ -1,5 +1,7 @@
 #include "shell_fixture.h"
 
+#include "support/shell_reset.h"
+
 #include "framework/app/shell.h"
 #include "framework/app/shell_state.h"
 #include "framework/textmngr/text_manager.h"
@@ -129,15 +131,8 @@ ShellFixture::ShellFixture() {
 }
 
 ShellFixture::~ShellFixture() {
-    // The screens go while their windows still exist.
-    for (int slot = 0; slot < kScreenSlotCount; ++slot)
-        screenDestroy(slot);
-    screenTableReset();
-    for (int slot = 0; slot < kScreenSlotCount; ++slot)
-        screenRegisterMaker(slot, nullptr);
-    screenRegisterMovieMaker(nullptr);
+    resetShell();
     appInstallServices({});
-    appShellState() = AppShellState{};
     idleScript = nullptr;
     activationHook = nullptr;
     screenLog = nullptr;

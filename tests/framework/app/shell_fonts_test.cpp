@@ -51,6 +51,8 @@ TEST_F(InterfaceFonts, EachFontHasItsSizeWeightAndFace) {
 TEST_F(InterfaceFonts, TheNamedFacesAreTheOnesDrawnWith) {
     // Faces that no font has would fall back to another family without a word.
     EXPECT_EQ(appInterfaceFont(2)->familyName(), face(529));
+    EXPECT_EQ(appInterfaceFont(6)->familyName(), face(529));
+    EXPECT_EQ(appInterfaceFont(8)->familyName(), face(529));
     EXPECT_EQ(appInterfaceFont(10)->familyName(), face(528));
     EXPECT_EQ(appInterfaceFont(1)->familyName(), face(530));
 }

@@ -46,7 +46,7 @@ TEST_F(MainWindow, CtrlQAnsweredYesShowsTheCreditsAndEndsTheMission) {
     EXPECT_TRUE(*shown);
     // The box gives the focus back to the main window, which applies the music volume again.
     EXPECT_EQ(calls, (CallLog{"media.abortMovie", "media.musicApplyVolume", "media.musicUnload",
-                              "make Credits 0", "activate Credits", "deactivate mainmenu",
+                              "make Credits 1", "activate Credits", "deactivate mainmenu",
                               "deactivate gen_info", "destroy gen_info", "sim.endMission"}));
     EXPECT_EQ(screenCurrentIndex(), kSlotCredits);
 }

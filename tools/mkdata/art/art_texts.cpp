@@ -1,14 +1,21 @@
 #include "mkdata/art/art_texts.h"
 
+#include "platform/gdi/font.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace q71::mkdata {
 
-ArtTexts::ArtTexts(const Context& context) {
+TextTable readDataSetTexts(const Context& context) {
+    TextTable table;
     TextTableError error;
-    if (!table_.load((context.out / "textdllf.txt").string(), error))
+    if (!table.load((context.out / "textdllf.txt").string(), error))
         throw std::runtime_error(error.describe());
+    return table;
+}
+
+ArtTexts::ArtTexts(const Context& context) : table_(readDataSetTexts(context)) {
     std::string fontFile = text(kFontFileText);
     std::replace(fontFile.begin(), fontFile.end(), '\\', '/');
     if (addFontResource((context.out / fontFile).string()) == 0)
@@ -22,15 +29,8 @@ const std::string& ArtTexts::text(int id) const {
     return *found;
 }
 
-FontRef ArtTexts::font(int faceText, int points, int weight) const {
-    LogFont description;
-    description.height = -(points * 96 + 36) / 72;
-    description.weight = weight;
-    description.faceName = text(faceText);
-    FontRef font = Font::create(description);
-    if (!font)
-        throw std::runtime_error("no font can be opened for " + description.faceName);
-    return font;
+std::unique_ptr<MovieFont> ArtTexts::font(int faceText, int points, bool bold) const {
+    return std::make_unique<MovieFont>(text(faceText), (points * 96 + 36) / 72, bold);
 }
 
 } // namespace q71::mkdata

@@ -1,15 +1,23 @@
 #pragma once
 // The words and faces the pictures are lettered with, taken from the data set's text table, so
 // that a label drawn into a bitmap reads as the program's own texts do and is set in the
-// interface fonts of the shell (the faces of texts 528 to 532, the font file of text 527).
+// interface faces of the shell (texts 528 to 532; the font file of text 527).
 
 #include "mkdata/generator.h"
-#include "platform/gdi/font.h"
+#include "mkdata/movies/canvas.h"
 #include "platform/text/text_table.h"
 
+#include <memory>
 #include <string>
 
 namespace q71::mkdata {
+
+/// Text ids of the interface faces and of the font file.
+inline constexpr int kFaceSans = 528;
+inline constexpr int kFaceNarrow = 529;
+inline constexpr int kFaceMono = 530;
+inline constexpr int kFaceSerif = 532;
+inline constexpr int kFontFileText = 527;
 
 class ArtTexts {
 public:
@@ -18,18 +26,14 @@ public:
 
     /// The Windows-1252 text of an id; throws when the table lacks it.
     const std::string& text(int id) const;
-    /// A font of the face named by a text, at a size in points (96 dots per inch) and a weight.
-    FontRef font(int faceText, int points, int weight) const;
+    /// The face named by a text at a size in points (96 dots per inch).
+    std::unique_ptr<MovieFont> font(int faceText, int points, bool bold) const;
 
 private:
     TextTable table_;
 };
 
-/// Text ids of the interface faces.
-inline constexpr int kFaceSans = 528;
-inline constexpr int kFaceNarrow = 529;
-inline constexpr int kFaceMono = 530;
-inline constexpr int kFaceSerif = 532;
-inline constexpr int kFontFileText = 527;
+/// The data set's text table, read from the install tree being written.
+TextTable readDataSetTexts(const Context& context);
 
 } // namespace q71::mkdata

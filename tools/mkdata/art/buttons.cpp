@@ -7,40 +7,35 @@ namespace {
 
 enum class Face { Up, Down, Disabled };
 
-Canvas buttonFrame(int width, int height, std::string_view label, const FontRef& font, Face face) {
+Canvas buttonFrame(int width, int height, const std::string& label, const MovieFont& font, Face face) {
     Canvas frame(width, height);
-    const Rect whole{0, 0, width, height};
     // The cap sits in a dark recess of the panel.
-    fillGradient(frame, whole, shade(palette::kSteelDark, -0.5), shade(palette::kSteelDark, -0.3), 0, 0.0);
+    fillRect(frame, Rect{0, 0, width, height}, shade(palette::kSteelDark, -0.5f),
+             shade(palette::kSteelDark, -0.3f), 0, 0.0f);
     const int shift = face == Face::Down ? 1 : 0;
     const Rect cap{2 + shift, 2 + shift, width - 2 + shift, height - 2 + shift};
-    const ColorRef top =
-        face == Face::Down ? shade(palette::kSteel, -0.05) : shade(palette::kSteelLight, 0.05);
-    const ColorRef bottom =
-        face == Face::Down ? shade(palette::kSteel, -0.25) : shade(palette::kSteel, -0.05);
-    fillGradient(frame, cap, top, bottom, static_cast<std::uint32_t>(width * 131 + height), 0.015);
-    bevel(frame, cap, 2, face != Face::Down);
-    // A lamp stripe along the left edge: amber while the key can be pressed.
-    const ColorRef lamp = face == Face::Disabled
-                              ? shade(palette::kSteelDark, -0.2)
-                              : (face == Face::Down ? palette::kAmber : shade(palette::kAmber, -0.35));
-    for (int y = cap.top + 5; y < cap.bottom - 5; ++y)
-        for (int x = cap.left + 6; x < cap.left + 9; ++x)
-            frame.setPixel(x, y, lamp);
-    const ColorRef ink = face == Face::Disabled ? shade(palette::kSteelLight, 0.1) : palette::kLabel;
-    engravedText(frame, Rect{cap.left + 12, cap.top, cap.right - 4, cap.bottom}, label, font, ink,
-                 kDtCenter | kDtVCenter | kDtSingleLine);
+    const bool down = face == Face::Down;
+    fillRect(frame, cap, down ? shade(palette::kSteel, -0.05f) : shade(palette::kSteelLight, 0.05f),
+             down ? shade(palette::kSteel, -0.25f) : shade(palette::kSteel, -0.05f),
+             static_cast<std::uint32_t>(width * 131 + height), 0.015f);
+    bevel(frame, cap, 2, !down);
+    const Colour lamp = face == Face::Disabled ? shade(palette::kSteelDark, -0.2f)
+                        : down                 ? palette::kAmber
+                                               : shade(palette::kAmber, -0.45f);
+    fillRect(frame, Rect{cap.left + 6, cap.top + 6, cap.left + 9, cap.bottom - 6}, lamp, lamp, 0, 0.0f);
+    if (down)
+        frame.glow({cap.left + 7.5, (cap.top + cap.bottom) / 2.0}, 4.0, palette::kAmber, 0.25f);
+    const Colour ink = face == Face::Disabled ? shade(palette::kSteelLight, 0.1f) : palette::kLabel;
+    engravedText(frame, Rect{cap.left + 12, cap.top, cap.right - 4, cap.bottom}, label, font, ink, true);
     return frame;
 }
 
 } // namespace
 
-std::vector<Canvas> pushButtonFrames(int width, int height, std::string_view label, const FontRef& font) {
-    std::vector<Canvas> frames;
-    frames.push_back(buttonFrame(width, height, label, font, Face::Up));
-    frames.push_back(buttonFrame(width, height, label, font, Face::Down));
-    frames.push_back(buttonFrame(width, height, label, font, Face::Disabled));
-    return frames;
+std::vector<Canvas> pushButtonFrames(int width, int height, const std::string& label, const MovieFont& font) {
+    return {buttonFrame(width, height, label, font, Face::Up),
+            buttonFrame(width, height, label, font, Face::Down),
+            buttonFrame(width, height, label, font, Face::Disabled)};
 }
 
 } // namespace q71::mkdata

@@ -1,107 +1,131 @@
 #include "mkdata/art/look.h"
 
 #include "mkdata/sounds/dsp.h"
+#include "platform/text/cp1252.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace q71::mkdata {
 
-void fillGradient(Canvas& canvas, const Rect& rect, ColorRef top, ColorRef bottom, std::uint32_t seed,
-                  double grain) {
+Colour shade(Colour colour, float amount) {
+    return amount >= 0 ? mixColour(colour, palette::kWhite, amount)
+                       : mixColour(colour, palette::kBlack, -amount);
+}
+
+void fillRect(Canvas& canvas, const Rect& rect, Colour top, Colour bottom, std::uint32_t seed, float grain) {
     Noise noise(seed);
-    const int height = std::max(rect.bottom - rect.top - 1, 1);
+    const float span = static_cast<float>(std::max(rect.height() - 1, 1));
     for (int y = rect.top; y < rect.bottom; ++y) {
-        const ColorRef row = mixColour(top, bottom, static_cast<double>(y - rect.top) / height);
+        const Colour row = mixColour(top, bottom, static_cast<float>(y - rect.top) / span);
         for (int x = rect.left; x < rect.right; ++x)
-            canvas.setPixel(x, y, shade(row, grain * noise.next()));
+            canvas.blend(x, y, shade(row, grain * noise.next()), 1.0f);
     }
 }
 
 void bevel(Canvas& canvas, const Rect& rect, int width, bool raised) {
-    const ColorRef light = raised ? rgb(255, 255, 255) : 0;
-    const ColorRef dark = raised ? 0 : rgb(255, 255, 255);
+    const Colour upper = raised ? palette::kWhite : palette::kBlack;
+    const Colour lower = raised ? palette::kBlack : palette::kWhite;
+    const float upperStrength = raised ? 0.35f : 0.45f;
+    const float lowerStrength = raised ? 0.5f : 0.12f;
     for (int i = 0; i < width; ++i) {
-        const double strength = 0.35 * (width - i) / width;
+        const float fade = static_cast<float>(width - i) / static_cast<float>(width);
         const Rect r{rect.left + i, rect.top + i, rect.right - i, rect.bottom - i};
         for (int x = r.left; x < r.right; ++x) {
-            canvas.blend(x, r.top, light, raised ? strength : strength * 0.4);
-            canvas.blend(x, r.bottom - 1, dark, raised ? strength * 1.4 : strength);
+            canvas.blend(x, r.top, upper, upperStrength * fade);
+            canvas.blend(x, r.bottom - 1, lower, lowerStrength * fade);
         }
         for (int y = r.top + 1; y < r.bottom - 1; ++y) {
-            canvas.blend(r.left, y, light, raised ? strength : strength * 0.4);
-            canvas.blend(r.right - 1, y, dark, raised ? strength * 1.4 : strength);
+            canvas.blend(r.left, y, upper, upperStrength * fade);
+            canvas.blend(r.right - 1, y, lower, lowerStrength * fade);
         }
     }
 }
 
-void screwHead(Canvas& canvas, int x, int y, double angle) {
+void screwHead(Canvas& canvas, PointF centre, double angle) {
     constexpr double kRadius = 3.6;
-    for (int dy = -5; dy <= 5; ++dy)
-        for (int dx = -5; dx <= 5; ++dx) {
-            const double d = std::hypot(dx, dy);
-            if (d > kRadius + 0.5)
-                continue;
-            // Lit from the top left: the head is a dome.
-            const double light = -(dx + dy) / (2.0 * kRadius);
-            ColorRef colour = shade(palette::kSteelLight, 0.35 * light);
-            if (d > kRadius - 0.6)
-                colour = shade(palette::kSteelDark, -0.3);
-            const double across = std::abs(-dx * std::sin(angle) + dy * std::cos(angle));
-            if (across < 0.8 && d < kRadius - 0.8)
-                colour = shade(palette::kSteelDark, -0.5);
-            canvas.blend(x + dx, y + dy, colour, std::clamp(kRadius + 0.5 - d, 0.0, 1.0));
-        }
+    canvas.disc(centre, kRadius + 0.6, shade(palette::kSteelDark, -0.4));
+    canvas.disc(centre, kRadius, palette::kSteelLight);
+    // Lit from the top left: the dome is brighter there.
+    canvas.disc({centre.x - 1.0, centre.y - 1.0}, kRadius * 0.55, shade(palette::kSteelLight, 0.25), 0.6f);
+    const double dx = std::cos(angle) * (kRadius - 0.8), dy = std::sin(angle) * (kRadius - 0.8);
+    canvas.line({centre.x - dx, centre.y - dy}, {centre.x + dx, centre.y + dy}, 1.1,
+                shade(palette::kSteelDark, -0.5));
 }
 
 void steelPanel(Canvas& canvas, const Rect& rect, std::uint32_t seed) {
-    fillGradient(canvas, rect, shade(palette::kSteel, 0.08), shade(palette::kSteel, -0.18), seed, 0.025);
+    fillRect(canvas, rect, shade(palette::kSteel, 0.08f), shade(palette::kSteel, -0.2f), seed, 0.025f);
     // Brushed grain: faint streaks along the panel.
     Noise streaks(seed ^ 0x5bd1e995u);
     for (int y = rect.top; y < rect.bottom; ++y) {
-        const double streak = 0.03 * streaks.next();
+        const float streak = 0.04f * streaks.next();
         for (int x = rect.left; x < rect.right; ++x)
-            canvas.setPixel(x, y, shade(canvas.pixel(x, y), streak));
+            canvas.blend(x, y, streak > 0 ? palette::kWhite : palette::kBlack, std::abs(streak));
     }
     bevel(canvas, rect, 2, true);
-    const int inset = 8;
+    const double inset = 8.5;
     Noise turn(seed + 7);
-    screwHead(canvas, rect.left + inset, rect.top + inset, turn.next() * 3.14159);
-    screwHead(canvas, rect.right - 1 - inset, rect.top + inset, turn.next() * 3.14159);
-    screwHead(canvas, rect.left + inset, rect.bottom - 1 - inset, turn.next() * 3.14159);
-    screwHead(canvas, rect.right - 1 - inset, rect.bottom - 1 - inset, turn.next() * 3.14159);
+    for (PointF corner :
+         {PointF{rect.left + inset, rect.top + inset}, PointF{rect.right - 1 - inset, rect.top + inset},
+          PointF{rect.left + inset, rect.bottom - 1 - inset},
+          PointF{rect.right - 1 - inset, rect.bottom - 1 - inset}})
+        screwHead(canvas, corner, turn.next() * 3.14159);
 }
 
 void glassInset(Canvas& canvas, const Rect& rect) {
-    fillGradient(canvas, rect, shade(palette::kGlass, 0.06), palette::kGlass, 0, 0.0);
-    // A faint reflection across the upper part of the glass.
-    for (int y = rect.top; y < rect.top + (rect.bottom - rect.top) / 3; ++y)
+    fillRect(canvas, rect, shade(palette::kGlass, 0.05f), palette::kGlass,
+             static_cast<std::uint32_t>(rect.left * 7 + rect.top), 0.02f);
+    // A faint reflection across the upper third of the glass.
+    for (int y = rect.top; y < rect.top + rect.height() / 3; ++y)
         for (int x = rect.left; x < rect.right; ++x)
-            canvas.blend(x, y, palette::kSteelHighlight, 0.035);
+            canvas.blend(x, y, palette::kSteelHighlight, 0.035f);
     bevel(canvas, rect, 2, false);
 }
 
-void engravedLine(Canvas& canvas, Point from, Point to) {
-    DeviceContext& dc = canvas.dc();
-    dc.selectPen(createPen(PenStyle::Solid, 1, shade(palette::kSteelDark, -0.4)));
-    dc.moveTo(from);
-    dc.lineTo(to);
-    dc.selectPen(createPen(PenStyle::Solid, 1, palette::kSteelLight));
-    dc.moveTo({from.x + 1, from.y + 1});
-    dc.lineTo({to.x + 1, to.y + 1});
+void engravedLine(Canvas& canvas, PointF from, PointF to) {
+    canvas.line(from, to, 1.0, shade(palette::kSteelDark, -0.4f));
+    canvas.line({from.x + 1, from.y + 1}, {to.x + 1, to.y + 1}, 1.0, palette::kSteelLight, 0.8f);
 }
 
-void engravedText(Canvas& canvas, const Rect& rect, std::string_view text, const FontRef& font,
-                  ColorRef colour, unsigned format) {
-    DeviceContext& dc = canvas.dc();
-    dc.selectFont(font);
-    dc.setBkMode(kTransparent);
-    Rect shadow{rect.left + 1, rect.top + 1, rect.right + 1, rect.bottom + 1};
-    dc.setTextColor(shade(palette::kSteelDark, -0.6));
-    dc.drawText(text, shadow, format | kDtNoPrefix);
-    Rect face = rect;
-    dc.setTextColor(colour);
-    dc.drawText(text, face, format | kDtNoPrefix);
+void engravedText(Canvas& canvas, const Rect& rect, const std::string& text, const MovieFont& font,
+                  Colour colour, bool centred) {
+    const std::string utf8 = cp1252ToUtf8(text);
+    const double x = centred ? (rect.left + rect.right) / 2.0 : rect.left;
+    // The baseline where the capitals sit in the middle of the rectangle.
+    const double baseline = (rect.top + rect.bottom) / 2.0 + font.height() * 0.36;
+    const Align align = centred ? Align::Centre : Align::Left;
+    canvas.text(font, utf8, x + 1, baseline + 1, align, shade(palette::kSteelDark, -0.7f), 0.9f);
+    canvas.text(font, utf8, x, baseline, align, colour);
+}
+
+} // namespace q71::mkdata
+
+namespace q71::mkdata {
+
+void engravedParagraph(Canvas& canvas, const Rect& rect, const std::string& text, const MovieFont& font,
+                       Colour colour) {
+    const int lineHeight = font.height() * 3 / 2;
+    int top = rect.top;
+    std::string line;
+    auto flush = [&] {
+        engravedText(canvas, Rect{rect.left, top, rect.right, top + lineHeight}, line, font, colour, false);
+        top += lineHeight;
+        line.clear();
+    };
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string word = text.substr(start, end - start);
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && font.width(cp1252ToUtf8(longer)) > rect.width())
+            flush();
+        line = line.empty() ? word : line + " " + word;
+        start = end + 1;
+    }
+    if (!line.empty())
+        flush();
 }
 
 } // namespace q71::mkdata

@@ -1,10 +1,10 @@
 #include "mkdata/art/program_resources.h"
 
-#include "mkdata/art/canvas.h"
+#include "mkdata/art/art_texts.h"
+#include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/look.h"
 #include "mkdata/files.h"
 #include "platform/resources/cursor_file.h"
-#include "platform/text/text_table.h"
 
 #include <algorithm>
 #include <array>
@@ -23,11 +23,11 @@ using Inside = std::function<bool(double x, double y)>;
 
 struct Layer {
     Inside inside;
-    ColorRef colour;
+    Colour colour;
 };
 
 // A shape and its dark rim one pixel wide around it.
-std::array<Layer, 2> outlined(Inside inside, ColorRef colour) {
+std::array<Layer, 2> outlined(Inside inside, Colour colour) {
     Inside rim = [inside](double x, double y) {
         for (double dy = -1.0; dy <= 1.0; dy += 1.0)
             for (double dx = -1.0; dx <= 1.0; dx += 1.0)
@@ -38,6 +38,10 @@ std::array<Layer, 2> outlined(Inside inside, ColorRef colour) {
     return {Layer{rim, rgb(0x08, 0x0C, 0x10)}, Layer{std::move(inside), colour}};
 }
 
+std::uint32_t byteOf(float value) {
+    return static_cast<std::uint32_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255));
+}
+
 CursorImage drawCursor(Point hotSpot, std::initializer_list<Layer> layers) {
     CursorImage image;
     image.width = image.height = kCursorSize;
@@ -45,22 +49,20 @@ CursorImage drawCursor(Point hotSpot, std::initializer_list<Layer> layers) {
     image.argb.assign(kCursorSize * kCursorSize, 0);
     for (int y = 0; y < kCursorSize; ++y)
         for (int x = 0; x < kCursorSize; ++x) {
-            double alpha = 0.0;
-            ColorRef colour = 0;
+            // Each layer covers what lies under it by the share of the pixel it fills.
+            float alpha = 0.0f;
+            Colour colour;
             for (const Layer& layer : layers) {
                 int covered = 0;
                 for (int sy = 0; sy < kSamples; ++sy)
                     for (int sx = 0; sx < kSamples; ++sx)
                         covered += layer.inside(x + (sx + 0.5) / kSamples, y + (sy + 0.5) / kSamples);
-                const double a = static_cast<double>(covered) / (kSamples * kSamples);
-                colour = mixColour(colour, layer.colour, alpha > 0 ? a : 1.0);
-                alpha = a + alpha * (1.0 - a);
+                const float a = static_cast<float>(covered) / (kSamples * kSamples);
+                colour = mixColour(colour, layer.colour, alpha > 0 ? a : 1.0f);
+                alpha = a + alpha * (1.0f - a);
             }
-            const auto a = static_cast<std::uint32_t>(std::lround(alpha * 255));
             image.argb[static_cast<std::size_t>(y * kCursorSize + x)] =
-                a << 24 | static_cast<std::uint32_t>(colorRed(colour)) << 16 |
-                static_cast<std::uint32_t>(colorGreen(colour)) << 8 |
-                static_cast<std::uint32_t>(colorBlue(colour));
+                byteOf(alpha) << 24 | byteOf(colour.r) << 16 | byteOf(colour.g) << 8 | byteOf(colour.b);
         }
     return image;
 }
@@ -142,7 +144,7 @@ CursorImage crossHair() {
 // The ground of tool tips: pale card with a faint grain, repeated by a pattern brush.
 Canvas tipGround() {
     Canvas tile(16, 16);
-    fillGradient(tile, Rect{0, 0, 16, 16}, rgb(0xF4, 0xEE, 0xC8), rgb(0xF4, 0xEE, 0xC8), 102, 0.025);
+    fillRect(tile, Rect{0, 0, 16, 16}, rgb(0xF4, 0xEE, 0xC8), rgb(0xF4, 0xEE, 0xC8), 102, 0.025f);
     return tile;
 }
 
@@ -158,11 +160,8 @@ std::filesystem::path installedFont(const std::string& fileName) {
 }
 
 void copyFontFile(const Context& context) {
-    TextTable table;
-    TextTableError error;
-    if (!table.load((context.out / "textdllf.txt").string(), error))
-        throw std::runtime_error(error.describe());
-    const std::string* name = table.find(527);
+    const TextTable table = readDataSetTexts(context);
+    const std::string* name = table.find(kFontFileText);
     if (!name)
         throw std::runtime_error("the text table names no font file (text 527)");
     std::string relative = *name;
@@ -184,7 +183,7 @@ void generateProgramResources(const Context& context) {
     writeCursor(context, 155, hourglass());
     writeCursor(context, 156, sonarSweep());
     writeCursor(context, 159, crossHair());
-    writeOutput(context.out / "resources" / "bitmap102.bmp", tipGround().bitmapFile());
+    writeOutput(context.out / "resources" / "bitmap102.bmp", bitmapFile(tipGround()));
 }
 
 } // namespace q71::mkdata

@@ -1,0 +1,63 @@
+#include "frontend/mainmenu/main_menu.h"
+
+#include "framework/app/shell.h"
+#include "framework/widgets/simple_button.h"
+#include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/screen_art.h"
+
+namespace q71 {
+namespace {
+
+// Buttons are told apart by their entry: control id = kFirstButtonId + entry.
+constexpr int kFirstButtonId = 100;
+
+bool entryExists(const MainMenuEntry& entry) {
+    return entry.slot == kMainMenuQuit || screenHasMaker(entry.slot);
+}
+
+} // namespace
+
+MainMenu::MainMenu(WindowHandle parent) : FrontEndScreen("mainmenu", parent) {}
+
+MainMenu::~MainMenu() = default;
+
+void MainMenu::open() {
+    using namespace main_menu_layout;
+    frontEndSelectGroup(kMainMenuGroup);
+    frontEndLoadBackground(background_);
+    for (int i = 0; i < static_cast<int>(kMainMenuEntries.size()); ++i) {
+        if (!entryExists(kMainMenuEntries[static_cast<std::size_t>(i)]))
+            continue;
+        auto button = std::make_unique<SimpleButton>(
+            window_, kFirstButtonId + i, kButtonX, buttonY(i), kButtonWidth, kButtonHeight,
+            buttonBitmapName(kButtonX, buttonY(i)), 3, SimpleButton::kPush, false);
+        button->loadResources();
+        buttons_.push_back(std::move(button));
+    }
+}
+
+void MainMenu::close() {
+    buttons_.clear();
+    background_.free();
+}
+
+int MainMenu::onCommand(WParam wParam, LParam lParam) {
+    const int entry = static_cast<int>(wParam) - kFirstButtonId;
+    if (entry < 0 || entry >= static_cast<int>(kMainMenuEntries.size()))
+        return FrontEndScreen::onCommand(wParam, lParam);
+    const int slot = kMainMenuEntries[static_cast<std::size_t>(entry)].slot;
+    if (slot == kMainMenuQuit)
+        appAskToQuit();
+    else
+        screenSwitch(slot);
+    return 1;
+}
+
+std::vector<int> MainMenu::shownEntries() const {
+    std::vector<int> entries;
+    for (const auto& button : buttons_)
+        entries.push_back(button->controlId() - kFirstButtonId);
+    return entries;
+}
+
+} // namespace q71

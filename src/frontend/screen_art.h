@@ -1,0 +1,27 @@
+#pragma once
+// Where the front end's screens take their pictures: one group archive per screen in the
+// graphics folder of the install, and the names of the pictures in it. The data set's generator
+// draws the same names; a picture that is missing means a damaged install and is fatal.
+
+#include "framework/widgets/widget_bitmap.h"
+
+#include <string>
+
+namespace q71 {
+
+/// The groups of the front end's screens.
+inline constexpr const char* kLogoGroup = "logo";
+inline constexpr const char* kLoginGroup = "login";
+inline constexpr const char* kMainMenuGroup = "mainmenu";
+inline constexpr const char* kCreditsGroup = "credits";
+/// The background of every screen, in its group.
+inline constexpr const char* kBackgroundName = "backgrnd.bmp";
+
+/// Selects a group of the graphics folder for the pictures read next; fatal when it cannot be read.
+void frontEndSelectGroup(const char* group);
+/// Loads the background of the selected group; fatal when it is missing.
+void frontEndLoadBackground(WidgetBitmap& background);
+/// The name of a button's picture by its place on the screen ("X093Y376.bmp").
+std::string buttonBitmapName(int x, int y);
+
+} // namespace q71

@@ -1,0 +1,113 @@
+// The logo, the intro movie screen, the main menu and the credits.
+#include "framework/app/screen_manager.h"
+#include "framework/app/shell.h"
+#include "frontend/credits/credits_screen.h"
+#include "frontend/mainmenu/main_menu.h"
+#include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/movie/movie_screen.h"
+#include "frontend_fixture.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/focus.h"
+#include "platform/window/virtual_keys.h"
+
+#include <gtest/gtest.h>
+
+namespace q71 {
+namespace {
+
+using FrontEndScreens = test::FrontEndFixture;
+
+TEST_F(FrontEndScreens, TheLogoMovesOnAfterItsTimeAndTakesTheKeyboard) {
+    screenCreate(kSlotLogo);
+    screenCreateMovie("none.wve", nullptr, kSlotLogin);
+    screenSwitch(kSlotLogo);
+    pump();
+    EXPECT_EQ(focusGet(), screenGet(kSlotLogo)->window());
+    run(3900);
+    EXPECT_EQ(screenCurrentIndex(), kSlotLogo);
+    run(200);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMovie);
+}
+
+TEST_F(FrontEndScreens, EscOnTheLogoMovesOnAtOnce) {
+    screenCreate(kSlotLogo);
+    screenCreateMovie("none.wve", nullptr, kSlotLogin);
+    screenSwitch(kSlotLogo);
+    pump();
+    press(static_cast<std::uint8_t>(VK_ESCAPE), 27);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMovie);
+}
+
+TEST_F(FrontEndScreens, AMovieThatCannotPlayEndsAtOnceAndWaitsForItsNextScreen) {
+    auto* movie = static_cast<MovieScreen*>(screenCreateMovie("missing.wve", "missing-too.wve", kSlotLogin));
+    ASSERT_NE(movie, nullptr);
+    screenSwitch(kSlotMovie);
+    pump();
+    EXPECT_FALSE(movie->isPlaying());
+    EXPECT_EQ(appIdleHook(), &appIdleRun) << "the idle hook runs again";
+    run(300);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMovie) << "the login is not made yet";
+    screenCreate(kSlotLogin);
+    run(150);
+    EXPECT_EQ(screenCurrentIndex(), kSlotLogin);
+}
+
+TEST_F(FrontEndScreens, TheMainMenuHasAButtonForEachScreenThatExists) {
+    screenSwitch(kSlotMainMenu);
+    auto* menu = static_cast<MainMenu*>(screenGet(kSlotMainMenu));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->shownEntries().size(), kMainMenuEntries.size());
+
+    screenDestroy(kSlotMainMenu);
+    screenRegisterMaker(kSlotCredits, nullptr);
+    screenSwitch(kSlotMainMenu);
+    menu = static_cast<MainMenu*>(screenGet(kSlotMainMenu));
+    ASSERT_NE(menu, nullptr);
+    for (int entry : menu->shownEntries())
+        EXPECT_NE(kMainMenuEntries[static_cast<std::size_t>(entry)].slot, kSlotCredits);
+}
+
+TEST_F(FrontEndScreens, TheCreditsOfTheMainMenuGoBackToIt) {
+    using namespace main_menu_layout;
+    screenEnterMainMenu();
+    pump();
+    clickAt({kButtonX + 30, buttonY(0) + 10});
+    ASSERT_EQ(kMainMenuEntries[0].slot, kSlotCredits);
+    ASSERT_EQ(screenCurrentIndex(), kSlotCredits);
+    auto* credits = static_cast<CreditsScreen*>(screenGet(kSlotCredits));
+    EXPECT_FALSE(credits->endsProgram());
+    EXPECT_GT(credits->contentHeight(), 0);
+    run(1000);
+    EXPECT_NEAR(credits->risen(), 32, 4) << "the lines rise 32 pixels a second";
+    press(static_cast<std::uint8_t>(VK_ESCAPE), 27);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    EXPECT_FALSE(quitRead);
+}
+
+TEST_F(FrontEndScreens, TheCreditsOnTheWayOutEndTheProgramWhenTheyHavePassed) {
+    screenEnterMainMenu();
+    screenShowCredits();
+    auto* credits = static_cast<CreditsScreen*>(screenGet(kSlotCredits));
+    ASSERT_TRUE(credits->endsProgram());
+    const int travel = credits_layout::kGlass.height() + credits->contentHeight();
+    run(static_cast<std::uint64_t>(travel) * 1000 / 32 - 500);
+    EXPECT_FALSE(quitRead);
+    run(1000);
+    EXPECT_TRUE(quitRead);
+    EXPECT_EQ(screenGet(kSlotCredits), nullptr) << "every screen is gone";
+}
+
+TEST_F(FrontEndScreens, TheQuitButtonOfTheMainMenuAsksFirst) {
+    using namespace main_menu_layout;
+    screenEnterMainMenu();
+    pump();
+    const int quit = static_cast<int>(kMainMenuEntries.size()) - 1;
+    auto asked = answerNextBox(kIdYes);
+    clickAt({kButtonX + 30, buttonY(quit) + 10});
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(screenCurrentIndex(), kSlotCredits);
+    EXPECT_TRUE(static_cast<CreditsScreen*>(screenGet(kSlotCredits))->endsProgram());
+}
+
+} // namespace
+} // namespace q71

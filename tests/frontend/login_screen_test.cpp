@@ -1,0 +1,148 @@
+// The login: typing or picking a name, and what happens when the player cannot be chosen.
+#include "framework/app/screen_manager.h"
+#include "frontend/login/login_layout.h"
+#include "frontend/login/login_screen.h"
+#include "frontend/mainmenu/main_menu.h"
+#include "frontend_fixture.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/virtual_keys.h"
+#include "sim/scoring/player_roster.h"
+
+#include <gtest/gtest.h>
+
+namespace q71 {
+namespace {
+
+class Login : public test::FrontEndFixture {
+protected:
+    /// Makes the login and shows it.
+    LoginScreen& showLogin() {
+        screenCreate(kSlotLogin);
+        screenSwitch(kSlotLogin);
+        pump();
+        return *static_cast<LoginScreen*>(screenGet(kSlotLogin));
+    }
+
+    /// Puts players into the roster as a past session would have.
+    static void enrol(const std::string& name, int number) {
+        ASSERT_EQ(playerDbChoose(name, number), RosterStatus::Ok);
+        playerDbRelease();
+    }
+
+    static Point rowPoint(int row) {
+        return {login_layout::kRosterGlass.left + 40, login_layout::kRosterGlass.top + 6 + row * 22 + 11};
+    }
+};
+
+TEST_F(Login, ATypedNewNameBecomesAPlayerAndTheMainMenuFollows) {
+    LoginScreen& login = showLogin();
+    type("Ondine");
+    EXPECT_EQ(login.nameField()->text(), "Ondine");
+    press(static_cast<std::uint8_t>(VK_BACK), '\b');
+    type("e");
+    press(static_cast<std::uint8_t>(VK_RETURN), '\r');
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    EXPECT_EQ(screenGet(kSlotLogin), nullptr) << "the main menu drops the login";
+    ASSERT_NE(playerRecord(), nullptr);
+    auto roster = playerDbList();
+    ASSERT_TRUE(roster);
+    ASSERT_EQ(roster->size(), 1u);
+    EXPECT_EQ(roster->front().name, "Ondine");
+}
+
+TEST_F(Login, AnEmptyNameOrOneOfSpacesGoesNowhere) {
+    LoginScreen& login = showLogin();
+    type("   ");
+    EXPECT_FALSE(login.logIn());
+    EXPECT_EQ(screenCurrentIndex(), kSlotLogin);
+    EXPECT_EQ(playerRecord(), nullptr);
+}
+
+TEST_F(Login, ThePlayersOfTheRosterArePickedWithTheirNumbers) {
+    enrol("Marin", 42);
+    enrol("Ondine", 0);
+    LoginScreen& login = showLogin();
+    ASSERT_EQ(login.rosterList()->entries().size(), 2u);
+    EXPECT_EQ(RosterList::rowText(login.rosterList()->entries()[0]), "Marin  (042)");
+
+    press(static_cast<std::uint8_t>(VK_DOWN));
+    EXPECT_EQ(login.nameField()->text(), "Marin");
+    press(static_cast<std::uint8_t>(VK_DOWN));
+    EXPECT_EQ(login.nameField()->text(), "Ondine");
+    press(static_cast<std::uint8_t>(VK_DOWN));
+    EXPECT_EQ(login.rosterList()->selected(), 1) << "the last row holds";
+    press(static_cast<std::uint8_t>(VK_UP));
+
+    // Two clicks on a row choose it: the player with number 42, no new one.
+    clickAt(rowPoint(0));
+    run(100);
+    clickAt(rowPoint(0));
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    auto roster = playerDbList();
+    ASSERT_TRUE(roster);
+    EXPECT_EQ(roster->size(), 2u);
+}
+
+TEST_F(Login, TypingTheNameOfAPlayerOfTheRosterChoosesThatPlayer) {
+    enrol("Marin", 42);
+    showLogin();
+    type("Marin\r");
+    ASSERT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    EXPECT_EQ(playerDbList()->size(), 1u);
+}
+
+TEST_F(Login, ValidateButtonLogsInAndQuitButtonAsks) {
+    showLogin();
+    type("Nereide");
+    auto asked = answerNextBox(kIdNo);
+    clickAt({login_layout::kButtonX + 20, login_layout::kQuitY + 10});
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(screenCurrentIndex(), kSlotLogin) << "No: the login stays";
+    clickAt({login_layout::kButtonX + 20, login_layout::kValidateY + 10});
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
+}
+
+TEST_F(Login, ADamagedRosterIsSaidAndKept) {
+    const std::string damaged(100, 'x');
+    player.dir().write("q71/player.db", damaged);
+    LoginScreen& login = showLogin();
+    EXPECT_TRUE(login.rosterList()->entries().empty());
+    type("Ondine");
+    auto told = answerNextBox(kIdOk);
+    press(static_cast<std::uint8_t>(VK_RETURN), '\r');
+    EXPECT_TRUE(*told);
+    EXPECT_EQ(screenCurrentIndex(), kSlotLogin);
+    EXPECT_EQ(test::readFile(player.file("player.db")), damaged);
+}
+
+class LoginWithoutCampaign : public Login {
+protected:
+    test::DataSetWithout data{"Scenario/a.cdf"};
+};
+
+TEST_F(LoginWithoutCampaign, AMissingCampaignIsSaidAndTheLoginStays) {
+    showLogin();
+    type("Ondine");
+    auto told = answerNextBox(kIdOk);
+    press(static_cast<std::uint8_t>(VK_RETURN), '\r');
+    EXPECT_TRUE(*told);
+    EXPECT_EQ(screenCurrentIndex(), kSlotLogin);
+    EXPECT_EQ(playerRecord(), nullptr) << "no player was chosen, nothing ended the program";
+}
+
+TEST_F(Login, TheNameTakesPrintableCharactersUpToTheLongestARecordKeeps) {
+    NameField& name = *showLogin().nameField();
+    EXPECT_FALSE(name.type('\t'));
+    EXPECT_FALSE(name.type(0x7F));
+    EXPECT_TRUE(name.type(0xE9)) << "é of Windows-1252";
+    EXPECT_EQ(name.text(), "\xE9");
+    name.setText(std::string(100, 'a'));
+    EXPECT_EQ(name.text().size(), 77u);
+    EXPECT_FALSE(name.type('b'));
+    while (name.erase()) {
+    }
+    EXPECT_EQ(name.text(), "");
+}
+
+} // namespace
+} // namespace q71

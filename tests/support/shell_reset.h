@@ -1,0 +1,21 @@
+#pragma once
+// Puts the shell and the screen manager back as they were before a test: every screen destroyed
+// while its window still exists, the table emptied, no maker left, the shell's state cleared.
+// Header-only, so that only the test binaries of the framework and above link the shell.
+
+#include "framework/app/screen_manager.h"
+#include "framework/app/shell_state.h"
+
+namespace q71::test {
+
+inline void resetShell() {
+    for (int slot = 0; slot < kScreenSlotCount; ++slot)
+        screenDestroy(slot);
+    screenTableReset();
+    for (int slot = 0; slot < kScreenSlotCount; ++slot)
+        screenRegisterMaker(slot, nullptr);
+    screenRegisterMovieMaker(nullptr);
+    appShellState() = AppShellState{};
+}
+
+} // namespace q71::test

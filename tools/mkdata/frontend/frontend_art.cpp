@@ -1,0 +1,199 @@
+#include "mkdata/frontend/frontend_art.h"
+
+#include "frontend/credits/credits_screen.h"
+#include "frontend/login/login_layout.h"
+#include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/screen_art.h"
+#include "mkdata/art/art_texts.h"
+#include "mkdata/art/bitmap_file.h"
+#include "mkdata/art/buttons.h"
+#include "mkdata/art/look.h"
+#include "mkdata/graphics/archives.h"
+#include "platform/text/cp1252.h"
+
+#include <cmath>
+
+namespace q71::mkdata {
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+constexpr double kPi = 3.14159265358979;
+
+void stage(const Context& context, const char* group, const std::string& name, const std::string& file) {
+    stageArchiveMember(context, kGraphicsFolder, group, name, file);
+}
+
+// Deep water seen on a chart: navy shading to black, a faint grid and depth rings.
+void chartWater(Canvas& canvas, std::uint32_t seed) {
+    canvas.gradient(shade(palette::kChartBlue, 0.05f), shade(palette::kChartBlue, -0.75f), 0, kHeight);
+    for (int x = 0; x < kWidth; x += 40)
+        canvas.line({x + 0.5, 0}, {x + 0.5, static_cast<double>(kHeight)}, 1.0, palette::kSteelHighlight,
+                    0.05f);
+    for (int y = 0; y < kHeight; y += 40)
+        canvas.line({0, y + 0.5}, {static_cast<double>(kWidth), y + 0.5}, 1.0, palette::kSteelHighlight,
+                    0.05f);
+    canvas.grain(seed, 0.012f);
+}
+
+// A bearing ring: the circle, a tick every 5 degrees, longer every 30, and the four cardinal marks.
+void bearingRing(Canvas& canvas, PointF centre, double radius, Colour colour) {
+    canvas.ring(centre, radius, 2.0, colour);
+    canvas.ring(centre, radius - 14, 1.0, colour, 0.6f);
+    for (int degrees = 0; degrees < 360; degrees += 5) {
+        const double a = degrees * kPi / 180.0;
+        const double inner = radius - (degrees % 30 == 0 ? 12 : 6);
+        canvas.line({centre.x + std::sin(a) * inner, centre.y - std::cos(a) * inner},
+                    {centre.x + std::sin(a) * radius, centre.y - std::cos(a) * radius},
+                    degrees % 30 == 0 ? 1.6 : 1.0, colour, 0.9f);
+    }
+}
+
+// An attack submarine in profile, bow to the right: hull of revolution, sail and planes.
+void submarine(Canvas& canvas, PointF centre, double length, Colour colour) {
+    const double h = length * 0.09;
+    std::vector<PointF> hull;
+    for (int i = 0; i <= 40; ++i) {
+        const double t = i / 40.0;
+        const double x = centre.x - length / 2 + t * length;
+        const double radius =
+            h * std::pow(std::sin(std::min(t * 1.15, 1.0) * kPi * 0.5 + (t > 0.87 ? 0 : 0)), 0.5) *
+            (t > 0.8 ? std::sqrt(std::max(0.0, (1 - t) / 0.2)) : 1.0);
+        hull.push_back({x, centre.y - radius});
+    }
+    for (int i = 40; i >= 0; --i) {
+        const PointF top = hull[static_cast<std::size_t>(i)];
+        hull.push_back({top.x, 2 * centre.y - top.y});
+    }
+    canvas.polygon(hull, colour);
+    const double sailX = centre.x + length * 0.12;
+    canvas.polygon({{sailX - h * 0.9, centre.y - h * 0.8},
+                    {sailX - h * 0.5, centre.y - h * 2.6},
+                    {sailX + h * 1.4, centre.y - h * 2.6},
+                    {sailX + h * 1.7, centre.y - h * 0.8}},
+                   colour);
+    canvas.line({sailX - h * 0.2, centre.y - h * 1.9}, {sailX + h * 2.4, centre.y - h * 1.9}, h * 0.35,
+                colour);
+    canvas.polygon({{centre.x - length * 0.44, centre.y},
+                    {centre.x - length * 0.5, centre.y - h * 1.3},
+                    {centre.x - length * 0.47, centre.y - h * 1.3},
+                    {centre.x - length * 0.4, centre.y}},
+                   colour);
+    canvas.line({centre.x - length * 0.5, centre.y}, {centre.x - length * 0.41, centre.y}, h * 0.25, colour);
+}
+
+void drawLogo(const Context& context, const ArtTexts& texts) {
+    Canvas canvas(kWidth, kHeight);
+    chartWater(canvas, 1905);
+    const PointF centre{kWidth / 2.0, 196};
+    canvas.glow(centre, 150, palette::kChartBlue, 0.6f);
+    bearingRing(canvas, centre, 138, palette::kAmber);
+    submarine(canvas, {centre.x, centre.y + 26}, 210, shade(palette::kSteelHighlight, -0.2f));
+    const auto title = texts.font(kFaceNarrow, 60, true);
+    canvas.text(*title, "Q71", centre.x + 2, centre.y - 18 + 2, Align::Centre, palette::kBlack, 0.7f);
+    canvas.text(*title, "Q71", centre.x, centre.y - 18, Align::Centre, palette::kLabel);
+    const auto name = texts.font(kFaceNarrow, 26, true);
+    engravedText(canvas, Rect{0, 352, kWidth, 392}, texts.text(1905), *name, palette::kAmber, true);
+    const auto subtitle = texts.font(kFaceSerif, 14, false);
+    engravedText(canvas, Rect{0, 392, kWidth, 418}, texts.text(1906), *subtitle, palette::kLabel, true);
+    const auto maker = texts.font(kFaceSans, 9, false);
+    engravedText(canvas, Rect{0, 448, kWidth, 468}, texts.text(1907), *maker, palette::kSteelHighlight, true);
+    stage(context, kLogoGroup, kBackgroundName, bitmapFile(canvas));
+}
+
+// A raised plate carrying an engraved title.
+void titlePlate(Canvas& canvas, const Rect& rect, const std::string& title, const MovieFont& font,
+                std::uint32_t seed) {
+    fillRect(canvas, rect, shade(palette::kSteelLight, 0.05f), shade(palette::kSteel, -0.05f), seed, 0.02f);
+    bevel(canvas, rect, 2, true);
+    engravedText(canvas, rect, title, font, palette::kLabel, true);
+}
+
+void drawLogin(const Context& context, const ArtTexts& texts) {
+    using namespace login_layout;
+    Canvas canvas(kWidth, kHeight);
+    steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 1910);
+    const auto titleFont = texts.font(kFaceNarrow, 18, true);
+    titlePlate(canvas, kTitle, texts.text(1910), *titleFont, 1911);
+    const auto labelFont = texts.font(kFaceNarrow, 11, true);
+    engravedText(canvas, kRosterLabel, texts.text(1912), *labelFont, palette::kLabel, false);
+    engravedText(canvas, kNameLabel, texts.text(1911), *labelFont, palette::kLabel, false);
+    glassInset(canvas, kRosterGlass);
+    glassInset(canvas, kNameGlass);
+    const auto hintFont = texts.font(kFaceNarrow, 10, false);
+    engravedParagraph(canvas, kHint, texts.text(1915), *hintFont, palette::kSteelHighlight);
+    engravedLine(canvas, {kNameGlass.left + 0.5, 282.5}, {kNameGlass.right - 0.5, 282.5});
+    stage(context, kLoginGroup, kBackgroundName, bitmapFile(canvas));
+
+    const auto buttonFont = texts.font(kFaceNarrow, 12, true);
+    stage(context, kLoginGroup, buttonBitmapName(kButtonX, kValidateY),
+          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1913), *buttonFont)));
+    stage(context, kLoginGroup, buttonBitmapName(kButtonX, kQuitY),
+          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1914), *buttonFont)));
+}
+
+// The main menu's emblem: a chart in the glass with a sounding of the coast and the boat's track.
+void chartEmblem(Canvas& canvas, const Rect& glass, const ArtTexts& texts) {
+    const PointF centre{(glass.left + glass.right) / 2.0, (glass.top + glass.bottom) / 2.0 - 20};
+    for (int ring = 1; ring <= 5; ++ring)
+        canvas.ring(centre, ring * 22.0, 1.0, palette::kPhosphor, 0.18f);
+    bearingRing(canvas, centre, 118, shade(palette::kPhosphor, -0.2f));
+    std::vector<PointF> track;
+    for (int i = 0; i <= 24; ++i) {
+        const double t = i / 24.0;
+        track.push_back({centre.x - 90 + t * 170, centre.y + 60 - 110 * t + 18 * std::sin(t * 7)});
+    }
+    for (std::size_t i = 1; i < track.size(); ++i)
+        canvas.line(track[i - 1], track[i], 1.5, palette::kAmber, 0.8f);
+    canvas.disc(track.back(), 3.5, palette::kAmber);
+    canvas.glow(track.back(), 10, palette::kAmber, 0.4f);
+    const auto title = texts.font(kFaceNarrow, 34, true);
+    canvas.text(*title, "Q71", centre.x, glass.bottom - 40.0, Align::Centre, palette::kPhosphor);
+}
+
+void drawMainMenu(const Context& context, const ArtTexts& texts) {
+    using namespace main_menu_layout;
+    Canvas canvas(kWidth, kHeight);
+    fillRect(canvas, Rect{0, 0, kWidth, kHeight}, shade(palette::kSteelDark, 0.05f),
+             shade(palette::kSteelDark, -0.35f), 1920, 0.02f);
+    steelPanel(canvas, kEmblemPanel, 1921);
+    const Rect glass{kEmblemPanel.left + 18, kEmblemPanel.top + 18, kEmblemPanel.right - 18,
+                     kEmblemPanel.bottom - 18};
+    glassInset(canvas, glass);
+    chartEmblem(canvas, glass, texts);
+    steelPanel(canvas, kButtonPanel, 1922);
+    const auto titleFont = texts.font(kFaceNarrow, 16, true);
+    titlePlate(canvas, kTitle, texts.text(1920), *titleFont, 1923);
+    stage(context, kMainMenuGroup, kBackgroundName, bitmapFile(canvas));
+
+    const auto buttonFont = texts.font(kFaceNarrow, 12, true);
+    for (int i = 0; i < static_cast<int>(kMainMenuEntries.size()); ++i)
+        stage(context, kMainMenuGroup, buttonBitmapName(kButtonX, buttonY(i)),
+              frameStripFile(pushButtonFrames(
+                  kButtonWidth, kButtonHeight,
+                  texts.text(kMainMenuEntries[static_cast<std::size_t>(i)].labelText), *buttonFont)));
+}
+
+void drawCredits(const Context& context, const ArtTexts& texts) {
+    using namespace credits_layout;
+    Canvas canvas(kWidth, kHeight);
+    chartWater(canvas, 1929);
+    const auto titleFont = texts.font(kFaceNarrow, 18, true);
+    titlePlate(canvas, kTitle, texts.text(1929), *titleFont, 1930);
+    const Rect frame{kGlass.left - 10, kGlass.top - 10, kGlass.right + 10, kGlass.bottom + 10};
+    steelPanel(canvas, frame, 1931);
+    glassInset(canvas, kGlass);
+    stage(context, kCreditsGroup, kBackgroundName, bitmapFile(canvas));
+}
+
+} // namespace
+
+void generateFrontEndArt(const Context& context) {
+    const ArtTexts texts(context);
+    drawLogo(context, texts);
+    drawLogin(context, texts);
+    drawMainMenu(context, texts);
+    drawCredits(context, texts);
+}
+
+} // namespace q71::mkdata
