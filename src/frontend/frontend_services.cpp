@@ -28,6 +28,7 @@ public:
 class SimFrontEnd final : public FrontEnd {
 public:
     std::int32_t optionsField(int field) const override { return optionsRecord().field(field); }
+    void setOptionsField(int field, std::int32_t value) override { optionsRecord().setField(field, value); }
     bool entityViewerCamera(WorldPoint&) const override { return false; }
 };
 

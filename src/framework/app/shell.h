@@ -11,6 +11,9 @@
 
 namespace q71 {
 
+class AppSimulation;
+class AppWorldStep;
+
 inline constexpr const char* kMainWindowClass = "Q71VMWindowClass";
 inline constexpr const char* kMainWindowTitle = "Q71(I) Varden-Morrow";
 inline constexpr int kMainWindowWidth = 640;
@@ -41,8 +44,13 @@ int appIdleRun();
 void appSetIdleHook(IdleHook hook);
 /// The installed idle hook.
 IdleHook appIdleHook();
-/// Steps the world of a running, unpaused mission by the game time that has passed.
+/// Steps the world of a running, unpaused mission by the game time that has passed (after the
+/// step's pause of 10 ms).
 void appStepSimulation();
+/// The step itself, without its pause and without looking whether a mission runs: the clock
+/// ticks, every motion model keeps its state, the world advances by at least 0.1 s and at most
+/// 10 s of game time, and makes its per-second pass after more than a second.
+void appStepWorld(AppSimulation& simulation, AppWorldStep& world);
 /// Updates every screen on the update list, in list order.
 void appUpdateScreens();
 

@@ -57,8 +57,11 @@ void appStepSimulation() {
     AppSimulation& simulation = appSimulation();
     if (!simulation.running() || simulation.pauseCount() > 0)
         return;
-    AppWorldStep& world = appWorldStep();
     std::this_thread::sleep_for(kStepSleep);
+    appStepWorld(simulation, appWorldStep());
+}
+
+void appStepWorld(AppSimulation& simulation, AppWorldStep& world) {
     simulation.tickClock();
     world.updateLayerDepth();
     world.snapshotMotionStates();

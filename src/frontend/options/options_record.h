@@ -3,6 +3,8 @@
 // in the player's folder. It is read once at start-up; a missing file gives the defaults and is
 // written, a damaged one gives the defaults after a message and is left as it is.
 
+#include "sim/services/front_end.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -11,10 +13,9 @@
 
 namespace q71 {
 
-inline constexpr int kOptionsFieldCount = 45;
-inline constexpr std::size_t kOptionsRecordBytes = 180;
+inline constexpr std::size_t kOptionsRecordBytes = 4 * kOptionsFieldCount;
 
-/// The fields the program reads, beyond those the simulation names (sim/services/front_end.h).
+/// The fields the program reads, beyond those the simulation names (OptionsField).
 enum OptionsRecordField : int {
     kOptionTextures3d = 0, ///< 3-D textures on (1) or off
     kOptionDetail = 1,     ///< 1: detailed surface patches

@@ -1,10 +1,11 @@
 #include "sim/support/world_harness.h"
 
+#include "framework/app/shell.h"
+#include "sim/services/shell_simulation.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/signature_tables.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_mission_facts.h"
-#include "sim/simulation/world_step.h"
 #include "sim/world/object_database.h"
 
 #include <bit>
@@ -219,8 +220,10 @@ void WorldHarness::pass(double passSeconds) {
     const double whole = std::floor(owedMilliseconds_ + 1e-6);
     owedMilliseconds_ -= whole;
     time_.ticks += static_cast<std::uint32_t>(whole);
-    if (simStepAllowed())
-        simStepWorld();
+    // The main loop's step, without its pause of 10 ms.
+    AppSimulation& simulation = simShellSimulation();
+    if (simulation.running() && simulation.pauseCount() <= 0)
+        appStepWorld(simulation, simShellWorldStep());
 }
 
 void WorldHarness::run(double gameSeconds, double passSeconds) {
