@@ -4,6 +4,7 @@
 #include "sim/scoring/mission_event.h"
 #include "sim/scoring/mission_flow.h"
 #include "sim/scoring/replay_log.h"
+#include "sim/simulation/mission_end.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
@@ -21,9 +22,7 @@ public:
     void loadObjectDatabase() override { objdbLoad(); }
     void freeObjectDatabase() override { objdbFree(); }
     void openTerrain() override { worldOpen(); }
-    // A mission is started and torn down by the scenario reader's mission flow; without it no
-    // mission can run, and there is nothing to tear down.
-    void endMission() override {}
+    void endMission() override { simEndMission(); }
     void scoringShutdown() override { q71::scoringShutdown(); }
     void scoringEndMission() override { q71::scoringEndMission(); }
     void scoringAbortMission() override { q71::scoringAbortMission(); }
