@@ -1,0 +1,111 @@
+#include "sim/simulation/tactical_symbols.h"
+
+#include "framework/app/shell_fonts.h"
+#include "framework/math/fast_math.h"
+#include "platform/gdi/device_context.h"
+#include "sim/simulation/tactical_symbol_shapes.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace q71 {
+
+namespace {
+
+constexpr int kSymbolFont = 3;
+constexpr double kLongestLeader = 15.0; ///< pixels, reached at 7.5 knots
+constexpr double kLeaderPerKnot = 2.0;
+constexpr ColorRef kShadowColour = 0;
+constexpr int kRingLeft = 8;   ///< the ring's box runs from centre − 8 ...
+constexpr int kRingRight = 9;  ///< ... to centre + 9, one pixel past the circle
+
+struct Offset {
+    int dx = 0;
+    int dy = 0;
+};
+
+// The leader's far end from the centre, cut toward zero to whole pixels. Astern speeds point it
+// backwards; its length is held within the longest leader either way, and a speed or course
+// that is not a number draws none, so a wild value never draws a line across the chart.
+Offset leaderEnd(double course, double speed) {
+    const double length = std::clamp(kLeaderPerKnot * speed, -kLongestLeader, kLongestLeader);
+    if (!std::isfinite(length) || !std::isfinite(course))
+        return {};
+    return {static_cast<int>(length * tableSinDegrees(course)),
+            static_cast<int>(-length * tableCosDegrees(course))};
+}
+
+// One stroke of a shape, drawn as one polyline when it has two points or more.
+class Stroke {
+public:
+    explicit Stroke(DeviceContext& dc) : dc_(dc) {}
+    void add(Point point) { points_[count_++] = point; } // the tables' strokes fit (see the shapes)
+    void draw() {
+        if (count_ >= 2)
+            dc_.polyline({points_.data(), count_});
+        count_ = 0;
+    }
+
+private:
+    DeviceContext& dc_;
+    std::array<Point, kSymbolStrokePoints> points_{};
+    std::size_t count_ = 0;
+};
+
+void drawSymbolOnce(DeviceContext& dc, const SymbolStyle& style, Point centre, ColorRef colour, Offset leader,
+                    int ring, const char* label) {
+    const Pen previous = dc.selectPen(createPen(PenStyle::Solid, 0, colour));
+    Stroke stroke(dc);
+    // The label stands just below and right of the farthest points of the shapes.
+    Offset farthest;
+    for (SymbolShape shape : style.drawn()) {
+        for (const SymbolPoint& point : shape) {
+            if (point.move)
+                stroke.draw();
+            const Point at{centre.x + point.dx, centre.y + point.dy};
+            stroke.add(at);
+            farthest = {std::max(farthest.dx, point.dx), std::max(farthest.dy, point.dy)};
+            if (point.pixel)
+                dc.setPixel(at, colour);
+        }
+        stroke.draw();
+    }
+    dc.moveTo({centre.x + leader.dx, centre.y + leader.dy});
+    dc.lineTo(centre);
+    dc.setPixel(centre, colour);
+    if (ring) {
+        // The ring is the whole circle. Its arc runs from the east point round to the pixel below
+        // it, which the window system closes; our drawing layer leaves that last pixel open unless
+        // both ends are the same point, which it takes as the whole ellipse.
+        const Point east{centre.x + kRingRight, centre.y};
+        dc.arc({centre.x - kRingLeft, centre.y - kRingLeft, centre.x + kRingRight, centre.y + kRingRight}, east,
+               east);
+    }
+    if (label) {
+        const unsigned previousAlign = dc.setTextAlign(kTaLeft | kTaTop);
+        dc.setBkMode(kTransparent);
+        dc.setTextColor(colour);
+        dc.textOut({centre.x + farthest.dx + 1, centre.y + farthest.dy + 1}, label);
+        dc.setTextAlign(previousAlign);
+    }
+    dc.selectPen(previous);
+}
+
+} // namespace
+
+void worldDrawTacticalSymbol(DeviceContext& dc, int ring, int x, int y, int affiliation, int category,
+                             double course, double speed, const char* label) {
+    dc.selectFont(appInterfaceFont(kSymbolFont));
+    const SymbolStyle style = tacticalSymbolStyle(affiliation, category);
+    const Offset leader = leaderEnd(course, speed);
+    drawSymbolOnce(dc, style, {x - 1, y + 1}, kShadowColour, leader, ring, label);
+    drawSymbolOnce(dc, style, {x, y}, style.colour, leader, ring, label);
+}
+
+void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind, double course,
+                            double speed, const char* label) {
+    worldDrawTacticalSymbol(dc, ring, x, y, affiliation, tacticalCategoryForKind(kind), course, speed, label);
+}
+
+} // namespace q71

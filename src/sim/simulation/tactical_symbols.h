@@ -1,0 +1,21 @@
+#pragma once
+// Tactical symbols: how the charts of the stations, the navigation plot and the replay map show an
+// entity or a contact. The frame's colour tells the affiliation and its shape the kind of platform
+// (tactical_symbol_shapes.h); a leader points along the course, longer with speed; a ring and a
+// label are optional. Each symbol is drawn over a black shadow one pixel left and below it.
+
+namespace q71 {
+
+class DeviceContext;
+
+/// Draws the symbol of an affiliation and entity category centred on pixel (x, y): a ring round it
+/// when `ring` is non-zero, a leader along `course` (degrees) whose length grows with `speed`
+/// (knots), and `label` (or none, when null) below and right of it. Leaves interface font 3 selected.
+void worldDrawTacticalSymbol(DeviceContext& dc, int ring, int x, int y, int affiliation, int category,
+                             double course, double speed, const char* label);
+
+/// The same for an entity kind, drawn as the category tacticalCategoryForKind gives.
+void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind, double course,
+                            double speed, const char* label);
+
+} // namespace q71
