@@ -12,6 +12,8 @@ namespace q71 {
 enum EntityEventKind : std::int32_t {
     kEventFlooding = 11,      ///< a compartment floods (extra: 9 aft, 10 a side)
     kEventRepaired = 12,      ///< a flooded compartment is back in service
+    kEventEmergencyBlow = 16, ///< a submarine blows its tanks
+    kEventWeaponLaunch = 18,  ///< a weapon or decoy leaves its launcher (extra: its record id)
     kEventCollision = 21,
     kEventGrounding = 23,
     kEventOwnBoatDamage = 24, ///< x: −100 × the damage, extra: the cause

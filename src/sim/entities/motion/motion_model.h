@@ -102,6 +102,9 @@ public:
 
     /// Breaks the raised masts the hull struck; false when it has none (only the own boat has).
     virtual bool strikeMasts() { return false; }
+    /// What the boat has left to launch a weapon with: a launch by the own boat fails below 40.
+    /// Only the own boat's model keeps such a stock; any other never fails a launch.
+    virtual double launchValue() const { return 100.0; }
 
     /// Keeps the engine order and the ordered speed consistent, from whichever was ordered.
     void syncEngineOrder();
