@@ -56,9 +56,14 @@ void SubmarineMotion::stepVertical(double dt) {
         dz += buoyancyRate * kSpeedUnitMetresPerSecond * dt;
     }
     checkCrushDepth();
-    if (!manualPlanes && z != orderedDepth && (z + dz - orderedDepth) * (z - orderedDepth) <= 0.0)
-        dz = orderedDepth - z; // the hull stops exactly at its ordered depth
-    z += dz;
+    // The hull stops exactly at its ordered depth (taken as it stands: z + (ordered − z) need not
+    // come out as the ordered depth to the last bit, and the depth keeping looks for equality).
+    if (!manualPlanes && z != orderedDepth && (z + dz - orderedDepth) * (z - orderedDepth) <= 0.0) {
+        dz = orderedDepth - z;
+        z = orderedDepth;
+    } else {
+        z += dz;
+    }
     if (halfLength != 0)
         keepBowOffBottom(dz, dt);
     keepKeelOffBottom(dz, dt, keelLine);
