@@ -19,6 +19,7 @@ constexpr float kDecoyLoudness = 0.1f;
 // Where the launcher is, heading its way, making for the depth; alive for 5 to 10 minutes.
 void fitCountermeasure(Entity& cm, EntityType type, std::int32_t launcherId, double depth) {
     cm.typeCode = type;
+    cm.parentId = launcherId;
     cm.motion = std::make_unique<MotionModel>(cm);
     MotionModel& m = *cm.motion;
     if (const Entity* launcher = worldFindEntity(launcherId); launcher && launcher->motion) {

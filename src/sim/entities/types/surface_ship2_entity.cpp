@@ -21,9 +21,12 @@ constexpr double kWaitAtTarget = 600.0;  // s the team stays ashore or at its ta
 constexpr double kCastOffLead = 120.0;   // s before the wait ends the boat makes way again
 constexpr double kCharge = 20.0;         // the team's demolition charge
 
-bool onLand(double x, double y) {
+constexpr double kShoalHeight = -8.5344; // m (28 ft): shallower, a hull touches the bottom
+
+// The terrain under a point is known and at or above a height.
+bool terrainAtLeast(double x, double y, double least) {
     double height = 0.0;
-    return worldDepthAt(x, y, &height, false) && height >= 0.0;
+    return worldDepthAt(x, y, &height, false) && height >= least;
 }
 
 // How many steps of a length cross the whole terrain grid: a walk over land ends by then.
@@ -55,13 +58,15 @@ void SurfaceShip2Entity::setUp() {
         motion->heading = own->motion->heading;
     }
     motion->z = 0.0;
+    // The boat is the own submarine's at every level: put out from a surfaced boat it must not
+    // count as a collision with it.
+    if (const std::optional<std::int32_t> ownId = worldOwnShipId())
+        parentId = *ownId;
     spareWords.firstTimer = 0.0;
     if (level == 1) {
         spareWords.creationTime = simClock().gameClock;
         spareWords.secondTimer = 0.0;
     } else if (level == 2) {
-        if (const std::optional<std::int32_t> ownId = worldOwnShipId())
-            parentId = *ownId;
         controller = entityMakeController(ControllerClass::surfaceShip, *this);
         if (controller) {
             controllerStartEmptyPlan(*controller);
@@ -106,7 +111,9 @@ void SurfaceShip2Entity::runToLand(double elapsed) {
     const double now = simClock().gameClock;
     if (w.firstTimer == 0.0 && w.secondTimer == 0.0) {
         m.setOrderedSpeed(m.maxSpeed);
-        if (onLand(m.x, m.y)) { // ashore: wait, then come back as long as the way out took
+        // Ashore: on the land, or aground in the shallows before it, where a hull stops for good.
+        // Then the team waits, and the boat comes back as long as the way in took.
+        if (terrainAtLeast(m.x, m.y, 0.0) || m.lastGroundingTime > w.creationTime) {
             w.firstTimer = now + kWaitAtTarget;
             w.secondTimer = now + kWaitAtTarget + (now - w.creationTime);
         }
@@ -114,11 +121,11 @@ void SurfaceShip2Entity::runToLand(double elapsed) {
     if (w.firstTimer != 0.0 && now > w.firstTimer) {
         m.heading = m.orderedCourse = std::fmod(m.heading + 180.0, 360.0);
         m.orderedSpeed = m.maxSpeed;
-        // Off the beach under full way. A boat without speed stays where it is, rather than
-        // looking for the water for ever.
+        // Off the beach under full way, out to water deep enough to float in. A boat without
+        // speed stays where it is, rather than looking for the water for ever.
         const double step = m.maxSpeed * kSpeedUnitMetresPerSecond * elapsed;
         if (step > 0.0) {
-            for (long left = stepsAcrossGrid(step); left > 0 && onLand(m.x, m.y); --left) {
+            for (long left = stepsAcrossGrid(step); left > 0 && terrainAtLeast(m.x, m.y, kShoalHeight); --left) {
                 m.driveSpeed = m.speed = m.headway = m.maxSpeed;
                 m.velocityX = sinDegrees(m.heading) * m.maxSpeed;
                 m.velocityY = cosDegrees(m.heading) * m.maxSpeed;
