@@ -65,13 +65,16 @@ std::vector<ObjectRecord> VehicleWorld::withVehicleRecords() {
     rocket.weapons[2].count = 1;
     ObjectRecord deepFish = record(kRecordDeepFish, "DeepFish", "torp", 4, 20, 60);
     deepFish.crushDepth = -1000;
+    ObjectRecord cruise = record(kRecordCruise, "Tomahawk", "missile", 5, 20, 500);
+    ObjectRecord harpoon = record(kRecordHarpoon, "Harpoon", "missile", 5, 15, 450);
     ObjectRecord decoy = record(kRecordDecoy, "Decoy", "cm", 4, 3);
     decoy.sonarFigure = 1.0f;
     std::vector<ObjectRecord> all = harnessRecords();
     for (const ObjectRecord& r :
          {rescue, helo, record(kRecordInfluence, "InfluenceMine", "mine", 4), record(kRecordContact, "ContactMine", "mine", 4),
           decoy, charge, record(kRecordBuoy, "Buoy", "float", 4), record(kRecordRock, "Rock", "rock", 4, 30), runner,
-          record(kRecordTeam, "Seal-Team", "ship", kObjectKindSurfaceShip, 20, 20), rocket, deepFish})
+          record(kRecordTeam, "Seal-Team", "ship", kObjectKindSurfaceShip, 20, 20), rocket, deepFish, cruise, harpoon,
+          record(kRecordStill, "Still", "torp", 4, 20), record(kRecordOdd, "Odd", "float", 9)})
         all.push_back(r);
     return all;
 }

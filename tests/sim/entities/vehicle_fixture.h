@@ -26,6 +26,10 @@ enum VehicleRecord : std::uint32_t {
     kRecordTeam = 44,      ///< "Seal-Team": the shore team's boat
     kRecordRocket = 38,    ///< "Captor": a rock that carries a torpedo
     kRecordDeepFish = 39,  ///< "DeepFish": a torpedo with a crush depth
+    kRecordCruise = 56,    ///< "Tomahawk": the cruise missile of the capsules
+    kRecordHarpoon = 57,   ///< "Harpoon": the missile of the tubes
+    kRecordStill = 58,     ///< "Still": a torpedo that cannot run
+    kRecordOdd = 59,       ///< "Odd": a record of a kind no entity is made of
 };
 
 /// The host screen's calls, counted.

@@ -51,12 +51,16 @@ LaunchExit launchExit(const MotionModel& launcher, int n) {
     return exit;
 }
 
-void startAtExit(MotionModel& weapon, const LaunchExit& exit, double launcherSpeed, double speed) {
+double launchWay(const MotionModel& launcher) {
+    return launcher.speed + kLaunchBoost;
+}
+
+void startAtExit(MotionModel& weapon, const LaunchExit& exit, double way, double speed) {
     weapon.x = exit.position.x;
     weapon.y = exit.position.y;
     weapon.z = exit.position.z;
     weapon.heading = weapon.orderedCourse = exit.heading;
-    weapon.driveSpeed = weapon.headway = launcherSpeed + kLaunchBoost;
+    weapon.driveSpeed = weapon.headway = way;
     weapon.velocityX = sinDegrees(exit.heading) * weapon.headway;
     weapon.velocityY = cosDegrees(exit.heading) * weapon.headway;
     weapon.speed = speed;
@@ -70,14 +74,18 @@ bool launchFails(const Entity& launcher) {
     return launcher.isOwnShip() && launcher.motion && launcher.motion->launchValue() < kLeastLaunchValue;
 }
 
-void failLaunch(Entity& weapon, const Entity& launcher) {
+void fallAway(Entity& weapon, double verticalSpeed, double orderedPitch, double response) {
     MotionModel& m = *weapon.motion;
     m.sinking = 1;
-    m.verticalSpeed = -1.016;
+    m.verticalSpeed = verticalSpeed;
     m.orderedSpeed = 0.0;
-    m.orderedPitch = -60.0 - randomScaled(30.0);
-    m.responseGain = m.responseLoad = launcher.level * 0.04;
+    m.orderedPitch = orderedPitch;
+    m.responseGain = m.responseLoad = response;
     weapon.discardController();
+}
+
+void failLaunch(Entity& weapon, const Entity& launcher) {
+    fallAway(weapon, -1.016, -60.0 - randomScaled(30.0), launcher.level * 0.04);
 }
 
 } // namespace q71

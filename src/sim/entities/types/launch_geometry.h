@@ -24,15 +24,22 @@ LaunchExit launchExit(const MotionModel& launcher, int launcherNumber);
 /// True for a launcher number of a vertical-launch cell.
 bool isLaunchCell(int launcherNumber);
 
-/// Puts a weapon at its exit with the way of its launcher plus 5: heading and ordered course,
-/// drive, headway and velocity, and the smoothed state; `speed` is its speed through the water.
-void startAtExit(MotionModel& weapon, const LaunchExit& exit, double launcherSpeed, double speed);
+/// The way a weapon leaves its launcher with: 5 more than the launcher's speed.
+double launchWay(const MotionModel& launcher);
+
+/// Puts a weapon at its exit: heading and ordered course, drive and headway `way` with the
+/// velocity along the heading, the smoothed state there; `speed` is its speed through the water.
+void startAtExit(MotionModel& weapon, const LaunchExit& exit, double way, double speed);
 
 /// True when the launcher is the own boat and it has too little left to launch with.
 bool launchFails(const Entity& launcher);
 
-/// The weapon of a failed launch falls away from the tube: it sinks nose down, slowed by its
-/// launcher's crew level, without guidance.
+/// A weapon that leaves without power falls away: it sinks at a vertical speed (m/s), its nose
+/// going to a pitch, at a response, without guidance.
+void fallAway(Entity& weapon, double verticalSpeed, double orderedPitch, double response);
+
+/// The weapon of a failed launch falls away from the tube, nose down, slowed as its launcher's
+/// crew level gives.
 void failLaunch(Entity& weapon, const Entity& launcher);
 
 } // namespace q71

@@ -9,7 +9,7 @@
 namespace q71 {
 
 MobileMineEntity::MobileMineEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
-                                   std::int32_t launcherId, const MobileMineRun& run)
+                                   std::int32_t launcherId, const MobileMineLaunch& run)
     : Entity(side, typeName, level, kKindWeapon, -1) {
     parentId = launcherId;
     buildMotion();
@@ -18,11 +18,11 @@ MobileMineEntity::MobileMineEntity(std::int32_t side, std::string_view typeName,
         return;
     LaunchExit exit = launchExit(*launcher->motion, run.tube);
     exit.heading = launcher->motion->heading; // it leaves along the hull, not turned out
-    const double launcherSpeed = launcher->motion->speed;
-    startAtExit(*motion, exit, launcherSpeed, launcherSpeed + 5.0);
+    const double way = launchWay(*launcher->motion);
+    startAtExit(*motion, exit, way, way);
     motion->setOrderedCourse(run.course);
     motion->setOrderedSpeed(run.speed);
-    motion->setOrderedDepth(run.depthFeet * kFeetToMetres);
+    motion->setOrderedDepth(run.depth * kFeetToMetres);
     // The run's time is worked out from the ordered speed, so the controller comes last.
     controller = entityMakeController(ControllerClass::mobileMine, *this, run.range);
     if (launchFails(*launcher))

@@ -5,25 +5,17 @@
 
 #include "sim/entities/entity.h"
 #include "sim/entities/types/entity_base_values.h"
+#include "sim/entities/weapon_launches.h"
 
 #include <string_view>
 
 namespace q71 {
 
-/// A mobile mine's run from its tube: course (degrees), speed, run (metres) and depth (feet, up positive).
-struct MobileMineRun {
-    int tube = 1;
-    double course = 0.0;
-    double speed = 0.0;
-    double range = 0.0;
-    double depthFeet = 0.0;
-};
-
 class MobileMineEntity final : public Entity {
 public:
     /// A mine of a type launched from a launcher's tube on its run; the launcher puts it into the world.
     MobileMineEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t launcherId,
-                     const MobileMineRun& run);
+                     const MobileMineLaunch& run);
     /// A mine of a saved mission.
     explicit MobileMineEntity(const EntityBaseValues& values);
 

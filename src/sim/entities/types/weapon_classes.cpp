@@ -1,0 +1,88 @@
+#include "sim/entities/types/weapon_classes.h"
+
+#include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/launch_geometry.h"
+#include "sim/entities/types/missile_entity.h"
+#include "sim/entities/types/mobile_mine_entity.h"
+#include "sim/entities/types/torpedo_entities.h"
+#include "sim/entities/weapon_launches.h"
+#include "sim/simulation/world_lists.h"
+
+namespace q71 {
+
+namespace {
+
+// Each launch needs its launcher's place: a launcher without a motion launches nothing.
+class WeaponClassLaunches final : public WeaponLaunches {
+public:
+    Entity* launchTorpedo(Entity& launcher, std::string_view typeName, const TorpedoTubeLaunch& launch) override {
+        if (!launcher.motion)
+            return nullptr;
+        auto* torpedo = new TorpedoEntity(launcher.side, typeName, launcher.level, launcher.id);
+        torpedo->launchFromTube(launcher, launch);
+        return torpedo;
+    }
+
+    Entity* launchTubeMissile(Entity& launcher, std::string_view typeName, const MissileTubeLaunch& launch) override {
+        if (!launcher.motion)
+            return nullptr;
+        auto* missile = new Torpedo2Entity(launcher.side, typeName, launcher.level, launcher.id);
+        missile->launchFromTube(launcher, launch);
+        return missile;
+    }
+
+    Entity* launchMobileMine(Entity& launcher, std::string_view typeName, const MobileMineLaunch& launch) override {
+        if (!launcher.motion)
+            return nullptr;
+        auto* mine = new MobileMineEntity(launcher.side, typeName, launcher.level, launcher.id, launch);
+        worldAddEntity(mine);
+        return mine;
+    }
+
+    Entity* launchCapsule(Entity& launcher, std::string_view typeName, int launcherNumber,
+                          double runDistance) override {
+        if (!launcher.motion)
+            return nullptr;
+        auto* capsule = new MissileCapsuleEntity(launcher.side, typeName, launcher.level, launcher.id);
+        capsule->launchFromLauncher(launcher, launcherNumber, runDistance);
+        return capsule;
+    }
+
+    Entity* launchLostMissile(Entity& launcher, std::string_view typeName, const LostMissileLaunch& lost) override {
+        if (!launcher.motion)
+            return nullptr;
+        auto* missile = new MissileEntity(launcher.side, typeName, launcher.level);
+        missile->parentId = launcher.id;
+        LaunchExit exit{worldPoint(launcher), lost.heading};
+        if (lost.tube >= 1)
+            exit.position = launchExit(*launcher.motion, lost.tube).position;
+        startAtExit(*missile->motion, exit, lost.speed, lost.speed);
+        missile->motion->pitch = lost.pitch;
+        fallAway(*missile, lost.verticalSpeed, lost.orderedPitch, lost.response);
+        worldAddEntity(missile);
+        return missile;
+    }
+
+    Entity* releaseTorpedo(Entity& carrier, const TorpedoRelease& release) override {
+        if (!carrier.motion)
+            return nullptr;
+        auto* torpedo = new Torpedo2Entity(carrier.side, release.recordId, carrier.level, carrier.id);
+        MissileTubeLaunch launch;
+        launch.course = release.course;
+        launch.vertical = 0;
+        launch.designatedKind = release.designatedKind;
+        launch.runDistance = release.runDistance;
+        launch.enableDistance = release.enableDistance;
+        torpedo->launchAt(carrier, {release.position, release.course}, launch);
+        return torpedo;
+    }
+};
+
+} // namespace
+
+void weaponClassesInstall() {
+    static WeaponClassLaunches launches;
+    weaponLaunchesInstall(&launches);
+}
+
+} // namespace q71
