@@ -3,7 +3,9 @@
 #include "sim/entities/controllers/entity_controller.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/support_units.h"
 #include "sim/simulation/launcher_tables.h"
+#include "sim/world/object_database.h"
 
 namespace q71 {
 
@@ -55,8 +57,17 @@ void WorldMissionFacts::markForRemoval(std::int32_t id) {
         entity->markForRemoval();
 }
 
-std::optional<std::int32_t> WorldMissionFacts::createSupportUnit(SupportUnit, int, std::optional<double>) {
-    return std::nullopt;
+std::optional<std::int32_t> WorldMissionFacts::createSupportUnit(SupportUnit unit, int level,
+                                                                  std::optional<double> orderedCourse) {
+    const std::string_view typeName = unit == SupportUnit::ShoreTeam ? "Seal-Team" : "Dsrv";
+    if (!worldOwnShip() || !objdbFindByName(typeName))
+        return std::nullopt; // it is put out from the own boat, as a platform of the object database
+    Entity* made = unit == SupportUnit::ShoreTeam ? static_cast<Entity*>(new SurfaceShip2Entity(typeName, level))
+                                                  : new Submarine2Entity(typeName);
+    if (orderedCourse)
+        made->motion->setOrderedCourse(*orderedCourse);
+    worldAddEntity(made);
+    return made->id;
 }
 
 std::optional<Inventory> WorldMissionFacts::ownBoatInventory() const {

@@ -14,7 +14,8 @@ public:
     std::optional<std::int32_t> ownBoatId() const override;
     double ownBoatSpeed() const override;
     void markForRemoval(std::int32_t id) override;
-    /// Support units are made by the entity classes, which are not part of this world's facts yet: none.
+    /// The shore team's boat ("Seal-Team", its level the variant) or the rescue submarine ("Dsrv") at
+    /// the own boat; none without an own boat or without the unit's record.
     std::optional<std::int32_t> createSupportUnit(SupportUnit unit, int level,
                                                   std::optional<double> orderedCourse) override;
     std::optional<Inventory> ownBoatInventory() const override;

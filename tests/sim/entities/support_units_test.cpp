@@ -4,6 +4,7 @@
 #include "sim/entities/motion/submarine_motion.h"
 #include "sim/entities/types/support_units.h"
 #include "sim/scoring/byte_stream.h"
+#include "sim/simulation/world_mission_facts.h"
 #include "sim/support/terrain_grid.h"
 
 namespace q71::test {
@@ -96,6 +97,22 @@ TEST_F(SupportUnits, AtLevelTwoTheTeamRunsToTheNearestFloatBlowsItUpAndComesBack
     ASSERT_TRUE(runUntil([&] { return boat.controller == nullptr; }, 6000.0));
     EXPECT_EQ(boat.motion->orderedSpeed, 0.0);
     EXPECT_LT(entityRangeYards(boat, *worldOwnShip()), 30.0);
+}
+
+TEST_F(SupportUnits, TheGoalsPutOutTheTeamsBoatOnItsCourseAndTheRescueSubmarineFromTheOwnBoat) {
+    MissionWorld& facts = worldMissionFacts();
+    EXPECT_EQ(facts.createSupportUnit(SupportUnit::ShoreTeam, 1, 135.0), std::nullopt); // no own boat yet
+    ownBoat({1000.0, 1000.0, 0.0});
+    const std::optional<std::int32_t> team = facts.createSupportUnit(SupportUnit::ShoreTeam, 1, 135.0);
+    ASSERT_TRUE(team);
+    const Entity* boat = worldFindEntity(*team);
+    ASSERT_NE(boat, nullptr);
+    EXPECT_EQ(boat->typeCode, kEntitySurfaceShip2);
+    EXPECT_EQ(boat->recordId, kRecordTeam);
+    EXPECT_EQ(boat->motion->orderedCourse, 135.0);
+    const std::optional<std::int32_t> rescue = facts.createSupportUnit(SupportUnit::RescueSubmarine, 1, std::nullopt);
+    ASSERT_TRUE(rescue);
+    EXPECT_EQ(worldFindEntity(*rescue)->typeCode, kEntitySubmarine2);
 }
 
 class RescueSubmarine : public SupportUnits {};
