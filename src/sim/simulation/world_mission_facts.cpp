@@ -58,12 +58,13 @@ void WorldMissionFacts::markForRemoval(std::int32_t id) {
 }
 
 std::optional<std::int32_t> WorldMissionFacts::createSupportUnit(SupportUnit unit, int level,
-                                                                  std::optional<double> orderedCourse) {
+                                                                 std::optional<double> orderedCourse) {
     const std::string_view typeName = unit == SupportUnit::ShoreTeam ? "Seal-Team" : "Dsrv";
     if (!worldOwnShip() || !objdbFindByName(typeName))
         return std::nullopt; // it is put out from the own boat, as a platform of the object database
-    Entity* made = unit == SupportUnit::ShoreTeam ? static_cast<Entity*>(new SurfaceShip2Entity(typeName, level))
-                                                  : new Submarine2Entity(typeName);
+    Entity* made = unit == SupportUnit::ShoreTeam
+                       ? static_cast<Entity*>(new SurfaceShip2Entity(typeName, level))
+                       : new Submarine2Entity(typeName);
     if (orderedCourse)
         made->motion->setOrderedCourse(*orderedCourse);
     worldAddEntity(made);

@@ -60,7 +60,8 @@ TEST_F(AircraftWorld, AHelicopterDipsItsNoseToGatherSpeed) {
     m.setOrderedSpeed(150.0);
     run(m, 0.4);
     EXPECT_LT(m.pitch, 0.0);
-    EXPECT_NEAR(m.pitch, (150.0 - m.speed) * 20.0 * -0.5 / 150.0, 1.0); // the speed moved after the pitch was set
+    EXPECT_NEAR(m.pitch, (150.0 - m.speed) * 20.0 * -0.5 / 150.0,
+                1.0); // the speed moved after the pitch was set
 }
 
 TEST_F(AircraftWorld, AnAeroplaneBanksIntoItsTurnWithinItsLargestPitch) {

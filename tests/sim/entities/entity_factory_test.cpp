@@ -24,9 +24,10 @@ TEST_F(Factory, AScenarioPlacesSubmarinesShipsAircraftMinesAndObjects) {
         std::int32_t code;
         const char* type;
         std::int32_t kind;
-    } placed[] = {{kEntitySubmarine, "Hunter", kKindSubsurface}, {kEntitySurfaceShip, "Frigate", kKindSurface},
-                  {kEntityAircraft, "Helo", kKindAir},           {kEntityMine, "InfluenceMine", kKindWeapon},
-                  {kEntityMine2, "ContactMine", kKindWeapon},    {kEntityMissile, "Buoy", kKindMissile}};
+    } placed[] = {
+        {kEntitySubmarine, "Hunter", kKindSubsurface}, {kEntitySurfaceShip, "Frigate", kKindSurface},
+        {kEntityAircraft, "Helo", kKindAir},           {kEntityMine, "InfluenceMine", kKindWeapon},
+        {kEntityMine2, "ContactMine", kKindWeapon},    {kEntityMissile, "Buoy", kKindMissile}};
     for (const auto& p : placed) {
         SCOPED_TRACE(p.type);
         const std::unique_ptr<Entity> entity = entityCreatePlaced(p.code, 2, p.type, 3);
@@ -38,13 +39,14 @@ TEST_F(Factory, AScenarioPlacesSubmarinesShipsAircraftMinesAndObjects) {
         EXPECT_NE(entity->motion, nullptr);
         EXPECT_GT(entity->id, 0);
     }
-    for (std::int32_t code : std::initializer_list<std::int32_t>{0, kEntityGeneric, kEntityExplosion, kEntityOwnShip,
-                                                                 kEntityTorpedo, kEntityDepthCharge, 19})
+    for (std::int32_t code : std::initializer_list<std::int32_t>{
+             0, kEntityGeneric, kEntityExplosion, kEntityOwnShip, kEntityTorpedo, kEntityDepthCharge, 19})
         EXPECT_EQ(entityCreatePlaced(code, 2, "Hunter", 3), nullptr) << code;
 }
 
 TEST_F(Factory, AMissionObjectCarryingATorpedoHasItsGuidanceAndAPlainOneNone) {
-    EXPECT_NE(dynamic_cast<GuidanceController*>(entityCreatePlaced(kEntityMissile, 2, "Captor", 3)->controller.get()),
+    EXPECT_NE(dynamic_cast<GuidanceController*>(
+                  entityCreatePlaced(kEntityMissile, 2, "Captor", 3)->controller.get()),
               nullptr);
     const std::unique_ptr<Entity> buoy = entityCreatePlaced(kEntityMissile, 2, "Buoy", 3);
     EXPECT_EQ(buoy->controller, nullptr);
@@ -57,14 +59,14 @@ TEST_F(Factory, ASavedMissionRebuildsEveryClassByItsTypeCode) {
     const struct {
         std::int32_t code;
         std::uint32_t record;
-    } entries[] = {{kEntityGeneric, kRecordBuoy},       {kEntityExplosion, kRecordBuoy},
-                   {kEntitySurfaceShip2, kRecordTeam},  {kEntityAircraft, kRecordPatrol},
-                   {kEntityCountermeasure, kRecordDecoy}, {kEntityCountermeasure2, kRecordDecoy},
-                   {kEntityMine, kRecordInfluence},     {kEntityMissile, kRecordBuoy},
-                   {kEntitySubmarine, kRecordSubmarine}, {kEntitySurfaceShip, kRecordFrigate},
-                   {kEntityTorpedo, kRecordTorpedo},    {kEntityTorpedo2, kRecordHarpoon},
+    } entries[] = {{kEntityGeneric, kRecordBuoy},          {kEntityExplosion, kRecordBuoy},
+                   {kEntitySurfaceShip2, kRecordTeam},     {kEntityAircraft, kRecordPatrol},
+                   {kEntityCountermeasure, kRecordDecoy},  {kEntityCountermeasure2, kRecordDecoy},
+                   {kEntityMine, kRecordInfluence},        {kEntityMissile, kRecordBuoy},
+                   {kEntitySubmarine, kRecordSubmarine},   {kEntitySurfaceShip, kRecordFrigate},
+                   {kEntityTorpedo, kRecordTorpedo},       {kEntityTorpedo2, kRecordHarpoon},
                    {kEntityMissileCapsule, kRecordCruise}, {kEntityMine2, kRecordContact},
-                   {kEntityMobileMine, kRecordRunner},  {kEntityDepthCharge, kRecordCharge},
+                   {kEntityMobileMine, kRecordRunner},     {kEntityDepthCharge, kRecordCharge},
                    {kEntitySubmarine2, kRecordRescue}};
     std::int32_t id = 100;
     for (const auto& e : entries) {
@@ -77,7 +79,8 @@ TEST_F(Factory, ASavedMissionRebuildsEveryClassByItsTypeCode) {
         EXPECT_EQ(loaded.made->recordId, e.record);
         EXPECT_FALSE(worldFindEntity(id)); // the loader puts it into the world after its state
     }
-    const LoadedEntity ownEntry = entityCreateForLoad({kEntityOwnShip, {1, kRecordSubmarine, 4, 3, own.id, 0}, 0});
+    const LoadedEntity ownEntry =
+        entityCreateForLoad({kEntityOwnShip, {1, kRecordSubmarine, 4, 3, own.id, 0}, 0});
     EXPECT_EQ(ownEntry.made, nullptr);
     EXPECT_EQ(ownEntry.entity, &own);
     for (std::int32_t code : {0, 19, -3}) {
@@ -101,7 +104,9 @@ TEST_F(Factory, ALaunchedTorpedoComesBackFromItsSavedStateAsItWent) {
     MemorySink saved;
     ASSERT_TRUE(torpedo->save(saved));
     const LoadedEntity loaded = entityCreateForLoad(
-        {kEntityTorpedo, {torpedo->side, torpedo->recordId, torpedo->level, torpedo->kind, 700, launcher.id}, 0});
+        {kEntityTorpedo,
+         {torpedo->side, torpedo->recordId, torpedo->level, torpedo->kind, 700, launcher.id},
+         0});
     MemorySource source(saved.bytes());
     ASSERT_TRUE(loaded.entity->load(source));
     const auto& a = dynamic_cast<const GuidanceController&>(*torpedo->controller);
@@ -118,7 +123,8 @@ void pickSecondStart(PeerPlacement& placement, std::int32_t playerId) {
 }
 
 TEST_F(Factory, APeersSubmarineIsMovedByThePeerAloneUnderThePlayersId) {
-    const std::int32_t id = entityCreateForPeer("Hunter", 3, 2, {100.0, 200.0, -30.0, 8.0, 270.0}, 7, nullptr);
+    const std::int32_t id =
+        entityCreateForPeer("Hunter", 3, 2, {100.0, 200.0, -30.0, 8.0, 270.0}, 7, nullptr);
     EXPECT_EQ(id, 7);
     Entity* peer = worldFindEntity(7);
     ASSERT_NE(peer, nullptr);
@@ -169,7 +175,8 @@ TEST_F(Factory, APeerWithoutAPlaceStartsAtAnOwnShipStartAndAnUnknownRecordMakesN
     EXPECT_EQ(peer->motion->heading, 45.0);
     const int before = worldList().count();
     EXPECT_EQ(entityCreateForPeer("Nonesuch", 3, 2, {}, 2, pickSecondStart), 0);
-    EXPECT_EQ(entityCreateForPeer(kRecordOdd, 3, 2, {}, 2, pickSecondStart), 0); // a kind word that makes nothing
+    EXPECT_EQ(entityCreateForPeer(kRecordOdd, 3, 2, {}, 2, pickSecondStart),
+              0); // a kind word that makes nothing
     EXPECT_EQ(worldList().count(), before);
 }
 

@@ -108,9 +108,9 @@ TEST_F(LaunchedEntities, ADepthChargeHurtsTheNearerTheMoreAndSparesItsDropper) {
     EXPECT_EQ(charge->removeFlag, 1u);
     EXPECT_DOUBLE_EQ(own.hull, 0.0); // 8 against armour 8
     EXPECT_EQ(missionState().ownBoatLossCause, kLossDepthCharge);
-    EXPECT_EQ(far.hull, 1.0);        // 8 x 31 / 250 truncates to nothing
-    EXPECT_EQ(ship.hull, 1.0);       // its dropper
-    EXPECT_EQ(buoy.hull, 1.0);       // a float in the air
+    EXPECT_EQ(far.hull, 1.0);  // 8 x 31 / 250 truncates to nothing
+    EXPECT_EQ(ship.hull, 1.0); // its dropper
+    EXPECT_EQ(buoy.hull, 1.0); // a float in the air
     const auto damage = loggedOfKind(kEventOwnBoatDamage);
     ASSERT_EQ(damage.size(), 1u);
     EXPECT_EQ(damage[0].x, -800.0);
@@ -126,7 +126,8 @@ TEST_F(LaunchedEntities, ADepthChargeAboveItsDepthWaits) {
 
 TEST_F(LaunchedEntities, AMobileMineLeavesItsTubeAlongTheHullOnItsRun) {
     Entity& boat = launcher({0.0, 0.0, -50.0}, 0.0, 10.0);
-    MobileMineEntity& mine = harness.add(new MobileMineEntity(1, "Runner", 3, boat.id, {3, 120.0, 20.0, 5000.0, -300.0}));
+    MobileMineEntity& mine =
+        harness.add(new MobileMineEntity(1, "Runner", 3, boat.id, {3, 120.0, 20.0, 5000.0, -300.0}));
     EXPECT_EQ(mine.typeCode, kEntityMobileMine);
     EXPECT_EQ(mine.kind, kKindWeapon);
     EXPECT_EQ(mine.parentId, boat.id);
@@ -151,7 +152,8 @@ TEST_F(LaunchedEntities, AMobileMineTheOwnBoatHasNoAirToLaunchFallsAway) {
     Entity& own = harness.add(new Entity(1, "Hunter", 3, kKindSubsurface, -1));
     own.motion = std::make_unique<SpentMotion>(own);
     worldSetOwnShip(&own);
-    MobileMineEntity& mine = harness.add(new MobileMineEntity(1, "Runner", 3, own.id, {2, 120.0, 20.0, 5000.0, -300.0}));
+    MobileMineEntity& mine =
+        harness.add(new MobileMineEntity(1, "Runner", 3, own.id, {2, 120.0, 20.0, 5000.0, -300.0}));
     const MotionModel& m = *mine.motion;
     EXPECT_EQ(m.sinking, 1);
     EXPECT_EQ(m.verticalSpeed, -1.016);

@@ -241,7 +241,7 @@ protected:
 TEST_F(SubmarineAtACliff, ABowDrivenIntoItPitchesUpAtMostARightAngle) {
     MotionModel& m = *boat({2500.0, 100.0, -300.0}).motion;
     const double keel = m.z - 6.096, reach = m.halfLength * 0.5;
-    ASSERT_LT(MotionModel::terrainHeight(2500.0, 100.0), keel - 2.5);        // clear under the keel
+    ASSERT_LT(MotionModel::terrainHeight(2500.0, 100.0), keel - 2.5);           // clear under the keel
     ASSERT_GT(MotionModel::terrainHeight(2500.0, 100.0 + reach), keel + reach); // beyond reach at the bow
     run(m, 0.4);
     EXPECT_NEAR(m.pitch, 90.0, 1e-6);

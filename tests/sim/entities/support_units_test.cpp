@@ -56,7 +56,8 @@ TEST_F(ShoreTeam, TheBoatRunsForTheLandWaitsThereAndComesBackAsLongAsTheWayOutTo
     EXPECT_NEAR(w.secondTimer - w.firstTimer, landed - 100.0, 1.5);
     ASSERT_TRUE(runUntil([&] { return w.firstTimer == 0.0; }, 700.0));
     EXPECT_EQ(boat.motion->heading, 270.0);
-    EXPECT_LT(MotionModel::terrainHeight(boat.motion->x, boat.motion->y), -8.5344); // off into deep water at once
+    EXPECT_LT(MotionModel::terrainHeight(boat.motion->x, boat.motion->y),
+              -8.5344); // off into deep water at once
     EXPECT_EQ(boat.motion->z, 0.0);
     EXPECT_EQ(boat.motion->orderedSpeed, boat.motion->maxSpeed);
     ASSERT_TRUE(runUntil([&] { return simClock().gameClock > w.secondTimer + 1.0; }, 1200.0));
@@ -110,7 +111,8 @@ TEST_F(SupportUnits, TheGoalsPutOutTheTeamsBoatOnItsCourseAndTheRescueSubmarineF
     EXPECT_EQ(boat->typeCode, kEntitySurfaceShip2);
     EXPECT_EQ(boat->recordId, kRecordTeam);
     EXPECT_EQ(boat->motion->orderedCourse, 135.0);
-    const std::optional<std::int32_t> rescue = facts.createSupportUnit(SupportUnit::RescueSubmarine, 1, std::nullopt);
+    const std::optional<std::int32_t> rescue =
+        facts.createSupportUnit(SupportUnit::RescueSubmarine, 1, std::nullopt);
     ASSERT_TRUE(rescue);
     EXPECT_EQ(worldFindEntity(*rescue)->typeCode, kEntitySubmarine2);
 }

@@ -75,7 +75,8 @@ TEST_F(PlacedEntities, ASubmarineWithTheOwnSubmarinesIdWaitsForTheOwnBoatsParts)
 }
 
 TEST_F(PlacedEntities, WithoutTheirControllersInstalledThePlatformsStayPassive) {
-    for (ControllerClass c : {ControllerClass::surfaceShip, ControllerClass::submarine, ControllerClass::airPlatform})
+    for (ControllerClass c :
+         {ControllerClass::surfaceShip, ControllerClass::submarine, ControllerClass::airPlatform})
         entitySetControllerMaker(c, nullptr);
     EXPECT_EQ(SurfaceShipEntity(2, "Frigate", 3).controller, nullptr);
     EXPECT_EQ(SubmarineEntity(2, "Hunter", 3, -1).controller, nullptr);

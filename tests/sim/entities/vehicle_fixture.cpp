@@ -43,9 +43,9 @@ RecordingMakers::RecordingMakers() {
 }
 
 RecordingMakers::~RecordingMakers() {
-    for (ControllerClass c : {ControllerClass::surfaceShip, ControllerClass::submarine, ControllerClass::airPlatform,
-                              ControllerClass::mine, ControllerClass::mine2, ControllerClass::mobileMine,
-                              ControllerClass::countermeasure})
+    for (ControllerClass c : {ControllerClass::surfaceShip, ControllerClass::submarine,
+                              ControllerClass::airPlatform, ControllerClass::mine, ControllerClass::mine2,
+                              ControllerClass::mobileMine, ControllerClass::countermeasure})
         entitySetControllerMaker(c, nullptr);
 }
 
@@ -71,10 +71,11 @@ std::vector<ObjectRecord> VehicleWorld::withVehicleRecords() {
     decoy.sonarFigure = 1.0f;
     std::vector<ObjectRecord> all = harnessRecords();
     for (const ObjectRecord& r :
-         {rescue, helo, record(kRecordInfluence, "InfluenceMine", "mine", 4), record(kRecordContact, "ContactMine", "mine", 4),
-          decoy, charge, record(kRecordBuoy, "Buoy", "float", 4), record(kRecordRock, "Rock", "rock", 4, 30), runner,
-          record(kRecordTeam, "Seal-Team", "ship", kObjectKindSurfaceShip, 20, 20), rocket, deepFish, cruise, harpoon,
-          record(kRecordStill, "Still", "torp", 4, 20), record(kRecordOdd, "Odd", "float", 9)})
+         {rescue, helo, record(kRecordInfluence, "InfluenceMine", "mine", 4),
+          record(kRecordContact, "ContactMine", "mine", 4), decoy, charge,
+          record(kRecordBuoy, "Buoy", "float", 4), record(kRecordRock, "Rock", "rock", 4, 30), runner,
+          record(kRecordTeam, "Seal-Team", "ship", kObjectKindSurfaceShip, 20, 20), rocket, deepFish, cruise,
+          harpoon, record(kRecordStill, "Still", "torp", 4, 20), record(kRecordOdd, "Odd", "float", 9)})
         all.push_back(r);
     return all;
 }

@@ -5,8 +5,8 @@
 // record how the entity classes ask for them.
 
 #include "entity_fixture.h"
-#include "sim/simulation/mission_state.h"
 #include "sim/entities/types/controller_makers.h"
+#include "sim/simulation/mission_state.h"
 
 #include <vector>
 
@@ -14,22 +14,22 @@ namespace q71::test {
 
 /// The extra records, by id.
 enum VehicleRecord : std::uint32_t {
-    kRecordRescue = 4,     ///< "Dsrv": the rescue submarine
+    kRecordRescue = 4,      ///< "Dsrv": the rescue submarine
     kRecordHelicopter = 30, ///< "Helo"
-    kRecordInfluence = 31, ///< "InfluenceMine"
-    kRecordContact = 32,   ///< "ContactMine"
-    kRecordDecoy = 33,     ///< "Decoy": a countermeasure
-    kRecordCharge = 34,    ///< "Charge": a depth charge
-    kRecordBuoy = 35,      ///< "Buoy": a float
-    kRecordRock = 36,      ///< "Rock"
-    kRecordRunner = 37,    ///< "Runner": a mobile mine, no crush depth
-    kRecordTeam = 44,      ///< "Seal-Team": the shore team's boat
-    kRecordRocket = 38,    ///< "Captor": a rock that carries a torpedo
-    kRecordDeepFish = 39,  ///< "DeepFish": a torpedo with a crush depth
-    kRecordCruise = 56,    ///< "Tomahawk": the cruise missile of the capsules
-    kRecordHarpoon = 57,   ///< "Harpoon": the missile of the tubes
-    kRecordStill = 58,     ///< "Still": a torpedo that cannot run
-    kRecordOdd = 59,       ///< "Odd": a record of a kind no entity is made of
+    kRecordInfluence = 31,  ///< "InfluenceMine"
+    kRecordContact = 32,    ///< "ContactMine"
+    kRecordDecoy = 33,      ///< "Decoy": a countermeasure
+    kRecordCharge = 34,     ///< "Charge": a depth charge
+    kRecordBuoy = 35,       ///< "Buoy": a float
+    kRecordRock = 36,       ///< "Rock"
+    kRecordRunner = 37,     ///< "Runner": a mobile mine, no crush depth
+    kRecordTeam = 44,       ///< "Seal-Team": the shore team's boat
+    kRecordRocket = 38,     ///< "Captor": a rock that carries a torpedo
+    kRecordDeepFish = 39,   ///< "DeepFish": a torpedo with a crush depth
+    kRecordCruise = 56,     ///< "Tomahawk": the cruise missile of the capsules
+    kRecordHarpoon = 57,    ///< "Harpoon": the missile of the tubes
+    kRecordStill = 58,      ///< "Still": a torpedo that cannot run
+    kRecordOdd = 59,        ///< "Odd": a record of a kind no entity is made of
 };
 
 /// The host screen's calls, counted.
@@ -71,7 +71,8 @@ protected:
     /// An entity of a record with a motion model of a class (and a plain controller when steered),
     /// placed at rest, in the world.
     template <class Motion>
-    Entity& vehicle(const char* type, std::int32_t kind, WorldPoint at, bool steered = true, std::int32_t level = 2) {
+    Entity& vehicle(const char* type, std::int32_t kind, WorldPoint at, bool steered = true,
+                    std::int32_t level = 2) {
         auto& entity = harness.add(new Entity(1, type, level, kind, -1));
         entity.motion = std::make_unique<Motion>(entity);
         if (steered)
@@ -87,7 +88,9 @@ protected:
     static void run(MotionModel& m, double seconds, double dt = 0.4);
 
     /// Installs the recording host beside the recording sound and front end.
-    void installHost() { simInstallServices({.audio = &services.audio, .host = &host, .frontEnd = &services.frontEnd}); }
+    void installHost() {
+        simInstallServices({.audio = &services.audio, .host = &host, .frontEnd = &services.frontEnd});
+    }
 
     RecordTable vehicleRecords{withVehicleRecords()};
     RecordingHost host;

@@ -33,7 +33,7 @@ TEST_F(VehicleLaws, OnePlaneSetKeepsTheDepthAndLevelsWhereItIsOrdered) {
     m.orderedDepth = -200.0; // beyond 91.44 m the error asks for the steepest pitch
     stepSinglePlaneDepth(m, 0.4, 30.0);
     EXPECT_NEAR(m.planeOrder1, -30.0, 1e-6); // half the steepest pitch, as a deflection
-    EXPECT_DOUBLE_EQ(m.planeAngle1, -12.0);                       // slewed 30 degrees a second
+    EXPECT_DOUBLE_EQ(m.planeAngle1, -12.0);  // slewed 30 degrees a second
     EXPECT_LT(m.pitch, 0.0);
     m.z = m.orderedDepth;
     stepSinglePlaneDepth(m, 0.4, 30.0);

@@ -13,9 +13,9 @@ namespace q71 {
 
 namespace {
 
-constexpr double kPlanesDeep = -30.48;    // m (100 ft): deeper, the planes work against each other
-constexpr double kShallowOrder = -9.144;  // m (30 ft)
-constexpr double kSnorkelDepth = -18.288; // m (60 ft): the deepest the blower may run
+constexpr double kPlanesDeep = -30.48;         // m (100 ft): deeper, the planes work against each other
+constexpr double kShallowOrder = -9.144;       // m (30 ft)
+constexpr double kSnorkelDepth = -18.288;      // m (60 ft): the deepest the blower may run
 constexpr double kOwnBoatPlanesFrom = -2.1336; // m: the own boat's planes bite only below this
 
 } // namespace

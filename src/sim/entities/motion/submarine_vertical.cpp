@@ -19,11 +19,11 @@ namespace q71 {
 
 namespace {
 
-constexpr double kKeelClearance = 6.096;  // m (20 ft) from the hull's middle to its keel
-constexpr double kBottomTouch = 2.4384;   // m (8 ft): this close over the keel line the hull scrapes
-constexpr double kCreakDepth = -243.84;   // m (800 ft)
-constexpr double kSurfacePull = -3.6576;  // m (12 ft): shallower, the sea draws a neutral hull down
-constexpr double kCrushReprieve = 30.0;    // s the crew fights a crushed hull
+constexpr double kKeelClearance = 6.096; // m (20 ft) from the hull's middle to its keel
+constexpr double kBottomTouch = 2.4384;  // m (8 ft): this close over the keel line the hull scrapes
+constexpr double kCreakDepth = -243.84;  // m (800 ft)
+constexpr double kSurfacePull = -3.6576; // m (12 ft): shallower, the sea draws a neutral hull down
+constexpr double kCrushReprieve = 30.0;  // s the crew fights a crushed hull
 constexpr double kCrushDamage = 20.0;
 
 } // namespace
@@ -94,7 +94,8 @@ void SubmarineMotion::checkCrushDepth() {
         return; // already gone: it implodes once, not at every step until it is purged
     const EntityCategory c = category();
     if (c != kCategoryCm && c != kCategoryTorp && c != kCategoryMissile)
-        simAudio().playByName(randomScaled(1.999) < 1.0 ? "implode1.wav" : "implode2.wav", false, true, false);
+        simAudio().playByName(randomScaled(1.999) < 1.0 ? "implode1.wav" : "implode2.wav", false, true,
+                              false);
     boat.markForRemoval();
 }
 

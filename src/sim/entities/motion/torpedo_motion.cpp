@@ -24,7 +24,8 @@ void TorpedoMotion::integrate(double dt) {
         stepSinking(dt);
     } else {
         // A weapon homing on its target is steered at every sub-step, not once a second.
-        if (auto* guidance = dynamic_cast<GuidanceController*>(owner().controller.get()); guidance && guidance->homing())
+        if (auto* guidance = dynamic_cast<GuidanceController*>(owner().controller.get());
+            guidance && guidance->homing())
             guidance->update(dt);
         stepSpeed(dt);
         stepCourse(dt);

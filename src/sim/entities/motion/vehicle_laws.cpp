@@ -10,9 +10,9 @@ namespace q71 {
 
 namespace {
 
-constexpr double kDepthErrorLimit = 91.44;   // m: a larger error asks for no steeper a pitch
+constexpr double kDepthErrorLimit = 91.44;     // m: a larger error asks for no steeper a pitch
 constexpr double kDepthErrorPerDegree = 1.016; // m of depth error per degree of the sine's argument
-constexpr double kLeastAngle = 0.01;         // degrees; below it a pitch or a drift is none
+constexpr double kLeastAngle = 0.01;           // degrees; below it a pitch or a drift is none
 
 } // namespace
 

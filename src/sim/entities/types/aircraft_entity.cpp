@@ -11,7 +11,8 @@ AircraftEntity::AircraftEntity(std::int32_t side, std::string_view typeName, std
     buildParts();
 }
 
-AircraftEntity::AircraftEntity(const EntityBaseValues& v) : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
+AircraftEntity::AircraftEntity(const EntityBaseValues& v)
+    : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
     buildParts();
 }
 

@@ -30,6 +30,7 @@ using ControllerMaker = EntityController* (*)(Entity& owner, double value);
 void entitySetControllerMaker(ControllerClass which, ControllerMaker maker);
 
 /// A new controller of a class for an owner, or null while no maker is installed.
-std::unique_ptr<EntityController> entityMakeController(ControllerClass which, Entity& owner, double value = 0.0);
+std::unique_ptr<EntityController> entityMakeController(ControllerClass which, Entity& owner,
+                                                       double value = 0.0);
 
 } // namespace q71

@@ -12,7 +12,7 @@ namespace q71 {
 
 namespace {
 
-constexpr double kRiseRate = 1.016;     // m/s, up
+constexpr double kRiseRate = 1.016; // m/s, up
 constexpr float kNoisemakerLoudness = 32.0f;
 constexpr float kDecoyLoudness = 0.1f;
 

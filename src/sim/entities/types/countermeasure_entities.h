@@ -14,8 +14,8 @@ namespace q71 {
 class CountermeasureEntity final : public Entity {
 public:
     /// A noisemaker of a type from a launcher, making for an ordered depth (a z value).
-    CountermeasureEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t launcherId,
-                         double depth);
+    CountermeasureEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
+                         std::int32_t launcherId, double depth);
     /// A noisemaker of a saved mission (its launcher is its parent).
     explicit CountermeasureEntity(const EntityBaseValues& values);
 
@@ -26,8 +26,8 @@ private:
 class Countermeasure2Entity final : public Entity {
 public:
     /// A decoy of a type from a launcher, making for an ordered depth (a z value).
-    Countermeasure2Entity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t launcherId,
-                          double depth);
+    Countermeasure2Entity(std::int32_t side, std::string_view typeName, std::int32_t level,
+                          std::int32_t launcherId, double depth);
     /// A decoy of a saved mission (its launcher is its parent).
     explicit Countermeasure2Entity(const EntityBaseValues& values);
 

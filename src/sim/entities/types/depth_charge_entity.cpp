@@ -15,16 +15,17 @@ namespace q71 {
 
 namespace {
 
-constexpr double kSinkRate = -2.54;     // m/s
-constexpr double kLethalRange = 250.0;  // yards
-constexpr double kFullDamage = 8.0;     // at the charge
+constexpr double kSinkRate = -2.54;    // m/s
+constexpr double kLethalRange = 250.0; // yards
+constexpr double kFullDamage = 8.0;    // at the charge
 constexpr double kSelfDamage = 2.0;
 
 // The depth a charge is set to, drawn from the water under the dropper: 10 ft, and 50 ft more
 // for each step of the draw, the deeper the water the more steps.
 double explosionHeight(const Entity* dropper) {
     double steps = 20.0; // deep water where the terrain knows nothing
-    if (double depth = 0.0; dropper && worldDepthAt(worldPoint(*dropper).x, worldPoint(*dropper).y, &depth, false))
+    if (double depth = 0.0;
+        dropper && worldDepthAt(worldPoint(*dropper).x, worldPoint(*dropper).y, &depth, false))
         steps = std::fabs(std::max(depth, -1000.0)) * 0.02;
     const double n = std::trunc(randomScaled(steps));
     return (-10.0 - 50.0 * n) * kFeetToMetres;
@@ -39,7 +40,8 @@ DepthChargeEntity::DepthChargeEntity(std::int32_t side, std::uint32_t recordId, 
     worldAddEntity(this);
 }
 
-DepthChargeEntity::DepthChargeEntity(const EntityBaseValues& v) : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
+DepthChargeEntity::DepthChargeEntity(const EntityBaseValues& v)
+    : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
     setUp(v.parentId);
 }
 

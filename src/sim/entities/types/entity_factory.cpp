@@ -1,9 +1,9 @@
 #include "sim/entities/types/entity_factory.h"
 
 #include "sim/entities/controllers/entity_controller.h"
+#include "sim/entities/explosion.h"
 #include "sim/entities/motion/remote_motion.h"
 #include "sim/entities/sensors/sensor.h"
-#include "sim/entities/explosion.h"
 #include "sim/entities/types/aircraft_entity.h"
 #include "sim/entities/types/countermeasure_entities.h"
 #include "sim/entities/types/depth_charge_entity.h"
@@ -94,8 +94,8 @@ std::int32_t enterForPeer(std::unique_ptr<Entity> entity, PeerPlacement place, s
 
 } // namespace
 
-std::unique_ptr<Entity> entityCreatePlaced(std::int32_t typeCode, std::int32_t side, std::string_view typeName,
-                                           std::int32_t level) {
+std::unique_ptr<Entity> entityCreatePlaced(std::int32_t typeCode, std::int32_t side,
+                                           std::string_view typeName, std::int32_t level) {
     switch (typeCode) {
     case kEntitySubmarine:
         return std::make_unique<SubmarineEntity>(side, typeName, level, -1);
@@ -178,7 +178,8 @@ std::int32_t entityCreateForPeer(std::string_view typeName, std::int32_t side, s
     const ObjectRecord* record = objdbFindByName(typeName);
     if (!record)
         return 0;
-    return enterForPeer(peerEntity(record->kind, typeName, side, level, playerId), placement, playerId, pickStart);
+    return enterForPeer(peerEntity(record->kind, typeName, side, level, playerId), placement, playerId,
+                        pickStart);
 }
 
 std::int32_t entityCreateForPeer(std::uint32_t recordId, std::int32_t side, std::int32_t level,
@@ -186,7 +187,8 @@ std::int32_t entityCreateForPeer(std::uint32_t recordId, std::int32_t side, std:
     const ObjectRecord* record = objdbFindById(recordId);
     if (!record)
         return 0;
-    return enterForPeer(peerEntity(record->kind, recordId, side, level, playerId), placement, playerId, pickStart);
+    return enterForPeer(peerEntity(record->kind, recordId, side, level, playerId), placement, playerId,
+                        pickStart);
 }
 
 } // namespace q71

@@ -19,8 +19,8 @@ namespace q71 {
 /// A new entity of a type code a scenario places: a submarine (10), surface ship (11), aircraft
 /// (4), mine (7 or 15) or mission object (9), of a type name on a side and at a level, with a new
 /// id and not yet in the world; null for any other code.
-std::unique_ptr<Entity> entityCreatePlaced(std::int32_t typeCode, std::int32_t side, std::string_view typeName,
-                                           std::int32_t level);
+std::unique_ptr<Entity> entityCreatePlaced(std::int32_t typeCode, std::int32_t side,
+                                           std::string_view typeName, std::int32_t level);
 
 /// An entity of a saved mission as it is listed before its state: its type code, the values it
 /// was made with, and for an explosion its kind.
@@ -33,7 +33,7 @@ struct EntityLoadEntry {
 /// What an entry of a saved mission is rebuilt as.
 struct LoadedEntity {
     std::unique_ptr<Entity> made; ///< a new entity of the entry's class, for the caller to put into the world
-    Entity* entity = nullptr;     ///< the entity to read the state into: the new one, or the own boat (code 8)
+    Entity* entity = nullptr; ///< the entity to read the state into: the new one, or the own boat (code 8)
 };
 
 /// Rebuilds an entry through its class's loading constructor, its state still to be read; the own

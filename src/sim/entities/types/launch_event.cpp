@@ -6,7 +6,8 @@
 namespace q71 {
 
 void writeLaunchEvent(std::int32_t launcherId, std::uint32_t recordId) {
-    replayLogWrite(missionEventAt({}, kEventWeaponLaunch, launcherId, 0, static_cast<std::int32_t>(recordId)), 0);
+    replayLogWrite(missionEventAt({}, kEventWeaponLaunch, launcherId, 0, static_cast<std::int32_t>(recordId)),
+                   0);
 }
 
 } // namespace q71

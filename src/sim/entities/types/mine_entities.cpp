@@ -9,7 +9,8 @@ namespace q71 {
 
 namespace {
 
-void fitMine(Entity& mine, EntityType type, ControllerClass controllerClass, double nearRange, double farRange) {
+void fitMine(Entity& mine, EntityType type, ControllerClass controllerClass, double nearRange,
+             double farRange) {
     mine.typeCode = type;
     mine.motion = std::make_unique<MotionModel>(mine);
     mine.controller = entityMakeController(controllerClass, mine);

@@ -29,9 +29,11 @@ MobileMineEntity::MobileMineEntity(std::int32_t side, std::string_view typeName,
         failLaunch(*this, *launcher);
 }
 
-MobileMineEntity::MobileMineEntity(const EntityBaseValues& v) : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
+MobileMineEntity::MobileMineEntity(const EntityBaseValues& v)
+    : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
     buildMotion();
-    controller = entityMakeController(ControllerClass::mobileMine, *this, 0.0); // its state comes with the load
+    controller =
+        entityMakeController(ControllerClass::mobileMine, *this, 0.0); // its state comes with the load
 }
 
 void MobileMineEntity::buildMotion() {

@@ -14,8 +14,8 @@ namespace q71 {
 class MobileMineEntity final : public Entity {
 public:
     /// A mine of a type launched from a launcher's tube on its run; the launcher puts it into the world.
-    MobileMineEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t launcherId,
-                     const MobileMineLaunch& run);
+    MobileMineEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
+                     std::int32_t launcherId, const MobileMineLaunch& run);
     /// A mine of a saved mission.
     explicit MobileMineEntity(const EntityBaseValues& values);
 

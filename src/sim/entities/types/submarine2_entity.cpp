@@ -11,18 +11,20 @@ namespace q71 {
 namespace {
 
 constexpr std::int32_t kRescueSide = 6;
-constexpr double kCreep = 0.01;  // speed of the last few metres alongside
+constexpr double kCreep = 0.01; // speed of the last few metres alongside
 constexpr double kTransit = 10.0;
 constexpr std::uint32_t kRescueRecordId = 4; // "Dsrv"
 
 } // namespace
 
-Submarine2Entity::Submarine2Entity(std::string_view typeName) : Entity(kRescueSide, typeName, 1, kKindSurface, -1) {
+Submarine2Entity::Submarine2Entity(std::string_view typeName)
+    : Entity(kRescueSide, typeName, 1, kKindSurface, -1) {
     buildParts();
     setUp();
 }
 
-Submarine2Entity::Submarine2Entity(const EntityBaseValues& v) : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
+Submarine2Entity::Submarine2Entity(const EntityBaseValues& v)
+    : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
     buildParts();
 }
 

@@ -6,12 +6,14 @@
 
 namespace q71 {
 
-SubmarineEntity::SubmarineEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t id)
+SubmarineEntity::SubmarineEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
+                                 std::int32_t id)
     : Entity(side, typeName, level, kKindSubsurface, id) {
     buildParts();
 }
 
-SubmarineEntity::SubmarineEntity(const EntityBaseValues& v) : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
+SubmarineEntity::SubmarineEntity(const EntityBaseValues& v)
+    : Entity(v.side, v.recordId, v.level, v.kind, v.id) {
     buildParts();
 }
 

@@ -17,9 +17,9 @@ namespace q71 {
 namespace {
 
 constexpr std::int32_t kNeutralSide = 4;
-constexpr double kWaitAtTarget = 600.0;  // s the team stays ashore or at its target
-constexpr double kCastOffLead = 120.0;   // s before the wait ends the boat makes way again
-constexpr double kCharge = 20.0;         // the team's demolition charge
+constexpr double kWaitAtTarget = 600.0; // s the team stays ashore or at its target
+constexpr double kCastOffLead = 120.0;  // s before the wait ends the boat makes way again
+constexpr double kCharge = 20.0;        // the team's demolition charge
 
 constexpr double kShoalHeight = -8.5344; // m (28 ft): shallower, a hull touches the bottom
 
@@ -81,15 +81,15 @@ void SurfaceShip2Entity::chooseTarget() {
     const Entity* own = worldOwnShip();
     if (!own)
         return;
-    Entity* target = worldNearestEntity(*own, [](const Entity& e) {
-        return e.kind == kKindMissile && e.category == kCategoryFloat;
-    });
+    Entity* target = worldNearestEntity(
+        *own, [](const Entity& e) { return e.kind == kKindMissile && e.category == kCategoryFloat; });
     if (!target)
         target = worldNearestEntity(*own, [](const Entity& e) { return e.category == kCategoryRock; });
     if (!target)
         return;
     spareWords.keptEntityId = target->id;
-    const double reach = target->motion ? std::max(target->motion->halfBeam, target->motion->halfLength) : 0.0;
+    const double reach =
+        target->motion ? std::max(target->motion->halfBeam, target->motion->halfLength) : 0.0;
     const WorldPoint from = worldPoint(*own);
     WorldPoint goal;
     geoProject(from.x, from.y, entityBearing(*own, *target), entityRangeYards(*own, *target) - reach, goal.x,
@@ -125,7 +125,8 @@ void SurfaceShip2Entity::runToLand(double elapsed) {
         // speed stays where it is, rather than looking for the water for ever.
         const double step = m.maxSpeed * kSpeedUnitMetresPerSecond * elapsed;
         if (step > 0.0) {
-            for (long left = stepsAcrossGrid(step); left > 0 && terrainAtLeast(m.x, m.y, kShoalHeight); --left) {
+            for (long left = stepsAcrossGrid(step); left > 0 && terrainAtLeast(m.x, m.y, kShoalHeight);
+                 --left) {
                 m.driveSpeed = m.speed = m.headway = m.maxSpeed;
                 m.velocityX = sinDegrees(m.heading) * m.maxSpeed;
                 m.velocityY = cosDegrees(m.heading) * m.maxSpeed;

@@ -17,10 +17,10 @@ namespace q71 {
 namespace {
 
 constexpr std::int32_t kStateWeaponRun = 12;
-constexpr double kDataMile = 1828.8;          // metres: the unit of the missiles' run and enable distances
-constexpr double kShallowestRun = -3.048;     // m: a torpedo runs at least 10 ft down
-constexpr double kAlertRange = 36576.0;       // m: a missile's launch alerts its launcher's enemies
-constexpr double kMissileCeiling = 609.6;     // m
+constexpr double kDataMile = 1828.8;      // metres: the unit of the missiles' run and enable distances
+constexpr double kShallowestRun = -3.048; // m: a torpedo runs at least 10 ft down
+constexpr double kAlertRange = 36576.0;   // m: a missile's launch alerts its launcher's enemies
+constexpr double kMissileCeiling = 609.6; // m
 constexpr std::uint32_t kCruiseMissileRecord = 56; // "Tomahawk": its flight plan comes with it
 
 // Seconds a weapon takes to run a distance (metres) at a speed (units); a weapon that would not
@@ -44,10 +44,12 @@ std::int32_t seekerModeOfPreset(int preset, std::int32_t unchanged) {
 
 } // namespace
 
-TorpedoEntity::TorpedoEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t parentId)
+TorpedoEntity::TorpedoEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
+                             std::int32_t parentId)
     : TorpedoEntity(side, typeName, level, parentId, kEntityTorpedo) {}
 
-TorpedoEntity::TorpedoEntity(std::int32_t side, std::uint32_t recordId, std::int32_t level, std::int32_t parentId)
+TorpedoEntity::TorpedoEntity(std::int32_t side, std::uint32_t recordId, std::int32_t level,
+                             std::int32_t parentId)
     : TorpedoEntity(side, recordId, level, parentId, kEntityTorpedo) {}
 
 TorpedoEntity::TorpedoEntity(const EntityBaseValues& values) : TorpedoEntity(values, kEntityTorpedo) {}
@@ -83,7 +85,8 @@ GuidanceController* TorpedoEntity::guidance() const {
     return static_cast<GuidanceController*>(controller.get()); // the weapons' only controller
 }
 
-bool TorpedoEntity::leaveLauncher(const Entity& launcher, const LaunchExit& exit, double speed, bool mayFail) {
+bool TorpedoEntity::leaveLauncher(const Entity& launcher, const LaunchExit& exit, double speed,
+                                  bool mayFail) {
     startAtExit(*motion, exit, launchWay(*launcher.motion), speed);
     if (GuidanceController* g = guidance()) {
         g->state = kStateWeaponRun;
@@ -133,7 +136,8 @@ Torpedo2Entity::Torpedo2Entity(std::int32_t side, std::string_view typeName, std
                                std::int32_t parentId)
     : TorpedoEntity(side, typeName, level, parentId, kEntityTorpedo2) {}
 
-Torpedo2Entity::Torpedo2Entity(std::int32_t side, std::uint32_t recordId, std::int32_t level, std::int32_t parentId)
+Torpedo2Entity::Torpedo2Entity(std::int32_t side, std::uint32_t recordId, std::int32_t level,
+                               std::int32_t parentId)
     : TorpedoEntity(side, recordId, level, parentId, kEntityTorpedo2) {}
 
 Torpedo2Entity::Torpedo2Entity(const EntityBaseValues& values) : TorpedoEntity(values, kEntityTorpedo2) {}

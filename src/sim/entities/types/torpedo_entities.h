@@ -70,7 +70,8 @@ public:
 class MissileCapsuleEntity final : public TorpedoEntity {
 public:
     /// A capsule with a missile of a type launched by a parent.
-    MissileCapsuleEntity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t parentId);
+    MissileCapsuleEntity(std::int32_t side, std::string_view typeName, std::int32_t level,
+                         std::int32_t parentId);
     /// A capsule of a saved mission.
     explicit MissileCapsuleEntity(const EntityBaseValues& values);
 

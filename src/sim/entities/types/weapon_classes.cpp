@@ -15,7 +15,8 @@ namespace {
 // Each launch needs its launcher's place: a launcher without a motion launches nothing.
 class WeaponClassLaunches final : public WeaponLaunches {
 public:
-    Entity* launchTorpedo(Entity& launcher, std::string_view typeName, const TorpedoTubeLaunch& launch) override {
+    Entity* launchTorpedo(Entity& launcher, std::string_view typeName,
+                          const TorpedoTubeLaunch& launch) override {
         if (!launcher.motion)
             return nullptr;
         auto* torpedo = new TorpedoEntity(launcher.side, typeName, launcher.level, launcher.id);
@@ -23,7 +24,8 @@ public:
         return torpedo;
     }
 
-    Entity* launchTubeMissile(Entity& launcher, std::string_view typeName, const MissileTubeLaunch& launch) override {
+    Entity* launchTubeMissile(Entity& launcher, std::string_view typeName,
+                              const MissileTubeLaunch& launch) override {
         if (!launcher.motion)
             return nullptr;
         auto* missile = new Torpedo2Entity(launcher.side, typeName, launcher.level, launcher.id);
@@ -31,7 +33,8 @@ public:
         return missile;
     }
 
-    Entity* launchMobileMine(Entity& launcher, std::string_view typeName, const MobileMineLaunch& launch) override {
+    Entity* launchMobileMine(Entity& launcher, std::string_view typeName,
+                             const MobileMineLaunch& launch) override {
         if (!launcher.motion)
             return nullptr;
         auto* mine = new MobileMineEntity(launcher.side, typeName, launcher.level, launcher.id, launch);
@@ -48,7 +51,8 @@ public:
         return capsule;
     }
 
-    Entity* launchLostMissile(Entity& launcher, std::string_view typeName, const LostMissileLaunch& lost) override {
+    Entity* launchLostMissile(Entity& launcher, std::string_view typeName,
+                              const LostMissileLaunch& lost) override {
         if (!launcher.motion)
             return nullptr;
         auto* missile = new MissileEntity(launcher.side, typeName, launcher.level);
