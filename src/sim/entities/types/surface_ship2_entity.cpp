@@ -17,10 +17,9 @@ namespace q71 {
 namespace {
 
 constexpr std::int32_t kNeutralSide = 4;
-constexpr double kWaitAtTarget = 600.0; // s the team stays ashore or at its target
-constexpr double kCastOffLead = 120.0;  // s before the wait ends the boat makes way again
-constexpr double kCharge = 20.0;        // the team's demolition charge
-
+constexpr double kWaitAtTarget = 600.0;  // s the team stays ashore or at its target
+constexpr double kCastOffLead = 120.0;   // s before the wait ends the boat makes way again
+constexpr double kCharge = 20.0;         // the team's demolition charge
 constexpr double kShoalHeight = -8.5344; // m (28 ft): shallower, a hull touches the bottom
 
 // The terrain under a point is known and at or above a height.
@@ -76,7 +75,7 @@ void SurfaceShip2Entity::setUp() {
 }
 
 // The nearest float of a mission object (or else the nearest rock) to the own submarine; the
-// boat's orders are to run to it, stopping its own size short, and to come back.
+// boat's orders are to run to it, stopping short of it by its size, and to come back.
 void SurfaceShip2Entity::chooseTarget() {
     const Entity* own = worldOwnShip();
     if (!own)
