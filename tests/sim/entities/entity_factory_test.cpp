@@ -6,10 +6,12 @@
 #include "sim/entities/motion/remote_motion.h"
 #include "sim/entities/motion/submarine_motion.h"
 #include "sim/entities/sensors/sensor.h"
+#include "sim/entities/types/entity_classes.h"
 #include "sim/entities/types/entity_factory.h"
 #include "sim/entities/types/torpedo_entities.h"
-#include "sim/entities/types/weapon_classes.h"
 #include "sim/scoring/byte_stream.h"
+#include "sim/simulation/mission_entity_makers.h"
+#include "sim/simulation/player_entities.h"
 
 namespace q71::test {
 namespace {
@@ -91,7 +93,7 @@ TEST_F(Factory, ASavedMissionRebuildsEveryClassByItsTypeCode) {
 }
 
 TEST_F(Factory, ALaunchedTorpedoComesBackFromItsSavedStateAsItWent) {
-    weaponClassesInstall();
+    entityClassesInstall();
     Entity& launcher = vehicle<SubmarineMotion>("Hunter", kKindSubsurface, {0.0, 0.0, -60.0});
     TorpedoTubeLaunch launch;
     launch.tube = 3;
@@ -100,7 +102,7 @@ TEST_F(Factory, ALaunchedTorpedoComesBackFromItsSavedStateAsItWent) {
     launch.searchSpeed = 30.0;
     launch.floor = -600.0;
     Entity* torpedo = weaponLaunches().launchTorpedo(launcher, "Fish", launch);
-    weaponLaunchesInstall(nullptr);
+    entityClassesUninstall();
     MemorySink saved;
     ASSERT_TRUE(torpedo->save(saved));
     const LoadedEntity loaded = entityCreateForLoad(
@@ -118,66 +120,44 @@ TEST_F(Factory, ALaunchedTorpedoComesBackFromItsSavedStateAsItWent) {
     EXPECT_EQ(loaded.entity->motion->orderedSpeed, 50.0);
 }
 
-void pickSecondStart(PeerPlacement& placement, std::int32_t playerId) {
-    placement = {1000.0 * playerId, 2000.0, -20.0, 5.0, 45.0};
+TEST_F(Factory, TheMissionStartMakesItsUnitsThroughTheFactoryOnceInstalled) {
+    EXPECT_EQ(simMakeEntity(kEntitySurfaceShip, 2, "Frigate", 2, -1), nullptr);
+    entityClassesInstall();
+    const std::unique_ptr<Entity> sub(simMakeEntity(kEntitySubmarine, 2, "Hunter", 2, 42));
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(sub->typeCode, kEntitySubmarine);
+    EXPECT_EQ(sub->id, 42); // a submarine takes the id it is given
+    const std::unique_ptr<Entity> mine(simMakeEntity(kEntityMine2, 2, "ContactMine", 1, 42));
+    EXPECT_EQ(mine->typeCode, kEntityMine2);
+    EXPECT_NE(mine->id, 42);
+    entityClassesUninstall();
+    EXPECT_EQ(simMakeEntity(kEntitySurfaceShip, 2, "Frigate", 2, -1), nullptr);
 }
 
-TEST_F(Factory, APeersSubmarineIsMovedByThePeerAloneUnderThePlayersId) {
-    const std::int32_t id =
-        entityCreateForPeer("Hunter", 3, 2, {100.0, 200.0, -30.0, 8.0, 270.0}, 7, nullptr);
-    EXPECT_EQ(id, 7);
-    Entity* peer = worldFindEntity(7);
-    ASSERT_NE(peer, nullptr);
-    EXPECT_EQ(peer->typeCode, kEntitySubmarine);
-    EXPECT_EQ(peer->controller, nullptr);
-    EXPECT_NE(dynamic_cast<RemoteMotionModel*>(peer->motion.get()), nullptr);
-    EXPECT_EQ(peer->remote, 1);
-    EXPECT_EQ(peer->lastRemoteUpdate, simClock().gameClock);
-    EXPECT_EQ(peer->motion->x, 100.0);
-    EXPECT_EQ(peer->motion->y, 200.0);
-    EXPECT_EQ(peer->motion->z, -30.0);
-    EXPECT_EQ(peer->motion->speed, 8.0);
-    EXPECT_EQ(peer->motion->heading, 270.0);
-    ASSERT_FALSE(peer->sensors.empty());
-    for (auto* node = peer->sensors.head(); node; node = node->next)
-        EXPECT_EQ(node->item->transmitInterval, -1);
-}
-
-TEST_F(Factory, APeersEntityByRecordIdTakesItsClassFromTheRecordsKindWord) {
+TEST_F(Factory, ANetworkPlayersEntityIsTheClassOfItsRecordsKindWordMovedByThePeer) {
+    entityClassesInstall();
     const struct {
-        std::uint32_t record;
-        std::int32_t type;
-        std::int32_t kind;
-    } peers[] = {{kRecordFrigate, kEntitySurfaceShip, kKindSurface},
-                 {kRecordPatrol, kEntityAircraft, kKindAir},
-                 {kRecordBuoy, kEntityMissile, kKindMissile},
-                 {kRecordHarpoon, kEntityMissile, kKindMissile}};
+        const char* type;
+        std::int32_t code;
+    } peers[] = {{"Hunter", kEntitySubmarine},
+                 {"Frigate", kEntitySurfaceShip},
+                 {"Patrol", kEntityAircraft},
+                 {"Buoy", kEntityMissile},
+                 {"Harpoon", kEntityMissile}};
     for (const auto& p : peers) {
-        SCOPED_TRACE(p.record);
-        const std::int32_t id = entityCreateForPeer(p.record, 2, 2, {10.0, 20.0, 0.0, 0.0, 0.0}, 3, nullptr);
-        ASSERT_NE(id, 0);
+        SCOPED_TRACE(p.type);
+        const std::int32_t id = simCreateEntityByName(p.type, 2, 2, 10.0, 20.0, -5.0, 3.0, 90.0, 7);
         const Entity* peer = worldFindEntity(id);
         ASSERT_NE(peer, nullptr);
-        EXPECT_EQ(peer->typeCode, p.type);
-        EXPECT_EQ(peer->kind, p.kind);
-        EXPECT_EQ(peer->recordId, p.record);
+        EXPECT_EQ(peer->typeCode, p.code);
         EXPECT_EQ(peer->controller, nullptr);
-        EXPECT_EQ(peer->remote, 1);
+        EXPECT_NE(dynamic_cast<const RemoteMotionModel*>(peer->motion.get()), nullptr);
+        EXPECT_EQ(peer->motion->heading, 90.0);
     }
-    EXPECT_EQ(entityCreateForPeer(kRecordSubmarine, 2, 2, {}, 9, nullptr), 9); // a boat takes the player's id
-}
-
-TEST_F(Factory, APeerWithoutAPlaceStartsAtAnOwnShipStartAndAnUnknownRecordMakesNothing) {
-    const std::int32_t id = entityCreateForPeer("Hunter", 3, 2, {}, 2, pickSecondStart);
-    const Entity* peer = worldFindEntity(id);
-    ASSERT_NE(peer, nullptr);
-    EXPECT_EQ(peer->motion->x, 2000.0);
-    EXPECT_EQ(peer->motion->heading, 45.0);
-    const int before = worldList().count();
-    EXPECT_EQ(entityCreateForPeer("Nonesuch", 3, 2, {}, 2, pickSecondStart), 0);
-    EXPECT_EQ(entityCreateForPeer(kRecordOdd, 3, 2, {}, 2, pickSecondStart),
-              0); // a kind word that makes nothing
-    EXPECT_EQ(worldList().count(), before);
+    EXPECT_NE(worldFindEntity(7), nullptr); // the submarine took the player's id
+    EXPECT_EQ(simCreateEntityByName("Odd", 2, 2, 10.0, 20.0, 0.0, 0.0, 0.0, 8),
+              0); // a kind that makes nothing
+    entityClassesUninstall();
 }
 
 } // namespace

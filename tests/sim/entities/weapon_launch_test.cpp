@@ -7,7 +7,7 @@
 #include "sim/entities/motion/torpedo_motion.h"
 #include "sim/entities/types/missile_entity.h"
 #include "sim/entities/types/torpedo_entities.h"
-#include "sim/entities/types/weapon_classes.h"
+#include "sim/entities/types/entity_classes.h"
 
 #include <cmath>
 
@@ -23,8 +23,8 @@ public:
 
 class WeaponWorld : public VehicleWorld {
 protected:
-    WeaponWorld() { weaponClassesInstall(); }
-    ~WeaponWorld() override { weaponLaunchesInstall(nullptr); }
+    WeaponWorld() { entityClassesInstall(); }
+    ~WeaponWorld() override { entityClassesUninstall(); }
 
     /// A submarine under way, heading north from the origin at a depth, to launch from.
     Entity& boat(double speed = 10.0, double z = -50.0) {

@@ -66,10 +66,10 @@ std::unique_ptr<Entity> loadedEntity(const EntityLoadEntry& entry) {
 } // namespace
 
 std::unique_ptr<Entity> entityCreatePlaced(std::int32_t typeCode, std::int32_t side,
-                                           std::string_view typeName, std::int32_t level) {
+                                           std::string_view typeName, std::int32_t level, std::int32_t id) {
     switch (typeCode) {
     case kEntitySubmarine:
-        return std::make_unique<SubmarineEntity>(side, typeName, level, -1);
+        return std::make_unique<SubmarineEntity>(side, typeName, level, id);
     case kEntitySurfaceShip:
         return std::make_unique<SurfaceShipEntity>(side, typeName, level);
     case kEntityAircraft:

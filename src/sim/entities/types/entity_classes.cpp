@@ -1,11 +1,13 @@
-#include "sim/entities/types/weapon_classes.h"
+#include "sim/entities/types/entity_classes.h"
 
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/entity_factory.h"
 #include "sim/entities/types/launch_geometry.h"
 #include "sim/entities/types/missile_entity.h"
 #include "sim/entities/types/mobile_mine_entity.h"
 #include "sim/entities/types/torpedo_entities.h"
 #include "sim/entities/weapon_launches.h"
+#include "sim/simulation/mission_entity_makers.h"
 #include "sim/simulation/world_lists.h"
 
 namespace q71 {
@@ -82,11 +84,26 @@ public:
     }
 };
 
+WeaponClassLaunches& launches() {
+    static WeaponClassLaunches classLaunches;
+    return classLaunches;
+}
+
+Entity* makeUnit(EntityType type, std::int32_t side, std::string_view typeName, std::int32_t level,
+                 std::int32_t id) {
+    return entityCreatePlaced(type, side, typeName, level, id).release();
+}
+
 } // namespace
 
-void weaponClassesInstall() {
-    static WeaponClassLaunches launches;
-    weaponLaunchesInstall(&launches);
+void entityClassesInstall() {
+    simSetEntityMaker(makeUnit);
+    weaponLaunchesInstall(&launches());
+}
+
+void entityClassesUninstall() {
+    simSetEntityMaker(nullptr);
+    weaponLaunchesInstall(nullptr);
 }
 
 } // namespace q71
