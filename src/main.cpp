@@ -5,7 +5,6 @@
 #include "frontend/frontend_services.h"
 #include "multiplayer/mp_session.h"
 #include "platform/display/display_factory.h"
-#include "platform/gdi/window_dc.h"
 #include "platform/window/clock.h"
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
@@ -23,7 +22,6 @@ int main() {
     }
     SteadyClock clock;
     WindowSystemSession session(*display, clock);
-    installWindowDrawing();
     frontEndInstallProgram(&mpShellNetwork());
     return appWinMain(SW_SHOWDEFAULT);
 }

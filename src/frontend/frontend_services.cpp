@@ -8,6 +8,7 @@
 #include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
 #include "frontend/screen_art.h"
+#include "frontend/terrain_progress_box.h"
 #include "media/shell_media.h"
 #include "sim/services/shell_simulation.h"
 #include "sim/services/sim_services.h"
@@ -84,6 +85,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.audio = &simSoundManagerAudio();
     simulation.frontEnd = &frontEndSimServices();
     simInstallServices(simulation);
+    worldSetProgressBox(&frontEndTerrainProgressBox());
     frontEndRegisterScreens();
 }
 

@@ -11,6 +11,7 @@
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/widget_bitmap.h"
 #include "frontend/frontend_services.h"
+#include "platform/controls/standard_controls.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/modal_loop.h"
@@ -26,6 +27,7 @@ namespace q71::test {
 
 FrontEndFixture::FrontEndFixture() {
     installWindowDrawing();
+    controlsRegisterClasses();
     frontEndRegisterScreens();
     EXPECT_EQ(textOpen(), 1);
     appReadInstallPaths();

@@ -3,6 +3,7 @@
 #include "framework/app/screen_manager.h"
 #include "framework/app/screen_table.h"
 #include "framework/app/shell_state.h"
+#include "platform/dialogs/dialog_manager.h"
 #include "platform/resources/program_resources.h"
 #include "platform/window/cursors.h"
 #include "platform/window/focus.h"
@@ -42,6 +43,8 @@ void appPumpMessages() {
             messagePostQuit(0);
             return;
         }
+        if (dialogRouteMessage(message))
+            continue;
         messageTranslate(message);
         messageDispatch(message);
     }

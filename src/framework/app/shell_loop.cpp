@@ -3,6 +3,7 @@
 #include "framework/app/app_services.h"
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell_state.h"
+#include "platform/dialogs/dialog_manager.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 
@@ -25,6 +26,9 @@ void appMessageLoop() {
         if (messagePeek(message, PeekMode::Remove)) {
             if (message.message == WM_QUIT)
                 return;
+            // The keyboard of a modeless dialog (a progress box) is the dialog's.
+            if (dialogRouteMessage(message))
+                continue;
             messageTranslate(message);
             messageDispatch(message);
         } else {

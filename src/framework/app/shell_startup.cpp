@@ -12,6 +12,7 @@
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/base_widget.h"
 #include "framework/widgets/widget_bitmap.h"
+#include "platform/controls/standard_controls.h"
 #include "platform/files/path.h"
 #include "platform/gdi/font.h"
 #include "platform/gdi/window_dc.h"
@@ -67,6 +68,9 @@ void createFirstScreens() {
 int appWinMain(int showCommand) {
     if (!systemClaimSingleInstance(kMainWindowClass))
         return 0;
+    // What the window system needs of drawing and of the standard controls, once.
+    installWindowDrawing();
+    controlsRegisterClasses();
     AppShellState& shell = appShellState();
     shell.emergencyReserve = std::make_unique<char[]>(kEmergencyReserveBytes);
     std::set_new_handler(appNewHandler);

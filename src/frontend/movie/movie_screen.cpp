@@ -54,9 +54,14 @@ void MovieScreen::activate() {
 }
 
 void MovieScreen::deactivate() {
+    // Left before its end (the quit question, a death): the movie stops and the idle hook runs again.
     if (playing_) {
         playing_ = false;
         stop_movie();
+    }
+    if (!finished_) {
+        finished_ = true;
+        appSetIdleHook(appIdleRun);
     }
     timerKill(window_, kWaitTimer);
     FrontEndScreen::deactivate();

@@ -46,7 +46,7 @@ private:
     std::vector<std::string> movies_;
     std::size_t next_ = 0;
     bool playing_ = false;
-    bool finished_ = false;
+    bool finished_ = true; ///< nothing to finish until activated
 };
 
 } // namespace q71
