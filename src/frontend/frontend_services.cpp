@@ -9,10 +9,16 @@
 #include "frontend/options/options_record.h"
 #include "frontend/screen_art.h"
 #include "frontend/terrain_progress_box.h"
+#include "media/audio/widget_sound_adapter.h"
 #include "media/shell_media.h"
+#include "sim/entities/explosion.h"
+#include "sim/entities/types/entity_classes.h"
+#include "sim/scoring/mission_world.h"
 #include "sim/services/shell_simulation.h"
 #include "sim/services/sim_services.h"
 #include "sim/services/sound_manager_audio.h"
+#include "sim/simulation/world_mission_facts.h"
+#include "stations/firectrl/fire_control_stations.h"
 
 namespace q71 {
 namespace {
@@ -83,9 +89,14 @@ void frontEndInstallProgram(AppNetwork* network) {
                         &frontEndShellServices(), network});
     SimServices simulation;
     simulation.audio = &simSoundManagerAudio();
+    simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
     simInstallServices(simulation);
+    entityClassesInstall();
+    explosionInstallMaker();
+    scoringSetWorld(&worldMissionFacts());
     worldSetProgressBox(&frontEndTerrainProgressBox());
+    widgetSetSound(&soundManagerWidgetSound());
     frontEndRegisterScreens();
 }
 

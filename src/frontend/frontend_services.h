@@ -13,9 +13,10 @@ AppFrontEnd& frontEndShellServices();
 FrontEnd& frontEndSimServices();
 /// Registers the makers of the front end's screens with the screen manager.
 void frontEndRegisterScreens();
-/// Installs the services of the whole program for the shell and the simulation, with the network
-/// game given (null: none), and the terrain world's progress box, and registers the front end's
-/// screens.
+/// Installs the services of the whole program for the shell, the simulation (sound, fire
+/// control, the entity classes, the world's facts for scoring, the terrain's progress box) and
+/// the widgets' click sounds, with the network game given (null: none), and registers the front
+/// end's screens.
 void frontEndInstallProgram(AppNetwork* network);
 
 } // namespace q71
