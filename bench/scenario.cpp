@@ -1,10 +1,11 @@
 // Scenarios of the data set: starting each one (the own-ship set-up, the reader, the terrain
 // region, the sound profile) and ending it again; then one hour of game time of the largest one
-// at passes of 0.1 s, in game seconds per wall-clock second. The units are the world harness's
-// platforms until the entity classes are there to make them.
+// at passes of 0.1 s, in game seconds per wall-clock second. The units are of the entity
+// classes; the own boat is one of the world harness's platforms until its class is there.
 // Reads the data set at $Q71_DATA, else build/data beside the benchmark's folder.
 #include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
+#include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/mission_end.h"
 #include "sim/simulation/mission_start.h"
 #include "sim/simulation/mission_state.h"
@@ -52,6 +53,7 @@ bool openDataSet() {
         if (error || !objdbLoad() || textOpen() != 1)
             return false;
         worldOpen();
+        entityClassesInstall();
         return true;
     }();
     return opened;
@@ -100,7 +102,7 @@ void LoadScenario(benchmark::State& state, const std::string& name) {
         state.SkipWithError("no data set: build it or set Q71_DATA");
         return;
     }
-    test::HarnessMakers makers;
+    test::HarnessOwnShip own;
     for (auto _ : state) {
         if (!startMission(name)) {
             state.SkipWithError("the scenario does not start");
@@ -116,7 +118,7 @@ void RunLargestScenario(benchmark::State& state) {
         state.SkipWithError("no data set: build it or set Q71_DATA");
         return;
     }
-    test::HarnessMakers makers;
+    test::HarnessOwnShip own;
     for (auto _ : state) {
         state.PauseTiming();
         test::WorldHarness harness(1);

@@ -23,6 +23,7 @@
 #include "sim/simulation/world_step.h"
 #include "sim/support/data_set_world.h"
 #include "sim/support/fake_time.h"
+#include "sim/support/mission_makers.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
 
@@ -138,6 +139,7 @@ protected:
     }
 
     test::DataFolder data;
+    test::HarnessMakers makers;
     test::FakeTimeSource time;
 };
 

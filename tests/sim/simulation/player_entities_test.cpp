@@ -3,6 +3,7 @@
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/remote_motion.h"
 #include "sim/entities/sensors/sensor.h"
+#include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/own_ship_starts.h"
 #include "sim/simulation/player_entities.h"
 #include "sim/simulation/sim_clock.h"
@@ -14,7 +15,11 @@
 namespace q71 {
 namespace {
 
-class PlayerEntities : public test::DataSetWorld {};
+class PlayerEntities : public test::DataSetWorld {
+protected:
+    PlayerEntities() { entityClassesInstall(); }
+    ~PlayerEntities() override { entityClassesUninstall(); }
+};
 
 TEST_F(PlayerEntities, APlayersBoatIsMovedByTheNetworkAndScansNothingOfItself) {
     simSetGameTime(42.0);

@@ -1,10 +1,12 @@
 // Every scenario of the data set becomes a world that runs: started as the mission selection
-// starts it, then stepped headless for ten minutes of game time on a pinned seed, twice, with
-// the same state at the end, and with water under the own boat all the way.
+// starts it, its units of the entity classes, then stepped headless for ten minutes of game time
+// on a pinned seed, twice, with the same state at the end, and with water under the own boat all
+// the way.
 #include "platform/files/locations.h"
 #include "platform/files/path.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/mission_end.h"
 #include "sim/simulation/mission_start.h"
 #include "sim/simulation/mission_state.h"
@@ -12,6 +14,7 @@
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/support/data_set_world.h"
+#include "sim/support/mission_makers.h"
 #include "sim/support/world_harness.h"
 #include "sim/world/terrain_world.h"
 
@@ -33,6 +36,9 @@ struct RunResult {
 
 class DataSetMissions : public test::DataSetWorld {
 protected:
+    DataSetMissions() { entityClassesInstall(); }
+    ~DataSetMissions() override { entityClassesUninstall(); }
+
     static std::set<std::string> scenarios() {
         std::set<std::string> names;
         for (const auto& entry :
@@ -67,6 +73,8 @@ protected:
         simEndMission();
         return result;
     }
+
+    test::HarnessOwnShip own;
 };
 
 TEST_F(DataSetMissions, EveryScenarioRunsTenMinutesTheSameWayTwiceWithTheOwnBoatAtSea) {

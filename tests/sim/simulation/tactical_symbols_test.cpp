@@ -73,8 +73,9 @@ TEST_F(TacticalSymbols, EveryAffiliationAndCategoryMatchesItsGoldenImage) {
     Canvas canvas(13 * kCell, 8 * kCell, kSea);
     for (int affiliation = 0; affiliation < 8; ++affiliation)
         for (int category = 0; category < 13; ++category)
-            worldDrawTacticalSymbol(*canvas.dc, 0, category * kCell + kCell / 2, affiliation * kCell + kCell / 2,
-                                    affiliation, category, 45.0, 3.0, nullptr);
+            worldDrawTacticalSymbol(*canvas.dc, 0, category * kCell + kCell / 2,
+                                    affiliation * kCell + kCell / 2, affiliation, category, 45.0, 3.0,
+                                    nullptr);
     EXPECT_TRUE(matchesGolden(*canvas.bitmap, "symbols_by_affiliation_and_category"));
 }
 
@@ -152,7 +153,8 @@ TEST_F(TacticalSymbols, TheLeaderGrowsWithSpeedUpToFifteenPixels) {
 TEST_F(TacticalSymbols, WildSpeedsAndCoursesNeverDrawBeyondTheLongestLeader) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    for (auto [course, speed] : {std::pair{45.0, 1e300}, {180.0, -1e300}, {10.0, nan}, {nan, 5.0}, {inf, inf}}) {
+    for (auto [course, speed] :
+         {std::pair{45.0, 1e300}, {180.0, -1e300}, {10.0, nan}, {nan, 5.0}, {inf, inf}}) {
         Canvas c = symbol(1, kCategoryShip, course, speed);
         Rect box = inkBox(c, kFriend);
         EXPECT_GE(box.left, 5);

@@ -1,12 +1,11 @@
 #pragma once
 // A test suite that runs missions over the generated data set: the data set's folder made
 // current with its settings, its object database, texts and terrain open for the whole suite,
-// and, for each test, the makers of the harness's platforms and a player folder of its own.
+// and, for each test, a player folder of its own; the mission ends with each test.
 
 #include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
 #include "sim/simulation/mission_end.h"
-#include "sim/support/mission_makers.h"
 #include "sim/support/scoped_folders.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
@@ -36,7 +35,6 @@ protected:
     void TearDown() override { simEndMission(); }
 
     PlayerFolder player;
-    HarnessMakers makers;
 
 private:
     static inline std::filesystem::path previous_;

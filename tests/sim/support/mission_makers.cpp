@@ -39,14 +39,20 @@ Entity* makeOwnShip(std::int32_t side, std::int32_t level, std::int32_t id) {
 
 } // namespace
 
+HarnessOwnShip::HarnessOwnShip() {
+    simSetOwnShipMaker(makeOwnShip);
+}
+
+HarnessOwnShip::~HarnessOwnShip() {
+    simSetOwnShipMaker(nullptr);
+}
+
 HarnessMakers::HarnessMakers() {
     simSetEntityMaker(makeUnit);
-    simSetOwnShipMaker(makeOwnShip);
 }
 
 HarnessMakers::~HarnessMakers() {
     simSetEntityMaker(nullptr);
-    simSetOwnShipMaker(nullptr);
 }
 
 } // namespace q71::test
