@@ -12,6 +12,7 @@
 // its own sensor set builds it after (the own boat does).
 
 #include "framework/lists/linked_list.h"
+#include "sim/entities/contact_list.h"
 #include "sim/entities/contact_record.h"
 #include "sim/world/object_record.h"
 
@@ -189,7 +190,7 @@ public:
     std::unique_ptr<EntityController> controller;
     LinkedList<Sensor> sensors;         ///< owned
     double contactTimeout = 0.0;        ///< seconds without a fix after which a contact is dropped
-    LinkedList<ContactRecord> contacts; ///< owned
+    ContactList contacts; ///< owned
     std::uintptr_t soundA = 0;          ///< samples named by the record
     std::uintptr_t soundB = 0;
     std::vector<std::int32_t> signatureCounters; ///< one per signature table

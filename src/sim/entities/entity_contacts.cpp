@@ -25,10 +25,7 @@ constexpr std::size_t kOwnFixes = 0;
 } // namespace
 
 ContactRecord* Entity::findContact(std::int32_t entityId) const {
-    for (auto* node = contacts.head(); node; node = node->next)
-        if (node->item->entityId == entityId)
-            return node->item;
-    return nullptr;
+    return contacts.find(entityId);
 }
 
 void Entity::dropContact(ContactRecord* contact) {
@@ -164,7 +161,7 @@ void worldPurgeEntityId(std::int32_t id) {
         Entity& entity = *node->item;
         if (!entity.controller)
             continue;
-        LinkedList<ContactRecord>& contacts = entity.contacts;
+        ContactList& contacts = entity.contacts;
         contacts.saveCursor();
         for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
             if (contact->entityId != id)

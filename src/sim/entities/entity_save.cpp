@@ -82,12 +82,12 @@ template <class F, class Codec> void fixBlock(F& f, Codec&& c) {
 
 bool loadContact(Entity& entity, ByteSource& source) {
     auto* contact = new ContactRecord;
-    entity.contacts.appendItem(contact); // owned by the entity from here, whatever follows
     FieldReader r(source, kContactSize);
     std::uint16_t recordId = 0, entityId = 0;
     contactBlock(*contact, FieldReadCodec{r}, recordId, entityId);
     contact->recordId = recordId;
     contact->entityId = entityId;
+    entity.contacts.appendItem(contact); // owned by the entity from here, whatever follows
     if (!r.ok())
         return false;
     for (FixList& fixes : contact->fixes) {

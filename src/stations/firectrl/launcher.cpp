@@ -40,7 +40,7 @@ ContactRecord* launcherFindContact(std::int32_t designationNumber) {
     Entity* ownShip = worldOwnShip();
     if (!ownShip)
         return nullptr;
-    LinkedList<ContactRecord>& contacts = ownShip->contacts;
+    ContactList& contacts = ownShip->contacts;
     ContactRecord* found = nullptr;
     contacts.saveCursor();
     for (ContactRecord* contact = contacts.rewind(); contact && !found; contact = contacts.advance())

@@ -1,0 +1,52 @@
+#pragma once
+// An entity's contacts: a list of owned contact records in the order they were made, walked as
+// any list, and found again by the id of the entity they are about without a walk. Reports
+// come by the thousand each second in a busy sea, each asking for its contact.
+//
+// Records are added and removed only through this list (its list base is private), so that the
+// index never holds a record that is gone.
+
+#include "framework/lists/linked_list.h"
+#include "sim/entities/contact_record.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+namespace q71 {
+
+class ContactList : private LinkedList<ContactRecord> {
+    using Base = LinkedList<ContactRecord>;
+
+public:
+    using Base::Node;
+    using Base::advance;
+    using Base::count;
+    using Base::current;
+    using Base::cursor;
+    using Base::depth;
+    using Base::empty;
+    using Base::head;
+    using Base::next;
+    using Base::restoreCursor;
+    using Base::rewind;
+    using Base::saveCursor;
+    using Base::setCursor;
+    using Base::tail;
+
+    /// Appends a record (owned from now on); the cursor moves onto it. Returns the new count.
+    int appendItem(ContactRecord* contact);
+    /// Unlinks a record (the caller deletes it), as the list does; returns the new count.
+    int remove(ContactRecord* contact);
+    /// Deletes every record.
+    void deleteAll();
+    /// The record about an entity, or null. An entity has one record in a list; a record whose id
+    /// is changed is found by its new id.
+    ContactRecord* find(std::int32_t entityId) const;
+
+private:
+    // The record about each entity id, as last seen; checked on use, since a record's id may be
+    // set after it was added.
+    mutable std::unordered_map<std::int32_t, ContactRecord*> byEntity_;
+};
+
+} // namespace q71
