@@ -127,6 +127,7 @@ public:
     std::int32_t arraySelector = 1; ///< which towed array is the working one
     double arrayLength1 = 0.0;      ///< deployed lengths of the towed arrays; −1 once lost
     double arrayLength2 = 0.0;
+    double homeX = 0.0, homeY = 0.0;         ///< where the entity was placed (an aircraft returns there)
     double velocityX = 0.0, velocityY = 0.0; ///< over ground, speed units
     double verticalSpeed = 0.0;              ///< m/s, up
     double planeAngle1 = 0.0, planeAngle2 = 0.0;

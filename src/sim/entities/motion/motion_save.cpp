@@ -18,7 +18,8 @@ template <class Model, class Codec> void motionBlock(Model& m, Codec&& c) {
     c.gap(4);
     c.f64(m.arrayLength1);
     c.f64(m.arrayLength2);
-    c.gap(16);
+    c.f64(m.homeX);
+    c.f64(m.homeY);
     for (auto* v : {&m.velocityX, &m.velocityY, &m.verticalSpeed, &m.planeAngle1, &m.planeAngle2, &m.rudderAngle,
                     &m.driveSpeed})
         c.f64(*v);

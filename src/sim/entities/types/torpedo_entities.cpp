@@ -107,8 +107,11 @@ void TorpedoEntity::enterFlight(const Entity& launcher) {
     worldAlertNearestHostiles(launcher.id, kAlertRange);
 }
 
-void TorpedoEntity::launchFromTube(const Entity& launcher, const TorpedoTubeLaunch& p) {
-    const LaunchExit exit = launchExit(*launcher.motion, p.tube);
+void TorpedoEntity::launchFromTube(const Entity& launcher, const TorpedoTubeLaunch& launch) {
+    launchAt(launcher, launchExit(*launcher.motion, launch.tube), launch);
+}
+
+void TorpedoEntity::launchAt(const Entity& launcher, const LaunchExit& exit, const TorpedoTubeLaunch& p) {
     if (!leaveLauncher(launcher, exit, launchWay(*launcher.motion), true))
         return;
     MotionModel& m = *motion;

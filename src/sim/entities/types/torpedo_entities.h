@@ -31,6 +31,9 @@ public:
 
     /// Leaves a launcher's tube on its presets and enters the world.
     void launchFromTube(const Entity& launcher, const TorpedoTubeLaunch& launch);
+    /// Leaves from a point on a heading (a torpedo dropped from above) on the presets of a tube
+    /// launch (its tube aside), as from a tube.
+    void launchAt(const Entity& launcher, const LaunchExit& exit, const TorpedoTubeLaunch& launch);
 
 protected:
     /// The base of the weapon classes: the class's type code, the torpedo motion, the guidance.
