@@ -1,6 +1,7 @@
 #include "sim/entities/controllers/countermeasure_controller.h"
 
 #include "sim/entities/entity.h"
+#include "sim/entities/types/controller_makers.h"
 #include "sim/scoring/byte_layout.h"
 #include "sim/simulation/sim_clock.h"
 
@@ -13,6 +14,13 @@ namespace {
 constexpr std::size_t kExpiryTimeOffset = 24; // in the controller's saved state block
 
 } // namespace
+
+void countermeasureControllerInstall() {
+    entitySetControllerMaker(ControllerClass::countermeasure,
+                             [](Entity& owner, double lifetime) -> EntityController* {
+                                 return new CountermeasureController(owner, lifetime);
+                             });
+}
 
 CountermeasureController::CountermeasureController(Entity& owner, double lifetime)
     : EntityController(owner), expiryTime(simClock().gameClock + lifetime) {}

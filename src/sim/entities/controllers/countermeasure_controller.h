@@ -24,4 +24,7 @@ protected:
     bool loadSubclassState(const std::array<std::uint8_t, kControllerStateBlockSize>& block) override;
 };
 
+/// Installs the maker of the countermeasure controller for the countermeasure classes (at start-up).
+void countermeasureControllerInstall();
+
 } // namespace q71

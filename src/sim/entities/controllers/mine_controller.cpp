@@ -7,6 +7,7 @@
 #include "sim/entities/entity_events.h"
 #include "sim/entities/sensors/sensor.h"
 #include "sim/entities/sonar_report.h"
+#include "sim/entities/types/controller_makers.h"
 #include "sim/scoring/scoring.h"
 #include "sim/scoring/scoring_state.h"
 #include "sim/services/sim_services.h"
@@ -28,6 +29,18 @@ bool isFloat(const Entity& entity) {
 }
 
 } // namespace
+
+void mineControllersInstall() {
+    entitySetControllerMaker(ControllerClass::mine, [](Entity& owner, double) -> EntityController* {
+        return new MineController(owner);
+    });
+    entitySetControllerMaker(ControllerClass::mine2, [](Entity& owner, double) -> EntityController* {
+        return new Mine2Controller(owner);
+    });
+    entitySetControllerMaker(ControllerClass::mobileMine, [](Entity& owner, double run) -> EntityController* {
+        return new MobileMineController(owner, run);
+    });
+}
 
 MineController::MineController(Entity& owner) : EntityController(owner) {}
 

@@ -64,4 +64,7 @@ private:
     void lay();
 };
 
+/// Installs the makers of the three mine controllers for the mine classes (at start-up).
+void mineControllersInstall();
+
 } // namespace q71

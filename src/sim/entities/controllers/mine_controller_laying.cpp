@@ -5,7 +5,7 @@
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_events.h"
 #include "sim/entities/motion/motion_model.h"
-#include "sim/entities/sensors/visual_sensor.h"
+#include "sim/entities/types/mine_entities.h"
 #include "sim/scoring/byte_layout.h"
 #include "sim/scoring/scoring.h"
 #include "sim/simulation/sim_clock.h"
@@ -62,12 +62,7 @@ void MobileMineController::lay() {
     if (mine.motion)
         mine.motion->setOrderedSpeed(0.0);
     scoringPostEvent(missionEventAt(worldPoint(mine), kEventMineReport, mine.id, 0), 1);
-    auto* sensor = new VisualSensor(mine, 1.0f);
-    sensor->setResponse(kSensorNearRange, kSensorFarRange, 100, 0, kSensorNearRange, kSensorFarRange, 1, 0,
-                        kSensorNearRange, kSensorFarRange, 1, 0);
-    sensor->maxHeight = 0;
-    sensor->minHeight = -10000;
-    mine.addSensor(sensor);
+    mine.addSensor(mineProximitySensor(mine, kSensorNearRange, kSensorFarRange));
     mine.noiseFactor = 0.0f;
     if (mine.motion)
         mine.motion->buoyancyRate = kSinkRate;

@@ -4,6 +4,7 @@
 #include "sim/entities/controllers/countermeasure_controller.h"
 #include "sim/entities/controllers/weapon_guidance.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/countermeasure_entities.h"
 #include "sim/simulation/world_step.h"
 #include "sim/support/sensed.h"
 
@@ -35,6 +36,16 @@ TEST_F(Countermeasures, ACountermeasureEndsOnTheFirstUpdateAfterItsLifetime) {
     setClock(400.5);
     cm.controller->update(1.0);
     EXPECT_EQ(cm.removeFlag, 1u);
+}
+
+TEST_F(Countermeasures, ANoisemakerPutOutByABoatLivesFiveToTenMinutes) {
+    Entity& boat = body(1, "Hunter", kKindSubsurface, {1000, 1000, -50});
+    setClock(60.0);
+    auto& cm = harness.add(new CountermeasureEntity(1, "Decoy", 2, boat.id, -50.0));
+    const auto* life = dynamic_cast<const CountermeasureController*>(cm.controller.get());
+    ASSERT_NE(life, nullptr);
+    EXPECT_GE(life->expiryTime, 60.0 + 300.0);
+    EXPECT_LE(life->expiryTime, 60.0 + 600.0);
 }
 
 TEST_F(Countermeasures, ACountermeasureMakesNothingOfWhatItHears) {

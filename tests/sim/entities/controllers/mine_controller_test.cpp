@@ -4,7 +4,10 @@
 #include "air_sea_world.h"
 #include "sim/entities/controllers/mine_controller.h"
 #include "sim/entities/motion/motion_model.h"
-#include "sim/entities/sensors/visual_sensor.h"
+#include "sim/entities/sensors/sensor.h"
+#include "sim/entities/types/mine_entities.h"
+#include "sim/entities/types/mobile_mine_entity.h"
+#include "sim/support/sensed.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -34,22 +37,18 @@ public:
 
 class Mines : public AirSeaWorld {
 protected:
-    /// A mine of a controller class at a place, feeling hulls with certainty inside `nearRange`
-    /// metres and not at all beyond `farRange`.
-    template <class Controller>
-    Entity& mine(const char* type, WorldPoint at, double nearRange = 68.58, double farRange = 91.44) {
-        Entity& m = body(2, type, kKindWeapon, at);
-        m.controller = std::make_unique<Controller>(m);
-        auto* sensor = new VisualSensor(m, 1.0f);
-        sensor->setResponse(nearRange, farRange, 100, 0, nearRange, farRange, 1, 0, nearRange, farRange, 1,
-                            0);
-        sensor->maxHeight = 0;
-        sensor->minHeight = -10000;
-        m.addSensor(sensor);
-        return m;
+    /// An entity of the world put at a place.
+    Entity& place(Entity* entity, WorldPoint at) {
+        harness.add(entity);
+        entity->motion->x = at.x;
+        entity->motion->y = at.y;
+        entity->motion->z = entity->motion->orderedDepth = at.z;
+        return *entity;
     }
-    /// A type-15 mine, which feels hulls within 45.72 m.
-    Entity& contactMine(WorldPoint at) { return mine<Mine2Controller>("ContactMine", at, 27.432, 45.72); }
+    /// A type-7 mine, which feels hulls within 91.44 m (certainly within 68.58 m).
+    Entity& influenceMine(WorldPoint at) { return place(new MineEntity(2, "InfluenceMine", 2), at); }
+    /// A type-15 mine, which feels hulls within 45.72 m (certainly within 27.432 m).
+    Entity& contactMine(WorldPoint at) { return place(new Mine2Entity(2, "ContactMine", 2), at); }
 
     /// One per-second pass of the mine a second later: its sensor scans.
     void scan(Entity& m) {
@@ -70,7 +69,7 @@ private:
 };
 
 TEST_F(Mines, AHullInsideTheMinesRangeSetsItOffOnce) {
-    Entity& m = mine<MineController>("InfluenceMine", {1000, 1000, -60});
+    Entity& m = influenceMine({1000, 1000, -60});
     Entity& sub = submarine({1000, 1060, -60});
     Entity& other = submarine({1000, 940, -60});
     scan(m);
@@ -82,7 +81,7 @@ TEST_F(Mines, AHullInsideTheMinesRangeSetsItOffOnce) {
 }
 
 TEST_F(Mines, AHullOutsideTheRangeOrOutOfTheWaterLeavesTheMineWaiting) {
-    Entity& m = mine<MineController>("InfluenceMine", {1000, 1000, -60});
+    Entity& m = influenceMine({1000, 1000, -60});
     Entity& beside = submarine({1050, 1000, -160}); // 50 m off, but 100 m below: 112 m away
     Entity& aircraft = body(1, "Patrol", kKindAir, {1000, 1000, 30});
     for (int i = 0; i < 5; ++i)
@@ -97,7 +96,7 @@ TEST_F(Mines, AHullOutsideTheRangeOrOutOfTheWaterLeavesTheMineWaiting) {
 }
 
 TEST_F(Mines, FloatsNeverSetOffAMine) {
-    Entity& influence = mine<MineController>("InfluenceMine", {1000, 1000, -10});
+    Entity& influence = influenceMine({1000, 1000, -10});
     Entity& contact = contactMine({3000, 1000, -10});
     body(4, "Buoy", kKindAir, {1000, 1010, 0});
     body(4, "Buoy", kKindAir, {3000, 1010, 0});
@@ -113,7 +112,7 @@ TEST_F(Mines, FloatsNeverSetOffAMine) {
 TEST_F(Mines, ATorpedoSetsOffAnInfluenceMineButPassesAContactMine) {
     Entity& contact = contactMine({1000, 1000, -30});
     Entity& passing = body(1, "Fish", kKindWeapon, {1000, 1010, -30});
-    Entity& influence = mine<MineController>("InfluenceMine", {5000, 1000, -30});
+    Entity& influence = influenceMine({5000, 1000, -30});
     Entity& hitting = body(1, "Fish", kKindWeapon, {5000, 1010, -30});
     scan(contact);
     scan(influence);
@@ -132,7 +131,7 @@ TEST_F(Mines, AContactMinesVictimLeavesNoExplosionOfItsOwn) {
 }
 
 TEST_F(Mines, AMineOnTheOwnBoatIsReportedLoggedAndMarksItsLoss) {
-    Entity& m = mine<MineController>("InfluenceMine", {1000, 1000, -60});
+    Entity& m = influenceMine({1000, 1000, -60});
     Entity& own = body(1, "Hunter", kKindSubsurface, {1000, 1030, -60});
     makeOwnBoat(own);
     scan(m);
@@ -160,7 +159,7 @@ TEST_F(Mines, AHitThatLeavesTheOwnBoatAfloatKeepsItsLossCauseOpen) {
 }
 
 TEST_F(Mines, OnlyTheOwnBoatsHitsAreLoggedAsItsDamage) {
-    Entity& m = mine<MineController>("InfluenceMine", {1000, 1000, -60});
+    Entity& m = influenceMine({1000, 1000, -60});
     submarine({1000, 1030, -60});
     scan(m);
     EXPECT_TRUE(services.audio.spoken.empty());
@@ -169,7 +168,7 @@ TEST_F(Mines, OnlyTheOwnBoatsHitsAreLoggedAsItsDamage) {
 
 TEST_F(Mines, InTheTutorialsAMineScoresItsHitWithoutDamage) {
     missionState().missionMode = kMissionModeTutorial;
-    Entity& m = mine<MineController>("InfluenceMine", {1000, 1000, -60});
+    Entity& m = influenceMine({1000, 1000, -60});
     Entity& own = body(1, "Hunter", kKindSubsurface, {1000, 1030, -60});
     makeOwnBoat(own);
     auto* intercept = new RecordingIntercept(own);
@@ -208,12 +207,22 @@ TEST_F(Mines, InTheTutorialsTheOwnBoatsLossOfScoreIsLogged) {
 
 class MobileMines : public Mines {
 protected:
-    /// A mobile mine running at an ordered speed, launched now for a run of `run` metres.
-    Entity& launched(double speed, double run, WorldPoint at = {1000, 1000, -50}) {
-        Entity& m = body(1, "slmm", kKindWeapon, at);
-        m.motion->setOrderedSpeed(speed);
-        m.controller = std::make_unique<MobileMineController>(m, run);
+    /// A mobile mine launched now from tube 1 of a boat south of (1000, 1000), running north at
+    /// an ordered speed for `run` metres; the boat then leaves (a laid mine goes off on anyone).
+    Entity& launched(double speed, double run) {
+        Entity& boat = body(1, "Hunter", kKindSubsurface, {1000, 952, -50});
+        MobileMineLaunch course;
+        course.speed = speed;
+        course.range = run;
+        course.depth = -164.0;
+        Entity& m = harness.add(new MobileMineEntity(1, "slmm", 2, boat.id, course));
+        boat.motion->y = -50000.0;
         return m;
+    }
+    /// A point north of the mine by a distance.
+    static WorldPoint north(const Entity& m, double metres) {
+        const WorldPoint at = worldPoint(m);
+        return {at.x, at.y + metres, at.z};
     }
     static MobileMineController& layingOf(Entity& m) {
         return static_cast<MobileMineController&>(*m.controller);
@@ -250,7 +259,7 @@ TEST_F(MobileMines, ALaidMineGoesOffOnAHullWithinItsRange) {
     Entity& m = launched(10.0, 10.0);
     setClock(5.0);
     m.controller->update(1.0);
-    Entity& sub = submarine({1000, 1170, -50});
+    Entity& sub = submarine(north(m, 170.0));
     scan(m);
     EXPECT_NEAR(sub.hull, 0.88, 1e-12);
     EXPECT_EQ(m.removeFlag, 1u);
@@ -260,7 +269,8 @@ TEST_F(MobileMines, AFloatMakesALaidMineDisappearWithoutABlast) {
     Entity& m = launched(10.0, 10.0);
     setClock(5.0);
     m.controller->update(1.0);
-    body(4, "Buoy", kKindAir, {1000, 1010, 0});
+    const WorldPoint above = north(m, 10.0);
+    body(4, "Buoy", kKindAir, {above.x, above.y, 0});
     scan(m);
     EXPECT_EQ(m.removeFlag, 1u);
     EXPECT_EQ(m.hull, 1.0);
@@ -279,12 +289,9 @@ TEST_F(MobileMines, AMineWithoutSpeedLaysItselfAtOnceRatherThanNever) {
 
 TEST_F(MobileMines, ARunningMineReportsItsMeetingAndGoesOffWithoutTheCrewsReport) {
     Entity& m = launched(10.0, 5000.0);
-    Entity& own = body(1, "Hunter", kKindSubsurface, {1000, 1020, -50});
+    Entity& own = body(1, "Hunter", kKindSubsurface, north(m, 20.0));
     makeOwnBoat(own);
-    ContactFix fix;
-    fix.x = 1000;
-    fix.y = 1020;
-    m.processContactRecord(own, fix); // a new contact while it runs
+    senseWhereItIs(m, own); // a new contact while it runs
     EXPECT_EQ(m.removeFlag, 1u);
     EXPECT_THAT(services.audio.spoken, Not(Contains("other channel: SSmine.wav")));
     EXPECT_THAT(log.lines, Not(Contains("Mine sur nous")));
