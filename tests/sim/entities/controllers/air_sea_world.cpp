@@ -1,6 +1,10 @@
 #include "air_sea_world.h"
 
+#include "sim/entities/controllers/aircraft_controller.h"
+#include "sim/entities/controllers/countermeasure_controller.h"
+#include "sim/entities/controllers/mine_controller.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/controller_makers.h"
 #include "sim/scoring/byte_stream.h"
 #include "sim/simulation/world_lists.h"
 
@@ -49,6 +53,7 @@ std::vector<ObjectRecord> airSeaRecords() {
     ObjectRecord orion = aircraft(kRecordOrion, "Orion", "plane", 330, 1, "Fish", 6);
     orion.weapons[0].keyName.assign("Skimmer");
     orion.weapons[0].count = 2;
+    orion.radarFigure = 3.0f;
     records.push_back(orion);
     ObjectRecord seasprite = aircraft(kRecordSeasprite, "Seasprite", "helo", 150, 1, "Fish", 2);
     seasprite.sonarFigure = 2.5f;
@@ -62,9 +67,15 @@ AirSeaWorld::AirSeaWorld() {
     msgLogSetTarget(true, &log);
     explosionCount = 0;
     entitySetExplosionMaker(countExplosion);
+    mineControllersInstall();
+    countermeasureControllerInstall();
+    airPlatformControllerInstall();
 }
 
 AirSeaWorld::~AirSeaWorld() {
+    for (ControllerClass made : {ControllerClass::mine, ControllerClass::mine2, ControllerClass::mobileMine,
+                                 ControllerClass::countermeasure, ControllerClass::airPlatform})
+        entitySetControllerMaker(made, nullptr);
     entitySetExplosionMaker(nullptr);
     msgLogDetach();
     replayLogClose();
