@@ -146,6 +146,9 @@ public:
     ContactRecord* findContact(std::int32_t entityId) const;
     /// Drops a contact: the controller forgets it, the record is destroyed.
     void dropContact(ContactRecord* contact);
+    /// The next contact number of a sensor type, which the sonar crew calls out when `announce`
+    /// is set. Only the own boat numbers its contacts; every other entity answers 0.
+    virtual std::int32_t nextContactNumber(int /*type*/, double /*bearing*/, bool /*announce*/) { return 0; }
 
     std::uint32_t recordId = 0; ///< id of the object record the entity was built from
     std::int32_t side = 0;      ///< affiliation; 4 neutral, and sides hostile as worldSidesHostile says

@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::uint8_t kEventTransmission = 10;
 constexpr double kMastBand = -3.6576; // m: a submarine's masts show down to 12 ft
-constexpr double kAspectSlack = 1e-6;
 
 } // namespace
 
@@ -63,10 +62,8 @@ bool RadarSensor::canSense(Entity& entity) {
             return false;
         level = level * (14 + static_cast<int>(target.z)) / 14;
     }
-    // Seen end-on a hull shows less than on the beam: 0 to 20 whole points of aspect, a hair of
-    // bearing (the degree factor is not exact) never costing a point.
-    const double aspectAngle = std::fabs(worldAspectAngle(owner(), entity));
-    const int aspect = static_cast<int>(aspectAngle * 0.2222222222222222 + kAspectSlack);
+    // Seen end-on a hull shows less than on the beam.
+    const int aspect = sensorAspectPoints(owner(), entity);
     if (level < 20 - aspect)
         return false;
     level -= 20 - aspect;

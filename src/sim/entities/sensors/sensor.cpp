@@ -221,6 +221,13 @@ ContactFix Sensor::makeFix(const Entity& entity, double measuredBearing, double 
     return fix;
 }
 
+int sensorAspectPoints(const Entity& observer, const Entity& target) {
+    // The degree factor is not exact: a beam 90 degrees off comes out a hair short of it.
+    constexpr double kAspectSlack = 1e-6;
+    return static_cast<int>(std::fabs(worldAspectAngle(observer, target)) * 0.2222222222222222 +
+                            kAspectSlack);
+}
+
 ContactFix interceptFix(const Entity& source, const Entity& receiver, double bearing, int quality,
                         std::int32_t sensorType) {
     const WorldPoint from = worldPoint(source), at = worldPoint(receiver);

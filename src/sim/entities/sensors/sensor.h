@@ -53,6 +53,10 @@ struct PropagationLevels {
 /// a figure beyond the table's reach gives no error rather than a wrapped one.
 std::uint8_t sensorErrorFigure(int base, float figure);
 
+/// The points (0 to 20) a hull seen from an observer shows less bow- or stern-on than on the beam:
+/// whole points of the aspect angle, a hair of bearing never costing one.
+int sensorAspectPoints(const Entity& observer, const Entity& target);
+
 /// The fix a receiver takes on a source it heard transmit: the source's place, pose and way, heard
 /// from the receiver's place on a bearing.
 ContactFix interceptFix(const Entity& source, const Entity& receiver, double bearing, int quality,

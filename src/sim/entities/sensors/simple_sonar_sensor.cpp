@@ -3,9 +3,10 @@
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/player_upgrades.h"
+#include "sim/entities/sensors/propagation_points.h"
+#include "sim/entities/sensors/signature_band.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/mission_state.h"
-#include "sim/simulation/signature_tables.h"
 #include "sim/simulation/sound_profile.h"
 #include "sim/simulation/terrain_geometry.h"
 
@@ -13,42 +14,6 @@
 #include <cmath>
 
 namespace q71 {
-
-namespace {
-
-// Whole metres of a range figure, held inside 32 bits.
-std::int32_t whole(double v) {
-    return static_cast<std::int32_t>(std::clamp(std::trunc(v), -1.0e9, 1.0e9));
-}
-
-// A far range point pushed out by the source level: far + (far - near) × level / divisor.
-std::int32_t pushedOut(std::int32_t far, std::int32_t near, int level, std::int32_t divisor) {
-    if (divisor == 0)
-        return far;
-    const std::int64_t push = std::int64_t{far - near} * level / divisor;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(far + push, -1000000000, 1000000000));
-}
-
-// The layer case, for a listener below the layer: the direct path out to `far` pushed by the
-// level, then the convergence zone, whose width grows by the same push beyond `zoneBase`.
-void layerCase(PropagationPoints& points, PropagationLevels& levels, std::int32_t near, std::int32_t far,
-               std::int32_t zoneBase, int level, int zoneLevel) {
-    points.r0 = near;
-    points.r1 = pushedOut(far, near, level, 90);
-    const std::int64_t push = std::int64_t{points.r1} - far;
-    points.r2 = static_cast<std::int32_t>(std::clamp<std::int64_t>(push - zoneBase, -1000000000, 1000000000));
-    levels.a = 90;
-    levels.b = 20;
-    levels.c = static_cast<std::uint8_t>(zoneLevel);
-}
-
-// The layer case of the propagation rule: a layered profile with the listener at or below the layer.
-bool belowLayer(double sensorZ) {
-    const std::uint32_t profile = missionState().soundProfileKind;
-    return profile != 0 && profile != 1 && sensorZ <= soundProfile().layerDepth;
-}
-
-} // namespace
 
 SimpleSonarSensor::SimpleSonarSensor(Entity& owner, float figure) : Sensor(owner, figure) {
     type = kSensorPassive;
@@ -58,11 +23,11 @@ SimpleSonarSensor::SimpleSonarSensor(Entity& owner, float figure) : Sensor(owner
     const double f = figure;
     setResponse(0.0, 0.0, 0, 0, 10000.0 * f, 15000.0 * f, sensorErrorFigure(4, figure),
                 sensorErrorFigure(6, figure), 10000.0 * f, 15000.0 * f,
-                static_cast<std::uint32_t>(std::max(whole(400.0 * f), 0)),
-                static_cast<std::uint32_t>(std::max(whole(1500.0 * f), 0)));
-    threshold = static_cast<std::uint8_t>(std::clamp(whole(5.0 * f), 0, 255));
+                static_cast<std::uint32_t>(std::max(propagationWhole(400.0 * f), 0)),
+                static_cast<std::uint32_t>(std::max(propagationWhole(1500.0 * f), 0)));
+    threshold = static_cast<std::uint8_t>(std::clamp(propagationWhole(5.0 * f), 0, 255));
     bandLow = 10;
-    bandHigh = static_cast<std::uint16_t>(std::clamp(whole(600.0 * f), 0, 65535));
+    bandHigh = static_cast<std::uint16_t>(std::clamp(propagationWhole(600.0 * f), 0, 65535));
 }
 
 void SimpleSonarSensor::passivePropagation(double source, double sensorZ, int level,
@@ -72,16 +37,17 @@ void SimpleSonarSensor::passivePropagation(double source, double sensorZ, int le
     const double q = std::max(4.0 - figure, 0.1);
     const double s = source / q;
     if (missionState().soundProfileKind == 1) {
-        points.r0 = whole(5000.0 * s);
-        levels.a = whole(70.0 + 10.0 * s);
-        points.r1 = pushedOut(whole(10000.0 * s), points.r0, level, levels.a);
-    } else if (belowLayer(sensorZ)) {
-        layerCase(points, levels, whole(5000.0 * s), whole(9000.0 * s), whole(-7000.0 - 1000.0 * s), level,
-                  level - whole(-50.0 - 10.0 * s));
+        points.r0 = propagationWhole(5000.0 * s);
+        levels.a = propagationWhole(70.0 + 10.0 * s);
+        points.r1 = propagationPushedOut(propagationWhole(10000.0 * s), points.r0, level, levels.a);
+    } else if (propagationBelowLayer(sensorZ)) {
+        propagationLayerCase(points, levels, propagationWhole(5000.0 * s), propagationWhole(9000.0 * s),
+                             propagationWhole(-7000.0 - 1000.0 * s), level,
+                             level - propagationWhole(-50.0 - 10.0 * s));
     } else {
-        points.r0 = whole(10000.0 * s);
-        levels.a = whole(85.0 + 5.0 * s);
-        points.r1 = pushedOut(whole(15000.0 * s), points.r0, level, levels.a);
+        points.r0 = propagationWhole(10000.0 * s);
+        levels.a = propagationWhole(85.0 + 5.0 * s);
+        points.r1 = propagationPushedOut(propagationWhole(15000.0 * s), points.r0, level, levels.a);
     }
 }
 
@@ -90,14 +56,14 @@ void SimpleSonarSensor::activePropagation(double sensorZ, int level, Propagation
     const double f = figure;
     levels.a = 90;
     if (missionState().soundProfileKind == 1) {
-        points.r0 = whole(1200.0 * f);
-        points.r1 = pushedOut(whole(2500.0 * f), points.r0, level, 90);
-    } else if (belowLayer(sensorZ)) {
-        layerCase(points, levels, whole(1200.0 * f), whole(3000.0 * f), whole(-3000.0 - 1000.0 * f), level,
-                  level + 80);
+        points.r0 = propagationWhole(1200.0 * f);
+        points.r1 = propagationPushedOut(propagationWhole(2500.0 * f), points.r0, level, 90);
+    } else if (propagationBelowLayer(sensorZ)) {
+        propagationLayerCase(points, levels, propagationWhole(1200.0 * f), propagationWhole(3000.0 * f),
+                             propagationWhole(-3000.0 - 1000.0 * f), level, level + 80);
     } else {
-        points.r0 = whole(2000.0 * f);
-        points.r1 = pushedOut(whole(3000.0 * f), points.r0, level, 90);
+        points.r0 = propagationWhole(2000.0 * f);
+        points.r1 = propagationPushedOut(propagationWhole(3000.0 * f), points.r0, level, 90);
     }
 }
 
@@ -121,17 +87,6 @@ int SimpleSonarSensor::activeLevel(double range, double sensorZ, double targetZ,
     PropagationLevels levels;
     activePropagation(sensorZ, level, points, levels);
     return detect(points, levels, activeRange(range), sensorZ, targetZ, static_cast<std::uint8_t>(level));
-}
-
-bool SimpleSonarSensor::hearsSignature(const Entity& entity) const {
-    const std::size_t lines =
-        std::min(worldSignatureTables(entity.recordId).size(), entity.signatureIndex.size());
-    for (std::size_t i = 0; i < lines; ++i) {
-        const std::int32_t sample = entity.signatureIndex[i];
-        if (sample > bandLow && sample < bandHigh)
-            return true;
-    }
-    return false;
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
@@ -168,7 +123,7 @@ bool SimpleSonarSensor::canSense(Entity& entity) {
         return false;
     double measuredBearing = 0.0, measuredRange = 0.0;
     measure(bearing, range, measuredBearing, measuredRange);
-    if (!hearsSignature(entity))
+    if (!signatureLineInBand(entity, bandLow, bandHigh))
         return false;
     onEvent(entity, measuredBearing, measuredRange, heard);
     owner().processContactRecord(entity, makeFix(entity, measuredBearing, measuredRange, heard));

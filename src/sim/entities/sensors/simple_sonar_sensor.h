@@ -18,10 +18,6 @@ public:
     int activeLevel(double range, double sensorZ, double targetZ, int level) override;
     bool hasResponseCurves() const override { return true; }
 
-protected:
-    /// True when one of the target's present signature lines lies strictly inside the band.
-    bool hearsSignature(const Entity& entity) const;
-
 private:
     // The range points and levels of the two curves, for a listener's height and a source level.
     void passivePropagation(double source, double sensorZ, int level, PropagationPoints& points,
