@@ -39,8 +39,14 @@ public:
         bool started = false;
     };
 
-    SoundSampleId loadSample(std::string_view) override { return 0; }
-    SoundVoiceId playSample(SoundSampleId, bool, bool, bool) override { return 0; }
+    SoundSampleId loadSample(std::string_view name) override {
+        loaded.emplace_back(name);
+        return loaded.size();
+    }
+    SoundVoiceId playSample(SoundSampleId sample, bool, bool, bool) override {
+        played.push_back(loaded.at(sample - 1));
+        return 0;
+    }
     SoundVoiceId playByName(std::string_view name, bool, bool startNow, bool keep) override {
         voices.push_back({std::string(name), -1, startNow});
         return keep ? voices.size() : 0;
@@ -62,6 +68,8 @@ public:
 
     std::vector<Voice> voices;
     std::vector<std::string> said;
+    std::vector<std::string> loaded; ///< samples by name, their handles counting from 1
+    std::vector<std::string> played; ///< loaded samples played, by name
 };
 
 class WeaponHost final : public HostScreen {

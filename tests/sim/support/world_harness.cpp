@@ -6,6 +6,7 @@
 #include "sim/simulation/signature_tables.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_mission_facts.h"
+#include "sim/support/under_way.h"
 #include "sim/world/object_database.h"
 
 #include <bit>
@@ -170,14 +171,7 @@ HarnessEntity::HarnessEntity(std::int32_t side, std::string_view typeName, std::
                              std::int32_t id)
     : Entity(side, typeName, level, kind, id) {
     motion = std::make_unique<HarnessMotion>(*this);
-    motion->x = position.x;
-    motion->y = position.y;
-    motion->z = motion->orderedDepth = position.z;
-    motion->heading = motion->orderedCourse = heading;
-    motion->setOrderedSpeed(speed);
-    motion->driveSpeed = motion->speed = motion->headway = motion->orderedSpeed;
-    motion->velocityX = std::sin(heading * kDegreesToRadians) * motion->speed;
-    motion->velocityY = std::cos(heading * kDegreesToRadians) * motion->speed;
+    placeUnderWay(*motion, position, heading, speed);
     controller = std::make_unique<PatrolController>(*this);
 }
 
