@@ -1,20 +1,13 @@
 #include "platform/gdi/bitmap.h"
 
 namespace q71 {
-namespace {
-
-bool validSize(int width, int height) {
-    return width > 0 && height > 0 && width <= kDibMaxDimension && height <= kDibMaxDimension;
-}
-
-} // namespace
 
 Bitmap::Bitmap(int width, int height, PixelFormat format, bool topDown, bool dibSection)
     : width_(width), height_(height), format_(format), topDown_(topDown), dibSection_(dibSection),
       stride_(dibStride(width, pixelBytes(format) * 8)), bits_(stride_ * static_cast<std::size_t>(height)) {}
 
 std::shared_ptr<Bitmap> Bitmap::createCompatible(int width, int height) {
-    if (!validSize(width, height))
+    if (!dibSizeAcceptable(width, height))
         return nullptr;
     return std::shared_ptr<Bitmap>(new Bitmap(width, height, PixelFormat::Rgb565, true, false));
 }

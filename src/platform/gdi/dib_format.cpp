@@ -63,8 +63,7 @@ std::optional<DibFormat> dibParseInfo(std::span<const std::uint8_t> info, unsign
     }
     format.topDown = height < 0;
     height = height < 0 ? -height : height;
-    if (planes != 1 || format.width <= 0 || format.width > kDibMaxDimension || height <= 0 ||
-        height > kDibMaxDimension)
+    if (planes != 1 || !dibSizeAcceptable(format.width, height))
         return std::nullopt;
     format.height = static_cast<int>(height);
     format.stride = dibStride(format.width, format.bitCount);

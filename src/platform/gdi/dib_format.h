@@ -58,6 +58,15 @@ struct DibFormat {
 
 /// Largest width or height accepted, which keeps every size computation far from overflow.
 constexpr int kDibMaxDimension = 32768;
+/// Largest number of pixels of one bitmap (4096 by 4096): a header from a file cannot make the
+/// program take gigabytes for one picture.
+constexpr std::int64_t kDibMaxPixels = std::int64_t{1} << 24;
+
+/// True for sizes a bitmap may have.
+constexpr bool dibSizeAcceptable(std::int64_t width, std::int64_t height) {
+    return width > 0 && height > 0 && width <= kDibMaxDimension && height <= kDibMaxDimension &&
+           width * height <= kDibMaxPixels;
+}
 
 /// Bytes per stored row of a DIB of this width and depth (padded to 4 bytes).
 constexpr std::size_t dibStride(int width, int bitCount) {

@@ -79,6 +79,9 @@ TEST(DibHeaders, MalformedOrUnsupportedHeadersAreRefused) {
     EXPECT_FALSE(dibParseInfo(headerBytes(40, 0, 4, 24)));     // no width
     EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 0, 24)));     // no height
     EXPECT_FALSE(dibParseInfo(headerBytes(40, 40000, 4, 24))); // absurd width
+    EXPECT_TRUE(dibParseInfo(headerBytes(40, 4096, -4096, 24)));
+    EXPECT_FALSE(dibParseInfo(headerBytes(40, 4097, -4096, 24))) << "gigabytes of pixels from a few bytes";
+    EXPECT_FALSE(dibParseInfo(headerBytes(40, 32768, 32768, 24)));
     EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 7)));      // no such depth
     EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 8, 1)));   // run-length compressed
     EXPECT_FALSE(dibParseInfo(headerBytes(40, 4, 4, 24, kDibCompressionBitfields)));
