@@ -12,7 +12,6 @@
 #include "sim/simulation/own_ship_setup.h"
 #include "sim/simulation/scenario_file.h"
 #include "sim/simulation/sim_clock.h"
-#include "sim/support/mission_makers.h"
 #include "sim/support/world_harness.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
@@ -102,7 +101,6 @@ void LoadScenario(benchmark::State& state, const std::string& name) {
         state.SkipWithError("no data set: build it or set Q71_DATA");
         return;
     }
-    test::HarnessOwnShip own;
     for (auto _ : state) {
         if (!startMission(name)) {
             state.SkipWithError("the scenario does not start");
@@ -118,7 +116,6 @@ void RunLargestScenario(benchmark::State& state) {
         state.SkipWithError("no data set: build it or set Q71_DATA");
         return;
     }
-    test::HarnessOwnShip own;
     for (auto _ : state) {
         state.PauseTiming();
         test::WorldHarness harness(1);

@@ -34,12 +34,12 @@ const ObjectRecord* recordOfTypeName(std::string_view typeName, std::int32_t id)
 
 } // namespace
 
-void entitySetIdCounter(std::int32_t lastId) {
-    idCounter = lastId;
+std::int32_t entityTakeNextId() {
+    return ++idCounter;
 }
 
-std::int32_t entityIdCounter() {
-    return idCounter;
+void entitySetIdCounter(std::int32_t lastId) {
+    idCounter = lastId;
 }
 
 Entity::Entity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind,
@@ -69,7 +69,7 @@ void Entity::init(const ObjectRecord* record, std::int32_t sideArg, std::int32_t
     soundA = soundB = 0;
     remote = 0;
     maxFixes = 20;
-    const std::int32_t newId = idArg == -1 ? ++idCounter : idArg;
+    const std::int32_t newId = idArg == -1 ? entityTakeNextId() : idArg;
     if (record) {
         recordId = record->id;
         category = record->category();

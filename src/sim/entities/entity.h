@@ -140,6 +140,8 @@ public:
     void discardController();
     /// Unlinks and deletes the sensors flagged for deletion.
     void deleteFlaggedSensors();
+    /// Steps every sensor, last to first, and deletes those flagged for deletion on the way.
+    void stepSensors(double dt);
     /// True for the player's submarine.
     bool isOwnShip() const;
     /// The contact on an entity, or null.
@@ -209,7 +211,6 @@ public:
 private:
     void init(const ObjectRecord* record, std::int32_t side, std::int32_t level, std::int32_t kind,
               std::int32_t id);
-    void stepSensors(double dt);
     void updateContactClocks(double elapsed);
     void stepActivityCycle();
     void floodOnHit(const Entity& attacker);
@@ -223,10 +224,11 @@ WorldPoint worldPoint(const Entity& entity);
 /// The aspect of an entity seen from an observer, −90..90: 0 ahead or astern, ±90 on the beam.
 double worldAspectAngle(const Entity& observer, const Entity& entity);
 
+/// Takes the mission's next id, as an entity made with the id −1 does.
+std::int32_t entityTakeNextId();
+
 /// Sets the mission's id counter: the next new entity takes counter + 1 (0 at a mission's start).
 void entitySetIdCounter(std::int32_t lastId);
-/// The mission's id counter: the last id given.
-std::int32_t entityIdCounter();
 
 /// Before a flagged entity is deleted: every entity with a controller drops its contact on it,
 /// then it is flagged for removal.

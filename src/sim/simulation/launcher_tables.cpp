@@ -5,7 +5,6 @@
 #include "sim/services/sim_services.h"
 
 #include <string>
-#include <utility>
 
 namespace q71 {
 namespace {
@@ -16,8 +15,14 @@ constexpr std::array<int, kVlsCellCount> kCellNumbers{8, 6, 5, 7, 12, 10, 9, 11,
 constexpr int kRunEndText = 770;
 constexpr int kRunEndPriority = 0;
 
-OwnedLaunchers& tables() {
-    static OwnedLaunchers launchers;
+struct Tables {
+    std::array<std::unique_ptr<WeaponLauncher>, kTorpedoTubeCount> tubes;
+    std::array<std::unique_ptr<WeaponLauncher>, kVlsCellCount> cells;
+    bool built = false;
+};
+
+Tables& tables() {
+    static Tables launchers;
     return launchers;
 }
 
@@ -29,7 +34,7 @@ std::int32_t startingLoad(int tubeNumber) {
 
 void launcherTablesBuild() {
     launcherTablesFree();
-    OwnedLaunchers& t = tables();
+    Tables& t = tables();
     WeaponStations& stations = simWeapons();
     const bool wasUnlimited = stations.unlimitedWeapons();
     stations.setUnlimitedWeapons(true);
@@ -48,7 +53,7 @@ void launcherTablesBuild() {
 }
 
 void launcherTablesFree() {
-    OwnedLaunchers& t = tables();
+    Tables& t = tables();
     for (auto& tube : t.tubes)
         tube.reset();
     for (auto& cell : t.cells)
@@ -56,16 +61,8 @@ void launcherTablesFree() {
     t.built = false;
 }
 
-OwnedLaunchers launcherTablesTake() {
-    return std::exchange(tables(), OwnedLaunchers{});
-}
-
-void launcherTablesPut(OwnedLaunchers launchers) {
-    tables() = std::move(launchers);
-}
-
 std::optional<LauncherTables> launcherTables() {
-    const OwnedLaunchers& t = tables();
+    const Tables& t = tables();
     if (!t.built)
         return std::nullopt;
     LauncherTables view;

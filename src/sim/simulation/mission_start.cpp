@@ -1,7 +1,8 @@
 #include "sim/simulation/mission_start.h"
 
 #include "sim/entities/entity.h"
-#include "sim/entities/motion/motion_model.h"
+#include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/types/own_submarine.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/mission_end.h"
@@ -36,13 +37,13 @@ void placeOwnShip(Entity& own, const PickedStart& start) {
     const double radians = start.course * kDegreesToRadians;
     motion->velocityX = start.speed * std::sin(radians);
     motion->velocityY = start.speed * std::cos(radians);
+    if (auto* boat = dynamic_cast<OwnShipEntity*>(&own))
+        boat->ownMotion->placed();
 }
 
 } // namespace
 
 ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
-    // A new mission was chosen: it is not the loaded one, and starts its own clock.
-    missionState().loadedFromSave = false;
     simSeedMission();
     if (missionState().fixedSeedMode())
         randomScaled(10.0); // the first single mission's first draw is thrown away

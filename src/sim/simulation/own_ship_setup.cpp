@@ -44,23 +44,15 @@ void simSeedMission() {
         randomSeedFromTime();
 }
 
-void simSeedAroundSignatureTables() {
+void simSetupOwnShip(std::int32_t playerId) {
+    simStopRunning();
+    initCosTable();
     // The signature tables draw from the sequence; the mission then starts it again.
     simSeedMission();
     worldBuildSignatureTables();
     simSeedMission();
-}
-
-void simBuildOwnShipAndLaunchers(std::int32_t playerId) {
     buildOwnShip(playerId);
     launcherTablesBuild();
-}
-
-void simSetupOwnShip(std::int32_t playerId) {
-    simStopRunning();
-    initCosTable();
-    simSeedAroundSignatureTables();
-    simBuildOwnShipAndLaunchers(playerId);
 }
 
 } // namespace q71

@@ -12,10 +12,6 @@ void randomSeed(std::uint32_t seed) {
     randomState = seed;
 }
 
-std::uint32_t randomCurrentState() {
-    return randomState;
-}
-
 void randomSeedFromTime() {
     randomSeed(static_cast<std::uint32_t>(simTimeOfDaySeconds()));
 }

@@ -3,6 +3,8 @@
 #include "sim/entities/controllers/entity_controller.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/own_submarine.h"
+#include "sim/entities/types/own_submarine_campaign.h"
 #include "sim/entities/types/support_units.h"
 #include "sim/simulation/launcher_tables.h"
 #include "sim/world/object_database.h"
@@ -83,10 +85,15 @@ void WorldMissionFacts::setOwnBoatInventory(const Inventory& counts) {
 }
 
 std::optional<OwnBoatCarriedState> WorldMissionFacts::ownBoatCarriedState() const {
+    if (const auto* own = dynamic_cast<const OwnShipEntity*>(worldOwnShip()))
+        return ownShipCarriedState(*own->ownMotion);
     return std::nullopt;
 }
 
-void WorldMissionFacts::restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>&) {}
+void WorldMissionFacts::restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>& statusWords) {
+    if (auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip()))
+        ownShipRestoreCampaignState(*own, statusWords);
+}
 
 std::optional<LauncherTables> WorldMissionFacts::launchers() const {
     return launcherTables();

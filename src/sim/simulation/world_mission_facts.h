@@ -20,9 +20,9 @@ public:
                                                   std::optional<double> orderedCourse) override;
     std::optional<Inventory> ownBoatInventory() const override;
     void setOwnBoatInventory(const Inventory& counts) override;
-    /// The carried state lives in the own boat's motion model, whose module fills it: none yet.
+    /// The own boat's broken masts, towed arrays and floating wire; none without an own boat.
     std::optional<OwnBoatCarriedState> ownBoatCarriedState() const override;
-    /// Goes to the own boat's motion model, whose module fills it: nothing yet.
+    /// Breaks and loses on the own boat what the last campaign mission left broken and lost.
     void restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>& statusWords) override;
     /// The launchers the own-ship set-up built, while they stand.
     std::optional<LauncherTables> launchers() const override;

@@ -5,6 +5,7 @@
 #include "sim/entities/types/launch_geometry.h"
 #include "sim/entities/types/missile_entity.h"
 #include "sim/entities/types/mobile_mine_entity.h"
+#include "sim/entities/types/own_submarine.h"
 #include "sim/entities/types/torpedo_entities.h"
 #include "sim/entities/weapon_launches.h"
 #include "sim/simulation/mission_entity_makers.h"
@@ -94,15 +95,21 @@ Entity* makeUnit(EntityType type, std::int32_t side, std::string_view typeName, 
     return entityCreatePlaced(type, side, typeName, level, id).release();
 }
 
+Entity* makeOwnShip(std::int32_t side, std::int32_t level, std::int32_t id) {
+    return new OwnShipEntity(side, level, id);
+}
+
 } // namespace
 
 void entityClassesInstall() {
     simSetEntityMaker(makeUnit);
+    simSetOwnShipMaker(makeOwnShip);
     weaponLaunchesInstall(&launches());
 }
 
 void entityClassesUninstall() {
     simSetEntityMaker(nullptr);
+    simSetOwnShipMaker(nullptr);
     weaponLaunchesInstall(nullptr);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 // What the entity classes give the rest of the simulation, installed by the program at
 // start-up: the maker of a scenario's units and network players' boats (the mission start's
-// entity maker) and the launches of the weapon classes (WeaponLaunches).
+// entity maker), the maker of the own submarine and the launches of the weapon classes
+// (WeaponLaunches).
 
 namespace q71 {
 
-/// Installs the entity maker and the weapon classes' launches.
+/// Installs the entity maker, the own submarine's maker and the weapon classes' launches.
 void entityClassesInstall();
 
 /// Takes them away again (tests).
