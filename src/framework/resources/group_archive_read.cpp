@@ -114,6 +114,13 @@ int grpReadEntry(const char* name, uint8_t** data, std::atomic<uint32_t>* delive
     };
     if (synchronous)
         return run(*job) ? 1 : failAndRelease(kGrpUnreadable);
+    // An empty member is complete as soon as it is asked for, so its caller may let go of it at
+    // once: no worker may outlive it, and the read is done here (and counted) instead.
+    if (entry->size == 0) {
+        if (counted)
+            ++s.outstanding;
+        return run(*job) ? 1 : failAndRelease(kGrpUnreadable);
+    }
     try {
         std::thread([job = std::move(job)] { run(*job); }).detach();
     } catch (const std::system_error&) {

@@ -42,6 +42,10 @@ void entitySetIdCounter(std::int32_t lastId) {
     idCounter = lastId;
 }
 
+std::int32_t entityIdCounter() {
+    return idCounter;
+}
+
 Entity::Entity(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind,
                std::int32_t id) {
     init(recordOfTypeName(typeName, id), side, level, kind, id);

@@ -229,6 +229,8 @@ std::int32_t entityTakeNextId();
 
 /// Sets the mission's id counter: the next new entity takes counter + 1 (0 at a mission's start).
 void entitySetIdCounter(std::int32_t lastId);
+/// The mission's id counter: the last id given.
+std::int32_t entityIdCounter();
 
 /// Before a flagged entity is deleted: every entity with a controller drops its contact on it,
 /// then it is flagged for removal.

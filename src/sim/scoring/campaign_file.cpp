@@ -28,6 +28,14 @@ template <class Io, class Header> void headerLayout(const Io& io, Header& h) {
     // 176: room for ten block pointers, never read
 }
 
+// The bytes of a campaign file of the data set; none when it cannot be read.
+std::vector<std::uint8_t> campaignFileBytes(const std::string& name) {
+    std::vector<std::uint8_t> bytes;
+    if (!fileReadContents(locationDataRoot() + "\\Scenario\\" + name, bytes))
+        bytes.clear();
+    return bytes;
+}
+
 bool countsFit(const CampaignHeader& header) {
     if (header.legCount < 0 || header.legCount > kCampaignMaxLegs || header.missionSet < 0 ||
         header.missionSet >= kMissionSets)
@@ -78,11 +86,13 @@ std::vector<std::uint8_t> campaignEncode(const Campaign& campaign) {
     return bytes;
 }
 
+bool campaignReadable(const std::string& name) {
+    Campaign campaign;
+    return campaignDecode(campaignFileBytes(name), campaign) == CampaignStatus::Ok;
+}
+
 void campaignLoad(const std::string& name) {
-    const std::string path = locationDataRoot() + "\\Scenario\\" + name;
-    std::vector<std::uint8_t> bytes;
-    if (!fileReadContents(path, bytes))
-        bytes.clear();
+    const std::vector<std::uint8_t> bytes = campaignFileBytes(name);
     switch (campaignDecode(bytes, loaded())) {
     case CampaignStatus::Ok:
         campaignPlay().leg = 0;

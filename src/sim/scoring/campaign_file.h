@@ -49,6 +49,8 @@ std::vector<std::uint8_t> campaignEncode(const Campaign& campaign);
 /// Loads the named campaign from the data set's "Scenario" folder; an unreadable or damaged file
 /// is a fatal error.
 void campaignLoad(const std::string& name);
+/// True when the named campaign of the data set reads and decodes, so that loading it cannot fail.
+bool campaignReadable(const std::string& name);
 /// The loaded campaign.
 const Campaign& campaign();
 /// Frees the campaign's leg blocks.

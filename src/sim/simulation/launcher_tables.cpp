@@ -5,6 +5,7 @@
 #include "sim/services/sim_services.h"
 
 #include <string>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -15,14 +16,8 @@ constexpr std::array<int, kVlsCellCount> kCellNumbers{8, 6, 5, 7, 12, 10, 9, 11,
 constexpr int kRunEndText = 770;
 constexpr int kRunEndPriority = 0;
 
-struct Tables {
-    std::array<std::unique_ptr<WeaponLauncher>, kTorpedoTubeCount> tubes;
-    std::array<std::unique_ptr<WeaponLauncher>, kVlsCellCount> cells;
-    bool built = false;
-};
-
-Tables& tables() {
-    static Tables launchers;
+OwnedLaunchers& tables() {
+    static OwnedLaunchers launchers;
     return launchers;
 }
 
@@ -34,7 +29,7 @@ std::int32_t startingLoad(int tubeNumber) {
 
 void launcherTablesBuild() {
     launcherTablesFree();
-    Tables& t = tables();
+    OwnedLaunchers& t = tables();
     WeaponStations& stations = simWeapons();
     const bool wasUnlimited = stations.unlimitedWeapons();
     stations.setUnlimitedWeapons(true);
@@ -53,7 +48,7 @@ void launcherTablesBuild() {
 }
 
 void launcherTablesFree() {
-    Tables& t = tables();
+    OwnedLaunchers& t = tables();
     for (auto& tube : t.tubes)
         tube.reset();
     for (auto& cell : t.cells)
@@ -61,8 +56,16 @@ void launcherTablesFree() {
     t.built = false;
 }
 
+OwnedLaunchers launcherTablesTake() {
+    return std::exchange(tables(), OwnedLaunchers{});
+}
+
+void launcherTablesPut(OwnedLaunchers launchers) {
+    tables() = std::move(launchers);
+}
+
 std::optional<LauncherTables> launcherTables() {
-    const Tables& t = tables();
+    const OwnedLaunchers& t = tables();
     if (!t.built)
         return std::nullopt;
     LauncherTables view;

@@ -6,6 +6,7 @@
 
 #include "sim/services/weapon_stations.h"
 
+#include <memory>
 #include <optional>
 
 namespace q71 {
@@ -20,6 +21,19 @@ void launcherTablesBuild();
 
 /// Deletes the launchers (mission end).
 void launcherTablesFree();
+
+/// The launchers of a mission, owned.
+struct OwnedLaunchers {
+    std::array<std::unique_ptr<WeaponLauncher>, kTorpedoTubeCount> tubes;
+    std::array<std::unique_ptr<WeaponLauncher>, kVlsCellCount> cells;
+    bool built = false;
+};
+
+/// Takes the launchers out (the tables are then not built), so that another mission's can be
+/// built and read meanwhile; launcherTablesPut gives them back.
+OwnedLaunchers launcherTablesTake();
+/// Puts launchers back in place of those built meanwhile, which are deleted.
+void launcherTablesPut(OwnedLaunchers launchers);
 
 /// The launchers, or nothing while they are not built.
 std::optional<LauncherTables> launcherTables();

@@ -44,6 +44,8 @@ void placeOwnShip(Entity& own, const PickedStart& start) {
 } // namespace
 
 ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
+    // A new mission was chosen: it is not the loaded one, and starts its own clock.
+    missionState().loadedFromSave = false;
     simSeedMission();
     if (missionState().fixedSeedMode())
         randomScaled(10.0); // the first single mission's first draw is thrown away

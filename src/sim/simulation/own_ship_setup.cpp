@@ -44,15 +44,23 @@ void simSeedMission() {
         randomSeedFromTime();
 }
 
-void simSetupOwnShip(std::int32_t playerId) {
-    simStopRunning();
-    initCosTable();
+void simSeedAroundSignatureTables() {
     // The signature tables draw from the sequence; the mission then starts it again.
     simSeedMission();
     worldBuildSignatureTables();
     simSeedMission();
+}
+
+void simBuildOwnShipAndLaunchers(std::int32_t playerId) {
     buildOwnShip(playerId);
     launcherTablesBuild();
+}
+
+void simSetupOwnShip(std::int32_t playerId) {
+    simStopRunning();
+    initCosTable();
+    simSeedAroundSignatureTables();
+    simBuildOwnShipAndLaunchers(playerId);
 }
 
 } // namespace q71

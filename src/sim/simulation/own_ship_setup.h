@@ -11,6 +11,13 @@ namespace q71 {
 /// plays the same every time, else from the time of day.
 void simSeedMission();
 
+/// The first part of the set-up: the random generator seeded, the signature tables built, and
+/// the generator seeded again.
+void simSeedAroundSignatureTables();
+/// The second part: the own submarine made and put in the world, and its launchers built with
+/// their first loads.
+void simBuildOwnShipAndLaunchers(std::int32_t playerId);
+
 /// Builds the own submarine and its launchers for a new mission: the random generator seeded
 /// (at 1000 for the first single mission), the signature tables built, the own submarine made
 /// and put in the world (in a network game with the player's side and id), then the cells and

@@ -12,6 +12,10 @@ void randomSeed(std::uint32_t seed) {
     randomState = seed;
 }
 
+std::uint32_t randomCurrentState() {
+    return randomState;
+}
+
 void randomSeedFromTime() {
     randomSeed(static_cast<std::uint32_t>(simTimeOfDaySeconds()));
 }

@@ -15,6 +15,8 @@ inline constexpr int kRandomMax = 32767;
 /// Restarts the sequence from a seed (srand); before any seeding the seed is 1.
 void randomSeed(std::uint32_t seed);
 
+/// The generator's state: seeding with it later goes on with the sequence from here.
+std::uint32_t randomCurrentState();
 /// Seeds from the time of day in whole seconds (srand(time(0))), read through the time source.
 void randomSeedFromTime();
 

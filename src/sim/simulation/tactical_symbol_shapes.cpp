@@ -39,7 +39,7 @@ constexpr SymbolPoint kFixedObjectTicks[] = {M(-7, 0), L(-5, 0), M(7, 0), L(5, 0
                                              M(0, -7), L(0, -5), M(0, 7), L(0, 5)};
 constexpr SymbolPoint kMineStar[] = {M(-5, 0),  P(5, 0), M(0, -5), P(0, 5),
                                      M(-4, -4), P(4, 4), M(-4, 4), P(4, -4)};
-constexpr SymbolPoint kDefault[] = {M(-5, -1), L(-4, -2), L(4, -2), L(5, -1), L(5, 1),  L(4, 2),
+constexpr SymbolPoint kDefault[] = {M(-5, -1), L(-4, -2), L(4, -2),  L(5, -1),  L(5, 1),   L(4, 2),
                                     L(-4, 2),  L(-5, 1),  L(-5, -1), M(-1, -5), L(-2, -4), L(-2, 4),
                                     L(-1, 5),  L(1, 5),   L(2, 4),   L(2, -4),  L(1, -5),  L(-1, -5)};
 

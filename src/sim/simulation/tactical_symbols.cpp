@@ -17,8 +17,8 @@ constexpr int kSymbolFont = 3;
 constexpr double kLongestLeader = 15.0; ///< pixels, reached at 7.5 knots
 constexpr double kLeaderPerKnot = 2.0;
 constexpr ColorRef kShadowColour = 0;
-constexpr int kRingLeft = 8;   ///< the ring's box runs from centre − 8 ...
-constexpr int kRingRight = 9;  ///< ... to centre + 9, one pixel past the circle
+constexpr int kRingLeft = 8;  ///< the ring's box runs from centre − 8 ...
+constexpr int kRingRight = 9; ///< ... to centre + 9, one pixel past the circle
 
 struct Offset {
     int dx = 0;
@@ -79,8 +79,8 @@ void drawSymbolOnce(DeviceContext& dc, const SymbolStyle& style, Point centre, C
         // it, which the window system closes; our drawing layer leaves that last pixel open unless
         // both ends are the same point, which it takes as the whole ellipse.
         const Point east{centre.x + kRingRight, centre.y};
-        dc.arc({centre.x - kRingLeft, centre.y - kRingLeft, centre.x + kRingRight, centre.y + kRingRight}, east,
-               east);
+        dc.arc({centre.x - kRingLeft, centre.y - kRingLeft, centre.x + kRingRight, centre.y + kRingRight},
+               east, east);
     }
     if (label) {
         const unsigned previousAlign = dc.setTextAlign(kTaLeft | kTaTop);
@@ -103,8 +103,8 @@ void worldDrawTacticalSymbol(DeviceContext& dc, int ring, int x, int y, int affi
     drawSymbolOnce(dc, style, {x, y}, style.colour, leader, ring, label);
 }
 
-void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind, double course,
-                            double speed, const char* label) {
+void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind,
+                            double course, double speed, const char* label) {
     worldDrawTacticalSymbol(dc, ring, x, y, affiliation, tacticalCategoryForKind(kind), course, speed, label);
 }
 

@@ -15,7 +15,7 @@ void worldDrawTacticalSymbol(DeviceContext& dc, int ring, int x, int y, int affi
                              double course, double speed, const char* label);
 
 /// The same for an entity kind, drawn as the category tacticalCategoryForKind gives.
-void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind, double course,
-                            double speed, const char* label);
+void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind,
+                            double course, double speed, const char* label);
 
 } // namespace q71

@@ -137,6 +137,12 @@ TEST_F(GroupArchive, EmptyMemberNeedsNoMemoryAndIsCompleteAtOnce) {
     EXPECT_EQ(ref.data, nullptr);
     EXPECT_EQ(ref.size, 0u);
     EXPECT_TRUE(ref.complete());
+
+    grpInitAsync(); // counted too, and the wait does not hang on it
+    ResourceRef counted;
+    counted.name = "empty.txt";
+    ASSERT_TRUE(grpRead(counted, false, true));
+    EXPECT_EQ(grpWaitAll(), 1);
 }
 
 TEST_F(GroupArchive, BackgroundReadsAreAllCounted) {

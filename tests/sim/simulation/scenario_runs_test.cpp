@@ -2,15 +2,10 @@
 // starts it, the own submarine and its units of the entity classes, then stepped headless for
 // ten minutes of game time on a pinned seed, twice, with the same state at the end, and with
 // water under the own boat all the way.
-#include "platform/files/locations.h"
-#include "platform/files/path.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/mission_end.h"
-#include "sim/simulation/mission_start.h"
-#include "sim/simulation/mission_state.h"
-#include "sim/simulation/own_ship_setup.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/support/data_set_world.h"
@@ -19,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 namespace q71 {
@@ -38,28 +32,10 @@ protected:
     DataSetMissions() { entityClassesInstall(); }
     ~DataSetMissions() override { entityClassesUninstall(); }
 
-    static std::set<std::string> scenarios() {
-        std::set<std::string> names;
-        for (const auto& entry :
-             std::filesystem::directory_iterator(fileResolvePath(locationDataRoot() + "/Scenario")))
-            if (entry.path().extension() == ".scn")
-                names.insert(entry.path().filename().string());
-        return names;
-    }
-
-    // The mission as the selection starts it: its mode by its first letter, its index by its number.
     static RunResult runMission(const std::string& name) {
         test::WorldHarness harness(1);
-        const std::int32_t mode = name[0] == 'T'   ? kMissionModeTutorial
-                                  : name[0] == 'S' ? kMissionModeSingle
-                                                   : kMissionModeCampaign;
-        missionState().missionMode = mode;
-        missionState().missionIndex = std::stoi(name.substr(2)) - 1;
-        simSetupOwnShip(-1);
-        const ScenarioStatus status = simStartMission(name, mode);
-        EXPECT_TRUE(status.ok()) << scenarioErrorMessage(status, name);
+        startDataSetMission(name);
         EXPECT_EQ(worldOwnShip() ? worldOwnShip()->typeCode : 0, kEntityOwnShip);
-        simStartRunning();
         RunResult result;
         for (double t = 0.0; t < kRunSeconds && worldOwnShip(); t += kPassSeconds) {
             harness.pass(kPassSeconds);
@@ -76,7 +52,7 @@ protected:
 };
 
 TEST_F(DataSetMissions, EveryScenarioRunsTenMinutesTheSameWayTwiceWithTheOwnBoatAtSea) {
-    const std::set<std::string> names = scenarios();
+    const std::set<std::string> names = dataSetScenarios();
     ASSERT_GE(names.size(), 14u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);

@@ -37,7 +37,7 @@ void AirPlatformController::postEncounterEvent(ContactRecord& contact, int relay
     if (relayFlag)
         relayContact(contact);
     Entity& aircraft = owner();
-    if (planMode == kAircraftTransit || !owner().motion)
+    if (planMode == kAircraftTransit || !aircraft.motion)
         return; // on its way, the crew only passes contacts on
     if (!worldSidesHostile(contact.side, aircraft.side) || contact.kind == kKindWeapon)
         return;

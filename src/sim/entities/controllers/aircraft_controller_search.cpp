@@ -93,8 +93,8 @@ void AirPlatformController::dipFromPatrol() {
     const ControllerOrder* order = currentOrder();
     if (m.orderedSpeed == 0.0) {
         silenceSonars();
-        steerForCurrentOrder(m.quietSpeed);
         m.setOrderedSpeed(m.quietSpeed);
+        steerForCurrentOrder(m.quietSpeed);
         m.setOrderedDepth(kSearchHeight);
         dipTimer = now + (randomScaled(5.0) + 5.0) * 60.0;
     } else if (order && order->type == planMode) {

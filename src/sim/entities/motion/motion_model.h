@@ -14,6 +14,7 @@
 #include "sim/world/object_record.h"
 
 #include <cstdint>
+#include <span>
 
 namespace q71 {
 
@@ -105,6 +106,9 @@ public:
     /// What the boat has left to launch a weapon with: a launch by the own boat fails below 40.
     /// Only the own boat's model keeps such a stock; any other never fails a launch.
     virtual double launchValue() const { return 100.0; }
+    /// Keeps the waypoints plotted on the navigation chart, which a saved mission carries in the
+    /// model; only the own boat's model keeps them.
+    virtual void storePlottedWaypoints(std::span<const WorldPoint> /*waypoints*/) {}
 
     /// Keeps the engine order and the ordered speed consistent, from whichever was ordered.
     void syncEngineOrder();

@@ -20,13 +20,12 @@ template <class Model, class Codec> void motionBlock(Model& m, Codec&& c) {
     c.f64(m.arrayLength2);
     c.f64(m.homeX);
     c.f64(m.homeY);
-    for (auto* v : {&m.velocityX, &m.velocityY, &m.verticalSpeed, &m.planeAngle1, &m.planeAngle2,
-                    &m.rudderAngle, &m.driveSpeed})
+    for (auto* v : {&m.velocityX, &m.velocityY, &m.verticalSpeed, &m.planeAngle1, &m.planeAngle2, &m.rudderAngle,
+                    &m.driveSpeed})
         c.f64(*v);
     c.gap(8);
-    for (auto* v :
-         {&m.orderedDepth, &m.orderedCourse, &m.orderedPitch, &m.orderedRoll, &m.engineOrder, &m.orderedSpeed,
-          &m.speedAtOrder, &m.headway, &m.planeOrder1, &m.planeOrder2, &m.rudderOrder})
+    for (auto* v : {&m.orderedDepth, &m.orderedCourse, &m.orderedPitch, &m.orderedRoll, &m.engineOrder,
+                    &m.orderedSpeed, &m.speedAtOrder, &m.headway, &m.planeOrder1, &m.planeOrder2, &m.rudderOrder})
         c.f64(*v);
     c.u8(m.manualPlanes);
     c.u8(m.manualRudder);
@@ -44,10 +43,11 @@ template <class Model, class Codec> void motionBlock(Model& m, Codec&& c) {
     c.i32(m.breaksInTwo);
     c.gap(4);
     auto& p = m.secondPiece;
-    for (auto* v : {&p.x, &p.y, &p.z, &p.offsetX, &p.offsetY, &p.offsetZ, &p.driftBearing, &p.driftSpeed,
-                    &p.heading, &p.pitch, &p.roll, &p.orderedPitch, &p.orderedRoll})
+    for (auto* v : {&p.x, &p.y, &p.z, &p.offsetX, &p.offsetY, &p.offsetZ, &p.driftBearing, &p.driftSpeed, &p.heading,
+                    &p.pitch, &p.roll, &p.orderedPitch, &p.orderedRoll})
         c.f64(*v);
 }
+
 
 } // namespace
 

@@ -25,8 +25,7 @@ MotionSample TrackHistory::mean() const {
         return mean;
     for (int i = 0; i < count_; ++i)
         for (int value : {kSampleX, kSampleY, kSampleZ, kSamplePitch, kSampleRoll})
-            mean[static_cast<std::size_t>(value)] +=
-                samples_[static_cast<std::size_t>(i)][static_cast<std::size_t>(value)];
+            mean[static_cast<std::size_t>(value)] += samples_[static_cast<std::size_t>(i)][static_cast<std::size_t>(value)];
     for (int value : {kSampleX, kSampleY, kSampleZ, kSamplePitch, kSampleRoll})
         mean[static_cast<std::size_t>(value)] /= count_;
     // While the ring fills, the oldest sample is the first; once full, the one about to be overwritten.
