@@ -92,6 +92,18 @@ TEST_F(OwnShipSave, TheBoatLoadsBackAsItWasSaved) {
     EXPECT_EQ(loaded->ownMotion->depthHistory.ring10s.count(), boat->depthHistory.ring10s.count());
 }
 
+TEST_F(OwnShipSave, TheChartsWaypointsAreKeptToBeSaved) {
+    std::vector<WorldPoint> plotted;
+    for (int i = 0; i < 20; ++i)
+        plotted.push_back({100.0 * i, 200.0 * i, 0.0});
+    own->motion->storePlottedWaypoints(plotted);
+    EXPECT_EQ(boat->waypointCount, 16); // the table's size: the rest are not kept
+    EXPECT_EQ(boat->waypoints[15].x, 1500.0);
+    EXPECT_EQ(boat->waypoints[15].y, 3000.0);
+    own->motion->storePlottedWaypoints({});
+    EXPECT_EQ(boat->waypointCount, 0);
+}
+
 TEST_F(OwnShipSave, ABoatSavedWithoutATowedArrayLoadsWithoutOne) {
     std::unique_ptr<OwnShipEntity> loaded = freshBoat();
     loaded->makeArraySonar();

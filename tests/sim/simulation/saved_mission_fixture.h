@@ -1,6 +1,6 @@
 #pragma once
 // Missions of the data set started and run headless for the tests of the mission save and load:
-// units of the real entity classes with their controllers, the harness's own boat, launchers that
+// the own submarine and units of the real entity classes with their controllers, launchers that
 // keep their loads, a pinned seed and clock.
 #include "saved_mission_stations.h"
 #include "sim/entities/controllers/aircraft_controller.h"
@@ -12,7 +12,6 @@
 #include "sim/scoring/byte_stream.h"
 #include "sim/simulation/mission_save.h"
 #include "sim/support/data_set_world.h"
-#include "sim/support/mission_makers.h"
 #include "sim/support/world_harness.h"
 
 #include <gtest/gtest.h>
@@ -66,8 +65,6 @@ private:
         ControllerClass::mine,          ControllerClass::mine2,     ControllerClass::mobileMine,
         ControllerClass::countermeasure};
     static EntityController* plainController(Entity& owner, double) { return new EntityController(owner); }
-
-    HarnessOwnShip own_;
 };
 
 } // namespace q71::test

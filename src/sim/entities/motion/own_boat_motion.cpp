@@ -158,6 +158,12 @@ void OwnShipMotion::orderMast(Mast mast, bool raise) {
     device.completionTime = simClock().gameClock + kMastTravelTime;
 }
 
+void OwnShipMotion::storePlottedWaypoints(std::span<const WorldPoint> plotted) {
+    waypointCount = static_cast<std::int32_t>(std::min(plotted.size(), waypoints.size()));
+    for (std::size_t i = 0; i < static_cast<std::size_t>(waypointCount); ++i)
+        waypoints[i] = {plotted[i].x, plotted[i].y};
+}
+
 bool OwnShipMotion::anyMastRaised() const {
     return std::any_of(masts.begin(), masts.end(),
                        [](const TwoPositionDevice& mast) { return mast.state == kDeviceRaised; });

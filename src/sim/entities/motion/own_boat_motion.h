@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 namespace q71 {
 
@@ -98,6 +99,8 @@ public:
     bool strikeMasts() override;
     /// The air left: a launch fails below 40.
     double launchValue() const override { return airBank; }
+    /// Keeps the navigation chart's waypoints (the first 16) to be saved with the boat.
+    void storePlottedWaypoints(std::span<const WorldPoint> plotted) override;
     /// Reads the submarine's block, the own boat's block and the sounding rings; false on a short or
     /// damaged input.
     bool load(ByteSource& source) override;
