@@ -104,6 +104,9 @@ std::unique_ptr<Entity> scenarioMakeUnit(const ScenarioRecord& record, const Obj
         motion->x = position.x;
         motion->y = position.y;
         motion->z = depth;
+        // Where it was placed is where an aircraft without a launching platform goes to rearm.
+        motion->homeX = position.x;
+        motion->homeY = position.y;
         motion->heading = record.course;
         motion->speed = motion->driveSpeed = motion->headway = speed;
         motion->setOrderedCourse(record.course);

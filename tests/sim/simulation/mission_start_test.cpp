@@ -154,6 +154,8 @@ TEST_F(MissionStart, EveryUnitStandsWhereItsRecordPutsItWithItsTasking) {
     EXPECT_EQ(akula->side, 2);
     EXPECT_EQ(akula->level, 3);
     EXPECT_DOUBLE_EQ(akula->motion->x, kCentre + 1200);
+    EXPECT_DOUBLE_EQ(akula->motion->homeX, akula->motion->x) << "its home is where it was placed";
+    EXPECT_DOUBLE_EQ(akula->motion->homeY, akula->motion->y);
     EXPECT_DOUBLE_EQ(akula->motion->z, -300 * kFeetToMetres);
     EXPECT_DOUBLE_EQ(akula->motion->orderedSpeed, 6.0);
     EXPECT_EQ(akula->controller->planMode, 5);
