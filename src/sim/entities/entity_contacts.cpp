@@ -87,9 +87,12 @@ void Entity::updateContactClocks(double elapsed) {
     for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
         contact->lastUpdate = now;
         contact->sinceFix += elapsed;
+        // How fast the range opens (m/s): the own way toward the contact closes it, the contact's
+        // way along the same bearing opens it. Subtracting both, as the rule reads, gave a rate
+        // for two hulls running one behind the other at one speed, whose range never changes.
         contact->rangeRate = -(ownSpeed * kSpeedUnitMetresPerSecond * tableCosDegrees(contact->bearing - ownHeading));
         if (contact->speed > 0.0)
-            contact->rangeRate -=
+            contact->rangeRate +=
                 contact->speed * kSpeedUnitMetresPerSecond * tableCosDegrees(contact->course - contact->bearing);
         if (contact->sinceFix > 60.0)
             contact->heldTime = 0.0;

@@ -2,8 +2,6 @@
 
 #include "sim/entities/sensors/sensor.h"
 
-#include <cmath>
-
 namespace q71::test {
 namespace {
 
@@ -124,7 +122,11 @@ TEST_F(EntityContacts, WorksOutTheRangeRateFromBothCourses) {
     contact.course = 180.0;
     contact.speed = 5.0;
     observer.updatePerSecond(1.0);
-    EXPECT_NEAR(contact.rangeRate, -(10.0 * 0.508) - 5.0 * 0.508 * std::cos(180.0 * kDegreesToRadians), 1e-9);
+    EXPECT_NEAR(contact.rangeRate, -(10.0 + 5.0) * 0.508, 1e-9); // head on: both ways close the range
+    contact.course = 0.0;
+    contact.speed = 10.0;
+    observer.updatePerSecond(1.0);
+    EXPECT_NEAR(contact.rangeRate, 0.0, 1e-9); // running ahead at the same speed: the range holds
 }
 
 TEST_F(EntityContacts, APurgedEntityLeavesEveryControllersContactsAndTarget) {

@@ -23,6 +23,8 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -229,6 +231,9 @@ void GuidanceController::detonate(MotionModel& motion, const TargetView& view) {
     motion.z = hit.z;
     if (!isTutorial() || (isMissile() && wireConnected)) {
         const std::optional<std::int32_t> ownId = worldOwnShipId();
+        // The hulls in reach as the weapon goes off, not the explosions the blast itself leaves at
+        // the end of the list: those would each be hit and leave another, without end.
+        std::vector<std::pair<Entity*, int>> hits;
         for (auto* node = worldList().head(); node; node = node->next) {
             Entity& other = *node->item;
             if (&other == &weapon || other.removeFlag ||
@@ -239,12 +244,14 @@ void GuidanceController::detonate(MotionModel& motion, const TargetView& view) {
                 continue;
             // The weapon's armour is its warhead: armour + 1 at the blast, falling to nothing at the edge.
             const int damage = static_cast<int>((1.0 - range / kBlastRange) * (weapon.armour + 1));
-            if (damage <= 0)
-                continue;
-            other.applyDamage(damage, &weapon, true, true, true);
-            if (ownId == other.id) {
-                logOwnBoatDamage(other.id, damage, kLossWeapon);
-                if (other.hull < 0.1)
+            if (damage > 0)
+                hits.emplace_back(&other, damage);
+        }
+        for (const auto& [other, damage] : hits) {
+            other->applyDamage(damage, &weapon, true, true, true);
+            if (ownId == other->id) {
+                logOwnBoatDamage(other->id, damage, kLossWeapon);
+                if (other->hull < 0.1)
                     missionState().ownBoatLossCause = kLossWeapon;
             }
         }
