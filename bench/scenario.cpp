@@ -1,7 +1,7 @@
 // Scenarios of the data set: starting each one (the own-ship set-up, the reader, the terrain
 // region, the sound profile) and ending it again; then one hour of game time of the largest one
 // at passes of 0.1 s, in game seconds per wall-clock second. The units are of the entity
-// classes; the own boat is one of the world harness's platforms until its class is there.
+// classes with their controllers; the own boat is one of the world harness's platforms until its class is there.
 // Reads the data set at $Q71_DATA, else build/data beside the benchmark's folder.
 #include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
@@ -53,6 +53,7 @@ bool openDataSet() {
             return false;
         worldOpen();
         entityClassesInstall();
+        entityControllersInstall();
         return true;
     }();
     return opened;

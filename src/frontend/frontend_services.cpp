@@ -93,6 +93,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.frontEnd = &frontEndSimServices();
     simInstallServices(simulation);
     entityClassesInstall();
+    entityControllersInstall();
     explosionInstallMaker();
     scoringSetWorld(&worldMissionFacts());
     worldSetProgressBox(&frontEndTerrainProgressBox());

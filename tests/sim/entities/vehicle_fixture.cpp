@@ -2,6 +2,7 @@
 
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/entity_classes.h"
 
 #include <cmath>
 
@@ -43,10 +44,7 @@ RecordingMakers::RecordingMakers() {
 }
 
 RecordingMakers::~RecordingMakers() {
-    for (ControllerClass c : {ControllerClass::surfaceShip, ControllerClass::submarine,
-                              ControllerClass::airPlatform, ControllerClass::mine, ControllerClass::mine2,
-                              ControllerClass::mobileMine, ControllerClass::countermeasure})
-        entitySetControllerMaker(c, nullptr);
+    entityControllersUninstall();
 }
 
 MadeController* madeController(const Entity& entity) {

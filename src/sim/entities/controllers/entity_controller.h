@@ -19,7 +19,11 @@ struct ContactRecord;
 
 /// Controller states, shared by plan modes, order types and contact reactions (1 to 19).
 enum ControllerState : std::int32_t {
+    kStateStop = 1,           ///< hold still
+    kStateTransit = 2,        ///< run the orders once through
     kStateWaypointLoop3 = 3,  ///< cyclic waypoint
+    kStateRandomArea = 4,     ///< a point drawn in the plan's area, followed by a new one
+    kStateSearchTransit = 7,  ///< a transit searching with the active sonar
     kStateBoxPatrol = 5,      ///< cyclic waypoint: the corners of a patrol area
     kStateRandomPatrol = 8,   ///< cyclic waypoint of the mode-8 pattern
     kStateSpiralPatrol = 9,   ///< cyclic waypoint of the mode-9 pattern

@@ -1,6 +1,12 @@
 #include "sim/entities/types/entity_classes.h"
 
+#include "sim/entities/controllers/aircraft_controller.h"
+#include "sim/entities/controllers/countermeasure_controller.h"
+#include "sim/entities/controllers/mine_controller.h"
+#include "sim/entities/controllers/submarine_controller.h"
+#include "sim/entities/controllers/surface_ship_controller.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/controller_makers.h"
 #include "sim/entities/types/entity_factory.h"
 #include "sim/entities/types/launch_geometry.h"
 #include "sim/entities/types/missile_entity.h"
@@ -111,6 +117,21 @@ void entityClassesUninstall() {
     simSetEntityMaker(nullptr);
     simSetOwnShipMaker(nullptr);
     weaponLaunchesInstall(nullptr);
+}
+
+void entityControllersInstall() {
+    surfaceShipControllerInstall();
+    submarineControllerInstall();
+    airPlatformControllerInstall();
+    mineControllersInstall();
+    countermeasureControllerInstall();
+}
+
+void entityControllersUninstall() {
+    for (ControllerClass c : {ControllerClass::surfaceShip, ControllerClass::submarine, ControllerClass::airPlatform,
+                              ControllerClass::mine, ControllerClass::mine2, ControllerClass::mobileMine,
+                              ControllerClass::countermeasure})
+        entitySetControllerMaker(c, nullptr);
 }
 
 } // namespace q71

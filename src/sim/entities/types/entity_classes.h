@@ -12,4 +12,11 @@ void entityClassesInstall();
 /// Takes them away again (tests).
 void entityClassesUninstall();
 
+/// Installs the controllers the classes make for themselves: of ships, submarines, aircraft, mines
+/// and countermeasures. Until then those classes are built without behaviour.
+void entityControllersInstall();
+
+/// Takes the controllers away again (tests).
+void entityControllersUninstall();
+
 } // namespace q71
