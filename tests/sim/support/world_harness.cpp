@@ -176,15 +176,25 @@ HarnessEntity::HarnessEntity(std::int32_t side, std::string_view typeName, std::
 }
 
 void HarnessEntity::patrolBox(double halfSize, double speed) {
+    harnessPatrolBox(*this, halfSize, speed);
+}
+
+void harnessPatrolBox(Entity& entity, double halfSize, double speed) {
+    EntityController& controller = *entity.controller;
     auto* plan = new ControllerPlan;
     plan->mode = kStateBoxPatrol;
-    controller->addPlan(plan);
-    controller->activatePlanUnderCursor();
-    const WorldPoint centre = worldPoint(*this);
+    controller.addPlan(plan);
+    controller.activatePlanUnderCursor();
+    const WorldPoint centre = worldPoint(entity);
     const double depth = centre.z;
     for (const auto& [dx, dy] : {std::pair{-1.0, -1.0}, {1.0, -1.0}, {1.0, 1.0}, {-1.0, 1.0}})
-        controller->queueOrder(kStateBoxPatrol, 0, 0.0, centre.x + dx * halfSize, centre.y + dy * halfSize,
-                               speed, depth);
+        controller.queueOrder(kStateBoxPatrol, 0, 0.0, centre.x + dx * halfSize, centre.y + dy * halfSize, speed,
+                              depth);
+}
+
+Entity* makeHarnessPlatform(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind,
+                            WorldPoint position, double heading, double speed) {
+    return new HarnessEntity(side, typeName, level, kind, position, heading, speed);
 }
 
 WorldHarness::WorldHarness(std::uint32_t seed) {
@@ -246,7 +256,8 @@ std::uint64_t WorldHarness::stateHash() const {
     return hash.value();
 }
 
-void harnessPopulate(WorldHarness& harness, int count, double sideMetres, std::uint32_t seed) {
+void harnessPopulate(WorldHarness& harness, int count, double sideMetres, std::uint32_t seed,
+                     PlatformMaker maker) {
     LayoutDraws draws(seed);
     for (int i = 0; i < count; ++i) {
         const double pick = draws.uniform(0.0, 1.0);
@@ -257,10 +268,11 @@ void harnessPopulate(WorldHarness& harness, int count, double sideMetres, std::u
         const WorldPoint at{draws.uniform(0.05, 0.95) * sideMetres, draws.uniform(0.05, 0.95) * sideMetres,
                             submarine ? -60.0 : 0.0};
         const double speed = draws.uniform(5.0, 15.0);
-        auto& entity =
-            harness.add(new HarnessEntity(side, type, level, submarine ? kKindSubsurface : kKindSurface, at,
-                                          draws.uniform(0.0, 360.0), speed));
-        entity.patrolBox(draws.uniform(2000.0, 8000.0), speed);
+        Entity& entity = harness.add(
+            maker(side, type, level, submarine ? kKindSubsurface : kKindSurface, at, draws.uniform(0.0, 360.0), speed));
+        const double box = draws.uniform(2000.0, 8000.0);
+        if (entity.controller)
+            harnessPatrolBox(entity, box, speed);
     }
 }
 

@@ -87,8 +87,23 @@ private:
     double owedMilliseconds_ = 0.0;
 };
 
+/// Gives an entity's controller a plan with the four corners of a box patrol around the entity,
+/// the first corner current.
+void harnessPatrolBox(Entity& entity, double halfSize, double speed);
+
+/// Makes a platform of the layout (a type of the harness's records, of a kind), placed and under
+/// way, not yet in the world.
+using PlatformMaker = Entity* (*)(std::int32_t side, std::string_view typeName, std::int32_t level,
+                                  std::int32_t kind, WorldPoint position, double heading, double speed);
+
+/// A harness platform (HarnessEntity).
+Entity* makeHarnessPlatform(std::int32_t side, std::string_view typeName, std::int32_t level, std::int32_t kind,
+                            WorldPoint position, double heading, double speed);
+
 /// A layout of `count` platforms over a square `sideMetres` wide, sides mixed (hostile to
 /// each other or neutral), every one patrolling a box with its sensors on; drawn from `seed`.
-void harnessPopulate(WorldHarness& harness, int count, double sideMetres, std::uint32_t seed);
+/// The platforms are the harness's own unless a maker is given.
+void harnessPopulate(WorldHarness& harness, int count, double sideMetres, std::uint32_t seed,
+                     PlatformMaker maker = makeHarnessPlatform);
 
 } // namespace q71::test
