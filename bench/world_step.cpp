@@ -8,21 +8,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdio>
 
 namespace {
 
 constexpr double kSideMetres = 100000.0;
 constexpr double kGameSeconds = 3600.0;
-
-// A basin 1500 m deep with a ring of shoals and a few islands, 1 km between samples.
-std::int16_t seaFloor(int column, int row) {
-    const double x = column - 50.0, y = row - 50.0;
-    const double ring = std::fabs(std::hypot(x, y) - 30.0);
-    const double islands = std::cos(column * 0.7) * std::cos(row * 0.6);
-    return static_cast<std::int16_t>(-1500.0 + 1400.0 * std::exp(-ring * ring / 20.0) + 300.0 * islands);
-}
 
 void worldStep(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
@@ -31,7 +22,7 @@ void worldStep(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         {
-            q71::test::TerrainGrid grid(101, 101, 1000.0, seaFloor);
+            q71::test::TerrainGrid grid(101, 101, 1000.0, q71::test::islandSeaFloor);
             q71::test::RecordTable records(q71::test::harnessRecords());
             q71::test::WorldHarness harness(1000);
             q71::test::harnessPopulate(harness, count, kSideMetres, 1000);

@@ -4,6 +4,7 @@
 #include "platform/settings/settings_store.h"
 #include "sim/world/terrain_world.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -53,6 +54,13 @@ TerrainGrid::TerrainGrid(int columns, int rows, double spacing,
 TerrainGrid::~TerrainGrid() {
     worldClose();
     std::filesystem::current_path(previous_);
+}
+
+std::int16_t islandSeaFloor(int column, int row) {
+    const double x = column - 50.0, y = row - 50.0;
+    const double ring = std::fabs(std::hypot(x, y) - 30.0);
+    const double islands = std::cos(column * 0.7) * std::cos(row * 0.6);
+    return static_cast<std::int16_t>(-1500.0 + 1400.0 * std::exp(-ring * ring / 20.0) + 300.0 * islands);
 }
 
 } // namespace q71::test

@@ -24,4 +24,8 @@ private:
     std::filesystem::path previous_;
 };
 
+/// The height (metres) of a sea of islands at sample (column, row) of a 101 x 101 grid: a basin
+/// 1500 m deep with a ring of shoals and a few islands.
+std::int16_t islandSeaFloor(int column, int row);
+
 } // namespace q71::test
