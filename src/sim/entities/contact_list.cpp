@@ -1,15 +1,28 @@
 #include "sim/entities/contact_list.h"
 
+#include <algorithm>
+
 namespace q71 {
 
 int ContactList::appendItem(ContactRecord* contact) {
-    byEntity_.try_emplace(contact->entityId, contact); // an earlier record about it stays the first
+    byEntity_[contact->entityId].push_back(contact);
     return Base::appendItem(contact);
 }
 
 int ContactList::remove(ContactRecord* contact) {
-    // A record whose id changed may be kept under its old id and its new one.
-    std::erase_if(byEntity_, [contact](const auto& entry) { return entry.second == contact; });
+    const auto unindex = [this, contact](auto it) {
+        if (std::erase(it->second, contact) == 0)
+            return false;
+        if (it->second.empty())
+            byEntity_.erase(it);
+        return true;
+    };
+    // Under its id; should the id have been changed after all, wherever it stands, so that the
+    // index never keeps a record that is gone.
+    if (const auto it = byEntity_.find(contact->entityId); it == byEntity_.end() || !unindex(it))
+        for (auto other = byEntity_.begin(); other != byEntity_.end(); ++other)
+            if (unindex(other))
+                break;
     return Base::remove(contact);
 }
 
@@ -19,15 +32,8 @@ void ContactList::deleteAll() {
 }
 
 ContactRecord* ContactList::find(std::int32_t entityId) const {
-    if (const auto it = byEntity_.find(entityId); it != byEntity_.end() && it->second->entityId == entityId)
-        return it->second;
-    // Not known by that id: new, or its record's id was set after it was added.
-    for (auto* node = head(); node; node = node->next)
-        if (node->item->entityId == entityId) {
-            byEntity_[entityId] = node->item;
-            return node->item;
-        }
-    return nullptr;
+    const auto it = byEntity_.find(entityId);
+    return it == byEntity_.end() ? nullptr : it->second.front();
 }
 
 } // namespace q71

@@ -4,13 +4,16 @@
 // come by the thousand each second in a busy sea, each asking for its contact.
 //
 // Records are added and removed only through this list (its list base is private), so that the
-// index never holds a record that is gone.
+// index never holds a record that is gone. A record's entity id is set before it is added and
+// stays while it is in the list: a miss is then a miss, without a walk (the purge of a removed
+// entity asks every entity's list, most of which never heard of it).
 
 #include "framework/lists/linked_list.h"
 #include "sim/entities/contact_record.h"
 
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
 namespace q71 {
 
@@ -39,14 +42,12 @@ public:
     int remove(ContactRecord* contact);
     /// Deletes every record.
     void deleteAll();
-    /// The record about an entity, or null. An entity has one record in a list; a record whose id
-    /// is changed is found by its new id.
+    /// The record about an entity (the first made, should a loaded list hold two), or null.
     ContactRecord* find(std::int32_t entityId) const;
 
 private:
-    // The record about each entity id, as last seen; checked on use, since a record's id may be
-    // set after it was added.
-    mutable std::unordered_map<std::int32_t, ContactRecord*> byEntity_;
+    // The records about each entity id, in list order.
+    std::unordered_map<std::int32_t, std::vector<ContactRecord*>> byEntity_;
 };
 
 } // namespace q71

@@ -166,9 +166,7 @@ void worldPurgeEntityId(std::int32_t id) {
             continue;
         ContactList& contacts = entity.contacts;
         contacts.saveCursor();
-        for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
-            if (contact->entityId != id)
-                continue;
+        while (ContactRecord* contact = contacts.find(id)) {
             if (entity.controller->target == contact)
                 entity.controller->target = nullptr;
             contacts.remove(contact);

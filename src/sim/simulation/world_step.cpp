@@ -2,6 +2,7 @@
 
 #include "sim/entities/controllers/entity_controller.h"
 #include "sim/entities/entity.h"
+#include "sim/entities/motion/collision_index.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
@@ -20,6 +21,7 @@ constexpr std::uint8_t kEventGameClock = 9;
 
 // Steps every live entity once; false when a step ended the mission.
 bool stepEntities(double dt) {
+    const CollisionIndex hulls; // the pairs of hulls that may touch in this sub-step
     LinkedList<Entity>& world = worldList();
     for (Entity* entity = world.rewind(); entity; entity = world.advance()) {
         if (entity->removeFlag)

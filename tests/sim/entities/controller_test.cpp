@@ -28,8 +28,9 @@ protected:
     }
     // A hostile contact of the owner at a range (yards), with a reaction.
     static ContactRecord& contactOf(Entity& owner, std::int32_t reaction, double range,
-                                    std::int32_t side = 2) {
+                                    std::int32_t side = 2, std::int32_t entityId = 0) {
         auto* contact = new ContactRecord;
+        contact->entityId = entityId;
         contact->reaction = reaction;
         contact->range = range;
         contact->side = side;
@@ -155,8 +156,7 @@ TEST_F(Controllers, AForgottenContactLeavesTheOrdersAndTheTarget) {
     c.queueOrder(2, 0, 0.0, 0, 0, 0, 0);
     c.queueOrder(4, 42, 0.0, 0, 0, 0, 0);
     c.queueOrder(4, 42, 0.0, 0, 0, 0, 0);
-    ContactRecord& contact = contactOf(ship, kReactionAttack, 100);
-    contact.entityId = 42;
+    ContactRecord& contact = contactOf(ship, kReactionAttack, 100, 2, 42);
     c.target = &contact;
     ship.dropContact(&contact);
     EXPECT_EQ(c.activeOrders->count(), 1);

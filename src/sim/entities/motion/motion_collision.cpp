@@ -1,13 +1,15 @@
 // Collisions between hulls. Each sub-step the world step walks the world list from head to
-// tail and each model tests the entities after it, so every pair is tested once. A pair is
-// first rejected by the whole-number distance of its smoothed positions; then the bow and stern
-// of each hull (and the sail of a submarine) are tested against the other's footprint.
+// tail and each model tests the entities after it (those near it, through the step's collision
+// index), so every pair is tested once. A pair is first rejected by the whole-number distance of
+// its smoothed positions; then the bow and stern of each hull (and the sail of a submarine) are
+// tested against the other's footprint.
 #include "sim/entities/motion/motion_model.h"
 
 #include "framework/math/fast_math.h"
 #include "framework/textmngr/text_manager.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_events.h"
+#include "sim/entities/motion/collision_index.h"
 #include "sim/scoring/scoring.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/mission_state.h"
@@ -37,10 +39,6 @@ WorldPoint alongHull(const MotionSample& s, double length, double lift) {
     const double heading = s[kSampleHeading];
     return {s[kSampleX] + length * tableSinDegrees(heading), s[kSampleY] + length * tableCosDegrees(heading),
             s[kSampleZ] + length * tableSinDegrees(s[kSamplePitch]) + lift};
-}
-
-int whole(double v) {
-    return static_cast<int>(std::clamp(v, -2.0e9, 2.0e9));
 }
 
 } // namespace
@@ -103,26 +101,17 @@ int MotionModel::testCollision(const MotionModel& b, double& angleA, double& ang
 void MotionModel::checkCollision(double dt) {
     if (boundingRadius == 0)
         return;
-    // The world step stands on this entity; the pairs with the entities before it were tested by them.
-    LinkedList<Entity>& world = worldList();
-    auto* node = world.cursor();
-    if (!node || node->item != owner_)
-        for (node = world.head(); node && node->item != owner_; node = node->next) {
-        }
-    if (!node)
-        return;
     bool collided = false;
-    for (node = node->next; node; node = node->next) {
-        Entity& other = *node->item;
+    const auto tryPair = [&](Entity& other) {
         MotionModel* b = other.motion.get();
         if (!b || b->boundingRadius == 0)
-            continue;
+            return;
         const int reach = boundingRadius + b->boundingRadius;
         const MotionSample &sa = smoothedState, &sb = b->smoothedState;
-        if (std::abs(whole(sa[kSampleX]) - whole(sb[kSampleX])) >= reach ||
-            std::abs(whole(sa[kSampleY]) - whole(sb[kSampleY])) >= reach ||
-            std::abs(whole(sa[kSampleZ]) - whole(sb[kSampleZ])) >= reach)
-            continue;
+        if (std::abs(collisionWhole(sa[kSampleX]) - collisionWhole(sb[kSampleX])) >= reach ||
+            std::abs(collisionWhole(sa[kSampleY]) - collisionWhole(sb[kSampleY])) >= reach ||
+            std::abs(collisionWhole(sa[kSampleZ]) - collisionWhole(sb[kSampleZ])) >= reach)
+            return;
         double angleA = 0.0, angleB = 0.0;
         switch (testCollision(*b, angleA, angleB)) {
         case 1:
@@ -135,6 +124,20 @@ void MotionModel::checkCollision(double dt) {
         default:
             break;
         }
+    };
+    // The pairs with the entities before this one in the world list were tested by them.
+    if (const CollisionIndex* index = CollisionIndex::active()) {
+        index->forEachAfter(*owner_, tryPair);
+    } else {
+        LinkedList<Entity>& world = worldList();
+        auto* node = world.cursor();
+        if (!node || node->item != owner_)
+            for (node = world.head(); node && node->item != owner_; node = node->next) {
+            }
+        if (!node)
+            return;
+        for (node = node->next; node; node = node->next)
+            tryPair(*node->item);
     }
     if (!collided && simClock().gameClock - lastCollisionTime > kCollisionRepeat)
         lastCollisionTime = -60.0;
