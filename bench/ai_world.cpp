@@ -16,9 +16,9 @@
 #include "sim/support/under_way.h"
 #include "sim/support/world_harness.h"
 
-#include <benchmark/benchmark.h>
+#include "world_run_report.h"
 
-#include <cstdio>
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -69,12 +69,8 @@ void aiWorld(benchmark::State& state) {
         }
         state.ResumeTiming();
     }
-    state.counters["game_seconds_per_second"] = benchmark::Counter(
-        kGameSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    q71::bench::reportWorldRun(state, kGameSeconds, hash);
     state.counters["entities_at_end"] = survivors;
-    char label[32];
-    std::snprintf(label, sizeof label, "hash %016llx", static_cast<unsigned long long>(hash));
-    state.SetLabel(label);
 }
 
 BENCHMARK(aiWorld)->ArgName("platforms")->Arg(100)->Arg(300)->Arg(1000)->Iterations(1)->UseRealTime()->Unit(

@@ -17,6 +17,8 @@
 #include "sim/world/terrain_world.h"
 #include "support/temp_dir.h"
 
+#include "world_run_report.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -133,8 +135,7 @@ void RunLargestScenario(benchmark::State& state) {
         state.ResumeTiming();
     }
     state.SetLabel(name);
-    state.counters["game_seconds_per_second"] = benchmark::Counter(
-        kGameSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    q71::bench::reportGameRate(state, kGameSeconds);
 }
 
 // One loading benchmark per scenario the data set holds.

@@ -6,9 +6,9 @@
 #include "sim/support/terrain_grid.h"
 #include "sim/support/world_harness.h"
 
-#include <benchmark/benchmark.h>
+#include "world_run_report.h"
 
-#include <cstdio>
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -33,11 +33,7 @@ void worldStep(benchmark::State& state) {
         }
         state.ResumeTiming();
     }
-    state.counters["game_seconds_per_second"] = benchmark::Counter(
-        kGameSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    char label[32];
-    std::snprintf(label, sizeof label, "hash %016llx", static_cast<unsigned long long>(hash));
-    state.SetLabel(label);
+    q71::bench::reportWorldRun(state, kGameSeconds, hash);
 }
 
 BENCHMARK(worldStep)
