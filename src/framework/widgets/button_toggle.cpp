@@ -48,6 +48,10 @@ void ButtonToggle::initButton(int controlId, int frameCount) {
     controlId_ = controlId;
     state_ = 2;
     hitRect_ = {0, 0, width_, height_};
+    allocateFrames(frameCount);
+}
+
+void ButtonToggle::allocateFrames(int frameCount) {
     frameCount_ = std::max(frameCount, 0);
     frames_.assign(static_cast<std::size_t>(frameCount_), Frame{});
 }

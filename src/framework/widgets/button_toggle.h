@@ -87,6 +87,8 @@ protected:
     void useStrip(std::span<const std::uint8_t> header, std::span<const std::uint8_t> bits);
     /// Makes record `index` current and draws it at once on the widget's window.
     void showFrameNow(int index);
+    /// Makes `frameCount` empty frame records (negative counts as none).
+    void allocateFrames(int frameCount);
 
     std::span<const std::uint8_t> header_;
     std::span<const std::uint8_t> bits_;

@@ -23,8 +23,7 @@ SimpleButton::SimpleButton(WindowHandle parentWindow, int controlId, int x, int 
                            int frameCount, int kind, std::span<const std::uint8_t> header,
                            std::span<const std::uint8_t> bits, bool windowed)
     : ButtonToggle(parentWindow, controlId, x, y, width, height, windowed) {
-    frameCount_ = std::max(frameCount, 0);
-    frames_.assign(static_cast<std::size_t>(frameCount_), Frame{});
+    allocateFrames(frameCount);
     initSimple(kind);
     useStrip(header, bits);
 }
