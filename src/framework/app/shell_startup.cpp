@@ -11,6 +11,7 @@
 #include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/base_widget.h"
+#include "framework/widgets/scroller.h"
 #include "framework/widgets/widget_bitmap.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/files/path.h"
@@ -79,6 +80,7 @@ int appWinMain(int showCommand) {
         return 0;
     appReadInstallPaths();
     widgetSetArchiveBitmaps(true);
+    textBoxSetScrollerFactory(&makeTextBoxScroller);
     // Every relative name of the program is relative to the install folder from here on.
     if (chdir(fileResolvePath(rootInstallPath).c_str()) != 0)
         reportWarning(rootInstallPath, __LINE__, "skeleton", 1);
