@@ -1,4 +1,5 @@
 #include "mkdata/generator.h"
+#include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/framework/framework_data.h"
@@ -41,6 +42,7 @@ const Generator kGenerators[] = {
     {"movies", generateMovies},
     {"music", generateMusic},
     {"frontend", generateFrontEndArt},
+    {"fields", generateFieldStrips},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
