@@ -1,11 +1,9 @@
-#include "framework/app/full_screen.h"
 #include "framework/widgets/covered_button.h"
 #include "framework/widgets/widget_bitmap.h"
 #include "recording_sound.h"
-#include "widget_fixture.h"
+#include "switch_fixture.h"
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace q71 {
@@ -18,14 +16,10 @@ using test::kRed;
 using test::kYellow;
 using Commands = test::WidgetFixture::Commands;
 
-class Covered : public test::WidgetFixture {
+class Covered : public test::SwitchFixture {
 protected:
-    Covered() {
-        // Shut red, half open green, open blue, pressed yellow, disabled grey.
-        writeStrip("cover.bmp", 40, 40, {kRed, kGreen, kBlue, kYellow, kGrey});
-        screen->activate();
-        pump();
-    }
+    // Shut red, half open green, open blue, pressed yellow, disabled grey.
+    Covered() { writeStrip("cover.bmp", 40, 40, {kRed, kGreen, kBlue, kYellow, kGrey}); }
     // A loaded button at (x, 100), 40 by 40; its handle is the top 20 rows.
     CoveredButton* button(int id = 21, int x = 100) {
         auto* b = new CoveredButton(screen->window(), id, "cover.bmp", 5, x, 100, 40, 40, false);
@@ -44,7 +38,6 @@ protected:
     }
     int clicks() const { return static_cast<int>(std::count(sound.log.begin(), sound.log.end(), "play")); }
     test::RecordingSound sound;
-    std::unique_ptr<FullScreen> screen = std::make_unique<FullScreen>("covered", mainWindow, 640, 480, 0, 0);
 };
 
 TEST_F(Covered, TheFirstClickOnlyLiftsTheCoverAndTheNextPressesTheButtonAndLetsTheCoverFall) {

@@ -1,9 +1,7 @@
-#include "framework/app/full_screen.h"
 #include "framework/widgets/detent_switch.h"
 #include "recording_sound.h"
-#include "widget_fixture.h"
+#include "switch_fixture.h"
 
-#include <memory>
 #include <vector>
 
 namespace q71 {
@@ -28,13 +26,9 @@ public:
     std::vector<int> started;
 };
 
-class Knob : public test::WidgetFixture {
+class Knob : public test::SwitchFixture {
 protected:
-    Knob() {
-        writeStrip("knob.bmp", 48, 30, nineColours());
-        screen->activate();
-        pump();
-    }
+    Knob() { writeStrip("knob.bmp", 48, 30, nineColours()); }
     // A loaded knob, windowless at (100, 100) or windowed at (300, 200); the pivot is at (24, 15).
     LoggingKnob* knob(bool windowed = false) {
         auto* k = new LoggingKnob(screen->window(), 7, "knob.bmp", windowed ? 300 : 100, windowed ? 200 : 100,
@@ -44,7 +38,6 @@ protected:
     }
     ColorRef shown() const { return screenPixel(101, 101); }
     test::RecordingSound sound;
-    std::unique_ptr<FullScreen> screen = std::make_unique<FullScreen>("knob", mainWindow, 640, 480, 0, 0);
 };
 
 TEST_F(Knob, APressRightOfThePivotTurnsFrameByFrameToTheLastDetentThenClicksAndReports) {
@@ -90,14 +83,10 @@ TEST_F(Knob, PressesInTheDeadZoneRoundThePivotDoNothing) {
 
 TEST_F(Knob, DraggingRoundThePivotRetargetsTheTurn) {
     LoggingKnob* k = knob();
-    display.moveMouse({124, 100});
-    display.inject(InputEvent::buttonAt(InputKind::ButtonDown, MouseButton::Left, {124, 100}));
-    pump();
+    press({124, 100});
     display.moveMouse({146, 101});
     display.moveMouse({146, 103});
-    pump();
-    display.inject(InputEvent::buttonAt(InputKind::ButtonUp, MouseButton::Left, {146, 103}));
-    pump();
+    release({146, 103});
     run(1000);
     EXPECT_EQ(k->started, (std::vector<int>{2, 3})) << "a move within the same detent starts nothing";
     EXPECT_EQ(commands(), (Commands{{7, 3}}));

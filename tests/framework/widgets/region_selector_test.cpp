@@ -1,8 +1,5 @@
-#include "framework/app/full_screen.h"
 #include "framework/widgets/region_selector.h"
-#include "widget_fixture.h"
-
-#include <memory>
+#include "switch_fixture.h"
 
 namespace q71 {
 namespace {
@@ -12,13 +9,9 @@ using test::kGreen;
 using test::kRed;
 using Commands = test::WidgetFixture::Commands;
 
-class Regions : public test::WidgetFixture {
+class Regions : public test::SwitchFixture {
 protected:
-    Regions() {
-        writeStrip("regions.bmp", 60, 20, {kRed, kGreen, kBlue});
-        screen->activate();
-        pump();
-    }
+    Regions() { writeStrip("regions.bmp", 60, 20, {kRed, kGreen, kBlue}); }
     // Three regions side by side at (200, 100), the middle one also covering the right one's top.
     RegionSelector* selector() {
         auto* s = new RegionSelector(screen->window(), 41, 200, 100, 60, 20, "regions.bmp", 3,
@@ -29,7 +22,6 @@ protected:
         s->loadResources();
         return s;
     }
-    std::unique_ptr<FullScreen> screen = std::make_unique<FullScreen>("regions", mainWindow, 640, 480, 0, 0);
 };
 
 TEST_F(Regions, AClickSelectsTheFirstRegionHoldingItShowsItsFrameAndReports) {

@@ -1,9 +1,6 @@
-#include "framework/app/full_screen.h"
 #include "framework/widgets/rocker.h"
 #include "recording_sound.h"
-#include "widget_fixture.h"
-
-#include <memory>
+#include "switch_fixture.h"
 
 namespace q71 {
 namespace {
@@ -13,14 +10,10 @@ using test::kGreen;
 using test::kRed;
 using Commands = test::WidgetFixture::Commands;
 
-class Rockers : public test::WidgetFixture {
+class Rockers : public test::SwitchFixture {
 protected:
-    Rockers() {
-        // First side red, middle green, second side blue.
-        writeStrip("rocker.bmp", 40, 20, {kRed, kGreen, kBlue});
-        screen->activate();
-        pump();
-    }
+    // First side red, middle green, second side blue.
+    Rockers() { writeStrip("rocker.bmp", 40, 20, {kRed, kGreen, kBlue}); }
     // A loaded rocker at (100, 100), 40 by 20, repeating after 300 ms and then every 100 ms.
     Rocker* rocker(int orientation, bool windowed = false) {
         auto* r = new Rocker(screen->window(), 4, "rocker.bmp", 3, 100, 100, 40, 20, orientation, 300, 100,
@@ -29,17 +22,7 @@ protected:
         r->setClickSound("click.wav", 0);
         return r;
     }
-    void press(Point at) {
-        display.moveMouse(at);
-        display.inject(InputEvent::buttonAt(InputKind::ButtonDown, MouseButton::Left, at));
-        pump();
-    }
-    void release(Point at) {
-        display.inject(InputEvent::buttonAt(InputKind::ButtonUp, MouseButton::Left, at));
-        pump();
-    }
     test::RecordingSound sound;
-    std::unique_ptr<FullScreen> screen = std::make_unique<FullScreen>("rocker", mainWindow, 640, 480, 0, 0);
 };
 
 TEST_F(Rockers, HoldingASideReportsAtOnceAfterTheFirstDelayAndThenEveryIntervalUntilTheRelease) {

@@ -1,8 +1,7 @@
-#include "framework/app/full_screen.h"
 #include "framework/widgets/state_button.h"
-#include "widget_fixture.h"
+#include "switch_fixture.h"
 
-#include <memory>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -12,19 +11,14 @@ using test::kGreen;
 using test::kRed;
 using Commands = test::WidgetFixture::Commands;
 
-class StateButtons : public test::WidgetFixture {
+class StateButtons : public test::SwitchFixture {
 protected:
-    StateButtons() {
-        writeStrip("states.bmp", 30, 20, {kRed, kGreen, kBlue});
-        screen->activate();
-        pump();
-    }
+    StateButtons() { writeStrip("states.bmp", 30, 20, {kRed, kGreen, kBlue}); }
     StateButton* button(bool userFlag) {
         auto* b = new StateButton(screen->window(), 31, "states.bmp", 3, 100, 100, 30, 20, userFlag);
         b->loadResources();
         return b;
     }
-    std::unique_ptr<FullScreen> screen = std::make_unique<FullScreen>("states", mainWindow, 640, 480, 0, 0);
 };
 
 TEST_F(StateButtons, EachClickShowsTheNextFrameAtOnceAndWrapsAfterTheLast) {
