@@ -1,6 +1,7 @@
 #include "framework/widgets/list_box.h"
 
 #include "framework/app/reporter.h"
+#include "framework/widgets/owner_drawn_items.h"
 #include "platform/controls/control.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
@@ -29,16 +30,6 @@ constexpr int kCheckBox = 10;
 constexpr int kTabStop = 45;
 constexpr ColorRef kHighlight = 0xFF0000;
 
-// The height of the font's lines.
-int fontHeight(const std::shared_ptr<const Font>& font) {
-    TextMetrics metrics;
-    auto dc = createDisplayDC();
-    if (!dc)
-        return 1;
-    dc->selectFont(font);
-    return dc->getTextMetrics(metrics) ? std::max(metrics.height, 1) : 1;
-}
-
 int bitmapHeight(const WidgetBitmap& bitmap) {
     auto format = dibParseInfo(bitmap.header());
     return format ? format->height : 0;
@@ -55,7 +46,7 @@ ListBox::ListBox(WindowHandle parentWindow, int controlId, int x, int y, int wid
       checkColumn_(checkColumn) {
     setName("ListBox");
     controlId_ = controlId;
-    itemHeight_ = fontHeight(font_);
+    itemHeight_ = fontLineHeight(font_);
     controlsRegisterClasses();
     list_ = windowCreate(0, "LISTBOX", "", kListStyle, 0, 0, width, height, window_,
                          static_cast<std::uintptr_t>(controlId));
@@ -78,7 +69,8 @@ int ListBox::extentOf(const Item& item) const {
     if (!dc)
         return 0;
     dc->selectFont(font_);
-    const int textWidth = dc->getTextExtent(item.text).cx;
+    const int tabStops[] = {kTabStop};
+    const int textWidth = static_cast<int>(dc->getTabbedTextExtent(item.text, tabStops) & 0xFFFF);
     return textWidth + (checkColumn_ ? kCheckColumn : 1) + item.textOffset + 1;
 }
 
@@ -237,12 +229,9 @@ void ListBox::drawItem(const DrawItemStruct& draw) {
 
 LResult ListBox::dispatch(std::uint32_t message, WParam wParam, LParam lParam) {
     switch (message) {
-    case WM_MEASUREITEM: {
-        auto* measure = reinterpret_cast<MeasureItemStruct*>(lParam);
-        measure->itemHeight = itemHeight_;
-        measure->itemWidth = width_;
+    case WM_MEASUREITEM:
+        answerMeasureItem(lParam, itemHeight_, width_);
         return 1;
-    }
     case WM_DRAWITEM:
         drawItem(*reinterpret_cast<const DrawItemStruct*>(lParam));
         return 1;
@@ -254,6 +243,11 @@ LResult ListBox::dispatch(std::uint32_t message, WParam wParam, LParam lParam) {
     default:
         return BaseWidget::dispatch(message, wParam, lParam);
     }
+}
+
+void ListBox::onSetCursor() {
+    BaseWidget::onSetCursor();
+    focusSet(list_);
 }
 
 int ListBox::onCommand(WParam wParam, LParam lParam) {

@@ -50,6 +50,8 @@ public:
 
     /// The widget's messages from its list (drawing, measuring, deleting items, colours).
     LResult dispatch(std::uint32_t message, WParam wParam, LParam lParam) override;
+    /// The pointer over the widget gives the list the focus (and its keys).
+    void onSetCursor() override;
     /// Selections and double clicks of the list go to the parent unchanged.
     int onCommand(WParam wParam, LParam lParam) override;
 

@@ -27,8 +27,7 @@ void drawGreyBox(DeviceContext& dc, int width, int height, int style) {
 
 ScrollerArrow::ScrollerArrow(WindowHandle scrollerWindow, int direction, int x, int y, int width, int height,
                              std::string_view fileName)
-    : SimpleButton(scrollerWindow, direction + 1, x, y, width, height, fileName, kArrowFrames, kPush, true),
-      direction_(direction) {
+    : SimpleButton(scrollerWindow, direction + 1, x, y, width, height, fileName, kArrowFrames, kPush, true) {
     setAutoRepeat(kFirstRepeatMs, kRepeatMs);
 }
 

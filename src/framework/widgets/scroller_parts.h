@@ -6,7 +6,8 @@
 
 namespace q71 {
 
-/// An arrow button: a push button repeating while held (its commands move the bar a line).
+/// An arrow button: a push button repeating while held; its commands (id 1 for the decrement
+/// arrow, 2 for the increment arrow) move the bar a line.
 class ScrollerArrow : public SimpleButton {
 public:
     /// Direction 0 decrements, 1 increments; `fileName` "" draws the grey box.
@@ -20,11 +21,6 @@ public:
     void onLeftUp(int x, int y) override;
     /// Loads the strip when the button has one.
     void loadResources() override;
-
-    int direction() const { return direction_; }
-
-private:
-    int direction_;
 };
 
 /// The thumb: pressed, it hands the mouse to the bar, which drags it.

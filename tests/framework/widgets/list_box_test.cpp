@@ -1,7 +1,9 @@
 #include "framework/widgets/list_box.h"
 #include "platform/controls/control_messages.h"
 #include "platform/window/message_ids.h"
+#include "platform/window/focus.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/virtual_keys.h"
 #include "widget_fixture.h"
 
 #include <string>
@@ -84,6 +86,15 @@ TEST_F(ListBoxes, AClickOnAnItemReachesTheParentAsTheListSaidIt) {
     EXPECT_EQ(said[0].wParam, kSelChange);
     EXPECT_EQ(said[0].lParam, static_cast<LParam>(static_cast<std::uint32_t>(l.listWindow())));
     EXPECT_EQ(l.getCurSel(), 1);
+
+    // The pointer over the list gives it the keys.
+    display.moveMouse({60, 60});
+    pump();
+    ASSERT_EQ(focusGet(), l.listWindow());
+    display.typeKey(VK_UP);
+    pump();
+    EXPECT_EQ(l.getCurSel(), 0);
+    EXPECT_EQ(commandsReceived().size(), 1u);
 }
 
 TEST_F(ListBoxes, TheScrollWidthFollowsTheWidestItem) {
