@@ -41,6 +41,8 @@ public:
     void setFramePen(ColorRef colour);
     /// Refuses every character but digits (and control characters) when on.
     void setCharFilter(bool digitsOnly);
+    /// The colour of the text (black at first, for a light pattern).
+    void setTextColour(ColorRef colour) { textColour_ = colour; }
     /// A box that is not editable swallows what the player types.
     void setEditable(bool editable) { editable_ = editable; }
 
