@@ -14,8 +14,8 @@ constexpr int kTitleGap = 10;
 
 } // namespace
 
-MenuBar::MenuBar(WindowHandle parentWindow, int x, int y, int width, int height, std::shared_ptr<const Font> font,
-                 std::shared_ptr<Bitmap> bitmap, bool tile)
+MenuBar::MenuBar(WindowHandle parentWindow, int x, int y, int width, int height,
+                 std::shared_ptr<const Font> font, std::shared_ptr<Bitmap> bitmap, bool tile)
     : BaseWidget(parentWindow, x, y, width, height, true), font_(std::move(font)),
       brush_(bitmap ? createPatternBrush(bitmap.get()) : stockBrush(StockObject::LightGrayBrush)),
       tiled_(tile ? bitmap : nullptr), bitmap_(std::move(bitmap)) {

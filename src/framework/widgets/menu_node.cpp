@@ -110,7 +110,8 @@ void MenuNode::createWindow() {
                                   classBackgroundBrush(StockObject::NullBrush)});
     // The new pop-up takes the focus from the menu that opened it, which must not close for it.
     creatingPopup = true;
-    window_ = windowCreate(0, kClassName, "Widget", WS_POPUP | WS_VISIBLE, x_, y_, right_ - x_, bottom_ - y_, owner_);
+    window_ = windowCreate(0, kClassName, "Widget", WS_POPUP | WS_VISIBLE, x_, y_, right_ - x_, bottom_ - y_,
+                           owner_);
     windowObjectAttach(window_, this);
     windowShow(window_, SW_SHOW);
     focusSet(window_);

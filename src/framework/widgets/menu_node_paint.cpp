@@ -70,8 +70,8 @@ void MenuNode::paintItem(DeviceContext& dc, int index, int width) {
     dc.setTextColor(colours.text);
     dc.textOut({12, row + 6}, item.text);
     if (item.separatorAfter)
-        drawBevelWithColour(dc, bevelColour_, false, 3, row + itemHeight_ + 3, width - 4, row + itemHeight_ + 4, 1,
-                            kBevelSunken);
+        drawBevelWithColour(dc, bevelColour_, false, 3, row + itemHeight_ + 3, width - 4,
+                            row + itemHeight_ + 4, 1, kBevelSunken);
     if (item.submenu && !title_) {
         // An arrowhead pointing right: four vertical strokes, shorter towards its tip.
         const int middle = row + itemHeight_ / 2 + 3;

@@ -15,8 +15,8 @@ constexpr int kTopDigit = 9;
 
 } // namespace
 
-ReadOut::ReadOut(WindowHandle parentWindow, int controlId, int x, int y, int width, int height, int digitCount,
-                 bool editable, bool windowed, bool withLimits)
+ReadOut::ReadOut(WindowHandle parentWindow, int controlId, int x, int y, int width, int height,
+                 int digitCount, bool editable, bool windowed, bool withLimits)
     : ButtonToggle(parentWindow, controlId, x, y, width, height, windowed),
       digits_(static_cast<std::size_t>(std::max(digitCount, 0)), 0), editable_(editable) {
     setName("ReadOut");

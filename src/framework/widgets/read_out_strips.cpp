@@ -44,8 +44,8 @@ void SharedStripReadOut::freeResources() {
     clearFrames();
 }
 
-SmallReadOut::SmallReadOut(WindowHandle parentWindow, int controlId, int x, int y, int digitCount, bool editable,
-                           bool withLimits)
+SmallReadOut::SmallReadOut(WindowHandle parentWindow, int controlId, int x, int y, int digitCount,
+                           bool editable, bool withLimits)
     : SharedStripReadOut(smallStrip, kSmallCell, parentWindow, controlId, x, y, digitCount, editable,
                          withLimits) {
     setName("SmallReadOut");
@@ -55,8 +55,8 @@ const SharedDigitStrip& SmallReadOut::strip() {
     return smallStrip;
 }
 
-LargeReadOut::LargeReadOut(WindowHandle parentWindow, int controlId, int x, int y, int digitCount, bool editable,
-                           bool withLimits)
+LargeReadOut::LargeReadOut(WindowHandle parentWindow, int controlId, int x, int y, int digitCount,
+                           bool editable, bool withLimits)
     : SharedStripReadOut(largeStrip, kLargeCell, parentWindow, controlId, x, y, digitCount, editable,
                          withLimits) {
     setName("LargeReadOut");

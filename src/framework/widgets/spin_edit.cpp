@@ -12,7 +12,8 @@ constexpr std::uint32_t kFieldStyle = 0x50010080;
 
 SpinButton::SpinButton(WindowHandle parentWindow, int controlId, int x, int y, int width, int height,
                        std::string_view fileName, EditBox& box, bool up)
-    : SimpleButton(parentWindow, controlId, x, y, width, height, fileName, 2, kPush, true), box_(&box), boxAlive_(box.watch()), up_(up) {
+    : SimpleButton(parentWindow, controlId, x, y, width, height, fileName, 2, kPush, true), box_(&box),
+      boxAlive_(box.watch()), up_(up) {
     setName("SpinButton");
 }
 
@@ -26,10 +27,12 @@ void SpinButton::step() {
         return;
     int value = 0;
     box_->getInt(value);
-    const int next = up_ ? value + step_ : value - step_;
+    // Widened: a step from the ends of the int range must not overflow.
+    const long long next =
+        up_ ? static_cast<long long>(value) + step_ : static_cast<long long>(value) - step_;
     if (up_ ? next > maximum_ : next < minimum_)
         return;
-    box_->setInt(next);
+    box_->setInt(static_cast<int>(next));
 }
 
 void SpinButton::onLeftDown(int x, int y) {
@@ -62,8 +65,8 @@ SpinEdit::SpinEdit(WindowHandle parentWindow, int controlId, int x, int y, std::
     edit->setCharFilter(true);
     edit_ = {edit, edit->watch()};
     const int buttonX = x + layout.editWidth + layout.gap;
-    auto* up = new SpinButton(parentWindow, controlId + 1, buttonX, y, layout.buttonWidth, layout.buttonHeight,
-                              layout.upBitmap, *edit, true);
+    auto* up = new SpinButton(parentWindow, controlId + 1, buttonX, y, layout.buttonWidth,
+                              layout.buttonHeight, layout.upBitmap, *edit, true);
     up_ = {up, up->watch()};
     auto* down = new SpinButton(parentWindow, controlId + 2, buttonX, y + layout.buttonHeight,
                                 layout.buttonWidth, layout.buttonHeight, layout.downBitmap, *edit, false);

@@ -28,7 +28,9 @@ protected:
         for (char c : text)
             messageSend(b->editWindow(), WM_CHAR, static_cast<unsigned char>(c), 0);
     }
-    void key(EditBox* b, std::uint32_t message, std::uint32_t vk) { messageSend(b->editWindow(), message, vk, 0); }
+    void key(EditBox* b, std::uint32_t message, std::uint32_t vk) {
+        messageSend(b->editWindow(), message, vk, 0);
+    }
     std::vector<WParam> screenKeys() const {
         std::vector<WParam> keys;
         for (const test::Received& r : receivedBy(mainWindow, WM_KEYDOWN))
@@ -67,7 +69,8 @@ TEST_F(EditBoxes, CtrlKeysReachTheScreenAsWellAsTheField) {
     key(b, WM_KEYDOWN, 'S');
     key(b, WM_KEYUP, VK_CONTROL);
     key(b, WM_KEYDOWN, 'S');
-    EXPECT_EQ(screenKeys(), (std::vector<WParam>{VK_CONTROL, 'S'})) << "without Ctrl the field keeps its keys";
+    EXPECT_EQ(screenKeys(), (std::vector<WParam>{VK_CONTROL, 'S'}))
+        << "without Ctrl the field keeps its keys";
 }
 
 TEST_F(EditBoxes, EscapeAndTheRightButtonDoNothingWhileEnterAndTabTellTheScreen) {

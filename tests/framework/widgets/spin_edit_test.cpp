@@ -3,6 +3,7 @@
 #include "platform/window/window_layout.h"
 #include "widget_fixture.h"
 
+#include <limits>
 #include <memory>
 
 namespace q71 {
@@ -63,6 +64,10 @@ TEST_F(SpinEdits, StepsStopAtTheEndsOfTheRange) {
     spin->editBox()->setText("");
     clickAt(kUp);
     EXPECT_EQ(text(), "1") << "an empty field counts as 0";
+    spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    spin->editBox()->setInt(std::numeric_limits<int>::max());
+    clickAt(kUp);
+    EXPECT_EQ(text(), "2147483647") << "no step past the largest number";
 }
 
 TEST_F(SpinEdits, AHeldButtonStepsAtThePressThenRepeatsUntilReleased) {

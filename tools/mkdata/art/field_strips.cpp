@@ -18,12 +18,13 @@ constexpr int kBlank = 10;
 
 // The lit segments of each digit, bit 0 = top, then top right, bottom right, bottom, bottom left,
 // top left and middle.
-constexpr std::array<std::uint8_t, 10> kSegments = {0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
+constexpr std::array<std::uint8_t, 10> kSegments = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
+                                                    0x6D, 0x7D, 0x07, 0x7F, 0x6F};
 
 Canvas arrowFrame(int size, bool up, bool pressed) {
     Canvas frame(size, size);
-    fillRect(frame, Rect{0, 0, size, size}, shade(palette::kSteelDark, -0.5f), shade(palette::kSteelDark, -0.3f),
-             0, 0.0f);
+    fillRect(frame, Rect{0, 0, size, size}, shade(palette::kSteelDark, -0.5f),
+             shade(palette::kSteelDark, -0.3f), 0, 0.0f);
     // Pressed, the cap moves one pixel down and right, sinks, and its arrow lights.
     const int shift = pressed ? 1 : 0;
     const Rect cap{1 + shift, 1 + shift, size - 1 + shift, size - 1 + shift};
@@ -36,7 +37,8 @@ Canvas arrowFrame(int size, bool up, bool pressed) {
     const double half = (cap.right - cap.left) * 0.38;
     const double tip = up ? cy - half * 0.8 : cy + half * 0.8;
     const double base = up ? cy + half * 0.6 : cy - half * 0.6;
-    frame.polygon({{cx - half, base}, {cx + half, base}, {cx, tip}}, pressed ? palette::kAmber : palette::kLabel);
+    frame.polygon({{cx - half, base}, {cx + half, base}, {cx, tip}},
+                  pressed ? palette::kAmber : palette::kLabel);
     return frame;
 }
 
@@ -89,8 +91,10 @@ void generateFieldStrips(const Context& context) {
                        frameStripFile(arrowButtonFrames(kArrowSize, true)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "dncrt.bmp",
                        frameStripFile(arrowButtonFrames(kArrowSize, false)));
-    stageArchiveMember(context, kGraphicsFolder, kGroup, "smallnum.bmp", frameStripFile(digitFrames(kSmallDigit)));
-    stageArchiveMember(context, kGraphicsFolder, kGroup, "numerals.bmp", frameStripFile(digitFrames(kLargeDigit)));
+    stageArchiveMember(context, kGraphicsFolder, kGroup, "smallnum.bmp",
+                       frameStripFile(digitFrames(kSmallDigit)));
+    stageArchiveMember(context, kGraphicsFolder, kGroup, "numerals.bmp",
+                       frameStripFile(digitFrames(kLargeDigit)));
 }
 
 } // namespace q71::mkdata
