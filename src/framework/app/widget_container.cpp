@@ -84,9 +84,11 @@ void WidgetContainer::onLeftUp(int x, int y) {
         if (!w->leftPressed_)
             continue;
         if (!w->visible_) {
-            // Hidden while held: it goes back up without acting on the release.
+            // Hidden while held: it goes back up without acting on the release, and the window
+            // lets go of the mouse it took at the press.
             w->setState(2);
             w->leftPressed_ = false;
+            captureRelease();
             return;
         }
         auto alive = w->watch();

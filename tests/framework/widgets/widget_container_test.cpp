@@ -83,6 +83,7 @@ TEST_F(Container, AWidgetHiddenWhileHeldIsReleasedWithoutItsRelease) {
     release({20, 20});
     EXPECT_EQ(log, (Log{"w.move 20,20", "w.down 20,20", "w.state 2"}));
     EXPECT_FALSE(probe->isLeftPressed());
+    EXPECT_EQ(captureGet(), WindowHandle{}) << "the release gives the capture back";
 }
 
 TEST_F(Container, AWidgetHeldByTheLeftButtonGetsEveryMoveUntilTheRelease) {
