@@ -8,10 +8,18 @@
 #include <cmath>
 
 namespace q71 {
+namespace {
+
+// A level that is no number (a share of nothing) shows an empty bar.
+double clampLevel(double fraction) {
+    return std::isnan(fraction) ? 0.0 : std::clamp(fraction, 0.0, 1.0);
+}
+
+} // namespace
 
 LevelBar::LevelBar(WindowHandle parentWindow, int x, int y, int width, int height, double fraction,
                    ColorRef barColour, ColorRef backgroundColour)
-    : BaseWidget(parentWindow, x, y, width, height, true), fraction_(std::clamp(fraction, 0.0, 1.0)),
+    : BaseWidget(parentWindow, x, y, width, height, true), fraction_(clampLevel(fraction)),
       barColour_(barColour), backgroundColour_(backgroundColour) {
     setName("LevelBar");
     length_ = computeLength();
@@ -33,7 +41,7 @@ void LevelBar::changed(bool noUpdate) {
 }
 
 void LevelBar::setLevel(double fraction, bool noUpdate) {
-    fraction_ = std::clamp(fraction, 0.0, 1.0);
+    fraction_ = clampLevel(fraction);
     if (computeLength() != length_)
         changed(noUpdate);
 }

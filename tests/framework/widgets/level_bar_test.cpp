@@ -4,6 +4,8 @@
 #include "support/golden_image.h"
 #include "widget_fixture.h"
 
+#include <cmath>
+
 namespace q71 {
 namespace {
 
@@ -50,6 +52,9 @@ TEST_F(LevelBars, LevelsOutsideZeroToOneShowAnEmptyOrFullBar) {
     EXPECT_EQ(b->level(), 1.0);
     b->setBorderWidth(3);
     EXPECT_EQ(b->barLength(), 94) << "the border takes its width on both sides";
+    b->setLevel(std::nan(""));
+    EXPECT_EQ(b->barLength(), 0) << "a level that is no number shows an empty bar";
+    EXPECT_EQ(bar(std::nan(""))->barLength(), 0);
 }
 
 TEST_F(LevelBars, OnlyAChangeOfTheLengthRepaintsAndAtOnceUnlessAsked) {
