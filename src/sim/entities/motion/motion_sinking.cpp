@@ -5,6 +5,7 @@
 #include "framework/textmngr/text_manager.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_events.h"
+#include "sim/entities/motion/vehicle_laws.h"
 #include "sim/entities/sensors/sensor.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/services/sim_services.h"
@@ -24,29 +25,17 @@ constexpr double kWreckSinkRate = -1.524; // m/s
 constexpr int kTubeSideStarboard = 1;
 constexpr int kTubeSidePort = 2;
 
-double sinDeg(double degrees) {
-    return std::sin(degrees * kDegreesToRadians);
-}
-double cosDeg(double degrees) {
-    return std::cos(degrees * kDegreesToRadians);
-}
-
-// The pitch (degrees) that puts an end of a hull at a height offset from its middle; the offset
-// is held to the hull's reach, so a steep bottom never asks for an arc sine beyond ±90 degrees.
-double pitchReaching(double rise, double reach) {
-    return std::asin(std::clamp(rise / reach, -1.0, 1.0)) * kRadiansToDegrees;
-}
-
 // Lifts or lowers the pitch of a piece so that its end at (sign × reach) does not stick out of
 // the water or into the bottom.
 void keepEndClear(double& pitch, double x, double y, double z, double heading, double reach, double sign) {
-    const double along = sign * reach * std::fabs(cosDeg(pitch));
-    const double endZ = z + sign * reach * sinDeg(pitch);
-    const double floor = MotionModel::terrainHeight(x + along * sinDeg(heading), y + along * cosDeg(heading));
+    const double along = sign * reach * std::fabs(cosDegrees(pitch));
+    const double endZ = z + sign * reach * sinDegrees(pitch);
+    const double floor =
+        MotionModel::terrainHeight(x + along * sinDegrees(heading), y + along * cosDegrees(heading));
     if (endZ > 0.0 && floor < 0.0)
-        pitch = sign * pitchReaching(std::fabs(z), reach);
+        pitch = sign * asinDegrees(std::fabs(z) / reach);
     else if (endZ < floor)
-        pitch = sign * pitchReaching(floor - z, reach);
+        pitch = sign * asinDegrees((floor - z) / reach);
 }
 
 void sayAsChief(const char* file) {
@@ -156,7 +145,7 @@ void MotionModel::stepSinking(double dt) {
         pitch = lagToward(pitch, orderedPitch, dt);
         roll = lagToward(roll, orderedRoll, dt);
         setOrderedSpeed(std::fabs(verticalSpeed / kSpeedUnitMetresPerSecond) *
-                        sinDeg(std::fabs(45.0 - std::fabs(pitch))));
+                        sinDegrees(std::fabs(45.0 - std::fabs(pitch))));
         stepSpeed(dt);
         stepKinematic(dt);
         z += dt * verticalSpeed;
@@ -184,9 +173,9 @@ void MotionModel::stepSecondPiece(double dt) {
         if (speed == 0.0) // the hull rests: the piece goes on sinking, never above the surface
             piece.offsetZ = std::min(piece.offsetZ + dt * verticalSpeed, -z);
         const double drift = (piece.driftSpeed + speed) * kSpeedUnitMetresPerSecond *
-                             std::fabs(cosDeg(piece.pitch)) * std::fabs(cosDeg(pitch)) * dt;
-        piece.offsetX += drift * sinDeg(heading + piece.driftBearing);
-        piece.offsetY += drift * cosDeg(heading + piece.driftBearing);
+                             std::fabs(cosDegrees(piece.pitch)) * std::fabs(cosDegrees(pitch)) * dt;
+        piece.offsetX += drift * sinDegrees(heading + piece.driftBearing);
+        piece.offsetY += drift * cosDegrees(heading + piece.driftBearing);
     }
     piece.x = x + piece.offsetX;
     piece.y = y + piece.offsetY;

@@ -6,6 +6,7 @@
 #include "sim/entities/controllers/entity_controller.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_events.h"
+#include "sim/entities/motion/vehicle_laws.h"
 #include "sim/entities/player_upgrades.h"
 #include "sim/scoring/scoring.h"
 #include "sim/services/sim_services.h"
@@ -24,19 +25,6 @@ constexpr double kGravity = 10.66;          // m/s², as the bodies fall
 constexpr double kTerminalFall = -50.8;     // m/s
 constexpr double kBottomClearance = 8.5344; // 28 ft
 constexpr double kBlastRadius = 1371.6;     // yards, a missile's ground blast
-
-double sinDeg(double degrees) {
-    return std::sin(degrees * kDegreesToRadians);
-}
-double cosDeg(double degrees) {
-    return std::cos(degrees * kDegreesToRadians);
-}
-
-// Angle between the heading and the velocity over ground; below 0.01 degree none.
-double driftAngle(const MotionModel& m) {
-    const double a = std::fabs(angleDiff(m.heading, geoBearing(m.velocityX, m.velocityY)));
-    return a < 0.01 ? 0.0 : a;
-}
 
 void sayToSonar(const char* file) {
     const std::string files[] = {file};
@@ -60,7 +48,7 @@ void MotionModel::stepDepth(double dt) {
     }
     pitch = lagToward(pitch, orderedPitch, dt);
     roll = lagToward(roll, orderedRoll, dt);
-    setOrderedSpeed(std::fabs(verticalSpeed / 1.016) * sinDeg(std::fabs(45.0 - std::fabs(pitch))));
+    setOrderedSpeed(std::fabs(verticalSpeed / 1.016) * sinDegrees(std::fabs(45.0 - std::fabs(pitch))));
     stepSpeed(dt);
     stepKinematic(dt);
     z += dt * verticalSpeed;
@@ -76,9 +64,9 @@ void MotionModel::stepByCategory(double dt) {
 
 void MotionModel::stepKinematic(double dt) {
     speed = headway = driveSpeed;
-    const double along = std::fabs(cosDeg(pitch)) * driveSpeed;
-    velocityX = sinDeg(heading) * along;
-    velocityY = cosDeg(heading) * along;
+    const double along = std::fabs(cosDegrees(pitch)) * driveSpeed;
+    velocityX = sinDegrees(heading) * along;
+    velocityY = cosDegrees(heading) * along;
     x += velocityX * kSpeedUnitMetresPerSecond * dt;
     y += velocityY * kSpeedUnitMetresPerSecond * dt;
     // A running decoy and a moving mine make noise.
@@ -90,8 +78,8 @@ void MotionModel::stepKinematic(double dt) {
 void MotionModel::stepHydrodynamics(double dt) {
     const double drift = driftAngle(*this);
     const double velocityBearing = geoBearing(velocityX, velocityY);
-    headway = cosDeg(drift) * speed;
-    const double s = sinDeg(drift) + sinDeg(rudderAngle);
+    headway = cosDegrees(drift) * speed;
+    const double s = sinDegrees(drift) + sinDegrees(rudderAngle);
     const double d = driveSpeed, h = headway;
     // Speed loss against the water and the thrust the drive has to spare.
     const double dragOf = speed * speed / 325.0 * (0.1 + 1.9 * s);
@@ -117,12 +105,12 @@ void MotionModel::stepHydrodynamics(double dt) {
     } else {
         loss = dragOf;
     }
-    const double push = surplus + sinDeg(pitch) * buoyancyRate;
-    double vx = velocityX + sinDeg(heading) * push;
-    double vy = velocityY + cosDeg(heading) * push;
+    const double push = surplus + sinDegrees(pitch) * buoyancyRate;
+    double vx = velocityX + sinDegrees(heading) * push;
+    double vy = velocityY + cosDegrees(heading) * push;
     if (loss > 0.0001) {
-        vx -= sinDeg(velocityBearing) * loss;
-        vy -= cosDeg(velocityBearing) * loss;
+        vx -= sinDegrees(velocityBearing) * loss;
+        vy -= cosDegrees(velocityBearing) * loss;
     }
     if (z - floorHere() > 1.0) { // a hull on the bottom does not move sideways
         velocityX = vx;
@@ -180,10 +168,10 @@ void MotionModel::stepCavitation() {
 }
 
 void MotionModel::stepVertical(double dt) {
-    const double along = cosDeg(driftAngle(*this)) * speed * kSpeedUnitMetresPerSecond * dt;
-    double dz = pitch == 0.0 || category() == kCategoryHelo ? 0.0 : along * sinDeg(pitch);
+    const double along = cosDegrees(driftAngle(*this)) * speed * kSpeedUnitMetresPerSecond * dt;
+    double dz = pitch == 0.0 || category() == kCategoryHelo ? 0.0 : along * sinDegrees(pitch);
     if (planeAngle1 != 0.0 || planeAngle2 != 0.0)
-        dz += along * sinDeg(planeAngle1 + planeAngle2);
+        dz += along * sinDegrees(planeAngle1 + planeAngle2);
     dz += buoyancyRate * kSpeedUnitMetresPerSecond * dt;
     if (!manualPlanes && z != orderedDepth && (z + dz - orderedDepth) * (z - orderedDepth) <= 0.0)
         dz = orderedDepth - z; // the hull stops exactly at its ordered depth
