@@ -133,16 +133,23 @@ public:
     }
     std::uint64_t micros(std::uint64_t tick) {
         if (ticksPerQuarter_ == 0)
-            return static_cast<std::uint64_t>(static_cast<double>(tick) * fixedMicrosPerTick_);
+            return checked(static_cast<double>(tick) * fixedMicrosPerTick_);
         for (; next_ != end_ && next_->first < tick; ++next_) {
             elapsed_ += static_cast<double>(next_->first - from_) * tempo_ / ticksPerQuarter_;
             from_ = next_->first;
             tempo_ = next_->second;
         }
-        return static_cast<std::uint64_t>(elapsed_ + static_cast<double>(tick - from_) * tempo_ / ticksPerQuarter_);
+        return checked(elapsed_ + static_cast<double>(tick - from_) * tempo_ / ticksPerQuarter_);
     }
 
 private:
+    // Huge delta times under a slow tempo give times past any number of microseconds.
+    static std::uint64_t checked(double micros) {
+        if (!(micros <= kMaxMidiSongMicros))
+            throw ParseError{"a song longer than a day"};
+        return static_cast<std::uint64_t>(micros);
+    }
+
     std::map<std::uint64_t, std::uint32_t>::const_iterator next_, end_;
     int ticksPerQuarter_ = 0;
     double fixedMicrosPerTick_ = 0;

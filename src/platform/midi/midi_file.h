@@ -26,6 +26,8 @@ struct MidiSong {
 
 /// The most events a song may hold, against files that would exhaust memory.
 inline constexpr std::size_t kMaxMidiEvents = 1 << 21;
+/// The longest song, in microseconds: a day.
+inline constexpr double kMaxMidiSongMicros = 24.0 * 3600 * 1e6;
 
 /// Reads a file of format 0 or 1 (format 2, a set of separate songs, gives its first track).
 /// False with a reason for anything malformed; the song is then left empty.

@@ -73,6 +73,10 @@ TEST(MidiFileParsing, DamagedFilesAreRefusedWithAReason) {
     auto cut = midiFile(0, 96, {midiTrack({0x00, 0x90, 60, 100})});
     cut.resize(cut.size() - 2);
     EXPECT_TRUE(refused(cut)) << "a track chunk longer than the file";
+    // One tick a quarter note of 16.8 s: the longest delta time is 142 years later.
+    EXPECT_TRUE(refused(midiFile(0, 1, {midiTrack({0x00, 0xFF, 0x51, 0x03, 0xFF, 0xFF, 0xFF, // tempo
+                                                   0xFF, 0xFF, 0xFF, 0x7F, 0x90, 60, 100})})))
+        << "a song longer than a day";
 }
 
 } // namespace
