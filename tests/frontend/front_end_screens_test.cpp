@@ -6,11 +6,19 @@
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend/movie/movie_screen.h"
 #include "frontend_fixture.h"
+#include "media/audio/music.h"
+#include "media/audio/sound_manager.h"
+#include "platform/midi/midi_synth.h"
 #include "platform/msgbox/message_box_types.h"
+#include "platform/sound/sound_device.h"
 #include "platform/window/focus.h"
 #include "platform/window/virtual_keys.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -65,6 +73,46 @@ TEST_F(FrontEndScreens, TheMainMenuHasAButtonForEachScreenThatExists) {
     ASSERT_NE(menu, nullptr);
     for (int entry : menu->shownEntries())
         EXPECT_NE(kMainMenuEntries[static_cast<std::size_t>(entry)].slot, kSlotCredits);
+}
+
+// Counts the notes it is told to start and the times it is silenced (each load and each start).
+class CountingSynth final : public MidiSynth {
+public:
+    CountingSynth(int& notes, int& silenced) : notes_(notes), silenced_(silenced) {}
+    void send(std::uint8_t status, std::uint8_t, std::uint8_t data2) override {
+        if ((status & 0xF0) == 0x90 && data2)
+            ++notes_;
+    }
+    void silence() override { ++silenced_; }
+    void render(std::span<std::int16_t> stereo) override { std::fill(stereo.begin(), stereo.end(), 0); }
+
+private:
+    int& notes_;
+    int& silenced_;
+};
+
+TEST_F(FrontEndScreens, TheMainMenuPlaysItsThemeAndGoesOnWithItAfterTheCredits) {
+    auto owned = std::make_unique<SoundDevice>();
+    SoundDevice& device = *owned;
+    ASSERT_TRUE(soundInitOnDevice(appMainWindow(), std::move(owned)));
+    int notes = 0, silenced = 0;
+    musicInitOnSynth(appMainWindow(), std::make_unique<CountingSynth>(notes, silenced));
+    auto mixSeconds = [&](int seconds) {
+        std::vector<std::int16_t> stereo(static_cast<std::size_t>(seconds * kSoundMixRate) * 2);
+        device.mix(stereo);
+    };
+
+    screenEnterMainMenu();
+    mixSeconds(2);
+    EXPECT_GT(notes, 0) << "the theme plays";
+    const int silencedInMenu = silenced;
+    screenSwitch(kSlotCredits);
+    press(static_cast<std::uint8_t>(VK_ESCAPE), 27);
+    ASSERT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    EXPECT_EQ(silenced, silencedInMenu) << "back in the menu the theme goes on where it was";
+
+    musicShutdown();
+    soundShutdown();
 }
 
 TEST_F(FrontEndScreens, TheCreditsOfTheMainMenuGoBackToIt) {

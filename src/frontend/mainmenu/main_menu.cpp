@@ -4,12 +4,15 @@
 #include "framework/widgets/simple_button.h"
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend/screen_art.h"
+#include "media/audio/music.h"
 
 namespace q71 {
 namespace {
 
 // Buttons are told apart by their entry: control id = kFirstButtonId + entry.
 constexpr int kFirstButtonId = 100;
+
+constexpr const char* kMainMenuTheme = "Prog.mid";
 
 bool entryExists(const MainMenuEntry& entry) {
     return entry.slot == kMainMenuQuit || screenHasMaker(entry.slot);
@@ -25,6 +28,9 @@ void MainMenu::open() {
     using namespace main_menu_layout;
     frontEndSelectGroup(kMainMenuGroup);
     frontEndLoadBackground(background_);
+    // The theme plays endlessly under the menu; coming back to it does not start it again.
+    musicLoad(kMainMenuTheme, 1);
+    musicPlay();
     for (int i = 0; i < static_cast<int>(kMainMenuEntries.size()); ++i) {
         if (!entryExists(kMainMenuEntries[static_cast<std::size_t>(i)]))
             continue;

@@ -15,7 +15,7 @@ public:
     explicit MainMenu(WindowHandle parent);
     ~MainMenu() override;
 
-    /// Loads the picture and makes the buttons.
+    /// Loads the picture, makes the buttons and plays the menu's theme.
     void open() override;
     void close() override;
     /// A button: its screen, or the quit question.
