@@ -28,7 +28,6 @@ struct InputEvent {
     Point position; // pointer events: where, in screen-surface coordinates
     MouseButton button = MouseButton::Left;
     std::uint8_t virtualKey = 0; // key events; left/right variants for Shift, Ctrl and Alt
-    bool repeat = false;         // a key-down repeated while the key is held
     // The Windows-1252 character the layout gives for this key-down with the modifiers held, or
     // -1 for none. Esc, Enter, Backspace, Tab and Ctrl+letter need none: they are translated by rule.
     int character = -1;
@@ -57,13 +56,13 @@ struct InputEvent {
         e.wheelDelta = delta;
         return e;
     }
-    /// A press (KeyDown) or release (KeyUp) of a key.
-    static InputEvent keyOf(InputKind kind, std::uint8_t vk, int character = -1, bool repeat = false) {
+    /// A press (KeyDown) or release (KeyUp) of a key; a press of a key already down is an
+    /// auto-repeat.
+    static InputEvent keyOf(InputKind kind, std::uint8_t vk, int character = -1) {
         InputEvent e;
         e.kind = kind;
         e.virtualKey = vk;
         e.character = character;
-        e.repeat = repeat;
         return e;
     }
     /// A change of the window's state (Minimized, Restored, CloseRequested).

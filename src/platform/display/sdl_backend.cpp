@@ -215,7 +215,7 @@ bool SdlBackend::translateKey(const void* sdlEvent, InputEvent& event) {
     std::uint8_t vk = virtualKeyFromSdl(key.keysym.sym, key.keysym.scancode);
     if (vk == 0)
         return false;
-    event = InputEvent::keyOf(kind, vk, down ? layoutCharacter(key) : -1, key.repeat != 0);
+    event = InputEvent::keyOf(kind, vk, down ? layoutCharacter(key) : -1);
     return true;
 }
 

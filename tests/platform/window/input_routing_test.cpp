@@ -179,7 +179,7 @@ TEST_F(InputRouting, ModifierStateAndAutoRepeatReachTheMessages) {
     received.clear();
     display.inject(InputEvent::keyOf(InputKind::KeyDown, VK_LCONTROL));
     display.inject(InputEvent::keyOf(InputKind::KeyDown, 'Q', 'q'));
-    display.inject(InputEvent::keyOf(InputKind::KeyDown, 'Q', 'q', true));
+    display.inject(InputEvent::keyOf(InputKind::KeyDown, 'Q', 'q')); // auto-repeat
     pump();
     EXPECT_TRUE(keyGetState(VK_CONTROL) < 0);
     EXPECT_TRUE(keyGetState(VK_LCONTROL) < 0);
