@@ -36,8 +36,9 @@ void ListBoxControl::paint() {
         y += height;
     }
     dc.selectClipRegion(nullptr);
-    vertical_.paint(dc);
-    horizontal_.paint(dc);
+    bool enabled = windowIsEnabled(window());
+    vertical_.paint(dc, enabled);
+    horizontal_.paint(dc, enabled);
     if (vertical_.shown() && horizontal_.shown())
         dc.fillRect({vertical_.area().left, horizontal_.area().top, vertical_.area().right,
                      horizontal_.area().bottom},

@@ -124,7 +124,7 @@ std::optional<ScrollRequest> ScrollBar::release() {
     return ScrollRequest{SB_ENDSCROLL};
 }
 
-void ScrollBar::paintArrow(DeviceContext& dc, const Rect& r, bool forward, bool down) const {
+void ScrollBar::paintArrow(DeviceContext& dc, const Rect& r, bool forward, bool down, bool enabled) const {
     dc.fillRect(r, createSolidBrush(look::kButtonFace));
     if (down)
         look::sunkenEdge(dc, r);
@@ -141,20 +141,20 @@ void ScrollBar::paintArrow(DeviceContext& dc, const Rect& r, bool forward, bool 
     else
         triangle[0] = {cx + tip, cy}, triangle[1] = {cx - tip, cy - size},
         triangle[2] = {cx - tip, cy + size};
-    ColorRef ink = active() ? look::kLabel : look::kDimmed;
+    ColorRef ink = enabled && active() ? look::kLabel : look::kDimmed;
     dc.selectPen(createPen(PenStyle::Solid, 1, ink));
     dc.selectBrush(createSolidBrush(ink));
     dc.polygon(triangle);
 }
 
-void ScrollBar::paint(DeviceContext& dc) const {
+void ScrollBar::paint(DeviceContext& dc, bool enabled) const {
     if (!shown())
         return;
     dc.fillRect(area_, createSolidBrush(look::kGlass));
     int arrow = arrowLength(), end = start() + length();
     bool held = pressed_ != Part::None && partAt(pointer_) == pressed_;
-    paintArrow(dc, span(start(), start() + arrow), false, held && pressed_ == Part::LineBack);
-    paintArrow(dc, span(end - arrow, end), true, held && pressed_ == Part::LineForward);
+    paintArrow(dc, span(start(), start() + arrow), false, held && pressed_ == Part::LineBack, enabled);
+    paintArrow(dc, span(end - arrow, end), true, held && pressed_ == Part::LineForward, enabled);
     Rect thumb = thumbRect();
     if (!thumb.isEmpty()) {
         dc.fillRect(thumb, createSolidBrush(look::kButtonFace));

@@ -55,7 +55,8 @@ public:
     std::optional<ScrollRequest> release();
     bool pressed() const { return pressed_ != Part::None; }
 
-    void paint(DeviceContext& dc) const;
+    /// Draws the bar; the arrows of a bar with nothing to scroll, or of a disabled control, are dimmed.
+    void paint(DeviceContext& dc, bool enabled) const;
 
 private:
     int along(Point p) const { return vertical_ ? p.y : p.x; }
@@ -66,7 +67,7 @@ private:
     int lastPosition() const { return maximum_ - page_ + 1; }
     Rect span(int from, int to) const;
     std::optional<ScrollRequest> stepFor(Part part) const;
-    void paintArrow(DeviceContext& dc, const Rect& r, bool forward, bool down) const;
+    void paintArrow(DeviceContext& dc, const Rect& r, bool forward, bool down, bool enabled) const;
 
     bool vertical_;
     Rect area_;
