@@ -217,13 +217,14 @@ bool settingsLoadText(std::string_view contents, std::string& error) {
     return true;
 }
 
-bool settingsLoad(std::string& error) {
-    if (settingsLoaded)
-        return true;
+namespace {
+// Reads the data set's settings file and, when asked, the player's, and installs them; false with
+// the reason, and nothing installed, when one of them exists but is malformed.
+bool loadHives(bool withPlayerFile, std::string& error) {
     auto machine = std::make_unique<SettingsNode>();
     auto user = std::make_unique<SettingsNode>();
     std::string dataRoot = locationDataRoot(), userRootPath = locationUserRoot();
-    for (const std::string& folder : {dataRoot, userRootPath}) {
+    for (const std::string& folder : {dataRoot, withPlayerFile ? userRootPath : std::string()}) {
         if (folder.empty())
             continue;
         std::string path = folder + "/settings.ini";
@@ -234,6 +235,19 @@ bool settingsLoad(std::string& error) {
     }
     installHives(std::move(machine), std::move(user));
     return true;
+}
+} // namespace
+
+bool settingsLoad(std::string& error) {
+    if (settingsLoaded)
+        return true;
+    if (loadHives(true, error))
+        return true;
+    // A damaged file of the player's must not take the data set's settings with it, or the
+    // program would no longer find its data: those are installed alone, and the error reported.
+    std::string dataSetError;
+    loadHives(false, dataSetError);
+    return false;
 }
 
 SettingsKey* settingsRootKey(SettingsRoot root) {

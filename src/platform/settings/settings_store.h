@@ -51,7 +51,8 @@ bool settingsParse(std::string_view contents, std::string_view fileName, const s
 
 /// Loads the hives from the data set and the player's folder (once; later calls do nothing),
 /// before any key is opened.
-/// Returns false, with the reason, when a settings file exists but is malformed.
+/// Returns false, with the reason, when a settings file exists but is malformed; when that is the
+/// player's file, the data set's settings are loaded all the same.
 bool settingsLoad(std::string& error);
 /// Replaces the hives with the given text (tests).
 bool settingsLoadText(std::string_view contents, std::string& error);

@@ -1,8 +1,14 @@
 #include "platform/settings/settings_store.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -78,6 +84,56 @@ TEST(SettingsKeys, OpenQueryAndCreateWithoutRegardToCase) {
     settingsCloseKey(made);
     settingsCloseKey(prog);
     settingsCloseKey(software);
+}
+
+// The data set's folder and the player's folder of one test, where the program looks for them.
+class SettingsFiles : public ::testing::Test {
+protected:
+    SettingsFiles() {
+        setVariable("Q71_DATA", data.path().c_str());
+        setVariable("XDG_DATA_HOME", player.path().c_str());
+    }
+    ~SettingsFiles() override {
+        for (const auto& [name, value] : saved)
+            value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    }
+    void setVariable(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+        setenv(name, value, 1);
+    }
+    // A string value of the key "Prog" under a root, or "(none)".
+    static std::string value(SettingsRoot root, const char* name) {
+        SettingsKey* key = nullptr;
+        if (settingsOpenKey(settingsRootKey(root), "Prog", false, &key) != kSettingsSuccess)
+            return "(none)";
+        char text[256];
+        uint32_t size = sizeof text;
+        long status = settingsQueryValue(key, name, nullptr, text, &size);
+        settingsCloseKey(key);
+        return status == kSettingsSuccess ? text : "(none)";
+    }
+    test::TempDir data, player;
+    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+};
+
+TEST_F(SettingsFiles, TheDataSetsFileAndThePlayersAreBothRead) {
+    data.write("settings.ini", "[HKEY_LOCAL_MACHINE\\Prog]\ngraphics = \"${DATA}/graphics\"\n");
+    player.write("q71/settings.ini", "[HKEY_CURRENT_USER\\Prog]\nroster = \"${USER}/roster\"\n");
+    std::string error;
+    ASSERT_TRUE(settingsLoad(error)) << error;
+    EXPECT_EQ(value(SettingsRoot::LocalMachine, "graphics"), data.file("graphics"));
+    EXPECT_EQ(value(SettingsRoot::CurrentUser, "roster"), (player.path() / "q71" / "roster").string());
+}
+
+TEST_F(SettingsFiles, ADamagedPlayersFileLeavesTheDataSetsSettingsInPlace) {
+    data.write("settings.ini", "[HKEY_LOCAL_MACHINE\\Prog]\ngraphics = \"g\"\n");
+    player.write("q71/settings.ini", "[HKEY_CURRENT_USER\\Prog]\nroster\n");
+    std::string error;
+    EXPECT_FALSE(settingsLoad(error));
+    EXPECT_EQ(error, (player.path() / "q71" / "settings.ini").string() + ":2: expected name = value");
+    EXPECT_EQ(value(SettingsRoot::LocalMachine, "graphics"), "g") << "the program still finds its data";
+    EXPECT_EQ(value(SettingsRoot::CurrentUser, "roster"), "(none)");
 }
 
 } // namespace
