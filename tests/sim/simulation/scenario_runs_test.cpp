@@ -1,8 +1,10 @@
 // Every scenario of the data set becomes a world that runs: started as the mission selection
-// starts it, the own submarine and its units of the entity classes, then stepped headless for
-// ten minutes of game time on a pinned seed, twice, with the same state at the end, and with
-// water under the own boat all the way.
+// starts it, the own submarine and its units of the entity classes with their controllers, then
+// stepped headless for ten minutes of game time on a pinned seed, twice, with the same state at
+// the end, and with water under the own boat all the way.
 #include "sim/entities/entity.h"
+#include "sim/entities/entity_hooks.h"
+#include "sim/entities/explosion.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/mission_end.h"
@@ -29,8 +31,16 @@ struct RunResult {
 
 class DataSetMissions : public test::DataSetWorld {
 protected:
-    DataSetMissions() { entityClassesInstall(); }
-    ~DataSetMissions() override { entityClassesUninstall(); }
+    DataSetMissions() {
+        entityClassesInstall();
+        entityControllersInstall();
+        explosionInstallMaker();
+    }
+    ~DataSetMissions() override {
+        entitySetExplosionMaker(nullptr);
+        entityControllersUninstall();
+        entityClassesUninstall();
+    }
 
     static RunResult runMission(const std::string& name) {
         test::WorldHarness harness(1);
