@@ -133,7 +133,11 @@ void readGoals(const std::string& scenarioName, RecordFile* scenario) {
     bool goalsRead;
     if (scenario) {
         goalsRead = goalTreeRead(*scenario);
-        gradeThresholdsRead(*scenario);
+        // The thresholds follow the goals: after a damaged goal section they would be read out of step.
+        if (goalsRead)
+            gradeThresholdsRead(*scenario);
+        else
+            gradeThresholdsDefault();
     } else {
         goalsRead = goalTreeLoadFile(scenarioName);
         gradeThresholdsLoadFile(scenarioName);

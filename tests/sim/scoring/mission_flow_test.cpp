@@ -88,6 +88,21 @@ TEST_F(MissionBegin, GoalsAndThresholdsComeFromTheOpenScenario) {
     EXPECT_EQ(scoringState().thresholds, (GradeThresholds{1, 2, 3, 4, 5}));
 }
 
+TEST_F(MissionBegin, AfterDamagedGoalsTheScenarioKeepsTheDefaultThresholds) {
+    // One node whose message runs past the end of the file: the goal section is damaged, and
+    // the bytes after it are no thresholds, however they would read.
+    std::string bytes("\x01\x00\x00\x00", 4);
+    bytes += std::string(kGoalNodeFixedSize, '\0');
+    bytes += std::string("\x00\x10\x00\x00", 4);
+    bytes += std::string(kGradeThresholdsSize, '\x7f');
+    folder.dir().write("scn", bytes);
+    scoringState().thresholds = {1, 2, 3, 4, 5};
+    RecordFile in(folder.dir().file("scn"), false, true, false);
+    scoringBeginMission("Sa1.scn", kMissionModeSingle, &in);
+    EXPECT_EQ(goalTreeRoot(), nullptr);
+    EXPECT_EQ(scoringState().thresholds, kDefaultGradeThresholds);
+}
+
 TEST_F(MissionBegin, DamagedGoalsLeaveAMissionWithoutGoals) {
     folder.dir().write("badG", std::string("\x03\x00\x00\x00", 4));
     scoringBeginMission(folder.dir().file("bad"), kMissionModeSingle, nullptr);
