@@ -25,4 +25,13 @@ std::string buttonBitmapName(int x, int y) {
     return name;
 }
 
+std::unique_ptr<SimpleButton> frontEndPushButton(WindowHandle window, int controlId, int x, int y, int width,
+                                                 int height) {
+    auto button = std::make_unique<SimpleButton>(window, controlId, x, y, width, height,
+                                                 buttonBitmapName(x, y), 3, SimpleButton::kPush, false);
+    button->loadResources();
+    button->setClickSound(kButtonClickWave, 1);
+    return button;
+}
+
 } // namespace q71

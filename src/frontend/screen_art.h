@@ -1,10 +1,13 @@
 #pragma once
 // Where the front end's screens take their pictures: one group archive per screen in the
 // graphics folder of the install, and the names of the pictures in it. The data set's generator
-// draws the same names; a picture that is missing means a damaged install and is fatal.
+// draws the same names; a picture that is missing means a damaged install and is fatal. Their
+// push buttons are made here too, so that every one looks and clicks alike.
 
+#include "framework/widgets/simple_button.h"
 #include "framework/widgets/widget_bitmap.h"
 
+#include <memory>
 #include <string>
 
 namespace q71 {
@@ -23,5 +26,11 @@ void frontEndSelectGroup(const char* group);
 void frontEndLoadBackground(WidgetBitmap& background);
 /// The name of a button's picture by its place on the screen ("X093Y376.bmp").
 std::string buttonBitmapName(int x, int y);
+
+/// The sound of a front-end button's click.
+inline constexpr const char* kButtonClickWave = "pushbtn.wav";
+/// A push button of the selected group, its picture named by its place, loaded, clicking.
+std::unique_ptr<SimpleButton> frontEndPushButton(WindowHandle window, int controlId, int x, int y, int width,
+                                                 int height);
 
 } // namespace q71

@@ -1,7 +1,9 @@
 // The logo, the intro movie screen, the main menu and the credits.
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
+#include "framework/widgets/recording_sound.h"
 #include "frontend/credits/credits_screen.h"
+#include "frontend/login/login_layout.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend/movie/movie_screen.h"
@@ -113,6 +115,22 @@ TEST_F(FrontEndScreens, TheMainMenuPlaysItsThemeAndGoesOnWithItAfterTheCredits) 
 
     musicShutdown();
     soundShutdown();
+}
+
+TEST_F(FrontEndScreens, TheButtonsOfTheLoginAndTheMainMenuClick) {
+    test::RecordingSound sound;
+    screenCreate(kSlotLogin);
+    screenSwitch(kSlotLogin);
+    pump();
+    type("Nereide");
+    clickAt({login_layout::kButtonX + 20, login_layout::kValidateY + 10});
+    ASSERT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    clickAt({main_menu_layout::kButtonX + 30, main_menu_layout::buttonY(0) + 10});
+    ASSERT_EQ(screenCurrentIndex(), kSlotCredits);
+    EXPECT_EQ(std::count(sound.log.begin(), sound.log.end(), "prepare pushbtn.wav"),
+              2 + static_cast<long>(kMainMenuEntries.size()))
+        << "each button has its click";
+    EXPECT_EQ(std::count(sound.log.begin(), sound.log.end(), "restart"), 2) << "one click on each screen";
 }
 
 TEST_F(FrontEndScreens, TheCreditsOfTheMainMenuGoBackToIt) {

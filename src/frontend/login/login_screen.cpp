@@ -58,13 +58,8 @@ void LoginScreen::open() {
     frontEndLoadBackground(background_);
     roster_ = std::make_unique<RosterList>(window_, kRosterId, kRosterGlass);
     name_ = std::make_unique<NameField>(window_, kNameId, kNameGlass, kMaxNameLength);
-    validate_ = std::make_unique<SimpleButton>(window_, kValidateId, kButtonX, kValidateY, kButtonWidth,
-                                               kButtonHeight, buttonBitmapName(kButtonX, kValidateY), 3,
-                                               SimpleButton::kPush, false);
-    quit_ = std::make_unique<SimpleButton>(window_, kQuitId, kButtonX, kQuitY, kButtonWidth, kButtonHeight,
-                                           buttonBitmapName(kButtonX, kQuitY), 3, SimpleButton::kPush, false);
-    validate_->loadResources();
-    quit_->loadResources();
+    validate_ = frontEndPushButton(window_, kValidateId, kButtonX, kValidateY, kButtonWidth, kButtonHeight);
+    quit_ = frontEndPushButton(window_, kQuitId, kButtonX, kQuitY, kButtonWidth, kButtonHeight);
     // A roster that cannot be read lists nobody; choosing a player then says why.
     roster_->setEntries(playerDbList().value_or(std::vector<RosterEntry>{}));
     name_->show();

@@ -34,11 +34,8 @@ void MainMenu::open() {
     for (int i = 0; i < static_cast<int>(kMainMenuEntries.size()); ++i) {
         if (!entryExists(kMainMenuEntries[static_cast<std::size_t>(i)]))
             continue;
-        auto button = std::make_unique<SimpleButton>(
-            window_, kFirstButtonId + i, kButtonX, buttonY(i), kButtonWidth, kButtonHeight,
-            buttonBitmapName(kButtonX, buttonY(i)), 3, SimpleButton::kPush, false);
-        button->loadResources();
-        buttons_.push_back(std::move(button));
+        buttons_.push_back(frontEndPushButton(window_, kFirstButtonId + i, kButtonX, buttonY(i), kButtonWidth,
+                                              kButtonHeight));
     }
 }
 
