@@ -1,4 +1,5 @@
 // The terrain folder and the opening of files in it.
+#include "framework/resources/group_archive.h"
 #include "framework/resources/registry.h"
 #include "platform/files/path.h"
 #include "sim/world/dem_database.h"
@@ -22,13 +23,7 @@ const char* demDatabaseDir() {
 }
 
 std::string demPath(std::string_view name) {
-    // As the archives make their paths: a name that is already rooted stands alone.
-    if (name.find(':') != std::string_view::npos || name.starts_with('\\') || name.starts_with('/'))
-        return std::string(name);
-    const std::string_view folder = demDatabaseDir();
-    if (folder.empty() || name.empty())
-        return std::string(folder) + std::string(name);
-    return std::string(folder) + "\\" + std::string(name);
+    return makePath(demDatabaseDir(), std::string(name));
 }
 
 std::unique_ptr<DemDatabase> demOpen(std::string_view name, std::string* error) {

@@ -17,10 +17,6 @@ TerrainProgressBox* installedBox = &nullBox;
 
 } // namespace
 
-TerrainProgressBox& nullTerrainProgressBox() {
-    return nullBox;
-}
-
 void worldSetProgressBox(TerrainProgressBox* box) {
     installedBox = box ? box : &nullBox;
 }

@@ -19,9 +19,6 @@ public:
     virtual void close() = 0;
 };
 
-/// The box that shows nothing and is never cancelled.
-TerrainProgressBox& nullTerrainProgressBox();
-
 /// Installs the box the terrain world shows; null puts the null box back.
 void worldSetProgressBox(TerrainProgressBox* box);
 
