@@ -1,7 +1,8 @@
 // Object databases from disk: any bytes give the whole records they hold, never a crash, and
-// every record read writes back to bytes that read as the same record.
+// every record read writes back to bytes that read as the same record, its figures all numbers.
 #include "sim/world/object_database.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             __builtin_trap();
         if (record.category() > kCategoryOther || record.keyName.view().size() > 20)
             __builtin_trap();
+        for (float figure :
+             {record.sonarFigure, record.radarFigure, record.esmFigure, record.visualFigure,
+              record.type6Figure, record.fallbackRange, record.signatureFactor, record.mastHeight})
+            if (!std::isfinite(figure))
+                __builtin_trap();
     }
 
     // The same bytes through the file reader, and every lookup on what it read.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <type_traits>
 
@@ -47,10 +48,16 @@ ObjectRecord objectRecordDecode(std::span<const std::uint8_t, kObjectRecordSize>
     ObjectRecord record;
     objectRecordLayout(record, [&](std::size_t offset, auto& field) {
         using Field = std::remove_reference_t<decltype(field)>;
-        if constexpr (IsFixedText<Field>::value)
+        if constexpr (IsFixedText<Field>::value) {
             std::memcpy(field.bytes.data(), bytes.data() + offset, field.bytes.size());
-        else
+        } else {
             field = readNumber<Field>(bytes.data() + offset);
+            // A damaged figure that is no number at all would poison every range and level
+            // worked out from it: it counts as not given.
+            if constexpr (std::is_floating_point_v<Field>)
+                if (!std::isfinite(field))
+                    field = 0.0f;
+        }
     });
     return record;
 }

@@ -177,7 +177,7 @@ template <class Record, class Visit> void objectRecordLayout(Record& r, Visit&& 
     at(392, r.weaponValue);
 }
 
-/// Decodes one record from its 404 bytes.
+/// Decodes one record from its 404 bytes; a real number that is not finite reads as 0 (not given).
 ObjectRecord objectRecordDecode(std::span<const std::uint8_t, kObjectRecordSize> bytes);
 
 /// Encodes a record into 404 bytes; bytes no field covers are 0.

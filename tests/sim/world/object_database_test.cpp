@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,19 @@ TEST(ObjectRecordLayout, DecodeGivesBackWhatWasEncoded) {
     EXPECT_FLOAT_EQ(decoded.animatedParts[3].rate, -2.5f);
     EXPECT_EQ(decoded.weapons[2].keyName.view(), "SA-N-7");
     EXPECT_EQ(decoded.signatureValues[4], 1800);
+}
+
+TEST(ObjectRecordLayout, FiguresThatAreNoFiniteNumberReadAsNotGiven) {
+    ObjectRecord record = makeRecord(7, "Damaged");
+    record.sonarFigure = std::numeric_limits<float>::quiet_NaN();
+    record.radarFigure = std::numeric_limits<float>::infinity();
+    record.signatureFactor = -std::numeric_limits<float>::infinity();
+    record.visualFigure = 2.5f;
+    const ObjectRecord decoded = objectRecordDecode(objectRecordEncode(record));
+    EXPECT_EQ(decoded.sonarFigure, 0.0f);
+    EXPECT_EQ(decoded.radarFigure, 0.0f);
+    EXPECT_EQ(decoded.signatureFactor, 0.0f);
+    EXPECT_EQ(decoded.visualFigure, 2.5f);
 }
 
 TEST(FixedText, RefusesTextsWithoutRoomForTheirEnd) {
