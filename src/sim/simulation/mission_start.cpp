@@ -46,15 +46,20 @@ void placeOwnShip(Entity& own, const PickedStart& start) {
 ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
     // A new mission was chosen: it is not the loaded one, and starts its own clock.
     missionState().loadedFromSave = false;
+    // Without the set-up's own boat no mission can start: nothing is read, scored or booked for it.
+    Entity* own = worldOwnShip();
+    if (!own) {
+        simEndMission();
+        return {ScenarioError::CannotMake, kDefaultBoatName};
+    }
     simSeedMission();
     if (missionState().fixedSeedMode())
         randomScaled(10.0); // the first single mission's first draw is thrown away
     simClock().pauseCount = 0;
     const ScenarioStatus status = ReadScen(name, mode);
-    Entity* own = worldOwnShip();
-    if (!status.ok() || !own) {
+    if (!status.ok()) {
         simEndMission();
-        return status.ok() ? ScenarioStatus{ScenarioError::CannotMake, kDefaultBoatName} : status;
+        return status;
     }
 
     // A single player takes a start at random; a network player his own, once the game runs.

@@ -7,6 +7,7 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/goal_tree.h"
+#include "sim/scoring/replay_log.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/launcher_tables.h"
 #include "sim/simulation/mission_end.h"
@@ -267,10 +268,15 @@ TEST_F(MissionStart, WithoutTheEntityClassesNoMissionIsHalfBuilt) {
     EXPECT_EQ(start(basin().bytes()).error, ScenarioError::CannotMake);
     EXPECT_TRUE(emptyWorld());
     simSetOwnShipMaker(nullptr);
+    goalTreeClear();
+    replayLogClose();
     test::ScenarioBytes startsOnly = basin();
     startsOnly.records.erase(startsOnly.records.begin(), startsOnly.records.begin() + 5);
     EXPECT_EQ(start(startsOnly.bytes()).error, ScenarioError::CannotMake) << "no own boat";
     EXPECT_TRUE(emptyWorld());
+    // Scoring never began: no goals, no new log, nothing booked for a mission that did not start.
+    EXPECT_EQ(goalTreeRoot(), nullptr);
+    EXPECT_FALSE(replayLogIsOpen());
 }
 
 TEST_F(MissionStart, TheMissionEndLeavesAnEmptyWorldAndIdsFromOne) {
