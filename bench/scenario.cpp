@@ -1,10 +1,11 @@
 // Scenarios of the data set: starting each one (the own-ship set-up, the reader, the terrain
 // region, the sound profile) and ending it again; then one hour of game time of the largest one
-// at passes of 0.1 s, in game seconds per wall-clock second. The units are of the entity
-// classes with their controllers; the own boat is one of the world harness's platforms until its class is there.
+// at passes of 0.1 s, in game seconds per wall-clock second. The own submarine and the units are
+// of the entity classes, with their controllers and the explosions of their weapons.
 // Reads the data set at $Q71_DATA, else build/data beside the benchmark's folder.
 #include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
+#include "sim/entities/explosion.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/mission_end.h"
 #include "sim/simulation/mission_start.h"
@@ -56,6 +57,7 @@ bool openDataSet() {
         worldOpen();
         entityClassesInstall();
         entityControllersInstall();
+        explosionInstallMaker();
         return true;
     }();
     return opened;
