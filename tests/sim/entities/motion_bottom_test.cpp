@@ -1,5 +1,6 @@
 #include "entity_fixture.h"
 
+#include "sim/entities/entity_hooks.h"
 #include "sim/simulation/terrain_geometry.h"
 #include "sim/support/terrain_grid.h"
 
@@ -99,6 +100,35 @@ TEST_F(MissileOverLand, BlastsWhatIsWithin1371YardsByTheWarhead) {
     const int damage = static_cast<int>(1371.6 - range) * 3 / 1371;
     EXPECT_EQ(damage, 2);
     EXPECT_DOUBLE_EQ(close.hull, 1.0 - damage / 10.0);
+}
+
+// An explosion left where its source was; a blast that went on hitting the explosions it leaves
+// would never end, so the maker gives up after a number no test reaches.
+int blastExplosions = 0;
+Entity* makeBlastExplosion(std::int32_t side, Entity& source, std::int32_t /*explosionKind*/) {
+    if (++blastExplosions > 50)
+        return nullptr;
+    auto* explosion = new Entity(side, "Nothing", 1, kKindAir, -1);
+    explosion->motion = std::make_unique<MotionModel>(*explosion);
+    explosion->motion->x = source.motion->x;
+    explosion->motion->y = source.motion->y;
+    explosion->motion->z = source.motion->z;
+    return explosion;
+}
+
+TEST_F(MissileOverLand, LeavesOneExplosionAtEachHullInReachAndHitsNoneOfThem) {
+    const double floor = *terrainDepthInterpolated(1000, 1000, true);
+    Entity& missile = body(1, "Dart", kKindMissile, {1000, 1000, floor + 0.5});
+    platform(2, {1100, 1000, floor});
+    platform(2, {1000, 1200, floor});
+    platform(2, {1000, 3000, floor}); // out of reach
+    blastExplosions = 0;
+    entitySetExplosionMaker(makeBlastExplosion);
+    missile.motion->verticalSpeed = -50.0;
+    missile.motion->integrate(0.4);
+    entitySetExplosionMaker(nullptr);
+    EXPECT_EQ(blastExplosions, 2);
+    EXPECT_EQ(worldList().count(), 4 + 2);
 }
 
 TEST_F(MissileOverLand, UnderWaterAMissileOnTheBottomIsOnlyRemoved) {

@@ -16,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace q71 {
 
@@ -227,6 +229,9 @@ void MotionModel::missileGroundBlast() {
     // In a tutorial the player's own missiles only tell what they would have done.
     const bool exercise = missionState().missionMode == kMissionModeTutorial && ownId == missile.parentId &&
                           (!missile.controller || missile.controller->state == 0);
+    // The hulls in reach as the missile strikes, not the explosions its blast leaves at the end of
+    // the list: each of those would be hit in turn and leave another, without end.
+    std::vector<std::pair<Entity*, int>> hits;
     for (auto* node = worldList().head(); node; node = node->next) {
         Entity& target = *node->item;
         if (&target == &missile)
@@ -235,15 +240,16 @@ void MotionModel::missileGroundBlast() {
         if (!(range < kBlastRadius))
             continue;
         const int damage = static_cast<int>(kBlastRadius - range) * missile.armour / 1371;
-        if (exercise) {
-            if (target.armour < damage)
-                scoringPostEvent(
-                    missionEventAt(worldPoint(target), kEventDestroyed, missile.parentId, target.id), 1);
-            continue;
-        }
-        target.applyDamage(damage, &missile, true, true, true);
-        if (target.isOwnShip())
-            logOwnBoatDamage(target.id, damage, kLossGroundBlast);
+        if (!exercise)
+            hits.emplace_back(&target, damage);
+        else if (target.armour < damage)
+            scoringPostEvent(missionEventAt(worldPoint(target), kEventDestroyed, missile.parentId, target.id),
+                             1);
+    }
+    for (const auto& [target, damage] : hits) {
+        target->applyDamage(damage, &missile, true, true, true);
+        if (target->isOwnShip())
+            logOwnBoatDamage(target->id, damage, kLossGroundBlast);
     }
 }
 
