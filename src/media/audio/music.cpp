@@ -46,6 +46,7 @@ struct MusicState {
 MusicState* g_music = nullptr;
 bool g_musicOn = true;
 bool g_exitHandlerRegistered = false;
+bool g_exitHandlerAfterSound = false;
 
 // The music folder, read on first use: the MIDI driver folder, else the music folder, else "Midi".
 const std::string& musicFolder() {
@@ -87,9 +88,18 @@ std::optional<std::vector<std::uint8_t>> readWhole(const std::string& path) {
 
 // The player joins the sound manager's device when there is one; music waits silently until then.
 void joinTheMix() {
-    if (!g_music->player->attached())
-        if (SoundDevice* device = soundGetDirectSound())
-            g_music->player->attach(*device);
+    if (g_music->player->attached())
+        return;
+    SoundDevice* device = soundGetDirectSound();
+    if (!device)
+        return;
+    g_music->player->attach(*device);
+    // Music opens before sound, so its first exit handler runs after the sound manager's has
+    // released this device; one registered now, after the sound manager's, runs before it.
+    if (!g_exitHandlerAfterSound) {
+        g_exitHandlerAfterSound = true;
+        std::atexit(musicShutdown);
+    }
 }
 
 void reapListeners() {

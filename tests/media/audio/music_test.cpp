@@ -211,5 +211,21 @@ TEST_F(Music, VolumeIsClampedAndApplied) {
     EXPECT_EQ(musicLoad("Prog.mid", 0), 0);
 }
 
+// The program opens music before sound, so the exit handlers would close sound first; music
+// playing on its device must still end cleanly when the program exits without its shutdown.
+TEST(MusicAtExit, AProgramLeftPlayingEndsCleanly) {
+    test::TempDir folder;
+    folder.write("Prog.mid", noteTrack(1));
+    const std::string track = (folder.path() / "Prog.mid").string();
+    EXPECT_EXIT(
+        {
+            musicInitOnSynth(WindowHandle{}, std::make_unique<LevelSynth>());
+            soundInitOnDevice(WindowHandle{}, std::make_unique<SoundDevice>());
+            musicLoadAndPlay(track.c_str(), 1);
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
 } // namespace
 } // namespace q71
