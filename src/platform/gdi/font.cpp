@@ -29,6 +29,9 @@ namespace {
 
 // A height of 0 asks for the usual size of interface text.
 constexpr int kDefaultEmPixels = 12;
+// The largest height asked for either way (a cell or a character height); larger ones are held
+// to it, so that metrics and the layouts built on them stay far from overflow.
+constexpr int kMaxHeightPixels = 1000;
 
 struct VerticalMetrics {
     double winAscent, winDescent, lineGap, hheaAscent, hheaDescent, averageWidth;
@@ -75,18 +78,19 @@ std::shared_ptr<const Font> Font::create(const LogFont& description) {
 
     VerticalMetrics v = verticalMetricsOf(face);
     double units = face->units_per_EM > 0 ? face->units_per_EM : 2048.0;
-    double em = description.height < 0   ? -description.height
-                : description.height > 0 ? description.height * units / (v.winAscent + v.winDescent)
-                                         : kDefaultEmPixels;
-    em = std::clamp(em, 1.0, 1000.0);
+    int height = std::clamp(description.height, -kMaxHeightPixels, kMaxHeightPixels);
+    double em = height < 0   ? -height
+                : height > 0 ? height * units / (v.winAscent + v.winDescent)
+                             : kDefaultEmPixels;
+    em = std::clamp(em, 1.0, static_cast<double>(kMaxHeightPixels));
     FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
     double scale = em / units;
 
     TextMetrics& m = font->metrics_;
     m.ascent = static_cast<int>(std::ceil(v.winAscent * scale - 0.01));
     m.descent = static_cast<int>(std::lround(v.winDescent * scale));
-    if (description.height > 0)
-        m.descent = std::max(description.height - m.ascent, 0);
+    if (height > 0)
+        m.descent = std::max(height - m.ascent, 0);
     m.height = m.ascent + m.descent;
     m.internalLeading = std::max(m.height - static_cast<int>(std::lround(em)), 0);
     double external = v.lineGap - ((v.winAscent + v.winDescent) - (v.hheaAscent + v.hheaDescent));

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace q71 {
@@ -118,6 +119,20 @@ TEST(Fonts, PositiveHeightIsTheCellAndBoldIsWider) {
     FontRef regular = sans(-13), bold = sans(-13, kFontWeightBold);
     EXPECT_GT(bold->textWidth("Immersion"), regular->textWidth("Immersion"));
     EXPECT_EQ(regular->textWidth("Cap"), regular->textWidth("C") + regular->textWidth("ap"));
+}
+
+TEST(Fonts, HeightsBeyondTheLargestSizeAreHeldToIt) {
+    for (int height : {std::numeric_limits<int>::min(), -100000, 100000, std::numeric_limits<int>::max()}) {
+        FontRef font = sans(height);
+        ASSERT_TRUE(font) << height;
+        EXPECT_GT(font->metrics().height, 0) << height;
+        EXPECT_LE(font->metrics().height, 2000) << height;
+        Canvas canvas(20, 20, kPaper);
+        canvas.dc->selectFont(font);
+        Rect box{0, 0, 20, 20};
+        EXPECT_GT(canvas.dc->drawText("Cap\nCap", box, kDtWordBreak), 0) << height;
+    }
+    EXPECT_EQ(sans(1000)->metrics().height, 1000);
 }
 
 TEST(Fonts, AddedFontFilesAreCountedAndWithdrawn) {
