@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -13,11 +14,21 @@
 namespace q71 {
 namespace {
 
-// The socket address of a name for this user; the leading zero byte selects the abstract namespace.
+// The display the program shows on, as the desktop session names it ("" without one).
+std::string displayName() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (const char* value = std::getenv(variable); value && *value)
+            return value;
+    }
+    return {};
+}
+
+// The socket address of a name for this user on this display; the leading zero byte selects the
+// abstract namespace.
 socklen_t addressOf(std::string_view name, sockaddr_un& address) {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    std::string key = "q71-" + std::to_string(getuid()) + "-" + std::string(name);
+    std::string key = "q71-" + std::to_string(getuid()) + "-" + displayName() + "-" + std::string(name);
     size_t length = std::min(key.size(), sizeof address.sun_path - 1);
     std::memcpy(address.sun_path + 1, key.data(), length);
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);

@@ -1,7 +1,9 @@
 #pragma once
-// One running copy per user: the first copy listens on a named local socket (in the abstract
-// namespace, so nothing is left behind if it dies); a later copy finds it there, asks it to come
-// to the front, and learns that it must end.
+// One running copy per user and display, as one per desktop session: the first copy listens on
+// a named local socket (in the abstract namespace, so nothing is left behind if it dies); a later
+// copy on the same display finds it there, asks it to come to the front, and learns that it must
+// end. Copies on other displays (another session, or each virtual X server of a test run) do not
+// meet.
 
 #include <string_view>
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <unistd.h>
 
@@ -35,6 +36,21 @@ TEST(SingleInstance, TheNameIsFreeAgainWhenTheFirstCopyEnds) {
     EXPECT_TRUE(next.claim(name));
     SingleInstance other;
     EXPECT_TRUE(other.claim(uniqueName("other")));
+}
+
+TEST(SingleInstance, CopiesOnOtherDisplaysRunSideBySide) {
+    std::string name = uniqueName("displays");
+    setenv("DISPLAY", ":71", 1);
+    SingleInstance first;
+    ASSERT_TRUE(first.claim(name));
+    setenv("DISPLAY", ":72", 1);
+    SingleInstance onAnother;
+    EXPECT_TRUE(onAnother.claim(name));
+    setenv("DISPLAY", ":71", 1);
+    SingleInstance second;
+    EXPECT_FALSE(second.claim(name));
+    EXPECT_TRUE(first.takeRaiseRequest());
+    EXPECT_FALSE(onAnother.takeRaiseRequest());
 }
 
 } // namespace
