@@ -1,5 +1,6 @@
 #include "frontend_fixture.h"
 
+#include "support/data_set_settings.h"
 #include "support/shell_reset.h"
 
 #include "framework/app/screen_manager.h"
@@ -17,6 +18,7 @@
 #include "platform/window/modal_loop.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
+#include "sim/scoring/player_roster.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,7 @@ FrontEndFixture::FrontEndFixture() {
     controlsRegisterClasses();
     frontEndRegisterScreens();
     EXPECT_EQ(textOpen(), 1);
+    loadDataSetSettings(); // the player's paths in them are this test's folder
     appReadInstallPaths();
     // The install paths are relative to the data set, which the program makes its folder.
     std::filesystem::current_path(rootInstallPath);
@@ -45,6 +48,7 @@ FrontEndFixture::FrontEndFixture() {
 
 FrontEndFixture::~FrontEndFixture() {
     resetShell();
+    playerDbRelease(); // the player a test logged in is no one's in the next
     appDeleteFonts();
     grpFreeAll();
     textClose();

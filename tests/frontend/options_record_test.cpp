@@ -2,6 +2,7 @@
 #include "frontend/options/options_record.h"
 #include "sim/services/front_end.h"
 #include "sim/support/scoped_folders.h"
+#include "support/data_set_settings.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@ namespace {
 
 class OptionsFile : public ::testing::Test {
 protected:
+    void SetUp() override { test::loadDataSetSettings(); } // the player's folder is this test's
     std::string bytesOnDisk() const { return test::readFile(folder.file("options.db")); }
 
     test::PlayerFolder folder;

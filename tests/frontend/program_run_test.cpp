@@ -20,6 +20,7 @@
 #include "platform/window/window_system.h"
 #include "sim/scoring/player_roster.h"
 #include "sim/support/scoped_folders.h"
+#include "support/data_set_settings.h"
 #include "support/png_image.h"
 #include "support/temp_dir.h"
 
@@ -53,6 +54,7 @@ protected:
     /// Runs the program with the steps; returns appWinMain's result.
     int run(std::vector<Step> steps) {
         steps_ = std::move(steps);
+        test::loadDataSetSettings(); // the player's folder is this test's
         frontEndInstallProgram(nullptr);
         timerSet(WindowHandle{}, 0, 20, &ProgramRun::tick);
         return appWinMain(SW_SHOWDEFAULT);

@@ -2,9 +2,8 @@
 // there plays on the mixer as the data set's sound direction asks.
 #include "framework/resources/registry.h"
 #include "media/audio/wave_reader.h"
-#include "platform/files/locations.h"
 #include "platform/files/path.h"
-#include "platform/settings/settings_store.h"
+#include "support/data_set_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -150,12 +149,7 @@ std::vector<std::string> stringLiterals(const std::string& code) {
 class DataSetSounds : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // Other tests of this program install settings of their own: the data set's are put back.
-        std::ifstream file(locationDataRoot() + "/settings.ini");
-        std::stringstream text;
-        text << file.rdbuf();
-        std::string error;
-        ASSERT_TRUE(settingsLoadText(text.str(), error)) << error;
+        test::loadDataSetSettings();
         appReadInstallPaths();
         ASSERT_EQ(::chdir(rootInstallPath), 0) << rootInstallPath;
     }
