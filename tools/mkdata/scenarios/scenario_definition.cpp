@@ -30,9 +30,11 @@ const std::map<std::string, ScenarioText> kTexts = {{"description", kScenarioDes
                                                     {"briefing", kScenarioBriefing},
                                                     {"intelligence", kScenarioIntelligence},
                                                     {"tasking", kScenarioTasking}};
+// A stop in an area is met by the own boat's position reports, which only goals of the recovery
+// kind take (the other kind of stop goal waits for an event no one scores).
 const std::map<std::string, std::int32_t> kGoalKinds = {
     {"destroy", kGoalDestroy}, {"reach", kGoalReachArea},     {"recover", kGoalRecover},
-    {"stop", kGoalStopInArea}, {"spotted", kGoalTargetMeets}, {"survive", kGoalSurvive},
+    {"stop", kGoalRecover},    {"spotted", kGoalTargetMeets}, {"survive", kGoalSurvive},
     {"damage", kGoalDamage}};
 const std::map<std::string, std::int32_t> kDepthConditions = {
     {"any", 0},         {"above-500ft", 1}, {"below-500ft", 2}, {"periscope", 3},   {"below-periscope", 4},
