@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -133,6 +134,22 @@ TEST_F(DataSetScenarios, EveryRecordNamesAnObjectOfItsKindOnTheMissionGrid) {
             }
         }
         EXPECT_GE(starts, 1);
+    });
+}
+
+TEST_F(DataSetScenarios, NoTwoHullsStartOnOneAnother) {
+    // Hulls placed together collide at once: a ship on the platform it guards would damage it
+    // before the mission has begun. Aircraft fly above, and a spread unit starts anywhere in it.
+    constexpr double kApart = 500.0; // metres, well beyond any two hulls' reach
+    forEachScenario([&](const ScenarioOnDisk& s) {
+        std::vector<const ScenarioRecord*> hulls;
+        for (const ScenarioRecord& r : s.scenario.records)
+            if (r.type != kScenarioAircraft && r.type != kScenarioOwnShipStart && !r.randomPlacement)
+                hulls.push_back(&r);
+        for (size_t i = 0; i < hulls.size(); ++i)
+            for (size_t j = i + 1; j < hulls.size(); ++j)
+                EXPECT_GE(std::hypot(hulls[i]->x - hulls[j]->x, hulls[i]->y - hulls[j]->y), kApart)
+                    << hulls[i]->typeName << " and " << hulls[j]->typeName;
     });
 }
 
