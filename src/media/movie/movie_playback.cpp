@@ -65,6 +65,13 @@ QueuedFrame* nextFrame(MoviePlayback& p) {
 bool play(MoviePlayback& p) {
     const bool sound = p.decoder.playsSound();
     codec_setup(p.decoder.codec(), p.display->format());
+    // The sound starts before the first picture is looked for: a movie may hold more sound ahead
+    // of it than the ring takes, and only playing that sound makes room to read on to it.
+    if (sound) {
+        if (!p.audio.open())
+            return false;
+        p.audio.startService();
+    }
     FrameClock frameClock;
     frameClock.restart(0);
     bool pacedBySound = sound;
@@ -76,11 +83,6 @@ bool play(MoviePlayback& p) {
             return !stopRequested(p);
         p.decoder.readStep();
         int lag = 0;
-        if (sound && shown == 0) {
-            if (!p.audio.open())
-                return false;
-            p.audio.startService();
-        }
         if (pacedBySound) {
             while (shown > p.audio.blocksPlayed() - 5 && !p.audio.soundLost()) {
                 if (stopRequested(p))

@@ -96,6 +96,22 @@ TEST_F(MoviePlayer, SoundThatEndsEarlyDoesNotHoldThePicturesBack) {
     EXPECT_EQ(shownFrame(), 7);
 }
 
+TEST_F(MoviePlayer, SoundFarAheadOfThePicturesPlaysWhileTheyAreReadOn) {
+    // More sound before the first picture than its ring holds: the sound must start playing to
+    // make room, or the pictures behind it are never reached.
+    encoder::MovieWriter writer(encoder::SoundForm::Blocks);
+    std::vector<std::int16_t> sound(1470 * 2, 3000);
+    for (int i = 0; i < 40; ++i)
+        writer.addSound(sound);
+    for (int i = 0; i < 3; ++i)
+        writer.addFrame(FrameKind::Key, test::numberedKeyFrame(i));
+    ASSERT_EQ(play_movie(movie("ahead.wve", writer.finish()).c_str()), 0);
+    ASSERT_TRUE(waitUntil([&] {
+        playSound(1);
+        return ended();
+    }));
+}
+
 TEST_F(MoviePlayer, AbortEndsAtTheNextFrameAndStillNotifies) {
     ASSERT_EQ(play_movie(movie("long.wve", test::numberedMovie(30, encoder::SoundForm::None)).c_str()), 0);
     ASSERT_TRUE(waitUntil([&] { return shownFrame() >= 2; }));
