@@ -51,6 +51,38 @@ TEST_F(ShipWorld, AShipOnLandStandsOnIt) {
     EXPECT_GT(m.z, 4.0);
 }
 
+// Deep water to the west, a shoal 6 m deep from about 2.5 km east on.
+TEST_F(ShipWorld, AShipRunAgroundAtSpeedKeepsNoFallAndTheNextScrapeCostsOnlyItsWay) {
+    TerrainGrid shoal{11, 11, 500.0, [](int column, int) -> std::int16_t { return column > 4 ? -6 : -50; }};
+    setClock(100.0);
+    Entity& e = ship({1000.0, 2500.0, 0.0});
+    MotionModel& m = *e.motion;
+    m.heading = m.orderedCourse = 90.0;
+    underWay(m, 20.0);
+    for (double t = 0.0; t < 600.0 && m.lastGroundingTime == 0.0; t += 0.4)
+        run(m, 0.4);
+    ASSERT_GT(m.lastGroundingTime, 0.0);
+    const double firstLoss = 1.0 - e.hull; // its way alone: trunc(about 20 / 5.08) over armour 10
+    EXPECT_NEAR(firstLoss, 0.3, 1e-9);
+    run(m, 40.0);
+    // It fell back off the lift onto the bottom and stays there, aground but afloat.
+    EXPECT_DOUBLE_EQ(m.z, MotionModel::terrainHeight(m.x, m.y));
+    EXPECT_EQ(m.speed, 0.0);
+    EXPECT_FALSE(m.sinking);
+    EXPECT_EQ(m.verticalSpeed, 0.0);
+    // Brought off onto the sea and turned about under way: still on the shoal, it scrapes again.
+    const double before = e.hull;
+    const double firstScrape = m.lastGroundingTime;
+    m.z = 0.0;
+    m.heading = m.orderedCourse = 270.0;
+    underWay(m, 20.0);
+    run(m, 0.4);
+    ASSERT_GT(m.lastGroundingTime, firstScrape);
+    EXPECT_NEAR(before - e.hull, firstLoss, 1e-9);
+    EXPECT_GT(e.hull, 0.0);
+    EXPECT_FALSE(m.sinking);
+}
+
 TEST_F(ShipWorld, ALostShipSinks) {
     Entity& e = ship({0.0, 0.0, 0.0});
     e.motion->beginSinking();

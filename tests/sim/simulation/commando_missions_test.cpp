@@ -1,7 +1,7 @@
 // The data set's commando missions played out on their units' classes: the own boat, stopped at
 // periscope depth at the drop point, puts the team out; the team is not taken back before it has
-// done its work; and the swimmers who damage the platform come back aboard. The missions' other
-// units are taken out first, so that only the team's work decides.
+// done its work; and it comes back aboard when the work is done. The missions' other units are
+// taken out first, so that only the team's work decides.
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
@@ -17,6 +17,7 @@
 
 #include <optional>
 #include <set>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -115,15 +116,25 @@ TEST_F(CommandoMissions, TheTeamGoesOutWhereTheBoatStopsAndIsNotTakenBackBeforeI
     }
 }
 
-TEST_F(CommandoMissions, TheSwimmersDamageThePlatformAndComeBackAboard) {
-    startAtDropPoint("Ca3.scn");
-    const GoalNode* damage = findGoal([](const GoalNode& g) { return g.kind == kGoalDamage; });
-    ASSERT_NE(damage, nullptr);
-    for (int minute = 0; minute < 180 && !recoveryGoal()->achieved; ++minute)
-        wait(1.0);
-    EXPECT_EQ(damage->achieved, 1);
-    EXPECT_EQ(recoveryGoal()->achieved, 1);
-    EXPECT_EQ(teamsOut(), 0) << "aboard again";
+// In Sa4 the team's boat runs aground in the shallows before the beach, waits out the team's
+// work ashore and comes back off the shoal the way it went in; in Ca3 the swimmers damage the
+// platform. Both come back to the boat waiting at the drop point.
+TEST_F(CommandoMissions, TheTeamDoesItsWorkAndComesBackAboard) {
+    const std::pair<const char*, GoalKind> missions[] = {{"Sa4.scn", kGoalReachArea},
+                                                         {"Ca3.scn", kGoalDamage}};
+    for (const auto& [name, work] : missions) {
+        SCOPED_TRACE(name);
+        startAtDropPoint(name);
+        const GoalNode* done = findGoal([work = work](const GoalNode& g) { return g.kind == work; });
+        ASSERT_NE(done, nullptr);
+        for (int minute = 0; minute < 180 && !recoveryGoal()->achieved; ++minute)
+            wait(1.0);
+        EXPECT_EQ(done->achieved, 1);
+        EXPECT_EQ(recoveryGoal()->achieved, 1);
+        EXPECT_EQ(teamsOut(), 0) << "aboard again";
+        EXPECT_EQ(allRequiredGoalsAchieved(), 1);
+        simEndMission();
+    }
 }
 
 } // namespace

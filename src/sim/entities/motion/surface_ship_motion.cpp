@@ -23,10 +23,13 @@ void SurfaceShipMotion::integrate(double dt) {
     if (sinking) {
         stepSinking(dt);
     } else {
-        // A ship stands on the sea, or on the land it ran onto.
+        // A ship stands on the sea, or on the land it ran onto. Once it stands there its fall is
+        // over: a hull aground but afloat keeps no falling speed for the next scrape to charge.
         const double footing = std::max(terrainHeight(x, y), 0.0);
         if (z > footing)
             verticalSpeed -= dt * kGravity;
+        else
+            verticalSpeed = 0.0;
         stepSpeed(dt);
         stepCourse(dt);
         checkStatus(dt);

@@ -12,8 +12,9 @@ public:
     /// The model of a ship, its response set by the crew's level.
     explicit SurfaceShipMotion(Entity& owner);
 
-    /// Afloat: gravity while above its footing, speed, course and repair; sinking: the sinking
-    /// step. Then the motion through the water, the vertical step, collisions and the network state.
+    /// Afloat: gravity while above its footing (no falling speed on it), speed, course and
+    /// repair; sinking: the sinking step. Then the motion through the water, the vertical step,
+    /// collisions and the network state.
     void integrate(double dt) override;
 };
 

@@ -22,10 +22,10 @@ constexpr double kCastOffLead = 120.0;   // s before the wait ends the boat make
 constexpr double kCharge = 20.0;         // the team's demolition charge
 constexpr double kShoalHeight = -8.5344; // m (28 ft): shallower, a hull touches the bottom
 
-// The terrain under a point is known and at or above a height.
+// The terrain under a point is known and at or above a height, taken as the hull's motion meets
+// it: off the beach is where the motion no longer grounds the boat.
 bool terrainAtLeast(double x, double y, double least) {
-    double height = 0.0;
-    return worldDepthAt(x, y, &height, false) && height >= least;
+    return MotionModel::terrainHeight(x, y) >= least;
 }
 
 // How many steps of a length cross the whole terrain grid: a walk over land ends by then.
