@@ -5,6 +5,7 @@
 #include "sim/entities/entity_events.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/sound_profile.h"
 #include "sim/support/scoped_folders.h"
 #include "sim/support/scoring_fakes.h"
 #include "sim/support/world_harness.h"
@@ -15,7 +16,10 @@ namespace q71::test {
 
 class EntityWorld : public ::testing::Test {
 protected:
-    EntityWorld() { replayLogOpen(); }
+    EntityWorld() {
+        soundProfile() = SoundProfile{}; // isothermal water, whatever a mission run before left
+        replayLogOpen();
+    }
     ~EntityWorld() override { replayLogClose(); }
 
     /// A platform of the harness added to the world.

@@ -16,6 +16,7 @@
 #include "sim/support/scoped_folders.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
+#include "support/data_set_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,7 @@ protected:
         // The settings are read once a run, and the player's folder they name (where the replay
         // log goes) must be this run's own, not one that tests running beside it write too.
         runPlayer_ = std::make_unique<PlayerFolder>();
+        loadDataSetSettings(); // afresh: a suite before this one may have installed its own
         appReadInstallPaths();
         ASSERT_EQ(::chdir(rootInstallPath), 0) << rootInstallPath;
         ASSERT_TRUE(objdbLoad());
