@@ -217,6 +217,11 @@ bool settingsLoadText(std::string_view contents, std::string& error) {
     return true;
 }
 
+void settingsUnload() {
+    installHives(std::make_unique<SettingsNode>(), std::make_unique<SettingsNode>());
+    settingsLoaded = false;
+}
+
 namespace {
 // Reads the data set's settings file and, when asked, the player's, and installs them; false with
 // the reason, and nothing installed, when one of them exists but is malformed.

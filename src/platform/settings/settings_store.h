@@ -56,6 +56,8 @@ bool settingsParse(std::string_view contents, std::string_view fileName, const s
 bool settingsLoad(std::string& error);
 /// Replaces the hives with the given text (tests).
 bool settingsLoadText(std::string_view contents, std::string& error);
+/// Forgets the hives, so that the next settingsLoad reads the files again (tests).
+void settingsUnload();
 
 /// The key of a root (never fails).
 SettingsKey* settingsRootKey(SettingsRoot root);

@@ -27,6 +27,9 @@ protected:
         cursorSet(appMainCursor());
         calls.clear();
     }
+    // Entering the main menu sets the class-wide tips switch from the options: put it back on, as
+    // a program starts.
+    ~ScreenTable() override { HotSpot::enableToolTips(true); }
 
     /// The log from here on.
     CallLog since(std::size_t mark) const {
@@ -120,7 +123,6 @@ TEST_F(ScreenTable, EnteringTheMainMenuBuildsTheUpdateListAndDropsLogoAndLogin) 
                        "update gen_info", "update ProMission", "update PortofCall", "update MultiPlayer",
                        "update missionSelection", "update Indy", "update options"}))
         << "credits and debriefing are not on the list";
-    HotSpot::enableToolTips(true);
 }
 
 TEST_F(ScreenTable, TheOptionsGiveOneShadeAndTheQuietReportLevelWhenOff) {

@@ -90,10 +90,12 @@ TEST(SettingsKeys, OpenQueryAndCreateWithoutRegardToCase) {
 class SettingsFiles : public ::testing::Test {
 protected:
     SettingsFiles() {
+        settingsUnload(); // read as a starting program reads them, whatever a test before loaded
         setVariable("Q71_DATA", data.path().c_str());
         setVariable("XDG_DATA_HOME", player.path().c_str());
     }
     ~SettingsFiles() override {
+        settingsUnload(); // the folders go with the test
         for (const auto& [name, value] : saved)
             value ? setenv(name, value->c_str(), 1) : unsetenv(name);
     }
