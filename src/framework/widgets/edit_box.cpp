@@ -108,6 +108,10 @@ void EditBox::setCharFilter(bool digitsOnly) {
 }
 
 void EditBox::notifyChange() {
+    // Writing the bound back is a change of its own, told to the screen at once, which may close
+    // (and take this box) in answer.
+    const WindowHandle screen = parentWindow_;
+    const int id = controlId_;
     if (rangeSet_) {
         int value = 0;
         getInt(value);
@@ -116,7 +120,7 @@ void EditBox::notifyChange() {
         else if (value < minimum_)
             setInt(minimum_);
     }
-    messageSend(parentWindow_, WM_COMMAND, EN_CHANGE, static_cast<LParam>(controlId_));
+    messageSend(screen, WM_COMMAND, EN_CHANGE, static_cast<LParam>(id));
 }
 
 int EditBox::acceptChar(int character) {

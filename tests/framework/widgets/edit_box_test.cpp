@@ -10,6 +10,8 @@
 #include "platform/window/window_paint.h"
 #include "widget_fixture.h"
 
+#include <utility>
+
 namespace q71 {
 namespace {
 
@@ -119,6 +121,24 @@ TEST_F(EditBoxes, AValueOutsideTheRangeIsPutBackWithinItBeforeTheScreenHears) {
     b->setMinimum(-20);
     b->setInt(-12);
     EXPECT_EQ(b->getText(), "-12");
+}
+
+TEST_F(EditBoxes, AScreenClosingTheBoxAtTheCorrectedValueEndsTheChangeThere) {
+    EditBox* b = box();
+    b->setMinimum(5);
+    b->setMaximum(20);
+    int told = 0;
+    onMessage = [&](const test::Received& r) -> std::optional<LResult> {
+        if (r.message == WM_COMMAND && r.wParam == EN_CHANGE && b) {
+            ++told;
+            delete std::exchange(b, nullptr);
+        }
+        return std::nullopt;
+    };
+    EditBox* typedInto = b;
+    typedInto->setText("25");
+    EXPECT_EQ(b, nullptr);
+    EXPECT_GE(told, 1);
 }
 
 TEST_F(EditBoxes, ATypedChangeIsToldToTheScreen) {
