@@ -15,13 +15,20 @@ TabGroup::TabGroup(int capacity) : capacity_(std::max(capacity, 0)) {
 int TabGroup::add(BaseWidget* widget) {
     if (count() >= capacity_)
         return 0;
-    widgets_.push_back(widget);
+    widgets_.push_back({widget, widget ? widget->watch() : std::weak_ptr<const void>{}});
     return 1;
+}
+
+BaseWidget* TabGroup::widgetOf(const Member& member) {
+    return member.alive.expired() ? nullptr : member.widget;
 }
 
 void TabGroup::findFocus(WindowHandle window) {
     for (int i = 0; i < count(); ++i) {
-        const WindowHandle own = widgets_[static_cast<std::size_t>(i)]->window();
+        const BaseWidget* widget = widgetOf(widgets_[static_cast<std::size_t>(i)]);
+        if (!widget)
+            continue;
+        const WindowHandle own = widget->window();
         for (WindowHandle w = window; windowIsValid(w); w = windowGetParent(w)) {
             if (w == own) {
                 current_ = i;
@@ -32,11 +39,16 @@ void TabGroup::findFocus(WindowHandle window) {
 }
 
 void TabGroup::focusNext() {
-    if (widgets_.empty())
-        return;
     findFocus(focusGet());
-    current_ = (current_ + 1) % count();
-    focusSet(widgets_[static_cast<std::size_t>(current_)]->window());
+    // Widgets deleted since they were added (their screen part closed) are passed over.
+    for (int step = 1; step <= count(); ++step) {
+        const int next = (current_ + step) % count();
+        if (const BaseWidget* widget = widgetOf(widgets_[static_cast<std::size_t>(next)])) {
+            current_ = next;
+            focusSet(widget->window());
+            return;
+        }
+    }
 }
 
 } // namespace q71

@@ -3,6 +3,7 @@
 
 #include "platform/window/window_types.h"
 
+#include <memory>
 #include <vector>
 
 namespace q71 {
@@ -11,7 +12,8 @@ class BaseWidget;
 
 class TabGroup {
 public:
-    /// A group of at most `capacity` widgets (which it does not own).
+    /// A group of at most `capacity` widgets (which it does not own; one deleted meanwhile is
+    /// passed over).
     explicit TabGroup(int capacity);
 
     /// 1 when added, 0 when the group is full.
@@ -27,7 +29,14 @@ public:
     int current() const { return current_; }
 
 private:
-    std::vector<BaseWidget*> widgets_;
+    struct Member {
+        BaseWidget* widget;
+        std::weak_ptr<const void> alive;
+    };
+    /// The member's widget, or null once it was deleted.
+    static BaseWidget* widgetOf(const Member& member);
+
+    std::vector<Member> widgets_;
     int capacity_;
     int current_ = 0;
 };

@@ -184,6 +184,25 @@ TEST_F(TabGroups, FocusMovesInTurnAndWrapsFromTheLastToTheFirst) {
     EXPECT_EQ(focusGet(), first->editWindow());
 }
 
+TEST_F(TabGroups, AWidgetDeletedSinceItWasAddedIsPassedOver) {
+    EditBox* first = box(10, 10);
+    EditBox* second = box(10, 40);
+    EditBox* third = box(10, 70);
+    TabGroup group(3);
+    group.add(first);
+    group.add(second);
+    group.add(third);
+    delete third;
+    focusSet(second->editWindow());
+    group.focusNext();
+    EXPECT_EQ(group.current(), 0) << "from the second past the deleted third to the first";
+    EXPECT_EQ(focusGet(), first->editWindow());
+    delete first;
+    group.focusNext();
+    EXPECT_EQ(group.current(), 1) << "the one widget left keeps the focus";
+    EXPECT_EQ(focusGet(), second->editWindow());
+}
+
 TEST_F(TabGroups, AFocusOutsideTheGroupKeepsTheCurrentWidgetAndAnEmptyGroupDoesNothing) {
     EditBox* first = box(10, 10);
     EditBox* second = box(10, 40);
