@@ -70,9 +70,11 @@ void Scroller::setRange(int lineStep, int pageStep, int minimum, int maximum) {
 
 int Scroller::setPosition(int value) {
     position_ = std::clamp(value, minimum_, maximum_);
+    // Known before the parent hears: it may close the bar in answer.
+    const int inside = position_ == value ? 1 : 0;
     layout();
     report();
-    return position_ == value ? 1 : 0;
+    return inside;
 }
 
 void Scroller::lineUp() {

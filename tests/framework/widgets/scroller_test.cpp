@@ -4,6 +4,7 @@
 #include "platform/window/message_ids.h"
 #include "widget_fixture.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,6 +87,23 @@ TEST_F(Scrollers, PositionsStayInTheRangeAndEachChangeIsReported) {
     s.pageUp();
     s.lineUp();
     EXPECT_EQ(reported(), (std::vector<int>{10, 5, 6, 5, 4, 3}));
+}
+
+TEST_F(Scrollers, AParentClosingTheBarInAnswerStillLearnsWhetherThePositionWasClamped) {
+    Scroller* s = nullptr;
+    onMessage = [&](const test::Received& r) -> std::optional<LResult> {
+        if (r.message == WM_VSCROLL && s)
+            delete std::exchange(s, nullptr);
+        return std::nullopt;
+    };
+    Scroller* moved = &bar();
+    s = moved;
+    EXPECT_EQ(moved->setPosition(40), 0);
+    EXPECT_EQ(s, nullptr);
+    moved = &bar();
+    s = moved;
+    EXPECT_EQ(moved->setPosition(20), 1);
+    EXPECT_EQ(s, nullptr);
 }
 
 TEST_F(Scrollers, TheThumbStandsForThePositionAlongTheTrack) {
