@@ -132,9 +132,11 @@ void ReadOut::onRightDown(int x, int) {
     if (!editable_ || cell < 0)
         return;
     int& d = digits_[static_cast<std::size_t>(cell)];
+    const int top = limits_.empty() ? kTopDigit : limits_[static_cast<std::size_t>(cell)];
     d -= 1;
-    if (d < 0)
-        d = limits_.empty() ? kTopDigit : limits_[static_cast<std::size_t>(cell)];
+    // A blank counts down from past every digit: it lands on the top one, never beyond the limit.
+    if (d < 0 || d > top)
+        d = top;
     invalidate(nullptr, false);
     restartCommit();
 }

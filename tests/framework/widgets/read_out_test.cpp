@@ -141,6 +141,12 @@ TEST_F(ReadOuts, ADigitWithALimitWrapsAtItsLimit) {
     r->setDigit(0, 9);
     press({105, 105}, MouseButton::Left);
     EXPECT_EQ(r->digit(0), 0) << "a limit is never beyond 9";
+    r->clear();
+    press({115, 105}, MouseButton::Right);
+    EXPECT_EQ(r->digit(1), 5) << "a blank counts down to the limit, not past it";
+    r->clear();
+    press({105, 105}, MouseButton::Right);
+    EXPECT_EQ(r->digit(0), 9);
 }
 
 TEST_F(ReadOuts, AReadOnlyReadoutIgnoresClicks) {
