@@ -73,6 +73,11 @@ void WeaponSelector::selectLast() {
     select(frameCount_ - 1);
 }
 
+void WeaponSelector::setState(int value) {
+    // A button's states 1 and 2 pick its end frames; here the frame must follow the position.
+    select(value);
+}
+
 bool WeaponSelector::acceptPosition(int) {
     return true;
 }

@@ -22,6 +22,8 @@ public:
     void select(int index);
     /// Shows the last position.
     void selectLast();
+    /// The state is the position: shows position `value` as `select` does.
+    void setState(int value) override;
     /// How many blinks confirm a selection (7 at first).
     void setBlinkCount(int count) { blinkCount_ = count; }
 

@@ -108,6 +108,17 @@ TEST_F(Selectors, FromTheLastPositionAClickWrapsToTheFirst) {
     EXPECT_EQ(commands(), (Commands{{51, 1}, {51, 2}}));
 }
 
+TEST_F(Selectors, ASetStateShowsTheFrameOfThePositionItSets) {
+    Choosy* s = selector();
+    s->setState(2);
+    EXPECT_EQ(s->position(), 2);
+    EXPECT_EQ(s->currentFrame(), s->frame(2));
+    s->setState(1);
+    EXPECT_EQ(s->currentFrame(), s->frame(1));
+    s->setState(6);
+    EXPECT_EQ(s->position(), 1) << "no such position";
+}
+
 TEST_F(Selectors, AllSelectorsShowOneStripLoadedByTheFirstAndFreedWithTheLast) {
     Choosy* first = selector(51, 100);
     std::filesystem::remove(art.file("weapon.bmp"));
