@@ -6,7 +6,7 @@
 
 namespace q71::test {
 
-struct BitmapSpec {
+struct BitmapShape {
     uint32_t headerSize = 40; ///< 12 (core), 40 or 108
     int32_t width = 4;
     int32_t height = 2; ///< negative: rows stored top-down
@@ -18,13 +18,13 @@ struct BitmapSpec {
                          0x001F}; ///< after a 40-byte header with compression 3, or inside a 108-byte one
 };
 
-/// Bytes of one pixel row of the spec, padded to 4.
-uint32_t rowBytes(const BitmapSpec& spec);
+/// Bytes of one pixel row of a bitmap of that shape, padded to 4.
+uint32_t rowBytes(const BitmapShape& shape);
 /// The colour-table entry i as written: blue i, green 2i, red 3i (mod 256).
 uint32_t tableEntry(uint32_t i);
-/// A bitmap file of the spec whose pixel bytes count up from `firstPixel`.
-std::string bitmapFile(const BitmapSpec& spec, uint8_t firstPixel = 0);
+/// A bitmap file of that shape whose pixel bytes count up from `firstPixel`.
+std::string bitmapFile(const BitmapShape& shape, uint8_t firstPixel = 0);
 /// Offset of the pixel rows in bitmapFile's result.
-uint32_t bitsOffset(const BitmapSpec& spec);
+uint32_t bitsOffset(const BitmapShape& shape);
 
 } // namespace q71::test

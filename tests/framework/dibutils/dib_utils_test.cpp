@@ -13,7 +13,7 @@ namespace q71 {
 namespace {
 
 using test::bitmapFile;
-using test::BitmapSpec;
+using test::BitmapShape;
 
 // An info header of the given depth and colours used.
 std::vector<uint8_t> infoHeader(uint32_t size, uint16_t bitCount, uint32_t compression, uint32_t clrUsed) {
@@ -62,8 +62,8 @@ protected:
 };
 
 TEST_F(DibLoad, PalettedBitmapGivesHeaderTableAndBits) {
-    BitmapSpec spec{.width = 5, .height = 3, .bitCount = 8, .colors = 256};
-    ASSERT_EQ(load(bitmapFile(spec, 7)), 1);
+    BitmapShape shape{.width = 5, .height = 3, .bitCount = 8, .colors = 256};
+    ASSERT_EQ(load(bitmapFile(shape, 7)), 1);
     ASSERT_EQ(header.size(), 40u + 1024u);
     EXPECT_EQ(loadLe32(header.data()), 40u);
     EXPECT_EQ(loadLe32(header.data() + 40 + 4 * 200), test::tableEntry(200));
@@ -73,8 +73,8 @@ TEST_F(DibLoad, PalettedBitmapGivesHeaderTableAndBits) {
 }
 
 TEST_F(DibLoad, ExtendedHeaderIsCutToFortyBytesAndItsTableReadAfterIt) {
-    BitmapSpec spec{.headerSize = 108, .width = 2, .height = 2, .bitCount = 4, .colors = 16};
-    ASSERT_EQ(load(bitmapFile(spec)), 1);
+    BitmapShape shape{.headerSize = 108, .width = 2, .height = 2, .bitCount = 4, .colors = 16};
+    ASSERT_EQ(load(bitmapFile(shape)), 1);
     ASSERT_EQ(header.size(), 40u + 64u);
     EXPECT_EQ(loadLe32(header.data()), 40u);
     for (uint32_t i = 0; i < 16; ++i)
@@ -82,23 +82,23 @@ TEST_F(DibLoad, ExtendedHeaderIsCutToFortyBytesAndItsTableReadAfterIt) {
 }
 
 TEST_F(DibLoad, BitFieldMasksFollowTheHeader) {
-    BitmapSpec spec{
+    BitmapShape shape{
         .width = 3, .height = -2, .bitCount = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F}};
-    ASSERT_EQ(load(bitmapFile(spec)), 1);
+    ASSERT_EQ(load(bitmapFile(shape)), 1);
     ASSERT_EQ(header.size(), 52u);
     EXPECT_EQ(loadLe32(header.data() + 40), 0xF800u);
     EXPECT_EQ(loadLe32(header.data() + 48), 0x001Fu);
     EXPECT_EQ(bits.size(), 8u * 2u); // top-down: the row count is the height's size
 
-    spec.headerSize = 108;
-    ASSERT_EQ(load(bitmapFile(spec)), 1);
+    shape.headerSize = 108;
+    ASSERT_EQ(load(bitmapFile(shape)), 1);
     ASSERT_EQ(header.size(), 52u);
     EXPECT_EQ(loadLe32(header.data() + 44), 0x07E0u);
 }
 
 TEST_F(DibLoad, CoreHeaderIsConvertedWithItsTriples) {
-    BitmapSpec spec{.headerSize = 12, .width = 9, .height = 2, .bitCount = 4, .colors = 16};
-    ASSERT_EQ(load(bitmapFile(spec)), 1);
+    BitmapShape shape{.headerSize = 12, .width = 9, .height = 2, .bitCount = 4, .colors = 16};
+    ASSERT_EQ(load(bitmapFile(shape)), 1);
     ASSERT_EQ(header.size(), 40u + 64u);
     EXPECT_EQ(loadLe32(header.data()), 40u);
     EXPECT_EQ(loadLe32(header.data() + 4), 9u);
@@ -174,18 +174,18 @@ struct OwnedRef : ResourceRef {
 };
 
 TEST(DibRawCheck, PointsIntoTheMember) {
-    BitmapSpec spec{.width = 4, .height = 2, .bitCount = 8, .colors = 256};
+    BitmapShape shape{.width = 4, .height = 2, .bitCount = 8, .colors = 256};
     OwnedRef ref;
-    ASSERT_EQ(dibRawCheck(*memberRef(bitmapFile(spec, 3), ref)), 1);
+    ASSERT_EQ(dibRawCheck(*memberRef(bitmapFile(shape, 3), ref)), 1);
     EXPECT_EQ(ref.dibHeader.data(), ref.data + 14);
     EXPECT_EQ(ref.dibHeader.size(), 40u + 1024u);
-    EXPECT_EQ(ref.dibBits.data(), ref.data + test::bitsOffset(spec));
+    EXPECT_EQ(ref.dibBits.data(), ref.data + test::bitsOffset(shape));
     EXPECT_EQ(ref.dibBits.size(), 8u);
     EXPECT_EQ(ref.dibBits[0], 3);
 
-    spec.headerSize = 108;
+    shape.headerSize = 108;
     OwnedRef extended;
-    ASSERT_EQ(dibRawCheck(*memberRef(bitmapFile(spec), extended)), 1);
+    ASSERT_EQ(dibRawCheck(*memberRef(bitmapFile(shape), extended)), 1);
     EXPECT_EQ(extended.dibHeader.size(), 108u + 1024u);
 }
 

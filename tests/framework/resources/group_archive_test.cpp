@@ -264,8 +264,8 @@ TEST_F(GroupArchive, DamagedArchivesAreRefused) {
 }
 
 TEST_F(GroupArchive, ArchivedBitmapsBecomeDibs) {
-    test::BitmapSpec spec{.width = 3, .height = 2, .bitCount = 8, .colors = 256};
-    grpSetFolder(build("g", "radar", {{"scrn31.bmp", test::bitmapFile(spec, 9)}}).c_str());
+    test::BitmapShape shape{.width = 3, .height = 2, .bitCount = 8, .colors = 256};
+    grpSetFolder(build("g", "radar", {{"scrn31.bmp", test::bitmapFile(shape, 9)}}).c_str());
     ASSERT_EQ(grpOpenGroup("radar"), 1);
     ResourceRef ref;
     ref.name = "scrn31.bmp";

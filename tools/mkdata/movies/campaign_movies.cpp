@@ -15,18 +15,18 @@ namespace q71::mkdata {
 
 namespace {
 
-MovieSpec missionMovie(char set, int mission, bool briefing) {
-    MovieSpec spec;
-    spec.name = set + std::to_string(mission) + (briefing ? "a" : "b") + ".ndy";
-    spec.frames = 48;
-    spec.form = FrameForm::Palettised;
-    spec.sound = encoder::SoundForm::Steps;
-    spec.palette = blendedPalette({kChartBlue, kShelf, kSand, kNavy}, {kWhite, kAmber, kRed, kPhosphor}, 4,
-                                  {mixColour(kChartBlue, kShelf, 0.6f)}, spec.colours);
+MoviePlan missionMovie(char set, int mission, bool briefing) {
+    MoviePlan plan;
+    plan.name = set + std::to_string(mission) + (briefing ? "a" : "b") + ".ndy";
+    plan.frames = 48;
+    plan.form = FrameForm::Palettised;
+    plan.sound = encoder::SoundForm::Steps;
+    plan.palette = blendedPalette({kChartBlue, kShelf, kSand, kNavy}, {kWhite, kAmber, kRed, kPhosphor}, 4,
+                                  {mixColour(kChartBlue, kShelf, 0.6f)}, plan.colours);
     auto heading = std::make_shared<MovieFont>("Liberation Sans", 15, true);
     auto label = std::make_shared<MovieFont>("Liberation Sans", 11, true);
     const auto seed = static_cast<std::uint32_t>(mission * 97 + 13);
-    spec.draw = [=](Canvas& c, int n) {
+    plan.draw = [=](Canvas& c, int n) {
         const double t = n / static_cast<double>(kMovieRate);
         drawChart(c, seed);
         PointF from = chartPoint(c, seed, 0), to = chartPoint(c, seed, 1);
@@ -50,14 +50,14 @@ MovieSpec missionMovie(char set, int mission, bool briefing) {
         c.text(*heading, "MISSION " + std::to_string(mission), 10, 19, Align::Left, kWhite);
         c.text(*label, briefing ? "BRIEFING DE MISSION" : "COMPTE RENDU", 10, 35, Align::Left, kAmber);
     };
-    Noise noise(seedOf(spec.name));
-    spec.soundtrack.place(teletype(noise, 2.4), 0.1, 0.35f, -0.3f);
+    Noise noise(seedOf(plan.name));
+    plan.soundtrack.place(teletype(noise, 2.4), 0.1, 0.35f, -0.3f);
     if (briefing)
-        spec.soundtrack.place(moviePing(), 0.2, 0.45f, 0.2f);
+        plan.soundtrack.place(moviePing(), 0.2, 0.45f, 0.2f);
     else
-        spec.soundtrack.place(thump(60, 0.6), 0.8, 0.9f, 0.2f);
-    spec.soundtrack.normalise();
-    return spec;
+        plan.soundtrack.place(thump(60, 0.6), 0.8, 0.9f, 0.2f);
+    plan.soundtrack.normalise();
+    return plan;
 }
 
 } // namespace

@@ -23,13 +23,13 @@ PointF shake(int n) {
     return {std::round(amount * std::sin(n * 2.3)), std::round(amount * std::cos(n * 1.7))};
 }
 
-MovieSpec death(const MovieContext&) {
-    MovieSpec spec;
-    spec.name = "death.wve";
-    spec.frames = 78;
-    spec.form = FrameForm::Transform;
-    spec.quantiser = 75;
-    spec.draw = [](Canvas& c, int n) {
+MoviePlan death(const MovieContext&) {
+    MoviePlan plan;
+    plan.name = "death.wve";
+    plan.frames = 78;
+    plan.form = FrameForm::Transform;
+    plan.quantiser = 75;
+    plan.draw = [](Canvas& c, int n) {
         const double t = n / static_cast<double>(kMovieRate);
         PointF s = shake(n);
         drawUnderwater(c, t, 1.0f);
@@ -48,26 +48,26 @@ MovieSpec death(const MovieContext&) {
         }
         c.darken(1 - ease((t - 3.6) / 1.5)); // down into the dark
     };
-    spec.motion = [](int n) {
+    plan.motion = [](int n) {
         PointF now = shake(n), before = n > 0 ? shake(n - 1) : PointF{};
         return encoder::Motion{static_cast<int>(before.x - now.x), static_cast<int>(before.y - now.y)};
     };
-    Noise noise(seedOf(spec.name));
-    spec.soundtrack.place(torpedoRun(noise, kHit), 0, 0.45f, 0.6f);
-    spec.soundtrack.place(hullExplosion(noise), kHit, 1.0f);
-    spec.soundtrack.place(metal(55, {1.0, 1.33, 2.1}, 1.5, 2.5), 3.0, 0.35f, -0.4f);
-    spec.soundtrack.normalise();
-    return spec;
+    Noise noise(seedOf(plan.name));
+    plan.soundtrack.place(torpedoRun(noise, kHit), 0, 0.45f, 0.6f);
+    plan.soundtrack.place(hullExplosion(noise), kHit, 1.0f);
+    plan.soundtrack.place(metal(55, {1.0, 1.33, 2.1}, 1.5, 2.5), 3.0, 0.35f, -0.4f);
+    plan.soundtrack.normalise();
+    return plan;
 }
 
-MovieSpec victory(const MovieContext&) {
-    MovieSpec spec;
-    spec.name = "victory.wve";
-    spec.frames = 80;
-    spec.form = FrameForm::Intra;
-    spec.quantiser = 80;
+MoviePlan victory(const MovieContext&) {
+    MoviePlan plan;
+    plan.name = "victory.wve";
+    plan.frames = 80;
+    plan.form = FrameForm::Intra;
+    plan.quantiser = 80;
     auto title = std::make_shared<MovieFont>("Liberation Serif", 24, true);
-    spec.draw = [=](Canvas& c, int n) {
+    plan.draw = [=](Canvas& c, int n) {
         const double t = n / static_cast<double>(kMovieRate);
         float dawn = ease(t / 4);
         drawSkyAndSea(c, mixColour(rgb(20, 30, 70), rgb(80, 120, 180), dawn),
@@ -82,14 +82,14 @@ MovieSpec victory(const MovieContext&) {
         c.polygon({{200, 96 + rise}, {226, 100 + rise + flutter}, {200, 104 + rise}}, kRed);
         c.text(*title, "MISSION ACCOMPLIE", 160, 60, Align::Centre, kWhite, ease((t - 2.6) / 1.0));
     };
-    Noise noise(seedOf(spec.name));
-    spec.soundtrack.place(seaWash(noise, 5.6), 0, 0.4f);
-    spec.soundtrack.place(brassChord({261.6, 329.6, 392.0}, 1.0), 2.4, 0.6f, -0.2f);
-    spec.soundtrack.place(brassChord({349.2, 440.0, 523.3}, 0.6), 3.35, 0.6f, 0.0f);
-    spec.soundtrack.place(brassChord({392.0, 493.9, 587.3}, 0.6), 3.9, 0.6f, 0.1f);
-    spec.soundtrack.place(brassChord({261.6, 329.6, 392.0, 523.3}, 1.6), 4.45, 0.7f, 0.0f);
-    spec.soundtrack.normalise();
-    return spec;
+    Noise noise(seedOf(plan.name));
+    plan.soundtrack.place(seaWash(noise, 5.6), 0, 0.4f);
+    plan.soundtrack.place(brassChord({261.6, 329.6, 392.0}, 1.0), 2.4, 0.6f, -0.2f);
+    plan.soundtrack.place(brassChord({349.2, 440.0, 523.3}, 0.6), 3.35, 0.6f, 0.0f);
+    plan.soundtrack.place(brassChord({392.0, 493.9, 587.3}, 0.6), 3.9, 0.6f, 0.1f);
+    plan.soundtrack.place(brassChord({261.6, 329.6, 392.0, 523.3}, 1.6), 4.45, 0.7f, 0.0f);
+    plan.soundtrack.normalise();
+    return plan;
 }
 
 } // namespace

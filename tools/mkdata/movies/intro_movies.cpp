@@ -11,17 +11,17 @@ namespace q71::mkdata {
 
 namespace {
 
-MovieSpec velms(const MovieContext&) {
-    MovieSpec spec;
-    spec.name = "Velms.wve";
-    spec.frames = 66;
-    spec.form = FrameForm::Palettised;
-    spec.palette = blendedPalette({kNavy}, {kAmber, kSteel, kWhite, rgb(90, 200, 220), rgb(30, 48, 80)}, 5, {},
-                                  spec.colours);
+MoviePlan velms(const MovieContext&) {
+    MoviePlan plan;
+    plan.name = "Velms.wve";
+    plan.frames = 66;
+    plan.form = FrameForm::Palettised;
+    plan.palette = blendedPalette({kNavy}, {kAmber, kSteel, kWhite, rgb(90, 200, 220), rgb(30, 48, 80)}, 5, {},
+                                  plan.colours);
     auto title = std::make_shared<MovieFont>("Liberation Serif", 34, true);
     auto subtitle = std::make_shared<MovieFont>("Liberation Sans", 13, true);
     const PointF centre{160, 96};
-    spec.draw = [=](Canvas& c, int n) {
+    plan.draw = [=](Canvas& c, int n) {
         const double t = n / static_cast<double>(kMovieRate);
         c.fill(kNavy);
         // The sonar ping spreads from the emblem and fades.
@@ -44,22 +44,22 @@ MovieSpec velms(const MovieContext&) {
             c.text(*subtitle, "COMBAT  SIMULATIONS", 160, 218, Align::Centre, kAmber, ease((t - 2.2) / 0.6));
         }
     };
-    spec.soundtrack.place(drone(4.6, 55, 1.5), 0, 0.5f);
-    spec.soundtrack.place(moviePing(), 2.6, 0.7f, -0.2f);
-    spec.soundtrack.place(moviePing(), 2.75, 0.25f, 0.4f); // its echo off the far side
-    spec.soundtrack.normalise();
-    return spec;
+    plan.soundtrack.place(drone(4.6, 55, 1.5), 0, 0.5f);
+    plan.soundtrack.place(moviePing(), 2.6, 0.7f, -0.2f);
+    plan.soundtrack.place(moviePing(), 2.75, 0.25f, 0.4f); // its echo off the far side
+    plan.soundtrack.normalise();
+    return plan;
 }
 
-MovieSpec openfade(const MovieContext&) {
-    MovieSpec spec;
-    spec.name = "Openfade.wve";
-    spec.frames = 75;
-    spec.form = FrameForm::StudioIntra;
-    spec.quantiser = 70;
+MoviePlan openfade(const MovieContext&) {
+    MoviePlan plan;
+    plan.name = "Openfade.wve";
+    plan.frames = 75;
+    plan.form = FrameForm::StudioIntra;
+    plan.quantiser = 70;
     auto title = std::make_shared<MovieFont>("Liberation Serif", 28, true);
     auto subtitle = std::make_shared<MovieFont>("Liberation Sans", 12, false);
-    spec.draw = [=](Canvas& c, int n) {
+    plan.draw = [=](Canvas& c, int n) {
         const double t = n / static_cast<double>(kMovieRate);
         drawSkyAndSea(c, rgb(16, 22, 58), rgb(236, 128, 64), rgb(10, 30, 60), 150, t);
         c.glow({236, 150}, 16, rgb(255, 170, 90), 0.9f); // the sun on the horizon
@@ -69,12 +69,12 @@ MovieSpec openfade(const MovieContext&) {
         c.text(*subtitle, "SIMULATION DE SOUS-MARIN D'ATTAQUE", 160, 92, Align::Centre, kAmber, titleIn);
         c.darken(ease(t / 2.0)); // out of black
     };
-    Noise noise(seedOf(spec.name));
-    spec.soundtrack.place(seaWash(noise, 5.2), 0, 0.5f);
-    spec.soundtrack.place(pad({110, 164.8, 220, 277.2}, 5.2), 0, 0.35f);
-    spec.soundtrack.place(moviePing(), 2.8, 0.35f, 0.3f);
-    spec.soundtrack.normalise();
-    return spec;
+    Noise noise(seedOf(plan.name));
+    plan.soundtrack.place(seaWash(noise, 5.2), 0, 0.5f);
+    plan.soundtrack.place(pad({110, 164.8, 220, 277.2}, 5.2), 0, 0.35f);
+    plan.soundtrack.place(moviePing(), 2.8, 0.35f, 0.3f);
+    plan.soundtrack.normalise();
+    return plan;
 }
 
 } // namespace

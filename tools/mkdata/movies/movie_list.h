@@ -1,5 +1,5 @@
 #pragma once
-// The movies of the data set, each a function that makes its specification (scene, sound and
+// The movies of the data set, each a function that makes its plan (scene, sound and
 // coding); the generator runs them side by side.
 
 #include "mkdata/movies/movie_maker.h"
@@ -10,7 +10,7 @@
 
 namespace q71::mkdata {
 
-/// What a movie's specification may need: where to read texts and to write scratch files.
+/// What a movie's plan may need: where to read texts and to write scratch files.
 struct MovieContext {
     std::filesystem::path source;
     std::filesystem::path scratch;
@@ -27,7 +27,7 @@ struct CampaignShape {
 /// or damaged.
 CampaignShape readCampaignShape(const std::filesystem::path& campaignFile);
 
-using MovieRecipe = std::function<MovieSpec(const MovieContext&)>;
+using MovieRecipe = std::function<MoviePlan(const MovieContext&)>;
 
 /// The intro's company logo ("Velms.wve") and title ("Openfade.wve").
 std::vector<MovieRecipe> introMovies();

@@ -46,16 +46,16 @@ std::vector<std::int16_t> soundOfChunk(const Soundtrack& track, int n) {
 // Codes the frames of one movie in its form.
 class FrameCoder {
 public:
-    explicit FrameCoder(const MovieSpec& spec)
-        : spec_(spec), transform_(encoder::TransformFrameOptions{.quantiser = spec.quantiser}) {}
+    explicit FrameCoder(const MoviePlan& plan)
+        : plan_(plan), transform_(encoder::TransformFrameOptions{.quantiser = plan.quantiser}) {}
 
     void add(encoder::MovieWriter& writer, const Canvas& canvas, int n) {
         std::vector<encoder::Motion> hints;
-        if (spec_.motion)
-            hints.push_back(spec_.motion(n));
-        switch (spec_.form) {
+        if (plan_.motion)
+            hints.push_back(plan_.motion(n));
+        switch (plan_.form) {
         case FrameForm::Palettised: {
-            encoder::IndexedImage image = canvas.toIndexed(spec_.palette, spec_.colours);
+            encoder::IndexedImage image = canvas.toIndexed(plan_.palette, plan_.colours);
             if (!previous_)
                 writer.addFrame(FrameKind::Key, encoder::encodeKeyFrame(image));
             else
@@ -71,35 +71,35 @@ public:
             // Intra frames through the colour tables cannot be checked for wrapped colours as
             // the other kind is: they keep a wider margin instead.
             writer.addFrame(FrameKind::Intra,
-                            encoder::encodeIntraFrame(canvas.toImage(), {spec_.quantiser,
-                                                                         spec_.form == FrameForm::StudioIntra, 20}));
+                            encoder::encodeIntraFrame(canvas.toImage(), {plan_.quantiser,
+                                                                         plan_.form == FrameForm::StudioIntra, 20}));
             break;
         }
     }
 
 private:
-    const MovieSpec& spec_;
+    const MoviePlan& plan_;
     encoder::TransformFrameEncoder transform_;
     std::optional<encoder::IndexedImage> previous_;
 };
 
 } // namespace
 
-std::vector<std::uint8_t> makeMovie(const MovieSpec& spec) {
-    if (spec.frames <= 0 || !spec.draw)
-        throw std::invalid_argument("the movie " + spec.name + " has no frames");
-    encoder::MovieWriter writer(spec.sound);
-    FrameCoder coder(spec);
+std::vector<std::uint8_t> makeMovie(const MoviePlan& plan) {
+    if (plan.frames <= 0 || !plan.draw)
+        throw std::invalid_argument("the movie " + plan.name + " has no frames");
+    encoder::MovieWriter writer(plan.sound);
+    FrameCoder coder(plan);
     Canvas canvas(kMovieWidth, kMovieHeight);
-    for (int n = 0; n < spec.frames; ++n) {
-        writer.addSound(soundOfChunk(spec.soundtrack, n));
+    for (int n = 0; n < plan.frames; ++n) {
+        writer.addSound(soundOfChunk(plan.soundtrack, n));
         canvas.fill({});
-        spec.draw(canvas, n);
+        plan.draw(canvas, n);
         coder.add(writer, canvas, n);
     }
     // The sound goes on past the last picture for as long as the track lasts.
-    for (int n = spec.frames; chunkStart(n) < spec.soundtrack.left.size(); ++n)
-        writer.addSound(soundOfChunk(spec.soundtrack, n));
+    for (int n = plan.frames; chunkStart(n) < plan.soundtrack.left.size(); ++n)
+        writer.addSound(soundOfChunk(plan.soundtrack, n));
     return writer.finish();
 }
 

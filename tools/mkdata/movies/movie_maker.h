@@ -39,7 +39,7 @@ enum class FrameForm {
     StudioIntra, ///< intra block-transform frames in studio range
 };
 
-struct MovieSpec {
+struct MoviePlan {
     std::string name;
     int frames = 0;
     FrameForm form = FrameForm::Transform;
@@ -56,6 +56,6 @@ struct MovieSpec {
 };
 
 /// The movie file.
-std::vector<std::uint8_t> makeMovie(const MovieSpec& spec);
+std::vector<std::uint8_t> makeMovie(const MoviePlan& plan);
 
 } // namespace q71::mkdata

@@ -38,9 +38,9 @@ void generateMovies(const Context& context) {
     auto work = [&] {
         for (std::size_t i; (i = next++) < recipes.size();) {
             try {
-                MovieSpec spec = recipes[i](movieContext);
-                std::vector<std::uint8_t> movie = makeMovie(spec);
-                writeOutput(context.out / "Movies" / spec.name, std::string(movie.begin(), movie.end()));
+                MoviePlan plan = recipes[i](movieContext);
+                std::vector<std::uint8_t> movie = makeMovie(plan);
+                writeOutput(context.out / "Movies" / plan.name, std::string(movie.begin(), movie.end()));
             } catch (...) {
                 std::lock_guard lock(failureLock);
                 if (!failure)

@@ -112,7 +112,7 @@ std::vector<std::string> wrap(const MovieFont& font, const std::string& text, do
     return lines;
 }
 
-MovieSpec newsMovie(const MovieContext& context, const std::string& name, int rating, std::uint32_t seed) {
+MoviePlan newsMovie(const MovieContext& context, const std::string& name, int rating, std::uint32_t seed) {
     std::map<std::string, Bulletin> bulletins = readBulletins(context.source / "news.txt");
     auto found = bulletins.find(name);
     if (found == bulletins.end())
@@ -126,11 +126,11 @@ MovieSpec newsMovie(const MovieContext& context, const std::string& name, int ra
     const double speechStart = 0.7;
     const double seconds = std::max(4.0, speechStart + static_cast<double>(speech.size()) / kSoundRate + 0.6);
 
-    MovieSpec spec;
-    spec.name = name;
-    spec.frames = static_cast<int>(seconds * kMovieRate);
-    spec.form = FrameForm::Transform;
-    spec.quantiser = 75;
+    MoviePlan plan;
+    plan.name = name;
+    plan.frames = static_cast<int>(seconds * kMovieRate);
+    plan.form = FrameForm::Transform;
+    plan.quantiser = 75;
     auto banner = std::make_shared<MovieFont>("Liberation Sans", 14, true);
     auto headline = std::make_shared<MovieFont>("Liberation Sans", 14, true);
     auto ticker = std::make_shared<MovieFont>("Liberation Sans", 12, true);
@@ -138,7 +138,7 @@ MovieSpec newsMovie(const MovieContext& context, const std::string& name, int ra
     const std::string tickerText = bulletin.headline + "   +++   " + bulletin.headline + "   +++   ";
     const double tickerWidth = ticker->width(tickerText) / 2;
     constexpr int kTickerSpeed = 2; // pixels a frame
-    spec.draw = [=](Canvas& c, int n) {
+    plan.draw = [=](Canvas& c, int n) {
         const double t = n / static_cast<double>(kMovieRate);
         Canvas events(196, 150);
         drawEvents(events, rating, seed, t);
@@ -155,13 +155,13 @@ MovieSpec newsMovie(const MovieContext& context, const std::string& name, int ra
         c.text(*ticker, tickerText, 320 - shift - tickerWidth, 229, Align::Left, kAmber);
         c.text(*ticker, tickerText, 320 - shift, 229, Align::Left, kAmber);
     };
-    spec.motion = [](int) { return encoder::Motion{kTickerSpeed, 0}; };
+    plan.motion = [](int) { return encoder::Motion{kTickerSpeed, 0}; };
     Noise noise(seedOf(name));
-    spec.soundtrack.place(newsJingle(), 0, 0.5f);
-    spec.soundtrack.place(speech, speechStart, 0.9f);
-    spec.soundtrack.place(hiss(noise, seconds, 60, 300), 0, 0.015f); // the studio's air
-    spec.soundtrack.normalise();
-    return spec;
+    plan.soundtrack.place(newsJingle(), 0, 0.5f);
+    plan.soundtrack.place(speech, speechStart, 0.9f);
+    plan.soundtrack.place(hiss(noise, seconds, 60, 300), 0, 0.015f); // the studio's air
+    plan.soundtrack.normalise();
+    return plan;
 }
 
 } // namespace
