@@ -21,25 +21,27 @@ namespace q71 {
 
 namespace {
 
+// A weapon of a type leaving one of its launcher's tubes on the launch's presets.
+template <class Weapon, class Launch>
+Entity* launchFromTube(Entity& launcher, std::string_view typeName, const Launch& launch) {
+    if (!launcher.motion)
+        return nullptr;
+    auto* weapon = new Weapon(launcher.side, typeName, launcher.level, launcher.id);
+    weapon->launchFromTube(launcher, launch);
+    return weapon;
+}
+
 // Each launch needs its launcher's place: a launcher without a motion launches nothing.
 class WeaponClassLaunches final : public WeaponLaunches {
 public:
     Entity* launchTorpedo(Entity& launcher, std::string_view typeName,
                           const TorpedoTubeLaunch& launch) override {
-        if (!launcher.motion)
-            return nullptr;
-        auto* torpedo = new TorpedoEntity(launcher.side, typeName, launcher.level, launcher.id);
-        torpedo->launchFromTube(launcher, launch);
-        return torpedo;
+        return launchFromTube<TorpedoEntity>(launcher, typeName, launch);
     }
 
     Entity* launchTubeMissile(Entity& launcher, std::string_view typeName,
                               const MissileTubeLaunch& launch) override {
-        if (!launcher.motion)
-            return nullptr;
-        auto* missile = new Torpedo2Entity(launcher.side, typeName, launcher.level, launcher.id);
-        missile->launchFromTube(launcher, launch);
-        return missile;
+        return launchFromTube<Torpedo2Entity>(launcher, typeName, launch);
     }
 
     Entity* launchMobileMine(Entity& launcher, std::string_view typeName,
