@@ -8,8 +8,6 @@
 namespace q71 {
 namespace {
 
-// The own boat's depth is written 28 ft deeper than the boat sits.
-constexpr double kStartDepthOffsetFeet = 28.0;
 constexpr std::int32_t kSinglePlayer = -1;
 
 } // namespace
@@ -23,7 +21,7 @@ OwnShipStart ownShipStartFromRecord(const ScenarioRecord& record) {
     OwnShipStart start;
     start.x = record.x;
     start.y = record.y;
-    start.depth = (record.depth + kStartDepthOffsetFeet) * kFeetToMetres;
+    start.depth = (record.depth + kOwnShipDepthOffsetFeet) * kFeetToMetres;
     start.speed = record.speed;
     start.course = record.course;
     start.boatName = record.typeName;

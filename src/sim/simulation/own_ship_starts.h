@@ -11,6 +11,9 @@
 
 namespace q71 {
 
+/// The own boat's depth is written this many feet deeper than the boat sits.
+inline constexpr double kOwnShipDepthOffsetFeet = 28.0;
+
 struct OwnShipStart {
     double x = 0.0, y = 0.0; ///< world metres; with a rectangle, its south-west corner
     double depth = 0.0;      ///< metres, negative below the surface

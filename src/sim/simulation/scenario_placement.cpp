@@ -9,12 +9,6 @@ namespace q71 {
 namespace {
 
 constexpr double kSlowestOrder = 0.001;
-constexpr std::int32_t kModeRandomBox = 4;
-constexpr std::int32_t kModeBoxPatrol = 5;
-constexpr std::int32_t kModeOutAndBack = 3;
-constexpr std::int32_t kModeTransit = 2;
-constexpr std::int32_t kModeTransit7 = 7;
-constexpr std::int32_t kModeLoop = 19;
 
 } // namespace
 

@@ -12,6 +12,19 @@
 
 namespace q71 {
 
+/// The patrol modes of a scenario record that placement and tasking treat apart.
+enum ScenarioPatrolMode : std::int32_t {
+    kModeTransit = 2,
+    kModeOutAndBack = 3,
+    kModeRandomBox = 4,
+    kModeBoxPatrol = 5,
+    kModeSonobuoyField = 6,
+    kModeTransit7 = 7,
+    kModeRandomPattern = 8,
+    kModeExpandingPattern = 9,
+    kModeLoop = 19,
+};
+
 /// An order the scenario reader queues on a unit, in call order (each call puts its order at
 /// the head of the unit's list, so that the last call gives the current order).
 struct ScenarioOrder {

@@ -4,6 +4,7 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/simulation/mission_entity_makers.h"
+#include "sim/simulation/own_ship_starts.h"
 #include "sim/simulation/patrol_patterns.h"
 #include "sim/simulation/scenario_placement.h"
 #include "sim/simulation/world_lists.h"
@@ -16,16 +17,6 @@ constexpr std::size_t kPlanCountOffset = 0; // a byte: the number of sonobuoys o
 constexpr std::size_t kPlanAreaX = 16, kPlanAreaY = 24, kPlanAreaWidth = 32, kPlanAreaHeight = 40;
 constexpr std::size_t kPlanDepthOffset = 48;
 constexpr std::size_t kPlanSpeedOffset = 72;
-// The own boat's depth is written 28 ft deeper than the boat sits.
-constexpr double kOwnShipDepthOffsetFeet = 28.0;
-
-enum PatrolMode : std::int32_t {
-    kModeRandomBox = 4,
-    kModeBoxPatrol = 5,
-    kModeSonobuoyField = 6,
-    kModeRandomPattern = 8,
-    kModeExpandingPattern = 9,
-};
 
 void setArea(PlanParameters& params, const WorldPoint& origin, double width, double height, double depth) {
     params.setValue(kPlanAreaX, origin.x);
