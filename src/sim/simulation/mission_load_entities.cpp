@@ -88,18 +88,11 @@ void dropOwnShip() {
     }
 }
 
-// The number of entries that follow, at most one per header's worth of bytes left.
-bool readCount(ByteSource& source, std::uint32_t& count) {
-    FieldReader field(source, 4);
-    field.u32(count);
-    return field.ok() && source.remaining() / kSavedEntityHeaderSize >= count;
-}
-
 } // namespace
 
 bool missionReadEntities(ByteSource& source, SavedMission& saved) {
     std::uint32_t count = 0;
-    if (!readCount(source, count))
+    if (!savedCountRead(source, count, kSavedEntityHeaderSize)) // at most one per header's worth
         return false;
     bool ownShipRead = false;
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -124,7 +117,7 @@ bool missionReadEntities(ByteSource& source, SavedMission& saved) {
 
 bool missionReadPending(ByteSource& source, SavedMission& saved) {
     std::uint32_t count = 0;
-    if (!readCount(source, count))
+    if (!savedCountRead(source, count, kSavedEntityHeaderSize)) // at most one per header's worth
         return false;
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::optional<SavedEntityHeader> header = readEntry(source, saved);

@@ -28,10 +28,8 @@ bool environmentHolds(const SavedEnvironment& e) {
 }
 
 bool readReplay(ByteSource& source, std::vector<std::uint8_t>& replay) {
-    FieldReader sizeField(source, 4);
     std::uint32_t size = 0;
-    sizeField.u32(size);
-    if (!sizeField.ok() || source.remaining() < size)
+    if (!savedCountRead(source, size, 1))
         return false;
     std::vector<std::uint8_t> bytes(size);
     if (!source.read(bytes))

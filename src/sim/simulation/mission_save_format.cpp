@@ -6,21 +6,17 @@
 
 namespace q71 {
 
-namespace {
-
-bool readCount(ByteSource& source, std::uint32_t& count) {
-    FieldReader field(source, 4);
-    field.u32(count);
-    return field.ok();
-}
-
-} // namespace
-
 void savedMissionAlert(int captionText, int messageText, const std::string& path) {
     char message[256];
     textFormat(message, messageText, path.c_str());
     const char* caption = textGetString(captionText);
     messageBox(WindowHandle{}, message, caption ? caption : "", kMbOk | kMbIconHand);
+}
+
+bool savedCountRead(ByteSource& source, std::uint32_t& count, std::size_t bytesEach) {
+    FieldReader field(source, 4);
+    field.u32(count);
+    return field.ok() && source.remaining() / bytesEach >= count;
 }
 
 void savedTextsWrite(FieldWriter& w, const std::vector<std::string>& texts) {
@@ -34,12 +30,12 @@ void savedTextsWrite(FieldWriter& w, const std::vector<std::string>& texts) {
 bool savedTextsRead(ByteSource& source, std::vector<std::string>& texts) {
     std::uint32_t count = 0;
     // Each text takes at least its length word: a count beyond that cannot be right.
-    if (!readCount(source, count) || source.remaining() / 4 < count)
+    if (!savedCountRead(source, count, 4))
         return false;
     std::vector<std::string> read(count);
     for (std::string& text : read) {
         std::uint32_t length = 0;
-        if (!readCount(source, length) || source.remaining() < length)
+        if (!savedCountRead(source, length, 1))
             return false;
         text.resize(length);
         if (!source.read({reinterpret_cast<std::uint8_t*>(text.data()), text.size()}))

@@ -95,6 +95,10 @@ inline constexpr std::int32_t kSavedTypeCodeLast = 18;
 /// text and the message text formatted with the file's path.
 void savedMissionAlert(int captionText, int messageText, const std::string& path);
 
+/// Reads a count word; false when it cannot be read or promises more items of at least
+/// `bytesEach` bytes than the bytes left hold.
+bool savedCountRead(ByteSource& source, std::uint32_t& count, std::size_t bytesEach);
+
 /// Writes a count and each text as its length and its characters (no terminator).
 void savedTextsWrite(FieldWriter& w, const std::vector<std::string>& texts);
 /// Reads what savedTextsWrite wrote; false when a count or a length runs past the bytes left.
