@@ -24,8 +24,7 @@ ReadOut::ReadOut(WindowHandle parentWindow, int controlId, int x, int y, int wid
         limits_.assign(digits_.size(), kTopDigit);
     // Square cells as high as the widget.
     frameWidth_ = height;
-    frameCount_ = kFrames;
-    frames_.assign(kFrames, Frame{});
+    allocateFrames(kFrames);
 }
 
 int ReadOut::digit(int position) const {
