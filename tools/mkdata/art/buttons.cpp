@@ -9,16 +9,8 @@ enum class Face { Up, Down, Disabled };
 
 Canvas buttonFrame(int width, int height, const std::string& label, const MovieFont& font, Face face) {
     Canvas frame(width, height);
-    // The cap sits in a dark recess of the panel.
-    fillRect(frame, Rect{0, 0, width, height}, shade(palette::kSteelDark, -0.5f),
-             shade(palette::kSteelDark, -0.3f), 0, 0.0f);
-    const int shift = face == Face::Down ? 1 : 0;
-    const Rect cap{2 + shift, 2 + shift, width - 2 + shift, height - 2 + shift};
     const bool down = face == Face::Down;
-    fillRect(frame, cap, down ? shade(palette::kSteel, -0.05f) : shade(palette::kSteelLight, 0.05f),
-             down ? shade(palette::kSteel, -0.25f) : shade(palette::kSteel, -0.05f),
-             static_cast<std::uint32_t>(width * 131 + height), 0.015f);
-    bevel(frame, cap, 2, !down);
+    const Rect cap = buttonCap(frame, 2, down, static_cast<std::uint32_t>(width * 131 + height));
     const Colour lamp = face == Face::Disabled ? shade(palette::kSteelDark, -0.2f)
                         : down                 ? palette::kAmber
                                                : shade(palette::kAmber, -0.45f);

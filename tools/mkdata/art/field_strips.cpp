@@ -23,15 +23,8 @@ constexpr std::array<std::uint8_t, 10> kSegments = {0x3F, 0x06, 0x5B, 0x4F, 0x66
 
 Canvas arrowFrame(int size, bool up, bool pressed) {
     Canvas frame(size, size);
-    fillRect(frame, Rect{0, 0, size, size}, shade(palette::kSteelDark, -0.5f),
-             shade(palette::kSteelDark, -0.3f), 0, 0.0f);
-    // Pressed, the cap moves one pixel down and right, sinks, and its arrow lights.
-    const int shift = pressed ? 1 : 0;
-    const Rect cap{1 + shift, 1 + shift, size - 1 + shift, size - 1 + shift};
-    fillRect(frame, cap, pressed ? shade(palette::kSteel, -0.05f) : shade(palette::kSteelLight, 0.05f),
-             pressed ? shade(palette::kSteel, -0.25f) : shade(palette::kSteel, -0.05f),
-             static_cast<std::uint32_t>(size * 7 + (up ? 1 : 2)), 0.015f);
-    bevel(frame, cap, 1, !pressed);
+    // Pressed, the arrow lights.
+    const Rect cap = buttonCap(frame, 1, pressed, static_cast<std::uint32_t>(size * 7 + (up ? 1 : 2)));
     const double cx = (cap.left + cap.right) / 2.0;
     const double cy = (cap.top + cap.bottom) / 2.0;
     const double half = (cap.right - cap.left) * 0.38;

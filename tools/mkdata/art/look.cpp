@@ -42,6 +42,19 @@ void bevel(Canvas& canvas, const Rect& rect, int width, bool raised) {
     }
 }
 
+Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed) {
+    const int width = canvas.width();
+    const int height = canvas.height();
+    fillRect(canvas, Rect{0, 0, width, height}, shade(palette::kSteelDark, -0.5f),
+             shade(palette::kSteelDark, -0.3f), 0, 0.0f);
+    const int shift = pressed ? 1 : 0;
+    const Rect cap{inset + shift, inset + shift, width - inset + shift, height - inset + shift};
+    fillRect(canvas, cap, pressed ? shade(palette::kSteel, -0.05f) : shade(palette::kSteelLight, 0.05f),
+             pressed ? shade(palette::kSteel, -0.25f) : shade(palette::kSteel, -0.05f), seed, 0.015f);
+    bevel(canvas, cap, inset, !pressed);
+    return cap;
+}
+
 void screwHead(Canvas& canvas, PointF centre, double angle) {
     constexpr double kRadius = 3.6;
     canvas.disc(centre, kRadius + 0.6, shade(palette::kSteelDark, -0.4));
@@ -98,10 +111,6 @@ void engravedText(Canvas& canvas, const Rect& rect, const std::string& text, con
     canvas.text(font, utf8, x, baseline, align, colour);
 }
 
-} // namespace q71::mkdata
-
-namespace q71::mkdata {
-
 void engravedParagraph(Canvas& canvas, const Rect& rect, const std::string& text, const MovieFont& font,
                        Colour colour) {
     const int lineHeight = font.height() * 3 / 2;
@@ -121,7 +130,7 @@ void engravedParagraph(Canvas& canvas, const Rect& rect, const std::string& text
         const std::string longer = line.empty() ? word : line + " " + word;
         if (!line.empty() && font.width(cp1252ToUtf8(longer)) > rect.width())
             flush();
-        line = line.empty() ? word : line + " " + word;
+        line = line.empty() ? word : longer;
         start = end + 1;
     }
     if (!line.empty())
