@@ -15,11 +15,19 @@ TextTable readDataSetTexts(const Context& context) {
     return table;
 }
 
+std::filesystem::path dataSetFontFile(const Context& context, const TextTable& table) {
+    const std::string* name = table.find(kFontFileText);
+    if (!name)
+        throw std::runtime_error("the text table names no font file (text 527)");
+    std::string relative = *name;
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    return context.out / relative;
+}
+
 ArtTexts::ArtTexts(const Context& context) : table_(readDataSetTexts(context)) {
-    std::string fontFile = text(kFontFileText);
-    std::replace(fontFile.begin(), fontFile.end(), '\\', '/');
-    if (addFontResource((context.out / fontFile).string()) == 0)
-        throw std::runtime_error("the font file " + fontFile + " of the data set holds no font");
+    const std::filesystem::path fontFile = dataSetFontFile(context, table_);
+    if (addFontResource(fontFile.string()) == 0)
+        throw std::runtime_error("the font file " + fontFile.string() + " of the data set holds no font");
 }
 
 const std::string& ArtTexts::text(int id) const {

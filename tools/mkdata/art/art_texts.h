@@ -7,6 +7,7 @@
 #include "mkdata/movies/canvas.h"
 #include "platform/text/text_table.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -35,5 +36,7 @@ private:
 
 /// The data set's text table, read from the install tree being written.
 TextTable readDataSetTexts(const Context& context);
+/// Where in the install tree the font file that the text table names belongs; throws when it names none.
+std::filesystem::path dataSetFontFile(const Context& context, const TextTable& table);
 
 } // namespace q71::mkdata

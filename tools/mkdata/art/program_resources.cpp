@@ -160,13 +160,7 @@ std::filesystem::path installedFont(const std::string& fileName) {
 }
 
 void copyFontFile(const Context& context) {
-    const TextTable table = readDataSetTexts(context);
-    const std::string* name = table.find(kFontFileText);
-    if (!name)
-        throw std::runtime_error("the text table names no font file (text 527)");
-    std::string relative = *name;
-    std::replace(relative.begin(), relative.end(), '\\', '/');
-    const std::filesystem::path target = context.out / relative;
+    const std::filesystem::path target = dataSetFontFile(context, readDataSetTexts(context));
     writeOutput(target, readSource(installedFont(target.filename().string())));
 }
 
