@@ -56,9 +56,8 @@ void submarine(Canvas& canvas, PointF centre, double length, Colour colour) {
     for (int i = 0; i <= 40; ++i) {
         const double t = i / 40.0;
         const double x = centre.x - length / 2 + t * length;
-        const double radius =
-            h * std::pow(std::sin(std::min(t * 1.15, 1.0) * kPi * 0.5 + (t > 0.87 ? 0 : 0)), 0.5) *
-            (t > 0.8 ? std::sqrt(std::max(0.0, (1 - t) / 0.2)) : 1.0);
+        const double radius = h * std::pow(std::sin(std::min(t * 1.15, 1.0) * kPi * 0.5), 0.5) *
+                              (t > 0.8 ? std::sqrt(std::max(0.0, (1 - t) / 0.2)) : 1.0);
         hull.push_back({x, centre.y - radius});
     }
     for (int i = 40; i >= 0; --i) {
