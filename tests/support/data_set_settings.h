@@ -5,21 +5,17 @@
 
 #include "platform/files/locations.h"
 #include "platform/settings/settings_store.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace q71::test {
 
 inline void loadDataSetSettings() {
-    std::ifstream file(locationDataRoot() + "/settings.ini");
-    std::stringstream text;
-    text << file.rdbuf();
     std::string error;
-    EXPECT_TRUE(settingsLoadText(text.str(), error)) << error;
+    EXPECT_TRUE(settingsLoadText(readFile(locationDataRoot() + "/settings.ini"), error)) << error;
 }
 
 } // namespace q71::test
