@@ -64,23 +64,22 @@ PassiveArray0::PassiveArray0(Entity& owner, float figure) : ArraySonar(owner, fi
         return;
     entityTable.assign(static_cast<std::size_t>(std::max(entitySampleCount(motion->maxArrayLength), 1)), {});
     chain_.start(entityTable, *motion);
+    followChain();
+}
+
+void PassiveArray0::step(double dt) {
+    if (MotionModel* motion = owner().motion.get();
+        motion && chain_.update(entityTable, *motion, dt, simClock().gameClock))
+        followChain();
+    ArraySonar::step(dt);
+}
+
+void PassiveArray0::followChain() {
     const auto& at = chain_.receiver();
     x = at[0];
     y = at[1];
     z = at[2];
     heading = chain_.axis();
-}
-
-void PassiveArray0::step(double dt) {
-    if (MotionModel* motion = owner().motion.get();
-        motion && chain_.update(entityTable, *motion, dt, simClock().gameClock)) {
-        const auto& at = chain_.receiver();
-        x = at[0];
-        y = at[1];
-        z = at[2];
-        heading = chain_.axis();
-    }
-    ArraySonar::step(dt);
 }
 
 bool PassiveArray0::load(ByteSource& source) {

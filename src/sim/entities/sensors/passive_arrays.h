@@ -47,6 +47,8 @@ protected:
     bool isTowedArray() const override { return true; }
 
 private:
+    /// Puts the receiver at the end of the chain, along its axis.
+    void followChain();
     void hearAt(Entity& entity, std::int32_t sourceId, double bearing, double rangeYards, int level);
 
     TowedArrayChain chain_;
