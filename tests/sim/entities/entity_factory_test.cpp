@@ -95,12 +95,8 @@ TEST_F(Factory, ASavedMissionRebuildsEveryClassByItsTypeCode) {
 TEST_F(Factory, ALaunchedTorpedoComesBackFromItsSavedStateAsItWent) {
     entityClassesInstall();
     Entity& launcher = vehicle<SubmarineMotion>("Hunter", kKindSubsurface, {0.0, 0.0, -60.0});
-    TorpedoTubeLaunch launch;
-    launch.tube = 3;
-    launch.course = 40.0;
-    launch.presetSpeed = 50.0;
-    launch.searchSpeed = 30.0;
-    launch.floor = -600.0;
+    const TorpedoTubeLaunch launch{
+        .tube = 3, .course = 40.0, .presetSpeed = 50.0, .searchSpeed = 30.0, .floor = -600.0};
     Entity* torpedo = weaponLaunches().launchTorpedo(launcher, "Fish", launch);
     entityClassesUninstall();
     MemorySink saved;

@@ -5,9 +5,9 @@
 #include "sim/entities/controllers/weapon_guidance.h"
 #include "sim/entities/motion/submarine_motion.h"
 #include "sim/entities/motion/torpedo_motion.h"
+#include "sim/entities/types/entity_classes.h"
 #include "sim/entities/types/missile_entity.h"
 #include "sim/entities/types/torpedo_entities.h"
-#include "sim/entities/types/entity_classes.h"
 
 #include <cmath>
 
@@ -46,18 +46,16 @@ protected:
         return *guidance;
     }
     static TorpedoTubeLaunch adcap(int tube) {
-        TorpedoTubeLaunch launch;
-        launch.tube = tube;
-        launch.course = 75.0;
-        launch.searchPattern = 1;
-        launch.enableDistance = 3000.0;
-        launch.presetSpeed = 55.0;
-        launch.searchSpeed = 35.0;
-        launch.searchDepth = -400.0;
-        launch.ceiling = -100.0;
-        launch.floor = -900.0;
-        launch.seekerPreset = 1;
-        return launch;
+        return {.tube = tube,
+                .course = 75.0,
+                .searchPattern = 1,
+                .enableDistance = 3000.0,
+                .presetSpeed = 55.0,
+                .searchSpeed = 35.0,
+                .searchDepth = -400.0,
+                .ceiling = -100.0,
+                .floor = -900.0,
+                .seekerPreset = 1};
     }
     static bool inWorld(const Entity& e) { return worldFindEntity(e.id) == &e; }
 };
@@ -194,13 +192,12 @@ TEST_F(WeaponWorld, TheOwnBoatWithoutAirToLaunchLosesItsTorpedo) {
 
 TEST_F(WeaponWorld, AMissileLeavesItsTubeForItsRunAndFliesAsAnAircraft) {
     Entity& launcher = boat(6.0);
-    MissileTubeLaunch launch;
-    launch.tube = 4;
-    launch.course = 200.0;
-    launch.vertical = 1;
-    launch.designatedKind = kKindSurface;
-    launch.runDistance = 12.0;
-    launch.enableDistance = 0.01;
+    const MissileTubeLaunch launch{.tube = 4,
+                                   .course = 200.0,
+                                   .vertical = 1,
+                                   .designatedKind = kKindSurface,
+                                   .runDistance = 12.0,
+                                   .enableDistance = 0.01};
     Entity* missile = weaponLaunches().launchTubeMissile(launcher, "Harpoon", launch);
     ASSERT_NE(missile, nullptr);
     EXPECT_TRUE(inWorld(*missile));
@@ -272,13 +269,12 @@ TEST_F(WeaponWorld, ARocketReleasesItsTorpedoAboveItOnTheAimedCourse) {
     Entity& rocket = harness.add(new MissileEntity(2, "Captor", 3));
     place(*rocket.motion, {500.0, 500.0, -200.0});
     ASSERT_NE(rocket.controller, nullptr); // it carries a torpedo: it has guidance
-    TorpedoRelease release;
-    release.recordId = kRecordTorpedo;
-    release.position = {500.0, 500.0, -195.0};
-    release.course = 123.0;
-    release.runDistance = 4.0;
-    release.enableDistance = 0.025;
-    release.designatedKind = kKindSubsurface;
+    const TorpedoRelease release{.recordId = kRecordTorpedo,
+                                 .position = {500.0, 500.0, -195.0},
+                                 .course = 123.0,
+                                 .runDistance = 4.0,
+                                 .enableDistance = 0.025,
+                                 .designatedKind = kKindSubsurface};
     Entity* torpedo = weaponLaunches().releaseTorpedo(rocket, release);
     ASSERT_NE(torpedo, nullptr);
     EXPECT_EQ(torpedo->typeCode, kEntityTorpedo2);
@@ -293,14 +289,13 @@ TEST_F(WeaponWorld, ARocketReleasesItsTorpedoAboveItOnTheAimedCourse) {
 
 TEST_F(WeaponWorld, AMissileLostAtTheLaunchFallsBackFromItsTube) {
     Entity& launcher = boat();
-    LostMissileLaunch lost;
-    lost.tube = 1;
-    lost.heading = 8.0;
-    lost.speed = 55.0;
-    lost.pitch = -5.0;
-    lost.verticalSpeed = -2.54;
-    lost.orderedPitch = -70.0;
-    lost.response = 0.12;
+    const LostMissileLaunch lost{.tube = 1,
+                                 .heading = 8.0,
+                                 .speed = 55.0,
+                                 .pitch = -5.0,
+                                 .verticalSpeed = -2.54,
+                                 .orderedPitch = -70.0,
+                                 .response = 0.12};
     Entity* missile = weaponLaunches().launchLostMissile(launcher, "Harpoon", lost);
     ASSERT_NE(missile, nullptr);
     EXPECT_TRUE(inWorld(*missile));
@@ -320,12 +315,7 @@ TEST_F(WeaponWorld, AMissileLostAtTheLaunchFallsBackFromItsTube) {
 
 TEST_F(WeaponWorld, AMobileMineLaunchedByTheStationsEntersTheWorld) {
     Entity& launcher = boat();
-    MobileMineLaunch launch;
-    launch.tube = 1;
-    launch.course = 90.0;
-    launch.speed = 20.0;
-    launch.range = 4000.0;
-    launch.depth = -200.0;
+    const MobileMineLaunch launch{.tube = 1, .course = 90.0, .speed = 20.0, .range = 4000.0, .depth = -200.0};
     Entity* mine = weaponLaunches().launchMobileMine(launcher, "Runner", launch);
     ASSERT_NE(mine, nullptr);
     EXPECT_TRUE(inWorld(*mine));
