@@ -3,6 +3,7 @@
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/entity_classes.h"
+#include "sim/support/world_harness.h"
 
 #include <cmath>
 
@@ -12,17 +13,11 @@ namespace {
 
 ObjectRecord record(std::uint32_t id, const char* name, const char* category, std::uint32_t kind,
                     std::int16_t length = 0, std::int16_t speed = 0) {
-    ObjectRecord r;
-    r.id = id;
-    r.keyName.assign(name);
-    r.displayName.assign(name);
-    r.categoryWord.assign(category);
-    r.kind = kind;
+    ObjectRecord r = harnessRecord(id, name, category, kind);
     r.length = length;
     r.beam = static_cast<std::int16_t>(length / 8);
     r.height = static_cast<std::int16_t>(length / 8);
     r.maxSpeed = speed;
-    r.signatureFactor = 1.0f;
     r.armour = 4;
     return r;
 }
