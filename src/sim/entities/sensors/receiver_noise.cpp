@@ -3,12 +3,13 @@
 // calls out a torpedo; what the crew has resolved and merged is put in order in the contact
 // list; and the sound goes into the broadband rows.
 #include "framework/textmngr/text_manager.h"
+#include "sim/entities/crew_report.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/entities/sensors/receiver_sensor.h"
+#include "sim/entities/sonar_report.h"
 #include "sim/scoring/upgrades.h"
-#include "sim/services/sim_services.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
@@ -19,7 +20,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <string>
 
 namespace q71 {
 
@@ -31,8 +31,6 @@ constexpr std::array<double, 6> kAmbientFactor{2.0, 1.75, 1.5, 1.25, 1.1, 1.0};
 constexpr std::array<std::int32_t, 6> kBuildUpThreshold{5000, 4000, 3000, 2000, 1000, 200};
 constexpr int kTextOwnTorpedoRunning = 306;
 constexpr int kTextTorpedoInWater = 309;
-constexpr int kOwnTorpedoPriority = 0;
-constexpr int kTorpedoWarningPriority = -1; // spoken whatever the player's report level
 
 std::int32_t saturatingAdd(std::int32_t a, std::int32_t b) {
     const std::int64_t sum = std::int64_t{a} + b;
@@ -150,15 +148,12 @@ void ReceiverSensor::accumulate(Entity& source, std::int32_t sourceId, int beari
 
 void ReceiverSensor::announceTorpedo(Entity& torpedo, int bearing) {
     torpedo.reported = 1;
-    const int whole = ((bearing % 360) + 360) % 360;
     if (torpedo.parentId != 0 && torpedo.parentId == owner().id) {
-        const std::string report[] = {"ss2.wav"};
-        simAudio().crewQueueSpeech(CrewChannel::sonar, report, kOwnTorpedoPriority);
-        msgLogPrintfId(kTextOwnTorpedoRunning);
+        crewReport(CrewChannel::sonar, "ss2.wav", kTextOwnTorpedoRunning, kSonarReportPriority);
         return;
     }
-    simAudio().crewReportSonarNumber(false, "ss6.wav", whole, 3, "", -1, kTorpedoWarningPriority);
-    msgLogPrintfId(kTextTorpedoInWater, whole);
+    sonarReportBearing("ss6.wav", bearing, "", false, kSonarWarningPriority);
+    msgLogPrintfId(kTextTorpedoInWater, spokenBearing(bearing));
 }
 
 bool ReceiverSensor::isExplosion(const Entity& entity) {
