@@ -8,11 +8,9 @@
 #include "sim/entities/explosion.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/mission_end.h"
-#include "sim/simulation/mission_start.h"
-#include "sim/simulation/mission_state.h"
-#include "sim/simulation/own_ship_setup.h"
 #include "sim/simulation/scenario_file.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/support/data_set_mission.h"
 #include "sim/support/world_harness.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
@@ -73,15 +71,8 @@ std::vector<std::string> scenarioNames() {
     return names;
 }
 
-std::int32_t modeOf(const std::string& name) {
-    return name[0] == 'T' ? kMissionModeTutorial : name[0] == 'S' ? kMissionModeSingle : kMissionModeCampaign;
-}
-
 bool startMission(const std::string& name) {
-    missionState().missionMode = modeOf(name);
-    missionState().missionIndex = std::stoi(name.substr(2)) - 1;
-    simSetupOwnShip(-1);
-    return simStartMission(name, modeOf(name)).ok();
+    return test::startDataSetScenario(name).ok();
 }
 
 // The scenario with the most records.

@@ -9,10 +9,8 @@
 #include "platform/files/locations.h"
 #include "platform/files/path.h"
 #include "sim/simulation/mission_end.h"
-#include "sim/simulation/mission_start.h"
-#include "sim/simulation/mission_state.h"
-#include "sim/simulation/own_ship_setup.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/support/data_set_mission.h"
 #include "sim/support/scoped_folders.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
@@ -63,13 +61,7 @@ protected:
     /// Starts a scenario as the mission selection does, its mode by its first letter and its index
     /// by its number, and lets it run.
     static void startDataSetMission(const std::string& name) {
-        const std::int32_t mode = name[0] == 'T'   ? kMissionModeTutorial
-                                  : name[0] == 'S' ? kMissionModeSingle
-                                                   : kMissionModeCampaign;
-        missionState().missionMode = mode;
-        missionState().missionIndex = std::stoi(name.substr(2)) - 1;
-        simSetupOwnShip(-1);
-        const ScenarioStatus status = simStartMission(name, mode);
+        const ScenarioStatus status = startDataSetScenario(name);
         EXPECT_TRUE(status.ok()) << scenarioErrorMessage(status, name);
         simStartRunning();
     }
