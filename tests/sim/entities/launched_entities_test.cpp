@@ -13,13 +13,6 @@
 namespace q71::test {
 namespace {
 
-// The own boat's model with too little left to launch with.
-class SpentMotion final : public SubmarineMotion {
-public:
-    using SubmarineMotion::SubmarineMotion;
-    double launchValue() const override { return 39.0; }
-};
-
 class LaunchedEntities : public VehicleWorld {
 protected:
     /// A submarine under way to launch from.

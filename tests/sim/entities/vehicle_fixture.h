@@ -5,6 +5,7 @@
 // record how the entity classes ask for them.
 
 #include "entity_fixture.h"
+#include "sim/entities/motion/submarine_motion.h"
 #include "sim/entities/types/controller_makers.h"
 #include "sim/simulation/mission_state.h"
 
@@ -30,6 +31,13 @@ enum VehicleRecord : std::uint32_t {
     kRecordHarpoon = 57,    ///< "Harpoon": the missile of the tubes
     kRecordStill = 58,      ///< "Still": a torpedo that cannot run
     kRecordOdd = 59,        ///< "Odd": a record of a kind no entity is made of
+};
+
+/// The own boat's model with too little left to launch with.
+class SpentMotion final : public SubmarineMotion {
+public:
+    using SubmarineMotion::SubmarineMotion;
+    double launchValue() const override { return 39.0; }
 };
 
 /// The host screen's calls, counted.

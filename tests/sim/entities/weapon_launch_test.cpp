@@ -14,13 +14,6 @@
 namespace q71::test {
 namespace {
 
-// The own boat's model with too little left to launch with.
-class SpentMotion final : public SubmarineMotion {
-public:
-    using SubmarineMotion::SubmarineMotion;
-    double launchValue() const override { return 39.0; }
-};
-
 class WeaponWorld : public VehicleWorld {
 protected:
     WeaponWorld() { entityClassesInstall(); }
