@@ -44,12 +44,7 @@ ArraySonar::ArraySonar(Entity& owner, float figure, const Layout& layout)
                 sensorErrorFigure(layout.farBearingError, figure), 1666.0 * q, 6666.0 * q,
                 static_cast<std::uint32_t>(std::clamp(std::trunc(250.0 * q), 0.0, 4.0e9)),
                 static_cast<std::uint32_t>(std::clamp(std::trunc(2500.0 * q), 0.0, 4.0e9)));
-    if (const MotionModel* motion = owner.motion.get()) {
-        heading = motion->heading;
-        x = motion->x;
-        y = motion->y;
-        z = motion->z;
-    }
+    ArraySonar::placeReceiver();
 }
 
 void ArraySonar::placeReceiver() {
