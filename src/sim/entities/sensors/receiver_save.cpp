@@ -36,10 +36,15 @@ bool validRow(const BroadbandRow& row) {
     return true;
 }
 
-void writeRing(FieldWriter& w, const SoundRing<BroadbandRow>* ring, std::size_t rows) {
+// The header of a ring: its indices and whether the receiver keeps it.
+template <class Row> void writeHeader(FieldWriter& w, const SoundRing<Row>* ring) {
     w.u32(ring ? static_cast<std::uint32_t>(ring->writeIndex()) : 0);
     w.u32(ring ? static_cast<std::uint32_t>(ring->readIndex()) : 0);
     w.u32(ring ? 1 : 0);
+}
+
+void writeRing(FieldWriter& w, const SoundRing<BroadbandRow>* ring, std::size_t rows) {
+    writeHeader(w, ring);
     if (ring)
         for (std::size_t i = 0; i < rows; ++i)
             rowFields(ring->row(i), FieldWriteCodec{w});
@@ -105,9 +110,7 @@ bool readLongTerm(ByteSource& source, std::unique_ptr<LongTermHistory>& history)
 }
 
 void writeNarrowband(FieldWriter& w, const SoundRing<NarrowbandRow>* lines) {
-    w.u32(lines ? static_cast<std::uint32_t>(lines->writeIndex()) : 0);
-    w.u32(lines ? static_cast<std::uint32_t>(lines->readIndex()) : 0);
-    w.u32(lines ? 1 : 0);
+    writeHeader(w, lines);
     if (!lines)
         return;
     for (std::size_t i = 0; i < lines->capacity(); ++i) {
