@@ -44,11 +44,6 @@ constexpr int kGenericErrorText = 606;
 constexpr int kRendererFailedText = 822;
 constexpr int kDisplayModeFailedText = 825;
 
-const char* text(int id) {
-    const char* value = textGetString(id);
-    return value ? value : "";
-}
-
 std::unique_ptr<KeyBinding> keyBindingOf(int textId) {
     auto record = std::make_unique<KeyBinding>();
     textGetKeyBinding(textId, *record);
@@ -130,8 +125,8 @@ int appCreateMainWindow(int /*showCommand*/) {
     appSetIdleHook(appIdleNone);
     appSetMainCursor(shell.mainCursor);
     BaseWidget::setSharedCursor(shell.mainCursor);
-    setGenericErrorText(text(kGenericErrorText));
-    addFontResource(text(kFontFileText));
+    setGenericErrorText(textCopy(kGenericErrorText).c_str());
+    addFontResource(textCopy(kFontFileText));
     shell.quitKey = keyBindingOf(kQuitKeyText);
     shell.minimiseKey = keyBindingOf(kMinimiseKeyText);
 
@@ -146,13 +141,13 @@ int appCreateMainWindow(int /*showCommand*/) {
     if (media.initMoviePlayer(shell.mainWindow) != 0)
         return 0;
     if (media.setDisplayMode(kMainWindowWidth, kMainWindowHeight, 16) == 0) {
-        reportWarning(text(kDisplayModeFailedText), __LINE__, "skeleton", 0);
+        reportWarning(textCopy(kDisplayModeFailedText).c_str(), __LINE__, "skeleton", 0);
         return 0;
     }
     if (media.initDisplay() != 0)
         return 0;
     if (!appTactical().openRenderer()) {
-        reportWarning(text(kRendererFailedText), __LINE__, "skeleton", 0);
+        reportWarning(textCopy(kRendererFailedText).c_str(), __LINE__, "skeleton", 0);
         return 0;
     }
     appDisableScreenSaver();

@@ -27,11 +27,6 @@ constexpr int kQuitCaptionText = 122;
 constexpr int kQuitQuestionText = 340;
 constexpr int kDisplayLostText = 842;
 
-std::string textCopy(int id) {
-    const char* value = textGetString(id);
-    return value ? value : "";
-}
-
 bool keyHeld(std::uint32_t virtualKey) {
     return keyGetState(virtualKey) < 0;
 }

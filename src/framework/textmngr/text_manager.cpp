@@ -69,16 +69,20 @@ const char* textGetString(int id) {
     return textBuffer;
 }
 
+std::string textCopy(int id) {
+    const char* text = textGetString(id);
+    return text ? text : "";
+}
+
 bool textToolTipsEnabled() {
     const char* text = textGetString(486);
     return text && text[0] == '1';
 }
 
 void textGetKeyBinding(int id, KeyBinding& record) {
-    auto copy = [](const char* text) { return std::string(text ? text : ""); };
-    std::string s = copy(textGetString(id));
-    std::string alt = copy(textGetString(489));
-    std::string ctrl = copy(textGetString(490));
+    std::string s = textCopy(id);
+    std::string alt = textCopy(489);
+    std::string ctrl = textCopy(490);
     // The key stands right after the prefix, which is expected at the start of the text.
     auto keyAfter = [&](const std::string& prefix) {
         return static_cast<uint8_t>(prefix.size() < s.size() ? s[prefix.size()] : '\0');

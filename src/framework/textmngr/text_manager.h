@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace q71 {
 
@@ -16,6 +17,9 @@ int textOpen();
 void textClose();
 /// The Windows-1252 text of an id in one shared 256-byte buffer ("" when missing); null when no table is loaded.
 const char* textGetString(int id);
+/// A copy of the text of an id ("" when missing or no table is loaded): safe to hold while other
+/// texts are looked up, which reuse the shared buffer.
+std::string textCopy(int id);
 
 /// Formats with the text of an id as format string into the caller's buffer. The buffer gets
 /// "" when no table is loaded, the text is missing, or its conversions do not match the arguments.

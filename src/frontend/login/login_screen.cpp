@@ -41,11 +41,6 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string textCopy(int id) {
-    const char* text = textGetString(id);
-    return text ? text : "";
-}
-
 } // namespace
 
 LoginScreen::LoginScreen(WindowHandle parent) : FrontEndScreen("login", parent) {}

@@ -22,10 +22,8 @@ bool validField(int number) {
 }
 
 void tellDamaged() {
-    const char* text = textGetString(kDamagedOptionsText);
-    const std::string message = text ? text : "";
-    const char* caption = textGetString(kOptionsCaptionText);
-    messageBox(appMainWindow(), message, caption ? caption : "", kMbOk | kMbIconExclamation);
+    messageBox(appMainWindow(), textCopy(kDamagedOptionsText), textCopy(kOptionsCaptionText),
+               kMbOk | kMbIconExclamation);
 }
 
 } // namespace

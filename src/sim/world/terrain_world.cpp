@@ -25,11 +25,6 @@ struct TerrainWorld {
 // Freed at program exit with everything in it.
 TerrainWorld world;
 
-const char* text(int id) {
-    const char* s = textGetString(id);
-    return s ? s : "";
-}
-
 // Without a grid the conversions give 0 and report failure.
 bool noGrid(double* a, double* b) {
     if (a)
@@ -56,7 +51,8 @@ bool worldLoadRegion(double lat, double lon, double width, double height, int nx
     if (!world.database)
         return false;
     TerrainProgressBox& box = worldProgressBox();
-    box.open(text(kTextProgressMessage), text(kTextProgressButton), withProgress);
+    // Copies: the two texts share the text manager's buffer.
+    box.open(textCopy(kTextProgressMessage).c_str(), textCopy(kTextProgressButton).c_str(), withProgress);
     bool boxOpen = true;
     long last = 0;
     // The messages waiting for the program are answered at each whole percent.

@@ -4,6 +4,7 @@
 #include "sim/world/terrain_progress.h"
 #include "sim/world/terrain_world.h"
 #include "support/temp_dir.h"
+#include "support/text_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +194,16 @@ TEST_F(TerrainWorldTest, ProgressBoxFollowsTheCut) {
     EXPECT_EQ(box.levels.back(), 30000);
     EXPECT_GE(box.pumps, 50); // about once per whole percent
     EXPECT_LE(box.pumps, 100);
+}
+
+TEST_F(TerrainWorldTest, ProgressBoxShowsItsMessageAndItsButtonText) {
+    test::TextFixture texts("42\tAnnuler\n43\tChargement du terrain\n");
+    RecordingBox box;
+    worldSetProgressBox(&box);
+    worldOpen();
+    ASSERT_TRUE(worldLoadRegion(45.5, 10.5, 300, 300, 200, 150, true));
+    EXPECT_EQ(box.message, "Chargement du terrain");
+    EXPECT_EQ(box.button, "Annuler");
 }
 
 TEST_F(TerrainWorldTest, CancellingTheCutLeavesNoGrid) {
