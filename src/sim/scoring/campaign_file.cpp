@@ -2,12 +2,12 @@
 
 #include "framework/app/reporter.h"
 #include "framework/textmngr/text_manager.h"
-#include "platform/files/locations.h"
 #include "sim/scoring/byte_layout.h"
 #include "sim/scoring/mission_flow.h"
 #include "sim/scoring/player_files.h"
 #include "sim/scoring/player_record.h"
 #include "sim/simulation/mission_state.h"
+#include "sim/simulation/scenario_reader.h"
 
 namespace q71 {
 namespace {
@@ -31,7 +31,7 @@ template <class Io, class Header> void headerLayout(const Io& io, Header& h) {
 // The bytes of a campaign file of the data set; none when it cannot be read.
 std::vector<std::uint8_t> campaignFileBytes(const std::string& name) {
     std::vector<std::uint8_t> bytes;
-    if (!fileReadContents(locationDataRoot() + "\\Scenario\\" + name, bytes))
+    if (!fileReadContents(scenarioPath(name), bytes))
         bytes.clear();
     return bytes;
 }
