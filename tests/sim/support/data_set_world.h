@@ -44,6 +44,9 @@ protected:
         worldShutdown();
         objdbFree();
         std::filesystem::current_path(previous_);
+        // The settings name this suite's player folder, which goes now: the suites after it
+        // must find the player's files where their own folder puts them.
+        settingsUnload();
         runPlayer_.reset();
     }
     void TearDown() override { simEndMission(); }
