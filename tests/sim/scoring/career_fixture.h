@@ -10,6 +10,9 @@
 #include "sim/scoring/player_roster.h"
 #include "sim/simulation/mission_state.h"
 
+#include <algorithm>
+#include <array>
+
 namespace q71::test {
 
 class CareerTest : public ScoringTest {
@@ -36,7 +39,7 @@ protected:
         const std::string bytes = readFile(folder.file("player.db"));
         EXPECT_EQ(bytes.size(), kPlayerRecordSize);
         std::array<std::uint8_t, kPlayerRecordSize> raw{};
-        std::copy(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(raw.size()), raw.begin());
+        std::copy_n(bytes.begin(), std::min(bytes.size(), raw.size()), raw.begin()); // a short file stays short
         return playerRecordDecode(raw);
     }
 
