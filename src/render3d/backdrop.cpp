@@ -6,7 +6,12 @@ namespace q71::r3d {
 
 void drawBackdrop(const Camera& c, const ImagePixels& image) {
     const Image& b = *c.backdrop;
-    const Viewport& v = c.backdropViewport;
+    // The backdrop viewport within the viewport.
+    const Viewport& a = c.backdropViewport;
+    const Viewport& whole = c.viewport;
+    const int x0 = std::max(a.x, whole.x), y0 = std::max(a.y, whole.y);
+    const int x1 = std::min(a.x + a.width, whole.x + whole.width), y1 = std::min(a.y + a.height, whole.y + whole.height);
+    const Viewport v{x0, y0, std::max(0, x1 - x0), std::max(0, y1 - y0)};
     const long long w = b.width(), h = b.height();
     for (int y = v.y; y < v.y + v.height; ++y) {
         // Rows counted up from the backdrop's bottom row.
