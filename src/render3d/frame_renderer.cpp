@@ -46,7 +46,7 @@ void walk(FrameRenderer& r, Clump& clump, const Matrix& parentWorld) {
 } // namespace
 
 FrameRenderer::FrameRenderer(Camera& camera, const Scene* scene)
-    : camera_(camera), projector_(camera), target_(rasterTarget(camera)) {
+    : projector_(camera), target_(rasterTarget(camera)) {
     if (scene)
         for (const auto& l : scene->lights())
             lights_.push_back(*l);
@@ -84,31 +84,79 @@ void FrameRenderer::drawClump(const Clump& clump, const Matrix& world) {
             light_[i] = diffuseLight(lights_, normals_[i]);
         }
     }
+    outcodes_.resize(n);
+    screen_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        outcodes_[i] = projector_.outcode(viewPositions_[i]);
+        if (outcodes_[i] == 0)
+            screen_[i] = projector_.project({viewPositions_[i], 0, 0, 0, 0, 0, projector_.fogAt(viewPositions_[i].z)},
+                                           0, 0, 0, 0);
+    }
     for (const auto& polygon : clump.polygons) {
         const Material& m = *polygon->material;
-        const int index[3] = {polygon->a, polygon->b, polygon->c};
+        const std::size_t index[3] = {static_cast<std::size_t>(polygon->a), static_cast<std::size_t>(polygon->b),
+                                      static_cast<std::size_t>(polygon->c)};
+        if (outcodes_[index[0]] & outcodes_[index[1]] & outcodes_[index[2]])
+            continue; // wholly outside one plane of the view volume
+        const bool flatShaded = m.shading == kShadingFlat && !clump.sprite;
         Vec3 flat;
-        if (m.shading == kShadingFlat && !clump.sprite)
-            flat = diffuseLight(lights_, normalised(normals_[static_cast<std::size_t>(index[0])] +
-                                                    normals_[static_cast<std::size_t>(index[1])] +
-                                                    normals_[static_cast<std::size_t>(index[2])]));
+        if (flatShaded)
+            flat = diffuseLight(lights_, normalised(normals_[index[0]] + normals_[index[1]] + normals_[index[2]]));
         const bool tint = !m.texture || m.textureMode != kTextureLit;
         const float r = (tint ? m.red : 1.0f) * 256.0f, g = (tint ? m.green : 1.0f) * 256.0f,
                     b = (tint ? m.blue : 1.0f) * 256.0f;
-        ViewVertex v[3];
-        for (int k = 0; k < 3; ++k) {
-            const auto i = static_cast<std::size_t>(index[k]);
-            const Vec3 d = m.shading == kShadingFlat && !clump.sprite ? flat : light_[i];
-            const Vertex& source = clump.vertices[i];
-            v[k] = {viewPositions_[i],
-                    source.u,
-                    source.v,
-                    (m.ambient + m.diffuse * d.x) * r,
-                    (m.ambient + m.diffuse * d.y) * g,
-                    (m.ambient + m.diffuse * d.z) * b,
-                    projector_.fogAt(viewPositions_[i].z)};
+        auto lit = [&](int k, float& red, float& green, float& blue) {
+            const Vec3 d = flatShaded ? flat : light_[index[k]];
+            red = (m.ambient + m.diffuse * d.x) * r;
+            green = (m.ambient + m.diffuse * d.y) * g;
+            blue = (m.ambient + m.diffuse * d.z) * b;
+        };
+        if ((outcodes_[index[0]] | outcodes_[index[1]] | outcodes_[index[2]]) != 0) {
+            ViewVertex v[3];
+            for (int k = 0; k < 3; ++k) {
+                const Vertex& source = clump.vertices[index[k]];
+                v[k].p = viewPositions_[index[k]];
+                v[k].u = source.u;
+                v[k].v = source.v;
+                v[k].fog = projector_.fogAt(v[k].p.z);
+                lit(k, v[k].red, v[k].green, v[k].blue);
+            }
+            drawTriangle(v, m, polygon->opacity);
+            continue;
         }
-        drawTriangle(v, m, polygon->opacity);
+        // Wholly inside: the vertices' projections serve as they are.
+        const float total = m.opacity * polygon->opacity;
+        if (!(total > 0.0f))
+            continue;
+        const TriangleStyle style = styleOf(m, total);
+        ScreenVertex s[3];
+        float uShift = 0.0f, vShift = 0.0f, uScale = 0.0f, vScale = 0.0f;
+        if (style.texture) {
+            uScale = static_cast<float>(style.texture->width());
+            vScale = static_cast<float>(style.texture->height());
+            const Vertex &va = clump.vertices[index[0]], &vb = clump.vertices[index[1]], &vc = clump.vertices[index[2]];
+            uShift = std::floor(std::min(std::min(va.u, vb.u), vc.u));
+            vShift = std::floor(std::min(std::min(va.v, vb.v), vc.v));
+        }
+        for (int k = 0; k < 3; ++k) {
+            s[k] = screen_[index[k]];
+            const Vertex& source = clump.vertices[index[k]];
+            s[k].uq = (source.u - uShift) * uScale * s[k].q;
+            s[k].vq = (source.v - vShift) * vScale * s[k].q;
+            lit(k, s[k].red, s[k].green, s[k].blue);
+        }
+        emit(s, 3, style,
+             (viewPositions_[index[0]].z + viewPositions_[index[1]].z + viewPositions_[index[2]].z) / 3.0f);
+    }
+}
+
+void FrameRenderer::emit(const ScreenVertex* s, int n, const TriangleStyle& style, float distance) {
+    for (int i = 1; i + 1 < n; ++i) {
+        const ScreenVertex tri[3] = {s[0], s[i], s[i + 1]};
+        if (style.translucent)
+            held_.push_back({distance, {tri[0], tri[1], tri[2]}, style});
+        else
+            rasteriseTriangle(target_, tri, style);
     }
 }
 
@@ -138,14 +186,7 @@ void FrameRenderer::drawTriangle(const ViewVertex (&v)[3], const Material& m, fl
     ScreenVertex s[kMaxClippedVertices];
     for (int i = 0; i < n; ++i)
         s[i] = projector_.project(clipped[i], uScale, vScale, uShift, vShift);
-    const float distance = (v[0].p.z + v[1].p.z + v[2].p.z) / 3.0f;
-    for (int i = 1; i + 1 < n; ++i) {
-        const ScreenVertex tri[3] = {s[0], s[i], s[i + 1]};
-        if (style.translucent)
-            held_.push_back({distance, {tri[0], tri[1], tri[2]}, style});
-        else
-            rasteriseTriangle(target_, tri, style);
-    }
+    emit(s, n, style, (v[0].p.z + v[1].p.z + v[2].p.z) / 3.0f);
 }
 
 void FrameRenderer::drawLine(const ViewVertex& a, const ViewVertex& b, const Material& m) {

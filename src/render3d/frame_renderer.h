@@ -37,8 +37,9 @@ private:
     };
 
     TriangleStyle styleOf(const Material& m, float opacity) const;
+    /// Rasterises the triangles of a convex screen polygon, or holds them back when translucent.
+    void emit(const ScreenVertex* s, int n, const TriangleStyle& style, float distance);
 
-    Camera& camera_;
     ViewProjector projector_;
     RasterTarget target_;
     std::vector<Light> lights_;
@@ -47,6 +48,8 @@ private:
     std::vector<Vec3> viewPositions_;
     std::vector<Vec3> normals_;
     std::vector<Vec3> light_;
+    std::vector<unsigned> outcodes_;
+    std::vector<ScreenVertex> screen_;
 };
 
 /// The pass running inside renderScene, or null.

@@ -202,21 +202,35 @@ void rasteriseTriangle(const RasterTarget& target, const ScreenVertex (&v)[3], c
     if (b->y < a->y)
         std::swap(a, b);
 
+    const Viewport& clip = target.clip;
+    const int yStart = firstCentre(a->y, clip.y, clip.y + clip.height);
+    const int yEnd = firstCentre(c->y, clip.y, clip.y + clip.height);
+    if (yStart >= yEnd)
+        return; // no row's centre inside
     const float dx1 = b->x - a->x, dy1 = b->y - a->y, dx2 = c->x - a->x, dy2 = c->y - a->y;
     const float area = dx1 * dy2 - dx2 * dy1;
     if (!(std::fabs(area) > 1e-6f))
         return; // degenerate, or not a number
     const float inv = 1.0f / area;
     const Attributes A = valuesOf(*a), B = valuesOf(*b), C = valuesOf(*c);
-    Attributes ddx{}, ddy{};
-    auto gradient = [&](float Attributes::*m) {
-        const float d1 = B.*m - A.*m, d2 = C.*m - A.*m;
-        ddx.*m = (d1 * dy2 - d2 * dy1) * inv;
-        ddy.*m = (d2 * dx1 - d1 * dx2) * inv;
+    Attributes ddx, ddy;
+    auto gradient = [&](float a0, float b0, float c0, float& x, float& y) {
+        const float d1 = b0 - a0, d2 = c0 - a0;
+        x = (d1 * dy2 - d2 * dy1) * inv;
+        y = (d2 * dx1 - d1 * dx2) * inv;
     };
-    for (float Attributes::*m : {&Attributes::depth, &Attributes::q, &Attributes::uq, &Attributes::vq,
-                                 &Attributes::red, &Attributes::green, &Attributes::blue, &Attributes::fog})
-        gradient(m);
+    gradient(A.depth, B.depth, C.depth, ddx.depth, ddy.depth);
+    gradient(A.red, B.red, C.red, ddx.red, ddy.red);
+    gradient(A.green, B.green, C.green, ddx.green, ddy.green);
+    gradient(A.blue, B.blue, C.blue, ddx.blue, ddy.blue);
+    gradient(A.fog, B.fog, C.fog, ddx.fog, ddy.fog);
+    if (style.texture) {
+        gradient(A.q, B.q, C.q, ddx.q, ddy.q);
+        gradient(A.uq, B.uq, C.uq, ddx.uq, ddy.uq);
+        gradient(A.vq, B.vq, C.vq, ddx.vq, ddy.vq);
+    } else {
+        ddx.q = ddy.q = ddx.uq = ddy.uq = ddx.vq = ddy.vq = 0.0f;
+    }
 
     Walk walk{target, style, ddx};
     if (style.texture) {
@@ -227,24 +241,27 @@ void rasteriseTriangle(const RasterTarget& target, const ScreenVertex (&v)[3], c
     }
     const SpanFunction span = spanFor(style);
 
-    const Viewport& clip = target.clip;
-    const int yStart = firstCentre(a->y, clip.y, clip.y + clip.height);
-    const int yEnd = firstCentre(c->y, clip.y, clip.y + clip.height);
     const float longSlope = (c->x - a->x) / dy2;
+    const float upperSlope = dy1 > 0.0f ? (b->x - a->x) / dy1 : 0.0f;
+    const float lowerSlope = c->y > b->y ? (c->x - b->x) / (c->y - b->y) : 0.0f;
     for (int y = yStart; y < yEnd; ++y) {
         const float yc = static_cast<float>(y) + 0.5f;
         const float xLong = a->x + (yc - a->y) * longSlope;
-        const float xShort = yc < b->y ? a->x + (yc - a->y) * ((b->x - a->x) / dy1)
-                                       : b->x + (yc - b->y) * ((c->x - b->x) / (c->y - b->y));
+        const float xShort = yc < b->y ? a->x + (yc - a->y) * upperSlope : b->x + (yc - b->y) * lowerSlope;
         const int x0 = firstCentre(std::min(xLong, xShort), clip.x, clip.x + clip.width);
         const int x1 = firstCentre(std::max(xLong, xShort), clip.x, clip.x + clip.width);
         if (x0 >= x1)
             continue;
         const float ox = static_cast<float>(x0) + 0.5f - a->x, oy = yc - a->y;
         Attributes start;
-        for (float Attributes::*m : {&Attributes::depth, &Attributes::q, &Attributes::uq, &Attributes::vq,
-                                     &Attributes::red, &Attributes::green, &Attributes::blue, &Attributes::fog})
-            start.*m = A.*m + ddx.*m * ox + ddy.*m * oy;
+        start.depth = A.depth + ddx.depth * ox + ddy.depth * oy;
+        start.q = A.q + ddx.q * ox + ddy.q * oy;
+        start.uq = A.uq + ddx.uq * ox + ddy.uq * oy;
+        start.vq = A.vq + ddx.vq * ox + ddy.vq * oy;
+        start.red = A.red + ddx.red * ox + ddy.red * oy;
+        start.green = A.green + ddx.green * ox + ddy.green * oy;
+        start.blue = A.blue + ddx.blue * ox + ddy.blue * oy;
+        start.fog = A.fog + ddx.fog * ox + ddy.fog * oy;
         span(walk, y, x0, x1, start);
     }
 }

@@ -63,17 +63,18 @@ float ViewProjector::distance(int plane, Vec3 p) const {
     }
 }
 
+unsigned ViewProjector::outcode(Vec3 p) const {
+    unsigned code = 0;
+    for (int plane = 0; plane < kPlanes; ++plane)
+        code |= distance(plane, p) < 0.0f ? 1u << plane : 0u;
+    return code;
+}
+
 int ViewProjector::clip(const ViewVertex (&in)[3], ViewVertex (&out)[kMaxClippedVertices]) const {
-    unsigned crossed = 0;
-    for (int plane = 0; plane < kPlanes; ++plane) {
-        int outside = 0;
-        for (const ViewVertex& v : in)
-            outside += distance(plane, v.p) < 0.0f ? 1 : 0;
-        if (outside == 3)
-            return 0;
-        if (outside > 0)
-            crossed |= 1u << plane;
-    }
+    const unsigned a = outcode(in[0].p), b = outcode(in[1].p), c = outcode(in[2].p);
+    if (a & b & c)
+        return 0;
+    const unsigned crossed = a | b | c;
     std::copy(std::begin(in), std::end(in), out);
     int n = 3;
     for (int plane = 0; plane < kPlanes && n > 0; ++plane) {

@@ -27,6 +27,8 @@ public:
     const Matrix& view() const { return view_; }
     /// The fog of a vertex at the distance along the view.
     float fogAt(float z) const;
+    /// The planes of the view volume a camera-space point lies outside of, one bit each.
+    unsigned outcode(Vec3 p) const;
     /// Clips a triangle to the view volume; returns the vertices of the convex piece left (0
     /// when nothing is).
     int clip(const ViewVertex (&in)[3], ViewVertex (&out)[kMaxClippedVertices]) const;
