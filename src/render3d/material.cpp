@@ -71,6 +71,12 @@ bool setMaterialTextureMode(Material& m, int mode) {
     return true;
 }
 
+void keepMaterialValue(Material& m, float value) {
+    if (m.keptValues.size() == kMaxKeptValues)
+        m.keptValues.erase(m.keptValues.begin());
+    m.keptValues.push_back(value);
+}
+
 void setMaterialNightVision(Material& m) {
     m.nightVision = true;
 }

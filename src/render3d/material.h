@@ -5,6 +5,7 @@
 #include "render3d/texture.h"
 
 #include <memory>
+#include <vector>
 
 namespace q71::r3d {
 
@@ -28,8 +29,8 @@ struct Material : std::enable_shared_from_this<Material> {
     std::shared_ptr<Texture> texture;
     /// Night vision: the picture's luminance goes into green alone.
     bool nightVision = false;
-    /// A value callers set with no meaning here; kept.
-    float setting = 0.0f;
+    /// Values callers set with no meaning here (the last few), kept in order.
+    std::vector<float> keptValues;
 
     /// Translucent: drawn after the opaque polygons, blended.
     bool translucent() const { return opacity < 1.0f || (texture && texture->hasAlpha()); }
@@ -53,6 +54,9 @@ bool setMaterialShading(Material& m, int shading);
 void setMaterialTexture(Material& m, Texture* texture);
 /// 0, 3 or 4; other values are ignored (false).
 bool setMaterialTextureMode(Material& m, int mode);
+/// Keeps a value that changes nothing (the last kMaxKeptValues are kept).
+void keepMaterialValue(Material& m, float value);
+constexpr std::size_t kMaxKeptValues = 4;
 void setMaterialNightVision(Material& m);
 void setMaterialDaylight(Material& m);
 

@@ -63,6 +63,32 @@ TEST_F(Render3dGolden, NearerSurfacesHideFartherOnesWhateverTheOrder) {
     EXPECT_TRUE(matchesGolden(*camera, "depth_order"));
 }
 
+TEST_F(Render3dGolden, TrianglesOfEitherWindingShowAndTranslucentOnesBlendFarthestFirst) {
+    Clump* both = createClump();
+    for (const Vec3 p : {Vec3{-3, -1, -8}, Vec3{-1, -1, -8}, Vec3{-2, 1, -8}})
+        addVertex(*both, p);
+    for (const Vec3 p : {Vec3{1, -1, -8}, Vec3{3, -1, -8}, Vec3{2, 1, -8}})
+        addVertex(*both, p);
+    setPolygonMaterial(*addTriangle(*both, 1, 2, 3), flatMaterial(1, 1, 1)); // counterclockwise
+    setPolygonMaterial(*addTriangle(*both, 4, 6, 5), flatMaterial(1, 1, 1)); // clockwise
+    add(both);
+    render();
+    EXPECT_EQ(at(32 - 16, 26), rgb(248, 252, 248));
+    EXPECT_EQ(at(32 + 16, 26), rgb(248, 252, 248));
+
+    // Two half-opaque squares, the nearer added first: the nearer must still end on top.
+    Material* red = flatMaterial(1, 0, 0);
+    setMaterialOpacity(*red, 0.5f);
+    Material* green = flatMaterial(0, 1, 0);
+    setMaterialOpacity(*green, 0.5f);
+    add(square({0, 0, -6}, 1.0f, red));
+    add(square({0, 0, -7}, 2.0f, green));
+    render();
+    const ColorRef overlap = at(32, 24);
+    EXPECT_GT(colorRed(overlap), colorGreen(overlap));
+    EXPECT_GT(colorGreen(overlap), 0);
+}
+
 TEST_F(Render3dGolden, APointAtTheViewWindowsEdgeLandsOnTheImagesEdge) {
     // x = w·d at distance d: the square's right edge is the image's right edge.
     const float d = 8.0f, w = 0.5f;
