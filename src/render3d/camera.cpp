@@ -1,6 +1,7 @@
 #include "render3d/camera.h"
 #include "platform/gdi/blit.h"
 #include "render3d/backdrop.h"
+#include "render3d/immediate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -71,7 +72,7 @@ Camera* createCamera(int width, int height) {
 
 void destroyCamera(Camera* camera) {
     if (camera == updating)
-        updating = nullptr;
+        endCameraUpdate(*camera);
     delete camera;
 }
 
@@ -201,6 +202,8 @@ void clearCamera(Camera& c) {
 }
 
 void endCameraUpdate(Camera& c) {
+    if (updating == &c)
+        endImmediate(); // a batch left open draws no further
     c.updating = false;
     if (updating == &c)
         updating = nullptr;

@@ -18,9 +18,34 @@ struct Pixel {
     int r, g, b;
 };
 
-inline int toFixed(float v) {
-    // Light and fog never pass 4096 in 8.8, so 16.16 of them fits.
-    return static_cast<int>(std::clamp(v, -32768.0f, 32767.0f) * 65536.0f);
+// Float to int without undefined behaviour: out-of-range values are clamped, not-a-number is 0.
+inline int toInt(float v, float limit) {
+    if (!(v > -limit))
+        return v == v ? static_cast<int>(-limit) : 0;
+    return v < limit ? static_cast<int>(v) : static_cast<int>(limit);
+}
+
+// 16.16 fixed point in 64 bits: steps along a long span of a degenerate sliver cannot overflow.
+inline std::int64_t toFixed(float v) {
+    constexpr float kLimit = 1.0e15f;
+    const float f = v * 65536.0f;
+    if (!(f > -kLimit))
+        return f == f ? static_cast<std::int64_t>(-kLimit) : 0;
+    return f < kLimit ? static_cast<std::int64_t>(f) : static_cast<std::int64_t>(kLimit);
+}
+
+// The whole part of a 16.16 value, limited to 0 ... hi.
+inline int wholePart(std::int64_t v, int hi) {
+    const std::int64_t w = v >> 16;
+    return w < 0 ? 0 : (w > hi ? hi : static_cast<int>(w));
+}
+
+// Light is at most 16 times full (4096 in 8.8).
+constexpr int kMaxLight = 4096;
+
+// A texel index before masking; far-off values only come from degenerate slivers.
+inline int texelIndex(float v) {
+    return toInt(v, 1.0e9f);
 }
 
 inline std::uint16_t pack(int r, int g, int b) {
@@ -78,15 +103,16 @@ void drawSpan(const Walk& w, int y, int x0, int x1, Attributes a) {
     const RasterTarget& t = w.target;
     std::uint16_t* row = t.pixels + y * t.rowStep;
     float* depthRow = t.depth + y * t.depthStep;
-    int red = toFixed(a.red), green = toFixed(a.green), blue = toFixed(a.blue), fog = toFixed(a.fog);
-    const int dRed = toFixed(w.dx.red), dGreen = toFixed(w.dx.green), dBlue = toFixed(w.dx.blue),
+    std::int64_t red = toFixed(a.red), green = toFixed(a.green), blue = toFixed(a.blue), fog = toFixed(a.fog);
+    const std::int64_t dRed = toFixed(w.dx.red), dGreen = toFixed(w.dx.green), dBlue = toFixed(w.dx.blue),
               dFog = toFixed(w.dx.fog);
     float depth = a.depth, q = a.q, uq = a.uq, vq = a.vq;
     const bool night = w.style.nightVision;
     const int opacity = w.style.opacity;
 
     // Coarse perspective: exact texture coordinates every kCoarseStep pixels, straight between.
-    int u = 0, v = 0, du = 0, dv = 0, left = 0;
+    std::int64_t u = 0, v = 0, du = 0, dv = 0;
+    int left = 0;
 
     for (int x = x0; x < x1; ++x) {
         if constexpr (Textured && Coarse) {
@@ -105,25 +131,25 @@ void drawSpan(const Walk& w, int y, int x0, int x1, Attributes a) {
         if (depth > depthRow[x]) {
             Pixel p;
             int alpha = opacity;
-            const int fogNow = fog >> 16;
+            const int fogNow = wholePart(fog, 256);
             if constexpr (Textured) {
                 int tu, tv;
                 if constexpr (Coarse) {
-                    tu = (u >> 16) & w.uMask;
-                    tv = (v >> 16) & w.vMask;
+                    tu = static_cast<int>((u >> 16) & w.uMask);
+                    tv = static_cast<int>((v >> 16) & w.vMask);
                 } else {
                     const float iq = 1.0f / q;
-                    tu = static_cast<int>(uq * iq) & w.uMask;
-                    tv = static_cast<int>(vq * iq) & w.vMask;
+                    tu = texelIndex(uq * iq) & w.uMask;
+                    tv = texelIndex(vq * iq) & w.vMask;
                 }
                 const std::uint32_t texel = w.texels[(tv << w.uShift) + tu];
-                p = {saturate(static_cast<int>((texel >> 16) & 0xFF) * (red >> 16) >> 8),
-                     saturate(static_cast<int>((texel >> 8) & 0xFF) * (green >> 16) >> 8),
-                     saturate(static_cast<int>(texel & 0xFF) * (blue >> 16) >> 8)};
+                p = {saturate(static_cast<int>((texel >> 16) & 0xFF) * wholePart(red, kMaxLight) >> 8),
+                     saturate(static_cast<int>((texel >> 8) & 0xFF) * wholePart(green, kMaxLight) >> 8),
+                     saturate(static_cast<int>(texel & 0xFF) * wholePart(blue, kMaxLight) >> 8)};
                 if constexpr (Blend)
                     alpha = (static_cast<int>(texel >> 24) * opacity + 255) >> 8;
             } else {
-                p = {saturate(red >> 16), saturate(green >> 16), saturate(blue >> 16)};
+                p = {wholePart(red, 255), wholePart(green, 255), wholePart(blue, 255)};
             }
             p = finish(t, p, fogNow, night);
             if constexpr (Blend) {
@@ -171,8 +197,12 @@ int log2Of(int v) {
 
 // Pixel index of the first centre at or right of x (centres at i + 0.5), within [lo, hi].
 int firstCentre(float x, int lo, int hi) {
-    const float c = std::ceil(std::clamp(x - 0.5f, static_cast<float>(lo), static_cast<float>(hi)));
-    return static_cast<int>(c);
+    const float c = x - 0.5f;
+    if (!(c > static_cast<float>(lo)))
+        return lo; // not a number too
+    if (!(c < static_cast<float>(hi)))
+        return hi;
+    return static_cast<int>(std::ceil(c));
 }
 
 } // namespace
@@ -270,8 +300,8 @@ void rasteriseLine(const RasterTarget& target, const ScreenVertex& a, const Scre
                    const TriangleStyle& style) {
     const float dx = b.x - a.x, dy = b.y - a.y;
     const float steps = std::ceil(std::max(std::fabs(dx), std::fabs(dy)));
-    if (!std::isfinite(steps) || steps > 65536.0f)
-        return;
+    if (!(steps <= 65536.0f) || !std::isfinite(a.x + a.y + b.x + b.y))
+        return; // clipped lines stay short; anything else is not a number
     const int n = static_cast<int>(steps);
     const Viewport& clip = target.clip;
     for (int i = 0; i <= n; ++i) {
@@ -284,10 +314,10 @@ void rasteriseLine(const RasterTarget& target, const ScreenVertex& a, const Scre
         float& stored = target.depth[y * target.depthStep + x];
         if (!(depth > stored))
             continue;
-        Pixel p{saturate(static_cast<int>(a.red + (b.red - a.red) * f)),
-                saturate(static_cast<int>(a.green + (b.green - a.green) * f)),
-                saturate(static_cast<int>(a.blue + (b.blue - a.blue) * f))};
-        p = finish(target, p, static_cast<int>(a.fog + (b.fog - a.fog) * f), style.nightVision);
+        Pixel p{saturate(toInt(a.red + (b.red - a.red) * f, 4096.0f)),
+                saturate(toInt(a.green + (b.green - a.green) * f, 4096.0f)),
+                saturate(toInt(a.blue + (b.blue - a.blue) * f, 4096.0f))};
+        p = finish(target, p, toInt(a.fog + (b.fog - a.fog) * f, 256.0f), style.nightVision);
         store(target.pixels[y * target.rowStep + x], p, style.opacity);
         if (!style.translucent)
             stored = depth;
