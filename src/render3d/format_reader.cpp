@@ -88,10 +88,16 @@ std::uint32_t count(ByteReader& r, std::uint32_t limit, std::size_t itemSize, co
     return n;
 }
 
+Vec3 vector(ByteReader& r, const char* what) {
+    const float x = coordinate(r, what);
+    const float y = coordinate(r, what);
+    return {x, y, coordinate(r, what)};
+}
+
 Matrix readMatrix(ByteReader& r) {
     Matrix m;
     for (Vec3* c : {&m.c0, &m.c1, &m.c2, &m.t})
-        *c = {coordinate(r, "clump matrix"), coordinate(r, "clump matrix"), coordinate(r, "clump matrix")};
+        *c = vector(r, "clump matrix");
     return m;
 }
 
@@ -100,8 +106,8 @@ std::vector<VertexRecord> readVertices(std::span<const std::uint8_t> payload) {
     const std::uint32_t n = count(r, kMaxVertices, 32, "vertices");
     std::vector<VertexRecord> out(n);
     for (VertexRecord& v : out) {
-        v.position = {coordinate(r, "vertex"), coordinate(r, "vertex"), coordinate(r, "vertex")};
-        v.normal = {coordinate(r, "normal"), coordinate(r, "normal"), coordinate(r, "normal")};
+        v.position = vector(r, "vertex");
+        v.normal = vector(r, "normal");
         v.u = coordinate(r, "texture coordinate");
         v.v = coordinate(r, "texture coordinate");
     }
