@@ -18,6 +18,10 @@ std::vector<std::shared_ptr<Image>>& images() {
     return list;
 }
 
+bool isPowerOfTwo(int v) {
+    return v > 0 && v <= kMaxTextureSide && (v & (v - 1)) == 0;
+}
+
 bool sameName(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
@@ -41,6 +45,10 @@ Image::Image(int width, int height, std::vector<std::uint16_t> pixels)
     : width_(width), height_(height), pixels_(std::move(pixels)) {}
 
 Texture* registerTexture(const TextureRecord& record) {
+    const auto texels = static_cast<std::size_t>(record.width) * static_cast<std::size_t>(record.height);
+    if (record.name.empty() || !isPowerOfTwo(record.width) || !isPowerOfTwo(record.height) || record.frames.empty() ||
+        !std::all_of(record.frames.begin(), record.frames.end(), [&](const auto& f) { return f.size() == texels * 4; }))
+        return nullptr;
     std::vector<std::vector<std::uint32_t>> frames;
     for (const auto& bytes : record.frames) {
         std::vector<std::uint32_t> texels(bytes.size() / 4);
@@ -71,6 +79,9 @@ void clearTextures() {
 }
 
 Image* createImage(const ImageRecord& record) {
+    if (record.width < 1 || record.height < 1 ||
+        record.rgb.size() != static_cast<std::size_t>(record.width) * static_cast<std::size_t>(record.height) * 3)
+        return nullptr;
     std::vector<std::uint16_t> pixels(static_cast<std::size_t>(record.width) * static_cast<std::size_t>(record.height));
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         const std::uint8_t* p = &record.rgb[i * 3];

@@ -56,7 +56,8 @@ private:
 };
 
 /// Makes a texture from its record and registers it under its name (a later texture of the same
-/// name hides an earlier one until it is destroyed).
+/// name hides an earlier one until it is destroyed). Null for a record the reader would refuse
+/// (no name, sides not powers of two up to 1024, no frames, frames of the wrong size).
 Texture* registerTexture(const TextureRecord& record);
 /// The registered texture of the name (letter case aside), or null.
 Texture* findTexture(const std::string& name);
@@ -65,7 +66,7 @@ void destroyTexture(Texture* texture);
 /// Forgets every registered texture (when the library closes).
 void clearTextures();
 
-/// An image the caller holds until destroyImage (cameras showing it keep it until they change).
+/// An image the caller holds until destroyImage; null when the pixels do not match the size (cameras showing it keep it until they change).
 Image* createImage(const ImageRecord& record);
 void destroyImage(Image* image);
 /// Forgets the handles of every image (when the library closes).

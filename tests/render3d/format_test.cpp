@@ -212,6 +212,12 @@ TEST(Render3dFormat, StreamsMakeObjectsAndRefuseUnknownTextures) {
     closeLibrary();
     EXPECT_EQ(findTexture("hull.bmp"), nullptr);
     EXPECT_FALSE(openLibrary("X11", {}));
+
+    // Records made in code are checked as the reader checks bytes.
+    EXPECT_EQ(registerTexture({"odd", 3, 4, {std::vector<std::uint8_t>(48)}}), nullptr);
+    EXPECT_EQ(registerTexture({"short", 4, 4, {std::vector<std::uint8_t>(63)}}), nullptr);
+    EXPECT_EQ(registerTexture({"", 4, 4, {std::vector<std::uint8_t>(64)}}), nullptr);
+    EXPECT_EQ(createImage({2, 2, std::vector<std::uint8_t>(11)}), nullptr);
 }
 
 } // namespace
