@@ -29,7 +29,9 @@ void walk(FrameRenderer& r, Clump& clump, const Matrix& parentWorld) {
         const Clump* savedClump = r.callbackClump;
         r.frame = world;
         r.callbackClump = &clump;
-        clump.renderCallback(clump);
+        // Called through a copy: a one-shot callback may clear itself while it runs.
+        const RenderCallback callback = clump.renderCallback;
+        callback(clump);
         r.frame = savedFrame;
         r.callbackClump = savedClump;
     } else {

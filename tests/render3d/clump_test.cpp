@@ -85,8 +85,16 @@ TEST_F(Render3dClumps, RenderCallbacksRunOncePerRenderOfShownClumpsOnly) {
     };
     hiddenParent->renderCallback = [&](Clump&) { ++hiddenCalls; };
     belowHidden->renderCallback = [&](Clump&) { ++hiddenCalls; };
+    int oneShotCalls = 0;
+    Clump* oneShot = add(createClump());
+    oneShot->renderCallback = [&oneShotCalls](Clump& c) {
+        ++oneShotCalls;
+        c.renderCallback = nullptr; // a hook that removes itself
+        renderClump(c);
+    };
     render();
     render();
+    EXPECT_EQ(oneShotCalls, 1);
     EXPECT_EQ(shownCalls, 2);
     EXPECT_EQ(hiddenCalls, 0);
     EXPECT_EQ(at(32, 24), rgb(248, 0, 0)); // the callback drew it
