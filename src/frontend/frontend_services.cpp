@@ -19,6 +19,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "tactical/tactical_shell.h"
 
 namespace q71 {
 namespace {
@@ -85,8 +86,8 @@ void frontEndRegisterScreens() {
 }
 
 void frontEndInstallProgram(AppNetwork* network) {
-    appInstallServices({&mediaShellServices(), nullptr, &simShellSimulation(), &simShellWorldStep(),
-                        &frontEndShellServices(), network});
+    appInstallServices({&mediaShellServices(), &tacticalShellServices(), &simShellSimulation(),
+                        &simShellWorldStep(), &frontEndShellServices(), network});
     SimServices simulation;
     simulation.audio = &simSoundManagerAudio();
     simulation.weapons = &fireControlStations();
