@@ -101,6 +101,29 @@ TEST_F(Render3dClumps, RenderCallbacksRunOncePerRenderOfShownClumpsOnly) {
     EXPECT_FALSE(renderClump(*shown));     // outside a render
 }
 
+TEST_F(Render3dClumps, ScenesLetGoOfDestroyedClumpsAndKeepTheirLights) {
+    Clump* kept = add(square({0, 0, -10}, 1.0f, flatMaterial(0, 1, 0)));
+    Clump* gone = square({0, 0, -5}, 1.0f, flatMaterial(1, 0, 0));
+    ASSERT_TRUE(scene->addClump(gone));
+    destroyClump(gone); // leaves the scene as it goes
+    render();
+    EXPECT_EQ(at(32, 24), rgb(0, 252, 0));
+    EXPECT_EQ(scene->clumps().size(), 1u);
+
+    Scene* other = createScene();
+    EXPECT_TRUE(other->addClump(kept)); // moves over
+    EXPECT_EQ(kept->scene(), other);
+    EXPECT_TRUE(scene->clumps().empty());
+    Clump* child = createClump();
+    addChild(*kept, child);
+    EXPECT_FALSE(scene->addClump(child)); // a child is drawn with its parent
+    other->addLight(light);               // lights move too
+    EXPECT_TRUE(scene->lights().empty());
+    destroyScene(other); // the clump is the fixture's to destroy, the light went with the scene
+    EXPECT_EQ(kept->scene(), nullptr);
+    light = nullptr;
+}
+
 TEST_F(Render3dClumps, PickingFindsTheNearestPartAndItsTaggedOwner) {
     Clump* room = add(createClump());
     room->tag = 3;

@@ -173,6 +173,13 @@ TEST_F(Render3dGolden, BackdropScrollsWrapsAndStaysInItsViewport) {
     EXPECT_EQ(at(30, 34), rgb(0, 0, 64)); // below the backdrop viewport: background
     EXPECT_EQ(at(1, 1), rgb(0, 0, 0));    // outside the viewport: untouched
     EXPECT_TRUE(matchesGolden(*camera, "backdrop"));
+
+    // Far offsets, as a narrow view looking up or down reaches: the top or bottom row goes on.
+    for (const int offset : {-2900, 2900}) {
+        setBackdropOffset(*camera, -1000005, offset);
+        render();
+        EXPECT_EQ(at(10, 10), backdrop(10 - 1000005 + 16 * 62500, offset < 0 ? 0 : 7)) << offset;
+    }
 }
 
 TEST_F(Render3dGolden, TexturesWrapAndTheirAlphaBlends) {
