@@ -64,20 +64,26 @@ TEST_F(Render3dShading, SmoothShadingBlendsVertexLightFlatShadingDoesNot) {
     EXPECT_EQ(at(40, 14), at(46, 14));
 }
 
+// A quad of four corners whose texture runs 0 ... repeats from the first corner to the second.
+Clump* texturedQuad(const Vec3 (&corners)[4], float repeats, Material* m) {
+    Clump* c = createClump();
+    const float uv[4][2] = {{0, 0}, {repeats, 0}, {repeats, 1}, {0, 1}};
+    for (int i = 0; i < 4; ++i) {
+        const int n = addVertex(*c, corners[i]);
+        setVertexNormal(*c, n, {0, 0, 1});
+        setVertexUV(*c, n, uv[i][0], uv[i][1]);
+    }
+    setPolygonMaterial(*addTriangle(*c, 1, 2, 3), m);
+    setPolygonMaterial(*addTriangle(*c, 1, 3, 4), m);
+    return c;
+}
+
 TEST_F(Render3dShading, TextureModesTintAndWorkOutPerspective) {
     Texture* grey = makeTexture("grey", 8, 8, 1, [](int x, int, int) { return x < 4 ? 0xFF808080u : 0xFFFFFFFFu; });
     Material* m = flatMaterial(1, 0, 0);
     setMaterialTexture(*m, grey);
     // A floor going into the distance, where the perspective matters.
-    Clump* floor = createClump();
-    for (const Vec3 p : {Vec3{-2, -1, -2}, Vec3{2, -1, -2}, Vec3{2, -1, -30}, Vec3{-2, -1, -30}})
-        setVertexNormal(*floor, addVertex(*floor, p), {0, 0, 1});
-    setVertexUV(*floor, 2, 1, 0);
-    setVertexUV(*floor, 3, 1, 1);
-    setVertexUV(*floor, 4, 0, 1);
-    setPolygonMaterial(*addTriangle(*floor, 1, 2, 3), m);
-    setPolygonMaterial(*addTriangle(*floor, 1, 3, 4), m);
-    add(floor);
+    add(texturedQuad({{-2, -1, -2}, {2, -1, -2}, {2, -1, -30}, {-2, -1, -30}}, 1.0f, m));
 
     ASSERT_TRUE(setMaterialTextureMode(*m, kTextureLit));
     EXPECT_FALSE(setMaterialTextureMode(*m, 1));
@@ -91,15 +97,7 @@ TEST_F(Render3dShading, TextureModesTintAndWorkOutPerspective) {
 
     // A wall receding to the left: its depth changes along each row, and so does the
     // perspective; eight stripes run into the distance.
-    Clump* wall = createClump();
-    for (const Vec3 p : {Vec3{-1.5f, -0.5f, -2}, Vec3{-1.5f, -0.5f, -30}, Vec3{-1.5f, 2, -30}, Vec3{-1.5f, 2, -2}})
-        setVertexNormal(*wall, addVertex(*wall, p), {0, 0, 1});
-    setVertexUV(*wall, 2, 8, 0);
-    setVertexUV(*wall, 3, 8, 1);
-    setVertexUV(*wall, 4, 0, 1);
-    setPolygonMaterial(*addTriangle(*wall, 1, 2, 3), m);
-    setPolygonMaterial(*addTriangle(*wall, 1, 3, 4), m);
-    add(wall);
+    add(texturedQuad({{-1.5f, -0.5f, -2}, {-1.5f, -0.5f, -30}, {-1.5f, 2, -30}, {-1.5f, 2, -2}}, 8.0f, m));
     render();
     EXPECT_TRUE(test::matchesGolden(*camera, "perspective_exact"));
     std::vector<ColorRef> exact;
