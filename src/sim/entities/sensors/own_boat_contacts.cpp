@@ -50,20 +50,6 @@ void labelMerged(Entity& ownBoat, ContactRecord& survivor) {
     survivor.designation.letter = kMergedLetter;
 }
 
-// Both lists' fixes in one, newest first; the oldest beyond the limit go.
-void joinFixes(FixList& into, FixList& from, std::size_t limit) {
-    std::vector<ContactFix> all;
-    for (const FixList* list : {&into, &from})
-        for (std::size_t age = 0; age < list->size(); ++age)
-            all.push_back((*list)[age]);
-    std::stable_sort(all.begin(), all.end(),
-                     [](const ContactFix& a, const ContactFix& b) { return a.time > b.time; });
-    into.clear();
-    from.clear();
-    for (auto fix = all.rbegin(); fix != all.rend(); ++fix)
-        into.push(*fix, limit);
-}
-
 // The survivor takes the numbers and the fixes it lacks from the other contact.
 void absorb(ContactRecord& survivor, ContactRecord& other) {
     for (std::size_t type = 0; type < kFixListCount; ++type) {
@@ -121,6 +107,19 @@ void ownBoatMergeContacts(Entity& ownBoat, const Entity& entity) {
     }
 }
 
+void ownBoatJoinFixes(FixList& into, FixList& from, std::size_t limit) {
+    std::vector<ContactFix> all;
+    for (const FixList* list : {&into, &from})
+        for (std::size_t age = 0; age < list->size(); ++age)
+            all.push_back((*list)[age]);
+    std::stable_sort(all.begin(), all.end(),
+                     [](const ContactFix& a, const ContactFix& b) { return a.time > b.time; });
+    into.clear();
+    from.clear();
+    for (auto fix = all.rbegin(); fix != all.rend(); ++fix)
+        into.push(*fix, limit);
+}
+
 bool ownBoatRemoveContact(Entity& ownBoat, ContactRecord* contact) {
     if (!contact || !holds(ownBoat, contact))
         return false;
@@ -135,7 +134,7 @@ bool ownBoatJoinContacts(Entity& ownBoat, ContactRecord* first, ContactRecord* s
     for (std::size_t type = 0; type < kFixListCount; ++type) {
         if (first->designation.numbers[type] == 0)
             first->designation.numbers[type] = second->designation.numbers[type];
-        joinFixes(first->fixes[type], second->fixes[type], limit);
+        ownBoatJoinFixes(first->fixes[type], second->fixes[type], limit);
     }
     labelMerged(ownBoat, *first);
     removeContact(ownBoat, second);

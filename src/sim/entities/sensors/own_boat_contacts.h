@@ -5,9 +5,12 @@
 // go; once one entity is held by several sensors, its contacts become one merged contact. The
 // TMA operator may also join two contacts into one track, and remove a contact.
 
+#include <cstddef>
+
 namespace q71 {
 
 class Entity;
+class FixList;
 struct ContactRecord;
 
 /// True when one of the own boat's contacts carries one of the entity's contact numbers.
@@ -21,6 +24,10 @@ void ownBoatDropMirrorContacts(Entity& ownBoat, const Entity& entity);
 /// entity has numbers of several sensor types (the mirror's aside), their contacts merge into
 /// the first, which takes a merged number and the label "M".
 void ownBoatMergeContacts(Entity& ownBoat, const Entity& entity);
+
+/// Joins two fix lists into the first, newest first, keeping at most `limit` (the oldest go);
+/// the second is left empty.
+void ownBoatJoinFixes(FixList& into, FixList& from, std::size_t limit);
 
 /// Takes a contact out of the own boat's list and deletes it, the contact observers told; false
 /// (nothing done) when the list does not hold it.
