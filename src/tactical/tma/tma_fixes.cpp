@@ -37,9 +37,10 @@ std::vector<int> tmaShownTypes(const ContactRecord& contact, TmaSources& sources
     }
     if (chosen < 0)
         return types;
-    if (isPassiveSonar(chosen)) {
+    // The sonar flag follows the choice, so that the menu marks what is shown.
+    sonarSources = isPassiveSonar(chosen);
+    if (sonarSources) {
         types.assign(kPassiveSonar.begin(), kPassiveSonar.end());
-        sonarSources = true;
     } else {
         types.push_back(chosen);
     }

@@ -14,7 +14,7 @@ namespace q71 {
 
 /// The sensor types shown for a contact. In most-recent mode, of the types 8, 9, 4, 7, 2, 0, 3, 1
 /// and 11 that have fixes, the one with the newest fix (the first on a tie); a passive sonar type
-/// brings all four (2, 0, 3, 1) and sets `sonarSources`; the chosen type's flag is set.
+/// brings all four (2, 0, 3, 1); `sonarSources` tells whether it did, and the chosen type's flag is set.
 std::vector<int> tmaShownTypes(const ContactRecord& contact, TmaSources& sources, bool& sonarSources);
 
 /// Walks the shown fixes of each type, newest first: those not older than the window and after the

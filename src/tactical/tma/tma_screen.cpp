@@ -146,6 +146,10 @@ void TMAScreen::buildWidgets() {
             button->setToolTip(textGetString(b.tip), appChartFont());
         buttons_.push_back(std::move(button));
     }
+    // The lists load their drop button as they are made.
+    grpSetFolder(graphicsInstallPath);
+    if (!grpOpenGroup("shared"))
+        missingEntry(__LINE__);
     for (int i = 0; i < 2; ++i) {
         lists_[static_cast<std::size_t>(i)] =
             std::make_unique<SuperListBox>(w, kFirstList + i, CBS_DROPDOWNLIST, 361, i == 0 ? 197 : 301, 160,

@@ -138,7 +138,8 @@ void StationMission::leftButton(Point at, bool down) {
     pump();
 }
 
-BitmapRef StationMission::stationPicture() const {
+BitmapRef StationMission::stationPicture() {
+    pump();
     const Point origin = onScreen({0, 0});
     BitmapRef picture = Bitmap::createCompatible(kStationWidth, kStationHeight);
     const PixelSurface out = picture->surface();
@@ -152,7 +153,7 @@ BitmapRef StationMission::stationPicture() const {
     return picture;
 }
 
-void StationMission::keepPicture(const std::string& name) const {
+void StationMission::keepPicture(const std::string& name) {
     const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
     std::filesystem::create_directories(artefacts);
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
