@@ -19,6 +19,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace q71 {
 namespace {
@@ -177,21 +178,10 @@ void TMAScreen::open() {
     grpSetFolder(graphicsInstallPath);
     if (!grpOpenGroup("tma") || !background_.load("scrn24.bmp"))
         missingEntry(__LINE__);
-    for (auto& hold : holds_)
-        hold->loadResources();
-    for (auto& button : buttons_)
-        button->loadResources();
+    forStationWidgets([](BaseWidget& widget) { widget.loadResources(); });
     if (!grpOpenGroup("shared"))
         missingEntry(__LINE__);
-    for (auto& readOut : solution_)
-        readOut->loadResources();
-    for (auto& readOut : contact_)
-        readOut->loadResources();
-    for (auto& readOut : pointer_)
-        readOut->loadResources();
-    for (auto& list : lists_)
-        list->loadResources();
-    plot_->loadResources();
+    forSharedWidgets([](BaseWidget& widget) { widget.loadResources(); });
 
     TmaState& state = tmaState();
     const OwnShipEntity* own = tmaOwnBoat();
@@ -219,20 +209,28 @@ void TMAScreen::close() {
     if (observing_)
         worldRemoveContactObserver(reinterpret_cast<std::uintptr_t>(this));
     observing_ = false;
-    for (auto& hold : holds_)
-        hold->freeResources();
-    for (auto& button : buttons_)
-        button->freeResources();
-    for (auto& readOut : solution_)
-        readOut->freeResources();
-    for (auto& readOut : contact_)
-        readOut->freeResources();
-    for (auto& readOut : pointer_)
-        readOut->freeResources();
-    for (auto& list : lists_)
-        list->freeResources();
-    plot_->freeResources();
+    forStationWidgets([](BaseWidget& widget) { widget.freeResources(); });
+    forSharedWidgets([](BaseWidget& widget) { widget.freeResources(); });
     plot_->clearTimerStarted();
+}
+
+void TMAScreen::forStationWidgets(const std::function<void(BaseWidget&)>& apply) {
+    for (auto& hold : holds_)
+        apply(*hold);
+    for (auto& button : buttons_)
+        apply(*button);
+}
+
+void TMAScreen::forSharedWidgets(const std::function<void(BaseWidget&)>& apply) {
+    for (auto& readOut : solution_)
+        apply(*readOut);
+    for (auto& readOut : contact_)
+        apply(*readOut);
+    for (auto& readOut : pointer_)
+        apply(*readOut);
+    for (auto& list : lists_)
+        apply(*list);
+    apply(*plot_);
 }
 
 int TMAScreen::onCommand(WParam wParam, LParam lParam) {

@@ -12,6 +12,7 @@
 #include "tactical/tma/tma_read_out.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,8 +73,10 @@ public:
     void showPointer(double bearing, double rangeYards) override;
 
 private:
-
     void buildWidgets();
+    /// The widgets drawn from the station's group, and those drawn from the shared group.
+    void forStationWidgets(const std::function<void(BaseWidget&)>& apply);
+    void forSharedWidgets(const std::function<void(BaseWidget&)>& apply);
     void fillList(int list, const std::string& leaveOut);
     void fillLists();
     void contactsChanged(ContactRecord* contact, bool removed);
