@@ -10,6 +10,7 @@
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/sound_profile.h"
 #include "sim/simulation/world_lists.h"
 #include "support/golden_image.h"
 #include "tactical/tma/tma_screen.h"
@@ -91,6 +92,62 @@ TEST_F(TmaStationMission, TypedValuesAreBroughtIntoRangeAndShown) {
         after.targetY - before.targetY,
         (after.lastUpdate - before.lastUpdate) * 99 * 0.508 * std::cos(5.0 * 3.14159265358979 / 180.0), 1.0);
     EXPECT_GT(after.lastUpdate, before.lastUpdate);
+}
+
+TEST_F(TmaStationMission, AReadOutCommitsWhatWasClickedTwoSecondsLater) {
+    TMAScreen& tma = openStation();
+    tma.command(29, 0);
+    tma.command(30, 5000);
+    tma.command(1, 1); // the bearing held, so that the dead reckoning leaves it alone
+    for (int i = 0; i < 4; ++i)
+        clickAt({104 + 6, 355 + 6}); // the hundreds of the bearing: 400
+    run(1900);
+    EXPECT_EQ(tmaState().solution.bearing, 0.0);
+    run(200);
+    EXPECT_EQ(tmaState().solution.bearing, 40.0);
+    EXPECT_EQ(tma.solutionReadOut(0).getValue(), 40);
+}
+
+TEST_F(TmaStationMission, ChoosingInTheListSelectsTheContact) {
+    TMAScreen& tma = openStation();
+    Entity& target = stranger();
+    detect(target, kSensorRadar, 1.0);
+    detect(target, kSensorEsm, 2.0);
+    clickAt({361 + 153, 197 + 6});      // the drop button
+    clickAt({361 + 40, 197 + 13 + 20}); // the second line of the list: E1
+    ASSERT_NE(tmaState().selected, nullptr);
+    EXPECT_EQ(tmaState().selected, named("E1"));
+    EXPECT_EQ(entries(tma.secondList()), std::vector<std::string>{"R1"});
+}
+
+TEST_F(TmaStationMission, StoringTheSolutionEstimatesTheLayerFromTheRangeError) {
+    TMAScreen& tma = openStation();
+    Entity& target = stranger();
+    detect(target, kSensorRadar, 1.0);
+    tma.selectFirst("R1");
+    target.motion->z = -100.0;
+    struct Case {
+        double rangeFactor, layer;
+        int below;
+    };
+    // With the true range v is the target's depth; a range twice the truth puts v between 2/3 and
+    // 4/3 of it, so a layer at 50 m still lies above and one at 140 m may not.
+    const Case cases[] = {{1.0, -50.0, 1}, {1.0, -150.0, 0}, {2.0, -60.0, 1}, {2.0, -140.0, 0}};
+    for (const Case& c : cases) {
+        const double trueRange = entityRangeYards(*own, target);
+        soundProfile().layerDepth = c.layer;
+        tma.command(30, static_cast<int>(trueRange * c.rangeFactor + 0.5));
+        tma.command(TMAScreen::kStore, 0);
+        ContactRecord* contact = named("R1");
+        EXPECT_EQ(contact->range, tmaState().solution.range);
+        EXPECT_EQ(contact->belowLayer, c.below) << c.rangeFactor << " " << c.layer;
+    }
+    // A target on top of the boat: no range to judge the error by, so v is its depth.
+    target.motion->x = own->motion->x;
+    target.motion->y = own->motion->y;
+    soundProfile().layerDepth = -50.0;
+    tma.command(TMAScreen::kStore, 0);
+    EXPECT_EQ(named("R1")->belowLayer, 1);
 }
 
 TEST_F(TmaStationMission, ZoomButtonsStopAtTheirLimits) {
