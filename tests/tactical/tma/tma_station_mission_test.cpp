@@ -237,6 +237,7 @@ TEST_F(TmaStationMission, TheMenuMarksTheSourcesAndTheHistory) {
     rightClickAt({35 + 100, 26 + 100});
     MenuNode& menu = tma.plot().menu();
     ASSERT_TRUE(menu.isOpen());
+    keepPicture("menu");
     const auto checked = [&](const char* label) {
         for (int i = 0; i < menu.itemCount(); ++i)
             if (menu.item(i).text == label)
