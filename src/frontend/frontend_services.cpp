@@ -20,6 +20,7 @@
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "tactical/tactical_shell.h"
+#include "tactical/tma/tma_station.h"
 
 namespace q71 {
 namespace {
@@ -100,6 +101,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
     frontEndRegisterScreens();
+    tmaRegisterStation();
 }
 
 } // namespace q71

@@ -2,6 +2,7 @@
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
+#include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/objects/objects_data.h"
@@ -43,6 +44,7 @@ const Generator kGenerators[] = {
     {"music", generateMusic},
     {"frontend", generateFrontEndArt},
     {"fields", generateFieldStrips},
+    {"tma", generateTmaArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

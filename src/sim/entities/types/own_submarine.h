@@ -8,6 +8,7 @@
 // works out each contact's range, course and speed.
 
 #include "sim/entities/types/submarine_entity.h"
+#include "sim/entities/types/tma_sources.h"
 
 #include <cstdint>
 
@@ -95,6 +96,7 @@ public:
     ActiveSonar* activeUnit = nullptr;
     InterceptSonar* interceptUnit = nullptr;
     EsmSensor* esmUnit = nullptr;
+    TmaSources tmaSources; ///< the TMA plot's choice of fixes (not saved)
 
 private:
     ContactRecord* contactNumbered(int type, std::int32_t number) const;
