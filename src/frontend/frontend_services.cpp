@@ -19,6 +19,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "tactical/sonar/sonar_suite.h"
 
 namespace q71 {
 namespace {
@@ -99,6 +100,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
     frontEndRegisterScreens();
+    sonarRegisterStation();
 }
 
 } // namespace q71

@@ -1,6 +1,7 @@
 #include "tactical/sonar/sonar_suite.h"
 
 #include "tactical/sonar/active_page.h"
+#include "tactical/sonar/broadband_page.h"
 #include "tactical/sonar/sonar_state.h"
 
 namespace q71 {
@@ -16,6 +17,7 @@ SonarSuiteScreen::SonarSuiteScreen(std::string_view name, WindowHandle parent, i
     : SubScreen(name, parent, width, height, x, y) {
     setPageCount(kSonarPageCount);
     // The intercept, DEMON and narrowband pages come later; their slots stay empty until then.
+    setPage(kSonarBroadbandPage, std::make_unique<BroadbandPage>(window()));
     setPage(kSonarActivePage, std::make_unique<ActiveSonarPage>(window()));
     SonarState& state = sonarState();
     state.cursorBearing = 0;
@@ -51,9 +53,9 @@ void sonarShowPage(int index) {
         suite->selectPage(index);
 }
 
-std::unique_ptr<SubScreen> sonarMakeStation(const StationRequest& request) {
-    return std::make_unique<SonarSuiteScreen>("sonarsuite", request.parent, request.width, request.height,
-                                              request.x, request.y);
+std::unique_ptr<SubScreen> sonarMakeStation(std::string_view key, WindowHandle parent, int width, int height,
+                                            int x, int y) {
+    return std::make_unique<SonarSuiteScreen>(key, parent, width, height, x, y);
 }
 
 void sonarRegisterStation() {
