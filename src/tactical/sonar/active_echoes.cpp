@@ -157,17 +157,14 @@ void ActiveEchoes::paintRow(int y) {
         }
         if (applied)
             n += static_cast<int>(std::max({s, o, e}));
-        const int x = activeBearingX(b, state_.offset);
-        const auto at = static_cast<std::size_t>(x);
+        // Nearly three degrees share a column: a degree never clears or dims what another put
+        // there in this row, so an echo is not wiped out by the quiet degree beside it.
+        const auto at = static_cast<std::size_t>(activeBearingX(b, state_.offset));
         if (noise_.scaled(5.0) <= 1.0 + 0.02 * n || e > 0.0) {
             const auto level = static_cast<std::uint8_t>(std::min(kLevelMax, n));
-            row[at] = level;
+            row[at] = std::max(row[at], level);
             if (level > 50 && at + 1 < row.size())
-                row[at + 1] = level;
-        } else {
-            row[at] = 0;
-            if (at + 1 < row.size())
-                row[at + 1] = 0;
+                row[at + 1] = std::max(row[at + 1], level);
         }
     }
 }

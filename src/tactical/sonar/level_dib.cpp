@@ -9,8 +9,8 @@
 namespace q71 {
 
 RgbQuad levelColour(int level) {
-    if (level == 0)
-        return {24, 33, 41, 0};
+    if (level == 0) // the displays' background, RGB(24, 33, 41)
+        return {41, 33, 24, 0};
     if (level < 0 || level > kLevelMax)
         return {};
     return {0, static_cast<std::uint8_t>(255 * level / 101), 0, 0};

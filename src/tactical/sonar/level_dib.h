@@ -15,7 +15,7 @@ namespace q71 {
 /// The highest level of a DIB byte.
 inline constexpr int kLevelMax = 100;
 
-/// The colour a level shows as: 0 the background entry, 1 to 100 green of trunc(255 k / 101).
+/// The colour a level shows as: 0 the displays' background, 1 to 100 green of trunc(255 k / 101).
 RgbQuad levelColour(int level);
 
 class LevelDib {

@@ -1,5 +1,7 @@
 #include "tactical/sonar/sonar_suite.h"
 
+#include "framework/app/station_table.h"
+
 #include "tactical/sonar/active_page.h"
 #include "tactical/sonar/broadband_page.h"
 #include "tactical/sonar/sonar_state.h"

@@ -4,7 +4,6 @@
 // buttons whose commands reach the suite. The page on show is kept for the whole run and the
 // suite opens on the broadband page at first.
 
-#include "framework/app/station_table.h"
 #include "framework/app/sub_screen.h"
 
 #include <memory>
