@@ -49,4 +49,13 @@ int activePingInterval(double scale) {
     return 1 + 2 * static_cast<int>(scale / 1548.0);
 }
 
+std::int32_t activeDesignatedSource(int cursor, const std::function<std::int32_t(int, int)>& source) {
+    for (int slot = 0; slot < 4; ++slot)
+        for (int k = 0; k <= 2; ++k)
+            for (int degree : {cursor - k, cursor + k})
+                if (const std::int32_t id = source(slot, ((degree % 360) + 360) % 360); id > 0)
+                    return id;
+    return 0;
+}
+
 } // namespace q71

@@ -4,6 +4,8 @@
 // y 25, in bands of 4 pixels with one line per ping slot.
 
 #include <array>
+#include <cstdint>
+#include <functional>
 
 namespace q71 {
 
@@ -33,5 +35,10 @@ double activeRowRange(int y, double scale);
 int activeCursorY(double range, double scale);
 /// The ping interval word of a scale: 1 + 2 trunc(scale / 1548) seconds.
 int activePingInterval(double scale);
+
+/// The echo designate takes: in the ping slots 0 to 3 in turn, the first positive source at the
+/// cursor bearing - k and + k for k = 0 to 2 (wrapped into the circle); 0 when none.
+/// `source(slot, degree)` gives a slot's source at a degree 0 to 359.
+std::int32_t activeDesignatedSource(int cursor, const std::function<std::int32_t(int, int)>& source);
 
 } // namespace q71

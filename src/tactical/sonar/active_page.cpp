@@ -23,10 +23,9 @@ constexpr int kLabelX = 435;
 constexpr int kLabelY = 353;
 constexpr const char* kNoLabel = "         ";
 
-// The contact id a ping slot holds at a degree.
+// The contact id a ping slot holds at a degree 0 to 359.
 std::int32_t pingSource(const ActiveSonar& sonar, int slot, int degree) {
-    const int wrapped = ((degree % 360) + 360) % 360;
-    return sonarSourceId(sonar.pingSnapshot(static_cast<std::size_t>(slot))[static_cast<std::size_t>(wrapped)]);
+    return sonarSourceId(sonar.pingSnapshot(static_cast<std::size_t>(slot))[static_cast<std::size_t>(degree)]);
 }
 
 ActiveSonar* ownActiveSonar() {
@@ -150,17 +149,10 @@ void ActiveSonarPage::designate() {
     if (!own || !sonar)
         return;
     const int cursor = sonarState().cursorBearing;
-    for (int slot = 0; slot < static_cast<int>(ActiveSonar::kPingRows); ++slot) {
-        for (int k = 0; k <= 2; ++k) {
-            for (int degree : {cursor - k, cursor + k}) {
-                const std::int32_t source = pingSource(*sonar, slot, degree);
-                if (source > 0) {
-                    own->registerContact(kSensorActive, source, cursor, state_.cursorRange, -1.0, -1.0, 95);
-                    return;
-                }
-            }
-        }
-    }
+    const std::int32_t source =
+        activeDesignatedSource(cursor, [sonar](int slot, int degree) { return pingSource(*sonar, slot, degree); });
+    if (source > 0)
+        own->registerContact(kSensorActive, source, cursor, state_.cursorRange, -1.0, -1.0, 95);
 }
 
 void ActiveSonarPage::report() {
