@@ -20,6 +20,8 @@
 #include "tactical/sonar/broadband_page.h"
 #include "tactical/sonar/sonar_suite.h"
 
+#include "own_boat_record.h"
+
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -27,23 +29,6 @@
 namespace {
 
 constexpr double kSideMetres = 30000.0;
-
-q71::ObjectRecord ownBoatRecord() {
-    q71::ObjectRecord boat;
-    boat.id = 1;
-    boat.keyName.assign("Q71i");
-    boat.categoryWord.assign("sub");
-    boat.kind = q71::kObjectKindSubmarine;
-    boat.maxSpeed = 33;
-    boat.length = 362;
-    boat.signatureFactor = 1.0f;
-    boat.sonarFigure = 3.0f;
-    boat.esmFigure = 2.0f;
-    boat.activeSonar = 3;
-    boat.signatureValues = {50, 120, 360, 960, 0};
-    boat.signatureParameters = {12, 20, 30, 0};
-    return boat;
-}
 
 enum Pages { kActive = 1, kBroadband = 2 };
 
@@ -56,7 +41,7 @@ void sonarPages(benchmark::State& state) {
     q71::appRegisterWindowClass();
     q71::appCreateMainWindow(0);
     q71::appCreateFonts();
-    q71::test::RecordTable records(q71::test::harnessRecordsWith(ownBoatRecord()));
+    q71::test::RecordTable records(q71::test::harnessRecordsWith(q71::bench::ownBoatRecord()));
     q71::test::WorldHarness harness(1000);
     auto* own = new q71::OwnShipEntity(1, 4, -1);
     q71::worldSetOwnShip(own);

@@ -41,14 +41,8 @@ void ActiveRangeKnob::setValue(int detent) {
 }
 
 ActiveSonarPage::ActiveSonarPage(WindowHandle suite) : SonarPageScreen(kActiveArt, suite, kActiveHotSpots) {
-    const auto toggle = [this](const SonarWidgetRow& row) -> ButtonToggle& {
-        auto widget = std::make_unique<ButtonToggle>(window(), row.id, row.bitmap, row.frames, row.x, row.y,
-                                                     row.width, row.height, row.windowed);
-        dress(*widget, row);
-        return add(std::move(widget));
-    };
-    pingSwitch_ = &toggle(kActivePingSwitch);
-    orientationSwitch_ = &toggle(kActiveOrientationSwitch);
+    pingSwitch_ = &addToggle(kActivePingSwitch);
+    orientationSwitch_ = &addToggle(kActiveOrientationSwitch);
     const SonarWidgetRow& cover = kActiveTransmit;
     auto transmit = std::make_unique<CoveredButton>(window(), cover.id, cover.bitmap, cover.frames, cover.x,
                                                     cover.y, cover.width, cover.height, cover.windowed);

@@ -36,14 +36,8 @@ void BroadbandTimeKnob::setValue(int detent) {
 BroadbandPage::BroadbandPage(WindowHandle suite) : SonarPageScreen(kBroadbandArt, suite, kBroadbandHotSpots) {
     for (int which = 0; which < 2; ++which)
         knobs_[which] = &add(std::make_unique<BroadbandTimeKnob>(window(), which, upperScale_, lowerScale_));
-    const auto toggle = [this](const SonarWidgetRow& row) -> ButtonToggle& {
-        auto widget = std::make_unique<ButtonToggle>(window(), row.id, row.bitmap, row.frames, row.x, row.y,
-                                                     row.width, row.height, row.windowed);
-        dress(*widget, row);
-        return add(std::move(widget));
-    };
-    listenSwitch_ = &toggle(kBroadbandListenSwitch);
-    orientationSwitch_ = &toggle(kBroadbandOrientationSwitch);
+    listenSwitch_ = &addToggle(kBroadbandListenSwitch);
+    orientationSwitch_ = &addToggle(kBroadbandOrientationSwitch);
     addButton(kBroadbandDesignate, SimpleButton::kPush);
     for (const SonarWidgetRow& row : kBroadbandArrayButtons)
         arrayButtons_.add(&addButton(row, SimpleButton::kLatch));

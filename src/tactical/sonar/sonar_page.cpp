@@ -32,6 +32,13 @@ SimpleButton& SonarPageScreen::addButton(const SonarWidgetRow& row, int kind) {
     return add(std::move(button));
 }
 
+ButtonToggle& SonarPageScreen::addToggle(const SonarWidgetRow& row) {
+    auto widget = std::make_unique<ButtonToggle>(window(), row.id, row.bitmap, row.frames, row.x, row.y, row.width,
+                                                 row.height, row.windowed);
+    dress(*widget, row);
+    return add(std::move(widget));
+}
+
 ReadOut& SonarPageScreen::addReadOut(std::unique_ptr<ReadOut> readout) {
     ReadOut& held = *readout;
     readOuts_.push_back(std::move(readout));

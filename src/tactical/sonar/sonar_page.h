@@ -17,6 +17,7 @@
 namespace q71 {
 
 class BaseWidget;
+class ButtonToggle;
 class HotSpot;
 class ReadOut;
 class SimpleButton;
@@ -90,6 +91,8 @@ protected:
 
     /// Makes a simple button of a row (windowless unless the row says otherwise), owned by the page.
     SimpleButton& addButton(const SonarWidgetRow& row, int kind);
+    /// Makes a two-state switch of a row, owned by the page.
+    ButtonToggle& addToggle(const SonarWidgetRow& row);
     /// Takes a widget into the page; it is loaded and freed with the page.
     template <class W> W& add(std::unique_ptr<W> widget) {
         W& held = *widget;
