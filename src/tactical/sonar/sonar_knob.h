@@ -14,6 +14,12 @@ struct SonarKnobRow {
     int pivotX, pivotY;
 };
 
+/// The knobs of the narrowband and DEMON pages (their pages come later; the data set draws them now).
+inline constexpr SonarKnobRow kNarrowbandScaleKnobRow{
+    {375, 70, 129, 82, 6, false, 5, "X375Y070.bmp", -1, kSonarKnobSound}, 270, 180, 6, 60, 42};
+inline constexpr SonarKnobRow kDemonScaleKnobRow{
+    {370, 75, 74, 66, 3, false, 9, "X370Y075.bmp", -1, kSonarKnobSound}, 60, 50, 3, 30, 30};
+
 class SonarKnob : public DetentSwitch {
 public:
     /// A knob of a row in a page window.

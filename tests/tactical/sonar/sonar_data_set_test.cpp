@@ -61,6 +61,11 @@ TEST_F(SonarDataSet, EveryBitmapOfThePagesIsInItsGroup) {
                                      kBroadbandTimeKnobRows[0].widget, kBroadbandTimeKnobRows[1].widget};
     for (const SonarWidgetRow& row : rows)
         expectRow(kBroadbandArt.group, row);
+    // The knobs of the pages that come later.
+    openGroup("snr_nb");
+    expectRow("snr_nb", kNarrowbandScaleKnobRow.widget);
+    openGroup("snr_dmn");
+    expectRow("snr_dmn", kDemonScaleKnobRow.widget);
     // The readouts' digits.
     openGroup("shared");
     expectStrip("shared", "numerals.bmp", 13, 13, 22);

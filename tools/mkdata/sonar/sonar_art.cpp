@@ -74,6 +74,12 @@ void stagePageButtons(const Context& context, const ArtTexts& texts) {
         }
 }
 
+void stageKnob(const Context& context, const char* group, const SonarKnobRow& knob) {
+    stage(context, group, knob.widget.bitmap,
+          frameStripFile(knobFrames(knob.widget.width, knob.widget.height, knob.widget.frames, knob.positions,
+                                    knob.startAngle, knob.sweep)));
+}
+
 void drawActivePage(const Context& context, const ArtTexts& texts) {
     const SonarWidgetRow controls[] = {kActivePingSwitch, kActiveOrientationSwitch, kActiveTransmit,
                                        kActiveDesignate,  kActiveReport,            kActiveRangeKnobRow.widget};
@@ -88,10 +94,7 @@ void drawActivePage(const Context& context, const ArtTexts& texts) {
     stage(context, kActiveArt.group, kActiveArt.background, bitmapFile(canvas));
 
     const auto buttonFont = texts.font(kFaceNarrow, 8, true);
-    const SonarKnobRow& knob = kActiveRangeKnobRow;
-    stage(context, kActiveArt.group, knob.widget.bitmap,
-          frameStripFile(knobFrames(knob.widget.width, knob.widget.height, knob.widget.frames, knob.positions,
-                                    knob.startAngle, knob.sweep)));
+    stageKnob(context, kActiveArt.group, kActiveRangeKnobRow);
     for (const SonarWidgetRow& row : {kActivePingSwitch, kActiveOrientationSwitch})
         stage(context, kActiveArt.group, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
     stage(context, kActiveArt.group, kActiveTransmit.bitmap,
@@ -118,9 +121,7 @@ void drawBroadbandPage(const Context& context, const ArtTexts& texts) {
     stage(context, kBroadbandArt.group, kBroadbandArt.background, bitmapFile(canvas));
 
     for (const SonarKnobRow& knob : kBroadbandTimeKnobRows)
-        stage(context, kBroadbandArt.group, knob.widget.bitmap,
-              frameStripFile(knobFrames(knob.widget.width, knob.widget.height, knob.widget.frames, knob.positions,
-                                        knob.startAngle, knob.sweep)));
+        stageKnob(context, kBroadbandArt.group, knob);
     for (const SonarWidgetRow& row : {kBroadbandListenSwitch, kBroadbandOrientationSwitch})
         stage(context, kBroadbandArt.group, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
     const auto buttonFont = texts.font(kFaceNarrow, 7, true);
@@ -141,6 +142,8 @@ void generateSonarArt(const Context& context) {
     stagePageButtons(context, texts);
     drawActivePage(context, texts);
     drawBroadbandPage(context, texts);
+    stageKnob(context, "snr_nb", kNarrowbandScaleKnobRow);
+    stageKnob(context, "snr_dmn", kDemonScaleKnobRow);
 }
 
 } // namespace q71::mkdata
