@@ -10,7 +10,10 @@
 #include "sim/simulation/world_lists.h"
 #include "tactical/sonar/active_page.h"
 #include "tactical/sonar/broadband_page.h"
+#include "tactical/sonar/sonar_label.h"
 #include "tactical/sonar/sonar_suite.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +113,77 @@ TEST_F(SonarStationMission, APingPaintsTheConvoysEchoes) {
     EXPECT_GT(echoes, 0) << "the ping heard no echo";
     EXPECT_EQ(painted, echoes) << "every echo of the ping is painted at its bearing and range";
     sonarShowPage(3);
+}
+
+TEST_F(SonarStationMission, DesignatingAnEchoRegistersAnActiveContact) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    ASSERT_GE(runUntilHeard(), 0);
+    sonarShowPage(0);
+    pump();
+    auto& active = *dynamic_cast<ActiveSonarPage*>(suite.page(0));
+    active.pageCommand(8, 1);
+    run(100000, 100);
+    const ActiveSonar& sonar = *own().activeUnit;
+    const auto slot = sonar.pingSlot();
+    int echo = -1;
+    for (int degree = 0; degree < 360 && echo < 0; ++degree)
+        if (sonar.pingSnapshot(slot)[static_cast<std::size_t>(degree)] != 0)
+            echo = degree;
+    ASSERT_GE(echo, 0);
+    const std::int32_t source = sonar.pingSnapshot(slot)[static_cast<std::size_t>(echo)];
+    // The cursor two degrees off the echo still takes it.
+    sonarState().cursorBearing = (echo + 2) % 360;
+    active.state().cursorRange = sonar.broadband()->row(slot).range[static_cast<std::size_t>(bearingBin(echo))];
+    active.pageCommand(9, 1);
+    Entity* entity = worldFindEntity(source);
+    ASSERT_NE(entity, nullptr);
+    EXPECT_GT(entity->designation[4], 0) << "the echo's entity got its active-sonar number";
+    active.refreshLabel(true);
+    sonarState().cursorBearing = echo;
+    active.refreshLabel(false);
+    EXPECT_EQ(active.label(), sonarContactLabel(source, 4, SonarLabelStyle::active));
+    EXPECT_NE(active.label().find('S'), std::string::npos);
+    sonarShowPage(3);
+}
+
+TEST_F(SonarStationMission, ATrackerPickedAndLetGoTakesTheContactOrIsFreed) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    auto& broadband = *dynamic_cast<BroadbandPage*>(suite.page(3));
+    const int heard = runUntilHeard();
+    ASSERT_GE(heard, 0);
+    // Designate the contact at the cursor: a tracker of the bow array takes it.
+    sonarState().cursorBearing = heard;
+    broadband.pageCommand(9, 1);
+    run(3000, 100);
+    const auto& trackers = own().array2->trackers();
+    int slot = -1;
+    for (int i = 0; i < 4 && slot < 0; ++i)
+        if (trackers[static_cast<std::size_t>(i)].inUse())
+            slot = i;
+    ASSERT_GE(slot, 0) << "the designate armed a tracker";
+    const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
+    // Press on its letter above the upper waterfall, drag it where nothing is heard, let go.
+    const int offset = broadband.state().offset;
+    const int x = 17 + static_cast<int>(std::fmod(tracker.bearing + offset, 360.0) * 235 / 360);
+    leftButton({40 + x, 30 + 15}, true);
+    EXPECT_EQ(broadband.state().pickedTracker, slot);
+    int empty = -1;
+    for (int degree = 0; degree < 360 && empty < 0; ++degree) {
+        bool quiet = true;
+        for (int k = -6; k <= 6; ++k)
+            quiet = quiet && own().array2->sourceTable[static_cast<std::size_t>((degree + k + 360) % 360)] == 0;
+        if (quiet)
+            empty = degree;
+    }
+    ASSERT_GE(empty, 0);
+    const int emptyX = 17 + ((empty + offset) % 360) * 235 / 360 + 1;
+    moveTo({40 + emptyX, 30 + 15});
+    leftButton({40 + emptyX, 30 + 15}, false);
+    EXPECT_EQ(broadband.state().pickedTracker, -1);
+    EXPECT_FALSE(tracker.inUse()) << "let go where nothing is heard, the tracker is freed";
+    EXPECT_EQ(sonarState().cursorBearing, empty);
 }
 
 } // namespace
