@@ -49,10 +49,6 @@ BroadbandPage::BroadbandPage(WindowHandle suite) : SonarPageScreen(kBroadbandArt
     upper_->setPartner(lower_);
     lower_->setPartner(upper_);
     placeLabel(kLabelX, kLabelY, kLabelArea);
-    if (OwnShipMotion* motion = sonarOwnMotion()) {
-        state_.listening = stationSetting(*motion, kSettingBroadbandListening);
-        state_.offset = stationSetting(*motion, kSettingBroadbandOrientation) ? 180 : 0;
-    }
 }
 
 void BroadbandPage::openPage() {
