@@ -2,11 +2,7 @@
 
 #include "support/png_image.h"
 
-#include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
-#include "framework/app/shell_fonts.h"
-#include "framework/resources/group_archive.h"
-#include "framework/widgets/widget_bitmap.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/display/input_event.h"
 #include "platform/gdi/colour.h"
@@ -14,7 +10,6 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window_layout.h"
-#include "platform/window/window_styles.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
 #include "sim/entities/types/entity_classes.h"
@@ -22,6 +17,7 @@
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
 #include "support/shell_reset.h"
+#include "support/shell_window.h"
 
 #include <filesystem>
 
@@ -34,13 +30,7 @@ StationMission::StationMission() {
     simInstallServices({.audio = &audio, .frontEnd = &options});
     installWindowDrawing();
     controlsRegisterClasses();
-    widgetSetArchiveBitmaps(true);
-    EXPECT_TRUE(appRegisterWindowClass());
-    EXPECT_EQ(appCreateMainWindow(SW_SHOWDEFAULT), 1);
-    appCreateFonts();
-    grpReset();
-    windowShow(appMainWindow(), SW_SHOWDEFAULT);
-    appCursorMode(appMainWindow(), 3); // the start-up's busy cursor let go, as the shell does
+    openShellWindow();
     host_ = std::make_unique<FullScreen>("StationHost", appMainWindow(), 640, 480, 0, 0);
     host_->setChildCount(kStationCount);
     host_->activate();
@@ -138,7 +128,8 @@ void StationMission::leftButton(Point at, bool down) {
     pump();
 }
 
-BitmapRef StationMission::stationPicture() const {
+BitmapRef StationMission::stationPicture() {
+    pump();
     const Point origin = onScreen({0, 0});
     BitmapRef picture = Bitmap::createCompatible(kStationWidth, kStationHeight);
     const PixelSurface out = picture->surface();
@@ -152,7 +143,7 @@ BitmapRef StationMission::stationPicture() const {
     return picture;
 }
 
-void StationMission::keepPicture(const std::string& name) const {
+void StationMission::keepPicture(const std::string& name) {
     const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
     std::filesystem::create_directories(artefacts);
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();

@@ -61,10 +61,10 @@ protected:
     /// The left button goes down or up at a point of the station.
     void leftButton(Point at, bool down);
 
-    /// What the screen shows of the station, 540 by 420.
-    BitmapRef stationPicture() const;
+    /// What the screen shows of the station, 540 by 420, once the waiting messages (paints) are handled.
+    BitmapRef stationPicture();
     /// Keeps the station's picture in artefacts/<suite>.<test>-<name>.png.
-    void keepPicture(const std::string& name) const;
+    void keepPicture(const std::string& name);
 
     FakeClock clock{1000};
     HeadlessBackend display;
