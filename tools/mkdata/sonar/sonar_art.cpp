@@ -53,9 +53,16 @@ void displayGlass(Canvas& canvas, const Rect& glass) {
                 palette::kPhosphor, 0.25f);
 }
 
-// The engraved label under a hot spot.
-void hotSpotLabel(Canvas& canvas, const SonarHotSpotRow& spot, const ArtTexts& texts, const MovieFont& font) {
-    engravedText(canvas, spot.rect, texts.text(spot.text), font, palette::kLabel, true);
+// The engraved label under a hot spot, centred in the part of it that no control covers.
+void hotSpotLabel(Canvas& canvas, const SonarHotSpotRow& spot, std::span<const SonarWidgetRow> controls,
+                  const ArtTexts& texts, const MovieFont& font) {
+    Rect free = spot.rect;
+    for (const SonarWidgetRow& row : controls) {
+        const Rect r = rowRect(row);
+        if (r.top < free.bottom && r.bottom > free.top && r.left > free.left && r.left < free.right)
+            free.right = r.left - 3;
+    }
+    engravedText(canvas, free, texts.text(spot.text), font, palette::kLabel, true);
 }
 
 void readoutRecess(Canvas& canvas, int x, int y, int cells, int cell) {
@@ -87,7 +94,7 @@ void drawActivePage(const Context& context, const ArtTexts& texts) {
     displayGlass(canvas, Rect{32, 45, 32 + kActiveWidth, 45 + kActiveHeight});
     const auto labelFont = texts.font(kFaceNarrow, 8, true);
     for (const SonarHotSpotRow& spot : kActiveHotSpots)
-        hotSpotLabel(canvas, spot, texts, *labelFont);
+        hotSpotLabel(canvas, spot, controls, texts, *labelFont);
     readoutRecess(canvas, 364, 279, 5, 13);
     readoutRecess(canvas, 364, 305, 3, 13);
     glassInset(canvas, Rect{380, 349, 490, 366});
@@ -115,7 +122,7 @@ void drawBroadbandPage(const Context& context, const ArtTexts& texts) {
     displayGlass(canvas, Rect{40, 230, 296, 393});
     const auto labelFont = texts.font(kFaceNarrow, 8, true);
     for (const SonarHotSpotRow& spot : kBroadbandHotSpots)
-        hotSpotLabel(canvas, spot, texts, *labelFont);
+        hotSpotLabel(canvas, spot, controls, texts, *labelFont);
     readoutRecess(canvas, 420, 262, 3, 10);
     glassInset(canvas, Rect{353, 198, 512, 213});
     stage(context, kBroadbandArt.group, kBroadbandArt.background, bitmapFile(canvas));
