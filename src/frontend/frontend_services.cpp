@@ -21,6 +21,7 @@
 #include "stations/firectrl/fire_control_stations.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
+#include "tactical/sonar/sonar_suite.h"
 
 namespace q71 {
 namespace {
@@ -102,6 +103,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     widgetSetSound(&soundManagerWidgetSound());
     frontEndRegisterScreens();
     tmaRegisterStation();
+    sonarRegisterStation();
 }
 
 } // namespace q71

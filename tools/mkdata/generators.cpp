@@ -7,6 +7,7 @@
 #include "mkdata/graphics/archives.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
+#include "mkdata/sonar/sonar_art.h"
 #include "mkdata/terrain/terrain_generator.h"
 #include "mkdata/sounds/sound_effects.h"
 #include "mkdata/sounds/speech.h"
@@ -43,6 +44,7 @@ const Generator kGenerators[] = {
     {"movies", generateMovies},
     {"music", generateMusic},
     {"frontend", generateFrontEndArt},
+    {"sonar", generateSonarArt},
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives

@@ -8,6 +8,7 @@
 // call the operations below (docs/own-boat.md); there is exactly one own boat.
 
 #include "sim/entities/motion/depth_history.h"
+#include "sim/entities/motion/station_settings.h"
 #include "sim/entities/motion/submarine_motion.h"
 
 #include <array>
@@ -73,7 +74,6 @@ class OwnShipMotion final : public SubmarineMotion {
 public:
     static constexpr double kMastTravelTime = 10.0;  ///< game seconds a mast takes to go up or down
     static constexpr double kWireFullLength = 370.4; ///< metres of floating wire
-    static constexpr int kStationSettingCount = 31;
     static constexpr int kWaypointCapacity = 16;
 
     /// The model of the own boat, its top speed raised by the propulsion upgrade (40) or the fast
@@ -155,8 +155,8 @@ public:
     std::int32_t diving = 0;    ///< the dive sequence runs
     std::int32_t surfacing = 0; ///< the surface sequence runs
     /// Settings the station screens keep with the boat (sonar displays, fathometer knobs).
-    std::array<std::int32_t, kStationSettingCount> stationSettings{
-        1, 0, 0, 0, 1, 6, 2, 5, 1, 1, 1, 0, 1, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2};
+    /// The sonar settings are named in station_settings.h, which reads them.
+    std::array<std::int32_t, kStationSettingCount> stationSettings = kStationSettingDefaults;
     /// The navigation plot's waypoints, copied here to be saved with the mission.
     std::array<TrackPosition, kWaypointCapacity> waypoints{};
     std::int32_t waypointCount = 0;

@@ -36,6 +36,12 @@ struct DetectionReport {
     std::uint8_t quality = 0;  ///< 0 to 100
 };
 
+struct TrackSlot;
+
+/// What a tracker reports of the source it follows: a towed array's mirror source (negative id)
+/// as the mirror's sensor type, the level as the quality.
+DetectionReport trackerDetectionReport(const TrackSlot& tracker);
+
 class OwnShipEntity final : public SubmarineEntity {
 public:
     /// The own submarine of the record "Q71i", on a side, at a crew level, with an id (−1: the
