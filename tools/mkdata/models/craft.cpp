@@ -42,15 +42,9 @@ void fuselage(Mesh& mesh, float length, float radius, std::uint32_t m) {
     shapes::revolution(mesh, {}, stations, 8, 1.0f, m);
 }
 
-ModelSize orSize(ModelSize s, float length, float beam, float height) {
-    if (s.length <= 0.0f)
-        s = {feet(length), feet(beam), feet(height), 0.0f};
-    return s;
-}
-
 // A four-engined patrol aircraft: low wings, the inner propellers turning.
 r3d::ClumpRecord patrolPlane(const ModelSize& given, Tint colour) {
-    const ModelSize s = orSize(given, 117, 100, 34);
+    const ModelSize s = sizeOr(given, 117, 100, 34);
     r3d::ClumpRecord model;
     Mesh mesh(model);
     const std::uint32_t skin = mesh.material(colour);
@@ -71,7 +65,7 @@ r3d::ClumpRecord patrolPlane(const ModelSize& given, Tint colour) {
 }
 
 r3d::ClumpRecord helicopter(const ModelSize& given, Tint colour, bool coaxial) {
-    const ModelSize s = orSize(given, 65, 54, 17);
+    const ModelSize s = sizeOr(given, 65, 54, 17);
     r3d::ClumpRecord model;
     Mesh mesh(model);
     const std::uint32_t skin = mesh.material(colour);
@@ -97,7 +91,7 @@ r3d::ClumpRecord helicopter(const ModelSize& given, Tint colour, bool coaxial) {
 // A missile or torpedo: a body of revolution, cruciform tail fins spanning the beam, a
 // propeller for the torpedoes.
 r3d::ClumpRecord weapon(const ModelSize& given, float length, float beam, Tint colour, bool torpedo, bool wings) {
-    const ModelSize s = orSize(given, length, beam, beam);
+    const ModelSize s = sizeOr(given, length, beam, beam);
     r3d::ClumpRecord model;
     Mesh mesh(model);
     const std::uint32_t skin = mesh.material(colour);
@@ -126,11 +120,11 @@ const Tint kTorpedo{0.2f, 0.24f, 0.2f};
 
 constexpr ModelRecipe kRecipes[] = {
     {"P3C", [](const ModelSize& s) { return patrolPlane(s, kNavyGrey); }},
-    {"Bear", [](const ModelSize& s) { return patrolPlane(orSize(s, 174, 167, 40), kSovietGrey); }},
-    {"May", [](const ModelSize& s) { return patrolPlane(orSize(s, 131, 122, 34), kSovietGrey); }},
+    {"Bear", [](const ModelSize& s) { return patrolPlane(sizeOr(s, 174, 167, 40), kSovietGrey); }},
+    {"May", [](const ModelSize& s) { return patrolPlane(sizeOr(s, 131, 122, 34), kSovietGrey); }},
     {"Seahawk", [](const ModelSize& s) { return helicopter(s, kNavyGrey, false); }},
-    {"Helix", [](const ModelSize& s) { return helicopter(orSize(s, 37, 52, 18), kSovietGrey, true); }},
-    {"Hormone", [](const ModelSize& s) { return helicopter(orSize(s, 32, 52, 18), kSovietGrey, true); }},
+    {"Helix", [](const ModelSize& s) { return helicopter(sizeOr(s, 37, 52, 18), kSovietGrey, true); }},
+    {"Hormone", [](const ModelSize& s) { return helicopter(sizeOr(s, 32, 52, 18), kSovietGrey, true); }},
     {"Tomahawk", [](const ModelSize& s) { return weapon(s, 20, 2, kWhiteBody, false, true); }},
     {"Harpoon", [](const ModelSize& s) { return weapon(s, 15, 1, kWhiteBody, false, true); }},
     {"SSN22", [](const ModelSize& s) { return weapon(s, 31, 3, kOlive, false, true); }},

@@ -42,13 +42,6 @@ r3d::ClumpRecord contactMine(const ModelSize&) {
     return model;
 }
 
-r3d::ClumpRecord influenceMine(const ModelSize&) {
-    r3d::ClumpRecord model;
-    Mesh mesh(model);
-    shapes::frustum(mesh, {0, 0.0f, -0.1f}, {0, 0.0f, 0.1f}, 0.027f, 0.027f, 8, mesh.material({0.3f, 0.32f, 0.25f}));
-    return model;
-}
-
 r3d::ClumpRecord captor(const ModelSize&) {
     r3d::ClumpRecord model;
     Mesh mesh(model);
@@ -58,17 +51,11 @@ r3d::ClumpRecord captor(const ModelSize&) {
     return model;
 }
 
-r3d::ClumpRecord depthCharge(const ModelSize&) {
+// A canister lying along Z: ground mines, depth charges, countermeasures.
+r3d::ClumpRecord canister(float halfLength, float radius, int sides, Tint tint) {
     r3d::ClumpRecord model;
     Mesh mesh(model);
-    shapes::frustum(mesh, {0, 0.0f, -0.045f}, {0, 0.0f, 0.045f}, 0.03f, 0.03f, 8, mesh.material(kMineBlack));
-    return model;
-}
-
-r3d::ClumpRecord countermeasure(const ModelSize&) {
-    r3d::ClumpRecord model;
-    Mesh mesh(model);
-    shapes::frustum(mesh, {0, 0.0f, -0.05f}, {0, 0.0f, 0.05f}, 0.0075f, 0.0075f, 6, mesh.material({0.55f, 0.55f, 0.5f}));
+    shapes::frustum(mesh, {0, 0, -halfLength}, {0, 0, halfLength}, radius, radius, sides, mesh.material(tint));
     return model;
 }
 
@@ -99,17 +86,16 @@ r3d::ClumpRecord rock(const ModelSize&) {
     Mesh mesh(model);
     const std::array<Station, 5> s = {{{-2.0f, 0.0f}, {-1.5f, 1.6f}, {0.0f, 2.2f}, {1.3f, 1.5f}, {1.8f, 0.0f}}};
     shapes::revolution(mesh, {0.0f, 0.4f, 0.0f}, s, 7, 0.8f, mesh.material({0.4f, 0.38f, 0.35f}, "Rock06.bmp", 0.5f));
-    std::uint32_t state = 0x2545F491u;
     for (r3d::VertexRecord& v : model.vertices) {
-        // The same corner moves the same way wherever it is repeated, so the lump stays closed.
+        // A corner moves by what its place gives, the same wherever the corner is repeated, so
+        // the lump stays closed.
         const auto key = static_cast<std::uint32_t>(std::lround(v.position.x * 97.0f) * 73856093 ^
                                                     std::lround(v.position.y * 89.0f) * 19349663 ^
                                                     std::lround(v.position.z * 83.0f) * 83492791);
-        state = key * 2654435761u;
-        const float jitter = 0.8f + 0.4f * static_cast<float>(state >> 8 & 0xFFFF) / 65535.0f;
+        const float jitter = 0.8f + 0.4f * static_cast<float>((key * 2654435761u) >> 8 & 0xFFFF) / 65535.0f;
         v.position = {v.position.x * jitter, v.position.y * jitter, v.position.z};
     }
-    shapes::scaleModel(model, {1, 1, 1});
+    shapes::scaleModel(model, {1, 1, 1}); // the faces take their new normals
     return model;
 }
 
@@ -129,15 +115,9 @@ r3d::ClumpRecord pilot(const ModelSize&) {
     return model;
 }
 
-ModelSize orSize(ModelSize s, float length, float beam, float height) {
-    if (s.length <= 0.0f)
-        s = {feet(length), feet(beam), feet(height), 0.0f};
-    return s;
-}
-
 // An inflatable boat with the team crouching in it.
 r3d::ClumpRecord sealTeam(const ModelSize& given) {
-    const ModelSize s = orSize(given, 20, 8, 4);
+    const ModelSize s = sizeOr(given, 20, 8, 4);
     r3d::ClumpRecord model;
     Mesh mesh(model);
     const std::uint32_t rubber = mesh.material({0.1f, 0.1f, 0.1f});
@@ -176,7 +156,7 @@ r3d::ClumpRecord brokenHull(float from, float to, Tint colour, float roll) {
     const r3d::Matrix list = r3d::Matrix::rotation(r3d::Axis::Z, roll);
     for (r3d::VertexRecord& v : model.vertices)
         v.position = list.apply(v.position);
-    shapes::scaleModel(model, {1, 1, 1});
+    shapes::scaleModel(model, {1, 1, 1}); // the faces take their new normals
     return model;
 }
 
@@ -191,7 +171,7 @@ r3d::ClumpRecord explosion(const ModelSize&) {
 // The oil rig: four legs from below the water to the deck, the deck house, a helicopter deck and
 // the derrick whose top is the masthead.
 r3d::ClumpRecord oilRig(const ModelSize& given) {
-    ModelSize s = orSize(given, 300, 300, 250);
+    ModelSize s = sizeOr(given, 300, 300, 250);
     if (s.mast <= 0.0f)
         s.mast = yards(60);
     r3d::ClumpRecord model;
@@ -214,10 +194,10 @@ r3d::ClumpRecord oilRig(const ModelSize& given) {
 
 constexpr ModelRecipe kRecipes[] = {
     {"ContactMine", contactMine},
-    {"InfluenceMine", influenceMine},
+    {"InfluenceMine", [](const ModelSize&) { return canister(0.1f, 0.027f, 8, {0.3f, 0.32f, 0.25f}); }},
     {"Captor", captor},
-    {"DepthCharge", depthCharge},
-    {"Countermeasure", countermeasure},
+    {"DepthCharge", [](const ModelSize&) { return canister(0.045f, 0.03f, 8, kMineBlack); }},
+    {"Countermeasure", [](const ModelSize&) { return canister(0.05f, 0.0075f, 6, {0.55f, 0.55f, 0.5f}); }},
     {"Sonobuoy", sonobuoy},
     {"NavBuoy", navBuoy},
     {"Rock", rock},

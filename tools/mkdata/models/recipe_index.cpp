@@ -5,6 +5,12 @@
 
 namespace q71::mkdata {
 
+ModelSize sizeOr(const ModelSize& given, float lengthFeet, float beamFeet, float heightFeet) {
+    if (given.length > 0.0f)
+        return given;
+    return {feet(lengthFeet), feet(beamFeet), feet(heightFeet), given.mast};
+}
+
 const ModelRecipe* findModelRecipe(std::string_view name) {
     const auto same = [name](std::string_view other) {
         return std::ranges::equal(name, other, [](char a, char b) {

@@ -36,6 +36,9 @@ std::span<const ModelRecipe> dialRecipes();    ///< dial pointers and the helm w
 /// The recipe of a model name (compared without regard to case), or null.
 const ModelRecipe* findModelRecipe(std::string_view name);
 
+/// The size given, or, when the record gives none, the one in feet.
+ModelSize sizeOr(const ModelSize& given, float lengthFeet, float beamFeet, float heightFeet);
+
 /// Scene units of a length in feet and in yards.
 constexpr float feet(float f) { return f * 0.03048f; }
 constexpr float yards(float y) { return y * 0.09144f; }

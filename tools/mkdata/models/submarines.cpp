@@ -88,14 +88,8 @@ r3d::ClumpRecord submarine(const ModelSize& size, const SubmarineStyle& style) {
     return model;
 }
 
-ModelSize orDefault(ModelSize s) {
-    if (s.length <= 0.0f)
-        s = {feet(360), feet(33), feet(52), 0.0f};
-    return s;
-}
-
 template <SubmarineStyle (*Style)()> r3d::ClumpRecord make(const ModelSize& size) {
-    return submarine(orDefault(size), Style());
+    return submarine(sizeOr(size, 360, 33, 52), Style());
 }
 
 SubmarineStyle western() { return ownBoatStyle(); }
