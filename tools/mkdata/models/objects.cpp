@@ -139,6 +139,7 @@ r3d::ClumpRecord brokenHull(float from, float to, Tint colour, float roll) {
     r3d::ClumpRecord model;
     Mesh mesh(model);
     const std::uint32_t side = mesh.material(colour, "hullplt.bmp", 0.5f);
+    const std::uint32_t deckMaterial = mesh.material({colour.red * 0.7f, colour.green * 0.7f, colour.blue * 0.7f});
     const std::uint32_t inside = mesh.material({0.08f, 0.07f, 0.06f});
     auto section = [&](float along) {
         const float narrowing = along > 0.3f ? std::max(0.0f, (0.5f - along) / 0.2f) : along < -0.45f ? 0.8f : 1.0f;
@@ -148,7 +149,7 @@ r3d::ClumpRecord brokenHull(float from, float to, Tint colour, float roll) {
     std::array<HullSection, 4> sections{};
     for (int i = 0; i < 4; ++i)
         sections[static_cast<std::size_t>(i)] = section(from + (to - from) * static_cast<float>(i) / 3.0f);
-    shapes::shipHull(mesh, sections, side, inside);
+    shapes::shipHull(mesh, sections, side, deckMaterial);
     // A torn face where the hull broke.
     const float breakZ = (std::fabs(from) < std::fabs(to) ? from : to) * length;
     mesh.quad({beam / 2, deck, breakZ}, {beam * 0.3f, -draft, breakZ}, {-beam * 0.2f, -draft * 0.8f, breakZ},
