@@ -3,7 +3,10 @@
 // masts stand on its sail and the dial pointers pivot where the dials turn them.
 #include "art_data_set.h"
 
+#include "render3d/camera.h"
+#include "render3d/frame_renderer.h"
 #include "render3d/library.h"
+#include "render3d/scene.h"
 #include "render3d/stream.h"
 #include "render3d/texture.h"
 #include "render3d/clump.h"
@@ -191,6 +194,75 @@ TEST_F(ArtModels, DialPointersPivotAtTheOriginInFrontOfTheDialCamera) {
         const float reach = std::max({-box.min.x, box.max.x, -box.min.y, box.max.y});
         EXPECT_GT(reach * p.scale, 0.3f);
     }
+}
+
+// The stadimeter's range from a picture of the optic: the masthead stands s rows above the
+// waterline in a picture of P rows taken with the field of view F, range = 0.5 · mast height /
+// sin(s / P · F), in yards. A destroyer seen broadside from the waterline reads its true range.
+TEST_F(ArtModels, TheStadimeterReadsTheTrueRangeOfAShipFromItsMasthead) {
+    const ObjectRecord* burke = objdbFindByName("Burke");
+    ASSERT_NE(burke, nullptr);
+    ASSERT_TRUE(r3d::openLibrary("MSWindows", {}));
+    const auto d = descriptor("Burke");
+    ASSERT_TRUE(d);
+    for (const std::string& t : d->textures) {
+        const auto bytes = member("models", t);
+        ASSERT_TRUE(bytes);
+        r3d::Stream* stream = r3d::openMemoryStream(bytes->data(), bytes->size());
+        ASSERT_NE(r3d::readTexture(*stream), nullptr);
+        r3d::closeStream(stream);
+    }
+    const auto geometry = member("models", d->geometry);
+    ASSERT_TRUE(geometry);
+    r3d::Stream* stream = r3d::openMemoryStream(geometry->data(), geometry->size());
+    r3d::Clump* ship = r3d::readClump(*stream);
+    r3d::closeStream(stream);
+    ASSERT_NE(ship, nullptr);
+
+    constexpr int kPicture = 300;
+    constexpr float kFieldOfView = 2.0f; // degrees: the optic at 24x
+    constexpr float kDistance = 170.0f;  // scene units
+    r3d::Scene* scene = r3d::createScene();
+    r3d::Light* light = r3d::createDirectionalLight({0, -1, -1}, 0.4f);
+    scene->addLight(light);
+    scene->addClump(ship);
+    r3d::Camera* optic = r3d::createCamera(kPicture, kPicture);
+    // The views ask for a field of view F with the view window 2 tan(F / 2).
+    const float window = 2.0f * std::tan(kFieldOfView / 2 * 3.14159265f / 180.0f);
+    r3d::setViewWindow(*optic, window, window);
+    r3d::setNearClip(*optic, 0.5f);
+    r3d::setFarClip(*optic, 1000.0f);
+    r3d::setBackgroundColour(*optic, 1.0f, 0.0f, 1.0f);
+    r3d::setCameraPosition(*optic, {kDistance, 0.0f, 0.0f});
+    r3d::setCameraLookAt(*optic, {-1.0f, 0.0f, 0.0f});
+    r3d::setCameraLookUp(*optic, {0.0f, 1.0f, 0.0f});
+    ASSERT_TRUE(r3d::beginCameraUpdate(*optic));
+    r3d::clearCamera(*optic);
+    r3d::renderScene(*scene);
+    r3d::endCameraUpdate(*optic);
+
+    const r3d::ImagePixels p = r3d::lockCameraImage(*optic);
+    int masthead = -1;
+    for (int y = 0; y < p.height && masthead < 0; ++y) {
+        const auto* row = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<const std::uint8_t*>(p.pixels) +
+                                                                  y * p.rowStep);
+        for (int x = 0; x < p.width; ++x)
+            if (row[x] != optic->background)
+                masthead = y;
+    }
+    ASSERT_GT(masthead, 0);
+    const int split = kPicture / 2 - masthead; // the waterline is the picture's middle
+    const double range = 0.5 * burke->mastHeight / std::sin(split * 1.0 / kPicture * kFieldOfView * 0.017453292519944444);
+    const double trueRange = kDistance * 10.0 / 0.9144; // yards
+    EXPECT_NEAR(range, trueRange, trueRange * 0.015) << "split " << split;
+
+    scene->removeClump(ship);
+    r3d::destroyClump(ship);
+    r3d::destroyCamera(optic);
+    r3d::destroyScene(scene);
+    r3d::destroyLight(light);
+    r3d::clearTextures();
+    r3d::closeLibrary();
 }
 
 } // namespace

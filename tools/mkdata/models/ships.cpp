@@ -104,7 +104,7 @@ r3d::ClumpRecord ship(const ModelSize& size, const ShipStyle& style) {
     const float mastBase = top(0.3f);
     shapes::block(mesh, {0.0f, deckAt(style.mastAt, deck), mastZ}, beam * 0.08f, length * 0.02f, beam * 0.05f,
                   length * 0.014f, mastBase - deckAt(style.mastAt, deck), 0.0f, upper);
-    shapes::frustum(mesh, {0.0f, mastBase, mastZ}, {0.0f, mast, mastZ}, beam * 0.035f, beam * 0.012f, 6, dark);
+    shapes::frustum(mesh, {0.0f, mastBase, mastZ}, {0.0f, mast, mastZ}, beam * 0.035f, beam * 0.02f, 6, dark);
     const float yard = top(0.72f);
     shapes::box(mesh, {-beam * 0.3f, yard, mastZ - beam * 0.01f}, {beam * 0.3f, yard + mast * 0.008f, mastZ + beam * 0.01f},
                 dark);
