@@ -5,6 +5,7 @@
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/models/models_data.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/sonar/sonar_art.h"
@@ -47,6 +48,7 @@ const Generator kGenerators[] = {
     {"sonar", generateSonarArt},
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
+    {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
