@@ -17,6 +17,12 @@ inline constexpr const char* kLogoGroup = "logo";
 inline constexpr const char* kLoginGroup = "login";
 inline constexpr const char* kMainMenuGroup = "mainmenu";
 inline constexpr const char* kCreditsGroup = "credits";
+inline constexpr const char* kSelectionGroup = "missel";
+inline constexpr const char* kOptionsGroup = "options";
+inline constexpr const char* kGenInfoGroup = "geninfo";
+inline constexpr const char* kDebriefGroup = "debrief";
+inline constexpr const char* kDeathGroup = "death";
+inline constexpr const char* kVictoryGroup = "victory";
 /// The background of every screen, in its group.
 inline constexpr const char* kBackgroundName = "backgrnd.bmp";
 

@@ -27,6 +27,13 @@ namespace {
 
 using FrontEndScreens = test::FrontEndFixture;
 
+// The main menu's line of the credits.
+int creditsEntry() {
+    const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
+                                   [](const MainMenuEntry& e) { return e.slot == kSlotCredits; });
+    return static_cast<int>(line - kMainMenuEntries.begin());
+}
+
 TEST_F(FrontEndScreens, TheLogoMovesOnAfterItsTimeAndTakesTheKeyboard) {
     screenCreate(kSlotLogo);
     screenCreateMovie("none.wve", nullptr, kSlotLogin);
@@ -66,7 +73,14 @@ TEST_F(FrontEndScreens, TheMainMenuHasAButtonForEachScreenThatExists) {
     screenSwitch(kSlotMainMenu);
     auto* menu = static_cast<MainMenu*>(screenGet(kSlotMainMenu));
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(menu->shownEntries().size(), kMainMenuEntries.size());
+    std::vector<int> withScreens;
+    for (int i = 0; i < static_cast<int>(kMainMenuEntries.size()); ++i) {
+        const int slot = kMainMenuEntries[static_cast<std::size_t>(i)].slot;
+        if (slot == kMainMenuQuit || screenHasMaker(slot))
+            withScreens.push_back(i);
+    }
+    EXPECT_EQ(menu->shownEntries(), withScreens);
+    EXPECT_LT(withScreens.size(), kMainMenuEntries.size()) << "some screens are not built yet";
 
     screenDestroy(kSlotMainMenu);
     screenRegisterMaker(kSlotCredits, nullptr);
@@ -125,10 +139,11 @@ TEST_F(FrontEndScreens, TheButtonsOfTheLoginAndTheMainMenuClick) {
     type("Nereide");
     clickAt({login_layout::kButtonX + 20, login_layout::kValidateY + 10});
     ASSERT_EQ(screenCurrentIndex(), kSlotMainMenu);
-    clickAt({main_menu_layout::kButtonX + 30, main_menu_layout::buttonY(0) + 10});
+    const auto buttons =
+        static_cast<long>(static_cast<MainMenu*>(screenGet(kSlotMainMenu))->shownEntries().size());
+    clickAt({main_menu_layout::kButtonX + 30, main_menu_layout::buttonY(creditsEntry()) + 10});
     ASSERT_EQ(screenCurrentIndex(), kSlotCredits);
-    EXPECT_EQ(std::count(sound.log.begin(), sound.log.end(), "prepare pushbtn.wav"),
-              2 + static_cast<long>(kMainMenuEntries.size()))
+    EXPECT_EQ(std::count(sound.log.begin(), sound.log.end(), "prepare pushbtn.wav"), 2 + buttons)
         << "each button has its click";
     EXPECT_EQ(std::count(sound.log.begin(), sound.log.end(), "restart"), 2) << "one click on each screen";
 }
@@ -137,8 +152,7 @@ TEST_F(FrontEndScreens, TheCreditsOfTheMainMenuGoBackToIt) {
     using namespace main_menu_layout;
     screenEnterMainMenu();
     pump();
-    clickAt({kButtonX + 30, buttonY(0) + 10});
-    ASSERT_EQ(kMainMenuEntries[0].slot, kSlotCredits);
+    clickAt({kButtonX + 30, buttonY(creditsEntry()) + 10});
     ASSERT_EQ(screenCurrentIndex(), kSlotCredits);
     auto* credits = static_cast<CreditsScreen*>(screenGet(kSlotCredits));
     EXPECT_FALSE(credits->endsProgram());

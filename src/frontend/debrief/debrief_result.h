@@ -1,0 +1,13 @@
+#pragma once
+// The debriefing's result: the mission's name, whether it was won, its score and grade, the
+// messages of the goals reached and the player's career points, as one text. The debriefing
+// shows it and keeps it as the mission flow's text.
+
+#include <string>
+
+namespace q71 {
+
+/// The result of the mission that just ended, line by line.
+std::string debriefResultText();
+
+} // namespace q71
