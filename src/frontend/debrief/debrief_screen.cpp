@@ -86,11 +86,12 @@ void DebriefScreen::showPage(DebriefPage page) {
 void DebriefScreen::paint(DeviceContext& dc) {
     using namespace debrief_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), 10, glass_colours::kLabel, true);
+    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
     if (page_ == DebriefPage::Result)
-        glassParagraph(dc, kResultText, result_, 7, glass_colours::kPhosphor);
+        glassParagraph(dc, kResultText, result_, kTextFont, glass_colours::kPhosphor);
     else if (logEmpty_)
-        glassParagraph(dc, kLogList.inflatedBy(-10, -8), textCopy(kEmptyLogText), 7, glass_colours::kAmber);
+        glassParagraph(dc, kLogList.inflatedBy(-10, -8), textCopy(kEmptyLogText), kTextFont,
+                       glass_colours::kAmber);
 }
 
 void DebriefScreen::scrollLog(int pages) {

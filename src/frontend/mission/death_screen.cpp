@@ -36,12 +36,12 @@ std::string DeathScreen::causeText(int cause) {
 void DeathScreen::paint(DeviceContext& dc) {
     using namespace end_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), 10, glass_colours::kWarningRed, true);
+    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kWarningRed, true);
     const Rect inner = kGlass.inflatedBy(-14, -12);
     glassParagraph(dc, Rect{inner.left, inner.top, inner.right, inner.bottom - 24},
-                   causeText(appSimulation().ownShipLossCause()), 6, glass_colours::kAmber);
-    glassLine(dc, Rect{inner.left, inner.bottom - 22, inner.right, inner.bottom}, textCopy(kHintText), 7,
-              glass_colours::kPhosphor, true);
+                   causeText(appSimulation().ownShipLossCause()), kLargeFont, glass_colours::kAmber);
+    glassLine(dc, Rect{inner.left, inner.bottom - 22, inner.right, inner.bottom}, textCopy(kHintText),
+              kHintFont, glass_colours::kPhosphor, true);
 }
 
 bool DeathScreen::skip() {

@@ -7,7 +7,7 @@ namespace q71::gen_info_layout {
 
 inline constexpr Rect kTitle{120, 22, 520, 62};
 inline constexpr Rect kNameGlass{80, 110, 560, 170};
-inline constexpr Rect kClockGlass{220, 200, 420, 260};
+inline constexpr Rect kClockGlass{250, 245, 390, 295};
 inline constexpr int kOptionsX = 110;
 inline constexpr int kEndX = 346;
 inline constexpr int kButtonY = 380;

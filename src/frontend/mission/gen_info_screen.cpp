@@ -22,9 +22,6 @@ enum ControlId : int {
 };
 
 constexpr int kTitleText = 2330;
-constexpr int kTitleFont = 10;
-constexpr int kNameFont = 6;
-constexpr int kClockFont = 10;
 
 } // namespace
 
@@ -60,8 +57,8 @@ void GenInfoScreen::paint(DeviceContext& dc) {
     using namespace gen_info_layout;
     FrontEndScreen::paint(dc);
     glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
-    glassLine(dc, kNameGlass, missionTexts().name.value_or(""), kNameFont, glass_colours::kPhosphor, true);
-    glassLine(dc, kClockGlass, gameTimeText(appSimulation().gameClock()), kClockFont, glass_colours::kAmber,
+    glassLine(dc, kNameGlass, missionTexts().name.value_or(""), kLargeFont, glass_colours::kPhosphor, true);
+    glassLine(dc, kClockGlass, gameTimeText(appSimulation().gameClock()), kTitleFont, glass_colours::kAmber,
               true);
 }
 

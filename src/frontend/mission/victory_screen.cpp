@@ -45,12 +45,12 @@ std::string VictoryScreen::resultLines() {
 void VictoryScreen::paint(DeviceContext& dc) {
     using namespace end_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), 10, glass_colours::kAmber, true);
+    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kAmber, true);
     const Rect inner = kGlass.inflatedBy(-14, -12);
-    glassParagraph(dc, Rect{inner.left, inner.top, inner.right, inner.bottom - 24}, resultLines(), 6,
+    glassParagraph(dc, Rect{inner.left, inner.top, inner.right, inner.bottom - 24}, resultLines(), kLargeFont,
                    glass_colours::kPhosphor);
-    glassLine(dc, Rect{inner.left, inner.bottom - 22, inner.right, inner.bottom}, textCopy(kHintText), 7,
-              glass_colours::kPhosphor, true);
+    glassLine(dc, Rect{inner.left, inner.bottom - 22, inner.right, inner.bottom}, textCopy(kHintText),
+              kHintFont, glass_colours::kPhosphor, true);
 }
 
 bool VictoryScreen::skip() {

@@ -100,9 +100,10 @@ void OptionsScreen::cycleLine(int row) {
 void OptionsScreen::paint(DeviceContext& dc) {
     using namespace options_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), 10, glass_colours::kLabel, true);
+    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
     const Rect heading{kGlass.left + 16, kGlass.top + 8, kGlass.right - 16, kGlass.top + 30};
-    glassLine(dc, heading, textCopy(kPageTitleTexts + static_cast<int>(page_)), 9, glass_colours::kAmber);
+    glassLine(dc, heading, textCopy(kPageTitleTexts + static_cast<int>(page_)), kLabelFont,
+              glass_colours::kAmber);
 }
 
 int OptionsScreen::onCommand(WParam wParam, LParam lParam) {

@@ -43,10 +43,6 @@ constexpr int kReplayQuestionText = 2321;
 constexpr int kNotOpenText = 2323;
 constexpr int kNoMissionText = 2324;
 
-constexpr int kTitleFont = 10;
-constexpr int kLabelFont = 9;
-constexpr int kTextFont = 7;
-
 } // namespace
 
 SorTsel::SorTsel(WindowHandle parent, std::int32_t mode)
