@@ -26,6 +26,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "tactical/tactical_shell.h"
 
 namespace q71 {
 namespace {
@@ -123,8 +124,8 @@ void frontEndRegisterScreens() {
 }
 
 void frontEndInstallProgram(AppNetwork* network) {
-    appInstallServices({&mediaShellServices(), nullptr, &simShellSimulation(), &simShellWorldStep(),
-                        &frontEndShellServices(), network});
+    appInstallServices({&mediaShellServices(), &tacticalShellServices(), &simShellSimulation(),
+                        &simShellWorldStep(), &frontEndShellServices(), network});
     SimServices simulation;
     simulation.audio = &simSoundManagerAudio();
     simulation.weapons = &fireControlStations();
