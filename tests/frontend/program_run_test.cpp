@@ -253,6 +253,18 @@ TEST_F(ProgramRun, ATutorialRunsFiveGameMinutesEndsAndIsDebriefed) {
             {kSlotDebrief, 300, "debrief-log",
              [](HeadlessBackend& d) {
                  using namespace debrief_layout;
+                 clickButton(d, kTabX[2], kTabY, kTabWidth, kTabHeight);
+             }},
+            {kSlotDebrief, 300, "debrief-replay-start",
+             [](HeadlessBackend& d) {
+                 using namespace debrief_layout;
+                 // On to nine tenths of the mission, and play from there.
+                 d.click({kTimeBar.left + kTimeBar.width() * 9 / 10, kTimeBar.top + kTimeBar.height() / 2});
+                 clickButton(d, kPlayX, kButtonY, kPlayWidth, kButtonHeight);
+             }},
+            {kSlotDebrief, 1500, "debrief-replay",
+             [](HeadlessBackend& d) {
+                 using namespace debrief_layout;
                  clickButton(d, kContinueX, kButtonY, kButtonWidth, kButtonHeight);
              }},
         },
@@ -263,6 +275,7 @@ TEST_F(ProgramRun, ATutorialRunsFiveGameMinutesEndsAndIsDebriefed) {
     ASSERT_EQ(pictures.size(), steps.size());
     EXPECT_NE(pictures[5], pictures[6]) << "the clock runs";
     EXPECT_NE(pictures[7], pictures[8]) << "the deck log is another page";
+    EXPECT_NE(pictures[9], pictures[10]) << "the replay plays";
     // The mission was booked into the player's record on disk.
     ASSERT_EQ(playerDbChoose("Ondine", 0), RosterStatus::Ok);
     EXPECT_GE(playerRecord()->tutorialScore[0], 0);

@@ -7,15 +7,26 @@
 #include "frontend/debrief/debrief_layout.h"
 #include "frontend/debrief/debrief_result.h"
 #include "frontend/debrief/deck_log_lines.h"
+#include "frontend/game_time_text.h"
 #include "frontend/glass_colours.h"
 #include "frontend/glass_text.h"
 #include "frontend/screen_art.h"
+#include "platform/gdi/device_context.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/timers.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window_paint.h"
+#include "sim/entities/entity.h"
+#include "sim/radio/comms_queue.h"
+#include "sim/scoring/mission_event.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/scoring/scoring_state.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/scenario_reader.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/world/terrain_world.h"
+
+#include <algorithm>
 
 namespace q71 {
 namespace {
@@ -25,11 +36,35 @@ enum ControlId : int {
     kPreviousId = 2,
     kNextId = 3,
     kLogId = 4,
+    kPlayId = 6, // after the log's two ids
     kFirstTabId = 10,
 };
 
 constexpr int kTitleText = 2460;
 constexpr int kEmptyLogText = 2461;
+constexpr int kEmptyMapText = 2462;
+
+// The track plot grows on one timer, the replay plays on another, both of this window.
+constexpr std::uintptr_t kGrowTimer = 1;
+constexpr std::uintptr_t kPlayTimer = 2;
+constexpr std::uint32_t kGrowMs = 50;
+constexpr std::uint32_t kPlayMs = 100;
+// The track is drawn in about 80 steps (four seconds); the plot zooms in over 40 of its own.
+constexpr std::size_t kGrowSteps = 80;
+constexpr int kZoomSteps = 40;
+// The replay plays a mission in about 30 seconds, never slower than the game ran.
+constexpr double kReplaySeconds = 30.0;
+constexpr ColorRef kTimeBarColour = rgb(0x3A, 0x4A, 0x5A);
+
+// The own boat of the log: the world's while it stands, else the one reporting under its name.
+std::int32_t ownBoatId(const std::vector<ReplayEvent>& events) {
+    if (const Entity* own = worldOwnShip())
+        return own->id;
+    for (const ReplayEvent& e : events)
+        if (e.kind == kEventOwnBoatMoved && replayName(e.subjectName) == commsQueueShipName())
+            return e.subjectId;
+    return 0;
+}
 
 } // namespace
 
@@ -47,18 +82,38 @@ void DebriefScreen::open() {
     continue_ = frontEndPushButton(window_, kContinueId, kContinueX, kButtonY, kButtonWidth, kButtonHeight);
     previous_ = frontEndPushButton(window_, kPreviousId, kPreviousX, kButtonY, kButtonWidth, kButtonHeight);
     next_ = frontEndPushButton(window_, kNextId, kNextX, kButtonY, kButtonWidth, kButtonHeight);
+    play_ = frontEndPushButton(window_, kPlayId, kPlayX, kButtonY, kPlayWidth, kButtonHeight);
     log_ = std::make_unique<GlassList>(window_, kLogId, kLogList);
 
     result_ = debriefResultText();
     missionTexts().flowText = result_;
     // A torn log reads as far as it holds; what could not be read is simply not told.
-    std::vector<std::string> lines = deckLogLines(replayLogRead());
+    const std::vector<ReplayEvent> events = replayLogRead();
+    std::vector<std::string> lines = deckLogLines(events);
     logEmpty_ = lines.empty();
     log_->setRows(std::move(lines));
+    story_ = replayStory(events, ownBoatId(events));
+    // The mission's grid still stands: the charts show it until the screen closes.
+    plot_ = std::make_unique<TrackPlot>(window_, kTrackPlot, worldGrid(), story_);
+    map_ = std::make_unique<ReplayMap>(window_, kReplayMap, worldGrid(), story_);
+    // The replay opens on everything it will show: the track and the markers.
+    std::vector<TrackPoint> places = story_.track;
+    for (const ReplayMarker& marker : story_.markers)
+        places.push_back({marker.time, marker.x, marker.y});
+    chartZoomOntoTrack(*map_, trackOnGrid(places), 0);
+    plot_->zoomOntoTrack(kZoomSteps);
+    timerSet(window_, kGrowTimer, kGrowMs);
+    playing_ = false;
     showPage(DebriefPage::Result);
 }
 
 void DebriefScreen::close() {
+    timerKill(window_, kGrowTimer);
+    timerKill(window_, kPlayTimer);
+    playing_ = false;
+    plot_.reset();
+    map_.reset();
+    play_.reset();
     log_.reset();
     for (auto& tab : tabs_)
         tab.reset();
@@ -70,28 +125,118 @@ void DebriefScreen::close() {
 
 void DebriefScreen::showPage(DebriefPage page) {
     page_ = page;
-    const bool log = page == DebriefPage::DeckLog;
-    if (log) {
-        log_->show();
-        previous_->show();
-        next_->show();
-    } else {
-        log_->hide();
-        previous_->hide();
-        next_->hide();
-    }
+    showWidgets();
     windowInvalidate(window_, nullptr, false);
+}
+
+void DebriefScreen::showWidgets() {
+    const auto showIf = [](BaseWidget& widget, bool on) {
+        if (on)
+            widget.show();
+        else
+            widget.hide();
+    };
+    const bool log = page_ == DebriefPage::DeckLog;
+    const bool replay = page_ == DebriefPage::Replay;
+    showIf(*log_, log);
+    showIf(*previous_, log);
+    showIf(*next_, log);
+    showIf(*plot_, page_ == DebriefPage::Result && plot_->hasGrid());
+    showIf(*map_, replay && map_->hasGrid() && !story_.empty());
+    showIf(*play_, replay && !story_.empty());
+}
+
+void DebriefScreen::togglePlay() {
+    if (story_.empty())
+        return;
+    playing_ = !playing_;
+    if (!playing_) {
+        timerKill(window_, kPlayTimer);
+        return;
+    }
+    // Played to its end, the replay starts again.
+    if (map_->time() >= story_.endTime)
+        map_->setTime(0.0);
+    timerSet(window_, kPlayTimer, kPlayMs);
+}
+
+void DebriefScreen::growTrack() {
+    const std::size_t step = std::max<std::size_t>(1, plot_->trackPoints() / kGrowSteps);
+    plot_->showPoints(plot_->shownPoints() + step);
+    if (plot_->shownPoints() >= plot_->trackPoints())
+        timerKill(window_, kGrowTimer);
+}
+
+void DebriefScreen::playStep() {
+    const double perStep = std::max(story_.endTime / kReplaySeconds, 1.0) * kPlayMs / 1000.0;
+    map_->setTime(map_->time() + perStep);
+    Rect bar = debrief_layout::kTimeBar.inflatedBy(0, 6);
+    bar.right = debrief_layout::kTimeText.right;
+    windowInvalidate(window_, &bar, false);
+    if (map_->time() >= story_.endTime)
+        togglePlay();
+}
+
+void DebriefScreen::seekTo(int x) {
+    const Rect& bar = debrief_layout::kTimeBar;
+    const double share = std::clamp(static_cast<double>(x - bar.left) / std::max(bar.width(), 1), 0.0, 1.0);
+    map_->setTime(share * story_.endTime);
+    windowInvalidate(window_, nullptr, false);
+}
+
+LResult DebriefScreen::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
+                                     LParam lParam) {
+    if (message == WM_TIMER && (wParam == kGrowTimer || wParam == kPlayTimer)) {
+        if (wParam == kGrowTimer)
+            growTrack();
+        else if (playing_)
+            playStep();
+        return 0;
+    }
+    if (message == WM_LBUTTONDOWN && page_ == DebriefPage::Replay && !story_.empty()) {
+        const int x = static_cast<std::int16_t>(lParam & 0xFFFF);
+        const int y = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
+        if (debrief_layout::kTimeBar.inflatedBy(0, 4).contains({x, y})) {
+            seekTo(x);
+            return 0;
+        }
+    }
+    return FrontEndScreen::handleMessage(window, message, wParam, lParam);
 }
 
 void DebriefScreen::paint(DeviceContext& dc) {
     using namespace debrief_layout;
     FrontEndScreen::paint(dc);
     glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
-    if (page_ == DebriefPage::Result)
+    switch (page_) {
+    case DebriefPage::Result:
         glassParagraph(dc, kResultText, result_, kTextFont, glass_colours::kPhosphor);
-    else if (logEmpty_)
-        glassParagraph(dc, kLogList.inflatedBy(-10, -8), textCopy(kEmptyLogText), kTextFont,
+        break;
+    case DebriefPage::DeckLog:
+        if (logEmpty_)
+            glassParagraph(dc, kLogList.inflatedBy(-10, -8), textCopy(kEmptyLogText), kTextFont,
+                           glass_colours::kAmber);
+        break;
+    case DebriefPage::Replay:
+        paintTimeControl(dc);
+        break;
+    }
+}
+
+void DebriefScreen::paintTimeControl(DeviceContext& dc) {
+    using namespace debrief_layout;
+    if (story_.empty() || !map_->hasGrid()) {
+        glassParagraph(dc, kReplayMap.inflatedBy(-10, -8), textCopy(kEmptyMapText), kTextFont,
                        glass_colours::kAmber);
+        return;
+    }
+    dc.fillRect(kTimeBar, createSolidBrush(kTimeBarColour));
+    const double share = story_.endTime > 0.0 ? map_->time() / story_.endTime : 1.0;
+    Rect played = kTimeBar.inflatedBy(-2, -2);
+    played.right = played.left + static_cast<int>(share * played.width());
+    dc.fillRect(played, createSolidBrush(glass_colours::kAmber));
+    glassLine(dc, kTimeText, gameTimeText(map_->time()) + " / " + gameTimeText(story_.endTime), kTextFont,
+              glass_colours::kPhosphor, true);
 }
 
 void DebriefScreen::scrollLog(int pages) {
@@ -120,6 +265,9 @@ int DebriefScreen::onCommand(WParam wParam, LParam lParam) {
         return 1;
     case kLogId:
     case kLogId + 1:
+        return 1;
+    case kPlayId:
+        togglePlay();
         return 1;
     default:
         return FrontEndScreen::onCommand(wParam, lParam);

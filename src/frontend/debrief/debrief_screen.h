@@ -1,9 +1,15 @@
 #pragma once
 // The debriefing, after a mission ends while its world still stands: the result page (name,
-// won, score, grade, the goals reached, career points) and the deck log told from the replay
-// log. Continuing leads a won mission to the victory movie, any other out of the mission to
-// the main menu (a campaign mission to the campaign selection).
+// won, score, grade, the goals reached, career points) beside the animated track plot, the deck
+// log told from the replay log, and the replay of the mission on the map with its time control.
+// The screen is off the update list: its animations run on timers of its window. Continuing
+// leads a won mission to the victory movie, any other out of the mission to the main menu (a
+// campaign mission to the campaign selection). The charts leave the mission's grid when the
+// screen closes, before the mission ends and frees it.
 
+#include "frontend/debrief/replay_map.h"
+#include "frontend/debrief/replay_story.h"
+#include "frontend/debrief/track_plot.h"
 #include "frontend/front_end_screen.h"
 #include "frontend/glass_list.h"
 
@@ -15,8 +21,8 @@ namespace q71 {
 
 class SimpleButton;
 
-enum class DebriefPage : int { Result = 0, DeckLog = 1 };
-inline constexpr int kDebriefPageCount = 2;
+enum class DebriefPage : int { Result = 0, DeckLog = 1, Replay = 2 };
+inline constexpr int kDebriefPageCount = 3;
 
 class DebriefScreen : public FrontEndScreen {
 public:
@@ -28,6 +34,8 @@ public:
     void close() override;
     void paint(DeviceContext& dc) override;
     int onCommand(WParam wParam, LParam lParam) override;
+    /// The animation timers; a click on the time bar moves the replay there.
+    LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
     /// The arrows and page keys move through the deck log; Enter continues.
     int onKey(int key, int category) override;
 
@@ -40,14 +48,32 @@ public:
     GlassList* deckLog() const { return log_.get(); }
     /// True when the replay log held no record to tell.
     bool logEmpty() const { return logEmpty_; }
+    const ReplayStory& story() const { return story_; }
+    TrackPlot* trackPlot() const { return plot_.get(); }
+    ReplayMap* replayMap() const { return map_.get(); }
+    /// Starts or stops the replay's play.
+    void togglePlay();
+    bool playing() const { return playing_; }
+    /// One step of the track plot's growth (its timer).
+    void growTrack();
+    /// One step of the replay's play (its timer): the time moves on by the step's share of the story.
+    void playStep();
 
 private:
     void scrollLog(int pages);
+    void showWidgets();
+    void seekTo(int x);
+    void paintTimeControl(DeviceContext& dc);
 
     DebriefPage page_ = DebriefPage::Result;
     std::string result_;
     bool logEmpty_ = true;
+    ReplayStory story_;
+    bool playing_ = false;
     std::unique_ptr<GlassList> log_;
+    std::unique_ptr<TrackPlot> plot_;
+    std::unique_ptr<ReplayMap> map_;
+    std::unique_ptr<SimpleButton> play_;
     std::array<std::unique_ptr<SimpleButton>, kDebriefPageCount> tabs_;
     std::unique_ptr<SimpleButton> previous_;
     std::unique_ptr<SimpleButton> next_;

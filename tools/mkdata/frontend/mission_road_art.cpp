@@ -99,9 +99,10 @@ void drawDebrief(const Context& context, const ArtTexts& texts) {
     Canvas canvas = consoleFace(texts, kTitle, 2460);
     glassInset(canvas, kGlass);
     stage(context, kDebriefGroup, kBackgroundName, bitmapFile(canvas));
-    tabButtons(context, texts, kDebriefGroup, {2454, 2455});
+    tabButtons(context, texts, kDebriefGroup, {2454, 2455, 2456});
     stageButtons(context, texts, kDebriefGroup,
-                 {{kPreviousX, kButtonY, kButtonWidth, kButtonHeight, 2457},
+                 {{kPlayX, kButtonY, kPlayWidth, kButtonHeight, 2463},
+                  {kPreviousX, kButtonY, kButtonWidth, kButtonHeight, 2457},
                   {kNextX, kButtonY, kButtonWidth, kButtonHeight, 2458},
                   {kContinueX, kButtonY, kButtonWidth, kButtonHeight, 2459}});
 }
