@@ -7,6 +7,7 @@
 #include "frontend_fixture.h"
 #include "platform/files/little_endian.h"
 #include "platform/msgbox/message_box_types.h"
+#include "support/screen_picture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,8 @@ TEST_F(Options, TheTabsAndLinesAnswerTheMouse) {
     EXPECT_EQ(options.page(), OptionsPage::Realism);
     clickAt({kGlass.left + 40, kGlass.top + 40 + 6 + 11}); // the first line
     EXPECT_EQ(options.edited().field(7), 1);
+    pump();
+    test::saveScreenPicture("options");
     clickAt({kCancelX + 20, kButtonY + 10});
     EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
 }

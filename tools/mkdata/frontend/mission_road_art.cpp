@@ -107,12 +107,16 @@ void drawDebrief(const Context& context, const ArtTexts& texts) {
                   {kContinueX, kButtonY, kButtonWidth, kButtonHeight, 2459}});
 }
 
-// The end of a mission over open water: a glow of the colour of the outcome behind the boat.
-Canvas endScene(const ArtTexts& texts, std::uint32_t seed, Colour glow, PointF boat, Colour hull) {
+// The end of a mission over open water: a glow of the colour of the outcome behind the boat, and
+// a bearing ring around it when the ring's radius is given.
+Canvas endScene(const ArtTexts& texts, std::uint32_t seed, Colour glow, PointF boat, Colour hull,
+                double ringRadius) {
     using namespace end_layout;
     Canvas canvas(kWidth, kHeight);
     chartWater(canvas, seed);
     canvas.glow({kWidth / 2.0, 190}, 190, glow, 0.5f);
+    if (ringRadius > 0)
+        bearingRing(canvas, {kWidth / 2.0, 185}, ringRadius, glow);
     submarine(canvas, boat, 300, hull);
     const auto font = texts.font(kFaceNarrow, 16, true);
     titlePlate(canvas, kTitle, "", *font, seed + 1);
@@ -124,14 +128,13 @@ Canvas endScene(const ArtTexts& texts, std::uint32_t seed, Colour glow, PointF b
 
 void drawDeath(const Context& context, const ArtTexts& texts) {
     Canvas canvas =
-        endScene(texts, 2339, palette::kRed, {kWidth / 2.0, 236}, shade(palette::kSteelDark, -0.4f));
+        endScene(texts, 2339, palette::kRed, {kWidth / 2.0, 236}, shade(palette::kSteelDark, -0.4f), 0);
     stage(context, kDeathGroup, kBackgroundName, bitmapFile(canvas));
 }
 
 void drawVictory(const Context& context, const ArtTexts& texts) {
-    Canvas canvas =
-        endScene(texts, 2350, palette::kAmber, {kWidth / 2.0, 200}, shade(palette::kSteelHighlight, -0.2f));
-    bearingRing(canvas, {kWidth / 2.0, 190}, 150, palette::kAmber);
+    Canvas canvas = endScene(texts, 2350, palette::kAmber, {kWidth / 2.0, 185},
+                             shade(palette::kSteelHighlight, -0.2f), 92);
     stage(context, kVictoryGroup, kBackgroundName, bitmapFile(canvas));
 }
 
