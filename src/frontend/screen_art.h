@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace q71 {
 
@@ -38,5 +39,7 @@ inline constexpr const char* kButtonClickWave = "pushbtn.wav";
 /// A push button of the selected group, its picture named by its place, loaded, clicking.
 std::unique_ptr<SimpleButton> frontEndPushButton(WindowHandle window, int controlId, int x, int y, int width,
                                                  int height);
+/// The page tabs of a paged screen along its tab row (tab_row.h), control ids from `firstId`.
+std::vector<std::unique_ptr<SimpleButton>> frontEndTabButtons(WindowHandle window, int firstId, int count);
 
 } // namespace q71

@@ -185,7 +185,8 @@ TEST_F(MissionEnd, AWonMissionGoesThroughTheVictoryMovieToTheVictoryAndTheMainMe
     ASSERT_EQ(screenCurrentIndex(), kSlotVictory);
     pump();
     test::saveScreenPicture("victory");
-    EXPECT_EQ(VictoryScreen::resultLines(), "Note : 4 / 5\nScore : 820\nPoints de carri\xE8re : 1500");
+    EXPECT_EQ(static_cast<VictoryScreen*>(screenGet(kSlotVictory))->body(),
+              "Note : 4 / 5\nScore : 820\nPoints de carri\xE8re : 1500");
     EXPECT_EQ(screenGet(kSlotDebrief), nullptr);
     clickAt({320, 240});
     EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);

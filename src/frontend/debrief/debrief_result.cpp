@@ -28,14 +28,17 @@ std::string format(int id, std::int32_t value) {
 
 } // namespace
 
+std::string missionScoreLines() {
+    const PlayerRecord* record = playerRecord();
+    return format(kGradeText, scoringState().grade) + "\n" + format(kScoreText, scoringState().score) + "\n" +
+           format(kCareerText, record ? record->careerPoints : 0);
+}
+
 std::string debriefResultText() {
     const ScoringState& scoring = scoringState();
     std::string text = missionTexts().name.value_or("") + "\n";
     text += textCopy(scoring.won ? kWonText : kLostText) + "\n";
-    text += format(kScoreText, scoring.score) + "\n";
-    text += format(kGradeText, scoring.grade) + "\n";
-    const PlayerRecord* record = playerRecord();
-    text += format(kCareerText, record ? record->careerPoints : 0) + "\n\n";
+    text += missionScoreLines() + "\n\n";
     text += textCopy(kGoalsText);
     int reached = 0;
     goalTreeForEach(goalTreeRoot(), [&](const GoalNode& goal) {

@@ -9,5 +9,7 @@ namespace q71 {
 
 /// The result of the mission that just ended, line by line.
 std::string debriefResultText();
+/// Its grade, score and the player's career points, three lines (the victory shows them too).
+std::string missionScoreLines();
 
 } // namespace q71

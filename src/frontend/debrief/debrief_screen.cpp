@@ -76,9 +76,7 @@ void DebriefScreen::open() {
     using namespace debrief_layout;
     frontEndSelectGroup(kDebriefGroup);
     frontEndLoadBackground(background_);
-    for (int i = 0; i < kDebriefPageCount; ++i)
-        tabs_[static_cast<std::size_t>(i)] = frontEndPushButton(
-            window_, kFirstTabId + i, kTabX[static_cast<std::size_t>(i)], kTabY, kTabWidth, kTabHeight);
+    tabs_ = frontEndTabButtons(window_, kFirstTabId, kDebriefPageCount);
     continue_ = frontEndPushButton(window_, kContinueId, kContinueX, kButtonY, kButtonWidth, kButtonHeight);
     previous_ = frontEndPushButton(window_, kPreviousId, kPreviousX, kButtonY, kButtonWidth, kButtonHeight);
     next_ = frontEndPushButton(window_, kNextId, kNextX, kButtonY, kButtonWidth, kButtonHeight);
@@ -115,8 +113,7 @@ void DebriefScreen::close() {
     map_.reset();
     play_.reset();
     log_.reset();
-    for (auto& tab : tabs_)
-        tab.reset();
+    tabs_.clear();
     previous_.reset();
     next_.reset();
     continue_.reset();

@@ -13,9 +13,9 @@
 #include "frontend/front_end_screen.h"
 #include "frontend/glass_list.h"
 
-#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace q71 {
 
@@ -74,7 +74,7 @@ private:
     std::unique_ptr<TrackPlot> plot_;
     std::unique_ptr<ReplayMap> map_;
     std::unique_ptr<SimpleButton> play_;
-    std::array<std::unique_ptr<SimpleButton>, kDebriefPageCount> tabs_;
+    std::vector<std::unique_ptr<SimpleButton>> tabs_;
     std::unique_ptr<SimpleButton> previous_;
     std::unique_ptr<SimpleButton> next_;
     std::unique_ptr<SimpleButton> continue_;

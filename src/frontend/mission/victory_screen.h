@@ -2,20 +2,15 @@
 // After a won mission and its movie: the grade, the score and the career points; a click (or a
 // dismiss key) leaves the mission for the main menu.
 
-#include "frontend/front_end_screen.h"
+#include "frontend/mission/end_of_mission_screen.h"
 
 namespace q71 {
 
-class VictoryScreen : public FrontEndScreen {
+class VictoryScreen : public EndOfMissionScreen {
 public:
     explicit VictoryScreen(WindowHandle parent);
 
-    void open() override;
-    void close() override;
-    void paint(DeviceContext& dc) override;
-
-    /// The lines the screen shows (grade, score, career points).
-    static std::string resultLines();
+    std::string body() const override;
 
 protected:
     bool skip() override;

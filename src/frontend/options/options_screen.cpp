@@ -55,9 +55,7 @@ void OptionsScreen::open() {
     using namespace options_layout;
     frontEndSelectGroup(kOptionsGroup);
     frontEndLoadBackground(background_);
-    for (int i = 0; i < kOptionsPageCount; ++i)
-        tabs_[static_cast<std::size_t>(i)] = frontEndPushButton(
-            window_, kFirstTabId + i, kTabX[static_cast<std::size_t>(i)], kTabY, kTabWidth, kTabHeight);
+    tabs_ = frontEndTabButtons(window_, kFirstTabId, kOptionsPageCount);
     validate_ = frontEndPushButton(window_, kValidateId, kValidateX, kButtonY, kButtonWidth, kButtonHeight);
     cancel_ = frontEndPushButton(window_, kCancelId, kCancelX, kButtonY, kButtonWidth, kButtonHeight);
     lines_ = std::make_unique<GlassList>(window_, kLinesId, kGlass.inflatedBy(-10, -40));
@@ -67,8 +65,7 @@ void OptionsScreen::open() {
 
 void OptionsScreen::close() {
     lines_.reset();
-    for (auto& tab : tabs_)
-        tab.reset();
+    tabs_.clear();
     validate_.reset();
     cancel_.reset();
     background_.free();

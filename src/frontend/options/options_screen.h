@@ -8,8 +8,8 @@
 #include "frontend/glass_list.h"
 #include "frontend/options/options_pages.h"
 
-#include <array>
 #include <memory>
+#include <vector>
 
 namespace q71 {
 
@@ -51,7 +51,7 @@ private:
     OptionsPage page_ = OptionsPage::Display;
     OptionsRecord edited_;
     std::unique_ptr<GlassList> lines_;
-    std::array<std::unique_ptr<SimpleButton>, kOptionsPageCount> tabs_;
+    std::vector<std::unique_ptr<SimpleButton>> tabs_;
     std::unique_ptr<SimpleButton> validate_;
     std::unique_ptr<SimpleButton> cancel_;
 };
