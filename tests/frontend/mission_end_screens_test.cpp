@@ -20,8 +20,6 @@
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/scenario_reader.h"
 
-#include "support/screen_picture.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -183,8 +181,6 @@ TEST_F(MissionEnd, AWonMissionGoesThroughTheVictoryMovieToTheVictoryAndTheMainMe
     EXPECT_EQ(movie->nextScreenSlot(), kSlotVictory);
     run(300);
     ASSERT_EQ(screenCurrentIndex(), kSlotVictory);
-    pump();
-    test::saveScreenPicture("victory");
     EXPECT_EQ(static_cast<VictoryScreen*>(screenGet(kSlotVictory))->body(),
               "Note : 4 / 5\nScore : 820\nPoints de carri\xE8re : 1500");
     EXPECT_EQ(screenGet(kSlotDebrief), nullptr);

@@ -21,6 +21,7 @@
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
 #include "sim/entities/entity.h"
+#include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_roster.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/sim_clock.h"
@@ -282,6 +283,44 @@ TEST_F(ProgramRun, ATutorialRunsFiveGameMinutesEndsAndIsDebriefed) {
     playerDbRelease();
     EXPECT_EQ(missionState().missionMode, kMissionModeTutorial);
     EXPECT_EQ(worldOwnShip(), nullptr) << "the mission was ended";
+}
+
+TEST_F(ProgramRun, AWonMissionGoesThroughTheVictoryMovieToTheVictoryScreen) {
+    limitMs = 90000;
+    const std::vector<Step> steps = joined({
+        toTheMainMenu("won-"),
+        {
+            {kSlotMainMenu, 100, "won-menu", [](HeadlessBackend& d) { clickMenuLine(d, 0); }},
+            {kSlotMissionSelection, 100, "won-selection",
+             [](HeadlessBackend& d) {
+                 using namespace selection_layout;
+                 clickButton(d, kStartX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+            {kSlotGenInfo, 100, "won-running",
+             [](HeadlessBackend& d) {
+                 // Every goal of the tutorial reached, as the boat would have reached them.
+                 goalTreeForEach(goalTreeRoot(), [](GoalNode& goal) { goal.achieved = 1; });
+                 using namespace gen_info_layout;
+                 clickButton(d, kEndX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+            {kSlotDebrief, 300, "won-debrief",
+             [](HeadlessBackend& d) { d.typeKey(static_cast<std::uint8_t>(VK_RETURN), '\r'); }},
+            {kSlotMovie, 500, "won-movie",
+             [](HeadlessBackend& d) {
+                 d.click({320, 240});
+             }},
+            {kSlotVictory, 300, "victory",
+             [](HeadlessBackend& d) {
+                 d.click({320, 240});
+             }},
+        },
+        outOfTheProgram("won-"),
+    });
+    EXPECT_EQ(run(steps), 0);
+    EXPECT_EQ(slotsSeen.size(), steps.size()) << "every screen showed";
+    ASSERT_EQ(playerDbChoose("Ondine", 0), RosterStatus::Ok);
+    EXPECT_EQ(playerRecord()->tutorialScore[0], 0) << "booked (marked reached, the goals gave no points)";
+    playerDbRelease();
 }
 
 TEST_F(ProgramRun, TheOwnBoatLostInASingleMissionLeadsToTheDeathScreenAndTheDebriefing) {
