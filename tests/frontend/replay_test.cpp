@@ -1,9 +1,13 @@
 // The debriefing's replay: the story a log tells (the own boat's track, the markers), and the
 // replay map playing a hand-built log over a hand-built grid.
 #include "framework/app/shell.h"
+#include "framework/resources/registry.h"
+#include "frontend/debrief/debrief_layout.h"
 #include "frontend/debrief/replay_map.h"
+#include "frontend/debrief/replay_page.h"
 #include "frontend/debrief/replay_story.h"
 #include "frontend/debrief/track_plot.h"
+#include "frontend/screen_art.h"
 #include "frontend_fixture.h"
 #include "sim/support/terrain_grid.h"
 #include "sim/world/terrain_world.h"
@@ -12,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 namespace q71 {
@@ -76,6 +81,12 @@ protected:
     // 101 x 101 samples a kilometre apart: the sea of islands.
     test::TerrainGrid terrain{101, 101, 1000.0, test::islandSeaFloor};
     ReplayStory story = replayStory(patrolLog(), kOwnBoat);
+
+    /// The debriefing's pictures, for the play button: the grid is loaded, back to the data set.
+    static void selectDebriefArt() {
+        std::filesystem::current_path(rootInstallPath);
+        frontEndSelectGroup(kDebriefGroup);
+    }
 };
 
 TEST_F(Replay, PlayedToHalfTimeHalfTheTrackAndItsMarkersShow) {
@@ -103,6 +114,41 @@ TEST_F(Replay, TheReplayMapAtTheEndAndAtHalfTime) {
         ASSERT_NE(map.backBuffer(), nullptr);
         EXPECT_TRUE(test::matchesGoldenIn(kGolden, *map.backBuffer(), name));
     }
+}
+
+TEST_F(Replay, TheTimeBarMovesTheReplayAndPlayStopsAtTheEnd) {
+    selectDebriefArt();
+    using namespace debrief_layout;
+    ReplayPage page(appMainWindow(), story, worldGrid(), 99);
+    page.show(true);
+    EXPECT_TRUE(page.map().isVisible());
+    EXPECT_TRUE(page.click({kTimeBar.left + kTimeBar.width() / 2, kTimeBar.top + 2}));
+    EXPECT_NEAR(page.map().time(), story.endTime / 2, story.endTime / kTimeBar.width());
+    EXPECT_FALSE(page.click({kTimeBar.left, kTimeBar.top - 20})) << "above the bar";
+    page.togglePlay();
+    ASSERT_TRUE(page.playing());
+    // The screen hands the page its timer's ticks, ten a second.
+    for (int tick = 0; tick < 10; ++tick)
+        page.playStep();
+    EXPECT_NEAR(page.map().time() - story.endTime / 2, story.endTime / 30, 1e-6)
+        << "a mission plays in about 30 seconds";
+    for (int tick = 0; tick < 400 && page.playing(); ++tick)
+        page.playStep();
+    EXPECT_FALSE(page.playing()) << "the end stops the play";
+    EXPECT_EQ(page.map().time(), story.endTime);
+    page.togglePlay();
+    EXPECT_EQ(page.map().time(), 0.0) << "played again from the start";
+}
+
+TEST_F(Replay, AnEmptyLogGivesAnEmptyMapThatIsNotShown) {
+    selectDebriefArt();
+    const ReplayStory nothing;
+    ReplayPage page(appMainWindow(), nothing, worldGrid(), 99);
+    page.show(true);
+    EXPECT_FALSE(page.map().isVisible());
+    page.togglePlay();
+    EXPECT_FALSE(page.playing());
+    EXPECT_FALSE(page.click({debrief_layout::kTimeBar.left + 5, debrief_layout::kTimeBar.top + 2}));
 }
 
 TEST_F(Replay, TheTrackPlotGrowsItsTrackAndZoomsOntoIt) {

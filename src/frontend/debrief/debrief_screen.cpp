@@ -7,7 +7,6 @@
 #include "frontend/debrief/debrief_layout.h"
 #include "frontend/debrief/debrief_result.h"
 #include "frontend/debrief/deck_log_lines.h"
-#include "frontend/game_time_text.h"
 #include "frontend/glass_colours.h"
 #include "frontend/glass_text.h"
 #include "frontend/screen_art.h"
@@ -42,19 +41,14 @@ enum ControlId : int {
 
 constexpr int kTitleText = 2460;
 constexpr int kEmptyLogText = 2461;
-constexpr int kEmptyMapText = 2462;
 
-// The track plot grows on one timer, the replay plays on another, both of this window.
+// The track plot grows on this timer of the window (the replay plays on its own).
 constexpr std::uintptr_t kGrowTimer = 1;
-constexpr std::uintptr_t kPlayTimer = 2;
+static_assert(kGrowTimer != ReplayPage::kPlayTimer);
 constexpr std::uint32_t kGrowMs = 50;
-constexpr std::uint32_t kPlayMs = 100;
 // The track is drawn in about 80 steps (four seconds); the plot zooms in over 40 of its own.
 constexpr std::size_t kGrowSteps = 80;
 constexpr int kZoomSteps = 40;
-// The replay plays a mission in about 30 seconds, never slower than the game ran.
-constexpr double kReplaySeconds = 30.0;
-constexpr ColorRef kTimeBarColour = rgb(0x3A, 0x4A, 0x5A);
 
 // The own boat of the log: the world's while it stands, else the one reporting under its name.
 std::int32_t ownBoatId(const std::vector<ReplayEvent>& events) {
@@ -80,7 +74,6 @@ void DebriefScreen::open() {
     continue_ = frontEndPushButton(window_, kContinueId, kContinueX, kButtonY, kButtonWidth, kButtonHeight);
     previous_ = frontEndPushButton(window_, kPreviousId, kPreviousX, kButtonY, kButtonWidth, kButtonHeight);
     next_ = frontEndPushButton(window_, kNextId, kNextX, kButtonY, kButtonWidth, kButtonHeight);
-    play_ = frontEndPushButton(window_, kPlayId, kPlayX, kButtonY, kPlayWidth, kButtonHeight);
     log_ = std::make_unique<GlassList>(window_, kLogId, kLogList);
 
     result_ = debriefResultText();
@@ -93,25 +86,16 @@ void DebriefScreen::open() {
     story_ = replayStory(events, ownBoatId(events));
     // The mission's grid still stands: the charts show it until the screen closes.
     plot_ = std::make_unique<TrackPlot>(window_, kTrackPlot, worldGrid(), story_);
-    map_ = std::make_unique<ReplayMap>(window_, kReplayMap, worldGrid(), story_);
-    // The replay opens on everything it will show: the track and the markers.
-    std::vector<TrackPoint> places = story_.track;
-    for (const ReplayMarker& marker : story_.markers)
-        places.push_back({marker.time, marker.x, marker.y});
-    chartZoomOntoTrack(*map_, trackOnGrid(places), 0);
+    replay_ = std::make_unique<ReplayPage>(window_, story_, worldGrid(), kPlayId);
     plot_->zoomOntoTrack(kZoomSteps);
     timerSet(window_, kGrowTimer, kGrowMs);
-    playing_ = false;
     showPage(DebriefPage::Result);
 }
 
 void DebriefScreen::close() {
     timerKill(window_, kGrowTimer);
-    timerKill(window_, kPlayTimer);
-    playing_ = false;
     plot_.reset();
-    map_.reset();
-    play_.reset();
+    replay_.reset();
     log_.reset();
     tabs_.clear();
     previous_.reset();
@@ -139,22 +123,7 @@ void DebriefScreen::showWidgets() {
     showIf(*previous_, log);
     showIf(*next_, log);
     showIf(*plot_, page_ == DebriefPage::Result && plot_->hasGrid());
-    showIf(*map_, replay && map_->hasGrid() && !story_.empty());
-    showIf(*play_, replay && !story_.empty());
-}
-
-void DebriefScreen::togglePlay() {
-    if (story_.empty())
-        return;
-    playing_ = !playing_;
-    if (!playing_) {
-        timerKill(window_, kPlayTimer);
-        return;
-    }
-    // Played to its end, the replay starts again.
-    if (map_->time() >= story_.endTime)
-        map_->setTime(0.0);
-    timerSet(window_, kPlayTimer, kPlayMs);
+    replay_->show(replay);
 }
 
 void DebriefScreen::growTrack() {
@@ -164,40 +133,20 @@ void DebriefScreen::growTrack() {
         timerKill(window_, kGrowTimer);
 }
 
-void DebriefScreen::playStep() {
-    const double perStep = std::max(story_.endTime / kReplaySeconds, 1.0) * kPlayMs / 1000.0;
-    map_->setTime(map_->time() + perStep);
-    Rect bar = debrief_layout::kTimeBar.inflatedBy(0, 6);
-    bar.right = debrief_layout::kTimeText.right;
-    windowInvalidate(window_, &bar, false);
-    if (map_->time() >= story_.endTime)
-        togglePlay();
-}
-
-void DebriefScreen::seekTo(int x) {
-    const Rect& bar = debrief_layout::kTimeBar;
-    const double share = std::clamp(static_cast<double>(x - bar.left) / std::max(bar.width(), 1), 0.0, 1.0);
-    map_->setTime(share * story_.endTime);
-    windowInvalidate(window_, nullptr, false);
-}
-
 LResult DebriefScreen::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam,
                                      LParam lParam) {
-    if (message == WM_TIMER && (wParam == kGrowTimer || wParam == kPlayTimer)) {
-        if (wParam == kGrowTimer)
-            growTrack();
-        else if (playing_)
-            playStep();
+    if (message == WM_TIMER && wParam == kGrowTimer) {
+        growTrack();
         return 0;
     }
-    if (message == WM_LBUTTONDOWN && page_ == DebriefPage::Replay && !story_.empty()) {
-        const int x = static_cast<std::int16_t>(lParam & 0xFFFF);
-        const int y = static_cast<std::int16_t>((lParam >> 16) & 0xFFFF);
-        if (debrief_layout::kTimeBar.inflatedBy(0, 4).contains({x, y})) {
-            seekTo(x);
-            return 0;
-        }
+    if (message == WM_TIMER && wParam == ReplayPage::kPlayTimer) {
+        replay_->playStep();
+        return 0;
     }
+    if (message == WM_LBUTTONDOWN && page_ == DebriefPage::Replay &&
+        replay_->click(
+            {static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)}))
+        return 0;
     return FrontEndScreen::handleMessage(window, message, wParam, lParam);
 }
 
@@ -215,25 +164,9 @@ void DebriefScreen::paint(DeviceContext& dc) {
                            glass_colours::kAmber);
         break;
     case DebriefPage::Replay:
-        paintTimeControl(dc);
+        replay_->paint(dc);
         break;
     }
-}
-
-void DebriefScreen::paintTimeControl(DeviceContext& dc) {
-    using namespace debrief_layout;
-    if (story_.empty() || !map_->hasGrid()) {
-        glassParagraph(dc, kReplayMap.inflatedBy(-10, -8), textCopy(kEmptyMapText), kTextFont,
-                       glass_colours::kAmber);
-        return;
-    }
-    dc.fillRect(kTimeBar, createSolidBrush(kTimeBarColour));
-    const double share = story_.endTime > 0.0 ? map_->time() / story_.endTime : 1.0;
-    Rect played = kTimeBar.inflatedBy(-2, -2);
-    played.right = played.left + static_cast<int>(share * played.width());
-    dc.fillRect(played, createSolidBrush(glass_colours::kAmber));
-    glassLine(dc, kTimeText, gameTimeText(map_->time()) + " / " + gameTimeText(story_.endTime), kTextFont,
-              glass_colours::kPhosphor, true);
 }
 
 void DebriefScreen::scrollLog(int pages) {
@@ -264,7 +197,7 @@ int DebriefScreen::onCommand(WParam wParam, LParam lParam) {
     case kLogId + 1:
         return 1;
     case kPlayId:
-        togglePlay();
+        replay_->togglePlay();
         return 1;
     default:
         return FrontEndScreen::onCommand(wParam, lParam);

@@ -7,7 +7,7 @@
 // campaign mission to the campaign selection). The charts leave the mission's grid when the
 // screen closes, before the mission ends and frees it.
 
-#include "frontend/debrief/replay_map.h"
+#include "frontend/debrief/replay_page.h"
 #include "frontend/debrief/replay_story.h"
 #include "frontend/debrief/track_plot.h"
 #include "frontend/front_end_screen.h"
@@ -50,30 +50,21 @@ public:
     bool logEmpty() const { return logEmpty_; }
     const ReplayStory& story() const { return story_; }
     TrackPlot* trackPlot() const { return plot_.get(); }
-    ReplayMap* replayMap() const { return map_.get(); }
-    /// Starts or stops the replay's play.
-    void togglePlay();
-    bool playing() const { return playing_; }
+    ReplayPage* replay() const { return replay_.get(); }
     /// One step of the track plot's growth (its timer).
     void growTrack();
-    /// One step of the replay's play (its timer): the time moves on by the step's share of the story.
-    void playStep();
 
 private:
     void scrollLog(int pages);
     void showWidgets();
-    void seekTo(int x);
-    void paintTimeControl(DeviceContext& dc);
 
     DebriefPage page_ = DebriefPage::Result;
     std::string result_;
     bool logEmpty_ = true;
     ReplayStory story_;
-    bool playing_ = false;
     std::unique_ptr<GlassList> log_;
     std::unique_ptr<TrackPlot> plot_;
-    std::unique_ptr<ReplayMap> map_;
-    std::unique_ptr<SimpleButton> play_;
+    std::unique_ptr<ReplayPage> replay_;
     std::vector<std::unique_ptr<SimpleButton>> tabs_;
     std::unique_ptr<SimpleButton> previous_;
     std::unique_ptr<SimpleButton> next_;
