@@ -7,6 +7,8 @@
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend/movie/movie_screen.h"
+#include "frontend/options/options_screen.h"
+#include "frontend/selection/sor_tsel.h"
 #include "frontend_fixture.h"
 #include "media/audio/music.h"
 #include "media/audio/sound_manager.h"
@@ -15,6 +17,7 @@
 #include "platform/sound/sound_device.h"
 #include "platform/window/focus.h"
 #include "platform/window/virtual_keys.h"
+#include "sim/scoring/player_roster.h"
 
 #include <gtest/gtest.h>
 
@@ -129,6 +132,38 @@ TEST_F(FrontEndScreens, TheMainMenuPlaysItsThemeAndGoesOnWithItAfterTheCredits) 
 
     musicShutdown();
     soundShutdown();
+}
+
+TEST_F(FrontEndScreens, EachMissionLineMakesItsScreenWithItsArgumentBeforeTheSwitch) {
+    ASSERT_EQ(playerDbChoose("Nereide", 0), RosterStatus::Ok);
+    struct Case {
+        int entry;
+        int slot;
+        const char* key;
+        int argument; // the selection's mode, the options' way back
+    };
+    const std::vector<Case> cases{
+        {0, kSlotMissionSelection, "missionSelection", 1},
+        {1, kSlotMissionSelection, "missionSelection", 2},
+        {2, kSlotMissionSelection, "campaignSelection", 3},
+        {3, kSlotOptions, "options", 0},
+    };
+    for (const Case& c : cases) {
+        screenEnterMainMenu();
+        pump();
+        clickAt({main_menu_layout::kButtonX + 30, main_menu_layout::buttonY(c.entry) + 10});
+        ASSERT_EQ(screenCurrentIndex(), c.slot) << "line " << c.entry;
+        const FullScreen* screen = screenGet(c.slot);
+        EXPECT_EQ(screen->key(), c.key);
+        if (c.slot == kSlotMissionSelection) {
+            EXPECT_EQ(static_cast<const SorTsel*>(screen)->mode(), c.argument);
+        }
+        press(static_cast<std::uint8_t>(VK_ESCAPE), 27);
+        EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu) << "back from line " << c.entry;
+        pump();
+        EXPECT_EQ(screenGet(c.slot), nullptr) << "the screen left goes";
+    }
+    playerDbRelease();
 }
 
 TEST_F(FrontEndScreens, TheButtonsOfTheLoginAndTheMainMenuClick) {

@@ -1,5 +1,6 @@
 #include "frontend/options/options_screen.h"
 
+#include "framework/app/key_matching.h"
 #include "framework/app/screen_manager.h"
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/simple_button.h"
@@ -29,6 +30,7 @@ constexpr int kSwitchWords = 2390; // + 0 off, + 1 on
 constexpr int kReportWords = 2392; // + 0 essential reports, + 1 all
 constexpr int kAssistWords = 2394; // + 0 off, + 1 by rank, + 2 automatic
 constexpr int kOptionsCaptionText = 1901;
+constexpr int kEscape = 27;
 
 std::string valueWord(const OptionLine& line, int value) {
     switch (line.kind) {
@@ -123,6 +125,13 @@ int OptionsScreen::onCommand(WParam wParam, LParam lParam) {
     default:
         return FrontEndScreen::onCommand(wParam, lParam);
     }
+}
+
+int OptionsScreen::onKey(int key, int category) {
+    if (category != kKeyChar || key != kEscape || !lines_)
+        return 0;
+    cancel();
+    return 1;
 }
 
 void OptionsScreen::applyCurrentPage() {

@@ -28,6 +28,8 @@ public:
     void close() override;
     void paint(DeviceContext& dc) override;
     int onCommand(WParam wParam, LParam lParam) override;
+    /// Esc cancels.
+    int onKey(int key, int category) override;
 
     /// Shows a page.
     void showPage(OptionsPage page);

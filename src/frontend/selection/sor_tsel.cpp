@@ -29,6 +29,7 @@ enum ControlId : int {
     kListId = 3, // and kListId + 1 when a row is chosen
 };
 
+constexpr int kEscape = 27;
 // The own boat of a single player: no network side.
 constexpr std::int32_t kSinglePlayer = -1;
 
@@ -180,7 +181,7 @@ int SorTsel::onKey(int key, int category) {
         startSelected();
         return 1;
     }
-    if (category == kKeyChar && key == 27) {
+    if (category == kKeyChar && key == kEscape) {
         leave();
         return 1;
     }
