@@ -83,28 +83,32 @@ void drawGenInfo(const Context& context, const ArtTexts& texts) {
                   {kEndX, kButtonY, kButtonWidth, kButtonHeight, 2332}});
 }
 
+// A paged console (the options, the debriefing): the title plate, one pane of glass, the row of
+// tabs and the buttons below.
+void drawPagedConsole(const Context& context, const ArtTexts& texts, const char* group, std::uint32_t seed,
+                      const Rect& title, const Rect& glass, std::initializer_list<int> tabLabels,
+                      std::initializer_list<ButtonArt> buttons) {
+    Canvas canvas = consoleFace(texts, title, seed);
+    glassInset(canvas, glass);
+    stage(context, group, kBackgroundName, bitmapFile(canvas));
+    tabButtons(context, texts, group, tabLabels);
+    stageButtons(context, texts, group, buttons);
+}
+
 void drawOptions(const Context& context, const ArtTexts& texts) {
     using namespace options_layout;
-    Canvas canvas = consoleFace(texts, kTitle, 2360);
-    glassInset(canvas, kGlass);
-    stage(context, kOptionsGroup, kBackgroundName, bitmapFile(canvas));
-    tabButtons(context, texts, kOptionsGroup, {2361, 2362, 2363});
-    stageButtons(context, texts, kOptionsGroup,
-                 {{kValidateX, kButtonY, kButtonWidth, kButtonHeight, 2366},
-                  {kCancelX, kButtonY, kButtonWidth, kButtonHeight, 2367}});
+    drawPagedConsole(context, texts, kOptionsGroup, 2360, kTitle, kGlass, {2361, 2362, 2363},
+                     {{kValidateX, kButtonY, kButtonWidth, kButtonHeight, 2366},
+                      {kCancelX, kButtonY, kButtonWidth, kButtonHeight, 2367}});
 }
 
 void drawDebrief(const Context& context, const ArtTexts& texts) {
     using namespace debrief_layout;
-    Canvas canvas = consoleFace(texts, kTitle, 2460);
-    glassInset(canvas, kGlass);
-    stage(context, kDebriefGroup, kBackgroundName, bitmapFile(canvas));
-    tabButtons(context, texts, kDebriefGroup, {2454, 2455, 2456});
-    stageButtons(context, texts, kDebriefGroup,
-                 {{kPlayX, kButtonY, kPlayWidth, kButtonHeight, 2463},
-                  {kPreviousX, kButtonY, kButtonWidth, kButtonHeight, 2457},
-                  {kNextX, kButtonY, kButtonWidth, kButtonHeight, 2458},
-                  {kContinueX, kButtonY, kButtonWidth, kButtonHeight, 2459}});
+    drawPagedConsole(context, texts, kDebriefGroup, 2460, kTitle, kGlass, {2454, 2455, 2456},
+                     {{kPlayX, kButtonY, kPlayWidth, kButtonHeight, 2463},
+                      {kPreviousX, kButtonY, kButtonWidth, kButtonHeight, 2457},
+                      {kNextX, kButtonY, kButtonWidth, kButtonHeight, 2458},
+                      {kContinueX, kButtonY, kButtonWidth, kButtonHeight, 2459}});
 }
 
 // The end of a mission over open water: a glow of the colour of the outcome behind the boat, and
