@@ -114,6 +114,10 @@ std::optional<std::string> scenReadBlock2(const std::string& name) {
     return readTextBlock(name, kScenarioMissionName);
 }
 
+std::optional<std::string> scenReadBriefing(const std::string& name) {
+    return readTextBlock(name, kScenarioBriefing);
+}
+
 ScenarioStatus ReadScen(const std::string& name, std::int32_t mode) {
     RecordFile file(scenarioPath(name), false, true, false);
     if (!file.isOpen())

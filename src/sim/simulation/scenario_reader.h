@@ -43,6 +43,9 @@ std::optional<std::string> scenReadBlock1(const std::string& name);
 /// The mission-name block of a scenario (the description skipped); none when it is empty or the
 /// file cannot be read.
 std::optional<std::string> scenReadBlock2(const std::string& name);
+/// The briefing block of a scenario, for the mission selection; none when it is empty or the
+/// file cannot be read.
+std::optional<std::string> scenReadBriefing(const std::string& name);
 
 /// Reads a scenario into the mission: its texts, its header (the map origin, the time of day, the
 /// sea, the sound profile, the bottom), its own-ship start positions, its units, and (through
