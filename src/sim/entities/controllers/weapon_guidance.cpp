@@ -103,6 +103,10 @@ bool GuidanceController::rateContact(const ContactRecord& contact) {
     return true;
 }
 
+bool GuidanceController::steersEverySubStep() const {
+    return target != nullptr && (enableRange == 0.0 || target->reaction == 1);
+}
+
 int GuidanceController::hasSeeker() {
     return owner().sensors.empty() ? 0 : 1;
 }
