@@ -46,6 +46,22 @@ bool isUnit(const ScenarioRecord& record) {
     return record.type >= kScenarioSubmarine && record.type <= kScenarioObject;
 }
 
+// A stationary object the object database does not know is still placed, as a plain object.
+bool needsKnownRecord(const ScenarioRecord& record) {
+    return record.type >= kScenarioSubmarine && record.type <= kScenarioAircraft;
+}
+
+// The first unit the mission cannot take, with its record's number (from 1).
+ScenarioStatus refusedUnit(const Scenario& scenario) {
+    for (std::size_t i = 0; i < scenario.records.size(); ++i) {
+        const ScenarioRecord& record = scenario.records[i];
+        const auto number = static_cast<int>(i + 1);
+        if (needsKnownRecord(record) && !objdbFindByName(record.typeName))
+            return {ScenarioError::UnknownObject, record.typeName, number};
+    }
+    return {};
+}
+
 // The values a world cannot be built from: an origin off the globe, a place, a box or a delay
 // that is not a number.
 bool valuesHold(const Scenario& scenario) {
@@ -122,9 +138,8 @@ ScenarioStatus ReadScen(const std::string& name, std::int32_t mode) {
     RecordFileSource source(file);
     if (!scenarioReadBody(source, scenario) || !valuesHold(scenario))
         return {ScenarioError::Damaged, {}};
-    for (const ScenarioRecord& record : scenario.records)
-        if (isUnit(record) && !objdbFindByName(record.typeName))
-            return {ScenarioError::UnknownObject, record.typeName};
+    if (ScenarioStatus refused = refusedUnit(scenario); !refused.ok())
+        return refused;
 
     takeEnvironment(scenario);
     // Every unit is made before the world changes, so that one that cannot be made leaves it as
@@ -133,7 +148,7 @@ ScenarioStatus ReadScen(const std::string& name, std::int32_t mode) {
     for (const ScenarioRecord& record : scenario.records) {
         if (!isUnit(record))
             continue;
-        MadeUnit unit{scenarioMakeUnit(record, *objdbFindByName(record.typeName)), &record};
+        MadeUnit unit{scenarioMakeUnit(record, objdbFindByName(record.typeName)), &record};
         if (!unit.entity)
             return {ScenarioError::CannotMake, record.typeName};
         units.push_back(std::move(unit));
@@ -159,7 +174,7 @@ std::string scenarioErrorMessage(const ScenarioStatus& status, const std::string
         textFormat(message, kTextDamaged, name.c_str());
         break;
     case ScenarioError::UnknownObject:
-        textFormat(message, kTextUnknownObject, name.c_str(), status.detail.c_str());
+        textFormat(message, kTextUnknownObject, name.c_str(), status.detail.c_str(), status.record);
         break;
     case ScenarioError::CannotMake:
         textFormat(message, kTextCannotMake, name.c_str());

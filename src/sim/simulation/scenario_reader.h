@@ -14,13 +14,14 @@ enum class ScenarioError {
     None,
     CannotOpen,    ///< the file is missing or cannot be opened
     Damaged,       ///< its lengths, counts or values do not hold together
-    UnknownObject, ///< a unit names a record the object database lacks
+    UnknownObject, ///< a vehicle names a record the object database lacks
     CannotMake,    ///< a unit's entity type cannot be made
 };
 
 struct ScenarioStatus {
     ScenarioError error = ScenarioError::None;
     std::string detail; ///< the unknown record's name
+    int record = 0;     ///< the number (from 1) of the scenario record refused
     bool ok() const { return error == ScenarioError::None; }
 };
 

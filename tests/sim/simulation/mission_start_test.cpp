@@ -251,7 +251,8 @@ TEST_F(MissionStart, AScenarioThatCannotBeReadLeavesAnEmptyWorldAndSaysWhy) {
     status = start(stranger.bytes());
     EXPECT_EQ(status.error, ScenarioError::UnknownObject);
     EXPECT_EQ(status.detail, "Nautilus");
-    EXPECT_NE(scenarioErrorMessage(status, "Ta1.scn").find("Nautilus"), std::string::npos);
+    EXPECT_EQ(status.record, 2);
+    EXPECT_NE(scenarioErrorMessage(status, "Ta1.scn").find("Nautilus, fiche 2"), std::string::npos);
     EXPECT_TRUE(emptyWorld());
 
     test::ScenarioBytes lost = basin();
@@ -261,6 +262,20 @@ TEST_F(MissionStart, AScenarioThatCannotBeReadLeavesAnEmptyWorldAndSaysWhy) {
     offGlobe.latitude = 123.0;
     EXPECT_EQ(start(offGlobe.bytes()).error, ScenarioError::Damaged);
     EXPECT_TRUE(emptyWorld());
+}
+
+TEST_F(MissionStart, AStationaryObjectOfAnUnknownRecordIsPlacedAsAPlainObject) {
+    test::ScenarioBytes wreck = basin();
+    wreck.records[3].typeName = "Epave";
+    wreck.records[3].type = 5;
+    ASSERT_TRUE(start(wreck.bytes()).ok());
+    EXPECT_EQ(worldList().count(), 4) << "the own boat, the Akula, the merchant and the object";
+    const Entity* object = nullptr;
+    for (auto* node = worldList().head(); node; node = node->next)
+        if (node->item->typeCode == kEntityMissile)
+            object = node->item;
+    ASSERT_NE(object, nullptr);
+    EXPECT_DOUBLE_EQ(object->motion->x, kCentre - 800);
 }
 
 TEST_F(MissionStart, WithoutTheEntityClassesNoMissionIsHalfBuilt) {
