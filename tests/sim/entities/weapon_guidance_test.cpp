@@ -85,6 +85,25 @@ TEST_F(GuidanceTargets, TheNearestHostileTakenBecomesTheTarget) {
     EXPECT_EQ(guidance.target, second);
 }
 
+TEST_F(GuidanceTargets, ARockOnTheBottomTakesOnlyHullsOfAnotherSide) {
+    Entity* rock = weapon("Rocket", kKindAir, {0, 0, -100}, 0.0, 0.0, 2, 2);
+    // Each case: what it hears, its side and kind, and whether it is taken.
+    struct Case {
+        const char* type;
+        std::int32_t side;
+        std::int32_t kind;
+        bool taken;
+    };
+    for (const Case c : {Case{"Explosion", 1, kKindAir, false}, Case{"Burke", 1, kKindAir, false},
+                         Case{"Adcap", 1, kKindWeapon, false}, Case{"Akula", 2, kKindSubsurface, false},
+                         Case{"Akula", 1, kKindSubsurface, true}, Case{"Burke", 1, kKindSurface, true}}) {
+        guidanceOf(*rock).target = nullptr;
+        Entity* heard = world.spawn(c.type, c.side, c.kind, {0, 1000, -50});
+        const ContactRecord* contact = sense(*rock, *heard);
+        EXPECT_EQ(guidanceOf(*rock).target == contact, c.taken) << c.type << " " << c.side << " " << c.kind;
+    }
+}
+
 TEST_F(GuidanceTargets, WeaponsFloatsAndTheLaunchersOtherWeaponsAreRejected) {
     Entity* torpedo = weapon("Adcap", kKindWeapon, {0, 0, -50});
     torpedo->parentId = 77;
