@@ -27,10 +27,11 @@ std::optional<SavedEntityHeader> readHeader(ByteSource& source) {
     return header;
 }
 
-// An entry a class can be rebuilt from: a known class and record, and an id of its own (−1
-// would draw a new one).
+// An entry a class can be rebuilt from: a known class and record, a crew level the motion laws
+// hold at, and an id of its own (−1 would draw a new one).
 bool headerHolds(const SavedEntityHeader& header, const SavedMission& saved) {
     return header.typeCode >= kEntityGeneric && header.typeCode <= kSavedTypeCodeLast && header.id >= 0 &&
+           crewLevelHolds(header.level) &&
            !saved.entityIds.contains(header.id) && objdbFindById(header.recordId) != nullptr;
 }
 

@@ -179,6 +179,25 @@ TEST_F(MissionLoad, DamagedOrShortFilesLeaveTheRunningMissionAsItWas) {
     }
 }
 
+TEST_F(MissionLoad, AnEntityOfACrewLevelOutsideOneToFourIsRefused) {
+    startMission("Sa2.scn", 10.0);
+    const std::vector<std::uint8_t> running = savedBytes();
+    const MissionDigest before = digest();
+    // The first entry's level, in its header (offset 12) and in its state after the 28-byte header.
+    const std::size_t header = entityCountOffset(running) + 4;
+    for (const auto& [level, loads] : {std::pair{0, false}, {-1, false}, {5, false}, {6, false}, {1, true}, {3, true}}) {
+        SCOPED_TRACE(level);
+        std::vector<std::uint8_t> bytes = running;
+        for (std::size_t at : {header + 12, header + 28 + 12})
+            std::memcpy(bytes.data() + at, &level, 4);
+        EXPECT_EQ(missionRestore(bytes), loads);
+        if (!loads) {
+            EXPECT_TRUE(savedBytes() == running);
+            EXPECT_TRUE(digest() == before);
+        }
+    }
+}
+
 TEST_F(MissionLoad, WithoutARunningMissionADamagedFileLeavesTheWorldEmpty) {
     startMission("Sa1.scn", 10.0);
     std::vector<std::uint8_t> bytes = savedBytes();
