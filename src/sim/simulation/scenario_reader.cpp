@@ -126,8 +126,8 @@ void takeTextsAndStarts(const Scenario& scenario) {
             starts.insert(starts.begin(), ownShipStartFromRecord(record));
 }
 
-// The mission takes the scenario's environment; the sky is drawn here, before any unit.
-void takeEnvironment(const Scenario& scenario) {
+// The mission takes the scenario's environment, its sky drawn before any unit.
+void takeEnvironment(const Scenario& scenario, const DayStart& day) {
     const ScenarioHeader& header = scenario.header;
     MissionState& mission = missionState();
     mission.mapOriginLatitude = header.originLatitude;
@@ -135,7 +135,7 @@ void takeEnvironment(const Scenario& scenario) {
     mission.soundProfileKind = static_cast<std::uint32_t>(header.soundProfile);
     mission.bottomType = static_cast<std::uint32_t>(header.bottomType);
     simClock().seaState = static_cast<std::uint32_t>(header.seaState);
-    simSetTimeOfDay(static_cast<std::uint32_t>(header.timeOfDay));
+    simStartDay(day);
     simTactical().updateSeaTexture();
 }
 
@@ -169,9 +169,10 @@ ScenarioStatus ReadScen(const std::string& name, std::int32_t mode) {
     if (ScenarioStatus refused = refusedUnit(scenario); !refused.ok())
         return refused;
 
-    takeEnvironment(scenario);
-    // Every unit is made before the world changes, so that one that cannot be made leaves it as
-    // it was. Records of other types are passed over with their waypoints.
+    // The sky is drawn before the units, whose draws follow it, but the world changes only once
+    // every unit is made: one that cannot be made leaves the world, its origin, day and sea as
+    // they were. Records of other types are passed over with their waypoints.
+    const DayStart day = simDrawDayStart(static_cast<std::uint32_t>(scenario.header.timeOfDay));
     std::vector<MadeUnit> units;
     for (const ScenarioRecord& record : scenario.records) {
         if (!isUnit(record))
@@ -182,6 +183,7 @@ ScenarioStatus ReadScen(const std::string& name, std::int32_t mode) {
         units.push_back(std::move(unit));
     }
 
+    takeEnvironment(scenario, day);
     takeTextsAndStarts(scenario);
     // The file stands at the goal section, which scoring reads with the grade thresholds.
     scoringBeginMission(name, mode, &file);

@@ -317,8 +317,18 @@ TEST_F(MissionStart, AUnitOfACrewLevelOutsideOneToFourIsRefusedByRecordAndValue)
 
 TEST_F(MissionStart, WithoutTheEntityClassesNoMissionIsHalfBuilt) {
     simSetEntityMaker(nullptr);
+    missionState().mapOriginLatitude = 12.5;
+    missionState().mapOriginLongitude = -7.25;
+    simClock().seaState = 5;
+    simClock().timeOfDay = simClock().timeOfDayBase = 1234.0;
     EXPECT_EQ(start(basin().bytes()).error, ScenarioError::CannotMake);
     EXPECT_TRUE(emptyWorld());
+    // The origin, the sea and the day stay as they were.
+    EXPECT_EQ(missionState().mapOriginLatitude, 12.5);
+    EXPECT_EQ(missionState().mapOriginLongitude, -7.25);
+    EXPECT_EQ(simClock().seaState, 5u);
+    EXPECT_EQ(simClock().timeOfDay, 1234.0);
+    EXPECT_EQ(simClock().timeOfDayBase, 1234.0);
     simSetOwnShipMaker(nullptr);
     goalTreeClear();
     replayLogClose();
