@@ -129,6 +129,8 @@ public:
     virtual bool load(ByteSource& source);
     /// Writes the entity's state; false on a write error.
     virtual bool save(ByteSink& sink) const;
+    /// Whether every contact the save keeps names its entity in the 16 bits the file gives it.
+    bool contactIdsSavable() const;
 
     /// Whether the save keeps the sensors (a mobile mine not yet launched does); false here.
     virtual bool savesSensors() const { return false; }
