@@ -2,6 +2,7 @@
 // secondary explosion, the ambient noise it raises and the end of the mission it may mark.
 #include "sim/entities/explosion.h"
 #include "sim/support/weapon_world.h"
+#include "sim/simulation/world_step.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ protected:
     static void at(ExplosionEntity& explosion, double time) {
         WeaponWorld::setClock(time);
         explosion.updatePerSecond(1.0);
+        worldShowQueuedDeathScreen(); // the end of the pass
     }
 
     int explosionsInWorld() const {
