@@ -162,7 +162,7 @@ public:
     std::int32_t waypointCount = 0;
     double lastLowerMastsCue = -1.0; ///< game time the crew last asked for the masts down; −1 never
 
-    // The sequences' progress (not saved: a loaded sequence starts again from its first step).
+    // The sequences' progress (the running one's is saved).
     std::int32_t diveStep = 0;
     double diveTimer = 0.0;
     std::int32_t surfaceStep = 0;
