@@ -1,7 +1,7 @@
 // Scenario files played: any bytes either are refused or start a mission of the entity classes
 // with their controllers, and three game minutes of it leave every place, heading, speed, hull
 // and the sea's noise a finite number. Whatever crew level, place or speed a file gives its units.
-#include "scratch_files.h"
+#include "fuzz_records.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/explosion.h"
 #include "sim/entities/motion/motion_model.h"
@@ -15,7 +15,6 @@
 #include "sim/simulation/sound_profile.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/simulation/world_step.h"
-#include "sim/world/object_database.h"
 #include "stations/firectrl/fire_control_stations.h"
 
 #include <cmath>
@@ -30,22 +29,13 @@ namespace {
 
 constexpr double kRunSeconds = 180.0;
 
+// A platform with sensors, armour, an active sonar and a signature.
 q71::ObjectRecord record(std::uint32_t id, const char* name, const char* category, std::uint32_t kind) {
-    q71::ObjectRecord r;
-    r.id = id;
-    r.keyName.assign(name);
-    r.categoryWord.assign(category);
-    r.kind = kind;
-    r.length = 300;
-    r.beam = 30;
-    r.height = 30;
-    r.maxSpeed = 30;
-    r.sonarFigure = 2.0f;
+    q71::ObjectRecord r = q71::fuzz::plainRecord(id, name, category, kind);
     r.radarFigure = 1.0f;
     r.visualFigure = 1.0f;
     r.armour = 10;
     r.activeSonar = 5;
-    r.signatureFactor = 1.0f;
     r.signatureValues = {300, 900, 0, 0, 0};
     r.signatureParameters = {20, 0, 0, 0};
     return r;
@@ -60,17 +50,9 @@ bool setUp() {
         armed->weapons[1].keyName.assign("Fish");
         armed->weapons[1].count = 4;
     }
-    std::vector<std::uint8_t> bytes;
-    for (const q71::ObjectRecord& r :
-         {record(1, "Q71i", "sub", 1), boat, ship, record(4, "Plane", "plane", 3), record(5, "Explosion", "other", 4),
-          record(6, "Fish", "torp", 5), record(7, "Mine", "mine", 4)}) {
-        const auto encoded = q71::objectRecordEncode(r);
-        bytes.insert(bytes.end(), encoded.begin(), encoded.end());
-    }
-    const std::string database = q71::fuzz::scratchPath("objects.db");
-    q71::fuzz::writeScratch(database, bytes.data(), bytes.size());
-    if (!q71::objdbLoadFile(database))
-        std::abort();
+    q71::fuzz::loadRecords({record(1, "Q71i", "sub", 1), boat, ship, record(4, "Plane", "plane", 3),
+                            record(5, "Explosion", "other", 4), record(6, "Fish", "torp", 5),
+                            record(7, "Mine", "mine", 4)});
     std::filesystem::create_directories(q71::fuzz::scratchPath("Scenario"));
     ::setenv("Q71_DATA", q71::fuzz::scratchPath("").c_str(), 1);
     q71::entityClassesInstall();

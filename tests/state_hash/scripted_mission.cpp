@@ -6,11 +6,7 @@
 // commit, and the kept value follows.
 //
 // Usage: q71_state_hash <data set folder>. Prints the hash; exit status 0 when it is the kept one.
-#include "framework/resources/registry.h"
-#include "framework/textmngr/text_manager.h"
-#include "sim/entities/explosion.h"
 #include "sim/entities/motion/own_boat_motion.h"
-#include "sim/entities/types/entity_classes.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/mission_end.h"
 #include "sim/simulation/sim_clock.h"
@@ -58,22 +54,6 @@ std::vector<ScriptedOrder> script() {
     };
 }
 
-// The data set as the program has it when a mission starts, with a player folder of our own.
-bool openDataSet(const char* folder, const test::TempDir& player) {
-    ::setenv("Q71_DATA", folder, 1);
-    ::setenv("XDG_DATA_HOME", player.path().c_str(), 1);
-    appReadInstallPaths();
-    std::error_code error;
-    std::filesystem::current_path(rootInstallPath, error);
-    if (error || !objdbLoad() || textOpen() != 1)
-        return false;
-    worldOpen();
-    entityClassesInstall();
-    entityControllersInstall();
-    explosionInstallMaker();
-    return true;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -82,7 +62,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const test::TempDir player;
-    if (!openDataSet(argv[1], player)) {
+    if (!test::openDataSetForMissions(argv[1], player.path())) {
         std::fprintf(stderr, "state hash: cannot open the data set in %s\n", argv[1]);
         return 2;
     }
