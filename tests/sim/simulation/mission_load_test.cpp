@@ -4,6 +4,7 @@
 #include "saved_mission_fixture.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/missile_entity.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_files.h"
@@ -196,6 +197,22 @@ TEST_F(MissionLoad, AnEntityOfACrewLevelOutsideOneToFourIsRefused) {
             EXPECT_TRUE(digest() == before);
         }
     }
+}
+
+TEST_F(MissionLoad, APlainObjectOfAnUnknownRecordComesBack) {
+    startMission("Sa2.scn", 10.0);
+    auto* wreck = new MissileEntity(2, "Epave", 1); // as a scenario places an object it cannot name
+    ASSERT_EQ(wreck->recordId, 0u);
+    wreck->motion->x = 268800.0;
+    wreck->motion->y = 268800.0;
+    worldAddEntity(wreck);
+    const MissionDigest before = digest();
+    ASSERT_TRUE(missionRestore(savedBytes()));
+    EXPECT_TRUE(digest() == before);
+    const Entity* back = worldList().tail()->item;
+    EXPECT_EQ(back->typeCode, kEntityMissile);
+    EXPECT_EQ(back->recordId, 0u);
+    EXPECT_EQ(back->motion->x, 268800.0);
 }
 
 TEST_F(MissionLoad, WithoutARunningMissionADamagedFileLeavesTheWorldEmpty) {
