@@ -93,6 +93,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.audio = &simSoundManagerAudio();
     simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
+    simulation.tactical = &tacticalSimDisplays();
     simInstallServices(simulation);
     entityClassesInstall();
     entityControllersInstall();
