@@ -48,17 +48,17 @@ SharedFog& sharedFog() {
     return f;
 }
 
-void registerClassOnce() {
-    static const bool registered = [] {
-        WindowClass c;
-        c.name = kClassName;
-        c.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
-        c.procedure = &RWWidget::staticWindowProc;
-        c.cursor = appMainCursor();
-        c.background = classBackgroundBrush(StockObject::BlackBrush);
-        return classRegister(c) != 0;
-    }();
-    (void)registered;
+// Registered once for each run of the window system.
+void registerClass() {
+    WindowClass c;
+    if (classGetInfo(kClassName, c))
+        return;
+    c.name = kClassName;
+    c.style = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
+    c.procedure = &RWWidget::staticWindowProc;
+    c.cursor = appMainCursor();
+    c.background = classBackgroundBrush(StockObject::BlackBrush);
+    classRegister(c);
 }
 
 bool forwardedKey(WParam key) {
@@ -90,7 +90,7 @@ float modelRadius(r3d::Clump& model, int& sizeCount) {
 
 RWWidget::RWWidget(std::string_view caption, WindowHandle parent, int x, int y, int width, int height)
     : parent_(parent), x_(x), y_(y), width_(width), height_(height) {
-    registerClassOnce();
+    registerClass();
     window_ = windowCreate(0, kClassName, caption, WS_CHILD, x, y, width, height, parent);
     if (windowIsValid(window_))
         windowSetProperty(window_, kThisProperty, this);

@@ -1,0 +1,201 @@
+// The 3-D view widget: its window, objects in and out of view, the camera, the time-of-day look,
+// and golden images of small scenes made of test-made assets.
+#include "tactical/rwutils/rw_fixture.h"
+
+#include "framework/math/fast_math.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "sim/simulation/sim_clock.h"
+#include "support/golden_image.h"
+#include "tactical/rwutils/rw_widget.h"
+#include "tactical/rwutils/sea_surface.h"
+#include "tactical/rwutils/surface_patch.h"
+
+#include <gtest/gtest.h>
+
+namespace q71::test {
+namespace {
+
+class RwView : public RwFixture {
+protected:
+    RwView() {
+        addSkies(64, 64, 20);
+        for (int i = 1; i <= 5; ++i)
+            addTexture("textures", "sea" + std::to_string(i) + ".bmp", 0x205070u + 0x000808u * static_cast<unsigned>(i), 2);
+        addTexture("textures", "coast.bmp", 0xC0B080);
+        addTexture("textures", "land1.bmp", 0x40A040);
+        addTexture("textures", "land2.bmp", 0x308030);
+        simClock().dayPhase = kDayPhaseDay;
+        simClock().skyVariant = 0;
+    }
+    ~RwView() override {
+        simClock().dayPhase = kDayPhaseNight;
+        simClock().seaState = 2;
+    }
+
+    std::unique_ptr<RWWidget> view(int width = 160, int height = 90) {
+        auto v = std::make_unique<RWWidget>("view", parent, 0, 0, width, height);
+        return v;
+    }
+    static void frame(RWWidget& v) {
+        v.render();
+    }
+    static ::testing::AssertionResult golden(const RWWidget& v, const std::string& name) {
+        return matchesGoldenIn("tests/tactical/rwutils/golden", *v.camera()->image(), name);
+    }
+
+    double ox = 0, oy = 0, oz = 0, heading = 0, pitch = 0, roll = 0;
+};
+
+TEST_F(RwView, KeysOfTheStationReachTheParent) {
+    auto v = view();
+    for (WParam key : {WParam{38}, WParam{46}, WParam{112}, WParam{65}})
+        messageSend(v->window(), WM_KEYDOWN, key, 0);
+    messageSend(v->window(), WM_CHAR, 'x', 0);
+    const auto keys = receivedBy(parent, WM_KEYDOWN);
+    ASSERT_EQ(keys.size(), 3u); // arrows, Delete and F1; not a letter
+    EXPECT_EQ(keys[0].wParam, 38u);
+    EXPECT_EQ(keys[2].wParam, 112u);
+    EXPECT_EQ(receivedBy(parent, WM_CHAR).size(), 1u);
+}
+
+TEST_F(RwView, ObjectsBehindTheCameraShowOnlyCloseBy) {
+    auto v = view();
+    v->createScene();
+    v->show();
+    v->setCameraPosition(0, 0, 20);
+    v->setCameraAngles(0, 0, 0); // looking north
+    addModel("buoy", {});
+    r3d::Clump* near = rwLoadModel("buoy", false);
+    r3d::Clump* far = rwLoadModel("buoy", false);
+    double nearY = -490.0, farY = -600.0, zero = 0.0;
+    const int a = v->addObject(near, "buoy", {&zero, &nearY, &zero, &zero, &zero, &zero}, 2, 0.0f, false, false);
+    const int b = v->addObject(far, "buoy", {&zero, &farY, &zero, &zero, &zero, &zero}, 2, 0.0f, false, false);
+    frame(*v);
+    EXPECT_TRUE(v->findObject(a)->inScene);
+    EXPECT_FALSE(v->findObject(b)->inScene);
+    // Looking due south both are in the cone.
+    v->setCameraAngles(0, 180, 0);
+    frame(*v);
+    EXPECT_TRUE(v->findObject(b)->inScene);
+    EXPECT_EQ(v->getObjectSize(a), v->getObjectSize(b));
+    EXPECT_EQ(v->getObjectSize(99), 0.0f);
+    v->removeObject(a);
+    v->removeObject(b);
+    rwReleaseModel(near);
+    rwReleaseModel(far);
+}
+
+TEST_F(RwView, TheFirstFrameSetsTheLookAndDawnShowsAsDusk) {
+    auto v = view();
+    v->createScene();
+    v->show();
+    frame(*v);
+    EXPECT_EQ(v->backdropName(), "day1.bmp");
+    EXPECT_FLOAT_EQ(v->light()->red, 0.4f);
+    for (std::uint32_t code : {0u, 4u}) {
+        simClock().dayPhase = code;
+        frame(*v);
+        EXPECT_EQ(v->dayPhase(), 2);
+        EXPECT_EQ(v->backdropName(), "dusk1.bmp");
+    }
+    v->setZoom(2.0);
+    simClock().skyVariant = 2;
+    frame(*v);
+    EXPECT_EQ(v->backdropName(), "dusk3m.bmp");
+    // Under water: no backdrop, the under-water light.
+    v->setCameraPosition(0, 0, -30);
+    frame(*v);
+    EXPECT_TRUE(v->underwater());
+    EXPECT_EQ(v->backdropName(), "");
+    EXPECT_FLOAT_EQ(v->light()->green, 0.28f);
+    v->destroyScene();
+    EXPECT_EQ(rwBackdropReferences("dusk3m.bmp"), 0);
+}
+
+TEST_F(RwView, TheCameraStaysAboveTheGroundAndWhereItWasWhenItsObjectGoes) {
+    auto v = view();
+    v->addLayer(kLayerSeabed, 0);
+    v->createScene();
+    v->show();
+    v->setCameraPosition(100, 200, -5000);
+    frame(*v);
+    const double floor = v->seabedPatch()->terrainHeight(100, 200);
+    EXPECT_NEAR(v->cameraScenePosition().y, floor * 0.1 + 1.5, 1e-3);
+
+    addModel("sub", {});
+    r3d::Clump* sub = rwLoadModel("sub", false);
+    // Handle 0 stands for no object when attaching: the followed object is a later one.
+    r3d::Clump* other = rwLoadModel("sub", false);
+    v->addObject(other, "sub", {&ox, &oy, &oz, &heading, &pitch, &roll}, 3, 0.0f, false, false);
+    ox = 300;
+    oy = 400;
+    oz = -20;
+    const int h = v->addObject(sub, "sub", {&ox, &oy, &oz, &heading, &pitch, &roll}, 3, 0.0f, false, false);
+    ASSERT_NE(v->attachCamera(h), nullptr);
+    v->setCameraAngles(0, 0, 0); // no tilt, pan or stand-off
+    frame(*v);
+    const r3d::Vec3 at = v->cameraScenePosition();
+    EXPECT_NEAR(at.x, 30.0f, 1e-4);
+    EXPECT_NEAR(at.z, -40.0f, 1e-4);
+    v->removeObject(h);
+    frame(*v);
+    EXPECT_NEAR(v->cameraScenePosition().x, at.x, 1e-4);
+    EXPECT_NEAR(v->cameraScenePosition().z, at.z, 1e-4);
+    v->removeObject(0);
+    rwReleaseModel(sub);
+    rwReleaseModel(other);
+}
+
+TEST_F(RwView, TheRaisedHeadClearsTheSeaAtPeriscopeDepth) {
+    // The raised head stands 14 m above the viewpoint; 53 ft is periscope depth (keel 28 ft below).
+    const double viewpoint = (28.0 - 53.0) * 0.3048;
+    for (int state = 0; state <= 5; ++state) {
+        SeaSurface sea;
+        sea.setSeaState(state);
+        const double crest = sea.amplitude() * waveHeightBound(6) * 10.0; // metres
+        EXPECT_GT(viewpoint + 14.0, crest) << "sea state " << state;
+    }
+    // At 62 ft the head goes under the highest crests of state 5, as docs/own-boat.md says.
+    SeaSurface rough;
+    rough.setSeaState(5);
+    EXPECT_LT((28.0 - 62.0) * 0.3048 + 14.0, rough.amplitude() * waveHeightBound(6) * 10.0);
+}
+
+TEST_F(RwView, GoldenScenes) {
+    struct Scene {
+        const char* name;
+        int seaState;
+        std::uint32_t phase;
+        bool fog;
+        bool coast;
+    };
+    const Scene scenes[] = {
+        {"sea_state_0", 0, kDayPhaseDay, false, false},
+        {"sea_state_4", 4, kDayPhaseDay, false, false},
+        {"coast", 1, kDayPhaseDay, false, true},
+        {"dusk_fog", 3, kDayPhaseDusk, true, false},
+    };
+    for (const Scene& s : scenes) {
+        simClock().seaState = static_cast<std::uint32_t>(s.seaState);
+        simClock().dayPhase = s.phase;
+        auto v = view(160, 90);
+        v->addLayer(kLayerSea, 0);
+        if (s.coast)
+            v->addLayer(kLayerLand, 0);
+        v->setSeaState(s.seaState);
+        if (s.fog)
+            v->enableFog();
+        v->createScene();
+        v->show();
+        // The synthetic floor rises above the sea north-west of here.
+        v->setCameraPosition(s.coast ? 3000.0 : 0.0, s.coast ? 2500.0 : 0.0, 15.0);
+        v->setCameraAngles(-3.0, s.coast ? 300.0 : 20.0, 0.0);
+        clock.advance(1234);
+        frame(*v);
+        EXPECT_TRUE(golden(*v, s.name)) << s.name;
+    }
+}
+
+} // namespace
+} // namespace q71::test
