@@ -6,12 +6,19 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "sim/simulation/sim_clock.h"
+#include "render3d/fog.h"
+#include "sim/world/object_database.h"
 #include "support/golden_image.h"
+#include "support/temp_dir.h"
 #include "tactical/rwutils/rw_widget.h"
 #include "tactical/rwutils/sea_surface.h"
 #include "tactical/rwutils/surface_patch.h"
+#include "tactical/rwutils/view_geometry.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
 
 namespace q71::test {
 namespace {
@@ -145,6 +152,99 @@ TEST_F(RwView, TheCameraStaysAboveTheGroundAndWhereItWasWhenItsObjectGoes) {
     v->removeObject(0);
     rwReleaseModel(sub);
     rwReleaseModel(other);
+}
+
+// The angle (degrees) a joint turned its part's axis by: the part's +Z seen after the joint.
+double turnAbout(const r3d::Matrix& joint, r3d::Axis axis) {
+    const r3d::Vec3 probe = axis == r3d::Axis::X ? r3d::Vec3{0, 0, 1} : r3d::Vec3{1, 0, 0};
+    const r3d::Vec3 t = joint.applyDirection(probe);
+    const double rad = axis == r3d::Axis::X ? std::atan2(t.y, t.z) : std::atan2(-t.z, t.x);
+    return rad * 180.0 / std::numbers::pi;
+}
+
+TEST_F(RwView, AnimatedPartsAndTheSeaway) {
+    // A record whose model spins its radar (tag 601, about Y, 3° a frame) and swings a flag
+    // (tag 602, about X, phase step 90° a frame).
+    ObjectRecord record;
+    ASSERT_TRUE(record.keyName.assign("trawler"));
+    record.animatedParts[0] = {601, 2, 3.0f};
+    record.animatedParts[1] = {602, 4, 90.0f};
+    const auto bytes = objectRecordEncode(record);
+    TempDir dir;
+    ASSERT_TRUE(objdbLoadFile(dir.write("objects.db", std::string(bytes.begin(), bytes.end()))));
+    addModel("trawler", {}, 2.0f, {510, 601, 602});
+    r3d::Clump* model = rwLoadModel("trawler", false);
+    ASSERT_NE(model, nullptr);
+
+    auto v = view();
+    v->createScene();
+    v->show();
+    v->setCameraPosition(0, 0, 20);
+    v->setCameraAngles(0, 0, 0);
+    v->setSeaState(4); // half sea state 2
+    oy = 1000.0;       // 100 units ahead
+    const int h = v->addObject(model, "trawler", {&ox, &oy, &oz, &heading, &pitch, &roll}, 2, 100.0f, true, false);
+    simClock().lastFrameStep = 0.5;
+    frame(*v);
+    ASSERT_TRUE(v->findObject(h)->inScene);
+    r3d::Clump* radar = r3d::findByTag(*model, 601);
+    r3d::Clump* flag = r3d::findByTag(*model, 602);
+    EXPECT_NEAR(turnAbout(radar->joint, r3d::Axis::Y), -3.0, 1e-3); // a positive rate turns the other way
+    frame(*v);
+    EXPECT_NEAR(turnAbout(radar->joint, r3d::Axis::Y), -6.0, 1e-3);
+    // The flag's first entry starts at phase 0: after two frames 180°, sin 180° = 0.
+    EXPECT_NEAR(turnAbout(flag->joint, r3d::Axis::X), 0.0, 1e-3);
+    frame(*v);
+    EXPECT_NEAR(std::fabs(turnAbout(flag->joint, r3d::Axis::X)), 8.0, 1e-3);
+    // The hull rolls in the seaway: phases 3 × 225° and 3 × 500° after three half-second steps.
+    const SeawayAngles a = seawayAngles(2.0, 100.0, std::fmod(3 * 225.0, 360.0), std::fmod(3 * 500.0, 360.0));
+    r3d::Clump* hull = r3d::findByTag(*model, 510);
+    const r3d::Matrix expected = r3d::combine(r3d::Matrix::rotation(r3d::Axis::X, static_cast<float>(a.pitch)),
+                                              r3d::Matrix::rotation(r3d::Axis::Z, static_cast<float>(a.roll)),
+                                              r3d::Combine::Postcat);
+    EXPECT_NEAR(hull->joint.c1.y, expected.c1.y, 1e-5);
+    EXPECT_NEAR(hull->joint.c0.y, expected.c0.y, 1e-5);
+    // Without a size the seaway stops where it is.
+    v->setObjectSize(h, 0.0f);
+    const r3d::Matrix still = hull->joint;
+    frame(*v);
+    EXPECT_EQ(hull->joint, still);
+    v->clearAnimatedParts(h);
+    const r3d::Matrix stopped = radar->joint;
+    frame(*v);
+    EXPECT_EQ(radar->joint, stopped);
+    v->removeObject(h);
+    rwReleaseModel(model);
+    objdbFree();
+    simClock().lastFrameStep = 0.0;
+}
+
+TEST_F(RwView, TheFogIsSharedAndTheLastUserDestroysIt) {
+    auto a = view();
+    auto b = view();
+    a->enableFog();
+    b->enableFog();
+    b->enableFog(); // the same view again counts once
+    ASSERT_NE(r3d::fogInForce(), nullptr);
+    EXPECT_EQ(r3d::fogInForce()->distance, 300.0f);
+    a.reset();
+    EXPECT_NE(r3d::fogInForce(), nullptr);
+    b.reset();
+    EXPECT_EQ(r3d::fogInForce(), nullptr);
+}
+
+TEST_F(RwView, TheFrameRateIsMeasuredOverThirtyFrames) {
+    auto v = view();
+    v->createScene();
+    v->show();
+    for (int i = 0; i < 30; ++i)
+        frame(*v); // no time passes: the estimate stands
+    EXPECT_EQ(v->frameRate(), 10.0);
+    for (int i = 0; i < 30; ++i) {
+        clock.advance(20);
+        frame(*v);
+    }
+    EXPECT_DOUBLE_EQ(v->frameRate(), 50.0);
 }
 
 TEST_F(RwView, TheRaisedHeadClearsTheSeaAtPeriscopeDepth) {
