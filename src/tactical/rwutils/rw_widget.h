@@ -6,6 +6,7 @@
 // (0, 0): everything else is shifted by the camera's horizontal position (the floating origin).
 
 #include "platform/window/window_types.h"
+#include "sim/entities/motion/own_boat_motion.h"
 #include "render3d/camera.h"
 #include "render3d/clump.h"
 #include "render3d/fog.h"
@@ -35,6 +36,10 @@ enum RwLayer : int {
 /// The own boat's masts as the views show them, in slot order.
 enum RwMastSlot : int { kSlotPeriscope, kSlotAntenna, kSlotEsm, kSlotRadar, kSlotSnorkel };
 inline constexpr int kRwMastSlots = 5;
+
+/// Which mast slots show, from the own boat's devices (by Mast) as they are seen now: none
+/// unless the view's mast display is on.
+std::array<bool, kRwMastSlots> raisedMastSlots(const std::array<TwoPositionDevice, kMastCount>& masts, bool display);
 
 /// A model placed in a view.
 struct RwObject {

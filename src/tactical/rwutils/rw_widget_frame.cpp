@@ -204,22 +204,28 @@ void RWWidget::placeObject(RwObject& o, float lookBearing, float dt) {
     }
 }
 
+std::array<bool, kRwMastSlots> raisedMastSlots(const std::array<TwoPositionDevice, kMastCount>& masts, bool display) {
+    std::array<bool, kRwMastSlots> raised{};
+    for (std::size_t i = 0; i < raised.size() && display; ++i) {
+        const TwoPositionDevice& device = masts[static_cast<std::size_t>(kSlotMasts[i])];
+        raised[i] = effectiveDeviceState(device.state, device.completionTime) == kDeviceRaised;
+    }
+    return raised;
+}
+
 void RWWidget::updateMasts(RwObject& o) {
     const OwnShipMotion* motion = ownMotion();
+    const std::array<bool, kRwMastSlots> raised =
+        motion ? raisedMastSlots(motion->masts, mastDisplay_) : std::array<bool, kRwMastSlots>{};
     for (std::size_t i = 0; i < o.masts.size(); ++i) {
         RwObject::Mast& mast = o.masts[i];
         if (!mast.model || !o.hull)
             continue;
-        bool raised = false;
-        if (motion && mastDisplay_) {
-            const TwoPositionDevice& device = motion->masts[static_cast<std::size_t>(kSlotMasts[i])];
-            raised = effectiveDeviceState(device.state, device.completionTime) == kDeviceRaised;
-        }
-        if (raised && !mast.attached)
+        if (raised[i] && !mast.attached)
             r3d::addChild(*o.hull, mast.model);
-        else if (!raised && mast.attached)
+        else if (!raised[i] && mast.attached)
             r3d::removeChild(mast.model);
-        mast.attached = raised;
+        mast.attached = raised[i];
     }
 }
 

@@ -247,6 +247,25 @@ TEST_F(RwView, TheFrameRateIsMeasuredOverThirtyFrames) {
     EXPECT_DOUBLE_EQ(v->frameRate(), 50.0);
 }
 
+TEST(RwMasts, MastsShowByTheDevicesSeenState) {
+    simClock().gameClock = 100.0;
+    std::array<TwoPositionDevice, kMastCount> masts{};
+    masts[kMastPeriscope] = {kDeviceRaised, 90.0};  // up
+    masts[kMastRadio] = {kDeviceRaised, 105.0};     // still going up: reads lowered
+    masts[kMastEsm] = {kDeviceLowered, 105.0};      // still coming down: reads raised
+    masts[kMastRadar] = {kDeviceBroken, 0.0};
+    masts[kMastSnorkel] = {kDeviceRaised, 100.0};   // arrived this moment
+    const auto shown = raisedMastSlots(masts, true);
+    EXPECT_TRUE(shown[kSlotPeriscope]);
+    EXPECT_FALSE(shown[kSlotAntenna]);
+    EXPECT_TRUE(shown[kSlotEsm]);
+    EXPECT_FALSE(shown[kSlotRadar]);
+    EXPECT_TRUE(shown[kSlotSnorkel]);
+    for (bool s : raisedMastSlots(masts, false))
+        EXPECT_FALSE(s);
+    simClock().gameClock = 0.0;
+}
+
 TEST_F(RwView, TheRaisedHeadClearsTheSeaAtPeriscopeDepth) {
     // The raised head stands 14 m above the viewpoint; 53 ft is periscope depth (keel 28 ft below).
     const double viewpoint = (28.0 - 53.0) * 0.3048;
