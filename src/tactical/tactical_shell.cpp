@@ -40,15 +40,10 @@ public:
 // What the simulation asks of the displays: the sea texture (a seam until the data set holds
 // the sea textures); the effects and the radio room's lines are seams of their own views (the
 // lines are kept here until the radio room takes them).
-class TacticalSimDisplays final : public TacticalDisplays {
+class TacticalSimDisplays final : public TacticalDisplaysKeepingLines {
 public:
     void updateSeaTexture() override {}
     void clearEffectList() override {}
-    std::vector<std::string> radioRoomLines() const override { return lines_; }
-    void restoreRadioRoomLines(std::vector<std::string> lines) override { lines_ = std::move(lines); }
-
-private:
-    std::vector<std::string> lines_;
 };
 
 } // namespace

@@ -55,9 +55,8 @@ const OwnShipMotion* ownMotion() {
     return own ? own->ownMotion : nullptr;
 }
 
-float wrapInto(float v, float period) {
-    float w = v - std::floor(v / period) * period;
-    return w >= period ? 0.0f : w;
+float wrapped(float v, float period) {
+    return static_cast<float>(wrapInto(v, period));
 }
 
 } // namespace
@@ -232,7 +231,7 @@ void RWWidget::updateMasts(RwObject& o) {
 void RWWidget::recentreSeaPlane() {
     if (!seaPlane_ || seaPlane_->vertices.size() < 4)
         return;
-    const float u = wrapInto(cameraScene_.x * 0.005f, 16.0f), v = wrapInto(cameraScene_.z * 0.005f, 16.0f);
+    const float u = wrapped(cameraScene_.x * 0.005f, 16.0f), v = wrapped(cameraScene_.z * 0.005f, 16.0f);
     constexpr float kHalf = 200.0f;
     const std::array<r3d::Vec3, 4> corners{{{-kHalf, 0, -kHalf}, {kHalf, 0, -kHalf}, {kHalf, 0, kHalf}, {-kHalf, 0, kHalf}}};
     const std::array<std::array<float, 2>, 4> uv{{{u, v}, {u + 2, v}, {u + 2, v + 2}, {u, v + 2}}};
@@ -257,7 +256,7 @@ void RWWidget::recentreSkyCone() {
     }
     if (!shown || skyCone_->vertices.size() < 5)
         return;
-    const float u = wrapInto(cameraScene_.x * 0.005f, 16.0f), v = wrapInto(cameraScene_.z * 0.005f, 16.0f);
+    const float u = wrapped(cameraScene_.x * 0.005f, 16.0f), v = wrapped(cameraScene_.z * 0.005f, 16.0f);
     constexpr float kHalf = 2000.0f, kApex = 300.0f;
     const float y = cameraScene_.y;
     const std::array<r3d::Vec3, 5> points{

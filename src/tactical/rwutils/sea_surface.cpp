@@ -3,6 +3,7 @@
 #include "framework/math/fast_math.h"
 #include "platform/window/timers.h"
 #include "tactical/rwutils/sea_texture.h"
+#include "tactical/rwutils/view_geometry.h"
 
 #include <cmath>
 #include <numbers>
@@ -16,8 +17,7 @@ constexpr int kVerticesPerComponent = 72; // two rings
 constexpr float kTextureScale = 0.2f;
 
 float wrap(float v, float period) {
-    float w = v - std::floor(v / period) * period;
-    return w >= period ? 0.0f : w;
+    return static_cast<float>(wrapInto(v, period));
 }
 
 int ringVertex(int ring, int k) {

@@ -4,6 +4,7 @@
 #include "render3d/frame_renderer.h"
 #include "sim/services/sim_services.h"
 #include "sim/world/terrain_world.h"
+#include "tactical/rwutils/view_geometry.h"
 
 #include <cmath>
 
@@ -16,11 +17,6 @@ constexpr int kFloorComponents = 12;
 constexpr int kOptionTextures3d = 0;
 constexpr int kOptionDetail = 1;
 constexpr int kClumpHint = 6;
-
-double wrap(double v, double period) {
-    double w = v - std::floor(v / period) * period;
-    return w >= period ? 0.0 : w;
-}
 
 } // namespace
 
@@ -51,7 +47,7 @@ double Surface::terrainHeight(double x, double y) const {
 }
 
 double Surface::textureU(double a, double b) const {
-    return wrap((b - a) * textureScale_ / cellSize_ + 16.0, 32.0);
+    return wrapInto((b - a) * textureScale_ / cellSize_ + 16.0, 32.0);
 }
 
 double Surface::gridX(int column) const {

@@ -19,12 +19,12 @@ constexpr float kLowShipStart = 317.0f;
 constexpr float kLowShipScale = 0.005678233f;
 constexpr float kDefaultRange = 600.0f;
 
-double wrapDegrees(double a) {
-    a = std::fmod(a, 360.0);
-    return a < 0.0 ? a + 360.0 : a;
-}
-
 } // namespace
+
+double wrapInto(double v, double period) {
+    const double w = v - std::floor(v / period) * period;
+    return w >= period ? 0.0 : w;
+}
 
 float bearingDifference(float a, float b) {
     float d = std::fmod(b - a, 2.0f * kPi);
@@ -93,8 +93,8 @@ SeawayAngles seawayAngles(double halfSeaState, double size, double phase1, doubl
 void advanceSeaway(double size, double dt, double& phase1, double& phase2) {
     if (size <= 0.0)
         return;
-    phase1 = wrapDegrees(phase1 + dt * 45000.0 / size);
-    phase2 = wrapDegrees(phase2 + dt * 100000.0 / size);
+    phase1 = wrapInto(phase1 + dt * 45000.0 / size, 360.0);
+    phase2 = wrapInto(phase2 + dt * 100000.0 / size, 360.0);
 }
 
 } // namespace q71

@@ -13,6 +13,8 @@ inline constexpr float kAlwaysShownRange = 50.0f;
 /// The bearing cone of the views: 24 degrees either side of the look.
 inline constexpr float kViewConeHalfAngle = 0.4188790169f;
 
+/// v brought into [0, period) by whole periods.
+double wrapInto(double v, double period);
 /// b − a brought into −π ... π.
 float bearingDifference(float a, float b);
 /// Compass bearing (radians, −π ... π) of a scene direction: 0 north (−Z), π/2 east (+X).
