@@ -281,6 +281,45 @@ TEST_F(RwView, TheRaisedHeadClearsTheSeaAtPeriscopeDepth) {
     EXPECT_LT((28.0 - 62.0) * 0.3048 + 14.0, rough.amplitude() * waveHeightBound(6) * 10.0);
 }
 
+// The first row, down the middle column, that shows the sky art's colour below its horizon.
+int firstRowBelowArtHorizon(r3d::Camera& camera) {
+    const r3d::ImagePixels image = r3d::lockCameraImage(camera);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.pixels);
+    for (int y = 0; y < image.height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint16_t*>(bytes + y * image.rowStep);
+        if (row[image.width / 2] == 0xF800) // pure red
+            return y;
+    }
+    return -1;
+}
+
+TEST_F(RwView, TheSkyMeetsTheHorizonAtEveryZoomAndTilt) {
+    const int width = 160, height = 90;
+    struct Case {
+        double zoom;
+        double tilt; // radians, up
+    };
+    const Case cases[] = {{1.0, 0.0}, {2.0, 0.0}, {4.0, 0.0}, {1.0, 0.05}, {1.0, -0.05}, {2.0, 0.03}};
+    for (const Case& c : cases) {
+        // Skies whose horizon row lies H + 2 + 2·zoom rows above their bottom, red below it.
+        const int above = height + 2 + static_cast<int>(2.0 * c.zoom);
+        for (const char* name : {"day1.bmp", "day1m.bmp"})
+            archive.entries[std::string("textures/") + name] = imageEntry(256, 256, 255 - above + 1, 0x6080C0, 0xFF0000);
+        auto v = view(width, height);
+        v->setZoom(c.zoom);
+        v->createScene();
+        v->setFieldOfView(16.0 / c.zoom);
+        v->show();
+        v->setCameraPosition(0, 0, 15);
+        v->setCameraAngles(c.tilt * 180.0 / std::numbers::pi, 0, 0);
+        frame(*v);
+        // Where the level horizon lies in the picture: the centre row, moved by the tilt.
+        const double halfHeight = v->camera()->viewWindowY;
+        const double horizon = height / 2.0 + std::tan(c.tilt) / halfHeight * height / 2.0;
+        EXPECT_NEAR(firstRowBelowArtHorizon(*v->camera()), horizon, 1.0) << "zoom " << c.zoom << " tilt " << c.tilt;
+    }
+}
+
 TEST_F(RwView, GoldenScenes) {
     struct Scene {
         const char* name;
