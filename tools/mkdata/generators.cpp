@@ -5,6 +5,7 @@
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/models/models_data.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/terrain/terrain_generator.h"
@@ -45,6 +46,7 @@ const Generator kGenerators[] = {
     {"frontend", generateFrontEndArt},
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
+    {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
