@@ -23,8 +23,7 @@ public:
         return true;
     }
     void closeRenderer() override { r3d::closeLibrary(); }
-    // Seam of the data set's sea textures: start-up loads them once the data set holds them.
-    void updateSeaTexture() override {}
+    void updateSeaTexture() override { rwUpdateSeaTexture(); }
     void shutdown() override { rwShutdown(); }
     // Seam of the scene effects: no particles or effects exist yet.
     void initParticles() override {}
@@ -37,12 +36,11 @@ public:
     void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
 };
 
-// What the simulation asks of the displays: the sea texture (a seam until the data set holds
-// the sea textures); the effects and the radio room's lines are seams of their own views (the
-// lines are kept here until the radio room takes them).
+// What the simulation asks of the displays: the sea texture; the effects and the radio room's
+// lines are seams of their own views (the lines are kept here until the radio room takes them).
 class TacticalSimDisplays final : public TacticalDisplaysKeepingLines {
 public:
-    void updateSeaTexture() override {}
+    void updateSeaTexture() override { rwUpdateSeaTexture(); }
     void clearEffectList() override {}
 };
 
