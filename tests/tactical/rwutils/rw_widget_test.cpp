@@ -334,6 +334,11 @@ TEST_F(RwView, GoldenScenes) {
         {"coast", 1, kDayPhaseDay, false, true},
         {"dusk_fog", 3, kDayPhaseDusk, true, false},
     };
+    // Blocks 350 and 550 units off (3.5 and 5.5 km), half and nearly wholly in the fog beyond 300.
+    addModel("block", {}, 8.0f);
+    r3d::Clump* nearBlock = rwLoadModel("block", false);
+    r3d::Clump* farBlock = rwLoadModel("block", false);
+    double nearX = 1200.0, nearY = 3290.0, farX = 1880.0, farY = 5170.0, zero = 0.0;
     for (const Scene& s : scenes) {
         simClock().seaState = static_cast<std::uint32_t>(s.seaState);
         simClock().dayPhase = s.phase;
@@ -349,10 +354,20 @@ TEST_F(RwView, GoldenScenes) {
         // The synthetic floor rises above the sea north-west of here.
         v->setCameraPosition(s.coast ? 3000.0 : 0.0, s.coast ? 2500.0 : 0.0, 15.0);
         v->setCameraAngles(-3.0, s.coast ? 300.0 : 20.0, 0.0);
+        if (s.fog) {
+            v->addObject(nearBlock, "block", {&nearX, &nearY, &zero, &zero, &zero, &zero}, 5, 0.0f, false, false);
+            v->addObject(farBlock, "block", {&farX, &farY, &zero, &zero, &zero, &zero}, 5, 0.0f, false, false);
+        }
         clock.advance(1234);
         frame(*v);
         EXPECT_TRUE(golden(*v, s.name)) << s.name;
+        if (s.fog) {
+            v->removeObject(0);
+            v->removeObject(1);
+        }
     }
+    rwReleaseModel(nearBlock);
+    rwReleaseModel(farBlock);
 }
 
 } // namespace
