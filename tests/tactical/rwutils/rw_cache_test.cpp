@@ -136,7 +136,7 @@ TEST_F(RwCache, BackgroundLoadsFinishOnTheMainThreadOnly) {
     };
     EXPECT_EQ(rwLoadTextureAsync("fire.bmp", done, &slot), 1);
     EXPECT_EQ(rwLoadTextureAsync("FIRE.bmp", done, &slot), 0); // already pending
-    archive.join();
+    archive.deliver();
     EXPECT_TRUE(ranOn.empty()); // nothing runs until the main thread asks
     EXPECT_EQ(r3d::findTexture("fire.bmp"), nullptr);
     rwRunCompletions();
@@ -155,11 +155,14 @@ TEST_F(RwCache, BackgroundLoadsFinishOnTheMainThreadOnly) {
     addTexture("textures", "smoke.bmp", 0x808080);
     r3d::Texture* smoke = nullptr;
     rwLoadTextureAsync("smoke.bmp", nullptr, &smoke);
-    archive.join();
+    archive.deliver();
     EXPECT_NE(rwLoadTexture("smoke.bmp"), nullptr);
     EXPECT_NE(smoke, nullptr);
     EXPECT_EQ(rwTextureReferences("smoke.bmp"), 2);
     EXPECT_EQ(archive.reads["textures/smoke.bmp"], 1);
+    for (const char* name : {"fire.bmp", "fire.bmp", "smoke.bmp", "smoke.bmp"})
+        rwReleaseTexture(name);
+    EXPECT_EQ(rwTextureReferences("fire.bmp") + rwTextureReferences("smoke.bmp"), 0);
 }
 
 TEST(ModelDescriptor, MalformedDescriptorsAreRefused) {

@@ -78,7 +78,7 @@ RwFixture::RwFixture() {
 }
 
 RwFixture::~RwFixture() {
-    archive.join();
+    archive.deliver();
     rwRunCompletions();
     rwShutdown();
     rwSetFatalHook(nullptr);

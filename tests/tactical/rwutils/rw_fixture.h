@@ -28,21 +28,26 @@ public:
             return std::nullopt;
         return it->second;
     }
+    /// Background reads wait until deliver() hands them over.
     bool readInBackground(const std::string& group, const std::string& name, RwReadDone done) override {
         auto bytes = read(group, name);
         if (!bytes)
             return false;
-        threads.emplace_back([bytes, done = std::move(done)] { done(bytes); });
+        waiting.emplace_back(std::move(*bytes), std::move(done));
         return true;
     }
-    void join() {
+    /// Ends every waiting background read, each on a thread of its own, and waits for them.
+    void deliver() {
+        std::vector<std::thread> threads;
+        for (auto& [bytes, done] : waiting)
+            threads.emplace_back([&bytes, &done] { done(bytes); });
         for (auto& t : threads)
             t.join();
-        threads.clear();
+        waiting.clear();
     }
     std::map<std::string, RwBytes> entries;
     std::map<std::string, int> reads;
-    std::vector<std::thread> threads;
+    std::vector<std::pair<RwBytes, RwReadDone>> waiting;
 };
 
 class OptionsOn final : public FrontEnd {

@@ -10,7 +10,7 @@
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/object_database.h"
-#include "support/png_image.h"
+#include "support/golden_image.h"
 #include "tactical/rwutils/rw_cache.h"
 #include "tactical/rwutils/rw_widget.h"
 #include "tactical/rwutils/sea_surface.h"
@@ -21,7 +21,6 @@
 
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <numbers>
 
 namespace q71::test {
@@ -89,20 +88,7 @@ protected:
         view->setCameraPosition(m.x, m.y, depth < 0.0 ? depth : kPeriscopeDepth + kHeadAboveViewpoint);
         view->setCameraAngles(tiltRadians * 180.0 / std::numbers::pi, bearing, 0.0);
     }
-    void keep(const std::string& name) {
-        const auto folder = std::filesystem::current_path() / "artefacts";
-        std::filesystem::create_directories(folder);
-        const PixelSurface s = view->camera()->image()->surface();
-        RgbImage out{s.width, s.height, {}};
-        for (int y = 0; y < s.height; ++y)
-            for (int x = 0; x < s.width; ++x) {
-                const ColorRef c = s.decode(s.read(x, y));
-                out.pixels.insert(out.pixels.end(), {static_cast<std::uint8_t>(colorRed(c)),
-                                                     static_cast<std::uint8_t>(colorGreen(c)),
-                                                     static_cast<std::uint8_t>(colorBlue(c))});
-            }
-        EXPECT_TRUE(writePng((folder / name).string(), out));
-    }
+    void keep(const std::string& name) { EXPECT_TRUE(keepArtefact(*view->camera()->image(), name)) << name; }
 
     Entity* own = nullptr;
     std::unique_ptr<RWWidget> view;
