@@ -267,7 +267,7 @@ void RWWidget::createScene() {
     r3d::setBackdropViewport(*camera_, 0, 0, width_, height_);
     rwUpdateSeaTexture();
     if (!backdropName_.empty())
-        r3d::setBackdrop(*camera_, rwLoadTextureAlt(backdropName_));
+        useBackdrop(std::string(backdropName_)); // the reference held is taken afresh
     if (sea_)
         sea_->applyTexture();
     for (Surface* s : {static_cast<Surface*>(land_.get()), static_cast<Surface*>(lowGround_.get()),
