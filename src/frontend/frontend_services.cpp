@@ -133,6 +133,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
     simulation.host = &frontEndHostScreen();
+    simulation.tactical = &tacticalSimDisplays();
     simInstallServices(simulation);
     entityClassesInstall();
     entityControllersInstall();
