@@ -64,6 +64,21 @@ TEST_F(StationHarness, BuildsAStationAsTheHostDoesAndOpensItWhenShown) {
     EXPECT_FALSE(probe.isVisible());
 }
 
+TEST_F(StationHarness, BuildsARegisteredStationWithItsMaker) {
+    EXPECT_EQ(buildRegisteredStation(kStationRadio), nullptr);
+    stationRegisterMaker(kStationRadio,
+                         [](std::string_view key, WindowHandle parent, int width, int height, int x,
+                            int y) -> std::unique_ptr<SubScreen> {
+                             return std::make_unique<ProbeStation>(key, parent, width, height, x, y);
+                         });
+    SubScreen* station = buildRegisteredStation(kStationRadio);
+    stationRegisterMaker(kStationRadio, nullptr);
+    ASSERT_NE(station, nullptr);
+    EXPECT_EQ(station->key(), "radioroom");
+    showStation(kStationRadio);
+    EXPECT_EQ(static_cast<ProbeStation*>(station)->opened, 1);
+}
+
 TEST_F(StationHarness, StepsTheMissionAndTheStationPassByPass) {
     startMission("Sa1.scn");
     ASSERT_NE(worldOwnShip(), nullptr);

@@ -42,7 +42,7 @@ StationMission::StationMission() {
     windowShow(appMainWindow(), SW_SHOWDEFAULT);
     appCursorMode(appMainWindow(), 3); // the start-up's busy cursor let go, as the shell does
     host_ = std::make_unique<FullScreen>("StationHost", appMainWindow(), 640, 480, 0, 0);
-    host_->setChildCount(kHostStationSlots);
+    host_->setChildCount(kStationCount);
     host_->activate();
     pump();
 }
@@ -64,10 +64,9 @@ void StationMission::startMission(const std::string& name) {
     startDataSetMission(name);
 }
 
-SubScreen& StationMission::placeStation(int slot, std::unique_ptr<SubScreen> station) {
-    SubScreen& placed = *station;
-    host_->setChild(slot, std::move(station));
-    return placed;
+SubScreen* StationMission::buildRegisteredStation(int slot) {
+    host_->setChild(slot, stationCreate(slot, host_->window()));
+    return host_->child(slot);
 }
 
 void StationMission::showStation(int slot) {

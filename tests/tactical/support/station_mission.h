@@ -7,6 +7,7 @@
 // artefacts/ beside the test binary.
 
 #include "framework/app/full_screen.h"
+#include "framework/app/station_table.h"
 #include "platform/display/headless_backend.h"
 #include "platform/gdi/bitmap.h"
 #include "platform/window/clock.h"
@@ -21,12 +22,6 @@
 #include <string_view>
 
 namespace q71::test {
-
-/// The size and place of a station in the host screen.
-inline constexpr int kStationWidth = 540;
-inline constexpr int kStationHeight = 420;
-/// The host's station slots.
-inline constexpr int kHostStationSlots = 14;
 
 class StationMission : public DataSetWorld {
 protected:
@@ -43,8 +38,8 @@ protected:
         host_->setChild(slot, std::move(station));
         return built;
     }
-    /// Puts a station made elsewhere (a registered maker) into a host slot.
-    SubScreen& placeStation(int slot, std::unique_ptr<SubScreen> station);
+    /// Builds the station registered for a slot with its maker, as the host does; null without one.
+    SubScreen* buildRegisteredStation(int slot);
     /// Switches the host to the station of a slot (it opens and shows), then handles what follows.
     void showStation(int slot);
     /// Hides the shown station (it closes), as switching to an empty slot does.
