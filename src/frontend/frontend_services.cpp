@@ -19,6 +19,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "stations/nav/nav_screen.h"
 #include "tactical/tactical_shell.h"
 
 namespace q71 {
@@ -99,6 +100,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     scoringSetWorld(&worldMissionFacts());
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
+    navRegisterStation();
     frontEndRegisterScreens();
 }
 

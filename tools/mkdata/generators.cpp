@@ -4,6 +4,7 @@
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/terrain/terrain_generator.h"
@@ -43,6 +44,7 @@ const Generator kGenerators[] = {
     {"music", generateMusic},
     {"frontend", generateFrontEndArt},
     {"fields", generateFieldStrips},
+    {"navigation", generateNavigationArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
