@@ -5,7 +5,7 @@
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/detent_switch.h"
 #include "framework/widgets/hot_spot.h"
-#include "framework/widgets/read_out.h"
+#include "framework/widgets/read_out_strips.h"
 #include "platform/gdi/colour.h"
 #include "platform/gdi/device_context.h"
 #include "sim/entities/motion/own_boat_motion.h"
@@ -47,9 +47,8 @@ FathometerPage::FathometerPage(WindowHandle screen)
     readStoredScales();
     timeKnob_ = &add(std::make_unique<Knob>(*this, kFathometerTimeKnob));
     depthKnob_ = &add(std::make_unique<Knob>(*this, kFathometerDepthKnob));
-    readOut_ = std::make_unique<ReadOut>(window(), kFathometerReadOutId, kFathometerReadOutX, kFathometerReadOutY,
-                                         kFathometerReadOutDigits * 10, 10, kFathometerReadOutDigits, false, false,
-                                         false);
+    readOut_ = std::make_unique<SmallReadOut>(window(), kFathometerReadOutId, kFathometerReadOutX,
+                                              kFathometerReadOutY, kFathometerReadOutDigits, false, false);
     trace_ = std::make_unique<FathometerTrace>(window(), kFathometerGlass.left, kFathometerGlass.top,
                                                readOut_.get());
     if (textToolTipsEnabled())

@@ -61,7 +61,6 @@ void drawChartPage(const Context& context, const ArtTexts& texts) {
     const auto small = texts.font(kFaceNarrow, 8, true);
     label(canvas, Rect{405, 14, 535, 34}, "CARTE DE NAVIGATION", *title);
     label(canvas, Rect{420, 100, 535, 116}, "D\xC9PLACEMENT", *small);
-    label(canvas, Rect{430, 210, 530, 226}, "\xC9" "CHELLE", *small);
     label(canvas, Rect{470, 276, 535, 292}, "VERROU", *small);
     label(canvas, Rect{470, 318, 535, 334}, "AFFICHAGE", *small);
     stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));

@@ -1,0 +1,393 @@
+// The navigation station on a running mission of the data set, as the host holds it and the main
+// loop steps it: waypoints set, dragged, refused and carried through a saved mission; the contact
+// markers and the designation menu; the hidden word; and the fathometer's trace and knobs.
+#include "tactical/support/station_mission.h"
+
+#include "support/golden_image.h"
+#include "support/temp_dir.h"
+
+#include "framework/app/key_matching.h"
+#include "framework/widgets/read_out.h"
+#include "platform/window/virtual_keys.h"
+#include "platform/window/focus.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/modal_loop.h"
+#include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/types/own_submarine.h"
+#include "sim/scoring/replay_log.h"
+#include "sim/services/front_end.h"
+#include "sim/services/sim_services.h"
+#include "sim/simulation/mission_load.h"
+#include "sim/simulation/mission_save.h"
+#include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
+#include "stations/firectrl/fire_control_stations.h"
+#include "stations/nav/fathometer_page.h"
+#include "stations/nav/fathometer_trace.h"
+#include "stations/nav/nav_chart_page.h"
+#include "stations/nav/nav_chart_window.h"
+#include "stations/nav/nav_screen.h"
+#include "stations/nav/nav_waypoint.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+
+namespace q71::test {
+namespace {
+
+constexpr Point kChartOrigin{37, 34};
+
+class NavStationMission : public StationMission {
+protected:
+    NavStationMission() {
+        // Fire control stands as the weapon stations: the mission save reads the plot through it.
+        simInstallServices({.audio = &audio, .weapons = &fireControlStations(), .frontEnd = &options});
+    }
+    // The station goes before the mission's terrain, as the host's stations go before the world closes.
+    void TearDown() override {
+        host().setChild(kStationNavigation, nullptr);
+        StationMission::TearDown();
+    }
+
+    NavScreen& openNav() {
+        navRegisterStation();
+        SubScreen* station = buildRegisteredStation(kStationNavigation);
+        stationRegisterMaker(kStationNavigation, nullptr);
+        EXPECT_NE(station, nullptr);
+        showStation(kStationNavigation);
+        return *static_cast<NavScreen*>(station);
+    }
+    void closeNav() {
+        hideStation();
+        host().setChild(kStationNavigation, nullptr);
+    }
+
+    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipMotion& motion() { return *own().ownMotion; }
+    NavChartPage& page() { return navScreen()->chartPage(); }
+    NavChartWindow& chart() { return *page().chart(); }
+
+    static Point onStation(Point chartPoint) { return {chartPoint.x + kChartOrigin.x, chartPoint.y + kChartOrigin.y}; }
+    // Where a waypoint stands on its chart.
+    Point pixelOf(const ChartSymbol& symbol) { return chart().getTransform().toPixel(symbol.x(), symbol.y()); }
+
+    // A key typed while the chart has the keyboard.
+    void typeOnChart(std::uint8_t key, int character = -1) {
+        focusSet(chart().window());
+        display.typeKey(key, character);
+        pump();
+    }
+
+    // A contact of the own boat on another entity of the world (by radar), as a station registers one.
+    ContactRecord& registerContact(double bearing, double rangeYards) {
+        const Entity* target = nullptr;
+        for (auto* node = worldList().head(); node && !target; node = node->next)
+            if (node->item != worldOwnShip() && node->item->designation[7] == 0)
+                target = node->item;
+        EXPECT_NE(target, nullptr);
+        own().registerContact(7, target->id, bearing, rangeYards, -1.0, -1.0, 95);
+        for (auto* node = own().contacts.head(); node; node = node->next)
+            if (worldFindByDesignation(node->item->designation) == target)
+                return *node->item;
+        ADD_FAILURE() << "no record for the contact";
+        return *own().contacts.head()->item;
+    }
+    int markersOf(std::int32_t id) {
+        int count = 0;
+        for (const auto& marker : page().markers())
+            count += !marker->ownShip() && marker->id() == id ? 1 : 0;
+        return count;
+    }
+    void command(int id) {
+        messageSend(page().window(), WM_COMMAND, static_cast<WParam>(id), 0);
+        pump();
+    }
+};
+
+TEST_F(NavStationMission, WaypointsAreAddedByKeyUpToSixteenAndTheirCountIsMirrored) {
+    startMission("Sa1.scn");
+    openNav();
+    ASSERT_NE(page().chart(), nullptr);
+    moveTo(onStation({100, 120}));
+    typeOnChart(VK_INSERT);
+    ASSERT_EQ(chart().waypoints().size(), 1u);
+    EXPECT_EQ(motion().waypointCount, 1);
+    EXPECT_EQ(chart().selectedWaypoint(), chart().waypoints().front().get());
+    const Point at = pixelOf(*chart().waypoints().front());
+    EXPECT_LE(std::abs(at.x - 100), 1);
+    EXPECT_LE(std::abs(at.y - 120), 1);
+
+    for (int i = 1; i < 16; ++i)
+        EXPECT_TRUE(chart().addWaypointAt({20 + 20 * i, 60}));
+    EXPECT_EQ(motion().waypointCount, 16);
+    // The 17th: a stop box, and nothing else changes.
+    int boxes = 0;
+    modalScriptPush([&](WindowHandle) {
+        ++boxes;
+        display.typeKey(VK_RETURN, '\r');
+    });
+    const NavWaypoint* newest = chart().waypoints().front().get();
+    moveTo(onStation({200, 200}));
+    typeOnChart(VK_INSERT);
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(chart().waypoints().size(), 16u);
+    EXPECT_EQ(motion().waypointCount, 16);
+    EXPECT_EQ(chart().waypoints().front().get(), newest);
+
+    // Delete takes the selected one.
+    typeOnChart(VK_DELETE);
+    EXPECT_EQ(chart().waypoints().size(), 15u);
+    EXPECT_EQ(motion().waypointCount, 15);
+    EXPECT_EQ(chart().selectedWaypoint(), nullptr);
+}
+
+TEST_F(NavStationMission, AWaypointDraggedUnderTenPixelsStaysAndACancelPutsItBack) {
+    startMission("Sa1.scn");
+    openNav();
+    ASSERT_TRUE(chart().addWaypointAt({150, 150}));
+    NavWaypoint& waypoint = *chart().waypoints().front();
+    const double x0 = waypoint.x(), y0 = waypoint.y();
+
+    // Pressed 8 pixels off, moved 9 more in x: still under 10 from the press.
+    leftButton(onStation({158, 150}), true);
+    EXPECT_TRUE(chart().dragging());
+    moveTo(onStation({167, 156}));
+    leftButton(onStation({167, 156}), false);
+    EXPECT_FALSE(chart().dragging());
+    EXPECT_EQ(waypoint.x(), x0);
+    EXPECT_EQ(waypoint.y(), y0);
+
+    // A real drag moves it with the pointer.
+    leftButton(onStation({150, 150}), true);
+    moveTo(onStation({190, 170}));
+    EXPECT_NE(waypoint.x(), x0);
+    const Point moved = pixelOf(waypoint);
+    EXPECT_LE(std::abs(moved.x - 190), 1);
+    EXPECT_LE(std::abs(moved.y - 170), 1);
+    // Cancel: back where the drag began, and the drag is over.
+    typeOnChart(VK_ESCAPE);
+    EXPECT_FALSE(chart().dragging());
+    EXPECT_EQ(waypoint.x(), x0);
+    EXPECT_EQ(waypoint.y(), y0);
+    leftButton(onStation({190, 170}), false);
+    EXPECT_EQ(waypoint.x(), x0);
+}
+
+TEST_F(NavStationMission, WaypointsKeepTheirPlacesAndOrderThroughASavedMission) {
+    startMission("Sa1.scn");
+    openNav();
+    for (Point at : {Point{60, 60}, Point{200, 90}, Point{120, 300}})
+        ASSERT_TRUE(chart().addWaypointAt(at));
+    const std::vector<WorldPoint> before = chart().waypointPositions();
+    ASSERT_EQ(before.size(), 3u);
+    TempDir folder;
+    const std::string file = folder.file("nav.svs");
+    ASSERT_TRUE(simSaveMission(file));
+    closeNav();
+    ASSERT_TRUE(simLoadMission(file));
+    openNav();
+    const std::vector<WorldPoint> after = chart().waypointPositions();
+    ASSERT_EQ(after.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_NEAR(after[i].x, before[i].x, 1e-6) << i;
+        EXPECT_NEAR(after[i].y, before[i].y, 1e-6) << i;
+    }
+    EXPECT_EQ(motion().waypointCount, 3);
+    // And once more: a second round does not turn the list round.
+    ASSERT_TRUE(simSaveMission(file));
+    closeNav();
+    ASSERT_TRUE(simLoadMission(file));
+    openNav();
+    EXPECT_NEAR(chart().waypointPositions().front().x, before.front().x, 1e-6);
+}
+
+TEST_F(NavStationMission, ADroppedContactLeavesAtTheNextUpdate) {
+    startMission("Sa1.scn");
+    openNav();
+    ContactRecord& contact = registerContact(90.0, 6000.0);
+    const std::int32_t id = contact.entityId;
+    EXPECT_EQ(markersOf(id), 1) << "a new contact gets its marker at once";
+    own().dropContact(&contact);
+    run(400);
+    EXPECT_EQ(markersOf(id), 0);
+}
+
+TEST_F(NavStationMission, TheDisplaysShowContactsTheOwnBoatOnlyOrTheWorld) {
+    startMission("Sa1.scn");
+    openNav();
+    registerContact(45.0, 4000.0);
+    const auto counts = [&] {
+        int own = 0, others = 0;
+        for (const auto& marker : page().markers())
+            (marker->ownShip() ? own : others)++;
+        return std::pair{own, others};
+    };
+    EXPECT_EQ(counts(), (std::pair{1, own().contacts.count()}));
+    command(kNavCmdContacts); // contacts off, true display off: only the own boat
+    EXPECT_EQ(counts(), (std::pair{1, 0}));
+    for (char c : std::string("vrai"))
+        page().onKey(c, kKeyChar);
+    ASSERT_TRUE(page().display().truth);
+    EXPECT_EQ(counts(), (std::pair{1, worldList().count() - 1}));
+    command(kNavCmdContacts); // both on: the contacts win
+    EXPECT_EQ(counts(), (std::pair{1, own().contacts.count()}));
+}
+
+TEST_F(NavStationMission, ARightClickDesignatesAContactButNotInTheTrueDisplay) {
+    options.setOptionsField(kOptionAssistStation0 + 1, 0); // the crew leaves the contacts alone
+    startMission("Sa1.scn");
+    openNav();
+    ContactRecord& contact = registerContact(120.0, 3000.0);
+    run(400);
+    // A contact's marker carries its record's id; in the true display, its entity's.
+    const std::int32_t entityId = worldFindByDesignation(contact.designation)->id;
+    const auto markerPixel = [&](std::int32_t id) {
+        for (const auto& m : page().markers())
+            if (!m->ownShip() && m->id() == id)
+                return std::optional<Point>(pixelOf(*m));
+        return std::optional<Point>();
+    };
+
+    // The true display alone: no menu, nothing designated.
+    command(kNavCmdContacts);
+    for (char c : std::string("VRAI"))
+        page().onKey(c, kKeyChar);
+    ASSERT_FALSE(page().display().contacts);
+    ASSERT_TRUE(page().display().truth);
+    const std::optional<Point> truthAt = markerPixel(entityId);
+    ASSERT_TRUE(truthAt) << "the contact's entity has its marker in the true display";
+    rightClickAt(onStation({truthAt->x + 3, truthAt->y - 2}));
+    EXPECT_FALSE(chart().menu().isOpen());
+    EXPECT_FALSE(page().designated());
+
+    // The contacts display: the menu opens over the contact and its items write the record.
+    command(kNavCmdContacts);
+    const std::optional<Point> at = markerPixel(contact.entityId);
+    ASSERT_TRUE(at);
+    rightClickAt(onStation({at->x + 3, at->y - 2}));
+    ASSERT_TRUE(chart().menu().isOpen());
+    EXPECT_EQ(page().designated(), contact.entityId);
+    command(kNavCmdKindSubSurface);
+    command(kNavCmdSideHostile);
+    EXPECT_EQ(contact.kind, 3);
+    EXPECT_EQ(contact.side, 2);
+}
+
+TEST_F(NavStationMission, TheHiddenWordFlipsTheTrueDisplayAndIsLogged) {
+    startMission("Sa1.scn");
+    openNav();
+    EXPECT_EQ(page().onKey('v', kKeyChar), 1);
+    EXPECT_EQ(page().onKey('x', kKeyChar), 0) << "a wrong key is not taken";
+    EXPECT_EQ(page().hiddenPosition(), 0);
+    EXPECT_FALSE(page().display().truth);
+    // Typed on the chart, as the player types it.
+    for (char c : std::string("vrai"))
+        typeOnChart(static_cast<std::uint8_t>(std::toupper(c)), c);
+    EXPECT_TRUE(page().display().truth);
+    for (char c : std::string("VRAI"))
+        page().onKey(c, kKeyChar);
+    EXPECT_FALSE(page().display().truth);
+    ASSERT_TRUE(replayLogIsOpen());
+    replayLogClose(); // the records reach the file
+    std::vector<std::int32_t> values;
+    for (const ReplayEvent& event : replayLogRead())
+        if (event.kind == NavChartPage::kTrueDisplayEvent)
+            values.push_back(event.extra);
+    EXPECT_EQ(values, (std::vector<std::int32_t>{12, -12}));
+}
+
+TEST_F(NavStationMission, TheChartPageShowsTheBoatItsContactsAndWaypoints) {
+    startMission("Sa1.scn");
+    openNav();
+    registerContact(60.0, 5000.0);
+    ASSERT_TRUE(chart().addWaypointAt({80, 250}));
+    ASSERT_TRUE(chart().addWaypointAt({260, 120}));
+    run(400);
+    keepPicture("chart");
+    const BitmapRef picture = stationPicture();
+    const PixelSurface s = picture->surface();
+    // Colours as the 16-bit screen keeps them.
+    const auto near = [](ColorRef a, ColorRef b) { return (a & 0xF0F0F0u) == (b & 0xF0F0F0u); };
+    Point own;
+    for (const auto& marker : page().markers())
+        if (marker->ownShip())
+            own = onStation(pixelOf(*marker));
+    int ownColour = 0;
+    for (int y = own.y - 8; y <= own.y + 8; ++y)
+        for (int x = own.x - 8; x <= own.x + 8; ++x)
+            ownColour += near(s.decode(s.read(x, y)), 0xFAFA00u) ? 1 : 0;
+    EXPECT_GT(ownColour, 5) << "the own boat's symbol where it stands";
+    // The two waypoints' plus signs in white.
+    for (Point at : {Point{80, 250}, Point{260, 120}})
+        EXPECT_TRUE(near(s.decode(s.read(37 + at.x, 34 + at.y - 3)), 0xFFFFFFu)) << at.x << ", " << at.y;
+}
+
+TEST_F(NavStationMission, TheFathometerTracesAScriptedDescent) {
+    startMission("Sa1.scn");
+    NavScreen& nav = openNav();
+    clickAt({475 + 30, 357 + 29});
+    ASSERT_EQ(nav.currentPage(), NavScreen::kFathometerPage);
+    FathometerPage& fathometer = nav.fathometerPage();
+    run(1000);
+    keepPicture("fathometer");
+    // Sixty samples of 1,000 m of water while the boat goes from the surface down to 590 m.
+    DepthRing& ring = motion().depthHistory.ring10s;
+    ring = DepthRing{};
+    for (int i = 0; i < 60; ++i)
+        ring.push({1000.0 + 10.0 * i, 1000u, static_cast<std::uint32_t>(10 * i)});
+    fathometer.trace().requestReset();
+    fathometer.trace().update();
+    pump();
+    ASSERT_NE(fathometer.trace().picture(), nullptr);
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/nav/golden", *fathometer.trace().picture(), "trace_descent"));
+}
+
+TEST_F(NavStationMission, TheFathometerScrollsOnlyForANewSampleAndAKnobRedraws) {
+    startMission("Sa1.scn");
+    motion().stationSettings[OwnShipMotion::kFathometerTimeScaleSetting] = 4; // a sample each 480 s
+    NavScreen& nav = openNav();
+    clickAt({475 + 30, 357 + 29});
+    FathometerPage& fathometer = nav.fathometerPage();
+    EXPECT_EQ(fathometer.timeIndex(), 4);
+    run(1500);
+    EXPECT_TRUE(fathometer.trace().running());
+    const auto bytes = [&] {
+        const PixelSurface s = fathometer.trace().picture()->surface();
+        std::vector<std::uint32_t> pixels;
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x)
+                pixels.push_back(s.read(x, y));
+        return pixels;
+    };
+    const auto still = bytes();
+    run(3000);
+    EXPECT_TRUE(bytes() == still) << "no new sample: nothing scrolls";
+
+    // The depth knob to its last detent (at 135 degrees, down and right of its pivot).
+    clickAt({428 + 60 + 28, 45 + 42 + 28});
+    run(1500);
+    EXPECT_EQ(fathometer.depthIndex(), 5);
+    EXPECT_EQ(motion().stationSettings[OwnShipMotion::kFathometerDepthScaleSetting], 5);
+    EXPECT_FALSE(bytes() == still) << "the whole history redrawn at the new scale";
+}
+
+TEST_F(NavStationMission, BadStoredKnobIndicesAreRefusedAndTheReadoutIsNeverNegative) {
+    startMission("Sa1.scn");
+    motion().stationSettings[OwnShipMotion::kFathometerTimeScaleSetting] = 9;
+    motion().stationSettings[OwnShipMotion::kFathometerDepthScaleSetting] = -3;
+    NavScreen& nav = openNav();
+    FathometerPage& fathometer = nav.fathometerPage();
+    EXPECT_EQ(fathometer.timeIndex(), 0);
+    EXPECT_EQ(fathometer.depthIndex(), 2);
+    // The boat put on the bottom: the readout shows 0, not a negative depth.
+    motion().z = motion().floorHere() - 5.0;
+    clickAt({475 + 30, 357 + 29});
+    run(1000);
+    EXPECT_EQ(fathometer.readOut().getValue(), 0);
+}
+
+} // namespace
+} // namespace q71::test
