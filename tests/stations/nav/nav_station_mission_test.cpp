@@ -22,6 +22,8 @@
 #include "sim/simulation/mission_save.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/world/dem_grid.h"
+#include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/nav/fathometer_page.h"
 #include "stations/nav/fathometer_trace.h"
@@ -29,9 +31,11 @@
 #include "stations/nav/nav_chart_window.h"
 #include "stations/nav/nav_screen.h"
 #include "stations/nav/nav_waypoint.h"
+#include "stations/station_charts.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -204,6 +208,55 @@ TEST_F(NavStationMission, WaypointsKeepTheirPlacesAndOrderThroughASavedMission) 
     EXPECT_NEAR(chart().waypointPositions().front().x, before.front().x, 1e-6);
 }
 
+TEST_F(NavStationMission, TheFireControlChartSharesTheWaypointsAndTakesTheViewAtClose) {
+    startMission("Sa1.scn");
+    // The fire-control chart as its station will register it.
+    OwnShipChart fire(host().window(), 0, 0, 280, 267, worldGrid());
+    stationSetFireChart(&fire);
+    motion().waypoints[0] = {worldPoint(own()).x + 2000.0, worldPoint(own()).y};
+    motion().waypointCount = 1;
+    openNav();
+    ASSERT_EQ(chart().waypoints().size(), 1u);
+    const auto onFire = [&](const NavWaypoint& waypoint) {
+        const auto& views = waypoint.views();
+        return std::find(views.begin(), views.end(), &fire) != views.end();
+    };
+    EXPECT_TRUE(onFire(*chart().waypoints().front())) << "a kept waypoint stands on both charts";
+    ASSERT_TRUE(chart().addWaypointAt({100, 100}));
+    EXPECT_TRUE(onFire(*chart().waypoints().front())) << "a new one too";
+
+    clickAt({kNavLockButton.x + 20, kNavLockButton.y + 18}); // the lock off
+    run(300);
+    EXPECT_FALSE(chart().ownShipLocked());
+    chart().scaleUp();
+    chart().panXPlus();
+    run(500);
+    chart().showScaleBar(false);
+    chart().showGridLines(true);
+    chart().latchReadout(false);
+    hideStation();
+    EXPECT_FALSE(fire.ownShipLocked());
+    EXPECT_DOUBLE_EQ(fire.centreX(), chart().centreX());
+    EXPECT_DOUBLE_EQ(fire.centreY(), chart().centreY());
+    EXPECT_DOUBLE_EQ(fire.scale(), chart().scale());
+    EXPECT_FALSE(fire.scaleBarShown());
+    EXPECT_TRUE(fire.gridLinesShown());
+    EXPECT_FALSE(fire.readoutLatched());
+    stationSetFireChart(nullptr);
+}
+
+TEST_F(NavStationMission, WithoutTheChartTheSaveKeepsTheBoatsWaypoints) {
+    startMission("Sa1.scn");
+    motion().waypoints[0] = {1000.0, 2000.0};
+    motion().waypoints[1] = {3000.0, 4000.0};
+    motion().waypointCount = 2;
+    ASSERT_EQ(stationNavChart(), nullptr);
+    const std::vector<WorldPoint> kept = fireControlStations().plottedWaypoints();
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1].x, 3000.0);
+    EXPECT_EQ(kept[1].y, 4000.0);
+}
+
 TEST_F(NavStationMission, ADroppedContactLeavesAtTheNextUpdate) {
     startMission("Sa1.scn");
     openNav();
@@ -299,30 +352,43 @@ TEST_F(NavStationMission, TheHiddenWordFlipsTheTrueDisplayAndIsLogged) {
     EXPECT_EQ(values, (std::vector<std::int32_t>{12, -12}));
 }
 
-TEST_F(NavStationMission, TheChartPageShowsTheBoatItsContactsAndWaypoints) {
+// A hand-made sea floor on the mission's grid lattice: a basin deepening eastwards with a ridge
+// running north to south and an island on it, so the chart's picture does not hang on the data set.
+std::unique_ptr<DemGrid> handMadeSea(const DemGrid& lattice) {
+    auto grid = std::make_unique<DemGrid>();
+    grid->extentX = lattice.extentX;
+    grid->extentY = lattice.extentY;
+    grid->originX = lattice.originX;
+    grid->originY = lattice.originY;
+    grid->width = lattice.width;
+    grid->height = lattice.height;
+    for (int row = 0; row < grid->height; ++row)
+        for (int column = 0; column < grid->width; ++column) {
+            const double across = static_cast<double>(column) / (grid->width - 1);
+            const double ridge = std::abs(across - 0.3) < 0.05 ? 1400.0 : 0.0;
+            const double island = std::hypot(across - 0.3, static_cast<double>(row) / (grid->height - 1) - 0.5) < 0.04
+                                      ? 1700.0
+                                      : 0.0;
+            grid->samples.push_back(static_cast<std::int16_t>(-200.0 - 3000.0 * across + ridge + island));
+        }
+    return grid;
+}
+
+TEST_F(NavStationMission, TheChartPageDrawsOverAHandMadeSea) {
     startMission("Sa1.scn");
     openNav();
-    registerContact(60.0, 5000.0);
+    const std::unique_ptr<DemGrid> sea = handMadeSea(*worldGrid());
+    chart().setMapSource(sea.get());
+    chart().recentre();
+    registerContact(60.0, 30000.0);
+    registerContact(200.0, 60000.0);
     ASSERT_TRUE(chart().addWaypointAt({80, 250}));
     ASSERT_TRUE(chart().addWaypointAt({260, 120}));
     run(400);
-    keepPicture("chart");
-    const BitmapRef picture = stationPicture();
-    const PixelSurface s = picture->surface();
-    // Colours as the 16-bit screen keeps them.
-    const auto near = [](ColorRef a, ColorRef b) { return (a & 0xF0F0F0u) == (b & 0xF0F0F0u); };
-    Point own;
-    for (const auto& marker : page().markers())
-        if (marker->ownShip())
-            own = onStation(pixelOf(*marker));
-    int ownColour = 0;
-    for (int y = own.y - 8; y <= own.y + 8; ++y)
-        for (int x = own.x - 8; x <= own.x + 8; ++x)
-            ownColour += near(s.decode(s.read(x, y)), 0xFAFA00u) ? 1 : 0;
-    EXPECT_GT(ownColour, 5) << "the own boat's symbol where it stands";
-    // The two waypoints' plus signs in white.
-    for (Point at : {Point{80, 250}, Point{260, 120}})
-        EXPECT_TRUE(near(s.decode(s.read(37 + at.x, 34 + at.y - 3)), 0xFFFFFFu)) << at.x << ", " << at.y;
+    ASSERT_NE(chart().backBuffer(), nullptr);
+    keepPicture("hand-made-sea");
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/nav/golden", *chart().backBuffer(), "chart_hand_made_sea"));
+    chart().setMapSource(nullptr);
 }
 
 TEST_F(NavStationMission, TheFathometerTracesAScriptedDescent) {
@@ -365,13 +431,20 @@ TEST_F(NavStationMission, TheFathometerScrollsOnlyForANewSampleAndAKnobRedraws) 
     const auto still = bytes();
     run(3000);
     EXPECT_TRUE(bytes() == still) << "no new sample: nothing scrolls";
+    DepthRing& ring = motion().depthHistory.ring480s;
+    for (int i = 0; i < 3; ++i) { // new samples, until a join stands right of the depth axis
+        ring.push({ring.newestTime() + 480.0, 400u, 10u});
+        run(1000);
+    }
+    const auto scrolled = bytes();
+    EXPECT_FALSE(scrolled == still) << "a new sample scrolls the trace";
 
     // The depth knob to its last detent (at 135 degrees, down and right of its pivot).
     clickAt({428 + 60 + 28, 45 + 42 + 28});
     run(1500);
     EXPECT_EQ(fathometer.depthIndex(), 5);
     EXPECT_EQ(motion().stationSettings[OwnShipMotion::kFathometerDepthScaleSetting], 5);
-    EXPECT_FALSE(bytes() == still) << "the whole history redrawn at the new scale";
+    EXPECT_FALSE(bytes() == scrolled) << "the whole history redrawn at the new scale";
 }
 
 TEST_F(NavStationMission, BadStoredKnobIndicesAreRefusedAndTheReadoutIsNeverNegative) {
