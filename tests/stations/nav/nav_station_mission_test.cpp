@@ -257,6 +257,79 @@ TEST_F(NavStationMission, WithoutTheChartTheSaveKeepsTheBoatsWaypoints) {
     EXPECT_EQ(kept[1].y, 4000.0);
 }
 
+TEST_F(NavStationMission, TheViewButtonsPanAndZoomRepeatWhileHeldAndTheLockPinsTheBoat) {
+    startMission("Sa1.scn");
+    openNav();
+    const auto centre = [&](const NavControlRow& row) { return Point{row.x + row.width / 2, row.y + row.height / 2}; };
+    const NavControlRow& east = kNavViewButtons[0];
+    const NavControlRow& west = kNavViewButtons[1];
+    const NavControlRow& zoomIn = kNavViewButtons[2];
+    ASSERT_EQ(east.id, kNavCmdPanXPlus);
+    ASSERT_EQ(west.id, kNavCmdPanXMinus);
+    ASSERT_EQ(zoomIn.id, kNavCmdScaleUp);
+
+    // Locked, the view stays on the boat (as it stood at the last update) whatever the buttons ask.
+    const auto onBoat = [&] {
+        double column = 0, row = 0;
+        worldToGrid(worldPoint(own()).x, worldPoint(own()).y, &column, &row);
+        return std::abs(chart().centreX() - column) < 0.05 && std::abs(chart().centreY() - row) < 0.05;
+    };
+    clickAt(centre(zoomIn));
+    clickAt(centre(zoomIn));
+    run(1000);
+    clickAt(centre(east));
+    run(1000);
+    EXPECT_TRUE(onBoat());
+
+    clickAt(centre(kNavLockButton)); // free
+    run(300);
+    ASSERT_FALSE(chart().ownShipLocked());
+    const double scale = chart().scale();
+    clickAt(centre(zoomIn));
+    run(1000);
+    EXPECT_LT(chart().scale(), scale) << "zoomed in";
+    const double x0 = chart().centreX();
+    clickAt(centre(east));
+    run(1000);
+    const double step = chart().centreX() - x0;
+    EXPECT_GT(step, 0.0) << "one step east";
+    // Held for 800 ms: the first repeat after 250 ms, then one each 50 ms.
+    const double x1 = chart().centreX();
+    leftButton(centre(west), true);
+    run(800);
+    leftButton(centre(west), false);
+    run(1000);
+    EXPECT_LT(chart().centreX(), x1 - 5.0 * step) << "the held button repeated";
+
+    clickAt(centre(kNavLockButton)); // locked again: back on the boat
+    run(1000);
+    EXPECT_TRUE(chart().ownShipLocked());
+    EXPECT_TRUE(onBoat());
+}
+
+TEST_F(NavStationMission, TheTrueDisplayFollowsEntitiesComingAndGoing) {
+    startMission("Sa1.scn");
+    openNav();
+    command(kNavCmdContacts);
+    for (char c : std::string("VRAI"))
+        page().onKey(c, kKeyChar);
+    ASSERT_TRUE(page().display().truth);
+    Entity* other = nullptr;
+    for (auto* node = worldList().head(); node && !other; node = node->next)
+        if (node->item != worldOwnShip())
+            other = node->item;
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(markersOf(other->id), 1);
+    worldNotifyEntityObservers(other, kWorldEntityDestroyed);
+    EXPECT_EQ(markersOf(other->id), 0);
+    worldNotifyEntityObservers(other, kWorldEntityAdded);
+    EXPECT_EQ(markersOf(other->id), 1);
+    // In the contacts display the entities' comings and goings are not the chart's business.
+    command(kNavCmdContacts);
+    worldNotifyEntityObservers(other, kWorldEntityAdded);
+    EXPECT_EQ(markersOf(other->id), 0);
+}
+
 TEST_F(NavStationMission, ADroppedContactLeavesAtTheNextUpdate) {
     startMission("Sa1.scn");
     openNav();

@@ -51,6 +51,14 @@ void label(Canvas& canvas, const Rect& where, const std::string& text, const Mov
     engravedText(canvas, where, text, font, palette::kLabel, true);
 }
 
+// The two page buttons every page of the station has, in the page's group.
+void stagePageButtons(const Context& context, const char* group, std::span<const NavControlRow, 2> rows,
+                      const MovieFont& font) {
+    const char* labels[] = {"CARTE", "SONDEUR"};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        stage(context, group, rows[i].bitmap, frameStripFile(buttonStrip(rows[i], labels[i], font)));
+}
+
 void drawChartPage(const Context& context, const ArtTexts& texts) {
     std::vector<NavControlRow> controls{std::begin(kNavChartPageButtons), std::end(kNavChartPageButtons)};
     controls.push_back(kNavLockButton);
@@ -66,11 +74,7 @@ void drawChartPage(const Context& context, const ArtTexts& texts) {
     stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));
 
     const auto buttonFont = texts.font(kFaceNarrow, 8, true);
-    const char* pageLabels[] = {"CARTE", "SONDEUR"};
-    for (int i = 0; i < 2; ++i) {
-        const NavControlRow& row = kNavChartPageButtons[i];
-        stage(context, kNavChartGroup, row.bitmap, frameStripFile(buttonStrip(row, pageLabels[i], *buttonFont)));
-    }
+    stagePageButtons(context, kNavChartGroup, kNavChartPageButtons, *buttonFont);
     stage(context, kNavChartGroup, kNavLockButton.bitmap,
           frameStripFile(buttonStrip(kNavLockButton, "BAT", *buttonFont)));
     stage(context, kNavChartGroup, kNavContactsButton.bitmap,
@@ -100,12 +104,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
              palette::kGlass, palette::kGlass, 0, 0.0f);
     stage(context, kFathometerGroup, kFathometerBackground, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 8, true);
-    const char* pageLabels[] = {"CARTE", "SONDEUR"};
-    for (int i = 0; i < 2; ++i) {
-        const NavControlRow& row = kFathometerPageButtons[i];
-        stage(context, kFathometerGroup, row.bitmap, frameStripFile(buttonStrip(row, pageLabels[i], *buttonFont)));
-    }
+    stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, *texts.font(kFaceNarrow, 8, true));
     const auto scaleFont = texts.font(kFaceNarrow, 7, false);
     const struct {
         const NavKnobRow& knob;
