@@ -9,6 +9,7 @@
 #include "framework/app/key_matching.h"
 #include "framework/widgets/read_out.h"
 #include "platform/window/virtual_keys.h"
+#include "platform/gdi/colour.h"
 #include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
@@ -472,6 +473,14 @@ TEST_F(NavStationMission, TheFathometerTracesAScriptedDescent) {
     FathometerPage& fathometer = nav.fathometerPage();
     run(1000);
     keepPicture("fathometer");
+    // The readout's unit is the page's own, beside the readout.
+    const BitmapRef picture = stationPicture();
+    const PixelSurface s = picture->surface();
+    int unit = 0;
+    for (int y = kFathometerUnitY; y < kFathometerUnitY + 14; ++y)
+        for (int x = kFathometerUnitX; x < kFathometerUnitX + 16; ++x)
+            unit += colorGreen(s.decode(s.read(x, y))) > 200 ? 1 : 0;
+    EXPECT_GT(unit, 10) << "FT";
     // Sixty samples of 1,000 m of water while the boat goes from the surface down to 590 m.
     DepthRing& ring = motion().depthHistory.ring10s;
     ring = DepthRing{};
