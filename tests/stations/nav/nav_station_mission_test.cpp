@@ -116,6 +116,7 @@ TEST_F(NavStationMission, WaypointsAreAddedByKeyUpToSixteenAndTheirCountIsMirror
     startMission("Sa1.scn");
     openNav();
     ASSERT_NE(page().chart(), nullptr);
+    EXPECT_EQ(page().pageButtons().selected(), NavScreen::kChartPage);
     moveTo(onStation({100, 120}));
     typeOnChart(VK_INSERT);
     ASSERT_EQ(chart().waypoints().size(), 1u);
@@ -471,6 +472,7 @@ TEST_F(NavStationMission, TheFathometerTracesAScriptedDescent) {
     clickAt({475 + 30, 357 + 29});
     ASSERT_EQ(nav.currentPage(), NavScreen::kFathometerPage);
     FathometerPage& fathometer = nav.fathometerPage();
+    EXPECT_EQ(fathometer.pageButtons().selected(), NavScreen::kFathometerPage);
     run(1000);
     keepPicture("fathometer");
     // The readout's unit is the page's own, beside the readout.
@@ -491,6 +493,12 @@ TEST_F(NavStationMission, TheFathometerTracesAScriptedDescent) {
     pump();
     ASSERT_NE(fathometer.trace().picture(), nullptr);
     EXPECT_TRUE(matchesGoldenIn("tests/stations/nav/golden", *fathometer.trace().picture(), "trace_descent"));
+
+    // Back to the chart: the fathometer's timer stops, the chart's markers stand again.
+    clickAt({kFathometerPageButtons[0].x + 25, kFathometerPageButtons[0].y + 30});
+    EXPECT_EQ(nav.currentPage(), NavScreen::kChartPage);
+    EXPECT_FALSE(fathometer.trace().running());
+    EXPECT_FALSE(page().markers().empty());
 }
 
 TEST_F(NavStationMission, TheFathometerScrollsOnlyForANewSampleAndAKnobRedraws) {
