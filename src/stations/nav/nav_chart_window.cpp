@@ -112,6 +112,8 @@ bool NavChartWindow::addWaypointAtPointer() {
 }
 
 bool NavChartWindow::addWaypointAt(Point client) {
+    if (!hasGrid())
+        return false; // no ground to place it on
     if (static_cast<int>(waypoints_.size()) >= kMaxWaypoints) {
         messageBox(window_, textCopy(kFullText), textCopy(kFullCaption), kMbOk | kMbIconStop);
         return false;
