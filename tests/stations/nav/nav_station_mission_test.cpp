@@ -225,7 +225,24 @@ TEST_F(NavStationMission, TheFireControlChartSharesTheWaypointsAndTakesTheViewAt
     };
     EXPECT_TRUE(onFire(*chart().waypoints().front())) << "a kept waypoint stands on both charts";
     ASSERT_TRUE(chart().addWaypointAt({100, 100}));
-    EXPECT_TRUE(onFire(*chart().waypoints().front())) << "a new one too";
+    const NavWaypoint& added = *chart().waypoints().front();
+    EXPECT_TRUE(onFire(added)) << "a new one too";
+    // Selected, it is framed on its own chart only; both show its plus sign.
+    fire.show();
+    run(100);
+    ASSERT_NE(fire.backBuffer(), nullptr);
+    ASSERT_NE(chart().backBuffer(), nullptr);
+    const auto white = [](const Bitmap& picture, Point at) {
+        const PixelSurface s = picture.surface();
+        return (s.decode(s.read(at.x, at.y)) & 0xF0F0F0u) == 0xF0F0F0u;
+    };
+    const Point onNav = pixelOf(added);
+    const Point onFireChart = fire.getTransform().toPixel(added.x(), added.y());
+    ASSERT_TRUE(onFireChart.x >= 16 && onFireChart.y >= 6 && onFireChart.x < 264 && onFireChart.y < 251);
+    EXPECT_TRUE(white(*chart().backBuffer(), {onNav.x, onNav.y - 4}));
+    EXPECT_TRUE(white(*fire.backBuffer(), {onFireChart.x, onFireChart.y - 4}));
+    EXPECT_TRUE(white(*chart().backBuffer(), {onNav.x - 15, onNav.y + 7}));
+    EXPECT_FALSE(white(*fire.backBuffer(), {onFireChart.x - 15, onFireChart.y + 7}));
 
     clickAt({kNavLockButton.x + 20, kNavLockButton.y + 18}); // the lock off
     run(300);
