@@ -75,6 +75,10 @@ public:
     static constexpr double kMastTravelTime = 10.0;  ///< game seconds a mast takes to go up or down
     static constexpr double kWireFullLength = 370.4; ///< metres of floating wire
     static constexpr int kWaypointCapacity = 16;
+    /// Slots of stationSettings that the fathometer's knobs keep: the time scale (0: the last hour)
+    /// and the depth scale (2: 1,524 m full scale).
+    static constexpr int kFathometerTimeScaleSetting = 29;
+    static constexpr int kFathometerDepthScaleSetting = 30;
 
     /// The model of the own boat, its top speed raised by the propulsion upgrade (40) or the fast
     /// boat option (50).
