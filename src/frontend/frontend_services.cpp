@@ -22,6 +22,7 @@
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
+#include "tactical/ssp/ssp_screen.h"
 
 namespace q71 {
 namespace {
@@ -104,6 +105,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     frontEndRegisterScreens();
     tmaRegisterStation();
     sonarRegisterStation();
+    sspRegisterStation();
 }
 
 } // namespace q71

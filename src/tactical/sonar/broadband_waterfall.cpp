@@ -67,17 +67,8 @@ BroadbandWaterfall::~BroadbandWaterfall() {
 }
 
 bool BroadbandWaterfall::ensurePicture() {
-    if (picture_.valid())
-        return true;
     // A picture that cannot be made leaves the display blank.
-    if (!picture_.create(kWaterfallWidth, kWaterfallHeight))
-        return false;
-    DeviceContext& dc = *picture_.dc();
-    dc.selectPen(createPen(PenStyle::Solid, 1, kSonarPen));
-    dc.selectFont(appInterfaceFont(kSonarFont));
-    dc.setTextColor(kSonarText);
-    dc.setBkMode(kTransparent);
-    return true;
+    return picture_.ensureDisplay(kWaterfallWidth, kWaterfallHeight);
 }
 
 ReceiverSensor* BroadbandWaterfall::arrayToShow() {
@@ -217,11 +208,7 @@ void BroadbandWaterfall::tick() {
         ticked_();
     drawStrip();
     // The rows already drawn move down to make room for the new ones at the top.
-    for (int y = kWaterfallBottom; y >= kWaterfallTop + rows; --y) {
-        std::span<std::uint8_t> to = picture_.row(y);
-        std::span<std::uint8_t> from = picture_.row(y - rows);
-        std::copy(from.begin() + kWaterfallLeft, from.begin() + kWaterfallRight + 2, to.begin() + kWaterfallLeft);
-    }
+    picture_.scrollDown(kWaterfallTop, kWaterfallBottom, kWaterfallLeft, kWaterfallRight + 2, rows);
     drawRows(*ring, rows, kWaterfallTop);
     blit();
 }
@@ -234,10 +221,7 @@ void BroadbandWaterfall::refreshStrip() {
 }
 
 void BroadbandWaterfall::blit() {
-    if (!picture_.valid() || !windowIsValid(window()))
-        return;
-    if (auto dc = getWindowDC(window()))
-        bitBlt(*dc, 0, 0, kWaterfallWidth, kWaterfallHeight, picture_.dc(), 0, 0, kSrcCopy);
+    picture_.blitTo(window());
 }
 
 void BroadbandWaterfall::pick(int x, int y, bool press) {
