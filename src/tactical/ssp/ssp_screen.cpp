@@ -11,7 +11,6 @@
 #include "media/audio/sound_manager.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/text_format.h"
-#include "platform/gdi/window_dc.h"
 #include "platform/window/timers.h"
 #include "platform/window/window.h"
 #include "platform/window/window_paint.h"
@@ -33,7 +32,6 @@ constexpr ColorRef kTrace = rgb(24, 248, 44);
 constexpr ColorRef kTableText = rgb(24, 31, 41);
 constexpr ColorRef kLayerLabelBack = rgb(24, 34, 44);
 constexpr int kMissingText = 606;
-constexpr int kFont = 1;
 constexpr double kFootMetres = 0.3048;
 
 SspScreen* live = nullptr;
@@ -131,9 +129,10 @@ void SspScreen::paint(DeviceContext& dc) {
 }
 
 void SspScreen::tick() {
+    // The whole window again, background first: the probe's line moves down and must not leave
+    // its old places drawn.
     if (windowIsValid(window()))
-        if (auto dc = getWindowDC(window()))
-            drawGraph(*dc);
+        windowInvalidate(window(), nullptr, false);
     if (simClock().gameClock >= drop_.end && timerRunning_) {
         timerKill(window(), kSspTimer);
         timerRunning_ = false;
@@ -155,6 +154,7 @@ void SspScreen::drawScale(DeviceContext& dc, int axisX, double fullScale) {
 }
 
 void SspScreen::drawTable(DeviceContext& dc, std::optional<double> probe) {
+    dc.selectFont(appChartFont());
     dc.setTextColor(kTableText);
     dc.setBkMode(kTransparent);
     dc.setTextAlign(kTaLeft | kTaTop);
@@ -176,7 +176,7 @@ void SspScreen::drawTable(DeviceContext& dc, std::optional<double> probe) {
 }
 
 void SspScreen::drawGraph(DeviceContext& dc) {
-    dc.selectFont(appInterfaceFont(kFont));
+    dc.selectFont(appScreenFont());
     const int w = dc.getTextExtent("3000").cx;
     const int axisX = w + 55;
     const double fullScale = sspFullScale(profile_.bottomDepth);

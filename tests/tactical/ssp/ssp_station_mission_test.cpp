@@ -5,6 +5,7 @@
 
 #include "platform/gdi/device_context.h"
 #include "sim/simulation/sim_clock.h"
+#include "support/golden_image.h"
 #include "tactical/ssp/ssp_screen.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,7 @@ TEST_F(SspStationMission, ALaunchedProbeDrawsTheProfileAsItFalls) {
     EXPECT_GE(drop.start, simClock().gameClock);
     run(static_cast<std::uint64_t>((drop.start - simClock().gameClock + (drop.end - drop.start) / 2) * 1000.0), 250);
     keepPicture("ssp");
+    EXPECT_TRUE(matchesGoldenIn("tests/tactical/ssp/golden", *stationPicture(), "ssp-mid-fall"));
     EXPECT_TRUE(ssp.timerRunning()) << "mid-fall the curve still grows";
     EXPECT_GT(tracePixels(curveArea), 20) << "the curve and the probe's line";
     run(static_cast<std::uint64_t>((drop.end - simClock().gameClock) * 1000.0) + 1000, 250);
