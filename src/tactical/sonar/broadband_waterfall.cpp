@@ -57,14 +57,8 @@ const SoundRing<BroadbandRow>* broadbandRing(const ReceiverSensor& array, int sc
 
 BroadbandWaterfall::BroadbandWaterfall(WindowHandle page, const char* name, int x, int y, BroadbandState& state,
                                        std::function<void()> cursorMoved, std::function<void()> ticked)
-    : BaseWidget(page, x, y, kWaterfallWidth, kWaterfallHeight, true), state_(state),
-      cursorMoved_(std::move(cursorMoved)), ticked_(std::move(ticked)) {
-    setName(name);
-}
-
-BroadbandWaterfall::~BroadbandWaterfall() {
-    stopTimer();
-}
+    : SonarDisplay(page, name, x, y, kWaterfallWidth, kWaterfallHeight, kTimer, 200), state_(state),
+      cursorMoved_(std::move(cursorMoved)), ticked_(std::move(ticked)) {}
 
 bool BroadbandWaterfall::ensurePicture() {
     // A picture that cannot be made leaves the display blank.
@@ -169,27 +163,6 @@ void BroadbandWaterfall::redraw() {
     blit();
 }
 
-void BroadbandWaterfall::paint(PaintRecord& paint) {
-    redraw();
-    if (paint.dc && picture_.valid())
-        bitBlt(*paint.dc, 0, 0, kWaterfallWidth, kWaterfallHeight, picture_.dc(), 0, 0, kSrcCopy);
-    if (!timerRunning_ && windowIsValid(window())) {
-        timerSet(window(), kTimer, 200);
-        timerRunning_ = true;
-    }
-}
-
-void BroadbandWaterfall::stopTimer() {
-    if (timerRunning_ && windowIsValid(window()))
-        timerKill(window(), kTimer);
-    timerRunning_ = false;
-}
-
-void BroadbandWaterfall::onTimer(std::uintptr_t id) {
-    if (id == kTimer)
-        tick();
-}
-
 void BroadbandWaterfall::tick() {
     if (!sonarCurrentArray())
         sonarSelectArray(storedArray());
@@ -218,10 +191,6 @@ void BroadbandWaterfall::refreshStrip() {
         return;
     drawStrip();
     blit();
-}
-
-void BroadbandWaterfall::blit() {
-    picture_.blitTo(window());
 }
 
 void BroadbandWaterfall::pick(int x, int y, bool press) {
@@ -253,23 +222,18 @@ void BroadbandWaterfall::pick(int x, int y, bool press) {
 void BroadbandWaterfall::onLeftDown(int x, int y) {
     if (x < kWaterfallLeft + 1 || x > kWaterfallRight)
         return;
-    dragging_ = true;
-    if (windowIsValid(window()))
-        captureSet(window());
+    beginDrag();
     pick(x, y, true);
 }
 
 void BroadbandWaterfall::onMouseMove(int x, int y) {
-    if (dragging_)
+    if (dragging())
         pick(std::clamp(x, kWaterfallLeft, kWaterfallRight), y, false);
 }
 
 void BroadbandWaterfall::onLeftUp(int, int) {
-    if (!dragging_)
+    if (!endDrag())
         return;
-    dragging_ = false;
-    if (captureGet() == window())
-        captureRelease();
     const int picked = state_.pickedTracker;
     state_.pickedTracker = -1;
     ReceiverSensor* array = sonarCurrentArray();

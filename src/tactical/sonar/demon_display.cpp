@@ -41,14 +41,8 @@ int historyCount(const TrackSlot& tracker) {
 
 DemonDisplay::DemonDisplay(WindowHandle page, DemonState& state, std::function<void()> opened,
                            std::function<void()> cursorMoved)
-    : BaseWidget(page, 35, 129, kWidth, kHeight, true), state_(state), opened_(std::move(opened)),
-      cursorMoved_(std::move(cursorMoved)) {
-    setName("darea1");
-}
-
-DemonDisplay::~DemonDisplay() {
-    stopTimer();
-}
+    : SonarDisplay(page, "darea1", 35, 129, kWidth, kHeight, kTimer, 200), state_(state),
+      opened_(std::move(opened)), cursorMoved_(std::move(cursorMoved)) {}
 
 const TrackSlot* DemonDisplay::tracker() const {
     const ReceiverSensor* array = sonarCurrentArray();
@@ -83,35 +77,18 @@ void DemonDisplay::drawAxis() {
 }
 
 void DemonDisplay::redraw() {
-    if (!picture_.ensureDisplay(kWidth, kHeight))
+    if (!ready())
         return;
     drawCursor();
     drawAxis();
-    picture_.blitTo(window());
+    blit();
 }
 
-void DemonDisplay::paint(PaintRecord& paint) {
-    const bool first = !picture_.valid();
-    if (first && picture_.ensureDisplay(kWidth, kHeight))
-        picture_.fill(0);
-    redraw();
-    if (paint.dc && picture_.valid())
-        bitBlt(*paint.dc, 0, 0, kWidth, kHeight, picture_.dc(), 0, 0, kSrcCopy);
-    if (timer_.start(window())) {
-        const ReceiverSensor* array = sonarCurrentArray();
-        lastDrawn_ = array && array->broadband() ? array->broadband()->head().time : 0.0;
-        if (opened_)
-            opened_();
-    }
-}
-
-void DemonDisplay::stopTimer() {
-    timer_.stop(window());
-}
-
-void DemonDisplay::onTimer(std::uintptr_t id) {
-    if (id == kTimer)
-        tick();
+void DemonDisplay::timerStarted() {
+    const ReceiverSensor* array = sonarCurrentArray();
+    lastDrawn_ = array && array->broadband() ? array->broadband()->head().time : 0.0;
+    if (opened_)
+        opened_();
 }
 
 void DemonDisplay::tick() {
@@ -124,7 +101,7 @@ void DemonDisplay::tick() {
     const ReceiverSensor* array = sonarCurrentArray();
     const SoundRing<BroadbandRow>* ring = array->broadband();
     const TrackSlot* followed = tracker();
-    if (!ring || !followed || !picture_.ensureDisplay(kWidth, kHeight) || ring->head().time == lastDrawn_)
+    if (!ring || !followed || !ready() || ring->head().time == lastDrawn_)
         return;
     const int rows = std::min({std::max(1, static_cast<int>(std::trunc((ring->head().time - lastDrawn_) * 2.5))),
                                kBottom - kTop + 1, static_cast<int>(ring->count())});
@@ -147,34 +124,28 @@ void DemonDisplay::tick() {
         }
     }
     drawAxis();
-    picture_.blitTo(window());
+    blit();
 }
 
 void DemonDisplay::onLeftDown(int, int) {
-    dragging_ = true;
-    if (windowIsValid(window()))
-        captureSet(window());
+    beginDrag();
 }
 
 void DemonDisplay::onMouseMove(int x, int) {
-    if (!dragging_)
+    if (!dragging())
         return;
     const double f = demonXFrequency(x, demonFullScale(state_.scale));
-    if (f == state_.cursorFrequency || !picture_.ensureDisplay(kWidth, kHeight))
+    if (f == state_.cursorFrequency || !ready())
         return;
     state_.cursorFrequency = f;
     drawCursor();
-    picture_.blitTo(window());
+    blit();
     if (cursorMoved_)
         cursorMoved_();
 }
 
 void DemonDisplay::onLeftUp(int, int) {
-    if (!dragging_)
-        return;
-    dragging_ = false;
-    if (captureGet() == window())
-        captureRelease();
+    endDrag();
 }
 
 } // namespace q71

@@ -4,9 +4,7 @@
 // its harmonics, newest row on top; a cursor strip above and the frequency axis below. Timer 2005
 // adds the rows of the fine ring that came in since the last tick.
 
-#include "framework/widgets/base_widget.h"
-#include "tactical/sonar/display_timer.h"
-#include "tactical/sonar/level_dib.h"
+#include "tactical/sonar/sonar_display.h"
 
 #include <array>
 #include <functional>
@@ -25,7 +23,7 @@ struct DemonState {
     std::array<int, 3> rememberedTracker{}; ///< per array index
 };
 
-class DemonDisplay : public BaseWidget {
+class DemonDisplay : public SonarDisplay {
 public:
     static constexpr std::uintptr_t kTimer = 2005;
     static constexpr int kWidth = 260, kHeight = 250;
@@ -34,21 +32,17 @@ public:
     /// `cursorMoved` when the player moved the cursor frequency.
     DemonDisplay(WindowHandle page, DemonState& state, std::function<void()> opened,
                  std::function<void()> cursorMoved);
-    ~DemonDisplay() override;
 
-    void paint(PaintRecord& paint) override;
-    void onTimer(std::uintptr_t id) override;
     void onLeftDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onLeftUp(int x, int y) override;
+    /// The cursor strip and the axis again (the rows stay), copied to the window.
+    void redraw() override;
+    /// One tick of timer 2005: the rows that came in since the last.
+    void tick() override;
 
-    /// Draws the frame again and copies the picture to the window.
-    void redraw();
-    /// One tick of timer 2005.
-    void tick();
-    void stopTimer();
-
-    const LevelDib& picture() const { return picture_; }
+protected:
+    void timerStarted() override;
 
 private:
     void drawAxis();
@@ -57,10 +51,7 @@ private:
     const TrackSlot* tracker() const;
 
     DemonState& state_;
-    LevelDib picture_;
-    DisplayTimer timer_{kTimer, 200};
     double lastDrawn_ = 0.0;
-    bool dragging_ = false;
     std::function<void()> opened_;
     std::function<void()> cursorMoved_;
 };

@@ -67,14 +67,8 @@ ReceiverSensor* narrowbandArray() {
 
 NarrowbandWaterfall::NarrowbandWaterfall(WindowHandle page, NarrowbandState& state,
                                          std::function<void()> cursorMoved, std::function<void()> ticked)
-    : BaseWidget(page, 32, 33, kWidth, kHeight, true), state_(state), cursorMoved_(std::move(cursorMoved)),
-      ticked_(std::move(ticked)) {
-    setName("darea1");
-}
-
-NarrowbandWaterfall::~NarrowbandWaterfall() {
-    stopTimer();
-}
+    : SonarDisplay(page, "darea1", 32, 33, kWidth, kHeight, kTimer, 200), state_(state),
+      cursorMoved_(std::move(cursorMoved)), ticked_(std::move(ticked)) {}
 
 void NarrowbandWaterfall::drawFrame() {
     DeviceContext& dc = *picture_.dc();
@@ -132,7 +126,7 @@ void NarrowbandWaterfall::drawRow(const NarrowbandRow& row, int y, bool remember
 }
 
 void NarrowbandWaterfall::redraw() {
-    if (!picture_.ensureDisplay(kWidth, kHeight))
+    if (!ready())
         return;
     picture_.fill(0);
     drawFrame();
@@ -146,33 +140,19 @@ void NarrowbandWaterfall::redraw() {
                 drawRow(ring->newest(static_cast<std::size_t>(age)), kTop + age, age == 0);
             lastDrawn_ = ring->head().time;
         }
-    picture_.blitTo(window());
+    blit();
 }
 
-void NarrowbandWaterfall::paint(PaintRecord& paint) {
-    redraw();
-    if (paint.dc && picture_.valid())
-        bitBlt(*paint.dc, 0, 0, kWidth, kHeight, picture_.dc(), 0, 0, kSrcCopy);
-    if (timer_.start(window()))
-        lastDrawn_ = sonarCurrentArray() && sonarCurrentArray()->narrowband()
-                         ? sonarCurrentArray()->narrowband()->head().time
-                         : 0.0;
-}
-
-void NarrowbandWaterfall::stopTimer() {
-    timer_.stop(window());
-}
-
-void NarrowbandWaterfall::onTimer(std::uintptr_t id) {
-    if (id == kTimer)
-        tick();
+void NarrowbandWaterfall::timerStarted() {
+    const ReceiverSensor* array = sonarCurrentArray();
+    lastDrawn_ = array && array->narrowband() ? array->narrowband()->head().time : 0.0;
 }
 
 void NarrowbandWaterfall::tick() {
     const bool hadArray = sonarCurrentArray() != nullptr;
     const ReceiverSensor* array = narrowbandArray();
     const SoundRing<NarrowbandRow>* ring = array ? array->narrowband() : nullptr;
-    if (!ring || !picture_.ensureDisplay(kWidth, kHeight))
+    if (!ring || !ready())
         return;
     if (!hadArray) { // a newly selected array starts from its present row
         lastDrawn_ = ring->head().time;
@@ -190,7 +170,7 @@ void NarrowbandWaterfall::tick() {
     picture_.scrollDown(kTop, kBottom, kNarrowbandLeft, kRight + 1, rows);
     for (int k = 0; k < rows; ++k)
         drawRow(ring->newest(static_cast<std::size_t>(k)), kTop + k, k == 0);
-    picture_.blitTo(window());
+    blit();
     if (ticked_)
         ticked_();
 }
@@ -198,17 +178,15 @@ void NarrowbandWaterfall::tick() {
 void NarrowbandWaterfall::moveCursor(int x) {
     state_.cursorFrequency = narrowbandXFrequency(x, state_.fullScale());
     drawStrip();
-    picture_.blitTo(window());
+    blit();
     if (cursorMoved_)
         cursorMoved_();
 }
 
 void NarrowbandWaterfall::onLeftDown(int x, int y) {
-    if (x < kNarrowbandLeft + 1 || x > kRight - 1 || !picture_.ensureDisplay(kWidth, kHeight))
+    if (x < kNarrowbandLeft + 1 || x > kRight - 1 || !ready())
         return;
-    dragging_ = true;
-    if (windowIsValid(window()))
-        captureSet(window());
+    beginDrag();
     state_.pickedTracker = -1;
     state_.cursorFrequency = narrowbandXFrequency(x, state_.fullScale());
     const ReceiverSensor* array = sonarCurrentArray();
@@ -233,16 +211,13 @@ void NarrowbandWaterfall::onLeftDown(int x, int y) {
 }
 
 void NarrowbandWaterfall::onMouseMove(int x, int) {
-    if (dragging_)
+    if (dragging())
         moveCursor(std::clamp(x, kNarrowbandLeft, kRight));
 }
 
 void NarrowbandWaterfall::onLeftUp(int, int) {
-    if (!dragging_)
+    if (!endDrag())
         return;
-    dragging_ = false;
-    if (captureGet() == window())
-        captureRelease();
     const int picked = state_.pickedTracker;
     state_.pickedTracker = -1;
     ReceiverSensor* array = sonarCurrentArray();
@@ -257,7 +232,7 @@ void NarrowbandWaterfall::onLeftUp(int, int) {
         }
     }
     drawStrip();
-    picture_.blitTo(window());
+    blit();
     if (cursorMoved_)
         cursorMoved_();
 }
@@ -265,12 +240,10 @@ void NarrowbandWaterfall::onLeftUp(int, int) {
 // The reference strip.
 
 NarrowbandReferencePanel::NarrowbandReferencePanel(WindowHandle page, NarrowbandState& state)
-    : BaseWidget(page, 32, 222, kWidth, kHeight, true), state_(state) {
-    setName("darea3");
-}
+    : SonarDisplay(page, "darea3", 32, 222, kWidth, kHeight, 0, 0), state_(state) {}
 
 void NarrowbandReferencePanel::redraw() {
-    if (!picture_.ensureDisplay(kWidth, kHeight))
+    if (!ready())
         return;
     picture_.fill(0);
     DeviceContext& dc = *picture_.dc();
@@ -280,29 +253,18 @@ void NarrowbandReferencePanel::redraw() {
         for (std::int32_t frequency : record->signatureValues)
             if (frequency > 0 && frequency < fullScale)
                 drawTick(dc, kNarrowbandLeft + narrowbandColumn(frequency, fullScale), 15, kHeight - 1);
-    picture_.blitTo(window());
-}
-
-void NarrowbandReferencePanel::paint(PaintRecord& paint) {
-    redraw();
-    if (paint.dc && picture_.valid())
-        bitBlt(*paint.dc, 0, 0, kWidth, kHeight, picture_.dc(), 0, 0, kSrcCopy);
+    blit();
 }
 
 // The bearing trace.
 
 NarrowbandBearingTrace::NarrowbandBearingTrace(WindowHandle page, NarrowbandState& state,
                                                std::function<void()> cursorMoved)
-    : BaseWidget(page, 32, 322, kWidth, kHeight, true), state_(state), cursorMoved_(std::move(cursorMoved)) {
-    setName("darea2");
-}
-
-NarrowbandBearingTrace::~NarrowbandBearingTrace() {
-    stopTimer();
-}
+    : SonarDisplay(page, "darea2", 32, 322, kWidth, kHeight, kTimer, 200), state_(state),
+      cursorMoved_(std::move(cursorMoved)) {}
 
 void NarrowbandBearingTrace::redraw() {
-    if (!picture_.ensureDisplay(kWidth, kHeight))
+    if (!ready())
         return;
     picture_.fill(0);
     DeviceContext& dc = *picture_.dc();
@@ -336,23 +298,10 @@ void NarrowbandBearingTrace::redraw() {
             dc.polyline(stroke);
         lastDrawn_ = row.time;
     }
-    picture_.blitTo(window());
+    blit();
 }
 
-void NarrowbandBearingTrace::paint(PaintRecord& paint) {
-    redraw();
-    if (paint.dc && picture_.valid())
-        bitBlt(*paint.dc, 0, 0, kWidth, kHeight, picture_.dc(), 0, 0, kSrcCopy);
-    timer_.start(window());
-}
-
-void NarrowbandBearingTrace::stopTimer() {
-    timer_.stop(window());
-}
-
-void NarrowbandBearingTrace::onTimer(std::uintptr_t id) {
-    if (id != kTimer)
-        return;
+void NarrowbandBearingTrace::tick() {
     const ReceiverSensor* array = narrowbandArray();
     const SoundRing<BroadbandRow>* ring = array ? array->broadband() : nullptr;
     if (ring && ring->head().time != lastDrawn_)
@@ -369,23 +318,17 @@ void NarrowbandBearingTrace::moveCursor(int x) {
 void NarrowbandBearingTrace::onLeftDown(int x, int) {
     if (x < 13 || x > 258)
         return;
-    dragging_ = true;
-    if (windowIsValid(window()))
-        captureSet(window());
+    beginDrag();
     moveCursor(x);
 }
 
 void NarrowbandBearingTrace::onMouseMove(int x, int) {
-    if (dragging_)
+    if (dragging())
         moveCursor(std::clamp(x, 12, 259));
 }
 
 void NarrowbandBearingTrace::onLeftUp(int, int) {
-    if (!dragging_)
-        return;
-    dragging_ = false;
-    if (captureGet() == window())
-        captureRelease();
+    endDrag();
 }
 
 } // namespace q71

@@ -3,10 +3,8 @@
 // waterfall of the lines heard at the cursor bearing (timer 2004), the strip of the reference
 // platform's lines, and the level-against-bearing trace of the whole circle (timer 2003).
 
-#include "framework/widgets/base_widget.h"
-#include "tactical/sonar/display_timer.h"
-#include "tactical/sonar/level_dib.h"
 #include "tactical/sonar/narrowband_geometry.h"
+#include "tactical/sonar/sonar_display.h"
 
 #include <array>
 #include <functional>
@@ -33,7 +31,7 @@ struct NarrowbandState {
 /// The selected array when it has data to show; re-selects the stored array when none is.
 ReceiverSensor* narrowbandArray();
 
-class NarrowbandWaterfall : public BaseWidget {
+class NarrowbandWaterfall : public SonarDisplay {
 public:
     static constexpr std::uintptr_t kTimer = 2004;
     static constexpr int kWidth = 268, kHeight = 156;
@@ -42,22 +40,16 @@ public:
     /// frequency, `ticked` after a tick drew new rows.
     NarrowbandWaterfall(WindowHandle page, NarrowbandState& state, std::function<void()> cursorMoved,
                         std::function<void()> ticked);
-    ~NarrowbandWaterfall() override;
 
-    void paint(PaintRecord& paint) override;
-    void onTimer(std::uintptr_t id) override;
     void onLeftDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onLeftUp(int x, int y) override;
+    void redraw() override;
+    /// One tick of timer 2004: the rows that came in since the last.
+    void tick() override;
 
-    /// Draws the whole picture again and copies it to the window.
-    void redraw();
-    /// One tick of timer 2004.
-    void tick();
-    /// Stops timer 2004 (the page closes); the next paint starts it again.
-    void stopTimer();
-
-    const LevelDib& picture() const { return picture_; }
+protected:
+    void timerStarted() override;
 
 private:
     void drawFrame();
@@ -66,59 +58,43 @@ private:
     void moveCursor(int x);
 
     NarrowbandState& state_;
-    LevelDib picture_;
     double lastDrawn_ = 0.0;
-    DisplayTimer timer_{kTimer, 200};
-    bool dragging_ = false;
     std::function<void()> cursorMoved_;
     std::function<void()> ticked_;
 };
 
-class NarrowbandReferencePanel : public BaseWidget {
+class NarrowbandReferencePanel : public SonarDisplay {
 public:
     static constexpr int kWidth = 268, kHeight = 69;
 
     NarrowbandReferencePanel(WindowHandle page, NarrowbandState& state);
-
-    void paint(PaintRecord& paint) override;
-    /// Draws the axis and the reference platform's lines again and copies them to the window.
-    void redraw();
-
-    const LevelDib& picture() const { return picture_; }
+    /// The axis and the reference platform's lines.
+    void redraw() override;
 
 private:
     NarrowbandState& state_;
-    LevelDib picture_;
 };
 
-class NarrowbandBearingTrace : public BaseWidget {
+class NarrowbandBearingTrace : public SonarDisplay {
 public:
     static constexpr std::uintptr_t kTimer = 2003;
     static constexpr int kWidth = 268, kHeight = 68;
 
     /// The trace "darea2" of a page; `cursorMoved` is told when the player moved the cursor bearing.
     NarrowbandBearingTrace(WindowHandle page, NarrowbandState& state, std::function<void()> cursorMoved);
-    ~NarrowbandBearingTrace() override;
 
-    void paint(PaintRecord& paint) override;
-    void onTimer(std::uintptr_t id) override;
     void onLeftDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onLeftUp(int x, int y) override;
-
-    void redraw();
-    void stopTimer();
-
-    const LevelDib& picture() const { return picture_; }
+    void redraw() override;
+    /// One tick of timer 2003: the trace again when a new row came in.
+    void tick() override;
 
 private:
     void moveCursor(int x);
 
     NarrowbandState& state_;
-    LevelDib picture_;
     double lastDrawn_ = -1.0;
-    DisplayTimer timer_{kTimer, 200};
-    bool dragging_ = false;
     std::function<void()> cursorMoved_;
 };
 
