@@ -39,6 +39,16 @@ protected:
 
     OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
 
+    // The first tracker in use (or locked), or -1.
+    static int firstTracker(const ReceiverSensor::Trackers& trackers, bool locked = false) {
+        for (int i = 0; i < ReceiverSensor::kTrackers; ++i) {
+            const TrackSlot& tracker = trackers[static_cast<std::size_t>(i)];
+            if (locked ? tracker.locked != 0 : tracker.inUse())
+                return i;
+        }
+        return -1;
+    }
+
     // Steps the mission until the bow array hears a source (at most half an hour); its bearing, or -1.
     int runUntilHeard() {
         for (int second = 0; second < 1800; ++second) {
@@ -164,10 +174,7 @@ TEST_F(SonarStationMission, ATrackerPickedAndLetGoTakesTheContactOrIsFreed) {
     broadband.pageCommand(9, 1);
     run(3000, 100);
     const auto& trackers = own().array2->trackers();
-    int slot = -1;
-    for (int i = 0; i < 4 && slot < 0; ++i)
-        if (trackers[static_cast<std::size_t>(i)].inUse())
-            slot = i;
+    const int slot = firstTracker(trackers);
     ASSERT_GE(slot, 0) << "the designate armed a tracker";
     const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
     // Press on its letter above the upper waterfall, drag it where nothing is heard, let go.
@@ -247,10 +254,7 @@ TEST_F(SonarStationMission, NarrowbandShowsTheConvoysLinesAndTheirTrackerIsHande
     page.state().cursorFrequency = page.state().lineFrequency[static_cast<std::size_t>(lineColumn)] - 1;
     page.pageCommand(8, 1);
     const auto& trackers = own().array2->trackers();
-    int slot = -1;
-    for (int i = 0; i < 4 && slot < 0; ++i)
-        if (trackers[static_cast<std::size_t>(i)].inUse())
-            slot = i;
+    const int slot = firstTracker(trackers);
     ASSERT_GE(slot, 0) << "the designate armed a tracker";
     const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
     EXPECT_NE(tracker.lineFrequency, -1) << "on the line";
@@ -289,10 +293,7 @@ TEST_F(SonarStationMission, DemonShowsTheLinesOfTheContactATrackerFollows) {
     dynamic_cast<BroadbandPage*>(suite.page(3))->pageCommand(9, 1);
     run(5000, 100);
     const auto& trackers = own().array2->trackers();
-    int slot = -1;
-    for (int i = 0; i < 4 && slot < 0; ++i)
-        if (trackers[static_cast<std::size_t>(i)].locked)
-            slot = i;
+    const int slot = firstTracker(trackers, true);
     ASSERT_GE(slot, 0) << "a tracker locked on the convoy";
     sonarShowPage(2);
     pump();
