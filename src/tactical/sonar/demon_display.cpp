@@ -103,8 +103,9 @@ void DemonDisplay::tick() {
     const TrackSlot* followed = tracker();
     if (!ring || !followed || !ready() || ring->head().time == lastDrawn_)
         return;
-    const int rows = std::min({std::max(1, static_cast<int>(std::trunc((ring->head().time - lastDrawn_) * 2.5))),
-                               kBottom - kTop + 1, static_cast<int>(ring->count())});
+    const int rows =
+        std::min({std::max(1, static_cast<int>(std::trunc((ring->head().time - lastDrawn_) * 2.5))),
+                  kBottom - kTop + 1, static_cast<int>(ring->count())});
     lastDrawn_ = ring->head().time;
     picture_.scrollDown(kTop, kBottom, kDemonLeft, kWidth, rows);
     picture_.fillRows(kTop, kTop + rows, 0);

@@ -19,7 +19,7 @@ struct DemonState {
     int scale = 0;
     int divisor = 6;
     double cursorFrequency = 0.0;
-    int selectedTracker = -1;            ///< a tracker of the current array; -1 none
+    int selectedTracker = -1;               ///< a tracker of the current array; -1 none
     std::array<int, 3> rememberedTracker{}; ///< per array index
 };
 

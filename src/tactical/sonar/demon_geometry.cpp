@@ -17,7 +17,8 @@ int demonX(double frequency, int fullScale) {
 }
 
 double demonXFrequency(int x, int fullScale) {
-    return (std::clamp(x, kDemonLeft, kDemonRight) - kDemonLeft) * static_cast<double>(fullScale) / kDemonColumns;
+    return (std::clamp(x, kDemonLeft, kDemonRight) - kDemonLeft) * static_cast<double>(fullScale) /
+           kDemonColumns;
 }
 
 int demonRate(double frequency, int divisor) {
@@ -62,7 +63,8 @@ void demonDrawRow(std::span<std::uint8_t> row, const DemonRowInput& in, DisplayN
             const int v = a - j * a / w;
             if (v <= in.background)
                 continue;
-            const int x0 = static_cast<int>(std::trunc(noise.scaled(2.0) - 0.5 + demonX(h * f0, in.fullScale)));
+            const int x0 =
+                static_cast<int>(std::trunc(noise.scaled(2.0) - 0.5 + demonX(h * f0, in.fullScale)));
             if (x0 + j < kDemonRight)
                 put(x0 + j, v);
             if (x0 - j > kDemonLeft)

@@ -11,9 +11,9 @@ namespace q71 {
 
 class DisplayNoise;
 
-inline constexpr int kDemonLeft = 16;    ///< x of 0 Hz
+inline constexpr int kDemonLeft = 16; ///< x of 0 Hz
 inline constexpr int kDemonColumns = 234;
-inline constexpr int kDemonRight = 250;  ///< first x right of the lines
+inline constexpr int kDemonRight = 250; ///< first x right of the lines
 /// Full scales (Hz) by the DEMON scale setting.
 inline constexpr std::array<int, 3> kDemonScales = {20, 50, 150};
 inline constexpr int kDemonMinDivisor = 6;
@@ -34,12 +34,12 @@ int demonLineHalfWidth(int amplitude);
 
 /// What a row of the DEMON waterfall is drawn from.
 struct DemonRowInput {
-    int background = 0;    ///< the broadband row's self-noise
-    double ambient = 0.0;  ///< the water's ambient noise now
-    int level = 0;         ///< the tracker's signal level
-    int speed = 0;         ///< the history's speed entry (the modulation)
-    int lineFactor = 0;    ///< the contact's line factor q (0: no entity, no lines)
-    int harmonics = 0;     ///< the contact's harmonic count H
+    int background = 0;   ///< the broadband row's self-noise
+    double ambient = 0.0; ///< the water's ambient noise now
+    int level = 0;        ///< the tracker's signal level
+    int speed = 0;        ///< the history's speed entry (the modulation)
+    int lineFactor = 0;   ///< the contact's line factor q (0: no entity, no lines)
+    int harmonics = 0;    ///< the contact's harmonic count H
     int fullScale = 20;
 };
 

@@ -19,8 +19,8 @@ namespace q71 {
 DemonPage::DemonPage(WindowHandle suite) : SonarPageScreen(kDemonArt, suite, kDemonHotSpots) {
     if (OwnShipMotion* motion = sonarOwnMotion()) {
         state_.scale = std::clamp(stationSetting(*motion, kSettingDemonScale), 0, 2);
-        state_.divisor = std::clamp(stationSetting(*motion, kSettingDemonDivisor), kDemonMinDivisor,
-                                    kDemonMaxDivisor);
+        state_.divisor =
+            std::clamp(stationSetting(*motion, kSettingDemonDivisor), kDemonMinDivisor, kDemonMaxDivisor);
     }
     for (const SonarWidgetRow& row : kDemonTrackerButtons)
         trackerButtons_.add(&addButton(row, SimpleButton::kLatch));
@@ -47,8 +47,8 @@ void DemonPage::openPage() {
     int array = kSonarHullArray;
     if (OwnShipMotion* motion = sonarOwnMotion()) {
         state_.scale = std::clamp(stationSetting(*motion, kSettingDemonScale), 0, 2);
-        state_.divisor = std::clamp(stationSetting(*motion, kSettingDemonDivisor), kDemonMinDivisor,
-                                    kDemonMaxDivisor);
+        state_.divisor =
+            std::clamp(stationSetting(*motion, kSettingDemonDivisor), kDemonMinDivisor, kDemonMaxDivisor);
         array = stationSetting(*motion, kSettingArray);
         // The page has buttons for the towed array and the hull array only.
         if (array != kSonarTowedArray && array != kSonarHullArray) {
@@ -60,7 +60,8 @@ void DemonPage::openPage() {
     arrayButtons_.selectIndex(array == kSonarTowedArray ? 0 : 1);
     if (sonarState().selectedArray != array)
         sonarSelectArray(array);
-    state_.selectedTracker = sonarCurrentArray() ? state_.rememberedTracker[static_cast<std::size_t>(array)] : -1;
+    state_.selectedTracker =
+        sonarCurrentArray() ? state_.rememberedTracker[static_cast<std::size_t>(array)] : -1;
     trackerButtons_.selectIndex(std::max(state_.selectedTracker, 0));
     shownFrequency_ = shownRate_ = -1;
     showFrequency();
@@ -77,8 +78,8 @@ std::string DemonPage::trackerLabel(int k) const {
     const TrackSlot& tracker = array->trackers()[static_cast<std::size_t>(k)];
     std::string label = std::string(1, tracker.letter) + "       ";
     if (tracker.inUse() && tracker.locked) {
-        const std::string contact =
-            sonarContactLabel(tracker.source, sonarState().selectedArray, SonarLabelStyle::demon, tracker.letter);
+        const std::string contact = sonarContactLabel(tracker.source, sonarState().selectedArray,
+                                                      SonarLabelStyle::demon, tracker.letter);
         if (!contact.empty())
             label = contact;
     }

@@ -18,7 +18,8 @@ inline constexpr SonarWidgetRow kDemonTrackerButtons[] = {
     {100, 30, 52, 39, 2, false, 6, "X100Y030.bmp", -1, "pushbtn.wav"},
     {170, 30, 51, 39, 2, false, 7, "X170Y030.bmp", -1, "pushbtn.wav"},
     {240, 30, 53, 39, 2, false, 8, "X240Y030.bmp", -1, "pushbtn.wav"}};
-inline constexpr SonarWidgetRow kDemonRocker{356, 220, 48, 64, 5, false, 10, "X356Y220.bmp", -1, "rocker.wav"};
+inline constexpr SonarWidgetRow kDemonRocker{356, 220,         48, 64, 5, false, 10, "X356Y220.bmp",
+                                             -1,  "rocker.wav"};
 inline constexpr SonarWidgetRow kDemonArrayButtons[] = {
     {345, 368, 49, 44, 2, false, 12, "X345Y368.bmp", 548, "winsel.WAV"},
     {477, 368, 49, 39, 2, false, 14, "X477Y368.bmp", 550, "winsel.WAV"}};

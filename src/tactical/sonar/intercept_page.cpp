@@ -14,14 +14,15 @@ InterceptPage::InterceptPage(WindowHandle suite) : SonarPageScreen(kInterceptArt
         lamps_[static_cast<std::size_t>(i)] = &addButton(kInterceptLamps[i], SimpleButton::kLatch);
         lamps_[static_cast<std::size_t>(i)]->setEnabled(false);
     }
-    const InterceptReadoutRow rows[] = {kInterceptBearingReadout, kInterceptSignalReadout, kInterceptSinceReadout,
-                                        kInterceptIntervalReadout};
+    const InterceptReadoutRow rows[] = {kInterceptBearingReadout, kInterceptSignalReadout,
+                                        kInterceptSinceReadout, kInterceptIntervalReadout};
     for (std::size_t i = 0; i < readouts_.size(); ++i) {
-        readouts_[i] = &addReadOut(
-            std::make_unique<LargeReadOut>(window(), 0, rows[i].at.x, rows[i].at.y, rows[i].digits, false, false));
+        readouts_[i] = &addReadOut(std::make_unique<LargeReadOut>(window(), 0, rows[i].at.x, rows[i].at.y,
+                                                                  rows[i].digits, false, false));
         digits_[i] = rows[i].digits;
     }
-    scope_ = &add(std::make_unique<InterceptScope>(window(), background(), [this](double s) { composed(s); }));
+    scope_ =
+        &add(std::make_unique<InterceptScope>(window(), background(), [this](double s) { composed(s); }));
 }
 
 void InterceptPage::openPage() {
@@ -33,7 +34,7 @@ void InterceptPage::closePage() {
     scope_->stopTimer();
 }
 
-void InterceptPage::show(int which, int value) {
+void InterceptPage::showReadout(int which, int value) {
     const auto i = static_cast<std::size_t>(which);
     if (shown_[i] == value)
         return;
@@ -43,11 +44,12 @@ void InterceptPage::show(int which, int value) {
 
 void InterceptPage::composed(double strongest) {
     if (const InterceptSonar* receiver = interceptReceiver()) {
-        show(0, static_cast<int>(std::trunc(receiver->lastBearing())));
-        show(1, std::max(0, receiver->lastFrequency()));
+        showReadout(0, static_cast<int>(std::trunc(receiver->lastBearing())));
+        showReadout(1, std::max(0, receiver->lastFrequency()));
         if (receiver->lastInterceptTime() != 0.0)
-            show(2, std::max(0, static_cast<int>(std::trunc(simClock().gameClock - receiver->lastInterceptTime()))));
-        show(3, std::max(0, receiver->interceptInterval()));
+            showReadout(2, std::max(0, static_cast<int>(std::trunc(simClock().gameClock -
+                                                                   receiver->lastInterceptTime()))));
+        showReadout(3, std::max(0, receiver->interceptInterval()));
     }
     const int lit = interceptLamps(strongest);
     for (int i = 0; i < kInterceptLampCount; ++i) {

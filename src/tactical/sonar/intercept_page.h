@@ -64,7 +64,7 @@ protected:
 private:
     /// Writes the readouts whose value changed, and the lamps of the strongest strength.
     void composed(double strongest);
-    void show(int which, int value);
+    void showReadout(int which, int value);
 
     std::array<SimpleButton*, kInterceptLampCount> lamps_{};
     std::array<ReadOut*, 4> readouts_{};

@@ -5,11 +5,11 @@
 #include "platform/gdi/blit.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/window/window.h"
+#include "sim/entities/sensors/intercept_receivers.h"
+#include "sim/entities/sensors/sonar_rows.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/sim_clock.h"
 #include "tactical/sonar/sonar_state.h"
-#include "sim/entities/sensors/intercept_receivers.h"
-#include "sim/entities/sensors/sonar_rows.h"
 
 #include <algorithm>
 #include <cmath>

@@ -20,9 +20,9 @@ namespace q71 {
 namespace {
 
 constexpr int kRight = kNarrowbandLeft + kNarrowbandColumns; // 260
-constexpr int kTop = 26;                                      // y of the newest row
-constexpr int kBottom = 150;                                  // y of the oldest row drawn
-constexpr int kTraceTop = 66;                                 // the trace's zero level
+constexpr int kTop = 26;                                     // y of the newest row
+constexpr int kBottom = 150;                                 // y of the oldest row drawn
+constexpr int kTraceTop = 66;                                // the trace's zero level
 
 std::string number(int value) {
     char text[16];
@@ -161,8 +161,9 @@ void NarrowbandWaterfall::tick() {
     if (ring->head().time == lastDrawn_)
         return;
     // A tick after a pause or at high compression draws no more rows than the area or ring holds.
-    const int rows = std::min({std::max(1, static_cast<int>(std::trunc((ring->head().time - lastDrawn_) * 2.5))),
-                               static_cast<int>(ring->count()), kBottom - kTop + 1});
+    const int rows =
+        std::min({std::max(1, static_cast<int>(std::trunc((ring->head().time - lastDrawn_) * 2.5))),
+                  static_cast<int>(ring->count()), kBottom - kTop + 1});
     lastDrawn_ = ring->head().time;
     drawStrip();
     state_.lineFrequency.fill(0);

@@ -16,11 +16,11 @@ struct NarrowbandRow;
 
 /// What the narrowband page and its panels share.
 struct NarrowbandState {
-    int scale = 0;                 ///< frequency-scale index
-    int cursorFrequency = 0;       ///< Hz
-    int pickedTracker = -1;        ///< the tracker being handed a line; -1 none
-    int offset = 0;                ///< degrees added to every bearing of the trace
-    int referenceId = 0;           ///< the reference platform's record id; 0 none
+    int scale = 0;           ///< frequency-scale index
+    int cursorFrequency = 0; ///< Hz
+    int pickedTracker = -1;  ///< the tracker being handed a line; -1 none
+    int offset = 0;          ///< degrees added to every bearing of the trace
+    int referenceId = 0;     ///< the reference platform's record id; 0 none
     /// Per column of the newest row: line frequency + 1 (0 no line) and the line's source.
     std::array<int, kNarrowbandColumns> lineFrequency{};
     std::array<int, kNarrowbandColumns> lineSource{};

@@ -45,7 +45,8 @@ void NarrowbandScaleKnob::setValue(int detent) {
         setStationSetting(*motion, kSettingNarrowbandScale, detent);
 }
 
-NarrowbandPage::NarrowbandPage(WindowHandle suite) : SonarPageScreen(kNarrowbandArt, suite, kNarrowbandHotSpots) {
+NarrowbandPage::NarrowbandPage(WindowHandle suite)
+    : SonarPageScreen(kNarrowbandArt, suite, kNarrowbandHotSpots) {
     if (OwnShipMotion* motion = sonarOwnMotion()) {
         state_.scale = stationSetting(*motion, kSettingNarrowbandScale);
         state_.offset = stationSetting(*motion, kSettingNarrowbandOrientation) ? 180 : 0;
@@ -60,8 +61,8 @@ NarrowbandPage::NarrowbandPage(WindowHandle suite) : SonarPageScreen(kNarrowband
     addButton(kNarrowbandDesignate, SimpleButton::kPush);
     for (const SonarWidgetRow& row : kNarrowbandArrayButtons)
         arrayButtons_.add(&addButton(row, SimpleButton::kLatch));
-    bearingReadout_ = &addReadOut(std::make_unique<SmallReadOut>(window(), 0, kNarrowbandBearingReadout.x,
-                                                                 kNarrowbandBearingReadout.y, 3, false, false));
+    bearingReadout_ = &addReadOut(std::make_unique<SmallReadOut>(
+        window(), 0, kNarrowbandBearingReadout.x, kNarrowbandBearingReadout.y, 3, false, false));
     frequencyReadout_ = &addReadOut(std::make_unique<SmallReadOut>(
         window(), 0, kNarrowbandFrequencyReadout.x, kNarrowbandFrequencyReadout.y, 4, false, false));
     waterfall_ = &add(std::make_unique<NarrowbandWaterfall>(
@@ -128,8 +129,8 @@ void NarrowbandPage::refreshLabel() {
         showLabel({});
         return;
     }
-    showLabel(sonarContactLabel(state_.lineSource[static_cast<std::size_t>(column)], sonarState().selectedArray,
-                                SonarLabelStyle::plain));
+    showLabel(sonarContactLabel(state_.lineSource[static_cast<std::size_t>(column)],
+                                sonarState().selectedArray, SonarLabelStyle::plain));
 }
 
 void NarrowbandPage::stepReference(bool up) {

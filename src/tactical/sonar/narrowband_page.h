@@ -14,11 +14,12 @@ class ButtonToggle;
 class ReadOut;
 
 /// The page's widgets and hot spots, as the data set draws them.
-inline constexpr SonarWidgetRow kNarrowbandOrientationSwitch{353, 310, 37, 53, 2, false, 6, "X353Y310.bmp", -1,
-                                                             "flpswtch.WAV"};
-inline constexpr SonarWidgetRow kNarrowbandRocker{410, 250, 39, 26, 5, false, 7, "X410Y250.bmp", -1, "rocker.wav"};
-inline constexpr SonarWidgetRow kNarrowbandDesignate{347, 205, 49, 44, 5, false, 8, "X347Y205.bmp", 712,
-                                                     "litbtn.WAV"};
+inline constexpr SonarWidgetRow kNarrowbandOrientationSwitch{
+    353, 310, 37, 53, 2, false, 6, "X353Y310.bmp", -1, "flpswtch.WAV"};
+inline constexpr SonarWidgetRow kNarrowbandRocker{410, 250,         39, 26, 5, false, 7, "X410Y250.bmp",
+                                                  -1,  "rocker.wav"};
+inline constexpr SonarWidgetRow kNarrowbandDesignate{347, 205,         49, 44, 5, false, 8, "X347Y205.bmp",
+                                                     712, "litbtn.WAV"};
 inline constexpr SonarWidgetRow kNarrowbandArrayButtons[] = {
     {348, 368, 41, 49, 2, false, 9, "X348Y368.bmp", 548, "winsel.WAV"},
     {440, 370, 38, 48, 2, false, 10, "X440Y370.bmp", 549, "winsel.WAV"},

@@ -13,8 +13,8 @@ namespace q71 {
 class SonarDisplay : public BaseWidget {
 public:
     /// A display named `name` at (x, y) of a page; a timer id of 0: no timer.
-    SonarDisplay(WindowHandle page, const char* name, int x, int y, int width, int height, std::uintptr_t timer,
-                 std::uint32_t periodMs);
+    SonarDisplay(WindowHandle page, const char* name, int x, int y, int width, int height,
+                 std::uintptr_t timer, std::uint32_t periodMs);
     ~SonarDisplay() override;
 
     /// Draws the picture again, copies it into the paint and starts the timer if it is not running.

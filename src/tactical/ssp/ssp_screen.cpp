@@ -47,8 +47,8 @@ std::string format(const char* pattern, int value) {
     return text;
 }
 
-std::unique_ptr<SubScreen> makeSspScreen(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                         int y) {
+std::unique_ptr<SubScreen> makeSspScreen(std::string_view key, WindowHandle parent, int width, int height,
+                                         int x, int y) {
     return std::make_unique<SspScreen>(key, parent, width, height, x, y);
 }
 
@@ -57,13 +57,13 @@ std::unique_ptr<SubScreen> makeSspScreen(std::string_view key, WindowHandle pare
 SspScreen::SspScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
     : SubScreen(key, parent, width, height, x, y) {
     const SspButtonRow& b = kSspLaunchButton;
-    button_ = std::make_unique<SimpleButton>(window(), kSspLaunchId, b.x, b.y, b.width, b.height, b.bitmap, b.frames,
-                                             SimpleButton::kPush, false);
+    button_ = std::make_unique<SimpleButton>(window(), kSspLaunchId, b.x, b.y, b.width, b.height, b.bitmap,
+                                             b.frames, SimpleButton::kPush, false);
     button_->setClickSound("pushbtn.wav", 1);
     if (textToolTipsEnabled()) {
         button_->setToolTip(textGetString(kSspLaunchTip));
-        title_ = std::make_unique<HotSpot>(window(), 0, textGetString(kSspTitleText), BaseWidget::sharedCursor(),
-                                           kSspTitleSpot, true);
+        title_ = std::make_unique<HotSpot>(window(), 0, textGetString(kSspTitleText),
+                                           BaseWidget::sharedCursor(), kSspTitleSpot, true);
     }
     live = this;
 }
@@ -144,7 +144,7 @@ void SspScreen::drawScale(DeviceContext& dc, int axisX, double fullScale) {
     dc.lineTo({axisX, kSspTop + kSspHeight});
     dc.setTextAlign(kTaLeft | kTaTop);
     const int half = dc.getTextExtent("0").cy / 2;
-    for (int k = 0; -k * 100 * kFootMetres >= fullScale; ++k) {
+    for (int k = 0; - k * 100 * kFootMetres >= fullScale; ++k) {
         const int y = sspDepthY(-k * 100 * kFootMetres, fullScale);
         dc.moveTo({k % 10 == 0 ? axisX - 4 : axisX - 2, y});
         dc.lineTo({axisX, y});
@@ -186,9 +186,11 @@ void SspScreen::drawGraph(DeviceContext& dc) {
     drawScale(dc, axisX, fullScale);
     const std::optional<double> probe = sspProbeDepth(simClock().gameClock, drop_, profile_.bottomDepth);
     if (probe) {
-        for (int i = 0; i < SoundProfile::kLevels && profile_.depth[static_cast<std::size_t>(i)] >= *probe; ++i) {
+        for (int i = 0; i < SoundProfile::kLevels && profile_.depth[static_cast<std::size_t>(i)] >= *probe;
+             ++i) {
             const auto k = static_cast<std::size_t>(i);
-            const Point at{w + 155 + static_cast<int>(std::trunc(2.5 * (profile_.speed[k] - profile_.speed[0]))),
+            const Point at{w + 155 +
+                               static_cast<int>(std::trunc(2.5 * (profile_.speed[k] - profile_.speed[0]))),
                            sspDepthY(profile_.depth[k], fullScale)};
             if (i == 0)
                 dc.moveTo(at);

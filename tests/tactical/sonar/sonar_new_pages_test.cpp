@@ -81,7 +81,8 @@ TEST_F(SonarPages, TheRockerStepsThroughEveryReferencePlatformBothWays) {
         up.push_back(page.state().referenceId);
     }
     EXPECT_EQ(up, expected);
-    EXPECT_EQ(page.referenceName(), std::string(objdbFindById(static_cast<std::uint32_t>(expected.back()))->displayName.view()));
+    EXPECT_EQ(page.referenceName(),
+              std::string(objdbFindById(static_cast<std::uint32_t>(expected.back()))->displayName.view()));
     page.pageCommand(7, 1);
     EXPECT_EQ(page.state().referenceId, expected.front()) << "past the highest, back to the lowest";
     page.pageCommand(7, 0);

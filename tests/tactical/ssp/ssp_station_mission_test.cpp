@@ -51,7 +51,9 @@ TEST_F(SspStationMission, ALaunchedProbeDrawsTheProfileAsItFalls) {
     const SspDrop drop = ssp.drop();
     ASSERT_TRUE(drop.launched);
     EXPECT_GE(drop.start, simClock().gameClock);
-    run(static_cast<std::uint64_t>((drop.start - simClock().gameClock + (drop.end - drop.start) / 2) * 1000.0), 250);
+    run(static_cast<std::uint64_t>((drop.start - simClock().gameClock + (drop.end - drop.start) / 2) *
+                                   1000.0),
+        250);
     keepPicture("ssp");
     EXPECT_TRUE(matchesGoldenIn("tests/tactical/ssp/golden", *stationPicture(), "ssp-mid-fall"));
     EXPECT_TRUE(ssp.timerRunning()) << "mid-fall the curve still grows";
