@@ -30,6 +30,7 @@
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
+#include "tactical/ssp/ssp_screen.h"
 
 namespace q71 {
 namespace {
@@ -146,6 +147,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     frontEndRegisterScreens();
     tmaRegisterStation();
     sonarRegisterStation();
+    sspRegisterStation();
 }
 
 } // namespace q71

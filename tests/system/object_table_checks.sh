@@ -57,6 +57,8 @@ refuse "unknown field" 's/\nmast = 46/\nmasthead = 46/'
 refuse "given twice" 's/\nmast = 46/\nmast = 46\nmast = 47/'
 refuse "attenuation" 's/lines = 50 300\/15 850\/25/lines = 50 300 850\/25/'
 refuse "first [Key]" 's/\A/id = 3\n/'
+refuse "DEMON blades and harmonics" 's/(\[Kilo\](?:\n.*)*?)\nblades = 106/$1/'
+refuse "blade rate at half" 's/(\[Kilo\](?:\n.*)*?\nblades = )106/${1}1000/'
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "object table checks: all refused as they should be"

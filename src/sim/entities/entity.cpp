@@ -81,8 +81,8 @@ void Entity::init(const ObjectRecord* record, std::int32_t sideArg, std::int32_t
         activeSonar = record->activeSonar * 1000.0;
         sensorRange = record->sonarFigure != 0.0f ? record->sonarFigure : record->fallbackRange;
         armour = record->armour;
-        extraValueA = record->extraValueA;
-        extraValueB = record->extraValueB;
+        lineFactor = record->lineFactor;
+        harmonicCount = record->harmonicCount;
         extraValueC = record->extraValueC;
         noiseFactor = record->signatureFactor;
         const bool ownShip = worldOwnShipId() == newId;

@@ -199,9 +199,9 @@ public:
     std::uint8_t armour = 0;      ///< divisor of damage into hull loss
     double activeSonar = 0.0;     ///< the record's active-sonar value × 1000; above 0: active sonar
     float sensorRange = 0.0f;     ///< range figure of the sensors and the displays
-    std::int32_t extraValueA = 0; ///< record values carried as they stand
-    std::int32_t extraValueB = 0;
-    std::int32_t extraValueC = 0;
+    std::int32_t lineFactor = 0;    ///< the record's DEMON line factor
+    std::int32_t harmonicCount = 0; ///< the record's DEMON harmonic count
+    std::int32_t extraValueC = 0;   ///< a record value carried as it stands
     float noiseFactor = 0.0f; ///< loudness to the sonars (explosions and decoys change it)
     std::unique_ptr<MotionModel> motion;
     std::unique_ptr<EntityController> controller;

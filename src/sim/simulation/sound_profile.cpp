@@ -29,27 +29,17 @@ Water waterAt(double latitude) {
     return w;
 }
 
-} // namespace
-
-SoundProfile& soundProfile() {
-    static SoundProfile profile;
-    return profile;
-}
-
-void simBuildSoundProfile(std::uint32_t kind, std::optional<double> bottomUnderOwnShip) {
-    SoundProfile& p = soundProfile();
-    if (p.layerDepthBase == -1.0)
-        p.layerDepthBase = missionState().fixedSeedMode() ? kFixedLayerBase : -25.0 - randomScaled(100.0);
+// Fills the levels, the layer and the bottom of a profile for a kind over a bottom, from the
+// profile's own layer base (chosen by then) and background.
+void fillLevels(SoundProfile& p, std::uint32_t kind, std::optional<double> bottomUnderOwnShip) {
     // Without a known bottom the water counts as the deepest there is.
     const double bottom = std::max(bottomUnderOwnShip.value_or(kDeepestBottom), kDeepestBottom);
     const Water w = waterAt(missionState().mapOriginLatitude);
-    double layer = p.layerDepthBase;
+    const double layer = kind == 1 ? 0.0 : p.layerDepthBase;
 
     // Temperatures below the layer are worked out only for depths strictly below it, where the
     // gradient's span (layer to floor or bottom) cannot be empty.
     if (kind == 1) {
-        layer = p.layerDepthBase = 0.0;
-        p.background = 40.0 + randomScaled(10.0);
         for (int i = 0; i < SoundProfile::kLevels; ++i) {
             p.depth[i] = i <= kUpperLevels ? -15.24 * i : -60.96 - (i - kUpperLevels) * 30.48;
             p.temperature[i] = w.surface;
@@ -66,9 +56,7 @@ void simBuildSoundProfile(std::uint32_t kind, std::optional<double> bottomUnderO
             p.depth[i] = d;
             p.temperature[i] = d >= layer ? w.surface : below();
         }
-        p.background = 25.0 + randomScaled(10.0);
     } else {
-        p.background = 30.0 + randomScaled(10.0);
         for (int i = 0; i < SoundProfile::kLevels; ++i) {
             const double d = i <= kUpperLevels ? i * layer / kUpperLevels
                                                : layer - (i - kUpperLevels) * (layer - bottom) * 0.05;
@@ -80,7 +68,33 @@ void simBuildSoundProfile(std::uint32_t kind, std::optional<double> bottomUnderO
         p.speed[i] = (w.speed0 + 4.0 * (p.temperature[i] - p.temperature[0]) - 0.051 * p.depth[i]) / 3.0;
     p.layerDepth = layer;
     p.bottomDepth = bottom;
+}
+
+} // namespace
+
+SoundProfile& soundProfile() {
+    static SoundProfile profile;
+    return profile;
+}
+
+void simBuildSoundProfile(std::uint32_t kind, std::optional<double> bottomUnderOwnShip) {
+    SoundProfile& p = soundProfile();
+    if (p.layerDepthBase == -1.0)
+        p.layerDepthBase = missionState().fixedSeedMode() ? kFixedLayerBase : -25.0 - randomScaled(100.0);
+    if (kind == 1) {
+        p.layerDepthBase = 0.0;
+        p.background = 40.0 + randomScaled(10.0);
+    } else {
+        p.background = (kind == 2 ? 25.0 : 30.0) + randomScaled(10.0);
+    }
+    fillLevels(p, kind, bottomUnderOwnShip);
     p.ambientNoise = p.background;
+}
+
+SoundProfile simSoundProfileFor(std::uint32_t kind, std::optional<double> bottomUnderOwnShip) {
+    SoundProfile p = soundProfile();
+    fillLevels(p, kind, bottomUnderOwnShip);
+    return p;
 }
 
 void simUpdateLayerDepth(std::optional<double> bottomUnderOwnShip) {

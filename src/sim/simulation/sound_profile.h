@@ -30,6 +30,12 @@ SoundProfile& soundProfile();
 /// (terrain height with noise; nothing when the terrain does not know it, taken as deep water).
 void simBuildSoundProfile(std::uint32_t kind, std::optional<double> bottomUnderOwnShip);
 
+/// The profile of the mission's water over another bottom, without touching the mission's: the
+/// levels, layer and bottom worked out from the mission's layer base and background as
+/// simBuildSoundProfile works them out, drawing nothing from the world's random sequence and
+/// leaving the ambient noise as it is. A probe launched from the boat reads this.
+SoundProfile simSoundProfileFor(std::uint32_t kind, std::optional<double> bottomUnderOwnShip);
+
 /// Moves the layer with the bottom under the own boat; isothermal water keeps no layer.
 void simUpdateLayerDepth(std::optional<double> bottomUnderOwnShip);
 

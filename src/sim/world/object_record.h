@@ -102,8 +102,8 @@ struct ObjectRecord {
     std::int16_t length = 0;      ///< feet
     std::int16_t beam = 0;        ///< feet
     std::int16_t height = 0;      ///< feet
-    std::int16_t extraValueA = 0; ///< carried by the entity as it stands
-    std::int16_t extraValueB = 0; ///<
+    std::int16_t lineFactor = 0;    ///< DEMON: blade-rate lines at lineFactor × speed / 60 Hz (0: none)
+    std::int16_t harmonicCount = 0; ///< DEMON: how many harmonics of that rate show
     std::int16_t maxSpeed = 0;    ///< speed units (0.508 m/s)
     std::int16_t testDepth = 0;   ///< feet, as a z value (negative)
     std::int16_t crushDepth = 0;  ///< feet, as a z value (negative)
@@ -150,8 +150,8 @@ template <class Record, class Visit> void objectRecordLayout(Record& r, Visit&& 
     at(224, r.length);
     at(226, r.beam);
     at(228, r.height);
-    at(230, r.extraValueA);
-    at(232, r.extraValueB);
+    at(230, r.lineFactor);
+    at(232, r.harmonicCount);
     at(234, r.maxSpeed);
     at(236, r.testDepth);
     at(238, r.crushDepth);

@@ -57,27 +57,12 @@ const SoundRing<BroadbandRow>* broadbandRing(const ReceiverSensor& array, int sc
 
 BroadbandWaterfall::BroadbandWaterfall(WindowHandle page, const char* name, int x, int y, BroadbandState& state,
                                        std::function<void()> cursorMoved, std::function<void()> ticked)
-    : BaseWidget(page, x, y, kWaterfallWidth, kWaterfallHeight, true), state_(state),
-      cursorMoved_(std::move(cursorMoved)), ticked_(std::move(ticked)) {
-    setName(name);
-}
-
-BroadbandWaterfall::~BroadbandWaterfall() {
-    stopTimer();
-}
+    : SonarDisplay(page, name, x, y, kWaterfallWidth, kWaterfallHeight, kTimer, 200), state_(state),
+      cursorMoved_(std::move(cursorMoved)), ticked_(std::move(ticked)) {}
 
 bool BroadbandWaterfall::ensurePicture() {
-    if (picture_.valid())
-        return true;
     // A picture that cannot be made leaves the display blank.
-    if (!picture_.create(kWaterfallWidth, kWaterfallHeight))
-        return false;
-    DeviceContext& dc = *picture_.dc();
-    dc.selectPen(createPen(PenStyle::Solid, 1, kSonarPen));
-    dc.selectFont(appInterfaceFont(kSonarFont));
-    dc.setTextColor(kSonarText);
-    dc.setBkMode(kTransparent);
-    return true;
+    return picture_.ensureDisplay(kWaterfallWidth, kWaterfallHeight);
 }
 
 ReceiverSensor* BroadbandWaterfall::arrayToShow() {
@@ -178,27 +163,6 @@ void BroadbandWaterfall::redraw() {
     blit();
 }
 
-void BroadbandWaterfall::paint(PaintRecord& paint) {
-    redraw();
-    if (paint.dc && picture_.valid())
-        bitBlt(*paint.dc, 0, 0, kWaterfallWidth, kWaterfallHeight, picture_.dc(), 0, 0, kSrcCopy);
-    if (!timerRunning_ && windowIsValid(window())) {
-        timerSet(window(), kTimer, 200);
-        timerRunning_ = true;
-    }
-}
-
-void BroadbandWaterfall::stopTimer() {
-    if (timerRunning_ && windowIsValid(window()))
-        timerKill(window(), kTimer);
-    timerRunning_ = false;
-}
-
-void BroadbandWaterfall::onTimer(std::uintptr_t id) {
-    if (id == kTimer)
-        tick();
-}
-
 void BroadbandWaterfall::tick() {
     if (!sonarCurrentArray())
         sonarSelectArray(storedArray());
@@ -217,11 +181,7 @@ void BroadbandWaterfall::tick() {
         ticked_();
     drawStrip();
     // The rows already drawn move down to make room for the new ones at the top.
-    for (int y = kWaterfallBottom; y >= kWaterfallTop + rows; --y) {
-        std::span<std::uint8_t> to = picture_.row(y);
-        std::span<std::uint8_t> from = picture_.row(y - rows);
-        std::copy(from.begin() + kWaterfallLeft, from.begin() + kWaterfallRight + 2, to.begin() + kWaterfallLeft);
-    }
+    picture_.scrollDown(kWaterfallTop, kWaterfallBottom, kWaterfallLeft, kWaterfallRight + 2, rows);
     drawRows(*ring, rows, kWaterfallTop);
     blit();
 }
@@ -231,13 +191,6 @@ void BroadbandWaterfall::refreshStrip() {
         return;
     drawStrip();
     blit();
-}
-
-void BroadbandWaterfall::blit() {
-    if (!picture_.valid() || !windowIsValid(window()))
-        return;
-    if (auto dc = getWindowDC(window()))
-        bitBlt(*dc, 0, 0, kWaterfallWidth, kWaterfallHeight, picture_.dc(), 0, 0, kSrcCopy);
 }
 
 void BroadbandWaterfall::pick(int x, int y, bool press) {
@@ -269,23 +222,18 @@ void BroadbandWaterfall::pick(int x, int y, bool press) {
 void BroadbandWaterfall::onLeftDown(int x, int y) {
     if (x < kWaterfallLeft + 1 || x > kWaterfallRight)
         return;
-    dragging_ = true;
-    if (windowIsValid(window()))
-        captureSet(window());
+    beginDrag();
     pick(x, y, true);
 }
 
 void BroadbandWaterfall::onMouseMove(int x, int y) {
-    if (dragging_)
+    if (dragging())
         pick(std::clamp(x, kWaterfallLeft, kWaterfallRight), y, false);
 }
 
 void BroadbandWaterfall::onLeftUp(int, int) {
-    if (!dragging_)
+    if (!endDrag())
         return;
-    dragging_ = false;
-    if (captureGet() == window())
-        captureRelease();
     const int picked = state_.pickedTracker;
     state_.pickedTracker = -1;
     ReceiverSensor* array = sonarCurrentArray();

@@ -4,8 +4,7 @@
 // coarse ring; above it the bearing scale and a strip with the cursor tick, the own heading's
 // chevron and the trackers' letters. Timer 2002 adds the rows that came in since the last tick.
 
-#include "framework/widgets/base_widget.h"
-#include "tactical/sonar/level_dib.h"
+#include "tactical/sonar/sonar_display.h"
 
 #include <functional>
 
@@ -25,7 +24,7 @@ struct BroadbandState {
 /// The ring of a time scale (0 fine, 1 medium, 2 coarse) of an array, or null.
 const SoundRing<BroadbandRow>* broadbandRing(const ReceiverSensor& array, int scale);
 
-class BroadbandWaterfall : public BaseWidget {
+class BroadbandWaterfall : public SonarDisplay {
 public:
     static constexpr std::uintptr_t kTimer = 2002;
 
@@ -33,47 +32,35 @@ public:
     /// the cursor, `ticked` after a tick drew new rows.
     BroadbandWaterfall(WindowHandle page, const char* name, int x, int y, BroadbandState& state,
                        std::function<void()> cursorMoved, std::function<void()> ticked);
-    ~BroadbandWaterfall() override;
 
     void setPartner(BroadbandWaterfall* partner) { partner_ = partner; }
     void setScale(int scale) { scale_ = scale; }
     int scale() const { return scale_; }
 
-    void paint(PaintRecord& paint) override;
-    void onTimer(std::uintptr_t id) override;
     void onLeftDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onLeftUp(int x, int y) override;
 
     /// Draws the whole picture again and copies it to the window.
-    void redraw();
+    void redraw() override;
     /// One tick of timer 2002.
-    void tick();
+    void tick() override;
     /// Redraws the letter strip (cursor tick, heading chevron, letters) and copies it to the window.
     void refreshStrip();
-    /// Stops timer 2002 (the page closes); the next paint starts it again.
-    void stopTimer();
-
-    const LevelDib& picture() const { return picture_; }
-
 private:
     bool ensurePicture();
     void drawFrame();
     void drawStrip();
     void drawRows(const SoundRing<BroadbandRow>& ring, int count, int top);
     void drawTimeLabels();
-    void blit();
     /// The selected array when it has data to show; re-selects a housed towed array.
     ReceiverSensor* arrayToShow();
     void pick(int x, int y, bool press);
 
     BroadbandState& state_;
-    LevelDib picture_;
     BroadbandWaterfall* partner_ = nullptr;
     int scale_ = 0;
     double lastDrawn_ = 0.0;
-    bool timerRunning_ = false;
-    bool dragging_ = false;
     std::function<void()> cursorMoved_;
     std::function<void()> ticked_;
 };

@@ -1,6 +1,12 @@
 #include "tactical/sonar/level_dib.h"
 
+#include "framework/app/shell_fonts.h"
+#include "platform/gdi/blit.h"
 #include "platform/gdi/dib_format.h"
+#include "platform/gdi/text_format.h"
+#include "platform/gdi/window_dc.h"
+#include "platform/window/window.h"
+#include "tactical/sonar/sonar_state.h"
 
 #include <algorithm>
 #include <array>
@@ -51,6 +57,38 @@ void LevelDib::fill(std::uint8_t level) {
 void LevelDib::fillRows(int y0, int y1, std::uint8_t level) {
     for (int y = std::max(y0, 0); y < std::min(y1, height_); ++y)
         std::ranges::fill(row(y), level);
+}
+
+void LevelDib::scrollDown(int top, int bottom, int x0, int x1, int rows) {
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, width_);
+    if (x1 <= x0 || rows <= 0)
+        return;
+    for (int y = bottom; y >= top + rows; --y) {
+        std::span<std::uint8_t> to = row(y);
+        std::span<std::uint8_t> from = row(y - rows);
+        if (!to.empty() && !from.empty())
+            std::copy(from.begin() + x0, from.begin() + x1, to.begin() + x0);
+    }
+}
+
+bool LevelDib::ensureDisplay(int width, int height) {
+    if (valid())
+        return true;
+    if (!create(width, height))
+        return false;
+    dc_->selectPen(createPen(PenStyle::Solid, 1, kSonarPen));
+    dc_->selectFont(appInterfaceFont(kSonarFont));
+    dc_->setTextColor(kSonarText);
+    dc_->setBkMode(kTransparent);
+    return true;
+}
+
+void LevelDib::blitTo(WindowHandle window) const {
+    if (!valid() || !windowIsValid(window))
+        return;
+    if (auto dc = getWindowDC(window))
+        bitBlt(*dc, 0, 0, width_, height_, dc_.get(), 0, 0, kSrcCopy);
 }
 
 } // namespace q71

@@ -5,6 +5,7 @@
 
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/device_context.h"
+#include "platform/window/window_types.h"
 
 #include <cstdint>
 #include <memory>
@@ -31,6 +32,14 @@ public:
     void fill(std::uint8_t level);
     /// Sets the bytes of the rows y0 to y1 (exclusive) to a level.
     void fillRows(int y0, int y1, std::uint8_t level);
+    /// Moves the columns x0 to x1 (exclusive) of the rows top to bottom (inclusive) down by `rows`,
+    /// making room at the top; what passes the bottom is lost and the rows made free keep their bytes.
+    void scrollDown(int top, int bottom, int x0, int x1, int rows);
+    /// Makes the picture when it is not made yet, ready for the displays' text and traces (the
+    /// displays' pen, font and green text on a transparent background); false when it cannot be made.
+    bool ensureDisplay(int width, int height);
+    /// Copies the picture to a window's top left corner (nothing without a picture or window).
+    void blitTo(WindowHandle window) const;
     /// The memory context holding the DIB, or null.
     DeviceContext* dc() const { return dc_.get(); }
 

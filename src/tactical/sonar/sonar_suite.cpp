@@ -4,6 +4,9 @@
 
 #include "tactical/sonar/active_page.h"
 #include "tactical/sonar/broadband_page.h"
+#include "tactical/sonar/demon_page.h"
+#include "tactical/sonar/intercept_page.h"
+#include "tactical/sonar/narrowband_page.h"
 #include "tactical/sonar/sonar_state.h"
 
 namespace q71 {
@@ -18,8 +21,10 @@ SonarSuiteScreen::SonarSuiteScreen(std::string_view name, WindowHandle parent, i
                                    int y)
     : SubScreen(name, parent, width, height, x, y) {
     setPageCount(kSonarPageCount);
-    // The intercept, DEMON and narrowband pages come later; their slots stay empty until then.
+    setPage(kSonarInterceptPage, std::make_unique<InterceptPage>(window()));
+    setPage(kSonarDemonPage, std::make_unique<DemonPage>(window()));
     setPage(kSonarBroadbandPage, std::make_unique<BroadbandPage>(window()));
+    setPage(kSonarNarrowbandPage, std::make_unique<NarrowbandPage>(window()));
     setPage(kSonarActivePage, std::make_unique<ActiveSonarPage>(window()));
     SonarState& state = sonarState();
     state.cursorBearing = 0;

@@ -1,6 +1,6 @@
-// Golden pictures of the two pages on the first mission of the data set, the displays' noise
-// seeded: the active page painting the echoes of a ping at the 5,000-yard scale, and the
-// broadband page's waterfalls after twenty seconds.
+// Golden pictures of the pages on the first mission of the data set, the displays' noise
+// seeded: the active page painting the echoes of a ping at the 5,000-yard scale, the broadband
+// page's waterfalls, narrowband and DEMON after twenty seconds, and the intercept page.
 #include "tactical/support/station_mission.h"
 
 #include "sim/entities/motion/own_boat_motion.h"
@@ -43,6 +43,21 @@ TEST_F(SonarGolden, BroadbandPageAfterTwentySeconds) {
     openSuite();
     run(20000, 100);
     EXPECT_TRUE(matchesGoldenIn("tests/tactical/sonar/golden", *stationPicture(), "broadband-page"));
+}
+
+TEST_F(SonarGolden, NarrowbandDemonAndInterceptPages) {
+    openSuite();
+    struct Page {
+        int index;
+        const char* name;
+    };
+    for (const Page& page : {Page{4, "narrowband-page"}, Page{2, "demon-page"}, Page{1, "intercept-page"}}) {
+        displayNoise().seed(1);
+        sonarShowPage(page.index);
+        run(20000, 100);
+        EXPECT_TRUE(matchesGoldenIn("tests/tactical/sonar/golden", *stationPicture(), page.name));
+    }
+    sonarShowPage(3);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The sonar suite on a running mission of the data set, as the host holds it and the main loop
 // steps it: mission Sa2 with its convoy coming into hearing, on the broadband page the suite
-// opens on and on the active page after a ping.
+// opens on, on the active page after a ping, on narrowband and DEMON following the convoy's lines,
+// and on the intercept page.
 #include "tactical/support/station_mission.h"
 
 #include "sim/entities/sensors/active_sonar.h"
@@ -10,6 +11,11 @@
 #include "sim/simulation/world_lists.h"
 #include "tactical/sonar/active_page.h"
 #include "tactical/sonar/broadband_page.h"
+#include "tactical/sonar/demon_page.h"
+#include "tactical/sonar/intercept_page.h"
+#include "tactical/sonar/narrowband_page.h"
+#include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/sensors/intercept_receivers.h"
 #include "tactical/sonar/sonar_label.h"
 #include "tactical/sonar/sonar_suite.h"
 
@@ -32,6 +38,16 @@ protected:
     }
 
     OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+
+    // The first tracker in use (or locked), or -1.
+    static int firstTracker(const ReceiverSensor::Trackers& trackers, bool locked = false) {
+        for (int i = 0; i < ReceiverSensor::kTrackers; ++i) {
+            const TrackSlot& tracker = trackers[static_cast<std::size_t>(i)];
+            if (locked ? tracker.locked != 0 : tracker.inUse())
+                return i;
+        }
+        return -1;
+    }
 
     // Steps the mission until the bow array hears a source (at most half an hour); its bearing, or -1.
     int runUntilHeard() {
@@ -158,10 +174,7 @@ TEST_F(SonarStationMission, ATrackerPickedAndLetGoTakesTheContactOrIsFreed) {
     broadband.pageCommand(9, 1);
     run(3000, 100);
     const auto& trackers = own().array2->trackers();
-    int slot = -1;
-    for (int i = 0; i < 4 && slot < 0; ++i)
-        if (trackers[static_cast<std::size_t>(i)].inUse())
-            slot = i;
+    const int slot = firstTracker(trackers);
     ASSERT_GE(slot, 0) << "the designate armed a tracker";
     const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
     // Press on its letter above the upper waterfall, drag it where nothing is heard, let go.
@@ -184,6 +197,141 @@ TEST_F(SonarStationMission, ATrackerPickedAndLetGoTakesTheContactOrIsFreed) {
     EXPECT_EQ(broadband.state().pickedTracker, -1);
     EXPECT_FALSE(tracker.inUse()) << "let go where nothing is heard, the tracker is freed";
     EXPECT_EQ(sonarState().cursorBearing, empty);
+}
+
+// Narrowband on the bow array at the 2000 Hz scale, the cursor on the convoy's bearing.
+NarrowbandPage& showNarrowband(SonarSuiteScreen& suite, OwnShipEntity& own, int bearing) {
+    setStationSetting(*own.ownMotion, kSettingArray, 2);
+    setStationSetting(*own.ownMotion, kSettingNarrowbandScale, 5);
+    sonarState().cursorBearing = bearing;
+    sonarShowPage(4);
+    auto& page = *dynamic_cast<NarrowbandPage*>(suite.page(4));
+    return page;
+}
+
+int litInArea(LevelDib& picture, int x0, int x1, int y0, int y1) {
+    int lit = 0;
+    for (int y = y0; y <= y1; ++y) {
+        auto row = picture.row(y);
+        for (int x = x0; x <= x1 && !row.empty(); ++x)
+            lit += row[static_cast<std::size_t>(x)] > 0 ? 1 : 0;
+    }
+    return lit;
+}
+
+TEST_F(SonarStationMission, NarrowbandShowsTheConvoysLinesAndTheirTrackerIsHandedOrFreed) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    const int heard = runUntilHeard();
+    ASSERT_GE(heard, 0);
+    NarrowbandPage& page = showNarrowband(suite, own(), heard);
+    pump();
+    EXPECT_TRUE(page.isVisible());
+    run(30000, 100);
+    keepPicture("sonar-narrowband");
+    // Every line heard at the cursor's bin in the rows on show is drawn in its row, at its column.
+    page.waterfall().redraw();
+    auto& waterfall = const_cast<LevelDib&>(page.waterfall().picture());
+    const auto& ring = *own().array2->narrowband();
+    int lines = 0, drawn = 0;
+    for (int age = 0; age < std::min<int>(static_cast<int>(ring.count()), 125); ++age)
+        for (const LineItem& line : ring.newest(static_cast<std::size_t>(age)).lines(bearingBin(heard))) {
+            ++lines;
+            drawn += waterfall.row(26 + age)[static_cast<std::size_t>(17 + narrowbandColumn(line.frequency, 2000))] > 0;
+        }
+    EXPECT_GT(lines, 0) << "the convoy's lines were heard at its bearing";
+    EXPECT_EQ(drawn, lines);
+    // Wait for a row holding a line: the newest row's lines are the ones the cursor can take.
+    int lineColumn = -1;
+    for (int wait = 0; wait < 120 && lineColumn < 0; ++wait) {
+        run(500, 100);
+        for (int c = 0; c < kNarrowbandColumns && lineColumn < 0; ++c)
+            if (page.state().lineFrequency[static_cast<std::size_t>(c)] > 0)
+                lineColumn = c;
+    }
+    ASSERT_GE(lineColumn, 0) << "the newest row holds a line";
+    // Designate the line at the cursor: a tracker of the bow array waits for it.
+    page.state().cursorFrequency = page.state().lineFrequency[static_cast<std::size_t>(lineColumn)] - 1;
+    page.pageCommand(8, 1);
+    const auto& trackers = own().array2->trackers();
+    const int slot = firstTracker(trackers);
+    ASSERT_GE(slot, 0) << "the designate armed a tracker";
+    const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
+    EXPECT_NE(tracker.lineFrequency, -1) << "on the line";
+    // Press on its letter, drag it to a quiet part of the scale and let go: the tracker is freed.
+    const int x = 17 + narrowbandColumn(tracker.lineFrequency, 2000);
+    leftButton({32 + x, 33 + 15}, true);
+    EXPECT_EQ(page.state().pickedTracker, slot);
+    int quiet = -1;
+    for (int c = 10; c < kNarrowbandColumns - 10 && quiet < 0; ++c) {
+        bool empty = true;
+        for (int k = -6; k <= 6; ++k)
+            empty = empty && page.state().lineFrequency[static_cast<std::size_t>(c + k)] == 0;
+        if (empty)
+            quiet = c;
+    }
+    ASSERT_GE(quiet, 0);
+    moveTo({32 + 17 + quiet, 33 + 15});
+    leftButton({32 + 17 + quiet, 33 + 15}, false);
+    EXPECT_EQ(page.state().pickedTracker, -1);
+    EXPECT_FALSE(tracker.inUse()) << "let go away from any line, the tracker is freed";
+    // The bearing trace: a click sets the cursor bearing to the bearing drawn there.
+    clickAt({32 + narrowbandTraceX(123, page.state().offset), 322 + 40});
+    EXPECT_EQ(narrowbandTraceX(sonarState().cursorBearing, page.state().offset),
+              narrowbandTraceX(123, page.state().offset));
+    sonarShowPage(3);
+}
+
+TEST_F(SonarStationMission, DemonShowsTheLinesOfTheContactATrackerFollows) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    const int heard = runUntilHeard();
+    ASSERT_GE(heard, 0);
+    // The towed array is not out: DEMON reads the bow array, where the broadband designate locks.
+    setStationSetting(*own().ownMotion, kSettingArray, 2);
+    sonarState().cursorBearing = heard;
+    dynamic_cast<BroadbandPage*>(suite.page(3))->pageCommand(9, 1);
+    run(5000, 100);
+    const auto& trackers = own().array2->trackers();
+    const int slot = firstTracker(trackers, true);
+    ASSERT_GE(slot, 0) << "a tracker locked on the convoy";
+    sonarShowPage(2);
+    pump();
+    auto& demon = *dynamic_cast<DemonPage*>(suite.page(2));
+    EXPECT_TRUE(demon.isVisible());
+    demon.pageCommand(5 + slot, 1);
+    demon.pageCommand(9, 1); // the 50 Hz scale
+    run(30000, 100);
+    keepPicture("sonar-demon");
+    EXPECT_EQ(demon.trackerLabel(slot).substr(0, 3), std::string(1, trackers[static_cast<std::size_t>(slot)].letter) + "-S");
+    auto& picture = const_cast<LevelDib&>(demon.display().picture());
+    EXPECT_GT(litInArea(picture, 17, 249, 26, 223), 0) << "speckle and lines run down";
+    // The divisor stops at its limits.
+    for (int i = 0; i < 40; ++i)
+        demon.pageCommand(10, 0);
+    EXPECT_EQ(demon.state().divisor, 30);
+    EXPECT_EQ(stationSetting(*own().ownMotion, kSettingDemonDivisor), 30);
+    sonarShowPage(3);
+}
+
+TEST_F(SonarStationMission, AnInterceptLightsTheLampsAndFades) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    sonarShowPage(1);
+    pump();
+    auto& intercept = *dynamic_cast<InterceptPage*>(suite.page(1));
+    EXPECT_TRUE(intercept.isVisible());
+    run(1000, 100);
+    EXPECT_EQ(intercept.lampsLit(), 0) << "nothing heard yet";
+    ASSERT_NE(own().interceptUnit, nullptr);
+    own().interceptUnit->onPing(9999, 90, 80); // a sonar no longer in the world
+    run(1100, 100);
+    keepPicture("sonar-intercept");
+    EXPECT_GT(intercept.lampsLit(), 0);
+    EXPECT_EQ(intercept.shownBearing(), 90);
+    run(6000, 100);
+    EXPECT_EQ(intercept.lampsLit(), 0) << "faded after five seconds";
+    sonarShowPage(3);
 }
 
 } // namespace

@@ -131,6 +131,13 @@ private:
         const bool heard = category == kCategorySub || category == kCategoryShip ||
                            category == kCategoryTorp || category == kCategoryCm ||
                            r.keyName.view() == "Explosion";
+        if (category == kCategorySub || category == kCategoryShip || category == kCategoryTorp) {
+            const double cruiseRate = r.lineFactor * (r.maxSpeed / 2.0) / 60.0;
+            if (r.lineFactor <= 0 || r.harmonicCount < 2)
+                fail(t, "a submarine, ship or torpedo has its DEMON blades and harmonics");
+            if (cruiseRate < 2.0 || cruiseRate > 50.0)
+                fail(t, "the blade rate at half the maximum speed lies outside 2 to 50 Hz");
+        }
         if (heard) {
             if (r.signatureFactor <= 0.0f)
                 fail(t, "a platform the sonars hear has a noise factor");

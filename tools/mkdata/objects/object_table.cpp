@@ -172,6 +172,8 @@ const std::vector<std::pair<std::string_view, Setter>>& fields() {
         {"length", [](ObjectRecord& r, const Value& v) { r.length = v.integer<std::int16_t>(0, kI16); }},
         {"beam", [](ObjectRecord& r, const Value& v) { r.beam = v.integer<std::int16_t>(0, kI16); }},
         {"height", [](ObjectRecord& r, const Value& v) { r.height = v.integer<std::int16_t>(0, kI16); }},
+        {"blades", [](ObjectRecord& r, const Value& v) { r.lineFactor = v.integer<std::int16_t>(1, 1000); }},
+        {"harmonics", [](ObjectRecord& r, const Value& v) { r.harmonicCount = v.integer<std::int16_t>(2, 6); }},
         {"speed", [](ObjectRecord& r, const Value& v) { r.maxSpeed = v.integer<std::int16_t>(0, 5000); }},
         {"testdepth",
          [](ObjectRecord& r, const Value& v) { r.testDepth = v.integer<std::int16_t>(-kI16, 0); }},
