@@ -27,6 +27,7 @@
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/geninfo/gen_info_service.h"
 #include "stations/geninfo/host_hooks.h"
+#include "stations/shipctrl/ship_control.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -143,6 +144,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
     frontEndRegisterScreens();
+    shipControlRegister();
     tmaRegisterStation();
     sonarRegisterStation();
     plainStateroomRegister();

@@ -3,6 +3,7 @@
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/stations/host_art.h"
+#include "mkdata/stations/shipctrl_art.h"
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
@@ -50,6 +51,7 @@ const Generator kGenerators[] = {
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
     {"host", generateHostArt},
+    {"shipctrl", generateShipControlArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };

@@ -31,10 +31,10 @@
 #include "stations/geninfo/host_hooks.h"
 #include "stations/geninfo/order_read_out.h"
 #include "stations/geninfo/order_replies.h"
+#include "stations/geninfo/peer_events.h"
 #include "stations/geninfo/station_voice.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace q71 {
 namespace {
@@ -112,17 +112,6 @@ GenInfo* g_host = nullptr;
 
 OwnShipEntity* ownBoat() {
     return dynamic_cast<OwnShipEntity*>(worldOwnShip());
-}
-
-void sendPair(std::uint8_t code, double value) {
-    NetworkGame* game = simNetworkGame();
-    if (!game)
-        return;
-    std::uint64_t bits = 0;
-    static_assert(sizeof bits == sizeof value);
-    std::memcpy(&bits, &value, sizeof bits);
-    game->sendEventWithPair(code, static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32),
-                            game->ownPlayerId());
 }
 
 bool controlRoomOn() {
@@ -378,7 +367,7 @@ void GenInfo::orderSpeed(int knots) {
     if (!own || !own->motion)
         return;
     own->motion->setOrderedSpeed(knots);
-    sendPair(0, knots);
+    peersSendOrder(0, knots);
     readOuts_[0]->leaveOrderMode();
     refreshReadOuts(*own);
     if (OrderReplies* station = replies(*this))
@@ -393,7 +382,7 @@ void GenInfo::orderCourse(int degrees) {
     if (c < 0.0)
         c += 360.0;
     own->motion->setOrderedCourse(c);
-    sendPair(2, c);
+    peersSendOrder(2, c);
     readOuts_[1]->leaveOrderMode();
     refreshReadOuts(*own);
     if (OrderReplies* station = replies(*this))
@@ -405,7 +394,7 @@ void GenInfo::orderDepth(int feet) {
     if (!own || !own->motion)
         return;
     own->motion->setOrderedDepth(verticalOfDepthFeet(feet));
-    sendPair(1, -static_cast<double>(feet));
+    peersSendOrder(1, -static_cast<double>(feet));
     readOuts_[2]->leaveOrderMode();
     refreshReadOuts(*own);
     if (OrderReplies* station = replies(*this))
