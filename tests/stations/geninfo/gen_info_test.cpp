@@ -5,6 +5,10 @@
 #include "tactical/support/station_mission.h"
 
 #include "framework/app/shell.h"
+#include "sim/simulation/geometry.h"
+#include "support/screen_picture.h"
+
+#include <cmath>
 #include "framework/app/sub_screen.h"
 #include "framework/widgets/simple_button.h"
 #include "framework/widgets/text_box.h"
@@ -17,6 +21,10 @@
 #include "stations/geninfo/gen_info.h"
 #include "stations/geninfo/host_hooks.h"
 #include "stations/geninfo/order_read_out.h"
+#include "stations/shipctrl/ship_control.h"
+#include "framework/app/app_services.h"
+#include "platform/window/window_layout.h"
+#include "sim/services/shell_simulation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -91,6 +99,45 @@ protected:
         const TextBox& log = gen_->messageLog();
         const char* line = log.getLine(log.lineCount() - 1 - fromEnd);
         return line ? line : "";
+    }
+
+    /// Moves both clocks as the main loop does: messages, the world's step, the host's update.
+    void runHost(std::uint64_t ms, std::uint64_t passMs = 100) {
+        for (std::uint64_t t = 0; t < ms; t += passMs) {
+            clock.advance(passMs);
+            gameTime.ticks += static_cast<std::uint32_t>(passMs);
+            pump();
+            AppSimulation& simulation = simShellSimulation();
+            if (simulation.running() && simulation.pauseCount() <= 0)
+                appStepWorld(simulation, simShellWorldStep());
+            gen_->update();
+        }
+        pump();
+    }
+    void clickHost(Point at, MouseButton button = MouseButton::Left) {
+        display.click(windowClientToScreen(gen_->window(), at), button);
+        pump();
+    }
+    /// Types an order into a readout by clicking its digits up, as a player does.
+    void typeOrder(int id, int value, int leftmostLimit = 9) {
+        OrderReadOut& r = gen_->readOut(id);
+        const int digits = r.digitCount();
+        for (int i = 0; i < digits; ++i) {
+            int target = value;
+            for (int k = digits - 1; k > i; --k)
+                target /= 10;
+            target %= 10;
+            const int cycle = i == 0 ? leftmostLimit + 1 : 10;
+            const int shown = r.digit(i) == ReadOut::kBlank ? 0 : r.digit(i);
+            int clicks = ((target - shown) % cycle + cycle) % cycle;
+            if (r.digit(i) == ReadOut::kBlank && clicks == 0)
+                clicks = cycle; // a blank counts on from 0
+            for (int c = 0; c < clicks; ++c)
+                clickHost({r.getX() + i * 10 + 5, r.getY() + 5});
+        }
+    }
+    int count(const std::string& file) const {
+        return static_cast<int>(std::count(audio.spoken.begin(), audio.spoken.end(), "other channel: " + file));
     }
 
     std::unique_ptr<GenInfo> gen_;
@@ -307,6 +354,46 @@ TEST_F(HostScreenTest, APeerLeavingIsLoggedInItsColourAndAPeerPauseLocksTheButto
     EXPECT_EQ(host.pauseButton().getState(), 1) << "locked";
     genInfoLockPause(0);
     EXPECT_EQ(host.pauseButton().getState(), 2);
+}
+
+TEST_F(HostScreenTest, OrdersClickedOnTheReadOutsBringTheBoatToCourseSpeedAndDepthAtCompressionEight) {
+    shipControlRegister();
+    GenInfo& host = openHost();
+    ASSERT_NE(dynamic_cast<ShipControl*>(host.child(kStationShipControl)), nullptr);
+    MotionModel& m = *own().motion;
+    audio.spoken.clear();
+
+    typeOrder(23, 90, 3);
+    typeOrder(22, 12);
+    typeOrder(24, 150);
+    runHost(2500); // the readouts commit two seconds after the last click
+    EXPECT_DOUBLE_EQ(m.orderedCourse, 90.0);
+    EXPECT_DOUBLE_EQ(m.orderedSpeed, 12.0);
+    EXPECT_NEAR(m.orderedDepth, verticalOfDepthFeet(150), 1e-9);
+    for (int i = 0; i < 7; ++i)
+        clickHost({620, 451});
+    EXPECT_EQ(host.compressionLevel(), 8);
+    EXPECT_DOUBLE_EQ(simClock().timeCompression, 8.0);
+
+    // Within twenty game minutes the boat holds all three.
+    const double start = simClock().gameClock;
+    bool holding = false;
+    while (!holding && simClock().gameClock - start < 1200.0) {
+        runHost(1000);
+        holding = std::fabs(angleDiff(m.heading, 90.0)) < 0.5 && std::fabs(m.speed - 12.0) < 0.3 &&
+                  std::fabs(depthFeetOf(m.z) - 150) <= 3;
+    }
+    EXPECT_TRUE(holding) << "heading " << m.heading << ", speed " << m.speed << ", depth " << depthFeetOf(m.z);
+    runHost(5000);
+    EXPECT_EQ(count("Hlm11a.wav") + count("Hlm12a.wav"), 1) << "the course order answered once";
+    EXPECT_EQ(count("Hlm13.wav"), 1) << "steady reported once";
+    EXPECT_EQ(count("OOD12kts.wav"), 1);
+    EXPECT_EQ(count("DO1a.wav"), 1);
+    bool steadyLine = false;
+    for (int i = 0; i < host.messageLog().lineCount(); ++i)
+        steadyLine = steadyLine || std::string(host.messageLog().getLine(i)).find("090, stable") != std::string::npos;
+    EXPECT_TRUE(steadyLine);
+    test::saveScreenPicture("host-shipctrl");
 }
 
 } // namespace
