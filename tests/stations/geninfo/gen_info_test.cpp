@@ -24,7 +24,6 @@
 #include "stations/shipctrl/ship_control.h"
 #include "framework/app/app_services.h"
 #include "platform/window/window_layout.h"
-#include "sim/services/shell_simulation.h"
 
 #include <algorithm>
 #include <cstring>
@@ -81,6 +80,7 @@ protected:
         pump();
         return *gen_;
     }
+    /// Frames of the host without the world moving.
     void step(int passes) {
         for (int i = 0; i < passes; ++i) {
             clock.advance(10);
@@ -101,18 +101,10 @@ protected:
         return line ? line : "";
     }
 
-    /// Moves both clocks as the main loop does: messages, the world's step, the host's update.
-    void runHost(std::uint64_t ms, std::uint64_t passMs = 100) {
-        for (std::uint64_t t = 0; t < ms; t += passMs) {
-            clock.advance(passMs);
-            gameTime.ticks += static_cast<std::uint32_t>(passMs);
-            pump();
-            AppSimulation& simulation = simShellSimulation();
-            if (simulation.running() && simulation.pauseCount() <= 0)
-                appStepWorld(simulation, simShellWorldStep());
+    /// The main loop's passes update this host.
+    void updateScreens() override {
+        if (gen_)
             gen_->update();
-        }
-        pump();
     }
     void clickHost(Point at, MouseButton button = MouseButton::Left) {
         display.click(windowClientToScreen(gen_->window(), at), button);
@@ -366,7 +358,7 @@ TEST_F(HostScreenTest, OrdersClickedOnTheReadOutsBringTheBoatToCourseSpeedAndDep
     typeOrder(23, 90, 3);
     typeOrder(22, 12);
     typeOrder(24, 150);
-    runHost(2500); // the readouts commit two seconds after the last click
+    run(2500, 100); // the readouts commit two seconds after the last click
     EXPECT_DOUBLE_EQ(m.orderedCourse, 90.0);
     EXPECT_DOUBLE_EQ(m.orderedSpeed, 12.0);
     EXPECT_NEAR(m.orderedDepth, verticalOfDepthFeet(150), 1e-9);
@@ -379,12 +371,12 @@ TEST_F(HostScreenTest, OrdersClickedOnTheReadOutsBringTheBoatToCourseSpeedAndDep
     const double start = simClock().gameClock;
     bool holding = false;
     while (!holding && simClock().gameClock - start < 1200.0) {
-        runHost(1000);
+        run(1000, 100);
         holding = std::fabs(angleDiff(m.heading, 90.0)) < 0.5 && std::fabs(m.speed - 12.0) < 0.3 &&
                   std::fabs(depthFeetOf(m.z) - 150) <= 3;
     }
     EXPECT_TRUE(holding) << "heading " << m.heading << ", speed " << m.speed << ", depth " << depthFeetOf(m.z);
-    runHost(5000);
+    run(5000, 100);
     EXPECT_EQ(count("Hlm11a.wav") + count("Hlm12a.wav"), 1) << "the course order answered once";
     EXPECT_EQ(count("Hlm13.wav"), 1) << "steady reported once";
     EXPECT_EQ(count("OOD12kts.wav"), 1);

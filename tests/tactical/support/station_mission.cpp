@@ -95,9 +95,13 @@ void StationMission::run(std::uint64_t ms, std::uint64_t passMs) {
         AppSimulation& simulation = simShellSimulation();
         if (simulation.running() && simulation.pauseCount() <= 0)
             appStepWorld(simulation, simShellWorldStep());
-        host_->update();
+        updateScreens();
     }
     pump();
+}
+
+void StationMission::updateScreens() {
+    host_->update();
 }
 
 Point StationMission::onScreen(Point at) const {

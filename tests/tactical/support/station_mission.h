@@ -51,6 +51,8 @@ protected:
     void run(std::uint64_t ms, std::uint64_t passMs = 10);
     /// Handles every message waiting.
     void pump();
+    /// The screens' update of one pass of run: the host's (a test with a host of its own updates that).
+    virtual void updateScreens();
 
     /// Presses and releases the left button at a point of the station, then handles what follows.
     void clickAt(Point at);

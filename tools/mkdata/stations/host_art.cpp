@@ -9,10 +9,8 @@
 #include "mkdata/art/look.h"
 #include "mkdata/frontend/scenery.h"
 #include "mkdata/graphics/archives.h"
-#include "platform/text/cp1252.h"
 
 #include <array>
-#include <stdexcept>
 
 namespace q71::mkdata {
 namespace {
@@ -21,14 +19,6 @@ constexpr const char* kGroup = "geninfo";
 constexpr int kColumnLeft = 540; // the column's left edge on the screen
 constexpr int kBarTop = 420;     // the bar's top edge on the screen
 constexpr int kSmallDigit = 10;
-
-std::string label(const char* utf8) {
-    std::string out;
-    std::size_t at = 0;
-    if (!utf8ToCp1252(utf8, out, at))
-        throw std::runtime_error(std::string("label not in Windows-1252: ") + utf8);
-    return out;
-}
 
 struct Well {
     int x, y, digits;
@@ -47,17 +37,17 @@ Canvas column(const ArtTexts& texts) {
     const auto captionFont = texts.font(kFaceNarrow, 7, true);
     // The clock's glass (its panel is 70 by 10 at 555, 17).
     glassInset(canvas, Rect{555 - kColumnLeft - 2, 15, 625 - kColumnLeft + 2, 29});
-    engravedText(canvas, Rect{12, 3, 88, 14}, label("HEURE"), *captionFont, palette::kLabel, true);
+    engravedText(canvas, Rect{12, 3, 88, 14}, artLabel("HEURE"), *captionFont, palette::kLabel, true);
     for (const Well& well : kOrderWells) {
         const int left = well.x - kColumnLeft;
         glassInset(canvas, Rect{left - 2, well.y - 2, left + well.digits * kSmallDigit + 2, well.y + kSmallDigit + 2});
-        engravedText(canvas, Rect{4, well.y - 1, left - 4, well.y + kSmallDigit + 1}, label(well.caption),
+        engravedText(canvas, Rect{4, well.y - 1, left - 4, well.y + kSmallDigit + 1}, artLabel(well.caption),
                      *captionFont, palette::kLabel, false);
     }
-    engravedText(canvas, Rect{8, 100, 92, 112}, label("POSTES"), *captionFont, palette::kLabel, true);
+    engravedText(canvas, Rect{8, 100, 92, 112}, artLabel("POSTES"), *captionFont, palette::kLabel, true);
     bevel(canvas, Rect{3, 112, 97, 403}, 1, false);
     // The compression's glass and its caption, under the pause button.
-    engravedText(canvas, Rect{8, 431, 92, 442}, label("TEMPS"), *captionFont, palette::kLabel, true);
+    engravedText(canvas, Rect{8, 431, 92, 442}, artLabel("TEMPS"), *captionFont, palette::kLabel, true);
     glassInset(canvas, Rect{573 - kColumnLeft, 443, 606 - kColumnLeft, 459});
     return canvas;
 }
@@ -67,7 +57,7 @@ Canvas bar(const ArtTexts& texts) {
     steelPanel(canvas, Rect{0, 0, 540, 60}, 2902);
     glassInset(canvas, Rect{21, 429 - kBarTop - 2, 519, 470 - kBarTop + 2});
     const auto captionFont = texts.font(kFaceNarrow, 7, true);
-    engravedText(canvas, Rect{21, 0, 200, 7}, label("JOURNAL"), *captionFont, palette::kLabel, false);
+    engravedText(canvas, Rect{21, 0, 200, 7}, artLabel("JOURNAL"), *captionFont, palette::kLabel, false);
     return canvas;
 }
 
@@ -102,7 +92,7 @@ std::vector<Canvas> stationFrames(const StationArt& station, const MovieFont& wo
         Canvas frame(44, 40);
         const Rect cap = buttonCap(frame, 2, down, static_cast<std::uint32_t>(station.key) * 31);
         const int middle = (cap.top + cap.bottom) / 2;
-        engravedText(frame, Rect{cap.left, cap.top + 1, cap.right, middle + 2}, label(station.word), wordFont,
+        engravedText(frame, Rect{cap.left, cap.top + 1, cap.right, middle + 2}, artLabel(station.word), wordFont,
                      palette::kLabel, true);
         const Colour key = down ? palette::kAmber : shade(palette::kAmber, -0.45f);
         if (down)

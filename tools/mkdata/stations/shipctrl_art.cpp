@@ -5,24 +5,14 @@
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/look.h"
 #include "mkdata/graphics/archives.h"
-#include "platform/text/cp1252.h"
 
 #include <array>
-#include <stdexcept>
 
 namespace q71::mkdata {
 namespace {
 
 constexpr const char* kGroup = "shipctrl";
 constexpr int kLargeDigit = 13;
-
-std::string label(const char* utf8) {
-    std::string out;
-    std::size_t at = 0;
-    if (!utf8ToCp1252(utf8, out, at))
-        throw std::runtime_error(std::string("label not in Windows-1252: ") + utf8);
-    return out;
-}
 
 struct Caption {
     Rect area;
@@ -76,7 +66,7 @@ Canvas face(const ArtTexts& texts) {
         glassInset(canvas, Rect{well.x - 3, well.y - 3, well.x + well.digits * kLargeDigit + 3, well.y + kLargeDigit + 3});
     const auto font = texts.font(kFaceNarrow, 7, true);
     for (const Caption& caption : kCaptions)
-        engravedText(canvas, caption.area, label(caption.text), *font, palette::kLabel, true);
+        engravedText(canvas, caption.area, artLabel(caption.text), *font, palette::kLabel, true);
     return canvas;
 }
 
@@ -96,12 +86,12 @@ void generateShipControlArt(const Context& context) {
     };
     stageArchiveMember(context, kGraphicsFolder, kGroup, "screen22.bmp", bitmapFile(face(texts)));
     stage("X340Y120.bmp", toggleSwitchFrames(45, 60, 5));
-    stage("X016Y269.bmp", latchFrames(65, 28, label("HISSER"), *font));
-    stage("X120Y065.bmp", latchFrames(63, 36, label("COMPR."), *font));
+    stage("X016Y269.bmp", latchFrames(65, 28, artLabel("HISSER"), *font));
+    stage("X120Y065.bmp", latchFrames(63, 36, artLabel("COMPR."), *font));
     stage("x220y054.bmp", toggleSwitchFrames(96, 43, 5));
     stage("x300y018.bmp", knobFrames(85, 45, 5, 3, -60.0, 120.0));
     stage("x000y322.bmp", toggleSwitchFrames(102, 98, 5));
-    stage("X432Y391.bmp", lampButtonFrames(64, 23, label("PLONGÉE"), *font, true));
+    stage("X432Y391.bmp", lampButtonFrames(64, 23, artLabel("PLONGÉE"), *font, true));
 }
 
 } // namespace q71::mkdata
