@@ -27,6 +27,7 @@
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/geninfo/gen_info_service.h"
 #include "stations/geninfo/host_hooks.h"
+#include "stations/nav/nav_screen.h"
 #include "stations/shipctrl/ship_control.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
@@ -136,6 +137,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
     simulation.host = &genInfoHostScreen();
+    simulation.tactical = &tacticalSimDisplays();
     simInstallServices(simulation);
     entityClassesInstall();
     entityControllersInstall();
@@ -143,6 +145,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     scoringSetWorld(&worldMissionFacts());
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
+    navRegisterStation();
     frontEndRegisterScreens();
     shipControlRegister();
     tmaRegisterStation();

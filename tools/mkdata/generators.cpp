@@ -8,6 +8,7 @@
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/models/models_data.h"
+#include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/sonar/sonar_art.h"
@@ -53,6 +54,7 @@ const Generator kGenerators[] = {
     {"host", generateHostArt},
     {"shipctrl", generateShipControlArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
+    {"navigation", generateNavigationArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
