@@ -6,6 +6,7 @@
 
 #include "framework/app/shell.h"
 #include "sim/simulation/geometry.h"
+#include "support/golden_image.h"
 #include "support/screen_picture.h"
 
 #include <cmath>
@@ -346,6 +347,16 @@ TEST_F(HostScreenTest, APeerLeavingIsLoggedInItsColourAndAPeerPauseLocksTheButto
     EXPECT_EQ(host.pauseButton().getState(), 1) << "locked";
     genInfoLockPause(0);
     EXPECT_EQ(host.pauseButton().getState(), 2);
+}
+
+TEST_F(HostScreenTest, TheHostWithShipControlAtTheMissionsStart) {
+    shipControlRegister();
+    GenInfo& host = openHost();
+    step(1);
+    pump();
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/geninfo/golden",
+                                *screenArea(windowClientToScreen(host.window(), {0, 0}), 640, 480),
+                                "host-shipctrl"));
 }
 
 TEST_F(HostScreenTest, OrdersClickedOnTheReadOutsBringTheBoatToCourseSpeedAndDepthAtCompressionEight) {

@@ -10,6 +10,7 @@
 #include "sim/simulation/world_lists.h"
 #include "stations/geninfo/order_read_out.h"
 #include "stations/shipctrl/ship_control.h"
+#include "support/golden_image.h"
 
 #include <algorithm>
 
@@ -120,6 +121,23 @@ TEST_F(ShipControlTest, TheHfSonarSwitchTurnsTheBoatsFlag) {
     EXPECT_EQ(m.hfSonarOn, 1);
     station->onCommand(100, 2);
     EXPECT_EQ(m.hfSonarOn, 0);
+}
+
+TEST_F(ShipControlTest, TheTrimGaugeAtItsClamps) {
+    // The boat held still, so that only the gauge differs between the pictures.
+    OwnShipMotion& m = boat();
+    m.z = verticalOfDepthFeet(250);
+    m.speed = 8.0;
+    m.airBank = 90.0;
+    struct Case {
+        double pitch;
+        const char* name;
+    };
+    for (const Case& c : {Case{9.0, "trim-fine-clamped-up"}, Case{-45.0, "trim-both-clamped-down"}}) {
+        m.pitch = c.pitch;
+        station->update();
+        EXPECT_TRUE(matchesGoldenIn("tests/stations/shipctrl/golden", *stationPicture(), c.name)) << c.name;
+    }
 }
 
 } // namespace

@@ -65,6 +65,8 @@ protected:
 
     /// What the screen shows of the station, 540 by 420, once the waiting messages (paints) are handled.
     BitmapRef stationPicture();
+    /// What the screen shows of an area (screen coordinates), as it stands.
+    BitmapRef screenArea(Point origin, int width, int height) const;
     /// Keeps the station's picture in artefacts/<suite>.<test>-<name>.png.
     void keepPicture(const std::string& name);
 
