@@ -90,6 +90,18 @@ FontRef appInterfaceFont(int number) {
                                                         : nullptr;
 }
 
+FontRef appChartFont() {
+    return appInterfaceFont(3);
+}
+
+FontRef appApplicationFont() {
+    return appInterfaceFont(1);
+}
+
+FontRef appScreenFont() {
+    return appInterfaceFont(2);
+}
+
 BitmapRef appSharedBitmap() {
     return sharedBitmap;
 }

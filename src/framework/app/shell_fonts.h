@@ -16,6 +16,12 @@ void appCreateFonts();
 void appDeleteFonts();
 /// Interface font 1 to 10; null outside that range or while the fonts do not exist.
 FontRef appInterfaceFont(int number);
+/// The fonts the stations name (docs/widgets.md): the "chart" font of labels on charts and plots
+/// (interface font 3), the "application" font of readouts and scales (1) and the "screen" font
+/// of a station's own texts (2).
+FontRef appChartFont();
+FontRef appApplicationFont();
+FontRef appScreenFont();
 /// The shared bitmap; null while it is not loaded.
 BitmapRef appSharedBitmap();
 

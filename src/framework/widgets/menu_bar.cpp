@@ -62,7 +62,7 @@ bool MenuBar::setItemEnabled(std::string_view text, bool enabled) {
 
 bool MenuBar::setItemChecked(std::string_view text, bool checked) {
     for (const auto& node : titles_)
-        if (node->setItemChecked(text, checked))
+        if (node->setItemState(text, checked))
             return true;
     return false;
 }

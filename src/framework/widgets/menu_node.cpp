@@ -77,6 +77,11 @@ void MenuNode::addItems(std::string_view text, std::uint16_t commandId, std::uni
                           false, separatorAfter});
 }
 
+void MenuNode::addItems(std::string_view label, std::uint16_t commandId) {
+    addItems(label, commandId, nullptr, "", true, false);
+    items_.back().header = commandId == 0;
+}
+
 void MenuNode::measure() {
     int widest = 0;
     TextMetrics metrics;
@@ -178,7 +183,7 @@ bool MenuNode::setItemEnabled(std::string_view text, bool enabled) {
     return item != nullptr;
 }
 
-bool MenuNode::setItemChecked(std::string_view text, bool checked) {
+bool MenuNode::setItemState(std::string_view text, bool checked) {
     Item* item = find(text);
     if (item)
         item->checked = checked;
@@ -260,6 +265,12 @@ void MenuNode::onMouseMove(int y) {
     const int index = y / itemHeight_;
     if (index == highlighted_ || y < 0 || index >= itemCount())
         return;
+    if (items_[static_cast<std::size_t>(index)].header) {
+        // A header only takes the highlight away.
+        highlight(-1);
+        closeSubmenus();
+        return;
+    }
     highlight(index);
     closeSubmenus();
     Item& item = items_[static_cast<std::size_t>(index)];
@@ -280,7 +291,7 @@ void MenuNode::choose(int index) {
         item.submenu->createWindow();
         return;
     }
-    if (!item.enabled)
+    if (!item.enabled || item.header)
         return;
     // Closing ends this window; the owner may then end the whole menu system.
     const WindowHandle owner = owner_;

@@ -43,6 +43,8 @@ public:
         bool enabled = true;
         bool checked = false;
         bool separatorAfter = false;
+        /// A heading row: never highlighted, chosen or sent.
+        bool header = false;
     };
 
     MenuNode();
@@ -54,6 +56,8 @@ public:
     /// Appends an item (the node owns the submenu).
     void addItems(std::string_view text, std::uint16_t commandId, std::unique_ptr<MenuNode> submenu,
                   std::string_view statusText, bool enabled, bool separatorAfter);
+    /// Appends a plain enabled item; command id 0 makes it a header that groups the items below it.
+    void addItems(std::string_view label, std::uint16_t commandId);
     /// Places the node at the screen point, measures it and places each submenu beside its item.
     void setPosition(int x, int y, const Brush& brush, std::shared_ptr<const Font> font,
                      std::shared_ptr<Bitmap> bitmap);
@@ -67,7 +71,8 @@ public:
     void setTarget(MenuBar* bar);
     /// The first item of the text, here or (depth first) in a submenu; false when none.
     bool setItemEnabled(std::string_view text, bool enabled);
-    bool setItemChecked(std::string_view text, bool checked);
+    /// Sets or clears the check mark of the first item of the text.
+    bool setItemState(std::string_view text, bool checked);
     /// The enabled flag of the first item of the text, -1 when there is none.
     int getItemEnabled(std::string_view text) const;
     /// Closes the node and frees its items and submenus.

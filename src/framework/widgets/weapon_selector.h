@@ -24,8 +24,8 @@ public:
     void selectLast();
     /// The state is the position: shows position `value` as `select` does.
     void setState(int value) override;
-    /// How many blinks confirm a selection (7 at first).
-    void setBlinkCount(int count) { blinkCount_ = count; }
+    /// The station's value for the selector: how many blinks confirm a selection (7 at first).
+    void setUserValue(int blinkCount) { blinkCount_ = blinkCount; }
 
     /// Whether position `index` may be selected; the base takes any.
     virtual bool acceptPosition(int index);

@@ -15,4 +15,8 @@ public:
     virtual void showDeathScreen() = 0;
 };
 
+/// The stations' switch of the engine-noise loop (0 off, else on): passed to the installed host,
+/// so nothing happens while no host screen is built.
+void genInfoSetEngineSound(int flag);
+
 } // namespace q71

@@ -132,6 +132,10 @@ FrontEnd& simFrontEnd() {
     return *installed().current.frontEnd;
 }
 
+void genInfoSetEngineSound(int flag) {
+    simHost().setEngineSound(flag != 0);
+}
+
 NetworkGame* simNetworkGame() {
     return installed().network;
 }

@@ -57,6 +57,22 @@ TEST_F(InterfaceFonts, TheNamedFacesAreTheOnesDrawnWith) {
     EXPECT_EQ(appInterfaceFont(1)->familyName(), face(530));
 }
 
+TEST_F(InterfaceFonts, TheStationsNamedFontsHaveTheSizesTheirDrawingsAreLaidOutFor) {
+    struct Named {
+        const char* name;
+        FontRef font;
+        int height; // 7, 8 and 10 points at 96 dots per inch
+    };
+    const Named named[] = {{"chart", appChartFont(), -9}, {"application", appApplicationFont(), -11},
+                           {"screen", appScreenFont(), -13}};
+    for (const Named& n : named) {
+        ASSERT_TRUE(n.font) << n.name;
+        EXPECT_EQ(n.font->description().height, n.height) << n.name;
+    }
+    appDeleteFonts();
+    EXPECT_FALSE(appChartFont());
+}
+
 TEST_F(InterfaceFonts, OutsideOneToTenThereIsNoFont) {
     EXPECT_FALSE(appInterfaceFont(0));
     EXPECT_FALSE(appInterfaceFont(11));

@@ -193,6 +193,34 @@ TEST_F(Menus, ItemsAreFoundByTextThroughTheSubmenus) {
     EXPECT_FALSE(bar->setItemChecked("Paste", true));
 }
 
+TEST_F(Menus, AStationsPopUpHasHeadersThatNeitherLightNorSend) {
+    // A plot's pop-up as a station builds it: headers (id 0) over indented items.
+    MenuNode popup;
+    popup.init("plot", 100, 100, Brush{}, nullptr, nullptr);
+    popup.addItems("Source", 0);
+    popup.addItems("  Visual", 19);
+    popup.addItems("History", 0);
+    popup.addItems("  10 Min", 25);
+    popup.setOwnerWindow(mainWindow);
+    EXPECT_TRUE(popup.setItemState("  10 Min", true));
+    EXPECT_FALSE(popup.setItemState("  1 Hour", true));
+    popup.createWindow();
+    ASSERT_TRUE(popup.isOpen());
+    hover(&popup, 1);
+    EXPECT_EQ(popup.highlighted(), 1);
+    hover(&popup, 2);
+    EXPECT_EQ(popup.highlighted(), -1) << "a header takes the highlight away";
+    click(&popup, 0);
+    click(&popup, 2);
+    EXPECT_TRUE(popup.isOpen());
+    EXPECT_TRUE(commands().empty());
+    EXPECT_TRUE(popup.item(3).checked);
+    EXPECT_FALSE(popup.item(1).checked);
+    click(&popup, 3);
+    EXPECT_FALSE(popup.isOpen());
+    EXPECT_EQ(commands(), (Commands{{25, 0}}));
+}
+
 TEST_F(Menus, ACheckedItemShowsATick) {
     click(bar->title(1), 0);
     const Rect area = windowGetRect(editMenu()->window());

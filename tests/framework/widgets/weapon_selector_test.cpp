@@ -98,7 +98,7 @@ TEST_F(Selectors, RefusedPositionsAreSkippedAndAClickWithNoneToTakeDoesNothing) 
 
 TEST_F(Selectors, FromTheLastPositionAClickWrapsToTheFirst) {
     Choosy* s = selector();
-    s->setBlinkCount(1);
+    s->setUserValue(1);
     s->selectLast();
     EXPECT_EQ(s->position(), 5);
     clickAt({110, 110});

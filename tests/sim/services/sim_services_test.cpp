@@ -26,6 +26,16 @@ TEST(SimServices, InstalledServiceIsCalledAndNullPutsTheStandInBack) {
     EXPECT_EQ(host.calls.size(), 2u);
 }
 
+TEST(SimServices, TheStationsEngineSwitchReachesTheHostOnlyWhileOneIsInstalled) {
+    RecordingHost host;
+    simInstallServices({.host = &host});
+    genInfoSetEngineSound(0);
+    genInfoSetEngineSound(1);
+    simInstallServices({});
+    genInfoSetEngineSound(0);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"engine off", "engine on"}));
+}
+
 TEST(SimServices, WithoutStationsLaunchersStillKeepTheirLoads) {
     simInstallServices({});
     auto tube = simWeapons().createTorpedoTube(3);
