@@ -7,8 +7,11 @@
 #include "platform/resources/cursor_file.h"
 #include "platform/window/cursors.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -35,17 +38,36 @@ std::vector<std::uint8_t> readResource(const std::string& name) {
     return bytes;
 }
 
+// A missing resource is told once, by name, so a damaged data set shows in the log without a
+// line for every screen that asks again.
+void warnMissing(const std::string& name, const char* standIn) {
+    static std::mutex lock;
+    static std::set<std::string> told;
+    const std::lock_guard guard(lock);
+    if (told.insert(name).second)
+        std::fprintf(stderr, "q71: warning: the resource %s/resources/%s is missing or damaged; %s\n",
+                     locationDataRoot().c_str(), name.c_str(), standIn);
+}
+
 } // namespace
 
 CursorHandle resourceLoadCursor(int number) {
+    const std::string name = "cursor" + std::to_string(number) + ".cur";
     std::string error;
-    auto image = cursorFileDecode(readResource("cursor" + std::to_string(number) + ".cur"), error);
+    auto image = cursorFileDecode(readResource(name), error);
     CursorHandle cursor = image ? cursorCreate(*image) : CursorHandle{};
-    return cursor != CursorHandle{} ? cursor : cursorArrow();
+    if (cursor != CursorHandle{})
+        return cursor;
+    warnMissing(name, "the arrow stands in");
+    return cursorArrow();
 }
 
 BitmapRef resourceLoadBitmap(int number) {
-    return resourceDecodeBitmap(readResource("bitmap" + std::to_string(number) + ".bmp"));
+    const std::string name = "bitmap" + std::to_string(number) + ".bmp";
+    BitmapRef bitmap = resourceDecodeBitmap(readResource(name));
+    if (!bitmap)
+        warnMissing(name, "nothing is drawn in its place");
+    return bitmap;
 }
 
 BitmapRef resourceDecodeBitmap(std::span<const std::uint8_t> bytes) {

@@ -10,9 +10,11 @@
 
 namespace q71 {
 
-/// The cursor resource of that number; the standard arrow when it is missing or unreadable.
+/// The cursor resource of that number; the standard arrow when it is missing or unreadable (the
+/// first time with a warning naming the file on stderr).
 CursorHandle resourceLoadCursor(int number);
-/// The bitmap resource of that number as a compatible bitmap; null when missing or unreadable.
+/// The bitmap resource of that number as a compatible bitmap; null when missing or unreadable
+/// (warned once, as a cursor).
 BitmapRef resourceLoadBitmap(int number);
 /// A bitmap file's bytes as a compatible bitmap; null when they are not a bitmap file that can be drawn.
 BitmapRef resourceDecodeBitmap(std::span<const std::uint8_t> bytes);

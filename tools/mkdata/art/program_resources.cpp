@@ -141,10 +141,73 @@ CursorImage crossHair() {
     return drawCursor({16, 16}, {cross[0], cross[1], Layer{dot, palette::kRed}});
 }
 
+// The hand over the control room's consoles: a pointing finger, its tip at the hot spot.
+CursorImage hand() {
+    Inside shape = [](double x, double y) {
+        const bool finger = x >= 10.5 && x <= 15.5 && y >= 3.5 && y <= 17 &&
+                            (y >= 6 || std::hypot(x - 13.0, y - 6.0) <= 2.5);
+        // The folded fingers: three rounded knuckles beside the pointing one.
+        const bool knuckles = std::hypot(x - 17.5, y - 15.5) <= 2.2 || std::hypot(x - 20.5, y - 16.0) <= 2.2 ||
+                              std::hypot(x - 23.0, y - 17.0) <= 1.9;
+        const bool palm = x >= 10.5 && x <= 24.5 && y >= 16 && y <= 27.5;
+        const bool thumb = x >= 6 && x <= 11 && y >= 15 && y <= 23 && x + 0.6 * y >= 16.5;
+        return finger || knuckles || palm || thumb;
+    };
+    auto body = outlined(shape, palette::kLabel);
+    Inside cuff = [](double x, double y) { return x >= 11 && x <= 24 && y >= 25 && y <= 27.5; };
+    return drawCursor({13, 4}, {body[0], body[1], Layer{cuff, palette::kSteelHighlight}});
+}
+
+// The chart's zoom: a magnifier with a plus in its lens, the lens centre at the hot spot.
+CursorImage magnifier() {
+    constexpr double kCentre = 12.0;
+    auto frame = outlined(
+        [](double x, double y) {
+            const double d = std::hypot(x - kCentre, y - kCentre);
+            const bool handle = x - y < 2.3 && y - x < 2.3 && x + y > 2 * kCentre + 12 && x + y < 54;
+            return (d >= 7.2 && d <= 9.6) || handle;
+        },
+        palette::kSteelHighlight);
+    Inside lens = [](double x, double y) { return std::hypot(x - kCentre, y - kCentre) < 7.2; };
+    Inside plus = [](double x, double y) {
+        const double dx = std::abs(x - kCentre), dy = std::abs(y - kCentre);
+        return (dx < 0.9 && dy < 4.2) || (dy < 0.9 && dx < 4.2);
+    };
+    return drawCursor({12, 12}, {frame[0], frame[1], Layer{lens, palette::kChartBlue}, Layer{plus, palette::kLabel}});
+}
+
 // The ground of tool tips: pale card with a faint grain, repeated by a pattern brush.
 Canvas tipGround() {
     Canvas tile(16, 16);
     fillRect(tile, Rect{0, 0, 16, 16}, rgb(0xF4, 0xEE, 0xC8), rgb(0xF4, 0xEE, 0xC8), 102, 0.025f);
+    return tile;
+}
+
+// The ground of the plot and navigation menus: dark brushed steel, repeated by a pattern brush.
+Canvas steelTile() {
+    Canvas tile(16, 16);
+    fillRect(tile, Rect{0, 0, 16, 16}, palette::kSteelDark, palette::kSteelDark, 103, 0.06f);
+    return tile;
+}
+
+// The ground of the host's message log: black glass with a faint phosphor dot every fourth pixel.
+Canvas logPattern() {
+    Canvas tile(8, 8);
+    fillRect(tile, Rect{0, 0, 8, 8}, palette::kGlass, palette::kGlass, 106, 0.0f);
+    for (int y = 0; y < 8; y += 4)
+        for (int x = (y / 4) * 2; x < 8; x += 4)
+            tile.blend(x, y, shade(palette::kPhosphor, -0.8f), 1.0f);
+    return tile;
+}
+
+// The ground of the fire-control contact selector: steel with fine engraved rows.
+Canvas selectorPattern() {
+    Canvas tile(8, 8);
+    fillRect(tile, Rect{0, 0, 8, 8}, palette::kSteel, palette::kSteel, 152, 0.04f);
+    for (int x = 0; x < 8; ++x) {
+        tile.blend(x, 3, palette::kSteelDark, 0.7f);
+        tile.blend(x, 7, palette::kSteelDark, 0.7f);
+    }
     return tile;
 }
 
@@ -169,6 +232,10 @@ void writeCursor(const Context& context, int number, const CursorImage& image) {
                 cursorFileEncode(image));
 }
 
+void writeBitmap(const Context& context, int number, const Canvas& picture) {
+    writeOutput(context.out / "resources" / ("bitmap" + std::to_string(number) + ".bmp"), bitmapFile(picture));
+}
+
 } // namespace
 
 void generateProgramResources(const Context& context) {
@@ -177,7 +244,12 @@ void generateProgramResources(const Context& context) {
     writeCursor(context, 155, hourglass());
     writeCursor(context, 156, sonarSweep());
     writeCursor(context, 159, crossHair());
-    writeOutput(context.out / "resources" / "bitmap102.bmp", bitmapFile(tipGround()));
+    writeCursor(context, 108, hand());
+    writeCursor(context, 144, magnifier());
+    writeBitmap(context, 102, tipGround());
+    writeBitmap(context, 103, steelTile());
+    writeBitmap(context, 106, logPattern());
+    writeBitmap(context, 152, selectorPattern());
 }
 
 } // namespace q71::mkdata
