@@ -27,6 +27,9 @@ public:
     WindowSystemSession& operator=(const WindowSystemSession&) = delete;
 };
 
+/// True when the window system runs on a display a person sees (not the headless one of tests).
+bool systemInteractive();
+
 /// The screen surface that windows are drawn onto.
 ScreenSurface& screenSurface();
 /// Gives an area of the screen to another thread (a playing movie) until called again with none:
