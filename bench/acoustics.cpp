@@ -11,12 +11,14 @@
 
 #include "world_run_report.h"
 
+#include "bench_smoke.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr double kSideMetres = 40000.0;
-constexpr double kGameSeconds = 3600.0;
+const double kGameSeconds = q71::bench::gameSeconds(3600.0);
 constexpr double kPass = 0.1;
 
 q71::ObjectRecord ownBoatRecord() {

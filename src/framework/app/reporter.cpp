@@ -30,8 +30,10 @@ void formatReport(char (&buffer)[kReportBufferSize], const char* message, int li
         written = std::snprintf(buffer, sizeof buffer,
                                 fatal ? "%s\nin %s at line %d\nClosing Application" : "%s\nin %s at line %d",
                                 message ? message : "", source ? source : "", line);
-    else
+    else if (genericErrorText[0] != '\0')
         written = std::snprintf(buffer, sizeof buffer, fatal ? "%s" : "%s\n", genericErrorText);
+    else // before the texts are read there is no generic text: the message itself is better than nothing
+        written = std::snprintf(buffer, sizeof buffer, "%s", message ? message : "");
     if (written < 0)
         buffer[0] = '\0';
 }
