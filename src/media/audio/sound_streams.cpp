@@ -37,8 +37,8 @@ public:
         if (buffered > 0)
             std::memcpy(into.data(), ahead_.data() + aheadAt_, buffered);
         aheadAt_ += buffered;
-        // Only what was not read ahead comes from the disk here.
-        return buffered + reader_.read(into.subspan(buffered));
+        // Only what was not read ahead comes from the disk here; nothing at all when it was.
+        return buffered == into.size() ? buffered : buffered + reader_.read(into.subspan(buffered));
     }
     bool rewind() override {
         std::lock_guard guard(lock_);
