@@ -12,6 +12,7 @@
 #include "world_run_report.h"
 
 #include "bench_smoke.h"
+#include "own_boat_record.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,23 +22,6 @@ constexpr double kSideMetres = 40000.0;
 const double kGameSeconds = q71::bench::gameSeconds(3600.0);
 constexpr double kPass = 0.1;
 
-q71::ObjectRecord ownBoatRecord() {
-    q71::ObjectRecord boat;
-    boat.id = 1;
-    boat.keyName.assign("Q71i");
-    boat.categoryWord.assign("sub");
-    boat.kind = q71::kObjectKindSubmarine;
-    boat.maxSpeed = 33;
-    boat.length = 362;
-    boat.signatureFactor = 1.0f;
-    boat.sonarFigure = 3.0f;
-    boat.esmFigure = 2.0f;
-    boat.activeSonar = 3;
-    boat.signatureValues = {50, 120, 360, 960, 0};
-    boat.signatureParameters = {12, 20, 30, 0};
-    return boat;
-}
-
 void receiverSuite(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const bool suite = state.range(1) != 0;
@@ -45,7 +29,7 @@ void receiverSuite(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         {
-            q71::test::RecordTable records(q71::test::harnessRecordsWith(ownBoatRecord()));
+            q71::test::RecordTable records(q71::test::harnessRecordsWith(q71::bench::ownBoatRecord()));
             q71::test::WorldHarness harness(1000);
             if (suite) {
                 auto& boat = harness.add(new q71::test::ScriptedOwnBoat(

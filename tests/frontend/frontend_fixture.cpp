@@ -2,6 +2,7 @@
 
 #include "support/data_set_settings.h"
 #include "support/shell_reset.h"
+#include "support/shell_window.h"
 
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
@@ -36,13 +37,7 @@ FrontEndFixture::FrontEndFixture() {
     appReadInstallPaths();
     // The install paths are relative to the data set, which the program makes its folder.
     std::filesystem::current_path(rootInstallPath);
-    widgetSetArchiveBitmaps(true);
-    EXPECT_TRUE(appRegisterWindowClass());
-    EXPECT_EQ(appCreateMainWindow(SW_SHOWDEFAULT), 1);
-    appCreateFonts();
-    grpReset();
-    windowShow(appMainWindow(), SW_SHOWDEFAULT);
-    appCursorMode(appMainWindow(), 3);
+    openShellWindow();
     pump();
 }
 

@@ -2,10 +2,13 @@
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
+#include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/models/models_data.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
+#include "mkdata/sonar/sonar_art.h"
 #include "mkdata/terrain/terrain_generator.h"
 #include "mkdata/sounds/sound_effects.h"
 #include "mkdata/sounds/speech.h"
@@ -42,7 +45,10 @@ const Generator kGenerators[] = {
     {"movies", generateMovies},
     {"music", generateMusic},
     {"frontend", generateFrontEndArt},
+    {"sonar", generateSonarArt},
     {"fields", generateFieldStrips},
+    {"tma", generateTmaArt},
+    {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

@@ -71,6 +71,12 @@ std::vector<Canvas> arrowButtonFrames(int size, bool up) {
     return {arrowFrame(size, up, false), arrowFrame(size, up, true)};
 }
 
+std::vector<Canvas> dropButtonFrames(int size) {
+    Canvas disabled = arrowFrame(size, false, false);
+    disabled.darken(0.45f);
+    return {arrowFrame(size, false, false), arrowFrame(size, false, true), std::move(disabled)};
+}
+
 std::vector<Canvas> digitFrames(int size) {
     std::vector<Canvas> frames;
     for (bool lit : {true, false})
@@ -84,6 +90,8 @@ void generateFieldStrips(const Context& context) {
                        frameStripFile(arrowButtonFrames(kArrowSize, true)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "dncrt.bmp",
                        frameStripFile(arrowButtonFrames(kArrowSize, false)));
+    stageArchiveMember(context, kGraphicsFolder, kGroup, "pulldwn2.bmp",
+                       frameStripFile(dropButtonFrames(13)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "smallnum.bmp",
                        frameStripFile(digitFrames(kSmallDigit)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "numerals.bmp",

@@ -3,6 +3,7 @@
 #include "sim/entities/entity.h"
 #include "sim/entities/sensors/sensor.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,22 @@ void removeContact(Entity& ownBoat, ContactRecord* contact) {
     ownBoat.contacts.restoreCursor();
     worldNotifyContactObservers(contact, kWorldEntityDestroyed);
     delete contact;
+}
+
+bool holds(const Entity& ownBoat, const ContactRecord* contact) {
+    for (auto* node = ownBoat.contacts.head(); node; node = node->next)
+        if (node->item == contact)
+            return true;
+    return false;
+}
+
+// The survivor of a merge is labelled as a merged track, numbered by the boat unless it has a number.
+void labelMerged(Entity& ownBoat, ContactRecord& survivor) {
+    const auto merged = static_cast<std::size_t>(kSensorMerged);
+    if (survivor.designation.numbers[merged] == 0)
+        survivor.designation.numbers[merged] =
+            static_cast<std::uint8_t>(ownBoat.nextContactNumber(kSensorMerged, survivor.bearing, false));
+    survivor.designation.letter = kMergedLetter;
 }
 
 // The survivor takes the numbers and the fixes it lacks from the other contact.
@@ -83,15 +100,45 @@ void ownBoatMergeContacts(Entity& ownBoat, const Entity& entity) {
     if (numberedTypes < 2 || held.size() < 2)
         return;
     ContactRecord& survivor = *held.front();
-    const auto merged = static_cast<std::size_t>(kSensorMerged);
-    if (survivor.designation.numbers[merged] == 0)
-        survivor.designation.numbers[merged] =
-            static_cast<std::uint8_t>(ownBoat.nextContactNumber(kSensorMerged, survivor.bearing, false));
-    survivor.designation.letter = kMergedLetter;
+    labelMerged(ownBoat, survivor);
     for (std::size_t i = 1; i < held.size(); ++i) {
         absorb(survivor, *held[i]);
         removeContact(ownBoat, held[i]);
     }
+}
+
+void ownBoatJoinFixes(FixList& into, FixList& from, std::size_t limit) {
+    std::vector<ContactFix> all;
+    for (const FixList* list : {&into, &from})
+        for (std::size_t age = 0; age < list->size(); ++age)
+            all.push_back((*list)[age]);
+    std::stable_sort(all.begin(), all.end(),
+                     [](const ContactFix& a, const ContactFix& b) { return a.time > b.time; });
+    into.clear();
+    from.clear();
+    for (auto fix = all.rbegin(); fix != all.rend(); ++fix)
+        into.push(*fix, limit);
+}
+
+bool ownBoatRemoveContact(Entity& ownBoat, ContactRecord* contact) {
+    if (!contact || !holds(ownBoat, contact))
+        return false;
+    removeContact(ownBoat, contact);
+    return true;
+}
+
+bool ownBoatJoinContacts(Entity& ownBoat, ContactRecord* first, ContactRecord* second) {
+    if (!first || !second || first == second || !holds(ownBoat, first) || !holds(ownBoat, second))
+        return false;
+    const auto limit = static_cast<std::size_t>(std::max(ownBoat.maxFixes, 1));
+    for (std::size_t type = 0; type < kFixListCount; ++type) {
+        if (first->designation.numbers[type] == 0)
+            first->designation.numbers[type] = second->designation.numbers[type];
+        ownBoatJoinFixes(first->fixes[type], second->fixes[type], limit);
+    }
+    labelMerged(ownBoat, *first);
+    removeContact(ownBoat, second);
+    return true;
 }
 
 } // namespace q71

@@ -54,6 +54,11 @@ bool ReceiverSensor::tracks(std::int32_t sourceId) const {
     });
 }
 
+void ReceiverSensor::releaseTracker(int slot) {
+    if (slot >= 0 && slot < kTrackers)
+        trackers_[static_cast<std::size_t>(slot)].release();
+}
+
 void ReceiverSensor::onPing(std::int32_t sourceId, int bearing, int level) {
     onNoise(sourceId, bearing, 0.0, level);
 }

@@ -68,6 +68,8 @@ public:
     const Trackers& trackers() const { return trackers_; }
     /// True when one of the trackers is locked on the source.
     bool tracks(std::int32_t sourceId) const;
+    /// Frees a tracker (slot 0-3) so that it neither waits nor follows; another slot does nothing.
+    void releaseTracker(int slot);
     /// The array axis at which the sonar crew last told a towed array's source from its mirror.
     double rememberedAxis() const { return rememberedAxis_; }
 

@@ -8,6 +8,7 @@
 // works out each contact's range, course and speed.
 
 #include "sim/entities/types/submarine_entity.h"
+#include "sim/entities/types/tma_sources.h"
 
 #include <cstdint>
 
@@ -34,6 +35,12 @@ struct DetectionReport {
     double speed = -1.0;       ///< speed units; −1 when unknown
     std::uint8_t quality = 0;  ///< 0 to 100
 };
+
+struct TrackSlot;
+
+/// What a tracker reports of the source it follows: a towed array's mirror source (negative id)
+/// as the mirror's sensor type, the level as the quality.
+DetectionReport trackerDetectionReport(const TrackSlot& tracker);
 
 class OwnShipEntity final : public SubmarineEntity {
 public:
@@ -95,6 +102,7 @@ public:
     ActiveSonar* activeUnit = nullptr;
     InterceptSonar* interceptUnit = nullptr;
     EsmSensor* esmUnit = nullptr;
+    TmaSources tmaSources; ///< the TMA plot's choice of fixes (not saved)
 
 private:
     ContactRecord* contactNumbered(int type, std::int32_t number) const;

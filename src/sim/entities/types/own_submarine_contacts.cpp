@@ -228,6 +228,16 @@ void OwnShipEntity::updateContacts() {
     ownPositionTime = now;
 }
 
+DetectionReport trackerDetectionReport(const TrackSlot& tracker) {
+    DetectionReport report;
+    report.sensorType = tracker.source < 0 ? kSensorMirror : tracker.sensorType;
+    report.entityId = tracker.source;
+    report.bearing = tracker.bearing;
+    report.range = tracker.range;
+    report.quality = static_cast<std::uint8_t>(std::min<int>(tracker.level, 100));
+    return report;
+}
+
 void OwnShipEntity::reportTrackers() {
     const double now = simClock().gameClock;
     for (const ReceiverSensor* array :
@@ -238,13 +248,7 @@ void OwnShipEntity::reportTrackers() {
         for (const TrackSlot& tracker : array->trackers()) {
             if (!tracker.locked || now - tracker.stamp2 > kTrackerReportAge)
                 continue;
-            DetectionReport report;
-            report.sensorType = tracker.source < 0 ? kSensorMirror : tracker.sensorType;
-            report.entityId = tracker.source;
-            report.bearing = tracker.bearing;
-            report.range = tracker.range;
-            report.quality = static_cast<std::uint8_t>(std::min<int>(tracker.level, 100));
-            reportDetection(report);
+            reportDetection(trackerDetectionReport(tracker));
         }
     }
 }

@@ -75,6 +75,25 @@ TEST_F(SonarTrackers, ChooseTheLongestLockedWhenAllAreLocked) {
     EXPECT_TRUE(tracker(1).locked);
 }
 
+TEST_F(SonarTrackers, LetGoOfTheirSourceWhenReleased) {
+    Entity& akula = spawn("Akula", 2, kKindSubsurface, {2000, 0, -100}, 0.0, 12.6);
+    for (int i = 0; i < 4; ++i) {
+        bow().trackEvent(i, 0, 90.0, 0.0, -1, kSensorPassive);
+        bow().onNoise(akula.id, 90, 2000.0, 60);
+    }
+    for (int slot : {-1, 4}) { // no such tracker: every one still follows
+        bow().releaseTracker(slot);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(tracker(i).locked) << slot << " " << i;
+    }
+    for (int i = 0; i < 4; ++i)
+        bow().releaseTracker(i);
+    EXPECT_FALSE(bow().tracks(akula.id));
+    bow().onNoise(akula.id, 90, 2000.0, 60); // heard again on the same bearing: no tracker takes it
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(tracker(i).inUse()) << i;
+}
+
 TEST_F(SonarTrackers, LockOnALineNearTheirFrequency) {
     Entity& akula = spawn("Akula", 2, kKindSubsurface, {0, 2000, -100}, 0.0, 8.0);
     bow().trackEvent(2, 0, 10.0, 0.0, 950, kSensorPassive);

@@ -1,0 +1,88 @@
+// One game second of the sonar displays' timer work, 40 platforms round a boat under way with
+// its receivers (the world stepped outside the timing): the active display's five echo ticks
+// and ten overlays after a ping at the 20,000-yard scale, and the broadband page's two
+// waterfalls' five ticks each (which refresh the contact label); per page and both together. The pages
+// stand in the sonar suite on the headless display, as the host builds them.
+
+#include "framework/app/full_screen.h"
+#include "framework/app/shell.h"
+#include "framework/app/shell_fonts.h"
+#include "platform/display/headless_backend.h"
+#include "platform/gdi/window_dc.h"
+#include "platform/window/clock.h"
+#include "platform/window/window_system.h"
+#include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/types/own_submarine.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/support/under_way.h"
+#include "sim/support/world_harness.h"
+#include "tactical/sonar/active_page.h"
+#include "tactical/sonar/broadband_page.h"
+#include "tactical/sonar/sonar_suite.h"
+
+#include "own_boat_record.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+constexpr double kSideMetres = 30000.0;
+
+enum Pages { kActive = 1, kBroadband = 2 };
+
+void sonarPages(benchmark::State& state) {
+    const int pages = static_cast<int>(state.range(0));
+    q71::FakeClock clock{1000};
+    q71::HeadlessBackend display;
+    q71::WindowSystemSession session{display, clock};
+    q71::installWindowDrawing();
+    q71::appRegisterWindowClass();
+    q71::appCreateMainWindow(0);
+    q71::appCreateFonts();
+    q71::test::RecordTable records(q71::test::harnessRecordsWith(q71::bench::ownBoatRecord()));
+    q71::test::WorldHarness harness(1000);
+    auto* own = new q71::OwnShipEntity(1, 4, -1);
+    q71::worldSetOwnShip(own);
+    q71::worldAddEntity(own);
+    q71::test::placeUnderWay(*own->ownMotion, {kSideMetres / 2, kSideMetres / 2, -120.0}, 0.0, 6.0);
+    q71::test::harnessPopulate(harness, 40, kSideMetres, 1000);
+    harness.run(60.0, 0.1);
+
+    auto host = std::make_unique<q71::FullScreen>("BenchHost", q71::appMainWindow(), 640, 480, 0, 0);
+    auto suite = std::make_unique<q71::SonarSuiteScreen>("sonarsuite", host->window(), 540, 420, 0, 0);
+    auto& active = *dynamic_cast<q71::ActiveSonarPage*>(suite->page(0));
+    auto& broadband = *dynamic_cast<q71::BroadbandPage*>(suite->page(3));
+    q71::sonarSelectArray(2);
+    q71::setStationSetting(*own->ownMotion, q71::kSettingActiveRange, 2);
+    active.display().overlay(); // makes its pictures
+    active.display().transmit();
+    broadband.upper().redraw();
+    broadband.lower().redraw();
+
+    for (auto _ : state) {
+        state.PauseTiming();
+        harness.run(1.0, 0.1);
+        state.ResumeTiming();
+        for (int tick = 0; tick < 10; ++tick) {
+            if (pages & kActive) {
+                if (tick % 2 == 0)
+                    active.display().onTimer(q71::ActiveDisplay::kEchoTimer);
+                active.display().onTimer(q71::ActiveDisplay::kOverlayTimer);
+            }
+            if ((pages & kBroadband) && tick % 2 == 0) {
+                broadband.upper().onTimer(q71::BroadbandWaterfall::kTimer);
+                broadband.lower().onTimer(q71::BroadbandWaterfall::kTimer);
+            }
+        }
+    }
+    state.SetLabel(pages == kActive ? "active" : pages == kBroadband ? "broadband" : "all");
+    suite.reset();
+    host.reset();
+    q71::appDeleteFonts();
+}
+
+} // namespace
+
+BENCHMARK(sonarPages)->Arg(kActive)->Arg(kBroadband)->Arg(kActive | kBroadband)->Unit(benchmark::kMicrosecond);

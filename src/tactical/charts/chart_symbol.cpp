@@ -1,0 +1,76 @@
+#include "tactical/charts/chart_symbol.h"
+
+#include "tactical/charts/chart_view.h"
+
+#include <algorithm>
+
+namespace q71 {
+
+void chartMakeRecord(ChartViewRecord& record, int top, int bottom, int left, int right, double lowerY,
+                     double upperY, double lowerX, double upperX) {
+    record = ChartViewRecord{lowerY, upperY, lowerX, upperX, top, bottom, left, right};
+}
+
+ChartSymbol::ChartSymbol(double a, double b, const ChartViewRecord* record, ChartView* view, bool geographic)
+    : geographic_(geographic) {
+    x_ = geographic ? b : a;
+    y_ = geographic ? a : b;
+    if (record)
+        record_ = *record;
+    attach(view);
+}
+
+ChartSymbol::~ChartSymbol() {
+    while (!views_.empty())
+        detach(views_.front());
+}
+
+void ChartSymbol::drawUnder(DeviceContext&, int, int, ChartViewRecord&) {}
+void ChartSymbol::draw(DeviceContext&, ChartView&, int, int, ChartViewRecord&) {}
+
+void ChartSymbol::moveToBox(double a, double b, int top, int bottom, int left, int right) {
+    ChartViewRecord record;
+    chartMakeRecord(record, top, bottom, left, right, 0.0, 0.0, 0.0, 0.0);
+    moveTo(a, b, &record);
+}
+
+void ChartSymbol::moveTo(double a, double b, const ChartViewRecord* record) {
+    const ChartViewRecord& wanted = record ? *record : record_;
+    const double x = geographic_ ? b : a;
+    const double y = geographic_ ? a : b;
+    if (x == x_ && y == y_ && wanted == record_)
+        return;
+    const ChartViewRecord copy = wanted;
+    notifyViews();
+    place(x, y, copy);
+    notifyViews();
+}
+
+void ChartSymbol::getPosition(double* x, double* y) const {
+    if (x)
+        *x = x_;
+    if (y)
+        *y = y_;
+}
+
+void ChartSymbol::attach(ChartView* view) {
+    if (!view || std::find(views_.begin(), views_.end(), view) != views_.end())
+        return;
+    if (view->addSymbol(this))
+        views_.insert(views_.begin(), view);
+}
+
+void ChartSymbol::detach(ChartView* view) {
+    auto found = std::find(views_.begin(), views_.end(), view);
+    if (found == views_.end())
+        return;
+    views_.erase(found);
+    view->removeSymbol(this);
+}
+
+void ChartSymbol::notifyViews() {
+    for (ChartView* view : views_)
+        view->symbolChanged(this);
+}
+
+} // namespace q71

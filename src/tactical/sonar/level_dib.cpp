@@ -1,0 +1,56 @@
+#include "tactical/sonar/level_dib.h"
+
+#include "platform/gdi/dib_format.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace q71 {
+
+RgbQuad levelColour(int level) {
+    if (level == 0) // the displays' background, RGB(24, 33, 41)
+        return {41, 33, 24, 0};
+    if (level < 0 || level > kLevelMax)
+        return {};
+    return {0, static_cast<std::uint8_t>(255 * level / 101), 0, 0};
+}
+
+bool LevelDib::create(int width, int height) {
+    std::array<RgbQuad, 256> palette{};
+    for (int i = 0; i < 256; ++i)
+        palette[static_cast<std::size_t>(i)] = levelColour(i);
+    std::vector<std::uint8_t> info = dibMakeInfo({width, -height, 8, palette, {}});
+    // 256 colours used, the first 101 of them important.
+    BitmapInfoHeader header;
+    std::memcpy(&header, info.data(), sizeof header);
+    header.clrUsed = 256;
+    header.clrImportant = kLevelMax + 1;
+    std::memcpy(info.data(), &header, sizeof header);
+    bitmap_ = Bitmap::createDibSection(info);
+    if (!bitmap_)
+        return false;
+    dc_ = DeviceContext::createMemory();
+    dc_->selectBitmap(bitmap_);
+    width_ = width;
+    height_ = height;
+    return true;
+}
+
+std::span<std::uint8_t> LevelDib::row(int y) {
+    if (!bitmap_ || y < 0 || y >= height_)
+        return {};
+    return bitmap_->bits().subspan(static_cast<std::size_t>(y) * bitmap_->stride(),
+                                   static_cast<std::size_t>(width_));
+}
+
+void LevelDib::fill(std::uint8_t level) {
+    fillRows(0, height_, level);
+}
+
+void LevelDib::fillRows(int y0, int y1, std::uint8_t level) {
+    for (int y = std::max(y0, 0); y < std::min(y1, height_); ++y)
+        std::ranges::fill(row(y), level);
+}
+
+} // namespace q71

@@ -1,0 +1,43 @@
+#pragma once
+// The picture of a sonar display: an 8-bit top-down DIB section whose bytes are levels 0 to
+// 100 (0 the display's background, 1 to 100 a green ramp), selected into a memory context so
+// that GDI can draw over it too. The displays paint their traces straight into the bytes.
+
+#include "platform/gdi/bitmap.h"
+#include "platform/gdi/device_context.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace q71 {
+
+/// The highest level of a DIB byte.
+inline constexpr int kLevelMax = 100;
+
+/// The colour a level shows as: 0 the displays' background, 1 to 100 green of trunc(255 k / 101).
+RgbQuad levelColour(int level);
+
+class LevelDib {
+public:
+    /// Makes the DIB and its context; false when the DIB cannot be made (nothing is drawn then).
+    bool create(int width, int height);
+    bool valid() const { return dc_ != nullptr; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    /// The bytes of row y (top row 0); empty for a row outside the picture or without a DIB.
+    std::span<std::uint8_t> row(int y);
+    /// Sets every byte of the picture to a level.
+    void fill(std::uint8_t level);
+    /// Sets the bytes of the rows y0 to y1 (exclusive) to a level.
+    void fillRows(int y0, int y1, std::uint8_t level);
+    /// The memory context holding the DIB, or null.
+    DeviceContext* dc() const { return dc_.get(); }
+
+private:
+    BitmapRef bitmap_;
+    std::unique_ptr<DeviceContext> dc_;
+    int width_ = 0, height_ = 0;
+};
+
+} // namespace q71

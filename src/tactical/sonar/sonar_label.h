@@ -1,0 +1,31 @@
+#pragma once
+// The label the sonar displays give the contact under their cursor: "S" and the own boat's
+// number of the entity for the display's sensor slot, or "M" and the merged-track number when
+// the own boat's first contact record of that number was merged.
+
+#include <cstdint>
+#include <string>
+
+namespace q71 {
+
+class DeviceContext;
+
+/// How a display writes the label.
+enum class SonarLabelStyle {
+    plain,  ///< "S%-d" (broadband, narrowband)
+    active, ///< "  S%-02d  " (the active display)
+    demon,  ///< "%c-S%-d" with the tracker letter (DEMON)
+};
+
+/// Sensor slot of a contact known by its general number, and the active display's slot.
+inline constexpr int kSonarGeneralSlot = 3;
+inline constexpr int kSonarActiveSlot = 4;
+
+/// The label of a contact id (negative: known by its general number, slot 3) for a sensor slot;
+/// empty when nothing is drawn (no such entity, or it has no number for the slot).
+std::string sonarContactLabel(std::int32_t contactId, int slot, SonarLabelStyle style, char letter = 0);
+
+/// Draws a label centred on x at y, green on the display background.
+void sonarDrawLabel(DeviceContext& dc, int x, int y, const std::string& label);
+
+} // namespace q71

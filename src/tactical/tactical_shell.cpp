@@ -1,0 +1,45 @@
+#include "tactical/tactical_shell.h"
+
+#include "render3d/library.h"
+#include "tactical/charts/chart_defaults.h"
+
+#include <cstdint>
+
+namespace q71 {
+namespace {
+
+// The program's open call: two option pairs, then the renderer-state setting.
+constexpr r3d::OptionPair kRendererOptions[] = {{1007, 0}, {1004, 16}};
+constexpr int kRendererStateSetting = 450;
+constexpr std::int32_t kRendererStateValue = 2;
+
+class TacticalShell final : public AppTactical {
+public:
+    bool openRenderer() override {
+        if (!r3d::openLibrary(r3d::kDevice, kRendererOptions))
+            return false;
+        r3d::setLibrarySetting(kRendererStateSetting, kRendererStateValue);
+        return true;
+    }
+    void closeRenderer() override { r3d::closeLibrary(); }
+    // Seam of the 3-D view: no particles, sea texture or effects exist yet.
+    void initParticles() override {}
+    void updateSeaTexture() override {}
+    void effectsBegin() override {}
+    void effectsAnimate() override {}
+    void effectsEnd() override {}
+    void freeEffectList() override {}
+    void shutdown() override {}
+
+    void setChartDefaultCellSize(int size) override { chartSetDefaultCellSize(size); }
+    void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
+};
+
+} // namespace
+
+AppTactical& tacticalShellServices() {
+    static TacticalShell services;
+    return services;
+}
+
+} // namespace q71

@@ -1,0 +1,164 @@
+#include "tactical/support/station_mission.h"
+
+#include "support/png_image.h"
+
+#include "framework/app/shell.h"
+#include "platform/controls/standard_controls.h"
+#include "platform/display/input_event.h"
+#include "platform/gdi/colour.h"
+#include "platform/gdi/window_dc.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/window_layout.h"
+#include "sim/entities/entity_hooks.h"
+#include "sim/entities/explosion.h"
+#include "sim/entities/types/entity_classes.h"
+#include "sim/services/shell_simulation.h"
+#include "sim/services/sim_services.h"
+#include "sim/simulation/sim_clock.h"
+#include "support/shell_reset.h"
+#include "support/shell_window.h"
+
+#include <filesystem>
+
+namespace q71::test {
+
+StationMission::StationMission() {
+    entityClassesInstall();
+    entityControllersInstall();
+    explosionInstallMaker();
+    simInstallServices({.audio = &audio, .frontEnd = &options});
+    installWindowDrawing();
+    controlsRegisterClasses();
+    openShellWindow();
+    host_ = std::make_unique<FullScreen>("StationHost", appMainWindow(), 640, 480, 0, 0);
+    host_->setChildCount(kStationCount);
+    host_->activate();
+    pump();
+}
+
+StationMission::~StationMission() {
+    host_.reset(); // the stations go with their host, while the windows still exist
+    simEndMission();
+    resetShell();
+    appDeleteFonts();
+    grpFreeAll();
+    simInstallServices({});
+    entitySetExplosionMaker(nullptr);
+    entityControllersUninstall();
+    entityClassesUninstall();
+}
+
+void StationMission::startMission(const std::string& name) {
+    simSetTimeCompression(1.0);
+    startDataSetMission(name);
+}
+
+SubScreen* StationMission::buildRegisteredStation(int slot) {
+    host_->setChild(slot, stationCreate(slot, host_->window()));
+    return host_->child(slot);
+}
+
+void StationMission::showStation(int slot) {
+    host_->selectChild(slot);
+    shown_ = slot;
+    pump();
+}
+
+void StationMission::hideStation() {
+    if (shown_ >= 0) {
+        host_->closeChild(shown_);
+        host_->hideChild(shown_);
+    }
+    shown_ = -1;
+    pump();
+}
+
+void StationMission::pump() {
+    Message m;
+    for (int handled = 0; messagePeek(m, PeekMode::Remove); ++handled) {
+        if (handled > 100000) {
+            ADD_FAILURE() << "the queue never empties";
+            return;
+        }
+        messageTranslate(m);
+        messageDispatch(m);
+    }
+}
+
+void StationMission::run(std::uint64_t ms, std::uint64_t passMs) {
+    for (std::uint64_t t = 0; t < ms; t += passMs) {
+        clock.advance(passMs);
+        gameTime.ticks += static_cast<std::uint32_t>(passMs);
+        pump();
+        // The idle hook's step, without its pause of 10 ms.
+        AppSimulation& simulation = simShellSimulation();
+        if (simulation.running() && simulation.pauseCount() <= 0)
+            appStepWorld(simulation, simShellWorldStep());
+        host_->update();
+    }
+    pump();
+}
+
+Point StationMission::onScreen(Point at) const {
+    const SubScreen* station = host_->child(shown_);
+    return station ? windowClientToScreen(station->window(), at) : at;
+}
+
+void StationMission::clickAt(Point at) {
+    display.click(onScreen(at));
+    pump();
+}
+
+void StationMission::rightClickAt(Point at) {
+    display.click(onScreen(at), MouseButton::Right);
+    pump();
+}
+
+void StationMission::moveTo(Point at) {
+    display.moveMouse(onScreen(at));
+    pump();
+}
+
+void StationMission::leftButton(Point at, bool down) {
+    const Point p = onScreen(at);
+    display.moveMouse(p);
+    display.inject(
+        InputEvent::buttonAt(down ? InputKind::ButtonDown : InputKind::ButtonUp, MouseButton::Left, p));
+    pump();
+}
+
+BitmapRef StationMission::stationPicture() {
+    pump();
+    const Point origin = onScreen({0, 0});
+    BitmapRef picture = Bitmap::createCompatible(kStationWidth, kStationHeight);
+    const PixelSurface out = picture->surface();
+    const ScreenSurface& screen = screenSurface();
+    for (int y = 0; y < kStationHeight; ++y)
+        for (int x = 0; x < kStationWidth; ++x) {
+            const int sx = origin.x + x, sy = origin.y + y;
+            if (sx >= 0 && sy >= 0 && sx < ScreenSurface::kWidth && sy < ScreenSurface::kHeight)
+                out.write(x, y, out.encode(colorFrom565(screen.row(sy)[sx])));
+        }
+    return picture;
+}
+
+void StationMission::keepPicture(const std::string& name) {
+    const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
+    std::filesystem::create_directories(artefacts);
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string file = std::string(test->test_suite_name()) + "." + test->name() + "-" + name + ".png";
+    const BitmapRef picture = stationPicture();
+    const PixelSurface s = picture->surface();
+    RgbImage image{s.width, s.height, {}};
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            const ColorRef c = s.decode(s.read(x, y));
+            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(colorRed(c)),
+                                                     static_cast<std::uint8_t>(colorGreen(c)),
+                                                     static_cast<std::uint8_t>(colorBlue(c))});
+        }
+    EXPECT_TRUE(writePng((artefacts / file).string(), image)) << file;
+}
+
+} // namespace q71::test

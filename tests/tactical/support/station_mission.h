@@ -1,0 +1,85 @@
+#pragma once
+// A crew station on a running mission of the data set, headless: the data set's mission started as
+// the mission selection starts it, the program's main window on the headless backend with a fake
+// clock, a host screen that holds the station as the in-mission host does (built with its key,
+// the host's window, 540 by 420 at 0, 0), and the world stepped as the main loop steps it: the
+// messages first, then the world and the screens' update. Pictures of the station are kept in
+// artefacts/ beside the test binary.
+
+#include "framework/app/full_screen.h"
+#include "framework/app/station_table.h"
+#include "platform/display/headless_backend.h"
+#include "platform/gdi/bitmap.h"
+#include "platform/window/clock.h"
+#include "platform/window/window_system.h"
+#include "sim/support/data_set_world.h"
+#include "sim/support/fake_time.h"
+#include "sim/support/scoring_fakes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace q71::test {
+
+class StationMission : public DataSetWorld {
+protected:
+    StationMission();
+    ~StationMission() override;
+
+    /// Starts a scenario of the data set ("Sa1.scn") and lets it run from game time 0.
+    void startMission(const std::string& name);
+
+    /// Builds a station as the host builds it: Station(key, host window, 540, 420, 0, 0).
+    template <class Station> Station& buildStation(int slot, std::string_view key) {
+        auto station = std::make_unique<Station>(key, host_->window(), kStationWidth, kStationHeight, 0, 0);
+        Station& built = *station;
+        host_->setChild(slot, std::move(station));
+        return built;
+    }
+    /// Builds the station registered for a slot with its maker, as the host does; null without one.
+    SubScreen* buildRegisteredStation(int slot);
+    /// Switches the host to the station of a slot (it opens and shows), then handles what follows.
+    void showStation(int slot);
+    /// Hides the shown station (it closes), as switching to an empty slot does.
+    void hideStation();
+
+    /// Moves both clocks `ms` in passes of `passMs`: each pass handles the messages (timers, input,
+    /// painting), then steps the world and updates the host's stations, as the main loop's idle
+    /// hook does.
+    void run(std::uint64_t ms, std::uint64_t passMs = 10);
+    /// Handles every message waiting.
+    void pump();
+
+    /// Presses and releases the left button at a point of the station, then handles what follows.
+    void clickAt(Point at);
+    /// Presses and releases the right button at a point of the station, then handles what follows.
+    void rightClickAt(Point at);
+    /// The pointer moves to a point of the station (a drag while the left button is down).
+    void moveTo(Point at);
+    /// The left button goes down or up at a point of the station.
+    void leftButton(Point at, bool down);
+
+    /// What the screen shows of the station, 540 by 420, once the waiting messages (paints) are handled.
+    BitmapRef stationPicture();
+    /// Keeps the station's picture in artefacts/<suite>.<test>-<name>.png.
+    void keepPicture(const std::string& name);
+
+    FakeClock clock{1000};
+    HeadlessBackend display;
+    WindowSystemSession session{display, clock};
+    FakeTimeSource gameTime;
+    RecordingAudio audio;
+    FakeFrontEnd options; ///< the options record (crew assistance and the others)
+
+    FullScreen& host() { return *host_; }
+
+private:
+    Point onScreen(Point at) const;
+
+    std::unique_ptr<FullScreen> host_;
+    int shown_ = -1;
+};
+
+} // namespace q71::test

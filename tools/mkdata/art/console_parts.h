@@ -1,0 +1,35 @@
+#pragma once
+// The controls of the station consoles, drawn frame by frame in the strips their widgets cut:
+// rotary knobs, toggle switches, buttons under a hinged cover, lamp buttons and rockers. Every
+// station draws its controls with these, so the whole boat reads as one room.
+
+#include "mkdata/movies/canvas.h"
+
+#include <string>
+#include <vector>
+
+namespace q71::mkdata {
+
+/// A rotary knob on its dial, one frame per pointer angle from `startAngle` clockwise over
+/// `sweep` degrees (0 = up): `frames` frames, the dial marked at each of `positions` detents.
+std::vector<Canvas> knobFrames(int width, int height, int frames, int positions, double startAngle, double sweep);
+
+/// A lever toggle switch: frame 0 up (the first position), the last frame down, the lever
+/// passing through the frames between.
+std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames);
+
+/// A push button under a red hinged cover: frames 0 to coverFrames - 1 the cover rising, then
+/// the button pressed and lit under the open cover, the last frame dimmed (disabled).
+std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int coverFrames, const std::string& label,
+                                        const MovieFont& font);
+
+/// A lamp push button: up and unlit, then pressed and lit (2 frames), with an engraved label
+/// (may be empty); with `disabledFrame` a third, dimmed frame.
+std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& label, const MovieFont& font,
+                                     bool disabledFrame = false);
+
+/// A rocker switch springing to its middle: the first half pressed, the middle, the second half
+/// pressed (3 frames); `upright` rocks top and bottom, else left and right.
+std::vector<Canvas> rockerFrames(int width, int height, bool upright);
+
+} // namespace q71::mkdata
