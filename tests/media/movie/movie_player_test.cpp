@@ -159,12 +159,16 @@ TEST_F(MoviePlayer, WhileAMoviePlaysItsWindowsPaintingLeavesItsPixelsAlone) {
     };
     auto dc = getWindowDC(window); // a context kept across the claim must follow it too
     ASSERT_EQ(play_movie(movie("long.wve", test::numberedMovie(30, encoder::SoundForm::None)).c_str()), 0);
-    ASSERT_TRUE(waitUntil([&] { return shownFrame() >= 1; }));
+    // Generous limits: under the thread sanitizer on a busy machine a movie starts slowly.
+    ASSERT_TRUE(waitUntil([&] { return shownFrame() >= 1; }, 20000ms));
     paintWhite();
     dc->fillRect({0, 0, 640, 480}, white);
-    EXPECT_NE(screenSurface().pixels[0], 0xFFFF) << "the movie owns its window's pixels while it plays";
+    {
+        std::lock_guard lock(screenSurface().lock); // the playback thread writes under it
+        EXPECT_NE(screenSurface().pixels[0], 0xFFFF) << "the movie owns its window's pixels while it plays";
+    }
     abort_movie();
-    ASSERT_TRUE(waitUntil([&] { return ended(); }));
+    ASSERT_TRUE(waitUntil([&] { return ended(); }, 20000ms));
     EXPECT_FALSE(movie_is_playing());
     paintWhite();
     EXPECT_EQ(screenSurface().pixels[0], 0xFFFF) << "once it ended they are the window's again";
