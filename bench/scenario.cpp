@@ -12,6 +12,9 @@
 
 #include "world_run_report.h"
 
+#include "bench_data_set.h"
+#include "bench_smoke.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -25,14 +28,10 @@ namespace {
 
 using namespace q71;
 
-constexpr double kGameSeconds = 3600.0;
+const double kGameSeconds = q71::bench::gameSeconds(3600.0);
 constexpr double kPassSeconds = 0.1;
 
-std::filesystem::path dataSet() {
-    if (const char* data = std::getenv("Q71_DATA"))
-        return data;
-    return std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "data";
-}
+using bench::dataSet;
 
 // The data set as the program has it when a mission starts: objects, texts and terrain open,
 // the data set's folder current, and a player folder of the benchmark's own for the replay log.

@@ -15,6 +15,9 @@
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
 
+#include "bench_data_set.h"
+#include "bench_smoke.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -51,8 +54,11 @@ void script(WindowHandle, std::uint32_t, std::uintptr_t id, std::uint32_t) {
     inTheMainMenu();
 }
 
-// Runs the whole program on the headless display until the measurement has ended it.
-void runProgram(std::function<void()> measurement) {
+// Runs the whole program on the headless display until the measurement has ended it; false
+// (and the benchmark skipped) when the program cannot start, which it has said on stderr.
+bool runProgram(benchmark::State& state, std::function<void()> measurement) {
+    if (!bench::haveDataSet(state))
+        return false;
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     SteadyClock clock;
     HeadlessBackend display(true);
@@ -60,11 +66,14 @@ void runProgram(std::function<void()> measurement) {
     frontEndInstallProgram(&mpShellNetwork());
     inTheMainMenu = std::move(measurement);
     timerSet(WindowHandle{}, 0, 50, script);
-    appWinMain(SW_SHOWDEFAULT);
+    if (appWinMain(SW_SHOWDEFAULT) == 0)
+        return true;
+    state.SkipWithError("the program did not start (its message is above)");
+    return false;
 }
 
 void idlePassInTheMainMenu(benchmark::State& state) {
-    runProgram([&state] {
+    runProgram(state, [&state] {
         // The normal idle hook, which the loop calls whenever its queue is empty (the loop's own
         // wait for the next frame is in the ten seconds below).
         for (auto _ : state)
@@ -93,11 +102,13 @@ void endTenSeconds(WindowHandle, std::uint32_t, std::uintptr_t id, std::uint32_t
 void processInTheMainMenuForTenSeconds(benchmark::State& state) {
     for (auto _ : state) {
         // The loop goes on as it would for a player; a timer ends the measurement.
-        runProgram([] {
+        const bool ran = runProgram(state, [] {
             tenSeconds.cpuAtStart = processorSeconds();
             tenSeconds.start = std::chrono::steady_clock::now();
-            timerSet(WindowHandle{}, 0, 10000, endTenSeconds);
+            timerSet(WindowHandle{}, 0, static_cast<std::uint32_t>(bench::measuredMilliseconds(10000)), endTenSeconds);
         });
+        if (!ran)
+            break;
         state.counters["cpu_percent_of_one_core"] = 100.0 * tenSeconds.cpu / tenSeconds.wall;
     }
 }

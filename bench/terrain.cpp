@@ -5,6 +5,8 @@
 #include "sim/world/dem_database.h"
 #include "sim/world/terrain_world.h"
 
+#include "bench_data_set.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -19,13 +21,24 @@ using namespace q71;
 constexpr double kAreaLat = 49.0, kAreaLon = -172.0;
 constexpr int kSamples = kMissionGridSamples * kMissionGridSamples;
 
-std::filesystem::path dataSet() {
-    if (const char* data = std::getenv("Q71_DATA"))
-        return data;
-    return std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "data";
+using bench::dataSet;
+
+// The data set as the program has it before any terrain is read: its folder current and its
+// settings (which name the terrain folder) read. Once, before the first lookup of a path.
+bool useDataSet(benchmark::State& state) {
+    if (!bench::haveDataSet(state))
+        return false;
+    static const bool ready = [] {
+        std::filesystem::current_path(dataSet());
+        appReadInstallPaths();
+        return true;
+    }();
+    return ready;
 }
 
 std::unique_ptr<DemDatabase> openDatabase(benchmark::State& state) {
+    if (!useDataSet(state))
+        return nullptr;
     auto db = demOpen((dataSet() / "terrain" / "WCDEM.dem").string());
     if (!db)
         state.SkipWithError("no terrain database: build the data set or set Q71_DATA");
@@ -69,10 +82,8 @@ std::vector<std::pair<double, double>> positions() {
 
 void DepthAt(benchmark::State& state) {
     // The terrain world finds its database through the data set's settings, from its folder.
-    const std::filesystem::path previous = std::filesystem::current_path();
-    setenv("Q71_DATA", dataSet().c_str(), 0);
-    std::filesystem::current_path(dataSet());
-    appReadInstallPaths();
+    if (!useDataSet(state))
+        return;
     worldOpen();
     if (!worldLoadRegion(kAreaLat, kAreaLon, kMissionRegionKm, kMissionRegionKm, kMissionGridSamples,
                          kMissionGridSamples, false))
@@ -88,7 +99,6 @@ void DepthAt(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
     worldShutdown();
-    std::filesystem::current_path(previous);
 }
 BENCHMARK(DepthAt)->Arg(0)->Arg(1)->ArgNames({"noise"});
 

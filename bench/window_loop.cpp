@@ -11,6 +11,8 @@
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
 
+#include "bench_smoke.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -78,7 +80,7 @@ void idleLoopForTenSeconds(benchmark::State& state) {
         double cpuBefore = processorSeconds();
         auto start = std::chrono::steady_clock::now();
         long passes = 0;
-        while (std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
+        while (std::chrono::steady_clock::now() - start < std::chrono::milliseconds(q71::bench::measuredMilliseconds(10000))) {
             loopPass();
             ++passes;
         }

@@ -8,12 +8,14 @@
 
 #include "world_run_report.h"
 
+#include "bench_smoke.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr double kSideMetres = 100000.0;
-constexpr double kGameSeconds = 3600.0;
+const double kGameSeconds = q71::bench::gameSeconds(3600.0);
 
 void worldStep(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));

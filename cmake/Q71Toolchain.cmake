@@ -23,10 +23,17 @@ if(Q71_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+if(Q71_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+endif()
+
 if(Q71_FUZZ)
     if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
         message(FATAL_ERROR "The fuzz targets need clang (CXX=clang++)")
     endif()
-    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    # Undefined behaviour aborts the run, so that a fuzzer counts it as a crash.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()

@@ -2,10 +2,11 @@
 #include "media/movie/movie_audio_decode.h"
 #include "media/movie/movie_codec.h"
 #include "media/movie/movie_file.h"
+#include "scratch_files.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,11 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }();
     if (size == 0)
         return 0;
-    std::FILE* stream = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
-    if (!stream)
-        return 0;
+    const std::string path = q71::fuzz::scratchPath("m.wve");
+    q71::fuzz::writeScratch(path, data, size);
     q71::MovieFile file;
-    file.attach(stream);
+    if (!file.open(path))
+        return 0;
     q71::MovieChunk chunk;
     q71::ImaChannel left, right;
     std::vector<std::int16_t> samples;

@@ -1,6 +1,6 @@
 # Shared settings of the build scripts; sourced, not run.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-jobs=$(nproc)
+jobs=${JOBS:-$(nproc)}
 # Object files are shared between clones in other folders of this machine.
 export CCACHE_BASEDIR="$root"
 export CCACHE_NOHASHDIR=1

@@ -1,6 +1,7 @@
 #include "framework/app/reporter.h"
 
 #include "platform/msgbox/message_box.h"
+#include "platform/text/cp1252.h"
 #include "platform/window/focus.h"
 #include "platform/window/window_system.h"
 
@@ -29,8 +30,10 @@ void formatReport(char (&buffer)[kReportBufferSize], const char* message, int li
         written = std::snprintf(buffer, sizeof buffer,
                                 fatal ? "%s\nin %s at line %d\nClosing Application" : "%s\nin %s at line %d",
                                 message ? message : "", source ? source : "", line);
-    else
+    else if (genericErrorText[0] != '\0')
         written = std::snprintf(buffer, sizeof buffer, fatal ? "%s" : "%s\n", genericErrorText);
+    else // before the texts are read there is no generic text: the message itself is better than nothing
+        written = std::snprintf(buffer, sizeof buffer, "%s", message ? message : "");
     if (written < 0)
         buffer[0] = '\0';
 }
@@ -59,6 +62,13 @@ int reportWarning(const char* message, int line, const char* source, int detail)
     char buffer[kReportBufferSize];
     formatReport(buffer, message, line, source, detail, false);
     return showReportBox(buffer, nullptr, kMbOk);
+}
+
+void reportStartupFailure(const std::string& text) {
+    // The terminal that started the program hears of it too, box or not.
+    if (systemInteractive())
+        std::fprintf(stderr, "q71: %s\n", cp1252ToUtf8(text).c_str());
+    showReportBox(text.c_str(), "Q71", kMbOk | kMbIconHand);
 }
 
 void setFatalHook(void (*hook)()) {

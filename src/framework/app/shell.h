@@ -25,7 +25,7 @@ inline constexpr std::uint32_t kStartupTimerMs = 100;
 using IdleHook = int (*)();
 
 /// Runs the whole program on the running window system: start-up, the message loop, shutdown.
-/// Returns 0.
+/// Returns 0, or 1 when the start-up failed (the program's exit status).
 int appWinMain(int showCommand);
 /// Clears the screen table, loads the cursors and registers the main window class; false on failure.
 bool appRegisterWindowClass();

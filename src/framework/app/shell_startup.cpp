@@ -6,6 +6,7 @@
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell_fonts.h"
 #include "framework/app/shell_state.h"
+#include "framework/app/startup_failure.h"
 #include "framework/resources/aggregate_store.h"
 #include "framework/resources/group_archive.h"
 #include "framework/resources/registry.h"
@@ -71,14 +72,17 @@ int appWinMain(int showCommand) {
     shell.emergencyReserve = std::make_unique<char[]>(kEmergencyReserveBytes);
     std::set_new_handler(appNewHandler);
 
+    // A start-up that cannot go on says why (startup_failure.h) and ends with a failure status.
     if (!appRegisterWindowClass() || !textOpen())
-        return 0;
+        return 1;
     appReadInstallPaths();
     widgetSetArchiveBitmaps(true);
     textBoxSetScrollerFactory(&makeTextBoxScroller);
     // Every relative name of the program is relative to the install folder from here on.
     if (chdir(fileResolvePath(rootInstallPath).c_str()) != 0)
         reportWarning(rootInstallPath, __LINE__, "skeleton", 1);
+    if (!appCheckDataSet())
+        return 1;
 
     const bool created = appCreateMainWindow(showCommand) != 0;
     if (created) {
@@ -97,7 +101,7 @@ int appWinMain(int showCommand) {
     if (created)
         appMessageLoop();
     appShutdown();
-    return 0;
+    return created ? 0 : 1;
 }
 
 bool appRegisterWindowClass() {

@@ -87,6 +87,7 @@ void grpRefInit(ResourceRef& ref) {
 }
 
 void grpRefFree(ResourceRef& ref) {
+    grpCancelRead(&ref.delivered);
     delete[] ref.data;
     const char* name = ref.name;
     grpRefInit(ref);
@@ -94,6 +95,7 @@ void grpRefFree(ResourceRef& ref) {
 }
 
 void grpFreeAll() {
+    grpCancelAll();
     GroupReaderState& s = grpState();
     s.groups.clear();
     s.selected = -1;

@@ -5,7 +5,11 @@
 // wait for all with grpWaitAll. Failures set the error code of the last call and return 0.
 //
 // The selected group is one for the program: the main thread selects a group right before reading
-// its members, and changes neither the selection nor the loaded groups while background reads run.
+// its members. Background reads belong to the reader: freeing a ref (grpRefFree), closing the
+// groups (grpFreeAll) or resetting the reader cancels the reads concerned and waits for their
+// workers, so no worker ever writes into a freed block. A cancelled read ends without its
+// callback; a counted one still counts as done (and failed). Callbacks run on the worker and must
+// not call the reader.
 
 #include "framework/resources/resource_ref.h"
 
@@ -52,20 +56,28 @@ bool grpRead(ResourceRef& ref, bool synchronous, bool allocate);
 /// Checks the member as a bitmap file and points the ref's DIB header and bits into it; 1 when it is one.
 int grpMakeDib(ResourceRef& ref);
 
+/// Cancels the background read into the destination whose delivered count is this, if one runs,
+/// and waits for its worker.
+void grpCancelRead(const std::atomic<uint32_t>* delivered);
+/// Cancels every background read and waits for the workers.
+void grpCancelAll();
+
 /// Zeroes the ref.
 void grpRefInit(ResourceRef& ref);
-/// Frees the ref's data and clears every field but the name.
+/// Cancels the ref's background read, then frees its data and clears every field but the name.
 void grpRefFree(ResourceRef& ref);
 
-/// Starts counting background reads (any number may be pending).
+/// Starts counting background reads (any number may be pending). Batches nest: one started while
+/// another counts joins it.
 void grpInitAsync();
-/// Waits for every counted background read; 1, or 0 with error 6 when counting was not started,
-/// 4 when waiting failed, 7 when a counted read could not read its member. Counting stops.
+/// Waits for every counted background read (of every batch still counting); 1, or 0 with error 6
+/// when counting was not started, 4 when waiting failed, 7 when a counted read of the running batch
+/// could not read its member. Counting stops when every grpInitAsync has had its wait.
 int grpWaitAll();
 /// True between grpInitAsync and grpWaitAll.
 bool grpAsyncActive();
 
-/// Frees every loaded group.
+/// Cancels every background read, waits for the workers and frees every loaded group.
 void grpFreeAll();
 /// The error code of the last call.
 int grpGetError();

@@ -1,6 +1,8 @@
 // Reading members: each read is a job that unpacks the member from the group file into its block,
 // on the calling thread or on a worker thread of its own. A job carries everything it needs, so
 // workers never touch the reader's state; a counted job signals its completion whatever happens.
+// Every worker is owned by the reader (BackgroundRead): freeing the block, closing the groups or
+// resetting the reader cancels the read and waits for the worker first.
 #include "framework/resources/dcl_pipe.h"
 #include "framework/resources/group_archive.h"
 #include "framework/resources/group_archive_io.h"
@@ -29,6 +31,28 @@ struct ReadJob {
     std::shared_ptr<GroupCompletions> completions; ///< set for counted background reads
     GrpReadCallback callback;
     void* argument;
+    const std::atomic<bool>* cancelled = nullptr; ///< set for background reads
+};
+
+bool isCancelled(const ReadJob& job) {
+    return job.cancelled && job.cancelled->load(std::memory_order_acquire);
+}
+
+// The group file, ending early once the read is cancelled.
+struct JobSource {
+    DclFileSource file;
+    const ReadJob* job;
+    uint32_t take(uint8_t* buffer, uint32_t wanted) { return isCancelled(*job) ? 0 : file.take(buffer, wanted); }
+};
+
+// The member's block, untouched once the read is cancelled: its owner may be freeing it.
+struct JobSink {
+    DclMemorySink block;
+    const ReadJob* job;
+    void put(const uint8_t* buffer, uint32_t size) {
+        if (!isCancelled(*job))
+            block.put(buffer, size);
+    }
 };
 
 // Unpacks the member; true when exactly its size arrived.
@@ -39,16 +63,16 @@ bool unpack(const ReadJob& job) {
     bool complete = false;
     std::unique_ptr<uint8_t[]> work(new (std::nothrow) uint8_t[kExplodeWorkSize]);
     if (work && std::fseek(file, static_cast<long>(job.offset), SEEK_SET) == 0) {
-        DclPipe<DclFileSource, DclMemorySink> pipe{{file, job.packedSize},
-                                                   {job.data, job.size, job.delivered}};
-        complete = dclExplode(pipe, work.get()) == kDclOk && !pipe.sink.overflowed &&
-                   job.delivered->load(std::memory_order_relaxed) == job.size;
+        DclPipe<JobSource, JobSink> pipe{{{file, job.packedSize}, &job}, {{job.data, job.size, job.delivered}, &job}};
+        complete = dclExplode(pipe, work.get()) == kDclOk && !pipe.sink.block.overflowed &&
+                   job.delivered->load(std::memory_order_relaxed) == job.size && !isCancelled(job);
     }
     std::fclose(file);
     return complete;
 }
 
-// Runs a job and reports its end: a counted read is signalled even when it failed.
+// Runs a job and reports its end: a counted read is signalled even when it failed or was
+// cancelled; a cancelled read ends without its callback, since its owner has let go of it.
 bool run(const ReadJob& job) {
     bool complete = unpack(job);
     if (job.completions) {
@@ -56,9 +80,14 @@ bool run(const ReadJob& job) {
             job.completions->failed.fetch_add(1);
         job.completions->done.release();
     }
-    if (job.callback)
+    if (job.callback && !isCancelled(job))
         job.callback(job.argument);
     return complete;
+}
+
+// Joins the workers that have ended, so finished reads do not pile up.
+void reapFinished(GroupReaderState& s) {
+    std::erase_if(s.reads, [](const std::unique_ptr<BackgroundRead>& read) { return read->finished.load(); });
 }
 
 uint64_t fileSize(const std::string& path) {
@@ -95,6 +124,8 @@ int grpReadEntry(const char* name, uint8_t** data, std::atomic<uint32_t>* delive
     if (!grpEntryPlausible(*entry, fileSize(groupFile)))
         return fail(s, kGrpUnreadable);
 
+    // A read still running into the same destination would write over this one.
+    grpCancelRead(delivered);
     *size = entry->size;
     if (allocate)
         *data = entry->size > 0 ? new (std::nothrow) uint8_t[entry->size] : nullptr;
@@ -121,14 +152,32 @@ int grpReadEntry(const char* name, uint8_t** data, std::atomic<uint32_t>* delive
             ++s.outstanding;
         return run(*job) ? 1 : failAndRelease(kGrpUnreadable);
     }
+    reapFinished(s);
+    auto read = std::make_unique<BackgroundRead>();
+    read->delivered = delivered;
+    job->cancelled = &read->cancelled;
     try {
-        std::thread([job = std::move(job)] { run(*job); }).detach();
+        read->worker = std::thread([job = std::move(job), done = &read->finished] {
+            run(*job);
+            done->store(true);
+        });
     } catch (const std::system_error&) {
         return failAndRelease(kGrpNoThread);
     }
+    s.reads.push_back(std::move(read));
     if (counted)
         ++s.outstanding;
     return 1;
+}
+
+void grpCancelRead(const std::atomic<uint32_t>* delivered) {
+    // Destroying the record cancels the read and waits for its worker.
+    std::erase_if(grpState().reads,
+                  [&](const std::unique_ptr<BackgroundRead>& read) { return read->delivered == delivered; });
+}
+
+void grpCancelAll() {
+    grpState().reads.clear();
 }
 
 bool grpRead(ResourceRef& ref, bool synchronous, bool allocate) {
@@ -138,8 +187,12 @@ bool grpRead(ResourceRef& ref, bool synchronous, bool allocate) {
 
 void grpInitAsync() {
     GroupReaderState& s = grpState();
-    s.outstanding = 0;
-    s.completions = std::make_shared<GroupCompletions>();
+    // A batch started inside another joins it, so that every wait waits for all its reads.
+    ++s.batchDepth;
+    if (!s.completions) {
+        s.outstanding = 0;
+        s.completions = std::make_shared<GroupCompletions>();
+    }
 }
 
 int grpWaitAll() {
@@ -153,7 +206,8 @@ int grpWaitAll() {
         return fail(s, kGrpWaitFailed);
     }
     bool anyFailed = s.completions->failed.load() > 0;
-    s.completions.reset();
+    if (--s.batchDepth == 0)
+        s.completions.reset();
     return anyFailed ? fail(s, kGrpUnreadable) : 1;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <semaphore>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace q71 {
@@ -24,6 +25,25 @@ struct GroupCompletions {
     std::atomic<int> failed{0};
 };
 
+/// A background read and its worker. Only the reader's thread keeps these; the worker reads its
+/// flags and nothing else of the reader. Destroying one cancels the read and waits for its worker,
+/// so the block it writes into may be freed right after.
+struct BackgroundRead {
+    std::atomic<uint32_t>* delivered = nullptr; ///< identifies the destination
+    std::atomic<bool> cancelled{false};
+    std::atomic<bool> finished{false};
+    std::thread worker;
+
+    BackgroundRead() = default;
+    BackgroundRead(const BackgroundRead&) = delete;
+    BackgroundRead& operator=(const BackgroundRead&) = delete;
+    ~BackgroundRead() {
+        cancelled.store(true);
+        if (worker.joinable())
+            worker.join();
+    }
+};
+
 struct GroupReaderState {
     std::optional<std::string> folder; ///< with its backslash
     std::vector<LoadedGroup> groups;
@@ -32,6 +52,8 @@ struct GroupReaderState {
     int error = 0;
     std::shared_ptr<GroupCompletions> completions; ///< null when not counting
     uint32_t outstanding = 0;
+    int batchDepth = 0; ///< grpInitAsync calls not yet matched by grpWaitAll
+    std::vector<std::unique_ptr<BackgroundRead>> reads;
 };
 
 /// The program's one group reader.

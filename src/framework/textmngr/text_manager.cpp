@@ -1,6 +1,7 @@
 #include "framework/textmngr/text_manager.h"
 
 #include "framework/app/reporter.h"
+#include "framework/app/startup_failure.h"
 #include "platform/files/locations.h"
 #include "platform/text/text_table.h"
 
@@ -48,11 +49,13 @@ int textOpen() {
         return 1;
     auto table = std::make_unique<TextTable>();
     TextTableError error;
-    if (!table->load(locationDataRoot() + "/" + kTextTableFile, error)) {
+    const std::string path = locationDataRoot() + "/" + kTextTableFile;
+    if (!table->load(path, error)) {
         // A missing table gets the program's own message; a damaged one says where it is damaged.
+        // Both say where the table was looked for and how to get a good one.
         std::string message = error.line == 0 ? std::string(kTextLoadFailed)
                                               : std::string(kTextLoadFailed) + "\n" + error.describe();
-        reportWarning(message.c_str(), 162, "textmngr", 1);
+        reportStartupFailure(message + "\n\n" + startupFileText(path) + "\n" + kDataSetAdvice);
         return 0;
     }
     textTable = std::move(table);
@@ -79,29 +82,23 @@ bool textToolTipsEnabled() {
     return text && text[0] == '1';
 }
 
-void textGetKeyBinding(int id, KeyBinding& record) {
-    std::string s = textCopy(id);
-    std::string alt = textCopy(489);
-    std::string ctrl = textCopy(490);
+KeyBinding keyBindingParse(const std::string& s, const std::string& alt, const std::string& ctrl) {
     // The key stands right after the prefix, which is expected at the start of the text.
     auto keyAfter = [&](const std::string& prefix) {
         return static_cast<uint8_t>(prefix.size() < s.size() ? s[prefix.size()] : '\0');
     };
-    if (!alt.empty() && s.find(alt) != std::string::npos) {
-        record = {kKeyAlt, keyAfter(alt)};
-        return;
-    }
-    if (!ctrl.empty() && s.find(ctrl) != std::string::npos) {
-        record = {kKeyCtrl, keyAfter(ctrl)};
-        return;
-    }
-    for (const NamedKey& k : kNamedKeys) {
-        if (strcasecmp(s.c_str(), k.name) == 0) {
-            record = {kKeySpecial, k.code};
-            return;
-        }
-    }
-    record = {kKeyPlain, static_cast<uint8_t>(s.empty() ? '\0' : s[0])};
+    if (!alt.empty() && s.find(alt) != std::string::npos)
+        return {kKeyAlt, keyAfter(alt)};
+    if (!ctrl.empty() && s.find(ctrl) != std::string::npos)
+        return {kKeyCtrl, keyAfter(ctrl)};
+    for (const NamedKey& k : kNamedKeys)
+        if (strcasecmp(s.c_str(), k.name) == 0)
+            return {kKeySpecial, k.code};
+    return {kKeyPlain, static_cast<uint8_t>(s.empty() ? '\0' : s[0])};
+}
+
+void textGetKeyBinding(int id, KeyBinding& record) {
+    record = keyBindingParse(textCopy(id), textCopy(489), textCopy(490));
 }
 
 uint32_t playerColour(int index) {

@@ -46,8 +46,11 @@ struct KeyBinding {
 };
 enum : int32_t { kKeyPlain = 100, kKeyAlt = 101, kKeyCtrl = 102, kKeySpecial = 103 };
 
-/// Parses the text of an id into a key-binding record.
+/// Parses the text of an id into a key-binding record (the Alt and Ctrl prefixes are texts 489
+/// and 490).
 void textGetKeyBinding(int id, KeyBinding& record);
+/// The binding a text names, given the Alt and Ctrl prefixes.
+KeyBinding keyBindingParse(const std::string& text, const std::string& alt, const std::string& ctrl);
 
 /// The colour (0x00BBGGRR) of player `index` modulo 8, the remainder taken as non-negative.
 uint32_t playerColour(int index);

@@ -312,7 +312,10 @@ CursorHandle BaseWidget::sharedCursor() {
 void BaseWidget::startTimer(std::uint32_t ms) {
     if (!windowIsValid(window_))
         return;
-    timerId_ = static_cast<std::intptr_t>(timerSet(window_, static_cast<std::uintptr_t>(controlId_), ms));
+    // A windowed widget has its window to itself; windowless ones share their parent's, where
+    // several may have one control id, so each times with an id of its own: its address.
+    const auto id = windowed_ ? static_cast<std::uintptr_t>(controlId_) : reinterpret_cast<std::uintptr_t>(this);
+    timerId_ = static_cast<std::intptr_t>(timerSet(window_, id, ms));
 }
 
 void BaseWidget::stopTimer() {

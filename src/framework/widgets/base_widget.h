@@ -104,8 +104,8 @@ public:
     /// The name, which is also the window text of a windowed widget.
     void setName(std::string_view text);
     const std::string& name() const { return name_; }
-    /// Starts the timer of the widget (id = control id) on the window it uses; nothing when that
-    /// window is gone.
+    /// Starts the timer of the widget on the window it uses (id: the control id on its own window,
+    /// one of its own on a parent's); nothing when that window is gone.
     void startTimer(std::uint32_t ms);
     void stopTimer();
     /// Marks the widget (or a rectangle relative to it; null: all of it) for repainting, when visible.

@@ -8,6 +8,21 @@ namespace q71 {
 
 ButtonGroup::ButtonGroup(int capacity) : capacity_(capacity) {}
 
+ButtonGroup::~ButtonGroup() {
+    for (SimpleButton* b : buttons_)
+        if (b)
+            b->setGroup(nullptr);
+}
+
+void ButtonGroup::remove(const SimpleButton* button) {
+    const int i = indexOf(button);
+    if (i < 0)
+        return;
+    buttons_[static_cast<std::size_t>(i)] = nullptr;
+    if (selected_ == i)
+        selected_ = -1;
+}
+
 int ButtonGroup::add(SimpleButton* button) {
     if (count() >= capacity_)
         return 0;
@@ -21,6 +36,8 @@ SimpleButton* ButtonGroup::member(int i) const {
 }
 
 int ButtonGroup::indexOf(const SimpleButton* button) const {
+    if (!button)
+        return -1;
     auto it = std::find(buttons_.begin(), buttons_.end(), button);
     return it == buttons_.end() ? -1 : static_cast<int>(it - buttons_.begin());
 }
@@ -57,12 +74,14 @@ void ButtonGroup::clearSelection() {
 
 void ButtonGroup::loadAll() {
     for (SimpleButton* b : buttons_)
-        b->loadResources();
+        if (b)
+            b->loadResources();
 }
 
 void ButtonGroup::freeAll() {
     for (SimpleButton* b : buttons_)
-        b->freeResources();
+        if (b)
+            b->freeResources();
 }
 
 } // namespace q71

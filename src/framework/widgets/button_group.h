@@ -1,5 +1,6 @@
 #pragma once
-// A radio group of buttons: one member at a time is down (state 1).
+// A radio group of buttons: one member at a time is down (state 1). The group and its members
+// know each other; whichever goes first unlinks itself, so screens may delete them in any order.
 
 #include <vector>
 
@@ -11,6 +12,10 @@ class ButtonGroup {
 public:
     /// A group of at most `capacity` buttons, none selected.
     explicit ButtonGroup(int capacity);
+    /// The members stay, without a group.
+    ~ButtonGroup();
+    ButtonGroup(const ButtonGroup&) = delete;
+    ButtonGroup& operator=(const ButtonGroup&) = delete;
 
     /// Adds a member and makes this its group; 0 (and nothing changes) when the group is full.
     int add(SimpleButton* button);
@@ -27,9 +32,13 @@ public:
     void loadAll();
     /// Frees the bitmaps of every member.
     void freeAll();
+    /// A member that goes: its place stays empty (the others keep their indices); when it was
+    /// selected, none is.
+    void remove(const SimpleButton* button);
 
     int selected() const { return selected_; }
     int count() const { return static_cast<int>(buttons_.size()); }
+    /// Member i; null outside the group or where a member went.
     SimpleButton* member(int i) const;
 
 private:

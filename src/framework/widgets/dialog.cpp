@@ -61,8 +61,11 @@ LResult Dialog::create(int resourceId) {
     const int id = resourceId & 0xFFFF;
     const auto self = reinterpret_cast<LParam>(this);
     if (modal_) {
+        // A handler may delete the dialog while it runs: nothing of it is touched after that.
+        const auto alive = watch();
         LResult result = dialogBox(id, ownerWindow_, &Dialog::dialogProc, self);
-        dialogWindow_ = {};
+        if (!alive.expired())
+            dialogWindow_ = {};
         return result;
     }
     dialogWindow_ = dialogCreate(id, ownerWindow_, &Dialog::dialogProc, self);

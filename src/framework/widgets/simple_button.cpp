@@ -28,6 +28,11 @@ SimpleButton::SimpleButton(WindowHandle parentWindow, int controlId, int x, int 
     useStrip(header, bits);
 }
 
+SimpleButton::~SimpleButton() {
+    if (group_)
+        group_->remove(this);
+}
+
 void SimpleButton::initSimple(int kind) {
     name_ = "SimpleButton";
     kind_ = kind;

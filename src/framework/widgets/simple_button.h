@@ -21,6 +21,8 @@ public:
     SimpleButton(WindowHandle parentWindow, int controlId, int x, int y, int width, int height,
                  int frameCount, int kind, std::span<const std::uint8_t> header,
                  std::span<const std::uint8_t> bits, bool windowed);
+    /// Leaves its group.
+    ~SimpleButton() override;
 
     /// The auto-repeat: the command again, every repeat interval while held.
     void onTick() override;
@@ -35,6 +37,7 @@ public:
     /// Disabling a three-frame button shows its disabled frame; enabling shows the up frame.
     void setEnabled(bool enabled) override;
 
+    /// Set by the group as the button joins or the group goes.
     void setGroup(ButtonGroup* group) { group_ = group; }
     ButtonGroup* group() const { return group_; }
     /// Repeats the command after `firstDelayMs`, then every `intervalMs`, while held.

@@ -38,16 +38,22 @@ public:
     virtual std::size_t read(std::span<std::uint8_t> into) = 0;
     /// Starts again from the top (for looping); false when it cannot.
     virtual bool rewind() = 0;
+    /// Reads up to `bytes` ahead into memory, so that `read` need not wait for the disk; called
+    /// by the stream thread without the sound lock. Sources in memory have nothing to do.
+    virtual void readAhead(std::size_t /*bytes*/) {}
 };
 
-/// A source over a wave file, opened when the stream reaches it.
-std::unique_ptr<StreamSource> streamOpenFile(const std::string& path);
+/// A source over a wave file, opened now; null when it cannot be read.
+std::shared_ptr<StreamSource> streamOpenFile(const std::string& path);
+/// A source over a wave file that opens it when it is first read or read ahead; a file that
+/// cannot be read then gives a source whose format matches nothing and that reads nothing.
+std::shared_ptr<StreamSource> streamLazyFile(const std::string& path);
 
 struct StreamSegment {
     std::string path; ///< the wave file (empty for a source given at once)
     std::int16_t priority = 0;
     std::int16_t following = 0;             ///< files after this one in its report
-    std::unique_ptr<StreamSource> source;   ///< opened when reading reaches the segment
+    std::shared_ptr<StreamSource> source;   ///< made when reading reaches (or nears) the segment
     std::optional<std::uint64_t> startedAt; ///< ring position where its sound began
 };
 

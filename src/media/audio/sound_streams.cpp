@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <system_error>
 
 namespace q71 {
@@ -13,17 +14,68 @@ namespace {
 constexpr std::uint32_t kRingFlags = kSoundBufferCtrlFrequency | kSoundBufferCtrlVolume |
                                      kSoundBufferGetCurrentPosition2 | kSoundBufferGlobalFocus;
 
+// A wave file read through a buffer that the stream thread fills ahead without the sound lock.
+// Its own lock guards the reader and the buffer, never held while the sound lock is taken.
 class FileSource final : public StreamSource {
 public:
-    bool open(const std::string& path) {
-        return reader_.open(path) == WaveError::none && reader_.startData() == WaveError::none;
+    explicit FileSource(std::string path) : path_(std::move(path)) {}
+    /// Opens the file now; false when it cannot be read.
+    bool open() {
+        std::lock_guard guard(lock_);
+        return opened();
     }
-    const WaveFormat& format() const override { return reader_.format(); }
-    std::size_t read(std::span<std::uint8_t> into) override { return reader_.read(into); }
-    bool rewind() override { return reader_.startData() == WaveError::none; }
+    const WaveFormat& format() const override {
+        std::lock_guard guard(lock_);
+        opened();
+        return reader_.format();
+    }
+    std::size_t read(std::span<std::uint8_t> into) override {
+        std::lock_guard guard(lock_);
+        if (!opened())
+            return 0;
+        const std::size_t buffered = std::min(into.size(), ahead_.size() - aheadAt_);
+        if (buffered > 0)
+            std::memcpy(into.data(), ahead_.data() + aheadAt_, buffered);
+        aheadAt_ += buffered;
+        // Only what was not read ahead comes from the disk here; nothing at all when it was.
+        return buffered == into.size() ? buffered : buffered + reader_.read(into.subspan(buffered));
+    }
+    bool rewind() override {
+        std::lock_guard guard(lock_);
+        ahead_.clear();
+        aheadAt_ = 0;
+        return opened() && reader_.startData() == WaveError::none;
+    }
+    void readAhead(std::size_t bytes) override {
+        std::lock_guard guard(lock_);
+        if (!opened())
+            return;
+        ahead_.erase(ahead_.begin(), ahead_.begin() + static_cast<std::ptrdiff_t>(aheadAt_));
+        aheadAt_ = 0;
+        if (ahead_.size() >= bytes)
+            return;
+        const std::size_t had = ahead_.size();
+        ahead_.resize(bytes);
+        ahead_.resize(had + reader_.read(std::span(ahead_).subspan(had)));
+    }
 
 private:
-    WaveReader reader_;
+    // Opens the file the first time it is needed (under lock_).
+    bool opened() const {
+        if (!tried_) {
+            tried_ = true;
+            good_ = reader_.open(path_) == WaveError::none && reader_.startData() == WaveError::none;
+        }
+        return good_;
+    }
+
+    std::string path_;
+    mutable std::mutex lock_;
+    mutable WaveReader reader_;
+    mutable bool tried_ = false;
+    mutable bool good_ = false;
+    std::vector<std::uint8_t> ahead_;
+    std::size_t aheadAt_ = 0;
 };
 
 // A sample followed by a gap of silence of random length, drawn again for each pass.
@@ -74,18 +126,18 @@ void fill(SoundVoice& voice, StreamCompletion& record, std::uint8_t* out, std::s
     bool soundSinceRewind = true;
     while (bytes > 0 && stream.reading < stream.segments.size()) {
         StreamSegment& segment = stream.segments[stream.reading];
-        if (!segment.source) {
-            segment.source = streamOpenFile(segment.path);
+        if (!segment.source)
+            segment.source = streamLazyFile(segment.path);
+        if (!segment.startedAt) {
             // A wave that cannot be read, or whose format differs from the ring's, would only
             // play as noise: it is passed over.
-            if (!segment.source || !(segment.source->format() == stream.format)) {
+            if (!(segment.source->format() == stream.format)) {
                 segment.source.reset();
                 ++stream.reading;
                 continue;
             }
-        }
-        if (!segment.startedAt)
             segment.startedAt = at;
+        }
         const std::size_t got = segment.source->read({out, bytes});
         out += got;
         bytes -= got;
@@ -109,10 +161,36 @@ void fill(SoundVoice& voice, StreamCompletion& record, std::uint8_t* out, std::s
     }
 }
 
+// How many segments from the one being read are read ahead.
+constexpr std::size_t kSegmentsAhead = 3;
+
+// The sources the next refills will read: the segment being read and the ones after it.
+std::vector<std::shared_ptr<StreamSource>> upcomingSources(SoundVoice& voice) {
+    std::vector<std::shared_ptr<StreamSource>> sources;
+    SoundStream& stream = *voice.stream;
+    for (std::size_t i = stream.reading; i < stream.segments.size() && sources.size() < kSegmentsAhead; ++i) {
+        StreamSegment& segment = stream.segments[i];
+        if (!segment.source)
+            segment.source = streamLazyFile(segment.path);
+        sources.push_back(segment.source);
+    }
+    return sources;
+}
+
 void streamThread(std::shared_ptr<StreamCompletion> record) {
     auto lock = soundLock();
-    while (SoundVoice* voice = record->voice) {
-        if (!soundStreamService(*voice))
+    while (record->voice) {
+        // The disk is read without the sound lock, so that a slow one holds up this thread only.
+        // The sources stay alive while they are read even if their segments go meanwhile.
+        std::vector<std::shared_ptr<StreamSource>> sources = upcomingSources(*record->voice);
+        const std::size_t ringBytes = record->voice->buffer ? record->voice->buffer->bytes() : 0;
+        lock.unlock();
+        for (const auto& source : sources)
+            source->readAhead(ringBytes);
+        sources.clear();
+        lock.lock();
+        SoundVoice* voice = record->voice;
+        if (!voice || !soundStreamService(*voice))
             break;
         record->event.wait_for(lock, std::chrono::milliseconds(voice->stream->firstMs),
                                [&] { return record->signalled; });
@@ -123,11 +201,15 @@ void streamThread(std::shared_ptr<StreamCompletion> record) {
 
 } // namespace
 
-std::unique_ptr<StreamSource> streamOpenFile(const std::string& path) {
-    auto source = std::make_unique<FileSource>();
-    if (!source->open(path))
+std::shared_ptr<StreamSource> streamOpenFile(const std::string& path) {
+    auto source = std::make_shared<FileSource>(path);
+    if (!source->open())
         return nullptr;
     return source;
+}
+
+std::shared_ptr<StreamSource> streamLazyFile(const std::string& path) {
+    return std::make_shared<FileSource>(path);
 }
 
 void soundStreamTimes(int& firstMs, int& secondMs) {
@@ -259,7 +341,7 @@ SoundVoice* soundPlayStreamFiles(const std::vector<std::string>& names, int loop
         segment.path = soundSamplePath(name.c_str());
         voice->stream->segments.push_back(std::move(segment));
     }
-    std::unique_ptr<StreamSource> first = streamOpenFile(voice->stream->segments.front().path);
+    std::shared_ptr<StreamSource> first = streamOpenFile(voice->stream->segments.front().path);
     if (!first || !soundStreamCreateRing(*voice, first->format()))
         return nullptr;
     voice->stream->segments.front().source = std::move(first);
@@ -292,7 +374,7 @@ SoundVoice* soundPlayIntermittentRef(SoundSample* sample, int loop, int startNow
     if (!soundStreamCreateRing(*voice, sample->format))
         return nullptr;
     StreamSegment segment;
-    segment.source = std::make_unique<IntermittentSource>(*sample, std::max(0, minGapMs), maxGapMs);
+    segment.source = std::make_shared<IntermittentSource>(*sample, std::max(0, minGapMs), maxGapMs);
     voice->stream->segments.push_back(std::move(segment));
     return soundAddVoice(std::move(voice), startNow != 0);
 }

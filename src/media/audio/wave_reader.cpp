@@ -108,9 +108,9 @@ WaveError WaveReader::startData() {
 }
 
 std::size_t WaveReader::read(std::span<std::uint8_t> into) {
-    if (!stream_)
-        return 0;
     const std::size_t wanted = std::min<std::size_t>(into.size(), dataLeft_);
+    if (!stream_ || wanted == 0)
+        return 0; // nothing to ask the disk for
     const std::size_t got = stream_->read(into.data(), wanted);
     dataLeft_ = got == wanted ? dataLeft_ - static_cast<std::uint32_t>(got) : 0;
     return got;

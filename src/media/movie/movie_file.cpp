@@ -1,7 +1,6 @@
 #include "media/movie/movie_file.h"
 
-#include "platform/files/path.h"
-
+#include <algorithm>
 #include <cstring>
 
 namespace q71 {
@@ -55,39 +54,73 @@ ChunkType chunkTypeOf(const std::array<char, 4>& id) {
 MovieFile::~MovieFile() { close(); }
 
 bool MovieFile::open(std::string_view path) {
-    std::FILE* file = fileOpen(path, "rb");
-    if (!file)
-        return false;
-    attach(file);
-    return true;
-}
-
-void MovieFile::attach(std::FILE* file) {
     close();
-    file_ = file;
+    file_ = mmioOpen(path, nullptr, MMIO_READ | MMIO_DENYWRITE);
+    if (file_ == MmioHandle::none)
+        return false;
     buffer_.resize(32768);
-    std::setvbuf(file_, buffer_.data(), _IOFBF, buffer_.size());
-    std::array<char, 4> first{};
+    at_ = end_ = 0;
     hasSound_ = false;
-    if (std::fread(first.data(), 1, 4, file_) == 4) {
+    if (fill(4) >= 4) {
+        std::array<char, 4> first{};
+        std::memcpy(first.data(), buffer_.data() + at_, 4);
         ChunkRole role = chunkTypeOf(first).role;
         hasSound_ = role == ChunkRole::AudioHeader || role == ChunkRole::OldAudioHeader;
     }
-    std::rewind(file_);
+    return true;
 }
 
 void MovieFile::close() {
-    if (file_)
-        std::fclose(file_);
-    file_ = nullptr;
+    if (file_ != MmioHandle::none)
+        mmioClose(file_);
+    file_ = MmioHandle::none;
+    at_ = end_ = 0;
+}
+
+std::size_t MovieFile::fill(std::size_t bytes) {
+    if (end_ - at_ >= bytes || file_ == MmioHandle::none)
+        return end_ - at_;
+    // What is left moves to the front, and the rest of the buffer is read behind it.
+    std::memmove(buffer_.data(), buffer_.data() + at_, end_ - at_);
+    end_ -= at_;
+    at_ = 0;
+    while (end_ < bytes) {
+        const int32_t got = mmioRead(file_, buffer_.data() + end_, static_cast<int32_t>(buffer_.size() - end_));
+        if (got <= 0)
+            break;
+        end_ += static_cast<std::size_t>(got);
+    }
+    return end_;
+}
+
+std::size_t MovieFile::take(void* into, std::size_t bytes) {
+    auto* out = static_cast<std::uint8_t*>(into);
+    std::size_t done = 0;
+    while (done < bytes) {
+        const std::size_t buffered = fill(1);
+        if (buffered == 0)
+            break;
+        const std::size_t n = std::min(buffered, bytes - done);
+        std::memcpy(out + done, buffer_.data() + at_, n);
+        at_ += n;
+        done += n;
+    }
+    return done;
+}
+
+void MovieFile::skip(std::uint32_t bytes) {
+    const std::size_t buffered = std::min<std::size_t>(bytes, end_ - at_);
+    at_ += buffered;
+    if (bytes > buffered)
+        mmioSeek(file_, static_cast<int32_t>(bytes - buffered), SEEK_CUR);
 }
 
 int MovieFile::readChunk(MovieChunk& chunk) {
     chunk.payload.clear();
-    if (!file_)
+    if (file_ == MmioHandle::none)
         return kChunkEndOfFile;
     std::uint8_t header[8];
-    std::size_t got = std::fread(header, 1, sizeof header, file_);
+    std::size_t got = take(header, sizeof header);
     if (got == 0)
         return kChunkEndOfFile;
     if (got < sizeof header)
@@ -98,11 +131,11 @@ int MovieFile::readChunk(MovieChunk& chunk) {
     if (size < 8 || size - 8 > kMaxChunkPayload)
         return kChunkError;
     if (chunk.type.role == ChunkRole::Unknown) {
-        std::fseek(file_, static_cast<long>(size - 8), SEEK_CUR); // dropped unread
+        skip(size - 8); // dropped unread
         return kChunkError;
     }
     chunk.payload.resize(size - 8);
-    if (std::fread(chunk.payload.data(), 1, chunk.payload.size(), file_) != chunk.payload.size()) {
+    if (take(chunk.payload.data(), chunk.payload.size()) != chunk.payload.size()) {
         chunk.payload.clear();
         return kChunkError;
     }

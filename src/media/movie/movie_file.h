@@ -1,13 +1,14 @@
 #pragma once
 // The movie file: a run of chunks, each an 8-byte header (four identifier characters, then a
 // little-endian u32 size that counts the header) and its payload. A movie has sound exactly
-// when it starts with an audio header chunk.
+// when it starts with an audio header chunk. It is read through the multimedia file functions,
+// so a movie may also be a member of a container ("movies.agg+intro.wve").
 
 #include "media/movie/movie_codec.h"
+#include "platform/mmio/mmio.h"
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -56,12 +57,11 @@ public:
     MovieFile(const MovieFile&) = delete;
     MovieFile& operator=(const MovieFile&) = delete;
 
-    /// Opens a program path with a 32,768-byte buffer; false when it cannot be opened.
+    /// Opens a program path (or a container member) read through a 32,768-byte buffer; false
+    /// when it cannot be opened.
     bool open(std::string_view path);
-    /// Reads from an open stream, which the reader then owns and closes.
-    void attach(std::FILE* file);
     void close();
-    bool isOpen() const { return file_ != nullptr; }
+    bool isOpen() const { return file_ != MmioHandle::none; }
 
     /// True when the file starts with "SEAD", "SCHl" or "1SNh".
     bool hasSound() const { return hasSound_; }
@@ -72,8 +72,18 @@ public:
     int readChunk(MovieChunk& chunk);
 
 private:
-    std::FILE* file_ = nullptr;
-    std::vector<char> buffer_;
+    /// Tops the buffer up to at least `bytes` unread bytes, as far as the file goes; how many
+    /// unread bytes it then holds.
+    std::size_t fill(std::size_t bytes);
+    /// Copies up to `bytes` bytes out; the count copied.
+    std::size_t take(void* into, std::size_t bytes);
+    /// Passes over `bytes` bytes without reading them when they are not buffered.
+    void skip(std::uint32_t bytes);
+
+    MmioHandle file_ = MmioHandle::none;
+    std::vector<std::uint8_t> buffer_;
+    std::size_t at_ = 0;  ///< the next unread byte of the buffer
+    std::size_t end_ = 0; ///< the end of what the buffer holds
     bool hasSound_ = false;
 };
 

@@ -33,16 +33,30 @@ MoviePlayer* g_player = nullptr;
 // The one mode the platform's screen has.
 bool setMode(int width, int height, int depth) { return width == 640 && height == 480 && depth == 16; }
 
+// The movie's thread has ended: the main thread owns the screen's pixels again.
+void joinPlayback() {
+    g_player->playback.join();
+    if (windowSystemRunning())
+        screenClaim(std::nullopt);
+}
+
 // A movie still playing is stopped and its thread waited for, so that nothing it uses is
 // released under it.
 void finishPlayback() {
     if (!g_player->playback.joinable())
         return;
     g_player->stopRequest.exchange(1);
-    g_player->playback.join();
+    joinPlayback();
+}
+
+// The area a movie draws on is its own while it plays: the windows' painting leaves it out, so
+// that the screen's pixels have one writer at a time.
+void claimFor(WindowHandle window) {
+    screenClaim(windowIsValid(window) ? windowVisibleRegion(window) : Region(ScreenSurface::bounds()));
 }
 
 int startPlayback(const char* file, WindowHandle notify, std::uint32_t flags, int x, int y) {
+    // The movie draws within the window it tells of its end (the movie window when full screen).
     finishPlayback();
     std::unique_ptr<MoviePlayback> playback = movieOpenPlayback(file ? file : "", g_player->device, flags);
     if (!playback)
@@ -53,6 +67,7 @@ int startPlayback(const char* file, WindowHandle notify, std::uint32_t flags, in
     playback->y = y;
     playback->stopRequest = &g_player->stopRequest;
     g_player->stopRequest.exchange(0);
+    claimFor(notify);
     try {
         g_player->playing = true;
         g_player->playback = std::thread([p = std::move(playback)]() mutable {
@@ -61,6 +76,7 @@ int startPlayback(const char* file, WindowHandle notify, std::uint32_t flags, in
         });
     } catch (const std::system_error&) {
         g_player->playing = false;
+        screenClaim(std::nullopt);
         return -2;
     }
     return 0;
@@ -214,6 +230,13 @@ void close_movie() {
     g_player->movieWindow = {};
 }
 
-bool movie_is_playing() { return g_player && g_player->playing; }
+bool movie_is_playing() {
+    if (!g_player)
+        return false;
+    // A movie that ended by itself gives the screen back as soon as anyone asks.
+    if (!g_player->playing && g_player->playback.joinable())
+        joinPlayback();
+    return g_player->playing;
+}
 
 } // namespace q71

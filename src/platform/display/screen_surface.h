@@ -3,13 +3,16 @@
 // The drawing layer draws into it and marks it changed; the display backend shows it when the
 // mark is set and clears the mark. The mark is atomic because playback threads may draw too; a
 // thread other than the main one holds the lock while it writes pixels, and the backend holds it
-// while it copies them out, so that no frame is shown half-written.
+// while it copies them out, so that no frame is shown half-written. Pixels that such a thread
+// owns for a while (a movie's area) are claimed: the main thread's drawing leaves them out.
 
 #include "platform/geometry/rect.h"
+#include "platform/geometry/region.h"
 
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace q71 {
@@ -24,6 +27,11 @@ struct ScreenSurface {
     std::atomic<bool> changed{false};
     /// Held while another thread than the main one writes pixels, and while the backend reads them.
     std::mutex lock;
+    /// The area another thread owns, which the main thread does not draw into; set and cleared on
+    /// the main thread only.
+    std::optional<Region> claimed;
+    /// Counts the changes of `claimed`, so that contexts drawing on the screen ask again.
+    std::uint64_t claimGeneration = 0;
 
     /// The whole screen as a rectangle.
     static constexpr Rect bounds() { return {0, 0, kWidth, kHeight}; }

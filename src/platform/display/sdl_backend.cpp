@@ -8,7 +8,9 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <mutex>
+#include <string_view>
 
 namespace q71 {
 
@@ -67,6 +69,13 @@ int layoutCharacter(const SDL_KeyboardEvent& key) {
 
 } // namespace
 
+namespace {
+
+constexpr const char* kNoDisplayAdvice =
+    ".\nStart q71 from a desktop session, or set Q71_DISPLAY=headless to run it without a window.";
+
+} // namespace
+
 std::unique_ptr<SdlBackend> SdlBackend::open(std::string& error) {
     // The program switches the screen saver off and on itself, as the desktop setting allows.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
@@ -74,7 +83,16 @@ std::unique_ptr<SdlBackend> SdlBackend::open(std::string& error) {
     // The click that brings the window to the front counts, as it does on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        error = std::string("cannot open a window: ") + SDL_GetError();
+        error = std::string("cannot open a window: ") + SDL_GetError() + kNoDisplayAdvice;
+        return nullptr;
+    }
+    // Without a desktop, SDL falls back on drivers that show nothing: the program would run on
+    // unseen. Only a driver asked for by name may be one of those.
+    const std::string_view driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if ((driver == "offscreen" || driver == "dummy") && !std::getenv("SDL_VIDEODRIVER")) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        error = "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)" +
+                std::string(kNoDisplayAdvice);
         return nullptr;
     }
     auto h = std::make_unique<Handles>();

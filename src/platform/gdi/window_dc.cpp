@@ -12,6 +12,12 @@
 namespace q71 {
 namespace {
 
+// What the main thread may draw of an area: all of it but the part another thread has claimed.
+Region unclaimed(Region area) {
+    const std::optional<Region>& claimed = screenSurface().claimed;
+    return claimed ? area.subtracted(*claimed) : area;
+}
+
 PixelSurface screenPixels() {
     ScreenSurface& screen = screenSurface();
     PixelSurface s;
@@ -35,7 +41,7 @@ public:
             return false;
         surface = screenPixels();
         origin = windowClientToScreen(window_, {0, 0});
-        visible = paintClip_ ? *paintClip_ : windowVisibleRegion(window_);
+        visible = unclaimed(paintClip_ ? *paintClip_ : windowVisibleRegion(window_));
         return true;
     }
     std::uint64_t generation() const override {
@@ -43,7 +49,9 @@ public:
         // of windows changed. Both are dropped when the window goes.
         if (!windowSystemRunning() || !windowIsValid(window_))
             return 0;
-        return paintClip_ ? 1 : windowLayoutGeneration() + 2;
+        // A claim of the screen changes what may be drawn as well.
+        const std::uint64_t claims = screenSurface().claimGeneration;
+        return paintClip_ ? 1 + claims : windowLayoutGeneration() + 2 + claims;
     }
     void drawn() override {
         if (windowSystemRunning())
@@ -62,10 +70,12 @@ public:
             return false;
         surface = screenPixels();
         origin = {};
-        visible = Region(ScreenSurface::bounds());
+        visible = unclaimed(Region(ScreenSurface::bounds()));
         return true;
     }
-    std::uint64_t generation() const override { return windowSystemRunning() ? 1 : 2; }
+    std::uint64_t generation() const override {
+        return windowSystemRunning() ? 3 + screenSurface().claimGeneration : 2;
+    }
     void drawn() override {
         if (windowSystemRunning())
             screenSurface().markChanged();

@@ -158,7 +158,9 @@ int answerOnStderr(const MessageBoxLayout& layout, std::string_view caption, std
 int messageBox(WindowHandle owner, std::string_view text, std::string_view caption, unsigned style) {
     BoxState state{MessageBoxLayout(text, caption, style), 0};
     state.focused = state.layout.defaultButton();
-    bool hasWindow = windowSystemRunning() && (windowIsValid(owner) || windowIsValid(windowGetActive()));
+    // Before the program has a window of its own, a box still shows where a person can see it.
+    bool hasWindow = windowSystemRunning() &&
+                     (windowIsValid(owner) || windowIsValid(windowGetActive()) || systemInteractive());
     if (!hasWindow || !registerBoxClass())
         return answerOnStderr(state.layout, caption, text);
     int width = state.layout.width(), height = state.layout.height();

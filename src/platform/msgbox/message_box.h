@@ -3,8 +3,9 @@
 // shows; it answers to clicks on its buttons, to Enter (the button with the focus, at first the
 // default one), to Esc (Cancel, or OK when that is the only button), to the buttons' mnemonic
 // letters, and moves the focus with Tab and the arrows. Its nested loop runs paints, timers and
-// input but never the idle hook. Before the program has a window it writes the caption (when
-// given) and the text to stderr and returns the default answer.
+// input but never the idle hook. Before the program has a window, on a display nobody sees (the
+// headless one), it writes the caption (when given) and the text to stderr and returns the
+// default answer.
 
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/window_types.h"

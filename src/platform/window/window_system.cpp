@@ -55,6 +55,16 @@ ScreenSurface& screenSurface() {
     return windowing::state().backend.surface();
 }
 
+bool systemInteractive() {
+    return windowSystemRunning() && windowing::state().backend.interactive();
+}
+
+void screenClaim(std::optional<Region> area) {
+    ScreenSurface& surface = screenSurface();
+    surface.claimed = std::move(area);
+    ++surface.claimGeneration;
+}
+
 void windowSetBackgroundEraser(BackgroundEraser eraser) {
     windowing::state().eraseBackground = std::move(eraser);
 }

@@ -27,8 +27,14 @@ public:
     WindowSystemSession& operator=(const WindowSystemSession&) = delete;
 };
 
+/// True when the window system runs on a display a person sees (not the headless one of tests).
+bool systemInteractive();
+
 /// The screen surface that windows are drawn onto.
 ScreenSurface& screenSurface();
+/// Gives an area of the screen to another thread (a playing movie) until called again with none:
+/// meanwhile the main thread's drawing leaves it out. Main thread only.
+void screenClaim(std::optional<Region> area);
 
 /// How the default WM_ERASEBKGND fills a window's background with its class brush, given the
 /// device context in wParam; installed by the drawing layer. Returns true when it erased.

@@ -49,8 +49,9 @@ TEST(FatalReportDeathTest, ExitsWithFailureAfterRunningTheHookOnce) {
         "Plus de m\xC3\xA9moire\nin skeleton at line 40\nClosing Application\n\\[hook 1\\]");
 }
 
-TEST(FatalReportDeathTest, GenericFormBeforeTheTextIsSetShowsAnEmptyBody) {
-    EXPECT_EXIT(reportFatal("hidden", 1, "s", 0), testing::ExitedWithCode(1), "^q71: \n$");
+TEST(FatalReportDeathTest, GenericFormBeforeTheTextIsSetShowsTheMessageRatherThanNothing) {
+    EXPECT_EXIT(reportFatal("the terrain database does not open", 1, "s", 0), testing::ExitedWithCode(1),
+                "^q71: the terrain database does not open\n$");
 }
 
 TEST(FatalReportDeathTest, AFatalErrorDuringShutdownDoesNotRunTheShutdownAgain) {
@@ -64,7 +65,7 @@ TEST(FatalReportDeathTest, AFatalErrorDuringShutdownDoesNotRunTheShutdownAgain) 
 
 TEST(FatalReportDeathTest, CaptionIsShownOnlyWithDetail) {
     EXPECT_EXIT(reportFatalCaption("m", "Titre", 5, "s", 1), testing::ExitedWithCode(1), "q71: Titre: m\n");
-    EXPECT_EXIT(reportFatalCaption("m", "Titre", 5, "s", 0), testing::ExitedWithCode(1), "^q71: \n$");
+    EXPECT_EXIT(reportFatalCaption("m", "Titre", 5, "s", 0), testing::ExitedWithCode(1), "^q71: m\n$");
 }
 
 } // namespace

@@ -263,17 +263,20 @@ TEST_F(ScreenBases, AScreenPaintsItsBackgroundThenItsWidgetsTheLastAddedOnTop) {
     EXPECT_EQ(screenPixel(40, 40), test::kBlue);
 }
 
-TEST_F(ScreenBases, TimersOfTheScreenReachTheFirstWidgetWithTheId) {
+TEST_F(ScreenBases, WindowlessWidgetsOfOneControlIdEachKeepTheirOwnTimer) {
     FullScreen screen("timed", mainWindow, 640, 480, 0, 0);
     auto* first = new Probe(log, "first", screen.window(), {0, 0, 10, 10}, kRed);
     auto* second = new Probe(log, "second", screen.window(), {20, 0, 30, 10}, kRed);
     first->setControlId(7);
     second->setControlId(7);
     second->startTimer(100);
-    first->startTimer(100);
+    first->startTimer(150);
+    EXPECT_NE(first->timerId(), second->timerId());
     screen.activate();
     advance(100);
-    EXPECT_EQ(log, (Log{"first.tick"}));
+    EXPECT_EQ(log, (Log{"second.tick"}));
+    advance(50);
+    EXPECT_EQ(log, (Log{"second.tick", "first.tick"})) << "the second's timer did not replace the first's";
 }
 
 } // namespace

@@ -85,7 +85,7 @@ TEST_F(ShellRun, TheStartUpTimerActsOnce) {
 TEST_F(ShellRun, ADisplayModeThatCannotBeSetWarnsAndShutsDownWithoutTheLoop) {
     media.displayModeResult = 0;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(appWinMain(SW_SHOWDEFAULT), 0);
+    EXPECT_EQ(appWinMain(SW_SHOWDEFAULT), 1) << "a failed start-up is not a success";
     EXPECT_NE(testing::internal::GetCapturedStderr().find("q71: "), std::string::npos);
     CallLog expected{"media.musicInit", "media.soundInit", "media.initMoviePlayer",
                      "media.setDisplayMode 640x480x16"};
@@ -96,7 +96,7 @@ TEST_F(ShellRun, ADisplayModeThatCannotBeSetWarnsAndShutsDownWithoutTheLoop) {
 
 TEST_F(ShellRun, AMoviePlayerThatFailsEndsTheStartUpSilently) {
     media.moviePlayerResult = 1;
-    EXPECT_EQ(appWinMain(SW_SHOWDEFAULT), 0);
+    EXPECT_EQ(appWinMain(SW_SHOWDEFAULT), 1);
     CallLog expected{"media.musicInit", "media.soundInit", "media.initMoviePlayer"};
     expected.insert(expected.end(), kClosing.begin(), kClosing.end());
     EXPECT_EQ(serviceCalls(), expected);
@@ -105,7 +105,7 @@ TEST_F(ShellRun, AMoviePlayerThatFailsEndsTheStartUpSilently) {
 TEST_F(ShellRun, ARendererThatDoesNotOpenWarnsAndShutsDown) {
     tactical.rendererOpens = false;
     testing::internal::CaptureStderr();
-    appWinMain(SW_SHOWDEFAULT);
+    EXPECT_EQ(appWinMain(SW_SHOWDEFAULT), 1);
     EXPECT_NE(testing::internal::GetCapturedStderr().find("q71: "), std::string::npos);
     EXPECT_EQ(callsStartingWith("tactical.openRenderer").size(), 1u);
     EXPECT_TRUE(callsStartingWith("make").empty());

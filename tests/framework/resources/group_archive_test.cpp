@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <mutex>
 #include <random>
+#include <thread>
 
 namespace q71 {
 namespace {
@@ -193,6 +194,87 @@ TEST_F(GroupArchive, FailedBackgroundReadsStillComplete) {
     EXPECT_FALSE(bad.complete());
     grpRefFree(good);
     grpRefFree(bad);
+}
+
+TEST_F(GroupArchive, ABatchStartedInsideAnotherJoinsIt) {
+    grpSetFolder(build("g", "nest", members).c_str());
+    ASSERT_EQ(grpOpenGroup("nest"), 1);
+    ResourceRef outer, inner;
+    outer.name = "X093Y376.bmp";
+    inner.name = "scrn24.bmp";
+    grpInitAsync();
+    ASSERT_TRUE(grpRead(outer, false, true));
+    grpInitAsync();
+    ASSERT_TRUE(grpRead(inner, false, true));
+    EXPECT_EQ(grpWaitAll(), 1);
+    EXPECT_TRUE(outer.complete()) << "the inner wait waits for the outer batch's read too";
+    EXPECT_TRUE(inner.complete());
+    EXPECT_TRUE(grpAsyncActive()) << "the outer batch still counts";
+    EXPECT_EQ(grpWaitAll(), 1);
+    EXPECT_FALSE(grpAsyncActive());
+    EXPECT_EQ(grpWaitAll(), 0);
+    EXPECT_EQ(grpGetError(), kGrpNotCounting);
+    grpRefFree(outer);
+    grpRefFree(inner);
+}
+
+// Members big enough that their reads are still running when they are let go of.
+Members bigMembers(int count) {
+    Members big;
+    for (int i = 0; i < count; ++i)
+        big.push_back({"big" + std::to_string(i), noise(200000 + 1000 * i, 100 + i)});
+    return big;
+}
+
+TEST_F(GroupArchive, RefsFreedWhileTheirReadsRunAreNeverWrittenAgain) {
+    const Members big = bigMembers(24);
+    grpSetFolder(build("g", "big", big).c_str());
+    ASSERT_EQ(grpOpenGroup("big"), 1);
+    for (int round = 0; round < 4; ++round) {
+        std::vector<ResourceRef> refs(big.size());
+        for (size_t i = 0; i < big.size(); ++i) {
+            refs[i].name = big[i].first.c_str();
+            ASSERT_TRUE(grpRead(refs[i], false, true));
+        }
+        // Freed in an order of their own while the workers write: the sanitizers see any late write.
+        for (size_t i = 0; i < refs.size(); ++i)
+            grpRefFree(refs[(i * 7) % refs.size()]);
+        for (const ResourceRef& ref : refs) {
+            EXPECT_EQ(ref.data, nullptr);
+            EXPECT_EQ(ref.delivered.load(), 0u);
+        }
+    }
+    // A counted batch whose refs go early still ends.
+    grpInitAsync();
+    ResourceRef early;
+    early.name = big[0].first.c_str();
+    ASSERT_TRUE(grpRead(early, false, true));
+    grpRefFree(early);
+    EXPECT_EQ(grpWaitAll(), 0) << "a cancelled read has not read its member";
+}
+
+TEST_F(GroupArchive, ClosingTheGroupsStopsTheirReadsBeforeAnyBlockGoes) {
+    const Members big = bigMembers(8);
+    grpSetFolder(build("g", "close", big).c_str());
+    ASSERT_EQ(grpOpenGroup("close"), 1);
+    std::vector<ResourceRef> refs(big.size());
+    for (size_t i = 0; i < big.size(); ++i) {
+        refs[i].name = big[i].first.c_str();
+        ASSERT_TRUE(grpRead(refs[i], false, true));
+    }
+    grpFreeAll();
+    // Whatever arrived stays as it arrived: no worker writes after the close.
+    std::vector<uint32_t> arrived;
+    for (const ResourceRef& ref : refs)
+        arrived.push_back(ref.delivered.load());
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    for (size_t i = 0; i < refs.size(); ++i) {
+        EXPECT_EQ(refs[i].delivered.load(), arrived[i]);
+        if (refs[i].complete()) {
+            EXPECT_EQ(std::string(reinterpret_cast<char*>(refs[i].data), refs[i].size), big[i].second);
+        }
+        grpRefFree(refs[i]);
+    }
 }
 
 struct Completion {

@@ -61,6 +61,36 @@ TEST_F(Dialogs, AModalDialogReturnsTheResultItEndedWith) {
     EXPECT_EQ(box.dialogWindow(), WindowHandle{});
 }
 
+// A box that ends and deletes itself from its own handler, as a screen torn down by a command may.
+class SelfDeleting : public Dialog {
+public:
+    SelfDeleting(WindowHandle owner, bool& deleted) : Dialog(owner, 114, true), deleted_(deleted) {}
+    ~SelfDeleting() override { deleted_ = true; }
+    int onCommand(WParam wParam, LParam) override {
+        if (loWord(wParam) != 5)
+            return 1;
+        end(7);
+        delete this;
+        return 1;
+    }
+
+private:
+    bool& deleted_;
+};
+
+TEST_F(Dialogs, AModalDialogDeletedByItsHandlerIsNotTouchedAfterItsLoop) {
+    bool deleted = false;
+    auto* box = new SelfDeleting(mainWindow, deleted);
+    WindowHandle shown{};
+    modalScriptPush([&](WindowHandle dialog) {
+        shown = dialog;
+        messageSend(dialog, WM_COMMAND, 5, 0);
+    });
+    EXPECT_EQ(box->show(), 7);
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(windowIsValid(shown));
+}
+
 TEST_F(Dialogs, EscapeCancelsWithTwoAfterOnCancel) {
     Probed box(log, mainWindow, 114, true);
     modalScriptPush([&](WindowHandle) { display.typeKey(static_cast<std::uint8_t>(VK_ESCAPE)); });

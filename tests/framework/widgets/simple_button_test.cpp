@@ -169,5 +169,35 @@ TEST_F(Buttons, AGroupSelectsByIndexAndClears) {
     EXPECT_TRUE(commands().empty()) << "selecting by program tells nobody";
 }
 
+TEST_F(Buttons, AGroupAndItsButtonsMayGoInEitherOrder) {
+    SimpleButton* first = button(SimpleButton::kLatch, 1, 100);
+    SimpleButton* second = button(SimpleButton::kLatch, 2, 200, 2);
+    {
+        // The group goes first; its buttons still work, alone.
+        ButtonGroup group(2);
+        group.add(first);
+        group.add(second);
+        group.selectIndex(0);
+    }
+    clickAt({210, 110});
+    EXPECT_EQ(second->getState(), 1);
+    EXPECT_EQ(first->getState(), 1) << "no group raises it any more";
+
+    // A button goes first; the group keeps the other at its index.
+    ButtonGroup group(2);
+    group.add(first);
+    group.add(second);
+    group.selectIndex(0);
+    delete first;
+    EXPECT_EQ(group.member(0), nullptr);
+    EXPECT_EQ(group.selected(), -1);
+    group.selectIndex(0);
+    group.loadAll();
+    group.selectIndex(1);
+    EXPECT_EQ(group.selected(), 1);
+    group.clearSelection();
+    EXPECT_EQ(second->getState(), 2);
+}
+
 } // namespace
 } // namespace q71

@@ -152,7 +152,7 @@ TEST_F(Container, AWidgetTimerNeedsAWindow) {
     auto* probe = new Probe(log, "w", raw->window(), {10, 10, 50, 50}, kRed);
     probe->setControlId(4);
     probe->startTimer(20);
-    EXPECT_EQ(probe->timerId(), 4);
+    EXPECT_NE(probe->timerId(), -1);
     probe->stopTimer();
     windowDestroy(raw->window());
     probe->startTimer(20);

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/mmio/mmio.h"
+
 #include <chrono>
+#include <condition_variable>
+#include <cstring>
+#include <future>
+#include <mutex>
 #include <thread>
 
 namespace q71 {
@@ -273,6 +279,89 @@ TEST_F(SoundStreams, IntermittentVoicesRepeatAfterAGap) {
     EXPECT_EQ(runs[2], 600);
     // Without looping it plays once, as an ordinary voice.
     EXPECT_EQ(soundPlayIntermittent("blip.wav", 0, 1, 0, 10, 20), nullptr);
+}
+
+// A disk that can stall: the I/O procedure of containers "*.slw" serves one file from memory, and
+// its reads wait while the disk is held.
+struct SlowDisk {
+    std::mutex lock;
+    std::condition_variable changed;
+    bool held = false;
+    int waiting = 0;
+    std::string bytes;
+
+    static SlowDisk* current;
+    static intptr_t proc(uint32_t message, MmioInfo* info, intptr_t parameter1, intptr_t parameter2) {
+        SlowDisk& disk = *current;
+        const auto size = static_cast<intptr_t>(disk.bytes.size());
+        switch (message) {
+        case MMIOM_OPEN:
+            info->diskOffset = 0;
+            return 0;
+        case MMIOM_CLOSE:
+            return 0;
+        case MMIOM_SEEK: {
+            const intptr_t base = parameter2 == SEEK_SET ? 0 : parameter2 == SEEK_CUR ? info->diskOffset : size;
+            if (base + parameter1 < 0 || base + parameter1 > size)
+                return -1;
+            info->diskOffset = static_cast<int32_t>(base + parameter1);
+            return info->diskOffset;
+        }
+        case MMIOM_READ: {
+            std::unique_lock guard(disk.lock);
+            ++disk.waiting;
+            disk.changed.notify_all();
+            disk.changed.wait(guard, [&] { return !disk.held; });
+            --disk.waiting;
+            const intptr_t count = std::min<intptr_t>(parameter2, size - info->diskOffset);
+            std::memcpy(reinterpret_cast<void*>(parameter1), disk.bytes.data() + info->diskOffset,
+                        static_cast<std::size_t>(count));
+            info->diskOffset += static_cast<int32_t>(count);
+            return count;
+        }
+        default:
+            return -1;
+        }
+    }
+    void hold(bool on) {
+        std::lock_guard guard(lock);
+        held = on;
+        changed.notify_all();
+    }
+};
+SlowDisk* SlowDisk::current = nullptr;
+
+TEST_F(SoundStreams, AStalledDiskHoldsUpItsStreamButNoOtherSoundCall) {
+    SlowDisk disk;
+    disk.bytes = levelWave(700, 22050 * 4);
+    SlowDisk::current = &disk;
+    const FourCC code = mmioFourCC('S', 'L', 'W', ' ');
+    mmioInstallIOProc(code, &SlowDisk::proc, MMIO_INSTALLPROC);
+    const std::string name = dir.path().string() + "/disk.slw+engine.wav";
+    SoundVoice* voice = soundPlayStream(name.c_str(), 0, 1, 1, 10, 100);
+    ASSERT_NE(voice, nullptr);
+    disk.hold(true);
+    // The ring plays on; its thread reads on and comes to wait for the disk.
+    bool stalled = false;
+    for (int i = 0; i < 500 && !stalled; ++i) {
+        std::vector<std::int16_t> stereo(441 * 2);
+        device->mix(stereo);
+        std::unique_lock guard(disk.lock);
+        stalled = disk.changed.wait_for(guard, std::chrono::milliseconds(10), [&] { return disk.waiting > 0; });
+    }
+    ASSERT_TRUE(stalled);
+    auto call = std::async(std::launch::async, [] {
+        soundSetVolume(90);
+        return soundGetVolume();
+    });
+    const bool answered = call.wait_for(std::chrono::seconds(2)) == std::future_status::ready;
+    disk.hold(false);
+    EXPECT_TRUE(answered) << "a sound call waited for the disk";
+    EXPECT_EQ(call.get(), 90);
+    soundSetVolume(127);
+    EXPECT_EQ(levels(mix(2000)), std::vector<std::int16_t>{700}) << "the stream plays on once the disk answers";
+    soundShutdown();
+    mmioInstallIOProc(code, nullptr, MMIO_REMOVEPROC);
 }
 
 class SoundLifetime : public ::testing::Test {};

@@ -1,4 +1,6 @@
+#include "framework/resources/aggregate_store.h"
 #include "media/movie/movie_file.h"
+#include "platform/mmio/mmio.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -82,6 +84,34 @@ TEST(MovieFileReading, UnknownAndDamagedChunksAreErrors) {
     EXPECT_EQ(results(dir.write("huge.wve", std::string("kVGT\x08\0\0\x7F", 8))), (std::vector<int>{-2}));
     EXPECT_EQ(results(dir.write("cut.wve", chunk("kVGT", "abcdef").substr(0, 10))), (std::vector<int>{-2}));
     EXPECT_EQ(results(dir.write("empty.wve", "")), (std::vector<int>{-1}));
+}
+
+TEST(MovieFileReading, AMovieInsideAContainerReadsAsAFileDoes) {
+    test::TempDir dir;
+    const std::string movie = chunk("SCHl", "") + chunk("SCDl", std::string(40000, 'a')) + chunk("ABCD", "x") +
+                              chunk("kVGT", std::string(70000, 'k')) + chunk("SCEl", "");
+    // The container is made through the store itself, then read as the program reads it.
+    aggInstall();
+    aggSetOpenMode(1);
+    const std::string member = dir.path().string() + "/movies.agg+intro.wve";
+    MmioHandle out = mmioOpen(member, nullptr, MMIO_CREATE | MMIO_WRITE);
+    ASSERT_NE(out, MmioHandle::none);
+    ASSERT_EQ(mmioWrite(out, movie.data(), static_cast<int32_t>(movie.size())), static_cast<int32_t>(movie.size()));
+    mmioClose(out);
+    aggRemove();
+    aggSetOpenMode(0);
+    aggInstall();
+    EXPECT_EQ(results(member), (std::vector<int>{0, 2, -2}));
+    MovieFile file;
+    ASSERT_TRUE(file.open(member));
+    EXPECT_TRUE(file.hasSound());
+    MovieChunk c;
+    std::vector<int> after;
+    for (int result; (result = file.readChunk(c)) != kChunkEndOfFile && after.size() < 10;)
+        after.push_back(result);
+    EXPECT_EQ(after, (std::vector<int>{0, 2, -2, 1, 3})) << "the reader goes on past an unknown chunk";
+    file.close();
+    aggRemove();
 }
 
 } // namespace

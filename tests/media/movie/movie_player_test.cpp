@@ -1,6 +1,7 @@
 #include "media/movie/movie_player.h"
 
 #include "movie_test_support.h"
+#include "platform/gdi/window_dc.h"
 #include "platform/sound/sound_device.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/window_system.h"
@@ -147,6 +148,33 @@ TEST_F(MoviePlayer, ClippedPlayStaysInsideItsWindow) {
     EXPECT_EQ(pixels[250 * 640 + 299], 0) << "below the window";
     EXPECT_EQ(pixels[60 * 640 + 300], 0) << "right of the window";
     EXPECT_EQ(pixels[59 * 640 + 120], 0) << "above the frame";
+}
+
+TEST_F(MoviePlayer, WhileAMoviePlaysItsWindowsPaintingLeavesItsPixelsAlone) {
+    const Brush white = createSolidBrush(rgb(255, 255, 255));
+    auto paintWhite = [&] {
+        auto dc = getWindowDC(window);
+        ASSERT_TRUE(dc);
+        dc->fillRect({0, 0, 640, 480}, white);
+    };
+    auto dc = getWindowDC(window); // a context kept across the claim must follow it too
+    ASSERT_EQ(play_movie(movie("long.wve", test::numberedMovie(30, encoder::SoundForm::None)).c_str()), 0);
+    // Generous limits: under the thread sanitizer on a busy machine a movie starts slowly.
+    ASSERT_TRUE(waitUntil([&] { return shownFrame() >= 1; }, 20000ms));
+    paintWhite();
+    dc->fillRect({0, 0, 640, 480}, white);
+    {
+        std::lock_guard lock(screenSurface().lock); // the playback thread writes under it
+        EXPECT_NE(screenSurface().pixels[0], 0xFFFF) << "the movie owns its window's pixels while it plays";
+    }
+    abort_movie();
+    ASSERT_TRUE(waitUntil([&] { return ended(); }, 20000ms));
+    EXPECT_FALSE(movie_is_playing());
+    paintWhite();
+    EXPECT_EQ(screenSurface().pixels[0], 0xFFFF) << "once it ended they are the window's again";
+    screenSurface().pixels[0] = 0;
+    dc->fillRect({0, 0, 1, 1}, white);
+    EXPECT_EQ(screenSurface().pixels[0], 0xFFFF);
 }
 
 TEST_F(MoviePlayer, AnUnknownChunkEndsTheMovieAfterWhatCameBefore) {
