@@ -19,6 +19,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "tactical/radar/radar_station.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -104,6 +105,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     frontEndRegisterScreens();
     tmaRegisterStation();
     sonarRegisterStation();
+    radarRegisterStation();
 }
 
 } // namespace q71

@@ -2,6 +2,7 @@
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
+#include "mkdata/tactical/radar_art.h"
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
@@ -47,6 +48,7 @@ const Generator kGenerators[] = {
     {"sonar", generateSonarArt},
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
+    {"radar", generateRadarArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
