@@ -20,6 +20,8 @@
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "tactical/radar/radar_station.h"
+#include "tactical/radio/radio_station.h"
+#include "tactical/tactical_displays.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -95,6 +97,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.audio = &simSoundManagerAudio();
     simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
+    simulation.tactical = &tacticalDisplays();
     simInstallServices(simulation);
     entityClassesInstall();
     entityControllersInstall();
@@ -106,6 +109,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     tmaRegisterStation();
     sonarRegisterStation();
     radarRegisterStation();
+    radioRegisterStation();
 }
 
 } // namespace q71

@@ -3,6 +3,7 @@
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/tactical/radar_art.h"
+#include "mkdata/tactical/radio_art.h"
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
@@ -49,6 +50,7 @@ const Generator kGenerators[] = {
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
     {"radar", generateRadarArt},
+    {"radio", generateRadioArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace
