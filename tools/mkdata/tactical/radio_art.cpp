@@ -53,7 +53,7 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     glassInset(canvas, Rect{kRadioTextBox.left, kRadioTextBox.top, kRadioTextBox.right, kRadioChatLine.bottom});
     esmDial(canvas, texts);
     for (const RadioControlRow& row : {kRadioEndMission, kRadioTrafficLamp, kRadioWire, kRadioAntenna, kRadioEsmMast,
-                                       kRadioEsmContact, kRadioSendChat})
+                                       kRadioEsmContact})
         bevel(canvas, Rect{row.x - 2, row.y - 2, row.x + row.width + 2, row.y + row.height + 2}, 2, false);
     bevel(canvas, Rect{kRadioEsmLamps[8].x - 3, kRadioEsmLamps[8].y - 3, kRadioEsmLamps[0].x + 33,
                        kRadioEsmLamps[0].y + 21},
