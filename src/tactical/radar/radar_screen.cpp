@@ -105,7 +105,7 @@ void RadarScreen::buildControls() {
     if (textToolTipsEnabled())
         tag->setToolTip(textGetString(kTagTip));
     widgets_.push_back(std::move(tag));
-    for (const RadarControlRow* row : {&kRadarMast, &kRadarRings}) {
+    for (const StationControlRow* row : {&kRadarMast, &kRadarRings}) {
         auto toggle = std::make_unique<ButtonToggle>(window(), row->id, row->bitmap, row->frames, row->x, row->y,
                                                      row->width, row->height, false);
         toggle->setClickSound("flpswtch.WAV", 1);
@@ -113,7 +113,7 @@ void RadarScreen::buildControls() {
         widgets_.push_back(std::move(toggle));
     }
     const struct {
-        const RadarControlRow& row;
+        const StationControlRow& row;
         Point limits;
         DetentSwitch*& held;
     } knobs[] = {{kRadarRange, {49, 38}, rangeKnob_}, {kRadarSpacing, {59, 40}, spacingKnob_}};

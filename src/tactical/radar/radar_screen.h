@@ -4,6 +4,7 @@
 // contact. The scope ticks every 150 ms (timer 2200) from the first paint to the closing.
 
 #include "framework/app/sub_screen.h"
+#include "tactical/displays/station_controls.h"
 #include "framework/widgets/widget_bitmap.h"
 #include "platform/geometry/region.h"
 #include "tactical/radar/radar_scope.h"
@@ -21,18 +22,13 @@ class HotSpot;
 class ReadOut;
 class Sensor;
 
-/// A control of the station, as the data set draws it.
-struct RadarControlRow {
-    int id, x, y, width, height, frames;
-    const char* bitmap;
-};
-inline constexpr RadarControlRow kRadarTag{0, 283, 365, 49, 51, 2, "X283Y365.bmp"};
-inline constexpr RadarControlRow kRadarMast{1, 400, 30, 110, 61, 5, "X400Y030.bmp"};
-inline constexpr RadarControlRow kRadarRings{2, 420, 272, 70, 47, 5, "X420Y272.bmp"};
-inline constexpr RadarControlRow kRadarRange{3, 408, 175, 98, 76, 6, "X408Y175.bmp"};
-inline constexpr RadarControlRow kRadarSpacing{4, 400, 340, 119, 80, 6, "X400Y340.bmp"};
+inline constexpr StationControlRow kRadarTag{0, 283, 365, 49, 51, 2, "X283Y365.bmp"};
+inline constexpr StationControlRow kRadarMast{1, 400, 30, 110, 61, 5, "X400Y030.bmp"};
+inline constexpr StationControlRow kRadarRings{2, 420, 272, 70, 47, 5, "X420Y272.bmp"};
+inline constexpr StationControlRow kRadarRange{3, 408, 175, 98, 76, 6, "X408Y175.bmp"};
+inline constexpr StationControlRow kRadarSpacing{4, 400, 340, 119, 80, 6, "X400Y340.bmp"};
 /// The lamp: two frames of 28 by 34 stacked, lit on top.
-inline constexpr RadarControlRow kRadarLamp{-1, 438, 105, 28, 34, 2, "X438Y105.bmp"};
+inline constexpr StationControlRow kRadarLamp{-1, 438, 105, 28, 34, 2, "X438Y105.bmp"};
 inline constexpr const char* kRadarGroup = "radar";
 inline constexpr const char* kRadarBackground = "scrn31.bmp";
 /// The labels of the background and their tool tips.

@@ -129,7 +129,7 @@ RadioRoom::~RadioRoom() {
 }
 
 void RadioRoom::buildControls(bool network) {
-    const auto button = [this](const RadioControlRow& row, int kind, const char* sound, int tip) -> SimpleButton& {
+    const auto button = [this](const StationControlRow& row, int kind, const char* sound, int tip) -> SimpleButton& {
         auto made = std::make_unique<SimpleButton>(window(), row.id, row.x, row.y, row.width, row.height, row.bitmap,
                                                    row.frames, kind, false);
         if (sound)
@@ -140,7 +140,7 @@ void RadioRoom::buildControls(bool network) {
         widgets_.push_back(std::move(made));
         return held;
     };
-    const auto toggle = [this](const RadioControlRow& row) -> ButtonToggle& {
+    const auto toggle = [this](const StationControlRow& row) -> ButtonToggle& {
         auto made = std::make_unique<ButtonToggle>(window(), row.id, row.bitmap, row.frames, row.x, row.y, row.width,
                                                    row.height, false);
         made->setClickSound("flpswtch.WAV", 1);

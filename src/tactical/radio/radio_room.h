@@ -6,6 +6,7 @@
 // opened), so messages come in while the player is at another station.
 
 #include "framework/app/sub_screen.h"
+#include "tactical/displays/station_controls.h"
 #include "platform/gdi/pen_brush.h"
 #include "tactical/radio/esm_receiver.h"
 #include "tactical/radio/radio_log.h"
@@ -28,21 +29,16 @@ class TextBox;
 class TextPanel;
 struct SoundVoice;
 
-/// A control of the room, as the data set draws it.
-struct RadioControlRow {
-    int id, x, y, width, height, frames;
-    const char* bitmap;
-};
-inline constexpr RadioControlRow kRadioEndMission{1, 287, 137, 74, 68, 6, "X287Y137.bmp"};
-inline constexpr RadioControlRow kRadioTrafficLamp{2, 295, 58, 57, 49, 2, "X295Y058.bmp"};
-inline constexpr RadioControlRow kRadioTrafficLampNetwork{2, 295, 74, 57, 47, 2, "X295Y074.bmp"};
-inline constexpr RadioControlRow kRadioWire{3, 374, 35, 107, 56, 3, "X374Y035.bmp"};
-inline constexpr RadioControlRow kRadioAntenna{4, 400, 130, 130, 62, 5, "X400Y130.bmp"};
-inline constexpr RadioControlRow kRadioEsmMast{5, 435, 265, 65, 72, 5, "X435Y265.bmp"};
-inline constexpr RadioControlRow kRadioEsmContact{6, 370, 280, 50, 58, 2, "X370Y280.bmp"};
-inline constexpr RadioControlRow kRadioSendChat{11, 277, 21, 81, 51, 2, "X277Y021.bmp"};
+inline constexpr StationControlRow kRadioEndMission{1, 287, 137, 74, 68, 6, "X287Y137.bmp"};
+inline constexpr StationControlRow kRadioTrafficLamp{2, 295, 58, 57, 49, 2, "X295Y058.bmp"};
+inline constexpr StationControlRow kRadioTrafficLampNetwork{2, 295, 74, 57, 47, 2, "X295Y074.bmp"};
+inline constexpr StationControlRow kRadioWire{3, 374, 35, 107, 56, 3, "X374Y035.bmp"};
+inline constexpr StationControlRow kRadioAntenna{4, 400, 130, 130, 62, 5, "X400Y130.bmp"};
+inline constexpr StationControlRow kRadioEsmMast{5, 435, 265, 65, 72, 5, "X435Y265.bmp"};
+inline constexpr StationControlRow kRadioEsmContact{6, 370, 280, 50, 58, 2, "X370Y280.bmp"};
+inline constexpr StationControlRow kRadioSendChat{11, 277, 21, 81, 51, 2, "X277Y021.bmp"};
 /// The nine signal lamps, bottom to top.
-inline constexpr RadioControlRow kRadioEsmLamps[] = {
+inline constexpr StationControlRow kRadioEsmLamps[] = {
     {9, 60, 384, 30, 18, 2, "X060Y384.bmp"}, {9, 60, 365, 30, 18, 2, "X060Y365.bmp"},
     {9, 60, 346, 30, 18, 2, "X060Y346.bmp"}, {9, 60, 327, 30, 18, 2, "X060Y327.bmp"},
     {9, 60, 308, 30, 18, 2, "X060Y308.bmp"}, {9, 60, 289, 30, 18, 2, "X060Y289.bmp"},

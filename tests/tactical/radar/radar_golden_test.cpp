@@ -2,9 +2,6 @@
 // awash, a turn and a half after the mast came up, with the rings of the starting spacing.
 #include "tactical/support/station_mission.h"
 
-#include "sim/entities/motion/own_boat_motion.h"
-#include "sim/entities/types/own_submarine.h"
-#include "sim/simulation/world_lists.h"
 #include "support/golden_image.h"
 #include "tactical/displays/display_noise.h"
 #include "tactical/radar/radar_screen.h"
@@ -17,10 +14,7 @@ namespace {
 class RadarGolden : public StationMission {};
 
 TEST_F(RadarGolden, ScopeAtThirtyFeet) {
-    startMission("Sa2.scn");
-    auto& own = *dynamic_cast<OwnShipEntity*>(worldOwnShip());
-    own.ownMotion->z = -9.14;
-    own.ownMotion->setOrderedDepth(-9.14);
+    startMissionAtDepth("Sa2.scn", -9.14, 5.0);
     displayNoise().seed(1);
     auto& radar = buildStation<RadarScreen>(kStationRadar, "radarscreen");
     showStation(kStationRadar);

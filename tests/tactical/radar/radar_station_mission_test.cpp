@@ -21,24 +21,12 @@ namespace {
 
 class RadarStationMission : public StationMission {
 protected:
-    RadarScreen& openRadar() {
-        radarRegisterStation();
-        SubScreen* station = buildRegisteredStation(kStationRadar);
-        stationRegisterMaker(kStationRadar, nullptr);
-        EXPECT_NE(station, nullptr);
-        showStation(kStationRadar);
-        return *static_cast<RadarScreen*>(station);
-    }
+    RadarScreen& openRadar() { return openRegisteredStation<RadarScreen>(kStationRadar, radarRegisterStation); }
 
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return ownBoat(); }
 
-    // Mission Sa2 with the boat at 30 ft (z = -9.14 m), where its masts may be raised.
-    void startAtThirtyFeet() {
-        startMission("Sa2.scn");
-        ASSERT_NE(worldOwnShip(), nullptr);
-        own().ownMotion->z = -9.14;
-        own().ownMotion->setOrderedDepth(-9.14);
-    }
+    // Mission Sa2 with the boat at 30 ft (z = -9.14 m), slow enough to raise its masts.
+    void startAtThirtyFeet() { startMissionAtDepth("Sa2.scn", -9.14, 5.0); }
 
     static int litPixels(const RadarPicture& picture, int atLeast) {
         int count = 0;

@@ -2,9 +2,6 @@
 // dragged onto the strongest emitter, which is named.
 #include "tactical/support/station_mission.h"
 
-#include "sim/entities/motion/own_boat_motion.h"
-#include "sim/entities/types/own_submarine.h"
-#include "sim/simulation/world_lists.h"
 #include "support/golden_image.h"
 #include "tactical/displays/display_noise.h"
 #include "tactical/radio/radio_room.h"
@@ -20,11 +17,7 @@ namespace {
 class EsmGolden : public StationMission {};
 
 TEST_F(EsmGolden, DialOnTheConvoysRadar) {
-    startMission("Sa2.scn");
-    auto& own = *dynamic_cast<OwnShipEntity*>(worldOwnShip());
-    own.ownMotion->z = -9.14;
-    own.ownMotion->setOrderedDepth(-9.14);
-    own.ownMotion->setOrderedSpeed(5.0);
+    startMissionAtDepth("Sa2.scn", -9.14, 5.0);
     displayNoise().seed(1);
     auto& room = buildStation<RadioRoom>(kStationRadio, "radioroom");
     showStation(kStationRadio);

@@ -22,15 +22,15 @@ TEST_F(RadarRadioDataSet, EveryBitmapOfBothStationsIsInItsGroup) {
     openDataSetGroup(kRadarGroup);
     expectStrip(kRadarGroup, kRadarBackground, 540, 420, 1);
     expectStrip(kRadarGroup, kRadarLamp.bitmap, 28, 34, 2, false);
-    for (const RadarControlRow& row : {kRadarTag, kRadarMast, kRadarRings, kRadarRange, kRadarSpacing})
+    for (const StationControlRow& row : {kRadarTag, kRadarMast, kRadarRings, kRadarRange, kRadarSpacing})
         expectStrip(kRadarGroup, row.bitmap, row.width, row.height, row.frames);
 
     openDataSetGroup(kRadioGroup);
     expectStrip(kRadioGroup, kRadioBackground, 540, 420, 1);
-    for (const RadioControlRow& row : {kRadioEndMission, kRadioTrafficLamp, kRadioTrafficLampNetwork, kRadioWire,
+    for (const StationControlRow& row : {kRadioEndMission, kRadioTrafficLamp, kRadioTrafficLampNetwork, kRadioWire,
                                        kRadioAntenna, kRadioEsmMast, kRadioEsmContact, kRadioSendChat})
         expectStrip(kRadioGroup, row.bitmap, row.width, row.height, row.frames);
-    for (const RadioControlRow& row : kRadioEsmLamps)
+    for (const StationControlRow& row : kRadioEsmLamps)
         expectStrip(kRadioGroup, row.bitmap, 30, 18, 2);
     expectStrip(kRadioGroup, kRadioArrowUp, 16, 16, 3);
     expectStrip(kRadioGroup, kRadioArrowDown, 16, 16, 3);

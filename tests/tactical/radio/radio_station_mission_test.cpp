@@ -27,24 +27,12 @@ namespace {
 
 class RadioStationMission : public StationMission {
 protected:
-    RadioRoom& openRoom() {
-        radioRegisterStation();
-        SubScreen* station = buildRegisteredStation(kStationRadio);
-        stationRegisterMaker(kStationRadio, nullptr);
-        EXPECT_NE(station, nullptr);
-        showStation(kStationRadio);
-        return *static_cast<RadioRoom*>(station);
-    }
+    RadioRoom& openRoom() { return openRegisteredStation<RadioRoom>(kStationRadio, radioRegisterStation); }
 
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return ownBoat(); }
 
-    void startAtThirtyFeet() {
-        startMission("Sa2.scn");
-        ASSERT_NE(worldOwnShip(), nullptr);
-        own().ownMotion->z = -9.14;
-        own().ownMotion->setOrderedDepth(-9.14);
-        own().ownMotion->setOrderedSpeed(5.0);
-    }
+    // Mission Sa2 with the boat at 30 ft (z = -9.14 m), slow enough to raise its masts.
+    void startAtThirtyFeet() { startMissionAtDepth("Sa2.scn", -9.14, 5.0); }
 
     static bool holds(const std::vector<std::string>& lines, const std::string& text) {
         return std::ranges::find(lines, text) != lines.end();

@@ -20,7 +20,7 @@ void stage(const Context& context, const std::string& name, const std::string& f
     stageArchiveMember(context, kGraphicsFolder, kRadarGroup, name, file);
 }
 
-Rect controlRect(const RadarControlRow& row) {
+Rect controlRect(const StationControlRow& row) {
     return {row.x, row.y, row.x + row.width, row.y + row.height};
 }
 
@@ -47,14 +47,12 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 3101);
     scopeBezel(canvas);
-    for (const RadarControlRow& row : {kRadarTag, kRadarMast, kRadarRings, kRadarRange, kRadarSpacing, kRadarLamp}) {
+    for (const StationControlRow& row : {kRadarTag, kRadarMast, kRadarRings, kRadarRange, kRadarSpacing, kRadarLamp}) {
         const Rect r = controlRect(row);
         bevel(canvas, Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2}, 2, false);
     }
-    glassInset(canvas, Rect{kRadarBearingReadOut.x - 3, kRadarBearingReadOut.y - 3,
-                            kRadarBearingReadOut.x + 3 * kDigit + 3, kRadarBearingReadOut.y + kDigit + 3});
-    glassInset(canvas, Rect{kRadarRangeReadOut.x - 3, kRadarRangeReadOut.y - 3,
-                            kRadarRangeReadOut.x + 5 * kDigit + 3, kRadarRangeReadOut.y + kDigit + 3});
+    readoutWell(canvas, kRadarBearingReadOut.x, kRadarBearingReadOut.y, 3, kDigit);
+    readoutWell(canvas, kRadarRangeReadOut.x, kRadarRangeReadOut.y, 5, kDigit);
     const auto font = texts.font(kFaceNarrow, 8, true);
     for (const RadarLabel& label : kRadarLabels)
         engravedText(canvas, label.rect, texts.text(label.text), *font, palette::kLabel, true);
@@ -83,9 +81,9 @@ void generateRadarArt(const Context& context) {
     drawLamp(context);
     const auto font = texts.font(kFaceNarrow, 8, true);
     stage(context, kRadarTag.bitmap, frameStripFile(lampButtonFrames(kRadarTag.width, kRadarTag.height, "MARQ", *font)));
-    for (const RadarControlRow& row : {kRadarMast, kRadarRings})
+    for (const StationControlRow& row : {kRadarMast, kRadarRings})
         stage(context, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
-    for (const RadarControlRow& row : {kRadarRange, kRadarSpacing})
+    for (const StationControlRow& row : {kRadarRange, kRadarSpacing})
         stage(context, row.bitmap,
               frameStripFile(knobFrames(row.width, row.height, row.frames, kRadarIndexCount, 270.0, 180.0)));
 }

@@ -52,16 +52,14 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     bevel(canvas, box, 2, true);
     glassInset(canvas, Rect{kRadioTextBox.left, kRadioTextBox.top, kRadioTextBox.right, kRadioChatLine.bottom});
     esmDial(canvas, texts);
-    for (const RadioControlRow& row : {kRadioEndMission, kRadioTrafficLamp, kRadioWire, kRadioAntenna, kRadioEsmMast,
+    for (const StationControlRow& row : {kRadioEndMission, kRadioTrafficLamp, kRadioWire, kRadioAntenna, kRadioEsmMast,
                                        kRadioEsmContact})
         bevel(canvas, Rect{row.x - 2, row.y - 2, row.x + row.width + 2, row.y + row.height + 2}, 2, false);
     bevel(canvas, Rect{kRadioEsmLamps[8].x - 3, kRadioEsmLamps[8].y - 3, kRadioEsmLamps[0].x + 33,
                        kRadioEsmLamps[0].y + 21},
           2, false);
-    glassInset(canvas, Rect{kRadioWireReadOut.x - 3, kRadioWireReadOut.y - 3, kRadioWireReadOut.x + 4 * kDigit + 3,
-                            kRadioWireReadOut.y + kDigit + 3});
-    glassInset(canvas, Rect{kRadioEsmReadOut.x - 3, kRadioEsmReadOut.y - 3, kRadioEsmReadOut.x + 3 * kDigit + 3,
-                            kRadioEsmReadOut.y + kDigit + 3});
+    readoutWell(canvas, kRadioWireReadOut.x, kRadioWireReadOut.y, 4, kDigit);
+    readoutWell(canvas, kRadioEsmReadOut.x, kRadioEsmReadOut.y, 3, kDigit);
     glassInset(canvas, Rect{kEsmNamePanel.left - 2, kEsmNamePanel.top - 2, kEsmNamePanel.right + 2,
                             kEsmNamePanel.bottom + 2});
     const auto font = texts.font(kFaceNarrow, 8, true);
@@ -87,15 +85,15 @@ void generateRadioArt(const Context& context) {
     stage(context, kRadioEndMission.bitmap,
           frameStripFile(coveredButtonFrames(kRadioEndMission.width, kRadioEndMission.height, kRadioEndMission.frames,
                                              4, texts.text(715), *font)));
-    for (const RadioControlRow& row : {kRadioTrafficLamp, kRadioTrafficLampNetwork, kRadioEsmContact})
+    for (const StationControlRow& row : {kRadioTrafficLamp, kRadioTrafficLampNetwork, kRadioEsmContact})
         stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", *font)));
     stage(context, kRadioSendChat.bitmap,
           frameStripFile(lampButtonFrames(kRadioSendChat.width, kRadioSendChat.height, "ENVOI", *font)));
-    for (const RadioControlRow& row : kRadioEsmLamps)
+    for (const StationControlRow& row : kRadioEsmLamps)
         stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", *font)));
     stage(context, kRadioWire.bitmap,
           frameStripFile(knobFrames(kRadioWire.width, kRadioWire.height, kRadioWire.frames, 3, 300.0, 120.0)));
-    for (const RadioControlRow& row : {kRadioAntenna, kRadioEsmMast})
+    for (const StationControlRow& row : {kRadioAntenna, kRadioEsmMast})
         stage(context, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
     stage(context, kRadioArrowUp, frameStripFile(scrollArrowFrames(16, true)));
     stage(context, kRadioArrowDown, frameStripFile(scrollArrowFrames(16, false)));
