@@ -21,7 +21,7 @@
 #include "stations/firectrl/fire_control_stations.h"
 #include "tactical/radar/radar_station.h"
 #include "tactical/radio/radio_station.h"
-#include "tactical/tactical_displays.h"
+#include "tactical/displays_service.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"

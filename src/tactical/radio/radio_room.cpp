@@ -190,6 +190,7 @@ void RadioRoom::buildControls(bool network) {
         chat_ = std::make_unique<EditBox>(window(), kRadioChatId, kRadioChatLine.left, kRadioChatLine.top,
                                           kRadioChatLine.width(), kRadioChatLine.height(), nullptr, appScreenFont(),
                                           true, ES_AUTOHSCROLL);
+        chat_->setTextColour(kRadioColours[0]);
         button(kRadioSendChat, SimpleButton::kPush, "pushbtn.wav", 729);
     }
     wireReadOut_ = std::make_unique<LargeReadOut>(window(), 0, kRadioWireReadOut.x, kRadioWireReadOut.y, 4, false,
@@ -372,6 +373,14 @@ void RadioRoom::pointEsmAt(int x, int y) {
 int RadioRoom::onCommand(WParam wParam, LParam lParam) {
     command(static_cast<int>(wParam & 0xFFFF), static_cast<int>(lParam));
     return 1;
+}
+
+int RadioRoom::onKey(int key, int category) {
+    if (key == '\r' && category == 0 && chat_) {
+        command(kRadioChatId, 13);
+        return 1;
+    }
+    return SubScreen::onKey(key, category);
 }
 
 void RadioRoom::command(int id, int value) {

@@ -84,6 +84,8 @@ public:
     void open() override;
     void paint(DeviceContext& dc) override;
     int onCommand(WParam wParam, LParam lParam) override;
+    /// Enter typed in the chat line (its character comes up to the room) sends the line.
+    int onKey(int key, int category) override;
     LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
 
     /// Appends a text of a kind to the log (the network game's messages come this way).

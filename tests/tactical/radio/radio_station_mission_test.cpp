@@ -15,7 +15,7 @@
 #include "sim/simulation/world_lists.h"
 #include "tactical/radio/radio_room.h"
 #include "tactical/radio/radio_station.h"
-#include "tactical/tactical_displays.h"
+#include "tactical/displays_service.h"
 
 #include <algorithm>
 #include <cmath>

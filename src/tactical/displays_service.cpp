@@ -1,4 +1,4 @@
-#include "tactical/tactical_displays.h"
+#include "tactical/displays_service.h"
 
 #include "tactical/radio/radio_station.h"
 
