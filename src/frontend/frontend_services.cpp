@@ -2,12 +2,19 @@
 
 #include "framework/app/screen_manager.h"
 #include "frontend/credits/credits_screen.h"
+#include "frontend/debrief/debrief_screen.h"
 #include "frontend/login/login_screen.h"
 #include "frontend/logo/show_and_move_on.h"
 #include "frontend/mainmenu/main_menu.h"
+#include "frontend/mission/death_screen.h"
+#include "frontend/mission/front_end_host.h"
+#include "frontend/mission/gen_info_screen.h"
+#include "frontend/mission/victory_screen.h"
 #include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
+#include "frontend/options/options_screen.h"
 #include "frontend/screen_art.h"
+#include "frontend/selection/sor_tsel.h"
 #include "frontend/terrain_progress_box.h"
 #include "media/audio/widget_sound_adapter.h"
 #include "media/shell_media.h"
@@ -19,9 +26,9 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "stations/nav/nav_screen.h"
 #include "tactical/radar/radar_station.h"
 #include "tactical/radio/radio_station.h"
-#include "tactical/displays_service.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -70,6 +77,30 @@ std::unique_ptr<FullScreen> makeCredits(const ScreenRequest& request) {
     return std::make_unique<CreditsScreen>(request.mainWindow, request.argument == kCreditsEndProgram);
 }
 
+std::unique_ptr<FullScreen> makeOptions(const ScreenRequest& request) {
+    return std::make_unique<OptionsScreen>(request.mainWindow, request.argument);
+}
+
+std::unique_ptr<FullScreen> makeGenInfo(const ScreenRequest& request) {
+    return std::make_unique<GenInfoScreen>(request.mainWindow);
+}
+
+std::unique_ptr<FullScreen> makeSelection(const ScreenRequest& request) {
+    return std::make_unique<SorTsel>(request.mainWindow, request.argument);
+}
+
+std::unique_ptr<FullScreen> makeDebrief(const ScreenRequest& request) {
+    return std::make_unique<DebriefScreen>(request.mainWindow);
+}
+
+std::unique_ptr<FullScreen> makeDeath(const ScreenRequest& request) {
+    return std::make_unique<DeathScreen>(request.mainWindow);
+}
+
+std::unique_ptr<FullScreen> makeVictory(const ScreenRequest& request) {
+    return std::make_unique<VictoryScreen>(request.mainWindow);
+}
+
 } // namespace
 
 AppFrontEnd& frontEndShellServices() {
@@ -88,6 +119,13 @@ void frontEndRegisterScreens() {
     screenRegisterMaker(kSlotLogin, makeLogin);
     screenRegisterMaker(kSlotMainMenu, makeMainMenu);
     screenRegisterMaker(kSlotCredits, makeCredits);
+    screenRegisterMaker(kSlotOptions, makeOptions);
+    // The plain in-mission screen stands in slot 8 until the host screen with the stations is built.
+    screenRegisterMaker(kSlotGenInfo, makeGenInfo);
+    screenRegisterMaker(kSlotMissionSelection, makeSelection);
+    screenRegisterMaker(kSlotDebrief, makeDebrief);
+    screenRegisterMaker(kSlotDeath, makeDeath);
+    screenRegisterMaker(kSlotVictory, makeVictory);
 }
 
 void frontEndInstallProgram(AppNetwork* network) {
@@ -97,7 +135,8 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.audio = &simSoundManagerAudio();
     simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
-    simulation.tactical = &tacticalDisplays();
+    simulation.host = &frontEndHostScreen();
+    simulation.tactical = &tacticalSimDisplays();
     simInstallServices(simulation);
     entityClassesInstall();
     entityControllersInstall();
@@ -105,6 +144,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     scoringSetWorld(&worldMissionFacts());
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
+    navRegisterStation();
     frontEndRegisterScreens();
     tmaRegisterStation();
     sonarRegisterStation();

@@ -3,6 +3,7 @@
 #include "framework/app/reporter.h"
 #include "framework/resources/group_archive.h"
 #include "framework/resources/registry.h"
+#include "frontend/tab_row.h"
 
 #include <cstdio>
 
@@ -32,6 +33,15 @@ std::unique_ptr<SimpleButton> frontEndPushButton(WindowHandle window, int contro
     button->loadResources();
     button->setClickSound(kButtonClickWave, 1);
     return button;
+}
+
+std::vector<std::unique_ptr<SimpleButton>> frontEndTabButtons(WindowHandle window, int firstId, int count) {
+    using namespace tab_row;
+    std::vector<std::unique_ptr<SimpleButton>> tabs;
+    for (int i = 0; i < count && i < static_cast<int>(kTabX.size()); ++i)
+        tabs.push_back(frontEndPushButton(window, firstId + i, kTabX[static_cast<std::size_t>(i)], kTabY,
+                                          kTabWidth, kTabHeight));
+    return tabs;
 }
 
 } // namespace q71

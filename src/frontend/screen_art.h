@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace q71 {
 
@@ -17,6 +18,12 @@ inline constexpr const char* kLogoGroup = "logo";
 inline constexpr const char* kLoginGroup = "login";
 inline constexpr const char* kMainMenuGroup = "mainmenu";
 inline constexpr const char* kCreditsGroup = "credits";
+inline constexpr const char* kSelectionGroup = "missel";
+inline constexpr const char* kOptionsGroup = "options";
+inline constexpr const char* kGenInfoGroup = "geninfo";
+inline constexpr const char* kDebriefGroup = "debrief";
+inline constexpr const char* kDeathGroup = "death";
+inline constexpr const char* kVictoryGroup = "victory";
 /// The background of every screen, in its group.
 inline constexpr const char* kBackgroundName = "backgrnd.bmp";
 
@@ -32,5 +39,7 @@ inline constexpr const char* kButtonClickWave = "pushbtn.wav";
 /// A push button of the selected group, its picture named by its place, loaded, clicking.
 std::unique_ptr<SimpleButton> frontEndPushButton(WindowHandle window, int controlId, int x, int y, int width,
                                                  int height);
+/// The page tabs of a paged screen along its tab row (tab_row.h), control ids from `firstId`.
+std::vector<std::unique_ptr<SimpleButton>> frontEndTabButtons(WindowHandle window, int firstId, int count);
 
 } // namespace q71

@@ -2,8 +2,11 @@
 
 #include "render3d/library.h"
 #include "tactical/charts/chart_defaults.h"
+#include "tactical/radio/radio_station.h"
+#include "tactical/rwutils/sea_texture.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -22,20 +25,35 @@ public:
         return true;
     }
     void closeRenderer() override { r3d::closeLibrary(); }
-    // Seam of the 3-D view: no particles, sea texture or effects exist yet.
+    void updateSeaTexture() override { rwUpdateSeaTexture(); }
+    void shutdown() override { rwShutdown(); }
+    // Seam of the scene effects: no particles or effects exist yet.
     void initParticles() override {}
-    void updateSeaTexture() override {}
     void effectsBegin() override {}
     void effectsAnimate() override {}
     void effectsEnd() override {}
     void freeEffectList() override {}
-    void shutdown() override {}
 
     void setChartDefaultCellSize(int size) override { chartSetDefaultCellSize(size); }
     void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
 };
 
+// What the simulation asks of the displays: the sea texture; the radio room's lines for a saved
+// mission and back; the effects are a seam of the scene effects.
+class TacticalSimDisplays final : public TacticalDisplays {
+public:
+    void updateSeaTexture() override { rwUpdateSeaTexture(); }
+    void clearEffectList() override {}
+    std::vector<std::string> radioRoomLines() const override { return radioSavedLines(); }
+    void restoreRadioRoomLines(std::vector<std::string> lines) override { radioRestoreLines(std::move(lines)); }
+};
+
 } // namespace
+
+TacticalDisplays& tacticalSimDisplays() {
+    static TacticalSimDisplays displays;
+    return displays;
+}
 
 AppTactical& tacticalShellServices() {
     static TacticalShell services;

@@ -37,8 +37,8 @@ TEST_F(OptionsFile, TheDefaultsSwitchOnTexturesDetailShadesReportsAndPopUpTexts)
     for (int field : std::initializer_list<int>{kOptionTextures3d, kOptionDetail, kOptionChartShades,
                                                 kOptionReportLevel, kOptionPopupTexts})
         EXPECT_EQ(defaults.field(field), 1) << "field " << field;
-    for (int field : std::initializer_list<int>{kOptionNoDamage, kOptionUnlimitedWeapons, kOptionChartCellSize,
-                                                kOptionControlRoom3d})
+    for (int field : std::initializer_list<int>{kOptionNoDamage, kOptionUnlimitedWeapons,
+                                                kOptionChartCellSize, kOptionControlRoom3d})
         EXPECT_EQ(defaults.field(field), 0) << "field " << field;
 }
 

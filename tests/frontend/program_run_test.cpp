@@ -4,11 +4,13 @@
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
+#include "frontend/debrief/debrief_layout.h"
 #include "frontend/frontend_services.h"
 #include "frontend/login/login_layout.h"
 #include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/mission/gen_info_layout.h"
+#include "frontend/selection/selection_layout.h"
 #include "platform/display/headless_backend.h"
-#include "platform/gdi/colour.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/clock.h"
@@ -18,10 +20,16 @@
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
+#include "sim/entities/entity.h"
+#include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_roster.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
 #include "sim/support/scoped_folders.h"
 #include "support/data_set_settings.h"
 #include "support/png_image.h"
+#include "support/screen_picture.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -39,14 +47,19 @@ struct Step {
     std::uint32_t settleMs; ///< how long the screen shows before the picture is taken
     std::string picture;
     std::function<void(HeadlessBackend&)> act;
+    std::function<bool()> ready = nullptr; ///< when given, the screen also waits for it
 };
+
+/// Types a text on the keyboard, letter by letter.
+void type(HeadlessBackend& display, const std::string& text) {
+    for (char c : text)
+        display.typeKey(static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c), c);
+}
 
 class ProgramRun : public ::testing::Test {
 protected:
     ProgramRun() {
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-        artefacts_ = std::filesystem::current_path() / "artefacts";
-        std::filesystem::create_directories(artefacts_);
         current_ = this;
     }
     ~ProgramRun() override { current_ = nullptr; }
@@ -60,24 +73,7 @@ protected:
         return appWinMain(SW_SHOWDEFAULT);
     }
 
-    /// Types a text on the keyboard, letter by letter.
-    static void type(HeadlessBackend& display, const std::string& text) {
-        for (char c : text)
-            display.typeKey(static_cast<std::uint8_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c), c);
-    }
-
-    void savePicture(const std::string& name) {
-        const ScreenSurface& surface = screenSurface();
-        test::RgbImage image{ScreenSurface::kWidth, ScreenSurface::kHeight, {}};
-        for (std::uint16_t pixel : surface.pixels) {
-            const ColorRef colour = colorFrom565(pixel);
-            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(colorRed(colour)),
-                                                     static_cast<std::uint8_t>(colorGreen(colour)),
-                                                     static_cast<std::uint8_t>(colorBlue(colour))});
-        }
-        test::writePng((artefacts_ / (name + ".png")).string(), image);
-        pictures.push_back(image);
-    }
+    void savePicture(const std::string& name) { pictures.push_back(test::saveScreenPicture(name)); }
 
     SteadyClock clock;
     HeadlessBackend display{true};
@@ -85,6 +81,7 @@ protected:
     test::PlayerFolder player;
     std::vector<int> slotsSeen;
     std::vector<test::RgbImage> pictures;
+    std::uint32_t limitMs = 30000; ///< real time the run may take
 
 private:
     // Runs on the main thread from the loop, as any timer does.
@@ -92,7 +89,7 @@ private:
         ProgramRun& self = *current_;
         if (self.startMs_ == 0)
             self.startMs_ = now;
-        if (now - self.startMs_ > 30000) {
+        if (now - self.startMs_ > self.limitMs) {
             ADD_FAILURE() << "the run did not end; it stood at slot " << screenCurrentIndex();
             messagePostQuit(0);
             return;
@@ -109,7 +106,7 @@ private:
             self.since_ = now;
             self.slotsSeen.push_back(step.slot);
         }
-        if (now - self.since_ < step.settleMs)
+        if (now - self.since_ < step.settleMs || (step.ready && !step.ready()))
             return;
         self.savePicture(step.picture);
         ++self.next_;
@@ -118,7 +115,6 @@ private:
     }
 
     static ProgramRun* current_;
-    std::filesystem::path artefacts_;
     std::vector<Step> steps_;
     std::size_t next_ = 0;
     std::uint32_t since_ = 0;
@@ -136,6 +132,56 @@ std::size_t litPixels(const test::RgbImage& image) {
 
 Point centreOfButton(int x, int y, int width, int height) {
     return {x + width / 2, y + height / 2};
+}
+
+void clickMenuLine(HeadlessBackend& d, int entry) {
+    using namespace main_menu_layout;
+    d.click(centreOfButton(kButtonX, buttonY(entry), kButtonWidth, kButtonHeight));
+}
+
+// From the start to the main menu as the player "Ondine", the pictures named by `prefix`.
+std::vector<Step> toTheMainMenu(const std::string& prefix) {
+    return {
+        {kSlotLogo, 100, prefix + "logo",
+         [](HeadlessBackend& d) {
+             d.click({320, 240});
+         }},
+        {kSlotMovie, 100, prefix + "movie",
+         [](HeadlessBackend& d) {
+             d.click({320, 240});
+         }},
+        {kSlotLogin, 100, prefix + "login",
+         [](HeadlessBackend& d) {
+             type(d, "Ondine");
+             d.typeKey(static_cast<std::uint8_t>(VK_RETURN), '\r');
+         }},
+    };
+}
+
+// From the main menu out through the credits.
+std::vector<Step> outOfTheProgram(const std::string& prefix) {
+    return {
+        {kSlotMainMenu, 100, prefix + "menu-again",
+         [](HeadlessBackend& d) {
+             modalScriptPush([](WindowHandle box) { modalLoopEnd(box, kIdYes); });
+             clickMenuLine(d, static_cast<int>(kMainMenuEntries.size()) - 1);
+         }},
+        {kSlotCredits, 100, prefix + "credits",
+         [](HeadlessBackend& d) {
+             d.click({320, 240});
+         }},
+    };
+}
+
+std::vector<Step> joined(std::initializer_list<std::vector<Step>> parts) {
+    std::vector<Step> steps;
+    for (const auto& part : parts)
+        steps.insert(steps.end(), part.begin(), part.end());
+    return steps;
+}
+
+void clickButton(HeadlessBackend& d, int x, int y, int width, int height) {
+    d.click(centreOfButton(x, y, width, height));
 }
 
 TEST_F(ProgramRun, FromTheLogoThroughTheLoginAndTheMainMenuToTheWayOut) {
@@ -180,6 +226,135 @@ TEST_F(ProgramRun, FromTheLogoThroughTheLoginAndTheMainMenuToTheWayOut) {
     ASSERT_EQ(roster->size(), 1u);
     EXPECT_EQ(roster->front().name, "Ondine");
     EXPECT_EQ(test::readFile(player.file("options.db")).size(), 180u);
+}
+
+TEST_F(ProgramRun, ATutorialRunsFiveGameMinutesEndsAndIsDebriefed) {
+    limitMs = 90000;
+    const std::vector<Step> steps = joined({
+        toTheMainMenu("tutorial-"),
+        {
+            {kSlotMainMenu, 100, "tutorial-menu", [](HeadlessBackend& d) { clickMenuLine(d, 0); }},
+            {kSlotMissionSelection, 300, "mission-selection",
+             [](HeadlessBackend& d) {
+                 using namespace selection_layout;
+                 clickButton(d, kStartX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+            {kSlotGenInfo, 100, "tutorial-running", [](HeadlessBackend&) { simSetTimeCompression(60.0); }},
+            {kSlotGenInfo, 100, "tutorial-five-minutes",
+             [](HeadlessBackend& d) {
+                 using namespace gen_info_layout;
+                 clickButton(d, kEndX, kButtonY, kButtonWidth, kButtonHeight);
+             },
+             [] { return simClock().gameClock >= 300.0; }},
+            {kSlotDebrief, 300, "debrief-result",
+             [](HeadlessBackend& d) {
+                 using namespace debrief_layout;
+                 clickButton(d, kTabX[1], kTabY, kTabWidth, kTabHeight);
+             }},
+            {kSlotDebrief, 300, "debrief-log",
+             [](HeadlessBackend& d) {
+                 using namespace debrief_layout;
+                 clickButton(d, kTabX[2], kTabY, kTabWidth, kTabHeight);
+             }},
+            {kSlotDebrief, 300, "debrief-replay-start",
+             [](HeadlessBackend& d) {
+                 using namespace debrief_layout;
+                 // On to nine tenths of the mission, and play from there.
+                 d.click({kTimeBar.left + kTimeBar.width() * 9 / 10, kTimeBar.top + kTimeBar.height() / 2});
+                 clickButton(d, kPlayX, kButtonY, kPlayWidth, kButtonHeight);
+             }},
+            {kSlotDebrief, 1500, "debrief-replay",
+             [](HeadlessBackend& d) {
+                 using namespace debrief_layout;
+                 clickButton(d, kContinueX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+        },
+        outOfTheProgram("tutorial-"),
+    });
+    EXPECT_EQ(run(steps), 0);
+    EXPECT_EQ(slotsSeen.size(), steps.size()) << "every screen showed";
+    ASSERT_EQ(pictures.size(), steps.size());
+    EXPECT_NE(pictures[5], pictures[6]) << "the clock runs";
+    EXPECT_NE(pictures[7], pictures[8]) << "the deck log is another page";
+    EXPECT_NE(pictures[9], pictures[10]) << "the replay plays";
+    // The mission was booked into the player's record on disk.
+    ASSERT_EQ(playerDbChoose("Ondine", 0), RosterStatus::Ok);
+    EXPECT_GE(playerRecord()->tutorialScore[0], 0);
+    playerDbRelease();
+    EXPECT_EQ(missionState().missionMode, kMissionModeTutorial);
+    EXPECT_EQ(worldOwnShip(), nullptr) << "the mission was ended";
+}
+
+TEST_F(ProgramRun, AWonMissionGoesThroughTheVictoryMovieToTheVictoryScreen) {
+    limitMs = 90000;
+    const std::vector<Step> steps = joined({
+        toTheMainMenu("won-"),
+        {
+            {kSlotMainMenu, 100, "won-menu", [](HeadlessBackend& d) { clickMenuLine(d, 0); }},
+            {kSlotMissionSelection, 100, "won-selection",
+             [](HeadlessBackend& d) {
+                 using namespace selection_layout;
+                 clickButton(d, kStartX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+            {kSlotGenInfo, 100, "won-running",
+             [](HeadlessBackend& d) {
+                 // Every goal of the tutorial reached, as the boat would have reached them.
+                 goalTreeForEach(goalTreeRoot(), [](GoalNode& goal) { goal.achieved = 1; });
+                 using namespace gen_info_layout;
+                 clickButton(d, kEndX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+            {kSlotDebrief, 300, "won-debrief",
+             [](HeadlessBackend& d) { d.typeKey(static_cast<std::uint8_t>(VK_RETURN), '\r'); }},
+            {kSlotMovie, 500, "won-movie",
+             [](HeadlessBackend& d) {
+                 d.click({320, 240});
+             }},
+            {kSlotVictory, 300, "victory",
+             [](HeadlessBackend& d) {
+                 d.click({320, 240});
+             }},
+        },
+        outOfTheProgram("won-"),
+    });
+    EXPECT_EQ(run(steps), 0);
+    EXPECT_EQ(slotsSeen.size(), steps.size()) << "every screen showed";
+    ASSERT_EQ(playerDbChoose("Ondine", 0), RosterStatus::Ok);
+    EXPECT_EQ(playerRecord()->tutorialScore[0], 0) << "booked (marked reached, the goals gave no points)";
+    playerDbRelease();
+}
+
+TEST_F(ProgramRun, TheOwnBoatLostInASingleMissionLeadsToTheDeathScreenAndTheDebriefing) {
+    limitMs = 90000;
+    const std::vector<Step> steps = joined({
+        toTheMainMenu("loss-"),
+        {
+            {kSlotMainMenu, 100, "loss-menu", [](HeadlessBackend& d) { clickMenuLine(d, 1); }},
+            {kSlotMissionSelection, 100, "loss-selection",
+             [](HeadlessBackend& d) {
+                 using namespace selection_layout;
+                 clickButton(d, kStartX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+            {kSlotGenInfo, 100, "loss-running",
+             [](HeadlessBackend&) {
+                 // Rammed: the collision's cause, and damage beyond the hull through the entity.
+                 ASSERT_NE(worldOwnShip(), nullptr);
+                 missionState().ownBoatLossCause = kLossCollision;
+                 worldOwnShip()->applyDamage(1.0e9, nullptr, false, false, false);
+                 simSetTimeCompression(60.0);
+             }},
+            {kSlotDeath, 300, "death",
+             [](HeadlessBackend& d) {
+                 d.click({320, 240});
+             }},
+            {kSlotDebrief, 300, "loss-debrief",
+             [](HeadlessBackend& d) { d.typeKey(static_cast<std::uint8_t>(VK_RETURN), '\r'); }},
+        },
+        outOfTheProgram("loss-"),
+    });
+    EXPECT_EQ(run(steps), 0);
+    EXPECT_EQ(slotsSeen.size(), steps.size()) << "every screen showed";
+    EXPECT_EQ(missionState().missionMode, kMissionModeSingle);
+    EXPECT_EQ(screenGet(kSlotDeath), nullptr);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #pragma once
 // Puts the shell and the screen manager back as they were before a test: every screen destroyed
-// while its window still exists, the table emptied, no maker left, the shell's state cleared.
-// Header-only, so that only the test binaries of the framework and above link the shell.
+// while its window still exists, the table emptied, no maker left, the shell's state cleared, the null
+// services back. Header-only, so that only the test binaries of the framework and above link the shell.
 
+#include "framework/app/app_services.h"
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell_state.h"
 
@@ -16,6 +17,7 @@ inline void resetShell() {
         screenRegisterMaker(slot, nullptr);
     screenRegisterMovieMaker(nullptr);
     appShellState() = AppShellState{};
+    appInstallServices({});
 }
 
 } // namespace q71::test

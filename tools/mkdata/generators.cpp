@@ -7,6 +7,8 @@
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/models/models_data.h"
+#include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/sonar/sonar_art.h"
@@ -49,6 +51,8 @@ const Generator kGenerators[] = {
     {"sonar", generateSonarArt},
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
+    {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
+    {"navigation", generateNavigationArt},
     {"radar", generateRadarArt},
     {"radio", generateRadioArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives

@@ -110,6 +110,11 @@ void screenDestroy(int slot) {
     gone.reset();
 }
 
+void screenDestroyLater(int slot) {
+    if (inRange(slot))
+        messagePost(appMainWindow(), kMsgDestroyScreen, static_cast<WParam>(slot), 0);
+}
+
 void screenDestroyFrontEnd() {
     for (int slot : {kSlotMainMenu, kSlotMissionEditor, kSlotMultiPlayer, kSlotReferenceBook, kSlotShipBooks,
                      kSlotCaptainsLog, kSlotOptions, kSlotPortOfCall})

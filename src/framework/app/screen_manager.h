@@ -8,8 +8,10 @@
 // for its slot at start-up. A slot whose maker is missing stays empty, as a screen that could
 // not be created does.
 
+#include "platform/window/message_ids.h"
 #include "platform/window/window_types.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace q71 {
@@ -76,6 +78,11 @@ void screenSwitch(int slot);
 FullScreen* screenGet(int slot);
 /// Deactivates and deletes the screen of a slot; nothing for an empty slot or one out of range.
 void screenDestroy(int slot);
+/// Destroys the screen of a slot once the messages queued now are handled, unless it is then the
+/// current screen again: a screen leaves itself so, never from inside its own handlers.
+void screenDestroyLater(int slot);
+/// The main window's message that carries screenDestroyLater (the slot in its first argument).
+inline constexpr std::uint32_t kMsgDestroyScreen = WM_USER + 0x71;
 /// Destroys the front-end screens: slots 3, 10, 12, 6, 5, 4, 7, 11.
 void screenDestroyFrontEnd();
 /// Frees the hot-key records, destroys every screen and posts WM_QUIT.
@@ -108,6 +115,9 @@ void screenCreateMissionSelectionMode1();
 void screenCreateMissionSelectionMode2();
 void screenCreateCampaignSelection(int withMusic);
 void screenCreateCampaignSelectionQuiet();
+/// Applies the options that act outside a mission: tool tips, the chart defaults and the crew's
+/// report level (at the main menu's entry and when the options are validated).
+void screenApplyOptions();
 /// Logs the player's option flags that are on into the replay log, at mission start.
 void replayLogOptionFlags();
 

@@ -57,7 +57,10 @@ void screenEnterMainMenu() {
     screenSwitch(kSlotMainMenu);
     screenDestroy(kSlotLogo);
     screenDestroy(kSlotLogin);
+    screenApplyOptions();
+}
 
+void screenApplyOptions() {
     const AppFrontEnd& options = appFrontEnd();
     HotSpot::enableToolTips(options.optionsField(kFieldPopupTexts) != 0);
     appTactical().setChartDefaultCellSize(options.optionsField(kFieldChartCellSize) + 1);

@@ -57,7 +57,11 @@ void appUpdateScreens();
 /// The main window's procedure: hot keys, focus, music notifications, restore.
 LResult appMainWindowProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam);
 /// Stops a playing movie and asks whether to quit: Yes leaves through the credits, No goes on.
+/// While the quit is held, the question waits until the hold ends.
 void appAskToQuit();
+/// Holds (true) or releases (false) the quit question, for an operation that must not be left
+/// half done (a mission start); holds nest. A quit asked meanwhile is asked at the last release.
+void appHoldQuit(bool hold);
 /// 1 minimises the program (music off, simulation paused), 0 restores it.
 void appMinimizeRestore(int minimise);
 /// True while the program is minimised.

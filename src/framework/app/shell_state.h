@@ -23,6 +23,8 @@ struct AppShellState {
     WindowHandle focusBeforeMinimise{};
     bool musicWasEnabled = false;
     bool screenSaverWasActive = false;
+    int quitHolds = 0;               ///< nested holds of the quit question (appHoldQuit)
+    bool quitAskedWhileHeld = false; ///< the quit was asked while held: it is asked when the hold ends
 };
 
 /// The shell's state.

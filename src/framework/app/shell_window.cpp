@@ -50,7 +50,24 @@ int charCategory() {
 
 } // namespace
 
+void appHoldQuit(bool hold) {
+    AppShellState& shell = appShellState();
+    if (hold) {
+        ++shell.quitHolds;
+        return;
+    }
+    if (shell.quitHolds > 0 && --shell.quitHolds == 0 && shell.quitAskedWhileHeld) {
+        shell.quitAskedWhileHeld = false;
+        appAskToQuit();
+    }
+}
+
 void appAskToQuit() {
+    AppShellState& shell = appShellState();
+    if (shell.quitHolds > 0) {
+        shell.quitAskedWhileHeld = true;
+        return;
+    }
     appMedia().abortMovie();
     const std::string question = textCopy(kQuitQuestionText);
     const std::string caption = textCopy(kQuitCaptionText);
@@ -102,6 +119,10 @@ LResult appMainWindowProc(WindowHandle window, std::uint32_t message, WParam wPa
     case WM_DEADCHAR:
         return onKey(wParam, kKeyDeadChar);
     case WM_COMMAND:
+        return 0;
+    case kMsgDestroyScreen:
+        if (static_cast<int>(wParam) != screenCurrentIndex())
+            screenDestroy(static_cast<int>(wParam));
         return 0;
     case WM_SYSCOMMAND:
         // The desktop can minimise the window too; a minimised program must not play on unseen.

@@ -243,8 +243,9 @@ int implode(DclReadFn read, DclWriteFn write, void* work, void* parameter, int m
     bool more = fillWindow(s, end);
     Match pending; // a match found one position back, waiting for the lazy look
     while (pos < end) {
-        // Keep a whole longest match of look-ahead while input remains.
-        if (more && end - pos < uint32_t(kMaxMatch)) {
+        // Keep more than a whole longest match of look-ahead while input remains: a match that
+        // ended right on the window's end would leave nothing to compare and end the stream early.
+        if (more && end - pos <= uint32_t(kMaxMatch)) {
             slide(s, pos, end);
             more = fillWindow(s, end);
             continue;

@@ -104,11 +104,7 @@ int LoginScreen::onKey(int key, int category) {
         }
     }
     if (category == kKeySpecialDown && (key == static_cast<int>(VK_UP) || key == static_cast<int>(VK_DOWN)) &&
-        !roster_->entries().empty()) {
-        const int row =
-            roster_->selected() < 0 ? 0 : roster_->selected() + (key == static_cast<int>(VK_UP) ? -1 : 1);
-        const int last = static_cast<int>(roster_->entries().size()) - 1;
-        roster_->select(std::clamp(row, 0, last));
+        roster_->step(key == static_cast<int>(VK_UP) ? -1 : 1)) {
         name_->setText(roster_->selectedEntry()->name);
         return 1;
     }

@@ -48,11 +48,14 @@ int MainMenu::onCommand(WParam wParam, LParam lParam) {
     const int entry = static_cast<int>(wParam) - kFirstButtonId;
     if (entry < 0 || entry >= static_cast<int>(kMainMenuEntries.size()))
         return FrontEndScreen::onCommand(wParam, lParam);
-    const int slot = kMainMenuEntries[static_cast<std::size_t>(entry)].slot;
-    if (slot == kMainMenuQuit)
+    const MainMenuEntry& line = kMainMenuEntries[static_cast<std::size_t>(entry)];
+    if (line.slot == kMainMenuQuit) {
         appAskToQuit();
-    else
-        screenSwitch(slot);
+        return 1;
+    }
+    if (line.transition)
+        line.transition();
+    screenSwitch(line.slot);
     return 1;
 }
 

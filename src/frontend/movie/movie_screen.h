@@ -31,6 +31,8 @@ public:
 
     /// True while one of its movies plays.
     bool isPlaying() const { return playing_; }
+    /// The movie files it plays, in order.
+    const std::vector<std::string>& movies() const { return movies_; }
 
 protected:
     /// Skips what is left of the movies.

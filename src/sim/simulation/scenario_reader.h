@@ -14,13 +14,15 @@ enum class ScenarioError {
     None,
     CannotOpen,    ///< the file is missing or cannot be opened
     Damaged,       ///< its lengths, counts or values do not hold together
-    UnknownObject, ///< a unit names a record the object database lacks
+    UnknownObject, ///< a vehicle names a record the object database lacks
     CannotMake,    ///< a unit's entity type cannot be made
+    BadLevel,      ///< a unit's crew level lies outside 1 to 4
 };
 
 struct ScenarioStatus {
     ScenarioError error = ScenarioError::None;
-    std::string detail; ///< the unknown record's name
+    std::string detail; ///< the unknown record's name, or the refused level
+    int record = 0;     ///< the number (from 1) of the scenario record refused
     bool ok() const { return error == ScenarioError::None; }
 };
 
@@ -43,6 +45,9 @@ std::optional<std::string> scenReadBlock1(const std::string& name);
 /// The mission-name block of a scenario (the description skipped); none when it is empty or the
 /// file cannot be read.
 std::optional<std::string> scenReadBlock2(const std::string& name);
+/// The briefing block of a scenario, for the mission selection; none when it is empty or the
+/// file cannot be read.
+std::optional<std::string> scenReadBriefing(const std::string& name);
 
 /// Reads a scenario into the mission: its texts, its header (the map origin, the time of day, the
 /// sea, the sound profile, the bottom), its own-ship start positions, its units, and (through

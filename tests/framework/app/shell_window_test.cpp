@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace q71 {
 namespace {
 
@@ -49,6 +51,39 @@ TEST_F(MainWindow, CtrlQAnsweredYesShowsTheCreditsAndEndsTheMission) {
                               "make Credits 1", "activate Credits", "deactivate mainmenu",
                               "deactivate gen_info", "destroy gen_info", "sim.endMission"}));
     EXPECT_EQ(screenCurrentIndex(), kSlotCredits);
+}
+
+TEST_F(MainWindow, AQuitAskedWhileHeldIsAskedOnceWhenTheLastHoldEnds) {
+    appHoldQuit(true);
+    appHoldQuit(true);
+    auto shown = answerNextBox(kIdNo);
+    pressWithCtrl('Q');
+    pressWithCtrl('Q');
+    EXPECT_FALSE(*shown) << "a mission start is not left half done";
+    EXPECT_TRUE(calls.empty());
+    appHoldQuit(false);
+    EXPECT_FALSE(*shown) << "held still";
+    appHoldQuit(false);
+    EXPECT_TRUE(*shown) << "asked now";
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "media.abortMovie"), 1) << "once";
+    shown = answerNextBox(kIdNo);
+    appHoldQuit(false); // an unmatched release holds nothing and asks nothing
+    EXPECT_FALSE(*shown);
+}
+
+TEST_F(MainWindow, AScreenLeftIsDestroyedOnceTheQueueReachesItUnlessItIsShownAgain) {
+    screenCreate(kSlotOptions);
+    screenDestroyLater(kSlotOptions);
+    EXPECT_NE(screenGet(kSlotOptions), nullptr) << "not from inside its own handler";
+    pump();
+    EXPECT_EQ(screenGet(kSlotOptions), nullptr);
+
+    screenCreate(kSlotOptions);
+    screenSwitch(kSlotOptions);
+    screenDestroyLater(kSlotOptions);
+    screenDestroyLater(99);
+    pump();
+    EXPECT_NE(screenGet(kSlotOptions), nullptr) << "shown again before the message came";
 }
 
 TEST_F(MainWindow, CtrlQAnsweredNoLeavesEverythingAndNudgesTheScreen) {

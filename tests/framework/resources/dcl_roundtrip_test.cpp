@@ -92,6 +92,13 @@ TEST(DclRoundTrip, StructuredInputs) {
     expectRoundTrip(periodic(60000, 517), "period 517");
 }
 
+TEST(DclRoundTrip, ALongestMatchEndingOnTheLastByteReadSoFarIsNotTheEnd) {
+    // Noise, then a run that the compressor takes in longest matches: for some length of the
+    // noise one of them ends exactly where the input read so far ends.
+    for (size_t noise = 300; noise < 460; ++noise)
+        expectRoundTrip(randomBytes(noise, 3) + std::string(20000, '\0'), "noise then zeros");
+}
+
 TEST(DclRoundTrip, CallbacksMayMoveAnyPieceSize) {
     std::string plain = text(20000) + randomBytes(5000, 9) + std::string(9000, 'z');
     for (uint32_t piece : {1u, 3u, 777u, 5000u}) {

@@ -15,7 +15,7 @@
 #include "sim/simulation/world_lists.h"
 #include "tactical/radio/radio_room.h"
 #include "tactical/radio/radio_station.h"
-#include "tactical/displays_service.h"
+#include "tactical/tactical_shell.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,10 +60,10 @@ TEST_F(RadioStationMission, TheOrdersShowAndTheIntelligenceComesByAntenna) {
     keepPicture("radio");
 
     // A save keeps the lines; the room of the loaded mission shows them again.
-    const std::vector<std::string> saved = tacticalDisplays().radioRoomLines();
+    const std::vector<std::string> saved = tacticalSimDisplays().radioRoomLines();
     EXPECT_EQ(saved, room.log().lines());
     hideStation();
-    tacticalDisplays().restoreRadioRoomLines(saved);
+    tacticalSimDisplays().restoreRadioRoomLines(saved);
     missionState().loadedFromSave = true;
     radioRegisterStation();
     auto* loaded = static_cast<RadioRoom*>(buildRegisteredStation(kStationRadio));

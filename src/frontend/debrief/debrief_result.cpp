@@ -1,0 +1,55 @@
+#include "frontend/debrief/debrief_result.h"
+
+#include "framework/textmngr/text_manager.h"
+#include "sim/radio/comms_queue.h"
+#include "sim/scoring/goal_tree.h"
+#include "sim/scoring/player_roster.h"
+#include "sim/scoring/scoring_state.h"
+#include "sim/simulation/scenario_reader.h"
+
+namespace q71 {
+namespace {
+
+constexpr int kWonText = 2450;
+constexpr int kLostText = 2451;
+constexpr int kGradeText = 2351;
+constexpr int kScoreText = 2352;
+constexpr int kCareerText = 2353;
+constexpr int kGoalsText = 2452;
+constexpr int kNoGoalText = 2453;
+// Goal messages name the boat by its placeholder.
+constexpr int kWithShipName = 1;
+
+std::string format(int id, std::int32_t value) {
+    char line[256];
+    textFormat(line, id, value);
+    return line;
+}
+
+} // namespace
+
+std::string missionScoreLines() {
+    const PlayerRecord* record = playerRecord();
+    return format(kGradeText, scoringState().grade) + "\n" + format(kScoreText, scoringState().score) + "\n" +
+           format(kCareerText, record ? record->careerPoints : 0);
+}
+
+std::string debriefResultText() {
+    const ScoringState& scoring = scoringState();
+    std::string text = missionTexts().name.value_or("") + "\n";
+    text += textCopy(scoring.won ? kWonText : kLostText) + "\n";
+    text += missionScoreLines() + "\n\n";
+    text += textCopy(kGoalsText);
+    int reached = 0;
+    goalTreeForEach(goalTreeRoot(), [&](const GoalNode& goal) {
+        if (!goal.achieved || !goal.message)
+            return;
+        ++reached;
+        text += "\n- " + commsQueueExpandText(*goal.message, kWithShipName).value_or(*goal.message);
+    });
+    if (reached == 0)
+        text += "\n" + textCopy(kNoGoalText);
+    return text;
+}
+
+} // namespace q71

@@ -1,0 +1,28 @@
+#pragma once
+// Texts the front end's screens draw on their glass and plates: one of the interface fonts, a
+// colour, transparent, clipped to the rectangle; paragraphs ("\r\n" or "\n") wrap at its width.
+
+#include "platform/gdi/colour.h"
+#include "platform/geometry/rect.h"
+
+#include <string_view>
+
+namespace q71 {
+
+class DeviceContext;
+
+/// The interface fonts the front end writes with: titles on plates, labels, running text on the
+/// glass, large lines, small hints.
+inline constexpr int kTitleFont = 10;
+inline constexpr int kLabelFont = 9;
+inline constexpr int kTextFont = 2;
+inline constexpr int kLargeFont = 6;
+inline constexpr int kHintFont = 7;
+
+/// Draws a text wrapped in a rectangle, from its top-left.
+void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour);
+/// Draws one line in a rectangle, left-aligned (or centred), vertically centred.
+void glassLine(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour,
+               bool centred = false);
+
+} // namespace q71

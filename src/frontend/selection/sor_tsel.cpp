@@ -1,0 +1,244 @@
+#include "frontend/selection/sor_tsel.h"
+
+#include "framework/app/key_matching.h"
+#include "framework/app/screen_manager.h"
+#include "framework/app/shell.h"
+#include "framework/textmngr/text_manager.h"
+#include "framework/widgets/simple_button.h"
+#include "frontend/glass_colours.h"
+#include "frontend/glass_text.h"
+#include "frontend/screen_art.h"
+#include "frontend/selection/selection_layout.h"
+#include "platform/msgbox/message_box.h"
+#include "platform/window/virtual_keys.h"
+#include "platform/window/window_paint.h"
+#include "sim/scoring/campaign_file.h"
+#include "sim/scoring/player_roster.h"
+#include "sim/simulation/mission_start.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/own_ship_setup.h"
+
+#include <algorithm>
+
+namespace q71 {
+namespace {
+
+enum ControlId : int {
+    kStartId = 1,
+    kBackId = 2,
+    kListId = 3, // and kListId + 1 when a row is chosen
+};
+
+constexpr int kEscape = 27;
+// The own boat of a single player: no network side.
+constexpr std::int32_t kSinglePlayer = -1;
+
+constexpr int kTitleTexts = 2310; // + mode - 1
+constexpr int kListLabelText = 2313;
+constexpr int kBriefingLabelText = 2314;
+constexpr int kRecordText = 2317;
+constexpr int kNeverCompletedText = 2318;
+constexpr int kLegRowText = 2319;
+constexpr int kMissionCaptionText = 2320;
+constexpr int kReplayQuestionText = 2321;
+constexpr int kNotOpenText = 2323;
+constexpr int kNoMissionText = 2324;
+
+} // namespace
+
+SorTsel::SorTsel(WindowHandle parent, std::int32_t mode)
+    : FrontEndScreen(mode == kMissionModeCampaign ? "campaignSelection" : "missionSelection", parent),
+      mode_(mode) {}
+
+SorTsel::~SorTsel() = default;
+
+void SorTsel::open() {
+    using namespace selection_layout;
+    frontEndSelectGroup(kSelectionGroup);
+    frontEndLoadBackground(background_);
+    list_ = std::make_unique<GlassList>(window_, kListId, kListGlass);
+    start_ = frontEndPushButton(window_, kStartId, kStartX, kButtonY, kButtonWidth, kButtonHeight);
+    back_ = frontEndPushButton(window_, kBackId, kBackX, kButtonY, kButtonWidth, kButtonHeight);
+
+    std::vector<std::string> rows;
+    std::vector<bool> dimmed;
+    if (mode_ == kMissionModeCampaign) {
+        const CampaignHeader& header = campaign().header;
+        set_ = header.missionSet;
+        missions_ = missionCatalogue(mode_, set_);
+        // The campaign plays its legs' missions; the set's later ones are not its own.
+        missions_.resize(std::min(missions_.size(), static_cast<std::size_t>(campaign().totalMissions)));
+        std::vector<int> legOf;
+        for (int leg = 0; leg < header.legCount; ++leg)
+            legOf.insert(legOf.end(),
+                         static_cast<std::size_t>(header.legMissions[static_cast<std::size_t>(leg)]),
+                         leg + 1);
+        const std::int32_t next = campaignNext();
+        for (const MissionListing& mission : missions_) {
+            char row[256];
+            textFormat(row, kLegRowText, legOf[static_cast<std::size_t>(mission.index)],
+                       mission.name.c_str());
+            rows.emplace_back(row);
+            dimmed.push_back(mission.index > next);
+        }
+    } else {
+        set_ = 0;
+        missions_ = missionCatalogue(mode_, set_);
+        for (const MissionListing& mission : missions_)
+            rows.push_back(mission.name);
+    }
+    list_->setRows(std::move(rows), std::move(dimmed));
+    // The list opens on the mission a player would play next.
+    list_->select(mode_ == kMissionModeCampaign
+                      ? std::min<int>(campaignNext(), static_cast<int>(missions_.size()) - 1)
+                      : 0);
+    showSelection();
+}
+
+void SorTsel::close() {
+    list_.reset();
+    start_.reset();
+    back_.reset();
+    background_.free();
+}
+
+std::int32_t SorTsel::campaignNext() const {
+    if (mode_ != kMissionModeCampaign)
+        return -1;
+    const PlayerRecord* record = playerRecord();
+    return record && set_ >= 0 && set_ < kMissionSets ? record->progress[static_cast<std::size_t>(set_)] : 0;
+}
+
+const MissionListing* SorTsel::selectedMission() const {
+    const int row = list_ ? list_->selected() : -1;
+    return row >= 0 && row < static_cast<int>(missions_.size()) ? &missions_[static_cast<std::size_t>(row)]
+                                                                : nullptr;
+}
+
+void SorTsel::showSelection() {
+    const MissionListing* mission = selectedMission();
+    briefing_ = mission ? scenReadBriefing(mission->file).value_or("") : "";
+    windowInvalidate(window_, nullptr, false);
+}
+
+std::string SorTsel::recordLine() const {
+    const MissionListing* mission = selectedMission();
+    if (!mission)
+        return {};
+    const MissionRecordEntry entry = missionRecordEntry(mode_, set_, *mission);
+    if (!entry.score)
+        return textCopy(kNeverCompletedText);
+    char line[256];
+    textFormat(line, kRecordText, *entry.score, entry.grade.value_or(0));
+    return line;
+}
+
+void SorTsel::paint(DeviceContext& dc) {
+    using namespace selection_layout;
+    FrontEndScreen::paint(dc);
+    glassLine(dc, kTitle, textCopy(kTitleTexts + std::clamp(mode_, 1, 3) - 1), kTitleFont,
+              glass_colours::kLabel, true);
+    glassLine(dc, kListLabel, textCopy(kListLabelText), kLabelFont, glass_colours::kLabel);
+    glassLine(dc, kBriefingLabel, textCopy(kBriefingLabelText), kLabelFont, glass_colours::kLabel);
+    const MissionListing* mission = selectedMission();
+    if (!mission) {
+        glassParagraph(dc, kDescriptionGlass.inflatedBy(-8, -6), textCopy(kNoMissionText), kTextFont,
+                       glass_colours::kAmber);
+        return;
+    }
+    glassParagraph(dc, kDescriptionGlass.inflatedBy(-8, -6), mission->description, kTextFont,
+                   glass_colours::kPhosphor);
+    glassParagraph(dc, kRecordGlass.inflatedBy(-8, -6), recordLine(), kTextFont, glass_colours::kAmber);
+    if (mode_ == kMissionModeCampaign && mission->index > campaignNext())
+        glassParagraph(dc, kBriefingGlass.inflatedBy(-10, -8), textCopy(kNotOpenText), kTextFont,
+                       glass_colours::kAmber);
+    else
+        glassParagraph(dc, kBriefingGlass.inflatedBy(-10, -8), briefing_, kTextFont,
+                       glass_colours::kPhosphor);
+}
+
+int SorTsel::onCommand(WParam wParam, LParam lParam) {
+    switch (static_cast<int>(wParam)) {
+    case kStartId:
+    case kListId + 1:
+        startSelected();
+        return 1;
+    case kBackId:
+        leave();
+        return 1;
+    case kListId:
+        showSelection();
+        return 1;
+    default:
+        return FrontEndScreen::onCommand(wParam, lParam);
+    }
+}
+
+int SorTsel::onKey(int key, int category) {
+    if (!list_)
+        return 0;
+    if (category == kKeyChar && key == '\r') {
+        startSelected();
+        return 1;
+    }
+    if (category == kKeyChar && key == kEscape) {
+        leave();
+        return 1;
+    }
+    if (category == kKeySpecialDown && (key == static_cast<int>(VK_UP) || key == static_cast<int>(VK_DOWN)) &&
+        list_->step(key == static_cast<int>(VK_UP) ? -1 : 1)) {
+        showSelection();
+        return 1;
+    }
+    return 0;
+}
+
+bool SorTsel::confirmReplay() {
+    return messageBox(window_, textCopy(kReplayQuestionText), textCopy(kMissionCaptionText),
+                      kMbYesNo | kMbIconQuestion) == kIdYes;
+}
+
+bool SorTsel::startSelected() {
+    // A second start while one runs (its progress box pumps the queue) waits for the first.
+    if (starting_)
+        return false;
+    const MissionListing* selected = selectedMission();
+    if (!selected)
+        return false;
+    const MissionListing mission = *selected;
+    if (mode_ == kMissionModeCampaign) {
+        if (mission.index > campaignNext())
+            return false;
+        if (missionRecordEntry(mode_, set_, mission).score && !confirmReplay())
+            return false;
+    }
+    starting_ = true;
+    appHoldQuit(true);
+    missionState().missionMode = mode_;
+    missionState().missionIndex = mission.index;
+    appCursorMode(window_, 2);
+    simSetupOwnShip(kSinglePlayer);
+    const ScenarioStatus status = simStartMission(mission.file, mode_);
+    appCursorMode(window_, 3);
+    if (!status.ok()) {
+        messageBox(window_, scenarioErrorMessage(status, mission.file), textCopy(kMissionCaptionText),
+                   kMbOk | kMbIconExclamation);
+        starting_ = false;
+        appHoldQuit(false);
+        return false;
+    }
+    screenCreateGenInfo();
+    screenSwitch(kSlotGenInfo);
+    starting_ = false;
+    screenDestroyLater(kSlotMissionSelection);
+    // A quit asked during the start is asked now, over the running mission.
+    appHoldQuit(false);
+    return true;
+}
+
+void SorTsel::leave() {
+    screenSwitch(kSlotMainMenu);
+    screenDestroyLater(kSlotMissionSelection);
+}
+
+} // namespace q71

@@ -1,0 +1,150 @@
+// Mission and campaign selection: the lists of the data set, what the record shows, the
+// campaign's progress and its replay question, and a scenario that cannot be started.
+#include "framework/app/screen_manager.h"
+#include "frontend/selection/mission_catalogue.h"
+#include "frontend/selection/selection_layout.h"
+#include "frontend/selection/sor_tsel.h"
+#include "frontend_fixture.h"
+#include "platform/msgbox/message_box_types.h"
+#include "sim/entities/types/entity_classes.h"
+#include "sim/scoring/player_roster.h"
+#include "sim/simulation/mission_end.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/world/object_database.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace q71 {
+namespace {
+
+class MissionSelection : public test::FrontEndFixture {
+protected:
+    MissionSelection() { EXPECT_EQ(playerDbChoose("Triton", 0), RosterStatus::Ok); }
+
+    SorTsel& showSelection(int mode) {
+        screenCreate(kSlotMissionSelection, mode);
+        screenSwitch(kSlotMissionSelection);
+        pump();
+        return *static_cast<SorTsel*>(screenGet(kSlotMissionSelection));
+    }
+};
+
+TEST_F(MissionSelection, EachModeListsItsSetInNumberOrderWithNamesAndDescriptions) {
+    struct Case {
+        std::int32_t mode;
+        std::vector<std::string> files;
+        std::string firstName;
+    };
+    const std::vector<Case> cases{
+        {kMissionModeTutorial, {"Ta1.scn", "Ta2.scn", "Ta3.scn"}, "Barre et immersion"},
+        {kMissionModeSingle,
+         {"Sa1.scn", "Sa2.scn", "Sa3.scn", "Sa4.scn", "Sa5.scn", "Sa6.scn"},
+         "Chasse au mont Varden"},
+        {kMissionModeCampaign, {"Ca1.scn", "Ca2.scn", "Ca3.scn", "Ca4.scn", "Ca5.scn"}, ""},
+    };
+    for (const Case& c : cases) {
+        const auto missions = missionCatalogue(c.mode, 0);
+        std::vector<std::string> files;
+        for (std::size_t i = 0; i < missions.size(); ++i) {
+            files.push_back(missions[i].file);
+            EXPECT_EQ(missions[i].index, static_cast<std::int32_t>(i));
+            EXPECT_FALSE(missions[i].description.empty()) << missions[i].file;
+            EXPECT_NE(missions[i].name, missions[i].file) << "the name comes from the file";
+        }
+        EXPECT_EQ(files, c.files) << "mode " << c.mode;
+        if (!c.firstName.empty() && !missions.empty()) {
+            EXPECT_EQ(missions.front().name, c.firstName);
+        }
+    }
+}
+
+class MissionSelectionWithGap : public MissionSelection {
+protected:
+    test::DataSetWithout data{"Scenario/Sa3.scn"};
+};
+
+TEST_F(MissionSelectionWithGap, TheListEndsAtTheFirstMissingNumber) {
+    const auto missions = missionCatalogue(kMissionModeSingle, 0);
+    ASSERT_EQ(missions.size(), 2u) << "Sa4 to Sa6 stand behind the gap";
+    SorTsel& selection = showSelection(kMissionModeSingle);
+    EXPECT_EQ(selection.list()->rows().size(), 2u);
+}
+
+TEST_F(MissionSelection, TheRecordLineShowsTheScoreAndTheGradeByTheMissionsThresholds) {
+    PlayerRecord& record = *playerRecord();
+    SorTsel& selection = showSelection(kMissionModeSingle);
+    selection.list()->select(0);
+    EXPECT_EQ(selection.recordLine(), "Mission jamais accomplie.");
+    // Sa1's grades are 150, 300, 450, 600 and 700 (its definition in the data set).
+    for (const auto& [score, grade] :
+         std::vector<std::pair<int, int>>{{500, 3}, {149, 0}, {700, 5}, {0, 0}}) {
+        record.singleScore[0] = score;
+        EXPECT_EQ(selection.recordLine(), "Meilleur score : " + std::to_string(score) +
+                                              "    Note : " + std::to_string(grade) + " / 5");
+    }
+    EXPECT_EQ(missionGradeThresholds("Sa1.scn"), (GradeThresholds{150, 300, 450, 600, 700}));
+    EXPECT_EQ(missionGradeThresholds("Zz9.scn"), std::nullopt);
+}
+
+TEST_F(MissionSelection, TheCampaignOpensOnItsNextMissionAndHoldsBackTheLaterOnes) {
+    PlayerRecord& record = *playerRecord();
+    record.progress[0] = 1;
+    record.campaignScore[0] = 320;
+    record.campaignGrade[0] = 4;
+    SorTsel& selection = showSelection(kMissionModeCampaign);
+    ASSERT_EQ(selection.list()->rows().size(), 5u);
+    EXPECT_EQ(selection.key(), "campaignSelection");
+    EXPECT_EQ(selection.campaignNext(), 1);
+    EXPECT_EQ(selection.list()->selected(), 1) << "the next mission is selected";
+    EXPECT_EQ(selection.list()->rows()[2].rfind("\xC9tape 1 ", 0), 0u) << "legs of 3 and 2";
+    EXPECT_EQ(selection.list()->rows()[3].rfind("\xC9tape 2 ", 0), 0u);
+
+    selection.list()->select(2);
+    auto asked = answerNextBox(kIdYes);
+    EXPECT_FALSE(selection.startSelected()) << "a later mission waits";
+    EXPECT_FALSE(*asked);
+
+    selection.list()->select(0);
+    EXPECT_EQ(selection.recordLine(), "Meilleur score : 320    Note : 4 / 5") << "the campaign's own grade";
+    asked = answerNextBox(kIdNo);
+    EXPECT_FALSE(selection.startSelected()) << "declined";
+    EXPECT_TRUE(*asked) << "a played mission asks first";
+    EXPECT_EQ(screenCurrentIndex(), kSlotMissionSelection);
+    EXPECT_EQ(record.campaignScore[0], 320) << "nothing cleared";
+}
+
+// A data set whose Sa1 is damaged: the start is refused with its message, and the screen stays.
+class MissionSelectionWithDamagedScenario : public MissionSelection {
+protected:
+    MissionSelectionWithDamagedScenario() {
+        const std::string path = std::string(std::getenv("Q71_DATA")) + "/Scenario/Sa1.scn";
+        std::ofstream(path, std::ios::binary) << std::string(40, '\x7F');
+        EXPECT_TRUE(objdbLoad());
+        entityClassesInstall();
+    }
+    ~MissionSelectionWithDamagedScenario() override {
+        simEndMission();
+        objdbFree();
+    }
+    test::DataSetWithout data{"Scenario/Sa1.scn"};
+};
+
+TEST_F(MissionSelectionWithDamagedScenario, ARefusedScenarioIsSaidAndTheScreenStays) {
+    SorTsel& selection = showSelection(kMissionModeSingle);
+    selection.list()->select(0);
+    auto told = answerNextBox(kIdOk);
+    EXPECT_FALSE(selection.startSelected());
+    EXPECT_TRUE(*told);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMissionSelection);
+    EXPECT_EQ(screenGet(kSlotGenInfo), nullptr);
+    EXPECT_EQ(worldOwnShip(), nullptr) << "the world is left empty";
+    EXPECT_EQ(missionState().missionMode, kMissionModeSingle);
+}
+
+} // namespace
+} // namespace q71
