@@ -29,6 +29,8 @@
 #include "stations/geninfo/host_hooks.h"
 #include "stations/nav/nav_screen.h"
 #include "stations/shipctrl/ship_control.h"
+#include "tactical/radar/radar_station.h"
+#include "tactical/radio/radio_station.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -154,6 +156,8 @@ void frontEndInstallProgram(AppNetwork* network) {
     sspRegisterStation();
     plainStateroomRegister();
     genInfoSetLossHooks({commitOptionsPage, nullptr});
+    radarRegisterStation();
+    radioRegisterStation();
 }
 
 } // namespace q71

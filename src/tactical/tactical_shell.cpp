@@ -2,9 +2,11 @@
 
 #include "render3d/library.h"
 #include "tactical/charts/chart_defaults.h"
+#include "tactical/radio/radio_station.h"
 #include "tactical/rwutils/sea_texture.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -36,12 +38,14 @@ public:
     void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
 };
 
-// What the simulation asks of the displays: the sea texture; the effects and the radio room's
-// lines are seams of their own views (the lines are kept here until the radio room takes them).
-class TacticalSimDisplays final : public TacticalDisplaysKeepingLines {
+// What the simulation asks of the displays: the sea texture; the radio room's lines for a saved
+// mission and back; the effects are a seam of the scene effects.
+class TacticalSimDisplays final : public TacticalDisplays {
 public:
     void updateSeaTexture() override { rwUpdateSeaTexture(); }
     void clearEffectList() override {}
+    std::vector<std::string> radioRoomLines() const override { return radioSavedLines(); }
+    void restoreRadioRoomLines(std::vector<std::string> lines) override { radioRestoreLines(std::move(lines)); }
 };
 
 } // namespace

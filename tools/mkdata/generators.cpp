@@ -4,6 +4,8 @@
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/stations/host_art.h"
 #include "mkdata/stations/shipctrl_art.h"
+#include "mkdata/tactical/radar_art.h"
+#include "mkdata/tactical/radio_art.h"
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
@@ -55,6 +57,8 @@ const Generator kGenerators[] = {
     {"shipctrl", generateShipControlArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"navigation", generateNavigationArt},
+    {"radar", generateRadarArt},
+    {"radio", generateRadioArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace q71 {
 
@@ -39,6 +40,8 @@ public:
     /// Sends an event with three values.
     virtual void sendEventWithValues(std::uint8_t code, std::int32_t value1, std::int32_t value2,
                                      std::int32_t value3, std::int32_t subject) = 0;
+    /// Sends a line of the radio room's chat (at most 80 characters) to the other players.
+    virtual void sendChat(std::string_view text) = 0;
     /// The name of the remote player with that id, when the table holds one.
     virtual std::optional<std::string> remotePlayerName(std::int32_t id) const = 0;
 };

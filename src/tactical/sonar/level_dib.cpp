@@ -23,15 +23,21 @@ RgbQuad levelColour(int level) {
 }
 
 bool LevelDib::create(int width, int height) {
+    std::array<RgbQuad, kLevelMax + 1> ramp{};
+    for (int i = 0; i <= kLevelMax; ++i)
+        ramp[static_cast<std::size_t>(i)] = levelColour(i);
+    return create(width, height, ramp);
+}
+
+bool LevelDib::create(int width, int height, std::span<const RgbQuad> colours) {
     std::array<RgbQuad, 256> palette{};
-    for (int i = 0; i < 256; ++i)
-        palette[static_cast<std::size_t>(i)] = levelColour(i);
+    std::copy_n(colours.begin(), std::min<std::size_t>(colours.size(), palette.size()), palette.begin());
     std::vector<std::uint8_t> info = dibMakeInfo({width, -height, 8, palette, {}});
-    // 256 colours used, the first 101 of them important.
+    // 256 colours used, those of the ramp important.
     BitmapInfoHeader header;
     std::memcpy(&header, info.data(), sizeof header);
     header.clrUsed = 256;
-    header.clrImportant = kLevelMax + 1;
+    header.clrImportant = static_cast<std::uint32_t>(std::min<std::size_t>(colours.size(), palette.size()));
     std::memcpy(info.data(), &header, sizeof header);
     bitmap_ = Bitmap::createDibSection(info);
     if (!bitmap_)

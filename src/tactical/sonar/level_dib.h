@@ -23,6 +23,8 @@ class LevelDib {
 public:
     /// Makes the DIB and its context; false when the DIB cannot be made (nothing is drawn then).
     bool create(int width, int height);
+    /// The same with another ramp: level i shows as colours[i] (the levels past them black).
+    bool create(int width, int height, std::span<const RgbQuad> colours);
     bool valid() const { return dc_ != nullptr; }
     int width() const { return width_; }
     int height() const { return height_; }

@@ -204,6 +204,7 @@ public:
                              std::int32_t subject) override {
         sent.push_back({code, v1, v2, v3, subject});
     }
+    void sendChat(std::string_view text) override { chats.emplace_back(text); }
     std::optional<std::string> remotePlayerName(std::int32_t id) const override {
         auto it = remoteNames.find(id);
         return it == remoteNames.end() ? std::nullopt : std::optional(it->second);
@@ -217,6 +218,7 @@ public:
     std::vector<std::pair<std::int32_t, std::int32_t>> controls;
     std::vector<SentDamage> damages;
     std::vector<EntityStateMessage> states;
+    std::vector<std::string> chats;
 };
 
 /// The services of the tests, installed for their lifetime; the network game only while joined.

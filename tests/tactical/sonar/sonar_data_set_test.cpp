@@ -1,5 +1,6 @@
 // Everything the sonar pages name is in the data set: every bitmap in its page's group at the
 // size and frame count the page cuts it by, every wave in the effects folder, every text.
+#include "tactical/support/data_set_strips.h"
 #include "tactical/support/station_mission.h"
 
 #include "framework/resources/group_archive.h"
@@ -28,24 +29,10 @@ namespace {
 
 class SonarDataSet : public StationMission {
 protected:
-    // Loads a bitmap of the selected group and checks its size: a strip of `frames` frames, each
-    // with a separator row.
-    static void expectStrip(const char* group, const char* name, int width, int height, int frames) {
-        WidgetBitmap bitmap;
-        ASSERT_TRUE(bitmap.load(name)) << group << ": " << name;
-        std::int32_t w = 0, h = 0;
-        std::memcpy(&w, bitmap.header().data() + 4, 4);
-        std::memcpy(&h, bitmap.header().data() + 8, 4);
-        EXPECT_EQ(w, width) << group << ": " << name;
-        EXPECT_EQ(std::abs(h), frames == 1 ? height : frames * (height + 1)) << group << ": " << name;
-    }
     static void expectRow(const char* group, const SonarWidgetRow& row) {
         expectStrip(group, row.bitmap, row.width, row.height, row.frames);
     }
-    static void openGroup(const char* group) {
-        grpSetFolder(graphicsInstallPath);
-        ASSERT_TRUE(grpOpenGroup(group)) << group;
-    }
+    static void openGroup(const char* group) { openDataSetGroup(group); }
 };
 
 TEST_F(SonarDataSet, EveryBitmapOfThePagesIsInItsGroup) {

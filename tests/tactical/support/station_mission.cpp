@@ -12,13 +12,17 @@
 #include "platform/window/window_layout.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
+#include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/types/own_submarine.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/services/shell_simulation.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
 #include "support/shell_reset.h"
 #include "support/shell_window.h"
 
+#include <stdexcept>
 
 namespace q71::test {
 
@@ -51,6 +55,21 @@ StationMission::~StationMission() {
 void StationMission::startMission(const std::string& name) {
     simSetTimeCompression(1.0);
     startDataSetMission(name);
+}
+
+void StationMission::startMissionAtDepth(const std::string& name, double z, double speed) {
+    startMission(name);
+    OwnShipMotion& motion = *ownBoat().ownMotion;
+    motion.z = z;
+    motion.setOrderedDepth(z);
+    motion.setOrderedSpeed(speed);
+}
+
+OwnShipEntity& StationMission::ownBoat() {
+    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    if (!own)
+        throw std::logic_error("no own boat in the mission");
+    return *own;
 }
 
 SubScreen* StationMission::buildRegisteredStation(int slot) {

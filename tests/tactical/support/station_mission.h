@@ -21,6 +21,12 @@
 #include <string>
 #include <string_view>
 
+#include <gtest/gtest.h>
+
+namespace q71 {
+class OwnShipEntity;
+}
+
 namespace q71::test {
 
 class StationMission : public DataSetWorld {
@@ -30,6 +36,10 @@ protected:
 
     /// Starts a scenario of the data set ("Sa1.scn") and lets it run from game time 0.
     void startMission(const std::string& name);
+    /// The same with the own boat put at a depth coordinate (metres) and held there at a speed (knots).
+    void startMissionAtDepth(const std::string& name, double z, double speed);
+    /// The own boat of the running mission.
+    OwnShipEntity& ownBoat();
 
     /// Builds a station as the host builds it: Station(key, host window, 540, 420, 0, 0).
     template <class Station> Station& buildStation(int slot, std::string_view key) {
@@ -40,6 +50,17 @@ protected:
     }
     /// Builds the station registered for a slot with its maker, as the host does; null without one.
     SubScreen* buildRegisteredStation(int slot);
+    /// Registers a station as its subsystem does at start-up, builds it with its maker, forgets the
+    /// maker again (the next suite registers its own) and shows it.
+    template <class Station> Station& openRegisteredStation(int slot, void (*registerStation)()) {
+        registerStation();
+        SubScreen* built = buildRegisteredStation(slot);
+        stationRegisterMaker(slot, nullptr);
+        auto* station = dynamic_cast<Station*>(built);
+        EXPECT_NE(station, nullptr) << "slot " << slot;
+        showStation(slot);
+        return *station;
+    }
     /// Switches the host to the station of a slot (it opens and shows), then handles what follows.
     void showStation(int slot);
     /// Hides the shown station (it closes), as switching to an empty slot does.

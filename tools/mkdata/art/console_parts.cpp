@@ -138,6 +138,10 @@ std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& l
     return strip;
 }
 
+void readoutWell(Canvas& canvas, int x, int y, int digits, int cell) {
+    glassInset(canvas, Rect{x - 3, y - 3, x + digits * cell + 3, y + cell + 3});
+}
+
 std::vector<Canvas> rockerFrames(int width, int height, bool upright) {
     std::vector<Canvas> strip;
     for (int f = 0; f < 3; ++f) {

@@ -28,6 +28,9 @@ std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int c
 std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& label, const MovieFont& font,
                                      bool disabledFrame = false);
 
+/// The well of black glass a readout of `digits` square cells of `cell` pixels sits in, at (x, y).
+void readoutWell(Canvas& canvas, int x, int y, int digits, int cell);
+
 /// A rocker switch springing to its middle: the first half pressed, the middle, the second half
 /// pressed (3 frames); `upright` rocks top and bottom, else left and right.
 std::vector<Canvas> rockerFrames(int width, int height, bool upright);

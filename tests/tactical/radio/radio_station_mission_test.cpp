@@ -1,0 +1,121 @@
+// The radio room on a running mission of the data set, as the host holds it and the main loop
+// steps it: the orders shown and the intelligence message coming in by antenna at 30 ft, the
+// lines kept through a save, the ESM mast naming an emitter, and the chat of a network game.
+#include "tactical/support/station_mission.h"
+
+#include "framework/widgets/edit_box.h"
+#include "framework/widgets/text_box.h"
+#include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/types/own_submarine.h"
+#include "sim/radio/comms_queue.h"
+#include "sim/services/sim_services.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/scenario_reader.h"
+#include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
+#include "tactical/radio/radio_room.h"
+#include "tactical/radio/radio_station.h"
+#include "tactical/tactical_shell.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+namespace q71::test {
+namespace {
+
+class RadioStationMission : public StationMission {
+protected:
+    RadioRoom& openRoom() { return openRegisteredStation<RadioRoom>(kStationRadio, radioRegisterStation); }
+
+    OwnShipEntity& own() { return ownBoat(); }
+
+    // Mission Sa2 with the boat at 30 ft (z = -9.14 m), slow enough to raise its masts.
+    void startAtThirtyFeet() { startMissionAtDepth("Sa2.scn", -9.14, 5.0); }
+
+    static bool holds(const std::vector<std::string>& lines, const std::string& text) {
+        return std::ranges::find(lines, text) != lines.end();
+    }
+};
+
+TEST_F(RadioStationMission, TheOrdersShowAndTheIntelligenceComesByAntenna) {
+    startAtThirtyFeet();
+    ASSERT_TRUE(missionTexts().tasking.has_value());
+    ASSERT_TRUE(missionTexts().intelligence.has_value());
+    RadioRoom& room = openRoom();
+    EXPECT_FALSE(room.log().lines().empty()) << "the orders are shown at once";
+    EXPECT_EQ(commsQueueCount(), 1) << "the intelligence waits for the radio";
+    const std::size_t before = room.log().lines().size();
+    run(5000, 100);
+    EXPECT_EQ(commsQueueCount(), 1) << "no antenna up, no wire out";
+    room.command(4, 2); // the antenna mast up: 10 s
+    run(9000, 100);
+    EXPECT_EQ(commsQueueCount(), 1);
+    run(3000, 100);
+    EXPECT_EQ(commsQueueCount(), 0) << "received by antenna once the mast is up";
+    EXPECT_GT(room.log().lines().size(), before + 1);
+    EXPECT_TRUE(holds(room.log().lines(), textGetString(347))) << "set apart from the orders";
+    EXPECT_GT(room.textBox().lineCount(), 0);
+    keepPicture("radio");
+
+    // A save keeps the lines; the room of the loaded mission shows them again.
+    const std::vector<std::string> saved = tacticalSimDisplays().radioRoomLines();
+    EXPECT_EQ(saved, room.log().lines());
+    hideStation();
+    tacticalSimDisplays().restoreRadioRoomLines(saved);
+    missionState().loadedFromSave = true;
+    radioRegisterStation();
+    auto* loaded = static_cast<RadioRoom*>(buildRegisteredStation(kStationRadio));
+    stationRegisterMaker(kStationRadio, nullptr);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->log().lines(), saved);
+    EXPECT_EQ(commsQueueCount(), 0) << "a loaded mission does not queue its intelligence again";
+}
+
+TEST_F(RadioStationMission, TheEsmMastNamesTheEmitterUnderThePointer) {
+    startAtThirtyFeet();
+    RadioRoom& room = openRoom();
+    room.command(5, 2);
+    // Wait for a radar of the convoy to sweep the boat.
+    int bearing = -1;
+    for (int tick = 0; tick < 1200 && bearing < 0; ++tick) {
+        run(100, 100);
+        const EsmLevels& levels = room.esmLevels();
+        const auto strongest = std::ranges::max_element(levels);
+        if (*strongest >= 0.2)
+            bearing = static_cast<int>(strongest - levels.begin());
+    }
+    if (bearing < 0)
+        GTEST_SKIP() << "no radar of the mission swept the boat";
+    // The pointer dragged onto the bearing: the name clears at once and comes 2 s later.
+    const int dx = static_cast<int>(60 * std::sin(bearing * 3.14159265358979 / 180.0));
+    const int dy = static_cast<int>(-60 * std::cos(bearing * 3.14159265358979 / 180.0));
+    leftButton({kEsmDialCentre.x + dx, kEsmDialCentre.y + dy}, true);
+    leftButton({kEsmDialCentre.x + dx, kEsmDialCentre.y + dy}, false);
+    EXPECT_EQ(room.emitter().id, -1);
+    EXPECT_NEAR(room.esmBearing(), bearing, 2);
+    run(2500, 100);
+    keepPicture("esm");
+    EXPECT_GE(room.emitter().id, 0);
+    EXPECT_FALSE(room.emitter().name.empty());
+    EXPECT_GT(room.litLamps(), 0);
+    room.command(6, 1);
+    EXPECT_NE(worldFindEntity(room.emitter().id)->designation[11], 0) << "an ESM contact";
+}
+
+TEST_F(RadioStationMission, TheChatLineGoesToTheNetworkGameInPieces) {
+    FakeNetworkGame game;
+    startAtThirtyFeet();
+    simSetNetworkGame(&game);
+    RadioRoom& room = openRoom();
+    ASSERT_NE(room.chatLine(), nullptr);
+    room.chatLine()->setText(std::string(100, 'a'));
+    room.command(10, 13);
+    simSetNetworkGame(nullptr);
+    EXPECT_EQ(game.chats, (std::vector<std::string>{std::string(80, 'a'), std::string(20, 'a')}));
+    EXPECT_EQ(room.chatLine()->getText(), "");
+}
+
+} // namespace
+} // namespace q71::test
