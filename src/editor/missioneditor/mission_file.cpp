@@ -74,6 +74,10 @@ bool missionRead(const std::string& path, MissionFileContents& contents) {
     if (!in)
         return false;
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return missionReadBytes(bytes, contents);
+}
+
+bool missionReadBytes(std::span<const std::uint8_t> bytes, MissionFileContents& contents) {
     MemorySource source(bytes);
     if (!scenarioReadBody(source, contents.scenario) || !contents.goals.read(source))
         return false;

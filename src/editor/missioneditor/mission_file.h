@@ -7,6 +7,8 @@
 #include "sim/scoring/scoring_state.h"
 #include "sim/simulation/scenario_file.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace q71 {
@@ -33,6 +35,8 @@ bool missionSave(MissionDocument& document, const std::string& path);
 /// delay a number, every record of a known type, the goal section and the thresholds complete.
 /// False (contents unspecified) for a file that cannot be read or is damaged.
 bool missionRead(const std::string& path, MissionFileContents& contents);
+/// missionRead on the bytes of a file.
+bool missionReadBytes(std::span<const std::uint8_t> bytes, MissionFileContents& contents);
 
 /// Replaces the document's contents with what was read, its objects on the view (the current
 /// grid must be the one of the scenario's origin); the document is unchanged afterwards.
