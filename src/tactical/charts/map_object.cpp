@@ -21,7 +21,7 @@ std::string formatAngle(double value, int degreeWidth, char positive, char negat
         ++degrees;
         thousandths -= 60000;
     }
-    char text[32];
+    char text[48];
     std::snprintf(text, sizeof text, "%0*d-%02ld.%03ld %c", degreeWidth, degrees, thousandths / 1000,
                   thousandths % 1000, value < 0 ? negative : positive);
     return text;

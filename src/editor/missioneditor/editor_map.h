@@ -1,0 +1,34 @@
+#pragma once
+// The editor's map: a chart window whose plain clicks and drags edit the mission (placing,
+// picking, dragging, deleting) through the screen's handler; Control-clicks still zoom.
+
+#include "tactical/charts/chart_window.h"
+
+namespace q71 {
+
+/// What the map tells of the pointer, in world metres.
+class MapEditing {
+public:
+    virtual ~MapEditing() = default;
+    virtual void mapPressed(double worldX, double worldY, Point pixel) = 0;
+    virtual void mapDragged(double worldX, double worldY) = 0;
+    virtual void mapReleased() = 0;
+};
+
+class EditorMap : public ChartWindow {
+public:
+    EditorMap(WindowHandle parent, const Rect& area, MapEditing& editing);
+
+    void onLeftDown(int x, int y) override;
+    void onLeftUp(int x, int y) override;
+    void onMouseMove(int x, int y) override;
+
+private:
+    /// The world position under a pixel; false without a grid.
+    bool worldAt(int x, int y, double* worldX, double* worldY) const;
+
+    MapEditing& editing_;
+    bool pressed_ = false;
+};
+
+} // namespace q71
