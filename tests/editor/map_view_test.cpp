@@ -21,6 +21,7 @@ struct NoEditing : MapEditing {
     void mapPressed(double, double, Point) override {}
     void mapDragged(double, double) override {}
     void mapReleased() override {}
+    void mapEdit(Point) override {}
 };
 
 class EditorMapView : public FrontEndFixture {

@@ -7,12 +7,17 @@
 
 #include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/editor_screens.h"
+#include "editor/missioneditor/object_form.h"
 #include "editor/missioneditor/pro_mission.h"
 #include "framework/app/screen_manager.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "platform/files/path.h"
+#include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box_types.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/modal_loop.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
@@ -55,6 +60,7 @@ protected:
         explosionInstallMaker();
     }
     ~EditorScreen() override {
+        screenDestroy(kSlotMissionEditor); // its map goes before any region is freed
         simEndMission();
         entitySetExplosionMaker(nullptr);
         entityControllersUninstall();
@@ -219,6 +225,70 @@ TEST_F(EditorScreen, AScenarioThatCannotBeOpenedSaysWhyAndLeavesTheDocument) {
     EXPECT_TRUE(editor.document().changed);
     answerNextBox(kIdNo);
     clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kShip);
+    clickMap(editor, kCentre, kCentre);
+    MissionObject* ship = nullptr;
+    editor.document().forEachMissionObject([&](MissionObject& o) { ship = &o; });
+    ASSERT_NE(ship, nullptr);
+    MapWaypoint* point = ship->appendWaypoint(kCentre + 20000.0, kCentre, -10, 10);
+    editor.document().changed = false;
+    Point at;
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+
+    bool refused = false;
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldDepth, "profond");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptPush([&](WindowHandle box) {
+        refused = true;
+        modalLoopEnd(box, kIdOk);
+    });
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldDepth, "-300");
+        dialogSetItemText(box, 1000 + kFieldSpeed, "14");
+        dialogSetItemText(box, 1000 + kFieldSide, "4");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    EXPECT_TRUE(editor.editAt(at));
+    EXPECT_TRUE(refused) << "the depth that does not read is named";
+    EXPECT_EQ(ship->fields.depth, -300);
+    EXPECT_EQ(ship->fields.speed, 14);
+    EXPECT_EQ(ship->fields.side, 4);
+    EXPECT_TRUE(editor.document().changed);
+
+    // The route point: its latitude typed a minute further north, 100 ft, 7 knots.
+    std::string latitude, longitude;
+    ASSERT_TRUE(point->formatLatLong(latitude, longitude));
+    double before = 0, after = 0;
+    point->worldPosition(nullptr, &before);
+    ASSERT_TRUE(point->viewPosition(*editor.map(), at));
+    const int degrees = std::stoi(latitude.substr(0, 2)), minutes = std::stoi(latitude.substr(3, 2));
+    char north[32];
+    std::snprintf(north, sizeof north, "%02d-%02d%s", degrees + (minutes + 1) / 60, (minutes + 1) % 60,
+                  latitude.substr(5).c_str());
+    modalScriptPush([&](WindowHandle box) {
+        dialogSetItemText(box, 1000, north);
+        dialogSetItemText(box, 1002, "-100");
+        dialogSetItemText(box, 1003, "7");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    EXPECT_TRUE(editor.editAt(at));
+    point->worldPosition(nullptr, &after);
+    EXPECT_NEAR(after - before, 1852.0, 30.0) << "a minute of latitude is a nautical mile";
+    EXPECT_EQ(point->depth, -30);
+    EXPECT_EQ(point->speed, 7);
+
+    // Cancel changes nothing.
+    modalScriptPush([](WindowHandle box) { messageSend(box, WM_COMMAND, kIdCancel, 0); });
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+    EXPECT_FALSE(editor.editAt(at));
+    editor.document().changed = false;
 }
 
 } // namespace

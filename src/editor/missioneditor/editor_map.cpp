@@ -37,6 +37,14 @@ void EditorMap::onMouseMove(int x, int y) {
     ChartWindow::onMouseMove(x, y);
 }
 
+void EditorMap::onRightDown(int x, int y) {
+    if (keyGetState(VK_CONTROL) < 0 || !grid()) {
+        ChartWindow::onRightDown(x, y);
+        return;
+    }
+    editing_.mapEdit(Point{x, y});
+}
+
 void EditorMap::onLeftUp(int x, int y) {
     if (!pressed_) {
         ChartWindow::onLeftUp(x, y);

@@ -1,6 +1,7 @@
 #pragma once
 // The editor's map: a chart window whose plain clicks and drags edit the mission (placing,
-// picking, dragging, deleting) through the screen's handler; Control-clicks still zoom.
+// picking, dragging, deleting; a right click edits) through the screen's handler; Control-clicks
+// still zoom.
 
 #include "tactical/charts/chart_window.h"
 
@@ -13,6 +14,8 @@ public:
     virtual void mapPressed(double worldX, double worldY, Point pixel) = 0;
     virtual void mapDragged(double worldX, double worldY) = 0;
     virtual void mapReleased() = 0;
+    /// A right click: edit what stands there.
+    virtual void mapEdit(Point pixel) = 0;
 };
 
 class EditorMap : public ChartWindow {
@@ -22,6 +25,7 @@ public:
     void onLeftDown(int x, int y) override;
     void onLeftUp(int x, int y) override;
     void onMouseMove(int x, int y) override;
+    void onRightDown(int x, int y) override;
 
 private:
     /// The world position under a pixel; false without a grid.

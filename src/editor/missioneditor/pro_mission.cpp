@@ -3,6 +3,7 @@
 #include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/mission_checks.h"
 #include "editor/missioneditor/mission_file.h"
+#include "editor/missioneditor/object_dialog.h"
 #include "framework/app/key_matching.h"
 #include "framework/app/screen_manager.h"
 #include "framework/textmngr/text_manager.h"
@@ -388,6 +389,27 @@ void ProMission::mapDragged(double worldX, double worldY) {
 
 void ProMission::mapReleased() {
     dragged_ = nullptr;
+}
+
+void ProMission::mapEdit(Point pixel) {
+    editAt(pixel);
+}
+
+bool ProMission::editAt(Point pixel) {
+    MapObject* hit = hitAt(pixel);
+    LResult result = kIdCancel;
+    if (auto* object = dynamic_cast<MissionObject*>(hit)) {
+        select(object);
+        ObjectDialog box(window_, *object);
+        result = box.show();
+    } else if (auto* point = dynamic_cast<MapWaypoint*>(hit)) {
+        WaypointDialog box(window_, *point);
+        result = box.show();
+    }
+    if (result != kIdOk)
+        return false;
+    document_.changed = true;
+    return true;
 }
 
 } // namespace q71

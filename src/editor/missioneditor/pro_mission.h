@@ -54,6 +54,9 @@ public:
     void mapPressed(double worldX, double worldY, Point pixel) override;
     void mapDragged(double worldX, double worldY) override;
     void mapReleased() override;
+    /// Opens the box of the object or route point under the pixel; true when it was changed.
+    void mapEdit(Point pixel) override;
+    bool editAt(Point pixel);
 
 private:
 

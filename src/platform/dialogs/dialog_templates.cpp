@@ -22,9 +22,64 @@ constexpr DialogItemTemplate kProgressWithoutButton[] = {
     {"STATIC", "", 1002, SS_LEFT, 7, 28, 186, 10},
 };
 
+// The mission editor's boxes: an object's fields (edits 1000-1016 in the editor's field order,
+// their labels 1100-1116) and a route point's (edits 1000-1003: latitude, longitude, depth, speed).
+constexpr DialogItemTemplate kEditorObject[] = {
+    {"STATIC", "Latitude", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 9, 72, 9},
+    {"EDIT", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 7, 52, 12},
+    {"STATIC", "Longitude", 1101, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 9, 72, 9},
+    {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 7, 52, 12},
+    {"STATIC", "Nom ou fiche", 1102, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 25, 70, 9},
+    {"EDIT", "", 1002, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 80, 23, 180, 12},
+    {"STATIC", "Camp (1-4)", 1103, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 41, 72, 9},
+    {"EDIT", "", 1003, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 39, 52, 12},
+    {"STATIC", "Niveau (1-4)", 1104, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 41, 72, 9},
+    {"EDIT", "", 1004, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 39, 52, 12},
+    {"STATIC", "Cap (\xB0" ")", 1105, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 57, 72, 9},
+    {"EDIT", "", 1005, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 55, 52, 12},
+    {"STATIC", "Immersion (pieds)", 1106, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 57, 72, 9},
+    {"EDIT", "", 1006, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 55, 52, 12},
+    {"STATIC", "Vitesse (n\x9C" "uds)", 1107, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 73, 72, 9},
+    {"EDIT", "", 1007, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 71, 52, 12},
+    {"STATIC", "Mode de patrouille", 1108, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 73, 72, 9},
+    {"EDIT", "", 1008, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 71, 52, 12},
+    {"STATIC", "Zone ouest (yards)", 1109, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 89, 72, 9},
+    {"EDIT", "", 1009, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 87, 52, 12},
+    {"STATIC", "Zone sud (yards)", 1110, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 89, 72, 9},
+    {"EDIT", "", 1010, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 87, 52, 12},
+    {"STATIC", "Zone est (yards)", 1111, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 105, 72, 9},
+    {"EDIT", "", 1011, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 103, 52, 12},
+    {"STATIC", "Zone nord (yards)", 1112, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 105, 72, 9},
+    {"EDIT", "", 1012, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 103, 52, 12},
+    {"STATIC", "Bou\xE9" "es", 1113, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 121, 72, 9},
+    {"EDIT", "", 1013, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 119, 52, 12},
+    {"STATIC", "D\xE9" "lai d'entr\xE9" "e (min)", 1114, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 121, 72, 9},
+    {"EDIT", "", 1014, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 119, 52, 12},
+    {"STATIC", "Dispersion larg. (yards)", 1115, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 137, 72, 9},
+    {"EDIT", "", 1015, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 135, 52, 12},
+    {"STATIC", "Dispersion haut. (yards)", 1116, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 137, 72, 9},
+    {"EDIT", "", 1016, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 135, 52, 12},
+    {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 150, 155, 52, 14},
+    {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 210, 155, 52, 14},
+};
+constexpr DialogItemTemplate kEditorWaypoint[] = {
+    {"STATIC", "Latitude", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 9, 90, 9},
+    {"EDIT", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 100, 7, 70, 12},
+    {"STATIC", "Longitude", 1101, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 25, 90, 9},
+    {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 100, 23, 70, 12},
+    {"STATIC", "Immersion (pieds)", 1102, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 41, 90, 9},
+    {"EDIT", "", 1002, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 100, 39, 70, 12},
+    {"STATIC", "Vitesse (n\x9C" "uds)", 1103, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 57, 90, 9},
+    {"EDIT", "", 1003, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 100, 55, 70, 12},
+    {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 60, 75, 52, 14},
+    {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 118, 75, 52, 14},
+};
+
 constexpr DialogTemplate kTemplates[] = {
     {113, kBoxStyle, 0, 0, 200, 66, "Chargement", "Liberation Sans", 9, kProgressWithButton},
     {114, kBoxStyle, 0, 0, 200, 45, "Chargement", "Liberation Sans", 9, kProgressWithoutButton},
+    {120, kBoxStyle, 0, 0, 270, 176, "Objet de la mission", "Liberation Sans", 9, kEditorObject},
+    {121, kBoxStyle, 0, 0, 180, 96, "Point de route", "Liberation Sans", 9, kEditorWaypoint},
 };
 
 } // namespace

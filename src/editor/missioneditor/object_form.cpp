@@ -1,0 +1,196 @@
+#include "editor/missioneditor/object_form.h"
+
+#include "sim/world/object_database.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+namespace q71 {
+namespace {
+
+constexpr double kMetresPerFoot = 0.3048;
+constexpr std::int32_t kStartOffsetFeet = 28; // a start's record lies this much deeper than the boat
+constexpr double kLargestOffsetYards = 300000.0; // more than a mission grid
+constexpr int kLargestDepthFeet = 30000;
+constexpr int kFastestKnots = 99;
+constexpr int kHighestMode = 19;
+constexpr double kLongestDelayMinutes = 24.0 * 60.0;
+
+std::optional<long> whole(const std::string& text, long low, long high) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(begin, &end, 10);
+    while (end && *end == ' ')
+        ++end;
+    if (end == begin || *end || errno || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> decimal(const std::string& text, double low, double high) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double value = std::strtod(begin, &end);
+    while (end && *end == ' ')
+        ++end;
+    if (end == begin || *end || !std::isfinite(value) || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::string number(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::int32_t recordTypeOf(EntityCategory category) {
+    switch (category) {
+    case kCategorySub:
+        return kScenarioSubmarine;
+    case kCategoryShip:
+        return kScenarioSurfaceShip;
+    case kCategoryPlane:
+    case kCategoryHelo:
+        return kScenarioAircraft;
+    case kCategoryMine:
+        return kScenarioMine;
+    default:
+        return kScenarioObject;
+    }
+}
+
+} // namespace
+
+bool objectFieldOfStart(ObjectField field) {
+    switch (field) {
+    case kFieldLatitude:
+    case kFieldLongitude:
+    case kFieldName:
+    case kFieldCourse:
+    case kFieldDepth:
+    case kFieldSpeed:
+    case kFieldSpreadWidth:
+    case kFieldSpreadHeight:
+        return true;
+    default:
+        return false;
+    }
+}
+
+ObjectFormTexts objectFormTexts(const ScenarioRecord& r) {
+    const bool start = r.type == kScenarioOwnShipStart;
+    ObjectFormTexts t;
+    t[kFieldName] = r.typeName;
+    t[kFieldSide] = std::to_string(r.side);
+    t[kFieldLevel] = std::to_string(r.level);
+    t[kFieldCourse] = std::to_string(r.course);
+    t[kFieldDepth] = std::to_string(start ? r.depth + kStartOffsetFeet : r.depth);
+    t[kFieldSpeed] = std::to_string(r.speed);
+    t[kFieldMode] = std::to_string(r.patrolMode);
+    t[kFieldBoxWest] = number(r.boxWest);
+    t[kFieldBoxSouth] = number(r.boxSouth);
+    t[kFieldBoxEast] = number(r.boxEast);
+    t[kFieldBoxNorth] = number(r.boxNorth);
+    t[kFieldBuoys] = std::to_string(r.areaFlag);
+    t[kFieldDelay] = number(r.entryDelay / 60.0);
+    t[kFieldSpreadWidth] = number(r.randomPlacement ? r.randomWidth : 0.0);
+    t[kFieldSpreadHeight] = number(r.randomPlacement ? r.randomHeight : 0.0);
+    return t;
+}
+
+bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectField& bad) {
+    const bool start = record.type == kScenarioOwnShipStart;
+    ScenarioRecord r = record;
+    const auto fail = [&](ObjectField field) {
+        bad = field;
+        return false;
+    };
+    if (t[kFieldName].empty() || t[kFieldName].size() > kScenarioNameLength)
+        return fail(kFieldName);
+    r.typeName = t[kFieldName];
+    if (!start) {
+        const ObjectRecord* object = objdbFindByName(t[kFieldName]);
+        if (!object)
+            return fail(kFieldName);
+        r.typeName = std::string(object->keyName.view());
+        r.type = recordTypeOf(object->category());
+    }
+    const auto course = whole(t[kFieldCourse], 0, 359);
+    const auto depth = whole(t[kFieldDepth], -kLargestDepthFeet, kLargestDepthFeet);
+    const auto speed = whole(t[kFieldSpeed], 0, kFastestKnots);
+    const auto width = decimal(t[kFieldSpreadWidth], 0.0, kLargestOffsetYards);
+    const auto height = decimal(t[kFieldSpreadHeight], 0.0, kLargestOffsetYards);
+    if (!course)
+        return fail(kFieldCourse);
+    if (!depth)
+        return fail(kFieldDepth);
+    if (!speed)
+        return fail(kFieldSpeed);
+    if (!width)
+        return fail(kFieldSpreadWidth);
+    if (!height)
+        return fail(kFieldSpreadHeight);
+    r.course = static_cast<std::int32_t>(*course);
+    r.depth = static_cast<std::int32_t>(*depth - (start ? kStartOffsetFeet : 0));
+    r.speed = static_cast<std::int32_t>(*speed);
+    r.randomPlacement = *width > 0.0 || *height > 0.0 ? 1 : 0;
+    r.randomWidth = *width;
+    r.randomHeight = *height;
+    if (!start) {
+        const auto side = whole(t[kFieldSide], 1, 4);
+        const auto level = whole(t[kFieldLevel], 1, 4);
+        const auto mode = whole(t[kFieldMode], 0, kHighestMode);
+        const auto buoys = whole(t[kFieldBuoys], 0, 255);
+        const auto delay = decimal(t[kFieldDelay], 0.0, kLongestDelayMinutes);
+        std::array<double, 4> box{};
+        for (int i = 0; i < 4; ++i) {
+            const auto field = static_cast<ObjectField>(kFieldBoxWest + i);
+            const auto value = decimal(t[field], -kLargestOffsetYards, kLargestOffsetYards);
+            if (!value)
+                return fail(field);
+            box[static_cast<size_t>(i)] = *value;
+        }
+        if (!side)
+            return fail(kFieldSide);
+        if (!level)
+            return fail(kFieldLevel);
+        if (!mode)
+            return fail(kFieldMode);
+        if (!buoys)
+            return fail(kFieldBuoys);
+        if (!delay)
+            return fail(kFieldDelay);
+        r.side = static_cast<std::int32_t>(*side);
+        r.level = static_cast<std::int32_t>(*level);
+        r.patrolMode = static_cast<std::int32_t>(*mode);
+        r.areaFlag = static_cast<std::uint8_t>(*buoys);
+        r.entryDelay = *delay * 60.0;
+        r.boxWest = box[0];
+        r.boxSouth = box[1];
+        r.boxEast = box[2];
+        r.boxNorth = box[3];
+    }
+    record = std::move(r);
+    return true;
+}
+
+std::array<std::string, 2> waypointFormTexts(int depthMetres, int speed) {
+    return {std::to_string(std::lround(depthMetres / kMetresPerFoot)), std::to_string(speed)};
+}
+
+bool waypointFormRead(const std::array<std::string, 2>& texts, int& depthMetres, int& speed) {
+    const auto feet = whole(texts[0], -kLargestDepthFeet, kLargestDepthFeet);
+    const auto knots = whole(texts[1], 0, kFastestKnots);
+    if (!feet || !knots)
+        return false;
+    depthMetres = static_cast<int>(std::lround(*feet * kMetresPerFoot));
+    speed = static_cast<int>(*knots);
+    return true;
+}
+
+} // namespace q71
