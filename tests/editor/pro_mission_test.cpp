@@ -102,7 +102,7 @@ protected:
     }
 };
 
-enum EditorButton { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kOpen, kSave, kQuit };
+enum EditorButton { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kOpen, kSave, kQuit };
 
 TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForItsFirstPoint) {
     ProMission& editor = enterEditor();
@@ -253,6 +253,7 @@ TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead)
         dialogSetItemText(box, 1000 + kFieldDepth, "-300");
         dialogSetItemText(box, 1000 + kFieldSpeed, "14");
         dialogSetItemText(box, 1000 + kFieldSide, "4");
+        saveScreenPicture("editor-object");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
     EXPECT_TRUE(editor.editAt(at));
@@ -289,6 +290,36 @@ TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead)
     ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
     EXPECT_FALSE(editor.editAt(at));
     editor.document().changed = false;
+}
+
+TEST_F(EditorScreen, TheSettingsBoxTakesTheTextsEnvironmentAndGradesOrNamesWhatDoesNotRead) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    bool refused = false;
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1002, "Cap au nord.\r\nPuis plong\xE9" "e.");
+        dialogSetItemText(box, 1006, "4");
+        dialogSetItemText(box, 1012, "10"); // below the second grade's
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptPush([&](WindowHandle box) {
+        refused = true;
+        modalLoopEnd(box, kIdOk);
+    });
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1012, "650");
+        saveScreenPicture("editor-settings");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSettings);
+    EXPECT_TRUE(refused);
+    const MissionDocument& document = editor.document();
+    EXPECT_EQ(document.texts[kScenarioBriefing], std::optional<std::string>("Cap au nord.\r\nPuis plong\xE9" "e."));
+    EXPECT_EQ(document.header.seaState, 4);
+    EXPECT_EQ(document.thresholds[2], 650);
+    EXPECT_TRUE(document.changed);
+    answerNextBox(kIdNo);
+    clickButton(kQuit);
 }
 
 } // namespace

@@ -16,16 +16,16 @@ inline constexpr Rect kMap{20, 48, 452, 468}; ///< the chart inside its bezel
 inline constexpr Rect kPanel{468, 8, 632, 472};
 inline constexpr Rect kAreaLabel{478, 14, 622, 30};
 inline constexpr Rect kAreaGlass{478, 32, 622, 166};
-inline constexpr Rect kFileLabel{478, 420, 622, 436};
-inline constexpr Rect kFileGlass{478, 438, 622, 462};
+inline constexpr Rect kFileLabel{478, 426, 622, 442};
+inline constexpr Rect kFileGlass{478, 444, 622, 466};
 inline constexpr int kButtonX = 478;
 inline constexpr int kFirstButtonY = 174;
-inline constexpr int kButtonStep = 27;
+inline constexpr int kButtonStep = 25;
 inline constexpr int kButtonWidth = 144;
-inline constexpr int kButtonHeight = 23;
+inline constexpr int kButtonHeight = 22;
 
 /// The tool buttons, top to bottom: their label's text.
-inline constexpr std::array<int, 9> kButtonTexts{2620, 2621, 2622, 2623, 2624, 2625, 2626, 2627, 2628};
+inline constexpr std::array<int, 10> kButtonTexts{2620, 2621, 2622, 2623, 2624, 2625, 2636, 2626, 2627, 2628};
 
 constexpr int buttonY(int i) {
     return kFirstButtonY + i * kButtonStep;

@@ -2,12 +2,14 @@
 
 #include "editor/missioneditor/mission_object.h"
 #include "editor/missioneditor/object_form.h"
+#include "editor/missioneditor/settings_form.h"
 #include "framework/textmngr/text_manager.h"
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
 
+#include <algorithm>
 #include <array>
 
 namespace q71 {
@@ -17,7 +19,7 @@ constexpr int kTextBadField = 2635;
 constexpr int kTextCaption = 2629;
 constexpr int kFirstLabel = 1100;
 
-/// Says which field does not read, by its label, and puts the caret there.
+/// Says which field does not read, by its label.
 void refuse(WindowHandle dialog, int editId) {
     std::array<char, 256> text{};
     textFormat(text, kTextBadField, dialogGetItemText(dialog, editId - ObjectDialog::kFirstEdit + kFirstLabel).c_str());
@@ -98,6 +100,34 @@ int WaypointDialog::onOk() {
     }
     point_.depth = depth;
     point_.speed = speed;
+    return 1;
+}
+
+SettingsDialog::SettingsDialog(WindowHandle owner, MissionDocument& document)
+    : Dialog(owner, kTemplate, true), document_(document) {}
+
+int SettingsDialog::editOf(int field) {
+    // The thresholds' edits follow a gap after the environment's.
+    return kFirstEdit + field + (field >= kSettingsTextFields + kSettingsEnvironmentFields ? 1 : 0);
+}
+
+void SettingsDialog::onFirstShow() {
+    Dialog::onFirstShow();
+    const SettingsTexts texts = missionSettingsTexts(document_);
+    for (int field = 0; field < kSettingsFieldCount; ++field)
+        dialogSetItemText(dialogWindow(), editOf(field), texts[static_cast<size_t>(field)]);
+}
+
+int SettingsDialog::onOk() {
+    SettingsTexts texts;
+    for (int field = 0; field < kSettingsFieldCount; ++field)
+        texts[static_cast<size_t>(field)] = dialogGetItemText(dialogWindow(), editOf(field));
+    int bad = 0;
+    if (!missionSettingsRead(texts, document_, bad)) {
+        // The thresholds share one label.
+        refuse(dialogWindow(), std::min(editOf(bad), kFirstEdit + kSettingsTextFields + kSettingsEnvironmentFields));
+        return 0;
+    }
     return 1;
 }
 

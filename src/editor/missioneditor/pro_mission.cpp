@@ -31,7 +31,7 @@ enum ControlId : int {
     kFileNameId = 102,
     kFirstButtonId = 110, // the tool buttons in layout order
 };
-enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kOpen, kSave, kQuit };
+enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kOpen, kSave, kQuit };
 
 constexpr int kTextCannotWrite = 2606;
 constexpr int kTextDamaged = 2607;
@@ -144,6 +144,11 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
     case kDelete:
         tool_ = Tool::Delete;
         return 1;
+    case kSettings: {
+        SettingsDialog box(window_, document_);
+        box.show();
+        return 1;
+    }
     case kOpen:
         openScenario();
         return 1;

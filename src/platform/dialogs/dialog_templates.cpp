@@ -23,7 +23,9 @@ constexpr DialogItemTemplate kProgressWithoutButton[] = {
 };
 
 // The mission editor's boxes: an object's fields (edits 1000-1016 in the editor's field order,
-// their labels 1100-1116) and a route point's (edits 1000-1003: latitude, longitude, depth, speed).
+// their labels 1100-1116), a route point's (edits 1000-1003: latitude, longitude, depth, speed) and
+// the mission's texts and environment (edits 1000-1004 the texts, 1005-1008 time, sea, sound
+// profile and bottom, 1010-1014 the grade thresholds).
 constexpr DialogItemTemplate kEditorObject[] = {
     {"STATIC", "Latitude", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 9, 72, 9},
     {"EDIT", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 7, 52, 12},
@@ -55,9 +57,9 @@ constexpr DialogItemTemplate kEditorObject[] = {
     {"EDIT", "", 1013, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 119, 52, 12},
     {"STATIC", "D\xE9" "lai d'entr\xE9" "e (min)", 1114, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 121, 72, 9},
     {"EDIT", "", 1014, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 119, 52, 12},
-    {"STATIC", "Dispersion larg. (yards)", 1115, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 137, 72, 9},
+    {"STATIC", "Larg. d\xE9" "part (yards)", 1115, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 137, 72, 9},
     {"EDIT", "", 1015, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 135, 52, 12},
-    {"STATIC", "Dispersion haut. (yards)", 1116, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 137, 72, 9},
+    {"STATIC", "Haut. d\xE9" "part (yards)", 1116, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 137, 72, 9},
     {"EDIT", "", 1016, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 135, 52, 12},
     {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 150, 155, 52, 14},
     {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 210, 155, 52, 14},
@@ -75,10 +77,40 @@ constexpr DialogItemTemplate kEditorWaypoint[] = {
     {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 118, 75, 52, 14},
 };
 
+constexpr DialogItemTemplate kEditorSettings[] = {
+    {"STATIC", "Description (une ligne)", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 5, 200, 9},
+    {"EDIT", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 14, 306, 12},
+    {"STATIC", "Nom de la mission", 1101, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 29, 200, 9},
+    {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 7, 38, 306, 12},
+    {"STATIC", "Briefing de mission", 1102, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 53, 200, 9},
+    {"EDIT", "", 1002, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE, 7, 62, 306, 40},
+    {"STATIC", "Renseignement", 1103, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 105, 200, 9},
+    {"EDIT", "", 1003, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE, 7, 114, 306, 28},
+    {"STATIC", "Ordres", 1104, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 145, 200, 9},
+    {"EDIT", "", 1004, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE, 7, 154, 306, 28},
+    {"STATIC", "Heure (1 jour, 3 soir, 4 aube)", 1105, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 187, 110, 9},
+    {"EDIT", "", 1005, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 122, 185, 36, 12},
+    {"STATIC", "\xC9tat de la mer (0-5)", 1106, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 162, 187, 110, 9},
+    {"EDIT", "", 1006, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 277, 185, 36, 12},
+    {"STATIC", "C\xE9l\xE9rit\xE9 (0 fond, 1 iso, 2 prof.)", 1107, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 202, 110, 9},
+    {"EDIT", "", 1007, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 122, 200, 36, 12},
+    {"STATIC", "Fond (0 sable, 1 vase, 2 roche)", 1108, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 162, 202, 110, 9},
+    {"EDIT", "", 1008, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 277, 200, 36, 12},
+    {"STATIC", "Seuils des notes 1 \xE0 5", 1109, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 217, 80, 9},
+    {"EDIT", "", 1010, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 90, 215, 40, 12},
+    {"EDIT", "", 1011, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 135, 215, 40, 12},
+    {"EDIT", "", 1012, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 180, 215, 40, 12},
+    {"EDIT", "", 1013, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 225, 215, 40, 12},
+    {"EDIT", "", 1014, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 270, 215, 40, 12},
+    {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 200, 233, 52, 14},
+    {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 260, 233, 52, 14},
+};
+
 constexpr DialogTemplate kTemplates[] = {
     {113, kBoxStyle, 0, 0, 200, 66, "Chargement", "Liberation Sans", 9, kProgressWithButton},
     {114, kBoxStyle, 0, 0, 200, 45, "Chargement", "Liberation Sans", 9, kProgressWithoutButton},
     {120, kBoxStyle, 0, 0, 270, 176, "Objet de la mission", "Liberation Sans", 9, kEditorObject},
+    {122, kBoxStyle, 0, 0, 320, 252, "Textes et environnement", "Liberation Sans", 9, kEditorSettings},
     {121, kBoxStyle, 0, 0, 180, 96, "Point de route", "Liberation Sans", 9, kEditorWaypoint},
 };
 
