@@ -7,6 +7,7 @@
 
 #include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/editor_screens.h"
+#include "editor/missioneditor/goal_form.h"
 #include "editor/missioneditor/object_form.h"
 #include "editor/missioneditor/pro_mission.h"
 #include "framework/app/screen_manager.h"
@@ -102,7 +103,7 @@ protected:
     }
 };
 
-enum EditorButton { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kOpen, kSave, kQuit };
+enum EditorButton { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
 
 TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForItsFirstPoint) {
     ProMission& editor = enterEditor();
@@ -318,6 +319,50 @@ TEST_F(EditorScreen, TheSettingsBoxTakesTheTextsEnvironmentAndGradesOrNamesWhatD
     EXPECT_EQ(document.header.seaState, 4);
     EXPECT_EQ(document.thresholds[2], 650);
     EXPECT_TRUE(document.changed);
+    answerNextBox(kIdNo);
+    clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, TheGoalsBoxAddsAGoalThatAUnitIsBoundToThroughItsBox) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kShip);
+    clickMap(editor, kCentre, kCentre);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(box, WM_COMMAND, 1020, 0); // a new goal, chosen
+        dialogSetItemText(box, 1001, "1");
+        dialogSetItemText(box, 1002, "800");
+        dialogSetItemText(box, 1008, "Le cargo est coul\xE9.");
+        messageSend(box, WM_COMMAND, 1022, 0);
+        messageSend(box, WM_COMMAND, 1020, 0);
+        messageSend(box, WM_COMMAND, 1020, 0);
+        messageSend(box, WM_COMMAND, 1021, 0); // the third goes again
+        saveScreenPicture("editor-goals");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kGoals);
+    MissionDocument& document = editor.document();
+    std::vector<GoalListLine> lines = goalListLines(document);
+    ASSERT_EQ(lines.size(), 2u);
+    GoalNode* sink = nullptr;
+    for (const GoalListLine& line : lines)
+        if (line.goal->kind == kGoalDestroy)
+            sink = line.goal;
+    ASSERT_NE(sink, nullptr);
+    EXPECT_EQ(sink->points, 800);
+
+    MissionObject* ship = nullptr;
+    document.forEachMissionObject([&](MissionObject& o) { ship = &o; });
+    ASSERT_NE(ship, nullptr);
+    Point at;
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+    const std::string goalNumber = std::to_string(sink->id);
+    modalScriptPush([&](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldGoal1, goalNumber);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    EXPECT_TRUE(editor.editAt(at));
+    EXPECT_EQ(document.unitOfGoal(sink->id), ship);
     answerNextBox(kIdNo);
     clickButton(kQuit);
 }

@@ -19,13 +19,13 @@ inline constexpr Rect kAreaGlass{478, 32, 622, 166};
 inline constexpr Rect kFileLabel{478, 426, 622, 442};
 inline constexpr Rect kFileGlass{478, 444, 622, 466};
 inline constexpr int kButtonX = 478;
-inline constexpr int kFirstButtonY = 174;
-inline constexpr int kButtonStep = 25;
+inline constexpr int kFirstButtonY = 172;
+inline constexpr int kButtonStep = 23;
 inline constexpr int kButtonWidth = 144;
-inline constexpr int kButtonHeight = 22;
+inline constexpr int kButtonHeight = 21;
 
 /// The tool buttons, top to bottom: their label's text.
-inline constexpr std::array<int, 10> kButtonTexts{2620, 2621, 2622, 2623, 2624, 2625, 2636, 2626, 2627, 2628};
+inline constexpr std::array<int, 11> kButtonTexts{2620, 2621, 2622, 2623, 2624, 2625, 2636, 2637, 2626, 2627, 2628};
 
 constexpr int buttonY(int i) {
     return kFirstButtonY + i * kButtonStep;

@@ -2,7 +2,9 @@
 
 #include "sim/world/object_database.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -100,6 +102,8 @@ ObjectFormTexts objectFormTexts(const ScenarioRecord& r) {
     t[kFieldDelay] = number(r.entryDelay / 60.0);
     t[kFieldSpreadWidth] = number(r.randomPlacement ? r.randomWidth : 0.0);
     t[kFieldSpreadHeight] = number(r.randomPlacement ? r.randomHeight : 0.0);
+    t[kFieldGoal1] = std::to_string(std::max(r.goalNode1, 0));
+    t[kFieldGoal2] = std::to_string(std::max(r.goalNode2, 0));
     return t;
 }
 
@@ -165,6 +169,14 @@ bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectFiel
             return fail(kFieldBuoys);
         if (!delay)
             return fail(kFieldDelay);
+        const auto goal1 = whole(t[kFieldGoal1], 0, INT32_MAX);
+        const auto goal2 = whole(t[kFieldGoal2], 0, INT32_MAX);
+        if (!goal1)
+            return fail(kFieldGoal1);
+        if (!goal2)
+            return fail(kFieldGoal2);
+        r.goalNode1 = static_cast<std::int32_t>(*goal1);
+        r.goalNode2 = static_cast<std::int32_t>(*goal2);
         r.side = static_cast<std::int32_t>(*side);
         r.level = static_cast<std::int32_t>(*level);
         r.patrolMode = static_cast<std::int32_t>(*mode);

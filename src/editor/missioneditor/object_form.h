@@ -29,6 +29,8 @@ enum ObjectField : int {
     kFieldDelay, ///< minutes
     kFieldSpreadWidth, ///< yards; with the height, a random placement
     kFieldSpreadHeight,
+    kFieldGoal1, ///< the numbers of the goals bound to the unit (destroying it), 0 for none
+    kFieldGoal2,
     kObjectFieldCount,
 };
 

@@ -1,6 +1,7 @@
 #include "editor/missioneditor/pro_mission.h"
 
 #include "editor/missioneditor/editor_layout.h"
+#include "editor/missioneditor/goals_dialog.h"
 #include "editor/missioneditor/mission_checks.h"
 #include "editor/missioneditor/mission_file.h"
 #include "editor/missioneditor/object_dialog.h"
@@ -31,7 +32,7 @@ enum ControlId : int {
     kFileNameId = 102,
     kFirstButtonId = 110, // the tool buttons in layout order
 };
-enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kOpen, kSave, kQuit };
+enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
 
 constexpr int kTextCannotWrite = 2606;
 constexpr int kTextDamaged = 2607;
@@ -146,6 +147,11 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
         return 1;
     case kSettings: {
         SettingsDialog box(window_, document_);
+        box.show();
+        return 1;
+    }
+    case kGoals: {
+        GoalsDialog box(window_, document_);
         box.show();
         return 1;
     }

@@ -22,8 +22,8 @@ constexpr DialogItemTemplate kProgressWithoutButton[] = {
     {"STATIC", "", 1002, SS_LEFT, 7, 28, 186, 10},
 };
 
-// The mission editor's boxes: an object's fields (edits 1000-1016 in the editor's field order,
-// their labels 1100-1116), a route point's (edits 1000-1003: latitude, longitude, depth, speed) and
+// The mission editor's boxes: an object's fields (edits 1000-1018 in the editor's field order,
+// their labels 1100-1118), a route point's (edits 1000-1003: latitude, longitude, depth, speed) and
 // the mission's texts and environment (edits 1000-1004 the texts, 1005-1008 time, sea, sound
 // profile and bottom, 1010-1014 the grade thresholds).
 constexpr DialogItemTemplate kEditorObject[] = {
@@ -61,8 +61,12 @@ constexpr DialogItemTemplate kEditorObject[] = {
     {"EDIT", "", 1015, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 135, 52, 12},
     {"STATIC", "Haut. d\xE9" "part (yards)", 1116, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 137, 72, 9},
     {"EDIT", "", 1016, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 135, 52, 12},
-    {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 150, 155, 52, 14},
-    {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 210, 155, 52, 14},
+    {"STATIC", "But n\xB0" " (d\xE9" "truire)", 1117, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 153, 72, 9},
+    {"EDIT", "", 1017, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 82, 151, 52, 12},
+    {"STATIC", "Second but n\xB0", 1118, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 142, 153, 72, 9},
+    {"EDIT", "", 1018, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 217, 151, 52, 12},
+    {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 150, 171, 52, 14},
+    {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 210, 171, 52, 14},
 };
 constexpr DialogItemTemplate kEditorWaypoint[] = {
     {"STATIC", "Latitude", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 9, 90, 9},
@@ -106,11 +110,38 @@ constexpr DialogItemTemplate kEditorSettings[] = {
     {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 260, 233, 52, 14},
 };
 
+// The mission's goals: the list (1000), a goal's fields (edits 1001-1008 in the editor's order,
+// labels 1100-1107) and the new, delete and apply buttons (1020-1022).
+constexpr DialogItemTemplate kEditorGoals[] = {
+    {"LISTBOX", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 7, 286, 80},
+    {"BUTTON", "Nouveau", 1020, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 7, 91, 60, 14},
+    {"BUTTON", "Supprimer", 1021, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 73, 91, 60, 14},
+    {"BUTTON", "Appliquer", 1022, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 139, 91, 60, 14},
+    {"STATIC", "Genre (1 d\xE9truire, 2 atteindre, 4 stopper, 9 survivre)", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 113, 200, 9},
+    {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 240, 111, 53, 12},
+    {"STATIC", "Points", 1101, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 128, 80, 9},
+    {"EDIT", "", 1002, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 90, 126, 55, 12},
+    {"STATIC", "Requis (0 ou 1)", 1102, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 155, 128, 80, 9},
+    {"EDIT", "", 1003, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 238, 126, 55, 12},
+    {"STATIC", "Sous le but n\xB0 (0 aucun)", 1103, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 143, 80, 9},
+    {"EDIT", "", 1004, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 90, 141, 55, 12},
+    {"STATIC", "Rayon de la zone (m)", 1104, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 155, 143, 80, 9},
+    {"EDIT", "", 1005, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 238, 141, 55, 12},
+    {"STATIC", "Latitude du centre", 1105, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 158, 80, 9},
+    {"EDIT", "", 1006, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 90, 156, 55, 12},
+    {"STATIC", "Longitude du centre", 1106, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 155, 158, 80, 9},
+    {"EDIT", "", 1007, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 238, 156, 55, 12},
+    {"STATIC", "Message", 1107, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 173, 80, 9},
+    {"EDIT", "", 1008, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 90, 171, 203, 12},
+    {"BUTTON", "Fermer", 1, WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 241, 190, 52, 14},
+};
+
 constexpr DialogTemplate kTemplates[] = {
     {113, kBoxStyle, 0, 0, 200, 66, "Chargement", "Liberation Sans", 9, kProgressWithButton},
     {114, kBoxStyle, 0, 0, 200, 45, "Chargement", "Liberation Sans", 9, kProgressWithoutButton},
-    {120, kBoxStyle, 0, 0, 270, 176, "Objet de la mission", "Liberation Sans", 9, kEditorObject},
+    {120, kBoxStyle, 0, 0, 270, 192, "Objet de la mission", "Liberation Sans", 9, kEditorObject},
     {122, kBoxStyle, 0, 0, 320, 252, "Textes et environnement", "Liberation Sans", 9, kEditorSettings},
+    {123, kBoxStyle, 0, 0, 300, 211, "Buts de la mission", "Liberation Sans", 9, kEditorGoals},
     {121, kBoxStyle, 0, 0, 180, 96, "Point de route", "Liberation Sans", 9, kEditorWaypoint},
 };
 
