@@ -1,11 +1,11 @@
 #include "editor/missioneditor/goal_form.h"
 
+#include "editor/missioneditor/form_numbers.h"
 #include "editor/missioneditor/mission_document.h"
 #include "sim/world/dem_grid.h"
 #include "sim/world/terrain_world.h"
 #include "tactical/charts/map_object.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -36,28 +36,7 @@ bool isArea(int kind) {
     return kind == kGoalReachArea || kind == kGoalRecover;
 }
 
-std::optional<long> whole(const std::string& text, long low, long high) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(begin, &end, 10);
-    while (end && *end == ' ')
-        ++end;
-    if (end == begin || *end || errno || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
 
-std::optional<double> decimal(const std::string& text, double low, double high) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    while (end && *end == ' ')
-        ++end;
-    if (end == begin || *end || !(value >= low && value <= high))
-        return std::nullopt;
-    return value;
-}
 
 bool under(const GoalNode* node, const GoalNode* ancestor) {
     for (; node; node = node->parent)
@@ -108,23 +87,23 @@ bool goalFormRead(const GoalFormTexts& t, MissionDocument& document, GoalNode& g
         bad = field;
         return false;
     };
-    const auto kind = whole(t[kGoalFieldKind], 0, 99);
+    const auto kind = formWhole(t[kGoalFieldKind], 0, 99);
     if (!kind || !goalKindEditable(static_cast<int>(*kind)))
         return fail(kGoalFieldKind);
-    const auto points = whole(t[kGoalFieldPoints], -kMostPoints, kMostPoints);
+    const auto points = formWhole(t[kGoalFieldPoints], -kMostPoints, kMostPoints);
     if (!points)
         return fail(kGoalFieldPoints);
-    const auto required = whole(t[kGoalFieldRequired], 0, 1);
+    const auto required = formWhole(t[kGoalFieldRequired], 0, 1);
     if (!required)
         return fail(kGoalFieldRequired);
-    const auto parentId = whole(t[kGoalFieldParent], 0, INT32_MAX);
+    const auto parentId = formWhole(t[kGoalFieldParent], 0, INT32_MAX);
     GoalNode* parent = parentId && *parentId > 0 ? goalTreeFindNode(document.goals.root(), static_cast<std::int32_t>(*parentId))
                                                  : nullptr;
     if (!parentId || (*parentId > 0 && (!parent || under(parent, &goal))))
         return fail(kGoalFieldParent);
     double centreX = goal.centreX, centreY = goal.centreY, radius = goal.radius;
     if (isArea(static_cast<int>(*kind))) {
-        const auto r = decimal(t[kGoalFieldRadius], 1.0, kWidestRadius);
+        const auto r = formDecimal(t[kGoalFieldRadius], 1.0, kWidestRadius);
         if (!r)
             return fail(kGoalFieldRadius);
         radius = *r;

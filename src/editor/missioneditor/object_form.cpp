@@ -1,9 +1,9 @@
 #include "editor/missioneditor/object_form.h"
 
+#include "editor/missioneditor/form_numbers.h"
 #include "sim/world/object_database.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -21,28 +21,7 @@ constexpr int kFastestKnots = 99;
 constexpr int kHighestMode = 19;
 constexpr double kLongestDelayMinutes = 24.0 * 60.0;
 
-std::optional<long> whole(const std::string& text, long low, long high) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(begin, &end, 10);
-    while (end && *end == ' ')
-        ++end;
-    if (end == begin || *end || errno || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
 
-std::optional<double> decimal(const std::string& text, double low, double high) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    const double value = std::strtod(begin, &end);
-    while (end && *end == ' ')
-        ++end;
-    if (end == begin || *end || !std::isfinite(value) || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
 
 std::string number(double value) {
     char text[32];
@@ -124,11 +103,11 @@ bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectFiel
         r.typeName = std::string(object->keyName.view());
         r.type = recordTypeOf(object->category());
     }
-    const auto course = whole(t[kFieldCourse], 0, 359);
-    const auto depth = whole(t[kFieldDepth], -kLargestDepthFeet, kLargestDepthFeet);
-    const auto speed = whole(t[kFieldSpeed], 0, kFastestKnots);
-    const auto width = decimal(t[kFieldSpreadWidth], 0.0, kLargestOffsetYards);
-    const auto height = decimal(t[kFieldSpreadHeight], 0.0, kLargestOffsetYards);
+    const auto course = formWhole(t[kFieldCourse], 0, 359);
+    const auto depth = formWhole(t[kFieldDepth], -kLargestDepthFeet, kLargestDepthFeet);
+    const auto speed = formWhole(t[kFieldSpeed], 0, kFastestKnots);
+    const auto width = formDecimal(t[kFieldSpreadWidth], 0.0, kLargestOffsetYards);
+    const auto height = formDecimal(t[kFieldSpreadHeight], 0.0, kLargestOffsetYards);
     if (!course)
         return fail(kFieldCourse);
     if (!depth)
@@ -146,15 +125,15 @@ bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectFiel
     r.randomWidth = *width;
     r.randomHeight = *height;
     if (!start) {
-        const auto side = whole(t[kFieldSide], 1, 4);
-        const auto level = whole(t[kFieldLevel], 1, 4);
-        const auto mode = whole(t[kFieldMode], 0, kHighestMode);
-        const auto buoys = whole(t[kFieldBuoys], 0, 255);
-        const auto delay = decimal(t[kFieldDelay], 0.0, kLongestDelayMinutes);
+        const auto side = formWhole(t[kFieldSide], 1, 4);
+        const auto level = formWhole(t[kFieldLevel], 1, 4);
+        const auto mode = formWhole(t[kFieldMode], 0, kHighestMode);
+        const auto buoys = formWhole(t[kFieldBuoys], 0, 255);
+        const auto delay = formDecimal(t[kFieldDelay], 0.0, kLongestDelayMinutes);
         std::array<double, 4> box{};
         for (int i = 0; i < 4; ++i) {
             const auto field = static_cast<ObjectField>(kFieldBoxWest + i);
-            const auto value = decimal(t[field], -kLargestOffsetYards, kLargestOffsetYards);
+            const auto value = formDecimal(t[field], -kLargestOffsetYards, kLargestOffsetYards);
             if (!value)
                 return fail(field);
             box[static_cast<size_t>(i)] = *value;
@@ -169,8 +148,8 @@ bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectFiel
             return fail(kFieldBuoys);
         if (!delay)
             return fail(kFieldDelay);
-        const auto goal1 = whole(t[kFieldGoal1], 0, INT32_MAX);
-        const auto goal2 = whole(t[kFieldGoal2], 0, INT32_MAX);
+        const auto goal1 = formWhole(t[kFieldGoal1], 0, INT32_MAX);
+        const auto goal2 = formWhole(t[kFieldGoal2], 0, INT32_MAX);
         if (!goal1)
             return fail(kFieldGoal1);
         if (!goal2)
@@ -196,8 +175,8 @@ std::array<std::string, 2> waypointFormTexts(int depthMetres, int speed) {
 }
 
 bool waypointFormRead(const std::array<std::string, 2>& texts, int& depthMetres, int& speed) {
-    const auto feet = whole(texts[0], -kLargestDepthFeet, kLargestDepthFeet);
-    const auto knots = whole(texts[1], 0, kFastestKnots);
+    const auto feet = formWhole(texts[0], -kLargestDepthFeet, kLargestDepthFeet);
+    const auto knots = formWhole(texts[1], 0, kFastestKnots);
     if (!feet || !knots)
         return false;
     depthMetres = static_cast<int>(std::lround(*feet * kMetresPerFoot));

@@ -1,8 +1,8 @@
 #include "editor/missioneditor/settings_form.h"
 
+#include "editor/missioneditor/form_numbers.h"
 #include "editor/missioneditor/mission_document.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <optional>
 
@@ -10,18 +10,6 @@ namespace q71 {
 namespace {
 
 constexpr long kHighestThreshold = 1000000;
-
-std::optional<std::int32_t> whole(const std::string& text, long low, long high) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(begin, &end, 10);
-    while (end && *end == ' ')
-        ++end;
-    if (end == begin || *end || errno || value < low || value > high)
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
-}
 
 } // namespace
 
@@ -45,24 +33,24 @@ bool missionSettingsRead(const SettingsTexts& t, MissionDocument& document, int&
     std::array<std::int32_t, kSettingsEnvironmentFields> environment{};
     for (int i = 0; i < kSettingsEnvironmentFields; ++i) {
         const int field = kSettingsTextFields + i;
-        const auto value = whole(t[static_cast<size_t>(field)], ranges[static_cast<size_t>(i)].first,
+        const auto value = formWhole(t[static_cast<size_t>(field)], ranges[static_cast<size_t>(i)].first,
                                  ranges[static_cast<size_t>(i)].second);
         if (!value) {
             bad = field;
             return false;
         }
-        environment[static_cast<size_t>(i)] = *value;
+        environment[static_cast<size_t>(i)] = static_cast<std::int32_t>(*value);
     }
     GradeThresholds thresholds{};
     for (int i = 0; i < kSettingsThresholdFields; ++i) {
         const int field = kSettingsTextFields + kSettingsEnvironmentFields + i;
-        const auto value = whole(t[static_cast<size_t>(field)], 0, kHighestThreshold);
+        const auto value = formWhole(t[static_cast<size_t>(field)], 0, kHighestThreshold);
         // Each grade asks for more than the one below it.
         if (!value || (i > 0 && *value <= thresholds[static_cast<size_t>(i - 1)])) {
             bad = field;
             return false;
         }
-        thresholds[static_cast<size_t>(i)] = *value;
+        thresholds[static_cast<size_t>(i)] = static_cast<std::int32_t>(*value);
     }
     for (int i = 0; i < kSettingsTextFields; ++i) {
         const std::string& text = t[static_cast<size_t>(i)];
