@@ -3,17 +3,11 @@
 // at passes of 0.1 s, in game seconds per wall-clock second. The own submarine and the units are
 // of the entity classes, with their controllers and the explosions of their weapons.
 // Reads the data set at $Q71_DATA, else build/data beside the benchmark's folder.
-#include "framework/resources/registry.h"
-#include "framework/textmngr/text_manager.h"
-#include "sim/entities/explosion.h"
-#include "sim/entities/types/entity_classes.h"
 #include "sim/simulation/mission_end.h"
 #include "sim/simulation/scenario_file.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/support/data_set_mission.h"
 #include "sim/support/world_harness.h"
-#include "sim/world/object_database.h"
-#include "sim/world/terrain_world.h"
 #include "support/temp_dir.h"
 
 #include "world_run_report.h"
@@ -45,18 +39,7 @@ std::filesystem::path dataSet() {
 bool openDataSet() {
     static const bool opened = [] {
         static test::TempDir player;
-        ::setenv("Q71_DATA", dataSet().c_str(), 1);
-        ::setenv("XDG_DATA_HOME", player.path().c_str(), 1);
-        appReadInstallPaths();
-        std::error_code error;
-        std::filesystem::current_path(rootInstallPath, error);
-        if (error || !objdbLoad() || textOpen() != 1)
-            return false;
-        worldOpen();
-        entityClassesInstall();
-        entityControllersInstall();
-        explosionInstallMaker();
-        return true;
+        return test::openDataSetForMissions(dataSet(), player.path());
     }();
     return opened;
 }

@@ -12,7 +12,10 @@ endif()
 
 add_compile_options(-Wall -Wextra -Wpedantic -Werror -Wnon-virtual-dtor
                     # Object files do not depend on where the clone lies, so ccache shares them.
-                    "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.")
+                    "-ffile-prefix-map=${CMAKE_SOURCE_DIR}=."
+                    # No fused multiply-adds: every compiler and build type rounds each product,
+                    # so a mission runs the same in the optimised, sanitizer and fuzz builds.
+                    -ffp-contract=off)
 
 if(Q71_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined

@@ -26,6 +26,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "stations/nav/nav_screen.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -133,6 +134,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
     simulation.host = &frontEndHostScreen();
+    simulation.tactical = &tacticalSimDisplays();
     simInstallServices(simulation);
     entityClassesInstall();
     entityControllersInstall();
@@ -140,6 +142,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     scoringSetWorld(&worldMissionFacts());
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
+    navRegisterStation();
     frontEndRegisterScreens();
     tmaRegisterStation();
     sonarRegisterStation();

@@ -2,6 +2,7 @@
 
 #include "render3d/library.h"
 #include "tactical/charts/chart_defaults.h"
+#include "tactical/rwutils/sea_texture.h"
 
 #include <cstdint>
 
@@ -22,20 +23,33 @@ public:
         return true;
     }
     void closeRenderer() override { r3d::closeLibrary(); }
-    // Seam of the 3-D view: no particles, sea texture or effects exist yet.
+    void updateSeaTexture() override { rwUpdateSeaTexture(); }
+    void shutdown() override { rwShutdown(); }
+    // Seam of the scene effects: no particles or effects exist yet.
     void initParticles() override {}
-    void updateSeaTexture() override {}
     void effectsBegin() override {}
     void effectsAnimate() override {}
     void effectsEnd() override {}
     void freeEffectList() override {}
-    void shutdown() override {}
 
     void setChartDefaultCellSize(int size) override { chartSetDefaultCellSize(size); }
     void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
 };
 
+// What the simulation asks of the displays: the sea texture; the effects and the radio room's
+// lines are seams of their own views (the lines are kept here until the radio room takes them).
+class TacticalSimDisplays final : public TacticalDisplaysKeepingLines {
+public:
+    void updateSeaTexture() override { rwUpdateSeaTexture(); }
+    void clearEffectList() override {}
+};
+
 } // namespace
+
+TacticalDisplays& tacticalSimDisplays() {
+    static TacticalSimDisplays displays;
+    return displays;
+}
 
 AppTactical& tacticalShellServices() {
     static TacticalShell services;

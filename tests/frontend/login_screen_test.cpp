@@ -102,17 +102,19 @@ TEST_F(Login, ValidateButtonLogsInAndQuitButtonAsks) {
     EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
 }
 
-TEST_F(Login, ADamagedRosterIsSaidAndKept) {
-    const std::string damaged(100, 'x');
-    player.dir().write("q71/player.db", damaged);
+TEST_F(Login, ATornRosterShowsItsWholeRecordsAndTheNextSaveMendsIt) {
+    enrol("Marin", 42);
+    const std::string whole = test::readFile(player.file("player.db"));
+    player.dir().write("q71/player.db", whole + std::string(100, 'x'));
+    auto warned = answerNextBox(kIdOk);
     LoginScreen& login = showLogin();
-    EXPECT_TRUE(login.rosterList()->entries().empty());
-    type("Ondine");
-    auto told = answerNextBox(kIdOk);
-    press(static_cast<std::uint8_t>(VK_RETURN), '\r');
-    EXPECT_TRUE(*told);
-    EXPECT_EQ(screenCurrentIndex(), kSlotLogin);
-    EXPECT_EQ(test::readFile(player.file("player.db")), damaged);
+    EXPECT_TRUE(*warned);
+    ASSERT_EQ(login.rosterList()->entries().size(), 1u);
+    type("Ondine\r"); // a new player, saved after the whole record
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    const std::string mended = test::readFile(player.file("player.db"));
+    EXPECT_EQ(mended.size(), 2 * whole.size());
+    EXPECT_EQ(mended.substr(0, whole.size()), whole);
 }
 
 class LoginWithoutCampaign : public Login {

@@ -18,21 +18,32 @@ ColorRef Canvas::at(int x, int y) const {
     return s.decode(s.read(x, y));
 }
 
+RgbImage rgbImageOf(const Bitmap& bitmap) {
+    RgbImage image{bitmap.width(), bitmap.height(), {}};
+    const PixelSurface s = bitmap.surface();
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            const ColorRef c = s.decode(s.read(x, y));
+            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(colorRed(c)),
+                                                     static_cast<std::uint8_t>(colorGreen(c)),
+                                                     static_cast<std::uint8_t>(colorBlue(c))});
+        }
+    return image;
+}
+
+bool keepArtefact(const Bitmap& bitmap, const std::string& file) {
+    const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
+    std::filesystem::create_directories(artefacts);
+    return writePng((artefacts / file).string(), rgbImageOf(bitmap));
+}
+
 ::testing::AssertionResult matchesGoldenIn(const std::string& folder, const Bitmap& bitmap,
                                            const std::string& name) {
     const char* source = std::getenv("Q71_SOURCE_DIR");
     if (!source)
         return ::testing::AssertionFailure() << "Q71_SOURCE_DIR is not set";
     std::string path = std::string(source) + "/" + folder + "/" + name + ".png";
-    RgbImage image{bitmap.width(), bitmap.height(), {}};
-    PixelSurface s = bitmap.surface();
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x) {
-            ColorRef c = s.decode(s.read(x, y));
-            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(colorRed(c)),
-                                                     static_cast<std::uint8_t>(colorGreen(c)),
-                                                     static_cast<std::uint8_t>(colorBlue(c))});
-        }
+    const RgbImage image = rgbImageOf(bitmap);
     if (const char* update = std::getenv("Q71_UPDATE_GOLDEN"); update && std::string(update) == "1") {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         if (!writePng(path, image))

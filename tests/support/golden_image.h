@@ -5,6 +5,7 @@
 
 #include "platform/gdi/bitmap.h"
 #include "platform/gdi/device_context.h"
+#include "support/png_image.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,11 @@
 #include <string>
 
 namespace q71::test {
+
+/// The bitmap's pixels as 8-bit channels.
+RgbImage rgbImageOf(const Bitmap& bitmap);
+/// Writes the bitmap as a PNG file into artefacts/ beside the test binary; false when it cannot.
+bool keepArtefact(const Bitmap& bitmap, const std::string& file);
 
 /// Checks the bitmap against <source tree>/<folder>/<name>.png.
 ::testing::AssertionResult matchesGoldenIn(const std::string& folder, const Bitmap& bitmap,

@@ -6,6 +6,7 @@
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/models/models_data.h"
+#include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/sonar/sonar_art.h"
@@ -49,6 +50,7 @@ const Generator kGenerators[] = {
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
+    {"navigation", generateNavigationArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

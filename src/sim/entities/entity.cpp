@@ -10,6 +10,7 @@
 #include "sim/services/sim_services.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_step.h"
 #include "sim/world/object_database.h"
 
 #include <algorithm>
@@ -224,7 +225,7 @@ void Entity::updatePerSecond(double elapsed) {
     }
     if (isOwnShip()) {
         if (hull <= 0.0 && !simNetworkGame() && now > repairTime) {
-            simHost().showDeathScreen();
+            worldQueueDeathScreen();
             return;
         }
     } else {

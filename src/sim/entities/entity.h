@@ -61,6 +61,16 @@ enum EntityKind : std::int32_t {
     kKindMissile = 5,
 };
 
+/// The crew levels the behaviour and the motion laws are made for, lowest first. A level outside
+/// them drives a hull's response, and a torpedo's, out of bounds.
+inline constexpr std::int32_t kLowestCrewLevel = 1;
+inline constexpr std::int32_t kHighestCrewLevel = 4;
+
+/// True for a crew level a unit may be given.
+constexpr bool crewLevelHolds(std::int32_t level) {
+    return level >= kLowestCrewLevel && level <= kHighestCrewLevel;
+}
+
 /// One of the three weapon loads named by an entity's record.
 struct EntityWeapon {
     std::uint32_t recordId = 0; ///< the weapon's record; 0 when the record names none
@@ -119,6 +129,8 @@ public:
     virtual bool load(ByteSource& source);
     /// Writes the entity's state; false on a write error.
     virtual bool save(ByteSink& sink) const;
+    /// Whether every contact the save keeps names its entity in the 16 bits the file gives it.
+    bool contactIdsSavable() const;
 
     /// Whether the save keeps the sensors (a mobile mine not yet launched does); false here.
     virtual bool savesSensors() const { return false; }

@@ -111,9 +111,21 @@ bool loadContact(Entity& entity, ByteSource& source) {
 
 } // namespace
 
+bool Entity::contactIdsSavable() const {
+    if (typeCode != kEntityOwnShip)
+        return true;
+    for (auto* node = contacts.head(); node; node = node->next)
+        if (node->item->entityId < 0 || node->item->entityId > 0xFFFF)
+            return false;
+    return true;
+}
+
 bool Entity::save(ByteSink& sink) const {
     if (typeCode == 0)
         return true;
+    // A contact's id cut to 16 bits would name another entity once loaded.
+    if (!contactIdsSavable())
+        return false;
     FieldWriter w;
     entityBlock(*this, FieldWriteCodec{w});
     if (typeCode == kEntityOwnShip) {

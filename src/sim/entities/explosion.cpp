@@ -10,6 +10,7 @@
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
 #include "sim/simulation/world_alert.h"
+#include "sim/simulation/world_step.h"
 
 #include <algorithm>
 #include <cmath>
@@ -124,7 +125,7 @@ void ExplosionEntity::updatePerSecond(double /*elapsed*/) {
         soundProfile().ambientNoise = soundProfile().background;
         const Entity* source = worldFindEntity(parentId);
         if (source && source->isOwnShip() && source->hull <= 0.0 && !simNetworkGame())
-            simHost().showDeathScreen();
+            worldQueueDeathScreen();
         return;
     }
     if (explosionKind == 1 && now - startTime > 5.0 && !reported && !isOwnShipId(parentId))

@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <memory>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -16,6 +17,7 @@ namespace {
 constexpr int kTextRosterDamaged = 862;
 constexpr int kTextRosterUnreadable = 1800;
 constexpr int kTextRosterNotSaved = 1801;
+constexpr int kTextRosterTorn = 1804;
 constexpr const char* kSource = "scoring";
 constexpr int kLineWrongSize = 202;
 constexpr const char* kFirstCampaign = "a.cdf";
@@ -30,6 +32,14 @@ CurrentPlayer& current() {
     return player;
 }
 
+// A roster cut short in a record (a crash or a full disk outside our own saves) keeps its whole
+// records; the player hears of it once a run, and the next save writes whole records again.
+void warnTornOnce() {
+    static bool warned = false;
+    if (!std::exchange(warned, true))
+        reportWarning(textGetString(kTextRosterTorn), __LINE__, kSource, 1);
+}
+
 RosterStatus readRoster(std::vector<std::uint8_t>& bytes) {
     const std::string path = playerDbPath();
     if (path.empty())
@@ -37,8 +47,11 @@ RosterStatus readRoster(std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (!fileReadContents(path, bytes))
         return fileExists(path) ? RosterStatus::Unreadable : RosterStatus::Ok;
-    // A torn record at the end would put every later record out of step.
-    return bytes.size() % kPlayerRecordSize == 0 ? RosterStatus::Ok : RosterStatus::Damaged;
+    if (const size_t torn = bytes.size() % kPlayerRecordSize; torn != 0) {
+        bytes.resize(bytes.size() - torn);
+        warnTornOnce();
+    }
+    return RosterStatus::Ok;
 }
 
 std::span<const std::uint8_t, kPlayerRecordSize> recordAt(std::span<const std::uint8_t> bytes,

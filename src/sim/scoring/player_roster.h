@@ -21,7 +21,7 @@ struct RosterEntry {
 /// What reading the roster found.
 enum class RosterStatus {
     Ok,         ///< read (a missing roster is an empty one)
-    Damaged,    ///< not a whole number of records, or the chosen record's size is wrong
+    Damaged,    ///< the chosen record's size word is wrong
     Unreadable, ///< there but not readable, or there is no player folder
     BadNumber,  ///< the number asked for is not one of three digits
 };

@@ -63,15 +63,10 @@ private:
     std::array<std::uint32_t, 2> states_{};
 };
 
-class NoTacticalDisplays final : public TacticalDisplays {
+class NoTacticalDisplays final : public TacticalDisplaysKeepingLines {
 public:
     void updateSeaTexture() override {}
     void clearEffectList() override {}
-    std::vector<std::string> radioRoomLines() const override { return lines_; }
-    void restoreRadioRoomLines(std::vector<std::string> lines) override { lines_ = std::move(lines); }
-
-private:
-    std::vector<std::string> lines_;
 };
 
 // Every option off until set; nothing is kept beyond the run.

@@ -3,6 +3,7 @@
 // radio room's received lines, which a saved mission keeps.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q71 {
@@ -18,6 +19,16 @@ public:
     virtual std::vector<std::string> radioRoomLines() const = 0;
     /// Hands the lines of a loaded mission to the radio room, which shows them when next built.
     virtual void restoreRadioRoomLines(std::vector<std::string> lines) = 0;
+};
+
+/// Displays whose radio room is not built keep the lines of a loaded mission until one is.
+class TacticalDisplaysKeepingLines : public TacticalDisplays {
+public:
+    std::vector<std::string> radioRoomLines() const override { return lines_; }
+    void restoreRadioRoomLines(std::vector<std::string> lines) override { lines_ = std::move(lines); }
+
+private:
+    std::vector<std::string> lines_;
 };
 
 } // namespace q71

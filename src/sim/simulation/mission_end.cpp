@@ -4,6 +4,7 @@
 #include "sim/radio/comms_queue.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/launcher_tables.h"
+#include "sim/simulation/mission_state.h"
 #include "sim/simulation/own_ship_starts.h"
 #include "sim/simulation/scenario_reader.h"
 #include "sim/simulation/signature_tables.h"
@@ -15,6 +16,7 @@ namespace q71 {
 
 void simEndMission() {
     simStopRunning();
+    missionState().deathScreenQueued = false; // a death screen is for the mission it ended
     // No effect may outlive the entity it shows.
     simTactical().clearEffectList();
     if (Entity* own = worldOwnShip()) {

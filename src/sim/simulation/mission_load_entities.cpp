@@ -27,11 +27,17 @@ std::optional<SavedEntityHeader> readHeader(ByteSource& source) {
     return header;
 }
 
-// An entry a class can be rebuilt from: a known class and record, and an id of its own (−1
-// would draw a new one).
+// A record the entity can be rebuilt from: a known one, or none for a plain object that a
+// scenario placed under a name the object database lacks.
+bool recordHolds(const SavedEntityHeader& header) {
+    return objdbFindById(header.recordId) != nullptr || (header.typeCode == kEntityMissile && header.recordId == 0);
+}
+
+// An entry a class can be rebuilt from: a known class and record, a crew level the motion laws
+// hold at, and an id of its own (−1 would draw a new one).
 bool headerHolds(const SavedEntityHeader& header, const SavedMission& saved) {
     return header.typeCode >= kEntityGeneric && header.typeCode <= kSavedTypeCodeLast && header.id >= 0 &&
-           !saved.entityIds.contains(header.id) && objdbFindById(header.recordId) != nullptr;
+           crewLevelHolds(header.level) && !saved.entityIds.contains(header.id) && recordHolds(header);
 }
 
 // The next entry's header, checked and its id taken.

@@ -29,6 +29,7 @@ namespace {
 
 constexpr int kTextSaveCaption = 637;
 constexpr int kTextCannotWrite = 663;
+constexpr int kTextContactIdTooLarge = 665;
 
 SavedEnvironment currentEnvironment() {
     const MissionState& mission = missionState();
@@ -159,6 +160,10 @@ bool missionWrite(ByteSink& sink) {
 }
 
 bool simSaveMission(const std::string& path) {
+    if (const Entity* own = worldOwnShip(); own && !own->contactIdsSavable()) {
+        savedMissionAlert(kTextSaveCaption, kTextContactIdTooLarge, path);
+        return false;
+    }
     storePlottedWaypoints();
     MemorySink sink;
     if (missionWrite(sink) && fileReplaceContents(path, sink.bytes()))

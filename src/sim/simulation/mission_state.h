@@ -37,6 +37,7 @@ struct MissionState {
     std::int32_t missionIndex = 0;      ///< 0-based number of the mission within its set
     bool loadedFromSave = false;        ///< the running mission came from a saved game
     std::int32_t ownBoatLossCause = kLossNone; ///< set when the own boat is lost
+    bool deathScreenQueued = false; ///< asked for inside a walk of the world, shown once it is over
 
     /// The first single mission runs on the fixed seed 1000, so that it plays the same every time.
     bool fixedSeedMode() const { return missionMode == kMissionModeSingle && missionIndex == 0; }

@@ -14,13 +14,15 @@ enum class ScenarioError {
     None,
     CannotOpen,    ///< the file is missing or cannot be opened
     Damaged,       ///< its lengths, counts or values do not hold together
-    UnknownObject, ///< a unit names a record the object database lacks
+    UnknownObject, ///< a vehicle names a record the object database lacks
     CannotMake,    ///< a unit's entity type cannot be made
+    BadLevel,      ///< a unit's crew level lies outside 1 to 4
 };
 
 struct ScenarioStatus {
     ScenarioError error = ScenarioError::None;
-    std::string detail; ///< the unknown record's name
+    std::string detail; ///< the unknown record's name, or the refused level
+    int record = 0;     ///< the number (from 1) of the scenario record refused
     bool ok() const { return error == ScenarioError::None; }
 };
 

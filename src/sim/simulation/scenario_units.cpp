@@ -65,7 +65,7 @@ void task(Entity& unit, const ScenarioRecord& record, const WorldPoint& position
 
 } // namespace
 
-EntityType scenarioEntityType(const ScenarioRecord& record, const ObjectRecord& object) {
+EntityType scenarioEntityType(const ScenarioRecord& record, const ObjectRecord* object) {
     switch (record.type) {
     case kScenarioSubmarine:
         return kEntitySubmarine;
@@ -76,12 +76,12 @@ EntityType scenarioEntityType(const ScenarioRecord& record, const ObjectRecord& 
     default:
         break;
     }
-    if (object.category() != kCategoryMine)
+    if (!object || object->category() != kCategoryMine)
         return kEntityMissile;
     return record.typeName.find("nf") != std::string::npos ? kEntityMine : kEntityMine2;
 }
 
-std::unique_ptr<Entity> scenarioMakeUnit(const ScenarioRecord& record, const ObjectRecord& object) {
+std::unique_ptr<Entity> scenarioMakeUnit(const ScenarioRecord& record, const ObjectRecord* object) {
     std::unique_ptr<Entity> unit(
         simMakeEntity(scenarioEntityType(record, object), record.side, record.typeName, record.level, -1));
     if (!unit)

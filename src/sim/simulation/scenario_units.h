@@ -13,12 +13,13 @@ namespace q71 {
 
 /// The entity type a record of types 1 to 5 makes: a submarine, a surface ship, an aircraft;
 /// for a stationary object, a mine of the near (type 15) or far reaching kind (type 7, a record
-/// whose key holds "nf") when its record is a mine, else a plain object (type 9).
-EntityType scenarioEntityType(const ScenarioRecord& record, const ObjectRecord& object);
+/// whose key holds "nf") when its record is a mine, else a plain object (type 9), also when the
+/// object database lacks its record (`object` null).
+EntityType scenarioEntityType(const ScenarioRecord& record, const ObjectRecord* object);
 
 /// Makes a record's unit, placed and tasked, not yet in the mission; null when no maker makes
 /// its entity type. Draws random numbers in the order one seed must repeat.
-std::unique_ptr<Entity> scenarioMakeUnit(const ScenarioRecord& record, const ObjectRecord& object);
+std::unique_ptr<Entity> scenarioMakeUnit(const ScenarioRecord& record, const ObjectRecord* object);
 
 /// Puts a unit into the mission: with an entry delay (and a plan to wait on) at the head of the
 /// pending list, its first plan starting then; otherwise into the world. Each goal the record

@@ -83,7 +83,7 @@ void simClockTick() {
     updateDayPhase(clock);
 }
 
-void simSetTimeOfDay(std::uint32_t code) {
+DayStart simDrawDayStart(std::uint32_t code) {
     double start = 0.0; // midnight
     switch (code) {
     case kDayPhaseDay:
@@ -98,11 +98,19 @@ void simSetTimeOfDay(std::uint32_t code) {
     default:
         break;
     }
+    return {start, static_cast<std::uint32_t>(randomNext() % 3)};
+}
+
+void simStartDay(const DayStart& day) {
     SimClock& clock = simClock();
-    clock.timeOfDay = start;
-    clock.timeOfDayBase = start;
-    clock.skyVariant = static_cast<std::uint32_t>(randomNext() % 3);
+    clock.timeOfDay = day.timeOfDay;
+    clock.timeOfDayBase = day.timeOfDay;
+    clock.skyVariant = day.skyVariant;
     updateDayPhase(clock);
+}
+
+void simSetTimeOfDay(std::uint32_t code) {
+    simStartDay(simDrawDayStart(code));
 }
 
 void simStartRunning() {

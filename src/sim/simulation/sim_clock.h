@@ -56,6 +56,18 @@ void simPause(bool pause);
 /// Advances the clock by the real time since the last tick times the compression.
 void simClockTick();
 
+/// The start of a mission's day: the time of day and the sky variant.
+struct DayStart {
+    double timeOfDay = 0.0;
+    std::uint32_t skyVariant = 0;
+};
+
+/// The day a scenario's time-of-day code starts, its sky variant drawn now; the clock is unchanged.
+DayStart simDrawDayStart(std::uint32_t code);
+
+/// Starts the clock's day.
+void simStartDay(const DayStart& day);
+
 /// Starts the time of day from a scenario's time-of-day code and draws the sky variant.
 void simSetTimeOfDay(std::uint32_t code);
 

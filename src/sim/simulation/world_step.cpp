@@ -5,12 +5,14 @@
 #include "sim/entities/motion/collision_index.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/services/sim_services.h"
+#include "sim/simulation/mission_state.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/world/terrain_world.h"
 
 #include <algorithm>
 #include <bit>
 #include <optional>
+#include <utility>
 
 namespace q71 {
 
@@ -55,25 +57,7 @@ double entryTime(const Entity& entity) {
     return entity.controller->plans.head()->item->startTime;
 }
 
-} // namespace
-
-std::optional<double> worldBottomUnderOwnShip() {
-    const Entity* own = worldOwnShip();
-    if (!own || !own->motion)
-        return std::nullopt;
-    double bottom = 0.0;
-    if (!worldDepthAt(own->motion->x, own->motion->y, &bottom, true))
-        return std::nullopt;
-    return bottom;
-}
-
-void worldSnapshotMotionStates() {
-    for (auto* node = worldList().head(); node; node = node->next)
-        if (node->item->motion)
-            node->item->motion->snapshotState();
-}
-
-void worldAdvance(double dt) {
+void advanceEntities(double dt) {
     SimClock& clock = simClock();
     if (!clock.running)
         return;
@@ -96,7 +80,7 @@ void worldAdvance(double dt) {
     sendClockToPeers();
 }
 
-void worldSecondPass(double elapsed) {
+void purgeAndUpdate(double elapsed) {
     LinkedList<Entity>& world = worldList();
     for (Entity* entity = world.rewind(); entity; entity = world.advance()) {
         if (!entity->removeFlag) {
@@ -116,6 +100,44 @@ void worldSecondPass(double elapsed) {
         pending.remove(entity);
         worldAddEntity(entity);
     }
+}
+
+} // namespace
+
+std::optional<double> worldBottomUnderOwnShip() {
+    const Entity* own = worldOwnShip();
+    if (!own || !own->motion)
+        return std::nullopt;
+    double bottom = 0.0;
+    if (!worldDepthAt(own->motion->x, own->motion->y, &bottom, true))
+        return std::nullopt;
+    return bottom;
+}
+
+void worldSnapshotMotionStates() {
+    for (auto* node = worldList().head(); node; node = node->next)
+        if (node->item->motion)
+            node->item->motion->snapshotState();
+}
+
+void worldQueueDeathScreen() {
+    missionState().deathScreenQueued = true;
+}
+
+void worldShowQueuedDeathScreen() {
+    if (!std::exchange(missionState().deathScreenQueued, false))
+        return;
+    simHost().showDeathScreen();
+}
+
+void worldAdvance(double dt) {
+    advanceEntities(dt);
+    worldShowQueuedDeathScreen();
+}
+
+void worldSecondPass(double elapsed) {
+    purgeAndUpdate(elapsed);
+    worldShowQueuedDeathScreen();
 }
 
 } // namespace q71

@@ -24,6 +24,14 @@ void worldAdvance(double dt);
 /// The per-second pass, elapsed seconds after the last one.
 void worldSecondPass(double elapsed);
 
+/// Asks for the death screen from inside a walk of the world: the mission may end (and its
+/// entities go) only once the walk is over.
+void worldQueueDeathScreen();
+
+/// Shows the death screen asked for during the walk just ended, once. The advance and the
+/// per-second pass call it as they end.
+void worldShowQueuedDeathScreen();
+
 /// The height of the sea floor under the own boat, with the bottom's roughness; nothing without
 /// an own boat or where the terrain knows no bottom.
 std::optional<double> worldBottomUnderOwnShip();

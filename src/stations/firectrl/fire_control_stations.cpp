@@ -1,6 +1,10 @@
 #include "stations/firectrl/fire_control_stations.h"
 
+#include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/types/own_submarine.h"
 #include "sim/services/sim_services.h"
+#include "sim/simulation/world_lists.h"
+#include "stations/station_charts.h"
 #include "stations/firectrl/torpedo_tube.h"
 #include "stations/firectrl/vls_cell.h"
 
@@ -34,7 +38,17 @@ std::int32_t FireControlStations::tubeSideState(int side) const {
 }
 
 std::vector<WorldPoint> FireControlStations::plottedWaypoints() const {
-    return {}; // the navigation station keeps the plot; until it is built nothing is plotted
+    if (const OwnShipChart* chart = stationNavChart())
+        return chart->waypointPositions();
+    // Without the navigation chart the boat's own copy stands, so a save loses nothing.
+    std::vector<WorldPoint> kept;
+    if (const auto* own = dynamic_cast<const OwnShipEntity*>(worldOwnShip()); own && own->ownMotion) {
+        const OwnShipMotion& motion = *own->ownMotion;
+        for (int i = 0; i < motion.waypointCount && i < OwnShipMotion::kWaypointCapacity; ++i)
+            kept.push_back({motion.waypoints[static_cast<std::size_t>(i)].x,
+                            motion.waypoints[static_cast<std::size_t>(i)].y});
+    }
+    return kept;
 }
 
 FireControlStations& fireControlStations() {

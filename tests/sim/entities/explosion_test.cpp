@@ -2,6 +2,7 @@
 // secondary explosion, the ambient noise it raises and the end of the mission it may mark.
 #include "sim/entities/explosion.h"
 #include "sim/support/weapon_world.h"
+#include "sim/simulation/world_step.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,7 @@ protected:
     static void at(ExplosionEntity& explosion, double time) {
         WeaponWorld::setClock(time);
         explosion.updatePerSecond(1.0);
+        worldShowQueuedDeathScreen(); // the end of the pass
     }
 
     int explosionsInWorld() const {
@@ -143,6 +145,13 @@ TEST_F(Explosion, AnUnderwaterBlastDrownsTheBackgroundMoreTheNearerItIs) {
     at(*distant, explosion->duration / 2);
     EXPECT_LT(soundProfile().ambientNoise - 30.0, nearRise);
     EXPECT_GT(soundProfile().ambientNoise, 30.0);
+    // A far blast never reaches the peak, not even as it goes off, and dies away to the
+    // background as a near one does (not stuck at 110 - 80 f until it is removed).
+    at(*distant, 0.0);
+    EXPECT_LT(soundProfile().ambientNoise, 110.0);
+    EXPECT_GT(soundProfile().ambientNoise, 30.0);
+    at(*distant, explosion->duration * 0.999);
+    EXPECT_NEAR(soundProfile().ambientNoise, 30.0, 0.2);
 
     at(*explosion, explosion->duration + 1.0);
     EXPECT_EQ(soundProfile().ambientNoise, 30.0);

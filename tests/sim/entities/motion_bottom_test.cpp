@@ -93,10 +93,12 @@ TEST_F(MissileOverLand, BlastsWhatIsWithin1371YardsByTheWarhead) {
     missile.motion->verticalSpeed = -50.0;
     missile.motion->integrate(0.4); // falls onto the land
     EXPECT_EQ(missile.removeFlag, 1u);
-    // The edge is reached with (1371.6 − 1371) truncated: no damage, yet a hit that sets repairs going.
+    // The edge is reached with (1371.6 − 1371) truncated: no damage, so no hit at all (no blast,
+    // no repairs, no report).
     EXPECT_EQ(edge.hull, 1.0);
-    EXPECT_EQ(edge.repairTime, 10.0 + 3 * 60);
+    EXPECT_EQ(edge.repairTime, 0.0);
     EXPECT_EQ(beyond.repairTime, 0.0);
+    EXPECT_EQ(close.repairTime, 10.0 + 3 * 60);
     const int damage = static_cast<int>(1371.6 - range) * 3 / 1371;
     EXPECT_EQ(damage, 2);
     EXPECT_DOUBLE_EQ(close.hull, 1.0 - damage / 10.0);
@@ -121,14 +123,15 @@ TEST_F(MissileOverLand, LeavesOneExplosionAtEachHullInReachAndHitsNoneOfThem) {
     Entity& missile = body(1, "Dart", kKindMissile, {1000, 1000, floor + 0.5});
     platform(2, {1100, 1000, floor});
     platform(2, {1000, 1200, floor});
-    platform(2, {1000, 3000, floor}); // out of reach
+    platform(2, {1000, 3000, floor});                       // out of reach
+    platform(2, {1000, 1000 + 1371.5 / 1.0936, floor}); // in reach, but the blast does it no harm
     blastExplosions = 0;
     entitySetExplosionMaker(makeBlastExplosion);
     missile.motion->verticalSpeed = -50.0;
     missile.motion->integrate(0.4);
     entitySetExplosionMaker(nullptr);
     EXPECT_EQ(blastExplosions, 2);
-    EXPECT_EQ(worldList().count(), 4 + 2);
+    EXPECT_EQ(worldList().count(), 5 + 2);
 }
 
 TEST_F(MissileOverLand, UnderWaterAMissileOnTheBottomIsOnlyRemoved) {

@@ -251,6 +251,23 @@ TEST_F(OwnShipEquipment, WithTheSArraySelectedItsLossIsReportedAsTheS) {
     EXPECT_EQ(crew.said(CrewChannel::chiefOfWatch), std::vector<std::string>{"CowSAryF.wav"});
 }
 
+TEST_F(OwnShipEquipment, TheFirstWinchDrivesTheWorkingArrayAndTheSecondTheSpare) {
+    boat->arraySelector = 0; // the S array is the working one
+    boat->arrayOrder1 = 1.0;
+    underWay(8.0);
+    run(10.0);
+    const double streamed = boat->towedArrayLength(TowedArray::S);
+    EXPECT_GT(streamed, 30.0);
+    EXPECT_EQ(boat->towedArrayLength(TowedArray::P), 0.0);
+    EXPECT_NE(own->array0, nullptr);
+    EXPECT_EQ(&boat->towedArrayOrder(TowedArray::S), &boat->arrayOrder1);
+    boat->arrayOrder1 = 0.0;
+    boat->arrayOrder2 = 1.0; // the spare P streams while the working array holds
+    run(10.0);
+    EXPECT_GT(boat->towedArrayLength(TowedArray::P), 30.0);
+    EXPECT_EQ(boat->towedArrayLength(TowedArray::S), streamed);
+}
+
 TEST_F(OwnShipEquipment, ASlowAsternBellKeepsTheArrays) {
     boat->arrayLength1 = 200.0;
     own->makeArraySonar();

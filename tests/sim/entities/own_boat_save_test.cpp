@@ -138,6 +138,45 @@ TEST_F(OwnShipSave, DamagedSavesAreRefused) {
     EXPECT_FALSE(loaded->load(source));
 }
 
+TEST_F(OwnShipSave, ADiveUnderWayIsTakenUpWhereItStood) {
+    placeBoat(0.0);
+    boat->ballastLevel = 100.0;
+    underWay(6.0);
+    boat->setOrderedDepth(-40.0);
+    run(0.1); // step 0 done: the vents opened, the dive was called
+    ASSERT_EQ(boat->diveStep, 1);
+    const std::vector<std::uint8_t> good = savedMotion(*boat);
+    // The running sequence's step plus 1 after the wire's order, its timer after the snorkel.
+    EXPECT_EQ(at<std::int32_t>(good, 33796), 2);
+    EXPECT_EQ(at<double>(good, 33776), boat->diveTimer);
+    const auto loaded = [&](const std::vector<std::uint8_t>& bytes) {
+        auto fresh = std::make_unique<OwnShipMotion>(*own);
+        MemorySource source(bytes);
+        return fresh->load(source) ? std::move(fresh) : nullptr;
+    };
+    const std::unique_ptr<OwnShipMotion> back = loaded(good);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->diving, 1);
+    EXPECT_EQ(back->diveStep, 1);
+    EXPECT_EQ(back->diveTimer, boat->diveTimer);
+    // Each case: the step word, whether the save loads and the sequence it leaves running.
+    struct Case {
+        std::int32_t stepPlusOne;
+        bool loads;
+        std::int32_t diving;
+    };
+    for (const Case c : {Case{0, true, 0}, Case{8, true, 1}, Case{9, false, 0}, Case{-1, false, 0}}) {
+        SCOPED_TRACE(c.stepPlusOne);
+        std::vector<std::uint8_t> bytes = good;
+        std::memcpy(bytes.data() + kOwnBlock + 33796, &c.stepPlusOne, 4);
+        const std::unique_ptr<OwnShipMotion> motion = loaded(bytes);
+        ASSERT_EQ(motion != nullptr, c.loads);
+        if (motion) {
+            EXPECT_EQ(motion->diving, c.diving); // an older save (0) holds no sequence
+        }
+    }
+}
+
 TEST_F(OwnShipSave, ATowedArrayFlagOtherThan0Or1IsRefused) {
     std::vector<std::uint8_t> bytes = saved(*own); // no array out: the flag is the last word
     bytes[bytes.size() - 4] = 7;

@@ -4,6 +4,7 @@
 #include "sim/entities/sensors/radar_sensor.h"
 #include "sim/entities/sensors/simple_active_sonar.h"
 #include "sim/entities/sensors/simple_sonar_sensor.h"
+#include "sim/simulation/mission_state.h"
 #include "sim/simulation/signature_tables.h"
 
 namespace q71::test {
@@ -138,6 +139,27 @@ TEST_F(SimpleSonars, AnActiveSonarsPingIsHeardFiveSecondsAndIntercededOnlyAsItGo
     setClock(15.0);
     active.step(0.4);
     EXPECT_EQ(fixQuality(sub, pinger), -1);
+}
+
+TEST_F(SimpleSonars, APingCarriesAsFarAsThePingersCurveWhateverTheHearersEars) {
+    // Water without a layer (profile kind 0): the ping is heard out to twice trunc(15000 s / (4 - f))
+    // metres, with f the pinger's figure (2.0) and s the hearer's noise factor (0.8): 12,000 m. The
+    // hearer's own curve (figure 2.5) would carry it to 16,000 m.
+    missionState().soundProfileKind = 0;
+    HarnessEntity& pinger = platform(1, {0, 0, 0}, 0.0, 0.0, "Pinger");
+    HarnessEntity& sub = platform(2, {0, 0, -60}, 180.0, 0.0, "Hunter");
+    auto& active = *static_cast<SimpleActiveSonar*>(pinger.findSensorByType(kSensorActive));
+    const auto heard = [&](double metres) {
+        sub.motion->y = metres;
+        sub.contacts.deleteAll();
+        active.transmitInterval = 0; // one ping
+        setClock(simClock().gameClock + 10.0);
+        active.step(0.4);
+        return fixQuality(sub, pinger) > 0;
+    };
+    EXPECT_TRUE(heard(11000.0));
+    EXPECT_FALSE(heard(12100.0));
+    EXPECT_FALSE(heard(15000.0));
 }
 
 TEST_F(SimpleSonars, AnActiveSonarThatNeverPingedIsNeverHeard) {

@@ -4,6 +4,7 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/support/world_harness.h"
+#include "sim/simulation/world_step.h"
 
 #include <cmath>
 
@@ -93,6 +94,7 @@ void VehicleWorld::run(MotionModel& m, double seconds, double dt) {
     for (double t = 0.0; t < seconds - 1e-9; t += dt) {
         m.snapshotState();
         m.integrate(dt);
+        worldShowQueuedDeathScreen(); // the end of the walk the step is part of
         simClock().gameClock += dt;
     }
 }

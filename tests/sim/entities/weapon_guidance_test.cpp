@@ -1,6 +1,8 @@
 // The guidance of a weapon: the wire orders of fire control, the seeker, the rating of contacts,
 // the run to the enable point and the end of the run, the search patterns and the saved state.
 #include "guidance_fixture.h"
+
+#include "sim/entities/motion/torpedo_motion.h"
 #include "sim/entities/sensors/sensor.h"
 #include "sim/scoring/byte_stream.h"
 
@@ -83,6 +85,25 @@ TEST_F(GuidanceTargets, TheNearestHostileTakenBecomesTheTarget) {
     EXPECT_EQ(guidance.target, second);
 }
 
+TEST_F(GuidanceTargets, ARockOnTheBottomTakesOnlyHullsOfAnotherSide) {
+    Entity* rock = weapon("Rocket", kKindAir, {0, 0, -100}, 0.0, 0.0, 2, 2);
+    // Each case: what it hears, its side and kind, and whether it is taken.
+    struct Case {
+        const char* type;
+        std::int32_t side;
+        std::int32_t kind;
+        bool taken;
+    };
+    for (const Case c : {Case{"Explosion", 1, kKindAir, false}, Case{"Burke", 1, kKindAir, false},
+                         Case{"Adcap", 1, kKindWeapon, false}, Case{"Akula", 2, kKindSubsurface, false},
+                         Case{"Akula", 1, kKindSubsurface, true}, Case{"Burke", 1, kKindSurface, true}}) {
+        guidanceOf(*rock).target = nullptr;
+        Entity* heard = world.spawn(c.type, c.side, c.kind, {0, 1000, -50});
+        const ContactRecord* contact = sense(*rock, *heard);
+        EXPECT_EQ(guidanceOf(*rock).target == contact, c.taken) << c.type << " " << c.side << " " << c.kind;
+    }
+}
+
 TEST_F(GuidanceTargets, WeaponsFloatsAndTheLaunchersOtherWeaponsAreRejected) {
     Entity* torpedo = weapon("Adcap", kKindWeapon, {0, 0, -50});
     torpedo->parentId = 77;
@@ -157,6 +178,34 @@ TEST_F(GuidanceRun, BeforeTheEnableRunItHoldsItsPresetsThenArmsTheSeeker) {
     torpedo->controller->update(1.0);
     EXPECT_EQ(guidance.enableRange, 0.0);
     EXPECT_EQ(torpedo->sensors.count(), 1);
+}
+
+TEST_F(GuidanceRun, ItsMotionSteersItEverySubStepWhenArmedOnATargetOrWhenTheTargetsWordIsOne) {
+    Entity* torpedo = weapon("Adcap", kKindWeapon, {0, 0, -50}, 0.0);
+    Entity* target = world.spawn("Akula", 2, kKindSubsurface, {0, 3000, -50});
+    torpedo->motion = std::make_unique<TorpedoMotion>(*torpedo);
+    torpedo->motion->z = -50.0;
+    GuidanceController& guidance = guidanceOf(*torpedo);
+    guidance.target = sense(*torpedo, *target);
+    ASSERT_NE(guidance.target, nullptr);
+    // Each case: enable run left, the target's reaction word, whether a sub-step steers it.
+    struct Case {
+        double enableRange;
+        std::int32_t reaction;
+        bool steered;
+    };
+    for (const Case c : {Case{500.0, kReactionAttack, false}, Case{500.0, 1, true}, Case{0.0, kReactionAttack, true}}) {
+        guidance.enableRange = c.enableRange;
+        guidance.target->reaction = c.reaction;
+        torpedo->motion->orderedSpeed = 0.0;
+        torpedo->motion->integrate(0.4);
+        EXPECT_EQ(torpedo->motion->orderedSpeed != 0.0, c.steered) << c.enableRange << " " << c.reaction;
+    }
+    guidance.target = nullptr; // unarmed and without a target, it waits for the per-second pass
+    guidance.enableRange = 500.0;
+    torpedo->motion->orderedSpeed = 0.0;
+    torpedo->motion->integrate(0.4);
+    EXPECT_EQ(torpedo->motion->orderedSpeed, 0.0);
 }
 
 TEST_F(GuidanceRun, SearchesBySnakeCircleOrStraightAtTheSearchDepthAboveTheFloor) {

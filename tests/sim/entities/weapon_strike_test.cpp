@@ -190,15 +190,15 @@ public:
     std::vector<TorpedoRelease> releases;
 };
 
-TEST_F(GuidanceStrike, ARocketReleasesItsTorpedoAheadOfAnAircraftAndWaitsForTheNext) {
+TEST_F(GuidanceStrike, ARocketReleasesItsTorpedoAheadOfAHullAndWaitsForTheNext) {
     RecordingLaunches launches;
     weaponLaunchesInstall(&launches);
-    Entity* rocket = weapon("Rocket", kKindAir, {0, 0, 100}, 0.0, 300.0, 2, 1);
-    Entity* helicopter = world.spawn("Burke", 2, kKindAir, {0, 2000, 50}, 90.0, 100.0);
-    Entity* friendly = world.spawn("Burke", 1, kKindAir, {0, 1000, 50});
+    Entity* rocket = weapon("Rocket", kKindAir, {0, 0, -100}, 0.0, 0.0, 2, 1);
+    Entity* ship = world.spawn("Burke", 2, kKindSurface, {0, 2000, 0}, 90.0, 100.0);
+    Entity* friendly = world.spawn("Burke", 1, kKindSurface, {0, 1000, 0});
     sense(*rocket, *friendly);
     EXPECT_EQ(guidanceOf(*rocket).target, nullptr);
-    sense(*rocket, *helicopter);
+    sense(*rocket, *ship);
     ASSERT_NE(guidanceOf(*rocket).target, nullptr);
     guidanceOf(*rocket).runEndTime = 0.0;
     world.setClock(1.0);
@@ -208,11 +208,11 @@ TEST_F(GuidanceStrike, ARocketReleasesItsTorpedoAheadOfAnAircraftAndWaitsForTheN
     const double range = 2000 * kMetresToYards;
     const double toTarget = range / (55 * 0.508);
     EXPECT_NEAR(release.course, std::atan(100 * 0.508 * toTarget / range) * kRadiansToDegrees, 1e-9);
-    EXPECT_EQ(release.position.z, 105.0);
+    EXPECT_EQ(release.position.z, -95.0);
     EXPECT_EQ(release.recordId, kRecordAdcap);
     EXPECT_NEAR(release.runDistance, range * 0.001, 1e-12);
     EXPECT_EQ(release.enableDistance, 0.025);
-    EXPECT_EQ(release.designatedKind, kKindAir);
+    EXPECT_EQ(release.designatedKind, kKindSurface);
     EXPECT_NEAR(guidanceOf(*rocket).runEndTime, 1.0 + 14630.4 / (55 * 0.508), 1e-9);
     rocket->controller->update(1.0); // not again before then
     EXPECT_EQ(launches.releases.size(), 1u);

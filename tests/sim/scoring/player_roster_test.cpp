@@ -110,14 +110,30 @@ TEST_F(PlayerRoster, ANumberOfMoreThanThreeDigitsChoosesNobody) {
     EXPECT_FALSE(std::filesystem::exists(players.file("player.db")));
 }
 
-TEST_F(PlayerRoster, ATornRosterIsReportedAndKept) {
-    const std::string torn = rosterOf({{"Nemo001", 36336}}) + std::string(100, 'x');
-    players.dir().write("q71/player.db", torn);
-    EXPECT_FALSE(playerDbList());
-    EXPECT_EQ(playerDbChoose("Nemo", 1), RosterStatus::Damaged);
-    EXPECT_EQ(playerDbChoose("Autre", 1), RosterStatus::Damaged);
-    EXPECT_EQ(playerRecord(), nullptr);
-    EXPECT_EQ(roster(), torn);
+TEST_F(PlayerRoster, ATornRosterKeepsItsWholeRecordsAndTheNextSaveWritesWholeOnes) {
+    const std::string whole = rosterOf({{"Nemo001", 36336}, {"Achab002", 36336}});
+    for (const std::size_t tail : {std::size_t{1}, std::size_t{100}, kPlayerRecordSize - 1}) {
+        SCOPED_TRACE(tail);
+        playerDbRelease();
+        players.dir().write("q71/player.db", whole + std::string(tail, 'x'));
+        const auto listed = playerDbList();
+        ASSERT_TRUE(listed);
+        ASSERT_EQ(listed->size(), 2u);
+        EXPECT_EQ((*listed)[1].name, "Achab");
+        ASSERT_EQ(playerDbChoose("Achab", 2), RosterStatus::Ok);
+        playerRecord()->careerPoints = 7;
+        ASSERT_TRUE(playerDbSave());
+        EXPECT_EQ(roster().size(), 2 * kPlayerRecordSize);
+        EXPECT_EQ(roster().substr(0, kPlayerRecordSize), whole.substr(0, kPlayerRecordSize));
+        ASSERT_EQ(playerDbChoose("Achab", 2), RosterStatus::Ok);
+        EXPECT_EQ(playerRecord()->careerPoints, 7);
+    }
+    // A new player goes after the whole records, not after the torn tail.
+    playerDbRelease();
+    players.dir().write("q71/player.db", whole + "x");
+    ASSERT_EQ(playerDbChoose("Autre", 3), RosterStatus::Ok);
+    EXPECT_EQ(roster().size(), 3 * kPlayerRecordSize);
+    EXPECT_EQ(playerDbList()->size(), 3u);
 }
 
 TEST_F(PlayerRoster, ARecordOfTheWrongSizeIsDamagedOnlyWhenChosen) {
@@ -129,12 +145,12 @@ TEST_F(PlayerRoster, ARecordOfTheWrongSizeIsDamagedOnlyWhenChosen) {
     EXPECT_EQ(roster(), bytes);
 }
 
-TEST_F(PlayerRoster, ChoosingFromADamagedRosterIsFatalAndKeepsIt) {
-    const std::string torn = rosterOf({{"Nemo001", 36336}}) + "x";
-    players.dir().write("q71/player.db", torn);
+TEST_F(PlayerRoster, ChoosingADamagedRecordIsFatalAndKeepsTheRoster) {
+    const std::string damaged = rosterOf({{"Nemo001", 1234}});
+    players.dir().write("q71/player.db", damaged);
     test::TextFixture texts("862\tRegistre endommagé\n");
     EXPECT_EXIT(playerDbLoad("Nemo", 1), testing::ExitedWithCode(1), "Registre endommag");
-    EXPECT_EQ(roster(), torn);
+    EXPECT_EQ(roster(), damaged);
 }
 
 TEST_F(PlayerRoster, ALeftOverFromAnInterruptedSaveIsIgnoredAndReplaced) {

@@ -4,6 +4,7 @@
 #include "saved_mission_fixture.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/missile_entity.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_files.h"
@@ -177,6 +178,41 @@ TEST_F(MissionLoad, DamagedOrShortFilesLeaveTheRunningMissionAsItWas) {
         EXPECT_TRUE(simClock().running);
         EXPECT_FALSE(missionState().loadedFromSave);
     }
+}
+
+TEST_F(MissionLoad, AnEntityOfACrewLevelOutsideOneToFourIsRefused) {
+    startMission("Sa2.scn", 10.0);
+    const std::vector<std::uint8_t> running = savedBytes();
+    const MissionDigest before = digest();
+    // The first entry's level, in its header (offset 12) and in its state after the 28-byte header.
+    const std::size_t header = entityCountOffset(running) + 4;
+    for (const auto& [level, loads] : {std::pair{0, false}, {-1, false}, {5, false}, {6, false}, {1, true}, {3, true}}) {
+        SCOPED_TRACE(level);
+        std::vector<std::uint8_t> bytes = running;
+        for (std::size_t at : {header + 12, header + 28 + 12})
+            std::memcpy(bytes.data() + at, &level, 4);
+        EXPECT_EQ(missionRestore(bytes), loads);
+        if (!loads) {
+            EXPECT_TRUE(savedBytes() == running);
+            EXPECT_TRUE(digest() == before);
+        }
+    }
+}
+
+TEST_F(MissionLoad, APlainObjectOfAnUnknownRecordComesBack) {
+    startMission("Sa2.scn", 10.0);
+    auto* wreck = new MissileEntity(2, "Epave", 1); // as a scenario places an object it cannot name
+    ASSERT_EQ(wreck->recordId, 0u);
+    wreck->motion->x = 268800.0;
+    wreck->motion->y = 268800.0;
+    worldAddEntity(wreck);
+    const MissionDigest before = digest();
+    ASSERT_TRUE(missionRestore(savedBytes()));
+    EXPECT_TRUE(digest() == before);
+    const Entity* back = worldList().tail()->item;
+    EXPECT_EQ(back->typeCode, kEntityMissile);
+    EXPECT_EQ(back->recordId, 0u);
+    EXPECT_EQ(back->motion->x, 268800.0);
 }
 
 TEST_F(MissionLoad, WithoutARunningMissionADamagedFileLeavesTheWorldEmpty) {

@@ -175,6 +175,30 @@ TEST_F(MissionSave, TheFileIsReplacedWholeAndAFailedSaveLeavesTheOldOne) {
     EXPECT_TRUE(onDisk == kept);
 }
 
+TEST_F(MissionSave, AContactWhoseIdDoesNotFitSixteenBitsIsNotSaved) {
+    startMission("Sa1.scn", 10.0);
+    const std::string path = player.file("mission.svs");
+    ASSERT_TRUE(simSaveMission(path));
+    std::vector<std::uint8_t> kept;
+    ASSERT_TRUE(fileReadContents(path, kept));
+    auto* contact = new ContactRecord;
+    worldOwnShip()->contacts.appendItem(contact);
+    for (const auto& [id, saves] : {std::pair{65535, true}, {65536, false}, {70000, false}, {-1, false}}) {
+        SCOPED_TRACE(id);
+        contact->entityId = id;
+        MemorySink sink;
+        EXPECT_EQ(missionWrite(sink), saves);
+        const std::string other = player.file("other.svs");
+        EXPECT_EQ(simSaveMission(other), saves);
+        if (saves)
+            continue;
+        EXPECT_FALSE(simSaveMission(path));
+        std::vector<std::uint8_t> onDisk;
+        ASSERT_TRUE(fileReadContents(path, onDisk));
+        EXPECT_TRUE(onDisk == kept) << "the old file stays";
+    }
+}
+
 TEST_F(MissionSave, WithoutAMissionThereIsNothingToSave) {
     MemorySink sink;
     EXPECT_FALSE(missionWrite(sink));

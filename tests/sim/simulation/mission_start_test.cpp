@@ -251,7 +251,8 @@ TEST_F(MissionStart, AScenarioThatCannotBeReadLeavesAnEmptyWorldAndSaysWhy) {
     status = start(stranger.bytes());
     EXPECT_EQ(status.error, ScenarioError::UnknownObject);
     EXPECT_EQ(status.detail, "Nautilus");
-    EXPECT_NE(scenarioErrorMessage(status, "Ta1.scn").find("Nautilus"), std::string::npos);
+    EXPECT_EQ(status.record, 2);
+    EXPECT_NE(scenarioErrorMessage(status, "Ta1.scn").find("Nautilus, fiche 2"), std::string::npos);
     EXPECT_TRUE(emptyWorld());
 
     test::ScenarioBytes lost = basin();
@@ -261,12 +262,73 @@ TEST_F(MissionStart, AScenarioThatCannotBeReadLeavesAnEmptyWorldAndSaysWhy) {
     offGlobe.latitude = 123.0;
     EXPECT_EQ(start(offGlobe.bytes()).error, ScenarioError::Damaged);
     EXPECT_TRUE(emptyWorld());
+
+    // Speeds from 0 to 2000 units, places on the 537.6 km grid, boxes no wider than it.
+    const auto refused = [&](auto change) {
+        test::ScenarioBytes file = basin();
+        change(file);
+        return start(file.bytes()).error == ScenarioError::Damaged && emptyWorld();
+    };
+    EXPECT_TRUE(refused([](test::ScenarioBytes& f) { f.records[1].speed = 2001; }));
+    EXPECT_TRUE(refused([](test::ScenarioBytes& f) { f.records[5].speed = -1; }));
+    EXPECT_TRUE(refused([](test::ScenarioBytes& f) { f.records[1].waypoints[1].speed = 5000; }));
+    EXPECT_TRUE(refused([](test::ScenarioBytes& f) { f.records[0].x = 537601.0; }));
+    EXPECT_TRUE(refused([](test::ScenarioBytes& f) { f.records[0].y = -1.0; }));
+    EXPECT_TRUE(refused([](test::ScenarioBytes& f) { f.records[1].waypoints[0].x = 2.0e7; }));
+    EXPECT_TRUE(refused([](test::ScenarioBytes& f) { f.records[0].east = 600000.0; }));
+    EXPECT_FALSE(refused([](test::ScenarioBytes& f) { f.records[1].speed = 2000; }));
+    simEndMission();
+}
+
+TEST_F(MissionStart, AStationaryObjectOfAnUnknownRecordIsPlacedAsAPlainObject) {
+    test::ScenarioBytes wreck = basin();
+    wreck.records[3].typeName = "Epave";
+    wreck.records[3].type = 5;
+    ASSERT_TRUE(start(wreck.bytes()).ok());
+    EXPECT_EQ(worldList().count(), 4) << "the own boat, the Akula, the merchant and the object";
+    const Entity* object = nullptr;
+    for (auto* node = worldList().head(); node; node = node->next)
+        if (node->item->typeCode == kEntityMissile)
+            object = node->item;
+    ASSERT_NE(object, nullptr);
+    EXPECT_DOUBLE_EQ(object->motion->x, kCentre - 800);
+}
+
+TEST_F(MissionStart, AUnitOfACrewLevelOutsideOneToFourIsRefusedByRecordAndValue) {
+    for (const auto& [level, starts] : {std::pair{0, false}, {-2, false}, {5, false}, {1000, false}, {1, true}, {4, true}}) {
+        SCOPED_TRACE(level);
+        test::ScenarioBytes file = basin();
+        file.records[2].level = level;
+        const ScenarioStatus status = start(file.bytes());
+        EXPECT_EQ(status.ok(), starts);
+        if (starts) {
+            simEndMission();
+            continue;
+        }
+        EXPECT_EQ(status.error, ScenarioError::BadLevel);
+        EXPECT_EQ(status.record, 3);
+        const std::string message = scenarioErrorMessage(status, "Ta1.scn");
+        EXPECT_NE(message.find("Ta1.scn"), std::string::npos);
+        EXPECT_NE(message.find("fiche 3"), std::string::npos);
+        EXPECT_NE(message.find(std::to_string(level)), std::string::npos);
+        EXPECT_TRUE(emptyWorld());
+    }
 }
 
 TEST_F(MissionStart, WithoutTheEntityClassesNoMissionIsHalfBuilt) {
     simSetEntityMaker(nullptr);
+    missionState().mapOriginLatitude = 12.5;
+    missionState().mapOriginLongitude = -7.25;
+    simClock().seaState = 5;
+    simClock().timeOfDay = simClock().timeOfDayBase = 1234.0;
     EXPECT_EQ(start(basin().bytes()).error, ScenarioError::CannotMake);
     EXPECT_TRUE(emptyWorld());
+    // The origin, the sea and the day stay as they were.
+    EXPECT_EQ(missionState().mapOriginLatitude, 12.5);
+    EXPECT_EQ(missionState().mapOriginLongitude, -7.25);
+    EXPECT_EQ(simClock().seaState, 5u);
+    EXPECT_EQ(simClock().timeOfDay, 1234.0);
+    EXPECT_EQ(simClock().timeOfDayBase, 1234.0);
     simSetOwnShipMaker(nullptr);
     goalTreeClear();
     replayLogClose();

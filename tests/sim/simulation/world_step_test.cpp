@@ -1,5 +1,7 @@
 #include "sim/entities/controllers/entity_controller.h"
 #include "sim/entities/entity.h"
+#include "sim/services/host_screen.h"
+#include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/simulation/world_step.h"
@@ -31,10 +33,14 @@ public:
         steps.push_back({dt, simClock().gameClock});
         if (endsMission)
             simStopRunning();
+        if (asksForDeathScreen)
+            worldQueueDeathScreen();
     }
     void updatePerSecond(double elapsed) override {
         journal_.push_back("second " + std::to_string(id));
         seconds.push_back(elapsed);
+        if (asksForDeathScreen)
+            worldQueueDeathScreen();
     }
 
     struct Step {
@@ -44,6 +50,7 @@ public:
     std::vector<Step> steps;
     std::vector<double> seconds;
     bool endsMission = false;
+    bool asksForDeathScreen = false;
 
 private:
     std::vector<std::string>& journal_;
@@ -95,6 +102,44 @@ TEST_F(WorldStep, AStepThatEndsTheMissionEndsTheAdvance) {
     EXPECT_EQ(simClock().gameClock, 100.0);
     advanceAt(200.0, 1.0); // a stopped world does not step
     EXPECT_EQ(ending.steps.size(), 1u);
+}
+
+// A host whose death screen ends the mission at once, as the screen manager does: every entity goes.
+class EndingHost final : public HostScreen {
+public:
+    void ownShipDestroyed() override {}
+    void setEngineSound(bool) override {}
+    void showDeathScreen() override {
+        ++shown;
+        const auto* last = static_cast<const Recorder*>(worldList().tail()->item);
+        lastSteps = last->steps.size();
+        lastSeconds = last->seconds.size();
+        worldList().deleteAll();
+        simStopRunning();
+    }
+    int shown = 0;
+    std::size_t lastSteps = 0, lastSeconds = 0; ///< of the last entity of the list, when shown
+};
+
+TEST_F(WorldStep, TheDeathScreenAskedForInAWalkComesOnceTheWalkIsOver) {
+    EndingHost host;
+    simInstallServices({.host = &host});
+    for (const bool perSecond : {false, true}) {
+        SCOPED_TRACE(perSecond);
+        add();
+        add().asksForDeathScreen = true;
+        add();
+        simStartRunning();
+        if (perSecond)
+            worldSecondPass(1.0);
+        else
+            advanceAt(100.0, 1.0);
+        EXPECT_EQ(host.shown, perSecond ? 2 : 1);
+        // The walk went on to its end with every entity there; then the mission ended.
+        EXPECT_EQ(perSecond ? host.lastSeconds : host.lastSteps, perSecond ? 1u : 3u);
+        EXPECT_TRUE(worldList().empty());
+    }
+    simInstallServices({});
 }
 
 TEST_F(WorldStep, SendsTheClockToThePeersOnceAMinuteAndAfterItWasSetBack) {

@@ -1,6 +1,6 @@
 #include "tactical/support/station_mission.h"
 
-#include "support/png_image.h"
+#include "support/golden_image.h"
 
 #include "framework/app/shell.h"
 #include "platform/controls/standard_controls.h"
@@ -19,7 +19,6 @@
 #include "support/shell_reset.h"
 #include "support/shell_window.h"
 
-#include <filesystem>
 
 namespace q71::test {
 
@@ -144,21 +143,9 @@ BitmapRef StationMission::stationPicture() {
 }
 
 void StationMission::keepPicture(const std::string& name) {
-    const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
-    std::filesystem::create_directories(artefacts);
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string file = std::string(test->test_suite_name()) + "." + test->name() + "-" + name + ".png";
-    const BitmapRef picture = stationPicture();
-    const PixelSurface s = picture->surface();
-    RgbImage image{s.width, s.height, {}};
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x) {
-            const ColorRef c = s.decode(s.read(x, y));
-            image.pixels.insert(image.pixels.end(), {static_cast<std::uint8_t>(colorRed(c)),
-                                                     static_cast<std::uint8_t>(colorGreen(c)),
-                                                     static_cast<std::uint8_t>(colorBlue(c))});
-        }
-    EXPECT_TRUE(writePng((artefacts / file).string(), image)) << file;
+    EXPECT_TRUE(keepArtefact(*stationPicture(), file)) << file;
 }
 
 } // namespace q71::test

@@ -183,10 +183,11 @@ Canvas tipGround() {
     return tile;
 }
 
-// The ground of the plot and navigation menus: dark brushed steel, repeated by a pattern brush.
+// The ground of the plot and navigation menus: pale brushed steel, repeated by a pattern brush;
+// the menus letter their items in black with a white shadow, which a dark ground would swallow.
 Canvas steelTile() {
     Canvas tile(16, 16);
-    fillRect(tile, Rect{0, 0, 16, 16}, palette::kSteelDark, palette::kSteelDark, 103, 0.06f);
+    fillRect(tile, Rect{0, 0, 16, 16}, palette::kSteelHighlight, palette::kSteelHighlight, 103, 0.06f);
     return tile;
 }
 

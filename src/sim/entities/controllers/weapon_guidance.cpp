@@ -66,8 +66,10 @@ bool GuidanceController::isMissile() const {
 void GuidanceController::postEncounterEvent(ContactRecord& contact, int /*relayFlag*/) {
     const Entity& weapon = owner();
     if (weapon.category == kCategoryRock) {
-        // A rocket hunts aircraft of the other sides.
-        if (contact.kind == kKindAir && contact.side != weapon.side)
+        // A rock on the sea floor releases a torpedo: it hunts the hulls of other sides, never
+        // aircraft or the blasts it hears.
+        const bool hull = contact.kind == kKindSurface || contact.kind == kKindSubsurface;
+        if (hull && contact.side != weapon.side)
             target = &contact;
         else
             contact.reaction = kReactionNone;
@@ -101,6 +103,10 @@ bool GuidanceController::rateContact(const ContactRecord& contact) {
     if (entity->category == kCategoryCm)
         return 7.0 - level > randomScaled(10.0);
     return true;
+}
+
+bool GuidanceController::steersEverySubStep() const {
+    return target != nullptr && (enableRange == 0.0 || target->reaction == 1);
 }
 
 int GuidanceController::hasSeeker() {

@@ -35,9 +35,9 @@ public:
     /// Turns the preset course by a signed step while the wire is connected.
     void stepGuidance(double step) override;
 
-    /// True while the weapon homes with its seeker armed: its motion then runs the guidance at
-    /// every sub-step as well.
-    bool homing() const { return enableRange == 0.0 && target != nullptr; }
+    /// True while the weapon's motion runs the guidance at every sub-step as well: while it homes
+    /// with its seeker armed, and while its target's reaction word is 1, armed or not.
+    bool steersEverySubStep() const;
 
     double lastWarningTime = 0.0; ///< game time of the last incoming-torpedo report
     double launchX = 0.0, launchY = 0.0;

@@ -240,7 +240,8 @@ void MotionModel::missileGroundBlast() {
         if (!(range < kBlastRadius))
             continue;
         const int damage = static_cast<int>(kBlastRadius - range) * missile.armour / 1371;
-        if (!exercise)
+        // A hull the blast does no harm is not hit: no explosion, report or repairs for nothing.
+        if (!exercise && damage > 0)
             hits.emplace_back(&target, damage);
         else if (target.armour < damage)
             scoringPostEvent(missionEventAt(worldPoint(target), kEventDestroyed, missile.parentId, target.id),

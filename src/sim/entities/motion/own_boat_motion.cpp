@@ -174,7 +174,7 @@ double& OwnShipMotion::towedArrayLength(TowedArray which) {
 }
 
 double& OwnShipMotion::towedArrayOrder(TowedArray which) {
-    return which == TowedArray::P ? arrayOrder1 : arrayOrder2;
+    return which == selectedArray() ? arrayOrder1 : arrayOrder2;
 }
 
 void OwnShipMotion::logEquipmentEvent(std::int32_t kind, std::int32_t equipment) const {

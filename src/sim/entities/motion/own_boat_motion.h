@@ -75,6 +75,10 @@ public:
     static constexpr double kMastTravelTime = 10.0;  ///< game seconds a mast takes to go up or down
     static constexpr double kWireFullLength = 370.4; ///< metres of floating wire
     static constexpr int kWaypointCapacity = 16;
+    /// Slots of stationSettings that the fathometer's knobs keep: the time scale (0: the last hour)
+    /// and the depth scale (2: 1,524 m full scale).
+    static constexpr int kFathometerTimeScaleSetting = 29;
+    static constexpr int kFathometerDepthScaleSetting = 30;
 
     /// The model of the own boat, its top speed raised by the propulsion upgrade (40) or the fast
     /// boat option (50).
@@ -122,8 +126,8 @@ public:
     /// A towed array's deployed length in metres (−1 once lost): the selected array's is
     /// arrayLength1, the other's arrayLength2 (arraySelector set: P is the selected one).
     double& towedArrayLength(TowedArray which);
-    /// A towed array's winch: above 0 streams it, below 0 hauls it in (arrayOrder1 drives P,
-    /// arrayOrder2 S).
+    /// A towed array's winch: above 0 streams it, below 0 hauls it in (arrayOrder1 drives the
+    /// selected array, arrayOrder2 the other).
     double& towedArrayOrder(TowedArray which);
     /// The selected towed array.
     TowedArray selectedArray() const { return arraySelector != 0 ? TowedArray::P : TowedArray::S; }
@@ -148,8 +152,8 @@ public:
     double wireLength = 0.0;     ///< metres of floating wire out; −1 while cut
     std::int32_t wireOrder = 0;  ///< above 0 pays out, below 0 reels in
     double wireRepairTime = 0.0; ///< when a cut wire is whole again
-    double arrayOrder1 = 0.0;    ///< the P array's winch
-    double arrayOrder2 = 0.0;    ///< the S array's winch
+    double arrayOrder1 = 0.0;    ///< the selected array's winch
+    double arrayOrder2 = 0.0;    ///< the other array's winch
     double airBank = 93.0;       ///< compressed air, 0 to 100
     std::int32_t compressorOn = 0;
     std::int32_t diving = 0;    ///< the dive sequence runs
@@ -162,7 +166,7 @@ public:
     std::int32_t waypointCount = 0;
     double lastLowerMastsCue = -1.0; ///< game time the crew last asked for the masts down; −1 never
 
-    // The sequences' progress (not saved: a loaded sequence starts again from its first step).
+    // The sequences' progress (the running one's is saved).
     std::int32_t diveStep = 0;
     double diveTimer = 0.0;
     std::int32_t surfaceStep = 0;

@@ -1,6 +1,6 @@
 // The own boat's motion in a saved mission: the submarine's 472-byte block, then the own boat's
 // block of 34,248 bytes (every field in declaration order with natural alignment, reserved bytes
-// as zeros), then once more the six sounding arrays, 5,600 bytes each.
+// as zeros but for the running sequence's), then once more the six sounding arrays, 5,600 bytes each.
 #include "sim/entities/field_codec.h"
 #include "sim/entities/motion/own_boat_motion.h"
 
@@ -59,7 +59,48 @@ template <class Model, class Codec> void soundings(Model& m, Codec& c, bool with
     }
 }
 
-template <class Model, class Codec> void ownBoatBlock(Model& m, Codec&& c) {
+// The running dive or surface sequence, kept in two of the block's reserved places: its timer in
+// the 8 bytes after the snorkel, its step plus 1 in the 4 after the wire's order. A step of 0 (as
+// older saves hold) is no sequence.
+struct SavedSequence {
+    double timer = 0.0;
+    std::int32_t stepPlusOne = 0;
+};
+
+constexpr std::int32_t kLastDiveStep = 7;
+constexpr std::int32_t kLastSurfaceStep = 4;
+
+SavedSequence runningSequence(const OwnShipMotion& m) {
+    if (m.diving)
+        return {m.diveTimer, m.diveStep + 1};
+    if (m.surfacing)
+        return {m.surfaceTimer, m.surfaceStep + 1};
+    return {};
+}
+
+// Takes the saved sequence up again; false when its step is not one of the running sequence's.
+bool resumeSequence(OwnShipMotion& m, const SavedSequence& saved) {
+    const std::int32_t step = saved.stepPlusOne - 1;
+    if (step < -1)
+        return false;
+    if (step == -1) {
+        m.diving = m.surfacing = 0;
+        return true;
+    }
+    if (m.diving) {
+        m.diveStep = step;
+        m.diveTimer = saved.timer;
+        return step <= kLastDiveStep;
+    }
+    if (m.surfacing) {
+        m.surfaceStep = step;
+        m.surfaceTimer = saved.timer;
+        return step <= kLastSurfaceStep;
+    }
+    return false;
+}
+
+template <class Model, class Sequence, class Codec> void ownBoatBlock(Model& m, Sequence& sequence, Codec&& c) {
     soundings(m, c, true);
     for (Mast mast : kTimerOrder)
         c.f64(m.mastDamageTimers[mast]);
@@ -72,10 +113,10 @@ template <class Model, class Codec> void ownBoatBlock(Model& m, Codec&& c) {
     c.i32(m.masts[kMastPeriscope].state); // packed after the radar's three values
     c.f64(m.masts[kMastPeriscope].completionTime);
     device(m.masts[kMastSnorkel], c);
-    c.gap(8);
+    c.f64(sequence.timer);
     c.f64(m.wireLength);
     c.i32(m.wireOrder);
-    c.gap(4);
+    c.i32(sequence.stepPlusOne);
     c.f64(m.wireRepairTime);
     for (auto* value : {&m.arrayOrder1, &m.arrayOrder2, &m.airBank})
         c.f64(*value);
@@ -103,7 +144,8 @@ bool OwnShipMotion::save(ByteSink& sink) const {
         return false;
     FieldWriter w;
     FieldWriteCodec codec{w};
-    ownBoatBlock(*this, codec);
+    SavedSequence sequence = runningSequence(*this);
+    ownBoatBlock(*this, sequence, codec);
     soundings(*this, codec, false);
     return w.flush(sink);
 }
@@ -112,12 +154,14 @@ bool OwnShipMotion::load(ByteSource& source) {
     if (!SubmarineMotion::load(source))
         return false;
     FieldReader block(source, kOwnBoatBlockSize);
-    ownBoatBlock(*this, FieldReadCodec{block});
+    SavedSequence sequence;
+    ownBoatBlock(*this, sequence, FieldReadCodec{block});
     FieldReader repeated(source, kRepeatedArraysSize);
     FieldReadCodec again{repeated};
     soundings(*this, again, false);
     const DepthHistory& h = depthHistory;
-    return block.ok() && repeated.ok() && waypointCount >= 0 && waypointCount <= kWaypointCapacity &&
+    return block.ok() && repeated.ok() && resumeSequence(*this, sequence) && waypointCount >= 0 &&
+           waypointCount <= kWaypointCapacity &&
            ringIndicesValid(h.ring10s) && ringIndicesValid(h.track80s) && ringIndicesValid(h.ring120s) &&
            ringIndicesValid(h.ring240s) && ringIndicesValid(h.ring480s);
 }

@@ -10,6 +10,7 @@
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_step.h"
 
 #include <algorithm>
 #include <cmath>
@@ -109,7 +110,7 @@ void SubmarineMotion::crushOwnBoat() {
         simAudio().playByName("crshdpth.wav", true, true, false);
         crushDeadline_ = now + kCrushReprieve;
     } else if (now > crushDeadline_ && !simNetworkGame()) {
-        simHost().showDeathScreen();
+        worldQueueDeathScreen();
     } else {
         simSetTimeCompression(1.0); // the player sees the end coming in real time
     }

@@ -23,9 +23,9 @@ void TorpedoMotion::integrate(double dt) {
     if (sinking) {
         stepSinking(dt);
     } else {
-        // A weapon homing on its target is steered at every sub-step, not once a second.
+        // A weapon closing on its target is steered at every sub-step, not once a second.
         if (auto* guidance = dynamic_cast<GuidanceController*>(owner().controller.get());
-            guidance && guidance->homing())
+            guidance && guidance->steersEverySubStep())
             guidance->update(dt);
         stepSpeed(dt);
         stepCourse(dt);

@@ -47,7 +47,6 @@ public:
     int passiveLevel(double source, double range, double sensorZ, double targetZ, int level) override;
     /// The response curve for the player's boats.
     int activeLevel(double range, double sensorZ, double targetZ, int level) override;
-    bool hasResponseCurves() const override { return true; }
     /// Arms one of the array's trackers on a bearing (range, line frequency) for a sensor type.
     void trackEvent(int slot, std::int32_t sourceId, double bearing, double range, std::int32_t lineFrequency,
                     int sensorType) override;

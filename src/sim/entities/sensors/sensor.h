@@ -113,8 +113,6 @@ public:
     virtual int activeLevel(double /*range*/, double /*sensorZ*/, double /*targetZ*/, int /*level*/) {
         return 0;
     }
-    /// True for the sonar classes, which hear by passiveLevel and activeLevel.
-    virtual bool hasResponseCurves() const { return false; }
 
     /// Sets the three curves: detection, bearing error and range error (ranges in metres).
     void setResponse(double rangeNear, double rangeFar, std::uint8_t levelNear, std::uint8_t levelFar,

@@ -83,11 +83,10 @@ void SimpleActiveSonar::scanList(Entity& entity) {
         const double bearing = geoBearing(target.x - x, target.y - y);
         if (!inWindow(target.z) || !inArc(bearing, true))
             continue;
-        // A receiver without a curve of its own (an intercept receiver) hears as far as the ping carries.
-        Sensor& curve = hearer.hasResponseCurves() ? hearer : *this;
+        // How far a ping carries is the pinging sonar's own curve, whoever listens.
         const double range = geoRange3d(target.x - x, target.y - y, target.z - z);
         const int level =
-            curve.passiveLevel(entity.noiseFactor, 0.5 * range, worldPoint(self).z, target.z, 0);
+            passiveLevel(entity.noiseFactor, 0.5 * range, worldPoint(self).z, target.z, 0);
         if (level == 0 || (hearer.type != kSensorIntercept && !(level > ambient)))
             continue;
         // Heard loud at first, the ping fades to the ambient noise over the five seconds.

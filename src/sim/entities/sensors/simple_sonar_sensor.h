@@ -16,7 +16,6 @@ public:
     bool canSense(Entity& entity) override;
     int passiveLevel(double source, double range, double sensorZ, double targetZ, int level) override;
     int activeLevel(double range, double sensorZ, double targetZ, int level) override;
-    bool hasResponseCurves() const override { return true; }
 
 private:
     // The range points and levels of the two curves, for a listener's height and a source level.

@@ -1,0 +1,56 @@
+#include "stations/station_charts.h"
+
+#include "sim/entities/entity.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/world/terrain_world.h"
+
+namespace q71 {
+namespace {
+
+OwnShipChart* navChart = nullptr;
+OwnShipChart* fireChart = nullptr;
+
+} // namespace
+
+void OwnShipChart::recentre() {
+    const Entity* own = worldOwnShip();
+    double column = 0, row = 0;
+    if (ownShipLock_ && hasGrid() && own) {
+        const WorldPoint at = worldPoint(*own);
+        if (worldToGrid(at.x, at.y, &column, &row)) {
+            pinCentre(column, row);
+            return;
+        }
+    }
+    unpinCentre();
+}
+
+void OwnShipChart::copyViewTo(OwnShipChart& other) const {
+    other.setOwnShipLock(ownShipLock_);
+    other.recentre();
+    other.centreOn(centreX(), centreY(), scale());
+    if (other.scaleBarShown() != scaleBarShown())
+        other.showScaleBar(scaleBarShown());
+    if (other.gridLinesShown() != gridLinesShown())
+        other.showGridLines(gridLinesShown());
+    if (other.readoutLatched() != readoutLatched())
+        other.latchReadout(readoutLatched());
+}
+
+OwnShipChart* stationNavChart() {
+    return navChart;
+}
+
+void stationSetNavChart(OwnShipChart* chart) {
+    navChart = chart;
+}
+
+OwnShipChart* stationFireChart() {
+    return fireChart;
+}
+
+void stationSetFireChart(OwnShipChart* chart) {
+    fireChart = chart;
+}
+
+} // namespace q71

@@ -1,0 +1,25 @@
+#pragma once
+// Rotary knobs of the consoles: a ribbed steel knob on a dark dial, its pointer at one detent a
+// frame, the dial's detents ticked and, when given, labelled around it.
+
+#include "mkdata/movies/canvas.h"
+
+#include <string>
+#include <vector>
+
+namespace q71::mkdata {
+
+/// Where a knob stands in its frame and what its dial shows.
+struct KnobDial {
+    PointF pivot;       ///< the knob's centre in the frame
+    double radius;      ///< the knob's radius
+    double startAngle;  ///< the first detent, degrees clockwise from up
+    double sweep;       ///< from the first detent to the last
+    int detents;
+    std::vector<std::string> labels; ///< one per detent (Windows-1252), or none
+};
+
+/// One frame per detent, the pointer on that detent, in frames of the given size.
+std::vector<Canvas> knobFrames(int width, int height, const KnobDial& dial, const MovieFont& font);
+
+} // namespace q71::mkdata

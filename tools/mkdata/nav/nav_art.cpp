@@ -1,0 +1,136 @@
+#include "mkdata/nav/nav_art.h"
+
+#include "mkdata/art/art_texts.h"
+#include "mkdata/art/bitmap_file.h"
+#include "mkdata/art/buttons.h"
+#include "mkdata/art/knobs.h"
+#include "mkdata/art/look.h"
+#include "mkdata/graphics/archives.h"
+#include "stations/nav/nav_layout.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace q71::mkdata {
+namespace {
+
+Rect rowRect(const NavControlRow& row) {
+    return {row.x, row.y, row.x + row.width, row.y + row.height};
+}
+
+void stage(const Context& context, const char* group, const std::string& name, const std::string& file) {
+    stageArchiveMember(context, kGraphicsFolder, group, name, file);
+}
+
+// The console face: steel, the display glass in its lit bezel, a recess under every control.
+Canvas consoleFace(std::uint32_t seed, const Rect& glass, std::span<const NavControlRow> controls) {
+    Canvas canvas(kNavPageWidth, kNavPageHeight);
+    steelPanel(canvas, Rect{0, 0, kNavPageWidth, kNavPageHeight}, seed);
+    const Rect bezel{glass.left - 6, glass.top - 6, glass.right + 6, glass.bottom + 6};
+    fillRect(canvas, bezel, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0, 0.0f);
+    bevel(canvas, bezel, 2, true);
+    glassInset(canvas, glass);
+    for (const NavControlRow& row : controls) {
+        const Rect r = rowRect(row);
+        bevel(canvas, Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2}, 2, false);
+    }
+    return canvas;
+}
+
+/// The frames a strip of `count` takes from a push button's up, down and disabled looks: two
+/// are up and down; three run up, down and down again (a toggle's way over and its lit end).
+std::vector<Canvas> buttonStrip(const NavControlRow& row, const std::string& label, const MovieFont& font) {
+    std::vector<Canvas> looks = pushButtonFrames(row.width, row.height, label, font);
+    if (row.frames == 2)
+        return {looks[0], looks[1]};
+    return {looks[0], looks[1], looks[1]};
+}
+
+void label(Canvas& canvas, const Rect& where, const std::string& text, const MovieFont& font) {
+    engravedText(canvas, where, text, font, palette::kLabel, true);
+}
+
+// The two page buttons every page of the station has, in the page's group.
+void stagePageButtons(const Context& context, const char* group, std::span<const NavControlRow, 2> rows,
+                      const MovieFont& font) {
+    const char* labels[] = {"CARTE", "SONDEUR"};
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        stage(context, group, rows[i].bitmap, frameStripFile(buttonStrip(rows[i], labels[i], font)));
+}
+
+void drawChartPage(const Context& context, const ArtTexts& texts) {
+    std::vector<NavControlRow> controls{std::begin(kNavChartPageButtons), std::end(kNavChartPageButtons)};
+    controls.push_back(kNavLockButton);
+    controls.push_back(kNavContactsButton);
+    controls.insert(controls.end(), std::begin(kNavViewButtons), std::end(kNavViewButtons));
+    Canvas canvas = consoleFace(2601, kNavChartGlass, controls);
+    const auto title = texts.font(kFaceNarrow, 10, true);
+    const auto small = texts.font(kFaceNarrow, 8, true);
+    label(canvas, Rect{405, 14, 535, 34}, "CARTE DE NAVIGATION", *title);
+    label(canvas, Rect{420, 100, 535, 116}, "D\xC9PLACEMENT", *small);
+    label(canvas, Rect{470, 276, 535, 292}, "VERROU", *small);
+    label(canvas, Rect{470, 318, 535, 334}, "AFFICHAGE", *small);
+    stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));
+
+    const auto buttonFont = texts.font(kFaceNarrow, 8, true);
+    stagePageButtons(context, kNavChartGroup, kNavChartPageButtons, *buttonFont);
+    stage(context, kNavChartGroup, kNavLockButton.bitmap,
+          frameStripFile(buttonStrip(kNavLockButton, "BAT", *buttonFont)));
+    stage(context, kNavChartGroup, kNavContactsButton.bitmap,
+          frameStripFile(buttonStrip(kNavContactsButton, "CTC", *buttonFont)));
+    // East, west, zoom in, south, north, zoom out: the view buttons' order.
+    const char* viewLabels[] = {"E", "O", "+", "S", "N", "-"};
+    for (std::size_t i = 0; i < std::size(kNavViewButtons); ++i) {
+        const NavControlRow& row = kNavViewButtons[i];
+        stage(context, kNavChartGroup, row.bitmap, frameStripFile(buttonStrip(row, viewLabels[i], *buttonFont)));
+    }
+}
+
+void drawFathometerPage(const Context& context, const ArtTexts& texts) {
+    std::vector<NavControlRow> controls{std::begin(kFathometerPageButtons), std::end(kFathometerPageButtons)};
+    controls.push_back(kFathometerTimeKnob.control);
+    controls.push_back(kFathometerDepthKnob.control);
+    Canvas canvas = consoleFace(2602, kFathometerGlass, controls);
+    const auto small = texts.font(kFaceNarrow, 8, true);
+    for (const NavHotSpotRow& spot : kFathometerHotSpots)
+        label(canvas, spot.rect, texts.text(spot.text), *small);
+    // The readout's window, five cells of ten pixels, and room for its unit beside it.
+    const Rect readout{kFathometerReadOutX - 2, kFathometerReadOutY - 2,
+                       kFathometerReadOutX + kFathometerReadOutDigits * 10 + 2, kFathometerReadOutY + 12};
+    fillRect(canvas, readout, palette::kGlass, palette::kGlass, 0, 0.0f);
+    bevel(canvas, readout, 2, false);
+    fillRect(canvas, Rect{kFathometerUnitX - 2, kFathometerUnitY - 2, kFathometerUnitX + 18, kFathometerUnitY + 14},
+             palette::kGlass, palette::kGlass, 0, 0.0f);
+    stage(context, kFathometerGroup, kFathometerBackground, bitmapFile(canvas));
+
+    stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, *texts.font(kFaceNarrow, 8, true));
+    const auto scaleFont = texts.font(kFaceNarrow, 7, false);
+    const struct {
+        const NavKnobRow& knob;
+        std::vector<std::string> labels;
+    } knobs[] = {
+        {kFathometerTimeKnob, {"1 h", "8 h", "12 h", "24 h", "48 h"}},
+        {kFathometerDepthKnob, {"100", "1000", "5000", "10000", "20000", "30000"}},
+    };
+    for (const auto& [knob, labels] : knobs) {
+        const KnobDial dial{{static_cast<double>(kFathometerKnobPivotX), static_cast<double>(kFathometerKnobPivotY)},
+                            16.0,
+                            static_cast<double>(knob.startAngle),
+                            static_cast<double>(knob.sweep),
+                            knob.detents,
+                            labels};
+        stage(context, kFathometerGroup, knob.control.bitmap,
+              frameStripFile(knobFrames(knob.control.width, knob.control.height, dial, *scaleFont)));
+    }
+}
+
+} // namespace
+
+void generateNavigationArt(const Context& context) {
+    const ArtTexts texts(context);
+    drawChartPage(context, texts);
+    drawFathometerPage(context, texts);
+}
+
+} // namespace q71::mkdata
