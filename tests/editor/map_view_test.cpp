@@ -32,6 +32,7 @@ protected:
 
 TEST_F(EditorMapView, AStartTwoUnitsAndARouteWithItsLegsAndArrowHeads) {
     EditorMap map(appMainWindow(), Rect{0, 0, 320, 320}, editing);
+    map.setMapSource(worldGrid());
     map.show();
     map.showWholeMap(0);
     MissionDocument document;

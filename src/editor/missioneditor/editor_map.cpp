@@ -9,7 +9,7 @@
 namespace q71 {
 
 EditorMap::EditorMap(WindowHandle parent, const Rect& area, MapEditing& editing)
-    : ChartWindow(parent, area.left, area.top, area.width(), area.height(), worldGrid()), editing_(editing) {}
+    : ChartWindow(parent, area.left, area.top, area.width(), area.height(), nullptr), editing_(editing) {}
 
 bool EditorMap::worldAt(int x, int y, double* worldX, double* worldY) const {
     if (!grid())

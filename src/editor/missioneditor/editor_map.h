@@ -20,6 +20,7 @@ public:
 
 class EditorMap : public ChartWindow {
 public:
+    /// An empty map until its owner gives it the mission's grid.
     EditorMap(WindowHandle parent, const Rect& area, MapEditing& editing);
 
     void onLeftDown(int x, int y) override;
