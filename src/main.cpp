@@ -1,6 +1,7 @@
 // q71: the attack-submarine simulation. The entry opens the display (a real window, or none with
 // Q71_DISPLAY=headless), starts the window system on it, installs the services of every part of
 // the program and hands over to the shell.
+#include "editor/missioneditor/editor_screens.h"
 #include "framework/app/shell.h"
 #include "frontend/frontend_services.h"
 #include "multiplayer/mp_session.h"
@@ -23,5 +24,6 @@ int main() {
     SteadyClock clock;
     WindowSystemSession session(*display, clock);
     frontEndInstallProgram(&mpShellNetwork());
+    editorInstallScreens();
     return appWinMain(SW_SHOWDEFAULT);
 }

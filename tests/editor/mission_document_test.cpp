@@ -7,7 +7,7 @@ namespace {
 
 struct Marker : MapObject {
     int* alive;
-    explicit Marker(int* counter) : alive(counter) { ++*alive; }
+    explicit Marker(int* counter) : MapObject(0.0, 0.0, nullptr, nullptr), alive(counter) { ++*alive; }
     ~Marker() override { --*alive; }
 };
 

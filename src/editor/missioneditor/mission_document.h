@@ -1,16 +1,21 @@
 #pragma once
-// The mission editor's document: the map objects of the mission being edited and whether it
-// changed since it was last saved.
+// The mission editor's document: the map objects of the mission being edited, its texts,
+// environment, goals and grade thresholds, and whether it changed since it was last saved or
+// opened. Every edit goes through the document, which marks it changed.
 
 #include "framework/lists/linked_list.h"
+#include "sim/scoring/goal_tree.h"
+#include "sim/scoring/scoring_state.h"
+#include "sim/simulation/scenario_file.h"
+#include "tactical/charts/map_object.h"
+
+#include <array>
+#include <optional>
+#include <string>
 
 namespace q71 {
 
-/// One object placed on the editor's map.
-class MapObject {
-public:
-    virtual ~MapObject() = default;
-};
+class MissionObject;
 
 class MissionDocument {
 public:
@@ -25,9 +30,39 @@ public:
         objects.setCursor(objects.tail());
         objects.appendItem(object);
     }
+    /// Takes an object off the document and frees it.
+    void deleteObject(MapObject* object);
+    /// Frees every object and goal and puts texts, environment and thresholds back to a new
+    /// mission's; the document is unchanged afterwards.
+    void clear();
+
+    /// The objects that are own-ship starts or units, in document order.
+    template <class Visit> void forEachMissionObject(Visit visit) const;
+
+    /// Deletes a goal with its subtree and unbinds every unit from the goals it took along.
+    void deleteGoal(GoalNode* goal);
+    /// The unit bound to a goal, or null.
+    MissionObject* unitOfGoal(std::int32_t goalId) const;
 
     LinkedList<MapObject> objects;
     bool changed = false;
+
+    std::array<std::optional<std::string>, kScenarioTextCount> texts; ///< Windows-1252, "\r\n" paragraphs
+    ScenarioHeader header;
+    GoalTree goals;
+    GradeThresholds thresholds = kDefaultGradeThresholds;
 };
+
+} // namespace q71
+
+#include "editor/missioneditor/mission_object.h"
+
+namespace q71 {
+
+template <class Visit> void MissionDocument::forEachMissionObject(Visit visit) const {
+    for (auto* node = objects.head(); node; node = node->next)
+        if (auto* object = dynamic_cast<MissionObject*>(node->item))
+            visit(*object);
+}
 
 } // namespace q71

@@ -14,6 +14,8 @@ namespace q71 {
 constexpr std::uint32_t EM_GETSEL   = 0x00B0; // (start*, end*) -> MAKELONG(start, end)
 constexpr std::uint32_t EM_SETSEL   = 0x00B1; // (start, end): 0, -1 selects all; start -1 removes the selection
 constexpr std::uint32_t EM_LIMITTEXT= 0x00C5; // (count): 0 lifts the limit
+constexpr std::uint32_t EM_GETLINECOUNT        = 0x00BA; // multi-line: -> the lines as the field shows them
+constexpr std::uint32_t EM_GETFIRSTVISIBLELINE = 0x00CE; // multi-line: -> the line at the top
 constexpr std::uint32_t EN_SETFOCUS  = 0x0100;
 constexpr std::uint32_t EN_KILLFOCUS = 0x0200;
 constexpr std::uint32_t EN_CHANGE    = 0x0300;

@@ -7,7 +7,8 @@
 namespace q71 {
 
 // clang-format off
-// EDIT: a single line of text.
+// EDIT: a single line of text, or several.
+constexpr std::uint32_t ES_MULTILINE   = 0x0004; // lines that wrap, Return breaking them, scrolling vertically
 constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080; // scrolls sideways to follow the caret; without it the text stops at the right edge
 constexpr std::uint32_t ES_NOHIDESEL   = 0x0100; // keeps showing the selection without the focus
 

@@ -8,6 +8,7 @@
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
 #include "platform/controls/edit_text.h"
+#include "platform/controls/multi_line_edit.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/window/focus.h"
@@ -313,6 +314,8 @@ private:
 } // namespace
 
 LResult editControlProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
+    if (windowGetStyle(window) & ES_MULTILINE)
+        return multiLineEditProc(window, message, wParam, lParam);
     return Control::procedure<EditControl>(window, message, wParam, lParam);
 }
 

@@ -15,8 +15,10 @@
 #include "sim/world/terrain_world.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace q71 {
@@ -146,8 +148,18 @@ MissionTexts& missionTexts() {
     return texts;
 }
 
+bool scenarioIsPlayers(const std::string& name) {
+    const auto endsWith = [&](const char* suffix) {
+        const std::string_view tail(suffix);
+        return name.size() > tail.size() &&
+               std::equal(tail.rbegin(), tail.rend(), name.rbegin(),
+                          [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+    };
+    return endsWith(".scu") || endsWith(".scm");
+}
+
 std::string scenarioPath(const std::string& name) {
-    return locationDataRoot() + "\\Scenario\\" + name;
+    return (scenarioIsPlayers(name) ? locationUserRoot() : locationDataRoot()) + "\\Scenario\\" + name;
 }
 
 std::optional<std::string> scenReadBlock1(const std::string& name) {

@@ -36,7 +36,11 @@ struct MissionTexts {
 /// The texts of the running mission.
 MissionTexts& missionTexts();
 
-/// The program path of a scenario: the data set's "Scenario" folder and the name.
+/// True for the player's own scenarios: names ending in ".scu" (single play) or ".scm"
+/// (network play), in any case.
+bool scenarioIsPlayers(const std::string& name);
+/// The program path of a scenario: the "Scenario" folder of the player's files for his own
+/// scenarios, else of the data set, and the name.
 std::string scenarioPath(const std::string& name);
 
 /// The description block of a scenario, for the mission lists; none when it is empty or the

@@ -1,4 +1,5 @@
 #include "mkdata/frontend/frontend_art.h"
+#include "mkdata/frontend/editor_art.h"
 #include "mkdata/frontend/mission_road_art.h"
 #include "mkdata/frontend/scenery.h"
 
@@ -123,6 +124,7 @@ void generateFrontEndArt(const Context& context) {
     drawMainMenu(context, texts);
     drawCredits(context, texts);
     drawMissionRoadArt(context, texts);
+    drawEditorArt(context, texts);
 }
 
 } // namespace q71::mkdata

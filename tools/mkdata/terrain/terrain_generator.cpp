@@ -6,10 +6,14 @@
 #include "mkdata/terrain/parallel.h"
 #include "mkdata/terrain/seabed_model.h"
 #include "mkdata/terrain/world_grid_writer.h"
+#include "platform/text/cp1252.h"
 #include "sim/world/map_projection.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <stdexcept>
 #include <set>
 
 namespace q71::mkdata {
@@ -72,6 +76,28 @@ DemSquareSamples sampleSquare(const SeabedModel& model, const DemLayout& l, std:
 
 } // namespace
 
+namespace {
+
+// The mission editor's list of the areas: centre and name (Windows-1252), tab-separated.
+void writeAreaList(const std::filesystem::path& path, const std::vector<MissionArea>& areas) {
+    std::string text;
+    for (const MissionArea& area : areas) {
+        std::string name;
+        size_t errorAt = 0;
+        if (!utf8ToCp1252(area.name, name, errorAt))
+            throw std::runtime_error("the name of area " + area.key + " has no Windows-1252 form");
+        char centre[64];
+        std::snprintf(centre, sizeof centre, "%.6f\t%.6f\t", area.lat, area.lon);
+        text += centre + name + "\n";
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
+}
+
+} // namespace
+
 void generateTerrain(const Context& context) {
     const std::filesystem::path source = context.source / "areas.txt";
     const std::vector<MissionArea> areas = readMissionAreas(source);
@@ -90,6 +116,7 @@ void generateTerrain(const Context& context) {
     writeWorldGrid(folder / "DemWorld.dgd", kWorldGridStep,
                    [&](double lat, double lon) { return model.elevation(lat, lon); });
     checkMissionAreas(folder / "WCDEM.dem", areas, source);
+    writeAreaList(folder / "areas.lst", areas);
 }
 
 } // namespace q71::mkdata

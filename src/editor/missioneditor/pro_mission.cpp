@@ -1,0 +1,426 @@
+#include "editor/missioneditor/pro_mission.h"
+
+#include "editor/missioneditor/editor_layout.h"
+#include "editor/missioneditor/goals_dialog.h"
+#include "editor/missioneditor/mission_checks.h"
+#include "editor/missioneditor/mission_file.h"
+#include "editor/missioneditor/object_dialog.h"
+#include "framework/app/key_matching.h"
+#include "framework/app/screen_manager.h"
+#include "framework/textmngr/text_manager.h"
+#include "framework/widgets/simple_button.h"
+#include "frontend/glass_list.h"
+#include "frontend/login/name_field.h"
+#include "frontend/screen_art.h"
+#include "platform/files/path.h"
+#include "platform/msgbox/message_box.h"
+#include "platform/window/message_ids.h"
+#include "sim/simulation/scenario_reader.h"
+#include "sim/world/object_database.h"
+#include "sim/world/terrain_world.h"
+
+#include <array>
+#include <cmath>
+#include <cctype>
+#include <cstdlib>
+
+namespace q71 {
+namespace {
+
+enum ControlId : int {
+    kAreaListId = 100, // and 101 when a row is chosen by a double click
+    kFileNameId = 102,
+    kFirstButtonId = 110, // the tool buttons in layout order
+};
+enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
+
+constexpr int kTextCannotWrite = 2606;
+constexpr int kTextDamaged = 2607;
+constexpr int kTextAskToLeave = 2608;
+constexpr int kTextCannotOpen = 2609;
+constexpr int kTextNoTerrain = 2611;
+constexpr int kTextCaption = 2629;
+constexpr int kTextChooseArea = 2632;
+constexpr int kTextChooseUnit = 2633;
+constexpr int kTextSavedDespite = 2634;
+constexpr std::size_t kLongestFileName = 60;
+constexpr int kPickPixels = 6;
+constexpr double kMetresPerFoot = 0.3048;
+constexpr const char* kDefaultFileName = "mission";
+constexpr const char* kDefaultBoatName = "Orque";
+
+std::string formatted(int id, const std::string& argument) {
+    std::array<char, 512> text{};
+    textFormat(text, id, argument.c_str());
+    return text.data();
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+/// The first record of the object database of a category: what a new unit of that kind is.
+std::string firstRecordOf(EntityCategory category) {
+    for (int i = 0; i < objdbCount(); ++i)
+        if (const ObjectRecord* record = objdbGetByIndex(i); record && record->category() == category)
+            return std::string(record->keyName.view());
+    return {};
+}
+
+} // namespace
+
+ProMission::ProMission(WindowHandle parent) : FrontEndScreen("ProMission", parent) {}
+
+ProMission::~ProMission() {
+    close();
+}
+
+void ProMission::open() {
+    using namespace editor_layout;
+    frontEndSelectGroup(kEditorGroup);
+    frontEndLoadBackground(background_);
+    areas_ = missionAreasLoad().value_or(std::vector<EditorArea>{});
+    areaList_ = std::make_unique<GlassList>(window_, kAreaListId, kAreaGlass);
+    std::vector<std::string> rows;
+    for (const EditorArea& area : areas_)
+        rows.push_back(area.name);
+    areaList_->setRows(std::move(rows));
+    fileName_ = std::make_unique<NameField>(window_, kFileNameId, kFileGlass, kLongestFileName);
+    fileName_->setText(kDefaultFileName);
+    fileName_->show();
+    for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
+        buttons_.push_back(
+            frontEndPushButton(window_, kFirstButtonId + i, kButtonX, buttonY(i), kButtonWidth, kButtonHeight));
+    map_ = std::make_unique<EditorMap>(window_, kMap, *this);
+}
+
+void ProMission::close() {
+    // The map drops the grid before the region goes; the objects leave the map with the document.
+    selected_ = nullptr;
+    dragged_ = nullptr;
+    document_.clear();
+    map_.reset();
+    if (hasRegion_)
+        worldClose();
+    hasRegion_ = false;
+    buttons_.clear();
+    fileName_.reset();
+    areaList_.reset();
+    background_.free();
+}
+
+int ProMission::onCommand(WParam wParam, LParam lParam) {
+    const int id = static_cast<int>(wParam & 0xFFFF);
+    if (id == kAreaListId)
+        return 1;
+    if (id == kAreaListId + 1) {
+        newMission(areaList_->selected());
+        return 1;
+    }
+    switch (id - kFirstButtonId) {
+    case kNew:
+        if (areaList_->selected() < 0)
+            say(textCopy(kTextChooseArea));
+        else
+            newMission(areaList_->selected());
+        return 1;
+    case kStart:
+        tool_ = Tool::Start;
+        return 1;
+    case kShip:
+        tool_ = Tool::Ship;
+        return 1;
+    case kSubmarine:
+        tool_ = Tool::Submarine;
+        return 1;
+    case kRoute:
+        if (!selected_ || selected_->isStart())
+            say(textCopy(kTextChooseUnit));
+        else
+            tool_ = Tool::Route;
+        return 1;
+    case kDelete:
+        tool_ = Tool::Delete;
+        return 1;
+    case kSettings: {
+        SettingsDialog box(window_, document_);
+        box.show();
+        return 1;
+    }
+    case kGoals: {
+        GoalsDialog box(window_, document_);
+        box.show();
+        return 1;
+    }
+    case kOpen:
+        openScenario();
+        return 1;
+    case kSave:
+        save();
+        return 1;
+    case kQuit:
+        leave();
+        return 1;
+    default:
+        return FrontEndScreen::onCommand(wParam, lParam);
+    }
+}
+
+int ProMission::onKey(int key, int category) {
+    if (!fileName_ || category != kKeyChar)
+        return 0;
+    if (key == 27) {
+        leave();
+        return 1;
+    }
+    if (key == '\b')
+        return fileName_->erase() ? 1 : 0;
+    // A file name: letters, digits, dashes and underscores only.
+    const bool allowed = key > 0 && key < 128 && (std::isalnum(key) || key == '-' || key == '_' || key == '.');
+    return allowed && fileName_->type(key) ? 1 : 0;
+}
+
+void ProMission::setFileName(const std::string& name) {
+    if (fileName_)
+        fileName_->setText(name);
+}
+
+std::string ProMission::scenarioFile() const {
+    std::string name = fileName_ && !fileName_->text().empty() ? fileName_->text() : kDefaultFileName;
+    if (!scenarioIsPlayers(name))
+        name += ".scu";
+    return scenarioPath(name);
+}
+
+void ProMission::say(const std::string& text) const {
+    messageBox(window_, text, textCopy(kTextCaption), kMbOk | kMbIconExclamation);
+}
+
+LeaveAnswer ProMission::askToLeave() const {
+    if (ask_)
+        return ask_();
+    switch (messageBox(window_, textCopy(kTextAskToLeave), textCopy(kTextCaption), kMbYesNoCancel | kMbIconQuestion)) {
+    case kIdYes:
+        return LeaveAnswer::Save;
+    case kIdNo:
+        return LeaveAnswer::Drop;
+    default:
+        return LeaveAnswer::Cancel;
+    }
+}
+
+bool ProMission::cutRegion(double latitude, double longitude) {
+    selected_ = nullptr;
+    dragged_ = nullptr;
+    if (map_)
+        map_->setMapSource(nullptr);
+    if (hasRegion_)
+        worldClose();
+    hasRegion_ = worldLoadRegion(latitude, longitude, kMissionRegionKm, kMissionRegionKm, kMissionGridSamples,
+                                 kMissionGridSamples, true);
+    if (hasRegion_ && map_) {
+        map_->setMapSource(worldGrid());
+        map_->showWholeMap(0);
+    }
+    return hasRegion_;
+}
+
+bool ProMission::newMission(int areaIndex) {
+    if (areaIndex < 0 || areaIndex >= static_cast<int>(areas_.size()))
+        return false;
+    if (!missionMayLeave(document_, [this] { return askToLeave(); }, [this] { return save(); }))
+        return false;
+    document_.clear();
+    const EditorArea& area = areas_[static_cast<std::size_t>(areaIndex)];
+    if (!cutRegion(area.latitude, area.longitude)) {
+        say(textCopy(kTextNoTerrain));
+        return false;
+    }
+    document_.header.originLatitude = area.latitude;
+    document_.header.originLongitude = area.longitude;
+    document_.texts[kScenarioMissionName] = area.name;
+    return true;
+}
+
+bool ProMission::save() {
+    const MissionCheck check = missionCheck(document_);
+    if (!check.mayBeSaved()) {
+        say(joined(check.refusals));
+        return false;
+    }
+    if (!check.warnings.empty())
+        say(textCopy(kTextSavedDespite) + "\n" + joined(check.warnings));
+    const std::string path = scenarioFile();
+    if (!missionSave(document_, path)) {
+        say(formatted(kTextCannotWrite, path));
+        return false;
+    }
+    return true;
+}
+
+bool ProMission::openScenario() {
+    const std::string path = scenarioFile();
+    MissionFileContents contents;
+    if (!missionRead(path, contents)) {
+        say(formatted(fileExists(path) ? kTextDamaged : kTextCannotOpen, path));
+        return false;
+    }
+    if (!missionMayLeave(document_, [this] { return askToLeave(); }, [this] { return save(); }))
+        return false;
+    const ScenarioHeader& header = contents.scenario.header;
+    const bool sameRegion = hasRegion_ && header.originLatitude == document_.header.originLatitude &&
+                            header.originLongitude == document_.header.originLongitude;
+    if (!sameRegion) {
+        document_.clear();
+        if (!cutRegion(header.originLatitude, header.originLongitude)) {
+            say(textCopy(kTextNoTerrain));
+            return false;
+        }
+    }
+    selected_ = nullptr;
+    dragged_ = nullptr;
+    missionApply(document_, std::move(contents), map_.get());
+    return true;
+}
+
+void ProMission::leave() {
+    if (!missionMayLeave(document_, [this] { return askToLeave(); }, [this] { return save(); }))
+        return;
+    document_.changed = false;
+    screenSwitch(kSlotMainMenu);
+    screenDestroyLater(kSlotMissionEditor);
+}
+
+void ProMission::place(std::int32_t type, double worldX, double worldY) {
+    ScenarioRecord fields;
+    fields.type = type;
+    fields.level = 2;
+    if (type == kScenarioOwnShipStart) {
+        fields.typeName = kDefaultBoatName;
+        fields.depth = -128; // the boat sits at 100 ft
+        fields.speed = 5;
+    } else {
+        const bool submarine = type == kScenarioSubmarine;
+        fields.typeName = firstRecordOf(submarine ? kCategorySub : kCategoryShip);
+        fields.side = 2;
+        fields.patrolMode = 3; // its route, out and back (a unit without one holds its place)
+        fields.depth = submarine ? -200 : 0;
+        fields.speed = submarine ? 6 : 10;
+    }
+    auto* object = new MissionObject(worldX, worldY, fields, map_.get());
+    document_.addObject(object);
+    select(object);
+}
+
+void ProMission::select(MissionObject* object) {
+    if (selected_ == object)
+        return;
+    if (selected_) {
+        selected_->selected = false;
+        selected_->notifyViews();
+    }
+    selected_ = object;
+    if (selected_) {
+        selected_->selected = true;
+        selected_->notifyViews();
+    }
+}
+
+MapObject* ProMission::hitAt(Point pixel) const {
+    if (!map_)
+        return nullptr;
+    MapObject* hit = nullptr;
+    document_.forEachMissionObject([&](MissionObject& object) {
+        for (MapWaypoint* point = object.firstWaypoint(); point && !hit; point = point->next())
+            if (point->hitTest(*map_, pixel))
+                hit = point;
+        Point at;
+        if (!hit && object.viewPosition(*map_, at) && std::abs(at.x - pixel.x) <= kPickPixels &&
+            std::abs(at.y - pixel.y) <= kPickPixels)
+            hit = &object;
+    });
+    return hit;
+}
+
+void ProMission::mapPressed(double worldX, double worldY, Point pixel) {
+    switch (tool_) {
+    case Tool::Start:
+        place(kScenarioOwnShipStart, worldX, worldY);
+        tool_ = Tool::Pick;
+        return;
+    case Tool::Ship:
+        place(kScenarioSurfaceShip, worldX, worldY);
+        tool_ = Tool::Pick;
+        return;
+    case Tool::Submarine:
+        place(kScenarioSubmarine, worldX, worldY);
+        tool_ = Tool::Pick;
+        return;
+    case Tool::Route:
+        if (selected_ && !selected_->isStart()) {
+            const MapWaypoint* last = selected_->firstWaypoint();
+            while (last && last->next())
+                last = last->next();
+            const int depth = static_cast<int>(std::lround(selected_->fields.depth * kMetresPerFoot));
+            selected_->appendWaypoint(worldX, worldY, depth, last ? last->speed : selected_->fields.speed);
+            document_.changed = true;
+        }
+        return;
+    case Tool::Delete:
+        if (MapObject* hit = hitAt(pixel)) {
+            if (auto* point = dynamic_cast<MapWaypoint*>(hit)) {
+                static_cast<MissionObject*>(point->owner())->deleteWaypoint(point);
+                document_.changed = true;
+            } else {
+                if (hit == selected_)
+                    selected_ = nullptr;
+                document_.deleteObject(hit);
+            }
+        }
+        return;
+    case Tool::Pick:
+        dragged_ = hitAt(pixel);
+        if (auto* object = dynamic_cast<MissionObject*>(dragged_))
+            select(object);
+        else if (auto* point = dynamic_cast<MapWaypoint*>(dragged_))
+            select(static_cast<MissionObject*>(point->owner()));
+        return;
+    }
+}
+
+void ProMission::mapDragged(double worldX, double worldY) {
+    if (!dragged_)
+        return;
+    dragged_->moveTo(worldX, worldY, nullptr);
+    document_.changed = true;
+}
+
+void ProMission::mapReleased() {
+    dragged_ = nullptr;
+}
+
+void ProMission::mapEdit(Point pixel) {
+    editAt(pixel);
+}
+
+bool ProMission::editAt(Point pixel) {
+    MapObject* hit = hitAt(pixel);
+    LResult result = kIdCancel;
+    if (auto* object = dynamic_cast<MissionObject*>(hit)) {
+        select(object);
+        ObjectDialog box(window_, *object);
+        result = box.show();
+    } else if (auto* point = dynamic_cast<MapWaypoint*>(hit)) {
+        WaypointDialog box(window_, *point);
+        result = box.show();
+    }
+    if (result != kIdOk)
+        return false;
+    document_.changed = true;
+    return true;
+}
+
+} // namespace q71

@@ -1,0 +1,87 @@
+#pragma once
+// The mission editor's screen (slot 10, "ProMission"): a mission area chosen by its name is cut
+// as a mission's grid and shown on the map; the tools place the own boat's starts, ships and
+// submarines, lay a unit's route point by point, pick and drag what stands on the map and delete
+// it; the mission is saved under a name in the player's "Scenario" folder and opened from there.
+
+#include "editor/missioneditor/editor_map.h"
+#include "editor/missioneditor/mission_areas.h"
+#include "editor/missioneditor/mission_document.h"
+#include "editor/missioneditor/mission_leaving.h"
+#include "frontend/front_end_screen.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace q71 {
+
+class GlassList;
+class NameField;
+class SimpleButton;
+
+class ProMission : public FrontEndScreen, public MapEditing {
+public:
+    enum class Tool { Pick, Start, Ship, Submarine, Route, Delete };
+
+    explicit ProMission(WindowHandle parent);
+    ~ProMission() override;
+
+    void open() override;
+    void close() override;
+    int onCommand(WParam wParam, LParam lParam) override;
+    int onKey(int key, int category) override;
+
+    /// A new mission in an area of the list; false when the player kept the old one or the
+    /// terrain could not be cut.
+    bool newMission(int areaIndex);
+    /// Saves under the file name; false (with the reason shown) when refused or not written.
+    bool save();
+    /// Opens the named scenario; false (the document as it was, the reason shown) when it cannot.
+    bool openScenario();
+    /// Leaves for the main menu once the player agrees.
+    void leave();
+
+    void setTool(Tool tool) { tool_ = tool; }
+    void setFileName(const std::string& name);
+    MissionDocument& document() { return document_; }
+    EditorMap* map() const { return map_.get(); }
+    const std::vector<EditorArea>& areas() const { return areas_; }
+    /// How the player answers the question on leaving a changed mission (a message box by default).
+    void setLeaveQuestion(std::function<LeaveAnswer()> ask) { ask_ = std::move(ask); }
+
+    /// The map's pointer: what the tool does at a press, a drag and a release.
+    void mapPressed(double worldX, double worldY, Point pixel) override;
+    void mapDragged(double worldX, double worldY) override;
+    void mapReleased() override;
+    /// Opens the box of the object or route point under the pixel; true when it was changed.
+    void mapEdit(Point pixel) override;
+    bool editAt(Point pixel);
+
+private:
+
+    void place(std::int32_t type, double worldX, double worldY);
+    /// The object or route point under a pixel of the map, or null.
+    MapObject* hitAt(Point pixel) const;
+    void select(MissionObject* object);
+    void say(const std::string& text) const;
+    LeaveAnswer askToLeave() const;
+    /// The program path of the file name, with ".scu" when it has neither ending.
+    std::string scenarioFile() const;
+    /// Replaces the terrain with the region around an origin, the map dropping the old grid first.
+    bool cutRegion(double latitude, double longitude);
+
+    MissionDocument document_;
+    std::unique_ptr<EditorMap> map_;
+    std::unique_ptr<GlassList> areaList_;
+    std::unique_ptr<NameField> fileName_;
+    std::vector<std::unique_ptr<SimpleButton>> buttons_;
+    std::vector<EditorArea> areas_;
+    std::function<LeaveAnswer()> ask_;
+    Tool tool_ = Tool::Pick;
+    MissionObject* selected_ = nullptr;
+    MapObject* dragged_ = nullptr;
+    bool hasRegion_ = false;
+};
+
+} // namespace q71

@@ -1,0 +1,289 @@
+// The multi-line edit control: the text wraps at the field's width, Return types "\r\n" (a
+// paragraph break, taken and erased as one character), the caret moves by lines with Up, Down,
+// Home and End, and the text scrolls vertically to keep the caret in view. Selections, the
+// limit, EN_CHANGE and the colours are the single-line field's.
+
+#include "platform/controls/multi_line_edit.h"
+
+#include "platform/controls/control.h"
+#include "platform/controls/control_look.h"
+#include "platform/controls/control_messages.h"
+#include "platform/controls/control_styles.h"
+#include "platform/controls/edit_text.h"
+#include "platform/controls/text_lines.h"
+#include "platform/gdi/window_dc.h"
+#include "platform/window/focus.h"
+#include "platform/window/keyboard.h"
+#include "platform/window/timers.h"
+#include "platform/window/virtual_keys.h"
+#include "platform/window/window.h"
+#include "platform/window/window_layout.h"
+#include "platform/window/window_paint.h"
+#include "platform/window/window_styles.h"
+
+#include <algorithm>
+
+namespace q71 {
+namespace {
+
+constexpr std::uintptr_t kBlinkTimer = 0xED17;
+constexpr std::uint32_t kBlinkMs = 500;
+constexpr int kMargin = 2;
+constexpr std::string_view kBreak = "\r\n";
+
+class MultiLineEdit final : public Control {
+public:
+    MultiLineEdit(WindowHandle window, const CreateStruct& cs) : Control(window), style_(cs.style) {
+        text_.setText(cs.name ? cs.name : "");
+    }
+
+    LResult handle(std::uint32_t message, WParam wParam, LParam lParam) override {
+        switch (message) {
+        case WM_SETTEXT:
+            text_.setText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            firstLine_ = 0;
+            changed();
+            return 1;
+        case WM_GETTEXT:
+            return copyTextToBuffer(text_.text(), wParam, lParam);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LResult>(text_.text().size());
+        case EM_SETSEL:
+            text_.select(static_cast<long>(static_cast<LParam>(wParam)), static_cast<long>(lParam));
+            caretMoved();
+            return 1;
+        case EM_LIMITTEXT:
+            text_.setLimit(wParam);
+            return 0;
+        case EM_GETFIRSTVISIBLELINE:
+            return static_cast<LResult>(firstLine_);
+        case EM_GETLINECOUNT:
+            return static_cast<LResult>(layout().size());
+        case WM_SIZE:
+        case WM_ENABLE:
+            caretMoved();
+            return 0;
+        case WM_GETDLGCODE:
+            // Return breaks the line; Tab and Esc stay the dialog's.
+            return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (wParam == VK_RETURN ? DLGC_WANTALLKEYS : 0);
+        case WM_SETFOCUS:
+            focused_ = true;
+            caretMoved();
+            notify(EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            focused_ = false;
+            timerKill(window(), kBlinkTimer);
+            invalidate();
+            notify(EN_KILLFOCUS);
+            return 0;
+        case WM_TIMER:
+            if (wParam != kBlinkTimer)
+                return byDefault(message, wParam, lParam);
+            caretOn_ = !caretOn_;
+            invalidate();
+            return 0;
+        case WM_KEYDOWN:
+            onKeyDown(static_cast<std::uint32_t>(wParam));
+            return 0;
+        case WM_CHAR:
+            onChar(static_cast<unsigned>(wParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (!focused_)
+                focusSet(window());
+            text_.moveCaret(indexAt(pointXFromLParam(lParam), pointYFromLParam(lParam)), keyGetState(VK_SHIFT) < 0);
+            caretMoved();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint();
+            return 0;
+        case WM_DESTROY:
+            timerKill(window(), kBlinkTimer);
+            return 0;
+        default:
+            return byDefault(message, wParam, lParam);
+        }
+    }
+
+private:
+    void fontChanged() override { caretMoved(); }
+
+    Rect content() const {
+        Rect r = windowGetClientRect(window());
+        if (style_ & WS_BORDER)
+            r = r.inflatedBy(-1, -1);
+        return r.inflatedBy(-kMargin, -1);
+    }
+    int lineHeight() const { return std::max(font()->metrics().height, 1); }
+    int visibleLines() const { return std::max(content().height() / lineHeight(), 1); }
+    int width(std::string_view run) const { return font()->textWidth(run); }
+
+    std::vector<TextLine> layout() const {
+        return textLinesLayout(text_.text(), std::max(content().width() - 1, 1),
+                               [this](std::string_view run) { return width(run); });
+    }
+
+    bool breakBefore(std::size_t at) const { return at >= 2 && text_.text().compare(at - 2, 2, kBreak) == 0; }
+    bool breakAfter(std::size_t at) const { return text_.text().compare(at, 2, kBreak) == 0; }
+
+    // The place on a line nearest to an x within the line.
+    std::size_t indexOnLine(const TextLine& line, int x) const {
+        const std::string_view text(text_.text());
+        for (std::size_t i = line.start; i < line.end; ++i) {
+            const int left = width(text.substr(line.start, i - line.start));
+            const int right = width(text.substr(line.start, i + 1 - line.start));
+            if (x < (left + right + 1) / 2)
+                return i;
+        }
+        // A soft-wrapped line's end is the next line's start: the caret stays before its space.
+        return line.end;
+    }
+
+    std::size_t indexAt(int x, int y) const {
+        const auto lines = layout();
+        const Rect area = content();
+        const auto row = static_cast<std::size_t>(
+            std::clamp(firstLine_ + (y - area.top) / lineHeight(), 0, static_cast<int>(lines.size()) - 1));
+        return indexOnLine(lines[row], x - area.left);
+    }
+
+    int caretX(const std::vector<TextLine>& lines, std::size_t row) const {
+        return width(std::string_view(text_.text()).substr(lines[row].start, text_.caret() - lines[row].start));
+    }
+
+    void onKeyDown(std::uint32_t key) {
+        const bool extend = keyGetState(VK_SHIFT) < 0;
+        const auto lines = layout();
+        const std::size_t row = textLineOf(lines, text_.caret());
+        const std::size_t caret = text_.caret();
+        switch (key) {
+        case VK_LEFT:
+            if (caret > 0)
+                text_.moveCaret(caret - (breakBefore(caret) ? 2 : 1), extend);
+            break;
+        case VK_RIGHT:
+            text_.moveCaret(caret + (breakAfter(caret) ? 2 : 1), extend);
+            break;
+        case VK_UP:
+        case VK_DOWN: {
+            const bool up = key == VK_UP;
+            if ((up && row == 0) || (!up && row + 1 >= lines.size()))
+                break;
+            text_.moveCaret(indexOnLine(lines[up ? row - 1 : row + 1], caretX(lines, row)), extend);
+            break;
+        }
+        case VK_HOME:
+            text_.moveCaret(lines[row].start, extend);
+            break;
+        case VK_END:
+            text_.moveCaret(lines[row].end, extend);
+            break;
+        case VK_DELETE:
+            if (!text_.hasSelection() && breakAfter(caret))
+                text_.select(static_cast<long>(caret), static_cast<long>(caret + 2));
+            if (text_.eraseForward())
+                changed();
+            return;
+        default:
+            return;
+        }
+        caretMoved();
+    }
+
+    void onChar(unsigned ch) {
+        if (ch == 8) {
+            if (!text_.hasSelection() && breakBefore(text_.caret()))
+                text_.select(static_cast<long>(text_.caret() - 2), static_cast<long>(text_.caret()));
+            if (text_.eraseBackward())
+                changed();
+            return;
+        }
+        if (ch == '\r') {
+            if (text_.replaceSelection(kBreak))
+                changed();
+            return;
+        }
+        if (ch < 0x20 || ch == 0x7F || ch > 0xFF)
+            return;
+        const char typed = static_cast<char>(ch);
+        if (text_.replaceSelection({&typed, 1}))
+            changed();
+    }
+
+    void changed() {
+        caretMoved();
+        notify(EN_CHANGE);
+    }
+
+    // The caret shows at once and its line stays in view.
+    void caretMoved() {
+        caretOn_ = true;
+        if (focused_)
+            timerSet(window(), kBlinkTimer, kBlinkMs);
+        const auto lines = layout();
+        const int row = static_cast<int>(textLineOf(lines, text_.caret()));
+        if (row < firstLine_)
+            firstLine_ = row;
+        else if (row >= firstLine_ + visibleLines())
+            firstLine_ = row - visibleLines() + 1;
+        firstLine_ = std::clamp(firstLine_, 0, std::max(0, static_cast<int>(lines.size()) - visibleLines()));
+        invalidate();
+    }
+
+    void paint() {
+        const bool enabled = windowIsEnabled(window());
+        ControlPaint paint(*this, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
+        DeviceContext& dc = paint.dc();
+        if (style_ & WS_BORDER)
+            look::sunkenEdge(dc, paint.client());
+        const Rect area = content();
+        dc.intersectClipRect(area);
+        if (!enabled)
+            dc.setTextColor(look::kDimmed);
+        const ColorRef ink = dc.textColor();
+        const std::string_view text(text_.text());
+        const auto lines = layout();
+        const std::size_t caretRow = textLineOf(lines, text_.caret());
+        const int height = lineHeight();
+        const bool showSelection = text_.hasSelection() && (focused_ || (style_ & ES_NOHIDESEL));
+        for (int i = 0; i <= visibleLines() && firstLine_ + i < static_cast<int>(lines.size()); ++i) {
+            const std::size_t row = static_cast<std::size_t>(firstLine_ + i);
+            const TextLine& line = lines[row];
+            const int y = area.top + i * height;
+            dc.setBkMode(kOpaque);
+            dc.setTextColor(enabled ? ink : look::kDimmed);
+            dc.textOut({area.left, y}, text.substr(line.start, line.end - line.start));
+            const std::size_t from = std::max(line.start, text_.selectionStart());
+            const std::size_t to = std::min(line.end, text_.selectionEnd());
+            if (showSelection && from < to) {
+                const int left = area.left + width(text.substr(line.start, from - line.start));
+                const int right = area.left + width(text.substr(line.start, to - line.start));
+                dc.fillRect({left, y, right, y + height}, createSolidBrush(look::kAmber));
+                dc.setBkMode(kTransparent);
+                dc.setTextColor(look::kGlass);
+                dc.textOut({left, y}, text.substr(from, to - from));
+            }
+            if (focused_ && caretOn_ && row == caretRow) {
+                const int x = area.left + caretX(lines, row);
+                dc.fillRect({x, y, x + 1, y + height}, createSolidBrush(ink));
+            }
+        }
+    }
+
+    EditText text_;
+    std::uint32_t style_;
+    int firstLine_ = 0;
+    bool focused_ = false;
+    bool caretOn_ = true;
+};
+
+} // namespace
+
+LResult multiLineEditProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
+    return Control::procedure<MultiLineEdit>(window, message, wParam, lParam);
+}
+
+} // namespace q71

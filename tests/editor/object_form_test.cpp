@@ -1,0 +1,135 @@
+// The object and route-point boxes' fields: what the player types in feet, knots, yards and
+// minutes becomes the record's fields, and what does not read is named, changing nothing.
+
+#include "editor/missioneditor/object_form.h"
+#include "sim/support/world_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace q71::test {
+namespace {
+
+class ObjectForm : public ::testing::Test {
+protected:
+    RecordTable records{harnessRecords()}; // "Frigate" (ship), "Hunter" (sub), "Patrol" (plane)
+
+    static ScenarioRecord unit() {
+        ScenarioRecord r;
+        r.type = kScenarioSurfaceShip;
+        r.typeName = "Frigate";
+        r.side = 2;
+        r.level = 2;
+        r.patrolMode = 3;
+        r.speed = 10;
+        return r;
+    }
+};
+
+TEST_F(ObjectForm, TheTypedFieldsBecomeTheRecordsInItsUnits) {
+    ScenarioRecord record = unit();
+    ObjectFormTexts texts = objectFormTexts(record);
+    texts[kFieldName] = "hunter"; // records are found without regard to case
+    texts[kFieldSide] = "4";
+    texts[kFieldLevel] = "3";
+    texts[kFieldCourse] = "275";
+    texts[kFieldDepth] = "-400";
+    texts[kFieldSpeed] = "8";
+    texts[kFieldMode] = "5";
+    texts[kFieldBoxWest] = "-8000";
+    texts[kFieldBoxSouth] = "-6000.5";
+    texts[kFieldBoxEast] = "8000";
+    texts[kFieldBoxNorth] = "6000";
+    texts[kFieldBuoys] = "12";
+    texts[kFieldDelay] = "7.5";
+    texts[kFieldSpreadWidth] = "2000";
+    texts[kFieldSpreadHeight] = "0";
+    ObjectField bad = kFieldLatitude;
+    ASSERT_TRUE(objectFormRead(texts, record, bad));
+    EXPECT_EQ(record.typeName, "Hunter");
+    EXPECT_EQ(record.type, kScenarioSubmarine) << "the record's kind gives the unit's type";
+    EXPECT_EQ(record.side, 4);
+    EXPECT_EQ(record.course, 275);
+    EXPECT_EQ(record.depth, -400);
+    EXPECT_EQ(record.patrolMode, 5);
+    EXPECT_EQ(record.boxSouth, -6000.5);
+    EXPECT_EQ(record.areaFlag, 12);
+    EXPECT_EQ(record.entryDelay, 450.0) << "minutes become game seconds";
+    EXPECT_EQ(record.randomPlacement, 1);
+    EXPECT_EQ(record.randomWidth, 2000.0);
+
+    // Written back, the texts read to the same record.
+    ScenarioRecord again = unit();
+    ASSERT_TRUE(objectFormRead(objectFormTexts(record), again, bad));
+    EXPECT_EQ(again.entryDelay, record.entryDelay);
+    EXPECT_EQ(again.boxSouth, record.boxSouth);
+    EXPECT_EQ(again.type, record.type);
+}
+
+TEST_F(ObjectForm, AStartShowsWhereTheBoatSitsAndKeepsOnlyItsOwnFields) {
+    ScenarioRecord start;
+    start.type = kScenarioOwnShipStart;
+    start.typeName = "Orque";
+    start.depth = -128;
+    ObjectFormTexts texts = objectFormTexts(start);
+    EXPECT_EQ(texts[kFieldDepth], "-100") << "the record lies 28 ft deeper than the boat";
+    texts[kFieldName] = "Nautile";
+    texts[kFieldDepth] = "-60";
+    texts[kFieldSide] = "nothing a start reads";
+    ObjectField bad = kFieldLatitude;
+    ASSERT_TRUE(objectFormRead(texts, start, bad));
+    EXPECT_EQ(start.typeName, "Nautile") << "a boat's name is no record";
+    EXPECT_EQ(start.depth, -88);
+    EXPECT_EQ(start.type, kScenarioOwnShipStart);
+    EXPECT_FALSE(objectFieldOfStart(kFieldMode));
+    EXPECT_TRUE(objectFieldOfStart(kFieldSpreadHeight));
+}
+
+TEST_F(ObjectForm, AFieldThatDoesNotReadIsNamedAndNothingChanges) {
+    struct Case {
+        ObjectField field;
+        const char* text;
+    };
+    const std::vector<Case> cases{
+        {kFieldName, "Yamato"},     {kFieldName, ""},          {kFieldSide, "5"},
+        {kFieldLevel, "0"},         {kFieldCourse, "360"},     {kFieldCourse, "nord"},
+        {kFieldDepth, "-40000"},    {kFieldSpeed, "-1"},       {kFieldSpeed, "12 nds"},
+        {kFieldMode, "20"},         {kFieldBoxWest, "inf"},    {kFieldBoxNorth, "1e9"},
+        {kFieldBuoys, "256"},       {kFieldDelay, "-1"},       {kFieldSpreadWidth, "-5"},
+    };
+    for (const Case& c : cases) {
+        const ScenarioRecord before = unit();
+        ScenarioRecord record = before;
+        ObjectFormTexts texts = objectFormTexts(record);
+        texts[c.field] = c.text;
+        ObjectField bad = kFieldLatitude;
+        EXPECT_FALSE(objectFormRead(texts, record, bad)) << c.text;
+        EXPECT_EQ(bad, c.field) << c.text;
+        EXPECT_EQ(record.typeName, before.typeName);
+        EXPECT_EQ(record.speed, before.speed) << c.text;
+    }
+    ScenarioRecord start;
+    start.type = kScenarioOwnShipStart;
+    ObjectFormTexts texts = objectFormTexts(start);
+    texts[kFieldName] = std::string(32, 'n');
+    ObjectField bad = kFieldLatitude;
+    EXPECT_FALSE(objectFormRead(texts, start, bad));
+    EXPECT_EQ(bad, kFieldName) << "a name of 32 bytes does not fit its field";
+}
+
+TEST_F(ObjectForm, ARoutePointShowsFeetAndKnotsAndKeepsMetres) {
+    const auto texts = waypointFormTexts(-30, 12);
+    EXPECT_EQ(texts[0], "-98");
+    EXPECT_EQ(texts[1], "12");
+    int depth = 0, speed = 0;
+    ASSERT_TRUE(waypointFormRead({"-100", "7"}, depth, speed));
+    EXPECT_EQ(depth, -30);
+    EXPECT_EQ(speed, 7);
+    EXPECT_FALSE(waypointFormRead({"-100", "vite"}, depth, speed));
+    EXPECT_FALSE(waypointFormRead({"", "7"}, depth, speed));
+    EXPECT_EQ(depth, -30) << "unchanged";
+}
+
+} // namespace
+} // namespace q71::test

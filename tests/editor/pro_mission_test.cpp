@@ -1,0 +1,371 @@
+// The mission editor's screen, end to end over the data set: from the main menu into the
+// editor, an area, a start, a hostile ship with a route of three points and a destroy goal,
+// saved; the saved file started headless as a single mission, the ship heading for its first
+// point within two game minutes. The test keeps artefacts/editor.png and editor-mission.scu.
+
+#include "frontend_fixture.h"
+
+#include "editor/missioneditor/editor_layout.h"
+#include "editor/missioneditor/editor_screens.h"
+#include "editor/missioneditor/goal_form.h"
+#include "editor/missioneditor/object_form.h"
+#include "editor/missioneditor/pro_mission.h"
+#include "framework/app/screen_manager.h"
+#include "frontend/mainmenu/main_menu.h"
+#include "frontend/mainmenu/main_menu_entries.h"
+#include "platform/files/path.h"
+#include "platform/dialogs/dialog_manager.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/modal_loop.h"
+#include "sim/entities/entity.h"
+#include "sim/entities/entity_hooks.h"
+#include "sim/entities/explosion.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/entity_classes.h"
+#include "sim/scoring/player_roster.h"
+#include "sim/simulation/mission_end.h"
+#include "sim/simulation/mission_start.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/own_ship_setup.h"
+#include "sim/simulation/scenario_reader.h"
+#include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/support/world_harness.h"
+#include "sim/world/object_database.h"
+#include "sim/world/terrain_world.h"
+#include "support/screen_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace q71::test {
+namespace {
+
+constexpr double kCentre = 268800.0; // the map origin in world metres
+
+class EditorScreen : public FrontEndFixture {
+protected:
+    EditorScreen() {
+        editorInstallScreens();
+        EXPECT_TRUE(objdbLoad());
+        worldOpen();
+        EXPECT_EQ(playerDbChoose("Triton", 0), RosterStatus::Ok);
+        entityClassesInstall();
+        entityControllersInstall();
+        explosionInstallMaker();
+    }
+    ~EditorScreen() override {
+        screenDestroy(kSlotMissionEditor); // its map goes before any region is freed
+        simEndMission();
+        entitySetExplosionMaker(nullptr);
+        entityControllersUninstall();
+        entityClassesUninstall();
+        worldShutdown();
+        objdbFree();
+    }
+
+    /// Opens the editor from the main menu's line.
+    ProMission& enterEditor() {
+        screenSwitch(kSlotMainMenu);
+        pump();
+        const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
+                                       [](const MainMenuEntry& e) { return e.slot == kSlotMissionEditor; });
+        const int entry = static_cast<int>(line - kMainMenuEntries.begin());
+        const auto shown = static_cast<MainMenu*>(screenGet(kSlotMainMenu))->shownEntries();
+        EXPECT_NE(std::find(shown.begin(), shown.end(), entry), shown.end()) << "the menu shows the editor's line";
+        clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
+        EXPECT_EQ(screenCurrentIndex(), kSlotMissionEditor);
+        return *static_cast<ProMission*>(screenGet(kSlotMissionEditor));
+    }
+
+    void clickButton(int index) {
+        clickAt(Point{editor_layout::kButtonX + 20, editor_layout::buttonY(index) + 10});
+    }
+
+    /// Clicks the map where a world position shows.
+    void clickMap(ProMission& editor, double worldX, double worldY) {
+        double column = 0, row = 0;
+        ASSERT_TRUE(worldToGrid(worldX, worldY, &column, &row));
+        const Point pixel = editor.map()->getTransform().toPixel(column, row);
+        clickAt(Point{editor_layout::kMap.left + pixel.x, editor_layout::kMap.top + pixel.y});
+    }
+
+    static int areaIndex(const ProMission& editor, const std::string& name) {
+        const auto& areas = editor.areas();
+        const auto at = std::find_if(areas.begin(), areas.end(), [&](const EditorArea& a) { return a.name == name; });
+        return at == areas.end() ? -1 : static_cast<int>(at - areas.begin());
+    }
+};
+
+enum EditorButton { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
+
+TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForItsFirstPoint) {
+    ProMission& editor = enterEditor();
+    const int varden = areaIndex(editor, "Bassin de Varden");
+    ASSERT_GE(varden, 0) << "the data set lists its areas by name";
+    ASSERT_TRUE(editor.newMission(varden));
+    pump();
+
+    clickButton(kStart);
+    clickMap(editor, kCentre - 30000.0, kCentre - 30000.0);
+    clickButton(kShip);
+    clickMap(editor, kCentre, kCentre);
+    clickButton(kRoute);
+    const std::array<std::pair<double, double>, 3> route{
+        {{kCentre + 40000.0, kCentre}, {kCentre + 40000.0, kCentre + 40000.0}, {kCentre, kCentre + 60000.0}}};
+    for (const auto& [x, y] : route)
+        clickMap(editor, x, y);
+
+    MissionDocument& document = editor.document();
+    EXPECT_TRUE(document.changed);
+    MissionObject* ship = nullptr;
+    int starts = 0;
+    document.forEachMissionObject([&](MissionObject& o) {
+        starts += o.isStart();
+        if (!o.isStart())
+            ship = &o;
+    });
+    ASSERT_EQ(starts, 1);
+    ASSERT_NE(ship, nullptr);
+    EXPECT_EQ(ship->waypointCount(), 3);
+    ship->fields.typeName = "Merchant";
+
+    // The goal list is not on the screen yet: the goal is bound through the document.
+    GoalNode destroy;
+    destroy.kind = kGoalDestroy;
+    destroy.points = 1000;
+    destroy.message = std::string("Le cargo est coulé.");
+    ship->fields.goalNode1 = document.goals.addNode(destroy, nullptr)->id;
+    document.texts = {std::string("Un cargo"), std::string("Le cargo"), std::string("Coulez le cargo."),
+                      std::string("Rien."), std::string("Coulez-le.")};
+
+    run(500);
+    saveScreenPicture("editor");
+    editor.setFileName("editor-mission");
+    clickButton(kSave);
+    EXPECT_FALSE(document.changed) << "the mission was saved";
+    const std::string saved = fileResolvePath(scenarioPath("editor-mission.scu"));
+    ASSERT_TRUE(std::filesystem::exists(saved));
+    const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
+    std::filesystem::create_directories(artefacts);
+    std::filesystem::copy_file(saved, artefacts / "editor-mission.scu", std::filesystem::copy_options::overwrite_existing);
+
+    clickButton(kQuit);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu) << "an unchanged mission is left without a question";
+    pump();
+
+    WorldHarness harness(1);
+    missionState().missionMode = kMissionModeSingle;
+    missionState().missionIndex = 5;
+    simSetupOwnShip(-1);
+    ASSERT_TRUE(simStartMission("editor-mission.scu", kMissionModeSingle).ok());
+    simStartRunning();
+    Entity* merchant = nullptr;
+    for (auto* node = worldList().head(); node; node = node->next)
+        if (node->item != worldOwnShip() && node->item->side == 2)
+            merchant = node->item;
+    ASSERT_NE(merchant, nullptr);
+    const double firstX = route[0].first, firstY = route[0].second;
+    const double before = std::hypot(firstX - merchant->motion->x, firstY - merchant->motion->y);
+    harness.run(120.0, 1.0);
+    const MotionModel& m = *merchant->motion;
+    const double bearing = std::fmod(std::atan2(firstX - m.x, firstY - m.y) * 180.0 / M_PI + 360.0, 360.0);
+    const double off = std::fabs(std::remainder(m.heading - bearing, 360.0));
+    EXPECT_LT(off, 15.0) << "heading " << m.heading << ", the first point bears " << bearing;
+    EXPECT_LT(std::hypot(firstX - m.x, firstY - m.y), before);
+}
+
+TEST_F(EditorScreen, AChangedMissionAsksBeforeItIsLeft) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kShip);
+    clickMap(editor, kCentre, kCentre);
+    ASSERT_TRUE(editor.document().changed);
+
+    auto asked = answerNextBox(kIdCancel);
+    clickButton(kQuit);
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMissionEditor) << "cancel stays";
+    EXPECT_EQ(editor.document().objects.count(), 1);
+
+    // Saving is refused without a start: the refusal is said and the player stays.
+    asked = answerNextBox(kIdYes);
+    auto refused = answerNextBox(kIdOk);
+    clickButton(kQuit);
+    EXPECT_TRUE(*asked);
+    EXPECT_TRUE(*refused);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMissionEditor);
+
+    asked = answerNextBox(kIdNo);
+    clickButton(kQuit);
+    EXPECT_TRUE(*asked);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu) << "dropped";
+}
+
+TEST_F(EditorScreen, AScenarioThatCannotBeOpenedSaysWhyAndLeavesTheDocument) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kStart);
+    clickMap(editor, kCentre, kCentre);
+    editor.setFileName("abime");
+    std::filesystem::create_directories(std::filesystem::path(fileResolvePath(scenarioPath("abime.scu"))).parent_path());
+    {
+        std::ofstream bad(fileResolvePath(scenarioPath("abime.scu")), std::ios::binary);
+        bad << "not a scenario";
+    }
+    auto said = answerNextBox(kIdOk);
+    clickButton(kOpen);
+    EXPECT_TRUE(*said);
+    EXPECT_EQ(editor.document().objects.count(), 1);
+    EXPECT_TRUE(editor.document().changed);
+    answerNextBox(kIdNo);
+    clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kShip);
+    clickMap(editor, kCentre, kCentre);
+    MissionObject* ship = nullptr;
+    editor.document().forEachMissionObject([&](MissionObject& o) { ship = &o; });
+    ASSERT_NE(ship, nullptr);
+    MapWaypoint* point = ship->appendWaypoint(kCentre + 20000.0, kCentre, -10, 10);
+    editor.document().changed = false;
+    Point at;
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+
+    bool refused = false;
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldDepth, "profond");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptPush([&](WindowHandle box) {
+        refused = true;
+        modalLoopEnd(box, kIdOk);
+    });
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldDepth, "-300");
+        dialogSetItemText(box, 1000 + kFieldSpeed, "14");
+        dialogSetItemText(box, 1000 + kFieldSide, "4");
+        saveScreenPicture("editor-object");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    EXPECT_TRUE(editor.editAt(at));
+    EXPECT_TRUE(refused) << "the depth that does not read is named";
+    EXPECT_EQ(ship->fields.depth, -300);
+    EXPECT_EQ(ship->fields.speed, 14);
+    EXPECT_EQ(ship->fields.side, 4);
+    EXPECT_TRUE(editor.document().changed);
+
+    // The route point: its latitude typed a minute further north, 100 ft, 7 knots.
+    std::string latitude, longitude;
+    ASSERT_TRUE(point->formatLatLong(latitude, longitude));
+    double before = 0, after = 0;
+    point->worldPosition(nullptr, &before);
+    ASSERT_TRUE(point->viewPosition(*editor.map(), at));
+    const int degrees = std::stoi(latitude.substr(0, 2)), minutes = std::stoi(latitude.substr(3, 2));
+    char north[32];
+    std::snprintf(north, sizeof north, "%02d-%02d%s", degrees + (minutes + 1) / 60, (minutes + 1) % 60,
+                  latitude.substr(5).c_str());
+    modalScriptPush([&](WindowHandle box) {
+        dialogSetItemText(box, 1000, north);
+        dialogSetItemText(box, 1002, "-100");
+        dialogSetItemText(box, 1003, "7");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    EXPECT_TRUE(editor.editAt(at));
+    point->worldPosition(nullptr, &after);
+    EXPECT_NEAR(after - before, 1852.0, 30.0) << "a minute of latitude is a nautical mile";
+    EXPECT_EQ(point->depth, -30);
+    EXPECT_EQ(point->speed, 7);
+
+    // Cancel changes nothing.
+    modalScriptPush([](WindowHandle box) { messageSend(box, WM_COMMAND, kIdCancel, 0); });
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+    EXPECT_FALSE(editor.editAt(at));
+    editor.document().changed = false;
+}
+
+TEST_F(EditorScreen, TheSettingsBoxTakesTheTextsEnvironmentAndGradesOrNamesWhatDoesNotRead) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    bool refused = false;
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1002, "Cap au nord.\r\nPuis plong\xE9" "e.");
+        dialogSetItemText(box, 1006, "4");
+        dialogSetItemText(box, 1012, "10"); // below the second grade's
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptPush([&](WindowHandle box) {
+        refused = true;
+        modalLoopEnd(box, kIdOk);
+    });
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, 1012, "650");
+        saveScreenPicture("editor-settings");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSettings);
+    EXPECT_TRUE(refused);
+    const MissionDocument& document = editor.document();
+    EXPECT_EQ(document.texts[kScenarioBriefing], std::optional<std::string>("Cap au nord.\r\nPuis plong\xE9" "e."));
+    EXPECT_EQ(document.header.seaState, 4);
+    EXPECT_EQ(document.thresholds[2], 650);
+    EXPECT_TRUE(document.changed);
+    answerNextBox(kIdNo);
+    clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, TheGoalsBoxAddsAGoalThatAUnitIsBoundToThroughItsBox) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kShip);
+    clickMap(editor, kCentre, kCentre);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(box, WM_COMMAND, 1020, 0); // a new goal, chosen
+        dialogSetItemText(box, 1001, "1");
+        dialogSetItemText(box, 1002, "800");
+        dialogSetItemText(box, 1008, "Le cargo est coul\xE9.");
+        messageSend(box, WM_COMMAND, 1022, 0);
+        messageSend(box, WM_COMMAND, 1020, 0);
+        messageSend(box, WM_COMMAND, 1020, 0);
+        messageSend(box, WM_COMMAND, 1021, 0); // the third goes again
+        saveScreenPicture("editor-goals");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kGoals);
+    MissionDocument& document = editor.document();
+    std::vector<GoalListLine> lines = goalListLines(document);
+    ASSERT_EQ(lines.size(), 2u);
+    GoalNode* sink = nullptr;
+    for (const GoalListLine& line : lines)
+        if (line.goal->kind == kGoalDestroy)
+            sink = line.goal;
+    ASSERT_NE(sink, nullptr);
+    EXPECT_EQ(sink->points, 800);
+
+    MissionObject* ship = nullptr;
+    document.forEachMissionObject([&](MissionObject& o) { ship = &o; });
+    ASSERT_NE(ship, nullptr);
+    Point at;
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+    const std::string goalNumber = std::to_string(sink->id);
+    modalScriptPush([&](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldGoal1, goalNumber);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    EXPECT_TRUE(editor.editAt(at));
+    EXPECT_EQ(document.unitOfGoal(sink->id), ship);
+    answerNextBox(kIdNo);
+    clickButton(kQuit);
+}
+
+} // namespace
+} // namespace q71::test
