@@ -2,6 +2,7 @@
 
 #include "render3d/library.h"
 #include "tactical/charts/chart_defaults.h"
+#include "tactical/rwutils/rw_scene_effects.h"
 #include "tactical/rwutils/sea_texture.h"
 
 #include <cstdint>
@@ -25,8 +26,8 @@ public:
     void closeRenderer() override { r3d::closeLibrary(); }
     void updateSeaTexture() override { rwUpdateSeaTexture(); }
     void shutdown() override { rwShutdown(); }
-    // Seam of the scene effects: no particles or effects exist yet.
-    void initParticles() override {}
+    // Seam of the scene effects: the views advance the explosions; particles and puffs do not exist yet.
+    void initParticles() override { rwInstallSceneEffects(); }
     void effectsBegin() override {}
     void effectsAnimate() override {}
     void effectsEnd() override {}
