@@ -3,6 +3,7 @@
 #include "render3d/library.h"
 #include "tactical/charts/chart_defaults.h"
 #include "tactical/rwutils/rw_scene_effects.h"
+#include "tactical/rwutils/scene_entities.h"
 #include "tactical/rwutils/sea_texture.h"
 
 #include <cstdint>
@@ -28,9 +29,9 @@ public:
     void shutdown() override { rwShutdown(); }
     // Seam of the scene effects: the views advance the explosions; particles and puffs do not exist yet.
     void initParticles() override { rwInstallSceneEffects(); }
-    void effectsBegin() override {}
-    void effectsAnimate() override {}
-    void effectsEnd() override {}
+    void effectsBegin() override { q71::effectsBegin(); }
+    void effectsAnimate() override { q71::effectsAnimate(); }
+    void effectsEnd() override { q71::effectsEnd(); }
     void freeEffectList() override {}
 
     void setChartDefaultCellSize(int size) override { chartSetDefaultCellSize(size); }

@@ -185,6 +185,12 @@ void rwUpdateExplosions(float originX, float originZ) {
             update(slot, originX, originZ);
 }
 
+void rwDropExplosionsIn(const r3d::Clump* parent) {
+    for (RwExplosion& slot : pool().slots)
+        if (slot.state == 1 && slot.parent == parent)
+            freeSlot(slot);
+}
+
 const RwExplosion& rwExplosionSlot(int index) {
     return pool().slots.at(static_cast<std::size_t>(index));
 }

@@ -45,6 +45,8 @@ bool rwExplosionsOpen();
 void rwStartExplosion(r3d::Clump* parent, double x, double y, double z, double size, bool surface, int secondaries);
 /// Advances the explosions for a frame of a view whose floating origin is (X, Z) in scene units.
 void rwUpdateExplosions(float originX, float originZ);
+/// Ends at once the explosions hanging in the parent (before the parent goes).
+void rwDropExplosionsIn(const r3d::Clump* parent);
 /// The slot (0 ... 9), for the views and tests.
 const RwExplosion& rwExplosionSlot(int index);
 /// The current name of the surface (true) or underwater cycle.

@@ -1,0 +1,290 @@
+#include "tactical/rwutils/scene_entities.h"
+
+#include "framework/math/fast_math.h"
+#include "sim/entities/entity.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/world/object_database.h"
+#include "tactical/rwutils/rw_cache.h"
+#include "tactical/rwutils/rw_explosions.h"
+#include "tactical/rwutils/rw_model_utils.h"
+#include "tactical/rwutils/rw_widget.h"
+
+#include <algorithm>
+#include <array>
+
+namespace q71 {
+namespace {
+
+constexpr double kAliveHealth = 0.1;
+constexpr double kDefaultBlast = 5.0;
+constexpr double kBlastPerDiagonal = 1.5;
+constexpr float kDentStrength = 0.2f;
+constexpr int kWreckStage = 5;
+// Health below which stages 0 ... 3 dent the model once more.
+constexpr std::array<double, 4> kDentHealth{0.8, 0.6, 0.4, 0.2};
+constexpr std::int32_t kClassBreaksInTwo = 1;
+constexpr std::int32_t kClassLeavesWreck = 5;
+
+struct List {
+    std::vector<std::unique_ptr<SceneEntity>> records;
+    RWWidget* view = nullptr;
+    // Explosions hang in this clump of the attached view's scene, at the scene's own frame.
+    r3d::Clump* blasts = nullptr;
+    bool detail = true;
+    bool observing = false;
+};
+
+List& list() {
+    static List l;
+    return l;
+}
+
+bool alive(const Entity& e) {
+    return e.hull > kAliveHealth;
+}
+
+SceneEntity* findRecord(std::int32_t id) {
+    for (auto& r : list().records)
+        if (r->id == id)
+            return r.get();
+    return nullptr;
+}
+
+void attachPart(SceneEntity& r, ScenePart& part) {
+    if (!part.model || part.attached)
+        return;
+    r3d::addChild(*r.clump, part.model);
+    part.attached = true;
+}
+
+void addToView(SceneEntity& r) {
+    List& l = list();
+    rwRemoveTaggedChildren(*r.clump);
+    Entity& e = *r.entity;
+    const MotionModel& m = *e.motion;
+    const RwPose pose{&m.x, &m.y, &m.z, &m.heading, &m.pitch, &m.roll};
+    const bool whole = e.hull >= kAliveHealth;
+    r.handle = l.view->addObject(r.clump, r.name, pose, r.kind, r.size, whole, e.isOwnShip());
+    if (!r.bearingTest)
+        l.view->setObjectVisibleFlag(r.handle, false);
+    if (!whole)
+        l.view->setObjectSize(r.handle, 0.0f);
+}
+
+void freeRecord(std::unique_ptr<SceneEntity>& r) {
+    if (list().view && r->handle >= 0)
+        list().view->removeObject(r->handle);
+    rwRemoveTaggedChildren(*r->clump);
+    for (ScenePart& part : r->parts) {
+        if (!part.model)
+            continue;
+        if (part.attached)
+            r3d::removeChild(part.model);
+        rwReleaseModel(part.model);
+    }
+    r3d::destroyClump(r->clump);
+    r.reset();
+}
+
+void spawnExplosion(const Entity& blast) {
+    RWWidget* view = list().view;
+    if (!view || !view->scene())
+        return;
+    double size = kDefaultBlast;
+    if (const Entity* target = worldFindEntity(blast.parentId))
+        if (const SceneEntity* r = findRecord(target->id))
+            size = kBlastPerDiagonal * distance3D(r->minimum.x, r->minimum.y, r->minimum.z, r->maximum.x, r->maximum.y,
+                                                  r->maximum.z);
+    List& l = list();
+    if (!l.blasts)
+        l.blasts = r3d::createClump();
+    if (l.blasts->scene() != view->scene())
+        view->scene()->addClump(l.blasts);
+    const MotionModel& m = *blast.motion;
+    rwStartExplosion(l.blasts, m.x, m.y, m.z, size, false, 0);
+}
+
+void loadPart(SceneEntity& r, std::string_view model, int type) {
+    if (model.empty())
+        return;
+    r3d::Clump* clump = rwLoadModel(std::string(model), false);
+    if (!clump)
+        return;
+    clump->tag = RWWidget::kTagHull;
+    r.parts.push_back({type, clump, false});
+}
+
+void entityAdded(Entity& e) {
+    const ObjectRecord* record = objdbFindById(e.recordId);
+    if (!record || !e.motion)
+        return;
+    List& l = list();
+    if (record->keyName.view() == "Explosion") {
+        spawnExplosion(e);
+        return;
+    }
+    if (findRecord(e.id))
+        return;
+    auto r = std::make_unique<SceneEntity>();
+    r->name = std::string(record->keyName.view());
+    r->clump = r3d::createClump();
+    r->id = e.id;
+    r->entity = &e;
+    r->kind = static_cast<int>(record->kind);
+    r->size = record->size;
+    if (r3d::Clump* hull = rwLoadModel(r->name, true)) {
+        hull->tag = RWWidget::kTagHull;
+        r->parts.push_back({1, hull, false});
+        attachPart(*r, r->parts.back());
+        rwModelBounds(*hull, r->minimum, r->maximum);
+        r->radius = std::max({r->maximum.x, r->maximum.y, r->maximum.z});
+    }
+    r->wake = l.detail && (record->kind != kObjectKindSurfaceShip || e.motion->speed >= 2.0);
+    if (l.detail) {
+        if (record->classCode == kClassBreaksInTwo) {
+            loadPart(*r, record->secondModelName.view(), 3);
+            loadPart(*r, record->thirdModelName.view(), 3);
+        } else if (record->classCode == kClassLeavesWreck) {
+            loadPart(*r, record->secondModelName.view(), 2);
+        }
+    }
+    if (l.view)
+        addToView(*r);
+    l.records.push_back(std::move(r));
+}
+
+void entityDestroyed(Entity& e) {
+    auto& records = list().records;
+    auto it = std::find_if(records.begin(), records.end(), [&](const auto& r) { return r->id == e.id; });
+    if (it == records.end())
+        return;
+    std::unique_ptr<SceneEntity> r = std::move(*it);
+    records.erase(it);
+    freeRecord(r);
+}
+
+void observe(std::uintptr_t, Entity* entity, int flag) {
+    if (!entity)
+        return;
+    if (flag == kWorldEntityAdded)
+        entityAdded(*entity);
+    else if (flag == kWorldEntityDestroyed)
+        entityDestroyed(*entity);
+}
+
+void dent(SceneEntity& r) {
+    rwDeformModel(*r.clump, kDentStrength, r.radius * 0.5f);
+    ++r.damageStage;
+}
+
+// The last stage: effects off, the hull swapped for its wreck where the model has one.
+void wreck(SceneEntity& r) {
+    RWWidget* view = list().view;
+    rwRemoveTaggedChildren(*r.clump);
+    if (view && r.handle >= 0) {
+        view->clearAnimatedParts(r.handle);
+        view->setObjectSize(r.handle, 0.0f);
+    }
+    auto wreckPart = std::find_if(r.parts.begin(), r.parts.end(), [](const ScenePart& p) { return p.type == 2; });
+    if (r.parts.size() < 2 || wreckPart == r.parts.end())
+        return;
+    ScenePart& hull = r.parts.front();
+    if (hull.attached)
+        r3d::removeChild(hull.model);
+    rwReleaseModel(hull.model);
+    hull = ScenePart{};
+    attachPart(r, *wreckPart);
+}
+
+void animate(SceneEntity& r) {
+    const Entity& e = *r.entity;
+    if (!alive(e)) {
+        if (r.damageStage < kWreckStage) {
+            dent(r);
+            if (r.damageStage == kWreckStage)
+                wreck(r);
+        }
+        return;
+    }
+    List& l = list();
+    if (r.wake && l.view && r.handle >= 0 && e.motion->driveSpeed == 0.0 && !e.isOwnShip() &&
+        e.category != kCategoryHelo) {
+        l.view->clearAnimatedParts(r.handle);
+        l.view->setObjectSize(r.handle, 0.0f);
+        r.wake = false;
+    }
+    if (r.damageStage < static_cast<int>(kDentHealth.size()) &&
+        e.hull < kDentHealth[static_cast<std::size_t>(r.damageStage)])
+        dent(r);
+}
+
+// The explosions of a view that goes end with it.
+void dropBlasts() {
+    List& l = list();
+    if (!l.blasts)
+        return;
+    rwDropExplosionsIn(l.blasts);
+    r3d::destroyClump(l.blasts);
+    l.blasts = nullptr;
+}
+
+} // namespace
+
+void effectsBegin() {
+    List& l = list();
+    for (auto* node = worldList().head(); node; node = node->next)
+        observe(kSceneEntitiesObserver, node->item, kWorldEntityAdded);
+    if (!l.observing) {
+        worldAddEntityObserver(kSceneEntitiesObserver, observe);
+        l.observing = true;
+    }
+}
+
+void effectsEnd() {
+    List& l = list();
+    dropBlasts();
+    for (auto& r : l.records)
+        freeRecord(r);
+    l.records.clear();
+    if (l.observing)
+        worldRemoveEntityObserver(kSceneEntitiesObserver);
+    l.observing = false;
+    l.view = nullptr;
+}
+
+void effectsSetView(RWWidget* view, bool detail) {
+    if (view != list().view)
+        dropBlasts();
+    list().view = view;
+    list().detail = detail;
+}
+
+void effectsAttachView() {
+    if (!list().view)
+        return;
+    for (auto& r : list().records)
+        addToView(*r);
+}
+
+void effectsDetachView() {
+    List& l = list();
+    if (l.view)
+        for (auto& r : l.records) {
+            l.view->removeObject(r->handle);
+            r->handle = -1;
+        }
+    dropBlasts();
+    l.view = nullptr;
+}
+
+void effectsAnimate() {
+    for (auto& r : list().records)
+        animate(*r);
+}
+
+const std::vector<std::unique_ptr<SceneEntity>>& sceneEntities() {
+    return list().records;
+}
+
+} // namespace q71
