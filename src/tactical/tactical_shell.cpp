@@ -2,6 +2,7 @@
 
 #include "render3d/library.h"
 #include "tactical/charts/chart_defaults.h"
+#include "tactical/rwutils/rw_puffs.h"
 #include "tactical/rwutils/rw_scene_effects.h"
 #include "tactical/rwutils/scene_entities.h"
 #include "tactical/rwutils/sea_texture.h"
@@ -27,23 +28,28 @@ public:
     void closeRenderer() override { r3d::closeLibrary(); }
     void updateSeaTexture() override { rwUpdateSeaTexture(); }
     void shutdown() override { rwShutdown(); }
-    // Seam of the scene effects: the views advance the explosions; particles and puffs do not exist yet.
-    void initParticles() override { rwInstallSceneEffects(); }
+    void initParticles() override {
+        rwInstallSceneEffects();
+        rwInitParticles();
+    }
     void effectsBegin() override { q71::effectsBegin(); }
-    void effectsAnimate() override { q71::effectsAnimate(); }
+    void effectsAnimate() override {
+        rwUpdatePuffs();
+        q71::effectsAnimate();
+    }
     void effectsEnd() override { q71::effectsEnd(); }
-    void freeEffectList() override {}
+    void freeEffectList() override { rwFreeEffectList(); }
 
     void setChartDefaultCellSize(int size) override { chartSetDefaultCellSize(size); }
     void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
 };
 
-// What the simulation asks of the displays: the sea texture; the effects and the radio room's
-// lines are seams of their own views (the lines are kept here until the radio room takes them).
+// What the simulation asks of the displays: the sea texture, the puffs cleared; the radio room's
+// lines are a seam of its own view (the lines are kept here until the radio room takes them).
 class TacticalSimDisplays final : public TacticalDisplaysKeepingLines {
 public:
     void updateSeaTexture() override { rwUpdateSeaTexture(); }
-    void clearEffectList() override {}
+    void clearEffectList() override { rwClearEffectList(); }
 };
 
 } // namespace

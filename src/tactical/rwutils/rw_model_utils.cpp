@@ -1,8 +1,8 @@
 #include "tactical/rwutils/rw_model_utils.h"
 
-#include "render3d/library.h"
 #include "sim/world/object_database.h"
 #include "tactical/rwutils/rw_cache.h"
+#include "tactical/rwutils/rw_random.h"
 
 #include <algorithm>
 
@@ -11,11 +11,6 @@ namespace {
 
 // The clump setting the dents ask for before the vertices change.
 constexpr float kDeformSetting = 4.0f;
-constexpr float kFifteenBits = 32768.0f;
-
-float fifteenBitFraction() {
-    return static_cast<float>(r3d::libraryRandom() & 0x7FFF) / kFifteenBits;
-}
 
 bool isEffect(const r3d::Clump& clump) {
     return clump.tag == kTagWake || clump.tag == kTagBubbles || clump.tag == kTagFurtherEffect;
@@ -46,9 +41,9 @@ void rwDeformModel(r3d::Clump& clump, float amplitude, float radius) {
                 continue;
             const float k = (radius - r) / radius;
             const float a = amplitude * k * k;
-            v.x += fifteenBitFraction() * a - a / 2;
-            v.y += fifteenBitFraction() * a - a / 2;
-            v.z += fifteenBitFraction() * a - a / 2;
+            v.x += rwRandomFraction() * a - a / 2;
+            v.y += rwRandomFraction() * a - a / 2;
+            v.z += rwRandomFraction() * a - a / 2;
             r3d::setVertexPosition(c, i, v);
         }
     });

@@ -2,6 +2,8 @@
 
 #include "tactical/rwutils/rw_effects.h"
 #include "tactical/rwutils/rw_explosions.h"
+#include "tactical/rwutils/rw_puffs.h"
+#include "tactical/rwutils/rw_wake.h"
 
 namespace q71 {
 namespace {
@@ -9,10 +11,9 @@ namespace {
 class SceneEffects final : public RwEffects {
 public:
     void updateExplosions(float originX, float originZ) override { rwUpdateExplosions(originX, originZ); }
-    // Wakes, particles, puffs and bubbles are not drawn yet.
-    void drawEffects(r3d::Vec3) override {}
-    void drawBubbles(r3d::Vec3) override {}
-    void releaseWakeTexture() override {}
+    void drawEffects(r3d::Vec3 camera) override { rwDrawPuffs(camera); }
+    void drawBubbles(r3d::Vec3 camera) override { rwDrawParticles(camera); }
+    void releaseWakeTexture() override { rwFreeWake(); }
 };
 
 } // namespace
