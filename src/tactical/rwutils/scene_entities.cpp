@@ -3,11 +3,14 @@
 #include "framework/math/fast_math.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/object_database.h"
 #include "tactical/rwutils/rw_cache.h"
 #include "tactical/rwutils/rw_explosions.h"
 #include "tactical/rwutils/rw_model_utils.h"
+#include "tactical/rwutils/rw_puffs.h"
+#include "tactical/rwutils/rw_wake.h"
 #include "tactical/rwutils/rw_widget.h"
 
 #include <algorithm>
@@ -25,6 +28,27 @@ constexpr int kWreckStage = 5;
 constexpr std::array<double, 4> kDentHealth{0.8, 0.6, 0.4, 0.2};
 constexpr std::int32_t kClassBreaksInTwo = 1;
 constexpr std::int32_t kClassLeavesWreck = 5;
+
+constexpr double kWreckSmokePeriod = 0.25;
+
+struct TrailLook {
+    float period;
+    int particles;
+    float size;
+    int emitterType;
+    float a, b;
+};
+
+// The trail of an object record's class; none for the classes not named.
+TrailLook trailOf(std::int32_t classCode, std::int32_t entityKind) {
+    if (classCode == 0)
+        return {0.25f, 1, 0.2f, kPuffBubbles, 15.0f, 0.4f};
+    if (classCode == 2 || (classCode == 6 && entityKind == 4))
+        return {0.1f, 3, 0.05f, kPuffBubbles, 20.0f, 0.4f};
+    if (classCode == 10)
+        return {0.05f, 3, 0.1f, kPuffRisingSmoke, 7.0f, 0.7f};
+    return {};
+}
 
 struct List {
     std::vector<std::unique_ptr<SceneEntity>> records;
@@ -70,6 +94,8 @@ void addToView(SceneEntity& r) {
         l.view->setObjectVisibleFlag(r.handle, false);
     if (!whole)
         l.view->setObjectSize(r.handle, 0.0f);
+    if (l.detail && whole && r.wake)
+        rwDecorateModel(r.name, *r.clump);
 }
 
 void freeRecord(std::unique_ptr<SceneEntity>& r) {
@@ -140,6 +166,14 @@ void entityAdded(Entity& e) {
         rwModelBounds(*hull, r->minimum, r->maximum);
         r->radius = std::max({r->maximum.x, r->maximum.y, r->maximum.z});
     }
+    const TrailLook trail = trailOf(record->classCode, e.kind);
+    r->trailPeriod = trail.period;
+    r->particles = trail.particles;
+    r->particleSize = trail.size;
+    r->emitterType = trail.emitterType;
+    r->particleA = trail.a;
+    r->particleB = trail.b;
+    r->emitterVariant = record->classCode == 0 ? record->trailVariant : (trail.particles > 0 ? 1 : 0);
     r->wake = l.detail && (record->kind != kObjectKindSurfaceShip || e.motion->speed >= 2.0);
     if (l.detail) {
         if (record->classCode == kClassBreaksInTwo) {
@@ -197,9 +231,44 @@ void wreck(SceneEntity& r) {
     attachPart(r, *wreckPart);
 }
 
+// A puff of the record's trail at a scene point (y up).
+void trailPuff(const SceneEntity& r, float x, float y, float z) {
+    const bool smoke = r.emitterType == kPuffRisingSmoke;
+    rwAddPuff(x, y, z, r.particleSize, r.particleB, r.particleA, r.emitterType, smoke ? 0.01f : 0.0f, 0.0f,
+              smoke ? 0.03f : 0.02f, 0.0f);
+}
+
+// The particles of one emission, spread behind the stern along the distance run since the last.
+void emitTrail(const SceneEntity& r) {
+    const MotionModel& m = *r.entity->motion;
+    const double oX = r.radius * tableSinDegrees(m.heading);
+    const double oY = r.radius * tableCosDegrees(m.heading);
+    const double oZ = r.radius * tableSinDegrees(m.pitch);
+    const double s = m.speed * 0.1;
+    for (int k = 0; k < r.particles; ++k) {
+        const double f = static_cast<double>(k) / r.particles;
+        const double g = r.radius > 0.0f ? 1.0 + s * r.trailPeriod * f / r.radius : 1.0;
+        const auto x = static_cast<float>(m.x * 0.1 - oX * g);
+        if (r.emitterType == kPuffBubbles && r.emitterVariant == 2) {
+            for (double side : {-4.0, 4.0})
+                trailPuff(r, x, static_cast<float>((m.z - 2) * 0.1 - oZ * g),
+                          static_cast<float>(-((m.y + side) * 0.1 - oY * g)));
+        } else {
+            trailPuff(r, x, static_cast<float>(m.z * 0.1 - oZ * g), static_cast<float>(-(m.y * 0.1 - oY * g)));
+        }
+    }
+}
+
 void animate(SceneEntity& r) {
     const Entity& e = *r.entity;
+    const double now = simClock().gameClock;
     if (!alive(e)) {
+        if (now > r.lastEmission + kWreckSmokePeriod) {
+            const MotionModel& m = *e.motion;
+            rwAddPuff(static_cast<float>(m.x * 0.1), static_cast<float>(m.z * 0.1 + 0.5), static_cast<float>(-m.y * 0.1),
+                      2.0f, 0.3f, 120.0f, kPuffSmoke, 2.0f, 0.02f, 0.5f, 0.02f);
+            r.lastEmission = now;
+        }
         if (r.damageStage < kWreckStage) {
             dent(r);
             if (r.damageStage == kWreckStage)
@@ -207,11 +276,16 @@ void animate(SceneEntity& r) {
         }
         return;
     }
+    if (r.particles > 0 && e.motion->trailOn() && now > r.lastEmission + r.trailPeriod) {
+        emitTrail(r);
+        r.lastEmission = now;
+    }
     List& l = list();
     if (r.wake && l.view && r.handle >= 0 && e.motion->driveSpeed == 0.0 && !e.isOwnShip() &&
         e.category != kCategoryHelo) {
         l.view->clearAnimatedParts(r.handle);
         l.view->setObjectSize(r.handle, 0.0f);
+        rwRemoveTaggedChildren(*r.clump);
         r.wake = false;
     }
     if (r.damageStage < static_cast<int>(kDentHealth.size()) &&

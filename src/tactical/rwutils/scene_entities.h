@@ -39,6 +39,13 @@ struct SceneEntity {
     r3d::Vec3 minimum{}, maximum{};
     float radius = 0.0f;
     std::vector<ScenePart> parts;
+    // The trail: an emission every period of `particles` puffs of `particleSize`.
+    float trailPeriod = 0.0f;
+    int particles = 0;
+    float particleSize = 0.0f;
+    int emitterType = 0;
+    float particleA = 0.0f, particleB = 0.0f;
+    int emitterVariant = 0;
     bool wake = false;
     bool bearingTest = true;
 };
@@ -52,7 +59,7 @@ void effectsSetView(RWWidget* view, bool detail);
 void effectsAttachView();
 /// Removes every record's object from the view and lets the view go.
 void effectsDetachView();
-/// Once per frame: damage dents, destruction and stopped wakes.
+/// Once per frame: damage dents, destruction, trails and stopped wakes.
 void effectsAnimate();
 /// The records, for the views and tests.
 const std::vector<std::unique_ptr<SceneEntity>>& sceneEntities();

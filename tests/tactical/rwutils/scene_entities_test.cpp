@@ -11,6 +11,8 @@
 #include "sim/world/object_database.h"
 #include "support/temp_dir.h"
 #include "tactical/rwutils/rw_explosions.h"
+#include "tactical/rwutils/rw_puffs.h"
+#include "tactical/rwutils/rw_wake.h"
 #include "tactical/rwutils/rw_widget.h"
 #include "tactical/rwutils/scene_entities.h"
 
@@ -23,7 +25,7 @@
 namespace q71::test {
 namespace {
 
-enum Record : std::uint32_t { kFrigate = 1, kFreighter = 2, kBlast = 3 };
+enum Record : std::uint32_t { kFrigate = 1, kFreighter = 2, kBlast = 3, kSub = 4 };
 
 ObjectRecord record(std::uint32_t id, const char* key, std::uint32_t kind, std::int32_t classCode, const char* second = "") {
     ObjectRecord r;
@@ -43,7 +45,8 @@ protected:
         std::string bytes;
         for (const ObjectRecord& r : {record(kFrigate, "frigate", kObjectKindSurfaceShip, 0),
                                       record(kFreighter, "freighter", kObjectKindSurfaceShip, 5, "freighterw"),
-                                      record(kBlast, "Explosion", 4, 0)}) {
+                                      record(kBlast, "Explosion", 4, 0),
+                                      record(kSub, "sub", kObjectKindSubmarine, 2)}) {
             const auto encoded = objectRecordEncode(r);
             bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
         }
@@ -51,6 +54,10 @@ protected:
         addModel("frigate", {"grey.bmp"}, 3.0f);
         addModel("freighter", {"grey.bmp"}, 4.0f);
         addModel("freighterw", {"rust.bmp"}, 2.0f);
+        addModel("sub", {"grey.bmp"}, 5.0f);
+        for (const char* name : {"bubbles1.bmp", "bubbles2.bmp", "smoke.bmp", "wake.bmp"})
+            addTexture("textures", name, 0xE0E0E0);
+        rwInitParticles();
         for (int i = 2; i <= 7; ++i)
             addTexture("textures", "sboom" + std::to_string(i) + ".bmp", 0xFF8000, 15);
         for (int i = 1; i <= 6; ++i)
@@ -60,6 +67,8 @@ protected:
     ~SceneEntities() override {
         effectsEnd();
         rwFreeExplosions();
+        rwFreeEffectList();
+        rwFreeWake();
         worldList().deleteAll();
         objdbFree();
     }
@@ -198,13 +207,53 @@ TEST_F(SceneEntities, AStoppedShipLosesItsWake) {
     Entity* moving = spawn(kFrigate, 0, 100, 6.0);
     Entity* still = spawn(kFrigate, 0, 200, 0.0);
     EXPECT_TRUE(recordOf(moving)->wake);
+    EXPECT_NE(r3d::findByTag(*recordOf(moving)->clump, kTagWake), nullptr);
     EXPECT_FALSE(recordOf(still)->wake) << "a surface ship at rest makes none";
+    EXPECT_EQ(r3d::findByTag(*recordOf(still)->clump, kTagWake), nullptr);
     effectsAnimate();
     EXPECT_TRUE(recordOf(moving)->wake);
     moving->motion->driveSpeed = 0.0;
     effectsAnimate();
     EXPECT_FALSE(recordOf(moving)->wake);
+    EXPECT_EQ(r3d::findByTag(*recordOf(moving)->clump, kTagWake), nullptr);
     effectsDetachView();
+}
+
+TEST_F(SceneEntities, ATrailLiesBehindTheSternAlongTheTrackAndAWreckSmokes) {
+    effectsBegin();
+    // Heading 90 (east) at 10 m/s, 30 m down: the stern lies west, radius 5 units.
+    Entity* sub = spawn(kSub, 1000, 2000, 10.0);
+    sub->motion->z = -30.0;
+    sub->motion->heading = 90.0;
+    rwClearEffectList();
+    simSetGameTime(10.5);
+    effectsAnimate();
+    ASSERT_EQ(rwPuffs().size(), 3u) << "three particles an emission";
+    for (std::size_t k = 0; k < 3; ++k) {
+        const Puff& p = rwPuffs()[k];
+        // s · P / n = 1 · 0.1 / 3 units apart, from the stern 5 units west.
+        EXPECT_NEAR(p.x, 100.0f - 5.0f - 0.1f * static_cast<float>(k) / 3.0f, 1e-3) << k;
+        EXPECT_NEAR(p.z, -200.0f, 1e-3);
+        EXPECT_NEAR(p.y, -3.0f, 1e-3);
+        EXPECT_EQ(p.kind, kPuffBubbles);
+    }
+    simSetGameTime(10.55);
+    effectsAnimate();
+    EXPECT_EQ(rwPuffs().size(), 3u) << "not before the period";
+    sub->motion->sinking = 1;
+    simSetGameTime(11.0);
+    effectsAnimate();
+    EXPECT_EQ(rwPuffs().size(), 3u) << "a sinking hull leaves no trail";
+
+    sub->hull = 0.05;
+    simSetGameTime(12.0);
+    effectsAnimate();
+    ASSERT_EQ(rwPuffs().size(), 4u);
+    EXPECT_EQ(rwPuffs().back().kind, kPuffSmoke);
+    EXPECT_GT(rwPuffs().back().vy, 0.0f) << "the smoke rises";
+    simSetGameTime(12.1);
+    effectsAnimate();
+    EXPECT_EQ(rwPuffs().size(), 4u) << "a puff every quarter second";
 }
 
 } // namespace
