@@ -23,8 +23,10 @@ struct TextureCycle {
 
 struct Pool {
     std::array<RwExplosion, kExplosionSlots> slots{};
-    TextureCycle surface{{"sboom2.bmp", "sboom3.bmp", "sboom4.bmp", "sboom5.bmp", "sboom6.bmp", "sboom7.bmp"}, {}, 0, nullptr};
-    TextureCycle underwater{{"uboom1.bmp", "uboom2.bmp", "uboom3.bmp", "uboom4.bmp", "uboom5.bmp", "uboom6.bmp"}, {}, 0, nullptr};
+    TextureCycle surface{
+        {"sboom2.bmp", "sboom3.bmp", "sboom4.bmp", "sboom5.bmp", "sboom6.bmp", "sboom7.bmp"}, {}, 0, nullptr};
+    TextureCycle underwater{
+        {"uboom1.bmp", "uboom2.bmp", "uboom3.bmp", "uboom4.bmp", "uboom5.bmp", "uboom6.bmp"}, {}, 0, nullptr};
     bool open = false;
 };
 
@@ -73,11 +75,13 @@ void drawFrame(r3d::Clump& sprite) {
     r3d::renderClump(sprite);
 }
 
-RwExplosion* startBurst(r3d::Clump* parent, double x, double y, double z, double size, bool surface, int secondaries) {
+RwExplosion* startBurst(r3d::Clump* parent, double x, double y, double z, double size, bool surface,
+                        int secondaries) {
     Pool& p = pool();
     if (!p.open || !parent)
         return nullptr;
-    auto free = std::find_if(p.slots.begin(), p.slots.end(), [](const RwExplosion& s) { return s.state == 0; });
+    auto free =
+        std::find_if(p.slots.begin(), p.slots.end(), [](const RwExplosion& s) { return s.state == 0; });
     if (free == p.slots.end())
         return nullptr;
     TextureCycle& cycle = (surface || (z > -1.0 && z < 1.0)) ? p.surface : p.underwater;
@@ -108,10 +112,11 @@ RwExplosion* startBurst(r3d::Clump* parent, double x, double y, double z, double
     r3d::addChild(*parent, slot.sprite);
     slot.sprite->userData = &slot;
     slot.sprite->renderCallback = drawFrame;
-    slot.sprite->matrix = r3d::compose(r3d::Matrix::translation({static_cast<float>(x * 0.1), static_cast<float>(z * 0.1),
-                                                                 static_cast<float>(-y * 0.1)}),
-                                       r3d::Matrix::scaling({static_cast<float>(slot.size), static_cast<float>(slot.size),
-                                                             static_cast<float>(slot.size)}));
+    slot.sprite->matrix =
+        r3d::compose(r3d::Matrix::translation({static_cast<float>(x * 0.1), static_cast<float>(z * 0.1),
+                                               static_cast<float>(-y * 0.1)}),
+                     r3d::Matrix::scaling({static_cast<float>(slot.size), static_cast<float>(slot.size),
+                                           static_cast<float>(slot.size)}));
     return &slot;
 }
 
@@ -123,10 +128,11 @@ void update(RwExplosion& slot, float originX, float originZ) {
     }
     // The sprite stays at its world point: its scene position less the view's floating origin.
     const auto s = static_cast<float>(slot.size);
-    slot.sprite->matrix = r3d::compose(
-        r3d::Matrix::translation({static_cast<float>(slot.x * 0.1) - originX, static_cast<float>(slot.z * 0.1),
-                                  static_cast<float>(-slot.y * 0.1) - originZ}),
-        r3d::Matrix::scaling({s, s, s}));
+    slot.sprite->matrix =
+        r3d::compose(r3d::Matrix::translation({static_cast<float>(slot.x * 0.1) - originX,
+                                               static_cast<float>(slot.z * 0.1),
+                                               static_cast<float>(-slot.y * 0.1) - originZ}),
+                     r3d::Matrix::scaling({s, s, s}));
     if (e > slot.nextFrameTime) {
         slot.frame = (slot.frame + 1) % slot.frameCount;
         slot.nextFrameTime += static_cast<float>(slot.framePeriod);
@@ -140,7 +146,8 @@ void update(RwExplosion& slot, float originX, float originZ) {
     }
     if (e > slot.duration / 2) {
         slot.opacity = static_cast<float>(2.0 - e / (slot.duration / 2));
-        r3d::forAllPolygons(*slot.sprite, [&](r3d::Polygon& polygon) { r3d::setPolygonOpacity(polygon, slot.opacity); });
+        r3d::forAllPolygons(*slot.sprite,
+                            [&](r3d::Polygon& polygon) { r3d::setPolygonOpacity(polygon, slot.opacity); });
     }
 }
 
@@ -175,7 +182,8 @@ bool rwExplosionsOpen() {
     return pool().open;
 }
 
-void rwStartExplosion(r3d::Clump* parent, double x, double y, double z, double size, bool surface, int secondaries) {
+void rwStartExplosion(r3d::Clump* parent, double x, double y, double z, double size, bool surface,
+                      int secondaries) {
     startBurst(parent, x, y, z, size, surface, secondaries);
 }
 

@@ -42,7 +42,8 @@ void rwFreeExplosions();
 bool rwExplosionsOpen();
 /// Starts an explosion at a world point (metres) in the parent; nothing when the pool is closed
 /// or all ten slots run. Surface texture when -1 < z < 1 or the surface flag is set.
-void rwStartExplosion(r3d::Clump* parent, double x, double y, double z, double size, bool surface, int secondaries);
+void rwStartExplosion(r3d::Clump* parent, double x, double y, double z, double size, bool surface,
+                      int secondaries);
 /// Advances the explosions for a frame of a view whose floating origin is (X, Z) in scene units.
 void rwUpdateExplosions(float originX, float originZ);
 /// Ends at once the explosions hanging in the parent (before the parent goes).

@@ -78,8 +78,12 @@ void drawBlob(r3d::Vec3 centre, float half, std::int32_t light) {
     std::array<r3d::ImmediateVertex, 4> corners;
     for (const auto& square : squares) {
         for (std::size_t i = 0; i < 4; ++i)
-            corners[i] = {{centre.x + square[i].x, centre.y + square[i].y, centre.z + square[i].z}, light, light, light,
-                          uv[i][0], uv[i][1]};
+            corners[i] = {{centre.x + square[i].x, centre.y + square[i].y, centre.z + square[i].z},
+                          light,
+                          light,
+                          light,
+                          uv[i][0],
+                          uv[i][1]};
         r3d::immediateTriangle(corners, 0, 1, 2);
         r3d::immediateTriangle(corners, 0, 2, 3);
     }
@@ -108,7 +112,8 @@ void rwInitParticles() {
         placeAround(p, {0, 0, 0});
     if (e.particle)
         return;
-    e.particle = makeMaterial({r3d::kShadingFlat, 0.5f, 0.8f, 0.5f, 0.4f, 0.8f, 0.0f, 0.5f, kParticleTexture});
+    e.particle =
+        makeMaterial({r3d::kShadingFlat, 0.5f, 0.8f, 0.5f, 0.4f, 0.8f, 0.0f, 0.5f, kParticleTexture});
     e.bubbles = makeMaterial({r3d::kShadingSmooth, 0.8f, 0.8f, 0.8f, 0.8f, 0.8f, 0.0f, 1.0f, kBubbleTexture});
     e.smoke = makeMaterial({r3d::kShadingFlat, 0.5f, 0.8f, 0.5f, 0.4f, 0.8f, 0.0f, 0.5f, kSmokeTexture});
 }
@@ -128,8 +133,8 @@ void rwDrawParticles(r3d::Vec3 camera) {
     }
 }
 
-void rwAddPuff(float x, float y, float z, float half, float opacity, float life, int kind, float spread, float vx,
-               float vy, float vz) {
+void rwAddPuff(float x, float y, float z, float half, float opacity, float life, int kind, float spread,
+               float vx, float vy, float vz) {
     if (life <= 0.0f || kind < kPuffBubbles || kind > kPuffRisingSmoke)
         return;
     auto offset = [spread] { return rwRandomFraction() * spread - spread / 2; };

@@ -25,8 +25,8 @@ struct Puff {
     float half = 0;
     float opacity = 0;
     float startOpacity = 0;
-    float life = 0;      ///< seconds
-    double end = 0;      ///< game seconds
+    float life = 0; ///< seconds
+    double end = 0; ///< game seconds
     int kind = 0;
     float vx = 0, vy = 0, vz = 0; ///< units per second
 };
@@ -37,8 +37,8 @@ void rwInitParticles();
 /// Draws the particles around the camera (scene position), recycling those beyond 70 units.
 void rwDrawParticles(r3d::Vec3 camera);
 /// Adds a puff; refused for a life of 0 or less or an unknown kind.
-void rwAddPuff(float x, float y, float z, float half, float opacity, float life, int kind, float spread, float vx,
-               float vy, float vz);
+void rwAddPuff(float x, float y, float z, float half, float opacity, float life, int kind, float spread,
+               float vx, float vy, float vz);
 /// Moves and fades the puffs; drops the ended ones and the bubbles that reach the surface.
 void rwUpdatePuffs();
 /// Draws the puffs seen from the camera (scene position).

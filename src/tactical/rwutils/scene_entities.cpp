@@ -120,8 +120,8 @@ void spawnExplosion(const Entity& blast) {
     double size = kDefaultBlast;
     if (const Entity* target = worldFindEntity(blast.parentId))
         if (const SceneEntity* r = findRecord(target->id))
-            size = kBlastPerDiagonal * distance3D(r->minimum.x, r->minimum.y, r->minimum.z, r->maximum.x, r->maximum.y,
-                                                  r->maximum.z);
+            size = kBlastPerDiagonal * distance3D(r->minimum.x, r->minimum.y, r->minimum.z, r->maximum.x,
+                                                  r->maximum.y, r->maximum.z);
     List& l = list();
     if (!l.blasts)
         l.blasts = r3d::createClump();
@@ -220,7 +220,8 @@ void wreck(SceneEntity& r) {
         view->clearAnimatedParts(r.handle);
         view->setObjectSize(r.handle, 0.0f);
     }
-    auto wreckPart = std::find_if(r.parts.begin(), r.parts.end(), [](const ScenePart& p) { return p.type == 2; });
+    auto wreckPart =
+        std::find_if(r.parts.begin(), r.parts.end(), [](const ScenePart& p) { return p.type == 2; });
     if (r.parts.size() < 2 || wreckPart == r.parts.end())
         return;
     ScenePart& hull = r.parts.front();
@@ -254,7 +255,8 @@ void emitTrail(const SceneEntity& r) {
                 trailPuff(r, x, static_cast<float>((m.z - 2) * 0.1 - oZ * g),
                           static_cast<float>(-((m.y + side) * 0.1 - oY * g)));
         } else {
-            trailPuff(r, x, static_cast<float>(m.z * 0.1 - oZ * g), static_cast<float>(-(m.y * 0.1 - oY * g)));
+            trailPuff(r, x, static_cast<float>(m.z * 0.1 - oZ * g),
+                      static_cast<float>(-(m.y * 0.1 - oY * g)));
         }
     }
 }
@@ -265,8 +267,9 @@ void animate(SceneEntity& r) {
     if (!alive(e)) {
         if (now > r.lastEmission + kWreckSmokePeriod) {
             const MotionModel& m = *e.motion;
-            rwAddPuff(static_cast<float>(m.x * 0.1), static_cast<float>(m.z * 0.1 + 0.5), static_cast<float>(-m.y * 0.1),
-                      2.0f, 0.3f, 120.0f, kPuffSmoke, 2.0f, 0.02f, 0.5f, 0.02f);
+            rwAddPuff(static_cast<float>(m.x * 0.1), static_cast<float>(m.z * 0.1 + 0.5),
+                      static_cast<float>(-m.y * 0.1), 2.0f, 0.3f, 120.0f, kPuffSmoke, 2.0f, 0.02f, 0.5f,
+                      0.02f);
             r.lastEmission = now;
         }
         if (r.damageStage < kWreckStage) {

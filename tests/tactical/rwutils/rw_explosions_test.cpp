@@ -16,8 +16,10 @@
 namespace q71::test {
 namespace {
 
-const std::vector<std::string> kSurface{"sboom2.bmp", "sboom3.bmp", "sboom4.bmp", "sboom5.bmp", "sboom6.bmp", "sboom7.bmp"};
-const std::vector<std::string> kUnderwater{"uboom1.bmp", "uboom2.bmp", "uboom3.bmp", "uboom4.bmp", "uboom5.bmp", "uboom6.bmp"};
+const std::vector<std::string> kSurface{"sboom2.bmp", "sboom3.bmp", "sboom4.bmp",
+                                        "sboom5.bmp", "sboom6.bmp", "sboom7.bmp"};
+const std::vector<std::string> kUnderwater{"uboom1.bmp", "uboom2.bmp", "uboom3.bmp",
+                                           "uboom4.bmp", "uboom5.bmp", "uboom6.bmp"};
 
 class RwExplosions : public RwFixture {
 protected:
@@ -74,7 +76,7 @@ TEST_F(RwExplosions, SlotsTexturesAndSizes) {
         bool flag;
         std::string texture;
     };
-    const Case cases[] = {{-0.5, false, surface}, {0.99, false, surface}, {-1.0, false, underwater},
+    const Case cases[] = {{-0.5, false, surface}, {0.99, false, surface},   {-1.0, false, underwater},
                           {-1.0, true, surface},  {-50, false, underwater}, {1.0, false, underwater}};
     int slot = 0;
     for (const auto& c : cases) {
@@ -88,7 +90,8 @@ TEST_F(RwExplosions, SlotsTexturesAndSizes) {
     while (running() < kExplosionSlots)
         rwStartExplosion(parentClump, 0, 0, 0, 3, false, 0);
     rwStartExplosion(parentClump, 0, 0, 0, 3, false, 0);
-    EXPECT_EQ(parentClump->children().size(), static_cast<std::size_t>(kExplosionSlots)) << "the eleventh is not shown";
+    EXPECT_EQ(parentClump->children().size(), static_cast<std::size_t>(kExplosionSlots))
+        << "the eleventh is not shown";
 }
 
 TEST_F(RwExplosions, BurstsComeEvenlyAndTheSpriteFadesOverItsSecondHalf) {
@@ -126,7 +129,8 @@ TEST_F(RwExplosions, BurstsComeEvenlyAndTheSpriteFadesOverItsSecondHalf) {
     };
     for (const Fade& f : {Fade{0.5, 1.0f}, Fade{1.5, 1.0f}, Fade{2.25, 0.5f}, Fade{2.999, 0.0f}}) {
         at(f.t);
-        r3d::forAllPolygons(*sprite, [&](r3d::Polygon& p) { EXPECT_NEAR(p.opacity, f.opacity, 0.002) << f.t; });
+        r3d::forAllPolygons(*sprite,
+                            [&](r3d::Polygon& p) { EXPECT_NEAR(p.opacity, f.opacity, 0.002) << f.t; });
     }
     at(3.001);
     EXPECT_EQ(running(), 0);

@@ -169,7 +169,8 @@ TEST_F(RwPuffs, GoldenWakeExplosionAndSmoke) {
     r3d::addVertex(*ship, {0, 0, 0});
     rwAddWake(*ship);
     double x = 0, y = 600, z = 0, heading = 0, pitch = 0, roll = 0;
-    const int handle = v->addObject(ship, "ship", {&x, &y, &z, &heading, &pitch, &roll}, 5, 0.0f, false, false);
+    const int handle =
+        v->addObject(ship, "ship", {&x, &y, &z, &heading, &pitch, &roll}, 5, 0.0f, false, false);
     // Smoke 10 m above the sea, 40 m north-east of the wake's head.
     rwAddPuff(4.0f, 1.0f, -64.0f, 1.0f, 0.8f, 10.0f, kPuffSmoke, 0, 0, 0, 0);
     simSetGameTime(50.0);
@@ -178,7 +179,8 @@ TEST_F(RwPuffs, GoldenWakeExplosionAndSmoke) {
     rwStartExplosion(carrier, -60, 800, 0, 6, true, 0);
     simSetGameTime(50.9);
     v->render();
-    EXPECT_TRUE(matchesGoldenIn("tests/tactical/rwutils/golden", *v->camera()->image(), "effects_wake_explosion"));
+    EXPECT_TRUE(
+        matchesGoldenIn("tests/tactical/rwutils/golden", *v->camera()->image(), "effects_wake_explosion"));
     rwDropExplosionsIn(carrier);
     v->scene()->removeClump(carrier);
     r3d::destroyClump(carrier);

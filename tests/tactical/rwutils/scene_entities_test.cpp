@@ -27,7 +27,8 @@ namespace {
 
 enum Record : std::uint32_t { kFrigate = 1, kFreighter = 2, kBlast = 3, kSub = 4 };
 
-ObjectRecord record(std::uint32_t id, const char* key, std::uint32_t kind, std::int32_t classCode, const char* second = "") {
+ObjectRecord record(std::uint32_t id, const char* key, std::uint32_t kind, std::int32_t classCode,
+                    const char* second = "") {
     ObjectRecord r;
     r.id = id;
     r.keyName.assign(key);
@@ -43,10 +44,10 @@ class SceneEntities : public RwFixture {
 protected:
     SceneEntities() {
         std::string bytes;
-        for (const ObjectRecord& r : {record(kFrigate, "frigate", kObjectKindSurfaceShip, 0),
-                                      record(kFreighter, "freighter", kObjectKindSurfaceShip, 5, "freighterw"),
-                                      record(kBlast, "Explosion", 4, 0),
-                                      record(kSub, "sub", kObjectKindSubmarine, 2)}) {
+        for (const ObjectRecord& r :
+             {record(kFrigate, "frigate", kObjectKindSurfaceShip, 0),
+              record(kFreighter, "freighter", kObjectKindSurfaceShip, 5, "freighterw"),
+              record(kBlast, "Explosion", 4, 0), record(kSub, "sub", kObjectKindSubmarine, 2)}) {
             const auto encoded = objectRecordEncode(r);
             bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
         }
@@ -180,8 +181,8 @@ TEST_F(SceneEntities, DamageDentsStageByStageAndADeadFreighterBecomesItsWreck) {
         double health;
         int stage;
     };
-    for (const Step& s : {Step{1.0, 0}, Step{0.5, 1}, Step{0.5, 2}, Step{0.5, 2}, Step{0.15, 3}, Step{0.15, 4},
-                          Step{0.15, 4}}) {
+    for (const Step& s : {Step{1.0, 0}, Step{0.5, 1}, Step{0.5, 2}, Step{0.5, 2}, Step{0.15, 3},
+                          Step{0.15, 4}, Step{0.15, 4}}) {
         ship->hull = s.health;
         effectsAnimate();
         EXPECT_EQ(r->damageStage, s.stage) << "health " << s.health;
