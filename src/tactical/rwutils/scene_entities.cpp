@@ -95,7 +95,7 @@ void addToView(SceneEntity& r) {
     if (!whole)
         l.view->setObjectSize(r.handle, 0.0f);
     if (l.detail && whole && r.wake)
-        rwDecorateModel(r.name, *r.clump);
+        rwDecorateModel(r.name, *r.clump, e.isOwnShip());
 }
 
 void freeRecord(std::unique_ptr<SceneEntity>& r) {

@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <deque>
 #include <memory>
 
 namespace q71::test {
@@ -155,6 +157,42 @@ TEST_F(RwPuffs, ShutdownLetsGoOfEveryEffectTexture) {
         EXPECT_EQ(rwTextureReferences(name), 0) << name;
     rwFreeWake();
     rwFreeEffectList();
+}
+
+TEST_F(RwPuffs, TheArrayTrailStreamsAlongTheTrackInWorldAxes) {
+    // The boat heads east (a model turned 90 degrees about Y) and has come from the west.
+    std::deque<std::array<double, 3>> track;
+    for (int i = 0; i < 6; ++i)
+        track.push_back({1000.0 - 10.0 * i, 2000.0, -30.0 + i});
+    const r3d::Matrix world =
+        r3d::compose(r3d::Matrix::translation({100, -3, -200}), r3d::Matrix::rotation(r3d::Axis::Y, -90.0f));
+    struct Case {
+        double length;
+        std::size_t size;
+        bool port;
+    };
+    for (const Case& c : {Case{45, 4, false}, Case{1000, 6, true}, Case{19, 0, false}, Case{10, 0, false}}) {
+        const auto points = rwTrailPoints(world, track, c.length, c.port);
+        ASSERT_EQ(points.size(), c.size) << c.length;
+        if (points.empty())
+            continue;
+        EXPECT_NEAR(points[0].x, c.port ? 0.55f : -0.55f, 1e-5);
+        EXPECT_NEAR(points[0].y, -0.15f, 1e-5);
+        EXPECT_NEAR(points[0].z, -4.59f, 1e-5);
+        const r3d::Vec3 head = world.apply(points[0]);
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const r3d::Vec3 at = world.apply(points[i]);
+            EXPECT_NEAR(at.x - head.x, -1.0f * static_cast<float>(i), 1e-4)
+                << "west of the exit, 1 unit a point";
+            EXPECT_NEAR(at.y - head.y, 0.1f * static_cast<float>(i), 1e-4);
+            EXPECT_NEAR(at.z - head.z, 0.0f, 1e-4);
+        }
+    }
+    r3d::Clump* boat = r3d::createClump();
+    rwDecorateModel("nobody", *boat, true);
+    EXPECT_NE(r3d::findByTag(*boat, kTagBubbles), nullptr);
+    EXPECT_EQ(r3d::findByTag(*boat, kTagWake), nullptr);
+    r3d::destroyClump(boat);
 }
 
 TEST_F(RwPuffs, GoldenWakeExplosionAndSmoke) {
