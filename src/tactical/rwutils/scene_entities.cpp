@@ -360,6 +360,20 @@ void effectsAnimate() {
         animate(*r);
 }
 
+std::vector<SceneViewObject> effectsGetViewObjects() {
+    std::vector<SceneViewObject> objects;
+    for (const auto& r : list().records)
+        objects.push_back({r->handle, r->name, r->id});
+    return objects;
+}
+
+std::vector<Entity*> effectsGetEntities() {
+    std::vector<Entity*> entities;
+    for (const auto& r : list().records)
+        entities.push_back(r->entity);
+    return entities;
+}
+
 const std::vector<std::unique_ptr<SceneEntity>>& sceneEntities() {
     return list().records;
 }

@@ -61,6 +61,15 @@ void effectsAttachView();
 void effectsDetachView();
 /// Once per frame: damage dents, destruction, trails and stopped wakes.
 void effectsAnimate();
+struct SceneViewObject {
+    int handle = -1;
+    std::string name;
+    std::int32_t id = 0;
+};
+/// Each record's object in the attached view (handle −1 when none), name and entity id.
+std::vector<SceneViewObject> effectsGetViewObjects();
+/// Each record's entity, in the records' order.
+std::vector<Entity*> effectsGetEntities();
 /// The records, for the views and tests.
 const std::vector<std::unique_ptr<SceneEntity>>& sceneEntities();
 

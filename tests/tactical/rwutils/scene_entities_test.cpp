@@ -147,6 +147,14 @@ TEST_F(SceneEntities, AttachingShowsEveryRecordAndDetachingLeavesNothing) {
         EXPECT_EQ(*o->y, 100.0);
     }
     EXPECT_EQ(recordOf(late)->parts.size(), 1u) << "no wreck part without detail";
+    const auto objects = effectsGetViewObjects();
+    const auto entities = effectsGetEntities();
+    ASSERT_EQ(objects.size(), 2u);
+    ASSERT_EQ(entities.size(), 2u);
+    EXPECT_EQ(objects[1].name, "freighter");
+    EXPECT_EQ(objects[1].id, late->id);
+    EXPECT_NE(v->findObject(objects[1].handle), nullptr);
+    EXPECT_EQ(entities[1], late);
 
     rwInitExplosions();
     spawn(kBlast, 20, 100, 0, late->id);
