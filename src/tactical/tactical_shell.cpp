@@ -3,6 +3,9 @@
 #include "render3d/library.h"
 #include "tactical/charts/chart_defaults.h"
 #include "tactical/radio/radio_station.h"
+#include "tactical/rwutils/rw_puffs.h"
+#include "tactical/rwutils/rw_scene_effects.h"
+#include "tactical/rwutils/scene_entities.h"
 #include "tactical/rwutils/sea_texture.h"
 
 #include <cstdint>
@@ -27,23 +30,28 @@ public:
     void closeRenderer() override { r3d::closeLibrary(); }
     void updateSeaTexture() override { rwUpdateSeaTexture(); }
     void shutdown() override { rwShutdown(); }
-    // Seam of the scene effects: no particles or effects exist yet.
-    void initParticles() override {}
-    void effectsBegin() override {}
-    void effectsAnimate() override {}
-    void effectsEnd() override {}
-    void freeEffectList() override {}
+    void initParticles() override {
+        rwInstallSceneEffects();
+        rwInitParticles();
+    }
+    void effectsBegin() override { q71::effectsBegin(); }
+    void effectsAnimate() override {
+        rwUpdatePuffs();
+        q71::effectsAnimate();
+    }
+    void effectsEnd() override { q71::effectsEnd(); }
+    void freeEffectList() override { rwFreeEffectList(); }
 
     void setChartDefaultCellSize(int size) override { chartSetDefaultCellSize(size); }
     void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
 };
 
-// What the simulation asks of the displays: the sea texture; the radio room's lines for a saved
-// mission and back; the effects are a seam of the scene effects.
+// What the simulation asks of the displays: the sea texture, the puffs cleared, and the radio
+// room's lines for a saved mission and back.
 class TacticalSimDisplays final : public TacticalDisplays {
 public:
     void updateSeaTexture() override { rwUpdateSeaTexture(); }
-    void clearEffectList() override {}
+    void clearEffectList() override { rwClearEffectList(); }
     std::vector<std::string> radioRoomLines() const override { return radioSavedLines(); }
     void restoreRadioRoomLines(std::vector<std::string> lines) override { radioRestoreLines(std::move(lines)); }
 };

@@ -164,6 +164,13 @@ r3d::Clump* duplicateInstance(const ModelRecord& first) {
 
 } // namespace
 
+r3d::Clump* rwCachedModel(const std::string& name) {
+    for (const auto& m : caches().models)
+        if (sameName(m.name, name))
+            return m.clump;
+    return nullptr;
+}
+
 r3d::Clump* rwLoadModel(const std::string& name, bool byObjectKey) {
     rwRunCompletions();
     std::string modelName = name;

@@ -22,6 +22,8 @@ inline constexpr int kTagFurtherEffect = 504;
 /// The model of the name (with byObjectKey, the model named by that object record); null when
 /// the descriptor or geometry entry is missing or malformed, or the object record is unknown.
 r3d::Clump* rwLoadModel(const std::string& name, bool byObjectKey);
+/// The first loaded instance of the model name, or null when none is loaded.
+r3d::Clump* rwCachedModel(const std::string& name);
 /// Releases one instance and the textures only it held; an unknown clump is ignored.
 void rwReleaseModel(r3d::Clump* clump);
 

@@ -123,6 +123,8 @@ public:
     double floorHere() const;
 
     Entity& owner() const { return *owner_; }
+    /// The 3-D views' trail switch: on while the entity moves under its own drive and is not sinking.
+    bool trailOn() const { return driveSpeed != 0.0 && sinking == 0; }
 
     // Position, attitude and motion.
     double x = 0.0, y = 0.0, z = 0.0;

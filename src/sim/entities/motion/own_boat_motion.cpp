@@ -1,5 +1,6 @@
 #include "sim/entities/motion/own_boat_motion.h"
 
+#include "framework/math/fast_math.h"
 #include "sim/entities/entity_events.h"
 #include "sim/entities/player_upgrades.h"
 #include "sim/entities/types/own_submarine.h"
@@ -77,6 +78,18 @@ void OwnShipMotion::integrate(double dt) {
     postStep();
     reportPosition();
     stepVertical(dt);
+    recordTrack();
+}
+
+void OwnShipMotion::recordTrack() {
+    if (!recentTrack.empty()) {
+        const auto& last = recentTrack.front();
+        if (distance3D(last[0], last[1], last[2], x, y, z) < kTrackSpacing)
+            return;
+    }
+    recentTrack.push_front({x, y, z});
+    if (recentTrack.size() > kTrackPoints)
+        recentTrack.pop_back();
 }
 
 void OwnShipMotion::recordSoundings() {

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <span>
 
 namespace q71 {
@@ -167,6 +168,11 @@ public:
     std::array<TrackPosition, kWaypointCapacity> waypoints{};
     std::int32_t waypointCount = 0;
     double lastLowerMastsCue = -1.0; ///< game time the crew last asked for the masts down; −1 never
+    /// Where the boat has been, newest first, a point every 10 m travelled (the 3-D views draw the
+    /// towed array streaming along it); not saved.
+    std::deque<std::array<double, 3>> recentTrack;
+    static constexpr double kTrackSpacing = 10.0;
+    static constexpr std::size_t kTrackPoints = 100;
 
     // The sequences' progress (the running one's is saved).
     std::int32_t diveStep = 0;
@@ -179,6 +185,7 @@ private:
     void stepReceivers(double dt);
     void recordSoundings();
     void stepDiveSequence();
+    void recordTrack();
     void stepSurfaceSequence();
     void askMastsDownWhenDue();
     void reportPosition();
