@@ -47,12 +47,7 @@ ScopeAngles scopeTrainByButton(ScopeAngles from, ScopeButton button, int magnifi
         elevation += tilt;
         break;
     }
-    const double turn = 2.0 * std::numbers::pi;
-    bearing = std::fmod(bearing, turn);
-    if (bearing < 0.0)
-        bearing += turn;
-    elevation = std::clamp(elevation, double{kScopeElevationMin}, double{kScopeElevationMax});
-    return {static_cast<float>(bearing), static_cast<float>(elevation)};
+    return scopeLimited(bearing, elevation);
 }
 
 void ScopeMast::step(double dt) {

@@ -46,11 +46,15 @@ std::string scopeMagnificationText(double zoom) {
 
 ScopeAngles scopeTrainBy(ScopeAngles from, int dx, int dy, double zoom) {
     const double k = 1.0 / (zoom * kDegreesPerRadian);
+    return scopeLimited(from.bearing + dx * k, from.elevation + dy * k);
+}
+
+ScopeAngles scopeLimited(double bearing, double elevation) {
     const double turn = 2.0 * std::numbers::pi;
-    double bearing = std::fmod(from.bearing + dx * k, turn);
+    bearing = std::fmod(bearing, turn);
     if (bearing < 0.0)
         bearing += turn;
-    const double elevation = std::clamp(from.elevation + dy * k, double{kScopeElevationMin}, double{kScopeElevationMax});
+    elevation = std::clamp(elevation, double{kScopeElevationMin}, double{kScopeElevationMax});
     return {static_cast<float>(bearing), static_cast<float>(elevation)};
 }
 

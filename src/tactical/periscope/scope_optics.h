@@ -25,6 +25,8 @@ struct ScopeAngles {
     float bearing;
     float elevation;
 };
+/// The angles brought into range: the bearing wrapped into 0 ... 2 pi, the elevation limited.
+ScopeAngles scopeLimited(double bearing, double elevation);
 /// Training by a drag of (dx, dy) pixels: one pixel is 1 / zoom degrees; the bearing wraps into
 /// 0 ... 2 pi, the elevation stops at its limits.
 ScopeAngles scopeTrainBy(ScopeAngles from, int dx, int dy, double zoom);
