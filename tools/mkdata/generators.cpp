@@ -8,6 +8,7 @@
 #include "mkdata/models/models_data.h"
 #include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
+#include "mkdata/periscope/scope_art.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/sonar/sonar_art.h"
 #include "mkdata/terrain/terrain_generator.h"
@@ -49,6 +50,7 @@ const Generator kGenerators[] = {
     {"sonar", generateSonarArt},
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
+    {"scope", generateScopeArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"navigation", generateNavigationArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives

@@ -5,6 +5,7 @@
 #include "framework/resources/group_archive.h"
 #include "framework/resources/group_archive_writer.h"
 #include "framework/resources/registry.h"
+#include "platform/files/locations.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "sim/simulation/sim_clock.h"
@@ -203,6 +204,49 @@ TEST_F(ScopeView, GoldenDayWithReticleAndReadoutsAndNightVisionByDay) {
     s->setNightVision(false);
     s->render();
     EXPECT_NE(pixel(*s, 40, 260), 0x07E0);
+}
+
+// The data set's washes: the optic reads all five; the heavy ones are brighter water than the
+// thin run-off, and each tiles (its edges meet as smoothly as neighbouring columns and rows).
+TEST_F(ScopeView, TheDataSetsWashesLoadAndTile) {
+    std::snprintf(graphicsInstallPath, sizeof graphicsInstallPath, "%s", (locationDataRoot() + "/graphics").c_str());
+    auto s = openScope();
+    EXPECT_TRUE(fatal.empty());
+    ASSERT_TRUE(s->washReady());
+    ASSERT_TRUE(grpOpenGroup("scope"));
+    std::array<double, 5> brightness{};
+    for (int i = 0; i < 5; ++i) {
+        ResourceRef ref;
+        const std::string name = "wash" + std::to_string(i + 1) + ".bmp";
+        ref.name = name.c_str();
+        ASSERT_TRUE(grpRead(ref, true, true)) << name;
+        ASSERT_EQ(grpMakeDib(ref), 1) << name;
+        const std::uint8_t* h = ref.dibHeader.data();
+        ASSERT_EQ(h[14], 8) << name;
+        const int w = h[4] | h[5] << 8, rows = h[8] | h[9] << 8;
+        ASSERT_GT(w, 16);
+        ASSERT_EQ(w % 4, 0);
+        auto at = [&](int x, int y) {
+            const std::uint8_t* q = h + 40 + 4 * ref.dibBits[static_cast<std::size_t>(y * w + x)];
+            return (q[0] + q[1] + q[2]) / 3.0;
+        };
+        double inner = 0, edgeX = 0, edgeY = 0, sum = 0;
+        for (int k = 0; k < w; ++k) {
+            inner += std::fabs(at(w / 2, k) - at(w / 2 - 1, k)) + std::fabs(at(k, rows / 2) - at(k, rows / 2 - 1));
+            edgeX += std::fabs(at(0, k) - at(w - 1, k));
+            edgeY += std::fabs(at(k, 0) - at(k, rows - 1));
+        }
+        for (int y = 0; y < rows; ++y)
+            for (int x = 0; x < w; ++x)
+                sum += at(x, y);
+        brightness[static_cast<std::size_t>(i)] = sum / (w * rows);
+        EXPECT_LT(edgeX, inner) << name;
+        EXPECT_LT(edgeY, inner) << name;
+        grpRefFree(ref);
+    }
+    for (int heavy = 0; heavy < 3; ++heavy)
+        for (int thin = 3; thin < 5; ++thin)
+            EXPECT_GT(brightness[static_cast<std::size_t>(heavy)], brightness[static_cast<std::size_t>(thin)]);
 }
 
 } // namespace
