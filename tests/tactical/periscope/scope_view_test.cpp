@@ -12,6 +12,7 @@
 #include "support/golden_image.h"
 #include "support/temp_dir.h"
 #include "tactical/periscope/scope.h"
+#include "tactical/rwutils/sea_surface.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,28 @@ TEST_F(ScopeView, GoldenDayWithReticleAndReadoutsAndNightVisionByDay) {
     s->setNightVision(false);
     s->render();
     EXPECT_NE(pixel(*s, 40, 260), 0x07E0);
+}
+
+TEST_F(ScopeView, NightVisionAtNightLightsTheSceneGreenAndTurnsTheSeaToItsNightSetting) {
+    writeScopeGroup();
+    simClock().dayPhase = kDayPhaseNight;
+    auto s = openScope();
+    s->setCameraPosition(0.0, 0.0, 9.0);
+    s->setAngles(0.0f, static_cast<float>(-3 * kRad));
+    s->setNightVision(true);
+    s->render();
+    ASSERT_NE(s->seaElement()->material(), nullptr);
+    EXPECT_TRUE(s->seaElement()->material()->nightVision);
+    EXPECT_TRUE(s->backdropName().empty()) << "no sky behind the night-vision picture";
+    // Green alone below the horizon, where the sea is.
+    const std::uint16_t sea = pixel(*s, 40, 260);
+    EXPECT_NE(sea, 0);
+    EXPECT_EQ(sea & 0xF81F, 0) << std::hex << sea;
+    EXPECT_TRUE(golden(*s, "scope-night"));
+    s->setNightVision(false);
+    s->render();
+    EXPECT_FALSE(s->seaElement()->material()->nightVision);
+    EXPECT_FALSE(s->backdropName().empty());
 }
 
 // The data set's washes: the optic reads all five; the heavy ones are brighter water than the
