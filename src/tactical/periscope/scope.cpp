@@ -1,11 +1,8 @@
 // The periscope optic: camera at the periscope head, mouse training, wash, reticle and readouts.
 #include "tactical/periscope/scope.h"
 
-#include "framework/dibutils/dib_fields.h"
-#include "framework/dibutils/dib_utils.h"
 #include "framework/resources/group_archive.h"
 #include "framework/resources/registry.h"
-#include "platform/files/little_endian.h"
 #include "platform/gdi/colour.h"
 #include "platform/gdi/device_context.h"
 #include "platform/window/message_ids.h"
@@ -17,7 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace q71 {
 namespace {
@@ -30,31 +26,6 @@ constexpr float kPeriscopeForward = 2.35f;
 constexpr float kDegreesPerRadian = 57.29578f;
 // The night-vision picture by day: the camera far above the scene, looking at nothing.
 constexpr float kNightByDayStand = 1000.0f;
-
-// The 8-bit image of a checked bitmap member, or false when it is not one that fits its bytes.
-bool washPictureOf(const ResourceRef& ref, WashPicture& picture) {
-    const auto header = ref.dibHeader;
-    if (header.size() < dib::kInfoHeaderSize || loadLe16(header.data() + dib::kBitCount) != 8)
-        return false;
-    const auto width = static_cast<std::int32_t>(loadLe32(header.data() + dib::kWidth));
-    const auto height = static_cast<std::int32_t>(loadLe32(header.data() + dib::kHeight));
-    if (width <= 0 || height == 0 || width > 4096 || std::abs(height) > 4096)
-        return false;
-    const std::ptrdiff_t rowStep = (width + 3) & ~3;
-    if (ref.dibBits.size() < static_cast<std::size_t>(rowStep) * static_cast<std::size_t>(std::abs(height)))
-        return false;
-    picture.bits = ref.dibBits.data();
-    picture.width = width;
-    picture.height = std::abs(height);
-    picture.rowStep = rowStep;
-    picture.palette.fill(0);
-    const std::uint32_t colours = std::min<std::uint32_t>(dibInfoNumColors(header), 256);
-    for (std::uint32_t i = 0; i < colours && dib::kInfoHeaderSize + 4 * (i + 1) <= header.size(); ++i) {
-        const std::uint8_t* q = header.data() + dib::kInfoHeaderSize + 4 * i;
-        picture.palette[i] = colorTo565(rgb(q[2], q[1], q[0]));
-    }
-    return true;
-}
 
 } // namespace
 
@@ -150,7 +121,7 @@ void Scope::prepareWash() {
     washReady_ = false;
     for (std::size_t i = 0; i < washRefs_.size(); ++i) {
         ResourceRef& ref = washRefs_[i];
-        if (!ref.data || !ref.complete() || !grpMakeDib(ref) || !washPictureOf(ref, washPictures_[i])) {
+        if (!ref.data || !ref.complete() || !grpMakeDib(ref) || !washPictureFrom(ref.dibHeader, ref.dibBits, washPictures_[i])) {
             rwReportFatal(kTextMissingEntry, __LINE__);
             return;
         }

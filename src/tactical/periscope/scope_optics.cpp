@@ -1,9 +1,15 @@
 // The periscope optic's readouts, drag training and wash.
 #include "tactical/periscope/scope_optics.h"
 
+#include "framework/dibutils/dib_fields.h"
+#include "framework/dibutils/dib_utils.h"
+#include "platform/files/little_endian.h"
+#include "platform/gdi/colour.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <numbers>
 
 namespace q71 {
@@ -80,6 +86,30 @@ void WashState::endFrame(bool awash) {
         washing = false;
         fadeStep = 0;
     }
+}
+
+bool washPictureFrom(std::span<const std::uint8_t> header, std::span<const std::uint8_t> bits, WashPicture& picture) {
+    if (header.size() < dib::kInfoHeaderSize || loadLe16(header.data() + dib::kBitCount) != 8)
+        return false;
+    const auto width = static_cast<std::int32_t>(loadLe32(header.data() + dib::kWidth));
+    const auto height = static_cast<std::int32_t>(loadLe32(header.data() + dib::kHeight));
+    constexpr std::int32_t kMaxSide = 4096;
+    if (width <= 0 || width > kMaxSide || height == 0 || height < -kMaxSide || height > kMaxSide)
+        return false;
+    const std::ptrdiff_t rowStep = (width + 3) & ~3;
+    if (bits.size() < static_cast<std::size_t>(rowStep) * static_cast<std::size_t>(std::abs(height)))
+        return false;
+    picture.bits = bits.data();
+    picture.width = width;
+    picture.height = std::abs(height);
+    picture.rowStep = rowStep;
+    picture.palette.fill(0);
+    const std::uint32_t colours = std::min<std::uint32_t>(dibInfoNumColors(header), 256);
+    for (std::uint32_t i = 0; i < colours && dib::kInfoHeaderSize + 4 * (i + 1) <= header.size(); ++i) {
+        const std::uint8_t* q = header.data() + dib::kInfoHeaderSize + 4 * i;
+        picture.palette[i] = colorTo565(rgb(q[2], q[1], q[0]));
+    }
+    return true;
 }
 
 int washWeight(int level, int row) {

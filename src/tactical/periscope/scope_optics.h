@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace q71 {
@@ -54,6 +55,9 @@ struct WashPicture {
     std::array<std::uint16_t, 256> palette{};
 };
 
+/// Points the picture at a checked bitmap's header and bits (as grpMakeDib leaves them): false
+/// unless it is an 8-bit image of 1 ... 4096 pixels a side whose rows all lie in the bits.
+bool washPictureFrom(std::span<const std::uint8_t> header, std::span<const std::uint8_t> bits, WashPicture& picture);
 /// The blend weight (0 ... 70) of a picture row at the level.
 int washWeight(int level, int row);
 /// Blends the wash over the picture in 2 by 2 blocks, using the picture's own row step.
