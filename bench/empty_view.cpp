@@ -1,8 +1,12 @@
 // A 3-D view set up as the periscope optic sets it up, with no ships: animated sea, low-ground
 // patch, hull-down, far clip 1800, fog and a day sky, at 400 x 225 and 300 x 300. Frames per
 // second are the items per second of BM_EmptyViewFrame (goal: at least 300 on one core); the
-// other benchmarks time the steps of a frame.
+// other benchmarks time the steps of a frame. BM_PeriscopeFrame is the optic itself with the data
+// set's washes (Q71_DATA): render, wash and overlay, head clear (0) and awash (1).
+#include "framework/resources/group_archive.h"
+#include "framework/resources/registry.h"
 #include "platform/display/headless_backend.h"
+#include "platform/files/locations.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/window/clock.h"
 #include "platform/window/window.h"
@@ -13,13 +17,16 @@
 #include "render3d/format.h"
 #include "render3d/library.h"
 #include "sim/simulation/sim_clock.h"
+#include "tactical/periscope/scope.h"
 #include "tactical/rwutils/rw_archive.h"
+#include "tactical/rwutils/rw_cache.h"
 #include "tactical/rwutils/rw_widget.h"
 #include "tactical/rwutils/sea_surface.h"
 #include "tactical/rwutils/surface_patch.h"
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -55,7 +62,8 @@ struct OpticView {
     WindowHandle parent{};
     std::unique_ptr<RWWidget> view;
 
-    OpticView(int width, int height) {
+    /// A plain view, or with `scope` the periscope optic itself.
+    OpticView(int width, int height, bool scope = false) {
         r3d::openLibrary(r3d::kDevice, {});
         rwInstallArchive(&archive);
         WindowClass c;
@@ -64,14 +72,20 @@ struct OpticView {
         classRegister(c);
         parent = windowCreate(0, "BenchParent", "", WS_VISIBLE, 0, 0, 640, 480, {});
         simClock().dayPhase = kDayPhaseDay;
-        view = std::make_unique<RWWidget>("optic", parent, 0, 0, width, height);
-        view->addLayer(kLayerSea, 0);
-        view->addLayer(kLayerLowGround, 0);
-        view->setHullDown(true);
-        view->setFarClip(1800.0f);
+        if (scope) {
+            view = std::make_unique<Scope>("scope", parent, 0, 0, width, height);
+        } else {
+            view = std::make_unique<RWWidget>("optic", parent, 0, 0, width, height);
+            view->addLayer(kLayerSea, 0);
+            view->addLayer(kLayerLowGround, 0);
+            view->setHullDown(true);
+            view->setFarClip(1800.0f);
+        }
         view->setSeaState(3);
         view->enableFog();
+        grpInitAsync();
         view->createScene();
+        grpWaitAll();
         view->setFarClip(1800.0f);
         view->show();
         view->setCameraPosition(0, 0, 6.0);
@@ -123,5 +137,29 @@ void BM_DrawOnly(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_DrawOnly)->Args({400, 225})->Args({300, 300});
+
+void BM_PeriscopeFrame(benchmark::State& state) {
+    std::snprintf(graphicsInstallPath, sizeof graphicsInstallPath, "%s", (locationDataRoot() + "/graphics").c_str());
+    bool missing = false;
+    rwSetFatalHook([&missing](int, int) { missing = true; });
+    OpticView o(300, 300, true);
+    auto& scope = static_cast<Scope&>(*o.view);
+    if (!missing)
+        scope.prepareWash();
+    rwSetFatalHook(nullptr);
+    if (!scope.washReady()) {
+        state.SkipWithError("the data set's washes are missing (set Q71_DATA)");
+        return;
+    }
+    scope.setZoom(8.0);
+    scope.setAttitude(30.0f, 0.0f, 0.0f);
+    scope.setCameraPosition(0, 0, state.range(0) ? -3.0 : 9.0);
+    for (auto _ : state) {
+        o.clock.advance(16);
+        scope.render();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PeriscopeFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

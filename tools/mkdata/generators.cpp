@@ -12,6 +12,7 @@
 #include "mkdata/models/models_data.h"
 #include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
+#include "mkdata/periscope/scope_art.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/sonar/sonar_art.h"
 #include "mkdata/terrain/terrain_generator.h"
@@ -55,6 +56,7 @@ const Generator kGenerators[] = {
     {"tma", generateTmaArt},
     {"host", generateHostArt},
     {"shipctrl", generateShipControlArt},
+    {"scope", generateScopeArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"navigation", generateNavigationArt},
     {"radar", generateRadarArt},

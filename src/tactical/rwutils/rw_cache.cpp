@@ -61,12 +61,7 @@ Caches& caches() {
 }
 
 void fatal(int text, int line) {
-    Caches& c = caches();
-    if (c.fatal) {
-        c.fatal(text, line);
-        return;
-    }
-    reportFatal(textGetString(text), line, kSource, 0);
+    rwReportFatal(text, line);
 }
 
 CountedName* findCounted(std::list<CountedName>& list, const std::string& name) {
@@ -352,6 +347,15 @@ int rwModelInstances() {
 
 void rwSetFatalHook(RwFatalHook hook) {
     caches().fatal = std::move(hook);
+}
+
+void rwReportFatal(int text, int line) {
+    Caches& c = caches();
+    if (c.fatal) {
+        c.fatal(text, line);
+        return;
+    }
+    reportFatal(textGetString(text), line, kSource, 0);
 }
 
 } // namespace q71

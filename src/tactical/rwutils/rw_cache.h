@@ -56,6 +56,8 @@ int rwModelInstances();
 /// default (null puts it back). A hook that returns makes the failing load return null.
 using RwFatalHook = std::function<void(int text, int line)>;
 void rwSetFatalHook(RwFatalHook hook);
+/// Reports a fatal error of the 3-D views through the hook (the optic's missing art too).
+void rwReportFatal(int text, int line);
 inline constexpr int kTextMissingEntry = 606;
 inline constexpr int kTextUnreadableChunk = 858;
 

@@ -27,6 +27,7 @@ public:
     int seaState() const { return seaState_; }
     float amplitude() const { return amplitude_; }
     r3d::Clump* clump() const { return clump_; }
+    r3d::Material* material() const { return material_; }
     /// Puts the shared sea texture (none while textures are off) on the sea material.
     void applyTexture();
     /// Advances the wave time by the ticks since the last update and reshapes the disc around

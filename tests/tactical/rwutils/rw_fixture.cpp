@@ -1,6 +1,7 @@
 #include "tactical/rwutils/rw_fixture.h"
 
 #include "platform/window/window_styles.h"
+#include "sim/simulation/sim_clock.h"
 #include "tactical/rwutils/sea_texture.h"
 
 namespace q71::test {
@@ -98,6 +99,17 @@ void RwFixture::addModel(const std::string& name, const std::vector<std::string>
 
 void RwFixture::addTexture(const std::string& group, const std::string& name, std::uint32_t colour, int frames) {
     archive.entries[group + "/" + name] = textureEntry(name, colour, 8, frames);
+}
+
+void RwFixture::addDaylitSea() {
+        addSkies(64, 64, 20);
+        for (int i = 1; i <= 5; ++i)
+            addTexture("textures", "sea" + std::to_string(i) + ".bmp", 0x205070u + 0x000808u * static_cast<unsigned>(i), 2);
+        addTexture("textures", "coast.bmp", 0xC0B080);
+        addTexture("textures", "land1.bmp", 0x40A040);
+        addTexture("textures", "land2.bmp", 0x308030);
+        simClock().dayPhase = kDayPhaseDay;
+        simClock().skyVariant = 0;
 }
 
 void RwFixture::addSkies(int width, int height, int horizonAboveBottom) {

@@ -82,6 +82,9 @@ protected:
     void addTexture(const std::string& group, const std::string& name, std::uint32_t colour, int frames = 1);
     /// The skies of every phase and variant, plain and magnified, horizon at the row above bottom.
     void addSkies(int width, int height, int horizonAboveBottom);
+    /// Skies of 64 rows (horizon 20 above the bottom), the sea, coast and land textures, and
+    /// the clock at day under a clear sky.
+    void addDaylitSea();
 
     CountingArchive archive;
     OptionsOn options;

@@ -26,14 +26,7 @@ namespace {
 class RwView : public RwFixture {
 protected:
     RwView() {
-        addSkies(64, 64, 20);
-        for (int i = 1; i <= 5; ++i)
-            addTexture("textures", "sea" + std::to_string(i) + ".bmp", 0x205070u + 0x000808u * static_cast<unsigned>(i), 2);
-        addTexture("textures", "coast.bmp", 0xC0B080);
-        addTexture("textures", "land1.bmp", 0x40A040);
-        addTexture("textures", "land2.bmp", 0x308030);
-        simClock().dayPhase = kDayPhaseDay;
-        simClock().skyVariant = 0;
+        addDaylitSea();
     }
     ~RwView() override {
         simClock().dayPhase = kDayPhaseNight;
