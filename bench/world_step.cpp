@@ -13,13 +13,14 @@ namespace {
 
 constexpr double kGameSeconds = 3600.0;
 
-// The state hash of each run after the hour, by platforms and pass (tenths of a second).
+// The state hash of each run after the hour, by platforms and pass (tenths of a second); 0 where
+// none is kept yet (the run reports "none kept": the state-hash check holds its first 10 s).
 std::uint64_t keptHash(int platforms, int passTenths) {
     const std::map<std::pair<int, int>, std::uint64_t> kept{
         {{100, 1}, 0xc3e280fe2437f98cULL},
-        {{100, 20}, 0x0ULL},
+        {{100, 20}, 0x6364cab0214fc1e2ULL},
         {{300, 1}, 0xbe06155a8d2095e6ULL},
-        {{300, 20}, 0x0ULL},
+        {{300, 20}, 0x87fd7dcadeddc8b8ULL},
         {{1000, 1}, 0x0ULL},
         {{1000, 20}, 0x0ULL},
     };

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <type_traits>
 
 namespace q71 {
 
@@ -84,13 +83,11 @@ void CollisionIndex::forEachAfter(const Entity& self, const std::function<void(E
             for (std::int64_t column = -1; column <= 1; ++column)
                 for (std::int64_t row = -1; row <= 1; ++row) {
                     const std::int64_t cell = centre + column * kColumnStride + row;
-                    const auto [first, last] = std::equal_range(
-                        hulls_.begin(), hulls_.end(), cell, [](const auto& a, const auto& b) {
-                            if constexpr (std::is_same_v<std::decay_t<decltype(a)>, Hull>)
-                                return a.cell < b;
-                            else
-                                return a < b.cell;
-                        });
+                    const auto first =
+                        std::lower_bound(hulls_.begin(), hulls_.end(), cell,
+                                         [](const Hull& h, std::int64_t c) { return h.cell < c; });
+                    const auto last = std::upper_bound(
+                        first, hulls_.end(), cell, [](std::int64_t c, const Hull& h) { return c < h.cell; });
                     const auto after = std::upper_bound(first, last, own->ordinal,
                                                         [](int o, const Hull& h) { return o < h.ordinal; });
                     if (after != last)
