@@ -21,7 +21,7 @@ std::uint64_t keptHash(int platforms, int passTenths) {
         {{100, 20}, 0x6364cab0214fc1e2ULL},
         {{300, 1}, 0xbe06155a8d2095e6ULL},
         {{300, 20}, 0x87fd7dcadeddc8b8ULL},
-        {{1000, 1}, 0x0ULL},
+        {{1000, 1}, 0x73579e408e70390dULL},
         {{1000, 20}, 0x0ULL},
     };
     return kept.at({platforms, passTenths});
