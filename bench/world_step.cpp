@@ -13,8 +13,7 @@ namespace {
 
 constexpr double kGameSeconds = 3600.0;
 
-// The state hash of each run after the hour, by platforms and pass (tenths of a second); 0 where
-// none is kept yet (the run reports "none kept": the state-hash check holds its first 10 s).
+// The state hash of each run after the hour, by platforms and pass (tenths of a second).
 std::uint64_t keptHash(int platforms, int passTenths) {
     const std::map<std::pair<int, int>, std::uint64_t> kept{
         {{100, 1}, 0xc3e280fe2437f98cULL},
@@ -22,7 +21,7 @@ std::uint64_t keptHash(int platforms, int passTenths) {
         {{300, 1}, 0xbe06155a8d2095e6ULL},
         {{300, 20}, 0x87fd7dcadeddc8b8ULL},
         {{1000, 1}, 0x73579e408e70390dULL},
-        {{1000, 20}, 0x0ULL},
+        {{1000, 20}, 0x91038633179e86f9ULL},
     };
     return kept.at({platforms, passTenths});
 }
