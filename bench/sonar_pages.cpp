@@ -17,6 +17,7 @@
 #include "sim/entities/sensors/passive_arrays.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/support/own_boat_record.h"
 #include "sim/support/under_way.h"
 #include "sim/support/world_harness.h"
 #include "tactical/sonar/active_page.h"
@@ -25,8 +26,6 @@
 #include "tactical/sonar/intercept_page.h"
 #include "tactical/sonar/narrowband_page.h"
 #include "tactical/sonar/sonar_suite.h"
-
-#include "own_boat_record.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,7 +46,7 @@ void sonarPages(benchmark::State& state) {
     q71::appRegisterWindowClass();
     q71::appCreateMainWindow(0);
     q71::appCreateFonts();
-    q71::test::RecordTable records(q71::test::harnessRecordsWith(q71::bench::ownBoatRecord()));
+    q71::test::RecordTable records(q71::test::harnessRecordsWith(q71::test::ownBoatRecord()));
     q71::test::WorldHarness harness(1000);
     auto* own = new q71::OwnShipEntity(1, 4, -1);
     q71::worldSetOwnShip(own);

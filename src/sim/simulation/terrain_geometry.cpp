@@ -12,6 +12,10 @@ namespace {
 constexpr double kFineCell = 400.0;
 constexpr double kCoarseCell = 875.0;
 constexpr double kSightStepYards = 400.0;
+// Steps of the sight line tested at once against the highest bottom under them, and the margin
+// (relative) by which the line must clear it: the steps' heights are rounded apart from the ends'.
+constexpr double kStepsPerBound = 8.0;
+constexpr double kBoundSlack = 1e-9;
 } // namespace
 
 std::optional<double> terrainDepthInterpolated(double x, double y, bool fine) {
@@ -49,9 +53,26 @@ bool terrainLineBlocked(const WorldPoint& a, const WorldPoint& b, WorldPoint* bl
     const double n = entityRangeYards(a, b) / kSightStepYards;
     if (!(n > 1.0) || !std::isfinite(n))
         return false;
-    for (double k = 1.0; k < n; k += 1.0) {
+    const auto pointAt = [&](double k) {
         const double t = k / n;
-        const WorldPoint p{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
+        return WorldPoint{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
+    };
+    const double lastK = std::ceil(n) - 1.0; // the last whole step short of the far end
+    double runEnd = 0.0;                     // the last step of the run under way
+    for (double k = 1.0; k <= lastK; k += 1.0) {
+        // A run of steps whose box lies wholly above the highest bottom under it cannot be
+        // blocked: skip it, and spare the samples. A step blocked is still found where it is.
+        if (k > runEnd) {
+            runEnd = std::min(k + kStepsPerBound - 1.0, lastK);
+            const WorldPoint first = pointAt(k), last = pointAt(runEnd);
+            const double lowest = std::min(first.z, last.z);
+            const std::optional<double> highest = worldHighestCeilingIn(first.x, first.y, last.x, last.y);
+            if (!highest || *highest < lowest - kBoundSlack * (1.0 + std::fabs(lowest))) {
+                k = runEnd;
+                continue;
+            }
+        }
+        const WorldPoint p = pointAt(k);
         double terrain = 0.0;
         // The rough bottom costs two swells to work out: where even its highest reach stays
         // below the line, there is no need.

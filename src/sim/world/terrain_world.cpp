@@ -4,8 +4,10 @@
 #include "framework/math/fast_math.h"
 #include "framework/textmngr/text_manager.h"
 #include "sim/world/dem_database.h"
+#include "sim/world/dem_height_bound.h"
 #include "sim/world/terrain_progress.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -19,6 +21,7 @@ constexpr int kTextProgressMessage = 43;
 struct TerrainWorld {
     std::unique_ptr<DemDatabase> database;
     std::unique_ptr<DemGrid> grid;
+    std::unique_ptr<DemHeightBound> bound; // of the grid, made when first asked; goes with it
     bool opened = false;
 };
 
@@ -48,6 +51,7 @@ void worldOpen() {
 
 bool worldLoadRegion(double lat, double lon, double width, double height, int nx, int ny, bool withProgress) {
     world.grid.reset();
+    world.bound.reset();
     if (!world.database)
         return false;
     TerrainProgressBox& box = worldProgressBox();
@@ -74,16 +78,19 @@ bool worldLoadRegion(double lat, double lon, double width, double height, int nx
 }
 
 bool worldLoadWhole() {
+    world.bound.reset();
     world.grid = demGridLoad("DemWorld.dgd");
     return world.grid != nullptr;
 }
 
 void worldClose() {
     world.grid.reset();
+    world.bound.reset();
 }
 
 void worldShutdown() {
     world.grid.reset();
+    world.bound.reset();
     world.database.reset();
     world.opened = false;
 }
@@ -144,6 +151,37 @@ bool worldDepthCeilingAt(double x, double y, double* ceiling) {
         return false;
     *ceiling = worldRoughenCeiling(depth);
     return true;
+}
+
+std::optional<double> worldHighestCeilingIn(double x0, double y0, double x1, double y1) {
+    const DemGrid* grid = world.grid.get();
+    if (!grid)
+        return std::nullopt;
+    if (!world.bound)
+        world.bound = std::make_unique<DemHeightBound>(*grid);
+    int c0 = 0, c1 = grid->width - 1, r0 = 0, r1 = grid->height - 1;
+    // A wrapping axis brings any position onto the grid: the whole axis may be under the box.
+    double columnA = 0.0, rowA = 0.0, columnB = 0.0, rowB = 0.0;
+    worldToGrid(x0, y0, &columnA, &rowA);
+    worldToGrid(x1, y1, &columnB, &rowB);
+    // One sample more on each side than the box touches, against rounding.
+    const auto lowSample = [](double a, double b) { return std::floor(std::min(a, b)) - 1.0; };
+    const auto highSample = [](double a, double b) { return std::floor(std::max(a, b)) + 2.0; };
+    if (!grid->wrapX) {
+        const double low = lowSample(columnA, columnB), high = highSample(columnA, columnB);
+        if (!(high >= 0.0 && low <= c1)) // off the grid, or not a number
+            return std::nullopt;
+        c0 = static_cast<int>(std::max(low, 0.0));
+        c1 = static_cast<int>(std::min(high, static_cast<double>(c1)));
+    }
+    if (!grid->wrapY) {
+        const double low = lowSample(rowA, rowB), high = highSample(rowA, rowB);
+        if (!(high >= 0.0 && low <= r1))
+            return std::nullopt;
+        r0 = static_cast<int>(std::max(low, 0.0));
+        r1 = static_cast<int>(std::min(high, static_cast<double>(r1)));
+    }
+    return worldRoughenCeiling(world.bound->highest(c0, r0, c1, r1));
 }
 
 bool worldDepthAt(double x, double y, double* depth, bool withNoise) {

@@ -6,6 +6,8 @@
 
 #include "sim/world/dem_grid.h"
 
+#include <optional>
+
 namespace q71 {
 
 /// Every mission's grid: kMissionRegionKm square at kMissionGridSamples a side, centred on the
@@ -52,6 +54,10 @@ double worldRoughenCeiling(double depth);
 
 /// Height of the terrain at a world position without roughness; false as worldDepthAt.
 bool worldDepthCeilingAt(double x, double y, double* ceiling);
+
+/// The highest worldDepthAt can give (with noise or without) anywhere in the box between two
+/// world corners, or a little higher; nothing when no point of the box lies on the grid.
+std::optional<double> worldHighestCeilingIn(double x0, double y0, double x1, double y1);
 
 /// Height of the terrain at a world position in metres (negative below sea level), with a
 /// small deterministic roughness when withNoise is set; false, with the output untouched,

@@ -1,6 +1,10 @@
 #include "entity_fixture.h"
 
 #include "sim/entities/motion/collision_index.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/world_lists.h"
+
+#include <random>
 
 namespace q71::test {
 namespace {
@@ -45,6 +49,76 @@ TEST_F(CollisionPairs, HullsSteppedByTheWorldCollideAsWhenEachWalksTheList) {
     EXPECT_LT(ramming.hull, 1.0);
     EXPECT_LT(struck.hull, 1.0);
     EXPECT_EQ(loggedOfKind(kEventCollision).size(), 1u);
+}
+
+// Whether two hulls pass the quick test of a pair: closer than their reach on every axis.
+bool withinReach(const Entity& a, const Entity& b) {
+    const MotionModel &ma = *a.motion, &mb = *b.motion;
+    const int reach = ma.boundingRadius + mb.boundingRadius;
+    for (int axis : {kSampleX, kSampleY, kSampleZ})
+        if (std::abs(collisionWhole(ma.smoothedState[axis]) - collisionWhole(mb.smoothedState[axis])) >=
+            reach)
+            return false;
+    return reach > 0;
+}
+
+TEST_F(CollisionPairs, TheIndexHandsOnEveryPairTheFullWalkWouldTestInTheSameOrder) {
+    // Layouts of 300 hulls: packed so that many touch, spread thin, sitting on the cell lines (the
+    // largest reach of two hulls apart) and on both sides of the world's edge.
+    struct Layout {
+        const char* name;
+        double spread; // metres around the centre
+        bool onCellLines;
+    };
+    const Layout layouts[] = {{"packed", 600.0, false},
+                              {"sparse", 60000.0, false},
+                              {"on cell lines", 1000.0, true},
+                              {"across the edge", 1500.0, false}};
+    std::mt19937 draws(47);
+    for (const Layout& layout : layouts) {
+        std::uniform_real_distribution<double> offset(-layout.spread, layout.spread);
+        const double centre = std::string_view(layout.name) == "across the edge" ? 0.0 : 50000.0;
+        std::vector<Entity*> hulls;
+        for (int i = 0; i < 300; ++i) {
+            WorldPoint at{centre + offset(draws), centre + offset(draws), i % 3 == 0 ? -40.0 : 0.0};
+            hulls.push_back(&platform(1 + i % 2, at, i * 7.0, 0.0, i % 3 == 0 ? "Hunter" : "Frigate"));
+        }
+        if (layout.onCellLines) {
+            // Whole multiples of the cell size (twice the largest radius), and a hair either side.
+            int largest = 0;
+            for (const Entity* e : hulls)
+                largest = std::max(largest, e->motion->boundingRadius);
+            const double cell = 2.0 * largest;
+            for (std::size_t i = 0; i < hulls.size(); ++i) {
+                MotionModel& m = *hulls[i]->motion;
+                const double nudge = static_cast<double>(i % 3) - 1.0;
+                m.smoothedState[kSampleX] = std::round(m.smoothedState[kSampleX] / cell) * cell + nudge;
+                m.smoothedState[kSampleY] = std::round(m.smoothedState[kSampleY] / cell) * cell - nudge;
+            }
+        }
+        const CollisionIndex index;
+        int pairs = 0;
+        for (std::size_t i = 0; i < hulls.size(); ++i) {
+            std::vector<std::int32_t> full, culled;
+            for (std::size_t j = i + 1; j < hulls.size(); ++j)
+                if (withinReach(*hulls[i], *hulls[j]))
+                    full.push_back(hulls[j]->id);
+            std::vector<std::int32_t> handed = after(index, *hulls[i]);
+            // Handed in list order (ids grow along the list), each once.
+            EXPECT_TRUE(std::is_sorted(handed.begin(), handed.end())) << layout.name;
+            EXPECT_EQ(std::adjacent_find(handed.begin(), handed.end()), handed.end()) << layout.name;
+            for (std::int32_t id : handed)
+                if (withinReach(*hulls[i], *worldFindEntity(id)))
+                    culled.push_back(id);
+            EXPECT_EQ(culled, full) << layout.name << ", hull " << i;
+            pairs += static_cast<int>(full.size());
+        }
+        // The layout puts hulls within reach of one another, or, spread thin, hardly any.
+        if (layout.spread < 10000.0) {
+            EXPECT_GT(pairs, 50) << layout.name;
+        }
+        worldList().deleteAll();
+    }
 }
 
 } // namespace

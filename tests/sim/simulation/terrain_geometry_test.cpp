@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace q71 {
 namespace {
 
@@ -91,6 +93,61 @@ TEST(TerrainLineBlocked, PointsWithin400YardsAlwaysSeeEachOther) {
                                     WorldPoint{2000 + apart / 2, 2000, -500}));
     EXPECT_TRUE(
         terrainLineBlocked(WorldPoint{2000 - apart, 2000, -500}, WorldPoint{2000 + apart, 2000, -500}));
+}
+
+// Every step of the sight line sampled, as the line test is defined: the first step (every 400
+// yards) where the rough bottom stands above the line.
+std::optional<WorldPoint> firstBlockedStep(const WorldPoint& a, const WorldPoint& b) {
+    const double n = entityRangeYards(a, b) / 400.0;
+    for (double k = 1.0; k < n; k += 1.0) {
+        const double t = k / n;
+        const WorldPoint p{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
+        double terrain = 0.0;
+        if (worldDepthAt(p.x, p.y, &terrain, true) && terrain > p.z)
+            return WorldPoint{p.x, p.y, terrain};
+    }
+    return std::nullopt;
+}
+
+// Sea of islands of 101 x 101 samples 1 km apart: the benchmarks' sea, with its shoals and islands.
+TEST(TerrainLineBlocked, SkippingClearStretchesFindsWhatEveryStepFinds) {
+    test::TerrainGrid grid(101, 101, 1000.0, test::islandSeaFloor);
+    std::mt19937 draws(47);
+    std::uniform_real_distribution<double> across(-5000.0, 105000.0); // off the grid's edges too
+    std::uniform_real_distribution<double> offset(-20000.0, 20000.0);
+    std::uniform_real_distribution<double> depth(-1600.0, 50.0);
+    struct Layout {
+        const char* name;
+        double reach;   // how far the far end lies at most, metres
+        double grazing; // the far end's depth taken a hair above the bottom there, or not
+    };
+    const Layout layouts[] = {
+        {"long lines", 20000.0, 0.0}, {"short lines", 1500.0, 0.0}, {"grazing the bottom", 20000.0, 1.0}};
+    for (const Layout& layout : layouts) {
+        int blocked = 0, clear = 0;
+        for (int i = 0; i < 3000; ++i) {
+            const WorldPoint a{across(draws), across(draws), depth(draws)};
+            WorldPoint b{a.x + offset(draws) * layout.reach / 20000.0,
+                         a.y + offset(draws) * layout.reach / 20000.0, depth(draws)};
+            double bottom = 0.0;
+            if (layout.grazing > 0.0 && worldDepthAt(b.x, b.y, &bottom, true))
+                b.z = bottom + 0.5;
+            const std::optional<WorldPoint> expected = firstBlockedStep(a, b);
+            WorldPoint at{-1, -1, -1};
+            ASSERT_EQ(terrainLineBlocked(a, b, &at), expected.has_value()) << layout.name << " line " << i;
+            if (!expected) {
+                ++clear;
+                continue;
+            }
+            ++blocked;
+            EXPECT_DOUBLE_EQ(at.x, expected->x) << layout.name << " line " << i;
+            EXPECT_DOUBLE_EQ(at.y, expected->y);
+            EXPECT_DOUBLE_EQ(at.z, expected->z);
+        }
+        // Both outcomes occur often enough for the comparison to mean something.
+        EXPECT_GT(blocked, 100) << layout.name;
+        EXPECT_GT(clear, 100) << layout.name;
+    }
 }
 
 TEST(GeoSafeDepth, TakesTheShallowestOfLimitBottomAndLayer) {

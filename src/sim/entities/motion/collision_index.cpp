@@ -25,18 +25,28 @@ int collisionWhole(double v) {
 CollisionIndex::CollisionIndex() : previous_(activeIndex) {
     const LinkedList<Entity>& world = worldList();
     int largest = 0;
-    for (auto* node = world.head(); node; node = node->next)
+    int count = 0;
+    for (auto* node = world.head(); node; node = node->next, ++count)
         if (const MotionModel* m = node->item->motion.get())
             largest = std::max(largest, m->boundingRadius);
     // Two hulls touch only within the sum of their radii: never more than a cell apart.
     cellSize_ = std::max(2.0 * largest, 1.0);
+    ordinals_.reserve(static_cast<std::size_t>(count));
+    hulls_.reserve(static_cast<std::size_t>(count));
     int ordinal = 0;
     for (auto* node = world.head(); node; node = node->next, ++ordinal) {
         Entity& entity = *node->item;
-        ordinals_.emplace(&entity, ordinal);
+        ordinals_.push_back({&entity, ordinal});
         if (const MotionModel* m = entity.motion.get(); m && m->boundingRadius != 0)
-            cells_[cellOf(m->smoothedState[kSampleX], m->smoothedState[kSampleY])].push_back({ordinal, &entity});
+            hulls_.push_back(
+                {cellOf(m->smoothedState[kSampleX], m->smoothedState[kSampleY]), ordinal, &entity});
     }
+    std::sort(ordinals_.begin(), ordinals_.end(), [](const Ordinal& a, const Ordinal& b) {
+        return std::less<const Entity*>()(a.entity, b.entity);
+    });
+    // Stable: within a cell the hulls keep their list order.
+    std::stable_sort(hulls_.begin(), hulls_.end(),
+                     [](const Hull& a, const Hull& b) { return a.cell < b.cell; });
     lastIndexed_ = world.tail();
     activeIndex = this;
 }
@@ -57,20 +67,42 @@ std::int64_t CollisionIndex::cellOf(double x, double y) const {
 
 void CollisionIndex::forEachAfter(const Entity& self, const std::function<void(Entity&)>& visit) const {
     LinkedList<Entity>::Node* late = nullptr;
-    if (const auto own = ordinals_.find(&self); own != ordinals_.end()) {
-        std::vector<Hull> near;
+    const auto own =
+        std::lower_bound(ordinals_.begin(), ordinals_.end(), &self, [](const Ordinal& o, const Entity* e) {
+            return std::less<const Entity*>()(o.entity, e);
+        });
+    if (own != ordinals_.end() && own->entity == &self) {
         if (const MotionModel* m = self.motion.get()) {
+            // The hulls after this one in each of the nine cells, each run in list order, merged.
+            struct Run {
+                std::vector<Hull>::const_iterator next, end;
+            };
+            Run runs[9];
+            int count = 0;
             const std::int64_t centre = cellOf(m->smoothedState[kSampleX], m->smoothedState[kSampleY]);
             for (std::int64_t column = -1; column <= 1; ++column)
-                for (std::int64_t row = -1; row <= 1; ++row)
-                    if (const auto cell = cells_.find(centre + column * kColumnStride + row); cell != cells_.end())
-                        for (const Hull& hull : cell->second)
-                            if (hull.ordinal > own->second)
-                                near.push_back(hull);
+                for (std::int64_t row = -1; row <= 1; ++row) {
+                    const std::int64_t cell = centre + column * kColumnStride + row;
+                    const auto first =
+                        std::lower_bound(hulls_.begin(), hulls_.end(), cell,
+                                         [](const Hull& h, std::int64_t c) { return h.cell < c; });
+                    const auto last = std::upper_bound(
+                        first, hulls_.end(), cell, [](std::int64_t c, const Hull& h) { return c < h.cell; });
+                    const auto after = std::upper_bound(first, last, own->ordinal,
+                                                        [](int o, const Hull& h) { return o < h.ordinal; });
+                    if (after != last)
+                        runs[count++] = {after, last};
+                }
+            for (;;) {
+                Run* lowest = nullptr;
+                for (Run* run = runs; run != runs + count; ++run)
+                    if (run->next != run->end && (!lowest || run->next->ordinal < lowest->next->ordinal))
+                        lowest = run;
+                if (!lowest)
+                    break;
+                visit(*(lowest->next++)->entity);
+            }
         }
-        std::sort(near.begin(), near.end(), [](const Hull& a, const Hull& b) { return a.ordinal < b.ordinal; });
-        for (const Hull& hull : near)
-            visit(*hull.entity);
         // Taken only now: a visit may have added an entity (an explosion) to the world.
         late = lastIndexed_ ? lastIndexed_->next : worldList().head();
     } else {

@@ -4,13 +4,14 @@
 // walk of the whole rest of the list, for every hull, every sub-step. The index is built from the
 // smoothed positions, which stay as they are through the pass, on cells as wide as the largest
 // reach of two hulls: a model is handed, in list order, the hulls after it in its own cell and
-// the eight around it, then every entity added to the world since the index was built.
+// the eight around it, then every entity added to the world since the index was built. The index
+// is two sorted arrays (hulls by cell and list order, entities by address), so building it and
+// asking it cost a few allocations a pass, not a few per hull.
 
 #include "framework/lists/linked_list.h"
 
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
 #include <vector>
 
 namespace q71 {
@@ -37,16 +38,21 @@ public:
 
 private:
     struct Hull {
-        int ordinal;
+        std::int64_t cell;
+        int ordinal; // place in the world list
         Entity* entity;
+    };
+    struct Ordinal {
+        const Entity* entity;
+        int ordinal;
     };
 
     std::int64_t cellOf(double x, double y) const;
 
     double cellSize_ = 1.0;
-    std::unordered_map<std::int64_t, std::vector<Hull>> cells_; // each in list order
-    std::unordered_map<const Entity*, int> ordinals_;           // every entity of the list
-    LinkedList<Entity>::Node* lastIndexed_ = nullptr;           // the list's tail when built
+    std::vector<Hull> hulls_;                         // by cell, then in list order
+    std::vector<Ordinal> ordinals_;                   // every entity of the list, by address
+    LinkedList<Entity>::Node* lastIndexed_ = nullptr; // the list's tail when built
     const CollisionIndex* previous_ = nullptr;
 };
 

@@ -1,9 +1,9 @@
 #pragma once
-// The own boat's record of the benchmarks that run its receivers round a scripted world.
+// The own boat's record of the runs of its receivers round a scripted world (benchmarks, state hash).
 
 #include "sim/world/object_record.h"
 
-namespace q71::bench {
+namespace q71::test {
 
 inline ObjectRecord ownBoatRecord() {
     ObjectRecord boat;

@@ -1,0 +1,30 @@
+#pragma once
+// The highest sample of a terrain grid over a rectangle of it, without looking at every sample:
+// the grid is cut into square blocks, each keeping its highest sample, and a rectangle is
+// answered by the blocks it touches (so the answer may come from a little beyond it, never lower
+// than the truth). A sampled height between samples never rises above the highest of the
+// samples around it, so a line clear of this bound is clear of the terrain under it.
+
+#include "sim/world/dem_grid.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace q71 {
+
+class DemHeightBound {
+public:
+    explicit DemHeightBound(const DemGrid& grid);
+
+    /// The highest sample of columns c0..c1 and rows r0..r1 (inclusive, within the grid), or
+    /// higher; no more than the highest sample of the grid.
+    std::int16_t highest(int c0, int r0, int c1, int r1) const;
+
+private:
+    static constexpr int kBlock = 8; // samples a side
+
+    int blockColumns_ = 0;
+    std::vector<std::int16_t> blockHighest_; // row by row
+};
+
+} // namespace q71
