@@ -7,18 +7,18 @@
 namespace q71 {
 namespace {
 
-constexpr std::array<std::string_view, kStationCount> kStationKeys{
+constexpr std::array<std::string_view, kHostStationCount> kStationKeys{
     "shipctrl", "sonarsuite",    "radarscreen", "radioroom", "TMAScreen", "FireCtrlScreen", "perisuite",
     "ssp",      "shipbksScreen", "velmsScreen", "navScreen", "stateroom", "cntrlrmscreen",  "entviewscreen",
 };
 
-std::array<StationMaker, kStationCount>& makers() {
-    static std::array<StationMaker, kStationCount> table{};
+std::array<StationMaker, kHostStationCount>& makers() {
+    static std::array<StationMaker, kHostStationCount> table{};
     return table;
 }
 
 bool inTable(int slot) {
-    return slot >= 0 && slot < kStationCount;
+    return slot >= 0 && slot < kHostStationCount;
 }
 
 } // namespace

@@ -13,7 +13,7 @@ namespace q71 {
 class SubScreen;
 
 /// The host's station slots (index = button = command id).
-inline constexpr int kStationCount = 14;
+inline constexpr int kHostStationCount = 14;
 /// The size every station is built at.
 inline constexpr int kStationWidth = 540;
 inline constexpr int kStationHeight = 420;

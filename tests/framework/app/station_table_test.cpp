@@ -30,7 +30,7 @@ std::unique_ptr<SubScreen> makeStation(std::string_view key, WindowHandle parent
 class StationTable : public test::HeadlessWindows {
 protected:
     ~StationTable() override {
-        for (int slot = 0; slot < kStationCount; ++slot)
+        for (int slot = 0; slot < kHostStationCount; ++slot)
             stationRegisterMaker(slot, nullptr);
     }
     WindowHandle host = makeWindow(WS_VISIBLE, {0, 0, 640, 480});
@@ -63,7 +63,7 @@ TEST_F(StationTable, KnowsEachSlotsKeyAndNothingOutsideTheTable) {
     };
     for (const auto& [slot, key] : keys)
         EXPECT_EQ(stationKey(slot), key) << slot;
-    for (int slot : {-1, kStationCount}) {
+    for (int slot : {-1, kHostStationCount}) {
         stationRegisterMaker(slot, makeStation);
         EXPECT_FALSE(stationHasMaker(slot));
         EXPECT_EQ(stationCreate(slot, host), nullptr);

@@ -67,12 +67,12 @@ protected:
         gen_.reset();
         genInfoSetLossHooks({});
         simSetNetworkGame(nullptr);
-        for (int slot = 0; slot < kStationCount; ++slot)
+        for (int slot = 0; slot < kHostStationCount; ++slot)
             stationRegisterMaker(slot, nullptr);
     }
 
     void registerAll() {
-        for (int slot = 0; slot < kStationCount; ++slot)
+        for (int slot = 0; slot < kHostStationCount; ++slot)
             stationRegisterMaker(slot, makeNamed);
     }
     GenInfo& openHost() {

@@ -17,8 +17,8 @@ namespace q71 {
 namespace {
 
 TEST(HostCompression, EveryStationPairGivesRealTimeOnlyAtThePeriscopeAndTheViewer) {
-    for (int p = 0; p < kStationCount; ++p)
-        for (int s = 0; s < kStationCount; ++s) {
+    for (int p = 0; p < kHostStationCount; ++p)
+        for (int s = 0; s < kHostStationCount; ++s) {
             CompressionBook book;
             book.switchTo(kStationShipControl);
             for (int i = 0; i < 3; ++i)

@@ -35,7 +35,7 @@ StationMission::StationMission() {
     controlsRegisterClasses();
     openShellWindow();
     host_ = std::make_unique<FullScreen>("StationHost", appMainWindow(), 640, 480, 0, 0);
-    host_->setChildCount(kStationCount);
+    host_->setChildCount(kHostStationCount);
     host_->activate();
     pump();
 }
