@@ -24,6 +24,8 @@
 #include "tactical/rwutils/sea_surface.h"
 #include "tactical/rwutils/surface_patch.h"
 
+#include "bench_data_set.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -139,6 +141,8 @@ void BM_DrawOnly(benchmark::State& state) {
 BENCHMARK(BM_DrawOnly)->Args({400, 225})->Args({300, 300});
 
 void BM_PeriscopeFrame(benchmark::State& state) {
+    if (!q71::bench::haveDataSet(state))
+        return;
     std::snprintf(graphicsInstallPath, sizeof graphicsInstallPath, "%s", (locationDataRoot() + "/graphics").c_str());
     bool missing = false;
     rwSetFatalHook([&missing](int, int) { missing = true; });
@@ -148,7 +152,7 @@ void BM_PeriscopeFrame(benchmark::State& state) {
         scope.prepareWash();
     rwSetFatalHook(nullptr);
     if (!scope.washReady()) {
-        state.SkipWithError("the data set's washes are missing (set Q71_DATA)");
+        state.SkipWithError("the data set's washes are missing: build it (scripts/play) or set Q71_DATA");
         return;
     }
     scope.setZoom(8.0);
