@@ -26,6 +26,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "stations/firectrl/fire_ctrl.h"
 #include "stations/nav/nav_screen.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
@@ -144,6 +145,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
     navRegisterStation();
+    fireRegisterStation();
     frontEndRegisterScreens();
     tmaRegisterStation();
     sonarRegisterStation();

@@ -6,6 +6,7 @@
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/models/models_data.h"
+#include "mkdata/firectrl/fire_art.h"
 #include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/scenarios/scenarios_data.h"
@@ -51,6 +52,7 @@ const Generator kGenerators[] = {
     {"tma", generateTmaArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"navigation", generateNavigationArt},
+    {"firectrl", generateFireControlArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

@@ -26,6 +26,8 @@ int shownNumber(const ContactDesignation& designation) {
 
 // The own boat's stock counters of the weapon types 0 to 3.
 constexpr std::array<std::size_t, 4> kInventorySlot{1, 3, 4, 5};
+// The two countermeasure kinds: the last two words of the stock.
+constexpr std::array<std::size_t, 2> kCountermeasureSlot{5, 6};
 
 } // namespace
 
@@ -34,6 +36,20 @@ void adjustWeaponInventory(std::int32_t amount, std::int32_t type) {
     if (!ownShip || type < kWeaponAdcap || type > kWeaponTomahawk)
         return;
     ownShip->inventory[kInventorySlot[static_cast<std::size_t>(type)]] += amount;
+}
+
+std::int32_t weaponStock(std::int32_t type) {
+    const Entity* ownShip = worldOwnShip();
+    if (!ownShip || type < kWeaponAdcap || type > kWeaponTomahawk)
+        return 0;
+    return ownShip->inventory[kInventorySlot[static_cast<std::size_t>(type)]];
+}
+
+std::int32_t countermeasureStock(int kind) {
+    const Entity* ownShip = worldOwnShip();
+    if (!ownShip || kind < 0 || kind >= static_cast<int>(kCountermeasureSlot.size()))
+        return 0;
+    return ownShip->inventory[kCountermeasureSlot[static_cast<std::size_t>(kind)]];
 }
 
 ContactRecord* launcherFindContact(std::int32_t designationNumber) {

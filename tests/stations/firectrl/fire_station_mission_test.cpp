@@ -1,0 +1,267 @@
+// The fire-control station on a running mission of the data set, as the host holds it: its pages
+// and their commands, the fire panel's routing to its panels, the firing switch, the sides of
+// tubes, the free countermeasures, and the load-out; pictures of the three pages.
+#include "tactical/support/station_mission.h"
+
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "sim/entities/entity.h"
+#include "sim/services/front_end.h"
+#include "sim/services/sim_services.h"
+#include "sim/simulation/launcher_tables.h"
+#include "sim/simulation/mission_state.h"
+#include "sim/simulation/world_lists.h"
+#include "stations/firectrl/fire_chart.h"
+#include "stations/firectrl/fire_control_stations.h"
+#include "stations/firectrl/fire_ctrl.h"
+#include "stations/firectrl/fire_display.h"
+#include "stations/firectrl/fire_panel.h"
+#include "stations/firectrl/launcher.h"
+#include "stations/firectrl/load_out_screen.h"
+#include "stations/station_charts.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace q71::test {
+namespace {
+
+// What the panels were told, in order: "cell 3 command 5", "tube 1 side 0".
+std::vector<std::string> heard;
+std::array<int, 2> decoyTypes{};
+
+void hear(const char* kind, int index, const std::string& what) {
+    heard.push_back(std::string(kind) + " " + std::to_string(index) + " " + what);
+}
+
+class HeardCell final : public CellPanelPart {
+public:
+    explicit HeardCell(int index) : index_(index) {}
+    void onCommand(WParam w, LParam) override { hear("cell", index_, "command " + std::to_string(w)); }
+    void loadResources() override {}
+    void freeResources() override {}
+    void refreshReady(bool) override {}
+    void restoreFromLauncher() override { hear("cell", index_, "restore"); }
+
+private:
+    int index_;
+};
+
+class HeardTube final : public TubePanelPart {
+public:
+    explicit HeardTube(int index) : index_(index) {}
+    void onCommand(WParam w, LParam) override { hear("tube", index_, "command " + std::to_string(w)); }
+    void loadResources() override {}
+    void freeResources() override {}
+    void update() override {}
+    void refreshReady(bool) override {}
+    void restoreFromLauncher() override { hear("tube", index_, "restore"); }
+    void setSideEnabled(bool on) override { hear("tube", index_, on ? "side on" : "side off"); }
+    void setSwitchSounds(bool on) override { hear("tube", index_, on ? "sounds on" : "sounds off"); }
+    void assignTarget(int target, std::string_view name) override {
+        hear("tube", index_, "target " + std::to_string(target) + " " + std::string(name));
+    }
+
+private:
+    int index_;
+};
+
+class HeardDecoy final : public DecoyPanelPart {
+public:
+    explicit HeardDecoy(int index) : index_(index) {}
+    void onCommand(WParam w, LParam) override { hear("decoy", index_, "command " + std::to_string(w)); }
+    void loadResources() override {}
+    void freeResources() override {}
+    int decoyType() const override { return decoyTypes[static_cast<std::size_t>(index_)]; }
+
+private:
+    int index_;
+};
+
+const FirePanelMakers kHeardPanels{
+    [](WindowHandle, int i, const FirePanelRow&) -> std::unique_ptr<CellPanelPart> {
+        return std::make_unique<HeardCell>(i);
+    },
+    [](WindowHandle, int i, const FirePanelRow&) -> std::unique_ptr<TubePanelPart> {
+        return std::make_unique<HeardTube>(i);
+    },
+    [](FirePanel&, int i, const FirePanelRow&, const char*) -> std::unique_ptr<DecoyPanelPart> {
+        return std::make_unique<HeardDecoy>(i);
+    },
+};
+
+class FireStationMission : public StationMission {
+protected:
+    FireStationMission() {
+        simInstallServices({.audio = &audio, .weapons = &fireControlStations(), .frontEnd = &options});
+        heard.clear();
+    }
+    void TearDown() override {
+        host().setChild(kStationFireControl, nullptr);
+        firePanelInstallMakers({});
+        missionState().loadedFromSave = false;
+        StationMission::TearDown();
+    }
+
+    FireCtrl& build() {
+        fireRegisterStation();
+        SubScreen* station = buildRegisteredStation(kStationFireControl);
+        stationRegisterMaker(kStationFireControl, nullptr);
+        EXPECT_NE(station, nullptr);
+        return *static_cast<FireCtrl*>(station);
+    }
+    int panelCommand(FireCtrl& station, int id) {
+        return station.firePanel().onCommand(static_cast<WParam>(id), 0);
+    }
+};
+
+TEST_F(FireStationMission, TheStationOpensOnTheDisplayAndItsPageCommandsSwitchPages) {
+    startMission("Sa1.scn");
+    fireControlStations().setFireGuidanceSwitch(false);
+    FireCtrl& station = build();
+    EXPECT_EQ(fireCtrl(), &station);
+    EXPECT_TRUE(fireControlStations().fireControlExists());
+    EXPECT_TRUE(fireControlStations().fireGuidanceSwitch()) << "the fire panel turns the switch on";
+    EXPECT_EQ(station.currentPage(), FireCtrl::kDisplayPage);
+    EXPECT_EQ(stationFireChart(), static_cast<FireDisplay*>(station.page(1))->chart());
+
+    showStation(kStationFireControl);
+    struct Step {
+        WParam command;
+        int page;
+    };
+    const Step steps[] = {
+        {4400, FireCtrl::kLoadOutPage}, {5500, FireCtrl::kPanelPage},
+        {5100, FireCtrl::kDisplayPage}, {5200, FireCtrl::kPanelPage},
+        {5200, FireCtrl::kPanelPage},   {0x20000 | 4400, FireCtrl::kLoadOutPage},
+        {1234, FireCtrl::kLoadOutPage}, {1, FireCtrl::kLoadOutPage},
+    };
+    for (const Step& step : steps) {
+        EXPECT_EQ(station.onCommand(step.command, 0), 1) << step.command;
+        EXPECT_EQ(station.currentPage(), step.page) << step.command;
+        pump();
+    }
+    hideStation();
+    host().setChild(kStationFireControl, nullptr);
+    EXPECT_EQ(fireCtrl(), nullptr);
+    EXPECT_EQ(stationFireChart(), nullptr);
+    EXPECT_FALSE(fireControlStations().fireControlExists());
+}
+
+TEST_F(FireStationMission, TheFirePanelRoutesEveryCommandToItsPanelsAndKeepsPageCommandsForTheScreen) {
+    startMission("Sa1.scn");
+    firePanelInstallMakers(kHeardPanels);
+    FireCtrl& station = build();
+    ASSERT_EQ(station.firePanel().tubePanelCount(), 4u);
+    heard.clear();
+    EXPECT_EQ(panelCommand(station, 777), 1) << "an id of no panel is handled";
+    ASSERT_EQ(heard.size(), 18u);
+    EXPECT_EQ(heard.front(), "cell 0 command 777");
+    EXPECT_EQ(heard[12], "tube 0 command 777");
+    EXPECT_EQ(heard[16], "decoy 0 command 777");
+    EXPECT_EQ(heard.back(), "decoy 1 command 777");
+    for (int id : {4400, 5100, 5200, 5500})
+        EXPECT_EQ(panelCommand(station, id), 0) << id;
+
+    heard.clear();
+    EXPECT_EQ(panelCommand(station, 3300), 1);
+    EXPECT_FALSE(fireControlStations().fireGuidanceSwitch());
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "tube 2 sounds off"), 1);
+    EXPECT_EQ(panelCommand(station, 3300), 1);
+    EXPECT_TRUE(fireControlStations().fireGuidanceSwitch());
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "tube 2 sounds on"), 1);
+
+    struct Side {
+        int side, state;
+        std::vector<std::string> heard;
+    };
+    const Side sides[] = {
+        {2, 0, {"tube 0 side off", "tube 2 side off"}},
+        {1, 0, {"tube 1 side off", "tube 3 side off"}},
+        {1, 1, {"tube 1 side on", "tube 3 side on"}},
+        {3, 0, {}},
+    };
+    for (const Side& side : sides) {
+        heard.clear();
+        fireControlStations().setTubeSideState(side.side, side.state);
+        EXPECT_EQ(heard, side.heard) << side.side;
+    }
+    heard.clear();
+    station.firePanel().assignTubeTarget(3, 7, "S7");
+    station.firePanel().assignTubeTarget(4, 7, "S7");
+    EXPECT_EQ(heard, std::vector<std::string>{"tube 3 target 7 S7"});
+}
+
+TEST_F(FireStationMission, FreeCountermeasuresLeaveOutThoseLoadedAndASavedMissionRestoresThePanels) {
+    startMission("Sa1.scn");
+    firePanelInstallMakers(kHeardPanels);
+    Entity& own = *worldOwnShip();
+    own.inventory[5] = 1;
+    own.inventory[6] = 4;
+    decoyTypes = {1, 3};
+    {
+        FireCtrl& station = build();
+        EXPECT_EQ(station.firePanel().freeDecoysA, 0);
+        EXPECT_EQ(station.firePanel().freeDecoysB, 3);
+        EXPECT_EQ(std::count(heard.begin(), heard.end(), "cell 4 restore"), 0);
+        host().setChild(kStationFireControl, nullptr);
+    }
+    decoyTypes = {4, 2};
+    missionState().loadedFromSave = true;
+    FireCtrl& station = build();
+    EXPECT_EQ(station.firePanel().freeDecoysA, 1);
+    EXPECT_EQ(station.firePanel().freeDecoysB, 3);
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "cell 4 restore"), 1);
+    EXPECT_EQ(std::count(heard.begin(), heard.end(), "tube 3 restore"), 1);
+}
+
+TEST_F(FireStationMission, ReadinessIsTheLaunchersOwn) {
+    startMission("Sa1.scn");
+    ASSERT_TRUE(launcherTables());
+    auto& tube = static_cast<Launcher&>(*launcherTables()->tubes[0]);
+    auto& cell = static_cast<Launcher&>(*launcherTables()->cells[11]);
+    EXPECT_FALSE(FirePanel::isTubeReady(0)) << "nothing assigned";
+    tube.setTarget(-1);
+    EXPECT_TRUE(FirePanel::isTubeReady(0)) << "the gyro course";
+    EXPECT_FALSE(FirePanel::isCellReady(11)) << "a Tomahawk without a route";
+    cell.addRoute(0, 0, 4000, 8000);
+    EXPECT_TRUE(FirePanel::isCellReady(11));
+    EXPECT_FALSE(FirePanel::isTubeReady(4));
+    EXPECT_FALSE(FirePanel::isCellReady(-1));
+}
+
+TEST_F(FireStationMission, TheLoadOutShowsTheBoatAndItsPicturesAreKept) {
+    startMission("Sa1.scn");
+    options.options[kOptionUnlimitedWeapons] = 1;
+    FireCtrl& station = build();
+    showStation(kStationFireControl);
+    run(500);
+    keepPicture("display");
+    station.onCommand(kFireCmdPanel, 0);
+    run(100);
+    keepPicture("panel");
+    station.onCommand(kFireCmdLoadOut, 0);
+    run(100);
+    keepPicture("loadout-unlimited");
+    const LoadOutScreen& loadOut = station.loadOut();
+    EXPECT_TRUE(loadOut.unlimitedShown());
+    // The set-up's load: 12 Tomahawk cells, Harpoon in two tubes, ADCAP in two.
+    EXPECT_EQ(loadOut.picture().cells, (std::array<int, 12>{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(loadOut.picture().tubes,
+              (std::array<int, 4>{kLampHarpoon, kLampHarpoon, kLampAdcap, kLampAdcap}));
+    EXPECT_EQ(loadOut.picture().totals[0], weaponStock(kWeaponTomahawk) + 12);
+    EXPECT_EQ(loadOut.picture().totals[1], weaponStock(kWeaponHarpoon) + 2);
+
+    options.options[kOptionUnlimitedWeapons] = 0;
+    station.onCommand(kFireCmdLoadOutBack, 0);
+    station.onCommand(kFireCmdLoadOut, 0);
+    run(100);
+    EXPECT_FALSE(station.loadOut().unlimitedShown());
+    keepPicture("loadout");
+    hideStation();
+}
+
+} // namespace
+} // namespace q71::test
