@@ -67,7 +67,7 @@ void FireDisplay::closePage() {
 
 LResult FireDisplay::handleMessage(WindowHandle w, std::uint32_t message, WParam wParam, LParam lParam) {
     if (message == WM_TIMER && wParam == kUpdateTimer) {
-        chart_->recentre();
+        chart_->followOwnBoat();
         return 0;
     }
     return NavPage::handleMessage(w, message, wParam, lParam);

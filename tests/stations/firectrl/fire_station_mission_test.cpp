@@ -3,19 +3,23 @@
 // tubes, the free countermeasures, and the load-out; pictures of the three pages.
 #include "tactical/support/station_mission.h"
 
+#include "platform/gdi/bitmap.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "sim/entities/entity.h"
 #include "sim/services/front_end.h"
 #include "sim/services/sim_services.h"
+#include "sim/simulation/geometry.h"
 #include "sim/simulation/launcher_tables.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_chart.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
 #include "stations/firectrl/fire_display.h"
 #include "stations/firectrl/fire_panel.h"
+#include "stations/firectrl/launch_waypoint_mark.h"
 #include "stations/firectrl/launcher.h"
 #include "stations/firectrl/load_out_screen.h"
 #include "stations/station_charts.h"
@@ -260,6 +264,143 @@ TEST_F(FireStationMission, TheLoadOutShowsTheBoatAndItsPicturesAreKept) {
     run(100);
     EXPECT_FALSE(station.loadOut().unlimitedShown());
     keepPicture("loadout");
+    hideStation();
+}
+
+} // namespace
+} // namespace q71::test
+
+namespace q71::test {
+namespace {
+
+class FireChartMission : public FireStationMission {
+protected:
+    FireChart& chart() {
+        return *static_cast<FireDisplay*>(fireCtrl()->page(FireCtrl::kDisplayPage))->chart();
+    }
+    static Launcher& tube(std::size_t slot) { return static_cast<Launcher&>(*launcherTables()->tubes[slot]); }
+    static Launcher& cell(std::size_t slot) { return static_cast<Launcher&>(*launcherTables()->cells[slot]); }
+    static std::vector<LaunchWaypoint*> listOf(Launcher& launcher) {
+        std::vector<LaunchWaypoint*> list;
+        for (auto* node = launcher.waypoints.head(); node; node = node->next)
+            list.push_back(node->item);
+        return list;
+    }
+    // A click at a pixel of the chart, with the world position it stands for.
+    WorldPoint clickOnChart(Point pixel) {
+        double column = 0, row = 0;
+        WorldPoint at;
+        chart().getTransform().toGrid(pixel.x, pixel.y, &column, &row);
+        EXPECT_TRUE(gridToWorld(column, row, &at.x, &at.y));
+        clickAt({kFireChartGlass.left + pixel.x, kFireChartGlass.top + pixel.y});
+        return at;
+    }
+    // Red pixels on the screen within 4 pixels of where a weapon's run from the own boat ends.
+    int redPixelsAtRunEnd(const WorldPoint& own, const WorldPoint& aim) {
+        run(100);
+        WorldPoint end;
+        aimTickPoint(own.x, own.y, aim.x, aim.y, kAimTickRange, &end.x, &end.y);
+        double column = 0, row = 0;
+        EXPECT_TRUE(worldToGrid(end.x, end.y, &column, &row));
+        const Point at = chart().getTransform().toPixel(column, row);
+        const BitmapRef picture = stationPicture();
+        const PixelSurface s = picture->surface();
+        int count = 0;
+        for (int y = at.y - 4; y <= at.y + 4; ++y)
+            for (int x = at.x - 4; x <= at.x + 4; ++x) {
+                const std::uint32_t c = s.decode(s.read(x + kFireChartGlass.left, y + kFireChartGlass.top));
+                count += (c & 0xFF) > 0xA0 && (c >> 8 & 0xFF) < 0x50 && (c >> 16 & 0xFF) < 0x50
+                             ? 1
+                             : 0; // 0x00BBGGRR
+            }
+        return count;
+    }
+};
+
+TEST_F(FireChartMission, AnArmedClickPlacesAnAimPointForAnSlmmTubeAndARouteForTheOthers) {
+    startMission("Sa1.scn");
+    build();
+    showStation(kStationFireControl);
+    run(500);
+    ASSERT_TRUE(chart().hasGrid());
+    tube(2).setWeaponType(kWeaponSlmm);
+    tube(2).clearWaypoints();
+
+    chart().armForTube(&tube(2));
+    clickOnChart({150, 100});
+    EXPECT_FALSE(chart().armed());
+    ASSERT_EQ(listOf(tube(2)).size(), 1u);
+    const LaunchWaypoint& aim = *listOf(tube(2)).front();
+    EXPECT_EQ(aim.aim, 1u);
+    EXPECT_TRUE(aim.afterOwnShip);
+    EXPECT_NE(chart().markOf(aim), nullptr);
+
+    const WorldPoint own = worldPoint(*worldOwnShip());
+    for (Launcher* launcher : {&tube(0), &cell(3)}) {
+        launcher->clearWaypoints();
+        if (launcher == &tube(0))
+            chart().armForTube(launcher);
+        else
+            chart().armForCell(launcher);
+        const WorldPoint end = clickOnChart({60, 200});
+        const std::vector<LaunchWaypoint*> route = listOf(*launcher);
+        ASSERT_EQ(route.size(), 4u);
+        EXPECT_EQ(route[0]->previous, nullptr);
+        EXPECT_TRUE(route[0]->afterOwnShip);
+        for (std::size_t i = 1; i < 4; ++i)
+            EXPECT_EQ(route[i]->previous, route[i - 1]);
+        // Without snapping the quarter point lies a quarter of the way from the boat; snapped to
+        // whole arc-minutes it is within a minute (under 1852 m) of it.
+        EXPECT_NEAR(route[0]->x, own.x + (end.x - own.x) / 4, 1852.0);
+        EXPECT_NEAR(route[0]->y, own.y + (end.y - own.y) / 4, 1852.0);
+        EXPECT_NE(route[3]->labelNumber, kNoWaypointLabel);
+        for (const LaunchWaypoint* point : route)
+            EXPECT_NE(chart().markOf(*point), nullptr);
+    }
+    EXPECT_EQ(chart().markCount(), 9u);
+    tube(0).clearWaypoints();
+    EXPECT_EQ(chart().markCount(), 5u);
+    const auto before = listOf(tube(2));
+    clickOnChart({20, 20}); // disarmed: a plain click of the chart
+    EXPECT_EQ(listOf(tube(2)), before);
+    hideStation();
+}
+
+TEST_F(FireChartMission, WaypointsMadeWithoutAChartAreShownWhenTheChartIsBuilt) {
+    startMission("Sa1.scn");
+    const WorldPoint own = worldPoint(*worldOwnShip());
+    cell(0).addRoute(own.x, own.y, own.x + 20000.0, own.y);
+    const auto route = listOf(cell(0));
+    ASSERT_EQ(route.size(), 4u);
+    EXPECT_FALSE(route[0]->afterOwnShip) << "no chart: no own-ship symbol to start at";
+    build();
+    EXPECT_TRUE(route[0]->afterOwnShip);
+    for (const LaunchWaypoint* point : route)
+        ASSERT_NE(chart().markOf(*point), nullptr);
+    EXPECT_EQ(chart().markOf(*route[1])->previous(), chart().markOf(*route[0]));
+    EXPECT_EQ(chart().markOf(*route[0])->previous(), nullptr);
+    host().setChild(kStationFireControl, nullptr);
+    EXPECT_EQ(fireControlStations().chart(), nullptr);
+    EXPECT_EQ(listOf(cell(0)).size(), 4u) << "the launcher keeps its route";
+}
+
+TEST_F(FireChartMission, AnAimPointShortOfAWeaponsRunShowsTheRedTickAndAFartherOneNone) {
+    startMission("Sa1.scn");
+    build();
+    showStation(kStationFireControl);
+    run(500);
+    struct Case {
+        double range;
+        bool tick;
+    };
+    for (const Case c : {Case{20000.0, true}, Case{45000.0, false}}) {
+        tube(2).clearWaypoints();
+        const WorldPoint own = worldPoint(*worldOwnShip());
+        tube(2).addAimPoint(own.x + c.range, own.y);
+        const LaunchWaypoint& aim = *listOf(tube(2)).front();
+        EXPECT_EQ(redPixelsAtRunEnd(own, {aim.x, aim.y}) > 0, c.tick) << c.range;
+        keepPicture(c.tick ? "aim-tick" : "aim-no-tick");
+    }
     hideStation();
 }
 
