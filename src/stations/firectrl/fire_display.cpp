@@ -8,8 +8,10 @@
 #include "platform/window/timers.h"
 #include "platform/window/window.h"
 #include "sim/simulation/launcher_tables.h"
+#include "sim/simulation/sim_clock.h"
 #include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_chart.h"
+#include "stations/firectrl/fire_contact.h"
 #include "stations/firectrl/fire_layout.h"
 #include "stations/firectrl/launcher.h"
 
@@ -51,6 +53,8 @@ void FireDisplay::openPage() {
     showAllButton_->setState(showAll_ ? 1 : 2);
     showAllButton_->setEnabled(true);
     lock_->setState(chart_->ownShipLocked() ? 1 : 2);
+    plot_ = std::make_unique<FirePlot>(chart_.get());
+    plot_->build(simClock().gameClock);
     timerSet(window(), kUpdateTimer, kUpdateMs);
     open_ = true;
 }
@@ -59,6 +63,7 @@ void FireDisplay::closePage() {
     if (!open_)
         return;
     open_ = false;
+    plot_.reset();
     if (OwnShipChart* nav = stationNavChart())
         chart_->copyViewTo(*nav);
     if (windowIsValid(window()))
@@ -68,6 +73,8 @@ void FireDisplay::closePage() {
 LResult FireDisplay::handleMessage(WindowHandle w, std::uint32_t message, WParam wParam, LParam lParam) {
     if (message == WM_TIMER && wParam == kUpdateTimer) {
         chart_->followOwnBoat();
+        if (plot_)
+            plot_->update(simClock().gameClock);
         return 0;
     }
     return NavPage::handleMessage(w, message, wParam, lParam);

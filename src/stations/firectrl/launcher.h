@@ -20,6 +20,7 @@ namespace q71 {
 /// Length of a launcher's target name, terminator included.
 inline constexpr std::size_t kTargetNameSize = 255;
 
+struct ContactDesignation;
 struct ContactRecord;
 
 /// Adds a signed amount to the own boat's stock of a weapon type (0 to 3); nothing for Empty,
@@ -31,6 +32,8 @@ std::int32_t weaponStock(std::int32_t type);
 /// an own boat.
 std::int32_t countermeasureStock(int kind);
 
+/// The number a contact is shown with: that of the highest sensor type that numbered it.
+std::int32_t contactShownNumber(const ContactDesignation& designation);
 /// The own boat's contact shown with a designation number, or null (also without an own boat).
 ContactRecord* launcherFindContact(std::int32_t designationNumber);
 

@@ -7,6 +7,7 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "sim/entities/entity.h"
+#include "sim/entities/types/own_submarine.h"
 #include "sim/services/front_end.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/geometry.h"
@@ -15,6 +16,7 @@
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_chart.h"
+#include "stations/firectrl/fire_contact.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
 #include "stations/firectrl/fire_display.h"
@@ -401,6 +403,61 @@ TEST_F(FireChartMission, AnAimPointShortOfAWeaponsRunShowsTheRedTickAndAFartherO
         EXPECT_EQ(redPixelsAtRunEnd(own, {aim.x, aim.y}) > 0, c.tick) << c.range;
         keepPicture(c.tick ? "aim-tick" : "aim-no-tick");
     }
+    hideStation();
+}
+
+} // namespace
+} // namespace q71::test
+
+namespace q71::test {
+namespace {
+
+class FirePlotMission : public FireStationMission {
+protected:
+    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    const FirePlot& plot() {
+        return *static_cast<FireDisplay*>(fireCtrl()->page(FireCtrl::kDisplayPage))->plot();
+    }
+    // A contact of the own boat on another entity of the world, with its shown number.
+    std::pair<ContactRecord*, std::int32_t> registerContact() {
+        const Entity* target = nullptr;
+        for (auto* node = worldList().head(); node && !target; node = node->next)
+            if (node->item != worldOwnShip() && node->item->designation[7] == 0)
+                target = node->item;
+        EXPECT_NE(target, nullptr);
+        own().registerContact(7, target->id, 90.0, 6000.0, -1.0, -1.0, 95);
+        for (auto* node = own().contacts.head(); node; node = node->next)
+            if (worldFindByDesignation(node->item->designation) == target)
+                return {node->item, contactShownNumber(node->item->designation)};
+        ADD_FAILURE() << "no record for the contact";
+        return {nullptr, 0};
+    }
+};
+
+TEST_F(FirePlotMission, ContactsComeAndGoWithinATickAndAreKeptApartFromEntities) {
+    startMission("Sa1.scn");
+    build();
+    showStation(kStationFireControl);
+    run(100);
+    ASSERT_NE(plot().find(FirePlotKind::ownBoat, own().id), nullptr);
+    EXPECT_EQ(plot().find(FirePlotKind::entity, own().id), nullptr) << "the own boat is its own kind";
+    const auto [contact, number] = registerContact();
+    ASSERT_NE(contact, nullptr);
+    ASSERT_NE(number, 0);
+    run(450);
+    ASSERT_NE(plot().find(FirePlotKind::contact, number), nullptr);
+    // The entity that bears the contact's number (the own boat itself here) keeps its own item.
+    const Entity* namesake = worldFindEntity(number);
+    ASSERT_NE(namesake, nullptr);
+    const FirePlotKind namesakeKind =
+        namesake == worldOwnShip() ? FirePlotKind::ownBoat : FirePlotKind::entity;
+    EXPECT_EQ(plot().find(namesakeKind, number) != nullptr, firePlotIncludes(*namesake, own().side));
+    EXPECT_NE(plot().find(namesakeKind, number), plot().find(FirePlotKind::contact, number));
+    own().dropContact(contact);
+    run(450);
+    EXPECT_EQ(plot().find(FirePlotKind::contact, number), nullptr);
+    EXPECT_NE(plot().find(FirePlotKind::ownBoat, own().id), nullptr) << "the own boat stays";
+    keepPicture("plot");
     hideStation();
 }
 
