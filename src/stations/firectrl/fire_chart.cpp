@@ -12,8 +12,13 @@
 #include "tactical/charts/chart_defaults.h"
 #include "tactical/charts/map_object.h"
 
+#include <cstdlib>
+
 namespace q71 {
 namespace {
+
+/// The box around a selected waypoint that the pointer must leave before the waypoint follows it.
+constexpr int kDragBox = 24;
 
 WorldPoint ownBoatPosition() {
     const Entity* own = worldOwnShip();
@@ -74,12 +79,18 @@ void FireChart::attachWaypoint(LaunchWaypoint& waypoint) {
 }
 
 void FireChart::detachWaypoint(LaunchWaypoint& waypoint) {
+    if (selected_ == &waypoint) {
+        selected_ = nullptr;
+        dragging_ = false;
+    }
     if (LaunchWaypointMark* mark = markOf(waypoint))
         mark->notifyViews();
     marks_.erase(&waypoint);
 }
 
 void FireChart::waypointsChanged() {
+    select(nullptr);
+    dragging_ = false;
     for (auto& [waypoint, mark] : marks_)
         mark->notifyViews();
 }
@@ -108,11 +119,81 @@ void FireChart::followOwnBoat() {
 }
 
 void FireChart::onLeftDown(int x, int y) {
-    if (zoomClickMode() || !armed()) {
+    if (!zoomClickMode() && armed()) {
+        place(x, y);
+        return;
+    }
+    LaunchWaypoint* hit = zoomClickMode() || selectionBlocked_ ? nullptr : waypointAt({x, y});
+    if (!hit) {
         OwnShipChart::onLeftDown(x, y);
         return;
     }
-    place(x, y);
+    select(hit);
+    dragging_ = true;
+    moved_ = false;
+}
+
+LaunchWaypoint* FireChart::waypointAt(Point pixel) const {
+    const auto tables = launcherTables();
+    if (!tables)
+        return nullptr;
+    const auto search = [&](WeaponLauncher* launcher) -> LaunchWaypoint* {
+        if (!launcher)
+            return nullptr;
+        for (auto* node = static_cast<Launcher*>(launcher)->waypoints.head(); node; node = node->next)
+            if (const LaunchWaypointMark* mark = markOf(*node->item);
+                mark && node->item->visible && mark->hitTest(*this, pixel))
+                return node->item;
+        return nullptr;
+    };
+    for (WeaponLauncher* cell : tables->cells)
+        if (cell && cell->weaponType() != kWeaponEmpty)
+            if (LaunchWaypoint* hit = search(cell))
+                return hit;
+    for (WeaponLauncher* tube : tables->tubes)
+        if (LaunchWaypoint* hit = search(tube))
+            return hit;
+    return nullptr;
+}
+
+void FireChart::select(LaunchWaypoint* waypoint) {
+    if (selected_ == waypoint)
+        return;
+    for (LaunchWaypoint* changed : {selected_, waypoint})
+        if (changed) {
+            changed->selected = changed == waypoint;
+            if (LaunchWaypointMark* mark = markOf(*changed))
+                mark->notifyViews();
+        }
+    selected_ = waypoint;
+}
+
+void FireChart::onMouseMove(int x, int y) {
+    if (!dragging_ || !selected_) {
+        OwnShipChart::onMouseMove(x, y);
+        return;
+    }
+    LaunchWaypointMark* mark = markOf(*selected_);
+    if (!mark)
+        return;
+    const Point at = getTransform().toPixel(mark->x(), mark->y());
+    if (!moved_ && std::abs(x - at.x) < kDragBox / 2 && std::abs(y - at.y) < kDragBox / 2)
+        return;
+    double column = 0, row = 0, worldX = 0, worldY = 0;
+    getTransform().toGrid(x, y, &column, &row);
+    if (!gridToWorld(column, row, &worldX, &worldY))
+        return;
+    moved_ = true;
+    mark->moveTo(worldX, worldY, nullptr);
+    mark->notifyViews();
+}
+
+void FireChart::onLeftUp(int x, int y) {
+    if (dragging_) {
+        dragging_ = false;
+        return;
+    }
+    OwnShipChart::onLeftUp(x, y);
 }
 
 void FireChart::place(int x, int y) {

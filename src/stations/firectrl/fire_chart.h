@@ -37,7 +37,17 @@ public:
     /// The own-boat marker follows the boat, with the first legs.
     void followOwnBoat();
 
+    /// While every launcher's waypoints are shown, clicks neither select nor drag them.
+    void setSelectionBlocked(bool blocked) { selectionBlocked_ = blocked; }
+
+    /// Armed: places. Else a visible waypoint under the pointer (cells' first, then tubes') is
+    /// selected and may be dragged once the pointer leaves a 24 by 24 box around it.
     void onLeftDown(int x, int y) override;
+    void onMouseMove(int x, int y) override;
+    void onLeftUp(int x, int y) override;
+
+    LaunchWaypoint* selectedWaypoint() const { return selected_; }
+    bool dragging() const { return dragging_; }
 
     /// The mark that shows a waypoint, or null.
     LaunchWaypointMark* markOf(const LaunchWaypoint& waypoint) const;
@@ -45,11 +55,18 @@ public:
 
 private:
     void place(int x, int y);
+    /// The waypoint whose mark holds a pixel, cells' before tubes'; null for none.
+    LaunchWaypoint* waypointAt(Point pixel) const;
+    void select(LaunchWaypoint* waypoint);
 
     std::unique_ptr<MapObject> ownBoat_;
     std::map<const LaunchWaypoint*, std::unique_ptr<LaunchWaypointMark>> marks_;
     Launcher* armedTube_ = nullptr;
     Launcher* armedCell_ = nullptr;
+    bool selectionBlocked_ = false;
+    LaunchWaypoint* selected_ = nullptr;
+    bool dragging_ = false;
+    bool moved_ = false;
 };
 
 } // namespace q71

@@ -82,6 +82,7 @@ LResult FireDisplay::handleMessage(WindowHandle w, std::uint32_t message, WParam
 
 void FireDisplay::showAllWaypoints(bool on) {
     showAll_ = on;
+    chart_->setSelectionBlocked(on);
     const auto tables = launcherTables();
     if (!tables)
         return;

@@ -368,6 +368,51 @@ TEST_F(FireChartMission, AnArmedClickPlacesAnAimPointForAnSlmmTubeAndARouteForTh
     hideStation();
 }
 
+TEST_F(FireChartMission, AWaypointIsSelectedAndDraggedOnceOutOfItsBoxButNotWhileAllAreShown) {
+    startMission("Sa1.scn");
+    build();
+    showStation(kStationFireControl);
+    run(500);
+    const WorldPoint own = worldPoint(*worldOwnShip());
+    cell(3).addRoute(own.x, own.y, own.x + 60000.0, own.y + 60000.0);
+    LaunchWaypoint& end = *listOf(cell(3)).back();
+    const auto onStation = [&](const LaunchWaypoint& point) {
+        const LaunchWaypointMark& mark = *chart().markOf(point);
+        const Point at = chart().getTransform().toPixel(mark.x(), mark.y());
+        return Point{at.x + kFireChartGlass.left, at.y + kFireChartGlass.top};
+    };
+    const Point at = onStation(end);
+    const WorldPoint before{end.x, end.y};
+
+    leftButton(at, true);
+    pump();
+    EXPECT_EQ(chart().selectedWaypoint(), &end);
+    EXPECT_TRUE(end.selected);
+    moveTo({at.x + 8, at.y - 8}); // inside the 24 by 24 box: it stays
+    pump();
+    EXPECT_EQ(end.x, before.x);
+    moveTo({at.x + 30, at.y + 20});
+    pump();
+    leftButton({at.x + 30, at.y + 20}, false);
+    pump();
+    EXPECT_NE(end.x, before.x);
+    EXPECT_FALSE(chart().dragging());
+    const Point moved = onStation(end);
+    EXPECT_NEAR(moved.x, at.x + 30, 1);
+    EXPECT_NEAR(moved.y, at.y + 20, 1);
+
+    // Every launcher's waypoints on show: a click goes to the chart itself.
+    messageSend(fireCtrl()->page(FireCtrl::kDisplayPage)->window(), WM_COMMAND, kFireCmdShowAll, 0);
+    pump();
+    EXPECT_EQ(chart().selectedWaypoint(), nullptr) << "showing or hiding drops the selection";
+    const LaunchWaypoint& quarter = *listOf(cell(3)).front();
+    clickAt(onStation(quarter));
+    EXPECT_EQ(chart().selectedWaypoint(), nullptr);
+    EXPECT_FALSE(quarter.selected);
+    EXPECT_FALSE(chart().dragging());
+    hideStation();
+}
+
 TEST_F(FireChartMission, WaypointsMadeWithoutAChartAreShownWhenTheChartIsBuilt) {
     startMission("Sa1.scn");
     const WorldPoint own = worldPoint(*worldOwnShip());
