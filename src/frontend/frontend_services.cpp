@@ -7,8 +7,7 @@
 #include "frontend/logo/show_and_move_on.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mission/death_screen.h"
-#include "frontend/mission/front_end_host.h"
-#include "frontend/mission/gen_info_screen.h"
+#include "frontend/mission/plain_stateroom.h"
 #include "frontend/mission/victory_screen.h"
 #include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
@@ -27,7 +26,10 @@
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
+#include "stations/geninfo/gen_info_service.h"
+#include "stations/geninfo/host_hooks.h"
 #include "stations/nav/nav_screen.h"
+#include "stations/shipctrl/ship_control.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -81,8 +83,10 @@ std::unique_ptr<FullScreen> makeOptions(const ScreenRequest& request) {
     return std::make_unique<OptionsScreen>(request.mainWindow, request.argument);
 }
 
-std::unique_ptr<FullScreen> makeGenInfo(const ScreenRequest& request) {
-    return std::make_unique<GenInfoScreen>(request.mainWindow);
+// The loss of the own boat while the options show: the page on show is committed.
+void commitOptionsPage() {
+    if (auto* options = dynamic_cast<OptionsScreen*>(screenGet(kSlotOptions)))
+        options->applyCurrentPage();
 }
 
 std::unique_ptr<FullScreen> makeSelection(const ScreenRequest& request) {
@@ -120,8 +124,7 @@ void frontEndRegisterScreens() {
     screenRegisterMaker(kSlotMainMenu, makeMainMenu);
     screenRegisterMaker(kSlotCredits, makeCredits);
     screenRegisterMaker(kSlotOptions, makeOptions);
-    // The plain in-mission screen stands in slot 8 until the host screen with the stations is built.
-    screenRegisterMaker(kSlotGenInfo, makeGenInfo);
+    genInfoRegisterScreen();
     screenRegisterMaker(kSlotMissionSelection, makeSelection);
     screenRegisterMaker(kSlotDebrief, makeDebrief);
     screenRegisterMaker(kSlotDeath, makeDeath);
@@ -135,7 +138,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     simulation.audio = &simSoundManagerAudio();
     simulation.weapons = &fireControlStations();
     simulation.frontEnd = &frontEndSimServices();
-    simulation.host = &frontEndHostScreen();
+    simulation.host = &genInfoHostScreen();
     simulation.tactical = &tacticalSimDisplays();
     simInstallServices(simulation);
     entityClassesInstall();
@@ -147,9 +150,12 @@ void frontEndInstallProgram(AppNetwork* network) {
     navRegisterStation();
     fireRegisterStation();
     frontEndRegisterScreens();
+    shipControlRegister();
     tmaRegisterStation();
     sonarRegisterStation();
     sspRegisterStation();
+    plainStateroomRegister();
+    genInfoSetLossHooks({commitOptionsPage, nullptr});
 }
 
 } // namespace q71

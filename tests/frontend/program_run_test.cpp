@@ -8,7 +8,7 @@
 #include "frontend/frontend_services.h"
 #include "frontend/login/login_layout.h"
 #include "frontend/mainmenu/main_menu_entries.h"
-#include "frontend/mission/gen_info_layout.h"
+#include "frontend/mission/plain_stateroom_layout.h"
 #include "frontend/selection/selection_layout.h"
 #include "platform/display/headless_backend.h"
 #include "platform/gdi/window_dc.h"
@@ -184,6 +184,20 @@ void clickButton(HeadlessBackend& d, int x, int y, int width, int height) {
     d.click(centreOfButton(x, y, width, height));
 }
 
+/// Alt and a letter: the host's key of a station.
+void altKey(HeadlessBackend& d, char letter) {
+    d.typeKey(static_cast<std::uint8_t>(VK_MENU), -1, true);
+    d.typeKey(static_cast<std::uint8_t>(letter - 'a' + 'A'), letter);
+    d.inject(InputEvent::keyOf(InputKind::KeyUp, static_cast<std::uint8_t>(VK_MENU)));
+}
+
+/// The host goes to the state room, whose button ends the mission for the debriefing.
+void endTheMission(HeadlessBackend& d) {
+    using namespace plain_stateroom_layout;
+    altKey(d, 'l');
+    clickButton(d, kEndX, kButtonY, kButtonWidth, kButtonHeight);
+}
+
 TEST_F(ProgramRun, FromTheLogoThroughTheLoginAndTheMainMenuToTheWayOut) {
     using namespace main_menu_layout;
     const int quitEntry = static_cast<int>(kMainMenuEntries.size()) - 1;
@@ -241,11 +255,7 @@ TEST_F(ProgramRun, ATutorialRunsFiveGameMinutesEndsAndIsDebriefed) {
              }},
             {kSlotGenInfo, 100, "tutorial-running", [](HeadlessBackend&) { simSetTimeCompression(60.0); }},
             {kSlotGenInfo, 100, "tutorial-five-minutes",
-             [](HeadlessBackend& d) {
-                 using namespace gen_info_layout;
-                 clickButton(d, kEndX, kButtonY, kButtonWidth, kButtonHeight);
-             },
-             [] { return simClock().gameClock >= 300.0; }},
+             [](HeadlessBackend& d) { endTheMission(d); }, [] { return simClock().gameClock >= 300.0; }},
             {kSlotDebrief, 300, "debrief-result",
              [](HeadlessBackend& d) {
                  using namespace debrief_layout;
@@ -300,8 +310,7 @@ TEST_F(ProgramRun, AWonMissionGoesThroughTheVictoryMovieToTheVictoryScreen) {
              [](HeadlessBackend& d) {
                  // Every goal of the tutorial reached, as the boat would have reached them.
                  goalTreeForEach(goalTreeRoot(), [](GoalNode& goal) { goal.achieved = 1; });
-                 using namespace gen_info_layout;
-                 clickButton(d, kEndX, kButtonY, kButtonWidth, kButtonHeight);
+                 endTheMission(d);
              }},
             {kSlotDebrief, 300, "won-debrief",
              [](HeadlessBackend& d) { d.typeKey(static_cast<std::uint8_t>(VK_RETURN), '\r'); }},

@@ -2,6 +2,8 @@
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
+#include "mkdata/stations/host_art.h"
+#include "mkdata/stations/shipctrl_art.h"
 #include "mkdata/tactical/tma_art.h"
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
@@ -50,6 +52,8 @@ const Generator kGenerators[] = {
     {"sonar", generateSonarArt},
     {"fields", generateFieldStrips},
     {"tma", generateTmaArt},
+    {"host", generateHostArt},
+    {"shipctrl", generateShipControlArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"navigation", generateNavigationArt},
     {"firectrl", generateFireControlArt},

@@ -109,6 +109,18 @@ uint32_t playerColour(int index) {
     return kPlayerColours[i < 0 ? i + 8 : i];
 }
 
+const char* builtinText(int id) {
+    // Windows-1252: 0xF4 is o circumflex, 0xE9 e acute.
+    switch (id) {
+    case 14:
+        return "L'h\xF4te a quitt\xE9 le jeu.";
+    case 15:
+        return "Le joueur num\xE9ro %d a quitt\xE9 le jeu.";
+    default:
+        return "";
+    }
+}
+
 void msgLogSetTarget(bool on, MessageLogTarget* target) {
     msgLogOn = on;
     msgLogTarget = target;

@@ -51,6 +51,9 @@ void textGetKeyBinding(int id, KeyBinding& record);
 
 /// The colour (0x00BBGGRR) of player `index` modulo 8, the remainder taken as non-negative.
 uint32_t playerColour(int index);
+/// The texts the program carries itself, in Windows-1252: 14 the host left the game, 15 a player
+/// left it (one integer, the player's number); "" for other ids.
+const char* builtinText(int id);
 
 /// Where the message log writes: the text box of the widget library implements it.
 class MessageLogTarget {

@@ -25,12 +25,7 @@ public:
             names_.emplace_back(name);
         }
     }
-    void queue(int channel, int priority) const {
-        std::vector<const char*> files;
-        for (const std::string& name : names_)
-            files.push_back(name.c_str());
-        crewQueueSpeech(channel, static_cast<int>(files.size()), files.data(), priority);
-    }
+    const std::vector<std::string>& names() const { return names_; }
 
 private:
     std::vector<std::string> names_;
@@ -53,7 +48,7 @@ std::vector<int> crewSplitDigits(std::int64_t number, int minDigits, int maxDigi
     return digits;
 }
 
-void crewReportCourse(int course, int form, int priority) {
+std::vector<std::string> crewCourseReportFiles(int course, int form) {
     static const char* const kFrames[][2] = {
         {"Hlm12a.wav", "Hlm12b.wav"}, // turning to port
         {"Hlm11a.wav", "Hlm11b.wav"}, // turning to starboard
@@ -64,15 +59,34 @@ void crewReportCourse(int course, int form, int priority) {
     report.add(frame[0]);
     report.addDigits("HlmCrs%d.wav", ((course % 360) + 360) % 360, 3, 3);
     report.add(frame[1]);
-    report.queue(kCrewHelm, priority);
+    return report.names();
 }
 
-void crewReportDepth(int depth, int priority) {
+std::vector<std::string> crewDepthReportFiles(int depth) {
     Report report;
     report.add("DO1a.wav");
     report.addDigits("Dod%d.wav", depth, 1, 4);
     report.add("DO1b.wav");
-    report.queue(kCrewDivingOfficer, priority);
+    return report.names();
+}
+
+namespace {
+
+void queueFiles(int channel, const std::vector<std::string>& names, int priority) {
+    std::vector<const char*> files;
+    for (const std::string& name : names)
+        files.push_back(name.c_str());
+    crewQueueSpeech(channel, static_cast<int>(files.size()), files.data(), priority);
+}
+
+} // namespace
+
+void crewReportCourse(int course, int form, int priority) {
+    queueFiles(kCrewHelm, crewCourseReportFiles(course, form), priority);
+}
+
+void crewReportDepth(int depth, int priority) {
+    queueFiles(kCrewDivingOfficer, crewDepthReportFiles(depth), priority);
 }
 
 void crewReportSonarNumber(int secondSet, const char* leadIn, int number, int minDigits, const char* tail,
@@ -84,7 +98,7 @@ void crewReportSonarNumber(int secondSet, const char* leadIn, int number, int mi
     report.add(tail);
     if (secondNumber >= 0)
         report.addDigits(digits, secondNumber, 1, kMaxSonarDigits);
-    report.queue(kCrewSonar, priority);
+    queueFiles(kCrewSonar, report.names(), priority);
 }
 
 SoundVoice* crewAnnounceCaptain(int boatNumber, int kind) {

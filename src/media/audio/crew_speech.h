@@ -5,6 +5,7 @@
 // important ones still waiting. A report level filters what is spoken at all.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace q71 {
@@ -41,6 +42,9 @@ void crewSayCasualty(const char* file, int priority);
 void crewReportCourse(int course, int form, int priority);
 /// The diving officer reports a depth in one to four digits.
 void crewReportDepth(int depth, int priority);
+/// The waves of those two reports, in the order they are spoken.
+std::vector<std::string> crewCourseReportFiles(int course, int form);
+std::vector<std::string> crewDepthReportFiles(int depth);
 /// Sonar reports: the lead-in, the number's digits (at least `minDigits`), the tail (may be
 /// null) and, when `secondNumber` is not negative, its digits; `secondSet` picks the second voice.
 void crewReportSonarNumber(int secondSet, const char* leadIn, int number, int minDigits, const char* tail,

@@ -43,6 +43,11 @@ public:
     virtual void stopVoice(SoundVoiceId voice) = 0;
     /// Gives a kept voice back; it is released once it stops.
     virtual void freeVoice(SoundVoiceId voice) = 0;
+    /// Plays a kept voice at `ratio` times its recorded rate (a service without rate control plays
+    /// every voice at its own rate).
+    virtual void setVoicePitch(SoundVoiceId /*voice*/, double /*ratio*/) {}
+    /// True while a kept voice is playing (a silent service plays nothing).
+    virtual bool voicePlaying(SoundVoiceId /*voice*/) const { return false; }
     /// Queues one report of wave files on a channel; a lower priority value is more important.
     virtual void crewQueueSpeech(CrewChannel channel, std::span<const std::string> files, int priority) = 0;
     /// The sonar report: lead-in, the digits of a number (at least minDigits), tail, and the digits of

@@ -38,6 +38,8 @@ public:
     void startVoice(SoundVoiceId v) override { soundStartVoice(voice(v)); }
     void stopVoice(SoundVoiceId v) override { soundStopVoice(voice(v)); }
     void freeVoice(SoundVoiceId v) override { soundEndLoop(voice(v)); }
+    void setVoicePitch(SoundVoiceId v, double ratio) override { soundSetPitch(voice(v), ratio); }
+    bool voicePlaying(SoundVoiceId v) const override { return soundVoiceIsPlaying(voice(v)); }
     void crewQueueSpeech(CrewChannel channel, std::span<const std::string> files, int priority) override {
         std::vector<const char*> names;
         for (const std::string& file : files)

@@ -92,6 +92,27 @@ TEST_F(OwnShipSave, TheBoatLoadsBackAsItWasSaved) {
     EXPECT_EQ(loaded->ownMotion->depthHistory.ring10s.count(), boat->depthHistory.ring10s.count());
 }
 
+TEST_F(OwnShipSave, ShipControlsSwitchesAreTheTwoWordsAfterTheCompressorAndReadAsZeroOrOne) {
+    boat->hfSonarOn = 1;
+    boat->blowLeverSet = 1;
+    const std::vector<std::uint8_t> bytes = savedMotion(*boat);
+    EXPECT_EQ(at<std::int32_t>(bytes, 33836), 1);
+    EXPECT_EQ(at<std::int32_t>(bytes, 33840), 1);
+    struct Case {
+        std::int32_t stored, read;
+    };
+    for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{2, 0}, Case{-1, 0}}) {
+        std::vector<std::uint8_t> changed = bytes;
+        for (std::size_t offset : {std::size_t{33836}, std::size_t{33840}})
+            std::memcpy(changed.data() + kOwnBlock + offset, &c.stored, sizeof c.stored);
+        OwnShipMotion fresh(*own);
+        MemorySource source(changed);
+        ASSERT_TRUE(fresh.load(source)) << c.stored;
+        EXPECT_EQ(fresh.hfSonarOn, c.read) << c.stored;
+        EXPECT_EQ(fresh.blowLeverSet, c.read) << c.stored;
+    }
+}
+
 TEST_F(OwnShipSave, TheChartsWaypointsAreKeptToBeSaved) {
     std::vector<WorldPoint> plotted;
     for (int i = 0; i < 20; ++i)

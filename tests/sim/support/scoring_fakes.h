@@ -139,8 +139,9 @@ public:
         return keep ? played.size() : 0;
     }
     void setVoiceVolume(SoundVoiceId, int volume) override { volumes.push_back(volume); }
-    void startVoice(SoundVoiceId) override {}
-    void stopVoice(SoundVoiceId) override {}
+    void setVoicePitch(SoundVoiceId, double ratio) override { pitches.push_back(ratio); }
+    void startVoice(SoundVoiceId voice) override { started.push_back(voice); }
+    void stopVoice(SoundVoiceId voice) override { stopped.push_back(voice); }
     void freeVoice(SoundVoiceId) override {}
     void crewQueueSpeech(CrewChannel channel, std::span<const std::string> files, int) override {
         for (const std::string& file : files)
@@ -151,6 +152,8 @@ public:
     std::vector<std::string> spoken;
     std::vector<std::string> played; ///< sound effects by name
     std::vector<int> volumes;        ///< volumes set on kept voices
+    std::vector<double> pitches;     ///< rate ratios set on kept voices
+    std::vector<SoundVoiceId> started, stopped;
 };
 
 class FakeFrontEnd final : public FrontEnd {
@@ -185,7 +188,7 @@ public:
     bool gameActive() const override { return active; }
     bool lobbyFlag() const override { return lobby; }
     std::int32_t ownPlayerId() const override { return 1; }
-    void sendControl(std::int32_t, std::int32_t) override {}
+    void sendControl(std::int32_t subType, std::int32_t flag) override { controls.emplace_back(subType, flag); }
     void sendDamage(double amount, std::int32_t attackerId, std::int32_t targetId, bool explode) override {
         damages.push_back({amount, attackerId, targetId, explode});
     }
@@ -211,6 +214,7 @@ public:
     std::map<std::int32_t, std::string> remoteNames;
     std::vector<SentEvent> sent;
     std::vector<SentPair> pairs;
+    std::vector<std::pair<std::int32_t, std::int32_t>> controls;
     std::vector<SentDamage> damages;
     std::vector<EntityStateMessage> states;
 };

@@ -94,9 +94,13 @@ void StationMission::run(std::uint64_t ms, std::uint64_t passMs) {
         AppSimulation& simulation = simShellSimulation();
         if (simulation.running() && simulation.pauseCount() <= 0)
             appStepWorld(simulation, simShellWorldStep());
-        host_->update();
+        updateScreens();
     }
     pump();
+}
+
+void StationMission::updateScreens() {
+    host_->update();
 }
 
 Point StationMission::onScreen(Point at) const {
@@ -129,12 +133,15 @@ void StationMission::leftButton(Point at, bool down) {
 
 BitmapRef StationMission::stationPicture() {
     pump();
-    const Point origin = onScreen({0, 0});
-    BitmapRef picture = Bitmap::createCompatible(kStationWidth, kStationHeight);
+    return screenArea(onScreen({0, 0}), kStationWidth, kStationHeight);
+}
+
+BitmapRef StationMission::screenArea(Point origin, int width, int height) const {
+    BitmapRef picture = Bitmap::createCompatible(width, height);
     const PixelSurface out = picture->surface();
     const ScreenSurface& screen = screenSurface();
-    for (int y = 0; y < kStationHeight; ++y)
-        for (int x = 0; x < kStationWidth; ++x) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
             const int sx = origin.x + x, sy = origin.y + y;
             if (sx >= 0 && sy >= 0 && sx < ScreenSurface::kWidth && sy < ScreenSurface::kHeight)
                 out.write(x, y, out.encode(colorFrom565(screen.row(sy)[sx])));

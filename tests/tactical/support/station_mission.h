@@ -51,6 +51,8 @@ protected:
     void run(std::uint64_t ms, std::uint64_t passMs = 10);
     /// Handles every message waiting.
     void pump();
+    /// The screens' update of one pass of run: the host's (a test with a host of its own updates that).
+    virtual void updateScreens();
 
     /// Presses and releases the left button at a point of the station, then handles what follows.
     void clickAt(Point at);
@@ -63,6 +65,8 @@ protected:
 
     /// What the screen shows of the station, 540 by 420, once the waiting messages (paints) are handled.
     BitmapRef stationPicture();
+    /// What the screen shows of an area (screen coordinates), as it stands.
+    BitmapRef screenArea(Point origin, int width, int height) const;
     /// Keeps the station's picture in artefacts/<suite>.<test>-<name>.png.
     void keepPicture(const std::string& name);
 

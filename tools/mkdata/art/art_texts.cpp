@@ -1,6 +1,7 @@
 #include "mkdata/art/art_texts.h"
 
 #include "platform/gdi/font.h"
+#include "platform/text/cp1252.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -39,6 +40,14 @@ const std::string& ArtTexts::text(int id) const {
 
 std::unique_ptr<MovieFont> ArtTexts::font(int faceText, int points, bool bold) const {
     return std::make_unique<MovieFont>(text(faceText), (points * 96 + 36) / 72, bold);
+}
+
+std::string artLabel(const char* utf8) {
+    std::string out;
+    std::size_t at = 0;
+    if (!utf8ToCp1252(utf8, out, at))
+        throw std::runtime_error(std::string("label not in Windows-1252: ") + utf8);
+    return out;
 }
 
 } // namespace q71::mkdata

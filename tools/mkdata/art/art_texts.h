@@ -34,6 +34,10 @@ private:
     TextTable table_;
 };
 
+/// A label written in the generators' source (UTF-8) in Windows-1252; throws for a character that
+/// has none.
+std::string artLabel(const char* utf8);
+
 /// The data set's text table, read from the install tree being written.
 TextTable readDataSetTexts(const Context& context);
 /// Where in the install tree the font file that the text table names belongs; throws when it names none.

@@ -21,17 +21,23 @@ constexpr int kBlank = 10;
 constexpr std::array<std::uint8_t, 10> kSegments = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
                                                     0x6D, 0x7D, 0x07, 0x7F, 0x6F};
 
-Canvas arrowFrame(int size, bool up, bool pressed) {
+Canvas arrowFrame(int size, ArrowDirection direction, bool pressed) {
     Canvas frame(size, size);
     // Pressed, the arrow lights.
-    const Rect cap = buttonCap(frame, 1, pressed, static_cast<std::uint32_t>(size * 7 + (up ? 1 : 2)));
+    const int d = static_cast<int>(direction);
+    const Rect cap = buttonCap(frame, 1, pressed, static_cast<std::uint32_t>(size * 7 + d + 1));
     const double cx = (cap.left + cap.right) / 2.0;
     const double cy = (cap.top + cap.bottom) / 2.0;
     const double half = (cap.right - cap.left) * 0.38;
-    const double tip = up ? cy - half * 0.8 : cy + half * 0.8;
-    const double base = up ? cy + half * 0.6 : cy - half * 0.6;
-    frame.polygon({{cx - half, base}, {cx + half, base}, {cx, tip}},
-                  pressed ? palette::kAmber : palette::kLabel);
+    // Drawn pointing up or left, then mirrored for down and right.
+    const double sign = direction == ArrowDirection::Down || direction == ArrowDirection::Right ? 1.0 : -1.0;
+    const double tip = sign * half * 0.8;
+    const double base = -sign * half * 0.6;
+    const Colour ink = pressed ? palette::kAmber : palette::kLabel;
+    if (direction == ArrowDirection::Up || direction == ArrowDirection::Down)
+        frame.polygon({{cx - half, cy + base}, {cx + half, cy + base}, {cx, cy + tip}}, ink);
+    else
+        frame.polygon({{cx + base, cy - half}, {cx + base, cy + half}, {cx + tip, cy}}, ink);
     return frame;
 }
 
@@ -68,13 +74,18 @@ Canvas digitFrame(int size, int digit, bool lit) {
 } // namespace
 
 std::vector<Canvas> arrowButtonFrames(int size, bool up) {
-    return {arrowFrame(size, up, false), arrowFrame(size, up, true)};
+    return arrowButtonFrames(size, up ? ArrowDirection::Up : ArrowDirection::Down);
+}
+
+std::vector<Canvas> arrowButtonFrames(int size, ArrowDirection direction) {
+    return {arrowFrame(size, direction, false), arrowFrame(size, direction, true)};
 }
 
 std::vector<Canvas> dropButtonFrames(int size) {
-    Canvas disabled = arrowFrame(size, false, false);
+    Canvas disabled = arrowFrame(size, ArrowDirection::Down, false);
     disabled.darken(0.45f);
-    return {arrowFrame(size, false, false), arrowFrame(size, false, true), std::move(disabled)};
+    return {arrowFrame(size, ArrowDirection::Down, false), arrowFrame(size, ArrowDirection::Down, true),
+            std::move(disabled)};
 }
 
 std::vector<Canvas> digitFrames(int size) {

@@ -14,6 +14,9 @@ namespace q71::mkdata {
 
 /// The up and pressed frames of a small steel arrow button pointing up or down.
 std::vector<Canvas> arrowButtonFrames(int size, bool up);
+enum class ArrowDirection { Up, Down, Left, Right };
+/// The same, pointing any of the four ways.
+std::vector<Canvas> arrowButtonFrames(int size, ArrowDirection direction);
 /// The up, pressed and disabled (dimmed) frames of a pull-down list's drop button.
 std::vector<Canvas> dropButtonFrames(int size);
 /// The 22 frames of a digit strip of square cells: 0-9 and blank lit, then unlit.

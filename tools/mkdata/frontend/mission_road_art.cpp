@@ -2,7 +2,6 @@
 
 #include "frontend/debrief/debrief_layout.h"
 #include "frontend/mission/end_layout.h"
-#include "frontend/mission/gen_info_layout.h"
 #include "frontend/options/options_layout.h"
 #include "frontend/screen_art.h"
 #include "frontend/selection/selection_layout.h"
@@ -63,24 +62,6 @@ void drawSelection(const Context& context, const ArtTexts& texts) {
     stageButtons(context, texts, kSelectionGroup,
                  {{kStartX, kButtonY, kButtonWidth, kButtonHeight, 2315},
                   {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2316}});
-}
-
-void drawGenInfo(const Context& context, const ArtTexts& texts) {
-    using namespace gen_info_layout;
-    Canvas canvas = consoleFace(texts, kTitle, 2330);
-    const Rect chart{80, 180, 560, 360};
-    glassInset(canvas, chart);
-    Canvas water(chart.width() - 8, chart.height() - 8);
-    chartWater(water, 2331);
-    canvas.place(water, chart.left + 4, chart.top + 4);
-    bearingRing(canvas, {(chart.left + chart.right) / 2.0, (chart.top + chart.bottom) / 2.0}, 84,
-                shade(palette::kPhosphor, -0.3f));
-    glassInset(canvas, kNameGlass);
-    glassInset(canvas, kClockGlass);
-    stage(context, kGenInfoGroup, kBackgroundName, bitmapFile(canvas));
-    stageButtons(context, texts, kGenInfoGroup,
-                 {{kOptionsX, kButtonY, kButtonWidth, kButtonHeight, 2331},
-                  {kEndX, kButtonY, kButtonWidth, kButtonHeight, 2332}});
 }
 
 // A paged console (the options, the debriefing): the title plate, one pane of glass, the row of
@@ -146,7 +127,6 @@ void drawVictory(const Context& context, const ArtTexts& texts) {
 
 void drawMissionRoadArt(const Context& context, const ArtTexts& texts) {
     drawSelection(context, texts);
-    drawGenInfo(context, texts);
     drawOptions(context, texts);
     drawDebrief(context, texts);
     drawDeath(context, texts);

@@ -5,10 +5,8 @@
 #include "mkdata/art/buttons.h"
 #include "mkdata/art/look.h"
 #include "mkdata/graphics/archives.h"
-#include "platform/text/cp1252.h"
 
 #include <array>
-#include <stdexcept>
 
 namespace q71::mkdata {
 namespace {
@@ -18,15 +16,6 @@ constexpr int kWidth = 540;
 constexpr int kHeight = 420;
 constexpr int kDigit = 13;
 constexpr Rect kPlotGlass{35, 26, 312, 291};
-
-// Windows-1252 of a label written here in UTF-8.
-std::string label(const char* utf8) {
-    std::string out;
-    std::size_t at = 0;
-    if (!utf8ToCp1252(utf8, out, at))
-        throw std::runtime_error(std::string("label not in Windows-1252: ") + utf8);
-    return out;
-}
 
 // A well of black glass round a row of large digits at (x, y).
 void digitWell(Canvas& canvas, int x, int y, int digits) {
@@ -95,10 +84,10 @@ Canvas background(const ArtTexts& texts) {
     bevel(canvas, Rect{336, 176, 534, 340}, 1, false);
     const auto titleFont = texts.font(kFaceNarrow, 8, true);
     for (const HelpArea& help : kHelpAreas)
-        engravedText(canvas, help.area, label(help.text), *titleFont, palette::kLabel, true);
+        engravedText(canvas, help.area, artLabel(help.text), *titleFont, palette::kLabel, true);
     const auto captionFont = texts.font(kFaceNarrow, 7, true);
     for (const Caption& caption : kCaptions)
-        engravedText(canvas, caption.area, label(caption.text), *captionFont, palette::kSteelHighlight,
+        engravedText(canvas, caption.area, artLabel(caption.text), *captionFont, palette::kSteelHighlight,
                      false);
     return canvas;
 }
@@ -165,7 +154,7 @@ void generateTmaArt(const Context& context) {
     for (const ButtonArt& button : kButtons) {
         // Up and pressed; the station never disables them.
         std::vector<Canvas> frames =
-            pushButtonFrames(button.width, button.height, label(button.text), *buttonFont);
+            pushButtonFrames(button.width, button.height, artLabel(button.text), *buttonFont);
         frames.pop_back();
         stageArchiveMember(context, kGraphicsFolder, kGroup, button.name, frameStripFile(frames));
     }

@@ -121,7 +121,8 @@ template <class Model, class Sequence, class Codec> void ownBoatBlock(Model& m, 
     for (auto* value : {&m.arrayOrder1, &m.arrayOrder2, &m.airBank})
         c.f64(*value);
     c.i32(m.compressorOn);
-    c.gap(8);
+    c.i32(m.hfSonarOn);
+    c.i32(m.blowLeverSet);
     c.i32(m.diving);
     c.i32(m.surfacing);
     for (auto& setting : m.stationSettings)
@@ -159,6 +160,9 @@ bool OwnShipMotion::load(ByteSource& source) {
     FieldReader repeated(source, kRepeatedArraysSize);
     FieldReadCodec again{repeated};
     soundings(*this, again, false);
+    // The ship control's two flags: anything but 1 (an older file's reserved zeros too) is off.
+    hfSonarOn = hfSonarOn == 1 ? 1 : 0;
+    blowLeverSet = blowLeverSet == 1 ? 1 : 0;
     const DepthHistory& h = depthHistory;
     return block.ok() && repeated.ok() && resumeSequence(*this, sequence) && waypointCount >= 0 &&
            waypointCount <= kWaypointCapacity &&

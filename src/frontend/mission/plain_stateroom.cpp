@@ -1,13 +1,14 @@
-#include "frontend/mission/gen_info_screen.h"
+#include "frontend/mission/plain_stateroom.h"
 
 #include "framework/app/app_services.h"
 #include "framework/app/screen_manager.h"
+#include "framework/app/station_table.h"
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/simple_button.h"
 #include "frontend/game_time_text.h"
 #include "frontend/glass_colours.h"
 #include "frontend/glass_text.h"
-#include "frontend/mission/gen_info_layout.h"
+#include "frontend/mission/plain_stateroom_layout.h"
 #include "frontend/options/options_screen.h"
 #include "frontend/screen_art.h"
 #include "platform/window/window_paint.h"
@@ -23,58 +24,69 @@ enum ControlId : int {
 
 constexpr int kTitleText = 2330;
 
+std::unique_ptr<SubScreen> makePlainStateroom(std::string_view key, WindowHandle parent, int width, int height,
+                                              int x, int y) {
+    return std::make_unique<PlainStateroom>(key, parent, width, height, x, y);
+}
+
 } // namespace
 
-GenInfoScreen::GenInfoScreen(WindowHandle parent) : FrontEndScreen("gen_info", parent) {}
+PlainStateroom::PlainStateroom(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
+    : SubScreen(key, parent, width, height, x, y) {}
 
-GenInfoScreen::~GenInfoScreen() = default;
+PlainStateroom::~PlainStateroom() = default;
 
-void GenInfoScreen::open() {
-    using namespace gen_info_layout;
-    frontEndSelectGroup(kGenInfoGroup);
+void PlainStateroom::open() {
+    using namespace plain_stateroom_layout;
+    frontEndSelectGroup(kStateroomGroup);
     frontEndLoadBackground(background_);
     options_ = frontEndPushButton(window_, kOptionsId, kOptionsX, kButtonY, kButtonWidth, kButtonHeight);
     end_ = frontEndPushButton(window_, kEndId, kEndX, kButtonY, kButtonWidth, kButtonHeight);
     shownSecond_ = -1;
 }
 
-void GenInfoScreen::close() {
+void PlainStateroom::close() {
     options_.reset();
     end_.reset();
     background_.free();
 }
 
-void GenInfoScreen::update() {
+void PlainStateroom::update() {
+    SubScreen::update();
     const long second = static_cast<long>(appSimulation().gameClock());
     if (!isVisible() || second == shownSecond_)
         return;
     shownSecond_ = second;
-    Rect clock = gen_info_layout::kClockGlass;
+    Rect clock = plain_stateroom_layout::kClockGlass;
     windowInvalidate(window_, &clock, false);
 }
 
-void GenInfoScreen::paint(DeviceContext& dc) {
-    using namespace gen_info_layout;
-    FrontEndScreen::paint(dc);
+void PlainStateroom::paint(DeviceContext& dc) {
+    using namespace plain_stateroom_layout;
+    SubScreen::paint(dc);
     glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
     glassLine(dc, kNameGlass, missionTexts().name.value_or(""), kLargeFont, glass_colours::kPhosphor, true);
     glassLine(dc, kClockGlass, gameTimeText(appSimulation().gameClock()), kTitleFont, glass_colours::kAmber,
               true);
 }
 
-int GenInfoScreen::onCommand(WParam wParam, LParam lParam) {
+int PlainStateroom::onCommand(WParam wParam, LParam) {
     switch (static_cast<int>(wParam)) {
     case kOptionsId:
         screenCreateOptions(kOptionsBackToHost);
         screenSwitch(kSlotOptions);
         return 1;
     case kEndId:
-        // The debriefing takes over; this screen stays until the mission is left.
+        // The debriefing takes over; the host stays until the mission is left.
         screenShowDebrief();
         return 1;
     default:
-        return FrontEndScreen::onCommand(wParam, lParam);
+        return 1;
     }
+}
+
+void plainStateroomRegister() {
+    stationRegisterMaker(kStationStateroom, makePlainStateroom);
 }
 
 } // namespace q71
