@@ -25,6 +25,7 @@
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "stations/firectrl/fire_ctrl.h"
 #include "stations/geninfo/gen_info_service.h"
 #include "stations/geninfo/host_hooks.h"
 #include "stations/nav/nav_screen.h"
@@ -149,6 +150,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
     navRegisterStation();
+    fireRegisterStation();
     frontEndRegisterScreens();
     shipControlRegister();
     tmaRegisterStation();

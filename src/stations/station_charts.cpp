@@ -25,6 +25,11 @@ void OwnShipChart::recentre() {
     unpinCentre();
 }
 
+void OwnShipChart::loadGraphics() {
+    ChartWindow::loadGraphics();
+    recentre();
+}
+
 void OwnShipChart::copyViewTo(OwnShipChart& other) const {
     other.setOwnShipLock(ownShipLock_);
     other.recentre();

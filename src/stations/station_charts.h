@@ -26,6 +26,10 @@ public:
     void copyViewTo(OwnShipChart& other) const;
     /// The navigation waypoints as the mission save keeps them, newest first; none here.
     virtual std::vector<WorldPoint> waypointPositions() const { return {}; }
+    /// Shows the navigation waypoints on another chart too; none here.
+    virtual void showWaypointsOn(ChartView&) {}
+    /// The graphics, then the view re-centred as the lock says.
+    void loadGraphics() override;
 
 private:
     bool ownShipLock_ = true;

@@ -10,6 +10,7 @@
 #include "mkdata/framework/framework_data.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/models/models_data.h"
+#include "mkdata/firectrl/fire_art.h"
 #include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
 #include "mkdata/periscope/scope_art.h"
@@ -61,6 +62,7 @@ const Generator kGenerators[] = {
     {"navigation", generateNavigationArt},
     {"radar", generateRadarArt},
     {"radio", generateRadioArt},
+    {"firectrl", generateFireControlArt},
     {"archives", generateArchives}, // last: packs what the generators above staged for the archives
 };
 } // namespace

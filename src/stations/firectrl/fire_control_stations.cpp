@@ -4,9 +4,10 @@
 #include "sim/entities/types/own_submarine.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/world_lists.h"
-#include "stations/station_charts.h"
+#include "stations/firectrl/fire_ctrl.h"
 #include "stations/firectrl/torpedo_tube.h"
 #include "stations/firectrl/vls_cell.h"
+#include "stations/station_charts.h"
 
 namespace q71 {
 
@@ -29,6 +30,8 @@ void FireControlStations::setUnlimitedWeapons(bool on) {
 void FireControlStations::setTubeSideState(int side, int state) {
     if (side == kTubeSideStarboard || side == kTubeSidePort)
         tubeSideStates_[static_cast<std::size_t>(side - 1)] = state;
+    if (FireCtrl* screen = fireCtrl())
+        screen->setTubeSideState(side, state);
 }
 
 std::int32_t FireControlStations::tubeSideState(int side) const {

@@ -16,16 +16,10 @@ LauncherChart* chart() {
     return fireControlStations().chart();
 }
 
-// The number a contact is shown with: that of the highest sensor type that numbered it.
-int shownNumber(const ContactDesignation& designation) {
-    for (auto number = designation.numbers.rbegin(); number != designation.numbers.rend(); ++number)
-        if (*number != 0)
-            return *number;
-    return 0;
-}
-
 // The own boat's stock counters of the weapon types 0 to 3.
 constexpr std::array<std::size_t, 4> kInventorySlot{1, 3, 4, 5};
+// The two countermeasure kinds: the last two words of the stock.
+constexpr std::array<std::size_t, 2> kCountermeasureSlot{5, 6};
 
 } // namespace
 
@@ -36,6 +30,27 @@ void adjustWeaponInventory(std::int32_t amount, std::int32_t type) {
     ownShip->inventory[kInventorySlot[static_cast<std::size_t>(type)]] += amount;
 }
 
+std::int32_t contactShownNumber(const ContactDesignation& designation) {
+    for (auto number = designation.numbers.rbegin(); number != designation.numbers.rend(); ++number)
+        if (*number != 0)
+            return *number;
+    return 0;
+}
+
+std::int32_t weaponStock(std::int32_t type) {
+    const Entity* ownShip = worldOwnShip();
+    if (!ownShip || type < kWeaponAdcap || type > kWeaponTomahawk)
+        return 0;
+    return ownShip->inventory[kInventorySlot[static_cast<std::size_t>(type)]];
+}
+
+std::int32_t countermeasureStock(int kind) {
+    const Entity* ownShip = worldOwnShip();
+    if (!ownShip || kind < 0 || kind >= static_cast<int>(kCountermeasureSlot.size()))
+        return 0;
+    return ownShip->inventory[kCountermeasureSlot[static_cast<std::size_t>(kind)]];
+}
+
 ContactRecord* launcherFindContact(std::int32_t designationNumber) {
     Entity* ownShip = worldOwnShip();
     if (!ownShip)
@@ -44,7 +59,7 @@ ContactRecord* launcherFindContact(std::int32_t designationNumber) {
     ContactRecord* found = nullptr;
     contacts.saveCursor();
     for (ContactRecord* contact = contacts.rewind(); contact && !found; contact = contacts.advance())
-        if (shownNumber(contact->designation) == designationNumber)
+        if (contactShownNumber(contact->designation) == designationNumber)
             found = contact;
     contacts.restoreCursor();
     return found;

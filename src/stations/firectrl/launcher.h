@@ -20,12 +20,20 @@ namespace q71 {
 /// Length of a launcher's target name, terminator included.
 inline constexpr std::size_t kTargetNameSize = 255;
 
+struct ContactDesignation;
 struct ContactRecord;
 
 /// Adds a signed amount to the own boat's stock of a weapon type (0 to 3); nothing for Empty,
 /// another value, or without an own boat.
 void adjustWeaponInventory(std::int32_t amount, std::int32_t type);
+/// The own boat's stock of a weapon type (0 to 3); 0 for another type or without an own boat.
+std::int32_t weaponStock(std::int32_t type);
+/// The own boat's stock of countermeasures of kind A (0) or B (1); 0 for another kind or without
+/// an own boat.
+std::int32_t countermeasureStock(int kind);
 
+/// The number a contact is shown with: that of the highest sensor type that numbered it.
+std::int32_t contactShownNumber(const ContactDesignation& designation);
 /// The own boat's contact shown with a designation number, or null (also without an own boat).
 ContactRecord* launcherFindContact(std::int32_t designationNumber);
 

@@ -97,6 +97,11 @@ void NavChartWindow::pushWaypoint(double column, double row) {
         waypoints_.front()->attach(fire);
 }
 
+void NavChartWindow::showWaypointsOn(ChartView& chart) {
+    for (auto& waypoint : waypoints_)
+        waypoint->attach(&chart);
+}
+
 std::optional<Point> NavChartWindow::pointerInside() const {
     if (!windowIsValid(window_))
         return std::nullopt;
@@ -229,11 +234,6 @@ void NavChartWindow::onRightDown(int x, int y) {
     const Point screen = windowClientToScreen(window_, {x, y});
     menu_.setPosition(screen.x, screen.y, menuBrush_, appScreenFont(), menuPattern_);
     menu_.createWindow();
-}
-
-void NavChartWindow::loadGraphics() {
-    OwnShipChart::loadGraphics();
-    recentre();
 }
 
 } // namespace q71

@@ -57,8 +57,7 @@ public:
     void onLeftUp(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onRightDown(int x, int y) override;
-    /// The graphics, then the view re-centred as the lock says.
-    void loadGraphics() override;
+    void showWaypointsOn(ChartView& chart) override;
 
 private:
     void select(NavWaypoint* waypoint);

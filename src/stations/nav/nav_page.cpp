@@ -56,8 +56,9 @@ void NavPage::close() {
 
 int NavPage::onCommand(WParam wParam, LParam lParam) {
     const int id = static_cast<int>(wParam & 0xFFFF);
-    if (id == kNavCmdChartPage || id == kNavCmdFathometerPage)
-        return 0;
+    for (int i = 0; i < pageButtons_.count(); ++i)
+        if (pageButtons_.member(i)->controlId() == id)
+            return 0;
     return pageCommand(id, static_cast<int>(lParam));
 }
 

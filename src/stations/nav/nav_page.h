@@ -1,8 +1,8 @@
 #pragma once
 // What both pages of the navigation station share: a 540 by 420 page with its background in
 // its own resource group (missing: fatal), the two page buttons, and controls that are loaded
-// as the page opens and freed as it closes. The page buttons' commands (0, 1) go up to the
-// station, which switches pages.
+// as the page opens and freed as it closes. The page buttons' commands go up to the station,
+// which switches pages. The fire-control station's pages are built the same way.
 
 #include "framework/app/page_screen.h"
 #include "framework/widgets/button_group.h"
@@ -36,7 +36,7 @@ public:
     void open() override;
     /// The page's own closing, then frees the controls and the background.
     void close() override;
-    /// Page buttons go up (0); the rest to pageCommand.
+    /// The page buttons' commands go up (0); the rest to pageCommand.
     int onCommand(WParam wParam, LParam lParam) override;
 
     const ButtonGroup& pageButtons() const { return pageButtons_; }

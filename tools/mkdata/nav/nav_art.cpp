@@ -2,9 +2,9 @@
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
-#include "mkdata/art/buttons.h"
 #include "mkdata/art/knobs.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/station_face.h"
 #include "mkdata/graphics/archives.h"
 #include "stations/nav/nav_layout.h"
 
@@ -23,28 +23,16 @@ void stage(const Context& context, const char* group, const std::string& name, c
     stageArchiveMember(context, kGraphicsFolder, group, name, file);
 }
 
-// The console face: steel, the display glass in its lit bezel, a recess under every control.
+// The console face: a recess under every control.
 Canvas consoleFace(std::uint32_t seed, const Rect& glass, std::span<const NavControlRow> controls) {
-    Canvas canvas(kNavPageWidth, kNavPageHeight);
-    steelPanel(canvas, Rect{0, 0, kNavPageWidth, kNavPageHeight}, seed);
-    const Rect bezel{glass.left - 6, glass.top - 6, glass.right + 6, glass.bottom + 6};
-    fillRect(canvas, bezel, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0, 0.0f);
-    bevel(canvas, bezel, 2, true);
-    glassInset(canvas, glass);
-    for (const NavControlRow& row : controls) {
-        const Rect r = rowRect(row);
-        bevel(canvas, Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2}, 2, false);
-    }
-    return canvas;
+    std::vector<Rect> recesses;
+    for (const NavControlRow& row : controls)
+        recesses.push_back(rowRect(row));
+    return stationFace(seed, glass, recesses);
 }
 
-/// The frames a strip of `count` takes from a push button's up, down and disabled looks: two
-/// are up and down; three run up, down and down again (a toggle's way over and its lit end).
 std::vector<Canvas> buttonStrip(const NavControlRow& row, const std::string& label, const MovieFont& font) {
-    std::vector<Canvas> looks = pushButtonFrames(row.width, row.height, label, font);
-    if (row.frames == 2)
-        return {looks[0], looks[1]};
-    return {looks[0], looks[1], looks[1]};
+    return stationButtonStrip(row.width, row.height, row.frames, label, font);
 }
 
 void label(Canvas& canvas, const Rect& where, const std::string& text, const MovieFont& font) {

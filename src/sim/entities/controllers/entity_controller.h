@@ -150,9 +150,11 @@ public:
     LinkedList<ControllerPlan> plans; ///< owned; the cursor stands on the next plan to activate
     ContactRecord* target = nullptr;  ///< the chosen contact (not owned), or null
 
-protected:
     /// A weapon's guidance: true once its seeker is armed (the enable run is over); false here.
+    /// The fire-control chart colours the seeker's cone by it.
     virtual bool seekerArmed() const { return false; }
+
+protected:
     /// The subclass's part of the saved state block, bytes 24 to 223.
     virtual void saveSubclassState(std::array<std::uint8_t, kControllerStateBlockSize>& /*block*/) const {}
     /// Takes the subclass's part back from a loaded block; false when it is damaged.

@@ -54,8 +54,9 @@ public:
     double floor = 0.0;   ///< lowest ordered height; a missile's cruise height over the terrain
     std::int32_t wireConnected = 1;
 
-protected:
     bool seekerArmed() const override { return enableRange == 0.0; }
+
+protected:
     void saveSubclassState(std::array<std::uint8_t, kControllerStateBlockSize>& block) const override;
     bool loadSubclassState(const std::array<std::uint8_t, kControllerStateBlockSize>& block) override;
 

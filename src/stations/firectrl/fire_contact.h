@@ -1,0 +1,65 @@
+#pragma once
+// What the fire-control chart plots: the own boat, each of its contacts (by designation number)
+// and the entities the operator follows (his weapons in flight, missiles), each an item kept by
+// its kind and number, so that contact 7 and entity 7 are two items. Every 400 ms the plot
+// moves the items, adds new contacts, and drops what was not seen.
+
+#include "tactical/charts/chart_item.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace q71 {
+
+class Entity;
+
+enum class FirePlotKind { ownBoat, contact, entity };
+
+class FireContact : public ChartItem {
+public:
+    FireContact(FirePlotKind kind, std::int32_t id, double worldX, double worldY, ChartView* chart);
+
+    void draw(DeviceContext& dc, ChartView& view, int x, int y, ChartViewRecord& record) override;
+
+    FirePlotKind kind() const { return kind_; }
+    std::int32_t id() const { return id_; }
+    double stamp = 0.0;    ///< game time of the last update that saw it
+    bool selected = false; ///< the contact the readouts show
+    int label = -1;        ///< the number of the launcher that fired it, -1 none
+
+private:
+    void drawEntity(DeviceContext& dc, ChartView& view, const Entity& entity, int x, int y) const;
+
+    FirePlotKind kind_;
+    std::int32_t id_;
+};
+
+/// Whether the plot follows an entity: the own boat, own-side weapons, missiles other than type
+/// 6, and own-side entities of type 10 or 6.
+bool firePlotIncludes(const Entity& entity, std::int32_t ownSide);
+
+class FirePlot {
+public:
+    explicit FirePlot(ChartView* chart) : chart_(chart) {}
+
+    /// Items for the own boat, its contacts and the entities the plot follows, stamped `now`.
+    void build(double now);
+    /// Moves the items, adds new contacts, drops every item other than the own boat's not seen now.
+    void update(double now);
+
+    FireContact* find(FirePlotKind kind, std::int32_t id) const;
+    const std::vector<std::unique_ptr<FireContact>>& items() const { return items_; }
+
+private:
+    FireContact& add(FirePlotKind kind, std::int32_t id, double worldX, double worldY, double now);
+    void refreshContacts(double now);
+
+    ChartView* chart_;
+    std::vector<std::unique_ptr<FireContact>> items_;
+};
+
+/// The number of the launcher whose weapon an entity is, or -1.
+int fireLauncherOf(const Entity& entity);
+
+} // namespace q71
