@@ -18,6 +18,7 @@
 #include "stations/geninfo/peer_events.h"
 #include "stations/geninfo/station_voice.h"
 #include "stations/shipctrl/blow_lever.h"
+#include "stations/shipctrl/course_dial.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <cmath>
@@ -27,6 +28,8 @@ namespace {
 
 constexpr const char* kSource = "ShipControl";
 constexpr int kMissingText = 606;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyRight = 39;
 constexpr double kDiveDepth = -9.7536; // 60 feet on the readouts
 
 enum Control : int {
@@ -126,6 +129,8 @@ void ShipControl::buildWidgets() {
     winch_->setClickSound("dialsnd.WAV", 1);
     blowLever_ = std::make_unique<BlowLever>(w, kBlow, 0, 322);
     dive_ = std::make_unique<ButtonToggle>(w, kDive, "X432Y391.bmp", 3, 432, 391, 64, 23, false);
+    courseDial_ = std::make_unique<CourseDial>(w, kCourse, 417, 41, 95, 95, "course.bmp", "crs_act", "crs_ord");
+    courseDial_->hide();
     dive_->setClickSound("litlbtn.WAV", 1);
     dive_->setState(2);
     if (textToolTipsEnabled()) {
@@ -181,10 +186,25 @@ void ShipControl::open() {
         blowLever_->setState(m.blowLeverSet ? 1 : 2);
         showWinch(*own);
     }
+    courseDial_->loadResources();
     courseReply(false);
     speedReply(false);
     depthReply(false);
     trim_ = 0;
+    if (OwnShipEntity* own = ownBoat())
+        courseDial_->setActual(own->ownMotion->heading);
+}
+
+// The dials follow the station's window, however the host shows it.
+void ShipControl::onShow() { courseDial_->show(); }
+
+void ShipControl::onHide() { courseDial_->hide(); }
+
+int ShipControl::onKey(int key, int category) {
+    if (category != 1 || (key != kKeyLeft && key != kKeyRight))
+        return 0;
+    courseDial_->stepOrdered(key == kKeyLeft ? -1 : 1);
+    return 1;
 }
 
 void ShipControl::close() {
@@ -195,6 +215,8 @@ void ShipControl::close() {
         b->freeResources();
     for (auto& r : readOuts_)
         r->freeResources();
+    courseDial_->hide();
+    courseDial_->freeResources();
 }
 
 void ShipControl::showWinch(OwnShipEntity& own) {

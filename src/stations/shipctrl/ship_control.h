@@ -16,6 +16,7 @@ namespace q71 {
 
 class BlowLever;
 class ButtonToggle;
+class CourseDial;
 class DetentSwitch;
 class HotSpot;
 class LargeReadOut;
@@ -29,6 +30,9 @@ public:
     void open() override;
     void close() override;
     void update() override;
+    void onShow() override;
+    void onHide() override;
+    int onKey(int key, int category) override;
     void paint(DeviceContext& dc) override;
     int onCommand(WParam wParam, LParam lParam) override;
 
@@ -38,6 +42,7 @@ public:
 
     LargeReadOut& readOut(int id) const;
     ButtonToggle& control(int id) const;
+    CourseDial& courseDial() const { return *courseDial_; }
     /// The trim gauge's reading (pitch x 10) last drawn.
     int trimReading() const { return trim_; }
 
@@ -60,6 +65,7 @@ private:
     std::unique_ptr<DetentSwitch> winch_;
     std::unique_ptr<BlowLever> blowLever_;
     std::unique_ptr<ButtonToggle> dive_;
+    std::unique_ptr<CourseDial> courseDial_;
     std::vector<std::unique_ptr<HotSpot>> tips_;
     std::uintptr_t blowSample_ = 0;
     int trim_ = 0;

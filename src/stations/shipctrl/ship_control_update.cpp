@@ -13,6 +13,7 @@
 #include "sim/simulation/world_lists.h"
 #include "stations/geninfo/order_read_out.h"
 #include "stations/geninfo/station_voice.h"
+#include "stations/shipctrl/course_dial.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <algorithm>
@@ -53,6 +54,7 @@ void ShipControl::update() {
     const double length = std::max(0.0, boat.towedArrayLength(boat.selectedArray()));
     showValue(readOut(800), static_cast<int>(length * 1.0936 * 3.0 + 0.5));
     showValue(readOut(700), static_cast<int>(m.airBank));
+    courseDial_->setActual(m.heading);
 
     const int v = static_cast<int>(m.pitch * 10.0);
     if (v != trim_) {
@@ -74,9 +76,12 @@ void ShipControl::update() {
 
 void ShipControl::courseReply(bool voice) {
     OwnShipEntity* own = ownBoat();
-    if (!own || !voice)
+    if (!own)
         return;
     const MotionModel& m = *own->ownMotion;
+    courseDial_->setOrdered(m.orderedCourse);
+    if (!voice)
+        return;
     const int c = readOutCourse(m.orderedCourse);
     const double d = angleDiff(m.heading, m.orderedCourse);
     if (d < 0.0) {
