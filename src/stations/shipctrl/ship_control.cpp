@@ -19,6 +19,7 @@
 #include "stations/geninfo/station_voice.h"
 #include "stations/shipctrl/blow_lever.h"
 #include "stations/shipctrl/course_dial.h"
+#include "stations/shipctrl/engine_dial.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <cmath>
@@ -130,7 +131,9 @@ void ShipControl::buildWidgets() {
     blowLever_ = std::make_unique<BlowLever>(w, kBlow, 0, 322);
     dive_ = std::make_unique<ButtonToggle>(w, kDive, "X432Y391.bmp", 3, 432, 391, 64, 23, false);
     courseDial_ = std::make_unique<CourseDial>(w, kCourse, 417, 41, 95, 95, "course.bmp", "crs_act", "crs_ord");
-    courseDial_->hide();
+    engineDial_ = std::make_unique<EngineDial>(w, kTelegraph, 407, 188, 115, 115);
+    for (ShipCtrlRWDial* dial : dials())
+        dial->hide();
     dive_->setClickSound("litlbtn.WAV", 1);
     dive_->setState(2);
     if (textToolTipsEnabled()) {
@@ -186,19 +189,30 @@ void ShipControl::open() {
         blowLever_->setState(m.blowLeverSet ? 1 : 2);
         showWinch(*own);
     }
-    courseDial_->loadResources();
+    for (ShipCtrlRWDial* dial : dials())
+        dial->loadResources();
     courseReply(false);
     speedReply(false);
     depthReply(false);
     trim_ = 0;
-    if (OwnShipEntity* own = ownBoat())
+    if (OwnShipEntity* own = ownBoat()) {
         courseDial_->setActual(own->ownMotion->heading);
+        engineDial_->synchronise(own->ownMotion->engineOrder, true);
+    }
 }
 
-// The dials follow the station's window, however the host shows it.
-void ShipControl::onShow() { courseDial_->show(); }
+std::array<ShipCtrlRWDial*, 2> ShipControl::dials() const { return {courseDial_.get(), engineDial_.get()}; }
 
-void ShipControl::onHide() { courseDial_->hide(); }
+// The dials follow the station's window, however the host shows it.
+void ShipControl::onShow() {
+    for (ShipCtrlRWDial* dial : dials())
+        dial->show();
+}
+
+void ShipControl::onHide() {
+    for (ShipCtrlRWDial* dial : dials())
+        dial->hide();
+}
 
 int ShipControl::onKey(int key, int category) {
     if (category != 1 || (key != kKeyLeft && key != kKeyRight))
@@ -215,8 +229,10 @@ void ShipControl::close() {
         b->freeResources();
     for (auto& r : readOuts_)
         r->freeResources();
-    courseDial_->hide();
-    courseDial_->freeResources();
+    for (ShipCtrlRWDial* dial : dials()) {
+        dial->hide();
+        dial->freeResources();
+    }
 }
 
 void ShipControl::showWinch(OwnShipEntity& own) {

@@ -17,6 +17,8 @@ namespace q71 {
 class BlowLever;
 class ButtonToggle;
 class CourseDial;
+class EngineDial;
+class ShipCtrlRWDial;
 class DetentSwitch;
 class HotSpot;
 class LargeReadOut;
@@ -43,11 +45,13 @@ public:
     LargeReadOut& readOut(int id) const;
     ButtonToggle& control(int id) const;
     CourseDial& courseDial() const { return *courseDial_; }
+    EngineDial& engineDial() const { return *engineDial_; }
     /// The trim gauge's reading (pitch x 10) last drawn.
     int trimReading() const { return trim_; }
 
 private:
     void buildWidgets();
+    std::array<ShipCtrlRWDial*, 2> dials() const;
     void command(int id, int value);
     void snorkel(OwnShipEntity& own, int value);
     void selectArray(OwnShipEntity& own, int value);
@@ -66,6 +70,7 @@ private:
     std::unique_ptr<BlowLever> blowLever_;
     std::unique_ptr<ButtonToggle> dive_;
     std::unique_ptr<CourseDial> courseDial_;
+    std::unique_ptr<EngineDial> engineDial_;
     std::vector<std::unique_ptr<HotSpot>> tips_;
     std::uintptr_t blowSample_ = 0;
     int trim_ = 0;

@@ -13,7 +13,7 @@
 #include "sim/simulation/world_lists.h"
 #include "stations/geninfo/order_read_out.h"
 #include "stations/geninfo/station_voice.h"
-#include "stations/shipctrl/course_dial.h"
+#include "stations/shipctrl/engine_dial.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <algorithm>
@@ -99,6 +99,7 @@ void ShipControl::speedReply(bool voice) {
         return;
     const int s = static_cast<int>(own->ownMotion->orderedSpeed + 0.5);
     showValue(readOut(600), s);
+    engineDial_->synchronise(own->ownMotion->engineOrder, false);
     if (!voice)
         return;
     if (s > 0) {
