@@ -20,6 +20,7 @@
 #include "stations/shipctrl/blow_lever.h"
 #include "stations/shipctrl/course_dial.h"
 #include "stations/shipctrl/engine_dial.h"
+#include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <cmath>
@@ -47,6 +48,9 @@ enum Control : int {
     kWinch = 1100,
     kBlow = 1200,
     kCourse = 1400,
+    kSternPlanes = 1600,
+    kBowPlanes = 1700,
+    kRudder = 1800,
     kTelegraph = 1500,
     kDive = 2000,
 };
@@ -132,6 +136,12 @@ void ShipControl::buildWidgets() {
     dive_ = std::make_unique<ButtonToggle>(w, kDive, "X432Y391.bmp", 3, 432, 391, 64, 23, false);
     courseDial_ = std::make_unique<CourseDial>(w, kCourse, 417, 41, 95, 95, "course.bmp", "crs_act", "crs_ord");
     engineDial_ = std::make_unique<EngineDial>(w, kTelegraph, 407, 188, 115, 115);
+    sternDial_ = std::make_unique<PlaneDial>(w, kSternPlanes, 133, 210, 90, 80, "stern.bmp", "strnpnt", "strnhld",
+                                             DialPlacement{{0.4f, -0.03f, 0.0f}, {0.58f, -0.03f, 0.5f}, 0.35f, 0.32f});
+    bowDial_ = std::make_unique<PlaneDial>(w, kBowPlanes, 265, 211, 90, 80, "bow.bmp", "bowpnt", "bowhld",
+                                           DialPlacement{{-0.4f, 0.0f, 0.0f}, {-0.6f, -0.06f, 0.5f}, 0.35f, 0.35f});
+    rudderDial_ = std::make_unique<RudderDial>(w, kRudder, 205, 310, 80, 69, "rudder.bmp", "rudpnt", "rudhld",
+                                               DialPlacement{{0.04f, 0.55f, 0.0f}, {0.035f, 0.55f, 0.5f}, 0.5f, 0.38f});
     for (ShipCtrlRWDial* dial : dials())
         dial->hide();
     dive_->setClickSound("litlbtn.WAV", 1);
@@ -201,7 +211,9 @@ void ShipControl::open() {
     }
 }
 
-std::array<ShipCtrlRWDial*, 2> ShipControl::dials() const { return {courseDial_.get(), engineDial_.get()}; }
+std::array<ShipCtrlRWDial*, 5> ShipControl::dials() const {
+    return {courseDial_.get(), engineDial_.get(), sternDial_.get(), bowDial_.get(), rudderDial_.get()};
+}
 
 // The dials follow the station's window, however the host shows it.
 void ShipControl::onShow() {

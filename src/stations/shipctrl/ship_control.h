@@ -18,6 +18,8 @@ class BlowLever;
 class ButtonToggle;
 class CourseDial;
 class EngineDial;
+class PlaneDial;
+class RudderDial;
 class ShipCtrlRWDial;
 class DetentSwitch;
 class HotSpot;
@@ -46,12 +48,15 @@ public:
     ButtonToggle& control(int id) const;
     CourseDial& courseDial() const { return *courseDial_; }
     EngineDial& engineDial() const { return *engineDial_; }
+    PlaneDial& sternPlanesDial() const { return *sternDial_; }
+    PlaneDial& bowPlanesDial() const { return *bowDial_; }
+    RudderDial& rudderDial() const { return *rudderDial_; }
     /// The trim gauge's reading (pitch x 10) last drawn.
     int trimReading() const { return trim_; }
 
 private:
     void buildWidgets();
-    std::array<ShipCtrlRWDial*, 2> dials() const;
+    std::array<ShipCtrlRWDial*, 5> dials() const;
     void command(int id, int value);
     void snorkel(OwnShipEntity& own, int value);
     void selectArray(OwnShipEntity& own, int value);
@@ -71,6 +76,9 @@ private:
     std::unique_ptr<ButtonToggle> dive_;
     std::unique_ptr<CourseDial> courseDial_;
     std::unique_ptr<EngineDial> engineDial_;
+    std::unique_ptr<PlaneDial> sternDial_;
+    std::unique_ptr<PlaneDial> bowDial_;
+    std::unique_ptr<RudderDial> rudderDial_;
     std::vector<std::unique_ptr<HotSpot>> tips_;
     std::uintptr_t blowSample_ = 0;
     int trim_ = 0;

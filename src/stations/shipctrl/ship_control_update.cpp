@@ -14,6 +14,7 @@
 #include "stations/geninfo/order_read_out.h"
 #include "stations/geninfo/station_voice.h"
 #include "stations/shipctrl/engine_dial.h"
+#include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <algorithm>
@@ -55,6 +56,9 @@ void ShipControl::update() {
     showValue(readOut(800), static_cast<int>(length * 1.0936 * 3.0 + 0.5));
     showValue(readOut(700), static_cast<int>(m.airBank));
     courseDial_->setActual(m.heading);
+    sternDial_->setActual(360.0 - m.planeAngle1);
+    bowDial_->setActual(-m.planeAngle2);
+    rudderDial_->setActual(-std::clamp(m.rudderAngle, -m.maxRudderAngle, m.maxRudderAngle));
 
     const int v = static_cast<int>(m.pitch * 10.0);
     if (v != trim_) {

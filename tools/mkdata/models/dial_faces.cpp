@@ -70,10 +70,35 @@ r3d::ImageRecord telegraphFace() {
     return image;
 }
 
+// A plain face for the pointers that swing about a pivot: a scale of ticks every 5 degrees, long
+// ones every 10, on an arc of `radius` pixels either side of the bearing (degrees clockwise from
+// up) at rest, which is marked white.
+r3d::ImageRecord arcFace(int width, int height, double px, double py, double radius, int rest, int span) {
+    r3d::ImageRecord image{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool edge = x < 2 || y < 2 || x >= width - 2 || y >= height - 2;
+            put(image, x, y, edge ? Rgb{150, 120, 60} : Rgb{30, 30, 38});
+        }
+    for (int d = -span; d <= span; d += 5) {
+        const double a = (rest + d) * std::numbers::pi / 180.0;
+        const double inner = radius - (d % 10 == 0 ? 7.0 : 4.0);
+        const Rgb colour = d == 0 ? Rgb{240, 240, 230} : d < 0 ? Rgb{200, 60, 50} : Rgb{60, 190, 80};
+        for (double r = inner; r < radius; r += 0.5)
+            put(image, static_cast<int>(px + r * std::sin(a)), static_cast<int>(py - r * std::cos(a)), colour);
+    }
+    return image;
+}
+
 } // namespace
 
 std::vector<SkyImage> dialFaces() {
-    return {{"course.bmp", compassFace()}, {"engine.bmp", telegraphFace()}};
+    // The pivots and reaches are where the station puts the plane and rudder pointers.
+    return {{"course.bmp", compassFace()},
+            {"engine.bmp", telegraphFace()},
+            {"stern.bmp", arcFace(90, 80, 68.7, 41.5, 40.0, 270, 30)},
+            {"bow.bmp", arcFace(90, 80, 21.3, 40.0, 40.0, 90, 30)},
+            {"rudder.bmp", arcFace(80, 69, 42.1, 10.4, 48.0, 180, 30)}};
 }
 
 } // namespace q71::mkdata
