@@ -20,6 +20,7 @@
 #include "stations/shipctrl/blow_lever.h"
 #include "stations/shipctrl/course_dial.h"
 #include "stations/shipctrl/engine_dial.h"
+#include "stations/shipctrl/helm_wheel.h"
 #include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
@@ -51,6 +52,7 @@ enum Control : int {
     kSternPlanes = 1600,
     kBowPlanes = 1700,
     kRudder = 1800,
+    kWheel = 1900,
     kTelegraph = 1500,
     kDive = 2000,
 };
@@ -142,6 +144,11 @@ void ShipControl::buildWidgets() {
                                            DialPlacement{{-0.4f, 0.0f, 0.0f}, {-0.6f, -0.06f, 0.5f}, 0.35f, 0.35f});
     rudderDial_ = std::make_unique<RudderDial>(w, kRudder, 205, 310, 80, 69, "rudder.bmp", "rudpnt", "rudhld",
                                                DialPlacement{{0.04f, 0.55f, 0.0f}, {0.035f, 0.55f, 0.5f}, 0.5f, 0.38f});
+    const OwnShipEntity* own = ownBoat();
+    const double maxRudder = own ? own->ownMotion->maxRudderAngle : 30.0;
+    // The planes swing as far as the rudder (the motion model's deflection law).
+    wheel_ = std::make_unique<HelmWheel>(w, kWheel, 104, 297, maxRudder, maxRudder);
+    // The rudder dial sits in the notch of the wheel's panel: made before it, it stays above it.
     for (ShipCtrlRWDial* dial : dials())
         dial->hide();
     dive_->setClickSound("litlbtn.WAV", 1);
@@ -211,8 +218,8 @@ void ShipControl::open() {
     }
 }
 
-std::array<ShipCtrlRWDial*, 5> ShipControl::dials() const {
-    return {courseDial_.get(), engineDial_.get(), sternDial_.get(), bowDial_.get(), rudderDial_.get()};
+std::array<ShipCtrlRWDial*, 6> ShipControl::dials() const {
+    return {courseDial_.get(), engineDial_.get(), sternDial_.get(), bowDial_.get(), rudderDial_.get(), wheel_.get()};
 }
 
 // The dials follow the station's window, however the host shows it.

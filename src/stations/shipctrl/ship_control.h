@@ -18,6 +18,7 @@ class BlowLever;
 class ButtonToggle;
 class CourseDial;
 class EngineDial;
+class HelmWheel;
 class PlaneDial;
 class RudderDial;
 class ShipCtrlRWDial;
@@ -51,12 +52,13 @@ public:
     PlaneDial& sternPlanesDial() const { return *sternDial_; }
     PlaneDial& bowPlanesDial() const { return *bowDial_; }
     RudderDial& rudderDial() const { return *rudderDial_; }
+    HelmWheel& helmWheel() const { return *wheel_; }
     /// The trim gauge's reading (pitch x 10) last drawn.
     int trimReading() const { return trim_; }
 
 private:
     void buildWidgets();
-    std::array<ShipCtrlRWDial*, 5> dials() const;
+    std::array<ShipCtrlRWDial*, 6> dials() const;
     void command(int id, int value);
     void snorkel(OwnShipEntity& own, int value);
     void selectArray(OwnShipEntity& own, int value);
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<PlaneDial> sternDial_;
     std::unique_ptr<PlaneDial> bowDial_;
     std::unique_ptr<RudderDial> rudderDial_;
+    std::unique_ptr<HelmWheel> wheel_;
     std::vector<std::unique_ptr<HotSpot>> tips_;
     std::uintptr_t blowSample_ = 0;
     int trim_ = 0;

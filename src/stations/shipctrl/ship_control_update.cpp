@@ -14,6 +14,7 @@
 #include "stations/geninfo/order_read_out.h"
 #include "stations/geninfo/station_voice.h"
 #include "stations/shipctrl/engine_dial.h"
+#include "stations/shipctrl/helm_wheel.h"
 #include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
@@ -58,7 +59,9 @@ void ShipControl::update() {
     courseDial_->setActual(m.heading);
     sternDial_->setActual(360.0 - m.planeAngle1);
     bowDial_->setActual(-m.planeAngle2);
-    rudderDial_->setActual(-std::clamp(m.rudderAngle, -m.maxRudderAngle, m.maxRudderAngle));
+    const double rudder = std::clamp(m.rudderAngle, -m.maxRudderAngle, m.maxRudderAngle);
+    rudderDial_->setActual(-rudder);
+    wheel_->follow(rudder, m.planeAngle2);
 
     const int v = static_cast<int>(m.pitch * 10.0);
     if (v != trim_) {

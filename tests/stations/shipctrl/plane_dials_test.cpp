@@ -6,10 +6,13 @@
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/world_lists.h"
+#include "stations/shipctrl/helm_wheel.h"
 #include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_control.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace q71::test {
 namespace {
@@ -29,6 +32,17 @@ protected:
     OwnShipMotion& boat() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip())->ownMotion; }
     bool said(const std::string& file) const {
         return std::find(audio.spoken.begin(), audio.spoken.end(), "other channel: " + file) != audio.spoken.end();
+    }
+
+    // The wheel's panel left of the rudder dial, where the yoke's port grip swings.
+    std::vector<std::uint32_t> wheelPixels() {
+        const BitmapRef picture = stationPicture();
+        const PixelSurface surface = picture->surface();
+        std::vector<std::uint32_t> pixels;
+        for (int y = 297; y < 420; ++y)
+            for (int x = 104; x < 200; ++x)
+                pixels.push_back(surface.read(x, y));
+        return pixels;
     }
 
     ShipControl* station = nullptr;
@@ -71,6 +85,30 @@ TEST_F(PlaneDialsTest, ThePointersFollowThePlanesAndTheClampedRudder) {
     clickAt({133 + 45, 210 + 60});
     clickAt({265 + 45, 211 + 60});
     EXPECT_DOUBLE_EQ(m.rudderOrder, order) << "the plane dials take no orders";
+}
+
+TEST_F(PlaneDialsTest, TheHelmWheelTurnsNineStepsAtFullRudderAndRidesTheBowPlanesAcrossItsRange) {
+    OwnShipMotion& m = boat();
+    struct Case {
+        double rudderShare, planesShare; ///< of the boat's full deflection
+        int step;
+        double offset;
+    };
+    for (const Case c : {Case{0.0, 0.0, 0, -0.06}, Case{1.0, 1.0, -9, 0.03}, Case{-1.0, -1.0, 9, -0.15},
+                         Case{2.0, 3.0, -9, 0.03}}) {
+        m.rudderAngle = c.rudderShare * m.maxRudderAngle;
+        m.planeAngle2 = c.planesShare * m.maxRudderAngle;
+        station->update();
+        EXPECT_EQ(station->helmWheel().step(), c.step) << c.rudderShare;
+        EXPECT_NEAR(station->helmWheel().offset(), c.offset, 1e-9) << c.planesShare;
+    }
+    m.rudderAngle = 0.0;
+    m.planeAngle2 = 0.0;
+    station->update();
+    const auto before = wheelPixels();
+    m.rudderAngle = m.maxRudderAngle;
+    station->update();
+    EXPECT_NE(wheelPixels(), before) << "the yoke turned on the screen";
 }
 
 } // namespace

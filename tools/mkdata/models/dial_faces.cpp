@@ -90,6 +90,19 @@ r3d::ImageRecord arcFace(int width, int height, double px, double py, double rad
     return image;
 }
 
+// The helmsman's panel behind the yoke: a dark plate with the column's slot down the middle.
+r3d::ImageRecord wheelPanel() {
+    constexpr int kWidth = 282, kHeight = 124;
+    r3d::ImageRecord image{kWidth, kHeight, std::vector<std::uint8_t>(static_cast<std::size_t>(kWidth) * kHeight * 3)};
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const bool slot = std::abs(x - kWidth / 2) < 6 && y > kHeight / 2;
+            const auto shade = static_cast<std::uint8_t>(44 + (y * 20) / kHeight);
+            put(image, x, y, slot ? Rgb{12, 12, 14} : Rgb{shade, shade, static_cast<std::uint8_t>(shade + 6)});
+        }
+    return image;
+}
+
 } // namespace
 
 std::vector<SkyImage> dialFaces() {
@@ -98,7 +111,8 @@ std::vector<SkyImage> dialFaces() {
             {"engine.bmp", telegraphFace()},
             {"stern.bmp", arcFace(90, 80, 68.7, 41.5, 40.0, 270, 30)},
             {"bow.bmp", arcFace(90, 80, 21.3, 40.0, 40.0, 90, 30)},
-            {"rudder.bmp", arcFace(80, 69, 42.1, 10.4, 48.0, 180, 30)}};
+            {"rudder.bmp", arcFace(80, 69, 42.1, 10.4, 48.0, 180, 30)},
+            {"wheelbk.bmp", wheelPanel()}};
 }
 
 } // namespace q71::mkdata
