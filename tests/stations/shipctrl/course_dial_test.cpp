@@ -8,6 +8,7 @@
 #include "sim/simulation/world_lists.h"
 #include "stations/shipctrl/course_dial.h"
 #include "stations/shipctrl/ship_control.h"
+#include "stations/shipctrl/area_pixels.h"
 
 #include <cmath>
 #include <cstdint>
@@ -29,15 +30,7 @@ protected:
 
     OwnShipMotion& boat() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip())->ownMotion; }
     CourseDial& dial() { return station->courseDial(); }
-    std::vector<std::uint32_t> dialPixels() {
-        const BitmapRef picture = stationPicture();
-        const PixelSurface surface = picture->surface();
-        std::vector<std::uint32_t> pixels;
-        for (int y = kTop; y < kTop + 95; ++y)
-            for (int x = kLeft; x < kLeft + 95; ++x)
-                pixels.push_back(surface.read(x, y));
-        return pixels;
-    }
+    std::vector<std::uint32_t> dialPixels() { return areaPixels(*stationPicture(), kLeft, kTop, 95, 95); }
 
     ShipControl* station = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "stations/shipctrl/helm_wheel.h"
 #include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_control.h"
+#include "stations/shipctrl/area_pixels.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -35,15 +36,7 @@ protected:
     }
 
     // The wheel's panel left of the rudder dial, where the yoke's port grip swings.
-    std::vector<std::uint32_t> wheelPixels() {
-        const BitmapRef picture = stationPicture();
-        const PixelSurface surface = picture->surface();
-        std::vector<std::uint32_t> pixels;
-        for (int y = 297; y < 420; ++y)
-            for (int x = 104; x < 200; ++x)
-                pixels.push_back(surface.read(x, y));
-        return pixels;
-    }
+    std::vector<std::uint32_t> wheelPixels() { return areaPixels(*stationPicture(), 104, 297, 96, 123); }
 
     ShipControl* station = nullptr;
 };
