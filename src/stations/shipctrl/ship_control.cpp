@@ -18,6 +18,10 @@
 #include "stations/geninfo/peer_events.h"
 #include "stations/geninfo/station_voice.h"
 #include "stations/shipctrl/blow_lever.h"
+#include "stations/shipctrl/course_dial.h"
+#include "stations/shipctrl/engine_dial.h"
+#include "stations/shipctrl/helm_wheel.h"
+#include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <cmath>
@@ -27,6 +31,8 @@ namespace {
 
 constexpr const char* kSource = "ShipControl";
 constexpr int kMissingText = 606;
+constexpr int kKeyLeft = 37;
+constexpr int kKeyRight = 39;
 constexpr double kDiveDepth = -9.7536; // 60 feet on the readouts
 
 enum Control : int {
@@ -43,6 +49,10 @@ enum Control : int {
     kWinch = 1100,
     kBlow = 1200,
     kCourse = 1400,
+    kSternPlanes = 1600,
+    kBowPlanes = 1700,
+    kRudder = 1800,
+    kWheel = 1900,
     kTelegraph = 1500,
     kDive = 2000,
 };
@@ -126,6 +136,21 @@ void ShipControl::buildWidgets() {
     winch_->setClickSound("dialsnd.WAV", 1);
     blowLever_ = std::make_unique<BlowLever>(w, kBlow, 0, 322);
     dive_ = std::make_unique<ButtonToggle>(w, kDive, "X432Y391.bmp", 3, 432, 391, 64, 23, false);
+    courseDial_ = std::make_unique<CourseDial>(w, kCourse, 417, 41, 95, 95, "course.bmp", "crs_act", "crs_ord");
+    engineDial_ = std::make_unique<EngineDial>(w, kTelegraph, 407, 188, 115, 115);
+    sternDial_ = std::make_unique<PlaneDial>(w, kSternPlanes, 133, 210, 90, 80, "stern.bmp", "strnpnt", "strnhld",
+                                             DialPlacement{{0.4f, -0.03f, 0.0f}, {0.58f, -0.03f, 0.5f}, 0.35f, 0.32f});
+    bowDial_ = std::make_unique<PlaneDial>(w, kBowPlanes, 265, 211, 90, 80, "bow.bmp", "bowpnt", "bowhld",
+                                           DialPlacement{{-0.4f, 0.0f, 0.0f}, {-0.6f, -0.06f, 0.5f}, 0.35f, 0.35f});
+    rudderDial_ = std::make_unique<RudderDial>(w, kRudder, 205, 310, 80, 69, "rudder.bmp", "rudpnt", "rudhld",
+                                               DialPlacement{{0.04f, 0.55f, 0.0f}, {0.035f, 0.55f, 0.5f}, 0.5f, 0.38f});
+    const OwnShipEntity* own = ownBoat();
+    const double maxRudder = own ? own->ownMotion->maxRudderAngle : 30.0;
+    // The planes swing as far as the rudder (the motion model's deflection law).
+    wheel_ = std::make_unique<HelmWheel>(w, kWheel, 104, 297, maxRudder, maxRudder);
+    // The rudder dial sits in the notch of the wheel's panel: made before it, it stays above it.
+    for (ShipCtrlRWDial* dial : dials())
+        dial->hide();
     dive_->setClickSound("litlbtn.WAV", 1);
     dive_->setState(2);
     if (textToolTipsEnabled()) {
@@ -181,10 +206,38 @@ void ShipControl::open() {
         blowLever_->setState(m.blowLeverSet ? 1 : 2);
         showWinch(*own);
     }
+    for (ShipCtrlRWDial* dial : dials())
+        dial->loadResources();
     courseReply(false);
     speedReply(false);
     depthReply(false);
     trim_ = 0;
+    if (OwnShipEntity* own = ownBoat()) {
+        courseDial_->setActual(own->ownMotion->heading);
+        engineDial_->synchronise(own->ownMotion->engineOrder, true);
+    }
+}
+
+std::array<ShipCtrlRWDial*, 6> ShipControl::dials() const {
+    return {courseDial_.get(), engineDial_.get(), sternDial_.get(), bowDial_.get(), rudderDial_.get(), wheel_.get()};
+}
+
+// The dials follow the station's window, however the host shows it.
+void ShipControl::onShow() {
+    for (ShipCtrlRWDial* dial : dials())
+        dial->show();
+}
+
+void ShipControl::onHide() {
+    for (ShipCtrlRWDial* dial : dials())
+        dial->hide();
+}
+
+int ShipControl::onKey(int key, int category) {
+    if (category != 1 || (key != kKeyLeft && key != kKeyRight))
+        return 0;
+    courseDial_->stepOrdered(key == kKeyLeft ? -1 : 1);
+    return 1;
 }
 
 void ShipControl::close() {
@@ -195,6 +248,10 @@ void ShipControl::close() {
         b->freeResources();
     for (auto& r : readOuts_)
         r->freeResources();
+    for (ShipCtrlRWDial* dial : dials()) {
+        dial->hide();
+        dial->freeResources();
+    }
 }
 
 void ShipControl::showWinch(OwnShipEntity& own) {

@@ -16,6 +16,12 @@ namespace q71 {
 
 class BlowLever;
 class ButtonToggle;
+class CourseDial;
+class EngineDial;
+class HelmWheel;
+class PlaneDial;
+class RudderDial;
+class ShipCtrlRWDial;
 class DetentSwitch;
 class HotSpot;
 class LargeReadOut;
@@ -29,6 +35,9 @@ public:
     void open() override;
     void close() override;
     void update() override;
+    void onShow() override;
+    void onHide() override;
+    int onKey(int key, int category) override;
     void paint(DeviceContext& dc) override;
     int onCommand(WParam wParam, LParam lParam) override;
 
@@ -38,11 +47,18 @@ public:
 
     LargeReadOut& readOut(int id) const;
     ButtonToggle& control(int id) const;
+    CourseDial& courseDial() const { return *courseDial_; }
+    EngineDial& engineDial() const { return *engineDial_; }
+    PlaneDial& sternPlanesDial() const { return *sternDial_; }
+    PlaneDial& bowPlanesDial() const { return *bowDial_; }
+    RudderDial& rudderDial() const { return *rudderDial_; }
+    HelmWheel& helmWheel() const { return *wheel_; }
     /// The trim gauge's reading (pitch x 10) last drawn.
     int trimReading() const { return trim_; }
 
 private:
     void buildWidgets();
+    std::array<ShipCtrlRWDial*, 6> dials() const;
     void command(int id, int value);
     void snorkel(OwnShipEntity& own, int value);
     void selectArray(OwnShipEntity& own, int value);
@@ -60,6 +76,12 @@ private:
     std::unique_ptr<DetentSwitch> winch_;
     std::unique_ptr<BlowLever> blowLever_;
     std::unique_ptr<ButtonToggle> dive_;
+    std::unique_ptr<CourseDial> courseDial_;
+    std::unique_ptr<EngineDial> engineDial_;
+    std::unique_ptr<PlaneDial> sternDial_;
+    std::unique_ptr<PlaneDial> bowDial_;
+    std::unique_ptr<RudderDial> rudderDial_;
+    std::unique_ptr<HelmWheel> wheel_;
     std::vector<std::unique_ptr<HotSpot>> tips_;
     std::uintptr_t blowSample_ = 0;
     int trim_ = 0;

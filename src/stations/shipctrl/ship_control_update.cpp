@@ -13,6 +13,9 @@
 #include "sim/simulation/world_lists.h"
 #include "stations/geninfo/order_read_out.h"
 #include "stations/geninfo/station_voice.h"
+#include "stations/shipctrl/engine_dial.h"
+#include "stations/shipctrl/helm_wheel.h"
+#include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
 #include <algorithm>
@@ -53,6 +56,12 @@ void ShipControl::update() {
     const double length = std::max(0.0, boat.towedArrayLength(boat.selectedArray()));
     showValue(readOut(800), static_cast<int>(length * 1.0936 * 3.0 + 0.5));
     showValue(readOut(700), static_cast<int>(m.airBank));
+    courseDial_->setActual(m.heading);
+    sternDial_->setActual(360.0 - m.planeAngle1);
+    bowDial_->setActual(-m.planeAngle2);
+    const double rudder = std::clamp(m.rudderAngle, -m.maxRudderAngle, m.maxRudderAngle);
+    rudderDial_->setActual(-rudder);
+    wheel_->follow(rudder, m.planeAngle2);
 
     const int v = static_cast<int>(m.pitch * 10.0);
     if (v != trim_) {
@@ -74,9 +83,12 @@ void ShipControl::update() {
 
 void ShipControl::courseReply(bool voice) {
     OwnShipEntity* own = ownBoat();
-    if (!own || !voice)
+    if (!own)
         return;
     const MotionModel& m = *own->ownMotion;
+    courseDial_->setOrdered(m.orderedCourse);
+    if (!voice)
+        return;
     const int c = readOutCourse(m.orderedCourse);
     const double d = angleDiff(m.heading, m.orderedCourse);
     if (d < 0.0) {
@@ -94,6 +106,7 @@ void ShipControl::speedReply(bool voice) {
         return;
     const int s = static_cast<int>(own->ownMotion->orderedSpeed + 0.5);
     showValue(readOut(600), s);
+    engineDial_->synchronise(own->ownMotion->engineOrder, false);
     if (!voice)
         return;
     if (s > 0) {

@@ -135,7 +135,10 @@ void generateModels(const Context& context) {
             stageArchiveMember(context, kObjectsFolder, kModelsGroup, texture.name, bytesOf(chunk));
         stageArchiveMember(context, kObjectsFolder, kTexturesGroup, texture.name, bytesOf(chunk));
     }
-    for (const SkyImage& sky : skyImages()) {
+    std::vector<SkyImage> images = skyImages();
+    for (SkyImage& face : dialFaces())
+        images.push_back(std::move(face));
+    for (const SkyImage& sky : images) {
         std::vector<std::uint8_t> chunk;
         r3d::encodeImage(sky.image, chunk);
         stageArchiveMember(context, kObjectsFolder, kTexturesGroup, sky.name, bytesOf(chunk));

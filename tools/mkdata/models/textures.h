@@ -22,6 +22,9 @@ struct SkyImage {
 /// The 18 sky backdrops, by day phase and sky variant, plain and for magnified views.
 std::vector<SkyImage> skyImages();
 
+/// The faces of the ship control station's dials, at their windows' sizes.
+std::vector<SkyImage> dialFaces();
+
 /// The sky backdrops' size and where their horizon lies, in rows above the bottom row (0).
 inline constexpr int kSkyWidth = 512;
 inline constexpr int kSkyHeight = 660;
