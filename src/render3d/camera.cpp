@@ -71,7 +71,7 @@ Camera* createCamera(int width, int height) {
 }
 
 void destroyCamera(Camera* camera) {
-    if (camera == updating)
+    if (camera && camera == updating)
         endCameraUpdate(*camera);
     delete camera;
 }

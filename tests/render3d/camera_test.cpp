@@ -74,6 +74,7 @@ TEST(Render3dCameras, SettingsRefuseMeaninglessValues) {
     setCameraLookAt(*c, {0, 0, 0});
     expectNear(cameraLookAt(*c), {0, 0, -1}, "a zero look-at is ignored");
     destroyCamera(c);
+    destroyCamera(nullptr); // no camera, none being drawn: nothing to do
 }
 
 TEST(Render3dLibrary, SettingsAreKeptAndTheGeneratorIsItsOwn) {
