@@ -81,9 +81,9 @@ private:
     void freeEngineVoice();
 
     std::unique_ptr<TextPanel> clock_;
-    std::array<std::unique_ptr<OrderReadOut>, 3> readOuts_{}; ///< speed, course, depth
+    std::array<std::unique_ptr<OrderReadOut>, 3> readOuts_; ///< speed, course, depth
     std::unique_ptr<ButtonGroup> group_;
-    std::array<std::unique_ptr<SimpleButton>, kSlots> buttons_{};
+    std::array<std::unique_ptr<SimpleButton>, kSlots> buttons_;
     std::unique_ptr<SimpleButton> pause_;
     std::unique_ptr<SimpleButton> down_;
     std::unique_ptr<SimpleButton> up_;

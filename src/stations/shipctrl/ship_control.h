@@ -68,7 +68,7 @@ private:
     void showWinch(OwnShipEntity& own);
     void paintTrimGauge(DeviceContext& dc) const;
 
-    std::array<std::unique_ptr<LargeReadOut>, 6> readOuts_{}; ///< ids 300 ... 800
+    std::array<std::unique_ptr<LargeReadOut>, 6> readOuts_; ///< ids 300 ... 800
     std::unique_ptr<ButtonToggle> hfSonar_;
     std::unique_ptr<ButtonToggle> snorkel_;
     std::unique_ptr<ButtonToggle> compressor_;
