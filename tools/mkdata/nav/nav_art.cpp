@@ -4,6 +4,7 @@
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/knobs.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/row_rect.h"
 #include "mkdata/art/station_face.h"
 #include "mkdata/graphics/archives.h"
 #include "stations/nav/nav_layout.h"
@@ -14,10 +15,6 @@
 
 namespace q71::mkdata {
 namespace {
-
-Rect rowRect(const NavControlRow& row) {
-    return {row.x, row.y, row.x + row.width, row.y + row.height};
-}
 
 void stage(const Context& context, const char* group, const std::string& name, const std::string& file) {
     stageArchiveMember(context, kGraphicsFolder, group, name, file);

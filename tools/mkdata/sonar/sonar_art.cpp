@@ -4,6 +4,7 @@
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/row_rect.h"
 #include "mkdata/graphics/archives.h"
 #include "tactical/sonar/active_page.h"
 #include "tactical/sonar/broadband_page.h"
@@ -29,10 +30,6 @@ constexpr const char* kPageButtonLabels[] = {"ACT", "INT", "DMN", "LB", "BE"};
 
 void stage(const Context& context, const char* group, const std::string& name, const std::string& file) {
     stageArchiveMember(context, kGraphicsFolder, group, name, file);
-}
-
-Rect rowRect(const SonarWidgetRow& row) {
-    return {row.x, row.y, row.x + row.width, row.y + row.height};
 }
 
 // The console face: steel, the page buttons' bay (on the suite's pages) and a recess under every control.

@@ -4,6 +4,7 @@
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/row_rect.h"
 #include "mkdata/graphics/archives.h"
 #include "tactical/radar/radar_screen.h"
 
@@ -18,10 +19,6 @@ constexpr int kDigit = 13;
 
 void stage(const Context& context, const std::string& name, const std::string& file) {
     stageArchiveMember(context, kGraphicsFolder, kRadarGroup, name, file);
-}
-
-Rect controlRect(const StationControlRow& row) {
-    return {row.x, row.y, row.x + row.width, row.y + row.height};
 }
 
 // The scope: black glass inside the twelve-cornered window, a lit bezel stepped out round it.
@@ -48,7 +45,7 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 3101);
     scopeBezel(canvas);
     for (const StationControlRow& row : {kRadarTag, kRadarMast, kRadarRings, kRadarRange, kRadarSpacing, kRadarLamp}) {
-        const Rect r = controlRect(row);
+        const Rect r = rowRect(row);
         bevel(canvas, Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2}, 2, false);
     }
     readoutWell(canvas, kRadarBearingReadOut.x, kRadarBearingReadOut.y, 3, kDigit);
