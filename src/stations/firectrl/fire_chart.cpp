@@ -226,12 +226,14 @@ void FireChart::place(int x, int y) {
     double column = 0, row = 0, worldX = 0, worldY = 0;
     getTransform().toGrid(x, y, &column, &row);
     if (gridToWorld(column, row, &worldX, &worldY)) {
-        if (armedTube_ && armedTube_->weaponType() == kWeaponSlmm) {
-            armedTube_->addAimPoint(worldX, worldY);
+        Launcher& launcher = armedTube_ ? *armedTube_ : *armedCell_;
+        if (&launcher == armedTube_ && launcher.weaponType() == kWeaponSlmm) {
+            launcher.addAimPoint(worldX, worldY);
         } else {
             const WorldPoint from = ownBoatPosition();
-            (armedTube_ ? armedTube_ : armedCell_)->addRoute(from.x, from.y, worldX, worldY);
+            launcher.addRoute(from.x, from.y, worldX, worldY);
         }
+        launcher.waypoints.rewind();
     }
     disarm();
     onSetCursor();

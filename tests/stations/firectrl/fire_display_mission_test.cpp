@@ -225,7 +225,6 @@ TEST_F(FireDisplayMission, PicturesOfWaypointsSeekerConesAndReadouts) {
     for (int i = 0; i < 8; ++i)
         display().onCommand(kFireCmdScaleUp, 0);
     run(1000);
-    keepPicture("cones");
     EXPECT_TRUE(matchesGoldenIn(kGolden, *stationPicture(), "display-cones-readouts"));
     hideStation();
 }

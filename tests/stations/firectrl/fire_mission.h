@@ -17,9 +17,11 @@
 #include "stations/firectrl/fire_display.h"
 #include "stations/firectrl/fire_panel_parts.h"
 #include "stations/firectrl/launcher.h"
+#include "support/golden_image.h"
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -44,6 +46,11 @@ protected:
         stationRegisterMaker(kStationFireControl, nullptr);
         EXPECT_NE(station, nullptr);
         return *static_cast<FireCtrl*>(station);
+    }
+
+    /// Keeps the station's picture as artefacts/firectrl-<name>.png.
+    void keepPage(const std::string& name) {
+        EXPECT_TRUE(keepArtefact(*stationPicture(), "firectrl-" + name + ".png")) << name;
     }
 
     FireDisplay& display() { return fireCtrl()->display(); }

@@ -229,13 +229,13 @@ TEST_F(FireStationMission, TheLoadOutShowsTheBoatAndItsPicturesAreKept) {
     FireCtrl& station = build();
     showStation(kStationFireControl);
     run(500);
-    keepPicture("display");
+    keepPage("display");
     station.onCommand(kFireCmdPanel, 0);
     run(100);
-    keepPicture("panel");
+    keepPage("panel");
     station.onCommand(kFireCmdLoadOut, 0);
     run(100);
-    keepPicture("loadout-unlimited");
+    keepPage("loadout-unlimited");
     EXPECT_TRUE(matchesGoldenIn("tests/stations/firectrl/golden", *stationPicture(), "loadout-unlimited"));
     const LoadOutScreen& loadOut = station.loadOut();
     EXPECT_TRUE(loadOut.unlimitedShown());
@@ -251,7 +251,7 @@ TEST_F(FireStationMission, TheLoadOutShowsTheBoatAndItsPicturesAreKept) {
     station.onCommand(kFireCmdLoadOut, 0);
     run(100);
     EXPECT_FALSE(station.loadOut().unlimitedShown());
-    keepPicture("loadout");
+    keepPage("loadout");
     hideStation();
 }
 
@@ -338,6 +338,7 @@ TEST_F(FireChartMission, AnArmedClickPlacesAnAimPointForAnSlmmTubeAndARouteForTh
         EXPECT_NEAR(route[0]->x, own.x + (end.x - own.x) / 4, 1852.0);
         EXPECT_NEAR(route[0]->y, own.y + (end.y - own.y) / 4, 1852.0);
         EXPECT_NE(route[3]->labelNumber, kNoWaypointLabel);
+        EXPECT_EQ(launcher->waypoints.current(), route[0]) << "the list's cursor back on its head";
         for (const LaunchWaypoint* point : route)
             EXPECT_NE(chart().markOf(*point), nullptr);
     }

@@ -63,6 +63,8 @@ void drawDisplay(const Context& context, const ArtTexts& texts) {
     const char* viewLabels[] = {"N", "S", "O", "E", "+", "-"};
     for (std::size_t i = 0; i < std::size(kFireViewButtons); ++i)
         stageButton(context, kFireViewButtons[i], viewLabels[i], *buttonFont);
+    // The guidance view's "Return" button: a bare cap under its label.
+    stageButton(context, kFireReturnButton, "", *buttonFont);
     stage(context, kFireSelectorButton,
           frameStripFile(dropButtonFrames(kFireSelectorButtonWidth, kFireSelectorButtonHeight)));
 }
