@@ -59,23 +59,22 @@ void FireReadouts::show(const ContactRecord& contact) {
     for (std::size_t i = 0; i < kRows; ++i)
         if (values_[i]->text() != texts[i])
             values_[i]->setText(texts[i]);
-    if (shown_)
-        return;
-    shown_ = true;
-    for (auto& label : values_)
-        label->show();
-    for (auto& label : captions_)
-        label->show();
+    setShown(true);
 }
 
 void FireReadouts::hide() {
-    if (!shown_)
+    setShown(false);
+}
+
+void FireReadouts::setShown(bool on) {
+    if (shown_ == on)
         return;
-    shown_ = false;
+    shown_ = on;
+    const auto apply = [on](StaticText& label) { on ? label.show() : label.hide(); };
     for (auto& label : values_)
-        label->hide();
+        apply(*label);
     for (auto& label : captions_)
-        label->hide();
+        apply(*label);
 }
 
 void FireReadouts::paint(DeviceContext& dc) {

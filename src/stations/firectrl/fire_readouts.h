@@ -42,6 +42,8 @@ public:
     const std::string& value(std::size_t row) const;
 
 private:
+    void setShown(bool on);
+
     std::array<std::unique_ptr<StaticText>, kRows> values_;
     std::array<std::unique_ptr<StaticText>, kRows - 1> captions_;
     bool shown_ = false;
