@@ -213,14 +213,13 @@ void FirePlot::update(double now) {
             // A launcher records its weapon only after the world has taken it in.
             if (item->label < 0)
                 item->label = fireLauncherOf(*entity);
+        } else if (entity->kind == kKindMissile) {
+            item->stamp = now; // kept where it was last seen
         }
     }
     refreshContacts(now);
     std::erase_if(
         items_, [&](const auto& item) { return item->kind() != FirePlotKind::ownBoat && item->stamp < now; });
-    // Weapons launched since the plot was built: the world tells of no entity it adds.
-    for (auto* node = worldList().head(); node; node = node->next)
-        addEntity(*node->item, now);
 }
 
 } // namespace q71

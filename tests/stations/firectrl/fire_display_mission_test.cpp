@@ -56,26 +56,31 @@ protected:
             values.push_back(chart().readouts().value(row));
         return values;
     }
-    // A weapon of the own side near the own boat, as a launch puts one into the world.
-    Entity& weapon(double east, double north, double heading, bool seekerArmed) {
-        auto* made = new Entity(own().side, "Adcap", own().level, kKindWeapon, -1);
+    // An entity near the own boat, put into the world (which reports it).
+    Entity& enter(std::int32_t side, std::int32_t kind, std::int32_t typeCode, double east, double north) {
+        auto* made = new Entity(side, "Adcap", own().level, kind, -1);
+        made->typeCode = typeCode;
         made->parentId = own().id;
         made->motion = std::make_unique<MotionModel>(*made);
         made->motion->x = own().motion->x + east;
         made->motion->y = own().motion->y + north;
         made->motion->z = own().motion->z;
-        made->motion->heading = heading;
-        auto guidance = std::make_unique<GuidanceController>(*made);
+        worldAddEntity(made);
+        return *made;
+    }
+    // A torpedo of the own side near the own boat, on a straight run that lasts.
+    Entity& weapon(double east, double north, double heading, bool seekerArmed) {
+        Entity& made = enter(own().side, kKindWeapon, kEntityGeneric, east, north);
+        made.motion->heading = heading;
+        auto guidance = std::make_unique<GuidanceController>(made);
         guidance->enableRange = seekerArmed ? 0.0 : 2000.0;
-        // A run that lasts, on a straight course set at launch.
-        guidance->launchX = made->motion->x;
-        guidance->launchY = made->motion->y;
+        guidance->launchX = made.motion->x;
+        guidance->launchY = made.motion->y;
         guidance->runEndTime = 1.0e6;
         guidance->presetCourse = heading;
         guidance->searchPattern = 2;
-        made->controller = std::move(guidance);
-        worldAddEntity(made);
-        return *made;
+        made.controller = std::move(guidance);
+        return made;
     }
 };
 
@@ -181,6 +186,40 @@ TEST_F(FireDisplayMission, EntitiesTheWorldReportsArePlottedAndDroppedAtOnceAndL
     worldList().remove(&torpedo);
     delete &torpedo;
     EXPECT_EQ(plot().find(FirePlotKind::entity, id), nullptr) << "dropped as the world reports it";
+    hideStation();
+}
+
+TEST_F(FireDisplayMission, ThePlotFollowsTheOwnSidesWeaponsMissilesAndItsTypesTenAndSix) {
+    openDisplay();
+    const std::int32_t ours = own().side;
+    const std::int32_t theirs = ours == 2 ? 1 : 2;
+    struct Case {
+        std::int32_t side, kind, typeCode;
+        bool plotted;
+        std::int32_t laterType; ///< the type it takes afterwards
+        bool keptAfter;         ///< still plotted at the next tick
+    };
+    const Case cases[] = {
+        {ours, kKindWeapon, 3, true, 3, true},
+        {theirs, kKindWeapon, 3, false, 3, false},
+        {theirs, kKindMissile, 3, true, 6, true}, // a missile no longer followed is kept where it was
+        {theirs, kKindMissile, 6, false, 6, false},
+        {ours, 2, 10, true, 3, false},            // any other entity no longer followed goes
+        {ours, 2, 6, true, 6, true},
+        {theirs, 2, 10, false, 10, false},
+        {ours, 2, 3, false, 3, false},
+    };
+    std::vector<Entity*> made;
+    for (const Case& c : cases) {
+        made.push_back(&enter(c.side, c.kind, c.typeCode, 800.0, 800.0));
+        EXPECT_EQ(plot().find(FirePlotKind::entity, made.back()->id) != nullptr, c.plotted)
+            << c.side << " " << c.kind << " " << c.typeCode;
+    }
+    for (std::size_t i = 0; i < made.size(); ++i)
+        made[i]->typeCode = cases[i].laterType;
+    run(450);
+    for (std::size_t i = 0; i < made.size(); ++i)
+        EXPECT_EQ(plot().find(FirePlotKind::entity, made[i]->id) != nullptr, cases[i].keptAfter) << i;
     hideStation();
 }
 
