@@ -12,6 +12,8 @@
 
 namespace q71 {
 
+class FireChartReports;
+class FireReadouts;
 class Launcher;
 class LaunchWaypointMark;
 class MapObject;
@@ -19,6 +21,8 @@ class MapObject;
 class FireChart : public OwnShipChart, public LauncherChart {
 public:
     static constexpr int kChartSlot = 1;
+    /// The framework's cross-hair: the pointer while the next click places waypoints.
+    static constexpr int kPlacingCursor = 159;
 
     /// Over a grid in the page, at the glass of the display; shows the launchers' waypoints.
     FireChart(WindowHandle page, const DemGrid* grid);
@@ -45,8 +49,20 @@ public:
     void onLeftDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onLeftUp(int x, int y) override;
+    /// The placing cursor while armed, else the chart's own.
+    void onSetCursor() override;
+    /// The readouts over the picture.
+    void drawOnScreen(DeviceContext& window) override;
+
+    CursorHandle placingCursor() const { return placingCursor_; }
+    /// The readouts of the selected contact.
+    FireReadouts& readouts() { return *readouts_; }
 
     LaunchWaypoint* selectedWaypoint() const { return selected_; }
+    /// The mark of the selected waypoint (what the console moves by latitude and longitude), or null.
+    LaunchWaypointMark* selectedMark() const { return selected_ ? markOf(*selected_) : nullptr; }
+    /// Who hears of a selected or dragged waypoint (null: nobody).
+    void setReports(FireChartReports* reports) { reports_ = reports; }
     bool dragging() const { return dragging_; }
 
     /// The mark that shows a waypoint, or null.
@@ -58,8 +74,12 @@ private:
     /// The waypoint whose mark holds a pixel, cells' before tubes'; null for none.
     LaunchWaypoint* waypointAt(Point pixel) const;
     void select(LaunchWaypoint* waypoint);
+    /// Tells the console of the selected waypoint, when it is visible.
+    void reportSelected() const;
 
     std::unique_ptr<MapObject> ownBoat_;
+    std::unique_ptr<FireReadouts> readouts_;
+    CursorHandle placingCursor_{};
     std::map<const LaunchWaypoint*, std::unique_ptr<LaunchWaypointMark>> marks_;
     Launcher* armedTube_ = nullptr;
     Launcher* armedCell_ = nullptr;
@@ -67,6 +87,7 @@ private:
     LaunchWaypoint* selected_ = nullptr;
     bool dragging_ = false;
     bool moved_ = false;
+    FireChartReports* reports_ = nullptr;
 };
 
 } // namespace q71
