@@ -2,16 +2,14 @@
 // room option on, its button and Alt+M open it and a click on the sonar console switches the host
 // to the sonar station; with the option off, the slot stays empty. The room's picture is kept in
 // artefacts/cntrlrm.png.
-#include "tactical/support/station_mission.h"
+#include "stations/host_mission.h"
 
 #include "support/golden_image.h"
 
-#include "framework/app/shell.h"
 #include "framework/app/sub_screen.h"
 #include "framework/widgets/simple_button.h"
 #include "platform/window/window_layout.h"
 #include "stations/cntrlrm/control_room_screen.h"
-#include "stations/geninfo/gen_info.h"
 
 namespace q71::test {
 namespace {
@@ -23,11 +21,10 @@ std::unique_ptr<SubScreen> makeStandIn(std::string_view key, WindowHandle parent
     return std::make_unique<SubScreen>(key, parent, width, height, x, y);
 }
 
-class ControlRoomInHost : public StationMission {
+class ControlRoomInHost : public HostMission {
 protected:
     ControlRoomInHost() { startMission("Sa1.scn"); }
     ~ControlRoomInHost() override {
-        gen_.reset();
         for (int slot = 0; slot < kHostStationCount; ++slot)
             stationRegisterMaker(slot, nullptr);
     }
@@ -37,14 +34,7 @@ protected:
         for (int slot = 0; slot < kHostStationCount; ++slot)
             stationRegisterMaker(slot, makeStandIn);
         controlRoomRegisterStation();
-        gen_ = std::make_unique<GenInfo>("gen_info", appMainWindow(), 640, 480, 0, 0);
-        gen_->activate();
-        pump();
-        return *gen_;
-    }
-    void updateScreens() override {
-        if (gen_)
-            gen_->update();
+        return HostMission::openHost();
     }
     void clickHost(Point at) {
         display.click(windowClientToScreen(gen_->window(), at));
@@ -54,8 +44,6 @@ protected:
         const SimpleButton& b = gen_->stationButton(slot);
         clickHost({b.getX() + 22, b.getY() + 20});
     }
-
-    std::unique_ptr<GenInfo> gen_;
 };
 
 TEST_F(ControlRoomInHost, ItsButtonAndAltMOpenTheRoomAndTheSonarConsoleOpensTheSonar) {

@@ -109,6 +109,11 @@ protected:
 
 TEST_F(ControlRoomStation, AnArrowWalksToTheNextViewpointAndSwitchesButtonsAndMarkersAtTheEnd) {
     ControlRoomScreen& room = open();
+    ASSERT_NE(view().camera(), nullptr);
+    // Field of view 45 as every view asks for one (a view window of 2 tan 22.5 at distance 1),
+    // and the further setting of 60, which the library keeps.
+    EXPECT_NEAR(view().camera()->viewWindowX, 0.8284271f, 1e-5);
+    EXPECT_FLOAT_EQ(view().camera()->setting, 60.0f);
     EXPECT_EQ(room.stationButton(0).getState(), 1) << "viewpoint 0 is current at the start";
     EXPECT_EQ(room.stationButton(1).getState(), 2);
     clickAt(kNextArrow);
