@@ -56,8 +56,6 @@ inline constexpr std::array<int, kRoomStationButtonCount> kRoomStationColumn{0, 
 struct RoomCamera {
     float x = 0.0f, y = 0.0f, z = 0.0f, heading = 0.0f, pitch = 0.0f;
 };
-/// Where the camera stands until the first move.
-inline constexpr RoomCamera kRoomStartCamera{0.0f, 0.0f, -1.1f, 0.0f, 0.0f};
 
 struct RoomViewpoint {
     int planX, planY; ///< the marker's top-left corner on the screen

@@ -58,7 +58,8 @@ void ControlRoomScreen::build() {
     for (std::size_t i = 0; i < arrows_.size(); ++i)
         arrows_[i] = makeButton(window(), kRoomArrowButtons[i]);
     view_ = std::make_unique<ControlRoomView>(window(), host_);
-    view_->setCamera(kRoomStartCamera, walk_.current());
+    // The view stands where the plan marks the player from the start.
+    view_->setCamera(kRoomViewpoints[static_cast<std::size_t>(walk_.current())].camera, walk_.current());
 }
 
 void ControlRoomScreen::open() {

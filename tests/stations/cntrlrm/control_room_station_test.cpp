@@ -115,6 +115,11 @@ TEST_F(ControlRoomStation, AnArrowWalksToTheNextViewpointAndSwitchesButtonsAndMa
     EXPECT_NEAR(view().camera()->viewWindowX, 0.8284271f, 1e-5);
     EXPECT_FLOAT_EQ(view().camera()->setting, 60.0f);
     EXPECT_EQ(room.stationButton(0).getState(), 1) << "viewpoint 0 is current at the start";
+    const RoomCamera start = view().roomCamera();
+    EXPECT_NEAR(start.x, -4.1f, 1e-4) << "the camera stands at the viewpoint the plan marks";
+    EXPECT_NEAR(start.heading, 165.0f, 1e-4);
+    run(10);
+    keepPicture("first-open");
     EXPECT_EQ(room.stationButton(1).getState(), 2);
     clickAt(kNextArrow);
     run(40); // four of the five steps
