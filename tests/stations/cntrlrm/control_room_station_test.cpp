@@ -5,11 +5,16 @@
 #include "tactical/support/station_mission.h"
 
 #include "support/golden_image.h"
+#include "support/temp_dir.h"
 
 #include "framework/app/main_cursor.h"
+#include "framework/resources/group_archive.h"
+#include "framework/resources/group_archive_writer.h"
+#include "framework/resources/registry.h"
 #include "framework/widgets/simple_button.h"
 #include "platform/window/cursors.h"
 #include "platform/window/focus.h"
+#include "platform/window/modal_loop.h"
 #include "platform/display/input_event.h"
 #include "platform/window/window_layout.h"
 #include "render3d/format.h"
@@ -19,6 +24,10 @@
 #include "tactical/rwutils/model_descriptor.h"
 #include "tactical/rwutils/rw_archive.h"
 
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <vector>
@@ -245,6 +254,50 @@ TEST_F(ControlRoomStation, DragsWalkAndTurnTheCameraAndHoldTheMouseOutsideTheVie
     EXPECT_NEAR(c.heading, 270.0f + 310 * 1.1459156f, 1e-3);
     EXPECT_NEAR(c.pitch, -8.0f - 5 * 1.1459156f, 1e-4);
     EXPECT_NEAR(c.x, 5.2f - 6.0f, 1e-4) << "turning does not move";
+}
+
+using ControlRoomStationDeathTest = ControlRoomStation;
+
+TEST_F(ControlRoomStationDeathTest, MissingOrDamagedArtEndsTheProgramAfterItsBox) {
+    std::ifstream file(locationDataRoot() + "/resources/bitmap106.bmp", std::ios::binary);
+    const std::string picture{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_FALSE(picture.empty());
+    struct Case {
+        std::vector<std::pair<const char*, std::string>> members; // none at all: no group
+        const char* missing;
+    };
+    const std::vector<Case> cases = {
+        {{}, "the group"},
+        {{{"X229Y284.bmp", picture}}, "the background"},
+        {{{"screen30.bmp", picture}}, "the marker"},
+        {{{"screen30.bmp", picture}, {"bdot.bmp", "BM not a bitmap"}}, "a readable marker"},
+    };
+    char saved[sizeof graphicsInstallPath];
+    std::memcpy(saved, graphicsInstallPath, sizeof saved);
+    for (const Case& c : cases) {
+        TempDir dir;
+        if (!c.members.empty()) {
+            ASSERT_EQ(grpBuildBegin(dir.file("cntrlrm").c_str()), 1);
+            for (const auto& [name, bytes] : c.members)
+                ASSERT_EQ(grpBuildAddMemory(name, reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                                            static_cast<std::uint32_t>(bytes.size())),
+                          1);
+            ASSERT_TRUE(grpBuildEnd());
+        }
+        std::snprintf(graphicsInstallPath, sizeof graphicsInstallPath, "%s", dir.path().string().c_str());
+        grpFreeAll();
+        // Every box is answered (a damaged bitmap is named before the fatal report); the program
+        // then ends with a failure status.
+        EXPECT_EXIT(
+            {
+                modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, 1); });
+                open();
+            },
+            testing::ExitedWithCode(1), "")
+            << "without " << c.missing;
+    }
+    std::memcpy(graphicsInstallPath, saved, sizeof saved);
+    grpFreeAll();
 }
 
 } // namespace
