@@ -80,8 +80,21 @@ struct RoomObjectRow {
     int button;
 };
 inline constexpr std::array<RoomObjectRow, 15> kRoomObjects{{
-    {1, -1}, {2, 8},  {3, 7},  {4, 7},  {5, -1}, {6, 1},  {7, -1}, {8, 2},
-    {9, -1}, {10, -1}, {11, 6}, {12, 5}, {13, 4}, {14, 3}, {15, 9},
+    {1, -1},
+    {2, 8},
+    {3, 7},
+    {4, 7},
+    {5, -1},
+    {6, 1},
+    {7, -1},
+    {8, 2},
+    {9, -1},
+    {10, -1},
+    {11, 6},
+    {12, 5},
+    {13, 4},
+    {14, 3},
+    {15, 9},
 }};
 
 /// The 3-D view on the screen, its models and its lens.

@@ -26,26 +26,27 @@ constexpr const char* kClickSound = "pushbtn.wav";
 }
 
 std::unique_ptr<SimpleButton> makeButton(WindowHandle window, const RoomButtonRow& row) {
-    auto button = std::make_unique<SimpleButton>(window, row.id, row.x, row.y, row.width, row.height, row.bitmap,
-                                                 row.frames, SimpleButton::kPush, false);
+    auto button = std::make_unique<SimpleButton>(window, row.id, row.x, row.y, row.width, row.height,
+                                                 row.bitmap, row.frames, SimpleButton::kPush, false);
     button->setClickSound(kClickSound, 1);
     return button;
 }
 
-std::unique_ptr<SubScreen> makeControlRoom(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                           int y) {
+std::unique_ptr<SubScreen> makeControlRoom(std::string_view key, WindowHandle parent, int width, int height,
+                                           int x, int y) {
     return std::make_unique<ControlRoomScreen>(key, parent, width, height, x, y);
 }
 
 } // namespace
 
-ControlRoomScreen::ControlRoomScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
+ControlRoomScreen::ControlRoomScreen(std::string_view key, WindowHandle parent, int width, int height, int x,
+                                     int y)
     : SubScreen(key, parent, width, height, x, y), ownHost_(controlRoomHostOf(parent)), host_(*ownHost_) {
     build();
 }
 
-ControlRoomScreen::ControlRoomScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y,
-                                     ControlRoomHost& host)
+ControlRoomScreen::ControlRoomScreen(std::string_view key, WindowHandle parent, int width, int height, int x,
+                                     int y, ControlRoomHost& host)
     : SubScreen(key, parent, width, height, x, y), host_(host) {
     build();
 }

@@ -16,8 +16,8 @@ namespace {
 
 constexpr int kControlRoomOption = 23;
 
-std::unique_ptr<SubScreen> makeStandIn(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                       int y) {
+std::unique_ptr<SubScreen> makeStandIn(std::string_view key, WindowHandle parent, int width, int height,
+                                       int x, int y) {
     return std::make_unique<SubScreen>(key, parent, width, height, x, y);
 }
 

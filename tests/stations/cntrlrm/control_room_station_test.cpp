@@ -12,10 +12,10 @@
 #include "framework/resources/group_archive_writer.h"
 #include "framework/resources/registry.h"
 #include "framework/widgets/simple_button.h"
+#include "platform/display/input_event.h"
 #include "platform/window/cursors.h"
 #include "platform/window/focus.h"
 #include "platform/window/modal_loop.h"
-#include "platform/display/input_event.h"
 #include "platform/window/window_layout.h"
 #include "render3d/format.h"
 #include "stations/cntrlrm/control_room_host.h"
@@ -66,7 +66,8 @@ public:
         r3d::ClumpRecord wall;
         wall.tag = objectId;
         const r3d::Vec3 n{0.0f, 0.0f, 1.0f};
-        for (r3d::Vec3 p : {r3d::Vec3{-20, -20, -5}, r3d::Vec3{20, -20, -5}, r3d::Vec3{20, 20, -5}, r3d::Vec3{-20, 20, -5}})
+        for (r3d::Vec3 p :
+             {r3d::Vec3{-20, -20, -5}, r3d::Vec3{20, -20, -5}, r3d::Vec3{20, 20, -5}, r3d::Vec3{-20, 20, -5}})
             wall.vertices.push_back({p, n, 0.0f, 0.0f});
         wall.materials.emplace_back();
         wall.triangles = {{1, 2, 3, 0}, {1, 3, 4, 0}};
@@ -151,7 +152,8 @@ TEST_F(ControlRoomStation, AnArrowWalksToTheNextViewpointAndSwitchesButtonsAndMa
     EXPECT_NEAR(c.heading, 191.0f, 1e-3);
     EXPECT_NEAR(c.pitch, -2.0f, 1e-4);
     EXPECT_EQ(view().viewpoint(), 1);
-    EXPECT_TRUE(matchesGoldenIn("tests/stations/cntrlrm/golden", *screenArea(windowClientToScreen(room.window(), {70, 262}), 150, 144),
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/cntrlrm/golden",
+                                *screenArea(windowClientToScreen(room.window(), {70, 262}), 150, 144),
                                 "plan-after-move"));
 
     // Closed and opened again, the room is where it was left.
@@ -171,10 +173,12 @@ TEST_F(ControlRoomStation, FromEachViewpointTheCentreOfTheViewIsItsOwnStationsCo
         const int viewpoint = k % 9;
         ASSERT_EQ(room.walk().current(), viewpoint);
         const int id = view().pickAt(kViewCentre.x, kViewCentre.y);
-        EXPECT_TRUE(expected[static_cast<std::size_t>(viewpoint)].count(id)) << "viewpoint " << viewpoint << " sees " << id;
+        EXPECT_TRUE(expected[static_cast<std::size_t>(viewpoint)].count(id))
+            << "viewpoint " << viewpoint << " sees " << id;
     }
     ASSERT_NE(view().camera(), nullptr);
-    EXPECT_TRUE(matchesGoldenIn("tests/stations/cntrlrm/golden", *view().camera()->image(), "room-viewpoint-0"));
+    EXPECT_TRUE(
+        matchesGoldenIn("tests/stations/cntrlrm/golden", *view().camera()->image(), "room-viewpoint-0"));
     keepPicture("viewpoint-0");
 }
 
@@ -187,16 +191,17 @@ TEST_F(ControlRoomStation, EachPartOfTheRoomGivesItsCursorAndItsStation) {
         int station; // -1: the normal cursor and nothing selected
     };
     // Navigation is not built here: its chart table (2) is not offered.
-    for (const Case c : {Case{1, -1}, Case{2, -1}, Case{3, 6}, Case{4, 6}, Case{5, -1}, Case{6, 0}, Case{7, -1},
-                         Case{8, 11}, Case{9, -1}, Case{10, -1}, Case{11, 2}, Case{12, 5}, Case{13, 4}, Case{14, 1},
-                         Case{15, 3}, Case{0, -1}, Case{16, -1}}) {
+    for (const Case c : {Case{1, -1}, Case{2, -1}, Case{3, 6}, Case{4, 6}, Case{5, -1}, Case{6, 0},
+                         Case{7, -1}, Case{8, 11}, Case{9, -1}, Case{10, -1}, Case{11, 2}, Case{12, 5},
+                         Case{13, 4}, Case{14, 1}, Case{15, 3}, Case{0, -1}, Case{16, -1}}) {
         archive.wallTagged(c.objectId);
         open();
         ASSERT_NE(view().handCursor(), appMainCursor()) << "the data set's cursor 108";
         ASSERT_EQ(view().pickAt(kViewCentre.x, kViewCentre.y), c.objectId);
         moveTo(inView({10, 10}));
         moveTo(inView(kViewCentre));
-        EXPECT_EQ(cursorGet(), c.station >= 0 ? view().handCursor() : appMainCursor()) << "object " << c.objectId;
+        EXPECT_EQ(cursorGet(), c.station >= 0 ? view().handCursor() : appMainCursor())
+            << "object " << c.objectId;
         recorder.selected.clear();
         clickAt(inView(kViewCentre));
         EXPECT_EQ(recorder.selected, c.station >= 0 ? std::vector<int>{c.station} : std::vector<int>{})

@@ -75,7 +75,8 @@ void standingBox(Mesh& mesh, float x, float y, float facingX, float facingY, flo
         corners[i] = {base.x, i & 4 ? top : bottom, base.z};
     }
     const Vec3 centre = front - f * (depth / 2) + Vec3{0.0f, (bottom + top) / 2, 0.0f};
-    constexpr int kFaces[6][4] = {{0, 1, 5, 4}, {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 3, 7, 5}, {0, 1, 3, 2}, {4, 5, 7, 6}};
+    constexpr int kFaces[6][4] = {{0, 1, 5, 4}, {2, 3, 7, 6}, {0, 2, 6, 4},
+                                  {1, 3, 7, 5}, {0, 1, 3, 2}, {4, 5, 7, 6}};
     for (const auto& q : kFaces) {
         const Vec3 mid = (corners[q[0]] + corners[q[2]]) * 0.5f;
         face(mesh, corners[q[0]], corners[q[1]], corners[q[2]], corners[q[3]], mid - centre, material);
@@ -90,8 +91,8 @@ std::uint32_t glowing(Mesh& mesh, Tint tint) {
     return m;
 }
 
-void pane(Mesh& mesh, float x, float y, float facingX, float facingY, float halfWidth, float bottom, float top,
-          std::uint32_t material) {
+void pane(Mesh& mesh, float x, float y, float facingX, float facingY, float halfWidth, float bottom,
+          float top, std::uint32_t material) {
     const Vec3 f = at(facingX, facingY, 0.0f);
     const Vec3 side{f.z, 0.0f, -f.x};
     const Vec3 c = at(x, y, 0.0f) + f * 0.01f;
@@ -101,9 +102,9 @@ void pane(Mesh& mesh, float x, float y, float facingX, float facingY, float half
 }
 
 struct Sight {
-    float x, y;           ///< where the line of sight meets the console's face
+    float x, y;             ///< where the line of sight meets the console's face
     float facingX, facingY; ///< back towards the camera
-    float z;              ///< the line's height there
+    float z;                ///< the line's height there
 };
 
 Sight sightOf(const RoomViewpoint& v) {
@@ -137,14 +138,16 @@ void console(r3d::ClumpRecord& room, int tag, int button, const Sight& s) {
     if (button == 4) {
         // Hangs from the deckhead, clear of the sonar operator's line of sight below it.
         bottom = s.z - kBelowSight;
-        standingBox(mesh, s.x, s.y, s.facingX, s.facingY, kHalfWidth, kDepth * 0.5f, bottom, s.z + kAboveSight, steel);
-        standingBox(mesh, s.x - s.facingX * 0.15f, s.y - s.facingY * 0.15f, s.facingX, s.facingY, 0.05f, 0.05f,
-                    s.z + kAboveSight, kCeiling, steel);
+        standingBox(mesh, s.x, s.y, s.facingX, s.facingY, kHalfWidth, kDepth * 0.5f, bottom,
+                    s.z + kAboveSight, steel);
+        standingBox(mesh, s.x - s.facingX * 0.15f, s.y - s.facingY * 0.15f, s.facingX, s.facingY, 0.05f,
+                    0.05f, s.z + kAboveSight, kCeiling, steel);
     } else {
-        standingBox(mesh, s.x, s.y, s.facingX, s.facingY, kHalfWidth, kDepth, kFloor, s.z + kAboveSight, steel);
+        standingBox(mesh, s.x, s.y, s.facingX, s.facingY, kHalfWidth, kDepth, kFloor, s.z + kAboveSight,
+                    steel);
         // The desk that sticks out under the display.
-        standingBox(mesh, s.x + s.facingX * 0.3f, s.y + s.facingY * 0.3f, s.facingX, s.facingY, kHalfWidth, 0.3f,
-                    s.z - 0.55f, s.z - 0.5f, steel);
+        standingBox(mesh, s.x + s.facingX * 0.3f, s.y + s.facingY * 0.3f, s.facingX, s.facingY, kHalfWidth,
+                    0.3f, s.z - 0.55f, s.z - 0.5f, steel);
     }
     const float glassBottom = std::max(s.z - 0.3f, bottom + 0.03f);
     pane(mesh, s.x, s.y, s.facingX, s.facingY, kHalfWidth - 0.1f, glassBottom, s.z + 0.35f, glass);
@@ -162,9 +165,10 @@ void console(r3d::ClumpRecord& room, int tag, int button, const Sight& s) {
 void periscope(r3d::ClumpRecord& room, int tag, const Sight& s, float columnX, float columnY) {
     Mesh mesh(shapes::child(room, tag, {}));
     const std::uint32_t steel = mesh.material(kSteelDark);
-    shapes::frustum(mesh, at(columnX, columnY, kFloor), at(columnX, columnY, kCeiling), 0.25f, 0.25f, 12, steel);
-    standingBox(mesh, columnX + s.facingX * 0.4f, columnY + s.facingY * 0.4f, s.facingX, s.facingY, 0.2f, 0.2f,
-                s.z - 0.25f, s.z + 0.1f, mesh.material(kSteel));
+    shapes::frustum(mesh, at(columnX, columnY, kFloor), at(columnX, columnY, kCeiling), 0.25f, 0.25f, 12,
+                    steel);
+    standingBox(mesh, columnX + s.facingX * 0.4f, columnY + s.facingY * 0.4f, s.facingX, s.facingY, 0.2f,
+                0.2f, s.z - 0.25f, s.z + 0.1f, mesh.material(kSteel));
 }
 
 void stateroomDoor(r3d::ClumpRecord& room, int tag, const Sight& s) {
@@ -184,8 +188,8 @@ void shell(r3d::ClumpRecord& room) {
     const std::uint32_t wall = mesh.material(kWall);
     const std::uint32_t deck = mesh.material(kDeck);
     const std::uint32_t deckhead = mesh.material(kDeckhead);
-    const Vec3 a = at(kPort, kAft, kFloor), b = at(kStarboard, kAft, kFloor), c = at(kStarboard, kForward, kFloor),
-               d = at(kPort, kForward, kFloor);
+    const Vec3 a = at(kPort, kAft, kFloor), b = at(kStarboard, kAft, kFloor),
+               c = at(kStarboard, kForward, kFloor), d = at(kPort, kForward, kFloor);
     const Vec3 up{0.0f, kCeiling - kFloor, 0.0f};
     face(mesh, a, b, c, d, {0, 1, 0}, deck);
     face(mesh, a + up, b + up, c + up, d + up, {0, -1, 0}, deckhead);
@@ -203,29 +207,30 @@ void fittings(r3d::ClumpRecord& room) {
             shapes::box(ladder, at(x - 0.04f, -1.0f, kFloor) + Vec3{0, 0, -0.04f},
                         at(x + 0.04f, -1.0f, kCeiling) + Vec3{0, 0, 0.04f}, m);
         for (float z = kFloor + 0.4f; z < kCeiling; z += 0.45f)
-            shapes::box(ladder, at(-5.5f, -1.0f, z) + Vec3{0, 0, -0.03f}, at(-4.9f, -1.0f, z + 0.05f) + Vec3{0, 0, 0.03f},
-                        m);
+            shapes::box(ladder, at(-5.5f, -1.0f, z) + Vec3{0, 0, -0.03f},
+                        at(-4.9f, -1.0f, z + 0.05f) + Vec3{0, 0, 0.03f}, m);
     }
     {
         Mesh table(shapes::child(room, kTagTable, {}));
         standingBox(table, 1.0f, -0.5f, 0.0f, -1.0f, 0.8f, 1.0f, kFloor, -4.95f, table.material(kSteel));
         const std::uint32_t chart = glowing(table, kChart);
-        face(table, at(0.3f, -0.4f, -4.94f), at(1.7f, -0.4f, -4.94f), at(1.7f, 0.4f, -4.94f), at(0.3f, 0.4f, -4.94f),
-             {0, 1, 0}, chart);
+        face(table, at(0.3f, -0.4f, -4.94f), at(1.7f, -0.4f, -4.94f), at(1.7f, 0.4f, -4.94f),
+             at(0.3f, 0.4f, -4.94f), {0, 1, 0}, chart);
     }
     {
         Mesh pipes(shapes::child(room, kTagPipes, {}));
         const std::uint32_t m = pipes.material({0.55f, 0.45f, 0.30f});
         for (float z : {-1.2f, -1.5f, -1.8f})
-            shapes::frustum(pipes, at(kPort + 0.2f, kAft + 0.5f, z), at(kPort + 0.2f, kForward - 0.5f, z), 0.08f,
-                            0.08f, 6, m);
+            shapes::frustum(pipes, at(kPort + 0.2f, kAft + 0.5f, z), at(kPort + 0.2f, kForward - 0.5f, z),
+                            0.08f, 0.08f, 6, m);
     }
     {
         Mesh lamps(shapes::child(room, kTagLamps, {}));
         const std::uint32_t m = glowing(lamps, {0.95f, 0.95f, 0.85f});
         for (float y = kAft + 2.0f; y < kForward; y += 4.0f)
             for (float x : {-2.5f, 4.5f})
-                shapes::box(lamps, {x - 0.6f, kCeiling - 0.08f, -y - 0.15f}, {x + 0.6f, kCeiling, -y + 0.15f}, m);
+                shapes::box(lamps, {x - 0.6f, kCeiling - 0.08f, -y - 0.15f}, {x + 0.6f, kCeiling, -y + 0.15f},
+                            m);
     }
 }
 
@@ -273,6 +278,8 @@ constexpr ModelRecipe kRecipes[] = {
 
 } // namespace
 
-std::span<const ModelRecipe> roomRecipes() { return kRecipes; }
+std::span<const ModelRecipe> roomRecipes() {
+    return kRecipes;
+}
 
 } // namespace q71::mkdata

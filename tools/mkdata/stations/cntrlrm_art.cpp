@@ -21,8 +21,8 @@ constexpr int kDot = 9; // the marker dots' side
 constexpr Rect kPlanGlass{72, 266, 216, 404};
 // The engraved names of the station keys, by button.
 constexpr std::array<const char*, kRoomStationButtonCount> kStationWords = {
-    "PILOTAGE", "CHAMBRE DU CDT", "SONAR", "ANALYSE CIBLE (AMC)", "CONDUITE DE TIR",
-    "RADAR",    "PÉRISCOPE",             "NAVIGATION", "RADIO",
+    "PILOTAGE",  "CHAMBRE DU CDT", "SONAR", "ANALYSE CIBLE (AMC)", "CONDUITE DE TIR", "RADAR",
+    "PÉRISCOPE", "NAVIGATION",     "RADIO",
 };
 
 void stage(const Context& context, const std::string& name, const std::string& file) {
@@ -104,7 +104,8 @@ Canvas stationKey(const RoomButtonRow& row, const std::string& word, const Movie
                                               : shade(palette::kAmber, -0.55f);
     fillRect(frame, Rect{cap.left + 2, cap.top + 3, cap.left + 5, cap.bottom - 3}, lamp, lamp, 0, 0.0f);
     const Colour ink = look == Key::Disabled ? shade(palette::kSteelLight, 0.1f) : palette::kLabel;
-    engravedText(frame, Rect{cap.left + 7, cap.top - 1, cap.right - 1, cap.bottom + 1}, word, font, ink, false);
+    engravedText(frame, Rect{cap.left + 7, cap.top - 1, cap.right - 1, cap.bottom + 1}, word, font, ink,
+                 false);
     return frame;
 }
 
