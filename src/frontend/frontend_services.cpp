@@ -24,6 +24,7 @@
 #include "sim/services/sim_services.h"
 #include "sim/services/sound_manager_audio.h"
 #include "sim/simulation/world_mission_facts.h"
+#include "stations/cntrlrm/control_room_screen.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
 #include "stations/geninfo/gen_info_service.h"
@@ -160,6 +161,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     genInfoSetLossHooks({commitOptionsPage, nullptr});
     radarRegisterStation();
     radioRegisterStation();
+    controlRoomRegisterStation();
 }
 
 } // namespace q71

@@ -2,6 +2,7 @@
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
 #include "mkdata/frontend/frontend_art.h"
+#include "mkdata/stations/cntrlrm_art.h"
 #include "mkdata/stations/host_art.h"
 #include "mkdata/stations/shipctrl_art.h"
 #include "mkdata/tactical/radar_art.h"
@@ -57,6 +58,7 @@ const Generator kGenerators[] = {
     {"tma", generateTmaArt},
     {"host", generateHostArt},
     {"shipctrl", generateShipControlArt},
+    {"cntrlrm", generateControlRoomArt},
     {"scope", generateScopeArt},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"navigation", generateNavigationArt},

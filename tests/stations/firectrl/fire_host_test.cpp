@@ -1,20 +1,18 @@
 // The fire-control station in the in-mission host: its button and Alt+F open it on the display.
-#include "tactical/support/station_mission.h"
+#include "stations/host_mission.h"
 
 #include "framework/app/screen_window.h"
-#include "framework/app/shell.h"
 #include "framework/widgets/simple_button.h"
 #include "sim/services/sim_services.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
-#include "stations/geninfo/gen_info.h"
 
 #include <gtest/gtest.h>
 
 namespace q71::test {
 namespace {
 
-class FireInHost : public StationMission {
+class FireInHost : public HostMission {
 protected:
     FireInHost() {
         simInstallServices({.audio = &audio, .weapons = &fireControlStations(), .frontEnd = &options});
@@ -23,22 +21,9 @@ protected:
     }
     // The host and its stations go before the mission's terrain, as in the game.
     void TearDown() override {
-        gen_.reset();
+        HostMission::TearDown();
         stationRegisterMaker(kStationFireControl, nullptr);
-        StationMission::TearDown();
     }
-    GenInfo& openHost() {
-        gen_ = std::make_unique<GenInfo>("gen_info", appMainWindow(), 640, 480, 0, 0);
-        gen_->activate();
-        pump();
-        return *gen_;
-    }
-    void updateScreens() override {
-        if (gen_)
-            gen_->update();
-    }
-
-    std::unique_ptr<GenInfo> gen_;
 };
 
 TEST_F(FireInHost, ItsButtonAndAltFOpenTheDisplay) {

@@ -135,7 +135,7 @@ std::vector<std::string> ArtDataSet::recordModelNames() {
 std::vector<std::string> ArtDataSet::programModelNames() {
     return {"Q71_peri", "Q71_ant", "Q71_esm", "Q71_radar", "Q71_snork", "crs_act", "crs_ord", "en_actul",
             "enor_fin", "strnpnt",  "strnhld", "bowpnt",  "bowhld",    "rudpnt",    "rudhld",  "Wheel5b",
-            "ShipBow",  "ShipStern", "Wreck"};
+            "ShipBow",  "ShipStern", "Wreck",   "Control-Room", "MockRoom"};
 }
 
 std::vector<std::string> ArtDataSet::generalTextureNames() {

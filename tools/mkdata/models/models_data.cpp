@@ -72,7 +72,8 @@ std::string bytesOf(const std::vector<std::uint8_t>& v) {
 // Every recipe's model name, in the order of the lists.
 std::vector<const ModelRecipe*> allRecipes() {
     std::vector<const ModelRecipe*> out;
-    for (auto list : {submarineRecipes(), shipRecipes(), craftRecipes(), objectRecipes(), ownBoatRecipes(), dialRecipes()})
+    for (auto list : {submarineRecipes(), shipRecipes(), craftRecipes(), objectRecipes(), ownBoatRecipes(), dialRecipes(),
+                  roomRecipes()})
         for (const ModelRecipe& r : list)
             out.push_back(&r);
     return out;

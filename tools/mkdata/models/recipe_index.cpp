@@ -17,7 +17,8 @@ const ModelRecipe* findModelRecipe(std::string_view name) {
             return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
         });
     };
-    for (auto list : {submarineRecipes(), shipRecipes(), craftRecipes(), objectRecipes(), ownBoatRecipes(), dialRecipes()})
+    for (auto list : {submarineRecipes(), shipRecipes(), craftRecipes(), objectRecipes(), ownBoatRecipes(), dialRecipes(),
+                  roomRecipes()})
         for (const ModelRecipe& r : list)
             if (same(r.name))
                 return &r;

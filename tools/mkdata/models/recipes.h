@@ -32,6 +32,7 @@ std::span<const ModelRecipe> craftRecipes();   ///< aircraft, missiles, torpedoe
 std::span<const ModelRecipe> objectRecipes();  ///< mines, buoys, rocks, people, wrecks, the rig
 std::span<const ModelRecipe> ownBoatRecipes(); ///< the own boat's masts
 std::span<const ModelRecipe> dialRecipes();    ///< dial pointers and the helm wheel
+std::span<const ModelRecipe> roomRecipes();    ///< the control room and its bare stand-in
 
 /// The recipe of a model name (compared without regard to case), or null.
 const ModelRecipe* findModelRecipe(std::string_view name);
