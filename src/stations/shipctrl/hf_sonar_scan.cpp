@@ -1,12 +1,12 @@
 #include "stations/shipctrl/hf_sonar_scan.h"
 
 #include "sim/entities/entity.h"
+#include "sim/entities/entity_events.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/sensors/sensor.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/scoring/scoring.h"
 #include "sim/simulation/geometry.h"
-#include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 
 #include <algorithm>
@@ -94,15 +94,7 @@ int hfSonarDesignate(OwnShipEntity& own, const std::vector<HfEcho>& echoes, floa
             sonar->z = m.z;
         }
         own.registerContact(kSensorActive, echo.entity->id, bearing, range, -1.0, -1.0, kQuality);
-        MissionEvent meeting;
-        meeting.x = m.x;
-        meeting.y = m.y;
-        meeting.z = m.z;
-        meeting.time = simClock().gameClock;
-        meeting.kind = kEventMeeting;
-        meeting.subject = own.id;
-        meeting.object = echo.entity->id;
-        scoringPostEvent(meeting, 0);
+        scoringPostEvent(missionEventAt(worldPoint(own), kEventMeeting, own.id, echo.entity->id), 0);
         ++designated;
     }
     return designated;
