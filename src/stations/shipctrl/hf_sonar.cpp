@@ -13,7 +13,6 @@
 #include "tactical/rwutils/rw_cache.h"
 
 #include <array>
-#include <utility>
 
 namespace q71 {
 namespace {
@@ -63,8 +62,9 @@ void RWhfsonar::createScene() {
     setFieldOfView(kFieldOfView);
     if (!hullEcho_) {
         hullEcho_ = echoMaterial(nullptr);
-        mineTexture_ = true;
-        mineEcho_ = echoMaterial(rwLoadTexture(kMineTexture));
+        r3d::Texture* mine = rwLoadTexture(kMineTexture);
+        mineTexture_ = mine != nullptr;
+        mineEcho_ = echoMaterial(mine);
     }
 }
 
