@@ -3,102 +3,26 @@
 // second are the items per second of BM_EmptyViewFrame (goal: at least 300 on one core); the
 // other benchmarks time the steps of a frame. BM_PeriscopeFrame is the optic itself with the data
 // set's washes (Q71_DATA): render, wash and overlay, head clear (0) and awash (1).
-#include "framework/resources/group_archive.h"
 #include "framework/resources/registry.h"
-#include "platform/display/headless_backend.h"
 #include "platform/files/locations.h"
 #include "platform/gdi/window_dc.h"
-#include "platform/window/clock.h"
-#include "platform/window/window.h"
-#include "platform/window/window_class.h"
-#include "platform/window/default_proc.h"
-#include "platform/window/window_styles.h"
-#include "platform/window/window_system.h"
-#include "render3d/format.h"
-#include "render3d/library.h"
-#include "sim/simulation/sim_clock.h"
 #include "tactical/periscope/scope.h"
-#include "tactical/rwutils/rw_archive.h"
 #include "tactical/rwutils/rw_cache.h"
-#include "tactical/rwutils/rw_widget.h"
 #include "tactical/rwutils/sea_surface.h"
 #include "tactical/rwutils/surface_patch.h"
 
 #include "bench_data_set.h"
+#include "optic_view.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 
 namespace {
 
 using namespace q71;
 
-// Sky and sea made here: the view needs only their names.
-class MadeArchive final : public RwArchive {
-public:
-    std::optional<RwBytes> read(const std::string& group, const std::string& name) override {
-        RwBytes out;
-        if (name.ends_with(".bmp") && name.starts_with("sea")) {
-            r3d::TextureRecord t{name, 64, 64, {std::vector<std::uint8_t>(64 * 64 * 4, 200)}};
-            r3d::encodeTexture(t, out);
-        } else if (group == "textures" && name.find_first_of("0123456789") != std::string::npos &&
-                   !name.starts_with("land")) {
-            r3d::ImageRecord i{512, 256, std::vector<std::uint8_t>(512 * 256 * 3, 120)};
-            r3d::encodeImage(i, out);
-        } else {
-            r3d::TextureRecord t{name, 64, 64, {std::vector<std::uint8_t>(64 * 64 * 4, 160)}};
-            r3d::encodeTexture(t, out);
-        }
-        return out;
-    }
-    bool readInBackground(const std::string&, const std::string&, RwReadDone) override { return false; }
-};
-
-struct OpticView {
-    FakeClock clock{1000};
-    HeadlessBackend display;
-    WindowSystemSession session{display, clock};
-    MadeArchive archive;
-    WindowHandle parent{};
-    std::unique_ptr<RWWidget> view;
-
-    /// A plain view, or with `scope` the periscope optic itself.
-    OpticView(int width, int height, bool scope = false) {
-        r3d::openLibrary(r3d::kDevice, {});
-        rwInstallArchive(&archive);
-        WindowClass c;
-        c.name = "BenchParent";
-        c.procedure = windowDefaultProc;
-        classRegister(c);
-        parent = windowCreate(0, "BenchParent", "", WS_VISIBLE, 0, 0, 640, 480, {});
-        simClock().dayPhase = kDayPhaseDay;
-        if (scope) {
-            view = std::make_unique<Scope>("scope", parent, 0, 0, width, height);
-        } else {
-            view = std::make_unique<RWWidget>("optic", parent, 0, 0, width, height);
-            view->addLayer(kLayerSea, 0);
-            view->addLayer(kLayerLowGround, 0);
-            view->setHullDown(true);
-            view->setFarClip(1800.0f);
-        }
-        view->setSeaState(3);
-        view->enableFog();
-        grpInitAsync();
-        view->createScene();
-        grpWaitAll();
-        view->setFarClip(1800.0f);
-        view->show();
-        view->setCameraPosition(0, 0, 6.0);
-        view->setCameraAngles(0, 30, 0);
-    }
-    ~OpticView() {
-        view.reset();
-        rwInstallArchive(nullptr);
-        r3d::closeLibrary();
-    }
-};
+using bench::OpticView;
 
 void BM_EmptyViewFrame(benchmark::State& state) {
     OpticView o(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

@@ -33,6 +33,7 @@
 #include "stations/geninfo/order_replies.h"
 #include "stations/geninfo/peer_events.h"
 #include "stations/geninfo/station_voice.h"
+#include "tactical/rwutils/rw_explosions.h"
 
 #include <cmath>
 
@@ -226,6 +227,7 @@ OrderReadOut& GenInfo::readOut(int id) const {
 }
 
 void GenInfo::open() {
+    rwInitExplosions();
     grpSetFolder(graphicsInstallPath);
     if (!grpOpenGroup("geninfo"))
         missing(__LINE__);
@@ -254,6 +256,7 @@ void GenInfo::open() {
 }
 
 void GenInfo::close() {
+    rwFreeExplosions();
     background_.free();
     bottom_.free();
     if (clock_) {

@@ -9,6 +9,8 @@
 #include "framework/widgets/detent_switch.h"
 #include "framework/widgets/hot_spot.h"
 #include "framework/widgets/read_out_strips.h"
+#include "platform/geometry/region.h"
+#include "platform/window/window_layout.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/services/audio_service.h"
@@ -21,6 +23,7 @@
 #include "stations/shipctrl/course_dial.h"
 #include "stations/shipctrl/engine_dial.h"
 #include "stations/shipctrl/helm_wheel.h"
+#include "stations/shipctrl/hf_sonar.h"
 #include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
@@ -138,6 +141,8 @@ void ShipControl::buildWidgets() {
     dive_ = std::make_unique<ButtonToggle>(w, kDive, "X432Y391.bmp", 3, 432, 391, 64, 23, false);
     courseDial_ = std::make_unique<CourseDial>(w, kCourse, 417, 41, 95, 95, "course.bmp", "crs_act", "crs_ord");
     engineDial_ = std::make_unique<EngineDial>(w, kTelegraph, 407, 188, 115, 115);
+    // The telegraph's round face: its corners stay the panel's, for clicks and painting alike.
+    windowSetShape(engineDial_->window(), Region::ellipse({2, 3, 111, 111}), false);
     sternDial_ = std::make_unique<PlaneDial>(w, kSternPlanes, 133, 210, 90, 80, "stern.bmp", "strnpnt", "strnhld",
                                              DialPlacement{{0.4f, -0.03f, 0.0f}, {0.58f, -0.03f, 0.5f}, 0.35f, 0.32f});
     bowDial_ = std::make_unique<PlaneDial>(w, kBowPlanes, 265, 211, 90, 80, "bow.bmp", "bowpnt", "bowhld",
@@ -148,9 +153,11 @@ void ShipControl::buildWidgets() {
     const double maxRudder = own ? own->ownMotion->maxRudderAngle : 30.0;
     // The planes swing as far as the rudder (the motion model's deflection law).
     wheel_ = std::make_unique<HelmWheel>(w, kWheel, 104, 297, maxRudder, maxRudder);
-    // The rudder dial sits in the notch of the wheel's panel: made before it, it stays above it.
+    // The rudder dial sits in the notch of the wheel's panel, outside the wheel's shape.
     for (ShipCtrlRWDial* dial : dials())
         dial->hide();
+    hfDisplay_ = std::make_unique<RWhfsonar>(w);
+    hfDisplay_->hide();
     dive_->setClickSound("litlbtn.WAV", 1);
     dive_->setState(2);
     if (textToolTipsEnabled()) {
@@ -208,6 +215,7 @@ void ShipControl::open() {
     }
     for (ShipCtrlRWDial* dial : dials())
         dial->loadResources();
+    hfDisplay_->createScene();
     courseReply(false);
     speedReply(false);
     depthReply(false);
@@ -226,11 +234,21 @@ std::array<ShipCtrlRWDial*, 6> ShipControl::dials() const {
 void ShipControl::onShow() {
     for (ShipCtrlRWDial* dial : dials())
         dial->show();
+    const OwnShipEntity* own = ownBoat();
+    showHfSonar(own && own->ownMotion->hfSonarOn);
 }
 
 void ShipControl::onHide() {
     for (ShipCtrlRWDial* dial : dials())
         dial->hide();
+    hfDisplay_->hide();
+}
+
+void ShipControl::showHfSonar(bool on) {
+    if (on)
+        hfDisplay_->show();
+    else
+        hfDisplay_->hide();
 }
 
 int ShipControl::onKey(int key, int category) {
@@ -252,6 +270,8 @@ void ShipControl::close() {
         dial->hide();
         dial->freeResources();
     }
+    hfDisplay_->hide();
+    hfDisplay_->destroyScene();
 }
 
 void ShipControl::showWinch(OwnShipEntity& own) {
@@ -271,6 +291,7 @@ void ShipControl::command(int id, int value) {
     OwnShipMotion& m = *own->ownMotion;
     switch (id) {
     case kHfSonar:
+        showHfSonar(value == 1);
         m.hfSonarOn = m.hfSonarOn ? 0 : 1;
         break;
     case kSnorkel:

@@ -20,6 +20,7 @@ class CourseDial;
 class EngineDial;
 class HelmWheel;
 class PlaneDial;
+class RWhfsonar;
 class RudderDial;
 class ShipCtrlRWDial;
 class DetentSwitch;
@@ -53,6 +54,7 @@ public:
     PlaneDial& bowPlanesDial() const { return *bowDial_; }
     RudderDial& rudderDial() const { return *rudderDial_; }
     HelmWheel& helmWheel() const { return *wheel_; }
+    RWhfsonar& hfSonarDisplay() const { return *hfDisplay_; }
     /// The trim gauge's reading (pitch x 10) last drawn.
     int trimReading() const { return trim_; }
 
@@ -66,6 +68,7 @@ private:
     void emergencyBlow(OwnShipEntity& own, int value);
     void dive(OwnShipEntity& own, int value);
     void showWinch(OwnShipEntity& own);
+    void showHfSonar(bool on);
     void paintTrimGauge(DeviceContext& dc) const;
 
     std::array<std::unique_ptr<LargeReadOut>, 6> readOuts_; ///< ids 300 ... 800
@@ -82,6 +85,7 @@ private:
     std::unique_ptr<PlaneDial> bowDial_;
     std::unique_ptr<RudderDial> rudderDial_;
     std::unique_ptr<HelmWheel> wheel_;
+    std::unique_ptr<RWhfsonar> hfDisplay_;
     std::vector<std::unique_ptr<HotSpot>> tips_;
     std::uintptr_t blowSample_ = 0;
     int trim_ = 0;

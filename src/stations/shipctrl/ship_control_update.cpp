@@ -15,6 +15,7 @@
 #include "stations/geninfo/station_voice.h"
 #include "stations/shipctrl/engine_dial.h"
 #include "stations/shipctrl/helm_wheel.h"
+#include "stations/shipctrl/hf_sonar.h"
 #include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_orders.h"
 
@@ -49,6 +50,7 @@ void ShipControl::update() {
     OwnShipEntity* own = ownBoat();
     if (window() == WindowHandle{} || !own)
         return;
+    hfDisplay_->render();
     const OwnShipMotion& m = *own->ownMotion;
     showValue(readOut(300), depthFeetOf(m.z));
     showValue(readOut(500), readOutWhole(std::fabs(m.speed)));

@@ -104,6 +104,9 @@ public:
     virtual void enableFog();
     /// Messages the window does not handle itself; the base gives them the default handling.
     virtual LResult handleMessage(std::uint32_t message, WParam wParam, LParam lParam);
+    /// Draws immediate geometry into the camera, after the scene and the effects (scene frame,
+    /// floating origin subtracted); nothing in the base.
+    virtual void drawInCamera() {}
     /// Paints 2-D overlays onto the rendered image before it is shown.
     virtual void drawOnImage(DeviceContext& dc);
     /// Paints on the window after the frame is shown.

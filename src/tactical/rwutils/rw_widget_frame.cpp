@@ -350,6 +350,7 @@ void RWWidget::renderScene() {
         r3d::setCameraPosition(*camera_, {at.x * 4.0f, at.y, at.z * 4.0f});
         rwEffects().drawBubbles(at);
     }
+    drawInCamera();
     r3d::endCameraUpdate(*camera_);
 }
 

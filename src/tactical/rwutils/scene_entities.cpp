@@ -212,7 +212,68 @@ void dent(SceneEntity& r) {
     ++r.damageStage;
 }
 
-// The last stage: effects off, the hull swapped for its wreck where the model has one.
+ScenePart* partOfType(SceneEntity& r, int type) {
+    auto it = std::find_if(r.parts.begin(), r.parts.end(), [type](const ScenePart& p) { return p.type == type; });
+    return it == r.parts.end() ? nullptr : &*it;
+}
+
+// Swaps the hull for its wreck part, or for its two sections once the motion reports the hull
+// broken (until then the dented hull stays); nothing once the hull is gone or without either.
+void swapHull(SceneEntity& r) {
+    ScenePart* hull = partOfType(r, 1);
+    if (!hull || r.parts.size() < 2)
+        return;
+    const bool sections = partOfType(r, 3) != nullptr;
+    ScenePart* wreckPart = partOfType(r, 2);
+    if (sections ? r.entity->motion->breaksInTwo == 0 : wreckPart == nullptr)
+        return;
+    if (hull->attached)
+        r3d::removeChild(hull->model);
+    rwReleaseModel(hull->model);
+    *hull = ScenePart{};
+    if (!sections) {
+        attachPart(r, *wreckPart);
+        return;
+    }
+    for (ScenePart& part : r.parts)
+        if (part.type == 3)
+            attachPart(r, part);
+    // The halves drift apart: the wreck is drawn whatever its bearing.
+    r.bearingTest = false;
+    RWWidget* view = list().view;
+    if (view && r.handle >= 0)
+        view->setObjectVisibleFlag(r.handle, false);
+}
+
+// The second section follows the motion's second body. It hangs in the entity's clump, which the
+// view places at the first body: the clump's attitude is undone, the section moved by the
+// bodies' offset and given the second body's attitude.
+void placeSecondSection(SceneEntity& r) {
+    int seen = 0;
+    ScenePart* second = nullptr;
+    for (ScenePart& part : r.parts)
+        if (part.type == 3 && ++seen == 2)
+            second = &part;
+    const MotionModel& m = *r.entity->motion;
+    if (!second || !second->attached || m.breaksInTwo == 0)
+        return;
+    const HullPiece& b = m.secondPiece;
+    const r3d::Vec3 offset{static_cast<float>((b.x - m.x) * 0.1), static_cast<float>((b.z - m.z) * 0.1),
+                           static_cast<float>(-(b.y - m.y) * 0.1)};
+    r3d::Clump& c = *second->model;
+    using r3d::Axis;
+    using r3d::Matrix;
+    r3d::transformJoint(c, Matrix::rotation(Axis::Z, static_cast<float>(-b.roll)), r3d::Combine::Replace);
+    r3d::transformJoint(c, Matrix::rotation(Axis::X, static_cast<float>(-b.pitch)), r3d::Combine::Postcat);
+    r3d::transformJoint(c, Matrix::rotation(Axis::Y, static_cast<float>(180.0 - b.heading)), r3d::Combine::Postcat);
+    r3d::transformJoint(c, Matrix::translation(offset), r3d::Combine::Postcat);
+    r3d::transformJoint(c, Matrix::rotation(Axis::Y, static_cast<float>(m.heading - 180.0)), r3d::Combine::Postcat);
+    r3d::transformJoint(c, Matrix::rotation(Axis::X, static_cast<float>(m.pitch)), r3d::Combine::Postcat);
+    r3d::transformJoint(c, Matrix::rotation(Axis::Z, static_cast<float>(m.roll)), r3d::Combine::Postcat);
+}
+
+// The last stage: effects off, the hull swapped for its wreck or its sections where the model
+// has them.
 void wreck(SceneEntity& r) {
     RWWidget* view = list().view;
     rwRemoveTaggedChildren(*r.clump);
@@ -220,16 +281,7 @@ void wreck(SceneEntity& r) {
         view->clearAnimatedParts(r.handle);
         view->setObjectSize(r.handle, 0.0f);
     }
-    auto wreckPart =
-        std::find_if(r.parts.begin(), r.parts.end(), [](const ScenePart& p) { return p.type == 2; });
-    if (r.parts.size() < 2 || wreckPart == r.parts.end())
-        return;
-    ScenePart& hull = r.parts.front();
-    if (hull.attached)
-        r3d::removeChild(hull.model);
-    rwReleaseModel(hull.model);
-    hull = ScenePart{};
-    attachPart(r, *wreckPart);
+    swapHull(r);
 }
 
 // A puff of the record's trail at a scene point (y up).
@@ -276,7 +328,10 @@ void animate(SceneEntity& r) {
             dent(r);
             if (r.damageStage == kWreckStage)
                 wreck(r);
+        } else {
+            swapHull(r); // a break reported after the last stage
         }
+        placeSecondSection(r);
         return;
     }
     if (r.particles > 0 && e.motion->trailOn() && now > r.lastEmission + r.trailPeriod) {
@@ -341,7 +396,8 @@ void effectsAttachView() {
     if (!list().view)
         return;
     for (auto& r : list().records)
-        addToView(*r);
+        if (r->handle < 0) // records made while the view was set are in it already
+            addToView(*r);
 }
 
 void effectsDetachView() {

@@ -23,6 +23,7 @@
 #include "stations/geninfo/host_hooks.h"
 #include "stations/geninfo/order_read_out.h"
 #include "stations/shipctrl/ship_control.h"
+#include "tactical/rwutils/rw_explosions.h"
 #include "framework/app/app_services.h"
 #include "platform/window/window_layout.h"
 
@@ -175,6 +176,21 @@ TEST_F(HostScreenTest, AnEmptySlotKeepsItsButtonButItsKeyButtonAndSelectionDoNot
     EXPECT_EQ(host.stationButton(kStationTma).getState(), 1) << "the selected station's button stays down";
     clickButton(kStationShipControl);
     EXPECT_EQ(host.currentChild(), kStationShipControl);
+}
+
+TEST_F(HostScreenTest, TheExplosionPoolIsOpenExactlyWhileTheHostIsActive) {
+    rwFreeExplosions(); // the harness's own pool, so that only the host opens it here
+    stationRegisterMaker(kStationShipControl, makeNamed);
+    GenInfo& gen = openHost();
+    EXPECT_TRUE(rwExplosionsOpen());
+    host().activate(); // another screen: the host closes
+    pump();
+    EXPECT_FALSE(rwExplosionsOpen()) << "closing the host closes the pool";
+    gen.activate();
+    pump();
+    EXPECT_TRUE(rwExplosionsOpen()) << "a host opened again opens it again";
+    gen_.reset();
+    EXPECT_FALSE(rwExplosionsOpen()) << "the host going closes it";
 }
 
 TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationOnlyFromTheHost) {

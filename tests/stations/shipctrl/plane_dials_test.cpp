@@ -6,6 +6,8 @@
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/world_lists.h"
+#include "platform/window/window_layout.h"
+#include "stations/shipctrl/engine_dial.h"
 #include "stations/shipctrl/helm_wheel.h"
 #include "stations/shipctrl/plane_dials.h"
 #include "stations/shipctrl/ship_control.h"
@@ -102,6 +104,28 @@ TEST_F(PlaneDialsTest, TheHelmWheelTurnsNineStepsAtFullRudderAndRidesTheBowPlane
     m.rudderAngle = m.maxRudderAngle;
     station->update();
     EXPECT_NE(wheelPixels(), before) << "the yoke turned on the screen";
+}
+
+TEST_F(PlaneDialsTest, TheWheelAndTheTelegraphTakeOnlyThePointsOfTheirShapes) {
+    const WindowHandle panel = station->window(), wheel = station->helmWheel().window(),
+                       rudder = station->rudderDial().window(), telegraph = station->engineDial().window();
+    struct Case {
+        Point at; // station coordinates
+        WindowHandle owner;
+        const char* where;
+    };
+    for (const Case& c : {Case{{104 + 50, 297 + 5}, panel, "the label strip above the wheel"},
+                          Case{{104 + 50, 297 + 50}, wheel, "the wheel's port side"},
+                          Case{{104 + 270, 297 + 20}, wheel, "the wheel's starboard side"},
+                          Case{{104 + 140, 297 + 40}, rudder, "the notch holds the rudder dial"},
+                          Case{{104 + 140, 297 + 100}, wheel, "below the notch"},
+                          Case{{104 + 101, 297 + 83}, panel, "the notch below the rudder dial"},
+                          Case{{407 + 4, 188 + 4}, panel, "the telegraph's corner"},
+                          Case{{407 + 57, 188 + 57}, telegraph, "the telegraph's face"},
+                          Case{{407 + 57, 188 + 5}, telegraph, "the top of its face"}}) {
+        const Point screen = windowClientToScreen(panel, c.at);
+        EXPECT_EQ(windowFromPoint(screen), c.owner) << c.where;
+    }
 }
 
 } // namespace

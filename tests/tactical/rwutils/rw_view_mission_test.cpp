@@ -11,8 +11,14 @@
 #include "sim/simulation/world_lists.h"
 #include "sim/world/object_database.h"
 #include "support/golden_image.h"
+#include "sim/simulation/geometry.h"
 #include "tactical/rwutils/rw_cache.h"
+#include "tactical/rwutils/rw_effects.h"
+#include "tactical/rwutils/rw_explosions.h"
+#include "tactical/rwutils/rw_puffs.h"
+#include "tactical/rwutils/rw_scene_effects.h"
 #include "tactical/rwutils/rw_widget.h"
+#include "tactical/rwutils/scene_entities.h"
 #include "tactical/rwutils/sea_surface.h"
 #include "tactical/rwutils/sea_texture.h"
 #include "tactical/rwutils/surface_patch.h"
@@ -30,6 +36,12 @@ constexpr int kWidth = 300, kHeight = 300;
 constexpr double kHeadAboveViewpoint = 14.0;
 constexpr double kPeriscopeDepth = (28.0 - 53.0) * 0.3048; // the viewpoint at 53 ft
 
+std::uint16_t pixelAt(r3d::Camera& camera, int x, int y) {
+    const r3d::ImagePixels image = r3d::lockCameraImage(camera);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.pixels);
+    return reinterpret_cast<const std::uint16_t*>(bytes + y * image.rowStep)[x];
+}
+
 class RwViewMission : public StationMission {
 protected:
     RwViewMission() {
@@ -41,6 +53,10 @@ protected:
         rwUpdateSeaTexture();
     }
     ~RwViewMission() override {
+        effectsDetachView();
+        effectsEnd();
+        rwFreeEffectList();
+        rwInstallEffects(nullptr);
         for (auto& [handle, model] : placed)
             view->removeObject(handle);
         for (auto& [handle, model] : placed)
@@ -90,6 +106,59 @@ protected:
     }
     void keep(const std::string& name) { EXPECT_TRUE(keepArtefact(*view->camera()->image(), name)) << name; }
 
+    /// The world's entities shown through the scene-entity list, as the optic attaches them.
+    void showSceneEntities(bool detail) {
+        effectsDetachView();
+        effectsEnd();
+        effectsSetView(view.get(), detail);
+        effectsBegin();
+        effectsAttachView();
+    }
+    /// The nearest surface ship of the mission.
+    Entity* nearestShip() {
+        Entity* nearest = nullptr;
+        for (auto* node = worldList().head(); node; node = node->next) {
+            Entity& e = *node->item;
+            const ObjectRecord* record = objdbFindById(e.recordId);
+            if (&e != own && e.motion && record && record->kind == kObjectKindSurfaceShip &&
+                (!nearest || entityRangeYards(*own, e) < entityRangeYards(*own, *nearest)))
+                nearest = &e;
+        }
+        return nearest;
+    }
+    /// Pixels of the picture that change when the scene-entity models are hidden (sea and land
+    /// hidden too, so that only the models can make a difference).
+    int pixelsOfTheEntities() {
+        view->seaElement()->clump()->visible = false;
+        view->lowGroundPatch()->clump()->visible = false;
+        view->render();
+        std::vector<std::uint16_t> shown;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                shown.push_back(pixelAt(*view->camera(), x, y));
+        for (const auto& r : sceneEntities())
+            r->clump->visible = false;
+        view->render();
+        int differ = 0;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                differ += shown[static_cast<std::size_t>(y * kWidth + x)] != pixelAt(*view->camera(), x, y);
+        for (const auto& r : sceneEntities())
+            r->clump->visible = true;
+        view->seaElement()->clump()->visible = true;
+        view->lowGroundPatch()->clump()->visible = true;
+        return differ;
+    }
+    /// Passes of the main loop: the world, then the puffs and the scene entities, then a frame.
+    void frames(int count, std::uint64_t passMs) {
+        for (int i = 0; i < count; ++i) {
+            run(passMs, passMs);
+            rwUpdatePuffs();
+            effectsAnimate();
+            view->render();
+        }
+    }
+
     Entity* own = nullptr;
     std::unique_ptr<RWWidget> view;
     std::vector<std::pair<int, r3d::Clump*>> placed;
@@ -124,12 +193,6 @@ std::array<int, 3> horizonColour(int variant, int phase) {
     };
     const double* c = table[variant][phase];
     return {static_cast<int>(c[0] * 31 + 0.5), static_cast<int>(c[1] * 63 + 0.5), static_cast<int>(c[2] * 31 + 0.5)};
-}
-
-std::uint16_t pixelAt(r3d::Camera& camera, int x, int y) {
-    const r3d::ImagePixels image = r3d::lockCameraImage(camera);
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.pixels);
-    return reinterpret_cast<const std::uint16_t*>(bytes + y * image.rowStep)[x];
 }
 
 bool nearColour(std::uint16_t p, const std::array<int, 3>& c) {
@@ -239,6 +302,52 @@ TEST_F(RwViewMission, ADistantShipAndTheSkyMoveTogetherWhenTheViewTrains) {
     ASSERT_GT(after, 0.0);
     // The picture moves left as the view trains right; the sky scrolls by as many pixels.
     EXPECT_NEAR(before - after, skyAfter - skyBefore, 3.0);
+}
+
+TEST_F(RwViewMission, TheMissionsShipsThroughTheSceneEntityListWithAndWithoutWakesAndOneBlownUp) {
+    rwInstallSceneEffects();
+    rwInitParticles();
+    makeView(1.5, 32.0);
+    view->setDayPhaseOverride(kDayPhaseDay);
+    Entity* ship = nearestShip();
+    ASSERT_NE(ship, nullptr) << "the mission needs a surface ship";
+    // Brought 500 m ahead of the boat, where the periscope looks.
+    const MotionModel& m = *own->motion;
+    const double ahead = m.heading * std::numbers::pi / 180.0;
+    ship->motion->x = m.x + 500.0 * std::sin(ahead);
+    ship->motion->y = m.y + 500.0 * std::cos(ahead);
+    lookFromHead(m.heading, 0.0);
+
+    showSceneEntities(false);
+    EXPECT_EQ(effectsGetEntities().size(), static_cast<std::size_t>(worldList().count()))
+        << "a record for every entity";
+    EXPECT_GT(pixelsOfTheEntities(), 0) << "the ship ahead is drawn";
+    frames(1, 40);
+    keep("scene-ships.png");
+
+    showSceneEntities(true);
+    int wakes = 0;
+    for (const auto& r : sceneEntities())
+        wakes += r3d::findByTag(*r->clump, kTagWake) != nullptr;
+    EXPECT_EQ(wakes > 0, ship->motion->speed >= 2.0) << "a ship under way shows its wake with detail";
+    frames(10, 100);
+    keep("scene-wakes.png");
+
+    // The ship blown up: an explosion at it, then one second.
+    ship->applyDamage(1000.0, nullptr, true, false, false);
+    const RwExplosion& blast = rwExplosionSlot(0);
+    ASSERT_EQ(blast.state, 1) << "the explosion entity spawned an explosion in the view";
+    EXPECT_DOUBLE_EQ(blast.x, ship->motion->x);
+    frames(20, 50);
+    EXPECT_EQ(blast.state, 1);
+    EXPECT_NEAR(blast.frame, 5, 1) << "a third of the way through its 15 frames";
+    const SceneEntity* wreck = nullptr;
+    for (const auto& r : sceneEntities())
+        if (r->entity == ship)
+            wreck = r.get();
+    ASSERT_NE(wreck, nullptr);
+    EXPECT_EQ(wreck->damageStage, 5);
+    keep("scene-explosion.png");
 }
 
 }  // namespace

@@ -25,15 +25,16 @@
 namespace q71::test {
 namespace {
 
-enum Record : std::uint32_t { kFrigate = 1, kFreighter = 2, kBlast = 3, kSub = 4 };
+enum Record : std::uint32_t { kFrigate = 1, kFreighter = 2, kBlast = 3, kSub = 4, kTanker = 5 };
 
 ObjectRecord record(std::uint32_t id, const char* key, std::uint32_t kind, std::int32_t classCode,
-                    const char* second = "") {
+                    const char* second = "", const char* third = "") {
     ObjectRecord r;
     r.id = id;
     r.keyName.assign(key);
     r.modelName.assign(key);
     r.secondModelName.assign(second);
+    r.thirdModelName.assign(third);
     r.kind = kind;
     r.classCode = classCode;
     r.size = 4.0f;
@@ -47,7 +48,8 @@ protected:
         for (const ObjectRecord& r :
              {record(kFrigate, "frigate", kObjectKindSurfaceShip, 0),
               record(kFreighter, "freighter", kObjectKindSurfaceShip, 5, "freighterw"),
-              record(kBlast, "Explosion", 4, 0), record(kSub, "sub", kObjectKindSubmarine, 2)}) {
+              record(kBlast, "Explosion", 4, 0), record(kSub, "sub", kObjectKindSubmarine, 2),
+              record(kTanker, "tanker", kObjectKindSurfaceShip, 1, "tankbow", "tankstern")}) {
             const auto encoded = objectRecordEncode(r);
             bytes.append(reinterpret_cast<const char*>(encoded.data()), encoded.size());
         }
@@ -56,6 +58,9 @@ protected:
         addModel("freighter", {"grey.bmp"}, 4.0f);
         addModel("freighterw", {"rust.bmp"}, 2.0f);
         addModel("sub", {"grey.bmp"}, 5.0f);
+        addModel("tanker", {"grey.bmp"}, 4.0f);
+        addModel("tankbow", {"rust.bmp"}, 2.0f);
+        addModel("tankstern", {"rust.bmp"}, 2.0f);
         for (const char* name : {"bubbles1.bmp", "bubbles2.bmp", "smoke.bmp", "wake.bmp"})
             addTexture("textures", name, 0xE0E0E0);
         rwInitParticles();
@@ -174,6 +179,25 @@ TEST_F(SceneEntities, AttachingShowsEveryRecordAndDetachingLeavesNothing) {
     v->render();
 }
 
+TEST_F(SceneEntities, RecordsMadeWhileAViewIsSetAreShownOnceAndLeaveWithIt) {
+    auto v = view();
+    spawn(kFrigate, 0, 100);
+    spawn(kFreighter, 20, 100);
+    effectsSetView(v.get(), false);
+    effectsBegin(); // the records go into the view as they are made
+    effectsAttachView();
+    effectsAttachView();
+    ASSERT_EQ(sceneEntities().size(), 2u);
+    for (const auto& r : sceneEntities())
+        EXPECT_NE(v->findObject(r->handle), nullptr) << r->name;
+    effectsDetachView();
+    for (int handle = 0; handle < 8; ++handle)
+        EXPECT_EQ(v->findObject(handle), nullptr) << "object " << handle << " left behind";
+    effectsEnd();
+    v->show();
+    v->render(); // nothing of the freed records is placed
+}
+
 TEST_F(SceneEntities, DamageDentsStageByStageAndADeadFreighterBecomesItsWreck) {
     auto v = view();
     effectsSetView(v.get(), true);
@@ -205,6 +229,65 @@ TEST_F(SceneEntities, DamageDentsStageByStageAndADeadFreighterBecomesItsWreck) {
     effectsAnimate();
     EXPECT_EQ(r->damageStage, 5);
     v->render();
+    effectsDetachView();
+}
+
+TEST_F(SceneEntities, ABrokenTankerShowsItsTwoSectionsOnlyOnceItsHullBreaksTheSternFollowingTheSecondBody) {
+    auto v = view();
+    v->show();
+    effectsSetView(v.get(), true);
+    effectsBegin();
+    effectsAttachView();
+    Entity* tanker = spawn(kTanker, 0, 200);
+    SceneEntity* r = recordOf(tanker);
+    ASSERT_EQ(r->parts.size(), 3u);
+    EXPECT_EQ(r->parts[1].type, 3);
+    EXPECT_EQ(r->parts[2].type, 3);
+    EXPECT_FALSE(r->parts[1].attached || r->parts[2].attached) << "sections wait for the break";
+
+    tanker->hull = 0.0;
+    for (int frame = 0; frame < 5; ++frame)
+        effectsAnimate();
+    ASSERT_EQ(r->damageStage, 5);
+    ASSERT_NE(r->parts[0].model, nullptr) << "no break reported: the dented hull stays";
+    EXPECT_TRUE(r->parts[0].attached);
+    EXPECT_FALSE(r->parts[1].attached || r->parts[2].attached);
+
+    // The motion reports the break; its second body lies apart, turned, pitched and rolled.
+    MotionModel& m = *tanker->motion;
+    m.z = -3.0;
+    m.heading = 30.0;
+    m.pitch = 5.0;
+    m.roll = 10.0;
+    m.breaksInTwo = 1;
+    m.secondPiece.x = 15.0;
+    m.secondPiece.y = 230.0;
+    m.secondPiece.z = -6.0;
+    m.secondPiece.heading = 75.0;
+    m.secondPiece.pitch = -8.0;
+    m.secondPiece.roll = -20.0;
+    effectsAnimate();
+    EXPECT_EQ(r->parts[0].model, nullptr) << "the hull is released";
+    ASSERT_TRUE(r->parts[1].attached && r->parts[2].attached);
+    EXPECT_EQ(r->parts[1].model->parent(), r->clump);
+    EXPECT_FALSE(v->findObject(r->handle)->bearingTest) << "the halves show whatever their bearing";
+
+    // A ship placed by the view where the second body lies, as the second body lies.
+    Entity* twin = spawn(kFrigate, 15.0, 230.0);
+    twin->motion->z = -6.0;
+    twin->motion->heading = 75.0;
+    twin->motion->pitch = -8.0;
+    twin->motion->roll = -20.0;
+    v->render();
+    const r3d::Matrix stern = r->parts[2].model->world(), expected = recordOf(twin)->clump->world();
+    for (const auto& [got, want] : {std::pair{stern.c0, expected.c0}, std::pair{stern.c1, expected.c1},
+                                    std::pair{stern.c2, expected.c2}, std::pair{stern.t, expected.t}}) {
+        EXPECT_NEAR(got.x, want.x, 1e-4);
+        EXPECT_NEAR(got.y, want.y, 1e-4);
+        EXPECT_NEAR(got.z, want.z, 1e-4);
+    }
+    const r3d::Matrix bow = r->parts[1].model->world(), hull = r->clump->world();
+    EXPECT_NEAR(bow.t.x, hull.t.x, 1e-5) << "the bow stays with the first body";
     effectsDetachView();
 }
 

@@ -21,6 +21,7 @@
 #include "sim/simulation/world_lists.h"
 #include "support/shell_reset.h"
 #include "support/shell_window.h"
+#include "tactical/rwutils/rw_explosions.h"
 
 #include <stdexcept>
 
@@ -37,11 +38,13 @@ StationMission::StationMission() {
     host_ = std::make_unique<FullScreen>("StationHost", appMainWindow(), 640, 480, 0, 0);
     host_->setChildCount(kHostStationCount);
     host_->activate();
+    rwInitExplosions(); // the in-mission host opens the pool; stations start explosions in it
     pump();
 }
 
 StationMission::~StationMission() {
     host_.reset(); // the stations go with their host, while the windows still exist
+    rwFreeExplosions();
     simEndMission();
     resetShell();
     appDeleteFonts();

@@ -104,7 +104,7 @@ void generateModels(const Context& context) {
     }
 
     std::map<std::string, r3d::TextureRecord> textures;
-    for (auto list : {surfaceTextures(), effectTextures(), modelTextures()})
+    for (auto list : {surfaceTextures(), effectTextures(), modelTextures(), displayTextures()})
         for (r3d::TextureRecord& t : list)
             textures.emplace(lower(t.name), std::move(t));
 
@@ -139,6 +139,7 @@ void generateModels(const Context& context) {
     std::vector<SkyImage> images = skyImages();
     for (SkyImage& face : dialFaces())
         images.push_back(std::move(face));
+    images.push_back(hfSonarGlass());
     for (const SkyImage& sky : images) {
         std::vector<std::uint8_t> chunk;
         r3d::encodeImage(sky.image, chunk);

@@ -24,6 +24,10 @@ std::vector<SkyImage> skyImages();
 
 /// The faces of the ship control station's dials, at their windows' sizes.
 std::vector<SkyImage> dialFaces();
+/// The glass of ship control's high-frequency sonar display, at its size.
+SkyImage hfSonarGlass();
+/// The textures the station displays' echoes wear ("hf-mine.bmp").
+std::vector<r3d::TextureRecord> displayTextures();
 
 /// The sky backdrops' size and where their horizon lies, in rows above the bottom row (0).
 inline constexpr int kSkyWidth = 512;
