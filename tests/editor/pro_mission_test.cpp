@@ -13,6 +13,8 @@
 #include "framework/app/screen_manager.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/scenario_files/scenario_file_dialog.h"
+#include "platform/controls/control_messages.h"
 #include "platform/files/path.h"
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box_types.h"
@@ -147,9 +149,13 @@ TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForIt
 
     run(500);
     saveScreenPicture("editor");
-    editor.setFileName("editor-mission");
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "editor-mission");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
     clickButton(kSave);
     EXPECT_FALSE(document.changed) << "the mission was saved";
+    EXPECT_EQ(editor.fileName(), "editor-mission.scu");
     const std::string saved = fileResolvePath(scenarioPath("editor-mission.scu"));
     ASSERT_TRUE(std::filesystem::exists(saved));
     const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
@@ -213,12 +219,15 @@ TEST_F(EditorScreen, AScenarioThatCannotBeOpenedSaysWhyAndLeavesTheDocument) {
     ASSERT_TRUE(editor.newMission(0));
     clickButton(kStart);
     clickMap(editor, kCentre, kCentre);
-    editor.setFileName("abime");
     std::filesystem::create_directories(std::filesystem::path(fileResolvePath(scenarioPath("abime.scu"))).parent_path());
     {
         std::ofstream bad(fileResolvePath(scenarioPath("abime.scu")), std::ios::binary);
         bad << "not a scenario";
     }
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "abime");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
     auto said = answerNextBox(kIdOk);
     clickButton(kOpen);
     EXPECT_TRUE(*said);
@@ -226,6 +235,46 @@ TEST_F(EditorScreen, AScenarioThatCannotBeOpenedSaysWhyAndLeavesTheDocument) {
     EXPECT_TRUE(editor.document().changed);
     answerNextBox(kIdNo);
     clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, AMissionSavedThroughTheFileBoxIsOpenedAgainFromItsList) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kStart);
+    clickMap(editor, kCentre, kCentre);
+    clickButton(kShip);
+    clickMap(editor, kCentre + 10000.0, kCentre);
+    modalScriptPush([](WindowHandle box) {
+        EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "") << "a new mission has no name yet";
+        dialogSetItemText(box, ScenarioFileDialog::kName, "aller");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSave);
+    EXPECT_EQ(editor.fileName(), "aller.scu");
+
+    // A second save offers the same name and replaces the file without a question.
+    modalScriptPush([](WindowHandle box) {
+        EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "aller.scu");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSave);
+
+    ASSERT_TRUE(editor.newMission(1 % static_cast<int>(editor.areas().size())));
+    EXPECT_EQ(editor.fileName(), "");
+    EXPECT_EQ(editor.document().objects.count(), 0);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(dialogGetItem(box, ScenarioFileDialog::kList), LB_SETCURSEL, 0, 0);
+        messageSend(box, WM_COMMAND, (static_cast<WParam>(LBN_DBLCLK) << 16) | ScenarioFileDialog::kList, 0);
+    });
+    clickButton(kOpen);
+    EXPECT_EQ(editor.fileName(), "aller.scu");
+    EXPECT_EQ(editor.document().objects.count(), 2);
+    EXPECT_FALSE(editor.document().changed);
+
+    // Cancel in the box opens nothing.
+    modalScriptPush([](WindowHandle box) { messageSend(box, WM_COMMAND, kIdCancel, 0); });
+    EXPECT_FALSE(editor.openScenario());
+    EXPECT_EQ(editor.document().objects.count(), 2);
 }
 
 TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {

@@ -10,7 +10,7 @@
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/simple_button.h"
 #include "frontend/glass_list.h"
-#include "frontend/login/name_field.h"
+#include "frontend/scenario_files/scenario_file_dialog.h"
 #include "frontend/screen_art.h"
 #include "platform/files/path.h"
 #include "platform/msgbox/message_box.h"
@@ -21,7 +21,6 @@
 
 #include <array>
 #include <cmath>
-#include <cctype>
 #include <cstdlib>
 
 namespace q71 {
@@ -29,7 +28,7 @@ namespace {
 
 enum ControlId : int {
     kAreaListId = 100, // and 101 when a row is chosen by a double click
-    kFileNameId = 102,
+    kFileNameId = 102, // the file's name on its glass
     kFirstButtonId = 110, // the tool buttons in layout order
 };
 enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
@@ -43,10 +42,8 @@ constexpr int kTextCaption = 2629;
 constexpr int kTextChooseArea = 2632;
 constexpr int kTextChooseUnit = 2633;
 constexpr int kTextSavedDespite = 2634;
-constexpr std::size_t kLongestFileName = 60;
 constexpr int kPickPixels = 6;
 constexpr double kMetresPerFoot = 0.3048;
-constexpr const char* kDefaultFileName = "mission";
 constexpr const char* kDefaultBoatName = "Orque";
 
 std::string formatted(int id, const std::string& argument) {
@@ -88,9 +85,8 @@ void ProMission::open() {
     for (const EditorArea& area : areas_)
         rows.push_back(area.name);
     areaList_->setRows(std::move(rows));
-    fileName_ = std::make_unique<NameField>(window_, kFileNameId, kFileGlass, kLongestFileName);
-    fileName_->setText(kDefaultFileName);
-    fileName_->show();
+    fileLine_ = std::make_unique<GlassList>(window_, kFileNameId, kFileGlass);
+    setFileName({});
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
         buttons_.push_back(
             frontEndPushButton(window_, kFirstButtonId + i, kButtonX, buttonY(i), kButtonWidth, kButtonHeight));
@@ -107,7 +103,7 @@ void ProMission::close() {
         worldClose();
     hasRegion_ = false;
     buttons_.clear();
-    fileName_.reset();
+    fileLine_.reset();
     areaList_.reset();
     background_.free();
 }
@@ -170,29 +166,19 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
 }
 
 int ProMission::onKey(int key, int category) {
-    if (!fileName_ || category != kKeyChar)
+    if (category != kKeyChar || key != 27)
         return 0;
-    if (key == 27) {
-        leave();
-        return 1;
-    }
-    if (key == '\b')
-        return fileName_->erase() ? 1 : 0;
-    // A file name: letters, digits, dashes and underscores only.
-    const bool allowed = key > 0 && key < 128 && (std::isalnum(key) || key == '-' || key == '_' || key == '.');
-    return allowed && fileName_->type(key) ? 1 : 0;
+    leave();
+    return 1;
 }
 
-void ProMission::setFileName(const std::string& name) {
-    if (fileName_)
-        fileName_->setText(name);
-}
-
-std::string ProMission::scenarioFile() const {
-    std::string name = fileName_ && !fileName_->text().empty() ? fileName_->text() : kDefaultFileName;
-    if (!scenarioIsPlayers(name))
-        name += ".scu";
-    return scenarioPath(name);
+void ProMission::setFileName(std::string name) {
+    fileName_ = std::move(name);
+    if (!fileLine_)
+        return;
+    // Lit in amber as the name the mission goes by.
+    fileLine_->setRows(fileName_.empty() ? std::vector<std::string>{} : std::vector<std::string>{fileName_});
+    fileLine_->select(fileName_.empty() ? -1 : 0);
 }
 
 void ProMission::say(const std::string& text) const {
@@ -242,6 +228,7 @@ bool ProMission::newMission(int areaIndex) {
     document_.header.originLatitude = area.latitude;
     document_.header.originLongitude = area.longitude;
     document_.texts[kScenarioMissionName] = area.name;
+    setFileName({});
     return true;
 }
 
@@ -251,18 +238,27 @@ bool ProMission::save() {
         say(joined(check.refusals));
         return false;
     }
+    ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Save,
+                           scenarioEndingOf(fileName_).value_or(ScenarioEnding::Single), fileName_);
+    if (box.show() != kIdOk)
+        return false;
     if (!check.warnings.empty())
         say(textCopy(kTextSavedDespite) + "\n" + joined(check.warnings));
-    const std::string path = scenarioFile();
+    const std::string path = scenarioPath(box.fileName());
     if (!missionSave(document_, path)) {
         say(formatted(kTextCannotWrite, path));
         return false;
     }
+    setFileName(box.fileName());
     return true;
 }
 
 bool ProMission::openScenario() {
-    const std::string path = scenarioFile();
+    ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Open,
+                           scenarioEndingOf(fileName_).value_or(ScenarioEnding::Single));
+    if (box.show() != kIdOk)
+        return false;
+    const std::string path = scenarioPath(box.fileName());
     MissionFileContents contents;
     if (!missionRead(path, contents)) {
         say(formatted(fileExists(path) ? kTextDamaged : kTextCannotOpen, path));
@@ -283,6 +279,7 @@ bool ProMission::openScenario() {
     selected_ = nullptr;
     dragged_ = nullptr;
     missionApply(document_, std::move(contents), map_.get());
+    setFileName(box.fileName());
     return true;
 }
 
