@@ -8,6 +8,7 @@
 #include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/editor_screens.h"
 #include "editor/missioneditor/goal_form.h"
+#include "editor/missioneditor/goals_dialog.h"
 #include "editor/missioneditor/object_form.h"
 #include "editor/missioneditor/pro_mission.h"
 #include "framework/app/screen_manager.h"
@@ -21,6 +22,7 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/window_layout.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
@@ -275,6 +277,53 @@ TEST_F(EditorScreen, AMissionSavedThroughTheFileBoxIsOpenedAgainFromItsList) {
     modalScriptPush([](WindowHandle box) { messageSend(box, WM_COMMAND, kIdCancel, 0); });
     EXPECT_FALSE(editor.openScenario());
     EXPECT_EQ(editor.document().objects.count(), 2);
+}
+
+TEST_F(EditorScreen, AGoalAreasCentreIsClickedOnTheMapAndTheGoalsBoxTakesIt) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    auto refused = std::make_shared<bool>(false);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(box, WM_COMMAND, GoalsDialog::kNew, 0); // a survive goal: no area to place
+        messageSend(box, WM_COMMAND, GoalsDialog::kPlaceCentre, 0);
+        EXPECT_TRUE(windowIsVisible(box)) << "the box stays";
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "2");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldRadius, "5000");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldMessage, "Zone atteinte.");
+        messageSend(box, WM_COMMAND, GoalsDialog::kPlaceCentre, 0);
+    });
+    modalScriptPush([refused](WindowHandle box) {
+        *refused = true;
+        modalLoopEnd(box, kIdOk);
+    });
+    clickButton(kGoals);
+    EXPECT_TRUE(*refused) << "a goal without an area is named";
+    GoalNode* goal = editor.document().goals.root();
+    ASSERT_NE(goal, nullptr);
+    EXPECT_EQ(goal->kind, kGoalSurvive) << "nothing is applied before the centre is clicked";
+
+    const double x = kCentre + 20000.0, y = kCentre - 10000.0;
+    std::string shownLatitude;
+    modalScriptPush([&](WindowHandle box) {
+        shownLatitude = dialogGetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldLatitude);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    editor.document().changed = false;
+    clickMap(editor, x, y);
+    EXPECT_FALSE(shownLatitude.empty()) << "the goals box opened again with the centre";
+    EXPECT_EQ(goal->kind, kGoalReachArea);
+    EXPECT_EQ(goal->radius, 5000.0);
+    EXPECT_EQ(goal->message, std::optional<std::string>("Zone atteinte."));
+    EXPECT_NEAR(goal->centreX, x, 1500.0) << "within a pixel of the map";
+    EXPECT_NEAR(goal->centreY, y, 1500.0);
+    EXPECT_TRUE(editor.document().changed);
+
+    // The next click places nothing more.
+    clickMap(editor, kCentre, kCentre);
+    EXPECT_NEAR(goal->centreX, x, 1500.0);
+    EXPECT_EQ(editor.document().objects.count(), 0);
+    answerNextBox(kIdNo);
+    clickButton(kQuit);
 }
 
 TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {

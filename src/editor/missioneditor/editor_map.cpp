@@ -45,6 +45,11 @@ void EditorMap::onRightDown(int x, int y) {
     editing_.mapEdit(Point{x, y});
 }
 
+void EditorMap::drawOverlay(DeviceContext& backBuffer) {
+    ChartWindow::drawOverlay(backBuffer);
+    editing_.drawMapOverlay(backBuffer, *this);
+}
+
 void EditorMap::onLeftUp(int x, int y) {
     if (!pressed_) {
         ChartWindow::onLeftUp(x, y);

@@ -16,6 +16,8 @@ public:
     virtual void mapReleased() = 0;
     /// A right click: edit what stands there.
     virtual void mapEdit(Point pixel) = 0;
+    /// Draws over the terrain, under the objects.
+    virtual void drawMapOverlay(DeviceContext& dc, const ChartView& view) = 0;
 };
 
 class EditorMap : public ChartWindow {
@@ -27,6 +29,7 @@ public:
     void onLeftUp(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onRightDown(int x, int y) override;
+    void drawOverlay(DeviceContext& backBuffer) override;
 
 private:
     /// The world position under a pixel; false without a grid.

@@ -1,7 +1,7 @@
 #include "editor/missioneditor/pro_mission.h"
 
 #include "editor/missioneditor/editor_layout.h"
-#include "editor/missioneditor/goals_dialog.h"
+#include "editor/missioneditor/goal_areas.h"
 #include "editor/missioneditor/mission_checks.h"
 #include "editor/missioneditor/mission_file.h"
 #include "editor/missioneditor/object_dialog.h"
@@ -15,6 +15,7 @@
 #include "platform/files/path.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
 #include "sim/simulation/scenario_reader.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
@@ -22,6 +23,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -30,6 +32,7 @@ enum ControlId : int {
     kAreaListId = 100, // and 101 when a row is chosen by a double click
     kFileNameId = 102, // the file's name on its glass
     kFirstButtonId = 110, // the tool buttons in layout order
+    kResumeGoalsId = 130, // posted once a goal area's centre was clicked
 };
 enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
 
@@ -112,6 +115,10 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
     const int id = static_cast<int>(wParam & 0xFFFF);
     if (id == kAreaListId)
         return 1;
+    if (id == kResumeGoalsId) {
+        editGoals(std::exchange(placing_, std::nullopt));
+        return 1;
+    }
     if (id == kAreaListId + 1) {
         newMission(areaList_->selected());
         return 1;
@@ -146,11 +153,9 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
         box.show();
         return 1;
     }
-    case kGoals: {
-        GoalsDialog box(window_, document_);
-        box.show();
+    case kGoals:
+        editGoals(std::nullopt);
         return 1;
-    }
     case kOpen:
         openScenario();
         return 1;
@@ -220,6 +225,7 @@ bool ProMission::newMission(int areaIndex) {
     if (!missionMayLeave(document_, [this] { return askToLeave(); }, [this] { return save(); }))
         return false;
     document_.clear();
+    forgetPlacing();
     const EditorArea& area = areas_[static_cast<std::size_t>(areaIndex)];
     if (!cutRegion(area.latitude, area.longitude)) {
         say(textCopy(kTextNoTerrain));
@@ -278,6 +284,7 @@ bool ProMission::openScenario() {
     }
     selected_ = nullptr;
     dragged_ = nullptr;
+    forgetPlacing();
     missionApply(document_, std::move(contents), map_.get());
     setFileName(box.fileName());
     return true;
@@ -289,6 +296,29 @@ void ProMission::leave() {
     document_.changed = false;
     screenSwitch(kSlotMainMenu);
     screenDestroyLater(kSlotMissionEditor);
+}
+
+void ProMission::editGoals(std::optional<GoalPlacing> placed) {
+    GoalsDialog box(window_, document_);
+    if (placed)
+        box.resume(std::move(*placed));
+    const LResult result = box.show();
+    if (map_)
+        map_->invalidate(nullptr, false);
+    if (result == GoalsDialog::kPlacingCentre && box.placing()) {
+        placing_ = box.placing();
+        tool_ = Tool::GoalCentre;
+    }
+}
+
+void ProMission::forgetPlacing() {
+    placing_.reset();
+    if (tool_ == Tool::GoalCentre)
+        tool_ = Tool::Pick;
+}
+
+void ProMission::drawMapOverlay(DeviceContext& dc, const ChartView& view) {
+    drawGoalAreas(dc, view, document_.goals);
 }
 
 void ProMission::place(std::int32_t type, double worldX, double worldY) {
@@ -364,6 +394,15 @@ void ProMission::mapPressed(double worldX, double worldY, Point pixel) {
             const int depth = static_cast<int>(std::lround(selected_->fields.depth * kMetresPerFoot));
             selected_->appendWaypoint(worldX, worldY, depth, last ? last->speed : selected_->fields.speed);
             document_.changed = true;
+        }
+        return;
+    case Tool::GoalCentre:
+        tool_ = Tool::Pick;
+        if (placing_) {
+            const MapObject centre(worldX, worldY, nullptr, nullptr);
+            centre.formatLatLong(placing_->texts[kGoalFieldLatitude], placing_->texts[kGoalFieldLongitude]);
+            // The box opens again once the click is over (the map holds the mouse till then).
+            messagePost(window_, WM_COMMAND, kResumeGoalsId, 0);
         }
         return;
     case Tool::Delete:

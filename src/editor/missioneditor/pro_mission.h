@@ -6,6 +6,7 @@
 // both through the scenario file box.
 
 #include "editor/missioneditor/editor_map.h"
+#include "editor/missioneditor/goals_dialog.h"
 #include "editor/missioneditor/mission_areas.h"
 #include "editor/missioneditor/mission_document.h"
 #include "editor/missioneditor/mission_leaving.h"
@@ -22,7 +23,8 @@ class SimpleButton;
 
 class ProMission : public FrontEndScreen, public MapEditing {
 public:
-    enum class Tool { Pick, Start, Ship, Submarine, Route, Delete };
+    /// GoalCentre: the next click is the centre of the goal area the goals box closed for.
+    enum class Tool { Pick, Start, Ship, Submarine, Route, Delete, GoalCentre };
 
     explicit ProMission(WindowHandle parent);
     ~ProMission() override;
@@ -59,11 +61,17 @@ public:
     void mapReleased() override;
     /// Opens the box of the object or route point under the pixel; true when it was changed.
     void mapEdit(Point pixel) override;
+    /// The goal areas on the map.
+    void drawMapOverlay(DeviceContext& dc, const ChartView& view) override;
     bool editAt(Point pixel);
 
 private:
 
     void place(std::int32_t type, double worldX, double worldY);
+    /// The goals box, resumed after a centre was clicked when `placed` is given.
+    void editGoals(std::optional<GoalPlacing> placed);
+    /// Drops a goal centre still to be clicked (its document went).
+    void forgetPlacing();
     /// The object or route point under a pixel of the map, or null.
     MapObject* hitAt(Point pixel) const;
     void select(MissionObject* object);
@@ -82,6 +90,7 @@ private:
     std::vector<EditorArea> areas_;
     std::function<LeaveAnswer()> ask_;
     Tool tool_ = Tool::Pick;
+    std::optional<GoalPlacing> placing_;
     MissionObject* selected_ = nullptr;
     MapObject* dragged_ = nullptr;
     bool hasRegion_ = false;
