@@ -4,15 +4,19 @@
 
 #include "frontend_fixture.h"
 
+#include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/editor_map.h"
 #include "editor/missioneditor/goal_areas.h"
 #include "editor/missioneditor/mission_document.h"
 #include "framework/app/shell.h"
+#include "frontend/screen_art.h"
 #include "sim/support/terrain_grid.h"
 #include "sim/world/terrain_world.h"
 #include "support/golden_image.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace q71::test {
 namespace {
@@ -32,13 +36,16 @@ struct AreasOnly : MapEditing {
 
 class EditorMapView : public FrontEndFixture {
 protected:
-    TerrainGrid terrain{101, 101, 1000.0, islandSeaFloor};
+    /// Made once the map has read its marks: the terrain's folder becomes the current one.
+    std::optional<TerrainGrid> terrain;
     MissionDocument document;
     AreasOnly editing{document};
 };
 
 TEST_F(EditorMapView, AStartTwoUnitsAndARouteWithItsLegsAndArrowHeads) {
+    frontEndSelectGroup(kEditorGroup);
     EditorMap map(appMainWindow(), Rect{0, 0, 320, 320}, editing);
+    terrain.emplace(101, 101, 1000.0, islandSeaFloor);
     map.setMapSource(worldGrid());
     map.show();
     map.showWholeMap(0);
