@@ -1,7 +1,7 @@
 // The mission editor's screen, end to end over the data set: from the main menu into the
 // editor, an area, a start, a hostile ship with a route of three points and a destroy goal,
-// saved; the saved file started headless as a single mission, the ship heading for its first
-// point within two game minutes. The test keeps artefacts/editor.png and editor-mission.scu.
+// saved, each through its box; the saved file started headless in mission mode 0, the ship
+// heading for its first point within two game minutes. The test keeps artefacts/editor.png and editor-mission.scu.
 
 #include "frontend_fixture.h"
 
@@ -138,16 +138,39 @@ TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForIt
     ASSERT_EQ(starts, 1);
     ASSERT_NE(ship, nullptr);
     EXPECT_EQ(ship->waypointCount(), 3);
-    ship->fields.typeName = "Merchant";
 
-    // The goal list is not on the screen yet: the goal is bound through the document.
-    GoalNode destroy;
-    destroy.kind = kGoalDestroy;
-    destroy.points = 1000;
-    destroy.message = std::string("Le cargo est coulé.");
-    ship->fields.goalNode1 = document.goals.addNode(destroy, nullptr)->id;
-    document.texts = {std::string("Un cargo"), std::string("Le cargo"), std::string("Coulez le cargo."),
-                      std::string("Rien."), std::string("Coulez-le.")};
+    // The destroy goal made in the goals box, then the ship's record and the goal bound in its box.
+    modalScriptPush([](WindowHandle box) {
+        messageSend(box, WM_COMMAND, GoalsDialog::kNew, 0);
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "1");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldPoints, "1000");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldMessage, "Le cargo est coul\xE9.");
+        messageSend(box, WM_COMMAND, GoalsDialog::kApply, 0);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kGoals);
+    GoalNode* destroy = document.goals.root();
+    ASSERT_NE(destroy, nullptr);
+    ASSERT_EQ(destroy->kind, kGoalDestroy);
+    const std::string goalNumber = std::to_string(destroy->id);
+    modalScriptPush([&](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldName, "Merchant");
+        dialogSetItemText(box, 1000 + kFieldGoal1, goalNumber);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    Point at;
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+    ASSERT_TRUE(editor.editAt(at));
+    EXPECT_EQ(ship->fields.typeName, "Merchant");
+    EXPECT_EQ(document.unitOfGoal(destroy->id), ship);
+    modalScriptPush([](WindowHandle box) {
+        const char* texts[] = {"Un cargo", "Le cargo", "Coulez le cargo.", "Rien.", "Coulez-le."};
+        for (int i = 0; i < 5; ++i)
+            dialogSetItemText(box, 1000 + i, texts[i]);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSettings);
+    EXPECT_EQ(document.texts[kScenarioBriefing], std::optional<std::string>("Coulez le cargo."));
 
     run(500);
     saveScreenPicture("editor");
@@ -169,10 +192,8 @@ TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForIt
     pump();
 
     WorldHarness harness(1);
-    missionState().missionMode = kMissionModeSingle;
-    missionState().missionIndex = 5;
     simSetupOwnShip(-1);
-    ASSERT_TRUE(simStartMission("editor-mission.scu", kMissionModeSingle).ok());
+    ASSERT_TRUE(simStartMission("editor-mission.scu", 0).ok()) << "a mission of no set";
     simStartRunning();
     Entity* merchant = nullptr;
     for (auto* node = worldList().head(); node; node = node->next)
@@ -324,6 +345,45 @@ TEST_F(EditorScreen, AGoalAreasCentreIsClickedOnTheMapAndTheGoalsBoxTakesIt) {
     EXPECT_EQ(editor.document().objects.count(), 0);
     answerNextBox(kIdNo);
     clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, ADataSetScenarioOpensAsACopyThatIsSavedInThePlayersFolder) {
+    ProMission& editor = enterEditor();
+    const std::string original = fileResolvePath(scenarioPath("Sa1.scn"));
+    const auto bytesBefore = std::filesystem::file_size(original);
+    const auto timeBefore = std::filesystem::last_write_time(original);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(dialogGetItem(box, ScenarioFileDialog::kDataSet), BM_CLICK, 0, 0);
+        dialogSetItemText(box, ScenarioFileDialog::kName, "Sa1");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    ASSERT_TRUE(editor.openScenario());
+    const int objects = editor.document().objects.count();
+    EXPECT_GT(objects, 1) << "its start and units";
+    EXPECT_EQ(editor.fileName(), "") << "a copy has no file yet";
+    EXPECT_TRUE(editor.document().changed) << "the copy is not saved";
+
+    modalScriptPush([](WindowHandle box) {
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, ScenarioFileDialog::kDataSet)));
+        dialogSetItemText(box, ScenarioFileDialog::kName, "copie");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdOk); }); // any warning
+    EXPECT_TRUE(editor.save());
+    modalScriptSetUnansweredHandler(nullptr);
+    EXPECT_EQ(editor.fileName(), "copie.scu");
+    EXPECT_FALSE(editor.document().changed);
+    EXPECT_TRUE(std::filesystem::exists(fileResolvePath(scenarioPath("copie.scu"))));
+    EXPECT_EQ(std::filesystem::file_size(original), bytesBefore) << "the data set's file is only read";
+    EXPECT_EQ(std::filesystem::last_write_time(original), timeBefore);
+
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "copie");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    ASSERT_TRUE(editor.openScenario());
+    EXPECT_EQ(editor.document().objects.count(), objects);
+    EXPECT_EQ(editor.fileName(), "copie.scu");
 }
 
 TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {

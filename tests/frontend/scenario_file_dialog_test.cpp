@@ -12,6 +12,7 @@
 #include "platform/window/modal_loop.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
+#include "sim/support/scoped_folders.h"
 #include "support/screen_picture.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,11 @@ TEST(ScenarioFileNames, ATypedNameGetsTheChosenEndingUnlessItHasOneAndBadNamesAr
         {"Patrouille.SCM", ScenarioEnding::Single, Fault::None, "Patrouille.SCM"},
         {"a.scu", ScenarioEnding::Network, Fault::None, "a.scu"},
         {"notes.txt", ScenarioEnding::Single, Fault::None, "notes.txt.scu"},
+        {"Sa1", ScenarioEnding::DataSet, Fault::None, "Sa1.scn"},
+        {"Sa1.SCN", ScenarioEnding::DataSet, Fault::None, "Sa1.SCN"},
+        {"mine.scu", ScenarioEnding::DataSet, Fault::None, "mine.scu"},
+        {"Sa1.scn", ScenarioEnding::Single, Fault::None, "Sa1.scn.scu"}, // a save never names one
+        {"Sa1.scn", ScenarioEnding::Network, Fault::None, "Sa1.scn.scm"},
         {"\xE9t\xE9", ScenarioEnding::Single, Fault::None, "\xE9t\xE9.scu"},
         {longest, ScenarioEnding::Single, Fault::None, longest + ".scu"},
         {longest + "a", ScenarioEnding::Single, Fault::TooLong, ""},
@@ -63,6 +69,11 @@ TEST(ScenarioFileNames, ThePlayersFilesOfAnEndingAreListedWithoutRegardToCase) {
         player.dir().write(std::string("q71/Scenario/") + name, "");
     EXPECT_EQ(scenarioFilesWith(ScenarioEnding::Single), (std::vector<std::string>{"A.scu", "b.scu", "c.SCU"}));
     EXPECT_EQ(scenarioFilesWith(ScenarioEnding::Network), (std::vector<std::string>{"d.scm"}));
+    test::DataFolder data;
+    for (const char* name : {"Sa1.scn", "Ca1.scn", "a.cdf", "mine.scu"})
+        data.write(std::string("Scenario/") + name, "");
+    EXPECT_EQ(scenarioFilesWith(ScenarioEnding::DataSet), (std::vector<std::string>{"Ca1.scn", "Sa1.scn"}))
+        << "the data set's own, never the player's";
 }
 
 class ScenarioFileBox : public test::FrontEndFixture {
@@ -107,6 +118,34 @@ TEST_F(ScenarioFileBox, OpeningListsOneEndingAtATimeAndTakesAChosenRow) {
     EXPECT_EQ(box.show(), kIdOk);
     EXPECT_EQ(box.fileName(), "duel.scm");
     EXPECT_EQ(box.ending(), ScenarioEnding::Network);
+}
+
+TEST_F(ScenarioFileBox, ABoxThatOpensMayOfferTheDataSetsScenarios) {
+    putScenario("alpha.scu");
+    ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Open, ScenarioEnding::Single, "",
+                           ScenarioFileDialog::DataSet::Offered);
+    modalScriptPush([](WindowHandle window) {
+        const WindowHandle dataSet = dialogGetItem(window, ScenarioFileDialog::kDataSet);
+        EXPECT_TRUE(windowIsVisible(dataSet));
+        messageSend(dataSet, BM_CLICK, 0, 0);
+        EXPECT_EQ(rows(window), static_cast<int>(scenarioFilesWith(ScenarioEnding::DataSet).size()));
+        EXPECT_GT(rows(window), 1) << "the data set has its missions";
+        typeAndOk(window, "Sa1");
+    });
+    EXPECT_EQ(box.show(), kIdOk);
+    EXPECT_EQ(box.fileName(), "Sa1.scn");
+    EXPECT_EQ(box.ending(), ScenarioEnding::DataSet);
+
+    // A box that saves never shows them, whatever it is given.
+    ScenarioFileDialog save(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::DataSet, "",
+                            ScenarioFileDialog::DataSet::Offered);
+    modalScriptPush([](WindowHandle window) {
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(window, ScenarioFileDialog::kDataSet)));
+        EXPECT_TRUE(checked(window, ScenarioFileDialog::kSingle));
+        typeAndOk(window, "Sa1.scn");
+    });
+    EXPECT_EQ(save.show(), kIdOk);
+    EXPECT_EQ(save.fileName(), "Sa1.scn.scu");
 }
 
 TEST_F(ScenarioFileBox, WhatCannotBeTakenIsSaidAndTheBoxStaysOpen) {

@@ -261,7 +261,8 @@ bool ProMission::save() {
 
 bool ProMission::openScenario() {
     ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Open,
-                           scenarioEndingOf(fileName_).value_or(ScenarioEnding::Single));
+                           scenarioEndingOf(fileName_).value_or(ScenarioEnding::Single), {},
+                           ScenarioFileDialog::DataSet::Offered);
     if (box.show() != kIdOk)
         return false;
     const std::string path = scenarioPath(box.fileName());
@@ -286,7 +287,11 @@ bool ProMission::openScenario() {
     dragged_ = nullptr;
     forgetPlacing();
     missionApply(document_, std::move(contents), map_.get());
-    setFileName(box.fileName());
+    // A scenario of the data set is only read: the mission is a copy, to be saved under a name
+    // of the player's.
+    const bool copy = !scenarioIsPlayers(box.fileName());
+    setFileName(copy ? std::string() : box.fileName());
+    document_.changed = copy;
     return true;
 }
 

@@ -40,8 +40,9 @@ public:
     /// Saves under a name chosen in the scenario file box; false when refused (the reason shown),
     /// not named or not written.
     bool save();
-    /// Opens a scenario chosen in the scenario file box; false (the document as it was, the
-    /// reason shown) when none was chosen or it cannot be opened.
+    /// Opens a scenario chosen in the scenario file box, the player's or (as an unsaved copy) one
+    /// of the data set's; false (the document as it was, the reason shown) when none was chosen
+    /// or it cannot be opened.
     bool openScenario();
     /// Leaves for the main menu once the player agrees.
     void leave();

@@ -8,6 +8,8 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/window.h"
+#include "platform/window/window_layout.h"
+#include "platform/window/window_styles.h"
 #include "sim/simulation/scenario_reader.h"
 
 #include <algorithm>
@@ -42,8 +44,23 @@ bool sameName(const std::string& a, const std::string& b) {
 
 } // namespace
 
-ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name)
-    : Dialog(owner, kTemplate, true), purpose_(purpose), ending_(ending), firstName_(std::move(name)) {}
+ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name,
+                                       DataSet dataSet)
+    : Dialog(owner, kTemplate, true), purpose_(purpose),
+      offersDataSet_(purpose == Purpose::Open && dataSet == DataSet::Offered),
+      ending_(ending == ScenarioEnding::DataSet && !offersDataSet_ ? ScenarioEnding::Single : ending),
+      firstName_(std::move(name)) {}
+
+int ScenarioFileDialog::switchOf(ScenarioEnding ending) const {
+    switch (ending) {
+    case ScenarioEnding::Network:
+        return kNetwork;
+    case ScenarioEnding::DataSet:
+        return kDataSet;
+    default:
+        return kSingle;
+    }
+}
 
 void ScenarioFileDialog::onFirstShow() {
     Dialog::onFirstShow();
@@ -51,8 +68,9 @@ void ScenarioFileDialog::onFirstShow() {
     const bool opening = purpose_ == Purpose::Open;
     windowSetText(box, textCopy(opening ? kTextOpenCaption : kTextSaveCaption));
     windowSetText(dialogGetItem(box, kIdOk), textCopy(opening ? kTextOpenButton : kTextSaveButton));
-    messageSend(dialogGetItem(box, ending_ == ScenarioEnding::Single ? kSingle : kNetwork), BM_SETCHECK, BST_CHECKED,
-                0);
+    if (!offersDataSet_)
+        windowShow(dialogGetItem(box, kDataSet), SW_HIDE);
+    messageSend(dialogGetItem(box, switchOf(ending_)), BM_SETCHECK, BST_CHECKED, 0);
     dialogSetItemText(box, kName, firstName_);
     fillList();
 }
@@ -106,8 +124,9 @@ int ScenarioFileDialog::onCommand(WParam wParam, LParam lParam) {
     switch (id) {
     case kSingle:
     case kNetwork:
+    case kDataSet:
         if (code == BN_CLICKED) {
-            ending_ = id == kSingle ? ScenarioEnding::Single : ScenarioEnding::Network;
+            ending_ = id == kSingle ? ScenarioEnding::Single : id == kNetwork ? ScenarioEnding::Network : ScenarioEnding::DataSet;
             fillList();
         }
         return 0;

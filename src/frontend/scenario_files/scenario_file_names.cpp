@@ -27,18 +27,26 @@ std::string lowered(std::string text) {
 } // namespace
 
 const char* scenarioEndingText(ScenarioEnding ending) {
-    return ending == ScenarioEnding::Network ? ".scm" : ".scu";
+    switch (ending) {
+    case ScenarioEnding::Network:
+        return ".scm";
+    case ScenarioEnding::DataSet:
+        return ".scn";
+    default:
+        return ".scu";
+    }
 }
 
 std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name) {
-    for (ScenarioEnding ending : {ScenarioEnding::Single, ScenarioEnding::Network})
+    for (ScenarioEnding ending : {ScenarioEnding::Single, ScenarioEnding::Network, ScenarioEnding::DataSet})
         if (endsWithIgnoringCase(name, scenarioEndingText(ending)))
             return ending;
     return std::nullopt;
 }
 
 std::vector<std::string> scenarioFilesWith(ScenarioEnding ending) {
-    std::vector<std::string> names = fileNamesIn(scenarioPlayersFolder());
+    std::vector<std::string> names =
+        fileNamesIn(ending == ScenarioEnding::DataSet ? scenarioDataSetFolder() : scenarioPlayersFolder());
     std::erase_if(names, [&](const std::string& name) { return scenarioEndingOf(name) != ending; });
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return lowered(a) < lowered(b);
@@ -57,7 +65,9 @@ ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chos
     if (badCharacter)
         return ScenarioNameFault::BadCharacter;
     std::string result(typed);
-    if (!scenarioEndingOf(result))
+    const auto typedEnding = scenarioEndingOf(result);
+    // The data set's ending is kept only where its files are offered: a save never writes one.
+    if (!typedEnding || (*typedEnding == ScenarioEnding::DataSet && chosen != ScenarioEnding::DataSet))
         result += scenarioEndingText(chosen);
     if (result.size() > kLongestScenarioFileName)
         return ScenarioNameFault::TooLong;

@@ -162,8 +162,12 @@ std::string scenarioPlayersFolder() {
     return locationUserRoot() + "\\Scenario";
 }
 
+std::string scenarioDataSetFolder() {
+    return locationDataRoot() + "\\Scenario";
+}
+
 std::string scenarioPath(const std::string& name) {
-    return scenarioIsPlayers(name) ? scenarioPlayersFolder() + "\\" + name : locationDataRoot() + "\\Scenario\\" + name;
+    return (scenarioIsPlayers(name) ? scenarioPlayersFolder() : scenarioDataSetFolder()) + "\\" + name;
 }
 
 std::optional<std::string> scenReadBlock1(const std::string& name) {
