@@ -412,6 +412,16 @@ TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead)
         dialogSetItemText(box, 1000 + kFieldDepth, "-300");
         dialogSetItemText(box, 1000 + kFieldSpeed, "14");
         dialogSetItemText(box, 1000 + kFieldSide, "4");
+        // The patrol fields follow the mode as it is typed.
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxEast))) << "mode 3 has no box";
+        dialogSetItemText(box, 1000 + kFieldMode, "6");
+        EXPECT_TRUE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxEast)));
+        EXPECT_TRUE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBuoys)));
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxWest)));
+        EXPECT_EQ(dialogGetItemText(box, 1100 + kFieldBoxEast), "Largeur zone (yards)");
+        dialogSetItemText(box, 1000 + kFieldMode, "4");
+        EXPECT_EQ(dialogGetItemText(box, 1100 + kFieldBoxEast), "Zone est (yards)");
+        EXPECT_TRUE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxWest)));
         saveScreenPicture("editor-object");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
