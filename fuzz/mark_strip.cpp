@@ -2,9 +2,7 @@
 // is a bitmap file as a group archive delivers it. Cutting it and drawing every frame, also
 // across the target's edges, must never read outside the bitmap's bytes nor write outside the
 // target; a strip that was cut holds exactly its frames.
-#include "framework/dibutils/dib_utils.h"
-#include "platform/gdi/bitmap.h"
-#include "platform/gdi/device_context.h"
+#include "fuzz_bitmap.h"
 #include "tactical/charts/mark_strip.h"
 
 #include <vector>
@@ -15,11 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     std::vector<std::uint8_t> file(data + 1, data + size);
     ResourceRef ref;
-    ref.name = "fuzz.bmp";
-    ref.data = file.data();
-    ref.size = static_cast<std::uint32_t>(file.size());
-    ref.delivered = ref.size;
-    if (!dibRawCheck(ref))
+    if (!fuzz::bitmapMember(file, ref))
         return 0;
     const int frames = data[0] % 40;
     MarkStrip strip;
@@ -27,15 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     if (strip.frames() != frames || strip.frameWidth() <= 0 || strip.frameHeight() <= 0)
         __builtin_trap();
-    static BitmapRef target = Bitmap::createCompatible(32, 32);
-    static auto dc = [] {
-        auto memory = DeviceContext::createMemory();
-        memory->selectBitmap(target);
-        return memory;
-    }();
+    DeviceContext& dc = fuzz::drawingTarget();
     for (int i = -1; i <= strip.frames(); ++i) {
-        strip.draw(*dc, i, 16, 16);
-        strip.draw(*dc, i, 0, 31);
+        strip.draw(dc, i, 32, 32);
+        strip.draw(dc, i, 0, 63);
     }
     return 0;
 }
