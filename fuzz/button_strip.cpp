@@ -1,11 +1,9 @@
 // A button strip from untrusted bytes: the first three choose the frame size and count, the rest
 // is a bitmap file as a group archive delivers it. Cutting it into frames and drawing each one
 // must never read outside the bitmap's bytes nor write outside the target.
-#include "framework/dibutils/dib_utils.h"
 #include "framework/widgets/button_toggle.h"
-#include "platform/gdi/device_context.h"
+#include "fuzz_bitmap.h"
 
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -26,21 +24,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     std::vector<std::uint8_t> file(data + 3, data + size);
     ResourceRef ref;
-    ref.name = "fuzz.bmp";
-    ref.data = file.data();
-    ref.size = static_cast<std::uint32_t>(file.size());
-    ref.delivered = ref.size;
-    if (!dibRawCheck(ref))
+    if (!fuzz::bitmapMember(file, ref))
         return 0;
     Strip strip(data[0] % 64 + 1, data[1] % 64 + 1, data[2] % 17);
     strip.useStrip(ref.dibHeader, ref.dibBits);
-    static BitmapRef target = Bitmap::createCompatible(64, 64);
-    static auto dc = [] {
-        auto memory = DeviceContext::createMemory();
-        memory->selectBitmap(target);
-        return memory;
-    }();
     for (int i = 0; i < strip.frameCount(); ++i)
-        strip.drawFrame(*dc, strip.frame(i)->bits);
+        strip.drawFrame(fuzz::drawingTarget(), strip.frame(i)->bits);
     return 0;
 }

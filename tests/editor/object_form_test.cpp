@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace q71::test {
@@ -65,6 +67,76 @@ TEST_F(ObjectForm, TheTypedFieldsBecomeTheRecordsInItsUnits) {
     EXPECT_EQ(again.entryDelay, record.entryDelay);
     EXPECT_EQ(again.boxSouth, record.boxSouth);
     EXPECT_EQ(again.type, record.type);
+}
+
+TEST_F(ObjectForm, ModeEightsPatternIsKeptInMetresAndShownInYards) {
+    ScenarioRecord record = unit();
+    record.patrolMode = 8;
+    record.boxEast = 914.4; // 1000 yd
+    record.boxNorth = 500.0;
+    ObjectFormTexts texts = objectFormTexts(record);
+    EXPECT_EQ(texts[kFieldBoxEast], "1000");
+    EXPECT_EQ(texts[kFieldBoxNorth], "546.807");
+    ObjectField bad = kFieldLatitude;
+
+    struct Case {
+        const char* mode;
+        const char* east;
+        const char* north;
+        double boxEast, boxNorth;
+    } cases[] = {
+        {"8", "1000", "546.807", 914.4, 500.0},  // as shown: the metres stay as they were
+        {"8", "2000", "546.807", 1828.8, 500.0}, // a side typed anew, in yards
+        {"3", "1000", "546.807", 1000.0, 546.807}, // another mode keeps yards
+    };
+    for (const Case& c : cases) {
+        ScenarioRecord edited = record;
+        texts[kFieldMode] = c.mode;
+        texts[kFieldBoxEast] = c.east;
+        texts[kFieldBoxNorth] = c.north;
+        ASSERT_TRUE(objectFormRead(texts, edited, bad)) << c.mode << " " << c.east;
+        EXPECT_NEAR(edited.boxEast, c.boxEast, 1e-9) << c.mode << " " << c.east;
+        EXPECT_NEAR(edited.boxNorth, c.boxNorth, 1e-9) << c.mode << " " << c.east;
+    }
+
+    // A unit that takes mode 8 has its typed yards made metres.
+    ScenarioRecord patrol = unit();
+    texts = objectFormTexts(patrol);
+    texts[kFieldMode] = "8";
+    texts[kFieldBoxEast] = "500";
+    ASSERT_TRUE(objectFormRead(texts, patrol, bad));
+    EXPECT_NEAR(patrol.boxEast, 457.2, 1e-9);
+}
+
+TEST(ObjectFormModes, EachPatrolModeShowsTheFieldsItUsesLabelledForIt) {
+    // The record's fields by mode (docs/scenarios.md): sides 4, 5; area width, height and buoys 6;
+    // pattern width and height 8; pattern size 9.
+    struct Case {
+        std::optional<long> mode;
+        bool west, south, east, north, buoys;
+        const char* eastLabel;
+        const char* northLabel;
+    } cases[] = {
+        {3, false, false, false, false, false, nullptr, nullptr},
+        {4, true, true, true, true, false, nullptr, nullptr},
+        {5, true, true, true, true, false, nullptr, nullptr},
+        {6, false, false, true, true, true, "Largeur zone (yards)", "Hauteur zone (yards)"},
+        {8, false, false, true, true, false, "Largeur motif (yards)", "Hauteur motif (yards)"},
+        {9, false, false, true, false, false, "Taille motif (yards)", nullptr},
+        {std::nullopt, true, true, true, true, true, nullptr, nullptr}, // a mode that does not read
+    };
+    const auto label = [](const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; };
+    for (const Case& c : cases) {
+        const long shown = c.mode.value_or(-1);
+        EXPECT_EQ(objectFieldOfMode(kFieldBoxWest, c.mode), c.west) << shown;
+        EXPECT_EQ(objectFieldOfMode(kFieldBoxSouth, c.mode), c.south) << shown;
+        EXPECT_EQ(objectFieldOfMode(kFieldBoxEast, c.mode), c.east) << shown;
+        EXPECT_EQ(objectFieldOfMode(kFieldBoxNorth, c.mode), c.north) << shown;
+        EXPECT_EQ(objectFieldOfMode(kFieldBuoys, c.mode), c.buoys) << shown;
+        EXPECT_TRUE(objectFieldOfMode(kFieldDelay, c.mode) && objectFieldOfMode(kFieldSpeed, c.mode)) << shown;
+        EXPECT_EQ(objectModeLabel(kFieldBoxEast, c.mode), label(c.eastLabel)) << shown;
+        EXPECT_EQ(objectModeLabel(kFieldBoxNorth, c.mode), label(c.northLabel)) << shown;
+    }
 }
 
 TEST_F(ObjectForm, AStartShowsWhereTheBoatSitsAndKeepsOnlyItsOwnFields) {

@@ -1,24 +1,28 @@
 // The mission editor's screen, end to end over the data set: from the main menu into the
 // editor, an area, a start, a hostile ship with a route of three points and a destroy goal,
-// saved; the saved file started headless as a single mission, the ship heading for its first
-// point within two game minutes. The test keeps artefacts/editor.png and editor-mission.scu.
+// saved, each through its box; the saved file started headless in mission mode 0, the ship
+// heading for its first point within two game minutes. The test keeps artefacts/editor.png and editor-mission.scu.
 
 #include "frontend_fixture.h"
 
 #include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/editor_screens.h"
 #include "editor/missioneditor/goal_form.h"
+#include "editor/missioneditor/goals_dialog.h"
 #include "editor/missioneditor/object_form.h"
 #include "editor/missioneditor/pro_mission.h"
 #include "framework/app/screen_manager.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/scenario_files/scenario_file_dialog.h"
+#include "platform/controls/control_messages.h"
 #include "platform/files/path.h"
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/window_layout.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
@@ -134,22 +138,49 @@ TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForIt
     ASSERT_EQ(starts, 1);
     ASSERT_NE(ship, nullptr);
     EXPECT_EQ(ship->waypointCount(), 3);
-    ship->fields.typeName = "Merchant";
 
-    // The goal list is not on the screen yet: the goal is bound through the document.
-    GoalNode destroy;
-    destroy.kind = kGoalDestroy;
-    destroy.points = 1000;
-    destroy.message = std::string("Le cargo est coulé.");
-    ship->fields.goalNode1 = document.goals.addNode(destroy, nullptr)->id;
-    document.texts = {std::string("Un cargo"), std::string("Le cargo"), std::string("Coulez le cargo."),
-                      std::string("Rien."), std::string("Coulez-le.")};
+    // The destroy goal made in the goals box, then the ship's record and the goal bound in its box.
+    modalScriptPush([](WindowHandle box) {
+        messageSend(box, WM_COMMAND, GoalsDialog::kNew, 0);
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "1");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldPoints, "1000");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldMessage, "Le cargo est coul\xE9.");
+        messageSend(box, WM_COMMAND, GoalsDialog::kApply, 0);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kGoals);
+    GoalNode* destroy = document.goals.root();
+    ASSERT_NE(destroy, nullptr);
+    ASSERT_EQ(destroy->kind, kGoalDestroy);
+    const std::string goalNumber = std::to_string(destroy->id);
+    modalScriptPush([&](WindowHandle box) {
+        dialogSetItemText(box, 1000 + kFieldName, "Merchant");
+        dialogSetItemText(box, 1000 + kFieldGoal1, goalNumber);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    Point at;
+    ASSERT_TRUE(ship->viewPosition(*editor.map(), at));
+    ASSERT_TRUE(editor.editAt(at));
+    EXPECT_EQ(ship->fields.typeName, "Merchant");
+    EXPECT_EQ(document.unitOfGoal(destroy->id), ship);
+    modalScriptPush([](WindowHandle box) {
+        const char* texts[] = {"Un cargo", "Le cargo", "Coulez le cargo.", "Rien.", "Coulez-le."};
+        for (int i = 0; i < 5; ++i)
+            dialogSetItemText(box, 1000 + i, texts[i]);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSettings);
+    EXPECT_EQ(document.texts[kScenarioBriefing], std::optional<std::string>("Coulez le cargo."));
 
     run(500);
     saveScreenPicture("editor");
-    editor.setFileName("editor-mission");
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "editor-mission");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
     clickButton(kSave);
     EXPECT_FALSE(document.changed) << "the mission was saved";
+    EXPECT_EQ(editor.fileName(), "editor-mission.scu");
     const std::string saved = fileResolvePath(scenarioPath("editor-mission.scu"));
     ASSERT_TRUE(std::filesystem::exists(saved));
     const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
@@ -161,10 +192,8 @@ TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForIt
     pump();
 
     WorldHarness harness(1);
-    missionState().missionMode = kMissionModeSingle;
-    missionState().missionIndex = 5;
     simSetupOwnShip(-1);
-    ASSERT_TRUE(simStartMission("editor-mission.scu", kMissionModeSingle).ok());
+    ASSERT_TRUE(simStartMission("editor-mission.scu", 0).ok()) << "a mission of no set";
     simStartRunning();
     Entity* merchant = nullptr;
     for (auto* node = worldList().head(); node; node = node->next)
@@ -213,12 +242,15 @@ TEST_F(EditorScreen, AScenarioThatCannotBeOpenedSaysWhyAndLeavesTheDocument) {
     ASSERT_TRUE(editor.newMission(0));
     clickButton(kStart);
     clickMap(editor, kCentre, kCentre);
-    editor.setFileName("abime");
     std::filesystem::create_directories(std::filesystem::path(fileResolvePath(scenarioPath("abime.scu"))).parent_path());
     {
         std::ofstream bad(fileResolvePath(scenarioPath("abime.scu")), std::ios::binary);
         bad << "not a scenario";
     }
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "abime");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
     auto said = answerNextBox(kIdOk);
     clickButton(kOpen);
     EXPECT_TRUE(*said);
@@ -226,6 +258,132 @@ TEST_F(EditorScreen, AScenarioThatCannotBeOpenedSaysWhyAndLeavesTheDocument) {
     EXPECT_TRUE(editor.document().changed);
     answerNextBox(kIdNo);
     clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, AMissionSavedThroughTheFileBoxIsOpenedAgainFromItsList) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kStart);
+    clickMap(editor, kCentre, kCentre);
+    clickButton(kShip);
+    clickMap(editor, kCentre + 10000.0, kCentre);
+    modalScriptPush([](WindowHandle box) {
+        EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "") << "a new mission has no name yet";
+        dialogSetItemText(box, ScenarioFileDialog::kName, "aller");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSave);
+    EXPECT_EQ(editor.fileName(), "aller.scu");
+
+    // A second save offers the same name and replaces the file without a question.
+    modalScriptPush([](WindowHandle box) {
+        EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "aller.scu");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(kSave);
+
+    ASSERT_TRUE(editor.newMission(1 % static_cast<int>(editor.areas().size())));
+    EXPECT_EQ(editor.fileName(), "");
+    EXPECT_EQ(editor.document().objects.count(), 0);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(dialogGetItem(box, ScenarioFileDialog::kList), LB_SETCURSEL, 0, 0);
+        messageSend(box, WM_COMMAND, (static_cast<WParam>(LBN_DBLCLK) << 16) | ScenarioFileDialog::kList, 0);
+    });
+    clickButton(kOpen);
+    EXPECT_EQ(editor.fileName(), "aller.scu");
+    EXPECT_EQ(editor.document().objects.count(), 2);
+    EXPECT_FALSE(editor.document().changed);
+
+    // Cancel in the box opens nothing.
+    modalScriptPush([](WindowHandle box) { messageSend(box, WM_COMMAND, kIdCancel, 0); });
+    EXPECT_FALSE(editor.openScenario());
+    EXPECT_EQ(editor.document().objects.count(), 2);
+}
+
+TEST_F(EditorScreen, AGoalAreasCentreIsClickedOnTheMapAndTheGoalsBoxTakesIt) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    auto refused = std::make_shared<bool>(false);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(box, WM_COMMAND, GoalsDialog::kNew, 0); // a survive goal: no area to place
+        messageSend(box, WM_COMMAND, GoalsDialog::kPlaceCentre, 0);
+        EXPECT_TRUE(windowIsVisible(box)) << "the box stays";
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "2");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldRadius, "5000");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldMessage, "Zone atteinte.");
+        messageSend(box, WM_COMMAND, GoalsDialog::kPlaceCentre, 0);
+    });
+    modalScriptPush([refused](WindowHandle box) {
+        *refused = true;
+        modalLoopEnd(box, kIdOk);
+    });
+    clickButton(kGoals);
+    EXPECT_TRUE(*refused) << "a goal without an area is named";
+    GoalNode* goal = editor.document().goals.root();
+    ASSERT_NE(goal, nullptr);
+    EXPECT_EQ(goal->kind, kGoalSurvive) << "nothing is applied before the centre is clicked";
+
+    const double x = kCentre + 20000.0, y = kCentre - 10000.0;
+    std::string shownLatitude;
+    modalScriptPush([&](WindowHandle box) {
+        shownLatitude = dialogGetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldLatitude);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    editor.document().changed = false;
+    clickMap(editor, x, y);
+    EXPECT_FALSE(shownLatitude.empty()) << "the goals box opened again with the centre";
+    EXPECT_EQ(goal->kind, kGoalReachArea);
+    EXPECT_EQ(goal->radius, 5000.0);
+    EXPECT_EQ(goal->message, std::optional<std::string>("Zone atteinte."));
+    EXPECT_NEAR(goal->centreX, x, 1500.0) << "within a pixel of the map";
+    EXPECT_NEAR(goal->centreY, y, 1500.0);
+    EXPECT_TRUE(editor.document().changed);
+
+    // The next click places nothing more.
+    clickMap(editor, kCentre, kCentre);
+    EXPECT_NEAR(goal->centreX, x, 1500.0);
+    EXPECT_EQ(editor.document().objects.count(), 0);
+    answerNextBox(kIdNo);
+    clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, ADataSetScenarioOpensAsACopyThatIsSavedInThePlayersFolder) {
+    ProMission& editor = enterEditor();
+    const std::string original = fileResolvePath(scenarioPath("Sa1.scn"));
+    const auto bytesBefore = std::filesystem::file_size(original);
+    const auto timeBefore = std::filesystem::last_write_time(original);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(dialogGetItem(box, ScenarioFileDialog::kDataSet), BM_CLICK, 0, 0);
+        dialogSetItemText(box, ScenarioFileDialog::kName, "Sa1");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    ASSERT_TRUE(editor.openScenario());
+    const int objects = editor.document().objects.count();
+    EXPECT_GT(objects, 1) << "its start and units";
+    EXPECT_EQ(editor.fileName(), "") << "a copy has no file yet";
+    EXPECT_TRUE(editor.document().changed) << "the copy is not saved";
+
+    modalScriptPush([](WindowHandle box) {
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, ScenarioFileDialog::kDataSet)));
+        dialogSetItemText(box, ScenarioFileDialog::kName, "copie");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdOk); }); // any warning
+    EXPECT_TRUE(editor.save());
+    modalScriptSetUnansweredHandler(nullptr);
+    EXPECT_EQ(editor.fileName(), "copie.scu");
+    EXPECT_FALSE(editor.document().changed);
+    EXPECT_TRUE(std::filesystem::exists(fileResolvePath(scenarioPath("copie.scu"))));
+    EXPECT_EQ(std::filesystem::file_size(original), bytesBefore) << "the data set's file is only read";
+    EXPECT_EQ(std::filesystem::last_write_time(original), timeBefore);
+
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "copie");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    ASSERT_TRUE(editor.openScenario());
+    EXPECT_EQ(editor.document().objects.count(), objects);
+    EXPECT_EQ(editor.fileName(), "copie.scu");
 }
 
 TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {
@@ -254,6 +412,16 @@ TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead)
         dialogSetItemText(box, 1000 + kFieldDepth, "-300");
         dialogSetItemText(box, 1000 + kFieldSpeed, "14");
         dialogSetItemText(box, 1000 + kFieldSide, "4");
+        // The patrol fields follow the mode as it is typed.
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxEast))) << "mode 3 has no box";
+        dialogSetItemText(box, 1000 + kFieldMode, "6");
+        EXPECT_TRUE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxEast)));
+        EXPECT_TRUE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBuoys)));
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxWest)));
+        EXPECT_EQ(dialogGetItemText(box, 1100 + kFieldBoxEast), "Largeur zone (yards)");
+        dialogSetItemText(box, 1000 + kFieldMode, "4");
+        EXPECT_EQ(dialogGetItemText(box, 1100 + kFieldBoxEast), "Zone est (yards)");
+        EXPECT_TRUE(windowIsVisible(dialogGetItem(box, 1000 + kFieldBoxWest)));
         saveScreenPicture("editor-object");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });

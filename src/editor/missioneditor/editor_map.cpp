@@ -1,5 +1,7 @@
 #include "editor/missioneditor/editor_map.h"
 
+#include "editor/missioneditor/editor_marks.h"
+#include "framework/app/reporter.h"
 #include "platform/window/keyboard.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/focus.h"
@@ -8,8 +10,16 @@
 
 namespace q71 {
 
+bool EditorMarks::load() {
+    return objects.load(kObjectMarksName, kObjectMarkFrames) && objects.frameWidth() == kObjectMarkSize &&
+           waypoints.load(kWaypointMarksName, kWaypointMarkFrames) && waypoints.frameWidth() == kWaypointMarkSize;
+}
+
 EditorMap::EditorMap(WindowHandle parent, const Rect& area, MapEditing& editing)
-    : ChartWindow(parent, area.left, area.top, area.width(), area.height(), nullptr), editing_(editing) {}
+    : ChartWindow(parent, area.left, area.top, area.width(), area.height(), nullptr), editing_(editing) {
+    if (!marks_.load())
+        reportFatal(kObjectMarksName, __LINE__, "EditorMap", 1);
+}
 
 bool EditorMap::worldAt(int x, int y, double* worldX, double* worldY) const {
     if (!grid())
@@ -43,6 +53,11 @@ void EditorMap::onRightDown(int x, int y) {
         return;
     }
     editing_.mapEdit(Point{x, y});
+}
+
+void EditorMap::drawOverlay(DeviceContext& backBuffer) {
+    ChartWindow::drawOverlay(backBuffer);
+    editing_.drawMapOverlay(backBuffer, *this);
 }
 
 void EditorMap::onLeftUp(int x, int y) {

@@ -32,12 +32,6 @@ const char* kindName(int kind) {
     }
 }
 
-bool isArea(int kind) {
-    return kind == kGoalReachArea || kind == kGoalRecover;
-}
-
-
-
 bool under(const GoalNode* node, const GoalNode* ancestor) {
     for (; node; node = node->parent)
         if (node == ancestor)
@@ -46,6 +40,10 @@ bool under(const GoalNode* node, const GoalNode* ancestor) {
 }
 
 } // namespace
+
+bool goalKindIsArea(int kind) {
+    return kind == kGoalReachArea || kind == kGoalRecover;
+}
 
 bool goalKindEditable(int kind) {
     return kind == kGoalDestroy || kind == kGoalReachArea || kind == kGoalRecover || kind == kGoalSurvive;
@@ -74,7 +72,7 @@ GoalFormTexts goalFormTexts(const GoalNode& goal) {
     std::snprintf(radius, sizeof radius, "%g", goal.radius);
     t[kGoalFieldRadius] = radius;
     double column = 0, row = 0;
-    if (isArea(goal.kind) && worldToGrid(goal.centreX, goal.centreY, &column, &row)) {
+    if (goalKindIsArea(goal.kind) && worldToGrid(goal.centreX, goal.centreY, &column, &row)) {
         const MapObject centre(goal.centreX, goal.centreY, nullptr, nullptr);
         centre.formatLatLong(t[kGoalFieldLatitude], t[kGoalFieldLongitude]);
     }
@@ -102,7 +100,7 @@ bool goalFormRead(const GoalFormTexts& t, MissionDocument& document, GoalNode& g
     if (!parentId || (*parentId > 0 && (!parent || under(parent, &goal))))
         return fail(kGoalFieldParent);
     double centreX = goal.centreX, centreY = goal.centreY, radius = goal.radius;
-    if (isArea(static_cast<int>(*kind))) {
+    if (goalKindIsArea(static_cast<int>(*kind))) {
         const auto r = formDecimal(t[kGoalFieldRadius], 1.0, kWidestRadius);
         if (!r)
             return fail(kGoalFieldRadius);

@@ -14,6 +14,8 @@ struct GoalNode;
 
 /// The kinds the editor makes: destroy a unit, reach an area, stop in an area, survive.
 bool goalKindEditable(int kind);
+/// The kinds that have an area: reach it, stop in it.
+bool goalKindIsArea(int kind);
 
 /// The goals in list order (depth first), each with its line.
 struct GoalListLine {

@@ -1,5 +1,6 @@
 #include "editor/missioneditor/goals_dialog.h"
 
+#include "editor/missioneditor/form_numbers.h"
 #include "editor/missioneditor/mission_document.h"
 #include "framework/textmngr/text_manager.h"
 #include "platform/controls/control_messages.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr int kTextBadField = 2635;
 constexpr int kTextCaption = 2629;
+constexpr int kTextNotAnArea = 2638;
 constexpr int kFirstLabel = 1100;
 constexpr std::int32_t kNewGoalPoints = 100;
 
@@ -22,9 +24,19 @@ constexpr std::int32_t kNewGoalPoints = 100;
 GoalsDialog::GoalsDialog(WindowHandle owner, MissionDocument& document)
     : Dialog(owner, kTemplate, true), document_(document) {}
 
+void GoalsDialog::resume(GoalPlacing placed) {
+    resumed_ = std::move(placed);
+}
+
 void GoalsDialog::onFirstShow() {
     Dialog::onFirstShow();
-    refill(nullptr);
+    const GoalNode* goal = resumed_ ? goalTreeFindNode(document_.goals.root(), resumed_->goalId) : nullptr;
+    refill(goal);
+    if (!goal)
+        return;
+    for (int field = 0; field < kGoalFieldCount; ++field)
+        dialogSetItemText(dialogWindow(), kFirstEdit + field, resumed_->texts[static_cast<size_t>(field)]);
+    apply();
 }
 
 void GoalsDialog::refill(const GoalNode* choose) {
@@ -53,13 +65,18 @@ void GoalsDialog::showFields() {
         dialogSetItemText(dialogWindow(), kFirstEdit + field, texts[static_cast<size_t>(field)]);
 }
 
+GoalFormTexts GoalsDialog::typedFields() const {
+    GoalFormTexts texts;
+    for (int field = 0; field < kGoalFieldCount; ++field)
+        texts[static_cast<size_t>(field)] = dialogGetItemText(dialogWindow(), kFirstEdit + field);
+    return texts;
+}
+
 void GoalsDialog::apply() {
     GoalNode* goal = chosen();
     if (!goal)
         return;
-    GoalFormTexts texts;
-    for (int field = 0; field < kGoalFieldCount; ++field)
-        texts[static_cast<size_t>(field)] = dialogGetItemText(dialogWindow(), kFirstEdit + field);
+    const GoalFormTexts texts = typedFields();
     GoalField bad = kGoalFieldKind;
     if (!goalFormRead(texts, document_, *goal, bad)) {
         std::array<char, 256> text{};
@@ -68,6 +85,18 @@ void GoalsDialog::apply() {
         return;
     }
     refill(goal);
+}
+
+void GoalsDialog::placeCentre() {
+    const GoalNode* goal = chosen();
+    GoalFormTexts texts = typedFields();
+    const auto kind = formWhole(texts[kGoalFieldKind], 0, 99);
+    if (!goal || !kind || !goalKindIsArea(static_cast<int>(*kind))) {
+        messageBox(dialogWindow(), textCopy(kTextNotAnArea), textCopy(kTextCaption), kMbOk | kMbIconExclamation);
+        return;
+    }
+    placing_ = GoalPlacing{goal->id, std::move(texts)};
+    end(kPlacingCentre);
 }
 
 int GoalsDialog::onCommand(WParam wParam, LParam lParam) {
@@ -95,6 +124,9 @@ int GoalsDialog::onCommand(WParam wParam, LParam lParam) {
         return 0;
     case kApply:
         apply();
+        return 0;
+    case kPlaceCentre:
+        placeCentre();
         return 0;
     default:
         return Dialog::onCommand(wParam, lParam);

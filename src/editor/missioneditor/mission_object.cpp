@@ -1,30 +1,10 @@
 #include "editor/missioneditor/mission_object.h"
 
-#include "platform/gdi/device_context.h"
-#include "platform/gdi/pen_brush.h"
-
-#include <array>
+#include "editor/missioneditor/editor_map.h"
+#include "editor/missioneditor/editor_marks.h"
+#include "editor/missioneditor/editor_waypoint.h"
 
 namespace q71 {
-namespace {
-
-constexpr int kMarkHalf = 5;
-
-ColorRef sideColour(const ScenarioRecord& fields) {
-    if (fields.type == kScenarioOwnShipStart)
-        return rgb(96, 255, 96);
-    switch (fields.side) {
-    case 1:
-    case 3:
-        return rgb(96, 160, 255);
-    case 2:
-        return rgb(255, 80, 64);
-    default:
-        return rgb(230, 230, 230);
-    }
-}
-
-} // namespace
 
 MissionObject::MissionObject(double worldX, double worldY, const ScenarioRecord& from, ChartView* view)
     : MapObject(worldX, worldY, nullptr, view), fields(from) {
@@ -46,7 +26,7 @@ MapWaypoint* MissionObject::appendWaypoint(double worldX, double worldY, int dep
     MapWaypoint* last = route_;
     while (last && last->next())
         last = last->next();
-    auto* point = new MapWaypoint(worldX, worldY, last, this);
+    auto* point = new EditorWaypoint(worldX, worldY, last, this);
     point->depth = depthMetres;
     point->speed = speed;
     if (!route_)
@@ -84,21 +64,9 @@ ScenarioRecord MissionObject::record() const {
     return out;
 }
 
-void MissionObject::draw(DeviceContext& dc, ChartView&, int x, int y, ChartViewRecord&) {
-    const ColorRef colour = sideColour(fields);
-    const Pen oldPen = dc.selectPen(createPen(PenStyle::Solid, selected ? 2 : 1, selected ? rgb(255, 255, 255) : colour));
-    const Brush oldBrush = dc.selectBrush(createSolidBrush(colour));
-    const int r = kMarkHalf;
-    if (isStart()) {
-        dc.ellipse(Rect{x - r, y - r, x + r + 1, y + r + 1});
-    } else if (fields.side == 2) { // hostile: a diamond
-        const std::array<Point, 4> diamond{Point{x, y - r}, Point{x + r, y}, Point{x, y + r}, Point{x - r, y}};
-        dc.polygon(diamond);
-    } else {
-        dc.rectangle(Rect{x - r + 1, y - r + 1, x + r, y + r});
-    }
-    dc.selectBrush(oldBrush);
-    dc.selectPen(oldPen);
+void MissionObject::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartViewRecord&) {
+    if (const auto* map = dynamic_cast<const EditorMap*>(&view))
+        map->marks().objects.draw(dc, objectMarkFrame(fields, selected), x, y);
 }
 
 } // namespace q71

@@ -2,8 +2,10 @@
 
 #include "editor/missioneditor/mission_object.h"
 #include "editor/missioneditor/object_form.h"
+#include "editor/missioneditor/form_numbers.h"
 #include "editor/missioneditor/settings_form.h"
 #include "framework/textmngr/text_manager.h"
+#include "platform/controls/control_messages.h"
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/window/window_layout.h"
@@ -35,14 +37,33 @@ void ObjectDialog::onFirstShow() {
     const WindowHandle box = dialogWindow();
     ObjectFormTexts texts = objectFormTexts(object_.fields);
     object_.formatLatLong(texts[kFieldLatitude], texts[kFieldLongitude]);
-    for (int field = 0; field < kObjectFieldCount; ++field) {
+    // The template's labels first: each text set shows the fields again.
+    boxLabels_ = {dialogGetItemText(box, kFirstLabel + kFieldBoxEast), dialogGetItemText(box, kFirstLabel + kFieldBoxNorth)};
+    for (int field = 0; field < kObjectFieldCount; ++field)
         dialogSetItemText(box, kFirstEdit + field, texts[static_cast<size_t>(field)]);
+    showFields();
+}
+
+void ObjectDialog::showFields() {
+    const WindowHandle box = dialogWindow();
+    const auto mode = formWhole(dialogGetItemText(box, kFirstEdit + kFieldMode), 0, 99);
+    for (int i = 0; i < kObjectFieldCount; ++i) {
+        const auto field = static_cast<ObjectField>(i);
         // A start has no side, level, patrol, buoys or delay.
-        if (object_.isStart() && !objectFieldOfStart(static_cast<ObjectField>(field))) {
-            windowShow(dialogGetItem(box, kFirstEdit + field), SW_HIDE);
-            windowShow(dialogGetItem(box, kFirstLabel + field), SW_HIDE);
-        }
+        const bool shown = object_.isStart() ? objectFieldOfStart(field) : objectFieldOfMode(field, mode);
+        windowShow(dialogGetItem(box, kFirstEdit + field), shown ? SW_SHOW : SW_HIDE);
+        windowShow(dialogGetItem(box, kFirstLabel + field), shown ? SW_SHOW : SW_HIDE);
     }
+    for (const ObjectField field : {kFieldBoxEast, kFieldBoxNorth})
+        dialogSetItemText(box, kFirstLabel + field,
+                          objectModeLabel(field, mode).value_or(boxLabels_[field == kFieldBoxEast ? 0 : 1]));
+}
+
+int ObjectDialog::onCommand(WParam wParam, LParam lParam) {
+    if (static_cast<int>(wParam & 0xFFFF) == kFirstEdit + kFieldMode &&
+        static_cast<std::uint32_t>((wParam >> 16) & 0xFFFF) == EN_CHANGE)
+        showFields();
+    return Dialog::onCommand(wParam, lParam);
 }
 
 int ObjectDialog::onOk() {

@@ -2,8 +2,12 @@
 // The editor's boxes: an object's fields (template 120), a route point's (121) and the mission's
 // texts and environment (122). OK reads every field and moves the object to the typed latitude and
 // longitude; a field that does not read is named and the box stays open with nothing changed.
+// A unit's box shows the patrol fields of the mode typed in it, as it is typed.
 
 #include "framework/widgets/dialog.h"
+
+#include <array>
+#include <string>
 
 namespace q71 {
 
@@ -20,9 +24,14 @@ public:
     ObjectDialog(WindowHandle owner, MissionObject& object);
     void onFirstShow() override;
     int onOk() override;
+    int onCommand(WParam wParam, LParam lParam) override;
 
 private:
+    /// Shows the fields of the start or of the typed patrol mode, labelled for it.
+    void showFields();
+
     MissionObject& object_;
+    std::array<std::string, 2> boxLabels_; ///< the template's east and north labels
 };
 
 class WaypointDialog : public Dialog {

@@ -1,6 +1,7 @@
 #include "editor/missioneditor/object_form.h"
 
 #include "editor/missioneditor/form_numbers.h"
+#include "sim/simulation/geometry.h"
 #include "sim/world/object_database.h"
 
 #include <algorithm>
@@ -27,6 +28,19 @@ std::string number(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
     return text;
+}
+
+// The patrol modes whose fields the box shows: a box around the place (4, 5), an area with its
+// buoys (6), a pattern by its width and height (8, kept in metres; the box shows yards as for
+// the others) or by its size (9).
+constexpr long kFirstBoxMode = 4, kLastBoxMode = 5;
+constexpr long kAreaMode = 6;
+constexpr std::int32_t kPatternInMetresMode = 8;
+constexpr long kPatternSizeMode = 9;
+
+/// The yards shown for a pattern side the record keeps in metres.
+std::string patternYards(double metres) {
+    return number(metres / kYardsToMetres);
 }
 
 std::int32_t recordTypeOf(EntityCategory category) {
@@ -63,6 +77,42 @@ bool objectFieldOfStart(ObjectField field) {
     }
 }
 
+bool objectFieldOfMode(ObjectField field, std::optional<long> mode) {
+    if (!mode)
+        return true;
+    const bool box = *mode >= kFirstBoxMode && *mode <= kLastBoxMode;
+    const bool widthAndHeight = box || *mode == kAreaMode || *mode == kPatternInMetresMode;
+    switch (field) {
+    case kFieldBoxWest:
+    case kFieldBoxSouth:
+        return box;
+    case kFieldBoxEast:
+        return widthAndHeight || *mode == kPatternSizeMode;
+    case kFieldBoxNorth:
+        return widthAndHeight;
+    case kFieldBuoys:
+        return *mode == kAreaMode;
+    default:
+        return true;
+    }
+}
+
+std::optional<std::string> objectModeLabel(ObjectField field, std::optional<long> mode) {
+    if (!mode || (field != kFieldBoxEast && field != kFieldBoxNorth))
+        return std::nullopt;
+    const bool east = field == kFieldBoxEast;
+    switch (*mode) {
+    case kAreaMode:
+        return east ? "Largeur zone (yards)" : "Hauteur zone (yards)";
+    case kPatternInMetresMode:
+        return east ? "Largeur motif (yards)" : "Hauteur motif (yards)";
+    case kPatternSizeMode:
+        return east ? std::optional<std::string>("Taille motif (yards)") : std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
 ObjectFormTexts objectFormTexts(const ScenarioRecord& r) {
     const bool start = r.type == kScenarioOwnShipStart;
     ObjectFormTexts t;
@@ -75,8 +125,9 @@ ObjectFormTexts objectFormTexts(const ScenarioRecord& r) {
     t[kFieldMode] = std::to_string(r.patrolMode);
     t[kFieldBoxWest] = number(r.boxWest);
     t[kFieldBoxSouth] = number(r.boxSouth);
-    t[kFieldBoxEast] = number(r.boxEast);
-    t[kFieldBoxNorth] = number(r.boxNorth);
+    const bool metres = r.patrolMode == kPatternInMetresMode;
+    t[kFieldBoxEast] = metres ? patternYards(r.boxEast) : number(r.boxEast);
+    t[kFieldBoxNorth] = metres ? patternYards(r.boxNorth) : number(r.boxNorth);
     t[kFieldBuoys] = std::to_string(r.areaFlag);
     t[kFieldDelay] = number(r.entryDelay / 60.0);
     t[kFieldSpreadWidth] = number(r.randomPlacement ? r.randomWidth : 0.0);
@@ -161,6 +212,13 @@ bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectFiel
         r.patrolMode = static_cast<std::int32_t>(*mode);
         r.areaFlag = static_cast<std::uint8_t>(*buoys);
         r.entryDelay = *delay * 60.0;
+        if (r.patrolMode == kPatternInMetresMode) {
+            // A side shown and left as it was keeps its metres: the yards are rounded for the box.
+            const bool wasMetres = record.patrolMode == kPatternInMetresMode;
+            box[2] = wasMetres && t[kFieldBoxEast] == patternYards(record.boxEast) ? record.boxEast : box[2] * kYardsToMetres;
+            box[3] = wasMetres && t[kFieldBoxNorth] == patternYards(record.boxNorth) ? record.boxNorth
+                                                                                      : box[3] * kYardsToMetres;
+        }
         r.boxWest = box[0];
         r.boxSouth = box[1];
         r.boxEast = box[2];

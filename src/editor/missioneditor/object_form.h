@@ -6,6 +6,7 @@
 #include "sim/simulation/scenario_file.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace q71 {
@@ -36,6 +37,13 @@ enum ObjectField : int {
 
 /// The fields a start uses.
 bool objectFieldOfStart(ObjectField field);
+/// Whether a unit's box shows a field under a patrol mode: the box's four sides for modes 4 and
+/// 5, an area's width, height and buoys for 6, a pattern's width and height for 8, its size for
+/// 9; the fields of every mode always. A mode that does not read shows them all.
+bool objectFieldOfMode(ObjectField field, std::optional<long> mode);
+/// The label (Windows-1252) of a box side under a mode that uses it otherwise (an area's or a
+/// pattern's width and height); none for the box's own.
+std::optional<std::string> objectModeLabel(ObjectField field, std::optional<long> mode);
 
 using ObjectFormTexts = std::array<std::string, kObjectFieldCount>;
 

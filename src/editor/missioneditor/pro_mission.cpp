@@ -1,7 +1,7 @@
 #include "editor/missioneditor/pro_mission.h"
 
 #include "editor/missioneditor/editor_layout.h"
-#include "editor/missioneditor/goals_dialog.h"
+#include "editor/missioneditor/goal_areas.h"
 #include "editor/missioneditor/mission_checks.h"
 #include "editor/missioneditor/mission_file.h"
 #include "editor/missioneditor/object_dialog.h"
@@ -10,27 +10,29 @@
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/simple_button.h"
 #include "frontend/glass_list.h"
-#include "frontend/login/name_field.h"
+#include "frontend/scenario_files/scenario_file_dialog.h"
 #include "frontend/screen_art.h"
 #include "platform/files/path.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
 #include "sim/simulation/scenario_reader.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
 
 #include <array>
 #include <cmath>
-#include <cctype>
 #include <cstdlib>
+#include <utility>
 
 namespace q71 {
 namespace {
 
 enum ControlId : int {
     kAreaListId = 100, // and 101 when a row is chosen by a double click
-    kFileNameId = 102,
+    kFileNameId = 102, // the file's name on its glass
     kFirstButtonId = 110, // the tool buttons in layout order
+    kResumeGoalsId = 130, // posted once a goal area's centre was clicked
 };
 enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
 
@@ -43,10 +45,8 @@ constexpr int kTextCaption = 2629;
 constexpr int kTextChooseArea = 2632;
 constexpr int kTextChooseUnit = 2633;
 constexpr int kTextSavedDespite = 2634;
-constexpr std::size_t kLongestFileName = 60;
 constexpr int kPickPixels = 6;
 constexpr double kMetresPerFoot = 0.3048;
-constexpr const char* kDefaultFileName = "mission";
 constexpr const char* kDefaultBoatName = "Orque";
 
 std::string formatted(int id, const std::string& argument) {
@@ -88,9 +88,8 @@ void ProMission::open() {
     for (const EditorArea& area : areas_)
         rows.push_back(area.name);
     areaList_->setRows(std::move(rows));
-    fileName_ = std::make_unique<NameField>(window_, kFileNameId, kFileGlass, kLongestFileName);
-    fileName_->setText(kDefaultFileName);
-    fileName_->show();
+    fileLine_ = std::make_unique<GlassList>(window_, kFileNameId, kFileGlass);
+    setFileName({});
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
         buttons_.push_back(
             frontEndPushButton(window_, kFirstButtonId + i, kButtonX, buttonY(i), kButtonWidth, kButtonHeight));
@@ -107,7 +106,7 @@ void ProMission::close() {
         worldClose();
     hasRegion_ = false;
     buttons_.clear();
-    fileName_.reset();
+    fileLine_.reset();
     areaList_.reset();
     background_.free();
 }
@@ -116,6 +115,10 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
     const int id = static_cast<int>(wParam & 0xFFFF);
     if (id == kAreaListId)
         return 1;
+    if (id == kResumeGoalsId) {
+        editGoals(std::exchange(placing_, std::nullopt));
+        return 1;
+    }
     if (id == kAreaListId + 1) {
         newMission(areaList_->selected());
         return 1;
@@ -150,11 +153,9 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
         box.show();
         return 1;
     }
-    case kGoals: {
-        GoalsDialog box(window_, document_);
-        box.show();
+    case kGoals:
+        editGoals(std::nullopt);
         return 1;
-    }
     case kOpen:
         openScenario();
         return 1;
@@ -170,29 +171,19 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
 }
 
 int ProMission::onKey(int key, int category) {
-    if (!fileName_ || category != kKeyChar)
+    if (category != kKeyChar || key != 27)
         return 0;
-    if (key == 27) {
-        leave();
-        return 1;
-    }
-    if (key == '\b')
-        return fileName_->erase() ? 1 : 0;
-    // A file name: letters, digits, dashes and underscores only.
-    const bool allowed = key > 0 && key < 128 && (std::isalnum(key) || key == '-' || key == '_' || key == '.');
-    return allowed && fileName_->type(key) ? 1 : 0;
+    leave();
+    return 1;
 }
 
-void ProMission::setFileName(const std::string& name) {
-    if (fileName_)
-        fileName_->setText(name);
-}
-
-std::string ProMission::scenarioFile() const {
-    std::string name = fileName_ && !fileName_->text().empty() ? fileName_->text() : kDefaultFileName;
-    if (!scenarioIsPlayers(name))
-        name += ".scu";
-    return scenarioPath(name);
+void ProMission::setFileName(std::string name) {
+    fileName_ = std::move(name);
+    if (!fileLine_)
+        return;
+    // Lit in amber as the name the mission goes by.
+    fileLine_->setRows(fileName_.empty() ? std::vector<std::string>{} : std::vector<std::string>{fileName_});
+    fileLine_->select(fileName_.empty() ? -1 : 0);
 }
 
 void ProMission::say(const std::string& text) const {
@@ -234,6 +225,7 @@ bool ProMission::newMission(int areaIndex) {
     if (!missionMayLeave(document_, [this] { return askToLeave(); }, [this] { return save(); }))
         return false;
     document_.clear();
+    forgetPlacing();
     const EditorArea& area = areas_[static_cast<std::size_t>(areaIndex)];
     if (!cutRegion(area.latitude, area.longitude)) {
         say(textCopy(kTextNoTerrain));
@@ -242,6 +234,7 @@ bool ProMission::newMission(int areaIndex) {
     document_.header.originLatitude = area.latitude;
     document_.header.originLongitude = area.longitude;
     document_.texts[kScenarioMissionName] = area.name;
+    setFileName({});
     return true;
 }
 
@@ -251,18 +244,28 @@ bool ProMission::save() {
         say(joined(check.refusals));
         return false;
     }
+    ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Save,
+                           scenarioEndingOf(fileName_).value_or(ScenarioEnding::Single), fileName_);
+    if (box.show() != kIdOk)
+        return false;
     if (!check.warnings.empty())
         say(textCopy(kTextSavedDespite) + "\n" + joined(check.warnings));
-    const std::string path = scenarioFile();
+    const std::string path = scenarioPath(box.fileName());
     if (!missionSave(document_, path)) {
         say(formatted(kTextCannotWrite, path));
         return false;
     }
+    setFileName(box.fileName());
     return true;
 }
 
 bool ProMission::openScenario() {
-    const std::string path = scenarioFile();
+    ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Open,
+                           scenarioEndingOf(fileName_).value_or(ScenarioEnding::Single), {},
+                           ScenarioFileDialog::DataSet::Offered);
+    if (box.show() != kIdOk)
+        return false;
+    const std::string path = scenarioPath(box.fileName());
     MissionFileContents contents;
     if (!missionRead(path, contents)) {
         say(formatted(fileExists(path) ? kTextDamaged : kTextCannotOpen, path));
@@ -282,7 +285,13 @@ bool ProMission::openScenario() {
     }
     selected_ = nullptr;
     dragged_ = nullptr;
+    forgetPlacing();
     missionApply(document_, std::move(contents), map_.get());
+    // A scenario of the data set is only read: the mission is a copy, to be saved under a name
+    // of the player's.
+    const bool copy = !scenarioIsPlayers(box.fileName());
+    setFileName(copy ? std::string() : box.fileName());
+    document_.changed = copy;
     return true;
 }
 
@@ -292,6 +301,29 @@ void ProMission::leave() {
     document_.changed = false;
     screenSwitch(kSlotMainMenu);
     screenDestroyLater(kSlotMissionEditor);
+}
+
+void ProMission::editGoals(std::optional<GoalPlacing> placed) {
+    GoalsDialog box(window_, document_);
+    if (placed)
+        box.resume(std::move(*placed));
+    const LResult result = box.show();
+    if (map_)
+        map_->invalidate(nullptr, false);
+    if (result == GoalsDialog::kPlacingCentre && box.placing()) {
+        placing_ = box.placing();
+        tool_ = Tool::GoalCentre;
+    }
+}
+
+void ProMission::forgetPlacing() {
+    placing_.reset();
+    if (tool_ == Tool::GoalCentre)
+        tool_ = Tool::Pick;
+}
+
+void ProMission::drawMapOverlay(DeviceContext& dc, const ChartView& view) {
+    drawGoalAreas(dc, view, document_.goals);
 }
 
 void ProMission::place(std::int32_t type, double worldX, double worldY) {
@@ -367,6 +399,15 @@ void ProMission::mapPressed(double worldX, double worldY, Point pixel) {
             const int depth = static_cast<int>(std::lround(selected_->fields.depth * kMetresPerFoot));
             selected_->appendWaypoint(worldX, worldY, depth, last ? last->speed : selected_->fields.speed);
             document_.changed = true;
+        }
+        return;
+    case Tool::GoalCentre:
+        tool_ = Tool::Pick;
+        if (placing_) {
+            const MapObject centre(worldX, worldY, nullptr, nullptr);
+            centre.formatLatLong(placing_->texts[kGoalFieldLatitude], placing_->texts[kGoalFieldLongitude]);
+            // The box opens again once the click is over (the map holds the mouse till then).
+            messagePost(window_, WM_COMMAND, kResumeGoalsId, 0);
         }
         return;
     case Tool::Delete:

@@ -22,6 +22,20 @@ constexpr DialogItemTemplate kProgressWithoutButton[] = {
     {"STATIC", "", 1002, SS_LEFT, 7, 28, 186, 10},
 };
 
+// The scenario file box: the name (1001) before the list (1000) so that it has the focus, the
+// switches between the player's two endings (1002, 1003) and the data set's scenarios (1004,
+// shown only by a box that opens and offers them); the caption and OK's text are the caller's.
+constexpr DialogItemTemplate kScenarioFile[] = {
+    {"STATIC", "Nom du fichier", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 9, 60, 9},
+    {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 70, 7, 173, 12},
+    {"LISTBOX", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 24, 236, 92},
+    {"BUTTON", "Solo (.scu)", 1002, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 7, 121, 70, 10},
+    {"BUTTON", "Multijoueur (.scm)", 1003, WS_VISIBLE | BS_AUTORADIOBUTTON, 80, 121, 90, 10},
+    {"BUTTON", "Missions du jeu", 1004, WS_VISIBLE | BS_AUTORADIOBUTTON, 173, 121, 70, 10},
+    {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 133, 137, 52, 14},
+    {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 191, 137, 52, 14},
+};
+
 // The mission editor's boxes: an object's fields (edits 1000-1018 in the editor's field order,
 // their labels 1100-1118), a route point's (edits 1000-1003: latitude, longitude, depth, speed) and
 // the mission's texts and environment (edits 1000-1004 the texts, 1005-1008 time, sea, sound
@@ -111,12 +125,13 @@ constexpr DialogItemTemplate kEditorSettings[] = {
 };
 
 // The mission's goals: the list (1000), a goal's fields (edits 1001-1008 in the editor's order,
-// labels 1100-1107) and the new, delete and apply buttons (1020-1022).
+// labels 1100-1107), the new, delete and apply buttons (1020-1022) and the centre's (1023).
 constexpr DialogItemTemplate kEditorGoals[] = {
     {"LISTBOX", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 7, 286, 80},
     {"BUTTON", "Nouveau", 1020, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 7, 91, 60, 14},
     {"BUTTON", "Supprimer", 1021, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 73, 91, 60, 14},
     {"BUTTON", "Appliquer", 1022, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 139, 91, 60, 14},
+    {"BUTTON", "Centre sur la carte", 1023, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 205, 91, 88, 14},
     {"STATIC", "Genre (1 d\xE9truire, 2 atteindre, 4 stopper, 9 survivre)", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 113, 200, 9},
     {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 240, 111, 53, 12},
     {"STATIC", "Points", 1101, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 128, 80, 9},
@@ -137,6 +152,7 @@ constexpr DialogItemTemplate kEditorGoals[] = {
 };
 
 constexpr DialogTemplate kTemplates[] = {
+    {101, kBoxStyle, 0, 0, 250, 158, "Fichier de sc\xE9nario", "Liberation Sans", 9, kScenarioFile},
     {113, kBoxStyle, 0, 0, 200, 66, "Chargement", "Liberation Sans", 9, kProgressWithButton},
     {114, kBoxStyle, 0, 0, 200, 45, "Chargement", "Liberation Sans", 9, kProgressWithoutButton},
     {120, kBoxStyle, 0, 0, 270, 192, "Objet de la mission", "Liberation Sans", 9, kEditorObject},

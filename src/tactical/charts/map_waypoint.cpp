@@ -70,10 +70,10 @@ void MapWaypoint::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartVi
     if (!visible)
         return;
     const ColorRef colour = selected ? kSelectedColour : kRouteColour;
-    const Pen oldPen = dc.selectPen(createPen(PenStyle::Solid, 1, colour));
-    const Brush oldBrush = dc.selectBrush(createSolidBrush(colour));
     double fromX = 0, fromY = 0, column = 0, row = 0;
     if (legStart(&fromX, &fromY) && worldToGrid(fromX, fromY, &column, &row)) {
+        const Pen oldPen = dc.selectPen(createPen(PenStyle::Solid, 1, colour));
+        const Brush oldBrush = dc.selectBrush(createSolidBrush(colour));
         // The leg from the copy of its start beside this copy of the point.
         const Point here = view.getTransform().toPixel(this->x(), this->y());
         const Point start = view.getTransform().toPixel(column, row);
@@ -88,7 +88,16 @@ void MapWaypoint::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartVi
         }
         if (client.contains(Point{midX, midY}))
             drawArrowHead(dc, start.x - here.x + x, start.y - here.y + y, midX, midY);
+        dc.selectBrush(oldBrush);
+        dc.selectPen(oldPen);
     }
+    drawMark(dc, view, x, y);
+}
+
+void MapWaypoint::drawMark(DeviceContext& dc, ChartView&, int x, int y) {
+    const ColorRef colour = selected ? kSelectedColour : kRouteColour;
+    const Pen oldPen = dc.selectPen(createPen(PenStyle::Solid, 1, colour));
+    const Brush oldBrush = dc.selectBrush(createSolidBrush(colour));
     dc.rectangle(Rect{x - kMarkHalf, y - kMarkHalf, x + kMarkHalf + 1, y + kMarkHalf + 1});
     dc.selectBrush(oldBrush);
     dc.selectPen(oldPen);

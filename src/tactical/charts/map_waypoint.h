@@ -29,6 +29,10 @@ public:
     /// World coordinates; the leg to the next point follows.
     void moveTo(double worldX, double worldY, const ChartViewRecord* record) override;
 
+    /// The point's own mark centred on (x, y), drawn over its leg: a filled square, white when
+    /// selected; charts that have their own mark draw it instead.
+    virtual void drawMark(DeviceContext& dc, ChartView& view, int x, int y);
+
     /// True when a pixel of a view lies on the point's mark.
     bool hitTest(const ChartView& view, Point pixel) const;
     /// The point as a scenario stores it.

@@ -40,12 +40,13 @@ std::string bitmapFile(const Canvas& picture) {
     return file;
 }
 
-std::string frameStripFile(std::span<const Canvas> frames) {
+std::string frameStripFile(std::span<const Canvas> frames, Colour separator) {
     if (frames.empty())
         throw std::runtime_error("a strip needs at least one frame");
     const int width = frames.front().width();
     const int height = frames.front().height();
     Canvas strip(width, static_cast<int>(frames.size()) * (height + 1));
+    strip.fill(separator);
     for (std::size_t i = 0; i < frames.size(); ++i) {
         if (frames[i].width() != width || frames[i].height() != height)
             throw std::runtime_error("the frames of a strip differ in size");

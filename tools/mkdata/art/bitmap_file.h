@@ -12,7 +12,7 @@ namespace q71::mkdata {
 /// The file of a picture.
 std::string bitmapFile(const Canvas& picture);
 /// The file of a strip of equally sized frames, frame 0 at the top, each frame below one
-/// separator row.
-std::string frameStripFile(std::span<const Canvas> frames);
+/// separator row of the separator's colour.
+std::string frameStripFile(std::span<const Canvas> frames, Colour separator = Colour{});
 
 } // namespace q71::mkdata

@@ -1,0 +1,36 @@
+#pragma once
+// The player's own scenarios in the "Scenario" folder of his files: the two endings a scenario
+// file box switches between (".scu" single play, ".scm" network play), the names of one ending
+// found there, and the file name a typed name gives. A box that opens may also offer the data
+// set's scenarios (".scn", in its own "Scenario" folder), which are only ever read.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace q71 {
+
+enum class ScenarioEnding { Single, Network, DataSet };
+
+/// Longest file name, ending included, that a box takes.
+inline constexpr std::size_t kLongestScenarioFileName = 64;
+
+/// ".scu", ".scm" or ".scn".
+const char* scenarioEndingText(ScenarioEnding ending);
+/// The ending of a name (in any case), or none when it has none of the three.
+std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name);
+/// The names of the scenario files with an ending (the player's, or the data set's for ".scn"),
+/// sorted without regard to case.
+std::vector<std::string> scenarioFilesWith(ScenarioEnding ending);
+
+enum class ScenarioNameFault { None, Empty, BadCharacter, TooLong };
+
+/// The file name of a typed name: without its outer spaces, the chosen ending added unless it
+/// ends in one of the player's two already, or in ".scn" with ".scn" chosen. A name that is empty, holds a character no file name may
+/// (a folder mark, a control character or one of : * ? " < > |) or grows too long is refused and
+/// `name` left alone.
+ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, std::string& name);
+
+} // namespace q71
