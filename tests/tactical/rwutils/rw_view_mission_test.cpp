@@ -40,7 +40,9 @@ protected:
         EXPECT_NE(own, nullptr);
         rwUpdateSeaTexture();
     }
-    ~RwViewMission() override {
+    // The view goes before the host's window, which would delete it too, and before the mission's
+    // entities, whose positions its objects read.
+    void TearDown() override {
         for (auto& [handle, model] : placed)
             view->removeObject(handle);
         for (auto& [handle, model] : placed)
@@ -49,6 +51,7 @@ protected:
             view->destroyScene();
         view.reset();
         rwShutdown();
+        StationMission::TearDown();
     }
 
     void makeView(double zoom, double fieldOfView) {
