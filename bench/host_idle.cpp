@@ -7,38 +7,26 @@
 
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
-#include "frontend/frontend_services.h"
-#include "multiplayer/mp_session.h"
-#include "platform/display/headless_backend.h"
-#include "platform/window/clock.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/timers.h"
-#include "platform/window/window_styles.h"
-#include "platform/window/window_system.h"
 #include "sim/simulation/mission_start.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/own_ship_setup.h"
 #include "sim/simulation/sim_clock.h"
 #include "stations/geninfo/gen_info.h"
 
-#include "bench_data_set.h"
+#include "bench_program.h"
 #include "bench_smoke.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <sys/resource.h>
+#include <cstdio>
 
 namespace {
 
 using namespace q71;
 
-double processorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::processorSeconds;
 
 int g_level = 1;
 long g_passes = 0;
@@ -73,6 +61,7 @@ void script(WindowHandle, std::uint32_t, std::uintptr_t id, std::uint32_t) {
     missionState().missionIndex = 0;
     simSetupOwnShip(0);
     if (!simStartMission("Sa1.scn", kMissionModeSingle).ok()) {
+        std::fprintf(stderr, "the mission Sa1.scn did not start\n");
         messagePostQuit(1);
         return;
     }
@@ -88,17 +77,10 @@ void script(WindowHandle, std::uint32_t, std::uintptr_t id, std::uint32_t) {
 }
 
 void loopPassWithShipControl(benchmark::State& state) {
-    if (!bench::haveDataSet(state))
-        return;
     for (auto _ : state) {
         g_level = static_cast<int>(state.range(0));
-        ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-        SteadyClock clock;
-        HeadlessBackend display(true);
-        WindowSystemSession session(display, clock);
-        frontEndInstallProgram(&mpShellNetwork());
-        timerSet(WindowHandle{}, 0, 50, script);
-        appWinMain(SW_SHOWDEFAULT);
+        if (!bench::runProgram(state, script))
+            break;
         state.counters["ms_per_pass"] = g_passes > 0 ? 1000.0 * g_cpu / static_cast<double>(g_passes) : 0.0;
         state.counters["ms_per_stepping_pass"] =
             g_stepping > 0 ? 1000.0 * g_cpu / static_cast<double>(g_stepping) : 0.0;

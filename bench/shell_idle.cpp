@@ -6,35 +6,22 @@
 
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
-#include "frontend/frontend_services.h"
-#include "multiplayer/mp_session.h"
-#include "platform/display/headless_backend.h"
-#include "platform/window/clock.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/timers.h"
-#include "platform/window/window_styles.h"
-#include "platform/window/window_system.h"
 
-#include "bench_data_set.h"
+#include "bench_program.h"
 #include "bench_smoke.h"
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
 
 using namespace q71;
 
-double processorSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
+using bench::processorSeconds;
 
 // What runs once the main menu shows; it ends the program when done.
 std::function<void()> inTheMainMenu;
@@ -54,22 +41,11 @@ void script(WindowHandle, std::uint32_t, std::uintptr_t id, std::uint32_t) {
     inTheMainMenu();
 }
 
-// Runs the whole program on the headless display until the measurement has ended it; false
-// (and the benchmark skipped) when the program cannot start, which it has said on stderr.
+// Runs the whole program until the measurement has ended it; false (and the benchmark skipped)
+// when it cannot start.
 bool runProgram(benchmark::State& state, std::function<void()> measurement) {
-    if (!bench::haveDataSet(state))
-        return false;
-    ::setenv("SDL_AUDIODRIVER", "dummy", 1);
-    SteadyClock clock;
-    HeadlessBackend display(true);
-    WindowSystemSession session(display, clock);
-    frontEndInstallProgram(&mpShellNetwork());
     inTheMainMenu = std::move(measurement);
-    timerSet(WindowHandle{}, 0, 50, script);
-    if (appWinMain(SW_SHOWDEFAULT) == 0)
-        return true;
-    state.SkipWithError("the program did not start (its message is above)");
-    return false;
+    return bench::runProgram(state, script);
 }
 
 void idlePassInTheMainMenu(benchmark::State& state) {

@@ -58,6 +58,9 @@ void simBuildOwnShipAndLaunchers(std::int32_t playerId) {
 
 void simSetupOwnShip(std::int32_t playerId) {
     simStopRunning();
+    // The new mission's clock starts before anything of it is made: the own boat and the units
+    // time their cycles from it, not from the end of the mission before.
+    simSetGameTime(0.0);
     initCosTable();
     simSeedAroundSignatureTables();
     simBuildOwnShipAndLaunchers(playerId);

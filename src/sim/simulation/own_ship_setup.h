@@ -18,9 +18,9 @@ void simSeedAroundSignatureTables();
 /// their first loads.
 void simBuildOwnShipAndLaunchers(std::int32_t playerId);
 
-/// Builds the own submarine and its launchers for a new mission: the random generator seeded
-/// (at 1000 for the first single mission), the signature tables built, the own submarine made
-/// and put in the world (in a network game with the player's side and id), then the cells and
+/// Builds the own submarine and its launchers for a new mission: the game clock set to 0, the
+/// random generator seeded (at 1000 for the first single mission), the signature tables built,
+/// the own submarine made and put in the world (in a network game with the player's side and id), then the cells and
 /// tubes with their first loads, taken from no inventory. In a network game `playerId` is the
 /// side of the player's boat.
 void simSetupOwnShip(std::int32_t playerId);

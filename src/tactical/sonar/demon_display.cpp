@@ -41,8 +41,8 @@ int historyCount(const TrackSlot& tracker) {
 
 DemonDisplay::DemonDisplay(WindowHandle page, DemonState& state, std::function<void()> opened,
                            std::function<void()> cursorMoved)
-    : SonarDisplay(page, "darea1", 35, 129, kWidth, kHeight, kTimer, 200), state_(state),
-      opened_(std::move(opened)), cursorMoved_(std::move(cursorMoved)) {}
+    : SonarCursorDisplay(page, "darea1", 35, 129, kWidth, kHeight, kTimer, 200, state, std::move(cursorMoved)),
+      opened_(std::move(opened)) {}
 
 const TrackSlot* DemonDisplay::tracker() const {
     const ReceiverSensor* array = sonarCurrentArray();
@@ -103,9 +103,7 @@ void DemonDisplay::tick() {
     const TrackSlot* followed = tracker();
     if (!ring || !followed || !ready() || ring->head().time == lastDrawn_)
         return;
-    const int rows =
-        std::min({std::max(1, static_cast<int>(std::trunc((ring->head().time - lastDrawn_) * 2.5))),
-                  kBottom - kTop + 1, static_cast<int>(ring->count())});
+    const int rows = newFineRows(ring->head().time, ring->count(), kBottom - kTop + 1);
     lastDrawn_ = ring->head().time;
     picture_.scrollDown(kTop, kBottom, kDemonLeft, kWidth, rows);
     picture_.fillRows(kTop, kTop + rows, 0);
@@ -141,8 +139,7 @@ void DemonDisplay::onMouseMove(int x, int) {
     state_.cursorFrequency = f;
     drawCursor();
     blit();
-    if (cursorMoved_)
-        cursorMoved_();
+    tellCursorMoved();
 }
 
 void DemonDisplay::onLeftUp(int, int) {

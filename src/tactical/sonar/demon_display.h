@@ -4,7 +4,7 @@
 // its harmonics, newest row on top; a cursor strip above and the frequency axis below. Timer 2005
 // adds the rows of the fine ring that came in since the last tick.
 
-#include "tactical/sonar/sonar_display.h"
+#include "tactical/sonar/sonar_cursor_display.h"
 
 #include <array>
 #include <functional>
@@ -23,7 +23,7 @@ struct DemonState {
     std::array<int, 3> rememberedTracker{}; ///< per array index
 };
 
-class DemonDisplay : public SonarDisplay {
+class DemonDisplay : public SonarCursorDisplay<DemonState> {
 public:
     static constexpr std::uintptr_t kTimer = 2005;
     static constexpr int kWidth = 260, kHeight = 250;
@@ -50,10 +50,7 @@ private:
     /// The selected tracker of the current array, or null.
     const TrackSlot* tracker() const;
 
-    DemonState& state_;
-    double lastDrawn_ = 0.0;
     std::function<void()> opened_;
-    std::function<void()> cursorMoved_;
 };
 
 } // namespace q71

@@ -67,8 +67,8 @@ ReceiverSensor* narrowbandArray() {
 
 NarrowbandWaterfall::NarrowbandWaterfall(WindowHandle page, NarrowbandState& state,
                                          std::function<void()> cursorMoved, std::function<void()> ticked)
-    : SonarDisplay(page, "darea1", 32, 33, kWidth, kHeight, kTimer, 200), state_(state),
-      cursorMoved_(std::move(cursorMoved)), ticked_(std::move(ticked)) {}
+    : SonarCursorDisplay(page, "darea1", 32, 33, kWidth, kHeight, kTimer, 200, state, std::move(cursorMoved)),
+      ticked_(std::move(ticked)) {}
 
 void NarrowbandWaterfall::drawFrame() {
     DeviceContext& dc = *picture_.dc();
@@ -160,10 +160,7 @@ void NarrowbandWaterfall::tick() {
     }
     if (ring->head().time == lastDrawn_)
         return;
-    // A tick after a pause or at high compression draws no more rows than the area or ring holds.
-    const int rows =
-        std::min({std::max(1, static_cast<int>(std::trunc((ring->head().time - lastDrawn_) * 2.5))),
-                  static_cast<int>(ring->count()), kBottom - kTop + 1});
+    const int rows = newFineRows(ring->head().time, ring->count(), kBottom - kTop + 1);
     lastDrawn_ = ring->head().time;
     drawStrip();
     state_.lineFrequency.fill(0);
@@ -180,8 +177,7 @@ void NarrowbandWaterfall::moveCursor(int x) {
     state_.cursorFrequency = narrowbandXFrequency(x, state_.fullScale());
     drawStrip();
     blit();
-    if (cursorMoved_)
-        cursorMoved_();
+    tellCursorMoved();
 }
 
 void NarrowbandWaterfall::onLeftDown(int x, int y) {
@@ -234,8 +230,7 @@ void NarrowbandWaterfall::onLeftUp(int, int) {
     }
     drawStrip();
     blit();
-    if (cursorMoved_)
-        cursorMoved_();
+    tellCursorMoved();
 }
 
 // The reference strip.
@@ -261,8 +256,7 @@ void NarrowbandReferencePanel::redraw() {
 
 NarrowbandBearingTrace::NarrowbandBearingTrace(WindowHandle page, NarrowbandState& state,
                                                std::function<void()> cursorMoved)
-    : SonarDisplay(page, "darea2", 32, 322, kWidth, kHeight, kTimer, 200), state_(state),
-      cursorMoved_(std::move(cursorMoved)) {}
+    : SonarCursorDisplay(page, "darea2", 32, 322, kWidth, kHeight, kTimer, 200, state, std::move(cursorMoved)) {}
 
 void NarrowbandBearingTrace::redraw() {
     if (!ready())
@@ -312,8 +306,7 @@ void NarrowbandBearingTrace::tick() {
 void NarrowbandBearingTrace::moveCursor(int x) {
     sonarState().cursorBearing = narrowbandTraceBearing(x, state_.offset);
     redraw();
-    if (cursorMoved_)
-        cursorMoved_();
+    tellCursorMoved();
 }
 
 void NarrowbandBearingTrace::onLeftDown(int x, int) {

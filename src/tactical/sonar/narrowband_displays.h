@@ -4,7 +4,7 @@
 // platform's lines, and the level-against-bearing trace of the whole circle (timer 2003).
 
 #include "tactical/sonar/narrowband_geometry.h"
-#include "tactical/sonar/sonar_display.h"
+#include "tactical/sonar/sonar_cursor_display.h"
 
 #include <array>
 #include <functional>
@@ -31,7 +31,7 @@ struct NarrowbandState {
 /// The selected array when it has data to show; re-selects the stored array when none is.
 ReceiverSensor* narrowbandArray();
 
-class NarrowbandWaterfall : public SonarDisplay {
+class NarrowbandWaterfall : public SonarCursorDisplay<NarrowbandState> {
 public:
     static constexpr std::uintptr_t kTimer = 2004;
     static constexpr int kWidth = 268, kHeight = 156;
@@ -57,9 +57,6 @@ private:
     void drawRow(const NarrowbandRow& row, int y, bool remember);
     void moveCursor(int x);
 
-    NarrowbandState& state_;
-    double lastDrawn_ = 0.0;
-    std::function<void()> cursorMoved_;
     std::function<void()> ticked_;
 };
 
@@ -75,7 +72,7 @@ private:
     NarrowbandState& state_;
 };
 
-class NarrowbandBearingTrace : public SonarDisplay {
+class NarrowbandBearingTrace : public SonarCursorDisplay<NarrowbandState> {
 public:
     static constexpr std::uintptr_t kTimer = 2003;
     static constexpr int kWidth = 268, kHeight = 68;
@@ -92,10 +89,6 @@ public:
 
 private:
     void moveCursor(int x);
-
-    NarrowbandState& state_;
-    double lastDrawn_ = -1.0;
-    std::function<void()> cursorMoved_;
 };
 
 } // namespace q71

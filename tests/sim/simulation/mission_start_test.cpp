@@ -390,5 +390,22 @@ TEST_F(MissionStart, TheFirstSingleMissionDrawsFromOneSeedWhateverTheTime) {
     EXPECT_EQ(places("Sa2.scn", 1, 100), places("Sa2.scn", 1, 100));
 }
 
+// A mission after another, however long that one ran, times its units' cycles from its own
+// clock: the same scenario on the same seed gives the same timers as the first mission.
+TEST_F(MissionStart, AMissionAfterALongOneTimesItsUnitsFromItsOwnClock) {
+    auto timers = [&](double endOfMissionBefore) {
+        simSetGameTime(endOfMissionBefore);
+        EXPECT_TRUE(start(basin().bytes()).ok());
+        std::map<int, double> byId;
+        for (auto* node = worldList().head(); node; node = node->next)
+            byId[node->item->id] = node->item->activityTimer;
+        simEndMission();
+        return byId;
+    };
+    const std::map<int, double> first = timers(0.0);
+    EXPECT_EQ(first.size(), 4u);
+    EXPECT_EQ(timers(5000.0), first);
+}
+
 } // namespace
 } // namespace q71

@@ -51,11 +51,6 @@ protected:
         // Fire control stands as the weapon stations: the mission save reads the plot through it.
         simInstallServices({.audio = &audio, .weapons = &fireControlStations(), .frontEnd = &options});
     }
-    // The station goes before the mission's terrain, as the host's stations go before the world closes.
-    void TearDown() override {
-        host().setChild(kStationNavigation, nullptr);
-        StationMission::TearDown();
-    }
 
     NavScreen& openNav() {
         navRegisterStation();

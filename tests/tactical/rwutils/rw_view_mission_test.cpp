@@ -52,7 +52,9 @@ protected:
         EXPECT_NE(own, nullptr);
         rwUpdateSeaTexture();
     }
-    ~RwViewMission() override {
+    // The view goes before the host's window, which would delete it too, and before the mission's
+    // entities, whose positions its objects read.
+    void TearDown() override {
         effectsDetachView();
         effectsEnd();
         rwFreeEffectList();
@@ -65,6 +67,7 @@ protected:
             view->destroyScene();
         view.reset();
         rwShutdown();
+        StationMission::TearDown();
     }
 
     void makeView(double zoom, double fieldOfView) {

@@ -37,10 +37,7 @@ protected:
         simInstallServices({.audio = &audio, .host = &engine, .frontEnd = &options});
         soundInitOnDevice(WindowHandle{}, std::make_unique<SoundDevice>());
     }
-    ~SonarListening() override {
-        host().deleteChild(kStationSonar); // the pages give their voices back first
-        soundShutdown();
-    }
+    ~SonarListening() override { soundShutdown(); } // the pages gave their voices back in TearDown
     EngineNoise engine;
 };
 

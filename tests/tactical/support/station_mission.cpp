@@ -42,10 +42,16 @@ StationMission::StationMission() {
     pump();
 }
 
+void StationMission::TearDown() {
+    for (int slot = 0; slot < host_->childCount(); ++slot)
+        host_->deleteChild(slot);
+    shown_ = -1;
+    rwFreeExplosions(); // as the host closes it, once its stations are gone
+    DataSetWorld::TearDown();
+}
+
 StationMission::~StationMission() {
-    host_.reset(); // the stations go with their host, while the windows still exist
-    rwFreeExplosions();
-    simEndMission();
+    host_.reset(); // while the windows still exist
     resetShell();
     appDeleteFonts();
     grpFreeAll();

@@ -33,6 +33,9 @@ class StationMission : public DataSetWorld {
 protected:
     StationMission();
     ~StationMission() override;
+    /// The host's stations go, then the mission ends: a station may hold the world's grid or
+    /// entities. The host itself stays until the harness goes (windows of the suite may hang on it).
+    void TearDown() override;
 
     /// Starts a scenario of the data set ("Sa1.scn") and lets it run from game time 0.
     void startMission(const std::string& name);

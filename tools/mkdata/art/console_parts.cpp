@@ -1,5 +1,6 @@
 #include "mkdata/art/console_parts.h"
 
+#include "mkdata/art/knobs.h"
 #include "mkdata/art/look.h"
 
 #include <algorithm>
@@ -9,18 +10,11 @@ namespace q71::mkdata {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979;
-
 // The dark recess every control sits in.
 void recess(Canvas& canvas) {
     fillRect(canvas, Rect{0, 0, canvas.width(), canvas.height()}, shade(palette::kSteelDark, -0.45f),
              shade(palette::kSteelDark, -0.25f), 0, 0.0f);
     bevel(canvas, Rect{0, 0, canvas.width(), canvas.height()}, 1, false);
-}
-
-PointF onCircle(PointF centre, double radius, double degrees) {
-    const double a = degrees * kPi / 180.0;
-    return {centre.x + std::sin(a) * radius, centre.y - std::cos(a) * radius};
 }
 
 // A round lamp lens, lit or dark, in a colour.
@@ -44,21 +38,21 @@ std::vector<Canvas> knobFrames(int width, int height, int frames, int positions,
         recess(frame);
         // The dial's detent marks.
         for (int p = 0; p < positions; ++p) {
-            const double angle = startAngle + (positions > 1 ? sweep * p / (positions - 1) : 0.0);
-            frame.line(onCircle(centre, radius + 1.5, angle), onCircle(centre, radius + 4.5, angle), 1.4,
+            const double angle = detentDegrees(startAngle, sweep, positions, p);
+            frame.line(dialPoint(centre, radius + 1.5, angle), dialPoint(centre, radius + 4.5, angle), 1.4,
                        palette::kLabel);
         }
         // The knob: a ribbed skirt and a cap, lit from the top left.
         frame.disc({centre.x + 1.5, centre.y + 1.5}, radius * 0.82, palette::kBlack, 0.5f);
         frame.disc(centre, radius * 0.82, shade(palette::kSteelDark, -0.2f));
         for (int rib = 0; rib < 24; ++rib)
-            frame.line(onCircle(centre, radius * 0.66, rib * 15.0), onCircle(centre, radius * 0.8, rib * 15.0), 1.0,
+            frame.line(dialPoint(centre, radius * 0.66, rib * 15.0), dialPoint(centre, radius * 0.8, rib * 15.0), 1.0,
                        shade(palette::kSteel, 0.15f), 0.7f);
         frame.disc(centre, radius * 0.62, palette::kSteel);
         frame.disc({centre.x - radius * 0.15, centre.y - radius * 0.15}, radius * 0.4,
                    shade(palette::kSteelLight, 0.1f), 0.6f);
-        const double angle = startAngle + (frames > 1 ? sweep * f / (frames - 1) : 0.0);
-        frame.line(onCircle(centre, radius * 0.1, angle), onCircle(centre, radius * 0.78, angle), 2.2,
+        const double angle = detentDegrees(startAngle, sweep, frames, f);
+        frame.line(dialPoint(centre, radius * 0.1, angle), dialPoint(centre, radius * 0.78, angle), 2.2,
                    palette::kLabel);
         strip.push_back(std::move(frame));
     }

@@ -12,6 +12,8 @@ namespace q71::mkdata {
 
 /// A rotary knob on its dial, one frame per pointer angle from `startAngle` clockwise over
 /// `sweep` degrees (0 = up): `frames` frames, the dial marked at each of `positions` detents.
+/// A bare knob in the control's recess, its ribs standing still; a knob with a labelled scale
+/// round it is knobs.h's, on the same dial geometry.
 std::vector<Canvas> knobFrames(int width, int height, int frames, int positions, double startAngle, double sweep);
 
 /// A lever toggle switch: frame 0 up (the first position), the last frame down, the lever

@@ -10,12 +10,7 @@ namespace q71::mkdata {
 namespace {
 
 double detentAngle(const KnobDial& dial, int detent) {
-    const double step = dial.detents > 1 ? dial.sweep / (dial.detents - 1) : 0.0;
-    return (dial.startAngle + step * detent) * std::numbers::pi / 180.0;
-}
-
-PointF around(PointF centre, double radius, double angle) {
-    return {centre.x + radius * std::sin(angle), centre.y - radius * std::cos(angle)};
+    return detentDegrees(dial.startAngle, dial.sweep, dial.detents, detent);
 }
 
 // The dial under the knob: ticks at the detents and their labels, kept inside the frame.
@@ -24,11 +19,11 @@ void drawDial(Canvas& frame, const KnobDial& dial, const MovieFont& font) {
     frame.ring(dial.pivot, dial.radius + 7, 1.0, shade(palette::kSteelLight, -0.2f));
     for (int i = 0; i < dial.detents; ++i) {
         const double angle = detentAngle(dial, i);
-        frame.line(around(dial.pivot, dial.radius + 2, angle), around(dial.pivot, dial.radius + 6, angle), 1.5,
+        frame.line(dialPoint(dial.pivot, dial.radius + 2, angle), dialPoint(dial.pivot, dial.radius + 6, angle), 1.5,
                    palette::kLabel);
         if (i >= static_cast<int>(dial.labels.size()))
             continue;
-        const PointF at = around(dial.pivot, dial.radius + 9 + font.height() * 0.6, angle);
+        const PointF at = dialPoint(dial.pivot, dial.radius + 9 + font.height() * 0.6, angle);
         const int width = static_cast<int>(std::ceil(font.width(dial.labels[static_cast<std::size_t>(i)]))) + 4;
         const int height = font.height() + 2;
         const int left = std::clamp(static_cast<int>(at.x) - width / 2, 0, std::max(0, frame.width() - width));
@@ -39,6 +34,15 @@ void drawDial(Canvas& frame, const KnobDial& dial, const MovieFont& font) {
 }
 
 } // namespace
+
+PointF dialPoint(PointF centre, double radius, double degrees) {
+    const double a = degrees * std::numbers::pi / 180.0;
+    return {centre.x + std::sin(a) * radius, centre.y - std::cos(a) * radius};
+}
+
+double detentDegrees(double startAngle, double sweep, int count, int index) {
+    return startAngle + (count > 1 ? sweep * index / (count - 1) : 0.0);
+}
 
 std::vector<Canvas> knobFrames(int width, int height, const KnobDial& dial, const MovieFont& font) {
     Canvas face(width, height);
@@ -52,12 +56,12 @@ std::vector<Canvas> knobFrames(int width, int height, const KnobDial& dial, cons
         // Ribs round the rim, turning with the knob.
         const double angle = detentAngle(dial, detent);
         for (int rib = 0; rib < 16; ++rib) {
-            const double a = angle + rib * std::numbers::pi / 8.0;
-            frame.line(around(dial.pivot, dial.radius - 3, a), around(dial.pivot, dial.radius, a), 1.0,
+            const double a = angle + rib * 22.5;
+            frame.line(dialPoint(dial.pivot, dial.radius - 3, a), dialPoint(dial.pivot, dial.radius, a), 1.0,
                        shade(palette::kSteelDark, 0.1f));
         }
         frame.disc(dial.pivot, dial.radius - 4, shade(palette::kSteelHighlight, -0.35f));
-        frame.line(dial.pivot, around(dial.pivot, dial.radius - 1, angle), 2.5, palette::kLabel);
+        frame.line(dial.pivot, dialPoint(dial.pivot, dial.radius - 1, angle), 2.5, palette::kLabel);
         frames.push_back(std::move(frame));
     }
     return frames;

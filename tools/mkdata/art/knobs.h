@@ -19,6 +19,12 @@ struct KnobDial {
     std::vector<std::string> labels; ///< one per detent (Windows-1252), or none
 };
 
+/// The point at a radius from a centre, `degrees` clockwise from up: where a dial's ticks and a
+/// knob's pointer and ribs stand.
+PointF dialPoint(PointF centre, double radius, double degrees);
+/// The angle of detent `index` of `count` spread evenly from `startAngle` over `sweep` degrees.
+double detentDegrees(double startAngle, double sweep, int count, int index);
+
 /// One frame per detent, the pointer on that detent, in frames of the given size.
 std::vector<Canvas> knobFrames(int width, int height, const KnobDial& dial, const MovieFont& font);
 
