@@ -5,6 +5,7 @@
 #include "sim/simulation/launcher_tables.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
+#include "stations/firectrl/fire_chart_reports.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_layout.h"
 #include "stations/firectrl/launch_waypoint_mark.h"
@@ -131,6 +132,13 @@ void FireChart::onLeftDown(int x, int y) {
     select(hit);
     dragging_ = true;
     moved_ = false;
+    reportSelected();
+}
+
+void FireChart::reportSelected() const {
+    LaunchWaypointMark* mark = selectedMark();
+    if (reports_ && mark && selected_->visible)
+        reports_->waypointPicked(*mark);
 }
 
 LaunchWaypoint* FireChart::waypointAt(Point pixel) const {
@@ -191,6 +199,8 @@ void FireChart::onMouseMove(int x, int y) {
 void FireChart::onLeftUp(int x, int y) {
     if (dragging_) {
         dragging_ = false;
+        if (moved_)
+            reportSelected();
         return;
     }
     OwnShipChart::onLeftUp(x, y);

@@ -12,6 +12,7 @@
 
 namespace q71 {
 
+class FireChartReports;
 class Launcher;
 class LaunchWaypointMark;
 class MapObject;
@@ -47,6 +48,10 @@ public:
     void onLeftUp(int x, int y) override;
 
     LaunchWaypoint* selectedWaypoint() const { return selected_; }
+    /// The mark of the selected waypoint (what the console moves by latitude and longitude), or null.
+    LaunchWaypointMark* selectedMark() const { return selected_ ? markOf(*selected_) : nullptr; }
+    /// Who hears of a selected or dragged waypoint (null: nobody).
+    void setReports(FireChartReports* reports) { reports_ = reports; }
     bool dragging() const { return dragging_; }
 
     /// The mark that shows a waypoint, or null.
@@ -58,6 +63,8 @@ private:
     /// The waypoint whose mark holds a pixel, cells' before tubes'; null for none.
     LaunchWaypoint* waypointAt(Point pixel) const;
     void select(LaunchWaypoint* waypoint);
+    /// Tells the console of the selected waypoint, when it is visible.
+    void reportSelected() const;
 
     std::unique_ptr<MapObject> ownBoat_;
     std::map<const LaunchWaypoint*, std::unique_ptr<LaunchWaypointMark>> marks_;
@@ -67,6 +74,7 @@ private:
     LaunchWaypoint* selected_ = nullptr;
     bool dragging_ = false;
     bool moved_ = false;
+    FireChartReports* reports_ = nullptr;
 };
 
 } // namespace q71

@@ -16,6 +16,7 @@
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_chart.h"
+#include "stations/firectrl/fire_chart_reports.h"
 #include "stations/firectrl/fire_contact.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
@@ -275,6 +276,13 @@ TEST_F(FireStationMission, TheLoadOutShowsTheBoatAndItsPicturesAreKept) {
 namespace q71::test {
 namespace {
 
+// The marks the chart reported, in order.
+class HeardReports final : public FireChartReports {
+public:
+    void waypointPicked(MapObject& waypoint) override { picked.push_back(&waypoint); }
+    std::vector<MapObject*> picked;
+};
+
 class FireChartMission : public FireStationMission {
 protected:
     FireChart& chart() {
@@ -383,19 +391,29 @@ TEST_F(FireChartMission, AWaypointIsSelectedAndDraggedOnceOutOfItsBoxButNotWhile
     };
     const Point at = onStation(end);
     const WorldPoint before{end.x, end.y};
+    HeardReports console;
+    chart().setReports(&console);
 
     leftButton(at, true);
     pump();
     EXPECT_EQ(chart().selectedWaypoint(), &end);
     EXPECT_TRUE(end.selected);
+    EXPECT_EQ(console.picked, std::vector<MapObject*>{chart().markOf(end)}) << "selecting reports it";
     moveTo({at.x + 8, at.y - 8}); // inside the 24 by 24 box: it stays
     pump();
     EXPECT_EQ(end.x, before.x);
+    leftButton({at.x + 8, at.y - 8}, false);
+    pump();
+    EXPECT_EQ(console.picked.size(), 1u) << "a drag that never left the box moved nothing";
+    leftButton(at, true);
+    pump();
     moveTo({at.x + 30, at.y + 20});
     pump();
     leftButton({at.x + 30, at.y + 20}, false);
     pump();
     EXPECT_NE(end.x, before.x);
+    ASSERT_EQ(console.picked.size(), 3u) << "selected again, then dropped after the drag";
+    EXPECT_EQ(console.picked[2], chart().selectedMark());
     EXPECT_FALSE(chart().dragging());
     const Point moved = onStation(end);
     EXPECT_NEAR(moved.x, at.x + 30, 1);
@@ -410,6 +428,8 @@ TEST_F(FireChartMission, AWaypointIsSelectedAndDraggedOnceOutOfItsBoxButNotWhile
     EXPECT_EQ(chart().selectedWaypoint(), nullptr);
     EXPECT_FALSE(quarter.selected);
     EXPECT_FALSE(chart().dragging());
+    EXPECT_EQ(console.picked.size(), 3u);
+    chart().setReports(nullptr);
     hideStation();
 }
 
