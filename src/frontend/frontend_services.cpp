@@ -26,6 +26,7 @@
 #include "sim/simulation/world_mission_facts.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
+#include "stations/firectrl/fire_panels.h"
 #include "stations/geninfo/gen_info_service.h"
 #include "stations/geninfo/host_hooks.h"
 #include "stations/nav/nav_screen.h"
@@ -151,6 +152,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     widgetSetSound(&soundManagerWidgetSound());
     navRegisterStation();
     fireRegisterStation();
+    firePanelsInstall();
     frontEndRegisterScreens();
     shipControlRegister();
     tmaRegisterStation();
