@@ -9,6 +9,8 @@
 #include "framework/app/reporter.h"
 #include "framework/textmngr/text_manager.h"
 
+#include <cstdint>
+
 namespace q71 {
 
 template <class T>
@@ -67,6 +69,9 @@ public:
     }
     int count() const { return count_; }
     bool empty() const { return count_ == 0; }
+    /// Changes with every node added or taken away, so that an index kept beside the list can
+    /// tell that it must be made again.
+    std::uint64_t revision() const { return revision_; }
     int depth() const { return depth_; }
 
 private:
@@ -88,6 +93,7 @@ private:
     Node* cursor_ = nullptr;
     bool beforeHead_ = false;
     int count_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 template <class T>
@@ -99,6 +105,7 @@ int LinkedList<T>::prepend(T* item) {
         tail_ = node;
     head_ = node;
     setCursor(node);
+    ++revision_;
     return ++count_;
 }
 
@@ -111,6 +118,7 @@ int LinkedList<T>::appendItem(T* item) {
         head_ = node;
     tail_ = node;
     setCursor(node);
+    ++revision_;
     return ++count_;
 }
 
@@ -129,6 +137,7 @@ int LinkedList<T>::insertBefore(T* item, T* before) {
         head_ = tail_ = new Node{item, nullptr, nullptr};
         setCursor(head_);
         count_ = 1;
+        ++revision_;
         return 0;
     }
     Node* at = findNode(before);
@@ -141,6 +150,7 @@ int LinkedList<T>::insertBefore(T* item, T* before) {
         head_ = node;
     at->previous = node;
     ++count_;
+    ++revision_;
     return 1;
 }
 
@@ -171,6 +181,7 @@ int LinkedList<T>::remove(T* item) {
         if (stack_[i].node == node)
             stack_[i] = after;
     delete node;
+    ++revision_;
     return --count_;
 }
 
@@ -200,6 +211,7 @@ void LinkedList<T>::deleteAll() {
             tail_ = nullptr;
         setCursor(head_);
         --count_;
+        ++revision_;
         T* item = node->item;
         delete node;
         delete item;
@@ -217,6 +229,7 @@ void LinkedList<T>::freeNodes() {
     beforeHead_ = false;
     count_ = 0;
     depth_ = 0;
+    ++revision_;
 }
 
 template <class T>

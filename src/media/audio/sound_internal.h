@@ -39,8 +39,10 @@ public:
     /// Starts again from the top (for looping); false when it cannot.
     virtual bool rewind() = 0;
     /// Reads up to `bytes` ahead into memory, so that `read` need not wait for the disk; called
-    /// by the stream thread without the sound lock. Sources in memory have nothing to do.
-    virtual void readAhead(std::size_t /*bytes*/) {}
+    /// by the stream thread without the sound lock. A looping source reads on from its top past
+    /// its end, so that `rewind` and the reads after it need no disk either. Sources in memory
+    /// have nothing to do.
+    virtual void readAhead(std::size_t /*bytes*/, bool /*loop*/) {}
 };
 
 /// A source over a wave file, opened now; null when it cannot be read.

@@ -16,6 +16,8 @@ constexpr std::uint32_t kRingFlags = kSoundBufferCtrlFrequency | kSoundBufferCtr
 
 // A wave file read through a buffer that the stream thread fills ahead without the sound lock.
 // Its own lock guards the reader and the buffer, never held while the sound lock is taken.
+// Reading ahead for a loop goes on from the file's top past its end: `wraps_` marks where in the
+// buffer each pass ends, so `read` stops there and `rewind` only steps over the mark.
 class FileSource final : public StreamSource {
 public:
     explicit FileSource(std::string path) : path_(std::move(path)) {}
@@ -33,30 +35,46 @@ public:
         std::lock_guard guard(lock_);
         if (!opened())
             return 0;
-        const std::size_t buffered = std::min(into.size(), ahead_.size() - aheadAt_);
+        const std::size_t passEnd = wraps_.empty() ? ahead_.size() : wraps_.front();
+        const std::size_t buffered = std::min(into.size(), passEnd - aheadAt_);
         if (buffered > 0)
             std::memcpy(into.data(), ahead_.data() + aheadAt_, buffered);
         aheadAt_ += buffered;
-        // Only what was not read ahead comes from the disk here; nothing at all when it was.
-        return buffered == into.size() ? buffered : buffered + reader_.read(into.subspan(buffered));
+        // Only what was not read ahead comes from the disk here; nothing at all when it was, or
+        // when this pass ended in the buffer (the reader already stands in a later pass).
+        if (buffered == into.size() || !wraps_.empty())
+            return buffered;
+        return buffered + reader_.read(into.subspan(buffered));
     }
     bool rewind() override {
         std::lock_guard guard(lock_);
+        if (!wraps_.empty() && aheadAt_ == wraps_.front()) {
+            wraps_.erase(wraps_.begin()); // the next pass is in the buffer already
+            return opened();
+        }
         ahead_.clear();
         aheadAt_ = 0;
+        wraps_.clear();
         return opened() && reader_.startData() == WaveError::none;
     }
-    void readAhead(std::size_t bytes) override {
+    void readAhead(std::size_t bytes, bool loop) override {
         std::lock_guard guard(lock_);
         if (!opened())
             return;
-        ahead_.erase(ahead_.begin(), ahead_.begin() + static_cast<std::ptrdiff_t>(aheadAt_));
-        aheadAt_ = 0;
-        if (ahead_.size() >= bytes)
-            return;
-        const std::size_t had = ahead_.size();
-        ahead_.resize(bytes);
-        ahead_.resize(had + reader_.read(std::span(ahead_).subspan(had)));
+        dropRead();
+        while (ahead_.size() < bytes) {
+            const std::size_t had = ahead_.size();
+            ahead_.resize(bytes);
+            ahead_.resize(had + reader_.read(std::span(ahead_).subspan(had)));
+            if (ahead_.size() == bytes || !loop)
+                break;
+            // The end of a pass: go on from the top, unless that pass gave nothing at all (an
+            // empty wave would loop for ever) or the top cannot be found again.
+            const std::size_t passStart = wraps_.empty() ? 0 : wraps_.back();
+            if (ahead_.size() == passStart || reader_.startData() != WaveError::none)
+                break;
+            wraps_.push_back(ahead_.size());
+        }
     }
 
 private:
@@ -68,6 +86,13 @@ private:
         }
         return good_;
     }
+    // Forgets the bytes already read out of the buffer (under lock_).
+    void dropRead() {
+        ahead_.erase(ahead_.begin(), ahead_.begin() + static_cast<std::ptrdiff_t>(aheadAt_));
+        for (std::size_t& wrap : wraps_)
+            wrap -= aheadAt_;
+        aheadAt_ = 0;
+    }
 
     std::string path_;
     mutable std::mutex lock_;
@@ -76,6 +101,7 @@ private:
     mutable bool good_ = false;
     std::vector<std::uint8_t> ahead_;
     std::size_t aheadAt_ = 0;
+    std::vector<std::size_t> wraps_; // offsets in ahead_ where a pass ends, ascending
 };
 
 // A sample followed by a gap of silence of random length, drawn again for each pass.
@@ -184,9 +210,10 @@ void streamThread(std::shared_ptr<StreamCompletion> record) {
         // The sources stay alive while they are read even if their segments go meanwhile.
         std::vector<std::shared_ptr<StreamSource>> sources = upcomingSources(*record->voice);
         const std::size_t ringBytes = record->voice->buffer ? record->voice->buffer->bytes() : 0;
+        const bool loop = record->voice->loop;
         lock.unlock();
         for (const auto& source : sources)
-            source->readAhead(ringBytes);
+            source->readAhead(ringBytes, loop);
         sources.clear();
         lock.lock();
         SoundVoice* voice = record->voice;

@@ -2,7 +2,9 @@
 
 #include "sim/entities/entity.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace q71 {
 
@@ -48,8 +50,43 @@ private:
     LinkedList<Record> records_;
 };
 
+// The entities by id, for finding one without walking the list: (id, place in the list) in
+// order, made again whenever the list has changed. Ids are fixed for an entity's life.
+class EntityIdIndex {
+public:
+    Entity* find(const LinkedList<Entity>& list, std::int32_t id) {
+        if (revision_ != list.revision())
+            rebuild(list);
+        // The first of equal ids in list order, as a walk of the list finds it.
+        const auto at = std::lower_bound(entries_.begin(), entries_.end(), id,
+                                         [](const Entry& entry, std::int32_t wanted) { return entry.id < wanted; });
+        return at != entries_.end() && at->id == id ? at->entity : nullptr;
+    }
+
+private:
+    struct Entry {
+        std::int32_t id;
+        int place;
+        Entity* entity;
+    };
+    void rebuild(const LinkedList<Entity>& list) {
+        entries_.clear();
+        int place = 0;
+        for (auto* node = list.head(); node; node = node->next)
+            entries_.push_back({node->item->id, place++, node->item});
+        std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
+            return a.id != b.id ? a.id < b.id : a.place < b.place;
+        });
+        revision_ = list.revision();
+    }
+
+    std::vector<Entry> entries_;
+    std::uint64_t revision_ = 0; // an empty list's, matching the empty index
+};
+
 struct World {
     LinkedList<Entity> entities;
+    EntityIdIndex entitiesById;
     LinkedList<Entity> pending;
     ObserverList<Entity> entityObservers;
     ObserverList<ContactRecord> contactObservers;
@@ -108,11 +145,9 @@ void worldAddEntity(Entity* entity) {
 }
 
 Entity* worldFindEntity(std::int32_t id) {
-    // Walks the nodes, not the cursor: a find inside a walk of the list leaves the walk as it was.
-    for (auto* node = world().entities.head(); node; node = node->next)
-        if (node->item->id == id)
-            return node->item;
-    return nullptr;
+    // The cursor is left alone: a find inside a walk of the list leaves the walk as it was.
+    World& lists = world();
+    return lists.entitiesById.find(lists.entities, id);
 }
 
 void worldAddEntityObserver(std::uintptr_t owner, EntityObserver callback) {

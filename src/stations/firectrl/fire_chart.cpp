@@ -1,5 +1,7 @@
 #include "stations/firectrl/fire_chart.h"
 
+#include "platform/resources/program_resources.h"
+#include "platform/window/cursors.h"
 #include "sim/entities/entity.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/launcher_tables.h"
@@ -8,6 +10,7 @@
 #include "stations/firectrl/fire_chart_reports.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_layout.h"
+#include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/launch_waypoint_mark.h"
 #include "stations/firectrl/launcher.h"
 #include "tactical/charts/chart_defaults.h"
@@ -33,6 +36,8 @@ FireChart::FireChart(WindowHandle page, const DemGrid* grid)
                    kFireChartGlass.right - kFireChartGlass.left, kFireChartGlass.bottom - kFireChartGlass.top,
                    grid) {
     name_ = "FireChart";
+    readouts_ = std::make_unique<FireReadouts>(window());
+    placingCursor_ = resourceLoadCursor(kPlacingCursor);
     chartRegisterStationChart(kChartSlot, this);
     stationSetFireChart(this);
     if (OwnShipChart* nav = stationNavChart())
@@ -206,18 +211,32 @@ void FireChart::onLeftUp(int x, int y) {
     OwnShipChart::onLeftUp(x, y);
 }
 
+void FireChart::onSetCursor() {
+    OwnShipChart::onSetCursor();
+    if (armed() && !zoomClickMode())
+        cursorSet(placingCursor_);
+}
+
+void FireChart::drawOnScreen(DeviceContext& window) {
+    OwnShipChart::drawOnScreen(window);
+    readouts_->paint(window);
+}
+
 void FireChart::place(int x, int y) {
     double column = 0, row = 0, worldX = 0, worldY = 0;
     getTransform().toGrid(x, y, &column, &row);
     if (gridToWorld(column, row, &worldX, &worldY)) {
-        if (armedTube_ && armedTube_->weaponType() == kWeaponSlmm) {
-            armedTube_->addAimPoint(worldX, worldY);
+        Launcher& launcher = armedTube_ ? *armedTube_ : *armedCell_;
+        if (&launcher == armedTube_ && launcher.weaponType() == kWeaponSlmm) {
+            launcher.addAimPoint(worldX, worldY);
         } else {
             const WorldPoint from = ownBoatPosition();
-            (armedTube_ ? armedTube_ : armedCell_)->addRoute(from.x, from.y, worldX, worldY);
+            launcher.addRoute(from.x, from.y, worldX, worldY);
         }
+        launcher.waypoints.rewind();
     }
     disarm();
+    onSetCursor();
 }
 
 } // namespace q71

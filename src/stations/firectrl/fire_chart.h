@@ -13,6 +13,7 @@
 namespace q71 {
 
 class FireChartReports;
+class FireReadouts;
 class Launcher;
 class LaunchWaypointMark;
 class MapObject;
@@ -20,6 +21,8 @@ class MapObject;
 class FireChart : public OwnShipChart, public LauncherChart {
 public:
     static constexpr int kChartSlot = 1;
+    /// The framework's cross-hair: the pointer while the next click places waypoints.
+    static constexpr int kPlacingCursor = 159;
 
     /// Over a grid in the page, at the glass of the display; shows the launchers' waypoints.
     FireChart(WindowHandle page, const DemGrid* grid);
@@ -46,6 +49,14 @@ public:
     void onLeftDown(int x, int y) override;
     void onMouseMove(int x, int y) override;
     void onLeftUp(int x, int y) override;
+    /// The placing cursor while armed, else the chart's own.
+    void onSetCursor() override;
+    /// The readouts over the picture.
+    void drawOnScreen(DeviceContext& window) override;
+
+    CursorHandle placingCursor() const { return placingCursor_; }
+    /// The readouts of the selected contact.
+    FireReadouts& readouts() { return *readouts_; }
 
     LaunchWaypoint* selectedWaypoint() const { return selected_; }
     /// Drops the selection (a launcher fired or its route is replaced).
@@ -69,6 +80,8 @@ private:
     void reportSelected() const;
 
     std::unique_ptr<MapObject> ownBoat_;
+    std::unique_ptr<FireReadouts> readouts_;
+    CursorHandle placingCursor_{};
     std::map<const LaunchWaypoint*, std::unique_ptr<LaunchWaypointMark>> marks_;
     Launcher* armedTube_ = nullptr;
     Launcher* armedCell_ = nullptr;

@@ -139,19 +139,46 @@ FireContact* FirePlot::find(FirePlotKind kind, std::int32_t id) const {
 
 void FirePlot::build(double now) {
     items_.clear();
-    const Entity* own = worldOwnShip();
-    if (!own)
-        return;
-    for (auto* node = worldList().head(); node; node = node->next) {
-        const Entity& entity = *node->item;
-        if (!firePlotIncludes(entity, own->side))
-            continue;
-        const WorldPoint at = worldPoint(entity);
-        FireContact& item =
-            add(&entity == own ? FirePlotKind::ownBoat : FirePlotKind::entity, entity.id, at.x, at.y, now);
-        item.label = fireLauncherOf(entity);
-    }
+    for (auto* node = worldList().head(); node; node = node->next)
+        addEntity(*node->item, now);
     refreshContacts(now);
+}
+
+void FirePlot::addEntity(const Entity& entity, double now) {
+    const Entity* own = worldOwnShip();
+    if (!own || !firePlotIncludes(entity, own->side))
+        return;
+    const FirePlotKind kind = &entity == own ? FirePlotKind::ownBoat : FirePlotKind::entity;
+    if (find(kind, entity.id))
+        return;
+    const WorldPoint at = worldPoint(entity);
+    add(kind, entity.id, at.x, at.y, now).label = fireLauncherOf(entity);
+}
+
+void FirePlot::addContact(const ContactRecord& contact, double now) {
+    const Entity* own = worldOwnShip();
+    const std::int32_t number = contactShownNumber(contact.designation);
+    if (!own || find(FirePlotKind::contact, number))
+        return;
+    const WorldPoint at = contactPoint(*own, contact);
+    add(FirePlotKind::contact, number, at.x, at.y, now);
+}
+
+void FirePlot::removeContact(std::int32_t number) {
+    std::erase_if(items_, [&](const auto& item) {
+        return item->kind() == FirePlotKind::contact && item->id() == number;
+    });
+}
+
+void FirePlot::removeEntity(std::int32_t id) {
+    std::erase_if(items_, [&](const auto& item) {
+        return item->kind() != FirePlotKind::contact && item->id() == id;
+    });
+}
+
+void FirePlot::markSelected(std::int32_t number) {
+    for (auto& item : items_)
+        item->selected = item->kind() == FirePlotKind::contact && item->id() == number && number != 0;
 }
 
 void FirePlot::refreshContacts(double now) {
@@ -183,21 +210,16 @@ void FirePlot::update(double now) {
             const WorldPoint at = worldPoint(*entity);
             item->moveTo(at.x, at.y, nullptr);
             item->stamp = now;
+            // A launcher records its weapon only after the world has taken it in.
+            if (item->label < 0)
+                item->label = fireLauncherOf(*entity);
+        } else if (entity->kind == kKindMissile) {
+            item->stamp = now; // kept where it was last seen
         }
     }
     refreshContacts(now);
     std::erase_if(
         items_, [&](const auto& item) { return item->kind() != FirePlotKind::ownBoat && item->stamp < now; });
-    // Weapons launched since the plot was built.
-    if (!own)
-        return;
-    for (auto* node = worldList().head(); node; node = node->next) {
-        const Entity& entity = *node->item;
-        if (&entity != own && firePlotIncludes(entity, own->side) && !find(FirePlotKind::entity, entity.id)) {
-            const WorldPoint at = worldPoint(entity);
-            add(FirePlotKind::entity, entity.id, at.x, at.y, now).label = fireLauncherOf(entity);
-        }
-    }
 }
 
 } // namespace q71

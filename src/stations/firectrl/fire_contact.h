@@ -13,6 +13,7 @@
 namespace q71 {
 
 class Entity;
+struct ContactRecord;
 
 enum class FirePlotKind { ownBoat, contact, entity };
 
@@ -47,6 +48,16 @@ public:
     void build(double now);
     /// Moves the items, adds new contacts, drops every item other than the own boat's not seen now.
     void update(double now);
+
+    /// A contact of the own boat that just came: an item at its bearing and range.
+    void addContact(const ContactRecord& contact, double now);
+    /// An entity that just entered the world: an item when the plot follows it.
+    void addEntity(const Entity& entity, double now);
+    /// Drops the item of a contact's designation number, or of an entity (the own boat's too).
+    void removeContact(std::int32_t number);
+    void removeEntity(std::int32_t id);
+    /// Marks the item of that designation number selected and every other not (0: none).
+    void markSelected(std::int32_t number);
 
     FireContact* find(FirePlotKind kind, std::int32_t id) const;
     const std::vector<std::unique_ptr<FireContact>>& items() const { return items_; }

@@ -64,6 +64,10 @@ FirePanel& FireCtrl::firePanel() const {
     return static_cast<FirePanel&>(*page(kPanelPage));
 }
 
+FireDisplay& FireCtrl::display() const {
+    return static_cast<FireDisplay&>(*page(kDisplayPage));
+}
+
 LoadOutScreen& FireCtrl::loadOut() const {
     return static_cast<LoadOutScreen&>(*page(kLoadOutPage));
 }

@@ -10,6 +10,7 @@
 
 namespace q71 {
 
+class FireDisplay;
 class FirePanel;
 class LoadOutScreen;
 
@@ -28,6 +29,7 @@ public:
     void setTubeSideState(int side, int state);
 
     FirePanel& firePanel() const;
+    FireDisplay& display() const;
     LoadOutScreen& loadOut() const;
 };
 

@@ -1,20 +1,34 @@
 #include "stations/firectrl/fire_display.h"
 
+#include "framework/app/shell_fonts.h"
+#include "framework/resources/group_archive.h"
+#include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/button_toggle.h"
 #include "framework/widgets/hot_spot.h"
 #include "framework/widgets/simple_button.h"
-#include "platform/controls/control_messages.h"
+#include "framework/widgets/super_list_box.h"
+#include "platform/controls/control_styles.h"
+#include "platform/gdi/colour.h"
+#include "platform/resources/program_resources.h"
+#include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
 #include "platform/window/window_paint.h"
 #include "platform/window/window.h"
+#include "platform/window/window_styles.h"
+#include "sim/entities/contact_record.h"
+#include "sim/entities/entity.h"
 #include "sim/simulation/launcher_tables.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_chart.h"
 #include "stations/firectrl/fire_contact.h"
+#include "stations/firectrl/fire_ctrl.h"
 #include "stations/firectrl/fire_layout.h"
+#include "stations/firectrl/fire_panel.h"
+#include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/launcher.h"
 #include "stations/firectrl/tube_select_panel.h"
 #include "stations/firectrl/weapon_console.h"
@@ -29,8 +43,34 @@ constexpr Point kLauncherViewOrigin{kConsoleX, kConsoleY};
 constexpr int kFireCmdCellViews = 1500;
 constexpr int kFireCmdTubeViews = 1600;
 constexpr int kFireCmdWireViews = 1700;
-constexpr int kContactSelector = 1900;
 constexpr Point kLauncherOverview{366, 62};
+constexpr ColorRef kSelectorColour = rgb(0, 248, 0);
+/// The item data of the selector's "no contact" entry.
+constexpr LParam kNoContactData = -1;
+
+std::unique_ptr<SuperListBox> makeContactSelector(WindowHandle page) {
+    // The box loads its drop button as it is made (a missing strip is fatal there); the pattern
+    // is only needed while the box makes its brush.
+    grpSetFolder(graphicsInstallPath);
+    grpOpenGroup(kFireGroup);
+    const BitmapRef pattern = resourceLoadBitmap(kFireSelectorPattern);
+    const Rect& at = kFireContactSelector;
+    auto selector = std::make_unique<SuperListBox>(
+        page, kFireCmdContactSelector, WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT,
+        at.left, at.top, at.width(), at.height(), pattern, appChartFont(), kFireSelectorButton,
+        kFireSelectorButtonWidth, kFireSelectorButtonHeight, false, false);
+    selector->setTextColour(kSelectorColour);
+    selector->setFrameColour(kSelectorColour);
+    return selector;
+}
+
+void entityNotify(std::uintptr_t owner, Entity* entity, int flag) {
+    reinterpret_cast<FireDisplay*>(owner)->onEntityEvent(entity, flag);
+}
+
+void contactNotify(std::uintptr_t owner, ContactRecord* contact, int flag) {
+    reinterpret_cast<FireDisplay*>(owner)->onContactEvent(contact, flag);
+}
 
 } // namespace
 
@@ -50,9 +90,10 @@ FireDisplay::FireDisplay(WindowHandle screen, FirePanel& firePanel)
         hotSpot_ = std::make_unique<HotSpot>(window(), kFireDisplayHotSpotId,
                                              textGetString(kFireDisplayHotSpot.text),
                                              BaseWidget::sharedCursor(), kFireDisplayHotSpot.rect, true);
+    selector_ = &add(makeContactSelector(window()));
     chart_ = std::make_unique<FireChart>(window(), worldGrid());
     tubeSelect_ = std::make_unique<TubeSelectPanel>(window(), kLauncherOverview.x, kLauncherOverview.y, firePanel,
-                                                    nullptr);
+                                                    *selector_);
     wire_ = std::make_unique<WirePanel>(window(), kLauncherViewOrigin.x, kLauncherViewOrigin.y);
     console_ = std::make_unique<WeaponConsole>(window(), kLauncherViewOrigin.x, kLauncherViewOrigin.y, *chart_);
     return_ = &addButton(kFireReturnButton, SimpleButton::kPush);
@@ -71,6 +112,7 @@ void FireDisplay::openPage() {
     showAllButton_->setState(showAll_ ? 1 : 2);
     showAllButton_->setEnabled(true);
     lock_->setState(chart_->ownShipLocked() ? 1 : 2);
+    chart_->readouts().hide();
     plot_ = std::make_unique<FirePlot>(chart_.get());
     plot_->build(simClock().gameClock);
     timerSet(window(), kUpdateTimer, kUpdateMs);
@@ -79,6 +121,11 @@ void FireDisplay::openPage() {
     console_->loadResources();
     if (!wire_->shown() && !console_->shown())
         tubeSelect_->show();
+    fillContactList();
+    const auto owner = reinterpret_cast<std::uintptr_t>(this);
+    worldAddEntityObserver(owner, entityNotify);
+    worldAddContactObserver(owner, contactNotify);
+    focusSet(window());
     open_ = true;
 }
 
@@ -89,6 +136,9 @@ void FireDisplay::closePage() {
     tubeSelect_->freeResources();
     wire_->freeResources();
     console_->freeResources();
+    const auto owner = reinterpret_cast<std::uintptr_t>(this);
+    worldRemoveEntityObserver(owner);
+    worldRemoveContactObserver(owner);
     plot_.reset();
     if (OwnShipChart* nav = stationNavChart())
         chart_->copyViewTo(*nav);
@@ -101,6 +151,8 @@ LResult FireDisplay::handleMessage(WindowHandle w, std::uint32_t message, WParam
         chart_->followOwnBoat();
         if (plot_)
             plot_->update(simClock().gameClock);
+        if (contactListStale())
+            fillContactList();
         return 0;
     }
     return NavPage::handleMessage(w, message, wParam, lParam);
@@ -125,14 +177,6 @@ void FireDisplay::paint(DeviceContext& dc) {
     tubeSelect_->paint(dc);
     wire_->paint(dc);
     console_->paint(dc);
-}
-
-int FireDisplay::onCommand(WParam wParam, LParam lParam) {
-    if ((wParam & 0xFFFF) == kContactSelector && (wParam >> 16) == CBN_SELCHANGE) {
-        tubeSelect_->onContactSelected();
-        return 1;
-    }
-    return NavPage::onCommand(wParam, lParam);
 }
 
 bool FireDisplay::viewCommand(int id, int value) {
@@ -199,12 +243,117 @@ int FireDisplay::pageCommand(int id, int value) {
         chart_->setOwnShipLock(!chart_->ownShipLocked());
         chart_->recentre();
         return 1;
+    case kFireCmdContactSelector:
+        refreshReadouts();
+        tubeSelect_->onContactSelected();
+        return 1;
     case kFireCmdLoadOut:
     case kFireCmdLoadOutBack:
         return 0;
     default:
         return 1;
     }
+}
+
+void FireDisplay::update() {
+    if (!open_)
+        return;
+    refreshReadouts();
+    if (FireCtrl* station = fireCtrl())
+        station->firePanel().update();
+}
+
+std::string FireDisplay::selectorText() const {
+    const int chosen = selector_->getCurSel();
+    return chosen >= 0 ? selector_->getItemText(chosen) : selector_->getText();
+}
+
+void FireDisplay::fillContactList() {
+    const std::string kept = selectorText();
+    selector_->resetContent();
+    const int none = selector_->addString(textCopy(kFireNoContactText));
+    selector_->setItemData(none, kNoContactData);
+    if (const Entity* own = worldOwnShip())
+        for (auto* node = own->contacts.head(); node; node = node->next) {
+            const int at = selector_->addString(fireFormatDesignation(*node->item));
+            selector_->setItemData(at, contactShownNumber(node->item->designation));
+        }
+    const int again = kept.empty() ? -1 : selector_->findStringExact(kept);
+    selector_->setCurSel(again >= 0 ? again : none);
+    refreshReadouts();
+}
+
+bool FireDisplay::contactListStale() const {
+    const Entity* own = worldOwnShip();
+    int entry = 1; // after "no contact"
+    if (own)
+        for (auto* node = own->contacts.head(); node; node = node->next, ++entry)
+            if (entry >= selector_->getCount() ||
+                selector_->getItemData(entry) != contactShownNumber(node->item->designation))
+                return true;
+    return entry != selector_->getCount();
+}
+
+void FireDisplay::refreshReadouts() {
+    const std::string text = selectorText();
+    const ContactRecord* chosen = nullptr;
+    if (const Entity* own = worldOwnShip())
+        for (auto* node = own->contacts.head(); node && !chosen; node = node->next)
+            if (fireFormatDesignation(*node->item) == text)
+                chosen = node->item;
+    if (chosen) {
+        selectedContact_ = contactShownNumber(chosen->designation);
+        chart_->readouts().show(*chosen);
+    } else {
+        selectedContact_ = 0;
+        chart_->readouts().hide();
+        const int none = selector_->findItemData(kNoContactData, 0);
+        if (none >= 0 && selector_->getCurSel() != none)
+            selector_->setCurSel(none);
+    }
+    if (plot_)
+        plot_->markSelected(selectedContact_);
+}
+
+void FireDisplay::onEntityEvent(Entity* entity, int flag) {
+    if (!entity || !plot_)
+        return;
+    if (flag == kWorldEntityAdded)
+        plot_->addEntity(*entity, simClock().gameClock);
+    else
+        plot_->removeEntity(entity->id);
+    chart_->invalidate(nullptr, false);
+}
+
+void FireDisplay::onContactEvent(ContactRecord* contact, int flag) {
+    if (!contact)
+        return;
+    const std::int32_t number = contactShownNumber(contact->designation);
+    if (flag == kWorldEntityAdded) {
+        if (plot_)
+            plot_->addContact(*contact, simClock().gameClock);
+        selector_->setItemData(selector_->addString(fireFormatDesignation(*contact)), number);
+    } else {
+        if (plot_)
+            plot_->removeContact(number);
+        if (const int entry = selector_->findItemData(number, 1); entry >= 0)
+            selector_->deleteString(entry);
+        refreshReadouts();
+    }
+    chart_->invalidate(nullptr, false);
+}
+
+bool fireHighlightContact(std::int32_t designationNumber) {
+    FireCtrl* station = fireCtrl();
+    if (!station || designationNumber == kNoContactData)
+        return false;
+    FireDisplay& display = station->display();
+    const int entry = display.contactSelector().findItemData(designationNumber, 1);
+    if (entry < 0)
+        return false;
+    display.contactSelector().setCurSel(entry);
+    display.refreshReadouts();
+    return true;
 }
 
 } // namespace q71

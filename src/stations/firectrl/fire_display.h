@@ -1,17 +1,20 @@
 #pragma once
 // The fire-control display ("FireDisplay"): the fire-control chart with the own boat, its
-// contacts and weapons, refreshed every 400 ms while the page is open; its pan, scale and lock
-// buttons, the switch that shows every launcher's waypoints, and the page buttons. Closing it
-// hands its view to the navigation chart.
+// contacts and weapons, refreshed every 400 ms and as the world reports entities and contacts
+// while the page is open; the contact selector whose choice the chart's readouts show; its pan,
+// scale and lock buttons, the switch that shows every launcher's waypoints, and the page buttons.
+// Closing it hands its view to the navigation chart.
 
 #include "stations/nav/nav_page.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace q71 {
 
 class ButtonToggle;
+class Entity;
 class FireChart;
 class FirePanel;
 class FirePlot;
@@ -20,6 +23,8 @@ class SimpleButton;
 class TubeSelectPanel;
 class WeaponConsole;
 class WirePanel;
+class SuperListBox;
+struct ContactRecord;
 
 class FireDisplay : public NavPage {
 public:
@@ -32,8 +37,23 @@ public:
     ~FireDisplay() override;
 
     LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
-    /// A choice in the contact selector goes to the launcher overview; the rest as a page's.
-    int onCommand(WParam wParam, LParam lParam) override;
+    /// The readouts, then the fire panel's update.
+    void update() override;
+
+    /// The contact selector: "no contact" (item data -1) and each contact of the own boat by its
+    /// designation (item data: its designation number).
+    SuperListBox& contactSelector() const { return *selector_; }
+    /// Fills the selector anew, keeping its choice when that is still there, else "no contact".
+    void fillContactList();
+    /// The contact whose designation the selector shows becomes the selected one: the readouts
+    /// show it and its plot item is marked; with none the selector shows "no contact".
+    void refreshReadouts();
+    /// The designation number of the selected contact, 0 for none.
+    std::int32_t selectedContact() const { return selectedContact_; }
+
+    /// The world's reports while the page is open (flag 0: added; else destroyed or dropped).
+    void onEntityEvent(Entity* entity, int flag);
+    void onContactEvent(ContactRecord* contact, int flag);
 
     FireChart* chart() const { return chart_.get(); }
     /// The plot of the own boat, its contacts and its weapons while the page is open, else null.
@@ -58,6 +78,9 @@ private:
     bool viewCommand(int id, int value);
     /// Leaves the wire panel and the console for the launcher overview.
     void showOverview();
+    /// The selector's entries no longer match the own boat's contacts (one was renumbered).
+    bool contactListStale() const;
+    std::string selectorText() const;
 
     std::unique_ptr<FireChart> chart_;
     std::unique_ptr<FirePlot> plot_;
@@ -68,8 +91,14 @@ private:
     std::unique_ptr<WirePanel> wire_;
     std::unique_ptr<WeaponConsole> console_;
     SimpleButton* return_ = nullptr;
+    SuperListBox* selector_ = nullptr;
+    std::int32_t selectedContact_ = 0;
     bool showAll_ = false;
     bool open_ = false;
 };
+
+/// Chooses the contact of that designation number in the live display's selector and shows it
+/// in the readouts; false when the selector has no such entry (or there is no display).
+bool fireHighlightContact(std::int32_t designationNumber);
 
 } // namespace q71

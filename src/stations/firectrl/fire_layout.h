@@ -132,6 +132,27 @@ inline constexpr NavControlRow kFireViewButtons[] = {
 /// The hidden "Return" button of the guidance view, and its label.
 inline constexpr NavControlRow kFireReturnButton{1, "blank.bmp", 417, 320, 46, 21, 2, -1, nullptr};
 inline constexpr NavHotSpotRow kFireDisplayHotSpot{{130, 6, 130 + 222, 6 + 18}, 503};
+
+/// The contact selector: a drop-down list over the launcher selection, its list 200 high, drawn
+/// on the pattern bitmap with the drop button "cbcrt.bmp" (up, pressed, disabled).
+inline constexpr int kFireCmdContactSelector = 1900;
+inline constexpr Rect kFireContactSelector{376, 39, 376 + 130, 39 + 200};
+inline constexpr int kFireSelectorPattern = 152;
+inline constexpr const char* kFireSelectorButton = "cbcrt.bmp";
+inline constexpr int kFireSelectorButtonWidth = 18;
+inline constexpr int kFireSelectorButtonHeight = 20;
+inline constexpr int kFireSelectorButtonFrames = 3;
+/// The selector's entry and text for "no contact" (the tubes then run on their set course).
+inline constexpr int kFireNoContactText = 351;
+
+/// The chart's readouts of the selected contact: the designation on the first row, then a
+/// caption and its value on each further row.
+inline constexpr int kFireReadoutLeft = 5;
+inline constexpr int kFireReadoutRows[] = {10, 25, 40, 55, 70, 85};
+/// Course, speed, range, bearing, classification.
+inline constexpr int kFireReadoutCaptions[] = {178, 180, 181, 810, 811};
+inline constexpr int kFireClassifiedText = 813;
+inline constexpr int kFireUnclassifiedText = 812;
 inline constexpr int kFireDisplayHotSpotId = 21;
 
 } // namespace q71

@@ -1,21 +1,17 @@
 #include "stations/firectrl/tube_select_panel.h"
 
-#include "framework/app/shell_fonts.h"
-#include "framework/resources/group_archive.h"
-#include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/simple_button.h"
 #include "framework/widgets/static_text.h"
 #include "framework/widgets/super_list_box.h"
-#include "platform/controls/control_styles.h"
 #include "platform/gdi/colour.h"
 #include "platform/window/window_paint.h"
-#include "platform/window/window_styles.h"
 #include "sim/entities/contact_record.h"
 #include "sim/entities/entity.h"
 #include "sim/simulation/launcher_tables.h"
 #include "sim/simulation/world_lists.h"
-#include "stations/firectrl/fire_layout.h"
+#include "stations/firectrl/fire_display.h"
+#include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/fire_panel.h"
 #include "stations/firectrl/launcher.h"
 #include "stations/firectrl/view_label.h"
@@ -35,7 +31,6 @@ constexpr int kTubeButtons = 1400;
 constexpr int kCellViews = 1500;
 constexpr int kTubeViews = 1600;
 constexpr int kWireViews = 1700;
-constexpr int kSelectorId = 1900;
 constexpr int kNumberSize = 23;
 constexpr int kSelectHeight = 14;
 constexpr int kWireWidth = 18;
@@ -45,17 +40,18 @@ constexpr int kCellColumnStep = 43;
 constexpr int kCellRowStep = 60;
 // The tubes stand at fixed places of the page, numbered 2, 1 / 4, 3.
 constexpr Point kTubeSpots[] = {{384, 242}, {466, 242}, {384, 302}, {466, 302}};
-constexpr Point kSelectorAt{376, 39};
-constexpr int kSelectorWidth = 130;
-constexpr int kSelectorDrop = 200;
-constexpr int kSelectorButtonWidth = 18;
-constexpr int kSelectorButtonHeight = 20;
 constexpr Point kTitleAt{376, 24};
 
 // The button states of a launcher: 1 ready, 2 not.
 constexpr int kLit = 1;
 constexpr int kDark = 2;
 
+
+// The item data of the selector's chosen entry: a contact's shown number, or none.
+LParam chosenData(const SuperListBox& selector) {
+    const int chosen = selector.getCurSel();
+    return chosen >= 0 ? selector.getItemData(chosen) : kNoContactData;
+}
 
 std::string numberBitmap(int number) {
     return std::to_string(number) + ".bmp";
@@ -68,29 +64,8 @@ Launcher* tableTubeEntry(int index) {
 
 } // namespace
 
-void fireFillContactList(SuperListBox& selector) {
-    selector.resetContent();
-    selector.setItemData(selector.addString(textGetString(kNoContact)), kNoContactData);
-    Entity* ownShip = worldOwnShip();
-    if (!ownShip)
-        return;
-    ContactList& contacts = ownShip->contacts;
-    contacts.saveCursor();
-    for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
-        const std::int32_t number = contactShownNumber(contact->designation);
-        if (number != 0)
-            selector.setItemData(selector.addString(fireFormatDesignation(*contact)), number);
-    }
-    contacts.restoreCursor();
-}
-
-std::string fireFormatDesignation(const ContactRecord& contact) {
-    return worldFormatDesignation(contact.designation);
-}
-
-TubeSelectPanel::TubeSelectPanel(WindowHandle page, int x, int y, FirePanel& firePanel,
-                                 std::function<void(std::int32_t)> highlight)
-    : firePanel_(firePanel), highlight_(std::move(highlight)) {
+TubeSelectPanel::TubeSelectPanel(WindowHandle page, int x, int y, FirePanel& firePanel, SuperListBox& selector)
+    : firePanel_(firePanel), selector_(&selector) {
     const auto button = [&](int id, int bx, int by, int width, int height, const std::string& bitmap, int kind) {
         buttons_.push_back(
             std::make_unique<SimpleButton>(page, id, bx, by, width, height, bitmap, 2, kind, false));
@@ -122,16 +97,6 @@ TubeSelectPanel::TubeSelectPanel(WindowHandle page, int x, int y, FirePanel& fir
         button(kWireViews + i, at.x + kNumberSize, at.y, kWireWidth, kNumberSize, "w.bmp", SimpleButton::kPush);
     }
     title_ = makeViewLabel(page, kTitleAt.x, kTitleAt.y, textGetString(kTitle));
-    // The selector loads its drop button as it is made.
-    grpSetFolder(graphicsInstallPath);
-    grpOpenGroup(kFireGroup);
-    selector_ = std::make_unique<SuperListBox>(
-        page, kSelectorId, WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT,
-        kSelectorAt.x, kSelectorAt.y, kSelectorWidth, kSelectorDrop, nullptr, appChartFont(), "cbcrt.bmp",
-        kSelectorButtonWidth, kSelectorButtonHeight, false, false);
-    selector_->setTextColour(kViewGreen);
-    selector_->setFrameColour(kViewGreen);
-    selector_->hide();
 }
 
 TubeSelectPanel::~TubeSelectPanel() = default;
@@ -162,16 +127,13 @@ void TubeSelectPanel::hide() {
 
 void TubeSelectPanel::loadResources() {
     refresh(false);
-    fireFillContactList(*selector_);
     for (auto& button : buttons_)
         button->loadResources();
-    selector_->loadResources();
 }
 
 void TubeSelectPanel::freeResources() {
     for (auto& button : buttons_)
         button->freeResources();
-    selector_->freeResources();
 }
 
 void TubeSelectPanel::paint(DeviceContext& dc) {
@@ -184,10 +146,9 @@ void TubeSelectPanel::paint(DeviceContext& dc) {
 }
 
 void TubeSelectPanel::onContactSelected() {
-    const int chosen = selector_->getCurSel();
-    const LParam data = chosen >= 0 ? selector_->getItemData(chosen) : kNoContactData;
-    if (data != kNoContactData && highlight_)
-        highlight_(static_cast<std::int32_t>(data));
+    // The designation is the entry's item data, never read back from its text.
+    if (const LParam data = chosenData(*selector_); data != kNoContactData)
+        fireHighlightContact(static_cast<std::int32_t>(data));
     refresh(!selector_->getText().empty());
 }
 
@@ -198,11 +159,8 @@ int TubeSelectPanel::onCommand(int id, int notification) {
     const std::string text = selector_->getText().substr(0, 255);
     if (notification == 1) {
         tubeLabels_[static_cast<std::size_t>(i)]->setText(text);
-        const int chosen = selector_->getCurSel();
-        const LParam data = chosen >= 0 ? selector_->getItemData(chosen) : kNoContactData;
-        if (data != kNoContactData) {
-            if (highlight_)
-                highlight_(static_cast<std::int32_t>(data));
+        if (const LParam data = chosenData(*selector_); data != kNoContactData) {
+            fireHighlightContact(static_cast<std::int32_t>(data));
             firePanel_.assignTubeTarget(i, static_cast<std::int32_t>(data), text);
         } else if (text == textGetString(kNoContact)) {
             firePanel_.assignTubeTarget(i, -1, text);

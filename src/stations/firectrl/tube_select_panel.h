@@ -1,13 +1,12 @@
 #pragma once
 // The launcher overview of the fire-control display: the twelve cells and four tubes as small
 // button groups with their readiness, the buttons that open a launcher's settings or a tube's
-// guidance view (handled by the display), and the contact selector from which the operator
-// assigns a contact to a tube.
+// guidance view (handled by the display), and the display's contact selector, from which the
+// operator assigns a contact to a tube.
 
 #include "platform/window/window_types.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,25 +18,17 @@ class FirePanel;
 class SimpleButton;
 class StaticText;
 class SuperListBox;
-struct ContactRecord;
-
-/// The contact selector's entries: "no contact" (text 351, data -1), then the own boat's
-/// contacts by their designation, each with its shown number as the item data.
-void fireFillContactList(SuperListBox& selector);
-/// A contact as the selector and the labels show it ("S3").
-std::string fireFormatDesignation(const ContactRecord& contact);
 
 class TubeSelectPanel {
 public:
-    /// Hidden, cells from (x, y); `firePanel` assigns targets and tells readiness; `highlight`
-    /// shows a contact (by its shown number) on the display's plot (may be empty).
-    TubeSelectPanel(WindowHandle page, int x, int y, FirePanel& firePanel,
-                    std::function<void(std::int32_t)> highlight);
+    /// Hidden, cells from (x, y); `firePanel` assigns targets and tells readiness; `selector` is
+    /// the display's contact selector (item data: a contact's shown number, -1 for none).
+    TubeSelectPanel(WindowHandle page, int x, int y, FirePanel& firePanel, SuperListBox& selector);
     ~TubeSelectPanel();
 
     void show();
     void hide();
-    /// Labels from the launchers, then the contacts into the selector, then the images.
+    /// Labels from the launchers, then the images.
     void loadResources();
     void freeResources();
     void paint(DeviceContext& dc);
@@ -50,7 +41,6 @@ public:
     void refresh(bool enableTubes);
 
     bool shown() const { return shown_; }
-    SuperListBox& selector() const { return *selector_; }
     const StaticText& cellLabel(int i) const { return *cellLabels_.at(static_cast<std::size_t>(i)); }
     const StaticText& tubeLabel(int i) const { return *tubeLabels_.at(static_cast<std::size_t>(i)); }
     SimpleButton& tubeButton(int i) const { return *tubeButtons_.at(static_cast<std::size_t>(i)); }
@@ -62,9 +52,8 @@ private:
     std::vector<std::unique_ptr<StaticText>> cellLabels_;
     std::vector<std::unique_ptr<StaticText>> tubeLabels_;
     std::unique_ptr<StaticText> title_;
-    std::unique_ptr<SuperListBox> selector_;
     FirePanel& firePanel_;
-    std::function<void(std::int32_t)> highlight_;
+    SuperListBox* selector_;
     bool shown_ = false;
 };
 

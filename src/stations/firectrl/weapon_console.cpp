@@ -116,6 +116,8 @@ WeaponConsole::WeaponConsole(WindowHandle page, int x, int y, FireChart& chart)
             setting->editor = std::make_unique<SpinEdit>(page, id, x + kConsoleControlDx, y + row->dy, nullptr,
                                                          nullptr, true);
             setting->editor->setRange(row->minimum, row->maximum);
+            if (EditBox* box = setting->editor->editBox())
+                box->setTextColour(kViewGreen);
             setting->editor->hide();
         }
         id += 3;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <future>
 #include <mutex>
+#include <span>
 #include <thread>
 
 namespace q71 {
@@ -288,6 +289,7 @@ struct SlowDisk {
     std::condition_variable changed;
     bool held = false;
     int waiting = 0;
+    int reads = 0;
     std::string bytes;
 
     static SlowDisk* current;
@@ -313,6 +315,7 @@ struct SlowDisk {
             disk.changed.notify_all();
             disk.changed.wait(guard, [&] { return !disk.held; });
             --disk.waiting;
+            ++disk.reads;
             const intptr_t count = std::min<intptr_t>(parameter2, size - info->diskOffset);
             std::memcpy(reinterpret_cast<void*>(parameter1), disk.bytes.data() + info->diskOffset,
                         static_cast<std::size_t>(count));
@@ -361,6 +364,51 @@ TEST_F(SoundStreams, AStalledDiskHoldsUpItsStreamButNoOtherSoundCall) {
     soundSetVolume(127);
     EXPECT_EQ(levels(mix(2000)), std::vector<std::int16_t>{700}) << "the stream plays on once the disk answers";
     soundShutdown();
+    mmioInstallIOProc(code, nullptr, MMIO_REMOVEPROC);
+}
+
+TEST_F(SoundStreams, ALoopReadAheadHoldsItsNextPassesSoRewindingReadsNoDisk) {
+    // 100 frames whose samples count 0..99, so every byte tells where in the file it came from.
+    std::string data;
+    for (int i = 0; i < 100; ++i)
+        test::put16(data, static_cast<std::uint16_t>(i));
+    SlowDisk disk;
+    disk.bytes = test::riff(test::chunk("fmt ", test::formatBytes(1, 1, kSoundMixRate, 16, 2)) +
+                            test::chunk("data", data));
+    SlowDisk::current = &disk;
+    const FourCC code = mmioFourCC('S', 'L', 'W', ' ');
+    mmioInstallIOProc(code, &SlowDisk::proc, MMIO_INSTALLPROC);
+    const std::string name = dir.path().string() + "/disk.slw+loop.wav";
+    struct Case {
+        const char* what;
+        std::size_t ahead;    // bytes read ahead, as the stream thread does before a refill
+        std::size_t consumed; // bytes then read as a refill reads them, rewinding at each end
+        bool diskRead;        // whether that refill had to go to the disk
+    };
+    const Case cases[] = {
+        {"three and a half passes ahead", 700, 700, false},
+        {"exactly two passes ahead", 400, 400, false},
+        {"a refill beyond the read-ahead", 300, 500, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::shared_ptr<StreamSource> source = streamOpenFile(name);
+        ASSERT_NE(source, nullptr);
+        source->readAhead(c.ahead, true);
+        const int readsBefore = disk.reads;
+        std::vector<std::uint8_t> out(c.consumed);
+        std::size_t at = 0;
+        for (int passes = 0; at < out.size() && passes < 10; ++passes) {
+            at += source->read(std::span(out).subspan(at));
+            if (at < out.size()) {
+                ASSERT_TRUE(source->rewind());
+            }
+        }
+        ASSERT_EQ(at, out.size());
+        for (std::size_t i = 0; i < out.size(); i += 2)
+            ASSERT_EQ(out[i] | out[i + 1] << 8, static_cast<int>(i / 2 % 100)) << "at byte " << i;
+        EXPECT_EQ(disk.reads != readsBefore, c.diskRead);
+    }
     mmioInstallIOProc(code, nullptr, MMIO_REMOVEPROC);
 }
 

@@ -43,6 +43,43 @@ TEST_F(WorldLists, FindReturnsTheEntityNearerTheHead) {
     EXPECT_EQ(worldFindEntity(9), nullptr);
 }
 
+TEST_F(WorldLists, FindSeesEveryChangeOfTheList) {
+    // After each change the find must answer as a walk from the head does, for every id; a find
+    // that kept an entity the list no longer holds would read freed memory (the sanitizers tell).
+    const auto walkFind = [](std::int32_t id) -> Entity* {
+        for (auto* node = worldList().head(); node; node = node->next)
+            if (node->item->id == id)
+                return node->item;
+        return nullptr;
+    };
+    const auto agrees = [&] {
+        for (std::int32_t id = 0; id <= 8; ++id)
+            if (worldFindEntity(id) != walkFind(id))
+                return false;
+        return true;
+    };
+    Entity* a = add(3);
+    EXPECT_TRUE(agrees());
+    Entity* b = add(5);
+    add(3);
+    EXPECT_TRUE(agrees());
+    worldList().remove(a); // the later 3 is found now
+    delete a;
+    EXPECT_TRUE(agrees());
+    EXPECT_EQ(worldFindEntity(3)->id, 3);
+    worldList().insertBefore(new Entity(2, kNoRecord, 1, 3, 3), b); // a 3 nearer the head again
+    EXPECT_TRUE(agrees());
+    worldList().remove(b);
+    delete b;
+    EXPECT_TRUE(agrees());
+    EXPECT_EQ(worldFindEntity(5), nullptr);
+    worldList().deleteAll();
+    EXPECT_TRUE(agrees());
+    EXPECT_EQ(worldFindEntity(3), nullptr);
+    add(8);
+    EXPECT_TRUE(agrees());
+}
+
 TEST_F(WorldLists, AnEntityAddedDuringAWalkIsReachedByIt) {
     add(1);
     add(2);

@@ -19,10 +19,13 @@
 #include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_chart.h"
 #include "stations/firectrl/fire_display.h"
+#include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/launch_waypoint_mark.h"
 #include "stations/firectrl/tube_select_panel.h"
 #include "stations/firectrl/weapon_console.h"
 #include "stations/firectrl/weapon_console_layout.h"
+
+#include "support/golden_image.h"
 
 #include <gtest/gtest.h>
 
@@ -46,13 +49,14 @@ protected:
         contact->designation.numbers[7] = shown;
         return contact;
     }
-    void choose(TubeSelectPanel& overview, LParam data) {
-        SuperListBox& selector = overview.selector();
-        fireFillContactList(selector);
+    // The operator chooses an entry of the contact selector.
+    void choose(LParam data) {
+        SuperListBox& selector = display().contactSelector();
+        display().fillContactList();
         const int index = selector.findItemData(data, 0);
         ASSERT_GE(index, 0) << data;
         selector.setCurSel(index);
-        overview.onContactSelected();
+        displayCommand(kFireCmdContactSelector);
     }
     static void answerNextBox(int answer, bool& asked) {
         modalScriptPush([&asked, answer](WindowHandle box) {
@@ -70,7 +74,7 @@ TEST_F(DisplayViewsMission, TheOverviewAssignsContactsToTubesAndForgetsThoseThat
     ASSERT_TRUE(overview.shown());
     EXPECT_FALSE(overview.tubeButton(0).isClickable()) << "no contact chosen yet";
 
-    choose(overview, 4);
+    choose(4);
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(overview.tubeButton(i).isClickable()) << i;
     displayCommand(1400, 1);
@@ -79,8 +83,8 @@ TEST_F(DisplayViewsMission, TheOverviewAssignsContactsToTubesAndForgetsThoseThat
     EXPECT_EQ(tube(0).target, 4);
     EXPECT_EQ(overview.tubeLabel(0).text(), fireFormatDesignation(*four));
 
-    choose(overview, -1);
-    EXPECT_EQ(overview.selector().getText(), textGetString(351));
+    choose(-1);
+    EXPECT_EQ(display().contactSelector().getText(), textGetString(351));
     displayCommand(1402, 1);
     EXPECT_EQ(tube(2).target, -1) << "no contact: the gyro course";
     overview.refresh(true);
@@ -160,6 +164,12 @@ TEST_F(DisplayViewsMission, TheConsoleLoadsAndStoresTheSettingsOfEachType) {
     displayCommand(1);
     EXPECT_EQ(tube(0).gyroCourse, 135);
     EXPECT_EQ(tube(0).adcapFlag, 1);
+
+    tube(0).setWeaponType(kWeaponAdcap);
+    tube(0).target = -1;
+    displayCommand(1600);
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/firectrl/golden", *stationPicture(), "display-console-adcap"));
+    displayCommand(1);
 
     tube(0).setWeaponType(kWeaponEmpty);
     displayCommand(1600);

@@ -53,9 +53,11 @@ TEST_F(FirePanelsEndToEnd, TheTorpedoTutorialFiredAndSteeredFromThePanels) {
     buildPanels();
     page(kFireCmdDisplay);
     TubeSelectPanel& overview = display().tubeSelect();
-    fireFillContactList(overview.selector());
-    overview.selector().setCurSel(overview.selector().findItemData(number, 0));
-    overview.onContactSelected();
+    SuperListBox& selector = display().contactSelector();
+    display().fillContactList();
+    selector.setCurSel(selector.findItemData(number, 0));
+    display().onCommand(kFireCmdContactSelector, 0); // as the selector tells its choice
+    pump();
     ASSERT_TRUE(overview.tubeButton(2).isClickable());
     clickAt({384 + 10, 302 + 10});
     EXPECT_EQ(tube(2).target, number);

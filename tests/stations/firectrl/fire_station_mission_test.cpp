@@ -1,7 +1,7 @@
 // The fire-control station on a running mission of the data set, as the host holds it: its pages
 // and their commands, the fire panel's routing to its panels, the firing switch, the sides of
 // tubes, the free countermeasures, and the load-out; pictures of the three pages.
-#include "tactical/support/station_mission.h"
+#include "fire_mission.h"
 
 #include "platform/gdi/bitmap.h"
 #include "platform/window/message_ids.h"
@@ -26,6 +26,7 @@
 #include "stations/firectrl/launcher.h"
 #include "stations/firectrl/load_out_screen.h"
 #include "stations/station_charts.h"
+#include "support/golden_image.h"
 
 #include <gtest/gtest.h>
 
@@ -99,26 +100,9 @@ const FirePanelMakers kHeardPanels{
     },
 };
 
-class FireStationMission : public StationMission {
+class FireStationMission : public FireMission {
 protected:
-    FireStationMission() {
-        simInstallServices({.audio = &audio, .weapons = &fireControlStations(), .frontEnd = &options});
-        heard.clear();
-    }
-    void TearDown() override {
-        host().setChild(kStationFireControl, nullptr);
-        firePanelInstallMakers({});
-        missionState().loadedFromSave = false;
-        StationMission::TearDown();
-    }
-
-    FireCtrl& build() {
-        fireRegisterStation();
-        SubScreen* station = buildRegisteredStation(kStationFireControl);
-        stationRegisterMaker(kStationFireControl, nullptr);
-        EXPECT_NE(station, nullptr);
-        return *static_cast<FireCtrl*>(station);
-    }
+    FireStationMission() { heard.clear(); }
     int panelCommand(FireCtrl& station, int id) {
         return station.firePanel().onCommand(static_cast<WParam>(id), 0);
     }
@@ -245,13 +229,14 @@ TEST_F(FireStationMission, TheLoadOutShowsTheBoatAndItsPicturesAreKept) {
     FireCtrl& station = build();
     showStation(kStationFireControl);
     run(500);
-    keepPicture("display");
+    keepPage("display");
     station.onCommand(kFireCmdPanel, 0);
     run(100);
-    keepPicture("panel");
+    keepPage("panel");
     station.onCommand(kFireCmdLoadOut, 0);
     run(100);
-    keepPicture("loadout-unlimited");
+    keepPage("loadout-unlimited");
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/firectrl/golden", *stationPicture(), "loadout-unlimited"));
     const LoadOutScreen& loadOut = station.loadOut();
     EXPECT_TRUE(loadOut.unlimitedShown());
     // The set-up's load: 12 Tomahawk cells, Harpoon in two tubes, ADCAP in two.
@@ -266,7 +251,7 @@ TEST_F(FireStationMission, TheLoadOutShowsTheBoatAndItsPicturesAreKept) {
     station.onCommand(kFireCmdLoadOut, 0);
     run(100);
     EXPECT_FALSE(station.loadOut().unlimitedShown());
-    keepPicture("loadout");
+    keepPage("loadout");
     hideStation();
 }
 
@@ -285,17 +270,6 @@ public:
 
 class FireChartMission : public FireStationMission {
 protected:
-    FireChart& chart() {
-        return *static_cast<FireDisplay*>(fireCtrl()->page(FireCtrl::kDisplayPage))->chart();
-    }
-    static Launcher& tube(std::size_t slot) { return static_cast<Launcher&>(*launcherTables()->tubes[slot]); }
-    static Launcher& cell(std::size_t slot) { return static_cast<Launcher&>(*launcherTables()->cells[slot]); }
-    static std::vector<LaunchWaypoint*> listOf(Launcher& launcher) {
-        std::vector<LaunchWaypoint*> list;
-        for (auto* node = launcher.waypoints.head(); node; node = node->next)
-            list.push_back(node->item);
-        return list;
-    }
     // A click at a pixel of the chart, with the world position it stands for.
     WorldPoint clickOnChart(Point pixel) {
         double column = 0, row = 0;
@@ -364,6 +338,7 @@ TEST_F(FireChartMission, AnArmedClickPlacesAnAimPointForAnSlmmTubeAndARouteForTh
         EXPECT_NEAR(route[0]->x, own.x + (end.x - own.x) / 4, 1852.0);
         EXPECT_NEAR(route[0]->y, own.y + (end.y - own.y) / 4, 1852.0);
         EXPECT_NE(route[3]->labelNumber, kNoWaypointLabel);
+        EXPECT_EQ(launcher->waypoints.current(), route[0]) << "the list's cursor back on its head";
         for (const LaunchWaypoint* point : route)
             EXPECT_NE(chart().markOf(*point), nullptr);
     }
@@ -477,27 +452,7 @@ TEST_F(FireChartMission, AnAimPointShortOfAWeaponsRunShowsTheRedTickAndAFartherO
 namespace q71::test {
 namespace {
 
-class FirePlotMission : public FireStationMission {
-protected:
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
-    const FirePlot& plot() {
-        return *static_cast<FireDisplay*>(fireCtrl()->page(FireCtrl::kDisplayPage))->plot();
-    }
-    // A contact of the own boat on another entity of the world, with its shown number.
-    std::pair<ContactRecord*, std::int32_t> registerContact() {
-        const Entity* target = nullptr;
-        for (auto* node = worldList().head(); node && !target; node = node->next)
-            if (node->item != worldOwnShip() && node->item->designation[7] == 0)
-                target = node->item;
-        EXPECT_NE(target, nullptr);
-        own().registerContact(7, target->id, 90.0, 6000.0, -1.0, -1.0, 95);
-        for (auto* node = own().contacts.head(); node; node = node->next)
-            if (worldFindByDesignation(node->item->designation) == target)
-                return {node->item, contactShownNumber(node->item->designation)};
-        ADD_FAILURE() << "no record for the contact";
-        return {nullptr, 0};
-    }
-};
+using FirePlotMission = FireStationMission;
 
 TEST_F(FirePlotMission, ContactsComeAndGoWithinATickAndAreKeptApartFromEntities) {
     startMission("Sa1.scn");

@@ -8,6 +8,7 @@
 #include "framework/widgets/state_button.h"
 #include "sim/simulation/sim_clock.h"
 #include "stations/firectrl/tube_weapon_selector.h"
+#include "support/golden_image.h"
 
 #include <gtest/gtest.h>
 
@@ -230,6 +231,15 @@ TEST_F(TubePanelMission, ASavedTubeSetsTheSwitchesFromItsDoors) {
         hideStation();
         host().setChild(kStationFireControl, nullptr);
     }
+}
+
+TEST_F(TubePanelMission, ThePanelPageDrawsEveryLauncherPanel) {
+    startMission("Sa1.scn");
+    buildPanels();
+    for (auto [id, value] : {std::pair{kFlood, 1}, {kEqualize, 1}, {kMuzzle, 1}})
+        notify(id, value); // tube 2 open
+    panel().assignTubeTarget(0, -1, "Aucun contact");
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/firectrl/golden", *stationPicture(), "panel-launchers"));
 }
 
 } // namespace

@@ -21,11 +21,11 @@ constexpr int kBlank = 10;
 constexpr std::array<std::uint8_t, 10> kSegments = {0x3F, 0x06, 0x5B, 0x4F, 0x66,
                                                     0x6D, 0x7D, 0x07, 0x7F, 0x6F};
 
-Canvas arrowFrame(int size, ArrowDirection direction, bool pressed) {
-    Canvas frame(size, size);
+Canvas arrowFrame(int width, int height, ArrowDirection direction, bool pressed) {
+    Canvas frame(width, height);
     // Pressed, the arrow lights.
     const int d = static_cast<int>(direction);
-    const Rect cap = buttonCap(frame, 1, pressed, static_cast<std::uint32_t>(size * 7 + d + 1));
+    const Rect cap = buttonCap(frame, 1, pressed, static_cast<std::uint32_t>(width * 7 + d + 1));
     const double cx = (cap.left + cap.right) / 2.0;
     const double cy = (cap.top + cap.bottom) / 2.0;
     const double half = (cap.right - cap.left) * 0.38;
@@ -78,13 +78,14 @@ std::vector<Canvas> arrowButtonFrames(int size, bool up) {
 }
 
 std::vector<Canvas> arrowButtonFrames(int size, ArrowDirection direction) {
-    return {arrowFrame(size, direction, false), arrowFrame(size, direction, true)};
+    return {arrowFrame(size, size, direction, false), arrowFrame(size, size, direction, true)};
 }
 
-std::vector<Canvas> dropButtonFrames(int size) {
-    Canvas disabled = arrowFrame(size, ArrowDirection::Down, false);
+std::vector<Canvas> dropButtonFrames(int width, int height) {
+    Canvas disabled = arrowFrame(width, height, ArrowDirection::Down, false);
     disabled.darken(0.45f);
-    return {arrowFrame(size, ArrowDirection::Down, false), arrowFrame(size, ArrowDirection::Down, true),
+    return {arrowFrame(width, height, ArrowDirection::Down, false),
+            arrowFrame(width, height, ArrowDirection::Down, true),
             std::move(disabled)};
 }
 
@@ -102,7 +103,7 @@ void generateFieldStrips(const Context& context) {
     stageArchiveMember(context, kGraphicsFolder, kGroup, "dncrt.bmp",
                        frameStripFile(arrowButtonFrames(kArrowSize, false)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "pulldwn2.bmp",
-                       frameStripFile(dropButtonFrames(13)));
+                       frameStripFile(dropButtonFrames(13, 13)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "smallnum.bmp",
                        frameStripFile(digitFrames(kSmallDigit)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "numerals.bmp",

@@ -18,7 +18,7 @@ enum class ArrowDirection { Up, Down, Left, Right };
 /// The same, pointing any of the four ways.
 std::vector<Canvas> arrowButtonFrames(int size, ArrowDirection direction);
 /// The up, pressed and disabled (dimmed) frames of a pull-down list's drop button.
-std::vector<Canvas> dropButtonFrames(int size);
+std::vector<Canvas> dropButtonFrames(int width, int height);
 /// The 22 frames of a digit strip of square cells: 0-9 and blank lit, then unlit.
 std::vector<Canvas> digitFrames(int size);
 

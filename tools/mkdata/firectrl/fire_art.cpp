@@ -5,6 +5,7 @@
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/console_parts.h"
+#include "mkdata/art/field_strips.h"
 #include "mkdata/art/look.h"
 #include "mkdata/art/row_rect.h"
 #include "mkdata/art/station_face.h"
@@ -64,6 +65,10 @@ void drawDisplay(const Context& context, const ArtTexts& texts) {
     const char* viewLabels[] = {"N", "S", "O", "E", "+", "-"};
     for (std::size_t i = 0; i < std::size(kFireViewButtons); ++i)
         stageButton(context, kFireViewButtons[i], viewLabels[i], *buttonFont);
+    // The guidance view's "Return" button: a bare cap under its label.
+    stageButton(context, kFireReturnButton, "", *buttonFont);
+    stage(context, kFireSelectorButton,
+          frameStripFile(dropButtonFrames(kFireSelectorButtonWidth, kFireSelectorButtonHeight)));
 }
 
 void drawPanel(const Context& context, const ArtTexts& texts) {

@@ -117,10 +117,8 @@ void stageFirePanelStrips(const Context& context, const ArtTexts& texts) {
     // The display's launcher views.
     stage(context, "pcrt.bmp", push(23, 14, 2, "", *font));
     stage(context, "w.bmp", push(18, 23, 2, "F", *font));
-    stage(context, "cbcrt.bmp", push(18, 20, 3, "v", *font));
     stage(context, "leftcrt.bmp", push(30, 20, 2, "<", *big));
     stage(context, "ritecrt.bmp", push(30, 20, 2, ">", *big));
-    stage(context, kFireReturnButton.bitmap, push(kFireReturnButton.width, kFireReturnButton.height, 2, "", *font));
     // The weapon settings console.
     stage(context, kConsolePlotButton, push(kConsolePlotWidth, kConsolePlotHeight, 2, "TRACER", *font));
     stage(context, kConsoleCheckBox, checkBoxFrames(kConsoleCheckSize));
