@@ -27,6 +27,7 @@
 #include "stations/cntrlrm/control_room_screen.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
+#include "stations/firectrl/fire_panels.h"
 #include "stations/geninfo/gen_info_service.h"
 #include "stations/geninfo/host_hooks.h"
 #include "stations/nav/nav_screen.h"
@@ -152,6 +153,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     widgetSetSound(&soundManagerWidgetSound());
     navRegisterStation();
     fireRegisterStation();
+    firePanelsInstall();
     frontEndRegisterScreens();
     shipControlRegister();
     tmaRegisterStation();

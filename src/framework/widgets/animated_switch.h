@@ -31,6 +31,12 @@ public:
     void setEnabled(bool enabled) override;
     /// Clicks and starts the run, without reporting the press.
     void startAnimation();
+    /// The next run goes down (from the top).
+    void setReverse() { phase_ = 0; }
+    /// The next run goes up again.
+    void resetDirection() { phase_ = 1; }
+    /// Shows the top of the run (the frame before the strip's last).
+    void showOnFrame() { setFrame(frameCount_ - 2); }
 
     /// Reports the press and starts the run, when it may run.
     void onLeftDown(int x, int y) override;

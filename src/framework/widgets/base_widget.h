@@ -112,6 +112,8 @@ public:
     void invalidate(const Rect* rect, bool erase);
     /// Sets the click sound: mode 0 loads the wave as a sample, any other mode prepares a voice.
     void setClickSound(const char* wave, int mode);
+    /// Whether the click sound plays (on at first).
+    void setSoundEnabled(bool on) { soundEnabled_ = on; }
     /// Gives the widget a tool tip that pops up while the pointer rests on it.
     void setToolTip(const char* text, std::shared_ptr<const Font> font = nullptr,
                     std::shared_ptr<Bitmap> background = nullptr);

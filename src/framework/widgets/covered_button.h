@@ -30,6 +30,8 @@ public:
     /// Stops any run and shuts the cover: the first frame when enabled, the disabled look when not.
     void setEnabled(bool enabled) override;
 
+    /// The handle of the open cover, inside the widget (default: its top 20 rows).
+    void setHandle(const Rect& handle) { handle_ = handle; }
     /// How often the button blinks after a press before it reports (0: not at all).
     void setBlinkCount(int count) { blinkCount_ = count; }
 

@@ -43,6 +43,7 @@ public:
     void setCharFilter(bool digitsOnly);
     /// The colour of the text (black at first, for a light pattern).
     void setTextColour(ColorRef colour) { textColour_ = colour; }
+    ColorRef textColour() const { return textColour_; }
     /// A box that is not editable swallows what the player types.
     void setEditable(bool editable) { editable_ = editable; }
 

@@ -4,6 +4,10 @@
 #include "framework/widgets/animated_switch.h"
 #include "framework/widgets/widget_bitmap.h"
 
+#include <functional>
+#include <map>
+#include <string>
+
 namespace q71 {
 namespace {
 
@@ -11,19 +15,20 @@ constexpr std::uint32_t kFirstBlinkMs = 500;
 constexpr int kReportSelected = 1;
 constexpr int kReportSettled = 2;
 
-// The strip every selector shows, held while any selector exists.
+// A strip the selectors show, held while any selector of it exists. Selectors of different
+// strips (torpedoes, countermeasures, missiles) each show their own.
 struct SharedStrip {
     int instances = 0;
     WidgetBitmap bitmap;
 };
 
-SharedStrip& sharedStrip() {
-    static SharedStrip strip;
-    return strip;
+SharedStrip& sharedStrip(const std::string& fileName) {
+    static std::map<std::string, SharedStrip, std::less<>> strips;
+    return strips[fileName];
 }
 
 void loadSharedStrip(const std::string& fileName) {
-    if (sharedStrip().bitmap.load(fileName))
+    if (sharedStrip(fileName).bitmap.load(fileName))
         return;
     if (widgetArchiveBitmaps())
         reportFatalCaption(fileName.c_str(), "dibCLoad failed?", 36, "weapon", 0);
@@ -40,14 +45,16 @@ WeaponSelector::WeaponSelector(WindowHandle parentWindow, std::string_view fileN
     fileName_ = fileName;
     state_ = 1;
     allocateFrames(frameCount);
-    if (sharedStrip().instances++ == 0)
+    SharedStrip& strip = sharedStrip(fileName_);
+    if (strip.instances++ == 0)
         loadSharedStrip(fileName_);
-    useStrip(sharedStrip().bitmap.header(), sharedStrip().bitmap.bits());
+    useStrip(strip.bitmap.header(), strip.bitmap.bits());
 }
 
 WeaponSelector::~WeaponSelector() {
-    if (--sharedStrip().instances == 0)
-        sharedStrip().bitmap.free();
+    SharedStrip& strip = sharedStrip(fileName_);
+    if (--strip.instances == 0)
+        strip.bitmap.free();
 }
 
 void WeaponSelector::buildFrames() {
@@ -100,6 +107,11 @@ bool WeaponSelector::selectNextAvailable() {
 void WeaponSelector::showPosition(int index) {
     frameIndex_ = index;
     showFrameNow(index);
+}
+
+void WeaponSelector::stopBlinking() {
+    blinking_ = false;
+    blinkCounter_ = 0;
 }
 
 void WeaponSelector::onLeftDown(int, int) {

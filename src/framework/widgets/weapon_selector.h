@@ -3,7 +3,7 @@
 // blinks to confirm. The press shows the next position it may take; the release tells the parent
 // window WM_COMMAND (control id, 1) and blinks between the frames either side; after the blinks
 // it settles one position on and reports (control id, 2). The position is the state; frame i
-// shows position i. Every selector shows the one strip loaded by the first of them.
+// shows position i. Selectors of one strip share it: the first loads it, the last frees it.
 
 #include "framework/widgets/button_toggle.h"
 
@@ -11,11 +11,11 @@ namespace q71 {
 
 class WeaponSelector : public ButtonToggle {
 public:
-    /// A windowless selector at position 1; the first selector loads the shared strip, and a
-    /// strip that cannot be read is fatal.
+    /// A windowless selector at position 1; the first selector of a strip loads it, and a strip
+    /// that cannot be read is fatal.
     WeaponSelector(WindowHandle parentWindow, std::string_view fileName, int controlId, int x, int y,
                    int width, int height, int frameCount);
-    /// The last selector frees the shared strip.
+    /// The last selector of its strip frees it.
     ~WeaponSelector() override;
 
     /// Shows position `index` (ignored outside the strip).
@@ -44,12 +44,18 @@ public:
     int position() const { return state_; }
     bool isBlinking() const { return blinking_; }
 
-private:
+protected:
     /// Moves to the next accepted position; false (and no move) when none is.
     bool selectNextAvailable();
+    void showPosition(int index);
+    /// Ends the blinks where they stand (the timer is the caller's).
+    void stopBlinking();
+    /// The next blink shows the frame before the position.
+    void resetBlinkPhase() { blinkPhase_ = 1; }
+
+private:
     /// The position after `index`, back to 0 past the last.
     int wrapped(int index) const { return index >= frameCount_ ? 0 : index; }
-    void showPosition(int index);
 
     int blinkCount_ = 7;
     int blinkCounter_ = 0;

@@ -26,8 +26,11 @@ enum WeaponType : std::int32_t {
     kWeaponEmpty = 4,
 };
 
-/// A launcher's target when nothing is assigned (a new tube, or the own-ship set-up's cells).
-inline constexpr std::int32_t kTargetNotAssigned = 4;
+/// A launcher's target when nothing is assigned (a new tube, or the own-ship set-up's cells): a
+/// value no designation takes, so that contact 4 can be a target. A saved mission writes it as
+/// kSavedTargetNotAssigned.
+inline constexpr std::int32_t kTargetNotAssigned = -2;
+inline constexpr std::int32_t kSavedTargetNotAssigned = 4;
 
 /// One torpedo tube (numbers 1 to 4) or vertical-launch cell (5 to 16).
 class WeaponLauncher {

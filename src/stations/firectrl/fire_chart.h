@@ -59,6 +59,8 @@ public:
     FireReadouts& readouts() { return *readouts_; }
 
     LaunchWaypoint* selectedWaypoint() const { return selected_; }
+    /// Drops the selection (a launcher fired or its route is replaced).
+    void unselect() { select(nullptr); }
     /// The mark of the selected waypoint (what the console moves by latitude and longitude), or null.
     LaunchWaypointMark* selectedMark() const { return selected_ ? markOf(*selected_) : nullptr; }
     /// Who hears of a selected or dragged waypoint (null: nobody).

@@ -34,7 +34,7 @@ FireCtrl::FireCtrl(std::string_view key, WindowHandle parent, int width, int hei
     fireControlStations().setFireGuidanceSwitch(false);
     setPageCount(3);
     setPage(kPanelPage, std::make_unique<FirePanel>(window()));
-    setPage(kDisplayPage, std::make_unique<FireDisplay>(window()));
+    setPage(kDisplayPage, std::make_unique<FireDisplay>(window(), firePanel()));
     setPage(kLoadOutPage, std::make_unique<LoadOutScreen>(window()));
     setCurrentPage(kDisplayPage);
     page(kDisplayPage)->setSelfRef();

@@ -14,6 +14,7 @@
 #include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
+#include "platform/window/window_paint.h"
 #include "platform/window/window.h"
 #include "platform/window/window_styles.h"
 #include "sim/entities/contact_record.h"
@@ -29,11 +30,20 @@
 #include "stations/firectrl/fire_panel.h"
 #include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/launcher.h"
+#include "stations/firectrl/tube_select_panel.h"
+#include "stations/firectrl/weapon_console.h"
+#include "stations/firectrl/weapon_console_layout.h"
+#include "stations/firectrl/wire_panel.h"
 
 namespace q71 {
 namespace {
 
 constexpr NavPage::Art kArt{kFireGroup, kFireDisplayBackground, "display"};
+constexpr Point kLauncherViewOrigin{kConsoleX, kConsoleY};
+constexpr int kFireCmdCellViews = 1500;
+constexpr int kFireCmdTubeViews = 1600;
+constexpr int kFireCmdWireViews = 1700;
+constexpr Point kLauncherOverview{366, 62};
 constexpr ColorRef kSelectorColour = rgb(0, 248, 0);
 /// The item data of the selector's "no contact" entry.
 constexpr LParam kNoContactData = -1;
@@ -64,7 +74,7 @@ void contactNotify(std::uintptr_t owner, ContactRecord* contact, int flag) {
 
 } // namespace
 
-FireDisplay::FireDisplay(WindowHandle screen)
+FireDisplay::FireDisplay(WindowHandle screen, FirePanel& firePanel)
     : NavPage("FireDisplay", screen, kArt, kFirePageButtons, kFireDisplayButtonIndex) {
     const auto toggle = [this](const NavControlRow& row) -> ButtonToggle& {
         auto button = std::make_unique<ButtonToggle>(window(), row.id, row.bitmap, row.frames, row.x, row.y,
@@ -82,6 +92,12 @@ FireDisplay::FireDisplay(WindowHandle screen)
                                              BaseWidget::sharedCursor(), kFireDisplayHotSpot.rect, true);
     selector_ = &add(makeContactSelector(window()));
     chart_ = std::make_unique<FireChart>(window(), worldGrid());
+    tubeSelect_ = std::make_unique<TubeSelectPanel>(window(), kLauncherOverview.x, kLauncherOverview.y, firePanel,
+                                                    *selector_);
+    wire_ = std::make_unique<WirePanel>(window(), kLauncherViewOrigin.x, kLauncherViewOrigin.y);
+    console_ = std::make_unique<WeaponConsole>(window(), kLauncherViewOrigin.x, kLauncherViewOrigin.y, *chart_);
+    return_ = &addButton(kFireReturnButton, SimpleButton::kPush);
+    return_->hide();
 }
 
 FireDisplay::~FireDisplay() {
@@ -100,6 +116,11 @@ void FireDisplay::openPage() {
     plot_ = std::make_unique<FirePlot>(chart_.get());
     plot_->build(simClock().gameClock);
     timerSet(window(), kUpdateTimer, kUpdateMs);
+    tubeSelect_->loadResources();
+    wire_->loadResources();
+    console_->loadResources();
+    if (!wire_->shown() && !console_->shown())
+        tubeSelect_->show();
     fillContactList();
     const auto owner = reinterpret_cast<std::uintptr_t>(this);
     worldAddEntityObserver(owner, entityNotify);
@@ -112,6 +133,9 @@ void FireDisplay::closePage() {
     if (!open_)
         return;
     open_ = false;
+    tubeSelect_->freeResources();
+    wire_->freeResources();
+    console_->freeResources();
     const auto owner = reinterpret_cast<std::uintptr_t>(this);
     worldRemoveEntityObserver(owner);
     worldRemoveContactObserver(owner);
@@ -148,7 +172,51 @@ void FireDisplay::showAllWaypoints(bool on) {
             static_cast<Launcher*>(tube)->showWaypoints(on);
 }
 
-int FireDisplay::pageCommand(int id, int) {
+void FireDisplay::paint(DeviceContext& dc) {
+    NavPage::paint(dc);
+    tubeSelect_->paint(dc);
+    wire_->paint(dc);
+    console_->paint(dc);
+}
+
+bool FireDisplay::viewCommand(int id, int value) {
+    tubeSelect_->onCommand(id, value);
+    if (wire_->onCommand(id, value) || console_->onCommand(id, value))
+        return true;
+    if (id >= kFireCmdWireViews && id < kFireCmdWireViews + kTorpedoTubeCount) {
+        showOverview();
+        wire_->showTube(id - kFireCmdWireViews);
+    } else if (id >= kFireCmdTubeViews && id < kFireCmdTubeViews + kTorpedoTubeCount) {
+        showOverview();
+        console_->showLauncher(id - kFireCmdTubeViews, false);
+    } else if (id >= kFireCmdCellViews && id < kFireCmdCellViews + kVlsCellCount) {
+        showOverview();
+        console_->showLauncher(id - kFireCmdCellViews, true);
+    } else if (id == kFireReturnButton.id) {
+        showOverview();
+        return_->hide();
+        tubeSelect_->refresh(false);
+        tubeSelect_->show();
+        windowInvalidate(window(), nullptr, true);
+        return true;
+    } else {
+        return false;
+    }
+    tubeSelect_->hide();
+    return_->show();
+    windowInvalidate(window(), nullptr, true);
+    return true;
+}
+
+void FireDisplay::showOverview() {
+    wire_->hide();
+    if (console_->shown())
+        console_->hide();
+}
+
+int FireDisplay::pageCommand(int id, int value) {
+    if (viewCommand(id, value))
+        return 1;
     switch (id) {
     case kFireCmdPanUp:
         chart_->panYMinus();
@@ -177,6 +245,7 @@ int FireDisplay::pageCommand(int id, int) {
         return 1;
     case kFireCmdContactSelector:
         refreshReadouts();
+        tubeSelect_->onContactSelected();
         return 1;
     case kFireCmdLoadOut:
     case kFireCmdLoadOutBack:

@@ -16,8 +16,13 @@ namespace q71 {
 class ButtonToggle;
 class Entity;
 class FireChart;
+class FirePanel;
 class FirePlot;
 class HotSpot;
+class SimpleButton;
+class TubeSelectPanel;
+class WeaponConsole;
+class WirePanel;
 class SuperListBox;
 struct ContactRecord;
 
@@ -27,7 +32,8 @@ public:
     static constexpr std::uintptr_t kUpdateTimer = 1000;
     static constexpr std::uint32_t kUpdateMs = 400;
 
-    explicit FireDisplay(WindowHandle screen);
+    /// The display of a station whose fire panel assigns the tubes' targets.
+    FireDisplay(WindowHandle screen, FirePanel& firePanel);
     ~FireDisplay() override;
 
     LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
@@ -54,12 +60,24 @@ public:
     const FirePlot* plot() const { return plot_.get(); }
     /// Whether every launcher's waypoints are shown.
     bool showingAll() const { return showAll_; }
+    /// The guidance view of a tube (commands 1700-1703; "Return", command 1, leaves it).
+    WirePanel& wirePanel() const { return *wire_; }
+    /// The overview of the launchers and the contact selector, shown while no launcher view is.
+    TubeSelectPanel& tubeSelect() const { return *tubeSelect_; }
+    /// The settings of a cell (commands 1500-1511) or a tube (1600-1603); "Return" leaves them.
+    WeaponConsole& console() const { return *console_; }
+    /// The base paint and the labels of the launcher views.
+    void paint(DeviceContext& dc) override;
 
 private:
     int pageCommand(int id, int value) override;
     void openPage() override;
     void closePage() override;
     void showAllWaypoints(bool on);
+    /// The launcher views' commands; true when one took it.
+    bool viewCommand(int id, int value);
+    /// Leaves the wire panel and the console for the launcher overview.
+    void showOverview();
     /// The selector's entries no longer match the own boat's contacts (one was renumbered).
     bool contactListStale() const;
     std::string selectorText() const;
@@ -69,6 +87,10 @@ private:
     ButtonToggle* showAllButton_ = nullptr;
     ButtonToggle* lock_ = nullptr;
     std::unique_ptr<HotSpot> hotSpot_;
+    std::unique_ptr<TubeSelectPanel> tubeSelect_;
+    std::unique_ptr<WirePanel> wire_;
+    std::unique_ptr<WeaponConsole> console_;
+    SimpleButton* return_ = nullptr;
     SuperListBox* selector_ = nullptr;
     std::int32_t selectedContact_ = 0;
     bool showAll_ = false;

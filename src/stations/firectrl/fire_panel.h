@@ -40,6 +40,12 @@ public:
     std::int32_t freeDecoysB = 0;
 
     std::size_t tubePanelCount() const { return tubePanels_.size(); }
+    /// The panels (null outside, or without makers).
+    CellPanelPart* cellPanel(std::size_t i) const { return i < cellPanels_.size() ? cellPanels_[i].get() : nullptr; }
+    TubePanelPart* tubePanel(std::size_t i) const { return i < tubePanels_.size() ? tubePanels_[i].get() : nullptr; }
+    DecoyPanelPart* decoyPanel(std::size_t i) const {
+        return i < decoyPanels_.size() ? decoyPanels_[i].get() : nullptr;
+    }
 
 private:
     int pageCommand(int id, int value) override;

@@ -51,6 +51,12 @@ std::int32_t countermeasureStock(int kind) {
     return ownShip->inventory[kCountermeasureSlot[static_cast<std::size_t>(kind)]];
 }
 
+void adjustCountermeasureStock(std::int32_t amount, int kind) {
+    Entity* ownShip = worldOwnShip();
+    if (ownShip && kind >= 0 && kind < static_cast<int>(kCountermeasureSlot.size()))
+        ownShip->inventory[kCountermeasureSlot[static_cast<std::size_t>(kind)]] += amount;
+}
+
 ContactRecord* launcherFindContact(std::int32_t designationNumber) {
     Entity* ownShip = worldOwnShip();
     if (!ownShip)

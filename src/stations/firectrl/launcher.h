@@ -31,6 +31,8 @@ std::int32_t weaponStock(std::int32_t type);
 /// The own boat's stock of countermeasures of kind A (0) or B (1); 0 for another kind or without
 /// an own boat.
 std::int32_t countermeasureStock(int kind);
+/// Adds a signed amount to the own boat's stock of countermeasures of kind A (0) or B (1).
+void adjustCountermeasureStock(std::int32_t amount, int kind);
 
 /// The number a contact is shown with: that of the highest sensor type that numbered it.
 std::int32_t contactShownNumber(const ContactDesignation& designation);
@@ -84,7 +86,7 @@ public:
     /// The last waypoint, or null.
     LaunchWaypoint* lastWaypoint() const;
 
-    std::int32_t target = kTargetNotAssigned; ///< designation number, −1 none, 4 nothing assigned
+    std::int32_t target = kTargetNotAssigned; ///< designation number, −1 none, or kTargetNotAssigned
     std::array<char, kTargetNameSize> targetName{};
     LinkedList<LaunchWaypoint> waypoints; ///< owned
     char tag = 'T';

@@ -19,6 +19,15 @@ bool validTarget(std::int32_t target) {
     return target >= -1 && target <= kHighestDesignation;
 }
 
+// Nothing assigned is saved as 4, which a contact 4 shares: it reads back unassigned.
+std::int32_t savedTarget(std::int32_t target) {
+    return target == kTargetNotAssigned ? kSavedTargetNotAssigned : target;
+}
+
+std::int32_t loadedTarget(std::int32_t saved) {
+    return saved == kSavedTargetNotAssigned ? kTargetNotAssigned : saved;
+}
+
 bool validFlag(std::int32_t flag) {
     return flag == 0 || flag == 1;
 }
@@ -53,7 +62,7 @@ bool TorpedoTube::save(ByteSink& sink) const {
            writeWords(
                sink, {launchedTorpedoId, launchedHarpoonId, launchedMissileId, launchedMineId, gyroCourse}) &&
            saveWaypoints(sink) && writeWords(sink, {doorStates[0], doorStates[1], doorStates[2]}) &&
-           writeWords(sink, {target, launched});
+           writeWords(sink, {savedTarget(target), launched});
 }
 
 bool TorpedoTube::load(ByteSource& source) {
@@ -109,7 +118,7 @@ bool TorpedoTube::load(ByteSource& source) {
     gyroCourse = ids[4];
     takeWaypoints(loaded);
     doorStates = doors;
-    target = tail[0];
+    target = loadedTarget(tail[0]);
     launched = tail[1];
     return true;
 }
@@ -118,7 +127,7 @@ bool VlsCell::save(ByteSink& sink) const {
     bool ok = writeWords(sink, {weaponType()});
     if (weaponType() != kWeaponEmpty) {
         const auto* name = reinterpret_cast<const std::uint8_t*>(targetName.data());
-        ok = ok && writeWords(sink, {tomahawkRange, target}) && sink.write({name, targetName.size()}) &&
+        ok = ok && writeWords(sink, {tomahawkRange, savedTarget(target)}) && sink.write({name, targetName.size()}) &&
              writeWords(sink, {launched}) && saveWaypoints(sink);
     }
     return ok && writeWords(sink, {launchedMissileId, hatchStates[0], hatchStates[1]});
@@ -151,7 +160,7 @@ bool VlsCell::load(ByteSource& source) {
     storeWeaponType(type);
     if (loadedCell) {
         tomahawkRange = settings[0];
-        target = settings[1];
+        target = loadedTarget(settings[1]);
         targetName = name;
         launched = fired;
         takeWaypoints(loaded);

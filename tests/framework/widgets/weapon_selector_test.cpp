@@ -135,6 +135,19 @@ TEST_F(Selectors, AllSelectorsShowOneStripLoadedByTheFirstAndFreedWithTheLast) {
     EXPECT_EQ(screenPixel(310, 110), test::kBlue) << "the last one freed the old strip, the next reads anew";
 }
 
+TEST_F(Selectors, SelectorsOfAnotherStripShowTheirOwn) {
+    writeStrip("decoy.bmp", 30, 20,
+               {test::kBlue, test::kBlue, test::kBlue, test::kBlue, test::kBlue, test::kBlue});
+    Choosy* weapon = selector(51, 100);
+    auto* decoy = new Choosy(screen->window(), "decoy.bmp", 52, 200, 100, 30, 20, 6);
+    weapon->select(2);
+    decoy->select(2);
+    clickAt({110, 110});
+    clickAt({210, 110});
+    EXPECT_EQ(screenPixel(110, 110), kSix[4]);
+    EXPECT_EQ(screenPixel(210, 110), test::kBlue) << "not the first selector's strip";
+}
+
 using SelectorsDeathTest = Selectors;
 
 TEST_F(SelectorsDeathTest, AStripThatCannotBeReadIsFatal) {

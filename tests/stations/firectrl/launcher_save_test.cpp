@@ -165,5 +165,36 @@ TEST_F(LauncherSave, DamagedCellRecordsAreRefused) {
     EXPECT_STREQ(copy.targetName.data(), "Aucune cible");
 }
 
+TEST_F(LauncherSave, NothingAssignedIsSavedAsFourAndAContactFourComesBackUnassigned) {
+    struct Case {
+        std::int32_t target, word, readBack;
+    };
+    const Case cases[] = {
+        {kTargetNotAssigned, 4, kTargetNotAssigned}, {4, 4, kTargetNotAssigned}, {-1, -1, -1}, {7, 7, 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        TorpedoTube tube(1);
+        tube.target = c.target;
+        const std::vector<std::uint8_t> tubeBytes = saved(tube);
+        std::int32_t word = 0;
+        std::memcpy(&word, tubeBytes.data() + tubeBytes.size() - 8, 4); // target, then launched
+        EXPECT_EQ(word, c.word);
+        TorpedoTube tubeCopy(1);
+        tubeCopy.target = 9;
+        ASSERT_TRUE(loads(tubeCopy, tubeBytes));
+        EXPECT_EQ(tubeCopy.target, c.readBack);
+
+        VlsCell cell(5);
+        cell.setWeaponType(kWeaponTomahawk);
+        cell.target = c.target;
+        const std::vector<std::uint8_t> cellBytes = saved(cell);
+        std::memcpy(&word, cellBytes.data() + 8, 4); // type, range, target
+        EXPECT_EQ(word, c.word);
+        VlsCell cellCopy(5);
+        ASSERT_TRUE(loads(cellCopy, cellBytes));
+        EXPECT_EQ(cellCopy.target, c.readBack);
+    }
+}
+
 } // namespace
 } // namespace q71::test

@@ -1,5 +1,7 @@
 #include "mkdata/firectrl/fire_art.h"
 
+#include "mkdata/firectrl/fire_panel_art.h"
+
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/console_parts.h"
@@ -156,6 +158,7 @@ void generateFireControlArt(const Context& context) {
     drawPanel(context, texts);
     drawLoadOut(context, texts);
     stagePageButtons(context, *texts.font(kFaceNarrow, 8, true));
+    stageFirePanelStrips(context, texts);
 }
 
 } // namespace q71::mkdata

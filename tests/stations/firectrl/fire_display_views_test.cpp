@@ -1,0 +1,262 @@
+// The fire-control display's launcher views on a running mission: the overview that assigns the
+// contact chosen in the selector to a tube and forgets contacts that are gone, and the weapon
+// settings console with its editors per type, its plot question and the typed position of the
+// selected route point.
+#include "fire_panels_fixture.h"
+
+#include "framework/textmngr/text_manager.h"
+#include "framework/widgets/edit_box.h"
+#include "framework/widgets/simple_button.h"
+#include "framework/widgets/spin_edit.h"
+#include "framework/widgets/state_button.h"
+#include "framework/widgets/static_text.h"
+#include "framework/widgets/super_list_box.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/modal_loop.h"
+#include "sim/entities/contact_record.h"
+#include "sim/entities/types/own_submarine.h"
+#include "sim/simulation/geometry.h"
+#include "sim/simulation/world_lists.h"
+#include "stations/firectrl/fire_chart.h"
+#include "stations/firectrl/fire_display.h"
+#include "stations/firectrl/fire_readouts.h"
+#include "stations/firectrl/launch_waypoint_mark.h"
+#include "stations/firectrl/tube_select_panel.h"
+#include "stations/firectrl/weapon_console.h"
+#include "stations/firectrl/weapon_console_layout.h"
+
+#include "support/golden_image.h"
+
+#include <gtest/gtest.h>
+
+namespace q71::test {
+namespace {
+
+class DisplayViewsMission : public FirePanelsMission {
+protected:
+    FireDisplay& display() { return *static_cast<FireDisplay*>(station().page(FireCtrl::kDisplayPage)); }
+    int displayCommand(int id, int value = 0) { return display().onCommand(static_cast<WParam>(id), value); }
+    void openDisplay() {
+        buildPanels();
+        station().onCommand(kFireCmdDisplay, 0);
+        pump();
+    }
+    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    // A contact of the own boat shown with the number `shown`.
+    static ContactRecord* contactNumbered(std::uint8_t shown) {
+        ContactRecord* contact = registerContact();
+        contact->designation.numbers.fill(0);
+        contact->designation.numbers[7] = shown;
+        return contact;
+    }
+    // The operator chooses an entry of the contact selector.
+    void choose(LParam data) {
+        SuperListBox& selector = display().contactSelector();
+        display().fillContactList();
+        const int index = selector.findItemData(data, 0);
+        ASSERT_GE(index, 0) << data;
+        selector.setCurSel(index);
+        displayCommand(kFireCmdContactSelector);
+    }
+    static void answerNextBox(int answer, bool& asked) {
+        modalScriptPush([&asked, answer](WindowHandle box) {
+            asked = true;
+            modalLoopEnd(box, answer);
+        });
+    }
+};
+
+TEST_F(DisplayViewsMission, TheOverviewAssignsContactsToTubesAndForgetsThoseThatAreGone) {
+    startMission("Sa1.scn");
+    ContactRecord* four = contactNumbered(4);
+    openDisplay();
+    TubeSelectPanel& overview = display().tubeSelect();
+    ASSERT_TRUE(overview.shown());
+    EXPECT_FALSE(overview.tubeButton(0).isClickable()) << "no contact chosen yet";
+
+    choose(4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(overview.tubeButton(i).isClickable()) << i;
+    displayCommand(1400, 1);
+    EXPECT_EQ(tube(0).target, 4) << "contact 4 is a target like any other";
+    overview.refresh(true);
+    EXPECT_EQ(tube(0).target, 4);
+    EXPECT_EQ(overview.tubeLabel(0).text(), fireFormatDesignation(*four));
+
+    choose(-1);
+    EXPECT_EQ(display().contactSelector().getText(), textGetString(351));
+    displayCommand(1402, 1);
+    EXPECT_EQ(tube(2).target, -1) << "no contact: the gyro course";
+    overview.refresh(true);
+    EXPECT_EQ(overview.tubeLabel(2).text(), textGetString(351));
+    displayCommand(1402, 2);
+    EXPECT_EQ(tube(2).target, kTargetNotAssigned);
+    EXPECT_EQ(overview.tubeLabel(2).text(), textGetString(198));
+
+    own().dropContact(four);
+    overview.refresh(true);
+    EXPECT_EQ(overview.tubeLabel(0).text(), textGetString(198)) << "the contact is gone";
+    EXPECT_EQ(tube(0).target, kTargetNotAssigned);
+
+    fireControlStations().setUnlimitedWeapons(true);
+    tube(1).setWeaponType(kWeaponTomahawk);
+    tube(3).setWeaponType(kWeaponSlmm);
+    fireControlStations().setUnlimitedWeapons(false);
+    overview.refresh(true);
+    EXPECT_TRUE(overview.tubeButton(0).isClickable());
+    EXPECT_FALSE(overview.tubeButton(1).isClickable()) << "a Tomahawk takes a route";
+    EXPECT_FALSE(overview.tubeButton(3).isClickable()) << "an SLMM takes an aim point";
+
+    EXPECT_EQ(displayCommand(1601), 1);
+    EXPECT_FALSE(overview.shown()) << "a launcher's view replaces the overview";
+    EXPECT_EQ(displayCommand(1), 1);
+    EXPECT_TRUE(overview.shown());
+}
+
+TEST_F(DisplayViewsMission, TheConsoleLoadsAndStoresTheSettingsOfEachType) {
+    startMission("Sa1.scn");
+    openDisplay();
+    WeaponConsole& console = display().console();
+    fireControlStations().setUnlimitedWeapons(true);
+    struct Case {
+        const char* name;
+        std::int32_t type;
+        bool isCell;
+        const ConsoleSettingRow* row;
+        std::int32_t TorpedoTube::*tubeField;
+        std::int32_t edited;
+    };
+    const Case cases[] = {
+        {"ADCAP", kWeaponAdcap, false, &kAdcapFloorRow, &TorpedoTube::adcapFloor, 1234},
+        {"SLMM", kWeaponSlmm, false, &kSlmmDepthRow, &TorpedoTube::slmmDepth, 321},
+        {"Harpoon", kWeaponHarpoon, false, &kHarpoonRange2Row, &TorpedoTube::harpoonRange2, 12},
+        {"Tomahawk", kWeaponTomahawk, false, &kTomahawkRangeRow, &TorpedoTube::tomahawkRange, 400},
+        {"Tomahawk", kWeaponTomahawk, true, &kTomahawkRangeRow, nullptr, 300},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.isCell ? " cell" : " tube"));
+        tube(0).setWeaponType(c.type);
+        tube(0).target = 7;
+        std::int32_t& field = c.isCell ? cell(1).tomahawkRange : tube(0).*c.tubeField;
+        EXPECT_EQ(displayCommand(c.isCell ? 1501 : 1600), 1);
+        ASSERT_TRUE(console.shown());
+        EXPECT_EQ(console.title(2).text(), std::string("ARME : ") + c.name);
+        EXPECT_TRUE(console.rowShown(*c.row));
+        EXPECT_FALSE(console.rowShown(kGyroRow)) << "a target is set";
+        EXPECT_EQ(console.plotShown(), c.type == kWeaponSlmm || c.type == kWeaponTomahawk);
+        int value = -1;
+        ASSERT_TRUE(console.editor(*c.row)->editBox()->getInt(value));
+        EXPECT_EQ(value, field);
+        console.editor(*c.row)->editBox()->setInt(c.edited);
+        EXPECT_EQ(displayCommand(1), 1);
+        EXPECT_FALSE(console.shown());
+        EXPECT_EQ(field, c.edited);
+        EXPECT_FALSE(console.rowShown(*c.row));
+    }
+
+    tube(0).setWeaponType(kWeaponAdcap);
+    tube(0).target = -1;
+    tube(0).gyroCourse = 90;
+    displayCommand(1600);
+    EXPECT_TRUE(console.rowShown(kGyroRow)) << "the gyro course without a target";
+    console.editor(kGyroRow)->editBox()->setInt(135);
+    console.checkBox(kAdcapFlagRow)->setFrameIndex(1);
+    displayCommand(1);
+    EXPECT_EQ(tube(0).gyroCourse, 135);
+    EXPECT_EQ(tube(0).adcapFlag, 1);
+
+    tube(0).setWeaponType(kWeaponAdcap);
+    tube(0).target = -1;
+    displayCommand(1600);
+    EXPECT_TRUE(matchesGoldenIn("tests/stations/firectrl/golden", *stationPicture(), "display-console-adcap"));
+    displayCommand(1);
+
+    tube(0).setWeaponType(kWeaponEmpty);
+    displayCommand(1600);
+    EXPECT_EQ(console.title(2).text(), "ARME : Empty");
+    EXPECT_FALSE(console.rowShown(kAdcapCeilingRow));
+    EXPECT_FALSE(console.plotShown());
+    displayCommand(1);
+    fireControlStations().setUnlimitedWeapons(false);
+    EXPECT_EQ(weaponTypeName(7), "");
+}
+
+TEST_F(DisplayViewsMission, PlottingAsksFirstOnlyForAReadyLauncherThatHasNotFired) {
+    startMission("Sa1.scn");
+    openDisplay();
+    FireChart& chart = *display().chart();
+    const WorldPoint at = worldPoint(*worldOwnShip());
+    cell(0).addAimPoint(at.x + 20000.0, at.y);
+    ASSERT_TRUE(cell(0).isReady());
+    displayCommand(1500);
+
+    bool asked = false;
+    answerNextBox(kIdNo, asked);
+    EXPECT_EQ(displayCommand(kConsolePlotCommand), 1);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(cell(0).waypoints.count(), 1) << "No changes nothing";
+    EXPECT_FALSE(chart.armed());
+
+    asked = false;
+    answerNextBox(kIdYes, asked);
+    displayCommand(kConsolePlotCommand);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(cell(0).waypoints.count(), 0);
+    EXPECT_TRUE(chart.armed());
+    displayCommand(1);
+    EXPECT_FALSE(chart.armed()) << "Return disarms the chart";
+
+    // A tube whose weapon left is plotted again without the question (none is scripted).
+    fireControlStations().setUnlimitedWeapons(true);
+    tube(1).setWeaponType(kWeaponTomahawk);
+    fireControlStations().setUnlimitedWeapons(false);
+    tube(1).addAimPoint(at.x + 20000.0, at.y);
+    tube(1).launched = 1;
+    displayCommand(1601);
+    displayCommand(kConsolePlotCommand);
+    EXPECT_TRUE(chart.armed());
+    EXPECT_EQ(tube(1).waypoints.count(), 1);
+    displayCommand(1);
+}
+
+TEST_F(DisplayViewsMission, ATypedPositionMovesTheSelectedRoutePointOrTurnsRed) {
+    startMission("Sa1.scn");
+    openDisplay();
+    WeaponConsole& console = display().console();
+    FireChart& chart = *display().chart();
+    const WorldPoint at = worldPoint(*worldOwnShip());
+    cell(0).addAimPoint(at.x + 3000.0, at.y + 3000.0);
+    displayCommand(1500);
+    run(500);
+
+    // Nothing selected: nothing moves.
+    console.latitudeBox().setText("49-05.250 N");
+    EXPECT_EQ(displayCommand(768, kConsoleLatitudeBox), 1);
+    EXPECT_EQ(console.latitudeBox().textColour(), rgb(255, 0, 0));
+
+    LaunchWaypoint& point = *cell(0).lastWaypoint();
+    LaunchWaypointMark* mark = chart.markOf(point);
+    ASSERT_NE(mark, nullptr);
+    Point pixel;
+    ASSERT_TRUE(mark->viewPosition(chart, pixel));
+    clickAt({kFireChartGlass.left + pixel.x, kFireChartGlass.top + pixel.y});
+    ASSERT_EQ(chart.selectedWaypoint(), &point);
+    EXPECT_FALSE(console.latitudeBox().getText().empty()) << "the chart told the console";
+    const std::string latitude = console.latitudeBox().getText();
+    const double x = point.x, y = point.y;
+
+    console.latitudeBox().setText("pas une latitude");
+    displayCommand(768, kConsoleLatitudeBox);
+    EXPECT_EQ(console.latitudeBox().textColour(), rgb(255, 0, 0));
+    EXPECT_EQ(point.x, x);
+    EXPECT_EQ(point.y, y);
+
+    console.latitudeBox().setText(latitude);
+    displayCommand(768, kConsoleLatitudeBox);
+    EXPECT_EQ(console.latitudeBox().textColour(), rgb(0, 255, 0));
+    EXPECT_EQ(chart.selectedWaypoint(), &point) << "still selected";
+    displayCommand(1);
+}
+
+} // namespace
+} // namespace q71::test
