@@ -9,11 +9,10 @@
 // entity asks every entity's list, most of which never heard of it).
 
 #include "framework/lists/linked_list.h"
+#include "sim/entities/contact_index.h"
 #include "sim/entities/contact_record.h"
 
 #include <cstdint>
-#include <unordered_map>
-#include <vector>
 
 namespace q71 {
 
@@ -46,8 +45,7 @@ public:
     ContactRecord* find(std::int32_t entityId) const;
 
 private:
-    // The records about each entity id, in list order.
-    std::unordered_map<std::int32_t, std::vector<ContactRecord*>> byEntity_;
+    ContactIndex index_;
 };
 
 } // namespace q71

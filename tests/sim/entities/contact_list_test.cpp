@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 namespace q71 {
 namespace {
 
@@ -72,6 +75,60 @@ TEST_F(Contacts, AWalkThatRemovesGoesOnWithTheNext) {
     EXPECT_EQ(walked, (std::vector<std::int32_t>{1, 2, 3}));
     EXPECT_EQ(list.count(), 2);
     EXPECT_EQ(list.find(3)->entityId, 3);
+}
+
+// The first record about an id in list order, found by walking, as the index must answer.
+ContactRecord* walkFind(ContactList& list, std::int32_t entityId) {
+    for (auto* node = list.head(); node; node = node->next)
+        if (node->item->entityId == entityId)
+            return node->item;
+    return nullptr;
+}
+
+TEST_F(Contacts, FindAnswersAsAWalkOfTheListThroughRandomChanges) {
+    // Few ids, so that records about one id pile up and the table's runs collide and wrap; many
+    // ids, so that it grows; ids far apart and negative, as the own boat's and loaded ones are.
+    std::mt19937 random(47);
+    struct Layout {
+        std::int32_t lowest, highest;
+    };
+    for (const Layout layout : {Layout{1, 12}, Layout{0, 2000}, Layout{-70000, 70000}}) {
+        std::uniform_int_distribution<std::int32_t> id(layout.lowest, layout.highest);
+        std::uniform_int_distribution<std::int32_t> probed(layout.lowest - 6, layout.highest + 6);
+        std::vector<ContactRecord*> listed;
+        int hits = 0, misses = 0, duplicatesRemoved = 0;
+        for (int step = 0; step < 20000; ++step) {
+            const bool grow = step % 5000 < 3000; // fill, then mostly empty, several times
+            if (listed.empty() || (random() % 3 != 0) == grow) {
+                listed.push_back(about(id(random)));
+                list.appendItem(listed.back());
+            } else {
+                const std::size_t at = random() % listed.size();
+                ContactRecord* gone = listed[at];
+                if (walkFind(list, gone->entityId) != gone)
+                    ++duplicatesRemoved;
+                listed.erase(listed.begin() + static_cast<std::ptrdiff_t>(at));
+                list.remove(gone);
+                delete gone;
+            }
+            // An id that is listed, and any id at all.
+            for (const bool listedId : {true, false}) {
+                const std::int32_t asked =
+                    listedId && !listed.empty() ? listed[random() % listed.size()]->entityId : probed(random);
+                ContactRecord* expected = walkFind(list, asked);
+                ASSERT_EQ(list.find(asked), expected) << "id " << asked << " at step " << step;
+                ++(expected ? hits : misses);
+            }
+        }
+        EXPECT_GT(hits, 1000);
+        EXPECT_GT(misses, 1000);
+        list.deleteAll();
+        for (std::int32_t asked = layout.lowest; asked <= layout.highest; asked += 7)
+            ASSERT_EQ(list.find(asked), nullptr);
+        if (layout.highest - layout.lowest < 100) {
+            EXPECT_GT(duplicatesRemoved, 100);
+        }
+    }
 }
 
 } // namespace
