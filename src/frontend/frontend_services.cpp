@@ -7,13 +7,13 @@
 #include "frontend/logo/show_and_move_on.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mission/death_screen.h"
-#include "frontend/mission/plain_stateroom.h"
 #include "frontend/mission/victory_screen.h"
 #include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
 #include "frontend/options/options_screen.h"
 #include "frontend/screen_art.h"
 #include "frontend/selection/sor_tsel.h"
+#include "frontend/stateroom/stateroom.h"
 #include "frontend/terrain_progress_box.h"
 #include "media/audio/widget_sound_adapter.h"
 #include "media/shell_media.h"
@@ -156,8 +156,8 @@ void frontEndInstallProgram(AppNetwork* network) {
     tmaRegisterStation();
     sonarRegisterStation();
     sspRegisterStation();
-    plainStateroomRegister();
-    genInfoSetLossHooks({commitOptionsPage, nullptr});
+    stateroomRegister();
+    genInfoSetLossHooks({commitOptionsPage, stateroomLockSafe});
     radarRegisterStation();
     radioRegisterStation();
 }

@@ -9,6 +9,7 @@
 #include "frontend/glass_text.h"
 #include "frontend/screen_art.h"
 #include "frontend/selection/selection_layout.h"
+#include "frontend/stateroom/saved_mission_file.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window_paint.h"
@@ -27,6 +28,7 @@ enum ControlId : int {
     kStartId = 1,
     kBackId = 2,
     kListId = 3, // and kListId + 1 when a row is chosen
+    kResumeId = 5,
 };
 
 constexpr int kEscape = 27;
@@ -59,6 +61,8 @@ void SorTsel::open() {
     list_ = std::make_unique<GlassList>(window_, kListId, kListGlass);
     start_ = frontEndPushButton(window_, kStartId, kStartX, kButtonY, kButtonWidth, kButtonHeight);
     back_ = frontEndPushButton(window_, kBackId, kBackX, kButtonY, kButtonWidth, kButtonHeight);
+    resume_ = frontEndPushButton(window_, kResumeId, kResumeX, kButtonY, kButtonWidth, kButtonHeight);
+    resume_->setEnabled(savedMissionExists(mode_));
 
     std::vector<std::string> rows;
     std::vector<bool> dimmed;
@@ -99,6 +103,7 @@ void SorTsel::close() {
     list_.reset();
     start_.reset();
     back_.reset();
+    resume_.reset();
     background_.free();
 }
 
@@ -165,6 +170,9 @@ int SorTsel::onCommand(WParam wParam, LParam lParam) {
         return 1;
     case kBackId:
         leave();
+        return 1;
+    case kResumeId:
+        resumeSaved();
         return 1;
     case kListId:
         showSelection();
@@ -234,6 +242,19 @@ bool SorTsel::startSelected() {
     // A quit asked during the start is asked now, over the running mission.
     appHoldQuit(false);
     return true;
+}
+
+bool SorTsel::resumeSaved() {
+    if (starting_ || !savedMissionExists(mode_))
+        return false;
+    starting_ = true;
+    appHoldQuit(true);
+    const bool resumed = savedMissionResume(mode_);
+    starting_ = false;
+    if (resumed)
+        screenDestroyLater(kSlotMissionSelection);
+    appHoldQuit(false);
+    return resumed;
 }
 
 void SorTsel::leave() {

@@ -61,6 +61,7 @@ void drawSelection(const Context& context, const ArtTexts& texts) {
     stage(context, kSelectionGroup, kBackgroundName, bitmapFile(canvas));
     stageButtons(context, texts, kSelectionGroup,
                  {{kStartX, kButtonY, kButtonWidth, kButtonHeight, 2315},
+                  {kResumeX, kButtonY, kButtonWidth, kButtonHeight, 2912},
                   {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2316}});
 }
 
