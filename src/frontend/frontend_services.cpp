@@ -1,6 +1,7 @@
 #include "frontend/frontend_services.h"
 
 #include "framework/app/screen_manager.h"
+#include "frontend/captlog/capt_log_fs.h"
 #include "frontend/credits/credits_screen.h"
 #include "frontend/debrief/debrief_screen.h"
 #include "frontend/login/login_screen.h"
@@ -77,6 +78,10 @@ std::unique_ptr<FullScreen> makeMainMenu(const ScreenRequest& request) {
     return std::make_unique<MainMenu>(request.mainWindow);
 }
 
+std::unique_ptr<FullScreen> makeCaptLog(const ScreenRequest& request) {
+    return std::make_unique<CaptLogFS>(request.mainWindow);
+}
+
 std::unique_ptr<FullScreen> makeCredits(const ScreenRequest& request) {
     return std::make_unique<CreditsScreen>(request.mainWindow, request.argument == kCreditsEndProgram);
 }
@@ -125,6 +130,7 @@ void frontEndRegisterScreens() {
     screenRegisterMaker(kSlotLogin, makeLogin);
     screenRegisterMaker(kSlotMainMenu, makeMainMenu);
     screenRegisterMaker(kSlotCredits, makeCredits);
+    screenRegisterMaker(kSlotCaptainsLog, makeCaptLog);
     screenRegisterMaker(kSlotOptions, makeOptions);
     genInfoRegisterScreen();
     screenRegisterMaker(kSlotMissionSelection, makeSelection);

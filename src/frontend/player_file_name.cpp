@@ -8,7 +8,8 @@ namespace q71 {
 std::string playerFileStem(std::string_view key) {
     std::string stem(key);
     for (char& c : stem) {
-        const bool kept = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
+        const bool kept =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-';
         if (!kept)
             c = '_';
     }

@@ -21,6 +21,7 @@ inline constexpr const char* kCreditsGroup = "credits";
 inline constexpr const char* kSelectionGroup = "missel";
 inline constexpr const char* kOptionsGroup = "options";
 inline constexpr const char* kStateroomGroup = "stateroom";
+inline constexpr const char* kCaptLogGroup = "captlog";
 inline constexpr const char* kDebriefGroup = "debrief";
 inline constexpr const char* kDeathGroup = "death";
 inline constexpr const char* kVictoryGroup = "victory";

@@ -2,8 +2,8 @@
 
 #include "framework/app/app_services.h"
 #include "framework/app/screen_manager.h"
-#include "frontend/frontend_services.h"
 #include "framework/app/shell.h"
+#include "frontend/frontend_services.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/motion/motion_model.h"
@@ -18,8 +18,8 @@
 namespace q71::test {
 
 HostMissionFixture::HostMissionFixture() {
-    appInstallServices({nullptr, nullptr, &simShellSimulation(), &simShellWorldStep(), &frontEndShellServices(),
-                        nullptr});
+    appInstallServices(
+        {nullptr, nullptr, &simShellSimulation(), &simShellWorldStep(), &frontEndShellServices(), nullptr});
     EXPECT_TRUE(objdbLoad());
     worldOpen();
     EXPECT_EQ(playerDbChoose("Narval", 0), RosterStatus::Ok);

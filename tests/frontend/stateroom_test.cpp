@@ -56,7 +56,9 @@ protected:
         using namespace stateroom_layout;
         clickAt(centreOf(kLoadX, kToggleY, kToggleWidth, kToggleHeight));
     }
-    std::string saveFile(const char* extension) const { return player.file(std::string("Narval000") + extension); }
+    std::string saveFile(const char* extension) const {
+        return player.file(std::string("Narval000") + extension);
+    }
 };
 
 TEST_F(StateroomTest, AMissionSavedThenLoadedThroughTheSafeIsTheWorldAsSaved) {
@@ -99,13 +101,15 @@ TEST_F(StateroomTest, OnlyTutorialsSingleAndCampaignMissionsHaveASaveEachOfItsOw
     const struct {
         std::int32_t mode;
         const char* extension;
-    } cases[] = {{kMissionModeTutorial, ".svt"}, {kMissionModeSingle, ".svs"}, {kMissionModeCampaign, ".svc"}};
+    } cases[] = {
+        {kMissionModeTutorial, ".svt"}, {kMissionModeSingle, ".svs"}, {kMissionModeCampaign, ".svc"}};
     for (const auto& c : cases) {
         missionState().missionMode = c.mode;
         EXPECT_FALSE(savedMissionExists(c.mode)) << c.extension;
         ASSERT_TRUE(savedMissionWrite()) << c.extension;
         EXPECT_TRUE(savedMissionExists(c.mode)) << c.extension;
-        EXPECT_TRUE(std::filesystem::equivalent(savedMissionPath(c.mode), saveFile(c.extension))) << c.extension;
+        EXPECT_TRUE(std::filesystem::equivalent(savedMissionPath(c.mode), saveFile(c.extension)))
+            << c.extension;
     }
     missionState().missionMode = 0;
     EXPECT_EQ(savedMissionPath(0), "");
@@ -166,7 +170,9 @@ TEST(PlayerFileName, OnlyLettersDigitsAndDashesReachAFileName) {
         {"Jean-Luc007", "Jean-Luc007"},
         {"../etc/x001", "___etc_x001"},
         {"Le Triomphant 001", "Le_Triomphant_001"},
-        {"Oc\xE9" "an002", "Oc_an002"},
+        {"Oc\xE9"
+         "an002",
+         "Oc_an002"},
         {"", ""},
     };
     for (const auto& [key, stem] : cases)

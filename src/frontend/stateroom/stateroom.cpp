@@ -36,8 +36,8 @@ constexpr int kLostBoatText = 2909;
 constexpr int kReadyText = 2910;
 constexpr int kSaveFailedText = 2911;
 
-std::unique_ptr<SubScreen> makeStateroom(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                         int y) {
+std::unique_ptr<SubScreen> makeStateroom(std::string_view key, WindowHandle parent, int width, int height,
+                                         int x, int y) {
     return std::make_unique<Stateroom>(key, parent, width, height, x, y);
 }
 
@@ -126,7 +126,7 @@ void Stateroom::paint(DeviceContext& dc) {
     if (saidText_)
         glassLine(dc, kSafeGlass, textCopy(saidText_), kTextFont,
                   saidText_ == kSaveFailedText || saidText_ == kLostBoatText ? glass_colours::kWarningRed
-                                                                            : glass_colours::kAmber,
+                                                                             : glass_colours::kAmber,
                   true);
 }
 

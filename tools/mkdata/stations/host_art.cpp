@@ -1,7 +1,7 @@
 #include "mkdata/stations/host_art.h"
 
-#include "frontend/stateroom/stateroom_layout.h"
 #include "frontend/screen_art.h"
+#include "frontend/stateroom/stateroom_layout.h"
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/buttons.h"
