@@ -1,6 +1,7 @@
 #include "frontend/frontend_services.h"
 
 #include "framework/app/screen_manager.h"
+#include "frontend/books/container_fs.h"
 #include "frontend/captlog/capt_log_fs.h"
 #include "frontend/credits/credits_screen.h"
 #include "frontend/debrief/debrief_screen.h"
@@ -131,6 +132,7 @@ void frontEndRegisterScreens() {
     screenRegisterMaker(kSlotMainMenu, makeMainMenu);
     screenRegisterMaker(kSlotCredits, makeCredits);
     screenRegisterMaker(kSlotCaptainsLog, makeCaptLog);
+    booksRegisterScreens();
     screenRegisterMaker(kSlotOptions, makeOptions);
     genInfoRegisterScreen();
     screenRegisterMaker(kSlotMissionSelection, makeSelection);
@@ -163,6 +165,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     sonarRegisterStation();
     sspRegisterStation();
     stateroomRegister();
+    booksRegisterStations();
     genInfoSetLossHooks({commitOptionsPage, stateroomLockSafe});
     radarRegisterStation();
     radioRegisterStation();

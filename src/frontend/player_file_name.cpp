@@ -5,7 +5,7 @@
 
 namespace q71 {
 
-std::string playerFileStem(std::string_view key) {
+std::string safeFileStem(std::string_view key) {
     std::string stem(key);
     for (char& c : stem) {
         const bool kept =
@@ -20,7 +20,7 @@ std::string currentPlayerFilePath(std::string_view extension) {
     const PlayerRecord* record = playerRecord();
     if (!record)
         return {};
-    const std::string name = playerFileStem(playerKeyText(record->key)) + std::string(extension);
+    const std::string name = safeFileStem(playerKeyText(record->key)) + std::string(extension);
     return playerFilePath(name.c_str());
 }
 

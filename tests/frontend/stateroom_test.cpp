@@ -176,7 +176,7 @@ TEST(PlayerFileName, OnlyLettersDigitsAndDashesReachAFileName) {
         {"", ""},
     };
     for (const auto& [key, stem] : cases)
-        EXPECT_EQ(playerFileStem(key), stem) << key;
+        EXPECT_EQ(safeFileStem(key), stem) << key;
 }
 
 } // namespace

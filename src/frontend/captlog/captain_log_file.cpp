@@ -1,6 +1,7 @@
 #include "frontend/captlog/captain_log_file.h"
 
 #include "frontend/player_file_name.h"
+#include "frontend/text_lines.h"
 #include "platform/files/path.h"
 #include "sim/scoring/player_files.h"
 #include "sim/simulation/time_source.h"
@@ -13,15 +14,11 @@ namespace {
 
 constexpr const char* kExtension = ".clg";
 
-bool isTextByte(std::uint8_t b) {
-    return b >= 0x20 || b == '\t';
-}
-
 // Control characters become spaces: an entry is one line of text.
 std::string oneLine(std::string_view text) {
     std::string line(text);
     for (char& c : line)
-        if (!isTextByte(static_cast<std::uint8_t>(c)))
+        if (!isLineText(static_cast<std::uint8_t>(c)))
             c = ' ';
     return line;
 }
@@ -29,28 +26,16 @@ std::string oneLine(std::string_view text) {
 } // namespace
 
 CaptLog captLogParse(std::span<const std::uint8_t> bytes) {
-    CaptLog log;
-    if (bytes.size() > kCaptLogMaxBytes) {
-        log.status = CaptLogStatus::TooLarge;
-        return log;
+    TextLines text = textLinesParse(bytes, kCaptLogMaxBytes);
+    switch (text.status) {
+    case TextLinesStatus::Ok:
+        return {CaptLogStatus::Ok, std::move(text.lines)};
+    case TextLinesStatus::Damaged:
+        return {CaptLogStatus::Damaged, {}};
+    case TextLinesStatus::TooLarge:
+        break;
     }
-    std::string line;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const std::uint8_t b = bytes[i];
-        if (b == '\n') {
-            log.lines.push_back(std::move(line));
-            line.clear();
-        } else if (b == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            continue;
-        } else if (isTextByte(b)) {
-            line.push_back(static_cast<char>(b));
-        } else {
-            return CaptLog{CaptLogStatus::Damaged, {}};
-        }
-    }
-    if (!line.empty())
-        log.lines.push_back(std::move(line));
-    return log;
+    return {CaptLogStatus::TooLarge, {}};
 }
 
 std::vector<std::uint8_t> captLogBytes(const std::vector<std::string>& lines) {

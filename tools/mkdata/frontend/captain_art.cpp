@@ -1,5 +1,6 @@
 #include "mkdata/frontend/captain_art.h"
 
+#include "frontend/books/book_layout.h"
 #include "frontend/captlog/captlog_layout.h"
 #include "frontend/screen_art.h"
 #include "mkdata/art/bitmap_file.h"
@@ -24,10 +25,33 @@ void drawCaptLog(const Context& context, const ArtTexts& texts) {
                         {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2923}});
 }
 
+// A book: its frame for the main menu (a bay for the page, the way back below), and the page
+// itself with its glass for the list, the model, the figures and the text.
+void drawBook(const Context& context, const ArtTexts& texts, const char* group, std::uint32_t seed) {
+    using namespace book_layout;
+    Canvas frame(kWidth + 100, kHeight + 60);
+    fillRect(frame, Rect{0, 0, frame.width(), frame.height()}, shade(palette::kSteelDark, 0.05f),
+             shade(palette::kSteelDark, -0.3f), seed, 0.03f);
+    const Rect bay{kBookX - 4, kBookY - 4, kBookX + kWidth + 4, kBookY + kHeight + 4};
+    bevel(frame, bay, 4, false);
+    stage(context, group, kBackgroundName, bitmapFile(frame));
+    stageScreenButtons(context, texts, group, {{kBackX, kBackY, kBackWidth, kBackHeight, 2940}});
+
+    Canvas page(kWidth, kHeight);
+    steelPanel(page, Rect{0, 0, kWidth, kHeight}, seed + 1);
+    const auto font = texts.font(kFaceNarrow, 16, true);
+    titlePlate(page, kTitle, "", *font, seed + 2);
+    for (const Rect& glass : {kListGlass, kModelGlass, kFiguresGlass, kPageGlass})
+        glassInset(page, glass);
+    stage(context, group, kBookPageName, bitmapFile(page));
+}
+
 } // namespace
 
 void drawCaptainArt(const Context& context, const ArtTexts& texts) {
     drawCaptLog(context, texts);
+    drawBook(context, texts, kShipBookGroup, 2939);
+    drawBook(context, texts, kVelmsGroup, 2938);
 }
 
 } // namespace q71::mkdata

@@ -1,5 +1,5 @@
 #pragma once
-// The pictures of the captain's own screens of the main menu: the captain's log.
+// The pictures of the captain's own screens of the main menu: the captain's log and the books.
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/generator.h"
