@@ -5,6 +5,7 @@
 #include "frontend/captlog/capt_log_fs.h"
 #include "frontend/credits/credits_screen.h"
 #include "frontend/debrief/debrief_screen.h"
+#include "frontend/entview/ent_view_screen.h"
 #include "frontend/login/login_screen.h"
 #include "frontend/logo/show_and_move_on.h"
 #include "frontend/mainmenu/main_menu.h"
@@ -46,16 +47,16 @@ class ShellFrontEnd final : public AppFrontEnd {
 public:
     void loadOptions() override { optionsLoad(); }
     std::int32_t optionsField(int field) const override { return optionsRecord().field(field); }
-    // The entity viewer's camera starts where the viewer puts it when it is built; there is no
-    // viewer yet whose camera could be reset.
-    void resetEntityViewerCamera() override {}
+    void resetEntityViewerCamera() override { entViewResetCamera(); }
 };
 
 class SimFrontEnd final : public FrontEnd {
 public:
     std::int32_t optionsField(int field) const override { return optionsRecord().field(field); }
     void setOptionsField(int field, std::int32_t value) override { optionsRecord().setField(field, value); }
-    bool entityViewerCamera(WorldPoint&) const override { return false; }
+    bool entityViewerCamera(WorldPoint& position) const override {
+        return EntViewScreen::cameraPosition(position.x, position.y, position.z);
+    }
 };
 
 // How long the logo stands before the intro movies.
@@ -166,6 +167,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     sspRegisterStation();
     stateroomRegister();
     booksRegisterStations();
+    entViewRegister();
     genInfoSetLossHooks({commitOptionsPage, stateroomLockSafe});
     radarRegisterStation();
     radioRegisterStation();

@@ -9,6 +9,7 @@
 #include "mkdata/art/look.h"
 #include "mkdata/frontend/scenery.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/stations/entview_art.h"
 
 #include <array>
 
@@ -163,6 +164,7 @@ void generateHostArt(const Context& context) {
                        frameStripFile(arrowButtonFrames(16, ArrowDirection::Down)));
     stageArchiveMember(context, kGraphicsFolder, "shared", "caret.bmp", bitmapFile(thumb()));
     stateroom(context, texts);
+    drawEntityViewerArt(context, texts);
 }
 
 } // namespace q71::mkdata
