@@ -14,6 +14,7 @@
 #include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
 #include "frontend/options/options_screen.h"
+#include "frontend/portcall/portof_call.h"
 #include "frontend/screen_art.h"
 #include "frontend/selection/sor_tsel.h"
 #include "frontend/stateroom/stateroom.h"
@@ -84,6 +85,10 @@ std::unique_ptr<FullScreen> makeCaptLog(const ScreenRequest& request) {
     return std::make_unique<CaptLogFS>(request.mainWindow);
 }
 
+std::unique_ptr<FullScreen> makePortofCall(const ScreenRequest& request) {
+    return std::make_unique<PortofCall>(request.mainWindow, request.argument);
+}
+
 std::unique_ptr<FullScreen> makeCredits(const ScreenRequest& request) {
     return std::make_unique<CreditsScreen>(request.mainWindow, request.argument == kCreditsEndProgram);
 }
@@ -134,6 +139,7 @@ void frontEndRegisterScreens() {
     screenRegisterMaker(kSlotCredits, makeCredits);
     screenRegisterMaker(kSlotCaptainsLog, makeCaptLog);
     booksRegisterScreens();
+    screenRegisterMaker(kSlotPortOfCall, makePortofCall);
     screenRegisterMaker(kSlotOptions, makeOptions);
     genInfoRegisterScreen();
     screenRegisterMaker(kSlotMissionSelection, makeSelection);

@@ -25,6 +25,7 @@ inline constexpr const char* kCaptLogGroup = "captlog";
 inline constexpr const char* kShipBookGroup = "shipbook";
 inline constexpr const char* kVelmsGroup = "velms";
 inline constexpr const char* kEntViewGroup = "entview";
+inline constexpr const char* kPortCallGroup = "portcall";
 inline constexpr const char* kDebriefGroup = "debrief";
 inline constexpr const char* kDeathGroup = "death";
 inline constexpr const char* kVictoryGroup = "victory";

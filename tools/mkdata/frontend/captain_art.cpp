@@ -2,6 +2,7 @@
 
 #include "frontend/books/book_layout.h"
 #include "frontend/captlog/captlog_layout.h"
+#include "frontend/portcall/portcall_layout.h"
 #include "frontend/screen_art.h"
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/look.h"
@@ -46,12 +47,32 @@ void drawBook(const Context& context, const ArtTexts& texts, const char* group, 
     stage(context, group, kBookPageName, bitmapFile(page));
 }
 
+// The port of call: the points, a row per category with its level and its two buttons.
+void drawPortCall(const Context& context, const ArtTexts& texts) {
+    using namespace portcall_layout;
+    Canvas canvas = consoleFace(texts, kTitle, 2965);
+    glassInset(canvas, kPointsGlass);
+    glassInset(canvas, kStatusGlass);
+    for (int c = 0; c < kCategoryCount; ++c) {
+        glassInset(canvas, nameGlass(c));
+        glassInset(canvas, levelGlass(c));
+        stageScreenButtons(context, texts, kPortCallGroup,
+                           {{kSellX, rowY(c), kRowButtonWidth, kRowHeight, 2968},
+                            {kBuyX, rowY(c), kRowButtonWidth, kRowHeight, 2969}});
+    }
+    stage(context, kPortCallGroup, kBackgroundName, bitmapFile(canvas));
+    stageScreenButtons(context, texts, kPortCallGroup,
+                       {{kConfirmX, kButtonY, kButtonWidth, kButtonHeight, 2970},
+                        {kLeaveX, kButtonY, kButtonWidth, kButtonHeight, 2971}});
+}
+
 } // namespace
 
 void drawCaptainArt(const Context& context, const ArtTexts& texts) {
     drawCaptLog(context, texts);
     drawBook(context, texts, kShipBookGroup, 2939);
     drawBook(context, texts, kVelmsGroup, 2938);
+    drawPortCall(context, texts);
 }
 
 } // namespace q71::mkdata

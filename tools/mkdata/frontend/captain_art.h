@@ -1,5 +1,6 @@
 #pragma once
-// The pictures of the captain's own screens of the main menu: the captain's log and the books.
+// The pictures of the captain's own screens of the main menu: the captain's log, the books and
+// the port of call.
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/generator.h"
