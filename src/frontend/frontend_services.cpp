@@ -11,6 +11,7 @@
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mission/death_screen.h"
 #include "frontend/mission/victory_screen.h"
+#include "frontend/movie/indy_screen.h"
 #include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
 #include "frontend/options/options_screen.h"
@@ -89,6 +90,10 @@ std::unique_ptr<FullScreen> makePortofCall(const ScreenRequest& request) {
     return std::make_unique<PortofCall>(request.mainWindow, request.argument);
 }
 
+std::unique_ptr<FullScreen> makeIndy(const ScreenRequest& request) {
+    return std::make_unique<IndyScreen>(request.mainWindow, request.argument);
+}
+
 std::unique_ptr<FullScreen> makeCredits(const ScreenRequest& request) {
     return std::make_unique<CreditsScreen>(request.mainWindow, request.argument == kCreditsEndProgram);
 }
@@ -140,6 +145,7 @@ void frontEndRegisterScreens() {
     screenRegisterMaker(kSlotCaptainsLog, makeCaptLog);
     booksRegisterScreens();
     screenRegisterMaker(kSlotPortOfCall, makePortofCall);
+    screenRegisterMaker(kSlotIndy, makeIndy);
     screenRegisterMaker(kSlotOptions, makeOptions);
     genInfoRegisterScreen();
     screenRegisterMaker(kSlotMissionSelection, makeSelection);

@@ -7,6 +7,7 @@
 #include "framework/widgets/simple_button.h"
 #include "frontend/glass_colours.h"
 #include "frontend/glass_text.h"
+#include "frontend/movie/indy_screen.h"
 #include "frontend/screen_art.h"
 #include "frontend/selection/selection_layout.h"
 #include "frontend/stateroom/saved_mission_file.h"
@@ -235,8 +236,13 @@ bool SorTsel::startSelected() {
         appHoldQuit(false);
         return false;
     }
-    screenCreateGenInfo();
-    screenSwitch(kSlotGenInfo);
+    // A campaign mission opens on its movies, which then bring the host up.
+    if (mode_ == kMissionModeCampaign && screenCreate(kSlotIndy, kIndyBriefing)) {
+        screenSwitch(kSlotIndy);
+    } else {
+        screenCreateGenInfo();
+        screenSwitch(kSlotGenInfo);
+    }
     starting_ = false;
     screenDestroyLater(kSlotMissionSelection);
     // A quit asked during the start is asked now, over the running mission.
