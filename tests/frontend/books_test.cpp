@@ -72,12 +72,7 @@ protected:
 
     /// Opens a book's frame from the main menu's line, as a player does; its book.
     BookScreen& openFromMenu(int slot) {
-        const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
-                                       [&](const MainMenuEntry& e) { return e.slot == slot; });
-        const int entry = static_cast<int>(line - kMainMenuEntries.begin());
-        const auto shown = static_cast<MainMenu*>(screenGet(kSlotMainMenu))->shownEntries();
-        EXPECT_NE(std::find(shown.begin(), shown.end(), entry), shown.end()) << "the menu shows the line";
-        clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
+        EXPECT_TRUE(clickMainMenuLine(slot)) << "the menu shows the line";
         EXPECT_EQ(screenCurrentIndex(), slot);
         auto* book = dynamic_cast<BookScreen*>(screenGet(slot)->child(0));
         EXPECT_NE(book, nullptr);

@@ -132,13 +132,7 @@ protected:
 
     /// Opens the log from the main menu's line, as a player does.
     CaptLogFS& openFromMenu() {
-        const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
-                                       [](const MainMenuEntry& e) { return e.slot == kSlotCaptainsLog; });
-        const int entry = static_cast<int>(line - kMainMenuEntries.begin());
-        const auto shown = static_cast<MainMenu*>(screenGet(kSlotMainMenu))->shownEntries();
-        EXPECT_NE(std::find(shown.begin(), shown.end(), entry), shown.end())
-            << "the menu shows the log's line";
-        clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
+        EXPECT_TRUE(clickMainMenuLine(kSlotCaptainsLog)) << "the menu shows the log's line";
         EXPECT_EQ(screenCurrentIndex(), kSlotCaptainsLog);
         return *static_cast<CaptLogFS*>(screenGet(kSlotCaptainsLog));
     }

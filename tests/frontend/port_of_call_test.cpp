@@ -36,10 +36,7 @@ protected:
     ~PortOfCall() override { missionState() = MissionState{}; }
 
     PortofCall& openFromMenu() {
-        const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
-                                       [](const MainMenuEntry& e) { return e.slot == kSlotPortOfCall; });
-        const int entry = static_cast<int>(line - kMainMenuEntries.begin());
-        clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
+        EXPECT_TRUE(clickMainMenuLine(kSlotPortOfCall)) << "the menu shows the port's line";
         EXPECT_EQ(screenCurrentIndex(), kSlotPortOfCall);
         return *static_cast<PortofCall*>(screenGet(kSlotPortOfCall));
     }
