@@ -1,7 +1,9 @@
 #include "frontend/books/book_screen.h"
 
 #include "framework/app/key_matching.h"
+#include "framework/app/shell_fonts.h"
 #include "framework/textmngr/text_manager.h"
+#include "framework/widgets/text_box.h"
 #include "frontend/books/book_layout.h"
 #include "frontend/books/book_model_view.h"
 #include "frontend/books/book_page.h"
@@ -10,6 +12,7 @@
 #include "frontend/glass_text.h"
 #include "frontend/screen_art.h"
 #include "platform/gdi/device_context.h"
+#include "platform/resources/program_resources.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
 #include "platform/window/virtual_keys.h"
@@ -35,6 +38,8 @@ constexpr int kTestDepthText = 2934;
 constexpr int kCrushDepthText = 2935;
 constexpr int kRangeText = 2936;
 constexpr int kNoPageText = 2937;
+// The ground of the host's message log, under the page as under the captain's log.
+constexpr int kPagePattern = 106;
 
 void addFigure(std::vector<std::string>& lines, int text, int value) {
     if (value <= 0)
@@ -75,6 +80,15 @@ void BookScreen::open() {
     list_ = std::make_unique<GlassList>(window_, kListId, kListGlass.inflatedBy(-4, -4));
     list_->setRows(std::move(rows));
     view_ = std::make_unique<BookModelView>(window_, kModelGlass.inflatedBy(-3, -3));
+    ScrollerLook look;
+    look.decrement = "arrowu.bmp";
+    look.increment = "arrowd.bmp";
+    look.thumb = "caret.bmp";
+    const Rect page = kPageGlass.inflatedBy(-4, -4);
+    pageBox_ = std::make_unique<TextBox>(window_, page.left, page.top, page.width(), page.height(),
+                                         resourceLoadBitmap(kPagePattern), appScreenFont(), true, look);
+    pageBox_->setDefaultColour(glass_colours::kPhosphor);
+    pageBox_->loadResources();
     view_->show();
     timerSet(window_, kTurnTimer, kTurnMs);
     chosen_ = -1;
@@ -84,6 +98,7 @@ void BookScreen::open() {
 void BookScreen::close() {
     timerKill(window_, kTurnTimer);
     view_.reset();
+    pageBox_.reset();
     list_.reset();
     background_.free();
 }
@@ -95,6 +110,10 @@ void BookScreen::choose(int entry) {
     list_->select(entry);
     const BookEntry& chosen = entries_[static_cast<std::size_t>(entry)];
     page_ = bookPageRead(chosen.pageFile).value_or(std::vector<std::string>{textCopy(kNoPageText)});
+    pageBox_->clear();
+    for (const std::string& paragraph : page_)
+        pageBox_->addLine(paragraph.c_str());
+    pageBox_->scrollTo(0);
     view_->showRecord(chosen.record);
     view_->setHeading(0.0);
     view_->render();
@@ -127,10 +146,6 @@ void BookScreen::paint(DeviceContext& dc) {
                         inner.top + (row + 1) * rowHeight};
         glassLine(dc, line, figures[static_cast<std::size_t>(i)], kTextFont, glass_colours::kAmber);
     }
-    std::string text;
-    for (const std::string& paragraph : page_)
-        text += paragraph + "\n";
-    glassParagraph(dc, kPageGlass.inflatedBy(-8, -5), text, kTextFont, glass_colours::kPhosphor);
 }
 
 int BookScreen::onCommand(WParam wParam, LParam lParam) {

@@ -13,6 +13,7 @@ namespace q71 {
 
 class BookModelView;
 class GlassList;
+class TextBox;
 struct ObjectRecord;
 
 /// One entry of a book: the record whose model and figures show, its page and the list's label.
@@ -62,6 +63,7 @@ private:
     std::vector<BookEntry> entries_;
     std::unique_ptr<GlassList> list_;
     std::unique_ptr<BookModelView> view_;
+    std::unique_ptr<TextBox> pageBox_; ///< the page, scrolled when it is longer than its glass
     std::vector<std::string> page_;
     int chosen_ = -1;
     bool turning_ = true;
