@@ -4,10 +4,13 @@
 // mission's end movie with the record's victory code.
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
+#include "framework/app/shell.h"
 #include "frontend/debrief/debrief_layout.h"
 #include "frontend/movie/indy_screen.h"
 #include "frontend/selection/sor_tsel.h"
 #include "host_mission_fixture.h"
+#include "media/movie/movie_player.h"
+#include "platform/sound/sound_device.h"
 #include "sim/scoring/campaign_file.h"
 #include "sim/scoring/mission_flow.h"
 #include "sim/scoring/player_roster.h"
@@ -16,6 +19,9 @@
 #include "sim/simulation/sim_clock.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 
 namespace q71 {
 namespace {
@@ -101,6 +107,45 @@ TEST_F(CampaignMovies, ACampaignMissionOpensOnItsNewsAndBriefingAndAWinIsReporte
     const bool legOver = firstAfterLeg(0) == 1;
     EXPECT_EQ(screenCurrentIndex(), legOver ? kSlotPortOfCall : kSlotMissionSelection);
     EXPECT_EQ(screenGet(kSlotGenInfo), nullptr) << "the mission was left";
+}
+
+/// The same road with the movie player open on the main window: the movies play until a click.
+class CampaignMoviesPlaying : public CampaignMovies {
+protected:
+    CampaignMoviesPlaying() {
+        EXPECT_EQ(init_movie_player(appMainWindow(), &device, nullptr), 0);
+        EXPECT_EQ(set_display_mode(640, 480, 16), 1);
+        EXPECT_EQ(init_display(), 0);
+    }
+    ~CampaignMoviesPlaying() override { close_movie_player(); }
+
+    SoundDevice device;
+};
+
+TEST_F(CampaignMoviesPlaying, TheNewsAndTheBriefingPlayUntilAClickSkipsThemToTheHost) {
+    screenCreateCampaignSelection(0);
+    screenSwitch(kSlotMissionSelection);
+    pump();
+    auto& selection = *static_cast<SorTsel*>(screenGet(kSlotMissionSelection));
+    ASSERT_TRUE(selection.startSelected());
+    EXPECT_EQ(screenCurrentIndex(), kSlotIndy);
+    const auto* movies = static_cast<IndyScreen*>(screenGet(kSlotIndy));
+    ASSERT_NE(movies, nullptr);
+    EXPECT_TRUE(movies->isPlaying()) << "the leg's news";
+    EXPECT_FALSE(simClock().running) << "the mission waits for its movies";
+    run(500);
+    EXPECT_EQ(screenCurrentIndex(), kSlotIndy) << "still playing";
+    clickAt({320, 240});
+    // The player ends at its next frame, which waits for the sound: the device is played on.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (screenCurrentIndex() != kSlotGenInfo && std::chrono::steady_clock::now() < until) {
+        std::vector<std::int16_t> out(147 * 2);
+        device.mix(out);
+        pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    EXPECT_EQ(screenCurrentIndex(), kSlotGenInfo) << "the click skipped both movies";
+    EXPECT_TRUE(simClock().running);
 }
 
 TEST_F(CampaignMovies, TheLastMissionsReportEndsOnTheEndMovieAndTheVictoryCodeIsSaved) {
