@@ -1,19 +1,24 @@
 #include "frontend/frontend_services.h"
 
 #include "framework/app/screen_manager.h"
+#include "frontend/books/container_fs.h"
+#include "frontend/captlog/capt_log_fs.h"
 #include "frontend/credits/credits_screen.h"
 #include "frontend/debrief/debrief_screen.h"
+#include "frontend/entview/ent_view_screen.h"
 #include "frontend/login/login_screen.h"
 #include "frontend/logo/show_and_move_on.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mission/death_screen.h"
-#include "frontend/mission/plain_stateroom.h"
 #include "frontend/mission/victory_screen.h"
+#include "frontend/movie/indy_screen.h"
 #include "frontend/movie/movie_screen.h"
 #include "frontend/options/options_record.h"
 #include "frontend/options/options_screen.h"
+#include "frontend/portcall/portof_call.h"
 #include "frontend/screen_art.h"
 #include "frontend/selection/sor_tsel.h"
+#include "frontend/stateroom/stateroom.h"
 #include "frontend/terrain_progress_box.h"
 #include "media/audio/widget_sound_adapter.h"
 #include "media/shell_media.h"
@@ -46,16 +51,16 @@ class ShellFrontEnd final : public AppFrontEnd {
 public:
     void loadOptions() override { optionsLoad(); }
     std::int32_t optionsField(int field) const override { return optionsRecord().field(field); }
-    // The entity viewer's camera starts where the viewer puts it when it is built; there is no
-    // viewer yet whose camera could be reset.
-    void resetEntityViewerCamera() override {}
+    void resetEntityViewerCamera() override { entViewResetCamera(); }
 };
 
 class SimFrontEnd final : public FrontEnd {
 public:
     std::int32_t optionsField(int field) const override { return optionsRecord().field(field); }
     void setOptionsField(int field, std::int32_t value) override { optionsRecord().setField(field, value); }
-    bool entityViewerCamera(WorldPoint&) const override { return false; }
+    bool entityViewerCamera(WorldPoint& position) const override {
+        return EntViewScreen::cameraPosition(position.x, position.y, position.z);
+    }
 };
 
 // How long the logo stands before the intro movies.
@@ -77,6 +82,18 @@ std::unique_ptr<FullScreen> makeLogin(const ScreenRequest& request) {
 
 std::unique_ptr<FullScreen> makeMainMenu(const ScreenRequest& request) {
     return std::make_unique<MainMenu>(request.mainWindow);
+}
+
+std::unique_ptr<FullScreen> makeCaptLog(const ScreenRequest& request) {
+    return std::make_unique<CaptLogFS>(request.mainWindow);
+}
+
+std::unique_ptr<FullScreen> makePortofCall(const ScreenRequest& request) {
+    return std::make_unique<PortofCall>(request.mainWindow, request.argument);
+}
+
+std::unique_ptr<FullScreen> makeIndy(const ScreenRequest& request) {
+    return std::make_unique<IndyScreen>(request.mainWindow, request.argument);
 }
 
 std::unique_ptr<FullScreen> makeCredits(const ScreenRequest& request) {
@@ -127,6 +144,10 @@ void frontEndRegisterScreens() {
     screenRegisterMaker(kSlotLogin, makeLogin);
     screenRegisterMaker(kSlotMainMenu, makeMainMenu);
     screenRegisterMaker(kSlotCredits, makeCredits);
+    screenRegisterMaker(kSlotCaptainsLog, makeCaptLog);
+    booksRegisterScreens();
+    screenRegisterMaker(kSlotPortOfCall, makePortofCall);
+    screenRegisterMaker(kSlotIndy, makeIndy);
     screenRegisterMaker(kSlotOptions, makeOptions);
     genInfoRegisterScreen();
     screenRegisterMaker(kSlotMissionSelection, makeSelection);
@@ -159,8 +180,10 @@ void frontEndInstallProgram(AppNetwork* network) {
     tmaRegisterStation();
     sonarRegisterStation();
     sspRegisterStation();
-    plainStateroomRegister();
-    genInfoSetLossHooks({commitOptionsPage, nullptr});
+    stateroomRegister();
+    booksRegisterStations();
+    entViewRegister();
+    genInfoSetLossHooks({commitOptionsPage, stateroomLockSafe});
     radarRegisterStation();
     radioRegisterStation();
     controlRoomRegisterStation();

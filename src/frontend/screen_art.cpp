@@ -15,9 +15,9 @@ void frontEndSelectGroup(const char* group) {
         reportFatal(group, __LINE__, "frontend", 1);
 }
 
-void frontEndLoadBackground(WidgetBitmap& background) {
-    if (!background.load(kBackgroundName))
-        reportFatal(kBackgroundName, __LINE__, "frontend", 1);
+void frontEndLoadBackground(WidgetBitmap& background, const char* name) {
+    if (!background.load(name))
+        reportFatal(name, __LINE__, "frontend", 1);
 }
 
 std::string buttonBitmapName(int x, int y) {

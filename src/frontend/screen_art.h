@@ -21,16 +21,23 @@ inline constexpr const char* kCreditsGroup = "credits";
 inline constexpr const char* kSelectionGroup = "missel";
 inline constexpr const char* kOptionsGroup = "options";
 inline constexpr const char* kStateroomGroup = "stateroom";
+inline constexpr const char* kCaptLogGroup = "captlog";
+inline constexpr const char* kShipBookGroup = "shipbook";
+inline constexpr const char* kVelmsGroup = "velms";
+inline constexpr const char* kEntViewGroup = "entview";
+inline constexpr const char* kPortCallGroup = "portcall";
 inline constexpr const char* kDebriefGroup = "debrief";
 inline constexpr const char* kDeathGroup = "death";
 inline constexpr const char* kVictoryGroup = "victory";
 /// The background of every screen, in its group.
 inline constexpr const char* kBackgroundName = "backgrnd.bmp";
+/// The 540 by 420 page of a book, in its group beside the frame's background.
+inline constexpr const char* kBookPageName = "book.bmp";
 
 /// Selects a group of the graphics folder for the pictures read next; fatal when it cannot be read.
 void frontEndSelectGroup(const char* group);
-/// Loads the background of the selected group; fatal when it is missing.
-void frontEndLoadBackground(WidgetBitmap& background);
+/// Loads the background (or another picture) of the selected group; fatal when it is missing.
+void frontEndLoadBackground(WidgetBitmap& background, const char* name = kBackgroundName);
 /// The name of a button's picture by its place on the screen ("X093Y376.bmp").
 std::string buttonBitmapName(int x, int y);
 

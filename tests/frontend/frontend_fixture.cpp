@@ -13,6 +13,8 @@
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/widget_bitmap.h"
 #include "frontend/frontend_services.h"
+#include "frontend/mainmenu/main_menu.h"
+#include "frontend/mainmenu/main_menu_entries.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/msgbox/message_box_types.h"
@@ -23,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -70,6 +73,20 @@ void FrontEndFixture::type(const std::string& text) {
 void FrontEndFixture::press(std::uint8_t virtualKey, int character) {
     display.typeKey(virtualKey, character);
     pump();
+}
+
+bool FrontEndFixture::clickMainMenuLine(int slot) {
+    const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
+                                   [&](const MainMenuEntry& e) { return e.slot == slot; });
+    const int entry = static_cast<int>(line - kMainMenuEntries.begin());
+    const auto* menu = dynamic_cast<const MainMenu*>(screenGet(kSlotMainMenu));
+    if (!menu || line == kMainMenuEntries.end())
+        return false;
+    const auto shown = menu->shownEntries();
+    if (std::find(shown.begin(), shown.end(), entry) == shown.end())
+        return false;
+    clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
+    return true;
 }
 
 std::shared_ptr<bool> FrontEndFixture::answerNextBox(int answer) {

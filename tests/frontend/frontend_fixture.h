@@ -23,6 +23,9 @@ protected:
     void type(const std::string& text);
     /// Presses a special key and handles what follows.
     void press(std::uint8_t virtualKey, int character = -1);
+    /// Clicks the main menu's line of a screen-table slot, as a player does (the menu showing);
+    /// false when the menu shows no line for it.
+    bool clickMainMenuLine(int slot);
     /// Answers the next message box with `answer`; the flag tells whether one was shown.
     std::shared_ptr<bool> answerNextBox(int answer);
 

@@ -8,7 +8,7 @@
 #include "frontend/frontend_services.h"
 #include "frontend/login/login_layout.h"
 #include "frontend/mainmenu/main_menu_entries.h"
-#include "frontend/mission/plain_stateroom_layout.h"
+#include "frontend/stateroom/stateroom_layout.h"
 #include "frontend/selection/selection_layout.h"
 #include "platform/display/headless_backend.h"
 #include "platform/gdi/window_dc.h"
@@ -193,7 +193,7 @@ void altKey(HeadlessBackend& d, char letter) {
 
 /// The host goes to the state room, whose button ends the mission for the debriefing.
 void endTheMission(HeadlessBackend& d) {
-    using namespace plain_stateroom_layout;
+    using namespace stateroom_layout;
     altKey(d, 'l');
     clickButton(d, kEndX, kButtonY, kButtonWidth, kButtonHeight);
 }

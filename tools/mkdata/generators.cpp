@@ -1,6 +1,7 @@
 #include "mkdata/generator.h"
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
+#include "mkdata/books/books_data.h"
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/stations/cntrlrm_art.h"
 #include "mkdata/stations/host_art.h"
@@ -46,6 +47,7 @@ const Generator kGenerators[] = {
     {"texts", generateTexts},
     {"resources", generateProgramResources}, // after texts: the font file is named by a text
     {"objects", generateObjects},
+    {"books", generateBooks},
     {"terrain", generateTerrain},
     {"scenarios", generateScenarios}, // after the objects and the terrain, which it checks against
     {"sounds", generateSounds},

@@ -115,6 +115,11 @@ void screenDestroyLater(int slot) {
         messagePost(appMainWindow(), kMsgDestroyScreen, static_cast<WParam>(slot), 0);
 }
 
+void screenRunLater(void (*action)()) {
+    if (action)
+        messagePost(appMainWindow(), kMsgRunLater, reinterpret_cast<WParam>(action), 0);
+}
+
 void screenDestroyFrontEnd() {
     for (int slot : {kSlotMainMenu, kSlotMissionEditor, kSlotMultiPlayer, kSlotReferenceBook, kSlotShipBooks,
                      kSlotCaptainsLog, kSlotOptions, kSlotPortOfCall})

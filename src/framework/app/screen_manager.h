@@ -83,6 +83,11 @@ void screenDestroy(int slot);
 void screenDestroyLater(int slot);
 /// The main window's message that carries screenDestroyLater (the slot in its first argument).
 inline constexpr std::uint32_t kMsgDestroyScreen = WM_USER + 0x71;
+/// Runs an action once the messages queued now are handled: for what must not run inside the
+/// handler of a screen it destroys (the state room's load rebuilds the host it lies in).
+void screenRunLater(void (*action)());
+/// The main window's message that carries screenRunLater (the action in its first argument).
+inline constexpr std::uint32_t kMsgRunLater = WM_USER + 0x72;
 /// Destroys the front-end screens: slots 3, 10, 12, 6, 5, 4, 7, 11.
 void screenDestroyFrontEnd();
 /// Frees the hot-key records, destroys every screen and posts WM_QUIT.

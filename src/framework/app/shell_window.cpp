@@ -124,6 +124,10 @@ LResult appMainWindowProc(WindowHandle window, std::uint32_t message, WParam wPa
         if (static_cast<int>(wParam) != screenCurrentIndex())
             screenDestroy(static_cast<int>(wParam));
         return 0;
+    case kMsgRunLater:
+        if (wParam)
+            reinterpret_cast<void (*)()>(wParam)();
+        return 0;
     case WM_SYSCOMMAND:
         // The desktop can minimise the window too; a minimised program must not play on unseen.
         if ((wParam & 0xFFF0) == SC_RESTORE)

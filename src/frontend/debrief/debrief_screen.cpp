@@ -4,6 +4,7 @@
 #include "framework/app/screen_manager.h"
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/simple_button.h"
+#include "frontend/captlog/captain_log_file.h"
 #include "frontend/debrief/debrief_layout.h"
 #include "frontend/debrief/debrief_result.h"
 #include "frontend/debrief/deck_log_lines.h"
@@ -78,6 +79,9 @@ void DebriefScreen::open() {
 
     result_ = debriefResultText();
     missionTexts().flowText = result_;
+    // The captain's log keeps every mission's result, written before the mission ends and frees it.
+    if (!inCaptainsLog_)
+        inCaptainsLog_ = captLogAddMissionFlow(missionTexts().name.value_or(""), result_);
     // A torn log reads as far as it holds; what could not be read is simply not told.
     const std::vector<ReplayEvent> events = replayLogRead();
     std::vector<std::string> lines = deckLogLines(events);

@@ -61,6 +61,7 @@ private:
     DebriefPage page_ = DebriefPage::Result;
     std::string result_;
     bool logEmpty_ = true;
+    bool inCaptainsLog_ = false; ///< the result went into the captain's log (once per debriefing)
     ReplayStory story_;
     std::unique_ptr<GlassList> log_;
     std::unique_ptr<TrackPlot> plot_;

@@ -3,7 +3,9 @@
 #include "framework/app/screen_manager.h"
 #include "frontend/debrief/debrief_result.h"
 #include "frontend/glass_colours.h"
+#include "frontend/movie/indy_screen.h"
 #include "frontend/screen_art.h"
+#include "sim/simulation/mission_state.h"
 
 namespace q71 {
 
@@ -15,7 +17,12 @@ std::string VictoryScreen::body() const {
 }
 
 bool VictoryScreen::skip() {
+    // A won campaign mission is reported by its movies, made while the mission still stands.
+    const bool report =
+        missionState().missionMode == kMissionModeCampaign && screenCreate(kSlotIndy, kIndyReport);
     screenExitToMainMenu();
+    if (report)
+        screenSwitch(kSlotIndy);
     screenDestroyLater(kSlotVictory);
     return true;
 }

@@ -24,6 +24,9 @@ MovieScreen::MovieScreen(const char* movie, WindowHandle parent, const char* sec
         movies_.emplace_back(secondMovie);
 }
 
+MovieScreen::MovieScreen(std::string_view key, WindowHandle parent, std::vector<std::string> movies)
+    : FrontEndScreen(key, parent), movies_(std::move(movies)) {}
+
 MovieScreen::~MovieScreen() {
     if (playing_)
         stop_movie();
@@ -94,6 +97,10 @@ void MovieScreen::finish() {
     finished_ = true;
     close_movie();
     appSetIdleHook(appIdleRun);
+    moveOn();
+}
+
+void MovieScreen::moveOn() {
     moveOnWhenReady();
 }
 

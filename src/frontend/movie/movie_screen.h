@@ -35,15 +35,19 @@ public:
     const std::vector<std::string>& movies() const { return movies_; }
 
 protected:
+    /// A movie screen for a list of movies (none: it ends at once).
+    MovieScreen(std::string_view key, WindowHandle parent, std::vector<std::string> movies);
     /// Skips what is left of the movies.
     bool skip() override;
+    /// What follows the movies: the base moves on to the next-screen slot.
+    virtual void moveOn();
+    /// Switches to the next-screen slot once it holds a screen, checking again on a timer until then.
+    void moveOnWhenReady();
 
 private:
     /// Plays the next movie that can be played, or finishes.
     void playNext();
     void finish();
-    /// Switches to the next-screen slot once it holds a screen, checking again on a timer until then.
-    void moveOnWhenReady();
 
     std::vector<std::string> movies_;
     std::size_t next_ = 0;

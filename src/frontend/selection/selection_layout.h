@@ -13,9 +13,10 @@ inline constexpr Rect kRecordGlass{24, 390, 300, 452};
 inline constexpr Rect kBriefingLabel{324, 62, 616, 82};
 inline constexpr Rect kBriefingGlass{324, 86, 616, 400};
 inline constexpr int kStartX = 324;
-inline constexpr int kBackX = 478;
+inline constexpr int kResumeX = 424;
+inline constexpr int kBackX = 524;
 inline constexpr int kButtonY = 414;
-inline constexpr int kButtonWidth = 138;
+inline constexpr int kButtonWidth = 92;
 inline constexpr int kButtonHeight = 38;
 
 } // namespace q71::selection_layout

@@ -7,8 +7,10 @@
 #include "framework/widgets/simple_button.h"
 #include "frontend/glass_colours.h"
 #include "frontend/glass_text.h"
+#include "frontend/movie/indy_screen.h"
 #include "frontend/screen_art.h"
 #include "frontend/selection/selection_layout.h"
+#include "frontend/stateroom/saved_mission_file.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window_paint.h"
@@ -27,6 +29,7 @@ enum ControlId : int {
     kStartId = 1,
     kBackId = 2,
     kListId = 3, // and kListId + 1 when a row is chosen
+    kResumeId = 5,
 };
 
 constexpr int kEscape = 27;
@@ -59,6 +62,8 @@ void SorTsel::open() {
     list_ = std::make_unique<GlassList>(window_, kListId, kListGlass);
     start_ = frontEndPushButton(window_, kStartId, kStartX, kButtonY, kButtonWidth, kButtonHeight);
     back_ = frontEndPushButton(window_, kBackId, kBackX, kButtonY, kButtonWidth, kButtonHeight);
+    resume_ = frontEndPushButton(window_, kResumeId, kResumeX, kButtonY, kButtonWidth, kButtonHeight);
+    resume_->setEnabled(savedMissionExists(mode_));
 
     std::vector<std::string> rows;
     std::vector<bool> dimmed;
@@ -99,6 +104,7 @@ void SorTsel::close() {
     list_.reset();
     start_.reset();
     back_.reset();
+    resume_.reset();
     background_.free();
 }
 
@@ -166,6 +172,9 @@ int SorTsel::onCommand(WParam wParam, LParam lParam) {
     case kBackId:
         leave();
         return 1;
+    case kResumeId:
+        resumeSaved();
+        return 1;
     case kListId:
         showSelection();
         return 1;
@@ -227,13 +236,31 @@ bool SorTsel::startSelected() {
         appHoldQuit(false);
         return false;
     }
-    screenCreateGenInfo();
-    screenSwitch(kSlotGenInfo);
+    // A campaign mission opens on its movies, which then bring the host up.
+    if (mode_ == kMissionModeCampaign && screenCreate(kSlotIndy, kIndyBriefing)) {
+        screenSwitch(kSlotIndy);
+    } else {
+        screenCreateGenInfo();
+        screenSwitch(kSlotGenInfo);
+    }
     starting_ = false;
     screenDestroyLater(kSlotMissionSelection);
     // A quit asked during the start is asked now, over the running mission.
     appHoldQuit(false);
     return true;
+}
+
+bool SorTsel::resumeSaved() {
+    if (starting_ || !savedMissionExists(mode_))
+        return false;
+    starting_ = true;
+    appHoldQuit(true);
+    const bool resumed = savedMissionResume(mode_);
+    starting_ = false;
+    if (resumed)
+        screenDestroyLater(kSlotMissionSelection);
+    appHoldQuit(false);
+    return resumed;
 }
 
 void SorTsel::leave() {

@@ -4,7 +4,7 @@
 // player's score and grade, and the start of the chosen mission. A campaign starts its next
 // mission; a mission already played starts again only after the player agrees that the scores
 // from it on are cleared; later ones wait. A scenario that cannot be started is said in a box
-// and the screen stays.
+// and the screen stays. The player's save of the mode, when there is one, can be resumed.
 
 #include "frontend/front_end_screen.h"
 #include "frontend/glass_list.h"
@@ -32,6 +32,8 @@ public:
 
     /// Starts the selected mission; false when it did not start (not open yet, declined, refused).
     bool startSelected();
+    /// Loads the player's save of this mode and runs it; false when there is none or it is refused.
+    bool resumeSaved();
     /// Back to the main menu; this screen goes once it is left.
     void leave();
 
@@ -55,6 +57,7 @@ private:
     bool starting_ = false;
     std::unique_ptr<GlassList> list_;
     std::unique_ptr<SimpleButton> start_;
+    std::unique_ptr<SimpleButton> resume_;
     std::unique_ptr<SimpleButton> back_;
 };
 

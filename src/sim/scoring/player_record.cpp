@@ -67,6 +67,10 @@ std::string_view playerKeyText(const std::array<char, kPlayerKeySize>& key) {
     return {key.data(), length};
 }
 
+Inventory playerFullStock() {
+    return kDefaultInventory;
+}
+
 PlayerRecord playerRecordNew(const std::array<char, kPlayerKeySize>& key) {
     PlayerRecord record;
     record.key = key;
@@ -77,7 +81,7 @@ PlayerRecord playerRecordNew(const std::array<char, kPlayerKeySize>& key) {
     randomSeedFromTime();
     for (std::int32_t& variant : record.endMovieVariant)
         variant = static_cast<std::int32_t>(randomScaled(kEndMovieVariants - 0.0001));
-    record.inventory = kDefaultInventory;
+    record.inventory = playerFullStock();
     record.cells.fill(kDefaultCellWeapon);
     record.tubes = kDefaultTubes;
     return record;

@@ -58,6 +58,9 @@ struct PlayerRecord {
     std::uint8_t& victoryCode() { return tail[0]; }
 };
 
+/// The own boat's full stock of weapons and countermeasures, as a new player's record holds it
+/// and as the port of call resupplies it.
+Inventory playerFullStock();
 /// The key of a player: the name cut to 77 characters, then the number as three digits;
 /// nothing for a number outside 0 to 999.
 std::optional<std::array<char, kPlayerKeySize>> playerKey(std::string_view name, int number);

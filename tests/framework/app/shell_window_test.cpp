@@ -86,6 +86,19 @@ TEST_F(MainWindow, AScreenLeftIsDestroyedOnceTheQueueReachesItUnlessItIsShownAga
     EXPECT_NE(screenGet(kSlotOptions), nullptr) << "shown again before the message came";
 }
 
+int g_actionsRun = 0;
+
+TEST_F(MainWindow, AnActionRunLaterRunsOnceWhenTheQueueReachesIt) {
+    g_actionsRun = 0;
+    screenRunLater([] { ++g_actionsRun; });
+    screenRunLater(nullptr);
+    EXPECT_EQ(g_actionsRun, 0) << "not from inside the caller's handler";
+    pump();
+    EXPECT_EQ(g_actionsRun, 1);
+    pump();
+    EXPECT_EQ(g_actionsRun, 1) << "once";
+}
+
 TEST_F(MainWindow, CtrlQAnsweredNoLeavesEverythingAndNudgesTheScreen) {
     auto shown = answerNextBox(kIdNo);
     pressWithCtrl('Q');

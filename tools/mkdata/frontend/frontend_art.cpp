@@ -1,4 +1,5 @@
 #include "mkdata/frontend/frontend_art.h"
+#include "mkdata/frontend/captain_art.h"
 #include "mkdata/frontend/editor_art.h"
 #include "mkdata/frontend/editor_marks_art.h"
 #include "mkdata/frontend/mission_road_art.h"
@@ -127,6 +128,7 @@ void generateFrontEndArt(const Context& context) {
     drawMissionRoadArt(context, texts);
     drawEditorArt(context, texts);
     drawEditorMarks(context);
+    drawCaptainArt(context, texts);
 }
 
 } // namespace q71::mkdata

@@ -9,33 +9,11 @@
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/buttons.h"
 #include "mkdata/art/look.h"
+#include "mkdata/frontend/console_screens.h"
 #include "mkdata/frontend/scenery.h"
 
 namespace q71::mkdata {
 namespace {
-
-// Where a button stands and the text on it.
-struct ButtonArt {
-    int x, y, width, height;
-    int labelText;
-};
-
-void stageButtons(const Context& context, const ArtTexts& texts, const char* group,
-                  std::initializer_list<ButtonArt> buttons) {
-    const auto font = texts.font(kFaceNarrow, 12, true);
-    for (const ButtonArt& b : buttons)
-        stage(context, group, buttonBitmapName(b.x, b.y),
-              frameStripFile(pushButtonFrames(b.width, b.height, texts.text(b.labelText), *font)));
-}
-
-// A console face: steel over the whole screen, a blank title plate (the screen writes its title).
-Canvas consoleFace(const ArtTexts& texts, const Rect& title, std::uint32_t seed) {
-    Canvas canvas(kWidth, kHeight);
-    steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, seed);
-    const auto font = texts.font(kFaceNarrow, 16, true);
-    titlePlate(canvas, title, "", *font, seed + 1);
-    return canvas;
-}
 
 void tabButtons(const Context& context, const ArtTexts& texts, const char* group,
                 std::initializer_list<int> labels) {
@@ -59,21 +37,22 @@ void drawSelection(const Context& context, const ArtTexts& texts) {
     engravedLine(canvas, {kBriefingLabel.left + 0.5, kBriefingLabel.bottom + 0.5},
                  {kBriefingLabel.right - 0.5, kBriefingLabel.bottom + 0.5});
     stage(context, kSelectionGroup, kBackgroundName, bitmapFile(canvas));
-    stageButtons(context, texts, kSelectionGroup,
-                 {{kStartX, kButtonY, kButtonWidth, kButtonHeight, 2315},
-                  {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2316}});
+    stageScreenButtons(context, texts, kSelectionGroup,
+                       {{kStartX, kButtonY, kButtonWidth, kButtonHeight, 2315},
+                        {kResumeX, kButtonY, kButtonWidth, kButtonHeight, 2912},
+                        {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2316}});
 }
 
 // A paged console (the options, the debriefing): the title plate, one pane of glass, the row of
 // tabs and the buttons below.
 void drawPagedConsole(const Context& context, const ArtTexts& texts, const char* group, std::uint32_t seed,
                       const Rect& title, const Rect& glass, std::initializer_list<int> tabLabels,
-                      std::initializer_list<ButtonArt> buttons) {
+                      std::initializer_list<ScreenButton> buttons) {
     Canvas canvas = consoleFace(texts, title, seed);
     glassInset(canvas, glass);
     stage(context, group, kBackgroundName, bitmapFile(canvas));
     tabButtons(context, texts, group, tabLabels);
-    stageButtons(context, texts, group, buttons);
+    stageScreenButtons(context, texts, group, buttons);
 }
 
 void drawOptions(const Context& context, const ArtTexts& texts) {

@@ -1,6 +1,6 @@
 #pragma once
-// The pictures of the screens on a mission's road: mission selection, the plain in-mission
-// screen, the options, the debriefing, the death and the victory, with their buttons.
+// The pictures of the screens on a mission's road: mission selection, the options, the debriefing,
+// the death and the victory, with their buttons.
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/generator.h"

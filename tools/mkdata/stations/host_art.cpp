@@ -1,7 +1,7 @@
 #include "mkdata/stations/host_art.h"
 
-#include "frontend/mission/plain_stateroom_layout.h"
 #include "frontend/screen_art.h"
+#include "frontend/stateroom/stateroom_layout.h"
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/buttons.h"
@@ -9,6 +9,7 @@
 #include "mkdata/art/look.h"
 #include "mkdata/frontend/scenery.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/stations/entview_art.h"
 
 #include <array>
 
@@ -114,17 +115,27 @@ Canvas thumb() {
     return frame;
 }
 
+// The state room: the captain's cabin, the mission's name and clock, and the safe whose two
+// toggles save and load the mission.
 void stateroom(const Context& context, const ArtTexts& texts) {
-    using namespace plain_stateroom_layout;
+    using namespace stateroom_layout;
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 2330);
     const auto titleFont = texts.font(kFaceNarrow, 16, true);
     titlePlate(canvas, kTitle, "", *titleFont, 2331);
     glassInset(canvas, kNameGlass);
     glassInset(canvas, kClockGlass);
+    fillRect(canvas, kSafeDoor, palette::kSteelLight, palette::kSteelDark, 2332, 0.04f);
+    bevel(canvas, kSafeDoor, 4, true);
+    engravedLine(canvas, {kSafeLabel.left + 0.5, kSafeLabel.bottom + 0.5},
+                 {kSafeLabel.right - 0.5, kSafeLabel.bottom + 0.5});
+    glassInset(canvas, kSafeGlass);
     stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, kBackgroundName, bitmapFile(canvas));
     const auto buttonFont = texts.font(kFaceNarrow, 12, true);
-    for (const auto& [x, id] : {std::pair{kOptionsX, 2331}, std::pair{kEndX, 2332}})
+    for (const auto& [x, id] : {std::pair{kSaveX, 2902}, std::pair{kLoadX, 2903}})
+        stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, buttonBitmapName(x, kToggleY),
+                           frameStripFile(pushButtonFrames(kToggleWidth, kToggleHeight, texts.text(id), *buttonFont)));
+    for (const auto& [x, id] : {std::pair{kOptionsX, 2904}, std::pair{kEndX, 2905}})
         stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, buttonBitmapName(x, kButtonY),
                            frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(id), *buttonFont)));
 }
@@ -153,6 +164,7 @@ void generateHostArt(const Context& context) {
                        frameStripFile(arrowButtonFrames(16, ArrowDirection::Down)));
     stageArchiveMember(context, kGraphicsFolder, "shared", "caret.bmp", bitmapFile(thumb()));
     stateroom(context, texts);
+    drawEntityViewerArt(context, texts);
 }
 
 } // namespace q71::mkdata

@@ -1,0 +1,181 @@
+#include "frontend/books/book_screen.h"
+
+#include "framework/app/key_matching.h"
+#include "framework/app/shell_fonts.h"
+#include "framework/textmngr/text_manager.h"
+#include "framework/widgets/text_box.h"
+#include "frontend/books/book_layout.h"
+#include "frontend/books/book_model_view.h"
+#include "frontend/books/book_page.h"
+#include "frontend/glass_colours.h"
+#include "frontend/glass_list.h"
+#include "frontend/glass_text.h"
+#include "frontend/screen_art.h"
+#include "platform/gdi/device_context.h"
+#include "platform/resources/program_resources.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/timers.h"
+#include "platform/window/virtual_keys.h"
+#include "platform/window/window_paint.h"
+#include "sim/world/object_record.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace q71 {
+namespace {
+
+constexpr int kListId = 1; // and kListId + 1 when a row is chosen
+constexpr std::uintptr_t kTurnTimer = 1;
+constexpr std::uint32_t kTurnMs = 100;
+constexpr double kTurnStep = 3.0; // degrees a tick: a whole turn in twelve seconds
+
+constexpr int kLengthText = 2930;
+constexpr int kBeamText = 2931;
+constexpr int kHeightText = 2932;
+constexpr int kSpeedText = 2933;
+constexpr int kTestDepthText = 2934;
+constexpr int kCrushDepthText = 2935;
+constexpr int kRangeText = 2936;
+constexpr int kNoPageText = 2937;
+// The ground of the host's message log, under the page as under the captain's log.
+constexpr int kPagePattern = 106;
+
+void addFigure(std::vector<std::string>& lines, int text, int value) {
+    if (value <= 0)
+        return;
+    char line[160];
+    textFormat(line, text, value);
+    lines.emplace_back(line);
+}
+
+} // namespace
+
+std::vector<std::string> bookFigures(const ObjectRecord& record) {
+    std::vector<std::string> lines;
+    addFigure(lines, kLengthText, record.length);
+    addFigure(lines, kBeamText, record.beam);
+    addFigure(lines, kHeightText, record.height);
+    addFigure(lines, kSpeedText, record.maxSpeed);
+    addFigure(lines, kTestDepthText, std::abs(record.testDepth));
+    addFigure(lines, kCrushDepthText, std::abs(record.crushDepth));
+    addFigure(lines, kRangeText, record.weaponValue);
+    return lines;
+}
+
+BookScreen::BookScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y,
+                       int framed)
+    : SubScreen(key, parent, width, height, x, y), framed_(framed) {}
+
+BookScreen::~BookScreen() = default;
+
+void BookScreen::open() {
+    using namespace book_layout;
+    frontEndSelectGroup(group());
+    frontEndLoadBackground(background_, kBookPageName);
+    entries_ = makeEntries();
+    std::vector<std::string> rows;
+    for (const BookEntry& entry : entries_)
+        rows.push_back(entry.label);
+    list_ = std::make_unique<GlassList>(window_, kListId, kListGlass.inflatedBy(-4, -4));
+    list_->setRows(std::move(rows));
+    view_ = std::make_unique<BookModelView>(window_, kModelGlass.inflatedBy(-3, -3));
+    ScrollerLook look;
+    look.decrement = "arrowu.bmp";
+    look.increment = "arrowd.bmp";
+    look.thumb = "caret.bmp";
+    const Rect page = kPageGlass.inflatedBy(-4, -4);
+    pageBox_ = std::make_unique<TextBox>(window_, page.left, page.top, page.width(), page.height(),
+                                         resourceLoadBitmap(kPagePattern), appScreenFont(), true, look);
+    pageBox_->setDefaultColour(glass_colours::kPhosphor);
+    pageBox_->loadResources();
+    view_->show();
+    timerSet(window_, kTurnTimer, kTurnMs);
+    chosen_ = -1;
+    choose(0);
+}
+
+void BookScreen::close() {
+    timerKill(window_, kTurnTimer);
+    view_.reset();
+    pageBox_.reset();
+    list_.reset();
+    background_.free();
+}
+
+void BookScreen::choose(int entry) {
+    if (entry < 0 || entry >= static_cast<int>(entries_.size()) || !list_)
+        return;
+    chosen_ = entry;
+    list_->select(entry);
+    const BookEntry& chosen = entries_[static_cast<std::size_t>(entry)];
+    page_ = bookPageRead(chosen.pageFile).value_or(std::vector<std::string>{textCopy(kNoPageText)});
+    pageBox_->clear();
+    for (const std::string& paragraph : page_)
+        pageBox_->addLine(paragraph.c_str());
+    pageBox_->scrollTo(0);
+    view_->showRecord(chosen.record);
+    view_->setHeading(0.0);
+    view_->render();
+    windowInvalidate(window_, nullptr, false);
+}
+
+std::vector<std::string> BookScreen::figureLines() const {
+    if (chosen_ < 0)
+        return {};
+    const ObjectRecord* record = entries_[static_cast<std::size_t>(chosen_)].record;
+    return record ? bookFigures(*record) : std::vector<std::string>{};
+}
+
+void BookScreen::paint(DeviceContext& dc) {
+    using namespace book_layout;
+    SubScreen::paint(dc);
+    glassLine(dc, kTitle, textCopy(titleText()), kTitleFont, glass_colours::kLabel, true);
+    if (chosen_ < 0)
+        return;
+    // Two columns of figures.
+    const std::vector<std::string> figures = figureLines();
+    const Rect inner = kFiguresGlass.inflatedBy(-8, -4);
+    const int rowHeight = 18;
+    const int half = (static_cast<int>(figures.size()) + 1) / 2;
+    for (int i = 0; i < static_cast<int>(figures.size()); ++i) {
+        const int column = i / std::max(half, 1);
+        const int row = i % std::max(half, 1);
+        const int left = inner.left + column * inner.width() / 2;
+        const Rect line{left, inner.top + row * rowHeight, left + inner.width() / 2,
+                        inner.top + (row + 1) * rowHeight};
+        glassLine(dc, line, figures[static_cast<std::size_t>(i)], kTextFont, glass_colours::kAmber);
+    }
+}
+
+int BookScreen::onCommand(WParam wParam, LParam lParam) {
+    switch (static_cast<int>(wParam)) {
+    case kListId:
+    case kListId + 1:
+        choose(static_cast<int>(lParam));
+        return 1;
+    default:
+        return SubScreen::onCommand(wParam, lParam);
+    }
+}
+
+int BookScreen::onKey(int key, int category) {
+    if (category == kKeySpecialDown && list_ &&
+        (key == static_cast<int>(VK_UP) || key == static_cast<int>(VK_DOWN)) &&
+        list_->step(key == static_cast<int>(VK_UP) ? -1 : 1)) {
+        choose(list_->selected());
+        return 1;
+    }
+    return 0;
+}
+
+LResult BookScreen::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
+    if (message == WM_TIMER && wParam == kTurnTimer) {
+        if (turning_ && view_ && isVisible())
+            view_->turn(kTurnStep);
+        return 0;
+    }
+    return SubScreen::handleMessage(window, message, wParam, lParam);
+}
+
+} // namespace q71

@@ -1,0 +1,268 @@
+#include "frontend/entview/ent_view_screen.h"
+
+#include "framework/app/station_table.h"
+#include "framework/textmngr/text_manager.h"
+#include "framework/widgets/simple_button.h"
+#include "frontend/entview/ent_view_layout.h"
+#include "frontend/glass_colours.h"
+#include "frontend/glass_text.h"
+#include "frontend/screen_art.h"
+#include "platform/window/focus.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/window_paint.h"
+#include "render3d/clump.h"
+#include "sim/entities/entity.h"
+#include "sim/simulation/sim_clock.h"
+#include "sim/simulation/world_lists.h"
+#include "sim/world/object_database.h"
+#include "sim/world/object_record.h"
+#include "tactical/rwutils/rw_widget.h"
+#include "tactical/rwutils/scene_entities.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace q71 {
+
+class EntViewWidget : public RWWidget {
+public:
+    // A view's object handles count from 0 and attaching the camera to 0 detaches it: an empty
+    // object takes handle 0, so that every entity's object can be followed.
+    EntViewWidget(WindowHandle parent, const Rect& area)
+        : RWWidget("entview", parent, area.left, area.top, area.width(), area.height()),
+          blank_(r3d::createClump()) {
+        addObject(blank_, "", {&origin_, &origin_, &origin_, &origin_, &origin_, &origin_}, 0, 0.0f, false,
+                  false);
+    }
+    ~EntViewWidget() override {
+        removeObject(0);
+        r3d::destroyClump(blank_);
+    }
+
+    /// Drags turn the camera about the entity (left button) or bring it nearer (right button).
+    LResult handleMessage(std::uint32_t message, WParam wParam, LParam lParam) override;
+
+private:
+    r3d::Clump* blank_;
+    double origin_ = 0.0;
+    int lastX_ = 0, lastY_ = 0;
+};
+
+namespace {
+
+enum ControlId : int {
+    kPreviousId = 1,
+    kNextId = 2,
+};
+
+constexpr double kStandOffMetres = 120.0; // at zoom 1
+constexpr double kTiltLimit = 85.0;
+constexpr double kMinZoom = 0.25, kMaxZoom = 8.0;
+constexpr double kDegreesPerPixel = 0.5;
+constexpr double kZoomPerPixel = 0.01; // the factor's logarithm per pixel dragged
+constexpr double kFieldOfView = 40.0;
+constexpr float kFarClip = 1800.0f;
+constexpr int kNoEntityText = 2950;
+
+EntViewCamera g_camera;
+// The viewer on show: explosions are heard at its camera.
+EntViewScreen* g_shown = nullptr;
+
+std::unique_ptr<SubScreen> makeEntView(std::string_view key, WindowHandle parent, int width, int height,
+                                       int x, int y) {
+    return std::make_unique<EntViewScreen>(key, parent, width, height, x, y);
+}
+
+// The entities the view shows, in the scene list's order.
+std::vector<SceneViewObject> shownObjects() {
+    std::vector<SceneViewObject> objects = effectsGetViewObjects();
+    std::erase_if(objects, [](const SceneViewObject& o) { return o.handle < 0; });
+    return objects;
+}
+
+} // namespace
+
+LResult EntViewWidget::handleMessage(std::uint32_t message, WParam wParam, LParam lParam) {
+    const int x = pointXFromLParam(lParam), y = pointYFromLParam(lParam);
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        lastX_ = x;
+        lastY_ = y;
+        captureSet(window());
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        captureRelease();
+        return 0;
+    case WM_MOUSEMOVE: {
+        const int dx = x - lastX_, dy = y - lastY_;
+        lastX_ = x;
+        lastY_ = y;
+        EntViewCamera& camera = g_camera;
+        if (wParam & MK_LBUTTON) {
+            camera.pan = std::fmod(camera.pan + dx * kDegreesPerPixel + 360.0, 360.0);
+            camera.tilt = std::clamp(camera.tilt - dy * kDegreesPerPixel, -kTiltLimit, kTiltLimit);
+        } else if (wParam & MK_RBUTTON) {
+            camera.zoom = std::clamp(camera.zoom * std::exp(dy * kZoomPerPixel), kMinZoom, kMaxZoom);
+        }
+        return 0;
+    }
+    default:
+        return RWWidget::handleMessage(message, wParam, lParam);
+    }
+}
+
+EntViewCamera& entViewCamera() {
+    return g_camera;
+}
+
+void entViewResetCamera() {
+    g_camera = EntViewCamera{0.0, 0.0, 1.0};
+}
+
+EntViewScreen::EntViewScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
+    : SubScreen(key, parent, width, height, x, y) {}
+
+EntViewScreen::~EntViewScreen() {
+    close();
+}
+
+void EntViewScreen::open() {
+    using namespace ent_view_layout;
+    if (view_)
+        return;
+    frontEndSelectGroup(kEntViewGroup);
+    frontEndLoadBackground(background_);
+    previous_ = frontEndPushButton(window_, kPreviousId, kPreviousX, kButtonY, kButtonWidth, kButtonHeight);
+    next_ = frontEndPushButton(window_, kNextId, kNextX, kButtonY, kButtonWidth, kButtonHeight);
+    view_ = std::make_unique<EntViewWidget>(window_, kView);
+    view_->addLayer(kLayerSea, 0);
+    view_->addLayer(kLayerLand, 1);
+    view_->addLayer(kLayerSeabed, 1);
+    view_->setFarClip(kFarClip);
+    view_->setSeaState(static_cast<int>(simClock().seaState));
+    view_->enableFog();
+    view_->createScene();
+    view_->setFieldOfView(kFieldOfView);
+    view_->show();
+    effectsSetView(view_.get(), true);
+    effectsAttachView();
+    followed_ = 0;
+    followFirst();
+    g_shown = this;
+    view_->render();
+}
+
+void EntViewScreen::close() {
+    if (g_shown == this)
+        g_shown = nullptr;
+    if (view_) {
+        effectsDetachView();
+        view_->destroyScene();
+        view_.reset();
+    }
+    previous_.reset();
+    next_.reset();
+    background_.free();
+    followed_ = 0;
+}
+
+bool EntViewScreen::follow(std::int32_t id) {
+    if (!view_)
+        return false;
+    for (const SceneViewObject& o : shownObjects())
+        if (o.id == id) {
+            view_->attachCamera(o.handle);
+            followed_ = id;
+            aimCamera();
+            windowInvalidate(window_, nullptr, false);
+            return true;
+        }
+    return false;
+}
+
+void EntViewScreen::followFirst() {
+    const Entity* own = worldOwnShip();
+    if (own && follow(own->id))
+        return;
+    const std::vector<SceneViewObject> objects = shownObjects();
+    if (objects.empty() || !follow(objects.front().id)) {
+        if (view_)
+            view_->attachCamera(0);
+        followed_ = 0;
+        windowInvalidate(window_, nullptr, false);
+    }
+}
+
+void EntViewScreen::step(int direction) {
+    const std::vector<SceneViewObject> objects = shownObjects();
+    if (objects.empty())
+        return;
+    const auto at = std::find_if(objects.begin(), objects.end(),
+                                 [&](const SceneViewObject& o) { return o.id == followed_; });
+    const int count = static_cast<int>(objects.size());
+    const int index = at == objects.end() ? 0 : static_cast<int>(at - objects.begin());
+    follow(objects[static_cast<std::size_t>(((index + direction) % count + count) % count)].id);
+}
+
+void EntViewScreen::aimCamera() {
+    // The camera backs off along its line of sight by the stand-off (scene units).
+    view_->setCameraAngles(g_camera.tilt, g_camera.pan, kStandOffMetres * g_camera.zoom * 0.1);
+}
+
+void EntViewScreen::update() {
+    SubScreen::update();
+    if (!view_ || !isVisible())
+        return;
+    const std::vector<SceneViewObject> objects = shownObjects();
+    const bool present = std::any_of(objects.begin(), objects.end(),
+                                     [&](const SceneViewObject& o) { return o.id == followed_; });
+    if (!present)
+        followFirst();
+    if (followed_ != 0)
+        aimCamera();
+    view_->render();
+}
+
+void EntViewScreen::paint(DeviceContext& dc) {
+    using namespace ent_view_layout;
+    SubScreen::paint(dc);
+    std::string name = textCopy(kNoEntityText);
+    for (const auto& record : sceneEntities())
+        if (record->id == followed_ && record->entity) {
+            const ObjectRecord* kind = objdbFindById(record->entity->recordId);
+            name = kind ? std::string(kind->displayName.view()) : record->name;
+        }
+    glassLine(dc, kNameGlass, name, kTextFont, glass_colours::kAmber, true);
+}
+
+int EntViewScreen::onCommand(WParam wParam, LParam lParam) {
+    switch (static_cast<int>(wParam)) {
+    case kPreviousId:
+        step(-1);
+        return 1;
+    case kNextId:
+        step(1);
+        return 1;
+    default:
+        return SubScreen::onCommand(wParam, lParam);
+    }
+}
+
+bool EntViewScreen::cameraPosition(double& x, double& y, double& z) {
+    if (!g_shown || !g_shown->view_)
+        return false;
+    const r3d::Vec3 p = g_shown->view_->cameraScenePosition();
+    x = p.x * 10.0;
+    y = -p.z * 10.0;
+    z = p.y * 10.0;
+    return true;
+}
+
+void entViewRegister() {
+    stationRegisterMaker(kStationEntityViewer, makeEntView);
+}
+
+} // namespace q71

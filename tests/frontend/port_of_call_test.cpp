@@ -1,0 +1,121 @@
+// The port of call: buying and selling levels against the career points, leaving without
+// validating, validating into the saved record with the boat resupplied, and the way out after
+// a campaign leg.
+#include "framework/app/screen_manager.h"
+#include "frontend/mainmenu/main_menu.h"
+#include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/portcall/portcall_layout.h"
+#include "frontend/portcall/portof_call.h"
+#include "frontend_fixture.h"
+#include "platform/window/virtual_keys.h"
+#include "sim/scoring/player_roster.h"
+#include "sim/services/weapon_stations.h"
+#include "sim/simulation/mission_state.h"
+#include "support/screen_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace q71 {
+namespace {
+
+class PortOfCall : public test::FrontEndFixture {
+protected:
+    PortOfCall() {
+        EXPECT_EQ(playerDbChoose("Narval", 0), RosterStatus::Ok);
+        PlayerRecord& record = *playerRecord();
+        record.careerPoints = 3000;
+        record.stationLevels = {1.0f, 0.0f, 2.5f, 4.0f, 0.0f};
+        record.inventory = {1, 0, 0, 2, 0, 3, 0};
+        record.cells[0] = 77; // a damaged record's load
+        EXPECT_TRUE(playerDbSave());
+        screenEnterMainMenu();
+        pump();
+    }
+    ~PortOfCall() override { missionState() = MissionState{}; }
+
+    PortofCall& openFromMenu() {
+        EXPECT_TRUE(clickMainMenuLine(kSlotPortOfCall)) << "the menu shows the port's line";
+        EXPECT_EQ(screenCurrentIndex(), kSlotPortOfCall);
+        return *static_cast<PortofCall*>(screenGet(kSlotPortOfCall));
+    }
+    void clickBuy(int category) {
+        using namespace portcall_layout;
+        clickAt(Point{kBuyX + kRowButtonWidth / 2, rowY(category) + kRowHeight / 2});
+    }
+    static PlayerRecord savedRecord() {
+        playerDbRelease();
+        EXPECT_EQ(playerDbChoose("Narval", 0), RosterStatus::Ok);
+        return *playerRecord();
+    }
+};
+
+TEST_F(PortOfCall, LevelsAreBoughtAndSoldAgainstTheCareerPoints) {
+    PortofCall& port = openFromMenu();
+    EXPECT_EQ(port.balance(), 3000);
+    EXPECT_EQ(port.level(2), 2) << "the earned level's whole part";
+    clickBuy(1);
+    EXPECT_EQ(port.level(1), 1);
+    EXPECT_EQ(port.balance(), 2000) << "above the earned level a level costs 1000";
+    EXPECT_TRUE(port.sell(0));
+    EXPECT_EQ(port.balance(), 2250) << "down to below the earned level, 250 back";
+    EXPECT_TRUE(port.buy(0));
+    EXPECT_EQ(port.balance(), 2000) << "back to the earned level for 250";
+    EXPECT_FALSE(port.buy(3)) << "at the top";
+    EXPECT_FALSE(port.sell(4)) << "at the bottom";
+    EXPECT_TRUE(port.buy(4));
+    EXPECT_TRUE(port.buy(4));
+    EXPECT_FALSE(port.buy(4)) << "no points left";
+    EXPECT_EQ(port.balance(), 0);
+    pump();
+    test::saveScreenPicture("portcall");
+}
+
+TEST_F(PortOfCall, LeavingWithoutValidatingChangesNothing) {
+    PortofCall& port = openFromMenu();
+    port.buy(1);
+    press(static_cast<std::uint8_t>(VK_ESCAPE), 27);
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    pump();
+    EXPECT_EQ(screenGet(kSlotPortOfCall), nullptr);
+    const PlayerRecord& record = *playerRecord();
+    EXPECT_EQ(record.careerPoints, 3000);
+    EXPECT_EQ(record.stationLevels[1], 0.0f);
+    const PlayerRecord saved = savedRecord();
+    EXPECT_EQ(saved.careerPoints, 3000);
+    EXPECT_EQ(saved.inventory, (Inventory{1, 0, 0, 2, 0, 3, 0}));
+}
+
+TEST_F(PortOfCall, ValidatingWritesTheLevelsThePointsAndTheResuppliedBoatIntoTheSavedRecord) {
+    const std::int32_t secondCell = playerRecord()->cells[1];
+    PortofCall& port = openFromMenu();
+    port.buy(1);
+    port.sell(0);
+    const Inventory fullStock = playerFullStock();
+    using namespace portcall_layout;
+    clickAt(Point{kConfirmX + kButtonWidth / 2, kButtonY + kButtonHeight / 2});
+    EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
+    const PlayerRecord saved = savedRecord();
+    EXPECT_EQ(saved.careerPoints, 2250);
+    EXPECT_EQ(saved.stationLevels, (std::array<float, kStationCount>{0.0f, 1.0f, 2.5f, 4.0f, 0.0f}))
+        << "a category left alone keeps its fraction";
+    EXPECT_EQ(saved.inventory, fullStock);
+    EXPECT_EQ(saved.cells[0], kWeaponEmpty) << "a load that names no weapon is emptied";
+    EXPECT_EQ(saved.cells[1], secondCell) << "the others are kept";
+}
+
+TEST_F(PortOfCall, AfterACampaignLegThePortLeadsBackToTheCampaign) {
+    missionState().missionMode = kMissionModeCampaign;
+    screenCreate(kSlotPortOfCall, kPortAfterCampaignLeg);
+    screenSwitch(kSlotPortOfCall);
+    pump();
+    auto& port = *static_cast<PortofCall*>(screenGet(kSlotPortOfCall));
+    port.leave();
+    EXPECT_EQ(screenCurrentIndex(), kSlotMissionSelection);
+    pump();
+    EXPECT_EQ(screenGet(kSlotPortOfCall), nullptr);
+}
+
+} // namespace
+} // namespace q71
