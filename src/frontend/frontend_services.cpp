@@ -32,6 +32,7 @@
 #include "stations/shipctrl/ship_control.h"
 #include "tactical/radar/radar_station.h"
 #include "tactical/radio/radio_station.h"
+#include "tactical/periscope/peri_suite.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -160,6 +161,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     genInfoSetLossHooks({commitOptionsPage, nullptr});
     radarRegisterStation();
     radioRegisterStation();
+    periscopeRegisterStation();
 }
 
 } // namespace q71
