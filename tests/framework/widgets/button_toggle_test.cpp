@@ -140,6 +140,14 @@ void ButtonStrip::archiveStrip() {
 
 TEST_F(ButtonStrip, ABitmapReadInTheBackgroundIsThereOnceTheBatchIsWaitedFor) {
     archiveStrip();
+    // A second group, read from at once while the background read runs (as a station reads its
+    // models while its pictures come in).
+    const std::string strip = test::readFile(art.file("shared.grp"));
+    ASSERT_EQ(grpBuildBegin(art.file("other").c_str()), 1);
+    ASSERT_EQ(grpBuildAddMemory("copy.bin", reinterpret_cast<const std::uint8_t*>(strip.data()),
+                                static_cast<std::uint32_t>(strip.size())),
+              1);
+    ASSERT_TRUE(grpBuildEnd());
     WidgetBitmap read, missing, dropped;
     grpInitAsync();
     ASSERT_TRUE(read.startLoad("x010y010.bmp"));
@@ -147,6 +155,13 @@ TEST_F(ButtonStrip, ABitmapReadInTheBackgroundIsThereOnceTheBatchIsWaitedFor) {
     EXPECT_FALSE(missing.startLoad("nothing.bmp"));
     ASSERT_TRUE(dropped.startLoad("x010y010.bmp"));
     dropped.free(); // its read is cancelled and waited for
+    ASSERT_EQ(grpOpenGroup("other"), 1);
+    ResourceRef copy;
+    grpRefInit(copy);
+    copy.name = "copy.bin";
+    ASSERT_TRUE(grpRead(copy, true, true));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(copy.data), copy.size), strip);
+    grpRefFree(copy);
     grpWaitAll();
     ASSERT_TRUE(read.finishLoad());
     std::int32_t width = 0;

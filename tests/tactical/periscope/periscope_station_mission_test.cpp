@@ -18,7 +18,11 @@
 #include "tactical/periscope/periscope_panel.h"
 #include "tactical/periscope/periscope_screen.h"
 #include "tactical/periscope/scope.h"
+#include "render3d/camera.h"
+#include "sim/world/object_database.h"
+#include "tactical/stadimeter/stadimeter_math.h"
 #include "tactical/rwutils/rw_explosions.h"
+#include "tactical/rwutils/scene_entities.h"
 #include "tactical/rwutils/sea_texture.h"
 #include "tactical/stadimeter/stadimeter_image.h"
 #include "tactical/stadimeter/stadimeter_screen.h"
@@ -47,6 +51,7 @@ protected:
     ~PeriscopeStationMission() override {
         msgLogDetach();
         hideStation();
+        effectsEnd();
         rwFreeExplosions();
         rwShutdown();
         simClock().seaState = savedSeaState_;
@@ -54,10 +59,11 @@ protected:
     }
 
     // Mission Sa2 with the viewpoint 9.14 m down (the raised head 4.86 m above the sea), slow.
-    void startShallow(double z = -9.14) {
+    void startShallow(double z = -9.14, int seaState = 3) {
         startMissionAtDepth("Sa2.scn", z, 5.0);
-        simClock().seaState = 3;
+        simClock().seaState = seaState;
         rwUpdateSeaTexture();
+        effectsBegin(); // the world's entities in the 3-D views, as the host's start-up does
     }
     PeriSuite& openSuite() {
         return openRegisteredStation<PeriSuite>(kStationPeriscope, periscopeRegisterStation);
@@ -66,8 +72,8 @@ protected:
     OwnShipMotion& motion() { return *ownBoat().ownMotion; }
     const TwoPositionDevice& scopeMast() { return motion().masts[kMastPeriscope]; }
     std::int32_t scopeEffective() { return effectiveDeviceState(scopeMast().state, scopeMast().completionTime); }
-    void open(double z = -9.14) {
-        startShallow(z);
+    void open(double z = -9.14, int seaState = 3) {
+        startShallow(z, seaState);
         suite_ = &openSuite();
     }
     // Clicks a control of the panel by its row.
@@ -99,6 +105,26 @@ protected:
     void trainTo(double trueBearing) {
         const double relative = std::fmod(trueBearing - motion().heading + 720.0, 360.0) * kRad;
         panel().optic().setAngles(static_cast<float>(relative), 0.0f);
+    }
+    // Puts an entity `yards` dead ahead of the own boat, beam on, trains the optic on it and
+    // renders the panel.
+    void putAhead(Entity& ship, double yards) {
+        const double b = motion().heading * kRad, metres = yards * 0.9144;
+        ship.motion->x = motion().x + std::sin(b) * metres;
+        ship.motion->y = motion().y + std::cos(b) * metres;
+        ship.motion->z = 0.0;
+        ship.motion->heading = motion().heading + 90.0;
+        panel().optic().setAngles(0.0f, 0.0f);
+        panel().update();
+    }
+    // The first entity of the mission with a mast of more than 20 yards, or null.
+    Entity* tallShip() {
+        for (auto* node = worldList().head(); node; node = node->next) {
+            const ObjectRecord* record = objdbFindById(node->item->recordId);
+            if (node->item != worldOwnShip() && node->item->motion && record && record->mastHeight > 20.0f)
+                return node->item;
+        }
+        return nullptr;
     }
     // The first surface entity of the world other than the own boat, or null.
     Entity* surfaceShip() {
@@ -301,11 +327,11 @@ TEST_F(PeriscopeStationMission, ThePictureGoesToTheStadimeterOnlyWithTheMastRais
     press(control(kPeriscopeToStadimeter));
     EXPECT_EQ(stadimeter.image().pictureHeight(), 0) << "mast down: no picture";
     raiseAndWait();
-    Entity* ship = surfaceShip();
+    Entity* ship = tallShip();
     ASSERT_NE(ship, nullptr);
-    trainTo(entityBearing(ownBoat(), *ship));
+    panel().optic().setDayPhaseOverride(kDayPhaseDay);
     press(control(kPeriscopeZoomIn));
-    run(100);
+    putAhead(*ship, 1500.0);
     const double now = simClock().gameClock;
     press(control(kPeriscopeToStadimeter));
     EXPECT_EQ(stadimeter.image().pictureWidth(), 300);
@@ -314,13 +340,14 @@ TEST_F(PeriscopeStationMission, ThePictureGoesToTheStadimeterOnlyWithTheMastRais
     EXPECT_DOUBLE_EQ(v.fieldOfView, 8.0) << "48 / 6";
     EXPECT_NEAR(v.trueBearing, lineOfSight(), 1e-3);
     EXPECT_DOUBLE_EQ(v.time, now);
-    EXPECT_EQ(v.pickedId, panel().pickedTarget());
-    EXPECT_NE(v.pickedId, 0) << "a ship on the line of sight";
+    EXPECT_EQ(v.pickedId, ship->id) << "the ship on the line of sight";
     EXPECT_DOUBLE_EQ(v.ownX, motion().x);
     // The page choice shows the stadimeter, and back.
     press(control(kStadimeterPage));
     EXPECT_EQ(suite_->currentPage(), PeriSuite::kStadimeterPageIndex);
-    run(100);
+    for (int i = 0; i < 3; ++i)
+        stadimeter.command(kStadimeterSplitUp);
+    run(700); // the silhouette's model comes half a second after the page opens
     keepPicture("stadimeter");
     clickAt({390 + 22, 380 + 20});
     EXPECT_EQ(suite_->currentPage(), PeriSuite::kPeriscopePageIndex);
@@ -329,12 +356,14 @@ TEST_F(PeriscopeStationMission, ThePictureGoesToTheStadimeterOnlyWithTheMastRais
 TEST_F(PeriscopeStationMission, PicturesByDayByNightAndAwash) {
     open();
     raiseAndWait();
-    Entity* ship = surfaceShip();
+    Entity* ship = tallShip();
     ASSERT_NE(ship, nullptr);
-    trainTo(entityBearing(ownBoat(), *ship));
-    run(100);
+    panel().optic().setDayPhaseOverride(kDayPhaseDay);
+    press(control(kPeriscopeZoomIn));
+    putAhead(*ship, 2000.0);
     keepPicture("periscope-day");
-    simClock().dayPhase = kDayPhaseNight;
+    press(control(kPeriscopeZoomOut));
+    panel().optic().setDayPhaseOverride(kDayPhaseNight);
     press(control(kPeriscopeNightVision));
     run(500);
     keepPicture("periscope-night");
@@ -348,6 +377,48 @@ TEST_F(PeriscopeStationMission, PicturesByDayByNightAndAwash) {
         run(10, 10);
     EXPECT_TRUE(panel().optic().washState().washing);
     keepPicture("periscope-awash");
+}
+
+// The optic's picture as rows of pixels (RGB565).
+std::vector<std::uint16_t> pictureOf(Scope& optic) {
+    const r3d::ImagePixels image = r3d::lockCameraImage(*optic.camera());
+    std::vector<std::uint16_t> pixels;
+    for (int y = 0; y < image.height; ++y) {
+        const auto* row = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<const std::uint8_t*>(image.pixels) +
+                                                                 y * image.rowStep);
+        pixels.insert(pixels.end(), row, row + image.width);
+    }
+    return pixels;
+}
+
+TEST_F(PeriscopeStationMission, AShipOfTheDataSetRangedByItsMastReadsItsDistanceTimesTheFactor) {
+    open(-9.14, 0); // a flat sea: the waterline is where the hull leaves the picture
+    raiseAndWait();
+    Entity* ship = tallShip();
+    ASSERT_NE(ship, nullptr) << "a ship with a tall mast in the mission";
+    const double mast = objdbFindById(ship->recordId)->mastHeight;
+    for (int i = 0; i < 3; ++i)
+        press(control(kPeriscopeZoomIn));
+    ASSERT_EQ(panel().magnificationIndex(), 3);
+    // The ship 2,000 yards dead ahead, beam on, still.
+    constexpr double kDistanceYards = 2000.0;
+    putAhead(*ship, kDistanceYards);
+    const std::vector<std::uint16_t> with = pictureOf(panel().optic());
+    putAhead(*ship, kDistanceYards * 40.0); // beyond the far clip: the same picture without the ship
+    const std::vector<std::uint16_t> without = pictureOf(panel().optic());
+    int top = -1, bottom = -1;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 300; ++x)
+            if (with[static_cast<std::size_t>(y * 300 + x)] != without[static_cast<std::size_t>(y * 300 + x)]) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+    ASSERT_GE(top, 0) << "the ship shows";
+    const auto range = stadimeterRange(bottom - top + 1, 300, scopeFieldOfView(3), mast);
+    ASSERT_TRUE(range);
+    EXPECT_NEAR(*range, kDistanceYards, kDistanceYards * 0.03) << "rows " << top << " to " << bottom;
+    EXPECT_NEAR(*range * kStadimeterRangeFactor, kDistanceYards * kStadimeterRangeFactor,
+                kDistanceYards * kStadimeterRangeFactor * 0.03);
 }
 
 } // namespace
