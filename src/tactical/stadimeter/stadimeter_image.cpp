@@ -124,6 +124,7 @@ void StadimeterImage::onLeftDown(int x, int y) {
     dragMouse_ = {x, y};
     dragPan_ = pan_;
     captureSet(window());
+    focusSet(window()); // "b" comes here during the drag
 }
 
 void StadimeterImage::onMouseMove(int x, int y) {

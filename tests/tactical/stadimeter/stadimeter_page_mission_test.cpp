@@ -152,5 +152,19 @@ TEST_F(StadimeterPageMission, TheSilhouetteZoomsWithinItsLimitsAndStandsOffByIts
     EXPECT_NEAR(view.modelDistance(), -1000.0 * SilhouetteView::kZoomMin, 1e-9) << "times the zoom";
 }
 
+TEST_F(StadimeterPageMission, ADragPansThePictureAndBPutsItBack) {
+    takePicture();
+    const Point centre{kStadimeterImageRect.left + 150, kStadimeterImageRect.top + 100};
+    leftButton(centre, true);
+    moveTo({centre.x, centre.y + 30});
+    EXPECT_EQ(page().image().pan().y, -30) << "the picture follows the mouse down";
+    display.typeKey('B', 'b');
+    pump();
+    EXPECT_FALSE(page().image().dragging());
+    EXPECT_EQ(page().image().pan().y, 0) << "back where the drag began";
+    leftButton({centre.x, centre.y + 30}, false);
+    EXPECT_EQ(page().image().pan().y, 0);
+}
+
 } // namespace
 } // namespace q71::test
