@@ -39,6 +39,7 @@
 #include "stations/shipctrl/ship_control.h"
 #include "tactical/radar/radar_station.h"
 #include "tactical/radio/radio_station.h"
+#include "tactical/periscope/peri_suite.h"
 #include "tactical/tactical_shell.h"
 #include "tactical/tma/tma_station.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -187,6 +188,7 @@ void frontEndInstallProgram(AppNetwork* network) {
     radarRegisterStation();
     radioRegisterStation();
     controlRoomRegisterStation();
+    periscopeRegisterStation();
 }
 
 } // namespace q71

@@ -15,6 +15,7 @@
 #include "mkdata/firectrl/fire_art.h"
 #include "mkdata/nav/nav_art.h"
 #include "mkdata/objects/objects_data.h"
+#include "mkdata/periscope/periscope_art.h"
 #include "mkdata/periscope/scope_art.h"
 #include "mkdata/scenarios/scenarios_data.h"
 #include "mkdata/sonar/sonar_art.h"
@@ -62,6 +63,8 @@ const Generator kGenerators[] = {
     {"shipctrl", generateShipControlArt},
     {"cntrlrm", generateControlRoomArt},
     {"scope", generateScopeArt},
+    {"periscope", generatePeriscopeConsole},
+    {"stadimeter", generateStadimeterConsole},
     {"models", generateModels}, // the 3-D models, textures and skies, staged for the archives
     {"navigation", generateNavigationArt},
     {"radar", generateRadarArt},

@@ -32,16 +32,8 @@ bool WidgetBitmap::load(std::string_view name) {
         return true;
     name_ = name;
     ref_.name = name_.c_str();
-    if (archiveBitmaps) {
-        if (grpRead(ref_, true, true) && grpMakeDib(ref_)) {
-            source_ = Source::Archive;
-            header_ = ref_.dibHeader;
-            bits_ = ref_.dibBits;
-            return true;
-        }
-        grpRefFree(ref_);
-        return false;
-    }
+    if (archiveBitmaps)
+        return takeArchiveRead(grpRead(ref_, true, true));
     if (!dibCLoad(name_.c_str(), fileHeader_, fileBits_))
         return false;
     source_ = Source::File;
@@ -50,7 +42,44 @@ bool WidgetBitmap::load(std::string_view name) {
     return true;
 }
 
+bool WidgetBitmap::startLoad(std::string_view name) {
+    if (loaded() || pending_)
+        return true;
+    if (!archiveBitmaps)
+        return load(name);
+    name_ = name;
+    ref_.name = name_.c_str();
+    if (!grpRead(ref_, false, true)) {
+        grpRefFree(ref_);
+        return false;
+    }
+    pending_ = true;
+    return true;
+}
+
+bool WidgetBitmap::finishLoad() {
+    if (!pending_)
+        return loaded();
+    pending_ = false;
+    return takeArchiveRead(ref_.complete());
+}
+
+bool WidgetBitmap::takeArchiveRead(bool arrived) {
+    if (arrived && grpMakeDib(ref_)) {
+        source_ = Source::Archive;
+        header_ = ref_.dibHeader;
+        bits_ = ref_.dibBits;
+        return true;
+    }
+    grpRefFree(ref_);
+    return false;
+}
+
 void WidgetBitmap::free() {
+    if (pending_) {
+        pending_ = false;
+        grpRefFree(ref_);
+    }
     if (source_ == Source::Archive)
         grpRefFree(ref_);
     else if (source_ == Source::File)

@@ -33,7 +33,14 @@ public:
     /// Reads the named bitmap the way the archive switch says, unless one is loaded; true when a
     /// bitmap is loaded afterwards. A failed read leaves nothing loaded and nothing allocated.
     bool load(std::string_view name);
-    /// Frees the bitmap the way it was read.
+    /// Starts reading the named bitmap from the selected group archive on a worker, counted for
+    /// grpWaitAll when counting runs; a loose file is read at once. False when the read cannot
+    /// start (nothing is then allocated).
+    bool startLoad(std::string_view name);
+    /// Once the background read is over (after grpWaitAll): true when the bitmap arrived whole and
+    /// is loaded; otherwise nothing is loaded and nothing kept.
+    bool finishLoad();
+    /// Frees the bitmap the way it was read (a read still running is cancelled first).
     void free();
 
     bool loaded() const { return source_ != Source::None; }
@@ -48,6 +55,10 @@ public:
     const ResourceRef& ref() const { return ref_; }
 
 private:
+    /// Makes the member that arrived in the ref the bitmap; frees the ref when none arrived or
+    /// it is no bitmap.
+    bool takeArchiveRead(bool arrived);
+
     std::string name_;
     ResourceRef ref_;
     std::vector<std::uint8_t> fileHeader_;
@@ -55,6 +66,7 @@ private:
     std::span<const std::uint8_t> header_;
     std::span<const std::uint8_t> bits_;
     Source source_ = Source::None;
+    bool pending_ = false;
 };
 
 } // namespace q71

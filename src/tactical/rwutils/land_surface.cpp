@@ -1,6 +1,7 @@
 #include "tactical/rwutils/surface_patch.h"
 
 #include "framework/math/fast_math.h"
+#include "render3d/library.h"
 #include "tactical/rwutils/rw_cache.h"
 #include "tactical/rwutils/sea_texture.h"
 
@@ -79,8 +80,10 @@ void LandSurface::applyTextures() {
 }
 
 void LandSurface::releaseTextures() {
-    for (r3d::Material* m : {sea_, coast_, land_[0], land_[1]})
-        r3d::setMaterialTexture(*m, nullptr);
+    // A view may outlive the library at the program's end: its materials went with the library.
+    if (r3d::libraryOpen())
+        for (r3d::Material* m : {sea_, coast_, land_[0], land_[1]})
+            r3d::setMaterialTexture(*m, nullptr);
     if (!texturesLoaded_)
         return;
     texturesLoaded_ = false;

@@ -1,6 +1,7 @@
 #include "tactical/rwutils/surface_patch.h"
 
 #include "framework/math/fast_math.h"
+#include "render3d/library.h"
 #include "sim/simulation/mission_state.h"
 #include "tactical/rwutils/rw_cache.h"
 
@@ -43,7 +44,8 @@ void SeabedSurface::applyTextures() {
 void SeabedSurface::releaseTextures() {
     if (texture_.empty())
         return;
-    r3d::setMaterialTexture(*material_, nullptr);
+    if (r3d::libraryOpen()) // at the program's end the material may have gone with the library
+        r3d::setMaterialTexture(*material_, nullptr);
     rwReleaseTexture(texture_);
     texture_.clear();
 }

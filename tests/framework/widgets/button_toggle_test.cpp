@@ -6,6 +6,7 @@
 #include "support/temp_dir.h"
 #include "widget_fixture.h"
 
+#include <cstring>
 #include <filesystem>
 
 #include <memory>
@@ -34,6 +35,7 @@ protected:
         button->loadResources();
         return button;
     }
+    void archiveStrip();
     std::unique_ptr<FullScreen> screen = std::make_unique<FullScreen>("buttons", mainWindow, 640, 480, 0, 0);
 };
 
@@ -118,7 +120,9 @@ TEST_F(ButtonStrip, FreeingTheStripLeavesNothingToDrawUntilItLoadsAgain) {
     EXPECT_FALSE(button->frame(0)->bits.empty());
 }
 
-TEST_F(ButtonStrip, AStripComesFromTheGroupArchiveWhenTheSwitchIsOn) {
+// The strip "x010y010.bmp" (red, green) moved into the group "shared", selected, with the
+// archive switch on.
+void ButtonStrip::archiveStrip() {
     writeStrip("x010y010.bmp", 20, 10, {kRed, kGreen});
     std::string bytes = test::readFile(art.file("x010y010.bmp"));
     std::string base = art.file("shared");
@@ -132,6 +136,48 @@ TEST_F(ButtonStrip, AStripComesFromTheGroupArchiveWhenTheSwitchIsOn) {
     grpSetFolder(art.path().c_str());
     ASSERT_EQ(grpOpenGroup("shared"), 1);
     widgetSetArchiveBitmaps(true);
+}
+
+TEST_F(ButtonStrip, ABitmapReadInTheBackgroundIsThereOnceTheBatchIsWaitedFor) {
+    archiveStrip();
+    // A second group, read from at once while the background read runs (as a station reads its
+    // models while its pictures come in).
+    const std::string strip = test::readFile(art.file("shared.grp"));
+    ASSERT_EQ(grpBuildBegin(art.file("other").c_str()), 1);
+    ASSERT_EQ(grpBuildAddMemory("copy.bin", reinterpret_cast<const std::uint8_t*>(strip.data()),
+                                static_cast<std::uint32_t>(strip.size())),
+              1);
+    ASSERT_TRUE(grpBuildEnd());
+    WidgetBitmap read, missing, dropped;
+    grpInitAsync();
+    ASSERT_TRUE(read.startLoad("x010y010.bmp"));
+    EXPECT_FALSE(read.loaded()) << "not before the wait";
+    EXPECT_FALSE(missing.startLoad("nothing.bmp"));
+    ASSERT_TRUE(dropped.startLoad("x010y010.bmp"));
+    dropped.free(); // its read is cancelled and waited for
+    ASSERT_EQ(grpOpenGroup("other"), 1);
+    ResourceRef copy;
+    grpRefInit(copy);
+    copy.name = "copy.bin";
+    ASSERT_TRUE(grpRead(copy, true, true));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(copy.data), copy.size), strip);
+    grpRefFree(copy);
+    grpWaitAll();
+    ASSERT_TRUE(read.finishLoad());
+    std::int32_t width = 0;
+    std::memcpy(&width, read.header().data() + 4, 4);
+    EXPECT_EQ(width, 20);
+    EXPECT_FALSE(missing.finishLoad());
+    EXPECT_FALSE(dropped.finishLoad());
+    EXPECT_FALSE(dropped.loaded());
+    read.free();
+    widgetSetArchiveBitmaps(false);
+    grpFreeAll();
+    grpReset();
+}
+
+TEST_F(ButtonStrip, AStripComesFromTheGroupArchiveWhenTheSwitchIsOn) {
+    archiveStrip();
 
     auto* button = new ButtonToggle(screen->window(), 5, "x010y010.bmp", 2, 10, 10, 20, 10, false);
     button->loadResources();

@@ -2,12 +2,14 @@
 #include "tactical/rwutils/rw_fixture.h"
 
 #include "framework/math/fast_math.h"
+#include "tactical/rwutils/rw_cache.h"
 #include "tactical/rwutils/sea_surface.h"
 #include "tactical/rwutils/surface_patch.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace q71::test {
 namespace {
@@ -128,6 +130,19 @@ TEST_F(Surfaces, PatchesRebuildOnANewCellOrCrossingTheSurface) {
     land.addCellTriangle({{{1, 1, 0}, {0, 1, 1}, {1, 1, 1}}});
     ASSERT_EQ(r3d::polygonCount(*land.clump()), 2);
     EXPECT_NE(land.clump()->polygons[0]->material, land.clump()->polygons[1]->material);
+}
+
+TEST_F(Surfaces, APatchOutlivingTheLibraryGivesItsTexturesBackWithoutTouchingItsFreedMaterials) {
+    // At the program's end the 3-D library closes before the screens and their views go.
+    for (const char* name : {"coast.bmp", "land1.bmp", "land2.bmp"})
+        addTexture("textures", name, 0x808080);
+    auto land = std::make_unique<LandSurface>(false, 16, true);
+    land->applyTextures();
+    ASSERT_EQ(rwTextureReferences("coast.bmp"), 1);
+    r3d::closeLibrary();
+    land.reset(); // the sanitizer build sees any touch of a freed material
+    EXPECT_EQ(rwTextureReferences("coast.bmp"), 0) << "the cache's reference given back";
+    r3d::openLibrary(r3d::kDevice, {});
 }
 
 } // namespace

@@ -81,6 +81,15 @@ OwnShipEntity& StationMission::ownBoat() {
     return *own;
 }
 
+const ContactRecord& StationMission::newestContact() {
+    auto* node = ownBoat().contacts.head();
+    while (node && node->next)
+        node = node->next;
+    if (!node)
+        throw std::logic_error("the own boat has no contact");
+    return *node->item;
+}
+
 SubScreen* StationMission::buildRegisteredStation(int slot) {
     host_->setChild(slot, stationCreate(slot, host_->window()));
     return host_->child(slot);
@@ -152,10 +161,17 @@ void StationMission::moveTo(Point at) {
 }
 
 void StationMission::leftButton(Point at, bool down) {
+    button(at, down, MouseButton::Left);
+}
+
+void StationMission::rightButton(Point at, bool down) {
+    button(at, down, MouseButton::Right);
+}
+
+void StationMission::button(Point at, bool down, MouseButton which) {
     const Point p = onScreen(at);
     display.moveMouse(p);
-    display.inject(
-        InputEvent::buttonAt(down ? InputKind::ButtonDown : InputKind::ButtonUp, MouseButton::Left, p));
+    display.inject(InputEvent::buttonAt(down ? InputKind::ButtonDown : InputKind::ButtonUp, which, p));
     pump();
 }
 

@@ -25,6 +25,7 @@
 
 namespace q71 {
 class OwnShipEntity;
+struct ContactRecord;
 }
 
 namespace q71::test {
@@ -43,6 +44,8 @@ protected:
     void startMissionAtDepth(const std::string& name, double z, double speed);
     /// The own boat of the running mission.
     OwnShipEntity& ownBoat();
+    /// The own boat's contact made last.
+    const ContactRecord& newestContact();
 
     /// Builds a station as the host builds it: Station(key, host window, 540, 420, 0, 0).
     template <class Station> Station& buildStation(int slot, std::string_view key) {
@@ -86,6 +89,8 @@ protected:
     void moveTo(Point at);
     /// The left button goes down or up at a point of the station.
     void leftButton(Point at, bool down);
+    /// The right button goes down or up at a point of the station.
+    void rightButton(Point at, bool down);
 
     /// What the screen shows of the station, 540 by 420, once the waiting messages (paints) are handled.
     BitmapRef stationPicture();
@@ -105,6 +110,7 @@ protected:
 
 private:
     Point onScreen(Point at) const;
+    void button(Point at, bool down, MouseButton which);
 
     std::unique_ptr<FullScreen> host_;
     int shown_ = -1;

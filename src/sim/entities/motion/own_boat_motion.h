@@ -159,6 +159,7 @@ public:
     std::int32_t compressorOn = 0;
     std::int32_t hfSonarOn = 0;    ///< the ship control's high-frequency sonar switch (0 or 1)
     std::int32_t blowLeverSet = 0; ///< the ship control's emergency-blow lever is down (0 or 1)
+    std::int32_t periscopeNightVision = 0; ///< the periscope's night vision (0 or 1); not saved
     std::int32_t diving = 0;    ///< the dive sequence runs
     std::int32_t surfacing = 0; ///< the surface sequence runs
     /// Settings the station screens keep with the boat (sonar displays, fathometer knobs).
