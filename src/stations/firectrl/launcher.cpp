@@ -16,8 +16,11 @@ LauncherChart* chart() {
     return fireControlStations().chart();
 }
 
-// The own boat's stock counters of the weapon types 0 to 3.
-constexpr std::array<std::size_t, 4> kInventorySlot{1, 3, 4, 5};
+// The own boat's stock counters of the weapon types 0 to 3: words 0 to 3, as the stock's first
+// values say (8 ADCAP, no SLMM, 4 Harpoon, 8 Tomahawk; word 4 stands for type 4, which is
+// nothing). Words 1, 3, 4 and 5 would start the boat without an ADCAP and make the Tomahawk stock
+// the first countermeasure stock as well, a decoy fired taking a missile with it.
+constexpr std::array<std::size_t, 4> kInventorySlot{0, 1, 2, 3};
 // The two countermeasure kinds: the last two words of the stock.
 constexpr std::array<std::size_t, 2> kCountermeasureSlot{5, 6};
 

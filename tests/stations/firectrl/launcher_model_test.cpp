@@ -36,12 +36,16 @@ TEST_F(LauncherModel, LoadingTakesFromAndReturnsToTheInventoryUnlessWeaponsAreUn
     Entity* own = ownBoat();
     own->inventory = {8, 10, 4, 20, 30, 40, 15};
     TorpedoTube tube(1);
+    // Words 0 to 3 count the types 0 to 3; words 5 and 6 are the countermeasures' own.
     tube.setWeaponType(kWeaponAdcap);
-    EXPECT_EQ(own->inventory, (std::array<std::int32_t, 7>{8, 9, 4, 20, 30, 40, 15}));
+    EXPECT_EQ(own->inventory, (std::array<std::int32_t, 7>{7, 10, 4, 20, 30, 40, 15}));
     tube.setWeaponType(kWeaponHarpoon); // the ADCAP goes back, a Harpoon comes out
-    EXPECT_EQ(own->inventory, (std::array<std::int32_t, 7>{8, 10, 4, 20, 29, 40, 15}));
+    EXPECT_EQ(own->inventory, (std::array<std::int32_t, 7>{8, 10, 3, 20, 30, 40, 15}));
     tube.setWeaponType(kWeaponSlmm);
+    EXPECT_EQ(own->inventory, (std::array<std::int32_t, 7>{8, 9, 4, 20, 30, 40, 15}));
     tube.setWeaponType(kWeaponTomahawk);
+    EXPECT_EQ(own->inventory, (std::array<std::int32_t, 7>{8, 10, 4, 19, 30, 40, 15}));
+    EXPECT_EQ(countermeasureStock(0), 40) << "a missile taken is no countermeasure taken";
     tube.setWeaponType(kWeaponEmpty);
     EXPECT_EQ(own->inventory, (std::array<std::int32_t, 7>{8, 10, 4, 20, 30, 40, 15}));
     world.frontEnd.options[kOptionUnlimitedWeapons] = 1;
