@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -44,6 +45,11 @@ std::int32_t flagChecked(std::int32_t flag) {
 double finiteChecked(double value) {
     require(std::isfinite(value), "value not finite");
     return value;
+}
+
+// Events whose two values are a double's halves: the ordered speed, depth and course, the clock.
+bool eventCarriesDouble(std::uint8_t code) {
+    return code <= 2 || code == 9;
 }
 
 // Reads fields at their offsets in a whole message.
@@ -229,8 +235,12 @@ std::size_t bodySize(NetType type) {
 
 NetMessage decodeBody(NetType type, const Reader& r) {
     switch (type) {
-    case NetType::Event:
-        return MsgEvent{playerIdChecked(r.i32(4)), r.u8(8), r.u32(12), r.u32(16), r.u32(20), r.i32(24)};
+    case NetType::Event: {
+        MsgEvent event{playerIdChecked(r.i32(4)), r.u8(8), r.u32(12), r.u32(16), r.u32(20), r.i32(24)};
+        if (eventCarriesDouble(event.code))
+            finiteChecked(std::bit_cast<double>(std::uint64_t{event.value2} << 32 | event.value1));
+        return event;
+    }
     case NetType::EntityState:
         return MsgEntityState{playerIdChecked(r.i32(4)), r.u32(8), r.u32(12), r.f64(16), r.f64(24), r.f64(32),
                               r.f64(40), r.f64(48), r.f64(56), r.f64(64)};

@@ -137,8 +137,8 @@ struct DecodedMessage {
 };
 /// Decodes exactly one whole message. Refused: a length outside 4 to 1024 or other than the bytes
 /// given, an unknown type, a body of the wrong size, a string without its NUL, a double that is not
-/// finite, a player id, side or count outside its range, a scenario name that is not a plain
-/// ".scm" file name.
+/// finite (the halves of events 0, 1, 2 and 9 included), a player id, side or count outside its
+/// range, a scenario name that is not a plain ".scm" file name.
 DecodedMessage decodeMessage(std::span<const std::uint8_t> bytes);
 
 /// True for a plain network scenario file name: 1 to 63 bytes, ending in ".scm" in any case, no
