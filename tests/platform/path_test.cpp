@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace q71 {
 namespace {
 
@@ -49,6 +51,17 @@ TEST(PathResolution, RelativePathsResolveFromTheCurrentFolder) {
     EXPECT_EQ(fileResolvePath("sub\\file.TXT"), "Sub/File.txt");
     EXPECT_EQ(fileResolvePath(".\\SUB"), "./Sub");
     std::filesystem::current_path(previous);
+}
+
+TEST(PathResolution, AFolderListsItsPlainFilesOnlyAndAMissingOneNothing) {
+    test::TempDir dir;
+    dir.write("Scenario/a.scu", "");
+    dir.write("Scenario/B.SCM", "");
+    dir.write("Scenario/inner/c.scu", "");
+    std::vector<std::string> names = fileNamesIn(dir.path().string() + "\\SCENARIO");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"B.SCM", "a.scu"}));
+    EXPECT_TRUE(fileNamesIn(dir.path().string() + "/none").empty());
 }
 
 } // namespace

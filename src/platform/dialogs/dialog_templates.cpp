@@ -22,6 +22,18 @@ constexpr DialogItemTemplate kProgressWithoutButton[] = {
     {"STATIC", "", 1002, SS_LEFT, 7, 28, 186, 10},
 };
 
+// The scenario file box: the name (1001) before the list (1000) so that it has the focus, the
+// switches between the two endings (1002, 1003); the caption and OK's text are the caller's.
+constexpr DialogItemTemplate kScenarioFile[] = {
+    {"STATIC", "Nom du fichier", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 9, 60, 9},
+    {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 70, 7, 143, 12},
+    {"LISTBOX", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 24, 206, 92},
+    {"BUTTON", "Solo (.scu)", 1002, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 7, 121, 90, 10},
+    {"BUTTON", "Multijoueur (.scm)", 1003, WS_VISIBLE | BS_AUTORADIOBUTTON, 100, 121, 113, 10},
+    {"BUTTON", "OK", 1, WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 103, 137, 52, 14},
+    {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 161, 137, 52, 14},
+};
+
 // The mission editor's boxes: an object's fields (edits 1000-1018 in the editor's field order,
 // their labels 1100-1118), a route point's (edits 1000-1003: latitude, longitude, depth, speed) and
 // the mission's texts and environment (edits 1000-1004 the texts, 1005-1008 time, sea, sound
@@ -137,6 +149,7 @@ constexpr DialogItemTemplate kEditorGoals[] = {
 };
 
 constexpr DialogTemplate kTemplates[] = {
+    {101, kBoxStyle, 0, 0, 220, 158, "Fichier de sc\xE9nario", "Liberation Sans", 9, kScenarioFile},
     {113, kBoxStyle, 0, 0, 200, 66, "Chargement", "Liberation Sans", 9, kProgressWithButton},
     {114, kBoxStyle, 0, 0, 200, 45, "Chargement", "Liberation Sans", 9, kProgressWithoutButton},
     {120, kBoxStyle, 0, 0, 270, 192, "Objet de la mission", "Liberation Sans", 9, kEditorObject},

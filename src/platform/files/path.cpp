@@ -77,4 +77,19 @@ int fileOpenDescriptor(std::string_view path, int flags, int mode) {
 
 bool fileExists(std::string_view path) { return exists(fileResolvePath(path)); }
 
+std::vector<std::string> fileNamesIn(std::string_view folder) {
+    const std::string dir = fileResolvePath(folder);
+    std::vector<std::string> names;
+    DIR* d = ::opendir(dir.c_str());
+    if (!d)
+        return names;
+    while (const dirent* e = ::readdir(d)) {
+        struct stat st;
+        if (::stat((dir + "/" + e->d_name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            names.emplace_back(e->d_name);
+    }
+    ::closedir(d);
+    return names;
+}
+
 } // namespace q71

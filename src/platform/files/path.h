@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace q71 {
 
@@ -21,5 +22,9 @@ int fileOpenDescriptor(std::string_view path, int flags, int mode = 0644);
 
 /// True when the program path names an existing file or directory.
 bool fileExists(std::string_view path);
+
+/// The names of the plain files in the folder of a program path, in no order (none when the
+/// folder is missing).
+std::vector<std::string> fileNamesIn(std::string_view folder);
 
 } // namespace q71

@@ -158,8 +158,12 @@ bool scenarioIsPlayers(const std::string& name) {
     return endsWith(".scu") || endsWith(".scm");
 }
 
+std::string scenarioPlayersFolder() {
+    return locationUserRoot() + "\\Scenario";
+}
+
 std::string scenarioPath(const std::string& name) {
-    return (scenarioIsPlayers(name) ? locationUserRoot() : locationDataRoot()) + "\\Scenario\\" + name;
+    return scenarioIsPlayers(name) ? scenarioPlayersFolder() + "\\" + name : locationDataRoot() + "\\Scenario\\" + name;
 }
 
 std::optional<std::string> scenReadBlock1(const std::string& name) {

@@ -39,6 +39,8 @@ MissionTexts& missionTexts();
 /// True for the player's own scenarios: names ending in ".scu" (single play) or ".scm"
 /// (network play), in any case.
 bool scenarioIsPlayers(const std::string& name);
+/// The program path of the "Scenario" folder of the player's files, where his own scenarios are.
+std::string scenarioPlayersFolder();
 /// The program path of a scenario: the "Scenario" folder of the player's files for his own
 /// scenarios, else of the data set, and the name.
 std::string scenarioPath(const std::string& name);

@@ -1,0 +1,128 @@
+#include "frontend/scenario_files/scenario_file_dialog.h"
+
+#include "framework/textmngr/text_manager.h"
+#include "platform/controls/control_messages.h"
+#include "platform/dialogs/dialog_manager.h"
+#include "platform/files/path.h"
+#include "platform/msgbox/message_box.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/window.h"
+#include "sim/simulation/scenario_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace q71 {
+namespace {
+
+constexpr int kTextEmpty = 2680;
+constexpr int kTextBadCharacter = 2681;
+constexpr int kTextTooLong = 2682;
+constexpr int kTextMissing = 2683;
+constexpr int kTextReplace = 2684;
+constexpr int kTextOpenCaption = 2685;
+constexpr int kTextSaveCaption = 2686;
+constexpr int kTextOpenButton = 2687;
+constexpr int kTextSaveButton = 2688;
+
+template <typename... Args>
+std::string formatted(int id, const Args&... args) {
+    std::array<char, 512> text{};
+    textFormat(text, id, args...);
+    return text.data();
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+} // namespace
+
+ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name)
+    : Dialog(owner, kTemplate, true), purpose_(purpose), ending_(ending), firstName_(std::move(name)) {}
+
+void ScenarioFileDialog::onFirstShow() {
+    Dialog::onFirstShow();
+    const WindowHandle box = dialogWindow();
+    const bool opening = purpose_ == Purpose::Open;
+    windowSetText(box, textCopy(opening ? kTextOpenCaption : kTextSaveCaption));
+    windowSetText(dialogGetItem(box, kIdOk), textCopy(opening ? kTextOpenButton : kTextSaveButton));
+    messageSend(dialogGetItem(box, ending_ == ScenarioEnding::Single ? kSingle : kNetwork), BM_SETCHECK, BST_CHECKED,
+                0);
+    dialogSetItemText(box, kName, firstName_);
+    fillList();
+}
+
+void ScenarioFileDialog::fillList() {
+    const WindowHandle list = dialogGetItem(dialogWindow(), kList);
+    messageSend(list, LB_RESETCONTENT, 0, 0);
+    rows_ = scenarioFilesWith(ending_);
+    for (const std::string& name : rows_)
+        messageSend(list, LB_ADDSTRING, 0, reinterpret_cast<LParam>(name.c_str()));
+}
+
+void ScenarioFileDialog::refuse(const std::string& text) const {
+    messageBox(dialogWindow(), text, windowGetText(dialogWindow()), kMbOk | kMbIconExclamation);
+}
+
+int ScenarioFileDialog::onOk() {
+    const std::string typed = dialogGetItemText(dialogWindow(), kName);
+    std::string name;
+    switch (scenarioFileNameOf(typed, ending_, name)) {
+    case ScenarioNameFault::None:
+        break;
+    case ScenarioNameFault::Empty:
+        refuse(textCopy(kTextEmpty));
+        return 0;
+    case ScenarioNameFault::BadCharacter:
+        refuse(formatted(kTextBadCharacter, typed.c_str()));
+        return 0;
+    case ScenarioNameFault::TooLong:
+        refuse(formatted(kTextTooLong, static_cast<int>(kLongestScenarioFileName)));
+        return 0;
+    }
+    const bool exists = fileExists(scenarioPath(name));
+    if (purpose_ == Purpose::Open && !exists) {
+        refuse(formatted(kTextMissing, name.c_str()));
+        return 0;
+    }
+    if (purpose_ == Purpose::Save && exists && !sameName(name, firstName_) &&
+        messageBox(dialogWindow(), formatted(kTextReplace, name.c_str()), windowGetText(dialogWindow()),
+                   kMbYesNo | kMbIconQuestion) != kIdYes)
+        return 0;
+    fileName_ = std::move(name);
+    ending_ = scenarioEndingOf(fileName_).value_or(ending_);
+    return 1;
+}
+
+int ScenarioFileDialog::onCommand(WParam wParam, LParam lParam) {
+    const int id = static_cast<int>(wParam & 0xFFFF);
+    const auto code = static_cast<std::uint32_t>((wParam >> 16) & 0xFFFF);
+    const WindowHandle box = dialogWindow();
+    switch (id) {
+    case kSingle:
+    case kNetwork:
+        if (code == BN_CLICKED) {
+            ending_ = id == kSingle ? ScenarioEnding::Single : ScenarioEnding::Network;
+            fillList();
+        }
+        return 0;
+    case kList: {
+        const auto row = messageSend(dialogGetItem(box, kList), LB_GETCURSEL, 0, 0);
+        if (row < 0 || static_cast<std::size_t>(row) >= rows_.size() || (code != LBN_SELCHANGE && code != LBN_DBLCLK))
+            return 0;
+        dialogSetItemText(box, kName, rows_[static_cast<std::size_t>(row)]);
+        if (code == LBN_DBLCLK)
+            messageSend(box, WM_COMMAND, kIdOk, 0);
+        return 0;
+    }
+    default:
+        return Dialog::onCommand(wParam, lParam);
+    }
+}
+
+} // namespace q71

@@ -1,0 +1,44 @@
+#pragma once
+// The scenario file box (template 101): the player's own scenarios of one ending listed from his
+// "Scenario" folder, two switches between ".scu" and ".scm", and the name field. Choosing a row
+// puts its name in the field; a double click takes it. OK refuses a name no file may have, a
+// scenario to open that is not there, and asks before a save replaces another file.
+
+#include "frontend/scenario_files/scenario_file_names.h"
+#include "framework/widgets/dialog.h"
+
+#include <string>
+#include <vector>
+
+namespace q71 {
+
+class ScenarioFileDialog : public Dialog {
+public:
+    enum class Purpose { Open, Save };
+    static constexpr int kTemplate = 101;
+    static constexpr int kList = 1000, kName = 1001, kSingle = 1002, kNetwork = 1003;
+
+    /// A box to open or save with a first ending and a first name (a file name or empty). Saving
+    /// over the first name asks nothing: it is the file the caller holds.
+    ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name = {});
+
+    void onFirstShow() override;
+    int onOk() override;
+    int onCommand(WParam wParam, LParam lParam) override;
+
+    /// The chosen file name, its ending included (once the box ended with OK).
+    const std::string& fileName() const { return fileName_; }
+    ScenarioEnding ending() const { return ending_; }
+
+private:
+    void fillList();
+    void refuse(const std::string& text) const;
+
+    Purpose purpose_;
+    ScenarioEnding ending_;
+    std::string firstName_;
+    std::string fileName_;
+    std::vector<std::string> rows_;
+};
+
+} // namespace q71

@@ -1,0 +1,68 @@
+#include "frontend/scenario_files/scenario_file_names.h"
+
+#include "platform/files/path.h"
+#include "sim/simulation/scenario_reader.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace q71 {
+namespace {
+
+constexpr std::string_view kForbidden = "\\/:*?\"<>|";
+
+bool endsWithIgnoringCase(std::string_view name, std::string_view tail) {
+    return name.size() > tail.size() &&
+           std::equal(tail.rbegin(), tail.rend(), name.rbegin(), [](char a, char b) {
+               return a == std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+std::string lowered(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+} // namespace
+
+const char* scenarioEndingText(ScenarioEnding ending) {
+    return ending == ScenarioEnding::Network ? ".scm" : ".scu";
+}
+
+std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name) {
+    for (ScenarioEnding ending : {ScenarioEnding::Single, ScenarioEnding::Network})
+        if (endsWithIgnoringCase(name, scenarioEndingText(ending)))
+            return ending;
+    return std::nullopt;
+}
+
+std::vector<std::string> scenarioFilesWith(ScenarioEnding ending) {
+    std::vector<std::string> names = fileNamesIn(scenarioPlayersFolder());
+    std::erase_if(names, [&](const std::string& name) { return scenarioEndingOf(name) != ending; });
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return lowered(a) < lowered(b);
+    });
+    return names;
+}
+
+ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, std::string& name) {
+    const auto first = typed.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return ScenarioNameFault::Empty;
+    typed = typed.substr(first, typed.find_last_not_of(' ') - first + 1);
+    const bool badCharacter = std::any_of(typed.begin(), typed.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 32 || kForbidden.find(c) != std::string_view::npos;
+    });
+    if (badCharacter)
+        return ScenarioNameFault::BadCharacter;
+    std::string result(typed);
+    if (!scenarioEndingOf(result))
+        result += scenarioEndingText(chosen);
+    if (result.size() > kLongestScenarioFileName)
+        return ScenarioNameFault::TooLong;
+    name = std::move(result);
+    return ScenarioNameFault::None;
+}
+
+} // namespace q71

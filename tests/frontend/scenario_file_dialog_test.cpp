@@ -1,0 +1,173 @@
+// The scenario file box: the names a typed text gives, the player's files of each ending, and the
+// box itself: the switch between endings, a row taken by a click or a double click, the names it
+// refuses with the box kept open, and the question before a save replaces another file.
+#include "frontend/scenario_files/scenario_file_dialog.h"
+#include "frontend_fixture.h"
+#include "framework/app/shell.h"
+#include "platform/controls/control_messages.h"
+#include "platform/dialogs/dialog_manager.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/modal_loop.h"
+#include "platform/window/window.h"
+#include "platform/window/window_layout.h"
+#include "support/screen_picture.h"
+
+#include <gtest/gtest.h>
+
+namespace q71 {
+namespace {
+
+using Fault = ScenarioNameFault;
+
+TEST(ScenarioFileNames, ATypedNameGetsTheChosenEndingUnlessItHasOneAndBadNamesAreRefused) {
+    const std::string longest(60, 'a'); // with ".scu", 64 bytes
+    struct Case {
+        std::string typed;
+        ScenarioEnding chosen;
+        Fault fault;
+        std::string name;
+    } cases[] = {
+        {"mission", ScenarioEnding::Single, Fault::None, "mission.scu"},
+        {"  Golfe nord  ", ScenarioEnding::Network, Fault::None, "Golfe nord.scm"},
+        {"Patrouille.SCM", ScenarioEnding::Single, Fault::None, "Patrouille.SCM"},
+        {"a.scu", ScenarioEnding::Network, Fault::None, "a.scu"},
+        {"notes.txt", ScenarioEnding::Single, Fault::None, "notes.txt.scu"},
+        {"\xE9t\xE9", ScenarioEnding::Single, Fault::None, "\xE9t\xE9.scu"},
+        {longest, ScenarioEnding::Single, Fault::None, longest + ".scu"},
+        {longest + "a", ScenarioEnding::Single, Fault::TooLong, ""},
+        {longest + "a.scm", ScenarioEnding::Single, Fault::TooLong, ""},
+        {"", ScenarioEnding::Single, Fault::Empty, ""},
+        {"   ", ScenarioEnding::Network, Fault::Empty, ""},
+        {"../mission", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"Scenario\\x", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"c:x", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"quoi?", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"a*", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"<a>", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"a|b", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"\"a\"", ScenarioEnding::Single, Fault::BadCharacter, ""},
+        {"tab\tbed", ScenarioEnding::Single, Fault::BadCharacter, ""},
+    };
+    for (const Case& c : cases) {
+        std::string name = "unchanged";
+        EXPECT_EQ(scenarioFileNameOf(c.typed, c.chosen, name), c.fault) << c.typed;
+        EXPECT_EQ(name, c.fault == Fault::None ? c.name : "unchanged") << c.typed;
+    }
+}
+
+TEST(ScenarioFileNames, ThePlayersFilesOfAnEndingAreListedWithoutRegardToCase) {
+    test::PlayerFolder player;
+    for (const char* name : {"b.scu", "A.scu", "c.SCU", "d.scm", "e.scn", "f.scu.bak", "Sub.scu/x.scu"})
+        player.dir().write(std::string("q71/Scenario/") + name, "");
+    EXPECT_EQ(scenarioFilesWith(ScenarioEnding::Single), (std::vector<std::string>{"A.scu", "b.scu", "c.SCU"}));
+    EXPECT_EQ(scenarioFilesWith(ScenarioEnding::Network), (std::vector<std::string>{"d.scm"}));
+}
+
+class ScenarioFileBox : public test::FrontEndFixture {
+protected:
+    void putScenario(const std::string& name) { player.dir().write("q71/Scenario/" + name, "x"); }
+
+    static int rows(WindowHandle box) {
+        return static_cast<int>(messageSend(dialogGetItem(box, ScenarioFileDialog::kList), LB_GETCOUNT, 0, 0));
+    }
+    static void chooseRow(WindowHandle box, int row, std::uint32_t how) {
+        messageSend(dialogGetItem(box, ScenarioFileDialog::kList), LB_SETCURSEL, static_cast<WParam>(row), 0);
+        messageSend(box, WM_COMMAND, (static_cast<WParam>(how) << 16) | ScenarioFileDialog::kList, 0);
+    }
+    static bool checked(WindowHandle box, int id) {
+        return messageSend(dialogGetItem(box, id), BM_GETCHECK, 0, 0) == static_cast<LResult>(BST_CHECKED);
+    }
+    static void typeAndOk(WindowHandle box, const std::string& name) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, name);
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    }
+};
+
+TEST_F(ScenarioFileBox, OpeningListsOneEndingAtATimeAndTakesAChosenRow) {
+    putScenario("Convoi.scu");
+    putScenario("alpha.scu");
+    putScenario("duel.scm");
+    ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Open, ScenarioEnding::Single);
+    modalScriptPush([](WindowHandle window) {
+        test::saveScreenPicture("scenario-file");
+        EXPECT_EQ(windowGetText(window), "Ouvrir un sc\xE9nario");
+        EXPECT_TRUE(checked(window, ScenarioFileDialog::kSingle));
+        EXPECT_FALSE(checked(window, ScenarioFileDialog::kNetwork));
+        EXPECT_EQ(rows(window), 2);
+        chooseRow(window, 1, LBN_SELCHANGE);
+        EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "Convoi.scu") << "sorted without case";
+        messageSend(dialogGetItem(window, ScenarioFileDialog::kNetwork), BM_CLICK, 0, 0);
+        EXPECT_TRUE(checked(window, ScenarioFileDialog::kNetwork));
+        EXPECT_FALSE(checked(window, ScenarioFileDialog::kSingle));
+        EXPECT_EQ(rows(window), 1);
+        chooseRow(window, 0, LBN_DBLCLK);
+    });
+    EXPECT_EQ(box.show(), kIdOk);
+    EXPECT_EQ(box.fileName(), "duel.scm");
+    EXPECT_EQ(box.ending(), ScenarioEnding::Network);
+}
+
+TEST_F(ScenarioFileBox, WhatCannotBeTakenIsSaidAndTheBoxStaysOpen) {
+    putScenario("present.scu");
+    struct Case {
+        ScenarioFileDialog::Purpose purpose;
+        std::string typed;
+    } refused[] = {
+        {ScenarioFileDialog::Purpose::Open, "absent"},
+        {ScenarioFileDialog::Purpose::Open, "present.scm"},
+        {ScenarioFileDialog::Purpose::Save, ""},
+        {ScenarioFileDialog::Purpose::Save, "dossier/mission"},
+        {ScenarioFileDialog::Purpose::Save, std::string(70, 'x')},
+    };
+    for (const Case& c : refused) {
+        ScenarioFileDialog box(appMainWindow(), c.purpose, ScenarioEnding::Single);
+        auto said = std::make_shared<bool>(false);
+        modalScriptPush([&](WindowHandle window) { typeAndOk(window, c.typed); });
+        modalScriptPush([said](WindowHandle window) {
+            *said = true;
+            modalLoopEnd(window, kIdOk);
+        });
+        modalScriptPush([](WindowHandle window) { messageSend(window, WM_COMMAND, kIdCancel, 0); });
+        EXPECT_EQ(box.show(), kIdCancel) << c.typed;
+        EXPECT_TRUE(*said) << c.typed;
+        EXPECT_EQ(box.fileName(), "") << c.typed;
+    }
+}
+
+TEST_F(ScenarioFileBox, SavingOverAnotherFileAsksFirstButNotOverTheCallersOwn) {
+    putScenario("ancien.scu");
+    putScenario("courant.scu");
+    {
+        ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Single, "courant.scu");
+        modalScriptPush([](WindowHandle window) {
+            EXPECT_EQ(windowGetText(window), "Enregistrer le sc\xE9nario");
+            EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "courant.scu");
+            messageSend(window, WM_COMMAND, kIdOk, 0);
+        });
+        EXPECT_EQ(box.show(), kIdOk) << "no question over the caller's own file";
+        EXPECT_EQ(box.fileName(), "courant.scu");
+    }
+    ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Single, "courant.scu");
+    auto asked = std::make_shared<int>(0);
+    modalScriptPush([](WindowHandle window) { typeAndOk(window, "ANCIEN"); });
+    modalScriptPush([asked](WindowHandle window) {
+        ++*asked;
+        modalLoopEnd(window, kIdNo);
+    });
+    modalScriptPush([](WindowHandle window) {
+        EXPECT_TRUE(windowIsVisible(window)) << "No keeps the box";
+        typeAndOk(window, "ancien");
+    });
+    modalScriptPush([asked](WindowHandle window) {
+        ++*asked;
+        modalLoopEnd(window, kIdYes);
+    });
+    EXPECT_EQ(box.show(), kIdOk);
+    EXPECT_EQ(*asked, 2);
+    EXPECT_EQ(box.fileName(), "ancien.scu");
+}
+
+} // namespace
+} // namespace q71
