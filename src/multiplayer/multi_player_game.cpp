@@ -2,6 +2,7 @@
 
 #include "framework/textmngr/checked_format.h"
 #include "framework/textmngr/text_manager.h"
+#include "multiplayer/mp_session.h"
 
 #include <algorithm>
 #include <bit>
@@ -390,10 +391,7 @@ void MultiPlayerGame::sendChat(std::string_view text) {
 }
 
 std::optional<std::string> MultiPlayerGame::remotePlayerName(std::int32_t id) const {
-    for (const LobbyPlayer& p : players_)
-        if (p.id == id && id != ownId_ && !p.name.empty())
-            return p.name;
-    return std::nullopt;
+    return mpRemotePlayerName(id);
 }
 
 void MultiPlayerGame::line(const std::string& text) {

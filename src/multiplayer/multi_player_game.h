@@ -6,6 +6,7 @@
 #include "multiplayer/host_advert.h"
 #include "multiplayer/net_link.h"
 #include "multiplayer/peer_world.h"
+#include "multiplayer/scenario_facts.h"
 #include "sim/services/network_game.h"
 
 #include <cstdint>
@@ -37,11 +38,7 @@ public:
     virtual void missionStart(const MsgStart& start) = 0;
 };
 
-/// Where a peer finds a scenario the host chose: its size and CRC-32 when the file is there.
-struct ScenarioFacts {
-    std::uint32_t size = 0;
-    std::uint32_t crc = 0;
-};
+/// Where a peer finds a scenario the host chose: its facts when the file is there.
 using ScenarioLookup = std::function<std::optional<ScenarioFacts>(const std::string& name)>;
 
 class MultiPlayerGame final : public NetworkGame {

@@ -39,6 +39,10 @@ std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name) {
 
 std::vector<std::string> scenarioFilesWith(ScenarioEnding ending) {
     std::vector<std::string> names = fileNamesIn(scenarioPlayersFolder());
+    // The data set's own scenarios of that ending too, unless the player has one of the same name.
+    for (std::string& shipped : fileNamesIn(scenarioDataSetFolder()))
+        if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return lowered(n) == lowered(shipped); }))
+            names.push_back(std::move(shipped));
     std::erase_if(names, [&](const std::string& name) { return scenarioEndingOf(name) != ending; });
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return lowered(a) < lowered(b);

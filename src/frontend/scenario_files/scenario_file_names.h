@@ -20,7 +20,8 @@ inline constexpr std::size_t kLongestScenarioFileName = 64;
 const char* scenarioEndingText(ScenarioEnding ending);
 /// The ending of a name (in any case), or none when it has neither.
 std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name);
-/// The names of the player's scenario files with an ending, sorted without regard to case.
+/// The names of the scenario files with an ending in the player's folder and the data set's (a
+/// name once), sorted without regard to case.
 std::vector<std::string> scenarioFilesWith(ScenarioEnding ending);
 
 enum class ScenarioNameFault { None, Empty, BadCharacter, TooLong };
