@@ -70,6 +70,7 @@ public:
     /// list changed.
     bool poll();
     const std::vector<HeardHost>& hosts() const { return hosts_; }
+    std::uint16_t port() const { return socket_->port(); }
 
 private:
     std::unique_ptr<UdpSocket> socket_;
