@@ -1,5 +1,6 @@
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/frontend/editor_art.h"
+#include "mkdata/frontend/lobby_art.h"
 #include "mkdata/frontend/mission_road_art.h"
 #include "mkdata/frontend/scenery.h"
 
@@ -125,6 +126,7 @@ void generateFrontEndArt(const Context& context) {
     drawCredits(context, texts);
     drawMissionRoadArt(context, texts);
     drawEditorArt(context, texts);
+    drawLobbyArt(context, texts);
 }
 
 } // namespace q71::mkdata
