@@ -1,7 +1,7 @@
 #include "multiplayer/multi_player_game.h"
 
-#include "framework/textmngr/checked_format.h"
 #include "framework/textmngr/text_manager.h"
+#include "multiplayer/builtin_format.h"
 #include "multiplayer/mp_session.h"
 
 #include <algorithm>
@@ -14,12 +14,6 @@ namespace {
 constexpr std::uint8_t kEventClock = 9;
 constexpr std::int32_t kControlPause = 0;
 constexpr std::int32_t kControlInMission = 1;
-
-template <class... Args> std::string builtin(int id, const Args&... args) {
-    char text[320];
-    formatCheckedArgs(text, builtinText(id), args...);
-    return text;
-}
 
 template <class T> const T* as(const NetMessage& message) {
     return std::get_if<T>(&message);
@@ -149,7 +143,7 @@ void MultiPlayerGame::hostHandles(std::int32_t peer, const NetMessage& message) 
         link_->sendAll(MsgJoined{peer, 1, hello->name}, peer);
         if (scenario_)
             link_->sendTo(peer, *scenario_);
-        line(builtin(kTextPlayerJoined, hello->name.c_str()));
+        line(builtinFormat(kTextPlayerJoined, hello->name.c_str()));
         changed();
         return;
     }
@@ -166,7 +160,7 @@ void MultiPlayerGame::hostHandles(std::int32_t peer, const NetMessage& message) 
             return;
         from->hasScenario = reply->has == 1;
         if (!from->hasScenario && scenario_)
-            line(builtin(kTextLacksScenario, from->name.c_str(), scenario_->name.c_str()));
+            line(builtinFormat(kTextLacksScenario, from->name.c_str(), scenario_->name.c_str()));
         changed();
     } else if (const auto* left = as<MsgLeft>(message)) {
         if (left->playerId == peer) {
@@ -190,7 +184,7 @@ void MultiPlayerGame::clientHandles(const NetMessage& message) {
         } else {
             players_.push_back({joined->playerId, joined->side, joined->name, false, false});
             if (joined->playerId != ownId_)
-                line(builtin(kTextPlayerJoined, joined->name.c_str()));
+                line(builtinFormat(kTextPlayerJoined, joined->name.c_str()));
         }
         changed();
     } else if (const auto* left = as<MsgLeft>(message)) {
@@ -263,7 +257,7 @@ void MultiPlayerGame::peerGone(std::int32_t peer) {
     const auto gone = std::find_if(players_.begin(), players_.end(), [&](const LobbyPlayer& p) { return p.id == peer; });
     if (gone == players_.end())
         return;
-    line(builtin(kTextPlayerLeftLobby, gone->name.c_str()));
+    line(builtinFormat(kTextPlayerLeftLobby, gone->name.c_str()));
     players_.erase(gone);
     if (role_ == Role::Host)
         link_->sendAll(MsgLeft{peer});
@@ -298,9 +292,9 @@ void MultiPlayerGame::checkScenario(const MsgScenario& scenario) {
     scenario_ = scenario;
     const std::optional<ScenarioFacts> facts = scenarioLookup_ ? scenarioLookup_(scenario.name) : std::nullopt;
     const bool has = facts && facts->size == scenario.size && facts->crc == scenario.crc;
-    line(builtin(kTextScenarioChosen, scenario.name.c_str()));
+    line(builtinFormat(kTextScenarioChosen, scenario.name.c_str()));
     if (!has)
-        line(builtin(kTextScenarioMissing, scenario.name.c_str()));
+        line(builtinFormat(kTextScenarioMissing, scenario.name.c_str()));
     link_->sendTo(kHostPlayerId, MsgScenarioReply{ownId_, has ? 1 : 0});
     changed();
 }
@@ -314,10 +308,10 @@ std::optional<std::string> MultiPlayerGame::startRefusal(std::int32_t ownShipSta
         return builtinText(kTextAlone);
     const auto count = static_cast<std::int32_t>(players_.size());
     if (ownShipStarts < count)
-        return builtin(kTextTooFewStarts, ownShipStarts, count);
+        return builtinFormat(kTextTooFewStarts, ownShipStarts, count);
     for (const LobbyPlayer& p : players_)
         if (!p.hasScenario)
-            return builtin(kTextLacksScenario, p.name.c_str(), scenario_->name.c_str());
+            return builtinFormat(kTextLacksScenario, p.name.c_str(), scenario_->name.c_str());
     return std::nullopt;
 }
 

@@ -62,13 +62,29 @@ bool setOption(int fd, int level, int name) {
     return setsockopt(fd, level, name, &on, sizeof on) == 0;
 }
 
-bool bindAny(int fd, std::uint16_t port, std::string& error) {
-    const sockaddr_in in = socketAddress({INADDR_ANY, port});
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&in), sizeof in) != 0) {
-        error = systemError("bind");
-        return false;
+// A socket bound to a port of every address (0: a free one), which others may share (a UDP
+// socket may also broadcast); `bound` is the port it got. Closed and `error` when it fails.
+SocketHandle openBound(int type, std::uint16_t port, std::uint16_t& bound, std::string& error) {
+    SocketHandle socket = openSocket(type, error);
+    if (socket.fd() < 0)
+        return socket;
+    if (!setOption(socket.fd(), SOL_SOCKET, SO_REUSEADDR) ||
+        (type == SOCK_DGRAM && !setOption(socket.fd(), SOL_SOCKET, SO_BROADCAST))) {
+        error = systemError("setsockopt");
+        return {};
     }
-    return true;
+    const sockaddr_in in = socketAddress({INADDR_ANY, port});
+    if (bind(socket.fd(), reinterpret_cast<const sockaddr*>(&in), sizeof in) != 0) {
+        error = systemError("bind");
+        return {};
+    }
+    const std::optional<std::uint16_t> got = boundPort(socket.fd());
+    if (!got) {
+        error = systemError("getsockname");
+        return {};
+    }
+    bound = *got;
+    return socket;
 }
 
 bool wouldBlock() {
@@ -223,22 +239,15 @@ void TcpConnection::close(std::string reason) {
 }
 
 std::unique_ptr<TcpListener> TcpListener::open(std::uint16_t port, std::string& error) {
-    SocketHandle socket = openSocket(SOCK_STREAM, error);
+    std::uint16_t bound = 0;
+    SocketHandle socket = openBound(SOCK_STREAM, port, bound, error);
     if (socket.fd() < 0)
-        return nullptr;
-    setOption(socket.fd(), SOL_SOCKET, SO_REUSEADDR);
-    if (!bindAny(socket.fd(), port, error))
         return nullptr;
     if (listen(socket.fd(), 8) != 0) {
         error = systemError("listen");
         return nullptr;
     }
-    const std::optional<std::uint16_t> bound = boundPort(socket.fd());
-    if (!bound) {
-        error = systemError("getsockname");
-        return nullptr;
-    }
-    return std::make_unique<TcpListener>(std::move(socket), *bound);
+    return std::make_unique<TcpListener>(std::move(socket), bound);
 }
 
 std::unique_ptr<TcpConnection> TcpListener::accept() {
@@ -250,21 +259,11 @@ std::unique_ptr<TcpConnection> TcpListener::accept() {
 }
 
 std::unique_ptr<UdpSocket> UdpSocket::open(std::uint16_t port, std::string& error) {
-    SocketHandle socket = openSocket(SOCK_DGRAM, error);
+    std::uint16_t bound = 0;
+    SocketHandle socket = openBound(SOCK_DGRAM, port, bound, error);
     if (socket.fd() < 0)
         return nullptr;
-    if (!setOption(socket.fd(), SOL_SOCKET, SO_BROADCAST) || !setOption(socket.fd(), SOL_SOCKET, SO_REUSEADDR)) {
-        error = systemError("setsockopt");
-        return nullptr;
-    }
-    if (!bindAny(socket.fd(), port, error))
-        return nullptr;
-    const std::optional<std::uint16_t> bound = boundPort(socket.fd());
-    if (!bound) {
-        error = systemError("getsockname");
-        return nullptr;
-    }
-    return std::make_unique<UdpSocket>(std::move(socket), *bound);
+    return std::make_unique<UdpSocket>(std::move(socket), bound);
 }
 
 bool UdpSocket::sendTo(const NetAddress& to, std::span<const std::uint8_t> bytes) {

@@ -8,6 +8,7 @@
 #include "frontend/login/name_field.h"
 #include "frontend/scenario_files/scenario_file_dialog.h"
 #include "frontend/screen_art.h"
+#include "multiplayer/builtin_format.h"
 #include "multiplayer/lobby/lobby_layout.h"
 #include "multiplayer/mp_session.h"
 #include "multiplayer/mp_settings.h"
@@ -54,12 +55,6 @@ constexpr int kTextHostRow = 2726;
 template <class... Args> std::string tableText(int id, const Args&... args) {
     std::array<char, 320> text{};
     textFormat(text, id, args...);
-    return text.data();
-}
-
-template <class... Args> std::string builtin(int id, const Args&... args) {
-    std::array<char, 320> text{};
-    formatCheckedArgs(text, builtinText(id), args...);
     return text.data();
 }
 
@@ -144,6 +139,13 @@ void MultiSuite::close() {
     players_.reset();
     hosts_.reset();
     background_.free();
+}
+
+void MultiSuite::onShow() {
+    FrontEndScreen::onShow();
+    if (MultiPlayerGame* game = mpGame())
+        game->setListener(this);
+    lobbyChanged();
 }
 
 int MultiSuite::onCommand(WParam wParam, LParam lParam) {
@@ -312,12 +314,12 @@ bool MultiSuite::hostGame() {
     std::unique_ptr<MultiPlayerGame> game =
         MultiPlayerGame::host(playerName(), settings.gamePort, settings.broadcast, lobbyClock(), error);
     if (!game) {
-        lobbyLine(builtin(kTextCannotConnect, error.c_str()));
+        lobbyLine(builtinFormat(kTextCannotConnect, error.c_str()));
         return false;
     }
     const int port = game->port();
     wire(std::move(game));
-    lobbyLine(builtin(kTextHosting, port));
+    lobbyLine(builtinFormat(kTextHosting, port));
     return true;
 }
 
@@ -343,7 +345,7 @@ bool MultiSuite::joinGame() {
     std::string error;
     std::unique_ptr<MultiPlayerGame> game = MultiPlayerGame::join(playerName(), *address, error);
     if (!game) {
-        lobbyLine(builtin(kTextCannotConnect, error.c_str()));
+        lobbyLine(builtinFormat(kTextCannotConnect, error.c_str()));
         return false;
     }
     wire(std::move(game));
@@ -361,11 +363,11 @@ void MultiSuite::pickScenario() {
         return;
     const std::optional<ScenarioFacts> facts = scenarioFacts(*name);
     if (!facts || !netScenarioNameAllowed(*name)) {
-        lobbyLine(builtin(kTextScenarioMissing, name->c_str()));
+        lobbyLine(builtinFormat(kTextScenarioMissing, name->c_str()));
         return;
     }
     game->chooseScenario({*name, facts->size, facts->crc});
-    lobbyLine(builtin(kTextScenarioChosen, name->c_str()));
+    lobbyLine(builtinFormat(kTextScenarioChosen, name->c_str()));
 }
 
 bool MultiSuite::startGame() {
@@ -395,7 +397,7 @@ void MultiSuite::missionStart(const MsgStart& start) {
     appCursorMode(window_, 3);
     starting_ = false;
     if (!started) {
-        lobbyLine(builtin(kTextMissionRefused, why.c_str()));
+        lobbyLine(builtinFormat(kTextMissionRefused, why.c_str()));
         return;
     }
     screenCreateGenInfo();

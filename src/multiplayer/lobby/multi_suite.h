@@ -33,6 +33,8 @@ public:
 
     void open() override;
     void close() override;
+    /// Shown again (after a mission), the lists say what the game is now.
+    void onShow() override;
     int onCommand(WParam wParam, LParam lParam) override;
     /// Typing goes to the address before a game, to the chat line during one; Enter joins or
     /// sends, Esc goes back to the main menu.
