@@ -1,8 +1,8 @@
 // Any bytes as a TCP stream of the network game and as a host's advert: the stream is cut into
 // messages, each decoded or refused; a message decoded is encoded back to the very same bytes.
+#include "multiplayer/net_messages.h"
 #include "multiplayer/host_advert.h"
 #include "multiplayer/message_framer.h"
-#include "multiplayer/net_messages.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (decoded.message && q71::encodeMessage(*decoded.message) != message) {
                 // A decoded message may differ only in bytes past a string's end.
                 const q71::DecodedMessage again = q71::decodeMessage(q71::encodeMessage(*decoded.message));
-                if (!again.message || q71::encodeMessage(*again.message) != q71::encodeMessage(*decoded.message))
+                if (!again.message ||
+                    q71::encodeMessage(*again.message) != q71::encodeMessage(*decoded.message))
                     std::abort();
             }
             if (!decoded.message && decoded.error.empty())

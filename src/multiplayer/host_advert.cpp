@@ -21,7 +21,8 @@ std::vector<std::uint8_t> encodeAdvert(const HostAdvert& advert) {
     bytes[kPortAt + 1] = static_cast<std::uint8_t>(advert.port >> 8);
     bytes[kPlayersAt] = static_cast<std::uint8_t>(advert.players);
     bytes[kMaxPlayersAt] = static_cast<std::uint8_t>(advert.maxPlayers);
-    std::memcpy(bytes.data() + kNameAt, advert.hostName.data(), std::min(advert.hostName.size(), kNetNameField - 1));
+    std::memcpy(bytes.data() + kNameAt, advert.hostName.data(),
+                std::min(advert.hostName.size(), kNetNameField - 1));
     return bytes;
 }
 
@@ -62,7 +63,8 @@ void AdvertBeacon::poll(const HostAdvert& advert) {
     lastSentMs_ = now;
 }
 
-std::unique_ptr<AdvertListener> AdvertListener::open(std::uint16_t port, const Clock& clock, std::string& error) {
+std::unique_ptr<AdvertListener> AdvertListener::open(std::uint16_t port, const Clock& clock,
+                                                     std::string& error) {
     std::unique_ptr<UdpSocket> socket = UdpSocket::open(port, error);
     if (!socket)
         return nullptr;
@@ -81,7 +83,8 @@ bool AdvertListener::poll() {
         if (!decoded.advert)
             continue;
         const NetAddress address{from.ip, decoded.advert->port};
-        auto known = std::find_if(hosts_.begin(), hosts_.end(), [&](const HeardHost& h) { return h.address == address; });
+        auto known = std::find_if(hosts_.begin(), hosts_.end(),
+                                  [&](const HeardHost& h) { return h.address == address; });
         if (known == hosts_.end()) {
             hosts_.push_back({address, *decoded.advert, now});
             changed = true;

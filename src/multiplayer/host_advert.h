@@ -41,7 +41,8 @@ DecodedAdvert decodeAdvert(std::span<const std::uint8_t> bytes);
 /// Broadcasts the host's advert once a second while the host waits.
 class AdvertBeacon {
 public:
-    static std::unique_ptr<AdvertBeacon> open(const NetAddress& broadcast, const Clock& clock, std::string& error);
+    static std::unique_ptr<AdvertBeacon> open(const NetAddress& broadcast, const Clock& clock,
+                                              std::string& error);
     AdvertBeacon(std::unique_ptr<UdpSocket> socket, const NetAddress& broadcast, const Clock& clock)
         : socket_(std::move(socket)), broadcast_(broadcast), clock_(clock) {}
     /// Sends the advert when a second has passed since the last (at once the first time).
@@ -65,7 +66,8 @@ struct HeardHost {
 class AdvertListener {
 public:
     static std::unique_ptr<AdvertListener> open(std::uint16_t port, const Clock& clock, std::string& error);
-    AdvertListener(std::unique_ptr<UdpSocket> socket, const Clock& clock) : socket_(std::move(socket)), clock_(clock) {}
+    AdvertListener(std::unique_ptr<UdpSocket> socket, const Clock& clock)
+        : socket_(std::move(socket)), clock_(clock) {}
     /// Reads the adverts waiting (at most 64) and forgets hosts not heard lately; true when the
     /// list changed.
     bool poll();

@@ -15,7 +15,8 @@ std::optional<std::uint16_t> portOf(const std::optional<std::string>& text) {
 
 } // namespace
 
-MpSettings mpSettingsFrom(const std::optional<std::string>& broadcast, const std::optional<std::string>& gamePort,
+MpSettings mpSettingsFrom(const std::optional<std::string>& broadcast,
+                          const std::optional<std::string>& gamePort,
                           const std::optional<std::string>& advertPort) {
     MpSettings settings;
     settings.gamePort = portOf(gamePort).value_or(settings.gamePort);
@@ -31,8 +32,9 @@ MpSettings mpSettingsLoad() {
     SettingsKey* key = nullptr;
     if (!regOpenKey(&key, 0, false))
         return MpSettings{};
-    const MpSettings settings = mpSettingsFrom(regReadString(key, "mpBroadcastAddress"),
-                                               regReadString(key, "mpGamePort"), regReadString(key, "mpAdvertPort"));
+    const MpSettings settings =
+        mpSettingsFrom(regReadString(key, "mpBroadcastAddress"), regReadString(key, "mpGamePort"),
+                       regReadString(key, "mpAdvertPort"));
     regCloseKey(key);
     return settings;
 }

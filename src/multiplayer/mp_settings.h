@@ -18,7 +18,8 @@ struct MpSettings {
 };
 
 /// The settings from texts as the settings store holds them; a missing or bad one keeps its default.
-MpSettings mpSettingsFrom(const std::optional<std::string>& broadcast, const std::optional<std::string>& gamePort,
+MpSettings mpSettingsFrom(const std::optional<std::string>& broadcast,
+                          const std::optional<std::string>& gamePort,
                           const std::optional<std::string>& advertPort);
 /// The settings of the program's key.
 MpSettings mpSettingsLoad();

@@ -37,8 +37,8 @@ std::optional<std::int32_t> senderOf(const NetMessage& message) {
 } // namespace
 
 std::unique_ptr<MultiPlayerGame> MultiPlayerGame::host(const std::string& name, std::uint16_t port,
-                                                       std::optional<NetAddress> broadcast, const Clock& clock,
-                                                       std::string& error) {
+                                                       std::optional<NetAddress> broadcast,
+                                                       const Clock& clock, std::string& error) {
     std::unique_ptr<HostLink> link = HostLink::open(port, error);
     if (!link)
         return nullptr;
@@ -254,7 +254,8 @@ void MultiPlayerGame::peerGone(std::int32_t peer) {
         changed();
         return;
     }
-    const auto gone = std::find_if(players_.begin(), players_.end(), [&](const LobbyPlayer& p) { return p.id == peer; });
+    const auto gone =
+        std::find_if(players_.begin(), players_.end(), [&](const LobbyPlayer& p) { return p.id == peer; });
     if (gone == players_.end())
         return;
     line(builtinFormat(kTextPlayerLeftLobby, gone->name.c_str()));
@@ -290,7 +291,8 @@ void MultiPlayerGame::chooseScenario(const MsgScenario& scenario) {
 
 void MultiPlayerGame::checkScenario(const MsgScenario& scenario) {
     scenario_ = scenario;
-    const std::optional<ScenarioFacts> facts = scenarioLookup_ ? scenarioLookup_(scenario.name) : std::nullopt;
+    const std::optional<ScenarioFacts> facts =
+        scenarioLookup_ ? scenarioLookup_(scenario.name) : std::nullopt;
     const bool has = facts && facts->size == scenario.size && facts->crc == scenario.crc;
     line(builtinFormat(kTextScenarioChosen, scenario.name.c_str()));
     if (!has)
@@ -351,7 +353,8 @@ void MultiPlayerGame::sendControl(std::int32_t subType, std::int32_t flag) {
     send(MsgControl{ownId_, subType, flag});
 }
 
-void MultiPlayerGame::sendDamage(double amount, std::int32_t attackerId, std::int32_t targetId, bool explode) {
+void MultiPlayerGame::sendDamage(double amount, std::int32_t attackerId, std::int32_t targetId,
+                                 bool explode) {
     send(MsgDamage{ownId_, amount, attackerId, targetId, explode ? 1 : 0});
 }
 
@@ -401,7 +404,8 @@ void MultiPlayerGame::changed() {
 }
 
 LobbyPlayer* MultiPlayerGame::player(std::int32_t id) {
-    const auto found = std::find_if(players_.begin(), players_.end(), [&](const LobbyPlayer& p) { return p.id == id; });
+    const auto found =
+        std::find_if(players_.begin(), players_.end(), [&](const LobbyPlayer& p) { return p.id == id; });
     return found == players_.end() ? nullptr : &*found;
 }
 

@@ -96,7 +96,8 @@ public:
     void sendControl(std::int32_t subType, std::int32_t flag) override;
     void sendDamage(double amount, std::int32_t attackerId, std::int32_t targetId, bool explode) override;
     void sendEntityState(const EntityStateMessage& state) override;
-    void sendEventWithPair(std::uint8_t code, std::uint32_t low, std::uint32_t high, std::int32_t subject) override;
+    void sendEventWithPair(std::uint8_t code, std::uint32_t low, std::uint32_t high,
+                           std::int32_t subject) override;
     void sendEventWithValue(std::uint8_t code, std::int32_t value, std::int32_t subject) override;
     void sendEventWithValues(std::uint8_t code, std::int32_t value1, std::int32_t value2, std::int32_t value3,
                              std::int32_t subject) override;

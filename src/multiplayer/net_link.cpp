@@ -54,7 +54,8 @@ void readPeers(std::vector<LinkedPeer>& peers, std::vector<LinkEvent>& events) {
     std::erase_if(peers, [&](LinkedPeer& peer) { return !readPeer(peer, events); });
 }
 
-void sendToPeers(std::vector<LinkedPeer>& peers, const NetMessage& message, std::int32_t only, std::int32_t except) {
+void sendToPeers(std::vector<LinkedPeer>& peers, const NetMessage& message, std::int32_t only,
+                 std::int32_t except) {
     const std::vector<std::uint8_t> bytes = encodeMessage(message);
     for (LinkedPeer& peer : peers)
         if ((only == 0 || peer.id == only) && peer.id != except)
@@ -80,7 +81,8 @@ std::unique_ptr<HostLink> HostLink::open(std::uint16_t port, std::string& error)
 void HostLink::poll(std::vector<LinkEvent>& events) {
     while (std::unique_ptr<TcpConnection> connection = listener_->accept()) {
         std::int32_t id = kHostPlayerId + 1;
-        while (id <= kNetMaxPlayers && std::any_of(peers_.begin(), peers_.end(), [&](const LinkedPeer& p) { return p.id == id; }))
+        while (id <= kNetMaxPlayers &&
+               std::any_of(peers_.begin(), peers_.end(), [&](const LinkedPeer& p) { return p.id == id; }))
             ++id;
         // A connection the game has no room for is closed at once.
         if (open_ && id <= kNetMaxPlayers)

@@ -12,8 +12,8 @@
 namespace q71 {
 namespace {
 
-constexpr std::size_t kEventSize = 28, kEntityStateSize = 72, kControlSize = 16, kDamageSize = 28, kHelloSize = 36,
-                      kWelcomeSize = 8, kJoinedSize = 44, kLeftSize = 8, kScenarioSize = 76,
+constexpr std::size_t kEventSize = 28, kEntityStateSize = 72, kControlSize = 16, kDamageSize = 28,
+                      kHelloSize = 36, kWelcomeSize = 8, kJoinedSize = 44, kLeftSize = 8, kScenarioSize = 76,
                       kScenarioReplySize = 12, kStartSize = 176, kChatSize = 92;
 constexpr std::size_t kStartPlayerStep = 40;
 
@@ -89,7 +89,9 @@ class Writer {
 public:
     explicit Writer(std::vector<std::uint8_t>& bytes) : layout_(bytes) {}
     void i32(std::size_t offset, std::int32_t value) const { layout_.i32(offset, value); }
-    void u32(std::size_t offset, std::uint32_t value) const { layout_.i32(offset, static_cast<std::int32_t>(value)); }
+    void u32(std::size_t offset, std::uint32_t value) const {
+        layout_.i32(offset, static_cast<std::int32_t>(value));
+    }
     void u8(std::size_t offset, std::uint8_t value) const { layout_.u8(offset, value); }
     void f64(std::size_t offset, double value) const { layout_.f64(offset, value); }
     template <std::size_t N> void text(std::size_t offset, const std::string& value) const {
@@ -217,18 +219,30 @@ struct Encoder {
 
 std::size_t bodySize(NetType type) {
     switch (type) {
-    case NetType::Event: return kEventSize;
-    case NetType::EntityState: return kEntityStateSize;
-    case NetType::Control: return kControlSize;
-    case NetType::Damage: return kDamageSize;
-    case NetType::Hello: return kHelloSize;
-    case NetType::Welcome: return kWelcomeSize;
-    case NetType::Joined: return kJoinedSize;
-    case NetType::Left: return kLeftSize;
-    case NetType::Scenario: return kScenarioSize;
-    case NetType::ScenarioReply: return kScenarioReplySize;
-    case NetType::Start: return kStartSize;
-    case NetType::Chat: return kChatSize;
+    case NetType::Event:
+        return kEventSize;
+    case NetType::EntityState:
+        return kEntityStateSize;
+    case NetType::Control:
+        return kControlSize;
+    case NetType::Damage:
+        return kDamageSize;
+    case NetType::Hello:
+        return kHelloSize;
+    case NetType::Welcome:
+        return kWelcomeSize;
+    case NetType::Joined:
+        return kJoinedSize;
+    case NetType::Left:
+        return kLeftSize;
+    case NetType::Scenario:
+        return kScenarioSize;
+    case NetType::ScenarioReply:
+        return kScenarioReplySize;
+    case NetType::Start:
+        return kStartSize;
+    case NetType::Chat:
+        return kChatSize;
     }
     return 0;
 }
@@ -242,8 +256,16 @@ NetMessage decodeBody(NetType type, const Reader& r) {
         return event;
     }
     case NetType::EntityState:
-        return MsgEntityState{playerIdChecked(r.i32(4)), r.u32(8), r.u32(12), r.f64(16), r.f64(24), r.f64(32),
-                              r.f64(40), r.f64(48), r.f64(56), r.f64(64)};
+        return MsgEntityState{playerIdChecked(r.i32(4)),
+                              r.u32(8),
+                              r.u32(12),
+                              r.f64(16),
+                              r.f64(24),
+                              r.f64(32),
+                              r.f64(40),
+                              r.f64(48),
+                              r.f64(56),
+                              r.f64(64)};
     case NetType::Control: {
         const std::int32_t subType = r.i32(8);
         require(subType == 0 || subType == 1, "control sub-type other than 0 or 1");
@@ -281,7 +303,8 @@ NetMessage decodeBody(NetType type, const Reader& r) {
         require(count >= 1 && count <= kNetMaxPlayers, "player count outside 1 to 4");
         for (std::int32_t i = 0; i < count; ++i) {
             const std::size_t at = 16 + kStartPlayerStep * static_cast<std::size_t>(i);
-            StartPlayer player{playerIdChecked(r.i32(at)), sideChecked(r.i32(at + 4)), r.text<kNetNameField>(at + 8)};
+            StartPlayer player{playerIdChecked(r.i32(at)), sideChecked(r.i32(at + 4)),
+                               r.text<kNetNameField>(at + 8)};
             for (const StartPlayer& earlier : start.players)
                 require(earlier.id != player.id, "a player listed twice");
             start.players.push_back(std::move(player));

@@ -118,8 +118,8 @@ struct MsgChat {
     std::string text;
 };
 
-using NetMessage = std::variant<MsgEvent, MsgEntityState, MsgControl, MsgDamage, MsgHello, MsgWelcome, MsgJoined,
-                                MsgLeft, MsgScenario, MsgScenarioReply, MsgStart, MsgChat>;
+using NetMessage = std::variant<MsgEvent, MsgEntityState, MsgControl, MsgDamage, MsgHello, MsgWelcome,
+                                MsgJoined, MsgLeft, MsgScenario, MsgScenarioReply, MsgStart, MsgChat>;
 
 /// The type a message travels under.
 NetType netTypeOf(const NetMessage& message);

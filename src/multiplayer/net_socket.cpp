@@ -94,8 +94,8 @@ bool wouldBlock() {
 } // namespace
 
 std::string NetAddress::text() const {
-    return std::to_string(ip >> 24) + "." + std::to_string(ip >> 16 & 0xFF) + "." + std::to_string(ip >> 8 & 0xFF) +
-           "." + std::to_string(ip & 0xFF) + ":" + std::to_string(port);
+    return std::to_string(ip >> 24) + "." + std::to_string(ip >> 16 & 0xFF) + "." +
+           std::to_string(ip >> 8 & 0xFF) + "." + std::to_string(ip & 0xFF) + ":" + std::to_string(port);
 }
 
 std::optional<NetAddress> NetAddress::parse(const std::string& text, std::uint16_t defaultPort) {
@@ -201,7 +201,8 @@ void TcpConnection::send(std::span<const std::uint8_t> bytes) {
 void TcpConnection::flush() {
     std::size_t written = 0;
     while (state_ == State::Open && written < outgoing_.size()) {
-        const ssize_t n = ::send(socket_.fd(), outgoing_.data() + written, outgoing_.size() - written, MSG_NOSIGNAL);
+        const ssize_t n =
+            ::send(socket_.fd(), outgoing_.data() + written, outgoing_.size() - written, MSG_NOSIGNAL);
         if (n > 0) {
             written += static_cast<std::size_t>(n);
         } else if (n < 0 && wouldBlock()) {
@@ -268,8 +269,8 @@ std::unique_ptr<UdpSocket> UdpSocket::open(std::uint16_t port, std::string& erro
 
 bool UdpSocket::sendTo(const NetAddress& to, std::span<const std::uint8_t> bytes) {
     const sockaddr_in in = socketAddress(to);
-    return ::sendto(socket_.fd(), bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&in), sizeof in) ==
-           static_cast<ssize_t>(bytes.size());
+    return ::sendto(socket_.fd(), bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&in),
+                    sizeof in) == static_cast<ssize_t>(bytes.size());
 }
 
 std::optional<std::vector<std::uint8_t>> UdpSocket::receiveFrom(std::size_t limit, NetAddress& from) {

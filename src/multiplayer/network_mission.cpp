@@ -21,7 +21,8 @@ constexpr double kAtItsStart = -1.0;
 
 } // namespace
 
-bool mpStartMission(MultiPlayerGame& game, const MsgStart& start, const std::string& scenario, std::string& why) {
+bool mpStartMission(MultiPlayerGame& game, const MsgStart& start, const std::string& scenario,
+                    std::string& why) {
     const auto own = std::find_if(start.players.begin(), start.players.end(),
                                   [&](const StartPlayer& p) { return p.id == game.ownPlayerId(); });
     if (own == start.players.end()) {
@@ -55,7 +56,8 @@ bool mpStartMission(MultiPlayerGame& game, const MsgStart& start, const std::str
     }
     for (const StartPlayer& p : start.players)
         if (p.id != own->id)
-            simCreateEntityByName("Whale", p.side, kPlayerBoatLevel, kAtItsStart, kAtItsStart, 0.0, 0.0, 0.0, p.id);
+            simCreateEntityByName("Whale", p.side, kPlayerBoatLevel, kAtItsStart, kAtItsStart, 0.0, 0.0, 0.0,
+                                  p.id);
     return true;
 }
 

@@ -14,6 +14,7 @@ class MultiPlayerGame;
 /// Starts the mission of `scenario` for `game` under `start`, up to the world standing (the host
 /// screen is the caller's). False and `why` when the scenario cannot be read or this player is
 /// not in the start; the world is then empty again.
-bool mpStartMission(MultiPlayerGame& game, const MsgStart& start, const std::string& scenario, std::string& why);
+bool mpStartMission(MultiPlayerGame& game, const MsgStart& start, const std::string& scenario,
+                    std::string& why);
 
 } // namespace q71

@@ -43,9 +43,11 @@ std::optional<ScenarioFacts> scenarioFactsOf(std::span<const std::uint8_t> bytes
     Scenario scenario;
     if (!scenarioReadBody(source, scenario))
         return std::nullopt;
-    const auto starts = std::count_if(scenario.records.begin(), scenario.records.end(),
-                                      [](const ScenarioRecord& r) { return r.type == kScenarioOwnShipStart; });
-    return ScenarioFacts{static_cast<std::uint32_t>(bytes.size()), crc32(bytes), static_cast<std::int32_t>(starts)};
+    const auto starts =
+        std::count_if(scenario.records.begin(), scenario.records.end(),
+                      [](const ScenarioRecord& r) { return r.type == kScenarioOwnShipStart; });
+    return ScenarioFacts{static_cast<std::uint32_t>(bytes.size()), crc32(bytes),
+                         static_cast<std::int32_t>(starts)};
 }
 
 std::optional<ScenarioFacts> scenarioFacts(const std::string& name) {

@@ -14,7 +14,8 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes advertBytes(const char* id, std::uint16_t port, std::uint8_t players, std::uint8_t most, const char* name) {
+Bytes advertBytes(const char* id, std::uint16_t port, std::uint8_t players, std::uint8_t most,
+                  const char* name) {
     Bytes b(42, 0);
     std::memcpy(b.data(), id, 6);
     b[6] = static_cast<std::uint8_t>(port);
@@ -41,7 +42,13 @@ TEST(HostAdvert, DamagedOrForeignAdvertsAreRefused) {
     std::memset(unended.data() + 10, 'x', 32);
     const std::vector<std::tuple<const char*, Bytes, bool>> cases{
         {"another game", advertBytes("Q71I12", 5000, 1, 4, "Nemo"), true},
-        {"too short", [] { Bytes b = advertBytes("Q71I11", 5000, 1, 4, "Nemo"); b.pop_back(); return b; }(), false},
+        {"too short",
+         [] {
+             Bytes b = advertBytes("Q71I11", 5000, 1, 4, "Nemo");
+             b.pop_back();
+             return b;
+         }(),
+         false},
         {"empty", Bytes{}, false},
         {"port 0", advertBytes("Q71I11", 0, 1, 4, "Nemo"), false},
         {"no players", advertBytes("Q71I11", 5000, 0, 4, "Nemo"), false},

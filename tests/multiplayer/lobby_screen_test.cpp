@@ -42,7 +42,8 @@ protected:
                                        [](const MainMenuEntry& e) { return e.slot == kSlotMultiPlayer; });
         const int entry = static_cast<int>(line - kMainMenuEntries.begin());
         const auto shown = static_cast<MainMenu*>(screenGet(kSlotMainMenu))->shownEntries();
-        EXPECT_NE(std::find(shown.begin(), shown.end(), entry), shown.end()) << "the menu shows the lobby's line";
+        EXPECT_NE(std::find(shown.begin(), shown.end(), entry), shown.end())
+            << "the menu shows the lobby's line";
         clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
         EXPECT_EQ(screenCurrentIndex(), kSlotMultiPlayer);
         return *static_cast<MultiSuite*>(screenGet(kSlotMultiPlayer));
@@ -80,8 +81,13 @@ TEST_F(LobbyScreen, APlayerJoinsByAddressTalksAndGoesBack) {
     press(VK_RETURN, '\r');
     ASSERT_NE(mpGame(), nullptr);
     EXPECT_EQ(simNetworkGame(), mpGame());
-    ASSERT_TRUE(test::pollUntil([&] { host->poll(); mpPoll(); pump(); },
-                                [&] { return lobby.players()->rows().size() == 2; }));
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            host->poll();
+            mpPoll();
+            pump();
+        },
+        [&] { return lobby.players()->rows().size() == 2; }));
     EXPECT_TRUE(holds(*lobby.players(), "Nemo"));
     EXPECT_TRUE(holds(*lobby.players(), "Triton"));
     EXPECT_EQ(mpRemotePlayerName(1), "Nemo");
@@ -89,14 +95,24 @@ TEST_F(LobbyScreen, APlayerJoinsByAddressTalksAndGoesBack) {
     host->sendChat("Bienvenue");
     type("Merci");
     press(VK_RETURN, '\r');
-    ASSERT_TRUE(test::pollUntil([&] { host->poll(); mpPoll(); pump(); },
-                                [&] { return holds(*lobby.messages(), "Nemo: Bienvenue") && hostLobby.saw("Triton: Merci"); }));
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            host->poll();
+            mpPoll();
+            pump();
+        },
+        [&] { return holds(*lobby.messages(), "Nemo: Bienvenue") && hostLobby.saw("Triton: Merci"); }));
     EXPECT_TRUE(lobby.chatLine()->text().empty());
 
     // Side 2: the host's list says so.
     clickButton(MultiSuite::kSide2);
-    ASSERT_TRUE(test::pollUntil([&] { host->poll(); mpPoll(); pump(); },
-                                [&] { return host->players().size() == 2 && host->players()[1].side == 2; }));
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            host->poll();
+            mpPoll();
+            pump();
+        },
+        [&] { return host->players().size() == 2 && host->players()[1].side == 2; }));
     test::saveScreenPicture("lobby-joined");
 
     // Only the host chooses the scenario; Back ends the game, which the host hears.

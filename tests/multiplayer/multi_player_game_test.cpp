@@ -64,12 +64,17 @@ protected:
     }
 
     // Polls until every peer has heard what `done` waits for.
-    void settle(const std::function<bool()>& done) { ASSERT_TRUE(pollUntil([&] { pollAll(); }, done)); }
+    void settle(const std::function<bool()>& done) {
+        ASSERT_TRUE(pollUntil([&] { pollAll(); }, done));
+    }
 
     void startDuel(Peer& client) {
         host.game->chooseScenario({"Duel.scm", duelHere.size, duelHere.crc});
         const auto& players = host.game->players();
-        settle([&] { return std::all_of(players.begin(), players.end(), [](const LobbyPlayer& p) { return p.hasScenario; }); });
+        settle([&] {
+            return std::all_of(players.begin(), players.end(),
+                               [](const LobbyPlayer& p) { return p.hasScenario; });
+        });
         std::string why;
         ASSERT_TRUE(host.game->start(77, static_cast<std::int32_t>(players.size()), why)) << why;
         settle([&] { return !client.lobby.starts.empty(); });
@@ -98,8 +103,10 @@ TEST_F(NetworkGame2, PlayersJoinChooseSidesAndChatBothWays) {
 
     ondine.game->sendChat("Bonjour");
     host.game->sendChat("Salut");
-    settle([&] { return host.lobby.saw("Ondine: Bonjour") && aronnax.lobby.saw("Ondine: Bonjour") &&
-                        ondine.lobby.saw("Nemo: Salut") && aronnax.lobby.saw("Nemo: Salut"); });
+    settle([&] {
+        return host.lobby.saw("Ondine: Bonjour") && aronnax.lobby.saw("Ondine: Bonjour") &&
+               ondine.lobby.saw("Nemo: Salut") && aronnax.lobby.saw("Nemo: Salut");
+    });
     EXPECT_TRUE(ondine.lobby.saw("Ondine: Bonjour")); // the sender sees its own line
 
     aronnax.game->leave();
@@ -153,7 +160,8 @@ TEST_F(NetworkGame2, TheMissionsMessagesReachThePeersAsTheirSendersMayGiveThem) 
 
     const auto clockBits = std::bit_cast<std::uint64_t>(600.5);
     // The host's clock sets the clients'; a client's clock is taken by nobody.
-    host.game->sendEventWithPair(9, static_cast<std::uint32_t>(clockBits), static_cast<std::uint32_t>(clockBits >> 32), -1);
+    host.game->sendEventWithPair(9, static_cast<std::uint32_t>(clockBits),
+                                 static_cast<std::uint32_t>(clockBits >> 32), -1);
     ondine.game->sendEventWithPair(9, 0, 0x40000000, -1);
     // A client's boat order and transmission reach the host and, relayed, the other client.
     ondine.game->sendEventWithValue(10, 4, 2);
@@ -162,9 +170,11 @@ TEST_F(NetworkGame2, TheMissionsMessagesReachThePeersAsTheirSendersMayGiveThem) 
     host.game->sendEntityState({12, 0, 1.0, 2.0, -3.0, 4.0, 5.0, 0.0, 0.0});
     aronnax.game->sendDamage(0.25, 3, 2, true);
     ondine.game->sendControl(0, 1);
-    settle([&] { return aronnax.world.clocks.size() == 1 && aronnax.world.events.size() == 1 &&
-                        ondine.world.states.size() == 1 && ondine.world.damages.size() == 1 &&
-                        aronnax.world.pauses.size() == 1 && host.world.pauses.size() == 1; });
+    settle([&] {
+        return aronnax.world.clocks.size() == 1 && aronnax.world.events.size() == 1 &&
+               ondine.world.states.size() == 1 && ondine.world.damages.size() == 1 &&
+               aronnax.world.pauses.size() == 1 && host.world.pauses.size() == 1;
+    });
     EXPECT_EQ(ondine.world.clocks, std::vector<double>{600.5});
     EXPECT_TRUE(host.world.clocks.empty());
     EXPECT_EQ(host.world.events.size(), 1u);
@@ -205,7 +215,8 @@ std::unique_ptr<TcpConnection> rawPlayer(std::uint16_t port) {
 
 std::vector<std::uint8_t> headerOnly(std::uint16_t type, std::uint16_t length, std::size_t size) {
     std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8),
-                                    static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)};
+                                    static_cast<std::uint8_t>(length),
+                                    static_cast<std::uint8_t>(length >> 8)};
     bytes.resize(std::max<std::size_t>(size, 4), 0);
     return bytes;
 }
@@ -223,7 +234,10 @@ TEST_F(NetworkGame2, HostileStreamsDropTheirSenderAndTheGameGoesOn) {
     };
     for (const auto& [what, bytes] : streams) {
         auto raw = rawPlayer(host.game->port());
-        settle([&] { raw->update(); return host.game->players().size() == 3; });
+        settle([&] {
+            raw->update();
+            return host.game->players().size() == 3;
+        });
         raw->send(bytes);
         raw->update();
         if (std::string(what) == "truncated, then closed")
@@ -238,7 +252,10 @@ TEST_F(NetworkGame2, HostileStreamsDropTheirSenderAndTheGameGoesOn) {
 
     // In the mission too: the hostile player is dropped, said to have left, and the mission runs on.
     auto raw = rawPlayer(host.game->port());
-    settle([&] { raw->update(); return host.game->players().size() == 3; });
+    settle([&] {
+        raw->update();
+        return host.game->players().size() == 3;
+    });
     raw->send(encodeMessage(MsgScenarioReply{3, 1}));
     startDuel(ondine);
     raw->send(headerOnly(85, 1024, 1024));
@@ -252,7 +269,10 @@ TEST_F(NetworkGame2, AFloodIsReadAtMost256MessagesAPoll) {
     auto raw = TcpConnection::connect({kLoopback.ip, host.game->port()}, error);
     ASSERT_TRUE(raw) << error;
     raw->send(encodeMessage(MsgHello{"Bavard"}));
-    settle([&] { raw->update(); return host.game->players().size() == 2; });
+    settle([&] {
+        raw->update();
+        return host.game->players().size() == 2;
+    });
     std::vector<std::uint8_t> flood;
     for (int i = 0; i < 1000; ++i) {
         const std::vector<std::uint8_t> chat = encodeMessage(MsgChat{2, "bla"});

@@ -164,9 +164,26 @@ TEST(NetMessages, DamagedBytesAreRefusedWithAReason) {
 
     const std::vector<std::pair<const char*, Bytes>> cases{
         {"no header", {54, 0}},
-        {"length below 4", [] { Bytes b = message(54, 28); b[2] = 3; return b; }()},
-        {"length above 1024", [] { Bytes b(1025, 0); b[0] = 54; b[2] = 0x01; b[3] = 0x04; return b; }()},
-        {"length other than the bytes", [] { Bytes b = message(54, 28); b.pop_back(); return b; }()},
+        {"length below 4",
+         [] {
+             Bytes b = message(54, 28);
+             b[2] = 3;
+             return b;
+         }()},
+        {"length above 1024",
+         [] {
+             Bytes b(1025, 0);
+             b[0] = 54;
+             b[2] = 0x01;
+             b[3] = 0x04;
+             return b;
+         }()},
+        {"length other than the bytes",
+         [] {
+             Bytes b = message(54, 28);
+             b.pop_back();
+             return b;
+         }()},
         {"unknown type", message(55, 28)},
         {"body too short", message(54, 24)},
         {"body too long", message(72, 20)},

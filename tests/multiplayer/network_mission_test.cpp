@@ -67,14 +67,16 @@ TEST_F(NetworkMission, TheDuelStartsAtBothPeersAndTheHostsMessagesPlayOnTheClien
     client->setListener(&clientLobby);
     client->setPeerWorld(&simPeerWorld());
     client->setScenarioLookup([](const std::string& name) { return scenarioFacts(name); });
-    ASSERT_TRUE(pollUntil([&] { pollBoth(); }, [&] { return host->players().size() == 2 && client->connected(); }));
+    ASSERT_TRUE(
+        pollUntil([&] { pollBoth(); }, [&] { return host->players().size() == 2 && client->connected(); }));
 
     const std::optional<ScenarioFacts> duel = scenarioFacts("Duel.scm");
     ASSERT_TRUE(duel);
     EXPECT_EQ(duel->ownShipStarts, 2);
     client->setSide(2);
     host->chooseScenario({"Duel.scm", duel->size, duel->crc});
-    ASSERT_TRUE(pollUntil([&] { pollBoth(); }, [&] { return host->players()[1].hasScenario && host->players()[1].side == 2; }));
+    ASSERT_TRUE(pollUntil([&] { pollBoth(); },
+                          [&] { return host->players()[1].hasScenario && host->players()[1].side == 2; }));
     std::string why;
     ASSERT_TRUE(host->start(4242, duel->ownShipStarts, why)) << why;
     ASSERT_TRUE(pollUntil([&] { pollBoth(); }, [&] { return !clientLobby.starts.empty(); }));
@@ -112,7 +114,8 @@ TEST_F(NetworkMission, TheDuelStartsAtBothPeersAndTheHostsMessagesPlayOnTheClien
     host->sendDamage(0.25, 1, 2, false);
     host->sendControl(0, 1);
     const auto clockBits = std::bit_cast<std::uint64_t>(60.0);
-    host->sendEventWithPair(9, static_cast<std::uint32_t>(clockBits), static_cast<std::uint32_t>(clockBits >> 32), -1);
+    host->sendEventWithPair(9, static_cast<std::uint32_t>(clockBits),
+                            static_cast<std::uint32_t>(clockBits >> 32), -1);
     ASSERT_TRUE(pollUntil([&] { pollBoth(); }, [&] { return simClock().gameClock == 60.0; }));
     EXPECT_DOUBLE_EQ(trawler->motion->x, 270000.0);
     EXPECT_DOUBLE_EQ(trawler->motion->heading, 45.0);

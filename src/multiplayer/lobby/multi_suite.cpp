@@ -88,7 +88,8 @@ void appendKept(GlassList& list, const std::string& line, bool replace) {
 
 MultiSuite::MultiSuite(WindowHandle parent)
     : FrontEndScreen("MultiPlayer", parent), msgList_(messageRegister("WM_MPADDTOMSGLIST")),
-      serverList_(messageRegister("WM_MPADDTOSERVERLIST")), connectList_(messageRegister("WM_MPADDTOCONNECTLIST")) {
+      serverList_(messageRegister("WM_MPADDTOSERVERLIST")),
+      connectList_(messageRegister("WM_MPADDTOCONNECTLIST")) {
     chooseScenario_ = [this]() -> std::optional<std::string> {
         ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Open, ScenarioEnding::Network);
         if (box.show() != 1)
@@ -113,8 +114,8 @@ void MultiSuite::open() {
     chat_ = std::make_unique<NameField>(window_, kChatId, kChatGlass, kNetChatLimit);
     address_->show();
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
-        buttons_.push_back(
-            frontEndPushButton(window_, kFirstButtonId + i, buttonX(i), buttonY(i), kButtonWidth, kButtonHeight));
+        buttons_.push_back(frontEndPushButton(window_, kFirstButtonId + i, buttonX(i), buttonY(i),
+                                              kButtonWidth, kButtonHeight));
     std::string error;
     adverts_ = AdvertListener::open(mpSettingsLoad().advertPort, lobbyClock(), error);
     if (!adverts_)

@@ -46,7 +46,9 @@ public:
     void missionStart(const MsgStart& start) override;
 
     /// How the host picks the scenario: the scenario file box by default.
-    void setScenarioChooser(std::function<std::optional<std::string>()> choose) { chooseScenario_ = std::move(choose); }
+    void setScenarioChooser(std::function<std::optional<std::string>()> choose) {
+        chooseScenario_ = std::move(choose);
+    }
 
     bool hostGame();
     bool joinGame();
