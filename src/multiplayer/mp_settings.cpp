@@ -19,7 +19,8 @@ MpSettings mpSettingsFrom(const std::optional<std::string>& broadcast,
                           const std::optional<std::string>& gamePort,
                           const std::optional<std::string>& advertPort) {
     MpSettings settings;
-    settings.gamePort = portOf(gamePort).value_or(settings.gamePort);
+    // A game port of 0 hosts on any free port, which the adverts tell the others.
+    settings.gamePort = gamePort == "0" ? 0 : portOf(gamePort).value_or(settings.gamePort);
     settings.advertPort = portOf(advertPort).value_or(settings.advertPort);
     settings.broadcast.port = settings.advertPort;
     if (broadcast)

@@ -13,7 +13,7 @@ namespace q71 {
 
 struct MpSettings {
     NetAddress broadcast{0xFFFFFFFF, 47111}; ///< where hosts send their adverts
-    std::uint16_t gamePort = 47110;          ///< the host's TCP port
+    std::uint16_t gamePort = 47110;          ///< the host's TCP port (0: any free one)
     std::uint16_t advertPort = 47111;        ///< where the lobby listens for adverts
 };
 

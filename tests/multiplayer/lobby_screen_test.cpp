@@ -12,10 +12,14 @@
 #include "multiplayer/mp_session.h"
 #include "multiplayer/support/loopback.h"
 #include "multiplayer/support/recording_peers.h"
+#include "platform/files/locations.h"
+#include "platform/settings/settings_store.h"
 #include "platform/window/virtual_keys.h"
 #include "sim/scoring/player_roster.h"
 #include "sim/services/sim_services.h"
+#include "support/data_set_settings.h"
 #include "support/screen_picture.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +127,63 @@ TEST_F(LobbyScreen, APlayerJoinsByAddressTalksAndGoesBack) {
     EXPECT_EQ(simNetworkGame(), nullptr);
     EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
     ASSERT_TRUE(test::pollUntil([&] { host->poll(); }, [&] { return host->players().size() == 1; }));
+}
+
+TEST_F(LobbyScreen, AHostedGameIsHeardJoinedAndItsStartRefusedWhileAPlayerLacksTheScenario) {
+    // The host takes any free port and advertises on loopback to a port free now.
+    std::string error;
+    const std::uint16_t advertPort = UdpSocket::open(0, error)->port();
+    std::string settings = test::readFile(locationDataRoot() + "/settings.ini");
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"\"255.255.255.255\"", "\"127.255.255.255\""},
+          {"\"47110\"", "\"0\""},
+          {"\"47111\"", "\"" + std::to_string(advertPort) + "\""}})
+        settings.replace(settings.find(from), from.size(), to);
+    ASSERT_TRUE(settingsLoadText(settings, error)) << error;
+
+    MultiSuite& lobby = enterLobby();
+    lobby.setScenarioChooser([] { return std::optional<std::string>("Duel.scm"); });
+    clickButton(MultiSuite::kHost);
+    ASSERT_NE(mpGame(), nullptr);
+    EXPECT_EQ(mpGame()->role(), MultiPlayerGame::Role::Host);
+    EXPECT_NE(mpGame()->port(), 0);
+    // Its own advert comes back to the lobby's list of hosts.
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            mpPoll();
+            run(10);
+        },
+        [&] { return holds(*lobby.hosts(), "Triton"); }));
+
+    auto client = MultiPlayerGame::join("Ondine", {0x7F000001, mpGame()->port()}, error);
+    ASSERT_TRUE(client) << error;
+    client->setScenarioLookup([](const std::string&) { return std::optional<ScenarioFacts>(); });
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            client->poll();
+            mpPoll();
+            pump();
+        },
+        [&] { return lobby.players()->rows().size() == 2; }));
+
+    clickButton(MultiSuite::kScenario);
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            client->poll();
+            mpPoll();
+            pump();
+        },
+        [&] { return holds(*lobby.messages(), "Ondine n'a pas"); }));
+    clickButton(MultiSuite::kStart);
+    EXPECT_EQ(
+        std::count_if(lobby.messages()->rows().begin(), lobby.messages()->rows().end(),
+                      [](const std::string& row) { return row.find("Ondine n'a pas") != std::string::npos; }),
+        2);
+    EXPECT_FALSE(mpGame()->started());
+    clickButton(MultiSuite::kLobbyFlag);
+    EXPECT_TRUE(mpGame()->lobbyFlag());
+    test::saveScreenPicture("lobby-host");
+    test::loadDataSetSettings();
 }
 
 } // namespace

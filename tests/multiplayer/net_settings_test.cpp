@@ -46,7 +46,9 @@ TEST(MpSettings, GivenValuesAreTakenAndBadOrMissingOnesKeepTheirDefaults) {
     EXPECT_EQ(given.gamePort, 5000);
     EXPECT_EQ(given.advertPort, 5001);
 
-    const MpSettings bad = mpSettingsFrom("nowhere", "0", "70000");
+    EXPECT_EQ(mpSettingsFrom(std::nullopt, "0", std::nullopt).gamePort, 0); // any free port
+
+    const MpSettings bad = mpSettingsFrom("nowhere", "-1", "70000");
     EXPECT_EQ(bad.broadcast, defaults.broadcast);
     EXPECT_EQ(bad.gamePort, defaults.gamePort);
     EXPECT_EQ(bad.advertPort, defaults.advertPort);
