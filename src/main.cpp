@@ -4,6 +4,7 @@
 #include "editor/missioneditor/editor_screens.h"
 #include "framework/app/shell.h"
 #include "frontend/frontend_services.h"
+#include "multiplayer/lobby/multi_suite.h"
 #include "multiplayer/mp_session.h"
 #include "platform/display/display_factory.h"
 #include "platform/window/clock.h"
@@ -25,5 +26,6 @@ int main() {
     WindowSystemSession session(*display, clock);
     frontEndInstallProgram(&mpShellNetwork());
     editorInstallScreens();
+    mpInstallScreens();
     return appWinMain(SW_SHOWDEFAULT);
 }

@@ -1,5 +1,6 @@
 #include "multiplayer/mp_session.h"
 
+#include "multiplayer/multi_player_game.h"
 #include "sim/services/sim_services.h"
 
 namespace q71 {
@@ -13,6 +14,11 @@ public:
     bool gameExists() const override { return simNetworkGame() != nullptr; }
 };
 
+std::unique_ptr<MultiPlayerGame>& installedGame() {
+    static std::unique_ptr<MultiPlayerGame> game;
+    return game;
+}
+
 } // namespace
 
 MpSession& mpSession() {
@@ -20,16 +26,58 @@ MpSession& mpSession() {
     return session;
 }
 
+void mpInstallGame(std::unique_ptr<MultiPlayerGame> game) {
+    // The simulation lets go of the old game before it is destroyed.
+    simSetNetworkGame(game.get());
+    installedGame() = std::move(game);
+    mpSyncSession();
+}
+
+MultiPlayerGame* mpGame() {
+    return installedGame().get();
+}
+
+void mpSyncSession() {
+    MpSession& session = mpSession();
+    const MultiPlayerGame* game = mpGame();
+    if (!game) {
+        session = MpSession{};
+        return;
+    }
+    session.localPlayerId = game->ownPlayerId() != 0 ? game->ownPlayerId() : -1;
+    session.playerCount = static_cast<int>(game->players().size());
+    session.remotePlayers.clear();
+    for (std::size_t i = 0; i < game->players().size(); ++i) {
+        const LobbyPlayer& player = game->players()[i];
+        if (player.id == game->ownPlayerId())
+            session.playerSlot = static_cast<int>(i);
+        else
+            session.remotePlayers.push_back({player.id, player.name});
+    }
+}
+
 void mpPoll() {
-    // Messages arrive only over the links of a network game, and none can be made yet.
+    if (MultiPlayerGame* game = mpGame()) {
+        game->poll();
+        mpSyncSession();
+    }
 }
 
 void mpResetState() {
-    mpSession() = MpSession{};
+    mpInstallGame(nullptr);
 }
 
 void mpShutdown() {
-    // Without a network game there is no session to end and no peer to tell.
+    if (MultiPlayerGame* game = mpGame())
+        game->leave();
+    mpInstallGame(nullptr);
+}
+
+std::optional<std::string> mpRemotePlayerName(std::int32_t id) {
+    for (const RemotePlayer& player : mpSession().remotePlayers)
+        if (player.id == id && !player.name.empty())
+            return player.name;
+    return std::nullopt;
 }
 
 AppNetwork& mpShellNetwork() {

@@ -68,7 +68,9 @@ TEST(ScenarioFileNames, ThePlayersFilesOfAnEndingAreListedWithoutRegardToCase) {
     for (const char* name : {"b.scu", "A.scu", "c.SCU", "d.scm", "e.scn", "f.scu.bak", "Sub.scu/x.scu"})
         player.dir().write(std::string("q71/Scenario/") + name, "");
     EXPECT_EQ(scenarioFilesWith(ScenarioEnding::Single), (std::vector<std::string>{"A.scu", "b.scu", "c.SCU"}));
-    EXPECT_EQ(scenarioFilesWith(ScenarioEnding::Network), (std::vector<std::string>{"d.scm"}));
+    // The data set's network scenarios are listed with the player's.
+    EXPECT_EQ(scenarioFilesWith(ScenarioEnding::Network),
+              (std::vector<std::string>{"Convoi.scm", "d.scm", "Duel.scm"}));
     test::DataFolder data;
     for (const char* name : {"Sa1.scn", "Ca1.scn", "a.cdf", "mine.scu"})
         data.write(std::string("Scenario/") + name, "");
@@ -112,8 +114,9 @@ TEST_F(ScenarioFileBox, OpeningListsOneEndingAtATimeAndTakesAChosenRow) {
         messageSend(dialogGetItem(window, ScenarioFileDialog::kNetwork), BM_CLICK, 0, 0);
         EXPECT_TRUE(checked(window, ScenarioFileDialog::kNetwork));
         EXPECT_FALSE(checked(window, ScenarioFileDialog::kSingle));
-        EXPECT_EQ(rows(window), 1);
-        chooseRow(window, 0, LBN_DBLCLK);
+        // The player's "duel.scm" stands for the data set's "Duel.scm"; its "Convoi.scm" comes too.
+        EXPECT_EQ(rows(window), 2);
+        chooseRow(window, 1, LBN_DBLCLK);
     });
     EXPECT_EQ(box.show(), kIdOk);
     EXPECT_EQ(box.fileName(), "duel.scm");

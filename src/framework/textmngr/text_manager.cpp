@@ -113,6 +113,32 @@ const char* builtinText(int id) {
         return "L'h\xF4te a quitt\xE9 le jeu.";
     case 15:
         return "Le joueur num\xE9ro %d a quitt\xE9 le jeu.";
+    case kTextPlayerJoined:
+        return "%s a rejoint la partie.";
+    case kTextPlayerLeftLobby:
+        return "%s a quitt\xE9 la partie.";
+    case kTextLinkLost:
+        return "Liaison perdue avec %s.";
+    case kTextChooseScenario:
+        return "Choisissez d'abord un sc\xE9nario.";
+    case kTextTooFewStarts:
+        return "Le sc\xE9nario n'a que %d d\xE9parts pour %d joueurs.";
+    case kTextLacksScenario:
+        return "%s n'a pas le sc\xE9nario %s.";
+    case kTextAlone:
+        return "Aucun autre joueur n'a rejoint la partie.";
+    case kTextOnlyHostStarts:
+        return "Seul l'h\xF4te lance la partie.";
+    case kTextScenarioChosen:
+        return "L'h\xF4te a choisi le sc\xE9nario %s.";
+    case kTextCannotConnect:
+        return "Connexion impossible : %s";
+    case kTextScenarioMissing:
+        return "Le sc\xE9nario %s manque ici, ou diff\xE8re de celui de l'h\xF4te.";
+    case kTextHosting:
+        return "Partie ouverte sur le port %d.";
+    case kTextMissionRefused:
+        return "La mission ne peut d\xE9marrer : %s";
     default:
         return "";
     }

@@ -54,8 +54,24 @@ KeyBinding keyBindingParse(const std::string& text, const std::string& alt, cons
 
 /// The colour (0x00BBGGRR) of player `index` modulo 8, the remainder taken as non-negative.
 uint32_t playerColour(int index);
+/// The network lobby's own texts (builtinText): their arguments in brackets.
+enum : int {
+    kTextPlayerJoined = 16,    ///< (name)
+    kTextPlayerLeftLobby = 17, ///< (name)
+    kTextLinkLost = 18,        ///< (name)
+    kTextChooseScenario = 19,
+    kTextTooFewStarts = 20, ///< (starts, players)
+    kTextLacksScenario = 21, ///< (name, scenario)
+    kTextAlone = 22,
+    kTextOnlyHostStarts = 23,
+    kTextScenarioChosen = 24,  ///< (scenario)
+    kTextCannotConnect = 25,   ///< (reason)
+    kTextScenarioMissing = 26, ///< (scenario)
+    kTextHosting = 27,         ///< (port)
+    kTextMissionRefused = 28,  ///< (reason)
+};
 /// The texts the program carries itself, in Windows-1252: 14 the host left the game, 15 a player
-/// left it (one integer, the player's number); "" for other ids.
+/// left it (one integer, the player's number), 16 to 28 the network lobby's; "" for other ids.
 const char* builtinText(int id);
 
 /// Where the message log writes: the text box of the widget library implements it.

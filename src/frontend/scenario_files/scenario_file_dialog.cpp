@@ -103,7 +103,7 @@ int ScenarioFileDialog::onOk() {
         refuse(formatted(kTextTooLong, static_cast<int>(kLongestScenarioFileName)));
         return 0;
     }
-    const bool exists = fileExists(scenarioPath(name));
+    const bool exists = fileExists(purpose_ == Purpose::Open ? scenarioReadPath(name) : scenarioPath(name));
     if (purpose_ == Purpose::Open && !exists) {
         refuse(formatted(kTextMissing, name.c_str()));
         return 0;

@@ -47,6 +47,13 @@ std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name) {
 std::vector<std::string> scenarioFilesWith(ScenarioEnding ending) {
     std::vector<std::string> names =
         fileNamesIn(ending == ScenarioEnding::DataSet ? scenarioDataSetFolder() : scenarioPlayersFolder());
+    // A player's ending lists the data set's own scenarios of it too, unless the player has one
+    // of the same name.
+    if (ending != ScenarioEnding::DataSet)
+        for (std::string& shipped : fileNamesIn(scenarioDataSetFolder()))
+            if (std::none_of(names.begin(), names.end(),
+                             [&](const std::string& n) { return lowered(n) == lowered(shipped); }))
+                names.push_back(std::move(shipped));
     std::erase_if(names, [&](const std::string& name) { return scenarioEndingOf(name) != ending; });
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         return lowered(a) < lowered(b);

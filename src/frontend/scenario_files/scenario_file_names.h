@@ -21,16 +21,16 @@ inline constexpr std::size_t kLongestScenarioFileName = 64;
 const char* scenarioEndingText(ScenarioEnding ending);
 /// The ending of a name (in any case), or none when it has none of the three.
 std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name);
-/// The names of the scenario files with an ending (the player's, or the data set's for ".scn"),
-/// sorted without regard to case.
+/// The names of the scenario files with an ending, sorted without regard to case: for ".scn" the
+/// data set's; for the player's two endings his and the data set's of that ending (a name once).
 std::vector<std::string> scenarioFilesWith(ScenarioEnding ending);
 
 enum class ScenarioNameFault { None, Empty, BadCharacter, TooLong };
 
 /// The file name of a typed name: without its outer spaces, the chosen ending added unless it
-/// ends in one of the player's two already, or in ".scn" with ".scn" chosen. A name that is empty, holds a character no file name may
-/// (a folder mark, a control character or one of : * ? " < > |) or grows too long is refused and
-/// `name` left alone.
+/// ends in one of the player's two already, or in ".scn" with ".scn" chosen. A name that is
+/// empty, holds a character no file name may (a folder mark, a control character or one of
+/// : * ? " < > |) or grows too long is refused and `name` left alone.
 ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, std::string& name);
 
 } // namespace q71

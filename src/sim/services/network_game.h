@@ -26,6 +26,9 @@ public:
     virtual bool lobbyFlag() const = 0;
     /// The local player's id, which is also the own boat's entity id.
     virtual std::int32_t ownPlayerId() const = 0;
+    /// The seed every peer's mission starts its random sequence from (the host's), once the
+    /// game has started; until then none, and the mission seeds itself as a single one does.
+    virtual std::optional<std::uint32_t> missionSeed() const { return std::nullopt; }
     /// Sends a control message (sub-type 1 with flag 1 starts the mission at the peers).
     virtual void sendControl(std::int32_t subType, std::int32_t flag) = 0;
     /// Sends damage done to an entity; the peers apply it.

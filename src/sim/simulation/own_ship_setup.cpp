@@ -38,7 +38,10 @@ void buildOwnShip(std::int32_t playerId) {
 } // namespace
 
 void simSeedMission() {
-    if (missionState().fixedSeedMode())
+    // Every peer of a network game draws the same sequence, from the host's seed.
+    if (const NetworkGame* game = simNetworkGame(); game && game->missionSeed())
+        randomSeed(*game->missionSeed());
+    else if (missionState().fixedSeedMode())
         randomSeed(kFixedSeed);
     else
         randomSeedFromTime();

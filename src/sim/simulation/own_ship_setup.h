@@ -7,8 +7,9 @@
 
 namespace q71 {
 
-/// Seeds the random generator for a mission: at 1000 for the first single mission, so that it
-/// plays the same every time, else from the time of day.
+/// Seeds the random generator for a mission: in a network game from the host's seed, else at
+/// 1000 for the first single mission, so that it plays the same every time, else from the time
+/// of day.
 void simSeedMission();
 
 /// The first part of the set-up: the random generator seeded, the signature tables built, and

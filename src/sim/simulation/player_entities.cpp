@@ -35,6 +35,25 @@ std::optional<EntityType> typeOfKind(std::uint32_t kind) {
 
 } // namespace
 
+void simMakeEntityRemote(Entity& entity) {
+    // The peer steers it: no controller of ours, and the network's motion, which runs on from
+    // where the entity is and how it moves until the peer says more.
+    auto motion = std::make_unique<RemoteMotionModel>(entity);
+    if (const MotionModel* old = entity.motion.get()) {
+        motion->x = old->x;
+        motion->y = old->y;
+        motion->z = old->z;
+        motion->speed = old->speed;
+        motion->heading = old->heading;
+        motion->pitch = old->pitch;
+        motion->roll = old->roll;
+    }
+    entity.controller.reset();
+    entity.motion = std::move(motion);
+    entity.remote = 1;
+    entity.lastRemoteUpdate = simClock().gameClock;
+}
+
 std::int32_t simCreatePlayerEntity(std::uint32_t kind, const ObjectRecord& record, std::int32_t side,
                                    std::int32_t level, double x, double y, double depth, double speed,
                                    double course, std::int32_t playerId) {
@@ -45,11 +64,7 @@ std::int32_t simCreatePlayerEntity(std::uint32_t kind, const ObjectRecord& recor
     Entity* entity = simMakeEntity(*type, side, record.keyName.view(), level, id);
     if (!entity)
         return 0;
-    // The peer steers it: no controller of ours, and the network's motion.
-    entity->controller.reset();
-    entity->motion = std::make_unique<RemoteMotionModel>(*entity);
-    entity->remote = 1;
-    entity->lastRemoteUpdate = simClock().gameClock;
+    simMakeEntityRemote(*entity);
     if (x == kAtStart && y == kAtStart) {
         if (const std::optional<PickedStart> start = scenPickOwnShipStart(playerId)) {
             x = start->x;

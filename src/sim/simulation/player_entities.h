@@ -10,6 +10,12 @@
 
 namespace q71 {
 
+class Entity;
+
+/// Hands an entity to the network: its controller removed, its motion a remote one that starts
+/// where and as the entity moved, flagged remote (a host's unit on a client's world).
+void simMakeEntityRemote(Entity& entity);
+
 /// Makes the entity of a network player by its record's kind (1 a submarine with the player's
 /// id as its own, 2 a surface ship, 3 an aircraft, 4 and 5 a plain object): without a
 /// controller, moved by the network (a remote motion model), its sensors not scanning by

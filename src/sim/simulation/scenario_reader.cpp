@@ -3,6 +3,7 @@
 #include "framework/resources/record_file.h"
 #include "framework/textmngr/text_manager.h"
 #include "platform/files/locations.h"
+#include "platform/files/path.h"
 #include "sim/entities/entity.h"
 #include "sim/scoring/mission_flow.h"
 #include "sim/services/sim_services.h"
@@ -32,7 +33,7 @@ constexpr int kTextBadLevel = 1813;
 
 // Block `index` (0 the description) of a scenario, the blocks before it read past.
 std::optional<std::string> readTextBlock(const std::string& name, int index) {
-    RecordFile file(scenarioPath(name), false, true, false);
+    RecordFile file(scenarioReadPath(name), false, true, false);
     if (!file.isOpen())
         return std::nullopt;
     RecordFileSource source(file);
@@ -170,6 +171,14 @@ std::string scenarioPath(const std::string& name) {
     return (scenarioIsPlayers(name) ? scenarioPlayersFolder() : scenarioDataSetFolder()) + "\\" + name;
 }
 
+std::string scenarioReadPath(const std::string& name) {
+    const std::string path = scenarioPath(name);
+    if (!scenarioIsPlayers(name) || fileExists(path))
+        return path;
+    const std::string shipped = scenarioDataSetFolder() + "\\" + name;
+    return fileExists(shipped) ? shipped : path;
+}
+
 std::optional<std::string> scenReadBlock1(const std::string& name) {
     return readTextBlock(name, kScenarioDescription);
 }
@@ -183,7 +192,7 @@ std::optional<std::string> scenReadBriefing(const std::string& name) {
 }
 
 ScenarioStatus ReadScen(const std::string& name, std::int32_t mode) {
-    RecordFile file(scenarioPath(name), false, true, false);
+    RecordFile file(scenarioReadPath(name), false, true, false);
     if (!file.isOpen())
         return {ScenarioError::CannotOpen, {}};
     Scenario scenario;

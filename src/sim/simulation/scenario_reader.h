@@ -44,8 +44,11 @@ std::string scenarioPlayersFolder();
 /// The program path of the data set's "Scenario" folder.
 std::string scenarioDataSetFolder();
 /// The program path of a scenario: the "Scenario" folder of the player's files for his own
-/// scenarios, else of the data set, and the name.
+/// scenarios, else of the data set, and the name. Scenarios are written there.
 std::string scenarioPath(const std::string& name);
+/// Where a scenario is read from: scenarioPath, except that a player's name missing from his
+/// folder is taken from the data set's when it is there (the data set ships network scenarios).
+std::string scenarioReadPath(const std::string& name);
 
 /// The description block of a scenario, for the mission lists; none when it is empty or the
 /// file cannot be read.

@@ -2,6 +2,7 @@
 #include "mkdata/frontend/captain_art.h"
 #include "mkdata/frontend/editor_art.h"
 #include "mkdata/frontend/editor_marks_art.h"
+#include "mkdata/frontend/lobby_art.h"
 #include "mkdata/frontend/mission_road_art.h"
 #include "mkdata/frontend/scenery.h"
 
@@ -129,6 +130,7 @@ void generateFrontEndArt(const Context& context) {
     drawEditorArt(context, texts);
     drawEditorMarks(context);
     drawCaptainArt(context, texts);
+    drawLobbyArt(context, texts);
 }
 
 } // namespace q71::mkdata

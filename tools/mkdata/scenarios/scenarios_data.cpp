@@ -87,11 +87,16 @@ void generateScenarios(const Context& context) {
             campaigns.emplace_back(file, *set);
             continue;
         }
+        // A network scenario keeps its own name ("Duel.scm.txt" gives "Duel.scm"); the others
+        // are numbered missions of a series.
+        const bool network = stem.size() > 4 && stem.substr(stem.size() - 4) == ".scm";
         const std::optional<MissionName> mission = missionName(stem);
-        if (!mission)
+        if (!mission && !network)
             throw std::runtime_error(file.string() + ": a scenario is named T, S or C, a set letter a-j and "
-                                                     "its number 1-20 (Sa1.txt), a campaign campaign-a.txt");
-        numbers[mission->series].insert(mission->number);
+                                                     "its number 1-20 (Sa1.txt), a network one <name>.scm.txt, "
+                                                     "a campaign campaign-a.txt");
+        if (mission)
+            numbers[mission->series].insert(mission->number);
         const ScenarioDefinition definition =
             parseScenarioDefinition(readSource(file), file, stem, areas, objects);
         std::unique_ptr<DemGrid>& grid = grids[definition.area->key];
@@ -106,7 +111,7 @@ void generateScenarios(const Context& context) {
         MemorySink sink;
         if (!scenarioWrite(sink, definition.scenario, scenarioGoalTree(definition), definition.thresholds))
             throw std::runtime_error(file.string() + ": the scenario cannot be encoded");
-        writeOutput(out / (stem + ".scn"), bytesOf(sink.bytes()));
+        writeOutput(out / (network ? stem : stem + ".scn"), bytesOf(sink.bytes()));
     }
     checkNumbering(numbers);
 

@@ -1,0 +1,137 @@
+#pragma once
+// The network game: the simulation's NetworkGame over a star of TCP links (net_link.h), with the
+// lobby's players, sides, scenario and lobby flag, the host's adverts, the start of the mission
+// at every peer and the messages of the running mission (docs/multiplayer.md).
+
+#include "multiplayer/host_advert.h"
+#include "multiplayer/net_link.h"
+#include "multiplayer/peer_world.h"
+#include "multiplayer/scenario_facts.h"
+#include "sim/services/network_game.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace q71 {
+
+struct LobbyPlayer {
+    std::int32_t id = 0;
+    std::int32_t side = 1;
+    std::string name;
+    bool hasScenario = false; ///< a client has the host's scenario (the host always has it)
+    bool inMission = false;   ///< its mission stands (control sub-type 1)
+};
+
+/// What the lobby screen hears from the game.
+class LobbyListener {
+public:
+    virtual ~LobbyListener() = default;
+    /// A line for the lobby's message list: chat, arrivals, departures, refusals.
+    virtual void lobbyLine(const std::string& line) = 0;
+    /// The players, their sides or the scenario changed.
+    virtual void lobbyChanged() = 0;
+    /// The host started: every peer starts its mission now.
+    virtual void missionStart(const MsgStart& start) = 0;
+};
+
+/// Where a peer finds a scenario the host chose: its facts when the file is there.
+using ScenarioLookup = std::function<std::optional<ScenarioFacts>(const std::string& name)>;
+
+class MultiPlayerGame final : public NetworkGame {
+public:
+    enum class Role { Host, Client };
+
+    /// Hosts a game on `port` (0: any free port), advertising it to `broadcast` when given.
+    static std::unique_ptr<MultiPlayerGame> host(const std::string& name, std::uint16_t port,
+                                                 std::optional<NetAddress> broadcast, const Clock& clock,
+                                                 std::string& error);
+    /// Joins the host at `address`.
+    static std::unique_ptr<MultiPlayerGame> join(const std::string& name, const NetAddress& address,
+                                                 std::string& error);
+    MultiPlayerGame(Role role, std::string name, std::unique_ptr<NetLink> link);
+
+    void setListener(LobbyListener* listener) { listener_ = listener; }
+    void setPeerWorld(PeerWorld* world) { world_ = world; }
+    void setScenarioLookup(ScenarioLookup lookup) { scenarioLookup_ = std::move(lookup); }
+    void setAdvertBeacon(std::unique_ptr<AdvertBeacon> beacon) { beacon_ = std::move(beacon); }
+
+    /// Reads and handles what the peers sent (at most 256 messages a peer), adverts the host.
+    void poll();
+    /// Tells the peers this player leaves and closes the links.
+    void leave();
+
+    Role role() const { return role_; }
+    /// The host's TCP port (0 for a client).
+    std::uint16_t port() const;
+    const std::vector<LobbyPlayer>& players() const { return players_; }
+    const std::optional<MsgScenario>& scenario() const { return scenario_; }
+    /// True once the link to the host stands (a client), or always (the host).
+    bool connected() const;
+
+    // The lobby.
+    /// This player's side, 1 or 2; the others are told.
+    void setSide(std::int32_t side);
+    /// The host's scenario; the clients check they have it.
+    void chooseScenario(const MsgScenario& scenario);
+    /// The lobby flag (commands 503 set, 504 clear); the host's is the game's.
+    void setLobbyFlag(bool on) { lobbyFlag_ = on; }
+    /// Why the host cannot start now, or none.
+    std::optional<std::string> startRefusal(std::int32_t ownShipStarts) const;
+    /// The host starts: every peer gets the start, this one too. False (and `why`) when refused.
+    bool start(std::uint32_t seed, std::int32_t ownShipStarts, std::string& why);
+    /// The start this peer runs under (its seed is the mission's).
+    const std::optional<MsgStart>& started() const { return started_; }
+    /// Sets the game active once the mission of this peer stands.
+    void setGameActive(bool active) { gameActive_ = active; }
+
+    // NetworkGame.
+    bool gameActive() const override { return gameActive_; }
+    bool lobbyFlag() const override { return lobbyFlag_; }
+    std::int32_t ownPlayerId() const override { return ownId_; }
+    std::optional<std::uint32_t> missionSeed() const override;
+    void sendControl(std::int32_t subType, std::int32_t flag) override;
+    void sendDamage(double amount, std::int32_t attackerId, std::int32_t targetId, bool explode) override;
+    void sendEntityState(const EntityStateMessage& state) override;
+    void sendEventWithPair(std::uint8_t code, std::uint32_t low, std::uint32_t high,
+                           std::int32_t subject) override;
+    void sendEventWithValue(std::uint8_t code, std::int32_t value, std::int32_t subject) override;
+    void sendEventWithValues(std::uint8_t code, std::int32_t value1, std::int32_t value2, std::int32_t value3,
+                             std::int32_t subject) override;
+    void sendChat(std::string_view text) override;
+    std::optional<std::string> remotePlayerName(std::int32_t id) const override;
+
+private:
+    void handle(const LinkEvent& event);
+    void hostHandles(std::int32_t peer, const NetMessage& message);
+    void clientHandles(const NetMessage& message);
+    void playFromPeer(std::int32_t peer, const NetMessage& message);
+    void peerGone(std::int32_t peer);
+    void send(const NetMessage& message);
+    void line(const std::string& text);
+    void changed();
+    LobbyPlayer* player(std::int32_t id);
+    std::string nameOf(std::int32_t id) const;
+    void checkScenario(const MsgScenario& scenario);
+
+    Role role_;
+    std::string name_;
+    std::unique_ptr<NetLink> link_;
+    std::unique_ptr<AdvertBeacon> beacon_;
+    LobbyListener* listener_ = nullptr;
+    PeerWorld* world_ = nullptr;
+    ScenarioLookup scenarioLookup_;
+    std::vector<LobbyPlayer> players_;
+    std::optional<MsgScenario> scenario_;
+    std::optional<MsgStart> started_;
+    std::int32_t ownId_ = 0;
+    bool lobbyFlag_ = false;
+    bool gameActive_ = false;
+    bool linked_ = false;
+    bool polling_ = false;
+};
+
+} // namespace q71

@@ -1,0 +1,144 @@
+#include "multiplayer/net_link.h"
+
+#include <algorithm>
+
+namespace q71 {
+namespace {
+
+constexpr std::size_t kReadChunk = 4096;
+
+// Reads one peer's waiting messages into events; false when the peer is to be dropped (the
+// Dropped event is then given).
+bool readPeer(LinkedPeer& peer, std::vector<LinkEvent>& events) {
+    const auto dropped = [&](std::string reason) {
+        events.push_back({LinkEvent::Kind::Dropped, peer.id, {}, std::move(reason)});
+        return false;
+    };
+    if (peer.connection->update() == TcpConnection::State::Closed)
+        return dropped(peer.connection->closeReason());
+    if (peer.connection->state() == TcpConnection::State::Connecting)
+        return true;
+    if (!peer.announced) {
+        peer.announced = true;
+        events.push_back({LinkEvent::Kind::Connected, peer.id, {}, {}});
+    }
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    for (int read = 0; read < kMessagesPerPoll;) {
+        switch (peer.framer.next(bytes, error)) {
+        case MessageFramer::Next::Message: {
+            DecodedMessage decoded = decodeMessage(bytes);
+            if (!decoded.message)
+                return dropped(decoded.error);
+            events.push_back({LinkEvent::Kind::Message, peer.id, std::move(*decoded.message), {}});
+            ++read;
+            break;
+        }
+        case MessageFramer::Next::Malformed:
+            return dropped(error);
+        case MessageFramer::Next::NeedMore: {
+            const std::vector<std::uint8_t> received = peer.connection->receive(kReadChunk);
+            if (peer.connection->state() == TcpConnection::State::Closed)
+                return dropped(peer.connection->closeReason());
+            if (received.empty())
+                return true;
+            peer.framer.append(received);
+            break;
+        }
+        }
+    }
+    return true;
+}
+
+void readPeers(std::vector<LinkedPeer>& peers, std::vector<LinkEvent>& events) {
+    std::erase_if(peers, [&](LinkedPeer& peer) { return !readPeer(peer, events); });
+}
+
+void sendToPeers(std::vector<LinkedPeer>& peers, const NetMessage& message, std::int32_t only,
+                 std::int32_t except) {
+    const std::vector<std::uint8_t> bytes = encodeMessage(message);
+    for (LinkedPeer& peer : peers)
+        if ((only == 0 || peer.id == only) && peer.id != except)
+            peer.connection->send(bytes);
+}
+
+std::vector<std::int32_t> peerIds(const std::vector<LinkedPeer>& peers) {
+    std::vector<std::int32_t> ids;
+    for (const LinkedPeer& peer : peers)
+        ids.push_back(peer.id);
+    return ids;
+}
+
+} // namespace
+
+std::unique_ptr<HostLink> HostLink::open(std::uint16_t port, std::string& error) {
+    std::unique_ptr<TcpListener> listener = TcpListener::open(port, error);
+    if (!listener)
+        return nullptr;
+    return std::make_unique<HostLink>(std::move(listener));
+}
+
+void HostLink::poll(std::vector<LinkEvent>& events) {
+    while (std::unique_ptr<TcpConnection> connection = listener_->accept()) {
+        std::int32_t id = kHostPlayerId + 1;
+        while (id <= kNetMaxPlayers &&
+               std::any_of(peers_.begin(), peers_.end(), [&](const LinkedPeer& p) { return p.id == id; }))
+            ++id;
+        // A connection the game has no room for is closed at once.
+        if (open_ && id <= kNetMaxPlayers)
+            peers_.push_back({id, std::move(connection), {}, false});
+    }
+    readPeers(peers_, events);
+}
+
+void HostLink::sendTo(std::int32_t peer, const NetMessage& message) {
+    if (peer != 0)
+        sendToPeers(peers_, message, peer, 0);
+}
+
+void HostLink::sendAll(const NetMessage& message, std::int32_t except) {
+    sendToPeers(peers_, message, 0, except);
+}
+
+void HostLink::drop(std::int32_t peer) {
+    std::erase_if(peers_, [&](const LinkedPeer& p) { return p.id == peer; });
+}
+
+std::vector<std::int32_t> HostLink::peers() const {
+    return peerIds(peers_);
+}
+
+std::unique_ptr<ClientLink> ClientLink::connect(const NetAddress& host, std::string& error) {
+    std::unique_ptr<TcpConnection> connection = TcpConnection::connect(host, error);
+    if (!connection)
+        return nullptr;
+    return std::make_unique<ClientLink>(std::move(connection));
+}
+
+ClientLink::ClientLink(std::unique_ptr<TcpConnection> connection) {
+    host_.push_back({kHostPlayerId, std::move(connection), {}, false});
+}
+
+void ClientLink::poll(std::vector<LinkEvent>& events) {
+    readPeers(host_, events);
+}
+
+void ClientLink::sendTo(std::int32_t peer, const NetMessage& message) {
+    if (peer == kHostPlayerId)
+        sendToPeers(host_, message, 0, 0);
+}
+
+void ClientLink::sendAll(const NetMessage& message, std::int32_t except) {
+    if (except != kHostPlayerId)
+        sendToPeers(host_, message, 0, 0);
+}
+
+void ClientLink::drop(std::int32_t /*peer*/) {
+    host_.clear();
+}
+
+std::vector<std::int32_t> ClientLink::peers() const {
+    return peerIds(host_);
+}
+
+} // namespace q71

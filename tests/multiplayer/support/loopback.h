@@ -1,0 +1,22 @@
+#pragma once
+// Helpers of the loopback tests: polling until something holds, bounded in passes and real time.
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace q71::test {
+
+/// Runs `pass` until `done` holds, at most 2000 passes or 5 s; true when it held.
+inline bool pollUntil(const std::function<void()>& pass, const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (int i = 0; i < 2000 && std::chrono::steady_clock::now() < deadline; ++i) {
+        pass();
+        if (done())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+} // namespace q71::test
