@@ -1,8 +1,9 @@
 // The duel between two processes over loopback: this test is the client, the peer program
 // (tests/peers/duel_peer.cpp) the host, each with a world of its own. The host's advert is heard
 // on a port chosen here, the client joins, chats both ways and asks for the duel; then each boat
-// stands at its start in the client's world, and the host's boat, under way in the host's world,
-// moves in the client's too.
+// stands at its start in the client's world, the host's boat, turned in the host's world, turns
+// in the client's too, the clocks agree after a game minute in both, the host's hit and pause
+// reach the client, and the host's leaving gives the client the host's loss (1106 with 0).
 #include "framework/textmngr/text_manager.h"
 #include "multiplayer/host_advert.h"
 #include "multiplayer/multi_player_game.h"
@@ -101,7 +102,7 @@ protected:
     std::unique_ptr<MultiPlayerGame> client;
 };
 
-TEST_F(TwoProcessDuel, AdvertJoinChatStartAndTheHostsBoatMovingHere) {
+TEST_F(TwoProcessDuel, TheHostsAdvertJoinChatStartMovesHitPauseClockAndLeaving) {
     SteadyClock clock;
     std::string error;
     auto listener = AdvertListener::open(0, clock, error);
@@ -159,6 +160,35 @@ TEST_F(TwoProcessDuel, AdvertJoinChatStartAndTheHostsBoatMovingHere) {
     EXPECT_LT(std::hypot(hostBoat->motion->x - x, hostBoat->motion->y - y), 40.0);
     EXPECT_NEAR(hostBoat->motion->heading, heading, 5.0);
     EXPECT_GT(std::fabs(std::remainder(heading - 90.0, 180.0)), 10.0) << "the host's boat turned";
+    // Each world ran its own game minute.
+    EXPECT_GE(hostClock, kDuelRunSeconds - kDuelPassSeconds);
+    EXPECT_NEAR(simClock().gameClock, hostClock, 1.0);
+
+    // The host's boat hits this one.
+    const double hull = own->hull;
+    ASSERT_TRUE(ask(kAskHit, std::string(kAnswerDone) + " " + kAskHit));
+    EXPECT_LT(own->hull, hull);
+
+    // The host pauses: the pause is locked here and this world stands until the host resumes.
+    ASSERT_TRUE(ask(kAskPause, std::string(kAnswerDone) + " " + kAskPause));
+    EXPECT_EQ(world.locks, std::vector<int>{1});
+    EXPECT_GT(simClock().pauseCount, 0);
+    const double pausedAt = simClock().gameClock;
+    run(5.0);
+    EXPECT_EQ(simClock().gameClock, pausedAt);
+    ASSERT_TRUE(ask(kAskResume, std::string(kAnswerDone) + " " + kAskResume));
+    EXPECT_EQ(world.locks, (std::vector<int>{1, 0}));
+    EXPECT_EQ(simClock().pauseCount, 0);
+    run(5.0);
+    EXPECT_NEAR(simClock().gameClock, pausedAt + 5.0, 1e-6);
+
+    // The host leaves: its loss is said here, and its program ends well.
+    client->sendChat(kAskLeave);
+    ASSERT_TRUE(until([&] { return !world.leavers.empty(); }));
+    EXPECT_EQ(world.leavers, std::vector<std::int32_t>{0});
+    EXPECT_TRUE(lobby.saw(builtinText(14)));
+    EXPECT_FALSE(client->connected());
+    EXPECT_EQ(peerExit(kPeerLimit), 0);
 }
 
 } // namespace

@@ -42,15 +42,18 @@ inline void duelPass(FakeTimeSource& time, double passSeconds) {
         appStepWorld(simulation, simShellWorldStep());
 }
 
-/// The simulation's own handling of the mission's messages, recording the chat heard and the
-/// players who left.
+/// The simulation's own handling of the mission's messages, recording the chat heard, the
+/// players who left and the pause locks.
 class HeardWorld final : public PeerWorld {
 public:
     void entityState(const MsgEntityState& s) override { simPeerWorld().entityState(s); }
     void damage(const MsgDamage& d) override { simPeerWorld().damage(d); }
     void clock(double t) override { simPeerWorld().clock(t); }
     void boatEvent(const MsgEvent& e) override { simPeerWorld().boatEvent(e); }
-    void pauseLock(int lock) override { simPeerWorld().pauseLock(lock); }
+    void pauseLock(int lock) override {
+        locks.push_back(lock);
+        simPeerWorld().pauseLock(lock);
+    }
     void chatLine(const std::string& line, std::int32_t player) override {
         chat.push_back(line);
         simPeerWorld().chatLine(line, player);
@@ -71,6 +74,7 @@ public:
 
     std::vector<std::string> chat;
     std::vector<std::int32_t> leavers;
+    std::vector<int> locks;
 };
 
 } // namespace q71::test
