@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <bit>
 
 namespace q71 {
@@ -35,8 +34,6 @@ protected:
     test::RecordingWorld hostWorld;
     std::unique_ptr<MultiPlayerGame> host, client;
 };
-
-using test::duelWorldMetres;
 
 TEST_F(NetworkMission, TheDuelStartsAtBothPeersAndTheHostsMessagesPlayOnTheClient) {
     std::string error;
@@ -78,11 +75,7 @@ TEST_F(NetworkMission, TheDuelStartsAtBothPeersAndTheHostsMessagesPlayOnTheClien
     ASSERT_TRUE(hostBoat);
     EXPECT_EQ(hostBoat->remote, 1);
     EXPECT_EQ(hostBoat->side, 1);
-    // Each boat at a start of its own: the duel's two, 20 km apart on the centre's parallel.
-    EXPECT_EQ(std::min(own->motion->x, hostBoat->motion->x), duelWorldMetres(-10));
-    EXPECT_EQ(std::max(own->motion->x, hostBoat->motion->x), duelWorldMetres(10));
-    EXPECT_EQ(own->motion->y, duelWorldMetres(0));
-    EXPECT_EQ(hostBoat->motion->y, duelWorldMetres(0));
+    test::expectAtTheDuelsStarts(*own, *hostBoat);
     // The trawler counts after the two players, and is the host's to move.
     Entity* trawler = worldFindEntity(3);
     ASSERT_TRUE(trawler);

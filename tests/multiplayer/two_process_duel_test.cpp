@@ -140,11 +140,7 @@ TEST_F(TwoProcessDuel, TheHostsAdvertJoinChatStartMovesHitPauseClockAndLeaving) 
     ASSERT_TRUE(own && own->motion && hostBoat && hostBoat->motion);
     EXPECT_EQ(own->id, 2);
     EXPECT_EQ(hostBoat->remote, 1);
-    // The duel's two starts, 20 km apart on the centre's parallel, one boat at each.
-    EXPECT_EQ(std::min(own->motion->x, hostBoat->motion->x), duelWorldMetres(-10));
-    EXPECT_EQ(std::max(own->motion->x, hostBoat->motion->x), duelWorldMetres(10));
-    EXPECT_EQ(own->motion->y, duelWorldMetres(0));
-    EXPECT_EQ(hostBoat->motion->y, duelWorldMetres(0));
+    expectAtTheDuelsStarts(*own, *hostBoat);
     const double hostX = hostBoat->motion->x, hostY = hostBoat->motion->y;
 
     // Both worlds run a game minute; the host's boat is under way in its own.

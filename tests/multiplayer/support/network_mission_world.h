@@ -3,11 +3,17 @@
 // their controllers and the explosions; the network game is taken back from the simulation at
 // the end. The one-process duel and both processes of the two-process duel run on it.
 
+#include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
+#include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/services/sim_services.h"
 #include "sim/support/data_set_world.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace q71::test {
 
@@ -26,9 +32,14 @@ protected:
     }
 };
 
-/// World x and y of a start "at centre <x> <y>" of the duel's area, km from the centre.
-inline double duelWorldMetres(double km) {
-    return 268800.0 + 1000.0 * km;
+/// Checks that the two boats stand at the duel's two starts, one at each: 20 km apart on the
+/// centre's parallel ("at centre -10 0" and "at centre 10 0", the centre at 268.8 km).
+inline void expectAtTheDuelsStarts(const Entity& own, const Entity& other) {
+    const auto metres = [](double km) { return 268800.0 + 1000.0 * km; };
+    EXPECT_EQ(std::min(own.motion->x, other.motion->x), metres(-10));
+    EXPECT_EQ(std::max(own.motion->x, other.motion->x), metres(10));
+    EXPECT_EQ(own.motion->y, metres(0));
+    EXPECT_EQ(other.motion->y, metres(0));
 }
 
 } // namespace q71::test
