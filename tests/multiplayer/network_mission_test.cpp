@@ -7,18 +7,14 @@
 #include "multiplayer/peer_world.h"
 #include "multiplayer/scenario_facts.h"
 #include "multiplayer/support/loopback.h"
+#include "multiplayer/support/network_mission_world.h"
 #include "multiplayer/support/recording_peers.h"
-#include "sim/entities/entity_hooks.h"
-#include "sim/entities/explosion.h"
 #include "sim/entities/motion/motion_model.h"
-#include "sim/entities/types/entity_classes.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/world_lists.h"
-#include "sim/support/data_set_world.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <bit>
 
 namespace q71 {
@@ -26,20 +22,8 @@ namespace {
 
 using test::pollUntil;
 
-class NetworkMission : public test::DataSetWorld {
+class NetworkMission : public test::NetworkMissionWorld {
 protected:
-    NetworkMission() {
-        entityClassesInstall();
-        entityControllersInstall();
-        explosionInstallMaker();
-    }
-    ~NetworkMission() override {
-        simSetNetworkGame(nullptr);
-        entitySetExplosionMaker(nullptr);
-        entityControllersUninstall();
-        entityClassesUninstall();
-    }
-
     void pollBoth() {
         host->poll();
         client->poll();
@@ -50,11 +34,6 @@ protected:
     test::RecordingWorld hostWorld;
     std::unique_ptr<MultiPlayerGame> host, client;
 };
-
-// World x and y of a start "at centre <x> <y>" of the duel's area, km from the centre.
-double worldMetres(double km) {
-    return 268800.0 + 1000.0 * km;
-}
 
 TEST_F(NetworkMission, TheDuelStartsAtBothPeersAndTheHostsMessagesPlayOnTheClient) {
     std::string error;
@@ -96,11 +75,7 @@ TEST_F(NetworkMission, TheDuelStartsAtBothPeersAndTheHostsMessagesPlayOnTheClien
     ASSERT_TRUE(hostBoat);
     EXPECT_EQ(hostBoat->remote, 1);
     EXPECT_EQ(hostBoat->side, 1);
-    // Each boat at a start of its own: the duel's two, 20 km apart on the centre's parallel.
-    EXPECT_EQ(std::min(own->motion->x, hostBoat->motion->x), worldMetres(-10));
-    EXPECT_EQ(std::max(own->motion->x, hostBoat->motion->x), worldMetres(10));
-    EXPECT_EQ(own->motion->y, worldMetres(0));
-    EXPECT_EQ(hostBoat->motion->y, worldMetres(0));
+    test::expectAtTheDuelsStarts(*own, *hostBoat);
     // The trawler counts after the two players, and is the host's to move.
     Entity* trawler = worldFindEntity(3);
     ASSERT_TRUE(trawler);

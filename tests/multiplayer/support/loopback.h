@@ -7,10 +7,12 @@
 
 namespace q71::test {
 
-/// Runs `pass` until `done` holds, at most 2000 passes or 5 s; true when it held.
-inline bool pollUntil(const std::function<void()>& pass, const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    for (int i = 0; i < 2000 && std::chrono::steady_clock::now() < deadline; ++i) {
+/// Runs `pass` until `done` holds, at most 400 passes a second of `limit` (5 s unless given);
+/// true when it held.
+inline bool pollUntil(const std::function<void()>& pass, const std::function<bool()>& done,
+                      std::chrono::seconds limit = std::chrono::seconds(5)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (long i = 0; i < 400 * limit.count() && std::chrono::steady_clock::now() < deadline; ++i) {
         pass();
         if (done())
             return true;

@@ -5,6 +5,8 @@
 
 #include "framework/widgets/edit_box.h"
 #include "framework/widgets/text_box.h"
+#include "platform/window/focus.h"
+#include "platform/window/virtual_keys.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/radio/comms_queue.h"
@@ -18,6 +20,7 @@
 #include "tactical/tactical_shell.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -104,7 +107,7 @@ TEST_F(RadioStationMission, TheEsmMastNamesTheEmitterUnderThePointer) {
     EXPECT_NE(worldFindEntity(room.emitter().id)->designation[11], 0) << "an ESM contact";
 }
 
-TEST_F(RadioStationMission, TheChatLineGoesToTheNetworkGameInPieces) {
+TEST_F(RadioStationMission, TheChatLineGoesToTheNetworkGameInPiecesAndWithEnter) {
     FakeNetworkGame game;
     startAtThirtyFeet();
     simSetNetworkGame(&game);
@@ -112,8 +115,17 @@ TEST_F(RadioStationMission, TheChatLineGoesToTheNetworkGameInPieces) {
     ASSERT_NE(room.chatLine(), nullptr);
     room.chatLine()->setText(std::string(100, 'a'));
     room.command(10, 13);
-    simSetNetworkGame(nullptr);
     EXPECT_EQ(game.chats, (std::vector<std::string>{std::string(80, 'a'), std::string(20, 'a')}));
+    EXPECT_EQ(room.chatLine()->getText(), "");
+
+    // Typed into the box and sent with Enter, as a player does.
+    focusSet(room.chatLine()->editWindow());
+    for (char c : std::string("Cap au 270"))
+        display.typeKey(static_cast<std::uint8_t>(std::toupper(static_cast<unsigned char>(c))), c);
+    display.typeKey(static_cast<std::uint8_t>(VK_RETURN), '\r');
+    pump();
+    simSetNetworkGame(nullptr);
+    EXPECT_EQ(game.chats.back(), "Cap au 270");
     EXPECT_EQ(room.chatLine()->getText(), "");
 }
 
