@@ -6,10 +6,12 @@
 #include "framework/widgets/spin_edit.h"
 #include "framework/widgets/state_button.h"
 #include "framework/widgets/static_text.h"
+#include "platform/controls/control_styles.h"
 #include "platform/gdi/colour.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/window_paint.h"
+#include "platform/window/window_styles.h"
 #include "sim/simulation/launcher_tables.h"
 #include "stations/firectrl/fire_chart.h"
 #include "stations/firectrl/launch_waypoint_mark.h"
@@ -134,7 +136,8 @@ WeaponConsole::WeaponConsole(WindowHandle page, int x, int y, FireChart& chart)
     positionCaptions_.push_back(makeViewLabel(page, x, positionY + 40, kConsolePositionCaptions[2]));
     const auto box = [&](int boxId, int boxY) {
         auto made = std::make_unique<EditBox>(page, boxId, x + kConsoleBoxDx, boxY, kConsoleBoxWidth,
-                                              kConsoleBoxHeight, nullptr, nullptr, true, 0);
+                                              kConsoleBoxHeight, nullptr, nullptr, true,
+                                              WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
         made->setTextColour(kAccepted);
         made->hide();
         return made;

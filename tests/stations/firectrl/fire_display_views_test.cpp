@@ -13,6 +13,8 @@
 #include "framework/widgets/super_list_box.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/window.h"
+#include "platform/window/window_layout.h"
 #include "sim/entities/contact_record.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/geometry.h"
@@ -242,6 +244,11 @@ TEST_F(DisplayViewsMission, ATypedPositionMovesTheSelectedRoutePointOrTurnsRed) 
     clickAt({kFireChartGlass.left + pixel.x, kFireChartGlass.top + pixel.y});
     ASSERT_EQ(chart.selectedWaypoint(), &point);
     EXPECT_FALSE(console.latitudeBox().getText().empty()) << "the chart told the console";
+    // The player types into the boxes: their edit controls stand inside them, shown.
+    for (EditBox* box : {&console.latitudeBox(), &console.longitudeBox()}) {
+        EXPECT_EQ(windowGetParent(box->editWindow()), box->window());
+        EXPECT_TRUE(windowIsVisible(box->editWindow()));
+    }
     const std::string latitude = console.latitudeBox().getText();
     const double x = point.x, y = point.y;
 
