@@ -14,6 +14,7 @@
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_paint.h"
+#include "platform/window/window_styles.h"
 
 #include <algorithm>
 
@@ -59,7 +60,7 @@ EditBox::EditBox(WindowHandle parentWindow, int controlId, int x, int y, int wid
     setName("EditBox");
     controlId_ = controlId;
     controlsRegisterClasses();
-    edit_ = windowCreate(0, "EDIT", "", editStyle_, kInset, kInset, width_ - 2 * kInset, height_ - 2 * kInset,
+    edit_ = windowCreate(0, "EDIT", "", editStyle_ | WS_CHILD | WS_VISIBLE, kInset, kInset, width_ - 2 * kInset, height_ - 2 * kInset,
                          window_, static_cast<std::uintptr_t>(controlId_));
     messageSend(edit_, WM_SETFONT, fontToWParam(font_), 0);
     WindowProc previous = windowSetProc(edit_, &EditBox::editProc);

@@ -22,7 +22,8 @@ class EditBox : public BaseWidget {
 public:
     /// A box in `parentWindow` whose background repeats `pattern` (black without one); a null font
     /// is the system font; a height of 0 is the font's text height + 4. The edit control fills
-    /// the box 2 pixels in, with `editStyle` and the control id.
+    /// the box 2 pixels in, with `editStyle` and the control id, always a shown child of the box
+    /// (an edit control without a parent would take no keys from the screen).
     EditBox(WindowHandle parentWindow, int controlId, int x, int y, int width, int height,
             std::shared_ptr<Bitmap> pattern, std::shared_ptr<const Font> font, bool bevel,
             std::uint32_t editStyle);

@@ -15,7 +15,6 @@
 #include "platform/controls/control_styles.h"
 #include "platform/resources/program_resources.h"
 #include "platform/window/window_paint.h"
-#include "platform/window/window_styles.h"
 #include "sim/simulation/time_source.h"
 
 namespace q71 {
@@ -66,7 +65,7 @@ void CaptLogFS::open() {
     const Rect field = kEntryGlass.inflatedBy(-3, -3);
     entry_ =
         std::make_unique<EditBox>(window_, kEntryId, field.left, field.top, field.width(), field.height(),
-                                  nullptr, appScreenFont(), false, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
+                                  nullptr, appScreenFont(), false, ES_AUTOHSCROLL);
     entry_->setTextColour(glass_colours::kAmber);
     entry_->loadResources();
     fillLog();

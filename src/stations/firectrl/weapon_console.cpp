@@ -11,7 +11,6 @@
 #include "platform/msgbox/message_box.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/window_paint.h"
-#include "platform/window/window_styles.h"
 #include "sim/simulation/launcher_tables.h"
 #include "stations/firectrl/fire_chart.h"
 #include "stations/firectrl/launch_waypoint_mark.h"
@@ -136,8 +135,7 @@ WeaponConsole::WeaponConsole(WindowHandle page, int x, int y, FireChart& chart)
     positionCaptions_.push_back(makeViewLabel(page, x, positionY + 40, kConsolePositionCaptions[2]));
     const auto box = [&](int boxId, int boxY) {
         auto made = std::make_unique<EditBox>(page, boxId, x + kConsoleBoxDx, boxY, kConsoleBoxWidth,
-                                              kConsoleBoxHeight, nullptr, nullptr, true,
-                                              WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
+                                              kConsoleBoxHeight, nullptr, nullptr, true, ES_AUTOHSCROLL);
         made->setTextColour(kAccepted);
         made->hide();
         return made;

@@ -24,7 +24,6 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
 #include "platform/window/window.h"
-#include "platform/window/window_styles.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/sensors/receiver_sensor.h"
 #include "sim/entities/types/own_submarine.h"
@@ -190,7 +189,7 @@ void RadioRoom::buildControls(bool network) {
     if (network) {
         chat_ = std::make_unique<EditBox>(window(), kRadioChatId, kRadioChatLine.left, kRadioChatLine.top,
                                           kRadioChatLine.width(), kRadioChatLine.height(), nullptr, appScreenFont(),
-                                          true, WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL);
+                                          true, ES_AUTOHSCROLL);
         chat_->setTextColour(kRadioColours[0]);
         button(kRadioSendChat, SimpleButton::kPush, "pushbtn.wav", 729);
     }

@@ -49,6 +49,14 @@ TEST_F(EditBoxes, TheFieldSitsTwoPixelsInsideAndAZeroHeightFollowsTheFont) {
     EXPECT_EQ(windowGetId(b->editWindow()), static_cast<std::uintptr_t>(kId));
 }
 
+TEST_F(EditBoxes, TheFieldIsAShownChildOfItsBoxWhateverStyleTheCallerGives) {
+    for (const std::uint32_t style : {std::uint32_t{0}, std::uint32_t{0x0080} /* ES_AUTOHSCROLL alone */, kFieldStyle}) {
+        EditBox* b = new EditBox(mainWindow, kId, 100, 100, 80, 20, nullptr, nullptr, false, style);
+        EXPECT_EQ(windowGetParent(b->editWindow()), b->window()) << style;
+        EXPECT_TRUE(windowIsVisible(b->editWindow())) << style;
+    }
+}
+
 TEST_F(EditBoxes, ADigitsOnlyBoxRefusesLettersAndPunctuationButTakesDigitsAndBackspace) {
     EditBox* b = box();
     b->setCharFilter(true);
