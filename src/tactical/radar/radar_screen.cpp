@@ -93,10 +93,6 @@ RadarScreen::~RadarScreen() {
         live = nullptr;
 }
 
-RadarScreen* radarScreen() {
-    return live;
-}
-
 void RadarScreen::buildControls() {
     auto tag = std::make_unique<SimpleButton>(window(), kRadarTag.id, kRadarTag.x, kRadarTag.y, kRadarTag.width,
                                               kRadarTag.height, kRadarTag.bitmap, kRadarTag.frames,

@@ -111,7 +111,4 @@ private:
     double lastMoveClock_ = -1.0;
 };
 
-/// The live radar screen, or null.
-RadarScreen* radarScreen();
-
 } // namespace q71
