@@ -2,6 +2,7 @@
 
 #include "editor/missioneditor/mission_document.h"
 #include "framework/textmngr/text_manager.h"
+#include "sim/simulation/geometry.h"
 #include "sim/world/terrain_world.h"
 
 #include <array>
@@ -17,7 +18,6 @@ constexpr int kTextOnLand = 2603;
 constexpr int kTextTooDeep = 2604;
 constexpr int kTextGoalUnbound = 2605;
 constexpr int kTextRoutePoint = 2610;
-constexpr double kMetresPerFoot = 0.3048;
 
 template <class... Args> std::string message(int id, const Args&... args) {
     std::array<char, 512> text{};
@@ -52,7 +52,7 @@ void checkObject(const MissionObject& object, MissionCheck& check) {
     double bottom = 0.0;
     if (record.type == kScenarioAircraft || !worldDepthAt(record.x, record.y, &bottom, true))
         return;
-    const double depth = (object.isStart() ? record.depth + 28 : record.depth) * kMetresPerFoot;
+    const double depth = (object.isStart() ? record.depth + 28 : record.depth) * kFeetToMetres;
     if (bottom >= 0.0)
         check.warnings.push_back(message(kTextOnLand, name));
     else if (depth < bottom)

@@ -14,7 +14,6 @@
 namespace q71 {
 namespace {
 
-constexpr double kMetresPerFoot = 0.3048;
 constexpr std::int32_t kStartOffsetFeet = 28; // a start's record lies this much deeper than the boat
 constexpr double kLargestOffsetYards = 300000.0; // more than a mission grid
 constexpr int kLargestDepthFeet = 30000;
@@ -229,7 +228,7 @@ bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectFiel
 }
 
 std::array<std::string, 2> waypointFormTexts(int depthMetres, int speed) {
-    return {std::to_string(std::lround(depthMetres / kMetresPerFoot)), std::to_string(speed)};
+    return {std::to_string(std::lround(depthMetres / kFeetToMetres)), std::to_string(speed)};
 }
 
 bool waypointFormRead(const std::array<std::string, 2>& texts, int& depthMetres, int& speed) {
@@ -237,7 +236,7 @@ bool waypointFormRead(const std::array<std::string, 2>& texts, int& depthMetres,
     const auto knots = formWhole(texts[1], 0, kFastestKnots);
     if (!feet || !knots)
         return false;
-    depthMetres = static_cast<int>(std::lround(*feet * kMetresPerFoot));
+    depthMetres = static_cast<int>(std::lround(*feet * kFeetToMetres));
     speed = static_cast<int>(*knots);
     return true;
 }

@@ -16,6 +16,7 @@
 #include "platform/msgbox/message_box.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
+#include "sim/simulation/geometry.h"
 #include "sim/simulation/scenario_reader.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
@@ -46,7 +47,6 @@ constexpr int kTextChooseArea = 2632;
 constexpr int kTextChooseUnit = 2633;
 constexpr int kTextSavedDespite = 2634;
 constexpr int kPickPixels = 6;
-constexpr double kMetresPerFoot = 0.3048;
 constexpr const char* kDefaultBoatName = "Orque";
 
 std::string formatted(int id, const std::string& argument) {
@@ -396,7 +396,7 @@ void ProMission::mapPressed(double worldX, double worldY, Point pixel) {
             const MapWaypoint* last = selected_->firstWaypoint();
             while (last && last->next())
                 last = last->next();
-            const int depth = static_cast<int>(std::lround(selected_->fields.depth * kMetresPerFoot));
+            const int depth = static_cast<int>(std::lround(selected_->fields.depth * kFeetToMetres));
             selected_->appendWaypoint(worldX, worldY, depth, last ? last->speed : selected_->fields.speed);
             document_.changed = true;
         }

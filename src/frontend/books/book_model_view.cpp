@@ -2,6 +2,7 @@
 
 #include "render3d/camera.h"
 #include "render3d/scene.h"
+#include "sim/simulation/geometry.h"
 #include "sim/world/object_record.h"
 #include "tactical/rwutils/rw_cache.h"
 
@@ -15,7 +16,6 @@ namespace {
 constexpr double kFieldOfView = 30.0; // degrees across
 constexpr double kElevation = -20.0;  // degrees: the model seen a little from above
 constexpr double kFillFactor = 0.62;  // half the picture's width over the model's greatest extent
-constexpr double kFeet = 0.3048;
 constexpr double kNearest = 8.0;        // metres: the camera's near plane lies 5 m out
 constexpr double kMetresPerUnit = 10.0; // one scene unit
 constexpr int kDayLight = 1;            // the view's own day phase: the books are read by day
@@ -57,7 +57,7 @@ bool BookModelView::showRecord(const ObjectRecord* record) {
     setObjectVisibleFlag(handle_, false);
     // Far enough off that the whole model stands in the picture whichever way it turns: its
     // greatest extent from the record, else twice the model's radius.
-    const double extent = std::max({record->length, record->beam, record->height}) * kFeet;
+    const double extent = std::max({record->length, record->beam, record->height}) * kFeetToMetres;
     const double size = extent > 0.0 ? extent : 2.0 * getObjectSize(handle_) * kMetresPerUnit;
     // The view window setFieldOfView gives the library spans twice the tangent of the half angle.
     const double half = 2.0 * std::tan(kFieldOfView / 2.0 * std::numbers::pi / 180.0);

@@ -1,5 +1,7 @@
 #include "stations/geninfo/order_read_out.h"
 
+#include "sim/simulation/geometry.h"
+
 #include <cmath>
 
 namespace q71 {
@@ -31,7 +33,7 @@ int depthFeetOf(double z) {
 }
 
 double verticalOfDepthFeet(double feet) {
-    return -(feet - 28.0) * 0.3048;
+    return -(feet - 28.0) * kFeetToMetres;
 }
 
 OrderReadOut::OrderReadOut(WindowHandle parentWindow, int controlId, int x, int y, int digitCount)

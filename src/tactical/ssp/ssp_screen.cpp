@@ -16,6 +16,7 @@
 #include "platform/window/window_paint.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/geometry.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
@@ -32,7 +33,6 @@ constexpr ColorRef kTrace = rgb(24, 248, 44);
 constexpr ColorRef kTableText = rgb(24, 31, 41);
 constexpr ColorRef kLayerLabelBack = rgb(24, 34, 44);
 constexpr int kMissingText = 606;
-constexpr double kFootMetres = 0.3048;
 
 SspScreen* live = nullptr;
 
@@ -144,8 +144,8 @@ void SspScreen::drawScale(DeviceContext& dc, int axisX, double fullScale) {
     dc.lineTo({axisX, kSspTop + kSspHeight});
     dc.setTextAlign(kTaLeft | kTaTop);
     const int half = dc.getTextExtent("0").cy / 2;
-    for (int k = 0; - k * 100 * kFootMetres >= fullScale; ++k) {
-        const int y = sspDepthY(-k * 100 * kFootMetres, fullScale);
+    for (int k = 0; - k * 100 * kFeetToMetres >= fullScale; ++k) {
+        const int y = sspDepthY(-k * 100 * kFeetToMetres, fullScale);
         dc.moveTo({k % 10 == 0 ? axisX - 4 : axisX - 2, y});
         dc.lineTo({axisX, y});
         if (k % 10 == 0)
