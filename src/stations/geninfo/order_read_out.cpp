@@ -29,7 +29,7 @@ int readOutCourse(double degrees) {
 }
 
 int depthFeetOf(double z) {
-    return static_cast<int>(28.5 - z * 1.0936 * 3.0);
+    return static_cast<int>(28.5 - z * kMetresToYards * 3.0);
 }
 
 double verticalOfDepthFeet(double feet) {

@@ -1,5 +1,7 @@
 #include "stations/nav/fathometer_scale.h"
 
+#include "sim/simulation/geometry.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -10,7 +12,7 @@ namespace {
 constexpr std::array<int, kFathometerTimeScales> kHistoryCodes{1, 8, 12, 24, 48};
 constexpr std::array<double, kFathometerDepthScales> kFullScales{30.81528,  305.13528, 1524.3048,
                                                                  3048.33528, 6096.3048, 9144.3048};
-constexpr double kFeetPerMetre = 1.0936 * 3.0;
+constexpr double kFeetPerMetre = kMetresToYards * 3.0;
 constexpr double kKeelFeet = 28.0;
 constexpr double kKeelMetres = 8.5344;
 constexpr int kTop = 15;

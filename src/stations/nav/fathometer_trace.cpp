@@ -10,6 +10,7 @@
 #include "platform/window/timers.h"
 #include "platform/window/window.h"
 #include "sim/entities/motion/own_boat_motion.h"
+#include "sim/simulation/geometry.h"
 #include "stations/nav/fathometer_scale.h"
 #include "stations/nav/nav_own_boat.h"
 
@@ -140,7 +141,7 @@ void FathometerTrace::drawAxes() {
         memory_->moveTo({kLeft - 3, y});
         memory_->lineTo({kLeft, y});
         char label[24];
-        std::snprintf(label, sizeof label, "%d", static_cast<int>(std::fabs(metres * 1.0936 * 3.0)));
+        std::snprintf(label, sizeof label, "%d", static_cast<int>(std::fabs(metres * kMetresToYards * 3.0)));
         Rect box{0, y - 8, kLeft - 5, y + 8};
         memory_->drawText(label, box, kDtRight | kDtVCenter | kDtSingleLine);
     }

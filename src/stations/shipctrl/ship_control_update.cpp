@@ -56,7 +56,7 @@ void ShipControl::update() {
     showValue(readOut(500), readOutWhole(std::fabs(m.speed)));
     OwnShipMotion& boat = *own->ownMotion;
     const double length = std::max(0.0, boat.towedArrayLength(boat.selectedArray()));
-    showValue(readOut(800), static_cast<int>(length * 1.0936 * 3.0 + 0.5));
+    showValue(readOut(800), static_cast<int>(length * kMetresToYards * 3.0 + 0.5));
     showValue(readOut(700), static_cast<int>(m.airBank));
     courseDial_->setActual(m.heading);
     sternDial_->setActual(360.0 - m.planeAngle1);

@@ -1,5 +1,6 @@
 #include "tactical/ssp/ssp_graph.h"
 
+#include "sim/simulation/geometry.h"
 #include "sim/simulation/sound_profile.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ bool sspLayerShown(const SoundProfile& profile, std::optional<double> probe) {
 }
 
 int sspFeet(double metres) {
-    return std::abs(static_cast<int>(std::trunc(metres * 1.0936 * 3.0)));
+    return std::abs(static_cast<int>(std::trunc(metres * kMetresToYards * 3.0)));
 }
 
 } // namespace q71
