@@ -81,7 +81,13 @@ protected:
             duelPass(time, kDuelPassSeconds);
             game->poll();
         }
-        const MotionModel& boat = *worldOwnShip()->motion;
+        // The boat's last state goes ahead of the answer: the states come every few game seconds,
+        // so the client, whose world stood still or ran on while they travelled, sees the boat
+        // where this world has it however the two processes were paced.
+        const Entity& own = *worldOwnShip();
+        const MotionModel& boat = *own.motion;
+        game->sendEntityState({static_cast<std::uint32_t>(own.id), static_cast<std::uint32_t>(boat.sinking), boat.x,
+                               boat.y, boat.z, boat.speed, boat.heading, boat.pitch, boat.roll});
         game->sendChat(kAnswerClock + std::to_string(simClock().gameClock) + " " + std::to_string(boat.x) + " " +
                        std::to_string(boat.y) + " " + std::to_string(boat.heading));
     }
