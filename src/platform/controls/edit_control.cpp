@@ -3,18 +3,16 @@
 // EN_CHANGE after every change and the parent's colours through WM_CTLCOLOREDIT.
 
 #include "platform/controls/combo_parts.h"
-#include "platform/controls/control.h"
 #include "platform/controls/control_look.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
-#include "platform/controls/edit_text.h"
+#include "platform/controls/edit_field.h"
 #include "platform/controls/multi_line_edit.h"
 #include "platform/controls/standard_controls.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/window/focus.h"
 #include "platform/window/keyboard.h"
 #include "platform/window/message_queue.h"
-#include "platform/window/timers.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
@@ -26,41 +24,22 @@
 namespace q71 {
 namespace {
 
-constexpr std::uintptr_t kBlinkTimer = 0xED17;
-constexpr std::uint32_t kBlinkMs = 500;
 constexpr int kMargin = 1;
 
 bool shiftHeld() {
     return keyGetState(VK_SHIFT) < 0;
 }
 
-class EditControl final : public Control {
+class EditControl final : public EditField {
 public:
     EditControl(WindowHandle window, const CreateStruct& cs)
-        : Control(window), style_(cs.style), inCombo_(cs.createParam == &kComboEditTag) {
-        text_.setText(cs.name ? cs.name : "");
-    }
+        : EditField(window, cs), inCombo_(cs.createParam == &kComboEditTag) {}
 
-    LResult handle(std::uint32_t message, WParam wParam, LParam lParam) override {
+private:
+    LResult handleOwn(std::uint32_t message, WParam wParam, LParam lParam) override {
         switch (message) {
-        case WM_SETTEXT:
-            text_.setText(lParam ? reinterpret_cast<const char*>(lParam) : "");
-            scrollX_ = 0;
-            changed();
-            return 1;
-        case WM_GETTEXT:
-            return copyTextToBuffer(text_.text(), wParam, lParam);
-        case WM_GETTEXTLENGTH:
-            return static_cast<LResult>(text_.text().size());
         case EM_GETSEL:
             return getSelection(wParam, lParam);
-        case EM_SETSEL:
-            text_.select(static_cast<long>(static_cast<LParam>(wParam)), static_cast<long>(lParam));
-            caretMoved();
-            return 1;
-        case EM_LIMITTEXT:
-            text_.setLimit(wParam);
-            return 0;
         case WM_SIZE:
         case WM_ENABLE:
             keepCaretVisible();
@@ -68,44 +47,19 @@ public:
             return 0;
         case WM_GETDLGCODE:
             return dialogCode();
-        case WM_SETFOCUS:
-            focused_ = true;
-            caretMoved();
-            notify(EN_SETFOCUS);
-            return 0;
-        case WM_KILLFOCUS:
-            focused_ = false;
-            timerKill(window(), kBlinkTimer);
-            invalidate();
-            notify(EN_KILLFOCUS);
-            return 0;
-        case WM_TIMER:
-            if (wParam != kBlinkTimer)
-                return byDefault(message, wParam, lParam);
-            caretOn_ = !caretOn_;
-            invalidateCaret();
-            return 0;
-        case WM_KEYDOWN:
-            onKeyDown(static_cast<std::uint32_t>(wParam), message, lParam);
-            return 0;
         case WM_SYSKEYDOWN:
             if (inCombo_ && (wParam == VK_DOWN || wParam == VK_UP))
                 return messageSend(notifyTarget(), message, wParam, lParam);
             return byDefault(message, wParam, lParam);
-        case WM_CHAR:
-            onChar(static_cast<unsigned>(wParam));
-            return 0;
         case WM_LBUTTONDOWN:
-            if (!focused_)
-                focusSet(window());
-            text_.moveCaret(indexAt(pointXFromLParam(lParam)), shiftHeld());
+            clickAt(lParam);
             selecting_ = true;
             captureSet(window());
             caretMoved();
             return 0;
         case WM_MOUSEMOVE:
             if (selecting_) {
-                text_.moveCaret(indexAt(pointXFromLParam(lParam)), true);
+                text_.moveCaret(indexAt(lParam), true);
                 caretMoved();
             }
             return 0;
@@ -116,20 +70,13 @@ public:
                     captureRelease();
             }
             return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            paint();
-            return 0;
-        case WM_DESTROY:
-            timerKill(window(), kBlinkTimer);
-            return 0;
         default:
             return byDefault(message, wParam, lParam);
         }
     }
 
-private:
+    void scrollHome() override { scrollX_ = 0; }
+    void followCaret() override { keepCaretVisible(); }
     void fontChanged() override { keepCaretVisible(); }
 
     LResult getSelection(WParam startOut, LParam endOut) const {
@@ -150,7 +97,7 @@ private:
         return code;
     }
 
-    void onKeyDown(std::uint32_t key, std::uint32_t message, LParam lParam) {
+    void onKeyDown(std::uint32_t key, std::uint32_t message, LParam lParam) override {
         if (inCombo_ &&
             (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_F4 ||
              ((key == VK_RETURN || key == VK_ESCAPE) &&
@@ -188,14 +135,14 @@ private:
         caretMoved();
     }
 
-    void onChar(unsigned ch) {
+    void onChar(unsigned ch) override {
         if (ch == 8) {
             if (text_.eraseBackward())
                 changed();
             return;
         }
-        if (ch < 0x20 || ch == 0x7F || ch > 0xFF)
-            return; // Enter, Esc, Tab and Ctrl combinations add nothing to a single line
+        if (!editTypable(ch))
+            return;
         EditText before = text_;
         char typed = static_cast<char>(ch);
         if (!text_.replaceSelection({&typed, 1}))
@@ -208,21 +155,7 @@ private:
         changed();
     }
 
-    void changed() {
-        caretMoved();
-        notify(EN_CHANGE);
-    }
-
-    // After the caret or the selection moved: the caret shows at once and stays in view.
-    void caretMoved() {
-        caretOn_ = true;
-        if (focused_)
-            timerSet(window(), kBlinkTimer, kBlinkMs);
-        keepCaretVisible();
-        invalidate();
-    }
-
-    Rect content() const {
+    Rect content() const override {
         Rect r = windowGetClientRect(window());
         if (style_ & WS_BORDER)
             r = r.inflatedBy(-1, -1);
@@ -234,8 +167,8 @@ private:
     }
 
     // The place in the text nearest to a client x.
-    std::size_t indexAt(int x) const {
-        int target = x - content().left + scrollX_;
+    std::size_t indexAt(LParam point) const override {
+        int target = pointXFromLParam(point) - content().left + scrollX_;
         FontRef f = font();
         int left = 0;
         for (std::size_t i = 0; i < text_.text().size(); ++i) {
@@ -268,46 +201,29 @@ private:
         return r.top + (r.height() - font()->metrics().height) / 2;
     }
 
-    void invalidateCaret() const {
+    void invalidateCaret() const override {
         int x = content().left - scrollX_ + textWidth(text_.caret());
         Rect caret{x, textTop(), x + 1, textTop() + font()->metrics().height};
         windowInvalidate(window(), &caret, false);
     }
 
-    void paint() {
-        bool enabled = windowIsEnabled(window());
-        ControlPaint paint(*this, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
-        DeviceContext& dc = paint.dc();
-        if (style_ & WS_BORDER)
-            look::sunkenEdge(dc, paint.client());
-        Rect area = content();
-        dc.intersectClipRect(area);
-        if (!enabled)
-            dc.setTextColor(look::kDimmed);
+    void paintText(DeviceContext& dc, const Rect& area, bool) override {
         ColorRef ink = dc.textColor();
         int x = area.left - scrollX_, y = textTop(), height = font()->metrics().height;
         dc.textOut({x, y}, text_.text());
-        if (text_.hasSelection() && (focused_ || (style_ & ES_NOHIDESEL))) {
+        if (showsSelection()) {
             int from = x + textWidth(text_.selectionStart()), to = x + textWidth(text_.selectionEnd());
-            dc.fillRect({from, y, to, y + height}, createSolidBrush(look::kAmber));
-            dc.setBkMode(kTransparent);
-            dc.setTextColor(look::kGlass);
             std::string_view selected(text_.text());
-            dc.textOut({from, y}, selected.substr(text_.selectionStart(),
-                                                  text_.selectionEnd() - text_.selectionStart()));
+            paintSelected(
+                dc, {from, y, to, y + height},
+                selected.substr(text_.selectionStart(), text_.selectionEnd() - text_.selectionStart()));
         }
-        if (focused_ && caretOn_) {
-            int caretX = x + textWidth(text_.caret());
-            dc.fillRect({caretX, y, caretX + 1, y + height}, createSolidBrush(ink));
-        }
+        if (focused_ && caretOn_)
+            paintCaret(dc, x + textWidth(text_.caret()), y, height, ink);
     }
 
-    EditText text_;
-    std::uint32_t style_;
     bool inCombo_;
     int scrollX_ = 0;
-    bool focused_ = false;
-    bool caretOn_ = true;
     bool selecting_ = false;
 };
 

@@ -5,20 +5,14 @@
 
 #include "platform/controls/multi_line_edit.h"
 
-#include "platform/controls/control.h"
 #include "platform/controls/control_look.h"
 #include "platform/controls/control_messages.h"
-#include "platform/controls/control_styles.h"
-#include "platform/controls/edit_text.h"
+#include "platform/controls/edit_field.h"
 #include "platform/controls/text_lines.h"
-#include "platform/gdi/window_dc.h"
-#include "platform/window/focus.h"
 #include "platform/window/keyboard.h"
-#include "platform/window/timers.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
-#include "platform/window/window_paint.h"
 #include "platform/window/window_styles.h"
 
 #include <algorithm>
@@ -26,35 +20,16 @@
 namespace q71 {
 namespace {
 
-constexpr std::uintptr_t kBlinkTimer = 0xED17;
-constexpr std::uint32_t kBlinkMs = 500;
 constexpr int kMargin = 2;
 constexpr std::string_view kBreak = "\r\n";
 
-class MultiLineEdit final : public Control {
+class MultiLineEdit final : public EditField {
 public:
-    MultiLineEdit(WindowHandle window, const CreateStruct& cs) : Control(window), style_(cs.style) {
-        text_.setText(cs.name ? cs.name : "");
-    }
+    using EditField::EditField;
 
-    LResult handle(std::uint32_t message, WParam wParam, LParam lParam) override {
+private:
+    LResult handleOwn(std::uint32_t message, WParam wParam, LParam lParam) override {
         switch (message) {
-        case WM_SETTEXT:
-            text_.setText(lParam ? reinterpret_cast<const char*>(lParam) : "");
-            firstLine_ = 0;
-            changed();
-            return 1;
-        case WM_GETTEXT:
-            return copyTextToBuffer(text_.text(), wParam, lParam);
-        case WM_GETTEXTLENGTH:
-            return static_cast<LResult>(text_.text().size());
-        case EM_SETSEL:
-            text_.select(static_cast<long>(static_cast<LParam>(wParam)), static_cast<long>(lParam));
-            caretMoved();
-            return 1;
-        case EM_LIMITTEXT:
-            text_.setLimit(wParam);
-            return 0;
         case EM_GETFIRSTVISIBLELINE:
             return static_cast<LResult>(firstLine_);
         case EM_GETLINECOUNT:
@@ -66,52 +41,19 @@ public:
         case WM_GETDLGCODE:
             // Return breaks the line; Tab and Esc stay the dialog's.
             return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (wParam == VK_RETURN ? DLGC_WANTALLKEYS : 0);
-        case WM_SETFOCUS:
-            focused_ = true;
-            caretMoved();
-            notify(EN_SETFOCUS);
-            return 0;
-        case WM_KILLFOCUS:
-            focused_ = false;
-            timerKill(window(), kBlinkTimer);
-            invalidate();
-            notify(EN_KILLFOCUS);
-            return 0;
-        case WM_TIMER:
-            if (wParam != kBlinkTimer)
-                return byDefault(message, wParam, lParam);
-            caretOn_ = !caretOn_;
-            invalidate();
-            return 0;
-        case WM_KEYDOWN:
-            onKeyDown(static_cast<std::uint32_t>(wParam));
-            return 0;
-        case WM_CHAR:
-            onChar(static_cast<unsigned>(wParam));
-            return 0;
         case WM_LBUTTONDOWN:
-            if (!focused_)
-                focusSet(window());
-            text_.moveCaret(indexAt(pointXFromLParam(lParam), pointYFromLParam(lParam)), keyGetState(VK_SHIFT) < 0);
+            clickAt(lParam);
             caretMoved();
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            paint();
-            return 0;
-        case WM_DESTROY:
-            timerKill(window(), kBlinkTimer);
             return 0;
         default:
             return byDefault(message, wParam, lParam);
         }
     }
 
-private:
+    void scrollHome() override { firstLine_ = 0; }
     void fontChanged() override { caretMoved(); }
 
-    Rect content() const {
+    Rect content() const override {
         Rect r = windowGetClientRect(window());
         if (style_ & WS_BORDER)
             r = r.inflatedBy(-1, -1);
@@ -142,7 +84,8 @@ private:
         return line.end;
     }
 
-    std::size_t indexAt(int x, int y) const {
+    std::size_t indexAt(LParam point) const override {
+        const int x = pointXFromLParam(point), y = pointYFromLParam(point);
         const auto lines = layout();
         const Rect area = content();
         const auto row = static_cast<std::size_t>(
@@ -154,7 +97,7 @@ private:
         return width(std::string_view(text_.text()).substr(lines[row].start, text_.caret() - lines[row].start));
     }
 
-    void onKeyDown(std::uint32_t key) {
+    void onKeyDown(std::uint32_t key, std::uint32_t, LParam) override {
         const bool extend = keyGetState(VK_SHIFT) < 0;
         const auto lines = layout();
         const std::size_t row = textLineOf(lines, text_.caret());
@@ -193,7 +136,7 @@ private:
         caretMoved();
     }
 
-    void onChar(unsigned ch) {
+    void onChar(unsigned ch) override {
         if (ch == 8) {
             if (!text_.hasSelection() && breakBefore(text_.caret()))
                 text_.select(static_cast<long>(text_.caret() - 2), static_cast<long>(text_.caret()));
@@ -206,23 +149,15 @@ private:
                 changed();
             return;
         }
-        if (ch < 0x20 || ch == 0x7F || ch > 0xFF)
+        if (!editTypable(ch))
             return;
         const char typed = static_cast<char>(ch);
         if (text_.replaceSelection({&typed, 1}))
             changed();
     }
 
-    void changed() {
-        caretMoved();
-        notify(EN_CHANGE);
-    }
-
-    // The caret shows at once and its line stays in view.
-    void caretMoved() {
-        caretOn_ = true;
-        if (focused_)
-            timerSet(window(), kBlinkTimer, kBlinkMs);
+    // The caret's line stays in view.
+    void followCaret() override {
         const auto lines = layout();
         const int row = static_cast<int>(textLineOf(lines, text_.caret()));
         if (row < firstLine_)
@@ -230,25 +165,15 @@ private:
         else if (row >= firstLine_ + visibleLines())
             firstLine_ = row - visibleLines() + 1;
         firstLine_ = std::clamp(firstLine_, 0, std::max(0, static_cast<int>(lines.size()) - visibleLines()));
-        invalidate();
     }
 
-    void paint() {
-        const bool enabled = windowIsEnabled(window());
-        ControlPaint paint(*this, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
-        DeviceContext& dc = paint.dc();
-        if (style_ & WS_BORDER)
-            look::sunkenEdge(dc, paint.client());
-        const Rect area = content();
-        dc.intersectClipRect(area);
-        if (!enabled)
-            dc.setTextColor(look::kDimmed);
+    void paintText(DeviceContext& dc, const Rect& area, bool enabled) override {
         const ColorRef ink = dc.textColor();
         const std::string_view text(text_.text());
         const auto lines = layout();
         const std::size_t caretRow = textLineOf(lines, text_.caret());
         const int height = lineHeight();
-        const bool showSelection = text_.hasSelection() && (focused_ || (style_ & ES_NOHIDESEL));
+        const bool showSelection = showsSelection();
         for (int i = 0; i <= visibleLines() && firstLine_ + i < static_cast<int>(lines.size()); ++i) {
             const std::size_t row = static_cast<std::size_t>(firstLine_ + i);
             const TextLine& line = lines[row];
@@ -261,23 +186,14 @@ private:
             if (showSelection && from < to) {
                 const int left = area.left + width(text.substr(line.start, from - line.start));
                 const int right = area.left + width(text.substr(line.start, to - line.start));
-                dc.fillRect({left, y, right, y + height}, createSolidBrush(look::kAmber));
-                dc.setBkMode(kTransparent);
-                dc.setTextColor(look::kGlass);
-                dc.textOut({left, y}, text.substr(from, to - from));
+                paintSelected(dc, {left, y, right, y + height}, text.substr(from, to - from));
             }
-            if (focused_ && caretOn_ && row == caretRow) {
-                const int x = area.left + caretX(lines, row);
-                dc.fillRect({x, y, x + 1, y + height}, createSolidBrush(ink));
-            }
+            if (focused_ && caretOn_ && row == caretRow)
+                paintCaret(dc, area.left + caretX(lines, row), y, height, ink);
         }
     }
 
-    EditText text_;
-    std::uint32_t style_;
     int firstLine_ = 0;
-    bool focused_ = false;
-    bool caretOn_ = true;
 };
 
 } // namespace
