@@ -215,7 +215,7 @@ NetMessage decodeBody(NetType type, const Reader& r) {
     case NetType::Event: {
         MsgEvent event{playerIdChecked(r.i32(4)), r.u8(8), r.u32(12), r.u32(16), r.u32(20), r.i32(24)};
         if (eventCarriesDouble(event.code))
-            finiteChecked(std::bit_cast<double>(std::uint64_t{event.value2} << 32 | event.value1));
+            finiteChecked(eventPairedDouble(event));
         return event;
     }
     case NetType::EntityState:
@@ -284,6 +284,10 @@ NetMessage decodeBody(NetType type, const Reader& r) {
 }
 
 } // namespace
+
+double eventPairedDouble(const MsgEvent& event) {
+    return std::bit_cast<double>(std::uint64_t{event.value2} << 32 | event.value1);
+}
 
 NetType netTypeOf(const NetMessage& message) {
     return kLayouts[message.index()].type;
