@@ -5,7 +5,6 @@
 #include "multiplayer/mp_session.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdio>
 
 namespace q71 {
@@ -213,11 +212,7 @@ void MultiPlayerGame::clientHandles(const NetMessage& message) {
 
 void MultiPlayerGame::playFromPeer(std::int32_t peer, const NetMessage& message) {
     if (const auto* chat = as<MsgChat>(message)) {
-        const std::string text = nameOf(peer) + ": " + chat->text;
-        if (gameActive_ && world_)
-            world_->chatLine(text, peer);
-        else
-            line(text);
+        showChat(peer, nameOf(peer), chat->text);
         return;
     }
     if (!gameActive_ || !world_)
@@ -236,7 +231,7 @@ void MultiPlayerGame::playFromPeer(std::int32_t peer, const NetMessage& message)
         if (event->code == kEventClock) {
             // Only the host's clock is the game's.
             if (peer == kHostPlayerId && role_ == Role::Client)
-                world_->clock(std::bit_cast<double>(std::uint64_t{event->value2} << 32 | event->value1));
+                world_->clock(eventPairedDouble(*event));
         } else if (event->subject == peer) {
             world_->boatEvent(*event);
         }
@@ -380,9 +375,13 @@ void MultiPlayerGame::sendEventWithValues(std::uint8_t code, std::int32_t value1
 void MultiPlayerGame::sendChat(std::string_view text) {
     const MsgChat chat{ownId_, std::string(text.substr(0, kNetChatLimit))};
     send(chat);
-    const std::string shown = name_ + ": " + chat.text;
+    showChat(ownId_, name_, chat.text);
+}
+
+void MultiPlayerGame::showChat(std::int32_t id, const std::string& name, const std::string& text) {
+    const std::string shown = name + ": " + text;
     if (gameActive_ && world_)
-        world_->chatLine(shown, ownId_);
+        world_->chatLine(shown, id);
     else
         line(shown);
 }

@@ -112,6 +112,8 @@ private:
     void peerGone(std::int32_t peer);
     void send(const NetMessage& message);
     void line(const std::string& text);
+    /// A chat line in the mission's chat once it stands, else in the lobby.
+    void showChat(std::int32_t id, const std::string& name, const std::string& text);
     void changed();
     LobbyPlayer* player(std::int32_t id);
     std::string nameOf(std::int32_t id) const;

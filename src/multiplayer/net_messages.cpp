@@ -12,9 +12,31 @@
 namespace q71 {
 namespace {
 
-constexpr std::size_t kEventSize = 28, kEntityStateSize = 72, kControlSize = 16, kDamageSize = 28,
-                      kHelloSize = 36, kWelcomeSize = 8, kJoinedSize = 44, kLeftSize = 8, kScenarioSize = 76,
-                      kScenarioReplySize = 12, kStartSize = 176, kChatSize = 92;
+// Each message's type and whole size, in the order of NetMessage's alternatives.
+struct MessageLayout {
+    NetType type;
+    std::size_t size;
+};
+constexpr std::array<MessageLayout, 12> kLayouts{{{NetType::Event, 28},
+                                                 {NetType::EntityState, 72},
+                                                 {NetType::Control, 16},
+                                                 {NetType::Damage, 28},
+                                                 {NetType::Hello, 36},
+                                                 {NetType::Welcome, 8},
+                                                 {NetType::Joined, 44},
+                                                 {NetType::Left, 8},
+                                                 {NetType::Scenario, 76},
+                                                 {NetType::ScenarioReply, 12},
+                                                 {NetType::Start, 176},
+                                                 {NetType::Chat, 92}}};
+static_assert(std::variant_size_v<NetMessage> == kLayouts.size());
+
+const MessageLayout* layoutOf(std::uint16_t code) {
+    const auto found = std::ranges::find(kLayouts, code, [](const MessageLayout& l) {
+        return static_cast<std::uint16_t>(l.type);
+    });
+    return found == kLayouts.end() ? nullptr : &*found;
+}
 constexpr std::size_t kStartPlayerStep = 40;
 
 // A refusal while decoding: thrown by the checks, caught once in decodeMessage.
@@ -104,9 +126,10 @@ private:
     LayoutWriter layout_;
 };
 
-std::vector<std::uint8_t> headed(NetType type, std::size_t size) {
+std::vector<std::uint8_t> headed(const MessageLayout& layout) {
+    const std::size_t size = layout.size;
     std::vector<std::uint8_t> bytes(size, 0);
-    const auto code = static_cast<std::uint16_t>(type);
+    const auto code = static_cast<std::uint16_t>(layout.type);
     bytes[0] = static_cast<std::uint8_t>(code);
     bytes[1] = static_cast<std::uint8_t>(code >> 8);
     bytes[2] = static_cast<std::uint8_t>(size);
@@ -114,88 +137,62 @@ std::vector<std::uint8_t> headed(NetType type, std::size_t size) {
     return bytes;
 }
 
+// Writes each message's fields into its bytes, already sized and headed.
 struct Encoder {
-    std::vector<std::uint8_t> operator()(const MsgEvent& m) const {
-        auto bytes = headed(NetType::Event, kEventSize);
-        const Writer w(bytes);
+    Writer w;
+
+    void operator()(const MsgEvent& m) const {
         w.i32(4, m.sender);
         w.u8(8, m.code);
         w.u32(12, m.value1);
         w.u32(16, m.value2);
         w.u32(20, m.value3);
         w.i32(24, m.subject);
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgEntityState& m) const {
-        auto bytes = headed(NetType::EntityState, kEntityStateSize);
-        const Writer w(bytes);
+    void operator()(const MsgEntityState& m) const {
         w.i32(4, m.sender);
         w.u32(8, m.entityId);
         w.u32(12, m.sinking);
         const std::array<double, 7> values{m.x, m.y, m.z, m.speed, m.heading, m.pitch, m.roll};
         for (std::size_t i = 0; i < values.size(); ++i)
             w.f64(16 + 8 * i, values[i]);
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgControl& m) const {
-        auto bytes = headed(NetType::Control, kControlSize);
-        const Writer w(bytes);
+    void operator()(const MsgControl& m) const {
         w.i32(4, m.sender);
         w.i32(8, m.subType);
         w.i32(12, m.flag);
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgDamage& m) const {
-        auto bytes = headed(NetType::Damage, kDamageSize);
-        const Writer w(bytes);
+    void operator()(const MsgDamage& m) const {
         w.i32(4, m.sender);
         w.f64(8, m.amount);
         w.i32(16, m.attackerId);
         w.i32(20, m.targetId);
         w.i32(24, m.explode);
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgHello& m) const {
-        auto bytes = headed(NetType::Hello, kHelloSize);
-        Writer(bytes).text<kNetNameField>(4, m.name);
-        return bytes;
+    void operator()(const MsgHello& m) const {
+        w.text<kNetNameField>(4, m.name);
     }
-    std::vector<std::uint8_t> operator()(const MsgWelcome& m) const {
-        auto bytes = headed(NetType::Welcome, kWelcomeSize);
-        Writer(bytes).i32(4, m.playerId);
-        return bytes;
+    void operator()(const MsgWelcome& m) const {
+        w.i32(4, m.playerId);
     }
-    std::vector<std::uint8_t> operator()(const MsgJoined& m) const {
-        auto bytes = headed(NetType::Joined, kJoinedSize);
-        const Writer w(bytes);
+    void operator()(const MsgJoined& m) const {
         w.i32(4, m.playerId);
         w.i32(8, m.side);
         w.text<kNetNameField>(12, m.name);
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgLeft& m) const {
-        auto bytes = headed(NetType::Left, kLeftSize);
-        Writer(bytes).i32(4, m.playerId);
-        return bytes;
+    void operator()(const MsgLeft& m) const {
+        w.i32(4, m.playerId);
     }
-    std::vector<std::uint8_t> operator()(const MsgScenario& m) const {
-        auto bytes = headed(NetType::Scenario, kScenarioSize);
-        const Writer w(bytes);
+    void operator()(const MsgScenario& m) const {
         w.text<kNetScenarioField>(4, m.name);
         w.u32(68, m.size);
         w.u32(72, m.crc);
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgScenarioReply& m) const {
-        auto bytes = headed(NetType::ScenarioReply, kScenarioReplySize);
-        const Writer w(bytes);
+    void operator()(const MsgScenarioReply& m) const {
         w.i32(4, m.sender);
         w.i32(8, m.has);
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgStart& m) const {
-        auto bytes = headed(NetType::Start, kStartSize);
-        const Writer w(bytes);
+    void operator()(const MsgStart& m) const {
         const std::size_t count = std::min<std::size_t>(m.players.size(), kNetMaxPlayers);
         w.u32(4, m.seed);
         w.i32(8, m.lobbyFlag);
@@ -206,53 +203,19 @@ struct Encoder {
             w.i32(at + 4, m.players[i].side);
             w.text<kNetNameField>(at + 8, m.players[i].name);
         }
-        return bytes;
     }
-    std::vector<std::uint8_t> operator()(const MsgChat& m) const {
-        auto bytes = headed(NetType::Chat, kChatSize);
-        const Writer w(bytes);
+    void operator()(const MsgChat& m) const {
         w.i32(4, m.sender);
         w.text<kNetChatField>(8, m.text.substr(0, kNetChatLimit));
-        return bytes;
     }
 };
-
-std::size_t bodySize(NetType type) {
-    switch (type) {
-    case NetType::Event:
-        return kEventSize;
-    case NetType::EntityState:
-        return kEntityStateSize;
-    case NetType::Control:
-        return kControlSize;
-    case NetType::Damage:
-        return kDamageSize;
-    case NetType::Hello:
-        return kHelloSize;
-    case NetType::Welcome:
-        return kWelcomeSize;
-    case NetType::Joined:
-        return kJoinedSize;
-    case NetType::Left:
-        return kLeftSize;
-    case NetType::Scenario:
-        return kScenarioSize;
-    case NetType::ScenarioReply:
-        return kScenarioReplySize;
-    case NetType::Start:
-        return kStartSize;
-    case NetType::Chat:
-        return kChatSize;
-    }
-    return 0;
-}
 
 NetMessage decodeBody(NetType type, const Reader& r) {
     switch (type) {
     case NetType::Event: {
         MsgEvent event{playerIdChecked(r.i32(4)), r.u8(8), r.u32(12), r.u32(16), r.u32(20), r.i32(24)};
         if (eventCarriesDouble(event.code))
-            finiteChecked(std::bit_cast<double>(std::uint64_t{event.value2} << 32 | event.value1));
+            finiteChecked(eventPairedDouble(event));
         return event;
     }
     case NetType::EntityState:
@@ -320,23 +283,20 @@ NetMessage decodeBody(NetType type, const Reader& r) {
     throw Refused{"unknown message type"};
 }
 
-bool knownType(std::uint16_t code) {
-    return code == 54 || code == 69 || code == 72 || code == 85 || (code >= 300 && code <= 307);
-}
-
 } // namespace
 
+double eventPairedDouble(const MsgEvent& event) {
+    return std::bit_cast<double>(std::uint64_t{event.value2} << 32 | event.value1);
+}
+
 NetType netTypeOf(const NetMessage& message) {
-    static constexpr std::array<NetType, 12> kTypes{
-        NetType::Event,    NetType::EntityState,   NetType::Control, NetType::Damage,
-        NetType::Hello,    NetType::Welcome,       NetType::Joined,  NetType::Left,
-        NetType::Scenario, NetType::ScenarioReply, NetType::Start,   NetType::Chat};
-    static_assert(std::variant_size_v<NetMessage> == kTypes.size());
-    return kTypes[message.index()];
+    return kLayouts[message.index()].type;
 }
 
 std::vector<std::uint8_t> encodeMessage(const NetMessage& message) {
-    return std::visit(Encoder{}, message);
+    auto bytes = headed(kLayouts[message.index()]);
+    std::visit(Encoder{Writer(bytes)}, message);
+    return bytes;
 }
 
 std::optional<NetMsgHeader> readNetHeader(std::span<const std::uint8_t> bytes) {
@@ -358,10 +318,11 @@ DecodedMessage decodeMessage(std::span<const std::uint8_t> bytes) {
         return {std::nullopt, "message length outside 4 to 1024"};
     if (header->length != bytes.size())
         return {std::nullopt, "message length other than its bytes"};
-    if (!knownType(header->type))
+    const MessageLayout* layout = layoutOf(header->type);
+    if (!layout)
         return {std::nullopt, "unknown message type " + std::to_string(header->type)};
-    const auto type = static_cast<NetType>(header->type);
-    if (bytes.size() != bodySize(type))
+    const NetType type = layout->type;
+    if (bytes.size() != layout->size)
         return {std::nullopt, "message of type " + std::to_string(header->type) + " with the wrong size"};
     try {
         return {decodeBody(type, Reader(bytes)), {}};

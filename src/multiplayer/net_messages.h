@@ -51,6 +51,8 @@ struct MsgEvent {
     std::uint32_t value1 = 0, value2 = 0, value3 = 0;
     std::int32_t subject = 0;
 };
+/// The double an event carries as its first two values, the low half first (speed, depth, course, clock).
+double eventPairedDouble(const MsgEvent& event);
 /// 69: where an entity is and how it moves.
 struct MsgEntityState {
     std::int32_t sender = 0;

@@ -15,7 +15,6 @@
 #include "tactical/radio/radio_room.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace q71 {
 namespace {
@@ -26,10 +25,6 @@ constexpr std::int32_t kTransmission = 10;
 constexpr std::int32_t kPing = 4, kSweep = 7;
 // A peer's ping or sweep is heard loudest next to it and fades out over this range.
 constexpr double kHeardRangeYards = 40000.0;
-
-double pairedDouble(const MsgEvent& event) {
-    return std::bit_cast<double>(std::uint64_t{event.value2} << 32 | event.value1);
-}
 
 Entity* remoteEntity(std::uint32_t id) {
     Entity* entity = worldFindEntity(static_cast<std::int32_t>(id));
@@ -89,13 +84,13 @@ public:
         const auto value = static_cast<std::int32_t>(event.value1);
         switch (event.code) {
         case 0:
-            motion.orderedSpeed = pairedDouble(event);
+            motion.orderedSpeed = eventPairedDouble(event);
             break;
         case 1:
-            motion.orderedDepth = pairedDouble(event) * kFeetToMetres;
+            motion.orderedDepth = eventPairedDouble(event) * kFeetToMetres;
             break;
         case 2:
-            motion.orderedCourse = pairedDouble(event);
+            motion.orderedCourse = eventPairedDouble(event);
             break;
         case 7:
             motion.blowerOn = value;
