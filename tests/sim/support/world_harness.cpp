@@ -5,6 +5,7 @@
 #include "sim/simulation/random.h"
 #include "sim/simulation/signature_tables.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/sound_profile.h"
 #include "sim/simulation/world_mission_facts.h"
 #include "sim/support/under_way.h"
 #include "sim/world/object_database.h"
@@ -199,6 +200,7 @@ Entity* makeHarnessPlatform(std::int32_t side, std::string_view typeName, std::i
 
 WorldHarness::WorldHarness(std::uint32_t seed) {
     simResetClock();
+    soundProfile() = SoundProfile{}; // a blast of the last world may still be raising the noise
     simSetTimeCompression(1.0);
     randomSeed(seed);
     entitySetIdCounter(0);
