@@ -101,6 +101,9 @@ FireDisplay::FireDisplay(WindowHandle screen, FirePanel& firePanel)
 }
 
 FireDisplay::~FireDisplay() {
+    // At exit the mission's world, and with it the grid, goes before the screens: the plot's
+    // symbols must leave a chart that no longer looks at it.
+    chart_->setMapSource(nullptr);
     closePage();
 }
 

@@ -14,6 +14,7 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/simulation/geometry.h"
+#include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_layout.h"
 #include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/torpedo_tube.h"
@@ -83,6 +84,15 @@ protected:
         return made;
     }
 };
+
+TEST_F(FireDisplayMission, AnOpenDisplayGoesAfterTheMissionsGridWithoutReadingIt) {
+    openDisplay();
+    ASSERT_TRUE(chart().hasGrid());
+    ASSERT_FALSE(plot().items().empty()); // the own boat at least, a symbol on the chart
+    worldClose(); // at exit the mission's world goes first
+    host().setChild(kStationFireControl, nullptr);
+    EXPECT_EQ(fireCtrl(), nullptr);
+}
 
 TEST_F(FireDisplayMission, TheSelectorFollowsTheContactsAndTheReadoutsShowTheChosenOne) {
     openDisplay();
