@@ -50,6 +50,10 @@ std::optional<double> terrainDepthInterpolated(double x, double y, bool fine) {
 }
 
 bool terrainLineBlocked(const WorldPoint& a, const WorldPoint& b, WorldPoint* blockedAt) {
+    // A world without a terrain grid has no bottom to block a line (the walk would skip every
+    // stretch): a sea of sensors hearing one another over open water spares the walk.
+    if (!worldGrid())
+        return false;
     const double n = entityRangeYards(a, b) / kSightStepYards;
     if (!(n > 1.0) || !std::isfinite(n))
         return false;

@@ -150,6 +150,23 @@ TEST(TerrainLineBlocked, SkippingClearStretchesFindsWhatEveryStepFinds) {
     }
 }
 
+// Open water without a grid: the walk of every step finds nothing, and neither does the line test,
+// however deep or long the line.
+TEST(TerrainLineBlocked, WithoutAGridNoLineIsBlocked) {
+    worldClose();
+    std::mt19937 draws(4747);
+    std::uniform_real_distribution<double> across(-50000.0, 90000.0);
+    std::uniform_real_distribution<double> depth(-11000.0, 100.0);
+    for (int i = 0; i < 500; ++i) {
+        const WorldPoint a{across(draws), across(draws), depth(draws)};
+        const WorldPoint b{across(draws), across(draws), depth(draws)};
+        WorldPoint at{-1, -2, -3};
+        ASSERT_FALSE(firstBlockedStep(a, b).has_value()) << "line " << i;
+        EXPECT_FALSE(terrainLineBlocked(a, b, &at)) << "line " << i;
+        EXPECT_DOUBLE_EQ(at.x, -1);
+    }
+}
+
 TEST(GeoSafeDepth, TakesTheShallowestOfLimitBottomAndLayer) {
     const WorldPoint here{2000, 2000, -50};
     {
