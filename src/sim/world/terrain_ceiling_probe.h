@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace q71 {
@@ -49,10 +50,19 @@ private:
     double rowOf(double y) const { return lastRow_ - y * lastRow_ / heightMetres_; }
     double roughen(double depth) const { return depth + reach_ * std::fabs(depth) + 1e-9; }
 
+    // std::floor without the call into the maths library: a whole number below 2^52 converts
+    // exactly both ways.
+    static double floorOf(double v) {
+        if (!(std::fabs(v) < 4.0e15))
+            return std::floor(v);
+        const double whole = static_cast<double>(static_cast<std::int64_t>(v));
+        return whole > v ? whole - 1.0 : whole;
+    }
+
     // The samples low..high of an axis from a - 1 to b + 2 (either way round), clipped to
     // 0..high as given; false when none lies on it (or a position is not a number).
     static bool sampleSpan(double a, double b, int& low, int& high) {
-        const double first = std::floor(std::min(a, b)) - 1.0, last = std::floor(std::max(a, b)) + 2.0;
+        const double first = floorOf(std::min(a, b)) - 1.0, last = floorOf(std::max(a, b)) + 2.0;
         if (!(last >= 0.0 && first <= high))
             return false;
         low = static_cast<int>(std::max(first, 0.0));
