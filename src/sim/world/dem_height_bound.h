@@ -31,7 +31,7 @@ public:
     }
 
 private:
-    static constexpr int kBlock = 8; // samples a side
+    static constexpr int kBlock = 4; // samples a side
 
     int blockColumns_ = 0;
     std::vector<std::int16_t> blockHighest_; // row by row
