@@ -17,14 +17,14 @@ namespace q71 {
 class TerrainCeilingProbe {
 public:
     TerrainCeilingProbe(const DemGrid& grid, const DemHeightBound& bound, double roughnessReach)
-        : grid_(&grid), bound_(&bound), lastColumn_(grid.width - 1), lastRow_(grid.height - 1),
+        : grid_(&grid), sampler_(grid), bound_(&bound), lastColumn_(grid.width - 1), lastRow_(grid.height - 1),
           widthMetres_(grid.extentX * 1000.0), heightMetres_(grid.extentY * 1000.0), reach_(roughnessReach) {}
 
     /// The highest the rough bottom can be at a world position (worldRoughenCeiling of the
     /// height without roughness); false off a grid that does not wrap.
     bool ceilingAt(double x, double y, double* ceiling) const {
         double depth = 0.0;
-        if (!demSample(grid_, columnOf(x), rowOf(y), &depth))
+        if (!sampler_.sample(columnOf(x), rowOf(y), &depth))
             return false;
         *ceiling = roughen(depth);
         return true;
@@ -71,6 +71,7 @@ private:
     }
 
     const DemGrid* grid_;
+    DemSampler sampler_;
     const DemHeightBound* bound_;
     double lastColumn_, lastRow_;
     double widthMetres_, heightMetres_;

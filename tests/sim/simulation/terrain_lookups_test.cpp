@@ -111,8 +111,9 @@ TEST(TerrainLookups, FloorUnderAPointIsTheSameWhateverWasAskedBefore) {
             terrainDepthInterpolated(across(draws), across(draws), crowd % 2 == 0);
         const std::optional<double> again = terrainDepthInterpolated(points[i].x, points[i].y, true);
         ASSERT_EQ(again.has_value(), first[i].has_value()) << i;
-        if (again)
+        if (again) {
             EXPECT_EQ(bitsOf(*again), bitsOf(*first[i])) << i;
+        }
     }
 }
 
@@ -129,8 +130,9 @@ TEST(TerrainLookups, TheProbesCeilingsAreNeverBelowTheRoughBottom) {
         double rough = 0.0, ceiling = 0.0;
         const bool known = worldDepthAt(x, y, &rough, true);
         ASSERT_EQ(probe->ceilingAt(x, y, &ceiling), known) << x << ", " << y;
-        if (known)
+        if (known) {
             EXPECT_GE(ceiling, rough) << x << ", " << y;
+        }
 
         // A box from (x, y), either way round: above every rough depth inside it.
         const double x1 = x + (i % 2 ? size(draws) : -size(draws)), y1 = y + (i % 3 ? size(draws) : -size(draws));
