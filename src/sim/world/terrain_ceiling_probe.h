@@ -1,8 +1,9 @@
 #pragma once
 // Questions a sight line asks of the terrain world at every step: the highest the rough bottom
 // can be under a point, and over a box. The figures of the current grid are taken once per line,
-// so a step costs its own arithmetic alone: the same arithmetic as worldToGrid, demSample and
-// worldRoughenCeiling, so the same answers, bit for bit.
+// so a step costs its own arithmetic alone: the same arithmetic as worldToGrid and demSample.
+// The rough bottom is worldRoughenDepth's: the probe raises a height by the most the swells can
+// add (`roughnessReach`, given by the terrain world), and a line clear of that clears the bottom.
 
 #include "sim/world/dem_grid.h"
 #include "sim/world/dem_height_bound.h"
@@ -20,8 +21,8 @@ public:
         : grid_(&grid), sampler_(grid), bound_(&bound), lastColumn_(grid.width - 1), lastRow_(grid.height - 1),
           widthMetres_(grid.extentX * 1000.0), heightMetres_(grid.extentY * 1000.0), reach_(roughnessReach) {}
 
-    /// The highest the rough bottom can be at a world position (worldRoughenCeiling of the
-    /// height without roughness); false off a grid that does not wrap.
+    /// The highest the rough bottom can be at a world position (the height without roughness,
+    /// raised); false off a grid that does not wrap.
     bool ceilingAt(double x, double y, double* ceiling) const {
         double depth = 0.0;
         if (!sampler_.sample(columnOf(x), rowOf(y), &depth))

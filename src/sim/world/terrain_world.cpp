@@ -136,6 +136,13 @@ bool worldExtent(double* x, double* y) {
 namespace {
 constexpr int kRoughnessWaves = 12;
 constexpr double kFineRoughness = 0.05, kBroadRoughness = 0.1;
+
+// The most worldRoughenDepth can add to a height, relative to its size: a hair more than the
+// swells can reach, so that rounding never puts the bottom above a height raised by it.
+double roughnessReach() {
+    static const double reach = (kFineRoughness + kBroadRoughness) * waveHeightBound(kRoughnessWaves) * 1.001;
+    return reach;
+}
 } // namespace
 
 double worldRoughenDepth(double x, double y, double depth) {
@@ -144,19 +151,13 @@ double worldRoughenDepth(double x, double y, double depth) {
     return depth + kFineRoughness * fine * depth + kBroadRoughness * broad * depth;
 }
 
-double worldRoughnessReach() {
-    // A hair more than the swells can reach, so that rounding never puts the bottom above it.
-    static const double reach = (kFineRoughness + kBroadRoughness) * waveHeightBound(kRoughnessWaves) * 1.001;
-    return reach;
-}
-
 std::optional<TerrainCeilingProbe> worldCeilingProbe() {
     const DemGrid* grid = world.grid.get();
     if (!grid)
         return std::nullopt;
     if (!world.bound)
         world.bound = std::make_unique<DemHeightBound>(*grid);
-    return TerrainCeilingProbe(*grid, *world.bound, worldRoughnessReach());
+    return TerrainCeilingProbe(*grid, *world.bound, roughnessReach());
 }
 
 bool worldDepthAt(double x, double y, double* depth, bool withNoise) {

@@ -49,11 +49,6 @@ bool worldExtent(double* x, double* y);
 /// each scaling it by a few per cent (what worldDepthAt adds with noise).
 double worldRoughenDepth(double x, double y, double depth);
 
-/// The most worldRoughenDepth can add to a grid height, relative to its size, or a little more
-/// (cheaper than the roughness itself: a line clear of a height raised by it clears the rough
-/// bottom too).
-double worldRoughnessReach();
-
 /// The questions of a sight line on the current grid (its height bound made when first asked,
 /// and dropped with the grid); nothing without a grid. Valid while the grid stays.
 std::optional<TerrainCeilingProbe> worldCeilingProbe();
