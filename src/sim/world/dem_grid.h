@@ -49,9 +49,49 @@ std::unique_ptr<DemGrid> demReadGrid(const std::function<bool(std::span<std::byt
 /// Reads a grid file from the terrain folder; null when it does not open or is malformed.
 std::unique_ptr<DemGrid> demGridLoad(std::string_view name, std::string* error = nullptr);
 
+/// Brings a position lying off 0..n-1 of an axis onto it when the axis wraps; false when it does
+/// not wrap, or for a position that is not a number. On a wrapping axis the last sample repeats
+/// the first, so positions step by n - 1; the result is where stepping one period at a time stops.
+bool demWrapOntoAxis(double& g, int n, uint32_t wraps);
+
+/// Samples a grid, its figures taken once: for many samples of one grid.
+class DemSampler {
+public:
+    explicit DemSampler(const DemGrid& grid)
+        : samples_(grid.samples.data()), width_(grid.width), height_(grid.height), lastColumn_(grid.width - 1),
+          lastRow_(grid.height - 1), wrapX_(grid.wrapX), wrapY_(grid.wrapY) {}
+
+    /// As demSample.
+    bool sample(double gx, double gy, double* value) const {
+        if (!(gx >= 0.0 && gx <= lastColumn_) && !demWrapOntoAxis(gx, width_, wrapX_))
+            return false;
+        if (!(gy >= 0.0 && gy <= lastRow_) && !demWrapOntoAxis(gy, height_, wrapY_))
+            return false;
+        // On the last column or row the last cell is used with a fraction of 1.
+        const int ix = static_cast<int>(gx) < width_ - 2 ? static_cast<int>(gx) : width_ - 2;
+        const int iy = static_cast<int>(gy) < height_ - 2 ? static_cast<int>(gy) : height_ - 2;
+        const double fx = gx - ix, fy = gy - iy;
+        const int16_t* north = samples_ + static_cast<size_t>(iy) * width_ + ix;
+        const int16_t* south = north + width_;
+        const double a = north[0] + (north[1] - north[0]) * fx;
+        const double b = south[0] + (south[1] - south[0]) * fx;
+        if (value)
+            *value = a + (b - a) * fy;
+        return true;
+    }
+
+private:
+    const int16_t* samples_;
+    int width_, height_;
+    double lastColumn_, lastRow_;
+    uint32_t wrapX_, wrapY_;
+};
+
 /// Elevation at a fractional grid position, interpolated between the four samples around it;
 /// false outside a grid that does not wrap on that axis.
-bool demSample(const DemGrid* grid, double gx, double gy, double* value);
+inline bool demSample(const DemGrid* grid, double gx, double gy, double* value) {
+    return grid && DemSampler(*grid).sample(gx, gy, value);
+}
 
 /// Grid position of a latitude and longitude; false without a grid.
 bool demLatLongToGrid(const DemGrid* grid, double lat, double lon, double* column, double* row);

@@ -17,13 +17,4 @@ DemHeightBound::DemHeightBound(const DemGrid& grid) : blockColumns_((grid.width 
         }
 }
 
-std::int16_t DemHeightBound::highest(int c0, int r0, int c1, int r1) const {
-    std::int16_t top = std::numeric_limits<std::int16_t>::min();
-    for (int blockRow = r0 / kBlock; blockRow <= r1 / kBlock; ++blockRow)
-        for (int blockColumn = c0 / kBlock; blockColumn <= c1 / kBlock; ++blockColumn)
-            top = std::max(top,
-                           blockHighest_[static_cast<std::size_t>(blockRow) * blockColumns_ + blockColumn]);
-    return top;
-}
-
 } // namespace q71

@@ -4,7 +4,7 @@
 #include "framework/math/fast_math.h"
 #include "framework/textmngr/text_manager.h"
 #include "sim/world/dem_database.h"
-#include "sim/world/dem_height_bound.h"
+#include "sim/world/terrain_depth_memo.h"
 #include "sim/world/terrain_progress.h"
 
 #include <algorithm>
@@ -22,6 +22,7 @@ struct TerrainWorld {
     std::unique_ptr<DemDatabase> database;
     std::unique_ptr<DemGrid> grid;
     std::unique_ptr<DemHeightBound> bound; // of the grid, made when first asked; goes with it
+    std::unique_ptr<TerrainDepthMemo> memo; // rough depths of the grid, likewise
     bool opened = false;
 };
 
@@ -52,6 +53,7 @@ void worldOpen() {
 bool worldLoadRegion(double lat, double lon, double width, double height, int nx, int ny, bool withProgress) {
     world.grid.reset();
     world.bound.reset();
+    world.memo.reset();
     if (!world.database)
         return false;
     TerrainProgressBox& box = worldProgressBox();
@@ -79,6 +81,7 @@ bool worldLoadRegion(double lat, double lon, double width, double height, int nx
 
 bool worldLoadWhole() {
     world.bound.reset();
+    world.memo.reset();
     world.grid = demGridLoad("DemWorld.dgd");
     return world.grid != nullptr;
 }
@@ -86,11 +89,13 @@ bool worldLoadWhole() {
 void worldClose() {
     world.grid.reset();
     world.bound.reset();
+    world.memo.reset();
 }
 
 void worldShutdown() {
     world.grid.reset();
     world.bound.reset();
+    world.memo.reset();
     world.database.reset();
     world.opened = false;
 }
@@ -131,6 +136,13 @@ bool worldExtent(double* x, double* y) {
 namespace {
 constexpr int kRoughnessWaves = 12;
 constexpr double kFineRoughness = 0.05, kBroadRoughness = 0.1;
+
+// The most worldRoughenDepth can add to a height, relative to its size: a hair more than the
+// swells can reach, so that rounding never puts the bottom above a height raised by it.
+double roughnessReach() {
+    static const double reach = (kFineRoughness + kBroadRoughness) * waveHeightBound(kRoughnessWaves) * 1.001;
+    return reach;
+}
 } // namespace
 
 double worldRoughenDepth(double x, double y, double depth) {
@@ -139,49 +151,13 @@ double worldRoughenDepth(double x, double y, double depth) {
     return depth + kFineRoughness * fine * depth + kBroadRoughness * broad * depth;
 }
 
-double worldRoughenCeiling(double depth) {
-    // A hair more than the swells can reach, so that rounding never puts the bottom above it.
-    static const double reach = (kFineRoughness + kBroadRoughness) * waveHeightBound(kRoughnessWaves) * 1.001;
-    return depth + reach * std::fabs(depth) + 1e-9;
-}
-
-bool worldDepthCeilingAt(double x, double y, double* ceiling) {
-    double depth = 0.0;
-    if (!worldDepthAt(x, y, &depth, false))
-        return false;
-    *ceiling = worldRoughenCeiling(depth);
-    return true;
-}
-
-std::optional<double> worldHighestCeilingIn(double x0, double y0, double x1, double y1) {
+std::optional<TerrainCeilingProbe> worldCeilingProbe() {
     const DemGrid* grid = world.grid.get();
     if (!grid)
         return std::nullopt;
     if (!world.bound)
         world.bound = std::make_unique<DemHeightBound>(*grid);
-    int c0 = 0, c1 = grid->width - 1, r0 = 0, r1 = grid->height - 1;
-    // A wrapping axis brings any position onto the grid: the whole axis may be under the box.
-    double columnA = 0.0, rowA = 0.0, columnB = 0.0, rowB = 0.0;
-    worldToGrid(x0, y0, &columnA, &rowA);
-    worldToGrid(x1, y1, &columnB, &rowB);
-    // One sample more on each side than the box touches, against rounding.
-    const auto lowSample = [](double a, double b) { return std::floor(std::min(a, b)) - 1.0; };
-    const auto highSample = [](double a, double b) { return std::floor(std::max(a, b)) + 2.0; };
-    if (!grid->wrapX) {
-        const double low = lowSample(columnA, columnB), high = highSample(columnA, columnB);
-        if (!(high >= 0.0 && low <= c1)) // off the grid, or not a number
-            return std::nullopt;
-        c0 = static_cast<int>(std::max(low, 0.0));
-        c1 = static_cast<int>(std::min(high, static_cast<double>(c1)));
-    }
-    if (!grid->wrapY) {
-        const double low = lowSample(rowA, rowB), high = highSample(rowA, rowB);
-        if (!(high >= 0.0 && low <= r1))
-            return std::nullopt;
-        r0 = static_cast<int>(std::max(low, 0.0));
-        r1 = static_cast<int>(std::min(high, static_cast<double>(r1)));
-    }
-    return worldRoughenCeiling(world.bound->highest(c0, r0, c1, r1));
+    return TerrainCeilingProbe(*grid, *world.bound, roughnessReach());
 }
 
 bool worldDepthAt(double x, double y, double* depth, bool withNoise) {
@@ -191,6 +167,15 @@ bool worldDepthAt(double x, double y, double* depth, bool withNoise) {
     if (depth)
         *depth = withNoise ? worldRoughenDepth(x, y, d) : d;
     return true;
+}
+
+bool worldRoughDepthRemembered(double x, double y, double* depth) {
+    if (!world.grid)
+        return false;
+    if (!world.memo)
+        world.memo = std::make_unique<TerrainDepthMemo>();
+    return world.memo->depthAt(x, y, depth,
+                               [](double px, double py, double* d) { return worldDepthAt(px, py, d, true); });
 }
 
 } // namespace q71

@@ -5,6 +5,7 @@
 // grid rows count from the northern edge.
 
 #include "sim/world/dem_grid.h"
+#include "sim/world/terrain_ceiling_probe.h"
 
 #include <optional>
 
@@ -48,20 +49,17 @@ bool worldExtent(double* x, double* y);
 /// each scaling it by a few per cent (what worldDepthAt adds with noise).
 double worldRoughenDepth(double x, double y, double depth);
 
-/// The highest worldRoughenDepth can make a grid height, wherever it lies (cheaper than the
-/// roughness itself: a line clear of this clears the rough bottom too).
-double worldRoughenCeiling(double depth);
-
-/// Height of the terrain at a world position without roughness; false as worldDepthAt.
-bool worldDepthCeilingAt(double x, double y, double* ceiling);
-
-/// The highest worldDepthAt can give (with noise or without) anywhere in the box between two
-/// world corners, or a little higher; nothing when no point of the box lies on the grid.
-std::optional<double> worldHighestCeilingIn(double x0, double y0, double x1, double y1);
+/// The questions of a sight line on the current grid (its height bound made when first asked,
+/// and dropped with the grid); nothing without a grid. Valid while the grid stays.
+std::optional<TerrainCeilingProbe> worldCeilingProbe();
 
 /// Height of the terrain at a world position in metres (negative below sea level), with a
 /// small deterministic roughness when withNoise is set; false, with the output untouched,
 /// off a grid that does not wrap or without a grid.
 bool worldDepthAt(double x, double y, double* depth, bool withNoise);
+
+/// worldDepthAt with noise, remembered for the points asked for again and again (the corners of
+/// fixed cells): the same answer, bit for bit.
+bool worldRoughDepthRemembered(double x, double y, double* depth);
 
 } // namespace q71

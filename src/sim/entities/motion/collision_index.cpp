@@ -80,19 +80,21 @@ void CollisionIndex::forEachAfter(const Entity& self, const std::function<void(E
             Run runs[9];
             int count = 0;
             const std::int64_t centre = cellOf(m->smoothedState[kSampleX], m->smoothedState[kSampleY]);
-            for (std::int64_t column = -1; column <= 1; ++column)
-                for (std::int64_t row = -1; row <= 1; ++row) {
-                    const std::int64_t cell = centre + column * kColumnStride + row;
-                    const auto first =
-                        std::lower_bound(hulls_.begin(), hulls_.end(), cell,
-                                         [](const Hull& h, std::int64_t c) { return h.cell < c; });
-                    const auto last = std::upper_bound(
-                        first, hulls_.end(), cell, [](std::int64_t c, const Hull& h) { return c < h.cell; });
+            // The three cells of a column are neighbours among the keys: one search finds them.
+            for (std::int64_t column = -1; column <= 1; ++column) {
+                const std::int64_t low = centre + column * kColumnStride - 1, high = low + 2;
+                auto first = std::lower_bound(hulls_.begin(), hulls_.end(), low,
+                                              [](const Hull& h, std::int64_t c) { return h.cell < c; });
+                while (first != hulls_.end() && first->cell <= high) {
+                    const auto last = std::upper_bound(first, hulls_.end(), first->cell,
+                                                       [](std::int64_t c, const Hull& h) { return c < h.cell; });
                     const auto after = std::upper_bound(first, last, own->ordinal,
                                                         [](int o, const Hull& h) { return o < h.ordinal; });
                     if (after != last)
                         runs[count++] = {after, last};
+                    first = last;
                 }
+            }
             for (;;) {
                 Run* lowest = nullptr;
                 for (Run* run = runs; run != runs + count; ++run)
