@@ -200,7 +200,8 @@ Entity* makeHarnessPlatform(std::int32_t side, std::string_view typeName, std::i
 
 WorldHarness::WorldHarness(std::uint32_t seed) {
     simResetClock();
-    soundProfile() = SoundProfile{}; // a blast of the last world may still be raising the noise
+    // A blast of the last world may still be raising the noise; no blast sounds in a new one.
+    soundProfile().ambientNoise = soundProfile().background;
     simSetTimeCompression(1.0);
     randomSeed(seed);
     entitySetIdCounter(0);
