@@ -2,6 +2,7 @@
 
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/sensors/scan_index.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/sim_clock.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 namespace q71 {
 
@@ -34,6 +36,26 @@ double curve(double range, double nearRange, double farRange, double nearValue, 
 // A range figure in metres as the curves keep it; held inside 32 bits whatever the figure.
 std::int32_t wholeMetres(double range) {
     return static_cast<std::int32_t>(std::clamp(std::trunc(range), -2.0e9, 2.0e9));
+}
+
+// The sound profile's kind and layer depth, as the propagation rule reads them.
+struct SoundLayers {
+    std::uint32_t kind;
+    double layer;
+
+    // Sensor and target both below the layer of a layered profile.
+    bool convergence(double sensorZ, double targetZ) const {
+        return kind != 0 && kind != 1 && sensorZ <= layer && targetZ <= layer;
+    }
+    // Doubled across the layer, outside the deep.
+    double path(double range, double sensorZ, double targetZ) const {
+        const bool across = (sensorZ <= layer) != (targetZ <= layer);
+        return !convergence(sensorZ, targetZ) && kind != 1 && across ? 2.0 * range : range;
+    }
+};
+
+SoundLayers soundLayers() {
+    return {missionState().soundProfileKind, soundProfile().layerDepth};
 }
 
 } // namespace
@@ -88,23 +110,18 @@ int Sensor::targetLevel(double received) const {
 }
 
 bool Sensor::convergencePath(double sensorZ, double targetZ) const {
-    const std::uint32_t profile = missionState().soundProfileKind;
-    const double layer = soundProfile().layerDepth;
-    return profile != 0 && profile != 1 && sensorZ <= layer && targetZ <= layer;
+    return soundLayers().convergence(sensorZ, targetZ);
 }
 
 double Sensor::pathRange(double range, double sensorZ, double targetZ) const {
-    const double layer = soundProfile().layerDepth;
-    const bool across = (sensorZ <= layer) != (targetZ <= layer);
-    return !convergencePath(sensorZ, targetZ) && missionState().soundProfileKind != 1 && across ? 2.0 * range
-                                                                                                : range;
+    return soundLayers().path(range, sensorZ, targetZ);
 }
 
 bool Sensor::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
                           double targetZ) const {
-    const double path = pathRange(range, sensorZ, targetZ);
-    return convergencePath(sensorZ, targetZ) ? path >= points.r2 + kConvergenceRange
-                                             : path >= 2.0 * points.r1;
+    const SoundLayers layers = soundLayers(); // read once: the scans ask this of every entity
+    const double path = layers.path(range, sensorZ, targetZ);
+    return layers.convergence(sensorZ, targetZ) ? path >= points.r2 + kConvergenceRange : path >= 2.0 * points.r1;
 }
 
 std::uint8_t Sensor::detect(const PropagationPoints& points, PropagationLevels& levels, double range,
@@ -161,19 +178,34 @@ void Sensor::step(double /*dt*/) {
 }
 
 void Sensor::scanWorld() {
+    if (keepsBaseScan() && !(rangeFar > 0))
+        return; // nothing lies inside a far range of nothing
     Entity& self = owner();
     const bool ownShip = self.isOwnShip();
     const bool ownAcoustic = ownShip && type >= kSensorArray0 && type <= kSensorMirror;
-    for (auto* node = worldList().head(); node; node = node->next) {
-        Entity& entity = *node->item;
-        if (&entity == &self)
-            continue;
-        const bool wreck = entity.motion && entity.motion->sinking;
-        if (!wreck || entity.isOwnShip() || (ownShip && !ownAcoustic)) {
+    scanWorldInOrder(
+        [&](const Entity& entity) {
+            if (&entity == &self)
+                return false;
+            const bool wreck = entity.motion && entity.motion->sinking;
+            return (!wreck || entity.isOwnShip() || (ownShip && !ownAcoustic)) && scanMayReach(entity);
+        },
+        [&](Entity& entity) {
             canSense(entity);
             scanList(entity);
-        }
-    }
+        });
+}
+
+bool Sensor::keepsBaseScan() const {
+    return typeid(*this) == typeid(Sensor);
+}
+
+bool Sensor::scanMayReach(const Entity& entity) const {
+    if (!keepsBaseScan())
+        return true;
+    // The first tests of canSense, which draws nothing before them; scanList does nothing here.
+    const WorldPoint target = worldPoint(entity);
+    return inWindow(target.z) && withinReach(target);
 }
 
 bool Sensor::transmitDue(double now) const {

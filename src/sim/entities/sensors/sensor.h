@@ -113,6 +113,10 @@ public:
     virtual int activeLevel(double /*range*/, double /*sensorZ*/, double /*targetZ*/, int /*level*/) {
         return 0;
     }
+    /// False only where canSense and scanList would both end for the entity before any draw or
+    /// report, as they stand: the scans pass such an entity by. True for a class that does not
+    /// know its own reach (one that replaces canSense or scanList answers for itself).
+    virtual bool scanMayReach(const Entity& entity) const;
 
     /// Sets the three curves: detection, bearing error and range error (ranges in metres).
     void setResponse(double rangeNear, double rangeFar, std::uint8_t levelNear, std::uint8_t levelFar,
@@ -164,6 +168,9 @@ public:
     std::uint32_t deleteFlag = 0; ///< the owner deletes the sensor at its next sensor pass
 
 protected:
+    /// True for a class that keeps the base class's canSense and scanList, whose scans then reach
+    /// only what lies in the window and inside the far range on every axis.
+    virtual bool keepsBaseScan() const;
     /// True when sensor and target are both below the layer of a layered profile.
     bool convergencePath(double sensorZ, double targetZ) const;
     /// The range the propagation rule works with: doubled across the layer, outside the deep.

@@ -2,6 +2,7 @@
 
 #include "sim/entities/entity.h"
 #include "sim/entities/player_upgrades.h"
+#include "sim/entities/sensors/scan_index.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
@@ -54,9 +55,9 @@ void SimpleActiveSonar::step(double /*dt*/) {
         if (NetworkGame* game = simNetworkGame(); game && self.controller)
             game->sendEventWithValue(kEventTransmission, kSensorActive, self.id);
         sourceTable.fill(0);
-        for (auto* node = worldList().head(); node; node = node->next)
-            if (node->item != &self)
-                canSense(*node->item); // the echoes
+        Hearing hearing;
+        scanWorldInOrder([&](const Entity& entity) { return &entity != &self && mayHear(entity, hearing); },
+                         [&](Entity& entity) { canSense(entity); }); // the echoes
         lastTransmit = now;
         pinged_ = true;
         if (transmitInterval == 0)
@@ -64,9 +65,13 @@ void SimpleActiveSonar::step(double /*dt*/) {
     }
     if (!pinged_ || now - lastTransmit >= kPingHeardFor)
         return;
-    for (auto* node = worldList().head(); node; node = node->next)
-        if (node->item != &self)
-            scanList(*node->item);
+    scanWorldInOrder([&](const Entity& entity) { return &entity != &self && pingMayReach(entity); },
+                     [&](Entity& entity) { scanList(entity); });
+}
+
+bool SimpleActiveSonar::scanMayReach(const Entity& entity) const {
+    Hearing hearing;
+    return mayHear(entity, hearing) || pingMayReach(entity);
 }
 
 void SimpleActiveSonar::scanList(Entity& entity) {

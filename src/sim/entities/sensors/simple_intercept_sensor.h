@@ -9,6 +9,9 @@ namespace q71 {
 class SimpleInterceptSensor : public Sensor {
 public:
     SimpleInterceptSensor(Entity& owner, float figure);
+
+protected:
+    bool keepsBaseScan() const override { return true; }
 };
 
 } // namespace q71

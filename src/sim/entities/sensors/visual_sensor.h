@@ -10,6 +10,9 @@ class VisualSensor : public Sensor {
 public:
     /// A lookout: certain to 5000 m, nothing beyond 7500 m; a better figure, a finer bearing.
     VisualSensor(Entity& owner, float figure);
+
+protected:
+    bool keepsBaseScan() const override { return true; }
 };
 
 } // namespace q71
