@@ -2,7 +2,6 @@
 
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
-#include "sim/entities/sensors/scan_index.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/sim_clock.h"
@@ -36,26 +35,6 @@ double curve(double range, double nearRange, double farRange, double nearValue, 
 // A range figure in metres as the curves keep it; held inside 32 bits whatever the figure.
 std::int32_t wholeMetres(double range) {
     return static_cast<std::int32_t>(std::clamp(std::trunc(range), -2.0e9, 2.0e9));
-}
-
-// The sound profile's kind and layer depth, as the propagation rule reads them.
-struct SoundLayers {
-    std::uint32_t kind;
-    double layer;
-
-    // Sensor and target both below the layer of a layered profile.
-    bool convergence(double sensorZ, double targetZ) const {
-        return kind != 0 && kind != 1 && sensorZ <= layer && targetZ <= layer;
-    }
-    // Doubled across the layer, outside the deep.
-    double path(double range, double sensorZ, double targetZ) const {
-        const bool across = (sensorZ <= layer) != (targetZ <= layer);
-        return !convergence(sensorZ, targetZ) && kind != 1 && across ? 2.0 * range : range;
-    }
-};
-
-SoundLayers soundLayers() {
-    return {missionState().soundProfileKind, soundProfile().layerDepth};
 }
 
 } // namespace
@@ -109,6 +88,16 @@ int Sensor::targetLevel(double received) const {
     return static_cast<int>(std::min(100.0, 100.0 * excess * excess));
 }
 
+Sensor::SoundLayers Sensor::soundLayers() {
+    return {missionState().soundProfileKind, soundProfile().layerDepth};
+}
+
+bool Sensor::SoundLayers::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
+                                       double targetZ) const {
+    const double heard = path(range, sensorZ, targetZ);
+    return convergence(sensorZ, targetZ) ? heard >= points.r2 + kConvergenceRange : heard >= 2.0 * points.r1;
+}
+
 bool Sensor::convergencePath(double sensorZ, double targetZ) const {
     return soundLayers().convergence(sensorZ, targetZ);
 }
@@ -119,9 +108,7 @@ double Sensor::pathRange(double range, double sensorZ, double targetZ) const {
 
 bool Sensor::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
                           double targetZ) const {
-    const SoundLayers layers = soundLayers(); // read once: the scans ask this of every entity
-    const double path = layers.path(range, sensorZ, targetZ);
-    return layers.convergence(sensorZ, targetZ) ? path >= points.r2 + kConvergenceRange : path >= 2.0 * points.r1;
+    return soundLayers().outOfHearing(points, range, sensorZ, targetZ);
 }
 
 std::uint8_t Sensor::detect(const PropagationPoints& points, PropagationLevels& levels, double range,
@@ -177,23 +164,23 @@ void Sensor::step(double /*dt*/) {
     lastStep = now;
 }
 
+Sensor::ScanTakes Sensor::scanTakes() const {
+    const Entity& self = owner();
+    const bool ownShip = self.isOwnShip();
+    return {&self, ownShip, ownShip && type >= kSensorArray0 && type <= kSensorMirror};
+}
+
+bool Sensor::takes(const ScanTakes& scan, const Entity& entity) {
+    if (&entity == scan.self)
+        return false;
+    const bool wreck = entity.motion && entity.motion->sinking;
+    return !wreck || entity.isOwnShip() || (scan.ownShip && !scan.ownAcoustic);
+}
+
 void Sensor::scanWorld() {
     if (keepsBaseScan() && !(rangeFar > 0))
         return; // nothing lies inside a far range of nothing
-    Entity& self = owner();
-    const bool ownShip = self.isOwnShip();
-    const bool ownAcoustic = ownShip && type >= kSensorArray0 && type <= kSensorMirror;
-    scanWorldInOrder(
-        [&](const Entity& entity) {
-            if (&entity == &self)
-                return false;
-            const bool wreck = entity.motion && entity.motion->sinking;
-            return (!wreck || entity.isOwnShip() || (ownShip && !ownAcoustic)) && scanMayReach(entity);
-        },
-        [&](Entity& entity) {
-            canSense(entity);
-            scanList(entity);
-        });
+    scanWorldWith([this](const Entity& entity) { return scanMayReach(entity); }, [] {});
 }
 
 bool Sensor::keepsBaseScan() const {

@@ -55,9 +55,13 @@ void SimpleActiveSonar::step(double /*dt*/) {
         if (NetworkGame* game = simNetworkGame(); game && self.controller)
             game->sendEventWithValue(kEventTransmission, kSensorActive, self.id);
         sourceTable.fill(0);
+        HearingScan scan = hearingScan();
         Hearing hearing;
-        scanWorldInOrder([&](const Entity& entity) { return &entity != &self && mayHear(entity, hearing); },
-                         [&](Entity& entity) { canSense(entity); }); // the echoes
+        scanWorldInOrder([&](const Entity& entity) { return &entity != &self && mayHear(scan, entity, hearing); },
+                         [&](Entity& entity) {
+                             canSense(entity); // the echoes
+                             scan = hearingScan();
+                         });
         lastTransmit = now;
         pinged_ = true;
         if (transmitInterval == 0)
@@ -65,13 +69,18 @@ void SimpleActiveSonar::step(double /*dt*/) {
     }
     if (!pinged_ || now - lastTransmit >= kPingHeardFor)
         return;
-    scanWorldInOrder([&](const Entity& entity) { return &entity != &self && pingMayReach(entity); },
-                     [&](Entity& entity) { scanList(entity); });
+    HearingScan scan = hearingScan();
+    scanWorldInOrder([&](const Entity& entity) { return &entity != &self && pingMayReach(scan, entity); },
+                     [&](Entity& entity) {
+                         scanList(entity);
+                         scan = hearingScan();
+                     });
 }
 
 bool SimpleActiveSonar::scanMayReach(const Entity& entity) const {
+    const HearingScan scan = hearingScan();
     Hearing hearing;
-    return mayHear(entity, hearing) || pingMayReach(entity);
+    return mayHear(scan, entity, hearing) || pingMayReach(scan, entity);
 }
 
 void SimpleActiveSonar::scanList(Entity& entity) {

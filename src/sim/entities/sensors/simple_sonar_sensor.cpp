@@ -98,19 +98,21 @@ double SimpleSonarSensor::activeRange(double range) const {
 }
 
 int SimpleSonarSensor::passiveLevel(double source, double range, double sensorZ, double targetZ, int level) {
-    Curve curve = curveOf(false, source, level, sensorZ);
+    Curve curve = curveOf(soundLayers(), false, source, level, sensorZ);
     return detect(curve.points, curve.levels, range, sensorZ, targetZ, static_cast<std::uint8_t>(level));
 }
 
 int SimpleSonarSensor::activeLevel(double range, double sensorZ, double targetZ, int level) {
-    Curve curve = curveOf(true, 0.0, level, sensorZ);
+    Curve curve = curveOf(soundLayers(), true, 0.0, level, sensorZ);
     return detect(curve.points, curve.levels, activeRange(range), sensorZ, targetZ,
                   static_cast<std::uint8_t>(level));
 }
 
-SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(bool active, double source, int level, double sensorZ) const {
-    const std::uint32_t switches = (active ? 1u : 0u) | (missionState().soundProfileKind == 1 ? 2u : 0u) |
-                                   (propagationBelowLayer(sensorZ) ? 4u : 0u);
+SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(const SoundLayers& layers, bool active, double source, int level,
+                                                    double sensorZ) const {
+    // The switches of the curves: the standard profile, and the listener below the layer.
+    const std::uint32_t switches =
+        (active ? 1u : 0u) | (layers.kind == 1 ? 2u : 0u) | (layers.belowLayer(sensorZ) ? 4u : 0u);
     const CurveKey key{active ? 0 : std::bit_cast<std::uint64_t>(source),
                        std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 | static_cast<std::uint32_t>(level),
                        switches};
@@ -132,43 +134,53 @@ double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) con
     return share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
 }
 
-bool SimpleSonarSensor::mayHear(const Entity& entity, Hearing& hearing) const {
+SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
+    return {soundLayers(), worldPoint(owner()).z};
+}
+
+bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
     hearing.target = worldPoint(entity);
     if (!inWindow(hearing.target.z))
         return false;
     // An echo: the level test of the active sonar counts the way out only.
     hearing.share = type == kSensorActive ? 0.5 : 1.0;
     hearing.noise = entity.noiseLevel();
-    hearing.ownerZ = worldPoint(owner()).z;
     hearing.special = entity.recordId == 1; // the player's boat is heard by its own curve
     // The range is at least the longest axis of the offset: a target out of hearing at that is
     // out of hearing, and its exact range need not be worked out.
     const double atLeast = leastRange(hearing.target, hearing.share);
-    const Curve curve = curveOf(hearing.special, entity.noiseFactor, hearing.noise, hearing.ownerZ);
-    return !outOfHearing(curve.points, hearing.special ? activeRange(atLeast) : atLeast, hearing.ownerZ,
-                         hearing.target.z);
+    const Curve curve = curveOf(scan.layers, hearing.special, entity.noiseFactor, hearing.noise, scan.ownerZ);
+    return !scan.layers.outOfHearing(curve.points, hearing.special ? activeRange(atLeast) : atLeast, scan.ownerZ,
+                                     hearing.target.z);
 }
 
-bool SimpleSonarSensor::pingMayReach(const Entity& entity) const {
+bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& entity) const {
     const WorldPoint target = worldPoint(entity);
     if (!inWindow(target.z))
         return false;
-    const double ownerZ = worldPoint(owner()).z;
-    return !outOfHearing(curveOf(false, entity.noiseFactor, 0, ownerZ).points, leastRange(target, 0.5), ownerZ,
-                         target.z);
+    return !scan.layers.outOfHearing(curveOf(scan.layers, false, entity.noiseFactor, 0, scan.ownerZ).points,
+                                     leastRange(target, 0.5), scan.ownerZ, target.z);
 }
 
 bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
     Hearing hearing;
-    return mayHear(entity, hearing);
+    return mayHear(hearingScan(), entity, hearing);
+}
+
+void SimpleSonarSensor::scanWorld() {
+    HearingScan scan = hearingScan();
+    Hearing hearing;
+    scanWorldWith([&](const Entity& entity) { return mayHear(scan, entity, hearing); },
+                  [&] { scan = hearingScan(); });
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
+    const HearingScan scan = hearingScan();
     Hearing hearing;
-    if (!mayHear(entity, hearing))
+    if (!mayHear(scan, entity, hearing))
         return false;
     const WorldPoint& target = hearing.target;
-    const double ownerZ = hearing.ownerZ;
+    const double ownerZ = scan.ownerZ;
     const int noise = hearing.noise;
     const bool special = hearing.special;
     const double range = hearing.share * geoRange3d(target.x - x, target.y - y, target.z - z);
