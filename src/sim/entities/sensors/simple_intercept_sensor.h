@@ -11,6 +11,8 @@ public:
     SimpleInterceptSensor(Entity& owner, float figure);
 
 protected:
+    // Its scans reach what the base class's do (a class drawn from it that replaces canSense or
+    // scanList says otherwise).
     bool keepsBaseScan() const override { return true; }
 };
 

@@ -12,6 +12,8 @@ public:
     VisualSensor(Entity& owner, float figure);
 
 protected:
+    // Its scans reach what the base class's do (a class drawn from it that replaces canSense or
+    // scanList says otherwise).
     bool keepsBaseScan() const override { return true; }
 };
 
