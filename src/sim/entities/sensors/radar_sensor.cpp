@@ -2,6 +2,7 @@
 
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/sensors/scan_index.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/random.h"
 #include "sim/simulation/sim_clock.h"
@@ -41,18 +42,43 @@ void RadarSensor::step(double /*dt*/) {
         game->sendEventWithValue(kEventTransmission, kSensorRadar, owner().id);
     copyOwnerPose();
     if (inWindow(worldPoint(owner()).z))
-        for (auto* node = worldList().head(); node; node = node->next)
-            if (Entity& entity = *node->item; &entity != &owner()) {
-                canSense(entity);
-                scanList(entity);
-            }
+        scanWorldInOrder([&](const Entity& entity) { return &entity != &owner(); },
+                         [&](Entity& entity) {
+                             if (mayPaint(entity))
+                                 canSense(entity);
+                             scanList(entity);
+                         });
     lastTransmit = now;
 }
 
-bool RadarSensor::canSense(Entity& entity) {
+bool RadarSensor::mayPaint(const Entity& entity) const {
     const WorldPoint target = worldPoint(entity);
-    if (target.z < kMastBand || target.z > maxHeight || !withinReach(target))
+    return !(target.z < kMastBand || target.z > maxHeight || !withinReach(target));
+}
+
+bool RadarSensor::listening(const Sensor& esm, double height) {
+    return esm.type == kSensorEsm && !esm.deleteFlag && !(esm.minHeight > height) && !(esm.figure + 1.0 <= 0.0);
+}
+
+bool RadarSensor::heardByEsm(const Entity& entity) const {
+    const WorldPoint target = worldPoint(entity);
+    for (auto* node = entity.sensors.head(); node; node = node->next)
+        if (const Sensor& esm = *node->item; listening(esm, target.z) &&
+                                             geoRange3d(target.x - x, target.y - y, target.z - z) /
+                                                     (esm.figure + 1.0) <
+                                                 rangeFar)
+            return true;
+    return false;
+}
+
+bool RadarSensor::scanMayReach(const Entity& entity) const {
+    return mayPaint(entity) || heardByEsm(entity);
+}
+
+bool RadarSensor::canSense(Entity& entity) {
+    if (!mayPaint(entity))
         return false;
+    const WorldPoint target = worldPoint(entity);
     const double range = geoRange3d(target.x - x, target.y - y, target.z - z);
     int level = levelAtRange(range);
     if (level == 0)
@@ -85,7 +111,7 @@ void RadarSensor::scanList(Entity& entity) {
     Entity& radarOwner = owner();
     for (auto* node = entity.sensors.head(); node; node = node->next) {
         Sensor& esm = *node->item;
-        if (esm.type != kSensorEsm || esm.deleteFlag || esm.minHeight > target.z || esm.figure + 1.0 <= 0.0)
+        if (!listening(esm, target.z))
             continue;
         // A receiver of figure f hears the radar as if f + 1 times nearer.
         const double heardRange = geoRange3d(target.x - x, target.y - y, target.z - z) / (esm.figure + 1.0);

@@ -16,6 +16,16 @@ public:
     bool canSense(Entity& entity) override;
     /// The sweep heard by the target's ESM receivers.
     void scanList(Entity& entity) override;
+    bool scanMayReach(const Entity& entity) const override;
+
+private:
+    // False where canSense ends before any draw: below the masts' band, above the window, or
+    // beyond the far range on some axis.
+    bool mayPaint(const Entity& entity) const;
+    // False where no ESM receiver of the entity gets as far as the detection curve's chance.
+    bool heardByEsm(const Entity& entity) const;
+    // Whether a receiver takes part in the sweep heard by its platform at a height.
+    static bool listening(const Sensor& esm, double height);
 };
 
 } // namespace q71

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 namespace q71 {
 
@@ -87,24 +88,27 @@ int Sensor::targetLevel(double received) const {
     return static_cast<int>(std::min(100.0, 100.0 * excess * excess));
 }
 
+Sensor::SoundLayers Sensor::soundLayers() {
+    return {missionState().soundProfileKind, soundProfile().layerDepth};
+}
+
+bool Sensor::SoundLayers::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
+                                       double targetZ) const {
+    const double heard = path(range, sensorZ, targetZ);
+    return convergence(sensorZ, targetZ) ? heard >= points.r2 + kConvergenceRange : heard >= 2.0 * points.r1;
+}
+
 bool Sensor::convergencePath(double sensorZ, double targetZ) const {
-    const std::uint32_t profile = missionState().soundProfileKind;
-    const double layer = soundProfile().layerDepth;
-    return profile != 0 && profile != 1 && sensorZ <= layer && targetZ <= layer;
+    return soundLayers().convergence(sensorZ, targetZ);
 }
 
 double Sensor::pathRange(double range, double sensorZ, double targetZ) const {
-    const double layer = soundProfile().layerDepth;
-    const bool across = (sensorZ <= layer) != (targetZ <= layer);
-    return !convergencePath(sensorZ, targetZ) && missionState().soundProfileKind != 1 && across ? 2.0 * range
-                                                                                                : range;
+    return soundLayers().path(range, sensorZ, targetZ);
 }
 
 bool Sensor::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
                           double targetZ) const {
-    const double path = pathRange(range, sensorZ, targetZ);
-    return convergencePath(sensorZ, targetZ) ? path >= points.r2 + kConvergenceRange
-                                             : path >= 2.0 * points.r1;
+    return soundLayers().outOfHearing(points, range, sensorZ, targetZ);
 }
 
 std::uint8_t Sensor::detect(const PropagationPoints& points, PropagationLevels& levels, double range,
@@ -160,20 +164,35 @@ void Sensor::step(double /*dt*/) {
     lastStep = now;
 }
 
-void Sensor::scanWorld() {
-    Entity& self = owner();
+Sensor::ScanTakes Sensor::scanTakes() const {
+    const Entity& self = owner();
     const bool ownShip = self.isOwnShip();
-    const bool ownAcoustic = ownShip && type >= kSensorArray0 && type <= kSensorMirror;
-    for (auto* node = worldList().head(); node; node = node->next) {
-        Entity& entity = *node->item;
-        if (&entity == &self)
-            continue;
-        const bool wreck = entity.motion && entity.motion->sinking;
-        if (!wreck || entity.isOwnShip() || (ownShip && !ownAcoustic)) {
-            canSense(entity);
-            scanList(entity);
-        }
-    }
+    return {&self, ownShip, ownShip && type >= kSensorArray0 && type <= kSensorMirror};
+}
+
+bool Sensor::takes(const ScanTakes& scan, const Entity& entity) {
+    if (&entity == scan.self)
+        return false;
+    const bool wreck = entity.motion && entity.motion->sinking;
+    return !wreck || entity.isOwnShip() || (scan.ownShip && !scan.ownAcoustic);
+}
+
+void Sensor::scanWorld() {
+    if (keepsBaseScan() && !(rangeFar > 0))
+        return; // nothing lies inside a far range of nothing
+    scanWorldWith([this](const Entity& entity) { return scanMayReach(entity); }, [] {});
+}
+
+bool Sensor::keepsBaseScan() const {
+    return typeid(*this) == typeid(Sensor);
+}
+
+bool Sensor::scanMayReach(const Entity& entity) const {
+    if (!keepsBaseScan())
+        return true;
+    // The first tests of canSense, which draws nothing before them; scanList does nothing here.
+    const WorldPoint target = worldPoint(entity);
+    return inWindow(target.z) && withinReach(target);
 }
 
 bool Sensor::transmitDue(double now) const {

@@ -6,6 +6,7 @@
 // sensor classes set the curves and replace single operations.
 
 #include "sim/entities/contact_record.h"
+#include "sim/entities/sensors/scan_index.h"
 
 #include <array>
 #include <cstdint>
@@ -113,6 +114,10 @@ public:
     virtual int activeLevel(double /*range*/, double /*sensorZ*/, double /*targetZ*/, int /*level*/) {
         return 0;
     }
+    /// False only where canSense and scanList would both end for the entity before any draw or
+    /// report, as they stand: the scans pass such an entity by. True for a class that does not
+    /// know its own reach (one that replaces canSense or scanList answers for itself).
+    virtual bool scanMayReach(const Entity& entity) const;
 
     /// Sets the three curves: detection, bearing error and range error (ranges in metres).
     void setResponse(double rangeNear, double rangeFar, std::uint8_t levelNear, std::uint8_t levelFar,
@@ -164,12 +169,58 @@ public:
     std::uint32_t deleteFlag = 0; ///< the owner deletes the sensor at its next sensor pass
 
 protected:
+    /// The sound profile's kind and layer depth, as the propagation rule reads them.
+    struct SoundLayers {
+        std::uint32_t kind = 0;
+        double layer = 0.0;
+
+        /// A layered profile with the listener at or below the layer.
+        bool belowLayer(double sensorZ) const { return kind != 0 && kind != 1 && sensorZ <= layer; }
+        /// Sensor and target both below the layer of a layered profile.
+        bool convergence(double sensorZ, double targetZ) const {
+            return belowLayer(sensorZ) && targetZ <= layer;
+        }
+        /// The range the rule works with: doubled across the layer, outside the deep.
+        double path(double range, double sensorZ, double targetZ) const {
+            const bool across = (sensorZ <= layer) != (targetZ <= layer);
+            return !convergence(sensorZ, targetZ) && kind != 1 && across ? 2.0 * range : range;
+        }
+        /// outOfHearing with these layers.
+        bool outOfHearing(const PropagationPoints& points, double range, double sensorZ, double targetZ) const;
+    };
+    /// The layers as the mission stands.
+    static SoundLayers soundLayers();
+
+    /// Who a scan of this sensor tests: every entity but the owner, wrecks only by the own boat's
+    /// sensors that are not its acoustic arrays (worked out as the scan starts).
+    struct ScanTakes {
+        const Entity* self;
+        bool ownShip, ownAcoustic;
+    };
+    ScanTakes scanTakes() const;
+    static bool takes(const ScanTakes& scan, const Entity& entity);
+    /// The scan's walk with a reach test of the class's own: `mayReach` must neither draw nor change
+    /// anything; `refresh` runs after each entity tested, whose tests may have changed the world.
+    template <class MayReach, class Refresh>
+    void scanWorldWith(MayReach&& mayReach, Refresh&& refresh) {
+        const ScanTakes scan = scanTakes();
+        scanWorldInOrder([&](const Entity& entity) { return takes(scan, entity) && mayReach(entity); },
+                         [&](Entity& entity) {
+                             canSense(entity);
+                             scanList(entity);
+                             refresh();
+                         });
+    }
+
+    /// True for a class that keeps the base class's canSense and scanList, whose scans then reach
+    /// only what lies in the window and inside the far range on every axis.
+    virtual bool keepsBaseScan() const;
     /// True when sensor and target are both below the layer of a layered profile.
     bool convergencePath(double sensorZ, double targetZ) const;
     /// The range the propagation rule works with: doubled across the layer, outside the deep.
     double pathRange(double range, double sensorZ, double targetZ) const;
     /// Scans the world: every entity but the owner that the sensor may sense gets canSense and scanList.
-    void scanWorld();
+    virtual void scanWorld();
     /// True when the owner's vertical position lies in the window.
     bool inWindow(double height) const { return height >= minHeight && height <= maxHeight; }
 

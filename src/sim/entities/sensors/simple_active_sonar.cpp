@@ -2,6 +2,7 @@
 
 #include "sim/entities/entity.h"
 #include "sim/entities/player_upgrades.h"
+#include "sim/entities/sensors/scan_index.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
@@ -54,9 +55,13 @@ void SimpleActiveSonar::step(double /*dt*/) {
         if (NetworkGame* game = simNetworkGame(); game && self.controller)
             game->sendEventWithValue(kEventTransmission, kSensorActive, self.id);
         sourceTable.fill(0);
-        for (auto* node = worldList().head(); node; node = node->next)
-            if (node->item != &self)
-                canSense(*node->item); // the echoes
+        HearingScan scan = hearingScan();
+        Hearing hearing;
+        scanWorldInOrder([&](const Entity& entity) { return &entity != &self && mayHear(scan, entity, hearing); },
+                         [&](Entity& entity) {
+                             canSense(entity); // the echoes
+                             scan = hearingScan();
+                         });
         lastTransmit = now;
         pinged_ = true;
         if (transmitInterval == 0)
@@ -64,9 +69,18 @@ void SimpleActiveSonar::step(double /*dt*/) {
     }
     if (!pinged_ || now - lastTransmit >= kPingHeardFor)
         return;
-    for (auto* node = worldList().head(); node; node = node->next)
-        if (node->item != &self)
-            scanList(*node->item);
+    HearingScan scan = hearingScan();
+    scanWorldInOrder([&](const Entity& entity) { return &entity != &self && pingMayReach(scan, entity); },
+                     [&](Entity& entity) {
+                         scanList(entity);
+                         scan = hearingScan();
+                     });
+}
+
+bool SimpleActiveSonar::scanMayReach(const Entity& entity) const {
+    const HearingScan scan = hearingScan();
+    Hearing hearing;
+    return mayHear(scan, entity, hearing) || pingMayReach(scan, entity);
 }
 
 void SimpleActiveSonar::scanList(Entity& entity) {

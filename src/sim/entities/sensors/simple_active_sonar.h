@@ -16,6 +16,7 @@ public:
     void step(double dt) override;
     /// The last ping heard by the target's passive sonars and intercept receivers.
     void scanList(Entity& entity) override;
+    bool scanMayReach(const Entity& entity) const override;
 
 private:
     bool pinged_ = false; // no ping is heard before the first one

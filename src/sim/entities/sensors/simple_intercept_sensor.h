@@ -9,6 +9,11 @@ namespace q71 {
 class SimpleInterceptSensor : public Sensor {
 public:
     SimpleInterceptSensor(Entity& owner, float figure);
+
+protected:
+    // Its scans reach what the base class's do (a class drawn from it that replaces canSense or
+    // scanList says otherwise).
+    bool keepsBaseScan() const override { return true; }
 };
 
 } // namespace q71

@@ -11,9 +11,31 @@
 #include "sim/simulation/terrain_geometry.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 namespace q71 {
+
+namespace {
+
+// Every figure a curve's range points and levels depend on: the bits of the sonar's figure and
+// the source's, the level, and the three switches of the curves.
+struct CurveKey {
+    std::uint64_t source = 0;
+    std::uint64_t figureAndLevel = 0;
+    std::uint32_t switches = 0;
+    bool operator==(const CurveKey&) const = default;
+};
+
+struct KeptCurve {
+    CurveKey key;
+    SimpleSonarSensor::Curve curve;
+    bool filled = false;
+};
+
+} // namespace
 
 SimpleSonarSensor::SimpleSonarSensor(Entity& owner, float figure) : Sensor(owner, figure) {
     type = kSensorPassive;
@@ -76,41 +98,92 @@ double SimpleSonarSensor::activeRange(double range) const {
 }
 
 int SimpleSonarSensor::passiveLevel(double source, double range, double sensorZ, double targetZ, int level) {
-    PropagationPoints points;
-    PropagationLevels levels;
-    passivePropagation(source, sensorZ, level, points, levels);
-    return detect(points, levels, range, sensorZ, targetZ, static_cast<std::uint8_t>(level));
+    Curve curve = curveOf(soundLayers(), false, source, level, sensorZ);
+    return detect(curve.points, curve.levels, range, sensorZ, targetZ, static_cast<std::uint8_t>(level));
 }
 
 int SimpleSonarSensor::activeLevel(double range, double sensorZ, double targetZ, int level) {
-    PropagationPoints points;
-    PropagationLevels levels;
-    activePropagation(sensorZ, level, points, levels);
-    return detect(points, levels, activeRange(range), sensorZ, targetZ, static_cast<std::uint8_t>(level));
+    Curve curve = curveOf(soundLayers(), true, 0.0, level, sensorZ);
+    return detect(curve.points, curve.levels, activeRange(range), sensorZ, targetZ,
+                  static_cast<std::uint8_t>(level));
 }
 
-bool SimpleSonarSensor::canSense(Entity& entity) {
+SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(const SoundLayers& layers, bool active, double source, int level,
+                                                    double sensorZ) const {
+    // The switches of the curves: the standard profile, and the listener below the layer.
+    const std::uint32_t switches =
+        (active ? 1u : 0u) | (layers.kind == 1 ? 2u : 0u) | (layers.belowLayer(sensorZ) ? 4u : 0u);
+    const CurveKey key{active ? 0 : std::bit_cast<std::uint64_t>(source),
+                       std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 | static_cast<std::uint32_t>(level),
+                       switches};
+    static std::array<KeptCurve, 64> kept; // one table for all the sonars: the same figures recur
+    KeptCurve& slot = kept[((key.source ^ key.figureAndLevel * 31 ^ switches) * 0x9E3779B97F4A7C15ULL) >> 58];
+    if (!slot.filled || !(slot.key == key)) {
+        slot.curve = Curve{}; // as fresh points and levels: a curve leaves some of them alone
+        if (active)
+            activePropagation(sensorZ, level, slot.curve.points, slot.curve.levels);
+        else
+            passivePropagation(source, sensorZ, level, slot.curve.points, slot.curve.levels);
+        slot.key = key;
+        slot.filled = true;
+    }
+    return slot.curve;
+}
+
+double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) const {
+    return share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
+}
+
+SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
+    return {soundLayers(), worldPoint(owner()).z};
+}
+
+bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
+    hearing.target = worldPoint(entity);
+    if (!inWindow(hearing.target.z))
+        return false;
+    // An echo: the level test of the active sonar counts the way out only.
+    hearing.share = type == kSensorActive ? 0.5 : 1.0;
+    hearing.noise = entity.noiseLevel();
+    hearing.special = entity.recordId == 1; // the player's boat is heard by its own curve
+    // The range is at least the longest axis of the offset: a target out of hearing at that is
+    // out of hearing, and its exact range need not be worked out.
+    const double atLeast = leastRange(hearing.target, hearing.share);
+    const Curve curve = curveOf(scan.layers, hearing.special, entity.noiseFactor, hearing.noise, scan.ownerZ);
+    return !scan.layers.outOfHearing(curve.points, hearing.special ? activeRange(atLeast) : atLeast, scan.ownerZ,
+                                     hearing.target.z);
+}
+
+bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& entity) const {
     const WorldPoint target = worldPoint(entity);
     if (!inWindow(target.z))
         return false;
-    // An echo: the level test of the active sonar counts the way out only.
-    const double share = type == kSensorActive ? 0.5 : 1.0;
-    const int noise = entity.noiseLevel();
-    const double ownerZ = worldPoint(owner()).z;
-    const bool special = entity.recordId == 1; // the player's boat is heard by its own curve
-    // The range is at least the longest axis of the offset: a target out of hearing at that is
-    // out of hearing, and its exact range need not be worked out.
-    const double atLeast =
-        share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
-    PropagationPoints points;
-    PropagationLevels levels;
-    if (special)
-        activePropagation(ownerZ, noise, points, levels);
-    else
-        passivePropagation(entity.noiseFactor, ownerZ, noise, points, levels);
-    if (outOfHearing(points, special ? activeRange(atLeast) : atLeast, ownerZ, target.z))
+    return !scan.layers.outOfHearing(curveOf(scan.layers, false, entity.noiseFactor, 0, scan.ownerZ).points,
+                                     leastRange(target, 0.5), scan.ownerZ, target.z);
+}
+
+bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
+    Hearing hearing;
+    return mayHear(hearingScan(), entity, hearing);
+}
+
+void SimpleSonarSensor::scanWorld() {
+    HearingScan scan = hearingScan();
+    Hearing hearing;
+    scanWorldWith([&](const Entity& entity) { return mayHear(scan, entity, hearing); },
+                  [&] { scan = hearingScan(); });
+}
+
+bool SimpleSonarSensor::canSense(Entity& entity) {
+    const HearingScan scan = hearingScan();
+    Hearing hearing;
+    if (!mayHear(scan, entity, hearing))
         return false;
-    const double range = share * geoRange3d(target.x - x, target.y - y, target.z - z);
+    const WorldPoint& target = hearing.target;
+    const double ownerZ = scan.ownerZ;
+    const int noise = hearing.noise;
+    const bool special = hearing.special;
+    const double range = hearing.share * geoRange3d(target.x - x, target.y - y, target.z - z);
     const int heard = special ? activeLevel(range, ownerZ, target.z, noise)
                               : passiveLevel(entity.noiseFactor, range, ownerZ, target.z, noise);
     if (heard == 0)
