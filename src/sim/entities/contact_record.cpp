@@ -1,6 +1,7 @@
 #include "sim/entities/contact_record.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace q71 {
 
@@ -35,6 +36,14 @@ void FixList::trim(std::size_t limit) {
 void FixList::clear() {
     ring_.clear();
     oldest_ = 0;
+}
+
+void ContactRecord::reset() {
+    std::array<FixList, kFixListCount> kept = std::move(fixes);
+    *this = ContactRecord{};
+    fixes = std::move(kept);
+    for (FixList& list : fixes)
+        list.clear();
 }
 
 } // namespace q71

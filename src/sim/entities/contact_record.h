@@ -58,8 +58,15 @@ public:
     void clear();
 
 private:
-    // The ring holds the fixes oldest first from `oldest_`, wrapping.
-    std::size_t slot(std::size_t age) const { return (oldest_ + ring_.size() - 1 - age) % ring_.size(); }
+    // The ring holds the fixes oldest first from `oldest_`, wrapping. Ages within the list need
+    // one subtraction at most, not a division (the contacts' walks read the newest every second).
+    std::size_t slot(std::size_t age) const {
+        const std::size_t size = ring_.size();
+        const std::size_t at = oldest_ + size - 1 - age;
+        if (at < size)
+            return at;
+        return at - size < size ? at - size : at % size;
+    }
 
     std::vector<ContactFix> ring_;
     std::size_t oldest_ = 0;
@@ -89,18 +96,23 @@ struct ContactRecord {
     ContactDesignation designation;
     std::int32_t side = 0;
     std::int32_t kind = 0;
-    double lastUpdate = 0.0;   ///< game time of the last per-second update
     double classifyTime = 0.0; ///< game time of the controller's last rating
-    double heldTime = 0.0;     ///< seconds the contact has been held
-    double sinceFix = 0.0;     ///< seconds since the last fix
     double bearing = 0.0;      ///< degrees from the owner
     double range = 0.0;        ///< yards from the owner
     double course = 0.0;       ///< degrees
     double speed = 0.0;        ///< speed units
     double rangeRate = 0.0;
+    // What each report reads lies together, next to the own fixes (the list's walk and the
+    // reports of every sensor each second read them).
+    double lastUpdate = 0.0; ///< game time of the last per-second update
+    double heldTime = 0.0;   ///< seconds the contact has been held
+    double sinceFix = 0.0;   ///< seconds since the last fix
     std::uint8_t quality = 0;       ///< 0 to 100
     std::uint8_t referenceFlag = 0; ///< the own boat's solution moved this contact this pass
     std::array<FixList, kFixListCount> fixes;
+
+    /// Back to the state of a new record; the fix lists keep the room they took.
+    void reset();
 };
 
 } // namespace q71

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <random>
+#include <vector>
+
 namespace q71 {
 namespace {
 
@@ -43,6 +47,28 @@ TEST(FixList, GrowsAgainAfterWrappingAndTrimsTheOldest) {
     EXPECT_EQ(times(list), (std::vector<double>{8}));
     list.push(fixAt(9), 0);
     EXPECT_TRUE(list.empty());
+}
+
+// Random pushes under changing limits and trims, against a plain newest-first list: every age
+// reads the fix it should, wherever the ring has wrapped to.
+TEST(FixList, EveryAgeReadsAsInAPlainNewestFirstList) {
+    std::mt19937 random(88);
+    FixList list;
+    std::deque<double> expected; // newest first
+    for (int step = 1; step <= 5000; ++step) {
+        const std::size_t limit = random() % 7;
+        if (random() % 5 == 0) {
+            list.trim(limit);
+            if (expected.size() > limit)
+                expected.resize(limit);
+        } else {
+            list.push(fixAt(step), limit);
+            expected.push_front(step);
+            if (expected.size() > limit)
+                expected.resize(limit);
+        }
+        ASSERT_EQ(times(list), std::vector<double>(expected.begin(), expected.end())) << "step " << step;
+    }
 }
 
 } // namespace
