@@ -11,9 +11,10 @@ void FixList::push(const ContactFix& fix, std::size_t limit) {
         return;
     }
     trim(limit);
+    keepNewest(fix);
     if (ring_.size() == limit) { // full: the oldest slot takes the new fix and becomes the newest
         ring_[oldest_] = fix;
-        oldest_ = (oldest_ + 1) % ring_.size();
+        oldest_ = static_cast<std::uint32_t>((oldest_ + 1) % ring_.size());
         return;
     }
     // The newest is followed, round the ring, by the oldest: the new fix goes in between.

@@ -41,7 +41,9 @@ inline WorldPoint worldPoint(const ContactFix& fix) {
 }
 
 /// The fixes of one sensor type, newest first, holding at most a given number: once full, a new
-/// fix takes the place of the oldest.
+/// fix takes the place of the oldest. The newest fix's time and quality are kept beside the ring
+/// as well, in the record's own lines: every report on a contact compares them, and the fix itself
+/// lies in another block. Fixes are changed in place only through editNewest, which keeps them.
 class FixList {
 public:
     /// Puts a copy of the fix in front; when the list already holds `limit` fixes, the oldest goes.
@@ -50,9 +52,17 @@ public:
     void trim(std::size_t limit);
     /// The fix at an age index: 0 the newest.
     const ContactFix& operator[](std::size_t age) const { return ring_[slot(age)]; }
-    ContactFix& operator[](std::size_t age) { return ring_[slot(age)]; }
     const ContactFix& newest() const { return (*this)[0]; }
-    ContactFix& newest() { return (*this)[0]; }
+    /// The newest fix's time and quality (the list must not be empty).
+    double newestTime() const { return newestTime_; }
+    std::uint8_t newestQuality() const { return newestQuality_; }
+    /// Changes the newest fix in place (the list must not be empty).
+    template <class Edit>
+    void editNewest(Edit edit) {
+        ContactFix& fix = ring_[slot(0)];
+        edit(fix);
+        keepNewest(fix);
+    }
     std::size_t size() const { return ring_.size(); }
     bool empty() const { return ring_.empty(); }
     void clear();
@@ -68,8 +78,15 @@ private:
         return at - size < size ? at - size : at % size;
     }
 
+    void keepNewest(const ContactFix& fix) {
+        newestTime_ = fix.time;
+        newestQuality_ = fix.quality;
+    }
+
     std::vector<ContactFix> ring_;
-    std::size_t oldest_ = 0;
+    double newestTime_ = 0.0;
+    std::uint32_t oldest_ = 0; // the ring holds no more than an entity's fix limit, an int
+    std::uint8_t newestQuality_ = 0;
 };
 
 /// Reactions a controller attaches to a contact (state codes shared with plan modes and orders).

@@ -87,8 +87,8 @@ void Entity::processContact(std::int32_t entityId, std::uint32_t contactRecordId
         contact->heldTime += now - contact->lastUpdate;
         FixList& fixes = contact->fixes[kOwnFixes];
         // A weapon takes every fix; others keep one a while unless a better one comes.
-        if (fixes.empty() || kind == kKindWeapon || fix.quality > fixes.newest().quality ||
-            fix.time > fixes.newest().time + 30.0)
+        if (fixes.empty() || kind == kKindWeapon || fix.quality > fixes.newestQuality() ||
+            fix.time > fixes.newestTime() + 30.0)
             addContactFix(*contact, kOwnFixes, fix);
         fixes.trim(static_cast<std::size_t>(std::max(maxFixes, 0)));
         return;
