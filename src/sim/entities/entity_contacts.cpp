@@ -26,8 +26,8 @@ constexpr std::size_t kOwnFixes = 0;
 // The clock walk's records lie apart in the heap and each waits on memory: a record's lines are
 // asked for this many records ahead of the walk, and its newest fix, whose place those lines
 // give, this many.
-constexpr int kRecordLead = 8;
-constexpr int kFixLead = 4;
+constexpr int kRecordLead = 16;
+constexpr int kFixLead = 8;
 
 void prefetch(const void* address) {
 #if defined(__GNUC__)
