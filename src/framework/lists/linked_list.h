@@ -5,6 +5,9 @@
 //
 // A walk:  for (T* item = list.rewind(); item; item = list.advance()) { ... }
 // Removing the current item inside a walk leaves the walk on the item that followed it.
+//
+// Nodes come from the heap, one block each, unless the list is given a store of its own (a list
+// that changes every second can keep its nodes together and reuse them).
 
 #include "framework/app/reporter.h"
 #include "framework/textmngr/text_manager.h"
@@ -13,14 +16,30 @@
 
 namespace q71 {
 
+/// A place in a list: its item and its neighbours.
 template <class T>
+struct LinkedListNode {
+    T* item = nullptr;
+    LinkedListNode* next = nullptr;
+    LinkedListNode* previous = nullptr;
+};
+
+/// Where a list's nodes come from by default: one heap block each.
+struct HeapListNodes {
+    template <class Node>
+    Node* make(const Node& value) {
+        return new Node(value);
+    }
+    template <class Node>
+    void release(Node* node) {
+        delete node;
+    }
+};
+
+template <class T, class NodeStore = HeapListNodes>
 class LinkedList {
 public:
-    struct Node {
-        T* item = nullptr;
-        Node* next = nullptr;
-        Node* previous = nullptr;
-    };
+    using Node = LinkedListNode<T>;
 
     LinkedList() = default;
     LinkedList(const LinkedList&) = delete;
@@ -37,6 +56,8 @@ public:
     int insertBefore(T* item, T* before);
     /// Unlinks and frees the first node holding the item; returns the new count.
     int remove(T* item);
+    /// Unlinks and frees a node of this list, as remove() does once it found it.
+    int removeNode(Node* node);
     /// Moves the cursor to the following node: 1 when it moved, 0 at the end.
     int next();
     /// Deletes every item and frees every node.
@@ -86,6 +107,7 @@ private:
 
     Node* findNode(T* item);
 
+    [[no_unique_address]] NodeStore nodes_;
     Position stack_[kStackSize];
     int depth_ = 0;
     Node* head_ = nullptr;
@@ -96,9 +118,9 @@ private:
     std::uint64_t revision_ = 0;
 };
 
-template <class T>
-int LinkedList<T>::prepend(T* item) {
-    Node* node = new Node{item, head_, nullptr};
+template <class T, class NodeStore>
+int LinkedList<T, NodeStore>::prepend(T* item) {
+    Node* node = nodes_.make(Node{item, head_, nullptr});
     if (head_)
         head_->previous = node;
     else
@@ -109,9 +131,9 @@ int LinkedList<T>::prepend(T* item) {
     return ++count_;
 }
 
-template <class T>
-int LinkedList<T>::appendItem(T* item) {
-    Node* node = new Node{item, nullptr, tail_};
+template <class T, class NodeStore>
+int LinkedList<T, NodeStore>::appendItem(T* item) {
+    Node* node = nodes_.make(Node{item, nullptr, tail_});
     if (tail_)
         tail_->next = node;
     else
@@ -122,8 +144,8 @@ int LinkedList<T>::appendItem(T* item) {
     return ++count_;
 }
 
-template <class T>
-typename LinkedList<T>::Node* LinkedList<T>::findNode(T* item) {
+template <class T, class NodeStore>
+typename LinkedList<T, NodeStore>::Node* LinkedList<T, NodeStore>::findNode(T* item) {
     // The cursor walks along, as the list has always done; callers inside a walk save it first.
     for (rewind(); cursor_; cursor_ = cursor_->next)
         if (cursor_->item == item)
@@ -131,10 +153,10 @@ typename LinkedList<T>::Node* LinkedList<T>::findNode(T* item) {
     return nullptr;
 }
 
-template <class T>
-int LinkedList<T>::insertBefore(T* item, T* before) {
+template <class T, class NodeStore>
+int LinkedList<T, NodeStore>::insertBefore(T* item, T* before) {
     if (!head_) {
-        head_ = tail_ = new Node{item, nullptr, nullptr};
+        head_ = tail_ = nodes_.make(Node{item, nullptr, nullptr});
         setCursor(head_);
         count_ = 1;
         ++revision_;
@@ -143,7 +165,7 @@ int LinkedList<T>::insertBefore(T* item, T* before) {
     Node* at = findNode(before);
     if (!at)
         return 0;
-    Node* node = new Node{item, at, at->previous};
+    Node* node = nodes_.make(Node{item, at, at->previous});
     if (at->previous)
         at->previous->next = node;
     else
@@ -154,11 +176,14 @@ int LinkedList<T>::insertBefore(T* item, T* before) {
     return 1;
 }
 
-template <class T>
-int LinkedList<T>::remove(T* item) {
+template <class T, class NodeStore>
+int LinkedList<T, NodeStore>::remove(T* item) {
     Node* node = findNode(item);
-    if (!node)
-        return count_;
+    return node ? removeNode(node) : count_;
+}
+
+template <class T, class NodeStore>
+int LinkedList<T, NodeStore>::removeNode(Node* node) {
     Position after;
     if (node == head_ && node == tail_) {
         head_ = tail_ = nullptr;
@@ -180,13 +205,13 @@ int LinkedList<T>::remove(T* item) {
     for (int i = 0; i < depth_; ++i)
         if (stack_[i].node == node)
             stack_[i] = after;
-    delete node;
+    nodes_.release(node);
     ++revision_;
     return --count_;
 }
 
-template <class T>
-int LinkedList<T>::next() {
+template <class T, class NodeStore>
+int LinkedList<T, NodeStore>::next() {
     if (beforeHead_ && cursor_) {
         beforeHead_ = false;
         return 1;
@@ -198,8 +223,8 @@ int LinkedList<T>::next() {
     return 0;
 }
 
-template <class T>
-void LinkedList<T>::deleteAll() {
+template <class T, class NodeStore>
+void LinkedList<T, NodeStore>::deleteAll() {
     // Each node is unlinked before its item is deleted, so that a destructor that looks at the
     // list (an entity telling the observers it goes) never meets a deleted item.
     depth_ = 0;
@@ -213,16 +238,16 @@ void LinkedList<T>::deleteAll() {
         --count_;
         ++revision_;
         T* item = node->item;
-        delete node;
+        nodes_.release(node);
         delete item;
     }
 }
 
-template <class T>
-void LinkedList<T>::freeNodes() {
+template <class T, class NodeStore>
+void LinkedList<T, NodeStore>::freeNodes() {
     for (Node* node = head_; node;) {
         Node* following = node->next;
-        delete node;
+        nodes_.release(node);
         node = following;
     }
     head_ = tail_ = cursor_ = nullptr;
@@ -232,15 +257,15 @@ void LinkedList<T>::freeNodes() {
     ++revision_;
 }
 
-template <class T>
-void LinkedList<T>::saveCursor() {
+template <class T, class NodeStore>
+void LinkedList<T, NodeStore>::saveCursor() {
     if (depth_ >= kStackSize)
         reportFatal(textGetString(868), 306, "linkedLi", 0);
     stack_[depth_++] = {cursor_, beforeHead_};
 }
 
-template <class T>
-void LinkedList<T>::restoreCursor() {
+template <class T, class NodeStore>
+void LinkedList<T, NodeStore>::restoreCursor() {
     if (depth_ < 1)
         reportFatal(textGetString(868), 314, "linkedLi", 0);
     const Position& top = stack_[--depth_];

@@ -12,7 +12,7 @@ std::size_t ContactIndex::home(std::int32_t entityId) const {
 
 std::size_t ContactIndex::slotOf(std::int32_t entityId) const {
     std::size_t slot = home(entityId);
-    while (slots_[slot].contact && slots_[slot].entityId != entityId)
+    while (slots_[slot].node && slots_[slot].entityId != entityId)
         slot = (slot + 1) & (slots_.size() - 1);
     return slot;
 }
@@ -21,15 +21,15 @@ ContactRecord* ContactIndex::find(std::int32_t entityId) const {
     return slots_.empty() ? nullptr : slots_[slotOf(entityId)].contact;
 }
 
-void ContactIndex::add(std::int32_t entityId, ContactRecord* contact) {
+void ContactIndex::add(std::int32_t entityId, ContactListNode* node) {
     if (2 * (used_ + 1) > slots_.size())
         grow();
     Slot& slot = slots_[slotOf(entityId)];
-    if (slot.contact) {
-        waiting_.emplace_back(entityId, contact);
+    if (slot.node) {
+        waiting_.emplace_back(entityId, node);
         return;
     }
-    slot = {contact, entityId};
+    slot = {node, node->item, entityId};
     ++used_;
 }
 
@@ -38,7 +38,7 @@ void ContactIndex::grow() {
     old.swap(slots_);
     shift_ = 64 - std::countr_zero(slots_.size());
     for (const Slot& slot : old)
-        if (slot.contact)
+        if (slot.node)
             slots_[slotOf(slot.entityId)] = slot;
 }
 
@@ -46,7 +46,7 @@ void ContactIndex::erase(std::size_t slot) {
     // Backward shift: every record after the hole in its run that may move into it does, so that
     // no run is ever broken by a free slot.
     const std::size_t mask = slots_.size() - 1;
-    for (std::size_t next = (slot + 1) & mask; slots_[next].contact; next = (next + 1) & mask) {
+    for (std::size_t next = (slot + 1) & mask; slots_[next].node; next = (next + 1) & mask) {
         const std::size_t want = home(slots_[next].entityId);
         // The record at `next` may fill the hole unless its home lies cyclically in (slot, next].
         if (((next - want) & mask) >= ((next - slot) & mask)) {
@@ -63,32 +63,36 @@ void ContactIndex::promote(std::int32_t entityId) {
                                       [entityId](const auto& entry) { return entry.first == entityId; });
     if (waiting == waiting_.end())
         return;
-    ContactRecord* contact = waiting->second;
+    ContactListNode* node = waiting->second;
     waiting_.erase(waiting);
-    add(entityId, contact);
+    add(entityId, node);
 }
 
-void ContactIndex::remove(std::int32_t entityId, const ContactRecord* contact) {
+ContactListNode* ContactIndex::remove(std::int32_t entityId, const ContactRecord* contact) {
     const auto waiting = std::find_if(waiting_.begin(), waiting_.end(),
-                                      [contact](const auto& entry) { return entry.second == contact; });
+                                      [contact](const auto& entry) { return entry.second->item == contact; });
     if (waiting != waiting_.end()) {
+        ContactListNode* node = waiting->second;
         waiting_.erase(waiting);
-        return;
+        return node;
     }
     if (slots_.empty())
-        return;
+        return nullptr;
     std::size_t slot = slotOf(entityId);
-    if (slots_[slot].contact != contact) {
+    if (!slots_[slot].node || slots_[slot].contact != contact) {
         // Its id was changed while it was listed: find it wherever it stands.
-        const auto at = std::find_if(slots_.begin(), slots_.end(),
-                                     [contact](const Slot& entry) { return entry.contact == contact; });
+        const auto at = std::find_if(slots_.begin(), slots_.end(), [contact](const Slot& entry) {
+            return entry.node && entry.contact == contact;
+        });
         if (at == slots_.end())
-            return;
+            return nullptr;
         slot = static_cast<std::size_t>(at - slots_.begin());
     }
+    ContactListNode* node = slots_[slot].node;
     const std::int32_t indexedId = slots_[slot].entityId;
     erase(slot);
     promote(indexedId);
+    return node;
 }
 
 void ContactIndex::clear() {

@@ -3,13 +3,38 @@
 namespace q71 {
 
 int ContactList::appendItem(ContactRecord* contact) {
-    index_.add(contact->entityId, contact);
-    return Base::appendItem(contact);
+    const int count = Base::appendItem(contact);
+    index_.add(contact->entityId, tail());
+    return count;
 }
 
 int ContactList::remove(ContactRecord* contact) {
-    index_.remove(contact->entityId, contact);
-    return Base::remove(contact);
+    // The index knows the record's node: no walk. A record not listed leaves the cursor where a
+    // walk of the list that did not find it would.
+    ContactListNode* node = index_.remove(contact->entityId, contact);
+    if (!node) {
+        setCursor(nullptr);
+        return count();
+    }
+    return Base::removeNode(node);
+}
+
+int ContactList::recycle(ContactRecord* contact) {
+    const int count = remove(contact);
+    if (spares_.size() < kSpareRecords)
+        spares_.emplace_back(contact);
+    else
+        delete contact;
+    return count;
+}
+
+ContactRecord* ContactList::newRecord() {
+    if (spares_.empty())
+        return new ContactRecord;
+    ContactRecord* contact = spares_.back().release();
+    spares_.pop_back();
+    contact->reset();
+    return contact;
 }
 
 void ContactList::deleteAll() {

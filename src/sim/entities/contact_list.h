@@ -7,17 +7,25 @@
 // index never holds a record that is gone. A record's entity id is set before it is added and
 // stays while it is in the list: a miss is then a miss, without a walk (the purge of a removed
 // entity asks every entity's list, most of which never heard of it).
+//
+// Contacts come and go every second: the list's nodes are pooled, and records it is given back
+// (recycle) wait, with the room their fixes took, for the next contact (newRecord), so that a
+// sea whose contacts come and go at a steady pace allocates nothing for them.
 
 #include "framework/lists/linked_list.h"
+#include "framework/lists/pooled_list_nodes.h"
 #include "sim/entities/contact_index.h"
 #include "sim/entities/contact_record.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace q71 {
 
-class ContactList : private LinkedList<ContactRecord> {
-    using Base = LinkedList<ContactRecord>;
+class ContactList : private LinkedList<ContactRecord, PooledListNodes<ContactRecord>> {
+    using Base = LinkedList<ContactRecord, PooledListNodes<ContactRecord>>;
 
 public:
     using Base::Node;
@@ -39,13 +47,23 @@ public:
     int appendItem(ContactRecord* contact);
     /// Unlinks a record (the caller deletes it), as the list does; returns the new count.
     int remove(ContactRecord* contact);
-    /// Deletes every record.
+    /// Unlinks a record as remove() does and keeps it for newRecord(), in place of deleting it.
+    int recycle(ContactRecord* contact);
+    /// A record as a new one is, owned by the caller until appended: a recycled one when there is
+    /// one, its fix lists keeping their room.
+    ContactRecord* newRecord();
+    /// Deletes every listed record.
     void deleteAll();
     /// The record about an entity (the first made, should a loaded list hold two), or null.
     ContactRecord* find(std::int32_t entityId) const;
 
 private:
+    // Contacts are dropped a few at a time, in the walk each second; a few records kept cover
+    // that without holding the room of every contact the list ever had.
+    static constexpr std::size_t kSpareRecords = 4;
+
     ContactIndex index_;
+    std::vector<std::unique_ptr<ContactRecord>> spares_;
 };
 
 } // namespace q71

@@ -1,6 +1,7 @@
 #include "sim/entities/contact_record.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace q71 {
 
@@ -10,9 +11,10 @@ void FixList::push(const ContactFix& fix, std::size_t limit) {
         return;
     }
     trim(limit);
+    keepNewest(fix);
     if (ring_.size() == limit) { // full: the oldest slot takes the new fix and becomes the newest
         ring_[oldest_] = fix;
-        oldest_ = (oldest_ + 1) % ring_.size();
+        oldest_ = static_cast<std::uint32_t>((oldest_ + 1) % ring_.size());
         return;
     }
     // The newest is followed, round the ring, by the oldest: the new fix goes in between.
@@ -35,6 +37,14 @@ void FixList::trim(std::size_t limit) {
 void FixList::clear() {
     ring_.clear();
     oldest_ = 0;
+}
+
+void ContactRecord::reset() {
+    std::array<FixList, kFixListCount> kept = std::move(fixes);
+    *this = ContactRecord{};
+    fixes = std::move(kept);
+    for (FixList& list : fixes)
+        list.clear();
 }
 
 } // namespace q71

@@ -41,7 +41,9 @@ inline WorldPoint worldPoint(const ContactFix& fix) {
 }
 
 /// The fixes of one sensor type, newest first, holding at most a given number: once full, a new
-/// fix takes the place of the oldest.
+/// fix takes the place of the oldest. The newest fix's time and quality are kept beside the ring
+/// as well, in the record's own lines: every report on a contact compares them, and the fix itself
+/// lies in another block. Fixes are changed in place only through editNewest, which keeps them.
 class FixList {
 public:
     /// Puts a copy of the fix in front; when the list already holds `limit` fixes, the oldest goes.
@@ -50,19 +52,41 @@ public:
     void trim(std::size_t limit);
     /// The fix at an age index: 0 the newest.
     const ContactFix& operator[](std::size_t age) const { return ring_[slot(age)]; }
-    ContactFix& operator[](std::size_t age) { return ring_[slot(age)]; }
     const ContactFix& newest() const { return (*this)[0]; }
-    ContactFix& newest() { return (*this)[0]; }
+    /// The newest fix's time and quality (the list must not be empty).
+    double newestTime() const { return newestTime_; }
+    std::uint8_t newestQuality() const { return newestQuality_; }
+    /// Changes the newest fix in place (the list must not be empty).
+    template <class Edit>
+    void editNewest(Edit edit) {
+        ContactFix& fix = ring_[slot(0)];
+        edit(fix);
+        keepNewest(fix);
+    }
     std::size_t size() const { return ring_.size(); }
     bool empty() const { return ring_.empty(); }
     void clear();
 
 private:
-    // The ring holds the fixes oldest first from `oldest_`, wrapping.
-    std::size_t slot(std::size_t age) const { return (oldest_ + ring_.size() - 1 - age) % ring_.size(); }
+    // The ring holds the fixes oldest first from `oldest_`, wrapping. Ages within the list need
+    // one subtraction at most, not a division (the contacts' walks read the newest every second).
+    std::size_t slot(std::size_t age) const {
+        const std::size_t size = ring_.size();
+        const std::size_t at = oldest_ + size - 1 - age;
+        if (at < size)
+            return at;
+        return at - size < size ? at - size : at % size;
+    }
+
+    void keepNewest(const ContactFix& fix) {
+        newestTime_ = fix.time;
+        newestQuality_ = fix.quality;
+    }
 
     std::vector<ContactFix> ring_;
-    std::size_t oldest_ = 0;
+    double newestTime_ = 0.0;
+    std::uint32_t oldest_ = 0; // the ring holds no more than an entity's fix limit, an int
+    std::uint8_t newestQuality_ = 0;
 };
 
 /// Reactions a controller attaches to a contact (state codes shared with plan modes and orders).
@@ -89,18 +113,23 @@ struct ContactRecord {
     ContactDesignation designation;
     std::int32_t side = 0;
     std::int32_t kind = 0;
-    double lastUpdate = 0.0;   ///< game time of the last per-second update
     double classifyTime = 0.0; ///< game time of the controller's last rating
-    double heldTime = 0.0;     ///< seconds the contact has been held
-    double sinceFix = 0.0;     ///< seconds since the last fix
     double bearing = 0.0;      ///< degrees from the owner
     double range = 0.0;        ///< yards from the owner
     double course = 0.0;       ///< degrees
     double speed = 0.0;        ///< speed units
     double rangeRate = 0.0;
+    // What each report reads lies together, next to the own fixes (the list's walk and the
+    // reports of every sensor each second read them).
+    double lastUpdate = 0.0; ///< game time of the last per-second update
+    double heldTime = 0.0;   ///< seconds the contact has been held
+    double sinceFix = 0.0;   ///< seconds since the last fix
     std::uint8_t quality = 0;       ///< 0 to 100
     std::uint8_t referenceFlag = 0; ///< the own boat's solution moved this contact this pass
     std::array<FixList, kFixListCount> fixes;
+
+    /// Back to the state of a new record; the fix lists keep the room they took.
+    void reset();
 };
 
 } // namespace q71

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 namespace q71 {
 
@@ -22,6 +23,44 @@ constexpr double kWeaponHoldTime = 300.0;   // a weapon contact lasts five minut
 // The fix list the entity keeps its own contacts' fixes in.
 constexpr std::size_t kOwnFixes = 0;
 
+// The clock walk's records lie apart in the heap and each waits on memory: a record's lines are
+// asked for this many records ahead of the walk, and its newest fix, whose place those lines
+// give, this many.
+constexpr int kRecordLead = 16;
+constexpr int kFixLead = 8;
+
+void prefetch(const void* address) {
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+// The lines of a record the walk reads: from its kind to the end of its own fix list.
+void prefetchRecord(const ContactRecord& contact) {
+    constexpr std::ptrdiff_t kLine = 64;
+    const auto* from = reinterpret_cast<const char*>(&contact.kind);
+    const auto* last = reinterpret_cast<const char*>(&contact.fixes[kOwnFixes + 1]) - 1;
+    for (; from < last; from += kLine)
+        prefetch(from);
+    prefetch(last);
+}
+
+void prefetchNewestFix(const ContactRecord& contact) {
+    if (const FixList& fixes = contact.fixes[kOwnFixes]; !fixes.empty())
+        prefetch(&fixes.newest());
+}
+
+// Moves a look-ahead one node on, prefetching for the node it leaves.
+template <class Prefetch>
+void stepAhead(const ContactList::Node*& ahead, Prefetch prefetchFor) {
+    if (!ahead)
+        return;
+    prefetchFor(*ahead->item);
+    ahead = ahead->next;
+}
+
 } // namespace
 
 ContactRecord* Entity::findContact(std::int32_t entityId) const {
@@ -31,8 +70,7 @@ ContactRecord* Entity::findContact(std::int32_t entityId) const {
 void Entity::dropContact(ContactRecord* contact) {
     if (controller)
         controller->forgetContact(*contact);
-    contacts.remove(contact); // a walk standing on it goes on with the contact that followed
-    delete contact;
+    contacts.recycle(contact); // a walk standing on it goes on with the contact that followed
 }
 
 void Entity::processContactRecord(Entity& entity, const ContactFix& fix) {
@@ -49,13 +87,13 @@ void Entity::processContact(std::int32_t entityId, std::uint32_t contactRecordId
         contact->heldTime += now - contact->lastUpdate;
         FixList& fixes = contact->fixes[kOwnFixes];
         // A weapon takes every fix; others keep one a while unless a better one comes.
-        if (fixes.empty() || kind == kKindWeapon || fix.quality > fixes.newest().quality ||
-            fix.time > fixes.newest().time + 30.0)
+        if (fixes.empty() || kind == kKindWeapon || fix.quality > fixes.newestQuality() ||
+            fix.time > fixes.newestTime() + 30.0)
             addContactFix(*contact, kOwnFixes, fix);
         fixes.trim(static_cast<std::size_t>(std::max(maxFixes, 0)));
         return;
     }
-    auto* contact = new ContactRecord;
+    ContactRecord* contact = contacts.newRecord();
     contact->lastUpdate = now;
     contact->entityId = entityId;
     contact->recordId = contactRecordId;
@@ -84,7 +122,17 @@ void Entity::updateContactClocks(double elapsed) {
     const double ownSpeed = motion ? motion->speed : 0.0;
     const double ownHeading = motion ? motion->heading : 0.0;
     const bool ownShip = isOwnShip();
+    // The look-aheads stay ahead of the walk, so a drop (of the walk's own record) never frees
+    // the node they stand on.
+    const ContactList::Node* recordAhead = contacts.head();
+    const ContactList::Node* fixAhead = contacts.head();
+    for (int lead = 0; lead < kRecordLead; ++lead)
+        stepAhead(recordAhead, prefetchRecord);
+    for (int lead = 0; lead < kFixLead; ++lead)
+        stepAhead(fixAhead, prefetchNewestFix);
     for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
+        stepAhead(recordAhead, prefetchRecord);
+        stepAhead(fixAhead, prefetchNewestFix);
         contact->lastUpdate = now;
         contact->sinceFix += elapsed;
         // How fast the range opens (m/s): the own way toward the contact closes it, the contact's
@@ -169,8 +217,7 @@ void worldPurgeEntityId(std::int32_t id) {
         while (ContactRecord* contact = contacts.find(id)) {
             if (entity.controller->target == contact)
                 entity.controller->target = nullptr;
-            contacts.remove(contact);
-            delete contact;
+            contacts.recycle(contact);
         }
         contacts.restoreCursor();
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <random>
 #include <vector>
 
@@ -129,6 +131,140 @@ TEST_F(Contacts, FindAnswersAsAWalkOfTheListThroughRandomChanges) {
             EXPECT_GT(duplicatesRemoved, 100);
         }
     }
+}
+
+std::vector<const ContactRecord*> order(const ContactList& list) {
+    std::vector<const ContactRecord*> out;
+    for (auto* node = list.head(); node; node = node->next)
+        out.push_back(node->item);
+    return out;
+}
+
+std::vector<const ContactRecord*> order(const LinkedList<ContactRecord>& list) {
+    std::vector<const ContactRecord*> out;
+    for (auto* node = list.head(); node; node = node->next)
+        out.push_back(node->item);
+    return out;
+}
+
+// Every change made to the contact list (pooled nodes, records unlinked through the index,
+// records recycled) is made to a plain list too: both hold the same records in the same order
+// and stand on the same one after every step, walks that drop records included.
+TEST_F(Contacts, ChangesAndWalksActAsThoseOfAPlainList) {
+    std::mt19937 random(1047);
+    std::uniform_int_distribution<std::int32_t> id(1, 40);
+    LinkedList<ContactRecord> plain; // holds, never owns
+    std::vector<ContactRecord*> listed;
+    ContactRecord stray; // never listed
+    stray.entityId = 3;
+    const auto drop = [&](ContactRecord* contact) {
+        listed.erase(std::find(listed.begin(), listed.end(), contact));
+        plain.remove(contact);
+        if (random() % 2) {
+            list.recycle(contact);
+        } else {
+            list.remove(contact);
+            delete contact;
+        }
+    };
+    for (int step = 0; step < 20000; ++step) {
+        switch (random() % 6) {
+        case 0:
+        case 1: {
+            ContactRecord* contact = random() % 2 ? list.newRecord() : new ContactRecord;
+            contact->entityId = id(random);
+            listed.push_back(contact);
+            ASSERT_EQ(list.appendItem(contact), plain.appendItem(contact));
+            break;
+        }
+        case 2:
+            if (!listed.empty())
+                drop(listed[random() % listed.size()]);
+            break;
+        case 3:
+            ASSERT_EQ(list.remove(&stray), plain.remove(&stray));
+            break;
+        case 4: { // a walk that drops some of the records it stands on, inside a saved cursor
+            list.saveCursor();
+            plain.saveCursor();
+            ContactRecord* a = list.rewind();
+            ContactRecord* b = plain.rewind();
+            while (a && b) {
+                ASSERT_EQ(a, b);
+                if (random() % 4 == 0)
+                    drop(a);
+                a = list.advance();
+                b = plain.advance();
+            }
+            ASSERT_EQ(a, b);
+            list.restoreCursor();
+            plain.restoreCursor();
+            break;
+        }
+        default:
+            ASSERT_EQ(list.next(), plain.next());
+            break;
+        }
+        ASSERT_EQ(order(list), order(plain)) << "step " << step;
+        ASSERT_EQ(list.current(), plain.current()) << "step " << step;
+        ASSERT_EQ(list.count(), plain.count());
+        const std::int32_t asked = id(random);
+        ASSERT_EQ(list.find(asked), walkFind(list, asked)) << "id " << asked << " at step " << step;
+    }
+    plain.freeNodes();
+}
+
+// A record handed back comes out again as a new one, whatever it held.
+TEST_F(Contacts, ARecycledRecordComesBackAsANewOne) {
+    ContactRecord* used = about(9);
+    used->reaction = kReactionAttack;
+    used->classified = 1;
+    used->recordId = 77;
+    used->belowLayer = 1;
+    used->designation.letter = 'S';
+    used->designation.numbers[3] = 4;
+    used->side = 2;
+    used->kind = 3;
+    for (double* value : {&used->classifyTime, &used->bearing, &used->range, &used->course, &used->speed,
+                          &used->rangeRate, &used->lastUpdate, &used->heldTime, &used->sinceFix})
+        *value = 12.5;
+    used->quality = 80;
+    used->referenceFlag = 1;
+    ContactFix fix;
+    fix.time = 30.0;
+    for (FixList& fixes : used->fixes)
+        for (int i = 0; i < 5; ++i)
+            fixes.push(fix, 3);
+    list.appendItem(used);
+    list.recycle(used);
+    EXPECT_EQ(list.find(9), nullptr);
+
+    ContactRecord* again = list.newRecord();
+    const ContactRecord fresh;
+    EXPECT_EQ(again->reaction, fresh.reaction);
+    EXPECT_EQ(again->classified, fresh.classified);
+    EXPECT_EQ(again->recordId, fresh.recordId);
+    EXPECT_EQ(again->entityId, fresh.entityId);
+    EXPECT_EQ(again->belowLayer, fresh.belowLayer);
+    EXPECT_EQ(again->designation.letter, fresh.designation.letter);
+    EXPECT_EQ(again->designation.numbers, fresh.designation.numbers);
+    EXPECT_EQ(again->side, fresh.side);
+    EXPECT_EQ(again->kind, fresh.kind);
+    for (double ContactRecord::*value :
+         {&ContactRecord::classifyTime, &ContactRecord::bearing, &ContactRecord::range,
+          &ContactRecord::course, &ContactRecord::speed, &ContactRecord::rangeRate,
+          &ContactRecord::lastUpdate, &ContactRecord::heldTime, &ContactRecord::sinceFix})
+        EXPECT_EQ(again->*value, fresh.*value);
+    EXPECT_EQ(again->quality, fresh.quality);
+    EXPECT_EQ(again->referenceFlag, fresh.referenceFlag);
+    for (const FixList& fixes : again->fixes)
+        EXPECT_TRUE(fixes.empty());
+    // Its fix lists work from empty as a new record's do.
+    fix.time = 40.0;
+    again->fixes[0].push(fix, 3);
+    ASSERT_EQ(again->fixes[0].size(), 1u);
+    EXPECT_EQ(again->fixes[0].newest().time, 40.0);
+    delete again;
 }
 
 } // namespace

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <random>
+#include <vector>
+
 namespace q71 {
 namespace {
 
@@ -43,6 +47,48 @@ TEST(FixList, GrowsAgainAfterWrappingAndTrimsTheOldest) {
     EXPECT_EQ(times(list), (std::vector<double>{8}));
     list.push(fixAt(9), 0);
     EXPECT_TRUE(list.empty());
+}
+
+// Random pushes under changing limits, trims and edits of the newest, against a plain
+// newest-first list: every age reads the fix it should, wherever the ring has wrapped to, and the
+// newest's time and quality kept beside the ring are the newest fix's.
+TEST(FixList, EveryAgeReadsAsInAPlainNewestFirstList) {
+    std::mt19937 random(88);
+    FixList list;
+    std::deque<double> expected; // newest first
+    for (int step = 1; step <= 5000; ++step) {
+        const std::size_t limit = random() % 7;
+        switch (random() % 5) {
+        case 0:
+            list.trim(limit);
+            if (expected.size() > limit)
+                expected.resize(limit);
+            break;
+        case 1:
+            if (!list.empty()) {
+                const double edited = -step;
+                list.editNewest([edited](ContactFix& newest) {
+                    newest.time = edited;
+                    newest.quality = static_cast<std::uint8_t>(-edited) % 101;
+                });
+                expected.front() = edited;
+            }
+            break;
+        default: {
+            ContactFix fix = fixAt(step);
+            fix.quality = static_cast<std::uint8_t>(random() % 101);
+            list.push(fix, limit);
+            expected.push_front(step);
+            if (expected.size() > limit)
+                expected.resize(limit);
+        }
+        }
+        ASSERT_EQ(times(list), std::vector<double>(expected.begin(), expected.end())) << "step " << step;
+        if (!list.empty()) {
+            ASSERT_EQ(list.newestTime(), list.newest().time) << "step " << step;
+            ASSERT_EQ(list.newestQuality(), list.newest().quality) << "step " << step;
+        }
+    }
 }
 
 } // namespace

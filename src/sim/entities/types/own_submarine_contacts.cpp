@@ -180,7 +180,7 @@ void OwnShipEntity::processContact(std::int32_t entityId, std::uint32_t, std::in
     if (fixes.empty()) {
         addContactFix(*contact, type, taken);
     } else if (isArrayType(type)) {
-        mergeArrayFix(fixes.newest(), taken);
+        fixes.editNewest([&](ContactFix& newest) { mergeArrayFix(newest, taken); });
     } else {
         contact->lastUpdate = taken.time;
         taken.count = kOwnReportCount;
@@ -263,7 +263,7 @@ void OwnShipEntity::closeSensorTracks(int type) {
             continue; // already closed, nothing heard since
         if (held) {
             if (!fixes.empty())
-                fixes.newest().time = now;
+                fixes.editNewest([now](ContactFix& newest) { newest.time = now; });
             contact.lastUpdate = now;
         }
         ContactFix closing;

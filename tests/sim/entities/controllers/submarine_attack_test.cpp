@@ -22,7 +22,9 @@ protected:
         return {&c, &contact};
     }
     // The contact's newest fix made now, so that it is not stale.
-    static void refresh(ContactRecord& contact) { contact.fixes[0].newest().time = simClock().gameClock; }
+    static void refresh(ContactRecord& contact) {
+        contact.fixes[0].editNewest([](ContactFix& newest) { newest.time = simClock().gameClock; });
+    }
     static const GuidanceController& guidanceOf(const Entity& weapon) {
         return dynamic_cast<const GuidanceController&>(*weapon.controller);
     }
