@@ -21,9 +21,16 @@ namespace {
 constexpr double kNetworkClockInterval = 60.0;
 constexpr std::uint8_t kEventGameClock = 9;
 
+// The collision index's arrays, the world step's own: kept from sub-step to sub-step (and from
+// mission to mission) so that their capacity is not allocated again each time.
+CollisionIndex::Storage& collisionIndexStorage() {
+    static CollisionIndex::Storage storage;
+    return storage;
+}
+
 // Steps every live entity once; false when a step ended the mission.
 bool stepEntities(double dt) {
-    const CollisionIndex hulls; // the pairs of hulls that may touch in this sub-step
+    const CollisionIndex hulls(collisionIndexStorage()); // the pairs of hulls that may touch in this sub-step
     LinkedList<Entity>& world = worldList();
     for (Entity* entity = world.rewind(); entity; entity = world.advance()) {
         if (entity->removeFlag)

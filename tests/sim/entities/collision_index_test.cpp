@@ -51,6 +51,40 @@ TEST_F(CollisionPairs, HullsSteppedByTheWorldCollideAsWhenEachWalksTheList) {
     EXPECT_EQ(loggedOfKind(kEventCollision).size(), 1u);
 }
 
+TEST_F(CollisionPairs, IndexesTakingTurnsWithOneStorageAnswerForTheWorldAsItStandsNow) {
+    HarnessEntity& first = platform(1, {1000, 1000, 0});
+    HarnessEntity& near = platform(1, {1060, 1000, 0});
+    HarnessEntity& far = platform(1, {9000, 1000, 0});
+    const std::vector<std::int32_t> nearOnly{near.id}, none{};
+    CollisionIndex::Storage storage;
+    {
+        const CollisionIndex outer(storage);
+        EXPECT_EQ(after(outer, first), nearOnly);
+        {
+            // An index made while another lives (a step within a step) must not take its arrays.
+            const CollisionIndex inner(storage);
+            EXPECT_EQ(CollisionIndex::active(), &inner);
+            EXPECT_EQ(after(inner, first), nearOnly);
+        }
+        EXPECT_EQ(CollisionIndex::active(), &outer);
+        EXPECT_EQ(after(outer, first), nearOnly);
+        EXPECT_EQ(after(outer, near), none);
+    }
+    EXPECT_EQ(CollisionIndex::active(), nullptr);
+    // The hulls move, and one goes: the next index knows nothing of the last one's cells.
+    near.motion->smoothedState[kSampleX] = 20000.0;
+    far.motion->smoothedState[kSampleX] = 1050.0;
+    {
+        const CollisionIndex index(storage);
+        EXPECT_EQ(after(index, first), (std::vector<std::int32_t>{far.id}));
+        EXPECT_EQ(after(index, near), none);
+    }
+    worldList().remove(&far);
+    delete &far;
+    const CollisionIndex index(storage);
+    EXPECT_EQ(after(index, first), none);
+}
+
 // Whether two hulls pass the quick test of a pair: closer than their reach on every axis.
 bool withinReach(const Entity& a, const Entity& b) {
     const MotionModel &ma = *a.motion, &mb = *b.motion;
@@ -75,6 +109,9 @@ TEST_F(CollisionPairs, TheIndexHandsOnEveryPairTheFullWalkWouldTestInTheSameOrde
                               {"on cell lines", 1000.0, true},
                               {"across the edge", 1500.0, false}};
     std::mt19937 draws(47);
+    // One storage for every layout, as the world step keeps one: each index fills arrays that
+    // held the layout before.
+    CollisionIndex::Storage storage;
     for (const Layout& layout : layouts) {
         std::uniform_real_distribution<double> offset(-layout.spread, layout.spread);
         const double centre = std::string_view(layout.name) == "across the edge" ? 0.0 : 50000.0;
@@ -96,7 +133,7 @@ TEST_F(CollisionPairs, TheIndexHandsOnEveryPairTheFullWalkWouldTestInTheSameOrde
                 m.smoothedState[kSampleY] = std::round(m.smoothedState[kSampleY] / cell) * cell - nudge;
             }
         }
-        const CollisionIndex index;
+        const CollisionIndex index(storage);
         int pairs = 0;
         for (std::size_t i = 0; i < hulls.size(); ++i) {
             std::vector<std::int32_t> full, culled;

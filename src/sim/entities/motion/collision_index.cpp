@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace q71 {
 
@@ -23,6 +24,18 @@ int collisionWhole(double v) {
 }
 
 CollisionIndex::CollisionIndex() : previous_(activeIndex) {
+    build();
+}
+
+CollisionIndex::CollisionIndex(Storage& storage) : previous_(activeIndex), storage_(&storage) {
+    // The arrays are taken, not shared: an index made inside the life of another (a sub-step
+    // within a sub-step) finds the storage empty and fills arrays of its own.
+    hulls_.swap(storage.hulls_);
+    ordinals_.swap(storage.ordinals_);
+    build();
+}
+
+void CollisionIndex::build() {
     const LinkedList<Entity>& world = worldList();
     int largest = 0;
     int count = 0;
@@ -31,6 +44,8 @@ CollisionIndex::CollisionIndex() : previous_(activeIndex) {
             largest = std::max(largest, m->boundingRadius);
     // Two hulls touch only within the sum of their radii: never more than a cell apart.
     cellSize_ = std::max(2.0 * largest, 1.0);
+    hulls_.clear();
+    ordinals_.clear();
     ordinals_.reserve(static_cast<std::size_t>(count));
     hulls_.reserve(static_cast<std::size_t>(count));
     int ordinal = 0;
@@ -44,15 +59,21 @@ CollisionIndex::CollisionIndex() : previous_(activeIndex) {
     std::sort(ordinals_.begin(), ordinals_.end(), [](const Ordinal& a, const Ordinal& b) {
         return std::less<const Entity*>()(a.entity, b.entity);
     });
-    // Stable: within a cell the hulls keep their list order.
-    std::stable_sort(hulls_.begin(), hulls_.end(),
-                     [](const Hull& a, const Hull& b) { return a.cell < b.cell; });
+    // Within a cell the hulls keep their list order (the ordinals are unique: a plain sort, which
+    // needs no buffer, orders them as a stable sort by cell would).
+    std::sort(hulls_.begin(), hulls_.end(), [](const Hull& a, const Hull& b) {
+        return a.cell != b.cell ? a.cell < b.cell : a.ordinal < b.ordinal;
+    });
     lastIndexed_ = world.tail();
     activeIndex = this;
 }
 
 CollisionIndex::~CollisionIndex() {
     activeIndex = previous_;
+    if (storage_) {
+        storage_->hulls_.swap(hulls_);
+        storage_->ordinals_.swap(ordinals_);
+    }
 }
 
 const CollisionIndex* CollisionIndex::active() {
@@ -65,7 +86,7 @@ std::int64_t CollisionIndex::cellOf(double x, double y) const {
     return column * kColumnStride + row;
 }
 
-void CollisionIndex::forEachAfter(const Entity& self, const std::function<void(Entity&)>& visit) const {
+void CollisionIndex::forEachAfter(const Entity& self, EntityVisit visit) const {
     LinkedList<Entity>::Node* late = nullptr;
     const auto own =
         std::lower_bound(ordinals_.begin(), ordinals_.end(), &self, [](const Ordinal& o, const Entity* e) {
