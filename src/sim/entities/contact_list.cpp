@@ -21,6 +21,8 @@ int ContactList::remove(ContactRecord* contact) {
 
 int ContactList::recycle(ContactRecord* contact) {
     const int count = remove(contact);
+    if (spares_.capacity() < kSpareRecords)
+        spares_.reserve(kSpareRecords); // once, not once a doubling
     if (spares_.size() < kSpareRecords)
         spares_.emplace_back(contact);
     else

@@ -17,6 +17,9 @@ void FixList::push(const ContactFix& fix, std::size_t limit) {
         oldest_ = static_cast<std::uint32_t>((oldest_ + 1) % ring_.size());
         return;
     }
+    // A list that must grow takes the room of a full one at once: one block, not one a doubling.
+    if (ring_.size() == ring_.capacity())
+        ring_.reserve(limit);
     // The newest is followed, round the ring, by the oldest: the new fix goes in between.
     if (oldest_ == 0) {
         ring_.push_back(fix);
