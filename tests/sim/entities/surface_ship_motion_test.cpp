@@ -35,6 +35,23 @@ TEST_F(ShipWorld, ItAnswersItsHelmAndTelegraph) {
     EXPECT_GT(m.x, 1000.0);
 }
 
+TEST_F(ShipWorld, AHeadingSetFromOutsideTakesTheDriveWithIt) {
+    // A collision turns a hull between its steps: the drive must push along the new heading at
+    // once, as along a heading reached by the helm.
+    MotionModel& m = *ship({0.0, 0.0, 0.0}).motion;
+    underWay(m, 10.0);
+    m.setOrderedSpeed(10.0);
+    run(m, 60.0);
+    const double eastBefore = m.x, northBefore = m.y;
+    EXPECT_GT(northBefore, 200.0);
+    m.heading = m.orderedCourse = 90.0;
+    m.setOrderedCourse(90.0);
+    run(m, 120.0);
+    EXPECT_GT(m.x - eastBefore, 200.0);
+    EXPECT_GT(m.x - eastBefore, 2.0 * (m.y - northBefore)); // the way north fades, the east builds
+    EXPECT_GT(m.velocityX, 5.0 * std::fabs(m.velocityY));
+}
+
 TEST_F(ShipWorld, ALiftedHullFallsBackOntoTheSea) {
     MotionModel& m = *ship({0.0, 0.0, 10.0}).motion;
     run(m, 0.4);

@@ -14,6 +14,7 @@
 #include "sim/simulation/sim_clock.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -64,11 +65,19 @@ void MotionModel::stepByCategory(double dt) {
         stepKinematic(dt);
 }
 
+const MotionModel::HeadingTrig& MotionModel::headingTrig() {
+    const auto bits = std::bit_cast<std::uint64_t>(heading);
+    if (!headingTrig_.known || headingTrig_.headingBits != bits)
+        headingTrig_ = {bits, true, sinDegrees(heading), cosDegrees(heading)};
+    return headingTrig_;
+}
+
 void MotionModel::stepKinematic(double dt) {
     speed = headway = driveSpeed;
     const double along = std::fabs(cosDegrees(pitch)) * driveSpeed;
-    velocityX = sinDegrees(heading) * along;
-    velocityY = cosDegrees(heading) * along;
+    const HeadingTrig& trig = headingTrig();
+    velocityX = trig.sine * along;
+    velocityY = trig.cosine * along;
     x += velocityX * kSpeedUnitMetresPerSecond * dt;
     y += velocityY * kSpeedUnitMetresPerSecond * dt;
     // A running decoy and a moving mine make noise.
@@ -108,8 +117,9 @@ void MotionModel::stepHydrodynamics(double dt) {
         loss = dragOf;
     }
     const double push = surplus + sinDegrees(pitch) * buoyancyRate;
-    double vx = velocityX + sinDegrees(heading) * push;
-    double vy = velocityY + cosDegrees(heading) * push;
+    const HeadingTrig& trig = headingTrig();
+    double vx = velocityX + trig.sine * push;
+    double vy = velocityY + trig.cosine * push;
     if (loss > 0.0001) {
         vx -= sinDegrees(velocityBearing) * loss;
         vy -= cosDegrees(velocityBearing) * loss;
