@@ -69,7 +69,7 @@ TEST_F(SavedState, AControllerKeepsItsPlansAndOrders) {
     ASSERT_EQ(c.plans.count(), 2);
     EXPECT_EQ(c.plans.cursor()->item, c.plans.tail()->item);
     EXPECT_EQ(c.plans.tail()->item->params.areaWidth(), 5000.0);
-    const LinkedList<ControllerOrder>& orders = c.plans.head()->item->orders;
+    const OrderList& orders = c.plans.head()->item->orders;
     ASSERT_EQ(orders.count(), 4);
     EXPECT_EQ(orders.head()->item->speed, 12.0);
     // Loaded, it waits for its next update: saved again it is the same from then on.

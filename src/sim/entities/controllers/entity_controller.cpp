@@ -48,6 +48,15 @@ EntityController::EntityController(Entity& owner) : owner_(&owner) {
 
 EntityController::~EntityController() {
     freePlans();
+    for (std::size_t i = 0; i < spareOrderCount_; ++i)
+        delete spareOrders_[i];
+}
+
+void EntityController::retireOrder(ControllerOrder* order) {
+    if (spareOrderCount_ < kSpareOrders)
+        spareOrders_[spareOrderCount_++] = order;
+    else
+        delete order;
 }
 
 void EntityController::freePlans() {
@@ -125,7 +134,8 @@ void EntityController::queueOrder(std::int32_t type, std::int32_t parameter, dou
         addPlan(plan);
         activatePlanUnderCursor();
     }
-    auto* order = new ControllerOrder;
+    ControllerOrder* order = spareOrderCount_ > 0 ? spareOrders_[--spareOrderCount_] : new ControllerOrder;
+    *order = ControllerOrder{};
     order->type = type;
     order->parameter = parameter;
     order->dueTime = simClock().gameClock + delay;
@@ -171,7 +181,7 @@ std::int32_t EntityController::advanceWaypoint() {
             type == kStateSpiralPatrol || type == kStateWaypointLoop19)
             activeOrders->appendItem(order); // a patrol loops for ever
         else
-            delete order;
+            retireOrder(order);
         activeOrders->restoreCursor();
     }
     entity.motion->lastPositionReport = simClock().gameClock - 120.0; // report the new leg at once
@@ -196,7 +206,7 @@ void EntityController::forgetContact(const ContactRecord& contact) {
         for (ControllerOrder* order = activeOrders->rewind(); order; order = activeOrders->advance())
             if (order->parameter == contact.entityId) {
                 activeOrders->remove(order);
-                delete order;
+                retireOrder(order);
             }
         activeOrders->restoreCursor();
     }

@@ -5,6 +5,7 @@
 // countermeasure and weapon controllers derive from it and give each state its behaviour.
 
 #include "framework/lists/linked_list.h"
+#include "framework/lists/pooled_list_nodes.h"
 #include "sim/simulation/geometry.h"
 
 #include <array>
@@ -69,6 +70,10 @@ struct PlanParameters {
     void setValue(std::size_t offset, double v);
 };
 
+/// A plan's orders. Their nodes come from the list's own store and are reused: a controller at
+/// an attack queues and drops orders every few seconds.
+using OrderList = LinkedList<ControllerOrder, PooledListNodes<ControllerOrder>>;
+
 /// A timed plan: from its start time on, the controller follows its mode and orders.
 struct ControllerPlan {
     ControllerPlan() = default;
@@ -78,7 +83,7 @@ struct ControllerPlan {
 
     double startTime = 0.0;
     std::int32_t mode = 0;
-    LinkedList<ControllerOrder> orders; ///< owned; the head is the current order
+    OrderList orders; ///< owned; the head is the current order
     PlanParameters params;
 };
 
@@ -145,7 +150,7 @@ public:
     std::int32_t state = kStateIdle;
     std::int32_t planMode = kStateIdle;
     double randomFactor = 0.0;     ///< 0 to 1, drawn at construction
-    LinkedList<ControllerOrder>* activeOrders = nullptr; ///< of the active plan, or null
+    OrderList* activeOrders = nullptr; ///< of the active plan, or null
     PlanParameters* activeParams = nullptr;              ///< of the active plan, or null
     LinkedList<ControllerPlan> plans; ///< owned; the cursor stands on the next plan to activate
     ContactRecord* target = nullptr;  ///< the chosen contact (not owned), or null
@@ -155,6 +160,10 @@ public:
     virtual bool seekerArmed() const { return false; }
 
 protected:
+    /// Disposes of an order taken out of the active plan's list: kept for the next one queued,
+    /// or deleted when enough are kept.
+    void retireOrder(ControllerOrder* order);
+
     /// The subclass's part of the saved state block, bytes 24 to 223.
     virtual void saveSubclassState(std::array<std::uint8_t, kControllerStateBlockSize>& /*block*/) const {}
     /// Takes the subclass's part back from a loaded block; false when it is damaged.
@@ -163,7 +172,11 @@ protected:
     }
 
 private:
+    static constexpr std::size_t kSpareOrders = 4;
+
     Entity* owner_;
+    std::array<ControllerOrder*, kSpareOrders> spareOrders_{}; // owned, the first spareOrderCount_
+    std::size_t spareOrderCount_ = 0;
 };
 
 } // namespace q71

@@ -105,7 +105,7 @@ void SubmarineController::keepClearOnHold(ContactRecord& contact) {
         activeOrders->saveCursor();
         activeOrders->remove(hold);
         activeOrders->restoreCursor();
-        delete hold;
+        retireOrder(hold);
         return;
     }
     const auto* head = activeOrders ? activeOrders->head() : nullptr;

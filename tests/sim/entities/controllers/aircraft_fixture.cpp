@@ -39,7 +39,7 @@ const ControllerOrder& AircraftWorld::currentOrderOf(Entity& aircraft) {
 
 std::vector<ControllerOrder> AircraftWorld::ordersOf(Entity& aircraft) {
     std::vector<ControllerOrder> orders;
-    if (const LinkedList<ControllerOrder>* list = aircraft.controller->activeOrders)
+    if (const OrderList* list = aircraft.controller->activeOrders)
         for (auto* node = list->head(); node; node = node->next)
             orders.push_back(*node->item);
     return orders;
