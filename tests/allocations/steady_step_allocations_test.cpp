@@ -1,6 +1,6 @@
 // The world's steady step allocates nothing: once its contacts, orders and the collision index
 // have taken their room, passes of a world at sea take no block from the heap. The program's operator new
-// is replaced here (for the whole test program) by one that counts while a test asks it to.
+// is replaced here by one that counts while a test asks it to (a test program of its own).
 #include "sim/support/benchmark_worlds.h"
 
 #include <gtest/gtest.h>
