@@ -135,25 +135,10 @@ double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) con
 }
 
 SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
-    return {soundLayers(), worldPoint(owner()).z, {}};
+    return {soundLayers(), worldPoint(owner()).z};
 }
 
-const PropagationPoints& SimpleSonarSensor::pointsOf(HearingScan& scan, bool active, double source,
-                                                     int level) const {
-    // Keyed as curveOf keys its table: the source's bits count only for the passive curve.
-    const std::uint64_t sourceBits = active ? 0 : std::bit_cast<std::uint64_t>(source);
-    HearingScan::LastPoints& last = scan.last;
-    if (!last.filled || last.active != active || last.source != sourceBits || last.level != level) {
-        last.points = curveOf(scan.layers, active, source, level, scan.ownerZ).points;
-        last.filled = true;
-        last.active = active;
-        last.source = sourceBits;
-        last.level = level;
-    }
-    return last.points;
-}
-
-bool SimpleSonarSensor::mayHear(HearingScan& scan, const Entity& entity, Hearing& hearing) const {
+bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
     hearing.target = worldPoint(entity);
     if (!inWindow(hearing.target.z))
         return false;
@@ -164,8 +149,8 @@ bool SimpleSonarSensor::mayHear(HearingScan& scan, const Entity& entity, Hearing
     // The range is at least the longest axis of the offset: a target out of hearing at that is
     // out of hearing, and its exact range need not be worked out.
     const double atLeast = leastRange(hearing.target, hearing.share);
-    const PropagationPoints& points = pointsOf(scan, hearing.special, entity.noiseFactor, hearing.noise);
-    return !scan.layers.outOfHearing(points, hearing.special ? activeRange(atLeast) : atLeast, scan.ownerZ,
+    const Curve curve = curveOf(scan.layers, hearing.special, entity.noiseFactor, hearing.noise, scan.ownerZ);
+    return !scan.layers.outOfHearing(curve.points, hearing.special ? activeRange(atLeast) : atLeast, scan.ownerZ,
                                      hearing.target.z);
 }
 
@@ -177,7 +162,7 @@ bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& enti
                                      leastRange(target, 0.5), scan.ownerZ, target.z);
 }
 
-bool SimpleSonarSensor::mayHearBeforeSensing(HearingScan& scan, const Entity& entity) {
+bool SimpleSonarSensor::mayHearBeforeSensing(const HearingScan& scan, const Entity& entity) {
     heardAhead_ = nullptr;
     if (!mayHear(scan, entity, aheadHearing_))
         return false;
@@ -186,9 +171,8 @@ bool SimpleSonarSensor::mayHearBeforeSensing(HearingScan& scan, const Entity& en
 }
 
 bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
-    HearingScan scan = hearingScan();
     Hearing hearing;
-    return mayHear(scan, entity, hearing);
+    return mayHear(hearingScan(), entity, hearing);
 }
 
 void SimpleSonarSensor::scanWorld() {
@@ -201,7 +185,7 @@ void SimpleSonarSensor::scanWorld() {
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
-    HearingScan scan = hearingScan();
+    const HearingScan scan = hearingScan();
     Hearing hearing;
     // Straight after the scan's test of this entity nothing has moved: what it worked out holds.
     const bool heardAhead = heardAhead_ == &entity;

@@ -30,15 +30,6 @@ protected:
     struct HearingScan {
         SoundLayers layers;
         double ownerZ = 0.0;
-        // The range points of the curve met last in this scan: most targets of a scan are as loud
-        // as the one before, and a curve is a pure function of its key while layers and height stay.
-        struct LastPoints {
-            bool filled = false;
-            bool active = false;
-            std::uint64_t source = 0;
-            int level = 0;
-            PropagationPoints points;
-        } last;
     };
     HearingScan hearingScan() const;
     /// What canSense works out of a target before it knows whether it can hear it at all.
@@ -50,10 +41,10 @@ protected:
     };
     /// False where canSense ends before any draw: the target outside the window, or out of
     /// hearing at the longest axis of its offset (its range is at least that).
-    bool mayHear(HearingScan& scan, const Entity& entity, Hearing& hearing) const;
+    bool mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const;
     /// mayHear in a scan whose next step, when it answers yes, is canSense of that entity: canSense
     /// then takes what it worked out rather than working it out again.
-    bool mayHearBeforeSensing(HearingScan& scan, const Entity& entity);
+    bool mayHearBeforeSensing(const HearingScan& scan, const Entity& entity);
     /// The same for a ping heard by the entity's receivers: the pinging sonar's curve at level 0,
     /// out half the way.
     bool pingMayReach(const HearingScan& scan, const Entity& entity) const;
@@ -64,8 +55,6 @@ private:
     // height, kept for the loudnesses met lately: they are the same few in every scan, and the
     // curve a pure function of the figures.
     Curve curveOf(const SoundLayers& layers, bool active, double source, int level, double sensorZ) const;
-    // The range points of a curve, through the scan's last ones.
-    const PropagationPoints& pointsOf(HearingScan& scan, bool active, double source, int level) const;
     // The longest axis of the target's offset from the sensor, times a share of the way.
     double leastRange(const WorldPoint& target, double share) const;
     // The range points and levels of the two curves, for a listener's height and a source level.
