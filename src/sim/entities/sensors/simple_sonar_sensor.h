@@ -55,6 +55,9 @@ private:
     // height, kept for the loudnesses met lately: they are the same few in every scan, and the
     // curve a pure function of the figures.
     Curve curveOf(const SoundLayers& layers, bool active, double source, int level, double sensorZ) const;
+    // A range from which no target of that source factor is heard on the passive curve, whatever
+    // noise it makes; kept for the figures met lately, as the curves are.
+    double passiveHearingBound(const SoundLayers& layers, double source, double sensorZ) const;
     // The longest axis of the target's offset from the sensor, times a share of the way.
     double leastRange(const WorldPoint& target, double share) const;
     // The range points and levels of the two curves, for a listener's height and a source level.

@@ -78,10 +78,15 @@ protected:
         auto& entity = harness.add(new HarnessEntity(1 + static_cast<std::int32_t>(draws() % 2), type, 2, kind, at,
                                                      std::uniform_real_distribution<double>(0.0, 360.0)(draws),
                                                      speed));
-        // Loud and quiet: cavitating, blowing, and a few sinking.
+        // Loud and quiet: cavitating, blowing, venting, a few as loud as can be, and a few sinking.
         entity.motion->cavitating = draws() % 4 == 0;
         entity.motion->blowerOn = draws() % 6 == 0;
         entity.motion->sinking = draws() % 10 == 0;
+        if (draws() % 5 == 0) {
+            entity.motion->speed = entity.motion->maxSpeed;
+            entity.motion->cavitating = entity.motion->blowerOn = true;
+            entity.motion->modeWord = entity.motion->emergencyBlow = 1;
+        }
         entity.motion->snapshotState();
         return entity;
     }
@@ -226,6 +231,53 @@ TEST_F(ScanCulling, APassiveSonarsScanSensesWhatItsTestOfEachEntityInTurnSenses)
             EXPECT_EQ(drawsLeft[0], drawsLeft[1]);
             EXPECT_TRUE(layout.outer > 20000.0 || !heard[0].empty()); // the near layouts hear something
         }
+}
+
+TEST_F(ScanCulling, ASonarPassesByNoLoudTargetItWouldHear) {
+    // Targets of every kind, as loud as can be or quiet, walked out from each sonar of each kind
+    // of platform along the axes and the diagonal, in every profile: a sonar passes by none it hears.
+    std::mt19937 draws(3);
+    const std::uint32_t profiles[] = {1, 2, 3};
+    int passedBy = 0, heard = 0;
+    for (const std::uint32_t profile : profiles) {
+        missionState().soundProfileKind = profile;
+        soundProfile().layerDepth = -60.0;
+        for (int i = 0; i < 8; ++i) {
+            Entity& owner = anyPlatform(draws, {50000.0, 50000.0, 0.0});
+            Entity& target = anyPlatform(draws, {50000.0, 50000.0, 0.0});
+            const bool loud = i % 2 == 0;
+            target.motion->speed = loud ? target.motion->maxSpeed : 0.0;
+            target.motion->cavitating = target.motion->blowerOn = loud;
+            target.motion->modeWord = target.motion->emergencyBlow = loud ? 1 : 0;
+            target.motion->sinking = 0;
+            const double targetZ = worldPoint(target).z;
+            for (auto* node = owner.sensors.head(); node; node = node->next) {
+                Sensor& sensor = *node->item;
+                if (!dynamic_cast<SimpleSonarSensor*>(&sensor))
+                    continue;
+                sensor.copyOwnerPose();
+                for (double out = 0.0; out < 90000.0; out += 250.0)
+                    for (const auto& [dx, dy] : {std::pair{1.0, 0.0}, std::pair{0.6, 0.8}}) {
+                        target.motion->x = 50000.0 + dx * out;
+                        target.motion->y = 50000.0 + dy * out;
+                        target.motion->z = targetZ;
+                        if (sensor.scanMayReach(target)) {
+                            heard += sensor.passiveLevel(target.noiseFactor, out, worldPoint(owner).z, targetZ,
+                                                         target.noiseLevel()) > 0;
+                            continue;
+                        }
+                        ++passedBy;
+                        EXPECT_TRUE(surelyOutOfReach(sensor, target)) << sensor.type << " at " << out;
+                    }
+            }
+            for (Entity* entity : {&owner, &target}) {
+                worldList().remove(entity);
+                delete entity;
+            }
+        }
+    }
+    EXPECT_GT(passedBy, 0);
+    EXPECT_GT(heard, 0);
 }
 
 TEST_F(ScanCulling, TheCurvesFarEndIsPassedByAndAHairInsideIsTested) {
