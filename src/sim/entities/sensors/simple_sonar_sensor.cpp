@@ -158,12 +158,23 @@ double SimpleSonarSensor::passiveHearingBound(const SoundLayers& layers, double 
     return slot.bound;
 }
 
+double SimpleSonarSensor::passiveHearingBound(const HearingScan& scan, double source) const {
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(source);
+    for (std::size_t i = 0; i < scan.boundsHeld; ++i)
+        if (scan.bounds[i].source == bits)
+            return scan.bounds[i].bound;
+    const double bound = passiveHearingBound(scan.layers, source, scan.ownerZ);
+    if (scan.boundsHeld < scan.bounds.size())
+        scan.bounds[scan.boundsHeld++] = {bits, bound};
+    return bound;
+}
+
 double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) const {
     return share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
 }
 
 SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
-    return {soundLayers(), worldPoint(owner()).z};
+    return {soundLayers(), worldPoint(owner()).z, {}, 0};
 }
 
 bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
@@ -177,7 +188,7 @@ bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, H
     // out of hearing, and its exact range need not be worked out; one beyond the bound of its
     // source factor is, whatever its noise.
     const double atLeast = leastRange(hearing.target, hearing.share);
-    if (!hearing.special && atLeast >= passiveHearingBound(scan.layers, entity.noiseFactor, scan.ownerZ))
+    if (!hearing.special && atLeast >= passiveHearingBound(scan, entity.noiseFactor))
         return false;
     hearing.noise = entity.noiseLevel();
     const Curve curve = curveOf(scan.layers, hearing.special, entity.noiseFactor, hearing.noise, scan.ownerZ);

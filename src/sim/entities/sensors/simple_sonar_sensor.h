@@ -6,6 +6,10 @@
 
 #include "sim/entities/sensors/sensor.h"
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
 namespace q71 {
 
 class SimpleSonarSensor : public Sensor {
@@ -30,6 +34,14 @@ protected:
     struct HearingScan {
         SoundLayers layers;
         double ownerZ = 0.0;
+        // The hearing bounds of the first few source factors met, which hold while layers and
+        // height stay: the bits of the factor and its bound.
+        struct Bound {
+            std::uint64_t source = 0;
+            double bound = 0.0;
+        };
+        mutable std::array<Bound, 4> bounds{};
+        mutable std::size_t boundsHeld = 0;
     };
     HearingScan hearingScan() const;
     /// What canSense works out of a target before it knows whether it can hear it at all.
@@ -58,6 +70,8 @@ private:
     // A range from which no target of that source factor is heard on the passive curve, whatever
     // noise it makes; kept for the figures met lately, as the curves are.
     double passiveHearingBound(const SoundLayers& layers, double source, double sensorZ) const;
+    // The same through the scan's bounds.
+    double passiveHearingBound(const HearingScan& scan, double source) const;
     // The longest axis of the target's offset from the sensor, times a share of the way.
     double leastRange(const WorldPoint& target, double share) const;
     // The range points and levels of the two curves, for a listener's height and a source level.
