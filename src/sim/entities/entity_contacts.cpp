@@ -180,12 +180,9 @@ void Entity::updateContacts() {
             continue;
         }
         // The fix farthest from the owner is the reference the track is drawn from.
-        // The newest (age 0) is at the range just worked out.
         std::size_t reference = 0;
         double farthest = -1.0;
-        if (contact.range > farthest)
-            farthest = contact.range;
-        for (std::size_t i = 1; i < fixes.size(); ++i)
+        for (std::size_t i = 0; i < fixes.size(); ++i)
             if (const double range = fixRangeYards(*this, fixes[i]); range > farthest) {
                 farthest = range;
                 reference = i;

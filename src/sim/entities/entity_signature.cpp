@@ -47,7 +47,6 @@ void Entity::stepSignature(double dt) {
     }
 }
 
-// At most 75: the simple sonars' hearing bound (simple_sonar_sensor.cpp) counts on it.
 int Entity::noiseLevel() const {
     if (!motion)
         return 0;

@@ -98,11 +98,6 @@ bool Sensor::SoundLayers::outOfHearing(const PropagationPoints& points, double r
     return convergence(sensorZ, targetZ) ? heard >= points.r2 + kConvergenceRange : heard >= 2.0 * points.r1;
 }
 
-double Sensor::SoundLayers::surelyUnheardFrom(const PropagationPoints& points, double sensorZ) const {
-    // Only a listener below the layer may hear by the convergence zone.
-    return belowLayer(sensorZ) ? std::max(points.r2 + kConvergenceRange, 2.0 * points.r1) : 2.0 * points.r1;
-}
-
 bool Sensor::convergencePath(double sensorZ, double targetZ) const {
     return soundLayers().convergence(sensorZ, targetZ);
 }

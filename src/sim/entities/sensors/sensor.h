@@ -187,9 +187,6 @@ protected:
         }
         /// outOfHearing with these layers.
         bool outOfHearing(const PropagationPoints& points, double range, double sensorZ, double targetZ) const;
-        /// A range from which no target is heard on these points, wherever sensor and target stand:
-        /// outOfHearing holds for every range at least this (the path is never shorter).
-        double surelyUnheardFrom(const PropagationPoints& points, double sensorZ) const;
     };
     /// The layers as the mission stands.
     static SoundLayers soundLayers();

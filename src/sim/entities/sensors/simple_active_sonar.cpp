@@ -56,12 +56,12 @@ void SimpleActiveSonar::step(double /*dt*/) {
             game->sendEventWithValue(kEventTransmission, kSensorActive, self.id);
         sourceTable.fill(0);
         HearingScan scan = hearingScan();
-        scanWorldInOrder(
-            [&](const Entity& entity) { return &entity != &self && mayHearBeforeSensing(scan, entity); },
-            [&](Entity& entity) {
-                canSense(entity); // the echoes
-                scan = hearingScan();
-            });
+        Hearing hearing;
+        scanWorldInOrder([&](const Entity& entity) { return &entity != &self && mayHear(scan, entity, hearing); },
+                         [&](Entity& entity) {
+                             canSense(entity); // the echoes
+                             scan = hearingScan();
+                         });
         lastTransmit = now;
         pinged_ = true;
         if (transmitInterval == 0)

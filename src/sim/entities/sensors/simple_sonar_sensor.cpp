@@ -29,16 +29,6 @@ struct CurveKey {
     bool operator==(const CurveKey&) const = default;
 };
 
-// The loudest noise an entity makes (Entity::noiseLevel): speed 20, cavitation 20, the blower 20,
-// the mode 5 and an emergency blow 10.
-constexpr int kLoudestNoise = 75;
-
-struct KeptBound {
-    CurveKey key; // the level part holds the figure alone
-    double bound = 0.0;
-    bool filled = false;
-};
-
 struct KeptCurve {
     CurveKey key;
     SimpleSonarSensor::Curve curve;
@@ -140,41 +130,12 @@ SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(const SoundLayers& layers, b
     return slot.curve;
 }
 
-double SimpleSonarSensor::passiveHearingBound(const SoundLayers& layers, double source, double sensorZ) const {
-    const std::uint32_t switches = (layers.kind == 1 ? 2u : 0u) | (layers.belowLayer(sensorZ) ? 4u : 0u);
-    const CurveKey key{std::bit_cast<std::uint64_t>(source), std::uint64_t{std::bit_cast<std::uint32_t>(figure)},
-                       switches};
-    static std::array<KeptBound, 64> kept;
-    KeptBound& slot = kept[((key.source ^ key.figureAndLevel * 31 ^ switches) * 0x9E3779B97F4A7C15ULL) >> 58];
-    if (!slot.filled || !(slot.key == key)) {
-        double bound = 0.0;
-        for (int level = 0; level <= kLoudestNoise; ++level) {
-            Curve curve; // as curveOf makes it
-            passivePropagation(source, sensorZ, level, curve.points, curve.levels);
-            bound = std::max(bound, layers.surelyUnheardFrom(curve.points, sensorZ));
-        }
-        slot = {key, bound, true};
-    }
-    return slot.bound;
-}
-
-double SimpleSonarSensor::passiveHearingBound(const HearingScan& scan, double source) const {
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(source);
-    for (std::size_t i = 0; i < scan.boundsHeld; ++i)
-        if (scan.bounds[i].source == bits)
-            return scan.bounds[i].bound;
-    const double bound = passiveHearingBound(scan.layers, source, scan.ownerZ);
-    if (scan.boundsHeld < scan.bounds.size())
-        scan.bounds[scan.boundsHeld++] = {bits, bound};
-    return bound;
-}
-
 double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) const {
     return share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
 }
 
 SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
-    return {soundLayers(), worldPoint(owner()).z, {}, 0};
+    return {soundLayers(), worldPoint(owner()).z};
 }
 
 bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
@@ -183,14 +144,11 @@ bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, H
         return false;
     // An echo: the level test of the active sonar counts the way out only.
     hearing.share = type == kSensorActive ? 0.5 : 1.0;
+    hearing.noise = entity.noiseLevel();
     hearing.special = entity.recordId == 1; // the player's boat is heard by its own curve
     // The range is at least the longest axis of the offset: a target out of hearing at that is
-    // out of hearing, and its exact range need not be worked out; one beyond the bound of its
-    // source factor is, whatever its noise.
+    // out of hearing, and its exact range need not be worked out.
     const double atLeast = leastRange(hearing.target, hearing.share);
-    if (!hearing.special && atLeast >= passiveHearingBound(scan, entity.noiseFactor))
-        return false;
-    hearing.noise = entity.noiseLevel();
     const Curve curve = curveOf(scan.layers, hearing.special, entity.noiseFactor, hearing.noise, scan.ownerZ);
     return !scan.layers.outOfHearing(curve.points, hearing.special ? activeRange(atLeast) : atLeast, scan.ownerZ,
                                      hearing.target.z);
@@ -204,14 +162,6 @@ bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& enti
                                      leastRange(target, 0.5), scan.ownerZ, target.z);
 }
 
-bool SimpleSonarSensor::mayHearBeforeSensing(const HearingScan& scan, const Entity& entity) {
-    heardAhead_ = nullptr;
-    if (!mayHear(scan, entity, aheadHearing_))
-        return false;
-    heardAhead_ = &entity;
-    return true;
-}
-
 bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
     Hearing hearing;
     return mayHear(hearingScan(), entity, hearing);
@@ -219,22 +169,15 @@ bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
 
 void SimpleSonarSensor::scanWorld() {
     HearingScan scan = hearingScan();
-    scanWorldWith([&](const Entity& entity) { return mayHearBeforeSensing(scan, entity); },
-                  [&] {
-                      heardAhead_ = nullptr;
-                      scan = hearingScan();
-                  });
+    Hearing hearing;
+    scanWorldWith([&](const Entity& entity) { return mayHear(scan, entity, hearing); },
+                  [&] { scan = hearingScan(); });
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
     const HearingScan scan = hearingScan();
     Hearing hearing;
-    // Straight after the scan's test of this entity nothing has moved: what it worked out holds.
-    const bool heardAhead = heardAhead_ == &entity;
-    heardAhead_ = nullptr;
-    if (heardAhead)
-        hearing = aheadHearing_;
-    else if (!mayHear(scan, entity, hearing))
+    if (!mayHear(scan, entity, hearing))
         return false;
     const WorldPoint& target = hearing.target;
     const double ownerZ = scan.ownerZ;

@@ -6,10 +6,6 @@
 
 #include "sim/entities/sensors/sensor.h"
 
-#include <array>
-#include <cstddef>
-#include <cstdint>
-
 namespace q71 {
 
 class SimpleSonarSensor : public Sensor {
@@ -34,14 +30,6 @@ protected:
     struct HearingScan {
         SoundLayers layers;
         double ownerZ = 0.0;
-        // The hearing bounds of the first few source factors met, which hold while layers and
-        // height stay: the bits of the factor and its bound.
-        struct Bound {
-            std::uint64_t source = 0;
-            double bound = 0.0;
-        };
-        mutable std::array<Bound, 4> bounds{};
-        mutable std::size_t boundsHeld = 0;
     };
     HearingScan hearingScan() const;
     /// What canSense works out of a target before it knows whether it can hear it at all.
@@ -54,9 +42,6 @@ protected:
     /// False where canSense ends before any draw: the target outside the window, or out of
     /// hearing at the longest axis of its offset (its range is at least that).
     bool mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const;
-    /// mayHear in a scan whose next step, when it answers yes, is canSense of that entity: canSense
-    /// then takes what it worked out rather than working it out again.
-    bool mayHearBeforeSensing(const HearingScan& scan, const Entity& entity);
     /// The same for a ping heard by the entity's receivers: the pinging sonar's curve at level 0,
     /// out half the way.
     bool pingMayReach(const HearingScan& scan, const Entity& entity) const;
@@ -67,11 +52,6 @@ private:
     // height, kept for the loudnesses met lately: they are the same few in every scan, and the
     // curve a pure function of the figures.
     Curve curveOf(const SoundLayers& layers, bool active, double source, int level, double sensorZ) const;
-    // A range from which no target of that source factor is heard on the passive curve, whatever
-    // noise it makes; kept for the figures met lately, as the curves are.
-    double passiveHearingBound(const SoundLayers& layers, double source, double sensorZ) const;
-    // The same through the scan's bounds.
-    double passiveHearingBound(const HearingScan& scan, double source) const;
     // The longest axis of the target's offset from the sensor, times a share of the way.
     double leastRange(const WorldPoint& target, double share) const;
     // The range points and levels of the two curves, for a listener's height and a source level.
@@ -81,10 +61,6 @@ private:
                            PropagationLevels& levels) const;
     // The range the player's boat is heard at: farther with its quieting, and the loud-sonar option.
     double activeRange(double range) const;
-
-    // What mayHearBeforeSensing worked out, for the canSense that follows it (and only that one).
-    const Entity* heardAhead_ = nullptr;
-    Hearing aheadHearing_;
 };
 
 } // namespace q71

@@ -9,11 +9,9 @@
 #include "sim/simulation/random.h"
 #include "sim/simulation/world_lists.h"
 
-#include <algorithm>
 #include <functional>
 #include <random>
 #include <string>
-#include <tuple>
 #include <utility>
 
 namespace q71::test {
@@ -78,15 +76,10 @@ protected:
         auto& entity = harness.add(new HarnessEntity(1 + static_cast<std::int32_t>(draws() % 2), type, 2, kind, at,
                                                      std::uniform_real_distribution<double>(0.0, 360.0)(draws),
                                                      speed));
-        // Loud and quiet: cavitating, blowing, venting, a few as loud as can be, and a few sinking.
+        // Loud and quiet: cavitating, blowing, and a few sinking.
         entity.motion->cavitating = draws() % 4 == 0;
         entity.motion->blowerOn = draws() % 6 == 0;
         entity.motion->sinking = draws() % 10 == 0;
-        if (draws() % 5 == 0) {
-            entity.motion->speed = entity.motion->maxSpeed;
-            entity.motion->cavitating = entity.motion->blowerOn = true;
-            entity.motion->modeWord = entity.motion->emergencyBlow = 1;
-        }
         entity.motion->snapshotState();
         return entity;
     }
@@ -155,129 +148,6 @@ TEST_F(ScanCulling, AnEntityAScanPassesByIsOneItsTestsWouldLeaveUntouched) {
                 delete entity;
             }
         }
-}
-
-TEST_F(ScanCulling, APassiveSonarsScanSensesWhatItsTestOfEachEntityInTurnSenses) {
-    // A passive sonar's scan hands canSense what its own test of the entity worked out. The same
-    // layouts built twice from the same draws, scanned once by the sonars' steps and once by
-    // canSense of every entity in list order, must end with the same contacts from the same fixes
-    // and the same draws.
-    struct Layout {
-        const char* name;
-        double outer, centre;
-    };
-    const Layout layouts[] = {{"touching", 150.0, 50000.0},
-                              {"within hearing", 20000.0, 50000.0},
-                              {"sparse", 60000.0, 50000.0},
-                              {"across the grid's edge", 9000.0, 0.0}};
-    const std::uint32_t profiles[] = {1, 2, 3};
-    using Heard = std::tuple<std::size_t, std::size_t, double, double, int>; // owner, target, x, y, quality
-    std::uint32_t seed = 5;
-    for (const std::uint32_t profile : profiles)
-        for (const Layout& layout : layouts) {
-            SCOPED_TRACE(std::string(layout.name) + ", profile " + std::to_string(profile));
-            missionState().soundProfileKind = profile;
-            soundProfile().layerDepth = profile == 2 ? -80.0 : -40.0;
-            ++seed;
-            std::vector<Heard> heard[2];
-            std::uint32_t drawsLeft[2] = {};
-            for (int way = 0; way < 2; ++way) {
-                std::mt19937 draws(seed);
-                randomSeed(seed);
-                std::uniform_real_distribution<double> radius(0.0, layout.outer), angle(0.0, 6.283185307179586);
-                std::vector<Entity*> placed;
-                for (int i = 0; i < 40; ++i) {
-                    const double r = radius(draws), a = angle(draws);
-                    placed.push_back(
-                        &anyPlatform(draws, {layout.centre + r * std::sin(a), layout.centre + r * std::cos(a), 0.0}));
-                }
-                setClock(10.0);
-                for (Entity* owner : placed)
-                    for (auto* node = owner->sensors.head(); node; node = node->next) {
-                        Sensor& sensor = *node->item;
-                        if (!dynamic_cast<SimpleSonarSensor*>(&sensor) || dynamic_cast<SimpleActiveSonar*>(&sensor))
-                            continue;
-                        if (way == 0) {
-                            sensor.lastStep = -100.0;
-                            sensor.step(1.0);
-                            continue;
-                        }
-                        sensor.copyOwnerPose();
-                        if (!inWindow(sensor, sensor.z))
-                            continue;
-                        for (auto* at = worldList().head(); at; at = at->next)
-                            if (Entity& target = *at->item; &target != owner && !target.motion->sinking) {
-                                sensor.canSense(target);
-                                sensor.scanList(target);
-                            }
-                    }
-                for (std::size_t o = 0; o < placed.size(); ++o)
-                    for (auto* node = placed[o]->contacts.head(); node; node = node->next) {
-                        const ContactRecord& contact = *node->item;
-                        const auto target = std::find_if(placed.begin(), placed.end(), [&](const Entity* e) {
-                            return e->id == contact.entityId;
-                        });
-                        const ContactFix& fix = contact.fixes[0].newest();
-                        heard[way].emplace_back(o, static_cast<std::size_t>(target - placed.begin()), fix.x, fix.y,
-                                                fix.quality);
-                    }
-                drawsLeft[way] = randomCurrentState();
-                for (Entity* entity : placed) {
-                    worldList().remove(entity);
-                    delete entity;
-                }
-            }
-            EXPECT_EQ(heard[0], heard[1]);
-            EXPECT_EQ(drawsLeft[0], drawsLeft[1]);
-            EXPECT_TRUE(layout.outer > 20000.0 || !heard[0].empty()); // the near layouts hear something
-        }
-}
-
-TEST_F(ScanCulling, ASonarPassesByNoLoudTargetItWouldHear) {
-    // Targets of every kind, as loud as can be or quiet, walked out from each sonar of each kind
-    // of platform along the axes and the diagonal, in every profile: a sonar passes by none it hears.
-    std::mt19937 draws(3);
-    const std::uint32_t profiles[] = {1, 2, 3};
-    int passedBy = 0, heard = 0;
-    for (const std::uint32_t profile : profiles) {
-        missionState().soundProfileKind = profile;
-        soundProfile().layerDepth = -60.0;
-        for (int i = 0; i < 8; ++i) {
-            Entity& owner = anyPlatform(draws, {50000.0, 50000.0, 0.0});
-            Entity& target = anyPlatform(draws, {50000.0, 50000.0, 0.0});
-            const bool loud = i % 2 == 0;
-            target.motion->speed = loud ? target.motion->maxSpeed : 0.0;
-            target.motion->cavitating = target.motion->blowerOn = loud;
-            target.motion->modeWord = target.motion->emergencyBlow = loud ? 1 : 0;
-            target.motion->sinking = 0;
-            const double targetZ = worldPoint(target).z;
-            for (auto* node = owner.sensors.head(); node; node = node->next) {
-                Sensor& sensor = *node->item;
-                if (!dynamic_cast<SimpleSonarSensor*>(&sensor))
-                    continue;
-                sensor.copyOwnerPose();
-                for (double out = 0.0; out < 90000.0; out += 250.0)
-                    for (const auto& [dx, dy] : {std::pair{1.0, 0.0}, std::pair{0.6, 0.8}}) {
-                        target.motion->x = 50000.0 + dx * out;
-                        target.motion->y = 50000.0 + dy * out;
-                        target.motion->z = targetZ;
-                        if (sensor.scanMayReach(target)) {
-                            heard += sensor.passiveLevel(target.noiseFactor, out, worldPoint(owner).z, targetZ,
-                                                         target.noiseLevel()) > 0;
-                            continue;
-                        }
-                        ++passedBy;
-                        EXPECT_TRUE(surelyOutOfReach(sensor, target)) << sensor.type << " at " << out;
-                    }
-            }
-            for (Entity* entity : {&owner, &target}) {
-                worldList().remove(entity);
-                delete entity;
-            }
-        }
-    }
-    EXPECT_GT(passedBy, 0);
-    EXPECT_GT(heard, 0);
 }
 
 TEST_F(ScanCulling, TheCurvesFarEndIsPassedByAndAHairInsideIsTested) {
