@@ -11,6 +11,7 @@
 #include "bench_smoke.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/support/world_harness.h"
+#include "support/replaced_new_delete.h"
 
 #include <benchmark/benchmark.h>
 
@@ -114,7 +115,7 @@ inline void reportWorldRun(benchmark::State& state, const std::string& kind, int
 } // namespace q71::bench
 
 // The program's allocations, counted.
-void* operator new(std::size_t size) {
+void* replacedAllocate(std::size_t size) {
     void* p = std::malloc(size ? size : 1);
     if (!p)
         throw std::bad_alloc();
@@ -123,27 +124,10 @@ void* operator new(std::size_t size) {
     tally.liveBytes.fetch_add(static_cast<std::int64_t>(malloc_usable_size(p)), std::memory_order_relaxed);
     return p;
 }
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-// The replacement new above takes its memory from malloc, so free is its match; the compiler,
-// which sees a new expression paired with this delete, does not know that.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
+void replacedFree(void* p) noexcept {
     if (!p)
         return;
     q71::bench::allocationTally().liveBytes.fetch_sub(static_cast<std::int64_t>(malloc_usable_size(p)),
                                                       std::memory_order_relaxed);
     std::free(p);
-}
-#pragma GCC diagnostic pop
-void operator delete[](void* p) noexcept {
-    operator delete(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    operator delete(p);
 }

@@ -2,6 +2,7 @@
 // have taken their room, passes of a world at sea take no block from the heap. The program's operator new
 // is replaced here by one that counts while a test asks it to (a test program of its own).
 #include "sim/support/benchmark_worlds.h"
+#include "support/replaced_new_delete.h"
 
 #include <gtest/gtest.h>
 
@@ -16,48 +17,15 @@ std::atomic<long> allocations{0};
 
 } // namespace
 
-void* operator new(std::size_t size) {
+void* replacedAllocate(std::size_t size) {
     if (counting.load(std::memory_order_relaxed))
         allocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size ? size : 1))
         return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) {
-    return operator new(size);
-}
-// The forms that answer null rather than throw (a sort's buffer) must come from the same heap.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    try {
-        return operator new(size);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
-    return operator new(size, tag);
-}
-// The replacement new above takes its memory from malloc, so free is its match.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void operator delete(void* p) noexcept {
+void replacedFree(void* p) noexcept {
     std::free(p);
-}
-#pragma GCC diagnostic pop
-void operator delete[](void* p) noexcept {
-    operator delete(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    operator delete(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    operator delete(p);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept {
-    operator delete(p);
-}
-void operator delete[](void* p, const std::nothrow_t&) noexcept {
-    operator delete(p);
 }
 
 namespace q71::test {
