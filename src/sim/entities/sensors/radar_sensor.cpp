@@ -42,10 +42,9 @@ void RadarSensor::step(double /*dt*/) {
         game->sendEventWithValue(kEventTransmission, kSensorRadar, owner().id);
     copyOwnerPose();
     if (inWindow(worldPoint(owner()).z))
-        scanWorldInOrder([&](const Entity& entity) { return &entity != &owner(); },
+        scanWorldInOrder([&](const Entity& entity) { return &entity != &owner() && scanMayReach(entity); },
                          [&](Entity& entity) {
-                             if (mayPaint(entity))
-                                 canSense(entity);
+                             canSense(entity);
                              scanList(entity);
                          });
     lastTransmit = now;
