@@ -53,13 +53,18 @@ void warnMissing(const std::string& name, const char* standIn) {
 
 CursorHandle resourceLoadCursor(int number) {
     const std::string name = "cursor" + std::to_string(number) + ".cur";
+    // Screens load their cursors whenever they are built: each is made once and kept.
+    if (CursorHandle kept = cursorFindNamed(name); kept != CursorHandle{})
+        return kept;
     std::string error;
     auto image = cursorFileDecode(readResource(name), error);
     CursorHandle cursor = image ? cursorCreate(*image) : CursorHandle{};
-    if (cursor != CursorHandle{})
-        return cursor;
-    warnMissing(name, "the arrow stands in");
-    return cursorArrow();
+    if (cursor == CursorHandle{}) {
+        warnMissing(name, "the arrow stands in");
+        cursor = cursorArrow();
+    }
+    cursorKeepNamed(name, cursor);
+    return cursor;
 }
 
 BitmapRef resourceLoadBitmap(int number) {

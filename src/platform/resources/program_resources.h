@@ -10,8 +10,9 @@
 
 namespace q71 {
 
-/// The cursor resource of that number; the standard arrow when it is missing or unreadable (the
-/// first time with a warning naming the file on stderr).
+/// The cursor resource of that number, made once while the window system runs and the same
+/// cursor at every later load; the standard arrow when it is missing or unreadable (the first
+/// time with a warning naming the file on stderr).
 CursorHandle resourceLoadCursor(int number);
 /// The bitmap resource of that number as a compatible bitmap; null when missing or unreadable
 /// (warned once, as a cursor).

@@ -4,6 +4,7 @@
 #include "platform/window/window_state.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace q71 {
@@ -52,6 +53,16 @@ CursorHandle cursorCreate(const CursorImage& image) {
     auto& cursors = windowing::state().cursors;
     cursors.push_back(image);
     return CursorHandle{static_cast<std::uint32_t>(cursors.size())};
+}
+
+CursorHandle cursorFindNamed(std::string_view name) {
+    const auto& named = windowing::state().namedCursors;
+    const auto found = named.find(name);
+    return found == named.end() ? CursorHandle{} : found->second;
+}
+
+void cursorKeepNamed(std::string_view name, CursorHandle cursor) {
+    windowing::state().namedCursors.insert_or_assign(std::string(name), cursor);
 }
 
 CursorHandle cursorSet(CursorHandle cursor) {

@@ -5,12 +5,19 @@
 #include "platform/display/cursor_image.h"
 #include "platform/window/window_types.h"
 
+#include <string_view>
+
 namespace q71 {
 
 /// The standard arrow cursor.
 CursorHandle cursorArrow();
 /// Makes a cursor from a picture; no cursor when the picture is empty or inconsistent.
 CursorHandle cursorCreate(const CursorImage& image);
+/// The cursor kept under a name by cursorKeepNamed, or none.
+CursorHandle cursorFindNamed(std::string_view name);
+/// Keeps a cursor under a name (a resource's), so that loading it again finds it rather than
+/// making another; the names go with the window system's state.
+void cursorKeepNamed(std::string_view name, CursorHandle cursor);
 /// Shows a cursor over the screen (no cursor hides it); returns the one shown before.
 CursorHandle cursorSet(CursorHandle cursor);
 /// The cursor shown now.

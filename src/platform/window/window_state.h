@@ -12,6 +12,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -104,6 +105,7 @@ struct State {
     Point cursorPosition;
     CursorHandle cursor{};
     std::deque<CursorImage> cursors; // cursor h is cursors[h - 1]; a deque, as backends keep pointers into it
+    std::map<std::string, CursorHandle, std::less<>> namedCursors; // loaded once, kept till the stop
     std::array<std::uint8_t, 256> keyState{};      // as of the messages taken from the queue
     std::array<std::uint8_t, 256> asyncKeyState{}; // as of the device events read
     ClickRecord lastClick;

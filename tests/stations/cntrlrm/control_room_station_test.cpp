@@ -29,6 +29,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -216,6 +217,30 @@ TEST_F(ControlRoomStation, EachPartOfTheRoomGivesItsCursorAndItsStation) {
     EXPECT_EQ(view().pickAt(kViewCentre.x, kViewCentre.y), 0);
     moveTo(inView(kViewCentre));
     EXPECT_EQ(cursorGet(), appMainCursor());
+}
+
+// The room is built again whenever the player comes back to it: its hand cursor must be the one
+// loaded the first time, and no cursor may be made for it again (the handle a cursor made
+// afterwards gets counts them).
+TEST_F(ControlRoomStation, BuiltAgainTheRoomMakesNoNewCursor) {
+    const CursorImage dot{.width = 1, .height = 1, .hotSpot = {0, 0}, .argb = {0xFF000000u}};
+    std::optional<CursorHandle> hand;
+    std::optional<std::uint32_t> nextHandle;
+    for (int round = 0; round < 4; ++round) {
+        open();
+        if (hand) {
+            EXPECT_EQ(view().handCursor(), *hand) << "round " << round;
+        }
+        hand = view().handCursor();
+        hideStation();
+        host().setChild(kControlRoom, nullptr);
+        screen_ = nullptr;
+        const auto made = static_cast<std::uint32_t>(cursorCreate(dot));
+        if (nextHandle) {
+            EXPECT_EQ(made, *nextHandle) << "round " << round;
+        }
+        nextHandle = made + 1;
+    }
 }
 
 TEST_F(ControlRoomStation, StationButtonsSwitchTheHostAndAnUnbuiltStationIsNotOffered) {
