@@ -10,8 +10,7 @@
 #include "frontend/books/book_model_view.h"
 #include "frontend/books/book_page.h"
 #include "frontend/books/container_fs.h"
-#include "frontend/books/ship_books_screen.h"
-#include "frontend/books/velms_screen.h"
+#include "frontend/books/books.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend_fixture.h"
@@ -29,7 +28,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <typeinfo>
 
 namespace q71 {
 namespace {
@@ -164,7 +162,7 @@ TEST_F(Books, TheFrameAndTheHostBuildTheSameBook) {
         auto inHost = stationCreate(b.station, screenGet(b.slot)->window());
         auto* hosted = dynamic_cast<BookScreen*>(inHost.get());
         ASSERT_NE(hosted, nullptr);
-        EXPECT_EQ(typeid(*hosted), typeid(framed));
+        EXPECT_EQ(&hosted->kind(), &framed.kind());
         EXPECT_FALSE(hosted->framed());
         EXPECT_EQ(stationKey(b.station), b.key);
         screenSwitch(kSlotMainMenu);

@@ -35,6 +35,19 @@ TextBox::TextBox(WindowHandle parentWindow, int x, int y, int width, int height,
     }
 }
 
+std::unique_ptr<TextBox> makeLogTextBox(WindowHandle parentWindow, const Rect& area,
+                                        std::shared_ptr<Bitmap> pattern, std::shared_ptr<const Font> font,
+                                        ColorRef colour) {
+    ScrollerLook look;
+    look.decrement = "arrowu.bmp";
+    look.increment = "arrowd.bmp";
+    look.thumb = "caret.bmp";
+    auto box = std::make_unique<TextBox>(parentWindow, area.left, area.top, area.width(), area.height(),
+                                         std::move(pattern), std::move(font), true, std::move(look));
+    box->setDefaultColour(colour);
+    return box;
+}
+
 LineScroller* TextBox::scroller() const {
     return scrollerAlive_.expired() ? nullptr : scroller_;
 }

@@ -82,4 +82,11 @@ private:
     ScrollerLook look_;
 };
 
+/// A scrollable box in the look of the message log: its ground repeats `pattern`, its bar has the
+/// data set's arrows and caret, its lines are in `colour` unless told otherwise. The host's log
+/// and the front end's logs and pages are such boxes.
+std::unique_ptr<TextBox> makeLogTextBox(WindowHandle parentWindow, const Rect& area,
+                                        std::shared_ptr<Bitmap> pattern, std::shared_ptr<const Font> font,
+                                        ColorRef colour);
+
 } // namespace q71

@@ -64,30 +64,24 @@ std::vector<std::string> bookFigures(const ObjectRecord& record) {
 }
 
 BookScreen::BookScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y,
-                       int framed)
-    : SubScreen(key, parent, width, height, x, y), framed_(framed) {}
+                       int framed, const BookKind& kind)
+    : SubScreen(key, parent, width, height, x, y), framed_(framed), kind_(kind) {}
 
 BookScreen::~BookScreen() = default;
 
 void BookScreen::open() {
     using namespace book_layout;
-    frontEndSelectGroup(group());
+    frontEndSelectGroup(kind_.group);
     frontEndLoadBackground(background_, kBookPageName);
-    entries_ = makeEntries();
+    entries_ = kind_.makeEntries();
     std::vector<std::string> rows;
     for (const BookEntry& entry : entries_)
         rows.push_back(entry.label);
     list_ = std::make_unique<GlassList>(window_, kListId, kListGlass.inflatedBy(-4, -4));
     list_->setRows(std::move(rows));
     view_ = std::make_unique<BookModelView>(window_, kModelGlass.inflatedBy(-3, -3));
-    ScrollerLook look;
-    look.decrement = "arrowu.bmp";
-    look.increment = "arrowd.bmp";
-    look.thumb = "caret.bmp";
-    const Rect page = kPageGlass.inflatedBy(-4, -4);
-    pageBox_ = std::make_unique<TextBox>(window_, page.left, page.top, page.width(), page.height(),
-                                         resourceLoadBitmap(kPagePattern), appScreenFont(), true, look);
-    pageBox_->setDefaultColour(glass_colours::kPhosphor);
+    pageBox_ = makeLogTextBox(window_, kPageGlass.inflatedBy(-4, -4), resourceLoadBitmap(kPagePattern),
+                              appScreenFont(), glass_colours::kPhosphor);
     pageBox_->loadResources();
     view_->show();
     timerSet(window_, kTurnTimer, kTurnMs);
@@ -130,7 +124,7 @@ std::vector<std::string> BookScreen::figureLines() const {
 void BookScreen::paint(DeviceContext& dc) {
     using namespace book_layout;
     SubScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(titleText()), kTitleFont, glass_colours::kLabel, true);
+    glassLine(dc, kTitle, textCopy(kind_.titleText), kTitleFont, glass_colours::kLabel, true);
     if (chosen_ < 0)
         return;
     // Two columns of figures.

@@ -23,10 +23,21 @@ struct BookEntry {
     std::string label;
 };
 
+/// What makes one book what it is.
+struct BookKind {
+    /// The book's entries, made at each open.
+    std::vector<BookEntry> (*makeEntries)();
+    /// The text of the book's title.
+    int titleText;
+    /// The group of the graphics folder with the book's page.
+    const char* group;
+};
+
 class BookScreen : public SubScreen {
 public:
     /// `framed`: the book stands in the main menu's frame (1), or in the host (0).
-    BookScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y, int framed);
+    BookScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y, int framed,
+               const BookKind& kind);
     ~BookScreen() override;
 
     void open() override;
@@ -47,19 +58,13 @@ public:
     /// Stops or starts the model's turning (a still picture to compare).
     void setTurning(bool turning) { turning_ = turning; }
     bool framed() const { return framed_ != 0; }
-
-protected:
-    /// The book's entries, made at each open.
-    virtual std::vector<BookEntry> makeEntries() const = 0;
-    /// The text of the book's title.
-    virtual int titleText() const = 0;
-    /// The group of the graphics folder with the book's page.
-    virtual const char* group() const = 0;
+    const BookKind& kind() const { return kind_; }
 
 private:
     std::vector<std::string> figureLines() const;
 
     int framed_;
+    const BookKind& kind_;
     std::vector<BookEntry> entries_;
     std::unique_ptr<GlassList> list_;
     std::unique_ptr<BookModelView> view_;

@@ -1,6 +1,6 @@
+#include "frontend/books/books.h"
+
 #include "frontend/books/book_page.h"
-#include "frontend/books/ship_books_screen.h"
-#include "frontend/books/velms_screen.h"
 #include "frontend/screen_art.h"
 
 #include "framework/textmngr/text_manager.h"
@@ -26,9 +26,7 @@ BookEntry recordEntry(const ObjectRecord& record) {
     return {&record, bookPageFileName(record.keyName.view()), std::string(record.displayName.view())};
 }
 
-} // namespace
-
-std::vector<BookEntry> VelmsScreen::makeEntries() const {
+std::vector<BookEntry> referenceBookEntries() {
     std::vector<BookEntry> entries;
     for (int i = 0; i < objdbCount(); ++i)
         if (const ObjectRecord* record = objdbGetByIndex(i))
@@ -36,15 +34,7 @@ std::vector<BookEntry> VelmsScreen::makeEntries() const {
     return entries;
 }
 
-int VelmsScreen::titleText() const {
-    return kVelmsTitleText;
-}
-
-const char* VelmsScreen::group() const {
-    return kVelmsGroup;
-}
-
-std::vector<BookEntry> ShipBooksScreen::makeEntries() const {
+std::vector<BookEntry> shipBookEntries() {
     std::vector<BookEntry> entries;
     if (const ObjectRecord* own = objdbFindByName(kOwnBoatKey)) {
         const std::string name(own->displayName.view());
@@ -61,12 +51,9 @@ std::vector<BookEntry> ShipBooksScreen::makeEntries() const {
     return entries;
 }
 
-int ShipBooksScreen::titleText() const {
-    return kShipBookTitleText;
-}
+} // namespace
 
-const char* ShipBooksScreen::group() const {
-    return kShipBookGroup;
-}
+const BookKind kShipBook{shipBookEntries, kShipBookTitleText, kShipBookGroup};
+const BookKind kReferenceBook{referenceBookEntries, kVelmsTitleText, kVelmsGroup};
 
 } // namespace q71

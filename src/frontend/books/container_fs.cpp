@@ -5,8 +5,7 @@
 #include "framework/app/station_table.h"
 #include "framework/widgets/simple_button.h"
 #include "frontend/books/book_layout.h"
-#include "frontend/books/ship_books_screen.h"
-#include "frontend/books/velms_screen.h"
+#include "frontend/books/books.h"
 #include "frontend/screen_art.h"
 
 namespace q71 {
@@ -18,29 +17,27 @@ constexpr int kEscape = 27;
 constexpr int kFramed = 1;
 constexpr int kInHost = 0;
 
-template <class Book>
 std::unique_ptr<FullScreen> makeFrame(const ScreenRequest& request, const char* key, const char* bookKey,
-                                      const char* group, int slot) {
+                                      const BookKind& book, int slot) {
     using namespace book_layout;
-    auto frame = std::make_unique<ContainerFS>(key, request.mainWindow, group, slot);
+    auto frame = std::make_unique<ContainerFS>(key, request.mainWindow, book.group, slot);
     frame->setChild(
-        std::make_unique<Book>(bookKey, frame->window(), kWidth, kHeight, kBookX, kBookY, kFramed));
+        std::make_unique<BookScreen>(bookKey, frame->window(), kWidth, kHeight, kBookX, kBookY, kFramed, book));
     return frame;
 }
 
 std::unique_ptr<FullScreen> makeShipBooks(const ScreenRequest& request) {
-    return makeFrame<ShipBooksScreen>(request, "ShipBooks", "ShipBooksScreen", kShipBookGroup,
-                                      kSlotShipBooks);
+    return makeFrame(request, "ShipBooks", "ShipBooksScreen", kShipBook, kSlotShipBooks);
 }
 
 std::unique_ptr<FullScreen> makeVelms(const ScreenRequest& request) {
-    return makeFrame<VelmsScreen>(request, "Velms", "velmsScreen", kVelmsGroup, kSlotReferenceBook);
+    return makeFrame(request, "Velms", "velmsScreen", kReferenceBook, kSlotReferenceBook);
 }
 
-template <class Book>
+template <const BookKind& Book>
 std::unique_ptr<SubScreen> makeStationBook(std::string_view key, WindowHandle parent, int width, int height,
                                            int x, int y) {
-    return std::make_unique<Book>(key, parent, width, height, x, y, kInHost);
+    return std::make_unique<BookScreen>(key, parent, width, height, x, y, kInHost, Book);
 }
 
 } // namespace
@@ -96,8 +93,8 @@ void booksRegisterScreens() {
 }
 
 void booksRegisterStations() {
-    stationRegisterMaker(kStationShipBooks, makeStationBook<ShipBooksScreen>);
-    stationRegisterMaker(kStationVelms, makeStationBook<VelmsScreen>);
+    stationRegisterMaker(kStationShipBooks, makeStationBook<kShipBook>);
+    stationRegisterMaker(kStationVelms, makeStationBook<kReferenceBook>);
 }
 
 } // namespace q71

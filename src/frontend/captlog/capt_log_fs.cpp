@@ -53,14 +53,8 @@ void CaptLogFS::open() {
     frontEndLoadBackground(background_);
     write_ = frontEndPushButton(window_, kWriteId, kWriteX, kButtonY, kButtonWidth, kButtonHeight);
     back_ = frontEndPushButton(window_, kBackId, kBackX, kButtonY, kButtonWidth, kButtonHeight);
-    ScrollerLook look;
-    look.decrement = "arrowu.bmp";
-    look.increment = "arrowd.bmp";
-    look.thumb = "caret.bmp";
-    const Rect box = kLogGlass.inflatedBy(-4, -4);
-    log_ = std::make_unique<TextBox>(window_, box.left, box.top, box.width(), box.height(),
-                                     resourceLoadBitmap(kLogPattern), appScreenFont(), true, look);
-    log_->setDefaultColour(kLogColour);
+    log_ = makeLogTextBox(window_, kLogGlass.inflatedBy(-4, -4), resourceLoadBitmap(kLogPattern),
+                          appScreenFont(), kLogColour);
     log_->loadResources();
     const Rect field = kEntryGlass.inflatedBy(-3, -3);
     entry_ =

@@ -209,12 +209,7 @@ void GenInfo::buildPanels() {
     compressionPanel_->setTextColour(0xFFFFFF);
     compressionPanel_->setBackgroundColour(0);
     compressionPanel_->setFont(appInterfaceFont(2));
-    ScrollerLook look;
-    look.decrement = "arrowu.bmp";
-    look.increment = "arrowd.bmp";
-    look.thumb = "caret.bmp";
-    log_ = std::make_unique<TextBox>(window_, 23, 429, 494, 41, pattern_, appChartFont(), true, look);
-    log_->setDefaultColour(0xC8FFC8);
+    log_ = makeLogTextBox(window_, {23, 429, 23 + 494, 429 + 41}, pattern_, appChartFont(), 0xC8FFC8);
     msgLogSetTarget(true, log_.get());
 }
 
