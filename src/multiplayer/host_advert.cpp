@@ -1,6 +1,7 @@
 #include "multiplayer/host_advert.h"
 
 #include "multiplayer/net_messages.h"
+#include "platform/files/little_endian.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,8 +18,7 @@ constexpr int kAdvertsPerPoll = 64;
 std::vector<std::uint8_t> encodeAdvert(const HostAdvert& advert) {
     std::vector<std::uint8_t> bytes(kAdvertSize, 0);
     std::memcpy(bytes.data(), kGameId, sizeof kGameId);
-    bytes[kPortAt] = static_cast<std::uint8_t>(advert.port);
-    bytes[kPortAt + 1] = static_cast<std::uint8_t>(advert.port >> 8);
+    storeLe16(bytes.data() + kPortAt, advert.port);
     bytes[kPlayersAt] = static_cast<std::uint8_t>(advert.players);
     bytes[kMaxPlayersAt] = static_cast<std::uint8_t>(advert.maxPlayers);
     std::memcpy(bytes.data() + kNameAt, advert.hostName.data(),
@@ -32,7 +32,7 @@ DecodedAdvert decodeAdvert(std::span<const std::uint8_t> bytes) {
     if (bytes.size() != kAdvertSize)
         return {std::nullopt, false, "advert of the wrong size"};
     HostAdvert advert;
-    advert.port = static_cast<std::uint16_t>(bytes[kPortAt] | bytes[kPortAt + 1] << 8);
+    advert.port = loadLe16(bytes.data() + kPortAt);
     advert.players = bytes[kPlayersAt];
     advert.maxPlayers = bytes[kMaxPlayersAt];
     const auto name = bytes.subspan(kNameAt, kNetNameField);

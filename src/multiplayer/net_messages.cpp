@@ -1,5 +1,6 @@
 #include "multiplayer/net_messages.h"
 
+#include "platform/files/little_endian.h"
 #include "sim/scoring/byte_layout.h"
 
 #include <algorithm>
@@ -129,11 +130,8 @@ private:
 std::vector<std::uint8_t> headed(const MessageLayout& layout) {
     const std::size_t size = layout.size;
     std::vector<std::uint8_t> bytes(size, 0);
-    const auto code = static_cast<std::uint16_t>(layout.type);
-    bytes[0] = static_cast<std::uint8_t>(code);
-    bytes[1] = static_cast<std::uint8_t>(code >> 8);
-    bytes[2] = static_cast<std::uint8_t>(size);
-    bytes[3] = static_cast<std::uint8_t>(size >> 8);
+    storeLe16(bytes.data(), static_cast<std::uint16_t>(layout.type));
+    storeLe16(bytes.data() + 2, static_cast<std::uint16_t>(size));
     return bytes;
 }
 
@@ -302,8 +300,7 @@ std::vector<std::uint8_t> encodeMessage(const NetMessage& message) {
 std::optional<NetMsgHeader> readNetHeader(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kNetHeaderSize)
         return std::nullopt;
-    return NetMsgHeader{static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8),
-                        static_cast<std::uint16_t>(bytes[2] | bytes[3] << 8)};
+    return NetMsgHeader{loadLe16(bytes.data()), loadLe16(bytes.data() + 2)};
 }
 
 bool netLengthAllowed(std::uint16_t length) {
