@@ -39,6 +39,13 @@ enum StationSlot : int {
 using StationMaker = std::unique_ptr<SubScreen> (*)(std::string_view key, WindowHandle parent, int width,
                                                     int height, int x, int y);
 
+/// The maker of a station built from what every maker is given and nothing else.
+template <class Station>
+std::unique_ptr<SubScreen> makeStation(std::string_view key, WindowHandle parent, int width, int height,
+                                       int x, int y) {
+    return std::make_unique<Station>(key, parent, width, height, x, y);
+}
+
 /// The screen key of a station slot ("TMAScreen"); empty outside the table.
 std::string_view stationKey(int slot);
 /// Registers the maker of a slot's station (null removes it); a slot outside the table is ignored.

@@ -21,8 +21,8 @@ std::unique_ptr<FullScreen> makeFrame(const ScreenRequest& request, const char* 
                                       const BookKind& book, int slot) {
     using namespace book_layout;
     auto frame = std::make_unique<ContainerFS>(key, request.mainWindow, book.group, slot);
-    frame->setChild(
-        std::make_unique<BookScreen>(bookKey, frame->window(), kWidth, kHeight, kBookX, kBookY, kFramed, book));
+    frame->setChild(std::make_unique<BookScreen>(bookKey, frame->window(), kWidth, kHeight, kBookX, kBookY,
+                                                 kFramed, book));
     return frame;
 }
 

@@ -69,11 +69,6 @@ EntViewCamera g_camera;
 // The viewer on show: explosions are heard at its camera.
 EntViewScreen* g_shown = nullptr;
 
-std::unique_ptr<SubScreen> makeEntView(std::string_view key, WindowHandle parent, int width, int height,
-                                       int x, int y) {
-    return std::make_unique<EntViewScreen>(key, parent, width, height, x, y);
-}
-
 // The entities the view shows, in the scene list's order.
 std::vector<SceneViewObject> shownObjects() {
     std::vector<SceneViewObject> objects = effectsGetViewObjects();
@@ -262,7 +257,7 @@ bool EntViewScreen::cameraPosition(double& x, double& y, double& z) {
 }
 
 void entViewRegister() {
-    stationRegisterMaker(kStationEntityViewer, makeEntView);
+    stationRegisterMaker(kStationEntityViewer, makeStation<EntViewScreen>);
 }
 
 } // namespace q71

@@ -36,11 +36,6 @@ constexpr int kLostBoatText = 2909;
 constexpr int kReadyText = 2910;
 constexpr int kSaveFailedText = 2911;
 
-std::unique_ptr<SubScreen> makeStateroom(std::string_view key, WindowHandle parent, int width, int height,
-                                         int x, int y) {
-    return std::make_unique<Stateroom>(key, parent, width, height, x, y);
-}
-
 } // namespace
 
 Stateroom::Stateroom(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
@@ -157,7 +152,7 @@ int Stateroom::onCommand(WParam wParam, LParam) {
 }
 
 void stateroomRegister() {
-    stationRegisterMaker(kStationStateroom, makeStateroom);
+    stationRegisterMaker(kStationStateroom, makeStation<Stateroom>);
 }
 
 void stateroomLockSafe() {

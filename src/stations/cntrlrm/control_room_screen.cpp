@@ -32,11 +32,6 @@ std::unique_ptr<SimpleButton> makeButton(WindowHandle window, const RoomButtonRo
     return button;
 }
 
-std::unique_ptr<SubScreen> makeControlRoom(std::string_view key, WindowHandle parent, int width, int height,
-                                           int x, int y) {
-    return std::make_unique<ControlRoomScreen>(key, parent, width, height, x, y);
-}
-
 } // namespace
 
 ControlRoomScreen::ControlRoomScreen(std::string_view key, WindowHandle parent, int width, int height, int x,
@@ -175,7 +170,7 @@ void ControlRoomScreen::paint(DeviceContext& dc) {
 }
 
 void controlRoomRegisterStation() {
-    stationRegisterMaker(kStationControlRoom, makeControlRoom);
+    stationRegisterMaker(kStationControlRoom, makeStation<ControlRoomScreen>);
 }
 
 } // namespace q71

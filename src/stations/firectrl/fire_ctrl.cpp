@@ -76,13 +76,8 @@ FireCtrl* fireCtrl() {
     return liveScreen;
 }
 
-std::unique_ptr<SubScreen> fireMakeStation(std::string_view key, WindowHandle parent, int width, int height,
-                                           int x, int y) {
-    return std::make_unique<FireCtrl>(key, parent, width, height, x, y);
-}
-
 void fireRegisterStation() {
-    stationRegisterMaker(kStationFireControl, fireMakeStation);
+    stationRegisterMaker(kStationFireControl, makeStation<FireCtrl>);
 }
 
 } // namespace q71

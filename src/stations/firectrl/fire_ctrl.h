@@ -36,9 +36,6 @@ public:
 /// The live station, or null.
 FireCtrl* fireCtrl();
 
-/// Makes the station as the host does.
-std::unique_ptr<SubScreen> fireMakeStation(std::string_view key, WindowHandle parent, int width, int height,
-                                           int x, int y);
 /// Registers the station's maker in the host's station table.
 void fireRegisterStation();
 

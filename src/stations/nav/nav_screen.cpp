@@ -45,13 +45,8 @@ NavScreen* navScreen() {
     return liveScreen;
 }
 
-std::unique_ptr<SubScreen> navMakeStation(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                          int y) {
-    return std::make_unique<NavScreen>(key, parent, width, height, x, y);
-}
-
 void navRegisterStation() {
-    stationRegisterMaker(kStationNavigation, navMakeStation);
+    stationRegisterMaker(kStationNavigation, makeStation<NavScreen>);
 }
 
 } // namespace q71

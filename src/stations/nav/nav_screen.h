@@ -30,9 +30,6 @@ public:
 /// The live navigation station, or null.
 NavScreen* navScreen();
 
-/// Makes the station as the host does.
-std::unique_ptr<SubScreen> navMakeStation(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                          int y);
 /// Registers the station's maker in the host's station table.
 void navRegisterStation();
 

@@ -99,11 +99,6 @@ int winchDetent(double direction) {
     return direction > 0.0 ? 0 : direction < 0.0 ? 2 : 1;
 }
 
-std::unique_ptr<SubScreen> makeShipControl(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                           int y) {
-    return std::make_unique<ShipControl>(key, parent, width, height, x, y);
-}
-
 } // namespace
 
 ShipControl::ShipControl(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
@@ -440,7 +435,7 @@ void ShipControl::dive(OwnShipEntity& own, int value) {
 }
 
 void shipControlRegister() {
-    stationRegisterMaker(kStationShipControl, makeShipControl);
+    stationRegisterMaker(kStationShipControl, makeStation<ShipControl>);
 }
 
 } // namespace q71

@@ -32,13 +32,8 @@ StadimeterScreen& PeriSuite::stadimeter() const {
     return *static_cast<StadimeterScreen*>(page(kStadimeterPageIndex));
 }
 
-std::unique_ptr<SubScreen> periscopeMakeStation(std::string_view key, WindowHandle parent, int width, int height,
-                                                int x, int y) {
-    return std::make_unique<PeriSuite>(key, parent, width, height, x, y);
-}
-
 void periscopeRegisterStation() {
-    stationRegisterMaker(kStationPeriscope, periscopeMakeStation);
+    stationRegisterMaker(kStationPeriscope, makeStation<PeriSuite>);
 }
 
 } // namespace q71

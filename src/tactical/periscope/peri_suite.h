@@ -27,9 +27,6 @@ public:
     StadimeterScreen& stadimeter() const;
 };
 
-/// The host's maker of station 6.
-std::unique_ptr<SubScreen> periscopeMakeStation(std::string_view key, WindowHandle parent, int width, int height,
-                                                int x, int y);
 /// Registers the periscope station as station 6.
 void periscopeRegisterStation();
 

@@ -13,15 +13,10 @@ std::vector<std::string>& restored() {
     return lines;
 }
 
-std::unique_ptr<SubScreen> makeRadioRoom(std::string_view key, WindowHandle parent, int width, int height, int x,
-                                         int y) {
-    return std::make_unique<RadioRoom>(key, parent, width, height, x, y);
-}
-
 } // namespace
 
 void radioRegisterStation() {
-    stationRegisterMaker(kStationRadio, makeRadioRoom);
+    stationRegisterMaker(kStationRadio, makeStation<RadioRoom>);
 }
 
 std::vector<std::string> radioSavedLines() {

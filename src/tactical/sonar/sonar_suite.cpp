@@ -60,13 +60,8 @@ void sonarShowPage(int index) {
         suite->selectPage(index);
 }
 
-std::unique_ptr<SubScreen> sonarMakeStation(std::string_view key, WindowHandle parent, int width, int height,
-                                            int x, int y) {
-    return std::make_unique<SonarSuiteScreen>(key, parent, width, height, x, y);
-}
-
 void sonarRegisterStation() {
-    stationRegisterMaker(kStationSonar, sonarMakeStation);
+    stationRegisterMaker(kStationSonar, makeStation<SonarSuiteScreen>);
 }
 
 } // namespace q71

@@ -27,9 +27,6 @@ SonarSuiteScreen* sonarSuite();
 /// Shows a page of the suite, unless it is the page on show.
 void sonarShowPage(int index);
 
-/// The host's maker of station 1.
-std::unique_ptr<SubScreen> sonarMakeStation(std::string_view key, WindowHandle parent, int width, int height,
-                                            int x, int y);
 /// Registers the sonar suite as station 1.
 void sonarRegisterStation();
 

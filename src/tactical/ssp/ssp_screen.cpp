@@ -47,11 +47,6 @@ std::string format(const char* pattern, int value) {
     return text;
 }
 
-std::unique_ptr<SubScreen> makeSspScreen(std::string_view key, WindowHandle parent, int width, int height,
-                                         int x, int y) {
-    return std::make_unique<SspScreen>(key, parent, width, height, x, y);
-}
-
 } // namespace
 
 SspScreen::SspScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
@@ -214,7 +209,7 @@ void SspScreen::drawGraph(DeviceContext& dc) {
 }
 
 void sspRegisterStation() {
-    stationRegisterMaker(kStationSoundProfile, makeSspScreen);
+    stationRegisterMaker(kStationSoundProfile, makeStation<SspScreen>);
 }
 
 } // namespace q71

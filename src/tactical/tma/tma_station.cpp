@@ -4,17 +4,8 @@
 #include "tactical/tma/tma_screen.h"
 
 namespace q71 {
-namespace {
-
-std::unique_ptr<SubScreen> makeTmaScreen(std::string_view key, WindowHandle parent, int width, int height,
-                                         int x, int y) {
-    return std::make_unique<TMAScreen>(key, parent, width, height, x, y);
-}
-
-} // namespace
-
 void tmaRegisterStation() {
-    stationRegisterMaker(kStationTma, makeTmaScreen);
+    stationRegisterMaker(kStationTma, makeStation<TMAScreen>);
 }
 
 } // namespace q71
