@@ -1,6 +1,7 @@
 #include "frontend/glass_text.h"
 
 #include "framework/app/shell_fonts.h"
+#include "frontend/glass_colours.h"
 #include "platform/gdi/device_context.h"
 
 #include <string>
@@ -28,6 +29,10 @@ void glassLine(DeviceContext& dc, const Rect& area, std::string_view text, int f
     Rect box = area;
     dc.drawText(std::string(text), box,
                 (centred ? kDtCenter : kDtLeft) | kDtVCenter | kDtSingleLine | kDtNoPrefix);
+}
+
+void glassTitle(DeviceContext& dc, const Rect& plate, std::string_view title) {
+    glassLine(dc, plate, title, kTitleFont, glass_colours::kLabel, true);
 }
 
 } // namespace q71

@@ -24,5 +24,7 @@ void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, 
 /// Draws one line in a rectangle, left-aligned (or centred), vertically centred.
 void glassLine(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour,
                bool centred = false);
+/// Draws a screen's title on its plate: one line in the title font and the labels' colour, centred.
+void glassTitle(DeviceContext& dc, const Rect& plate, std::string_view title);
 
 } // namespace q71

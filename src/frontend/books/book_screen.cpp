@@ -124,7 +124,7 @@ std::vector<std::string> BookScreen::figureLines() const {
 void BookScreen::paint(DeviceContext& dc) {
     using namespace book_layout;
     SubScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kind_.titleText), kTitleFont, glass_colours::kLabel, true);
+    glassTitle(dc, kTitle, textCopy(kind_.titleText));
     if (chosen_ < 0)
         return;
     // Two columns of figures.

@@ -126,7 +126,7 @@ bool CaptLogFS::writeEntry() {
 void CaptLogFS::paint(DeviceContext& dc) {
     using namespace captlog_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
+    glassTitle(dc, kTitle, textCopy(kTitleText));
     glassLine(dc, kEntryLabel, textCopy(kEntryLabelText), kLabelFont, glass_colours::kLabel);
     if (saidText_)
         glassLine(dc, kStatusGlass.inflatedBy(-8, 0), textCopy(saidText_), kTextFont,

@@ -157,7 +157,7 @@ LResult DebriefScreen::handleMessage(WindowHandle window, std::uint32_t message,
 void DebriefScreen::paint(DeviceContext& dc) {
     using namespace debrief_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
+    glassTitle(dc, kTitle, textCopy(kTitleText));
     switch (page_) {
     case DebriefPage::Result:
         glassParagraph(dc, kResultText, result_, kTextFont, glass_colours::kPhosphor);

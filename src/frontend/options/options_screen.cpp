@@ -99,7 +99,7 @@ void OptionsScreen::cycleLine(int row) {
 void OptionsScreen::paint(DeviceContext& dc) {
     using namespace options_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
+    glassTitle(dc, kTitle, textCopy(kTitleText));
     const Rect heading{kGlass.left + 16, kGlass.top + 8, kGlass.right - 16, kGlass.top + 30};
     glassLine(dc, heading, textCopy(kPageTitleTexts + static_cast<int>(page_)), kLabelFont,
               glass_colours::kAmber);

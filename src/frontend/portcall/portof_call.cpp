@@ -175,7 +175,7 @@ void PortofCall::say(int text) {
 void PortofCall::paint(DeviceContext& dc) {
     using namespace portcall_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
+    glassTitle(dc, kTitle, textCopy(kTitleText));
     char line[160];
     textFormat(line, kPointsText, balance());
     glassLine(dc, kPointsGlass, line, kLargeFont, glass_colours::kAmber, true);

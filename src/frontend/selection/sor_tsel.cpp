@@ -142,8 +142,7 @@ std::string SorTsel::recordLine() const {
 void SorTsel::paint(DeviceContext& dc) {
     using namespace selection_layout;
     FrontEndScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleTexts + std::clamp(mode_, 1, 3) - 1), kTitleFont,
-              glass_colours::kLabel, true);
+    glassTitle(dc, kTitle, textCopy(kTitleTexts + std::clamp(mode_, 1, 3) - 1));
     glassLine(dc, kListLabel, textCopy(kListLabelText), kLabelFont, glass_colours::kLabel);
     glassLine(dc, kBriefingLabel, textCopy(kBriefingLabelText), kLabelFont, glass_colours::kLabel);
     const MissionListing* mission = selectedMission();

@@ -113,7 +113,7 @@ void Stateroom::update() {
 void Stateroom::paint(DeviceContext& dc) {
     using namespace stateroom_layout;
     SubScreen::paint(dc);
-    glassLine(dc, kTitle, textCopy(kTitleText), kTitleFont, glass_colours::kLabel, true);
+    glassTitle(dc, kTitle, textCopy(kTitleText));
     glassLine(dc, kNameGlass, missionTexts().name.value_or(""), kLargeFont, glass_colours::kPhosphor, true);
     glassLine(dc, kClockGlass, gameTimeText(appSimulation().gameClock()), kTitleFont, glass_colours::kAmber,
               true);
