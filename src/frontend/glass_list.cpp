@@ -33,6 +33,12 @@ void GlassList::setRows(std::vector<std::string> rows, std::vector<bool> dimmed)
     invalidate(nullptr, false);
 }
 
+void GlassList::replaceRows(std::vector<std::string> rows) {
+    const int kept = selected_;
+    setRows(std::move(rows));
+    select(kept);
+}
+
 int GlassList::visibleRows() const {
     return std::max((height_ - 2 * kMargin) / kRowHeight, 1);
 }

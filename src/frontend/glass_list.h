@@ -6,6 +6,7 @@
 
 #include "framework/widgets/base_widget.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,15 @@ public:
 
     /// The rows, none selected; `dimmed` (when not empty) marks rows drawn dim.
     void setRows(std::vector<std::string> rows, std::vector<bool> dimmed = {});
+    /// One row for each of `items`, its text `label(item)` (a function or a member), none selected.
+    template <class Items, class Label> void setRowsOf(const Items& items, Label label) {
+        std::vector<std::string> rows;
+        for (const auto& item : items)
+            rows.push_back(std::invoke(label, item));
+        setRows(std::move(rows));
+    }
+    /// New rows, the selected row's index kept (none when the rows end before it).
+    void replaceRows(std::vector<std::string> rows);
     const std::vector<std::string>& rows() const { return rows_; }
     /// Selects a row (-1: none), scrolling it into view.
     void select(int row);

@@ -84,10 +84,7 @@ void ProMission::open() {
     frontEndLoadBackground(background_);
     areas_ = missionAreasLoad().value_or(std::vector<EditorArea>{});
     areaList_ = std::make_unique<GlassList>(window_, kAreaListId, kAreaGlass);
-    std::vector<std::string> rows;
-    for (const EditorArea& area : areas_)
-        rows.push_back(area.name);
-    areaList_->setRows(std::move(rows));
+    areaList_->setRowsOf(areas_, &EditorArea::name);
     fileLine_ = std::make_unique<GlassList>(window_, kFileNameId, kFileGlass);
     setFileName({});
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)

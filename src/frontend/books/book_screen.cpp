@@ -74,11 +74,8 @@ void BookScreen::open() {
     frontEndSelectGroup(kind_.group);
     frontEndLoadBackground(background_, kBookPageName);
     entries_ = kind_.makeEntries();
-    std::vector<std::string> rows;
-    for (const BookEntry& entry : entries_)
-        rows.push_back(entry.label);
     list_ = std::make_unique<GlassList>(window_, kListId, kListGlass.inflatedBy(-4, -4));
-    list_->setRows(std::move(rows));
+    list_->setRowsOf(entries_, &BookEntry::label);
     view_ = std::make_unique<BookModelView>(window_, kModelGlass.inflatedBy(-3, -3));
     pageBox_ = makeLogTextBox(window_, kPageGlass.inflatedBy(-4, -4), resourceLoadBitmap(kPagePattern),
                               appScreenFont(), glass_colours::kPhosphor);

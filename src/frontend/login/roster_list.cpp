@@ -6,10 +6,7 @@ namespace q71 {
 
 void RosterList::setEntries(std::vector<RosterEntry> entries) {
     entries_ = std::move(entries);
-    std::vector<std::string> rows;
-    for (const RosterEntry& entry : entries_)
-        rows.push_back(rowText(entry));
-    setRows(std::move(rows));
+    setRowsOf(entries_, rowText);
 }
 
 const RosterEntry* RosterList::selectedEntry() const {

@@ -83,9 +83,7 @@ void OptionsScreen::fillLines() {
     std::vector<std::string> rows;
     for (const OptionLine& line : optionsPageLines(page_))
         rows.push_back(textCopy(line.labelText) + " : " + valueWord(line, optionLineValue(edited_, line)));
-    const int selected = lines_->selected();
-    lines_->setRows(std::move(rows));
-    lines_->select(selected);
+    lines_->replaceRows(std::move(rows));
 }
 
 void OptionsScreen::cycleLine(int row) {

@@ -79,9 +79,7 @@ void appendKept(GlassList& list, const std::string& line, bool replace) {
     rows.push_back(line);
     if (rows.size() > kKeptLines)
         rows.erase(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(rows.size() - kKeptLines));
-    const int selected = list.selected();
-    list.setRows(std::move(rows));
-    list.select(selected);
+    list.replaceRows(std::move(rows));
 }
 
 } // namespace
