@@ -12,6 +12,7 @@
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/geometry.h"
 #include "tactical/sonar/broadband_geometry.h"
+#include "tactical/sonar/sonar_label.h"
 #include "tactical/sonar/sonar_state.h"
 
 #include <algorithm>
@@ -110,15 +111,10 @@ void BroadbandWaterfall::drawStrip() {
     const ReceiverSensor* array = sonarCurrentArray();
     if (!array)
         return;
-    dc.setTextAlign(kTaCenter | kTaTop);
-    const auto& trackers = array->trackers();
-    for (int slot = 0; slot < static_cast<int>(trackers.size()); ++slot) {
-        const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
-        if (!tracker.inUse() || tracker.letter == 0)
-            continue;
+    sonarDrawTrackerLetters(dc, *array, 12, [&](int slot, const TrackSlot& tracker) -> std::optional<int> {
         const double bearing = slot == state_.pickedTracker ? sonarState().cursorBearing : tracker.bearing;
-        dc.textOut({waterfallBearingX(bearing, state_.offset) + 1, 12}, std::string(1, tracker.letter));
-    }
+        return waterfallBearingX(bearing, state_.offset) + 1;
+    });
 }
 
 void BroadbandWaterfall::drawTimeLabels() {

@@ -8,6 +8,7 @@
 #include "sim/entities/sensors/receiver_sensor.h"
 #include "sim/simulation/geometry.h"
 #include "sim/world/object_database.h"
+#include "tactical/sonar/sonar_label.h"
 #include "tactical/sonar/sonar_state.h"
 
 #include <algorithm>
@@ -91,19 +92,15 @@ void NarrowbandWaterfall::drawStrip() {
     const ReceiverSensor* array = sonarCurrentArray();
     if (!array)
         return;
-    dc.setTextAlign(kTaCenter | kTaTop);
-    const auto& trackers = array->trackers();
-    for (int slot = 0; slot < static_cast<int>(trackers.size()); ++slot) {
-        const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
-        // The letters of the trackers on lines near the cursor bearing.
-        if (!tracker.inUse() || tracker.letter == 0 || tracker.lineFrequency < 0 ||
+    // The letters of the trackers on lines near the cursor bearing.
+    sonarDrawTrackerLetters(dc, *array, 12, [&](int slot, const TrackSlot& tracker) -> std::optional<int> {
+        if (tracker.lineFrequency < 0 ||
             std::fabs(angleDiff(tracker.bearing, sonarState().cursorBearing)) > 5.0)
-            continue;
-        const int x = slot == state_.pickedTracker
-                          ? cursorX
-                          : kNarrowbandLeft + narrowbandColumn(tracker.lineFrequency, fullScale) + 1;
-        dc.textOut({x, 12}, std::string(1, tracker.letter));
-    }
+            return std::nullopt;
+        if (slot == state_.pickedTracker)
+            return cursorX;
+        return kNarrowbandLeft + narrowbandColumn(tracker.lineFrequency, fullScale) + 1;
+    });
 }
 
 void NarrowbandWaterfall::drawRow(const NarrowbandRow& row, int y, bool remember) {

@@ -1,12 +1,13 @@
 #include "tactical/sonar/sonar_label.h"
 
 #include "framework/app/shell_fonts.h"
-#include "platform/gdi/text_format.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/text_format.h"
 #include "sim/entities/entity.h"
+#include "sim/entities/sensors/receiver_sensor.h"
 #include "sim/entities/types/own_submarine.h"
-#include "tactical/sonar/sonar_state.h"
 #include "sim/simulation/world_lists.h"
+#include "tactical/sonar/sonar_state.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -61,6 +62,19 @@ void sonarDrawLabel(DeviceContext& dc, int x, int y, const std::string& label) {
     dc.setBkMode(kOpaque);
     dc.setTextAlign(kTaCenter | kTaTop);
     dc.textOut({x, y}, label);
+}
+
+void sonarDrawTrackerLetters(DeviceContext& dc, const ReceiverSensor& array, int y,
+                             const std::function<std::optional<int>(int slot, const TrackSlot&)>& letterX) {
+    dc.setTextAlign(kTaCenter | kTaTop);
+    const auto& trackers = array.trackers();
+    for (int slot = 0; slot < static_cast<int>(trackers.size()); ++slot) {
+        const TrackSlot& tracker = trackers[static_cast<std::size_t>(slot)];
+        if (!tracker.inUse() || tracker.letter == 0)
+            continue;
+        if (const std::optional<int> x = letterX(slot, tracker))
+            dc.textOut({*x, y}, std::string(1, tracker.letter));
+    }
 }
 
 } // namespace q71

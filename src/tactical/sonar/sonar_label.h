@@ -1,14 +1,19 @@
 #pragma once
 // The label the sonar displays give the contact under their cursor: "S" and the own boat's
 // number of the entity for the display's sensor slot, or "M" and the merged-track number when
-// the own boat's first contact record of that number was merged.
+// the own boat's first contact record of that number was merged; and the letters of the
+// trackers written along the waterfalls' strips.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace q71 {
 
 class DeviceContext;
+class ReceiverSensor;
+struct TrackSlot;
 
 /// How a display writes the label.
 enum class SonarLabelStyle {
@@ -27,5 +32,10 @@ std::string sonarContactLabel(std::int32_t contactId, int slot, SonarLabelStyle 
 
 /// Draws a label centred on x at y, green on the display background.
 void sonarDrawLabel(DeviceContext& dc, int x, int y, const std::string& label);
+
+/// Writes the letters of an array's lettered trackers in use along a waterfall's strip, centred on
+/// the x that `letterX` gives a tracker by its slot, at y; a tracker it gives none is left out.
+void sonarDrawTrackerLetters(DeviceContext& dc, const ReceiverSensor& array, int y,
+                             const std::function<std::optional<int>(int slot, const TrackSlot&)>& letterX);
 
 } // namespace q71

@@ -163,6 +163,22 @@ TEST_F(SonarStationMission, DesignatingAnEchoRegistersAnActiveContact) {
     sonarShowPage(3);
 }
 
+// The mean column of the lit pixels of the rows y0 to y1 between x0 and x1; -1 when none is lit.
+double litCentre(const LevelDib& picture, int x0, int x1, int y0, int y1) {
+    auto& bytes = const_cast<LevelDib&>(picture);
+    double sum = 0.0;
+    int lit = 0;
+    for (int y = y0; y <= y1; ++y) {
+        auto row = bytes.row(y);
+        for (int x = x0; x <= x1 && !row.empty(); ++x)
+            if (row[static_cast<std::size_t>(x)] > 0) {
+                sum += x;
+                ++lit;
+            }
+    }
+    return lit ? sum / lit : -1.0;
+}
+
 TEST_F(SonarStationMission, ATrackerPickedAndLetGoTakesTheContactOrIsFreed) {
     startMission("Sa2.scn");
     SonarSuiteScreen& suite = openSuite();
@@ -193,6 +209,9 @@ TEST_F(SonarStationMission, ATrackerPickedAndLetGoTakesTheContactOrIsFreed) {
     ASSERT_GE(empty, 0);
     const int emptyX = 17 + ((empty + offset) % 360) * 235 / 360 + 1;
     moveTo({40 + emptyX, 30 + 15});
+    // While dragged, the tracker's letter rides on the cursor, over the strip where nothing is.
+    broadband.upper().redraw();
+    EXPECT_NEAR(litCentre(broadband.upper().picture(), emptyX - 8, emptyX + 8, 12, 21), emptyX, 1.0);
     leftButton({40 + emptyX, 30 + 15}, false);
     EXPECT_EQ(broadband.state().pickedTracker, -1);
     EXPECT_FALSE(tracker.inUse()) << "let go where nothing is heard, the tracker is freed";
@@ -272,6 +291,10 @@ TEST_F(SonarStationMission, NarrowbandShowsTheConvoysLinesAndTheirTrackerIsHande
     }
     ASSERT_GE(quiet, 0);
     moveTo({32 + 17 + quiet, 33 + 15});
+    // While dragged, the tracker's letter rides on the cursor, over the strip's quiet stretch.
+    page.waterfall().redraw();
+    EXPECT_NEAR(litCentre(page.waterfall().picture(), 17 + quiet - 8, 17 + quiet + 8, 12, 21), 17 + quiet,
+                1.0);
     leftButton({32 + 17 + quiet, 33 + 15}, false);
     EXPECT_EQ(page.state().pickedTracker, -1);
     EXPECT_FALSE(tracker.inUse()) << "let go away from any line, the tracker is freed";
