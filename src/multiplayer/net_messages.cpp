@@ -8,7 +8,9 @@
 #include <bit>
 #include <cctype>
 #include <cmath>
+#include <concepts>
 #include <cstring>
+#include <type_traits>
 
 namespace q71 {
 namespace {
@@ -75,58 +77,7 @@ bool eventCarriesDouble(std::uint8_t code) {
     return code <= 2 || code == 9;
 }
 
-// Reads fields at their offsets in a whole message.
-class Reader {
-public:
-    explicit Reader(std::span<const std::uint8_t> bytes) : layout_(bytes) {}
-    std::int32_t i32(std::size_t offset) const {
-        std::int32_t value = 0;
-        layout_.i32(offset, value);
-        return value;
-    }
-    std::uint32_t u32(std::size_t offset) const { return static_cast<std::uint32_t>(i32(offset)); }
-    std::uint8_t u8(std::size_t offset) const {
-        std::uint8_t value = 0;
-        layout_.u8(offset, value);
-        return value;
-    }
-    double f64(std::size_t offset) const {
-        double value = 0.0;
-        layout_.f64(offset, value);
-        return finiteChecked(value);
-    }
-    template <std::size_t N> std::string text(std::size_t offset) const {
-        std::array<char, N> field{};
-        layout_.text(offset, field);
-        const auto end = std::find(field.begin(), field.end(), '\0');
-        require(end != field.end(), "string without its end");
-        return std::string(field.begin(), end);
-    }
-
-private:
-    LayoutReader layout_;
-};
-
-// Writes fields at their offsets into a message already sized and headed.
-class Writer {
-public:
-    explicit Writer(std::vector<std::uint8_t>& bytes) : layout_(bytes) {}
-    void i32(std::size_t offset, std::int32_t value) const { layout_.i32(offset, value); }
-    void u32(std::size_t offset, std::uint32_t value) const {
-        layout_.i32(offset, static_cast<std::int32_t>(value));
-    }
-    void u8(std::size_t offset, std::uint8_t value) const { layout_.u8(offset, value); }
-    void f64(std::size_t offset, double value) const { layout_.f64(offset, value); }
-    template <std::size_t N> void text(std::size_t offset, const std::string& value) const {
-        std::array<char, N> field{};
-        std::memcpy(field.data(), value.data(), std::min(value.size(), N - 1));
-        layout_.text(offset, field);
-    }
-
-private:
-    LayoutWriter layout_;
-};
-
+// A message's bytes, sized and headed, its fields all zero.
 std::vector<std::uint8_t> headed(const MessageLayout& layout) {
     const std::size_t size = layout.size;
     std::vector<std::uint8_t> bytes(size, 0);
@@ -135,150 +86,218 @@ std::vector<std::uint8_t> headed(const MessageLayout& layout) {
     return bytes;
 }
 
-// Writes each message's fields into its bytes, already sized and headed.
-struct Encoder {
-    Writer w;
+// Reads the fields of a whole message at their offsets; a value that cannot stand is refused.
+class FieldReader {
+public:
+    explicit FieldReader(std::span<const std::uint8_t> bytes) : layout_(bytes) {}
+    void field(std::size_t offset, std::int32_t& value) const { layout_.i32(offset, value); }
+    void field(std::size_t offset, std::uint32_t& value) const {
+        std::int32_t word = 0;
+        layout_.i32(offset, word);
+        value = static_cast<std::uint32_t>(word);
+    }
+    void field(std::size_t offset, std::uint8_t& value) const { layout_.u8(offset, value); }
+    void field(std::size_t offset, double& value) const {
+        layout_.f64(offset, value);
+        finiteChecked(value);
+    }
+    /// A text field of N bytes, ended by a NUL within them (`Limit` is the writer's: a longer
+    /// text is refused by the message's own check).
+    template <std::size_t N, std::size_t Limit = N - 1>
+    void text(std::size_t offset, std::string& value) const {
+        std::array<char, N> field{};
+        layout_.text(offset, field);
+        const auto end = std::find(field.begin(), field.end(), '\0');
+        require(end != field.end(), "string without its end");
+        value.assign(field.begin(), end);
+    }
+    /// The count of a list's entries, from 1 to `most`; the list is made that long.
+    template <class Entry>
+    std::size_t count(std::size_t offset, std::vector<Entry>& list, std::int32_t most,
+                      const char* refusal) const {
+        std::int32_t entries = 0;
+        layout_.i32(offset, entries);
+        require(entries >= 1 && entries <= most, refusal);
+        list.resize(static_cast<std::size_t>(entries));
+        return list.size();
+    }
 
-    void operator()(const MsgEvent& m) const {
-        w.i32(4, m.sender);
-        w.u8(8, m.code);
-        w.u32(12, m.value1);
-        w.u32(16, m.value2);
-        w.u32(20, m.value3);
-        w.i32(24, m.subject);
-    }
-    void operator()(const MsgEntityState& m) const {
-        w.i32(4, m.sender);
-        w.u32(8, m.entityId);
-        w.u32(12, m.sinking);
-        const std::array<double, 7> values{m.x, m.y, m.z, m.speed, m.heading, m.pitch, m.roll};
-        for (std::size_t i = 0; i < values.size(); ++i)
-            w.f64(16 + 8 * i, values[i]);
-    }
-    void operator()(const MsgControl& m) const {
-        w.i32(4, m.sender);
-        w.i32(8, m.subType);
-        w.i32(12, m.flag);
-    }
-    void operator()(const MsgDamage& m) const {
-        w.i32(4, m.sender);
-        w.f64(8, m.amount);
-        w.i32(16, m.attackerId);
-        w.i32(20, m.targetId);
-        w.i32(24, m.explode);
-    }
-    void operator()(const MsgHello& m) const {
-        w.text<kNetNameField>(4, m.name);
-    }
-    void operator()(const MsgWelcome& m) const {
-        w.i32(4, m.playerId);
-    }
-    void operator()(const MsgJoined& m) const {
-        w.i32(4, m.playerId);
-        w.i32(8, m.side);
-        w.text<kNetNameField>(12, m.name);
-    }
-    void operator()(const MsgLeft& m) const {
-        w.i32(4, m.playerId);
-    }
-    void operator()(const MsgScenario& m) const {
-        w.text<kNetScenarioField>(4, m.name);
-        w.u32(68, m.size);
-        w.u32(72, m.crc);
-    }
-    void operator()(const MsgScenarioReply& m) const {
-        w.i32(4, m.sender);
-        w.i32(8, m.has);
-    }
-    void operator()(const MsgStart& m) const {
-        const std::size_t count = std::min<std::size_t>(m.players.size(), kNetMaxPlayers);
-        w.u32(4, m.seed);
-        w.i32(8, m.lobbyFlag);
-        w.i32(12, static_cast<std::int32_t>(count));
-        for (std::size_t i = 0; i < count; ++i) {
-            const std::size_t at = 16 + kStartPlayerStep * i;
-            w.i32(at, m.players[i].id);
-            w.i32(at + 4, m.players[i].side);
-            w.text<kNetNameField>(at + 8, m.players[i].name);
-        }
-    }
-    void operator()(const MsgChat& m) const {
-        w.i32(4, m.sender);
-        w.text<kNetChatField>(8, m.text.substr(0, kNetChatLimit));
-    }
+private:
+    LayoutReader layout_;
 };
 
-NetMessage decodeBody(NetType type, const Reader& r) {
-    switch (type) {
-    case NetType::Event: {
-        MsgEvent event{playerIdChecked(r.i32(4)), r.u8(8), r.u32(12), r.u32(16), r.u32(20), r.i32(24)};
-        if (eventCarriesDouble(event.code))
-            finiteChecked(eventPairedDouble(event));
-        return event;
+// Writes the fields of a message at their offsets into its bytes, already sized and headed.
+class FieldWriter {
+public:
+    explicit FieldWriter(std::vector<std::uint8_t>& bytes) : layout_(bytes) {}
+    void field(std::size_t offset, const std::int32_t& value) const { layout_.i32(offset, value); }
+    void field(std::size_t offset, const std::uint32_t& value) const {
+        layout_.i32(offset, static_cast<std::int32_t>(value));
     }
-    case NetType::EntityState:
-        return MsgEntityState{playerIdChecked(r.i32(4)),
-                              r.u32(8),
-                              r.u32(12),
-                              r.f64(16),
-                              r.f64(24),
-                              r.f64(32),
-                              r.f64(40),
-                              r.f64(48),
-                              r.f64(56),
-                              r.f64(64)};
-    case NetType::Control: {
-        const std::int32_t subType = r.i32(8);
-        require(subType == 0 || subType == 1, "control sub-type other than 0 or 1");
-        return MsgControl{playerIdChecked(r.i32(4)), subType, flagChecked(r.i32(12))};
+    void field(std::size_t offset, const std::uint8_t& value) const { layout_.u8(offset, value); }
+    void field(std::size_t offset, const double& value) const { layout_.f64(offset, value); }
+    /// A text field of N bytes: no more than `Limit` characters of the text, NULs after them.
+    template <std::size_t N, std::size_t Limit = N - 1>
+    void text(std::size_t offset, const std::string& value) const {
+        static_assert(Limit < N);
+        std::array<char, N> field{};
+        std::memcpy(field.data(), value.data(), std::min(value.size(), Limit));
+        layout_.text(offset, field);
     }
-    case NetType::Damage: {
-        const double amount = r.f64(8);
-        require(amount >= 0.0, "negative damage");
-        return MsgDamage{playerIdChecked(r.i32(4)), amount, r.i32(16), r.i32(20), flagChecked(r.i32(24))};
+    /// The count of a list's entries, no more than `most`: the entries written.
+    template <class Entry>
+    std::size_t count(std::size_t offset, const std::vector<Entry>& list, std::int32_t most,
+                      const char*) const {
+        const std::size_t entries = std::min(list.size(), static_cast<std::size_t>(most));
+        layout_.i32(offset, static_cast<std::int32_t>(entries));
+        return entries;
     }
-    case NetType::Hello: {
-        std::string name = r.text<kNetNameField>(4);
-        require(!name.empty(), "empty player name");
-        return MsgHello{std::move(name)};
+
+private:
+    LayoutWriter layout_;
+};
+
+// Each message's fields at their offsets, once: with a FieldReader they are decoded, with a
+// FieldWriter encoded. `Msg` is the message type, const when it is written.
+template <class Msg, class Type>
+concept MessageOf = std::same_as<std::remove_const_t<Msg>, Type>;
+
+template <class Fields, MessageOf<MsgEvent> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.sender);
+    f.field(8, m.code);
+    f.field(12, m.value1);
+    f.field(16, m.value2);
+    f.field(20, m.value3);
+    f.field(24, m.subject);
+}
+template <class Fields, MessageOf<MsgEntityState> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.sender);
+    f.field(8, m.entityId);
+    f.field(12, m.sinking);
+    std::size_t at = 16;
+    for (auto value : {&MsgEntityState::x, &MsgEntityState::y, &MsgEntityState::z, &MsgEntityState::speed,
+                       &MsgEntityState::heading, &MsgEntityState::pitch, &MsgEntityState::roll}) {
+        f.field(at, m.*value);
+        at += 8;
     }
-    case NetType::Welcome: {
-        const std::int32_t id = playerIdChecked(r.i32(4));
-        require(id != 1, "a client given the host's id");
-        return MsgWelcome{id};
+}
+template <class Fields, MessageOf<MsgControl> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.sender);
+    f.field(8, m.subType);
+    f.field(12, m.flag);
+}
+template <class Fields, MessageOf<MsgDamage> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.sender);
+    f.field(8, m.amount);
+    f.field(16, m.attackerId);
+    f.field(20, m.targetId);
+    f.field(24, m.explode);
+}
+template <class Fields, MessageOf<MsgHello> Msg> void fields(const Fields& f, Msg& m) {
+    f.template text<kNetNameField>(4, m.name);
+}
+template <class Fields, MessageOf<MsgWelcome> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.playerId);
+}
+template <class Fields, MessageOf<MsgJoined> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.playerId);
+    f.field(8, m.side);
+    f.template text<kNetNameField>(12, m.name);
+}
+template <class Fields, MessageOf<MsgLeft> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.playerId);
+}
+template <class Fields, MessageOf<MsgScenario> Msg> void fields(const Fields& f, Msg& m) {
+    f.template text<kNetScenarioField>(4, m.name);
+    f.field(68, m.size);
+    f.field(72, m.crc);
+}
+template <class Fields, MessageOf<MsgScenarioReply> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.sender);
+    f.field(8, m.has);
+}
+template <class Fields, MessageOf<MsgStart> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.seed);
+    f.field(8, m.lobbyFlag);
+    const std::size_t count = f.count(12, m.players, kNetMaxPlayers, "player count outside 1 to 4");
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = 16 + kStartPlayerStep * i;
+        f.field(at, m.players[i].id);
+        f.field(at + 4, m.players[i].side);
+        f.template text<kNetNameField>(at + 8, m.players[i].name);
     }
-    case NetType::Joined:
-        return MsgJoined{playerIdChecked(r.i32(4)), sideChecked(r.i32(8)), r.text<kNetNameField>(12)};
-    case NetType::Left:
-        return MsgLeft{playerIdChecked(r.i32(4))};
-    case NetType::Scenario: {
-        std::string name = r.text<kNetScenarioField>(4);
-        require(netScenarioNameAllowed(name), "scenario name not a plain .scm file name");
-        return MsgScenario{std::move(name), r.u32(68), r.u32(72)};
+}
+template <class Fields, MessageOf<MsgChat> Msg> void fields(const Fields& f, Msg& m) {
+    f.field(4, m.sender);
+    f.template text<kNetChatField, kNetChatLimit>(8, m.text);
+}
+
+// What a decoded message must hold beyond its fields' own checks.
+void checkDecoded(const MsgEvent& m) {
+    playerIdChecked(m.sender);
+    if (eventCarriesDouble(m.code))
+        finiteChecked(eventPairedDouble(m));
+}
+void checkDecoded(const MsgEntityState& m) {
+    playerIdChecked(m.sender);
+}
+void checkDecoded(const MsgControl& m) {
+    playerIdChecked(m.sender);
+    require(m.subType == 0 || m.subType == 1, "control sub-type other than 0 or 1");
+    flagChecked(m.flag);
+}
+void checkDecoded(const MsgDamage& m) {
+    playerIdChecked(m.sender);
+    require(m.amount >= 0.0, "negative damage");
+    flagChecked(m.explode);
+}
+void checkDecoded(const MsgHello& m) {
+    require(!m.name.empty(), "empty player name");
+}
+void checkDecoded(const MsgWelcome& m) {
+    playerIdChecked(m.playerId);
+    require(m.playerId != 1, "a client given the host's id");
+}
+void checkDecoded(const MsgJoined& m) {
+    playerIdChecked(m.playerId);
+    sideChecked(m.side);
+}
+void checkDecoded(const MsgLeft& m) {
+    playerIdChecked(m.playerId);
+}
+void checkDecoded(const MsgScenario& m) {
+    require(netScenarioNameAllowed(m.name), "scenario name not a plain .scm file name");
+}
+void checkDecoded(const MsgScenarioReply& m) {
+    playerIdChecked(m.sender);
+    flagChecked(m.has);
+}
+void checkDecoded(const MsgStart& m) {
+    flagChecked(m.lobbyFlag);
+    for (auto player = m.players.begin(); player != m.players.end(); ++player) {
+        playerIdChecked(player->id);
+        sideChecked(player->side);
+        for (auto earlier = m.players.begin(); earlier != player; ++earlier)
+            require(earlier->id != player->id, "a player listed twice");
     }
-    case NetType::ScenarioReply:
-        return MsgScenarioReply{playerIdChecked(r.i32(4)), flagChecked(r.i32(8))};
-    case NetType::Start: {
-        MsgStart start{r.u32(4), flagChecked(r.i32(8)), {}};
-        const std::int32_t count = r.i32(12);
-        require(count >= 1 && count <= kNetMaxPlayers, "player count outside 1 to 4");
-        for (std::int32_t i = 0; i < count; ++i) {
-            const std::size_t at = 16 + kStartPlayerStep * static_cast<std::size_t>(i);
-            StartPlayer player{playerIdChecked(r.i32(at)), sideChecked(r.i32(at + 4)),
-                               r.text<kNetNameField>(at + 8)};
-            for (const StartPlayer& earlier : start.players)
-                require(earlier.id != player.id, "a player listed twice");
-            start.players.push_back(std::move(player));
-        }
-        return start;
+}
+void checkDecoded(const MsgChat& m) {
+    playerIdChecked(m.sender);
+    require(m.text.size() <= kNetChatLimit, "chat line longer than 80 characters");
+}
+
+// The message of alternative `index` of NetMessage (the index of its layout), from its bytes.
+template <std::size_t Alternative = 0> NetMessage decodeBody(std::size_t index, const FieldReader& r) {
+    if constexpr (Alternative < std::variant_size_v<NetMessage>) {
+        if (index != Alternative)
+            return decodeBody<Alternative + 1>(index, r);
+        std::variant_alternative_t<Alternative, NetMessage> message;
+        fields(r, message);
+        checkDecoded(message);
+        return message;
+    } else {
+        throw Refused{"unknown message type"};
     }
-    case NetType::Chat: {
-        MsgChat chat{playerIdChecked(r.i32(4)), r.text<kNetChatField>(8)};
-        require(chat.text.size() <= kNetChatLimit, "chat line longer than 80 characters");
-        return chat;
-    }
-    }
-    throw Refused{"unknown message type"};
 }
 
 } // namespace
@@ -293,7 +312,8 @@ NetType netTypeOf(const NetMessage& message) {
 
 std::vector<std::uint8_t> encodeMessage(const NetMessage& message) {
     auto bytes = headed(kLayouts[message.index()]);
-    std::visit(Encoder{Writer(bytes)}, message);
+    const FieldWriter writer(bytes);
+    std::visit([&](const auto& m) { fields(writer, m); }, message);
     return bytes;
 }
 
@@ -318,11 +338,10 @@ DecodedMessage decodeMessage(std::span<const std::uint8_t> bytes) {
     const MessageLayout* layout = layoutOf(header->type);
     if (!layout)
         return {std::nullopt, "unknown message type " + std::to_string(header->type)};
-    const NetType type = layout->type;
     if (bytes.size() != layout->size)
         return {std::nullopt, "message of type " + std::to_string(header->type) + " with the wrong size"};
     try {
-        return {decodeBody(type, Reader(bytes)), {}};
+        return {decodeBody(static_cast<std::size_t>(layout - kLayouts.data()), FieldReader(bytes)), {}};
     } catch (const Refused& refused) {
         return {std::nullopt, refused.reason};
     }
