@@ -165,9 +165,11 @@ concept MessageOf = std::same_as<std::remove_const_t<Msg>, Type>;
 template <class Fields, MessageOf<MsgEvent> Msg> void fields(const Fields& f, Msg& m) {
     f.field(4, m.sender);
     f.field(8, m.code);
-    f.field(12, m.value1);
-    f.field(16, m.value2);
-    f.field(20, m.value3);
+    std::size_t at = 12;
+    for (auto value : {&MsgEvent::value1, &MsgEvent::value2, &MsgEvent::value3}) {
+        f.field(at, m.*value);
+        at += 4;
+    }
     f.field(24, m.subject);
 }
 template <class Fields, MessageOf<MsgEntityState> Msg> void fields(const Fields& f, Msg& m) {
