@@ -1,5 +1,6 @@
 #include "stations/station_charts.h"
 
+#include "sim/entities/contact_record.h"
 #include "sim/entities/entity.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
@@ -11,6 +12,13 @@ OwnShipChart* navChart = nullptr;
 OwnShipChart* fireChart = nullptr;
 
 } // namespace
+
+WorldPoint chartContactPoint(const Entity& own, const ContactRecord& contact) {
+    const WorldPoint from = worldPoint(own);
+    WorldPoint at;
+    geoProject(from.x, from.y, contact.bearing, contact.range, at.x, at.y);
+    return at;
+}
 
 void OwnShipChart::recentre() {
     const Entity* own = worldOwnShip();

@@ -12,6 +12,8 @@
 namespace q71 {
 
 class ChartSymbol;
+class Entity;
+struct ContactRecord;
 
 class OwnShipChart : public ChartWindow {
 public:
@@ -34,6 +36,9 @@ public:
 private:
     bool ownShipLock_ = true;
 };
+
+/// Where the charts place a contact: at its bearing and range from the own boat.
+WorldPoint chartContactPoint(const Entity& own, const ContactRecord& contact);
 
 /// The live navigation chart, or null.
 OwnShipChart* stationNavChart();

@@ -14,6 +14,7 @@
 #include "stations/firectrl/launcher.h"
 #include "stations/firectrl/torpedo_tube.h"
 #include "stations/firectrl/vls_cell.h"
+#include "stations/station_charts.h"
 #include "tactical/charts/chart_view.h"
 
 #include <cmath>
@@ -33,13 +34,6 @@ constexpr double kConeDegreesToRadians = 0.017444444444444446;
 constexpr ColorRef kConeArmed = rgb(255, 0, 0);
 constexpr ColorRef kConeSafe = rgb(0, 255, 255);
 constexpr ColorRef kLabelColour = rgb(0, 255, 0);
-
-WorldPoint contactPoint(const Entity& own, const ContactRecord& contact) {
-    const WorldPoint from = worldPoint(own);
-    WorldPoint at;
-    geoProject(from.x, from.y, contact.bearing, contact.range, at.x, at.y);
-    return at;
-}
 
 } // namespace
 
@@ -160,7 +154,7 @@ void FirePlot::addContact(const ContactRecord& contact, double now) {
     const std::int32_t number = contactShownNumber(contact.designation);
     if (!own || find(FirePlotKind::contact, number))
         return;
-    const WorldPoint at = contactPoint(*own, contact);
+    const WorldPoint at = chartContactPoint(*own, contact);
     add(FirePlotKind::contact, number, at.x, at.y, now);
 }
 
@@ -188,7 +182,7 @@ void FirePlot::refreshContacts(double now) {
     for (auto* node = own->contacts.head(); node; node = node->next) {
         const ContactRecord& contact = *node->item;
         const std::int32_t number = contactShownNumber(contact.designation);
-        const WorldPoint at = contactPoint(*own, contact);
+        const WorldPoint at = chartContactPoint(*own, contact);
         if (FireContact* item = find(FirePlotKind::contact, number)) {
             item->moveTo(at.x, at.y, nullptr);
             item->stamp = now;

@@ -13,6 +13,7 @@
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
 #include "stations/nav/nav_chart_window.h"
+#include "stations/station_charts.h"
 
 #include <cmath>
 
@@ -24,14 +25,6 @@ constexpr int kAddWaypointKey = 730;
 constexpr int kDeleteWaypointKey = 731;
 constexpr int kCancelDragKey = 733;
 constexpr double kPickPixels = 10.0;
-
-/// The point at a contact's bearing and range from the own boat.
-WorldPoint projected(const Entity& own, const ContactRecord& contact) {
-    const WorldPoint from = worldPoint(own);
-    WorldPoint at;
-    geoProject(from.x, from.y, contact.bearing, contact.range, at.x, at.y);
-    return at;
-}
 
 } // namespace
 
@@ -134,7 +127,7 @@ void NavChartPage::rebuildMarkers() {
     const double now = simClock().gameClock;
     if (display_.contacts && own) {
         for (auto* node = own->contacts.head(); node; node = node->next) {
-            const WorldPoint at = projected(*own, *node->item);
+            const WorldPoint at = chartContactPoint(*own, *node->item);
             addMarker(node->item->entityId, at.x, at.y).refreshTime = now;
         }
     } else if (display_.truth) {
@@ -172,7 +165,7 @@ void NavChartPage::updateMarkers() {
 void NavChartPage::updateContactMarkers(double now) {
     if (const Entity* own = worldOwnShip())
         for (auto* node = own->contacts.head(); node; node = node->next) {
-            const WorldPoint at = projected(*own, *node->item);
+            const WorldPoint at = chartContactPoint(*own, *node->item);
             NavContactMarker* marker = findMarker(node->item->entityId);
             if (marker)
                 marker->moveTo(at.x, at.y, nullptr);
@@ -205,7 +198,7 @@ void NavChartPage::onContact(std::uintptr_t owner, ContactRecord* contact, int f
     }
     const Entity* own = worldOwnShip();
     if (own && !page.findMarker(contact->entityId)) {
-        const WorldPoint at = projected(*own, *contact);
+        const WorldPoint at = chartContactPoint(*own, *contact);
         page.addMarker(contact->entityId, at.x, at.y).refreshTime = simClock().gameClock;
     }
 }
