@@ -57,7 +57,8 @@ TEST_F(GlassListRows, ReplacedRowsKeepTheSelectedRowInViewWhileItStillExists) {
         list.select(c.selected);
         list.replaceRows(numbered(c.after));
         EXPECT_EQ(list.rows().size(), static_cast<std::size_t>(c.after));
-        EXPECT_EQ(list.selected(), c.expected) << c.before << " rows, " << c.selected << " selected, " << c.after;
+        EXPECT_EQ(list.selected(), c.expected)
+            << c.before << " rows, " << c.selected << " selected, " << c.after;
         if (c.expected >= 0) {
             EXPECT_LE(list.firstVisible(), c.expected);
             EXPECT_LT(c.expected, list.firstVisible() + list.visibleRows());
