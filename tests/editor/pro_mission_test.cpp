@@ -39,6 +39,7 @@
 #include "sim/support/world_harness.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
+#include "support/golden_image.h"
 #include "support/screen_picture.h"
 
 #include <gtest/gtest.h>
@@ -183,9 +184,8 @@ TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForIt
     EXPECT_EQ(editor.fileName(), "editor-mission.scu");
     const std::string saved = fileResolvePath(scenarioPath("editor-mission.scu"));
     ASSERT_TRUE(std::filesystem::exists(saved));
-    const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
-    std::filesystem::create_directories(artefacts);
-    std::filesystem::copy_file(saved, artefacts / "editor-mission.scu", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(saved, artefactFolder() / "editor-mission.scu",
+                               std::filesystem::copy_options::overwrite_existing);
 
     clickButton(kQuit);
     EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu) << "an unchanged mission is left without a question";

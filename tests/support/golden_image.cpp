@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
 
 namespace q71::test {
 
@@ -31,10 +32,15 @@ RgbImage rgbImageOf(const Bitmap& bitmap) {
     return image;
 }
 
+std::filesystem::path artefactFolder() {
+    const auto folder = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
+    std::error_code madeByAnother;
+    std::filesystem::create_directories(folder, madeByAnother);
+    return folder;
+}
+
 bool keepArtefact(const Bitmap& bitmap, const std::string& file) {
-    const auto artefacts = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
-    std::filesystem::create_directories(artefacts);
-    return writePng((artefacts / file).string(), rgbImageOf(bitmap));
+    return writePng((artefactFolder() / file).string(), rgbImageOf(bitmap));
 }
 
 ::testing::AssertionResult matchesGoldenIn(const std::string& folder, const Bitmap& bitmap,

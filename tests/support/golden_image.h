@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,9 @@ namespace q71::test {
 
 /// The bitmap's pixels as 8-bit channels.
 RgbImage rgbImageOf(const Bitmap& bitmap);
+/// The folder artefacts/ beside the test binary, made if need be. Tests run side by side may
+/// make it at the same moment; one finding it made is no failure (a write into it tells).
+std::filesystem::path artefactFolder();
 /// Writes the bitmap as a PNG file into artefacts/ beside the test binary; false when it cannot.
 bool keepArtefact(const Bitmap& bitmap, const std::string& file);
 

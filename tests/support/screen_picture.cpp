@@ -2,6 +2,7 @@
 
 #include "platform/gdi/colour.h"
 #include "platform/window/window_system.h"
+#include "support/golden_image.h"
 
 #include <filesystem>
 
@@ -21,11 +22,8 @@ RgbImage screenPicture() {
 
 RgbImage saveScreenPicture(const std::string& name) {
     // Beside the test binary: the tests of the program make the data set their current folder.
-    const std::filesystem::path folder =
-        std::filesystem::read_symlink("/proc/self/exe").parent_path() / "artefacts";
-    std::filesystem::create_directories(folder);
     RgbImage image = screenPicture();
-    writePng((folder / (name + ".png")).string(), image);
+    writePng((artefactFolder() / (name + ".png")).string(), image);
     return image;
 }
 
