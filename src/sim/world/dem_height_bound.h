@@ -1,10 +1,10 @@
 #pragma once
 // Whether a rectangle of a terrain grid lies wholly below a height, without looking at every
-// sample: the grid's samples are gathered into square blocks two samples wide, each keeping its
-// highest sample, and those again into blocks twice as wide, up to one block over the whole grid.
-// A rectangle is judged by the finest blocks of which it crosses fewer than four a side (so the
-// answer may come from a little beyond it, never from less): a few reads for a rectangle of any
-// size. A sampled height between samples never rises above the highest of the samples around it,
+// sample: above the samples themselves, square blocks two samples wide each keep their highest
+// sample, and those again blocks twice as wide, up to one block over the whole grid. A rectangle
+// is judged by the finest blocks of which it crosses fewer than four a side (so the answer may
+// come from a little beyond it, never from less; rectangles up to four samples a side by their
+// samples): a few reads for a rectangle of any size. A sampled height between samples never rises above the highest of the samples around it,
 // so a line above the blocks under it is above the terrain there.
 
 #include "sim/world/dem_grid.h"
