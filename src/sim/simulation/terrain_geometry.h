@@ -15,7 +15,8 @@ namespace q71 {
 std::optional<double> terrainDepthInterpolated(double x, double y, bool fine);
 
 /// True when the terrain rises above the straight line from a to b (sampled every 400 yards;
-/// never over 400 yards or less). The first blocking point and its terrain height go to blockedAt.
+/// never over 400 yards or less, nor when the steps are too many to count, 2^52 or more, or the
+/// length is not a number). The first blocking point and its terrain height go to blockedAt.
 bool terrainLineBlocked(const WorldPoint& a, const WorldPoint& b, WorldPoint* blockedAt = nullptr);
 
 template <Placed A, Placed B>

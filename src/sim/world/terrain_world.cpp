@@ -18,10 +18,20 @@ namespace {
 constexpr int kTextProgressButton = 42;
 constexpr int kTextProgressMessage = 43;
 
+// The height bound of a grid and the probe over it, made together.
+struct SightLineTerrain {
+    SightLineTerrain(const DemGrid& grid, double roughnessReach) : bound(grid), probe(grid, bound, roughnessReach) {}
+    SightLineTerrain(const SightLineTerrain&) = delete;
+    SightLineTerrain& operator=(const SightLineTerrain&) = delete;
+
+    DemHeightBound bound;
+    TerrainCeilingProbe probe;
+};
+
 struct TerrainWorld {
     std::unique_ptr<DemDatabase> database;
     std::unique_ptr<DemGrid> grid;
-    std::unique_ptr<DemHeightBound> bound; // of the grid, made when first asked; goes with it
+    std::unique_ptr<SightLineTerrain> sight; // of the grid, made when first asked; goes with it
     std::unique_ptr<TerrainDepthMemo> memo; // rough depths of the grid, likewise
     bool opened = false;
 };
@@ -52,7 +62,7 @@ void worldOpen() {
 
 bool worldLoadRegion(double lat, double lon, double width, double height, int nx, int ny, bool withProgress) {
     world.grid.reset();
-    world.bound.reset();
+    world.sight.reset();
     world.memo.reset();
     if (!world.database)
         return false;
@@ -80,7 +90,7 @@ bool worldLoadRegion(double lat, double lon, double width, double height, int nx
 }
 
 bool worldLoadWhole() {
-    world.bound.reset();
+    world.sight.reset();
     world.memo.reset();
     world.grid = demGridLoad("DemWorld.dgd");
     return world.grid != nullptr;
@@ -88,13 +98,13 @@ bool worldLoadWhole() {
 
 void worldClose() {
     world.grid.reset();
-    world.bound.reset();
+    world.sight.reset();
     world.memo.reset();
 }
 
 void worldShutdown() {
     world.grid.reset();
-    world.bound.reset();
+    world.sight.reset();
     world.memo.reset();
     world.database.reset();
     world.opened = false;
@@ -151,13 +161,14 @@ double worldRoughenDepth(double x, double y, double depth) {
     return depth + kFineRoughness * fine * depth + kBroadRoughness * broad * depth;
 }
 
-std::optional<TerrainCeilingProbe> worldCeilingProbe() {
-    const DemGrid* grid = world.grid.get();
-    if (!grid)
-        return std::nullopt;
-    if (!world.bound)
-        world.bound = std::make_unique<DemHeightBound>(*grid);
-    return TerrainCeilingProbe(*grid, *world.bound, roughnessReach());
+const TerrainCeilingProbe* worldCeilingProbe() {
+    if (!world.sight) {
+        const DemGrid* grid = world.grid.get();
+        if (!grid)
+            return nullptr;
+        world.sight = std::make_unique<SightLineTerrain>(*grid, roughnessReach());
+    }
+    return &world.sight->probe;
 }
 
 bool worldDepthAt(double x, double y, double* depth, bool withNoise) {

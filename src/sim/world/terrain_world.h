@@ -7,8 +7,6 @@
 #include "sim/world/dem_grid.h"
 #include "sim/world/terrain_ceiling_probe.h"
 
-#include <optional>
-
 namespace q71 {
 
 /// Every mission's grid: kMissionRegionKm square at kMissionGridSamples a side, centred on the
@@ -49,9 +47,9 @@ bool worldExtent(double* x, double* y);
 /// each scaling it by a few per cent (what worldDepthAt adds with noise).
 double worldRoughenDepth(double x, double y, double depth);
 
-/// The questions of a sight line on the current grid (its height bound made when first asked,
-/// and dropped with the grid); nothing without a grid. Valid while the grid stays.
-std::optional<TerrainCeilingProbe> worldCeilingProbe();
+/// The questions of a sight line on the current grid (made with its height bound when first
+/// asked, and dropped with the grid); null without a grid. Valid while the grid stays.
+const TerrainCeilingProbe* worldCeilingProbe();
 
 /// Height of the terrain at a world position in metres (negative below sea level), with a
 /// small deterministic roughness when withNoise is set; false, with the output untouched,

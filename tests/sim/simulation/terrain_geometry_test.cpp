@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <optional>
 #include <random>
+#include <string>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -96,10 +102,11 @@ TEST(TerrainLineBlocked, PointsWithin400YardsAlwaysSeeEachOther) {
 }
 
 // Every step of the sight line sampled, as the line test is defined: the first step (every 400
-// yards) where the rough bottom stands above the line.
-std::optional<WorldPoint> firstBlockedStep(const WorldPoint& a, const WorldPoint& b) {
+// yards) where the rough bottom stands above the line; steps kFrom..kTo of it alone when given.
+std::optional<WorldPoint> firstBlockedStep(const WorldPoint& a, const WorldPoint& b, double kFrom = 1.0,
+                                           double kTo = std::numeric_limits<double>::infinity()) {
     const double n = entityRangeYards(a, b) / 400.0;
-    for (double k = 1.0; k < n; k += 1.0) {
+    for (double k = kFrom; k < n && k <= kTo; k += 1.0) {
         const double t = k / n;
         const WorldPoint p{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
         double terrain = 0.0;
@@ -109,45 +116,129 @@ std::optional<WorldPoint> firstBlockedStep(const WorldPoint& a, const WorldPoint
     return std::nullopt;
 }
 
+void expectSameAnswer(const WorldPoint& a, const WorldPoint& b, const std::optional<WorldPoint>& expected,
+                      const std::string& what) {
+    WorldPoint at{-1, -1, -1};
+    ASSERT_EQ(terrainLineBlocked(a, b, &at), expected.has_value()) << what;
+    if (expected) {
+        EXPECT_DOUBLE_EQ(at.x, expected->x) << what;
+        EXPECT_DOUBLE_EQ(at.y, expected->y) << what;
+        EXPECT_DOUBLE_EQ(at.z, expected->z) << what;
+    } else {
+        EXPECT_DOUBLE_EQ(at.x, -1) << what;
+    }
+}
+
 // Sea of islands of 101 x 101 samples 1 km apart: the benchmarks' sea, with its shoals and islands.
 TEST(TerrainLineBlocked, SkippingClearStretchesFindsWhatEveryStepFinds) {
     test::TerrainGrid grid(101, 101, 1000.0, test::islandSeaFloor);
+    constexpr double kSea = 100000.0;
     std::mt19937 draws(47);
-    std::uniform_real_distribution<double> across(-5000.0, 105000.0); // off the grid's edges too
-    std::uniform_real_distribution<double> offset(-20000.0, 20000.0);
+    std::uniform_real_distribution<double> across(-5000.0, kSea + 5000.0); // off the grid's edges too
+    std::uniform_real_distribution<double> unit(-1.0, 1.0), fraction(0.0, 1.0);
     std::uniform_real_distribution<double> depth(-1600.0, 50.0);
+    std::uniform_int_distribution<int> sample(0, 100);
+    const auto roughAt = [](double x, double y) {
+        double bottom = 0.0;
+        return worldDepthAt(x, y, &bottom, true) ? bottom : -1000.0;
+    };
+    // A line near a far end, at most `reach` metres apart.
+    const auto fromAnywhere = [&](double reach) {
+        const WorldPoint a{across(draws), across(draws), depth(draws)};
+        return std::pair{a, WorldPoint{a.x + unit(draws) * reach, a.y + unit(draws) * reach, depth(draws)}};
+    };
+    using Maker = std::function<std::pair<WorldPoint, WorldPoint>()>;
     struct Layout {
         const char* name;
-        double reach;   // how far the far end lies at most, metres
-        double grazing; // the far end's depth taken a hair above the bottom there, or not
+        Maker line;
     };
     const Layout layouts[] = {
-        {"long lines", 20000.0, 0.0}, {"short lines", 1500.0, 0.0}, {"grazing the bottom", 20000.0, 1.0}};
+        {"long lines", [&] { return fromAnywhere(20000.0); }},
+        {"short lines", [&] { return fromAnywhere(1500.0); }},
+        {"across the whole sea", [&] { return fromAnywhere(150000.0); }},
+        {"grazing the bottom at the far end",
+         [&] {
+             auto line = fromAnywhere(20000.0);
+             line.second.z = roughAt(line.second.x, line.second.y) + 0.5;
+             return line;
+         }},
+        // Level lines over a sample, a hair above or below the rough bottom there.
+        {"grazing a sample",
+         [&] {
+             const double x = sample(draws) * 1000.0, y = sample(draws) * 1000.0;
+             const double offsets[] = {-2.0, -0.01, 0.0, 1e-7, 0.01, 2.0};
+             const double z = roughAt(x, y) + offsets[draws() % 6];
+             const double half = 2000.0 + 18000.0 * fraction(draws), heading = 3.2 * unit(draws);
+             const double dx = half * std::cos(heading), dy = half * std::sin(heading);
+             return std::pair{WorldPoint{x - dx, y - dy, z}, WorldPoint{x + dx, y + dy, z}};
+         }},
+        // Along an edge of the grid, on it or a hair off it.
+        {"along the edges",
+         [&] {
+             const double edge = (draws() % 2) * kSea + (draws() % 3 - 1.0) * 1e-9;
+             const double from = across(draws), to = across(draws), z0 = depth(draws), z1 = depth(draws);
+             if (draws() % 2)
+                 return std::pair{WorldPoint{edge, from, z0}, WorldPoint{edge, to, z1}};
+             return std::pair{WorldPoint{from, edge, z0}, WorldPoint{to, edge, z1}};
+         }},
+        // From the sea to up to 60 km beyond its edge.
+        {"partly off the grid",
+         [&] {
+             const WorldPoint a{fraction(draws) * kSea, fraction(draws) * kSea, depth(draws)};
+             const double beyond = 60000.0 * fraction(draws);
+             WorldPoint b{a.x, a.y, depth(draws)};
+             (draws() % 2 ? b.x : b.y) = draws() % 2 ? -beyond : kSea + beyond;
+             return std::pair{a, b};
+         }},
+    };
     for (const Layout& layout : layouts) {
         int blocked = 0, clear = 0;
-        for (int i = 0; i < 3000; ++i) {
-            const WorldPoint a{across(draws), across(draws), depth(draws)};
-            WorldPoint b{a.x + offset(draws) * layout.reach / 20000.0,
-                         a.y + offset(draws) * layout.reach / 20000.0, depth(draws)};
-            double bottom = 0.0;
-            if (layout.grazing > 0.0 && worldDepthAt(b.x, b.y, &bottom, true))
-                b.z = bottom + 0.5;
+        for (int i = 0; i < 2000; ++i) {
+            const auto [a, b] = layout.line();
             const std::optional<WorldPoint> expected = firstBlockedStep(a, b);
-            WorldPoint at{-1, -1, -1};
-            ASSERT_EQ(terrainLineBlocked(a, b, &at), expected.has_value()) << layout.name << " line " << i;
-            if (!expected) {
-                ++clear;
-                continue;
-            }
-            ++blocked;
-            EXPECT_DOUBLE_EQ(at.x, expected->x) << layout.name << " line " << i;
-            EXPECT_DOUBLE_EQ(at.y, expected->y);
-            EXPECT_DOUBLE_EQ(at.z, expected->z);
+            expectSameAnswer(a, b, expected, std::string(layout.name) + " line " + std::to_string(i));
+            if (HasFatalFailure())
+                return;
+            ++(expected ? blocked : clear);
         }
         // Both outcomes occur often enough for the comparison to mean something.
-        EXPECT_GT(blocked, 100) << layout.name;
-        EXPECT_GT(clear, 100) << layout.name;
+        EXPECT_GT(blocked, 50) << layout.name;
+        EXPECT_GT(clear, 50) << layout.name;
     }
+
+    // Heights and places no walk of the sea meets: not numbers, and far beyond the grid.
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const std::pair<WorldPoint, WorldPoint> odd[] = {
+        {{nan, 50000, -100}, {60000, 50000, -100}},       {{40000, 50000, nan}, {60000, 50000, -100}},
+        {{40000, 50000, -1e300}, {60000, 50000, -100}},   {{40000, 50000, -inf}, {60000, 50000, 0}},
+        {{40000, 50000, inf}, {60000, 50000, -2000}},     {{40000, 50000, 1e300}, {60000, 50000, -1e300}},
+        {{-1e7, 50000, -1300}, {1e7, 50000, -1300}},      {{-1e7, 20000, 0}, {1e7, 80000, 0}},
+        {{50000, -1e7, -1250}, {50000, 1e7, -1250}},      {{-2e7, -2e7, -1500}, {-1e7, -1e7, -1500}},
+    };
+    for (const auto& [a, b] : odd) {
+        const std::string what = "from " + std::to_string(a.x) + ", " + std::to_string(a.y) + ", " +
+                                 std::to_string(a.z) + " to " + std::to_string(b.x) + ", " +
+                                 std::to_string(b.y) + ", " + std::to_string(b.z);
+        expectSameAnswer(a, b, firstBlockedStep(a, b), what);
+    }
+    // Lines of millions of millions of steps across the sea: only the steps over it can be blocked
+    // (those beyond lie off the grid), so those are the ones sampled to find the answer.
+    for (const double reach : {1e12, 3e14}) {
+        for (const double z : {-1300.0, -100.0}) {
+            const WorldPoint a{-reach, 50000, z}, b{reach, 50000, z};
+            const double n = entityRangeYards(a, b) / 400.0;
+            const double kFrom = std::floor(n * (reach - 2000.0) / (2 * reach));
+            const double kTo = std::ceil(n * (reach + kSea + 2000.0) / (2 * reach));
+            for (const double outside : {kFrom - 1.0, kTo + 1.0}) {
+                double bottom = 0.0;
+                ASSERT_FALSE(worldDepthAt(a.x + outside / n * (b.x - a.x), 50000, &bottom, true));
+            }
+            expectSameAnswer(a, b, firstBlockedStep(a, b, kFrom, kTo), "reach " + std::to_string(reach));
+        }
+    }
+    // Steps too many to count one by one (and lines of no length that is a number) block nothing.
+    EXPECT_FALSE(terrainLineBlocked(WorldPoint{-1e18, 50000, -1300}, WorldPoint{1e18, 50000, -1300}));
+    EXPECT_FALSE(terrainLineBlocked(WorldPoint{-inf, 50000, -1300}, WorldPoint{60000, 50000, -1300}));
 }
 
 // Open water without a grid: the walk of every step finds nothing, and neither does the line test,

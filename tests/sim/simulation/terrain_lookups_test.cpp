@@ -119,24 +119,26 @@ TEST(TerrainLookups, FloorUnderAPointIsTheSameWhateverWasAskedBefore) {
 
 TEST(TerrainLookups, TheProbesCeilingsAreNeverBelowTheRoughBottom) {
     test::TerrainGrid grid(101, 101, 1000.0, test::islandSeaFloor);
-    const std::optional<TerrainCeilingProbe> probe = worldCeilingProbe();
+    const TerrainCeilingProbe* probe = worldCeilingProbe();
     ASSERT_TRUE(probe);
     std::mt19937 draws(5);
     std::uniform_real_distribution<double> across(-4000.0, kSeaMetres + 4000.0);
-    std::uniform_real_distribution<double> size(0.0, 4000.0);
-    int boxesOff = 0;
+    std::uniform_real_distribution<double> size(0.0, 4000.0), height(-1800.0, 300.0);
+    int boxesOff = 0, boxesBelow = 0, boxesReaching = 0;
     for (int i = 0; i < 3000; ++i) {
         const double x = across(draws), y = across(draws);
         double rough = 0.0, ceiling = 0.0;
         const bool known = worldDepthAt(x, y, &rough, true);
-        ASSERT_EQ(probe->ceilingAt(x, y, &ceiling), known) << x << ", " << y;
+        ASSERT_EQ(probe->ceilingAt(probe->spotOf(x, y), &ceiling), known) << x << ", " << y;
         if (known) {
             EXPECT_GE(ceiling, rough) << x << ", " << y;
         }
 
-        // A box from (x, y), either way round: above every rough depth inside it.
+        // A box from (x, y), either way round, judged below a height: every rough depth inside it
+        // lies below the height.
         const double x1 = x + (i % 2 ? size(draws) : -size(draws)), y1 = y + (i % 3 ? size(draws) : -size(draws));
-        const std::optional<double> highest = probe->highestCeilingIn(x, y, x1, y1);
+        const double level = height(draws);
+        const bool below = probe->allBelow(probe->spotOf(x, y), probe->spotOf(x1, y1), probe->lowestReaching(level));
         bool anyKnown = false;
         for (int u = 0; u <= 12; ++u)
             for (int v = 0; v <= 12; ++v) {
@@ -144,17 +146,47 @@ TEST(TerrainLookups, TheProbesCeilingsAreNeverBelowTheRoughBottom) {
                 if (!worldDepthAt(px, py, &rough, true))
                     continue;
                 anyKnown = true;
-                ASSERT_TRUE(highest) << px << ", " << py;
-                EXPECT_GE(*highest, rough) << px << ", " << py;
+                if (below) {
+                    ASSERT_LT(rough, level) << px << ", " << py;
+                }
             }
-        if (!highest) {
-            ++boxesOff;
-            EXPECT_FALSE(anyKnown);
-        }
+        boxesOff += !anyKnown;
+        boxesBelow += anyKnown && below;
+        boxesReaching += !below;
+        // Off the grid nothing reaches any height (a box touching it has a corner on it).
+        EXPECT_TRUE(anyKnown || probe->allBelow(probe->spotOf(x, y), probe->spotOf(x1, y1), -32768));
     }
     EXPECT_GT(boxesOff, 10);
-    EXPECT_FALSE(probe->highestCeilingIn(-9000.0, 500.0, -6000.0, 900.0)); // wholly west of the grid
-    EXPECT_TRUE(probe->highestCeilingIn(-9000.0, 500.0, 0.0, 900.0));      // touching its edge
+    EXPECT_GT(boxesBelow, 100);
+    EXPECT_GT(boxesReaching, 100);
+    // Wholly west of the grid, and touching its edge.
+    EXPECT_TRUE(probe->allBelow(probe->spotOf(-9000.0, 500.0), probe->spotOf(-6000.0, 900.0), -32768));
+    EXPECT_FALSE(probe->allBelow(probe->spotOf(-9000.0, 500.0), probe->spotOf(0.0, 900.0), -32768));
+}
+
+// On a flat bottom the ceiling is the raised height of its samples: the lowest sample height
+// reaching a ceiling is that height, and one more reaches a hair above it.
+TEST(TerrainLookups, TheLowestSampleReachingAHeightIsExact) {
+    for (const std::int16_t flat : {std::int16_t{-5000}, std::int16_t{-61}, std::int16_t{-1}, std::int16_t{0},
+                                    std::int16_t{12}, std::int16_t{3000}}) {
+        test::TerrainGrid grid(3, 3, 400.0, [flat](int, int) { return flat; });
+        const TerrainCeilingProbe* probe = worldCeilingProbe();
+        ASSERT_TRUE(probe);
+        double ceiling = 0.0;
+        ASSERT_TRUE(probe->ceilingAt(probe->spotOf(300.0, 500.0), &ceiling));
+        EXPECT_EQ(probe->lowestReaching(ceiling), flat);
+        EXPECT_EQ(probe->lowestReaching(std::nextafter(ceiling, 1e9)), flat + 1);
+        EXPECT_FALSE(probe->allBelow(probe->spotOf(0.0, 0.0), probe->spotOf(800.0, 800.0), flat));
+        EXPECT_TRUE(probe->allBelow(probe->spotOf(0.0, 0.0), probe->spotOf(800.0, 800.0), flat + 1));
+    }
+    test::TerrainGrid grid(3, 3, 400.0, [](int, int) { return std::int16_t{0}; });
+    const TerrainCeilingProbe* probe = worldCeilingProbe();
+    // Any sample reaches the depths of the deepest sea, none the height of the sky, nor a height
+    // that is not a number.
+    EXPECT_EQ(probe->lowestReaching(-1e9), -32768);
+    EXPECT_EQ(probe->lowestReaching(-std::numeric_limits<double>::infinity()), -32768);
+    EXPECT_EQ(probe->lowestReaching(1e9), 32768);
+    EXPECT_EQ(probe->lowestReaching(std::numeric_limits<double>::quiet_NaN()), 32768);
 }
 
 TEST(TerrainLookups, NoProbeWithoutAGrid) {

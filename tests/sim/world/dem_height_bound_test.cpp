@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -21,27 +22,59 @@ DemGrid randomGrid() {
     return grid;
 }
 
-TEST(DemHeightBound, NeverBelowTheHighestSampleOfTheRectangleNorAboveTheGrids) {
+// Every rectangle against every limit around its highest sample: judged below only when every
+// sample is, and exactly so for rectangles of up to four samples a side; and everything lies
+// below a limit above the grid's highest sample.
+TEST(DemHeightBound, ARectangleIsBelowALimitOnlyWhenEverySampleIs) {
     const DemGrid grid = randomGrid();
     const DemHeightBound bound(grid);
     const std::int16_t highestOfAll = *std::max_element(grid.samples.begin(), grid.samples.end());
     std::mt19937 draws(11);
-    std::uniform_int_distribution<int> column(0, grid.width - 1), row(0, grid.height - 1);
-    for (int i = 0; i < 2000; ++i) {
-        const int ca = column(draws), cb = column(draws), ra = row(draws), rb = row(draws);
+    std::uniform_int_distribution<int> column(0, grid.width - 1), row(0, grid.height - 1), nudge(-3, 3);
+    int below = 0, notBelow = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const int ca = column(draws), ra = row(draws);
+        // Small rectangles as often as any.
+        const int cb = i % 2 ? column(draws) : std::clamp(ca + nudge(draws), 0, grid.width - 1);
+        const int rb = i % 2 ? row(draws) : std::clamp(ra + nudge(draws), 0, grid.height - 1);
         const int c0 = std::min(ca, cb), c1 = std::max(ca, cb), r0 = std::min(ra, rb), r1 = std::max(ra, rb);
         std::int16_t truth = grid.at(c0, r0);
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c)
                 truth = std::max(truth, grid.at(c, r));
-        const std::int16_t answer = bound.highest(c0, r0, c1, r1);
-        EXPECT_GE(answer, truth) << c0 << "," << r0 << " - " << c1 << "," << r1;
-        EXPECT_LE(answer, highestOfAll);
+        for (const int limit : {truth - 1, truth + 0, truth + 1, truth + 200}) {
+            const bool answer = bound.allBelow(c0, r0, c1, r1, limit);
+            if (truth >= limit) {
+                EXPECT_FALSE(answer) << c0 << "," << r0 << " - " << c1 << "," << r1 << " under " << limit;
+            } else if (c1 - c0 < 4 && r1 - r0 < 4) {
+                EXPECT_TRUE(answer) << c0 << "," << r0 << " - " << c1 << "," << r1 << " under " << limit;
+            }
+            ++(answer ? below : notBelow);
+        }
+        EXPECT_TRUE(bound.allBelow(c0, r0, c1, r1, highestOfAll + 1));
     }
-    // The corners and the whole grid.
-    EXPECT_EQ(bound.highest(36, 28, 36, 28), 1500);
-    EXPECT_EQ(bound.highest(0, 0, 36, 28), 1500);
-    EXPECT_GE(bound.highest(0, 0, 0, 0), grid.at(0, 0));
+    EXPECT_GT(below, 1000);
+    EXPECT_GT(notBelow, 1000);
+    // The last sample of all, the whole grid, and the first sample.
+    EXPECT_FALSE(bound.allBelow(36, 28, 36, 28, 1500));
+    EXPECT_TRUE(bound.allBelow(36, 28, 36, 28, 1501));
+    EXPECT_FALSE(bound.allBelow(0, 0, 36, 28, 1500));
+    EXPECT_TRUE(bound.allBelow(0, 0, 0, 0, grid.at(0, 0) + 1));
+}
+
+// A grid of one row and a grid of a single column: the coarser levels halve one side alone.
+TEST(DemHeightBound, NarrowGridsAreJudgedWhole) {
+    for (const auto& [width, height] : {std::pair{41, 2}, std::pair{2, 41}}) {
+        DemGrid grid;
+        grid.width = width;
+        grid.height = height;
+        grid.samples.assign(static_cast<std::size_t>(width) * height, -100);
+        grid.samples[static_cast<std::size_t>(height - 1) * width + width - 1] = 7;
+        const DemHeightBound bound(grid);
+        EXPECT_FALSE(bound.allBelow(0, 0, width - 1, height - 1, 7)) << width << " x " << height;
+        EXPECT_TRUE(bound.allBelow(0, 0, width - 1, height - 1, 8));
+        EXPECT_TRUE(bound.allBelow(0, 0, width / 2, height / 2, -99));
+    }
 }
 
 } // namespace
