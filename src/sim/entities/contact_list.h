@@ -56,6 +56,10 @@ public:
     void deleteAll();
     /// The record about an entity (the first made, should a loaded list hold two), or null.
     ContactRecord* find(std::int32_t entityId) const;
+    /// Asks for the memory a report on the entity will read (its record's lines), so that a
+    /// sensor can give the hint before the arithmetic of its test and the record arrive
+    /// meanwhile. Changes nothing.
+    void prefetch(std::int32_t entityId) const;
 
 private:
     // Contacts are dropped a few at a time, in the walk each second; a few records kept cover

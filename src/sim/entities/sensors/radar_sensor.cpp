@@ -77,6 +77,7 @@ bool RadarSensor::scanMayReach(const Entity& entity) const {
 bool RadarSensor::canSense(Entity& entity) {
     if (!mayPaint(entity))
         return false;
+    owner().contacts.prefetch(entity.id); // the report's record arrives while the tests run
     const WorldPoint target = worldPoint(entity);
     const double range = geoRange3d(target.x - x, target.y - y, target.z - z);
     int level = levelAtRange(range);

@@ -269,6 +269,7 @@ ContactFix interceptFix(const Entity& source, const Entity& receiver, double bea
 }
 
 bool Sensor::canSense(Entity& entity) {
+    owner().contacts.prefetch(entity.id); // the report's record arrives while the tests run
     const WorldPoint target = worldPoint(entity);
     if (!inWindow(target.z))
         return false;

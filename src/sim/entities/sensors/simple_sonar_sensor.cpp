@@ -175,6 +175,7 @@ void SimpleSonarSensor::scanWorld() {
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
+    owner().contacts.prefetch(entity.id); // the report's record arrives while the tests run
     const HearingScan scan = hearingScan();
     Hearing hearing;
     if (!mayHear(scan, entity, hearing))
