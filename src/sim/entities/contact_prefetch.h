@@ -31,10 +31,14 @@ inline void prefetchContactLines(const ContactRecord& contact) {
     prefetchAddress(last);
 }
 
-/// The newest of the record's own fixes, whose place only the record's lines give.
+/// The newest of the record's own fixes, whose place only the record's lines give: both lines a
+/// fix may lie across.
 inline void prefetchNewestFix(const ContactRecord& contact) {
-    if (const FixList& fixes = contact.fixes[kOwnFixList]; !fixes.empty())
-        prefetchAddress(&fixes.newest());
+    if (const FixList& fixes = contact.fixes[kOwnFixList]; !fixes.empty()) {
+        const auto* fix = reinterpret_cast<const char*>(&fixes.newest());
+        prefetchAddress(fix);
+        prefetchAddress(fix + sizeof(ContactFix) - 1);
+    }
 }
 
 } // namespace q71

@@ -22,9 +22,9 @@ namespace {
 constexpr double kRelayedHoldTime = 3600.0; // a contact held only by friends' reports lasts an hour
 constexpr double kWeaponHoldTime = 300.0;   // a weapon contact lasts five minutes without a fix
 
-// The clock walk's records lie apart in the heap and each waits on memory: a record's lines are
-// asked for this many records ahead of the walk, and its newest fix, whose place those lines
-// give, this many.
+// The walks' records lie apart in the heap and each waits on memory: a record's lines are asked
+// for this many records ahead of the walk, and its newest fix, whose place those lines give,
+// this many.
 constexpr int kRecordLead = 16;
 constexpr int kFixLead = 8;
 
@@ -36,6 +36,26 @@ void stepAhead(const ContactList::Node*& ahead, Prefetch prefetchFor) {
     prefetchFor(*ahead->item);
     ahead = ahead->next;
 }
+
+// The look-aheads of a walk of the contacts, stepped once a record. They stay ahead of the walk,
+// so a drop (of the walk's own record) never frees the node they stand on.
+class WalkAhead {
+public:
+    explicit WalkAhead(const ContactList& contacts) : record_(contacts.head()), fix_(contacts.head()) {
+        for (int lead = 0; lead < kRecordLead; ++lead)
+            stepAhead(record_, prefetchContactLines);
+        for (int lead = 0; lead < kFixLead; ++lead)
+            stepAhead(fix_, prefetchNewestFix);
+    }
+    void step() {
+        stepAhead(record_, prefetchContactLines);
+        stepAhead(fix_, prefetchNewestFix);
+    }
+
+private:
+    const ContactList::Node* record_;
+    const ContactList::Node* fix_;
+};
 
 } // namespace
 
@@ -98,17 +118,9 @@ void Entity::updateContactClocks(double elapsed) {
     const double ownSpeed = motion ? motion->speed : 0.0;
     const double ownHeading = motion ? motion->heading : 0.0;
     const bool ownShip = isOwnShip();
-    // The look-aheads stay ahead of the walk, so a drop (of the walk's own record) never frees
-    // the node they stand on.
-    const ContactList::Node* recordAhead = contacts.head();
-    const ContactList::Node* fixAhead = contacts.head();
-    for (int lead = 0; lead < kRecordLead; ++lead)
-        stepAhead(recordAhead, prefetchContactLines);
-    for (int lead = 0; lead < kFixLead; ++lead)
-        stepAhead(fixAhead, prefetchNewestFix);
+    WalkAhead ahead(contacts);
     for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
-        stepAhead(recordAhead, prefetchContactLines);
-        stepAhead(fixAhead, prefetchNewestFix);
+        ahead.step();
         contact->lastUpdate = now;
         contact->sinceFix += elapsed;
         // How fast the range opens (m/s): the own way toward the contact closes it, the contact's
@@ -133,7 +145,9 @@ void Entity::updateContactClocks(double elapsed) {
 void Entity::updateContacts() {
     const double now = simClock().gameClock;
     const WorldPoint own = worldPoint(*this);
+    WalkAhead ahead(contacts);
     for (auto* node = contacts.head(); node; node = node->next) {
+        ahead.step();
         ContactRecord& contact = *node->item;
         const FixList& fixes = contact.fixes[kOwnFixList];
         if (fixes.empty())
