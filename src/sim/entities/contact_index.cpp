@@ -1,5 +1,7 @@
 #include "sim/entities/contact_index.h"
 
+#include "sim/entities/contact_prefetch.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -23,6 +25,11 @@ std::size_t ContactIndex::slotOf(std::int32_t entityId) const {
 
 ContactRecord* ContactIndex::find(std::int32_t entityId) const {
     return slots_.empty() ? nullptr : slots_[slotOf(entityId)].contact;
+}
+
+void ContactIndex::prefetchSlot(std::int32_t entityId) const {
+    if (!slots_.empty())
+        prefetchAddress(&slots_[home(entityId)]);
 }
 
 void ContactIndex::add(std::int32_t entityId, ContactListNode* node) {

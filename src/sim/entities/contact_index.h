@@ -26,6 +26,8 @@ public:
     ContactListNode* remove(std::int32_t entityId, const ContactRecord* contact);
     /// The first record indexed under the id, or null.
     ContactRecord* find(std::int32_t entityId) const;
+    /// Asks for the slot a look-up of the id starts at; reads nothing.
+    void prefetchSlot(std::int32_t entityId) const;
     void clear();
 
 private:

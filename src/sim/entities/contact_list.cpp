@@ -50,6 +50,10 @@ ContactRecord* ContactList::find(std::int32_t entityId) const {
     return index_.find(entityId);
 }
 
+void ContactList::prefetchSlot(std::int32_t entityId) const {
+    index_.prefetchSlot(entityId);
+}
+
 void ContactList::prefetch(std::int32_t entityId) const {
     if (const ContactRecord* contact = index_.find(entityId))
         prefetchContactLines(*contact);
