@@ -26,6 +26,8 @@ public:
     ContactListNode* remove(std::int32_t entityId, const ContactRecord* contact);
     /// The first record indexed under the id, or null.
     ContactRecord* find(std::int32_t entityId) const;
+    /// Asks for the slot a look-up of the id starts at; reads nothing.
+    void prefetchSlot(std::int32_t entityId) const;
     void clear();
 
 private:
@@ -43,7 +45,7 @@ private:
     void promote(std::int32_t entityId);
 
     std::vector<Slot> slots_; // a power of two in size, never more than half full
-    int shift_ = 64;          // 64 less the bits of the table's size
+    int bits_ = 0;            // the bits of the table's size
     std::size_t used_ = 0;
     std::vector<std::pair<std::int32_t, ContactListNode*>> waiting_; // later records, in order
 };

@@ -1,5 +1,7 @@
 #include "sim/entities/contact_list.h"
 
+#include "sim/entities/contact_prefetch.h"
+
 namespace q71 {
 
 int ContactList::appendItem(ContactRecord* contact) {
@@ -46,6 +48,15 @@ void ContactList::deleteAll() {
 
 ContactRecord* ContactList::find(std::int32_t entityId) const {
     return index_.find(entityId);
+}
+
+void ContactList::prefetchSlot(std::int32_t entityId) const {
+    index_.prefetchSlot(entityId);
+}
+
+void ContactList::prefetch(std::int32_t entityId) const {
+    if (const ContactRecord* contact = index_.find(entityId))
+        prefetchContactLines(*contact);
 }
 
 } // namespace q71

@@ -56,6 +56,11 @@ public:
     void deleteAll();
     /// The record about an entity (the first made, should a loaded list hold two), or null.
     ContactRecord* find(std::int32_t entityId) const;
+    /// Hints for a report on the entity to come, so that a sensor can give them before the
+    /// arithmetic of its test and the memory arrive meanwhile; they change nothing. First the
+    /// index's slot (no wait), then, some work later, the record's lines (the slot is read).
+    void prefetchSlot(std::int32_t entityId) const;
+    void prefetch(std::int32_t entityId) const;
 
 private:
     // Contacts are dropped a few at a time, in the walk each second; a few records kept cover

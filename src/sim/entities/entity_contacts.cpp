@@ -4,6 +4,8 @@
 #include "sim/entities/entity.h"
 
 #include "framework/math/fast_math.h"
+#include "sim/entities/contact_prefetch.h"
+#include "sim/entities/contact_track.h"
 #include "sim/entities/controllers/entity_controller.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/sensors/sensor.h"
@@ -20,37 +22,11 @@ namespace {
 constexpr double kRelayedHoldTime = 3600.0; // a contact held only by friends' reports lasts an hour
 constexpr double kWeaponHoldTime = 300.0;   // a weapon contact lasts five minutes without a fix
 
-// The fix list the entity keeps its own contacts' fixes in.
-constexpr std::size_t kOwnFixes = 0;
-
-// The clock walk's records lie apart in the heap and each waits on memory: a record's lines are
-// asked for this many records ahead of the walk, and its newest fix, whose place those lines
-// give, this many.
+// The walks' records lie apart in the heap and each waits on memory: a record's lines are asked
+// for this many records ahead of the walk, and its newest fix, whose place those lines give,
+// this many.
 constexpr int kRecordLead = 16;
 constexpr int kFixLead = 8;
-
-void prefetch(const void* address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    (void)address;
-#endif
-}
-
-// The lines of a record the walk reads: from its kind to the end of its own fix list.
-void prefetchRecord(const ContactRecord& contact) {
-    constexpr std::ptrdiff_t kLine = 64;
-    const auto* from = reinterpret_cast<const char*>(&contact.kind);
-    const auto* last = reinterpret_cast<const char*>(&contact.fixes[kOwnFixes + 1]) - 1;
-    for (; from < last; from += kLine)
-        prefetch(from);
-    prefetch(last);
-}
-
-void prefetchNewestFix(const ContactRecord& contact) {
-    if (const FixList& fixes = contact.fixes[kOwnFixes]; !fixes.empty())
-        prefetch(&fixes.newest());
-}
 
 // Moves a look-ahead one node on, prefetching for the node it leaves.
 template <class Prefetch>
@@ -60,6 +36,26 @@ void stepAhead(const ContactList::Node*& ahead, Prefetch prefetchFor) {
     prefetchFor(*ahead->item);
     ahead = ahead->next;
 }
+
+// The look-aheads of a walk of the contacts, stepped once a record. They stay ahead of the walk,
+// so a drop (of the walk's own record) never frees the node they stand on.
+class WalkAhead {
+public:
+    explicit WalkAhead(const ContactList& contacts) : record_(contacts.head()), fix_(contacts.head()) {
+        for (int lead = 0; lead < kRecordLead; ++lead)
+            stepAhead(record_, prefetchContactLines);
+        for (int lead = 0; lead < kFixLead; ++lead)
+            stepAhead(fix_, prefetchNewestFix);
+    }
+    void step() {
+        stepAhead(record_, prefetchContactLines);
+        stepAhead(fix_, prefetchNewestFix);
+    }
+
+private:
+    const ContactList::Node* record_;
+    const ContactList::Node* fix_;
+};
 
 } // namespace
 
@@ -85,11 +81,11 @@ void Entity::processContact(std::int32_t entityId, std::uint32_t contactRecordId
     if (ContactRecord* contact = findContact(entityId)) {
         contact->sinceFix = 0.0;
         contact->heldTime += now - contact->lastUpdate;
-        FixList& fixes = contact->fixes[kOwnFixes];
+        FixList& fixes = contact->fixes[kOwnFixList];
         // A weapon takes every fix; others keep one a while unless a better one comes.
         if (fixes.empty() || kind == kKindWeapon || fix.quality > fixes.newestQuality() ||
             fix.time > fixes.newestTime() + 30.0)
-            addContactFix(*contact, kOwnFixes, fix);
+            addContactFix(*contact, kOwnFixList, fix);
         fixes.trim(static_cast<std::size_t>(std::max(maxFixes, 0)));
         return;
     }
@@ -99,7 +95,7 @@ void Entity::processContact(std::int32_t entityId, std::uint32_t contactRecordId
     contact->recordId = contactRecordId;
     contact->side = contactSide;
     contact->kind = contactKind;
-    addContactFix(*contact, kOwnFixes, fix);
+    addContactFix(*contact, kOwnFixList, fix);
     contact->bearing = fixBearing(*this, fix);
     contact->range = fixRangeYards(*this, fix);
     contact->course = fix.course;
@@ -122,17 +118,9 @@ void Entity::updateContactClocks(double elapsed) {
     const double ownSpeed = motion ? motion->speed : 0.0;
     const double ownHeading = motion ? motion->heading : 0.0;
     const bool ownShip = isOwnShip();
-    // The look-aheads stay ahead of the walk, so a drop (of the walk's own record) never frees
-    // the node they stand on.
-    const ContactList::Node* recordAhead = contacts.head();
-    const ContactList::Node* fixAhead = contacts.head();
-    for (int lead = 0; lead < kRecordLead; ++lead)
-        stepAhead(recordAhead, prefetchRecord);
-    for (int lead = 0; lead < kFixLead; ++lead)
-        stepAhead(fixAhead, prefetchNewestFix);
+    WalkAhead ahead(contacts);
     for (ContactRecord* contact = contacts.rewind(); contact; contact = contacts.advance()) {
-        stepAhead(recordAhead, prefetchRecord);
-        stepAhead(fixAhead, prefetchNewestFix);
+        ahead.step();
         contact->lastUpdate = now;
         contact->sinceFix += elapsed;
         // How fast the range opens (m/s): the own way toward the contact closes it, the contact's
@@ -146,7 +134,7 @@ void Entity::updateContactClocks(double elapsed) {
             contact->heldTime = 0.0;
         if (ownShip)
             continue;
-        const FixList& fixes = contact->fixes[kOwnFixes];
+        const FixList& fixes = contact->fixes[kOwnFixList];
         const bool relayedOnly = !fixes.empty() && fixes.newest().sensorType == kSensorRelayed;
         if ((contact->kind == kKindWeapon && contact->sinceFix > kWeaponHoldTime) ||
             (!relayedOnly && contact->sinceFix > contactTimeout) || contact->sinceFix > kRelayedHoldTime)
@@ -156,9 +144,12 @@ void Entity::updateContactClocks(double elapsed) {
 
 void Entity::updateContacts() {
     const double now = simClock().gameClock;
+    const WorldPoint own = worldPoint(*this);
+    WalkAhead ahead(contacts);
     for (auto* node = contacts.head(); node; node = node->next) {
+        ahead.step();
         ContactRecord& contact = *node->item;
-        const FixList& fixes = contact.fixes[kOwnFixes];
+        const FixList& fixes = contact.fixes[kOwnFixList];
         if (fixes.empty())
             continue;
         const ContactFix& newest = fixes.newest();
@@ -168,25 +159,19 @@ void Entity::updateContacts() {
             geoProject(newest.x, newest.y, contact.course,
                        contact.speed * kSpeedUnitMetresPerSecond * kMetresToYards * (contact.lastUpdate - newest.time),
                        reckoned.x, reckoned.y);
-            contact.bearing = entityBearing(*this, reckoned);
-            contact.range = entityRangeYards(*this, reckoned);
+            contact.bearing = entityBearing(own, reckoned);
+            contact.range = entityRangeYards(own, reckoned);
             continue;
         }
-        contact.bearing = fixBearing(*this, newest);
-        contact.range = fixRangeYards(*this, newest);
+        contact.bearing = fixBearing(own, newest);
+        contact.range = fixRangeYards(own, newest);
         if (fixes.size() == 1) {
             contact.course = contact.speed = 0.0;
             contact.quality = 10;
             continue;
         }
         // The fix farthest from the owner is the reference the track is drawn from.
-        std::size_t reference = 0;
-        double farthest = -1.0;
-        for (std::size_t i = 0; i < fixes.size(); ++i)
-            if (const double range = fixRangeYards(*this, fixes[i]); range > farthest) {
-                farthest = range;
-                reference = i;
-            }
+        const std::size_t reference = farthestFixAge(fixes, own);
         int qualitySum = 0, counted = 0, recent = 1;
         for (std::size_t i = 0; i < fixes.size(); ++i) {
             if (i == reference)

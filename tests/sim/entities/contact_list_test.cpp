@@ -214,6 +214,49 @@ TEST_F(Contacts, ChangesAndWalksActAsThoseOfAPlainList) {
     plain.freeNodes();
 }
 
+// A hint asks for memory and nothing else: after hints on listed ids, ids never listed and ids
+// whose records are gone, every find still answers a walk and the list and its cursor are as
+// they were, whatever the table holds (nothing yet, one id, records about one id waiting, a
+// table grown and emptied again).
+TEST_F(Contacts, AHintChangesNoFindNorTheList) {
+    struct Layout {
+        const char* name;
+        std::vector<std::int32_t> listed;
+        std::vector<std::int32_t> removedAfter;
+    };
+    std::vector<std::int32_t> many(300);
+    for (std::size_t i = 0; i < many.size(); ++i)
+        many[i] = static_cast<std::int32_t>(i * 37) - 5000;
+    const std::vector<Layout> layouts{
+        {"no table yet", {}, {}},
+        {"one id", {4}, {}},
+        {"records about one id waiting", {8, 8, 8, 9}, {8}},
+        {"grown, then mostly emptied", many, std::vector<std::int32_t>(many.begin(), many.end() - 3)},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.name);
+        for (const std::int32_t id : layout.listed)
+            list.appendItem(about(id));
+        for (const std::int32_t id : layout.removedAfter) {
+            ContactRecord* gone = list.find(id);
+            list.remove(gone);
+            delete gone;
+        }
+        ContactRecord* first = list.head() ? list.head()->item : nullptr;
+        list.setCursor(list.head());
+        const auto before = order(list);
+        for (std::int32_t asked = -5010; asked < 7000; asked += 1) {
+            list.prefetchSlot(asked);
+            list.prefetch(asked);
+        }
+        EXPECT_EQ(order(list), before);
+        EXPECT_EQ(list.current(), first);
+        for (std::int32_t asked = -5010; asked < 7000; asked += 1)
+            ASSERT_EQ(list.find(asked), walkFind(list, asked)) << "id " << asked;
+        list.deleteAll();
+    }
+}
+
 // A record handed back comes out again as a new one, whatever it held.
 TEST_F(Contacts, ARecycledRecordComesBackAsANewOne) {
     ContactRecord* used = about(9);

@@ -77,11 +77,13 @@ bool RadarSensor::scanMayReach(const Entity& entity) const {
 bool RadarSensor::canSense(Entity& entity) {
     if (!mayPaint(entity))
         return false;
+    owner().contacts.prefetchSlot(entity.id); // the report's memory arrives while the tests run
     const WorldPoint target = worldPoint(entity);
     const double range = geoRange3d(target.x - x, target.y - y, target.z - z);
     int level = levelAtRange(range);
     if (level == 0)
         return false;
+    owner().contacts.prefetch(entity.id);
     if (target.z < 0.0) { // only a submarine's masts show below the surface
         if (entity.kind != kKindSubsurface)
             return false;

@@ -269,6 +269,7 @@ ContactFix interceptFix(const Entity& source, const Entity& receiver, double bea
 }
 
 bool Sensor::canSense(Entity& entity) {
+    owner().contacts.prefetchSlot(entity.id); // the report's memory arrives while the tests run
     const WorldPoint target = worldPoint(entity);
     if (!inWindow(target.z))
         return false;
@@ -279,6 +280,7 @@ bool Sensor::canSense(Entity& entity) {
     const int level = levelAtRange(range);
     if (level == 0)
         return false;
+    owner().contacts.prefetch(entity.id);
     const double bearing = geoBearing(target.x - x, target.y - y);
     if (!inArc(bearing, false) || terrainLineBlocked(here, target))
         return false;

@@ -175,6 +175,7 @@ void SimpleSonarSensor::scanWorld() {
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
+    owner().contacts.prefetchSlot(entity.id); // the report's memory arrives while the tests run
     const HearingScan scan = hearingScan();
     Hearing hearing;
     if (!mayHear(scan, entity, hearing))
@@ -188,6 +189,7 @@ bool SimpleSonarSensor::canSense(Entity& entity) {
                               : passiveLevel(entity.noiseFactor, range, ownerZ, target.z, noise);
     if (heard == 0)
         return false;
+    owner().contacts.prefetch(entity.id);
     const double ownSpeed = owner().motion ? owner().motion->speed : 0.0;
     if (!(heard > std::max(soundProfile().ambientNoise, double(targetLevel(ownSpeed)))))
         return false;
