@@ -93,7 +93,7 @@ std::optional<std::uint64_t> scriptedMissionHash() {
         return std::nullopt;
     }
     simStartRunning();
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     if (!own || !own->ownMotion) {
         std::fprintf(stderr, "state hash: the mission has no own boat\n");
         return std::nullopt;

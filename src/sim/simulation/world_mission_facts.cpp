@@ -85,13 +85,13 @@ void WorldMissionFacts::setOwnBoatInventory(const Inventory& counts) {
 }
 
 std::optional<OwnBoatCarriedState> WorldMissionFacts::ownBoatCarriedState() const {
-    if (const auto* own = dynamic_cast<const OwnShipEntity*>(worldOwnShip()))
+    if (const auto* own = worldOwnSubmarine())
         return ownShipCarriedState(*own->ownMotion);
     return std::nullopt;
 }
 
 void WorldMissionFacts::restoreOwnBoatCampaignState(const std::array<std::int32_t, 7>& statusWords) {
-    if (auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip()))
+    if (auto* own = worldOwnSubmarine())
         ownShipRestoreCampaignState(*own, statusWords);
 }
 

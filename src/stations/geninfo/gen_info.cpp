@@ -111,10 +111,6 @@ GenInfo* g_host = nullptr;
     reportFatal(textGetString(kMissingText), line, kSource, 0);
 }
 
-OwnShipEntity* ownBoat() {
-    return dynamic_cast<OwnShipEntity*>(worldOwnShip());
-}
-
 bool controlRoomOn() {
     return simFrontEnd().optionsField(kControlRoomOption) != 0;
 }
@@ -361,7 +357,7 @@ OrderReplies* replies(const GenInfo& host) {
 } // namespace
 
 void GenInfo::orderSpeed(int knots) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->motion)
         return;
     own->motion->setOrderedSpeed(knots);
@@ -373,7 +369,7 @@ void GenInfo::orderSpeed(int knots) {
 }
 
 void GenInfo::orderCourse(int degrees) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->motion)
         return;
     double c = std::fmod(static_cast<double>(degrees), 360.0);
@@ -388,7 +384,7 @@ void GenInfo::orderCourse(int degrees) {
 }
 
 void GenInfo::orderDepth(int feet) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->motion)
         return;
     own->motion->setOrderedDepth(verticalOfDepthFeet(feet));
@@ -470,7 +466,7 @@ void GenInfo::stepEngineNoise(OwnShipEntity& own) {
 void GenInfo::update() {
     FullScreen::update();
     showClock();
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->motion)
         return;
     refreshReadOuts(*own);

@@ -5,12 +5,8 @@
 
 namespace q71 {
 
-OwnShipEntity* navOwnShip() {
-    return dynamic_cast<OwnShipEntity*>(worldOwnShip());
-}
-
 OwnShipMotion* navOwnMotion() {
-    OwnShipEntity* own = navOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     return own ? own->ownMotion : nullptr;
 }
 

@@ -3,12 +3,9 @@
 
 namespace q71 {
 
-class OwnShipEntity;
 class OwnShipMotion;
 
-/// The world's own boat, or null.
-OwnShipEntity* navOwnShip();
-/// Its motion, or null.
+/// The world's own boat's motion, or null.
 OwnShipMotion* navOwnMotion();
 
 } // namespace q71

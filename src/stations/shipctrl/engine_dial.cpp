@@ -72,7 +72,7 @@ void EngineDial::synchronise(double bell, bool opening) {
 }
 
 void EngineDial::order(int position) {
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     if (own && own->ownMotion)
         own->ownMotion->setEngineOrder(position - 4);
     orderedPosition_ = position;

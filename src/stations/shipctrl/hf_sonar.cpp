@@ -25,7 +25,7 @@ constexpr int kShipControlStation = 0;
 constexpr float kFixedOne = 65536.0f;
 
 OwnShipEntity* ownBoat() {
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     return own && own->motion ? own : nullptr;
 }
 

@@ -23,7 +23,7 @@ void PlaneDial::onLeftDown(int, int) {}
 
 void RudderDial::onLeftDown(int x, int y) {
     const auto rudder = rudderOrderAt(x - getWidth() / 2, y - getHeight() / 2);
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     if (!rudder || !own || !own->ownMotion)
         return;
     own->ownMotion->setRudderOrder(*rudder);

@@ -90,7 +90,7 @@ constexpr std::array<TipArea, 14> kTips = {{
 }
 
 OwnShipEntity* ownBoat() {
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     return own && own->ownMotion ? own : nullptr;
 }
 

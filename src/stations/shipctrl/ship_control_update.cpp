@@ -34,7 +34,7 @@ constexpr int kCoarseBarX = 58;
 constexpr Rect kGaugeArea{kFineBarX, kGaugeTop, kCoarseBarX + kGaugeWidth, kGaugeTop + kGaugeHeight};
 
 OwnShipEntity* ownBoat() {
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     return own && own->ownMotion ? own : nullptr;
 }
 

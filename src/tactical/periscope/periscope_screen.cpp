@@ -40,7 +40,7 @@ constexpr double kUnknown = -1.0;
 constexpr std::uint8_t kFixQuality = 95;
 
 OwnShipEntity* ownBoat() {
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     return own && own->ownMotion ? own : nullptr;
 }
 

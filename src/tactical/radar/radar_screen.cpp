@@ -41,10 +41,6 @@ constexpr std::int16_t kRadiating = 15;
 constexpr std::int16_t kSilent = -1;
 constexpr std::uint8_t kRadarResponseLevel = 90;
 
-OwnShipEntity* ownBoat() {
-    return dynamic_cast<OwnShipEntity*>(worldOwnShip());
-}
-
 void tickProc(WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t) {
     if (live)
         live->tick();
@@ -73,7 +69,7 @@ RgbQuad radarLevelColour(int level) {
 RadarScreen::RadarScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
     : SubScreen(key, parent, width, height, x, y) {
     buildControls();
-    if (OwnShipEntity* own = ownBoat(); own && own->ownMotion) {
+    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion) {
         const OwnShipMotion& motion = *own->ownMotion;
         const TwoPositionDevice& mast = motion.masts[kMastRadar];
         mastSwitch_->setState(effectiveDeviceState(mast.state, mast.completionTime) == kDeviceRaised ? 2 : 1);
@@ -138,7 +134,7 @@ Sensor* RadarScreen::radar() const {
 }
 
 void RadarScreen::ensureRadar() {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || radar())
         return;
     auto* sensor = new RadarSensor(*own, 1.0f);
@@ -157,7 +153,7 @@ void RadarScreen::open() {
         missing(__LINE__);
     for (auto& widget : widgets_)
         widget->loadResources();
-    if (OwnShipEntity* own = ownBoat(); own && own->ownMotion) {
+    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion) {
         const TwoPositionDevice& mast = own->ownMotion->masts[kMastRadar];
         lampFrame_ = effectiveDeviceState(mast.state, mast.completionTime) == kDeviceRaised ? kLampLit : kLampDark;
     }
@@ -236,7 +232,7 @@ void RadarScreen::showLamp(int frame) {
 }
 
 void RadarScreen::tick() {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->ownMotion)
         return;
     const double clock = simClock().gameClock;
@@ -270,7 +266,7 @@ void RadarScreen::showOverlay(DeviceContext& dc) {
     const Pen oldPen = target.selectPen(pen);
     const Brush oldBrush = target.selectBrush(stockBrush(StockObject::NullBrush));
     const int scale = scope_.rangeScale();
-    if (OwnShipEntity* own = ownBoat(); own && own->ownMotion && own->ownMotion->radarRingsOn) {
+    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion && own->ownMotion->radarRingsOn) {
         const int spacing = scope_.ringSpacing();
         for (int i = 1; i <= scale / spacing; ++i) {
             const int r = i * spacing * kScopeRadius / scale;
@@ -297,7 +293,7 @@ int RadarScreen::onCommand(WParam wParam, LParam lParam) {
 }
 
 void RadarScreen::command(int id, int value) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->ownMotion)
         return;
     OwnShipMotion& motion = *own->ownMotion;
@@ -326,7 +322,7 @@ void RadarScreen::command(int id, int value) {
 }
 
 void RadarScreen::setMast(bool raise) {
-    OwnShipEntity& own = *ownBoat();
+    OwnShipEntity& own = *worldOwnSubmarine();
     OwnShipMotion& motion = *own.ownMotion;
     const TwoPositionDevice& mast = motion.masts[kMastRadar];
     const bool failed = effectiveDeviceState(mast.state, mast.completionTime) == kDeviceBroken;
@@ -351,7 +347,7 @@ void RadarScreen::setMast(bool raise) {
 }
 
 void RadarScreen::tag() {
-    OwnShipEntity& own = *ownBoat();
+    OwnShipEntity& own = *worldOwnSubmarine();
     const TwoPositionDevice& mast = own.ownMotion->masts[kMastRadar];
     if (effectiveDeviceState(mast.state, mast.completionTime) != kDeviceRaised)
         return;

@@ -60,10 +60,6 @@ constexpr ColorRef kWhite = rgb(255, 255, 255);
 constexpr ColorRef kPointerEdge = rgb(128, 104, 12);
 constexpr ColorRef kGrey = rgb(128, 128, 128);
 
-OwnShipEntity* ownBoat() {
-    return dynamic_cast<OwnShipEntity*>(worldOwnShip());
-}
-
 std::int32_t effectiveMast(const OwnShipMotion& motion, int mast) {
     const TwoPositionDevice& device = motion.masts[static_cast<std::size_t>(mast)];
     return effectiveDeviceState(device.state, device.completionTime);
@@ -100,7 +96,7 @@ RadioRoom::RadioRoom(std::string_view key, WindowHandle parent, int width, int h
     }
     if (windowIsValid(window()))
         timerSet(window(), kMessageTimer, kIdleMs);
-    if (OwnShipEntity* own = ownBoat())
+    if (OwnShipEntity* own = worldOwnSubmarine())
         levels_ = q71::esmLevels(dynamic_cast<const ReceiverSensor*>(own->ownShipSensorByType(kSensorEsm)),
                                  simClock().gameClock);
     log_.setSink([this](const std::string& line, ColorRef colour) {
@@ -173,7 +169,7 @@ void RadioRoom::buildControls(bool network) {
         lamps_[i]->setEnabled(false);
         lamps_[i]->setState(2);
     }
-    if (OwnShipEntity* own = ownBoat(); own && own->ownMotion) {
+    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion) {
         const OwnShipMotion& motion = *own->ownMotion;
         antennaOn_ = effectiveMast(motion, kMastRadio) == kDeviceRaised;
         esmOn_ = effectiveMast(motion, kMastEsm) == kDeviceRaised;
@@ -269,7 +265,7 @@ void RadioRoom::report(const char* wave, int priority, int text, bool radioOpera
 }
 
 void RadioRoom::messagePass() {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->ownMotion)
         return;
     const OwnShipMotion& motion = *own->ownMotion;
@@ -289,12 +285,12 @@ void RadioRoom::messagePass() {
 }
 
 bool RadioRoom::esmActive() const {
-    const OwnShipEntity* own = ownBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     return own && own->ownMotion && esmOn_ && effectiveMast(*own->ownMotion, kMastEsm) == kDeviceRaised;
 }
 
 void RadioRoom::esmUpdate() {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->ownMotion)
         return;
     const double clock = simClock().gameClock;
@@ -344,7 +340,7 @@ void RadioRoom::drawDial(DeviceContext& dc) {
     Brush fill = stockBrush(StockObject::NullBrush);
     if (active) {
         fill = createSolidBrush(emitter_.id >= 0 ? kWhite : kAmber);
-    } else if (const OwnShipEntity* own = ownBoat(); own && own->ownMotion && esmOn_ &&
+    } else if (const OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion && esmOn_ &&
                                                       effectiveMast(*own->ownMotion, kMastEsm) == kDeviceLowered &&
                                                       (timerTickCount() / 500) % 2 == 0) {
         fill = createSolidBrush(kAmber); // switched on, mast still coming up: the pointer blinks
@@ -384,7 +380,7 @@ int RadioRoom::onKey(int key, int category) {
 }
 
 void RadioRoom::command(int id, int value) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->ownMotion)
         return;
     switch (id) {
@@ -418,7 +414,7 @@ void RadioRoom::command(int id, int value) {
 }
 
 void RadioRoom::setWire(int position) {
-    OwnShipMotion& motion = *ownBoat()->ownMotion;
+    OwnShipMotion& motion = *worldOwnSubmarine()->ownMotion;
     if (position == 0) {
         if (motion.wireLength == -1.0 || motion.wireLength < 0.0) {
             report("COWFwCut.wav", -1, 783, false);
@@ -435,7 +431,7 @@ void RadioRoom::setWire(int position) {
 }
 
 void RadioRoom::setMast(int mast, bool raise) {
-    OwnShipMotion& motion = *ownBoat()->ownMotion;
+    OwnShipMotion& motion = *worldOwnSubmarine()->ownMotion;
     const bool antenna = mast == kMastRadio;
     const bool failed = effectiveMast(motion, mast) == kDeviceBroken;
     bool& switched = antenna ? antennaOn_ : esmOn_;

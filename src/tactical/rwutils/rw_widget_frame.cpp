@@ -51,7 +51,7 @@ constexpr std::array<Colour, 3> kLightBelow{{{0.35f, 0.4f, 0.4f}, {0.2f, 0.2f, 0
 constexpr std::array<int, kRwMastSlots> kSlotMasts{kMastPeriscope, kMastRadio, kMastEsm, kMastRadar, kMastSnorkel};
 
 const OwnShipMotion* ownMotion() {
-    const auto* own = dynamic_cast<const OwnShipEntity*>(worldOwnShip());
+    const auto* own = worldOwnSubmarine();
     return own ? own->ownMotion : nullptr;
 }
 

@@ -31,7 +31,7 @@ bool ActiveSonarState::holdCursor() {
 }
 
 void activeArmPing(const ActiveSonarState& state, double scale) {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->activeUnit)
         return;
     ActiveSonar& sonar = *own->activeUnit;
@@ -66,7 +66,7 @@ void ActiveEchoes::transmit() {
 
 EchoTick ActiveEchoes::tick() {
     EchoTick result;
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->activeUnit || own->activeUnit->lastTransmit == 0.0) {
         result.idle = true;
         return result;
@@ -104,7 +104,7 @@ EchoTick ActiveEchoes::tick() {
 }
 
 void ActiveEchoes::paintRow(int y) {
-    OwnShipEntity& own = *sonarOwnShip();
+    OwnShipEntity& own = *worldOwnSubmarine();
     const ActiveSonar& sonar = *own.activeUnit;
     std::span<std::uint8_t> row = picture_.row(y);
     std::ranges::fill(row, 0);

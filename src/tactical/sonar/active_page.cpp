@@ -29,7 +29,7 @@ std::int32_t pingSource(const ActiveSonar& sonar, int slot, int degree) {
 }
 
 ActiveSonar* ownActiveSonar() {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     return own ? own->activeUnit : nullptr;
 }
 
@@ -138,7 +138,7 @@ void ActiveSonarPage::transmit() {
 }
 
 void ActiveSonarPage::designate() {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     const ActiveSonar* sonar = ownActiveSonar();
     if (!own || !sonar)
         return;
@@ -150,7 +150,7 @@ void ActiveSonarPage::designate() {
 }
 
 void ActiveSonarPage::report() {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     ActiveSonar* sonar = ownActiveSonar();
     if (!own || !sonar)
         return;

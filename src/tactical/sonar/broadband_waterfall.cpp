@@ -102,7 +102,7 @@ void BroadbandWaterfall::drawStrip() {
         dc.moveTo({x, 12});
         dc.lineTo({x, 21});
     }
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own)
         return;
     const int h = waterfallBearingX(std::trunc(own->motion->heading), state_.offset);

@@ -25,7 +25,7 @@ constexpr int kOuter = 87;
 } // namespace
 
 const InterceptSonar* interceptReceiver() {
-    const OwnShipEntity* own = sonarOwnShip();
+    const OwnShipEntity* own = worldOwnSubmarine();
     return own ? own->interceptUnit : nullptr;
 }
 

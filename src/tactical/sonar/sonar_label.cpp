@@ -20,7 +20,7 @@ constexpr std::size_t kMergedSlot = 13;
 
 // The merged-track number of the own boat's first contact record with that number for the slot; 0 none.
 int mergedNumber(std::size_t slot, int number) {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own)
         return 0;
     for (auto* node = own->contacts.head(); node; node = node->next)

@@ -12,12 +12,8 @@ SonarState& sonarState() {
     return state;
 }
 
-OwnShipEntity* sonarOwnShip() {
-    return dynamic_cast<OwnShipEntity*>(worldOwnShip());
-}
-
 OwnShipMotion* sonarOwnMotion() {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     return own ? own->ownMotion : nullptr;
 }
 
@@ -40,7 +36,7 @@ int selectionType(int index) {
 } // namespace
 
 bool sonarSelectArray(int index) {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own)
         return false;
     SonarState& state = sonarState();
@@ -55,7 +51,7 @@ bool sonarSelectArray(int index) {
 }
 
 ReceiverSensor* sonarCurrentArray() {
-    OwnShipEntity* own = sonarOwnShip();
+    OwnShipEntity* own = worldOwnSubmarine();
     const int type = selectionType(sonarState().selectedArray);
     return own && type >= 0 ? dynamic_cast<ReceiverSensor*>(own->ownShipSensorByType(type)) : nullptr;
 }

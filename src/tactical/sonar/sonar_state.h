@@ -11,7 +11,6 @@
 
 namespace q71 {
 
-class OwnShipEntity;
 class OwnShipMotion;
 class ReadOut;
 class ReceiverSensor;
@@ -54,8 +53,6 @@ bool sonarSelectArray(int index);
 /// The selected array of the own boat, or null (none selected, or the own boat has none).
 ReceiverSensor* sonarCurrentArray();
 
-/// The world's own boat, or null.
-OwnShipEntity* sonarOwnShip();
 /// Its motion, or null.
 OwnShipMotion* sonarOwnMotion();
 

@@ -265,7 +265,7 @@ bool StadimeterScreen::command(int id) {
 }
 
 void StadimeterScreen::report() {
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     if (!range_ || !own)
         return;
     // The course is the ship's heading as the silhouette shows it, seen along the bearing.

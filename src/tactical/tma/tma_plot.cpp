@@ -92,7 +92,7 @@ void TmaPlot::advanceSolution() {
     TmaState& state = tmaState();
     TmaSolution& solution = state.solution;
     const double now = simClock().gameClock;
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->motion || solution.lastUpdate >= now)
         return;
     const ContactRecord* contact = tmaSelectedContact();
@@ -133,7 +133,7 @@ void TmaPlot::onLeftDown(int x, int y) {
 
 void TmaPlot::onMouseMove(int x, int y) {
     TmaState& state = tmaState();
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->motion)
         return;
     const double ownX = own->motion->x, ownY = own->motion->y;
@@ -166,7 +166,7 @@ void TmaPlot::buildMenu(WindowHandle owner) {
 }
 
 void TmaPlot::setMenuChecks() {
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     if (!own)
         return;
     const TmaSources& sources = own->tmaSources;

@@ -105,7 +105,7 @@ void TmaPlot::drawAll() {
     TmaState& state = tmaState();
     state.earliest = state.latest = -1.0;
     state.residualCount = 0;
-    OwnShipEntity* own = tmaOwnBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->ownMotion)
         return;
     drawOwnTrack(*own);
@@ -130,7 +130,7 @@ void TmaPlot::drawOwnTrack(OwnShipEntity& own) {
 
 void TmaPlot::drawFixes() {
     TmaState& state = tmaState();
-    OwnShipEntity* own = tmaOwnBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     const ContactRecord* contact = tmaSelectedContact();
     if (!own || !contact)
         return;
@@ -180,7 +180,7 @@ void TmaPlot::drawSolution() {
     }
     const int h = tmaStripHalfWidth(largest);
     drawStrip(h);
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     const double window = (own ? own->tmaSources.historyWindow : 5) * kTmaHistoryUnit;
     // The tick runs across the line: along its normal (across the plot when the line is a point).
     const double nx = length > 0.0 ? -dy / length : 1.0, ny = length > 0.0 ? dx / length : 0.0;

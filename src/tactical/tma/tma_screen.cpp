@@ -114,7 +114,7 @@ void blank(ReadOut& readOut, std::string& shown) {
 TMAScreen::TMAScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
     : SubScreen(key, parent, width, height, x, y) {
     buildWidgets();
-    OwnShipEntity* own = tmaOwnBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (own) {
         own->tmaSources.shown.fill(false);
         own->tmaSources.historyWindow = 5;
@@ -184,7 +184,7 @@ void TMAScreen::open() {
     forSharedWidgets([](BaseWidget& widget) { widget.loadResources(); });
 
     TmaState& state = tmaState();
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     if (!state.view.centred && own && own->motion) {
         state.view.centreX = own->motion->x;
         state.view.centreY = own->motion->y;
@@ -258,7 +258,7 @@ void TMAScreen::fillList(int index, const std::string& leaveOut) {
     int& selected = index == 0 ? state.firstIndex : state.secondIndex;
     list.resetContent();
     selected = -1;
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     if (!own)
         return;
     for (auto* node = own->contacts.head(); node; node = node->next) {
@@ -280,7 +280,7 @@ void TMAScreen::fillLists() {
 
 void TMAScreen::selectFirst(const std::string& name) {
     TmaState& state = tmaState();
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->motion)
         return;
     for (auto* node = own->contacts.head(); node; node = node->next) {

@@ -50,7 +50,7 @@ void TMAScreen::command(int id, int value) {
     } else if (id >= kHistoryClear && id <= kHistoryLast) {
         historyCommand(id);
     } else if (id >= kBearingReadOut && id <= kSpeedReadOut) {
-        const OwnShipEntity* own = tmaOwnBoat();
+        const OwnShipEntity* own = worldOwnSubmarine();
         if (own && own->motion)
             tmaCommitValue(tmaState().solution, id, value, own->motion->x, own->motion->y);
         refreshSolutionReadouts();
@@ -62,7 +62,7 @@ void TMAScreen::command(int id, int value) {
 
 void TMAScreen::viewCommand(int id) {
     TmaState& state = tmaState();
-    const OwnShipEntity* own = tmaOwnBoat();
+    const OwnShipEntity* own = worldOwnSubmarine();
     switch (id) {
     case kCentre:
         tmaToWorld(state.view, (state.tailPixelX + state.headPixelX) / 2.0,
@@ -82,7 +82,7 @@ void TMAScreen::viewCommand(int id) {
 }
 
 void TMAScreen::contactCommand(int id) {
-    OwnShipEntity* own = tmaOwnBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     TmaState& state = tmaState();
     ContactRecord* first = tmaSelectedContact();
     if (!own || !first)
@@ -104,7 +104,7 @@ void TMAScreen::contactCommand(int id) {
 }
 
 void TMAScreen::sourceCommand(int id) {
-    OwnShipEntity* own = tmaOwnBoat();
+    OwnShipEntity* own = worldOwnSubmarine();
     if (!own)
         return;
     TmaSources& sources = own->tmaSources;
@@ -148,7 +148,7 @@ void TMAScreen::historyCommand(int id) {
     }
     const int window = kHistoryWindows[static_cast<std::size_t>(id - kHistoryClear - 1)];
     state.historyStart = 0.0;
-    if (OwnShipEntity* own = tmaOwnBoat())
+    if (OwnShipEntity* own = worldOwnSubmarine())
         own->tmaSources.historyWindow = window;
 }
 

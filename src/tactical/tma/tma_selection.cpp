@@ -6,15 +6,11 @@
 
 namespace q71 {
 
-OwnShipEntity* tmaOwnBoat() {
-    return dynamic_cast<OwnShipEntity*>(worldOwnShip());
-}
-
 ContactRecord* tmaSelectedContact() {
     TmaState& state = tmaState();
     if (!state.selected)
         return nullptr;
-    if (const OwnShipEntity* own = tmaOwnBoat())
+    if (const OwnShipEntity* own = worldOwnSubmarine())
         for (auto* node = own->contacts.head(); node; node = node->next)
             if (node->item == state.selected)
                 return state.selected;

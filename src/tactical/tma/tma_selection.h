@@ -3,11 +3,8 @@
 
 namespace q71 {
 
-class OwnShipEntity;
 struct ContactRecord;
 
-/// The world's own boat, or null.
-OwnShipEntity* tmaOwnBoat();
 /// The selected contact while the own boat's list holds it; otherwise the selection is dropped and
 /// the answer is null.
 ContactRecord* tmaSelectedContact();

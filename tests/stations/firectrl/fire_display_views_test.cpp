@@ -43,7 +43,7 @@ protected:
         station().onCommand(kFireCmdDisplay, 0);
         pump();
     }
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return *worldOwnSubmarine(); }
     // A contact of the own boat shown with the number `shown`.
     static ContactRecord* contactNumbered(std::uint8_t shown) {
         ContactRecord* contact = registerContact();

@@ -64,7 +64,7 @@ protected:
             list.push_back(node->item);
         return list;
     }
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return *worldOwnSubmarine(); }
 
     /// A contact of the own boat (a sonar contact at 90 degrees, 6000 yards) on another entity of
     /// the world, with its designation number.

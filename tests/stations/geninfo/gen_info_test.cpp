@@ -90,7 +90,7 @@ protected:
             gen_->update();
         }
     }
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return *worldOwnSubmarine(); }
     NamedStation* station(int slot) { return dynamic_cast<NamedStation*>(gen_->child(slot)); }
     void clickButton(int slot) {
         const SimpleButton& b = gen_->stationButton(slot);

@@ -65,7 +65,7 @@ protected:
         host().setChild(kStationNavigation, nullptr);
     }
 
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return *worldOwnSubmarine(); }
     OwnShipMotion& motion() { return *own().ownMotion; }
     NavChartPage& page() { return navScreen()->chartPage(); }
     NavChartWindow& chart() { return *page().chart(); }

@@ -28,7 +28,7 @@ protected:
         showStation(kStationShipControl);
     }
 
-    OwnShipMotion& boat() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip())->ownMotion; }
+    OwnShipMotion& boat() { return *worldOwnSubmarine()->ownMotion; }
     CourseDial& dial() { return station->courseDial(); }
     std::vector<std::uint32_t> dialPixels() { return areaPixels(*stationPicture(), kLeft, kTop, 95, 95); }
 

@@ -24,7 +24,7 @@ protected:
         showStation(kStationShipControl);
     }
 
-    OwnShipMotion& boat() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip())->ownMotion; }
+    OwnShipMotion& boat() { return *worldOwnSubmarine()->ownMotion; }
     EngineDial& dial() { return station->engineDial(); }
     void clickFromCentre(int dx, int dy) { clickAt({kLeft + kHalf + dx, kTop + kHalf + dy}); }
     long rings() const { return std::count(audio.played.begin(), audio.played.end(), "dialsnd.WAV"); }

@@ -28,7 +28,7 @@ protected:
     }
     ~ShipControlTest() override { simSetNetworkGame(nullptr); }
 
-    OwnShipMotion& boat() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip())->ownMotion; }
+    OwnShipMotion& boat() { return *worldOwnSubmarine()->ownMotion; }
     bool said(const std::string& file) const {
         return std::find(audio.spoken.begin(), audio.spoken.end(), "other channel: " + file) != audio.spoken.end();
     }

@@ -31,7 +31,7 @@ TEST_F(SonarGolden, ActivePageAfterAPing) {
     SonarSuiteScreen& suite = openSuite();
     sonarShowPage(0);
     pump();
-    auto& own = *dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto& own = *worldOwnSubmarine();
     setStationSetting(*own.ownMotion, kSettingActiveRange, 4);
     dynamic_cast<ActiveSonarPage*>(suite.page(0))->pageCommand(8, 1);
     run(8000, 100);

@@ -47,7 +47,7 @@ TEST_F(SonarListening, HearsTheContactAtTheCursorThroughTheHiss) {
     showStation(kStationSonar);
     EXPECT_EQ(engine.switches, std::vector<bool>{false}) << "the engine noise goes off with the page";
     auto& broadband = *dynamic_cast<BroadbandPage*>(suite.page(3));
-    auto& own = *dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto& own = *worldOwnSubmarine();
     int heard = -1;
     for (int second = 0; second < 1800 && heard < 0; ++second) {
         run(1000, 1000);

@@ -32,7 +32,7 @@ protected:
         pump();
         return suite;
     }
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return *worldOwnSubmarine(); }
     int setting(StationSetting which) { return stationSetting(*own().ownMotion, which); }
 };
 

@@ -37,7 +37,7 @@ protected:
         return *static_cast<SonarSuiteScreen*>(station);
     }
 
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return *worldOwnSubmarine(); }
 
     // The first tracker in use (or locked), or -1.
     static int firstTracker(const ReceiverSensor::Trackers& trackers, bool locked = false) {

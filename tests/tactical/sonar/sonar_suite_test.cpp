@@ -30,7 +30,7 @@ protected:
         showStation(kStationSonar);
         return suite;
     }
-    OwnShipEntity& own() { return *dynamic_cast<OwnShipEntity*>(worldOwnShip()); }
+    OwnShipEntity& own() { return *worldOwnSubmarine(); }
     // An entity of the mission other than the own boat.
     Entity& someone() {
         for (auto* node = worldList().head(); node; node = node->next)

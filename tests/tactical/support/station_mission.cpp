@@ -75,7 +75,7 @@ void StationMission::startMissionAtDepth(const std::string& name, double z, doub
 }
 
 OwnShipEntity& StationMission::ownBoat() {
-    auto* own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+    auto* own = worldOwnSubmarine();
     if (!own)
         throw std::logic_error("no own boat in the mission");
     return *own;

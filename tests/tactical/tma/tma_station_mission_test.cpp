@@ -35,7 +35,7 @@ protected:
 
     TMAScreen& openStation() {
         startMission("Sa1.scn");
-        own = dynamic_cast<OwnShipEntity*>(worldOwnShip());
+        own = worldOwnSubmarine();
         EXPECT_NE(own, nullptr);
         SubScreen* station = buildRegisteredStation(kStationTma);
         EXPECT_NE(station, nullptr);

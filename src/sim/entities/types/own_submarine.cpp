@@ -81,8 +81,12 @@ Sensor* OwnShipEntity::ownShipSensorByType(int type) const {
     }
 }
 
+OwnShipEntity* worldOwnSubmarine() {
+    return dynamic_cast<OwnShipEntity*>(worldOwnShip());
+}
+
 Sensor* ownShipSensorByType(int type) {
-    const auto* own = dynamic_cast<const OwnShipEntity*>(worldOwnShip());
+    const OwnShipEntity* own = worldOwnSubmarine();
     return own ? own->ownShipSensorByType(type) : nullptr;
 }
 

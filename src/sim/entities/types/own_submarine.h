@@ -117,6 +117,9 @@ private:
     double solvedOrderedCourse_ = 0.0; // the own ordered course at the crew's last solution
 };
 
+/// The world's own boat as the player's submarine, or null (none, or a boat of another class).
+OwnShipEntity* worldOwnSubmarine();
+
 /// The world's own submarine's receiver of a sensor type, or null (no own boat, or none of that type).
 Sensor* ownShipSensorByType(int type);
 
