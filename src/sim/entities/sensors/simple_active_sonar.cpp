@@ -78,7 +78,7 @@ void SimpleActiveSonar::step(double /*dt*/) {
 }
 
 bool SimpleActiveSonar::scanMayReach(const Entity& entity) const {
-    const HearingScan scan = hearingScan();
+    HearingScan scan = hearingScan();
     Hearing hearing;
     return mayHear(scan, entity, hearing) || pingMayReach(scan, entity);
 }

@@ -138,8 +138,8 @@ SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
     return {soundLayers(), worldPoint(owner()).z};
 }
 
-bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
-    hearing.target = worldPoint(entity);
+bool SimpleSonarSensor::mayHear(HearingScan& scan, const Entity& entity, Hearing& hearing) const {
+    hearing.target = motionPoint(entity.motion.get());
     if (!inWindow(hearing.target.z))
         return false;
     // An echo: the level test of the active sonar counts the way out only.
@@ -154,8 +154,8 @@ bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, H
                                      hearing.target.z);
 }
 
-bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& entity) const {
-    const WorldPoint target = worldPoint(entity);
+bool SimpleSonarSensor::pingMayReach(HearingScan& scan, const Entity& entity) const {
+    const WorldPoint target = motionPoint(entity.motion.get());
     if (!inWindow(target.z))
         return false;
     return !scan.layers.outOfHearing(curveOf(scan.layers, false, entity.noiseFactor, 0, scan.ownerZ).points,
@@ -163,8 +163,9 @@ bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& enti
 }
 
 bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
+    HearingScan scan = hearingScan();
     Hearing hearing;
-    return mayHear(hearingScan(), entity, hearing);
+    return mayHear(scan, entity, hearing);
 }
 
 void SimpleSonarSensor::scanWorld() {
@@ -175,7 +176,7 @@ void SimpleSonarSensor::scanWorld() {
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
-    const HearingScan scan = hearingScan();
+    HearingScan scan = hearingScan();
     Hearing hearing;
     if (!mayHear(scan, entity, hearing))
         return false;

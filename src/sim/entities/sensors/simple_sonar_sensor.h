@@ -41,10 +41,10 @@ protected:
     };
     /// False where canSense ends before any draw: the target outside the window, or out of
     /// hearing at the longest axis of its offset (its range is at least that).
-    bool mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const;
+    bool mayHear(HearingScan& scan, const Entity& entity, Hearing& hearing) const;
     /// The same for a ping heard by the entity's receivers: the pinging sonar's curve at level 0,
     /// out half the way.
-    bool pingMayReach(const HearingScan& scan, const Entity& entity) const;
+    bool pingMayReach(HearingScan& scan, const Entity& entity) const;
     void scanWorld() override;
 
 private:
