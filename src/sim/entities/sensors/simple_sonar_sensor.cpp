@@ -29,6 +29,10 @@ struct CurveKey {
     bool operator==(const CurveKey&) const = default;
 };
 
+// The loudest noise an entity makes (Entity::noiseLevel): 20 for its speed, and 20, 20, 5 and
+// 10 for cavitating, the blower, the mode word and an emergency blow; the quietest is 0.
+constexpr int kLoudestNoise = 75;
+
 struct KeptCurve {
     CurveKey key;
     SimpleSonarSensor::Curve curve;
@@ -108,11 +112,14 @@ int SimpleSonarSensor::activeLevel(double range, double sensorZ, double targetZ,
                   static_cast<std::uint8_t>(level));
 }
 
+std::uint32_t SimpleSonarSensor::curveSwitches(const SoundLayers& layers, bool active, double sensorZ) {
+    // The player's boat's curve, the standard profile, and the listener below the layer.
+    return (active ? 1u : 0u) | (layers.kind == 1 ? 2u : 0u) | (layers.belowLayer(sensorZ) ? 4u : 0u);
+}
+
 SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(const SoundLayers& layers, bool active, double source, int level,
                                                     double sensorZ) const {
-    // The switches of the curves: the standard profile, and the listener below the layer.
-    const std::uint32_t switches =
-        (active ? 1u : 0u) | (layers.kind == 1 ? 2u : 0u) | (layers.belowLayer(sensorZ) ? 4u : 0u);
+    const std::uint32_t switches = curveSwitches(layers, active, sensorZ);
     const CurveKey key{active ? 0 : std::bit_cast<std::uint64_t>(source),
                        std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 | static_cast<std::uint32_t>(level),
                        switches};
@@ -135,7 +142,35 @@ double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) con
 }
 
 SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
-    return {soundLayers(), worldPoint(owner()).z};
+    HearingScan scan;
+    refreshHearing(scan);
+    return scan;
+}
+
+void SimpleSonarSensor::refreshHearing(HearingScan& scan) const {
+    scan.layers = soundLayers();
+    scan.ownerZ = worldPoint(owner()).z;
+    const std::uint64_t bounded =
+        std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 | curveSwitches(scan.layers, false, scan.ownerZ);
+    if (bounded == scan.bounded)
+        return;
+    scan.loudest = {};
+    scan.bounded = bounded;
+}
+
+const PropagationPoints& SimpleSonarSensor::loudestPoints(HearingScan& scan, float source) const {
+    const auto bits = std::bit_cast<std::uint32_t>(source);
+    HearingScan::Loudest& slot = scan.loudest[(bits * 0x9E3779B9u) >> 29];
+    if (slot.known && slot.source == bits)
+        return slot.points;
+    // The curves of the quietest and the loudest noise, as curveOf works them out.
+    PropagationPoints quiet, loud;
+    PropagationLevels levels;
+    passivePropagation(source, scan.ownerZ, 0, quiet, levels);
+    levels = {};
+    passivePropagation(source, scan.ownerZ, kLoudestNoise, loud, levels);
+    slot = {bits, true, {std::max(quiet.r0, loud.r0), std::max(quiet.r1, loud.r1), std::max(quiet.r2, loud.r2)}};
+    return slot.points;
 }
 
 bool SimpleSonarSensor::mayHear(HearingScan& scan, const Entity& entity, Hearing& hearing) const {
@@ -152,6 +187,16 @@ bool SimpleSonarSensor::mayHear(HearingScan& scan, const Entity& entity, Hearing
     const Curve curve = curveOf(scan.layers, hearing.special, entity.noiseFactor, hearing.noise, scan.ownerZ);
     return !scan.layers.outOfHearing(curve.points, hearing.special ? activeRange(atLeast) : atLeast, scan.ownerZ,
                                      hearing.target.z);
+}
+
+bool SimpleSonarSensor::mayHearInScan(HearingScan& scan, const Entity& entity, Hearing& hearing) const {
+    if (entity.recordId != 1) { // the player's boat is heard by a curve of its own
+        const WorldPoint target = motionPoint(entity.motion.get());
+        const double atLeast = leastRange(target, type == kSensorActive ? 0.5 : 1.0);
+        if (scan.layers.outOfHearing(loudestPoints(scan, entity.noiseFactor), atLeast, scan.ownerZ, target.z))
+            return false;
+    }
+    return mayHear(scan, entity, hearing);
 }
 
 bool SimpleSonarSensor::pingMayReach(HearingScan& scan, const Entity& entity) const {
@@ -171,8 +216,8 @@ bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
 void SimpleSonarSensor::scanWorld() {
     HearingScan scan = hearingScan();
     Hearing hearing;
-    scanWorldWith([&](const Entity& entity) { return mayHear(scan, entity, hearing); },
-                  [&] { scan = hearingScan(); });
+    scanWorldWith([&](const Entity& entity) { return mayHearInScan(scan, entity, hearing); },
+                  [&] { refreshHearing(scan); });
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {

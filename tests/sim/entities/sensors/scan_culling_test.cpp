@@ -104,10 +104,15 @@ protected:
         auto& entity = harness.add(new HarnessEntity(1 + static_cast<std::int32_t>(draws() % 2), type, 2, kind, at,
                                                      std::uniform_real_distribution<double>(0.0, 360.0)(draws),
                                                      speed));
-        // Loud and quiet: cavitating, blowing, and a few sinking.
+        // Loud and quiet: cavitating, blowing, venting, in an emergency blow, and a few sinking;
+        // some with the noise factor a blast or a decoy gives them (even below nothing).
         entity.motion->cavitating = draws() % 4 == 0;
         entity.motion->blowerOn = draws() % 6 == 0;
+        entity.motion->modeWord = draws() % 6 == 0;
+        entity.motion->emergencyBlow = draws() % 6 == 0;
         entity.motion->sinking = draws() % 10 == 0;
+        if (draws() % 3 == 0)
+            entity.noiseFactor = std::uniform_real_distribution<float>(-1.0f, 6.0f)(draws);
         entity.motion->snapshotState();
         return entity;
     }
