@@ -36,7 +36,6 @@ struct ScanEntry {
 /// How many entries ahead of the one tested the walk asks for an entity and its motion.
 inline constexpr std::size_t kScanFetchAhead = 12;
 
-
 /// The world list's nodes in order, as the list stands now (made again when it has changed).
 /// The reference holds until the list next changes.
 const std::vector<ScanEntry>& scanEntries();
@@ -44,27 +43,29 @@ const std::vector<ScanEntry>& scanEntries();
 /// Walks the world list in order and hands `visit` every entity that `wanted` lets through.
 /// `wanted` must neither change the world nor draw; `visit` may do anything a walk of the nodes
 /// allows, adding entities to the list or taking away others than the one it was handed.
-template <class Wanted, class Visit>
-void scanWorldInOrder(Wanted&& wanted, Visit&& visit) {
+/// `ahead`, which may only read, is handed the entity half the fetching distance ahead, whose
+/// own lines have come by then: a scan whose tests read further asks for that there.
+template <class Wanted, class Visit, class Ahead>
+void scanWorldInOrder(Wanted&& wanted, Visit&& visit, Ahead&& ahead) {
     const LinkedList<Entity>& world = worldList();
     const std::uint64_t revision = world.revision();
     const std::vector<ScanEntry>& entries = scanEntries();
     const std::size_t count = entries.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kScanFetchAhead < count) {
-            // The lines the first tests read: the entity's record and id, its noise factor, motion
-            // and sensors; the motion's place, states and top speed. (Written out here: a helper
-            // that only fetches looks pure to the compiler, which then drops its calls.)
-            const ScanEntry& ahead = entries[i + kScanFetchAhead];
-            __builtin_prefetch(&ahead.entity->recordId);
-            __builtin_prefetch(&ahead.entity->noiseFactor);
-            __builtin_prefetch(&ahead.entity->sensors);
-            if (const MotionModel* motion = ahead.motion) {
+            // The lines every scan's first test reads: the entity's noise factor, motion and
+            // sensors, and the motion's place. (Written out here: a helper that only fetches looks
+            // pure to the compiler, which then drops its calls.)
+            const ScanEntry& next = entries[i + kScanFetchAhead];
+            __builtin_prefetch(&next.entity->noiseFactor);
+            __builtin_prefetch(&next.entity->sensors);
+            if (const MotionModel* motion = next.motion) {
                 __builtin_prefetch(&motion->x);
-                __builtin_prefetch(&motion->sinking);
-                __builtin_prefetch(&motion->maxSpeed);
+                __builtin_prefetch(&motion->z);
             }
         }
+        if (i + kScanFetchAhead / 2 < count)
+            ahead(*entries[i + kScanFetchAhead / 2].entity);
         const ScanEntry entry = entries[i];
         if (!wanted(*entry.entity))
             continue;
@@ -77,6 +78,12 @@ void scanWorldInOrder(Wanted&& wanted, Visit&& visit) {
                 visit(*node->item);
         return;
     }
+}
+
+/// scanWorldInOrder with nothing asked for beyond the entity and its motion.
+template <class Wanted, class Visit>
+void scanWorldInOrder(Wanted&& wanted, Visit&& visit) {
+    scanWorldInOrder(wanted, visit, [](const Entity&) {});
 }
 
 } // namespace q71

@@ -62,7 +62,8 @@ void SimpleActiveSonar::step(double /*dt*/) {
             [&](Entity& entity) {
                 canSense(entity); // the echoes
                 refreshHearing(scan);
-            });
+            },
+            askForNoise);
         lastTransmit = now;
         pinged_ = true;
         if (transmitInterval == 0)

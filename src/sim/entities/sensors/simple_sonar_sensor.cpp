@@ -137,10 +137,6 @@ SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(const SoundLayers& layers, b
     return slot.curve;
 }
 
-double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) const {
-    return share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
-}
-
 SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
     HearingScan scan;
     refreshHearing(scan);
@@ -158,18 +154,15 @@ void SimpleSonarSensor::refreshHearing(HearingScan& scan) const {
     scan.bounded = bounded;
 }
 
-const PropagationPoints& SimpleSonarSensor::loudestPoints(HearingScan& scan, float source) const {
-    const auto bits = std::bit_cast<std::uint32_t>(source);
-    HearingScan::Loudest& slot = scan.loudest[(bits * 0x9E3779B9u) >> 29];
-    if (slot.known && slot.source == bits)
-        return slot.points;
+const PropagationPoints& SimpleSonarSensor::boundLoudest(HearingScan& scan, HearingScan::Loudest& slot,
+                                                         float source) const {
     // The curves of the quietest and the loudest noise, as curveOf works them out.
     PropagationPoints quiet, loud;
     PropagationLevels levels;
     passivePropagation(source, scan.ownerZ, 0, quiet, levels);
     levels = {};
     passivePropagation(source, scan.ownerZ, kLoudestNoise, loud, levels);
-    slot = {bits, true, {std::max(quiet.r0, loud.r0), std::max(quiet.r1, loud.r1), std::max(quiet.r2, loud.r2)}};
+    slot = {std::bit_cast<std::uint32_t>(source), true, {std::max(quiet.r0, loud.r0), std::max(quiet.r1, loud.r1), std::max(quiet.r2, loud.r2)}};
     return slot.points;
 }
 
@@ -187,6 +180,14 @@ bool SimpleSonarSensor::mayHear(HearingScan& scan, const Entity& entity, Hearing
     const Curve curve = curveOf(scan.layers, hearing.special, entity.noiseFactor, hearing.noise, scan.ownerZ);
     return !scan.layers.outOfHearing(curve.points, hearing.special ? activeRange(atLeast) : atLeast, scan.ownerZ,
                                      hearing.target.z);
+}
+
+void SimpleSonarSensor::askForNoise(const Entity& entity) {
+    __builtin_prefetch(&entity.recordId);
+    if (const MotionModel* motion = entity.motion.get()) {
+        __builtin_prefetch(&motion->sinking);
+        __builtin_prefetch(&motion->maxSpeed);
+    }
 }
 
 bool SimpleSonarSensor::mayHearInScan(HearingScan& scan, const Entity& entity, Hearing& hearing) const {
@@ -217,7 +218,7 @@ void SimpleSonarSensor::scanWorld() {
     HearingScan scan = hearingScan();
     Hearing hearing;
     scanWorldWith([&](const Entity& entity) { return mayHearInScan(scan, entity, hearing); },
-                  [&] { refreshHearing(scan); });
+                  [&] { refreshHearing(scan); }, askForNoise);
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {

@@ -6,7 +6,10 @@
 
 #include "sim/entities/sensors/sensor.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstdint>
 
 namespace q71 {
@@ -60,6 +63,9 @@ protected:
     /// mayHear in a scan: an entity out of hearing at the loudest noise any entity makes, on its
     /// noise factor's curve, is out of hearing at its own, whose noise need not be asked.
     bool mayHearInScan(HearingScan& scan, const Entity& entity, Hearing& hearing) const;
+    /// Asks for what the test of an entity heard near enough reads: its record and class (the
+    /// noise), the motion's noisy states and top speed.
+    static void askForNoise(const Entity& entity);
     /// The same for a ping heard by the entity's receivers: the pinging sonar's curve at level 0,
     /// out half the way.
     bool pingMayReach(HearingScan& scan, const Entity& entity) const;
@@ -74,9 +80,17 @@ private:
     static std::uint32_t curveSwitches(const SoundLayers& layers, bool active, double sensorZ);
     // The passive curve's farthest range points over the noises 0 to the loudest, for a source
     // factor (a range point moves one way with the noise: the farthest lie at one end).
-    const PropagationPoints& loudestPoints(HearingScan& scan, float source) const;
+    const PropagationPoints& loudestPoints(HearingScan& scan, float source) const {
+        const auto bits = std::bit_cast<std::uint32_t>(source);
+        HearingScan::Loudest& slot = scan.loudest[(bits * 0x9E3779B9u) >> 29];
+        return slot.known && slot.source == bits ? slot.points : boundLoudest(scan, slot, source);
+    }
+    // Works out the bound of loudestPoints into a slot.
+    const PropagationPoints& boundLoudest(HearingScan& scan, HearingScan::Loudest& slot, float source) const;
     // The longest axis of the target's offset from the sensor, times a share of the way.
-    double leastRange(const WorldPoint& target, double share) const;
+    double leastRange(const WorldPoint& target, double share) const {
+        return share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
+    }
     // The range points and levels of the two curves, for a listener's height and a source level.
     void passivePropagation(double source, double sensorZ, int level, PropagationPoints& points,
                             PropagationLevels& levels) const;
