@@ -54,8 +54,8 @@ void scanWorldInOrder(Wanted&& wanted, Visit&& visit, Ahead&& ahead) {
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kScanFetchAhead < count) {
             // The lines every scan's first test reads: the entity's noise factor, motion and
-            // sensors, and the motion's place. (Written out here: a helper that only fetches looks
-            // pure to the compiler, which then drops its calls.)
+            // sensors, and the motion's place. (Written out in the loop: the compiler dropped
+            // them from an inline helper of their own.)
             const ScanEntry& next = entries[i + kScanFetchAhead];
             __builtin_prefetch(&next.entity->noiseFactor);
             __builtin_prefetch(&next.entity->sensors);

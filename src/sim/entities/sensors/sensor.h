@@ -144,7 +144,8 @@ public:
     bool withinReach(const WorldPoint& target) const {
         // No axis of the offset may reach the far end of the curve: the range would reach it too.
         const double far = rangeFar;
-        return std::fabs(target.x - x) < far && std::fabs(target.y - y) < far && std::fabs(target.z - z) < far;
+        return std::fabs(target.x - x) < far && std::fabs(target.y - y) < far &&
+               std::fabs(target.z - z) < far;
     }
     /// True when the sensor transmits (transmitInterval not −1) and its interval has passed.
     bool transmitDue(double now) const;
@@ -195,9 +196,11 @@ protected:
             return !convergence(sensorZ, targetZ) && kind != 1 && across ? 2.0 * range : range;
         }
         /// outOfHearing with these layers.
-        bool outOfHearing(const PropagationPoints& points, double range, double sensorZ, double targetZ) const {
+        bool outOfHearing(const PropagationPoints& points, double range, double sensorZ,
+                          double targetZ) const {
             const double heard = path(range, sensorZ, targetZ);
-            return convergence(sensorZ, targetZ) ? heard >= points.r2 + kConvergenceRange : heard >= 2.0 * points.r1;
+            return convergence(sensorZ, targetZ) ? heard >= points.r2 + kConvergenceRange
+                                                 : heard >= 2.0 * points.r1;
         }
     };
     /// The layers as the mission stands.

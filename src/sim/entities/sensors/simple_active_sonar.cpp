@@ -80,7 +80,7 @@ void SimpleActiveSonar::step(double /*dt*/) {
 }
 
 bool SimpleActiveSonar::scanMayReach(const Entity& entity) const {
-    HearingScan scan = hearingScan();
+    const HearingScan scan = hearingScan();
     Hearing hearing;
     return mayHear(scan, entity, hearing) || pingMayReach(scan, entity);
 }

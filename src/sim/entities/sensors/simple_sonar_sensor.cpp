@@ -146,8 +146,8 @@ SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
 void SimpleSonarSensor::refreshHearing(HearingScan& scan) const {
     scan.layers = soundLayers();
     scan.ownerZ = worldPoint(owner()).z;
-    const std::uint64_t bounded =
-        std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 | curveSwitches(scan.layers, false, scan.ownerZ);
+    const std::uint64_t bounded = std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 |
+                                  curveSwitches(scan.layers, false, scan.ownerZ);
     if (bounded == scan.bounded)
         return;
     scan.loudest = {};
@@ -162,11 +162,13 @@ const PropagationPoints& SimpleSonarSensor::boundLoudest(HearingScan& scan, Hear
     passivePropagation(source, scan.ownerZ, 0, quiet, levels);
     levels = {};
     passivePropagation(source, scan.ownerZ, kLoudestNoise, loud, levels);
-    slot = {std::bit_cast<std::uint32_t>(source), true, {std::max(quiet.r0, loud.r0), std::max(quiet.r1, loud.r1), std::max(quiet.r2, loud.r2)}};
+    slot.points = {std::max(quiet.r0, loud.r0), std::max(quiet.r1, loud.r1), std::max(quiet.r2, loud.r2)};
+    slot.source = std::bit_cast<std::uint32_t>(source);
+    slot.known = true;
     return slot.points;
 }
 
-bool SimpleSonarSensor::mayHear(HearingScan& scan, const Entity& entity, Hearing& hearing) const {
+bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
     hearing.target = motionPoint(entity.motion.get());
     if (!inWindow(hearing.target.z))
         return false;
@@ -200,7 +202,7 @@ bool SimpleSonarSensor::mayHearInScan(HearingScan& scan, const Entity& entity, H
     return mayHear(scan, entity, hearing);
 }
 
-bool SimpleSonarSensor::pingMayReach(HearingScan& scan, const Entity& entity) const {
+bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& entity) const {
     const WorldPoint target = motionPoint(entity.motion.get());
     if (!inWindow(target.z))
         return false;
@@ -209,9 +211,8 @@ bool SimpleSonarSensor::pingMayReach(HearingScan& scan, const Entity& entity) co
 }
 
 bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
-    HearingScan scan = hearingScan();
     Hearing hearing;
-    return mayHear(scan, entity, hearing);
+    return mayHear(hearingScan(), entity, hearing);
 }
 
 void SimpleSonarSensor::scanWorld() {
@@ -222,7 +223,7 @@ void SimpleSonarSensor::scanWorld() {
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {
-    HearingScan scan = hearingScan();
+    const HearingScan scan = hearingScan();
     Hearing hearing;
     if (!mayHear(scan, entity, hearing))
         return false;

@@ -59,7 +59,7 @@ protected:
     };
     /// False where canSense ends before any draw: the target outside the window, or out of
     /// hearing at the longest axis of its offset (its range is at least that).
-    bool mayHear(HearingScan& scan, const Entity& entity, Hearing& hearing) const;
+    bool mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const;
     /// mayHear in a scan: an entity out of hearing at the loudest noise any entity makes, on its
     /// noise factor's curve, is out of hearing at its own, whose noise need not be asked.
     bool mayHearInScan(HearingScan& scan, const Entity& entity, Hearing& hearing) const;
@@ -68,7 +68,7 @@ protected:
     static void askForNoise(const Entity& entity);
     /// The same for a ping heard by the entity's receivers: the pinging sonar's curve at level 0,
     /// out half the way.
-    bool pingMayReach(HearingScan& scan, const Entity& entity) const;
+    bool pingMayReach(const HearingScan& scan, const Entity& entity) const;
     void scanWorld() override;
 
 private:

@@ -181,7 +181,8 @@ TEST_F(ScanCulling, AnEntityAScanPassesByIsOneItsTestsWouldLeaveUntouched) {
             // next changes whom it reaches.
             std::size_t heard = 0;
             for (Entity* owner : placed) {
-                ScanSpy<SimpleSonarSensor> ears(*owner, std::uniform_real_distribution<float>(0.5f, 3.5f)(draws));
+                const float figure = std::uniform_real_distribution<float>(0.5f, 3.5f)(draws);
+                ScanSpy<SimpleSonarSensor> ears(*owner, figure);
                 ScanSpy<VisualSensor> eyes(*owner, 1.0f);
                 ears.copyOwnerPose();
                 eyes.copyOwnerPose();
