@@ -46,12 +46,6 @@ void RadarSensor::step(double /*dt*/) {
                          [&](Entity& entity) {
                              canSense(entity);
                              scanList(entity);
-                         },
-                         [](const Entity& entity) {
-                             // The test of the ESM receivers reads each sensor of the entity,
-                             // which no other scan touches: every one waits on memory.
-                             for (auto* node = entity.sensors.head(); node; node = node->next)
-                                 __builtin_prefetch(&node->item->type);
                          });
     lastTransmit = now;
 }

@@ -154,9 +154,10 @@ public:
 
     Entity& owner() const { return *owner_; }
 
-    std::uint8_t levelNear = 0, levelFar = 0; ///< detection levels at the two ranges
-    std::int32_t rangeNear = 0, rangeFar = 0; ///< metres
-    std::uint8_t threshold = 0;               ///< of targetLevel
+    std::array<std::uint16_t, 360> sourceTable{}; ///< the own boat's receivers' sources per degree
+    std::uint8_t levelNear = 0, levelFar = 0;     ///< detection levels at the two ranges
+    std::int32_t rangeNear = 0, rangeFar = 0;     ///< metres
+    std::uint8_t threshold = 0;                   ///< of targetLevel
     std::uint8_t bearingErrNear = 0, bearingErrFar = 0;
     std::int32_t bearingRangeNear = 0, bearingRangeFar = 0;
     std::uint32_t rangeErrNear = 0, rangeErrFar = 0;
@@ -165,16 +166,13 @@ public:
     std::int32_t maxHeight = 0, minHeight = 0;  ///< the vertical window, metres
     std::int32_t type = 0;                      ///< a SensorType
     float figure = 0.0f;                        ///< the performance figure
-    std::uint32_t deleteFlag = 0;               ///< the owner deletes the sensor at its next sensor pass
     double lastStep = 0.0;                      ///< game time of the last scan
     std::uint16_t bandLow = 0, bandHigh = 0;    ///< the signature band of band-limited sensors
     double heading = 0.0, x = 0.0, y = 0.0, z = 0.0;
     std::vector<std::array<double, 3>> entityTable; ///< the towed array's element chain (x, y, z)
     std::int16_t transmitInterval = -1;             ///< seconds between transmissions; −1 never
     double lastTransmit = 0.0;
-    // Last, so that what other entities' walks of the sensor list read (the window, type, figure,
-    // deletion, band) lies in the object's first lines.
-    std::array<std::uint16_t, 360> sourceTable{}; ///< the own boat's receivers' sources per degree
+    std::uint32_t deleteFlag = 0; ///< the owner deletes the sensor at its next sensor pass
 
 protected:
     /// Metres from a source at which sound comes back up from the deep.
