@@ -290,7 +290,7 @@ bool Entity::isOwnShip() const {
 }
 
 WorldPoint worldPoint(const Entity& entity) {
-    return entity.motion ? worldPoint(*entity.motion) : WorldPoint{};
+    return motionPoint(entity.motion.get());
 }
 
 double worldAspectAngle(const Entity& observer, const Entity& entity) {

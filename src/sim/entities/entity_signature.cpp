@@ -48,6 +48,7 @@ void Entity::stepSignature(double dt) {
 }
 
 int Entity::noiseLevel() const {
+    // From 0 to 75: the sonars' scans pass by what would not be heard even at 75.
     if (!motion)
         return 0;
     const MotionModel& m = *motion;

@@ -218,4 +218,10 @@ inline WorldPoint worldPoint(const MotionModel& motion) {
     return {motion.x, motion.y, motion.z};
 }
 
+/// The position of an entity with that model: the model's, the origin without one (what
+/// worldPoint gives of an entity, inline for the loops that read every entity's).
+inline WorldPoint motionPoint(const MotionModel* motion) {
+    return motion ? worldPoint(*motion) : WorldPoint{};
+}
+
 } // namespace q71

@@ -11,7 +11,7 @@ const std::vector<ScanEntry>& scanEntries() {
     if (world.revision() != revision) {
         entries.clear();
         for (auto* node = world.head(); node; node = node->next)
-            entries.push_back({node, node->item});
+            entries.push_back({node, node->item, node->item->motion.get()});
         revision = world.revision();
     }
     return entries;

@@ -20,7 +20,6 @@ constexpr double kScanInterval = 0.4; // s of game time between two scans
 // Game times are sums of doubles: a time that is a sub-step (or an interval) after another may
 // come a hair short of it, and still counts as that much later.
 constexpr double kClockSlack = 1e-9;
-constexpr double kConvergenceRange = 36576.0; // m, where sound comes back up from the deep
 
 // A curve's value at a range: the near value inside the near range, the far value from the far
 // range on, linear between.
@@ -90,12 +89,6 @@ int Sensor::targetLevel(double received) const {
 
 Sensor::SoundLayers Sensor::soundLayers() {
     return {missionState().soundProfileKind, soundProfile().layerDepth};
-}
-
-bool Sensor::SoundLayers::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
-                                       double targetZ) const {
-    const double heard = path(range, sensorZ, targetZ);
-    return convergence(sensorZ, targetZ) ? heard >= points.r2 + kConvergenceRange : heard >= 2.0 * points.r1;
 }
 
 bool Sensor::convergencePath(double sensorZ, double targetZ) const {
@@ -170,17 +163,14 @@ Sensor::ScanTakes Sensor::scanTakes() const {
     return {&self, ownShip, ownShip && type >= kSensorArray0 && type <= kSensorMirror};
 }
 
-bool Sensor::takes(const ScanTakes& scan, const Entity& entity) {
-    if (&entity == scan.self)
-        return false;
-    const bool wreck = entity.motion && entity.motion->sinking;
-    return !wreck || entity.isOwnShip() || (scan.ownShip && !scan.ownAcoustic);
-}
-
 void Sensor::scanWorld() {
-    if (keepsBaseScan() && !(rangeFar > 0))
+    if (!keepsBaseScan()) {
+        scanWorldWith([this](const Entity& entity) { return scanMayReach(entity); }, [] {});
+        return;
+    }
+    if (!(rangeFar > 0))
         return; // nothing lies inside a far range of nothing
-    scanWorldWith([this](const Entity& entity) { return scanMayReach(entity); }, [] {});
+    scanWorldWith([this](const Entity& entity) { return baseScanMayReach(entity); }, [] {});
 }
 
 bool Sensor::keepsBaseScan() const {
@@ -188,21 +178,12 @@ bool Sensor::keepsBaseScan() const {
 }
 
 bool Sensor::scanMayReach(const Entity& entity) const {
-    if (!keepsBaseScan())
-        return true;
     // The first tests of canSense, which draws nothing before them; scanList does nothing here.
-    const WorldPoint target = worldPoint(entity);
-    return inWindow(target.z) && withinReach(target);
+    return !keepsBaseScan() || baseScanMayReach(entity);
 }
 
 bool Sensor::transmitDue(double now) const {
     return transmitInterval != -1 && now - lastTransmit >= transmitInterval - kClockSlack;
-}
-
-bool Sensor::withinReach(const WorldPoint& target) const {
-    // No axis of the offset may reach the far end of the curve: the range would reach it too.
-    const double far = rangeFar;
-    return std::fabs(target.x - x) < far && std::fabs(target.y - y) < far && std::fabs(target.z - z) < far;
 }
 
 bool Sensor::inArc(double bearing, bool strictly) const {

@@ -9,6 +9,7 @@
 #include "sim/entities/sensors/scan_index.h"
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -140,7 +141,12 @@ public:
     /// convergence zone in the deep, else beyond twice the second range point, across the layer doubled.
     bool outOfHearing(const PropagationPoints& points, double range, double sensorZ, double targetZ) const;
     /// False when the target lies beyond the detection curve's far range on some axis already.
-    bool withinReach(const WorldPoint& target) const;
+    bool withinReach(const WorldPoint& target) const {
+        // No axis of the offset may reach the far end of the curve: the range would reach it too.
+        const double far = rangeFar;
+        return std::fabs(target.x - x) < far && std::fabs(target.y - y) < far &&
+               std::fabs(target.z - z) < far;
+    }
     /// True when the sensor transmits (transmitInterval not −1) and its interval has passed.
     bool transmitDue(double now) const;
     /// True when a relative bearing lies in the arc (within, or strictly within).
@@ -169,6 +175,8 @@ public:
     std::uint32_t deleteFlag = 0; ///< the owner deletes the sensor at its next sensor pass
 
 protected:
+    /// Metres from a source at which sound comes back up from the deep.
+    static constexpr double kConvergenceRange = 36576.0;
     /// The sound profile's kind and layer depth, as the propagation rule reads them.
     struct SoundLayers {
         std::uint32_t kind = 0;
@@ -186,7 +194,12 @@ protected:
             return !convergence(sensorZ, targetZ) && kind != 1 && across ? 2.0 * range : range;
         }
         /// outOfHearing with these layers.
-        bool outOfHearing(const PropagationPoints& points, double range, double sensorZ, double targetZ) const;
+        bool outOfHearing(const PropagationPoints& points, double range, double sensorZ,
+                          double targetZ) const {
+            const double heard = path(range, sensorZ, targetZ);
+            return convergence(sensorZ, targetZ) ? heard >= points.r2 + kConvergenceRange
+                                                 : heard >= 2.0 * points.r1;
+        }
     };
     /// The layers as the mission stands.
     static SoundLayers soundLayers();
@@ -198,23 +211,42 @@ protected:
         bool ownShip, ownAcoustic;
     };
     ScanTakes scanTakes() const;
-    static bool takes(const ScanTakes& scan, const Entity& entity);
+    /// Whether the scan takes a wreck (or what is no wreck): the rest of who it tests.
+    static bool takesWreck(const ScanTakes& scan, const Entity& entity) {
+        const bool wreck = entity.motion && entity.motion->sinking;
+        return !wreck || entity.isOwnShip() || (scan.ownShip && !scan.ownAcoustic);
+    }
     /// The scan's walk with a reach test of the class's own: `mayReach` must neither draw nor change
     /// anything; `refresh` runs after each entity tested, whose tests may have changed the world.
-    template <class MayReach, class Refresh>
-    void scanWorldWith(MayReach&& mayReach, Refresh&& refresh) {
+    /// Both tests are pure, so their order is free: the owner is passed by first, then the reach
+    /// (which reads the place and throws out most), and only then the wreck.
+    /// `ahead` asks for what the class's test reads beyond the place (see scanWorldInOrder).
+    template <class MayReach, class Refresh, class Ahead>
+    void scanWorldWith(MayReach&& mayReach, Refresh&& refresh, Ahead&& ahead) {
         const ScanTakes scan = scanTakes();
-        scanWorldInOrder([&](const Entity& entity) { return takes(scan, entity) && mayReach(entity); },
+        scanWorldInOrder([&](const Entity& entity) {
+                             return &entity != scan.self && mayReach(entity) && takesWreck(scan, entity);
+                         },
                          [&](Entity& entity) {
                              canSense(entity);
                              scanList(entity);
                              refresh();
-                         });
+                         },
+                         ahead);
+    }
+    template <class MayReach, class Refresh>
+    void scanWorldWith(MayReach&& mayReach, Refresh&& refresh) {
+        scanWorldWith(mayReach, refresh, [](const Entity&) {});
     }
 
     /// True for a class that keeps the base class's canSense and scanList, whose scans then reach
     /// only what lies in the window and inside the far range on every axis.
     virtual bool keepsBaseScan() const;
+    /// The reach of the base class's scan: the window, and inside the far range on every axis.
+    bool baseScanMayReach(const Entity& entity) const {
+        const WorldPoint target = motionPoint(entity.motion.get());
+        return inWindow(target.z) && withinReach(target);
+    }
     /// True when sensor and target are both below the layer of a layered profile.
     bool convergencePath(double sensorZ, double targetZ) const;
     /// The range the propagation rule works with: doubled across the layer, outside the deep.

@@ -57,11 +57,13 @@ void SimpleActiveSonar::step(double /*dt*/) {
         sourceTable.fill(0);
         HearingScan scan = hearingScan();
         Hearing hearing;
-        scanWorldInOrder([&](const Entity& entity) { return &entity != &self && mayHear(scan, entity, hearing); },
-                         [&](Entity& entity) {
-                             canSense(entity); // the echoes
-                             scan = hearingScan();
-                         });
+        scanWorldInOrder(
+            [&](const Entity& entity) { return &entity != &self && mayHearInScan(scan, entity, hearing); },
+            [&](Entity& entity) {
+                canSense(entity); // the echoes
+                refreshHearing(scan);
+            },
+            askForNoise);
         lastTransmit = now;
         pinged_ = true;
         if (transmitInterval == 0)
@@ -73,7 +75,7 @@ void SimpleActiveSonar::step(double /*dt*/) {
     scanWorldInOrder([&](const Entity& entity) { return &entity != &self && pingMayReach(scan, entity); },
                      [&](Entity& entity) {
                          scanList(entity);
-                         scan = hearingScan();
+                         refreshHearing(scan);
                      });
 }
 

@@ -29,6 +29,10 @@ struct CurveKey {
     bool operator==(const CurveKey&) const = default;
 };
 
+// The loudest noise an entity makes (Entity::noiseLevel): 20 for its speed, and 20, 20, 5 and
+// 10 for cavitating, the blower, the mode word and an emergency blow; the quietest is 0.
+constexpr int kLoudestNoise = 75;
+
 struct KeptCurve {
     CurveKey key;
     SimpleSonarSensor::Curve curve;
@@ -108,11 +112,14 @@ int SimpleSonarSensor::activeLevel(double range, double sensorZ, double targetZ,
                   static_cast<std::uint8_t>(level));
 }
 
+std::uint32_t SimpleSonarSensor::curveSwitches(const SoundLayers& layers, bool active, double sensorZ) {
+    // The player's boat's curve, the standard profile, and the listener below the layer.
+    return (active ? 1u : 0u) | (layers.kind == 1 ? 2u : 0u) | (layers.belowLayer(sensorZ) ? 4u : 0u);
+}
+
 SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(const SoundLayers& layers, bool active, double source, int level,
                                                     double sensorZ) const {
-    // The switches of the curves: the standard profile, and the listener below the layer.
-    const std::uint32_t switches =
-        (active ? 1u : 0u) | (layers.kind == 1 ? 2u : 0u) | (layers.belowLayer(sensorZ) ? 4u : 0u);
+    const std::uint32_t switches = curveSwitches(layers, active, sensorZ);
     const CurveKey key{active ? 0 : std::bit_cast<std::uint64_t>(source),
                        std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 | static_cast<std::uint32_t>(level),
                        switches};
@@ -130,16 +137,39 @@ SimpleSonarSensor::Curve SimpleSonarSensor::curveOf(const SoundLayers& layers, b
     return slot.curve;
 }
 
-double SimpleSonarSensor::leastRange(const WorldPoint& target, double share) const {
-    return share * std::max({std::fabs(target.x - x), std::fabs(target.y - y), std::fabs(target.z - z)});
+SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
+    HearingScan scan;
+    refreshHearing(scan);
+    return scan;
 }
 
-SimpleSonarSensor::HearingScan SimpleSonarSensor::hearingScan() const {
-    return {soundLayers(), worldPoint(owner()).z};
+void SimpleSonarSensor::refreshHearing(HearingScan& scan) const {
+    scan.layers = soundLayers();
+    scan.ownerZ = worldPoint(owner()).z;
+    const std::uint64_t bounded = std::uint64_t{std::bit_cast<std::uint32_t>(figure)} << 32 |
+                                  curveSwitches(scan.layers, false, scan.ownerZ);
+    if (bounded == scan.bounded)
+        return;
+    scan.loudest = {};
+    scan.bounded = bounded;
+}
+
+const PropagationPoints& SimpleSonarSensor::boundLoudest(HearingScan& scan, HearingScan::Loudest& slot,
+                                                         float source) const {
+    // The curves of the quietest and the loudest noise, as curveOf works them out.
+    PropagationPoints quiet, loud;
+    PropagationLevels levels;
+    passivePropagation(source, scan.ownerZ, 0, quiet, levels);
+    levels = {};
+    passivePropagation(source, scan.ownerZ, kLoudestNoise, loud, levels);
+    slot.points = {std::max(quiet.r0, loud.r0), std::max(quiet.r1, loud.r1), std::max(quiet.r2, loud.r2)};
+    slot.source = std::bit_cast<std::uint32_t>(source);
+    slot.known = true;
+    return slot.points;
 }
 
 bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, Hearing& hearing) const {
-    hearing.target = worldPoint(entity);
+    hearing.target = motionPoint(entity.motion.get());
     if (!inWindow(hearing.target.z))
         return false;
     // An echo: the level test of the active sonar counts the way out only.
@@ -154,8 +184,26 @@ bool SimpleSonarSensor::mayHear(const HearingScan& scan, const Entity& entity, H
                                      hearing.target.z);
 }
 
+void SimpleSonarSensor::askForNoise(const Entity& entity) {
+    __builtin_prefetch(&entity.recordId);
+    if (const MotionModel* motion = entity.motion.get()) {
+        __builtin_prefetch(&motion->sinking);
+        __builtin_prefetch(&motion->maxSpeed);
+    }
+}
+
+bool SimpleSonarSensor::mayHearInScan(HearingScan& scan, const Entity& entity, Hearing& hearing) const {
+    if (entity.recordId != 1) { // the player's boat is heard by a curve of its own
+        const WorldPoint target = motionPoint(entity.motion.get());
+        const double atLeast = leastRange(target, type == kSensorActive ? 0.5 : 1.0);
+        if (scan.layers.outOfHearing(loudestPoints(scan, entity.noiseFactor), atLeast, scan.ownerZ, target.z))
+            return false;
+    }
+    return mayHear(scan, entity, hearing);
+}
+
 bool SimpleSonarSensor::pingMayReach(const HearingScan& scan, const Entity& entity) const {
-    const WorldPoint target = worldPoint(entity);
+    const WorldPoint target = motionPoint(entity.motion.get());
     if (!inWindow(target.z))
         return false;
     return !scan.layers.outOfHearing(curveOf(scan.layers, false, entity.noiseFactor, 0, scan.ownerZ).points,
@@ -170,8 +218,8 @@ bool SimpleSonarSensor::scanMayReach(const Entity& entity) const {
 void SimpleSonarSensor::scanWorld() {
     HearingScan scan = hearingScan();
     Hearing hearing;
-    scanWorldWith([&](const Entity& entity) { return mayHear(scan, entity, hearing); },
-                  [&] { scan = hearingScan(); });
+    scanWorldWith([&](const Entity& entity) { return mayHearInScan(scan, entity, hearing); },
+                  [&] { refreshHearing(scan); }, askForNoise);
 }
 
 bool SimpleSonarSensor::canSense(Entity& entity) {

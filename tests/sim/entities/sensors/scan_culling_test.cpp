@@ -56,6 +56,34 @@ bool surelyOutOfReach(Sensor& sensor, const Entity& target) {
     return !inWindow(sensor, at.z) || range >= sensor.rangeFar;
 }
 
+// A sensor of a class that records whom its scans hand on to canSense and tests nothing further.
+template <class Base>
+class ScanSpy final : public Base {
+public:
+    using Base::Base;
+    bool canSense(Entity& entity) override {
+        handed.push_back(entity.id);
+        return false;
+    }
+    void scanList(Entity& /*entity*/) override {}
+    void scan() { this->scanWorld(); }
+    std::vector<std::int32_t> handed;
+};
+
+// The ids a scan by the sensor should hand on, in list order: every entity but its owner and the
+// wrecks (no own boat here) that the sensor's own test, asked of that entity alone, lets through.
+template <class Spy>
+std::vector<std::int32_t> reachedOneByOne(const Spy& spy) {
+    std::vector<std::int32_t> ids;
+    for (auto* node = worldList().head(); node; node = node->next) {
+        const Entity& target = *node->item;
+        const bool wreck = target.motion && target.motion->sinking;
+        if (&target != &spy.owner() && !wreck && spy.scanMayReach(target))
+            ids.push_back(target.id);
+    }
+    return ids;
+}
+
 class ScanCulling : public EntityWorld {
 protected:
     ~ScanCulling() override {
@@ -76,10 +104,15 @@ protected:
         auto& entity = harness.add(new HarnessEntity(1 + static_cast<std::int32_t>(draws() % 2), type, 2, kind, at,
                                                      std::uniform_real_distribution<double>(0.0, 360.0)(draws),
                                                      speed));
-        // Loud and quiet: cavitating, blowing, and a few sinking.
+        // Loud and quiet: cavitating, blowing, venting, in an emergency blow, and a few sinking;
+        // some with the noise factor a blast or a decoy gives them (even below nothing).
         entity.motion->cavitating = draws() % 4 == 0;
         entity.motion->blowerOn = draws() % 6 == 0;
+        entity.motion->modeWord = draws() % 6 == 0;
+        entity.motion->emergencyBlow = draws() % 6 == 0;
         entity.motion->sinking = draws() % 10 == 0;
+        if (draws() % 3 == 0)
+            entity.noiseFactor = std::uniform_real_distribution<float>(-1.0f, 6.0f)(draws);
         entity.motion->snapshotState();
         return entity;
     }
@@ -143,6 +176,23 @@ TEST_F(ScanCulling, AnEntityAScanPassesByIsOneItsTestsWouldLeaveUntouched) {
                 }
             EXPECT_GT(passedBy, 0);
             EXPECT_GT(reached, 0);
+            // A whole scan hands on exactly what the test of each entity alone lets through, in the
+            // list's order: neither the order of its tests nor what it keeps from one entity to the
+            // next changes whom it reaches.
+            std::size_t heard = 0;
+            for (Entity* owner : placed) {
+                const float figure = std::uniform_real_distribution<float>(0.5f, 3.5f)(draws);
+                ScanSpy<SimpleSonarSensor> ears(*owner, figure);
+                ScanSpy<VisualSensor> eyes(*owner, 1.0f);
+                ears.copyOwnerPose();
+                eyes.copyOwnerPose();
+                ears.scan();
+                eyes.scan();
+                EXPECT_EQ(ears.handed, reachedOneByOne(ears));
+                EXPECT_EQ(eyes.handed, reachedOneByOne(eyes));
+                heard += ears.handed.size();
+            }
+            EXPECT_GT(heard, 0u);
             for (Entity* entity : placed) {
                 worldList().remove(entity);
                 delete entity;
