@@ -1,5 +1,6 @@
 #include "sim/simulation/geometry.h"
 
+#include <bit>
 #include <cmath>
 
 namespace q71 {
@@ -19,10 +20,30 @@ double geoBearing(double dx, double dy) {
     return bearing < 0.0 ? bearing + 360.0 : bearing;
 }
 
+namespace {
+
+void projectAlong(double x, double y, double sine, double cosine, double rangeYards, double& outX,
+                  double& outY) {
+    outX = x + sine * rangeYards * kYardsToMetres;
+    outY = y + cosine * rangeYards * kYardsToMetres;
+}
+
+} // namespace
+
 void geoProject(double x, double y, double bearing, double rangeYards, double& outX, double& outY) {
     const double radians = bearing * kDegreesToRadians;
-    outX = x + std::sin(radians) * rangeYards * kYardsToMetres;
-    outY = y + std::cos(radians) * rangeYards * kYardsToMetres;
+    projectAlong(x, y, std::sin(radians), std::cos(radians), rangeYards, outX, outY);
+}
+
+void BearingProjector::project(double x, double y, double bearing, double rangeYards, double& outX,
+                               double& outY) {
+    if (const auto bits = std::bit_cast<std::uint64_t>(bearing); bits != bearingBits_) {
+        const double radians = bearing * kDegreesToRadians;
+        bearingBits_ = bits;
+        sine_ = std::sin(radians);
+        cosine_ = std::cos(radians);
+    }
+    projectAlong(x, y, sine_, cosine_, rangeYards, outX, outY);
 }
 
 double angleDiff(double a, double b) {

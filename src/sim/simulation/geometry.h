@@ -6,6 +6,7 @@
 // by the *Yards helpers are in yards. They keep no state and allocate nothing.
 
 #include <concepts>
+#include <cstdint>
 
 namespace q71 {
 
@@ -46,6 +47,18 @@ double geoBearing(double dx, double dy);
 
 /// The point at a bearing (degrees) and range (yards) from (x, y).
 void geoProject(double x, double y, double bearing, double rangeYards, double& outX, double& outY);
+
+/// geoProject along one bearing again and again: its sine and cosine are worked out again only
+/// when the bearing's bits change, and each point is the one geoProject gives.
+class BearingProjector {
+public:
+    void project(double x, double y, double bearing, double rangeYards, double& outX, double& outY);
+
+private:
+    std::uint64_t bearingBits_ = 0; // the bits of +0.0, whose sine is 0 and cosine 1
+    double sine_ = 0.0;
+    double cosine_ = 1.0;
+};
 
 /// b − a brought into −180..180.
 double angleDiff(double a, double b);

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
 namespace q71 {
 namespace {
 
@@ -43,6 +48,30 @@ TEST(Geometry, ProjectionTakesYards) {
     geoProject(100, 200, 180, 1000, x, y);
     EXPECT_NEAR(x, 100.0, 1e-4);
     EXPECT_NEAR(y, 200.0 - 914.4, 1e-4);
+}
+
+// A projector kept along a changing course gives, point for point and bit for bit, what a fresh
+// projection gives: through repeats, a course set back to one seen before, signed zeros, a full
+// turn, and courses that are not numbers or infinite.
+TEST(Geometry, AProjectorKeptAlongACourseProjectsAsEachFreshProjection) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const double courses[] = {0.0,         0.0, -0.0, -0.0, 0.0, 90.0, 90.0,  37.25, 90.0,   360.0, -0.0,
+                              359.9999999, nan, nan,  12.0, inf, -inf, 1e300, 1e300, 5e-324, 0.0};
+    BearingProjector projector;
+    double start[2] = {-0.0, 1234.5};
+    int step = 0;
+    for (double course : courses) {
+        const double rangeYards = step++ % 3 == 0 ? 0.0 : 517.25 * step;
+        double keptX = 0, keptY = 0, freshX = 0, freshY = 0;
+        projector.project(start[0], start[1], course, rangeYards, keptX, keptY);
+        geoProject(start[0], start[1], course, rangeYards, freshX, freshY);
+        SCOPED_TRACE(::testing::Message() << "course " << course << " at step " << step);
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(keptX), std::bit_cast<std::uint64_t>(freshX));
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(keptY), std::bit_cast<std::uint64_t>(freshY));
+        start[0] = std::isfinite(freshX) ? freshX : -0.0;
+        start[1] = std::isfinite(freshY) ? freshY : 0.0;
+    }
 }
 
 TEST(Geometry, RangesBetweenPlacedThings) {
