@@ -45,7 +45,7 @@ std::vector<WorldPoint> FireControlStations::plottedWaypoints() const {
         return chart->waypointPositions();
     // Without the navigation chart the boat's own copy stands, so a save loses nothing.
     std::vector<WorldPoint> kept;
-    if (const auto* own = worldOwnSubmarine(); own && own->ownMotion) {
+    if (const auto* own = worldOwnSubmarineWithMotion()) {
         const OwnShipMotion& motion = *own->ownMotion;
         for (int i = 0; i < motion.waypointCount && i < OwnShipMotion::kWaypointCapacity; ++i)
             kept.push_back({motion.waypoints[static_cast<std::size_t>(i)].x,

@@ -72,8 +72,7 @@ void EngineDial::synchronise(double bell, bool opening) {
 }
 
 void EngineDial::order(int position) {
-    auto* own = worldOwnSubmarine();
-    if (own && own->ownMotion)
+    if (auto* own = worldOwnSubmarineWithMotion())
         own->ownMotion->setEngineOrder(position - 4);
     orderedPosition_ = position;
     orderedPointer_.angle = pointerAngle(position);

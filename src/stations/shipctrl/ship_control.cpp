@@ -89,11 +89,6 @@ constexpr std::array<TipArea, 14> kTips = {{
     reportFatal(textGetString(kMissingText), line, kSource, 0);
 }
 
-OwnShipEntity* ownBoat() {
-    auto* own = worldOwnSubmarine();
-    return own && own->ownMotion ? own : nullptr;
-}
-
 // The winch switch's detent for a winch direction: out 0, stopped 1, in 2.
 int winchDetent(double direction) {
     return direction > 0.0 ? 0 : direction < 0.0 ? 2 : 1;
@@ -144,7 +139,7 @@ void ShipControl::buildWidgets() {
                                            DialPlacement{{-0.4f, 0.0f, 0.0f}, {-0.6f, -0.06f, 0.5f}, 0.35f, 0.35f});
     rudderDial_ = std::make_unique<RudderDial>(w, kRudder, 205, 310, 80, 69, "rudder.bmp", "rudpnt", "rudhld",
                                                DialPlacement{{0.04f, 0.55f, 0.0f}, {0.035f, 0.55f, 0.5f}, 0.5f, 0.38f});
-    const OwnShipEntity* own = ownBoat();
+    const OwnShipEntity* own = worldOwnSubmarineWithMotion();
     const double maxRudder = own ? own->ownMotion->maxRudderAngle : 30.0;
     // The planes swing as far as the rudder (the motion model's deflection law).
     wheel_ = std::make_unique<HelmWheel>(w, kWheel, 104, 297, maxRudder, maxRudder);
@@ -200,7 +195,7 @@ void ShipControl::open() {
         missing(__LINE__);
     for (auto& r : readOuts_)
         r->loadResources();
-    if (OwnShipEntity* own = ownBoat()) {
+    if (OwnShipEntity* own = worldOwnSubmarineWithMotion()) {
         const OwnShipMotion& m = *own->ownMotion;
         hfSonar_->setState(m.hfSonarOn ? 1 : 2);
         compressor_->setState(m.compressorOn ? 1 : 2);
@@ -215,7 +210,7 @@ void ShipControl::open() {
     speedReply(false);
     depthReply(false);
     trim_ = 0;
-    if (OwnShipEntity* own = ownBoat()) {
+    if (OwnShipEntity* own = worldOwnSubmarineWithMotion()) {
         courseDial_->setActual(own->ownMotion->heading);
         engineDial_->synchronise(own->ownMotion->engineOrder, true);
     }
@@ -229,7 +224,7 @@ std::array<ShipCtrlRWDial*, 6> ShipControl::dials() const {
 void ShipControl::onShow() {
     for (ShipCtrlRWDial* dial : dials())
         dial->show();
-    const OwnShipEntity* own = ownBoat();
+    const OwnShipEntity* own = worldOwnSubmarineWithMotion();
     showHfSonar(own && own->ownMotion->hfSonarOn);
 }
 
@@ -280,7 +275,7 @@ int ShipControl::onCommand(WParam wParam, LParam lParam) {
 }
 
 void ShipControl::command(int id, int value) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!own)
         return;
     OwnShipMotion& m = *own->ownMotion;

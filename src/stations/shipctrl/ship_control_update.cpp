@@ -33,11 +33,6 @@ constexpr int kFineBarX = 33;
 constexpr int kCoarseBarX = 58;
 constexpr Rect kGaugeArea{kFineBarX, kGaugeTop, kCoarseBarX + kGaugeWidth, kGaugeTop + kGaugeHeight};
 
-OwnShipEntity* ownBoat() {
-    auto* own = worldOwnSubmarine();
-    return own && own->ownMotion ? own : nullptr;
-}
-
 void showValue(ReadOut& readOut, int value) {
     if (readOut.getValue() != value)
         readOut.setValue(value);
@@ -47,7 +42,7 @@ void showValue(ReadOut& readOut, int value) {
 
 void ShipControl::update() {
     SubScreen::update();
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (window() == WindowHandle{} || !own)
         return;
     hfDisplay_->render();
@@ -84,7 +79,7 @@ void ShipControl::update() {
 }
 
 void ShipControl::courseReply(bool voice) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!own)
         return;
     const MotionModel& m = *own->ownMotion;
@@ -103,7 +98,7 @@ void ShipControl::courseReply(bool voice) {
 }
 
 void ShipControl::speedReply(bool voice) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!own)
         return;
     const int s = static_cast<int>(own->ownMotion->orderedSpeed + 0.5);
@@ -123,7 +118,7 @@ void ShipControl::speedReply(bool voice) {
 }
 
 void ShipControl::depthReply(bool voice) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!own)
         return;
     const MotionModel& m = *own->ownMotion;

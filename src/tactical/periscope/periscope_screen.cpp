@@ -39,11 +39,6 @@ constexpr double kFixRange = 10000.0;
 constexpr double kUnknown = -1.0;
 constexpr std::uint8_t kFixQuality = 95;
 
-OwnShipEntity* ownBoat() {
-    auto* own = worldOwnSubmarine();
-    return own && own->ownMotion ? own : nullptr;
-}
-
 [[noreturn]] void missing(int line) {
     reportFatal(textGetString(kMissingText), line, kSource, 1);
 }
@@ -112,7 +107,7 @@ void PeriscopeScreen::buildControls() {
 }
 
 void PeriscopeScreen::setSwitchesFromBoat() {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!own)
         return;
     OwnShipMotion& motion = *own->ownMotion;
@@ -193,7 +188,7 @@ void PeriscopeScreen::onHide() {
 
 void PeriscopeScreen::update() {
     mast_.step(simClock().lastFrameStep);
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!isVisible() || !own)
         return;
     const OwnShipMotion& motion = *own->ownMotion;
@@ -227,7 +222,7 @@ void PeriscopeScreen::updateView(std::int32_t view) {
 void PeriscopeScreen::updateEsm(std::int32_t view) {
     double level = 0.0;
     if (view == kScopeViewShown)
-        if (const auto* esm = dynamic_cast<const ReceiverSensor*>(ownBoat()->ownShipSensorByType(kSensorEsm));
+        if (const auto* esm = dynamic_cast<const ReceiverSensor*>(ownShipSensorByType(kSensorEsm));
             esm && esm->broadband())
             level = scopeEsmLevel(*esm->broadband(), simClock().gameClock);
     const int volume = scopeEsmVolume(level);
@@ -271,7 +266,7 @@ bool PeriscopeScreen::command(int id, int state) {
         return true;
     case kPeriscopeNightVision:
         optic_->setNightVision(state == 1);
-        if (OwnShipEntity* own = ownBoat())
+        if (OwnShipEntity* own = worldOwnSubmarineWithMotion())
             own->ownMotion->periscopeNightVision = state == 1 ? 1 : 0;
         return true;
     case kPeriscopeRaiseLower:
@@ -300,7 +295,7 @@ void PeriscopeScreen::setMagnification(int index) {
 }
 
 void PeriscopeScreen::raiseOrLower(int state) {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!own)
         return;
     raiseState_ = state;
@@ -318,7 +313,7 @@ void PeriscopeScreen::raiseOrLower(int state) {
 }
 
 void PeriscopeScreen::pickTarget() {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     picked_ = 0;
     if (!own)
         return;
@@ -334,7 +329,7 @@ void PeriscopeScreen::pickTarget() {
 }
 
 void PeriscopeScreen::visualFix() {
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     if (!own)
         return;
     pickTarget();
@@ -345,7 +340,7 @@ void PeriscopeScreen::visualFix() {
 void PeriscopeScreen::toStadimeter() {
     if (!stadimeter_)
         return;
-    OwnShipEntity* own = ownBoat();
+    OwnShipEntity* own = worldOwnSubmarineWithMotion();
     r3d::Camera* camera = optic_->camera();
     if (raiseState_ != 2 || !own || !camera) {
         stadimeter_->resetPicture();

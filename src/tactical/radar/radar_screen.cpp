@@ -69,7 +69,7 @@ RgbQuad radarLevelColour(int level) {
 RadarScreen::RadarScreen(std::string_view key, WindowHandle parent, int width, int height, int x, int y)
     : SubScreen(key, parent, width, height, x, y) {
     buildControls();
-    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion) {
+    if (OwnShipEntity* own = worldOwnSubmarineWithMotion()) {
         const OwnShipMotion& motion = *own->ownMotion;
         const TwoPositionDevice& mast = motion.masts[kMastRadar];
         mastSwitch_->setState(effectiveDeviceState(mast.state, mast.completionTime) == kDeviceRaised ? 2 : 1);
@@ -153,7 +153,7 @@ void RadarScreen::open() {
         missing(__LINE__);
     for (auto& widget : widgets_)
         widget->loadResources();
-    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion) {
+    if (OwnShipEntity* own = worldOwnSubmarineWithMotion()) {
         const TwoPositionDevice& mast = own->ownMotion->masts[kMastRadar];
         lampFrame_ = effectiveDeviceState(mast.state, mast.completionTime) == kDeviceRaised ? kLampLit : kLampDark;
     }
@@ -266,7 +266,7 @@ void RadarScreen::showOverlay(DeviceContext& dc) {
     const Pen oldPen = target.selectPen(pen);
     const Brush oldBrush = target.selectBrush(stockBrush(StockObject::NullBrush));
     const int scale = scope_.rangeScale();
-    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion && own->ownMotion->radarRingsOn) {
+    if (OwnShipEntity* own = worldOwnSubmarineWithMotion(); own && own->ownMotion->radarRingsOn) {
         const int spacing = scope_.ringSpacing();
         for (int i = 1; i <= scale / spacing; ++i) {
             const int r = i * spacing * kScopeRadius / scale;

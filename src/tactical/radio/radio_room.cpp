@@ -169,7 +169,7 @@ void RadioRoom::buildControls(bool network) {
         lamps_[i]->setEnabled(false);
         lamps_[i]->setState(2);
     }
-    if (OwnShipEntity* own = worldOwnSubmarine(); own && own->ownMotion) {
+    if (OwnShipEntity* own = worldOwnSubmarineWithMotion()) {
         const OwnShipMotion& motion = *own->ownMotion;
         antennaOn_ = effectiveMast(motion, kMastRadio) == kDeviceRaised;
         esmOn_ = effectiveMast(motion, kMastEsm) == kDeviceRaised;

@@ -85,6 +85,11 @@ OwnShipEntity* worldOwnSubmarine() {
     return dynamic_cast<OwnShipEntity*>(worldOwnShip());
 }
 
+OwnShipEntity* worldOwnSubmarineWithMotion() {
+    OwnShipEntity* own = worldOwnSubmarine();
+    return own && own->ownMotion ? own : nullptr;
+}
+
 Sensor* ownShipSensorByType(int type) {
     const OwnShipEntity* own = worldOwnSubmarine();
     return own ? own->ownShipSensorByType(type) : nullptr;

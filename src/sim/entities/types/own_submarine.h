@@ -120,6 +120,10 @@ private:
 /// The world's own boat as the player's submarine, or null (none, or a boat of another class).
 OwnShipEntity* worldOwnSubmarine();
 
+/// The world's own submarine when it has its motion model (the stations' controls and readouts
+/// work it), or null.
+OwnShipEntity* worldOwnSubmarineWithMotion();
+
 /// The world's own submarine's receiver of a sensor type, or null (no own boat, or none of that type).
 Sensor* ownShipSensorByType(int type);
 
