@@ -1,7 +1,5 @@
 #include "sim/entities/contact_index.h"
 
-#include "sim/entities/contact_prefetch.h"
-
 #include <algorithm>
 #include <bit>
 
@@ -29,7 +27,7 @@ ContactRecord* ContactIndex::find(std::int32_t entityId) const {
 
 void ContactIndex::prefetchSlot(std::int32_t entityId) const {
     if (!slots_.empty())
-        prefetchAddress(&slots_[home(entityId)]);
+        __builtin_prefetch(&slots_[home(entityId)]);
 }
 
 void ContactIndex::add(std::int32_t entityId, ContactListNode* node) {

@@ -12,14 +12,6 @@ namespace q71 {
 /// The fix list a sensor's reports go to (the entity's own fixes).
 inline constexpr std::size_t kOwnFixList = 0;
 
-inline void prefetchAddress(const void* address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    (void)address;
-#endif
-}
-
 /// The lines a report or the per-second walks read of a record: from its kind to the end of its
 /// own fix list.
 inline void prefetchContactLines(const ContactRecord& contact) {
@@ -27,8 +19,8 @@ inline void prefetchContactLines(const ContactRecord& contact) {
     const auto* from = reinterpret_cast<const char*>(&contact.kind);
     const auto* last = reinterpret_cast<const char*>(&contact.fixes[kOwnFixList + 1]) - 1;
     for (; from < last; from += kLine)
-        prefetchAddress(from);
-    prefetchAddress(last);
+        __builtin_prefetch(from);
+    __builtin_prefetch(last);
 }
 
 /// The newest of the record's own fixes, whose place only the record's lines give: both lines a
@@ -36,8 +28,8 @@ inline void prefetchContactLines(const ContactRecord& contact) {
 inline void prefetchNewestFix(const ContactRecord& contact) {
     if (const FixList& fixes = contact.fixes[kOwnFixList]; !fixes.empty()) {
         const auto* fix = reinterpret_cast<const char*>(&fixes.newest());
-        prefetchAddress(fix);
-        prefetchAddress(fix + sizeof(ContactFix) - 1);
+        __builtin_prefetch(fix);
+        __builtin_prefetch(fix + sizeof(ContactFix) - 1);
     }
 }
 

@@ -119,7 +119,7 @@ struct ContactRecord {
     double course = 0.0;       ///< degrees
     double speed = 0.0;        ///< speed units
     double rangeRate = 0.0;
-    BearingProjector courseProjector; ///< reckons the newest fix on along the course
+    AngleTrig courseTrig; ///< the course's sine and cosine, for reckoning the newest fix on
     // What each report reads lies together, next to the own fixes (the list's walk and the
     // reports of every sensor each second read them).
     double lastUpdate = 0.0; ///< game time of the last per-second update

@@ -156,10 +156,9 @@ void Entity::updateContacts() {
         if (newest.time != contact.lastUpdate) {
             // No fix this second: dead-reckon the newest along the estimated track.
             WorldPoint reckoned;
-            contact.courseProjector.project(newest.x, newest.y, contact.course,
-                                            contact.speed * kSpeedUnitMetresPerSecond * kMetresToYards *
-                                                (contact.lastUpdate - newest.time),
-                                            reckoned.x, reckoned.y);
+            geoProject(newest.x, newest.y, contact.courseTrig.at(contact.course),
+                       contact.speed * kSpeedUnitMetresPerSecond * kMetresToYards * (contact.lastUpdate - newest.time),
+                       reckoned.x, reckoned.y);
             contact.bearing = entityBearing(own, reckoned);
             contact.range = entityRangeYards(own, reckoned);
             continue;

@@ -35,15 +35,18 @@ void geoProject(double x, double y, double bearing, double rangeYards, double& o
     projectAlong(x, y, std::sin(radians), std::cos(radians), rangeYards, outX, outY);
 }
 
-void BearingProjector::project(double x, double y, double bearing, double rangeYards, double& outX,
-                               double& outY) {
-    if (const auto bits = std::bit_cast<std::uint64_t>(bearing); bits != bearingBits_) {
-        const double radians = bearing * kDegreesToRadians;
-        bearingBits_ = bits;
+void geoProject(double x, double y, const AngleTrig& bearing, double rangeYards, double& outX, double& outY) {
+    projectAlong(x, y, bearing.sine(), bearing.cosine(), rangeYards, outX, outY);
+}
+
+const AngleTrig& AngleTrig::at(double degrees) {
+    if (const auto bits = std::bit_cast<std::uint64_t>(degrees); bits != angleBits_) {
+        const double radians = degrees * kDegreesToRadians;
+        angleBits_ = bits;
         sine_ = std::sin(radians);
         cosine_ = std::cos(radians);
     }
-    projectAlong(x, y, sine_, cosine_, rangeYards, outX, outY);
+    return *this;
 }
 
 double angleDiff(double a, double b) {

@@ -48,17 +48,24 @@ double geoBearing(double dx, double dy);
 /// The point at a bearing (degrees) and range (yards) from (x, y).
 void geoProject(double x, double y, double bearing, double rangeYards, double& outX, double& outY);
 
-/// geoProject along one bearing again and again: its sine and cosine are worked out again only
-/// when the bearing's bits change, and each point is the one geoProject gives.
-class BearingProjector {
+/// The sine and cosine of an angle in degrees asked for again and again (a hull's heading, a
+/// contact's course): worked out again only when the angle's bits change, each the value a fresh
+/// sine or cosine of the angle gives.
+class AngleTrig {
 public:
-    void project(double x, double y, double bearing, double rangeYards, double& outX, double& outY);
+    /// Makes `degrees` the angle answered for; returns the answers.
+    const AngleTrig& at(double degrees);
+    double sine() const { return sine_; }
+    double cosine() const { return cosine_; }
 
 private:
-    std::uint64_t bearingBits_ = 0; // the bits of +0.0, whose sine is 0 and cosine 1
+    std::uint64_t angleBits_ = 0; // the bits of +0.0, whose sine is 0 and cosine 1
     double sine_ = 0.0;
     double cosine_ = 1.0;
 };
+
+/// geoProject along a bearing whose sine and cosine are at hand.
+void geoProject(double x, double y, const AngleTrig& bearing, double rangeYards, double& outX, double& outY);
 
 /// b − a brought into −180..180.
 double angleDiff(double a, double b);

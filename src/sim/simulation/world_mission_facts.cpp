@@ -85,7 +85,7 @@ void WorldMissionFacts::setOwnBoatInventory(const Inventory& counts) {
 }
 
 std::optional<OwnBoatCarriedState> WorldMissionFacts::ownBoatCarriedState() const {
-    if (const auto* own = worldOwnSubmarine())
+    if (const auto* own = worldOwnSubmarineWithMotion())
         return ownShipCarriedState(*own->ownMotion);
     return std::nullopt;
 }

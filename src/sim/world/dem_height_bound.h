@@ -4,8 +4,9 @@
 // sample, and those again blocks twice as wide, up to one block over the whole grid. A rectangle
 // is judged by the finest blocks of which it crosses fewer than four a side (so the answer may
 // come from a little beyond it, never from less; rectangles up to four samples a side by their
-// samples): a few reads for a rectangle of any size. A sampled height between samples never rises above the highest of the samples around it,
-// so a line above the blocks under it is above the terrain there.
+// samples): a few reads for a rectangle of any size. A sampled height between samples never
+// rises above the highest of the samples around it, so a line above the blocks under it is
+// above the terrain there.
 
 #include "sim/world/dem_grid.h"
 

@@ -1,5 +1,6 @@
 #include "framework/lists/linked_list.h"
 #include "framework/lists/pooled_list_nodes.h"
+#include "support/list_walks.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +14,6 @@ namespace {
 struct Item {
     int value;
 };
-
-template <class List>
-std::vector<int> values(const List& list) {
-    std::vector<int> out;
-    for (auto* node = list.head(); node; node = node->next)
-        out.push_back(node->item->value);
-    return out;
-}
 
 template <class List>
 int currentValue(const List& list) {
@@ -56,30 +49,19 @@ TEST(PooledListNodes, AListOfPooledNodesActsAsOneOfHeapNodes) {
         case 4: // any item, listed or not (the cursor ends where the search left it)
             ASSERT_EQ(heap.remove(item), pooled.remove(item));
             break;
-        case 5: { // a walk that removes every third item it passes, inside a saved cursor
-            heap.saveCursor();
-            pooled.saveCursor();
-            Item* a = heap.rewind();
-            Item* b = pooled.rewind();
-            for (int passed = 0; a && b; ++passed) {
-                ASSERT_EQ(a, b);
+        case 5: // a walk that removes every third item it passes, inside a saved cursor
+            ASSERT_NO_FATAL_FAILURE(test::walkSideBySide(heap, pooled, [&](Item* passedItem, int passed) {
                 if (passed % 3 == 2) {
-                    heap.remove(a);
-                    pooled.remove(b);
+                    heap.remove(passedItem);
+                    pooled.remove(passedItem);
                 }
-                a = heap.advance();
-                b = pooled.advance();
-            }
-            ASSERT_EQ(a, b);
-            heap.restoreCursor();
-            pooled.restoreCursor();
+            }));
             break;
-        }
         default:
             ASSERT_EQ(heap.next(), pooled.next());
             break;
         }
-        ASSERT_EQ(values(heap), values(pooled)) << "step " << step;
+        ASSERT_EQ(test::listOrder(heap), test::listOrder(pooled)) << "step " << step;
         ASSERT_EQ(currentValue(heap), currentValue(pooled)) << "step " << step;
         ASSERT_EQ(heap.count(), pooled.count());
         if (heap.count() > 48) {

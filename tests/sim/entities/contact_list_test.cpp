@@ -1,4 +1,5 @@
 #include "sim/entities/contact_list.h"
+#include "support/list_walks.h"
 
 #include <gtest/gtest.h>
 
@@ -133,20 +134,6 @@ TEST_F(Contacts, FindAnswersAsAWalkOfTheListThroughRandomChanges) {
     }
 }
 
-std::vector<const ContactRecord*> order(const ContactList& list) {
-    std::vector<const ContactRecord*> out;
-    for (auto* node = list.head(); node; node = node->next)
-        out.push_back(node->item);
-    return out;
-}
-
-std::vector<const ContactRecord*> order(const LinkedList<ContactRecord>& list) {
-    std::vector<const ContactRecord*> out;
-    for (auto* node = list.head(); node; node = node->next)
-        out.push_back(node->item);
-    return out;
-}
-
 // Every change made to the contact list (pooled nodes, records unlinked through the index,
 // records recycled) is made to a plain list too: both hold the same records in the same order
 // and stand on the same one after every step, walks that drop records included.
@@ -184,28 +171,17 @@ TEST_F(Contacts, ChangesAndWalksActAsThoseOfAPlainList) {
         case 3:
             ASSERT_EQ(list.remove(&stray), plain.remove(&stray));
             break;
-        case 4: { // a walk that drops some of the records it stands on, inside a saved cursor
-            list.saveCursor();
-            plain.saveCursor();
-            ContactRecord* a = list.rewind();
-            ContactRecord* b = plain.rewind();
-            while (a && b) {
-                ASSERT_EQ(a, b);
+        case 4: // a walk that drops some of the records it stands on, inside a saved cursor
+            ASSERT_NO_FATAL_FAILURE(test::walkSideBySide(list, plain, [&](ContactRecord* contact, int) {
                 if (random() % 4 == 0)
-                    drop(a);
-                a = list.advance();
-                b = plain.advance();
-            }
-            ASSERT_EQ(a, b);
-            list.restoreCursor();
-            plain.restoreCursor();
+                    drop(contact);
+            }));
             break;
-        }
         default:
             ASSERT_EQ(list.next(), plain.next());
             break;
         }
-        ASSERT_EQ(order(list), order(plain)) << "step " << step;
+        ASSERT_EQ(test::listOrder(list), test::listOrder(plain)) << "step " << step;
         ASSERT_EQ(list.current(), plain.current()) << "step " << step;
         ASSERT_EQ(list.count(), plain.count());
         const std::int32_t asked = id(random);
@@ -244,12 +220,12 @@ TEST_F(Contacts, AHintChangesNoFindNorTheList) {
         }
         ContactRecord* first = list.head() ? list.head()->item : nullptr;
         list.setCursor(list.head());
-        const auto before = order(list);
+        const auto before = test::listOrder(list);
         for (std::int32_t asked = -5010; asked < 7000; asked += 1) {
             list.prefetchSlot(asked);
             list.prefetch(asked);
         }
-        EXPECT_EQ(order(list), before);
+        EXPECT_EQ(test::listOrder(list), before);
         EXPECT_EQ(list.current(), first);
         for (std::int32_t asked = -5010; asked < 7000; asked += 1)
             ASSERT_EQ(list.find(asked), walkFind(list, asked)) << "id " << asked;

@@ -50,21 +50,21 @@ TEST(Geometry, ProjectionTakesYards) {
     EXPECT_NEAR(y, 200.0 - 914.4, 1e-4);
 }
 
-// A projector kept along a changing course gives, point for point and bit for bit, what a fresh
-// projection gives: through repeats, a course set back to one seen before, signed zeros, a full
-// turn, and courses that are not numbers or infinite.
-TEST(Geometry, AProjectorKeptAlongACourseProjectsAsEachFreshProjection) {
+// A sine and cosine kept along a changing course project, point for point and bit for bit, as a
+// fresh projection does: through repeats, a course set back to one seen before, signed zeros, a
+// full turn, and courses that are not numbers or infinite.
+TEST(Geometry, AKeptCourseProjectsAsEachFreshProjection) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const double courses[] = {0.0,         0.0, -0.0, -0.0, 0.0, 90.0, 90.0,  37.25, 90.0,   360.0, -0.0,
                               359.9999999, nan, nan,  12.0, inf, -inf, 1e300, 1e300, 5e-324, 0.0};
-    BearingProjector projector;
+    AngleTrig kept;
     double start[2] = {-0.0, 1234.5};
     int step = 0;
     for (double course : courses) {
         const double rangeYards = step++ % 3 == 0 ? 0.0 : 517.25 * step;
         double keptX = 0, keptY = 0, freshX = 0, freshY = 0;
-        projector.project(start[0], start[1], course, rangeYards, keptX, keptY);
+        geoProject(start[0], start[1], kept.at(course), rangeYards, keptX, keptY);
         geoProject(start[0], start[1], course, rangeYards, freshX, freshY);
         SCOPED_TRACE(::testing::Message() << "course " << course << " at step " << step);
         EXPECT_EQ(std::bit_cast<std::uint64_t>(keptX), std::bit_cast<std::uint64_t>(freshX));

@@ -6,6 +6,7 @@
 #include "framework/math/fast_math.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/entities/motion/vehicle_laws.h"
 #include "sim/entities/types/depth_charge_entity.h"
 #include "sim/entities/types/torpedo_entities.h"
 #include "sim/simulation/random.h"
@@ -31,10 +32,6 @@ constexpr double kMissileFlightDistance = 14630.4; // metres a missile flies bef
 // The lead factors: seconds of target motion per yard of range for a missile and a torpedo.
 constexpr double kMissileLead = 0.0042608310324845754;
 constexpr double kTorpedoLead = 0.028121484814398197;
-
-double sinDegrees(double degrees) {
-    return std::sin(degrees * kDegreesToRadians);
-}
 
 // One of the after tubes, 3 or 4.
 int drawAfterTube() {

@@ -189,17 +189,6 @@ private:
         const void* grid = nullptr;
         double x = 0.0, y = 0.0, height = 0.0;
     };
-    // The sine and cosine of the heading last asked, kept by the heading's bits: a hull on a
-    // steady course asks them for the same heading every step.
-    struct HeadingTrig {
-        std::uint64_t headingBits = 0;
-        bool known = false;
-        double sine = 0.0, cosine = 0.0;
-    };
-
-    /// sinDegrees and cosDegrees of the heading, worked out again only when it changed.
-    const HeadingTrig& headingTrig();
-
     bool inFootprint(const WorldPoint& point, double pointHalfHeight, const MotionModel& other) const;
     int testCollision(const MotionModel& other, double& angleA, double& angleB) const;
     void collideWith(MotionModel& other, double angleA, double angleB, double dt);
@@ -210,7 +199,7 @@ private:
 
     Entity* owner_;
     mutable FloorMemo floorMemo_;
-    HeadingTrig headingTrig_;
+    AngleTrig headingTrig_; // a hull on a steady course asks it for the same heading every step
 };
 
 /// The model's position.

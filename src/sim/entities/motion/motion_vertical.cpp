@@ -14,7 +14,6 @@
 #include "sim/simulation/sim_clock.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <string>
 #include <utility>
@@ -65,19 +64,12 @@ void MotionModel::stepByCategory(double dt) {
         stepKinematic(dt);
 }
 
-const MotionModel::HeadingTrig& MotionModel::headingTrig() {
-    const auto bits = std::bit_cast<std::uint64_t>(heading);
-    if (!headingTrig_.known || headingTrig_.headingBits != bits)
-        headingTrig_ = {bits, true, sinDegrees(heading), cosDegrees(heading)};
-    return headingTrig_;
-}
-
 void MotionModel::stepKinematic(double dt) {
     speed = headway = driveSpeed;
     const double along = std::fabs(cosDegrees(pitch)) * driveSpeed;
-    const HeadingTrig& trig = headingTrig();
-    velocityX = trig.sine * along;
-    velocityY = trig.cosine * along;
+    const AngleTrig& trig = headingTrig_.at(heading);
+    velocityX = trig.sine() * along;
+    velocityY = trig.cosine() * along;
     x += velocityX * kSpeedUnitMetresPerSecond * dt;
     y += velocityY * kSpeedUnitMetresPerSecond * dt;
     // A running decoy and a moving mine make noise.
@@ -117,9 +109,9 @@ void MotionModel::stepHydrodynamics(double dt) {
         loss = dragOf;
     }
     const double push = surplus + sinDegrees(pitch) * buoyancyRate;
-    const HeadingTrig& trig = headingTrig();
-    double vx = velocityX + trig.sine * push;
-    double vy = velocityY + trig.cosine * push;
+    const AngleTrig& trig = headingTrig_.at(heading);
+    double vx = velocityX + trig.sine() * push;
+    double vy = velocityY + trig.cosine() * push;
     if (loss > 0.0001) {
         vx -= sinDegrees(velocityBearing) * loss;
         vy -= cosDegrees(velocityBearing) * loss;

@@ -91,31 +91,19 @@ Sensor::SoundLayers Sensor::soundLayers() {
     return {missionState().soundProfileKind, soundProfile().layerDepth};
 }
 
-bool Sensor::convergencePath(double sensorZ, double targetZ) const {
-    return soundLayers().convergence(sensorZ, targetZ);
-}
-
-double Sensor::pathRange(double range, double sensorZ, double targetZ) const {
-    return soundLayers().path(range, sensorZ, targetZ);
-}
-
-bool Sensor::outOfHearing(const PropagationPoints& points, double range, double sensorZ,
-                          double targetZ) const {
-    return soundLayers().outOfHearing(points, range, sensorZ, targetZ);
-}
-
 std::uint8_t Sensor::detect(const PropagationPoints& points, PropagationLevels& levels, double range,
                             double sensorZ, double targetZ, std::uint8_t sourceLevel) {
-    if (outOfHearing(points, range, sensorZ, targetZ))
+    const SoundLayers layers = soundLayers();
+    if (layers.outOfHearing(points, range, sensorZ, targetZ))
         return 0;
-    range = pathRange(range, sensorZ, targetZ);
+    range = layers.path(range, sensorZ, targetZ);
     const int source = sourceLevel;
     if (range < points.r0) // inside the first range point the source is heard well
         return static_cast<std::uint8_t>(source + 100 -
                                          static_cast<int>((100 - levels.a) * range / points.r0));
     levels.a += source;
     std::uint8_t heard;
-    if (convergencePath(sensorZ, targetZ)) { // both below the layer: the convergence zone
+    if (layers.convergence(sensorZ, targetZ)) { // both below the layer: the convergence zone
         if (range < points.r1)
             heard = static_cast<std::uint8_t>(static_cast<int>(
                 levels.a + (levels.b - levels.a) * (range - points.r0) / (points.r1 - points.r0)));

@@ -137,9 +137,6 @@ public:
     void measure(double bearing, double range, double& measuredBearing, double& measuredRange) const;
     /// A fix of a detected entity as the sensor reports it.
     ContactFix makeFix(const Entity& entity, double measuredBearing, double measuredRange, int quality) const;
-    /// True when the propagation rule gives nothing at that range (whatever the levels): beyond the
-    /// convergence zone in the deep, else beyond twice the second range point, across the layer doubled.
-    bool outOfHearing(const PropagationPoints& points, double range, double sensorZ, double targetZ) const;
     /// False when the target lies beyond the detection curve's far range on some axis already.
     bool withinReach(const WorldPoint& target) const {
         // No axis of the offset may reach the far end of the curve: the range would reach it too.
@@ -193,7 +190,9 @@ protected:
             const bool across = (sensorZ <= layer) != (targetZ <= layer);
             return !convergence(sensorZ, targetZ) && kind != 1 && across ? 2.0 * range : range;
         }
-        /// outOfHearing with these layers.
+        /// True when the propagation rule gives nothing at that range (whatever the levels): beyond
+        /// the convergence zone in the deep, else beyond twice the second range point, across the
+        /// layer doubled.
         bool outOfHearing(const PropagationPoints& points, double range, double sensorZ,
                           double targetZ) const {
             const double heard = path(range, sensorZ, targetZ);
@@ -247,10 +246,6 @@ protected:
         const WorldPoint target = motionPoint(entity.motion.get());
         return inWindow(target.z) && withinReach(target);
     }
-    /// True when sensor and target are both below the layer of a layered profile.
-    bool convergencePath(double sensorZ, double targetZ) const;
-    /// The range the propagation rule works with: doubled across the layer, outside the deep.
-    double pathRange(double range, double sensorZ, double targetZ) const;
     /// Scans the world: every entity but the owner that the sensor may sense gets canSense and scanList.
     virtual void scanWorld();
     /// True when the owner's vertical position lies in the window.
