@@ -83,11 +83,15 @@ bool AdvertListener::poll() {
         if (!decoded.advert)
             continue;
         const NetAddress address{from.ip, decoded.advert->port};
+        if (ownAdvert(address))
+            continue;
         auto known = std::find_if(hosts_.begin(), hosts_.end(),
                                   [&](const HeardHost& h) { return h.address == address; });
         if (known == hosts_.end()) {
-            hosts_.push_back({address, *decoded.advert, now});
-            changed = true;
+            if (hosts_.size() < kMostHeardHosts) {
+                hosts_.push_back({address, *decoded.advert, now});
+                changed = true;
+            }
         } else {
             changed = changed || known->advert.players != decoded.advert->players ||
                       known->advert.hostName != decoded.advert->hostName;
@@ -100,6 +104,18 @@ bool AdvertListener::poll() {
     changed = changed || stale != hosts_.end();
     hosts_.erase(stale, hosts_.end());
     return changed;
+}
+
+void AdvertListener::setOwnGamePort(std::optional<std::uint16_t> port) {
+    ownGamePort_ = port;
+    const auto own = std::remove_if(hosts_.begin(), hosts_.end(),
+                                    [&](const HeardHost& h) { return ownAdvert(h.address); });
+    hosts_.erase(own, hosts_.end());
+}
+
+bool AdvertListener::ownAdvert(const NetAddress& address) const {
+    // No two games of this machine listen on one port.
+    return ownGamePort_ && address.port == *ownGamePort_ && netIsLocalAddress(address.ip);
 }
 
 } // namespace q71

@@ -19,6 +19,8 @@ inline constexpr std::size_t kAdvertSize = 42;
 inline constexpr std::uint64_t kAdvertIntervalMs = 1000;
 /// A host not heard for this long leaves the list.
 inline constexpr std::uint64_t kAdvertForgetMs = 5000;
+/// Hosts listed at one time, at most: a burst of adverts cannot grow the list without end.
+inline constexpr std::size_t kMostHeardHosts = 16;
 
 struct HostAdvert {
     std::string hostName;
@@ -69,15 +71,20 @@ public:
     AdvertListener(std::unique_ptr<UdpSocket> socket, const Clock& clock)
         : socket_(std::move(socket)), clock_(clock) {}
     /// Reads the adverts waiting (at most 64) and forgets hosts not heard lately; true when the
-    /// list changed.
+    /// list changed. A host not listed yet is left out while the list holds 16.
     bool poll();
     const std::vector<HeardHost>& hosts() const { return hosts_; }
     std::uint16_t port() const { return socket_->port(); }
+    /// The TCP port of the game this program hosts, if any: its own advert is not listed.
+    void setOwnGamePort(std::optional<std::uint16_t> port);
 
 private:
+    bool ownAdvert(const NetAddress& address) const;
+
     std::unique_ptr<UdpSocket> socket_;
     const Clock& clock_;
     std::vector<HeardHost> hosts_;
+    std::optional<std::uint16_t> ownGamePort_;
 };
 
 } // namespace q71

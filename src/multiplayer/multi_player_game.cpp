@@ -38,7 +38,7 @@ std::optional<std::int32_t> senderOf(const NetMessage& message) {
 std::unique_ptr<MultiPlayerGame> MultiPlayerGame::host(const std::string& name, std::uint16_t port,
                                                        std::optional<NetAddress> broadcast,
                                                        const Clock& clock, std::string& error) {
-    std::unique_ptr<HostLink> link = HostLink::open(port, error);
+    std::unique_ptr<HostLink> link = HostLink::open(port, clock, error);
     if (!link)
         return nullptr;
     auto game = std::make_unique<MultiPlayerGame>(Role::Host, name, std::move(link));
@@ -67,7 +67,8 @@ MultiPlayerGame::MultiPlayerGame(Role role, std::string name, std::unique_ptr<Ne
     if (role_ == Role::Host) {
         ownId_ = kHostPlayerId;
         linked_ = true;
-        players_.push_back({kHostPlayerId, 1, name_, true, false});
+        hostState_ = HostState::Welcomed;
+        players_.push_back({kHostPlayerId, 1, name_, ScenarioCheck::Has, false});
     }
 }
 
@@ -77,7 +78,7 @@ std::uint16_t MultiPlayerGame::port() const {
 }
 
 bool MultiPlayerGame::connected() const {
-    return linked_ && ownId_ != 0;
+    return linked_ && hostState_ == HostState::Welcomed;
 }
 
 void MultiPlayerGame::poll() {
@@ -117,9 +118,16 @@ void MultiPlayerGame::handle(const LinkEvent& event) {
         }
         break;
     case LinkEvent::Kind::Dropped:
-        if (!event.reason.empty())
+        if (event.peer == 0) {
+            std::fprintf(stderr, "q71: a network connection closed before its hello: %s\n",
+                         event.reason.c_str());
+        } else {
             std::fprintf(stderr, "q71: network peer %d dropped: %s\n", event.peer, event.reason.c_str());
-        peerGone(event.peer);
+            if (role_ == Role::Client)
+                hostGone();
+            else
+                peerGone(event.peer, true);
+        }
         break;
     case LinkEvent::Kind::Message:
         if (role_ == Role::Host)
@@ -133,9 +141,13 @@ void MultiPlayerGame::handle(const LinkEvent& event) {
 void MultiPlayerGame::hostHandles(std::int32_t peer, const NetMessage& message) {
     LobbyPlayer* from = player(peer);
     if (const auto* hello = as<MsgHello>(message)) {
-        if (from || started_)
+        if (from)
             return;
-        players_.push_back({peer, 1, hello->name, false, false});
+        if (started_) {
+            link_->drop(peer); // not welcomed, it must hear nothing
+            return;
+        }
+        players_.push_back({peer, 1, hello->name, ScenarioCheck::Unknown, false});
         link_->sendTo(peer, MsgWelcome{peer});
         for (const LobbyPlayer& p : players_)
             link_->sendTo(peer, MsgJoined{p.id, p.side, p.name});
@@ -147,7 +159,7 @@ void MultiPlayerGame::hostHandles(std::int32_t peer, const NetMessage& message) 
         return;
     }
     if (!from)
-        return; // nothing counts before the hello
+        return; // nothing counts before the welcome
     if (const auto* joined = as<MsgJoined>(message)) {
         if (joined->playerId != peer || started_)
             return;
@@ -155,16 +167,16 @@ void MultiPlayerGame::hostHandles(std::int32_t peer, const NetMessage& message) 
         link_->sendAll(MsgJoined{peer, from->side, from->name});
         changed();
     } else if (const auto* reply = as<MsgScenarioReply>(message)) {
-        if (reply->sender != peer)
+        if (reply->sender != peer || !scenario_)
             return;
-        from->hasScenario = reply->has == 1;
-        if (!from->hasScenario && scenario_)
+        from->scenario = reply->has == 1 ? ScenarioCheck::Has : ScenarioCheck::Lacks;
+        if (from->scenario == ScenarioCheck::Lacks)
             line(builtinFormat(kTextLacksScenario, from->name.c_str(), scenario_->name.c_str()));
         changed();
     } else if (const auto* left = as<MsgLeft>(message)) {
         if (left->playerId == peer) {
             link_->drop(peer);
-            peerGone(peer);
+            peerGone(peer, false);
         }
     } else if (senderOf(message) == peer) {
         link_->sendAll(message, peer);
@@ -174,21 +186,31 @@ void MultiPlayerGame::hostHandles(std::int32_t peer, const NetMessage& message) 
 
 void MultiPlayerGame::clientHandles(const NetMessage& message) {
     if (const auto* welcome = as<MsgWelcome>(message)) {
-        if (ownId_ == 0)
+        if (ownId_ == 0) {
             ownId_ = welcome->playerId;
+            hostState_ = HostState::Welcomed;
+        }
     } else if (const auto* joined = as<MsgJoined>(message)) {
+        if (ownId_ == 0)
+            return;
         if (LobbyPlayer* known = player(joined->playerId)) {
             known->side = joined->side;
             known->name = joined->name;
         } else {
-            players_.push_back({joined->playerId, joined->side, joined->name, false, false});
-            if (joined->playerId != ownId_)
+            // The host has its own scenario; of the others a client knows nothing.
+            const ScenarioCheck check =
+                joined->playerId == kHostPlayerId ? ScenarioCheck::Has : ScenarioCheck::Unknown;
+            players_.push_back({joined->playerId, joined->side, joined->name, check, false});
+            // After its welcome the host lists who was there already, this client last: only
+            // those who come after it are news.
+            if (rosterHeard_)
                 line(builtinFormat(kTextPlayerJoined, joined->name.c_str()));
         }
+        rosterHeard_ = rosterHeard_ || joined->playerId == ownId_;
         changed();
     } else if (const auto* left = as<MsgLeft>(message)) {
         if (left->playerId != ownId_ && left->playerId != kHostPlayerId)
-            peerGone(left->playerId);
+            peerGone(left->playerId, false);
     } else if (const auto* scenario = as<MsgScenario>(message)) {
         if (!started_)
             checkScenario(*scenario);
@@ -200,7 +222,7 @@ void MultiPlayerGame::clientHandles(const NetMessage& message) {
         started_ = *start;
         players_.clear();
         for (const StartPlayer& p : start->players)
-            players_.push_back({p.id, p.side, p.name, true, false});
+            players_.push_back({p.id, p.side, p.name, ScenarioCheck::Has, false});
         lobbyFlag_ = start->lobbyFlag == 1;
         changed();
         if (listener_)
@@ -218,12 +240,16 @@ void MultiPlayerGame::playFromPeer(std::int32_t peer, const NetMessage& message)
     if (!gameActive_ || !world_)
         return; // the mission of this peer does not stand yet
     if (const auto* state = as<MsgEntityState>(message)) {
-        world_->entityState(*state);
+        if (shared_.shared(state->entityId))
+            world_->entityState(*state);
     } else if (const auto* damage = as<MsgDamage>(message)) {
-        world_->damage(*damage);
+        // An entity this world may number otherwise is not touched, nor a hit booked to it.
+        if (shared_.shared(damage->targetId) &&
+            (damage->attackerId == 0 || shared_.shared(damage->attackerId)))
+            world_->damage(*damage);
     } else if (const auto* control = as<MsgControl>(message)) {
         if (control->subType == kControlPause)
-            world_->pauseLock(control->flag);
+            world_->pauseLock(peer, control->flag);
         else if (control->subType == kControlInMission)
             if (LobbyPlayer* p = player(peer))
                 p->inMission = control->flag == 1;
@@ -238,27 +264,42 @@ void MultiPlayerGame::playFromPeer(std::int32_t peer, const NetMessage& message)
     }
 }
 
-void MultiPlayerGame::peerGone(std::int32_t peer) {
-    if (role_ == Role::Client && peer == kHostPlayerId) {
-        linked_ = false;
-        line(builtinText(14));
-        if (gameActive_ && world_) {
-            world_->playerLeft(0);
-            world_->hostGone();
-        }
-        changed();
-        return;
-    }
+void MultiPlayerGame::peerGone(std::int32_t peer, bool lost) {
     const auto gone =
         std::find_if(players_.begin(), players_.end(), [&](const LobbyPlayer& p) { return p.id == peer; });
     if (gone == players_.end())
         return;
-    line(builtinFormat(kTextPlayerLeftLobby, gone->name.c_str()));
+    line(builtinFormat(lost ? kTextLinkLost : kTextPlayerLeftLobby, gone->name.c_str()));
     players_.erase(gone);
     if (role_ == Role::Host)
         link_->sendAll(MsgLeft{peer});
-    if (gameActive_ && world_)
+    if (gameActive_ && world_) {
+        // His pause goes with him: nobody is left to end it.
+        world_->pauseLock(peer, 0);
         world_->playerLeft(peer);
+    }
+    changed();
+}
+
+void MultiPlayerGame::hostGone() {
+    if (hostState_ != HostState::Welcomed) {
+        // Never welcomed: no game was joined, the lobby says why.
+        hostState_ = linked_ ? HostState::Refused : HostState::Unreachable;
+        linked_ = false;
+        changed();
+        return;
+    }
+    linked_ = false;
+    hostState_ = HostState::Left;
+    line(builtinText(14));
+    if (gameActive_ && world_) {
+        // Every pause came through the host: none can be ended now.
+        for (const LobbyPlayer& p : players_)
+            if (p.id != ownId_)
+                world_->pauseLock(p.id, 0);
+        world_->playerLeft(0);
+        world_->hostGone();
+    }
     changed();
 }
 
@@ -279,7 +320,7 @@ void MultiPlayerGame::chooseScenario(const MsgScenario& scenario) {
         return;
     scenario_ = scenario;
     for (LobbyPlayer& p : players_)
-        p.hasScenario = p.id == ownId_;
+        p.scenario = p.id == ownId_ ? ScenarioCheck::Has : ScenarioCheck::Unknown;
     link_->sendAll(scenario);
     changed();
 }
@@ -289,6 +330,11 @@ void MultiPlayerGame::checkScenario(const MsgScenario& scenario) {
     const std::optional<ScenarioFacts> facts =
         scenarioLookup_ ? scenarioLookup_(scenario.name) : std::nullopt;
     const bool has = facts && facts->size == scenario.size && facts->crc == scenario.crc;
+    for (LobbyPlayer& p : players_)
+        if (p.id != kHostPlayerId)
+            p.scenario = ScenarioCheck::Unknown;
+    if (LobbyPlayer* own = player(ownId_))
+        own->scenario = has ? ScenarioCheck::Has : ScenarioCheck::Lacks;
     line(builtinFormat(kTextScenarioChosen, scenario.name.c_str()));
     if (!has)
         line(builtinFormat(kTextScenarioMissing, scenario.name.c_str()));
@@ -307,7 +353,7 @@ std::optional<std::string> MultiPlayerGame::startRefusal(std::int32_t ownShipSta
     if (ownShipStarts < count)
         return builtinFormat(kTextTooFewStarts, ownShipStarts, count);
     for (const LobbyPlayer& p : players_)
-        if (!p.hasScenario)
+        if (p.scenario != ScenarioCheck::Has)
             return builtinFormat(kTextLacksScenario, p.name.c_str(), scenario_->name.c_str());
     return std::nullopt;
 }
@@ -350,11 +396,15 @@ void MultiPlayerGame::sendControl(std::int32_t subType, std::int32_t flag) {
 
 void MultiPlayerGame::sendDamage(double amount, std::int32_t attackerId, std::int32_t targetId,
                                  bool explode) {
-    send(MsgDamage{ownId_, amount, attackerId, targetId, explode ? 1 : 0});
+    // What this peer alone made exists nowhere else: a hit on it stays here.
+    if (shared_.shared(targetId))
+        send(MsgDamage{ownId_, amount, shared_.bookedAttacker(attackerId), targetId, explode ? 1 : 0});
 }
 
 void MultiPlayerGame::sendEntityState(const EntityStateMessage& s) {
-    send(MsgEntityState{ownId_, s.entityId, s.sinking, s.x, s.y, s.z, s.speed, s.heading, s.pitch, s.roll});
+    if (shared_.shared(s.entityId))
+        send(MsgEntityState{ownId_, s.entityId, s.sinking, s.x, s.y, s.z, s.speed, s.heading, s.pitch,
+                            s.roll});
 }
 
 void MultiPlayerGame::sendEventWithPair(std::uint8_t code, std::uint32_t low, std::uint32_t high,

@@ -7,6 +7,7 @@
 #include "multiplayer/net_link.h"
 #include "multiplayer/peer_world.h"
 #include "multiplayer/scenario_facts.h"
+#include "multiplayer/shared_entities.h"
 #include "sim/services/network_game.h"
 
 #include <cstdint>
@@ -18,12 +19,16 @@
 
 namespace q71 {
 
+/// What this peer knows of a player's copy of the host's scenario.
+enum class ScenarioCheck { Unknown, Has, Lacks };
+
 struct LobbyPlayer {
     std::int32_t id = 0;
     std::int32_t side = 1;
     std::string name;
-    bool hasScenario = false; ///< a client has the host's scenario (the host always has it)
-    bool inMission = false;   ///< its mission stands (control sub-type 1)
+    /// The host knows every player's answer; a client its own and the host's (who has it).
+    ScenarioCheck scenario = ScenarioCheck::Unknown;
+    bool inMission = false; ///< its mission stands (control sub-type 1)
 };
 
 /// What the lobby screen hears from the game.
@@ -44,6 +49,9 @@ using ScenarioLookup = std::function<std::optional<ScenarioFacts>(const std::str
 class MultiPlayerGame final : public NetworkGame {
 public:
     enum class Role { Host, Client };
+    /// How a client stands with its host: joining, welcomed, or the link gone before the
+    /// connection was made (Unreachable), before the welcome (Refused) or after it (Left).
+    enum class HostState { Joining, Welcomed, Unreachable, Refused, Left };
 
     /// Hosts a game on `port` (0: any free port), advertising it to `broadcast` when given.
     static std::unique_ptr<MultiPlayerGame> host(const std::string& name, std::uint16_t port,
@@ -69,8 +77,10 @@ public:
     std::uint16_t port() const;
     const std::vector<LobbyPlayer>& players() const { return players_; }
     const std::optional<MsgScenario>& scenario() const { return scenario_; }
-    /// True once the link to the host stands (a client), or always (the host).
+    /// True once the host welcomed this client and while its link stands, or always (the host).
     bool connected() const;
+    /// How a client stands with its host (Welcomed for the host).
+    HostState hostState() const { return hostState_; }
 
     // The lobby.
     /// This player's side, 1 or 2; the others are told.
@@ -87,6 +97,9 @@ public:
     const std::optional<MsgStart>& started() const { return started_; }
     /// Sets the game active once the mission of this peer stands.
     void setGameActive(bool active) { gameActive_ = active; }
+    /// The last entity id of the world as this peer's mission started: what the mission's
+    /// messages may name.
+    void setLastSharedEntity(std::int32_t last) { shared_.setLast(last); }
 
     // NetworkGame.
     bool gameActive() const override { return gameActive_; }
@@ -109,7 +122,10 @@ private:
     void hostHandles(std::int32_t peer, const NetMessage& message);
     void clientHandles(const NetMessage& message);
     void playFromPeer(std::int32_t peer, const NetMessage& message);
-    void peerGone(std::int32_t peer);
+    /// A player left (`lost`: his link failed or he was dropped): the others and the mission hear it.
+    void peerGone(std::int32_t peer, bool lost);
+    /// The link to the host failed or closed.
+    void hostGone();
     void send(const NetMessage& message);
     void line(const std::string& text);
     /// A chat line in the mission's chat once it stands, else in the lobby.
@@ -129,10 +145,13 @@ private:
     std::vector<LobbyPlayer> players_;
     std::optional<MsgScenario> scenario_;
     std::optional<MsgStart> started_;
+    SharedEntities shared_;
     std::int32_t ownId_ = 0;
+    HostState hostState_ = HostState::Joining;
     bool lobbyFlag_ = false;
     bool gameActive_ = false;
-    bool linked_ = false;
+    bool linked_ = false;      ///< the link stands (a client: the connection to the host is made)
+    bool rosterHeard_ = false; ///< a client heard the players who were there before it
     bool polling_ = false;
 };
 

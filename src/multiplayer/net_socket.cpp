@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <ifaddrs.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
@@ -87,6 +88,10 @@ SocketHandle openBound(int type, std::uint16_t port, std::uint16_t& bound, std::
     return socket;
 }
 
+long systemSend(int fd, std::span<const std::uint8_t> bytes) {
+    return ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+}
+
 bool wouldBlock() {
     return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
 }
@@ -131,6 +136,20 @@ std::optional<NetAddress> NetAddress::parse(const std::string& text, std::uint16
     if (at != text.size())
         return std::nullopt;
     return address;
+}
+
+bool netIsLocalAddress(std::uint32_t ip) {
+    if (ip >> 24 == 127)
+        return true;
+    ifaddrs* interfaces = nullptr;
+    if (getifaddrs(&interfaces) != 0)
+        return false;
+    bool local = false;
+    for (const ifaddrs* i = interfaces; i && !local; i = i->ifa_next)
+        if (i->ifa_addr && i->ifa_addr->sa_family == AF_INET)
+            local = netAddress(*reinterpret_cast<const sockaddr_in*>(i->ifa_addr)).ip == ip;
+    freeifaddrs(interfaces);
+    return local;
 }
 
 SocketHandle& SocketHandle::operator=(SocketHandle&& other) noexcept {
@@ -201,14 +220,16 @@ void TcpConnection::send(std::span<const std::uint8_t> bytes) {
 void TcpConnection::flush() {
     std::size_t written = 0;
     while (state_ == State::Open && written < outgoing_.size()) {
-        const ssize_t n =
-            ::send(socket_.fd(), outgoing_.data() + written, outgoing_.size() - written, MSG_NOSIGNAL);
+        const std::span<const std::uint8_t> rest = std::span(outgoing_).subspan(written);
+        const long n = send_ ? send_(socket_.fd(), rest) : systemSend(socket_.fd(), rest);
         if (n > 0) {
             written += static_cast<std::size_t>(n);
         } else if (n < 0 && wouldBlock()) {
             break;
         } else {
+            // Closing empties the queue: what was written of it is gone with the rest.
             close(systemError("send"));
+            return;
         }
     }
     outgoing_.erase(outgoing_.begin(), outgoing_.begin() + static_cast<std::ptrdiff_t>(written));

@@ -3,6 +3,7 @@
 // outgoing buffer, and UDP sockets for the hosts' adverts. Nothing here ever waits.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -22,6 +23,10 @@ struct NetAddress {
     bool operator==(const NetAddress&) const = default;
 };
 
+/// True when `ip` (host byte order) is an address of this machine: a loopback address or one of
+/// its interfaces'.
+bool netIsLocalAddress(std::uint32_t ip);
+
 /// An open file descriptor, closed with its owner.
 class SocketHandle {
 public:
@@ -38,6 +43,10 @@ public:
 private:
     int fd_ = -1;
 };
+
+/// The system's send on a connected socket: bytes written, or -1 with errno set. Replaceable, so
+/// that a test can make the link fail at a chosen moment.
+using SocketSendCall = std::function<long(int fd, std::span<const std::uint8_t> bytes)>;
 
 class TcpConnection {
 public:
@@ -59,6 +68,8 @@ public:
     const std::string& closeReason() const { return closeReason_; }
     /// Bytes queued and not yet written.
     std::size_t pending() const { return outgoing_.size(); }
+    /// Writes through `call` from now on instead of the system's send.
+    void setSendCall(SocketSendCall call) { send_ = std::move(call); }
 
 private:
     void close(std::string reason);
@@ -68,6 +79,7 @@ private:
     State state_;
     std::vector<std::uint8_t> outgoing_;
     std::string closeReason_;
+    SocketSendCall send_;
 };
 
 class TcpListener {

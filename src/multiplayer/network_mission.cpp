@@ -44,6 +44,7 @@ bool mpStartMission(MultiPlayerGame& game, const MsgStart& start, const std::str
         why = scenarioErrorMessage(status, scenario);
         return false;
     }
+    game.setLastSharedEntity(std::max(lastPlayer, entityIdCounter()));
     if (game.role() == MultiPlayerGame::Role::Client) {
         // Units that enter later too: the host's world decides when, and none may fire here.
         std::vector<Entity*> units;

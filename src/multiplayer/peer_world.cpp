@@ -115,9 +115,10 @@ public:
         }
     }
 
-    void pauseLock(int lock) override {
-        simPause(lock == 1);
-        genInfoLockPause(lock);
+    void pauseLock(std::int32_t player, int lock) override {
+        // The button stays locked while any player's pause holds.
+        if (simPeerPause(player, lock == 1))
+            genInfoLockPause(simPeerPaused() ? 1 : 0);
     }
 
     void chatLine(const std::string& line, std::int32_t player) override {

@@ -20,8 +20,8 @@ public:
     virtual void clock(double gameSeconds) = 0;
     /// An event of a peer's boat (orders 0-2, snorkel 7, blow 8, transmissions 10, replay 11).
     virtual void boatEvent(const MsgEvent& event) = 0;
-    /// A peer paused (1) or resumed (0).
-    virtual void pauseLock(int lock) = 0;
+    /// A player paused (1) or resumed (0); 0 also when his pause is released (he left).
+    virtual void pauseLock(std::int32_t player, int lock) = 0;
     /// A chat line, or a notice, for the radio room.
     virtual void chatLine(const std::string& line, std::int32_t player) = 0;
     /// A player left: 0 the host, else the player's number.

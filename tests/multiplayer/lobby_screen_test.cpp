@@ -1,25 +1,18 @@
 // The network lobby as a player reaches it: the main menu's line opens it, an address typed and
 // Enter join a host, the players and the chat fill its lists through the registered messages,
-// the chat line sends, and Back ends the game and returns to the menu.
+// the chat line sends, and Back ends the game and returns to the menu; the hosts heard but its
+// own, what each row may claim of the scenario, and joins that fail.
 #include "framework/app/screen_manager.h"
 #include "frontend/glass_list.h"
 #include "frontend/login/name_field.h"
-#include "frontend/mainmenu/main_menu.h"
-#include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend_fixture.h"
-#include "multiplayer/lobby/lobby_layout.h"
-#include "multiplayer/lobby/multi_suite.h"
-#include "multiplayer/mp_session.h"
+#include "multiplayer/scenario_facts.h"
+#include "multiplayer/support/lobby_driver.h"
 #include "multiplayer/support/loopback.h"
 #include "multiplayer/support/recording_peers.h"
-#include "platform/files/locations.h"
-#include "platform/settings/settings_store.h"
 #include "platform/window/virtual_keys.h"
-#include "sim/scoring/player_roster.h"
 #include "sim/services/sim_services.h"
-#include "support/data_set_settings.h"
 #include "support/screen_picture.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -28,40 +21,8 @@
 namespace q71 {
 namespace {
 
-class LobbyScreen : public test::FrontEndFixture {
+class LobbyScreen : public test::LobbyDriver<test::FrontEndFixture> {
 protected:
-    LobbyScreen() {
-        mpInstallScreens();
-        EXPECT_EQ(playerDbChoose("Triton", 0), RosterStatus::Ok);
-    }
-    ~LobbyScreen() override {
-        screenDestroy(kSlotMultiPlayer);
-        mpInstallGame(nullptr);
-    }
-
-    MultiSuite& enterLobby() {
-        screenSwitch(kSlotMainMenu);
-        pump();
-        const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
-                                       [](const MainMenuEntry& e) { return e.slot == kSlotMultiPlayer; });
-        const int entry = static_cast<int>(line - kMainMenuEntries.begin());
-        const auto shown = static_cast<MainMenu*>(screenGet(kSlotMainMenu))->shownEntries();
-        EXPECT_NE(std::find(shown.begin(), shown.end(), entry), shown.end())
-            << "the menu shows the lobby's line";
-        clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
-        EXPECT_EQ(screenCurrentIndex(), kSlotMultiPlayer);
-        return *static_cast<MultiSuite*>(screenGet(kSlotMultiPlayer));
-    }
-
-    void clickButton(int index) {
-        clickAt(Point{lobby_layout::buttonX(index) + 20, lobby_layout::buttonY(index) + 10});
-    }
-
-    static bool holds(const GlassList& list, const std::string& text) {
-        return std::any_of(list.rows().begin(), list.rows().end(),
-                           [&](const std::string& row) { return row.find(text) != std::string::npos; });
-    }
-
     FakeClock netClock;
 };
 
@@ -129,51 +90,44 @@ TEST_F(LobbyScreen, APlayerJoinsByAddressTalksAndGoesBack) {
     ASSERT_TRUE(test::pollUntil([&] { host->poll(); }, [&] { return host->players().size() == 1; }));
 }
 
-TEST_F(LobbyScreen, AHostedGameIsHeardJoinedAndItsStartRefusedWhileAPlayerLacksTheScenario) {
-    // The host takes any free port and advertises on loopback to a port free now.
-    std::string error;
-    const std::uint16_t advertPort = UdpSocket::open(0, error)->port();
-    std::string settings = test::readFile(locationDataRoot() + "/settings.ini");
-    for (const auto& [from, to] :
-         {std::pair<std::string, std::string>{"\"255.255.255.255\"", "\"127.255.255.255\""},
-          {"\"47110\"", "\"0\""},
-          {"\"47111\"", "\"" + std::to_string(advertPort) + "\""}})
-        settings.replace(settings.find(from), from.size(), to);
-    ASSERT_TRUE(settingsLoadText(settings, error)) << error;
-
+TEST_F(LobbyScreen, AHostedGameListsOthersAdvertsNotItsOwnAndRefusesAStartWhileAPlayerLacksTheScenario) {
+    const std::uint16_t advertPort = lobbyOnLoopback();
     MultiSuite& lobby = enterLobby();
     lobby.setScenarioChooser([] { return std::optional<std::string>("Duel.scm"); });
     clickButton(MultiSuite::kHost);
     ASSERT_NE(mpGame(), nullptr);
     EXPECT_EQ(mpGame()->role(), MultiPlayerGame::Role::Host);
     EXPECT_NE(mpGame()->port(), 0);
-    // Its own advert comes back to the lobby's list of hosts.
+    // Another host of this machine advertises too: it is listed, this game's own advert is not.
+    std::string error;
+    auto other = AdvertBeacon::open(*NetAddress::parse("127.255.255.255", advertPort), netClock, error);
+    ASSERT_TRUE(other) << error;
+    other->poll({"Nautilus", 47999, 1, 4});
     ASSERT_TRUE(test::pollUntil(
         [&] {
             mpPoll();
             run(10);
         },
-        [&] { return holds(*lobby.hosts(), "Triton"); }));
+        [&] { return holds(*lobby.hosts(), "Nautilus"); }));
+    run(1500); // its own advert went out again meanwhile
+    EXPECT_EQ(lobby.hosts()->rows().size(), 1u);
+    EXPECT_FALSE(holds(*lobby.hosts(), "Triton"));
 
     auto client = MultiPlayerGame::join("Ondine", {0x7F000001, mpGame()->port()}, error);
     ASSERT_TRUE(client) << error;
     client->setScenarioLookup([](const std::string&) { return std::optional<ScenarioFacts>(); });
-    ASSERT_TRUE(test::pollUntil(
-        [&] {
-            client->poll();
-            mpPoll();
-            pump();
-        },
-        [&] { return lobby.players()->rows().size() == 2; }));
+    const auto pass = [&] {
+        client->poll();
+        mpPoll();
+        pump();
+    };
+    ASSERT_TRUE(test::pollUntil(pass, [&] { return lobby.players()->rows().size() == 2; }));
 
     clickButton(MultiSuite::kScenario);
-    ASSERT_TRUE(test::pollUntil(
-        [&] {
-            client->poll();
-            mpPoll();
-            pump();
-        },
-        [&] { return holds(*lobby.messages(), "Ondine n'a pas"); }));
+    // Until Ondine answers, her row claims nothing either way.
+    EXPECT_FALSE(holds(*lobby.players(), "sc\xE9nario"));
+    ASSERT_TRUE(test::pollUntil(pass, [&] { return holds(*lobby.messages(), "Ondine n'a pas"); }));
+    EXPECT_TRUE(holds(*lobby.players(), "Ondine \x97 Camp 1, n'a pas le sc\xE9nario"));
     clickButton(MultiSuite::kStart);
     EXPECT_EQ(
         std::count_if(lobby.messages()->rows().begin(), lobby.messages()->rows().end(),
@@ -183,7 +137,118 @@ TEST_F(LobbyScreen, AHostedGameIsHeardJoinedAndItsStartRefusedWhileAPlayerLacksT
     clickButton(MultiSuite::kLobbyFlag);
     EXPECT_TRUE(mpGame()->lobbyFlag());
     test::saveScreenPicture("lobby-host");
-    test::loadDataSetSettings();
+}
+
+TEST_F(LobbyScreen, AClientsRowsClaimTheScenarioOnlyWhereItKnows) {
+    std::string error;
+    auto host = MultiPlayerGame::host("Nemo", 0, std::nullopt, netClock, error);
+    ASSERT_TRUE(host) << error;
+    test::RecordingLobby hostLobby;
+    host->setListener(&hostLobby);
+    MultiSuite& lobby = enterLobby();
+    type("127.0.0.1:" + std::to_string(host->port()));
+    press(VK_RETURN, '\r');
+    const auto pass = [&] {
+        host->poll();
+        mpPoll();
+        pump();
+    };
+    ASSERT_TRUE(test::pollUntil(pass, [&] { return lobby.players()->rows().size() == 2; }));
+    // The host was there first: the lobby does not say he just came.
+    EXPECT_FALSE(holds(*lobby.messages(), "Nemo a rejoint"));
+
+    auto aronnax = MultiPlayerGame::join("Aronnax", {0x7F000001, host->port()}, error);
+    ASSERT_TRUE(aronnax) << error;
+    aronnax->setScenarioLookup([](const std::string&) { return std::optional<ScenarioFacts>(); });
+    const auto all = [&] {
+        pass();
+        aronnax->poll();
+    };
+    ASSERT_TRUE(test::pollUntil(all, [&] { return lobby.players()->rows().size() == 3; }));
+    EXPECT_TRUE(holds(*lobby.messages(), "Aronnax a rejoint la partie."));
+
+    const std::optional<ScenarioFacts> duel = scenarioFacts("Duel.scm");
+    ASSERT_TRUE(duel);
+    host->chooseScenario({"Duel.scm", duel->size, duel->crc});
+    ASSERT_TRUE(test::pollUntil(all, [&] {
+        return host->players().size() == 3 && host->players()[1].scenario == ScenarioCheck::Has &&
+               host->players()[2].scenario == ScenarioCheck::Lacks;
+    }));
+    pump();
+    // This player's own copy is checked here; the host has his; Aronnax's answer went to the host.
+    EXPECT_TRUE(holds(*lobby.players(), "Triton \x97 Camp 1, a le sc\xE9nario"));
+    EXPECT_TRUE(holds(*lobby.players(), "Nemo \x97 Camp 1, h\xF4te"));
+    const auto row = std::find_if(lobby.players()->rows().begin(), lobby.players()->rows().end(),
+                                  [](const std::string& r) { return r.starts_with("Aronnax"); });
+    ASSERT_NE(row, lobby.players()->rows().end());
+    EXPECT_EQ(*row, "Aronnax \x97 Camp 1");
+    test::saveScreenPicture("lobby-client");
+}
+
+TEST_F(LobbyScreen, AJoinNobodyAnswersIsSaidAndLeavesTheLobbyAsItWas) {
+    lobbyOnLoopback();
+    std::string error;
+    std::uint16_t nobody = 0;
+    {
+        auto listener = TcpListener::open(0, error);
+        ASSERT_TRUE(listener) << error;
+        nobody = listener->port();
+    }
+    MultiSuite& lobby = enterLobby();
+    const std::string address = "127.0.0.1:" + std::to_string(nobody);
+    type(address);
+    press(VK_RETURN, '\r');
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            mpPoll();
+            run(10);
+        },
+        [&] { return mpGame() == nullptr; }));
+    EXPECT_TRUE(holds(*lobby.messages(), "Aucune partie ne r\xE9pond \xE0 " + address + "."));
+    EXPECT_FALSE(holds(*lobby.messages(), builtinText(14)));
+    EXPECT_TRUE(lobby.address()->isVisible());
+    EXPECT_FALSE(lobby.chatLine()->isVisible());
+    EXPECT_EQ(simNetworkGame(), nullptr);
+    test::saveScreenPicture("lobby-no-answer");
+
+    // What is typed goes to the address again, and hosting works.
+    type("x");
+    EXPECT_EQ(lobby.address()->text(), address + "x");
+    clickButton(MultiSuite::kHost);
+    ASSERT_NE(mpGame(), nullptr);
+    EXPECT_EQ(mpGame()->role(), MultiPlayerGame::Role::Host);
+}
+
+TEST_F(LobbyScreen, AJoinAFullGameTurnsAwayIsSaidAndLeavesTheLobbyAsItWas) {
+    lobbyOnLoopback();
+    std::string error;
+    auto host = MultiPlayerGame::host("Nemo", 0, std::nullopt, netClock, error);
+    ASSERT_TRUE(host) << error;
+    std::vector<std::unique_ptr<MultiPlayerGame>> seated;
+    for (const char* name : {"Ondine", "Aronnax", "Conseil"})
+        seated.push_back(MultiPlayerGame::join(name, {0x7F000001, host->port()}, error));
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            host->poll();
+            for (auto& s : seated)
+                s->poll();
+        },
+        [&] { return host->players().size() == 4; }));
+
+    MultiSuite& lobby = enterLobby();
+    const std::string address = "127.0.0.1:" + std::to_string(host->port());
+    type(address);
+    press(VK_RETURN, '\r');
+    ASSERT_TRUE(test::pollUntil(
+        [&] {
+            host->poll();
+            mpPoll();
+            run(10);
+        },
+        [&] { return mpGame() == nullptr; }));
+    EXPECT_TRUE(holds(*lobby.messages(), address + " a refus\xE9 la connexion"));
+    EXPECT_TRUE(lobby.address()->isVisible());
+    EXPECT_EQ(host->players().size(), 4u);
 }
 
 } // namespace

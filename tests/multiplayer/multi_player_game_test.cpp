@@ -1,9 +1,12 @@
 // The network game over loopback in one process: a host and clients joining it, the lobby's
 // sides, scenario and start with its refusals, chat, the mission's messages checked by who sent
-// them, and hostile streams that get their sender dropped while the game goes on.
+// them and what they name, the players' pauses released when they go, joins that fail, and
+// hostile streams that get their sender dropped while the game goes on.
 #include "framework/textmngr/text_manager.h"
+#include "multiplayer/builtin_format.h"
 #include "multiplayer/multi_player_game.h"
 #include "multiplayer/support/loopback.h"
+#include "multiplayer/support/raw_socket.h"
 #include "multiplayer/support/recording_peers.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +24,8 @@ using test::RecordingLobby;
 using test::RecordingWorld;
 
 const NetAddress kLoopback{0x7F000001, 0};
+// The entity ids a started mission shares at every peer: the players' boats and its units.
+constexpr std::int32_t kLastSharedEntity = 20;
 
 struct Peer {
     std::unique_ptr<MultiPlayerGame> game;
@@ -57,10 +62,21 @@ protected:
         return joined;
     }
 
+    // Polls every peer whose program still runs.
     void pollAll() {
-        host.game->poll();
+        for (Peer* peer : peers())
+            peer->game->poll();
+    }
+
+    std::vector<Peer*> peers() {
+        std::vector<Peer*> all;
+        for (Peer* peer : {&host})
+            if (peer->game)
+                all.push_back(peer);
         for (auto& c : clients)
-            c->game->poll();
+            if (c->game)
+                all.push_back(c.get());
+        return all;
     }
 
     // Polls until every peer has heard what `done` waits for.
@@ -73,13 +89,29 @@ protected:
         const auto& players = host.game->players();
         settle([&] {
             return std::all_of(players.begin(), players.end(),
-                               [](const LobbyPlayer& p) { return p.hasScenario; });
+                               [](const LobbyPlayer& p) { return p.scenario == ScenarioCheck::Has; });
         });
         std::string why;
         ASSERT_TRUE(host.game->start(77, static_cast<std::int32_t>(players.size()), why)) << why;
         settle([&] { return !client.lobby.starts.empty(); });
-        host.game->setGameActive(true);
-        client.game->setGameActive(true);
+        missionStands(host);
+        missionStands(client);
+    }
+
+    // Ondine and Aronnax join; the duel starts at every peer.
+    std::pair<Peer&, Peer&> twoClientsInTheMission() {
+        Peer& ondine = join("Ondine");
+        Peer& aronnax = join("Aronnax");
+        settle([&] { return host.game->players().size() == 3; });
+        startDuel(ondine);
+        missionStands(aronnax);
+        return {ondine, aronnax};
+    }
+
+    // What the start of the mission does to a peer's game (mpStartMission).
+    static void missionStands(Peer& peer) {
+        peer.game->setGameActive(true);
+        peer.game->setLastSharedEntity(kLastSharedEntity);
     }
 
     FakeClock clock;
@@ -87,6 +119,24 @@ protected:
     Peer host;
     std::vector<std::unique_ptr<Peer>> clients;
 };
+
+// A raw peer that says hello properly, as a hostile one would before turning.
+std::unique_ptr<TcpConnection> rawPlayer(std::uint16_t port) {
+    std::string error;
+    auto raw = TcpConnection::connect({kLoopback.ip, port}, error);
+    EXPECT_TRUE(raw) << error;
+    if (raw)
+        raw->send(encodeMessage(MsgHello{"Intrus"}));
+    return raw;
+}
+
+std::vector<std::uint8_t> headerOnly(std::uint16_t type, std::uint16_t length, std::size_t size) {
+    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8),
+                                    static_cast<std::uint8_t>(length),
+                                    static_cast<std::uint8_t>(length >> 8)};
+    bytes.resize(std::max<std::size_t>(size, 4), 0);
+    return bytes;
+}
 
 TEST_F(NetworkGame2, PlayersJoinChooseSidesAndChatBothWays) {
     Peer& ondine = join("Ondine");
@@ -97,6 +147,10 @@ TEST_F(NetworkGame2, PlayersJoinChooseSidesAndChatBothWays) {
     Peer& aronnax = join("Aronnax");
     settle([&] { return aronnax.game->players().size() == 3 && ondine.game->players().size() == 3; });
     EXPECT_EQ(aronnax.game->ownPlayerId(), 3);
+    // Each client is told of those who come after it, not of those it found there.
+    const std::string joinedLine = builtinFormat(kTextPlayerJoined, "Aronnax");
+    EXPECT_EQ(ondine.lobby.lines, std::vector<std::string>{joinedLine});
+    EXPECT_TRUE(aronnax.lobby.lines.empty());
 
     ondine.game->setSide(2);
     settle([&] { return aronnax.game->players()[1].side == 2 && host.game->players()[1].side == 2; });
@@ -134,7 +188,10 @@ TEST_F(NetworkGame2, AStartIsRefusedUntilItCanBePlayedAndThenReachesEveryPeerWit
     // The scenario every peer has, but only two starts for three players.
     duelHere.crc ^= 1;
     host.game->chooseScenario({"Duel.scm", duelHere.size, duelHere.crc});
-    settle([&] { return host.game->players()[1].hasScenario && host.game->players()[2].hasScenario; });
+    settle([&] {
+        return host.game->players()[1].scenario == ScenarioCheck::Has &&
+               host.game->players()[2].scenario == ScenarioCheck::Has;
+    });
     EXPECT_FALSE(host.game->start(1, 2, why));
     EXPECT_NE(why.find("2 d\xE9parts pour 3 joueurs"), std::string::npos) << why;
     EXPECT_TRUE(ondine.lobby.starts.empty());
@@ -152,11 +209,7 @@ TEST_F(NetworkGame2, AStartIsRefusedUntilItCanBePlayedAndThenReachesEveryPeerWit
 }
 
 TEST_F(NetworkGame2, TheMissionsMessagesReachThePeersAsTheirSendersMayGiveThem) {
-    Peer& ondine = join("Ondine");
-    Peer& aronnax = join("Aronnax");
-    settle([&] { return host.game->players().size() == 3; });
-    startDuel(ondine);
-    aronnax.game->setGameActive(true);
+    auto [ondine, aronnax] = twoClientsInTheMission();
 
     const auto clockBits = std::bit_cast<std::uint64_t>(600.5);
     // The host's clock sets the clients'; a client's clock is taken by nobody.
@@ -182,7 +235,7 @@ TEST_F(NetworkGame2, TheMissionsMessagesReachThePeersAsTheirSendersMayGiveThem) 
     EXPECT_EQ(aronnax.world.events[0].value1, 4u);
     EXPECT_EQ(ondine.world.states[0].entityId, 12u);
     EXPECT_EQ(ondine.world.damages[0].targetId, 2);
-    EXPECT_EQ(host.world.pauses, std::vector<int>{1});
+    EXPECT_EQ(host.world.pauses, (std::vector<std::pair<std::int32_t, int>>{{2, 1}}));
     // Nobody hears back what he sent.
     EXPECT_TRUE(ondine.world.events.empty());
     EXPECT_TRUE(host.world.states.empty());
@@ -203,54 +256,129 @@ TEST_F(NetworkGame2, TheMissionsMessagesReachThePeersAsTheirSendersMayGiveThem) 
     EXPECT_EQ(ondine.world.leavers.back(), 0);
 }
 
-// A raw peer that says hello properly, as a hostile one would before turning.
-std::unique_ptr<TcpConnection> rawPlayer(std::uint16_t port) {
-    std::string error;
-    auto raw = TcpConnection::connect({kLoopback.ip, port}, error);
-    EXPECT_TRUE(raw) << error;
-    if (raw)
-        raw->send(encodeMessage(MsgHello{"Intrus"}));
-    return raw;
+TEST_F(NetworkGame2, APlayersPauseIsReleasedWhenHeLeavesOrVanishes) {
+    auto [ondine, aronnax] = twoClientsInTheMission();
+    using Locks = std::vector<std::pair<std::int32_t, int>>;
+
+    // Ondine pauses and leaves: the others end her pause as she goes.
+    ondine.game->sendControl(0, 1);
+    settle([&] { return aronnax.world.pauses.size() == 1; });
+    ondine.game->leave();
+    settle([&] { return aronnax.world.pauses.size() == 2 && host.world.pauses.size() == 2; });
+    EXPECT_EQ(host.world.pauses, (Locks{{2, 1}, {2, 0}}));
+    EXPECT_EQ(aronnax.world.pauses, (Locks{{2, 1}, {2, 0}}));
+
+    // Aronnax pauses and his program dies: the host ends his pause.
+    aronnax.game->sendControl(0, 1);
+    settle([&] { return host.world.pauses.size() == 3; });
+    clients.back()->game.reset();
+    settle([&] { return host.world.pauses.size() == 4; });
+    EXPECT_EQ(host.world.pauses.back(), (std::pair<std::int32_t, int>{3, 0}));
+    EXPECT_TRUE(host.lobby.saw(builtinFormat(kTextLinkLost, "Aronnax")));
 }
 
-std::vector<std::uint8_t> headerOnly(std::uint16_t type, std::uint16_t length, std::size_t size) {
-    std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(type >> 8),
-                                    static_cast<std::uint8_t>(length),
-                                    static_cast<std::uint8_t>(length >> 8)};
-    bytes.resize(std::max<std::size_t>(size, 4), 0);
-    return bytes;
+TEST_F(NetworkGame2, WhenTheHostVanishesEveryPauseHeldAtAClientIsReleased) {
+    auto [ondine, aronnax] = twoClientsInTheMission();
+
+    host.game->sendControl(0, 1);
+    aronnax.game->sendControl(0, 1);
+    settle([&] { return ondine.world.pauses.size() == 2; });
+    // The host's program dies without a word.
+    host.game.reset();
+    ASSERT_TRUE(pollUntil([&] { ondine.game->poll(); }, [&] { return ondine.world.hostGoneCount == 1; }));
+    auto released = ondine.world.pauses;
+    released.erase(released.begin(), released.begin() + 2);
+    std::sort(released.begin(), released.end());
+    EXPECT_EQ(released, (std::vector<std::pair<std::int32_t, int>>{{1, 0}, {3, 0}}));
+    EXPECT_EQ(ondine.game->hostState(), MultiPlayerGame::HostState::Left);
+    EXPECT_TRUE(ondine.lobby.saw(builtinText(14)));
+}
+
+TEST_F(NetworkGame2, MissionMessagesNameOnlyTheEntitiesEveryPeerShares) {
+    Peer& ondine = join("Ondine");
+    // Another peer, an older or a hostile one, that names what it likes.
+    auto raw = rawPlayer(host.game->port());
+    settle([&] {
+        raw->update();
+        return host.game->players().size() == 3;
+    });
+    const std::int32_t rawId = host.game->players().back().id;
+    raw->send(encodeMessage(MsgScenarioReply{rawId, 1}));
+    startDuel(ondine);
+    // A hit on what only the sender's world holds (its weapon, decoy or explosion) is not sent.
+    host.game->sendDamage(0.5, 1, kLastSharedEntity + 1, true);
+    host.game->sendEntityState({kLastSharedEntity + 2, 0, 1.0, 2.0, -3.0, 4.0, 5.0, 0.0, 0.0});
+    // A hit by an entity the world does not hold is booked to nobody.
+    host.game->sendDamage(0.25, kLastSharedEntity + 3, 2, true);
+    host.game->sendDamage(0.125, 1, 2, false);
+    settle([&] { return ondine.world.damages.size() == 2; });
+    EXPECT_EQ(ondine.world.damages[0].attackerId, 0);
+    EXPECT_EQ(ondine.world.damages[0].targetId, 2);
+    EXPECT_EQ(ondine.world.damages[1].attackerId, 1);
+    EXPECT_TRUE(ondine.world.states.empty());
+
+    // What the other peer names beyond the shared ids is refused, by the host and by Ondine.
+    raw->send(encodeMessage(MsgDamage{rawId, 0.5, kLastSharedEntity + 1, 2, 1}));
+    raw->send(encodeMessage(MsgDamage{rawId, 0.5, 1, kLastSharedEntity + 1, 1}));
+    raw->send(encodeMessage(MsgEntityState{rawId, kLastSharedEntity + 1, 0, 1, 2, 3, 4, 5, 0, 0}));
+    raw->send(encodeMessage(MsgDamage{rawId, 0.75, 1, 2, 0}));
+    raw->update();
+    settle([&] { return host.world.damages.size() == 1 && ondine.world.damages.size() == 3; });
+    EXPECT_EQ(host.world.damages[0].amount, 0.75);
+    EXPECT_EQ(ondine.world.damages[2].amount, 0.75);
+    EXPECT_TRUE(host.world.states.empty());
 }
 
 TEST_F(NetworkGame2, HostileStreamsDropTheirSenderAndTheGameGoesOn) {
     Peer& ondine = join("Ondine");
     settle([&] { return host.game->players().size() == 2; });
-    const std::vector<std::pair<const char*, std::vector<std::uint8_t>>> streams{
+    using Bytes = std::vector<std::uint8_t>;
+    const std::vector<std::pair<std::string, Bytes>> streams{
         {"garbage", {'G', 'E', 'T', ' ', '/', ' ', 'H', 'T', 'T', 'P'}},
         {"oversize length", headerOnly(54, 60000, 4)},
+        {"one byte over the largest", headerOnly(54, 1025, 1025)},
         {"length below the header", headerOnly(54, 2, 4)},
         {"unknown type", headerOnly(999, 8, 8)},
         {"wrong body size", headerOnly(72, 12, 12)},
+        {"longer than its type", headerOnly(72, 20, 20)},
         {"truncated, then closed", headerOnly(69, 72, 40)},
+        {"header cut short, then closed", Bytes{69, 0}},
+        {"reset while the host writes to it", {}},
     };
+    int sent = 0;
     for (const auto& [what, bytes] : streams) {
-        auto raw = rawPlayer(host.game->port());
-        settle([&] {
-            raw->update();
-            return host.game->players().size() == 3;
-        });
-        raw->send(bytes);
-        raw->update();
-        if (std::string(what) == "truncated, then closed")
+        test::RawSocket raw(host.game->port());
+        ASSERT_TRUE(raw.connected());
+        raw.send(encodeMessage(MsgHello{"Intrus"}));
+        settle([&] { return host.game->players().size() == 3; });
+        host.lobby.lines.clear();
+        // Ondine talks before, while and after the hostile peer does its worst.
+        ondine.game->sendChat("avant " + what);
+        ++sent;
+        if (what == "reset while the host writes to it") {
+            raw.reset(); // what the host sent it lies unread: the link resets
+            for (int i = 0; i < 20; ++i, ++sent)
+                ondine.game->sendChat("pendant " + std::to_string(i));
+        } else {
+            raw.send(bytes);
+        }
+        if (what.ends_with("closed"))
             raw.reset();
         settle([&] { return host.game->players().size() == 2; });
-        EXPECT_EQ(host.game->players().size(), 2u) << what;
-        // The game goes on: Ondine's lines still reach the host.
-        host.lobby.lines.clear();
-        ondine.game->sendChat(what);
-        settle([&] { return host.lobby.saw(what); });
+        ondine.game->sendChat("après " + what);
+        ++sent;
+        settle([&] { return host.lobby.saw("après " + what); });
+        // The host says the link is lost, and the others hear that the player left.
+        EXPECT_TRUE(host.lobby.saw(builtinFormat(kTextLinkLost, "Intrus"))) << what;
+        settle([&] { return ondine.lobby.saw(builtinFormat(kTextPlayerLeftLobby, "Intrus")); });
     }
+    // Nothing Ondine said was lost on the way.
+    const auto heard = std::count_if(host.lobby.lines.begin(), host.lobby.lines.end(),
+                                     [](const std::string& line) { return line.starts_with("Ondine: "); });
+    EXPECT_EQ(heard, 2 + 20); // the last round's lines; the earlier rounds were checked as they came
+    EXPECT_GT(sent, 0);
 
-    // In the mission too: the hostile player is dropped, said to have left, and the mission runs on.
+    // In the mission too: the hostile player is dropped, said lost, and the mission runs on.
     auto raw = rawPlayer(host.game->port());
     settle([&] {
         raw->update();
@@ -261,7 +389,92 @@ TEST_F(NetworkGame2, HostileStreamsDropTheirSenderAndTheGameGoesOn) {
     raw->send(headerOnly(85, 1024, 1024));
     settle([&] { return host.world.leavers == std::vector<std::int32_t>{3}; });
     ondine.game->sendControl(0, 1);
-    settle([&] { return host.world.pauses == std::vector<int>{1}; });
+    settle([&] { return host.world.pauses.size() == 2; });
+    EXPECT_EQ(host.world.pauses, (std::vector<std::pair<std::int32_t, int>>{{3, 0}, {2, 1}}));
+}
+
+TEST_F(NetworkGame2, AConnectionGetsNoIdNorTrafficBeforeItsHelloAndIsClosedAfter10sOfSilence) {
+    // Silent connections, as many as there are seats, come before any player.
+    std::vector<std::unique_ptr<test::RawSocket>> silent;
+    for (int i = 0; i < kNetMaxPlayers; ++i) {
+        silent.push_back(std::make_unique<test::RawSocket>(host.game->port()));
+        ASSERT_TRUE(silent.back()->connected());
+    }
+    host.game->poll();
+    // A player still gets the first seat, is welcomed and plays.
+    Peer& ondine = join("Ondine");
+    EXPECT_EQ(ondine.game->ownPlayerId(), 2);
+    Peer& aronnax = join("Aronnax");
+    EXPECT_EQ(aronnax.game->ownPlayerId(), 3);
+    ondine.game->setSide(2);
+    host.game->chooseScenario({"Duel.scm", duelHere.size, duelHere.crc});
+    ondine.game->sendChat("Bonjour");
+    settle([&] { return aronnax.lobby.saw("Ondine: Bonjour") && host.game->players()[1].side == 2; });
+    // The silent ones heard none of it.
+    for (auto& s : silent)
+        EXPECT_TRUE(s->received().empty());
+
+    // Ten seconds without a hello close them; the host says so on its log.
+    testing::internal::CaptureStderr();
+    clock.advance(kHelloWaitMs - 1);
+    host.game->poll();
+    EXPECT_FALSE(silent[0]->received().size() || silent[0]->closedByPeer());
+    clock.advance(1);
+    host.game->poll();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("no hello within 10 s"), std::string::npos) << said;
+    for (auto& s : silent)
+        ASSERT_TRUE(pollUntil([&] { s->received(); }, [&] { return s->closedByPeer(); }));
+    EXPECT_EQ(host.game->players().size(), 3u);
+
+    // A first message other than a hello closes the connection too, unanswered.
+    test::RawSocket rude(host.game->port());
+    rude.send(encodeMessage(MsgChat{2, "Je suis Ondine"}));
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            pollAll();
+            rude.received();
+        },
+        [&] { return rude.closedByPeer(); }));
+    EXPECT_FALSE(host.lobby.saw("Je suis Ondine"));
+    EXPECT_FALSE(aronnax.lobby.saw("Je suis Ondine"));
+}
+
+TEST_F(NetworkGame2, AJoinWithNobodyThereOrNoSeatLeftSaysSoAndHearsNothingMore) {
+    // Nobody listens on a port just freed.
+    std::string error;
+    std::uint16_t freePort = 0;
+    {
+        auto listener = TcpListener::open(0, error);
+        ASSERT_TRUE(listener) << error;
+        freePort = listener->port();
+    }
+    Peer lost;
+    lost.game = MultiPlayerGame::join("Perdu", {kLoopback.ip, freePort}, error);
+    ASSERT_TRUE(lost.game) << error;
+    wire(lost);
+    ASSERT_TRUE(pollUntil([&] { lost.game->poll(); },
+                          [&] { return lost.game->hostState() != MultiPlayerGame::HostState::Joining; }));
+    EXPECT_EQ(lost.game->hostState(), MultiPlayerGame::HostState::Unreachable);
+    EXPECT_FALSE(lost.game->connected());
+    EXPECT_FALSE(lost.lobby.saw(builtinText(14))) << "nobody was there to leave";
+
+    // A full game turns the fifth player away without a welcome.
+    for (const char* name : {"Ondine", "Aronnax", "Conseil"})
+        join(name);
+    settle([&] { return host.game->players().size() == 4; });
+    Peer fifth;
+    fifth.game = MultiPlayerGame::join("Ned", {kLoopback.ip, host.game->port()}, error);
+    ASSERT_TRUE(fifth.game) << error;
+    wire(fifth);
+    settle([&] {
+        fifth.game->poll();
+        return fifth.game->hostState() != MultiPlayerGame::HostState::Joining;
+    });
+    EXPECT_EQ(fifth.game->hostState(), MultiPlayerGame::HostState::Refused);
+    EXPECT_EQ(fifth.game->ownPlayerId(), 0);
+    EXPECT_TRUE(fifth.game->players().empty());
+    EXPECT_EQ(host.game->players().size(), 4u);
 }
 
 TEST_F(NetworkGame2, AFloodIsReadAtMost256MessagesAPoll) {

@@ -3,7 +3,8 @@
 // on a port chosen here, the client joins, chats both ways and asks for the duel; then each boat
 // stands at its start in the client's world, the host's boat, turned in the host's world, turns
 // in the client's too, the clocks agree after a game minute in both, the host's hit and pause
-// reach the client, and the host's leaving gives the client the host's loss (1106 with 0).
+// reach the client, a blast among weapons each side made names only what both know, and the
+// host's leaving gives the client the host's loss (1106 with 0).
 #include "framework/textmngr/text_manager.h"
 #include "multiplayer/host_advert.h"
 #include "multiplayer/multi_player_game.h"
@@ -169,16 +170,39 @@ TEST_F(TwoProcessDuel, TheHostsAdvertJoinChatStartMovesHitPauseClockAndLeaving) 
 
     // The host pauses: the pause is locked here and this world stands until the host resumes.
     ASSERT_TRUE(ask(kAskPause, std::string(kAnswerDone) + " " + kAskPause));
-    EXPECT_EQ(world.locks, std::vector<int>{1});
+    using Locks = std::vector<std::pair<std::int32_t, int>>;
+    EXPECT_EQ(world.locks, (Locks{{1, 1}}));
     EXPECT_GT(simClock().pauseCount, 0);
     const double pausedAt = simClock().gameClock;
     run(5.0);
     EXPECT_EQ(simClock().gameClock, pausedAt);
     ASSERT_TRUE(ask(kAskResume, std::string(kAnswerDone) + " " + kAskResume));
-    EXPECT_EQ(world.locks, (std::vector<int>{1, 0}));
+    EXPECT_EQ(world.locks, (Locks{{1, 1}, {1, 0}}));
     EXPECT_EQ(simClock().pauseCount, 0);
     run(5.0);
     EXPECT_NEAR(simClock().gameClock, pausedAt + 5.0, 1e-6);
+
+    // Each world puts out a torpedo and a decoy of its own, which each numbers alike; then the
+    // host's torpedo goes off at this boat with the host's decoy in reach. The hit is booked to
+    // the host's boat, and what this world made of its own is untouched.
+    const auto [torpedo, decoy] = duelWeapons(*own);
+    const std::size_t damagesBefore = world.damages.size();
+    const double hullBefore = own->hull;
+    ASSERT_TRUE(ask(kAskBlast, std::string(kAnswerDone) + " " + kAskBlast));
+    int hostTorpedo = 0, hostDecoy = 0;
+    std::istringstream(world.lastAfter(std::string(kDuelHostName) + ": " + kAnswerWeapons)) >> hostTorpedo >>
+        hostDecoy;
+    ASSERT_EQ(hostTorpedo, torpedo) << "each world numbers what it makes after the start alike";
+    ASSERT_EQ(hostDecoy, decoy);
+    ASSERT_EQ(world.damages.size(), damagesBefore + 1);
+    EXPECT_EQ(world.damages.back().targetId, own->id);
+    EXPECT_EQ(world.damages.back().attackerId, hostBoat->id);
+    EXPECT_LT(own->hull, hullBefore);
+    for (const std::int32_t mine : {torpedo, decoy}) {
+        const Entity* weapon = worldFindEntity(mine);
+        ASSERT_TRUE(weapon);
+        EXPECT_EQ(weapon->removeFlag, 0) << mine;
+    }
 
     // The host leaves: its loss is said here, and its program ends well.
     client->sendChat(kAskLeave);

@@ -1,7 +1,8 @@
 // The host of the two-process duel, a program of its own that tests/multiplayer/
 // two_process_duel_test.cpp runs: it advertises on the test's advert port, greets the client that
 // joins when greeted, starts the data set's duel when asked, then does what the client asks by chat (run the
-// world, hit its boat, pause, resume, leave) and answers by chat. Bounded in real time and passes.
+// world, hit its boat, pause, resume, blow a torpedo up at it, leave) and answers by chat. Bounded
+// in real time and passes.
 #include "multiplayer/multi_player_game.h"
 #include "multiplayer/network_mission.h"
 #include "multiplayer/scenario_facts.h"
@@ -65,7 +66,10 @@ protected:
         game->chooseScenario({"Duel.scm", duel->size, duel->crc});
         const auto& players = game->players();
         ASSERT_TRUE(pollUntil([&] { game->poll(); },
-                              [&] { return players.size() == 2 && players[1].hasScenario && players[1].side == 2; }));
+                              [&] {
+                                  return players.size() == 2 && players[1].scenario == ScenarioCheck::Has &&
+                                         players[1].side == 2;
+                              }));
         std::string why;
         ASSERT_TRUE(game->start(kDuelSeed, duel->ownShipStarts, why)) << why;
         ASSERT_EQ(lobby.starts.size(), 1u);
@@ -96,6 +100,18 @@ protected:
         Entity* target = worldFindEntity(2);
         ASSERT_TRUE(target);
         target->applyDamage(0.25, worldOwnShip(), false, true, true);
+    }
+
+    // The blast of a weapon hits every hull in its reach, the weapon's own side's too.
+    void blast() {
+        const auto [torpedoId, decoyId] = duelWeapons(*worldOwnShip());
+        Entity* torpedo = worldFindEntity(torpedoId);
+        Entity* clientBoat = worldFindEntity(2);
+        ASSERT_TRUE(torpedo && clientBoat);
+        game->sendChat(kAnswerWeapons + std::to_string(torpedoId) + " " + std::to_string(decoyId));
+        for (Entity* hull : {clientBoat, worldFindEntity(decoyId)})
+            hull->applyDamage(0.25, torpedo, true, true, true);
+        torpedo->markForRemoval();
     }
 
     void pause(bool on) {
@@ -132,6 +148,8 @@ TEST_F(DuelPeer, HostsTheDuelAndDoesWhatTheClientAsks) {
             pause(true);
         else if (*ask == kAskResume)
             pause(false);
+        else if (*ask == kAskBlast)
+            blast();
         else if (*ask == kAskLeave) {
             game->leave();
             return;

@@ -2,6 +2,7 @@
 
 #include "framework/textmngr/text_manager.h"
 #include "sim/radio/comms_queue.h"
+#include "sim/scoring/goal_node.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_roster.h"
 #include "sim/scoring/scoring_state.h"
@@ -19,6 +20,33 @@ constexpr int kGoalsText = 2452;
 constexpr int kNoGoalText = 2453;
 // Goal messages name the boat by its placeholder.
 constexpr int kWithShipName = 1;
+constexpr int kGoalOfTheMission = 2470;
+
+// What a goal without a message of its own is called in the list: by its kind.
+int goalKindText(std::int32_t kind) {
+    switch (kind) {
+    case kGoalDestroy:
+        return 2471;
+    case kGoalReachArea:
+        return 2472;
+    case kGoalRecover:
+        return 2473;
+    case kGoalStopInArea:
+        return 2474;
+    case kGoalMeetTarget:
+        return 2475;
+    case kGoalTargetMeets:
+        return 2476;
+    case kGoalInArea:
+        return 2477;
+    case kGoalSurvive:
+        return 2478;
+    case kGoalDamage:
+        return 2479;
+    default:
+        return kGoalOfTheMission;
+    }
+}
 
 std::string format(int id, std::int32_t value) {
     char line[256];
@@ -42,10 +70,12 @@ std::string debriefResultText() {
     text += textCopy(kGoalsText);
     int reached = 0;
     goalTreeForEach(goalTreeRoot(), [&](const GoalNode& goal) {
-        if (!goal.achieved || !goal.message)
+        if (!goal.achieved)
             return;
         ++reached;
-        text += "\n- " + commsQueueExpandText(*goal.message, kWithShipName).value_or(*goal.message);
+        text += "\n- " + (goal.message
+                              ? commsQueueExpandText(*goal.message, kWithShipName).value_or(*goal.message)
+                              : textCopy(goalKindText(goal.kind)));
     });
     if (reached == 0)
         text += "\n" + textCopy(kNoGoalText);

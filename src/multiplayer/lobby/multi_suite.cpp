@@ -51,6 +51,8 @@ constexpr int kTextFlagOff = 2722;
 constexpr int kTextNoScenario = 2724;
 constexpr int kTextNoAdverts = 2725;
 constexpr int kTextHostRow = 2726;
+constexpr int kTextNoAnswer = 2727;
+constexpr int kTextRefused = 2728;
 
 template <class... Args> std::string tableText(int id, const Args&... args) {
     std::array<char, 320> text{};
@@ -241,6 +243,7 @@ LResult MultiSuite::handleMessage(WindowHandle window, std::uint32_t message, WP
         return 0;
     }
     if (message == WM_TIMER && wParam == kAdvertTimer) {
+        endLostJoin();
         pollAdverts();
         return 0;
     }
@@ -258,7 +261,13 @@ void MultiSuite::sendRows(std::uint32_t message, const std::vector<std::string>&
 }
 
 void MultiSuite::pollAdverts() {
-    if (!adverts_ || !adverts_->poll())
+    if (!adverts_)
+        return;
+    const MultiPlayerGame* game = mpGame();
+    adverts_->setOwnGamePort(game && game->role() == MultiPlayerGame::Role::Host
+                                 ? std::optional<std::uint16_t>(game->port())
+                                 : std::nullopt);
+    if (!adverts_->poll())
         return;
     std::vector<std::string> rows;
     for (const HeardHost& host : adverts_->hosts())
@@ -283,8 +292,8 @@ void MultiSuite::lobbyChanged() {
             std::string row = p.name + " \x97 " + tableText(kTextSide, p.side);
             if (p.id == kHostPlayerId)
                 row += ", " + textCopy(kTextHost);
-            else if (game->scenario())
-                row += ", " + textCopy(p.hasScenario ? kTextHasScenario : kTextLacksIt);
+            else if (game->scenario() && p.scenario != ScenarioCheck::Unknown)
+                row += ", " + textCopy(p.scenario == ScenarioCheck::Has ? kTextHasScenario : kTextLacksIt);
             rows.push_back(std::move(row));
         }
     sendRows(connectList_, rows);
@@ -347,8 +356,30 @@ bool MultiSuite::joinGame() {
         lobbyLine(builtinFormat(kTextCannotConnect, error.c_str()));
         return false;
     }
+    joining_ = address->text();
     wire(std::move(game));
     return true;
+}
+
+void MultiSuite::endLostJoin() {
+    const MultiPlayerGame* game = mpGame();
+    if (!game || game->started())
+        return;
+    switch (game->hostState()) {
+    case MultiPlayerGame::HostState::Unreachable:
+        lobbyLine(tableText(kTextNoAnswer, joining_.c_str()));
+        break;
+    case MultiPlayerGame::HostState::Refused:
+        lobbyLine(tableText(kTextRefused, joining_.c_str()));
+        break;
+    case MultiPlayerGame::HostState::Left: // the game said so
+        break;
+    default:
+        return;
+    }
+    // Nothing is left of that game: the lobby is as it was before the join.
+    mpInstallGame(nullptr);
+    lobbyChanged();
 }
 
 void MultiSuite::pickScenario() {

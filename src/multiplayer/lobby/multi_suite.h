@@ -66,6 +66,8 @@ public:
 private:
     void wire(std::unique_ptr<MultiPlayerGame> game);
     void pollAdverts();
+    /// Ends a client's game whose host could not be reached, refused it or left before the start.
+    void endLostJoin();
     void sendRows(std::uint32_t message, const std::vector<std::string>& rows);
     NameField* typingField() const;
 
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<AdvertListener> adverts_;
     std::function<std::optional<std::string>()> chooseScenario_;
     bool starting_ = false;
+    std::string joining_; ///< the address of the host joined last
 };
 
 /// Registers the lobby's maker for slot 12.

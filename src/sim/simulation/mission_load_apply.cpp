@@ -32,7 +32,7 @@ void applyEnvironment(const SavedEnvironment& e) {
     simTactical().updateSeaTexture();
     clock.timeOfDayBase = e.timeOfDayBase;
     simSetGameTime(e.gameClock);
-    clock.pauseCount = 0;
+    simClearPauses();
     clock.lastStepTime = e.lastStepTime;
     clock.lastSecondPassTime = e.lastSecondPassTime;
     clock.timeOfDay = e.timeOfDay;

@@ -55,7 +55,7 @@ ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
     simSeedMission();
     if (missionState().fixedSeedMode())
         randomScaled(10.0); // the first single mission's first draw is thrown away
-    simClock().pauseCount = 0;
+    simClearPauses();
     const ScenarioStatus status = ReadScen(name, mode);
     if (!status.ok()) {
         simEndMission();

@@ -69,6 +69,27 @@ void simPause(bool pause) {
     }
 }
 
+bool simPeerPause(std::int32_t player, bool pause) {
+    SimClock& clock = simClock();
+    if (player < 0 || player >= 32)
+        return false;
+    const std::uint32_t bit = std::uint32_t{1} << player;
+    if (((clock.peerPauses & bit) != 0) == pause)
+        return false;
+    clock.peerPauses ^= bit;
+    simPause(pause);
+    return true;
+}
+
+bool simPeerPaused() {
+    return simClock().peerPauses != 0;
+}
+
+void simClearPauses() {
+    simClock().pauseCount = 0;
+    simClock().peerPauses = 0;
+}
+
 void simClockTick() {
     SimClock& clock = simClock();
     const std::uint32_t now = simTickCount();

@@ -33,6 +33,7 @@ struct SimClock {
     double lastStepTime = 0.0;         ///< game time up to which the world has been advanced
     double lastSecondPassTime = 0.0;   ///< game time of the last per-second pass
     double lastNetworkClockTime = 0.0; ///< game time the clock was last sent to the peers
+    std::uint32_t peerPauses = 0;      ///< bit p: network player p's pause holds in the pause count
 };
 
 /// The clock of the program.
@@ -52,6 +53,16 @@ void simSetTimeCompression(double factor);
 
 /// Pauses (true) or resumes (false) the world; pauses nest, and the paused time is not counted.
 void simPause(bool pause);
+
+/// A network player paused (true) or resumed (false): each player's pause holds once in the pause
+/// count however often he repeats it, until he resumes. True when the count changed.
+bool simPeerPause(std::int32_t player, bool pause);
+
+/// True while a network player's pause holds.
+bool simPeerPaused();
+
+/// Ends every pause, the network players' too (a mission starts or is loaded).
+void simClearPauses();
 
 /// Advances the clock by the real time since the last tick times the compression.
 void simClockTick();

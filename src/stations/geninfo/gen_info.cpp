@@ -190,6 +190,9 @@ void GenInfo::buildPanels() {
                                             SimpleButton::kToggle, false);
     pause_->setClickSound("click.wav", 1);
     pause_->setState(2);
+    // A network player's pause that came while the host was being built holds the button too.
+    if (simPeerPaused())
+        lockPause(1);
     if (tips)
         pause_->setToolTip(textGetString(40), appChartFont());
     pattern_ = resourceLoadBitmap(106);

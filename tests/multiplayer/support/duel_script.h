@@ -5,11 +5,16 @@
 
 #include "framework/app/shell.h"
 #include "multiplayer/peer_world.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/entities/types/countermeasure_entities.h"
+#include "sim/entities/types/torpedo_entities.h"
 #include "sim/services/shell_simulation.h"
+#include "sim/simulation/world_lists.h"
 #include "sim/support/fake_time.h"
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q71::test {
@@ -27,10 +32,14 @@ inline constexpr const char* kAskRun = "Avance"; ///< runs kDuelRunSeconds; answ
 inline constexpr const char* kAskHit = "Feu";      ///< the host's boat hits the client's
 inline constexpr const char* kAskPause = "Pause";  ///< the host pauses
 inline constexpr const char* kAskResume = "Reprise";
+/// The host puts out a torpedo and a decoy, and the torpedo goes off at the client's boat with
+/// the decoy in reach; answered by the weapons' ids, then done.
+inline constexpr const char* kAskBlast = "Torpille";
 inline constexpr const char* kAskLeave = "Adieu";  ///< the host leaves and ends
 inline constexpr const char* kAnswerWelcome = "Bienvenue";
 inline constexpr const char* kAnswerClock = "Horloge ";
 inline constexpr const char* kAnswerDone = "Fait";
+inline constexpr const char* kAnswerWeapons = "Armes "; ///< the torpedo's id, the decoy's id
 inline constexpr double kDuelRunSeconds = 60.0;
 inline constexpr double kDuelPassSeconds = 0.1;
 
@@ -42,17 +51,34 @@ inline void duelPass(FakeTimeSource& time, double passSeconds) {
         appStepWorld(simulation, simShellWorldStep());
 }
 
+/// A torpedo and a decoy put out by `launcher` where it lies, numbered by this peer's world
+/// alone: their ids.
+inline std::pair<std::int32_t, std::int32_t> duelWeapons(const Entity& launcher) {
+    auto* torpedo = new TorpedoEntity(launcher.side, "Adcap", launcher.level, launcher.id);
+    torpedo->motion->x = launcher.motion->x;
+    torpedo->motion->y = launcher.motion->y;
+    torpedo->motion->z = launcher.motion->z;
+    worldAddEntity(torpedo);
+    auto* decoy =
+        new Countermeasure2Entity(launcher.side, "Counter2", launcher.level, launcher.id, launcher.motion->z);
+    worldAddEntity(decoy);
+    return {torpedo->id, decoy->id};
+}
+
 /// The simulation's own handling of the mission's messages, recording the chat heard, the
-/// players who left and the pause locks.
+/// damage taken, the players who left and the pause locks.
 class HeardWorld final : public PeerWorld {
 public:
     void entityState(const MsgEntityState& s) override { simPeerWorld().entityState(s); }
-    void damage(const MsgDamage& d) override { simPeerWorld().damage(d); }
+    void damage(const MsgDamage& d) override {
+        damages.push_back(d);
+        simPeerWorld().damage(d);
+    }
     void clock(double t) override { simPeerWorld().clock(t); }
     void boatEvent(const MsgEvent& e) override { simPeerWorld().boatEvent(e); }
-    void pauseLock(int lock) override {
-        locks.push_back(lock);
-        simPeerWorld().pauseLock(lock);
+    void pauseLock(std::int32_t player, int lock) override {
+        locks.emplace_back(player, lock);
+        simPeerWorld().pauseLock(player, lock);
     }
     void chatLine(const std::string& line, std::int32_t player) override {
         chat.push_back(line);
@@ -73,8 +99,9 @@ public:
     }
 
     std::vector<std::string> chat;
+    std::vector<MsgDamage> damages;
     std::vector<std::int32_t> leavers;
-    std::vector<int> locks;
+    std::vector<std::pair<std::int32_t, int>> locks; ///< (player, lock)
 };
 
 } // namespace q71::test

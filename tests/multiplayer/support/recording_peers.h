@@ -5,6 +5,7 @@
 #include "multiplayer/peer_world.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q71::test {
@@ -29,7 +30,7 @@ struct RecordingWorld : PeerWorld {
     std::vector<MsgDamage> damages;
     std::vector<double> clocks;
     std::vector<MsgEvent> events;
-    std::vector<int> pauses;
+    std::vector<std::pair<std::int32_t, int>> pauses; ///< (player, lock)
     std::vector<std::string> chat;
     std::vector<std::int32_t> leavers;
     int hostGoneCount = 0;
@@ -37,7 +38,7 @@ struct RecordingWorld : PeerWorld {
     void damage(const MsgDamage& d) override { damages.push_back(d); }
     void clock(double t) override { clocks.push_back(t); }
     void boatEvent(const MsgEvent& e) override { events.push_back(e); }
-    void pauseLock(int lock) override { pauses.push_back(lock); }
+    void pauseLock(std::int32_t player, int lock) override { pauses.emplace_back(player, lock); }
     void chatLine(const std::string& line, std::int32_t) override { chat.push_back(line); }
     void playerLeft(std::int32_t player) override { leavers.push_back(player); }
     void hostGone() override { ++hostGoneCount; }

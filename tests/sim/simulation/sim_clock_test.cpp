@@ -64,6 +64,28 @@ TEST_F(SimClockTest, PausesNest) {
     EXPECT_EQ(simClock().pauseCount, 1);
 }
 
+TEST_F(SimClockTest, ANetworkPlayersPauseHoldsOnceUntilHeResumes) {
+    simPause(true); // the player's own pause, beside the others'
+    EXPECT_TRUE(simPeerPause(2, true));
+    EXPECT_FALSE(simPeerPause(2, true)); // said twice, held once
+    EXPECT_TRUE(simPeerPause(3, true));
+    EXPECT_EQ(simClock().pauseCount, 3);
+    EXPECT_TRUE(simPeerPaused());
+    EXPECT_FALSE(simPeerPause(4, false)); // a resume without a pause ends nobody's
+    EXPECT_TRUE(simPeerPause(2, false));
+    EXPECT_FALSE(simPeerPause(2, false));
+    EXPECT_EQ(simClock().pauseCount, 2);
+    EXPECT_TRUE(simPeerPause(3, false));
+    EXPECT_FALSE(simPeerPaused());
+    EXPECT_EQ(simClock().pauseCount, 1);
+    // A new mission starts with no pause of anyone's.
+    EXPECT_TRUE(simPeerPause(2, true));
+    simClearPauses();
+    EXPECT_EQ(simClock().pauseCount, 0);
+    EXPECT_FALSE(simPeerPaused());
+    EXPECT_FALSE(simPeerPause(2, false));
+}
+
 TEST_F(SimClockTest, SetGameTimeMovesEverythingTogether) {
     simSetTimeOfDay(kDayPhaseDawn);
     tickAfter(1000);
