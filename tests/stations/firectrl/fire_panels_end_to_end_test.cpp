@@ -100,7 +100,7 @@ protected:
 };
 
 TEST_F(FirePanelsEndToEnd, ASonarContactIsChosenAssignedToTube4AndFiredAt) {
-    startMission("Sa2.scn");
+    startMission("Ta3.scn"); // the torpedo tutorial: its cargo comes into hearing within minutes
     buildPanels();
     sonarRegisterStation();
     ASSERT_NE(buildRegisteredStation(kStationSonar), nullptr);
