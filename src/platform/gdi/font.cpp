@@ -15,11 +15,15 @@
 namespace q71 {
 
 struct Font::Face {
+    // A font may be released after the library's own holder is gone (a font held in a static
+    // that was made before the library, released as the program exits): it keeps the library,
+    // so that FreeType still holds the face it frees.
+    std::shared_ptr<FontLibrary> library = FontLibrary::shared();
     FT_Face face = nullptr;
     bool emboldened = false; ///< bold asked of a face that has none
     ~Face() {
         if (face) {
-            std::lock_guard guard(FontLibrary::instance().lock());
+            std::lock_guard guard(library->lock());
             FT_Done_Face(face);
         }
     }
@@ -114,7 +118,7 @@ std::shared_ptr<const Font> Font::create(const LogFont& description) {
 
 const Glyph& Font::glyph(std::uint8_t ch) const {
     // Any thread may draw text: the cache is filled under the library's lock.
-    std::lock_guard guard(FontLibrary::instance().lock());
+    std::lock_guard guard(face_->library->lock());
     std::unique_ptr<Glyph>& slot = glyphs_[ch];
     if (slot)
         return *slot;

@@ -25,8 +25,8 @@ std::vector<const char*> fallbackFamilies(int pitchAndFamily) {
 
 } // namespace
 
-FontLibrary& FontLibrary::instance() {
-    static FontLibrary library;
+const std::shared_ptr<FontLibrary>& FontLibrary::shared() {
+    static const std::shared_ptr<FontLibrary> library(new FontLibrary);
     return library;
 }
 

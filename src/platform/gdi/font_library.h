@@ -4,6 +4,7 @@
 
 #include "platform/gdi/font.h"
 
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -24,8 +25,10 @@ struct FontMatch {
 
 class FontLibrary {
 public:
-    /// The one library of the process, made on first use.
-    static FontLibrary& instance();
+    /// The one library of the process, made on first use. Every face holds it too, so that it
+    /// outlasts the last font whatever order the program's objects are destroyed in at exit.
+    static const std::shared_ptr<FontLibrary>& shared();
+    static FontLibrary& instance() { return *shared(); }
     ~FontLibrary();
     FontLibrary(const FontLibrary&) = delete;
     FontLibrary& operator=(const FontLibrary&) = delete;

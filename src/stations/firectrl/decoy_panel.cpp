@@ -141,6 +141,7 @@ void DecoyPanel::onCommand(WParam wParam, LParam lParam) {
             launch();
         } else {
             // Nothing left the boat: the countermeasure goes back to the free stock.
+            reportFiringSwitchOff();
             adjustFree(owner_, loadType_, 1);
             setLoadType(kDecoyEmpty);
         }

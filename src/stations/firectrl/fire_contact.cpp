@@ -65,6 +65,18 @@ int fireLauncherOf(const Entity& entity) {
     return -1;
 }
 
+bool fireGuidedByWire(const Entity& entity) {
+    const auto tables = launcherTables();
+    if (!tables || entity.kind != kKindWeapon)
+        return false;
+    for (WeaponLauncher* launcher : tables->tubes) {
+        auto* tube = static_cast<TorpedoTube*>(launcher);
+        if (tube && tube->launchedEntity() == &entity)
+            return tube->isGuidable();
+    }
+    return false;
+}
+
 FireContact::FireContact(FirePlotKind kind, std::int32_t id, double worldX, double worldY, ChartView* chart)
     : ChartItem(worldX, worldY, nullptr, chart), kind_(kind), id_(id) {}
 
@@ -98,7 +110,7 @@ void FireContact::drawEntity(DeviceContext& dc, ChartView& view, const Entity& e
     const double heading = entity.motion ? entity.motion->heading : 0.0;
     const double speed = entity.motion ? entity.motion->speed : 0.0;
     worldDrawSymbolForKind(dc, 0, x, y, entity.side, entity.kind, heading, speed, nullptr);
-    if (entity.kind != kKindWeapon || !entity.controller)
+    if (!fireGuidedByWire(entity))
         return;
     // The seeker's cone: two lines at the heading plus and minus its half angle.
     const WorldPoint at = worldPoint(entity);

@@ -73,4 +73,8 @@ private:
 /// The number of the launcher whose weapon an entity is, or -1.
 int fireLauncherOf(const Entity& entity);
 
+/// Whether a torpedo still takes orders over the wire of the tube that launched it: that tube
+/// still holds it and its guidance still hears the wire.
+bool fireGuidedByWire(const Entity& entity);
+
 } // namespace q71

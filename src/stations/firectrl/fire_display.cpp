@@ -7,6 +7,7 @@
 #include "framework/widgets/button_toggle.h"
 #include "framework/widgets/hot_spot.h"
 #include "framework/widgets/simple_button.h"
+#include "framework/widgets/static_text.h"
 #include "framework/widgets/super_list_box.h"
 #include "platform/controls/control_styles.h"
 #include "platform/gdi/colour.h"
@@ -30,7 +31,10 @@
 #include "stations/firectrl/fire_panel.h"
 #include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/launcher.h"
+#include "stations/firectrl/torpedo_tube.h"
+#include "stations/firectrl/tube_panel.h"
 #include "stations/firectrl/tube_select_panel.h"
+#include "stations/firectrl/view_label.h"
 #include "stations/firectrl/weapon_console.h"
 #include "stations/firectrl/weapon_console_layout.h"
 #include "stations/firectrl/wire_panel.h"
@@ -47,6 +51,9 @@ constexpr Point kLauncherOverview{366, 62};
 constexpr ColorRef kSelectorColour = rgb(0, 248, 0);
 /// The item data of the selector's "no contact" entry.
 constexpr LParam kNoContactData = -1;
+/// The label of the button that leaves a launcher's view, centred on this x.
+constexpr const char* kReturnText = "Return";
+constexpr int kReturnLabelCentre = 440;
 
 std::unique_ptr<SuperListBox> makeContactSelector(WindowHandle page) {
     // The box loads its drop button as it is made (a missing strip is fatal there); the pattern
@@ -98,13 +105,21 @@ FireDisplay::FireDisplay(WindowHandle screen, FirePanel& firePanel)
     console_ = std::make_unique<WeaponConsole>(window(), kLauncherViewOrigin.x, kLauncherViewOrigin.y, *chart_);
     return_ = &addButton(kFireReturnButton, SimpleButton::kPush);
     return_->hide();
+    // The label stands on the button's face, centred both ways; it joins the page's widgets after
+    // the button, so that it is drawn over it.
+    returnLabel_ = makeViewLabel(window(), kReturnLabelCentre, kFireReturnButton.y, kReturnText,
+                                 StaticText::kAlignCentre);
+    returnLabel_->moveTo(returnLabel_->getX(),
+                         kFireReturnButton.y + (kFireReturnButton.height - returnLabel_->getHeight()) / 2);
+    WidgetContainer::add(returnLabel_.get());
 }
 
 FireDisplay::~FireDisplay() {
-    // At exit the mission's world, and with it the grid, goes before the screens: the plot's
-    // symbols must leave a chart that no longer looks at it.
+    // At exit the mission's world, and with it the grid and the launchers, goes before the
+    // screens: the plot's symbols must leave a chart that no longer looks at it, and the launcher
+    // views have nothing left to write into.
     chart_->setMapSource(nullptr);
-    closePage();
+    releasePage();
 }
 
 void FireDisplay::openPage() {
@@ -122,9 +137,8 @@ void FireDisplay::openPage() {
     tubeSelect_->loadResources();
     wire_->loadResources();
     console_->loadResources();
-    if (!wire_->shown() && !console_->shown())
-        tubeSelect_->show();
     fillContactList();
+    showOverview();
     const auto owner = reinterpret_cast<std::uintptr_t>(this);
     worldAddEntityObserver(owner, entityNotify);
     worldAddContactObserver(owner, contactNotify);
@@ -133,6 +147,12 @@ void FireDisplay::openPage() {
 }
 
 void FireDisplay::closePage() {
+    if (open_)
+        leaveLauncherView();
+    releasePage();
+}
+
+void FireDisplay::releasePage() {
     if (!open_)
         return;
     open_ = false;
@@ -187,19 +207,18 @@ bool FireDisplay::viewCommand(int id, int value) {
     if (wire_->onCommand(id, value) || console_->onCommand(id, value))
         return true;
     if (id >= kFireCmdWireViews && id < kFireCmdWireViews + kTorpedoTubeCount) {
-        showOverview();
+        // Only a tube whose torpedo still hears the wire has a guidance view.
+        TorpedoTube* tube = tableTube(id - kFireCmdWireViews);
+        if (!tube || !tube->isGuidable())
+            return true;
+        leaveLauncherView();
         wire_->showTube(id - kFireCmdWireViews);
     } else if (id >= kFireCmdTubeViews && id < kFireCmdTubeViews + kTorpedoTubeCount) {
-        showOverview();
-        console_->showLauncher(id - kFireCmdTubeViews, false);
+        openConsole(id - kFireCmdTubeViews, false);
     } else if (id >= kFireCmdCellViews && id < kFireCmdCellViews + kVlsCellCount) {
-        showOverview();
-        console_->showLauncher(id - kFireCmdCellViews, true);
+        openConsole(id - kFireCmdCellViews, true);
     } else if (id == kFireReturnButton.id) {
         showOverview();
-        return_->hide();
-        tubeSelect_->refresh(false);
-        tubeSelect_->show();
         windowInvalidate(window(), nullptr, true);
         return true;
     } else {
@@ -207,14 +226,40 @@ bool FireDisplay::viewCommand(int id, int value) {
     }
     tubeSelect_->hide();
     return_->show();
+    returnLabel_->show();
     windowInvalidate(window(), nullptr, true);
     return true;
 }
 
-void FireDisplay::showOverview() {
+void FireDisplay::openConsole(int index, bool isCell) {
+    // The console's own route is picked and dragged on the chart: the others' are put away, and
+    // the switch that would show them again waits for the overview.
+    showAllWaypoints(false);
+    showAllButton_->setState(2);
+    showAllButton_->setEnabled(false);
+    leaveLauncherView();
+    console_->showLauncher(index, isCell);
+}
+
+void FireDisplay::leaveLauncherView() {
     wire_->hide();
-    if (console_->shown())
+    if (console_->shown()) {
         console_->hide();
+        chart_->disarm(); // a plot the console asked for goes with it
+    }
+}
+
+void FireDisplay::showOverview() {
+    leaveLauncherView();
+    return_->hide();
+    returnLabel_->hide();
+    tubeSelect_->show();
+    tubeSelect_->refresh(tubeTargetsEnabled());
+    showAllButton_->setEnabled(true);
+}
+
+bool FireDisplay::tubeTargetsEnabled() const {
+    return selectedContact_ != 0 || selectorText() == textGetString(kFireNoContactText);
 }
 
 int FireDisplay::pageCommand(int id, int value) {

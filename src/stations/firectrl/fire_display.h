@@ -20,6 +20,7 @@ class FirePanel;
 class FirePlot;
 class HotSpot;
 class SimpleButton;
+class StaticText;
 class TubeSelectPanel;
 class WeaponConsole;
 class WirePanel;
@@ -60,24 +61,39 @@ public:
     const FirePlot* plot() const { return plot_.get(); }
     /// Whether every launcher's waypoints are shown.
     bool showingAll() const { return showAll_; }
-    /// The guidance view of a tube (commands 1700-1703; "Return", command 1, leaves it).
+    /// The guidance view of a tube whose torpedo hears the wire (commands 1700-1703; "Return",
+    /// command 1, leaves it).
     WirePanel& wirePanel() const { return *wire_; }
     /// The overview of the launchers and the contact selector, shown while no launcher view is.
     TubeSelectPanel& tubeSelect() const { return *tubeSelect_; }
     /// The settings of a cell (commands 1500-1511) or a tube (1600-1603); "Return" leaves them.
     WeaponConsole& console() const { return *console_; }
+    /// The button that leaves a launcher's view, and its label.
+    SimpleButton& returnButton() const { return *return_; }
+    const StaticText& returnLabel() const { return *returnLabel_; }
+    /// The switch that shows every launcher's waypoints.
+    ButtonToggle& showAllButton() const { return *showAllButton_; }
     /// The base paint and the labels of the launcher views.
     void paint(DeviceContext& dc) override;
 
 private:
     int pageCommand(int id, int value) override;
     void openPage() override;
+    /// Leaves a launcher's view (writing the console's settings back), then lets the page go.
     void closePage() override;
+    /// Frees what the open page holds, without touching the launchers.
+    void releasePage();
     void showAllWaypoints(bool on);
     /// The launcher views' commands; true when one took it.
     bool viewCommand(int id, int value);
-    /// Leaves the wire panel and the console for the launcher overview.
+    /// The settings of a tube or cell in place of the overview.
+    void openConsole(int index, bool isCell);
+    /// Hides the wire panel and the console (which writes its settings back).
+    void leaveLauncherView();
+    /// The launcher overview, its tube buttons taking clicks when a choice stands in the selector.
     void showOverview();
+    /// A contact is chosen, or "no contact" (the set course) is.
+    bool tubeTargetsEnabled() const;
     /// The selector's entries no longer match the own boat's contacts (one was renumbered).
     bool contactListStale() const;
     std::string selectorText() const;
@@ -91,6 +107,7 @@ private:
     std::unique_ptr<WirePanel> wire_;
     std::unique_ptr<WeaponConsole> console_;
     SimpleButton* return_ = nullptr;
+    std::unique_ptr<StaticText> returnLabel_;
     SuperListBox* selector_ = nullptr;
     std::int32_t selectedContact_ = 0;
     bool showAll_ = false;

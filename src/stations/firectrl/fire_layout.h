@@ -129,6 +129,9 @@ inline constexpr NavControlRow kFireViewButtons[] = {
     {kFireCmdScaleUp, "x045y334.bmp", 45, 334, 40, 35, 2, -1, nullptr},
     {kFireCmdScaleDown, "x045y372.bmp", 45, 372, 40, 35, 2, -1, nullptr},
 };
+/// The glass right of the chart where the launcher overview, a launcher's settings or a tube's
+/// guidance show.
+inline constexpr Rect kFireLauncherViews{360, 20, 530, 356};
 /// The hidden "Return" button of the guidance view, and its label.
 inline constexpr NavControlRow kFireReturnButton{1, "blank.bmp", 417, 320, 46, 21, 2, -1, nullptr};
 inline constexpr NavHotSpotRow kFireDisplayHotSpot{{130, 6, 130 + 222, 6 + 18}, 503};

@@ -28,6 +28,8 @@ public:
     void showUnlimited(bool on);
 
     const LoadOutPicture& picture() const { return picture_; }
+    /// A lamp of the torpedo room's rack (0 to 19).
+    StateButton& rackLamp(std::size_t i) const { return *rackLamps_.at(i); }
     bool unlimitedShown() const { return unlimitedShown_; }
 
 private:

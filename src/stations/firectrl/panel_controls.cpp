@@ -1,5 +1,6 @@
 #include "stations/firectrl/panel_controls.h"
 
+#include "framework/textmngr/text_manager.h"
 #include "framework/widgets/animated_switch.h"
 #include "framework/widgets/covered_button.h"
 #include "framework/widgets/state_button.h"
@@ -7,6 +8,11 @@
 #include "stations/firectrl/panel_art.h"
 
 namespace q71 {
+namespace {
+
+constexpr int kFiringSwitchOffText = 773;
+
+} // namespace
 
 std::unique_ptr<AnimatedSwitch> makePanelSwitch(WindowHandle page, const FirePanelRow& at,
                                                 const PanelControlRow& row, const PanelArt& art,
@@ -59,6 +65,10 @@ void showReadiness(const Launcher* launcher, bool armed, StateButton& readyLamp,
 
 std::string panelLampFile(int number) {
     return "light" + std::to_string(number) + ".bmp";
+}
+
+void reportFiringSwitchOff() {
+    msgLogPrintfId(kFiringSwitchOffText);
 }
 
 } // namespace q71

@@ -49,6 +49,8 @@ void holdSwitchOn(AnimatedSwitch& control);
 /// it is ready, open (`armed`) and loaded; the launcher lamp while it is ready.
 void showReadiness(const Launcher* launcher, bool armed, StateButton& readyLamp, CoveredButton& fire,
                    StateButton& launcherLamp);
+/// Tells the message log that a shot was held back because the firing switch is off.
+void reportFiringSwitchOff();
 /// "light%d.bmp" of a lamp number.
 std::string panelLampFile(int number);
 

@@ -177,7 +177,9 @@ void TubePanel::onFire(int notification) {
         muzzle_->setEnabled(true);
         holdSwitchOn(*muzzle_);
     } else if (notification == kButtonFired) {
-        if (fireControlStations().fireGuidanceSwitch() && tube_) {
+        if (!fireControlStations().fireGuidanceSwitch()) {
+            reportFiringSwitchOff();
+        } else if (tube_) {
             tube_->fire();
             tube_->setDefaults();
             soundPlay(fireSound_, 0, 1, 0);

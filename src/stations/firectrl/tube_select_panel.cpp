@@ -145,6 +145,18 @@ void TubeSelectPanel::paint(DeviceContext& dc) {
         label->paint(record);
 }
 
+std::vector<const StaticText*> TubeSelectPanel::shownLabels() const {
+    std::vector<const StaticText*> labels;
+    if (!shown_)
+        return labels;
+    labels.push_back(title_.get());
+    for (const auto& label : cellLabels_)
+        labels.push_back(label.get());
+    for (const auto& label : tubeLabels_)
+        labels.push_back(label.get());
+    return labels;
+}
+
 void TubeSelectPanel::onContactSelected() {
     // The designation is the entry's item data, never read back from its text.
     if (const LParam data = chosenData(*selector_); data != kNoContactData)

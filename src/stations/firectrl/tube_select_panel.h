@@ -44,6 +44,8 @@ public:
     const StaticText& cellLabel(int i) const { return *cellLabels_.at(static_cast<std::size_t>(i)); }
     const StaticText& tubeLabel(int i) const { return *tubeLabels_.at(static_cast<std::size_t>(i)); }
     SimpleButton& tubeButton(int i) const { return *tubeButtons_.at(static_cast<std::size_t>(i)); }
+    /// Every label on show.
+    std::vector<const StaticText*> shownLabels() const;
 
 private:
     std::vector<std::unique_ptr<SimpleButton>> buttons_; // every button, for show and hide

@@ -15,14 +15,13 @@
 #include "stations/firectrl/fire_chart.h"
 #include "stations/firectrl/launch_waypoint_mark.h"
 #include "stations/firectrl/torpedo_tube.h"
-#include "stations/firectrl/tube_panel.h"
 #include "stations/firectrl/vls_cell.h"
 #include "stations/firectrl/weapon_console_layout.h"
 #include "stations/firectrl/view_label.h"
 #include "stations/nav/nav_layout.h"
 #include "tactical/charts/map_object.h"
 
-#include <array>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -44,9 +43,6 @@ constexpr const ConsoleSettingRow* kRows[] = {
     &kAdcapSpeedRow,   &kGyroRow,           &kHarpoonRange1Row, &kHarpoonRange2Row, &kHarpoonFlagRow,
     &kTomahawkRangeRow,
 };
-constexpr std::array kAdcapRows{&kAdcapCeilingRow, &kAdcapDepth2Row, &kAdcapFloorRow,
-                                &kAdcapFlagRow,    &kAdcapEnableRow, &kAdcapSpeedRow};
-constexpr std::array kHarpoonRows{&kHarpoonRange1Row, &kHarpoonRange2Row, &kHarpoonFlagRow};
 
 bool isCheckBox(const ConsoleSettingRow& row) {
     return &row == &kAdcapFlagRow || &row == &kHarpoonFlagRow;
@@ -63,6 +59,7 @@ std::string weaponTypeName(std::int32_t type) {
 /// A setting's caption and its editor or check box.
 struct WeaponConsole::Setting {
     const ConsoleSettingRow* row;
+    int id; ///< of the editor's field or of the check box
     std::unique_ptr<StaticText> caption;
     std::unique_ptr<SpinEdit> editor;
     std::unique_ptr<StateButton> check;
@@ -108,6 +105,7 @@ WeaponConsole::WeaponConsole(WindowHandle page, int x, int y, FireChart& chart)
     for (const ConsoleSettingRow* row : kRows) {
         auto setting = std::make_unique<Setting>();
         setting->row = row;
+        setting->id = id;
         setting->caption = makeViewLabel(page, x, y + row->dy, row->caption);
         if (isCheckBox(*row)) {
             setting->check = std::make_unique<StateButton>(page, id, kConsoleCheckBox, 2, x + kConsoleControlDx,
@@ -173,34 +171,63 @@ bool WeaponConsole::plotShown() const {
     return plotButton_->isVisible();
 }
 
+const StaticText& WeaponConsole::caption(const ConsoleSettingRow& row) const {
+    return *setting(&row == &kSlmmDepthRow ? kAdcapCeilingRow : row).caption;
+}
+
+std::vector<const StaticText*> WeaponConsole::shownLabels() const {
+    std::vector<const StaticText*> labels;
+    if (!shown_)
+        return labels;
+    for (const auto& title : titles_)
+        labels.push_back(title.get());
+    for (const auto& s : settings_)
+        if (s->shown)
+            labels.push_back(s->caption.get());
+    if (plotShown())
+        labels.push_back(plotCaption_.get());
+    if (latitude_->isVisible())
+        for (const auto& caption : positionCaptions_)
+            labels.push_back(caption.get());
+    return labels;
+}
+
 Launcher* WeaponConsole::launcher() const {
-    if (tube_)
-        return tube_;
-    return cell_;
+    if (index_ < 0)
+        return nullptr;
+    // Looked up each time: the launchers go with their mission.
+    const auto tables = launcherTables();
+    if (!tables)
+        return nullptr;
+    WeaponLauncher* shown = isCell_ ? tables->cells[static_cast<std::size_t>(index_)]
+                                    : tables->tubes[static_cast<std::size_t>(index_)];
+    return static_cast<Launcher*>(shown);
+}
+
+TorpedoTube* WeaponConsole::tube() const {
+    return isCell_ ? nullptr : static_cast<TorpedoTube*>(launcher());
+}
+
+VlsCell* WeaponConsole::cell() const {
+    return isCell_ ? static_cast<VlsCell*>(launcher()) : nullptr;
 }
 
 void WeaponConsole::showLauncher(int index, bool isCell) {
-    const auto tables = launcherTables();
-    if (!tables)
+    if (index < 0 || index >= (isCell ? kVlsCellCount : kTorpedoTubeCount))
         return;
-    char line[256];
-    if (isCell) {
-        if (index < 0 || index >= kVlsCellCount)
-            return;
-        cell_ = static_cast<VlsCell*>(tables->cells[static_cast<std::size_t>(index)]);
-        tube_ = nullptr;
-        textFormat(line, kCellTitle, cell_->number());
-    } else {
-        tube_ = tableTube(index);
-        if (!tube_)
-            return;
-        cell_ = nullptr;
-        textFormat(line, kTubeTitle, tube_->number());
+    index_ = index;
+    isCell_ = isCell;
+    Launcher* shown = launcher();
+    if (!shown) {
+        index_ = -1;
+        return;
     }
+    char line[256];
+    textFormat(line, isCell ? kCellTitle : kTubeTitle, shown->number());
     titles_[0]->setText(line);
-    textFormat(line, kTargetTitle, launcher()->targetName.data());
+    textFormat(line, kTargetTitle, shown->targetName.data());
     titles_[1]->setText(line);
-    const std::string weapon = weaponTypeName(launcher()->weaponType());
+    const std::string weapon = weaponTypeName(shown->weaponType());
     loadEditors();
     textFormat(line, kWeaponTitle, weapon.c_str());
     titles_[2]->setText(line);
@@ -208,11 +235,6 @@ void WeaponConsole::showLauncher(int index, bool isCell) {
         title->show();
     shown_ = true;
     chart_.setReports(this);
-}
-
-void WeaponConsole::showRows(std::initializer_list<const ConsoleSettingRow*> rows, bool show) {
-    for (const ConsoleSettingRow* row : rows)
-        setting(*row).show(show);
 }
 
 void WeaponConsole::showPlot(int captionDy) {
@@ -227,105 +249,84 @@ void WeaponConsole::hidePlot() {
     plotButton_->hide();
 }
 
-void WeaponConsole::loadEditors() {
-    const std::int32_t type = cell_ ? kWeaponTomahawk : tube_->weaponType();
-    const bool gyro = tube_ && tube_->target == -1;
-    switch (type) {
-    case kWeaponAdcap: {
-        const std::int32_t values[] = {tube_->adcapCeiling, tube_->adcapDepth2,      tube_->adcapFloor,
-                                       tube_->adcapFlag,    tube_->adcapEnableRange, tube_->adcapSpeed};
-        for (std::size_t i = 0; i < kAdcapRows.size(); ++i) {
-            setting(*kAdcapRows[i]).set(values[i]);
-            setting(*kAdcapRows[i]).show(true);
-        }
-        hidePlot();
+std::vector<WeaponConsole::Field> WeaponConsole::fields() const {
+    std::vector<Field> list;
+    if (!launcher())
+        return list;
+    TorpedoTube* shownTube = tube();
+    switch (shownType_) {
+    case kWeaponAdcap:
+        list = {{&kAdcapCeilingRow, &shownTube->adcapCeiling}, {&kAdcapDepth2Row, &shownTube->adcapDepth2},
+                {&kAdcapFloorRow, &shownTube->adcapFloor},     {&kAdcapFlagRow, &shownTube->adcapFlag},
+                {&kAdcapEnableRow, &shownTube->adcapEnableRange}, {&kAdcapSpeedRow, &shownTube->adcapSpeed}};
         break;
-    }
     case kWeaponSlmm:
-        setting(kAdcapCeilingRow).set(tube_->slmmDepth);
-        setting(kAdcapCeilingRow).caption->setText(kSlmmDepthRow.caption);
-        setting(kAdcapCeilingRow).show(true);
-        showPlot(kConsolePlotCaptionDySlmm);
-        tube_->showAllWaypoints();
+        // The SLMM depth shares the first ADCAP editor.
+        list = {{&kAdcapCeilingRow, &shownTube->slmmDepth}};
         break;
-    case kWeaponHarpoon: {
-        const std::int32_t values[] = {tube_->harpoonRange1, tube_->harpoonRange2, tube_->harpoonFlag};
-        for (std::size_t i = 0; i < kHarpoonRows.size(); ++i) {
-            setting(*kHarpoonRows[i]).set(values[i]);
-            setting(*kHarpoonRows[i]).show(true);
-        }
+    case kWeaponHarpoon:
+        list = {{&kHarpoonRange1Row, &shownTube->harpoonRange1},
+                {&kHarpoonRange2Row, &shownTube->harpoonRange2},
+                {&kHarpoonFlagRow, &shownTube->harpoonFlag}};
         break;
-    }
     case kWeaponTomahawk:
-        setting(kTomahawkRangeRow).set(cell_ ? cell_->tomahawkRange : tube_->tomahawkRange);
-        setting(kTomahawkRangeRow).show(true);
-        showPlot(kConsolePlotCaptionDyTomahawk);
-        launcher()->showAllWaypoints();
+        list = {{&kTomahawkRangeRow, isCell_ ? &cell()->tomahawkRange : &shownTube->tomahawkRange}};
         break;
     default:
-        return;
+        break;
     }
-    if (gyro && (type == kWeaponAdcap || type == kWeaponHarpoon)) {
-        setting(kGyroRow).set(tube_->gyroCourse);
-        setting(kGyroRow).show(true);
-    }
+    if (gyroShown_)
+        list.push_back({&kGyroRow, &shownTube->gyroCourse});
+    return list;
 }
 
-void WeaponConsole::storeEditors() {
-    const std::int32_t type = cell_ ? kWeaponTomahawk : tube_->weaponType();
-    const bool gyro = tube_ && tube_->target == -1;
-    switch (type) {
-    case kWeaponAdcap: {
-        std::int32_t* values[] = {&tube_->adcapCeiling, &tube_->adcapDepth2,      &tube_->adcapFloor,
-                                  &tube_->adcapFlag,    &tube_->adcapEnableRange, &tube_->adcapSpeed};
-        for (std::size_t i = 0; i < kAdcapRows.size(); ++i) {
-            *values[i] = setting(*kAdcapRows[i]).get(*values[i]);
-            setting(*kAdcapRows[i]).show(false);
-        }
-        break;
+void WeaponConsole::loadEditors() {
+    Launcher* shown = launcher();
+    shownType_ = isCell_ ? kWeaponTomahawk : shown->weaponType();
+    const bool routed = shownType_ == kWeaponSlmm || shownType_ == kWeaponTomahawk;
+    gyroShown_ = !isCell_ && tube()->target == -1 && (shownType_ == kWeaponAdcap || shownType_ == kWeaponHarpoon);
+    if (shownType_ == kWeaponSlmm)
+        setting(kAdcapCeilingRow).caption->setText(kSlmmDepthRow.caption);
+    for (const Field& field : fields()) {
+        setting(*field.row).set(*field.value);
+        setting(*field.row).show(true);
     }
-    case kWeaponSlmm:
-        tube_->slmmDepth = setting(kAdcapCeilingRow).get(tube_->slmmDepth);
-        setting(kAdcapCeilingRow).caption->setText(kAdcapCeilingRow.caption);
-        setting(kAdcapCeilingRow).show(false);
+    if (shownType_ == kWeaponSlmm)
+        showPlot(kConsolePlotCaptionDySlmm);
+    else if (shownType_ == kWeaponTomahawk)
+        showPlot(kConsolePlotCaptionDyTomahawk);
+    else
         hidePlot();
-        tube_->hideWaypoints();
-        break;
-    case kWeaponHarpoon: {
-        std::int32_t* values[] = {&tube_->harpoonRange1, &tube_->harpoonRange2, &tube_->harpoonFlag};
-        for (std::size_t i = 0; i < kHarpoonRows.size(); ++i) {
-            *values[i] = setting(*kHarpoonRows[i]).get(*values[i]);
-            setting(*kHarpoonRows[i]).show(false);
-        }
-        break;
-    }
-    case kWeaponTomahawk: {
-        std::int32_t& range = cell_ ? cell_->tomahawkRange : tube_->tomahawkRange;
-        range = setting(kTomahawkRangeRow).get(range);
-        setting(kTomahawkRangeRow).show(false);
-        hidePlot();
-        launcher()->hideWaypoints();
-        break;
-    }
-    default:
-        break;
-    }
-    if (gyro && setting(kGyroRow).shown)
-        tube_->gyroCourse = setting(kGyroRow).get(tube_->gyroCourse);
-    setting(kGyroRow).show(false);
+    if (routed)
+        shown->showAllWaypoints();
+}
+
+void WeaponConsole::storeSettings() {
+    // By the type the editors were loaded for: the launcher may hold another one by now.
+    if (!launcher())
+        return;
+    for (const Field& field : fields())
+        *field.value = setting(*field.row).get(*field.value);
+}
+
+void WeaponConsole::hideEditors() {
+    for (auto& s : settings_)
+        s->show(false);
+    setting(kAdcapCeilingRow).caption->setText(kAdcapCeilingRow.caption);
+    hidePlot();
+    if (Launcher* shown = launcher(); shown && (shownType_ == kWeaponSlmm || shownType_ == kWeaponTomahawk))
+        shown->hideWaypoints();
+    shownType_ = kWeaponEmpty;
+    gyroShown_ = false;
 }
 
 void WeaponConsole::hide() {
     shown_ = false;
-    if (launcher())
-        storeEditors();
-    for (auto& s : settings_)
-        s->show(false);
-    hidePlot();
+    storeSettings();
+    hideEditors();
     titles_[0]->hide();
     titles_[1]->hide();
-    tube_ = nullptr;
-    cell_ = nullptr;
+    index_ = -1;
     titles_[2]->hide();
     showPosition(false);
     chart_.setReports(nullptr);
@@ -353,7 +354,7 @@ void WeaponConsole::plot() {
     if (!picked)
         return;
     // A launcher that holds a route or target is asked first; a tube that fired is not.
-    const bool ask = picked->isReady() && (cell_ || picked->launched == 0);
+    const bool ask = picked->isReady() && (isCell_ || picked->launched == 0);
     if (ask) {
         if (messageBox(page_, textGetString(kReplotQuestion), textGetString(kProgramName),
                        kMbYesNo | kMbIconQuestion) == kIdNo)
@@ -361,10 +362,10 @@ void WeaponConsole::plot() {
         picked->clearWaypoints();
         chart_.unselect();
     }
-    if (cell_)
-        chart_.armForCell(cell_);
+    if (isCell_)
+        chart_.armForCell(picked);
     else
-        chart_.armForTube(tube_);
+        chart_.armForTube(picked);
 }
 
 void WeaponConsole::typedPosition(int box) {
@@ -394,6 +395,14 @@ int WeaponConsole::onCommand(int first, int second) {
         typedPosition(second);
         return 1;
     }
+    // A setting typed, stepped or ticked reaches the launcher at once, so that a shot fired
+    // before the console is left flies with it.
+    const int control = first == kEditChanged ? second : first;
+    for (const Field& field : fields())
+        if (control == setting(*field.row).id) {
+            storeSettings();
+            return 1;
+        }
     return 0;
 }
 

@@ -5,6 +5,7 @@
 // point selected on the chart, which typing moves. Hiding it writes the settings back.
 
 #include "platform/window/window_types.h"
+#include "sim/services/weapon_stations.h"
 #include "stations/firectrl/fire_chart_reports.h"
 
 #include <cstdint>
@@ -35,20 +36,23 @@ public:
     WeaponConsole(WindowHandle page, int x, int y, FireChart& chart);
     ~WeaponConsole() override;
 
-    /// Shows tube (0-3) or cell (0-11) `index` of the launcher tables with its settings.
+    /// Shows tube (0-3) or cell (0-11) `index` of the launcher tables with the settings of the
+    /// weapon it holds.
     void showLauncher(int index, bool isCell);
     /// Writes the settings back and hides everything.
     void hide();
     /// The position of a route point selected or dragged on the chart.
     void waypointPicked(MapObject& waypoint) override;
-    /// Its commands while shown: the plot button (1200) and a typed position (768 with the box
-    /// 1300 or 1400) give 1; "Return" (1) disarms the chart and gives 0, for the display.
+    /// Its commands while shown: the plot button (1200), a typed position (768 with the box
+    /// 1300 or 1400) and a changed setting (768 with an editor, or a check box), which goes into
+    /// the launcher at once, give 1; "Return" (1) disarms the chart and gives 0, for the display.
     int onCommand(int first, int second);
     void paint(DeviceContext& dc);
     void loadResources();
     void freeResources();
 
     bool shown() const { return shown_; }
+    /// The launcher shown, while its mission lasts; null when none is.
     Launcher* launcher() const;
     const StaticText& title(int line) const { return *titles_.at(static_cast<std::size_t>(line)); }
     EditBox& latitudeBox() const { return *latitude_; }
@@ -59,13 +63,27 @@ public:
     /// Whether a setting row's controls are shown.
     bool rowShown(const ConsoleSettingRow& row) const;
     bool plotShown() const;
+    /// The caption of a setting row.
+    const StaticText& caption(const ConsoleSettingRow& row) const;
+    /// Every label on show: titles, captions, the plot caption and the position's.
+    std::vector<const StaticText*> shownLabels() const;
 
 private:
     struct Setting;
+    /// A setting row shown and the launcher's value it edits.
+    struct Field {
+        const ConsoleSettingRow* row;
+        std::int32_t* value;
+    };
     Setting& setting(const ConsoleSettingRow& row) const;
+    TorpedoTube* tube() const;
+    VlsCell* cell() const;
+    /// The rows of the type the editors were loaded for (none without a launcher).
+    std::vector<Field> fields() const;
     void loadEditors();
-    void storeEditors();
-    void showRows(std::initializer_list<const ConsoleSettingRow*> rows, bool show);
+    /// Writes the editors into the launcher, by the type they were loaded for.
+    void storeSettings();
+    void hideEditors();
     void showPlot(int captionDy);
     void hidePlot();
     void showPosition(bool show);
@@ -82,8 +100,10 @@ private:
     std::vector<std::unique_ptr<StaticText>> positionCaptions_;
     std::unique_ptr<EditBox> latitude_;
     std::unique_ptr<EditBox> longitude_;
-    TorpedoTube* tube_ = nullptr;
-    VlsCell* cell_ = nullptr;
+    int index_ = -1; ///< of the launcher shown in its table, -1 for none
+    bool isCell_ = false;
+    std::int32_t shownType_ = kWeaponEmpty; ///< the weapon type the editors show
+    bool gyroShown_ = false;
     bool shown_ = false;
 };
 

@@ -92,6 +92,16 @@ void WirePanel::hide() {
     shown_ = false;
 }
 
+std::vector<const StaticText*> WirePanel::shownLabels() const {
+    std::vector<const StaticText*> labels;
+    if (!shown_)
+        return labels;
+    labels = {title_.get(), target_.get(), status_.get(), course_.get()};
+    for (const auto& caption : captions_)
+        labels.push_back(caption.get());
+    return labels;
+}
+
 void WirePanel::updateCourse() {
     Entity* torpedo = tube_ ? tube_->launchedEntity() : nullptr;
     if (!torpedo)

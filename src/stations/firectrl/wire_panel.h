@@ -37,6 +37,8 @@ public:
     const StaticText& status() const { return *status_; }
     const StaticText& course() const { return *course_; }
     const StaticText& title() const { return *title_; }
+    /// Every label on show.
+    std::vector<const StaticText*> shownLabels() const;
 
 private:
     std::vector<std::unique_ptr<SimpleButton>> buttons_;

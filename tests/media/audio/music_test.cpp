@@ -213,7 +213,7 @@ TEST_F(Music, VolumeIsClampedAndApplied) {
 
 // The program opens music before sound, so the exit handlers would close sound first; music
 // playing on its device must still end cleanly when the program exits without its shutdown.
-TEST(MusicAtExit, AProgramLeftPlayingEndsCleanly) {
+TEST(MusicAtExitDeathTest, AProgramLeftPlayingEndsCleanly) {
     test::TempDir folder;
     folder.write("Prog.mid", noteTrack(1));
     const std::string track = (folder.path() / "Prog.mid").string();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -150,6 +151,21 @@ struct TextCanvas : Canvas {
         dc->setBkMode(kTransparent);
     }
 };
+
+// A font held in a static made before the font machinery is released after the machinery's own
+// holder at exit; the program still ends cleanly. (Run alone, as CTest runs it: nothing made the
+// machinery before.)
+TEST(FontAtExitDeathTest, AFontReleasedAfterTheLibrarysHolderEndsCleanly) {
+    EXPECT_EXIT(
+        {
+            static FontRef kept;
+            LogFont description;
+            description.height = -12;
+            kept = Font::create(description);
+            std::exit(kept && kept->glyph('A').advance > 0 ? 0 : 2);
+        },
+        testing::ExitedWithCode(0), "");
+}
 
 TEST(TextOut, AlignmentPlacesTheReferencePointOnTheText) {
     TextCanvas left, right, centre, baseline;

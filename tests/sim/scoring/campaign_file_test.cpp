@@ -120,12 +120,14 @@ TEST_F(CampaignLoading, ACampaignIsReadFromTheScenarioFolder) {
     EXPECT_TRUE(campaignLegData().empty());
 }
 
-TEST_F(CampaignLoading, AMissingCampaignIsFatal) {
+using CampaignLoadingDeathTest = CampaignLoading;
+
+TEST_F(CampaignLoadingDeathTest, AMissingCampaignIsFatal) {
     setGenericErrorText("Erreur inattendue");
     EXPECT_EXIT(campaignLoad("a.cdf"), testing::ExitedWithCode(1), "Erreur inattendue");
 }
 
-TEST_F(CampaignLoading, ADamagedCampaignIsFatal) {
+TEST_F(CampaignLoadingDeathTest, ADamagedCampaignIsFatal) {
     test::CampaignBytes file = threeLegs();
     file.legCount = 12;
     data.write("Scenario/a.cdf", file.bytes());

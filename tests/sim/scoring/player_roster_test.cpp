@@ -145,7 +145,9 @@ TEST_F(PlayerRoster, ARecordOfTheWrongSizeIsDamagedOnlyWhenChosen) {
     EXPECT_EQ(roster(), bytes);
 }
 
-TEST_F(PlayerRoster, ChoosingADamagedRecordIsFatalAndKeepsTheRoster) {
+using PlayerRosterDeathTest = PlayerRoster;
+
+TEST_F(PlayerRosterDeathTest, ChoosingADamagedRecordIsFatalAndKeepsTheRoster) {
     const std::string damaged = rosterOf({{"Nemo001", 1234}});
     players.dir().write("q71/player.db", damaged);
     test::TextFixture texts("862\tRegistre endommagé\n");

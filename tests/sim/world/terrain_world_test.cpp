@@ -151,7 +151,9 @@ TEST_F(TerrainWorldTest, OpeningTwiceKeepsTheFirstDatabase) {
     EXPECT_TRUE(worldLoadRegion(45.5, 10.5, 100, 100, 10, 10, false));
 }
 
-TEST_F(TerrainWorldTest, MissingDatabaseIsFatal) {
+using TerrainWorldDeathTest = TerrainWorldTest;
+
+TEST_F(TerrainWorldDeathTest, MissingDatabaseIsFatal) {
     std::filesystem::remove(dir.file("terrain/WCDEM.dem"));
     EXPECT_EXIT(worldOpen(), ::testing::ExitedWithCode(EXIT_FAILURE), "");
 }

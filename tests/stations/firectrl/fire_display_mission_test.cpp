@@ -262,12 +262,14 @@ TEST_F(FireDisplayMission, PicturesOfWaypointsSeekerConesAndReadouts) {
     run(450);
     EXPECT_TRUE(matchesGoldenIn(kGolden, *stationPicture(), "display-waypoints"));
 
-    // Close in on the boat, the waypoints gone: two torpedoes, their seekers armed (red) and not
-    // yet (cyan), and the readouts of a contact.
+    // Close in on the boat, the waypoints gone: two torpedoes on the wires of tubes 2 and 1, their
+    // seekers armed (red) and not yet (cyan), a third whose wire is cut (no cone), and the
+    // readouts of a contact.
     for (Launcher* launcher : {&tube(2), &tube(3), &cell(0)})
         launcher->clearWaypoints();
-    weapon(-500.0, -300.0, 0.0, true);
-    weapon(300.0, -200.0, 90.0, false);
+    static_cast<TorpedoTube&>(tube(0)).launchedTorpedoId = weapon(-500.0, -300.0, 0.0, true).id;
+    static_cast<TorpedoTube&>(tube(1)).launchedTorpedoId = weapon(300.0, -200.0, 90.0, false).id;
+    const Entity& cut = weapon(-300.0, 400.0, 180.0, true);
     const auto [contact, number] = registerContact();
     ASSERT_NE(contact, nullptr);
     EXPECT_TRUE(fireHighlightContact(number));
@@ -275,6 +277,24 @@ TEST_F(FireDisplayMission, PicturesOfWaypointsSeekerConesAndReadouts) {
         display().onCommand(kFireCmdScaleUp, 0);
     run(1000);
     EXPECT_TRUE(matchesGoldenIn(kGolden, *stationPicture(), "display-cones-readouts"));
+    EXPECT_FALSE(fireGuidedByWire(cut));
+    hideStation();
+}
+
+TEST_F(FireDisplayMission, OnlyATorpedoThatStillHearsItsTubesWireIsGuided) {
+    openDisplay();
+    auto& tube1 = static_cast<TorpedoTube&>(tube(1));
+    Entity& torpedo = weapon(300.0, -200.0, 90.0, false);
+    EXPECT_FALSE(fireGuidedByWire(torpedo)) << "no tube launched it";
+    tube1.launchedTorpedoId = torpedo.id;
+    EXPECT_TRUE(fireGuidedByWire(torpedo));
+    static_cast<GuidanceController&>(*torpedo.controller).wireConnected = 0;
+    EXPECT_FALSE(fireGuidedByWire(torpedo)) << "its guidance no longer hears the wire";
+    static_cast<GuidanceController&>(*torpedo.controller).wireConnected = 1;
+    tube1.launchedTorpedoId = -1; // the shut door cut it
+    EXPECT_FALSE(fireGuidedByWire(torpedo));
+    tube1.launchedMineId = torpedo.id;
+    EXPECT_FALSE(fireGuidedByWire(torpedo)) << "a mine takes no orders";
     hideStation();
 }
 

@@ -12,14 +12,21 @@
 #include "framework/widgets/static_text.h"
 #include "framework/widgets/super_list_box.h"
 #include "platform/msgbox/message_box_types.h"
+#include "platform/gdi/pixel_surface.h"
+#include "platform/window/focus.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
+#include "framework/widgets/button_toggle.h"
 #include "sim/entities/contact_record.h"
+#include "sim/entities/controllers/weapon_guidance.h"
+#include "sim/entities/entity.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_chart.h"
+#include "stations/firectrl/wire_panel.h"
 #include "stations/firectrl/fire_display.h"
 #include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/launch_waypoint_mark.h"
@@ -74,7 +81,9 @@ TEST_F(DisplayViewsMission, TheOverviewAssignsContactsToTubesAndForgetsThoseThat
     openDisplay();
     TubeSelectPanel& overview = display().tubeSelect();
     ASSERT_TRUE(overview.shown());
-    EXPECT_FALSE(overview.tubeButton(0).isClickable()) << "no contact chosen yet";
+    EXPECT_EQ(display().contactSelector().getText(), textGetString(351));
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(overview.tubeButton(i).isClickable()) << "\"no contact\" stands chosen: " << i;
 
     choose(4);
     for (int i = 0; i < 4; ++i)
@@ -262,6 +271,175 @@ TEST_F(DisplayViewsMission, ATypedPositionMovesTheSelectedRoutePointOrTurnsRed) 
     displayCommand(768, kConsoleLatitudeBox);
     EXPECT_EQ(console.latitudeBox().textColour(), rgb(0, 255, 0));
     EXPECT_EQ(chart.selectedWaypoint(), &point) << "still selected";
+    displayCommand(1);
+}
+
+TEST_F(DisplayViewsMission, TheConsoleWritesIntoTheTubeTheSettingsOfTheWeaponItShowed) {
+    startMission("Sa1.scn");
+    openDisplay();
+    WeaponConsole& console = display().console();
+    fireControlStations().setUnlimitedWeapons(true);
+    const auto edit = [&](const ConsoleSettingRow& row, int value) {
+        console.editor(row)->editBox()->setInt(value);
+        pump();
+    };
+
+    // Tube 2's Harpoon ranges are set; then tube 4's weapon changes while its console shows the ADCAP.
+    tube(0).setWeaponType(kWeaponHarpoon);
+    displayCommand(1600);
+    edit(kHarpoonRange1Row, 33);
+    displayCommand(1);
+    EXPECT_EQ(tube(0).harpoonRange1, 33);
+    tube(2).setWeaponType(kWeaponAdcap);
+    displayCommand(1602);
+    edit(kAdcapFloorRow, 1500);
+    tube(2).setWeaponType(kWeaponHarpoon);
+    displayCommand(1);
+    EXPECT_EQ(tube(2).harpoonRange1, 50) << "its own first range, as a new tube has it";
+    EXPECT_EQ(tube(2).adcapFloor, 1500) << "the ADCAP's, as shown";
+
+    // An SLMM's depth, then the tube fires (and empties) while its console shows.
+    tube(2).setWeaponType(kWeaponSlmm);
+    displayCommand(1602);
+    EXPECT_EQ(console.caption(kSlmmDepthRow).text(), kSlmmDepthRow.caption);
+    tube(2).fire();
+    tube(2).setDefaults();
+    displayCommand(1);
+    tube(2).setWeaponType(kWeaponAdcap);
+    displayCommand(1602);
+    EXPECT_EQ(console.caption(kAdcapCeilingRow).text(), kAdcapCeilingRow.caption) << "the ADCAP's ceiling again";
+    displayCommand(1);
+    fireControlStations().setUnlimitedWeapons(false);
+}
+
+TEST_F(DisplayViewsMission, ATypedSettingFliesWithTheNextShotWithoutLeavingTheConsole) {
+    startMission("Sa1.scn");
+    openDisplay();
+    WeaponConsole& console = display().console();
+    ASSERT_EQ(tube(2).weaponType(), kWeaponAdcap);
+    displayCommand(1402, 1); // tube 4 on its set course
+    ASSERT_EQ(tube(2).target, -1);
+    displayCommand(1602);
+
+    // The speed typed as a player does, the floor stepped with its arrow.
+    const std::int32_t floor = tube(2).adcapFloor;
+    focusSet(console.editor(kAdcapSpeedRow)->editBox()->editWindow());
+    StationMission::display.typeKey(VK_END);
+    StationMission::display.typeKey(VK_BACK, '\b');
+    StationMission::display.typeKey(VK_BACK, '\b');
+    StationMission::display.typeKey('4', '4');
+    StationMission::display.typeKey('0', '0');
+    pump();
+    EXPECT_EQ(tube(2).adcapSpeed, 40) << "in the tube at once";
+    const SpinButton& down = *console.editor(kAdcapFloorRow)->downButton();
+    clickAt({down.getX() + down.getWidth() / 2, down.getY() + down.getHeight() / 2});
+    EXPECT_EQ(tube(2).adcapFloor, floor - 1);
+
+    // Straight to the fire panel, the console still open: the tube is worked and fired.
+    station().onCommand(kFireCmdPanel, 0);
+    pump();
+    EXPECT_FALSE(console.shown()) << "the console went with its page";
+    for (auto [id, value] : {std::pair{130, 1}, {131, 1}, {132, 1}, {134, 1}})
+        notify(id, value);
+    const Entity* torpedo = tube(2).launchedEntity();
+    ASSERT_NE(torpedo, nullptr);
+    const auto& guidance = dynamic_cast<const GuidanceController&>(*torpedo->controller);
+    EXPECT_EQ(guidance.presetSpeed, 40.0) << "the typed speed";
+}
+
+TEST_F(DisplayViewsMission, AConsoleKeepsToItsOwnRouteAndTheDisplayOpensOnTheOverview) {
+    startMission("Sa1.scn");
+    openDisplay();
+    FireChart& chart = *display().chart();
+    ButtonToggle& showAll = display().showAllButton();
+    const WorldPoint at = worldPoint(*worldOwnShip());
+    cell(0).addRoute(at.x, at.y, at.x + 30000.0, at.y + 30000.0);
+    cell(1).addRoute(at.x, at.y, at.x - 30000.0, at.y + 30000.0);
+    displayCommand(2800);
+    ASSERT_TRUE(display().showingAll());
+    ASSERT_TRUE(cell(1).lastWaypoint()->visible);
+
+    displayCommand(1500);
+    EXPECT_FALSE(display().showingAll());
+    EXPECT_EQ(showAll.getState(), 2);
+    EXPECT_FALSE(showAll.isClickable()) << "waits for the overview";
+    EXPECT_FALSE(cell(1).lastWaypoint()->visible) << "another launcher's route is put away";
+    ASSERT_TRUE(cell(0).lastWaypoint()->visible) << "the console's own";
+    // Its own route's end is picked on the chart.
+    run(500);
+    LaunchWaypointMark* mark = chart.markOf(*cell(0).lastWaypoint());
+    ASSERT_NE(mark, nullptr);
+    Point pixel;
+    ASSERT_TRUE(mark->viewPosition(chart, pixel));
+    clickAt({kFireChartGlass.left + pixel.x, kFireChartGlass.top + pixel.y});
+    bool ownPicked = false;
+    for (auto* node = cell(0).waypoints.head(); node; node = node->next)
+        ownPicked = ownPicked || chart.selectedWaypoint() == node->item;
+    EXPECT_TRUE(ownPicked) << "a point of the console's route is picked";
+    // "Return" is labelled on its button while the console shows.
+    const Rect button{display().returnButton().getX(), display().returnButton().getY(),
+                      display().returnButton().getX() + display().returnButton().getWidth(),
+                      display().returnButton().getY() + display().returnButton().getHeight()};
+    const auto greenOnButton = [&] {
+        const BitmapRef picture = stationPicture();
+        const PixelSurface s = picture->surface();
+        int green = 0;
+        for (int y = button.top; y < button.bottom; ++y)
+            for (int x = button.left; x < button.right; ++x)
+                green += s.read(x, y) == s.encode(rgb(0, 248, 0)) ? 1 : 0;
+        return green;
+    };
+    EXPECT_GT(greenOnButton(), 0);
+
+    displayCommand(1);
+    EXPECT_TRUE(showAll.isClickable()) << "Return enables it again";
+    EXPECT_EQ(greenOnButton(), 0) << "the label went with its button";
+
+    // A console and a guidance view left open when the page went are gone when it comes back.
+    displayCommand(1601);
+    ASSERT_TRUE(display().console().shown());
+    station().onCommand(kFireCmdPanel, 0);
+    pump();
+    station().onCommand(kFireCmdDisplay, 0);
+    pump();
+    EXPECT_FALSE(display().console().shown());
+    EXPECT_FALSE(display().wirePanel().shown());
+    EXPECT_FALSE(display().returnButton().isVisible());
+    EXPECT_TRUE(display().tubeSelect().shown());
+}
+
+TEST_F(DisplayViewsMission, OnlyATubeWhoseTorpedoHearsTheWireHasAGuidanceView) {
+    startMission("Sa1.scn");
+    openDisplay();
+    EXPECT_EQ(displayCommand(1702), 1);
+    EXPECT_FALSE(display().wirePanel().shown()) << "nothing fired";
+    EXPECT_TRUE(display().tubeSelect().shown());
+    displayCommand(1402, 1); // tube 4 on its set course
+
+    // Tube 4 worked and fired with the firing switch off: nothing left.
+    station().onCommand(kFireCmdPanel, 0);
+    pump();
+    notify(3300, 0);
+    for (auto [id, value] : {std::pair{130, 1}, {131, 1}, {132, 1}, {134, 1}})
+        notify(id, value);
+    ASSERT_EQ(tube(2).launchedEntity(), nullptr);
+    station().onCommand(kFireCmdDisplay, 0);
+    pump();
+    displayCommand(1702);
+    EXPECT_FALSE(display().wirePanel().shown()) << "the shot held back by the switch";
+
+    // The door shut and opened again, the switch on, the shot again: the torpedo hears its wire.
+    station().onCommand(kFireCmdPanel, 0);
+    pump();
+    notify(3300, 0);
+    for (auto [id, value] : {std::pair{132, 0}, {132, 1}, {134, 1}})
+        notify(id, value);
+    ASSERT_TRUE(tube(2).isGuidable());
+    station().onCommand(kFireCmdDisplay, 0);
+    pump();
+    displayCommand(1702);
+    ASSERT_TRUE(display().wirePanel().shown());
+    EXPECT_EQ(display().wirePanel().status().text(), textGetString(200));
     displayCommand(1);
 }
 

@@ -30,7 +30,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q71::test {
@@ -279,6 +281,21 @@ protected:
         clickAt({kFireChartGlass.left + pixel.x, kFireChartGlass.top + pixel.y});
         return at;
     }
+    // A point's latitude and longitude in arc-minutes.
+    static std::pair<double, double> minutesAt(double x, double y) {
+        double column = 0, row = 0, latitude = 0, longitude = 0;
+        EXPECT_TRUE(worldToGrid(x, y, &column, &row));
+        EXPECT_TRUE(demGridToLatLong(worldGrid(), column, row, &latitude, &longitude));
+        return {latitude * 60.0, longitude * 60.0};
+    }
+    // A waypoint stands on whole arc-minutes of latitude and longitude, the nearest to a point
+    // (halves away from zero).
+    static void expectNearestWholeMinutes(const LaunchWaypoint& point, const WorldPoint& unsnapped) {
+        const auto [latitude, longitude] = minutesAt(point.x, point.y);
+        const auto [wantedLatitude, wantedLongitude] = minutesAt(unsnapped.x, unsnapped.y);
+        EXPECT_NEAR(latitude, std::round(wantedLatitude), 1e-6) << "unsnapped at " << wantedLatitude;
+        EXPECT_NEAR(longitude, std::round(wantedLongitude), 1e-6) << "unsnapped at " << wantedLongitude;
+    }
     // Red pixels on the screen within 4 pixels of where a weapon's run from the own boat ends.
     int redPixelsAtRunEnd(const WorldPoint& own, const WorldPoint& aim) {
         run(100);
@@ -311,10 +328,11 @@ TEST_F(FireChartMission, AnArmedClickPlacesAnAimPointForAnSlmmTubeAndARouteForTh
     tube(2).clearWaypoints();
 
     chart().armForTube(&tube(2));
-    clickOnChart({150, 100});
+    const WorldPoint aimed = clickOnChart({150, 100});
     EXPECT_FALSE(chart().armed());
     ASSERT_EQ(listOf(tube(2)).size(), 1u);
     const LaunchWaypoint& aim = *listOf(tube(2)).front();
+    expectNearestWholeMinutes(aim, aimed);
     EXPECT_EQ(aim.aim, 1u);
     EXPECT_TRUE(aim.afterOwnShip);
     EXPECT_NE(chart().markOf(aim), nullptr);
@@ -333,10 +351,13 @@ TEST_F(FireChartMission, AnArmedClickPlacesAnAimPointForAnSlmmTubeAndARouteForTh
         EXPECT_TRUE(route[0]->afterOwnShip);
         for (std::size_t i = 1; i < 4; ++i)
             EXPECT_EQ(route[i]->previous, route[i - 1]);
-        // Without snapping the quarter point lies a quarter of the way from the boat; snapped to
-        // whole arc-minutes it is within a minute (under 1852 m) of it.
-        EXPECT_NEAR(route[0]->x, own.x + (end.x - own.x) / 4, 1852.0);
-        EXPECT_NEAR(route[0]->y, own.y + (end.y - own.y) / 4, 1852.0);
+        // The quarter, half, three-quarter and end points, each at the whole arc-minutes nearest
+        // to where it would lie unsnapped.
+        const WorldPoint mid{(own.x + end.x) / 2, (own.y + end.y) / 2};
+        const WorldPoint unsnapped[] = {
+            {(own.x + mid.x) / 2, (own.y + mid.y) / 2}, mid, {(mid.x + end.x) / 2, (mid.y + end.y) / 2}, end};
+        for (std::size_t i = 0; i < 4; ++i)
+            expectNearestWholeMinutes(*route[i], unsnapped[i]);
         EXPECT_NE(route[3]->labelNumber, kNoWaypointLabel);
         EXPECT_EQ(launcher->waypoints.current(), route[0]) << "the list's cursor back on its head";
         for (const LaunchWaypoint* point : route)

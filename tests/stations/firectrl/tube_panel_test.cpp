@@ -7,6 +7,7 @@
 #include "framework/widgets/covered_button.h"
 #include "framework/widgets/state_button.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/support/log_lines.h"
 #include "stations/firectrl/tube_weapon_selector.h"
 #include "support/golden_image.h"
 
@@ -166,9 +167,14 @@ TEST_F(TubePanelMission, AShotWithTheSwitchOffLaunchesNothingButLeavesThePanelAf
     for (auto [id, value] : {std::pair{kFlood, 1}, {kEqualize, 1}, {kMuzzle, 1}})
         notify(id, value);
     panel().assignTubeTarget(0, -1, "Aucun contact");
+    LogLines log;
+    msgLogSetTarget(true, &log);
     notify(3300, 0);
     ASSERT_FALSE(fireControlStations().fireGuidanceSwitch());
     notify(kFire, 1);
+    msgLogDetach();
+    ASSERT_EQ(log.lines.size(), 1u) << "the log says why nothing left";
+    EXPECT_NE(log.lines[0].find("ARR\xCAT"), std::string::npos) << "the switch's off position, as marked";
     EXPECT_EQ(tube(0).weaponType(), kWeaponHarpoon) << "kept, as the selector shows Empty";
     EXPECT_EQ(tube(0).launched, 0);
     EXPECT_EQ(p.selector().position(), 9);

@@ -8,6 +8,7 @@
 #include "framework/widgets/covered_button.h"
 #include "framework/widgets/state_button.h"
 #include "sim/entities/entity.h"
+#include "sim/support/log_lines.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/mission_load.h"
 #include "sim/simulation/mission_save.h"
@@ -162,8 +163,12 @@ TEST_F(LauncherPanelsMission, AShotPutsACountermeasureInTheWaterUnlessTheSwitchI
     EXPECT_FALSE(decoyPanel(0).fireButton().isClickable());
     EXPECT_EQ(fireControlStations().stationStates()[0], 4u);
 
+    LogLines log;
+    msgLogSetTarget(true, &log);
     notify(3300, 0);
     notify(4101, 1);
+    msgLogDetach();
+    EXPECT_EQ(log.lines.size(), 1u) << "the log says why nothing left";
     EXPECT_EQ(countermeasuresInWorld(), before + 1) << "nothing with the switch off";
     EXPECT_EQ(own.inventory[5], 2);
     EXPECT_EQ(page.freeDecoysA, 2) << "the one unloaded is free again";

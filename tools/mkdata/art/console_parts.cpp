@@ -59,10 +59,10 @@ std::vector<Canvas> knobFrames(int width, int height, int frames, int positions,
     return strip;
 }
 
-std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames) {
+std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames, double leverShare) {
     std::vector<Canvas> strip;
     const PointF pivot{width / 2.0, height / 2.0};
-    const double lever = std::min(width, height) * 0.42;
+    const double lever = std::min(width, height) * leverShare;
     for (int f = 0; f < frames; ++f) {
         Canvas frame(width, height);
         recess(frame);

@@ -17,8 +17,8 @@ namespace q71::mkdata {
 std::vector<Canvas> knobFrames(int width, int height, int frames, int positions, double startAngle, double sweep);
 
 /// A lever toggle switch: frame 0 up (the first position), the last frame down, the lever
-/// passing through the frames between.
-std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames);
+/// passing through the frames between; the lever is `leverShare` of the smaller side long.
+std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames, double leverShare = 0.42);
 
 /// A push button under a red hinged cover: frames 0 to coverFrames - 1 the cover rising, then
 /// the button pressed and lit under the open cover, the last frame dimmed (disabled).

@@ -32,6 +32,23 @@ void label(Canvas& canvas, const Rect& where, const std::string& text, const Mov
     engravedText(canvas, where, text, font, palette::kLabel, true);
 }
 
+// The firing switch: off with the lever up, on with it down (its last frame), each position
+// engraved beyond the lever's reach; the label of the position the lever rests in is lit.
+std::vector<Canvas> firingSwitchFrames(const MovieFont& font) {
+    constexpr double kShortLever = 0.3;
+    std::vector<Canvas> frames =
+        toggleSwitchFrames(kFiringSwitch.width, kFiringSwitch.height, kFiringSwitch.frames, kShortLever);
+    const Rect off{0, 1, kFiringSwitch.width, 10};
+    const Rect on{0, kFiringSwitch.height - 10, kFiringSwitch.width, kFiringSwitch.height - 1};
+    for (std::size_t f = 0; f < frames.size(); ++f) {
+        const bool atOff = f == 0;
+        const bool atOn = f + 1 == frames.size();
+        engravedText(frames[f], off, "ARR\xCAT", font, atOff ? palette::kAmber : palette::kLabel, true);
+        engravedText(frames[f], on, "MARCHE", font, atOn ? palette::kAmber : palette::kLabel, true);
+    }
+    return frames;
+}
+
 // The page buttons of the panel and the display, and the load-out's.
 void stagePageButtons(const Context& context, const MovieFont& font) {
     stageButton(context, kFirePageButtons[kFirePanelButtonIndex], "TIR", font);
@@ -54,8 +71,7 @@ void drawDisplay(const Context& context, const ArtTexts& texts) {
           "\xC9"
           "CHELLE",
           *small);
-    // The area of the launcher selection, right of the chart.
-    glassInset(canvas, Rect{360, 40, 530, 300});
+    glassInset(canvas, kFireLauncherViews);
     stage(context, kFireDisplayBackground, bitmapFile(canvas));
 
     const auto buttonFont = texts.font(kFaceNarrow, 8, true);
@@ -87,14 +103,13 @@ void drawPanel(const Context& context, const ArtTexts& texts) {
         label(canvas, spot.rect, texts.text(spot.text), *small);
     label(canvas, Rect{425, 240, 506, 256}, "TIR", *small);
     stage(context, kFirePanelBackground, bitmapFile(canvas));
-    stage(
-        context, kFiringSwitch.bitmap,
-        frameStripFile(toggleSwitchFrames(kFiringSwitch.width, kFiringSwitch.height, kFiringSwitch.frames)));
+    stage(context, kFiringSwitch.bitmap, frameStripFile(firingSwitchFrames(*texts.font(kFaceNarrow, 7, true))));
 }
 
-// The weapon lamps: dark when empty, lit amber with the weapon's name.
+// The weapon lamps: dark when empty, lit amber with the weapon's name (the Tomahawk's short one,
+// as on the cells' selectors: the long one does not fit).
 void stageLamps(const Context& context, const MovieFont& font) {
-    const char* names[] = {"", "TOMAHAWK", "HARPOON", "ADCAP", "SLMM"};
+    const char* names[] = {"", "TLAM", "HARPOON", "ADCAP", "SLMM"};
     std::vector<Canvas> frames;
     for (const char* name : names) {
         Canvas lamp(kLoadOutLampWidth, kLoadOutLampHeight);
@@ -104,7 +119,7 @@ void stageLamps(const Context& context, const MovieFont& font) {
                  lit ? shade(palette::kAmber, -0.3f) : palette::kGlass, 0, 0.0f);
         bevel(lamp, all, 1, false);
         if (lit)
-            engravedText(lamp, all, name, font, palette::kBlack, false);
+            engravedText(lamp, all, name, font, palette::kBlack, true);
         frames.push_back(lamp);
     }
     stage(context, kLoadOutLamp, frameStripFile(frames));

@@ -56,7 +56,7 @@ std::vector<Canvas> selectorFrames(int width, int height, std::initializer_list<
             fillRect(window, all, lit ? palette::kAmber : palette::kGlass,
                      lit ? shade(palette::kAmber, -0.3f) : palette::kGlass, 0, 0.0f);
             bevel(window, all, 1, false);
-            engravedText(window, all, name, font, lit ? palette::kBlack : shade(palette::kAmber, -0.5f), false);
+            engravedText(window, all, name, font, lit ? palette::kBlack : shade(palette::kAmber, -0.5f), true);
             frames.push_back(window);
         }
     return frames;
