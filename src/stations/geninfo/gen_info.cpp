@@ -21,6 +21,7 @@
 #include "platform/resources/program_resources.h"
 #include "platform/window/focus.h"
 #include "platform/window/timers.h"
+#include "platform/window/window.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/services/front_end.h"
@@ -288,8 +289,15 @@ void GenInfo::paint(DeviceContext& dc) {
     drawBevel(dc, stockPen(StockObject::BlackPen), stockPen(StockObject::WhitePen), 573, 443, 605, 458, 1, kBevelSunken);
 }
 
-void GenInfo::selectStation(int index) {
+bool GenInfo::stationOpen(int index) const {
     if (index < 0 || index >= kSlots || !child(index))
+        return false;
+    const auto& button = buttons_[static_cast<std::size_t>(index)];
+    return button && button->isClickable();
+}
+
+void GenInfo::selectStation(int index) {
+    if (!stationOpen(index))
         return;
     if (group_->selected() != index)
         group_->selectIndex(index);
@@ -297,7 +305,7 @@ void GenInfo::selectStation(int index) {
 }
 
 void GenInfo::switchStation(int s) {
-    if (!child(s))
+    if (!stationOpen(s))
         return;
     selectChild(s);
     if (compression_.switchTo(s))
@@ -407,15 +415,19 @@ void GenInfo::playerLeft(int player) {
 }
 
 int GenInfo::onKey(int key, int category) {
+    // Alt+letter climbs here from whatever child has the focus (the platform passes it up).
     if (category == 3 && key >= 'a' && key <= 'n') {
         selectStation(key - 'a');
         return 1;
     }
-    // Only a key the host itself had: one that climbed from the station is not sent back to it.
-    if (focusGet() != window_)
-        return 0;
     SubScreen* station = child(currentChild_);
-    return station ? station->onKey(key, category) : 0;
+    if (!station)
+        return 0;
+    // A key that climbed from the station has been its already: it is not sent back to it.
+    const WindowHandle focus = focusGet();
+    if (focus == station->window() || windowIsChild(station->window(), focus))
+        return 0;
+    return station->onKey(key, category);
 }
 
 void GenInfo::showClock() {

@@ -19,6 +19,7 @@
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
+#include "stations/cntrlrm/control_room_host.h"
 #include "stations/geninfo/gen_info.h"
 #include "stations/geninfo/host_hooks.h"
 #include "stations/geninfo/order_read_out.h"
@@ -193,7 +194,7 @@ TEST_F(HostScreenTest, TheExplosionPoolIsOpenExactlyWhileTheHostIsActive) {
     EXPECT_FALSE(rwExplosionsOpen()) << "the host going closes it";
 }
 
-TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationOnlyFromTheHost) {
+TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationUnlessTheyCameFromIt) {
     registerAll();
     GenInfo& host = openHost();
     host.onKey('e', 3);
@@ -205,6 +206,9 @@ TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationOnlyFro
     focusSet(station(kStationTma)->window());
     EXPECT_EQ(host.onKey('y', 0), 0) << "a key that climbed from the station does not go back to it";
     EXPECT_EQ(station(kStationTma)->keys, std::vector<int>{'a'});
+    focusSet(host.messageLog().window());
+    EXPECT_EQ(host.onKey('z', 0), 1) << "one from the host's own log goes on";
+    EXPECT_EQ(station(kStationTma)->keys, (std::vector<int>{'a', 'z'}));
 }
 
 TEST_F(HostScreenTest, TheReadOutsOrderTheBoatAndTellThePeers) {
@@ -333,10 +337,19 @@ TEST_F(HostScreenTest, TheLossOfTheBoatShowsTheViewerAndLocksTheFightingStations
     EXPECT_EQ(host.currentChild(), kStationEntityViewer);
     EXPECT_EQ(g_optionsCommits, 0) << "the host shows: no options to commit";
     EXPECT_EQ(g_safeLocks, 1);
+    // A locked station refuses its button, its key, the calls that select it and the control room.
+    const auto consoles = controlRoomHostOf(host.window());
     for (int slot : {0, 1, 2, 4, 5, 6, 7, 10, 12}) {
         clickButton(slot);
+        host.onKey('a' + slot, 3);
+        host.selectStation(slot);
+        host.onCommand(static_cast<WParam>(slot), 1);
+        EXPECT_FALSE(consoles->stationOpen(slot));
+        consoles->selectStation(slot);
         EXPECT_EQ(host.currentChild(), kStationEntityViewer) << "station " << slot << " is locked";
+        EXPECT_EQ(host.stationButton(kStationEntityViewer).getState(), 1) << "the viewer's button stays down";
     }
+    EXPECT_TRUE(consoles->stationOpen(kStationEntityViewer));
     for (int slot : {3, 8, 9, 11}) {
         clickButton(slot);
         EXPECT_EQ(host.currentChild(), slot) << "station " << slot << " stays";
