@@ -161,8 +161,9 @@ void GenInfo::buildStations(ProgressDialog& progress) {
     }
 }
 
+// Every button gets its tip: whether tips pop up is the pop-up texts option's, which alone also
+// decides whether the clock gets its hot spot (in the constructor).
 void GenInfo::buildPanels() {
-    const bool tips = textToolTipsEnabled();
     clock_ = std::make_unique<TextPanel>(window_, 555, 17, 70, 10);
     clock_->setTextColour(0x00FF00);
     clock_->setBackgroundColour(0);
@@ -177,8 +178,7 @@ void GenInfo::buildPanels() {
         auto button = std::make_unique<SimpleButton>(window_, i, b.x, b.y, kButtonWidth, kButtonHeight, b.bitmap,
                                                      3, SimpleButton::kToggle, false);
         button->setClickSound("geninfo.wav", 1);
-        if (tips)
-            button->setToolTip(textGetString(b.tip), appChartFont());
+        button->setToolTip(textGetString(b.tip), appChartFont());
         button->setState(2);
         group_->add(button.get());
         // A slot without a station keeps its button, disabled.
@@ -191,17 +191,14 @@ void GenInfo::buildPanels() {
                                             SimpleButton::kToggle, false);
     pause_->setClickSound("click.wav", 1);
     pause_->setState(2);
-    if (tips)
-        pause_->setToolTip(textGetString(40), appChartFont());
+    pause_->setToolTip(textGetString(40), appChartFont());
     pattern_ = resourceLoadBitmap(106);
     down_ = std::make_unique<SimpleButton>(window_, kDownId, 552, 443, 16, 16, "arrowl.bmp", 2, SimpleButton::kPush,
                                            false);
     up_ = std::make_unique<SimpleButton>(window_, kUpId, 612, 443, 16, 16, "arrowr.bmp", 2, SimpleButton::kPush,
                                          false);
-    if (tips) {
-        down_->setToolTip(textGetString(52), appChartFont());
-        up_->setToolTip(textGetString(53), appChartFont());
-    }
+    down_->setToolTip(textGetString(52), appChartFont());
+    up_->setToolTip(textGetString(53), appChartFont());
     compressionPanel_ = std::make_unique<TextPanel>(window_, 574, 444, 31, 14);
     compressionPanel_->setTextColour(0xFFFFFF);
     compressionPanel_->setBackgroundColour(0);

@@ -8,9 +8,11 @@
 #include "sim/simulation/geometry.h"
 #include "support/golden_image.h"
 #include "support/screen_picture.h"
+#include "support/text_fixture.h"
 
 #include <cmath>
 #include "framework/app/sub_screen.h"
+#include "framework/widgets/hot_spot.h"
 #include "framework/widgets/simple_button.h"
 #include "framework/widgets/text_box.h"
 #include "platform/window/focus.h"
@@ -131,9 +133,6 @@ protected:
                 clickHost({r.getX() + i * 10 + 5, r.getY() + 5});
         }
     }
-    int count(const std::string& file) const {
-        return static_cast<int>(std::count(audio.spoken.begin(), audio.spoken.end(), "other channel: " + file));
-    }
 
     std::unique_ptr<GenInfo> gen_;
     FakeNetworkGame network;
@@ -209,6 +208,35 @@ TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationUnlessT
     focusSet(host.messageLog().window());
     EXPECT_EQ(host.onKey('z', 0), 1) << "one from the host's own log goes on";
     EXPECT_EQ(station(kStationTma)->keys, (std::vector<int>{'a', 'z'}));
+}
+
+TEST_F(HostScreenTest, TheButtonsShowTheirTipsWhateverTheTextSwitchAndTheClockFollowsThePopUpOption) {
+    const DataSetTextsWith texts({{486, "0"}}); // the language library's tip switch off
+    ASSERT_FALSE(textToolTipsEnabled());
+    registerAll();
+    GenInfo& host = openHost();
+    const auto hoverShowsTip = [&](const SimpleButton& button) {
+        display.moveMouse(windowClientToScreen(host.window(), {button.getX() + 5, button.getY() + 5}));
+        run(2000, 100);
+        const bool shown = button.hotSpot() && button.hotSpot()->isToolTipShown();
+        display.moveMouse(windowClientToScreen(host.window(), {300, 200})); // off again
+        run(200, 100);
+        return shown;
+    };
+    for (int slot = 0; slot < kHostStationCount; ++slot)
+        EXPECT_TRUE(hoverShowsTip(host.stationButton(slot))) << "station button " << slot;
+    EXPECT_TRUE(hoverShowsTip(host.pauseButton()));
+
+    // The clock's hot spot is the pop-up texts option's.
+    for (int popUps : {0, 1}) {
+        gen_.reset();
+        options.options[22] = popUps;
+        openHost();
+        display.moveMouse(windowClientToScreen(gen_->window(), {590, 10}));
+        run(2000, 100);
+        EXPECT_EQ(HotSpot::current() != nullptr && HotSpot::current()->isToolTipShown(), popUps == 1)
+            << "pop-up texts option " << popUps;
+    }
 }
 
 TEST_F(HostScreenTest, TheReadOutsOrderTheBoatAndTellThePeers) {
@@ -417,10 +445,10 @@ TEST_F(HostScreenTest, OrdersClickedOnTheReadOutsBringTheBoatToCourseSpeedAndDep
     }
     EXPECT_TRUE(holding) << "heading " << m.heading << ", speed " << m.speed << ", depth " << depthFeetOf(m.z);
     run(5000, 100);
-    EXPECT_EQ(count("Hlm11a.wav") + count("Hlm12a.wav"), 1) << "the course order answered once";
-    EXPECT_EQ(count("Hlm13.wav"), 1) << "steady reported once";
-    EXPECT_EQ(count("OOD12kts.wav"), 1);
-    EXPECT_EQ(count("DO1a.wav"), 1);
+    EXPECT_EQ(timesSaid("Hlm11a.wav") + timesSaid("Hlm12a.wav"), 1) << "the course order answered once";
+    EXPECT_EQ(timesSaid("Hlm13.wav"), 1) << "steady reported once";
+    EXPECT_EQ(timesSaid("OOD12kts.wav"), 1);
+    EXPECT_EQ(timesSaid("DO1a.wav"), 1);
     bool steadyLine = false;
     for (int i = 0; i < host.messageLog().lineCount(); ++i)
         steadyLine = steadyLine || std::string(host.messageLog().getLine(i)).find("090, stable") != std::string::npos;
