@@ -77,6 +77,10 @@ LResult windowDefaultProc(WindowHandle window, std::uint32_t message, WParam wPa
     case WM_SETCURSOR:
         return setCursor(*w, wParam, lParam);
     case WM_MOUSEWHEEL:
+    case WM_SYSCHAR:
+    case WM_SYSDEADCHAR:
+        // The wheel and the Alt keys climb until a window takes them: a screen's Alt keys answer
+        // whatever child of it has the focus.
         return isTopLevel(*w) ? 0 : messageSend(w->parent, message, wParam, lParam);
     case WM_ACTIVATE:
         if (loWord(wParam) != WA_INACTIVE && !(w->style & WS_MINIMIZE) &&

@@ -220,6 +220,14 @@ WindowHandle windowGetTopLevel(WindowHandle handle) {
     return top ? top->handle : WindowHandle{};
 }
 
+bool windowIsChild(WindowHandle parent, WindowHandle handle) {
+    for (WindowRecord* w = findWindow(handle); w && !isTopLevel(*w); w = findWindow(w->parent)) {
+        if (w->parent == parent)
+            return true;
+    }
+    return false;
+}
+
 std::vector<WindowHandle> windowGetChildren(WindowHandle handle) {
     WindowRecord* w = findWindow(handle);
     return w ? w->children : std::vector<WindowHandle>{};

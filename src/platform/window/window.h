@@ -32,6 +32,8 @@ WindowHandle windowGetParent(WindowHandle window);
 WindowHandle windowGetOwner(WindowHandle window);
 /// The top-level ancestor of a window (the window itself when it is top-level).
 WindowHandle windowGetTopLevel(WindowHandle window);
+/// True when the window is a child of the parent or lies further down among its descendants.
+bool windowIsChild(WindowHandle parent, WindowHandle window);
 /// The child windows in z-order, topmost first.
 std::vector<WindowHandle> windowGetChildren(WindowHandle window);
 /// The child whose id is given, or no window.

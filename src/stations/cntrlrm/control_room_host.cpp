@@ -10,9 +10,9 @@ class GenInfoHost final : public ControlRoomHost {
 public:
     explicit GenInfoHost(WindowHandle window) : window_(window) {}
 
-    bool stationBuilt(int station) const override {
+    bool stationOpen(int station) const override {
         const GenInfo* host = windowObjectAs<GenInfo>(window_);
-        return host && host->child(station) != nullptr;
+        return host && host->stationOpen(station);
     }
     void selectStation(int station) override {
         if (GenInfo* host = windowObjectAs<GenInfo>(window_))

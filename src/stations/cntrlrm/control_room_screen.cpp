@@ -69,7 +69,7 @@ void ControlRoomScreen::open() {
     for (std::size_t i = 0; i < stationButtons_.size(); ++i) {
         SimpleButton& button = *stationButtons_[i];
         button.loadResources();
-        button.setEnabled(host_.stationBuilt(roomCommandStation(kRoomStationButtons[i].id)));
+        button.setEnabled(host_.stationOpen(roomCommandStation(kRoomStationButtons[i].id)));
         button.setState(static_cast<int>(i) == walk_.marked() ? 1 : 2);
     }
     for (const auto& arrow : arrows_)
@@ -99,7 +99,7 @@ void ControlRoomScreen::onHide() {
 int ControlRoomScreen::onCommand(WParam wParam, LParam) {
     const int id = static_cast<int>(wParam & 0xFFFF);
     if (const int station = roomCommandStation(id); station >= 0) {
-        if (host_.stationBuilt(station))
+        if (host_.stationOpen(station))
             host_.selectStation(station);
         return 1;
     }

@@ -141,7 +141,7 @@ void ControlRoomView::dragTo(Point at, WParam keys) {
 
 int ControlRoomView::offeredStation(Point at) {
     const int station = roomObjectStation(pickAt(at.x, at.y));
-    return station >= 0 && host_.stationBuilt(station) ? station : -1;
+    return station >= 0 && host_.stationOpen(station) ? station : -1;
 }
 
 LResult ControlRoomView::handleMessage(std::uint32_t message, WParam wParam, LParam lParam) {

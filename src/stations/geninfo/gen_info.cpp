@@ -21,6 +21,7 @@
 #include "platform/resources/program_resources.h"
 #include "platform/window/focus.h"
 #include "platform/window/timers.h"
+#include "platform/window/window.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/services/front_end.h"
@@ -160,8 +161,9 @@ void GenInfo::buildStations(ProgressDialog& progress) {
     }
 }
 
+// Every button gets its tip: whether tips pop up is the pop-up texts option's, which alone also
+// decides whether the clock gets its hot spot (in the constructor).
 void GenInfo::buildPanels() {
-    const bool tips = textToolTipsEnabled();
     clock_ = std::make_unique<TextPanel>(window_, 555, 17, 70, 10);
     clock_->setTextColour(0x00FF00);
     clock_->setBackgroundColour(0);
@@ -176,8 +178,7 @@ void GenInfo::buildPanels() {
         auto button = std::make_unique<SimpleButton>(window_, i, b.x, b.y, kButtonWidth, kButtonHeight, b.bitmap,
                                                      3, SimpleButton::kToggle, false);
         button->setClickSound("geninfo.wav", 1);
-        if (tips)
-            button->setToolTip(textGetString(b.tip), appChartFont());
+        button->setToolTip(textGetString(b.tip), appChartFont());
         button->setState(2);
         group_->add(button.get());
         // A slot without a station keeps its button, disabled.
@@ -193,17 +194,14 @@ void GenInfo::buildPanels() {
     // A network player's pause that came while the host was being built holds the button too.
     if (simPeerPaused())
         lockPause(1);
-    if (tips)
-        pause_->setToolTip(textGetString(40), appChartFont());
+    pause_->setToolTip(textGetString(40), appChartFont());
     pattern_ = resourceLoadBitmap(106);
     down_ = std::make_unique<SimpleButton>(window_, kDownId, 552, 443, 16, 16, "arrowl.bmp", 2, SimpleButton::kPush,
                                            false);
     up_ = std::make_unique<SimpleButton>(window_, kUpId, 612, 443, 16, 16, "arrowr.bmp", 2, SimpleButton::kPush,
                                          false);
-    if (tips) {
-        down_->setToolTip(textGetString(52), appChartFont());
-        up_->setToolTip(textGetString(53), appChartFont());
-    }
+    down_->setToolTip(textGetString(52), appChartFont());
+    up_->setToolTip(textGetString(53), appChartFont());
     compressionPanel_ = std::make_unique<TextPanel>(window_, 574, 444, 31, 14);
     compressionPanel_->setTextColour(0xFFFFFF);
     compressionPanel_->setBackgroundColour(0);
@@ -291,8 +289,15 @@ void GenInfo::paint(DeviceContext& dc) {
     drawBevel(dc, stockPen(StockObject::BlackPen), stockPen(StockObject::WhitePen), 573, 443, 605, 458, 1, kBevelSunken);
 }
 
-void GenInfo::selectStation(int index) {
+bool GenInfo::stationOpen(int index) const {
     if (index < 0 || index >= kSlots || !child(index))
+        return false;
+    const auto& button = buttons_[static_cast<std::size_t>(index)];
+    return button && button->isClickable();
+}
+
+void GenInfo::selectStation(int index) {
+    if (!stationOpen(index))
         return;
     if (group_->selected() != index)
         group_->selectIndex(index);
@@ -300,7 +305,7 @@ void GenInfo::selectStation(int index) {
 }
 
 void GenInfo::switchStation(int s) {
-    if (!child(s))
+    if (!stationOpen(s))
         return;
     selectChild(s);
     if (compression_.switchTo(s))
@@ -410,15 +415,19 @@ void GenInfo::playerLeft(int player) {
 }
 
 int GenInfo::onKey(int key, int category) {
+    // Alt+letter climbs here from whatever child has the focus (the platform passes it up).
     if (category == 3 && key >= 'a' && key <= 'n') {
         selectStation(key - 'a');
         return 1;
     }
-    // Only a key the host itself had: one that climbed from the station is not sent back to it.
-    if (focusGet() != window_)
-        return 0;
     SubScreen* station = child(currentChild_);
-    return station ? station->onKey(key, category) : 0;
+    if (!station)
+        return 0;
+    // A key that climbed from the station has been its already: it is not sent back to it.
+    const WindowHandle focus = focusGet();
+    if (focus == station->window() || windowIsChild(station->window(), focus))
+        return 0;
+    return station->onKey(key, category);
 }
 
 void GenInfo::showClock() {

@@ -35,8 +35,11 @@ public:
     GenInfo(std::string_view key, WindowHandle parent, int width, int height, int x, int y);
     ~GenInfo() override;
 
-    /// Selects the button of a station and switches to it; nothing for an empty slot.
+    /// Selects the button of a station and switches to it; nothing for an empty slot or a station
+    /// whose button is disabled (locked by the loss of the boat).
     void selectStation(int index);
+    /// True when the slot holds a station that can be selected.
+    bool stationOpen(int index) const;
     /// Off stops the engine voice at once; the flag is kept.
     void setEngineSound(bool on);
     /// The own boat is lost: the options commit, the entity viewer shows and the fighting

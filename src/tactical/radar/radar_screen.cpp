@@ -8,7 +8,6 @@
 #include "framework/widgets/hot_spot.h"
 #include "framework/widgets/read_out_strips.h"
 #include "framework/widgets/simple_button.h"
-#include "media/audio/crew_speech.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/window/message_ids.h"
@@ -17,6 +16,7 @@
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/sensors/radar_sensor.h"
 #include "sim/entities/types/own_submarine.h"
+#include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
@@ -24,6 +24,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace q71 {
 namespace {
@@ -48,6 +49,12 @@ void tickProc(WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t) {
 
 [[noreturn]] void missing(int line) {
     reportFatal(textGetString(kMissingText), line, kSource, 1);
+}
+
+// The chief of the watch answers through the simulation's audio, like every crew report of a mission.
+void chiefOfWatchSays(const char* wave) {
+    const std::string file = wave;
+    simAudio().crewQueueSpeech(CrewChannel::chiefOfWatch, {&file, 1}, -1);
 }
 
 ColorRef levelRgb(int level) {
@@ -94,8 +101,7 @@ void RadarScreen::buildControls() {
                                               kRadarTag.height, kRadarTag.bitmap, kRadarTag.frames,
                                               SimpleButton::kPush, false);
     tag->setClickSound("litbtn.WAV", 1);
-    if (textToolTipsEnabled())
-        tag->setToolTip(textGetString(kTagTip));
+    tag->setToolTip(textGetString(kTagTip)); // always: only the label hot spots follow the text switch
     widgets_.push_back(std::move(tag));
     for (const StationControlRow* row : {&kRadarMast, &kRadarRings}) {
         auto toggle = std::make_unique<ButtonToggle>(window(), row->id, row->bitmap, row->frames, row->x, row->y,
@@ -328,16 +334,16 @@ void RadarScreen::setMast(bool raise) {
     const bool failed = effectiveDeviceState(mast.state, mast.completionTime) == kDeviceBroken;
     Sensor* sensor = radar();
     if (raise && failed) {
-        crewSayChiefOfWatch("CowRdrMF.wav", -1);
+        chiefOfWatchSays("CowRdrMF.wav");
         msgLogAdd(textGetString(kMastFailedText));
     } else if (raise) {
-        crewSayChiefOfWatch("CowRdrUp.wav", -1);
+        chiefOfWatchSays("CowRdrUp.wav");
         msgLogAdd(textGetString(kMastUpText));
         motion.orderMast(kMastRadar, true);
         if (sensor)
             sensor->transmitInterval = kRadiating;
     } else if (!failed) {
-        crewSayChiefOfWatch("CowRdrDn.wav", -1);
+        chiefOfWatchSays("CowRdrDn.wav");
         msgLogAdd(textGetString(kMastDownText));
         motion.orderMast(kMastRadar, false);
         if (sensor)

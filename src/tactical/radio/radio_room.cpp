@@ -15,7 +15,6 @@
 #include "framework/widgets/text_box.h"
 #include "framework/widgets/text_panel.h"
 #include "framework/widgets/widget_bitmap.h"
-#include "media/audio/crew_speech.h"
 #include "media/audio/sound_manager.h"
 #include "platform/controls/control_styles.h"
 #include "platform/gdi/blit.h"
@@ -130,7 +129,7 @@ void RadioRoom::buildControls(bool network) {
                                                    row.frames, kind, false);
         if (sound)
             made->setClickSound(sound, 1);
-        if (tip >= 0 && textToolTipsEnabled())
+        if (tip >= 0) // always: only the label hot spots follow the text switch
             made->setToolTip(textGetString(tip));
         SimpleButton& held = *made;
         widgets_.push_back(std::move(made));
@@ -148,8 +147,7 @@ void RadioRoom::buildControls(bool network) {
                                                  kRadioEndMission.frames, kRadioEndMission.x, kRadioEndMission.y,
                                                  kRadioEndMission.width, kRadioEndMission.height, false);
     cover->setClickSound("cvrbtn.WAV", 1);
-    if (textToolTipsEnabled())
-        cover->setToolTip(textGetString(715));
+    cover->setToolTip(textGetString(715));
     widgets_.push_back(std::move(cover));
     trafficLamp_ = &button(network ? kRadioTrafficLampNetwork : kRadioTrafficLamp, SimpleButton::kPush, nullptr, 466);
     trafficLamp_->setEnabled(false);
@@ -257,10 +255,10 @@ void RadioRoom::paint(DeviceContext& dc) {
 }
 
 void RadioRoom::report(const char* wave, int priority, int text, bool radioOperator) {
-    if (radioOperator)
-        crewSayRadio(wave, priority);
-    else
-        crewSayChiefOfWatch(wave, priority);
+    // Through the simulation's audio, like every crew report of a mission.
+    const std::string file = wave;
+    simAudio().crewQueueSpeech(radioOperator ? CrewChannel::radio : CrewChannel::chiefOfWatch, {&file, 1},
+                               priority);
     msgLogAdd(textGetString(text));
 }
 

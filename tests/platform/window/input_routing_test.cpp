@@ -163,6 +163,27 @@ TEST_F(InputRouting, TheWheelTurnsForTheFocusWindowAndClimbsToItsParent) {
     EXPECT_EQ(receivedBy(main, WM_MOUSEWHEEL).size(), 1u);
 }
 
+TEST_F(InputRouting, AltCharactersClimbFromTheFocusWindowAndPlainOnesStay) {
+    focusSet(left);
+    received.clear();
+    display.inject(InputEvent::keyOf(InputKind::KeyDown, VK_LMENU));
+    display.typeKey('B', 'b');
+    display.inject(InputEvent::keyOf(InputKind::KeyUp, VK_LMENU));
+    pump();
+    ASSERT_EQ(receivedBy(left, WM_SYSCHAR).size(), 1u);
+    // The recording window leaves it to the default procedure, which hands it to the parent.
+    auto climbed = receivedBy(main, WM_SYSCHAR);
+    ASSERT_EQ(climbed.size(), 1u);
+    EXPECT_EQ(climbed[0].wParam, static_cast<WParam>('b'));
+    EXPECT_TRUE(receivedBy(main, WM_SYSKEYDOWN).empty()) << "only the character climbs";
+
+    received.clear();
+    display.typeKey('B', 'b');
+    pump();
+    EXPECT_EQ(receivedBy(left, WM_CHAR).size(), 1u);
+    EXPECT_TRUE(receivedBy(main, WM_CHAR).empty()) << "typing stays with the focus window";
+}
+
 TEST_F(InputRouting, AClickOnANonActivatingPopupLeavesActivationAndFocusAlone) {
     focusSet(left);
     WindowHandle list = makeWindow(WS_POPUP | WS_VISIBLE, {100, 100, 200, 200}, main, WS_EX_NOACTIVATE);

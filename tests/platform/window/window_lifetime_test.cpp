@@ -166,6 +166,22 @@ TEST_F(WindowOwnership, PopupOwnedThroughAChildBelongsToItsTopLevelWindow) {
     EXPECT_FALSE(windowIsValid(box));
 }
 
+TEST_F(WindowOwnership, ChildrenAreDescendantsNotOwnedPopupsNorTheWindowItself) {
+    WindowHandle main = makeWindow(WS_POPUP | WS_VISIBLE, {0, 0, 640, 480});
+    WindowHandle screen = makeWindow(WS_CHILD | WS_VISIBLE, {0, 0, 640, 480}, main);
+    WindowHandle button = makeWindow(WS_CHILD | WS_VISIBLE, {10, 10, 50, 30}, screen);
+    WindowHandle sibling = makeWindow(WS_CHILD | WS_VISIBLE, {0, 0, 640, 480}, main);
+    WindowHandle box = makeWindow(WS_POPUP, {100, 100, 300, 200}, screen);
+    EXPECT_TRUE(windowIsChild(main, screen));
+    EXPECT_TRUE(windowIsChild(main, button)) << "a grandchild";
+    EXPECT_TRUE(windowIsChild(screen, button));
+    EXPECT_FALSE(windowIsChild(sibling, button));
+    EXPECT_FALSE(windowIsChild(button, screen)) << "not upwards";
+    EXPECT_FALSE(windowIsChild(screen, screen));
+    EXPECT_FALSE(windowIsChild(main, box)) << "an owned popup is no child";
+    EXPECT_FALSE(windowIsChild(main, WindowHandle{}));
+}
+
 TEST_F(WindowOwnership, OwnedPopupsHideWithAMinimisedOwnerAndReturn) {
     WindowHandle main = makeWindow(WS_POPUP | WS_VISIBLE, {0, 0, 640, 480});
     WindowHandle child = makeWindow(WS_CHILD | WS_VISIBLE, {0, 0, 100, 100}, main);

@@ -45,7 +45,7 @@ constexpr Point kNextArrow{430 + 15, 315 + 18};
 
 class RecordingHost final : public ControlRoomHost {
 public:
-    bool stationBuilt(int station) const override { return !missing.count(station); }
+    bool stationOpen(int station) const override { return !missing.count(station); }
     void selectStation(int station) override { selected.push_back(station); }
     std::set<int> missing;
     std::vector<int> selected;

@@ -8,9 +8,11 @@
 #include "sim/simulation/geometry.h"
 #include "support/golden_image.h"
 #include "support/screen_picture.h"
+#include "support/text_fixture.h"
 
 #include <cmath>
 #include "framework/app/sub_screen.h"
+#include "framework/widgets/hot_spot.h"
 #include "framework/widgets/simple_button.h"
 #include "framework/widgets/text_box.h"
 #include "platform/window/focus.h"
@@ -19,6 +21,7 @@
 #include "sim/services/sim_services.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
+#include "stations/cntrlrm/control_room_host.h"
 #include "stations/geninfo/gen_info.h"
 #include "stations/geninfo/host_hooks.h"
 #include "stations/geninfo/order_read_out.h"
@@ -130,9 +133,6 @@ protected:
                 clickHost({r.getX() + i * 10 + 5, r.getY() + 5});
         }
     }
-    int count(const std::string& file) const {
-        return static_cast<int>(std::count(audio.spoken.begin(), audio.spoken.end(), "other channel: " + file));
-    }
 
     std::unique_ptr<GenInfo> gen_;
     FakeNetworkGame network;
@@ -193,7 +193,7 @@ TEST_F(HostScreenTest, TheExplosionPoolIsOpenExactlyWhileTheHostIsActive) {
     EXPECT_FALSE(rwExplosionsOpen()) << "the host going closes it";
 }
 
-TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationOnlyFromTheHost) {
+TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationUnlessTheyCameFromIt) {
     registerAll();
     GenInfo& host = openHost();
     host.onKey('e', 3);
@@ -205,6 +205,38 @@ TEST_F(HostScreenTest, StationKeysAreAltLettersAndOtherKeysGoToTheStationOnlyFro
     focusSet(station(kStationTma)->window());
     EXPECT_EQ(host.onKey('y', 0), 0) << "a key that climbed from the station does not go back to it";
     EXPECT_EQ(station(kStationTma)->keys, std::vector<int>{'a'});
+    focusSet(host.messageLog().window());
+    EXPECT_EQ(host.onKey('z', 0), 1) << "one from the host's own log goes on";
+    EXPECT_EQ(station(kStationTma)->keys, (std::vector<int>{'a', 'z'}));
+}
+
+TEST_F(HostScreenTest, TheButtonsShowTheirTipsWhateverTheTextSwitchAndTheClockFollowsThePopUpOption) {
+    const DataSetTextsWith texts({{486, "0"}}); // the language library's tip switch off
+    ASSERT_FALSE(textToolTipsEnabled());
+    registerAll();
+    GenInfo& host = openHost();
+    const auto hoverShowsTip = [&](const SimpleButton& button) {
+        display.moveMouse(windowClientToScreen(host.window(), {button.getX() + 5, button.getY() + 5}));
+        run(2000, 100);
+        const bool shown = button.hotSpot() && button.hotSpot()->isToolTipShown();
+        display.moveMouse(windowClientToScreen(host.window(), {300, 200})); // off again
+        run(200, 100);
+        return shown;
+    };
+    for (int slot = 0; slot < kHostStationCount; ++slot)
+        EXPECT_TRUE(hoverShowsTip(host.stationButton(slot))) << "station button " << slot;
+    EXPECT_TRUE(hoverShowsTip(host.pauseButton()));
+
+    // The clock's hot spot is the pop-up texts option's.
+    for (int popUps : {0, 1}) {
+        gen_.reset();
+        options.options[22] = popUps;
+        openHost();
+        display.moveMouse(windowClientToScreen(gen_->window(), {590, 10}));
+        run(2000, 100);
+        EXPECT_EQ(HotSpot::current() != nullptr && HotSpot::current()->isToolTipShown(), popUps == 1)
+            << "pop-up texts option " << popUps;
+    }
 }
 
 TEST_F(HostScreenTest, TheReadOutsOrderTheBoatAndTellThePeers) {
@@ -333,10 +365,19 @@ TEST_F(HostScreenTest, TheLossOfTheBoatShowsTheViewerAndLocksTheFightingStations
     EXPECT_EQ(host.currentChild(), kStationEntityViewer);
     EXPECT_EQ(g_optionsCommits, 0) << "the host shows: no options to commit";
     EXPECT_EQ(g_safeLocks, 1);
+    // A locked station refuses its button, its key, the calls that select it and the control room.
+    const auto consoles = controlRoomHostOf(host.window());
     for (int slot : {0, 1, 2, 4, 5, 6, 7, 10, 12}) {
         clickButton(slot);
+        host.onKey('a' + slot, 3);
+        host.selectStation(slot);
+        host.onCommand(static_cast<WParam>(slot), 1);
+        EXPECT_FALSE(consoles->stationOpen(slot));
+        consoles->selectStation(slot);
         EXPECT_EQ(host.currentChild(), kStationEntityViewer) << "station " << slot << " is locked";
+        EXPECT_EQ(host.stationButton(kStationEntityViewer).getState(), 1) << "the viewer's button stays down";
     }
+    EXPECT_TRUE(consoles->stationOpen(kStationEntityViewer));
     for (int slot : {3, 8, 9, 11}) {
         clickButton(slot);
         EXPECT_EQ(host.currentChild(), slot) << "station " << slot << " stays";
@@ -404,10 +445,10 @@ TEST_F(HostScreenTest, OrdersClickedOnTheReadOutsBringTheBoatToCourseSpeedAndDep
     }
     EXPECT_TRUE(holding) << "heading " << m.heading << ", speed " << m.speed << ", depth " << depthFeetOf(m.z);
     run(5000, 100);
-    EXPECT_EQ(count("Hlm11a.wav") + count("Hlm12a.wav"), 1) << "the course order answered once";
-    EXPECT_EQ(count("Hlm13.wav"), 1) << "steady reported once";
-    EXPECT_EQ(count("OOD12kts.wav"), 1);
-    EXPECT_EQ(count("DO1a.wav"), 1);
+    EXPECT_EQ(timesSaid("Hlm11a.wav") + timesSaid("Hlm12a.wav"), 1) << "the course order answered once";
+    EXPECT_EQ(timesSaid("Hlm13.wav"), 1) << "steady reported once";
+    EXPECT_EQ(timesSaid("OOD12kts.wav"), 1);
+    EXPECT_EQ(timesSaid("DO1a.wav"), 1);
     bool steadyLine = false;
     for (int i = 0; i < host.messageLog().lineCount(); ++i)
         steadyLine = steadyLine || std::string(host.messageLog().getLine(i)).find("090, stable") != std::string::npos;

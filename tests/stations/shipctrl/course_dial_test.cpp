@@ -10,6 +10,8 @@
 #include "stations/shipctrl/ship_control.h"
 #include "stations/shipctrl/area_pixels.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -87,6 +89,39 @@ TEST_F(CourseDialTest, ThePointerFollowsTheHeadingAndThePictureChangesWithIt) {
     m.heading = 0.0;
     station->update();
     EXPECT_EQ(dial().getState(), 0) << "north reads 0, not 360";
+}
+
+TEST_F(CourseDialTest, TheOrderedCourseMarkStandsOutFromWhatItCovers) {
+    // The mark east, then west; what changed on the east half is the mark and what it covers.
+    OwnShipMotion& m = boat();
+    m.heading = 0.0;
+    const auto dialAt = [&](double ordered) {
+        m.orderedCourse = ordered;
+        station->courseReply(false);
+        station->update();
+        return stationPicture();
+    };
+    const BitmapRef east = dialAt(90.0);
+    const BitmapRef west = dialAt(270.0);
+    const PixelSurface marked = east->surface(), bare = west->surface();
+    const auto channels = [](ColorRef c) { return std::array<int, 3>{int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16 & 0xFF)}; };
+    int pixels = 0;
+    double sum = 0.0, least = 1e9;
+    for (int y = kTop; y < kTop + 95; ++y)
+        for (int x = kLeft + kHalf + 1; x < kLeft + 95; ++x) {
+            const auto a = channels(marked.decode(marked.read(x, y)));
+            const auto b = channels(bare.decode(bare.read(x, y)));
+            if (a == b)
+                continue;
+            const double d = std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+            ++pixels;
+            sum += d;
+            least = std::min(least, d);
+        }
+    EXPECT_GE(pixels, 30) << "a mark big enough to find at a glance";
+    ASSERT_GT(pixels, 0);
+    EXPECT_GE(sum / pixels, 110.0) << "on average the mark stands out from the rim, the scale and the face";
+    EXPECT_GE(least, 75.0) << "and nowhere blends into them (a gold mark on the brass rim would)";
 }
 
 } // namespace

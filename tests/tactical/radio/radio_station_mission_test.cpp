@@ -3,11 +3,14 @@
 // lines kept through a save, the ESM mast naming an emitter, and the chat of a network game.
 #include "tactical/support/station_mission.h"
 
+#include "support/text_fixture.h"
+
 #include "framework/widgets/edit_box.h"
 #include "framework/widgets/text_box.h"
 #include "platform/window/focus.h"
 #include "platform/window/virtual_keys.h"
 #include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/sensors/sensor.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/services/sim_services.h"
@@ -15,6 +18,7 @@
 #include "sim/simulation/scenario_reader.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/support/log_lines.h"
 #include "tactical/radio/radio_room.h"
 #include "tactical/radio/radio_station.h"
 #include "tactical/tactical_shell.h"
@@ -30,6 +34,8 @@ namespace {
 
 class RadioStationMission : public StationMission {
 protected:
+    ~RadioStationMission() override { msgLogDetach(); } // the log may have been watched
+
     RadioRoom& openRoom() { return openRegisteredStation<RadioRoom>(kStationRadio, radioRegisterStation); }
 
     OwnShipEntity& own() { return ownBoat(); }
@@ -37,9 +43,17 @@ protected:
     // Mission Sa2 with the boat at 30 ft (z = -9.14 m), slow enough to raise its masts.
     void startAtThirtyFeet() { startMissionAtDepth("Sa2.scn", -9.14, 5.0); }
 
+    /// Flips a switch of the room as a player does, and lets it settle.
+    void flip(const StationControlRow& row) {
+        clickAt({row.x + row.width / 2, row.y + row.height / 2});
+        run(2000, 50);
+    }
+
     static bool holds(const std::vector<std::string>& lines, const std::string& text) {
         return std::ranges::find(lines, text) != lines.end();
     }
+
+    LogLines log; ///< the message log's lines, once a test points the log here
 };
 
 TEST_F(RadioStationMission, TheOrdersShowAndTheIntelligenceComesByAntenna) {
@@ -127,6 +141,115 @@ TEST_F(RadioStationMission, TheChatLineGoesToTheNetworkGameInPiecesAndWithEnter)
     simSetNetworkGame(nullptr);
     EXPECT_EQ(game.chats.back(), "Cap au 270");
     EXPECT_EQ(room.chatLine()->getText(), "");
+}
+
+TEST_F(RadioStationMission, FailedMastsOnlyReportTheirMalfunction) {
+    startAtThirtyFeet();
+    msgLogSetTarget(true, &log);
+    RadioRoom& room = openRoom();
+    OwnShipMotion& motion = *own().ownMotion;
+    motion.masts[kMastRadio].state = kDeviceBroken;
+    motion.masts[kMastEsm].state = kDeviceBroken;
+    audio.spoken.clear();
+    log.lines.clear();
+
+    flip(kRadioAntenna); // up
+    EXPECT_EQ(timesSaid("COWRdoAF.wav"), 1);
+    EXPECT_EQ(timesSaid("COWAntUp.wav"), 0);
+    EXPECT_EQ(log.lines, std::vector<std::string>{textCopy(272)});
+    EXPECT_EQ(motion.masts[kMastRadio].state, kDeviceBroken);
+    run(12000, 100);
+    EXPECT_EQ(commsQueueCount(), 1) << "nothing comes in by a failed antenna";
+
+    audio.spoken.clear();
+    log.lines.clear();
+    flip(kRadioAntenna); // down: a failed mast says nothing
+    EXPECT_TRUE(audio.spoken.empty());
+    EXPECT_TRUE(log.lines.empty());
+
+    flip(kRadioEsmMast);
+    EXPECT_EQ(timesSaid("COWEsmFl.wav"), 1);
+    EXPECT_EQ(timesSaid("COWEsmUp.wav"), 0);
+    EXPECT_EQ(log.lines, std::vector<std::string>{textCopy(270)});
+    run(3000, 100);
+    EXPECT_EQ(room.litLamps(), 0) << "the ESM stays dark";
+    EXPECT_EQ(room.emitter().id, -1);
+}
+
+TEST_F(RadioStationMission, ACutWireCannotBePaidOutAndWithTheAntennaFailedNoReminderWaits) {
+    startAtThirtyFeet();
+    msgLogSetTarget(true, &log);
+    RadioRoom& room = openRoom();
+    OwnShipMotion& motion = *own().ownMotion;
+    run(500, 100);
+    ASSERT_EQ(commsQueueCount(), 1);
+    EXPECT_TRUE(room.traffic().reminderArmed()) << "no path: the operator will remind";
+
+    motion.wireLength = -1.0; // the wire was cut, to be mended in an hour
+    motion.wireRepairTime = simClock().gameClock + 3600.0;
+    motion.wireOrder = 0;
+    audio.spoken.clear();
+    log.lines.clear();
+    room.command(kRadioWire.id, 0); // pay out
+    EXPECT_EQ(timesSaid("COWFwCut.wav"), 1);
+    EXPECT_EQ(timesSaid("COWDpAnt.wav"), 0);
+    EXPECT_EQ(log.lines, std::vector<std::string>{textCopy(783)});
+    EXPECT_EQ(motion.wireOrder, 0) << "nothing pays out";
+    room.command(kRadioWire.id, 2); // reel in
+    EXPECT_EQ(timesSaid("COWRtAnt.wav"), 0);
+    EXPECT_EQ(motion.wireOrder, 0);
+    run(2500, 100);
+    EXPECT_TRUE(room.traffic().reminderArmed()) << "the antenna could still take it";
+
+    motion.masts[kMastRadio].state = kDeviceBroken;
+    run(2500, 100); // the next pass of the room's message timer
+    EXPECT_FALSE(room.traffic().reminderArmed()) << "no path is left: no reminder";
+    EXPECT_EQ(commsQueueCount(), 1);
+}
+
+TEST_F(RadioStationMission, TheEsmContactButtonDoesNothingWhileNoEmitterIsIdentified) {
+    startAtThirtyFeet();
+    RadioRoom& room = openRoom();
+    flip(kRadioEsmMast);
+    run(12000, 100);
+    ASSERT_EQ(own().ownMotion->masts[kMastEsm].state, kDeviceRaised);
+    ASSERT_EQ(room.emitter().id, -1) << "nothing radiates on the bearing";
+    const int contacts = own().contacts.count();
+    clickAt({kRadioEsmContact.x + kRadioEsmContact.width / 2, kRadioEsmContact.y + kRadioEsmContact.height / 2});
+    run(500, 100);
+    EXPECT_EQ(own().contacts.count(), contacts);
+    for (auto* node = worldList().head(); node; node = node->next)
+        EXPECT_EQ(node->item->designation[kSensorEsm], 0) << "no entity was designated";
+}
+
+TEST_F(RadioStationMission, TheButtonsShowTheirTipsWhateverTheTextSwitchAndTheLabelsFollowIt) {
+    startAtThirtyFeet();
+    for (bool switchOn : {true, false}) {
+        const DataSetTextsWith texts({{486, switchOn ? "1" : "0"}});
+        openRoom();
+        for (const StationControlRow* row : {&kRadioEndMission, &kRadioTrafficLamp, &kRadioEsmContact})
+            EXPECT_TRUE(tipPopsUpOver({row->x + row->width / 2, row->y + row->height / 2}))
+                << "control " << row->id << ", text switch " << switchOn;
+        const RadioLabel& label = kRadioLabels[0];
+        EXPECT_EQ(tipPopsUpOver({label.rect.left + 5, label.rect.top + 5}), switchOn);
+        hideStation();
+    }
+}
+
+TEST_F(RadioStationMission, TheEndMissionButtonsNameIsEngravedWhereItCanBeRead) {
+    startAtThirtyFeet();
+    openRoom();
+    // Pale label strokes (the engraving colour of the room's labels) by the covered button.
+    const BitmapRef picture = stationPicture();
+    const PixelSurface surface = picture->surface();
+    const StationControlRow& end = kRadioEndMission;
+    int pale = 0;
+    for (int y = end.y - 4; y < end.y + end.height + 20; ++y)
+        for (int x = end.x - 8; x < end.x + end.width + 8; ++x) {
+            const ColorRef c = surface.decode(surface.read(x, y));
+            pale += std::min({c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF}) > 170 ? 1 : 0;
+        }
+    EXPECT_GE(pale, 40) << "the name, not a dark red on the red cover";
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "platform/gdi/window_dc.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "sim/entities/entity_hooks.h"
 #include "sim/entities/explosion.h"
@@ -23,6 +24,7 @@
 #include "support/shell_window.h"
 #include "tactical/rwutils/rw_explosions.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace q71::test {
@@ -173,6 +175,19 @@ void StationMission::button(Point at, bool down, MouseButton which) {
     display.moveMouse(p);
     display.inject(InputEvent::buttonAt(down ? InputKind::ButtonDown : InputKind::ButtonUp, which, p));
     pump();
+}
+
+int StationMission::timesSaid(const std::string& wave) const {
+    return static_cast<int>(std::count(audio.spoken.begin(), audio.spoken.end(), "other channel: " + wave));
+}
+
+bool StationMission::tipPopsUpOver(Point at) {
+    moveTo(at);
+    run(2000, 100); // past the pop-up delay of 1.5 s, within the 3 s it shows
+    const WindowHandle tip = windowFind("ToolTip");
+    const bool shown = windowIsValid(tip) && windowIsVisible(tip);
+    moveTo({2, 2});
+    return shown;
 }
 
 BitmapRef StationMission::stationPicture() {

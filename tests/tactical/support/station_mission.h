@@ -92,6 +92,12 @@ protected:
     /// The right button goes down or up at a point of the station.
     void rightButton(Point at, bool down);
 
+    /// How often the crew said a wave on the channels other than scoring's.
+    int timesSaid(const std::string& wave) const;
+    /// Rests the pointer over a point of the station past the tips' pop-up delay, then moves it off
+    /// to a corner of the station; true when a tip showed meanwhile.
+    bool tipPopsUpOver(Point at);
+
     /// What the screen shows of the station, 540 by 420, once the waiting messages (paints) are handled.
     BitmapRef stationPicture();
     /// What the screen shows of an area (screen coordinates), as it stands.

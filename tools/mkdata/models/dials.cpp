@@ -10,6 +10,9 @@ using shapes::Vec3;
 
 const Tint kNeedle{0.96f, 0.95f, 0.88f};
 const Tint kOrdered{1.0f, 0.7f, 0.14f};
+// The ordered course's mark stands on the brass rim and over the white scale: phosphor green
+// tells it from both, and from the red north mark.
+const Tint kOrderedMark{0.25f, 1.0f, 0.4f};
 
 // A needle in the plane z = depth, pivoting at the origin, pointing along `dir` (a unit vector
 // in X or Y) for `length`, with a short tail and a hub.
@@ -26,11 +29,12 @@ r3d::ClumpRecord needle(Vec3 dir, float length, float width, float depth, Tint t
     return model;
 }
 
-// The ordered course's mark: a wedge on the rim pointing to the centre.
-r3d::ClumpRecord rimMark(float radius, float size, float depth, Tint tint) {
+// The ordered course's mark: a wedge from the rim reaching in across the scale, its tip at
+// `tip` from the centre, pointing to it.
+r3d::ClumpRecord rimMark(float tip, float length, float width, float depth, Tint tint) {
     r3d::ClumpRecord model;
     Mesh mesh(model);
-    mesh.triangle({-size / 2, radius + size, depth}, {size / 2, radius + size, depth}, {0.0f, radius, depth},
+    mesh.triangle({-width / 2, tip + length, depth}, {width / 2, tip + length, depth}, {0.0f, tip, depth},
                   mesh.material(tint));
     return model;
 }
@@ -55,7 +59,9 @@ const Vec3 kUp{0, 1, 0}, kDown{0, -1, 0}, kLeft{-1, 0, 0}, kRight{1, 0, 0};
 
 constexpr ModelRecipe kRecipes[] = {
     {"crs_act", [](const ModelSize&) { return needle(kUp, 0.72f, 0.06f, -0.1f, kNeedle); }},
-    {"crs_ord", [](const ModelSize&) { return rimMark(0.47f, 0.06f, -0.1f, kOrdered); }},
+    // Drawn at 1.4 times by a camera that shows 1.2 times more height than width: the wedge's
+    // base reaches the rim's outer edge east and west, and it still crosses the scale north and south.
+    {"crs_ord", [](const ModelSize&) { return rimMark(0.40f, 0.13f, 0.12f, -0.1f, kOrderedMark); }},
     {"en_actul", [](const ModelSize&) { return needle(kUp, 0.75f, 0.07f, -0.5f, kNeedle); }},
     {"enor_fin", [](const ModelSize&) { return needle(kUp, 0.6f, 0.12f, -0.52f, kOrdered); }},
     {"strnpnt", [](const ModelSize&) { return needle(kLeft, 1.7f, 0.16f, -0.2f, kNeedle); }},

@@ -65,6 +65,11 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     const auto font = texts.font(kFaceNarrow, 8, true);
     for (const RadioLabel& label : kRadioLabels)
         engravedText(canvas, label.rect, texts.text(label.text), *font, palette::kLabel, true);
+    // The covered button's name is engraved on the steel below it: on the button, under the red
+    // cover, it could not be read.
+    const StationControlRow& end = kRadioEndMission;
+    engravedText(canvas, Rect{end.x - 6, end.y + end.height + 4, end.x + end.width + 6, end.y + end.height + 16},
+                 texts.text(715), *font, palette::kLabel, true);
     stage(context, kRadioBackground, bitmapFile(canvas));
 }
 
@@ -84,7 +89,7 @@ void generateRadioArt(const Context& context) {
     const auto font = texts.font(kFaceNarrow, 8, true);
     stage(context, kRadioEndMission.bitmap,
           frameStripFile(coveredButtonFrames(kRadioEndMission.width, kRadioEndMission.height, kRadioEndMission.frames,
-                                             4, texts.text(715), *font)));
+                                             4, "", *font)));
     for (const StationControlRow& row : {kRadioTrafficLamp, kRadioTrafficLampNetwork, kRadioEsmContact})
         stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", *font)));
     stage(context, kRadioSendChat.bitmap,
