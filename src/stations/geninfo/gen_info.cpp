@@ -329,7 +329,8 @@ int GenInfo::onCommand(WParam wParam, LParam lParam) {
     }
     switch (id) {
     case kPauseId:
-        simPause(value == 1);
+        ownPause_ = value == 1;
+        simPause(ownPause_);
         if (NetworkGame* game = simNetworkGame())
             game->sendControl(0, value == 1 ? 1 : 0);
         break;
@@ -509,7 +510,8 @@ void GenInfo::onOwnShipDestroyed() {
 }
 
 void GenInfo::lockPause(int lock) {
-    pause_->setState(lock == 1 ? 1 : 2);
+    // Released, the button shows the player's own pause again, which may still hold.
+    pause_->setState(lock == 1 || ownPause_ ? 1 : 2);
     pause_->setEnabled(lock != 1);
 }
 

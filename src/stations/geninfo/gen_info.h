@@ -45,7 +45,8 @@ public:
     /// The own boat is lost: the options commit, the entity viewer shows and the fighting
     /// stations lock (once); the state room's safe toggle locks.
     void onOwnShipDestroyed();
-    /// A peer paused (1: the pause button shows paused and is disabled) or resumed.
+    /// A peer paused (1: the pause button shows paused and is disabled) or resumed (the button
+    /// shows the player's own pause and is enabled).
     void lockPause(int lock);
 
     void open() override;
@@ -105,6 +106,7 @@ private:
     long shownMinute_ = -1;
     bool steadyReported_ = true;
     bool stationsLocked_ = false;
+    bool ownPause_ = false; // the player's own pause button is down
     std::string compressionFormat_;
     std::string clockFormat_;
 };

@@ -404,6 +404,18 @@ TEST_F(HostScreenTest, APeerLeavingIsLoggedInItsColourAndAPeerPauseLocksTheButto
     EXPECT_EQ(host.pauseButton().getState(), 1) << "locked";
     genInfoLockPause(0);
     EXPECT_EQ(host.pauseButton().getState(), 2);
+
+    // The player's own pause outlasts a peer's: released, the button still shows it.
+    display.click({pause.getX() + 50, pause.getY() + 15});
+    pump();
+    ASSERT_EQ(host.pauseButton().getState(), 1);
+    genInfoLockPause(1);
+    genInfoLockPause(0);
+    EXPECT_EQ(host.pauseButton().getState(), 1) << "the own pause still holds";
+    display.click({pause.getX() + 50, pause.getY() + 15});
+    pump();
+    EXPECT_EQ(host.pauseButton().getState(), 2);
+    EXPECT_EQ(simClock().pauseCount, 0) << "the own pause ended";
 }
 
 TEST_F(HostScreenTest, TheHostWithShipControlAtTheMissionsStart) {
