@@ -549,6 +549,36 @@ TEST_F(NavStationMission, TheFathometerScrollsOnlyForANewSampleAndAKnobRedraws) 
     EXPECT_FALSE(bytes() == scrolled) << "the whole history redrawn at the new scale";
 }
 
+TEST_F(NavStationMission, TheDepthLabelsOfEveryScaleStandWholeLeftOfTheAxis) {
+    startMission("Sa1.scn");
+    NavScreen& nav = openNav();
+    clickAt({475 + 30, 357 + 29});
+    FathometerPage& fathometer = nav.fathometerPage();
+    for (int index = 0; index < 6; ++index) {
+        fathometer.knobMoved(kFathCmdDepthKnob, index); // as the knob tells it, with a redraw
+        fathometer.trace().requestReset();
+        run(1500);
+        ASSERT_EQ(fathometer.depthIndex(), index);
+        keepPicture("depth-scale-" + std::to_string(index));
+        const PixelSurface s = fathometer.trace().picture()->surface();
+        // Nine labels, one beside each tick (every tenth of the scale, 33.5 pixels apart): each
+        // has ink left of the axis, and none reaches the trace's left edge, where a label too wide
+        // for its room loses its first digit.
+        for (int i = 1; i <= 9; ++i) {
+            const int y = 15 + static_cast<int>(33.5 * i);
+            int ink = 0, atEdge = 0;
+            for (int row = y - 6; row <= y + 6; ++row)
+                for (int x = 0; x < 27; ++x)
+                    if (colorGreen(s.decode(s.read(x, row))) > 200) {
+                        ++ink;
+                        atEdge += x < 2 ? 1 : 0;
+                    }
+            EXPECT_GT(ink, 10) << "scale " << index << ", label " << i;
+            EXPECT_EQ(atEdge, 0) << "scale " << index << ", label " << i;
+        }
+    }
+}
+
 TEST_F(NavStationMission, BadStoredKnobIndicesAreRefusedAndTheReadoutIsNeverNegative) {
     startMission("Sa1.scn");
     motion().stationSettings[OwnShipMotion::kFathometerTimeScaleSetting] = 9;
