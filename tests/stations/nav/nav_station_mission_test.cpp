@@ -15,6 +15,7 @@
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
 #include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/services/front_end.h"
@@ -414,6 +415,48 @@ TEST_F(NavStationMission, ARightClickDesignatesAContactButNotInTheTrueDisplay) {
     command(kNavCmdSideHostile);
     EXPECT_EQ(contact.kind, 3);
     EXPECT_EQ(contact.side, 2);
+}
+
+TEST_F(NavStationMission, ContactsAreColouredByTheirSideAsTheOwnSideSeesIt) {
+    startMission("Sa1.scn");
+    openNav();
+    ContactRecord& contact = registerContact(90.0, 120000.0); // well clear of the own boat's symbol
+    Entity* target = worldFindByDesignation(contact.designation);
+    ASSERT_NE(target, nullptr);
+    enum class Colour { friendly, hostile, neutral };
+    struct Case {
+        std::int32_t ownSide, targetSide;
+        Colour drawn;
+    } cases[] = {
+        {1, 1, Colour::friendly}, {1, 2, Colour::hostile}, {1, 4, Colour::neutral}, // single player
+        {2, 1, Colour::hostile},  {2, 2, Colour::friendly}, {2, 4, Colour::neutral}, // side 2 of a duel
+    };
+    for (const Case& c : cases) {
+        own().side = c.ownSide;
+        target->side = c.targetSide;
+        ownBoatMergeContacts(own(), *target); // the crew's word on who the contact is
+        run(400);
+        std::optional<Point> at;
+        for (const auto& m : page().markers())
+            if (!m->ownShip() && m->id() == contact.entityId)
+                at = pixelOf(*m);
+        ASSERT_TRUE(at);
+        chart().invalidateImage(false);
+        pump();
+        const PixelSurface s = chart().backBuffer()->surface();
+        int friendly = 0, hostile = 0, neutral = 0;
+        for (int y = at->y - 8; y <= at->y + 8; ++y)
+            for (int x = at->x - 8; x <= at->x + 8; ++x) {
+                const ColorRef p = s.decode(s.read(x, y));
+                const bool r = colorRed(p) > 200, g = colorGreen(p) > 200, b = colorBlue(p) > 200;
+                friendly += !r && g && b ? 1 : 0;
+                hostile += r && !g && !b ? 1 : 0;
+                neutral += !r && g && !b ? 1 : 0;
+            }
+        const int shown = c.drawn == Colour::friendly ? friendly : c.drawn == Colour::hostile ? hostile : neutral;
+        EXPECT_GT(shown, 4) << "own side " << c.ownSide << ", contact side " << c.targetSide;
+        EXPECT_EQ(friendly + hostile + neutral, shown) << "own side " << c.ownSide << ", contact side " << c.targetSide;
+    }
 }
 
 TEST_F(NavStationMission, TheHiddenWordFlipsTheTrueDisplayAndIsLogged) {

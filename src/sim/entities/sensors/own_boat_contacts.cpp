@@ -89,7 +89,7 @@ void ownBoatMergeContacts(Entity& ownBoat, const Entity& entity) {
         ContactRecord& contact = *node->item;
         if (!carriesAny(contact, entity))
             continue;
-        contact.side = entity.side;
+        contact.side = worldAffiliationSeenFrom(ownBoat.side, entity.side); // side 2's player sees side 1 hostile
         contact.kind = entity.kind;
         for (int type = 0; type < kSensorTypeCount; ++type)
             if (type != kSensorMirror && carries(contact, entity, type)) {
