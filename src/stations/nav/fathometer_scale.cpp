@@ -48,7 +48,8 @@ int fathometerTraceRow(double sounding, double fullScale) {
     // bottom edge, where the drawing clips it, as deep water at a small scale does.
     const double below = std::max(0.0, std::trunc(sounding - kKeelMetres));
     const double row = below * kTraceRows / fullScale + kTop;
-    return static_cast<int>(std::clamp(row, static_cast<double>(kTop), static_cast<double>(kTop + kTraceRows)));
+    return static_cast<int>(
+        std::clamp(row, static_cast<double>(kTop), static_cast<double>(kTop + kTraceRows)));
 }
 
 std::vector<int> fathometerGridRows() {
@@ -69,9 +70,9 @@ std::vector<Point> fathometerWalk(const DepthRing& ring, double fullScale, int s
         return points;
     for (int index = ring.newest, x = kFirstColumn; index != ring.end && x - kFirstColumn <= segments;
          index = (index + 1) % DepthRing::kSize, ++x)
-        points.push_back(
-            {x, fathometerTraceRow(static_cast<double>(fathometerSounding(ring.entries[static_cast<std::size_t>(index)])),
-                                   fullScale)});
+        points.push_back({x, fathometerTraceRow(static_cast<double>(fathometerSounding(
+                                                    ring.entries[static_cast<std::size_t>(index)])),
+                                                fullScale)});
     return points;
 }
 

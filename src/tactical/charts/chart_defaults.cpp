@@ -67,7 +67,6 @@ void chartApplyShades(int shades) {
             chart->setShadeColours(shades, 8, 8, 8);
 }
 
-
 ChartScratch& chartScratch(int columns, int rows) {
     ChartScratch& scratch = module().scratch;
     grow(scratch.columns, columns);

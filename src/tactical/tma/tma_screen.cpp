@@ -85,14 +85,15 @@ struct ReadOutSpec {
 };
 // Bearing, range, course and speed.
 constexpr std::array<ReadOutSpec, 4> kSolutionReadOuts = {{{104, 355, 3, "%03.0f", true},
-                                                          {76, 395, 5, "%05.0f", false},
-                                                          {203, 355, 3, "%03.0f", true},
-                                                          {209, 395, 2, "%02.0f", false}}};
+                                                           {76, 395, 5, "%05.0f", false},
+                                                           {203, 355, 3, "%03.0f", true},
+                                                           {209, 395, 2, "%02.0f", false}}};
 constexpr std::array<ReadOutSpec, 4> kContactReadOuts = {{{389, 370, 3, "%03.0f", true},
-                                                         {374, 399, 5, "%05.0f", false},
-                                                         {470, 370, 3, "%03.0f", true},
-                                                         {476, 399, 2, "%02.0f", false}}};
-constexpr std::array<ReadOutSpec, 2> kPointerReadOuts = {{{376, 34, 3, "%03.0f", true}, {440, 34, 5, "%05.0f", false}}};
+                                                          {374, 399, 5, "%05.0f", false},
+                                                          {470, 370, 3, "%03.0f", true},
+                                                          {476, 399, 2, "%02.0f", false}}};
+constexpr std::array<ReadOutSpec, 2> kPointerReadOuts = {
+    {{376, 34, 3, "%03.0f", true}, {440, 34, 5, "%05.0f", false}}};
 
 constexpr double kMaxRange = 99999.0;
 
@@ -162,9 +163,9 @@ void TMAScreen::buildWidgets() {
     if (!grpOpenGroup("shared"))
         missingEntry(__LINE__);
     for (int i = 0; i < 2; ++i) {
-        lists_[static_cast<std::size_t>(i)] =
-            std::make_unique<SuperListBox>(w, kFirstList + i, CBS_DROPDOWNLIST, 361, i == 0 ? 197 : 301, 160,
-                                           kListDropHeight, nullptr, appChartFont(), "pulldwn2.bmp", 13, 13, false, true);
+        lists_[static_cast<std::size_t>(i)] = std::make_unique<SuperListBox>(
+            w, kFirstList + i, CBS_DROPDOWNLIST, 361, i == 0 ? 197 : 301, 160, kListDropHeight, nullptr,
+            appChartFont(), "pulldwn2.bmp", 13, 13, false, true);
         lists_[static_cast<std::size_t>(i)]->setTextColour(kListColour);
         // Dropped, a list takes the whole height laid out for it, however few contacts it holds.
         messageSend(lists_[static_cast<std::size_t>(i)]->comboWindow(), CB_SETMINVISIBLE, kListDropHeight, 0);

@@ -67,8 +67,14 @@ TEST(FathometerScale, SoundingsPlotFromTheTopLineDownToTheFullScale) {
 
 TEST(FathometerScale, AnySoundingASavedGameHoldsPlotsInsideTheTraceWindow) {
     // Two whole-metre samples of 32 bits differ by up to 4.3e9 either way.
-    const double soundings[] = {4.3e9, -4.3e9, 4294967295.0, -4294967295.0, 1e300, -1e300,
-                                std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+    const double soundings[] = {4.3e9,
+                                -4.3e9,
+                                4294967295.0,
+                                -4294967295.0,
+                                1e300,
+                                -1e300,
+                                std::numeric_limits<double>::quiet_NaN(),
+                                std::numeric_limits<double>::infinity()};
     for (int index = 0; index < 6; ++index)
         for (double sounding : soundings) {
             const int row = fathometerTraceRow(sounding, *fathometerFullScale(index));

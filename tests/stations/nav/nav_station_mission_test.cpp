@@ -8,12 +8,12 @@
 
 #include "framework/app/key_matching.h"
 #include "framework/widgets/read_out.h"
-#include "platform/window/virtual_keys.h"
 #include "platform/gdi/colour.h"
 #include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/virtual_keys.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/entities/types/own_submarine.h"
@@ -428,7 +428,7 @@ TEST_F(NavStationMission, ContactsAreColouredByTheirSideAsTheOwnSideSeesIt) {
         std::int32_t ownSide, targetSide;
         Colour drawn;
     } cases[] = {
-        {1, 1, Colour::friendly}, {1, 2, Colour::hostile}, {1, 4, Colour::neutral}, // single player
+        {1, 1, Colour::friendly}, {1, 2, Colour::hostile},  {1, 4, Colour::neutral}, // single player
         {2, 1, Colour::hostile},  {2, 2, Colour::friendly}, {2, 4, Colour::neutral}, // side 2 of a duel
     };
     for (const Case& c : cases) {
@@ -453,9 +453,12 @@ TEST_F(NavStationMission, ContactsAreColouredByTheirSideAsTheOwnSideSeesIt) {
                 hostile += r && !g && !b ? 1 : 0;
                 neutral += !r && g && !b ? 1 : 0;
             }
-        const int shown = c.drawn == Colour::friendly ? friendly : c.drawn == Colour::hostile ? hostile : neutral;
+        const int shown = c.drawn == Colour::friendly  ? friendly
+                          : c.drawn == Colour::hostile ? hostile
+                                                       : neutral;
         EXPECT_GT(shown, 4) << "own side " << c.ownSide << ", contact side " << c.targetSide;
-        EXPECT_EQ(friendly + hostile + neutral, shown) << "own side " << c.ownSide << ", contact side " << c.targetSide;
+        EXPECT_EQ(friendly + hostile + neutral, shown)
+            << "own side " << c.ownSide << ", contact side " << c.targetSide;
     }
 }
 

@@ -88,7 +88,8 @@ TEST_F(ChartImageTest, TheReliefShadesTheWholeMapWhateverTheGridsSize) {
                                                          std::cos(r / cellsPerHill * 6.283));
         });
         const ChartRelief relief = chartBuildRelief(*hills, ReliefLight{}, 9);
-        EXPECT_GE((relief.columns - 1) * relief.stepX + relief.halfStepX, columns - 1 - relief.stepX) << columns;
+        EXPECT_GE((relief.columns - 1) * relief.stepX + relief.halfStepX, columns - 1 - relief.stepX)
+            << columns;
         EXPECT_GE((relief.rows - 1) * relief.stepY + relief.halfStepY, rows - 1 - relief.stepY) << rows;
         auto view = makeView(hills.get(), 160, 120);
         view->setShadeColours(9, 8, 8, 8);

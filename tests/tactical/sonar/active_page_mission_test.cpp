@@ -87,7 +87,8 @@ TEST_F(ActivePageMission, TheFirstPictureIsPaintedBehindTheMovingFront) {
     EXPECT_GE(highestPaintedRow(page), frontY - 4) << "nothing is painted beyond the front";
     EXPECT_LT(highestPaintedRow(page), kActiveHeight) << "the rows the front passed are painted";
     run(60000, 500);
-    EXPECT_LT(highestPaintedRow(page), activeRangeY(40000.0, 80000.0, 0)) << "a minute later, past 40,000 yards";
+    EXPECT_LT(highestPaintedRow(page), activeRangeY(40000.0, 80000.0, 0))
+        << "a minute later, past 40,000 yards";
 }
 
 TEST_F(ActivePageMission, ATransmitWhileTheWorldStandsStillPaintsNothingUntilThePingGoes) {
@@ -168,7 +169,8 @@ TEST_F(ActivePageMission, ReportHandsTheEchoAtTheCursorToTheBowArraysTrackers) {
     const auto slot = sonar().pingSlot();
     const std::int32_t source = sonar().pingSnapshot(slot)[static_cast<std::size_t>(echo)];
     sonarState().cursorBearing = echo;
-    page.state().cursorRange = sonar().broadband()->row(slot).range[static_cast<std::size_t>(bearingBin(echo))];
+    page.state().cursorRange =
+        sonar().broadband()->row(slot).range[static_cast<std::size_t>(bearingBin(echo))];
     page.pageCommand(10, 1);
     // A tracker of the bow array takes the source at once, as an active one.
     const TrackSlot* taken = nullptr;

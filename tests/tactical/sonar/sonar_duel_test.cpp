@@ -97,7 +97,8 @@ TEST_F(SonarDuel, TheOtherBoatIsHeardOnceNearAndTheDesignateMakesItAContact) {
 
     // Twenty kilometres apart at six knots: nothing stands out of the background at its bearing.
     const auto [far, background] = traced(other, startX, startY);
-    EXPECT_LT(far, background + 0.15) << "a trace at " << far << " of the rows, the background " << background;
+    EXPECT_LT(far, background + 0.15)
+        << "a trace at " << far << " of the rows, the background " << background;
 
     // Five kilometres apart: a trace down the waterfall.
     const double bearing = geoBearing(startX - own().motion->x, startY - own().motion->y);
@@ -107,7 +108,8 @@ TEST_F(SonarDuel, TheOtherBoatIsHeardOnceNearAndTheDesignateMakesItAContact) {
     EXPECT_GT(near, 0.7) << "the background " << background2;
 
     // The designate at the trace: a tracker of the bow array takes the boat, a contact follows.
-    sonarState().cursorBearing = static_cast<int>(geoBearing(nearX - own().array2->x, nearY - own().array2->y));
+    sonarState().cursorBearing =
+        static_cast<int>(geoBearing(nearX - own().array2->x, nearY - own().array2->y));
     bool locked = false;
     for (int attempt = 0; attempt < 20 && !locked; ++attempt) {
         broadband.pageCommand(9, 1);

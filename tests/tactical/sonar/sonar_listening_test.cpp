@@ -8,8 +8,8 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/sensors/passive_arrays.h"
 #include "sim/entities/types/own_submarine.h"
-#include "sim/simulation/geometry.h"
 #include "sim/services/sim_services.h"
+#include "sim/simulation/geometry.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/object_database.h"
 #include "tactical/sonar/broadband_geometry.h"
@@ -78,7 +78,8 @@ TEST_F(SonarListening, HearsTheContactAtTheCursorThroughTheHiss) {
     // background, none below it; taken when the contact stands out, and when it does not.
     const auto standsOut = [&] {
         const BroadbandRow& row = own.array2->broadband()->head();
-        return static_cast<int>(row.level[static_cast<std::size_t>(bearingBin(entityBearing(own, contact)))]) -
+        return static_cast<int>(
+                   row.level[static_cast<std::size_t>(bearingBin(entityBearing(own, contact)))]) -
                static_cast<int>(row.selfNoise);
     };
     bool above = false, below = false;

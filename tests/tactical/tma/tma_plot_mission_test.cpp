@@ -78,7 +78,8 @@ protected:
     }
     // The station point of a plot pixel.
     static Point onStation(double px, double py) {
-        return {kPlotOrigin.x + static_cast<int>(std::lround(px)), kPlotOrigin.y + static_cast<int>(std::lround(py))};
+        return {kPlotOrigin.x + static_cast<int>(std::lround(px)),
+                kPlotOrigin.y + static_cast<int>(std::lround(py))};
     }
     // Presses at one plot pixel, drags to another and lets go.
     void drag(double fromX, double fromY, double toX, double toY) {
@@ -109,7 +110,9 @@ TEST_F(TmaPlotMission, SonarFixesAreBearingLinesRunningOutFromWhereTheyWereTaken
             bool drawn = false;
             for (int dx = -1; dx <= 1; ++dx)
                 for (int dy = -1; dy <= 1; ++dy)
-                    drawn = drawn || near(plotPixel(tma, static_cast<int>(p.x) + dx, static_cast<int>(p.y) + dy), sonar);
+                    drawn =
+                        drawn ||
+                        near(plotPixel(tma, static_cast<int>(p.x) + dx, static_cast<int>(p.y) + dy), sonar);
             EXPECT_TRUE(drawn) << "fix at " << time << " s, " << factor;
             ++checked;
         }
@@ -118,7 +121,8 @@ TEST_F(TmaPlotMission, SonarFixesAreBearingLinesRunningOutFromWhereTheyWereTaken
     // Nothing is drawn behind the sensor: the lines start where the fixes were taken.
     const TmaPixel behind = tmaToPixel(view, sensorX - 1500.0, sensorY - 2000.0);
     for (int dx = -2; dx <= 2; ++dx)
-        EXPECT_FALSE(near(plotPixel(tma, static_cast<int>(behind.x) + dx, static_cast<int>(behind.y)), sonar));
+        EXPECT_FALSE(
+            near(plotPixel(tma, static_cast<int>(behind.x) + dx, static_cast<int>(behind.y)), sonar));
 }
 
 TEST_F(TmaPlotMission, TheMouseDragsTheWholeLineItsTailAndItsHead) {
@@ -134,12 +138,14 @@ TEST_F(TmaPlotMission, TheMouseDragsTheWholeLineItsTailAndItsHead) {
 
     // The line, taken by its middle, moves whole: course and speed stay, the target follows.
     const TmaSolution before = state.solution;
-    const double midX = (state.tailPixelX + state.headPixelX) / 2.0, midY = (state.tailPixelY + state.headPixelY) / 2.0;
+    const double midX = (state.tailPixelX + state.headPixelX) / 2.0,
+                 midY = (state.tailPixelY + state.headPixelY) / 2.0;
     drag(midX, midY, midX + 20.0, midY + 10.0);
     EXPECT_EQ(state.drag, kDragNone);
     EXPECT_EQ(state.solution.course, before.course);
     EXPECT_EQ(state.solution.speed, before.speed);
-    const double metresPerPixelX = kTmaPlotWidth / state.view.scale, metresPerPixelY = kTmaPlotHeight / state.view.scale;
+    const double metresPerPixelX = kTmaPlotWidth / state.view.scale,
+                 metresPerPixelY = kTmaPlotHeight / state.view.scale;
     EXPECT_NEAR(state.solution.targetX - before.targetX, 20.0 * metresPerPixelX, metresPerPixelX);
     EXPECT_NEAR(state.solution.targetY - before.targetY, -10.0 * metresPerPixelY, metresPerPixelY);
     const double dx = state.solution.targetX - own->motion->x, dy = state.solution.targetY - own->motion->y;
