@@ -102,7 +102,7 @@ void NarrowbandPage::paint(DeviceContext& dc) {
 
 void NarrowbandPage::drawReferenceName(DeviceContext& dc) const {
     dc.fillRect(kNarrowbandNameArea, createSolidBrush(kSonarBackground));
-    sonarDrawLabel(dc, kLabelX, kNameY, referenceName_, kSonarScaleFont);
+    sonarDrawLabel(dc, kLabelX, kNameY, referenceName_, kSonarScaleFont, false);
 }
 
 void NarrowbandPage::showReferenceName() {

@@ -438,5 +438,36 @@ TEST_F(SonarStationMission, ADemonLabelGrownShorterLeavesNothingOfTheLongerOne) 
     sonarShowPage(3);
 }
 
+TEST_F(SonarStationMission, TheContactLabelStaysInItsSlot) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    auto& broadband = *dynamic_cast<BroadbandPage*>(suite.page(3));
+    const int slot = lockOnTheConvoy(suite); // its entity takes a number: the label has one to show
+    ASSERT_GE(slot, 0);
+    const TrackSlot& tracker = own().array2->trackers()[static_cast<std::size_t>(slot)];
+    // The rows of the page just above and below the label's slot, (353, 200)-(512, 211).
+    const auto around = [&] {
+        const BitmapRef picture = stationPicture();
+        const PixelSurface s = picture->surface();
+        std::vector<std::uint32_t> pixels;
+        for (int y : {196, 197, 198, 199, 211, 212, 213, 214, 215})
+            for (int x = 353; x < 512; ++x)
+                pixels.push_back(s.read(x, y));
+        return pixels;
+    };
+    sonarState().cursorBearing = (static_cast<int>(tracker.bearing) + 180) % 360; // nothing there
+    broadband.refreshLabel();
+    ASSERT_TRUE(broadband.label().empty());
+    const auto blank = around();
+    for (int wait = 0; wait < 600 && broadband.label().empty(); ++wait) {
+        run(100, 100);
+        sonarState().cursorBearing = static_cast<int>(tracker.bearing);
+        broadband.refreshLabel();
+    }
+    ASSERT_FALSE(broadband.label().empty()) << "the convoy labelled";
+    EXPECT_GT(greenInk(*stationPicture(), 353, 511, 200, 210), 10) << broadband.label();
+    EXPECT_TRUE(around() == blank) << "the label's ground stays in the slot";
+}
+
 } // namespace
 } // namespace q71::test
