@@ -42,8 +42,9 @@ public:
     void effectsEnd() override { q71::effectsEnd(); }
     void freeEffectList() override { rwFreeEffectList(); }
 
-    void setChartDefaultCellSize(int size) override { chartSetDefaultCellSize(size); }
-    void setChartDefaultShades(int count) override { chartSetDefaultShades(count); }
+    // The options reach new charts and the station charts open now alike.
+    void setChartDefaultCellSize(int size) override { chartApplyCellSize(size); }
+    void setChartDefaultShades(int count) override { chartApplyShades(count); }
 };
 
 // What the simulation asks of the displays: the sea texture, the puffs cleared, and the radio

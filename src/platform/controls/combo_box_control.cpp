@@ -142,6 +142,11 @@ LResult ComboBoxControl::handle(std::uint32_t message, WParam wParam, LParam lPa
         return 1;
     case CB_GETDROPPEDSTATE:
         return dropped_ ? 1 : 0;
+    case CB_SETMINVISIBLE:
+        if (static_cast<int>(wParam) < 1)
+            return 0;
+        minVisible_ = static_cast<int>(wParam);
+        return 1;
     case WM_SETTEXT:
         return setText(lParam);
     case WM_GETTEXT:

@@ -54,6 +54,7 @@ private:
     WindowHandle list_{};
     int dropHeight_; // the height asked at creation: the box with its list down
     int fieldHeight_ = 0;
+    int minVisible_ = 0; // rows the dropped list is at least as high as (within its height)
     int selection_ = -1; // the chosen item (the list's own selection follows the pointer while down)
     bool dropped_ = false;
     bool focused_ = false;

@@ -22,8 +22,8 @@ void ComboBoxControl::dropDown() {
     if (dropped_ || !windowIsVisible(window()) || !windowIsEnabled(window()))
         return;
     // The list opens on the chosen item (or the one the typed text names), as high as its items
-    // need up to the height asked for the box at creation, below the box or, where the screen
-    // ends, above it.
+    // (or the rows asked to be visible) need up to the height asked for the box at creation,
+    // below the box or, where the screen ends, above it.
     if (edit_ != WindowHandle{} && selection_ < 0) {
         std::string typed = windowGetText(edit_);
         LResult named = messageSend(list_, LB_FINDSTRINGEXACT, static_cast<WParam>(-1),
@@ -39,6 +39,7 @@ void ComboBoxControl::dropDown() {
         needed += static_cast<int>(messageSend(list_, LB_GETITEMHEIGHT, static_cast<WParam>(i), 0));
     if (count == 0)
         needed = static_cast<int>(messageSend(list_, LB_GETITEMHEIGHT, 0, 0));
+    needed = std::max(needed, minVisible_ * static_cast<int>(messageSend(list_, LB_GETITEMHEIGHT, 0, 0)));
     int height = std::min(needed, room) + 2; // and its border
     int y = box.bottom;
     if (y + height > ScreenSurface::kHeight && box.top - height >= 0)

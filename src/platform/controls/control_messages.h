@@ -58,6 +58,7 @@ constexpr std::uint32_t CB_GETITEMDATA      = 0x0150;
 constexpr std::uint32_t CB_SETITEMDATA      = 0x0151;
 constexpr std::uint32_t CB_GETDROPPEDSTATE  = 0x0157;
 constexpr std::uint32_t CB_FINDSTRINGEXACT  = 0x0158;
+constexpr std::uint32_t CB_SETMINVISIBLE    = 0x1701; // rows the dropped list has room for, however few
 constexpr LResult CB_ERR = -1;
 constexpr std::uint32_t CBN_SELCHANGE  = 1;
 constexpr std::uint32_t CBN_EDITCHANGE = 5;

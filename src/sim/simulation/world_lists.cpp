@@ -206,4 +206,11 @@ bool worldSidesHostile(std::int32_t a, std::int32_t b) {
     return !worldIsNeutral(a) && !worldIsNeutral(b) && a != b && (a == 2 || b == 2);
 }
 
+std::int32_t worldAffiliationSeenFrom(std::int32_t ownSide, std::int32_t side) {
+    constexpr std::int32_t kFriendly = 1, kHostile = 2;
+    if (worldSidesHostile(ownSide, side))
+        return kHostile;
+    return side == ownSide ? kFriendly : side;
+}
+
 } // namespace q71

@@ -81,4 +81,9 @@ bool worldIsNeutral(std::int32_t side);
 /// True when neither side is neutral, they differ, and one of them is 2.
 bool worldSidesHostile(std::int32_t a, std::int32_t b);
 
+/// The affiliation a side has as seen from the own side, as the charts draw it: 2 (hostile) for a
+/// side hostile to it, 1 (friendly) for the own side, any other side as it is. Seen from side 1,
+/// as in every single-player mission, each side is its own affiliation.
+std::int32_t worldAffiliationSeenFrom(std::int32_t ownSide, std::int32_t side);
+
 } // namespace q71

@@ -109,7 +109,9 @@ void FireContact::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartVi
 void FireContact::drawEntity(DeviceContext& dc, ChartView& view, const Entity& entity, int x, int y) const {
     const double heading = entity.motion ? entity.motion->heading : 0.0;
     const double speed = entity.motion ? entity.motion->speed : 0.0;
-    worldDrawSymbolForKind(dc, 0, x, y, entity.side, entity.kind, heading, speed, nullptr);
+    const Entity* own = worldOwnShip();
+    worldDrawSymbolForKind(dc, 0, x, y, own ? worldAffiliationSeenFrom(own->side, entity.side) : entity.side,
+                           entity.kind, heading, speed, nullptr);
     if (!fireGuidedByWire(entity))
         return;
     // The seeker's cone: two lines at the heading plus and minus its half angle.

@@ -42,9 +42,14 @@ long long fathometerSounding(const DepthEntry& entry) {
     return static_cast<long long>(entry.waterDepth) - static_cast<long long>(entry.ownDepth);
 }
 
-int fathometerTraceRow(long long sounding, double fullScale) {
-    const double below = std::max(0.0, std::trunc(static_cast<double>(sounding) - kKeelMetres));
-    return static_cast<int>(below * kTraceRows / fullScale + kTop);
+int fathometerTraceRow(double sounding, double fullScale) {
+    // A sounding not a number (or none under the keel) plots on the top line. The row is held to
+    // the trace window before it becomes a whole number: a saved sample of any size plots at its
+    // bottom edge, where the drawing clips it, as deep water at a small scale does.
+    const double below = std::max(0.0, std::trunc(sounding - kKeelMetres));
+    const double row = below * kTraceRows / fullScale + kTop;
+    return static_cast<int>(
+        std::clamp(row, static_cast<double>(kTop), static_cast<double>(kTop + kTraceRows)));
 }
 
 std::vector<int> fathometerGridRows() {
@@ -65,7 +70,8 @@ std::vector<Point> fathometerWalk(const DepthRing& ring, double fullScale, int s
         return points;
     for (int index = ring.newest, x = kFirstColumn; index != ring.end && x - kFirstColumn <= segments;
          index = (index + 1) % DepthRing::kSize, ++x)
-        points.push_back({x, fathometerTraceRow(fathometerSounding(ring.entries[static_cast<std::size_t>(index)]),
+        points.push_back({x, fathometerTraceRow(static_cast<double>(fathometerSounding(
+                                                    ring.entries[static_cast<std::size_t>(index)])),
                                                 fullScale)});
     return points;
 }

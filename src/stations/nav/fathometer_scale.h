@@ -26,8 +26,9 @@ double fathometerKeelDepthFeet(double z, double bottom);
 /// A sample's sounding in metres: the water depth less the boat's depth, signed.
 long long fathometerSounding(const DepthEntry& entry);
 
-/// The trace's row of a sounding at a full scale: the top line (15) for 8.5344 m or less.
-int fathometerTraceRow(long long sounding, double fullScale);
+/// The trace's row of a sounding (metres) at a full scale: the top line (15) for 8.5344 m or less
+/// (or a sounding not a number), at most the window's bottom edge (350) however deep.
+int fathometerTraceRow(double sounding, double fullScale);
 
 /// The rows of the nine grid lines, top to bottom.
 std::vector<int> fathometerGridRows();

@@ -59,7 +59,8 @@ void FathometerTrace::ensureGraphics() {
     memory_ = DeviceContext::createMemory();
     bitmap_ = Bitmap::createCompatible(kSize, kSize);
     memory_->selectBitmap(bitmap_);
-    memory_->selectFont(appApplicationFont());
+    // The depth labels have the 26 pixels left of the axis: five digits fit them in the narrow face.
+    memory_->selectFont(appChartFont());
     memory_->setTextColor(kLabelColour);
     memory_->setBkColor(kBackground);
     memory_->setBkMode(kOpaque);

@@ -71,7 +71,9 @@ void NavContactMarker::drawEntity(DeviceContext& dc, ChartView& view, int x, int
         return;
     const double heading = entity->motion ? entity->motion->heading : 0.0;
     const double speed = entity->motion ? entity->motion->speed : 0.0;
-    worldDrawTacticalSymbol(dc, 0, x, y, entity->side, entity->category, heading, speed, nullptr);
+    const Entity* own = worldOwnShip();
+    const std::int32_t affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side;
+    worldDrawTacticalSymbol(dc, 0, x, y, affiliation, entity->category, heading, speed, nullptr);
     // Its torpedoes in the water, each a dot where it runs.
     const ChartTransform t = view.getTransform();
     for (auto* node = worldList().head(); node; node = node->next) {

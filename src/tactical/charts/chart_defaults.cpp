@@ -53,14 +53,18 @@ void chartRegisterStationChart(int slot, ChartView* chart) {
         module().stations[static_cast<std::size_t>(slot)] = chart;
 }
 
-void chartApplyOptions(int cellSize, int shades) {
+void chartApplyCellSize(int cellSize) {
     chartSetDefaultCellSize(cellSize);
+    for (ChartView* chart : module().stations)
+        if (chart)
+            chart->setCellSize(cellSize);
+}
+
+void chartApplyShades(int shades) {
     chartSetDefaultShades(shades);
     for (ChartView* chart : module().stations)
-        if (chart) {
-            chart->setCellSize(cellSize);
+        if (chart)
             chart->setShadeColours(shades, 8, 8, 8);
-        }
 }
 
 ChartScratch& chartScratch(int columns, int rows) {

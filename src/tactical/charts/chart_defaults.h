@@ -20,9 +20,10 @@ int chartDefaultShades();
 /// when it is destroyed; a slot outside 0..2 is ignored.
 inline constexpr int kChartStationSlots = 3;
 void chartRegisterStationChart(int slot, ChartView* chart);
-/// Applies the options: the defaults, and the same cell size and shades (amplitudes 8, 8, 8) to
-/// every registered station chart.
-void chartApplyOptions(int cellSize, int shades);
+/// Apply the options: the default cell size, and the same to every registered station chart; the
+/// default shade count, and the same shades (amplitudes 8, 8, 8) to every registered station chart.
+void chartApplyCellSize(int cellSize);
+void chartApplyShades(int shades);
 
 /// Where one row or column of blocks samples the grid and the relief.
 struct ChartSample {

@@ -33,8 +33,11 @@ ChartRelief chartBuildRelief(const DemGrid& grid, const ReliefLight& light, int 
     ChartRelief relief;
     relief.columns = std::max((c + step - 2) / step + 1, 2);
     relief.rows = std::max((r + step - 2) / step + 1, 2);
-    relief.stepX = static_cast<double>((c - 1) / (relief.columns - 1));
-    relief.stepY = static_cast<double>((r - 1) / (relief.rows - 1));
+    // The samples spread over the whole grid: a whole-number step would leave the relief of a
+    // grid whose last index the sample count does not divide (600 samples: steps of 1, not 1.997)
+    // to its first half, and the rest of the chart shaded by the last sample, in streaks.
+    relief.stepX = static_cast<double>(c - 1) / (relief.columns - 1);
+    relief.stepY = static_cast<double>(r - 1) / (relief.rows - 1);
     relief.halfStepX = relief.stepX / 2;
     relief.halfStepY = relief.stepY / 2;
 

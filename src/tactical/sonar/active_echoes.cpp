@@ -30,17 +30,22 @@ bool ActiveSonarState::holdCursor() {
     return true;
 }
 
-void activeArmPing(const ActiveSonarState& state, double scale) {
+void activeSetPingInterval(const ActiveSonarState& state, double scale) {
     OwnShipEntity* own = worldOwnSubmarine();
     if (!own || !own->activeUnit)
         return;
+    own->activeUnit->transmitInterval =
+        state.pingMode ? static_cast<std::int16_t>(activePingInterval(scale)) : std::int16_t{0};
+}
+
+void activeArmPing(ActiveSonarState& state, double scale) {
+    activeSetPingInterval(state, scale);
+    OwnShipEntity* own = worldOwnSubmarine();
+    if (!own || !own->activeUnit || !state.pingMode)
+        return;
     ActiveSonar& sonar = *own->activeUnit;
-    if (state.pingMode) {
-        sonar.transmitInterval = static_cast<std::int16_t>(activePingInterval(scale));
-        sonar.lastTransmit = simClock().gameClock - sonar.transmitInterval;
-    } else {
-        sonar.transmitInterval = 0;
-    }
+    sonar.lastTransmit = simClock().gameClock - sonar.transmitInterval;
+    state.armedPingTime = sonar.lastTransmit;
 }
 
 void ActiveEchoes::transmit() {
@@ -72,14 +77,21 @@ EchoTick ActiveEchoes::tick() {
         return result;
     }
     const ActiveSonar& sonar = *own->activeUnit;
+    // A transmit makes its ping due (a single one, or a repeated one by setting the ping time
+    // back); until the sonar has sent it (the world stepped, not paused) there is no new ping
+    // front to paint behind, and the old one must not stop the timer.
+    if (sonar.transmitInterval == 0 || sonar.lastTransmit == state_.armedPingTime) {
+        result.idle = true;
+        return result;
+    }
     const int storedIndex = stationSetting(*own->ownMotion, kSettingActiveRange);
     if (sonar.lastTransmit != state_.lastPingTime && storedIndex != state_.paintedIndex) {
         picture_.fill(0);
         state_.paintedIndex = storedIndex;
         state_.scale = activeRangeScale(storedIndex);
         result.cursorPulled = state_.holdCursor();
-        if (state_.pingMode)
-            activeArmPing(state_, state_.scale);
+        // The next pings follow the new scale's interval; this ping has gone already.
+        activeSetPingInterval(state_, state_.scale);
     }
     state_.lastPingTime = sonar.lastTransmit;
     state_.pingSlot = static_cast<int>(sonar.pingSlot() % ActiveSonar::kPingRows);

@@ -45,7 +45,10 @@ private:
     bool returnPlayed_ = false;
 };
 
-/// The ping interval word for the stored scale, and the ping made due at once; 0 for a single ping.
-void activeArmPing(const ActiveSonarState& state, double scale);
+/// The own boat's ping interval word for a scale: the period of repeated pings, 0 for a single ping.
+void activeSetPingInterval(const ActiveSonarState& state, double scale);
+/// The same, and a repeated ping made due at once (its ping time set back by the interval, which
+/// the state remembers until the sonar has sent it).
+void activeArmPing(ActiveSonarState& state, double scale);
 
 } // namespace q71

@@ -15,6 +15,7 @@ struct ActiveSonarState {
     double scale = kActiveRangeScales[0];
     int paintedIndex = -1;       ///< the range-scale index last painted with
     double lastPingTime = -1.0;  ///< the ping time last seen
+    double armedPingTime = -1.0; ///< the ping time a transmit set back to make its ping due
     int pingSlot = 0;            ///< the ping row of the ping painted
     double cursorRange = 4572.0; ///< yards
     double arrayDepth = 0.0;     ///< |own depth|, compared with ranges in yards

@@ -120,9 +120,12 @@ void BroadbandWaterfall::drawStrip() {
 void BroadbandWaterfall::drawTimeLabels() {
     DeviceContext& dc = *picture_.dc();
     const ScaleLabels& labels = kScaleLabels[std::clamp(scale_, 0, 2)];
+    // The 13 pixels left of the time bracket take these only in the narrow face.
+    dc.selectFont(appInterfaceFont(kSonarScaleFont));
     dc.setTextAlign(kTaLeft | kTaTop);
     dc.textOut({0, 88}, labels.unit);
     dc.textOut({0, 153}, labels.span);
+    dc.selectFont(appInterfaceFont(kSonarFont));
 }
 
 void BroadbandWaterfall::drawRows(const SoundRing<BroadbandRow>& ring, int count, int top) {

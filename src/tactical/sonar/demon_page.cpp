@@ -71,19 +71,21 @@ void DemonPage::closePage() {
     display_->stopTimer();
 }
 
-std::string DemonPage::trackerLabel(int k) const {
+DemonPage::TrackerLabel DemonPage::trackerLabelParts(int k) const {
     const ReceiverSensor* array = sonarCurrentArray();
     if (!array)
         return {};
     const TrackSlot& tracker = array->trackers()[static_cast<std::size_t>(k)];
-    std::string label = std::string(1, tracker.letter) + "       ";
-    if (tracker.inUse() && tracker.locked) {
-        const std::string contact = sonarContactLabel(tracker.source, sonarState().selectedArray,
-                                                      SonarLabelStyle::demon, tracker.letter);
-        if (!contact.empty())
-            label = contact;
-    }
+    TrackerLabel label{std::string(1, tracker.letter) + "       ", {}};
+    if (tracker.inUse() && tracker.locked)
+        label.contact = sonarContactLabel(tracker.source, sonarState().selectedArray, SonarLabelStyle::demon,
+                                          tracker.letter);
     return label;
+}
+
+std::string DemonPage::trackerLabel(int k) const {
+    TrackerLabel label = trackerLabelParts(k);
+    return label.contact.empty() ? label.blank : label.contact;
 }
 
 void DemonPage::drawTrackerLabels(DeviceContext& dc) const {
@@ -92,8 +94,14 @@ void DemonPage::drawTrackerLabels(DeviceContext& dc) const {
     dc.setBkColor(rgb(0, 0, 0));
     dc.setBkMode(kOpaque);
     dc.setTextAlign(kTaLeft | kTaTop);
-    for (int k = 0; k < ReceiverSensor::kTrackers; ++k)
-        dc.textOut({43 + 71 * k, kDemonLabelY}, trackerLabel(k));
+    for (int k = 0; k < ReceiverSensor::kTrackers; ++k) {
+        // The letter and its blank first, so that a shorter contact label leaves nothing of the last.
+        const TrackerLabel label = trackerLabelParts(k);
+        const Point at{43 + 71 * k, kDemonLabelY};
+        dc.textOut(at, label.blank);
+        if (!label.contact.empty())
+            dc.textOut(at, label.contact);
+    }
 }
 
 void DemonPage::redrawTrackerLabels() {

@@ -58,6 +58,11 @@ protected:
     void closePage() override;
 
 private:
+    /// A tracker's label: the letter with its blank, and over it the contact's label (or none).
+    struct TrackerLabel {
+        std::string blank, contact;
+    };
+    TrackerLabel trackerLabelParts(int k) const;
     void drawTrackerLabels(DeviceContext& dc) const;
     void redrawTrackerLabels();
     void showDivisor();

@@ -1,5 +1,6 @@
 #include "tactical/sonar/narrowband_displays.h"
 
+#include "framework/app/shell_fonts.h"
 #include "platform/gdi/blit.h"
 #include "platform/gdi/text_format.h"
 #include "platform/window/focus.h"
@@ -34,6 +35,8 @@ std::string number(int value) {
 // The frequency axis of the waterfall and the reference strip: the line at y, five ticks up to
 // it from tickTop, labelled at labelY.
 void drawFrequencyAxis(DeviceContext& dc, int y, int tickTop, int labelY, int fullScale) {
+    // "2000" centred on the last tick ends at the panel's right edge only in the narrow face.
+    dc.selectFont(appInterfaceFont(kSonarScaleFont));
     dc.moveTo({kNarrowbandLeft, y});
     dc.lineTo({kRight, y});
     dc.setTextAlign(kTaCenter | kTaTop);
@@ -44,6 +47,7 @@ void drawFrequencyAxis(DeviceContext& dc, int y, int tickTop, int labelY, int fu
         dc.lineTo({x, y});
         dc.textOut({x, labelY}, number(frequency));
     }
+    dc.selectFont(appInterfaceFont(kSonarFont));
 }
 
 void drawTick(DeviceContext& dc, int x, int top, int bottom) {
@@ -76,10 +80,12 @@ void NarrowbandWaterfall::drawFrame() {
     drawFrequencyAxis(dc, 25, 22, 1, state_.fullScale());
     const Point bracket[] = {{13, 26}, {16, 26}, {16, 150}, {13, 150}};
     dc.polyline(bracket);
+    dc.selectFont(appInterfaceFont(kSonarScaleFont));
     dc.setTextAlign(kTaLeft | kTaTop);
     dc.textOut({3, 21}, "0");
     dc.textOut({0, 83}, "Sec");
     dc.textOut({2, 145}, "30");
+    dc.selectFont(appInterfaceFont(kSonarFont));
 }
 
 void NarrowbandWaterfall::drawStrip() {
@@ -262,6 +268,7 @@ void NarrowbandBearingTrace::redraw() {
     DeviceContext& dc = *picture_.dc();
     dc.moveTo({12, 25});
     dc.lineTo({258, 25});
+    dc.selectFont(appInterfaceFont(kSonarScaleFont)); // as the page's other two scales
     dc.setTextAlign(kTaCenter | kTaTop);
     for (int bearing : {0, 90, 180, 270}) {
         const int x = narrowbandTraceX(bearing, state_.offset);

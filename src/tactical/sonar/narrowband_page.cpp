@@ -97,8 +97,12 @@ void NarrowbandPage::paint(DeviceContext& dc) {
     SonarPageScreen::paint(dc);
     if (!isVisible())
         return;
+    drawReferenceName(dc);
+}
+
+void NarrowbandPage::drawReferenceName(DeviceContext& dc) const {
     dc.fillRect(kNarrowbandNameArea, createSolidBrush(kSonarBackground));
-    sonarDrawLabel(dc, kLabelX, kNameY, referenceName_);
+    sonarDrawLabel(dc, kLabelX, kNameY, referenceName_, kSonarScaleFont, false);
 }
 
 void NarrowbandPage::showReferenceName() {
@@ -106,10 +110,8 @@ void NarrowbandPage::showReferenceName() {
     referenceName_ = record ? std::string(record->displayName.view()) : std::string();
     if (!isVisible())
         return;
-    if (auto dc = getWindowDC(window())) {
-        dc->fillRect(kNarrowbandNameArea, createSolidBrush(kSonarBackground));
-        sonarDrawLabel(*dc, kLabelX, kNameY, referenceName_);
-    }
+    if (auto dc = getWindowDC(window()))
+        drawReferenceName(*dc);
 }
 
 void NarrowbandPage::frequencyMoved() {

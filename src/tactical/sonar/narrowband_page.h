@@ -70,6 +70,7 @@ private:
     void refreshLabel();
     void stepReference(bool up);
     void showReferenceName();
+    void drawReferenceName(DeviceContext& dc) const;
     void selectArray(int index);
     void designate();
 

@@ -55,11 +55,11 @@ std::string sonarContactLabel(std::int32_t contactId, int slot, SonarLabelStyle 
     return text;
 }
 
-void sonarDrawLabel(DeviceContext& dc, int x, int y, const std::string& label) {
-    dc.selectFont(appInterfaceFont(kSonarFont));
+void sonarDrawLabel(DeviceContext& dc, int x, int y, const std::string& label, int font, bool opaque) {
+    dc.selectFont(appInterfaceFont(font));
     dc.setTextColor(kSonarText);
     dc.setBkColor(kSonarBackground);
-    dc.setBkMode(kOpaque);
+    dc.setBkMode(opaque ? kOpaque : kTransparent);
     dc.setTextAlign(kTaCenter | kTaTop);
     dc.textOut({x, y}, label);
 }

@@ -4,6 +4,8 @@
 // the own boat's first contact record of that number was merged; and the letters of the
 // trackers written along the waterfalls' strips.
 
+#include "tactical/sonar/sonar_state.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -30,8 +32,10 @@ inline constexpr int kSonarActiveSlot = 4;
 /// empty when nothing is drawn (no such entity, or it has no number for the slot).
 std::string sonarContactLabel(std::int32_t contactId, int slot, SonarLabelStyle style, char letter = 0);
 
-/// Draws a label centred on x at y, green on the display background.
-void sonarDrawLabel(DeviceContext& dc, int x, int y, const std::string& label);
+/// Draws a label centred on x at y in green, in an interface font: on the display background, or
+/// only its letters where the caller cleared a slot narrower than the font's cell.
+void sonarDrawLabel(DeviceContext& dc, int x, int y, const std::string& label, int font = kSonarFont,
+                    bool opaque = true);
 
 /// Writes the letters of an array's lettered trackers in use along a waterfall's strip, centred on
 /// the x that `letterX` gives a tracker by its slot, at y; a tracker it gives none is left out.

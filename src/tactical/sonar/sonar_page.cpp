@@ -95,9 +95,11 @@ void SonarPageScreen::showLabel(const std::string& label) {
 }
 
 void SonarPageScreen::drawLabel(DeviceContext& dc) const {
+    // A page that clears the label's slot draws only the letters: the slot is lower than the
+    // font's cell, whose ground would show above and below it.
     if (!labelClear_.isEmpty())
         dc.fillRect(labelClear_, createSolidBrush(kSonarBackground));
-    sonarDrawLabel(dc, labelX_, labelY_, label_);
+    sonarDrawLabel(dc, labelX_, labelY_, label_, kSonarFont, labelClear_.isEmpty());
 }
 
 int SonarPageScreen::onCommand(WParam wParam, LParam lParam) {

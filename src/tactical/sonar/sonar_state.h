@@ -36,6 +36,9 @@ inline constexpr ColorRef kSonarPen = rgb(0, 248, 0);
 inline constexpr ColorRef kSonarBackground = rgb(24, 33, 41);
 /// The interface font of the displays' text.
 inline constexpr int kSonarFont = 1;
+/// The narrow interface font of the displays' scale labels and the reference platform's name, for
+/// which the layout leaves little room (13 pixels left of a waterfall's time bracket).
+inline constexpr int kSonarScaleFont = 3;
 
 struct SonarState {
     int currentPage = kSonarBroadbandPage; ///< the page shown, kept for the whole run

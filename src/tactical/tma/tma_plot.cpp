@@ -102,6 +102,7 @@ void TmaPlot::advanceSolution() {
         solution.range = contact->range;
         solution.course = contact->course;
         solution.speed = contact->speed;
+        tmaKeepLimits(solution);
         tmaRunOn(solution.targetX, solution.targetY, solution.course, solution.speed,
                  now - solution.lastUpdate, solution.targetX, solution.targetY);
         solution.lastUpdate = now;

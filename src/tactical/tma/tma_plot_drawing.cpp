@@ -8,6 +8,7 @@
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/tactical_symbol_shapes.h"
 #include "sim/simulation/tactical_symbols.h"
 #include "tactical/tma/tma_fixes.h"
 #include "tactical/tma/tma_selection.h"
@@ -25,8 +26,6 @@ constexpr ColorRef kGreen = 0x00F800;
 constexpr ColorRef kBackground = 0x292118;
 constexpr ColorRef kFrame = 0x292118;
 constexpr ColorRef kTrack = 0xFAFA00;
-constexpr int kFriendly = 3;
-constexpr int kOwnBoatKind = 0;
 
 // The pen of each sensor type's fixes (types without fixes of their own draw green).
 constexpr std::array<ColorRef, kSensorTypeCount> kTypeColours = {
@@ -124,8 +123,8 @@ void TmaPlot::drawOwnTrack(OwnShipEntity& own) {
         dc.setPixel(pixelOf(view, p.x, p.y), kTrack);
     }
     const Point at = pixelOf(view, own.motion->x, own.motion->y);
-    worldDrawSymbolForKind(dc, 0, at.x, at.y, kFriendly, kOwnBoatKind, own.motion->heading, own.motion->speed,
-                           nullptr);
+    worldDrawSymbolForKind(dc, 0, at.x, at.y, kAffiliationOwnShip, own.kind, own.motion->heading,
+                           own.motion->speed, nullptr);
 }
 
 void TmaPlot::drawFixes() {

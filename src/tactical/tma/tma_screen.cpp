@@ -7,12 +7,14 @@
 #include "framework/textmngr/text_manager.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
+#include "platform/window/message_queue.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "tactical/tma/tma_selection.h"
+#include "tactical/tma/tma_solution.h"
 #include "tactical/tma/tma_state.h"
 
 #include <algorithm>
@@ -27,6 +29,7 @@ namespace {
 constexpr int kMissingEntryText = 606;
 constexpr const char* kSource = "Tma";
 constexpr ColorRef kListColour = 0xF800;
+constexpr int kListDropHeight = 200; // the box with its list down
 constexpr int kRepeatFirstMs = 250;
 constexpr int kRepeatIntervalMs = 50;
 
@@ -78,20 +81,28 @@ constexpr std::array<TipArea, 6> kTipAreas = {{
 struct ReadOutSpec {
     int x, y, digits;
     const char* format;
+    bool angle; ///< degrees: a value that rounds to 360 shows as 0
 };
 // Bearing, range, course and speed.
-constexpr std::array<ReadOutSpec, 4> kSolutionReadOuts = {
-    {{104, 355, 3, "%03.0f"}, {76, 395, 5, "%05.0f"}, {203, 355, 3, "%03.0f"}, {209, 395, 2, "%02.0f"}}};
-constexpr std::array<ReadOutSpec, 4> kContactReadOuts = {
-    {{389, 370, 3, "%03.0f"}, {374, 399, 5, "%05.0f"}, {470, 370, 3, "%03.0f"}, {476, 399, 2, "%02.0f"}}};
-constexpr std::array<ReadOutSpec, 2> kPointerReadOuts = {{{376, 34, 3, "%03.0f"}, {440, 34, 5, "%05.0f"}}};
+constexpr std::array<ReadOutSpec, 4> kSolutionReadOuts = {{{104, 355, 3, "%03.0f", true},
+                                                           {76, 395, 5, "%05.0f", false},
+                                                           {203, 355, 3, "%03.0f", true},
+                                                           {209, 395, 2, "%02.0f", false}}};
+constexpr std::array<ReadOutSpec, 4> kContactReadOuts = {{{389, 370, 3, "%03.0f", true},
+                                                          {374, 399, 5, "%05.0f", false},
+                                                          {470, 370, 3, "%03.0f", true},
+                                                          {476, 399, 2, "%02.0f", false}}};
+constexpr std::array<ReadOutSpec, 2> kPointerReadOuts = {
+    {{376, 34, 3, "%03.0f", true}, {440, 34, 5, "%05.0f", false}}};
 
 constexpr double kMaxRange = 99999.0;
 
 // Shows a value in a readout with the station's format, only when its text changes.
-void showValue(ReadOut& readOut, std::string& shown, const char* format, double value) {
+void showValue(ReadOut& readOut, std::string& shown, const ReadOutSpec& spec, double value) {
+    if (spec.angle)
+        value = std::fmod(std::floor(value + 0.5), 360.0);
     char text[16];
-    std::snprintf(text, sizeof text, format, value);
+    std::snprintf(text, sizeof text, spec.format, value);
     if (shown == text)
         return;
     shown = text;
@@ -152,10 +163,12 @@ void TMAScreen::buildWidgets() {
     if (!grpOpenGroup("shared"))
         missingEntry(__LINE__);
     for (int i = 0; i < 2; ++i) {
-        lists_[static_cast<std::size_t>(i)] =
-            std::make_unique<SuperListBox>(w, kFirstList + i, CBS_DROPDOWNLIST, 361, i == 0 ? 197 : 301, 160,
-                                           200, nullptr, appChartFont(), "pulldwn2.bmp", 13, 13, false, true);
+        lists_[static_cast<std::size_t>(i)] = std::make_unique<SuperListBox>(
+            w, kFirstList + i, CBS_DROPDOWNLIST, 361, i == 0 ? 197 : 301, 160, kListDropHeight, nullptr,
+            appChartFont(), "pulldwn2.bmp", 13, 13, false, true);
         lists_[static_cast<std::size_t>(i)]->setTextColour(kListColour);
+        // Dropped, a list takes the whole height laid out for it, however few contacts it holds.
+        messageSend(lists_[static_cast<std::size_t>(i)]->comboWindow(), CB_SETMINVISIBLE, kListDropHeight, 0);
     }
     for (std::size_t i = 0; i < solution_.size(); ++i)
         solution_[i] =
@@ -186,8 +199,10 @@ void TMAScreen::open() {
     TmaState& state = tmaState();
     const OwnShipEntity* own = worldOwnSubmarine();
     if (!state.view.centred && own && own->motion) {
-        state.view.centreX = own->motion->x;
-        state.view.centreY = own->motion->y;
+        // The first time, the plot and the solution's target start at the own boat.
+        state.view.centreX = state.solution.targetX = own->motion->x;
+        state.view.centreY = state.solution.targetY = own->motion->y;
+        state.solution.lastUpdate = simClock().gameClock;
         state.view.centred = true;
     }
     tmaSelectedContact(); // a contact gone meanwhile is no longer selected
@@ -294,6 +309,7 @@ void TMAScreen::selectFirst(const std::string& name) {
         s.range = contact->range;
         s.course = contact->course;
         s.speed = contact->speed;
+        tmaKeepLimits(s);
         geoProject(own->motion->x, own->motion->y, s.bearing, s.range, s.targetX, s.targetY);
         s.lastUpdate = simClock().gameClock;
         if (state.secondText == name)
@@ -317,7 +333,7 @@ void TMAScreen::refreshSolutionReadouts() {
     const TmaSolution& s = tmaState().solution;
     const std::array<double, 4> values = {s.bearing, s.range, s.course, s.speed};
     for (std::size_t i = 0; i < values.size(); ++i)
-        showValue(*solution_[i], solutionTexts_[i], kSolutionReadOuts[i].format, values[i]);
+        showValue(*solution_[i], solutionTexts_[i], kSolutionReadOuts[i], values[i]);
 }
 
 void TMAScreen::refreshContactReadouts() {
@@ -329,7 +345,7 @@ void TMAScreen::refreshContactReadouts() {
         }
         const std::array<double, 4> values = {contact->bearing, contact->range, contact->course,
                                               contact->speed};
-        showValue(*contact_[i], contactTexts_[i], kContactReadOuts[i].format, values[i]);
+        showValue(*contact_[i], contactTexts_[i], kContactReadOuts[i], values[i]);
     }
 }
 

@@ -81,6 +81,10 @@ private:
     void fillLists();
     void contactsChanged(ContactRecord* contact, bool removed);
     static void contactNotify(std::uintptr_t owner, ContactRecord* contact, int flag);
+    /// A value typed into a solution readout (commands 29 to 32) taken into the solution.
+    void commitValue(int id, int value);
+    /// The solution readouts' digits clicked in and not yet committed, committed now.
+    void commitPendingDigits();
     void sourceCommand(int id);
     void historyCommand(int id);
     void contactCommand(int id);

@@ -39,6 +39,7 @@ void TMAScreen::command(int id, int value) {
     } else if (id == kCentre || id == kZoomIn || id == kZoomOut || (id >= kPanWest && id <= kPanSouth)) {
         viewCommand(id);
     } else if (id == kStore) {
+        commitPendingDigits();
         if (ContactRecord* contact = tmaSelectedContact()) {
             tmaStoreSolution(*contact, tmaState().solution);
             refreshContactReadouts();
@@ -50,14 +51,26 @@ void TMAScreen::command(int id, int value) {
     } else if (id >= kHistoryClear && id <= kHistoryLast) {
         historyCommand(id);
     } else if (id >= kBearingReadOut && id <= kSpeedReadOut) {
-        const OwnShipEntity* own = worldOwnSubmarine();
-        if (own && own->motion)
-            tmaCommitValue(tmaState().solution, id, value, own->motion->x, own->motion->y);
+        commitValue(id, value);
         refreshSolutionReadouts();
     } else {
         return;
     }
     plot_->redraw();
+}
+
+void TMAScreen::commitValue(int id, int value) {
+    const OwnShipEntity* own = worldOwnSubmarine();
+    if (own && own->motion)
+        tmaCommitValue(tmaState().solution, id, value, own->motion->x, own->motion->y);
+}
+
+void TMAScreen::commitPendingDigits() {
+    // Digits clicked in just before the solution is stored are part of it.
+    for (std::size_t i = 0; i < solution_.size(); ++i)
+        if (const std::optional<int> typed = solution_[i]->takePending())
+            commitValue(kBearingReadOut + static_cast<int>(i), *typed);
+    refreshSolutionReadouts();
 }
 
 void TMAScreen::viewCommand(int id) {

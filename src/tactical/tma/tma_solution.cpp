@@ -22,8 +22,15 @@ void placeTarget(TmaSolution& solution, double ownX, double ownY) {
 
 void followTarget(TmaSolution& solution, const std::array<bool, 4>& holds, double ownX, double ownY) {
     const double dx = solution.targetX - ownX, dy = solution.targetY - ownY;
-    if (!holds[kHoldRange])
-        solution.range = geoRange(dx, dy) * kMetresToYards;
+    const double yards = geoRange(dx, dy) * kMetresToYards;
+    if (!holds[kHoldRange]) {
+        solution.range = std::min(yards, kMaxRange);
+        // A target run past the readout's reach is held at its edge, on the line it came along.
+        if (yards > kMaxRange) {
+            solution.targetX = ownX + dx * kMaxRange / yards;
+            solution.targetY = ownY + dy * kMaxRange / yards;
+        }
+    }
     if (!holds[kHoldBearing])
         solution.bearing = geoBearing(dx, dy);
 }
@@ -42,6 +49,11 @@ TmaPixel tmaToPixel(const TmaPlotView& view, double x, double y) {
 void tmaToWorld(const TmaPlotView& view, double px, double py, double& x, double& y) {
     x = view.centreX + (px - kPlotCentreX) * kTmaPlotWidth / view.scale;
     y = view.centreY - (py - kPlotCentreY) * kTmaPlotHeight / view.scale;
+}
+
+void tmaKeepLimits(TmaSolution& solution) {
+    solution.range = std::clamp(solution.range, 0.0, kMaxRange);
+    solution.speed = std::clamp(solution.speed, 0.0, kMaxSpeed);
 }
 
 void tmaRunOn(double x, double y, double course, double speed, double seconds, double& outX, double& outY) {
@@ -168,8 +180,9 @@ void tmaDragTo(TmaState& state, double px, double py, double ownX, double ownY, 
             s.course = geoBearing(headX - s.startX, headY - s.startY);
         // With the earliest fix now there is no time to cover the line in: the speed stays.
         if (!state.holds[kHoldSpeed] && shown > 0.0)
-            s.speed =
-                distance(s.startX, s.startY, headX, headY) * kMetresToYards / shown * kYardsPerSecondToSpeed;
+            s.speed = std::min(distance(s.startX, s.startY, headX, headY) * kMetresToYards / shown *
+                                   kYardsPerSecondToSpeed,
+                               kMaxSpeed);
         state.tailPixelX = px;
         state.tailPixelY = py;
         break;

@@ -22,11 +22,15 @@ struct TmaPixel {
 TmaPixel tmaToPixel(const TmaPlotView& view, double x, double y);
 void tmaToWorld(const TmaPlotView& view, double px, double py, double& x, double& y);
 
+/// Holds the solution's range within 0..99999 yards and its speed within 0..99, as its readouts
+/// show them (values taken from elsewhere, a contact's, may lie outside).
+void tmaKeepLimits(TmaSolution& solution);
+
 /// A point moved `seconds` along a course at a speed (negative seconds move it back).
 void tmaRunOn(double x, double y, double course, double speed, double seconds, double& outX, double& outY);
 
 /// The solution moved on to the game clock, from the own boat at (ownX, ownY): the target runs on
-/// along its course; range and bearing follow unless held.
+/// along its course; range and bearing follow unless held (a target beyond 99999 yards is held there).
 void tmaAdvance(TmaSolution& solution, const std::array<bool, 4>& holds, double ownX, double ownY,
                 double gameClock);
 

@@ -167,6 +167,21 @@ TEST(WorldSides, HostilityTable) {
     EXPECT_FALSE(worldIsNeutral(2));
 }
 
+TEST(WorldSides, AffiliationsAreSeenFromTheOwnSide) {
+    // Seen from side 1, as in every single-player mission, each side is its own affiliation.
+    for (int side : {0, 1, 2, 3, 4, 6})
+        EXPECT_EQ(worldAffiliationSeenFrom(1, side), side) << side;
+    // Seen from side 2: side 1 (and its ally 3) is the enemy, side 2 the friend, neutrals stay.
+    EXPECT_EQ(worldAffiliationSeenFrom(2, 1), 2);
+    EXPECT_EQ(worldAffiliationSeenFrom(2, 3), 2);
+    EXPECT_EQ(worldAffiliationSeenFrom(2, 2), 1);
+    EXPECT_EQ(worldAffiliationSeenFrom(2, 4), 4);
+    // Seen from side 3, an ally of side 1: its own side friendly, side 1 as it is.
+    EXPECT_EQ(worldAffiliationSeenFrom(3, 3), 1);
+    EXPECT_EQ(worldAffiliationSeenFrom(3, 1), 1);
+    EXPECT_EQ(worldAffiliationSeenFrom(3, 2), 2);
+}
+
 TEST(WorldDesignation, TextTakesTheHighestNumberedSensorType) {
     ContactDesignation d;
     d.letter = 'S';

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace q71 {
 namespace {
 
@@ -47,7 +49,7 @@ TEST(FathometerScale, DepthUnderTheKeelIsInFeetAndNeverNegative) {
 
 TEST(FathometerScale, SoundingsPlotFromTheTopLineDownToTheFullScale) {
     struct Case {
-        long long sounding;
+        double sounding;
         int depthIndex;
         int row;
     } cases[] = {
@@ -56,11 +58,39 @@ TEST(FathometerScale, SoundingsPlotFromTheTopLineDownToTheFullScale) {
         {9, 2, 15},     // 0.47 m past it truncates to 0
         {-5, 2, 15},    // the boat deeper than the water: the top line, not a wrapped value
         {1532, 2, 349}, // 1523 m past the keel of 1524.3 m: the bottom row
-        {40, 0, 352},   // the smallest scale runs past the window (the drawing clips it)
+        {40, 0, 350},   // the smallest scale runs past the window: held at its bottom edge, clipped
         {161, 1, 181},  // 152 m of 305.13528 m: trunc(15 + 152 x 335 / 305.13528 = 181.9)
     };
     for (const Case& c : cases)
         EXPECT_EQ(fathometerTraceRow(c.sounding, *fathometerFullScale(c.depthIndex)), c.row) << c.sounding;
+}
+
+TEST(FathometerScale, AnySoundingASavedGameHoldsPlotsInsideTheTraceWindow) {
+    // Two whole-metre samples of 32 bits differ by up to 4.3e9 either way.
+    const double soundings[] = {4.3e9,
+                                -4.3e9,
+                                4294967295.0,
+                                -4294967295.0,
+                                1e300,
+                                -1e300,
+                                std::numeric_limits<double>::quiet_NaN(),
+                                std::numeric_limits<double>::infinity()};
+    for (int index = 0; index < 6; ++index)
+        for (double sounding : soundings) {
+            const int row = fathometerTraceRow(sounding, *fathometerFullScale(index));
+            EXPECT_GE(row, 15) << sounding << " at scale " << index;
+            EXPECT_LE(row, 350) << sounding << " at scale " << index;
+        }
+    EXPECT_EQ(fathometerTraceRow(-4.3e9, 30.81528), 15) << "the boat far below the water: the top line";
+    EXPECT_EQ(fathometerTraceRow(4.3e9, 9144.3048), 350) << "deeper than any scale: the bottom edge";
+    // A ring of such samples walks inside the window too.
+    DepthRing ring;
+    ring.push({10.0, 0u, 4294967295u});
+    ring.push({20.0, 4294967295u, 0u});
+    for (const Point p : fathometerWalk(ring, 30.81528, kFathometerRedrawSegments)) {
+        EXPECT_GE(p.y, 15);
+        EXPECT_LE(p.y, 350);
+    }
 }
 
 TEST(FathometerScale, TheSoundingIsTakenSignedFromTheUnsignedSample) {

@@ -8,13 +8,14 @@
 
 #include "framework/app/key_matching.h"
 #include "framework/widgets/read_out.h"
-#include "platform/window/virtual_keys.h"
 #include "platform/gdi/colour.h"
 #include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/virtual_keys.h"
 #include "sim/entities/motion/own_boat_motion.h"
+#include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/entities/types/own_submarine.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/services/front_end.h"
@@ -416,6 +417,51 @@ TEST_F(NavStationMission, ARightClickDesignatesAContactButNotInTheTrueDisplay) {
     EXPECT_EQ(contact.side, 2);
 }
 
+TEST_F(NavStationMission, ContactsAreColouredByTheirSideAsTheOwnSideSeesIt) {
+    startMission("Sa1.scn");
+    openNav();
+    ContactRecord& contact = registerContact(90.0, 120000.0); // well clear of the own boat's symbol
+    Entity* target = worldFindByDesignation(contact.designation);
+    ASSERT_NE(target, nullptr);
+    enum class Colour { friendly, hostile, neutral };
+    struct Case {
+        std::int32_t ownSide, targetSide;
+        Colour drawn;
+    } cases[] = {
+        {1, 1, Colour::friendly}, {1, 2, Colour::hostile},  {1, 4, Colour::neutral}, // single player
+        {2, 1, Colour::hostile},  {2, 2, Colour::friendly}, {2, 4, Colour::neutral}, // side 2 of a duel
+    };
+    for (const Case& c : cases) {
+        own().side = c.ownSide;
+        target->side = c.targetSide;
+        ownBoatMergeContacts(own(), *target); // the crew's word on who the contact is
+        run(400);
+        std::optional<Point> at;
+        for (const auto& m : page().markers())
+            if (!m->ownShip() && m->id() == contact.entityId)
+                at = pixelOf(*m);
+        ASSERT_TRUE(at);
+        chart().invalidateImage(false);
+        pump();
+        const PixelSurface s = chart().backBuffer()->surface();
+        int friendly = 0, hostile = 0, neutral = 0;
+        for (int y = at->y - 8; y <= at->y + 8; ++y)
+            for (int x = at->x - 8; x <= at->x + 8; ++x) {
+                const ColorRef p = s.decode(s.read(x, y));
+                const bool r = colorRed(p) > 200, g = colorGreen(p) > 200, b = colorBlue(p) > 200;
+                friendly += !r && g && b ? 1 : 0;
+                hostile += r && !g && !b ? 1 : 0;
+                neutral += !r && g && !b ? 1 : 0;
+            }
+        const int shown = c.drawn == Colour::friendly  ? friendly
+                          : c.drawn == Colour::hostile ? hostile
+                                                       : neutral;
+        EXPECT_GT(shown, 4) << "own side " << c.ownSide << ", contact side " << c.targetSide;
+        EXPECT_EQ(friendly + hostile + neutral, shown)
+            << "own side " << c.ownSide << ", contact side " << c.targetSide;
+    }
+}
+
 TEST_F(NavStationMission, TheHiddenWordFlipsTheTrueDisplayAndIsLogged) {
     startMission("Sa1.scn");
     openNav();
@@ -547,6 +593,36 @@ TEST_F(NavStationMission, TheFathometerScrollsOnlyForANewSampleAndAKnobRedraws) 
     EXPECT_EQ(fathometer.depthIndex(), 5);
     EXPECT_EQ(motion().stationSettings[OwnShipMotion::kFathometerDepthScaleSetting], 5);
     EXPECT_FALSE(bytes() == scrolled) << "the whole history redrawn at the new scale";
+}
+
+TEST_F(NavStationMission, TheDepthLabelsOfEveryScaleStandWholeLeftOfTheAxis) {
+    startMission("Sa1.scn");
+    NavScreen& nav = openNav();
+    clickAt({475 + 30, 357 + 29});
+    FathometerPage& fathometer = nav.fathometerPage();
+    for (int index = 0; index < 6; ++index) {
+        fathometer.knobMoved(kFathCmdDepthKnob, index); // as the knob tells it, with a redraw
+        fathometer.trace().requestReset();
+        run(1500);
+        ASSERT_EQ(fathometer.depthIndex(), index);
+        keepPicture("depth-scale-" + std::to_string(index));
+        const PixelSurface s = fathometer.trace().picture()->surface();
+        // Nine labels, one beside each tick (every tenth of the scale, 33.5 pixels apart): each
+        // has ink left of the axis, and none reaches the trace's left edge, where a label too wide
+        // for its room loses its first digit.
+        for (int i = 1; i <= 9; ++i) {
+            const int y = 15 + static_cast<int>(33.5 * i);
+            int ink = 0, atEdge = 0;
+            for (int row = y - 6; row <= y + 6; ++row)
+                for (int x = 0; x < 27; ++x)
+                    if (colorGreen(s.decode(s.read(x, row))) > 200) {
+                        ++ink;
+                        atEdge += x < 2 ? 1 : 0;
+                    }
+            EXPECT_GT(ink, 10) << "scale " << index << ", label " << i;
+            EXPECT_EQ(atEdge, 0) << "scale " << index << ", label " << i;
+        }
+    }
 }
 
 TEST_F(NavStationMission, BadStoredKnobIndicesAreRefusedAndTheReadoutIsNeverNegative) {

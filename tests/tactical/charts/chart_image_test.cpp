@@ -4,11 +4,14 @@
 #include "chart_fixture.h"
 
 #include "support/golden_image.h"
+#include "tactical/charts/chart_relief.h"
 #include "tactical/charts/chart_view.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
+#include <set>
 #include <string>
 
 namespace q71::test {
@@ -73,6 +76,34 @@ TEST_F(ChartImageTest, ScrolledImageEqualsAFullRender) {
                 ASSERT_EQ(imageBytes(*view), scrolled) << "cell " << cell << ", pan " << pan;
             }
         }
+}
+
+TEST_F(ChartImageTest, TheReliefShadesTheWholeMapWhateverTheGridsSize) {
+    // Hills within one band (-3000 to -4000 m), so that only the relief changes the shade; grids
+    // whose last index the relief's samples divide (61 x 41) and do not (60 x 40, 600 x 600).
+    for (const auto& [columns, rows] : {std::pair{61, 41}, std::pair{60, 40}, std::pair{600, 600}}) {
+        const double cellsPerHill = 8.0; // 16 km: slopes steep enough for every shade
+        auto hills = makeChartGrid(columns, rows, 2.0 * columns, 2.0 * rows, false, [&](int c, int r) {
+            return static_cast<std::int16_t>(-3500 + 300 * std::sin(c / cellsPerHill * 6.283) *
+                                                         std::cos(r / cellsPerHill * 6.283));
+        });
+        const ChartRelief relief = chartBuildRelief(*hills, ReliefLight{}, 9);
+        EXPECT_GE((relief.columns - 1) * relief.stepX + relief.halfStepX, columns - 1 - relief.stepX)
+            << columns;
+        EXPECT_GE((relief.rows - 1) * relief.stepY + relief.halfStepY, rows - 1 - relief.stepY) << rows;
+        auto view = makeView(hills.get(), 160, 120);
+        view->setShadeColours(9, 8, 8, 8);
+        view->setDither(false);
+        settle();
+        // The lower right quarter of the image shows the hills there, not one flat shade.
+        const std::vector<std::uint8_t> bytes = imageBytes(*view);
+        const auto width = static_cast<std::size_t>(view->image()->width());
+        std::set<std::uint8_t> shades;
+        for (std::size_t y = 90; y < 118; ++y)
+            for (std::size_t x = 120; x < 158; ++x)
+                shades.insert(bytes[y * width + x]);
+        EXPECT_GT(shades.size(), 3u) << columns << " x " << rows;
+    }
 }
 
 TEST_F(ChartImageTest, AHeightOutsideEveryBandIsBlack) {

@@ -172,7 +172,8 @@ TEST_F(ChartViewTest, OptionsReachRegisteredStationCharts) {
     auto station = makeView(grid.get());
     auto other = makeView(grid.get());
     chartRegisterStationChart(1, station.get());
-    chartApplyOptions(3, 1);
+    chartApplyCellSize(3);
+    chartApplyShades(1);
     EXPECT_EQ(station->baseCellSize(), 3);
     EXPECT_EQ(station->shades(), 1);
     EXPECT_EQ(other->baseCellSize(), 1);
@@ -180,7 +181,8 @@ TEST_F(ChartViewTest, OptionsReachRegisteredStationCharts) {
     EXPECT_EQ(chartDefaultShades(), 1);
     // A destroyed chart leaves its slot.
     station.reset();
-    chartApplyOptions(1, 9);
+    chartApplyCellSize(1);
+    chartApplyShades(9);
     EXPECT_EQ(chartDefaultShades(), 9);
 }
 

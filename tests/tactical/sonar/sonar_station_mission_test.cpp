@@ -4,6 +4,10 @@
 // and on the intercept page.
 #include "tactical/support/station_mission.h"
 
+#include "platform/gdi/colour.h"
+#include "platform/window/window_layout.h"
+#include "platform/window/window_paint.h"
+
 #include "sim/entities/sensors/active_sonar.h"
 #include "sim/entities/sensors/passive_arrays.h"
 #include "sim/entities/types/own_submarine.h"
@@ -20,6 +24,7 @@
 #include "tactical/sonar/sonar_suite.h"
 
 #include <cmath>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -59,6 +64,19 @@ protected:
                     return degree;
         }
         return -1;
+    }
+
+    // Runs until the convoy is heard and designates it on the broadband page: the bow array's
+    // tracker that locked on it (DEMON reads the bow array: the towed array is not out), or -1.
+    int lockOnTheConvoy(SonarSuiteScreen& suite) {
+        const int heard = runUntilHeard();
+        if (heard < 0)
+            return -1;
+        setStationSetting(*own().ownMotion, kSettingArray, 2);
+        sonarState().cursorBearing = heard;
+        dynamic_cast<BroadbandPage*>(suite.page(3))->pageCommand(9, 1);
+        run(5000, 100);
+        return firstTracker(own().array2->trackers(), true);
     }
 
     // Lit pixels of a waterfall's data area within 3 columns of an x.
@@ -308,16 +326,9 @@ TEST_F(SonarStationMission, NarrowbandShowsTheConvoysLinesAndTheirTrackerIsHande
 TEST_F(SonarStationMission, DemonShowsTheLinesOfTheContactATrackerFollows) {
     startMission("Sa2.scn");
     SonarSuiteScreen& suite = openSuite();
-    const int heard = runUntilHeard();
-    ASSERT_GE(heard, 0);
-    // The towed array is not out: DEMON reads the bow array, where the broadband designate locks.
-    setStationSetting(*own().ownMotion, kSettingArray, 2);
-    sonarState().cursorBearing = heard;
-    dynamic_cast<BroadbandPage*>(suite.page(3))->pageCommand(9, 1);
-    run(5000, 100);
-    const auto& trackers = own().array2->trackers();
-    const int slot = firstTracker(trackers, true);
+    const int slot = lockOnTheConvoy(suite);
     ASSERT_GE(slot, 0) << "a tracker locked on the convoy";
+    const auto& trackers = own().array2->trackers();
     sonarShowPage(2);
     pump();
     auto& demon = *dynamic_cast<DemonPage*>(suite.page(2));
@@ -355,6 +366,107 @@ TEST_F(SonarStationMission, AnInterceptLightsTheLampsAndFades) {
     run(6000, 100);
     EXPECT_EQ(intercept.lampsLit(), 0) << "faded after five seconds";
     sonarShowPage(3);
+}
+
+// Green ink (the displays' text) in the station's picture within a rectangle of rows and columns.
+int greenInk(const Bitmap& picture, int x0, int x1, int y0, int y1) {
+    const PixelSurface s = picture.surface();
+    int ink = 0;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const ColorRef c = s.decode(s.read(x, y));
+            ink += colorGreen(c) > 150 && colorRed(c) < 60 && colorBlue(c) < 60 ? 1 : 0;
+        }
+    return ink;
+}
+
+TEST_F(SonarStationMission, EveryReferencePlatformsNameStaysInsideItsSlot) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    sonarShowPage(4);
+    pump();
+    auto& page = *dynamic_cast<NarrowbandPage*>(suite.page(4));
+    const Rect slot = kNarrowbandNameArea;
+    std::set<std::string> seen;
+    for (int step = 0; step < 200; ++step) {
+        page.pageCommand(7, 1);
+        if (!seen.insert(page.referenceName()).second)
+            break; // round the whole database
+        const BitmapRef picture = stationPicture();
+        EXPECT_GT(greenInk(*picture, slot.left, slot.right - 1, slot.top, slot.bottom - 1), 20)
+            << page.referenceName();
+        // Nothing of the name left or right of the slot, nor below it.
+        EXPECT_EQ(greenInk(*picture, slot.left - 40, slot.left - 1, slot.top, slot.bottom - 1), 0)
+            << page.referenceName();
+        EXPECT_EQ(greenInk(*picture, slot.right, slot.right + 20, slot.top, slot.bottom - 1), 0)
+            << page.referenceName();
+        EXPECT_EQ(greenInk(*picture, slot.left, slot.right - 1, slot.bottom, slot.bottom + 3), 0)
+            << page.referenceName();
+    }
+    EXPECT_GT(seen.size(), 20u);
+    sonarShowPage(3);
+}
+
+TEST_F(SonarStationMission, ADemonLabelGrownShorterLeavesNothingOfTheLongerOne) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    const int slot = lockOnTheConvoy(suite);
+    ASSERT_GE(slot, 0) << "a tracker locked on the convoy";
+    Entity* entity = worldFindEntity(own().array2->trackers()[static_cast<std::size_t>(slot)].source);
+    ASSERT_NE(entity, nullptr);
+    sonarShowPage(2);
+    pump();
+    auto& demon = *dynamic_cast<DemonPage*>(suite.page(2));
+    const Point at = windowClientToScreen(demon.window(), {43 + 71 * slot, kDemonLabelY});
+    // The label drawn with a two-digit number, then (the divisor stepped) with a one-digit one.
+    entity->designation[static_cast<std::size_t>(kSonarHullArray)] = 12;
+    demon.pageCommand(10, 0);
+    ASSERT_NE(demon.trackerLabel(slot).find("12"), std::string::npos);
+    entity->designation[static_cast<std::size_t>(kSonarHullArray)] = 1;
+    demon.pageCommand(10, 1);
+    const BitmapRef redrawn = screenArea(at, 64, 14);
+    // The same label drawn on a page painted afresh.
+    windowInvalidate(demon.window(), nullptr, true);
+    pump();
+    const BitmapRef fresh = screenArea(at, 64, 14);
+    const PixelSurface a = redrawn->surface(), b = fresh->surface();
+    int differing = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 64; ++x)
+            differing += a.read(x, y) != b.read(x, y) ? 1 : 0;
+    EXPECT_EQ(differing, 0) << demon.trackerLabel(slot);
+    sonarShowPage(3);
+}
+
+TEST_F(SonarStationMission, TheContactLabelStaysInItsSlot) {
+    startMission("Sa2.scn");
+    SonarSuiteScreen& suite = openSuite();
+    auto& broadband = *dynamic_cast<BroadbandPage*>(suite.page(3));
+    const int slot = lockOnTheConvoy(suite); // its entity takes a number: the label has one to show
+    ASSERT_GE(slot, 0);
+    const TrackSlot& tracker = own().array2->trackers()[static_cast<std::size_t>(slot)];
+    // The rows of the page just above and below the label's slot, (353, 200)-(512, 211).
+    const auto around = [&] {
+        const BitmapRef picture = stationPicture();
+        const PixelSurface s = picture->surface();
+        std::vector<std::uint32_t> pixels;
+        for (int y : {196, 197, 198, 199, 211, 212, 213, 214, 215})
+            for (int x = 353; x < 512; ++x)
+                pixels.push_back(s.read(x, y));
+        return pixels;
+    };
+    sonarState().cursorBearing = (static_cast<int>(tracker.bearing) + 180) % 360; // nothing there
+    broadband.refreshLabel();
+    ASSERT_TRUE(broadband.label().empty());
+    const auto blank = around();
+    for (int wait = 0; wait < 600 && broadband.label().empty(); ++wait) {
+        run(100, 100);
+        sonarState().cursorBearing = static_cast<int>(tracker.bearing);
+        broadband.refreshLabel();
+    }
+    ASSERT_FALSE(broadband.label().empty()) << "the convoy labelled";
+    EXPECT_GT(greenInk(*stationPicture(), 353, 511, 200, 210), 10) << broadband.label();
+    EXPECT_TRUE(around() == blank) << "the label's ground stays in the slot";
 }
 
 } // namespace

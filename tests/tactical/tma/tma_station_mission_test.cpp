@@ -1,7 +1,7 @@
 // The TMA station on a running mission of the data set, as the host builds it: the solution typed
 // and stepped, the plot's menu, contacts merged, split and deleted with every fix kept and the
 // trackers freed, and pictures of the plot and the whole station over a scripted contact.
-#include "tactical/support/station_mission.h"
+#include "tactical/tma/tma_mission.h"
 
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/sensors/own_boat_contacts.h"
@@ -28,28 +28,8 @@ namespace {
 
 constexpr const char* kGolden = "tests/tactical/tma/golden";
 
-class TmaStationMission : public StationMission {
+class TmaStationMission : public TmaMission {
 protected:
-    TmaStationMission() { tmaRegisterStation(); }
-    ~TmaStationMission() override { stationRegisterMaker(kStationTma, nullptr); }
-
-    TMAScreen& openStation() {
-        startMission("Sa1.scn");
-        own = worldOwnSubmarine();
-        EXPECT_NE(own, nullptr);
-        SubScreen* station = buildRegisteredStation(kStationTma);
-        EXPECT_NE(station, nullptr);
-        showStation(kStationTma);
-        return static_cast<TMAScreen&>(*station);
-    }
-    // The first entity of the mission other than the own boat.
-    Entity& stranger() {
-        for (auto* node = worldList().head(); node; node = node->next)
-            if (node->item != own && node->item->motion)
-                return *node->item;
-        ADD_FAILURE() << "the mission has no other entity";
-        return *own;
-    }
     // A detection of the entity by a sensor type, as a station reports it, at the game time `t`.
     void detect(Entity& entity, int type, double t) {
         simClock().gameClock = t;
@@ -69,8 +49,6 @@ protected:
             out.push_back(list.getItemText(i));
         return out;
     }
-
-    OwnShipEntity* own = nullptr;
 };
 
 TEST_F(TmaStationMission, TypedValuesAreBroughtIntoRangeAndShown) {
@@ -84,7 +62,9 @@ TEST_F(TmaStationMission, TypedValuesAreBroughtIntoRangeAndShown) {
     EXPECT_EQ(tma.solutionReadOut(1).getValue(), 99999);
     EXPECT_EQ(tma.solutionReadOut(2).getValue(), 5);
     EXPECT_EQ(tma.solutionReadOut(3).getValue(), 99);
-    // Each second the target runs on along the solution: north-east at 99 units here.
+    // Each second the target runs on along the solution: north-east at 99 units here, from 20,000
+    // yards out.
+    tma.command(30, 20000);
     const TmaSolution before = tmaState().solution;
     run(2000);
     const TmaSolution& after = tmaState().solution;
@@ -305,6 +285,41 @@ TEST_F(TmaStationMission, PicturesOfThePlotAndTheStationOverAScriptedContact) {
     keepPicture("contact");
     EXPECT_TRUE(matchesGoldenIn(kGolden, *tma.plot().picture(), "plot-radar-contact"));
     EXPECT_TRUE(matchesGoldenIn(kGolden, *stationPicture(), "station-radar-contact"));
+}
+
+// The cell of digit `position` of a solution readout (large readouts: 13-pixel cells).
+Point solutionDigit(int readout, int position) {
+    const Point origins[] = {{104, 355}, {76, 395}, {203, 355}, {209, 395}};
+    return {origins[readout].x + 13 * position + 6, origins[readout].y + 6};
+}
+
+TEST_F(TmaStationMission, ASpeedTypedAndRecordedReachesTheContactEvenBeforeItsCommit) {
+    TMAScreen& tma = openStation();
+    Entity& target = stranger();
+    detect(target, kSensorRadar, simClock().gameClock);
+    tma.selectFirst("R1");
+    ContactRecord* contact = named("R1");
+    ASSERT_NE(contact, nullptr);
+    tma.command(32, 0);
+    for (int i = 0; i < 8; ++i)
+        clickAt(solutionDigit(3, 1)); // VIT 08
+    run(3000);
+    EXPECT_EQ(tmaState().solution.speed, 8.0) << "committed two seconds after the last click";
+    clickAt({290 + 16, 370 + 18}); // ENR
+    run(2000);
+    EXPECT_EQ(contact->speed, 8.0);
+    EXPECT_EQ(tma.contactReadOut(3).getValue(), 8);
+
+    // ENR pressed before the typed digits' commit: they are stored, not lost.
+    for (int i = 0; i < 4; ++i)
+        clickAt(solutionDigit(3, 0)); // VIT 48
+    run(500);
+    clickAt({290 + 16, 370 + 18});
+    EXPECT_EQ(contact->speed, 48.0);
+    EXPECT_EQ(tmaState().solution.speed, 48.0);
+    run(3000);
+    EXPECT_EQ(tma.solutionReadOut(3).getValue(), 48);
+    EXPECT_EQ(tma.contactReadOut(3).getValue(), 48);
 }
 
 } // namespace

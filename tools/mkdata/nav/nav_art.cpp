@@ -9,6 +9,7 @@
 #include "mkdata/graphics/archives.h"
 #include "stations/nav/nav_layout.h"
 
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -36,12 +37,31 @@ void label(Canvas& canvas, const Rect& where, const std::string& text, const Mov
     engravedText(canvas, where, text, font, palette::kLabel, true);
 }
 
+constexpr const char* kPageLabels[] = {"CARTE", "SONDEUR"};
+
+// The face of the page buttons' labels: the largest that leaves each label whole on its cap
+// (beside the lamp) on both pages, so that the buttons read alike on either.
+std::unique_ptr<MovieFont> pageButtonFont(const ArtTexts& texts) {
+    constexpr int kCapMargins = 2 + 12 + 4 + 2; // bevel, lamp, right edge, engraving's shadow
+    const auto fits = [](const MovieFont& font, std::span<const NavControlRow, 2> rows) {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (font.width(kPageLabels[i]) > rows[i].width - kCapMargins)
+                return false;
+        return true;
+    };
+    for (int points = 8; points > 6; --points)
+        for (bool bold : {true, false})
+            if (auto font = texts.font(kFaceNarrow, points, bold);
+                fits(*font, kNavChartPageButtons) && fits(*font, kFathometerPageButtons))
+                return font;
+    return texts.font(kFaceNarrow, 6, false);
+}
+
 // The two page buttons every page of the station has, in the page's group.
 void stagePageButtons(const Context& context, const char* group, std::span<const NavControlRow, 2> rows,
                       const MovieFont& font) {
-    const char* labels[] = {"CARTE", "SONDEUR"};
     for (std::size_t i = 0; i < rows.size(); ++i)
-        stage(context, group, rows[i].bitmap, frameStripFile(buttonStrip(rows[i], labels[i], font)));
+        stage(context, group, rows[i].bitmap, frameStripFile(buttonStrip(rows[i], kPageLabels[i], font)));
 }
 
 void drawChartPage(const Context& context, const ArtTexts& texts) {
@@ -59,7 +79,7 @@ void drawChartPage(const Context& context, const ArtTexts& texts) {
     stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));
 
     const auto buttonFont = texts.font(kFaceNarrow, 8, true);
-    stagePageButtons(context, kNavChartGroup, kNavChartPageButtons, *buttonFont);
+    stagePageButtons(context, kNavChartGroup, kNavChartPageButtons, *pageButtonFont(texts));
     stage(context, kNavChartGroup, kNavLockButton.bitmap,
           frameStripFile(buttonStrip(kNavLockButton, "BAT", *buttonFont)));
     stage(context, kNavChartGroup, kNavContactsButton.bitmap,
@@ -89,7 +109,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
              palette::kGlass, palette::kGlass, 0, 0.0f);
     stage(context, kFathometerGroup, kFathometerBackground, bitmapFile(canvas));
 
-    stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, *texts.font(kFaceNarrow, 8, true));
+    stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, *pageButtonFont(texts));
     const auto scaleFont = texts.font(kFaceNarrow, 7, false);
     const struct {
         const NavKnobRow& knob;

@@ -89,7 +89,8 @@ void ownBoatMergeContacts(Entity& ownBoat, const Entity& entity) {
         ContactRecord& contact = *node->item;
         if (!carriesAny(contact, entity))
             continue;
-        contact.side = entity.side;
+        // As the own side sees it: the player of side 2 sees side 1 hostile.
+        contact.side = worldAffiliationSeenFrom(ownBoat.side, entity.side);
         contact.kind = entity.kind;
         for (int type = 0; type < kSensorTypeCount; ++type)
             if (type != kSensorMirror && carries(contact, entity, type)) {
