@@ -219,6 +219,7 @@ struct Followed {
     const char* mission;
     const char* name;
     bool fills = true;
+    double ownDepth = 0.0; ///< the own boat put at this vertical coordinate (metres), unless 0
 };
 
 class ViewerFramesModels : public ViewerModels, public ::testing::WithParamInterface<Followed> {};
@@ -230,6 +231,8 @@ TEST_P(ViewerFramesModels, TheFollowedModelStaysWholeInThePictureAndFillsItAsThe
     if (f.name) {
         ASSERT_TRUE(viewer.follow(recordOf(f.name).id));
     }
+    if (f.ownDepth != 0.0)
+        worldOwnShip()->motion->z = f.ownDepth;
     const int width = viewer.view()->camera()->width(), height = viewer.view()->camera()->height();
     double most = 0.0;
     for (double pan : {0.0, 90.0, 180.0, 270.0}) {
@@ -243,11 +246,14 @@ TEST_P(ViewerFramesModels, TheFollowedModelStaysWholeInThePictureAndFillsItAsThe
 }
 
 INSTANTIATE_TEST_SUITE_P(DataSet, ViewerFramesModels,
-                         ::testing::Values(Followed{"Sa1.scn", nullptr}, Followed{"Sa1.scn", "Trawler"},
-                                           Followed{"Ca3.scn", "OilRig"},
+                         ::testing::Values(Followed{"Sa1.scn", nullptr},
+                                           Followed{"Sa5.scn", nullptr, true, -9.14},
+                                           Followed{"Sa1.scn", "Trawler"}, Followed{"Ca3.scn", "OilRig"},
                                            Followed{"Sa6.scn", "Captor", false}),
                          [](const ::testing::TestParamInfo<Followed>& info) {
-                             return std::string(info.param.name ? info.param.name : "OwnBoat");
+                             return std::string(info.param.name              ? info.param.name
+                                                : info.param.ownDepth != 0.0 ? "OwnBoatAtPeriscopeDepth"
+                                                                             : "OwnBoat");
                          });
 
 TEST_F(ViewerModels, TheCameraNeverStandsAmongTheWaves) {

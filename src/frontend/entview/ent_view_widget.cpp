@@ -53,17 +53,20 @@ void EntViewWidget::aim(const r3d::Vec3& minimum, const r3d::Vec3& maximum) {
 
 void EntViewWidget::placeCamera() {
     RWWidget::placeCamera();
-    r3d::Vec3 p = r3d::cameraPosition(*camera_);
-    const float band = (seaElement() ? seaElement()->amplitude() : 0.0f) + kSurfaceClearance;
-    if (std::fabs(p.y) < band)
-        p.y = p.y < 0.0f ? -band : band;
-    r3d::setCameraPosition(*camera_, p);
-    // Lifted off the ground or out of the waves, the camera still looks at what it follows.
     if (!attached_ || !attached_->x)
         return;
+    // The camera keeps to the side of the surface the entity is on, clear of the waves: from
+    // above the sea hides what is under it, and among the waves neither side shows.
     const r3d::Vec3 target{static_cast<float>(*attached_->x * 0.1) - originX_,
                            static_cast<float>(*attached_->z * 0.1),
                            static_cast<float>(-*attached_->y * 0.1) - originZ_};
+    const float band = (seaElement() ? seaElement()->amplitude() : 0.0f) + kSurfaceClearance;
+    r3d::Vec3 p = r3d::cameraPosition(*camera_);
+    p.y = target.y < 0.0f ? std::min(p.y, -band) : std::max(p.y, band);
+    r3d::setCameraPosition(*camera_, p);
+    liftAboveTerrain(); // the ground has the last word
+    p = r3d::cameraPosition(*camera_);
+    // Lifted off the ground or kept to its side, the camera still looks at what it follows.
     r3d::setCameraLookAt(*camera_, r3d::normalised(target - p));
     r3d::setCameraLookUp(*camera_, {0.0f, 1.0f, 0.0f});
 }

@@ -23,9 +23,9 @@ public:
     ~EntViewWidget() override;
 
     LResult handleMessage(std::uint32_t message, WParam wParam, LParam lParam) override;
-    /// The base placement (lifted above the ground), then out of the sea's surface, since a
-    /// camera among the waves would show neither the sea from above nor from below; the camera
-    /// looks at what it follows from wherever it came to stand.
+    /// The base placement (lifted above the ground), then on the followed entity's side of the
+    /// sea's surface and clear of its waves; the camera looks at what it follows from wherever
+    /// it came to stand.
     void placeCamera() override;
 
     /// Aims the camera at the followed object, whose model spans the box given (scene units, the

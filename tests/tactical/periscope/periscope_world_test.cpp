@@ -219,12 +219,15 @@ TEST_F(PeriscopeWorld, TheSeaByDayIsALitBlueGreenDarkerAtDuskAndNight) {
 }
 
 TEST_F(PeriscopeWorld, TheOpticShowsNoWakes) {
-    // The scene entities made once the ships are under way: those of ships have their wakes.
+    // The scene entities made once the ships are under way, with the detail a program starts
+    // with (as before any view took them): those of ships have their wakes.
     startShallow();
     effectsEnd();
     run(20000, 100);
+    effectsSetView(nullptr, true);
     effectsBegin();
-    ASSERT_TRUE(std::any_of(sceneEntities().begin(), sceneEntities().end(), [](const auto& r) { return r->wake; }));
+    ASSERT_TRUE(
+        std::any_of(sceneEntities().begin(), sceneEntities().end(), [](const auto& r) { return r->wake; }));
     suite_ = &openSuite();
     raiseAndWait();
     for (const auto& record : sceneEntities()) {

@@ -23,7 +23,7 @@ r3d::TextureRecord sea(int state) {
     };
     const Wave waves[] = {{1, 2, 1, 0.3f}, {2, -1, 1, 1.7f}, {3, 1, 2, 4.1f}, {-2, 3, 2, 2.2f}, {4, -3, 3, 5.0f}};
     const float rough = static_cast<float>(state) / 5.0f;
-    return texels::paint("sea" + std::to_string(state) + ".bmp", 64, 64, kSeaFrames, [&](float u, float v, int f) {
+    return texels::paint("sea" + std::to_string(state) + ".bmp", 128, 128, kSeaFrames, [&](float u, float v, int f) {
         float h = 0.0f;
         for (const Wave& w : waves)
             h += std::sin(kTwoPi * (static_cast<float>(w.kx) * u + static_cast<float>(w.ky) * v -
