@@ -67,7 +67,7 @@ struct OpticView {
         } else {
             view = std::make_unique<RWWidget>("optic", parent, 0, 0, width, height);
             view->addLayer(kLayerSea, 0);
-            view->addLayer(kLayerLowGround, 0);
+            view->addLayer(kLayerLowGround, 1);
             view->setHullDown(true);
             view->setFarClip(1800.0f);
         }

@@ -104,9 +104,8 @@ void FrameRenderer::drawClump(const Clump& clump, const Matrix& world) {
         Vec3 flat;
         if (flatShaded)
             flat = diffuseLight(lights_, normalised(normals_[index[0]] + normals_[index[1]] + normals_[index[2]]));
-        const bool tint = !m.texture || m.textureMode != kTextureLit;
-        const float r = (tint ? m.red : 1.0f) * 256.0f, g = (tint ? m.green : 1.0f) * 256.0f,
-                    b = (tint ? m.blue : 1.0f) * 256.0f;
+        const Tint tint = materialTint(m);
+        const float r = tint.red * 256.0f, g = tint.green * 256.0f, b = tint.blue * 256.0f;
         auto lit = [&](int k, float& red, float& green, float& blue) {
             const Vec3 d = flatShaded ? flat : light_[index[k]];
             red = (m.ambient + m.diffuse * d.x) * r;

@@ -27,15 +27,15 @@ FrameRenderer* renderer() {
 }
 
 ViewVertex toView(FrameRenderer& r, const ImmediateVertex& i, const Material& m) {
-    const bool tint = !m.texture || m.textureMode != kTextureLit;
+    const Tint tint = materialTint(m);
     const float scale = 256.0f / 65536.0f;
     ViewVertex v;
     v.p = r.projector().view().apply(r.frame.apply(i.position));
     v.u = static_cast<float>(i.u) / 65536.0f;
     v.v = static_cast<float>(i.v) / 65536.0f;
-    v.red = static_cast<float>(i.red) * scale * (tint ? m.red : 1.0f);
-    v.green = static_cast<float>(i.green) * scale * (tint ? m.green : 1.0f);
-    v.blue = static_cast<float>(i.blue) * scale * (tint ? m.blue : 1.0f);
+    v.red = static_cast<float>(i.red) * scale * tint.red;
+    v.green = static_cast<float>(i.green) * scale * tint.green;
+    v.blue = static_cast<float>(i.blue) * scale * tint.blue;
     v.fog = r.projector().fogAt(v.p.z);
     return v;
 }

@@ -77,6 +77,15 @@ void keepMaterialValue(Material& m, float value) {
     m.keptValues.push_back(value);
 }
 
+Tint materialTint(const Material& m) {
+    if (!m.texture)
+        return {m.red, m.green, m.blue};
+    if (m.textureMode == kTextureLit)
+        return {1.0f, 1.0f, 1.0f};
+    constexpr float kMidGrey = 2.0f; // 1 / 0.5
+    return {m.red * kMidGrey, m.green * kMidGrey, m.blue * kMidGrey};
+}
+
 void setMaterialNightVision(Material& m) {
     m.nightVision = true;
 }

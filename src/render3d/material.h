@@ -38,6 +38,15 @@ struct Material : std::enable_shared_from_this<Material> {
 
 using MaterialRef = std::shared_ptr<Material>;
 
+/// What a material multiplies its texels (or, untextured, the light) by, per channel.
+struct Tint {
+    float red, green, blue;
+};
+/// A tinted texture carries the surface's detail about the material's own colour: a texel of
+/// mid-grey (0.5) shows the colour as it is, brighter texels lighten it. Untextured, the colour
+/// itself; a lit texture (mode 0) is not tinted.
+Tint materialTint(const Material& m);
+
 /// A new material (white, ambient 0.3, diffuse 0.7, smooth, texture mode 3); the caller holds
 /// the handle until destroyMaterial.
 Material* createMaterial();

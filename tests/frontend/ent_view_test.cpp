@@ -14,6 +14,7 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/services/front_end.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/world/object_database.h"
 #include "stations/geninfo/gen_info.h"
 #include "support/screen_picture.h"
 #include "tactical/rwutils/rw_widget.h"
@@ -74,7 +75,7 @@ TEST_F(EntityViewer, TheCameraFollowsTheOwnBoatAndExplosionsAreHeardThereWhileIt
     EXPECT_EQ(viewer.followedId(), own.id) << "the own boat first";
     ASSERT_TRUE(heardAt(where));
     const double standOff = distanceTo(own, where);
-    EXPECT_NEAR(standOff, 120.0, 1.0);
+    EXPECT_GT(standOff, objdbFindById(own.recordId)->length * 0.3048 / 2.0) << "off the boat, not inside it";
     const double startX = own.motion->x, startY = own.motion->y;
     play(30000);
     EXPECT_GT(std::hypot(own.motion->x - startX, own.motion->y - startY), 50.0) << "the boat moved";
@@ -90,6 +91,9 @@ TEST_F(EntityViewer, TheCameraFollowsTheOwnBoatAndExplosionsAreHeardThereWhileIt
 TEST_F(EntityViewer, TheButtonsStepThroughTheEntitiesAndALostOneHandsTheCameraOn) {
     EntViewScreen& viewer = openViewer();
     const std::int32_t own = worldOwnShip()->id;
+    WorldPoint where;
+    ASSERT_TRUE(heardAt(where));
+    const double standOff = distanceTo(*worldOwnShip(), where);
     using namespace ent_view_layout;
     clickAt(Point{kNextX + kButtonWidth / 2, kButtonY + kButtonHeight / 2});
     const std::int32_t other = viewer.followedId();
@@ -104,9 +108,8 @@ TEST_F(EntityViewer, TheButtonsStepThroughTheEntitiesAndALostOneHandsTheCameraOn
     play(2500); // the world's per-second pass takes it away
     EXPECT_EQ(worldFindEntity(other), nullptr);
     EXPECT_EQ(viewer.followedId(), own) << "handed back to the own boat";
-    WorldPoint where;
     ASSERT_TRUE(heardAt(where));
-    EXPECT_NEAR(distanceTo(*worldOwnShip(), where), 120.0, 1.0);
+    EXPECT_NEAR(distanceTo(*worldOwnShip(), where), standOff, 1.0);
 }
 
 TEST_F(EntityViewer, TheMouseTurnsTheCameraAndTheResetPutsItBack) {
@@ -116,12 +119,15 @@ TEST_F(EntityViewer, TheMouseTurnsTheCameraAndTheResetPutsItBack) {
     drag(MouseButton::Left, middle, {middle.x + 40, middle.y - 20});
     EXPECT_DOUBLE_EQ(entViewCamera().pan, 20.0);
     EXPECT_DOUBLE_EQ(entViewCamera().tilt, 10.0);
-    drag(MouseButton::Right, middle, {middle.x, middle.y + 70});
-    EXPECT_NEAR(entViewCamera().zoom, std::exp(0.7), 1e-9) << "dragged down: further off";
     play(100);
     WorldPoint where;
     ASSERT_TRUE(heardAt(where));
-    EXPECT_NEAR(distanceTo(*worldOwnShip(), where), 120.0 * std::exp(0.7), 1.0);
+    const double standOff = distanceTo(*worldOwnShip(), where);
+    drag(MouseButton::Right, middle, {middle.x, middle.y + 70});
+    EXPECT_NEAR(entViewCamera().zoom, std::exp(0.7), 1e-9) << "dragged down: further off";
+    play(100);
+    ASSERT_TRUE(heardAt(where));
+    EXPECT_NEAR(distanceTo(*worldOwnShip(), where), standOff * std::exp(0.7), 1.0);
 
     entViewResetCamera();
     EXPECT_EQ(entViewCamera().tilt, 0.0);

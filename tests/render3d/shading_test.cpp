@@ -93,7 +93,11 @@ TEST_F(Render3dShading, TextureModesTintAndWorkOutPerspective) {
 
     setMaterialTextureMode(*m, kTextureTinted);
     render();
-    EXPECT_EQ(at(20, 40), rgb(128, 0, 0)); // texels times the red colour
+    EXPECT_EQ(at(20, 40), rgb(248, 0, 0)); // tinted about mid-grey: a texel of 0x80 shows the red itself
+    setMaterialColour(*m, 0.5f, 0.0f, 0.0f);
+    render();
+    EXPECT_EQ(at(20, 40), rgb(128, 0, 0));
+    EXPECT_EQ(at(44, 40), rgb(248, 0, 0)); // white texels twice as bright
 
     // A wall receding to the left: its depth changes along each row, and so does the
     // perspective; eight stripes run into the distance.

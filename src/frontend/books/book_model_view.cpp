@@ -1,10 +1,11 @@
 #include "frontend/books/book_model_view.h"
 
+#include "frontend/model_framing.h"
 #include "render3d/camera.h"
 #include "render3d/scene.h"
-#include "sim/simulation/geometry.h"
 #include "sim/world/object_record.h"
 #include "tactical/rwutils/rw_cache.h"
+#include "tactical/rwutils/rw_model_utils.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,10 +14,11 @@
 namespace q71 {
 namespace {
 
-constexpr double kFieldOfView = 30.0; // degrees across
-constexpr double kElevation = -20.0;  // degrees: the model seen a little from above
-constexpr double kFillFactor = 0.62;  // half the picture's width over the model's greatest extent
-constexpr double kNearest = 8.0;        // metres: the camera's near plane lies 5 m out
+constexpr double kFieldOfView = 30.0;   // degrees across
+constexpr double kElevation = -20.0;    // degrees: the model seen a little from above
+constexpr double kUnframed = 10.0;      // scene units off a model without a box
+constexpr ViewAngles kUnframedView{0.25, 0.25}; // radians, without a camera
+constexpr float kNearClip = 0.01f;      // scene units: the smallest models come close
 constexpr double kMetresPerUnit = 10.0; // one scene unit
 constexpr int kDayLight = 1;            // the view's own day phase: the books are read by day
 
@@ -28,6 +30,8 @@ BookModelView::BookModelView(WindowHandle parent, const Rect& area)
     setDayPhaseOverride(kDayLight);
     createScene();
     setFieldOfView(kFieldOfView);
+    if (camera_)
+        r3d::setNearClip(*camera_, kNearClip);
 }
 
 BookModelView::~BookModelView() {
@@ -55,15 +59,15 @@ bool BookModelView::showRecord(const ObjectRecord* record) {
         addObject(model_, std::string(record->modelName.view()), {&x_, &y_, &z_, &heading_, &pitch_, &roll_},
                   static_cast<int>(record->kind), 0.0f, false, false);
     setObjectVisibleFlag(handle_, false);
-    // Far enough off that the whole model stands in the picture whichever way it turns: its
-    // greatest extent from the record, else twice the model's radius.
-    const double extent = std::max({record->length, record->beam, record->height}) * kFeetToMetres;
-    const double size = extent > 0.0 ? extent : 2.0 * getObjectSize(handle_) * kMetresPerUnit;
-    // The view window setFieldOfView gives the library spans twice the tangent of the half angle.
-    const double half = 2.0 * std::tan(kFieldOfView / 2.0 * std::numbers::pi / 180.0);
-    const double distance = std::max(size * kFillFactor / half, kNearest);
+    // The model turns about its upright axis: the camera looks at the middle of its height on
+    // that axis, far enough off that the whole model stays in the picture as it turns.
+    r3d::Vec3 minimum, maximum;
+    rwModelBounds(*model_, minimum, maximum);
+    const double centre = (minimum.y + maximum.y) / 2.0;
     const double rad = kElevation * std::numbers::pi / 180.0;
-    setCameraPosition(0.0, -distance * std::cos(rad), -distance * std::sin(rad));
+    const ViewAngles view = camera_ ? viewAngles(camera_->viewWindowX, camera_->viewWindowY) : kUnframedView;
+    const double distance = modelFramingDistance(minimum, maximum, centre, -rad, view, kUnframed) * kMetresPerUnit;
+    setCameraPosition(0.0, -distance * std::cos(rad), centre * kMetresPerUnit - distance * std::sin(rad));
     setCameraAngles(kElevation, 0.0, 0.0);
     return true;
 }

@@ -7,10 +7,7 @@
 #include "frontend/glass_colours.h"
 #include "frontend/glass_text.h"
 #include "frontend/screen_art.h"
-#include "platform/window/focus.h"
-#include "platform/window/message_ids.h"
 #include "platform/window/window_paint.h"
-#include "render3d/clump.h"
 #include "sim/entities/entity.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
@@ -25,30 +22,6 @@
 
 namespace q71 {
 
-class EntViewWidget : public RWWidget {
-public:
-    // A view's object handles count from 0 and attaching the camera to 0 detaches it: an empty
-    // object takes handle 0, so that every entity's object can be followed.
-    EntViewWidget(WindowHandle parent, const Rect& area)
-        : RWWidget("entview", parent, area.left, area.top, area.width(), area.height()),
-          blank_(r3d::createClump()) {
-        addObject(blank_, "", {&origin_, &origin_, &origin_, &origin_, &origin_, &origin_}, 0, 0.0f, false,
-                  false);
-    }
-    ~EntViewWidget() override {
-        removeObject(0);
-        r3d::destroyClump(blank_);
-    }
-
-    /// Drags turn the camera about the entity (left button) or bring it nearer (right button).
-    LResult handleMessage(std::uint32_t message, WParam wParam, LParam lParam) override;
-
-private:
-    r3d::Clump* blank_;
-    double origin_ = 0.0;
-    int lastX_ = 0, lastY_ = 0;
-};
-
 namespace {
 
 enum ControlId : int {
@@ -56,11 +29,6 @@ enum ControlId : int {
     kNextId = 2,
 };
 
-constexpr double kStandOffMetres = 120.0; // at zoom 1
-constexpr double kTiltLimit = 85.0;
-constexpr double kMinZoom = 0.25, kMaxZoom = 8.0;
-constexpr double kDegreesPerPixel = 0.5;
-constexpr double kZoomPerPixel = 0.01; // the factor's logarithm per pixel dragged
 constexpr double kFieldOfView = 40.0;
 constexpr float kFarClip = 1800.0f;
 constexpr int kNoEntityText = 2950;
@@ -77,37 +45,6 @@ std::vector<SceneViewObject> shownObjects() {
 }
 
 } // namespace
-
-LResult EntViewWidget::handleMessage(std::uint32_t message, WParam wParam, LParam lParam) {
-    const int x = pointXFromLParam(lParam), y = pointYFromLParam(lParam);
-    switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        lastX_ = x;
-        lastY_ = y;
-        captureSet(window());
-        return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-        captureRelease();
-        return 0;
-    case WM_MOUSEMOVE: {
-        const int dx = x - lastX_, dy = y - lastY_;
-        lastX_ = x;
-        lastY_ = y;
-        EntViewCamera& camera = g_camera;
-        if (wParam & MK_LBUTTON) {
-            camera.pan = std::fmod(camera.pan + dx * kDegreesPerPixel + 360.0, 360.0);
-            camera.tilt = std::clamp(camera.tilt - dy * kDegreesPerPixel, -kTiltLimit, kTiltLimit);
-        } else if (wParam & MK_RBUTTON) {
-            camera.zoom = std::clamp(camera.zoom * std::exp(dy * kZoomPerPixel), kMinZoom, kMaxZoom);
-        }
-        return 0;
-    }
-    default:
-        return RWWidget::handleMessage(message, wParam, lParam);
-    }
-}
 
 EntViewCamera& entViewCamera() {
     return g_camera;
@@ -132,7 +69,7 @@ void EntViewScreen::open() {
     frontEndLoadBackground(background_);
     previous_ = frontEndPushButton(window_, kPreviousId, kPreviousX, kButtonY, kButtonWidth, kButtonHeight);
     next_ = frontEndPushButton(window_, kNextId, kNextX, kButtonY, kButtonWidth, kButtonHeight);
-    view_ = std::make_unique<EntViewWidget>(window_, kView);
+    view_ = std::make_unique<EntViewWidget>(window_, kView, g_camera);
     view_->addLayer(kLayerSea, 0);
     view_->addLayer(kLayerLand, 1);
     view_->addLayer(kLayerSeabed, 1);
@@ -203,8 +140,11 @@ void EntViewScreen::step(int direction) {
 }
 
 void EntViewScreen::aimCamera() {
-    // The camera backs off along its line of sight by the stand-off (scene units).
-    view_->setCameraAngles(g_camera.tilt, g_camera.pan, kStandOffMetres * g_camera.zoom * 0.1);
+    for (const auto& record : sceneEntities())
+        if (record->id == followed_) {
+            view_->aim(record->minimum, record->maximum);
+            return;
+        }
 }
 
 void EntViewScreen::update() {

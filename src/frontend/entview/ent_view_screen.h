@@ -6,22 +6,14 @@
 // further. While the viewer shows, explosions are heard where its camera is.
 
 #include "framework/app/sub_screen.h"
+#include "frontend/entview/ent_view_widget.h"
 
 #include <cstdint>
 #include <memory>
 
 namespace q71 {
 
-class EntViewWidget;
 class SimpleButton;
-
-/// The viewer's camera about the followed entity: it outlives the viewers (a mission's viewer
-/// opens where the last one was left) until the start-up resets it.
-struct EntViewCamera {
-    double tilt = 0.0; ///< degrees, down negative
-    double pan = 0.0;  ///< degrees about the entity
-    double zoom = 1.0; ///< the stand-off's factor
-};
 
 class EntViewScreen : public SubScreen {
 public:

@@ -153,7 +153,8 @@ void PeriscopeScreen::open() {
     grpOpenGroup(kPeriscopeGroup);
     for (auto& widget : widgets_)
         widget->loadResources();
-    effectsSetView(optic_.get(), true);
+    // No wakes and no extra wreck parts through the optic.
+    effectsSetView(optic_.get(), false);
     effectsAttachView();
     pageChoice_.selectIndex(kPeriscopePage);
     if (esmVoice_) {

@@ -6,6 +6,7 @@
 #include "platform/gdi/colour.h"
 #include "platform/gdi/device_context.h"
 #include "platform/window/message_ids.h"
+#include "platform/window/window_layout.h"
 #include "render3d/material.h"
 #include "render3d/scene.h"
 #include "sim/simulation/sim_clock.h"
@@ -32,8 +33,11 @@ constexpr float kNightByDayStand = 1000.0f;
 Scope::Scope(std::string_view name, WindowHandle parent, int x, int y, int width, int height)
     : RWWidget(name, parent, x, y, width, height),
       reticlePen_(createPen(PenStyle::Solid, 0, rgb(128, 128, 128))) {
+    // The picture is round: the bezel around it stays the panel's, and so do its clicks.
+    windowSetShape(window(), Region::ellipse({0, 0, width, height}), false);
     addLayer(kLayerSea, 0);
-    addLayer(kLayerLowGround, 0);
+    // The shores and shallows of the mission's own terrain.
+    addLayer(kLayerLowGround, 1);
     for (std::size_t i = 0; i < washRefs_.size(); ++i)
         washRefs_[i].name = kWashNames[i];
     setHullDown(true);

@@ -159,6 +159,20 @@ void LandSurface::addCellTriangle(std::array<r3d::Vec3, 3> v) {
     addTriangle({xa, pb, xb}, pairKind, {true, false, true});
 }
 
+void LandSurface::yieldSeaWithin(float x, float z, float radius) {
+    if (!restricted_)
+        return;
+    const float reach = radius * radius;
+    const r3d::Clump& c = *clump();
+    auto within = [&](int index) {
+        const r3d::Vec3& p = c.vertices[static_cast<std::size_t>(index)].position;
+        return (p.x - x) * (p.x - x) + (p.z - z) * (p.z - z) < reach;
+    };
+    for (const auto& polygon : c.polygons)
+        if (polygon->material.get() == sea_)
+            polygon->opacity = within(polygon->a) && within(polygon->b) && within(polygon->c) ? 0.0f : 1.0f;
+}
+
 void LandSurface::build() {
     coastU_ = 0.0f;
     const int n = gridSize();

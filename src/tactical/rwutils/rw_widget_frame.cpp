@@ -272,8 +272,11 @@ void RWWidget::updateLayers() {
     const r3d::Vec3 c = cameraScene_;
     if (sea_)
         sea_->update(c.x, c.z, -c.y);
-    if (land_)
+    if (land_) {
         land_->update(c.x, c.y, c.z);
+        if (sea_)
+            land_->yieldSeaWithin(c.x, c.z, SeaSurface::reach());
+    }
     if (lowGround_)
         lowGround_->update(c.x, c.y, c.z);
     if (seabed_ && c.y <= 0.0f)

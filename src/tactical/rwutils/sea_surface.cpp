@@ -20,11 +20,19 @@ float wrap(float v, float period) {
     return static_cast<float>(wrapInto(v, period));
 }
 
+double ringRadius(int ring) {
+    return 0.4 * std::pow(2.1, ring);
+}
+
 int ringVertex(int ring, int k) {
     return 2 + (ring - 1) * SeaSurface::kAround + (k % SeaSurface::kAround);
 }
 
 } // namespace
+
+float SeaSurface::reach() {
+    return static_cast<float>(ringRadius(kRings) * std::cos(std::numbers::pi / kAround));
+}
 
 SeaSurface::SeaSurface() : current_(3 * kVertices, 0.0f) {
     clump_ = r3d::createClump();
@@ -34,7 +42,7 @@ SeaSurface::SeaSurface() : current_(3 * kVertices, 0.0f) {
     r3d::keepMaterialValue(*material_, 1.0f);
     r3d::keepMaterialValue(*material_, 128.0f);
     for (int r = 1; r <= kRings; ++r) {
-        const double radius = 0.4 * std::pow(2.1, r);
+        const double radius = ringRadius(r);
         for (int k = 0; k < kAround; ++k) {
             const double a = 2.0 * std::numbers::pi * k / kAround;
             const int v = ringVertex(r, k);

@@ -17,6 +17,8 @@ public:
     static constexpr int kRings = 9;
     static constexpr int kAround = 36;
     static constexpr int kVertices = 1 + kRings * kAround;
+    /// How far the disc reaches all round (scene units): its outer ring's edges pass this close.
+    static float reach();
 
     SeaSurface();
     ~SeaSurface();

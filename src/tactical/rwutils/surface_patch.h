@@ -95,6 +95,10 @@ public:
     void addTriangle(const std::array<r3d::Vec3, 3>& v, PatchKind kind, const std::array<bool, 3>& waterline);
     /// Adds the pieces of one grid triangle: land, coast cut at the waterline, sea.
     void addCellTriangle(std::array<r3d::Vec3, 3> v);
+    /// The free-height patch's sea lies flat at the animated sea's own mean height: where that
+    /// sea reaches (within `radius` of the camera's scene point x, z) the patch leaves its sea
+    /// triangles out, or the two would show through each other wave by wave. Every frame.
+    void yieldSeaWithin(float x, float z, float radius);
 
 private:
     void build() override;

@@ -2,144 +2,28 @@
 // loop steps it, with the explosion pool open: the mast raised, lowered and out of action, the
 // panel's training, magnification and night vision, the visual fix, the ESM meter, the picture
 // handed to the stadimeter, and pictures of the optic by day, by night and awash.
-#include "tactical/support/station_mission.h"
+#include "tactical/periscope/periscope_mission.h"
 
-#include "platform/display/input_event.h"
-#include "platform/window/virtual_keys.h"
-#include "sim/entities/motion/own_boat_motion.h"
-#include "sim/entities/sensors/receiver_sensor.h"
-#include "sim/entities/sensors/sensor.h"
-#include "sim/entities/types/own_submarine.h"
-#include "sim/simulation/geometry.h"
-#include "sim/simulation/sim_clock.h"
-#include "sim/simulation/world_lists.h"
-#include "sim/support/log_lines.h"
-#include "tactical/periscope/peri_suite.h"
-#include "tactical/periscope/periscope_panel.h"
-#include "tactical/periscope/periscope_screen.h"
-#include "tactical/periscope/scope.h"
-#include "render3d/camera.h"
-#include "sim/world/object_database.h"
-#include "tactical/stadimeter/stadimeter_math.h"
-#include "tactical/rwutils/rw_explosions.h"
-#include "tactical/rwutils/scene_entities.h"
-#include "tactical/rwutils/sea_texture.h"
-#include "tactical/stadimeter/stadimeter_image.h"
-#include "tactical/stadimeter/stadimeter_screen.h"
+#include "framework/textmngr/text_manager.h"
 #include "framework/widgets/button_toggle.h"
 #include "framework/widgets/simple_button.h"
-#include "framework/textmngr/text_manager.h"
+#include "render3d/camera.h"
+#include "sim/entities/sensors/receiver_sensor.h"
+#include "sim/entities/sensors/sensor.h"
+#include "sim/simulation/geometry.h"
+#include "support/camera_pixels.h"
+#include "tactical/stadimeter/stadimeter_image.h"
+#include "tactical/stadimeter/stadimeter_math.h"
+#include "tactical/stadimeter/stadimeter_screen.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <stdexcept>
-#include <numbers>
 
 namespace q71::test {
 namespace {
 
-constexpr double kRad = std::numbers::pi / 180.0;
-
-class PeriscopeStationMission : public StationMission {
-protected:
-    PeriscopeStationMission() {
-        options.setOptionsField(0, 1); // 3-D textures
-        options.setOptionsField(1, 1); // detail
-        rwInitExplosions();
-    }
-    ~PeriscopeStationMission() override {
-        msgLogDetach();
-        hideStation();
-        effectsEnd();
-        rwFreeExplosions();
-        rwShutdown();
-        simClock().seaState = savedSeaState_;
-        simClock().dayPhase = savedDayPhase_;
-    }
-
-    // Mission Sa2 with the viewpoint 9.14 m down (the raised head 4.86 m above the sea), slow.
-    void startShallow(double z = -9.14, int seaState = 3) {
-        startMissionAtDepth("Sa2.scn", z, 5.0);
-        simClock().seaState = seaState;
-        rwUpdateSeaTexture();
-        effectsBegin(); // the world's entities in the 3-D views, as the host's start-up does
-    }
-    PeriSuite& openSuite() {
-        return openRegisteredStation<PeriSuite>(kStationPeriscope, periscopeRegisterStation);
-    }
-    PeriscopeScreen& panel() { return suite_->periscope(); }
-    OwnShipMotion& motion() { return *ownBoat().ownMotion; }
-    const TwoPositionDevice& scopeMast() { return motion().masts[kMastPeriscope]; }
-    std::int32_t scopeEffective() { return effectiveDeviceState(scopeMast().state, scopeMast().completionTime); }
-    void open(double z = -9.14, int seaState = 3) {
-        startShallow(z, seaState);
-        suite_ = &openSuite();
-    }
-    // Clicks a control of the panel by its row.
-    void press(const StationControlRow& row) { clickAt({row.x + row.width / 2, row.y + row.height / 2}); }
-    const StationControlRow& control(int id) {
-        for (const PeriscopeControlRow& c : kPeriscopeControls)
-            if (c.row.id == id)
-                return c.row;
-        throw std::logic_error("no such control");
-    }
-    void raiseAndWait() {
-        press(control(kPeriscopeRaiseLower));
-        run(10500, 50);
-    }
-    // Runs until the switch's throw has ordered the mast; the game time of the order.
-    double untilOrdered(std::int32_t state) {
-        for (int i = 0; i < 100 && scopeMast().state != state; ++i)
-            run(10, 10);
-        EXPECT_EQ(scopeMast().state, state);
-        return scopeMast().completionTime - OwnShipMotion::kMastTravelTime;
-    }
-    void shift(bool down) {
-        display.inject(InputEvent::keyOf(down ? InputKind::KeyDown : InputKind::KeyUp, VK_LSHIFT));
-        pump();
-    }
-    // The line of sight's true bearing, degrees.
-    double lineOfSight() { return motion().heading + panel().optic().bearing() / kRad; }
-    // Trains the optic onto a true bearing.
-    void trainTo(double trueBearing) {
-        const double relative = std::fmod(trueBearing - motion().heading + 720.0, 360.0) * kRad;
-        panel().optic().setAngles(static_cast<float>(relative), 0.0f);
-    }
-    // Puts an entity `yards` dead ahead of the own boat, beam on, trains the optic on it and
-    // renders the panel.
-    void putAhead(Entity& ship, double yards) {
-        const double b = motion().heading * kRad, metres = yards * 0.9144;
-        ship.motion->x = motion().x + std::sin(b) * metres;
-        ship.motion->y = motion().y + std::cos(b) * metres;
-        ship.motion->z = 0.0;
-        ship.motion->heading = motion().heading + 90.0;
-        panel().optic().setAngles(0.0f, 0.0f);
-        panel().update();
-    }
-    // The first entity of the mission with a mast of more than 20 yards, or null.
-    Entity* tallShip() {
-        for (auto* node = worldList().head(); node; node = node->next) {
-            const ObjectRecord* record = objdbFindById(node->item->recordId);
-            if (node->item != worldOwnShip() && node->item->motion && record && record->mastHeight > 20.0f)
-                return node->item;
-        }
-        return nullptr;
-    }
-    // The first surface entity of the world other than the own boat, or null.
-    Entity* surfaceShip() {
-        for (auto* node = worldList().head(); node; node = node->next)
-            if (node->item != worldOwnShip() && node->item->motion && node->item->motion->z >= 0.0)
-                return node->item;
-        return nullptr;
-    }
-
-    PeriSuite* suite_ = nullptr;
-    LogLines log;
-    // The clock's sea and day outlive the mission: put back as they were.
-    decltype(simClock().seaState) savedSeaState_ = simClock().seaState;
-    decltype(simClock().dayPhase) savedDayPhase_ = simClock().dayPhase;
-};
+class PeriscopeStationMission : public PeriscopeMission {};
 
 TEST_F(PeriscopeStationMission, RaisingShowsTheOpticAtHalfTravelAndTheMastReportsUpAfterTenSeconds) {
     open();
@@ -379,18 +263,6 @@ TEST_F(PeriscopeStationMission, PicturesByDayByNightAndAwash) {
     keepPicture("periscope-awash");
 }
 
-// The optic's picture as rows of pixels (RGB565).
-std::vector<std::uint16_t> pictureOf(Scope& optic) {
-    const r3d::ImagePixels image = r3d::lockCameraImage(*optic.camera());
-    std::vector<std::uint16_t> pixels;
-    for (int y = 0; y < image.height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint16_t*>(reinterpret_cast<const std::uint8_t*>(image.pixels) +
-                                                                 y * image.rowStep);
-        pixels.insert(pixels.end(), row, row + image.width);
-    }
-    return pixels;
-}
-
 TEST_F(PeriscopeStationMission, AShipOfTheDataSetRangedByItsMastReadsItsDistanceTimesTheFactor) {
     open(-9.14, 0); // a flat sea: the waterline is where the hull leaves the picture
     raiseAndWait();
@@ -403,9 +275,9 @@ TEST_F(PeriscopeStationMission, AShipOfTheDataSetRangedByItsMastReadsItsDistance
     // The ship 2,000 yards dead ahead, beam on, still.
     constexpr double kDistanceYards = 2000.0;
     putAhead(*ship, kDistanceYards);
-    const std::vector<std::uint16_t> with = pictureOf(panel().optic());
+    const std::vector<std::uint16_t> with = cameraPixels(*panel().optic().camera());
     putAhead(*ship, kDistanceYards * 40.0); // beyond the far clip: the same picture without the ship
-    const std::vector<std::uint16_t> without = pictureOf(panel().optic());
+    const std::vector<std::uint16_t> without = cameraPixels(*panel().optic().camera());
     int top = -1, bottom = -1;
     for (int y = 0; y < 300; ++y)
         for (int x = 0; x < 300; ++x)

@@ -103,11 +103,12 @@ void RwFixture::addTexture(const std::string& group, const std::string& name, st
 
 void RwFixture::addDaylitSea() {
         addSkies(64, 64, 20);
+        // Tinted textures carry their surface's detail about mid-grey; the materials give the colour.
         for (int i = 1; i <= 5; ++i)
-            addTexture("textures", "sea" + std::to_string(i) + ".bmp", 0x205070u + 0x000808u * static_cast<unsigned>(i), 2);
-        addTexture("textures", "coast.bmp", 0xC0B080);
-        addTexture("textures", "land1.bmp", 0x40A040);
-        addTexture("textures", "land2.bmp", 0x308030);
+            addTexture("textures", "sea" + std::to_string(i) + ".bmp", 0x909898u + 0x080808u * static_cast<unsigned>(i), 2);
+        addTexture("textures", "coast.bmp", 0x8C7C5C);
+        addTexture("textures", "land1.bmp", 0x808080);
+        addTexture("textures", "land2.bmp", 0x907080);
         simClock().dayPhase = kDayPhaseDay;
         simClock().skyVariant = 0;
 }

@@ -344,9 +344,22 @@ TEST_F(RwView, GoldenScenes) {
             v->enableFog();
         v->createScene();
         v->show();
-        // The synthetic floor rises above the sea north-west of here.
-        v->setCameraPosition(s.coast ? 3000.0 : 0.0, s.coast ? 2500.0 : 0.0, 15.0);
-        v->setCameraAngles(-3.0, s.coast ? 300.0 : 20.0, 0.0);
+        // The coast: 1.5 km south of the first ground of the synthetic floor that rises 20 m above
+        // the sea, looking north at it.
+        double x = 0.0, y = 0.0;
+        if (s.coast) {
+            bool found = false;
+            for (double gy = 0.0; gy < 20000.0 && !found; gy += 250.0)
+                for (double gx = 0.0; gx < 20000.0 && !found; gx += 250.0)
+                    if (v->landPatch()->terrainHeight(gx, gy) > 20.0) {
+                        x = gx;
+                        y = gy - 1500.0;
+                        found = true;
+                    }
+            ASSERT_TRUE(found);
+        }
+        v->setCameraPosition(x, y, 15.0);
+        v->setCameraAngles(-3.0, s.coast ? 0.0 : 20.0, 0.0);
         if (s.fog) {
             v->addObject(nearBlock, "block", {&nearX, &nearY, &zero, &zero, &zero, &zero}, 5, 0.0f, false, false);
             v->addObject(farBlock, "block", {&farX, &farY, &zero, &zero, &zero, &zero}, 5, 0.0f, false, false);

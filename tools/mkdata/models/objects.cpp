@@ -42,12 +42,22 @@ r3d::ClumpRecord contactMine(const ModelSize&) {
     return model;
 }
 
+// The Captor: a torpedo's capsule moored upright, its dark anchor housing below, a domed head
+// above, on a short length of its mooring cable; 3.7 m tall. Built along Z, then stood up.
 r3d::ClumpRecord captor(const ModelSize&) {
     r3d::ClumpRecord model;
     Mesh mesh(model);
-    const std::uint32_t m = mesh.material({0.28f, 0.3f, 0.26f});
-    shapes::frustum(mesh, {0, 0.0f, 0.0f}, {0, 0.37f, 0.0f}, 0.027f, 0.027f, 8, m);
-    shapes::frustum(mesh, {0, -0.1f, 0.0f}, {0, 0.0f, 0.0f}, 0.002f, 0.002f, 4, m);
+    const std::uint32_t capsule = mesh.material({0.3f, 0.34f, 0.22f});
+    const std::uint32_t dark = mesh.material(kMineBlack);
+    const std::array<Station, 2> housing = {{{0.0f, 0.034f}, {0.05f, 0.034f}}};
+    shapes::revolution(mesh, {}, housing, 8, 1.0f, dark);
+    const std::array<Station, 4> body = {{{0.05f, 0.0265f}, {0.33f, 0.0265f}, {0.355f, 0.019f}, {0.37f, 0.0f}}};
+    shapes::revolution(mesh, {}, body, 8, 1.0f, capsule);
+    shapes::frustum(mesh, {0, 0, -0.12f}, {0, 0, 0}, 0.0015f, 0.0015f, 4, dark);
+    const r3d::Matrix upright = r3d::Matrix::rotation(r3d::Axis::X, -90.0f);
+    for (r3d::VertexRecord& v : model.vertices)
+        v.position = upright.apply(v.position);
+    shapes::scaleModel(model, {1, 1, 1}); // the faces take their new normals
     return model;
 }
 
