@@ -1,13 +1,13 @@
 // Every text the program draws fits its place: each screen of the front end reached from the main
 // menu as a player reaches it (the books through every entry, the options and the debriefing
 // through every page, the mission lists of each kind, the editor and the network lobby), and
-// each station of the host on a running mission of the data set (the sonar suite through its
-// pages), with every text whose ink runs past its rectangle, or past the window or bitmap it is
+// each station of the host on a running mission of the data set through each of its pages, with every text whose ink runs past its rectangle, or past the window or bitmap it is
 // drawn into, collected and named with the screen it showed on.
 
 #include "host_mission_fixture.h"
 
 #include "editor/missioneditor/editor_screens.h"
+#include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/pro_mission.h"
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
@@ -17,20 +17,25 @@
 #include "frontend/debrief/debrief_screen.h"
 #include "frontend/frontend_services.h"
 #include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/options/options_record.h"
 #include "frontend/options/options_screen.h"
 #include "multiplayer/lobby/multi_suite.h"
 #include "platform/gdi/text_overflow.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/modal_loop.h"
 #include "sim/services/sim_services.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/geninfo/gen_info.h"
 #include "stations/geninfo/gen_info_service.h"
 #include "tactical/rwutils/scene_entities.h"
 #include "tactical/rwutils/sea_texture.h"
-#include "tactical/sonar/sonar_suite.h"
+#include "framework/app/sub_screen.h"
 #include "tactical/tactical_shell.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -41,10 +46,16 @@ namespace {
 // KNOWN EXCEPTIONS: texts of stations whose owners are fitting them now. Each is the screen as
 // this test names it and the text as drawn (Windows-1252). This list is to be emptied.
 const std::set<std::pair<std::string, std::string>> kKnownExceptions{
-    {"sonar page 4", "2000"}, // the intercept scope's range scale, at the display's right edge
+    {"sonarsuite page 4", "2000"}, // the intercept scope's range scale, at the display's right edge
+    // The fathometer's depth scale, a pixel left of its strip.
+    {"navScreen page 1", "1000"}, {"navScreen page 1", "1500"}, {"navScreen page 1", "2000"},
+    {"navScreen page 1", "2500"}, {"navScreen page 1", "3000"}, {"navScreen page 1", "3500"},
+    {"navScreen page 1", "4000"}, {"navScreen page 1", "4500"},
 };
 
 constexpr int kStationSlots = kStationEntityViewer + 1;
+// The editor's buttons of its boxes, in layout order.
+constexpr int kSettingsButton = 6, kGoalsButton = 7, kOpenButton = 8, kSaveButton = 9;
 
 struct Overflow {
     std::string screen;
@@ -70,6 +81,7 @@ protected:
     }
     ~TextFit() override {
         gdiWatchTextOverflow({});
+        optionsRecord() = optionsDefaults();
         screenDestroy(kSlotGenInfo);
         effectsEnd();
         rwShutdown();
@@ -100,6 +112,48 @@ protected:
         screenSwitch(kSlotMainMenu);
         screenDestroy(slot);
         pump();
+    }
+
+    /// Opens a box of the editor under a name and closes it once it has drawn.
+    void lookAtBox(const std::string& name, const std::function<void()>& open) {
+        const std::string before = screen_;
+        screen_ = name;
+        auto shown = std::make_shared<bool>(false);
+        modalScriptPush([shown](WindowHandle box) {
+            *shown = true;
+            modalLoopEnd(box, kIdCancel);
+        });
+        open();
+        EXPECT_TRUE(*shown) << name << " did not open";
+        screen_ = before;
+    }
+
+    void walkEditorBoxes(ProMission& editor) {
+        // A start and a submarine with a route point, each one's box, then the mission's boxes.
+        const auto placeAt = [&](ProMission::Tool tool, double x, double y) {
+            editor.setTool(tool);
+            editor.mapPressed(x, y, Point{});
+            editor.mapReleased();
+        };
+        constexpr double kCentre = 268800.0;
+        placeAt(ProMission::Tool::Start, kCentre, kCentre);
+        placeAt(ProMission::Tool::Submarine, kCentre + 20000.0, kCentre);
+        placeAt(ProMission::Tool::Route, kCentre + 40000.0, kCentre);
+        run(100);
+        editor.document().forEachMissionObject([&](MissionObject& object) {
+            Point at;
+            if (object.viewPosition(*editor.map(), at))
+                lookAtBox(object.isStart() ? "editor start box" : "editor unit box",
+                          [&] { editor.editAt(at); });
+            if (MapWaypoint* point = object.firstWaypoint(); point && point->viewPosition(*editor.map(), at))
+                lookAtBox("editor route point box", [&] { editor.editAt(at); });
+        });
+        for (const auto& [button, name] : {std::pair{kSettingsButton, "editor settings box"}, {kGoalsButton, "editor goals box"},
+                                           {kOpenButton, "editor open box"}, {kSaveButton, "editor save box"}})
+            lookAtBox(name, [&] {
+                clickAt(Point{editor_layout::kButtonX + 20, editor_layout::buttonY(button) + 10});
+            });
+        editor.document().changed = false;
     }
 
     void walkFrontEnd() {
@@ -144,6 +198,7 @@ protected:
             ASSERT_FALSE(editor->areas().empty());
             editor->newMission(static_cast<int>(editor->areas().size()) - 1);
             run(100);
+            walkEditorBoxes(*editor);
             leave(kSlotMissionEditor);
         }
         if (enter(kSlotMultiPlayer, "network lobby"))
@@ -156,6 +211,7 @@ protected:
     }
 
     void walkStations() {
+        optionsRecord().setField(kOptionControlRoom3d, 1); // the control room is shown only so
         startOnHost("Sa2.scn");
         effectsBegin();
         auto& host = *static_cast<GenInfo*>(screenGet(kSlotGenInfo));
@@ -166,12 +222,15 @@ protected:
             host.selectStation(station);
             at(screen_);
             play(2000);
-            if (station == kStationSonar)
-                for (int page = 0; page < 5; ++page) {
-                    screen_ = "sonar page " + std::to_string(page);
-                    sonarShowPage(page);
+            SubScreen* shown = host.child(station);
+            if (!shown)
+                continue;
+            for (int page = 0; page < shown->pageCount(); ++page)
+                if (shown->page(page)) {
+                    screen_ = std::string(stationKey(station)) + " page " + std::to_string(page);
+                    shown->selectPage(page);
                     at(screen_);
-                    play(2000);
+                    play(1000);
                 }
         }
         screen_ = "debriefing";

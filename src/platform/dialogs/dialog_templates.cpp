@@ -108,7 +108,7 @@ constexpr DialogItemTemplate kEditorSettings[] = {
     {"EDIT", "", 1004, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE, 7, 154, 306, 28},
     {"STATIC", "Heure (1 jour, 3 soir, 4 aube)", 1105, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 187, 110, 9},
     {"EDIT", "", 1005, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 122, 185, 36, 12},
-    {"STATIC", "\xC9tat de la mer (0-5)", 1106, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 162, 187, 110, 9},
+    {"STATIC", "Mer (\xE9tat 0-5)", 1106, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 162, 187, 110, 9},
     {"EDIT", "", 1006, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 277, 185, 36, 12},
     {"STATIC", "C\xE9l\xE9rit\xE9 (0 fond, 1 iso, 2 prof.)", 1107, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 202, 110, 9},
     {"EDIT", "", 1007, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 122, 200, 36, 12},

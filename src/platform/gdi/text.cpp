@@ -49,19 +49,20 @@ Rect inkOf(const Font& font, const TextRun& run) {
 }
 
 // Tells the watcher of a run whose ink does not fit where it is drawn: across, it must lie inside
-// what may be drawn; down, it must not be taller than its own rectangle. The window or bitmap
-// may cut it at the top or bottom: a text that scrolls through its place (the credits, a list's
-// rows) is cut there on purpose.
+// what may be drawn; down, inside its own rectangle when it has one. The window or bitmap may cut
+// it at the top or bottom: a text that scrolls through its place (the credits, a list's rows) is
+// cut there on purpose.
 void watchFit(const Font& font, const TextRun& run, const ClipList& clip, Point origin) {
     const Rect ink = inkOf(font, run).offsetBy(origin.x, origin.y);
     const Rect& field = clip.bounds();
-    const bool tooTall = run.clip && ink.height() > run.clip->height();
-    if (ink.isEmpty() || field.isEmpty() || (ink.left >= field.left && ink.right <= field.right && !tooTall))
+    const Rect own = run.clip ? run.clip->offsetBy(origin.x, origin.y) : Rect{};
+    const bool outOfItsRect = run.clip && (ink.top < own.top || ink.bottom > own.bottom);
+    if (ink.isEmpty() || field.isEmpty() || (ink.left >= field.left && ink.right <= field.right && !outOfItsRect))
         return;
     std::string text;
     for (const TextPiece& piece : run.pieces)
         text += piece.text;
-    gdiTextOverflowWatcher()({text, ink, run.clip ? run.clip->offsetBy(origin.x, origin.y) : field});
+    gdiTextOverflowWatcher()({text, ink, run.clip ? own : field});
 }
 
 } // namespace

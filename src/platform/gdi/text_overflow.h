@@ -1,7 +1,6 @@
 #pragma once
-// A watch on the texts drawn: a text whose ink runs past the sides of the place it was drawn in
-// (its rectangle, or else the window or bitmap it went to), or is taller than that place, is told
-// to the watcher, who may collect it. Nothing is watched until a watcher is installed, and the drawing costs nothing more then.
+// A watch on the texts drawn: a text whose ink runs past the sides of the window or bitmap it
+// went to, or out of the rectangle it was drawn in, is told to the watcher, who may collect it. Nothing is watched until a watcher is installed, and the drawing costs nothing more then.
 
 #include "platform/geometry/rect.h"
 
