@@ -444,6 +444,9 @@ TEST_F(EditorScreen, ANetworkScenarioOfTheDataSetOpensWhereItLiesAndSavesIntoThe
     ASSERT_TRUE(editor.openScenario()) << "the listed scenario opens";
     EXPECT_GT(editor.document().objects.count(), 1);
     EXPECT_EQ(editor.fileName(), "Duel.scm");
+    const int shown = editor.areaList().selected();
+    ASSERT_GE(shown, 0) << "the list shows the scenario's area";
+    EXPECT_EQ(editor.areas()[static_cast<std::size_t>(shown)].latitude, editor.document().header.originLatitude);
 
     modalScriptPush([](WindowHandle box) {
         EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "Duel.scm");

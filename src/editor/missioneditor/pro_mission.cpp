@@ -22,6 +22,7 @@
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -321,6 +322,11 @@ bool ProMission::openScenario() {
     dragged_ = nullptr;
     forgetPlacing();
     missionApply(document_, std::move(contents), map_.get());
+    // The list shows the area the scenario lies in, when it is one of them.
+    const auto area = std::find_if(areas_.begin(), areas_.end(), [&](const EditorArea& a) {
+        return a.latitude == document_.header.originLatitude && a.longitude == document_.header.originLongitude;
+    });
+    areaList_->select(area == areas_.end() ? -1 : static_cast<int>(area - areas_.begin()));
     // A scenario of the data set is only read: one of the data set's own kind (".scn") becomes a
     // copy, to be saved under a name of the player's; one of a player's kind keeps its name, which
     // a save writes into the player's folder.
