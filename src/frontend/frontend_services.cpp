@@ -173,10 +173,15 @@ void frontEndInstallProgram(AppNetwork* network) {
     scoringSetWorld(&worldMissionFacts());
     worldSetProgressBox(&frontEndTerrainProgressBox());
     widgetSetSound(&soundManagerWidgetSound());
+    frontEndRegisterScreens();
+    frontEndRegisterStations();
+    genInfoSetLossHooks({commitOptionsPage, stateroomLockSafe});
+}
+
+void frontEndRegisterStations() {
     navRegisterStation();
     fireRegisterStation();
     firePanelsInstall();
-    frontEndRegisterScreens();
     shipControlRegister();
     tmaRegisterStation();
     sonarRegisterStation();
@@ -184,7 +189,6 @@ void frontEndInstallProgram(AppNetwork* network) {
     stateroomRegister();
     booksRegisterStations();
     entViewRegister();
-    genInfoSetLossHooks({commitOptionsPage, stateroomLockSafe});
     radarRegisterStation();
     radioRegisterStation();
     controlRoomRegisterStation();

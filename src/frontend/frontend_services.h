@@ -13,10 +13,12 @@ AppFrontEnd& frontEndShellServices();
 FrontEnd& frontEndSimServices();
 /// Registers the makers of the front end's screens with the screen manager.
 void frontEndRegisterScreens();
+/// Registers the makers of every station of the host in the station table.
+void frontEndRegisterStations();
 /// Installs the services of the whole program for the shell, the simulation (sound, fire
 /// control, the entity classes, the world's facts for scoring, the terrain's progress box) and
 /// the widgets' click sounds, with the network game given (null: none), and registers the front
-/// end's screens.
+/// end's screens and the stations.
 void frontEndInstallProgram(AppNetwork* network);
 
 } // namespace q71

@@ -2,20 +2,27 @@
 // A list of rows on a screen's glass: one row per line in phosphor, the selected row lit in
 // amber, rows that cannot be chosen dimmed. A click selects a row and tells the parent
 // WM_COMMAND (id, row); a second click on the same row soon after chooses it: WM_COMMAND
-// (id + 1, row). The login's roster and the mission lists are such lists.
+// (id + 1, row). A list of more rows than it shows has a scroll bar down its right side and
+// scrolls by the wheel. A list that takes keys moves its selection by the keys its screen leaves,
+// telling the parent as a click does. The login's roster and the mission lists are such lists.
 
 #include "framework/widgets/base_widget.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace q71 {
 
+class Scroller;
+
 class GlassList : public BaseWidget {
 public:
     /// A windowless list over a rectangle of the parent.
     GlassList(WindowHandle parent, int controlId, const Rect& area);
+    /// Takes its scroll bar with it.
+    ~GlassList() override;
 
     /// The rows, none selected; `dimmed` (when not empty) marks rows drawn dim.
     void setRows(std::vector<std::string> rows, std::vector<bool> dimmed = {});
@@ -34,24 +41,50 @@ public:
     int selected() const { return selected_; }
     /// The first row shown.
     int firstVisible() const { return first_; }
+    /// Shows the rows from `row` on, the last page kept full.
+    void scrollTo(int row);
     /// How many rows fit.
     int visibleRows() const;
     /// The row at a point of the parent, or -1.
     int rowAt(int x, int y) const;
-    /// Moves the selection one row up (-1) or down (1), to the first row when none is selected;
-    /// false for an empty list.
-    bool step(int direction);
+    /// The keys of a list: Up and Down a row, Page Up and Page Down a page, Home and End to the
+    /// first and the last row. Moves the selection (the first row when none was selected) into
+    /// view and tells the parent WM_COMMAND (id, row); false for any other key or an empty list.
+    bool navigate(int virtualKey);
+    /// The list takes the keys its screen leaves (a list whose rows a click changes does not).
+    void takeKeys() { takesKeys_ = true; }
+    /// The bar shown while the rows overflow, or null.
+    Scroller* scrollBar() const;
 
     void paint(PaintRecord& paint) override;
     void onLeftDown(int x, int y) override;
+    /// The list's keys, when it takes keys.
+    int onKeyDown(std::uint32_t key, LParam lParam) override;
+    /// The bar moved: its position is the first row shown.
+    void onVScroll(WParam wParam, LParam lParam) override;
+    /// Three rows a notch; the selection stays.
+    bool onMouseWheel(int delta) override;
+    void hide() override;
+    void show() override;
 
 private:
+    int lastFirstRow() const;
+    /// The right edge of the rows' text: left of the bar while it shows.
+    int rowsRight() const;
+    /// Shows the bar when the rows overflow (made on first need), hides it otherwise, and sets
+    /// its range and position.
+    void updateBar();
+
     std::vector<std::string> rows_;
     std::vector<bool> dimmed_;
     int selected_ = -1;
     int first_ = 0;
     int lastClickedRow_ = -1;
     std::uint32_t lastClickTime_ = 0;
+    bool takesKeys_ = false;
+    int rowsFont_ = -1; ///< the font of the rows, chosen at the first paint
+    Scroller* bar_ = nullptr; // a window of the parent's, which may destroy it first
+    std::weak_ptr<const void> barAlive_;
 };
 
 } // namespace q71

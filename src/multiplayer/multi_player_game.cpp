@@ -3,6 +3,7 @@
 #include "framework/textmngr/text_manager.h"
 #include "multiplayer/builtin_format.h"
 #include "multiplayer/mp_session.h"
+#include "platform/text/program_log.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -444,7 +445,7 @@ void MultiPlayerGame::line(const std::string& text) {
     if (listener_)
         listener_->lobbyLine(text);
     else
-        std::fprintf(stderr, "q71: %s\n", text.c_str());
+        logLine(text);
 }
 
 void MultiPlayerGame::changed() {

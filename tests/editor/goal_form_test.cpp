@@ -49,7 +49,7 @@ TEST_F(GoalForm, FieldsAreTakenAndTheGoalMovesUnderItsNewParent) {
     GoalNode* reach = add(kGoalReachArea, nullptr, "Rallier");
     GoalFormTexts texts = goalFormTexts(*reach);
     const auto [latitude, longitude] = at(40000.0, 60000.0);
-    texts[kGoalFieldKind] = "4";
+    texts[kGoalFieldKind] = "Stopper";
     texts[kGoalFieldPoints] = "250";
     texts[kGoalFieldRequired] = "1";
     texts[kGoalFieldParent] = std::to_string(survive->id);
@@ -74,6 +74,24 @@ TEST_F(GoalForm, FieldsAreTakenAndTheGoalMovesUnderItsNewParent) {
     EXPECT_EQ(reach->parent, nullptr);
 }
 
+TEST_F(GoalForm, KindsAreOfferedAndReadByTheirNamesTheirNumbersUnchanged) {
+    EXPECT_EQ(goalKindNames(), (std::vector<std::string>{"D\xE9truire", "Atteindre", "Stopper", "Survivre"}));
+    const std::pair<const char*, int> stored[] = {{"D\xE9truire", 1}, {"Atteindre", 2}, {"Stopper", 4}, {"Survivre", 9}};
+    for (const auto& [name, number] : stored) {
+        GoalNode* goal = add(number, nullptr, "But");
+        EXPECT_EQ(goalFormTexts(*goal)[kGoalFieldKind], name);
+        EXPECT_EQ(goalKindOf(name), number);
+    }
+    // A kind the editor does not make (damage, from a file) is shown as none and cannot be applied.
+    GoalNode* damage = add(3, nullptr, "Endommager");
+    const GoalFormTexts texts = goalFormTexts(*damage);
+    EXPECT_EQ(texts[kGoalFieldKind], "");
+    GoalField bad = kGoalFieldCount;
+    EXPECT_FALSE(goalFormRead(texts, document, *damage, bad));
+    EXPECT_EQ(bad, kGoalFieldKind);
+    EXPECT_EQ(damage->kind, 3);
+}
+
 TEST_F(GoalForm, AFieldThatDoesNotReadIsNamedAndNothingChanges) {
     GoalNode* top = add(kGoalDestroy, nullptr, "Haut");
     GoalNode* below = add(kGoalReachArea, top, "Bas");
@@ -84,7 +102,7 @@ TEST_F(GoalForm, AFieldThatDoesNotReadIsNamedAndNothingChanges) {
         std::string text;
     };
     const std::vector<Case> cases{
-        {kGoalFieldKind, "3"},          {kGoalFieldKind, "vite"},        {kGoalFieldPoints, "1e9"},
+        {kGoalFieldKind, "4"},          {kGoalFieldKind, "vite"},        {kGoalFieldPoints, "1e9"},
         {kGoalFieldRequired, "2"},      {kGoalFieldParent, "99"},        {kGoalFieldRadius, "0"},
         {kGoalFieldLatitude, "10-00.000 N"}, {kGoalFieldMessage, std::string(201, 'm')},
     };

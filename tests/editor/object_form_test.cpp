@@ -2,7 +2,9 @@
 // minutes becomes the record's fields, and what does not read is named, changing nothing.
 
 #include "editor/missioneditor/object_form.h"
+#include "sim/simulation/own_ship_starts.h"
 #include "sim/support/world_harness.h"
+#include "stations/geninfo/order_read_out.h"
 
 #include <gtest/gtest.h>
 
@@ -139,20 +141,28 @@ TEST(ObjectFormModes, EachPatrolModeShowsTheFieldsItUsesLabelledForIt) {
     }
 }
 
-TEST_F(ObjectForm, AStartShowsWhereTheBoatSitsAndKeepsOnlyItsOwnFields) {
+TEST_F(ObjectForm, AStartShowsTheFeetShipControlWillShowAndKeepsOnlyItsOwnFields) {
+    // What ship control reads for the boat placed from a start record.
+    const auto shipControlFeet = [](const ScenarioRecord& record) {
+        return depthFeetOf(ownShipStartFromRecord(record).depth);
+    };
     ScenarioRecord start;
     start.type = kScenarioOwnShipStart;
     start.typeName = "Orque";
-    start.depth = -128;
+    for (const int depth : {-128, -300, -28}) {
+        start.depth = depth;
+        EXPECT_EQ(objectFormTexts(start)[kFieldDepth], std::to_string(shipControlFeet(start))) << depth;
+    }
     ObjectFormTexts texts = objectFormTexts(start);
-    EXPECT_EQ(texts[kFieldDepth], "-100") << "the record lies 28 ft deeper than the boat";
     texts[kFieldName] = "Nautile";
-    texts[kFieldDepth] = "-60";
     texts[kFieldSide] = "nothing a start reads";
-    ObjectField bad = kFieldLatitude;
-    ASSERT_TRUE(objectFormRead(texts, start, bad));
+    for (const int feet : {60, 100, 128, 450}) {
+        texts[kFieldDepth] = std::to_string(feet);
+        ObjectField bad = kFieldLatitude;
+        ASSERT_TRUE(objectFormRead(texts, start, bad));
+        EXPECT_EQ(shipControlFeet(start), feet) << "a start saved at " << feet << " ft starts there";
+    }
     EXPECT_EQ(start.typeName, "Nautile") << "a boat's name is no record";
-    EXPECT_EQ(start.depth, -88);
     EXPECT_EQ(start.type, kScenarioOwnShipStart);
     EXPECT_FALSE(objectFieldOfStart(kFieldMode));
     EXPECT_TRUE(objectFieldOfStart(kFieldSpreadHeight));

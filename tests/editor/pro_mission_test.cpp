@@ -12,6 +12,10 @@
 #include "editor/missioneditor/object_form.h"
 #include "editor/missioneditor/pro_mission.h"
 #include "framework/app/screen_manager.h"
+#include "framework/widgets/scroller.h"
+#include "framework/widgets/scroller_parts.h"
+#include "framework/widgets/simple_button.h"
+#include "frontend/glass_list.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend/scenario_files/scenario_file_dialog.h"
@@ -36,7 +40,10 @@
 #include "sim/simulation/scenario_reader.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/simulation/own_ship_starts.h"
 #include "sim/support/world_harness.h"
+#include "stations/geninfo/order_read_out.h"
+#include "platform/window/virtual_keys.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
 #include "support/golden_image.h"
@@ -101,6 +108,10 @@ protected:
         clickAt(Point{editor_layout::kMap.left + pixel.x, editor_layout::kMap.top + pixel.y});
     }
 
+    GlassList& areaList() const { return static_cast<ProMission*>(screenGet(kSlotMissionEditor))->areaList(); }
+    int firstAreaShown() const { return areaList().firstVisible(); }
+    int visibleAreas() const { return areaList().visibleRows(); }
+
     static int areaIndex(const ProMission& editor, const std::string& name) {
         const auto& areas = editor.areas();
         const auto at = std::find_if(areas.begin(), areas.end(), [&](const EditorArea& a) { return a.name == name; });
@@ -143,7 +154,7 @@ TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForIt
     // The destroy goal made in the goals box, then the ship's record and the goal bound in its box.
     modalScriptPush([](WindowHandle box) {
         messageSend(box, WM_COMMAND, GoalsDialog::kNew, 0);
-        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "1");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "D\xE9truire");
         dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldPoints, "1000");
         dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldMessage, "Le cargo est coul\xE9.");
         messageSend(box, WM_COMMAND, GoalsDialog::kApply, 0);
@@ -275,12 +286,14 @@ TEST_F(EditorScreen, AMissionSavedThroughTheFileBoxIsOpenedAgainFromItsList) {
     clickButton(kSave);
     EXPECT_EQ(editor.fileName(), "aller.scu");
 
-    // A second save offers the same name and replaces the file without a question.
+    // A second save offers the same name and asks before it replaces the file.
     modalScriptPush([](WindowHandle box) {
         EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "aller.scu");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
+    const auto asked = answerNextBox(kIdYes);
     clickButton(kSave);
+    EXPECT_TRUE(*asked);
 
     ASSERT_TRUE(editor.newMission(1 % static_cast<int>(editor.areas().size())));
     EXPECT_EQ(editor.fileName(), "");
@@ -308,7 +321,7 @@ TEST_F(EditorScreen, AGoalAreasCentreIsClickedOnTheMapAndTheGoalsBoxTakesIt) {
         messageSend(box, WM_COMMAND, GoalsDialog::kNew, 0); // a survive goal: no area to place
         messageSend(box, WM_COMMAND, GoalsDialog::kPlaceCentre, 0);
         EXPECT_TRUE(windowIsVisible(box)) << "the box stays";
-        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "2");
+        dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldKind, "Atteindre");
         dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldRadius, "5000");
         dialogSetItemText(box, GoalsDialog::kFirstEdit + kGoalFieldMessage, "Zone atteinte.");
         messageSend(box, WM_COMMAND, GoalsDialog::kPlaceCentre, 0);
@@ -345,6 +358,121 @@ TEST_F(EditorScreen, AGoalAreasCentreIsClickedOnTheMapAndTheGoalsBoxTakesIt) {
     EXPECT_EQ(editor.document().objects.count(), 0);
     answerNextBox(kIdNo);
     clickButton(kQuit);
+}
+
+TEST_F(EditorScreen, EveryAreaOfTheListIsReachedByKeysWheelAndBarAndTheLastStartsAMission) {
+    ProMission& editor = enterEditor();
+    const int areas = static_cast<int>(editor.areas().size());
+    ASSERT_GE(areas, 12) << "the data set's mission areas";
+    const Point inList{editor_layout::kAreaGlass.left + 30, editor_layout::kAreaGlass.top + 40};
+
+    // The wheel turns the rows shown, three a notch, and never past the last page.
+    display.moveMouse(inList);
+    display.turnWheel(inList, -1);
+    pump();
+    EXPECT_EQ(firstAreaShown(), 3);
+    display.turnWheel(inList, -10);
+    pump();
+    EXPECT_EQ(firstAreaShown(), areas - visibleAreas());
+    display.turnWheel(inList, 10);
+    pump();
+    EXPECT_EQ(firstAreaShown(), 0);
+
+    // The bar beside the rows: its lower arrow steps one row.
+    Scroller* bar = areaList().scrollBar();
+    ASSERT_NE(bar, nullptr) << "more areas than rows";
+    EXPECT_TRUE(windowIsVisible(bar->window()));
+    EXPECT_TRUE(windowIsVisible(bar->incrementArrow()->window()));
+    const Rect barRect = windowGetRect(bar->window());
+    clickAt(Point{(barRect.left + barRect.right) / 2, barRect.bottom - 4});
+    EXPECT_EQ(firstAreaShown(), 1);
+
+    // The keys: End reaches the last area, Home the first, Page Down a page on.
+    press(static_cast<std::uint8_t>(VK_END));
+    EXPECT_EQ(areaList().selected(), areas - 1);
+    EXPECT_EQ(firstAreaShown(), areas - visibleAreas()) << "the chosen row shows";
+    press(static_cast<std::uint8_t>(VK_HOME));
+    EXPECT_EQ(areaList().selected(), 0);
+    press(static_cast<std::uint8_t>(VK_NEXT));
+    EXPECT_EQ(areaList().selected(), visibleAreas());
+    press(static_cast<std::uint8_t>(VK_END));
+    clickButton(kNew);
+    const EditorArea& last = editor.areas().back();
+    EXPECT_EQ(editor.document().header.originLatitude, last.latitude);
+    EXPECT_EQ(editor.document().header.originLongitude, last.longitude);
+    EXPECT_EQ(editor.document().texts[kScenarioMissionName], std::optional<std::string>(last.name));
+}
+
+TEST_F(EditorScreen, TheButtonOfTheToolInHandStaysDownUntilAnotherIsTaken) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    pump();
+    const auto down = [&](int button) { return editor.buttons()[static_cast<std::size_t>(button)]->getState() == 1; };
+    clickButton(kShip);
+    EXPECT_TRUE(down(kShip));
+    clickButton(kDelete);
+    EXPECT_TRUE(down(kDelete));
+    EXPECT_FALSE(down(kShip)) << "one tool at a time";
+    clickButton(kDelete);
+    EXPECT_FALSE(down(kDelete)) << "pressed again, the tool is put down";
+    EXPECT_EQ(editor.tool(), ProMission::Tool::Pick);
+    // A unit placed: the tool is done and its button comes up; a route wants a unit chosen.
+    clickButton(kSubmarine);
+    clickMap(editor, kCentre, kCentre);
+    EXPECT_FALSE(down(kSubmarine));
+    EXPECT_EQ(editor.tool(), ProMission::Tool::Pick);
+    clickButton(kRoute);
+    EXPECT_TRUE(down(kRoute)) << "the submarine just placed is chosen";
+    clickButton(kStart);
+    EXPECT_TRUE(down(kStart));
+    EXPECT_FALSE(down(kRoute));
+    clickMap(editor, kCentre - 20000.0, kCentre);
+    for (int button = 0; button < static_cast<int>(editor.buttons().size()); ++button)
+        EXPECT_FALSE(down(button)) << button;
+}
+
+TEST_F(EditorScreen, ANetworkScenarioOfTheDataSetOpensWhereItLiesAndSavesIntoThePlayersFolder) {
+    ProMission& editor = enterEditor();
+    const std::string shipped = fileResolvePath(scenarioDataSetFolder() + "\\Duel.scm");
+    ASSERT_TRUE(std::filesystem::exists(shipped));
+    const auto timeBefore = std::filesystem::last_write_time(shipped);
+    modalScriptPush([](WindowHandle box) {
+        messageSend(dialogGetItem(box, ScenarioFileDialog::kNetwork), BM_CLICK, 0, 0);
+        dialogSetItemText(box, ScenarioFileDialog::kName, "Duel.scm");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    ASSERT_TRUE(editor.openScenario()) << "the listed scenario opens";
+    EXPECT_GT(editor.document().objects.count(), 1);
+    EXPECT_EQ(editor.fileName(), "Duel.scm");
+    const int shown = editor.areaList().selected();
+    ASSERT_GE(shown, 0) << "the list shows the scenario's area";
+    EXPECT_EQ(editor.areas()[static_cast<std::size_t>(shown)].latitude, editor.document().header.originLatitude);
+
+    modalScriptPush([](WindowHandle box) {
+        EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "Duel.scm");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdOk); }); // any warning
+    EXPECT_TRUE(editor.save());
+    modalScriptSetUnansweredHandler(nullptr);
+    EXPECT_TRUE(std::filesystem::exists(player.file("q71/Scenario/Duel.scm")) ||
+                std::filesystem::exists(fileResolvePath(scenarioPlayersFolder() + "\\Duel.scm")));
+    EXPECT_EQ(fileResolvePath(scenarioPath("Duel.scm")).rfind(fileResolvePath(scenarioPlayersFolder()), 0), 0u)
+        << "saved into the player's folder";
+    EXPECT_EQ(std::filesystem::last_write_time(shipped), timeBefore) << "the data set's file is only read";
+}
+
+TEST_F(EditorScreen, ANewStartShowsTheFeetShipControlWillShow) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(editor.newMission(0));
+    pump();
+    clickButton(kStart);
+    clickMap(editor, kCentre, kCentre);
+    MissionObject* start = nullptr;
+    editor.document().forEachMissionObject([&](MissionObject& o) { start = &o; });
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(objectFormTexts(start->fields)[kFieldDepth], "100");
+    EXPECT_EQ(depthFeetOf(ownShipStartFromRecord(start->fields).depth), 100);
 }
 
 TEST_F(EditorScreen, ADataSetScenarioOpensAsACopyThatIsSavedInThePlayersFolder) {
@@ -498,7 +626,7 @@ TEST_F(EditorScreen, TheGoalsBoxAddsAGoalThatAUnitIsBoundToThroughItsBox) {
     clickMap(editor, kCentre, kCentre);
     modalScriptPush([](WindowHandle box) {
         messageSend(box, WM_COMMAND, 1020, 0); // a new goal, chosen
-        dialogSetItemText(box, 1001, "1");
+        dialogSetItemText(box, 1001, "D\xE9truire"); // the kind chosen by its name
         dialogSetItemText(box, 1002, "800");
         dialogSetItemText(box, 1008, "Le cargo est coul\xE9.");
         messageSend(box, WM_COMMAND, 1022, 0);

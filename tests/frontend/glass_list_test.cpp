@@ -1,6 +1,12 @@
 // A glass list given new rows: made from a range of items, or replacing the rows while the
-// player's selection stays where it was.
+// player's selection stays where it was; its scroll bar only while the rows overflow, the wheel
+// and the bar moving the rows shown, and the keys moving the selection.
 #include "frontend/glass_list.h"
+#include "framework/widgets/scroller.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/virtual_keys.h"
+#include "platform/window/window.h"
+#include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
 #include "support/headless_windows.h"
 
@@ -66,6 +72,70 @@ TEST_F(GlassListRows, ReplacedRowsKeepTheSelectedRowInViewWhileItStillExists) {
             EXPECT_EQ(list.firstVisible(), 0);
         }
     }
+}
+
+TEST_F(GlassListRows, OnlyAListOfMoreRowsThanItShowsHasABar) {
+    const int shown = list.visibleRows();
+    list.setRows(numbered(shown));
+    EXPECT_EQ(list.scrollBar(), nullptr) << "every row shows";
+    list.setRows(numbered(shown + 1));
+    Scroller* bar = list.scrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(windowIsVisible(bar->window()));
+    EXPECT_EQ(windowGetParent(bar->window()), screen);
+    const Rect barRect = windowGetRect(bar->window());
+    EXPECT_TRUE(barRect.left >= 10 && barRect.right <= 210 && barRect.top >= 10 && barRect.bottom <= 110)
+        << "inside the list's glass";
+    list.hide();
+    EXPECT_FALSE(windowIsVisible(bar->window())) << "hidden with its list";
+    list.show();
+    EXPECT_TRUE(windowIsVisible(bar->window()));
+    list.setRows(numbered(2));
+    EXPECT_FALSE(windowIsVisible(bar->window())) << "the rows fit again";
+}
+
+TEST_F(GlassListRows, TheWheelAndTheBarMoveTheRowsShownAndLeaveTheSelection) {
+    list.setRows(numbered(20));
+    const int last = 20 - list.visibleRows();
+    list.select(1);
+    EXPECT_TRUE(list.onMouseWheel(-120));
+    EXPECT_EQ(list.firstVisible(), 3) << "three rows a notch towards the user";
+    EXPECT_EQ(list.selected(), 1);
+    list.onMouseWheel(-1200);
+    EXPECT_EQ(list.firstVisible(), last) << "the last page stays full";
+    list.onMouseWheel(120);
+    EXPECT_EQ(list.firstVisible(), last - 3);
+    // The bar's report of its position, and only its own.
+    list.onVScroll(2, static_cast<LParam>(99));
+    EXPECT_EQ(list.firstVisible(), last - 3);
+    list.onVScroll(2, static_cast<LParam>(7));
+    EXPECT_EQ(list.firstVisible(), 2);
+    list.scrollTo(5);
+    EXPECT_EQ(list.scrollBar()->getPosition(), 5) << "the bar follows the rows shown";
+}
+
+TEST_F(GlassListRows, TheKeysMoveTheSelectionIntoViewAndTellTheParent) {
+    list.setRows(numbered(20));
+    const int page = list.visibleRows();
+    const std::pair<std::uint32_t, int> walk[] = {
+        {VK_DOWN, 0}, {VK_DOWN, 1}, {VK_NEXT, 1 + page}, {VK_END, 19}, {VK_DOWN, 19},
+        {VK_PRIOR, 19 - page}, {VK_UP, 18 - page}, {VK_HOME, 0}, {VK_UP, 0},
+    };
+    for (const auto& [key, row] : walk) {
+        EXPECT_TRUE(list.navigate(static_cast<int>(key)));
+        EXPECT_EQ(list.selected(), row) << key;
+        EXPECT_LE(list.firstVisible(), row);
+        EXPECT_LT(row, list.firstVisible() + page);
+    }
+    pump();
+    EXPECT_EQ(receivedBy(screen, WM_COMMAND).size(), std::size(walk)) << "each move is told as a click";
+    EXPECT_FALSE(list.navigate(static_cast<int>(VK_LEFT)));
+    EXPECT_EQ(list.onKeyDown(VK_DOWN, 0), 0) << "a list takes the keys its screen leaves only when asked to";
+    list.takeKeys();
+    EXPECT_EQ(list.onKeyDown(VK_DOWN, 0), 1);
+    EXPECT_EQ(list.selected(), 1);
+    list.setRows({});
+    EXPECT_FALSE(list.navigate(static_cast<int>(VK_DOWN))) << "an empty list";
 }
 
 } // namespace

@@ -86,5 +86,15 @@ TEST(OptionsRecordFields, TheFileIsLittleEndianAndOnlyExactlyOneRecord) {
     EXPECT_FALSE(optionsDecode(longer));
 }
 
+TEST(OptionsRecordFields, AChartCellSizeOutsideOneToSixteenIsHeldToItWhenRead) {
+    OptionsRecord record;
+    for (const auto& [stored, size] : {std::pair{0x7FFFFFFF, 16}, std::pair{-40, 1}, std::pair{6, 7}}) {
+        record.setField(kOptionChartCellSize, stored);
+        const auto read = optionsDecode(optionsEncode(record));
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->field(kOptionChartCellSize) + 1, size) << "stored " << stored;
+    }
+}
+
 } // namespace
 } // namespace q71

@@ -72,6 +72,25 @@ TEST_F(PortOfCall, LevelsAreBoughtAndSoldAgainstTheCareerPoints) {
     test::saveScreenPicture("portcall");
 }
 
+TEST_F(PortOfCall, EachRowTellsWhatALevelCostsAndWhatSellingOneGivesBack) {
+    playerRecord()->careerPoints = 200;
+    PortofCall& port = openFromMenu();
+    const auto tells = [](const std::string& line, const char* points) { return line.find(points) != std::string::npos; };
+    // Level 0 with 200 points: a level costs 1000 (above the earned level), nothing to sell.
+    EXPECT_TRUE(tells(port.priceLine(1), "1000")) << port.priceLine(1);
+    EXPECT_FALSE(tells(port.priceLine(1), "250")) << port.priceLine(1);
+    // At the earned level 1: 1000 to buy, 250 back for a sale.
+    EXPECT_TRUE(tells(port.priceLine(0), "1000") && tells(port.priceLine(0), "250")) << port.priceLine(0);
+    // Sold below the earned level: buying it back costs 250; at the bottom nothing more sells.
+    ASSERT_TRUE(port.sell(0));
+    EXPECT_TRUE(tells(port.priceLine(0), "250")) << port.priceLine(0);
+    EXPECT_FALSE(tells(port.priceLine(0), "1000")) << port.priceLine(0);
+    // At the top (4): nothing to buy, 250 back.
+    EXPECT_TRUE(tells(port.priceLine(3), "250")) << port.priceLine(3);
+    EXPECT_FALSE(tells(port.priceLine(3), "1000")) << port.priceLine(3);
+    EXPECT_NE(port.priceLine(3), port.priceLine(0));
+}
+
 TEST_F(PortOfCall, LeavingWithoutValidatingChangesNothing) {
     PortofCall& port = openFromMenu();
     port.buy(1);

@@ -63,6 +63,15 @@ TEST(ScenarioFileNames, ATypedNameGetsTheChosenEndingUnlessItHasOneAndBadNamesAr
     }
 }
 
+TEST(ScenarioFileNames, AnEndingIsReplacedByTheChosenOneAndANameWithoutOneIsKept) {
+    EXPECT_EQ(scenarioNameWithEnding("Golfe.scu", ScenarioEnding::Network), "Golfe.scm");
+    EXPECT_EQ(scenarioNameWithEnding("Golfe.SCM", ScenarioEnding::Single), "Golfe.scu");
+    EXPECT_EQ(scenarioNameWithEnding("Sa1.scn", ScenarioEnding::Network), "Sa1.scm");
+    EXPECT_EQ(scenarioNameWithEnding("Golfe", ScenarioEnding::Network), "Golfe");
+    EXPECT_EQ(scenarioNameWithEnding("notes.txt", ScenarioEnding::DataSet), "notes.txt");
+    EXPECT_EQ(scenarioNameWithEnding("", ScenarioEnding::Single), "");
+}
+
 TEST(ScenarioFileNames, ThePlayersFilesOfAnEndingAreListedWithoutRegardToCase) {
     test::PlayerFolder player;
     for (const char* name : {"b.scu", "A.scu", "c.SCU", "d.scm", "e.scn", "f.scu.bak", "Sub.scu/x.scu"})
@@ -178,37 +187,59 @@ TEST_F(ScenarioFileBox, WhatCannotBeTakenIsSaidAndTheBoxStaysOpen) {
     }
 }
 
-TEST_F(ScenarioFileBox, SavingOverAnotherFileAsksFirstButNotOverTheCallersOwn) {
+TEST_F(ScenarioFileBox, SavingOverAFileAsksFirstEvenOverTheOneOffered) {
     putScenario("ancien.scu");
     putScenario("courant.scu");
-    {
-        ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Single, "courant.scu");
-        modalScriptPush([](WindowHandle window) {
-            EXPECT_EQ(windowGetText(window), "Enregistrer le sc\xE9nario");
-            EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "courant.scu");
-            messageSend(window, WM_COMMAND, kIdOk, 0);
-        });
-        EXPECT_EQ(box.show(), kIdOk) << "no question over the caller's own file";
-        EXPECT_EQ(box.fileName(), "courant.scu");
-    }
     ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Single, "courant.scu");
     auto asked = std::make_shared<int>(0);
-    modalScriptPush([](WindowHandle window) { typeAndOk(window, "ANCIEN"); });
+    modalScriptPush([](WindowHandle window) {
+        EXPECT_EQ(windowGetText(window), "Enregistrer le sc\xE9nario");
+        EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "courant.scu");
+        messageSend(window, WM_COMMAND, kIdOk, 0);
+    });
     modalScriptPush([asked](WindowHandle window) {
         ++*asked;
         modalLoopEnd(window, kIdNo);
     });
     modalScriptPush([](WindowHandle window) {
         EXPECT_TRUE(windowIsVisible(window)) << "No keeps the box";
-        typeAndOk(window, "ancien");
+        typeAndOk(window, "ANCIEN");
     });
+    modalScriptPush([asked](WindowHandle window) {
+        ++*asked;
+        modalLoopEnd(window, kIdNo);
+    });
+    modalScriptPush([](WindowHandle window) { typeAndOk(window, "ancien"); });
     modalScriptPush([asked](WindowHandle window) {
         ++*asked;
         modalLoopEnd(window, kIdYes);
     });
     EXPECT_EQ(box.show(), kIdOk);
-    EXPECT_EQ(*asked, 2);
+    EXPECT_EQ(*asked, 3);
     EXPECT_EQ(box.fileName(), "ancien.scu");
+}
+
+TEST_F(ScenarioFileBox, TheKindChosenGivesTheOfferedNameItsEnding) {
+    putScenario("patrouille.scu");
+    ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Single,
+                           "patrouille.scu");
+    auto asked = std::make_shared<bool>(false);
+    modalScriptPush([](WindowHandle window) {
+        messageSend(dialogGetItem(window, ScenarioFileDialog::kNetwork), BM_CLICK, 0, 0);
+        EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "patrouille.scm");
+        messageSend(dialogGetItem(window, ScenarioFileDialog::kSingle), BM_CLICK, 0, 0);
+        EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "patrouille.scu");
+        messageSend(dialogGetItem(window, ScenarioFileDialog::kNetwork), BM_CLICK, 0, 0);
+        messageSend(window, WM_COMMAND, kIdOk, 0);
+    });
+    modalScriptPush([asked](WindowHandle window) {
+        *asked = true;
+        modalLoopEnd(window, kIdNo);
+    });
+    EXPECT_EQ(box.show(), kIdOk);
+    EXPECT_FALSE(*asked) << "no network file of that name to replace";
+    EXPECT_EQ(box.fileName(), "patrouille.scm");
+    EXPECT_EQ(box.ending(), ScenarioEnding::Network);
 }
 
 } // namespace

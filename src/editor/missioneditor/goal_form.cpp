@@ -6,6 +6,7 @@
 #include "sim/world/terrain_world.h"
 #include "tactical/charts/map_object.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -32,6 +33,8 @@ const char* kindName(int kind) {
     }
 }
 
+constexpr std::array kEditableKinds{kGoalDestroy, kGoalReachArea, kGoalRecover, kGoalSurvive};
+
 bool under(const GoalNode* node, const GoalNode* ancestor) {
     for (; node; node = node->parent)
         if (node == ancestor)
@@ -46,7 +49,21 @@ bool goalKindIsArea(int kind) {
 }
 
 bool goalKindEditable(int kind) {
-    return kind == kGoalDestroy || kind == kGoalReachArea || kind == kGoalRecover || kind == kGoalSurvive;
+    return std::find(kEditableKinds.begin(), kEditableKinds.end(), kind) != kEditableKinds.end();
+}
+
+std::vector<std::string> goalKindNames() {
+    std::vector<std::string> names;
+    for (const int kind : kEditableKinds)
+        names.emplace_back(kindName(kind));
+    return names;
+}
+
+std::optional<int> goalKindOf(std::string_view name) {
+    for (const int kind : kEditableKinds)
+        if (name == kindName(kind))
+            return kind;
+    return std::nullopt;
 }
 
 std::vector<GoalListLine> goalListLines(const MissionDocument& document) {
@@ -64,7 +81,7 @@ std::vector<GoalListLine> goalListLines(const MissionDocument& document) {
 
 GoalFormTexts goalFormTexts(const GoalNode& goal) {
     GoalFormTexts t;
-    t[kGoalFieldKind] = std::to_string(goal.kind);
+    t[kGoalFieldKind] = goalKindEditable(goal.kind) ? kindName(goal.kind) : "";
     t[kGoalFieldPoints] = std::to_string(goal.points);
     t[kGoalFieldRequired] = std::to_string(goal.required ? 1 : 0);
     t[kGoalFieldParent] = std::to_string(goal.parent ? goal.parent->id : 0);
@@ -85,8 +102,8 @@ bool goalFormRead(const GoalFormTexts& t, MissionDocument& document, GoalNode& g
         bad = field;
         return false;
     };
-    const auto kind = formWhole(t[kGoalFieldKind], 0, 99);
-    if (!kind || !goalKindEditable(static_cast<int>(*kind)))
+    const std::optional<int> kind = goalKindOf(t[kGoalFieldKind]);
+    if (!kind)
         return fail(kGoalFieldKind);
     const auto points = formWhole(t[kGoalFieldPoints], -kMostPoints, kMostPoints);
     if (!points)
@@ -100,7 +117,7 @@ bool goalFormRead(const GoalFormTexts& t, MissionDocument& document, GoalNode& g
     if (!parentId || (*parentId > 0 && (!parent || under(parent, &goal))))
         return fail(kGoalFieldParent);
     double centreX = goal.centreX, centreY = goal.centreY, radius = goal.radius;
-    if (goalKindIsArea(static_cast<int>(*kind))) {
+    if (goalKindIsArea(*kind)) {
         const auto r = formDecimal(t[kGoalFieldRadius], 1.0, kWidestRadius);
         if (!r)
             return fail(kGoalFieldRadius);
@@ -113,7 +130,7 @@ bool goalFormRead(const GoalFormTexts& t, MissionDocument& document, GoalNode& g
     if (t[kGoalFieldMessage].size() > kLongestMessage)
         return fail(kGoalFieldMessage);
 
-    goal.kind = static_cast<std::int32_t>(*kind);
+    goal.kind = *kind;
     goal.points = static_cast<std::int32_t>(*points);
     goal.required = static_cast<std::int32_t>(*required);
     goal.radius = radius;

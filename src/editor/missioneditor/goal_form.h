@@ -4,7 +4,9 @@
 // required, parent, radius and centre of an area, message) read back whole or not at all.
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace q71 {
@@ -14,6 +16,10 @@ struct GoalNode;
 
 /// The kinds the editor makes: destroy a unit, reach an area, stop in an area, survive.
 bool goalKindEditable(int kind);
+/// The names (Windows-1252) of those kinds, in the order of their numbers, as the box offers them.
+std::vector<std::string> goalKindNames();
+/// The kind the editor makes of a name, or none.
+std::optional<int> goalKindOf(std::string_view name);
 /// The kinds that have an area: reach it, stop in it.
 bool goalKindIsArea(int kind);
 
@@ -25,7 +31,7 @@ struct GoalListLine {
 std::vector<GoalListLine> goalListLines(const MissionDocument& document);
 
 enum GoalField : int {
-    kGoalFieldKind,
+    kGoalFieldKind, ///< the kind's name
     kGoalFieldPoints,
     kGoalFieldRequired,
     kGoalFieldParent, ///< the parent's number, 0 for none

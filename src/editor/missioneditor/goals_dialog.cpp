@@ -1,6 +1,5 @@
 #include "editor/missioneditor/goals_dialog.h"
 
-#include "editor/missioneditor/form_numbers.h"
 #include "editor/missioneditor/mission_document.h"
 #include "framework/textmngr/text_manager.h"
 #include "platform/controls/control_messages.h"
@@ -30,12 +29,14 @@ void GoalsDialog::resume(GoalPlacing placed) {
 
 void GoalsDialog::onFirstShow() {
     Dialog::onFirstShow();
+    const WindowHandle kinds = dialogGetItem(dialogWindow(), kFirstEdit + kGoalFieldKind);
+    for (const std::string& name : goalKindNames())
+        messageSend(kinds, CB_ADDSTRING, 0, reinterpret_cast<LParam>(name.c_str()));
     const GoalNode* goal = resumed_ ? goalTreeFindNode(document_.goals.root(), resumed_->goalId) : nullptr;
     refill(goal);
     if (!goal)
         return;
-    for (int field = 0; field < kGoalFieldCount; ++field)
-        dialogSetItemText(dialogWindow(), kFirstEdit + field, resumed_->texts[static_cast<size_t>(field)]);
+    setFields(resumed_->texts);
     apply();
 }
 
@@ -60,7 +61,12 @@ GoalNode* GoalsDialog::chosen() const {
 
 void GoalsDialog::showFields() {
     const GoalNode* goal = chosen();
-    const GoalFormTexts texts = goal ? goalFormTexts(*goal) : GoalFormTexts{};
+    setFields(goal ? goalFormTexts(*goal) : GoalFormTexts{});
+}
+
+void GoalsDialog::setFields(const GoalFormTexts& texts) {
+    // A kind the box does not offer (a goal of another kind, from a file) leaves no kind chosen.
+    messageSend(dialogGetItem(dialogWindow(), kFirstEdit + kGoalFieldKind), CB_SETCURSEL, static_cast<WParam>(-1), 0);
     for (int field = 0; field < kGoalFieldCount; ++field)
         dialogSetItemText(dialogWindow(), kFirstEdit + field, texts[static_cast<size_t>(field)]);
 }
@@ -90,8 +96,8 @@ void GoalsDialog::apply() {
 void GoalsDialog::placeCentre() {
     const GoalNode* goal = chosen();
     GoalFormTexts texts = typedFields();
-    const auto kind = formWhole(texts[kGoalFieldKind], 0, 99);
-    if (!goal || !kind || !goalKindIsArea(static_cast<int>(*kind))) {
+    const std::optional<int> kind = goalKindOf(texts[kGoalFieldKind]);
+    if (!goal || !kind || !goalKindIsArea(*kind)) {
         messageBox(dialogWindow(), textCopy(kTextNotAnArea), textCopy(kTextCaption), kMbOk | kMbIconExclamation);
         return;
     }

@@ -44,6 +44,7 @@ private:
     void refill(const GoalNode* choose);
     GoalNode* chosen() const;
     void showFields();
+    void setFields(const GoalFormTexts& texts);
     GoalFormTexts typedFields() const;
     void apply();
     void placeCentre();

@@ -14,7 +14,6 @@
 namespace q71 {
 namespace {
 
-constexpr std::int32_t kStartOffsetFeet = 28; // a start's record lies this much deeper than the boat
 constexpr double kLargestOffsetYards = 300000.0; // more than a mission grid
 constexpr int kLargestDepthFeet = 30000;
 constexpr int kFastestKnots = 99;
@@ -59,6 +58,16 @@ std::int32_t recordTypeOf(EntityCategory category) {
 }
 
 } // namespace
+
+std::int32_t startDepthFeet(std::int32_t recordDepth) {
+    // The boat's depth coordinate lies 28 ft above the record's, and ship control reads 28 ft
+    // more than that coordinate: the two cancel, and the feet are the record's, made positive.
+    return -recordDepth;
+}
+
+std::int32_t startRecordDepth(std::int32_t feet) {
+    return -feet;
+}
 
 bool objectFieldOfStart(ObjectField field) {
     switch (field) {
@@ -119,7 +128,7 @@ ObjectFormTexts objectFormTexts(const ScenarioRecord& r) {
     t[kFieldSide] = std::to_string(r.side);
     t[kFieldLevel] = std::to_string(r.level);
     t[kFieldCourse] = std::to_string(r.course);
-    t[kFieldDepth] = std::to_string(start ? r.depth + kStartOffsetFeet : r.depth);
+    t[kFieldDepth] = std::to_string(start ? startDepthFeet(r.depth) : r.depth);
     t[kFieldSpeed] = std::to_string(r.speed);
     t[kFieldMode] = std::to_string(r.patrolMode);
     t[kFieldBoxWest] = number(r.boxWest);
@@ -169,7 +178,7 @@ bool objectFormRead(const ObjectFormTexts& t, ScenarioRecord& record, ObjectFiel
     if (!height)
         return fail(kFieldSpreadHeight);
     r.course = static_cast<std::int32_t>(*course);
-    r.depth = static_cast<std::int32_t>(*depth - (start ? kStartOffsetFeet : 0));
+    r.depth = static_cast<std::int32_t>(start ? startRecordDepth(static_cast<std::int32_t>(*depth)) : *depth);
     r.speed = static_cast<std::int32_t>(*speed);
     r.randomPlacement = *width > 0.0 || *height > 0.0 ? 1 : 0;
     r.randomWidth = *width;

@@ -35,6 +35,11 @@ enum ObjectField : int {
     kObjectFieldCount,
 };
 
+/// The depth a start's box shows: the feet ship control will show the boat at, positive down.
+std::int32_t startDepthFeet(std::int32_t recordDepth);
+/// The record depth of a start at those feet.
+std::int32_t startRecordDepth(std::int32_t feet);
+
 /// The fields a start uses.
 bool objectFieldOfStart(ObjectField field);
 /// Whether a unit's box shows a field under a patrol mode: the box's four sides for modes 4 and

@@ -5,6 +5,7 @@
 #include "editor/missioneditor/mission_checks.h"
 #include "editor/missioneditor/mission_file.h"
 #include "editor/missioneditor/object_dialog.h"
+#include "editor/missioneditor/object_form.h"
 #include "framework/app/key_matching.h"
 #include "framework/app/screen_manager.h"
 #include "framework/textmngr/text_manager.h"
@@ -21,6 +22,7 @@
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -36,6 +38,7 @@ enum ControlId : int {
     kResumeGoalsId = 130, // posted once a goal area's centre was clicked
 };
 enum Button : int { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
+constexpr int kButtonDown = 1, kButtonUp = 2; // a button's states
 
 constexpr int kTextCannotWrite = 2606;
 constexpr int kTextDamaged = 2607;
@@ -48,6 +51,7 @@ constexpr int kTextChooseUnit = 2633;
 constexpr int kTextSavedDespite = 2634;
 constexpr int kPickPixels = 6;
 constexpr const char* kDefaultBoatName = "Orque";
+constexpr std::int32_t kNewStartFeet = 100;
 
 std::string formatted(int id, const std::string& argument) {
     std::array<char, 512> text{};
@@ -85,11 +89,13 @@ void ProMission::open() {
     areas_ = missionAreasLoad().value_or(std::vector<EditorArea>{});
     areaList_ = std::make_unique<GlassList>(window_, kAreaListId, kAreaGlass);
     areaList_->setRowsOf(areas_, &EditorArea::name);
+    areaList_->takeKeys();
     fileLine_ = std::make_unique<GlassList>(window_, kFileNameId, kFileGlass);
     setFileName({});
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
         buttons_.push_back(
             frontEndPushButton(window_, kFirstButtonId + i, kButtonX, buttonY(i), kButtonWidth, kButtonHeight));
+    setTool(tool_);
     map_ = std::make_unique<EditorMap>(window_, kMap, *this);
 }
 
@@ -128,22 +134,24 @@ int ProMission::onCommand(WParam wParam, LParam lParam) {
             newMission(areaList_->selected());
         return 1;
     case kStart:
-        tool_ = Tool::Start;
+        chooseTool(Tool::Start);
         return 1;
     case kShip:
-        tool_ = Tool::Ship;
+        chooseTool(Tool::Ship);
         return 1;
     case kSubmarine:
-        tool_ = Tool::Submarine;
+        chooseTool(Tool::Submarine);
         return 1;
     case kRoute:
-        if (!selected_ || selected_->isStart())
+        if (tool_ != Tool::Route && (!selected_ || selected_->isStart())) {
+            setTool(tool_); // the button shows the tool still in hand
             say(textCopy(kTextChooseUnit));
-        else
-            tool_ = Tool::Route;
+        } else {
+            chooseTool(Tool::Route);
+        }
         return 1;
     case kDelete:
-        tool_ = Tool::Delete;
+        chooseTool(Tool::Delete);
         return 1;
     case kSettings: {
         SettingsDialog box(window_, document_);
@@ -172,6 +180,35 @@ int ProMission::onKey(int key, int category) {
         return 0;
     leave();
     return 1;
+}
+
+void ProMission::setTool(Tool tool) {
+    tool_ = tool;
+    // The button of the tool in hand stays down; picking, the tool of no button, raises them all.
+    const auto buttonOf = [](Tool t) -> int {
+        switch (t) {
+        case Tool::Start:
+            return kStart;
+        case Tool::Ship:
+            return kShip;
+        case Tool::Submarine:
+            return kSubmarine;
+        case Tool::Route:
+            return kRoute;
+        case Tool::Delete:
+            return kDelete;
+        default:
+            return -1;
+        }
+    };
+    const int down = buttonOf(tool);
+    for (int i = 0; i < static_cast<int>(buttons_.size()); ++i)
+        buttons_[static_cast<std::size_t>(i)]->setState(i == down ? kButtonDown : kButtonUp);
+}
+
+void ProMission::chooseTool(Tool tool) {
+    // A second press on the button of the tool in hand puts it down.
+    setTool(tool == tool_ ? Tool::Pick : tool);
 }
 
 void ProMission::setFileName(std::string name) {
@@ -249,7 +286,7 @@ bool ProMission::save() {
         say(textCopy(kTextSavedDespite) + "\n" + joined(check.warnings));
     const std::string path = scenarioPath(box.fileName());
     if (!missionSave(document_, path)) {
-        say(formatted(kTextCannotWrite, path));
+        say(formatted(kTextCannotWrite, fileResolvePath(path)));
         return false;
     }
     setFileName(box.fileName());
@@ -262,10 +299,11 @@ bool ProMission::openScenario() {
                            ScenarioFileDialog::DataSet::Offered);
     if (box.show() != kIdOk)
         return false;
-    const std::string path = scenarioPath(box.fileName());
+    // A scenario is read where it lies: the player's own, or the data set's of that name.
+    const std::string path = scenarioReadPath(box.fileName());
     MissionFileContents contents;
     if (!missionRead(path, contents)) {
-        say(formatted(fileExists(path) ? kTextDamaged : kTextCannotOpen, path));
+        say(formatted(fileExists(path) ? kTextDamaged : kTextCannotOpen, fileResolvePath(path)));
         return false;
     }
     if (!missionMayLeave(document_, [this] { return askToLeave(); }, [this] { return save(); }))
@@ -284,8 +322,14 @@ bool ProMission::openScenario() {
     dragged_ = nullptr;
     forgetPlacing();
     missionApply(document_, std::move(contents), map_.get());
-    // A scenario of the data set is only read: the mission is a copy, to be saved under a name
-    // of the player's.
+    // The list shows the area the scenario lies in, when it is one of them.
+    const auto area = std::find_if(areas_.begin(), areas_.end(), [&](const EditorArea& a) {
+        return a.latitude == document_.header.originLatitude && a.longitude == document_.header.originLongitude;
+    });
+    areaList_->select(area == areas_.end() ? -1 : static_cast<int>(area - areas_.begin()));
+    // A scenario of the data set is only read: one of the data set's own kind (".scn") becomes a
+    // copy, to be saved under a name of the player's; one of a player's kind keeps its name, which
+    // a save writes into the player's folder.
     const bool copy = !scenarioIsPlayers(box.fileName());
     setFileName(copy ? std::string() : box.fileName());
     document_.changed = copy;
@@ -309,14 +353,14 @@ void ProMission::editGoals(std::optional<GoalPlacing> placed) {
         map_->invalidate(nullptr, false);
     if (result == GoalsDialog::kPlacingCentre && box.placing()) {
         placing_ = box.placing();
-        tool_ = Tool::GoalCentre;
+        setTool(Tool::GoalCentre);
     }
 }
 
 void ProMission::forgetPlacing() {
     placing_.reset();
     if (tool_ == Tool::GoalCentre)
-        tool_ = Tool::Pick;
+        setTool(Tool::Pick);
 }
 
 void ProMission::drawMapOverlay(DeviceContext& dc, const ChartView& view) {
@@ -329,7 +373,7 @@ void ProMission::place(std::int32_t type, double worldX, double worldY) {
     fields.level = 2;
     if (type == kScenarioOwnShipStart) {
         fields.typeName = kDefaultBoatName;
-        fields.depth = -128; // the boat sits at 100 ft
+        fields.depth = startRecordDepth(kNewStartFeet);
         fields.speed = 5;
     } else {
         const bool submarine = type == kScenarioSubmarine;
@@ -378,15 +422,15 @@ void ProMission::mapPressed(double worldX, double worldY, Point pixel) {
     switch (tool_) {
     case Tool::Start:
         place(kScenarioOwnShipStart, worldX, worldY);
-        tool_ = Tool::Pick;
+        setTool(Tool::Pick);
         return;
     case Tool::Ship:
         place(kScenarioSurfaceShip, worldX, worldY);
-        tool_ = Tool::Pick;
+        setTool(Tool::Pick);
         return;
     case Tool::Submarine:
         place(kScenarioSubmarine, worldX, worldY);
-        tool_ = Tool::Pick;
+        setTool(Tool::Pick);
         return;
     case Tool::Route:
         if (selected_ && !selected_->isStart()) {
@@ -399,7 +443,7 @@ void ProMission::mapPressed(double worldX, double worldY, Point pixel) {
         }
         return;
     case Tool::GoalCentre:
-        tool_ = Tool::Pick;
+        setTool(Tool::Pick);
         if (placing_) {
             const MapObject centre(worldX, worldY, nullptr, nullptr);
             centre.formatLatLong(placing_->texts[kGoalFieldLatitude], placing_->texts[kGoalFieldLongitude]);

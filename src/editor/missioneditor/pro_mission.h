@@ -47,12 +47,18 @@ public:
     /// Leaves for the main menu once the player agrees.
     void leave();
 
-    void setTool(Tool tool) { tool_ = tool; }
+    /// Takes up a tool; its button stays down while it is in hand.
+    void setTool(Tool tool);
+    Tool tool() const { return tool_; }
+    /// The tool buttons, in layout order.
+    const std::vector<std::unique_ptr<SimpleButton>>& buttons() const { return buttons_; }
     /// The file the mission was last opened from or saved to ("" for a new one).
     const std::string& fileName() const { return fileName_; }
     MissionDocument& document() { return document_; }
     EditorMap* map() const { return map_.get(); }
     const std::vector<EditorArea>& areas() const { return areas_; }
+    /// The list of the areas.
+    GlassList& areaList() const { return *areaList_; }
     /// How the player answers the question on leaving a changed mission (a message box by default).
     void setLeaveQuestion(std::function<LeaveAnswer()> ask) { ask_ = std::move(ask); }
 
@@ -68,6 +74,8 @@ public:
 
 private:
 
+    /// A tool's button pressed: takes the tool up, or puts it down when it was in hand.
+    void chooseTool(Tool tool);
     void place(std::int32_t type, double worldX, double worldY);
     /// The goals box, resumed after a centre was clicked when `placed` is given.
     void editGoals(std::optional<GoalPlacing> placed);

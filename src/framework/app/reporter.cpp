@@ -1,9 +1,9 @@
 #include "framework/app/reporter.h"
 
 #include "platform/msgbox/message_box.h"
-#include "platform/text/cp1252.h"
 #include "platform/window/focus.h"
 #include "platform/window/window_system.h"
+#include "platform/text/program_log.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -67,7 +67,7 @@ int reportWarning(const char* message, int line, const char* source, int detail)
 void reportStartupFailure(const std::string& text) {
     // The terminal that started the program hears of it too, box or not.
     if (systemInteractive())
-        std::fprintf(stderr, "q71: %s\n", cp1252ToUtf8(text).c_str());
+        logLine(text);
     showReportBox(text.c_str(), "Q71", kMbOk | kMbIconHand);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window_class.h"
+#include "platform/window/window_layout.h"
 
 namespace q71 {
 
@@ -87,6 +88,27 @@ LResult screenDefaultMessage(WidgetContainer& widgets, WindowHandle window, std:
         widgets.onRightUp(x, y);
         captureRelease();
         return 0;
+    case WM_VSCROLL:
+        widgets.onVScroll(wParam, lParam);
+        return 0;
+    case WM_KEYDOWN: // the keys that are not special keys (Page Up, Page Down, ...)
+        if (widgets.onKeyDown(static_cast<std::uint32_t>(wParam)))
+            return 0;
+        return windowDefaultProc(window, message, wParam, lParam);
+    case WM_MOUSEWHEEL: {
+        // The wheel comes to the focus with the pointer on the screen: what lies under the
+        // pointer scrolls, a widget with a window of its own or one drawn on the screen.
+        const Point pointer{x, y};
+        const auto delta = static_cast<std::int16_t>(hiWord(wParam));
+        const WindowHandle under = windowFromPoint(pointer);
+        if (BaseWidget* own = under != window ? windowObjectAs<BaseWidget>(under) : nullptr;
+            own && own->onMouseWheel(delta))
+            return 0;
+        const Point at = windowScreenToClient(window, pointer);
+        if (widgets.onMouseWheel(at.x, at.y, delta))
+            return 0;
+        return windowDefaultProc(window, message, wParam, lParam);
+    }
     default:
         return windowDefaultProc(window, message, wParam, lParam);
     }

@@ -66,10 +66,14 @@ LResult ScreenWindow::route(bool full, WindowHandle window, std::uint32_t messag
             focusSet(window);
         onSetCursor();
         return 0;
-    case WM_KEYDOWN:
+    case WM_KEYDOWN: {
         if (!screenIsSpecialKey(wParam))
             return handleMessage(window, message, wParam, lParam);
-        return climb(onKey(static_cast<int>(wParam), 1) != 0);
+        // A special key the screen leaves goes to its widgets that take keys (a list) first.
+        const auto alive = watch();
+        const bool handled = onKey(static_cast<int>(wParam), 1) != 0;
+        return climb(handled || (!alive.expired() && onKeyDown(static_cast<std::uint32_t>(wParam))));
+    }
     case WM_CHAR:
     case WM_SYSDEADCHAR:
     case WM_SYSCHAR:

@@ -48,6 +48,30 @@ BaseWidget* WidgetContainer::widgetAt(int x, int y) {
     return nullptr;
 }
 
+bool WidgetContainer::onMouseWheel(int x, int y, int delta) {
+    for (auto* node = widgets_.head(); node; node = node->next) {
+        BaseWidget* w = node->item;
+        if (!w->windowed_ && w->visible_ && w->hitTest(x, y) && w->onMouseWheel(delta))
+            return true;
+    }
+    return false;
+}
+
+bool WidgetContainer::onKeyDown(std::uint32_t key) {
+    for (auto* node = widgets_.head(); node; node = node->next) {
+        BaseWidget* w = node->item;
+        if (!w->windowed_ && w->visible_ && w->onKeyDown(key, 0))
+            return true;
+    }
+    return false;
+}
+
+void WidgetContainer::onVScroll(WParam wParam, LParam lParam) {
+    for (auto* node = widgets_.head(); node; node = node->next)
+        if (!node->item->windowed_)
+            node->item->onVScroll(wParam, lParam);
+}
+
 void WidgetContainer::paint(PaintRecord& paint) {
     for (auto* node = widgets_.head(); node; node = node->next)
         if (!node->item->windowed_ && node->item->visible_)

@@ -42,6 +42,14 @@ public:
     /// own rectangle); otherwise the first visible widget under the point gets it, and the tool
     /// tips of widgets see it. True when a widget took it.
     bool onMouseMove(int x, int y);
+    /// The wheel over a point: the visible widgets under it are offered it in turn until one
+    /// scrolls; true when one did.
+    bool onMouseWheel(int x, int y, int delta);
+    /// A key the screen left: the visible widgets are offered it in turn until one takes it; true
+    /// when one did.
+    bool onKeyDown(std::uint32_t key);
+    /// A scroll bar's report (WM_VSCROLL) goes to every widget: each knows its own bar's id.
+    void onVScroll(WParam wParam, LParam lParam);
 
     /// How many widgets the container holds.
     int count() const { return widgets_.count(); }

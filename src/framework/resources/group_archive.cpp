@@ -63,6 +63,11 @@ int grpOpenGroup(const char* name) {
     return 1;
 }
 
+std::string grpSelectedName() {
+    const GroupReaderState& s = grpState();
+    return s.selected < 0 ? std::string() : s.groups[static_cast<size_t>(s.selected)].name;
+}
+
 std::vector<std::string> grpListEntries() {
     GroupReaderState& s = grpState();
     std::vector<std::string> names;

@@ -42,6 +42,23 @@ void grpSetFolder(const char* folder);
 /// Selects a group, loading its index from "<folder><name>.ndx" the first time; 0 when the name is
 /// null or the index cannot be read (the selection is then unchanged).
 int grpOpenGroup(const char* name);
+/// The name of the selected group, "" when none is selected.
+std::string grpSelectedName();
+/// Selects again, at the end of a scope, the group selected at its start.
+class GroupSelectionKept {
+public:
+    GroupSelectionKept() : name_(grpSelectedName()) {}
+    ~GroupSelectionKept() {
+        if (!name_.empty())
+            grpOpenGroup(name_.c_str());
+    }
+    GroupSelectionKept(const GroupSelectionKept&) = delete;
+    GroupSelectionKept& operator=(const GroupSelectionKept&) = delete;
+
+private:
+    std::string name_;
+};
+
 /// The member names of the selected group, in index order (none when no group is selected).
 std::vector<std::string> grpListEntries();
 

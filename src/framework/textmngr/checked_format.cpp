@@ -1,7 +1,9 @@
 #include "framework/textmngr/checked_format.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace q71 {
 namespace {
@@ -15,6 +17,31 @@ void append(std::span<char> out, size_t& pos, const char* piece, size_t length) 
 }
 
 bool isFlag(char c) { return c == '-' || c == '+' || c == ' ' || c == '#' || c == '0'; }
+
+// A vowel or an h of Windows-1252, plain or accented, either case: what French elides before.
+bool takesElision(unsigned char c) {
+    constexpr std::string_view kLetters = "aeiouhAEIOUH"
+                                          "\xC0\xC2\xC4\xC6\xC8\xC9\xCA\xCB\xCE\xCF\xD4\xD6\xD9\xDB\xDC\x8C"
+                                          "\xE0\xE2\xE4\xE6\xE8\xE9\xEA\xEB\xEE\xEF\xF4\xF6\xF9\xFB\xFC\x9C";
+    return c != 0 && kLetters.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+bool isLetter(unsigned char c) {
+    return std::isalpha(c) || c >= 0xC0 || c == 0x8C || c == 0x9C;
+}
+
+// A name put after the word "de" of a text: "de Orque" is written "d'Orque", as French elides
+// before a vowel or a mute h. The text itself is left as it is written.
+void elideBefore(std::span<char> out, size_t& pos, const char* name) {
+    if (!name || !takesElision(static_cast<unsigned char>(name[0])) || pos < 3)
+        return;
+    const char* end = out.data() + pos;
+    const bool de = (end[-3] == 'd' || end[-3] == 'D') && end[-2] == 'e' && end[-1] == ' ';
+    if (de && (pos == 3 || !isLetter(static_cast<unsigned char>(end[-4])))) {
+        out[pos - 2] = '\'';
+        --pos;
+    }
+}
 
 } // namespace
 
@@ -109,6 +136,7 @@ bool formatChecked(std::span<char> out, const char* format, std::span<const Form
                 return out[0] = '\0', false;
             if (spec == "%") { // plain %s: no width to apply, and no length limit but the buffer's
                 const char* text = arg.string ? arg.string : "(null)";
+                elideBefore(out, pos, text);
                 append(out, pos, text, std::strlen(text));
                 continue;
             }

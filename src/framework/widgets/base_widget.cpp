@@ -159,6 +159,10 @@ LResult BaseWidget::dispatch(std::uint32_t message, WParam wParam, LParam lParam
     case WM_VSCROLL:
         onVScroll(wParam, lParam);
         return 0;
+    case WM_MOUSEWHEEL:
+        if (onMouseWheel(static_cast<std::int16_t>(hiWord(wParam))))
+            return 0;
+        return windowIsValid(self) ? windowDefaultProc(self, message, wParam, lParam) : 0;
     case WM_MOUSEMOVE:
         if (hotSpot_)
             hotSpot_->trackMouse(x, y);
@@ -265,6 +269,10 @@ int BaseWidget::onCommand(WParam, LParam) {
 
 int BaseWidget::onKeyDown(std::uint32_t, LParam) {
     return 0;
+}
+
+bool BaseWidget::onMouseWheel(int) {
+    return false;
 }
 
 int BaseWidget::onKeyUp(std::uint32_t, LParam) {

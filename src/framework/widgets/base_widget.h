@@ -87,6 +87,9 @@ public:
     /// A key other than a digit or letter; non-zero when handled, else it goes on to the parent.
     virtual int onKeyDown(std::uint32_t key, LParam lParam);
     virtual int onKeyUp(std::uint32_t key, LParam lParam);
+    /// The wheel turned by `delta` (WHEEL_DELTA a notch, away from the user > 0) over the widget;
+    /// true when the widget scrolled (the base does not: the wheel goes on to the parent).
+    virtual bool onMouseWheel(int delta);
 
     /// Registers the class "BaseWidget" unless it exists.
     bool registerClass();

@@ -11,6 +11,14 @@ namespace q71 {
 
 class BaseWidget;
 
+/// The lines a turn of the mouse wheel scrolls: three a notch (WHEEL_DELTA, 120), away from the
+/// user positive; a part of a notch scrolls one line.
+constexpr int wheelLines(int delta) {
+    constexpr int kNotch = 120, kLinesPerNotch = 3;
+    const int lines = delta * kLinesPerNotch / kNotch;
+    return lines != 0 ? lines : (delta > 0) - (delta < 0);
+}
+
 /// How a text box's scroll bar looks: its bitmaps (background, decrement and increment arrows,
 /// thumb; "" for none), the size of each arrow and whether it has a thumb.
 struct ScrollerLook {
@@ -41,6 +49,11 @@ public:
     virtual void pageUp() = 0;
     virtual void pageDown() = 0;
 };
+
+/// The bar of the screens' glass: the arrows and thumb of the graphics group "shared".
+ScrollerLook sharedScrollerLook();
+/// The graphics group of that look.
+inline constexpr const char* kSharedScrollerGroup = "shared";
 
 /// Makes a vertical bar with tracking on and its bitmaps loaded, in `parent` at (x, y), width by
 /// height; null when it cannot be made.

@@ -77,6 +77,11 @@ int Scroller::setPosition(int value) {
     return inside;
 }
 
+bool Scroller::onMouseWheel(int delta) {
+    setPosition(position_ - wheelLines(delta) * lineStep_);
+    return true;
+}
+
 void Scroller::lineUp() {
     setPosition(position_ - lineStep_);
 }
@@ -251,6 +256,14 @@ void Scroller::freeResources() {
     if (thumb_)
         thumb_->freeResources();
     background_.free();
+}
+
+ScrollerLook sharedScrollerLook() {
+    ScrollerLook look;
+    look.decrement = "arrowu.bmp";
+    look.increment = "arrowd.bmp";
+    look.thumb = "caret.bmp";
+    return look;
 }
 
 LineScroller* makeTextBoxScroller(WindowHandle parent, int x, int y, int width, int height,

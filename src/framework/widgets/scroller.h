@@ -47,6 +47,8 @@ public:
     void onLeftUp(int x, int y) override;
     /// Drags the thumb while it is held.
     void onMouseMove(int x, int y) override;
+    /// Three lines back (away from the user) or forward a notch.
+    bool onMouseWheel(int delta) override;
     /// The arrows' commands: a line back (1) or forward (2).
     int onCommand(WParam wParam, LParam lParam) override;
     void loadResources() override;

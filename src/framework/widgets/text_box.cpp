@@ -38,10 +38,7 @@ TextBox::TextBox(WindowHandle parentWindow, int x, int y, int width, int height,
 std::unique_ptr<TextBox> makeLogTextBox(WindowHandle parentWindow, const Rect& area,
                                         std::shared_ptr<Bitmap> pattern, std::shared_ptr<const Font> font,
                                         ColorRef colour) {
-    ScrollerLook look;
-    look.decrement = "arrowu.bmp";
-    look.increment = "arrowd.bmp";
-    look.thumb = "caret.bmp";
+    ScrollerLook look = sharedScrollerLook();
     auto box = std::make_unique<TextBox>(parentWindow, area.left, area.top, area.width(), area.height(),
                                          std::move(pattern), std::move(font), true, std::move(look));
     box->setDefaultColour(colour);
@@ -98,7 +95,8 @@ void TextBox::updateScroller() {
         LineScrollerFactory factory = textBoxScrollerFactory();
         if (!factory)
             return;
-        grpOpenGroup("shared");
+        const GroupSelectionKept screenGroup;
+        grpOpenGroup(kSharedScrollerGroup);
         bar = factory(window_, width_ - kScrollerWidth, marginY_, kScrollerWidth, height_ - 2 * marginY_,
                       look_);
         if (!bar)
@@ -158,10 +156,25 @@ void TextBox::setCentred(bool centred) {
     invalidate(nullptr, false);
 }
 
+bool TextBox::onMouseWheel(int delta) {
+    const int lines = wheelLines(delta);
+    if (LineScroller* bar = scroller())
+        bar->setPosition(bar->getPosition() - lines);
+    else
+        scrollBy(-lines);
+    return true;
+}
+
 int TextBox::onKeyDown(std::uint32_t key, LParam) {
     LineScroller* bar = scroller();
     const int page = visibleLines();
     switch (key) {
+    case VK_HOME:
+        bar ? bar->setPosition(0) : scrollTo(0);
+        return 1;
+    case VK_END:
+        bar ? bar->setPosition(lineCount()) : scrollTo(lineCount());
+        return 1;
     case VK_PRIOR:
         bar ? bar->pageUp() : scrollBy(-page);
         return 1;

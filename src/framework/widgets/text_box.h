@@ -29,6 +29,8 @@ public:
     int onKeyDown(std::uint32_t key, LParam lParam) override;
     /// The bar moved: its position is the first visible line.
     void onVScroll(WParam wParam, LParam lParam) override;
+    /// Three lines a notch.
+    bool onMouseWheel(int delta) override;
     void loadResources() override;
     void freeResources() override;
 

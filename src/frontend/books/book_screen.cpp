@@ -1,6 +1,5 @@
 #include "frontend/books/book_screen.h"
 
-#include "framework/app/key_matching.h"
 #include "framework/app/shell_fonts.h"
 #include "framework/textmngr/text_manager.h"
 #include "framework/widgets/text_box.h"
@@ -15,7 +14,6 @@
 #include "platform/resources/program_resources.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
-#include "platform/window/virtual_keys.h"
 #include "platform/window/window_paint.h"
 #include "sim/world/object_record.h"
 
@@ -29,6 +27,7 @@ constexpr int kListId = 1; // and kListId + 1 when a row is chosen
 constexpr std::uintptr_t kTurnTimer = 1;
 constexpr std::uint32_t kTurnMs = 100;
 constexpr double kTurnStep = 3.0; // degrees a tick: a whole turn in twelve seconds
+constexpr int kFigureRowHeight = 18;
 
 constexpr int kLengthText = 2930;
 constexpr int kBeamText = 2931;
@@ -76,6 +75,7 @@ void BookScreen::open() {
     entries_ = kind_.makeEntries();
     list_ = std::make_unique<GlassList>(window_, kListId, kListGlass.inflatedBy(-4, -4));
     list_->setRowsOf(entries_, &BookEntry::label);
+    list_->takeKeys();
     view_ = std::make_unique<BookModelView>(window_, kModelGlass.inflatedBy(-3, -3));
     pageBox_ = makeLogTextBox(window_, kPageGlass.inflatedBy(-4, -4), resourceLoadBitmap(kPagePattern),
                               appScreenFont(), glass_colours::kPhosphor);
@@ -124,18 +124,20 @@ void BookScreen::paint(DeviceContext& dc) {
     glassTitle(dc, kTitle, textCopy(kind_.titleText));
     if (chosen_ < 0)
         return;
-    // Two columns of figures.
+    // Two columns of figures, all in the one font they fit in, their rows as high as the glass
+    // allows for the longer column.
     const std::vector<std::string> figures = figureLines();
     const Rect inner = kFiguresGlass.inflatedBy(-8, -4);
-    const int rowHeight = 18;
-    const int half = (static_cast<int>(figures.size()) + 1) / 2;
+    const int half = std::max((static_cast<int>(figures.size()) + 1) / 2, 1);
+    const int rowHeight = std::min(kFigureRowHeight, inner.height() / half);
+    const int columnWidth = inner.width() / 2;
+    const int font = glassFittingFont(dc, figures, columnWidth, kTextFont);
     for (int i = 0; i < static_cast<int>(figures.size()); ++i) {
-        const int column = i / std::max(half, 1);
-        const int row = i % std::max(half, 1);
-        const int left = inner.left + column * inner.width() / 2;
-        const Rect line{left, inner.top + row * rowHeight, left + inner.width() / 2,
-                        inner.top + (row + 1) * rowHeight};
-        glassLine(dc, line, figures[static_cast<std::size_t>(i)], kTextFont, glass_colours::kAmber);
+        const int column = i / half;
+        const int row = i % half;
+        const int left = inner.left + column * columnWidth;
+        const Rect line{left, inner.top + row * rowHeight, left + columnWidth, inner.top + (row + 1) * rowHeight};
+        glassLine(dc, line, figures[static_cast<std::size_t>(i)], font, glass_colours::kAmber);
     }
 }
 
@@ -148,16 +150,6 @@ int BookScreen::onCommand(WParam wParam, LParam lParam) {
     default:
         return SubScreen::onCommand(wParam, lParam);
     }
-}
-
-int BookScreen::onKey(int key, int category) {
-    if (category == kKeySpecialDown && list_ &&
-        (key == static_cast<int>(VK_UP) || key == static_cast<int>(VK_DOWN)) &&
-        list_->step(key == static_cast<int>(VK_UP) ? -1 : 1)) {
-        choose(list_->selected());
-        return 1;
-    }
-    return 0;
 }
 
 LResult BookScreen::handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {

@@ -44,8 +44,6 @@ public:
     void close() override;
     void paint(DeviceContext& dc) override;
     int onCommand(WParam wParam, LParam lParam) override;
-    /// The arrows move through the list.
-    int onKey(int key, int category) override;
     LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
 
     /// Shows an entry (its model from the front, turning on from there).

@@ -14,7 +14,6 @@
 #include "platform/gdi/device_context.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
-#include "platform/window/virtual_keys.h"
 #include "platform/window/window_paint.h"
 #include "sim/entities/entity.h"
 #include "sim/radio/comms_queue.h"
@@ -76,6 +75,7 @@ void DebriefScreen::open() {
     previous_ = frontEndPushButton(window_, kPreviousId, kPreviousX, kButtonY, kButtonWidth, kButtonHeight);
     next_ = frontEndPushButton(window_, kNextId, kNextX, kButtonY, kButtonWidth, kButtonHeight);
     log_ = std::make_unique<GlassList>(window_, kLogId, kLogList);
+    log_->takeKeys();
 
     result_ = debriefResultText();
     missionTexts().flowText = result_;
@@ -215,22 +215,7 @@ int DebriefScreen::onKey(int key, int category) {
         continueOn();
         return 1;
     }
-    if (category != kKeySpecialDown || page_ != DebriefPage::DeckLog)
-        return 0;
-    switch (key) {
-    case static_cast<int>(VK_UP):
-        return log_->step(-1) ? 1 : 0;
-    case static_cast<int>(VK_DOWN):
-        return log_->step(1) ? 1 : 0;
-    case static_cast<int>(VK_PRIOR):
-        scrollLog(-1);
-        return 1;
-    case static_cast<int>(VK_NEXT):
-        scrollLog(1);
-        return 1;
-    default:
-        return 0;
-    }
+    return 0;
 }
 
 void DebriefScreen::continueOn() {

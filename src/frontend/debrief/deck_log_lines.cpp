@@ -5,8 +5,12 @@
 #include "sim/entities/entity_events.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/scoring/mission_event.h"
+#include "sim/world/object_database.h"
+#include "sim/world/object_record.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string_view>
 
 namespace q71 {
 namespace {
@@ -16,6 +20,21 @@ constexpr int kOtherKindText = 2399;
 constexpr int kTargetText = 2398;
 constexpr int kCauseWords = 2440; // + cause 1 to 7; 2440 itself for an unknown one
 constexpr int kLastCause = 7;
+constexpr int kDestroyedByText = 2425;
+constexpr int kDamagedByText = 2426;
+constexpr int kStruckByText = 2427;
+constexpr int kDamageAtDepthText = 2428;
+constexpr double kMetresPerFoot = 0.3048;
+
+// Whether a name is that of a weapon's record: a weapon that meets a hull strikes it.
+bool isWeaponName(std::string_view name) {
+    for (int i = 0; i < objdbCount(); ++i)
+        if (const ObjectRecord* record = objdbGetByIndex(i); record && record->displayName.view() == name) {
+            const EntityCategory category = record->category();
+            return category == kCategoryTorp || category == kCategoryMissile || category == kCategoryDepth;
+        }
+    return false;
+}
 
 std::string format(int id, const auto&... args) {
     char line[256];
@@ -44,10 +63,20 @@ std::optional<std::string> deckLogLine(const ReplayEvent& e) {
     case kEventOwnBoatMoved:
         return std::nullopt;
     case kEventDestroyed:
+    case kEventDamaged:
+        // The subject is what did it, the object what suffered; with no object the subject suffered.
+        if (!object.empty() && object != subject)
+            return format(e.kind == kEventDestroyed ? kDestroyedByText : kDamagedByText, time, object, subject);
+        return format(kKindTexts + e.kind, time, subject);
+    case kEventCollision:
+        // A weapon meeting a hull is its strike, not a collision of two hulls.
+        if (isWeaponName(subject) != isWeaponName(object))
+            return isWeaponName(subject) ? format(kStruckByText, time, object, subject)
+                                         : format(kStruckByText, time, subject, object);
+        return format(kKindTexts + e.kind, time, subject, object, roundedRange(e), roundedBearing(e));
     case kEventRecovered:
     case kEventTeamLaunched:
     case kEventSurvived:
-    case kEventDamaged:
     case kEventGrounding:
     case kEventEmergencyBlow:
     case kEventSurfaceOrdered:
@@ -55,7 +84,6 @@ std::optional<std::string> deckLogLine(const ReplayEvent& e) {
     case 10: // a transmission of an active sonar or a radar
         return format(kKindTexts + e.kind, time, subject);
     case kEventMeeting:
-    case kEventCollision:
         return format(kKindTexts + e.kind, time, subject, object, roundedRange(e), roundedBearing(e));
     case kEventMineReport:
         return format(kKindTexts + e.kind, time, subject, roundedRange(e), roundedBearing(e));
@@ -63,6 +91,8 @@ std::optional<std::string> deckLogLine(const ReplayEvent& e) {
         return format(kKindTexts + e.kind, time, object);
     case kEventFlooding:
     case kEventRepaired:
+        // An equipment record of the own boat names the boat as its object.
+        return format(kKindTexts + e.kind, time, subject.empty() ? object : subject, e.extra);
     case kEventOptionFlag:
         return format(kKindTexts + e.kind, time, subject, e.extra);
     case kEventWeaponLaunch: {
@@ -71,9 +101,14 @@ std::optional<std::string> deckLogLine(const ReplayEvent& e) {
             line += format(kTargetText, object, roundedRange(e), roundedBearing(e));
         return line;
     }
-    case kEventOwnBoatDamage:
-        return format(kKindTexts + e.kind, time, subject,
-                      textCopy(kCauseWords + (e.extra >= 1 && e.extra <= kLastCause ? e.extra : 0)));
+    case kEventOwnBoatDamage: {
+        const std::string cause = textCopy(kCauseWords + (e.extra >= 1 && e.extra <= kLastCause ? e.extra : 0));
+        // The record keeps the depth the hull suffered at; older logs have none.
+        const int feet = std::isfinite(e.z) ? static_cast<int>(std::lround(std::clamp(-e.z, 0.0, 1.0e6) / kMetresPerFoot)) : 0;
+        if (feet > 0)
+            return format(kDamageAtDepthText, time, subject, cause, feet);
+        return format(kKindTexts + e.kind, time, subject, cause);
+    }
     default:
         return format(kOtherKindText, time, e.kind, subject);
     }

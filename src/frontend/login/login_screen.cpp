@@ -10,7 +10,6 @@
 #include "platform/files/locations.h"
 #include "platform/files/path.h"
 #include "platform/msgbox/message_box.h"
-#include "platform/window/virtual_keys.h"
 
 #include <algorithm>
 
@@ -52,6 +51,7 @@ void LoginScreen::open() {
     frontEndSelectGroup(kLoginGroup);
     frontEndLoadBackground(background_);
     roster_ = std::make_unique<RosterList>(window_, kRosterId, kRosterGlass);
+    roster_->takeKeys();
     name_ = std::make_unique<NameField>(window_, kNameId, kNameGlass, kMaxNameLength);
     validate_ = frontEndPushButton(window_, kValidateId, kButtonX, kValidateY, kButtonWidth, kButtonHeight);
     quit_ = frontEndPushButton(window_, kQuitId, kButtonX, kQuitY, kButtonWidth, kButtonHeight);
@@ -102,11 +102,6 @@ int LoginScreen::onKey(int key, int category) {
         default:
             return name_->type(key) ? 1 : 0;
         }
-    }
-    if (category == kKeySpecialDown && (key == static_cast<int>(VK_UP) || key == static_cast<int>(VK_DOWN)) &&
-        roster_->step(key == static_cast<int>(VK_UP) ? -1 : 1)) {
-        name_->setText(roster_->selectedEntry()->name);
-        return 1;
     }
     return 0;
 }

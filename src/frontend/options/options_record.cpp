@@ -8,12 +8,15 @@
 #include "sim/scoring/player_files.h"
 #include "sim/services/front_end.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace q71 {
 namespace {
 
 constexpr const char* kOptionsFile = "options.db";
+// The chart's shading block is 1 to 16 samples: the field holds the size less one.
+constexpr std::int32_t kLargestCellField = 15;
 constexpr int kDamagedOptionsText = 1900;
 constexpr int kOptionsCaptionText = 1901;
 
@@ -58,6 +61,8 @@ std::optional<OptionsRecord> optionsDecode(std::span<const std::uint8_t> bytes) 
     OptionsRecord record;
     for (std::size_t i = 0; i < record.fields.size(); ++i)
         record.fields[i] = static_cast<std::int32_t>(loadLe32(bytes.data() + 4 * i));
+    // A crafted size would overflow where the chart adds one to it.
+    record.setField(kOptionChartCellSize, std::clamp(record.field(kOptionChartCellSize), 0, kLargestCellField));
     return record;
 }
 

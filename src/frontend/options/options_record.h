@@ -36,7 +36,8 @@ OptionsRecord& optionsRecord();
 /// The record a new player starts with.
 OptionsRecord optionsDefaults();
 
-/// The record in a file's bytes; nothing unless they are exactly one record.
+/// The record in a file's bytes, the chart's cell size held to 1-16; nothing unless they are
+/// exactly one record.
 std::optional<OptionsRecord> optionsDecode(std::span<const std::uint8_t> bytes);
 /// The bytes of the record, little-endian field by field.
 std::array<std::uint8_t, kOptionsRecordBytes> optionsEncode(const OptionsRecord& record);

@@ -42,6 +42,8 @@ constexpr int kSavedText = 2973;
 constexpr int kSaveFailedText = 2974;
 constexpr int kNoPlayerText = 2975;
 constexpr int kCannotText = 2976;
+constexpr int kPricesText = 2977;
+constexpr int kNoPriceText = 2978;
 
 // The captain's boat in the calls: the campaign leg, counted from 1 (calls 1 to 9).
 int captainBoat() {
@@ -107,6 +109,14 @@ std::int32_t PortofCall::balance() const {
 
 std::int32_t PortofCall::level(int category) const {
     return upgradePointsLevel(category);
+}
+
+std::string PortofCall::priceLine(int category) const {
+    const auto price = [](std::int32_t points) { return points < 0 ? textCopy(kNoPriceText) : std::to_string(points); };
+    char line[160];
+    textFormat(line, kPricesText, price(upgradePointsBuyCost(category)).c_str(),
+               price(upgradePointsSellRefund(category)).c_str());
+    return line;
 }
 
 bool PortofCall::buy(int category) {
@@ -182,8 +192,13 @@ void PortofCall::paint(DeviceContext& dc) {
     for (int c = 0; c < kCategoryCount; ++c) {
         glassLine(dc, nameGlass(c).inflatedBy(-10, 0), textCopy(kCategoryTexts + c), kTextFont,
                   glass_colours::kPhosphor);
+        // The level above, the prices of a level bought and sold below.
         textFormat(line, kLevelText, level(c), kTopLevel);
-        glassLine(dc, levelGlass(c), line, kTextFont, glass_colours::kAmber, true);
+        const Rect glass = levelGlass(c).inflatedBy(-4, -2);
+        const int middle = (glass.top + glass.bottom) / 2;
+        glassLine(dc, {glass.left, glass.top, glass.right, middle}, line, kTextFont, glass_colours::kAmber, true);
+        glassLine(dc, {glass.left, middle, glass.right, glass.bottom}, priceLine(c), kHintFont,
+                  glass_colours::kPhosphor, true);
     }
     if (saidText_)
         glassParagraph(dc, kStatusGlass.inflatedBy(-10, -6), textCopy(saidText_), kTextFont,

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 namespace q71 {
 
@@ -42,6 +43,9 @@ public:
     /// The points left to spend and a category's level, as the visit stands.
     std::int32_t balance() const;
     std::int32_t level(int category) const;
+    /// What buying a level of a category costs and what selling one gives back, as the visit
+    /// stands, told on its row ("—" for what cannot be done).
+    std::string priceLine(int category) const;
 
 private:
     void say(int text);

@@ -12,9 +12,7 @@
 #include "platform/window/window_styles.h"
 #include "sim/simulation/scenario_reader.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace q71 {
 namespace {
@@ -34,12 +32,6 @@ std::string formatted(int id, const Args&... args) {
     std::array<char, 512> text{};
     textFormat(text, id, args...);
     return text.data();
-}
-
-bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 } // namespace
@@ -108,7 +100,7 @@ int ScenarioFileDialog::onOk() {
         refuse(formatted(kTextMissing, name.c_str()));
         return 0;
     }
-    if (purpose_ == Purpose::Save && exists && !sameName(name, firstName_) &&
+    if (purpose_ == Purpose::Save && exists &&
         messageBox(dialogWindow(), formatted(kTextReplace, name.c_str()), windowGetText(dialogWindow()),
                    kMbYesNo | kMbIconQuestion) != kIdYes)
         return 0;
@@ -128,6 +120,8 @@ int ScenarioFileDialog::onCommand(WParam wParam, LParam lParam) {
         if (code == BN_CLICKED) {
             ending_ = id == kSingle ? ScenarioEnding::Single : id == kNetwork ? ScenarioEnding::Network : ScenarioEnding::DataSet;
             fillList();
+            // The name in the field is of the kind chosen: what OK takes is what the switch shows.
+            dialogSetItemText(box, kName, scenarioNameWithEnding(dialogGetItemText(box, kName), ending_));
         }
         return 0;
     case kList: {

@@ -61,6 +61,13 @@ std::vector<std::string> scenarioFilesWith(ScenarioEnding ending) {
     return names;
 }
 
+std::string scenarioNameWithEnding(std::string_view name, ScenarioEnding ending) {
+    std::string result(name);
+    if (scenarioEndingOf(name)) // the three endings are all four bytes long
+        result.replace(result.size() - 4, 4, scenarioEndingText(ending));
+    return result;
+}
+
 ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, std::string& name) {
     const auto first = typed.find_first_not_of(' ');
     if (first == std::string_view::npos)

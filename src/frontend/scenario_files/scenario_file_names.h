@@ -25,6 +25,10 @@ std::optional<ScenarioEnding> scenarioEndingOf(std::string_view name);
 /// data set's; for the player's two endings his and the data set's of that ending (a name once).
 std::vector<std::string> scenarioFilesWith(ScenarioEnding ending);
 
+/// A name that ends in one of the three endings with the given one in its place; a name without
+/// one as it is (the box adds the ending when it takes the name).
+std::string scenarioNameWithEnding(std::string_view name, ScenarioEnding ending);
+
 enum class ScenarioNameFault { None, Empty, BadCharacter, TooLong };
 
 /// The file name of a typed name: without its outer spaces, the chosen ending added unless it

@@ -12,7 +12,6 @@
 #include "frontend/selection/selection_layout.h"
 #include "frontend/stateroom/saved_mission_file.h"
 #include "platform/msgbox/message_box.h"
-#include "platform/window/virtual_keys.h"
 #include "platform/window/window_paint.h"
 #include "sim/scoring/campaign_file.h"
 #include "sim/scoring/player_roster.h"
@@ -60,6 +59,7 @@ void SorTsel::open() {
     frontEndSelectGroup(kSelectionGroup);
     frontEndLoadBackground(background_);
     list_ = std::make_unique<GlassList>(window_, kListId, kListGlass);
+    list_->takeKeys();
     start_ = frontEndPushButton(window_, kStartId, kStartX, kButtonY, kButtonWidth, kButtonHeight);
     back_ = frontEndPushButton(window_, kBackId, kBackX, kButtonY, kButtonWidth, kButtonHeight);
     resume_ = frontEndPushButton(window_, kResumeId, kResumeX, kButtonY, kButtonWidth, kButtonHeight);
@@ -191,11 +191,6 @@ int SorTsel::onKey(int key, int category) {
     }
     if (category == kKeyChar && key == kEscape) {
         leave();
-        return 1;
-    }
-    if (category == kKeySpecialDown && (key == static_cast<int>(VK_UP) || key == static_cast<int>(VK_DOWN)) &&
-        list_->step(key == static_cast<int>(VK_UP) ? -1 : 1)) {
-        showSelection();
         return 1;
     }
     return 0;

@@ -108,7 +108,7 @@ constexpr DialogItemTemplate kEditorSettings[] = {
     {"EDIT", "", 1004, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_MULTILINE, 7, 154, 306, 28},
     {"STATIC", "Heure (1 jour, 3 soir, 4 aube)", 1105, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 187, 110, 9},
     {"EDIT", "", 1005, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 122, 185, 36, 12},
-    {"STATIC", "\xC9tat de la mer (0-5)", 1106, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 162, 187, 110, 9},
+    {"STATIC", "Mer (\xE9tat 0-5)", 1106, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 162, 187, 110, 9},
     {"EDIT", "", 1006, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 277, 185, 36, 12},
     {"STATIC", "C\xE9l\xE9rit\xE9 (0 fond, 1 iso, 2 prof.)", 1107, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 202, 110, 9},
     {"EDIT", "", 1007, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 122, 200, 36, 12},
@@ -124,16 +124,16 @@ constexpr DialogItemTemplate kEditorSettings[] = {
     {"BUTTON", "Annuler", 2, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 260, 233, 52, 14},
 };
 
-// The mission's goals: the list (1000), a goal's fields (edits 1001-1008 in the editor's order,
-// labels 1100-1107), the new, delete and apply buttons (1020-1022) and the centre's (1023).
+// The mission's goals: the list (1000), a goal's fields (1001-1008 in the editor's order: the
+// kind a drop-down list of its names, the others edits; labels 1100-1107), the new, delete and apply buttons (1020-1022) and the centre's (1023).
 constexpr DialogItemTemplate kEditorGoals[] = {
     {"LISTBOX", "", 1000, WS_VISIBLE | WS_BORDER | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, 7, 7, 286, 80},
     {"BUTTON", "Nouveau", 1020, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 7, 91, 60, 14},
     {"BUTTON", "Supprimer", 1021, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 73, 91, 60, 14},
     {"BUTTON", "Appliquer", 1022, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 139, 91, 60, 14},
     {"BUTTON", "Centre sur la carte", 1023, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 205, 91, 88, 14},
-    {"STATIC", "Genre (1 d\xE9truire, 2 atteindre, 4 stopper, 9 survivre)", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 113, 200, 9},
-    {"EDIT", "", 1001, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 240, 111, 53, 12},
+    {"STATIC", "Genre", 1100, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 113, 80, 9},
+    {"COMBOBOX", "", 1001, WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 90, 111, 80, 60},
     {"STATIC", "Points", 1101, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 7, 128, 80, 9},
     {"EDIT", "", 1002, WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL, 90, 126, 55, 12},
     {"STATIC", "Requis (0 ou 1)", 1102, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 155, 128, 80, 9},

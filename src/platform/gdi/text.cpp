@@ -3,6 +3,7 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/font.h"
 #include "platform/gdi/text_layout.h"
+#include "platform/gdi/text_overflow.h"
 
 namespace q71 {
 namespace {
@@ -31,6 +32,39 @@ void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseli
     }
 }
 
+// Where the glyphs of a run put ink, in the context's coordinates (empty when none does).
+Rect inkOf(const Font& font, const TextRun& run) {
+    Rect ink;
+    const int baseline = run.top + font.metrics().ascent;
+    for (const TextPiece& piece : run.pieces) {
+        int x = run.x + piece.offset;
+        for (char c : piece.text) {
+            const Glyph& g = font.glyph(static_cast<std::uint8_t>(c));
+            if (g.width > 0 && g.height > 0)
+                ink = ink.united({x + g.left, baseline - g.top, x + g.left + g.width, baseline - g.top + g.height});
+            x += g.advance;
+        }
+    }
+    return ink;
+}
+
+// Tells the watcher of a run whose ink does not fit where it is drawn: across, it must lie inside
+// what may be drawn; down, inside its own rectangle when it has one. The window or bitmap may cut
+// it at the top or bottom: a text that scrolls through its place (the credits, a list's rows) is
+// cut there on purpose.
+void watchFit(const Font& font, const TextRun& run, const ClipList& clip, Point origin) {
+    const Rect ink = inkOf(font, run).offsetBy(origin.x, origin.y);
+    const Rect& field = clip.bounds();
+    const Rect own = run.clip ? run.clip->offsetBy(origin.x, origin.y) : Rect{};
+    const bool outOfItsRect = run.clip && (ink.top < own.top || ink.bottom > own.bottom);
+    if (ink.isEmpty() || field.isEmpty() || (ink.left >= field.left && ink.right <= field.right && !outOfItsRect))
+        return;
+    std::string text;
+    for (const TextPiece& piece : run.pieces)
+        text += piece.text;
+    gdiTextOverflowWatcher()({text, ink, run.clip ? own : field});
+}
+
 } // namespace
 
 void drawTextRun(DeviceContext& dc, const TextRun& run) {
@@ -40,6 +74,8 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
         return;
     ClipList clip =
         run.clip ? now->clip.clippedTo(run.clip->offsetBy(now->origin.x, now->origin.y)) : now->clip;
+    if (gdiTextOverflowWatcher())
+        watchFit(*font, run, clip, now->origin);
     SpanPainter painter(now->surface, clip, now->origin);
     const TextMetrics& m = font->metrics();
     if (dc.bkMode() == kOpaque) {

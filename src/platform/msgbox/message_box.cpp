@@ -2,7 +2,6 @@
 
 #include "platform/gdi/window_dc.h"
 #include "platform/msgbox/message_box_layout.h"
-#include "platform/text/cp1252.h"
 #include "platform/window/cursors.h"
 #include "platform/window/default_proc.h"
 #include "platform/window/focus.h"
@@ -17,8 +16,8 @@
 #include "platform/window/window_paint.h"
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
+#include "platform/text/program_log.h"
 
-#include <cstdio>
 #include <string>
 
 namespace q71 {
@@ -148,8 +147,7 @@ bool registerBoxClass() {
 // Without a window to show it on, the box is written where the player starting the program sees
 // it: the caption when one was given, then the text. The terminal reads UTF-8.
 int answerOnStderr(const MessageBoxLayout& layout, std::string_view caption, std::string_view text) {
-    std::string shown = caption.empty() ? "" : cp1252ToUtf8(caption) + ": ";
-    std::fprintf(stderr, "q71: %s%s\n", shown.c_str(), cp1252ToUtf8(text).c_str());
+    logLine(caption.empty() ? std::string(text) : std::string(caption) + ": " + std::string(text));
     return layout.buttons()[static_cast<size_t>(layout.defaultButton())].id;
 }
 

@@ -5,9 +5,9 @@
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_state.h"
+#include "platform/text/program_log.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 namespace q71 {
@@ -40,8 +40,7 @@ void answerFromScript(WindowHandle window) {
     if (s.unansweredModal) {
         s.unansweredModal(window);
     } else {
-        std::fprintf(stderr, "q71: a modal box (window \"%s\") waits for an answer that no script gives\n",
-                     windowGetText(window).c_str());
+        logLine("a modal box (window \"" + windowGetText(window) + "\") waits for an answer that no script gives");
         std::abort();
     }
     modalLoopEnd(window, 0);

@@ -23,7 +23,8 @@ enum EntityEventKind : std::int32_t {
 MissionEvent missionEventAt(const WorldPoint& place, std::int32_t kind, std::int32_t subject, std::int32_t object,
                             std::int32_t extra = 0);
 
-/// Writes the own boat's damage record to the replay log: −100 × the damage, with its cause.
+/// Writes the own boat's damage record to the replay log: −100 × the damage, with its cause, and
+/// the depth the boat took it at.
 void logOwnBoatDamage(std::int32_t ownId, double damage, std::int32_t cause);
 
 } // namespace q71

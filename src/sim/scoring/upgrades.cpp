@@ -55,31 +55,40 @@ void upgradePointsBegin() {
         points().counters[static_cast<size_t>(category)] = earnedLevel(category);
 }
 
-std::int32_t upgradePointsBuy(int category) {
+std::int32_t upgradePointsBuyCost(int category) {
     if (!isCategory(category))
         return -1;
-    UpgradePoints& state = points();
-    std::int32_t& counter = state.counters[static_cast<size_t>(category)];
+    const std::int32_t counter = points().counters[static_cast<size_t>(category)];
     if (counter >= kTopCounter)
         return -1;
-    const std::int32_t cost = counter < earnedLevel(category) ? kCostBelowEarned : kCostAboveEarned;
-    if (state.balance < cost)
+    return counter < earnedLevel(category) ? kCostBelowEarned : kCostAboveEarned;
+}
+
+std::int32_t upgradePointsSellRefund(int category) {
+    if (!isCategory(category))
+        return -1;
+    const std::int32_t counter = points().counters[static_cast<size_t>(category)];
+    if (counter < kStep)
+        return -1;
+    return counter > earnedLevel(category) ? kCostAboveEarned : kCostBelowEarned;
+}
+
+std::int32_t upgradePointsBuy(int category) {
+    const std::int32_t cost = upgradePointsBuyCost(category);
+    UpgradePoints& state = points();
+    if (cost < 0 || state.balance < cost)
         return -1;
     state.balance -= cost;
-    counter += kStep;
+    state.counters[static_cast<size_t>(category)] += kStep;
     return state.balance;
 }
 
 std::int32_t upgradePointsSell(int category) {
-    if (!isCategory(category))
+    const std::int32_t refund = upgradePointsSellRefund(category);
+    if (refund < 0)
         return -1;
-    UpgradePoints& state = points();
-    std::int32_t& counter = state.counters[static_cast<size_t>(category)];
-    if (counter < kStep)
-        return -1;
-    const std::int32_t before = counter;
-    counter -= kStep;
-    return upgradePointsAdd(before > earnedLevel(category) ? kCostAboveEarned : kCostBelowEarned);
+    points().counters[static_cast<size_t>(category)] -= kStep;
+    return upgradePointsAdd(refund);
 }
 
 std::int32_t upgradePointsLevel(int category) {

@@ -14,6 +14,10 @@ std::int32_t upgradePointsBuy(int category);
 /// Lowers a category by 1000, refunding 1000 above its earned level, else 250; the new balance,
 /// or −1 below 1000.
 std::int32_t upgradePointsSell(int category);
+/// What buying a level of a category costs as the visit stands; −1 when it is at the top.
+std::int32_t upgradePointsBuyCost(int category);
+/// What selling a level gives back as the visit stands; −1 when it is at the bottom.
+std::int32_t upgradePointsSellRefund(int category);
 /// The category's counter / 1000.
 std::int32_t upgradePointsLevel(int category);
 /// Adds points to the balance; −1 for a negative amount that the balance cannot pay.

@@ -102,6 +102,28 @@ TEST(CheckedFormat, NeverWritesPastTheBuffer) {
     EXPECT_STREQ(wide, "00042");
 }
 
+TEST(CheckedFormat, ANameAfterDeIsElidedBeforeAVowelOrAnH) {
+    char line[64];
+    const std::pair<const char*, const char*> cases[] = {
+        {"Orque", "D\xE9g\xE2ts \xE0 bord d'Orque."},
+        {"\xC9paulard", "D\xE9g\xE2ts \xE0 bord d'\xC9paulard."},
+        {"Hercule", "D\xE9g\xE2ts \xE0 bord d'Hercule."},
+        {"Kilo", "D\xE9g\xE2ts \xE0 bord de Kilo."},
+        {"", "D\xE9g\xE2ts \xE0 bord de ."},
+    };
+    for (const auto& [name, told] : cases) {
+        EXPECT_TRUE(formatCheckedArgs(line, "D\xE9g\xE2ts \xE0 bord de %s.", name));
+        EXPECT_STREQ(line, told) << name;
+    }
+    // Only the word "de", at the start of the text too; the text's own words stay as written.
+    EXPECT_TRUE(formatCheckedArgs(line, "De %s", "Aden"));
+    EXPECT_STREQ(line, "D'Aden");
+    EXPECT_TRUE(formatCheckedArgs(line, "Inde %s, de 8 n\x9Cuds", "Ouest"));
+    EXPECT_STREQ(line, "Inde Ouest, de 8 n\x9Cuds");
+    EXPECT_TRUE(formatCheckedArgs(line, "de %s et de %s", "Akula", "Oscar"));
+    EXPECT_STREQ(line, "d'Akula et d'Oscar");
+}
+
 TEST(CheckedFormat, RejectsDangerousConversions) {
     char buffer[32];
     int target = 0;

@@ -108,8 +108,12 @@ TEST_F(TextBoxes, WithoutABarItsKeysScrollItsLines) {
     key(VK_PRIOR);
     key(VK_UP);
     EXPECT_EQ(b->firstVisibleLine(), last - page - 1);
-    EXPECT_TRUE(receivedBy(mainWindow, WM_KEYDOWN).empty());
+    key(VK_END);
+    EXPECT_EQ(b->firstVisibleLine(), last);
     key(VK_HOME);
+    EXPECT_EQ(b->firstVisibleLine(), 0);
+    EXPECT_TRUE(receivedBy(mainWindow, WM_KEYDOWN).empty());
+    key(VK_LEFT);
     EXPECT_EQ(receivedBy(mainWindow, WM_KEYDOWN).size(), 1u) << "other keys go to the parent";
 }
 
@@ -140,6 +144,28 @@ TEST_F(TextBoxes, ABarAppearsWhenTheLinesOverflowAndScrollsTheBox) {
     EXPECT_EQ(b->firstVisibleLine(), 5);
     EXPECT_TRUE(windowIsVisible(bar->window()));
     EXPECT_EQ(RecordingScroller::made, 1);
+}
+
+TEST_F(TextBoxes, TheWheelOverTheBoxScrollsThreeLinesANotchWithOrWithoutABar) {
+    TextBox* plain = box(200, 50);
+    fill(*plain, plain->visibleLines() + 10);
+    const Point over = windowClientToScreen(plain->window(), Point{20, 20});
+    display.turnWheel(over, -1);
+    pump();
+    EXPECT_EQ(plain->firstVisibleLine(), 3) << "towards the user: on down the text";
+    display.turnWheel(over, 1);
+    pump();
+    EXPECT_EQ(plain->firstVisibleLine(), 0);
+
+    textBoxSetScrollerFactory(&makeRecordingScroller);
+    TextBox* barred = box(200, 50);
+    fill(*barred, barred->visibleLines() + 10);
+    auto* bar = static_cast<RecordingScroller*>(barred->scroller());
+    ASSERT_NE(bar, nullptr);
+    display.turnWheel(windowClientToScreen(barred->window(), Point{20, 20}), -2);
+    pump();
+    EXPECT_EQ(bar->position, 6) << "through the bar";
+    EXPECT_EQ(barred->firstVisibleLine(), 6);
 }
 
 TEST_F(TextBoxes, ItShowsTheVisibleLinesInTheirColours) {

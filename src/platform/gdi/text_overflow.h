@@ -1,0 +1,27 @@
+#pragma once
+// A watch on the texts drawn: a text whose ink runs past the sides of the window or bitmap it
+// went to, or out of the rectangle it was drawn in, is told to the watcher, who may collect it. Nothing is watched until a watcher is installed, and the drawing costs nothing more then.
+
+#include "platform/geometry/rect.h"
+
+#include <functional>
+#include <string>
+
+namespace q71 {
+
+/// A text that did not fit: its Windows-1252 text, where its ink lay and where it had to fit,
+/// both in the surface's pixels.
+struct TextOverflow {
+    std::string text;
+    Rect ink;
+    Rect field;
+};
+
+using TextOverflowWatcher = std::function<void(const TextOverflow&)>;
+
+/// Installs the watcher (an empty one ends the watch).
+void gdiWatchTextOverflow(TextOverflowWatcher watcher);
+/// The installed watcher, or an empty one.
+const TextOverflowWatcher& gdiTextOverflowWatcher();
+
+} // namespace q71

@@ -1,0 +1,273 @@
+// Every text the program draws fits its place: each screen of the front end reached from the main
+// menu as a player reaches it (the books through every entry, the options and the debriefing
+// through every page, the mission lists of each kind, the editor and the network lobby), and
+// each station of the host on a running mission of the data set through each of its pages, with every text whose ink runs past its rectangle, or past the window or bitmap it is
+// drawn into, collected and named with the screen it showed on.
+
+#include "host_mission_fixture.h"
+
+#include "editor/missioneditor/editor_screens.h"
+#include "editor/missioneditor/editor_layout.h"
+#include "editor/missioneditor/pro_mission.h"
+#include "framework/app/full_screen.h"
+#include "framework/app/screen_manager.h"
+#include "framework/app/station_table.h"
+#include "frontend/books/book_screen.h"
+#include "frontend/books/container_fs.h"
+#include "frontend/debrief/debrief_screen.h"
+#include "frontend/frontend_services.h"
+#include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/options/options_record.h"
+#include "frontend/options/options_screen.h"
+#include "multiplayer/lobby/multi_suite.h"
+#include "platform/gdi/text_overflow.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/modal_loop.h"
+#include "sim/services/sim_services.h"
+#include "stations/firectrl/fire_control_stations.h"
+#include "stations/geninfo/gen_info.h"
+#include "stations/geninfo/gen_info_service.h"
+#include "tactical/rwutils/scene_entities.h"
+#include "tactical/rwutils/sea_texture.h"
+#include "framework/app/sub_screen.h"
+#include "tactical/tactical_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace q71::test {
+namespace {
+
+// KNOWN EXCEPTIONS: texts of stations whose owners are fitting them now. Each is the screen as
+// this test names it and the text as drawn (Windows-1252). This list is to be emptied.
+const std::set<std::pair<std::string, std::string>> kKnownExceptions{
+    {"sonarsuite page 4", "2000"}, // the intercept scope's range scale, at the display's right edge
+    // The fathometer's depth scale, a pixel left of its strip.
+    {"navScreen page 1", "1000"}, {"navScreen page 1", "1500"}, {"navScreen page 1", "2000"},
+    {"navScreen page 1", "2500"}, {"navScreen page 1", "3000"}, {"navScreen page 1", "3500"},
+    {"navScreen page 1", "4000"}, {"navScreen page 1", "4500"},
+};
+
+constexpr int kStationSlots = kStationEntityViewer + 1;
+// The editor's buttons of its boxes, in layout order.
+constexpr int kSettingsButton = 6, kGoalsButton = 7, kOpenButton = 8, kSaveButton = 9;
+
+struct Overflow {
+    std::string screen;
+    std::string text;
+    Rect ink;
+    Rect field;
+};
+
+class TextFit : public HostMissionFixture {
+protected:
+    TextFit() {
+        editorInstallScreens();
+        mpInstallScreens();
+        frontEndRegisterStations();
+        // The stations reach the simulation's services as in the program (no sound here).
+        SimServices services;
+        services.weapons = &fireControlStations();
+        services.frontEnd = &frontEndSimServices();
+        services.host = &genInfoHostScreen();
+        services.tactical = &tacticalSimDisplays();
+        simInstallServices(services);
+        gdiWatchTextOverflow([this](const TextOverflow& o) { found_.push_back({screen_, o.text, o.ink, o.field}); });
+    }
+    ~TextFit() override {
+        gdiWatchTextOverflow({});
+        optionsRecord() = optionsDefaults();
+        screenDestroy(kSlotGenInfo);
+        effectsEnd();
+        rwShutdown();
+        for (int station = 0; station < kStationSlots; ++station)
+            stationRegisterMaker(station, nullptr);
+        simInstallServices({});
+    }
+
+    /// What shows from now on is called so.
+    void at(const std::string& screen) {
+        screen_ = screen;
+        run(200);
+    }
+
+    /// Goes from the main menu to the screen of a line, names it and lets it draw.
+    bool enter(int slot, const std::string& screen) {
+        screenSwitch(kSlotMainMenu);
+        at("main menu");
+        screen_ = screen;
+        if (!clickMainMenuLine(slot))
+            return false;
+        at(screen);
+        return true;
+    }
+
+    /// Back to the main menu, the screen left behind destroyed.
+    void leave(int slot) {
+        screenSwitch(kSlotMainMenu);
+        screenDestroy(slot);
+        pump();
+    }
+
+    /// Opens a box of the editor under a name and closes it once it has drawn.
+    void lookAtBox(const std::string& name, const std::function<void()>& open) {
+        const std::string before = screen_;
+        screen_ = name;
+        auto shown = std::make_shared<bool>(false);
+        modalScriptPush([shown](WindowHandle box) {
+            *shown = true;
+            modalLoopEnd(box, kIdCancel);
+        });
+        open();
+        EXPECT_TRUE(*shown) << name << " did not open";
+        screen_ = before;
+    }
+
+    void walkEditorBoxes(ProMission& editor) {
+        // A start and a submarine with a route point, each one's box, then the mission's boxes.
+        const auto placeAt = [&](ProMission::Tool tool, double x, double y) {
+            editor.setTool(tool);
+            editor.mapPressed(x, y, Point{});
+            editor.mapReleased();
+        };
+        constexpr double kCentre = 268800.0;
+        placeAt(ProMission::Tool::Start, kCentre, kCentre);
+        placeAt(ProMission::Tool::Submarine, kCentre + 20000.0, kCentre);
+        placeAt(ProMission::Tool::Route, kCentre + 40000.0, kCentre);
+        run(100);
+        editor.document().forEachMissionObject([&](MissionObject& object) {
+            Point at;
+            if (object.viewPosition(*editor.map(), at))
+                lookAtBox(object.isStart() ? "editor start box" : "editor unit box",
+                          [&] { editor.editAt(at); });
+            if (MapWaypoint* point = object.firstWaypoint(); point && point->viewPosition(*editor.map(), at))
+                lookAtBox("editor route point box", [&] { editor.editAt(at); });
+        });
+        for (const auto& [button, name] : {std::pair{kSettingsButton, "editor settings box"}, {kGoalsButton, "editor goals box"},
+                                           {kOpenButton, "editor open box"}, {kSaveButton, "editor save box"}})
+            lookAtBox(name, [&] {
+                clickAt(Point{editor_layout::kButtonX + 20, editor_layout::buttonY(button) + 10});
+            });
+        editor.document().changed = false;
+    }
+
+    void walkFrontEnd() {
+        // The login and the main menu.
+        at("main menu");
+        ASSERT_TRUE(enter(kSlotCaptainsLog, "captain's log"));
+        leave(kSlotCaptainsLog);
+        for (const auto& [slot, name] : {std::pair{kSlotShipBooks, "ship book"}, {kSlotReferenceBook, "reference book"}}) {
+            ASSERT_TRUE(enter(slot, name));
+            auto* frame = dynamic_cast<ContainerFS*>(screenGet(slot));
+            ASSERT_NE(frame, nullptr);
+            auto* book = dynamic_cast<BookScreen*>(frame->child(0));
+            ASSERT_NE(book, nullptr);
+            for (int entry = 0; entry < static_cast<int>(book->entries().size()); ++entry) {
+                book->choose(entry);
+                run(20);
+            }
+            leave(slot);
+        }
+        if (enter(kSlotOptions, "options")) {
+            auto* options = dynamic_cast<OptionsScreen*>(screenGet(kSlotOptions));
+            ASSERT_NE(options, nullptr);
+            for (int page = 0; page < kOptionsPageCount; ++page) {
+                options->showPage(static_cast<OptionsPage>(page));
+                run(50);
+            }
+            leave(kSlotOptions);
+        }
+        for (const int line : {0, 1, 2}) { // the tutorials, the missions, the campaign
+            screenSwitch(kSlotMainMenu);
+            at("main menu");
+            screen_ = "mission selection " + std::to_string(line);
+            clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(line) + 10});
+            at("mission selection " + std::to_string(line));
+            leave(kSlotMissionSelection);
+        }
+        if (enter(kSlotPortOfCall, "port of call"))
+            leave(kSlotPortOfCall);
+        if (enter(kSlotMissionEditor, "mission editor")) {
+            auto* editor = dynamic_cast<ProMission*>(screenGet(kSlotMissionEditor));
+            ASSERT_NE(editor, nullptr);
+            ASSERT_FALSE(editor->areas().empty());
+            editor->newMission(static_cast<int>(editor->areas().size()) - 1);
+            run(100);
+            walkEditorBoxes(*editor);
+            leave(kSlotMissionEditor);
+        }
+        if (enter(kSlotMultiPlayer, "network lobby"))
+            leave(kSlotMultiPlayer);
+        screen_ = "credits";
+        screenCreate(kSlotCredits);
+        screenSwitch(kSlotCredits);
+        run(20000);
+        leave(kSlotCredits);
+    }
+
+    void walkStations() {
+        optionsRecord().setField(kOptionControlRoom3d, 1); // the control room is shown only so
+        startOnHost("Sa2.scn");
+        effectsBegin();
+        auto& host = *static_cast<GenInfo*>(screenGet(kSlotGenInfo));
+        for (int station = 0; station < kStationSlots; ++station) {
+            if (!stationHasMaker(station))
+                continue;
+            screen_ = stationKey(station);
+            host.selectStation(station);
+            at(screen_);
+            play(2000);
+            SubScreen* shown = host.child(station);
+            if (!shown)
+                continue;
+            for (int page = 0; page < shown->pageCount(); ++page)
+                if (shown->page(page)) {
+                    screen_ = std::string(stationKey(station)) + " page " + std::to_string(page);
+                    shown->selectPage(page);
+                    at(screen_);
+                    play(1000);
+                }
+        }
+        screen_ = "debriefing";
+        screenCreateDebrief();
+        screenSwitch(kSlotDebrief);
+        auto* debrief = dynamic_cast<DebriefScreen*>(screenGet(kSlotDebrief));
+        ASSERT_NE(debrief, nullptr);
+        for (int page = 0; page < kDebriefPageCount; ++page) {
+            debrief->showPage(static_cast<DebriefPage>(page));
+            at("debriefing page " + std::to_string(page));
+        }
+        screen_ = "death";
+        screenCreate(kSlotDeath);
+        screenSwitch(kSlotDeath);
+        at(screen_);
+        screen_ = "victory";
+        screenCreateVictory();
+        screenSwitch(kSlotVictory);
+        at(screen_);
+    }
+
+    std::vector<Overflow> found_;
+    std::string screen_ = "login";
+};
+
+TEST_F(TextFit, EveryTextOfEveryScreenAndStationFitsItsPlace) {
+    walkFrontEnd();
+    walkStations();
+    std::set<std::pair<std::string, std::string>> told;
+    for (const Overflow& o : found_) {
+        if (kKnownExceptions.contains({o.screen, o.text}) || !told.insert({o.screen, o.text}).second)
+            continue;
+        ADD_FAILURE() << o.screen << ": \"" << o.text << "\" ink " << o.ink.left << "," << o.ink.top << " to "
+                      << o.ink.right << "," << o.ink.bottom << " in " << o.field.left << "," << o.field.top
+                      << " to " << o.field.right << "," << o.field.bottom;
+    }
+}
+
+} // namespace
+} // namespace q71::test
