@@ -49,7 +49,8 @@ Point centreOf(int x, int y, int width, int height) {
 int countermeasuresInWorld() {
     int count = 0;
     for (auto* node = worldList().head(); node; node = node->next)
-        count += node->item->typeCode == kEntityCountermeasure || node->item->typeCode == kEntityCountermeasure2;
+        count +=
+            node->item->typeCode == kEntityCountermeasure || node->item->typeCode == kEntityCountermeasure2;
     return count;
 }
 
@@ -103,19 +104,26 @@ protected:
         clickAt(centreOf(toPanel.x, toPanel.y, toPanel.width, toPanel.height));
         return fireCtrl()->firePanel();
     }
-    /// A click on a control of a panel of the page, and the time for it to run.
-    void click(const FirePanelRow& panel, const PanelControlRow& control, int dy = -1) {
+    /// A click on a control of a panel of the page (at its middle, or `fromTop` pixels below its
+    /// top), and the time for it to run.
+    void click(const FirePanelRow& panel, const PanelControlRow& control, int fromTop = -1) {
         clickAt({panel.x + control.dx + control.width / 2,
-                 panel.y + control.dy + (dy < 0 ? control.height / 2 : dy)});
+                 panel.y + control.dy + (fromTop < 0 ? control.height / 2 : fromTop)});
         play(kControlRunMs);
     }
 
-    static TubePanel& tubePanel(FirePanel& page, std::size_t i) { return dynamic_cast<TubePanel&>(*page.tubePanel(i)); }
-    static VlsPanel& cellPanel(FirePanel& page, std::size_t i) { return dynamic_cast<VlsPanel&>(*page.cellPanel(i)); }
+    static TubePanel& tubePanel(FirePanel& page, std::size_t i) {
+        return dynamic_cast<TubePanel&>(*page.tubePanel(i));
+    }
+    static VlsPanel& cellPanel(FirePanel& page, std::size_t i) {
+        return dynamic_cast<VlsPanel&>(*page.cellPanel(i));
+    }
     static DecoyPanel& decoyPanel(FirePanel& page, std::size_t i) {
         return dynamic_cast<DecoyPanel&>(*page.decoyPanel(i));
     }
-    static TorpedoTube& tube(std::size_t slot) { return static_cast<TorpedoTube&>(*launcherTables()->tubes[slot]); }
+    static TorpedoTube& tube(std::size_t slot) {
+        return static_cast<TorpedoTube&>(*launcherTables()->tubes[slot]);
+    }
     static VlsCell& cell(std::size_t slot) { return static_cast<VlsCell&>(*launcherTables()->cells[slot]); }
 
     /// The player floods tube 2, pressurizes cell 8 and loads countermeasure launcher `decoy`
@@ -134,12 +142,12 @@ protected:
 };
 
 TEST_F(FireControlRoad, TheSecondMissionOfTheRunStartsItsLaunchersAndPanelsAfresh) {
-    startFromTheList();
+    ASSERT_NO_FATAL_FAILURE(startFromTheList());
     const int firstMissionLoad = workTheFirePanel(openFirePanel(), 0);
-    endToTheMenu();
+    ASSERT_NO_FATAL_FAILURE(endToTheMenu());
     ASSERT_FALSE(launcherTables().has_value()) << "the launchers went with their mission";
 
-    startFromTheList();
+    ASSERT_NO_FATAL_FAILURE(startFromTheList());
     FirePanel& page = openFirePanel();
     // The own-ship set-up's loads: Harpoon in tubes 2 and 1, ADCAP in 4 and 3, Tomahawk in every cell.
     const std::array<std::int32_t, 4> tubeLoads{kWeaponHarpoon, kWeaponHarpoon, kWeaponAdcap, kWeaponAdcap};

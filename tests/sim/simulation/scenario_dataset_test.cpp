@@ -9,8 +9,8 @@
 #include "sim/simulation/scenario_file.h"
 #include "sim/simulation/scenario_reader.h"
 #include "sim/world/object_database.h"
-#include "support/data_set_settings.h"
 #include "sim/world/terrain_world.h"
+#include "support/data_set_settings.h"
 
 #include <gtest/gtest.h>
 
