@@ -137,9 +137,14 @@ bool SdlBackend::pollEvent(InputEvent& event) {
         pending_.reset();
         return true;
     }
-    if (instance_.takeRaiseRequest()) {
-        SDL_RestoreWindow(sdl_->window); // a restore comes back as an event and ends the program's pause
-        SDL_RaiseWindow(sdl_->window);
+    // Another copy's knock is looked for a few times a second, not at every poll: each look is a
+    // call to the system.
+    if (const Uint64 now = SDL_GetTicks64(); now >= nextKnockLook_) {
+        nextKnockLook_ = now + kKnockLookInterval;
+        if (instance_.takeRaiseRequest()) {
+            SDL_RestoreWindow(sdl_->window); // a restore comes back as an event and ends the program's pause
+            SDL_RaiseWindow(sdl_->window);
+        }
     }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {

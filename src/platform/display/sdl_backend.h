@@ -11,6 +11,7 @@
 #include "platform/display/window_scaler.h"
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,6 +63,8 @@ private:
     std::optional<CursorImage> cursorImage_;
     int cursorScale_ = 0;
     SingleInstance instance_;
+    static constexpr std::uint64_t kKnockLookInterval = 100; ///< ms between looks for another copy's knock
+    std::uint64_t nextKnockLook_ = 0;
     // AltGr arrives as one key but acts as Ctrl+Alt; its second half waits here.
     std::optional<InputEvent> pending_;
 };
