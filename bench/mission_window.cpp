@@ -12,8 +12,8 @@
 //   compression 1 as the periscope forces it (goal 200);
 // - entityViewerLargestModel: the entity viewer following the entity of the largest model of the
 //   data set (the most polygons), the Kashin of the second campaign mission (goal 200);
-// - stationAtX8/<slot>: every other station on the boat's standing orders at compression 8 (the
-//   3-D control room with its option on) (goal 100).
+// - stationAtX8/<key>: every other station on the boat's standing orders at compression 8 (the
+//   3-D control room with its option on), each named by its screen key (goal 100).
 
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
@@ -279,6 +279,11 @@ void periscopeOverConvoy(benchmark::State& state) {
         }
         return true;
     };
+    what.atEnd = [](std::map<std::string, double>& shown) {
+        auto* host = dynamic_cast<GenInfo*>(screenGet(kSlotGenInfo));
+        PeriscopeScreen* panel = host ? periscopePanel(*host) : nullptr;
+        shown["optic_shown"] = panel && panel->viewState() == kScopeViewShown ? 1.0 : 0.0;
+    };
     runCase(state, what, 200.0);
 }
 BENCHMARK(periscopeOverConvoy)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -310,26 +315,34 @@ void entityViewerLargestModel(benchmark::State& state) {
         if (viewer && largest)
             viewer->follow(largest->id);
     };
+    what.atEnd = [](std::map<std::string, double>& shown) {
+        auto* host = dynamic_cast<GenInfo*>(screenGet(kSlotGenInfo));
+        auto* viewer = host ? dynamic_cast<EntViewScreen*>(host->child(kStationEntityViewer)) : nullptr;
+        const Entity* followed = viewer ? worldFindEntity(viewer->followedId()) : nullptr;
+        shown["polygons"] = followed ? modelPolygons(*followed) : 0.0;
+    };
     runCase(state, what, 200.0);
 }
 BENCHMARK(entityViewerLargestModel)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void stationAtX8(benchmark::State& state) {
+void stationAtX8(benchmark::State& state, int slot) {
     MissionCase what;
-    what.station = static_cast<int>(state.range(0));
+    what.station = slot;
     what.level = 8;
     what.gameSeconds = kGameSecondsAtX8;
     runCase(state, what, 100.0);
 }
-void everyOtherStation(benchmark::internal::Benchmark* b) {
+
+// One case per station, named by its screen key.
+const bool g_stationsRegistered = [] {
     for (int slot = 0; slot < kHostStationCount; ++slot)
         if (slot != kStationPeriscope && slot != kStationEntityViewer)
-            b->Arg(slot);
-}
-BENCHMARK(stationAtX8)
-    ->Apply(everyOtherStation)
-    ->Iterations(1)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark(("stationAtX8/" + std::string(stationKey(slot))).c_str(),
+                                         stationAtX8, slot)
+                ->Iterations(1)
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond);
+    return true;
+}();
 
 } // namespace
