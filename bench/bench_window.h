@@ -12,18 +12,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
-#include <spawn.h>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace q71::bench {
 
@@ -77,36 +76,55 @@ private:
         why_ = "no X server: Xvfb is not installed (scripts/setup installs it) and DISPLAY is not set";
     }
 
+    // The path of a program on PATH, or empty.
+    static std::string onPath(const char* name) {
+        const char* path = std::getenv("PATH");
+        std::string folders = path ? path : "/usr/bin:/bin";
+        for (std::size_t at = 0; at <= folders.size();) {
+            const std::size_t end = std::min(folders.find(':', at), folders.size());
+            const std::string candidate = folders.substr(at, end - at) + "/" + name;
+            if (end > at && access(candidate.c_str(), X_OK) == 0)
+                return candidate;
+            at = end + 1;
+        }
+        return {};
+    }
+
     // Xvfb picks a free display and writes its number to the descriptor it is given.
     bool startServer() {
+        const std::string xvfb = onPath("Xvfb");
         int pipeEnds[2];
-        if (pipe(pipeEnds) != 0)
+        if (xvfb.empty() || pipe(pipeEnds) != 0)
             return false;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 3);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         const char* args[] = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
                               "1920x1080x24", "-nolisten",  "tcp", "-noreset", nullptr};
-        pid_t pid = -1;
-        const int failed =
-            posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char* const*>(args), environ);
-        posix_spawn_file_actions_destroy(&actions);
+        const pid_t parent = getpid();
+        const pid_t pid = fork();
+        if (pid == 0) {
+            // The server ends with the benchmark, however the benchmark ends.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            if (getppid() != parent)
+                _exit(1);
+            const int nothing = open("/dev/null", O_WRONLY);
+            dup2(pipeEnds[1], 3);
+            dup2(nothing, 1);
+            dup2(nothing, 2);
+            execv(xvfb.c_str(), const_cast<char* const*>(args));
+            _exit(127);
+        }
         close(pipeEnds[1]);
         std::string number;
         pollfd wait{pipeEnds[0], POLLIN, 0};
         char c = 0;
-        while (!failed && poll(&wait, 1, 10000) == 1 && read(pipeEnds[0], &c, 1) == 1 && c != '\n')
+        while (pid > 0 && poll(&wait, 1, 10000) == 1 && read(pipeEnds[0], &c, 1) == 1 && c != '\n')
             number += c;
         close(pipeEnds[0]);
-        if (failed)
-            return false;
-        if (number.empty()) {
+        if (pid > 0 && number.empty()) {
             kill(pid, SIGTERM);
             waitpid(pid, nullptr, 0);
-            return false;
         }
+        if (number.empty())
+            return false;
         server_ = pid;
         ::setenv("DISPLAY", (":" + number).c_str(), 1);
         return true;
