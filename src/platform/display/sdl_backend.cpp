@@ -281,8 +281,10 @@ void SdlBackend::present() {
     if (pixelsStale_ && !attachPixels())
         return;
     SDL_Surface* pixels = SDL_GetWindowSurface(sdl_->window);
-    if (!pixels || (SDL_MUSTLOCK(pixels) && SDL_LockSurface(pixels) != 0))
+    if (!pixels || (SDL_MUSTLOCK(pixels) && SDL_LockSurface(pixels) != 0)) {
+        windowLost_ = true; // the changes just taken are shown with the whole picture next time
         return;
+    }
     const WindowPixels target{static_cast<std::uint8_t*>(pixels->pixels), pixels->pitch, pixels->w,
                               pixels->h};
     std::vector<SDL_Rect> sent;
