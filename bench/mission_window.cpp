@@ -76,7 +76,8 @@ struct MissionCase {
     int station = kStationShipControl;
     int level = 1;
     double gameSeconds = kGameSecondsAtX1;
-    std::function<void(GenInfo&)> setUp = [](GenInfo&) {};
+    /// False when what it sets up is not there (the case is then skipped).
+    std::function<bool(GenInfo&)> setUp = [](GenInfo&) { return true; };
     std::function<bool(GenInfo&)> ready = [](GenInfo&) { return true; };
     /// What the stretch showed, as counters (read before the mission ends).
     std::function<void(std::map<std::string, double>&)> atEnd = [](std::map<std::string, double>&) {};
@@ -87,7 +88,6 @@ struct Run {
     MissionCase what;
     GenInfo* host = nullptr;
     bool measuring = false;
-    bool readyOnce = false;
     double gameAtStart = 0.0;
     double cpuAtStart = 0.0;
     std::optional<double> serverAtStart;
@@ -127,9 +127,10 @@ int measuredIdle() {
     return result;
 }
 
+// The program ends as a player leaves it; the case is skipped with the reason.
 void fail(const std::string& why) {
     g_run.failure = why;
-    messagePostQuit(1);
+    messagePostQuit(0);
 }
 
 void beginStretch() {
@@ -168,7 +169,10 @@ void script(WindowHandle, std::uint32_t, std::uintptr_t id, std::uint32_t) {
         g_run.host->selectStation(g_run.what.station);
         for (int i = 1; i < g_run.what.level; ++i)
             g_run.host->onCommand(31, 0);
-        g_run.what.setUp(*g_run.host);
+        if (!g_run.what.setUp(*g_run.host)) {
+            timerKill(WindowHandle{}, id);
+            fail("the case's set-up did not find what it sets up");
+        }
         return;
     }
     if (!g_run.what.ready(*g_run.host))
@@ -215,7 +219,7 @@ void shipControlManoeuvring(benchmark::State& state) {
     what.setUp = [](GenInfo& host) {
         auto* station = dynamic_cast<ShipControl*>(host.child(kStationShipControl));
         if (!station)
-            return;
+            return false;
         // Below the rudder dial's centre, 45 degrees out: 20 degrees of rudder.
         const RudderDial& rudder = station->rudderDial();
         clickOn(rudder, rudder.getWidth() / 2 - 25, rudder.getHeight() / 2 + 25);
@@ -224,6 +228,7 @@ void shipControlManoeuvring(benchmark::State& state) {
         clickOn(engine, engine.getWidth() / 2 + 20, engine.getHeight() / 2 + 35);
         // The ordered-depth readout commits as this command.
         messageSend(station->window(), WM_COMMAND, 400, 900);
+        return true;
     };
     what.atEnd = [](std::map<std::string, double>& shown) {
         if (const OwnShipEntity* own = worldOwnSubmarineWithMotion()) {
@@ -258,12 +263,13 @@ void periscopeOverConvoy(benchmark::State& state) {
         const Entity* tanker = entityOfRecord("Tanker");
         PeriscopeScreen* panel = periscopePanel(host);
         if (!own || !tanker || !panel)
-            return;
+            return false;
         constexpr double kPeriscopeDepthFeet = 53.0;
         const MotionModel& target = *tanker->motion;
         test::placeUnderWay(*own->ownMotion,
                             {target.x, target.y - 2500.0, (28.0 - kPeriscopeDepthFeet) * 0.3048}, 0.0, 3.0);
         panel->command(kPeriscopeRaiseLower, 2);
+        return true;
     };
     what.ready = [](GenInfo& host) {
         PeriscopeScreen* panel = periscopePanel(host);
@@ -312,8 +318,7 @@ void entityViewerLargestModel(benchmark::State& state) {
                 most = polygons;
                 largest = node->item;
             }
-        if (viewer && largest)
-            viewer->follow(largest->id);
+        return viewer && largest && viewer->follow(largest->id);
     };
     what.atEnd = [](std::map<std::string, double>& shown) {
         auto* host = dynamic_cast<GenInfo*>(screenGet(kSlotGenInfo));
