@@ -24,10 +24,28 @@ struct SdlBackend::Handles {
     ~Handles() {
         if (cursor)
             SDL_FreeCursor(cursor);
-        if (window)
+        if (window) {
+            settle();
             SDL_DestroyWindow(window);
+        }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
+
+    // SDL wakes a wait for events by a message to the window through a second connection to the
+    // X server, and after a wait that ran out it owes the window one such message, sent at the
+    // next event. Should it reach the server after the window has gone, the server refuses it
+    // and Xlib ends the program with a failure. Hidden, the window is no longer one SDL wakes;
+    // an event pushed now pays what is owed, and a frame's time lets the server take it first.
+    void settle() {
+        SDL_HideWindow(window);
+        SDL_Event owed{};
+        owed.type = wakeEvent;
+        SDL_PushEvent(&owed);
+        SDL_Delay(kSettleMilliseconds);
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+    static constexpr Uint32 kSettleMilliseconds = 16;
 };
 
 namespace {
