@@ -240,16 +240,9 @@ TEST_F(RadioStationMission, TheEndMissionButtonsNameIsEngravedWhereItCanBeRead) 
     startAtThirtyFeet();
     openRoom();
     // Pale label strokes (the engraving colour of the room's labels) by the covered button.
-    const BitmapRef picture = stationPicture();
-    const PixelSurface surface = picture->surface();
     const StationControlRow& end = kRadioEndMission;
-    int pale = 0;
-    for (int y = end.y - 4; y < end.y + end.height + 20; ++y)
-        for (int x = end.x - 8; x < end.x + end.width + 8; ++x) {
-            const ColorRef c = surface.decode(surface.read(x, y));
-            pale += std::min({c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF}) > 170 ? 1 : 0;
-        }
-    EXPECT_GE(pale, 40) << "the name, not a dark red on the red cover";
+    EXPECT_GE(palePixels(Rect{end.x - 8, end.y - 4, end.x + end.width + 8, end.y + end.height + 20}), 40)
+        << "the name, not a dark red on the red cover";
 }
 
 } // namespace
