@@ -22,7 +22,7 @@ constexpr int kMargin = 6;
 constexpr std::uint32_t kDoubleClickMs = 500;
 constexpr int kRowFont = 8;
 constexpr int kBarWidth = 16; // the shared arrows' width
-constexpr int kTextLeft = 6, kTextRight = 4; // the text inside its row
+constexpr int kTextLeft = 6, kTextRight = 2; // the text inside its row
 constexpr int kTextInset = kTextLeft + kTextRight;
 
 int lineHeightOf(const FontRef& font) {
