@@ -48,6 +48,14 @@ Rect inkOf(const Font& font, const TextRun& run) {
     return ink;
 }
 
+// The text of a run, its pieces together.
+std::string textOf(const TextRun& run) {
+    std::string text;
+    for (const TextPiece& piece : run.pieces)
+        text += piece.text;
+    return text;
+}
+
 // Tells the watcher of a run whose ink does not fit where it is drawn: across, it must lie inside
 // the sides of its window or bitmap and its own rectangle when it has one; down, inside its own
 // rectangle. A clip region is not a side: a screen repainting part of itself cuts its texts there on
@@ -60,10 +68,7 @@ void watchFit(const Font& font, const TextRun& run, const Rect& sides, Point ori
     const bool outOfItsRect = run.clip && (ink.top < own.top || ink.bottom > own.bottom);
     if (ink.isEmpty() || field.isEmpty() || (ink.left >= field.left && ink.right <= field.right && !outOfItsRect))
         return;
-    std::string text;
-    for (const TextPiece& piece : run.pieces)
-        text += piece.text;
-    gdiTextOverflowWatcher()({text, ink, run.clip ? own : field});
+    gdiTextOverflowWatcher()({textOf(run), ink, run.clip ? own : field});
 }
 
 } // namespace
@@ -77,6 +82,8 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
         run.clip ? now->clip.clippedTo(run.clip->offsetBy(now->origin.x, now->origin.y)) : now->clip;
     if (gdiTextOverflowWatcher())
         watchFit(*font, run, now->sides, now->origin);
+    if (gdiTextsDrawnWatcher())
+        gdiTextsDrawnWatcher()({textOf(run), font, inkOf(*font, run).offsetBy(now->origin.x, now->origin.y)});
     SpanPainter painter(now->surface, clip, now->origin);
     const TextMetrics& m = font->metrics();
     if (dc.bkMode() == kOpaque) {
