@@ -1,6 +1,6 @@
 #pragma once
-// The whole program run by a benchmark that measures it from inside its own loop: on the
-// headless display with the real clock (its screens drawn as in a real window), without sound,
+// The whole program run by a benchmark that measures it from inside its own loop: on a display
+// with the real clock (the headless one draws its screens as a real window would), without sound,
 // the benchmark's script called by a timer every 50 ms from the start until it kills that timer,
 // and the process's processor time to measure with.
 
@@ -30,14 +30,14 @@ inline double processorSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-/// Runs the program until something posts the quit; false (and the benchmark skipped) when the
-/// data set is missing or the program ended with an error, which it has said on stderr.
-inline bool runProgram(benchmark::State& state, TimerProc script) {
+/// Runs the program on a display until something posts the quit; false (and the benchmark
+/// skipped) when the data set is missing or the program ended with an error, which it has said
+/// on stderr.
+inline bool runProgramOn(benchmark::State& state, DisplayBackend& display, TimerProc script) {
     if (!haveDataSet(state))
         return false;
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     SteadyClock clock;
-    HeadlessBackend display(true);
     WindowSystemSession session(display, clock);
     frontEndInstallProgram(&mpShellNetwork());
     timerSet(WindowHandle{}, 0, 50, script);
@@ -45,6 +45,12 @@ inline bool runProgram(benchmark::State& state, TimerProc script) {
         return true;
     state.SkipWithError("the program ended with an error (its message is above)");
     return false;
+}
+
+/// The same on the headless display with the real clock.
+inline bool runProgram(benchmark::State& state, TimerProc script) {
+    HeadlessBackend display(true);
+    return runProgramOn(state, display, script);
 }
 
 } // namespace q71::bench

@@ -1,12 +1,15 @@
 #pragma once
-// A list of rows on a screen's glass: one row per line in phosphor, the selected row lit in
-// amber, rows that cannot be chosen dimmed. A click selects a row and tells the parent
-// WM_COMMAND (id, row); a second click on the same row soon after chooses it: WM_COMMAND
-// (id + 1, row). A list of more rows than it shows has a scroll bar down its right side and
-// scrolls by the wheel. A list that takes keys moves its selection by the keys its screen leaves,
-// telling the parent as a click does. The login's roster and the mission lists are such lists.
+// A list of rows on a screen's glass, in phosphor, the selected row lit in amber, rows that cannot
+// be chosen dimmed. Every row is written in the list's one font; a row too long for the list's
+// width is broken between its words onto further lines, its row growing with them. A click selects
+// a row and tells the parent WM_COMMAND (id, row); a second click on the same row soon after
+// chooses it: WM_COMMAND (id + 1, row). A list of more rows than it shows has a scroll bar down its
+// right side and scrolls by the wheel. A list that takes keys moves its selection by the keys its
+// screen leaves, telling the parent as a click does. The login's roster and the mission lists are
+// such lists.
 
 #include "framework/widgets/base_widget.h"
+#include "platform/gdi/font.h"
 
 #include <functional>
 #include <memory>
@@ -43,8 +46,12 @@ public:
     int firstVisible() const { return first_; }
     /// Shows the rows from `row` on, the last page kept full.
     void scrollTo(int row);
-    /// How many rows fit.
+    /// How many rows show from the first one shown (as many one-line rows as fit past the last).
     int visibleRows() const;
+    /// The lines a row is written on: one, or more when it is too long for the list's width.
+    const std::vector<std::string>& rowLines(int row) const;
+    /// The font of the rows (null while the interface fonts do not exist).
+    FontRef rowsFont() const;
     /// The row at a point of the parent, or -1.
     int rowAt(int x, int y) const;
     /// The keys of a list: Up and Down a row, Page Up and Page Down a page, Home and End to the
@@ -69,20 +76,32 @@ public:
 
 private:
     int lastFirstRow() const;
-    /// The right edge of the rows' text: left of the bar while it shows.
+    /// How many rows from `first` show whole (the first one always does).
+    int rowsFitting(int first) const;
+    /// The first row shown when `row` is the last one wholly shown.
+    int firstShowingUpTo(int row) const;
+    /// The height of the rows' part of the glass.
+    int innerHeight() const;
+    int rowHeight(int row) const;
+    /// The right edge of the rows: left of the bar when the rows overflow.
     int rowsRight() const;
-    /// Shows the bar when the rows overflow (made on first need), hides it otherwise, and sets
-    /// its range and position.
+    /// Breaks the rows into their lines for the width left beside the bar, when they need it.
+    void layoutRows();
+    /// Breaks every row into lines no wider than `width`; the rows' total height.
+    int wrapRows(int width);
+    /// Shows the bar when the rows overflow and the list shows (made on first need), hides it
+    /// otherwise, and sets its range and position.
     void updateBar();
 
     std::vector<std::string> rows_;
+    std::vector<std::vector<std::string>> rowLines_;
     std::vector<bool> dimmed_;
+    bool overflows_ = false;
     int selected_ = -1;
     int first_ = 0;
     int lastClickedRow_ = -1;
     std::uint32_t lastClickTime_ = 0;
     bool takesKeys_ = false;
-    int rowsFont_ = -1; ///< the font of the rows, chosen at the first paint
     Scroller* bar_ = nullptr; // a window of the parent's, which may destroy it first
     std::weak_ptr<const void> barAlive_;
 };

@@ -8,16 +8,17 @@
 
 namespace q71 {
 
-int glassFittingFont(DeviceContext& dc, std::span<const std::string> lines, int width, int font) {
-    // The narrow faces from the largest down: running text, labels, the chart's small font.
-    constexpr int kSmaller[] = {kTextFont, kLabelFont, 3};
+namespace {
+
+// The font a line is written in to fit a width: the given one when it fits, else the first of the
+// smaller narrow faces in which it does (the smallest when none does). The chart's small face is
+// not among them: its letters lose strokes on the glass.
+int fittingFont(DeviceContext& dc, const std::string& line, int width, int font) {
+    constexpr int kSmaller[] = {kTextFont, kLabelFont};
     const FontRef given = appInterfaceFont(font);
     const auto fits = [&](int candidate) {
         dc.selectFont(appInterfaceFont(candidate));
-        for (const std::string& line : lines)
-            if (dc.getTextExtent(line).cx > width)
-                return false;
-        return true;
+        return dc.getTextExtent(line).cx <= width;
     };
     if (!given || fits(font))
         return font;
@@ -32,6 +33,8 @@ int glassFittingFont(DeviceContext& dc, std::span<const std::string> lines, int 
     }
     return chosen;
 }
+
+} // namespace
 
 void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour) {
     std::string lines;
@@ -49,7 +52,7 @@ void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, 
 void glassLine(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour,
                bool centred) {
     const std::string line(text);
-    dc.selectFont(appInterfaceFont(glassFittingFont(dc, std::span(&line, 1), area.width(), font)));
+    dc.selectFont(appInterfaceFont(fittingFont(dc, line, area.width(), font)));
     dc.setBkMode(kTransparent);
     dc.setTextColor(colour);
     Rect box = area;

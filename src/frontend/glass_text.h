@@ -5,8 +5,6 @@
 #include "platform/gdi/colour.h"
 #include "platform/geometry/rect.h"
 
-#include <span>
-#include <string>
 #include <string_view>
 
 namespace q71 {
@@ -21,14 +19,11 @@ inline constexpr int kTextFont = 2;
 inline constexpr int kLargeFont = 6;
 inline constexpr int kHintFont = 7;
 
-/// The font lines are written in to fit a width, all alike: the given one when every line fits,
-/// else the first of the smaller narrow fonts in which they all do (the smallest when none does).
-int glassFittingFont(DeviceContext& dc, std::span<const std::string> lines, int width, int font);
-
 /// Draws a text wrapped in a rectangle, from its top-left.
 void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour);
 /// Draws one line in a rectangle, left-aligned (or centred), vertically centred, in a smaller font
-/// when it would not fit in the one given.
+/// when it would not fit in the one given: the running text's or the labels' narrow face, never
+/// smaller.
 void glassLine(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour,
                bool centred = false);
 /// Draws a screen's title on its plate: one line in the title font and the labels' colour, centred.

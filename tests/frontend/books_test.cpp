@@ -1,7 +1,8 @@
 // The ship book and the reference book: the main menu's frames with the book framed in them and
 // the host's stations building the same books, every record of the data set opening with its
-// page and model, the model turning on the clock, a page of the data set as a golden image, and
-// the names and reading of the books' pages.
+// page and model, every name and figure standing whole in letters a player reads, the list's
+// bar with its arrows, the model turning on the clock, a page of the data set as a golden image,
+// and the names and reading of the books' pages.
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
 #include "framework/app/station_table.h"
@@ -13,7 +14,17 @@
 #include "frontend/books/container_fs.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
+#include "frontend/glass_list.h"
+#include "framework/app/shell_fonts.h"
+#include "framework/resources/group_archive.h"
+#include "framework/widgets/line_scroller.h"
+#include "framework/widgets/scroller.h"
+#include "framework/widgets/scroller_parts.h"
+#include "framework/widgets/widget_bitmap.h"
 #include "frontend_fixture.h"
+#include "platform/display/input_event.h"
+#include "platform/gdi/blit.h"
+#include "platform/gdi/pixel_surface.h"
 #include "platform/gdi/colour.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window_layout.h"
@@ -24,10 +35,12 @@
 #include "support/golden_image.h"
 #include "support/screen_picture.h"
 #include "tactical/rwutils/sea_texture.h"
+#include "whole_letters.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 namespace q71 {
 namespace {
@@ -77,6 +90,9 @@ protected:
         return *book;
     }
 
+    /// A rectangle of the book's page where the frame puts it on the screen.
+    static Rect onScreen(const Rect& onPage) { return onPage.offsetBy(book_layout::kBookX, book_layout::kBookY); }
+
     /// What the screen shows of the book's page, 540 by 420 at its place in the frame.
     static BitmapRef bookPicture() {
         using namespace book_layout;
@@ -103,6 +119,129 @@ TEST_F(Books, EveryRecordOfTheDataSetOpensInTheReferenceBookWithItsPageAndModel)
         EXPECT_EQ(book.modelView()->hasModel(), !record.modelName.view().empty()) << record.keyName.view();
     }
     EXPECT_FALSE(bookFigures(*objdbFindByName("Akula")).empty());
+}
+
+using test::DrawnTexts;
+using test::inside;
+using test::lettersNotWhole;
+using test::spellOut;
+
+using WholeLetters = test::FrontEndFixture;
+
+TEST_F(WholeLetters, TheChartsSmallFaceLosesLettersOfAFigureTheRunningTextKeeps) {
+    // The check itself: the small face breaks "Immersion" and turns a 5 into a 6 on the glass.
+    const std::string figure = "Immersion de destruction : 1450 pieds";
+    EXPECT_NE(lettersNotWhole(*appChartFont(), figure), "");
+    EXPECT_EQ(lettersNotWhole(*appScreenFont(), figure), "");
+}
+
+TEST_F(Books, EveryNameAndFigureStandsWholeInLettersAPlayerReads) {
+    std::map<FontRef, std::string> lettersByFont;
+    for (const int slot : {kSlotShipBooks, kSlotReferenceBook}) {
+        BookScreen& book = openFromMenu(slot);
+        test::expectRowsWholeAndLegible(*book.list(), [this] { pump(); });
+        // Each figure once, whole on the glass, none over another. The book draws its page in a
+        // picture of its own: what is drawn on it stands at the page's places.
+        const Rect figures = book_layout::kFiguresGlass;
+        DrawnTexts drawn;
+        for (int i = 0; i < static_cast<int>(book.entries().size()); ++i) {
+            drawn.clear();
+            book.choose(i);
+            pump();
+            const BookEntry& entry = book.entries()[static_cast<std::size_t>(i)];
+            const std::vector<TextDrawn> shown = drawn.in(figures);
+            const std::vector<std::string> expected = entry.record ? bookFigures(*entry.record) : std::vector<std::string>{};
+            ASSERT_EQ(shown.size(), expected.size()) << entry.label;
+            for (std::size_t f = 0; f < shown.size(); ++f) {
+                EXPECT_NE(std::find(expected.begin(), expected.end(), shown[f].text), expected.end()) << shown[f].text;
+                EXPECT_TRUE(inside(shown[f].ink, figures.inflatedBy(-2, -2))) << shown[f].text << " on its glass";
+                for (std::size_t g = 0; g < f; ++g)
+                    EXPECT_FALSE(shown[f].ink.intersects(shown[g].ink)) << shown[f].text << " over " << shown[g].text;
+                lettersByFont[shown[f].font] += shown[f].text;
+            }
+        }
+        screenSwitch(kSlotMainMenu);
+        pump();
+    }
+    for (const auto& [font, letters] : lettersByFont)
+        EXPECT_EQ(lettersNotWhole(*font, letters), "") << font->familyName() << " " << font->metrics().height;
+}
+
+TEST_F(Books, ARowOfTwoLinesIsChosenOnEitherAndTheLastNameShowsWholeAtTheEnd) {
+    BookScreen& book = openFromMenu(kSlotReferenceBook);
+    const Rect list = book_layout::kListGlass;
+    DrawnTexts drawn;
+    // The first name below the first page that takes two lines: scrolled to, a click on its second
+    // line chooses it.
+    int entry = -1;
+    for (int i = book.list()->visibleRows(); i < static_cast<int>(book.entries().size()) && entry < 0; ++i)
+        if (book.list()->rowLines(i).size() == 2)
+            entry = i;
+    ASSERT_GE(entry, 0) << "a name of the data set too long for one line";
+    book.choose(0);
+    drawn.clear();
+    book.list()->scrollTo(entry);
+    pump();
+    const std::string second = book.list()->rowLines(entry)[1];
+    const std::vector<TextDrawn> rows = drawn.in(list);
+    const auto line = std::find_if(rows.begin(), rows.end(), [&](const TextDrawn& t) { return t.text == second; });
+    ASSERT_NE(line, rows.end());
+    const Rect onScreenLine = onScreen(line->ink);
+    clickAt({(onScreenLine.left + onScreenLine.right) / 2, (onScreenLine.top + onScreenLine.bottom) / 2});
+    EXPECT_EQ(book.chosen(), entry);
+    // End: the last entry, whole above the glass's bottom, and the rows above it whole too.
+    drawn.clear();
+    press(static_cast<std::uint8_t>(VK_END));
+    EXPECT_EQ(book.chosen(), static_cast<int>(book.entries().size()) - 1);
+    const std::vector<TextDrawn> last = drawn.in(list);
+    EXPECT_TRUE(spellOut(last, book.entries().back().label));
+    for (const TextDrawn& text : last)
+        EXPECT_TRUE(inside(text.ink, list.inflatedBy(-4, -4))) << text.text;
+    // Home: back to the first.
+    press(static_cast<std::uint8_t>(VK_HOME));
+    EXPECT_EQ(book.list()->firstVisible(), 0);
+    EXPECT_EQ(book.chosen(), 0);
+}
+
+TEST_F(Books, TheListsBarShowsItsArrowsOnTheGlassAndTheyStepTheRows) {
+    BookScreen& book = openFromMenu(kSlotReferenceBook);
+    pump();
+    Scroller* bar = book.list()->scrollBar();
+    ASSERT_NE(bar, nullptr) << "more entries than the list shows";
+    // A frame of an arrow's strip as the data set holds it: frames of 16 by 16 one above the
+    // other, the rows stored from the bottom up with a separator row after each frame.
+    const auto frame = [](const char* strip, int index) {
+        const GroupSelectionKept bookGroup;
+        EXPECT_EQ(grpOpenGroup(kSharedScrollerGroup), 1);
+        WidgetBitmap picture;
+        EXPECT_TRUE(picture.load(strip)) << strip;
+        BitmapRef whole = createDIBitmap(picture.header(), picture.bits());
+        EXPECT_NE(whole, nullptr);
+        return std::pair{whole, 1 + index * 17};
+    };
+    // Whether the screen shows that frame in a square of the screen.
+    const auto shows = [](const Rect& square, const std::pair<BitmapRef, int>& wanted) {
+        const PixelSurface picture = wanted.first->surface();
+        for (int y = 0; y < square.height(); ++y)
+            for (int x = 0; x < square.width(); ++x)
+                if (colorFrom565(screenSurface().row(square.top + y)[square.left + x]) !=
+                    picture.decode(picture.read(x, wanted.second + y)))
+                    return false;
+        return true;
+    };
+    const Rect up = windowGetRect(bar->decrementArrow()->window());
+    const Rect down = windowGetRect(bar->incrementArrow()->window());
+    EXPECT_EQ(up.width(), 16);
+    EXPECT_TRUE(shows(up, frame("arrowu.bmp", 0))) << "the up arrow, at rest";
+    EXPECT_TRUE(shows(down, frame("arrowd.bmp", 0))) << "the down arrow, at rest";
+    const Point onDown{(down.left + down.right) / 2, (down.top + down.bottom) / 2};
+    display.inject(InputEvent::buttonAt(InputKind::ButtonDown, MouseButton::Left, onDown));
+    pump();
+    EXPECT_TRUE(shows(down, frame("arrowd.bmp", 1))) << "held, it shows pressed";
+    display.inject(InputEvent::buttonAt(InputKind::ButtonUp, MouseButton::Left, onDown));
+    pump();
+    EXPECT_TRUE(shows(down, frame("arrowd.bmp", 0)));
+    EXPECT_EQ(book.list()->firstVisible(), 1) << "a click steps one row";
 }
 
 TEST_F(Books, APageOfTheReferenceBookWithItsModelAtAFixedAngle) {

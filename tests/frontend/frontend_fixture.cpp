@@ -11,6 +11,7 @@
 #include "framework/resources/group_archive.h"
 #include "framework/resources/registry.h"
 #include "framework/textmngr/text_manager.h"
+#include "framework/widgets/scroller.h"
 #include "framework/widgets/widget_bitmap.h"
 #include "frontend/frontend_services.h"
 #include "frontend/mainmenu/main_menu.h"
@@ -41,11 +42,13 @@ FrontEndFixture::FrontEndFixture() {
     // The install paths are relative to the data set, which the program makes its folder.
     std::filesystem::current_path(rootInstallPath);
     openShellWindow();
+    textBoxSetScrollerFactory(&makeTextBoxScroller); // as the program installs it at start-up
     pump();
 }
 
 FrontEndFixture::~FrontEndFixture() {
     resetShell();
+    textBoxSetScrollerFactory(nullptr);
     playerDbRelease(); // the player a test logged in is no one's in the next
     appDeleteFonts();
     grpFreeAll();

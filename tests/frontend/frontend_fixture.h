@@ -1,7 +1,8 @@
 #pragma once
 // The ground of the front end's screen tests: the program started as far as the loop (texts,
-// install paths, the main window, fonts, archive bitmaps, the front end's screens registered) on
-// a headless window system with a fake clock, a player folder of its own, and no media.
+// install paths, the main window, fonts, archive bitmaps, the text boxes' scroll bars, the front
+// end's screens registered) on a headless window system with a fake clock, a player folder of its
+// own, and no media.
 
 #include "sim/support/scoped_folders.h"
 #include "support/headless_windows.h"

@@ -1,14 +1,25 @@
 // A glass list given new rows: made from a range of items, or replacing the rows while the
 // player's selection stays where it was; its scroll bar only while the rows overflow, the wheel
-// and the bar moving the rows shown, and the keys moving the selection.
+// and the bar moving the rows shown, and the keys moving the selection. The lists of the front
+// end's screens write every row whole, in letters a player reads.
 #include "frontend/glass_list.h"
+#include "framework/app/screen_manager.h"
 #include "framework/widgets/scroller.h"
+#include "frontend/frontend_services.h"
+#include "frontend/login/login_screen.h"
+#include "frontend/options/options_screen.h"
+#include "frontend/selection/sor_tsel.h"
+#include "frontend_fixture.h"
+#include "sim/scoring/player_roster.h"
+#include "sim/simulation/mission_state.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
 #include "support/headless_windows.h"
+#include "support/screen_picture.h"
+#include "whole_letters.h"
 
 #include <gtest/gtest.h>
 
@@ -136,6 +147,44 @@ TEST_F(GlassListRows, TheKeysMoveTheSelectionIntoViewAndTellTheParent) {
     EXPECT_EQ(list.selected(), 1);
     list.setRows({});
     EXPECT_FALSE(list.navigate(static_cast<int>(VK_DOWN))) << "an empty list";
+}
+
+using FrontEndLists = FrontEndFixture;
+
+TEST_F(FrontEndLists, TheRosterTheMissionListsAndTheOptionsWriteEveryRowWholeInLettersAPlayerReads) {
+    // The roster, with a name as long as the login takes, which no line of the list holds.
+    const std::string longName = "Capitaine de fr\xE9gate Jean-Baptiste de La Tour d'Auvergne, dit le Corsaire";
+    for (const auto& [name, number] : {std::pair{std::string("Marin"), 42}, {longName, 7}}) {
+        ASSERT_EQ(playerDbChoose(name, number), RosterStatus::Ok);
+        playerDbRelease();
+    }
+    const auto settle = [this] { pump(); };
+    screenCreate(kSlotLogin);
+    screenSwitch(kSlotLogin);
+    pump();
+    auto& login = *static_cast<LoginScreen*>(screenGet(kSlotLogin));
+    expectRowsWholeAndLegible(*login.rosterList(), settle);
+    saveScreenPicture("login-long-name");
+    EXPECT_GT(login.rosterList()->rowLines(1).size(), 1u) << "the long name on more than one line";
+    screenDestroy(kSlotLogin);
+
+    ASSERT_EQ(playerDbChoose("Marin", 42), RosterStatus::Ok);
+    for (const int mode : {kMissionModeTutorial, kMissionModeSingle, kMissionModeCampaign}) {
+        screenCreate(kSlotMissionSelection, mode);
+        screenSwitch(kSlotMissionSelection);
+        pump();
+        expectRowsWholeAndLegible(*static_cast<SorTsel*>(screenGet(kSlotMissionSelection))->list(), settle);
+        screenDestroy(kSlotMissionSelection);
+    }
+    screenCreateOptions(kOptionsBackToMenu);
+    screenSwitch(kSlotOptions);
+    pump();
+    auto& options = *static_cast<OptionsScreen*>(screenGet(kSlotOptions));
+    for (int page = 0; page < kOptionsPageCount; ++page) {
+        options.showPage(static_cast<OptionsPage>(page));
+        pump();
+        expectRowsWholeAndLegible(*options.lines(), settle);
+    }
 }
 
 } // namespace

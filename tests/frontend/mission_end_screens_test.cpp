@@ -11,6 +11,7 @@
 #include "frontend/movie/movie_screen.h"
 #include "frontend/selection/sor_tsel.h"
 #include "frontend_fixture.h"
+#include "frontend/glass_list.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_roster.h"
@@ -19,6 +20,8 @@
 #include "sim/services/shell_simulation.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/scenario_reader.h"
+#include "support/screen_picture.h"
+#include "whole_letters.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +152,23 @@ TEST_F(MissionEnd, TheDeckLogTellsTheLogReadAsFarAsItHolds) {
         << "the position report makes no line; the torn end is left out";
     clickAt({debrief_layout::kTabX[1] + 20, debrief_layout::kTabY + 10});
     EXPECT_EQ(debrief.page(), DebriefPage::DeckLog);
+}
+
+TEST_F(MissionEnd, TheDeckLogWritesItsLongLinesWholeInLettersAPlayerReads) {
+    // A strike between two of the longest names of the data set, at a range that takes digits.
+    ReplayEvent launch = record(18, "Croiseur nucl\xE9""aire classe Kirov", 3725.0);
+    replaySetName(launch.objectName, "Corvette lance-missiles Nanuchka");
+    launch.range = 104210.4;
+    launch.bearing = 347.6;
+    std::vector<ReplayEvent> records{launch};
+    for (int i = 0; i < 30; ++i)
+        records.push_back(record(1, "Destroyer classe Arleigh Burke", 4000.0 + 60.0 * i));
+    writeLog(records);
+    DebriefScreen& debrief = showDebrief();
+    debrief.showPage(DebriefPage::DeckLog);
+    pump();
+    test::saveScreenPicture("debrief-long-log");
+    test::expectRowsWholeAndLegible(*debrief.deckLog(), [this] { pump(); });
 }
 
 TEST_F(MissionEnd, AnEmptyLogIsSaid) {

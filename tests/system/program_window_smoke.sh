@@ -18,24 +18,7 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 # How much of the window shows a picture: the share of sampled pixels that are not black, and
 # how many colours they hold. Arguments: the window's x, y, width and height on the screen.
 window_summary() {
-    python3 - "$@" <<'PY'
-import ctypes, sys
-x = ctypes.cdll.LoadLibrary("libX11.so.6")
-x.XOpenDisplay.restype = ctypes.c_void_p
-x.XDefaultRootWindow.restype = ctypes.c_ulong
-x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-x.XGetImage.restype = ctypes.c_void_p
-x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_uint,
-                        ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-x.XGetPixel.restype = ctypes.c_ulong
-x.XGetPixel.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int]
-left, top, width, height = (int(v) for v in sys.argv[1:5])
-display = x.XOpenDisplay(None)
-image = x.XGetImage(display, x.XDefaultRootWindow(display), left, top, width, height, 0xFFFFFFFF, 2)
-samples = [x.XGetPixel(image, px, py) for py in range(0, height, 4) for px in range(0, width, 4)]
-lit = sum(1 for p in samples if (p >> 16 & 255) + (p >> 8 & 255) + (p & 255) > 48)
-print(lit * 100 // len(samples), len(set(samples)))
-PY
+    python3 "$(dirname "$0")/screen_pixels.py" summary "$@"
 }
 
 "$program" >"$work/out" 2>"$work/err" &

@@ -2,7 +2,8 @@
 // backend with a main window and a child on its right half, writes every input message they
 // receive to stdout as one line ("main WM_CHAR 97", "child WM_RBUTTONDOWN 40 100"), and ends
 // when the main window is destroyed (Alt+F4 closes it). A second copy finds the first, brings
-// it to the front and ends with status 3.
+// it to the front and ends with status 3. The screen is grey on the left and blue on the right;
+// the key "r" paints a red square at 100, 200 - 140, 240 of it ("painted red" on stdout).
 
 #include "platform/display/sdl_backend.h"
 #include "platform/window/cursors.h"
@@ -53,6 +54,16 @@ const char* messageName(std::uint32_t message) {
     }
 }
 
+void paintRedSquare() {
+    ScreenSurface& surface = screenSurface();
+    for (int y = 200; y < 240; ++y)
+        for (int x = 100; x < 140; ++x)
+            surface.row(y)[x] = 0xF800;
+    surface.markChanged();
+    std::printf("painted red\n");
+    std::fflush(stdout);
+}
+
 LResult logProc(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
     const char* who = window == mainWindow ? "main" : "child";
     if (const char* name = messageName(message)) {
@@ -64,6 +75,8 @@ LResult logProc(WindowHandle window, std::uint32_t message, WParam wParam, LPara
     }
     if (message == WM_DESTROY && window == mainWindow)
         messagePostQuit(0);
+    if (message == WM_CHAR && wParam == 'r')
+        paintRedSquare();
     return windowDefaultProc(window, message, wParam, lParam);
 }
 

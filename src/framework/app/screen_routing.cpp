@@ -45,18 +45,22 @@ int screenCharCategory(std::uint32_t message) {
     }
 }
 
-void screenPaintBuffered(WindowHandle window, int width, int height, bool hasBackground,
+void screenPaintBuffered(WindowHandle window, int width, int height, bool hasBackground, BitmapRef& buffer,
                          WidgetContainer& widgets, const std::function<void(DeviceContext&)>& paintScreen) {
     PaintStruct ps = beginPaint(window);
-    BitmapRef buffer = hasBackground ? Bitmap::createCompatible(width, height) : nullptr;
-    if (buffer) {
+    if (hasBackground && (!buffer || buffer->width() != width || buffer->height() != height))
+        buffer = Bitmap::createCompatible(width, height);
+    if (hasBackground && buffer && !ps.paint.isEmpty()) {
         auto memory = DeviceContext::createMemory();
         memory->selectBitmap(buffer);
+        // The rest of the buffer keeps an older picture, which nothing copies to the window.
+        memory->intersectClipRect(ps.paint);
         memory->fillRect({0, 0, width, height}, stockBrush(StockObject::BlackBrush));
         paintScreen(*memory);
         PaintRecord record{memory.get(), ps.paint};
         widgets.paint(record);
-        bitBlt(*ps.dc, 0, 0, width, height, memory.get(), 0, 0, kSrcCopy);
+        bitBlt(*ps.dc, ps.paint.left, ps.paint.top, ps.paint.width(), ps.paint.height(), memory.get(),
+               ps.paint.left, ps.paint.top, kSrcCopy);
     }
     endPaint(window, ps);
 }

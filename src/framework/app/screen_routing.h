@@ -4,6 +4,7 @@
 // the mouse to the widgets.
 
 #include "framework/app/widget_container.h"
+#include "platform/gdi/bitmap.h"
 #include "platform/window/window_types.h"
 
 #include <functional>
@@ -21,8 +22,10 @@ bool screenIsSpecialKey(WParam key);
 /// WM_DEADCHAR (4); -1 for other messages.
 int screenCharCategory(std::uint32_t message);
 /// Paints the window through a back buffer of its size: black, then `paintScreen`, then the
-/// widgets, then copied to the window. Without a background nothing at all is drawn.
-void screenPaintBuffered(WindowHandle window, int width, int height, bool hasBackground,
+/// widgets, then copied to the window. Only the area to paint is drawn and copied, since the
+/// window takes no more; `buffer` is kept by the caller from one paint to the next (made or
+/// remade at the window's size as needed). Without a background nothing at all is drawn.
+void screenPaintBuffered(WindowHandle window, int width, int height, bool hasBackground, BitmapRef& buffer,
                          WidgetContainer& widgets, const std::function<void(DeviceContext&)>& paintScreen);
 /// The default handling of the three classes: timers and the mouse go to the widgets.
 LResult screenDefaultMessage(WidgetContainer& widgets, WindowHandle window, std::uint32_t message,

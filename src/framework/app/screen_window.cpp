@@ -44,7 +44,7 @@ LResult ScreenWindow::route(bool full, WindowHandle window, std::uint32_t messag
         Rect update;
         if (!full && !windowGetUpdateRect(window, &update))
             return 0;
-        screenPaintBuffered(window, width_, height_, background_.loaded(), *this,
+        screenPaintBuffered(window, width_, height_, background_.loaded(), paintBuffer_, *this,
                             [this](DeviceContext& dc) { paint(dc); });
         return 0;
     }
@@ -56,10 +56,12 @@ LResult ScreenWindow::route(bool full, WindowHandle window, std::uint32_t messag
     case WM_ERASEBKGND:
         return full ? handleMessage(window, message, wParam, lParam) : 0;
     case WM_SHOWWINDOW:
-        if (wParam == 1)
+        if (wParam == 1) {
             onShow();
-        else
+        } else {
+            paintBuffer_.reset(); // a hidden screen paints nothing until it shows again
             onHide();
+        }
         return 0;
     case WM_SETCURSOR:
         if (focusOnCursor_)

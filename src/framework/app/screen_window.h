@@ -5,6 +5,7 @@
 
 #include "framework/app/widget_container.h"
 #include "framework/widgets/widget_bitmap.h"
+#include "platform/gdi/bitmap.h"
 
 #include <string>
 #include <string_view>
@@ -63,6 +64,9 @@ protected:
     std::string key_;
     WidgetBitmap background_;
     bool focusOnCursor_ = false;
+
+private:
+    BitmapRef paintBuffer_; ///< the back buffer of the paints, kept while the screen shows
 };
 
 } // namespace q71

@@ -44,6 +44,11 @@ void grpSetFolder(const char* folder) {
         s.folder.reset();
 }
 
+std::string grpFolder() {
+    const std::optional<std::string>& folder = grpState().folder;
+    return folder ? folder->substr(0, folder->size() - 1) : std::string();
+}
+
 int grpOpenGroup(const char* name) {
     GroupReaderState& s = grpState();
     if (!name)

@@ -39,16 +39,19 @@ using GrpReadCallback = void (*)(void* argument);
 void grpReset();
 /// The folder of the groups selected from now on ("" or null: none).
 void grpSetFolder(const char* folder);
+/// The folder set last, as it was given ("" when none is).
+std::string grpFolder();
 /// Selects a group, loading its index from "<folder><name>.ndx" the first time; 0 when the name is
 /// null or the index cannot be read (the selection is then unchanged).
 int grpOpenGroup(const char* name);
 /// The name of the selected group, "" when none is selected.
 std::string grpSelectedName();
-/// Selects again, at the end of a scope, the group selected at its start.
+/// Sets again, at the end of a scope, the folder and the group selected at its start.
 class GroupSelectionKept {
 public:
-    GroupSelectionKept() : name_(grpSelectedName()) {}
+    GroupSelectionKept() : folder_(grpFolder()), name_(grpSelectedName()) {}
     ~GroupSelectionKept() {
+        grpSetFolder(folder_.c_str());
         if (!name_.empty())
             grpOpenGroup(name_.c_str());
     }
@@ -56,6 +59,7 @@ public:
     GroupSelectionKept& operator=(const GroupSelectionKept&) = delete;
 
 private:
+    std::string folder_;
     std::string name_;
 };
 

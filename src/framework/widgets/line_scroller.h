@@ -20,7 +20,8 @@ constexpr int wheelLines(int delta) {
 }
 
 /// How a text box's scroll bar looks: its bitmaps (background, decrement and increment arrows,
-/// thumb; "" for none), the size of each arrow and whether it has a thumb.
+/// thumb; "" for none), the size of each arrow, whether it has a thumb, and the graphics group
+/// that holds the bitmaps (null: the shared group of the screens' glass).
 struct ScrollerLook {
     std::string background;
     std::string decrement;
@@ -29,6 +30,7 @@ struct ScrollerLook {
     int arrowWidth = 16;
     int arrowHeight = 16;
     bool hasThumb = true;
+    const char* group = nullptr;
 };
 
 /// A vertical scroll bar over a range of lines. It is a windowed widget in the text box's window
@@ -50,10 +52,14 @@ public:
     virtual void pageDown() = 0;
 };
 
-/// The bar of the screens' glass: the arrows and thumb of the graphics group "shared".
+/// The bar of the screens' glass: the track, arrows and thumb of the graphics group "shared".
 ScrollerLook sharedScrollerLook();
 /// The graphics group of that look.
 inline constexpr const char* kSharedScrollerGroup = "shared";
+/// Selects the group of a look's bitmaps in the graphics folder, wherever the last reads left the
+/// folder (a model's read leaves it at the objects'); false when the data set lacks it. The caller
+/// keeps its own selection (`GroupSelectionKept`).
+bool selectScrollerGroup(const ScrollerLook& look);
 
 /// Makes a vertical bar with tracking on and its bitmaps loaded, in `parent` at (x, y), width by
 /// height; null when it cannot be made.

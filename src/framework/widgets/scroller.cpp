@@ -260,6 +260,7 @@ void Scroller::freeResources() {
 
 ScrollerLook sharedScrollerLook() {
     ScrollerLook look;
+    look.background = "track.bmp";
     look.decrement = "arrowu.bmp";
     look.increment = "arrowd.bmp";
     look.thumb = "caret.bmp";

@@ -95,10 +95,11 @@ void TextBox::updateScroller() {
         LineScrollerFactory factory = textBoxScrollerFactory();
         if (!factory)
             return;
+        // Without the group of its look (a data set that lacks it) the bar's parts are drawn plain.
         const GroupSelectionKept screenGroup;
-        grpOpenGroup(kSharedScrollerGroup);
+        const ScrollerLook look = selectScrollerGroup(look_) ? look_ : ScrollerLook{};
         bar = factory(window_, width_ - kScrollerWidth, marginY_, kScrollerWidth, height_ - 2 * marginY_,
-                      look_);
+                      look);
         if (!bar)
             return;
         scroller_ = bar;

@@ -27,22 +27,9 @@ void wrapLine(std::string_view line, int wrapWidth, const std::function<int(std:
     }
     const std::size_t before = out.size();
     while (!line.empty() && width(line) > wrapWidth) {
-        std::size_t cut = std::string_view::npos;
-        for (std::size_t space = line.rfind(' '); space != std::string_view::npos && space > 0;
-             space = line.rfind(' ', space - 1)) {
-            if (width(line.substr(0, space)) <= wrapWidth) {
-                cut = space;
-                break;
-            }
-        }
-        if (cut != std::string_view::npos) {
-            out.emplace_back(line.substr(0, cut));
-            line.remove_prefix(cut + 1);
-            continue;
-        }
-        std::size_t head = longestFittingHead(line, wrapWidth, width);
-        out.emplace_back(line.substr(0, head));
-        line.remove_prefix(head);
+        const LineBreak cut = breakLine(line, wrapWidth, width);
+        out.emplace_back(line.substr(0, cut.headEnd));
+        line.remove_prefix(cut.restStart);
     }
     // What the breaks leave follows as a line of its own, unless they left nothing.
     if (!line.empty() || out.size() == before)
@@ -50,6 +37,16 @@ void wrapLine(std::string_view line, int wrapWidth, const std::function<int(std:
 }
 
 } // namespace
+
+LineBreak breakLine(std::string_view line, int wrapWidth, const std::function<int(std::string_view)>& width) {
+    for (std::size_t space = line.rfind(' '); space != std::string_view::npos && space > 0;
+         space = line.rfind(' ', space - 1)) {
+        if (width(line.substr(0, space)) <= wrapWidth)
+            return {space, space + 1};
+    }
+    const std::size_t head = longestFittingHead(line, wrapWidth, width);
+    return {head, head};
+}
 
 std::vector<std::string> wrapTextLines(std::string_view text, int wrapWidth,
                                        const std::function<int(std::string_view)>& width) {

@@ -48,6 +48,39 @@ void addFigure(std::vector<std::string>& lines, int text, int value) {
     lines.emplace_back(line);
 }
 
+void drawFigures(DeviceContext& dc, const std::vector<std::string>& figures) {
+    // Columns of figures down the glass, as many rows to a column as it holds and the rows shared
+    // evenly between the columns; each column as wide as its longest figure, the width to spare
+    // shared out after each, so that every figure stands whole in the glass's own font.
+    const FontRef font = appInterfaceFont(kTextFont);
+    const int count = static_cast<int>(figures.size());
+    if (!font || count == 0)
+        return;
+    const Rect inner = book_layout::kFiguresGlass.inflatedBy(-8, -4);
+    const int perColumn = std::max(inner.height() / kFigureRowHeight, 1);
+    const int columns = (count + perColumn - 1) / perColumn;
+    const int rows = (count + columns - 1) / columns;
+    std::vector<int> widths(static_cast<std::size_t>(columns), 0);
+    for (int i = 0; i < count; ++i) {
+        int& width = widths[static_cast<std::size_t>(i / rows)];
+        width = std::max(width, font->textWidth(figures[static_cast<std::size_t>(i)]));
+    }
+    int used = 0;
+    for (const int width : widths)
+        used += width;
+    const int spare = std::max(inner.width() - used, 0) / columns;
+    int left = inner.left;
+    for (int column = 0; column < columns; ++column) {
+        const int right = left + widths[static_cast<std::size_t>(column)] + spare;
+        for (int i = column * rows; i < std::min((column + 1) * rows, count); ++i) {
+            const int top = inner.top + (i - column * rows) * kFigureRowHeight;
+            glassLine(dc, {left, top, right, top + kFigureRowHeight}, figures[static_cast<std::size_t>(i)], kTextFont,
+                      glass_colours::kAmber);
+        }
+        left = right;
+    }
+}
+
 } // namespace
 
 std::vector<std::string> bookFigures(const ObjectRecord& record) {
@@ -124,21 +157,7 @@ void BookScreen::paint(DeviceContext& dc) {
     glassTitle(dc, kTitle, textCopy(kind_.titleText));
     if (chosen_ < 0)
         return;
-    // Two columns of figures, all in the one font they fit in, their rows as high as the glass
-    // allows for the longer column.
-    const std::vector<std::string> figures = figureLines();
-    const Rect inner = kFiguresGlass.inflatedBy(-8, -4);
-    const int half = std::max((static_cast<int>(figures.size()) + 1) / 2, 1);
-    const int rowHeight = std::min(kFigureRowHeight, inner.height() / half);
-    const int columnWidth = inner.width() / 2;
-    const int font = glassFittingFont(dc, figures, columnWidth, kTextFont);
-    for (int i = 0; i < static_cast<int>(figures.size()); ++i) {
-        const int column = i / half;
-        const int row = i % half;
-        const int left = inner.left + column * columnWidth;
-        const Rect line{left, inner.top + row * rowHeight, left + columnWidth, inner.top + (row + 1) * rowHeight};
-        glassLine(dc, line, figures[static_cast<std::size_t>(i)], font, glass_colours::kAmber);
-    }
+    drawFigures(dc, figureLines());
 }
 
 int BookScreen::onCommand(WParam wParam, LParam lParam) {

@@ -53,6 +53,8 @@ public:
     /// The chosen entry's page, as shown ("" lines are paragraph breaks).
     const std::vector<std::string>& page() const { return page_; }
     BookModelView* modelView() const { return view_.get(); }
+    /// The list of entries (null while the book is closed).
+    GlassList* list() const { return list_.get(); }
     /// Stops or starts the model's turning (a still picture to compare).
     void setTurning(bool turning) { turning_ = turning; }
     bool framed() const { return framed_ != 0; }

@@ -11,27 +11,41 @@
 #include <cstdlib>
 #include <mutex>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace q71 {
 
 struct SdlBackend::Handles {
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
     SDL_Cursor* cursor = nullptr;
     Uint32 wakeEvent = 0;
 
     ~Handles() {
         if (cursor)
             SDL_FreeCursor(cursor);
-        if (texture)
-            SDL_DestroyTexture(texture);
-        if (renderer)
-            SDL_DestroyRenderer(renderer);
-        if (window)
+        if (window) {
+            settle();
             SDL_DestroyWindow(window);
+        }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
+
+    // SDL wakes a wait for events by a message to the window through a second connection to the
+    // X server, and after a wait that ran out it owes the window one such message, sent at the
+    // next event. Should it reach the server after the window has gone, the server refuses it
+    // and Xlib ends the program with a failure. Hidden, the window is no longer one SDL wakes;
+    // an event pushed now pays what is owed, and a frame's time lets the server take it first.
+    void settle() {
+        SDL_HideWindow(window);
+        SDL_Event owed{};
+        owed.type = wakeEvent;
+        SDL_PushEvent(&owed);
+        SDL_Delay(kSettleMilliseconds);
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
+    static constexpr Uint32 kSettleMilliseconds = 16;
 };
 
 namespace {
@@ -79,7 +93,10 @@ constexpr const char* kNoDisplayAdvice =
 std::unique_ptr<SdlBackend> SdlBackend::open(std::string& error) {
     // The program switches the screen saver off and on itself, as the desktop setting allows.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The window's pixels are sent to the display server as they are (on X11 through shared
+    // memory), a changed part alone: drawing them through a 3-D texture instead would send the
+    // whole window each frame and, where the 3-D driver is software, scale it on the processor.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // The click that brings the window to the front counts, as it does on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -100,23 +117,19 @@ std::unique_ptr<SdlBackend> SdlBackend::open(std::string& error) {
     h->window =
         SDL_CreateWindow("q71", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenSurface::kWidth * scale,
                          ScreenSurface::kHeight * scale, SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
-    if (h->window) {
+    if (h->window)
         SDL_SetWindowMinimumSize(h->window, ScreenSurface::kWidth / 2, ScreenSurface::kHeight / 2);
-        h->renderer = SDL_CreateRenderer(h->window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-        if (!h->renderer)
-            h->renderer = SDL_CreateRenderer(h->window, -1, SDL_RENDERER_SOFTWARE);
-    }
-    if (h->renderer)
-        h->texture = SDL_CreateTexture(h->renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                       ScreenSurface::kWidth, ScreenSurface::kHeight);
     h->wakeEvent = SDL_RegisterEvents(1);
-    if (!h->texture || h->wakeEvent == static_cast<Uint32>(-1)) {
+    if (!h->window || h->wakeEvent == static_cast<Uint32>(-1)) {
         error = std::string("cannot open a window: ") + SDL_GetError();
         return nullptr;
     }
-    SDL_SetTextureScaleMode(h->texture, SDL_ScaleModeNearest);
     SDL_StartTextInput();
     std::unique_ptr<SdlBackend> backend(new SdlBackend(std::move(h)));
+    if (!backend->attachPixels()) {
+        error = backend->pixelsError_;
+        return nullptr;
+    }
     return backend;
 }
 
@@ -142,9 +155,14 @@ bool SdlBackend::pollEvent(InputEvent& event) {
         pending_.reset();
         return true;
     }
-    if (instance_.takeRaiseRequest()) {
-        SDL_RestoreWindow(sdl_->window); // a restore comes back as an event and ends the program's pause
-        SDL_RaiseWindow(sdl_->window);
+    // Another copy's knock is looked for a few times a second, not at every poll: each look is a
+    // call to the system.
+    if (const Uint64 now = SDL_GetTicks64(); now >= nextKnockLook_) {
+        nextKnockLook_ = now + kKnockLookInterval;
+        if (instance_.takeRaiseRequest()) {
+            SDL_RestoreWindow(sdl_->window); // a restore comes back as an event and ends the program's pause
+            SDL_RaiseWindow(sdl_->window);
+        }
     }
     SDL_Event e;
     while (SDL_PollEvent(&e)) {
@@ -174,10 +192,12 @@ bool SdlBackend::translate(const void* sdlEvent, InputEvent& event) {
             return true;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             applyCursor();
+            pixelsStale_ = true; // the window's pixels are made anew at its size
             surface_.markChanged();
             return false;
         case SDL_WINDOWEVENT_EXPOSED:
-            surface_.markChanged(); // the window lost its picture: show the screen again
+            windowLost_ = true; // the window lost its picture: show it all again
+            surface_.markChanged();
             return false;
         default:
             return false;
@@ -253,20 +273,52 @@ void SdlBackend::wake() {
         wakePending_ = false;
 }
 
+bool SdlBackend::attachPixels() {
+    SDL_Surface* pixels = SDL_GetWindowSurface(sdl_->window);
+    if (!pixels) {
+        pixelsError_ = std::string("cannot draw in the window: ") + SDL_GetError();
+        return false;
+    }
+    const SDL_PixelFormat& f = *pixels->format;
+    if (!scaler_.setTarget(pixels->w, pixels->h, {f.BytesPerPixel, f.Rmask, f.Gmask, f.Bmask})) {
+        pixelsError_ = "cannot draw in a window of " + std::to_string(f.BitsPerPixel) + " bits per pixel";
+        return false;
+    }
+    pixelsStale_ = false;
+    windowLost_ = true;
+    return true;
+}
+
 void SdlBackend::present() {
     surface_.takeChanged();
+    std::vector<Rect> changed;
     {
         std::lock_guard lock(surface_.lock); // a movie may be writing its frame from its thread
-        SDL_UpdateTexture(sdl_->texture, nullptr, surface_.pixels.data(), ScreenSurface::kWidth * 2);
+        changed = frame_.takeChanges(surface_);
     }
-    SDL_SetRenderDrawColor(sdl_->renderer, 0, 0, 0, 255);
-    SDL_RenderClear(sdl_->renderer);
-    int w = 0, h = 0;
-    SDL_GetRendererOutputSize(sdl_->renderer, &w, &h);
-    Rect shown = letterboxRect(w, h);
-    SDL_Rect target{shown.left, shown.top, shown.width(), shown.height()};
-    SDL_RenderCopy(sdl_->renderer, sdl_->texture, nullptr, &target);
-    SDL_RenderPresent(sdl_->renderer);
+    if (pixelsStale_ && !attachPixels())
+        return;
+    SDL_Surface* pixels = SDL_GetWindowSurface(sdl_->window);
+    if (!pixels || (SDL_MUSTLOCK(pixels) && SDL_LockSurface(pixels) != 0)) {
+        windowLost_ = true; // the changes just taken are shown with the whole picture next time
+        return;
+    }
+    const WindowPixels target{static_cast<std::uint8_t*>(pixels->pixels), pixels->pitch, pixels->w,
+                              pixels->h};
+    std::vector<SDL_Rect> sent;
+    if (windowLost_) {
+        scaler_.drawAll(frame_.pixels(), target);
+    } else {
+        for (const Rect& area : changed)
+            if (const Rect out = scaler_.draw(frame_.pixels(), area, target); !out.isEmpty())
+                sent.push_back({out.left, out.top, out.width(), out.height()});
+    }
+    if (SDL_MUSTLOCK(pixels))
+        SDL_UnlockSurface(pixels);
+    if (std::exchange(windowLost_, false))
+        SDL_UpdateWindowSurface(sdl_->window);
+    else if (!sent.empty())
+        SDL_UpdateWindowSurfaceRects(sdl_->window, sent.data(), static_cast<int>(sent.size()));
 }
 
 void SdlBackend::setCursor(const CursorImage* image) {

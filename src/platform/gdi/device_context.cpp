@@ -124,6 +124,7 @@ const DeviceContext::Resolved* DeviceContext::resolve() {
         visible = Region(resolved_.surface.bounds());
     }
     visible = visible.intersected(Region(resolved_.surface.bounds()));
+    resolved_.sides = visible.boundingBox();
     if (clip_)
         visible = visible.intersected(clip_->offsetBy(resolved_.origin.x, resolved_.origin.y));
     resolved_.clip = ClipList(visible);

@@ -154,6 +154,8 @@ public:
         PixelSurface surface;
         Point origin;
         ClipList clip;
+        /// The bounds of what the target shows, before the clip region narrows it.
+        Rect sides;
     };
     const Resolved* resolve();
     /// Tells the target that pixels changed.

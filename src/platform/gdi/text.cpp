@@ -48,21 +48,27 @@ Rect inkOf(const Font& font, const TextRun& run) {
     return ink;
 }
 
-// Tells the watcher of a run whose ink does not fit where it is drawn: across, it must lie inside
-// what may be drawn; down, inside its own rectangle when it has one. The window or bitmap may cut
-// it at the top or bottom: a text that scrolls through its place (the credits, a list's rows) is
-// cut there on purpose.
-void watchFit(const Font& font, const TextRun& run, const ClipList& clip, Point origin) {
-    const Rect ink = inkOf(font, run).offsetBy(origin.x, origin.y);
-    const Rect& field = clip.bounds();
-    const Rect own = run.clip ? run.clip->offsetBy(origin.x, origin.y) : Rect{};
-    const bool outOfItsRect = run.clip && (ink.top < own.top || ink.bottom > own.bottom);
-    if (ink.isEmpty() || field.isEmpty() || (ink.left >= field.left && ink.right <= field.right && !outOfItsRect))
-        return;
+// The text of a run, its pieces together.
+std::string textOf(const TextRun& run) {
     std::string text;
     for (const TextPiece& piece : run.pieces)
         text += piece.text;
-    gdiTextOverflowWatcher()({text, ink, run.clip ? own : field});
+    return text;
+}
+
+// Tells the watcher of a run whose ink does not fit where it is drawn: across, it must lie inside
+// the sides of its window or bitmap and its own rectangle when it has one; down, inside its own
+// rectangle. A clip region is not a side: a screen repainting part of itself cuts its texts there on
+// purpose, as the window or bitmap may cut a text that scrolls through its place (the credits, a
+// list's rows) at the top or bottom.
+void watchFit(const Font& font, const TextRun& run, const Rect& sides, Point origin) {
+    const Rect ink = inkOf(font, run).offsetBy(origin.x, origin.y);
+    const Rect own = run.clip ? run.clip->offsetBy(origin.x, origin.y) : Rect{};
+    const Rect field = run.clip ? sides.intersected(own) : sides;
+    const bool outOfItsRect = run.clip && (ink.top < own.top || ink.bottom > own.bottom);
+    if (ink.isEmpty() || field.isEmpty() || (ink.left >= field.left && ink.right <= field.right && !outOfItsRect))
+        return;
+    gdiTextOverflowWatcher()({textOf(run), ink, run.clip ? own : field});
 }
 
 } // namespace
@@ -75,7 +81,9 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
     ClipList clip =
         run.clip ? now->clip.clippedTo(run.clip->offsetBy(now->origin.x, now->origin.y)) : now->clip;
     if (gdiTextOverflowWatcher())
-        watchFit(*font, run, clip, now->origin);
+        watchFit(*font, run, now->sides, now->origin);
+    if (gdiTextsDrawnWatcher())
+        gdiTextsDrawnWatcher()({textOf(run), font, inkOf(*font, run).offsetBy(now->origin.x, now->origin.y)});
     SpanPainter painter(now->surface, clip, now->origin);
     const TextMetrics& m = font->metrics();
     if (dc.bkMode() == kOpaque) {

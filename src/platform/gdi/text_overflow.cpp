@@ -8,6 +8,11 @@ TextOverflowWatcher& watcher() {
     return installed;
 }
 
+TextDrawnWatcher& textsWatcher() {
+    static TextDrawnWatcher installed;
+    return installed;
+}
+
 } // namespace
 
 void gdiWatchTextOverflow(TextOverflowWatcher watcherToInstall) {
@@ -16,6 +21,14 @@ void gdiWatchTextOverflow(TextOverflowWatcher watcherToInstall) {
 
 const TextOverflowWatcher& gdiTextOverflowWatcher() {
     return watcher();
+}
+
+void gdiWatchTextsDrawn(TextDrawnWatcher watcherToInstall) {
+    textsWatcher() = std::move(watcherToInstall);
+}
+
+const TextDrawnWatcher& gdiTextsDrawnWatcher() {
+    return textsWatcher();
 }
 
 } // namespace q71

@@ -83,14 +83,12 @@ void contactNotify(std::uintptr_t owner, ContactRecord* contact, int flag) {
 
 FireDisplay::FireDisplay(WindowHandle screen, FirePanel& firePanel)
     : NavPage("FireDisplay", screen, kArt, kFirePageButtons, kFireDisplayButtonIndex) {
-    const auto toggle = [this](const NavControlRow& row) -> ButtonToggle& {
-        auto button = std::make_unique<ButtonToggle>(window(), row.id, row.bitmap, row.frames, row.x, row.y,
-                                                     row.width, row.height, false);
-        dress(*button, row);
-        return add(std::move(button));
-    };
-    showAllButton_ = &toggle(kFireShowAllButton);
-    lock_ = &toggle(kFireLockButton);
+    showAllButton_ = &addButton(kFireShowAllButton, SimpleButton::kToggle);
+    const NavControlRow& lock = kFireLockButton;
+    auto lockButton = std::make_unique<ButtonToggle>(window(), lock.id, lock.bitmap, lock.frames, lock.x,
+                                                     lock.y, lock.width, lock.height, false);
+    dress(*lockButton, lock);
+    lock_ = &add(std::move(lockButton));
     for (const NavControlRow& row : kFireViewButtons)
         addButton(row, SimpleButton::kPush).setAutoRepeat(kNavRepeatDelayMs, kNavRepeatIntervalMs);
     if (textToolTipsEnabled())
@@ -127,8 +125,7 @@ void FireDisplay::openPage() {
         chart_->setMapSource(worldGrid());
     chart_->loadGraphics();
     chart_->show();
-    showAllButton_->setState(showAll_ ? 1 : 2);
-    showAllButton_->setEnabled(true);
+    enableShowAll(true);
     lock_->setState(chart_->ownShipLocked() ? 1 : 2);
     chart_->readouts().hide();
     plot_ = std::make_unique<FirePlot>(chart_.get());
@@ -195,6 +192,16 @@ void FireDisplay::showAllWaypoints(bool on) {
             static_cast<Launcher*>(tube)->showWaypoints(on);
 }
 
+void FireDisplay::enableShowAll(bool enabled) {
+    // Enabling shows the up frame and a new state shows its own: the state goes after the one and
+    // before the other, so that an enabled switch shows on or off and a disabled one its dim look.
+    if (enabled)
+        showAllButton_->setEnabled(true);
+    showAllButton_->setState(showAll_ ? 1 : 2);
+    if (!enabled)
+        showAllButton_->setEnabled(false);
+}
+
 void FireDisplay::paint(DeviceContext& dc) {
     NavPage::paint(dc);
     tubeSelect_->paint(dc);
@@ -235,8 +242,7 @@ void FireDisplay::openConsole(int index, bool isCell) {
     // The console's own route is picked and dragged on the chart: the others' are put away, and
     // the switch that would show them again waits for the overview.
     showAllWaypoints(false);
-    showAllButton_->setState(2);
-    showAllButton_->setEnabled(false);
+    enableShowAll(false);
     leaveLauncherView();
     console_->showLauncher(index, isCell);
 }
@@ -255,7 +261,7 @@ void FireDisplay::showOverview() {
     returnLabel_->hide();
     tubeSelect_->show();
     tubeSelect_->refresh(tubeTargetsEnabled());
-    showAllButton_->setEnabled(true);
+    enableShowAll(true);
 }
 
 bool FireDisplay::tubeTargetsEnabled() const {

@@ -72,7 +72,7 @@ public:
     SimpleButton& returnButton() const { return *return_; }
     const StaticText& returnLabel() const { return *returnLabel_; }
     /// The switch that shows every launcher's waypoints.
-    ButtonToggle& showAllButton() const { return *showAllButton_; }
+    SimpleButton& showAllButton() const { return *showAllButton_; }
     /// The base paint and the labels of the launcher views.
     void paint(DeviceContext& dc) override;
 
@@ -84,6 +84,8 @@ private:
     /// Frees what the open page holds, without touching the launchers.
     void releasePage();
     void showAllWaypoints(bool on);
+    /// Enables the show-all switch or shows it disabled; enabled, it shows the flag's state again.
+    void enableShowAll(bool enabled);
     /// The launcher views' commands; true when one took it.
     bool viewCommand(int id, int value);
     /// The settings of a tube or cell in place of the overview.
@@ -100,7 +102,7 @@ private:
 
     std::unique_ptr<FireChart> chart_;
     std::unique_ptr<FirePlot> plot_;
-    ButtonToggle* showAllButton_ = nullptr;
+    SimpleButton* showAllButton_ = nullptr;
     ButtonToggle* lock_ = nullptr;
     std::unique_ptr<HotSpot> hotSpot_;
     std::unique_ptr<TubeSelectPanel> tubeSelect_;

@@ -116,7 +116,8 @@ enum FireDisplayCommand : int {
     kFireCmdLock = 3200,
 };
 inline constexpr Rect kFireChartGlass{34, 26, 34 + 280, 26 + 267};
-inline constexpr NavControlRow kFireShowAllButton{kFireCmdShowAll, "x239y321.bmp", 239, 321, 35, 38, 2, 721,
+/// The show-all switch: up, down (on) and its disabled look, while a launcher's console is open.
+inline constexpr NavControlRow kFireShowAllButton{kFireCmdShowAll, "x239y321.bmp", 239, 321, 35, 38, 3, 721,
                                                   "litlbtn.WAV"};
 inline constexpr NavControlRow kFireLockButton{kFireCmdLock, "x232y372.bmp", 232, 372, 41, 33, 2,
                                                722,          "lockbtn.WAV"};

@@ -512,9 +512,15 @@ void GenInfo::onOwnShipDestroyed() {
 }
 
 void GenInfo::lockPause(int lock) {
-    // Released, the button shows the player's own pause again, which may still hold.
-    pause_->setState(lock == 1 || ownPause_ ? 1 : 2);
-    pause_->setEnabled(lock != 1);
+    if (lock == 1) {
+        pause_->setState(1);
+        pause_->setEnabled(false);
+        return;
+    }
+    // Released, the button shows the player's own pause again, which may still hold (enabling
+    // shows the up frame, so the state comes after).
+    pause_->setEnabled(true);
+    pause_->setState(ownPause_ ? 1 : 2);
 }
 
 void genInfoLockPause(int lock) {

@@ -99,12 +99,6 @@ RadioRoom::RadioRoom(std::string_view key, WindowHandle parent, int width, int h
         levels_ = q71::esmLevels(dynamic_cast<const ReceiverSensor*>(own->ownShipSensorByType(kSensorEsm)),
                                  simClock().gameClock);
     log_.setSink([this](const std::string& line, ColorRef colour) {
-        // The box makes its scroll bar on the first overflow and reads its arrows from the group
-        // selected then: the room's own.
-        if (!textBox_->scroller()) {
-            grpSetFolder(graphicsInstallPath);
-            grpOpenGroup(kRadioGroup);
-        }
         textBox_->addLineColoured(line.c_str(), colour);
         textBox_->scrollToEnd();
     });
@@ -179,7 +173,7 @@ void RadioRoom::buildControls(bool network) {
     const Rect box = network ? kRadioTextBoxNetwork : kRadioTextBox;
     textBox_ = std::make_unique<TextBox>(window(), box.left, box.top, box.width(), box.height(), boxPattern(),
                                          appScreenFont(), true,
-                                         ScrollerLook{"", kRadioArrowUp, kRadioArrowDown, kRadioCaret, 16, 16, true});
+                                         ScrollerLook{"", kRadioArrowUp, kRadioArrowDown, kRadioCaret, 16, 16, true, kRadioGroup});
     if (network) {
         chat_ = std::make_unique<EditBox>(window(), kRadioChatId, kRadioChatLine.left, kRadioChatLine.top,
                                           kRadioChatLine.width(), kRadioChatLine.height(), nullptr, appScreenFont(),

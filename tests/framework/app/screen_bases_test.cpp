@@ -10,6 +10,8 @@
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
+#include "platform/window/window_paint.h"
+#include "platform/window/window_system.h"
 
 #include <memory>
 #include <string>
@@ -261,6 +263,46 @@ TEST_F(ScreenBases, AScreenPaintsItsBackgroundThenItsWidgetsTheLastAddedOnTop) {
     EXPECT_EQ(screenPixel(5, 5), kGrey);
     EXPECT_EQ(screenPixel(15, 15), kRed);
     EXPECT_EQ(screenPixel(40, 40), test::kBlue);
+}
+
+// A background whose every pixel tells where it is, to 8 pixels (the screen keeps 5 or 6 bits).
+ColorRef backgroundAt(int x, int y) {
+    return rgb((x / 8) * 8 % 256, (y / 8) * 8 % 256, 96);
+}
+
+TEST_F(ScreenBases, ARepaintOfOneAreaDrawsItAsAWholePaintWouldAndLeavesTheRestOfTheWindowAlone) {
+    writeBitmap("back.bmp", 640, 480, 24, backgroundAt);
+    Pictured screen(mainWindow, true);
+    new Probe(log, "first", screen.window(), {10, 10, 50, 50}, kRed);
+    screen.activate();
+    pump();
+    const ColorRef marker = rgb(0, 252, 0); // 0x07E0 read back
+    const auto mark = [&] {
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x)
+                screenSurface().row(y)[x] = 0x07E0;
+    };
+    mark();
+    Rect area{20, 20, 60, 60};
+    windowInvalidate(screen.window(), &area, false);
+    pump();
+    EXPECT_EQ(screenPixel(25, 25), kRed);
+    EXPECT_EQ(screenPixel(55, 30), backgroundAt(55, 30));
+    EXPECT_EQ(screenPixel(59, 59), backgroundAt(59, 59));
+    EXPECT_EQ(screenPixel(15, 15), marker);
+    EXPECT_EQ(screenPixel(60, 60), marker);
+
+    // A widget added since: the next area shows it where it lies within, and only there.
+    new Probe(log, "second", screen.window(), {70, 70, 110, 110}, test::kBlue);
+    mark();
+    area = {40, 40, 90, 90};
+    windowInvalidate(screen.window(), &area, false);
+    pump();
+    EXPECT_EQ(screenPixel(45, 45), kRed);
+    EXPECT_EQ(screenPixel(60, 45), backgroundAt(60, 45));
+    EXPECT_EQ(screenPixel(80, 80), test::kBlue);
+    EXPECT_EQ(screenPixel(95, 95), marker);
+    EXPECT_EQ(screenPixel(30, 30), marker);
 }
 
 TEST_F(ScreenBases, WindowlessWidgetsOfOneControlIdEachKeepTheirOwnTimer) {

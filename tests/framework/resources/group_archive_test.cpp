@@ -112,6 +112,25 @@ TEST_F(GroupArchive, GroupsOfBothFoldersStayReadable) {
     EXPECT_EQ(read("numerals.bmp"), "digits"); // the selection is unchanged
 }
 
+TEST_F(GroupArchive, AKeptSelectionComesBackWithItsFolder) {
+    const std::string graphics = build("graphics", "shared", {{"arrowu.bmp", "arrow"}});
+    const std::string objects = build("objects", "models", {{"Wheel5b", "wheel"}});
+    build("objects", "textures", {{"sea.bmp", "sea"}});
+    grpSetFolder(objects.c_str());
+    ASSERT_EQ(grpOpenGroup("models"), 1);
+    {
+        // A widget reads from the graphics' shared group, then gives the selection back.
+        const GroupSelectionKept kept;
+        grpSetFolder(graphics.c_str());
+        ASSERT_EQ(grpOpenGroup("shared"), 1);
+        EXPECT_EQ(read("arrowu.bmp"), "arrow");
+    }
+    EXPECT_EQ(grpSelectedName(), "models");
+    EXPECT_EQ(grpFolder(), objects);
+    ASSERT_EQ(grpOpenGroup("textures"), 1) << "a group first opened after it is found in the folder set before";
+    EXPECT_EQ(read("sea.bmp"), "sea");
+}
+
 TEST_F(GroupArchive, AGroupIndexIsReadOnce) {
     std::string folder = build("g", "nav", members);
     grpSetFolder(folder.c_str());

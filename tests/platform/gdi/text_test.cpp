@@ -1,12 +1,14 @@
 #include "golden.h"
 
 #include "platform/gdi/font.h"
+#include "platform/gdi/text_overflow.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <string>
 #include <vector>
 
 namespace q71 {
@@ -203,6 +205,30 @@ TEST(TextOut, OpaqueModeFillsTheTextCellAndExtTextOutItsRectangle) {
     clipped.dc->extTextOut({12, 8}, kEtoOpaque | kEtoClipped, &box, "Radar");
     EXPECT_EQ(inkBox(clipped, rgb(248, 0, 0)).united(inkBox(clipped, kInk)), box);
     EXPECT_FALSE(inkBox(clipped, kInk).isEmpty());
+}
+
+// The overflow watch tells a text cut by the sides of its bitmap or by its own rectangle, never one
+// cut by a clip region: a screen repainting part of itself cuts its texts there on purpose.
+TEST(TextOut, TheOverflowWatchTellsTextsPastTheirSidesOrRectangleNotPastAClipRegion) {
+    std::vector<std::string> told;
+    gdiWatchTextOverflow([&](const TextOverflow& o) { told.push_back(o.text); });
+    TextCanvas canvas;
+    canvas.dc->textOut({4, 4}, "Sonar");
+    EXPECT_TRUE(told.empty()) << "a text well inside its bitmap";
+
+    canvas.dc->intersectClipRect({0, 0, 10, 60});
+    canvas.dc->textOut({4, 4}, "Radar");
+    EXPECT_TRUE(told.empty()) << "a text the clip region cuts";
+
+    canvas.dc->textOut({100, 30}, "Periscope");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told.back(), "Periscope") << "past the bitmap's right side";
+
+    const Rect box{10, 10, 30, 40};
+    canvas.dc->extTextOut({12, 12}, kEtoClipped, &box, "Navigation");
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told.back(), "Navigation") << "past its own rectangle";
+    gdiWatchTextOverflow({});
 }
 
 TEST(TextOut, UpdateCurrentPositionAdvancesPastTheText) {

@@ -408,6 +408,55 @@ TEST_F(DisplayViewsMission, AConsoleKeepsToItsOwnRouteAndTheDisplayOpensOnTheOve
     EXPECT_TRUE(display().tubeSelect().shown());
 }
 
+TEST_F(DisplayViewsMission, TheShowAllSwitchLooksDisabledWhileAConsoleHoldsIt) {
+    startMission("Sa1.scn");
+    openDisplay();
+    ButtonToggle& showAll = display().showAllButton();
+    const Rect area{showAll.getX(), showAll.getY(), showAll.getX() + showAll.getWidth(),
+                    showAll.getY() + showAll.getHeight()};
+    const auto look = [&] {
+        const BitmapRef picture = stationPicture();
+        const PixelSurface s = picture->surface();
+        std::vector<std::uint32_t> pixels;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                pixels.push_back(s.read(x, y));
+        return pixels;
+    };
+    const auto press = [&] {
+        clickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
+        run(200);
+    };
+    const auto off = look();
+    const int lit = palePixels(area);
+    EXPECT_GT(lit, 0) << "its name reads";
+    press();
+    ASSERT_TRUE(display().showingAll());
+    const auto on = look();
+    EXPECT_FALSE(on == off) << "on shows";
+
+    // A console switches it off and holds it: the player sees it can't be pressed.
+    displayCommand(1500);
+    ASSERT_FALSE(showAll.isClickable());
+    EXPECT_FALSE(display().showingAll());
+    EXPECT_FALSE(look() == off) << "not the look of a switch that is merely off";
+    EXPECT_EQ(palePixels(area), 0) << "its name dimmed, as on the other disabled buttons";
+    press();
+    EXPECT_FALSE(display().showingAll());
+    displayCommand(1);
+    EXPECT_TRUE(showAll.isClickable());
+    EXPECT_TRUE(look() == off) << "Return shows it enabled, off";
+
+    // On when the page goes, it shows on when the page comes back.
+    press();
+    ASSERT_TRUE(display().showingAll());
+    station().onCommand(kFireCmdPanel, 0);
+    pump();
+    station().onCommand(kFireCmdDisplay, 0);
+    pump();
+    EXPECT_TRUE(look() == on) << "on again";
+}
+
 TEST_F(DisplayViewsMission, OnlyATubeWhoseTorpedoHearsTheWireHasAGuidanceView) {
     startMission("Sa1.scn");
     openDisplay();

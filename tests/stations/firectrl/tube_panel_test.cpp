@@ -8,6 +8,7 @@
 #include "framework/widgets/state_button.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/support/log_lines.h"
+#include "stations/firectrl/fire_panel_layout.h"
 #include "stations/firectrl/tube_weapon_selector.h"
 #include "support/golden_image.h"
 
@@ -237,6 +238,26 @@ TEST_F(TubePanelMission, ASavedTubeSetsTheSwitchesFromItsDoors) {
         hideStation();
         host().setChild(kStationFireControl, nullptr);
     }
+}
+
+TEST_F(TubePanelMission, TheFireButtonsNameReadsOnItsCoverShutOrRaised) {
+    startMission("Sa1.scn");
+    buildPanels();
+    tubePanel(0).assignTarget(-1, "Aucun contact");
+    for (const int id : {kFlood, kEqualize, kMuzzle}) {
+        notify(id, 3);
+        notify(id, 1);
+    } // tube 2 open, its fire button enabled
+    ASSERT_TRUE(tubePanel(0).fireButton().isClickable());
+    // Pale strokes of the name (the engraving colour of the panel's labels) on the red cover: the
+    // panel has no room for it beside the button.
+    const Point at{kFireTubePanels[0].x + kTubeFire.dx, kFireTubePanels[0].y + kTubeFire.dy};
+    const Rect button{at.x, at.y, at.x + kTubeFire.width, at.y + kTubeFire.height};
+    EXPECT_GE(palePixels(button), 12) << "the name, not a dark red on the red cover";
+    clickAt({(button.left + button.right) / 2, button.top + 3});
+    run(1000, 100);
+    ASSERT_GT(tubePanel(0).fireButton().frameIndex(), 0) << "the click raised the cover";
+    EXPECT_GE(palePixels(button), 12) << "the cover raised";
 }
 
 TEST_F(TubePanelMission, ThePanelPageDrawsEveryLauncherPanel) {

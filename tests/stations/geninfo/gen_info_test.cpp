@@ -409,9 +409,11 @@ TEST_F(HostScreenTest, APeerLeavingIsLoggedInItsColourAndAPeerPauseLocksTheButto
     display.click({pause.getX() + 50, pause.getY() + 15});
     pump();
     ASSERT_EQ(host.pauseButton().getState(), 1);
+    const auto* pausedLook = host.pauseButton().currentFrame();
     genInfoLockPause(1);
     genInfoLockPause(0);
     EXPECT_EQ(host.pauseButton().getState(), 1) << "the own pause still holds";
+    EXPECT_EQ(host.pauseButton().currentFrame(), pausedLook) << "and the button shows it";
     display.click({pause.getX() + 50, pause.getY() + 15});
     pump();
     EXPECT_EQ(host.pauseButton().getState(), 2);

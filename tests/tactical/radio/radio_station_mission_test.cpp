@@ -6,9 +6,12 @@
 #include "support/text_fixture.h"
 
 #include "framework/widgets/edit_box.h"
+#include "framework/widgets/scroller.h"
+#include "framework/widgets/scroller_parts.h"
 #include "framework/widgets/text_box.h"
 #include "platform/window/focus.h"
 #include "platform/window/virtual_keys.h"
+#include "platform/window/window_layout.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/sensors/sensor.h"
 #include "sim/entities/types/own_submarine.h"
@@ -88,6 +91,21 @@ TEST_F(RadioStationMission, TheOrdersShowAndTheIntelligenceComesByAntenna) {
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->log().lines(), saved);
     EXPECT_EQ(commsQueueCount(), 0) << "a loaded mission does not queue its intelligence again";
+}
+
+TEST_F(RadioStationMission, MessagesPastTheLogsHeightBringItsBarFromTheRoomsOwnPictures) {
+    // The bar is made as the program makes it, from the room's own arrows and thumb.
+    textBoxSetScrollerFactory(&makeTextBoxScroller);
+    startAtThirtyFeet();
+    RadioRoom& room = openRoom();
+    for (int i = 0; room.textBox().lineCount() <= room.textBox().visibleLines() && i < 100; ++i)
+        room.appendMessage("Message de l'\xE9tat-major n\xB0 " + std::to_string(i), 2);
+    run(500, 50);
+    ASSERT_NE(room.textBox().scroller(), nullptr) << "the log overflows";
+    const auto& bar = dynamic_cast<const Scroller&>(room.textBox().scroller()->widget());
+    EXPECT_TRUE(windowIsVisible(bar.window()));
+    EXPECT_EQ(bar.thumb()->fileName(), kRadioCaret);
+    textBoxSetScrollerFactory(nullptr);
 }
 
 TEST_F(RadioStationMission, TheEsmMastNamesTheEmitterUnderThePointer) {
@@ -240,16 +258,9 @@ TEST_F(RadioStationMission, TheEndMissionButtonsNameIsEngravedWhereItCanBeRead) 
     startAtThirtyFeet();
     openRoom();
     // Pale label strokes (the engraving colour of the room's labels) by the covered button.
-    const BitmapRef picture = stationPicture();
-    const PixelSurface surface = picture->surface();
     const StationControlRow& end = kRadioEndMission;
-    int pale = 0;
-    for (int y = end.y - 4; y < end.y + end.height + 20; ++y)
-        for (int x = end.x - 8; x < end.x + end.width + 8; ++x) {
-            const ColorRef c = surface.decode(surface.read(x, y));
-            pale += std::min({c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF}) > 170 ? 1 : 0;
-        }
-    EXPECT_GE(pale, 40) << "the name, not a dark red on the red cover";
+    EXPECT_GE(palePixels(Rect{end.x - 8, end.y - 4, end.x + end.width + 8, end.y + end.height + 20}), 40)
+        << "the name, not a dark red on the red cover";
 }
 
 } // namespace

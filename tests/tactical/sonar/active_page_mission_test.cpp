@@ -190,5 +190,17 @@ TEST_F(ActivePageMission, ReportHandsTheEchoAtTheCursorToTheBowArraysTrackers) {
     EXPECT_TRUE(held) << "the own boat holds a contact on it";
 }
 
+TEST_F(ActivePageMission, TheTransmitButtonsNameIsEngravedWhereItCanBeRead) {
+    openActive("Sa2.scn", 0);
+    // Pale label strokes (the engraving colour of the page's labels) in the button's housing, with
+    // the cover shut and raised.
+    const SonarWidgetRow& transmit = kActiveTransmit;
+    const Rect housing{transmit.x, transmit.y, transmit.x + transmit.width, transmit.y + transmit.height + 4};
+    EXPECT_GE(palePixels(housing), 30) << "the name, not a dark red on the red cover";
+    clickAt({transmit.x + transmit.width / 2, transmit.y + 10});
+    run(1000, 100);
+    EXPECT_GE(palePixels(housing), 30) << "the cover raised";
+}
+
 } // namespace
 } // namespace q71::test

@@ -195,6 +195,18 @@ BitmapRef StationMission::stationPicture() {
     return screenArea(onScreen({0, 0}), kStationWidth, kStationHeight);
 }
 
+int StationMission::palePixels(const Rect& area) {
+    const BitmapRef picture = stationPicture();
+    const PixelSurface surface = picture->surface();
+    int pale = 0;
+    for (int y = std::max(area.top, 0); y < std::min(area.bottom, kStationHeight); ++y)
+        for (int x = std::max(area.left, 0); x < std::min(area.right, kStationWidth); ++x) {
+            const ColorRef c = surface.decode(surface.read(x, y));
+            pale += std::min({c & 0xFF, c >> 8 & 0xFF, c >> 16 & 0xFF}) > 170 ? 1 : 0;
+        }
+    return pale;
+}
+
 BitmapRef StationMission::screenArea(Point origin, int width, int height) const {
     BitmapRef picture = Bitmap::createCompatible(width, height);
     const PixelSurface out = picture->surface();

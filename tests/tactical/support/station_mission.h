@@ -102,6 +102,9 @@ protected:
     BitmapRef stationPicture();
     /// What the screen shows of an area (screen coordinates), as it stands.
     BitmapRef screenArea(Point origin, int width, int height) const;
+    /// How many pixels of an area of the station are pale (every channel above 170): the ink of
+    /// the engraved labels, which neither the steel nor a red cover has.
+    int palePixels(const Rect& area);
     /// Keeps the station's picture in artefacts/<suite>.<test>-<name>.png.
     void keepPicture(const std::string& name);
 

@@ -85,6 +85,8 @@ std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames, double
 
 std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int coverFrames, const std::string& label,
                                         const MovieFont& font) {
+    // The bottom edge of the raised cover: its hinged top part stays in sight.
+    constexpr int kRaisedCoverBottom = 19;
     std::vector<Canvas> strip;
     for (int f = 0; f < frames; ++f) {
         Canvas frame(width, height);
@@ -93,17 +95,18 @@ std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int c
         const Rect cap = buttonCap(frame, 4, pressed, static_cast<std::uint32_t>(width * 7 + height));
         lamp(frame, {(cap.left + cap.right) / 2.0, cap.top + cap.height() * 0.62}, std::min(cap.width(), cap.height()) * 0.18,
              palette::kRed, pressed);
-        engravedText(frame, Rect{cap.left, cap.top + 2, cap.right, cap.top + cap.height() / 3}, label, font,
-                     disabled ? shade(palette::kSteelLight, 0.1f) : palette::kLabel, true);
         // The cover: hinged at the top, shut over the face at frame 0, raised from the last cover frame on.
         const double open = f < coverFrames ? static_cast<double>(f) / std::max(coverFrames - 1, 1) : 1.0;
-        const double coverBottom = height - 3 - (height - 22) * open;
+        const double coverBottom = height - 3 - (height - 3 - kRaisedCoverBottom) * open;
         std::vector<PointF> cover{{3, 3}, {width - 3.0, 3}, {width - 3.0, coverBottom}, {3, coverBottom}};
         frame.polygon(cover, disabled ? shade(palette::kRed, -0.6f) : palette::kRed, open < 1.0 ? 0.85f : 0.95f);
         frame.line({3, coverBottom}, {width - 3.0, coverBottom}, 1.5, shade(palette::kRed, -0.5f));
         frame.line({3, 4}, {width - 3.0, 4}, 2.0, shade(palette::kRed, 0.35f), 0.8f);
         for (double y = 9; y < coverBottom - 3; y += 5)
             frame.line({8, y}, {width - 8.0, y}, 1.0, shade(palette::kRed, -0.3f), 0.5f);
+        // The name is painted on the cover, pale on the red, in the rows the cover keeps however far
+        // it is raised.
+        engravedText(frame, Rect{3, 4, width - 3, kRaisedCoverBottom}, label, font, palette::kLabel, true);
         if (disabled)
             frame.darken(0.6f);
         strip.push_back(std::move(frame));

@@ -21,7 +21,8 @@ std::vector<Canvas> knobFrames(int width, int height, int frames, int positions,
 std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames, double leverShare = 0.42);
 
 /// A push button under a red hinged cover: frames 0 to coverFrames - 1 the cover rising, then
-/// the button pressed and lit under the open cover, the last frame dimmed (disabled).
+/// the button pressed and lit under the open cover, the last frame dimmed (disabled). The label
+/// (may be empty) is painted pale on the cover, for a button whose panel has no room for its name.
 std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int coverFrames, const std::string& label,
                                         const MovieFont& font);
 

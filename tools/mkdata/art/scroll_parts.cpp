@@ -34,4 +34,13 @@ Canvas scrollThumb(int size) {
     return thumb;
 }
 
+Canvas scrollTrack(int width, int length) {
+    Canvas track(width, length);
+    const Rect all{0, 0, width, length};
+    const Colour floor = shade(palette::kSteelDark, -0.55f);
+    fillRect(track, all, floor, floor, 1602, 0.03f);
+    bevel(track, all, 1, false);
+    return track;
+}
+
 } // namespace q71::mkdata

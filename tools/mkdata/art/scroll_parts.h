@@ -1,6 +1,6 @@
 #pragma once
-// The parts of the text boxes' scroll bars: the arrow buttons (up, pressed, dimmed) and the
-// thumb, drawn the same wherever a group carries them.
+// The parts of the text boxes' and glass lists' scroll bars: the arrow buttons (up, pressed,
+// dimmed), the thumb and the track, drawn the same wherever a group carries them.
 
 #include "mkdata/movies/canvas.h"
 
@@ -12,5 +12,8 @@ namespace q71::mkdata {
 std::vector<Canvas> scrollArrowFrames(int size, bool up);
 /// The thumb of a bar `size` pixels wide: one frame.
 Canvas scrollThumb(int size);
+/// The track of a bar on the glass, `width` by `length` pixels: a dark channel sunk into the
+/// glass. A shorter bar shows its top.
+Canvas scrollTrack(int width, int length);
 
 } // namespace q71::mkdata

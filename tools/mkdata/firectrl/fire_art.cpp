@@ -4,6 +4,7 @@
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
+#include "mkdata/art/buttons.h"
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/look.h"
@@ -75,7 +76,10 @@ void drawDisplay(const Context& context, const ArtTexts& texts) {
     stage(context, kFireDisplayBackground, bitmapFile(canvas));
 
     const auto buttonFont = texts.font(kFaceNarrow, 8, true);
-    stageButton(context, kFireShowAllButton, "TOUS", *buttonFont);
+    // The show-all switch is disabled while a launcher's console is open: its third frame says so.
+    const NavControlRow& showAll = kFireShowAllButton;
+    stage(context, showAll.bitmap,
+          frameStripFile(pushButtonFrames(showAll.width, showAll.height, "TOUS", *buttonFont)));
     stageButton(context, kFireLockButton, "BAT", *buttonFont);
     // North, south, west, east, zoom in, zoom out: the view buttons' order.
     const char* viewLabels[] = {"N", "S", "O", "E", "+", "-"};

@@ -114,6 +114,25 @@ void stageKnob(const Context& context, const char* group, const SonarKnobRow& kn
                                     knob.startAngle, knob.sweep)));
 }
 
+// A covered button whose name is engraved on a steel plate at the foot of its housing, below the
+// cover: on the button, under the red cover, it could not be read, and the page's labels leave no
+// room for it outside the housing.
+std::vector<Canvas> namePlatedCoveredButton(const SonarWidgetRow& row, int coverFrames,
+                                            const std::string& name, const MovieFont& font) {
+    constexpr int kPlateHeight = 14;
+    const Rect plate{0, row.height - kPlateHeight, row.width, row.height};
+    std::vector<Canvas> strip;
+    for (const Canvas& button :
+         coveredButtonFrames(row.width, row.height - kPlateHeight, row.frames, coverFrames, "", font)) {
+        Canvas frame(row.width, row.height);
+        fillRect(frame, plate, shade(palette::kSteel, 0.08f), shade(palette::kSteel, -0.1f), 2308, 0.025f);
+        frame.place(button, 0, 0);
+        engravedText(frame, plate, name, font, palette::kLabel, true);
+        strip.push_back(std::move(frame));
+    }
+    return strip;
+}
+
 void drawActivePage(const Context& context, const ArtTexts& texts) {
     const SonarWidgetRow controls[] = {kActivePingSwitch, kActiveOrientationSwitch, kActiveTransmit,
                                        kActiveDesignate,  kActiveReport,            kActiveRangeKnobRow.widget};
@@ -132,8 +151,8 @@ void drawActivePage(const Context& context, const ArtTexts& texts) {
     for (const SonarWidgetRow& row : {kActivePingSwitch, kActiveOrientationSwitch})
         stage(context, kActiveArt.group, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
     stage(context, kActiveArt.group, kActiveTransmit.bitmap,
-          frameStripFile(coveredButtonFrames(kActiveTransmit.width, kActiveTransmit.height, kActiveTransmit.frames, 3,
-                                             texts.text(kActiveTransmit.toolTip), *buttonFont)));
+          frameStripFile(
+              namePlatedCoveredButton(kActiveTransmit, 3, texts.text(kActiveTransmit.toolTip), *buttonFont)));
     for (const SonarWidgetRow& row : {kActiveDesignate, kActiveReport})
         stage(context, kActiveArt.group, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", *buttonFont)));
 }

@@ -7,6 +7,7 @@
 #include "mkdata/art/buttons.h"
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/scroll_parts.h"
 #include "mkdata/frontend/scenery.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/stations/entview_art.h"
@@ -158,11 +159,12 @@ void generateHostArt(const Context& context) {
                        frameStripFile(arrowButtonFrames(16, ArrowDirection::Left)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "arrowr.bmp",
                        frameStripFile(arrowButtonFrames(16, ArrowDirection::Right)));
-    stageArchiveMember(context, kGraphicsFolder, "shared", "arrowu.bmp",
-                       frameStripFile(arrowButtonFrames(16, ArrowDirection::Up)));
-    stageArchiveMember(context, kGraphicsFolder, "shared", "arrowd.bmp",
-                       frameStripFile(arrowButtonFrames(16, ArrowDirection::Down)));
+    // The glass's bars: arrows of three frames as the bar reads them, and a track long enough for a
+    // bar between two arrows as high as the screen.
+    stageArchiveMember(context, kGraphicsFolder, "shared", "arrowu.bmp", frameStripFile(scrollArrowFrames(16, true)));
+    stageArchiveMember(context, kGraphicsFolder, "shared", "arrowd.bmp", frameStripFile(scrollArrowFrames(16, false)));
     stageArchiveMember(context, kGraphicsFolder, "shared", "caret.bmp", bitmapFile(thumb()));
+    stageArchiveMember(context, kGraphicsFolder, "shared", "track.bmp", bitmapFile(scrollTrack(16, 480 - 2 * 16)));
     stateroom(context, texts);
     drawEntityViewerArt(context, texts);
 }
