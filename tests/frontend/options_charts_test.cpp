@@ -42,7 +42,14 @@ protected:
         fireControlStations().restoreStationStates({});
         simInstallServices({});
         optionsRecord() = optionsDefaults();
+        // The charts of later tests are drawn at the defaults this test found.
+        chartSetDefaultCellSize(cellSize_);
+        chartSetDefaultShades(shades_);
     }
+
+private:
+    int cellSize_ = chartDefaultCellSize();
+    int shades_ = chartDefaultShades();
 };
 
 TEST_F(OptionsAndCharts, ChartOptionsChangedInAMissionReachTheOpenCharts) {

@@ -4,6 +4,7 @@
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
 #include "framework/app/shell.h"
+#include "framework/widgets/widget_sound.h"
 #include "frontend/debrief/debrief_layout.h"
 #include "frontend/frontend_services.h"
 #include "frontend/login/login_layout.h"
@@ -21,15 +22,23 @@
 #include "platform/window/window_styles.h"
 #include "platform/window/window_system.h"
 #include "sim/entities/entity.h"
+#include "sim/entities/entity_hooks.h"
+#include "sim/entities/types/entity_classes.h"
 #include "sim/scoring/goal_tree.h"
+#include "sim/scoring/mission_world.h"
 #include "sim/scoring/player_roster.h"
+#include "sim/services/sim_services.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/support/scoped_folders.h"
+#include "sim/world/terrain_progress.h"
+#include "stations/firectrl/fire_panel_parts.h"
+#include "stations/geninfo/host_hooks.h"
 #include "support/data_set_settings.h"
 #include "support/png_image.h"
 #include "support/screen_picture.h"
+#include "support/shell_reset.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -62,7 +71,10 @@ protected:
         ::setenv("SDL_AUDIODRIVER", "dummy", 1);
         current_ = this;
     }
-    ~ProgramRun() override { current_ = nullptr; }
+    ~ProgramRun() override {
+        current_ = nullptr;
+        uninstallProgram();
+    }
 
     /// Runs the program with the steps; returns appWinMain's result.
     int run(std::vector<Step> steps) {
@@ -84,6 +96,21 @@ protected:
     std::uint32_t limitMs = 30000; ///< real time the run may take
 
 private:
+    // Takes back what the program installed at its start, so that the next test of the process
+    // starts from the null services with no screen or station to build.
+    static void uninstallProgram() {
+        test::resetShell();
+        firePanelInstallMakers({});
+        genInfoSetLossHooks({});
+        simInstallServices({});
+        entityClassesUninstall();
+        entityControllersUninstall();
+        entitySetExplosionMaker(nullptr);
+        scoringSetWorld(nullptr);
+        worldSetProgressBox(nullptr);
+        widgetSetSound(nullptr);
+    }
+
     // Runs on the main thread from the loop, as any timer does.
     static void tick(WindowHandle, std::uint32_t, std::uintptr_t, std::uint32_t now) {
         ProgramRun& self = *current_;

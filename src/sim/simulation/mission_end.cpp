@@ -17,6 +17,7 @@ namespace q71 {
 void simEndMission() {
     simStopRunning();
     missionState().deathScreenQueued = false; // a death screen is for the mission it ended
+    missionState().hostBuilt = false;         // the next mission's stations start it afresh
     // No effect may outlive the entity it shows.
     simTactical().clearEffectList();
     if (Entity* own = worldOwnShip()) {

@@ -44,8 +44,10 @@ void placeOwnShip(Entity& own, const PickedStart& start) {
 } // namespace
 
 ScenarioStatus simStartMission(const std::string& name, std::int32_t mode) {
-    // A new mission was chosen: it is not the loaded one, and starts its own clock.
+    // A new mission was chosen: it is not the loaded one, starts its own clock, and its stations
+    // start it afresh.
     missionState().loadedFromSave = false;
+    missionState().hostBuilt = false;
     // Without the set-up's own boat no mission can start: nothing is read, scored or booked for it.
     Entity* own = worldOwnShip();
     if (!own) {

@@ -2,8 +2,8 @@
 // What the simulation knows of the mission as a whole: where it lies on the earth, its
 // acoustic environment and which mission of which kind it is. The scenario reader fills the
 // environment from the scenario header; mission selection and scoring set the mode and index;
-// a loaded mission sets its flag. The clock, the random seeding and the sound-speed profile
-// read them.
+// a loaded mission and the host built on a mission set their flags. The clock, the random
+// seeding, the sound-speed profile and the stations read them.
 
 #include <cstdint>
 
@@ -36,6 +36,9 @@ struct MissionState {
     std::int32_t missionMode = 0;       ///< a MissionMode
     std::int32_t missionIndex = 0;      ///< 0-based number of the mission within its set
     bool loadedFromSave = false;        ///< the running mission came from a saved game
+    /// The in-mission host was built on the running mission: built again (after a refused load),
+    /// its stations take up the state the mission holds, as after a load.
+    bool hostBuilt = false;
     std::int32_t ownBoatLossCause = kLossNone; ///< set when the own boat is lost
     bool deathScreenQueued = false; ///< asked for inside a walk of the world, shown once it is over
 

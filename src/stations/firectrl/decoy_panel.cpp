@@ -4,7 +4,6 @@
 #include "framework/widgets/state_button.h"
 #include "media/audio/sound_manager.h"
 #include "sim/entities/types/countermeasure_entities.h"
-#include "sim/simulation/mission_state.h"
 #include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_panel.h"
@@ -93,7 +92,7 @@ DecoyPanel::DecoyPanel(FirePanel& owner, int index, const FirePanelRow& row, con
     selector_ = std::make_unique<DecoySelector>(owner.window(), row.idBase + kDecoySelector.idOffset,
                                                 row.x + kDecoySelector.dx, row.y + kDecoySelector.dy, *this);
     int load = initialDecoyLoad(index, countermeasureStock(0), countermeasureStock(1));
-    if (missionState().loadedFromSave) {
+    if (panelsResumeMission()) {
         const std::uint32_t saved = fireControlStations().stationStates()[static_cast<std::size_t>(index_ & 1)];
         load = saved <= kDecoyEmpty ? static_cast<int>(saved) : kDecoyEmpty;
     }

@@ -8,10 +8,10 @@
 #include "sim/services/front_end.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/launcher_tables.h"
-#include "sim/simulation/mission_state.h"
 #include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/launcher.h"
+#include "stations/firectrl/panel_controls.h"
 
 namespace q71 {
 namespace {
@@ -66,7 +66,7 @@ FirePanel::FirePanel(WindowHandle screen)
                 BaseWidget::sharedCursor(), kFirePanelButtonSpots[i].rect, true));
     fireControlStations().setFireGuidanceSwitch(true);
     countFreeDecoys();
-    if (missionState().loadedFromSave) {
+    if (panelsResumeMission()) {
         for (auto& panel : cellPanels_)
             panel->restoreFromLauncher();
         for (auto& panel : tubePanels_)

@@ -18,8 +18,8 @@ class HotSpot;
 class FirePanel : public NavPage {
 public:
     /// Builds the panels (those whose makers are installed), the switch and the buttons; turns
-    /// the guidance switch on; counts the free countermeasures; after a saved mission the panels
-    /// take their launchers' state.
+    /// the guidance switch on; counts the free countermeasures; on a mission under way (after a
+    /// load, or the host built again) the panels take their launchers' state.
     explicit FirePanel(WindowHandle screen);
     ~FirePanel() override;
 

@@ -29,7 +29,7 @@ class CellPanelPart : public FirePanelPart {
 public:
     /// Shows the cell's readiness (`sound`: with its lamp's click).
     virtual void refreshReady(bool sound) = 0;
-    /// Takes the cell's state after a saved mission was loaded.
+    /// Takes the cell's state, on a mission under way (after a load, or the host built again).
     virtual void restoreFromLauncher() = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "framework/widgets/animated_switch.h"
 #include "framework/widgets/covered_button.h"
 #include "framework/widgets/state_button.h"
+#include "sim/simulation/mission_state.h"
 #include "stations/firectrl/launcher.h"
 #include "stations/firectrl/panel_art.h"
 
@@ -69,6 +70,11 @@ std::string panelLampFile(int number) {
 
 void reportFiringSwitchOff() {
     msgLogPrintfId(kFiringSwitchOffText);
+}
+
+bool panelsResumeMission() {
+    const MissionState& mission = missionState();
+    return mission.loadedFromSave || mission.hostBuilt;
 }
 
 } // namespace q71

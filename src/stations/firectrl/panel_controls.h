@@ -51,6 +51,10 @@ void showReadiness(const Launcher* launcher, bool armed, StateButton& readyLamp,
                    StateButton& launcherLamp);
 /// Tells the message log that a shot was held back because the firing switch is off.
 void reportFiringSwitchOff();
+/// Whether the panels take up the state the running mission holds (their launchers' doors,
+/// hatches and wires, the countermeasure loads the station keeps) rather than start it: after a
+/// load, and when the host is built again on the mission.
+bool panelsResumeMission();
 /// "light%d.bmp" of a lamp number.
 std::string panelLampFile(int number);
 

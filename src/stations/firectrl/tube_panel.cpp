@@ -62,7 +62,7 @@ TubePanel::TubePanel(WindowHandle page, int index, const FirePanelRow& row)
     fire_ = makePanelFireButton(page, row, kTubeFire, art, kFireArt, kFireButtonBlinks);
     tubeLamp_ = makePanelLamp(page, row, kTubeLamp, panelLampFile(row.lamp));
     fireSound_ = soundLoad(kTubeFireSound);
-    wireAttached_ = missionState().loadedFromSave && tube_ && tube_->launched != 0;
+    wireAttached_ = panelsResumeMission() && tube_ && tube_->launched != 0;
 }
 
 TubePanel::~TubePanel() {

@@ -27,6 +27,7 @@
 #include "sim/services/front_end.h"
 #include "sim/services/network_game.h"
 #include "sim/services/sim_services.h"
+#include "sim/simulation/mission_state.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/world_lists.h"
 #include "stations/geninfo/host_hooks.h"
@@ -125,6 +126,7 @@ GenInfo::GenInfo(std::string_view key, WindowHandle parent, int width, int heigh
     progress->open(textCopy(kBuildOrder[0].text).c_str(), nullptr);
     simSetTimeCompression(1.0);
     buildStations(*progress);
+    missionState().hostBuilt = true;
     currentChild_ = kStationShipControl;
     compressionFormat_ = textCopy(kCompressionText).substr(0, 20);
     clockFormat_ = textCopy(kClockText).substr(0, 20);

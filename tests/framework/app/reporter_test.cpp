@@ -50,8 +50,12 @@ TEST(FatalReportDeathTest, ExitsWithFailureAfterRunningTheHookOnce) {
 }
 
 TEST(FatalReportDeathTest, GenericFormBeforeTheTextIsSetShowsTheMessageRatherThanNothing) {
-    EXPECT_EXIT(reportFatal("the terrain database does not open", 1, "s", 0), testing::ExitedWithCode(1),
-                "^q71: the terrain database does not open\n$");
+    EXPECT_EXIT(
+        {
+            setGenericErrorText(nullptr); // whatever a test before this one set
+            reportFatal("the terrain database does not open", 1, "s", 0);
+        },
+        testing::ExitedWithCode(1), "^q71: the terrain database does not open\n$");
 }
 
 TEST(FatalReportDeathTest, AFatalErrorDuringShutdownDoesNotRunTheShutdownAgain) {
@@ -65,7 +69,12 @@ TEST(FatalReportDeathTest, AFatalErrorDuringShutdownDoesNotRunTheShutdownAgain) 
 
 TEST(FatalReportDeathTest, CaptionIsShownOnlyWithDetail) {
     EXPECT_EXIT(reportFatalCaption("m", "Titre", 5, "s", 1), testing::ExitedWithCode(1), "q71: Titre: m\n");
-    EXPECT_EXIT(reportFatalCaption("m", "Titre", 5, "s", 0), testing::ExitedWithCode(1), "^q71: m\n$");
+    EXPECT_EXIT(
+        {
+            setGenericErrorText(nullptr);
+            reportFatalCaption("m", "Titre", 5, "s", 0);
+        },
+        testing::ExitedWithCode(1), "^q71: m\n$");
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "framework/resources/registry.h"
+#include "platform/settings/settings_store.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,14 @@ void load(const std::string& text) {
     ASSERT_TRUE(settingsLoadText(text, error)) << error;
 }
 
-TEST(InstallPaths, ValuesDefaultsAndWrongTypes) {
+// Each test reads settings of its own; the tests after it read the data set's again.
+class InstallPaths : public ::testing::Test {
+protected:
+    ~InstallPaths() override { settingsUnload(); }
+};
+using RegistryKeys = InstallPaths;
+
+TEST_F(InstallPaths, ValuesDefaultsAndWrongTypes) {
     load(std::string(kKey) + "rootInstallPath = \"/games/q71\"\nsfxInstallPath = dword:5\n"
                              "graphicsInstallPath = expand:\"art\"\n");
     appReadInstallPaths();
@@ -25,7 +33,7 @@ TEST(InstallPaths, ValuesDefaultsAndWrongTypes) {
     EXPECT_STREQ(cdInstallPath, ".") << "never the root of the file system";
 }
 
-TEST(InstallPaths, AMissingKeyGivesDefaultsRelativeToTheCurrentFolder) {
+TEST_F(InstallPaths, AMissingKeyGivesDefaultsRelativeToTheCurrentFolder) {
     load("[HKEY_LOCAL_MACHINE\\Software\\Other]\nx = \"y\"\n");
     appReadInstallPaths();
     EXPECT_STREQ(rootInstallPath, ".");
@@ -33,13 +41,13 @@ TEST(InstallPaths, AMissingKeyGivesDefaultsRelativeToTheCurrentFolder) {
     EXPECT_STREQ(cdInstallPath, ".");
 }
 
-TEST(InstallPaths, LongValuesAreCutToTheirBuffers) {
+TEST_F(InstallPaths, LongValuesAreCutToTheirBuffers) {
     load(std::string(kKey) + "booksInstallPath = \"" + std::string(400, 'b') + "\"\n");
     appReadInstallPaths();
     EXPECT_EQ(std::string(booksInstallPath), std::string(kInstallPathSize - 1, 'b'));
 }
 
-TEST(RegistryKeys, ChainOpensAndCreatesLevelByLevel) {
+TEST_F(RegistryKeys, ChainOpensAndCreatesLevelByLevel) {
     load(std::string(kKey) + "DemDirectory = \"terrain\"\n");
     regSetProductKey("Q71I Varden-Morrow");
     SettingsKey* key = nullptr;
@@ -56,7 +64,7 @@ TEST(RegistryKeys, ChainOpensAndCreatesLevelByLevel) {
     regCloseKey(key);
 }
 
-TEST(RegistryKeys, KeyNamesAreCutAndRestored) {
+TEST_F(RegistryKeys, KeyNamesAreCutAndRestored) {
     load(std::string(kKey));
     regSetFamilyKey(std::string(150, 'f').c_str());
     SettingsKey* key = nullptr;
@@ -75,7 +83,7 @@ TEST(RegistryKeys, KeyNamesAreCutAndRestored) {
     regCloseKey(key);
 }
 
-TEST(RegistryKeys, QueryHandsOutTypeDataAndSize) {
+TEST_F(RegistryKeys, QueryHandsOutTypeDataAndSize) {
     load(std::string(kKey) + "n = dword:0x01020304\ns = \"abc\"\n");
     regSetProductKey("Q71I Varden-Morrow");
     SettingsKey* key = nullptr;

@@ -40,7 +40,7 @@ TEST(TextLookup, NothingIsLoadedBeforeOpenOrAfterClose) {
 
 TEST(TextLookup, AMissingTableFailsToOpen) {
     test::TempDir empty;
-    ::setenv("Q71_DATA", empty.path().c_str(), 1);
+    test::DataFolderSwitch data(empty.path().string());
     textClose();
     testing::internal::CaptureStderr();
     EXPECT_EQ(textOpen(), 0);
@@ -56,7 +56,7 @@ TEST(TextLookup, AMissingTableFailsToOpen) {
 TEST(TextLookup, ADamagedTableNamesFileAndLine) {
     test::TempDir dir;
     dir.write("textdllf.txt", "1\tun\nzwei\n");
-    ::setenv("Q71_DATA", dir.path().c_str(), 1);
+    test::DataFolderSwitch data(dir.path().string());
     textClose();
     testing::internal::CaptureStderr();
     EXPECT_EQ(textOpen(), 0);

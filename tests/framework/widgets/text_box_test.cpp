@@ -55,6 +55,7 @@ LineScroller* makeRecordingScroller(WindowHandle parent, int x, int y, int width
 
 class TextBoxes : public test::WidgetFixture {
 protected:
+    TextBoxes() { RecordingScroller::made = 0; } // the bars of this test alone
     ~TextBoxes() override { textBoxSetScrollerFactory(nullptr); }
     TextBox* box(int width = 200, int height = 50) {
         auto* b = new TextBox(mainWindow, 10, 10, width, height, nullptr, nullptr, true);

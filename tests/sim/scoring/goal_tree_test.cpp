@@ -361,6 +361,7 @@ TEST(GoalTreeForm, AMessageWithoutItsTerminatorEndsAtTheLength) {
 
 class GoalFiles : public testing::Test {
 protected:
+    void SetUp() override { goalTreeClear(); } // whatever tree a mission before left
     void TearDown() override { goalTreeClear(); }
     test::TempDir dir;
 };

@@ -2,6 +2,7 @@
 // A mission for the tests of scoring: a hand-built world with the own boat (id 7), recording
 // services, the player's folder in a scratch folder, and a clean goal tree, score, queue and log.
 
+#include "platform/settings/settings_store.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/replay_log.h"
@@ -19,6 +20,9 @@ protected:
     static constexpr std::int32_t kOwnId = 7;
 
     void SetUp() override {
+        // Settings a test before installed fix the player's folder where it was then; without
+        // them the folder is the scratch one named by the environment.
+        settingsUnload();
         reset();
         world.addOwnBoat(kOwnId, {1000.0, 1000.0, -30.0}).kind = 3;
         commsQueueSetShipName("Varden");

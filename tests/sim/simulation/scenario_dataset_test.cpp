@@ -10,6 +10,7 @@
 #include "sim/simulation/scenario_reader.h"
 #include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
+#include "support/data_set_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@ struct ScenarioOnDisk {
 class DataSetScenarios : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        test::loadDataSetSettings(); // afresh: a suite before this one may have installed its own
         appReadInstallPaths();
         ASSERT_EQ(::chdir(rootInstallPath), 0) << rootInstallPath;
         ASSERT_TRUE(objdbLoad());

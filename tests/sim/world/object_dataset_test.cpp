@@ -2,6 +2,7 @@
 // held to what the simulation needs of its records.
 #include "framework/resources/registry.h"
 #include "sim/world/object_database.h"
+#include "support/data_set_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ namespace {
 class DataSetObjects : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        test::loadDataSetSettings(); // afresh: a suite before this one may have installed its own
         appReadInstallPaths();
         ASSERT_EQ(::chdir(rootInstallPath), 0) << rootInstallPath;
         ASSERT_TRUE(objdbLoad());

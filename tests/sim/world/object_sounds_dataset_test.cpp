@@ -2,6 +2,7 @@
 #include "framework/resources/registry.h"
 #include "platform/files/path.h"
 #include "sim/world/object_database.h"
+#include "support/data_set_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@ namespace q71 {
 namespace {
 
 TEST(DataSetObjectSounds, EveryNamedSoundIsThere) {
+    test::loadDataSetSettings(); // afresh: a test before this one may have installed its own
     appReadInstallPaths();
     ASSERT_EQ(::chdir(rootInstallPath), 0) << rootInstallPath;
     ASSERT_TRUE(objdbLoad());

@@ -111,6 +111,7 @@ void RwFixture::addDaylitSea() {
         addTexture("textures", "land2.bmp", 0x907080);
         simClock().dayPhase = kDayPhaseDay;
         simClock().skyVariant = 0;
+        simClock().seaState = 2; // a moderate sea, whatever sea a mission before left
 }
 
 void RwFixture::addSkies(int width, int height, int horizonAboveBottom) {

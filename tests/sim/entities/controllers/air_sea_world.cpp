@@ -6,6 +6,7 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/controller_makers.h"
 #include "sim/scoring/byte_stream.h"
+#include "sim/scoring/goal_tree.h"
 #include "sim/simulation/world_lists.h"
 
 namespace q71::test {
@@ -63,6 +64,10 @@ std::vector<ObjectRecord> airSeaRecords() {
 }
 
 AirSeaWorld::AirSeaWorld() {
+    // A mission, goals and a score of this test's own, whatever a mission before left.
+    missionState() = MissionState{};
+    scoringState() = ScoringState{};
+    goalTreeClear();
     replayLogOpen();
     msgLogSetTarget(true, &log);
     explosionCount = 0;
