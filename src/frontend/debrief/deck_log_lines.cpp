@@ -5,6 +5,7 @@
 #include "sim/entities/entity_events.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/scoring/mission_event.h"
+#include "sim/simulation/geometry.h"
 #include "sim/world/object_database.h"
 #include "sim/world/object_record.h"
 
@@ -24,7 +25,6 @@ constexpr int kDestroyedByText = 2425;
 constexpr int kDamagedByText = 2426;
 constexpr int kStruckByText = 2427;
 constexpr int kDamageAtDepthText = 2428;
-constexpr double kMetresPerFoot = 0.3048;
 
 // Whether a name is that of a weapon's record: a weapon that meets a hull strikes it.
 bool isWeaponName(std::string_view name) {
@@ -104,7 +104,7 @@ std::optional<std::string> deckLogLine(const ReplayEvent& e) {
     case kEventOwnBoatDamage: {
         const std::string cause = textCopy(kCauseWords + (e.extra >= 1 && e.extra <= kLastCause ? e.extra : 0));
         // The record keeps the depth the hull suffered at; older logs have none.
-        const int feet = std::isfinite(e.z) ? static_cast<int>(std::lround(std::clamp(-e.z, 0.0, 1.0e6) / kMetresPerFoot)) : 0;
+        const int feet = std::isfinite(e.z) ? static_cast<int>(std::lround(std::clamp(-e.z, 0.0, 1.0e6) / kFeetToMetres)) : 0;
         if (feet > 0)
             return format(kDamageAtDepthText, time, subject, cause, feet);
         return format(kKindTexts + e.kind, time, subject, cause);
