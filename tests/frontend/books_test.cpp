@@ -126,15 +126,6 @@ using test::inside;
 using test::lettersNotWhole;
 using test::spellOut;
 
-using WholeLetters = test::FrontEndFixture;
-
-TEST_F(WholeLetters, TheChartsSmallFaceLosesLettersOfAFigureTheRunningTextKeeps) {
-    // The check itself: the small face breaks "Immersion" and turns a 5 into a 6 on the glass.
-    const std::string figure = "Immersion de destruction : 1450 pieds";
-    EXPECT_NE(lettersNotWhole(*appChartFont(), figure), "");
-    EXPECT_EQ(lettersNotWhole(*appScreenFont(), figure), "");
-}
-
 TEST_F(Books, EveryNameAndFigureStandsWholeInLettersAPlayerReads) {
     std::map<FontRef, std::string> lettersByFont;
     for (const int slot : {kSlotShipBooks, kSlotReferenceBook}) {

@@ -2,11 +2,11 @@
 
 #include "platform/files/path.h"
 #include "platform/gdi/font_library.h"
+#include "platform/gdi/glyph_raster.h"
 #include "platform/text/cp1252.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -21,6 +21,7 @@ struct Font::Face {
     std::shared_ptr<FontLibrary> library = FontLibrary::shared();
     FT_Face face = nullptr;
     bool emboldened = false; ///< bold asked of a face that has none
+    double emPixels = 0;     ///< the size the face is set to
     ~Face() {
         if (face) {
             std::lock_guard guard(library->lock());
@@ -88,6 +89,7 @@ std::shared_ptr<const Font> Font::create(const LogFont& description) {
                              : kDefaultEmPixels;
     em = std::clamp(em, 1.0, static_cast<double>(kMaxHeightPixels));
     FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
+    font->face_->emPixels = em;
     double scale = em / units;
 
     TextMetrics& m = font->metrics_;
@@ -122,30 +124,8 @@ const Glyph& Font::glyph(std::uint8_t ch) const {
     std::unique_ptr<Glyph>& slot = glyphs_[ch];
     if (slot)
         return *slot;
-    auto glyph = std::make_unique<Glyph>();
-    FT_Face face = face_->face;
-    FT_UInt index = FT_Get_Char_Index(face, cp1252ToUnicode(ch));
-    if (FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) == 0) {
-        if (face_->emboldened)
-            FT_GlyphSlot_Embolden(face->glyph);
-        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
-            FT_GlyphSlot g = face->glyph;
-            glyph->advance = static_cast<int>((g->advance.x + 32) >> 6);
-            glyph->left = g->bitmap_left;
-            glyph->top = g->bitmap_top;
-            glyph->width = static_cast<int>(g->bitmap.width);
-            glyph->height = static_cast<int>(g->bitmap.rows);
-            glyph->mask.resize(static_cast<size_t>(glyph->width) * static_cast<size_t>(glyph->height));
-            for (int y = 0; y < glyph->height; ++y) {
-                const unsigned char* row =
-                    g->bitmap.buffer + static_cast<std::ptrdiff_t>(y) * g->bitmap.pitch;
-                for (int x = 0; x < glyph->width; ++x)
-                    glyph->mask[static_cast<size_t>(y * glyph->width + x)] =
-                        (row[x >> 3] >> (7 - (x & 7))) & 1;
-            }
-        }
-    }
-    slot = std::move(glyph);
+    FT_UInt index = FT_Get_Char_Index(face_->face, cp1252ToUnicode(ch));
+    slot = std::make_unique<Glyph>(rasteriseGlyph(face_->face, index, face_->emPixels, face_->emboldened));
     return *slot;
 }
 

@@ -2,9 +2,10 @@
 // Fonts from the description the program gives (face name, height in pixels, weight, italic,
 // character set, pitch and family), found through fontconfig among the installed free fonts and
 // rasterised by FreeType one bit deep, so text is crisp at small sizes and the same pixels come
-// out every time. A face name fontconfig does not know falls back by the family bits: modern to
-// a fixed-pitch face, roman to a serif face, anything else to a sans-serif face. Strings are
-// Windows-1252 bytes; glyphs are cached per byte.
+// out every time; a glyph whose hinted ink loses a stroke or an eye of its outline is drawn
+// another way that keeps them. A face name fontconfig does not know falls back by the family
+// bits: modern to a fixed-pitch face, roman to a serif face, anything else to a sans-serif face.
+// Strings are Windows-1252 bytes; glyphs are cached per byte.
 
 #include "platform/gdi/pen_brush.h"
 
