@@ -162,9 +162,8 @@ private:
         return r.inflatedBy(-kMargin, 0);
     }
 
-    int textWidth(std::size_t count) const {
-        return font()->textWidth(std::string_view(text_.text()).substr(0, count));
-    }
+    // Where the pen stands for the text's byte `index`, as the text is drawn whole.
+    int textWidth(std::size_t index) const { return font()->penAt(text_.text(), index); }
 
     // The place in the text nearest to a client x.
     std::size_t indexAt(LParam point) const override {
@@ -175,7 +174,7 @@ private:
             int advance = f->glyph(static_cast<std::uint8_t>(text_.text()[i])).advance;
             if (target < left + (advance + 1) / 2)
                 return i;
-            left += advance;
+            left += f->stepAfter(text_.text(), i);
         }
         return text_.text().size();
     }
