@@ -148,7 +148,7 @@ private:
         if (!text_.replaceSelection({&typed, 1}))
             return;
         // Without sideways scrolling the text stops where the field ends.
-        if (!(style_ & ES_AUTOHSCROLL) && textWidth(text_.text().size()) >= content().width()) {
+        if (!(style_ & ES_AUTOHSCROLL) && penX(text_.text().size()) >= content().width()) {
             text_ = before;
             return;
         }
@@ -162,9 +162,8 @@ private:
         return r.inflatedBy(-kMargin, 0);
     }
 
-    int textWidth(std::size_t count) const {
-        return font()->textWidth(std::string_view(text_.text()).substr(0, count));
-    }
+    // Where the pen stands for the text's byte `index`, as the text is drawn whole.
+    int penX(std::size_t index) const { return font()->penAt(text_.text(), index); }
 
     // The place in the text nearest to a client x.
     std::size_t indexAt(LParam point) const override {
@@ -175,19 +174,19 @@ private:
             int advance = f->glyph(static_cast<std::uint8_t>(text_.text()[i])).advance;
             if (target < left + (advance + 1) / 2)
                 return i;
-            left += advance;
+            left += f->stepAfter(text_.text(), i);
         }
         return text_.text().size();
     }
 
     void keepCaretVisible() {
         int width = std::max(content().width(), 1);
-        int total = textWidth(text_.text().size());
+        int total = penX(text_.text().size());
         if (!(style_ & ES_AUTOHSCROLL)) {
             scrollX_ = 0;
             return;
         }
-        int caretX = textWidth(text_.caret());
+        int caretX = penX(text_.caret());
         // Jumps of a quarter of the field, so typing does not scroll at every character.
         if (caretX < scrollX_)
             scrollX_ = caretX - width / 4;
@@ -202,7 +201,7 @@ private:
     }
 
     void invalidateCaret() const override {
-        int x = content().left - scrollX_ + textWidth(text_.caret());
+        int x = content().left - scrollX_ + penX(text_.caret());
         Rect caret{x, textTop(), x + 1, textTop() + font()->metrics().height};
         windowInvalidate(window(), &caret, false);
     }
@@ -212,14 +211,14 @@ private:
         int x = area.left - scrollX_, y = textTop(), height = font()->metrics().height;
         dc.textOut({x, y}, text_.text());
         if (showsSelection()) {
-            int from = x + textWidth(text_.selectionStart()), to = x + textWidth(text_.selectionEnd());
+            int from = x + penX(text_.selectionStart()), to = x + penX(text_.selectionEnd());
             std::string_view selected(text_.text());
             paintSelected(
                 dc, {from, y, to, y + height},
                 selected.substr(text_.selectionStart(), text_.selectionEnd() - text_.selectionStart()));
         }
         if (focused_ && caretOn_)
-            paintCaret(dc, x + textWidth(text_.caret()), y, height, ink);
+            paintCaret(dc, x + penX(text_.caret()), y, height, ink);
     }
 
     bool inCombo_;

@@ -62,6 +62,10 @@ private:
     int lineHeight() const { return std::max(font()->metrics().height, 1); }
     int visibleLines() const { return std::max(content().height() / lineHeight(), 1); }
     int width(std::string_view run) const { return font()->textWidth(run); }
+    // Where the pen stands for byte `at` of a line, as the line is drawn whole.
+    int penX(const TextLine& line, std::size_t at) const {
+        return font()->penAt(std::string_view(text_.text()).substr(line.start, line.end - line.start), at - line.start);
+    }
 
     std::vector<TextLine> layout() const {
         return textLinesLayout(text_.text(), std::max(content().width() - 1, 1),
@@ -73,10 +77,9 @@ private:
 
     // The place on a line nearest to an x within the line.
     std::size_t indexOnLine(const TextLine& line, int x) const {
-        const std::string_view text(text_.text());
         for (std::size_t i = line.start; i < line.end; ++i) {
-            const int left = width(text.substr(line.start, i - line.start));
-            const int right = width(text.substr(line.start, i + 1 - line.start));
+            const int left = penX(line, i);
+            const int right = penX(line, i + 1);
             if (x < (left + right + 1) / 2)
                 return i;
         }
@@ -94,7 +97,7 @@ private:
     }
 
     int caretX(const std::vector<TextLine>& lines, std::size_t row) const {
-        return width(std::string_view(text_.text()).substr(lines[row].start, text_.caret() - lines[row].start));
+        return penX(lines[row], text_.caret());
     }
 
     void onKeyDown(std::uint32_t key, std::uint32_t, LParam) override {
@@ -184,8 +187,8 @@ private:
             const std::size_t from = std::max(line.start, text_.selectionStart());
             const std::size_t to = std::min(line.end, text_.selectionEnd());
             if (showSelection && from < to) {
-                const int left = area.left + width(text.substr(line.start, from - line.start));
-                const int right = area.left + width(text.substr(line.start, to - line.start));
+                const int left = area.left + penX(line, from);
+                const int right = area.left + penX(line, to);
                 paintSelected(dc, {left, y, right, y + height}, text.substr(from, to - from));
             }
             if (focused_ && caretOn_ && row == caretRow)

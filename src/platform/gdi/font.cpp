@@ -38,6 +38,24 @@ constexpr int kDefaultEmPixels = 12;
 // to it, so that metrics and the layouts built on them stay far from overflow.
 constexpr int kMaxHeightPixels = 1000;
 
+// The first and last columns of a glyph's mask that hold ink.
+struct InkColumns {
+    int first = 0;
+    int last = -1;
+    bool empty() const { return last < first; }
+};
+
+InkColumns inkColumnsOf(const Glyph& glyph) {
+    InkColumns columns{glyph.width, -1};
+    for (int y = 0; y < glyph.height; ++y)
+        for (int x = 0; x < glyph.width; ++x)
+            if (glyph.mask[static_cast<std::size_t>(y * glyph.width + x)]) {
+                columns.first = std::min(columns.first, x);
+                columns.last = std::max(columns.last, x);
+            }
+    return columns;
+}
+
 struct VerticalMetrics {
     double winAscent, winDescent, lineGap, hheaAscent, hheaDescent, averageWidth;
 };
@@ -130,10 +148,35 @@ const Glyph& Font::glyph(std::uint8_t ch) const {
 }
 
 int Font::textWidth(std::string_view text) const {
-    int width = 0;
-    for (char c : text)
-        width += glyph(static_cast<std::uint8_t>(c)).advance;
-    return width;
+    return penAt(text, text.size());
+}
+
+int Font::spaceBetween(std::uint8_t ch, std::uint8_t next) const {
+    const auto isFigure = [](std::uint8_t c) { return c >= '0' && c <= '9'; };
+    if (!isFigure(ch) || !isFigure(next))
+        return 0;
+    const Glyph& first = glyph(ch);
+    const Glyph& second = glyph(next);
+    const InkColumns a = inkColumnsOf(first), b = inkColumnsOf(second);
+    if (a.empty() || b.empty())
+        return 0;
+    // Columns from the first figure's pen: its last ink column, then the next figure's first one.
+    const int last = first.left + a.last;
+    const int nextFirst = first.advance + second.left + b.first;
+    return std::max(0, last + 2 - nextFirst);
+}
+
+int Font::stepAfter(std::string_view text, std::size_t index) const {
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+    const int space = index + 1 < text.size() ? spaceBetween(byte(index), byte(index + 1)) : 0;
+    return glyph(byte(index)).advance + space;
+}
+
+int Font::penAt(std::string_view text, std::size_t index) const {
+    int x = 0;
+    for (std::size_t i = 0; i < std::min(index, text.size()); ++i)
+        x += stepAfter(text, i);
+    return x;
 }
 
 FontRef stockFont(StockObject which) {

@@ -93,6 +93,14 @@ public:
     const Glyph& glyph(std::uint8_t ch) const;
     /// Width in pixels of a run of bytes.
     int textWidth(std::string_view text) const;
+    /// Extra pixels kept between two bytes drawn side by side: a figure whose ink would touch the
+    /// next figure's moves that one right to leave a blank column, so a row of small figures never
+    /// runs together into another number; letters keep the face's own spacing.
+    int spaceBetween(std::uint8_t ch, std::uint8_t next) const;
+    /// How far the pen moves past byte `index` of a text: its advance and the space before the next byte.
+    int stepAfter(std::string_view text, std::size_t index) const;
+    /// Where the pen stands to draw byte `index` of a text; the text's width when `index` is its size.
+    int penAt(std::string_view text, std::size_t index) const;
     /// Where an underline and a strike-out line lie below (+) or above (-) the baseline, and how thick.
     int underlineOffset() const { return underlineOffset_; }
     int strikeOutOffset() const { return strikeOutOffset_; }

@@ -11,8 +11,8 @@ namespace {
 // Draws the glyphs of `text` in the ink, the first one at x, on the given baseline.
 void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseline, std::string_view text,
                  const FillSource& ink) {
-    for (char c : text) {
-        const Glyph& g = font.glyph(static_cast<std::uint8_t>(c));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Glyph& g = font.glyph(static_cast<std::uint8_t>(text[i]));
         int gx = x + g.left, gy = baseline - g.top;
         for (int row = 0; row < g.height; ++row) {
             const std::uint8_t* bits =
@@ -28,7 +28,7 @@ void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseli
                 painter.fill(gy + row, gx + start, gx + col, ink);
             }
         }
-        x += g.advance;
+        x += font.stepAfter(text, i);
     }
 }
 
@@ -38,11 +38,11 @@ Rect inkOf(const Font& font, const TextRun& run) {
     const int baseline = run.top + font.metrics().ascent;
     for (const TextPiece& piece : run.pieces) {
         int x = run.x + piece.offset;
-        for (char c : piece.text) {
-            const Glyph& g = font.glyph(static_cast<std::uint8_t>(c));
+        for (std::size_t i = 0; i < piece.text.size(); ++i) {
+            const Glyph& g = font.glyph(static_cast<std::uint8_t>(piece.text[i]));
             if (g.width > 0 && g.height > 0)
                 ink = ink.united({x + g.left, baseline - g.top, x + g.left + g.width, baseline - g.top + g.height});
-            x += g.advance;
+            x += font.stepAfter(piece.text, i);
         }
     }
     return ink;
@@ -107,7 +107,7 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
         if (m.struckOut)
             line(font->strikeOutOffset(), x, x + pieceWidth);
         if (piece.mnemonic >= 0 && static_cast<size_t>(piece.mnemonic) < piece.text.size()) {
-            int from = x + font->textWidth(piece.text.substr(0, static_cast<size_t>(piece.mnemonic)));
+            int from = x + font->penAt(piece.text, static_cast<size_t>(piece.mnemonic));
             line(font->underlineOffset(), from,
                  from +
                      font->glyph(static_cast<std::uint8_t>(piece.text[static_cast<size_t>(piece.mnemonic)]))

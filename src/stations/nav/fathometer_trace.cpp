@@ -59,7 +59,8 @@ void FathometerTrace::ensureGraphics() {
     memory_ = DeviceContext::createMemory();
     bitmap_ = Bitmap::createCompatible(kSize, kSize);
     memory_->selectBitmap(bitmap_);
-    // The depth labels have the 26 pixels left of the axis: five digits fit them in the narrow face.
+    // The depth labels have the 27 pixels left of the axis's ticks: five digits fit them in the narrow
+    // face, one blank column before the tick.
     memory_->selectFont(appChartFont());
     memory_->setTextColor(kLabelColour);
     memory_->setBkColor(kBackground);
@@ -143,7 +144,7 @@ void FathometerTrace::drawAxes() {
         memory_->lineTo({kLeft, y});
         char label[24];
         std::snprintf(label, sizeof label, "%d", static_cast<int>(std::fabs(metres * kMetresToYards * 3.0)));
-        Rect box{0, y - 8, kLeft - 5, y + 8};
+        Rect box{0, y - 8, kLeft - 4, y + 8};
         memory_->drawText(label, box, kDtRight | kDtVCenter | kDtSingleLine);
     }
 }

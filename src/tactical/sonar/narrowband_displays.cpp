@@ -33,9 +33,10 @@ std::string number(int value) {
 }
 
 // The frequency axis of the waterfall and the reference strip: the line at y, five ticks up to
-// it from tickTop, labelled at labelY.
-void drawFrequencyAxis(DeviceContext& dc, int y, int tickTop, int labelY, int fullScale) {
-    // "2000" centred on the last tick ends at the panel's right edge only in the narrow face.
+// it from tickTop, labelled at labelY; a label centred on its tick moves left as far as it must to
+// stay inside the panel's width.
+void drawFrequencyAxis(DeviceContext& dc, int width, int y, int tickTop, int labelY, int fullScale) {
+    // "2000" on the last tick fits the panel only in the narrow face.
     dc.selectFont(appInterfaceFont(kSonarScaleFont));
     dc.moveTo({kNarrowbandLeft, y});
     dc.lineTo({kRight, y});
@@ -45,7 +46,9 @@ void drawFrequencyAxis(DeviceContext& dc, int y, int tickTop, int labelY, int fu
         const int x = kNarrowbandLeft + narrowbandColumn(frequency, fullScale);
         dc.moveTo({x, tickTop});
         dc.lineTo({x, y});
-        dc.textOut({x, labelY}, number(frequency));
+        const std::string label = number(frequency);
+        const int labelWidth = dc.getTextExtent(label).cx;
+        dc.textOut({std::min(x, width - (labelWidth + 1) / 2), labelY}, label);
     }
     dc.selectFont(appInterfaceFont(kSonarFont));
 }
@@ -77,7 +80,7 @@ NarrowbandWaterfall::NarrowbandWaterfall(WindowHandle page, NarrowbandState& sta
 
 void NarrowbandWaterfall::drawFrame() {
     DeviceContext& dc = *picture_.dc();
-    drawFrequencyAxis(dc, 25, 22, 1, state_.fullScale());
+    drawFrequencyAxis(dc, kWidth, 25, 22, 1, state_.fullScale());
     const Point bracket[] = {{13, 26}, {16, 26}, {16, 150}, {13, 150}};
     dc.polyline(bracket);
     dc.selectFont(appInterfaceFont(kSonarScaleFont));
@@ -247,7 +250,7 @@ void NarrowbandReferencePanel::redraw() {
     picture_.fill(0);
     DeviceContext& dc = *picture_.dc();
     const int fullScale = state_.fullScale();
-    drawFrequencyAxis(dc, 14, 10, 0, fullScale);
+    drawFrequencyAxis(dc, kWidth, 14, 10, 0, fullScale);
     if (const ObjectRecord* record = objdbFindById(static_cast<std::uint32_t>(state_.referenceId)))
         for (std::int32_t frequency : record->signatureValues)
             if (frequency > 0 && frequency < fullScale)

@@ -1,7 +1,10 @@
 #include "control_fixture.h"
 
+#include "platform/controls/control.h"
+#include "platform/controls/control_look.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/control_styles.h"
+#include "platform/gdi/font.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
@@ -12,6 +15,7 @@
 #include "platform/window/window_styles.h"
 
 #include <algorithm>
+#include <set>
 
 namespace q71 {
 namespace {
@@ -219,6 +223,46 @@ TEST_F(Edits, TheCaretBlinksWhileTheFieldHasTheFocus) {
     clock.advance(500);
     pump();
     EXPECT_GT(caretPixels(), 5);
+}
+
+TEST_F(Edits, ASelectionRedrawsItsFiguresWhereTheFieldDrawsThem) {
+    // In a narrow face at a small size figures are set apart where their inks would touch; a
+    // selection painted over the text must place them as the field does, at every start and end.
+    constexpr ColorRef kInk = rgb(248, 0, 0);
+    static const Brush paper = createSolidBrush(rgb(0, 0, 0));
+    onMessage = [&](const test::Received& r) -> std::optional<LResult> {
+        if (r.message != WM_CTLCOLOREDIT)
+            return std::nullopt;
+        deviceContextFromWParam(r.wParam)->setTextColor(kInk);
+        return static_cast<LResult>(classBackgroundBrush(&paper));
+    };
+    LogFont narrow;
+    narrow.height = -9;
+    narrow.weight = 500;
+    narrow.faceName = "Liberation Sans Narrow";
+    const std::string text = "4973 498";
+    WindowHandle edit = make("EDIT", text, ES_AUTOHSCROLL | ES_NOHIDESEL, {10, 10, 150, 30}, kId);
+    messageSend(edit, WM_SETFONT, fontToWParam(Font::create(narrow)), 1);
+    const ColorRef glass = colorFrom565(colorTo565(look::kGlass));
+    // The pixels of the figures, in the field's ink or, selected, in the selection's.
+    auto figures = [&] {
+        pump();
+        BitmapRef shot = capture(edit);
+        PixelSurface s = shot->surface();
+        std::set<std::pair<int, int>> ink;
+        for (int y = 0; y < s.height; ++y)
+            for (int x = 0; x < s.width; ++x)
+                if (const ColorRef c = s.decode(s.read(x, y)); c == kInk || c == glass)
+                    ink.emplace(x, y);
+        return ink;
+    };
+    const auto unselected = figures();
+    ASSERT_GT(unselected.size(), 40u);
+    for (std::size_t from = 0; from < text.size(); ++from)
+        for (std::size_t to = from + 1; to <= text.size(); ++to) {
+            messageSend(edit, EM_SETSEL, from, static_cast<LParam>(to));
+            EXPECT_EQ(figures(), unselected) << "selected from " << from << " to " << to;
+        }
 }
 
 } // namespace

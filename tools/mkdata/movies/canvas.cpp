@@ -162,8 +162,8 @@ void Canvas::text(const MovieFont& font, const std::string& utf8, double x, doub
     std::vector<float> ink(pixels_.size(), 0.0f);
     double pen2 = penX * 2;
     const double baseline2 = y * 2;
-    for (unsigned char ch : bytes) {
-        const Glyph& g = font.font_->glyph(ch);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const Glyph& g = font.font_->glyph(static_cast<std::uint8_t>(bytes[i]));
         for (int gy = 0; gy < g.height; ++gy)
             for (int gx = 0; gx < g.width; ++gx) {
                 if (!g.mask[static_cast<std::size_t>(gy) * g.width + gx])
@@ -173,7 +173,7 @@ void Canvas::text(const MovieFont& font, const std::string& utf8, double x, doub
                 if (px >= 0 && py >= 0 && px < width_ && py < height_)
                     ink[static_cast<std::size_t>(py) * width_ + px] += 0.25f;
             }
-        pen2 += g.advance;
+        pen2 += font.font_->stepAfter(bytes, i);
     }
     for (int py = 0; py < height_; ++py)
         for (int px = 0; px < width_; ++px)
