@@ -38,22 +38,16 @@ constexpr int kDefaultEmPixels = 12;
 // to it, so that metrics and the layouts built on them stay far from overflow.
 constexpr int kMaxHeightPixels = 1000;
 
-// The first and last columns of a glyph's mask that hold ink.
-struct InkColumns {
-    int first = 0;
-    int last = -1;
-    bool empty() const { return last < first; }
-};
-
-InkColumns inkColumnsOf(const Glyph& glyph) {
-    InkColumns columns{glyph.width, -1};
+// Notes the first and last columns of a glyph's mask that hold ink.
+void findInkColumns(Glyph& glyph) {
+    glyph.inkFirst = glyph.width;
+    glyph.inkLast = -1;
     for (int y = 0; y < glyph.height; ++y)
         for (int x = 0; x < glyph.width; ++x)
             if (glyph.mask[static_cast<std::size_t>(y * glyph.width + x)]) {
-                columns.first = std::min(columns.first, x);
-                columns.last = std::max(columns.last, x);
+                glyph.inkFirst = std::min(glyph.inkFirst, x);
+                glyph.inkLast = std::max(glyph.inkLast, x);
             }
-    return columns;
 }
 
 struct VerticalMetrics {
@@ -144,6 +138,7 @@ const Glyph& Font::glyph(std::uint8_t ch) const {
         return *slot;
     FT_UInt index = FT_Get_Char_Index(face_->face, cp1252ToUnicode(ch));
     slot = std::make_unique<Glyph>(rasteriseGlyph(face_->face, index, face_->emPixels, face_->emboldened));
+    findInkColumns(*slot);
     return *slot;
 }
 
@@ -157,12 +152,11 @@ int Font::spaceBetween(std::uint8_t ch, std::uint8_t next) const {
         return 0;
     const Glyph& first = glyph(ch);
     const Glyph& second = glyph(next);
-    const InkColumns a = inkColumnsOf(first), b = inkColumnsOf(second);
-    if (a.empty() || b.empty())
+    if (first.inkLast < first.inkFirst || second.inkLast < second.inkFirst)
         return 0;
     // Columns from the first figure's pen: its last ink column, then the next figure's first one.
-    const int last = first.left + a.last;
-    const int nextFirst = first.advance + second.left + b.first;
+    const int last = first.left + first.inkLast;
+    const int nextFirst = first.advance + second.left + second.inkFirst;
     return std::max(0, last + 2 - nextFirst);
 }
 

@@ -77,6 +77,10 @@ struct Glyph {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> mask;
+    /// The first and last columns of `mask` that hold ink (last below first when it holds none),
+    /// found once when the font renders the glyph.
+    int inkFirst = 0;
+    int inkLast = -1;
 };
 
 class Font {
