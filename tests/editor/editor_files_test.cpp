@@ -1,0 +1,105 @@
+// The editor's files as the player meets them: every scenario of the data set, opened through
+// the file box and saved unchanged, is the same file byte for byte; the save box asks nothing
+// when the open document is saved again under its own name, asks before it replaces another
+// file, and asks before a scenario of the data set's name goes into the player's folder, where
+// it takes the data set's place.
+
+#include "editor_screen_fixture.h"
+
+#include "frontend/scenario_files/scenario_file_dialog.h"
+#include "platform/controls/control_messages.h"
+#include "platform/dialogs/dialog_manager.h"
+#include "platform/files/path.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/modal_loop.h"
+#include "sim/simulation/scenario_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+namespace q71::test {
+namespace {
+
+std::vector<char> bytesOf(const std::string& programPath) {
+    std::ifstream in(fileResolvePath(programPath), std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+int switchOf(ScenarioEnding ending) {
+    switch (ending) {
+    case ScenarioEnding::Network:
+        return ScenarioFileDialog::kNetwork;
+    case ScenarioEnding::DataSet:
+        return ScenarioFileDialog::kDataSet;
+    default:
+        return ScenarioFileDialog::kSingle;
+    }
+}
+
+class EditorFiles : public EditorScreen {
+protected:
+    /// Opens a scenario through the open box, its kind switched on and its name typed.
+    bool open(ProMission& editor, const std::string& name, ScenarioEnding ending) {
+        modalScriptPush([name, ending](WindowHandle box) {
+            messageSend(dialogGetItem(box, switchOf(ending)), BM_CLICK, 0, 0);
+            dialogSetItemText(box, ScenarioFileDialog::kName, name);
+            messageSend(box, WM_COMMAND, kIdOk, 0);
+        });
+        return editor.openScenario();
+    }
+    /// Saves through the save box under the name typed (none: the name it offers), answering
+    /// each question of the box with `answer`; returns how many it asked.
+    int save(ProMission& editor, const std::string& typed, int answer = kIdYes) {
+        auto asked = std::make_shared<int>(0);
+        modalScriptPush([typed](WindowHandle box) {
+            if (!typed.empty())
+                dialogSetItemText(box, ScenarioFileDialog::kName, typed);
+            messageSend(box, WM_COMMAND, kIdOk, 0);
+        });
+        // The box's questions, and the editor's warnings once it is saved.
+        modalScriptSetUnansweredHandler([asked, answer](WindowHandle box) {
+            ++*asked;
+            modalLoopEnd(box, answer);
+        });
+        editor.save();
+        modalScriptSetUnansweredHandler(nullptr);
+        return *asked;
+    }
+};
+
+TEST_F(EditorFiles, EveryScenarioOfTheDataSetOpenedAndSavedUnchangedIsTheSameFile) {
+    ProMission& editor = enterEditor();
+    // The scenarios as the open box lists them, taken before the player's folder holds any.
+    std::vector<std::pair<std::string, ScenarioEnding>> scenarios;
+    for (const ScenarioEnding ending : {ScenarioEnding::DataSet, ScenarioEnding::Network, ScenarioEnding::Single})
+        for (const std::string& name : scenarioFilesWith(ending))
+            scenarios.emplace_back(name, ending);
+    EXPECT_GT(scenarios.size(), 2u) << "the data set's missions and its network scenarios";
+    for (const auto& [name, ending] : scenarios) {
+        const std::string source = scenarioDataSetFolder() + "\\" + name;
+        const std::vector<char> before = bytesOf(source);
+        ASSERT_FALSE(before.empty()) << name;
+        ASSERT_TRUE(open(editor, name, ending)) << name;
+        // A data set's own kind opens as a copy without a name; the player's kinds keep theirs.
+        const std::string savedAs = editor.fileName().empty() ? "copie-" + name + ".scu" : editor.fileName();
+        save(editor, editor.fileName().empty() ? savedAs : std::string());
+        ASSERT_EQ(editor.fileName(), savedAs) << name;
+        EXPECT_FALSE(editor.document().changed) << name;
+        const std::vector<char> after = bytesOf(scenarioPlayersFolder() + "\\" + savedAs);
+        ASSERT_EQ(after.size(), before.size()) << name;
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < before.size(); ++i)
+            differing += before[i] != after[i];
+        EXPECT_EQ(differing, 0u) << name << ": bytes changed by a save of what was opened";
+        EXPECT_EQ(bytesOf(source), before) << name << ": the data set's file is only read";
+    }
+}
+
+} // namespace
+} // namespace q71::test
