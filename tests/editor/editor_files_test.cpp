@@ -101,5 +101,33 @@ TEST_F(EditorFiles, EveryScenarioOfTheDataSetOpenedAndSavedUnchangedIsTheSameFil
     }
 }
 
+TEST_F(EditorFiles, ADataSetsNetworkScenarioGoesIntoThePlayersFolderOnlyOnceHeAgreesAndThenSavesAsHis) {
+    ProMission& editor = enterEditor();
+    ASSERT_TRUE(open(editor, "Convoi.scm", ScenarioEnding::Network));
+    const std::string copy = scenarioPlayersFolder() + "\\Convoi.scm";
+
+    // No keeps the box open, and nothing is written.
+    modalScriptPush([](WindowHandle box) { messageSend(box, WM_COMMAND, kIdOk, 0); });
+    const auto asked = answerNextBox(kIdNo);
+    modalScriptPush([](WindowHandle box) { messageSend(box, WM_COMMAND, kIdCancel, 0); });
+    EXPECT_FALSE(editor.save());
+    EXPECT_TRUE(*asked);
+    EXPECT_FALSE(fileExists(copy));
+
+    EXPECT_EQ(save(editor, ""), 1) << "asked once, then saved";
+    EXPECT_TRUE(fileExists(copy));
+    EXPECT_EQ(save(editor, ""), 0) << "the player's copy saved again under its name";
+
+    // Another mission saved under that name asks before it replaces the copy.
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kStart);
+    clickMap(editor, kCentre, kCentre);
+    EXPECT_EQ(save(editor, "autre.scm"), 0) << "a new file";
+    EXPECT_EQ(save(editor, "Convoi.scm", kIdNo), 2) << "the question, then the box ended";
+    EXPECT_EQ(editor.fileName(), "autre.scm");
+    EXPECT_EQ(save(editor, "Convoi.scm"), 1);
+    EXPECT_EQ(editor.fileName(), "Convoi.scm");
+}
+
 } // namespace
 } // namespace q71::test

@@ -224,14 +224,13 @@ TEST_F(EditorScreen, AMissionSavedThroughTheFileBoxIsOpenedAgainFromItsList) {
     clickButton(kSave);
     EXPECT_EQ(editor.fileName(), "aller.scu");
 
-    // A second save offers the same name and asks before it replaces the file.
+    // A second save offers the same name and writes over the mission's own file without a question.
     modalScriptPush([](WindowHandle box) {
         EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "aller.scu");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
-    const auto asked = answerNextBox(kIdYes);
     clickButton(kSave);
-    EXPECT_TRUE(*asked);
+    EXPECT_FALSE(editor.document().changed);
 
     ASSERT_TRUE(editor.newMission(1 % static_cast<int>(editor.areas().size())));
     EXPECT_EQ(editor.fileName(), "");
@@ -390,7 +389,8 @@ TEST_F(EditorScreen, ANetworkScenarioOfTheDataSetOpensWhereItLiesAndSavesIntoThe
         EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "Duel.scm");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
-    modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdOk); }); // any warning
+    // Yes to taking the data set's place, then OK to any warning.
+    modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdYes); });
     EXPECT_TRUE(editor.save());
     modalScriptSetUnansweredHandler(nullptr);
     EXPECT_TRUE(std::filesystem::exists(player.file("q71/Scenario/Duel.scm")) ||
