@@ -9,6 +9,7 @@
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/message_ids.h"
+#include "platform/window/focus.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
 #include "platform/window/window.h"
@@ -131,6 +132,40 @@ TEST_F(ScenarioFileBox, OpeningListsOneEndingAtATimeAndTakesAChosenRow) {
     EXPECT_EQ(box.show(), kIdOk);
     EXPECT_EQ(box.fileName(), "duel.scm");
     EXPECT_EQ(box.ending(), ScenarioEnding::Network);
+}
+
+TEST_F(ScenarioFileBox, TheWheelTurnsTheListUnderThePointerWhileTheNameFieldHasTheFocus) {
+    for (int i = 0; i < 40; ++i)
+        putScenario("mission" + std::to_string(100 + i) + ".scu");
+    for (const auto purpose : {ScenarioFileDialog::Purpose::Open, ScenarioFileDialog::Purpose::Save}) {
+        ScenarioFileDialog box(appMainWindow(), purpose, ScenarioEnding::Single);
+        modalScriptPush([this](WindowHandle window) {
+            const WindowHandle list = dialogGetItem(window, ScenarioFileDialog::kList);
+            const WindowHandle name = dialogGetItem(window, ScenarioFileDialog::kName);
+            ASSERT_EQ(focusGet(), name) << "the box opens with the focus in its name field";
+            const auto top = [&] { return messageSend(list, LB_GETTOPINDEX, 0, 0); };
+            const Rect rows = windowGetRect(list);
+            const Point overList{rows.left + 20, rows.top + 10};
+            display.moveMouse(overList);
+            display.turnWheel(overList, -1);
+            pump();
+            const LResult down = top();
+            EXPECT_GT(down, 0) << "a notch towards the player shows later rows";
+            display.turnWheel(overList, 1);
+            pump();
+            EXPECT_EQ(top(), 0);
+            // Over the name field the list stays.
+            const Rect field = windowGetRect(name);
+            const Point overField{field.left + 5, field.top + 5};
+            display.moveMouse(overField);
+            display.turnWheel(overField, -1);
+            pump();
+            EXPECT_EQ(top(), 0);
+            EXPECT_EQ(focusGet(), name) << "the wheel takes no focus";
+            messageSend(window, WM_COMMAND, kIdCancel, 0);
+        });
+        EXPECT_EQ(box.show(), kIdCancel);
+    }
 }
 
 TEST_F(ScenarioFileBox, ABoxThatOpensMayOfferTheDataSetsScenarios) {
