@@ -2,10 +2,12 @@
 // the file box and saved unchanged, is the same file byte for byte; the save box asks nothing
 // when the open document is saved again under its own name, asks before it replaces another
 // file, and asks before a scenario of the data set's name goes into the player's folder, where
-// it takes the data set's place.
+// it takes the data set's place; what a scenario opened brings shows on the map at once.
 
 #include "editor_screen_fixture.h"
 
+#include "editor/missioneditor/editor_layout.h"
+#include "editor/missioneditor/goal_form.h"
 #include "frontend/scenario_files/scenario_file_dialog.h"
 #include "platform/controls/control_messages.h"
 #include "platform/dialogs/dialog_manager.h"
@@ -15,9 +17,11 @@
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
 #include "sim/simulation/scenario_reader.h"
+#include "support/screen_picture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -127,6 +131,42 @@ TEST_F(EditorFiles, ADataSetsNetworkScenarioGoesIntoThePlayersFolderOnlyOnceHeAg
     EXPECT_EQ(editor.fileName(), "autre.scm");
     EXPECT_EQ(save(editor, "Convoi.scm"), 1);
     EXPECT_EQ(editor.fileName(), "Convoi.scm");
+}
+
+TEST_F(EditorFiles, AnOpenedScenariosGoalAreaShowsOnTheMapAtOnce) {
+    ProMission& editor = enterEditor();
+    // A mission with a start and a goal area far from it, in a corner of the map that the file
+    // box does not cover.
+    ASSERT_TRUE(editor.newMission(0));
+    clickButton(kStart);
+    clickMap(editor, kCentre + 60000.0, kCentre + 60000.0);
+    GoalNode reach;
+    reach.kind = kGoalReachArea;
+    reach.centreX = kCentre - 220000.0;
+    reach.centreY = kCentre - 220000.0;
+    reach.radius = 10000.0;
+    editor.document().goals.addNode(reach, nullptr);
+    save(editor, "zone");
+    ASSERT_EQ(editor.fileName(), "zone.scu");
+
+    // Opened over a new mission of its area, which cuts no new region.
+    ASSERT_TRUE(editor.newMission(0));
+    run(200);
+    ASSERT_TRUE(open(editor, "zone.scu", ScenarioEnding::Single));
+    run(200);
+    const RgbImage opened = screenPicture();
+    int amber = 0;
+    const Rect& map = editor_layout::kMap;
+    for (int y = map.top; y < map.bottom; ++y)
+        for (int x = map.left; x < map.right; ++x) {
+            // The area's colour, 255, 176, 48, as the screen holds it.
+            const std::uint8_t* p = &opened.pixels[static_cast<std::size_t>((y * opened.width + x) * 3)];
+            amber += p[0] >= 247 && std::abs(p[1] - 176) <= 8 && std::abs(p[2] - 48) <= 8;
+        }
+    EXPECT_GT(amber, 0) << "the goal area's circle";
+    editor.map()->invalidate(nullptr, false);
+    run(200);
+    EXPECT_TRUE(screenPicture() == opened) << "the map as opened is the map drawn whole";
 }
 
 } // namespace
