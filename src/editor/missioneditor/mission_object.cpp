@@ -51,17 +51,16 @@ int MissionObject::waypointCount() const {
 
 ScenarioRecord MissionObject::record() const {
     ScenarioRecord out = fields;
-    out.x = storedX();
-    out.y = storedY();
+    storedPosition(out.x, out.y);
     out.waypoints.clear();
     // A file's point holds the speed to keep after it, and the unit heads for its first point
     // at its own speed: each point's leg speed goes one point up the route.
     if (route_)
         out.speed = route_->speed;
     for (const MapWaypoint* p = route_; p; p = p->next()) {
-        const auto& point = static_cast<const EditorWaypoint&>(*p); // the route holds no other
-        out.waypoints.push_back(ScenarioWaypoint{point.storedX(), point.storedY(), point.depth,
-                                                 p->next() ? p->next()->speed : point.speed});
+        ScenarioWaypoint point{0.0, 0.0, p->depth, p->next() ? p->next()->speed : p->speed};
+        static_cast<const EditorWaypoint&>(*p).storedPosition(point.x, point.y); // the route holds no other
+        out.waypoints.push_back(point);
     }
     return out;
 }
