@@ -30,8 +30,8 @@ Scenario missionScenario(const MissionDocument& document);
 
 /// Writes the document to a file (a program path), replacing it whole: the bytes go to a file
 /// beside it, which then takes its name. Goals as they were read are written as the opened file
-/// held them. False, the old file as it was, when it cannot be
-/// written or a field does not fit. Marks the document unchanged on success.
+/// held them. False, the old file as it was, when it cannot be written or a field does not fit.
+/// Marks the document unchanged on success.
 bool missionSave(MissionDocument& document, const std::string& path);
 
 /// Reads a scenario file whole and checks it: the origin on the globe, every place, box and
