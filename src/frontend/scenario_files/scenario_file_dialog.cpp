@@ -26,6 +26,7 @@ constexpr int kTextOpenCaption = 2685;
 constexpr int kTextSaveCaption = 2686;
 constexpr int kTextOpenButton = 2687;
 constexpr int kTextSaveButton = 2688;
+constexpr int kTextTakesDataSetsPlace = 2689;
 
 template <typename... Args>
 std::string formatted(int id, const Args&... args) {
@@ -95,15 +96,19 @@ int ScenarioFileDialog::onOk() {
         refuse(formatted(kTextTooLong, static_cast<int>(kLongestScenarioFileName)));
         return 0;
     }
-    const bool exists = fileExists(purpose_ == Purpose::Open ? scenarioReadPath(name) : scenarioPath(name));
-    if (purpose_ == Purpose::Open && !exists) {
+    if (purpose_ == Purpose::Open && !fileExists(scenarioReadPath(name))) {
         refuse(formatted(kTextMissing, name.c_str()));
         return 0;
     }
-    if (purpose_ == Purpose::Save && exists &&
-        messageBox(dialogWindow(), formatted(kTextReplace, name.c_str()), windowGetText(dialogWindow()),
-                   kMbYesNo | kMbIconQuestion) != kIdYes)
-        return 0;
+    if (purpose_ == Purpose::Save) {
+        const ScenarioSaveQuestion question = scenarioSaveQuestion(name, firstName_);
+        if (question != ScenarioSaveQuestion::None &&
+            messageBox(dialogWindow(),
+                       formatted(question == ScenarioSaveQuestion::Replace ? kTextReplace : kTextTakesDataSetsPlace,
+                                 name.c_str()),
+                       windowGetText(dialogWindow()), kMbYesNo | kMbIconQuestion) != kIdYes)
+            return 0;
+    }
     fileName_ = std::move(name);
     ending_ = scenarioEndingOf(fileName_).value_or(ending_);
     return 1;
