@@ -37,10 +37,11 @@ std::string formatted(int id, const Args&... args) {
 
 } // namespace
 
-ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name,
-                                       DataSet dataSet)
+ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending,
+                                       std::string name, DataSet dataSet, Switching switching)
     : Dialog(owner, kTemplate, true), purpose_(purpose),
       offersDataSet_(purpose == Purpose::Open && dataSet == DataSet::Offered),
+      fixed_(switching == Switching::Fixed),
       ending_(ending == ScenarioEnding::DataSet && !offersDataSet_ ? ScenarioEnding::Single : ending),
       firstName_(std::move(name)) {}
 
@@ -64,6 +65,19 @@ void ScenarioFileDialog::onFirstShow() {
     if (!offersDataSet_)
         windowShow(dialogGetItem(box, kDataSet), SW_HIDE);
     messageSend(dialogGetItem(box, switchOf(ending_)), BM_SETCHECK, BST_CHECKED, 0);
+    if (fixed_) {
+        // The one ending offered stands alone in the first switch's place, saying what is listed.
+        const Rect first = windowGetRect(dialogGetItem(box, kSingle));
+        const Point at = windowScreenToClient(box, {first.left, first.top});
+        for (const int item : {kSingle, kNetwork, kDataSet}) {
+            const WindowHandle button = dialogGetItem(box, item);
+            const Rect place = windowGetRect(button);
+            if (item == switchOf(ending_))
+                windowMove(button, at.x, at.y, place.width(), place.height(), true);
+            else
+                windowShow(button, SW_HIDE);
+        }
+    }
     dialogSetItemText(box, kName, firstName_);
     fillList();
 }
