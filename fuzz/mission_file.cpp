@@ -1,6 +1,6 @@
 // The mission editor's scenarios: any bytes open as a mission or are refused, never a crash nor
 // an allocation beyond what the bytes hold; what opens has its origin on the globe and only
-// places, boxes and delays that are numbers, and writes back into a file that opens again.
+// places, boxes and delays that are numbers, keeps its goal section as one goal form, and writes back into a file that opens again.
 #include "editor/missioneditor/mission_file.h"
 
 #include <cmath>
@@ -19,6 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (record.typeName.size() > q71::kScenarioNameLength)
             return 0; // a full name field is read, but a writer keeps room for the NUL
     }
+    // The goal section kept for a save is exactly one goal form.
+    q71::GoalTree kept;
+    q71::MemorySource section(contents.goalSection);
+    if (!kept.read(section) || section.remaining() != 0)
+        __builtin_trap();
     q71::MemorySink sink;
     if (!q71::scenarioWrite(sink, contents.scenario, contents.goals, contents.thresholds))
         __builtin_trap();

@@ -12,12 +12,12 @@ namespace q71 {
 class DeviceContext;
 
 /// The interface fonts the front end writes with: titles on plates, labels, running text on the
-/// glass, large lines, small hints.
+/// glass, large lines. All are of the interface's sans-serif faces, so that the texts of one
+/// screen read as one hand.
 inline constexpr int kTitleFont = 10;
 inline constexpr int kLabelFont = 9;
 inline constexpr int kTextFont = 2;
 inline constexpr int kLargeFont = 6;
-inline constexpr int kHintFont = 7;
 
 /// Draws a text wrapped in a rectangle, from its top-left.
 void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour);

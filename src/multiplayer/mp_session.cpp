@@ -46,14 +46,21 @@ void mpSyncSession() {
     }
     session.localPlayerId = game->ownPlayerId() != 0 ? game->ownPlayerId() : -1;
     session.playerCount = static_cast<int>(game->players().size());
-    session.remotePlayers.clear();
-    for (std::size_t i = 0; i < game->players().size(); ++i) {
-        const LobbyPlayer& player = game->players()[i];
-        if (player.id == game->ownPlayerId())
+    for (std::size_t i = 0; i < game->players().size(); ++i)
+        if (game->players()[i].id == game->ownPlayerId())
             session.playerSlot = static_cast<int>(i);
-        else
-            session.remotePlayers.push_back({player.id, player.name});
-    }
+    // Once the mission started, its players' boats keep their names for the replay log, also
+    // after a player left: every peer names them alike. Before, the lobby's players.
+    session.remotePlayers.clear();
+    const auto addRemote = [&](const auto& players) {
+        for (const auto& player : players)
+            if (player.id != game->ownPlayerId())
+                session.remotePlayers.push_back({player.id, player.name});
+    };
+    if (const std::optional<MsgStart>& start = game->started())
+        addRemote(start->players);
+    else
+        addRemote(game->players());
 }
 
 void mpPoll() {

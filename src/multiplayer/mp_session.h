@@ -36,7 +36,8 @@ void mpInstallGame(std::unique_ptr<MultiPlayerGame> game);
 /// The network game, or null.
 MultiPlayerGame* mpGame();
 /// Copies the game's players into the session: the local id, the count, the local player's slot
-/// and the remote-player table.
+/// and the remote-player table (the lobby's other players; from the start on, the mission's,
+/// whether or not they are still in the game).
 void mpSyncSession();
 
 /// Reads and handles the messages of a connected network game; nothing without one.

@@ -351,6 +351,11 @@ std::optional<std::string> MultiPlayerGame::startRefusal(std::int32_t ownShipSta
     if (players_.size() < 2)
         return builtinText(kTextAlone);
     const auto count = static_cast<std::int32_t>(players_.size());
+    // The number of starts agrees with its noun: none, one, or several.
+    if (ownShipStarts <= 0)
+        return builtinFormat(kTextNoStartForPlayers, count);
+    if (ownShipStarts == 1)
+        return builtinFormat(kTextOneStartForPlayers, count);
     if (ownShipStarts < count)
         return builtinFormat(kTextTooFewStarts, ownShipStarts, count);
     for (const LobbyPlayer& p : players_)

@@ -226,6 +226,64 @@ TEST_F(EditedMission, OpeningGivesTheSameDocument) {
     EXPECT_EQ(opened.thresholds, document.thresholds);
 }
 
+TEST_F(EditedMission, WhatWasOpenedAndNotChangedIsSavedAsTheFileHeldItAndAnEditIsKept) {
+    buildMission();
+    GoalNode survive;
+    survive.kind = kGoalSurvive;
+    survive.points = 50;
+    document.goals.addNode(survive, nullptr); // two goals on the root level
+    ASSERT_TRUE(missionSave(document, path("source.scu")));
+    const std::vector<std::uint8_t> source = fileBytes(path("source.scu"));
+
+    const auto openAndSave = [&](const std::string& from, const std::string& to, auto edit) {
+        MissionFileContents read;
+        EXPECT_TRUE(missionRead(path(from), read));
+        MissionDocument opened;
+        missionApply(opened, std::move(read), nullptr);
+        edit(opened);
+        EXPECT_TRUE(missionSave(opened, path(to)));
+        MissionFileContents again;
+        EXPECT_TRUE(missionRead(path(to), again));
+        return again;
+    };
+    openAndSave("source.scu", "same.scu", [](MissionDocument&) {});
+    EXPECT_EQ(fileBytes(path("same.scu")), source) << "the goals' order and every position as the file had them";
+
+    // A goal added is saved, and so is a goal deleted; the rest of the file stays as it was.
+    const MissionFileContents added = openAndSave("source.scu", "added.scu", [](MissionDocument& opened) {
+        GoalNode reach;
+        reach.kind = kGoalReachArea;
+        reach.radius = 1000.0;
+        opened.goals.addNode(reach, nullptr);
+    });
+    int goals = 0;
+    goalTreeForEach(added.goals.root(), [&](const GoalNode&) { ++goals; });
+    EXPECT_EQ(goals, 4);
+    const MissionFileContents deleted = openAndSave("source.scu", "deleted.scu", [](MissionDocument& opened) {
+        opened.deleteGoal(opened.goals.root());
+    });
+    goals = 0;
+    goalTreeForEach(deleted.goals.root(), [&](const GoalNode&) { ++goals; });
+    EXPECT_LT(goals, 3);
+
+    // A unit moved keeps its new place; the others keep theirs bit for bit.
+    openAndSave("source.scu", "moved.scu", [](MissionDocument& opened) {
+        opened.forEachMissionObject([](MissionObject& o) {
+            if (o.isStart())
+                o.moveTo(kCentre - 25000.0, kCentre - 25000.0, nullptr);
+        });
+    });
+    MissionFileContents before, moved;
+    ASSERT_TRUE(missionRead(path("source.scu"), before));
+    ASSERT_TRUE(missionRead(path("moved.scu"), moved));
+    ASSERT_EQ(moved.scenario.records.size(), before.scenario.records.size());
+    EXPECT_EQ(moved.scenario.records[0].x, kCentre - 25000.0);
+    for (std::size_t i = 1; i < before.scenario.records.size(); ++i) {
+        EXPECT_EQ(moved.scenario.records[i].x, before.scenario.records[i].x);
+        EXPECT_EQ(moved.scenario.records[i].y, before.scenario.records[i].y);
+    }
+}
+
 TEST_F(EditedMission, ADamagedFileIsRefusedWhole) {
     buildMission();
     ASSERT_TRUE(missionSave(document, path("entier.scu")));

@@ -3,7 +3,7 @@
 // saved, each through its box; the saved file started headless in mission mode 0, the ship
 // heading for its first point within two game minutes. The test keeps artefacts/editor.png and editor-mission.scu.
 
-#include "frontend_fixture.h"
+#include "editor_screen_fixture.h"
 
 #include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/editor_screens.h"
@@ -58,68 +58,6 @@
 
 namespace q71::test {
 namespace {
-
-constexpr double kCentre = 268800.0; // the map origin in world metres
-
-class EditorScreen : public FrontEndFixture {
-protected:
-    EditorScreen() {
-        editorInstallScreens();
-        EXPECT_TRUE(objdbLoad());
-        worldOpen();
-        EXPECT_EQ(playerDbChoose("Triton", 0), RosterStatus::Ok);
-        entityClassesInstall();
-        entityControllersInstall();
-        explosionInstallMaker();
-    }
-    ~EditorScreen() override {
-        screenDestroy(kSlotMissionEditor); // its map goes before any region is freed
-        simEndMission();
-        entitySetExplosionMaker(nullptr);
-        entityControllersUninstall();
-        entityClassesUninstall();
-        worldShutdown();
-        objdbFree();
-    }
-
-    /// Opens the editor from the main menu's line.
-    ProMission& enterEditor() {
-        screenSwitch(kSlotMainMenu);
-        pump();
-        const auto line = std::find_if(kMainMenuEntries.begin(), kMainMenuEntries.end(),
-                                       [](const MainMenuEntry& e) { return e.slot == kSlotMissionEditor; });
-        const int entry = static_cast<int>(line - kMainMenuEntries.begin());
-        const auto shown = static_cast<MainMenu*>(screenGet(kSlotMainMenu))->shownEntries();
-        EXPECT_NE(std::find(shown.begin(), shown.end(), entry), shown.end()) << "the menu shows the editor's line";
-        clickAt(Point{main_menu_layout::kButtonX + 20, main_menu_layout::buttonY(entry) + 10});
-        EXPECT_EQ(screenCurrentIndex(), kSlotMissionEditor);
-        return *static_cast<ProMission*>(screenGet(kSlotMissionEditor));
-    }
-
-    void clickButton(int index) {
-        clickAt(Point{editor_layout::kButtonX + 20, editor_layout::buttonY(index) + 10});
-    }
-
-    /// Clicks the map where a world position shows.
-    void clickMap(ProMission& editor, double worldX, double worldY) {
-        double column = 0, row = 0;
-        ASSERT_TRUE(worldToGrid(worldX, worldY, &column, &row));
-        const Point pixel = editor.map()->getTransform().toPixel(column, row);
-        clickAt(Point{editor_layout::kMap.left + pixel.x, editor_layout::kMap.top + pixel.y});
-    }
-
-    GlassList& areaList() const { return static_cast<ProMission*>(screenGet(kSlotMissionEditor))->areaList(); }
-    int firstAreaShown() const { return areaList().firstVisible(); }
-    int visibleAreas() const { return areaList().visibleRows(); }
-
-    static int areaIndex(const ProMission& editor, const std::string& name) {
-        const auto& areas = editor.areas();
-        const auto at = std::find_if(areas.begin(), areas.end(), [&](const EditorArea& a) { return a.name == name; });
-        return at == areas.end() ? -1 : static_cast<int>(at - areas.begin());
-    }
-};
-
-enum EditorButton { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
 
 TEST_F(EditorScreen, AMissionMadeOnTheMapIsSavedAndStartsWithTheShipHeadingForItsFirstPoint) {
     ProMission& editor = enterEditor();
@@ -286,14 +224,13 @@ TEST_F(EditorScreen, AMissionSavedThroughTheFileBoxIsOpenedAgainFromItsList) {
     clickButton(kSave);
     EXPECT_EQ(editor.fileName(), "aller.scu");
 
-    // A second save offers the same name and asks before it replaces the file.
+    // A second save offers the same name and writes over the mission's own file without a question.
     modalScriptPush([](WindowHandle box) {
         EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "aller.scu");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
-    const auto asked = answerNextBox(kIdYes);
     clickButton(kSave);
-    EXPECT_TRUE(*asked);
+    EXPECT_FALSE(editor.document().changed);
 
     ASSERT_TRUE(editor.newMission(1 % static_cast<int>(editor.areas().size())));
     EXPECT_EQ(editor.fileName(), "");
@@ -452,7 +389,8 @@ TEST_F(EditorScreen, ANetworkScenarioOfTheDataSetOpensWhereItLiesAndSavesIntoThe
         EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "Duel.scm");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
-    modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdOk); }); // any warning
+    // Yes to taking the data set's place, then OK to any warning.
+    modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdYes); });
     EXPECT_TRUE(editor.save());
     modalScriptSetUnansweredHandler(nullptr);
     EXPECT_TRUE(std::filesystem::exists(player.file("q71/Scenario/Duel.scm")) ||

@@ -1,17 +1,18 @@
 // The end of a mission: the death screen (twice in one run), the debriefing's result and deck
-// log, where it leads, and the victory screen.
+// log, where it leads, and the victory screen; the end screens written in one hand.
 #include "framework/app/app_services.h"
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
 #include "frontend/debrief/debrief_layout.h"
 #include "frontend/debrief/debrief_screen.h"
 #include "frontend/frontend_services.h"
+#include "frontend/glass_list.h"
 #include "frontend/mission/death_screen.h"
+#include "frontend/mission/end_layout.h"
 #include "frontend/mission/victory_screen.h"
 #include "frontend/movie/movie_screen.h"
 #include "frontend/selection/sor_tsel.h"
 #include "frontend_fixture.h"
-#include "frontend/glass_list.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_roster.h"
@@ -25,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 namespace q71 {
@@ -208,6 +210,40 @@ TEST_F(MissionEnd, AWonMissionGoesThroughTheVictoryMovieToTheVictoryAndTheMainMe
     EXPECT_EQ(screenCurrentIndex(), kSlotMainMenu);
     pump();
     EXPECT_EQ(screenGet(kSlotVictory), nullptr);
+}
+
+TEST_F(MissionEnd, TheVictoryAndDeathScreensAskForTheClickInTheFaceOfTheirOwnText) {
+    const auto expectOneHand = [](const test::DrawnTexts& drawn, const std::string& body) {
+        const std::vector<TextDrawn> texts = drawn.in(end_layout::kGlass);
+        const auto hint = std::find_if(texts.begin(), texts.end(), [](const TextDrawn& t) {
+            return t.text == "Cliquez pour continuer.";
+        });
+        const auto told = std::find_if(texts.begin(), texts.end(),
+                                       [&](const TextDrawn& t) { return t.text.starts_with(body); });
+        ASSERT_NE(hint, texts.end());
+        ASSERT_NE(told, texts.end()) << body;
+        EXPECT_EQ(hint->font->familyName(), told->font->familyName()) << body;
+    };
+    scoringState().won = true;
+    scoringState().score = 820;
+    scoringState().grade = 4;
+    showDebrief();
+    test::DrawnTexts drawn;
+    press(static_cast<std::uint8_t>('\r'), '\r');
+    run(300);
+    ASSERT_EQ(screenCurrentIndex(), kSlotVictory);
+    expectOneHand(drawn, "Score : 820");
+    test::saveScreenPicture("victory");
+    clickAt({320, 240});
+    pump();
+
+    missionState().ownBoatLossCause = kLossCollision;
+    drawn.clear();
+    screenShowDeath();
+    pump();
+    ASSERT_EQ(screenCurrentIndex(), kSlotDeath);
+    expectOneHand(drawn, "Un abordage a ouvert la coque");
+    test::saveScreenPicture("death-collision");
 }
 
 } // namespace

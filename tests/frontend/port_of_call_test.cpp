@@ -1,6 +1,6 @@
-// The port of call: buying and selling levels against the career points, leaving without
-// validating, validating into the saved record with the boat resupplied, and the way out after
-// a campaign leg.
+// The port of call: buying and selling levels against the career points, what a refusal says,
+// the prices in the face of the levels, leaving without validating, validating into the saved
+// record with the boat resupplied, and the way out after a campaign leg.
 #include "framework/app/screen_manager.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
@@ -8,10 +8,12 @@
 #include "frontend/portcall/portof_call.h"
 #include "frontend_fixture.h"
 #include "platform/window/virtual_keys.h"
+#include "platform/window/window_paint.h"
 #include "sim/scoring/player_roster.h"
 #include "sim/services/weapon_stations.h"
 #include "sim/simulation/mission_state.h"
 #include "support/screen_picture.h"
+#include "whole_letters.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +91,52 @@ TEST_F(PortOfCall, EachRowTellsWhatALevelCostsAndWhatSellingOneGivesBack) {
     EXPECT_TRUE(tells(port.priceLine(3), "250")) << port.priceLine(3);
     EXPECT_FALSE(tells(port.priceLine(3), "1000")) << port.priceLine(3);
     EXPECT_NE(port.priceLine(3), port.priceLine(0));
+}
+
+TEST_F(PortOfCall, ARefusedSaleOrPurchaseSaysWhy) {
+    playerRecord()->careerPoints = 200;
+    PortofCall& port = openFromMenu();
+    using namespace portcall_layout;
+    test::DrawnTexts drawn;
+    // What the status glass says once the click is handled and the screen drawn again.
+    const auto says = [&](int button, int category, const std::string& told) {
+        drawn.clear();
+        clickAt(Point{button + kRowButtonWidth / 2, rowY(category) + kRowHeight / 2});
+        pump();
+        return test::spellOut(drawn.in(kStatusGlass), told);
+    };
+    // The second row stands at level 0: selling needs no points, there is nothing to sell.
+    EXPECT_TRUE(
+        says(kSellX, 1,
+             "Rien \xE0 vendre : le niveau d'Analyse du mouvement de la cible (AMC) est d\xE9j\xE0 \xE0 0."));
+    EXPECT_EQ(port.balance(), 200);
+    // The fourth stands at the top: nothing is bought there; 200 points pay for no level of the fifth.
+    EXPECT_TRUE(says(kBuyX, 3,
+                     "Rien \xE0 acheter : le niveau de Barre et plong\xE9"
+                     "e est d\xE9j\xE0 au maximum."));
+    EXPECT_TRUE(says(kBuyX, 4,
+                     "Pas assez de points : un niveau de Machine et s\xE9"
+                     "curit\xE9 co\xFBte 1000 points."));
+    EXPECT_EQ(port.level(4), 0);
+    test::saveScreenPicture("portcall-refused");
+}
+
+TEST_F(PortOfCall, ThePricesAreWrittenInTheFaceOfTheLevelsAboveThem) {
+    PortofCall& port = openFromMenu();
+    test::DrawnTexts drawn;
+    windowInvalidate(port.window(), nullptr, false);
+    pump();
+    using namespace portcall_layout;
+    for (int c = 0; c < kCategoryCount; ++c) {
+        const Rect glass = levelGlass(c);
+        const int middle = (glass.top + glass.bottom) / 2;
+        const std::vector<TextDrawn> level = drawn.in({glass.left, glass.top, glass.right, middle - 1});
+        const std::vector<TextDrawn> prices = drawn.in({glass.left, middle + 1, glass.right, glass.bottom});
+        ASSERT_EQ(level.size(), 1u) << c;
+        ASSERT_EQ(prices.size(), 1u) << c;
+        EXPECT_EQ(prices[0].text, port.priceLine(c));
+        EXPECT_EQ(prices[0].font->familyName(), level[0].font->familyName()) << prices[0].text;
+    }
 }
 
 TEST_F(PortOfCall, LeavingWithoutValidatingChangesNothing) {

@@ -1,6 +1,7 @@
 // The scenario file box: the names a typed text gives, the player's files of each ending, and the
 // box itself: the switch between endings, a row taken by a click or a double click, the names it
-// refuses with the box kept open, and the question before a save replaces another file.
+// refuses with the box kept open, and the questions before a save replaces another file or puts
+// a scenario of a data-set name into the player's folder.
 #include "frontend/scenario_files/scenario_file_dialog.h"
 #include "frontend_fixture.h"
 #include "framework/app/shell.h"
@@ -8,6 +9,7 @@
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/message_ids.h"
+#include "platform/window/focus.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
 #include "platform/window/window.h"
@@ -132,6 +134,40 @@ TEST_F(ScenarioFileBox, OpeningListsOneEndingAtATimeAndTakesAChosenRow) {
     EXPECT_EQ(box.ending(), ScenarioEnding::Network);
 }
 
+TEST_F(ScenarioFileBox, TheWheelTurnsTheListUnderThePointerWhileTheNameFieldHasTheFocus) {
+    for (int i = 0; i < 40; ++i)
+        putScenario("mission" + std::to_string(100 + i) + ".scu");
+    for (const auto purpose : {ScenarioFileDialog::Purpose::Open, ScenarioFileDialog::Purpose::Save}) {
+        ScenarioFileDialog box(appMainWindow(), purpose, ScenarioEnding::Single);
+        modalScriptPush([this](WindowHandle window) {
+            const WindowHandle list = dialogGetItem(window, ScenarioFileDialog::kList);
+            const WindowHandle name = dialogGetItem(window, ScenarioFileDialog::kName);
+            ASSERT_EQ(focusGet(), name) << "the box opens with the focus in its name field";
+            const auto top = [&] { return messageSend(list, LB_GETTOPINDEX, 0, 0); };
+            const Rect rows = windowGetRect(list);
+            const Point overList{rows.left + 20, rows.top + 10};
+            display.moveMouse(overList);
+            display.turnWheel(overList, -1);
+            pump();
+            const LResult down = top();
+            EXPECT_GT(down, 0) << "a notch towards the player shows later rows";
+            display.turnWheel(overList, 1);
+            pump();
+            EXPECT_EQ(top(), 0);
+            // Over the name field the list stays.
+            const Rect field = windowGetRect(name);
+            const Point overField{field.left + 5, field.top + 5};
+            display.moveMouse(overField);
+            display.turnWheel(overField, -1);
+            pump();
+            EXPECT_EQ(top(), 0);
+            EXPECT_EQ(focusGet(), name) << "the wheel takes no focus";
+            messageSend(window, WM_COMMAND, kIdCancel, 0);
+        });
+        EXPECT_EQ(box.show(), kIdCancel);
+    }
+}
+
 TEST_F(ScenarioFileBox, ABoxThatOpensMayOfferTheDataSetsScenarios) {
     putScenario("alpha.scu");
     ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Open, ScenarioEnding::Single, "",
@@ -187,7 +223,7 @@ TEST_F(ScenarioFileBox, WhatCannotBeTakenIsSaidAndTheBoxStaysOpen) {
     }
 }
 
-TEST_F(ScenarioFileBox, SavingOverAFileAsksFirstEvenOverTheOneOffered) {
+TEST_F(ScenarioFileBox, ASaveUnderTheOpenDocumentsNameAsksNothingAndOverAnotherFileAsksFirst) {
     putScenario("ancien.scu");
     putScenario("courant.scu");
     ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Single, "courant.scu");
@@ -197,26 +233,79 @@ TEST_F(ScenarioFileBox, SavingOverAFileAsksFirstEvenOverTheOneOffered) {
         EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "courant.scu");
         messageSend(window, WM_COMMAND, kIdOk, 0);
     });
+    modalScriptSetUnansweredHandler([asked](WindowHandle window) {
+        ++*asked;
+        modalLoopEnd(window, kIdNo);
+    });
+    EXPECT_EQ(box.show(), kIdOk);
+    modalScriptSetUnansweredHandler(nullptr);
+    EXPECT_EQ(*asked, 0) << "the document's own file";
+    EXPECT_EQ(box.fileName(), "courant.scu");
+
+    ScenarioFileDialog other(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Single, "courant.scu");
+    modalScriptPush([](WindowHandle window) { typeAndOk(window, "ANCIEN"); });
     modalScriptPush([asked](WindowHandle window) {
         ++*asked;
         modalLoopEnd(window, kIdNo);
     });
     modalScriptPush([](WindowHandle window) {
         EXPECT_TRUE(windowIsVisible(window)) << "No keeps the box";
-        typeAndOk(window, "ANCIEN");
+        typeAndOk(window, "ancien");
     });
-    modalScriptPush([asked](WindowHandle window) {
-        ++*asked;
-        modalLoopEnd(window, kIdNo);
-    });
-    modalScriptPush([](WindowHandle window) { typeAndOk(window, "ancien"); });
     modalScriptPush([asked](WindowHandle window) {
         ++*asked;
         modalLoopEnd(window, kIdYes);
     });
-    EXPECT_EQ(box.show(), kIdOk);
-    EXPECT_EQ(*asked, 3);
-    EXPECT_EQ(box.fileName(), "ancien.scu");
+    EXPECT_EQ(other.show(), kIdOk);
+    EXPECT_EQ(*asked, 2);
+    EXPECT_EQ(other.fileName(), "ancien.scu");
+}
+
+TEST_F(ScenarioFileBox, ASaveAsksWhenItWouldReplaceAnotherFileOrTakeADataSetScenariosPlace) {
+    using Question = ScenarioSaveQuestion;
+    putScenario("courant.scu");
+    putScenario("ancien.scm");
+    test::DataFolder data;
+    data.write("Scenario/Port.scm", "x");
+    data.write("Scenario/Sa1.scn", "x");
+    struct Case {
+        std::string name, ownName;
+        Question question;
+    } cases[] = {
+        {"neuf.scu", "courant.scu", Question::None},
+        {"courant.scu", "courant.scu", Question::None},
+        {"COURANT.SCU", "courant.scu", Question::None},
+        {"courant.scu", "", Question::Replace},
+        {"courant.scu", "ancien.scm", Question::Replace},
+        {"ancien.scm", "courant.scu", Question::Replace},
+        // The data set's network scenario, opened from there or not: the player's copy would
+        // be read in its place.
+        {"Port.scm", "Port.scm", Question::TakesDataSetsPlace},
+        {"port.scm", "", Question::TakesDataSetsPlace},
+        {"Port.scu", "", Question::None},
+        {"Sa1.scu", "", Question::None},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(scenarioSaveQuestion(c.name, c.ownName), c.question) << c.name << " over " << c.ownName;
+
+    // The box asks before the data set's name goes into the player's folder; No keeps it open.
+    ScenarioFileDialog box(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::Network, "Port.scm");
+    auto asked = std::make_shared<int>(0);
+    modalScriptPush([](WindowHandle window) { messageSend(window, WM_COMMAND, kIdOk, 0); });
+    modalScriptPush([asked](WindowHandle window) {
+        ++*asked;
+        modalLoopEnd(window, kIdNo);
+    });
+    modalScriptPush([](WindowHandle window) {
+        EXPECT_TRUE(windowIsVisible(window)) << "No keeps the box";
+        messageSend(window, WM_COMMAND, kIdCancel, 0);
+    });
+    EXPECT_EQ(box.show(), kIdCancel);
+    EXPECT_EQ(*asked, 1);
+
+    putScenario("Port.scm");
+    EXPECT_EQ(scenarioSaveQuestion("Port.scm", "Port.scm"), Question::None) << "the player's copy, saved again";
+    EXPECT_EQ(scenarioSaveQuestion("Port.scm", "courant.scu"), Question::Replace);
 }
 
 TEST_F(ScenarioFileBox, TheKindChosenGivesTheOfferedNameItsEnding) {

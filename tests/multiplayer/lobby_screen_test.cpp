@@ -1,22 +1,32 @@
 // The network lobby as a player reaches it: the main menu's line opens it, an address typed and
 // Enter join a host, the players and the chat fill its lists through the registered messages,
 // the chat line sends, and Back ends the game and returns to the menu; the hosts heard but its
-// own, what each row may claim of the scenario, and joins that fail.
+// own, the host's scenario box holding to network scenarios, what each row may claim of the
+// scenario, and joins that fail.
 #include "framework/app/screen_manager.h"
 #include "frontend/glass_list.h"
 #include "frontend/login/name_field.h"
+#include "frontend/scenario_files/scenario_file_dialog.h"
 #include "frontend_fixture.h"
 #include "multiplayer/scenario_facts.h"
 #include "multiplayer/support/lobby_driver.h"
 #include "multiplayer/support/loopback.h"
 #include "multiplayer/support/recording_peers.h"
+#include "platform/controls/control_messages.h"
+#include "platform/dialogs/dialog_manager.h"
+#include "platform/msgbox/message_box_types.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/modal_loop.h"
 #include "platform/window/virtual_keys.h"
+#include "platform/window/window_layout.h"
 #include "sim/services/sim_services.h"
 #include "support/screen_picture.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 namespace q71 {
 namespace {
@@ -137,6 +147,48 @@ TEST_F(LobbyScreen, AHostedGameListsOthersAdvertsNotItsOwnAndRefusesAStartWhileA
     clickButton(MultiSuite::kLobbyFlag);
     EXPECT_TRUE(mpGame()->lobbyFlag());
     test::saveScreenPicture("lobby-host");
+}
+
+TEST_F(LobbyScreen, TheHostsScenarioBoxOffersOnlyWhatANetworkGameCanPlay) {
+    player.dir().write("q71/Scenario/Essai.scu", "solo");
+    player.dir().write("q71/Scenario/Golfe.scm", "network");
+    lobbyOnLoopback();
+    MultiSuite& lobby = enterLobby();
+    clickButton(MultiSuite::kHost);
+    ASSERT_NE(mpGame(), nullptr);
+
+    // The box as the lobby opens it: network scenarios alone, no switch to the others.
+    modalScriptPush([](WindowHandle box) {
+        test::saveScreenPicture("lobby-scenario-box");
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, ScenarioFileDialog::kSingle)));
+        EXPECT_FALSE(windowIsVisible(dialogGetItem(box, ScenarioFileDialog::kDataSet)));
+        const WindowHandle network = dialogGetItem(box, ScenarioFileDialog::kNetwork);
+        EXPECT_TRUE(windowIsVisible(network));
+        EXPECT_EQ(messageSend(network, BM_GETCHECK, 0, 0), static_cast<LResult>(BST_CHECKED));
+        const WindowHandle list = dialogGetItem(box, ScenarioFileDialog::kList);
+        std::vector<std::string> rows;
+        for (LResult row = 0; row < messageSend(list, LB_GETCOUNT, 0, 0); ++row) {
+            std::array<char, 80> text{};
+            messageSend(list, LB_GETTEXT, static_cast<WParam>(row), reinterpret_cast<LParam>(text.data()));
+            rows.emplace_back(text.data());
+        }
+        EXPECT_EQ(rows, (std::vector<std::string>{"Convoi.scm", "Duel.scm", "Golfe.scm"}));
+        // A solo scenario typed by its name is taken by the box, and refused by the lobby.
+        dialogSetItemText(box, ScenarioFileDialog::kName, "Essai.scu");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(MultiSuite::kScenario);
+    EXPECT_FALSE(mpGame()->scenario());
+    EXPECT_TRUE(holds(*lobby.messages(), "Essai.scu n'est pas un sc\xE9nario de partie en r\xE9seau (.scm)."));
+    EXPECT_FALSE(holds(*lobby.messages(), "manque ici")) << "the file is there; its kind is wrong";
+
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "Duel");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(MultiSuite::kScenario);
+    ASSERT_TRUE(mpGame()->scenario());
+    EXPECT_EQ(mpGame()->scenario()->name, "Duel.scm");
 }
 
 TEST_F(LobbyScreen, AClientsRowsClaimTheScenarioOnlyWhereItKnows) {

@@ -194,6 +194,11 @@ TEST_F(NetworkGame2, AStartIsRefusedUntilItCanBePlayedAndThenReachesEveryPeerWit
     });
     EXPECT_FALSE(host.game->start(1, 2, why));
     EXPECT_NE(why.find("2 d\xE9parts pour 3 joueurs"), std::string::npos) << why;
+    // One start, or none, is said as French says it.
+    EXPECT_FALSE(host.game->start(1, 1, why));
+    EXPECT_EQ(why, "Le sc\xE9nario n'a qu'un d\xE9part pour 3 joueurs.");
+    EXPECT_FALSE(host.game->start(1, 0, why));
+    EXPECT_EQ(why, "Le sc\xE9nario n'a aucun d\xE9part pour 3 joueurs.");
     EXPECT_TRUE(ondine.lobby.starts.empty());
 
     host.game->setLobbyFlag(true);

@@ -16,6 +16,7 @@ void MissionDocument::deleteObject(MapObject* object) {
 void MissionDocument::clear() {
     objects.deleteAll();
     goals.clear();
+    goalsAsRead.clear();
     texts = {};
     header = ScenarioHeader{};
     thresholds = kDefaultGradeThresholds;

@@ -12,6 +12,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace q71 {
 
@@ -50,6 +51,10 @@ public:
     std::array<std::optional<std::string>, kScenarioTextCount> texts; ///< Windows-1252, "\r\n" paragraphs
     ScenarioHeader header;
     GoalTree goals;
+    /// The goal section of the opened file as it stands there (empty for a new mission): the
+    /// tree reads each level in reverse, so a tree left as it was read is written back as these
+    /// bytes, not in its own order.
+    std::vector<std::uint8_t> goalsAsRead;
     GradeThresholds thresholds = kDefaultGradeThresholds;
 };
 

@@ -31,6 +31,22 @@ bool recordHolds(const ScenarioRecord& r) {
     return true;
 }
 
+/// The goal section of a save: the opened file's own bytes while the tree is still the one read
+/// from them (reading turns each level round, so the tree's own form would differ), else the tree.
+bool writeGoals(ByteSink& sink, const MissionDocument& document) {
+    MemorySink now;
+    if (!document.goals.write(now))
+        return false;
+    if (!document.goalsAsRead.empty()) {
+        GoalTree read;
+        MemorySource source(document.goalsAsRead);
+        MemorySink asRead;
+        if (read.read(source) && read.write(asRead) && asRead.bytes() == now.bytes())
+            return sink.write(document.goalsAsRead);
+    }
+    return sink.write(now.bytes());
+}
+
 } // namespace
 
 Scenario missionScenario(const MissionDocument& document) {
@@ -43,7 +59,8 @@ Scenario missionScenario(const MissionDocument& document) {
 
 bool missionSave(MissionDocument& document, const std::string& path) {
     MemorySink sink;
-    if (!scenarioWrite(sink, missionScenario(document), document.goals, document.thresholds))
+    if (!scenarioWriteBody(sink, missionScenario(document)) || !writeGoals(sink, document) ||
+        !sink.write(gradeThresholdsEncode(document.thresholds)))
         return false;
     const std::filesystem::path target = fileResolvePath(path);
     std::filesystem::path temporary = target;
@@ -79,8 +96,13 @@ bool missionRead(const std::string& path, MissionFileContents& contents) {
 
 bool missionReadBytes(std::span<const std::uint8_t> bytes, MissionFileContents& contents) {
     MemorySource source(bytes);
-    if (!scenarioReadBody(source, contents.scenario) || !contents.goals.read(source))
+    if (!scenarioReadBody(source, contents.scenario))
         return false;
+    const std::size_t goalsStart = bytes.size() - source.remaining();
+    if (!contents.goals.read(source))
+        return false;
+    const auto goals = bytes.subspan(goalsStart, bytes.size() - source.remaining() - goalsStart);
+    contents.goalSection.assign(goals.begin(), goals.end());
     for (std::int32_t& threshold : contents.thresholds)
         if (!source.readI32(threshold))
             return false;
@@ -99,6 +121,7 @@ void missionApply(MissionDocument& document, MissionFileContents&& contents, Cha
     document.header = contents.scenario.header;
     document.thresholds = contents.thresholds;
     document.goals = std::move(contents.goals);
+    document.goalsAsRead = std::move(contents.goalSection);
     for (const ScenarioRecord& record : contents.scenario.records) {
         auto* object = new MissionObject(record.x, record.y, record, view);
         // Each leg runs at the speed held after the point before it (the unit's own for the first).

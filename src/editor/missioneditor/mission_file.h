@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace q71 {
 
@@ -20,6 +21,7 @@ class MissionDocument;
 struct MissionFileContents {
     Scenario scenario;
     GoalTree goals;
+    std::vector<std::uint8_t> goalSection; ///< the goals' bytes as the file holds them
     GradeThresholds thresholds{};
 };
 
@@ -27,8 +29,9 @@ struct MissionFileContents {
 Scenario missionScenario(const MissionDocument& document);
 
 /// Writes the document to a file (a program path), replacing it whole: the bytes go to a file
-/// beside it, which then takes its name. False, the old file as it was, when it cannot be
-/// written or a field does not fit. Marks the document unchanged on success.
+/// beside it, which then takes its name. Goals as they were read are written as the opened file
+/// held them. False, the old file as it was, when it cannot be written or a field does not fit.
+/// Marks the document unchanged on success.
 bool missionSave(MissionDocument& document, const std::string& path);
 
 /// Reads a scenario file whole and checks it: the origin on the globe, every place, box and

@@ -7,7 +7,7 @@
 namespace q71 {
 
 MissionObject::MissionObject(double worldX, double worldY, const ScenarioRecord& from, ChartView* view)
-    : MapObject(worldX, worldY, nullptr, view), fields(from) {
+    : StoredPosition(worldX, worldY, nullptr, view), fields(from) {
     fields.waypoints.clear();
 }
 
@@ -17,7 +17,7 @@ MissionObject::~MissionObject() {
 }
 
 void MissionObject::moveTo(double worldX, double worldY, const ChartViewRecord* record) {
-    MapObject::moveTo(worldX, worldY, record);
+    StoredPosition::moveTo(worldX, worldY, record);
     if (route_)
         route_->refreshLeg();
 }
@@ -51,15 +51,16 @@ int MissionObject::waypointCount() const {
 
 ScenarioRecord MissionObject::record() const {
     ScenarioRecord out = fields;
-    worldPosition(&out.x, &out.y);
+    storedPosition(out.x, out.y);
     out.waypoints.clear();
     // A file's point holds the speed to keep after it, and the unit heads for its first point
     // at its own speed: each point's leg speed goes one point up the route.
     if (route_)
         out.speed = route_->speed;
     for (const MapWaypoint* p = route_; p; p = p->next()) {
-        const MapWaypointRecord saved = p->save();
-        out.waypoints.push_back(ScenarioWaypoint{saved.x, saved.y, saved.depth, p->next() ? p->next()->speed : saved.speed});
+        ScenarioWaypoint point{0.0, 0.0, p->depth, p->next() ? p->next()->speed : p->speed};
+        static_cast<const EditorWaypoint&>(*p).storedPosition(point.x, point.y); // the route holds no other
+        out.waypoints.push_back(point);
     }
     return out;
 }

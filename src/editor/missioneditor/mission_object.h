@@ -2,14 +2,15 @@
 // What the player places on the editor's map: an own-ship start or a unit, each with the fields
 // of its scenario record, and a unit's route. The record's depths are feet, speeds speed units,
 // boxes and rectangles yards, as the scenario file holds them; the position is the map
-// object's own and the route the chain of points behind it.
+// object's own, kept as the file stores it, and the route the chain of points behind it.
 
+#include "editor/missioneditor/stored_position.h"
 #include "sim/simulation/scenario_file.h"
 #include "tactical/charts/map_waypoint.h"
 
 namespace q71 {
 
-class MissionObject : public MapObject {
+class MissionObject : public StoredPosition<MapObject> {
 public:
     /// An object of the record's type at a world position, on the view (none: on none).
     MissionObject(double worldX, double worldY, const ScenarioRecord& fields, ChartView* view);
@@ -31,8 +32,8 @@ public:
     MapWaypoint* firstWaypoint() const { return route_; }
     int waypointCount() const;
 
-    /// The record as a scenario stores it, with the position and the route. With a route, the
-    /// unit's speed is its first leg's.
+    /// The record as a scenario stores it, with the position and the route (as read, for what
+    /// the player did not move). With a route, the unit's speed is its first leg's.
     ScenarioRecord record() const;
 
     /// The record's fields; position and waypoints are the object's own.

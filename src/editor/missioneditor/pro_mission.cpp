@@ -322,6 +322,10 @@ bool ProMission::openScenario() {
     dragged_ = nullptr;
     forgetPlacing();
     missionApply(document_, std::move(contents), map_.get());
+    // The goal areas are drawn under the objects, over the whole map: a region kept from the
+    // last mission is drawn again whole, not only where objects came and went.
+    if (map_)
+        map_->invalidate(nullptr, false);
     // The list shows the area the scenario lies in, when it is one of them.
     const auto area = std::find_if(areas_.begin(), areas_.end(), [&](const EditorArea& a) {
         return a.latitude == document_.header.originLatitude && a.longitude == document_.header.originLongitude;

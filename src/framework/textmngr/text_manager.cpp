@@ -139,6 +139,10 @@ const char* builtinText(int id) {
         return "Partie ouverte sur le port %d.";
     case kTextMissionRefused:
         return "La mission ne peut d\xE9marrer : %s";
+    case kTextNoStartForPlayers:
+        return "Le sc\xE9nario n'a aucun d\xE9part pour %d joueurs.";
+    case kTextOneStartForPlayers:
+        return "Le sc\xE9nario n'a qu'un d\xE9part pour %d joueurs.";
     default:
         return "";
     }

@@ -35,6 +35,14 @@ void textFormat(std::span<char> buffer, int id, const Args&... args) {
     formatCheckedArgs(buffer, format, args...);
 }
 
+/// The text of an id formatted with the arguments, as textFormat gives it, in a string of at most
+/// 511 bytes.
+template <class... Args> std::string textFormatted(int id, const Args&... args) {
+    char text[512];
+    textFormat(text, id, args...);
+    return text;
+}
+
 /// True when text 486 exists and begins with "1".
 bool textToolTipsEnabled();
 
@@ -60,18 +68,20 @@ enum : int {
     kTextPlayerLeftLobby = 17, ///< (name)
     kTextLinkLost = 18,        ///< (name)
     kTextChooseScenario = 19,
-    kTextTooFewStarts = 20, ///< (starts, players)
+    kTextTooFewStarts = 20,  ///< (starts, players), for two starts or more
     kTextLacksScenario = 21, ///< (name, scenario)
     kTextAlone = 22,
     kTextOnlyHostStarts = 23,
-    kTextScenarioChosen = 24,  ///< (scenario)
-    kTextCannotConnect = 25,   ///< (reason)
-    kTextScenarioMissing = 26, ///< (scenario)
-    kTextHosting = 27,         ///< (port)
-    kTextMissionRefused = 28,  ///< (reason)
+    kTextScenarioChosen = 24,     ///< (scenario)
+    kTextCannotConnect = 25,      ///< (reason)
+    kTextScenarioMissing = 26,    ///< (scenario)
+    kTextHosting = 27,            ///< (port)
+    kTextMissionRefused = 28,     ///< (reason)
+    kTextNoStartForPlayers = 29,  ///< (players)
+    kTextOneStartForPlayers = 30, ///< (players)
 };
 /// The texts the program carries itself, in Windows-1252: 14 the host left the game, 15 a player
-/// left it (one integer, the player's number), 16 to 28 the network lobby's; "" for other ids.
+/// left it (one integer, the player's number), 16 to 30 the network lobby's; "" for other ids.
 const char* builtinText(int id);
 
 /// Where the message log writes: the text box of the widget library implements it.

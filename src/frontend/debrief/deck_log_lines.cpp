@@ -25,6 +25,13 @@ constexpr int kDestroyedByText = 2425;
 constexpr int kDamagedByText = 2426;
 constexpr int kStruckByText = 2427;
 constexpr int kDamageAtDepthText = 2428;
+constexpr int kExerciseTurnAwayText = 2429;
+constexpr int kEquipmentText = 2430;  // kinds 11 and 12, by what failed or was repaired
+constexpr int kOptionText = 2432;     // an option on at the start, by its name
+constexpr int kEquipmentWords = 2480; // + the record's extra, 0 to kLastEquipment
+constexpr int kLastEquipment = 10;    // the own boat's equipment 1 to 8, then the floodings 9 and 10
+constexpr int kOptionWords = 2500;    // + the option code, 1 to kLastNamedOption
+constexpr int kLastNamedOption = 9;
 
 // Whether a name is that of a weapon's record: a weapon that meets a hull strikes it.
 bool isWeaponName(std::string_view name) {
@@ -88,13 +95,24 @@ std::optional<std::string> deckLogLine(const ReplayEvent& e) {
     case kEventMineReport:
         return format(kKindTexts + e.kind, time, subject, roundedRange(e), roundedBearing(e));
     case kEventMineDetonation:
-        return format(kKindTexts + e.kind, time, object);
+        // A mine's blast and an exercise torpedo's turn-away both count as a hit; the turn-away's
+        // subject is the boat that launched the torpedo.
+        if (e.subjectCategory == kCategoryMine)
+            return format(kKindTexts + e.kind, time, object);
+        return format(kExerciseTurnAwayText, time, subject, object);
     case kEventFlooding:
-    case kEventRepaired:
+    case kEventRepaired: {
         // An equipment record of the own boat names the boat as its object.
-        return format(kKindTexts + e.kind, time, subject.empty() ? object : subject, e.extra);
+        const std::string& boat = subject.empty() ? object : subject;
+        if (e.extra < 0 || e.extra > kLastEquipment)
+            return format(kKindTexts + e.kind, time, boat, e.extra);
+        const std::string what = textCopy(kEquipmentWords + e.extra);
+        return format(kEquipmentText + (e.kind == kEventRepaired ? 1 : 0), time, boat, what);
+    }
     case kEventOptionFlag:
-        return format(kKindTexts + e.kind, time, subject, e.extra);
+        if (e.extra < 1 || e.extra > kLastNamedOption)
+            return format(kKindTexts + e.kind, time, subject, e.extra);
+        return format(kOptionText, time, subject, textCopy(kOptionWords + e.extra));
     case kEventWeaponLaunch: {
         std::string line = format(kKindTexts + e.kind, time, subject);
         if (!object.empty())

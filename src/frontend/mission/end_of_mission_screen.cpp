@@ -34,7 +34,7 @@ void EndOfMissionScreen::paint(DeviceContext& dc) {
     glassParagraph(dc, Rect{inner.left, inner.top, inner.right, inner.bottom - 24}, body(), kLargeFont,
                    glass_colours::kPhosphor);
     glassLine(dc, Rect{inner.left, inner.bottom - 22, inner.right, inner.bottom}, textCopy(kHintText),
-              kHintFont, glass_colours::kPhosphor, true);
+              kTextFont, glass_colours::kPhosphor, true);
 }
 
 } // namespace q71

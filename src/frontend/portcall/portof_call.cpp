@@ -41,9 +41,11 @@ constexpr int kResuppliedText = 2972;
 constexpr int kSavedText = 2973;
 constexpr int kSaveFailedText = 2974;
 constexpr int kNoPlayerText = 2975;
-constexpr int kCannotText = 2976;
+constexpr int kShortOfPointsText = 2976;
 constexpr int kPricesText = 2977;
 constexpr int kNoPriceText = 2978;
+constexpr int kNothingToSellText = 2979;
+constexpr int kNothingToBuyText = 2980;
 
 // The captain's boat in the calls: the campaign leg, counted from 1 (calls 1 to 9).
 int captainBoat() {
@@ -120,15 +122,28 @@ std::string PortofCall::priceLine(int category) const {
 }
 
 bool PortofCall::buy(int category) {
-    const bool done = upgradePointsBuy(category) >= 0;
-    say(done ? kResuppliedText : kCannotText);
-    return done;
+    // What a level costs before the purchase says why one was refused: none at the top, else the points.
+    const std::int32_t cost = upgradePointsBuyCost(category);
+    if (upgradePointsBuy(category) >= 0) {
+        say(kResuppliedText);
+        return true;
+    }
+    const std::string name = textCopy(kCategoryTexts + category);
+    if (cost < 0)
+        say(kNothingToBuyText, textFormatted(kNothingToBuyText, name.c_str()));
+    else
+        say(kShortOfPointsText, textFormatted(kShortOfPointsText, name.c_str(), cost));
+    return false;
 }
 
 bool PortofCall::sell(int category) {
-    const bool done = upgradePointsSell(category) >= 0;
-    say(done ? kResuppliedText : kCannotText);
-    return done;
+    // Selling costs nothing: it is refused only at level 0.
+    if (upgradePointsSell(category) >= 0) {
+        say(kResuppliedText);
+        return true;
+    }
+    say(kNothingToSellText, textFormatted(kNothingToSellText, textCopy(kCategoryTexts + category).c_str()));
+    return false;
 }
 
 bool PortofCall::confirm() {
@@ -178,8 +193,26 @@ void PortofCall::leave() {
 }
 
 void PortofCall::say(int text) {
+    say(text, textCopy(text));
+}
+
+void PortofCall::say(int text, std::string line) {
     saidText_ = text;
+    said_ = std::move(line);
     windowInvalidate(window_, nullptr, false);
+}
+
+bool PortofCall::saidRefusal() const {
+    switch (saidText_) {
+    case kSaveFailedText:
+    case kShortOfPointsText:
+    case kNothingToSellText:
+    case kNothingToBuyText:
+    case kNoPlayerText:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void PortofCall::paint(DeviceContext& dc) {
@@ -197,14 +230,12 @@ void PortofCall::paint(DeviceContext& dc) {
         const Rect glass = levelGlass(c).inflatedBy(-4, -2);
         const int middle = (glass.top + glass.bottom) / 2;
         glassLine(dc, {glass.left, glass.top, glass.right, middle}, line, kTextFont, glass_colours::kAmber, true);
-        glassLine(dc, {glass.left, middle, glass.right, glass.bottom}, priceLine(c), kHintFont,
+        glassLine(dc, {glass.left, middle, glass.right, glass.bottom}, priceLine(c), kTextFont,
                   glass_colours::kPhosphor, true);
     }
     if (saidText_)
-        glassParagraph(dc, kStatusGlass.inflatedBy(-10, -6), textCopy(saidText_), kTextFont,
-                       saidText_ == kSaveFailedText || saidText_ == kCannotText || saidText_ == kNoPlayerText
-                           ? glass_colours::kWarningRed
-                           : glass_colours::kPhosphor);
+        glassParagraph(dc, kStatusGlass.inflatedBy(-10, -6), said_, kTextFont,
+                       saidRefusal() ? glass_colours::kWarningRed : glass_colours::kPhosphor);
 }
 
 int PortofCall::onCommand(WParam wParam, LParam lParam) {

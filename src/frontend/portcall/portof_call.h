@@ -31,7 +31,8 @@ public:
     /// Esc leaves without validating.
     int onKey(int key, int category) override;
 
-    /// Buys or sells a level of a category; false when it cannot (no points, at the top or bottom).
+    /// Buys or sells a level of a category; false when it cannot (no points, at the top or bottom),
+    /// which the status glass says.
     bool buy(int category);
     bool sell(int category);
     /// Writes the levels, the points and the resupplied load-out into the record and saves it,
@@ -49,6 +50,9 @@ public:
 
 private:
     void say(int text);
+    void say(int text, std::string line);
+    /// True when what is said is a refusal, told in the warning colour.
+    bool saidRefusal() const;
     void announceDeparture();
     void freeVoices();
 
@@ -59,6 +63,7 @@ private:
     SoundVoice* announce_ = nullptr;
     SoundVoice* captain_ = nullptr;
     int saidText_ = 0;
+    std::string said_;
 };
 
 } // namespace q71

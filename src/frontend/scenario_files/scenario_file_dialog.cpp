@@ -26,6 +26,7 @@ constexpr int kTextOpenCaption = 2685;
 constexpr int kTextSaveCaption = 2686;
 constexpr int kTextOpenButton = 2687;
 constexpr int kTextSaveButton = 2688;
+constexpr int kTextTakesDataSetsPlace = 2689;
 
 template <typename... Args>
 std::string formatted(int id, const Args&... args) {
@@ -36,10 +37,11 @@ std::string formatted(int id, const Args&... args) {
 
 } // namespace
 
-ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name,
-                                       DataSet dataSet)
+ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending,
+                                       std::string name, DataSet dataSet, Switching switching)
     : Dialog(owner, kTemplate, true), purpose_(purpose),
       offersDataSet_(purpose == Purpose::Open && dataSet == DataSet::Offered),
+      fixed_(switching == Switching::Fixed),
       ending_(ending == ScenarioEnding::DataSet && !offersDataSet_ ? ScenarioEnding::Single : ending),
       firstName_(std::move(name)) {}
 
@@ -63,6 +65,19 @@ void ScenarioFileDialog::onFirstShow() {
     if (!offersDataSet_)
         windowShow(dialogGetItem(box, kDataSet), SW_HIDE);
     messageSend(dialogGetItem(box, switchOf(ending_)), BM_SETCHECK, BST_CHECKED, 0);
+    if (fixed_) {
+        // The one ending offered stands alone in the first switch's place, saying what is listed.
+        const Rect first = windowGetRect(dialogGetItem(box, kSingle));
+        const Point at = windowScreenToClient(box, {first.left, first.top});
+        for (const int item : {kSingle, kNetwork, kDataSet}) {
+            const WindowHandle button = dialogGetItem(box, item);
+            const Rect place = windowGetRect(button);
+            if (item == switchOf(ending_))
+                windowMove(button, at.x, at.y, place.width(), place.height(), true);
+            else
+                windowShow(button, SW_HIDE);
+        }
+    }
     dialogSetItemText(box, kName, firstName_);
     fillList();
 }
@@ -95,15 +110,19 @@ int ScenarioFileDialog::onOk() {
         refuse(formatted(kTextTooLong, static_cast<int>(kLongestScenarioFileName)));
         return 0;
     }
-    const bool exists = fileExists(purpose_ == Purpose::Open ? scenarioReadPath(name) : scenarioPath(name));
-    if (purpose_ == Purpose::Open && !exists) {
+    if (purpose_ == Purpose::Open && !fileExists(scenarioReadPath(name))) {
         refuse(formatted(kTextMissing, name.c_str()));
         return 0;
     }
-    if (purpose_ == Purpose::Save && exists &&
-        messageBox(dialogWindow(), formatted(kTextReplace, name.c_str()), windowGetText(dialogWindow()),
-                   kMbYesNo | kMbIconQuestion) != kIdYes)
-        return 0;
+    if (purpose_ == Purpose::Save) {
+        const ScenarioSaveQuestion question = scenarioSaveQuestion(name, firstName_);
+        if (question != ScenarioSaveQuestion::None &&
+            messageBox(dialogWindow(),
+                       formatted(question == ScenarioSaveQuestion::Replace ? kTextReplace : kTextTakesDataSetsPlace,
+                                 name.c_str()),
+                       windowGetText(dialogWindow()), kMbYesNo | kMbIconQuestion) != kIdYes)
+            return 0;
+    }
     fileName_ = std::move(name);
     ending_ = scenarioEndingOf(fileName_).value_or(ending_);
     return 1;

@@ -1,10 +1,12 @@
 #pragma once
 // The scenario file box (template 101): the player's own scenarios of one ending listed from his
 // "Scenario" folder, two switches between ".scu" and ".scm", and the name field. Choosing a row
-// puts its name in the field; a double click takes it. OK refuses a name no file may have, a
-// scenario to open that is not there, and asks before a save replaces a file. A switch gives the
+// puts its name in the field; a double click takes it. OK refuses a name no file may have and a
+// scenario to open that is not there; a save asks before it replaces a file other than the open
+// document's, or puts a scenario of a data-set name into the player's folder. A switch gives the
 // name in the field its ending. A box that opens may also offer the data set's scenarios (".scn")
-// behind a third switch.
+// behind a third switch. A box may also hold to its first ending (a network game plays ".scm"
+// alone): the other switches are not shown.
 
 #include "frontend/scenario_files/scenario_file_names.h"
 #include "framework/widgets/dialog.h"
@@ -20,11 +22,14 @@ public:
     static constexpr int kTemplate = 101;
     static constexpr int kList = 1000, kName = 1001, kSingle = 1002, kNetwork = 1003, kDataSet = 1004;
     enum class DataSet { Hidden, Offered };
+    enum class Switching { Allowed, Fixed };
 
-    /// A box to open or save with a first ending and a first name (a file name or empty). Only a
-    /// box that opens offers the data set's scenarios.
+    /// A box to open or save with a first ending and a first name (a file name or empty); a box
+    /// that saves is given the open document's name, under which it saves without a question.
+    /// Only a box that opens offers the data set's scenarios; a fixed box offers its first ending
+    /// alone.
     ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name = {},
-                       DataSet dataSet = DataSet::Hidden);
+                       DataSet dataSet = DataSet::Hidden, Switching switching = Switching::Allowed);
 
     void onFirstShow() override;
     int onOk() override;
@@ -42,6 +47,7 @@ private:
 
     Purpose purpose_;
     bool offersDataSet_;
+    bool fixed_;
     ScenarioEnding ending_;
     std::string firstName_;
     std::string fileName_;

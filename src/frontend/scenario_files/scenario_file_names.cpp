@@ -89,4 +89,16 @@ ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chos
     return ScenarioNameFault::None;
 }
 
+ScenarioSaveQuestion scenarioSaveQuestion(const std::string& name, const std::string& ownName) {
+    const std::string target = scenarioPath(name);
+    if (fileExists(target)) {
+        const bool own = !ownName.empty() && fileResolvePath(scenarioReadPath(ownName)) == fileResolvePath(target);
+        return own ? ScenarioSaveQuestion::None : ScenarioSaveQuestion::Replace;
+    }
+    // A player's scenario is read before the data set's of its name: it would stand in its place.
+    if (scenarioIsPlayers(name) && fileExists(scenarioDataSetFolder() + "\\" + name))
+        return ScenarioSaveQuestion::TakesDataSetsPlace;
+    return ScenarioSaveQuestion::None;
+}
+
 } // namespace q71

@@ -37,4 +37,12 @@ enum class ScenarioNameFault { None, Empty, BadCharacter, TooLong };
 /// : * ? " < > |) or grows too long is refused and `name` left alone.
 ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, std::string& name);
 
+enum class ScenarioSaveQuestion { None, Replace, TakesDataSetsPlace };
+
+/// What a save under a file name asks before it writes: nothing over the open document's own
+/// file (`ownName`, the name it was opened or last saved under, read where the program reads it;
+/// empty for none) nor for a new name; whether to replace another file; whether a scenario of a
+/// name the data set has may go into the player's folder, where it takes the data set's place.
+ScenarioSaveQuestion scenarioSaveQuestion(const std::string& name, const std::string& ownName);
+
 } // namespace q71

@@ -7,6 +7,7 @@
 #include "frontend/glass_list.h"
 #include "frontend/login/name_field.h"
 #include "frontend/scenario_files/scenario_file_dialog.h"
+#include "frontend/scenario_files/scenario_file_names.h"
 #include "frontend/screen_art.h"
 #include "multiplayer/builtin_format.h"
 #include "multiplayer/lobby/lobby_layout.h"
@@ -18,7 +19,6 @@
 #include "platform/window/timers.h"
 #include "sim/scoring/player_roster.h"
 
-#include <array>
 #include <chrono>
 
 namespace q71 {
@@ -53,12 +53,7 @@ constexpr int kTextNoAdverts = 2725;
 constexpr int kTextHostRow = 2726;
 constexpr int kTextNoAnswer = 2727;
 constexpr int kTextRefused = 2728;
-
-template <class... Args> std::string tableText(int id, const Args&... args) {
-    std::array<char, 320> text{};
-    textFormat(text, id, args...);
-    return text.data();
-}
+constexpr int kTextNetworkEnding = 2729;
 
 // The name the player logged in under (the key without its three-digit number).
 std::string playerName() {
@@ -91,7 +86,9 @@ MultiSuite::MultiSuite(WindowHandle parent)
       serverList_(messageRegister("WM_MPADDTOSERVERLIST")),
       connectList_(messageRegister("WM_MPADDTOCONNECTLIST")) {
     chooseScenario_ = [this]() -> std::optional<std::string> {
-        ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Open, ScenarioEnding::Network);
+        // A network game plays a ".scm": the box lists those alone.
+        ScenarioFileDialog box(window_, ScenarioFileDialog::Purpose::Open, ScenarioEnding::Network, {},
+                               ScenarioFileDialog::DataSet::Hidden, ScenarioFileDialog::Switching::Fixed);
         if (box.show() != 1)
             return std::nullopt;
         return box.fileName();
@@ -119,7 +116,7 @@ void MultiSuite::open() {
     std::string error;
     adverts_ = AdvertListener::open(mpSettingsLoad().advertPort, lobbyClock(), error);
     if (!adverts_)
-        lobbyLine(tableText(kTextNoAdverts, error.c_str()));
+        lobbyLine(textFormatted(kTextNoAdverts, error.c_str()));
     timerSet(window_, kAdvertTimer, kAdvertMs);
     if (MultiPlayerGame* game = mpGame())
         game->setListener(this);
@@ -271,8 +268,8 @@ void MultiSuite::pollAdverts() {
         return;
     std::vector<std::string> rows;
     for (const HeardHost& host : adverts_->hosts())
-        rows.push_back(tableText(kTextHostRow, host.advert.hostName.c_str(), host.advert.players,
-                                 static_cast<int>(host.address.port)));
+        rows.push_back(textFormatted(kTextHostRow, host.advert.hostName.c_str(), host.advert.players,
+                                     static_cast<int>(host.address.port)));
     const int selected = hosts_ ? hosts_->selected() : -1;
     sendRows(serverList_, rows);
     if (hosts_ && selected < static_cast<int>(rows.size()))
@@ -289,7 +286,7 @@ void MultiSuite::lobbyChanged() {
     std::vector<std::string> rows;
     if (game)
         for (const LobbyPlayer& p : game->players()) {
-            std::string row = p.name + " \x97 " + tableText(kTextSide, p.side);
+            std::string row = p.name + " \x97 " + textFormatted(kTextSide, p.side);
             if (p.id == kHostPlayerId)
                 row += ", " + textCopy(kTextHost);
             else if (game->scenario() && p.scenario != ScenarioCheck::Unknown)
@@ -340,7 +337,7 @@ bool MultiSuite::joinGame() {
     if (!typed.empty()) {
         address = NetAddress::parse(typed, settings.gamePort);
         if (!address) {
-            lobbyLine(tableText(kTextBadAddress, typed.c_str()));
+            lobbyLine(textFormatted(kTextBadAddress, typed.c_str()));
             return false;
         }
     } else if (adverts_ && hosts_ && hosts_->selected() >= 0 &&
@@ -367,10 +364,10 @@ void MultiSuite::endLostJoin() {
         return;
     switch (game->hostState()) {
     case MultiPlayerGame::HostState::Unreachable:
-        lobbyLine(tableText(kTextNoAnswer, joining_.c_str()));
+        lobbyLine(textFormatted(kTextNoAnswer, joining_.c_str()));
         break;
     case MultiPlayerGame::HostState::Refused:
-        lobbyLine(tableText(kTextRefused, joining_.c_str()));
+        lobbyLine(textFormatted(kTextRefused, joining_.c_str()));
         break;
     case MultiPlayerGame::HostState::Left: // the game said so
         break;
@@ -391,6 +388,11 @@ void MultiSuite::pickScenario() {
     const std::optional<std::string> name = chooseScenario_();
     if (!name)
         return;
+    if (scenarioEndingOf(*name) != ScenarioEnding::Network) {
+        // A name typed with another ending: what is wrong is its kind, not the file.
+        lobbyLine(textFormatted(kTextNetworkEnding, name->c_str()));
+        return;
+    }
     const std::optional<ScenarioFacts> facts = scenarioFacts(*name);
     if (!facts || !netScenarioNameAllowed(*name)) {
         lobbyLine(builtinFormat(kTextScenarioMissing, name->c_str()));

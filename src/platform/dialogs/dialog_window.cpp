@@ -7,6 +7,7 @@
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/focus.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/text_compare.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
@@ -26,6 +27,14 @@ bool isWithin(WindowHandle window, WindowHandle root) {
             break;
     }
     return false;
+}
+
+/// The list box of a dialog under a screen point (or whose part, its scroll bar, lies there).
+WindowHandle listBoxUnder(WindowHandle dialog, Point point) {
+    for (WindowHandle w = windowFromPoint(point); w != WindowHandle{} && w != dialog; w = windowGetParent(w))
+        if (windowing::equalNoCase(windowGetClassName(w), "LISTBOX"))
+            return isWithin(w, dialog) ? w : WindowHandle{};
+    return {};
 }
 
 } // namespace
@@ -99,6 +108,13 @@ LResult DialogWindow::byDialogDefault(std::uint32_t message, WParam wParam, LPar
     case WM_SETFOCUS:
         restoreFocus();
         return 0;
+    case WM_MOUSEWHEEL:
+        // The wheel comes to the focus (a box opens with it in a field) and climbs to here: the
+        // list under the pointer turns, as lists on the screens do.
+        if (const WindowHandle list = listBoxUnder(window(), {pointXFromLParam(lParam), pointYFromLParam(lParam)});
+            list != WindowHandle{})
+            return messageSend(list, message, wParam, lParam);
+        return byDefault(message, wParam, lParam);
     case DM_GETDEFID:
         return makeLParam(defaultId_, DC_HASDEFID);
     case DM_SETDEFID:

@@ -2,7 +2,8 @@
 // The window of a dialog, of the class "Q71Dialog": the program's dialog procedure sees each
 // message first; what it leaves (returns 0 for) gets the dialog manager's default handling,
 // which erases with the brush of WM_CTLCOLORDLG, turns WM_CLOSE into IDCANCEL, keeps the focus
-// on a control across activations and answers DM_GETDEFID. Windows have no frame here, so the
+// on a control across activations, hands the wheel to the list box under the pointer and
+// answers DM_GETDEFID. Windows have no frame here, so the
 // dialog paints its frame and caption band over the edge of its own area after each WM_PAINT;
 // its controls stand inside them.
 

@@ -90,8 +90,10 @@ EchoTick ActiveEchoes::tick() {
         state_.paintedIndex = storedIndex;
         state_.scale = activeRangeScale(storedIndex);
         result.cursorPulled = state_.holdCursor();
-        // The next pings follow the new scale's interval; this ping has gone already.
-        activeSetPingInterval(state_, state_.scale);
+        // Repeated pings go on at the new scale's period (this one has gone already); a single
+        // ping has gone and its word must stay as the sonar left it, or it would be sent again.
+        if (state_.pingMode)
+            activeSetPingInterval(state_, state_.scale);
     }
     state_.lastPingTime = sonar.lastTransmit;
     state_.pingSlot = static_cast<int>(sonar.pingSlot() % ActiveSonar::kPingRows);

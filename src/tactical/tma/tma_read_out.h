@@ -1,7 +1,8 @@
 #pragma once
 // The TMA's editable readouts: a large readout whose commit, two seconds after the last click,
 // tells the screen the typed value and repaints the digits, erased, when the value changed.
-// Digits clicked but not yet committed can be taken at once (a solution stored meanwhile).
+// Digits clicked but not yet committed are known as pending (the screen leaves them shown) and
+// can be taken at once (a solution stored meanwhile, the screen closed).
 
 #include "framework/widgets/read_out_strips.h"
 
@@ -17,6 +18,8 @@ public:
     void onRightDown(int x, int y) override;
     void onTick() override;
 
+    /// Digits were clicked in and wait for their commit.
+    bool pending() const { return pending_; }
     /// The value clicked in and not yet committed, which is then no longer due: none when
     /// nothing waits (or a digit is blank).
     std::optional<int> takePending();

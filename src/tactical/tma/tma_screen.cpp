@@ -220,6 +220,8 @@ void TMAScreen::open() {
 }
 
 void TMAScreen::close() {
+    // Digits still waiting for their commit are the player's entry: the solution takes them.
+    commitPendingDigits();
     background_.free();
     if (observing_)
         worldRemoveContactObserver(reinterpret_cast<std::uintptr_t>(this));
@@ -332,8 +334,16 @@ void TMAScreen::selectSecond(const std::string& name) {
 void TMAScreen::refreshSolutionReadouts() {
     const TmaSolution& s = tmaState().solution;
     const std::array<double, 4> values = {s.bearing, s.range, s.course, s.speed};
-    for (std::size_t i = 0; i < values.size(); ++i)
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        // The plot refreshes the readouts every second while typed digits wait two seconds for
+        // their commit: written over, the player's entry would be lost. It stays until it
+        // commits; the solution's value is shown again after that, whatever was shown before.
+        if (solution_[i]->pending()) {
+            solutionTexts_[i].clear();
+            continue;
+        }
         showValue(*solution_[i], solutionTexts_[i], kSolutionReadOuts[i], values[i]);
+    }
 }
 
 void TMAScreen::refreshContactReadouts() {

@@ -66,7 +66,7 @@ void TMAScreen::commitValue(int id, int value) {
 }
 
 void TMAScreen::commitPendingDigits() {
-    // Digits clicked in just before the solution is stored are part of it.
+    // Digits clicked in just before the solution is stored, or the screen closes, are part of it.
     for (std::size_t i = 0; i < solution_.size(); ++i)
         if (const std::optional<int> typed = solution_[i]->takePending())
             commitValue(kBearingReadOut + static_cast<int>(i), *typed);

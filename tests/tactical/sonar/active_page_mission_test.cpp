@@ -1,5 +1,6 @@
 // The active sonar page on a running mission of the data set, as the host holds it: one transmit
-// sends one ping, whose picture is painted behind its front; a transmit while the world stands
+// sends one ping (a single one, whatever the knob did, or repeated ones at the scale's period),
+// whose picture is painted behind its front; a transmit while the world stands
 // still paints nothing until the ping goes; the contact label's window in range; and the Report
 // button, which hands the echo at the cursor to the bow array's trackers.
 #include "tactical/support/station_mission.h"
@@ -10,7 +11,9 @@
 #include "sim/entities/types/own_submarine.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/sim_clock.h"
+#include "sim/simulation/sound_profile.h"
 #include "sim/simulation/world_lists.h"
+#include "sim/world/object_database.h"
 #include "tactical/sonar/active_page.h"
 #include "tactical/sonar/sonar_label.h"
 #include "tactical/sonar/sonar_suite.h"
@@ -19,6 +22,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace q71::test {
 namespace {
@@ -76,6 +80,59 @@ TEST_F(ActivePageMission, OneTransmitSendsOnePingWithinItsInterval) {
     }
 }
 
+// The game times of the pings sent while the world runs `ms` in passes of 100 ms.
+std::vector<double> pingTimes(ActiveSonar& sonar, const std::function<void(std::uint64_t)>& run, int ms) {
+    std::vector<double> times;
+    double last = sonar.lastTransmit;
+    for (int pass = 0; pass < ms / 100; ++pass) {
+        run(100);
+        if (sonar.lastTransmit != last)
+            times.push_back(sonar.lastTransmit);
+        last = sonar.lastTransmit;
+    }
+    return times;
+}
+
+TEST_F(ActivePageMission, ASinglePingTransmitSendsOnePingWhateverTheScaleDid) {
+    ActiveSonarPage& page = openActive("Sa2.scn", 4);
+    const auto run100 = [this](std::uint64_t ms) { run(ms, 100); };
+    page.pageCommand(6, 0); // the ping mode switch: single pings
+    ASSERT_EQ(page.state().pingMode, 0);
+    // The first transmit of the page (its picture has no scale yet), the same scale again, and
+    // then a transmit after each turn of the knob, up and down.
+    for (int index : {4, 4, 2, 0, 3}) {
+        setStationSetting(*ownBoat().ownMotion, kSettingActiveRange, index);
+        page.pageCommand(8, 1);
+        // Past the period a repeated ping would have at this scale (the front then beyond it).
+        const double scale = kActiveRangeScales[static_cast<std::size_t>(index)];
+        const int period = 1 + 2 * static_cast<int>(scale / 1548);
+        const std::vector<double> times = pingTimes(sonar(), run100, (period + 5) * 1000);
+        EXPECT_EQ(times.size(), 1u) << "scale index " << index;
+        EXPECT_EQ(sonar().transmitInterval, -1) << "no ping is pending";
+    }
+}
+
+TEST_F(ActivePageMission, RepeatedPingsKeepTheirPeriodAndTakeANewScalesAtTheNextPing) {
+    ActiveSonarPage& page = openActive("Sa2.scn", 4);
+    const auto run100 = [this](std::uint64_t ms) { run(ms, 100); };
+    ASSERT_EQ(page.state().pingMode, 1);
+    page.pageCommand(8, 1);
+    // 5,000 yards: a ping every 1 + 2 x 3 = 7 s, the first at once.
+    std::vector<double> times = pingTimes(sonar(), run100, 30000);
+    ASSERT_EQ(times.size(), 5u);
+    for (std::size_t i = 1; i < times.size(); ++i)
+        EXPECT_NEAR(times[i] - times[i - 1], 7.0, 0.5) << i;
+    // The knob turned to 10,000 yards: the ping already due goes at the old period, those after it
+    // every 1 + 2 x 6 = 13 s.
+    setStationSetting(*ownBoat().ownMotion, kSettingActiveRange, 3);
+    const double before = times.back();
+    times = pingTimes(sonar(), run100, 40000);
+    ASSERT_EQ(times.size(), 3u);
+    EXPECT_NEAR(times[0] - before, 7.0, 0.5);
+    EXPECT_NEAR(times[1] - times[0], 13.0, 0.5);
+    EXPECT_NEAR(times[2] - times[1], 13.0, 0.5);
+}
+
 TEST_F(ActivePageMission, TheFirstPictureIsPaintedBehindTheMovingFront) {
     ActiveSonarPage& page = openActive("Sa2.scn", 0);
     page.pageCommand(8, 1);
@@ -112,6 +169,71 @@ TEST_F(ActivePageMission, ATransmitWhileTheWorldStandsStillPaintsNothingUntilThe
     EXPECT_EQ(highestPaintedRow(page), kActiveHeight);
     run(3000, 100);
     EXPECT_LT(highestPaintedRow(page), kActiveHeight) << "the single ping's echoes are painted";
+}
+
+TEST_F(ActivePageMission, ACargosEchoAtFiveKilometresIsTheBrightestGreenOfThePicture) {
+    ActiveSonarPage& page = openActive("Sa2.scn", 3); // 10,000 yards
+    OwnShipEntity& own = ownBoat();
+    Entity* cargo = nullptr;
+    for (auto* node = worldList().head(); node && !cargo; node = node->next)
+        if (const ObjectRecord* record = objdbFindById(node->item->recordId);
+            record && record->keyName.view() == "Merchant")
+            cargo = node->item;
+    ASSERT_NE(cargo, nullptr);
+    // 5 km off the bow of the boat, which runs south over deep water.
+    const double bearing = 160.0 * kDegreesToRadians;
+    cargo->motion->x = own.motion->x + 5000.0 * std::sin(bearing);
+    cargo->motion->y = own.motion->y + 5000.0 * std::cos(bearing);
+    page.pageCommand(6, 0);
+    page.pageCommand(8, 1);
+    run(9000, 100); // the front is past 5,500 yards after about 7 s
+    const auto slot = sonar().pingSlot();
+    const BroadbandRow& row = sonar().broadband()->row(slot);
+    int echo = -1;
+    for (int degree = 0; degree < 360; ++degree)
+        if (sonar().pingSnapshot(slot)[static_cast<std::size_t>(degree)] == cargo->id &&
+            (echo < 0 || row.level[bearingBin(degree)] > row.level[bearingBin(echo)]))
+            echo = degree;
+    ASSERT_GE(echo, 0) << "the ping heard the cargo";
+    const int echoY = activeRangeY(row.range[bearingBin(echo)], 10000.0, page.state().pingSlot);
+    const int echoX = activeBearingX(echo, page.state().offset);
+
+    // The noise of a pixel in deep water: up to trunc(0.5 x 25) + 25 / 2 + the ambient noise, and
+    // at most the larger of the surface's (sea state + 10) and the bottom's (10) reverberation on it.
+    ASSERT_EQ(page.state().reverberationBase, 25.0) << "deep water";
+    const int noiseTop = 12 + 12 + static_cast<int>(soundProfile().ambientNoise) +
+                         std::max(10, static_cast<int>(simClock().seaState) + 10);
+    ASSERT_LT(noiseTop, 100);
+    auto& picture = const_cast<LevelDib&>(page.display().picture());
+    int echoPixels = 0, brightestNoise = 0;
+    Point noisePixel{};
+    for (int y = kActiveTop; y <= kActiveBottom; ++y)
+        for (int x = 0; x < kActiveWidth; ++x) {
+            const int level = picture.row(y)[static_cast<std::size_t>(x)];
+            if (level == 100 && std::abs(y - echoY) <= 1 && std::abs(x - echoX) <= 8) {
+                ++echoPixels;
+            } else if (level > brightestNoise) {
+                brightestNoise = level;
+                noisePixel = {x, y};
+            }
+        }
+    // The echo rises above the noise to the ramp's top, level 100, on its degree's column and the
+    // one to its right; nothing else reaches it.
+    EXPECT_EQ(picture.row(echoY)[static_cast<std::size_t>(echoX)], 100);
+    EXPECT_EQ(picture.row(echoY)[static_cast<std::size_t>(echoX) + 1], 100);
+    EXPECT_GE(echoPixels, 2);
+    EXPECT_LE(brightestNoise, noiseTop);
+    // On the screen the echo is the ramp's top, pure green 255 x 100 / 101, and the brightest
+    // noise is a darker green by the levels between them.
+    const BitmapRef screen = stationPicture();
+    const PixelSurface surface = screen->surface();
+    const auto green = [&](Point at) {
+        const ColorRef c = surface.decode(surface.read(32 + at.x, 45 + at.y));
+        EXPECT_EQ(c & 0xFF00FF, 0u) << "pure green";
+        return static_cast<int>(c >> 8 & 0xFF);
+    };
+    EXPECT_NEAR(green({echoX, echoY}), 252, 4);
+    EXPECT_LE(green(noisePixel), 255 * noiseTop / 101 + 4);
 }
 
 // Steps Sa2 until a ping of the active sonar hears an echo; its degree, or -1.

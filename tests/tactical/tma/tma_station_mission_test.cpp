@@ -1,6 +1,7 @@
 // The TMA station on a running mission of the data set, as the host builds it: the solution typed
-// and stepped, the plot's menu, contacts merged, split and deleted with every fix kept and the
-// trackers freed, and pictures of the plot and the whole station over a scripted contact.
+// and stepped, an entry kept through the plot's ticks until it commits, the plot's menu, contacts merged,
+// split and deleted with every fix kept and the trackers freed, and pictures of the plot and the whole
+// station over a scripted contact.
 #include "tactical/tma/tma_mission.h"
 
 #include "sim/entities/motion/motion_model.h"
@@ -19,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -291,6 +294,83 @@ TEST_F(TmaStationMission, PicturesOfThePlotAndTheStationOverAScriptedContact) {
 Point solutionDigit(int readout, int position) {
     const Point origins[] = {{104, 355}, {76, 395}, {203, 355}, {209, 395}};
     return {origins[readout].x + 13 * position + 6, origins[readout].y + 6};
+}
+
+class TmaTypedEntry : public TmaStationMission {
+protected:
+    // A solution that moves fast across the line of sight, 1,000 yards north of the boat, running
+    // east at 99 units: its bearing turns about 3 degrees a second and its range grows, so each
+    // tick of the plot gives the bearing and range readouts new values. No hold is set.
+    void fastSolution(TMAScreen& tma) {
+        tma.command(30, 1000);
+        tma.command(29, 0);
+        tma.command(31, 90);
+        tma.command(32, 99);
+        for (bool hold : tmaState().holds)
+            ASSERT_FALSE(hold);
+    }
+    // Runs until the plot has just moved the solution on (its one-second tick).
+    void untilTick() {
+        const double last = tmaState().solution.lastUpdate;
+        for (int pass = 0; pass < 150 && tmaState().solution.lastUpdate == last; ++pass)
+            run(10);
+        ASSERT_NE(tmaState().solution.lastUpdate, last) << "the plot ticks";
+    }
+    static double solutionValue(int readout) {
+        const TmaSolution& s = tmaState().solution;
+        return std::array<double, 4>{s.bearing, s.range, s.course,
+                                     s.speed}[static_cast<std::size_t>(readout)];
+    }
+    // A value typed into a readout as the solution takes it: angles modulo 360, the range up to
+    // 99,999 yards, the speed up to 99.
+    static double taken(int readout, int typed) {
+        if (readout == 0 || readout == 2)
+            return typed % 360;
+        return std::min(typed, readout == 1 ? 99999 : 99);
+    }
+};
+
+// The digit right-clicked in each readout (bearing, range, course, speed): the tens of the
+// angles, the ten-thousands of the range, the tens of the speed.
+constexpr std::array<int, 4> kTypedDigit = {1, 0, 1, 0};
+
+TEST_F(TmaTypedEntry, AnEntryStaysShownThroughTheTicksAndTheSolutionTakesItAtItsCommit) {
+    TMAScreen& tma = openStation();
+    for (int readout = 0; readout < 4; ++readout) {
+        SCOPED_TRACE(readout);
+        fastSolution(tma);
+        untilTick();
+        run(300);
+        rightClickAt(solutionDigit(readout, kTypedDigit[static_cast<std::size_t>(readout)]));
+        const int typed = tma.solutionReadOut(readout).getValue();
+        ASSERT_GE(typed, 0);
+        ASSERT_GT(std::fabs(taken(readout, typed) - solutionValue(readout)), 5.0) << "an entry of its own";
+        run(1200); // a tick of the plot passes, 700 ms after the click
+        EXPECT_EQ(tma.solutionReadOut(readout).getValue(), typed) << "the entry is still shown";
+        run(1000); // committed 2 s after the click, 300 ms before the next tick
+        EXPECT_EQ(solutionValue(readout), taken(readout, typed)) << "the solution holds the typed value";
+        EXPECT_EQ(tma.solutionReadOut(readout).getValue(), static_cast<int>(taken(readout, typed)));
+    }
+    // Afterwards the readouts follow the solution again: the bearing turns with the target.
+    fastSolution(tma);
+    const int shown = tma.solutionReadOut(0).getValue();
+    run(3000);
+    EXPECT_NE(tma.solutionReadOut(0).getValue(), shown);
+    EXPECT_EQ(tma.solutionReadOut(0).getValue(), static_cast<int>(std::floor(solutionValue(0) + 0.5)) % 360);
+}
+
+TEST_F(TmaTypedEntry, AnEntryWaitingWhenTheScreenClosesIsTakenByTheSolution) {
+    TMAScreen& tma = openStation();
+    fastSolution(tma);
+    untilTick();
+    rightClickAt(solutionDigit(1, 0));
+    const int typed = tma.solutionReadOut(1).getValue();
+    run(500);
+    hideStation();
+    EXPECT_EQ(tmaState().solution.range, static_cast<double>(typed));
+    run(3000);
+    showStation(kStationTma);
+    EXPECT_EQ(tma.solutionReadOut(1).getValue(), typed) << "the station opens on the typed range";
 }
 
 TEST_F(TmaStationMission, ASpeedTypedAndRecordedReachesTheContactEvenBeforeItsCommit) {
