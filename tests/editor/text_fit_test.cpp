@@ -24,7 +24,24 @@
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/modal_loop.h"
 #include "sim/services/sim_services.h"
+#include "framework/widgets/edit_box.h"
+#include "framework/widgets/spin_edit.h"
+#include "framework/widgets/super_list_box.h"
+#include "platform/controls/control_messages.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "sim/entities/contact_record.h"
+#include "sim/entities/types/own_submarine.h"
+#include "sim/simulation/launcher_tables.h"
+#include "sim/simulation/world_lists.h"
+#include "stations/firectrl/fire_chart.h"
 #include "stations/firectrl/fire_control_stations.h"
+#include "stations/firectrl/fire_ctrl.h"
+#include "stations/firectrl/fire_display.h"
+#include "stations/firectrl/fire_layout.h"
+#include "stations/firectrl/fire_readouts.h"
+#include "stations/firectrl/weapon_console.h"
+#include "stations/firectrl/weapon_console_layout.h"
 #include "stations/geninfo/gen_info.h"
 #include "stations/geninfo/gen_info_service.h"
 #include "tactical/rwutils/scene_entities.h"
@@ -200,6 +217,64 @@ protected:
         leave(kSlotCredits);
     }
 
+    // The fire-control display with its numbers at their widest: a tube's settings for each weapon,
+    // every editor at its largest value (the ADCAP's enabling range has five digits), and the
+    // readouts of a contact five figures of yards away.
+    void walkFireControlAtItsWidest(GenInfo& host) {
+        host.selectStation(kStationFireControl);
+        SubScreen* station = host.child(kStationFireControl);
+        ASSERT_NE(station, nullptr);
+        station->selectPage(FireCtrl::kDisplayPage);
+        auto* display = dynamic_cast<FireDisplay*>(station->page(FireCtrl::kDisplayPage));
+        ASSERT_NE(display, nullptr);
+        const auto tables = launcherTables();
+        ASSERT_TRUE(tables && !tables->tubes.empty() && tables->tubes[0]);
+        WeaponLauncher& tube = *tables->tubes[0];
+        const std::int32_t loaded = tube.weaponType();
+        constexpr const ConsoleSettingRow* kRows[] = {
+            &kAdcapCeilingRow, &kAdcapDepth2Row,   &kAdcapFloorRow,    &kAdcapEnableRow,  &kAdcapSpeedRow,
+            &kSlmmDepthRow,    &kGyroRow,          &kHarpoonRange1Row, &kHarpoonRange2Row, &kTomahawkRangeRow};
+        WeaponConsole& console = display->console();
+        for (const auto& [type, name] : {std::pair{kWeaponAdcap, "ADCAP"},
+                                         {kWeaponSlmm, "SLMM"},
+                                         {kWeaponHarpoon, "Harpoon"},
+                                         {kWeaponTomahawk, "Tomahawk"}}) {
+            tube.setWeaponType(type);
+            screen_ = std::string("fire-control settings of a tube holding ") + name + ", at their largest";
+            display->onCommand(kFireCmdTubeViews, 0);
+            ASSERT_TRUE(console.shown()) << screen_;
+            int largest = 0;
+            for (const ConsoleSettingRow* row : kRows)
+                if (SpinEdit* editor = console.rowShown(*row) ? console.editor(*row) : nullptr) {
+                    editor->editBox()->setInt(row->maximum);
+                    largest = std::max(largest, row->maximum);
+                }
+            EXPECT_GT(largest, 0) << screen_;
+            at(screen_);
+            display->onCommand(kFireReturnButton.id, 0);
+        }
+        tube.setWeaponType(loaded);
+
+        OwnShipEntity* boat = worldOwnSubmarine();
+        ASSERT_NE(boat, nullptr);
+        OwnShipEntity& own = *boat;
+        if (!own.contacts.head())
+            for (auto* node = worldList().head(); node && !own.contacts.head(); node = node->next)
+                if (node->item != &own)
+                    own.registerContact(7, node->item->id, 90.0, 1000.0, -1.0, -1.0, 95);
+        for (auto* node = own.contacts.head(); node; node = node->next)
+            node->item->range = 54321.0;
+        screen_ = "fire-control readouts of a contact 54321 yards away";
+        display->fillContactList();
+        SuperListBox& selector = display->contactSelector();
+        ASSERT_GT(selector.getCount(), 1) << "a contact to choose";
+        selector.setCurSel(1);
+        messageSend(display->window(), WM_COMMAND,
+                    static_cast<WParam>(kFireCmdContactSelector) | WParam{CBN_SELCHANGE} << 16, 0);
+        at(screen_);
+        EXPECT_EQ(display->chart()->readouts().value(3), "54321") << "the range shows, five figures";
+    }
+
     void walkStations() {
         optionsRecord().setField(kOptionControlRoom3d, 1); // the control room is shown only so
         startOnHost("Sa2.scn");
@@ -223,6 +298,7 @@ protected:
                     play(1000);
                 }
         }
+        walkFireControlAtItsWidest(host);
         screen_ = "debriefing";
         screenCreateDebrief();
         screenSwitch(kSlotDebrief);

@@ -1,8 +1,9 @@
 // The letters and figures of every font the program draws its screens with, at the sizes it asks
-// for, read as what they are: each keeps the strokes and eyes it has drawn large, and no figure
-// looks like another.
+// for, read as what they are: each keeps the strokes and eyes it has drawn large, no figure looks
+// like another, and words and letters drawn side by side stay apart.
 #include "framework/app/shell_fonts.h"
 #include "framework/textmngr/text_manager.h"
+#include "platform/controls/control_look.h"
 #include "platform/dialogs/dialog_template.h"
 #include "platform/dialogs/dialog_units.h"
 #include "platform/gdi/device_context.h"
@@ -12,6 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <climits>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -47,6 +51,8 @@ protected:
             fonts.push_back(dialogFontOf(*scenarioFile));
         for (StockObject stock : {StockObject::DefaultGuiFont, StockObject::AnsiFixedFont, StockObject::SystemFont})
             fonts.push_back(stockFont(stock));
+        // The captions of dialogs and message boxes.
+        fonts.push_back(look::interfaceFont(-12, kFontWeightBold));
         return fonts;
     }
 };
@@ -98,7 +104,9 @@ constexpr int kTop = 4;
 
 // The pixels a text inks, drawn in a font with its cell's top-left corner at (x, kTop).
 Pixels drawnInk(const FontRef& font, std::string_view text, int x = kLeft) {
-    test::Canvas canvas(160, 48, kPaper);
+    // Wide enough for the text and what a glyph's ink may reach past its pen.
+    const int width = std::max(160, x + font->textWidth(text) + 2 * font->metrics().maxCharWidth);
+    test::Canvas canvas(width, 48, kPaper);
     canvas.dc->selectFont(font);
     canvas.dc->setBkMode(kTransparent);
     canvas.dc->setTextColor(rgb(255, 255, 255));
@@ -165,6 +173,123 @@ TEST_F(InterfaceLetters, ATextsMeasuredWidthIsWhereTheTextDrawnEnds) {
             EXPECT_EQ(together, apart) << "\"" << text << "\" in " << described(*font);
         }
     }
+}
+
+// Texts a player read run together at 4x: "il fautune antenne", "Intenupteur", "surARRÊT",
+// "Retum", the chart face's words without their spaces, and a briefing's "depuis k poste".
+const std::vector<std::string> kTextsMet = {"Radio : message en attente, il faut une antenne hors de l'eau.",
+                                            "Interrupteur de tir sur ARR\xCAT : rien n'est parti.",
+                                            "Return",
+                                            "FIL CONNECT\xC9",
+                                            "Non class\xE9",
+                                            "CAP GYRO",
+                                            "conduire le b\xE2timent depuis le poste de barre"};
+
+bool fixedPitch(const Font& font) {
+    return font.glyph('i').advance == font.glyph('M').advance;
+}
+
+// Blank columns between the ink of the part of a text before `at` and that of the part from
+// `at + skip` on, in the text drawn whole: the whole is its two parts drawn apart, the second one
+// moved right by some pen step. Nothing when no step makes the whole of them.
+std::optional<int> blankColumnsAt(const FontRef& font, std::string_view text, std::size_t at,
+                                  std::size_t skip) {
+    const Pixels whole = drawnInk(font, text);
+    const Pixels first = drawnInk(font, text.substr(0, at));
+    const Pixels second = drawnInk(font, text.substr(at + skip));
+    if (first.empty() || second.empty())
+        return std::nullopt;
+    // The second part's leftmost pixel lands on a pixel of the whole.
+    const auto [x0, y0] = *second.begin();
+    for (const auto& [x, y] : whole) {
+        if (y != y0 || x < x0)
+            continue;
+        const int step = x - x0;
+        const bool inside = std::all_of(second.begin(), second.end(), [&](const auto& p) {
+            return whole.count({p.first + step, p.second}) > 0;
+        });
+        if (inside && united(first, shifted(second, step)) == whole)
+            return firstColumn(second) + step - lastColumn(first) - 1;
+    }
+    return std::nullopt;
+}
+
+// The widest run of blank columns between the first and the last ink of a drawing.
+int widestBlankInside(const Pixels& ink) {
+    std::set<int> columns;
+    for (const auto& pixel : ink)
+        columns.insert(pixel.first);
+    int widest = 0;
+    for (auto column = columns.begin(); std::next(column) != columns.end(); ++column)
+        widest = std::max(widest, *std::next(column) - *column - 1);
+    return widest;
+}
+
+std::vector<std::string> wordsOf(const std::string& text) {
+    std::vector<std::string> words;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t space = std::min(text.find(' ', start), text.size());
+        words.push_back(text.substr(start, space - start));
+        start = space + 1;
+    }
+    return words;
+}
+
+TEST_F(InterfaceLetters, WordsStandApartAndLettersThatJoinOthersKeepClear) {
+    // An "r" or an "l" and the letter after it, an apostrophe and both its neighbours keep a blank
+    // column between their inks, and a word space leaves at least two, more than inside any word.
+    for (const FontRef& font : fontsDrawnWith()) {
+        ASSERT_TRUE(font);
+        if (fixedPitch(*font))
+            continue;
+        int widestInWord = 0, narrowestSpace = INT_MAX;
+        std::string widestWord, narrowestAt;
+        for (const std::string& text : kTextsMet) {
+            for (const std::string& word : wordsOf(text))
+                if (const int blank = widestBlankInside(drawnInk(font, word)); blank > widestInWord) {
+                    widestInWord = blank;
+                    widestWord = word;
+                }
+            for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+                if (text[i] == ' ') {
+                    const std::optional<int> blank = blankColumnsAt(font, text, i, 1);
+                    ASSERT_TRUE(blank)
+                        << "\"" << text << "\" is not drawn as its words in " << described(*font);
+                    if (*blank < narrowestSpace) {
+                        narrowestSpace = *blank;
+                        narrowestAt = text.substr(0, i) + "|" + text.substr(i + 1);
+                    }
+                } else if (((text[i] == 'r' || text[i] == 'l') &&
+                            std::isalpha(static_cast<unsigned char>(text[i + 1]))) ||
+                           text[i] == '\'' || text[i + 1] == '\'') {
+                    const std::optional<int> blank = blankColumnsAt(font, text, i + 1, 0);
+                    ASSERT_TRUE(blank)
+                        << "\"" << text << "\" is not drawn as its letters in " << described(*font);
+                    EXPECT_GE(*blank, 1)
+                        << text.substr(i, 2) << " of \"" << text << "\" run together in " << described(*font);
+                }
+            }
+        }
+        EXPECT_GE(narrowestSpace, 2) << "at \"" << narrowestAt << "\" in " << described(*font);
+        EXPECT_GT(narrowestSpace, widestInWord)
+            << "\"" << narrowestAt << "\" against \"" << widestWord << "\" in " << described(*font);
+    }
+}
+
+TEST_F(InterfaceLetters, AFixedPitchFaceKeepsItsPitch) {
+    int fixed = 0;
+    for (const FontRef& font : fontsDrawnWith()) {
+        ASSERT_TRUE(font);
+        if (!fixedPitch(*font))
+            continue;
+        ++fixed;
+        const int pitch = font->glyph('M').advance;
+        for (const std::string& text : kTextsMet)
+            EXPECT_EQ(font->textWidth(text), static_cast<int>(text.size()) * pitch)
+                << "\"" << text << "\" in " << described(*font);
+        EXPECT_EQ(font->textWidth("4973 498 rn"), 11 * pitch) << described(*font);
+    }
+    EXPECT_GE(fixed, 1) << "the readouts' monospaced face is among the fonts";
 }
 
 } // namespace

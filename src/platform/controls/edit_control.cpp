@@ -212,10 +212,7 @@ private:
         dc.textOut({x, y}, text_.text());
         if (showsSelection()) {
             int from = x + penX(text_.selectionStart()), to = x + penX(text_.selectionEnd());
-            std::string_view selected(text_.text());
-            paintSelected(
-                dc, {from, y, to, y + height},
-                selected.substr(text_.selectionStart(), text_.selectionEnd() - text_.selectionStart()));
+            paintSelected(dc, {from, y, to, y + height}, x, text_.text());
         }
         if (focused_ && caretOn_)
             paintCaret(dc, x + penX(text_.caret()), y, height, ink);

@@ -100,11 +100,14 @@ bool EditField::showsSelection() const {
     return text_.hasSelection() && (focused_ || (style_ & ES_NOHIDESEL));
 }
 
-void EditField::paintSelected(DeviceContext& dc, const Rect& box, std::string_view selected) const {
+void EditField::paintSelected(DeviceContext& dc, const Rect& box, int lineX, std::string_view line) const {
     dc.fillRect(box, createSolidBrush(look::kAmber));
     dc.setBkMode(kTransparent);
     dc.setTextColor(look::kGlass);
-    dc.textOut({box.left, box.top}, selected);
+    const std::optional<Region> clip = dc.getClipRegion();
+    dc.intersectClipRect(box);
+    dc.textOut({lineX, box.top}, line);
+    dc.selectClipRegion(clip ? &*clip : nullptr);
 }
 
 void EditField::paintCaret(DeviceContext& dc, int x, int y, int height, ColorRef ink) {

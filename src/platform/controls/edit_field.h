@@ -41,7 +41,9 @@ protected:
     /// A click: takes the focus and moves the caret there (Shift extends the selection).
     void clickAt(LParam point);
     bool showsSelection() const;
-    void paintSelected(DeviceContext& dc, const Rect& box, std::string_view selected) const;
+    /// The selection's box in amber, with the line's text drawn again inside it in the glass
+    /// colour, from the line's pen at `lineX`, so that every letter stands where the line has it.
+    void paintSelected(DeviceContext& dc, const Rect& box, int lineX, std::string_view line) const;
     static void paintCaret(DeviceContext& dc, int x, int y, int height, ColorRef ink);
 
     EditText text_;

@@ -183,13 +183,14 @@ private:
             const int y = area.top + i * height;
             dc.setBkMode(kOpaque);
             dc.setTextColor(enabled ? ink : look::kDimmed);
-            dc.textOut({area.left, y}, text.substr(line.start, line.end - line.start));
+            const std::string_view shown = text.substr(line.start, line.end - line.start);
+            dc.textOut({area.left, y}, shown);
             const std::size_t from = std::max(line.start, text_.selectionStart());
             const std::size_t to = std::min(line.end, text_.selectionEnd());
             if (showSelection && from < to) {
                 const int left = area.left + penX(line, from);
                 const int right = area.left + penX(line, to);
-                paintSelected(dc, {left, y, right, y + height}, text.substr(from, to - from));
+                paintSelected(dc, {left, y, right, y + height}, area.left, shown);
             }
             if (focused_ && caretOn_ && row == caretRow)
                 paintCaret(dc, area.left + caretX(lines, row), y, height, ink);

@@ -94,6 +94,8 @@ public:
     // Clipping, in context coordinates.
     /// Selects a copy of the region as the clip region (null removes it); returns its kind.
     int selectClipRegion(const Region* region);
+    /// A copy of the clip region; none while no region narrows the target.
+    std::optional<Region> getClipRegion() const { return clip_; }
     /// Narrows the clip region to the rectangle; returns the resulting kind.
     int intersectClipRect(const Rect& rect);
     /// Removes the rectangle from the clip region; returns the resulting kind.

@@ -38,6 +38,49 @@ constexpr int kDefaultEmPixels = 12;
 // to it, so that metrics and the layouts built on them stay far from overflow.
 constexpr int kMaxHeightPixels = 1000;
 
+// The least blank columns a word space leaves between two inks, one more than the blank column
+// that letters kept apart leave.
+constexpr int kLeastWordGap = 2;
+// The bytes words are made of: letters and figures, the accented letters of French, and the marks
+// written against a word.
+constexpr std::string_view kWordBytes = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"
+                                        "\xC0\xC2\xC7\xC8\xC9\xCA\xCB\xCE\xCF\xD4\xD9\xDB\xDC\x8C"
+                                        "\xE0\xE2\xE7\xE8\xE9\xEA\xEB\xEE\xEF\xF4\xF9\xFB\xFC\x9C"
+                                        ".,'-";
+
+// Letters whose ink ends in a bare stem or arm that, touching the next letter's, reads as another
+// letter: "rn" as "m", "ri" as "n", "le" as "k", "lo" as "b".
+constexpr std::string_view kLettersKeptClear = "rl";
+// Apostrophes, a tick that joins the stem beside it ("n'est" reads "nest").
+constexpr std::string_view kMarksKeptClear = "'\x92";
+
+bool isFigure(std::uint8_t c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isIn(std::string_view set, std::uint8_t c) {
+    return set.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+// Whether the inks of two bytes side by side keep a blank column between them.
+bool keptApart(std::uint8_t ch, std::uint8_t next) {
+    return (isFigure(ch) && isFigure(next)) || isIn(kLettersKeptClear, ch) || isIn(kMarksKeptClear, ch) ||
+           isIn(kMarksKeptClear, next);
+}
+
+bool isWordSpace(std::uint8_t c) {
+    return c == ' ' || c == 0xA0;
+}
+
+bool hasInk(const Glyph& glyph) {
+    return glyph.inkFirst <= glyph.inkLast;
+}
+
+// Blank columns between the inks of two glyphs whose pens stand `step` apart.
+int blankColumns(const Glyph& first, int step, const Glyph& second) {
+    return step + second.left + second.inkFirst - (first.left + first.inkLast) - 1;
+}
+
 // Notes the first and last columns of a glyph's mask that hold ink.
 void findInkColumns(Glyph& glyph) {
     glyph.inkFirst = glyph.width;
@@ -121,6 +164,7 @@ std::shared_ptr<const Font> Font::create(const LogFont& description) {
     m.struckOut = description.strikeOut;
     m.charSet = description.charSet;
     bool fixed = FT_IS_FIXED_WIDTH(face);
+    font->fixedPitch_ = fixed;
     // Bit 0 set means variable pitch; 2 and 4 mark a scalable TrueType face.
     m.pitchAndFamily = (fixed ? 0 : 1) | 2 | 4 | (description.pitchAndFamily & 0xF0);
 
@@ -146,24 +190,47 @@ int Font::textWidth(std::string_view text) const {
     return penAt(text, text.size());
 }
 
-int Font::spaceBetween(std::uint8_t ch, std::uint8_t next) const {
-    const auto isFigure = [](std::uint8_t c) { return c >= '0' && c <= '9'; };
-    if (!isFigure(ch) || !isFigure(next))
+int Font::wordGap() const {
+    std::call_once(wordGapFound_, [this] {
+        // The widest blank a byte of a word leaves after its ink and before it: no two of them
+        // side by side leave more between their inks than both, or than the one column kept.
+        int after = 0, before = 0;
+        for (const char c : kWordBytes) {
+            const Glyph& g = glyph(static_cast<std::uint8_t>(c));
+            if (!hasInk(g))
+                continue;
+            after = std::max(after, g.advance - (g.left + g.inkLast) - 1);
+            before = std::max(before, g.left + g.inkFirst);
+        }
+        wordGap_ = std::max(kLeastWordGap, after + before + 1);
+    });
+    return wordGap_;
+}
+
+int Font::spaceAfter(std::string_view text, std::size_t index) const {
+    if (fixedPitch_ || index + 1 >= text.size())
         return 0;
-    const Glyph& first = glyph(ch);
-    const Glyph& second = glyph(next);
-    if (first.inkLast < first.inkFirst || second.inkLast < second.inkFirst)
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+    const std::uint8_t ch = byte(index);
+    const Glyph& next = glyph(byte(index + 1));
+    if (!hasInk(next))
         return 0;
-    // Columns from the first figure's pen: its last ink column, then the next figure's first one.
-    const int last = first.left + first.inkLast;
-    const int nextFirst = first.advance + second.left + second.inkFirst;
-    return std::max(0, last + 2 - nextFirst);
+    if (keptApart(ch, byte(index + 1))) {
+        const Glyph& first = glyph(ch);
+        return hasInk(first) ? std::max(0, 1 - blankColumns(first, first.advance, next)) : 0;
+    }
+    if (isWordSpace(ch) && index > 0) {
+        const Glyph& before = glyph(byte(index - 1));
+        if (!hasInk(before))
+            return 0;
+        const int blank = blankColumns(before, stepAfter(text, index - 1) + glyph(ch).advance, next);
+        return std::max(0, wordGap() - blank);
+    }
+    return 0;
 }
 
 int Font::stepAfter(std::string_view text, std::size_t index) const {
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-    const int space = index + 1 < text.size() ? spaceBetween(byte(index), byte(index + 1)) : 0;
-    return glyph(byte(index)).advance + space;
+    return glyph(static_cast<std::uint8_t>(text[index])).advance + spaceAfter(text, index);
 }
 
 int Font::penAt(std::string_view text, std::size_t index) const {

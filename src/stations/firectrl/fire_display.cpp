@@ -44,9 +44,6 @@ namespace {
 
 constexpr NavPage::Art kArt{kFireGroup, kFireDisplayBackground, "display"};
 constexpr Point kLauncherViewOrigin{kConsoleX, kConsoleY};
-constexpr int kFireCmdCellViews = 1500;
-constexpr int kFireCmdTubeViews = 1600;
-constexpr int kFireCmdWireViews = 1700;
 constexpr Point kLauncherOverview{366, 62};
 constexpr ColorRef kSelectorColour = rgb(0, 248, 0);
 /// The item data of the selector's "no contact" entry.

@@ -133,6 +133,11 @@ inline constexpr NavControlRow kFireViewButtons[] = {
 /// The glass right of the chart where the launcher overview, a launcher's settings or a tube's
 /// guidance show.
 inline constexpr Rect kFireLauncherViews{360, 20, 530, 356};
+/// The commands of the launcher overview that open a cell's or a tube's settings, or a tube's
+/// guidance, the first launcher's; the others' follow.
+inline constexpr int kFireCmdCellViews = 1500;
+inline constexpr int kFireCmdTubeViews = 1600;
+inline constexpr int kFireCmdWireViews = 1700;
 /// The hidden "Return" button of the guidance view, and its label.
 inline constexpr NavControlRow kFireReturnButton{1, "blank.bmp", 417, 320, 46, 21, 2, -1, nullptr};
 inline constexpr NavHotSpotRow kFireDisplayHotSpot{{130, 6, 130 + 222, 6 + 18}, 503};

@@ -11,6 +11,7 @@
 #include "sim/simulation/launcher_tables.h"
 #include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_display.h"
+#include "stations/firectrl/fire_layout.h"
 #include "stations/firectrl/fire_readouts.h"
 #include "stations/firectrl/fire_panel.h"
 #include "stations/firectrl/launcher.h"
@@ -28,9 +29,6 @@ constexpr LParam kNoContactData = -1;
 
 constexpr int kCellButtons = 1300;
 constexpr int kTubeButtons = 1400;
-constexpr int kCellViews = 1500;
-constexpr int kTubeViews = 1600;
-constexpr int kWireViews = 1700;
 constexpr int kNumberSize = 23;
 constexpr int kSelectHeight = 14;
 constexpr int kWireWidth = 18;
@@ -80,7 +78,7 @@ TubeSelectPanel::TubeSelectPanel(WindowHandle page, int x, int y, FirePanel& fir
         cellButtons_.push_back(button(kCellButtons + k, cx, cy, kNumberSize, kNumberSize, numberBitmap(number),
                                       SimpleButton::kLatch));
         cellButtons_.back()->setEnabled(false);
-        button(kCellViews + k, cx, cy + kSelectBelow, kNumberSize, kSelectHeight, "pcrt.bmp", SimpleButton::kPush);
+        button(kFireCmdCellViews + k, cx, cy + kSelectBelow, kNumberSize, kSelectHeight, "pcrt.bmp", SimpleButton::kPush);
         cellLabels_.push_back(makeViewLabel(page, cx + kNumberSize / 2, cy + kLabelBelow, textGetString(kNoTarget), StaticText::kAlignCentre));
     }
     for (int i = 0; i < kTorpedoTubeCount; ++i) {
@@ -92,9 +90,9 @@ TubeSelectPanel::TubeSelectPanel(WindowHandle page, int x, int y, FirePanel& fir
         tubeLabels_.push_back(
             makeViewLabel(page, at.x + (kNumberSize + kWireWidth) / 2, at.y + kLabelBelow,
                           textGetString(kNoTarget), StaticText::kAlignCentre));
-        button(kTubeViews + i, at.x, at.y + kSelectBelow, kNumberSize, kSelectHeight, "pcrt.bmp",
+        button(kFireCmdTubeViews + i, at.x, at.y + kSelectBelow, kNumberSize, kSelectHeight, "pcrt.bmp",
                SimpleButton::kPush);
-        button(kWireViews + i, at.x + kNumberSize, at.y, kWireWidth, kNumberSize, "w.bmp", SimpleButton::kPush);
+        button(kFireCmdWireViews + i, at.x + kNumberSize, at.y, kWireWidth, kNumberSize, "w.bmp", SimpleButton::kPush);
     }
     title_ = makeViewLabel(page, kTitleAt.x, kTitleAt.y, textGetString(kTitle));
 }

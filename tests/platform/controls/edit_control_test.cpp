@@ -225,9 +225,10 @@ TEST_F(Edits, TheCaretBlinksWhileTheFieldHasTheFocus) {
     EXPECT_GT(caretPixels(), 5);
 }
 
-TEST_F(Edits, ASelectionRedrawsItsFiguresWhereTheFieldDrawsThem) {
-    // In a narrow face at a small size figures are set apart where their inks would touch; a
-    // selection painted over the text must place them as the field does, at every start and end.
+TEST_F(Edits, ASelectionRedrawsItsTextWhereTheFieldDrawsIt) {
+    // In a narrow face at a small size figures are set apart where their inks would touch, and a
+    // word space is widened by what the letters on both sides of it leave; a selection painted over
+    // the text must place them as the field does, at every start and end.
     constexpr ColorRef kInk = rgb(248, 0, 0);
     static const Brush paper = createSolidBrush(rgb(0, 0, 0));
     onMessage = [&](const test::Received& r) -> std::optional<LResult> {
@@ -240,12 +241,12 @@ TEST_F(Edits, ASelectionRedrawsItsFiguresWhereTheFieldDrawsThem) {
     narrow.height = -9;
     narrow.weight = 500;
     narrow.faceName = "Liberation Sans Narrow";
-    const std::string text = "4973 498";
+    const std::string text = "4973 faut une";
     WindowHandle edit = make("EDIT", text, ES_AUTOHSCROLL | ES_NOHIDESEL, {10, 10, 150, 30}, kId);
     messageSend(edit, WM_SETFONT, fontToWParam(Font::create(narrow)), 1);
     const ColorRef glass = colorFrom565(colorTo565(look::kGlass));
-    // The pixels of the figures, in the field's ink or, selected, in the selection's.
-    auto figures = [&] {
+    // The pixels of the text, in the field's ink or, selected, in the selection's.
+    auto letters = [&] {
         pump();
         BitmapRef shot = capture(edit);
         PixelSurface s = shot->surface();
@@ -256,12 +257,12 @@ TEST_F(Edits, ASelectionRedrawsItsFiguresWhereTheFieldDrawsThem) {
                     ink.emplace(x, y);
         return ink;
     };
-    const auto unselected = figures();
+    const auto unselected = letters();
     ASSERT_GT(unselected.size(), 40u);
     for (std::size_t from = 0; from < text.size(); ++from)
         for (std::size_t to = from + 1; to <= text.size(); ++to) {
             messageSend(edit, EM_SETSEL, from, static_cast<LParam>(to));
-            EXPECT_EQ(figures(), unselected) << "selected from " << from << " to " << to;
+            EXPECT_EQ(letters(), unselected) << "selected from " << from << " to " << to;
         }
 }
 

@@ -84,7 +84,9 @@ TEST(Fonts, InterfaceFontsResolveToTheInstalledFreeFaces) {
 }
 
 TEST(Fonts, InterfaceFontsDrawCrispTextOfTheirOwnSizes) {
-    Canvas canvas(320, 200, kPaper);
+    // Wide enough for the sample in the widest face, whole.
+    constexpr int kWidth = 480, kHeight = 200;
+    Canvas canvas(kWidth, kHeight, kPaper);
     canvas.dc->setBkMode(kTransparent);
     canvas.dc->setTextColor(kInk);
     int y = 2;
@@ -96,9 +98,10 @@ TEST(Fonts, InterfaceFontsDrawCrispTextOfTheirOwnSizes) {
     }
     // One bit deep: nothing but the two colours.
     EXPECT_EQ(inkBox(canvas, kInk).isEmpty(), false);
-    for (int yy = 0; yy < 200; ++yy)
-        for (int x = 0; x < 320; ++x)
+    for (int yy = 0; yy < kHeight; ++yy)
+        for (int x = 0; x < kWidth; ++x)
             ASSERT_TRUE(canvas.at(x, yy) == kInk || canvas.at(x, yy) == kPaper);
+    EXPECT_LT(inkBox(canvas, kInk).right, kWidth - 2) << "every sample is whole";
     EXPECT_TRUE(test::matchesGolden(*canvas.bitmap, "interface_fonts"));
 }
 
