@@ -19,12 +19,6 @@ constexpr int kTextTooDeep = 2604;
 constexpr int kTextGoalUnbound = 2605;
 constexpr int kTextRoutePoint = 2610;
 
-template <class... Args> std::string message(int id, const Args&... args) {
-    std::array<char, 512> text{};
-    textFormat(text, id, args...);
-    return text.data();
-}
-
 bool onGrid(double x, double y) {
     double width = 0, height = 0;
     return worldExtent(&width, &height) && x >= 0.0 && y >= 0.0 && x <= width && y <= height;
@@ -38,14 +32,14 @@ void checkObject(const MissionObject& object, MissionCheck& check) {
     const ScenarioRecord record = object.record();
     const char* name = object.label().c_str();
     if (object.label().size() > kScenarioNameLength)
-        check.refusals.push_back(message(kTextNameTooLong, name));
+        check.refusals.push_back(textFormatted(kTextNameTooLong, name));
     if (!onGrid(record.x, record.y)) {
-        check.refusals.push_back(message(kTextOffGrid, name));
+        check.refusals.push_back(textFormatted(kTextOffGrid, name));
         return;
     }
     for (const ScenarioWaypoint& point : record.waypoints)
         if (!onGrid(point.x, point.y)) {
-            check.refusals.push_back(message(kTextOffGrid, (textCopy(kTextRoutePoint) + " (" + object.label() + ")").c_str()));
+            check.refusals.push_back(textFormatted(kTextOffGrid, (textCopy(kTextRoutePoint) + " (" + object.label() + ")").c_str()));
             break;
         }
     // Aircraft fly; everything else stands in the water.
@@ -54,9 +48,9 @@ void checkObject(const MissionObject& object, MissionCheck& check) {
         return;
     const double depth = (object.isStart() ? record.depth + 28 : record.depth) * kFeetToMetres;
     if (bottom >= 0.0)
-        check.warnings.push_back(message(kTextOnLand, name));
+        check.warnings.push_back(textFormatted(kTextOnLand, name));
     else if (depth < bottom)
-        check.warnings.push_back(message(kTextTooDeep, name, bottom));
+        check.warnings.push_back(textFormatted(kTextTooDeep, name, bottom));
 }
 
 } // namespace
@@ -69,13 +63,13 @@ MissionCheck missionCheck(const MissionDocument& document) {
         checkObject(object, check);
     });
     if (!hasStart)
-        check.refusals.insert(check.refusals.begin(), message(kTextNoStart));
+        check.refusals.insert(check.refusals.begin(), textFormatted(kTextNoStart));
     goalTreeForEach(document.goals.root(), [&](const GoalNode& goal) {
         if (goal.kind == kGoalReachArea || goal.kind == kGoalRecover || goal.kind == kGoalStopInArea)
             if (!onGrid(goal.centreX, goal.centreY))
-                check.refusals.push_back(message(kTextOffGrid, goalLabel(goal).c_str()));
+                check.refusals.push_back(textFormatted(kTextOffGrid, goalLabel(goal).c_str()));
         if (goal.kind == kGoalDestroy && !document.unitOfGoal(goal.id))
-            check.warnings.push_back(message(kTextGoalUnbound, goalLabel(goal).c_str()));
+            check.warnings.push_back(textFormatted(kTextGoalUnbound, goalLabel(goal).c_str()));
     });
     return check;
 }

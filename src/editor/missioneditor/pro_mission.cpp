@@ -53,12 +53,6 @@ constexpr int kPickPixels = 6;
 constexpr const char* kDefaultBoatName = "Orque";
 constexpr std::int32_t kNewStartFeet = 100;
 
-std::string formatted(int id, const std::string& argument) {
-    std::array<char, 512> text{};
-    textFormat(text, id, argument.c_str());
-    return text.data();
-}
-
 std::string joined(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines)
@@ -286,7 +280,7 @@ bool ProMission::save() {
         say(textCopy(kTextSavedDespite) + "\n" + joined(check.warnings));
     const std::string path = scenarioPath(box.fileName());
     if (!missionSave(document_, path)) {
-        say(formatted(kTextCannotWrite, fileResolvePath(path)));
+        say(textFormatted(kTextCannotWrite, fileResolvePath(path).c_str()));
         return false;
     }
     setFileName(box.fileName());
@@ -303,7 +297,7 @@ bool ProMission::openScenario() {
     const std::string path = scenarioReadPath(box.fileName());
     MissionFileContents contents;
     if (!missionRead(path, contents)) {
-        say(formatted(fileExists(path) ? kTextDamaged : kTextCannotOpen, fileResolvePath(path)));
+        say(textFormatted(fileExists(path) ? kTextDamaged : kTextCannotOpen, fileResolvePath(path).c_str()));
         return false;
     }
     if (!missionMayLeave(document_, [this] { return askToLeave(); }, [this] { return save(); }))

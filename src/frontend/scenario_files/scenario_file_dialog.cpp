@@ -28,13 +28,6 @@ constexpr int kTextOpenButton = 2687;
 constexpr int kTextSaveButton = 2688;
 constexpr int kTextTakesDataSetsPlace = 2689;
 
-template <typename... Args>
-std::string formatted(int id, const Args&... args) {
-    std::array<char, 512> text{};
-    textFormat(text, id, args...);
-    return text.data();
-}
-
 } // namespace
 
 ScenarioFileDialog::ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending,
@@ -104,21 +97,21 @@ int ScenarioFileDialog::onOk() {
         refuse(textCopy(kTextEmpty));
         return 0;
     case ScenarioNameFault::BadCharacter:
-        refuse(formatted(kTextBadCharacter, typed.c_str()));
+        refuse(textFormatted(kTextBadCharacter, typed.c_str()));
         return 0;
     case ScenarioNameFault::TooLong:
-        refuse(formatted(kTextTooLong, static_cast<int>(kLongestScenarioFileName)));
+        refuse(textFormatted(kTextTooLong, static_cast<int>(kLongestScenarioFileName)));
         return 0;
     }
     if (purpose_ == Purpose::Open && !fileExists(scenarioReadPath(name))) {
-        refuse(formatted(kTextMissing, name.c_str()));
+        refuse(textFormatted(kTextMissing, name.c_str()));
         return 0;
     }
     if (purpose_ == Purpose::Save) {
         const ScenarioSaveQuestion question = scenarioSaveQuestion(name, firstName_);
         if (question != ScenarioSaveQuestion::None &&
             messageBox(dialogWindow(),
-                       formatted(question == ScenarioSaveQuestion::Replace ? kTextReplace : kTextTakesDataSetsPlace,
+                       textFormatted(question == ScenarioSaveQuestion::Replace ? kTextReplace : kTextTakesDataSetsPlace,
                                  name.c_str()),
                        windowGetText(dialogWindow()), kMbYesNo | kMbIconQuestion) != kIdYes)
             return 0;

@@ -123,12 +123,6 @@ ScaleTable scaleTable(bool geographic, bool nautical) {
     return nautical ? ScaleTable{kNauticalRows, 1.0 / kKmPerNauticalMile} : ScaleTable{kKilometreRows, 1.0};
 }
 
-std::string formatted(int id, const auto&... args) {
-    char buffer[256];
-    textFormat(buffer, id, args...);
-    return buffer;
-}
-
 } // namespace
 
 ChartWindow::ChartWindow(WindowHandle parentWindow, int x, int y, int width, int height, const DemGrid* grid,
@@ -165,7 +159,7 @@ bool ChartWindow::scaleBarLabel(double kmPerPixel, int maxPixels, int* length, s
     if (length)
         *length = static_cast<int>(std::lround(choice->pixels));
     if (label)
-        *label = formatted(choice->row->text, choice->row->numerator);
+        *label = textFormatted(choice->row->text, choice->row->numerator);
     return true;
 }
 
@@ -187,13 +181,13 @@ bool ChartWindow::formatRangeBearing(double rangeKm, double bearing, std::string
             range->clear();
         } else if (nautical_) {
             const double miles = rangeKm / kKmPerNauticalMile;
-            *range = miles >= 1.0 ? formatted(kRangeNm, miles) : formatted(kRangeYd, miles * 2000.0);
+            *range = miles >= 1.0 ? textFormatted(kRangeNm, miles) : textFormatted(kRangeYd, miles * 2000.0);
         } else {
-            *range = rangeKm >= 1.0 ? formatted(kRangeKm, rangeKm) : formatted(kRangeM, rangeKm * 1000.0);
+            *range = rangeKm >= 1.0 ? textFormatted(kRangeKm, rangeKm) : textFormatted(kRangeM, rangeKm * 1000.0);
         }
     }
     if (bearingText)
-        *bearingText = formatted(kBearing, bearing >= 359.95 ? 0.0 : bearing);
+        *bearingText = textFormatted(kBearing, bearing >= 359.95 ? 0.0 : bearing);
     return true;
 }
 
@@ -217,7 +211,7 @@ bool ChartWindow::formatLatLong(double gx, double gy, std::string* text) {
             value = std::fabs(elevation);
         }
     }
-    *text = formatted(id, at.latDegrees, at.latMinutes, lat, at.lonDegrees, at.lonMinutes, lon, value);
+    *text = textFormatted(id, at.latDegrees, at.latMinutes, lat, at.lonDegrees, at.lonMinutes, lon, value);
     return true;
 }
 
