@@ -1,12 +1,17 @@
 // Shots from the tubes on the torpedo tutorial, fired as fire control fires them and run by the
-// world: the seeker arms where the tube's enable setting puts it.
+// world: the seeker arms where the tube's enable setting puts it, and an exercise torpedo that
+// turns away from its target keeps within its top speed while it circles.
 #include "fire_mission.h"
 
 #include "sim/entities/controllers/weapon_guidance.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/simulation/geometry.h"
+#include "sim/world/object_database.h"
 #include "stations/firectrl/torpedo_tube.h"
+
+#include <algorithm>
+#include <cmath>
 
 namespace q71::test {
 namespace {
@@ -23,6 +28,15 @@ protected:
     }
     static GuidanceController& guidanceOf(const Entity& weapon) {
         return static_cast<GuidanceController&>(*weapon.controller);
+    }
+    // The entity of the mission built from a record of the data set.
+    static const Entity* unitOf(std::string_view key) {
+        for (auto* node = worldList().head(); node; node = node->next) {
+            const ObjectRecord* record = objdbFindById(node->item->recordId);
+            if (record && record->keyName.view() == key)
+                return node->item;
+        }
+        return nullptr;
     }
     // The weapon's run from its launch point (metres) when its seeker arms: the world runs until
     // then; -1 when the weapon is gone or a game minute passes first.
@@ -70,6 +84,33 @@ TEST_F(TubeShotMission, TheSeekerArmsWhereTheTubesEnableSettingPutsIt) {
     const double missileRun = runWhenArmed(missile->id);
     EXPECT_GE(missileRun, 4000 * kYardsToMetres);
     EXPECT_LE(missileRun, 4000 * kYardsToMetres + missileSlack);
+}
+
+TEST_F(TubeShotMission, AnExerciseTorpedoCirclingItsTargetAfterTurningAwayKeepsWithinItsTopSpeed) {
+    startMission("Ta3.scn");
+    const Entity* cargo = unitOf("Merchant");
+    ASSERT_NE(cargo, nullptr);
+    TorpedoTube& tube = loaded(2, kWeaponAdcap);
+    tube.gyroCourse = static_cast<std::int32_t>(std::lround(entityBearing(ownBoat(), *cargo))) % 360;
+    tube.fire();
+    const Entity* torpedo = tube.launchedEntity();
+    ASSERT_NE(torpedo, nullptr);
+    const std::int32_t id = torpedo->id;
+    const ObjectRecord* record = objdbFindById(torpedo->recordId);
+    ASSERT_NE(record, nullptr);
+    const double topSpeed = record->maxSpeed;
+
+    // It runs to the cargo, turns away, circles it for its last 30 s and sinks.
+    double fastest = 0.0;
+    for (double t = 0.0; t < 1800.0 && worldFindEntity(id) && !worldFindEntity(id)->motion->sinking;
+         t += kPassMs / 1000.0) {
+        run(kPassMs, kPassMs);
+        if (const Entity* running = worldFindEntity(id))
+            fastest = std::max(fastest, running->motion->speed);
+    }
+    EXPECT_EQ(timesSaid("SSturn.wav"), 1) << "the torpedo turned away from its target";
+    EXPECT_LE(fastest, topSpeed);
+    EXPECT_GT(fastest, 0.9 * topSpeed) << "it ran at speed";
 }
 
 } // namespace
