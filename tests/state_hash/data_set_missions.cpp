@@ -45,7 +45,7 @@ std::vector<HashRun> dataSetMissionRuns(const std::filesystem::path& dataSet) {
         {"Ta1.scn", 0xac3c6dd5dcca90b7ULL}, {"Ta2.scn", 0x948e8be99f621cc5ULL},
         {"Ta3.scn", 0x06ed0da02389fff4ULL}, {"Sa1.scn", 0x2b56950479b2846cULL},
         {"Sa2.scn", 0xd62cd29cf3fdefc0ULL}, {"Sa3.scn", 0x3ff207042aef6614ULL},
-        {"Sa4.scn", 0xe427b32a2b0a7e3dULL}, {"Sa5.scn", 0xaefcc62c2c4f88beULL},
+        {"Sa4.scn", 0xe427b32a2b0a7e3dULL}, {"Sa5.scn", 0x0d38432bc1e2932fULL},
         {"Sa6.scn", 0x097d2b269d387da9ULL}, {"Ca1.scn", 0xb321c48a61d8e7e3ULL},
         {"Ca2.scn", 0xd27798386e85a1c4ULL}, {"Ca3.scn", 0x4bddc440a1eb0611ULL},
         {"Ca4.scn", 0x61e6393329df95c3ULL}, {"Ca5.scn", 0xa4f903023e0df0b1ULL},

@@ -4,6 +4,7 @@
 
 #include "sim/simulation/sim_clock.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace q71::test {
@@ -45,6 +46,21 @@ TEST_F(OwnShipOrders, ACourseOrderTurnsTheBoatOntoItExactly) {
     boat->setOrderedCourse(90.0);
     EXPECT_TRUE(runUntil([&] { return boat->heading == 90.0; }, 600.0));
     EXPECT_EQ(boat->rudderAngle, 0.0);
+}
+
+TEST_F(OwnShipOrders, AHardTurnAtFlankEitherWayKeepsTheBoatWithinItsTopSpeed) {
+    boat->setEngineOrder(5);
+    ASSERT_TRUE(runUntil([&] { return boat->speed > 0.95 * boat->maxSpeed; }, 900.0));
+    for (double rudder : {-boat->maxRudderAngle, boat->maxRudderAngle}) {
+        SCOPED_TRACE(rudder);
+        boat->setRudderOrder(rudder);
+        double fastest = 0.0;
+        for (int pass = 0; pass < 3000; ++pass) {
+            harness->pass(0.1);
+            fastest = std::max(fastest, boat->speed);
+        }
+        EXPECT_LE(fastest, boat->maxSpeed);
+    }
 }
 
 TEST_F(OwnShipOrders, ADepthOrderTakesTheBoatExactlyThereWithoutASequence) {

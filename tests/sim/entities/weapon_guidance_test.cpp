@@ -173,8 +173,11 @@ TEST_F(GuidanceRun, BeforeTheEnableRunItHoldsItsPresetsThenArmsTheSeeker) {
     torpedo->motion->y = 150.0;
     torpedo->controller->update(1.0);
     EXPECT_EQ(torpedo->motion->orderedCourse, 90.0);
+    torpedo->motion->y = 490.0; // the enable run is metres from the launch point
+    torpedo->controller->update(1.0);
+    EXPECT_EQ(guidance.enableRange, 500.0);
     EXPECT_TRUE(torpedo->sensors.empty());
-    torpedo->motion->y = 460.0; // 503 yards
+    torpedo->motion->y = 510.0;
     torpedo->controller->update(1.0);
     EXPECT_EQ(guidance.enableRange, 0.0);
     EXPECT_EQ(torpedo->sensors.count(), 1);

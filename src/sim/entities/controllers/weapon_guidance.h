@@ -14,7 +14,8 @@ namespace q71 {
 
 class MotionModel;
 
-/// The run before the seeker is armed again after fire control disarms it, yards.
+/// The run before the seeker is armed again after fire control disarms it: 45720 m, the 50,000
+/// yards that the console's enable setting reaches at most.
 inline constexpr double kDisarmedEnableRange = 45720.0;
 
 class GuidanceController final : public EntityController {
@@ -42,7 +43,7 @@ public:
     double lastWarningTime = 0.0; ///< game time of the last incoming-torpedo report
     double launchX = 0.0, launchY = 0.0;
     double runEndTime = 0.0;   ///< game time the run ends (a rocket: of its next release)
-    double enableRange = 0.0;  ///< yards still to run before the seeker arms; 0 when armed
+    double enableRange = 0.0;  ///< metres from the launch point where the seeker arms; 0 when armed
     double presetCourse = 0.0; ///< degrees
     double presetSpeed = 0.0;
     std::int32_t searchPattern = 0;  ///< 0 snake, 1 circle, other straight

@@ -110,11 +110,13 @@ void GuidanceController::update(double dt) {
     const double effectiveFloor = std::max(floor, seabed + kBottomClearance);
     if (endRun(motion))
         return;
+    // The launches store the enable run in metres (from the console's yards and the missiles'
+    // units of 2000 yards), so the run from the launch point is measured in metres too.
     const double run = geoRange(motion.x - launchX, motion.y - launchY);
     if (weapon.kind == kKindAir && currentOrder()) {
         if (!flyWaypoints(motion, view))
             return;
-    } else if (enableRange != 0.0 && run * kMetresToYards > enableRange) {
+    } else if (enableRange != 0.0 && run > enableRange) {
         armAtEnableRun(motion);
     } else if (enableRange != 0.0) {
         runBeforeEnable(motion);

@@ -116,10 +116,21 @@ void MotionModel::stepHydrodynamics(double dt) {
         vx -= sinDegrees(velocityBearing) * loss;
         vy -= cosDegrees(velocityBearing) * loss;
     }
+    // The thrust pushes along the heading and the drag holds back along the track: while a hull
+    // drifts in a hard turn, their sum would carry it far past its top speed (a torpedo circling
+    // its target went at twice its own). No step makes a hull faster than its top speed, or than
+    // it already was.
+    double reached = geoRange(vx, vy);
+    const double fastest = std::max(maxSpeed, speed);
+    if (maxSpeed > 0.0 && reached > fastest) {
+        vx *= fastest / reached;
+        vy *= fastest / reached;
+        reached = fastest;
+    }
     if (z - floorHere() > 1.0) { // a hull on the bottom does not move sideways
         velocityX = vx;
         velocityY = vy;
-        speed = geoRange(vx, vy);
+        speed = reached;
         x += vx * kSpeedUnitMetresPerSecond * dt;
         y += vy * kSpeedUnitMetresPerSecond * dt;
     }
