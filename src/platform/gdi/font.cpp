@@ -240,6 +240,19 @@ int Font::penAt(std::string_view text, std::size_t index) const {
     return x;
 }
 
+Rect Font::inkBounds(std::string_view text) const {
+    Rect ink;
+    int x = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const Glyph& g = glyph(static_cast<std::uint8_t>(text[i]));
+        if (hasInk(g))
+            ink = ink.united({x + g.left + g.inkFirst, metrics_.ascent - g.top, x + g.left + g.inkLast + 1,
+                              metrics_.ascent - g.top + g.height});
+        x += stepAfter(text, i);
+    }
+    return ink;
+}
+
 FontRef stockFont(StockObject which) {
     // Made once each and kept for the whole run, like the system's own stock objects.
     static FontRef system = Font::create({16, 0, 0, 0, kFontWeightBold, false, false, false, 0, 0, 0, 0,

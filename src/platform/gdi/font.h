@@ -8,6 +8,7 @@
 // Strings are Windows-1252 bytes; glyphs are cached per byte.
 
 #include "platform/gdi/pen_brush.h"
+#include "platform/geometry/rect.h"
 
 #include <cstdint>
 #include <memory>
@@ -109,6 +110,9 @@ public:
     int stepAfter(std::string_view text, std::size_t index) const;
     /// Where the pen stands to draw byte `index` of a text; the text's width when `index` is its size.
     int penAt(std::string_view text, std::size_t index) const;
+    /// Where a text's glyphs put ink when it is drawn with its cell's top left at (0, 0): from its
+    /// first to its last inked column, over the rows of its inked glyphs; empty when it has no ink.
+    Rect inkBounds(std::string_view text) const;
     /// Where an underline and a strike-out line lie below (+) or above (-) the baseline, and how thick.
     int underlineOffset() const { return underlineOffset_; }
     int strikeOutOffset() const { return strikeOutOffset_; }

@@ -35,16 +35,8 @@ void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseli
 // Where the glyphs of a run put ink, in the context's coordinates (empty when none does).
 Rect inkOf(const Font& font, const TextRun& run) {
     Rect ink;
-    const int baseline = run.top + font.metrics().ascent;
-    for (const TextPiece& piece : run.pieces) {
-        int x = run.x + piece.offset;
-        for (std::size_t i = 0; i < piece.text.size(); ++i) {
-            const Glyph& g = font.glyph(static_cast<std::uint8_t>(piece.text[i]));
-            if (g.width > 0 && g.height > 0)
-                ink = ink.united({x + g.left, baseline - g.top, x + g.left + g.width, baseline - g.top + g.height});
-            x += font.stepAfter(piece.text, i);
-        }
-    }
+    for (const TextPiece& piece : run.pieces)
+        ink = ink.united(font.inkBounds(piece.text).offsetBy(run.x + piece.offset, run.top));
     return ink;
 }
 
@@ -66,7 +58,8 @@ void watchFit(const Font& font, const TextRun& run, const Rect& sides, Point ori
     const Rect own = run.clip ? run.clip->offsetBy(origin.x, origin.y) : Rect{};
     const Rect field = run.clip ? sides.intersected(own) : sides;
     const bool outOfItsRect = run.clip && (ink.top < own.top || ink.bottom > own.bottom);
-    if (ink.isEmpty() || field.isEmpty() || (ink.left >= field.left && ink.right <= field.right && !outOfItsRect))
+    if (ink.isEmpty() || field.isEmpty() ||
+        (ink.left >= field.left && ink.right <= field.right && !outOfItsRect))
         return;
     gdiTextOverflowWatcher()({textOf(run), ink, run.clip ? own : field});
 }

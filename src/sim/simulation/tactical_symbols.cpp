@@ -24,6 +24,7 @@ struct Offset {
     int dx = 0;
     int dy = 0;
 };
+constexpr Offset kShadowOffset{-1, 1}; ///< the shadow stands a pixel left and below
 
 // The leader's far end from the centre, cut toward zero to whole pixels. Astern speeds point it
 // backwards; its length is held within the longest leader either way, and a speed or course
@@ -53,19 +54,25 @@ private:
     std::size_t count_ = 0;
 };
 
+// Where the label starts: just below and right of the farthest points of the shapes.
+Offset labelOffset(const SymbolStyle& style) {
+    Offset farthest;
+    for (SymbolShape shape : style.drawn())
+        for (const SymbolPoint& point : shape)
+            farthest = {std::max(farthest.dx, point.dx), std::max(farthest.dy, point.dy)};
+    return {farthest.dx + 1, farthest.dy + 1};
+}
+
 void drawSymbolOnce(DeviceContext& dc, const SymbolStyle& style, Point centre, ColorRef colour, Offset leader,
                     int ring, const char* label) {
     const Pen previous = dc.selectPen(createPen(PenStyle::Solid, 0, colour));
     Stroke stroke(dc);
-    // The label stands just below and right of the farthest points of the shapes.
-    Offset farthest;
     for (SymbolShape shape : style.drawn()) {
         for (const SymbolPoint& point : shape) {
             if (point.move)
                 stroke.draw();
             const Point at{centre.x + point.dx, centre.y + point.dy};
             stroke.add(at);
-            farthest = {std::max(farthest.dx, point.dx), std::max(farthest.dy, point.dy)};
             if (point.pixel)
                 dc.setPixel(at, colour);
         }
@@ -86,7 +93,8 @@ void drawSymbolOnce(DeviceContext& dc, const SymbolStyle& style, Point centre, C
         const unsigned previousAlign = dc.setTextAlign(kTaLeft | kTaTop);
         dc.setBkMode(kTransparent);
         dc.setTextColor(colour);
-        dc.textOut({centre.x + farthest.dx + 1, centre.y + farthest.dy + 1}, label);
+        const Offset at = labelOffset(style);
+        dc.textOut({centre.x + at.dx, centre.y + at.dy}, label);
         dc.setTextAlign(previousAlign);
     }
     dc.selectPen(previous);
@@ -99,13 +107,28 @@ void worldDrawTacticalSymbol(DeviceContext& dc, int ring, int x, int y, int affi
     dc.selectFont(appInterfaceFont(kSymbolFont));
     const SymbolStyle style = tacticalSymbolStyle(affiliation, category);
     const Offset leader = leaderEnd(course, speed);
-    drawSymbolOnce(dc, style, {x - 1, y + 1}, kShadowColour, leader, ring, label);
+    drawSymbolOnce(dc, style, {x + kShadowOffset.dx, y + kShadowOffset.dy}, kShadowColour, leader, ring,
+                   label);
     drawSymbolOnce(dc, style, {x, y}, style.colour, leader, ring, label);
 }
 
 void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind,
                             double course, double speed, const char* label) {
     worldDrawTacticalSymbol(dc, ring, x, y, affiliation, tacticalCategoryForKind(kind), course, speed, label);
+}
+
+Rect worldTacticalSymbolBounds(int affiliation, int category, const char* label) {
+    const SymbolStyle style = tacticalSymbolStyle(affiliation, category);
+    const int leader = static_cast<int>(kLongestLeader);
+    Rect box{-leader, -leader, leader + 1, leader + 1};
+    for (SymbolShape shape : style.drawn())
+        for (const SymbolPoint& point : shape)
+            box = box.united({point.dx, point.dy, point.dx + 1, point.dy + 1});
+    if (const FontRef font = appInterfaceFont(kSymbolFont); label && font) {
+        const Offset at = labelOffset(style);
+        box = box.united(font->inkBounds(label).offsetBy(at.dx, at.dy));
+    }
+    return box.united(box.offsetBy(kShadowOffset.dx, kShadowOffset.dy));
 }
 
 } // namespace q71

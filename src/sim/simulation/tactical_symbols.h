@@ -4,6 +4,8 @@
 // (tactical_symbol_shapes.h); a leader points along the course, longer with speed; a ring and a
 // label are optional. Each symbol is drawn over a black shadow one pixel left and below it.
 
+#include "platform/geometry/rect.h"
+
 namespace q71 {
 
 class DeviceContext;
@@ -17,5 +19,10 @@ void worldDrawTacticalSymbol(DeviceContext& dc, int ring, int x, int y, int affi
 /// The same for an entity kind, drawn as the category tacticalCategoryForKind gives.
 void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affiliation, int kind,
                             double course, double speed, const char* label);
+
+/// The pixels about its centre that worldDrawTacticalSymbol without a ring may cover at any course
+/// and speed: the shapes, the leader at its longest, the label (in interface font 3) and their
+/// shadow; right and bottom exclusive.
+Rect worldTacticalSymbolBounds(int affiliation, int category, const char* label);
 
 } // namespace q71

@@ -1,5 +1,6 @@
 #include "stations/firectrl/fire_contact.h"
 
+#include "framework/app/shell_fonts.h"
 #include "platform/gdi/colour.h"
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/pen_brush.h"
@@ -8,6 +9,7 @@
 #include "sim/entities/motion/motion_model.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/launcher_tables.h"
+#include "sim/simulation/tactical_symbol_shapes.h"
 #include "sim/simulation/tactical_symbols.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
@@ -17,8 +19,9 @@
 #include "stations/station_charts.h"
 #include "tactical/charts/chart_view.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 namespace q71 {
 namespace {
@@ -34,6 +37,12 @@ constexpr double kConeDegreesToRadians = 0.017444444444444446;
 constexpr ColorRef kConeArmed = rgb(255, 0, 0);
 constexpr ColorRef kConeSafe = rgb(0, 255, 255);
 constexpr ColorRef kLabelColour = rgb(0, 255, 0);
+constexpr int kLabelOffset = 3; ///< the launcher's number stands this far right of and below the point
+constexpr int kNoLauncher = -1;
+
+std::string launcherText(int number) {
+    return std::to_string(number);
+}
 
 } // namespace
 
@@ -77,63 +86,146 @@ bool fireGuidedByWire(const Entity& entity) {
     return false;
 }
 
-FireContact::FireContact(FirePlotKind kind, std::int32_t id, double worldX, double worldY, ChartView* chart)
-    : ChartItem(worldX, worldY, nullptr, chart), kind_(kind), id_(id) {}
+struct FireContact::Symbol {
+    bool shown = false;
+    std::int32_t affiliation = 0;
+    std::int32_t kind = 0;
+    double heading = 0.0;
+    double speed = 0.0;
+    std::string designation;       ///< a contact's, else empty
+    const Entity* coned = nullptr; ///< a torpedo that takes orders: its seeker's cone is drawn
+};
 
-void FireContact::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartViewRecord&) {
+FireContact::FireContact(FirePlotKind kind, std::int32_t id, int launcherLabel, double worldX, double worldY,
+                         ChartView* chart)
+    : ChartItem(worldX, worldY, nullptr, nullptr), label(launcherLabel), kind_(kind), id_(id) {
+    follow(worldX, worldY);
+    attach(chart);
+}
+
+FireContact::Symbol FireContact::symbol() const {
     switch (kind_) {
     case FirePlotKind::ownBoat:
         if (const Entity* own = worldFindEntity(id_); own && own->motion)
-            worldDrawSymbolForKind(dc, 0, x, y, kOwnBoatAffiliation, own->kind, own->motion->heading,
-                                   own->motion->speed, nullptr);
+            return {.shown = true,
+                    .affiliation = kOwnBoatAffiliation,
+                    .kind = own->kind,
+                    .heading = own->motion->heading,
+                    .speed = own->motion->speed,
+                    .designation = {},
+                    .coned = nullptr};
         break;
     case FirePlotKind::contact:
         if (const ContactRecord* contact = launcherFindContact(id_))
-            worldDrawSymbolForKind(dc, 0, x, y, contact->side, contact->kind, contact->course, contact->speed,
-                                   worldFormatDesignation(contact->designation));
+            return {.shown = true,
+                    .affiliation = contact->side,
+                    .kind = contact->kind,
+                    .heading = contact->course,
+                    .speed = contact->speed,
+                    .designation = worldFormatDesignation(contact->designation),
+                    .coned = nullptr};
         break;
     case FirePlotKind::entity:
-        if (const Entity* entity = worldFindEntity(id_))
-            drawEntity(dc, view, *entity, x, y);
+        if (const Entity* entity = worldFindEntity(id_)) {
+            const Entity* own = worldOwnShip();
+            return {.shown = true,
+                    .affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side,
+                    .kind = entity->kind,
+                    .heading = entity->motion ? entity->motion->heading : 0.0,
+                    .speed = entity->motion ? entity->motion->speed : 0.0,
+                    .designation = {},
+                    .coned = fireGuidedByWire(*entity) ? entity : nullptr};
+        }
         break;
     }
-    if (label >= 0) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%d", label);
-        dc.setTextColor(kLabelColour);
-        dc.setBkMode(kTransparent);
-        dc.textOut({x + 3, y + 3}, text);
-    }
+    return {};
 }
 
-void FireContact::drawEntity(DeviceContext& dc, ChartView& view, const Entity& entity, int x, int y) const {
-    const double heading = entity.motion ? entity.motion->heading : 0.0;
-    const double speed = entity.motion ? entity.motion->speed : 0.0;
-    const Entity* own = worldOwnShip();
-    worldDrawSymbolForKind(dc, 0, x, y, own ? worldAffiliationSeenFrom(own->side, entity.side) : entity.side,
-                           entity.kind, heading, speed, nullptr);
-    if (!fireGuidedByWire(entity))
-        return;
-    // The seeker's cone: two lines at the heading plus and minus its half angle.
-    const WorldPoint at = worldPoint(entity);
-    const Pen oldPen = dc.selectPen(
-        createPen(PenStyle::Solid, 1, entity.controller->seekerArmed() ? kConeArmed : kConeSafe));
+std::vector<std::pair<double, double>> FireContact::coneEnds(const Symbol& shown, double worldX,
+                                                             double worldY) const {
+    std::vector<std::pair<double, double>> ends;
+    if (!shown.coned)
+        return ends;
     for (double side : {kConeHalfDegrees, -kConeHalfDegrees}) {
-        const double angle = (heading + side) * kConeDegreesToRadians;
+        const double angle = (shown.heading + side) * kConeDegreesToRadians;
         double column = 0, row = 0;
-        if (!worldToGrid(at.x + kConeRange * std::sin(angle), at.y + kConeRange * std::cos(angle), &column,
-                         &row))
-            continue;
-        const Point here = view.getTransform().toPixel(this->x(), this->y());
-        const Point end = view.getTransform().toPixel(column, row);
+        if (worldToGrid(worldX + kConeRange * std::sin(angle), worldY + kConeRange * std::cos(angle), &column,
+                        &row))
+            ends.emplace_back(column, row);
+    }
+    return ends;
+}
+
+ChartViewRecord FireContact::drawnBox(const Symbol& shown, double worldX, double worldY) const {
+    Rect pixels{0, 0, 1, 1};
+    if (shown.shown)
+        pixels = pixels.united(
+            worldTacticalSymbolBounds(shown.affiliation, tacticalCategoryForKind(shown.kind),
+                                      shown.designation.empty() ? nullptr : shown.designation.c_str()));
+    if (const FontRef font = appChartFont(); label != kNoLauncher && font)
+        pixels = pixels.united(font->inkBounds(launcherText(label)).offsetBy(kLabelOffset, kLabelOffset));
+    ChartViewRecord box;
+    chartMakeRecord(box, pixels.top, pixels.bottom - 1, pixels.left, pixels.right - 1, 0.0, 0.0, 0.0, 0.0);
+    double column = 0, row = 0;
+    const auto ends = coneEnds(shown, worldX, worldY);
+    if (!ends.empty() && worldToGrid(worldX, worldY, &column, &row))
+        for (const auto& [endColumn, endRow] : ends) {
+            box.lowerX = std::min(box.lowerX, endColumn - column);
+            box.upperX = std::max(box.upperX, endColumn - column);
+            box.lowerY = std::min(box.lowerY, endRow - row);
+            box.upperY = std::max(box.upperY, endRow - row);
+        }
+    return box;
+}
+
+void FireContact::follow(double worldX, double worldY) {
+    const ChartViewRecord box = drawnBox(symbol(), worldX, worldY);
+    setWorldPosition(worldX, worldY, &box);
+}
+
+void FireContact::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartViewRecord& record) {
+    const Symbol shown = symbol();
+    if (shown.shown)
+        worldDrawSymbolForKind(dc, 0, x, y, shown.affiliation, shown.kind, shown.heading, shown.speed,
+                               shown.designation.empty() ? nullptr : shown.designation.c_str());
+    double worldX = 0, worldY = 0;
+    const bool placed = worldPosition(&worldX, &worldY);
+    if (placed)
+        drawCone(dc, view, shown, coneEnds(shown, worldX, worldY), x, y);
+    if (label != kNoLauncher) {
+        const FontRef oldFont = dc.selectFont(appChartFont());
+        const unsigned oldAlign = dc.setTextAlign(kTaLeft | kTaTop);
+        dc.setTextColor(kLabelColour);
+        dc.setBkMode(kTransparent);
+        dc.textOut({x + kLabelOffset, y + kLabelOffset}, launcherText(label));
+        dc.setTextAlign(oldAlign);
+        dc.selectFont(oldFont);
+    }
+    // What the world changed since the last move (a torpedo turning) is drawn too: the box holds it.
+    if (placed)
+        record = chartUnitedRecord(record, drawnBox(shown, worldX, worldY));
+}
+
+void FireContact::drawCone(DeviceContext& dc, ChartView& view, const Symbol& shown,
+                           const std::vector<std::pair<double, double>>& ends, int x, int y) const {
+    if (ends.empty())
+        return;
+    // Beside this copy of the plotted point.
+    const ChartTransform t = view.getTransform();
+    const Point here = t.toPixel(this->x(), this->y());
+    const ColorRef colour = shown.coned->controller->seekerArmed() ? kConeArmed : kConeSafe;
+    const Pen oldPen = dc.selectPen(createPen(PenStyle::Solid, 1, colour));
+    for (const auto& [column, row] : ends) {
+        const Point end = t.toPixel(column, row);
         dc.moveTo({x, y});
         dc.lineTo({end.x - here.x + x, end.y - here.y + y});
     }
     dc.selectPen(oldPen);
 }
 
-FireContact& FirePlot::add(FirePlotKind kind, std::int32_t id, double worldX, double worldY, double now) {
-    items_.push_back(std::make_unique<FireContact>(kind, id, worldX, worldY, chart_));
+FireContact& FirePlot::add(FirePlotKind kind, std::int32_t id, int label, double worldX, double worldY,
+                           double now) {
+    items_.push_back(std::make_unique<FireContact>(kind, id, label, worldX, worldY, chart_));
     items_.back()->stamp = now;
     return *items_.back();
 }
@@ -160,7 +252,7 @@ void FirePlot::addEntity(const Entity& entity, double now) {
     if (find(kind, entity.id))
         return;
     const WorldPoint at = worldPoint(entity);
-    add(kind, entity.id, at.x, at.y, now).label = fireLauncherOf(entity);
+    add(kind, entity.id, fireLauncherOf(entity), at.x, at.y, now);
 }
 
 void FirePlot::addContact(const ContactRecord& contact, double now) {
@@ -169,7 +261,7 @@ void FirePlot::addContact(const ContactRecord& contact, double now) {
     if (!own || find(FirePlotKind::contact, number))
         return;
     const WorldPoint at = chartContactPoint(*own, contact);
-    add(FirePlotKind::contact, number, at.x, at.y, now);
+    add(FirePlotKind::contact, number, kNoLauncher, at.x, at.y, now);
 }
 
 void FirePlot::removeContact(std::int32_t number) {
@@ -179,9 +271,8 @@ void FirePlot::removeContact(std::int32_t number) {
 }
 
 void FirePlot::removeEntity(std::int32_t id) {
-    std::erase_if(items_, [&](const auto& item) {
-        return item->kind() != FirePlotKind::contact && item->id() == id;
-    });
+    std::erase_if(
+        items_, [&](const auto& item) { return item->kind() != FirePlotKind::contact && item->id() == id; });
 }
 
 void FirePlot::markSelected(std::int32_t number) {
@@ -198,10 +289,10 @@ void FirePlot::refreshContacts(double now) {
         const std::int32_t number = contactShownNumber(contact.designation);
         const WorldPoint at = chartContactPoint(*own, contact);
         if (FireContact* item = find(FirePlotKind::contact, number)) {
-            item->moveTo(at.x, at.y, nullptr);
+            item->follow(at.x, at.y);
             item->stamp = now;
         } else {
-            add(FirePlotKind::contact, number, at.x, at.y, now);
+            add(FirePlotKind::contact, number, kNoLauncher, at.x, at.y, now);
         }
     }
 }
@@ -215,12 +306,12 @@ void FirePlot::update(double now) {
         if (!entity || !own)
             continue;
         if (item->kind() == FirePlotKind::ownBoat || firePlotIncludes(*entity, own->side)) {
-            const WorldPoint at = worldPoint(*entity);
-            item->moveTo(at.x, at.y, nullptr);
-            item->stamp = now;
             // A launcher records its weapon only after the world has taken it in.
-            if (item->label < 0)
+            if (item->label == kNoLauncher)
                 item->label = fireLauncherOf(*entity);
+            const WorldPoint at = worldPoint(*entity);
+            item->follow(at.x, at.y);
+            item->stamp = now;
         } else if (entity->kind == kKindMissile) {
             item->stamp = now; // kept where it was last seen
         }

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace q71 {
@@ -19,9 +20,15 @@ enum class FirePlotKind { ownBoat, contact, entity };
 
 class FireContact : public ChartItem {
 public:
-    FireContact(FirePlotKind kind, std::int32_t id, double worldX, double worldY, ChartView* chart);
+    /// At a world position with the number of the launcher that fired it (-1 none), on the chart.
+    FireContact(FirePlotKind kind, std::int32_t id, int launcherLabel, double worldX, double worldY,
+                ChartView* chart);
 
+    /// Draws the item and keeps its box around what it drew.
     void draw(DeviceContext& dc, ChartView& view, int x, int y, ChartViewRecord& record) override;
+    /// Moves to a world position with a box around what it draws there, so that the chart repaints
+    /// all it drew before (a torpedo's cone too) and all it draws now.
+    void follow(double worldX, double worldY);
 
     FirePlotKind kind() const { return kind_; }
     std::int32_t id() const { return id_; }
@@ -30,7 +37,18 @@ public:
     int label = -1;        ///< the number of the launcher that fired it, -1 none
 
 private:
-    void drawEntity(DeviceContext& dc, ChartView& view, const Entity& entity, int x, int y) const;
+    struct Symbol;
+    /// The symbol the item shows now; not shown when its entity or contact is gone.
+    Symbol symbol() const;
+    /// The grid points where the lines of a guided torpedo's seeker cone, drawn from a world
+    /// position, end; none without a cone (a line whose end lies off the grid is left out).
+    std::vector<std::pair<double, double>> coneEnds(const Symbol& symbol, double worldX, double worldY) const;
+    /// The seeker's cone: lines from the item's point (at pixel x, y) to their ends.
+    void drawCone(DeviceContext& dc, ChartView& view, const Symbol& symbol,
+                  const std::vector<std::pair<double, double>>& ends, int x, int y) const;
+    /// What the item draws at a world position: its symbol and launcher number (pixel offsets)
+    /// and the cone's lines (grid offsets).
+    ChartViewRecord drawnBox(const Symbol& symbol, double worldX, double worldY) const;
 
     FirePlotKind kind_;
     std::int32_t id_;
@@ -63,7 +81,7 @@ public:
     const std::vector<std::unique_ptr<FireContact>>& items() const { return items_; }
 
 private:
-    FireContact& add(FirePlotKind kind, std::int32_t id, double worldX, double worldY, double now);
+    FireContact& add(FirePlotKind kind, std::int32_t id, int label, double worldX, double worldY, double now);
     void refreshContacts(double now);
 
     ChartView* chart_;

@@ -11,6 +11,13 @@ void chartMakeRecord(ChartViewRecord& record, int top, int bottom, int left, int
     record = ChartViewRecord{lowerY, upperY, lowerX, upperX, top, bottom, left, right};
 }
 
+ChartViewRecord chartUnitedRecord(const ChartViewRecord& a, const ChartViewRecord& b) {
+    return ChartViewRecord{std::min(a.lowerY, b.lowerY), std::max(a.upperY, b.upperY),
+                           std::min(a.lowerX, b.lowerX), std::max(a.upperX, b.upperX),
+                           std::min(a.top, b.top),       std::max(a.bottom, b.bottom),
+                           std::min(a.left, b.left),     std::max(a.right, b.right)};
+}
+
 ChartSymbol::ChartSymbol(double a, double b, const ChartViewRecord* record, ChartView* view, bool geographic)
     : geographic_(geographic) {
     x_ = geographic ? b : a;

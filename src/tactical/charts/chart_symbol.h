@@ -31,6 +31,8 @@ struct ChartViewRecord {
 /// Fills a view record.
 void chartMakeRecord(ChartViewRecord& record, int top, int bottom, int left, int right, double lowerY,
                      double upperY, double lowerX, double upperX);
+/// The least record whose box holds the boxes of both.
+ChartViewRecord chartUnitedRecord(const ChartViewRecord& a, const ChartViewRecord& b);
 
 class ChartSymbol {
 public:

@@ -193,6 +193,30 @@ TEST(TextOut, AlignmentPlacesTheReferencePointOnTheText) {
     EXPECT_EQ(l.bottom, 10 + left.dc->font()->metrics().ascent);
 }
 
+// What a chart keeps repainting around a label it moves: every pixel the text puts down, italic
+// overhangs and descenders too, and nothing for a text without ink.
+TEST(TextOut, TheInkBoundsOfATextHoldWhatItDrawsFromTheTopLeftOfItsCell) {
+    LogFont italic;
+    italic.height = -15;
+    italic.italic = true;
+    italic.faceName = "Times New Roman";
+    italic.pitchAndFamily = kVariablePitch | kFamilyRoman;
+    for (const FontRef& font : {sans(-9), sans(-13, kFontWeightBold), Font::create(italic)}) {
+        ASSERT_TRUE(font);
+        for (const char* text : {"4", "S255", "fjord Wq", "\xC9t\xE9"}) {
+            TextCanvas canvas;
+            canvas.dc->selectFont(font);
+            canvas.dc->textOut({30, 20}, text);
+            const Rect drawn = inkBox(canvas, kInk);
+            const Rect bounds = font->inkBounds(text).offsetBy(30, 20);
+            ASSERT_FALSE(drawn.isEmpty()) << text;
+            EXPECT_EQ(drawn.united(bounds), bounds) << text << " in " << font->familyName();
+        }
+        EXPECT_TRUE(font->inkBounds("   ").isEmpty());
+        EXPECT_TRUE(font->inkBounds("").isEmpty());
+    }
+}
+
 TEST(TextOut, OpaqueModeFillsTheTextCellAndExtTextOutItsRectangle) {
     TextCanvas canvas;
     canvas.dc->setBkMode(kOpaque);

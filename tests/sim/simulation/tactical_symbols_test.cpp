@@ -32,13 +32,15 @@ const ColorRef kUnknown = onScreen(0x00FAFA);
 const ColorRef kWhite = onScreen(0xFFFFFF);
 const ColorRef kBlack = 0;
 
-// The box holding every pixel of a colour (within an area of the canvas), or an empty rectangle.
-Rect inkBox(const Canvas& canvas, ColorRef ink, Rect area = {0, 0, 1000, 1000}) {
-    area = area.intersected({0, 0, canvas.bitmap->width(), canvas.bitmap->height()});
+// The box holding every pixel of a colour (or, `other`, of any other colour) within an area of the
+// canvas (none: all of it), or an empty rectangle.
+Rect inkBox(const Canvas& canvas, ColorRef ink, Rect area = {}, bool other = false) {
+    const Rect whole{0, 0, canvas.bitmap->width(), canvas.bitmap->height()};
+    area = area.isEmpty() ? whole : area.intersected(whole);
     Rect box{};
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (canvas.at(x, y) == ink)
+            if ((canvas.at(x, y) == ink) != other)
                 box = box.united({x, y, x + 1, y + 1});
     return box;
 }
@@ -210,6 +212,29 @@ TEST_F(TacticalSymbols, KindsAreDrawnAsTheirCategories) {
             for (int x = 0; x < 40; ++x)
                 ASSERT_EQ(byKind.at(x, y), byCategory.at(x, y)) << "kind " << kind << " at " << x << "," << y;
     }
+}
+
+// A chart repaints a symbol's bounds when it moves: they hold all it draws, whatever its course and
+// speed, its label and shadow too, and no more than it draws heading each way at full leader.
+TEST_F(TacticalSymbols, TheBoundsHoldEveryPixelOfTheSymbolAtAnyCourseAndSpeed) {
+    for (int affiliation = 0; affiliation < 8; ++affiliation)
+        for (int category = 0; category < 13; ++category)
+            for (const char* label : {static_cast<const char*>(nullptr), "S255"}) {
+                const Rect bounds = worldTacticalSymbolBounds(affiliation, category, label).offsetBy(40, 40);
+                Rect everyWay{};
+                for (double course = 0.0; course < 360.0; course += 45.0)
+                    for (double speed : {0.0, 3.0, 30.0}) {
+                        Canvas c(80, 80, kSea);
+                        worldDrawTacticalSymbol(*c.dc, 0, 40, 40, affiliation, category, course, speed,
+                                                label);
+                        const Rect drawn = inkBox(c, kSea, {}, true);
+                        ASSERT_EQ(drawn.united(bounds), bounds)
+                            << affiliation << " " << category << " " << (label ? label : "") << " at "
+                            << course << " degrees, " << speed << " knots";
+                        everyWay = everyWay.united(drawn);
+                    }
+                EXPECT_EQ(everyWay, bounds) << affiliation << " " << category << " " << (label ? label : "");
+            }
 }
 
 TEST_F(TacticalSymbols, ThePenAndAlignmentAreGivenBackAndTheSymbolFontStays) {
