@@ -5,12 +5,6 @@
 #include "framework/app/screen_manager.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
-#include "sim/entities/entity_hooks.h"
-#include "sim/entities/explosion.h"
-#include "sim/entities/types/entity_classes.h"
-#include "sim/scoring/player_roster.h"
-#include "sim/simulation/mission_end.h"
-#include "sim/world/object_database.h"
 #include "sim/world/terrain_world.h"
 
 #include <gtest/gtest.h>
@@ -19,24 +13,12 @@
 
 namespace q71::test {
 
-EditorScreen::EditorScreen() {
+EditorScreen::EditorScreen() : MissionWorldFixture("Triton") {
     editorInstallScreens();
-    EXPECT_TRUE(objdbLoad());
-    worldOpen();
-    EXPECT_EQ(playerDbChoose("Triton", 0), RosterStatus::Ok);
-    entityClassesInstall();
-    entityControllersInstall();
-    explosionInstallMaker();
 }
 
 EditorScreen::~EditorScreen() {
     screenDestroy(kSlotMissionEditor); // its map goes before any region is freed
-    simEndMission();
-    entitySetExplosionMaker(nullptr);
-    entityControllersUninstall();
-    entityClassesUninstall();
-    worldShutdown();
-    objdbFree();
 }
 
 ProMission& EditorScreen::enterEditor() {

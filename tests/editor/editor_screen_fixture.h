@@ -3,7 +3,7 @@
 // registered, the object database, the world and a player chosen; the editor entered from the
 // main menu's line, its buttons and its map clicked where they show.
 
-#include "frontend_fixture.h"
+#include "mission_world_fixture.h"
 
 #include "editor/missioneditor/pro_mission.h"
 #include "frontend/glass_list.h"
@@ -16,7 +16,7 @@ inline constexpr double kCentre = 268800.0; // the map origin in world metres
 
 enum EditorButton { kNew, kStart, kShip, kSubmarine, kRoute, kDelete, kSettings, kGoals, kOpen, kSave, kQuit };
 
-class EditorScreen : public FrontEndFixture {
+class EditorScreen : public MissionWorldFixture {
 protected:
     EditorScreen();
     ~EditorScreen() override;

@@ -5,11 +5,8 @@
 #include "framework/app/shell.h"
 #include "frontend/frontend_services.h"
 #include "sim/entities/entity.h"
-#include "sim/entities/entity_hooks.h"
 #include "sim/entities/motion/motion_model.h"
-#include "sim/scoring/player_roster.h"
 #include "sim/services/shell_simulation.h"
-#include "sim/simulation/mission_end.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/support/data_set_mission.h"
 
@@ -17,28 +14,15 @@
 
 namespace q71::test {
 
-HostMissionFixture::HostMissionFixture() {
+HostMissionFixture::HostMissionFixture() : MissionWorldFixture("Narval") {
     appInstallServices(
         {nullptr, nullptr, &simShellSimulation(), &simShellWorldStep(), &frontEndShellServices(), nullptr});
-    EXPECT_TRUE(objdbLoad());
-    worldOpen();
-    EXPECT_EQ(playerDbChoose("Narval", 0), RosterStatus::Ok);
-    entityClassesInstall();
-    entityControllersInstall();
-    explosionInstallMaker();
     screenEnterMainMenu();
     pump();
 }
 
 HostMissionFixture::~HostMissionFixture() {
     screenDestroy(kSlotGenInfo); // its stations go before the world they show
-    simEndMission();
-    missionState() = MissionState{};
-    entitySetExplosionMaker(nullptr);
-    entityControllersUninstall();
-    entityClassesUninstall();
-    worldShutdown();
-    objdbFree();
 }
 
 void HostMissionFixture::startOnHost(const std::string& scenario) {

@@ -4,7 +4,7 @@
 // and terrain, the mission started as the selection starts it and the host built and shown. The
 // world steps as the main loop's idle hook steps it, on a fake game clock.
 
-#include "frontend_fixture.h"
+#include "mission_world_fixture.h"
 #include "sim/support/fake_time.h"
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 
 namespace q71::test {
 
-class HostMissionFixture : public FrontEndFixture {
+class HostMissionFixture : public MissionWorldFixture {
 protected:
     HostMissionFixture();
     ~HostMissionFixture() override;
