@@ -146,7 +146,7 @@ void NavChartPage::updateMarkers() {
     for (auto& marker : markers_)
         if (marker->ownShip() && own) {
             const WorldPoint at = worldPoint(*own);
-            marker->moveTo(at.x, at.y, nullptr);
+            marker->follow(at.x, at.y);
         }
     chart_->recentre();
     const double now = simClock().gameClock;
@@ -157,7 +157,7 @@ void NavChartPage::updateMarkers() {
             if (!marker->ownShip())
                 if (const Entity* entity = worldFindEntity(marker->id())) {
                     const WorldPoint at = worldPoint(*entity);
-                    marker->moveTo(at.x, at.y, nullptr);
+                    marker->follow(at.x, at.y);
                 }
     }
 }
@@ -168,7 +168,7 @@ void NavChartPage::updateContactMarkers(double now) {
             const WorldPoint at = chartContactPoint(*own, *node->item);
             NavContactMarker* marker = findMarker(node->item->entityId);
             if (marker)
-                marker->moveTo(at.x, at.y, nullptr);
+                marker->follow(at.x, at.y);
             else
                 marker = &addMarker(node->item->entityId, at.x, at.y);
             marker->refreshTime = now;
@@ -235,7 +235,7 @@ void NavChartPage::setDesignation(int id) {
         else
             contact.side = kSides[id - kNavCmdSideFriendly];
         if (NavContactMarker* marker = findMarker(contact.entityId))
-            marker->notifyViews();
+            marker->refresh();
         return;
     }
 }

@@ -4,25 +4,19 @@
 #include "platform/gdi/device_context.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/tactical_symbol_shapes.h"
 #include "sim/simulation/tactical_symbols.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
 #include "tactical/charts/chart_view.h"
+
+#include <algorithm>
 
 namespace q71 {
 namespace {
 
 constexpr int kOwnShipAffiliation = 6;
 constexpr ColorRef kTorpedoDot = rgb(0, 255, 255);
-
-const ChartViewRecord& markerRecord() {
-    static const ChartViewRecord record = [] {
-        ChartViewRecord r;
-        chartMakeRecord(r, -20, 26, -20, 20, 0.0, 0.0, 0.0, 0.0);
-        return r;
-    }();
-    return record;
-}
 
 const ContactRecord* ownContact(std::int32_t id) {
     const Entity* own = worldOwnShip();
@@ -38,52 +32,107 @@ const ContactRecord* ownContact(std::int32_t id) {
 
 NavContactMarker::NavContactMarker(std::int32_t id, bool ownShip, double worldX, double worldY,
                                    const NavDisplay& display, ChartView* chart)
-    : ChartItem(worldX, worldY, &markerRecord(), chart), id_(id), ownShip_(ownShip), display_(display) {}
+    : ChartItem(worldX, worldY, nullptr, nullptr), id_(id), ownShip_(ownShip), display_(display) {
+    follow(worldX, worldY);
+    attach(chart);
+}
+
+NavContactMarker::Look NavContactMarker::look() const {
+    Look shown;
+    if (ownShip_) {
+        if (const Entity* own = worldFindEntity(id_); own && own->motion) {
+            shown.shown = true;
+            shown.affiliation = kOwnShipAffiliation;
+            shown.category = tacticalCategoryForKind(own->kind);
+            shown.course = own->motion->heading;
+            shown.speed = own->motion->speed;
+        }
+    } else if (display_.contacts) {
+        if (const ContactRecord* contact = ownContact(id_)) {
+            shown.shown = true;
+            shown.affiliation = contact->side;
+            shown.category = tacticalCategoryForKind(contact->kind);
+            shown.course = contact->course;
+            shown.speed = contact->speed;
+            shown.label = worldFormatDesignation(contact->designation);
+        }
+    } else if (display_.truth) {
+        if (const Entity* entity = worldFindEntity(id_)) {
+            const Entity* own = worldOwnShip();
+            shown.shown = true;
+            shown.affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side;
+            shown.category = entity->category;
+            shown.course = entity->motion ? entity->motion->heading : 0.0;
+            shown.speed = entity->motion ? entity->motion->speed : 0.0;
+            // Its torpedoes in the water, each a dot where it runs.
+            for (auto* node = worldList().head(); node; node = node->next) {
+                const Entity* torpedo = node->item;
+                if (torpedo->typeCode == kEntityTorpedo && torpedo->parentId == entity->id) {
+                    const WorldPoint at = worldPoint(*torpedo);
+                    shown.torpedoes.emplace_back(at.x, at.y);
+                }
+            }
+        }
+    }
+    return shown;
+}
+
+ChartViewRecord NavContactMarker::drawnBox(const Look& shown, double worldX, double worldY) const {
+    Rect pixels{0, 0, 1, 1};
+    if (shown.shown)
+        pixels = pixels.united(worldTacticalSymbolBounds(
+            shown.affiliation, shown.category, shown.label.empty() ? nullptr : shown.label.c_str()));
+    ChartViewRecord box;
+    chartMakeRecord(box, pixels.top, pixels.bottom - 1, pixels.left, pixels.right - 1, 0.0, 0.0, 0.0, 0.0);
+    double column = 0, row = 0;
+    if (!shown.torpedoes.empty() && worldToGrid(worldX, worldY, &column, &row))
+        for (const auto& [x, y] : shown.torpedoes) {
+            double dotColumn = 0, dotRow = 0;
+            if (!worldToGrid(x, y, &dotColumn, &dotRow))
+                continue;
+            box.lowerX = std::min(box.lowerX, dotColumn - column);
+            box.upperX = std::max(box.upperX, dotColumn - column);
+            box.lowerY = std::min(box.lowerY, dotRow - row);
+            box.upperY = std::max(box.upperY, dotRow - row);
+        }
+    return box;
+}
+
+void NavContactMarker::follow(double worldX, double worldY) {
+    Look shown = look();
+    const ChartViewRecord box = drawnBox(shown, worldX, worldY);
+    double column = 0, row = 0;
+    const bool still =
+        worldToGrid(worldX, worldY, &column, &row) && column == x() && row == y() && box == record();
+    // Moving repaints the old and the new box; standing still, a change of what it draws its box.
+    if (still && shown != followed_)
+        notifyViews();
+    setWorldPosition(worldX, worldY, &box);
+    followed_ = std::move(shown);
+}
+
+void NavContactMarker::refresh() {
+    double worldX = 0, worldY = 0;
+    if (worldPosition(&worldX, &worldY))
+        follow(worldX, worldY);
+}
 
 void NavContactMarker::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartViewRecord&) {
-    if (ownShip_)
-        drawOwnShip(dc, x, y);
-    else if (display_.contacts)
-        drawContact(dc, x, y);
-    else if (display_.truth)
-        drawEntity(dc, view, x, y);
-}
-
-void NavContactMarker::drawOwnShip(DeviceContext& dc, int x, int y) const {
-    const Entity* own = worldFindEntity(id_);
-    if (!own || !own->motion)
-        return;
-    worldDrawSymbolForKind(dc, 0, x, y, kOwnShipAffiliation, own->kind, own->motion->heading, own->motion->speed,
-                           nullptr);
-}
-
-void NavContactMarker::drawContact(DeviceContext& dc, int x, int y) const {
-    const ContactRecord* contact = ownContact(id_);
-    if (!contact)
-        return;
-    worldDrawSymbolForKind(dc, 0, x, y, contact->side, contact->kind, contact->course, contact->speed,
-                           worldFormatDesignation(contact->designation));
-}
-
-void NavContactMarker::drawEntity(DeviceContext& dc, ChartView& view, int x, int y) const {
-    const Entity* entity = worldFindEntity(id_);
-    if (!entity)
-        return;
-    const double heading = entity->motion ? entity->motion->heading : 0.0;
-    const double speed = entity->motion ? entity->motion->speed : 0.0;
-    const Entity* own = worldOwnShip();
-    const std::int32_t affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side;
-    worldDrawTacticalSymbol(dc, 0, x, y, affiliation, entity->category, heading, speed, nullptr);
-    // Its torpedoes in the water, each a dot where it runs.
+    // What the last follow saw, which its box holds: a repaint between two updates draws the
+    // same marker as the one on the screen.
+    const Look& shown = followed_;
+    if (shown.shown)
+        worldDrawTacticalSymbol(dc, 0, x, y, shown.affiliation, shown.category, shown.course, shown.speed,
+                                shown.label.empty() ? nullptr : shown.label.c_str());
+    // Beside this copy of the marker's point.
     const ChartTransform t = view.getTransform();
-    for (auto* node = worldList().head(); node; node = node->next) {
-        const Entity* torpedo = node->item;
-        if (torpedo->typeCode != kEntityTorpedo || torpedo->parentId != entity->id)
-            continue;
-        const WorldPoint at = worldPoint(*torpedo);
+    const Point here = t.toPixel(this->x(), this->y());
+    for (const auto& [worldX, worldY] : shown.torpedoes) {
         double column = 0, row = 0;
-        if (worldToGrid(at.x, at.y, &column, &row))
-            dc.setPixel(t.toPixel(column, row), kTorpedoDot);
+        if (worldToGrid(worldX, worldY, &column, &row)) {
+            const Point at = t.toPixel(column, row);
+            dc.setPixel({at.x - here.x + x, at.y - here.y + y}, kTorpedoDot);
+        }
     }
 }
 

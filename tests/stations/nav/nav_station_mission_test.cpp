@@ -14,6 +14,7 @@
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
 #include "platform/window/virtual_keys.h"
+#include "sim/entities/motion/motion_model.h"
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/entities/types/own_submarine.h"
@@ -40,6 +41,8 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace q71::test {
 namespace {
@@ -640,5 +643,146 @@ TEST_F(NavStationMission, BadStoredKnobIndicesAreRefusedAndTheReadoutIsNeverNega
     EXPECT_EQ(fathometer.readOut().getValue(), 0);
 }
 
+// The chart as the screen shows it, set against the chart drawn whole again: a marker that draws
+// out of the box its chart repaints leaves stale pixels where it was, or is cut where it went.
+class NavMarkerRepaint : public NavStationMission {
+protected:
+    // The chart's pixels that drawing the whole chart again changes.
+    std::vector<Point> staleOrCut() {
+        const BitmapRef before = stationPicture();
+        chart().invalidateImage(false);
+        const BitmapRef after = stationPicture();
+        const PixelSurface a = before->surface();
+        const PixelSurface b = after->surface();
+        std::vector<Point> changed;
+        for (int y = kNavChartGlass.top; y < kNavChartGlass.bottom; ++y)
+            for (int x = kNavChartGlass.left; x < kNavChartGlass.right; ++x)
+                if (a.read(x, y) != b.read(x, y))
+                    changed.push_back({x, y});
+        return changed;
+    }
+    static std::string listed(const std::vector<Point>& pixels) {
+        std::string text;
+        for (std::size_t i = 0; i < pixels.size() && i < 12; ++i)
+            text += " (" + std::to_string(pixels[i].x) + ", " + std::to_string(pixels[i].y) + ")";
+        return text;
+    }
+    // Where the chart shows a world point, in the station's pixels.
+    Point onChart(double worldX, double worldY) {
+        double column = 0, row = 0;
+        EXPECT_TRUE(worldToGrid(worldX, worldY, &column, &row));
+        return onStation(chart().getTransform().toPixel(column, row));
+    }
+    // The player closes in on the own boat until 1000 m span `pixels` at least, then frees the
+    // chart from the boat, so that it repaints only what moves.
+    void closeInAndFree(double pixels) {
+        const auto span = [&] {
+            const WorldPoint at = worldPoint(own());
+            const Point from = onChart(at.x, at.y);
+            const Point to = onChart(at.x, at.y + 1000.0);
+            return std::hypot(to.x - from.x, to.y - from.y);
+        };
+        for (int i = 0; i < 30 && span() < pixels; ++i) {
+            chart().scaleUp();
+            run(500);
+        }
+        ASSERT_GE(span(), pixels);
+        clickAt({kNavLockButton.x + kNavLockButton.width / 2, kNavLockButton.y + kNavLockButton.height / 2});
+        run(300);
+        ASSERT_FALSE(chart().ownShipLocked());
+    }
+    std::optional<Point> markerPixel(std::int32_t id) {
+        for (const auto& m : page().markers())
+            if (!m->ownShip() && m->id() == id)
+                return onStation(pixelOf(*m));
+        return std::nullopt;
+    }
+};
+
+TEST_F(NavMarkerRepaint, AContactWithALongDesignationIsDrawnWholeAndLeavesNothingBehind) {
+    startMission("Sa1.scn");
+    openNav();
+    closeInAndFree(20.0);
+    ContactRecord& contact = registerContact(45.0, 4000.0);
+    contact.designation.numbers[13] = 188; // three digits after its letter
+    contact.speed = 30.0;                  // the longest leader
+    run(400);
+    const std::optional<Point> first = markerPixel(contact.entityId);
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(kNavChartGlass.contains(*first));
+    const std::vector<Point> cut = staleOrCut();
+    EXPECT_TRUE(cut.empty()) << cut.size() << " pixels of the new marker cut, at" << listed(cut);
+    // The contact draws away round the boat, turning.
+    for (int step = 0; step < 8; ++step) {
+        contact.bearing += 3.0;
+        contact.course += 45.0;
+        run(400);
+        const std::optional<Point> at = markerPixel(contact.entityId);
+        ASSERT_TRUE(at);
+        ASSERT_TRUE(kNavChartGlass.contains(*at));
+        const std::vector<Point> wrong = staleOrCut();
+        EXPECT_TRUE(wrong.empty()) << "step " << step << ": " << wrong.size() << " pixels stale or cut, at"
+                                   << listed(wrong);
+    }
+    EXPECT_NE(markerPixel(contact.entityId), first) << "the marker moved";
+}
+
+TEST_F(NavMarkerRepaint, AnEntitysTorpedoDotRunsFarFromItAndLeavesNothingBehindInTheTrueDisplay) {
+    startMission("Sa1.scn");
+    openNav();
+    closeInAndFree(20.0);
+    command(kNavCmdContacts);
+    for (char c : std::string("VRAI"))
+        page().onKey(c, kKeyChar);
+    ASSERT_TRUE(page().display().truth);
+    Entity* parent = nullptr;
+    for (auto* node = worldList().head(); node && !parent; node = node->next)
+        if (node->item != worldOwnShip() && node->item->motion)
+            parent = node->item;
+    ASSERT_NE(parent, nullptr);
+    parent->motion->x = worldPoint(own()).x - 2000.0; // on the chart, west of the own boat
+    parent->motion->y = worldPoint(own()).y;
+    // Its torpedo, running north a few kilometres from it.
+    auto* torpedo = new Entity(parent->side, "Adcap", own().level, kKindWeapon, -1);
+    torpedo->typeCode = kEntityTorpedo;
+    torpedo->parentId = parent->id;
+    torpedo->motion = std::make_unique<MotionModel>(*torpedo);
+    torpedo->motion->x = worldPoint(own()).x + 1500.0;
+    torpedo->motion->y = worldPoint(own()).y - 2000.0;
+    torpedo->motion->z = -50.0;
+    worldAddEntity(torpedo);
+    // Its own marker goes, so that only its launcher's dot shows it.
+    worldNotifyEntityObservers(torpedo, kWorldEntityDestroyed);
+    ASSERT_EQ(markersOf(torpedo->id), 0);
+    const auto cyanAt = [&](Point at) {
+        const BitmapRef picture = stationPicture();
+        const PixelSurface s = picture->surface();
+        const ColorRef c = s.decode(s.read(at.x, at.y));
+        return colorRed(c) < 16 && colorGreen(c) > 240 && colorBlue(c) > 240;
+    };
+    for (int step = 0; step < 8; ++step) {
+        torpedo->motion->y += 150.0;
+        run(400);
+        const WorldPoint where = worldPoint(*torpedo);
+        const Point dot = onChart(where.x, where.y);
+        ASSERT_TRUE(kNavChartGlass.contains(dot));
+        const std::optional<Point> launcher = markerPixel(parent->id);
+        ASSERT_TRUE(launcher);
+        ASSERT_GT(std::hypot(dot.x - launcher->x, dot.y - launcher->y), 40.0)
+            << "the dot is far from its launcher";
+        EXPECT_TRUE(cyanAt(dot)) << "step " << step << ": the dot where the torpedo runs";
+        const std::vector<Point> wrong = staleOrCut();
+        EXPECT_TRUE(wrong.empty()) << "step " << step << ": " << wrong.size() << " pixels stale or cut, at"
+                                   << listed(wrong);
+    }
+    // Its launcher gone far off the chart, the dot still shows where the torpedo runs.
+    parent->motion->x -= 100000.0;
+    run(400);
+    ASSERT_FALSE(kNavChartGlass.contains(*markerPixel(parent->id)));
+    const WorldPoint where = worldPoint(*torpedo);
+    EXPECT_TRUE(cyanAt(onChart(where.x, where.y))) << "the dot of a launcher off the chart";
+    const std::vector<Point> wrong = staleOrCut();
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " pixels stale or cut, at" << listed(wrong);
+}
 } // namespace
 } // namespace q71::test
