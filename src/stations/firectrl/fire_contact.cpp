@@ -19,7 +19,6 @@
 #include "stations/station_charts.h"
 #include "tactical/charts/chart_view.h"
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -164,18 +163,10 @@ ChartViewRecord FireContact::drawnBox(const Symbol& shown, double worldX, double
                                       shown.designation.empty() ? nullptr : shown.designation.c_str()));
     if (const FontRef font = appChartFont(); label != kNoLauncher && font)
         pixels = pixels.united(font->inkBounds(launcherText(label)).offsetBy(kLabelOffset, kLabelOffset));
-    ChartViewRecord box;
-    chartMakeRecord(box, pixels.top, pixels.bottom - 1, pixels.left, pixels.right - 1, 0.0, 0.0, 0.0, 0.0);
     double column = 0, row = 0;
-    const auto ends = coneEnds(shown, worldX, worldY);
-    if (!ends.empty() && worldToGrid(worldX, worldY, &column, &row))
-        for (const auto& [endColumn, endRow] : ends) {
-            box.lowerX = std::min(box.lowerX, endColumn - column);
-            box.upperX = std::max(box.upperX, endColumn - column);
-            box.lowerY = std::min(box.lowerY, endRow - row);
-            box.upperY = std::max(box.upperY, endRow - row);
-        }
-    return box;
+    if (!worldToGrid(worldX, worldY, &column, &row))
+        return chartRecordReaching(pixels, 0.0, 0.0, {});
+    return chartRecordReaching(pixels, column, row, coneEnds(shown, worldX, worldY));
 }
 
 void FireContact::follow(double worldX, double worldY) {

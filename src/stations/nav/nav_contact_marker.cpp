@@ -10,8 +10,6 @@
 #include "sim/world/terrain_world.h"
 #include "tactical/charts/chart_view.h"
 
-#include <algorithm>
-
 namespace q71 {
 namespace {
 
@@ -67,10 +65,12 @@ NavContactMarker::Look NavContactMarker::look() const {
             // Its torpedoes in the water, each a dot where it runs.
             for (auto* node = worldList().head(); node; node = node->next) {
                 const Entity* torpedo = node->item;
-                if (torpedo->typeCode == kEntityTorpedo && torpedo->parentId == entity->id) {
-                    const WorldPoint at = worldPoint(*torpedo);
-                    shown.torpedoes.emplace_back(at.x, at.y);
-                }
+                if (torpedo->typeCode != kEntityTorpedo || torpedo->parentId != entity->id)
+                    continue;
+                const WorldPoint at = worldPoint(*torpedo);
+                double column = 0, row = 0;
+                if (worldToGrid(at.x, at.y, &column, &row))
+                    shown.torpedoes.emplace_back(column, row);
             }
         }
     }
@@ -82,20 +82,10 @@ ChartViewRecord NavContactMarker::drawnBox(const Look& shown, double worldX, dou
     if (shown.shown)
         pixels = pixels.united(worldTacticalSymbolBounds(
             shown.affiliation, shown.category, shown.label.empty() ? nullptr : shown.label.c_str()));
-    ChartViewRecord box;
-    chartMakeRecord(box, pixels.top, pixels.bottom - 1, pixels.left, pixels.right - 1, 0.0, 0.0, 0.0, 0.0);
     double column = 0, row = 0;
-    if (!shown.torpedoes.empty() && worldToGrid(worldX, worldY, &column, &row))
-        for (const auto& [x, y] : shown.torpedoes) {
-            double dotColumn = 0, dotRow = 0;
-            if (!worldToGrid(x, y, &dotColumn, &dotRow))
-                continue;
-            box.lowerX = std::min(box.lowerX, dotColumn - column);
-            box.upperX = std::max(box.upperX, dotColumn - column);
-            box.lowerY = std::min(box.lowerY, dotRow - row);
-            box.upperY = std::max(box.upperY, dotRow - row);
-        }
-    return box;
+    if (!worldToGrid(worldX, worldY, &column, &row))
+        return chartRecordReaching(pixels, 0.0, 0.0, {});
+    return chartRecordReaching(pixels, column, row, shown.torpedoes);
 }
 
 void NavContactMarker::follow(double worldX, double worldY) {
@@ -127,12 +117,9 @@ void NavContactMarker::draw(DeviceContext& dc, ChartView& view, int x, int y, Ch
     // Beside this copy of the marker's point.
     const ChartTransform t = view.getTransform();
     const Point here = t.toPixel(this->x(), this->y());
-    for (const auto& [worldX, worldY] : shown.torpedoes) {
-        double column = 0, row = 0;
-        if (worldToGrid(worldX, worldY, &column, &row)) {
-            const Point at = t.toPixel(column, row);
-            dc.setPixel({at.x - here.x + x, at.y - here.y + y}, kTorpedoDot);
-        }
+    for (const auto& [column, row] : shown.torpedoes) {
+        const Point at = t.toPixel(column, row);
+        dc.setPixel({at.x - here.x + x, at.y - here.y + y}, kTorpedoDot);
     }
 }
 

@@ -42,7 +42,7 @@ public:
 
 private:
     /// What the marker shows now: its symbol (none when its entity or record is gone) and the
-    /// world positions of its entity's torpedoes (true display).
+    /// grid positions (column, row) of its entity's torpedoes (true display).
     struct Look {
         bool shown = false;
         std::int32_t affiliation = 0;
@@ -55,8 +55,8 @@ private:
         friend bool operator==(const Look&, const Look&) = default;
     };
     Look look() const;
-    /// What the marker draws at a world position: its symbol (pixel offsets) and its torpedoes'
-    /// dots (grid offsets).
+    /// What the marker draws at a world position: its symbol about its point and its torpedoes'
+    /// dots wherever they are.
     ChartViewRecord drawnBox(const Look& look, double worldX, double worldY) const;
 
     std::int32_t id_;

@@ -18,6 +18,18 @@ ChartViewRecord chartUnitedRecord(const ChartViewRecord& a, const ChartViewRecor
                            std::min(a.left, b.left),     std::max(a.right, b.right)};
 }
 
+ChartViewRecord chartRecordReaching(const Rect& pixels, double column, double row,
+                                    std::span<const std::pair<double, double>> reached) {
+    ChartViewRecord record{0.0, 0.0, 0.0, 0.0, pixels.top, pixels.bottom - 1, pixels.left, pixels.right - 1};
+    for (const auto& [pointColumn, pointRow] : reached) {
+        record.lowerX = std::min(record.lowerX, pointColumn - column);
+        record.upperX = std::max(record.upperX, pointColumn - column);
+        record.lowerY = std::min(record.lowerY, pointRow - row);
+        record.upperY = std::max(record.upperY, pointRow - row);
+    }
+    return record;
+}
+
 ChartSymbol::ChartSymbol(double a, double b, const ChartViewRecord* record, ChartView* view, bool geographic)
     : geographic_(geographic) {
     x_ = geographic ? b : a;

@@ -6,6 +6,10 @@
 // area. Destroying a symbol takes it off its views, and destroying a view takes its symbols
 // off it, so neither keeps a pointer to the other.
 
+#include "platform/geometry/rect.h"
+
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace q71 {
@@ -33,6 +37,10 @@ void chartMakeRecord(ChartViewRecord& record, int top, int bottom, int left, int
                      double upperY, double lowerX, double upperX);
 /// The least record whose box holds the boxes of both.
 ChartViewRecord chartUnitedRecord(const ChartViewRecord& a, const ChartViewRecord& b);
+/// The record of an item at grid (column, row) that draws within `pixels` about its point and
+/// at every grid point of `reached` (column, row), wherever they lie.
+ChartViewRecord chartRecordReaching(const Rect& pixels, double column, double row,
+                                    std::span<const std::pair<double, double>> reached);
 
 class ChartSymbol {
 public:
