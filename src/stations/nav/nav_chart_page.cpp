@@ -5,6 +5,7 @@
 #include "framework/widgets/simple_button.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
+#include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "sim/entities/entity.h"
 #include "sim/scoring/replay_log.h"
@@ -25,6 +26,10 @@ constexpr int kAddWaypointKey = 730;
 constexpr int kDeleteWaypointKey = 731;
 constexpr int kCancelDragKey = 733;
 constexpr double kPickPixels = 10.0;
+
+bool isLetterModifier(std::uint32_t key) {
+    return key == VK_SHIFT || key == VK_CAPITAL;
+}
 
 } // namespace
 
@@ -294,7 +299,10 @@ int NavChartPage::onKey(int key, int category) {
             return 1;
         }
     }
-    // Only typed characters spell the word; any other key starts it again.
+    // Only typed characters spell the word; any other key starts it again, but for the keys that
+    // only change the next letter (the word typed in capitals presses Shift before each one).
+    if (category == kKeySpecialDown && isLetterModifier(static_cast<std::uint32_t>(key)))
+        return 0;
     switch (hidden_.feed(category == kKeyChar ? key : 0)) {
     case HiddenSequence::kReset: return 0;
     case HiddenSequence::kAdvanced: return 1;

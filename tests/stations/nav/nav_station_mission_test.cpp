@@ -479,13 +479,25 @@ TEST_F(NavStationMission, TheHiddenWordFlipsTheTrueDisplayAndIsLogged) {
     for (char c : std::string("VRAI"))
         page().onKey(c, kKeyChar);
     EXPECT_FALSE(page().display().truth);
+    // In capitals after a click on one of the page's buttons, as the keyboard sends them: Shift
+    // goes down before each letter and up after.
+    const NavControlRow& zoomIn = kNavViewButtons[2];
+    ASSERT_EQ(zoomIn.id, kNavCmdScaleUp);
+    clickAt(Point{zoomIn.x + zoomIn.width / 2, zoomIn.y + zoomIn.height / 2});
+    for (char c : std::string("VRAI")) {
+        display.typeKey(static_cast<std::uint8_t>(VK_SHIFT), -1, true);
+        display.typeKey(static_cast<std::uint8_t>(c), c);
+        display.inject(InputEvent::keyOf(InputKind::KeyUp, static_cast<std::uint8_t>(VK_SHIFT)));
+        pump();
+    }
+    EXPECT_TRUE(page().display().truth) << "a Shift between the letters breaks no word";
     ASSERT_TRUE(replayLogIsOpen());
     replayLogClose(); // the records reach the file
     std::vector<std::int32_t> values;
     for (const ReplayEvent& event : replayLogRead())
         if (event.kind == NavChartPage::kTrueDisplayEvent)
             values.push_back(event.extra);
-    EXPECT_EQ(values, (std::vector<std::int32_t>{12, -12}));
+    EXPECT_EQ(values, (std::vector<std::int32_t>{12, -12, 12}));
 }
 
 // A hand-made sea floor on the mission's grid lattice: a basin deepening eastwards with a ridge
