@@ -31,6 +31,7 @@ TEST(ScenarioFileNames, ATypedNameGetsTheChosenEndingUnlessItHasOneAndBadNamesAr
         ScenarioEnding chosen;
         Fault fault;
         std::string name;
+        bool opening = false;
     } cases[] = {
         {"mission", ScenarioEnding::Single, Fault::None, "mission.scu"},
         {"  Golfe nord  ", ScenarioEnding::Network, Fault::None, "Golfe nord.scm"},
@@ -42,6 +43,7 @@ TEST(ScenarioFileNames, ATypedNameGetsTheChosenEndingUnlessItHasOneAndBadNamesAr
         {"mine.scu", ScenarioEnding::DataSet, Fault::None, "mine.scu"},
         {"Sa1.scn", ScenarioEnding::Single, Fault::None, "Sa1.scn.scu"}, // a save never names one
         {"Sa1.scn", ScenarioEnding::Network, Fault::None, "Sa1.scn.scm"},
+        {"Sa1.scn", ScenarioEnding::Network, Fault::None, "Sa1.scn", true}, // an open box takes it
         {"\xE9t\xE9", ScenarioEnding::Single, Fault::None, "\xE9t\xE9.scu"},
         {longest, ScenarioEnding::Single, Fault::None, longest + ".scu"},
         {longest + "a", ScenarioEnding::Single, Fault::TooLong, ""},
@@ -60,7 +62,7 @@ TEST(ScenarioFileNames, ATypedNameGetsTheChosenEndingUnlessItHasOneAndBadNamesAr
     };
     for (const Case& c : cases) {
         std::string name = "unchanged";
-        EXPECT_EQ(scenarioFileNameOf(c.typed, c.chosen, name), c.fault) << c.typed;
+        EXPECT_EQ(scenarioFileNameOf(c.typed, c.chosen, c.opening, name), c.fault) << c.typed;
         EXPECT_EQ(name, c.fault == Fault::None ? c.name : "unchanged") << c.typed;
     }
 }

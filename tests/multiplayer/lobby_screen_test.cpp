@@ -181,6 +181,14 @@ TEST_F(LobbyScreen, TheHostsScenarioBoxOffersOnlyWhatANetworkGameCanPlay) {
     EXPECT_FALSE(mpGame()->scenario());
     EXPECT_TRUE(holds(*lobby.messages(), "Essai.scu n'est pas un sc\xE9nario de partie en r\xE9seau (.scm)."));
     EXPECT_FALSE(holds(*lobby.messages(), "manque ici")) << "the file is there; its kind is wrong";
+    // So is a scenario of the game's own, typed with its ending.
+    modalScriptPush([](WindowHandle box) {
+        dialogSetItemText(box, ScenarioFileDialog::kName, "Sa1.scn");
+        messageSend(box, WM_COMMAND, kIdOk, 0);
+    });
+    clickButton(MultiSuite::kScenario);
+    EXPECT_FALSE(mpGame()->scenario());
+    EXPECT_TRUE(holds(*lobby.messages(), "Sa1.scn n'est pas un sc\xE9nario de partie en r\xE9seau (.scm)."));
 
     modalScriptPush([](WindowHandle box) {
         dialogSetItemText(box, ScenarioFileDialog::kName, "Duel");

@@ -90,7 +90,7 @@ void ScenarioFileDialog::refuse(const std::string& text) const {
 int ScenarioFileDialog::onOk() {
     const std::string typed = dialogGetItemText(dialogWindow(), kName);
     std::string name;
-    switch (scenarioFileNameOf(typed, ending_, name)) {
+    switch (scenarioFileNameOf(typed, ending_, purpose_ == Purpose::Open, name)) {
     case ScenarioNameFault::None:
         break;
     case ScenarioNameFault::Empty:

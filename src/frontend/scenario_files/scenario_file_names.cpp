@@ -68,7 +68,7 @@ std::string scenarioNameWithEnding(std::string_view name, ScenarioEnding ending)
     return result;
 }
 
-ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, std::string& name) {
+ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, bool opening, std::string& name) {
     const auto first = typed.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return ScenarioNameFault::Empty;
@@ -80,8 +80,8 @@ ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chos
         return ScenarioNameFault::BadCharacter;
     std::string result(typed);
     const auto typedEnding = scenarioEndingOf(result);
-    // The data set's ending is kept only where its files are offered: a save never writes one.
-    if (!typedEnding || (*typedEnding == ScenarioEnding::DataSet && chosen != ScenarioEnding::DataSet))
+    // A save never writes the data set's ending; an open box takes its files by their name.
+    if (!typedEnding || (*typedEnding == ScenarioEnding::DataSet && !opening && chosen != ScenarioEnding::DataSet))
         result += scenarioEndingText(chosen);
     if (result.size() > kLongestScenarioFileName)
         return ScenarioNameFault::TooLong;
