@@ -2,11 +2,15 @@
 
 #include "sim/entities/contact_record.h"
 #include "sim/entities/entity.h"
+#include "sim/entities/motion/motion_model.h"
+#include "sim/simulation/tactical_symbol_shapes.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
 
 namespace q71 {
 namespace {
+
+constexpr std::int32_t kOwnBoatAffiliation = 6;
 
 OwnShipChart* navChart = nullptr;
 OwnShipChart* fireChart = nullptr;
@@ -18,6 +22,26 @@ WorldPoint chartContactPoint(const Entity& own, const ContactRecord& contact) {
     WorldPoint at;
     geoProject(from.x, from.y, contact.bearing, contact.range, at.x, at.y);
     return at;
+}
+
+TacticalSymbolLook chartOwnBoatLook(const Entity& own) {
+    if (!own.motion)
+        return {};
+    return {.shown = true,
+            .affiliation = kOwnBoatAffiliation,
+            .category = tacticalCategoryForKind(own.kind),
+            .course = own.motion->heading,
+            .speed = own.motion->speed,
+            .label = {}};
+}
+
+TacticalSymbolLook chartContactLook(const ContactRecord& contact) {
+    return {.shown = true,
+            .affiliation = contact.side,
+            .category = tacticalCategoryForKind(contact.kind),
+            .course = contact.course,
+            .speed = contact.speed,
+            .label = worldFormatDesignation(contact.designation)};
 }
 
 void OwnShipChart::recentre() {

@@ -5,6 +5,7 @@
 // hands its view to the other.
 
 #include "sim/simulation/geometry.h"
+#include "sim/simulation/tactical_symbols.h"
 #include "tactical/charts/chart_window.h"
 
 #include <vector>
@@ -39,6 +40,10 @@ private:
 
 /// Where the charts place a contact: at its bearing and range from the own boat.
 WorldPoint chartContactPoint(const Entity& own, const ContactRecord& contact);
+/// How the charts show the own boat (none without its motion) and a contact of its record, with
+/// the contact's designation.
+TacticalSymbolLook chartOwnBoatLook(const Entity& own);
+TacticalSymbolLook chartContactLook(const ContactRecord& contact);
 
 /// The live navigation chart, or null.
 OwnShipChart* stationNavChart();

@@ -131,4 +131,18 @@ Rect worldTacticalSymbolBounds(int affiliation, int category, const char* label)
     return box.united(box.offsetBy(kShadowOffset.dx, kShadowOffset.dy));
 }
 
+void worldDrawSymbolLook(DeviceContext& dc, int x, int y, const TacticalSymbolLook& look) {
+    if (look.shown)
+        worldDrawTacticalSymbol(dc, 0, x, y, look.affiliation, look.category, look.course, look.speed,
+                                look.label.empty() ? nullptr : look.label.c_str());
+}
+
+Rect worldSymbolLookBounds(const TacticalSymbolLook& look) {
+    const Rect centre{0, 0, 1, 1};
+    if (!look.shown)
+        return centre;
+    return centre.united(
+        worldTacticalSymbolBounds(look.affiliation, look.category, look.label.empty() ? nullptr : look.label.c_str()));
+}
+
 } // namespace q71

@@ -6,6 +6,9 @@
 
 #include "platform/geometry/rect.h"
 
+#include <cstdint>
+#include <string>
+
 namespace q71 {
 
 class DeviceContext;
@@ -24,5 +27,23 @@ void worldDrawSymbolForKind(DeviceContext& dc, int ring, int x, int y, int affil
 /// and speed: the shapes, the leader at its longest, the label (in interface font 3) and their
 /// shadow; right and bottom exclusive.
 Rect worldTacticalSymbolBounds(int affiliation, int category, const char* label);
+
+/// A chart item's symbol as it stands at a moment, drawn without a ring.
+struct TacticalSymbolLook {
+    bool shown = false; ///< false when there is nothing to show (its entity or record gone)
+    std::int32_t affiliation = 0;
+    std::int32_t category = 0;
+    double course = 0.0;
+    double speed = 0.0;
+    std::string label; ///< empty for none
+
+    friend bool operator==(const TacticalSymbolLook&, const TacticalSymbolLook&) = default;
+};
+
+/// Draws a look centred on pixel (x, y); nothing when it is not shown.
+void worldDrawSymbolLook(DeviceContext& dc, int x, int y, const TacticalSymbolLook& look);
+/// The pixels about its centre that a look may cover at any course and speed (its centre pixel
+/// alone when it is not shown); right and bottom exclusive.
+Rect worldSymbolLookBounds(const TacticalSymbolLook& look);
 
 } // namespace q71

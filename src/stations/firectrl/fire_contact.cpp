@@ -25,7 +25,6 @@
 namespace q71 {
 namespace {
 
-constexpr int kOwnBoatAffiliation = 6;
 constexpr std::int32_t kTypeExcludedMissile = 6;
 constexpr std::int32_t kTypeFollowedA = 10;
 constexpr std::int32_t kTypeFollowedB = 6;
@@ -86,12 +85,7 @@ bool fireGuidedByWire(const Entity& entity) {
 }
 
 struct FireContact::Symbol {
-    bool shown = false;
-    std::int32_t affiliation = 0;
-    std::int32_t kind = 0;
-    double heading = 0.0;
-    double speed = 0.0;
-    std::string designation;       ///< a contact's, else empty
+    TacticalSymbolLook look;
     const Entity* coned = nullptr; ///< a torpedo that takes orders: its seeker's cone is drawn
 };
 
@@ -105,35 +99,24 @@ FireContact::FireContact(FirePlotKind kind, std::int32_t id, int launcherLabel, 
 FireContact::Symbol FireContact::symbol() const {
     switch (kind_) {
     case FirePlotKind::ownBoat:
-        if (const Entity* own = worldFindEntity(id_); own && own->motion)
-            return {.shown = true,
-                    .affiliation = kOwnBoatAffiliation,
-                    .kind = own->kind,
-                    .heading = own->motion->heading,
-                    .speed = own->motion->speed,
-                    .designation = {},
-                    .coned = nullptr};
+        if (const Entity* own = worldFindEntity(id_))
+            return {chartOwnBoatLook(*own), nullptr};
         break;
     case FirePlotKind::contact:
         if (const ContactRecord* contact = launcherFindContact(id_))
-            return {.shown = true,
-                    .affiliation = contact->side,
-                    .kind = contact->kind,
-                    .heading = contact->course,
-                    .speed = contact->speed,
-                    .designation = worldFormatDesignation(contact->designation),
-                    .coned = nullptr};
+            return {chartContactLook(*contact), nullptr};
         break;
     case FirePlotKind::entity:
         if (const Entity* entity = worldFindEntity(id_)) {
             const Entity* own = worldOwnShip();
-            return {.shown = true,
-                    .affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side,
-                    .kind = entity->kind,
-                    .heading = entity->motion ? entity->motion->heading : 0.0,
-                    .speed = entity->motion ? entity->motion->speed : 0.0,
-                    .designation = {},
-                    .coned = fireGuidedByWire(*entity) ? entity : nullptr};
+            const TacticalSymbolLook look{
+                .shown = true,
+                .affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side,
+                .category = tacticalCategoryForKind(entity->kind),
+                .course = entity->motion ? entity->motion->heading : 0.0,
+                .speed = entity->motion ? entity->motion->speed : 0.0,
+                .label = {}};
+            return {look, fireGuidedByWire(*entity) ? entity : nullptr};
         }
         break;
     }
@@ -146,7 +129,7 @@ std::vector<std::pair<double, double>> FireContact::coneEnds(const Symbol& shown
     if (!shown.coned)
         return ends;
     for (double side : {kConeHalfDegrees, -kConeHalfDegrees}) {
-        const double angle = (shown.heading + side) * kConeDegreesToRadians;
+        const double angle = (shown.look.course + side) * kConeDegreesToRadians;
         double column = 0, row = 0;
         if (worldToGrid(worldX + kConeRange * std::sin(angle), worldY + kConeRange * std::cos(angle), &column,
                         &row))
@@ -156,11 +139,7 @@ std::vector<std::pair<double, double>> FireContact::coneEnds(const Symbol& shown
 }
 
 ChartViewRecord FireContact::drawnBox(const Symbol& shown, double worldX, double worldY) const {
-    Rect pixels{0, 0, 1, 1};
-    if (shown.shown)
-        pixels = pixels.united(
-            worldTacticalSymbolBounds(shown.affiliation, tacticalCategoryForKind(shown.kind),
-                                      shown.designation.empty() ? nullptr : shown.designation.c_str()));
+    Rect pixels = worldSymbolLookBounds(shown.look);
     if (const FontRef font = appChartFont(); label != kNoLauncher && font)
         pixels = pixels.united(font->inkBounds(launcherText(label)).offsetBy(kLabelOffset, kLabelOffset));
     double column = 0, row = 0;
@@ -176,9 +155,7 @@ void FireContact::follow(double worldX, double worldY) {
 
 void FireContact::draw(DeviceContext& dc, ChartView& view, int x, int y, ChartViewRecord& record) {
     const Symbol shown = symbol();
-    if (shown.shown)
-        worldDrawSymbolForKind(dc, 0, x, y, shown.affiliation, shown.kind, shown.heading, shown.speed,
-                               shown.designation.empty() ? nullptr : shown.designation.c_str());
+    worldDrawSymbolLook(dc, x, y, shown.look);
     double worldX = 0, worldY = 0;
     const bool placed = worldPosition(&worldX, &worldY);
     if (placed)

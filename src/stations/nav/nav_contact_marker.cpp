@@ -4,16 +4,15 @@
 #include "platform/gdi/device_context.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
-#include "sim/simulation/tactical_symbol_shapes.h"
 #include "sim/simulation/tactical_symbols.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/terrain_world.h"
+#include "stations/station_charts.h"
 #include "tactical/charts/chart_view.h"
 
 namespace q71 {
 namespace {
 
-constexpr int kOwnShipAffiliation = 6;
 constexpr ColorRef kTorpedoDot = rgb(0, 255, 255);
 
 const ContactRecord* ownContact(std::int32_t id) {
@@ -38,30 +37,20 @@ NavContactMarker::NavContactMarker(std::int32_t id, bool ownShip, double worldX,
 NavContactMarker::Look NavContactMarker::look() const {
     Look shown;
     if (ownShip_) {
-        if (const Entity* own = worldFindEntity(id_); own && own->motion) {
-            shown.shown = true;
-            shown.affiliation = kOwnShipAffiliation;
-            shown.category = tacticalCategoryForKind(own->kind);
-            shown.course = own->motion->heading;
-            shown.speed = own->motion->speed;
-        }
+        if (const Entity* own = worldFindEntity(id_))
+            shown.symbol = chartOwnBoatLook(*own);
     } else if (display_.contacts) {
-        if (const ContactRecord* contact = ownContact(id_)) {
-            shown.shown = true;
-            shown.affiliation = contact->side;
-            shown.category = tacticalCategoryForKind(contact->kind);
-            shown.course = contact->course;
-            shown.speed = contact->speed;
-            shown.label = worldFormatDesignation(contact->designation);
-        }
+        if (const ContactRecord* contact = ownContact(id_))
+            shown.symbol = chartContactLook(*contact);
     } else if (display_.truth) {
         if (const Entity* entity = worldFindEntity(id_)) {
             const Entity* own = worldOwnShip();
-            shown.shown = true;
-            shown.affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side;
-            shown.category = entity->category;
-            shown.course = entity->motion ? entity->motion->heading : 0.0;
-            shown.speed = entity->motion ? entity->motion->speed : 0.0;
+            shown.symbol = {.shown = true,
+                            .affiliation = own ? worldAffiliationSeenFrom(own->side, entity->side) : entity->side,
+                            .category = entity->category,
+                            .course = entity->motion ? entity->motion->heading : 0.0,
+                            .speed = entity->motion ? entity->motion->speed : 0.0,
+                            .label = {}};
             // Its torpedoes in the water, each a dot where it runs.
             for (auto* node = worldList().head(); node; node = node->next) {
                 const Entity* torpedo = node->item;
@@ -78,10 +67,7 @@ NavContactMarker::Look NavContactMarker::look() const {
 }
 
 ChartViewRecord NavContactMarker::drawnBox(const Look& shown, double worldX, double worldY) const {
-    Rect pixels{0, 0, 1, 1};
-    if (shown.shown)
-        pixels = pixels.united(worldTacticalSymbolBounds(
-            shown.affiliation, shown.category, shown.label.empty() ? nullptr : shown.label.c_str()));
+    const Rect pixels = worldSymbolLookBounds(shown.symbol);
     double column = 0, row = 0;
     if (!worldToGrid(worldX, worldY, &column, &row))
         return chartRecordReaching(pixels, 0.0, 0.0, {});
@@ -111,9 +97,7 @@ void NavContactMarker::draw(DeviceContext& dc, ChartView& view, int x, int y, Ch
     // What the last follow saw, which its box holds: a repaint between two updates draws the
     // same marker as the one on the screen.
     const Look& shown = followed_;
-    if (shown.shown)
-        worldDrawTacticalSymbol(dc, 0, x, y, shown.affiliation, shown.category, shown.course, shown.speed,
-                                shown.label.empty() ? nullptr : shown.label.c_str());
+    worldDrawSymbolLook(dc, x, y, shown.symbol);
     // Beside this copy of the marker's point.
     const ChartTransform t = view.getTransform();
     const Point here = t.toPixel(this->x(), this->y());

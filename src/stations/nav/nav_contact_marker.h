@@ -6,10 +6,10 @@
 // changes or goes) holds all that: its symbol at any course with its designation, and its
 // torpedoes' dots wherever they run.
 
+#include "sim/simulation/tactical_symbols.h"
 #include "tactical/charts/chart_item.h"
 
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -44,12 +44,7 @@ private:
     /// What the marker shows now: its symbol (none when its entity or record is gone) and the
     /// grid positions (column, row) of its entity's torpedoes (true display).
     struct Look {
-        bool shown = false;
-        std::int32_t affiliation = 0;
-        std::int32_t category = 0;
-        double course = 0.0;
-        double speed = 0.0;
-        std::string label; ///< a contact's designation, else empty
+        TacticalSymbolLook symbol;
         std::vector<std::pair<double, double>> torpedoes;
 
         friend bool operator==(const Look&, const Look&) = default;

@@ -174,12 +174,6 @@ protected:
                 far.push_back(p);
         return far;
     }
-    static std::string listed(const std::vector<Point>& pixels) {
-        std::string text;
-        for (std::size_t i = 0; i < pixels.size() && i < 12; ++i)
-            text += " (" + std::to_string(pixels[i].x) + ", " + std::to_string(pixels[i].y) + ")";
-        return text;
-    }
 };
 
 TEST_F(ConeOnChartMission, TheChartShowsTheSeekerConeOnlyWhereTheTorpedoIsNow) {
@@ -226,7 +220,7 @@ TEST_F(ConeOnChartMission, TheChartShowsTheSeekerConeOnlyWhereTheTorpedoIsNow) {
         EXPECT_TRUE(kFireChartGlass.contains(at)) << when << ": the torpedo is on the chart";
         const std::vector<Point> stray = fartherThan(red, at, reach);
         EXPECT_TRUE(stray.empty()) << when << ": " << stray.size()
-                                   << " red pixels out of the cone's reach, at" << listed(stray);
+                                   << " red pixels out of the cone's reach, at" << listedPixels(stray);
         EXPECT_FALSE(fartherThan(red, at, cone - 3.0).empty())
             << when << ": the cone is drawn its whole length";
     };
@@ -252,17 +246,17 @@ TEST_F(ConeOnChartMission, TheChartShowsTheSeekerConeOnlyWhereTheTorpedoIsNow) {
     for (const Point& p : firstCone)
         if (std::find(red.begin(), red.end(), p) != red.end())
             left.push_back(p);
-    EXPECT_TRUE(left.empty()) << left.size() << " pixels of the first cone are still red, at" << listed(left);
+    EXPECT_TRUE(left.empty()) << left.size() << " pixels of the first cone are still red, at" << listedPixels(left);
     // "%d", 3 pixels right of and below the point, in the chart's small face.
     const std::vector<Point> green = fartherThan(pixelsOf(*picture, false), torpedoOnChart(), 30.0);
-    EXPECT_TRUE(green.empty()) << green.size() << " green pixels away from the torpedo, at" << listed(green);
+    EXPECT_TRUE(green.empty()) << green.size() << " green pixels away from the torpedo, at" << listedPixels(green);
 
     // The wire is gone: so is the cone.
     static_cast<GuidanceController&>(*worldFindEntity(id)->controller).wireConnected = 0;
     run(1000);
     const std::vector<Point> afterWire = pixelsOf(*stationPicture(), true);
     EXPECT_TRUE(afterWire.empty()) << afterWire.size() << " red pixels with the wire cut, at"
-                                   << listed(afterWire);
+                                   << listedPixels(afterWire);
     hideStation();
 }
 

@@ -79,6 +79,12 @@ protected:
     Point pixelOf(const ChartSymbol& symbol) { return chart().getTransform().toPixel(symbol.x(), symbol.y()); }
 
     // A key typed while the chart has the keyboard.
+    /// Switches the contacts display off and spells the hidden word: the true display alone.
+    void showTrueDisplayAlone() {
+        command(kNavCmdContacts);
+        for (char c : std::string("VRAI"))
+            page().onKey(c, kKeyChar);
+    }
     void typeOnChart(std::uint8_t key, int character = -1) {
         focusSet(chart().window());
         display.typeKey(key, character);
@@ -328,9 +334,7 @@ TEST_F(NavStationMission, TheViewButtonsPanAndZoomRepeatWhileHeldAndTheLockPinsT
 TEST_F(NavStationMission, TheTrueDisplayFollowsEntitiesComingAndGoing) {
     startMission("Sa1.scn");
     openNav();
-    command(kNavCmdContacts);
-    for (char c : std::string("VRAI"))
-        page().onKey(c, kKeyChar);
+    showTrueDisplayAlone();
     ASSERT_TRUE(page().display().truth);
     Entity* other = nullptr;
     for (auto* node = worldList().head(); node && !other; node = node->next)
@@ -396,9 +400,7 @@ TEST_F(NavStationMission, ARightClickDesignatesAContactButNotInTheTrueDisplay) {
     };
 
     // The true display alone: no menu, nothing designated.
-    command(kNavCmdContacts);
-    for (char c : std::string("VRAI"))
-        page().onKey(c, kKeyChar);
+    showTrueDisplayAlone();
     ASSERT_FALSE(page().display().contacts);
     ASSERT_TRUE(page().display().truth);
     const std::optional<Point> truthAt = markerPixel(entityId);
@@ -673,12 +675,6 @@ protected:
                     changed.push_back({x, y});
         return changed;
     }
-    static std::string listed(const std::vector<Point>& pixels) {
-        std::string text;
-        for (std::size_t i = 0; i < pixels.size() && i < 12; ++i)
-            text += " (" + std::to_string(pixels[i].x) + ", " + std::to_string(pixels[i].y) + ")";
-        return text;
-    }
     // Where the chart shows a world point, in the station's pixels.
     Point onChart(double worldX, double worldY) {
         double column = 0, row = 0;
@@ -723,7 +719,7 @@ TEST_F(NavMarkerRepaint, AContactWithALongDesignationIsDrawnWholeAndLeavesNothin
     ASSERT_TRUE(first);
     ASSERT_TRUE(kNavChartGlass.contains(*first));
     const std::vector<Point> cut = staleOrCut();
-    EXPECT_TRUE(cut.empty()) << cut.size() << " pixels of the new marker cut, at" << listed(cut);
+    EXPECT_TRUE(cut.empty()) << cut.size() << " pixels of the new marker cut, at" << listedPixels(cut);
     // The contact draws away round the boat, turning.
     for (int step = 0; step < 8; ++step) {
         contact.bearing += 3.0;
@@ -734,7 +730,7 @@ TEST_F(NavMarkerRepaint, AContactWithALongDesignationIsDrawnWholeAndLeavesNothin
         ASSERT_TRUE(kNavChartGlass.contains(*at));
         const std::vector<Point> wrong = staleOrCut();
         EXPECT_TRUE(wrong.empty()) << "step " << step << ": " << wrong.size() << " pixels stale or cut, at"
-                                   << listed(wrong);
+                                   << listedPixels(wrong);
     }
     EXPECT_NE(markerPixel(contact.entityId), first) << "the marker moved";
 }
@@ -743,9 +739,7 @@ TEST_F(NavMarkerRepaint, AnEntitysTorpedoDotRunsFarFromItAndLeavesNothingBehindI
     startMission("Sa1.scn");
     openNav();
     closeInAndFree(20.0);
-    command(kNavCmdContacts);
-    for (char c : std::string("VRAI"))
-        page().onKey(c, kKeyChar);
+    showTrueDisplayAlone();
     ASSERT_TRUE(page().display().truth);
     Entity* parent = nullptr;
     for (auto* node = worldList().head(); node && !parent; node = node->next)
@@ -785,7 +779,7 @@ TEST_F(NavMarkerRepaint, AnEntitysTorpedoDotRunsFarFromItAndLeavesNothingBehindI
         EXPECT_TRUE(cyanAt(dot)) << "step " << step << ": the dot where the torpedo runs";
         const std::vector<Point> wrong = staleOrCut();
         EXPECT_TRUE(wrong.empty()) << "step " << step << ": " << wrong.size() << " pixels stale or cut, at"
-                                   << listed(wrong);
+                                   << listedPixels(wrong);
     }
     // Its launcher gone far off the chart, the dot still shows where the torpedo runs.
     parent->motion->x -= 100000.0;
@@ -794,7 +788,7 @@ TEST_F(NavMarkerRepaint, AnEntitysTorpedoDotRunsFarFromItAndLeavesNothingBehindI
     const WorldPoint where = worldPoint(*torpedo);
     EXPECT_TRUE(cyanAt(onChart(where.x, where.y))) << "the dot of a launcher off the chart";
     const std::vector<Point> wrong = staleOrCut();
-    EXPECT_TRUE(wrong.empty()) << wrong.size() << " pixels stale or cut, at" << listed(wrong);
+    EXPECT_TRUE(wrong.empty()) << wrong.size() << " pixels stale or cut, at" << listedPixels(wrong);
 }
 } // namespace
 } // namespace q71::test

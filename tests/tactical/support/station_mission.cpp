@@ -226,4 +226,11 @@ void StationMission::keepPicture(const std::string& name) {
     EXPECT_TRUE(keepArtefact(*stationPicture(), file)) << file;
 }
 
+std::string StationMission::listedPixels(const std::vector<Point>& pixels) {
+    std::string text;
+    for (std::size_t i = 0; i < pixels.size() && i < 12; ++i)
+        text += " (" + std::to_string(pixels[i].x) + ", " + std::to_string(pixels[i].y) + ")";
+    return text;
+}
+
 } // namespace q71::test

@@ -20,6 +20,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,8 @@ protected:
     int palePixels(const Rect& area);
     /// Keeps the station's picture in artefacts/<suite>.<test>-<name>.png.
     void keepPicture(const std::string& name);
+    /// The first twelve of some pixels, " (x, y)" each, for a failure's message.
+    static std::string listedPixels(const std::vector<Point>& pixels);
 
     FakeClock clock{1000};
     HeadlessBackend display;
