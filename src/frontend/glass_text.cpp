@@ -8,19 +8,11 @@
 
 namespace q71 {
 
-namespace {
-
-// The font a line is written in to fit a width: the given one when it fits, else the first of the
-// smaller narrow faces in which it does (the smallest when none does). The chart's small face is
-// not among them: its letters lose strokes on the glass.
-int fittingFont(DeviceContext& dc, const std::string& line, int width, int font) {
+int glassFontFitting(int font, const std::function<bool(const Font&)>& fits) {
+    // The chart's small face is not among the smaller ones: its letters are too small for the glass.
     constexpr int kSmaller[] = {kTextFont, kLabelFont};
     const FontRef given = appInterfaceFont(font);
-    const auto fits = [&](int candidate) {
-        dc.selectFont(appInterfaceFont(candidate));
-        return dc.getTextExtent(line).cx <= width;
-    };
-    if (!given || fits(font))
+    if (!given || fits(*given))
         return font;
     int chosen = font;
     for (const int candidate : kSmaller) {
@@ -28,13 +20,11 @@ int fittingFont(DeviceContext& dc, const std::string& line, int width, int font)
         if (!smaller || smaller->metrics().height >= given->metrics().height)
             continue;
         chosen = candidate;
-        if (fits(candidate))
+        if (fits(*smaller))
             break;
     }
     return chosen;
 }
-
-} // namespace
 
 void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour) {
     std::string lines;
@@ -52,12 +42,12 @@ void glassParagraph(DeviceContext& dc, const Rect& area, std::string_view text, 
 void glassLine(DeviceContext& dc, const Rect& area, std::string_view text, int font, ColorRef colour,
                bool centred) {
     const std::string line(text);
-    dc.selectFont(appInterfaceFont(fittingFont(dc, line, area.width(), font)));
+    dc.selectFont(appInterfaceFont(glassFontFitting(
+        font, [&](const Font& candidate) { return candidate.textWidth(line) <= area.width(); })));
     dc.setBkMode(kTransparent);
     dc.setTextColor(colour);
     Rect box = area;
-    dc.drawText(line, box,
-                (centred ? kDtCenter : kDtLeft) | kDtVCenter | kDtSingleLine | kDtNoPrefix);
+    dc.drawText(line, box, (centred ? kDtCenter : kDtLeft) | kDtVCenter | kDtSingleLine | kDtNoPrefix);
 }
 
 void glassTitle(DeviceContext& dc, const Rect& plate, std::string_view title) {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -49,9 +50,22 @@ protected:
         EXPECT_TRUE(scenarioFile);
         if (scenarioFile)
             fonts.push_back(dialogFontOf(*scenarioFile));
-        for (StockObject stock : {StockObject::DefaultGuiFont, StockObject::AnsiFixedFont, StockObject::SystemFont})
+        for (StockObject stock :
+             {StockObject::DefaultGuiFont, StockObject::AnsiFixedFont, StockObject::SystemFont})
             fonts.push_back(stockFont(stock));
         // The captions of dialogs and message boxes.
+        fonts.push_back(look::interfaceFont(-12, kFontWeightBold));
+        return fonts;
+    }
+
+    // The interface faces at the small sizes, 13 pixels and below, and the dialogs' and message
+    // boxes' (the stock fonts aside).
+    static std::vector<FontRef> smallFaces() {
+        std::vector<FontRef> fonts;
+        for (int n = 1; n <= kInterfaceFontCount; ++n)
+            if (const FontRef font = appInterfaceFont(n); font && font->description().height >= -13)
+                fonts.push_back(font);
+        fonts.push_back(dialogFontOf(*dialogTemplateFind(101)));
         fonts.push_back(look::interfaceFont(-12, kFontWeightBold));
         return fonts;
     }
@@ -163,13 +177,14 @@ TEST_F(InterfaceLetters, TwoFiguresSideBySideNeverTouch) {
 TEST_F(InterfaceLetters, ATextsMeasuredWidthIsWhereTheTextDrawnEnds) {
     // What follows a text measured is drawn where it follows the text drawn whole: a right-aligned
     // figure keeps to its field and a caret or a second run meets the text's end.
-    const std::vector<std::string> texts = {"4973", "498", "1450 pieds", "0123456789", "9876543210", "1111",
-                                            "12:05", "x77", "Cap 270"};
+    const std::vector<std::string> texts = {"4973", "498",   "1450 pieds", "0123456789", "9876543210",
+                                            "1111", "12:05", "x77",        "Cap 270"};
     for (const FontRef& font : fontsDrawnWith()) {
         ASSERT_TRUE(font);
         for (const std::string& text : texts) {
             const Pixels together = drawnInk(font, text + "|");
-            const Pixels apart = united(drawnInk(font, text), drawnInk(font, "|", kLeft + font->textWidth(text)));
+            const Pixels apart =
+                united(drawnInk(font, text), drawnInk(font, "|", kLeft + font->textWidth(text)));
             EXPECT_EQ(together, apart) << "\"" << text << "\" in " << described(*font);
         }
     }
@@ -276,9 +291,72 @@ TEST_F(InterfaceLetters, WordsStandApartAndLettersThatJoinOthersKeepClear) {
     }
 }
 
+// The characters of the French texts, each of which must read as itself.
+const std::string kFrenchCharacters =
+    "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
+    "\xE0\xE2\xE4\xE7\xE9\xE8\xEA\xEB\xEE\xEF\xF4\xF6\xF9\xFB\xFC\xFF\x9C\x8C\x80\xAB\xBB\xB0"
+    "\xC0\xC2\xC4\xC7\xC9\xC8\xCA\xCB\xCE\xCF\xD4\xD6\xD9\xDB\xDC\x9F";
+
+TEST_F(InterfaceLetters, TheSmallFacesAreDrawnFromStrikesMadeForTheirSize) {
+    // An outline cut to one bit at these sizes loses strokes, eyes and spacing; a strike is drawn
+    // for its size (no scalable face: the pitch bits say so).
+    for (const FontRef& font : smallFaces()) {
+        ASSERT_TRUE(font);
+        EXPECT_EQ(font->metrics().pitchAndFamily & 4, 0) << described(*font) << " is drawn from outlines";
+    }
+}
+
+TEST_F(InterfaceLetters, EveryCharacterOfTheFrenchTextsHasAShapeOfItsOwn) {
+    // "S1" read "51", "\xE0" a closed box, "Il" one bar twice: no two characters draw the same ink.
+    for (const FontRef& font : smallFaces())
+        for (std::size_t a = 0; a < kFrenchCharacters.size(); ++a) {
+            const auto first = static_cast<std::uint8_t>(kFrenchCharacters[a]);
+            ASSERT_GT(font->glyph(first).width, 0) << kFrenchCharacters[a] << " in " << described(*font);
+            for (std::size_t b = a + 1; b < kFrenchCharacters.size(); ++b)
+                EXPECT_NE(inkOf(font->glyph(first)),
+                          inkOf(font->glyph(static_cast<std::uint8_t>(kFrenchCharacters[b]))))
+                    << kFrenchCharacters[a] << " and " << kFrenchCharacters[b] << " look alike in "
+                    << described(*font);
+        }
+}
+
+TEST_F(InterfaceLetters, NoTwoLettersOfAWordTouchAndSmallLettersStandOnOneHeight) {
+    // "Vitesse" fused "it", "attente" its "tt", "rn" read "m": side by side, no pixel of a letter
+    // touches one of the next, even at a corner; and no small letter stands above the others
+    // ("missiOn").
+    const std::string xHeightLetters = "acemnorsuvwxz";
+    for (const FontRef& font : smallFaces()) {
+        const int xHeight = font->glyph('x').top;
+        for (const char c : xHeightLetters)
+            EXPECT_EQ(font->glyph(static_cast<std::uint8_t>(c)).top, xHeight)
+                << c << " in " << described(*font);
+        std::map<char, std::set<std::pair<int, int>>> inks;
+        for (const char c : kFrenchCharacters)
+            inks[c] = inkOf(font->glyph(static_cast<std::uint8_t>(c)));
+        for (const char a : kFrenchCharacters)
+            for (const char b : kFrenchCharacters) {
+                const std::string pair{a, b};
+                const int step = font->penAt(pair, 1);
+                const bool touch = std::any_of(inks[a].begin(), inks[a].end(), [&](const auto& p) {
+                    for (int dx = -1; dx <= 1; ++dx)
+                        for (int dy = -1; dy <= 1; ++dy)
+                            if (inks[b].count({p.first + dx - step, p.second + dy}))
+                                return true;
+                    return false;
+                });
+                EXPECT_FALSE(touch) << pair << " touch in " << described(*font);
+            }
+    }
+}
+
 TEST_F(InterfaceLetters, AFixedPitchFaceKeepsItsPitch) {
     int fixed = 0;
-    for (const FontRef& font : fontsDrawnWith()) {
+    // The readouts' fixed-pitch face also at a size its strikes do not draw, from its outlines.
+    LogFont larger = appInterfaceFont(1)->description();
+    larger.height = -13;
+    std::vector<FontRef> fonts = fontsDrawnWith();
+    fonts.push_back(Font::create(larger));
+    for (const FontRef& font : fonts) {
         ASSERT_TRUE(font);
         if (!fixedPitch(*font))
             continue;
@@ -287,7 +365,11 @@ TEST_F(InterfaceLetters, AFixedPitchFaceKeepsItsPitch) {
         for (const std::string& text : kTextsMet)
             EXPECT_EQ(font->textWidth(text), static_cast<int>(text.size()) * pitch)
                 << "\"" << text << "\" in " << described(*font);
-        EXPECT_EQ(font->textWidth("4973 498 rn"), 11 * pitch) << described(*font);
+        // Pairs the spacing of proportional faces would pull apart: figures, "r" and "l" before a
+        // letter, an apostrophe, and words whose inks a word space would keep further apart.
+        for (const std::string text : {"4973 498 rn", "l'eau", "R T", "R W", "Il faut"})
+            EXPECT_EQ(font->textWidth(text), static_cast<int>(text.size()) * pitch)
+                << "\"" << text << "\" in " << described(*font);
     }
     EXPECT_GE(fixed, 1) << "the readouts' monospaced face is among the fonts";
 }

@@ -1,6 +1,7 @@
 #include "mkdata/generator.h"
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/program_resources.h"
+#include "mkdata/fonts/interface_strikes.h"
 #include "mkdata/books/books_data.h"
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/stations/cntrlrm_art.h"
@@ -46,7 +47,8 @@ const Generator kGenerators[] = {
     {"readme", writeReadme},
     {"settings", generateSettings},
     {"texts", generateTexts},
-    {"resources", generateProgramResources}, // after texts: the font file is named by a text
+    {"fonts", generateInterfaceStrikes}, // after texts: the font file and its faces are named by texts
+    {"resources", generateProgramResources},
     {"objects", generateObjects},
     {"books", generateBooks},
     {"terrain", generateTerrain},

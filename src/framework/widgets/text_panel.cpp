@@ -1,6 +1,7 @@
 #include "framework/widgets/text_panel.h"
 
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/font.h"
 #include "platform/gdi/text_format.h"
 
 namespace q71 {
@@ -19,7 +20,11 @@ void TextPanel::paint(PaintRecord& paint) {
     Rect area = Rect{0, 0, width_, height_}.inflatedBy(-marginX_, -marginY_);
     if (area.isEmpty())
         return;
-    if (font_)
+    // A one-line text too wide for the panel is written in a smaller size of its face, never cut.
+    const FontRef font = font_ ? font_ : dc.font();
+    if (format_ & kDtSingleLine)
+        dc.selectFont(fontFitting(font, *text_, area.width()));
+    else if (font_)
         dc.selectFont(font_);
     dc.setTextColor(textColour_);
     dc.setBkMode(kTransparent);

@@ -48,34 +48,46 @@ void addFigure(std::vector<std::string>& lines, int text, int value) {
     lines.emplace_back(line);
 }
 
+// The widths of the columns the figures stand in, in a font: as many rows to a column as the glass
+// holds, the rows shared evenly between the columns, each column as wide as its longest figure.
+std::vector<int> columnWidths(const Font& font, const std::vector<std::string>& figures, int rows) {
+    std::vector<int> widths(
+        (figures.size() + static_cast<std::size_t>(rows) - 1) / static_cast<std::size_t>(rows), 0);
+    for (std::size_t i = 0; i < figures.size(); ++i)
+        widths[i / static_cast<std::size_t>(rows)] =
+            std::max(widths[i / static_cast<std::size_t>(rows)], font.textWidth(figures[i]));
+    return widths;
+}
+
+int sum(const std::vector<int>& values) {
+    int total = 0;
+    for (const int value : values)
+        total += value;
+    return total;
+}
+
 void drawFigures(DeviceContext& dc, const std::vector<std::string>& figures) {
-    // Columns of figures down the glass, as many rows to a column as it holds and the rows shared
-    // evenly between the columns; each column as wide as its longest figure, the width to spare
-    // shared out after each, so that every figure stands whole in the glass's own font.
-    const FontRef font = appInterfaceFont(kTextFont);
+    // Columns of figures down the glass, the width to spare shared out after each column, so that
+    // every figure stands whole in the glass's own font, or in a smaller one where the columns of
+    // the long figures of a boat would not fit side by side.
     const int count = static_cast<int>(figures.size());
-    if (!font || count == 0)
+    if (count == 0 || !appInterfaceFont(kTextFont))
         return;
     const Rect inner = book_layout::kFiguresGlass.inflatedBy(-8, -4);
     const int perColumn = std::max(inner.height() / kFigureRowHeight, 1);
     const int columns = (count + perColumn - 1) / perColumn;
     const int rows = (count + columns - 1) / columns;
-    std::vector<int> widths(static_cast<std::size_t>(columns), 0);
-    for (int i = 0; i < count; ++i) {
-        int& width = widths[static_cast<std::size_t>(i / rows)];
-        width = std::max(width, font->textWidth(figures[static_cast<std::size_t>(i)]));
-    }
-    int used = 0;
-    for (const int width : widths)
-        used += width;
-    const int spare = std::max(inner.width() - used, 0) / columns;
+    const int fontNumber = glassFontFitting(
+        kTextFont, [&](const Font& font) { return sum(columnWidths(font, figures, rows)) <= inner.width(); });
+    const std::vector<int> widths = columnWidths(*appInterfaceFont(fontNumber), figures, rows);
+    const int spare = std::max(inner.width() - sum(widths), 0) / columns;
     int left = inner.left;
     for (int column = 0; column < columns; ++column) {
         const int right = left + widths[static_cast<std::size_t>(column)] + spare;
         for (int i = column * rows; i < std::min((column + 1) * rows, count); ++i) {
             const int top = inner.top + (i - column * rows) * kFigureRowHeight;
-            glassLine(dc, {left, top, right, top + kFigureRowHeight}, figures[static_cast<std::size_t>(i)], kTextFont,
-                      glass_colours::kAmber);
+            glassLine(dc, {left, top, right, top + kFigureRowHeight}, figures[static_cast<std::size_t>(i)],
+                      fontNumber, glass_colours::kAmber);
         }
         left = right;
     }

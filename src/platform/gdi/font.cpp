@@ -2,41 +2,15 @@
 
 #include "platform/files/path.h"
 #include "platform/gdi/font_library.h"
-#include "platform/gdi/glyph_raster.h"
-#include "platform/text/cp1252.h"
-
-#include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_TRUETYPE_TABLES_H
+#include "platform/gdi/outline_font.h"
+#include "platform/gdi/strike_font.h"
 
 #include <algorithm>
-#include <cmath>
+#include <cstdlib>
 
 namespace q71 {
 
-struct Font::Face {
-    // A font may be released after the library's own holder is gone (a font held in a static
-    // that was made before the library, released as the program exits): it keeps the library,
-    // so that FreeType still holds the face it frees.
-    std::shared_ptr<FontLibrary> library = FontLibrary::shared();
-    FT_Face face = nullptr;
-    bool emboldened = false; ///< bold asked of a face that has none
-    double emPixels = 0;     ///< the size the face is set to
-    ~Face() {
-        if (face) {
-            std::lock_guard guard(library->lock());
-            FT_Done_Face(face);
-        }
-    }
-};
-
 namespace {
-
-// A height of 0 asks for the usual size of interface text.
-constexpr int kDefaultEmPixels = 12;
-// The largest height asked for either way (a cell or a character height); larger ones are held
-// to it, so that metrics and the layouts built on them stay far from overflow.
-constexpr int kMaxHeightPixels = 1000;
 
 // The least blank columns a word space leaves between two inks, one more than the blank column
 // that letters kept apart leave.
@@ -93,95 +67,35 @@ void findInkColumns(Glyph& glyph) {
             }
 }
 
-struct VerticalMetrics {
-    double winAscent, winDescent, lineGap, hheaAscent, hheaDescent, averageWidth;
-};
-
-VerticalMetrics verticalMetricsOf(FT_Face face) {
-    VerticalMetrics m{};
-    m.hheaAscent = face->ascender;
-    m.hheaDescent = -face->descender;
-    m.lineGap = face->height - (face->ascender - face->descender);
-    auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
-        m.winAscent = os2->usWinAscent;
-        m.winDescent = os2->usWinDescent;
-        m.averageWidth = os2->xAvgCharWidth;
-    } else {
-        m.winAscent = m.hheaAscent;
-        m.winDescent = m.hheaDescent;
-        m.averageWidth = face->max_advance_width / 2.0;
-    }
-    return m;
-}
-
 } // namespace
 
 Font::~Font() = default;
 
 std::shared_ptr<const Font> Font::create(const LogFont& description) {
-    FontLibrary& library = FontLibrary::instance();
-    auto match = library.match(description);
-    if (!match || !library.freetype())
+    std::optional<FontMaking> making = makeStrikeFont(description);
+    if (!making)
+        making = makeOutlineFont(description);
+    if (!making)
         return nullptr;
     auto font = std::shared_ptr<Font>(new Font);
     font->description_ = description;
-    font->family_ = match->family;
-    font->face_ = std::make_unique<Face>();
-    std::lock_guard guard(library.lock());
-    FT_Face face = nullptr;
-    if (FT_New_Face(library.freetype(), match->file.c_str(), match->index, &face) != 0)
-        return nullptr;
-    font->face_->face = face;
-    int weight = description.weight == 0 ? kFontWeightNormal : description.weight;
-    font->face_->emboldened = weight >= 600 && match->weight < 600;
-
-    VerticalMetrics v = verticalMetricsOf(face);
-    double units = face->units_per_EM > 0 ? face->units_per_EM : 2048.0;
-    int height = std::clamp(description.height, -kMaxHeightPixels, kMaxHeightPixels);
-    double em = height < 0   ? -height
-                : height > 0 ? height * units / (v.winAscent + v.winDescent)
-                             : kDefaultEmPixels;
-    em = std::clamp(em, 1.0, static_cast<double>(kMaxHeightPixels));
-    FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
-    font->face_->emPixels = em;
-    double scale = em / units;
-
-    TextMetrics& m = font->metrics_;
-    m.ascent = static_cast<int>(std::ceil(v.winAscent * scale - 0.01));
-    m.descent = static_cast<int>(std::lround(v.winDescent * scale));
-    if (height > 0)
-        m.descent = std::max(height - m.ascent, 0);
-    m.height = m.ascent + m.descent;
-    m.internalLeading = std::max(m.height - static_cast<int>(std::lround(em)), 0);
-    double external = v.lineGap - ((v.winAscent + v.winDescent) - (v.hheaAscent + v.hheaDescent));
-    m.externalLeading = std::max(static_cast<int>(std::lround(external * scale)), 0);
-    m.aveCharWidth = std::max(static_cast<int>(std::lround(v.averageWidth * scale)), 1);
-    m.maxCharWidth = std::max(static_cast<int>(std::lround(face->max_advance_width * scale)), 1);
-    m.weight = weight;
-    m.italic = description.italic;
-    m.underlined = description.underline;
-    m.struckOut = description.strikeOut;
-    m.charSet = description.charSet;
-    bool fixed = FT_IS_FIXED_WIDTH(face);
-    font->fixedPitch_ = fixed;
-    // Bit 0 set means variable pitch; 2 and 4 mark a scalable TrueType face.
-    m.pitchAndFamily = (fixed ? 0 : 1) | 2 | 4 | (description.pitchAndFamily & 0xF0);
-
-    font->lineThickness_ = std::max(static_cast<int>(std::lround(face->underline_thickness * scale)), 1);
-    font->underlineOffset_ = std::max(static_cast<int>(std::lround(-face->underline_position * scale)), 1);
-    font->strikeOutOffset_ = -std::max(static_cast<int>(std::lround(m.ascent * 0.3)), 1);
+    font->metrics_ = making->metrics;
+    font->family_ = std::move(making->family);
+    font->underlineOffset_ = making->underlineOffset;
+    font->strikeOutOffset_ = making->strikeOutOffset;
+    font->lineThickness_ = making->lineThickness;
+    font->keepsAdvances_ = making->keepsAdvances;
+    font->source_ = std::move(making->glyphs);
     return font;
 }
 
 const Glyph& Font::glyph(std::uint8_t ch) const {
     // Any thread may draw text: the cache is filled under the library's lock.
-    std::lock_guard guard(face_->library->lock());
+    std::lock_guard guard(FontLibrary::instance().lock());
     std::unique_ptr<Glyph>& slot = glyphs_[ch];
     if (slot)
         return *slot;
-    FT_UInt index = FT_Get_Char_Index(face_->face, cp1252ToUnicode(ch));
-    slot = std::make_unique<Glyph>(rasteriseGlyph(face_->face, index, face_->emPixels, face_->emboldened));
+    slot = std::make_unique<Glyph>(source_->render(ch));
     findInkColumns(*slot);
     return *slot;
 }
@@ -208,7 +122,7 @@ int Font::wordGap() const {
 }
 
 int Font::spaceAfter(std::string_view text, std::size_t index) const {
-    if (fixedPitch_ || index + 1 >= text.size())
+    if (keepsAdvances_ || index + 1 >= text.size())
         return 0;
     const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
     const std::uint8_t ch = byte(index);
@@ -251,6 +165,27 @@ Rect Font::inkBounds(std::string_view text) const {
         x += stepAfter(text, i);
     }
     return ink;
+}
+
+FontRef fontFitting(const FontRef& font, std::string_view text, int width) {
+    // Sizes smaller than this no longer read, whatever the face.
+    constexpr int kSmallestPixels = 9;
+    if (!font || font->textWidth(text) <= width)
+        return font;
+    LogFont smaller = font->description();
+    const int sign = smaller.height > 0 ? 1 : -1;
+    const int size = smaller.height == 0 ? kDefaultFontPixels : std::abs(smaller.height);
+    FontRef fitting = font;
+    for (int pixels = size - 1; pixels >= kSmallestPixels; --pixels) {
+        smaller.height = sign * pixels;
+        FontRef candidate = Font::create(smaller);
+        if (!candidate)
+            break;
+        fitting = std::move(candidate);
+        if (fitting->textWidth(text) <= width)
+            break;
+    }
+    return fitting;
 }
 
 FontRef stockFont(StockObject which) {

@@ -1,11 +1,10 @@
 #pragma once
 // Fonts from the description the program gives (face name, height in pixels, weight, italic,
-// character set, pitch and family), found through fontconfig among the installed free fonts and
-// rasterised by FreeType one bit deep, so text is crisp at small sizes and the same pixels come
-// out every time; a glyph whose hinted ink loses a stroke or an eye of its outline is drawn
-// another way that keeps them. A face name fontconfig does not know falls back by the family
-// bits: modern to a fixed-pitch face, roman to a serif face, anything else to a sans-serif face.
-// Strings are Windows-1252 bytes; glyphs are cached per byte.
+// character set, pitch and family). A face and size that a strike file the program added draws
+// (the small sizes of the interface faces) comes from its strike, glyphs made pixel by pixel for
+// that size; any other from the outlines of the installed free fonts, rasterised one bit deep.
+// Either way the same pixels come out every time. Strings are Windows-1252 bytes; glyphs are
+// cached per byte.
 
 #include "platform/gdi/pen_brush.h"
 #include "platform/geometry/rect.h"
@@ -27,6 +26,8 @@ constexpr int kVariablePitch = 2;
 constexpr int kFamilyRoman = 0x10;
 constexpr int kFamilySwiss = 0x20;
 constexpr int kFamilyModern = 0x30;
+/// The character height in pixels of a font asked for with a height of 0.
+constexpr int kDefaultFontPixels = 12;
 
 /// What the program asks for.
 struct LogFont {
@@ -85,6 +86,8 @@ struct Glyph {
     int inkLast = -1;
 };
 
+class GlyphSource;
+
 class Font {
 public:
     /// The font nearest to the description; null only when no font file at all can be opened.
@@ -100,11 +103,12 @@ public:
     /// Width in pixels of a run of bytes.
     int textWidth(std::string_view text) const;
     /// Extra pixels kept after byte `index` of a text, before the next one, so that small text
-    /// reads as its words and letters: two figures side by side, an "r" or an "l" and what
-    /// follows it, and an apostrophe and either neighbour keep a blank column between their inks
-    /// (else "4973" runs into one blot, "rn" reads "m", "le" "k", "n'est" "nest"); a space between
-    /// two inked bytes leaves more blank columns than any two letters of a word do, and at least
-    /// two. Other bytes keep the face's own spacing; a fixed-pitch face keeps its pitch.
+    /// drawn from outlines reads as its words and letters: two figures side by side, an "r" or an
+    /// "l" and what follows it, and an apostrophe and either neighbour keep a blank column between
+    /// their inks (else "4973" runs into one blot, "rn" reads "m", "le" "k", "n'est" "nest"); a
+    /// space between two inked bytes leaves more blank columns than any two letters of a word do,
+    /// and at least two. Other bytes keep the face's own spacing; a fixed-pitch face keeps its
+    /// pitch and a strike its own advances.
     int spaceAfter(std::string_view text, std::size_t index) const;
     /// How far the pen moves past byte `index` of a text: its advance and the space before the next byte.
     int stepAfter(std::string_view text, std::size_t index) const;
@@ -122,7 +126,6 @@ private:
     /// The least blank columns a word space leaves between two inks.
     int wordGap() const;
 
-    struct Face;
     Font() = default;
 
     LogFont description_;
@@ -131,8 +134,8 @@ private:
     int underlineOffset_ = 1;
     int strikeOutOffset_ = 0;
     int lineThickness_ = 1;
-    bool fixedPitch_ = false;
-    std::unique_ptr<Face> face_;
+    bool keepsAdvances_ = false;
+    std::unique_ptr<const GlyphSource> source_;
     mutable std::once_flag wordGapFound_;
     mutable int wordGap_ = 0;
     mutable std::vector<std::unique_ptr<Glyph>> glyphs_ = std::vector<std::unique_ptr<Glyph>>(256);
@@ -140,13 +143,19 @@ private:
 
 using FontRef = std::shared_ptr<const Font>;
 
+/// The font to write a one-line text in within a width: the font itself when the text fits,
+/// else the nearest smaller size of its face in which it does (a strike's size where the face has
+/// one), the smallest tried when none does. A text is never cut where a smaller size would show it.
+FontRef fontFitting(const FontRef& font, std::string_view text, int width);
+
 /// A stock font (system, fixed and variable-pitch fonts); the system font for any other object.
 FontRef stockFont(StockObject which);
 
-/// Makes the fonts of a file (a program path) available to font creation; returns how many faces
-/// it added (0 when the file is missing or holds no font).
+/// Makes the fonts of a file (a program path) available to font creation, an outline font file or
+/// a strike file; returns how many faces or strikes it holds (0 when the file is missing, damaged
+/// or holds no font). Adding a file again is counted: it stays until withdrawn as many times.
 int addFontResource(std::string_view file);
-/// Withdraws a file added before; false when it was not added.
+/// Withdraws a file added before, once; false when it was not added.
 bool removeFontResource(std::string_view file);
 
 } // namespace q71

@@ -5,9 +5,37 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace q71 {
 namespace {
+
+// No font file the program adds is anywhere near this size; a larger one is not read.
+constexpr std::streamoff kLargestStrikeFile = 16 << 20;
+
+// One name for a file however a caller reaches it (from the install folder or by its whole path).
+std::string sameFileKey(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path whole = std::filesystem::absolute(path, error);
+    return error ? path : whole.lexically_normal().string();
+}
+
+// The whole of a strike file; nullopt when the file is missing, is no strike file or is too large.
+std::optional<std::vector<std::uint8_t>> strikeFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    char magic[8] = {};
+    if (!in.read(magic, sizeof magic) ||
+        !strikeFileLooksLikeOne(std::span(reinterpret_cast<const std::uint8_t*>(magic), sizeof magic)))
+        return std::nullopt;
+    in.seekg(0, std::ios::end);
+    if (in.tellg() > kLargestStrikeFile)
+        return std::nullopt;
+    in.seekg(0);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
 
 FcConfig* asConfig(void* config) {
     return static_cast<FcConfig*>(config);
@@ -84,8 +112,23 @@ std::optional<FontMatch> FontLibrary::match(const LogFont& description) {
     return match;
 }
 
+std::shared_ptr<const Strike> FontLibrary::strikeFor(const LogFont& description) {
+    std::lock_guard guard(mutex_);
+    return strikes_.choose(description);
+}
+
 int FontLibrary::addFile(const std::string& path) {
     std::lock_guard guard(mutex_);
+    if (const int count = strikes_.addAgain(sameFileKey(path)))
+        return count;
+    if (auto bytes = strikeFileBytes(path)) {
+        std::string error;
+        if (auto strikes = strikeFileDecode(*bytes, error))
+            return strikes_.add(sameFileKey(path), std::move(*strikes));
+        std::fprintf(stderr, "q71: warning: the font file %s is damaged (%s); outlines draw its faces\n",
+                     path.c_str(), error.c_str());
+        return 0;
+    }
     if (!config_)
         return 0;
     FcFontSet* faces = FcFontSetCreate();
@@ -101,6 +144,8 @@ int FontLibrary::addFile(const std::string& path) {
 
 bool FontLibrary::removeFile(const std::string& path) {
     std::lock_guard guard(mutex_);
+    if (strikes_.remove(sameFileKey(path)))
+        return true;
     auto it = std::find(added_.begin(), added_.end(), path);
     if (it == added_.end())
         return false;

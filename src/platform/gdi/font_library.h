@@ -1,8 +1,10 @@
 #pragma once
 // The process's font machinery: one FreeType library and one fontconfig configuration holding
-// the system fonts and the font files the program adds. Only the font code includes this.
+// the system fonts and the outline font files the program adds, and the strikes of the strike
+// files it adds. Only the font code includes this.
 
 #include "platform/gdi/font.h"
+#include "platform/gdi/strike_set.h"
 
 #include <memory>
 #include <mutex>
@@ -34,9 +36,12 @@ public:
     FontLibrary& operator=(const FontLibrary&) = delete;
 
     FT_LibraryRec_* freetype() const { return freetype_; }
-    /// The best face for a description; nullopt when fontconfig knows no font at all.
+    /// The best outline face for a description; nullopt when fontconfig knows no font at all.
     std::optional<FontMatch> match(const LogFont& description);
-    /// Adds a font file to the configuration; returns how many faces it holds (0: none added).
+    /// The added strike that draws a description, or null when outlines draw it.
+    std::shared_ptr<const Strike> strikeFor(const LogFont& description);
+    /// Adds a font file, of outlines or of strikes; returns how many faces or strikes it holds (0:
+    /// none added, the file missing or damaged).
     int addFile(const std::string& path);
     /// Withdraws a file added before; false when it was not.
     bool removeFile(const std::string& path);
@@ -49,7 +54,8 @@ private:
 
     FT_LibraryRec_* freetype_ = nullptr;
     void* config_ = nullptr;
-    std::vector<std::string> added_;
+    std::vector<std::string> added_; ///< outline files
+    StrikeSet strikes_;
     std::mutex mutex_;
 };
 

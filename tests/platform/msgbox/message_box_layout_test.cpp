@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace q71 {
 namespace {
 
@@ -46,10 +48,10 @@ TEST(MessageBoxLayout, MnemonicsAndClicksFindTheirButtons) {
     EXPECT_EQ(box.buttonAt({no.left, no.top}), 1);
     EXPECT_EQ(box.buttonAt({no.right, no.top}), -1);
     EXPECT_EQ(box.buttonAt({1, 1}), -1);
-    // Buttons lie inside the box, side by side, centred.
+    // Buttons lie inside the box, side by side, centred (to the pixel an odd width leaves over).
     const Rect& yes = box.buttons()[0].rect;
     EXPECT_LT(yes.right, no.left);
-    EXPECT_EQ(yes.left, box.width() - no.right);
+    EXPECT_LE(std::abs(yes.left - (box.width() - no.right)), 1);
     EXPECT_LE(no.bottom, box.height());
 }
 

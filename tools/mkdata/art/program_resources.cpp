@@ -1,6 +1,5 @@
 #include "mkdata/art/program_resources.h"
 
-#include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/look.h"
 #include "mkdata/files.h"
@@ -212,22 +211,6 @@ Canvas selectorPattern() {
     return tile;
 }
 
-std::filesystem::path installedFont(const std::string& fileName) {
-    std::error_code ec;
-    for (const char* root : {"/usr/share/fonts", "/usr/local/share/fonts"})
-        for (auto it = std::filesystem::recursive_directory_iterator(root, ec);
-             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-            if (it->path().filename() == fileName)
-                return it->path();
-    throw std::runtime_error("the font file " + fileName +
-                             " is not installed (Debian package fonts-liberation, see scripts/setup)");
-}
-
-void copyFontFile(const Context& context) {
-    const std::filesystem::path target = dataSetFontFile(context, readDataSetTexts(context));
-    writeOutput(target, readSource(installedFont(target.filename().string())));
-}
-
 void writeCursor(const Context& context, int number, const CursorImage& image) {
     writeOutput(context.out / "resources" / ("cursor" + std::to_string(number) + ".cur"),
                 cursorFileEncode(image));
@@ -240,7 +223,6 @@ void writeBitmap(const Context& context, int number, const Canvas& picture) {
 } // namespace
 
 void generateProgramResources(const Context& context) {
-    copyFontFile(context);
     writeCursor(context, 104, pointer());
     writeCursor(context, 155, hourglass());
     writeCursor(context, 156, sonarSweep());
