@@ -426,11 +426,12 @@ TEST_F(EditorScreen, ADataSetScenarioOpensAsACopyThatIsSavedInThePlayersFolder) 
     ASSERT_TRUE(editor.openScenario());
     const int objects = editor.document().objects.count();
     EXPECT_GT(objects, 1) << "its start and units";
-    EXPECT_EQ(editor.fileName(), "") << "a copy has no file yet";
+    EXPECT_EQ(editor.fileName(), "Sa1.scn");
     EXPECT_TRUE(editor.document().changed) << "the copy is not saved";
 
     modalScriptPush([](WindowHandle box) {
         EXPECT_FALSE(windowIsVisible(dialogGetItem(box, ScenarioFileDialog::kDataSet)));
+        EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "Sa1.scu") << "as the save writes it";
         dialogSetItemText(box, ScenarioFileDialog::kName, "copie");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
