@@ -15,6 +15,7 @@
 #include "framework/widgets/scroller.h"
 #include "framework/widgets/scroller_parts.h"
 #include "framework/widgets/simple_button.h"
+#include "framework/textmngr/text_manager.h"
 #include "frontend/glass_list.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
@@ -26,6 +27,7 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
@@ -451,6 +453,21 @@ TEST_F(EditorScreen, ADataSetScenarioOpensAsACopyThatIsSavedInThePlayersFolder) 
     ASSERT_TRUE(editor.openScenario());
     EXPECT_EQ(editor.document().objects.count(), objects);
     EXPECT_EQ(editor.fileName(), "copie.scu");
+}
+
+TEST_F(EditorScreen, TheBoxesOfTheTextsAndTheGoalsGoByTheNamesOfTheirButtons) {
+    enterEditor();
+    for (const int button : {kSettings, kGoals}) {
+        const std::string label = textCopy(editor_layout::kButtonTexts[static_cast<std::size_t>(button)]);
+        ASSERT_FALSE(label.empty()) << "the button's text, which the data set draws on it";
+        std::string caption;
+        modalScriptPush([&caption](WindowHandle box) {
+            caption = windowGetText(box);
+            messageSend(box, WM_COMMAND, kIdCancel, 0);
+        });
+        clickButton(button);
+        EXPECT_EQ(caption, label) << button;
+    }
 }
 
 TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {
