@@ -1,5 +1,6 @@
 // The editor's files as the player meets them: every scenario of the data set, opened through
-// the file box and saved unchanged, is the same file byte for byte; the save box asks nothing
+// the file box and saved unchanged, is the same file byte for byte; a game mission opened goes by
+// its name, and a save writes it as one of the player's kinds; the save box asks nothing
 // when the open document is saved again under its own name, asks before it replaces another
 // file, and asks before a scenario of the data set's name goes into the player's folder, where
 // it takes the data set's place; what a scenario opened brings shows on the map at once.
@@ -18,9 +19,11 @@
 #include "platform/window/modal_loop.h"
 #include "sim/simulation/scenario_reader.h"
 #include "support/screen_picture.h"
+#include "whole_letters.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -90,9 +93,11 @@ TEST_F(EditorFiles, EveryScenarioOfTheDataSetOpenedAndSavedUnchangedIsTheSameFil
         const std::vector<char> before = bytesOf(source);
         ASSERT_FALSE(before.empty()) << name;
         ASSERT_TRUE(open(editor, name, ending)) << name;
-        // A data set's own kind opens as a copy without a name; the player's kinds keep theirs.
-        const std::string savedAs = editor.fileName().empty() ? "copie-" + name + ".scu" : editor.fileName();
-        save(editor, editor.fileName().empty() ? savedAs : std::string());
+        EXPECT_EQ(editor.fileName(), name);
+        // A data set's own kind is saved under a name of the player's; his kinds under their own.
+        const bool copy = ending == ScenarioEnding::DataSet;
+        const std::string savedAs = copy ? "copie-" + name + ".scu" : name;
+        save(editor, copy ? savedAs : std::string());
         ASSERT_EQ(editor.fileName(), savedAs) << name;
         EXPECT_FALSE(editor.document().changed) << name;
         const std::vector<char> after = bytesOf(scenarioPlayersFolder() + "\\" + savedAs);
@@ -131,6 +136,52 @@ TEST_F(EditorFiles, ADataSetsNetworkScenarioGoesIntoThePlayersFolderOnlyOnceHeAg
     EXPECT_EQ(editor.fileName(), "autre.scm");
     EXPECT_EQ(save(editor, "Convoi.scm"), 1);
     EXPECT_EQ(editor.fileName(), "Convoi.scm");
+}
+
+TEST_F(EditorFiles, AGameMissionOpensUnderItsNameAndASaveWritesItAsTheKindChosen) {
+    ProMission& editor = enterEditor();
+    const std::string shipped = scenarioDataSetFolder() + "\\Ta3.scn";
+    const std::vector<char> shippedBytes = bytesOf(shipped);
+    ASSERT_FALSE(shippedBytes.empty());
+    DrawnTexts drawn;
+    // The name on the file glass, as the screen draws it once things settle.
+    const auto glassShows = [&](const std::string& name) {
+        run(200);
+        const bool shown = spellOut(drawn.in(editor_layout::kFileGlass), name);
+        drawn.clear();
+        return shown;
+    };
+
+    ASSERT_TRUE(open(editor, "Ta3.scn", ScenarioEnding::DataSet));
+    EXPECT_TRUE(glassShows("Ta3.scn")) << "an opened game mission goes by its name, as the others do";
+    EXPECT_TRUE(editor.document().changed) << "a copy not yet saved";
+
+    // Saved through the box: the kind chosen, then the game mission's name typed with its ending.
+    const auto saveAs = [&](int kind, const std::string& typed, const std::string& offered) {
+        modalScriptPush([=](WindowHandle box) {
+            EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), offered);
+            messageSend(dialogGetItem(box, kind), BM_CLICK, 0, 0);
+            dialogSetItemText(box, ScenarioFileDialog::kName, typed);
+            messageSend(box, WM_COMMAND, kIdOk, 0);
+        });
+        modalScriptSetUnansweredHandler([](WindowHandle box) { modalLoopEnd(box, kIdOk); }); // any warning
+        const bool saved = editor.save();
+        modalScriptSetUnansweredHandler(nullptr);
+        return saved;
+    };
+    ASSERT_TRUE(saveAs(ScenarioFileDialog::kNetwork, "Ta3.scn", "Ta3.scu"));
+    EXPECT_EQ(editor.fileName(), "Ta3.scm");
+    EXPECT_TRUE(glassShows("Ta3.scm"));
+    EXPECT_FALSE(editor.document().changed);
+    ASSERT_TRUE(saveAs(ScenarioFileDialog::kSingle, " Ta3.SCN ", "Ta3.scm"));
+    EXPECT_EQ(editor.fileName(), "Ta3.scu");
+    EXPECT_TRUE(glassShows("Ta3.scu"));
+
+    std::vector<std::string> written = fileNamesIn(scenarioPlayersFolder());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"Ta3.scm", "Ta3.scu"})) << "the player's two kinds, nothing else";
+    EXPECT_EQ(bytesOf(scenarioPlayersFolder() + "\\Ta3.scu"), shippedBytes) << "the mission as it was opened";
+    EXPECT_EQ(bytesOf(shipped), shippedBytes) << "the data set's file is only read";
 }
 
 TEST_F(EditorFiles, AnOpenedScenariosGoalAreaShowsOnTheMapAtOnce) {

@@ -15,6 +15,7 @@
 #include "framework/widgets/scroller.h"
 #include "framework/widgets/scroller_parts.h"
 #include "framework/widgets/simple_button.h"
+#include "framework/textmngr/text_manager.h"
 #include "frontend/glass_list.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
@@ -26,6 +27,7 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
 #include "platform/window/modal_loop.h"
+#include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
@@ -426,11 +428,12 @@ TEST_F(EditorScreen, ADataSetScenarioOpensAsACopyThatIsSavedInThePlayersFolder) 
     ASSERT_TRUE(editor.openScenario());
     const int objects = editor.document().objects.count();
     EXPECT_GT(objects, 1) << "its start and units";
-    EXPECT_EQ(editor.fileName(), "") << "a copy has no file yet";
+    EXPECT_EQ(editor.fileName(), "Sa1.scn");
     EXPECT_TRUE(editor.document().changed) << "the copy is not saved";
 
     modalScriptPush([](WindowHandle box) {
         EXPECT_FALSE(windowIsVisible(dialogGetItem(box, ScenarioFileDialog::kDataSet)));
+        EXPECT_EQ(dialogGetItemText(box, ScenarioFileDialog::kName), "Sa1.scu") << "as the save writes it";
         dialogSetItemText(box, ScenarioFileDialog::kName, "copie");
         messageSend(box, WM_COMMAND, kIdOk, 0);
     });
@@ -450,6 +453,21 @@ TEST_F(EditorScreen, ADataSetScenarioOpensAsACopyThatIsSavedInThePlayersFolder) 
     ASSERT_TRUE(editor.openScenario());
     EXPECT_EQ(editor.document().objects.count(), objects);
     EXPECT_EQ(editor.fileName(), "copie.scu");
+}
+
+TEST_F(EditorScreen, TheBoxesOfTheTextsAndTheGoalsGoByTheNamesOfTheirButtons) {
+    enterEditor();
+    for (const int button : {kSettings, kGoals}) {
+        const std::string label = textCopy(editor_layout::kButtonTexts[static_cast<std::size_t>(button)]);
+        ASSERT_FALSE(label.empty()) << "the button's text, which the data set draws on it";
+        std::string caption;
+        modalScriptPush([&caption](WindowHandle box) {
+            caption = windowGetText(box);
+            messageSend(box, WM_COMMAND, kIdCancel, 0);
+        });
+        clickButton(button);
+        EXPECT_EQ(caption, label) << button;
+    }
 }
 
 TEST_F(EditorScreen, TheBoxesEditAnObjectAndARoutePointAndRefuseWhatDoesNotRead) {

@@ -41,8 +41,12 @@ TEST(ScenarioFileNames, ATypedNameGetsTheChosenEndingUnlessItHasOneAndBadNamesAr
         {"Sa1", ScenarioEnding::DataSet, Fault::None, "Sa1.scn"},
         {"Sa1.SCN", ScenarioEnding::DataSet, Fault::None, "Sa1.SCN"},
         {"mine.scu", ScenarioEnding::DataSet, Fault::None, "mine.scu"},
-        {"Sa1.scn", ScenarioEnding::Single, Fault::None, "Sa1.scn.scu"}, // a save never names one
-        {"Sa1.scn", ScenarioEnding::Network, Fault::None, "Sa1.scn.scm"},
+        // A save never writes the data set's kind: the chosen one takes its place.
+        {"Sa1.scn", ScenarioEnding::Single, Fault::None, "Sa1.scu"},
+        {" Ta3.SCN ", ScenarioEnding::Network, Fault::None, "Ta3.scm"},
+        {"Sa1.scn.scm", ScenarioEnding::Single, Fault::None, "Sa1.scn.scm"},
+        {longest + "a.scn", ScenarioEnding::Single, Fault::TooLong, ""},
+        {longest + ".scn", ScenarioEnding::Network, Fault::None, longest + ".scm"},
         {"Sa1.scn", ScenarioEnding::Network, Fault::None, "Sa1.scn", true}, // an open box takes it
         {"\xE9t\xE9", ScenarioEnding::Single, Fault::None, "\xE9t\xE9.scu"},
         {longest, ScenarioEnding::Single, Fault::None, longest + ".scu"},
@@ -186,16 +190,20 @@ TEST_F(ScenarioFileBox, ABoxThatOpensMayOfferTheDataSetsScenarios) {
     EXPECT_EQ(box.fileName(), "Sa1.scn");
     EXPECT_EQ(box.ending(), ScenarioEnding::DataSet);
 
-    // A box that saves never shows them, whatever it is given.
-    ScenarioFileDialog save(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::DataSet, "",
+    // A box that saves never shows them, whatever it is given, and offers a name of their kind
+    // as the checked kind.
+    ScenarioFileDialog save(appMainWindow(), ScenarioFileDialog::Purpose::Save, ScenarioEnding::DataSet, "Sa1.scn",
                             ScenarioFileDialog::DataSet::Offered);
     modalScriptPush([](WindowHandle window) {
         EXPECT_FALSE(windowIsVisible(dialogGetItem(window, ScenarioFileDialog::kDataSet)));
         EXPECT_TRUE(checked(window, ScenarioFileDialog::kSingle));
-        typeAndOk(window, "Sa1.scn");
+        EXPECT_EQ(dialogGetItemText(window, ScenarioFileDialog::kName), "Sa1.scu");
+        messageSend(dialogGetItem(window, ScenarioFileDialog::kNetwork), BM_CLICK, 0, 0);
+        typeAndOk(window, "Ta3.scn");
     });
     EXPECT_EQ(save.show(), kIdOk);
-    EXPECT_EQ(save.fileName(), "Sa1.scn.scu");
+    EXPECT_EQ(save.fileName(), "Ta3.scm");
+    EXPECT_EQ(save.ending(), ScenarioEnding::Network);
 }
 
 TEST_F(ScenarioFileBox, WhatCannotBeTakenIsSaidAndTheBoxStaysOpen) {

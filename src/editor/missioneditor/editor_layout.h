@@ -24,8 +24,11 @@ inline constexpr int kButtonStep = 23;
 inline constexpr int kButtonWidth = 144;
 inline constexpr int kButtonHeight = 21;
 
+/// The texts of the buttons that open the mission's texts and its goals: the boxes go by them.
+inline constexpr int kSettingsText = 2636, kGoalsText = 2637;
 /// The tool buttons, top to bottom: their label's text.
-inline constexpr std::array<int, 11> kButtonTexts{2620, 2621, 2622, 2623, 2624, 2625, 2636, 2637, 2626, 2627, 2628};
+inline constexpr std::array<int, 11> kButtonTexts{2620, 2621, 2622, 2623, 2624, 2625, kSettingsText, kGoalsText,
+                                                 2626, 2627, 2628};
 
 constexpr int buttonY(int i) {
     return kFirstButtonY + i * kButtonStep;

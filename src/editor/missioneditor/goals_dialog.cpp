@@ -1,11 +1,13 @@
 #include "editor/missioneditor/goals_dialog.h"
 
+#include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/mission_document.h"
 #include "framework/textmngr/text_manager.h"
 #include "platform/controls/control_messages.h"
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/window.h"
 
 #include <array>
 
@@ -29,6 +31,7 @@ void GoalsDialog::resume(GoalPlacing placed) {
 
 void GoalsDialog::onFirstShow() {
     Dialog::onFirstShow();
+    windowSetText(dialogWindow(), textCopy(editor_layout::kGoalsText));
     const WindowHandle kinds = dialogGetItem(dialogWindow(), kFirstEdit + kGoalFieldKind);
     for (const std::string& name : goalKindNames())
         messageSend(kinds, CB_ADDSTRING, 0, reinterpret_cast<LParam>(name.c_str()));

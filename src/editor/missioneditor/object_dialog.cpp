@@ -1,5 +1,6 @@
 #include "editor/missioneditor/object_dialog.h"
 
+#include "editor/missioneditor/editor_layout.h"
 #include "editor/missioneditor/mission_object.h"
 #include "editor/missioneditor/object_form.h"
 #include "editor/missioneditor/form_numbers.h"
@@ -8,6 +9,7 @@
 #include "platform/controls/control_messages.h"
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/msgbox/message_box.h"
+#include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
 
@@ -134,6 +136,7 @@ int SettingsDialog::editOf(int field) {
 
 void SettingsDialog::onFirstShow() {
     Dialog::onFirstShow();
+    windowSetText(dialogWindow(), textCopy(editor_layout::kSettingsText));
     const SettingsTexts texts = missionSettingsTexts(document_);
     for (int field = 0; field < kSettingsFieldCount; ++field)
         dialogSetItemText(dialogWindow(), editOf(field), texts[static_cast<size_t>(field)]);

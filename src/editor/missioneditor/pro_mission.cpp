@@ -325,12 +325,12 @@ bool ProMission::openScenario() {
         return a.latitude == document_.header.originLatitude && a.longitude == document_.header.originLongitude;
     });
     areaList_->select(area == areas_.end() ? -1 : static_cast<int>(area - areas_.begin()));
-    // A scenario of the data set is only read: one of the data set's own kind (".scn") becomes a
-    // copy, to be saved under a name of the player's; one of a player's kind keeps its name, which
-    // a save writes into the player's folder.
-    const bool copy = !scenarioIsPlayers(box.fileName());
-    setFileName(copy ? std::string() : box.fileName());
-    document_.changed = copy;
+    // A scenario of the data set is only read. One of the data set's own kind (".scn") becomes a
+    // copy, not yet saved, that goes by its name until a save, which never writes that kind, puts
+    // it in the player's folder under one of his kinds; one of a player's kind keeps its name,
+    // which a save writes into the player's folder.
+    setFileName(box.fileName());
+    document_.changed = !scenarioIsPlayers(box.fileName());
     return true;
 }
 

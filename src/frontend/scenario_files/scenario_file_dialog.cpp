@@ -71,7 +71,9 @@ void ScenarioFileDialog::onFirstShow() {
                 windowShow(button, SW_HIDE);
         }
     }
-    dialogSetItemText(box, kName, firstName_);
+    // A save offers a name of the data set's kind with the checked kind's ending, the file OK writes.
+    const bool dataSetsName = purpose_ == Purpose::Save && scenarioEndingOf(firstName_) == ScenarioEnding::DataSet;
+    dialogSetItemText(box, kName, dataSetsName ? scenarioNameWithEnding(firstName_, ending_) : firstName_);
     fillList();
 }
 

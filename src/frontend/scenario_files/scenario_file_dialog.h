@@ -25,7 +25,8 @@ public:
     enum class Switching { Allowed, Fixed };
 
     /// A box to open or save with a first ending and a first name (a file name or empty); a box
-    /// that saves is given the open document's name, under which it saves without a question.
+    /// that saves is given the open document's name, under which it saves without a question
+    /// (a data set's ".scn" is offered with the checked ending, as a save writes it).
     /// Only a box that opens offers the data set's scenarios; a fixed box offers its first ending
     /// alone.
     ScenarioFileDialog(WindowHandle owner, Purpose purpose, ScenarioEnding ending, std::string name = {},

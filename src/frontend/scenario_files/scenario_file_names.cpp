@@ -80,9 +80,12 @@ ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chos
         return ScenarioNameFault::BadCharacter;
     std::string result(typed);
     const auto typedEnding = scenarioEndingOf(result);
-    // A save never writes the data set's ending; an open box takes its files by their name.
-    if (!typedEnding || (*typedEnding == ScenarioEnding::DataSet && !opening && chosen != ScenarioEnding::DataSet))
+    // A save never writes the data set's ending: the chosen one stands in its place, as a switch
+    // of kind would put it. An open box takes the data set's files by their name.
+    if (!typedEnding)
         result += scenarioEndingText(chosen);
+    else if (*typedEnding == ScenarioEnding::DataSet && !opening && chosen != ScenarioEnding::DataSet)
+        result = scenarioNameWithEnding(result, chosen);
     if (result.size() > kLongestScenarioFileName)
         return ScenarioNameFault::TooLong;
     name = std::move(result);

@@ -32,10 +32,10 @@ std::string scenarioNameWithEnding(std::string_view name, ScenarioEnding ending)
 enum class ScenarioNameFault { None, Empty, BadCharacter, TooLong };
 
 /// The file name of a typed name: without its outer spaces, the chosen ending added unless it
-/// ends in one of the player's two already, or in ".scn" when opening or with ".scn" chosen (a
-/// save never writes one). A name that is empty, holds a character no file name may (a folder
-/// mark, a control character or one of : * ? " < > |) or grows too long is refused and `name`
-/// left alone.
+/// ends in one of the player's two already, or in ".scn" when opening or with ".scn" chosen; a
+/// save, which never writes a ".scn", puts the chosen ending in its place. A name that is empty,
+/// holds a character no file name may (a folder mark, a control character or one of
+/// : * ? " < > |) or grows too long is refused and `name` left alone.
 ScenarioNameFault scenarioFileNameOf(std::string_view typed, ScenarioEnding chosen, bool opening, std::string& name);
 
 enum class ScenarioSaveQuestion { None, Replace, TakesDataSetsPlace };

@@ -156,7 +156,7 @@ constexpr DialogTemplate kTemplates[] = {
     {113, kBoxStyle, 0, 0, 200, 66, "Chargement", "Liberation Sans", 9, kProgressWithButton},
     {114, kBoxStyle, 0, 0, 200, 45, "Chargement", "Liberation Sans", 9, kProgressWithoutButton},
     {120, kBoxStyle, 0, 0, 270, 192, "Objet de la mission", "Liberation Sans", 9, kEditorObject},
-    {122, kBoxStyle, 0, 0, 320, 252, "Textes et environnement", "Liberation Sans", 9, kEditorSettings},
+    {122, kBoxStyle, 0, 0, 320, 252, "Textes et conditions", "Liberation Sans", 9, kEditorSettings},
     {123, kBoxStyle, 0, 0, 300, 211, "Buts de la mission", "Liberation Sans", 9, kEditorGoals},
     {121, kBoxStyle, 0, 0, 180, 96, "Point de route", "Liberation Sans", 9, kEditorWaypoint},
 };
