@@ -1,6 +1,7 @@
 #include "framework/app/screen_window.h"
 
 #include "framework/app/screen_routing.h"
+#include "framework/widgets/tool_tip.h"
 #include "platform/window/default_proc.h"
 #include "platform/window/focus.h"
 #include "platform/window/message_ids.h"
@@ -60,6 +61,8 @@ LResult ScreenWindow::route(bool full, WindowHandle window, std::uint32_t messag
             onShow();
         } else {
             paintBuffer_.reset(); // a hidden screen paints nothing until it shows again
+            // Its tips would stand over the screen shown in its place.
+            toolTipHideWithin(window);
             onHide();
         }
         return 0;

@@ -205,8 +205,14 @@ LResult SuperListBox::editMessage(std::uint32_t message, WParam wParam, LParam l
         messageSend(window_, message, wParam, lParam);
         return 0;
     }
-    if (dropList_ && (keyDown || message == WM_CHAR))
-        return 0;
+    if (dropList_) {
+        // The field of a list that only offers choices takes no typing and shows no caret; Escape
+        // still closes the dropped list, and goes no further than the box.
+        if (keyDown && wParam == VK_ESCAPE && messageSend(combo_, CB_GETDROPPEDSTATE, 0, 0))
+            messageSend(combo_, CB_SHOWDROPDOWN, 0, 0);
+        if (keyDown || message == WM_CHAR || message == WM_SETFOCUS)
+            return 0;
+    }
     return systemEditProc_(edit_, message, wParam, lParam);
 }
 

@@ -23,6 +23,10 @@ constexpr const char* kClassName = "ToolTip";
 
 std::shared_ptr<Bitmap> defaultBackground;
 
+// The one tip on the screen, kept here because tips belong to many owners (widgets, hot spots,
+// screens) and none of them knows the others': the next tip to show hides it.
+ToolTip* tipOnScreen = nullptr;
+
 bool registerTipClass(WindowProc procedure) {
     WindowClass existing;
     if (classGetInfo(kClassName, existing))
@@ -96,6 +100,8 @@ void ToolTip::destroyWindow() {
     }
     window_ = {};
     shown_ = false;
+    if (tipOnScreen == this)
+        tipOnScreen = nullptr;
 }
 
 void ToolTip::show(int x, int y) {
@@ -115,6 +121,9 @@ void ToolTip::show(int x, int y) {
         y_ = ScreenSurface::kHeight - height_ - 1;
     if (!windowIsValid(window_) && !createWindow())
         return;
+    if (tipOnScreen && tipOnScreen != this)
+        tipOnScreen->hide(false);
+    tipOnScreen = this;
     windowMove(window_, x_, y_, width_, height_, true);
     // A tip never takes the focus from the window the player works in.
     windowShow(window_, SW_SHOWNA);
@@ -149,6 +158,11 @@ void ToolTip::hide(bool delayed) {
     destroyWindow();
 }
 
+void toolTipHideWithin(WindowHandle window) {
+    if (tipOnScreen && (tipOnScreen->owner() == window || windowIsChild(window, tipOnScreen->owner())))
+        tipOnScreen->hide(false);
+}
+
 void ToolTip::setTimes(int displayTime, int popUpDelay) {
     displayTime_ = displayTime;
     popUpDelay_ = popUpDelay;
@@ -162,7 +176,8 @@ LResult ToolTip::handle(std::uint32_t message, WParam wParam, LParam lParam) {
     case WM_TIMER: {
         timerKill(window_, wParam);
         Point cursor = cursorGetPosition();
-        if (wParam == kPopUpTimer && delayedRect_.contains(cursor)) {
+        // A tip whose screen went away meanwhile stays down, wherever the pointer is now.
+        if (wParam == kPopUpTimer && delayedRect_.contains(cursor) && windowIsVisible(owner_)) {
             Point at = windowScreenToClient(owner_, cursor);
             show(at.x, at.y);
         } else {

@@ -21,6 +21,9 @@ class Font;
 void toolTipSetDefaultBackground(std::shared_ptr<Bitmap> bitmap);
 /// The default tip background; null until one is given.
 std::shared_ptr<Bitmap> toolTipDefaultBackground();
+/// Hides the tip on the screen at once when the window or a window inside it owns it (the
+/// window is going out of sight).
+void toolTipHideWithin(WindowHandle window);
 
 class ToolTip : public WindowObject {
 public:
@@ -33,9 +36,11 @@ public:
             const char* text);
     ~ToolTip() override;
 
-    /// Shows the tip with its right edge at a client point of the owner, kept on the screen.
+    /// Shows the tip with its right edge at a client point of the owner, kept on the screen; the
+    /// tip shown before, whoever owns it, hides at once.
     void show(int x, int y);
-    /// Pops the tip up after the pop-up delay if the pointer is then still in the screen rectangle.
+    /// Pops the tip up after the pop-up delay if the pointer is then still in the screen rectangle
+    /// and the owner still shows.
     void startDelayed(const Rect& screenRect);
     /// Forgets a pending pop-up.
     void cancelDelayed();
@@ -47,6 +52,7 @@ public:
 
     /// The tip's window (none when it does not exist), its screen position and size.
     WindowHandle window() const { return window_; }
+    WindowHandle owner() const { return owner_; }
     Rect screenRect() const { return {x_, y_, x_ + width_, y_ + height_}; }
 
 private:

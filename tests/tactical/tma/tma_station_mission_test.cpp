@@ -1,9 +1,17 @@
 // The TMA station on a running mission of the data set, as the host builds it: the solution typed
-// and stepped, an entry kept through the plot's ticks until it commits, the plot's menu, contacts merged,
-// split and deleted with every fix kept and the trackers freed, and pictures of the plot and the whole
+// and stepped, an entry kept through the plot's ticks until it commits, the contact boxes (no caret
+// over a choice, Escape closing a dropped list and no more), the plot's menu, contacts merged, split
+// and deleted with every fix kept and the trackers freed, and pictures of the plot and the whole
 // station over a scripted contact.
 #include "tactical/tma/tma_mission.h"
 
+#include "platform/controls/control_messages.h"
+#include "platform/window/focus.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/virtual_keys.h"
+#include "platform/window/window.h"
+#include "platform/window/window_layout.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/entities/sensors/passive_arrays.h"
@@ -101,6 +109,91 @@ TEST_F(TmaStationMission, ChoosingInTheListSelectsTheContact) {
     ASSERT_NE(tmaState().selected, nullptr);
     EXPECT_EQ(tmaState().selected, named("E1"));
     EXPECT_EQ(entries(tma.secondList()), std::vector<std::string>{"R1"});
+}
+
+// The keys that reach a window, counted in front of its own procedure.
+class KeysReaching {
+public:
+    explicit KeysReaching(WindowHandle window)
+        : window_(window), own_(windowSetProc(window, &KeysReaching::procedure)) {
+        windowSetProperty(window, kProperty, this);
+    }
+    ~KeysReaching() {
+        windowRemoveProperty(window_, kProperty);
+        windowSetProc(window_, own_);
+    }
+    std::size_t count() const { return keys_.size(); }
+
+private:
+    static constexpr const char* kProperty = "KeysReaching";
+    static LResult procedure(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) {
+        auto* self = static_cast<KeysReaching*>(windowGetProperty(window, kProperty));
+        if (message == WM_KEYDOWN || message == WM_CHAR)
+            self->keys_.push_back(static_cast<std::uint32_t>(wParam));
+        return self->own_(window, message, wParam, lParam);
+    }
+    WindowHandle window_;
+    WindowProc own_;
+    std::vector<std::uint32_t> keys_;
+};
+
+TEST_F(TmaStationMission, EscapeClosesTheDroppedContactListAndGoesNoFurther) {
+    TMAScreen& tma = openStation();
+    detect(stranger(), kSensorRadar, 1.0);
+    SuperListBox& box = tma.firstList();
+    const auto dropped = [&] { return messageSend(box.comboWindow(), CB_GETDROPPEDSTATE, 0, 0) != 0; };
+    clickAt({361 + 153, 197 + 6}); // the drop button
+    ASSERT_TRUE(dropped());
+    ASSERT_EQ(box.dropButton()->getState(), 1) << "the button stays down while the list is down";
+    const KeysReaching station(tma.window()), hostScreen(host().window());
+    display.typeKey(VK_ESCAPE, 27);
+    pump();
+    EXPECT_FALSE(dropped());
+    EXPECT_EQ(box.dropButton()->getState(), 2) << "the button comes up with the list";
+    EXPECT_EQ(station.count(), 0u);
+    EXPECT_EQ(hostScreen.count(), 0u);
+    EXPECT_EQ(box.getCurSel(), -1) << "nothing chosen";
+    EXPECT_EQ(tmaState().selected, nullptr);
+}
+
+TEST_F(TmaStationMission, TheContactBoxShowsItsChoiceWithoutACaret) {
+    TMAScreen& tma = openStation();
+    detect(stranger(), kSensorRadar, 1.0);
+    SuperListBox& box = tma.firstList();
+    clickAt({361 + 153, 197 + 6});     // the drop button
+    clickAt({361 + 40, 197 + 13 + 6}); // the first line: R1
+    ASSERT_EQ(box.getItemText(box.getCurSel()), "R1");
+    const WindowHandle focus = focusGet();
+    ASSERT_TRUE(focus == box.comboWindow() || windowIsChild(box.comboWindow(), focus))
+        << "the box has the keys";
+    // The field left of the drop button, over a blink of a caret (500 ms on, 500 ms off).
+    const Point field{361, 197};
+    const int width = 160 - 13, height = 13;
+    std::vector<BitmapRef> focused;
+    for (int i = 0; i < 4; ++i) {
+        run(250);
+        focused.push_back(screenArea(windowClientToScreen(tma.window(), field), width, height));
+    }
+    keepPicture("chosen");
+    focusSet(tma.window());
+    pump();
+    const BitmapRef unfocused = screenArea(windowClientToScreen(tma.window(), field), width, height);
+    const PixelSurface without = unfocused->surface();
+    int ink = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            ink += without.read(x, y) != without.read(0, 0) ? 1 : 0;
+    EXPECT_GT(ink, 0) << "the choice shows";
+    // With the keys the box looks as it does without them.
+    for (const BitmapRef& picture : focused) {
+        const PixelSurface with = picture->surface();
+        std::vector<Point> changed;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                if (with.read(x, y) != without.read(x, y))
+                    changed.push_back({field.x + x, field.y + y});
+        EXPECT_TRUE(changed.empty()) << changed.size() << " pixels over the text:" << listedPixels(changed);
+    }
 }
 
 TEST_F(TmaStationMission, StoringTheSolutionEstimatesTheLayerFromTheRangeError) {
