@@ -142,6 +142,11 @@ TEST_F(DeckLog, FailuresRepairsAndOptionsAreNamed) {
         // screen sets, are told by the number.
         {record(11, "", "Orque", 0, 0, 77), "01:01:02  Orque : avarie (77)."},
         {record(17, "Orque", "", 0, 0, 10), "01:01:02  Orque : option 10 active au d\xE9part."},
+        // The navigation chart's true display, switched on and off during the mission.
+        {record(17, "Orque", "", 0, 0, 12),
+         "01:01:02  Orque : la carte de navigation montre la situation r\xE9" "elle."},
+        {record(17, "Orque", "", 0, 0, -12),
+         "01:01:02  Orque : la carte de navigation ne montre plus la situation r\xE9" "elle."},
     });
 }
 

@@ -4,14 +4,17 @@
 #include "frontend/selection/mission_catalogue.h"
 #include "frontend/selection/selection_layout.h"
 #include "frontend/selection/sor_tsel.h"
+#include "framework/widgets/simple_button.h"
 #include "frontend_fixture.h"
 #include "platform/msgbox/message_box_types.h"
+#include "platform/window/virtual_keys.h"
 #include "sim/entities/types/entity_classes.h"
 #include "sim/scoring/player_roster.h"
 #include "sim/simulation/mission_end.h"
 #include "sim/simulation/mission_state.h"
 #include "sim/simulation/world_lists.h"
 #include "sim/world/object_database.h"
+#include "support/screen_picture.h"
 
 #include <gtest/gtest.h>
 
@@ -116,6 +119,53 @@ TEST_F(MissionSelection, TheCampaignOpensOnItsNextMissionAndHoldsBackTheLaterOne
     EXPECT_TRUE(*asked) << "a played mission asks first";
     EXPECT_EQ(screenCurrentIndex(), kSlotMissionSelection);
     EXPECT_EQ(record.campaignScore[0], 320) << "nothing cleared";
+}
+
+TEST_F(MissionSelection, ALockedLegsStartButtonIsDrawnDisabledAndNeitherClickNorEnterStartsIt) {
+    PlayerRecord& record = *playerRecord();
+    record.progress[0] = 1;
+    SorTsel& selection = showSelection(kMissionModeCampaign);
+    using namespace selection_layout;
+    const Rect button{kStartX, kButtonY, kStartX + kButtonWidth, kButtonY + kButtonHeight};
+    // The button's pixels on the screen, as the player sees it.
+    const auto look = [&] {
+        pump();
+        const test::RgbImage screen = test::screenPicture();
+        std::vector<std::uint8_t> pixels;
+        for (int y = button.top; y < button.bottom; ++y)
+            for (int x = button.left; x < button.right; ++x)
+                for (int c = 0; c < 3; ++c)
+                    pixels.push_back(screen.pixels[static_cast<std::size_t>((y * screen.width + x) * 3 + c)]);
+        return pixels;
+    };
+    ASSERT_NE(selection.startButton(), nullptr);
+    EXPECT_TRUE(selection.startButton()->isClickable()) << "the next mission can be started";
+    const auto live = look();
+
+    // Down to the second leg's first mission, as the player goes.
+    press(VK_DOWN);
+    press(VK_DOWN);
+    ASSERT_EQ(selection.list()->selected(), 3);
+    test::saveScreenPicture("campaign-locked-leg");
+    const SimpleButton& start = *selection.startButton();
+    EXPECT_FALSE(start.isClickable());
+    ASSERT_EQ(start.frameCount(), 3);
+    EXPECT_EQ(start.currentFrame(), start.frame(2)) << "the disabled frame of its strip";
+    EXPECT_TRUE(look() != live) << "and the screen shows it";
+
+    auto asked = answerNextBox(kIdYes);
+    clickAt(Point{button.left + kButtonWidth / 2, button.top + kButtonHeight / 2});
+    press(VK_RETURN, '\r');
+    EXPECT_FALSE(*asked) << "nothing is said";
+    EXPECT_EQ(screenCurrentIndex(), kSlotMissionSelection);
+    EXPECT_EQ(worldOwnShip(), nullptr) << "no mission was started";
+    EXPECT_EQ(selection.list()->selected(), 3);
+
+    press(VK_HOME);
+    press(VK_DOWN);
+    ASSERT_EQ(selection.list()->selected(), 1);
+    EXPECT_TRUE(selection.startButton()->isClickable()) << "the next mission's button is live again";
+    EXPECT_TRUE(look() == live);
 }
 
 // A data set whose Sa1 is damaged: the start is refused with its message, and the screen stays.

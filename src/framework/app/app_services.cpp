@@ -53,6 +53,7 @@ public:
     void scoringAbortMission() override {}
     void replayLogClose() override {}
     void logOptionFlag(int) override {}
+    bool missionLoaded() const override { return false; }
     bool missionAborted() const override { return true; }
     int ownShipLossCause() const override { return 0; }
     void pause(bool) override {}

@@ -86,6 +86,8 @@ public:
     virtual void replayLogClose() = 0;
     /// Writes the option-flag event with this code into the replay log.
     virtual void logOptionFlag(int code) = 0;
+    /// True when the running mission was loaded from a save (its log holds its start already).
+    virtual bool missionLoaded() const = 0;
     /// True without an own boat, or when its station state asks for an aborted mission.
     virtual bool missionAborted() const = 0;
     /// Why the own boat was lost (1 a weapon's detonation, ...); 0 when it was not.

@@ -91,7 +91,8 @@ void screenCreateGenInfo() {
     simulation.startRunning();
     if (!screenGet(kSlotGenInfo) && screenCreate(kSlotGenInfo))
         screenSetSuccessor(kSlotGenInfo, -1);
-    if (!appNetwork().gameExists())
+    // A loaded mission's log holds the options of its start already.
+    if (!appNetwork().gameExists() && !simulation.missionLoaded())
         replayLogOptionFlags();
     simulation.pause(false);
     busyCursorOff();

@@ -28,6 +28,8 @@ constexpr int kDamageAtDepthText = 2428;
 constexpr int kExerciseTurnAwayText = 2429;
 constexpr int kEquipmentText = 2430;  // kinds 11 and 12, by what failed or was repaired
 constexpr int kOptionText = 2432;     // an option on at the start, by its name
+constexpr int kTrueDisplayOnText = 2433;
+constexpr int kTrueDisplayOffText = 2434;
 constexpr int kEquipmentWords = 2480; // + the record's extra, 0 to kLastEquipment
 constexpr int kLastEquipment = 10;    // the own boat's equipment 1 to 8, then the floodings 9 and 10
 constexpr int kOptionWords = 2500;    // + the option code, 1 to kLastNamedOption
@@ -110,6 +112,9 @@ std::optional<std::string> deckLogLine(const ReplayEvent& e) {
         return format(kEquipmentText + (e.kind == kEventRepaired ? 1 : 0), time, boat, what);
     }
     case kEventOptionFlag:
+        // The navigation chart's true display, switched during the mission.
+        if (e.extra == kOptionTrueDisplay || e.extra == -kOptionTrueDisplay)
+            return format(e.extra > 0 ? kTrueDisplayOnText : kTrueDisplayOffText, time, subject);
         if (e.extra < 1 || e.extra > kLastNamedOption)
             return format(kKindTexts + e.kind, time, subject, e.extra);
         return format(kOptionText, time, subject, textCopy(kOptionWords + e.extra));

@@ -78,13 +78,12 @@ void SorTsel::open() {
             legOf.insert(legOf.end(),
                          static_cast<std::size_t>(header.legMissions[static_cast<std::size_t>(leg)]),
                          leg + 1);
-        const std::int32_t next = campaignNext();
         for (const MissionListing& mission : missions_) {
             char row[256];
             textFormat(row, kLegRowText, legOf[static_cast<std::size_t>(mission.index)],
                        mission.name.c_str());
             rows.emplace_back(row);
-            dimmed.push_back(mission.index > next);
+            dimmed.push_back(locked(mission));
         }
     } else {
         set_ = 0;
@@ -115,6 +114,10 @@ std::int32_t SorTsel::campaignNext() const {
     return record && set_ >= 0 && set_ < kMissionSets ? record->progress[static_cast<std::size_t>(set_)] : 0;
 }
 
+bool SorTsel::locked(const MissionListing& mission) const {
+    return mode_ == kMissionModeCampaign && mission.index > campaignNext();
+}
+
 const MissionListing* SorTsel::selectedMission() const {
     const int row = list_ ? list_->selected() : -1;
     return row >= 0 && row < static_cast<int>(missions_.size()) ? &missions_[static_cast<std::size_t>(row)]
@@ -124,6 +127,8 @@ const MissionListing* SorTsel::selectedMission() const {
 void SorTsel::showSelection() {
     const MissionListing* mission = selectedMission();
     briefing_ = mission ? scenReadBriefing(mission->file).value_or("") : "";
+    // A mission that cannot be started leaves its button dead.
+    start_->setEnabled(mission && !locked(*mission));
     windowInvalidate(window_, nullptr, false);
 }
 
@@ -154,7 +159,7 @@ void SorTsel::paint(DeviceContext& dc) {
     glassParagraph(dc, kDescriptionGlass.inflatedBy(-8, -6), mission->description, kTextFont,
                    glass_colours::kPhosphor);
     glassParagraph(dc, kRecordGlass.inflatedBy(-8, -6), recordLine(), kTextFont, glass_colours::kAmber);
-    if (mode_ == kMissionModeCampaign && mission->index > campaignNext())
+    if (locked(*mission))
         glassParagraph(dc, kBriefingGlass.inflatedBy(-10, -8), textCopy(kNotOpenText), kTextFont,
                        glass_colours::kAmber);
     else
@@ -209,12 +214,10 @@ bool SorTsel::startSelected() {
     if (!selected)
         return false;
     const MissionListing mission = *selected;
-    if (mode_ == kMissionModeCampaign) {
-        if (mission.index > campaignNext())
-            return false;
-        if (missionRecordEntry(mode_, set_, mission).score && !confirmReplay())
-            return false;
-    }
+    if (locked(mission))
+        return false;
+    if (mode_ == kMissionModeCampaign && missionRecordEntry(mode_, set_, mission).score && !confirmReplay())
+        return false;
     starting_ = true;
     appHoldQuit(true);
     missionState().missionMode = mode_;

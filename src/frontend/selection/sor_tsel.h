@@ -40,12 +40,16 @@ public:
     std::int32_t mode() const { return mode_; }
     const std::vector<MissionListing>& missions() const { return missions_; }
     GlassList* list() const { return list_.get(); }
+    /// The button that starts the selected mission; null while the screen is closed.
+    SimpleButton* startButton() const { return start_.get(); }
     /// The mission the campaign plays next (its index); -1 outside a campaign.
     std::int32_t campaignNext() const;
     /// What the record line shows for the selected mission.
     std::string recordLine() const;
 
 private:
+    /// A campaign mission after the next one to play, which waits until those before it are won.
+    bool locked(const MissionListing& mission) const;
     const MissionListing* selectedMission() const;
     void showSelection();
     bool confirmReplay();

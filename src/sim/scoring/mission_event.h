@@ -16,10 +16,14 @@ enum MissionEventKind : std::int32_t {
     kEventMeeting = 6,        ///< the subject meets the object
     kEventMineReport = 8,     ///< a mine reports
     kEventSurvived = 9,       ///< the entity is still in the mission at its end
-    kEventOptionFlag = 17,    ///< an option was on at the start; extra = option code
+    kEventOptionFlag = 17,    ///< an option: on at the start (extra its code 1-10), or kOptionTrueDisplay
     kEventDamaged = 20,       ///< an entity damaged
     kEventMineDetonation = 22 ///< a mine went off at the object
 };
+
+/// The option event of the navigation chart's true display, switched on at the event's time;
+/// negated, switched off.
+constexpr std::int32_t kOptionTrueDisplay = 12;
 
 struct MissionEvent {
     double x = 0.0; ///< world position of the event, metres

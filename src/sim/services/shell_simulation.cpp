@@ -37,6 +37,8 @@ public:
         replayLogWrite(event, 0);
     }
 
+    bool missionLoaded() const override { return missionState().loadedFromSave; }
+
     // The own boat's station state, which can ask for an aborted mission, is the own boat's to
     // keep; an own boat without one has not asked.
     bool missionAborted() const override { return worldOwnShip() == nullptr; }

@@ -8,6 +8,7 @@
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "sim/entities/entity.h"
+#include "sim/scoring/mission_event.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/sim_clock.h"
@@ -276,8 +277,8 @@ void NavChartPage::flipTrueDisplay() {
     display_.truth = !display_.truth;
     if (const Entity* own = worldOwnShip()) {
         const WorldPoint at = worldPoint(*own);
-        MissionEvent event{at.x, at.y, at.z, simClock().gameClock, kTrueDisplayEvent, own->id, 0,
-                           display_.truth ? kTrueDisplayValue : -kTrueDisplayValue};
+        MissionEvent event{at.x, at.y, at.z, simClock().gameClock, kEventOptionFlag, own->id, 0,
+                           display_.truth ? kOptionTrueDisplay : -kOptionTrueDisplay};
         replayLogWrite(event, 0);
     }
     rebuildMarkers();

@@ -24,11 +24,8 @@ public:
     /// The update timer and its period.
     static constexpr std::uintptr_t kUpdateTimer = 1100;
     static constexpr std::uint32_t kUpdateMs = 400;
-    /// The letters that switch the true display.
+    /// The letters that switch the true display (logged as an option event, kOptionTrueDisplay).
     static constexpr const char* kTrueDisplayWord = "VRAI";
-    /// The replay event of the true display, with +12 (on) or -12 (off).
-    static constexpr std::int32_t kTrueDisplayEvent = 17;
-    static constexpr std::int32_t kTrueDisplayValue = 12;
 
     explicit NavChartPage(WindowHandle screen);
     ~NavChartPage() override;

@@ -154,7 +154,7 @@ TEST_F(ScreenTable, LeavingAMissionEndsItAfterTheHostIsGone) {
     EXPECT_EQ(screenGet(kSlotGenInfo), nullptr);
 }
 
-TEST_F(ScreenTable, EnteringAMissionRunsTheClockAndLogsTheOptionsOffline) {
+TEST_F(ScreenTable, EnteringAMissionRunsTheClockAndLogsTheOptionsOfflineAndNotAgainAfterALoad) {
     frontEnd.options = {{4, 1}, {5, 1}, {11, 1}, {13, 1}, {12, 2}, {8, 0}};
     screenCreateGenInfo();
     EXPECT_EQ(calls, (CallLog{"sim.pause on", "sim.startRunning", "make gen_info 0", "sim.logOptionFlag 2",
@@ -169,6 +169,14 @@ TEST_F(ScreenTable, EnteringAMissionRunsTheClockAndLogsTheOptionsOffline) {
     network.gameRuns = true;
     screenCreateGenInfo();
     EXPECT_TRUE(callsStartingWith("sim.logOptionFlag").empty()) << "a network game logs nothing";
+
+    screenDestroy(kSlotGenInfo);
+    calls.clear();
+    network.gameRuns = false;
+    simulation.loaded = true;
+    screenCreateGenInfo();
+    EXPECT_EQ(calls, (CallLog{"sim.pause on", "sim.startRunning", "make gen_info 0", "sim.pause off"}))
+        << "a loaded mission logged its options when it started";
 }
 
 TEST_F(ScreenTable, TheDebriefingBooksAnAbortedOrAnEndedMission) {

@@ -92,6 +92,7 @@ public:
     void scoringAbortMission() override { log_.push_back("sim.scoringAbortMission"); }
     void replayLogClose() override { log_.push_back("sim.replayLogClose"); }
     void logOptionFlag(int code) override { log_.push_back("sim.logOptionFlag " + std::to_string(code)); }
+    bool missionLoaded() const override { return loaded; }
     bool missionAborted() const override { return aborted; }
     int ownShipLossCause() const override { return lossCause; }
     void pause(bool on) override;
@@ -107,6 +108,7 @@ public:
     void setLastSecondPassTime(double time) override { lastSecondPass = time; }
 
     bool aborted = false;
+    bool loaded = false;
     int lossCause = 0;
     bool isRunning = false;
     int pauses = 0;

@@ -18,6 +18,7 @@
 #include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/sensors/own_boat_contacts.h"
 #include "sim/entities/types/own_submarine.h"
+#include "sim/scoring/mission_event.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/services/front_end.h"
 #include "sim/services/sim_services.h"
@@ -497,7 +498,7 @@ TEST_F(NavStationMission, TheHiddenWordFlipsTheTrueDisplayAndIsLogged) {
     replayLogClose(); // the records reach the file
     std::vector<std::int32_t> values;
     for (const ReplayEvent& event : replayLogRead())
-        if (event.kind == NavChartPage::kTrueDisplayEvent)
+        if (event.kind == kEventOptionFlag)
             values.push_back(event.extra);
     EXPECT_EQ(values, (std::vector<std::int32_t>{12, -12, 12}));
 }
