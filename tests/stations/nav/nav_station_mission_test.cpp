@@ -21,6 +21,7 @@
 #include "sim/scoring/mission_event.h"
 #include "sim/scoring/replay_log.h"
 #include "sim/services/front_end.h"
+#include "sim/services/shell_simulation.h"
 #include "sim/services/sim_services.h"
 #include "sim/simulation/mission_load.h"
 #include "sim/simulation/mission_save.h"
@@ -734,6 +735,65 @@ TEST_F(NavMarkerRepaint, AContactWithALongDesignationIsDrawnWholeAndLeavesNothin
                                    << listedPixels(wrong);
     }
     EXPECT_NE(markerPixel(contact.entityId), first) << "the marker moved";
+}
+
+TEST_F(NavMarkerRepaint, AMarkerStandingStillIsDrawnAgainWhenWhatItShowsChanges) {
+    startMission("Sa1.scn");
+    openNav();
+    closeInAndFree(20.0);
+    ContactRecord& contact = registerContact(45.0, 4000.0);
+    contact.speed = 30.0; // the longest leader
+    run(400);
+    // The game paused, as the host's pause button pauses it: nothing moves, the chart updates on.
+    simShellSimulation().pause(true);
+    run(400);
+    const NavContactMarker* marker = nullptr;
+    for (const auto& m : page().markers())
+        if (!m->ownShip() && m->id() == contact.entityId)
+            marker = m.get();
+    ASSERT_NE(marker, nullptr);
+    ASSERT_TRUE(kNavChartGlass.contains(onStation(pixelOf(*marker))));
+    const double column = marker->x(), row = marker->y();
+    const auto expectRepainted = [&](const std::string& change) {
+        ASSERT_EQ(marker->x(), column) << change << ": the marker stands still";
+        ASSERT_EQ(marker->y(), row) << change << ": the marker stands still";
+        const std::vector<Point> wrong = staleOrCut();
+        EXPECT_TRUE(wrong.empty()) << change << ": " << wrong.size() << " pixels stale, at"
+                                   << listedPixels(wrong);
+    };
+    // A solution stored at the TMA station gives the contact another course and speed: the
+    // leader swings round and shortens or grows at the next update.
+    for (int step = 0; step < 4; ++step) {
+        contact.course += 90.0;
+        contact.speed = step % 2 == 0 ? 5.0 : 30.0;
+        run(400);
+        expectRepainted("course " + std::to_string(static_cast<int>(contact.course)));
+    }
+    // Designated from the menu: a hostile submarine, drawn in red at once, not at the next update.
+    const Point at = onStation(pixelOf(*marker));
+    const auto redAround = [&] {
+        const BitmapRef picture = stationPicture();
+        const PixelSurface s = picture->surface();
+        int red = 0;
+        for (int y = at.y - 10; y <= at.y + 10; ++y)
+            for (int x = at.x - 10; x <= at.x + 10; ++x) {
+                const ColorRef c = s.decode(s.read(x, y));
+                red += colorRed(c) > 200 && colorGreen(c) < 80 && colorBlue(c) < 80 ? 1 : 0;
+            }
+        return red;
+    };
+    ASSERT_EQ(redAround(), 0) << "no one has named the contact yet";
+    rightClickAt({at.x + 3, at.y - 2});
+    ASSERT_TRUE(chart().menu().isOpen());
+    command(kNavCmdKindSubSurface);
+    command(kNavCmdSideHostile);
+    ASSERT_EQ(contact.side, 2);
+    clickAt({470, 20}); // away from the menu, which closes, and from the chart
+    ASSERT_FALSE(chart().menu().isOpen());
+    EXPECT_GT(redAround(), 0) << "the designation is drawn at once";
+    run(50); // the pointer's readout, latched on this chart, is drawn 10 ms after the pointer moved
+    expectRepainted("designated hostile");
+    simShellSimulation().pause(false);
 }
 
 TEST_F(NavMarkerRepaint, AnEntitysTorpedoDotRunsFarFromItAndLeavesNothingBehindInTheTrueDisplay) {

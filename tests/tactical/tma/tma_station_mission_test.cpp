@@ -17,6 +17,7 @@
 #include "sim/entities/sensors/passive_arrays.h"
 #include "sim/entities/sensors/sensor.h"
 #include "sim/entities/types/own_submarine.h"
+#include "sim/services/front_end.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/sim_clock.h"
 #include "sim/simulation/sound_profile.h"
@@ -391,16 +392,41 @@ Point solutionDigit(int readout, int position) {
 
 class TmaTypedEntry : public TmaStationMission {
 protected:
-    // A solution that moves fast across the line of sight, 1,000 yards north of the boat, running
-    // east at 99 units: its bearing turns about 3 degrees a second and its range grows, so each
-    // tick of the plot gives the bearing and range readouts new values. No hold is set.
+    // The operator's own solution (crew assistance off), moving fast across the line of sight,
+    // 1,000 yards north of the boat, running east at 99 units: its bearing turns about 3 degrees a
+    // second and its range grows, so each tick of the plot gives the bearing and range readouts
+    // new values. No hold is set.
     void fastSolution(TMAScreen& tma) {
+        options.options[kOptionAssistStation0 + kTmaAssistStation] = 0;
         tma.command(30, 1000);
         tma.command(29, 0);
         tma.command(31, 90);
         tma.command(32, 99);
         for (bool hold : tmaState().holds)
             ASSERT_FALSE(hold);
+    }
+    // The crew's solution (crew assistance on): each tick the plot takes the selected contact's
+    // bearing, range, course and speed, which the crew revises as the contact turns and speeds up
+    // (updateScreens), 5 degrees and 1 unit a second, so each tick gives the course and speed
+    // readouts new values.
+    void crewSolution(TMAScreen& tma) {
+        options.options[kOptionAssistStation0 + kTmaAssistStation] = 1;
+        if (turning_)
+            return;
+        own->registerContact(kSensorRadar, stranger().id, 30.0, 6000.0, -1.0, -1.0, 95);
+        for (auto* node = own->contacts.head(); node; node = node->next)
+            turning_ = node->item;
+        ASSERT_NE(turning_, nullptr);
+        tma.selectFirst(worldFormatDesignation(turning_->designation));
+        ASSERT_EQ(tmaState().selected, turning_);
+    }
+    void updateScreens() override {
+        if (turning_) {
+            const double t = simClock().gameClock;
+            turning_->course = std::fmod(5.0 * t, 360.0);
+            turning_->speed = 20.0 + std::fmod(t, 60.0);
+        }
+        TmaStationMission::updateScreens();
     }
     // Runs until the plot has just moved the solution on (its one-second tick).
     void untilTick() {
@@ -421,6 +447,8 @@ protected:
             return typed % 360;
         return std::min(typed, readout == 1 ? 99999 : 99);
     }
+
+    ContactRecord* turning_ = nullptr; ///< the contact whose course and speed the crew revises
 };
 
 // The digit right-clicked in each readout (bearing, range, course, speed): the tens of the
@@ -431,7 +459,11 @@ TEST_F(TmaTypedEntry, AnEntryStaysShownThroughTheTicksAndTheSolutionTakesItAtIts
     TMAScreen& tma = openStation();
     for (int readout = 0; readout < 4; ++readout) {
         SCOPED_TRACE(readout);
-        fastSolution(tma);
+        // Bearing and range move with the operator's solution; course and speed only with the crew's.
+        if (readout < 2)
+            fastSolution(tma);
+        else
+            crewSolution(tma);
         untilTick();
         run(300);
         rightClickAt(solutionDigit(readout, kTypedDigit[static_cast<std::size_t>(readout)]));

@@ -33,6 +33,18 @@ constexpr std::array<Well, 3> kOrderWells = {{
     {570, 86, 4, "IMM"},
 }};
 
+// An order readout's caption, engraved (its shadow a pixel below and right), vertically centred on
+// the well and lettered from half a pixel in from the column's edge: there the stems of the small
+// bold face fall on whole pixels. From a whole pixel each stem covers two half-inked columns, and
+// the strokes of "IMM" run together into a grey block.
+void orderCaption(Canvas& canvas, const Well& well, const MovieFont& font) {
+    constexpr double kLeft = 4.5;
+    const double baseline = well.y + kSmallDigit / 2.0 + font.height() * 0.36;
+    canvas.text(font, well.caption, kLeft + 1, baseline + 1, Align::Left, shade(palette::kSteelDark, -0.7f),
+                0.9f);
+    canvas.text(font, well.caption, kLeft, baseline, Align::Left, palette::kLabel);
+}
+
 Canvas column(const ArtTexts& texts) {
     Canvas canvas(100, 480);
     steelPanel(canvas, Rect{0, 0, 100, 480}, 2901);
@@ -43,8 +55,7 @@ Canvas column(const ArtTexts& texts) {
     for (const Well& well : kOrderWells) {
         const int left = well.x - kColumnLeft;
         glassInset(canvas, Rect{left - 2, well.y - 2, left + well.digits * kSmallDigit + 2, well.y + kSmallDigit + 2});
-        engravedText(canvas, Rect{4, well.y - 1, left - 4, well.y + kSmallDigit + 1}, artLabel(well.caption),
-                     *captionFont, palette::kLabel, false);
+        orderCaption(canvas, well, *captionFont);
     }
     engravedText(canvas, Rect{8, 100, 92, 112}, artLabel("POSTES"), *captionFont, palette::kLabel, true);
     bevel(canvas, Rect{3, 112, 97, 403}, 1, false);

@@ -40,32 +40,58 @@ void scopeBezel(Canvas& canvas) {
     canvas.polygon(window, palette::kGlass);
 }
 
-void drawBackground(const Context& context, const ArtTexts& texts) {
+// The controls sit in sunken frames this deep round their rectangles; the mast lamp is set in the
+// panel itself (below).
+constexpr int kFrame = 2;
+constexpr StationControlRow kFramedControls[] = {kRadarTag, kRadarMast, kRadarRings, kRadarRange,
+                                                 kRadarSpacing};
+
+// Where a label is lettered: in its hot spot, unless that starts on the lower edge of a framed
+// control (the mast switch's "Émission radar"); then lower by the frame's depth and two rows more,
+// so that a clear row parts the accent of its capital from the frame.
+Rect letteredRect(const RadarLabel& label) {
+    for (const StationControlRow& row : kFramedControls) {
+        const Rect control = rowRect(row);
+        if (label.rect.top == control.bottom && label.rect.left < control.right &&
+            control.left < label.rect.right)
+            return label.rect.offsetBy(0, kFrame + 2);
+    }
+    return label.rect;
+}
+
+Canvas drawBackground(const ArtTexts& texts) {
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 3101);
     scopeBezel(canvas);
-    for (const StationControlRow& row : {kRadarTag, kRadarMast, kRadarRings, kRadarRange, kRadarSpacing, kRadarLamp}) {
+    for (const StationControlRow& row : kFramedControls) {
         const Rect r = rowRect(row);
-        bevel(canvas, Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2}, 2, false);
+        bevel(canvas, Rect{r.left - kFrame, r.top - kFrame, r.right + kFrame, r.bottom + kFrame}, kFrame,
+              false);
     }
     readoutWell(canvas, kRadarBearingReadOut.x, kRadarBearingReadOut.y, 3, kDigit);
     readoutWell(canvas, kRadarRangeReadOut.x, kRadarRangeReadOut.y, 5, kDigit);
     const auto font = texts.font(kFaceNarrow, 8, true);
     for (const RadarLabel& label : kRadarLabels)
-        engravedText(canvas, label.rect, texts.text(label.text), *font, palette::kLabel, true);
-    stage(context, kRadarBackground, bitmapFile(canvas));
+        engravedText(canvas, letteredRect(label), texts.text(label.text), *font, palette::kLabel, true);
+    return canvas;
 }
 
-// The mast lamp: lit on top, dark below, two frames of 28 by 34 with no row between them.
-void drawLamp(const Context& context) {
+// The mast lamp: a round lamp in a bezel set into the panel, the panel's own steel round it, so
+// that the label above keeps clear rows below it; lit on top, dark below, two frames of 28 by 34
+// with no row between them. Each is drawn apart and its glow kept short, so that the lit lamp
+// lights neither the dark one nor the corners of its rectangle.
+void drawLamp(const Context& context, const Canvas& panel) {
     Canvas strip(kRadarLamp.width, kRadarLamp.height * 2);
-    strip.fill(palette::kSteelDark);
     for (int frame = 0; frame < 2; ++frame) {
-        const PointF centre{kRadarLamp.width / 2.0, kRadarLamp.height * (frame + 0.5)};
-        strip.disc(centre, 12.0, palette::kSteelLight);
-        strip.disc(centre, 9.5, frame == 0 ? palette::kAmber : shade(palette::kAmber, -0.75f));
+        Canvas lamp(kRadarLamp.width, kRadarLamp.height);
+        lamp.place(panel, -kRadarLamp.x, -kRadarLamp.y);
+        const PointF centre{kRadarLamp.width / 2.0, kRadarLamp.height / 2.0};
+        lamp.disc(centre, 13.0, shade(palette::kSteelDark, -0.3f));
+        lamp.disc(centre, 12.0, palette::kSteelLight);
+        lamp.disc(centre, 9.5, frame == 0 ? palette::kAmber : shade(palette::kAmber, -0.75f));
         if (frame == 0)
-            strip.glow(centre, 13.0, palette::kAmber, 0.5f);
+            lamp.glow(centre, 5.0, palette::kAmber, 0.5f);
+        strip.place(lamp, 0, kRadarLamp.height * frame);
     }
     stage(context, kRadarLamp.bitmap, bitmapFile(strip));
 }
@@ -74,8 +100,9 @@ void drawLamp(const Context& context) {
 
 void generateRadarArt(const Context& context) {
     const ArtTexts texts(context);
-    drawBackground(context, texts);
-    drawLamp(context);
+    const Canvas background = drawBackground(texts);
+    stage(context, kRadarBackground, bitmapFile(background));
+    drawLamp(context, background);
     const auto font = texts.font(kFaceNarrow, 8, true);
     stage(context, kRadarTag.bitmap, frameStripFile(lampButtonFrames(kRadarTag.width, kRadarTag.height, "MARQ", *font)));
     for (const StationControlRow& row : {kRadarMast, kRadarRings})
