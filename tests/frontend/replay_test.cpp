@@ -122,9 +122,10 @@ TEST_F(Replay, TheTimeBarMovesTheReplayAndPlayStopsAtTheEnd) {
     ReplayPage page(appMainWindow(), story, worldGrid(), 99);
     page.show(true);
     EXPECT_TRUE(page.map().isVisible());
-    EXPECT_TRUE(page.click({kTimeBar.left + kTimeBar.width() / 2, kTimeBar.top + 2}));
+    EXPECT_TRUE(page.pressTimeBar({kTimeBar.left + kTimeBar.width() / 2, kTimeBar.top + 2}));
+    page.releaseTimeBar();
     EXPECT_NEAR(page.map().time(), story.endTime / 2, story.endTime / kTimeBar.width());
-    EXPECT_FALSE(page.click({kTimeBar.left, kTimeBar.top - 20})) << "above the bar";
+    EXPECT_FALSE(page.pressTimeBar({kTimeBar.left, kTimeBar.top - 20})) << "above the bar";
     page.togglePlay();
     ASSERT_TRUE(page.playing());
     // The screen hands the page its timer's ticks, ten a second.
@@ -148,7 +149,7 @@ TEST_F(Replay, AnEmptyLogGivesAnEmptyMapThatIsNotShown) {
     EXPECT_FALSE(page.map().isVisible());
     page.togglePlay();
     EXPECT_FALSE(page.playing());
-    EXPECT_FALSE(page.click({debrief_layout::kTimeBar.left + 5, debrief_layout::kTimeBar.top + 2}));
+    EXPECT_FALSE(page.pressTimeBar({debrief_layout::kTimeBar.left + 5, debrief_layout::kTimeBar.top + 2}));
 }
 
 TEST_F(Replay, TheTrackPlotGrowsItsTrackAndZoomsOntoIt) {
