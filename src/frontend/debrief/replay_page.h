@@ -1,8 +1,8 @@
 #pragma once
 // The debriefing's replay page: the replay map of the mission with its time control, a play and
-// pause button, a time bar that a click or a drag moves the replay along, and the time it stands at. It
-// plays on a timer of the screen's window (the whole mission in about 30 seconds, never slower
-// than the game ran); a story without anything to show says so instead.
+// pause button, a time bar that a click or a drag moves the replay along, and the time it stands
+// at. It plays on a timer of the screen's window (the whole mission in about 30 seconds, never
+// slower than the game ran); a story without anything to show says so instead.
 
 #include "frontend/debrief/replay_map.h"
 
