@@ -4,6 +4,7 @@
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
 #include "frontend/debrief/debrief_layout.h"
+#include "frontend/debrief/debrief_result.h"
 #include "frontend/debrief/debrief_screen.h"
 #include "frontend/frontend_services.h"
 #include "frontend/glass_list.h"
@@ -14,6 +15,7 @@
 #include "frontend/selection/sor_tsel.h"
 #include "frontend_fixture.h"
 #include "sim/radio/comms_queue.h"
+#include "sim/scoring/goal_node.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/player_roster.h"
 #include "sim/scoring/replay_log.h"
@@ -136,6 +138,55 @@ TEST_F(MissionEnd, TheResultNamesTheMissionItsScoreGradeGoalsAndCareerAndBecomes
         EXPECT_NE(text.find(part), std::string::npos) << part << " in\n" << text;
     EXPECT_EQ(text.find("Jamais lu."), std::string::npos) << "only reached goals";
     EXPECT_EQ(missionTexts().flowText, text);
+}
+
+TEST_F(MissionEnd, PenaltiesReachedAreListedApartWithTheirPointsAndWrittenWholeOnTheGlass) {
+    commsQueueSetShipName("Orque");
+    GoalNode spotted;
+    spotted.achieved = 1;
+    spotted.kind = kGoalTargetMeets;
+    spotted.points = -150;
+    spotted.message = "[ship name], la Grisha vous a d\xE9tect\xE9. L'op\xE9ration est compromise.";
+    goalTreeAddNode(spotted, nullptr);
+    GoalNode survived;
+    survived.achieved = 1;
+    survived.kind = kGoalSurvive;
+    survived.points = 0;
+    goalTreeAddNode(survived, nullptr);
+    GoalNode rammed; // a penalty without a message of its own
+    rammed.achieved = 1;
+    rammed.kind = kGoalDestroy;
+    rammed.points = -300;
+    goalTreeAddNode(rammed, nullptr);
+    test::DrawnTexts drawn;
+    DebriefScreen& debrief = showDebrief();
+    const std::string spottedLine =
+        "- Orque, la Grisha vous a d\xE9tect\xE9. L'op\xE9ration est compromise. (-150 points)";
+    const std::string rammedLine = "- Destruction de l'objectif (-300 points)";
+    const std::string& text = debrief.resultText();
+    const std::size_t penalties = text.find("\nP\xE9nalit\xE9s :\n");
+    ASSERT_NE(penalties, std::string::npos) << text;
+    EXPECT_NE(text.find("Objectifs atteints :\n- Survie jusqu'\xE0 la fin de la mission\n"),
+              std::string::npos)
+        << "a goal of no points is an objective met:\n"
+        << text;
+    EXPECT_GT(text.find(spottedLine), penalties) << text;
+    EXPECT_GT(text.find(rammedLine), penalties) << text;
+    EXPECT_EQ(text.find("Grisha"), text.rfind("Grisha")) << "listed once:\n" << text;
+
+    const std::vector<TextDrawn> shown = drawn.in(debrief_layout::kResultText);
+    for (const std::string& line : {spottedLine, rammedLine})
+        EXPECT_TRUE(test::spellOut(shown, line)) << line << " is written whole";
+    for (const TextDrawn& t : shown)
+        EXPECT_TRUE(test::inside(t.ink, debrief_layout::kResultText)) << t.text << " on the glass";
+    test::saveScreenPicture("debrief-penalties");
+
+    // Penalties alone: no objective met.
+    goalTreeClear();
+    goalTreeAddNode(spotted, nullptr);
+    const std::string alone = debriefResultText();
+    EXPECT_NE(alone.find("Objectifs atteints :\naucun.\n"), std::string::npos) << alone;
+    EXPECT_NE(alone.find(spottedLine), std::string::npos) << alone;
 }
 
 TEST_F(MissionEnd, TheDeckLogTellsTheLogReadAsFarAsItHolds) {

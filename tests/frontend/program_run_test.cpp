@@ -6,12 +6,14 @@
 #include "framework/app/shell.h"
 #include "framework/widgets/widget_sound.h"
 #include "frontend/debrief/debrief_layout.h"
+#include "frontend/debrief/debrief_screen.h"
 #include "frontend/frontend_services.h"
 #include "frontend/login/login_layout.h"
 #include "frontend/mainmenu/main_menu_entries.h"
-#include "frontend/stateroom/stateroom_layout.h"
 #include "frontend/selection/selection_layout.h"
+#include "frontend/stateroom/stateroom_layout.h"
 #include "platform/display/headless_backend.h"
+#include "platform/display/input_event.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/clock.h"
@@ -23,7 +25,9 @@
 #include "platform/window/window_system.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/entity_hooks.h"
+#include "sim/entities/motion/own_boat_motion.h"
 #include "sim/entities/types/entity_classes.h"
+#include "sim/entities/types/own_submarine.h"
 #include "sim/scoring/goal_tree.h"
 #include "sim/scoring/mission_world.h"
 #include "sim/scoring/player_roster.h"
@@ -33,6 +37,7 @@
 #include "sim/simulation/world_lists.h"
 #include "sim/support/scoped_folders.h"
 #include "sim/world/terrain_progress.h"
+#include "sim/world/terrain_world.h"
 #include "stations/firectrl/fire_panel_parts.h"
 #include "stations/geninfo/host_hooks.h"
 #include "support/data_set_settings.h"
@@ -43,6 +48,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -211,6 +217,18 @@ void clickButton(HeadlessBackend& d, int x, int y, int width, int height) {
     d.click(centreOfButton(x, y, width, height));
 }
 
+// From the main menu through the selection to the start of its first mission, by a menu line.
+std::vector<Step> startAMission(const std::string& prefix, int menuLine) {
+    return {
+        {kSlotMainMenu, 100, prefix + "menu", [menuLine](HeadlessBackend& d) { clickMenuLine(d, menuLine); }},
+        {kSlotMissionSelection, 100, prefix + "selection",
+         [](HeadlessBackend& d) {
+             using namespace selection_layout;
+             clickButton(d, kStartX, kButtonY, kButtonWidth, kButtonHeight);
+         }},
+    };
+}
+
 /// Alt and a letter: the host's key of a station.
 void altKey(HeadlessBackend& d, char letter) {
     d.typeKey(static_cast<std::uint8_t>(VK_MENU), -1, true);
@@ -322,17 +340,128 @@ TEST_F(ProgramRun, ATutorialRunsFiveGameMinutesEndsAndIsDebriefed) {
     EXPECT_EQ(worldOwnShip(), nullptr) << "the mission was ended";
 }
 
+DebriefScreen& debriefing() {
+    return *static_cast<DebriefScreen*>(screenGet(kSlotDebrief));
+}
+
+/// Where a time bar's share lies on the screen.
+Point onTheTimeBar(double share, int below = 0) {
+    using namespace debrief_layout;
+    return {kTimeBar.left + static_cast<int>(share * kTimeBar.width()),
+            kTimeBar.top + kTimeBar.height() / 2 + below};
+}
+
+/// The replay stands at a share of the mission, within a pixel of the time bar.
+void expectReplayAt(double share, const char* why) {
+    const double end = debriefing().story().endTime;
+    EXPECT_NEAR(debriefing().replay()->map().time(), share * end, end / debrief_layout::kTimeBar.width())
+        << why;
+}
+
+void leftButton(HeadlessBackend& d, InputKind kind, Point at) {
+    d.inject(InputEvent::buttonAt(kind, MouseButton::Left, at));
+}
+
+TEST_F(ProgramRun, ASingleMissionsPenaltyAndLongRunAreToldApartAndReplayedWhole) {
+    limitMs = 120000;
+    double runFrom = 0.0;
+    const std::string sunkTrawler = "vous avez coul\xE9 un chalutier civil ! (-300 points)";
+    const std::vector<Step> steps = joined({
+        toTheMainMenu("run-"),
+        startAMission("run-", 1),
+        {
+            {kSlotGenInfo, 100, "run-start",
+             [&](HeadlessBackend&) {
+                 // The first single mission: hunting a submarine among trawlers, whose loss costs.
+                 OwnShipEntity* own = worldOwnSubmarineWithMotion();
+                 ASSERT_NE(own, nullptr);
+                 Entity* trawler = nullptr;
+                 goalTreeForEach(goalTreeRoot(), [&](GoalNode& goal) {
+                     if (goal.points < 0 && goal.kind == kGoalDestroy && !trawler)
+                         trawler = worldFindEntity(goal.targetId);
+                 });
+                 ASSERT_NE(trawler, nullptr) << "a neutral trawler whose loss costs points";
+                 trawler->applyDamage(1.0e9, own, false, false, true);
+                 // Flank speed due north for ten game minutes: kilometres up the chart.
+                 own->ownMotion->setOrderedCourse(0.0);
+                 own->ownMotion->setEngineOrder(5);
+                 runFrom = simClock().gameClock;
+                 simSetTimeCompression(60.0);
+             }},
+            {kSlotGenInfo, 100, "run-far", [](HeadlessBackend& d) { endTheMission(d); },
+             [&] { return simClock().gameClock >= runFrom + 600.0; }},
+            {kSlotDebrief, 300, "run-debrief",
+             [&](HeadlessBackend& d) {
+                 const std::string& text = debriefing().resultText();
+                 const std::size_t goals = text.find("Objectifs atteints :");
+                 const std::size_t penalties = text.find("P\xE9nalit\xE9s :");
+                 ASSERT_NE(goals, std::string::npos) << text;
+                 ASSERT_NE(penalties, std::string::npos) << text;
+                 EXPECT_LT(goals, penalties) << text;
+                 EXPECT_GT(text.find(sunkTrawler), penalties) << "the penalty with its points, in\n" << text;
+                 EXPECT_EQ(text.substr(goals, penalties - goals).find("chalutier"), std::string::npos)
+                     << "not among the objectives met:\n"
+                     << text;
+                 using namespace debrief_layout;
+                 clickButton(d, kTabX[2], kTabY, kTabWidth, kTabHeight);
+             }},
+            {kSlotDebrief, 300, "run-replay",
+             [&](HeadlessBackend& d) {
+                 using namespace debrief_layout;
+                 const ReplayStory& story = debriefing().story();
+                 ASSERT_GE(story.track.size(), 2u);
+                 const auto [south, north] =
+                     std::minmax_element(story.track.begin(), story.track.end(),
+                                         [](const TrackPoint& a, const TrackPoint& b) { return a.y < b.y; });
+                 EXPECT_GT(north->y - south->y, 6000.0) << "the boat ran far north";
+                 // The whole track and every marker stand on the map, and fill it.
+                 const ChartTransform t = debriefing().replay()->map().getTransform();
+                 std::vector<TrackPoint> places = story.track;
+                 for (const ReplayMarker& m : story.markers)
+                     places.push_back({m.time, m.x, m.y});
+                 Rect span{kReplayMap.width(), kReplayMap.height(), 0, 0};
+                 for (const TrackPoint& p : places) {
+                     double column = 0, row = 0;
+                     ASSERT_TRUE(worldToGrid(p.x, p.y, &column, &row));
+                     const Point at = t.toPixel(column, row);
+                     EXPECT_TRUE(at.x >= 0 && at.x < kReplayMap.width() && at.y >= 0 &&
+                                 at.y < kReplayMap.height())
+                         << "a place at " << at.x << ", " << at.y << " off the map";
+                     span = {std::min(span.left, at.x), std::min(span.top, at.y), std::max(span.right, at.x),
+                             std::max(span.bottom, at.y)};
+                 }
+                 EXPECT_TRUE(span.width() > kReplayMap.width() / 2 || span.height() > kReplayMap.height() / 2)
+                     << "the map zooms onto them";
+                 // The time bar held at its start and dragged to its middle, and below it.
+                 leftButton(d, InputKind::ButtonDown, onTheTimeBar(0.0));
+                 d.moveMouse(onTheTimeBar(0.25));
+                 d.moveMouse(onTheTimeBar(0.5, 30));
+             }},
+            {kSlotDebrief, 100, "run-replay-dragged",
+             [&](HeadlessBackend& d) {
+                 expectReplayAt(0.5, "the replay follows the drag");
+                 leftButton(d, InputKind::ButtonUp, onTheTimeBar(0.5, 30));
+                 d.moveMouse(onTheTimeBar(0.9));
+             }},
+            {kSlotDebrief, 100, "run-replay-let-go",
+             [&](HeadlessBackend& d) {
+                 expectReplayAt(0.5, "let go, the bar stays");
+                 using namespace debrief_layout;
+                 clickButton(d, kContinueX, kButtonY, kButtonWidth, kButtonHeight);
+             }},
+        },
+        outOfTheProgram("run-"),
+    });
+    EXPECT_EQ(run(steps), 0);
+    EXPECT_EQ(slotsSeen.size(), steps.size()) << "every screen showed";
+}
+
 TEST_F(ProgramRun, AWonMissionGoesThroughTheVictoryMovieToTheVictoryScreen) {
     limitMs = 90000;
     const std::vector<Step> steps = joined({
         toTheMainMenu("won-"),
+        startAMission("won-", 0),
         {
-            {kSlotMainMenu, 100, "won-menu", [](HeadlessBackend& d) { clickMenuLine(d, 0); }},
-            {kSlotMissionSelection, 100, "won-selection",
-             [](HeadlessBackend& d) {
-                 using namespace selection_layout;
-                 clickButton(d, kStartX, kButtonY, kButtonWidth, kButtonHeight);
-             }},
             {kSlotGenInfo, 100, "won-running",
              [](HeadlessBackend& d) {
                  // Every goal of the tutorial reached, as the boat would have reached them.
@@ -363,13 +492,8 @@ TEST_F(ProgramRun, TheOwnBoatLostInASingleMissionLeadsToTheDeathScreenAndTheDebr
     limitMs = 90000;
     const std::vector<Step> steps = joined({
         toTheMainMenu("loss-"),
+        startAMission("loss-", 1),
         {
-            {kSlotMainMenu, 100, "loss-menu", [](HeadlessBackend& d) { clickMenuLine(d, 1); }},
-            {kSlotMissionSelection, 100, "loss-selection",
-             [](HeadlessBackend& d) {
-                 using namespace selection_layout;
-                 clickButton(d, kStartX, kButtonY, kButtonWidth, kButtonHeight);
-             }},
             {kSlotGenInfo, 100, "loss-running",
              [](HeadlessBackend&) {
                  // Rammed: the collision's cause, and damage beyond the hull through the entity.

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -44,31 +45,39 @@ std::vector<ReplayEvent> patrolLog() {
     for (int i = 0; i <= 10; ++i)
         log.push_back(at(2, 100.0 * i, 20.0 + 6.0 * i, 20.0 + 5.0 * i + 6.0 * std::sin(i * 0.9)));
     log.push_back(at(8, 200.0, 30.0, 70.0));
-    log.push_back(at(18, 300.0, 38.0, 36.0));
+    log.push_back(at(18, 300.0, 0.0, 0.0)); // a launch keeps no place of its own
     log.push_back(at(20, 600.0, 62.0, 58.0));
     log.push_back(at(1, 650.0, 64.0, 60.0));
     log.push_back(at(23, 900.0, 72.0, 30.0));
     log.push_back(at(24, 950.0, -4200.0, 0.0, 3)); // its place holds the damage
     log.push_back(at(6, 980.0, 10.0, 10.0));       // a meeting: told in the log, not marked
     log.push_back(at(2, 990.0, 90.0, 90.0, 0, 7)); // another vehicle's motion report: no track
+    // The log runs in the mission's time.
+    std::stable_sort(log.begin(), log.end(),
+                     [](const ReplayEvent& a, const ReplayEvent& b) { return a.time < b.time; });
     return log;
 }
 
 TEST(ReplayStory, TheTrackComesFromPositionReportsAndTheMarkersFromTheirKinds) {
     std::vector<ReplayEvent> log = patrolLog();
     log.push_back(at(2, std::numeric_limits<double>::quiet_NaN(), 1.0, 1.0));
-    log.push_back(at(18, 990.0, std::numeric_limits<double>::infinity(), 1.0));
+    log.push_back(at(20, 990.0, std::numeric_limits<double>::infinity(), 1.0));
+    log.push_back(at(18, 995.0, 0.0, 0.0, 0, 7)); // by the vehicle that reported itself at 990 s
+    log.push_back(at(18, 996.0, 0.0, 0.0, 0, 9)); // by one never reported
     const ReplayStory story = replayStory(log, kOwnBoat);
     ASSERT_EQ(story.track.size(), 11u) << "only the own boat's reports with a time";
     EXPECT_EQ(story.endTime, 1000.0);
     std::vector<std::int32_t> kinds;
     for (const ReplayMarker& m : story.markers)
         kinds.push_back(m.kind);
-    EXPECT_EQ(kinds, (std::vector<std::int32_t>{8, 18, 20, 1, 23, 24}))
-        << "no meeting, no launch off the map";
-    const ReplayMarker& damage = story.markers.back();
-    EXPECT_EQ(damage.x, story.track.back().x) << "damage aboard stands where the boat last was";
-    EXPECT_EQ(damage.y, story.track.back().y);
+    ASSERT_EQ(kinds, (std::vector<std::int32_t>{8, 18, 20, 1, 23, 24, 18}))
+        << "no meeting, no hit off the map, no launch from nowhere";
+    const auto standsAt = [](const ReplayMarker& m, double x, double y) { return m.x == x && m.y == y; };
+    EXPECT_TRUE(standsAt(story.markers[1], story.track[3].x, story.track[3].y))
+        << "the boat's launch stands where it was at 300 s";
+    EXPECT_TRUE(standsAt(story.markers[5], story.track[9].x, story.track[9].y))
+        << "damage aboard stands where the boat last was, at 900 s";
+    EXPECT_TRUE(standsAt(story.markers[6], 90000.0, 90000.0)) << "the other vehicle's launch, at its report";
     EXPECT_EQ(story.trackPointsAt(500.0), 6u);
     EXPECT_EQ(story.trackPointsAt(-1.0), 0u);
     EXPECT_TRUE(replayStory({}, kOwnBoat).empty());
@@ -122,9 +131,10 @@ TEST_F(Replay, TheTimeBarMovesTheReplayAndPlayStopsAtTheEnd) {
     ReplayPage page(appMainWindow(), story, worldGrid(), 99);
     page.show(true);
     EXPECT_TRUE(page.map().isVisible());
-    EXPECT_TRUE(page.click({kTimeBar.left + kTimeBar.width() / 2, kTimeBar.top + 2}));
+    EXPECT_TRUE(page.pressTimeBar({kTimeBar.left + kTimeBar.width() / 2, kTimeBar.top + 2}));
+    page.releaseTimeBar();
     EXPECT_NEAR(page.map().time(), story.endTime / 2, story.endTime / kTimeBar.width());
-    EXPECT_FALSE(page.click({kTimeBar.left, kTimeBar.top - 20})) << "above the bar";
+    EXPECT_FALSE(page.pressTimeBar({kTimeBar.left, kTimeBar.top - 20})) << "above the bar";
     page.togglePlay();
     ASSERT_TRUE(page.playing());
     // The screen hands the page its timer's ticks, ten a second.
@@ -148,7 +158,7 @@ TEST_F(Replay, AnEmptyLogGivesAnEmptyMapThatIsNotShown) {
     EXPECT_FALSE(page.map().isVisible());
     page.togglePlay();
     EXPECT_FALSE(page.playing());
-    EXPECT_FALSE(page.click({debrief_layout::kTimeBar.left + 5, debrief_layout::kTimeBar.top + 2}));
+    EXPECT_FALSE(page.pressTimeBar({debrief_layout::kTimeBar.left + 5, debrief_layout::kTimeBar.top + 2}));
 }
 
 TEST_F(Replay, TheTrackPlotGrowsItsTrackAndZoomsOntoIt) {

@@ -18,6 +18,8 @@ constexpr int kScoreText = 2352;
 constexpr int kCareerText = 2353;
 constexpr int kGoalsText = 2452;
 constexpr int kNoGoalText = 2453;
+constexpr int kPenaltiesText = 2464;
+constexpr int kPenaltyPointsText = 2465;
 // Goal messages name the boat by its placeholder.
 constexpr int kWithShipName = 1;
 constexpr int kGoalOfTheMission = 2470;
@@ -54,6 +56,12 @@ std::string format(int id, std::int32_t value) {
     return line;
 }
 
+// A goal as the list names it: by its message, the boat's name put in, or else by its kind.
+std::string goalName(const GoalNode& goal) {
+    return goal.message ? commsQueueExpandText(*goal.message, kWithShipName).value_or(*goal.message)
+                        : textCopy(goalKindText(goal.kind));
+}
+
 } // namespace
 
 std::string missionScoreLines() {
@@ -67,18 +75,20 @@ std::string debriefResultText() {
     std::string text = missionTexts().name.value_or("") + "\n";
     text += textCopy(scoring.won ? kWonText : kLostText) + "\n";
     text += missionScoreLines() + "\n\n";
-    text += textCopy(kGoalsText);
-    int reached = 0;
+    // A goal of negative points reached is a penalty: listed apart, with what it cost.
+    std::string goals;
+    std::string penalties;
     goalTreeForEach(goalTreeRoot(), [&](const GoalNode& goal) {
         if (!goal.achieved)
             return;
-        ++reached;
-        text += "\n- " + (goal.message
-                              ? commsQueueExpandText(*goal.message, kWithShipName).value_or(*goal.message)
-                              : textCopy(goalKindText(goal.kind)));
+        if (goal.points < 0)
+            penalties += "\n- " + goalName(goal) + " " + format(kPenaltyPointsText, goal.points);
+        else
+            goals += "\n- " + goalName(goal);
     });
-    if (reached == 0)
-        text += "\n" + textCopy(kNoGoalText);
+    text += textCopy(kGoalsText) + (goals.empty() ? "\n" + textCopy(kNoGoalText) : goals);
+    if (!penalties.empty())
+        text += "\n\n" + textCopy(kPenaltiesText) + penalties;
     return text;
 }
 

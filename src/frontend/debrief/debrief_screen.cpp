@@ -15,6 +15,7 @@
 #include "platform/window/message_ids.h"
 #include "platform/window/timers.h"
 #include "platform/window/window_paint.h"
+#include "platform/window/window_types.h"
 #include "sim/entities/entity.h"
 #include "sim/radio/comms_queue.h"
 #include "sim/scoring/mission_event.h"
@@ -147,10 +148,23 @@ LResult DebriefScreen::handleMessage(WindowHandle window, std::uint32_t message,
         replay_->playStep();
         return 0;
     }
-    if (message == WM_LBUTTONDOWN && page_ == DebriefPage::Replay &&
-        replay_->click(
-            {static_cast<std::int16_t>(lParam & 0xFFFF), static_cast<std::int16_t>((lParam >> 16) & 0xFFFF)}))
-        return 0;
+    if (replay_ && page_ == DebriefPage::Replay) {
+        const Point at{pointXFromLParam(lParam), pointYFromLParam(lParam)};
+        if (message == WM_LBUTTONDOWN && replay_->pressTimeBar(at))
+            return 0;
+        if (replay_->timeBarHeld() && message == WM_MOUSEMOVE) {
+            // A release that never came (the pointer was taken away) lets the bar go.
+            if ((wParam & MK_LBUTTON) != 0)
+                replay_->dragTimeBar(at);
+            else
+                replay_->releaseTimeBar();
+            return 0;
+        }
+        if (replay_->timeBarHeld() && message == WM_LBUTTONUP) {
+            replay_->releaseTimeBar();
+            return 0;
+        }
+    }
     return FrontEndScreen::handleMessage(window, message, wParam, lParam);
 }
 

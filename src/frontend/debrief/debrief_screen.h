@@ -34,7 +34,7 @@ public:
     void close() override;
     void paint(DeviceContext& dc) override;
     int onCommand(WParam wParam, LParam lParam) override;
-    /// The animation timers; a click on the time bar moves the replay there.
+    /// The animation timers; a click or a drag on the time bar moves the replay there.
     LResult handleMessage(WindowHandle window, std::uint32_t message, WParam wParam, LParam lParam) override;
     /// The arrows and page keys move through the deck log; Enter continues.
     int onKey(int key, int category) override;

@@ -4,7 +4,6 @@
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/pen_brush.h"
 #include "sim/entities/entity_events.h"
-#include "sim/world/dem_grid.h"
 #include "sim/world/terrain_world.h"
 #include "tactical/charts/chart_view.h"
 
@@ -113,13 +112,15 @@ void chartZoomOntoTrack(ChartView& view, std::span<const GridPoint> track, int s
                             [](const GridPoint& a, const GridPoint& b) { return a.column < b.column; });
     const auto [top, bottom] = std::minmax_element(
         track.begin(), track.end(), [](const GridPoint& a, const GridPoint& b) { return a.row < b.row; });
-    const DemGrid& g = *view.grid();
-    const double kmPerColumn = g.extentX / std::max(g.width - 1, 1);
-    const double kmPerRow = g.extentY / std::max(g.height - 1, 1);
-    const double spanKm =
-        std::max((right->column - left->column) * kmPerColumn, (bottom->row - top->row) * kmPerRow);
+    // The grid the view spans on each axis grows with its scale (km across its longer side): the
+    // scale that holds the track's span on the shorter side too.
+    const ChartTransform t = view.getTransform();
+    const double scalePerColumn = view.scale() / t.extentX;
+    const double scalePerRow = view.scale() / t.extentY;
+    const double fit =
+        std::max((right->column - left->column) * scalePerColumn, (bottom->row - top->row) * scalePerRow);
     view.setView((left->column + right->column) / 2, (top->row + bottom->row) / 2,
-                 std::max(spanKm * kMarginShare, kMinimumKm), steps);
+                 std::max(fit * kMarginShare, kMinimumKm), steps);
 }
 
 } // namespace q71

@@ -27,7 +27,8 @@ std::vector<GridPoint> trackOnGrid(const std::vector<TrackPoint>& track);
 std::vector<Point> chartPixels(const ChartTransform& transform, std::span<const GridPoint> points);
 /// Draws a track through pixels, with a dot at its last point.
 void drawTrackLine(DeviceContext& dc, std::span<const Point> pixels);
-/// Shows the whole map, then zooms onto a track (in animation steps), no closer than a dozen km.
+/// Shows the whole map, then zooms onto a track (in animation steps) so that all of it shows, with
+/// room around it, on both axes of the view; no closer than a dozen km across.
 void chartZoomOntoTrack(ChartView& view, std::span<const GridPoint> track, int steps);
 /// Draws the marker of a record's kind centred on a pixel.
 void drawReplayMarker(DeviceContext& dc, Point at, std::int32_t kind);

@@ -8,6 +8,7 @@
 #include "frontend/glass_text.h"
 #include "frontend/screen_art.h"
 #include "platform/gdi/device_context.h"
+#include "platform/window/focus.h"
 #include "platform/window/timers.h"
 #include "platform/window/window_paint.h"
 
@@ -36,6 +37,7 @@ ReplayPage::ReplayPage(WindowHandle screen, const ReplayStory& story, const DemG
 }
 
 ReplayPage::~ReplayPage() {
+    releaseTimeBar();
     timerKill(screen_, kPlayTimer);
 }
 
@@ -76,15 +78,35 @@ void ReplayPage::playStep() {
         togglePlay();
 }
 
-bool ReplayPage::click(Point at) {
-    const Rect& bar = debrief_layout::kTimeBar;
-    if (!hasStory() || !bar.inflatedBy(0, 4).contains(at))
+bool ReplayPage::pressTimeBar(Point at) {
+    if (!hasStory() || !debrief_layout::kTimeBar.inflatedBy(0, 4).contains(at))
         return false;
+    // The screen keeps the pointer while the bar is held, wherever it is dragged.
+    captureSet(screen_);
+    timeBarHeld_ = true;
+    moveToBar(at);
+    return true;
+}
+
+void ReplayPage::dragTimeBar(Point at) {
+    if (timeBarHeld_)
+        moveToBar(at);
+}
+
+void ReplayPage::releaseTimeBar() {
+    if (!timeBarHeld_)
+        return;
+    timeBarHeld_ = false;
+    if (captureGet() == screen_)
+        captureRelease();
+}
+
+void ReplayPage::moveToBar(Point at) {
+    const Rect& bar = debrief_layout::kTimeBar;
     const double share =
         std::clamp(static_cast<double>(at.x - bar.left) / std::max(bar.width(), 1), 0.0, 1.0);
     map_->setTime(share * story_.endTime);
     repaintTimeControl();
-    return true;
 }
 
 void ReplayPage::repaintTimeControl() {

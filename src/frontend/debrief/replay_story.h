@@ -1,8 +1,9 @@
 #pragma once
 // What the debriefing's track plot and replay map show of a replay log: the own boat's track from
 // its position records (kind 2 with the own boat as subject) and markers where the records of
-// launches (18), hits (20), losses (1), mine reports (8), groundings (23) and damage aboard (24)
-// put them. Other entities have no track: they appear only as these markers.
+// hits (20), losses (1), mine reports (8) and groundings (23) put them, and of launches (18) and
+// damage aboard (24) where the vehicle was. Other entities have no track: they appear only as
+// these markers.
 
 #include "sim/scoring/replay_event.h"
 
@@ -38,8 +39,9 @@ struct ReplayStory {
 };
 
 /// The story of a log, the own boat known by its id. Records whose place or time is not a number
-/// are passed over. A damage record carries the damage in its place: its marker stands where the
-/// track last was.
+/// are passed over. A launch record keeps no place, and a damage record carries the damage in its
+/// place: their markers stand where the launcher, or the damaged boat, last reported itself, and
+/// are left out before it did.
 ReplayStory replayStory(const std::vector<ReplayEvent>& events, std::int32_t ownBoatId);
 
 } // namespace q71

@@ -76,6 +76,9 @@ ChartView::ChartView(WindowHandle parentWindow, int x, int y, int width, int hei
     shades_ = 0; // so that the clamp below counts as a change
     applyShadeClamp(chartDefaultShades());
     ramp_ = chartShadeRamp(shades_, 8, 8, 8);
+    // The view has the window's shape from the start, so that a view set before the first paint
+    // shows what was asked for on both axes.
+    windowImageSize(imageWidth_, imageHeight_);
     setMapSource(grid);
 }
 

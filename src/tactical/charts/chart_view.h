@@ -180,6 +180,8 @@ private:
         long long ky = 0;
     };
     Lattice lattice() const;
+    /// The image's size for the window's client area (one pixel more each way); false without a window.
+    bool windowImageSize(int& w, int& h) const;
     void applyShadeClamp(int shades);
     void ensureRelief();
     void ensureBackBuffer();

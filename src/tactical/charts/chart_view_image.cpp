@@ -85,12 +85,19 @@ void ChartView::ensureRelief() {
         relief_ = chartBuildRelief(*grid_, light_, shades_);
 }
 
-void ChartView::ensureBackBuffer() {
+bool ChartView::windowImageSize(int& w, int& h) const {
     if (!windowIsValid(window_))
-        return;
+        return false;
     const Rect client = windowGetClientRect(window_);
-    const int w = client.right - client.left + 1;
-    const int h = client.bottom - client.top + 1;
+    w = client.right - client.left + 1;
+    h = client.bottom - client.top + 1;
+    return true;
+}
+
+void ChartView::ensureBackBuffer() {
+    int w = 0, h = 0;
+    if (!windowImageSize(w, h))
+        return;
     if (w == imageWidth_ && h == imageHeight_ && image_ && backBuffer_)
         return;
     if (!memoryDc_)
