@@ -173,8 +173,9 @@ FontRef fontFitting(const FontRef& font, std::string_view text, int width) {
     if (!font || font->textWidth(text) <= width)
         return font;
     LogFont smaller = font->description();
-    const int sign = smaller.height > 0 ? 1 : -1;
-    const int size = smaller.height == 0 ? kDefaultFontPixels : std::abs(smaller.height);
+    const int height = std::clamp(smaller.height, -kLargestFontPixels, kLargestFontPixels);
+    const int sign = height > 0 ? 1 : -1;
+    const int size = height == 0 ? kDefaultFontPixels : std::abs(height);
     FontRef fitting = font;
     for (int pixels = size - 1; pixels >= kSmallestPixels; --pixels) {
         smaller.height = sign * pixels;

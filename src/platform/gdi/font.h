@@ -28,6 +28,9 @@ constexpr int kFamilySwiss = 0x20;
 constexpr int kFamilyModern = 0x30;
 /// The character height in pixels of a font asked for with a height of 0.
 constexpr int kDefaultFontPixels = 12;
+/// The largest height a font is made at, either way (a cell or a character height); larger ones
+/// are held to it, so that metrics and the layouts built on them stay far from overflow.
+constexpr int kLargestFontPixels = 1000;
 
 /// What the program asks for.
 struct LogFont {

@@ -14,10 +14,6 @@
 namespace q71 {
 namespace {
 
-// The largest height asked for either way (a cell or a character height); larger ones are held
-// to it, so that metrics and the layouts built on them stay far from overflow.
-constexpr int kMaxHeightPixels = 1000;
-
 class OutlineGlyphs final : public GlyphSource {
 public:
     // A font may be released after the library's own holder is gone (a font held in a static
@@ -82,11 +78,11 @@ std::optional<FontMaking> makeOutlineFont(const LogFont& description) {
 
     const VerticalMetrics v = verticalMetricsOf(face);
     const double units = face->units_per_EM > 0 ? face->units_per_EM : 2048.0;
-    const int height = std::clamp(description.height, -kMaxHeightPixels, kMaxHeightPixels);
+    const int height = std::clamp(description.height, -kLargestFontPixels, kLargestFontPixels);
     double em = height < 0   ? -height
                 : height > 0 ? height * units / (v.winAscent + v.winDescent)
                              : kDefaultFontPixels;
-    em = std::clamp(em, 1.0, static_cast<double>(kMaxHeightPixels));
+    em = std::clamp(em, 1.0, static_cast<double>(kLargestFontPixels));
     FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(em * 64)), 72, 72);
     const double scale = em / units;
 

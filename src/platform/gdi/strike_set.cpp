@@ -17,9 +17,8 @@ bool isBold(int weight) {
 // A strike's size as a description asks for it: a negative height is the character height, a
 // positive one the cell's, 0 the usual size.
 int sizeAsked(const LogFont& description) {
-    return description.height < 0   ? -description.height
-           : description.height > 0 ? description.height
-                                    : kDefaultFontPixels;
+    const int height = std::clamp(description.height, -kLargestFontPixels, kLargestFontPixels);
+    return height < 0 ? -height : height > 0 ? height : kDefaultFontPixels;
 }
 
 int sizeOf(const Strike& strike, const LogFont& description) {

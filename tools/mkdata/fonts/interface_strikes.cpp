@@ -156,6 +156,15 @@ Strike strikeOf(const StrikeRecipe& recipe, const TextTable& texts, const Contex
     return strike;
 }
 
+// The packages of the bitmap fonts drawn from, by their folder: their copyright and permission
+// notices go with the strikes drawn from them.
+struct SourcePackage {
+    const char* folder;
+    const char* package;
+};
+constexpr SourcePackage kSourcePackages[] = {
+    {"75dpi", "xfonts-75dpi"}, {"100dpi", "xfonts-100dpi"}, {"misc", "xfonts-base"}};
+
 } // namespace
 
 void generateInterfaceStrikes(const Context& context) {
@@ -164,7 +173,11 @@ void generateInterfaceStrikes(const Context& context) {
     for (const StrikeRecipe& recipe : kRecipes)
         strikes.push_back(strikeOf(recipe, texts, context));
     const std::vector<std::uint8_t> file = strikeFileEncode(strikes);
-    writeOutput(dataSetFontFile(context, texts), std::string(file.begin(), file.end()));
+    const std::filesystem::path fontFile = dataSetFontFile(context, texts);
+    writeOutput(fontFile, std::string(file.begin(), file.end()));
+    for (const SourcePackage& source : kSourcePackages)
+        writeOutput(fontFile.parent_path() / (std::string(source.package) + ".copyright"),
+                    readSource(std::filesystem::path("/usr/share/doc") / source.package / "copyright"));
 }
 
 } // namespace q71::mkdata
