@@ -21,11 +21,11 @@ void TextPanel::paint(PaintRecord& paint) {
     if (area.isEmpty())
         return;
     // A one-line text too wide for the panel is written in a smaller size of its face, never cut.
-    const FontRef font = font_ ? font_ : dc.font();
-    if (format_ & kDtSingleLine)
-        dc.selectFont(fontFitting(font, *text_, area.width()));
-    else if (font_)
-        dc.selectFont(font_);
+    FontRef font = font_ ? font_ : dc.font();
+    if (font && (format_ & kDtSingleLine))
+        font = fontFitting(font, *text_, area.width());
+    if (font)
+        dc.selectFont(font);
     dc.setTextColor(textColour_);
     dc.setBkMode(kTransparent);
     dc.drawText(*text_, area, format_);

@@ -1,11 +1,17 @@
 #include "framework/widgets/static_text.h"
 #include "framework/widgets/text_panel.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/font.h"
+#include "platform/gdi/text_format.h"
+#include "platform/gdi/text_overflow.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "support/golden_image.h"
 #include "widget_fixture.h"
+
+#include <string>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -83,6 +89,33 @@ TEST_F(TextWidgets, APanelFillsItselfAndCentresItsText) {
     panel->setText(std::nullopt);
     pump();
     EXPECT_EQ(screenPixel(80, 35), kBlue);
+}
+
+TEST_F(TextWidgets, APanelTooNarrowForItsLineWritesItSmallerNeverCut) {
+    // The narrow face's running text, as the stadimeter's readouts are set, in a panel narrower
+    // than the line is in that size: the whole line is drawn inside the panel, none of its ink cut.
+    LogFont narrow;
+    narrow.faceName = "Liberation Sans Narrow";
+    narrow.height = -13;
+    const FontRef font = Font::create(narrow);
+    const std::string text = "Tribord 135";
+    const int width = font->textWidth(text) - 4;
+    std::vector<TextOverflow> cut;
+    gdiWatchTextOverflow([&](const TextOverflow& overflow) { cut.push_back(overflow); });
+    auto* panel = new TextPanel(mainWindow, 20, 20, width + 6, 16);
+    panel->setFont(font);
+    panel->setBackgroundColour(kBlue);
+    panel->setTextColour(kRed);
+    panel->setTextFormat(kDtRight | kDtVCenter | kDtSingleLine);
+    panel->setText(text);
+    pump();
+    EXPECT_TRUE(cut.empty()) << "\"" << (cut.empty() ? "" : cut.front().text) << "\" cut";
+    EXPECT_FALSE(inkBounds({20, 20, 26 + width, 36}, kRed).isEmpty());
+    // A line that fits keeps the panel's own size.
+    panel->setText("90");
+    pump();
+    gdiWatchTextOverflow({});
+    EXPECT_EQ(inkBounds({0, 0, 200, 60}, kRed).height(), font->inkBounds("90").height());
 }
 
 } // namespace
