@@ -114,16 +114,14 @@ std::u32string codePoints(const std::string& cp1252) {
     return points;
 }
 
+// What the recognition read, one character each (a byte that is no UTF-8 counts as one wrong one).
 std::u32string fromUtf8(const std::string& utf8) {
     std::u32string points;
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
-        for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k)
-            c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        char32_t c = U'\uFFFD';
+        if (!utf8NextCodePoint(utf8, i, c))
+            ++i;
         points += c;
-        i += length;
     }
     return points;
 }

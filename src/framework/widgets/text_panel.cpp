@@ -22,8 +22,11 @@ void TextPanel::paint(PaintRecord& paint) {
         return;
     // A one-line text too wide for the panel is written in a smaller size of its face, never cut.
     FontRef font = font_ ? font_ : dc.font();
-    if (font && (format_ & kDtSingleLine))
-        font = fontFitting(font, *text_, area.width());
+    if (font && (format_ & kDtSingleLine)) {
+        if (fitted_.given != font || fitted_.text != *text_ || fitted_.width != area.width())
+            fitted_ = {font, fontFitting(font, *text_, area.width()), *text_, area.width()};
+        font = fitted_.font;
+    }
     if (font)
         dc.selectFont(font);
     dc.setTextColor(textColour_);

@@ -37,6 +37,13 @@ private:
     ColorRef textColour_ = 0;
     std::shared_ptr<const Font> font_;
     std::optional<std::string> text_;
+    // The font a one-line text was last drawn in and what it was fitted to, so that a paint makes
+    // no font unless the text, its font or the room changed.
+    struct Fitted {
+        std::shared_ptr<const Font> given, font;
+        std::string text;
+        int width = -1;
+    } fitted_;
     int marginX_ = 3;
     int marginY_ = 1;
 };

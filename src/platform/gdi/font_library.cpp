@@ -119,12 +119,13 @@ std::shared_ptr<const Strike> FontLibrary::strikeFor(const LogFont& description)
 
 int FontLibrary::addFile(const std::string& path) {
     std::lock_guard guard(mutex_);
-    if (const int count = strikes_.addAgain(sameFileKey(path)))
+    const std::string key = sameFileKey(path);
+    if (const int count = strikes_.addAgain(key))
         return count;
     if (auto bytes = strikeFileBytes(path)) {
         std::string error;
         if (auto strikes = strikeFileDecode(*bytes, error))
-            return strikes_.add(sameFileKey(path), std::move(*strikes));
+            return strikes_.add(key, std::move(*strikes));
         std::fprintf(stderr, "q71: warning: the font file %s is damaged (%s); outlines draw its faces\n",
                      path.c_str(), error.c_str());
         return 0;

@@ -10,8 +10,22 @@ constexpr char16_t kHighControls[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-// Decodes one UTF-8 sequence at `pos`; returns false on a malformed or overlong sequence.
-bool decodeUtf8(std::string_view s, size_t& pos, char32_t& cp) {
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace
+
+bool utf8NextCodePoint(std::string_view s, size_t& pos, char32_t& cp) {
     unsigned char lead = static_cast<unsigned char>(s[pos]);
     int extra;
     char32_t min;
@@ -42,21 +56,6 @@ bool decodeUtf8(std::string_view s, size_t& pos, char32_t& cp) {
     return true;
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-} // namespace
-
 char32_t cp1252ToUnicode(unsigned char byte) {
     if (byte >= 0x80 && byte < 0xA0)
         return kHighControls[byte - 0x80];
@@ -80,7 +79,7 @@ bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset) 
         size_t start = pos;
         char32_t cp;
         std::optional<unsigned char> byte;
-        if (!decodeUtf8(utf8, pos, cp) || !(byte = unicodeToCp1252(cp))) {
+        if (!utf8NextCodePoint(utf8, pos, cp) || !(byte = unicodeToCp1252(cp))) {
             errorOffset = start;
             return false;
         }

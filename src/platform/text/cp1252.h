@@ -15,6 +15,10 @@ char32_t cp1252ToUnicode(unsigned char byte);
 /// The Windows-1252 byte of a code point, or nothing when the code page has none.
 std::optional<unsigned char> unicodeToCp1252(char32_t codePoint);
 
+/// Decodes the UTF-8 sequence at `pos` (below the text's size) and moves `pos` past it; false
+/// (and `pos` unmoved) on a malformed, overlong or cut sequence.
+bool utf8NextCodePoint(std::string_view utf8, size_t& pos, char32_t& codePoint);
+
 /// Converts UTF-8 to Windows-1252. Returns false (and leaves `out` unspecified) on malformed
 /// UTF-8 or a character the code page lacks; `errorOffset` then holds the byte offset.
 bool utf8ToCp1252(std::string_view utf8, std::string& out, size_t& errorOffset);

@@ -1,6 +1,7 @@
 #include "mkdata/fonts/glyph_mends.h"
 
 #include "mkdata/files.h"
+#include "platform/text/cp1252.h"
 
 #include <sstream>
 #include <stdexcept>
@@ -52,13 +53,10 @@ private:
         if (spec.rfind("U+", 0) == 0 && spec.size() > 2)
             return static_cast<char32_t>(std::stoul(spec.substr(2), nullptr, 16));
         // One character in UTF-8.
-        const auto lead = static_cast<unsigned char>(spec.empty() ? 0 : spec[0]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (spec.empty() || spec.size() != length)
+        std::size_t end = 0;
+        char32_t c = 0;
+        if (spec.empty() || !utf8NextCodePoint(spec, end, c) || end != spec.size())
             fail("\"glyph\" wants one character or U+ and its code");
-        char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
-        for (std::size_t i = 1; i < length; ++i)
-            c = c << 6 | (static_cast<unsigned char>(spec[i]) & 0x3F);
         return c;
     }
 
