@@ -26,6 +26,10 @@ constexpr int kVariablePitch = 2;
 constexpr int kFamilyRoman = 0x10;
 constexpr int kFamilySwiss = 0x20;
 constexpr int kFamilyModern = 0x30;
+/// Bits of `TextMetrics::pitchAndFamily`: a variable pitch, and a scalable face drawn from outlines
+/// (vector and TrueType); a strike has neither of the last two.
+constexpr int kMetricsVariablePitch = 0x01;
+constexpr int kMetricsScalable = 0x02 | 0x04;
 /// The character height in pixels of a font asked for with a height of 0.
 constexpr int kDefaultFontPixels = 12;
 /// The largest height a font is made at, either way (a cell or a character height); larger ones

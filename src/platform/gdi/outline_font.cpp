@@ -104,8 +104,7 @@ std::optional<FontMaking> makeOutlineFont(const LogFont& description) {
     m.charSet = description.charSet;
     const bool fixed = FT_IS_FIXED_WIDTH(face);
     font.keepsAdvances = fixed;
-    // Bit 0 set means variable pitch; 2 and 4 mark a scalable TrueType face.
-    m.pitchAndFamily = (fixed ? 0 : 1) | 2 | 4 | (description.pitchAndFamily & 0xF0);
+    m.pitchAndFamily = (fixed ? 0 : kMetricsVariablePitch) | kMetricsScalable | (description.pitchAndFamily & 0xF0);
 
     font.lineThickness = std::max(static_cast<int>(std::lround(face->underline_thickness * scale)), 1);
     font.underlineOffset = std::max(static_cast<int>(std::lround(-face->underline_position * scale)), 1);

@@ -60,8 +60,8 @@ std::optional<FontMaking> makeStrikeFont(const LogFont& description) {
     m.underlined = description.underline;
     m.struckOut = description.strikeOut;
     m.charSet = description.charSet;
-    // Bit 0 set means variable pitch; a strike is no scalable face.
-    m.pitchAndFamily = (strike->fixedPitch ? 0 : 1) | (description.pitchAndFamily & 0xF0);
+    // A strike is no scalable face.
+    m.pitchAndFamily = (strike->fixedPitch ? 0 : kMetricsVariablePitch) | (description.pitchAndFamily & 0xF0);
     font.strikeOutOffset = -std::max(static_cast<int>(std::lround(m.ascent * 0.3)), 1);
     font.keepsAdvances = true;
     font.glyphs = std::make_unique<StrikeGlyphs>(std::move(strike));

@@ -25,7 +25,7 @@ std::filesystem::path dataSetFontFile(const Context& context, const TextTable& t
     return context.out / relative;
 }
 
-ArtTexts::ArtTexts(const Context& context) : table_(readDataSetTexts(context)) {
+ArtTexts::ArtTexts(const Context& context) : table_(readDataSetTexts(context)), recorder_(context.labels) {
     const std::filesystem::path fontFile = dataSetFontFile(context, table_);
     if (addFontResource(fontFile.string()) == 0)
         throw std::runtime_error("the font file " + fontFile.string() + " of the data set holds no font");
@@ -38,8 +38,8 @@ const std::string& ArtTexts::text(int id) const {
     return *found;
 }
 
-std::unique_ptr<MovieFont> ArtTexts::font(int faceText, int points, bool bold) const {
-    return std::make_unique<MovieFont>(text(faceText), (points * 96 + 36) / 72, bold);
+LetterFont ArtTexts::font(int faceText, int pixels, bool bold) const {
+    return LetterFont(text(faceText), pixels, bold, recorder_);
 }
 
 std::string artLabel(const char* utf8) {

@@ -4,11 +4,10 @@
 // interface faces of the shell (texts 528 to 532; the font file of text 527).
 
 #include "mkdata/generator.h"
-#include "mkdata/movies/canvas.h"
+#include "mkdata/art/lettering.h"
 #include "platform/text/text_table.h"
 
 #include <filesystem>
-#include <memory>
 #include <string>
 
 namespace q71::mkdata {
@@ -22,16 +21,18 @@ inline constexpr int kFontFileText = 527;
 
 class ArtTexts {
 public:
-    /// Reads the data set's text table (the texts generator has written it) and adds the font file it names.
+    /// Reads the data set's text table (the texts generator has written it) and adds the font file it
+    /// names; the labels lettered in its fonts are told to the context's recorder.
     explicit ArtTexts(const Context& context);
 
     /// The Windows-1252 text of an id; throws when the table lacks it.
     const std::string& text(int id) const;
-    /// The face named by a text at a size in points (96 dots per inch).
-    std::unique_ptr<MovieFont> font(int faceText, int points, bool bold) const;
+    /// The face named by a text at a character height in pixels.
+    LetterFont font(int faceText, int pixels, bool bold) const;
 
 private:
     TextTable table_;
+    const LabelRecorder* recorder_;
 };
 
 /// A label written in the generators' source (UTF-8) in Windows-1252; throws for a character that

@@ -7,24 +7,54 @@ namespace {
 
 enum class Face { Up, Down, Disabled };
 
-Canvas buttonFrame(int width, int height, const std::string& label, const MovieFont& font, Face face) {
+// Where a button's lamp stands and where its label goes: the lamp a bar along the left of the
+// face with the label beside it, or, on a button too narrow for the label beside it, a bar along
+// the top with the label under it.
+struct Arrangement {
+    Rect lamp;
+    Rect label;
+};
+
+Arrangement arrange(const Rect& cap, int bevel, const std::string& label, const LetterFont& font) {
+    const Rect face = cap.inflatedBy(-bevel, -bevel);
+    const Rect besideLamp{face.left + 4, face.top + 4, face.left + 7, face.bottom - 4};
+    const Rect beside{besideLamp.right, face.top, face.right, face.bottom};
+    if (label.empty() || font.fitsIn(label, {beside, Align::Centre, {besideLamp}}))
+        return {besideLamp, beside};
+    const Rect aboveLamp{face.left + 4, face.top + 3, face.right - 4, face.top + 5};
+    return {aboveLamp, Rect{face.left, aboveLamp.bottom, face.right, face.bottom}};
+}
+
+constexpr int kBevel = 2;
+
+Canvas buttonFrame(int width, int height, const std::string& label, const LetterFont& font, Face face) {
     Canvas frame(width, height);
     const bool down = face == Face::Down;
-    const Rect cap = buttonCap(frame, 2, down, static_cast<std::uint32_t>(width * 131 + height));
+    const Rect cap = buttonCap(frame, kBevel, down, static_cast<std::uint32_t>(width * 131 + height));
+    const Arrangement at = arrange(cap, kBevel, label, font);
     const Colour lamp = face == Face::Disabled ? shade(palette::kSteelDark, -0.2f)
                         : down                 ? palette::kAmber
                                                : shade(palette::kAmber, -0.45f);
-    fillRect(frame, Rect{cap.left + 6, cap.top + 6, cap.left + 9, cap.bottom - 6}, lamp, lamp, 0, 0.0f);
+    fillRect(frame, at.lamp, lamp, lamp, 0, 0.0f);
     if (down)
-        frame.glow({cap.left + 7.5, (cap.top + cap.bottom) / 2.0}, 4.0, palette::kAmber, 0.25f);
+        frame.glow({(at.lamp.left + at.lamp.right) / 2.0, (at.lamp.top + at.lamp.bottom) / 2.0}, 2.5,
+                   palette::kAmber, 0.2f);
     const Colour ink = face == Face::Disabled ? shade(palette::kSteelLight, 0.1f) : palette::kLabel;
-    engravedText(frame, Rect{cap.left + 12, cap.top, cap.right - 4, cap.bottom}, label, font, ink, true);
+    if (!label.empty())
+        letterLabel(frame, {at.label, Align::Centre, {at.lamp}}, label, font, ink);
     return frame;
 }
 
 } // namespace
 
-std::vector<Canvas> pushButtonFrames(int width, int height, const std::string& label, const MovieFont& font) {
+bool pushButtonFits(int width, int height, const std::string& label, const LetterFont& font) {
+    // The cap as it stands up; pressed, it moves but keeps its size.
+    const Rect cap{kBevel, kBevel, width - kBevel, height - kBevel};
+    const Arrangement at = arrange(cap, kBevel, label, font);
+    return font.fitsIn(label, {at.label, Align::Centre, {at.lamp}});
+}
+
+std::vector<Canvas> pushButtonFrames(int width, int height, const std::string& label, const LetterFont& font) {
     return {buttonFrame(width, height, label, font, Face::Up),
             buttonFrame(width, height, label, font, Face::Down),
             buttonFrame(width, height, label, font, Face::Disabled)};

@@ -3,14 +3,16 @@
 // the frames of a push button (up, down, disabled). Pressed, the face moves one pixel down and
 // right and sinks, and its lamp lights; disabled, it is dimmed.
 
-#include "mkdata/movies/canvas.h"
+#include "mkdata/art/lettering.h"
 
 #include <string>
 #include <vector>
 
 namespace q71::mkdata {
 
+/// Whether a label fits a push button of that size in this very size of its font.
+bool pushButtonFits(int width, int height, const std::string& label, const LetterFont& font);
 /// The up, down and disabled frames of a push button labelled with a Windows-1252 text.
-std::vector<Canvas> pushButtonFrames(int width, int height, const std::string& label, const MovieFont& font);
+std::vector<Canvas> pushButtonFrames(int width, int height, const std::string& label, const LetterFont& font);
 
 } // namespace q71::mkdata

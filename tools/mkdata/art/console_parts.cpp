@@ -84,7 +84,7 @@ std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames, double
 }
 
 std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int coverFrames, const std::string& label,
-                                        const MovieFont& font) {
+                                        const LetterFont& font) {
     // The bottom edge of the raised cover: its hinged top part stays in sight.
     constexpr int kRaisedCoverBottom = 19;
     std::vector<Canvas> strip;
@@ -114,20 +114,59 @@ std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int c
     return strip;
 }
 
-std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& label, const MovieFont& font,
+namespace {
+
+constexpr int kLampButtonBevel = 3;
+constexpr double kLabelledLampRadius = 3.0;
+
+// A lamp button's cap as it stands up, its lamp's centre and where its label goes: under the lamp.
+struct LampButtonParts {
+    PointF lamp;
+    Rect lampBox; ///< the lens and its dark rim
+    Rect label;
+};
+
+LampButtonParts lampButtonParts(const Rect& cap) {
+    const PointF lamp{(cap.left + cap.right) / 2.0, cap.top + 7.0};
+    const int reach = static_cast<int>(std::ceil(kLabelledLampRadius + 1.0));
+    const Rect lampBox{static_cast<int>(std::floor(lamp.x)) - reach, static_cast<int>(std::floor(lamp.y)) - reach,
+                       static_cast<int>(std::ceil(lamp.x)) + reach, static_cast<int>(std::ceil(lamp.y)) + reach};
+    return {lamp, lampBox,
+            Rect{cap.left + kLampButtonBevel, lampBox.bottom, cap.right - kLampButtonBevel, cap.bottom - kLampButtonBevel}};
+}
+
+} // namespace
+
+bool lampButtonFits(int width, int height, const std::string& label, const LetterFont& font) {
+    const LampButtonParts parts = lampButtonParts(
+        Rect{kLampButtonBevel, kLampButtonBevel, width - kLampButtonBevel, height - kLampButtonBevel});
+    return font.fitsIn(label, {parts.label, Align::Centre, {parts.lampBox}});
+}
+
+std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& label, const LetterFont& font,
                                      bool disabledFrame) {
+    // A label with no room under a lamp is engraved on the lens itself: the whole face lights.
+    const bool litFace = !label.empty() && !lampButtonFits(width, height, label, font);
     std::vector<Canvas> strip;
     for (int f = 0; f < (disabledFrame ? 3 : 2); ++f) {
         Canvas frame(width, height);
         const bool down = f == 1;
-        const Rect cap = buttonCap(frame, 3, down, static_cast<std::uint32_t>(width * 13 + height));
-        const bool labelled = !label.empty();
-        const double lampY = labelled ? cap.top + 7.0 : (cap.top + cap.bottom) / 2.0;
-        lamp(frame, {(cap.left + cap.right) / 2.0, lampY}, labelled ? 3.0 : std::min(cap.width(), cap.height()) * 0.22,
-             palette::kAmber, down);
-        if (labelled)
-            engravedText(frame, Rect{cap.left, cap.top + 12, cap.right, cap.bottom}, label, font,
-                         f == 2 ? shade(palette::kSteelLight, 0.1f) : palette::kLabel, true);
+        const Rect cap = buttonCap(frame, kLampButtonBevel, down, static_cast<std::uint32_t>(width * 13 + height));
+        const Colour ink = f == 2 ? shade(palette::kSteelLight, 0.1f) : palette::kLabel;
+        if (label.empty()) {
+            lamp(frame, {(cap.left + cap.right) / 2.0, (cap.top + cap.bottom) / 2.0},
+                 std::min(cap.width(), cap.height()) * 0.22, palette::kAmber, down);
+        } else if (litFace) {
+            const Rect lens = cap.inflatedBy(-kLampButtonBevel, -kLampButtonBevel);
+            fillRect(frame, lens, down ? shade(palette::kAmber, 0.2f) : shade(palette::kAmber, -0.62f),
+                     down ? palette::kAmber : shade(palette::kAmber, -0.72f), 0, 0.0f);
+            letterLabel(frame, {lens, Align::Centre, {}}, label, font,
+                        down ? shade(palette::kSteelDark, -0.5f) : ink, down ? Relief::Flat : Relief::Engraved);
+        } else {
+            const LampButtonParts parts = lampButtonParts(cap);
+            lamp(frame, parts.lamp, kLabelledLampRadius, palette::kAmber, down);
+            letterLabel(frame, {parts.label, Align::Centre, {parts.lampBox}}, label, font, ink);
+        }
         if (f == 2)
             frame.darken(0.6f);
         strip.push_back(std::move(frame));

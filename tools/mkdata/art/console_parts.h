@@ -3,7 +3,7 @@
 // rotary knobs, toggle switches, buttons under a hinged cover, lamp buttons and rockers. Every
 // station draws its controls with these, so the whole boat reads as one room.
 
-#include "mkdata/movies/canvas.h"
+#include "mkdata/art/lettering.h"
 
 #include <string>
 #include <vector>
@@ -24,11 +24,14 @@ std::vector<Canvas> toggleSwitchFrames(int width, int height, int frames, double
 /// the button pressed and lit under the open cover, the last frame dimmed (disabled). The label
 /// (may be empty) is painted pale on the cover, for a button whose panel has no room for its name.
 std::vector<Canvas> coveredButtonFrames(int width, int height, int frames, int coverFrames, const std::string& label,
-                                        const MovieFont& font);
+                                        const LetterFont& font);
 
+/// Whether a label fits a lamp push button of that size in this very size of its font.
+bool lampButtonFits(int width, int height, const std::string& label, const LetterFont& font);
 /// A lamp push button: up and unlit, then pressed and lit (2 frames), with an engraved label
-/// (may be empty); with `disabledFrame` a third, dimmed frame.
-std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& label, const MovieFont& font,
+/// (may be empty) under its lamp, or on its lens where it has no room there (the whole face
+/// lights); with `disabledFrame` a third, dimmed frame.
+std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& label, const LetterFont& font,
                                      bool disabledFrame = false);
 
 /// The well of black glass a readout of `digits` square cells of `cell` pixels sits in, at (x, y).

@@ -2,7 +2,7 @@
 // Rotary knobs of the consoles: a ribbed steel knob on a dark dial, its pointer at one detent a
 // frame, the dial's detents ticked and, when given, labelled around it.
 
-#include "mkdata/movies/canvas.h"
+#include "mkdata/art/lettering.h"
 
 #include <string>
 #include <vector>
@@ -26,6 +26,6 @@ PointF dialPoint(PointF centre, double radius, double degrees);
 double detentDegrees(double startAngle, double sweep, int count, int index);
 
 /// One frame per detent, the pointer on that detent, in frames of the given size.
-std::vector<Canvas> knobFrames(int width, int height, const KnobDial& dial, const MovieFont& font);
+std::vector<Canvas> knobFrames(int width, int height, const KnobDial& dial, const LetterFont& font);
 
 } // namespace q71::mkdata

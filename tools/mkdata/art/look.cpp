@@ -1,7 +1,6 @@
 #include "mkdata/art/look.h"
 
 #include "mkdata/sounds/dsp.h"
-#include "platform/text/cp1252.h"
 
 #include <algorithm>
 #include <cmath>
@@ -98,43 +97,6 @@ void glassInset(Canvas& canvas, const Rect& rect) {
 void engravedLine(Canvas& canvas, PointF from, PointF to) {
     canvas.line(from, to, 1.0, shade(palette::kSteelDark, -0.4f));
     canvas.line({from.x + 1, from.y + 1}, {to.x + 1, to.y + 1}, 1.0, palette::kSteelLight, 0.8f);
-}
-
-void engravedText(Canvas& canvas, const Rect& rect, const std::string& text, const MovieFont& font,
-                  Colour colour, bool centred) {
-    const std::string utf8 = cp1252ToUtf8(text);
-    const double x = centred ? (rect.left + rect.right) / 2.0 : rect.left;
-    // The baseline where the capitals sit in the middle of the rectangle.
-    const double baseline = (rect.top + rect.bottom) / 2.0 + font.height() * 0.36;
-    const Align align = centred ? Align::Centre : Align::Left;
-    canvas.text(font, utf8, x + 1, baseline + 1, align, shade(palette::kSteelDark, -0.7f), 0.9f);
-    canvas.text(font, utf8, x, baseline, align, colour);
-}
-
-void engravedParagraph(Canvas& canvas, const Rect& rect, const std::string& text, const MovieFont& font,
-                       Colour colour) {
-    const int lineHeight = font.height() * 3 / 2;
-    int top = rect.top;
-    std::string line;
-    auto flush = [&] {
-        engravedText(canvas, Rect{rect.left, top, rect.right, top + lineHeight}, line, font, colour, false);
-        top += lineHeight;
-        line.clear();
-    };
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string word = text.substr(start, end - start);
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && font.width(cp1252ToUtf8(longer)) > rect.width())
-            flush();
-        line = line.empty() ? word : longer;
-        start = end + 1;
-    }
-    if (!line.empty())
-        flush();
 }
 
 } // namespace q71::mkdata

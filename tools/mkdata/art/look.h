@@ -7,7 +7,6 @@
 #include "platform/geometry/rect.h"
 
 #include <cstdint>
-#include <string>
 
 namespace q71::mkdata {
 
@@ -45,12 +44,5 @@ void steelPanel(Canvas& canvas, const Rect& rect, std::uint32_t seed);
 void glassInset(Canvas& canvas, const Rect& rect);
 /// A thin engraved line.
 void engravedLine(Canvas& canvas, PointF from, PointF to);
-/// One line of Windows-1252 text, engraved (a dark shadow below and right of it), centred in the
-/// rectangle when `centred`, else from its left edge; vertically centred.
-void engravedText(Canvas& canvas, const Rect& rect, const std::string& text, const MovieFont& font,
-                  Colour colour, bool centred);
-/// Windows-1252 text broken into lines at spaces to fit the rectangle's width, engraved, from its top.
-void engravedParagraph(Canvas& canvas, const Rect& rect, const std::string& text, const MovieFont& font,
-                       Colour colour);
 
 } // namespace q71::mkdata

@@ -27,7 +27,7 @@ Canvas stationFace(std::uint32_t seed, const Rect& glass, std::span<const Rect> 
 }
 
 std::vector<Canvas> stationButtonStrip(int width, int height, int frames, const std::string& label,
-                                       const MovieFont& font) {
+                                       const LetterFont& font) {
     std::vector<Canvas> looks = pushButtonFrames(width, height, label, font);
     if (frames == 2)
         return {looks[0], looks[1]};

@@ -24,18 +24,18 @@ void stage(const Context& context, const std::string& name, const std::string& f
 }
 
 void stageButton(const Context& context, const NavControlRow& row, const std::string& label,
-                 const MovieFont& font) {
+                 const LetterFont& font) {
     stage(context, row.bitmap,
           frameStripFile(stationButtonStrip(row.width, row.height, row.frames, label, font)));
 }
 
-void label(Canvas& canvas, const Rect& where, const std::string& text, const MovieFont& font) {
+void label(Canvas& canvas, const Rect& where, const std::string& text, const LetterFont& font) {
     engravedText(canvas, where, text, font, palette::kLabel, true);
 }
 
 // The firing switch: off with the lever up, on with it down (its last frame), each position
 // engraved beyond the lever's reach; the label of the position the lever rests in is lit.
-std::vector<Canvas> firingSwitchFrames(const MovieFont& font) {
+std::vector<Canvas> firingSwitchFrames(const LetterFont& font) {
     constexpr double kShortLever = 0.3;
     std::vector<Canvas> frames =
         toggleSwitchFrames(kFiringSwitch.width, kFiringSwitch.height, kFiringSwitch.frames, kShortLever);
@@ -51,7 +51,7 @@ std::vector<Canvas> firingSwitchFrames(const MovieFont& font) {
 }
 
 // The page buttons of the panel and the display, and the load-out's.
-void stagePageButtons(const Context& context, const MovieFont& font) {
+void stagePageButtons(const Context& context, const LetterFont& font) {
     stageButton(context, kFirePageButtons[kFirePanelButtonIndex], "TIR", font);
     stageButton(context, kFirePageButtons[kFireDisplayButtonIndex], "CARTE", font);
     stageButton(context, kFireLoadOutButton, "ARMES", font);
@@ -65,28 +65,28 @@ void drawDisplay(const Context& context, const ArtTexts& texts) {
     for (const NavControlRow& row : kFireViewButtons)
         recesses.push_back(rowRect(row));
     Canvas canvas = stationFace(2501, kFireChartGlass, recesses);
-    const auto small = texts.font(kFaceNarrow, 8, true);
-    label(canvas, kFireDisplayHotSpot.rect, texts.text(kFireDisplayHotSpot.text), *small);
-    label(canvas, Rect{123, 300, 217, 316}, "D\xC9PLACEMENT", *small);
+    const auto small = texts.font(kFaceNarrow, 11, true);
+    label(canvas, kFireDisplayHotSpot.rect, texts.text(kFireDisplayHotSpot.text), small);
+    label(canvas, Rect{123, 300, 217, 316}, "D\xC9PLACEMENT", small);
     label(canvas, Rect{35, 310, 95, 330},
           "\xC9"
           "CHELLE",
-          *small);
+          small);
     glassInset(canvas, kFireLauncherViews);
     stage(context, kFireDisplayBackground, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 8, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 11, true);
     // The show-all switch is disabled while a launcher's console is open: its third frame says so.
     const NavControlRow& showAll = kFireShowAllButton;
     stage(context, showAll.bitmap,
-          frameStripFile(pushButtonFrames(showAll.width, showAll.height, "TOUS", *buttonFont)));
-    stageButton(context, kFireLockButton, "BAT", *buttonFont);
+          frameStripFile(pushButtonFrames(showAll.width, showAll.height, "TOUS", buttonFont)));
+    stageButton(context, kFireLockButton, "BAT", buttonFont);
     // North, south, west, east, zoom in, zoom out: the view buttons' order.
     const char* viewLabels[] = {"N", "S", "O", "E", "+", "-"};
     for (std::size_t i = 0; i < std::size(kFireViewButtons); ++i)
-        stageButton(context, kFireViewButtons[i], viewLabels[i], *buttonFont);
+        stageButton(context, kFireViewButtons[i], viewLabels[i], buttonFont);
     // The guidance view's "Return" button: a bare cap under its label.
-    stageButton(context, kFireReturnButton, "", *buttonFont);
+    stageButton(context, kFireReturnButton, "", buttonFont);
     stage(context, kFireSelectorButton,
           frameStripFile(dropButtonFrames(kFireSelectorButtonWidth, kFireSelectorButtonHeight)));
 }
@@ -102,17 +102,17 @@ void drawPanel(const Context& context, const ArtTexts& texts) {
     for (const FirePanelRow& row : kFireDecoyPanels)
         recesses.push_back({row.x, row.y, row.x + 148, row.y + 36});
     Canvas canvas = stationFace(2502, Rect{}, recesses);
-    const auto small = texts.font(kFaceNarrow, 8, true);
+    const auto small = texts.font(kFaceNarrow, 11, true);
     for (const NavHotSpotRow& spot : kFirePanelHotSpots)
-        label(canvas, spot.rect, texts.text(spot.text), *small);
-    label(canvas, Rect{425, 240, 506, 256}, "TIR", *small);
+        label(canvas, spot.rect, texts.text(spot.text), small);
+    label(canvas, Rect{425, 240, 506, 256}, "TIR", small);
     stage(context, kFirePanelBackground, bitmapFile(canvas));
-    stage(context, kFiringSwitch.bitmap, frameStripFile(firingSwitchFrames(*texts.font(kFaceNarrow, 7, true))));
+    stage(context, kFiringSwitch.bitmap, frameStripFile(firingSwitchFrames(texts.font(kFaceNarrow, 9, false))));
 }
 
 // The weapon lamps: dark when empty, lit amber with the weapon's name (the Tomahawk's short one,
 // as on the cells' selectors: the long one does not fit).
-void stageLamps(const Context& context, const MovieFont& font) {
+void stageLamps(const Context& context, const LetterFont& font) {
     const char* names[] = {"", "TLAM", "HARPOON", "ADCAP", "SLMM"};
     std::vector<Canvas> frames;
     for (const char* name : names) {
@@ -147,11 +147,11 @@ void drawLoadOut(const Context& context, const ArtTexts& texts) {
         glassInset(canvas, Rect{at.x - 3, at.y - 2, at.x + 30, at.y + 14});
     for (int i = 0; i < 12; ++i)
         glassInset(canvas, lampRect(kLoadOutCellColumns[i % 2], kLoadOutCellTop + i / 2 * kLoadOutRowStep));
-    const auto small = texts.font(kFaceNarrow, 8, true);
-    label(canvas, Rect{260, 60, 354, 76}, "CELLULES", *small);
-    label(canvas, Rect{374, 71, 468, 87}, "SOUTE", *small);
-    label(canvas, Rect{260, 250, 354, 266}, "TUBES", *small);
-    label(canvas, Rect{230, 378, 400, 394}, "CONTRE-MESURES", *small);
+    const auto small = texts.font(kFaceNarrow, 11, true);
+    label(canvas, Rect{260, 60, 354, 76}, "CELLULES", small);
+    label(canvas, Rect{374, 71, 468, 87}, "SOUTE", small);
+    label(canvas, Rect{260, 250, 354, 266}, "TUBES", small);
+    label(canvas, Rect{230, 378, 400, 394}, "CONTRE-MESURES", small);
     // The weapons beside their totals, each a silhouette above its name.
     const char* weapons[] = {"TOMAHAWK", "HARPOON", "ADCAP", "SLMM"};
     for (std::size_t i = 0; i < std::size(weapons); ++i) {
@@ -163,10 +163,10 @@ void drawLoadOut(const Context& context, const ArtTexts& texts) {
             canvas.polygon({{60.0, mid}, {80.0, mid - 12.0}, {90.0, mid}}, palette::kSteelLight);
         else
             canvas.ring({44.0, mid}, 5.0, 2.0, palette::kSteelLight);
-        label(canvas, Rect{40, y + 14, 204, y + 30}, weapons[i], *small);
+        label(canvas, Rect{40, y + 14, 204, y + 30}, weapons[i], small);
     }
     stage(context, kLoadOutBackground, bitmapFile(canvas));
-    stageLamps(context, *texts.font(kFaceNarrow, 7, true));
+    stageLamps(context, texts.font(kFaceNarrow, 9, false));
 }
 
 } // namespace
@@ -176,7 +176,7 @@ void generateFireControlArt(const Context& context) {
     drawDisplay(context, texts);
     drawPanel(context, texts);
     drawLoadOut(context, texts);
-    stagePageButtons(context, *texts.font(kFaceNarrow, 8, true));
+    stagePageButtons(context, texts.font(kFaceNarrow, 11, true));
     stageFirePanelStrips(context, texts);
 }
 

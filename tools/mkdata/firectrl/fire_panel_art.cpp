@@ -35,11 +35,11 @@ std::vector<Canvas> switchFrames(const PanelControlRow& row, bool extraFrame) {
     return frames;
 }
 
-std::vector<Canvas> lamp(int width, int height, const std::string& label, const MovieFont& font) {
+std::vector<Canvas> lamp(int width, int height, const std::string& label, const LetterFont& font) {
     return lampButtonFrames(width, height, label, font);
 }
 
-std::vector<Canvas> push(int width, int height, int frames, const std::string& label, const MovieFont& font) {
+std::vector<Canvas> push(int width, int height, int frames, const std::string& label, const LetterFont& font) {
     std::vector<Canvas> strip = pushButtonFrames(width, height, label, font);
     strip.resize(static_cast<std::size_t>(frames), strip.front());
     return strip;
@@ -47,7 +47,7 @@ std::vector<Canvas> push(int width, int height, int frames, const std::string& l
 
 // A selector window: for each load its name dimmed (unloaded), then lit amber (loaded).
 std::vector<Canvas> selectorFrames(int width, int height, std::initializer_list<const char*> loads,
-                                   const MovieFont& font) {
+                                   const LetterFont& font) {
     std::vector<Canvas> frames;
     const Rect all{0, 0, width, height};
     for (const char* name : loads)
@@ -85,42 +85,42 @@ std::vector<Canvas> checkBoxFrames(int size) {
 } // namespace
 
 void stageFirePanelStrips(const Context& context, const ArtTexts& texts) {
-    const auto font = texts.font(kFaceNarrow, 7, true);
-    const auto big = texts.font(kFaceNarrow, 9, true);
+    const auto font = texts.font(kFaceNarrow, 9, false);
+    const auto big = texts.font(kFaceNarrow, 12, true);
     stage(context, kTubeFlood.bitmap, switchFrames(kTubeFlood, false));
     stage(context, kTubeEqualize.bitmap, switchFrames(kTubeEqualize, true));
     stage(context, kTubeMuzzle.bitmap, switchFrames(kTubeMuzzle, true));
     stage(context, kCellPressurize.bitmap, switchFrames(kCellPressurize, true));
     stage(context, kCellHatch.bitmap, switchFrames(kCellHatch, true));
-    stage(context, kTubeReadyLamp.bitmap, lamp(kTubeReadyLamp.width, kTubeReadyLamp.height, "PR\xCAT", *font));
-    stage(context, kCellReadyLamp.bitmap, lamp(kCellReadyLamp.width, kCellReadyLamp.height, "PR\xCAT", *font));
+    stage(context, kTubeReadyLamp.bitmap, lamp(kTubeReadyLamp.width, kTubeReadyLamp.height, "PR\xCAT", font));
+    stage(context, kCellReadyLamp.bitmap, lamp(kCellReadyLamp.width, kCellReadyLamp.height, "PR\xCAT", font));
     stage(context, kTubeFire.bitmap,
-          coveredButtonFrames(kTubeFire.width, kTubeFire.height, kTubeFire.frames, 3, "FEU", *font));
+          coveredButtonFrames(kTubeFire.width, kTubeFire.height, kTubeFire.frames, 3, "FEU", font));
     for (int number = 1; number <= 16; ++number) {
         const std::string label = std::to_string(number);
-        stage(context, "light" + label + ".bmp", lamp(kTubeLamp.width, kTubeLamp.height, label, *big));
-        stage(context, label + ".bmp", lamp(23, 23, label, *font));
+        stage(context, "light" + label + ".bmp", lamp(kTubeLamp.width, kTubeLamp.height, label, big));
+        stage(context, label + ".bmp", lamp(23, 23, label, font));
     }
-    stage(context, kFireDecoyLamps[0], lamp(kDecoyLamp.width, kDecoyLamp.height, "2", *big));
-    stage(context, kFireDecoyLamps[1], lamp(kDecoyLamp.width, kDecoyLamp.height, "1", *big));
+    stage(context, kFireDecoyLamps[0], lamp(kDecoyLamp.width, kDecoyLamp.height, "2", big));
+    stage(context, kFireDecoyLamps[1], lamp(kDecoyLamp.width, kDecoyLamp.height, "1", big));
     stage(context, kTubeSelector.bitmap,
           selectorFrames(kTubeSelector.width, kTubeSelector.height, {"ADCAP", "SLMM", "HARPOON", "TOMAHAWK", "VIDE"},
-                         *font));
+                         font));
     stage(context, kTubeExerciseSelector,
           selectorFrames(kTubeSelector.width, kTubeSelector.height,
-                         {"EXERCICE", "SLMM", "HARPOON", "TOMAHAWK", "VIDE"}, *font));
+                         {"EXERCICE", "SLMM", "HARPOON", "TOMAHAWK", "VIDE"}, font));
     stage(context, kDecoySelector.bitmap,
           selectorFrames(kDecoySelector.width, kDecoySelector.height,
-                         {"A PROFOND", "A SURFACE", "B PROFOND", "B SURFACE", "VIDE"}, *font));
+                         {"A PROFOND", "A SURFACE", "B PROFOND", "B SURFACE", "VIDE"}, font));
     stage(context, kCellSelector.bitmap,
-          selectorFrames(kCellSelector.width, kCellSelector.height, {"TLAM", "VIDE"}, *font));
+          selectorFrames(kCellSelector.width, kCellSelector.height, {"TLAM", "VIDE"}, font));
     // The display's launcher views.
-    stage(context, "pcrt.bmp", push(23, 14, 2, "", *font));
-    stage(context, "w.bmp", push(18, 23, 2, "F", *font));
-    stage(context, "leftcrt.bmp", push(30, 20, 2, "<", *big));
-    stage(context, "ritecrt.bmp", push(30, 20, 2, ">", *big));
+    stage(context, "pcrt.bmp", push(23, 14, 2, "", font));
+    stage(context, "w.bmp", push(18, 23, 2, "F", font));
+    stage(context, "leftcrt.bmp", push(30, 20, 2, "<", big));
+    stage(context, "ritecrt.bmp", push(30, 20, 2, ">", big));
     // The weapon settings console.
-    stage(context, kConsolePlotButton, push(kConsolePlotWidth, kConsolePlotHeight, 2, "TRACER", *font));
+    stage(context, kConsolePlotButton, push(kConsolePlotWidth, kConsolePlotHeight, 2, "TRACER", font));
     stage(context, kConsoleCheckBox, checkBoxFrames(kConsoleCheckSize));
     // The editors' arrows, read while this group is selected.
     stage(context, "upcrt.bmp", arrowButtonFrames(kConsoleArrowSize, true));

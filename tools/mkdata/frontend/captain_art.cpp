@@ -40,8 +40,8 @@ void drawBook(const Context& context, const ArtTexts& texts, const char* group, 
 
     Canvas page(kWidth, kHeight);
     steelPanel(page, Rect{0, 0, kWidth, kHeight}, seed + 1);
-    const auto font = texts.font(kFaceNarrow, 16, true);
-    titlePlate(page, kTitle, "", *font, seed + 2);
+    const auto font = texts.font(kFaceNarrow, 21, true);
+    titlePlate(page, kTitle, "", font, seed + 2);
     for (const Rect& glass : {kListGlass, kModelGlass, kFiguresGlass, kPageGlass})
         glassInset(page, glass);
     stage(context, group, kBookPageName, bitmapFile(page));

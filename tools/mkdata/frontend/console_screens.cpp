@@ -10,17 +10,17 @@ namespace q71::mkdata {
 
 void stageScreenButtons(const Context& context, const ArtTexts& texts, const char* group,
                         std::initializer_list<ScreenButton> buttons) {
-    const auto font = texts.font(kFaceNarrow, 12, true);
+    const auto font = texts.font(kFaceNarrow, 13, true);
     for (const ScreenButton& b : buttons)
         stage(context, group, buttonBitmapName(b.x, b.y),
-              frameStripFile(pushButtonFrames(b.width, b.height, texts.text(b.labelText), *font)));
+              frameStripFile(pushButtonFrames(b.width, b.height, texts.text(b.labelText), font)));
 }
 
 Canvas consoleFace(const ArtTexts& texts, const Rect& title, std::uint32_t seed) {
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, seed);
-    const auto font = texts.font(kFaceNarrow, 16, true);
-    titlePlate(canvas, title, "", *font, seed + 1);
+    const auto font = texts.font(kFaceNarrow, 21, true);
+    titlePlate(canvas, title, "", font, seed + 1);
     return canvas;
 }
 

@@ -17,21 +17,21 @@ void drawEditorArt(const Context& context, const ArtTexts& texts) {
     // The map's bezel: steel round the glass the chart fills.
     steelPanel(canvas, Rect{kMap.left - 8, kMap.top - 8, kMap.right + 8, kMap.bottom + 8}, 2630);
     glassInset(canvas, Rect{kMap.left - 2, kMap.top - 2, kMap.right + 2, kMap.bottom + 2});
-    const auto titleFont = texts.font(kFaceNarrow, 16, true);
-    titlePlate(canvas, kTitle, texts.text(2629), *titleFont, 2631);
+    const auto titleFont = texts.font(kFaceNarrow, 21, true);
+    titlePlate(canvas, kTitle, texts.text(2629), titleFont, 2631);
     steelPanel(canvas, kPanel, 2632);
-    const auto labelFont = texts.font(kFaceNarrow, 11, true);
-    engravedText(canvas, kAreaLabel, texts.text(2630), *labelFont, palette::kLabel, false);
-    engravedText(canvas, kFileLabel, texts.text(2631), *labelFont, palette::kLabel, false);
+    const auto labelFont = texts.font(kFaceNarrow, 13, true);
+    engravedText(canvas, kAreaLabel, texts.text(2630), labelFont, palette::kLabel, false);
+    engravedText(canvas, kFileLabel, texts.text(2631), labelFont, palette::kLabel, false);
     glassInset(canvas, kAreaGlass);
     glassInset(canvas, kFileGlass);
     stage(context, kEditorGroup, kBackgroundName, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 11, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
         stage(context, kEditorGroup, buttonBitmapName(kButtonX, buttonY(i)),
               frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight,
-                                              texts.text(kButtonTexts[static_cast<std::size_t>(i)]), *buttonFont)));
+                                              texts.text(kButtonTexts[static_cast<std::size_t>(i)]), buttonFont)));
 }
 
 } // namespace q71::mkdata

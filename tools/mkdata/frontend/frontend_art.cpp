@@ -29,15 +29,15 @@ void drawLogo(const Context& context, const ArtTexts& texts) {
     canvas.glow(centre, 150, palette::kChartBlue, 0.6f);
     bearingRing(canvas, centre, 138, palette::kAmber);
     submarine(canvas, {centre.x, centre.y + 26}, 210, shade(palette::kSteelHighlight, -0.2f));
-    const auto title = texts.font(kFaceNarrow, 60, true);
-    canvas.text(*title, "Q71", centre.x + 2, centre.y - 18 + 2, Align::Centre, palette::kBlack, 0.7f);
-    canvas.text(*title, "Q71", centre.x, centre.y - 18, Align::Centre, palette::kLabel);
-    const auto name = texts.font(kFaceNarrow, 26, true);
-    engravedText(canvas, Rect{0, 352, kWidth, 392}, texts.text(1905), *name, palette::kAmber, true);
-    const auto subtitle = texts.font(kFaceSerif, 14, false);
-    engravedText(canvas, Rect{0, 392, kWidth, 418}, texts.text(1906), *subtitle, palette::kLabel, true);
-    const auto maker = texts.font(kFaceSans, 9, false);
-    engravedText(canvas, Rect{0, 448, kWidth, 468}, texts.text(1907), *maker, palette::kSteelHighlight, true);
+    const auto title = texts.font(kFaceNarrow, 80, true);
+    letterLabel(canvas, {Rect{kWidth / 2 - 120, 96, kWidth / 2 + 120, 180}, Align::Centre, {}}, "Q71", title, palette::kLabel,
+                Relief::Cast);
+    const auto name = texts.font(kFaceNarrow, 35, true);
+    engravedText(canvas, Rect{0, 352, kWidth, 392}, texts.text(1905), name, palette::kAmber, true);
+    const auto subtitle = texts.font(kFaceSerif, 19, false);
+    engravedText(canvas, Rect{0, 392, kWidth, 418}, texts.text(1906), subtitle, palette::kLabel, true);
+    const auto maker = texts.font(kFaceSans, 12, false);
+    engravedText(canvas, Rect{0, 448, kWidth, 468}, texts.text(1907), maker, palette::kSteelHighlight, true);
     stage(context, kLogoGroup, kBackgroundName, bitmapFile(canvas));
 }
 
@@ -45,23 +45,23 @@ void drawLogin(const Context& context, const ArtTexts& texts) {
     using namespace login_layout;
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 1910);
-    const auto titleFont = texts.font(kFaceNarrow, 18, true);
-    titlePlate(canvas, kTitle, texts.text(1910), *titleFont, 1911);
-    const auto labelFont = texts.font(kFaceNarrow, 11, true);
-    engravedText(canvas, kRosterLabel, texts.text(1912), *labelFont, palette::kLabel, false);
-    engravedText(canvas, kNameLabel, texts.text(1911), *labelFont, palette::kLabel, false);
+    const auto titleFont = texts.font(kFaceNarrow, 24, true);
+    titlePlate(canvas, kTitle, texts.text(1910), titleFont, 1911);
+    const auto labelFont = texts.font(kFaceNarrow, 13, true);
+    engravedText(canvas, kRosterLabel, texts.text(1912), labelFont, palette::kLabel, false);
+    engravedText(canvas, kNameLabel, texts.text(1911), labelFont, palette::kLabel, false);
     glassInset(canvas, kRosterGlass);
     glassInset(canvas, kNameGlass);
-    const auto hintFont = texts.font(kFaceNarrow, 10, false);
-    engravedParagraph(canvas, kHint, texts.text(1915), *hintFont, palette::kSteelHighlight);
+    const auto hintFont = texts.font(kFaceNarrow, 13, false);
+    engravedParagraph(canvas, kHint, texts.text(1915), hintFont, palette::kSteelHighlight);
     engravedLine(canvas, {kNameGlass.left + 0.5, 282.5}, {kNameGlass.right - 0.5, 282.5});
     stage(context, kLoginGroup, kBackgroundName, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 12, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
     stage(context, kLoginGroup, buttonBitmapName(kButtonX, kValidateY),
-          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1913), *buttonFont)));
+          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1913), buttonFont)));
     stage(context, kLoginGroup, buttonBitmapName(kButtonX, kQuitY),
-          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1914), *buttonFont)));
+          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1914), buttonFont)));
 }
 
 // The main menu's emblem: a chart in the glass with a sounding of the coast and the boat's track.
@@ -79,8 +79,9 @@ void chartEmblem(Canvas& canvas, const Rect& glass, const ArtTexts& texts) {
         canvas.line(track[i - 1], track[i], 1.5, palette::kAmber, 0.8f);
     canvas.disc(track.back(), 3.5, palette::kAmber);
     canvas.glow(track.back(), 10, palette::kAmber, 0.4f);
-    const auto title = texts.font(kFaceNarrow, 34, true);
-    canvas.text(*title, "Q71", centre.x, glass.bottom - 40.0, Align::Centre, palette::kPhosphor);
+    const auto title = texts.font(kFaceNarrow, 45, true);
+    letterLabel(canvas, {Rect{glass.left + 4, glass.bottom - 86, glass.right - 4, glass.bottom - 24}, Align::Centre, {}}, "Q71", title,
+                palette::kPhosphor, Relief::Flat);
 }
 
 void drawMainMenu(const Context& context, const ArtTexts& texts) {
@@ -94,24 +95,24 @@ void drawMainMenu(const Context& context, const ArtTexts& texts) {
     glassInset(canvas, glass);
     chartEmblem(canvas, glass, texts);
     steelPanel(canvas, kButtonPanel, 1922);
-    const auto titleFont = texts.font(kFaceNarrow, 16, true);
-    titlePlate(canvas, kTitle, texts.text(1920), *titleFont, 1923);
+    const auto titleFont = texts.font(kFaceNarrow, 21, true);
+    titlePlate(canvas, kTitle, texts.text(1920), titleFont, 1923);
     stage(context, kMainMenuGroup, kBackgroundName, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 12, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
     for (int i = 0; i < static_cast<int>(kMainMenuEntries.size()); ++i)
         stage(context, kMainMenuGroup, buttonBitmapName(kButtonX, buttonY(i)),
               frameStripFile(pushButtonFrames(
                   kButtonWidth, kButtonHeight,
-                  texts.text(kMainMenuEntries[static_cast<std::size_t>(i)].labelText), *buttonFont)));
+                  texts.text(kMainMenuEntries[static_cast<std::size_t>(i)].labelText), buttonFont)));
 }
 
 void drawCredits(const Context& context, const ArtTexts& texts) {
     using namespace credits_layout;
     Canvas canvas(kWidth, kHeight);
     chartWater(canvas, 1929);
-    const auto titleFont = texts.font(kFaceNarrow, 18, true);
-    titlePlate(canvas, kTitle, texts.text(1929), *titleFont, 1930);
+    const auto titleFont = texts.font(kFaceNarrow, 24, true);
+    titlePlate(canvas, kTitle, texts.text(1929), titleFont, 1930);
     const Rect frame{kGlass.left - 10, kGlass.top - 10, kGlass.right + 10, kGlass.bottom + 10};
     steelPanel(canvas, frame, 1931);
     glassInset(canvas, kGlass);

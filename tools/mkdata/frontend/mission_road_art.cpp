@@ -18,11 +18,11 @@ namespace {
 void tabButtons(const Context& context, const ArtTexts& texts, const char* group,
                 std::initializer_list<int> labels) {
     using namespace tab_row;
-    const auto font = texts.font(kFaceNarrow, 12, true);
+    const auto font = texts.font(kFaceNarrow, 13, true);
     std::size_t i = 0;
     for (int label : labels) {
         stage(context, group, buttonBitmapName(kTabX[i], kTabY),
-              frameStripFile(pushButtonFrames(kTabWidth, kTabHeight, texts.text(label), *font)));
+              frameStripFile(pushButtonFrames(kTabWidth, kTabHeight, texts.text(label), font)));
         ++i;
     }
 }
@@ -82,8 +82,8 @@ Canvas endScene(const ArtTexts& texts, std::uint32_t seed, Colour glow, PointF b
     if (ringRadius > 0)
         bearingRing(canvas, {kWidth / 2.0, 185}, ringRadius, glow);
     submarine(canvas, boat, 300, hull);
-    const auto font = texts.font(kFaceNarrow, 16, true);
-    titlePlate(canvas, kTitle, "", *font, seed + 1);
+    const auto font = texts.font(kFaceNarrow, 21, true);
+    titlePlate(canvas, kTitle, "", font, seed + 1);
     const Rect frame{kGlass.left - 10, kGlass.top - 10, kGlass.right + 10, kGlass.bottom + 10};
     steelPanel(canvas, frame, seed + 2);
     glassInset(canvas, kGlass);

@@ -71,7 +71,7 @@ void submarine(Canvas& canvas, PointF centre, double length, Colour colour) {
 }
 
 // A raised plate carrying an engraved title.
-void titlePlate(Canvas& canvas, const Rect& rect, const std::string& title, const MovieFont& font,
+void titlePlate(Canvas& canvas, const Rect& rect, const std::string& title, const LetterFont& font,
                 std::uint32_t seed) {
     fillRect(canvas, rect, shade(palette::kSteelLight, 0.05f), shade(palette::kSteel, -0.05f), seed, 0.02f);
     bevel(canvas, rect, 2, true);

@@ -4,7 +4,7 @@
 // the raised title plate.
 
 #include "mkdata/generator.h"
-#include "mkdata/movies/canvas.h"
+#include "mkdata/art/lettering.h"
 #include "platform/geometry/rect.h"
 
 #include <cstdint>
@@ -25,7 +25,7 @@ void bearingRing(Canvas& canvas, PointF centre, double radius, Colour colour);
 /// An attack submarine in profile, bow to the right: hull of revolution, sail and planes.
 void submarine(Canvas& canvas, PointF centre, double length, Colour colour);
 /// A raised plate carrying an engraved title ("" leaves it blank for a title drawn by the screen).
-void titlePlate(Canvas& canvas, const Rect& rect, const std::string& title, const MovieFont& font,
+void titlePlate(Canvas& canvas, const Rect& rect, const std::string& title, const LetterFont& font,
                 std::uint32_t seed);
 
 } // namespace q71::mkdata

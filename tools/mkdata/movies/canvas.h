@@ -57,6 +57,9 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
+    /// The colour of a pixel inside the picture.
+    Colour pixel(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
+
     void fill(Colour c);
     /// A vertical gradient from `top` at row y0 to `bottom` at row y1 (clamped beyond).
     void gradient(Colour top, Colour bottom, double y0, double y1);

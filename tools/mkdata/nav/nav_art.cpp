@@ -2,6 +2,7 @@
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
+#include "mkdata/art/buttons.h"
 #include "mkdata/art/knobs.h"
 #include "mkdata/art/look.h"
 #include "mkdata/art/row_rect.h"
@@ -9,7 +10,7 @@
 #include "mkdata/graphics/archives.h"
 #include "stations/nav/nav_layout.h"
 
-#include <memory>
+#include <algorithm>
 #include <span>
 #include <string>
 #include <vector>
@@ -29,37 +30,39 @@ Canvas consoleFace(std::uint32_t seed, const Rect& glass, std::span<const NavCon
     return stationFace(seed, glass, recesses);
 }
 
-std::vector<Canvas> buttonStrip(const NavControlRow& row, const std::string& label, const MovieFont& font) {
+std::vector<Canvas> buttonStrip(const NavControlRow& row, const std::string& label, const LetterFont& font) {
     return stationButtonStrip(row.width, row.height, row.frames, label, font);
 }
 
-void label(Canvas& canvas, const Rect& where, const std::string& text, const MovieFont& font) {
+void label(Canvas& canvas, const Rect& where, const std::string& text, const LetterFont& font) {
     engravedText(canvas, where, text, font, palette::kLabel, true);
 }
 
 constexpr const char* kPageLabels[] = {"CARTE", "SONDEUR"};
 
-// The face of the page buttons' labels: the largest that leaves each label whole on its cap
-// (beside the lamp) on both pages, so that the buttons read alike on either.
-std::unique_ptr<MovieFont> pageButtonFont(const ArtTexts& texts) {
-    constexpr int kCapMargins = 2 + 12 + 4 + 2; // bevel, lamp, right edge, engraving's shadow
-    const auto fits = [](const MovieFont& font, std::span<const NavControlRow, 2> rows) {
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (font.width(kPageLabels[i]) > rows[i].width - kCapMargins)
-                return false;
-        return true;
-    };
-    for (int points = 8; points > 6; --points)
-        for (bool bold : {true, false})
-            if (auto font = texts.font(kFaceNarrow, points, bold);
-                fits(*font, kNavChartPageButtons) && fits(*font, kFathometerPageButtons))
-                return font;
-    return texts.font(kFaceNarrow, 6, false);
+// East, west, zoom in, south, north, zoom out: the view buttons' order.
+constexpr const char* kViewLabels[] = {"E", "O", "+", "S", "N", "-"};
+
+// The face every button of the station is lettered in: the largest that leaves each label whole
+// on its cap, on both pages, so that the buttons read alike.
+LetterFont buttonFont(const ArtTexts& texts) {
+    std::vector<std::pair<NavControlRow, std::string>> buttons{{kNavLockButton, "BAT"}, {kNavContactsButton, "CTC"}};
+    for (std::size_t i = 0; i < std::size(kPageLabels); ++i) {
+        buttons.emplace_back(kNavChartPageButtons[i], kPageLabels[i]);
+        buttons.emplace_back(kFathometerPageButtons[i], kPageLabels[i]);
+    }
+    for (std::size_t i = 0; i < std::size(kNavViewButtons); ++i)
+        buttons.emplace_back(kNavViewButtons[i], kViewLabels[i]);
+    return texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& font) {
+        return std::all_of(buttons.begin(), buttons.end(), [&](const auto& button) {
+            return pushButtonFits(button.first.width, button.first.height, button.second, font);
+        });
+    });
 }
 
 // The two page buttons every page of the station has, in the page's group.
 void stagePageButtons(const Context& context, const char* group, std::span<const NavControlRow, 2> rows,
-                      const MovieFont& font) {
+                      const LetterFont& font) {
     for (std::size_t i = 0; i < rows.size(); ++i)
         stage(context, group, rows[i].bitmap, frameStripFile(buttonStrip(rows[i], kPageLabels[i], font)));
 }
@@ -70,25 +73,22 @@ void drawChartPage(const Context& context, const ArtTexts& texts) {
     controls.push_back(kNavContactsButton);
     controls.insert(controls.end(), std::begin(kNavViewButtons), std::end(kNavViewButtons));
     Canvas canvas = consoleFace(2601, kNavChartGlass, controls);
-    const auto title = texts.font(kFaceNarrow, 10, true);
-    const auto small = texts.font(kFaceNarrow, 8, true);
-    label(canvas, Rect{405, 14, 535, 34}, "CARTE DE NAVIGATION", *title);
-    label(canvas, Rect{420, 100, 535, 116}, "D\xC9PLACEMENT", *small);
-    label(canvas, Rect{470, 276, 535, 292}, "VERROU", *small);
-    label(canvas, Rect{470, 318, 535, 334}, "AFFICHAGE", *small);
+    const auto title = texts.font(kFaceNarrow, 13, true);
+    const auto small = texts.font(kFaceNarrow, 11, true);
+    label(canvas, Rect{405, 14, 535, 34}, "CARTE DE NAVIGATION", title);
+    label(canvas, Rect{420, 100, 535, 116}, "D\xC9PLACEMENT", small);
+    label(canvas, Rect{470, 276, 535, 292}, "VERROU", small);
+    label(canvas, Rect{470, 318, 535, 334}, "AFFICHAGE", small);
     stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 8, true);
-    stagePageButtons(context, kNavChartGroup, kNavChartPageButtons, *pageButtonFont(texts));
-    stage(context, kNavChartGroup, kNavLockButton.bitmap,
-          frameStripFile(buttonStrip(kNavLockButton, "BAT", *buttonFont)));
+    const LetterFont buttons = buttonFont(texts);
+    stagePageButtons(context, kNavChartGroup, kNavChartPageButtons, buttons);
+    stage(context, kNavChartGroup, kNavLockButton.bitmap, frameStripFile(buttonStrip(kNavLockButton, "BAT", buttons)));
     stage(context, kNavChartGroup, kNavContactsButton.bitmap,
-          frameStripFile(buttonStrip(kNavContactsButton, "CTC", *buttonFont)));
-    // East, west, zoom in, south, north, zoom out: the view buttons' order.
-    const char* viewLabels[] = {"E", "O", "+", "S", "N", "-"};
+          frameStripFile(buttonStrip(kNavContactsButton, "CTC", buttons)));
     for (std::size_t i = 0; i < std::size(kNavViewButtons); ++i) {
         const NavControlRow& row = kNavViewButtons[i];
-        stage(context, kNavChartGroup, row.bitmap, frameStripFile(buttonStrip(row, viewLabels[i], *buttonFont)));
+        stage(context, kNavChartGroup, row.bitmap, frameStripFile(buttonStrip(row, kViewLabels[i], buttons)));
     }
 }
 
@@ -97,9 +97,9 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
     controls.push_back(kFathometerTimeKnob.control);
     controls.push_back(kFathometerDepthKnob.control);
     Canvas canvas = consoleFace(2602, kFathometerGlass, controls);
-    const auto small = texts.font(kFaceNarrow, 8, true);
+    const auto small = texts.font(kFaceNarrow, 11, true);
     for (const NavHotSpotRow& spot : kFathometerHotSpots)
-        label(canvas, spot.rect, texts.text(spot.text), *small);
+        label(canvas, spot.rect, texts.text(spot.text), small);
     // The readout's window, five cells of ten pixels, and room for its unit beside it.
     const Rect readout{kFathometerReadOutX - 2, kFathometerReadOutY - 2,
                        kFathometerReadOutX + kFathometerReadOutDigits * 10 + 2, kFathometerReadOutY + 12};
@@ -109,8 +109,8 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
              palette::kGlass, palette::kGlass, 0, 0.0f);
     stage(context, kFathometerGroup, kFathometerBackground, bitmapFile(canvas));
 
-    stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, *pageButtonFont(texts));
-    const auto scaleFont = texts.font(kFaceNarrow, 7, false);
+    stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, buttonFont(texts));
+    const auto scaleFont = texts.font(kFaceNarrow, 9, false);
     const struct {
         const NavKnobRow& knob;
         std::vector<std::string> labels;
@@ -126,7 +126,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
                             knob.detents,
                             labels};
         stage(context, kFathometerGroup, knob.control.bitmap,
-              frameStripFile(knobFrames(knob.control.width, knob.control.height, dial, *scaleFont)));
+              frameStripFile(knobFrames(knob.control.width, knob.control.height, dial, scaleFont)));
     }
 }
 

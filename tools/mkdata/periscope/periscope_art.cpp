@@ -67,7 +67,7 @@ std::vector<Canvas> meterLampFrames(int width, int height, Colour colour) {
 }
 
 // A button with a label, up and pressed (no disabled look: the stations never disable them).
-std::vector<Canvas> labelledFrames(const StationControlRow& row, const char* label, const MovieFont& font) {
+std::vector<Canvas> labelledFrames(const StationControlRow& row, const char* label, const LetterFont& font) {
     return lampButtonFrames(row.width, row.height, artLabel(label), font);
 }
 
@@ -100,11 +100,11 @@ Canvas periscopeFace(const ArtTexts& texts) {
         controls.push_back(rowRect(c.row));
     recesses(canvas, controls);
     glassInset(canvas, Rect{472, 141, 512, 321});
-    const auto font = texts.font(kFaceNarrow, 8, true);
-    engravedText(canvas, kPeriscopeEsmLabel, artLabel("ESM"), *font, palette::kLabel, true);
-    engravedText(canvas, Rect{447, 8, 533, 24}, artLabel("NUIT / MÂT"), *font, palette::kLabel, true);
-    engravedText(canvas, Rect{84, 344, 160, 356}, artLabel("ORIENTER"), *font, palette::kLabel, true);
-    engravedText(canvas, Rect{380, 336, 446, 350}, artLabel("GROSS."), *font, palette::kLabel, true);
+    const auto font = texts.font(kFaceNarrow, 11, true);
+    engravedText(canvas, kPeriscopeEsmLabel, artLabel("ESM"), font, palette::kLabel, true);
+    engravedText(canvas, Rect{447, 8, 533, 24}, artLabel("NUIT / MÂT"), font, palette::kLabel, true);
+    engravedText(canvas, Rect{84, 344, 160, 356}, artLabel("ORIENTER"), font, palette::kLabel, true);
+    engravedText(canvas, Rect{380, 336, 446, 350}, artLabel("GROSS."), font, palette::kLabel, true);
     return canvas;
 }
 
@@ -121,9 +121,9 @@ Canvas stadimeterFace(const ArtTexts& texts) {
     for (const StadimeterButtonRow& b : kStadimeterButtons)
         controls.push_back(rowRect(b.row));
     recesses(canvas, controls);
-    const auto font = texts.font(kFaceNarrow, 7, true);
+    const auto font = texts.font(kFaceNarrow, 9, false);
     for (const StadimeterLabel& label : kStadimeterLabels)
-        engravedText(canvas, label.rect, texts.text(label.text), *font, palette::kLabel, true);
+        engravedText(canvas, label.rect, texts.text(label.text), font, palette::kLabel, true);
     return canvas;
 }
 
@@ -132,7 +132,7 @@ Canvas stadimeterFace(const ArtTexts& texts) {
 void generatePeriscopeConsole(const Context& context) {
     const ArtTexts texts(context);
     stage(context, kPeriscopeGroup, kPeriscopeBackground, bitmapFile(periscopeFace(texts)));
-    const auto font = texts.font(kFaceNarrow, 7, true);
+    const auto font = texts.font(kFaceNarrow, 9, false);
     for (const PeriscopeControlRow& c : kPeriscopeControls) {
         const StationControlRow& r = c.row;
         std::vector<Canvas> frames;
@@ -150,16 +150,16 @@ void generatePeriscopeConsole(const Context& context) {
             frames = arrowFrames(r.width, r.height, Arrow::Down);
             break;
         case kPeriscopeFix:
-            frames = labelledFrames(r, "VISÉE", *font);
+            frames = labelledFrames(r, "VISÉE", font);
             break;
         case kPeriscopePage:
-            frames = labelledFrames(r, "PÉRI", *font);
+            frames = labelledFrames(r, "PÉRI", font);
             break;
         case kStadimeterPage:
-            frames = labelledFrames(r, "STAD", *font);
+            frames = labelledFrames(r, "STAD", font);
             break;
         case kPeriscopeToStadimeter:
-            frames = labelledFrames(r, "IMAGE", *font);
+            frames = labelledFrames(r, "IMAGE", font);
             break;
         case kPeriscopeZoomIn:
             frames = arrowFrames(r.width, r.height, Arrow::Up);
@@ -184,7 +184,7 @@ void generatePeriscopeConsole(const Context& context) {
 void generateStadimeterConsole(const Context& context) {
     const ArtTexts texts(context);
     stage(context, kStadimeterGroup, kStadimeterBackground, bitmapFile(stadimeterFace(texts)));
-    const auto font = texts.font(kFaceNarrow, 7, true);
+    const auto font = texts.font(kFaceNarrow, 9, false);
     const char* labels[] = {nullptr, nullptr, "TYPE-", "TYPE+", nullptr, nullptr, "ZOOM+", "ZOOM-", "RAPPORT", "PÉRI", "STAD"};
     for (std::size_t i = 0; i < kStadimeterButtons.size(); ++i) {
         const StationControlRow& r = kStadimeterButtons[i].row;
@@ -203,7 +203,7 @@ void generateStadimeterConsole(const Context& context) {
             frames = arrowFrames(r.width, r.height, Arrow::Right);
             break;
         default:
-            frames = labelledFrames(r, labels[i], *font);
+            frames = labelledFrames(r, labels[i], font);
             break;
         }
         stage(context, kStadimeterGroup, r.bitmap, frameStripFile(frames));

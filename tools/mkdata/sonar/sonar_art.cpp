@@ -60,7 +60,7 @@ void displayGlass(Canvas& canvas, const Rect& glass) {
 
 // The engraved label under a hot spot, centred in the part of it that no control covers.
 void hotSpotLabel(Canvas& canvas, const SonarHotSpotRow& spot, std::span<const SonarWidgetRow> controls,
-                  const ArtTexts& texts, const MovieFont& font) {
+                  const ArtTexts& texts, const LetterFont& font) {
     Rect free = spot.rect;
     for (const SonarWidgetRow& row : controls) {
         const Rect r = rowRect(row);
@@ -89,7 +89,7 @@ void stageRocker(const Context& context, const char* group, const SonarWidgetRow
 }
 
 void stageLampButton(const Context& context, const char* group, const SonarWidgetRow& row, const std::string& label,
-                     const MovieFont& font) {
+                     const LetterFont& font) {
     stage(context, group, row.bitmap,
           frameStripFile(padded(lampButtonFrames(row.width, row.height, label, font, row.frames > 2), row.frames)));
 }
@@ -99,12 +99,12 @@ void stageToggle(const Context& context, const char* group, const SonarWidgetRow
 }
 
 void stagePageButtons(const Context& context, const ArtTexts& texts) {
-    const auto font = texts.font(kFaceNarrow, 8, true);
+    const auto font = texts.font(kFaceNarrow, 11, true);
     for (const char* group : kSonarGroups)
         for (int page = 0; page < 5; ++page) {
             const SonarWidgetRow& row = kSonarPageButtons[page];
             stage(context, group, row.bitmap,
-                  frameStripFile(lampButtonFrames(row.width, row.height, kPageButtonLabels[page], *font)));
+                  frameStripFile(lampButtonFrames(row.width, row.height, kPageButtonLabels[page], font)));
         }
 }
 
@@ -118,7 +118,7 @@ void stageKnob(const Context& context, const char* group, const SonarKnobRow& kn
 // cover: on the button, under the red cover, it could not be read, and the page's labels leave no
 // room for it outside the housing.
 std::vector<Canvas> namePlatedCoveredButton(const SonarWidgetRow& row, int coverFrames,
-                                            const std::string& name, const MovieFont& font) {
+                                            const std::string& name, const LetterFont& font) {
     constexpr int kPlateHeight = 14;
     const Rect plate{0, row.height - kPlateHeight, row.width, row.height};
     std::vector<Canvas> strip;
@@ -138,23 +138,23 @@ void drawActivePage(const Context& context, const ArtTexts& texts) {
                                        kActiveDesignate,  kActiveReport,            kActiveRangeKnobRow.widget};
     Canvas canvas = consoleFace(2301, controls);
     displayGlass(canvas, Rect{32, 45, 32 + kActiveWidth, 45 + kActiveHeight});
-    const auto labelFont = texts.font(kFaceNarrow, 8, true);
+    const auto labelFont = texts.font(kFaceNarrow, 11, true);
     for (const SonarHotSpotRow& spot : kActiveHotSpots)
-        hotSpotLabel(canvas, spot, controls, texts, *labelFont);
+        hotSpotLabel(canvas, spot, controls, texts, labelFont);
     readoutRecess(canvas, 364, 279, 5, 13);
     readoutRecess(canvas, 364, 305, 3, 13);
     glassInset(canvas, Rect{380, 349, 490, 366});
     stage(context, kActiveArt.group, kActiveArt.background, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 8, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 11, true);
     stageKnob(context, kActiveArt.group, kActiveRangeKnobRow);
     for (const SonarWidgetRow& row : {kActivePingSwitch, kActiveOrientationSwitch})
         stage(context, kActiveArt.group, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
     stage(context, kActiveArt.group, kActiveTransmit.bitmap,
           frameStripFile(
-              namePlatedCoveredButton(kActiveTransmit, 3, texts.text(kActiveTransmit.toolTip), *buttonFont)));
+              namePlatedCoveredButton(kActiveTransmit, 3, texts.text(kActiveTransmit.toolTip), buttonFont)));
     for (const SonarWidgetRow& row : {kActiveDesignate, kActiveReport})
-        stage(context, kActiveArt.group, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", *buttonFont)));
+        stage(context, kActiveArt.group, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", buttonFont)));
 }
 
 void drawBroadbandPage(const Context& context, const ArtTexts& texts) {
@@ -166,9 +166,9 @@ void drawBroadbandPage(const Context& context, const ArtTexts& texts) {
     Canvas canvas = consoleFace(2302, controls);
     displayGlass(canvas, Rect{40, 30, 296, 193});
     displayGlass(canvas, Rect{40, 230, 296, 393});
-    const auto labelFont = texts.font(kFaceNarrow, 8, true);
+    const auto labelFont = texts.font(kFaceNarrow, 11, true);
     for (const SonarHotSpotRow& spot : kBroadbandHotSpots)
-        hotSpotLabel(canvas, spot, controls, texts, *labelFont);
+        hotSpotLabel(canvas, spot, controls, texts, labelFont);
     readoutRecess(canvas, 420, 262, 3, 10);
     glassInset(canvas, Rect{353, 198, 512, 213});
     stage(context, kBroadbandArt.group, kBroadbandArt.background, bitmapFile(canvas));
@@ -177,14 +177,14 @@ void drawBroadbandPage(const Context& context, const ArtTexts& texts) {
         stageKnob(context, kBroadbandArt.group, knob);
     for (const SonarWidgetRow& row : {kBroadbandListenSwitch, kBroadbandOrientationSwitch})
         stage(context, kBroadbandArt.group, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
-    const auto buttonFont = texts.font(kFaceNarrow, 7, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 9, false);
     stage(context, kBroadbandArt.group, kBroadbandDesignate.bitmap,
-          frameStripFile(lampButtonFrames(kBroadbandDesignate.width, kBroadbandDesignate.height, "", *buttonFont)));
+          frameStripFile(lampButtonFrames(kBroadbandDesignate.width, kBroadbandDesignate.height, "", buttonFont)));
     constexpr const char* kArrayLabels[] = {"REM", "COQUE"};
     for (int i = 0; i < 2; ++i) {
         const SonarWidgetRow& row = kBroadbandArrayButtons[i];
         stage(context, kBroadbandArt.group, row.bitmap,
-              frameStripFile(lampButtonFrames(row.width, row.height, kArrayLabels[i], *buttonFont)));
+              frameStripFile(lampButtonFrames(row.width, row.height, kArrayLabels[i], buttonFont)));
     }
 }
 
@@ -197,9 +197,9 @@ void drawNarrowbandPage(const Context& context, const ArtTexts& texts) {
     displayGlass(canvas, Rect{32, 33, 32 + NarrowbandWaterfall::kWidth, 33 + NarrowbandWaterfall::kHeight});
     displayGlass(canvas, Rect{32, 222, 32 + NarrowbandReferencePanel::kWidth, 222 + NarrowbandReferencePanel::kHeight});
     displayGlass(canvas, Rect{32, 322, 32 + NarrowbandBearingTrace::kWidth, 322 + NarrowbandBearingTrace::kHeight});
-    const auto labelFont = texts.font(kFaceNarrow, 8, true);
+    const auto labelFont = texts.font(kFaceNarrow, 11, true);
     for (const SonarHotSpotRow& spot : kNarrowbandHotSpots)
-        hotSpotLabel(canvas, spot, controls, texts, *labelFont);
+        hotSpotLabel(canvas, spot, controls, texts, labelFont);
     readoutRecess(canvas, kNarrowbandBearingReadout.x, kNarrowbandBearingReadout.y, 3, 10);
     readoutRecess(canvas, kNarrowbandFrequencyReadout.x, kNarrowbandFrequencyReadout.y, 4, 10);
     glassInset(canvas, kNarrowbandLabelArea);
@@ -210,11 +210,11 @@ void drawNarrowbandPage(const Context& context, const ArtTexts& texts) {
     stageKnob(context, group, kNarrowbandScaleKnobRow);
     stageToggle(context, group, kNarrowbandOrientationSwitch);
     stageRocker(context, group, kNarrowbandRocker, false);
-    const auto buttonFont = texts.font(kFaceNarrow, 7, true);
-    stageLampButton(context, group, kNarrowbandDesignate, "", *buttonFont);
+    const auto buttonFont = texts.font(kFaceNarrow, 9, false);
+    stageLampButton(context, group, kNarrowbandDesignate, "", buttonFont);
     constexpr const char* kArrayLabels[] = {"REM", "LAT", "COQUE"};
     for (int i = 0; i < 3; ++i)
-        stageLampButton(context, group, kNarrowbandArrayButtons[i], kArrayLabels[i], *buttonFont);
+        stageLampButton(context, group, kNarrowbandArrayButtons[i], kArrayLabels[i], buttonFont);
 }
 
 void drawDemonPage(const Context& context, const ArtTexts& texts) {
@@ -227,9 +227,9 @@ void drawDemonPage(const Context& context, const ArtTexts& texts) {
     displayGlass(canvas, Rect{35, 129, 35 + DemonDisplay::kWidth, 129 + DemonDisplay::kHeight});
     // The strip under the tracker buttons where the contacts' labels are written.
     glassInset(canvas, Rect{28, kDemonLabelY - 1, 300, kDemonLabelY + 12});
-    const auto labelFont = texts.font(kFaceNarrow, 8, true);
+    const auto labelFont = texts.font(kFaceNarrow, 11, true);
     for (const SonarHotSpotRow& spot : kDemonHotSpots)
-        hotSpotLabel(canvas, spot, controls, texts, *labelFont);
+        hotSpotLabel(canvas, spot, controls, texts, labelFont);
     readoutRecess(canvas, kDemonFrequencyReadout.x, kDemonFrequencyReadout.y, 4, 13);
     readoutRecess(canvas, kDemonDivisorReadout.x, kDemonDivisorReadout.y, 2, 13);
     readoutRecess(canvas, kDemonRateReadout.x, kDemonRateReadout.y, 2, 13);
@@ -238,13 +238,13 @@ void drawDemonPage(const Context& context, const ArtTexts& texts) {
     const char* group = kDemonArt.group;
     stageKnob(context, group, kDemonScaleKnobRow);
     stageRocker(context, group, kDemonRocker, true);
-    const auto buttonFont = texts.font(kFaceNarrow, 7, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 9, false);
     // The first two buttons share the second's bitmap; the trackers' letters are written beneath.
     for (int i = 1; i < 4; ++i)
-        stageLampButton(context, group, kDemonTrackerButtons[i], "", *buttonFont);
+        stageLampButton(context, group, kDemonTrackerButtons[i], "", buttonFont);
     constexpr const char* kArrayLabels[] = {"REM", "COQUE"};
     for (int i = 0; i < 2; ++i)
-        stageLampButton(context, group, kDemonArrayButtons[i], kArrayLabels[i], *buttonFont);
+        stageLampButton(context, group, kDemonArrayButtons[i], kArrayLabels[i], buttonFont);
 }
 
 // The bearing rose the intercept scope draws its spokes over: the rings at the spokes' ends and a
@@ -268,17 +268,17 @@ void drawInterceptPage(const Context& context, const ArtTexts& texts) {
                       InterceptScope::kY + InterceptScope::kSize};
     displayGlass(canvas, square);
     bearingRose(canvas, square);
-    const auto labelFont = texts.font(kFaceNarrow, 8, true);
+    const auto labelFont = texts.font(kFaceNarrow, 11, true);
     for (const SonarHotSpotRow& spot : kInterceptHotSpots)
-        hotSpotLabel(canvas, spot, controls, texts, *labelFont);
+        hotSpotLabel(canvas, spot, controls, texts, labelFont);
     for (const InterceptReadoutRow& row : {kInterceptBearingReadout, kInterceptSignalReadout, kInterceptSinceReadout,
                                           kInterceptIntervalReadout})
         readoutRecess(canvas, row.at.x, row.at.y, row.digits, 13);
     stage(context, kInterceptArt.group, kInterceptArt.background, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 7, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 9, false);
     for (const SonarWidgetRow& row : kInterceptLamps)
-        stageLampButton(context, kInterceptArt.group, row, "", *buttonFont);
+        stageLampButton(context, kInterceptArt.group, row, "", buttonFont);
 }
 
 // The sound-speed profile station: the graph's glass on the left, the table's lit pane on the right
@@ -296,11 +296,11 @@ void drawSoundProfileStation(const Context& context, const ArtTexts& texts) {
     bevel(canvas, bezel, 2, true);
     fillRect(canvas, table, rgb(0xC6, 0xD2, 0xBE), rgb(0xAE, 0xBC, 0xA6), 2307, 0.02f);
     bevel(canvas, table, 1, false);
-    const auto labelFont = texts.font(kFaceNarrow, 8, true);
-    hotSpotLabel(canvas, SonarHotSpotRow{kSspTitleSpot, kSspTitleText}, controls, texts, *labelFont);
+    const auto labelFont = texts.font(kFaceNarrow, 11, true);
+    hotSpotLabel(canvas, SonarHotSpotRow{kSspTitleSpot, kSspTitleText}, controls, texts, labelFont);
     stage(context, kSspGroup, kSspBackground, bitmapFile(canvas));
-    const auto buttonFont = texts.font(kFaceNarrow, 7, true);
-    stageLampButton(context, kSspGroup, launch, "XBT", *buttonFont);
+    const auto buttonFont = texts.font(kFaceNarrow, 9, false);
+    stageLampButton(context, kSspGroup, launch, "XBT", buttonFont);
 }
 
 } // namespace

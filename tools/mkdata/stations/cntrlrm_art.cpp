@@ -39,7 +39,7 @@ PointF dotCentre(const RoomViewpoint& v) {
 
 // The plan: the room's outline on the glass, each post's console drawn where its camera faces and a
 // ring where its marker stands.
-void drawPlan(Canvas& canvas, const MovieFont& font) {
+void drawPlan(Canvas& canvas, const LetterFont& font) {
     glassInset(canvas, kPlanGlass);
     const Colour ink = shade(palette::kPhosphor, -0.35f);
     const Rect walls{kPlanGlass.left + 8, kPlanGlass.top + 14, kPlanGlass.right - 8, kPlanGlass.bottom - 6};
@@ -49,7 +49,8 @@ void drawPlan(Canvas& canvas, const MovieFont& font) {
                               {double(walls.left), double(walls.bottom)}};
     for (int i = 0; i < 4; ++i)
         canvas.line(corners[i], corners[(i + 1) % 4], 1.0, ink);
-    canvas.text(font, "AVANT", (walls.left + walls.right) / 2.0, walls.top - 12.0, Align::Centre, ink);
+    letterLabel(canvas, {Rect{walls.left, kPlanGlass.top + 2, walls.right, walls.top - 1}, Align::Centre, {}}, "AVANT",
+                font, ink, Relief::Flat);
     for (const RoomViewpoint& v : kRoomViewpoints) {
         const PointF c = dotCentre(v);
         const double h = v.camera.heading * std::numbers::pi / 180.0;
@@ -68,14 +69,14 @@ Canvas face(const ArtTexts& texts) {
     for (const RoomButtonRow& row : kRoomArrowButtons)
         recesses.push_back(rectOf(row));
     Canvas canvas = stationFace(3001, kRoomViewRect, recesses);
-    const auto title = texts.font(kFaceNarrow, 10, true);
-    const auto small = texts.font(kFaceNarrow, 8, true);
-    engravedText(canvas, Rect{69, 3, 469, 17}, artLabel("CENTRAL OPÉRATIONS"), *title, palette::kLabel, true);
-    engravedText(canvas, Rect{225, 268, 345, 281}, artLabel("POSTES"), *small, palette::kLabel, true);
-    engravedText(canvas, Rect{360, 296, 470, 310}, artLabel("POINT DE VUE"), *small, palette::kLabel, true);
-    engravedText(canvas, Rect{360, 358, 405, 370}, artLabel("PRÉC."), *small, palette::kLabel, true);
-    engravedText(canvas, Rect{423, 358, 468, 370}, artLabel("SUIV."), *small, palette::kLabel, true);
-    drawPlan(canvas, *small);
+    const auto title = texts.font(kFaceNarrow, 13, true);
+    const auto small = texts.font(kFaceNarrow, 11, true);
+    engravedText(canvas, Rect{69, 3, 469, 17}, artLabel("CENTRAL OPÉRATIONS"), title, palette::kLabel, true);
+    engravedText(canvas, Rect{225, 268, 345, 281}, artLabel("POSTES"), small, palette::kLabel, true);
+    engravedText(canvas, Rect{360, 296, 470, 310}, artLabel("POINT DE VUE"), small, palette::kLabel, true);
+    engravedText(canvas, Rect{360, 358, 405, 370}, artLabel("PRÉC."), small, palette::kLabel, true);
+    engravedText(canvas, Rect{423, 358, 468, 370}, artLabel("SUIV."), small, palette::kLabel, true);
+    drawPlan(canvas, small);
     return canvas;
 }
 
@@ -95,7 +96,7 @@ enum class Key { Up, Down, Disabled };
 
 // A slim key of the button column: a steel strip, a lamp on the left lit while its post is
 // current, and the station's name.
-Canvas stationKey(const RoomButtonRow& row, const std::string& word, const MovieFont& font, Key look) {
+Canvas stationKey(const RoomButtonRow& row, const std::string& word, const LetterFont& font, Key look) {
     Canvas frame(row.width, row.height);
     const bool down = look == Key::Down;
     const Rect cap = buttonCap(frame, 1, down, static_cast<std::uint32_t>(row.y * 7 + row.width));
@@ -130,13 +131,13 @@ void generateControlRoomArt(const Context& context) {
     const ArtTexts texts(context);
     stage(context, kRoomBackground, bitmapFile(face(texts)));
     stage(context, kRoomMarker, bitmapFile(markerDots()));
-    const auto keyFont = texts.font(kFaceNarrow, 7, true);
+    const auto keyFont = texts.font(kFaceNarrow, 9, false);
     for (std::size_t i = 0; i < kRoomStationButtons.size(); ++i) {
         const RoomButtonRow& row = kRoomStationButtons[i];
         const std::string word = artLabel(kStationWords[i]);
-        const std::vector<Canvas> frames{stationKey(row, word, *keyFont, Key::Up),
-                                         stationKey(row, word, *keyFont, Key::Down),
-                                         stationKey(row, word, *keyFont, Key::Disabled)};
+        const std::vector<Canvas> frames{stationKey(row, word, keyFont, Key::Up),
+                                         stationKey(row, word, keyFont, Key::Down),
+                                         stationKey(row, word, keyFont, Key::Disabled)};
         stage(context, row.bitmap, frameStripFile(frames));
     }
     for (const RoomButtonRow& row : kRoomArrowButtons)

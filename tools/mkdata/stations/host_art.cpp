@@ -12,6 +12,7 @@
 #include "mkdata/graphics/archives.h"
 #include "mkdata/stations/entview_art.h"
 
+#include <algorithm>
 #include <array>
 
 namespace q71::mkdata {
@@ -33,34 +34,33 @@ constexpr std::array<Well, 3> kOrderWells = {{
     {570, 86, 4, "IMM"},
 }};
 
-// An order readout's caption, engraved (its shadow a pixel below and right), vertically centred on
-// the well and lettered from half a pixel in from the column's edge: there the stems of the small
-// bold face fall on whole pixels. From a whole pixel each stem covers two half-inked columns, and
-// the strokes of "IMM" run together into a grey block.
-void orderCaption(Canvas& canvas, const Well& well, const MovieFont& font) {
-    constexpr double kLeft = 4.5;
-    const double baseline = well.y + kSmallDigit / 2.0 + font.height() * 0.36;
-    canvas.text(font, well.caption, kLeft + 1, baseline + 1, Align::Left, shade(palette::kSteelDark, -0.7f),
-                0.9f);
-    canvas.text(font, well.caption, kLeft, baseline, Align::Left, palette::kLabel);
+// Where an order readout's caption stands: left of its well, on its height.
+Rect captionFace(const Well& well) {
+    const int left = well.x - kColumnLeft;
+    return {3, well.y - 3, left - 3, well.y + kSmallDigit + 3};
 }
 
 Canvas column(const ArtTexts& texts) {
     Canvas canvas(100, 480);
     steelPanel(canvas, Rect{0, 0, 100, 480}, 2901);
-    const auto captionFont = texts.font(kFaceNarrow, 7, true);
+    // The captions share the largest size in which every one fits beside its well.
+    const LetterFont captionFont = texts.font(kFaceNarrow, 11, true).largestWhere([](const LetterFont& font) {
+        return std::all_of(kOrderWells.begin(), kOrderWells.end(), [&](const Well& well) {
+            return font.fitsIn(well.caption, {captionFace(well), Align::Left, {}});
+        });
+    });
     // The clock's glass (its panel is 70 by 10 at 555, 17).
     glassInset(canvas, Rect{555 - kColumnLeft - 2, 15, 625 - kColumnLeft + 2, 29});
-    engravedText(canvas, Rect{12, 3, 88, 14}, artLabel("HEURE"), *captionFont, palette::kLabel, true);
+    engravedText(canvas, Rect{12, 3, 88, 14}, artLabel("HEURE"), captionFont, palette::kLabel, true);
     for (const Well& well : kOrderWells) {
         const int left = well.x - kColumnLeft;
         glassInset(canvas, Rect{left - 2, well.y - 2, left + well.digits * kSmallDigit + 2, well.y + kSmallDigit + 2});
-        orderCaption(canvas, well, *captionFont);
+        engravedText(canvas, captionFace(well), well.caption, captionFont, palette::kLabel, false);
     }
-    engravedText(canvas, Rect{8, 100, 92, 112}, artLabel("POSTES"), *captionFont, palette::kLabel, true);
+    engravedText(canvas, Rect{8, 100, 92, 112}, artLabel("POSTES"), captionFont, palette::kLabel, true);
     bevel(canvas, Rect{3, 112, 97, 403}, 1, false);
     // The compression's glass and its caption, under the pause button.
-    engravedText(canvas, Rect{8, 431, 92, 442}, artLabel("TEMPS"), *captionFont, palette::kLabel, true);
+    engravedText(canvas, Rect{8, 431, 92, 442}, artLabel("TEMPS"), captionFont, palette::kLabel, true);
     glassInset(canvas, Rect{573 - kColumnLeft, 443, 606 - kColumnLeft, 459});
     return canvas;
 }
@@ -69,8 +69,8 @@ Canvas bar(const ArtTexts& texts) {
     Canvas canvas(540, 60);
     steelPanel(canvas, Rect{0, 0, 540, 60}, 2902);
     glassInset(canvas, Rect{21, 429 - kBarTop - 2, 519, 470 - kBarTop + 2});
-    const auto captionFont = texts.font(kFaceNarrow, 7, true);
-    engravedText(canvas, Rect{21, 0, 200, 7}, artLabel("JOURNAL"), *captionFont, palette::kLabel, false);
+    const auto captionFont = texts.font(kFaceNarrow, 9, false);
+    engravedText(canvas, Rect{21, 0, 200, 7}, artLabel("JOURNAL"), captionFont, palette::kLabel, false);
     return canvas;
 }
 
@@ -99,7 +99,7 @@ constexpr std::array<StationArt, 14> kStations = {{
 
 // A station key: the name engraved, the key letter under it in amber, lit while selected; up,
 // down and disabled (dimmed: a slot without its station, or locked after the boat's loss).
-std::vector<Canvas> stationFrames(const StationArt& station, const MovieFont& wordFont, const MovieFont& keyFont) {
+std::vector<Canvas> stationFrames(const StationArt& station, const LetterFont& wordFont, const LetterFont& keyFont) {
     std::vector<Canvas> frames;
     for (bool down : {false, true}) {
         Canvas frame(44, 40);
@@ -133,8 +133,8 @@ void stateroom(const Context& context, const ArtTexts& texts) {
     using namespace stateroom_layout;
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 2330);
-    const auto titleFont = texts.font(kFaceNarrow, 16, true);
-    titlePlate(canvas, kTitle, "", *titleFont, 2331);
+    const auto titleFont = texts.font(kFaceNarrow, 21, true);
+    titlePlate(canvas, kTitle, "", titleFont, 2331);
     glassInset(canvas, kNameGlass);
     glassInset(canvas, kClockGlass);
     fillRect(canvas, kSafeDoor, palette::kSteelLight, palette::kSteelDark, 2332, 0.04f);
@@ -143,13 +143,13 @@ void stateroom(const Context& context, const ArtTexts& texts) {
                  {kSafeLabel.right - 0.5, kSafeLabel.bottom + 0.5});
     glassInset(canvas, kSafeGlass);
     stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, kBackgroundName, bitmapFile(canvas));
-    const auto buttonFont = texts.font(kFaceNarrow, 12, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
     for (const auto& [x, id] : {std::pair{kSaveX, 2902}, std::pair{kLoadX, 2903}})
         stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, buttonBitmapName(x, kToggleY),
-                           frameStripFile(pushButtonFrames(kToggleWidth, kToggleHeight, texts.text(id), *buttonFont)));
+                           frameStripFile(pushButtonFrames(kToggleWidth, kToggleHeight, texts.text(id), buttonFont)));
     for (const auto& [x, id] : {std::pair{kOptionsX, 2904}, std::pair{kEndX, 2905}})
         stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, buttonBitmapName(x, kButtonY),
-                           frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(id), *buttonFont)));
+                           frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(id), buttonFont)));
 }
 
 } // namespace
@@ -158,14 +158,14 @@ void generateHostArt(const Context& context) {
     const ArtTexts texts(context);
     stageArchiveMember(context, kGraphicsFolder, kGroup, "scrn29.bmp", bitmapFile(column(texts)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "scrn29b.bmp", bitmapFile(bar(texts)));
-    const auto wordFont = texts.font(kFaceNarrow, 7, true);
-    const auto keyFont = texts.font(kFaceNarrow, 10, true);
+    const auto wordFont = texts.font(kFaceNarrow, 9, false);
+    const auto keyFont = texts.font(kFaceNarrow, 13, true);
     for (const StationArt& station : kStations)
         stageArchiveMember(context, kGraphicsFolder, kGroup, station.name,
-                           frameStripFile(stationFrames(station, *wordFont, *keyFont)));
-    const auto pauseFont = texts.font(kFaceNarrow, 11, true);
+                           frameStripFile(stationFrames(station, wordFont, keyFont)));
+    const auto pauseFont = texts.font(kFaceNarrow, 13, true);
     stageArchiveMember(context, kGraphicsFolder, kGroup, "X000Y400.bmp",
-                       frameStripFile(pushButtonFrames(100, 30, texts.text(40), *pauseFont)));
+                       frameStripFile(pushButtonFrames(100, 30, texts.text(40), pauseFont)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "arrowl.bmp",
                        frameStripFile(arrowButtonFrames(16, ArrowDirection::Left)));
     stageArchiveMember(context, kGraphicsFolder, kGroup, "arrowr.bmp",

@@ -64,14 +64,14 @@ Canvas face(const ArtTexts& texts) {
     glassInset(canvas, Rect{30, 28, 71, 140});    // the trim gauge
     for (const Well& well : kWells)
         glassInset(canvas, Rect{well.x - 3, well.y - 3, well.x + well.digits * kLargeDigit + 3, well.y + kLargeDigit + 3});
-    const auto font = texts.font(kFaceNarrow, 7, true);
+    const auto font = texts.font(kFaceNarrow, 9, false);
     for (const Caption& caption : kCaptions)
-        engravedText(canvas, caption.area, artLabel(caption.text), *font, palette::kLabel, true);
+        engravedText(canvas, caption.area, artLabel(caption.text), font, palette::kLabel, true);
     return canvas;
 }
 
 // A lamp button that lights as it goes down and stays lit: up, then four lit frames.
-std::vector<Canvas> latchFrames(int width, int height, const std::string& text, const MovieFont& font) {
+std::vector<Canvas> latchFrames(int width, int height, const std::string& text, const LetterFont& font) {
     std::vector<Canvas> lamp = lampButtonFrames(width, height, text, font);
     return {lamp[0], lamp[1], lamp[1], lamp[1], lamp[1]};
 }
@@ -80,18 +80,18 @@ std::vector<Canvas> latchFrames(int width, int height, const std::string& text, 
 
 void generateShipControlArt(const Context& context) {
     const ArtTexts texts(context);
-    const auto font = texts.font(kFaceNarrow, 8, true);
+    const auto font = texts.font(kFaceNarrow, 11, true);
     const auto stage = [&](const char* name, const std::vector<Canvas>& frames) {
         stageArchiveMember(context, kGraphicsFolder, kGroup, name, frameStripFile(frames));
     };
     stageArchiveMember(context, kGraphicsFolder, kGroup, "screen22.bmp", bitmapFile(face(texts)));
     stage("X340Y120.bmp", toggleSwitchFrames(45, 60, 5));
-    stage("X016Y269.bmp", latchFrames(65, 28, artLabel("HISSER"), *font));
-    stage("X120Y065.bmp", latchFrames(63, 36, artLabel("COMPR."), *font));
+    stage("X016Y269.bmp", latchFrames(65, 28, artLabel("HISSER"), font));
+    stage("X120Y065.bmp", latchFrames(63, 36, artLabel("COMPR."), font));
     stage("x220y054.bmp", toggleSwitchFrames(96, 43, 5));
     stage("x300y018.bmp", knobFrames(85, 45, 5, 3, -60.0, 120.0));
     stage("x000y322.bmp", toggleSwitchFrames(102, 98, 5));
-    stage("X432Y391.bmp", lampButtonFrames(64, 23, artLabel("PLONGÉE"), *font, true));
+    stage("X432Y391.bmp", lampButtonFrames(64, 23, artLabel("PLONGÉE"), font, true));
 }
 
 } // namespace q71::mkdata

@@ -70,9 +70,9 @@ Canvas drawBackground(const ArtTexts& texts) {
     }
     readoutWell(canvas, kRadarBearingReadOut.x, kRadarBearingReadOut.y, 3, kDigit);
     readoutWell(canvas, kRadarRangeReadOut.x, kRadarRangeReadOut.y, 5, kDigit);
-    const auto font = texts.font(kFaceNarrow, 8, true);
+    const auto font = texts.font(kFaceNarrow, 11, true);
     for (const RadarLabel& label : kRadarLabels)
-        engravedText(canvas, letteredRect(label), texts.text(label.text), *font, palette::kLabel, true);
+        engravedText(canvas, letteredRect(label), texts.text(label.text), font, palette::kLabel, true);
     return canvas;
 }
 
@@ -103,8 +103,8 @@ void generateRadarArt(const Context& context) {
     const Canvas background = drawBackground(texts);
     stage(context, kRadarBackground, bitmapFile(background));
     drawLamp(context, background);
-    const auto font = texts.font(kFaceNarrow, 8, true);
-    stage(context, kRadarTag.bitmap, frameStripFile(lampButtonFrames(kRadarTag.width, kRadarTag.height, "MARQ", *font)));
+    const auto font = texts.font(kFaceNarrow, 11, true);
+    stage(context, kRadarTag.bitmap, frameStripFile(lampButtonFrames(kRadarTag.width, kRadarTag.height, "MARQ", font)));
     for (const StationControlRow& row : {kRadarMast, kRadarRings})
         stage(context, row.bitmap, frameStripFile(toggleSwitchFrames(row.width, row.height, row.frames)));
     for (const StationControlRow& row : {kRadarRange, kRadarSpacing})

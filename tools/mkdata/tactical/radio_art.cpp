@@ -31,15 +31,18 @@ void esmDial(Canvas& canvas, const ArtTexts& texts) {
     canvas.ring(centre, 70.0, 2.0, palette::kSteelHighlight, 0.6f);
     canvas.disc(centre, 66.0, palette::kGlass);
     canvas.ring(centre, 50.0, 1.0, palette::kAmber, 0.25f);
-    const auto font = texts.font(kFaceNarrow, 7, true);
+    const auto font = texts.font(kFaceNarrow, 9, false);
     for (int d = 0; d < 360; d += 10) {
         const double a = (d - 90) * std::numbers::pi / 180.0;
         const double inner = d % 30 == 0 ? 54.0 : 58.0;
         canvas.line({centre.x + inner * std::cos(a), centre.y + inner * std::sin(a)},
                     {centre.x + 63.0 * std::cos(a), centre.y + 63.0 * std::sin(a)}, 1.0, palette::kAmber, 0.6f);
-        if (d % 90 == 0)
-            canvas.text(*font, std::to_string(d / 10 * 10), centre.x + 40.0 * std::cos(a),
-                        centre.y + 40.0 * std::sin(a) + 3.0, Align::Centre, palette::kAmber);
+        if (d % 90 == 0) {
+            const PointF at{centre.x + 40.0 * std::cos(a), centre.y + 40.0 * std::sin(a)};
+            const Rect face{static_cast<int>(at.x) - 12, static_cast<int>(at.y) - 7, static_cast<int>(at.x) + 12,
+                            static_cast<int>(at.y) + 7};
+            letterLabel(canvas, {face, Align::Centre, {}}, std::to_string(d), font, palette::kAmber, Relief::Flat);
+        }
     }
 }
 
@@ -62,14 +65,14 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     readoutWell(canvas, kRadioEsmReadOut.x, kRadioEsmReadOut.y, 3, kDigit);
     glassInset(canvas, Rect{kEsmNamePanel.left - 2, kEsmNamePanel.top - 2, kEsmNamePanel.right + 2,
                             kEsmNamePanel.bottom + 2});
-    const auto font = texts.font(kFaceNarrow, 8, true);
+    const auto font = texts.font(kFaceNarrow, 11, true);
     for (const RadioLabel& label : kRadioLabels)
-        engravedText(canvas, label.rect, texts.text(label.text), *font, palette::kLabel, true);
+        engravedText(canvas, label.rect, texts.text(label.text), font, palette::kLabel, true);
     // The covered button's name is engraved on the steel below it: on the button, under the red
     // cover, it could not be read.
     const StationControlRow& end = kRadioEndMission;
     engravedText(canvas, Rect{end.x - 6, end.y + end.height + 4, end.x + end.width + 6, end.y + end.height + 16},
-                 texts.text(715), *font, palette::kLabel, true);
+                 texts.text(715), font, palette::kLabel, true);
     stage(context, kRadioBackground, bitmapFile(canvas));
 }
 
@@ -86,16 +89,16 @@ void generateRadioArt(const Context& context) {
     const ArtTexts texts(context);
     drawBackground(context, texts);
     drawPattern(context);
-    const auto font = texts.font(kFaceNarrow, 8, true);
+    const auto font = texts.font(kFaceNarrow, 11, true);
     stage(context, kRadioEndMission.bitmap,
           frameStripFile(coveredButtonFrames(kRadioEndMission.width, kRadioEndMission.height, kRadioEndMission.frames,
-                                             4, "", *font)));
+                                             4, "", font)));
     for (const StationControlRow& row : {kRadioTrafficLamp, kRadioTrafficLampNetwork, kRadioEsmContact})
-        stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", *font)));
+        stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", font)));
     stage(context, kRadioSendChat.bitmap,
-          frameStripFile(lampButtonFrames(kRadioSendChat.width, kRadioSendChat.height, "ENVOI", *font)));
+          frameStripFile(lampButtonFrames(kRadioSendChat.width, kRadioSendChat.height, "ENVOI", font)));
     for (const StationControlRow& row : kRadioEsmLamps)
-        stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", *font)));
+        stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", font)));
     stage(context, kRadioWire.bitmap,
           frameStripFile(knobFrames(kRadioWire.width, kRadioWire.height, kRadioWire.frames, 3, 300.0, 120.0)));
     for (const StationControlRow& row : {kRadioAntenna, kRadioEsmMast})

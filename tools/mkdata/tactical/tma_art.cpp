@@ -82,12 +82,12 @@ Canvas background(const ArtTexts& texts) {
     bevel(canvas, Rect{360, 70, 534, 172}, 1, false);
     bevel(canvas, Rect{20, 320, 330, 418}, 1, false);
     bevel(canvas, Rect{336, 176, 534, 340}, 1, false);
-    const auto titleFont = texts.font(kFaceNarrow, 8, true);
+    const auto titleFont = texts.font(kFaceNarrow, 11, true);
     for (const HelpArea& help : kHelpAreas)
-        engravedText(canvas, help.area, artLabel(help.text), *titleFont, palette::kLabel, true);
-    const auto captionFont = texts.font(kFaceNarrow, 7, true);
+        engravedText(canvas, help.area, artLabel(help.text), titleFont, palette::kLabel, true);
+    const auto captionFont = texts.font(kFaceNarrow, 9, false);
     for (const Caption& caption : kCaptions)
-        engravedText(canvas, caption.area, artLabel(caption.text), *captionFont, palette::kSteelHighlight,
+        engravedText(canvas, caption.area, artLabel(caption.text), captionFont, palette::kSteelHighlight,
                      false);
     return canvas;
 }
@@ -150,11 +150,11 @@ void generateTmaArt(const Context& context) {
     for (const HoldArt& hold : kHolds)
         stageArchiveMember(context, kGraphicsFolder, kGroup, hold.name,
                            frameStripFile(holdFrames(hold.width, hold.height)));
-    const auto buttonFont = texts.font(kFaceNarrow, 7, true);
+    const auto buttonFont = texts.font(kFaceNarrow, 9, false);
     for (const ButtonArt& button : kButtons) {
         // Up and pressed; the station never disables them.
         std::vector<Canvas> frames =
-            pushButtonFrames(button.width, button.height, artLabel(button.text), *buttonFont);
+            pushButtonFrames(button.width, button.height, artLabel(button.text), buttonFont);
         frames.pop_back();
         stageArchiveMember(context, kGraphicsFolder, kGroup, button.name, frameStripFile(frames));
     }
