@@ -28,15 +28,16 @@ using mkdata::Colour;
 using mkdata::GeneratedLabel;
 using mkdata::LetteredLabel;
 
-// How far a colour may stand from the face's own before it is ink of its own: the steel's grain
-// and gradients stay well within it, any line, lamp, bevel or letter stands beyond it.
-constexpr float kInkContrast = 0.16f;
+// How far a pixel may stand from a neighbour before it is the edge of some ink: the steel's grain
+// and brushed streaks, gradients and the soft light of a lamp stay well within it, the edge of any
+// line, lamp, bevel, glass or letter stands beyond it.
+constexpr float kEdgeContrast = 0.12f;
 
 float distance(Colour a, Colour b) {
     return std::sqrt((a.r - b.r) * (a.r - b.r) + (a.g - b.g) * (a.g - b.g) + (a.b - b.b) * (a.b - b.b));
 }
 
-// The colour a label's face mostly shows, before it was lettered: the median of each channel.
+// The colour a label's face mostly showed before it was lettered: the median of each channel.
 Colour faceColour(const LetteredLabel& label) {
     std::vector<float> r, g, b;
     const Rect face = label.place.face.intersected(label.area);
@@ -49,12 +50,26 @@ Colour faceColour(const LetteredLabel& label) {
             b.push_back(c.b);
         }
     const auto median = [](std::vector<float>& v) {
-        if (v.empty())
-            return 0.0f;
         std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2), v.end());
         return v[v.size() / 2];
     };
-    return {median(r), median(g), median(b)};
+    return r.empty() ? Colour{} : Colour{median(r), median(g), median(b)};
+}
+
+// Whether the picture, before the label was lettered, had ink of its own at a pixel of the label's
+// area: the pixel stands out from a neighbour, on the side away from the face's own colour.
+bool inkBefore(const LetteredLabel& label, Colour face, Point p) {
+    const auto at = [&](Point q) {
+        return label.before[static_cast<std::size_t>((q.y - label.area.top) * label.area.width() +
+                                                     (q.x - label.area.left))];
+    };
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (const Point q{p.x + dx, p.y + dy}; label.area.contains(q) &&
+                                                   distance(at(p), at(q)) > kEdgeContrast &&
+                                                   distance(at(p), face) > distance(at(q), face))
+                return true;
+    return false;
 }
 
 std::string named(const GeneratedLabel& g) {
@@ -92,7 +107,7 @@ std::vector<std::string> faultsOf(const GeneratedLabel& generated) {
                     const std::size_t j = static_cast<std::size_t>((n.y - l.area.top) * w + (n.x - l.area.left));
                     if (l.letter[i] && l.letter[j] && l.letter[i] != l.letter[j])
                         kinds.insert("two of its letters touch");
-                    if (distance(l.before[j], face) > kInkContrast)
+                    if (inkBefore(l, face, n))
                         kinds.insert("its ink comes within a pixel of other ink of the picture");
                 }
         }

@@ -2,6 +2,8 @@
 
 #include "mkdata/art/look.h"
 
+#include <algorithm>
+
 namespace q71::mkdata {
 namespace {
 
@@ -18,11 +20,13 @@ struct Arrangement {
 Arrangement arrange(const Rect& cap, int bevel, const std::string& label, const LetterFont& font) {
     const Rect face = cap.inflatedBy(-bevel, -bevel);
     const Rect besideLamp{face.left + 4, face.top + 4, face.left + 7, face.bottom - 4};
-    const Rect beside{besideLamp.right, face.top, face.right, face.bottom};
-    if (label.empty() || font.fitsIn(label, {beside, Align::Centre, {besideLamp}}))
-        return {besideLamp, beside};
+    const Arrangement beside{besideLamp, Rect{besideLamp.right, face.top, face.right, face.bottom}};
     const Rect aboveLamp{face.left + 4, face.top + 3, face.right - 4, face.top + 5};
-    return {aboveLamp, Rect{face.left, aboveLamp.bottom, face.right, face.bottom}};
+    const Arrangement above{aboveLamp, Rect{face.left, aboveLamp.bottom, face.right, face.bottom}};
+    // Beside the lamp where the label fits there; under it where only there; else beside it, in a
+    // smaller size.
+    const auto fits = [&](const Arrangement& a) { return font.fitsIn(label, {a.label, Align::Centre, {a.lamp}}); };
+    return label.empty() || fits(beside) || !fits(above) ? beside : above;
 }
 
 constexpr int kBevel = 2;
@@ -46,6 +50,14 @@ Canvas buttonFrame(int width, int height, const std::string& label, const Letter
 }
 
 } // namespace
+
+LetterFont pushButtonFont(const LetterFont& font, std::span<const ButtonLabel> buttons) {
+    return font.largestWhere([&](const LetterFont& size) {
+        return std::all_of(buttons.begin(), buttons.end(), [&](const ButtonLabel& button) {
+            return pushButtonFits(button.width, button.height, button.label, size);
+        });
+    });
+}
 
 bool pushButtonFits(int width, int height, const std::string& label, const LetterFont& font) {
     // The cap as it stands up; pressed, it moves but keeps its size.

@@ -160,8 +160,9 @@ std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& l
             const Rect lens = cap.inflatedBy(-kLampButtonBevel, -kLampButtonBevel);
             fillRect(frame, lens, down ? shade(palette::kAmber, 0.2f) : shade(palette::kAmber, -0.62f),
                      down ? palette::kAmber : shade(palette::kAmber, -0.72f), 0, 0.0f);
-            letterLabel(frame, {lens, Align::Centre, {}}, label, font,
-                        down ? shade(palette::kSteelDark, -0.5f) : ink, down ? Relief::Flat : Relief::Engraved);
+            // Flat: the lens is small, and the letters stand out on it by its light alone.
+            letterLabel(frame, {lens, Align::Centre, {}}, label, font, down ? shade(palette::kSteelDark, -0.5f) : ink,
+                        Relief::Flat);
         } else {
             const LampButtonParts parts = lampButtonParts(cap);
             lamp(frame, parts.lamp, kLabelledLampRadius, palette::kAmber, down);

@@ -7,6 +7,13 @@
 
 namespace q71::mkdata {
 
+namespace {
+// Where a panel's corner screws stand, from its edges, and how far their heads reach.
+constexpr double kScrewInset = 8.5;
+constexpr double kScrewReach = 4.2;
+} // namespace
+
+
 Colour shade(Colour colour, float amount) {
     return amount >= 0 ? mixColour(colour, palette::kWhite, amount)
                        : mixColour(colour, palette::kBlack, -amount);
@@ -55,7 +62,7 @@ Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed) {
 }
 
 void screwHead(Canvas& canvas, PointF centre, double angle) {
-    constexpr double kRadius = 3.6;
+    constexpr double kRadius = kScrewReach - 0.6;
     canvas.disc(centre, kRadius + 0.6, shade(palette::kSteelDark, -0.4));
     canvas.disc(centre, kRadius, palette::kSteelLight);
     // Lit from the top left: the dome is brighter there.
@@ -63,6 +70,15 @@ void screwHead(Canvas& canvas, PointF centre, double angle) {
     const double dx = std::cos(angle) * (kRadius - 0.8), dy = std::sin(angle) * (kRadius - 0.8);
     canvas.line({centre.x - dx, centre.y - dy}, {centre.x + dx, centre.y + dy}, 1.1,
                 shade(palette::kSteelDark, -0.5));
+}
+
+Rect clearOfScrews(const Rect& label, const Rect& panel) {
+    // The screw's last touched pixel, then one blank.
+    const int clearance = static_cast<int>(kScrewInset + kScrewReach) + 1;
+    if (label.top >= panel.top + clearance && label.bottom <= panel.bottom - clearance)
+        return label;
+    return {std::max(label.left, panel.left + clearance), label.top, std::min(label.right, panel.right - clearance),
+            label.bottom};
 }
 
 void steelPanel(Canvas& canvas, const Rect& rect, std::uint32_t seed) {
@@ -75,7 +91,7 @@ void steelPanel(Canvas& canvas, const Rect& rect, std::uint32_t seed) {
             canvas.blend(x, y, streak > 0 ? palette::kWhite : palette::kBlack, std::abs(streak));
     }
     bevel(canvas, rect, 2, true);
-    const double inset = 8.5;
+    const double inset = kScrewInset;
     Noise turn(seed + 7);
     for (PointF corner :
          {PointF{rect.left + inset, rect.top + inset}, PointF{rect.right - 1 - inset, rect.top + inset},

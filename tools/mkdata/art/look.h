@@ -40,6 +40,9 @@ Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed);
 void screwHead(Canvas& canvas, PointF centre, double angle);
 /// A console panel of brushed steel, raised, with a screw in each corner.
 void steelPanel(Canvas& canvas, const Rect& rect, std::uint32_t seed);
+/// The part of a label's rectangle on a steel panel that keeps a blank pixel clear of the panel's
+/// corner screws: narrowed at either end where it runs along the panel's top or bottom.
+Rect clearOfScrews(const Rect& label, const Rect& panel);
 /// A pane of black display glass set into the panel.
 void glassInset(Canvas& canvas, const Rect& rect);
 /// A thin engraved line.

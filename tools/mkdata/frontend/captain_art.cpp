@@ -9,6 +9,8 @@
 #include "mkdata/frontend/console_screens.h"
 #include "mkdata/frontend/scenery.h"
 
+#include <vector>
+
 namespace q71::mkdata {
 namespace {
 
@@ -21,9 +23,9 @@ void drawCaptLog(const Context& context, const ArtTexts& texts) {
     engravedLine(canvas, {kEntryLabel.left + 0.5, kEntryLabel.bottom + 0.5},
                  {kEntryLabel.right - 0.5, kEntryLabel.bottom + 0.5});
     stage(context, kCaptLogGroup, kBackgroundName, bitmapFile(canvas));
-    stageScreenButtons(context, texts, kCaptLogGroup,
-                       {{kWriteX, kButtonY, kButtonWidth, kButtonHeight, 2922},
-                        {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2923}});
+    const ScreenButton buttons[] = {{kWriteX, kButtonY, kButtonWidth, kButtonHeight, 2922},
+                                    {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2923}};
+    stageScreenButtons(context, texts, kCaptLogGroup, buttons);
 }
 
 // A book: its frame for the main menu (a bay for the page, the way back below), and the page
@@ -36,7 +38,8 @@ void drawBook(const Context& context, const ArtTexts& texts, const char* group, 
     const Rect bay{kBookX - 4, kBookY - 4, kBookX + kWidth + 4, kBookY + kHeight + 4};
     bevel(frame, bay, 4, false);
     stage(context, group, kBackgroundName, bitmapFile(frame));
-    stageScreenButtons(context, texts, group, {{kBackX, kBackY, kBackWidth, kBackHeight, 2940}});
+    const ScreenButton back[] = {{kBackX, kBackY, kBackWidth, kBackHeight, 2940}};
+    stageScreenButtons(context, texts, group, back);
 
     Canvas page(kWidth, kHeight);
     steelPanel(page, Rect{0, 0, kWidth, kHeight}, seed + 1);
@@ -53,17 +56,16 @@ void drawPortCall(const Context& context, const ArtTexts& texts) {
     Canvas canvas = consoleFace(texts, kTitle, 2965);
     glassInset(canvas, kPointsGlass);
     glassInset(canvas, kStatusGlass);
+    std::vector<ScreenButton> buttons{{kConfirmX, kButtonY, kButtonWidth, kButtonHeight, 2970},
+                                      {kLeaveX, kButtonY, kButtonWidth, kButtonHeight, 2971}};
     for (int c = 0; c < kCategoryCount; ++c) {
         glassInset(canvas, nameGlass(c));
         glassInset(canvas, levelGlass(c));
-        stageScreenButtons(context, texts, kPortCallGroup,
-                           {{kSellX, rowY(c), kRowButtonWidth, kRowHeight, 2968},
-                            {kBuyX, rowY(c), kRowButtonWidth, kRowHeight, 2969}});
+        buttons.push_back({kSellX, rowY(c), kRowButtonWidth, kRowHeight, 2968});
+        buttons.push_back({kBuyX, rowY(c), kRowButtonWidth, kRowHeight, 2969});
     }
     stage(context, kPortCallGroup, kBackgroundName, bitmapFile(canvas));
-    stageScreenButtons(context, texts, kPortCallGroup,
-                       {{kConfirmX, kButtonY, kButtonWidth, kButtonHeight, 2970},
-                        {kLeaveX, kButtonY, kButtonWidth, kButtonHeight, 2971}});
+    stageScreenButtons(context, texts, kPortCallGroup, buttons);
 }
 
 } // namespace

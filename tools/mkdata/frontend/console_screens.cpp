@@ -6,11 +6,16 @@
 #include "mkdata/art/look.h"
 #include "mkdata/frontend/scenery.h"
 
+#include <vector>
+
 namespace q71::mkdata {
 
 void stageScreenButtons(const Context& context, const ArtTexts& texts, const char* group,
-                        std::initializer_list<ScreenButton> buttons) {
-    const auto font = texts.font(kFaceNarrow, 13, true);
+                        std::span<const ScreenButton> buttons) {
+    std::vector<ButtonLabel> labels;
+    for (const ScreenButton& b : buttons)
+        labels.push_back({b.width, b.height, texts.text(b.labelText)});
+    const LetterFont font = pushButtonFont(texts.font(kFaceNarrow, 13, true), labels);
     for (const ScreenButton& b : buttons)
         stage(context, group, buttonBitmapName(b.x, b.y),
               frameStripFile(pushButtonFrames(b.width, b.height, texts.text(b.labelText), font)));

@@ -8,7 +8,7 @@
 #include "platform/geometry/rect.h"
 
 #include <cstdint>
-#include <initializer_list>
+#include <span>
 
 namespace q71::mkdata {
 
@@ -18,9 +18,10 @@ struct ScreenButton {
     int labelText;
 };
 
-/// Stages the buttons' three-frame strips in a group.
+/// Stages the three-frame strips of a screen's buttons in a group, all lettered in one size: the
+/// largest of the front end's button face in which every label fits its button.
 void stageScreenButtons(const Context& context, const ArtTexts& texts, const char* group,
-                        std::initializer_list<ScreenButton> buttons);
+                        std::span<const ScreenButton> buttons);
 /// A console face of 640 by 480 with its blank title plate.
 Canvas consoleFace(const ArtTexts& texts, const Rect& title, std::uint32_t seed);
 

@@ -5,7 +5,10 @@
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/buttons.h"
 #include "mkdata/art/look.h"
+#include "mkdata/frontend/console_screens.h"
 #include "mkdata/frontend/scenery.h"
+
+#include <vector>
 
 namespace q71::mkdata {
 
@@ -21,17 +24,16 @@ void drawEditorArt(const Context& context, const ArtTexts& texts) {
     titlePlate(canvas, kTitle, texts.text(2629), titleFont, 2631);
     steelPanel(canvas, kPanel, 2632);
     const auto labelFont = texts.font(kFaceNarrow, 13, true);
-    engravedText(canvas, kAreaLabel, texts.text(2630), labelFont, palette::kLabel, false);
-    engravedText(canvas, kFileLabel, texts.text(2631), labelFont, palette::kLabel, false);
+    engravedText(canvas, clearOfScrews(kAreaLabel, kPanel), texts.text(2630), labelFont, palette::kLabel, false);
+    engravedText(canvas, clearOfScrews(kFileLabel, kPanel), texts.text(2631), labelFont, palette::kLabel, false);
     glassInset(canvas, kAreaGlass);
     glassInset(canvas, kFileGlass);
     stage(context, kEditorGroup, kBackgroundName, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
+    std::vector<ScreenButton> buttons;
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
-        stage(context, kEditorGroup, buttonBitmapName(kButtonX, buttonY(i)),
-              frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight,
-                                              texts.text(kButtonTexts[static_cast<std::size_t>(i)]), buttonFont)));
+        buttons.push_back({kButtonX, buttonY(i), kButtonWidth, kButtonHeight, kButtonTexts[static_cast<std::size_t>(i)]});
+    stageScreenButtons(context, texts, kEditorGroup, buttons);
 }
 
 } // namespace q71::mkdata

@@ -1,5 +1,6 @@
 #include "mkdata/frontend/frontend_art.h"
 #include "mkdata/frontend/captain_art.h"
+#include "mkdata/frontend/console_screens.h"
 #include "mkdata/frontend/editor_art.h"
 #include "mkdata/frontend/editor_marks_art.h"
 #include "mkdata/frontend/lobby_art.h"
@@ -18,6 +19,7 @@
 #include "platform/text/cp1252.h"
 
 #include <cmath>
+#include <vector>
 
 namespace q71::mkdata {
 namespace {
@@ -57,11 +59,9 @@ void drawLogin(const Context& context, const ArtTexts& texts) {
     engravedLine(canvas, {kNameGlass.left + 0.5, 282.5}, {kNameGlass.right - 0.5, 282.5});
     stage(context, kLoginGroup, kBackgroundName, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
-    stage(context, kLoginGroup, buttonBitmapName(kButtonX, kValidateY),
-          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1913), buttonFont)));
-    stage(context, kLoginGroup, buttonBitmapName(kButtonX, kQuitY),
-          frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(1914), buttonFont)));
+    const ScreenButton buttons[] = {{kButtonX, kValidateY, kButtonWidth, kButtonHeight, 1913},
+                                    {kButtonX, kQuitY, kButtonWidth, kButtonHeight, 1914}};
+    stageScreenButtons(context, texts, kLoginGroup, buttons);
 }
 
 // The main menu's emblem: a chart in the glass with a sounding of the coast and the boat's track.
@@ -99,12 +99,11 @@ void drawMainMenu(const Context& context, const ArtTexts& texts) {
     titlePlate(canvas, kTitle, texts.text(1920), titleFont, 1923);
     stage(context, kMainMenuGroup, kBackgroundName, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
+    std::vector<ScreenButton> buttons;
     for (int i = 0; i < static_cast<int>(kMainMenuEntries.size()); ++i)
-        stage(context, kMainMenuGroup, buttonBitmapName(kButtonX, buttonY(i)),
-              frameStripFile(pushButtonFrames(
-                  kButtonWidth, kButtonHeight,
-                  texts.text(kMainMenuEntries[static_cast<std::size_t>(i)].labelText), buttonFont)));
+        buttons.push_back({kButtonX, buttonY(i), kButtonWidth, kButtonHeight,
+                           kMainMenuEntries[static_cast<std::size_t>(i)].labelText});
+    stageScreenButtons(context, texts, kMainMenuGroup, buttons);
 }
 
 void drawCredits(const Context& context, const ArtTexts& texts) {

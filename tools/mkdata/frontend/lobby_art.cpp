@@ -4,7 +4,10 @@
 #include "mkdata/art/bitmap_file.h"
 #include "mkdata/art/buttons.h"
 #include "mkdata/art/look.h"
+#include "mkdata/frontend/console_screens.h"
 #include "mkdata/frontend/scenery.h"
+
+#include <vector>
 #include "multiplayer/lobby/lobby_layout.h"
 
 namespace q71::mkdata {
@@ -19,22 +22,20 @@ void drawLobbyArt(const Context& context, const ArtTexts& texts) {
     steelPanel(canvas, kLeftPanel, 2702);
     steelPanel(canvas, kRightPanel, 2703);
     const auto labelFont = texts.font(kFaceNarrow, 13, true);
-    engravedText(canvas, kHostsLabel, texts.text(2701), labelFont, palette::kLabel, false);
-    engravedText(canvas, kAddressLabel, texts.text(2702), labelFont, palette::kLabel, false);
-    engravedText(canvas, kPlayersLabel, texts.text(2711), labelFont, palette::kLabel, false);
-    engravedText(canvas, kScenarioLabel, texts.text(2712), labelFont, palette::kLabel, false);
-    engravedText(canvas, kMessagesLabel, texts.text(2713), labelFont, palette::kLabel, false);
+    engravedText(canvas, clearOfScrews(kHostsLabel, kLeftPanel), texts.text(2701), labelFont, palette::kLabel, false);
+    engravedText(canvas, clearOfScrews(kAddressLabel, kLeftPanel), texts.text(2702), labelFont, palette::kLabel, false);
+    engravedText(canvas, clearOfScrews(kPlayersLabel, kLeftPanel), texts.text(2711), labelFont, palette::kLabel, false);
+    engravedText(canvas, clearOfScrews(kScenarioLabel, kLeftPanel), texts.text(2712), labelFont, palette::kLabel, false);
+    engravedText(canvas, clearOfScrews(kMessagesLabel, kRightPanel), texts.text(2713), labelFont, palette::kLabel, false);
     for (const Rect& glass :
          {kHostsGlass, kAddressGlass, kPlayersGlass, kScenarioGlass, kMessagesGlass, kChatGlass})
         glassInset(canvas, glass);
     stage(context, kMultiGroup, kBackgroundName, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
+    std::vector<ScreenButton> buttons;
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
-        stage(context, kMultiGroup, buttonBitmapName(buttonX(i), buttonY(i)),
-              frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight,
-                                              texts.text(kButtonTexts[static_cast<std::size_t>(i)]),
-                                              buttonFont)));
+        buttons.push_back({buttonX(i), buttonY(i), kButtonWidth, kButtonHeight, kButtonTexts[static_cast<std::size_t>(i)]});
+    stageScreenButtons(context, texts, kMultiGroup, buttons);
 }
 
 } // namespace q71::mkdata

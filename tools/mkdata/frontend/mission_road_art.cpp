@@ -15,16 +15,15 @@
 namespace q71::mkdata {
 namespace {
 
-void tabButtons(const Context& context, const ArtTexts& texts, const char* group,
-                std::initializer_list<int> labels) {
+// The buttons of a paged console: its row of tabs and the buttons below.
+std::vector<ScreenButton> tabsAndButtons(std::initializer_list<int> tabLabels, std::initializer_list<ScreenButton> buttons) {
     using namespace tab_row;
-    const auto font = texts.font(kFaceNarrow, 13, true);
+    std::vector<ScreenButton> all;
     std::size_t i = 0;
-    for (int label : labels) {
-        stage(context, group, buttonBitmapName(kTabX[i], kTabY),
-              frameStripFile(pushButtonFrames(kTabWidth, kTabHeight, texts.text(label), font)));
-        ++i;
-    }
+    for (int label : tabLabels)
+        all.push_back({kTabX[i++], kTabY, kTabWidth, kTabHeight, label});
+    all.insert(all.end(), buttons.begin(), buttons.end());
+    return all;
 }
 
 void drawSelection(const Context& context, const ArtTexts& texts) {
@@ -37,10 +36,10 @@ void drawSelection(const Context& context, const ArtTexts& texts) {
     engravedLine(canvas, {kBriefingLabel.left + 0.5, kBriefingLabel.bottom + 0.5},
                  {kBriefingLabel.right - 0.5, kBriefingLabel.bottom + 0.5});
     stage(context, kSelectionGroup, kBackgroundName, bitmapFile(canvas));
-    stageScreenButtons(context, texts, kSelectionGroup,
-                       {{kStartX, kButtonY, kButtonWidth, kButtonHeight, 2315},
-                        {kResumeX, kButtonY, kButtonWidth, kButtonHeight, 2912},
-                        {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2316}});
+    const ScreenButton buttons[] = {{kStartX, kButtonY, kButtonWidth, kButtonHeight, 2315},
+                                    {kResumeX, kButtonY, kButtonWidth, kButtonHeight, 2912},
+                                    {kBackX, kButtonY, kButtonWidth, kButtonHeight, 2316}};
+    stageScreenButtons(context, texts, kSelectionGroup, buttons);
 }
 
 // A paged console (the options, the debriefing): the title plate, one pane of glass, the row of
@@ -51,8 +50,7 @@ void drawPagedConsole(const Context& context, const ArtTexts& texts, const char*
     Canvas canvas = consoleFace(texts, title, seed);
     glassInset(canvas, glass);
     stage(context, group, kBackgroundName, bitmapFile(canvas));
-    tabButtons(context, texts, group, tabLabels);
-    stageScreenButtons(context, texts, group, buttons);
+    stageScreenButtons(context, texts, group, tabsAndButtons(tabLabels, buttons));
 }
 
 void drawOptions(const Context& context, const ArtTexts& texts) {

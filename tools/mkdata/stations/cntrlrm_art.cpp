@@ -94,19 +94,29 @@ Canvas markerDots() {
 
 enum class Key { Up, Down, Disabled };
 
-// A slim key of the button column: a steel strip, a lamp on the left lit while its post is
-// current, and the station's name.
+// A slim key of the button column: a strip of steel as high as the key, framed only at its ends
+// (its eleven rows just hold a name with accents, a blank row above and below), a lamp on the left
+// lit while its post is current, and the station's name.
 Canvas stationKey(const RoomButtonRow& row, const std::string& word, const LetterFont& font, Key look) {
     Canvas frame(row.width, row.height);
     const bool down = look == Key::Down;
-    const Rect cap = buttonCap(frame, 1, down, static_cast<std::uint32_t>(row.y * 7 + row.width));
-    const Colour lamp = look == Key::Disabled ? shade(palette::kSteelDark, -0.2f)
-                        : down                ? palette::kAmber
-                                              : shade(palette::kAmber, -0.55f);
-    fillRect(frame, Rect{cap.left + 2, cap.top + 3, cap.left + 5, cap.bottom - 3}, lamp, lamp, 0, 0.0f);
+    const Rect strip{0, 0, row.width, row.height};
+    fillRect(frame, strip, down ? shade(palette::kSteel, -0.1f) : shade(palette::kSteelLight, 0.05f),
+             down ? shade(palette::kSteel, -0.3f) : shade(palette::kSteel, -0.05f),
+             static_cast<std::uint32_t>(row.y * 7 + row.width), 0.015f);
+    for (int y = 0; y < row.height; ++y) {
+        frame.blend(0, y, down ? palette::kBlack : palette::kWhite, 0.35f);
+        frame.blend(row.width - 1, y, down ? palette::kWhite : palette::kBlack, 0.35f);
+    }
+    const Colour lampColour = look == Key::Disabled ? shade(palette::kSteelDark, -0.2f)
+                              : down                ? palette::kAmber
+                                                    : shade(palette::kAmber, -0.55f);
+    const Rect lamp{3, 3, 6, row.height - 3};
+    fillRect(frame, lamp, lampColour, lampColour, 0, 0.0f);
     const Colour ink = look == Key::Disabled ? shade(palette::kSteelLight, 0.1f) : palette::kLabel;
-    engravedText(frame, Rect{cap.left + 7, cap.top - 1, cap.right - 1, cap.bottom + 1}, word, font, ink,
-                 false);
+    // Flat: a shadow under the accents would need a row the key does not have.
+    letterLabel(frame, {Rect{lamp.right, 0, row.width - 1, row.height}, Align::Left, {lamp}}, word, font, ink,
+                Relief::Flat);
     return frame;
 }
 

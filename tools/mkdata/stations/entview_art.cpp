@@ -16,9 +16,9 @@ void drawEntityViewerArt(const Context& context, const ArtTexts& texts) {
     glassInset(canvas, kViewGlass);
     glassInset(canvas, kNameGlass);
     stage(context, kEntViewGroup, kBackgroundName, bitmapFile(canvas));
-    stageScreenButtons(context, texts, kEntViewGroup,
-                       {{kPreviousX, kButtonY, kButtonWidth, kButtonHeight, 2951},
-                        {kNextX, kButtonY, kButtonWidth, kButtonHeight, 2952}});
+    const ScreenButton buttons[] = {{kPreviousX, kButtonY, kButtonWidth, kButtonHeight, 2951},
+                                    {kNextX, kButtonY, kButtonWidth, kButtonHeight, 2952}};
+    stageScreenButtons(context, texts, kEntViewGroup, buttons);
 }
 
 } // namespace q71::mkdata

@@ -8,6 +8,7 @@
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/look.h"
 #include "mkdata/art/scroll_parts.h"
+#include "mkdata/frontend/console_screens.h"
 #include "mkdata/frontend/scenery.h"
 #include "mkdata/graphics/archives.h"
 #include "mkdata/stations/entview_art.h"
@@ -65,12 +66,12 @@ Canvas column(const ArtTexts& texts) {
     return canvas;
 }
 
-Canvas bar(const ArtTexts& texts) {
+// The bar under the stations: the message log's glass. The log stands two rows below the bar's
+// top, too close for a caption over it: the glass goes unlabelled, its lines say what it is.
+Canvas bar() {
     Canvas canvas(540, 60);
     steelPanel(canvas, Rect{0, 0, 540, 60}, 2902);
     glassInset(canvas, Rect{21, 429 - kBarTop - 2, 519, 470 - kBarTop + 2});
-    const auto captionFont = texts.font(kFaceNarrow, 9, false);
-    engravedText(canvas, Rect{21, 0, 200, 7}, artLabel("JOURNAL"), captionFont, palette::kLabel, false);
     return canvas;
 }
 
@@ -100,18 +101,20 @@ constexpr std::array<StationArt, 14> kStations = {{
 // A station key: the name engraved, the key letter under it in amber, lit while selected; up,
 // down and disabled (dimmed: a slot without its station, or locked after the boat's loss).
 std::vector<Canvas> stationFrames(const StationArt& station, const LetterFont& wordFont, const LetterFont& keyFont) {
+    constexpr int kBevel = 2;
     std::vector<Canvas> frames;
     for (bool down : {false, true}) {
         Canvas frame(44, 40);
-        const Rect cap = buttonCap(frame, 2, down, static_cast<std::uint32_t>(station.key) * 31);
-        const int middle = (cap.top + cap.bottom) / 2;
-        engravedText(frame, Rect{cap.left, cap.top + 1, cap.right, middle + 2}, artLabel(station.word), wordFont,
+        const Rect cap = buttonCap(frame, kBevel, down, static_cast<std::uint32_t>(station.key) * 31);
+        const Rect face = cap.inflatedBy(-kBevel, -kBevel);
+        const int middle = (face.top + face.bottom) / 2;
+        engravedText(frame, Rect{face.left, face.top, face.right, middle}, artLabel(station.word), wordFont,
                      palette::kLabel, true);
         const Colour key = down ? palette::kAmber : shade(palette::kAmber, -0.45f);
         if (down)
-            frame.glow({(cap.left + cap.right) / 2.0, middle + 8.0}, 7.0, palette::kAmber, 0.25f);
-        engravedText(frame, Rect{cap.left, middle + 1, cap.right, cap.bottom - 1}, std::string(1, station.key),
-                     keyFont, key, true);
+            frame.glow({(face.left + face.right) / 2.0, middle + 8.0}, 5.0, palette::kAmber, 0.2f);
+        engravedText(frame, Rect{face.left, middle, face.right, face.bottom}, std::string(1, station.key), keyFont,
+                     key, true);
         frames.push_back(std::move(frame));
     }
     Canvas disabled = frames.front();
@@ -143,13 +146,11 @@ void stateroom(const Context& context, const ArtTexts& texts) {
                  {kSafeLabel.right - 0.5, kSafeLabel.bottom + 0.5});
     glassInset(canvas, kSafeGlass);
     stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, kBackgroundName, bitmapFile(canvas));
-    const auto buttonFont = texts.font(kFaceNarrow, 13, true);
-    for (const auto& [x, id] : {std::pair{kSaveX, 2902}, std::pair{kLoadX, 2903}})
-        stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, buttonBitmapName(x, kToggleY),
-                           frameStripFile(pushButtonFrames(kToggleWidth, kToggleHeight, texts.text(id), buttonFont)));
-    for (const auto& [x, id] : {std::pair{kOptionsX, 2904}, std::pair{kEndX, 2905}})
-        stageArchiveMember(context, kGraphicsFolder, kStateroomGroup, buttonBitmapName(x, kButtonY),
-                           frameStripFile(pushButtonFrames(kButtonWidth, kButtonHeight, texts.text(id), buttonFont)));
+    const ScreenButton buttons[] = {{kSaveX, kToggleY, kToggleWidth, kToggleHeight, 2902},
+                                    {kLoadX, kToggleY, kToggleWidth, kToggleHeight, 2903},
+                                    {kOptionsX, kButtonY, kButtonWidth, kButtonHeight, 2904},
+                                    {kEndX, kButtonY, kButtonWidth, kButtonHeight, 2905}};
+    stageScreenButtons(context, texts, kStateroomGroup, buttons);
 }
 
 } // namespace
@@ -157,7 +158,7 @@ void stateroom(const Context& context, const ArtTexts& texts) {
 void generateHostArt(const Context& context) {
     const ArtTexts texts(context);
     stageArchiveMember(context, kGraphicsFolder, kGroup, "scrn29.bmp", bitmapFile(column(texts)));
-    stageArchiveMember(context, kGraphicsFolder, kGroup, "scrn29b.bmp", bitmapFile(bar(texts)));
+    stageArchiveMember(context, kGraphicsFolder, kGroup, "scrn29b.bmp", bitmapFile(bar()));
     const auto wordFont = texts.font(kFaceNarrow, 9, false);
     const auto keyFont = texts.font(kFaceNarrow, 13, true);
     for (const StationArt& station : kStations)

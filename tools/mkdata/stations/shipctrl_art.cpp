@@ -15,25 +15,25 @@ constexpr const char* kGroup = "shipctrl";
 constexpr int kLargeDigit = 13;
 
 struct Caption {
-    Rect area;
+    Rect face; ///< the free steel the caption stands in, over or beside its tool tip's area
     const char* text;
 };
 // The engraved names over the station's areas (where their pop-up texts are).
 constexpr std::array<Caption, 14> kCaptions = {{
-    {{19, 4, 83, 15}, "IMMERSION"},
-    {{131, 5, 176, 16}, "AIR"},
-    {{156, 104, 299, 115}, "SONAR HF"},
-    {{249, 5, 337, 16}, "ANTENNE REM."},
-    {{434, 5, 489, 16}, "CAP"},
-    {{10, 175, 82, 186}, "IMMERSION"},
-    {{18, 257, 87, 268}, "SCHNORCHEL"},
+    {{19, 2, 83, 17}, "IMMERSION"},
+    {{121, 2, 186, 17}, "AIR"},
+    {{156, 101, 299, 117}, "SONAR HF"},
+    {{239, 2, 347, 17}, "ANTENNE REM."},
+    {{417, 2, 512, 17}, "CAP"},
+    {{10, 172, 82, 187}, "IMMERSION"},
+    {{10, 254, 87, 268}, "SCHNORCHEL"},
     {{10, 301, 82, 322}, "CHASSE"},
-    {{155, 200, 203, 211}, "BARRES AR"},
-    {{291, 201, 331, 211}, "BARRES AV"},
-    {{217, 300, 276, 311}, "BARRE"},
-    {{436, 324, 488, 335}, "VITESSE"},
-    {{432, 174, 488, 185}, "TRANSMETTEUR"},
-    {{435, 379, 495, 390}, "PLONGÉE"},
+    {{129, 192, 227, 206}, "BARRES AR"},
+    {{261, 192, 359, 207}, "BARRES AV"},
+    {{205, 299, 285, 308}, "BARRE"},
+    {{417, 324, 512, 339}, "VITESSE"},
+    {{403, 170, 526, 184}, "TRANSMETTEUR"},
+    {{432, 376, 496, 390}, "PLONGÉE"},
 }};
 
 struct Well {
@@ -42,23 +42,29 @@ struct Well {
 constexpr std::array<Well, 6> kWells = {{{25, 190, 4}, {25, 219, 4}, {419, 344, 2}, {482, 344, 2}, {134, 30, 3},
                                          {237, 24, 4}}};
 
-// The bezels the dials sit in (their windows cover the glass).
-constexpr std::array<Rect, 6> kDials = {{
-    {417, 41, 512, 136},
-    {407, 188, 522, 303},
-    {133, 210, 223, 290},
-    {265, 211, 355, 291},
-    {205, 310, 285, 379},
-    {104, 297, 386, 421},
+struct Dial {
+    Rect window; ///< the dial's window covers the glass
+    int bezel;   ///< how far the bezel reaches round it
+};
+// The bezels the dials sit in. The rudder's, in the notch of the wheel's glass, is narrow at its
+// top: its caption stands between it and the glass's edge.
+constexpr std::array<Dial, 6> kDials = {{
+    {{417, 41, 512, 136}, 4},
+    {{407, 188, 522, 303}, 4},
+    {{133, 210, 223, 290}, 4},
+    {{265, 211, 355, 291}, 4},
+    {{205, 310, 285, 379}, 2},
+    {{104, 297, 386, 421}, 4},
 }};
 
 Canvas face(const ArtTexts& texts) {
     Canvas canvas(540, 420);
     steelPanel(canvas, Rect{0, 0, 540, 420}, 2201);
-    for (const Rect& dial : kDials) {
-        fillRect(canvas, Rect{dial.left - 4, dial.top - 4, dial.right + 4, std::min(dial.bottom + 4, 420)},
+    for (const Dial& dial : kDials) {
+        const Rect& w = dial.window;
+        fillRect(canvas, Rect{w.left - dial.bezel, w.top - dial.bezel, w.right + dial.bezel, std::min(w.bottom + dial.bezel, 420)},
                  shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0, 0.0f);
-        glassInset(canvas, Rect{dial.left, dial.top, dial.right, std::min(dial.bottom, 420)});
+        glassInset(canvas, Rect{w.left, w.top, w.right, std::min(w.bottom, 420)});
     }
     glassInset(canvas, Rect{127, 118, 338, 177}); // the high-frequency sonar's display
     glassInset(canvas, Rect{30, 28, 71, 140});    // the trim gauge
@@ -66,7 +72,7 @@ Canvas face(const ArtTexts& texts) {
         glassInset(canvas, Rect{well.x - 3, well.y - 3, well.x + well.digits * kLargeDigit + 3, well.y + kLargeDigit + 3});
     const auto font = texts.font(kFaceNarrow, 9, false);
     for (const Caption& caption : kCaptions)
-        engravedText(canvas, caption.area, artLabel(caption.text), font, palette::kLabel, true);
+        engravedText(canvas, caption.face, artLabel(caption.text), font, palette::kLabel, true);
     return canvas;
 }
 
