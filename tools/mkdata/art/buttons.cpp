@@ -29,12 +29,15 @@ Arrangement arrange(const Rect& cap, int bevel, const std::string& label, const 
     return label.empty() || fits(beside) || !fits(above) ? beside : above;
 }
 
+// The dark recess round the cap, and the cap's bevel: a thin recess leaves the face room for a
+// line of the largest labels with its accents and descenders.
+constexpr int kRecess = 1;
 constexpr int kBevel = 2;
 
 Canvas buttonFrame(int width, int height, const std::string& label, const LetterFont& font, Face face) {
     Canvas frame(width, height);
     const bool down = face == Face::Down;
-    const Rect cap = buttonCap(frame, kBevel, down, static_cast<std::uint32_t>(width * 131 + height));
+    const Rect cap = buttonCap(frame, kRecess, down, static_cast<std::uint32_t>(width * 131 + height), kBevel);
     const Arrangement at = arrange(cap, kBevel, label, font);
     const Colour lamp = face == Face::Disabled ? shade(palette::kSteelDark, -0.2f)
                         : down                 ? palette::kAmber
@@ -61,7 +64,7 @@ LetterFont pushButtonFont(const LetterFont& font, std::span<const ButtonLabel> b
 
 bool pushButtonFits(int width, int height, const std::string& label, const LetterFont& font) {
     // The cap as it stands up; pressed, it moves but keeps its size.
-    const Rect cap{kBevel, kBevel, width - kBevel, height - kBevel};
+    const Rect cap{kRecess, kRecess, width - kRecess, height - kRecess};
     const Arrangement at = arrange(cap, kBevel, label, font);
     return font.fitsIn(label, {at.label, Align::Centre, {at.lamp}});
 }

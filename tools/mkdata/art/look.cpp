@@ -48,7 +48,7 @@ void bevel(Canvas& canvas, const Rect& rect, int width, bool raised) {
     }
 }
 
-Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed) {
+Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed, int bevel) {
     const int width = canvas.width();
     const int height = canvas.height();
     fillRect(canvas, Rect{0, 0, width, height}, shade(palette::kSteelDark, -0.5f),
@@ -57,7 +57,7 @@ Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed) {
     const Rect cap{inset + shift, inset + shift, width - inset + shift, height - inset + shift};
     fillRect(canvas, cap, pressed ? shade(palette::kSteel, -0.05f) : shade(palette::kSteelLight, 0.05f),
              pressed ? shade(palette::kSteel, -0.25f) : shade(palette::kSteel, -0.05f), seed, 0.015f);
-    bevel(canvas, cap, inset, !pressed);
+    mkdata::bevel(canvas, cap, bevel > 0 ? bevel : inset, !pressed);
     return cap;
 }
 

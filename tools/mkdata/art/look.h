@@ -33,9 +33,10 @@ void fillRect(Canvas& canvas, const Rect& rect, Colour top, Colour bottom, std::
 /// Edges `width` pixels deep: light above and left and dark below and right when raised, the opposite when
 /// sunk.
 void bevel(Canvas& canvas, const Rect& rect, int width, bool raised);
-/// A button's cap `inset` pixels inside a dark recess that fills the canvas, bevelled `inset` deep; pressed,
-/// it moves a pixel down and right and sinks. Returns the cap's rectangle.
-Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed);
+/// A button's cap `inset` pixels inside a dark recess that fills the canvas, bevelled `bevel` deep (0:
+/// as deep as its inset); pressed, it moves a pixel down and right and sinks. Returns the cap's
+/// rectangle.
+Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed, int bevel = 0);
 /// A slotted screw head centred on a point; the slot turned by an angle in radians.
 void screwHead(Canvas& canvas, PointF centre, double angle);
 /// A console panel of brushed steel, raised, with a screw in each corner.

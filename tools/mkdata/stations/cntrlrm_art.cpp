@@ -74,8 +74,9 @@ Canvas face(const ArtTexts& texts) {
     engravedText(canvas, Rect{69, 3, 469, 17}, artLabel("CENTRAL OPÉRATIONS"), title, palette::kLabel, true);
     engravedText(canvas, Rect{225, 268, 345, 281}, artLabel("POSTES"), small, palette::kLabel, true);
     engravedText(canvas, Rect{360, 296, 470, 310}, artLabel("POINT DE VUE"), small, palette::kLabel, true);
-    engravedText(canvas, Rect{360, 358, 405, 370}, artLabel("PRÉC."), small, palette::kLabel, true);
-    engravedText(canvas, Rect{423, 358, 468, 370}, artLabel("SUIV."), small, palette::kLabel, true);
+    // Under the arrow keys, in the steel below their recesses.
+    engravedText(canvas, Rect{357, 356, 413, 372}, artLabel("PRÉC."), small, palette::kLabel, true);
+    engravedText(canvas, Rect{418, 356, 474, 372}, artLabel("SUIV."), small, palette::kLabel, true);
     drawPlan(canvas, small);
     return canvas;
 }
@@ -114,8 +115,9 @@ Canvas stationKey(const RoomButtonRow& row, const std::string& word, const Lette
     const Rect lamp{3, 3, 6, row.height - 3};
     fillRect(frame, lamp, lampColour, lampColour, 0, 0.0f);
     const Colour ink = look == Key::Disabled ? shade(palette::kSteelLight, 0.1f) : palette::kLabel;
-    // Flat: a shadow under the accents would need a row the key does not have.
-    letterLabel(frame, {Rect{lamp.right, 0, row.width - 1, row.height}, Align::Left, {lamp}}, word, font, ink,
+    // Flat: a shadow under the accents would need a row the key does not have. Two blank columns
+    // part the name from the small lamp.
+    letterLabel(frame, {Rect{lamp.right + 1, 0, row.width - 1, row.height}, Align::Left, {lamp}}, word, font, ink,
                 Relief::Flat);
     return frame;
 }
