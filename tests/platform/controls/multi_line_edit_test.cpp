@@ -141,70 +141,35 @@ TEST_F(MultiLineEdits, AFieldOfAnyHeightShowsWholeLinesOnly) {
     }
 }
 
-TEST_F(MultiLineEdits, TheBarAndTheWheelReachEveryLineAndLeaveTheCaretWhereItIs) {
+TEST_F(MultiLineEdits, TheTextGoesNoFurtherThanItsLastLineAndTheBarsArrowRepeatsWhileHeld) {
     WindowHandle edit =
         make("EDIT", capitalLines(12), ES_MULTILINE | WS_BORDER | WS_VSCROLL, {10, 10, 300, 75}, kId);
     pump();
     const auto first = [&] { return static_cast<int>(messageSend(edit, EM_GETFIRSTVISIBLELINE, 0, 0)); };
-    const int shown = static_cast<int>(linesShown(edit).size());
-    ASSERT_GT(shown, 1);
-    ASSERT_LT(shown, 12);
-    const Rect client = windowGetClientRect(edit);
-
-    // The wheel turns the field that has the focus; toward the player goes down.
-    focusSet(edit);
-    display.turnWheel(windowClientToScreen(edit, {20, 20}), -1);
-    pump();
-    EXPECT_GT(first(), 0);
-    display.turnWheel(windowClientToScreen(edit, {20, 20}), -20);
-    pump();
-    EXPECT_EQ(first(), 12 - shown) << "the last line comes into view, and no further";
-    std::vector<test::InkRun> lines = linesShown(edit);
-    ASSERT_EQ(static_cast<int>(lines.size()), shown);
-    EXPECT_LT(lines.back().right, lines.front().right) << "the short last line is the one at the bottom";
+    const int last = 12 - static_cast<int>(linesShown(edit).size());
+    ASSERT_GT(last, 3);
+    messageSend(edit, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(first(), last);
+    messageSend(edit, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(first(), last) << "no further than the last line";
 
     // The up arrow at the top right: a step, then repeats while held, and stops when let go.
+    const Rect client = windowGetClientRect(edit);
     const Point up = windowClientToScreen(edit, {client.right - 4, client.top + 4});
     display.moveMouse(up);
     display.inject(InputEvent::buttonAt(InputKind::ButtonDown, MouseButton::Left, up));
     pump();
-    EXPECT_EQ(first(), 12 - shown - 1);
+    EXPECT_EQ(first(), last - 1);
     clock.advance(400);
     pump();
     clock.advance(50);
     pump();
-    EXPECT_EQ(first(), 12 - shown - 3);
+    EXPECT_EQ(first(), last - 3);
     display.inject(InputEvent::buttonAt(InputKind::ButtonUp, MouseButton::Left, up));
     pump();
     clock.advance(500);
     pump();
-    EXPECT_EQ(first(), 12 - shown - 3);
-
-    // The caret stays at the start while the bar moves the text; a key brings it back in view.
-    messageSend(edit, WM_VSCROLL, SB_BOTTOM, 0);
-    EXPECT_EQ(first(), 12 - shown);
-    messageSend(edit, EM_SETSEL, 0, 0);
-    pump();
-    EXPECT_EQ(first(), 0);
-    for (int i = 0; i < 11; ++i)
-        display.typeKey(VK_DOWN);
-    pump();
-    EXPECT_EQ(first(), 12 - shown) << "the caret's line in view";
-    focusSet(panel); // the caret's ink would join two lines
-    pump();
-    for (const test::InkRun& line : linesShown(edit))
-        EXPECT_EQ(line.height, lines[0].height) << "whole lines wherever the text stands";
-}
-
-TEST_F(MultiLineEdits, WithoutItsBarAFieldLeavesTheWheelToItsParent) {
-    WindowHandle edit = make("EDIT", capitalLines(12), ES_MULTILINE | WS_BORDER, {10, 10, 300, 60}, kId);
-    focusSet(edit);
-    pump();
-    received.clear();
-    display.turnWheel(windowClientToScreen(edit, {20, 20}), -1);
-    pump();
-    EXPECT_EQ(messageSend(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
-    EXPECT_EQ(receivedBy(panel, WM_MOUSEWHEEL).size(), 1u);
+    EXPECT_EQ(first(), last - 3);
 }
 
 TEST_F(MultiLineEdits, InADialogReturnBreaksTheLineButTabStillMovesOn) {
