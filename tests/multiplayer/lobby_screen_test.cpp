@@ -41,7 +41,8 @@ protected:
     /// No line of the messages holds the system's own words for a socket refused.
     static void expectNoSystemWords(const GlassList& messages) {
         for (const std::string& row : messages.rows())
-            for (const char* english : {"bind", "listen", static_cast<const char*>(std::strerror(EADDRINUSE))})
+            for (const char* english :
+                 {"bind", "listen", static_cast<const char*>(std::strerror(EADDRINUSE))})
                 EXPECT_EQ(row.find(english), std::string::npos) << row;
     }
 };
@@ -299,7 +300,8 @@ TEST_F(LobbyScreen, HostingOnAPortAnotherProgramHoldsIsSaidInFrenchAndHostingWor
         MultiSuite& lobby = enterLobby();
         clickButton(MultiSuite::kHost);
         EXPECT_EQ(mpGame(), nullptr);
-        EXPECT_TRUE(holds(*lobby.messages(), "La partie ne peut \xEAtre ouverte : le port " + std::to_string(taken) +
+        EXPECT_TRUE(holds(*lobby.messages(), "La partie ne peut \xEAtre ouverte : le port " +
+                                                 std::to_string(taken) +
                                                  " est d\xE9j\xE0 pris par un autre programme."));
         expectNoSystemWords(*lobby.messages());
         EXPECT_TRUE(lobby.address()->isVisible()) << "no game: the keys still go to the address";
@@ -315,9 +317,11 @@ TEST_F(LobbyScreen, AnAdvertPortAnotherProgramHoldsIsSaidInFrenchAndHostingStill
     ASSERT_TRUE(other.held());
     lobbyOnLoopback(0, other.port());
     MultiSuite& lobby = enterLobby();
-    EXPECT_TRUE(holds(*lobby.messages(), "Les annonces des parties ne peuvent \xEAtre \xE9" "cout\xE9" "es : le port " +
-                                             std::to_string(other.port()) +
-                                             " est d\xE9j\xE0 pris par un autre programme."));
+    const std::string said = "Les annonces des parties ne peuvent \xEAtre \xE9"
+                             "cout\xE9"
+                             "es : le port " +
+                             std::to_string(other.port()) + " est d\xE9j\xE0 pris par un autre programme.";
+    EXPECT_TRUE(holds(*lobby.messages(), said));
     expectNoSystemWords(*lobby.messages());
     clickButton(MultiSuite::kHost);
     EXPECT_NE(mpGame(), nullptr);

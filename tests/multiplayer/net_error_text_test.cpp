@@ -33,7 +33,8 @@ TEST_F(NetErrorText, EachRefusalIsSaidInTheDataSetsWords) {
     for (int silent : {ECONNREFUSED, ETIMEDOUT})
         EXPECT_EQ(netErrorSaid({"connect", silent, 47110}), "aucune partie n'y r\xE9pond.") << silent;
     for (int exhausted : {EMFILE, ENFILE, ENOBUFS, ENOMEM})
-        EXPECT_EQ(netErrorSaid({"socket", exhausted, 0}), "le syst\xE8me ne peut ouvrir une connexion de plus.")
+        EXPECT_EQ(netErrorSaid({"socket", exhausted, 0}),
+                  "le syst\xE8me ne peut ouvrir une connexion de plus.")
             << exhausted;
     EXPECT_EQ(netErrorSaid({"socket", EAFNOSUPPORT, 0}),
               "erreur du syst\xE8me n\xB0 " + std::to_string(EAFNOSUPPORT) + ".");

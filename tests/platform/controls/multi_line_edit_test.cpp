@@ -130,8 +130,8 @@ TEST_F(MultiLineEdits, UpAndDownKeepTheColumnAndTheTextScrollsToTheCaret) {
 
 TEST_F(MultiLineEdits, AFieldOfAnyHeightShowsWholeLinesOnly) {
     for (int height = 30; height <= 90; height += 3) {
-        WindowHandle edit =
-            make("EDIT", capitalLines(12), ES_MULTILINE | WS_BORDER | WS_VSCROLL, {10, 10, 300, 10 + height}, kId);
+        WindowHandle edit = make("EDIT", capitalLines(12), ES_MULTILINE | WS_BORDER | WS_VSCROLL,
+                                 {10, 10, 300, 10 + height}, kId);
         pump();
         const std::vector<test::InkRun> lines = linesShown(edit);
         ASSERT_FALSE(lines.empty()) << height;
