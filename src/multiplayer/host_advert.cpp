@@ -48,7 +48,7 @@ DecodedAdvert decodeAdvert(std::span<const std::uint8_t> bytes) {
 }
 
 std::unique_ptr<AdvertBeacon> AdvertBeacon::open(const NetAddress& broadcast, const Clock& clock,
-                                                 std::string& error) {
+                                                 NetError& error) {
     std::unique_ptr<UdpSocket> socket = UdpSocket::open(0, error);
     if (!socket)
         return nullptr;
@@ -64,7 +64,7 @@ void AdvertBeacon::poll(const HostAdvert& advert) {
 }
 
 std::unique_ptr<AdvertListener> AdvertListener::open(std::uint16_t port, const Clock& clock,
-                                                     std::string& error) {
+                                                     NetError& error) {
     std::unique_ptr<UdpSocket> socket = UdpSocket::open(port, error);
     if (!socket)
         return nullptr;

@@ -44,7 +44,7 @@ DecodedAdvert decodeAdvert(std::span<const std::uint8_t> bytes);
 class AdvertBeacon {
 public:
     static std::unique_ptr<AdvertBeacon> open(const NetAddress& broadcast, const Clock& clock,
-                                              std::string& error);
+                                              NetError& error);
     AdvertBeacon(std::unique_ptr<UdpSocket> socket, const NetAddress& broadcast, const Clock& clock)
         : socket_(std::move(socket)), broadcast_(broadcast), clock_(clock) {}
     /// Sends the advert when a second has passed since the last (at once the first time).
@@ -67,7 +67,7 @@ struct HeardHost {
 /// Listens for adverts on the advert port.
 class AdvertListener {
 public:
-    static std::unique_ptr<AdvertListener> open(std::uint16_t port, const Clock& clock, std::string& error);
+    static std::unique_ptr<AdvertListener> open(std::uint16_t port, const Clock& clock, NetError& error);
     AdvertListener(std::unique_ptr<UdpSocket> socket, const Clock& clock)
         : socket_(std::move(socket)), clock_(clock) {}
     /// Reads the adverts waiting (at most 64) and forgets hosts not heard lately; true when the

@@ -38,24 +38,24 @@ std::optional<std::int32_t> senderOf(const NetMessage& message) {
 
 std::unique_ptr<MultiPlayerGame> MultiPlayerGame::host(const std::string& name, std::uint16_t port,
                                                        std::optional<NetAddress> broadcast,
-                                                       const Clock& clock, std::string& error) {
+                                                       const Clock& clock, NetError& error) {
     std::unique_ptr<HostLink> link = HostLink::open(port, clock, error);
     if (!link)
         return nullptr;
     auto game = std::make_unique<MultiPlayerGame>(Role::Host, name, std::move(link));
     if (broadcast) {
         // A game without adverts can still be joined by its address.
-        std::string advertError;
+        NetError advertError;
         if (std::unique_ptr<AdvertBeacon> beacon = AdvertBeacon::open(*broadcast, clock, advertError))
             game->setAdvertBeacon(std::move(beacon));
         else
-            std::fprintf(stderr, "q71: no adverts for the network game: %s\n", advertError.c_str());
+            std::fprintf(stderr, "q71: no adverts for the network game: %s\n", advertError.text().c_str());
     }
     return game;
 }
 
 std::unique_ptr<MultiPlayerGame> MultiPlayerGame::join(const std::string& name, const NetAddress& address,
-                                                       std::string& error) {
+                                                       NetError& error) {
     std::unique_ptr<ClientLink> link = ClientLink::connect(address, error);
     if (!link)
         return nullptr;
@@ -435,7 +435,8 @@ void MultiPlayerGame::sendChat(std::string_view text) {
 }
 
 void MultiPlayerGame::showChat(std::int32_t id, const std::string& name, const std::string& text) {
-    const std::string shown = name + ": " + text;
+    // French sets a space before the colon.
+    const std::string shown = name + " : " + text;
     if (gameActive_ && world_)
         world_->chatLine(shown, id);
     else

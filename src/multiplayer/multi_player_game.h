@@ -56,10 +56,10 @@ public:
     /// Hosts a game on `port` (0: any free port), advertising it to `broadcast` when given.
     static std::unique_ptr<MultiPlayerGame> host(const std::string& name, std::uint16_t port,
                                                  std::optional<NetAddress> broadcast, const Clock& clock,
-                                                 std::string& error);
+                                                 NetError& error);
     /// Joins the host at `address`.
     static std::unique_ptr<MultiPlayerGame> join(const std::string& name, const NetAddress& address,
-                                                 std::string& error);
+                                                 NetError& error);
     MultiPlayerGame(Role role, std::string name, std::unique_ptr<NetLink> link);
 
     void setListener(LobbyListener* listener) { listener_ = listener; }

@@ -94,7 +94,7 @@ std::vector<std::int32_t> peerIds(const std::vector<LinkedPeer>& peers) {
 
 } // namespace
 
-std::unique_ptr<HostLink> HostLink::open(std::uint16_t port, const Clock& clock, std::string& error) {
+std::unique_ptr<HostLink> HostLink::open(std::uint16_t port, const Clock& clock, NetError& error) {
     std::unique_ptr<TcpListener> listener = TcpListener::open(port, error);
     if (!listener)
         return nullptr;
@@ -179,7 +179,7 @@ std::vector<std::int32_t> HostLink::peers() const {
     return peerIds(peers_);
 }
 
-std::unique_ptr<ClientLink> ClientLink::connect(const NetAddress& host, std::string& error) {
+std::unique_ptr<ClientLink> ClientLink::connect(const NetAddress& host, NetError& error) {
     std::unique_ptr<TcpConnection> connection = TcpConnection::connect(host, error);
     if (!connection)
         return nullptr;

@@ -65,7 +65,7 @@ struct WaitingConnection {
 class HostLink final : public NetLink {
 public:
     /// Listens on `port` (0: a free one). Null and `error` when it cannot.
-    static std::unique_ptr<HostLink> open(std::uint16_t port, const Clock& clock, std::string& error);
+    static std::unique_ptr<HostLink> open(std::uint16_t port, const Clock& clock, NetError& error);
     HostLink(std::unique_ptr<TcpListener> listener, const Clock& clock)
         : listener_(std::move(listener)), clock_(clock) {}
     std::uint16_t port() const { return listener_->port(); }
@@ -97,7 +97,7 @@ private:
 class ClientLink final : public NetLink {
 public:
     /// Starts connecting to a host. Null and `error` when no socket can be made.
-    static std::unique_ptr<ClientLink> connect(const NetAddress& host, std::string& error);
+    static std::unique_ptr<ClientLink> connect(const NetAddress& host, NetError& error);
     explicit ClientLink(std::unique_ptr<TcpConnection> connection);
 
     void poll(std::vector<LinkEvent>& events) override;

@@ -20,6 +20,10 @@ std::string systemError(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
 
+NetError refused(const char* call, std::uint16_t port) {
+    return {call, errno, port};
+}
+
 sockaddr_in socketAddress(const NetAddress& address) {
     sockaddr_in in{};
     in.sin_family = AF_INET;
@@ -45,14 +49,14 @@ bool makeNonBlocking(int fd) {
     return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
 }
 
-SocketHandle openSocket(int type, std::string& error) {
+SocketHandle openSocket(int type, std::uint16_t port, NetError& error) {
     SocketHandle socket(::socket(AF_INET, type | SOCK_CLOEXEC, 0));
     if (socket.fd() < 0) {
-        error = systemError("socket");
+        error = refused("socket", port);
         return {};
     }
     if (!makeNonBlocking(socket.fd())) {
-        error = systemError("non-blocking socket");
+        error = refused("fcntl", port);
         return {};
     }
     return socket;
@@ -65,23 +69,23 @@ bool setOption(int fd, int level, int name) {
 
 // A socket bound to a port of every address (0: a free one), which others may share (a UDP
 // socket may also broadcast); `bound` is the port it got. Closed and `error` when it fails.
-SocketHandle openBound(int type, std::uint16_t port, std::uint16_t& bound, std::string& error) {
-    SocketHandle socket = openSocket(type, error);
+SocketHandle openBound(int type, std::uint16_t port, std::uint16_t& bound, NetError& error) {
+    SocketHandle socket = openSocket(type, port, error);
     if (socket.fd() < 0)
         return socket;
     if (!setOption(socket.fd(), SOL_SOCKET, SO_REUSEADDR) ||
         (type == SOCK_DGRAM && !setOption(socket.fd(), SOL_SOCKET, SO_BROADCAST))) {
-        error = systemError("setsockopt");
+        error = refused("setsockopt", port);
         return {};
     }
     const sockaddr_in in = socketAddress({INADDR_ANY, port});
     if (bind(socket.fd(), reinterpret_cast<const sockaddr*>(&in), sizeof in) != 0) {
-        error = systemError("bind");
+        error = refused("bind", port);
         return {};
     }
     const std::optional<std::uint16_t> got = boundPort(socket.fd());
     if (!got) {
-        error = systemError("getsockname");
+        error = refused("getsockname", port);
         return {};
     }
     bound = *got;
@@ -97,6 +101,10 @@ bool wouldBlock() {
 }
 
 } // namespace
+
+std::string NetError::text() const {
+    return call + ": " + std::strerror(code);
+}
 
 std::string NetAddress::text() const {
     return std::to_string(ip >> 24) + "." + std::to_string(ip >> 16 & 0xFF) + "." +
@@ -172,8 +180,8 @@ int SocketHandle::release() {
     return fd;
 }
 
-std::unique_ptr<TcpConnection> TcpConnection::connect(const NetAddress& to, std::string& error) {
-    SocketHandle socket = openSocket(SOCK_STREAM, error);
+std::unique_ptr<TcpConnection> TcpConnection::connect(const NetAddress& to, NetError& error) {
+    SocketHandle socket = openSocket(SOCK_STREAM, to.port, error);
     if (socket.fd() < 0)
         return nullptr;
     setOption(socket.fd(), IPPROTO_TCP, TCP_NODELAY);
@@ -181,7 +189,7 @@ std::unique_ptr<TcpConnection> TcpConnection::connect(const NetAddress& to, std:
     if (::connect(socket.fd(), reinterpret_cast<const sockaddr*>(&in), sizeof in) == 0)
         return std::make_unique<TcpConnection>(std::move(socket), State::Open);
     if (errno != EINPROGRESS) {
-        error = systemError("connect");
+        error = refused("connect", to.port);
         return nullptr;
     }
     return std::make_unique<TcpConnection>(std::move(socket), State::Connecting);
@@ -260,13 +268,13 @@ void TcpConnection::close(std::string reason) {
     socket_ = SocketHandle();
 }
 
-std::unique_ptr<TcpListener> TcpListener::open(std::uint16_t port, std::string& error) {
+std::unique_ptr<TcpListener> TcpListener::open(std::uint16_t port, NetError& error) {
     std::uint16_t bound = 0;
     SocketHandle socket = openBound(SOCK_STREAM, port, bound, error);
     if (socket.fd() < 0)
         return nullptr;
     if (listen(socket.fd(), 8) != 0) {
-        error = systemError("listen");
+        error = refused("listen", port);
         return nullptr;
     }
     return std::make_unique<TcpListener>(std::move(socket), bound);
@@ -280,7 +288,7 @@ std::unique_ptr<TcpConnection> TcpListener::accept() {
     return std::make_unique<TcpConnection>(std::move(socket), TcpConnection::State::Open);
 }
 
-std::unique_ptr<UdpSocket> UdpSocket::open(std::uint16_t port, std::string& error) {
+std::unique_ptr<UdpSocket> UdpSocket::open(std::uint16_t port, NetError& error) {
     std::uint16_t bound = 0;
     SocketHandle socket = openBound(SOCK_DGRAM, port, bound, error);
     if (socket.fd() < 0)

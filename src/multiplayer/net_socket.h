@@ -23,6 +23,16 @@ struct NetAddress {
     bool operator==(const NetAddress&) const = default;
 };
 
+/// A socket call the system refused: the call, the system's error number and the port it was
+/// about, so that the lobby can say what happened in the player's words.
+struct NetError {
+    std::string call; ///< "bind", "connect", ...
+    int code = 0;     ///< errno
+    std::uint16_t port = 0;
+    /// "bind: Address already in use", for the program's log.
+    std::string text() const;
+};
+
 /// True when `ip` (host byte order) is an address of this machine: a loopback address or one of
 /// its interfaces'.
 bool netIsLocalAddress(std::uint32_t ip);
@@ -53,8 +63,8 @@ public:
     enum class State { Connecting, Open, Closed };
 
     /// Starts connecting; the connection is Connecting until the peer answers. Null and `error`
-    /// when no socket can be made.
-    static std::unique_ptr<TcpConnection> connect(const NetAddress& to, std::string& error);
+    /// when no socket can be made or the system refuses the connection at once.
+    static std::unique_ptr<TcpConnection> connect(const NetAddress& to, NetError& error);
     explicit TcpConnection(SocketHandle socket, State state) : socket_(std::move(socket)), state_(state) {}
 
     /// Moves a pending connect on and writes what is buffered; returns the state.
@@ -85,7 +95,7 @@ private:
 class TcpListener {
 public:
     /// Listens on all addresses at `port` (0: a free port). Null and `error` when it cannot.
-    static std::unique_ptr<TcpListener> open(std::uint16_t port, std::string& error);
+    static std::unique_ptr<TcpListener> open(std::uint16_t port, NetError& error);
     explicit TcpListener(SocketHandle socket, std::uint16_t port) : socket_(std::move(socket)), port_(port) {}
     /// The next connection waiting, or null.
     std::unique_ptr<TcpConnection> accept();
@@ -100,7 +110,7 @@ class UdpSocket {
 public:
     /// A UDP socket that may broadcast, bound to `port` on all addresses (0: any free port), able
     /// to share that port with other listeners. Null and `error` when it cannot.
-    static std::unique_ptr<UdpSocket> open(std::uint16_t port, std::string& error);
+    static std::unique_ptr<UdpSocket> open(std::uint16_t port, NetError& error);
     explicit UdpSocket(SocketHandle socket, std::uint16_t port) : socket_(std::move(socket)), port_(port) {}
     /// Sends one datagram; false when the system refused it.
     bool sendTo(const NetAddress& to, std::span<const std::uint8_t> bytes);

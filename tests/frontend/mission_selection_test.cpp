@@ -21,6 +21,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -104,8 +106,11 @@ TEST_F(MissionSelection, TheCampaignOpensOnItsNextMissionAndHoldsBackTheLaterOne
     EXPECT_EQ(selection.key(), "campaignSelection");
     EXPECT_EQ(selection.campaignNext(), 1);
     EXPECT_EQ(selection.list()->selected(), 1) << "the next mission is selected";
-    EXPECT_EQ(selection.list()->rows()[2].rfind("\xC9tape 1 ", 0), 0u) << "legs of 3 and 2";
-    EXPECT_EQ(selection.list()->rows()[3].rfind("\xC9tape 2 ", 0), 0u);
+    // The data set's campaign has legs of 3 and 2 missions: each row bears its leg and its place.
+    const std::vector<std::string> numbers{"1.1", "1.2", "1.3", "2.1", "2.2"};
+    for (std::size_t row = 0; row < numbers.size(); ++row)
+        EXPECT_EQ(selection.list()->rows()[row].rfind("\xC9tape " + numbers[row] + " \x97 ", 0), 0u)
+            << selection.list()->rows()[row];
 
     selection.list()->select(2);
     auto asked = answerNextBox(kIdYes);

@@ -66,16 +66,16 @@ TEST(HostAdvert, DamagedOrForeignAdvertsAreRefused) {
 
 TEST(HostAdvert, ABroadcastOnLoopbackIsHeardOnceASecondAndForeignOnesAreNot) {
     FakeClock clock(10000);
-    std::string error;
+    NetError error;
     auto listener = AdvertListener::open(0, clock, error);
-    ASSERT_TRUE(listener) << error;
+    ASSERT_TRUE(listener) << error.text();
     // A second socket on the listener's port counts the datagrams themselves.
     const std::uint16_t port = listener->port();
     auto counter = UdpSocket::open(port, error);
-    ASSERT_TRUE(counter) << error;
+    ASSERT_TRUE(counter) << error.text();
     const NetAddress broadcast = *NetAddress::parse("127.255.255.255", port);
     auto beacon = AdvertBeacon::open(broadcast, clock, error);
-    ASSERT_TRUE(beacon) << error;
+    ASSERT_TRUE(beacon) << error.text();
     auto stranger = UdpSocket::open(0, error);
     ASSERT_TRUE(stranger);
     stranger->sendTo(broadcast, advertBytes("OTHER!", 6000, 1, 4, "Intrus"));

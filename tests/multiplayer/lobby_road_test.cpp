@@ -113,9 +113,9 @@ TEST_F(LobbyRoad, TheHostStartsTheDuelFromItsLobbyAndEndsItAloneOnASurvival) {
     lobby.setScenarioChooser([] { return std::optional<std::string>("Duel.scm"); });
     clickButton(MultiSuite::kHost);
     ASSERT_NE(mpGame(), nullptr);
-    std::string error;
+    NetError error;
     other = MultiPlayerGame::join("Ondine", {0x7F000001, mpGame()->port()}, error);
-    ASSERT_TRUE(other) << error;
+    ASSERT_TRUE(other) << error.text();
     wire(*other);
     ASSERT_TRUE(until([&] { return other->connected(); }));
     other->setSide(2);
@@ -146,9 +146,9 @@ TEST_F(LobbyRoad, TheHostStartsTheDuelFromItsLobbyAndEndsItAloneOnASurvival) {
 }
 
 TEST_F(LobbyRoad, AClientStartsFromItsLobbyOutlivesItsPausedHostAndEndsOnASurvival) {
-    std::string error;
+    NetError error;
     other = MultiPlayerGame::host("Nemo", 0, std::nullopt, netClock, error);
-    ASSERT_TRUE(other) << error;
+    ASSERT_TRUE(other) << error.text();
     wire(*other);
     MultiSuite& lobby = enterLobby();
     type("127.0.0.1:" + std::to_string(other->port()));
@@ -164,7 +164,8 @@ TEST_F(LobbyRoad, AClientStartsFromItsLobbyOutlivesItsPausedHostAndEndsOnASurviv
     }));
     EXPECT_TRUE(holds(*lobby.players(), "Triton \x97 Camp 2, a le sc\xE9nario"));
 
-    ASSERT_TRUE(other->start(4242, duel->ownShipStarts, error)) << error;
+    std::string why;
+    ASSERT_TRUE(other->start(4242, duel->ownShipStarts, why)) << why;
     ASSERT_TRUE(until([&] { return screenCurrentIndex() == kSlotGenInfo; }));
     EXPECT_EQ(mpGame()->missionSeed(), 4242u);
     const Entity* own = worldOwnShip();

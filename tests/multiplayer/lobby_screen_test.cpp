@@ -11,6 +11,7 @@
 #include "multiplayer/scenario_facts.h"
 #include "multiplayer/support/lobby_driver.h"
 #include "multiplayer/support/loopback.h"
+#include "multiplayer/support/raw_socket.h"
 #include "multiplayer/support/recording_peers.h"
 #include "platform/controls/control_messages.h"
 #include "platform/dialogs/dialog_manager.h"
@@ -27,6 +28,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 
 namespace q71 {
 namespace {
@@ -34,15 +37,23 @@ namespace {
 class LobbyScreen : public test::LobbyDriver<test::FrontEndFixture> {
 protected:
     FakeClock netClock;
+
+    /// No line of the messages holds the system's own words for a socket refused.
+    static void expectNoSystemWords(const GlassList& messages) {
+        for (const std::string& row : messages.rows())
+            for (const char* english :
+                 {"bind", "listen", static_cast<const char*>(std::strerror(EADDRINUSE))})
+                EXPECT_EQ(row.find(english), std::string::npos) << row;
+    }
 };
 
 TEST_F(LobbyScreen, APlayerJoinsByAddressTalksAndGoesBack) {
     MultiSuite& lobby = enterLobby();
     test::saveScreenPicture("lobby");
 
-    std::string error;
+    NetError error;
     auto host = MultiPlayerGame::host("Nemo", 0, std::nullopt, netClock, error);
-    ASSERT_TRUE(host) << error;
+    ASSERT_TRUE(host) << error.text();
     test::RecordingLobby hostLobby;
     host->setListener(&hostLobby);
 
@@ -76,7 +87,7 @@ TEST_F(LobbyScreen, APlayerJoinsByAddressTalksAndGoesBack) {
             mpPoll();
             pump();
         },
-        [&] { return holds(*lobby.messages(), "Nemo: Bienvenue") && hostLobby.saw("Triton: Merci"); }));
+        [&] { return holds(*lobby.messages(), "Nemo : Bienvenue") && hostLobby.saw("Triton : Merci"); }));
     EXPECT_TRUE(lobby.chatLine()->text().empty());
 
     // Side 2: the host's list says so.
@@ -109,9 +120,9 @@ TEST_F(LobbyScreen, AHostedGameListsOthersAdvertsNotItsOwnAndRefusesAStartWhileA
     EXPECT_EQ(mpGame()->role(), MultiPlayerGame::Role::Host);
     EXPECT_NE(mpGame()->port(), 0);
     // Another host of this machine advertises too: it is listed, this game's own advert is not.
-    std::string error;
+    NetError error;
     auto other = AdvertBeacon::open(*NetAddress::parse("127.255.255.255", advertPort), netClock, error);
-    ASSERT_TRUE(other) << error;
+    ASSERT_TRUE(other) << error.text();
     other->poll({"Nautilus", 47999, 1, 4});
     ASSERT_TRUE(test::pollUntil(
         [&] {
@@ -124,7 +135,7 @@ TEST_F(LobbyScreen, AHostedGameListsOthersAdvertsNotItsOwnAndRefusesAStartWhileA
     EXPECT_FALSE(holds(*lobby.hosts(), "Triton"));
 
     auto client = MultiPlayerGame::join("Ondine", {0x7F000001, mpGame()->port()}, error);
-    ASSERT_TRUE(client) << error;
+    ASSERT_TRUE(client) << error.text();
     client->setScenarioLookup([](const std::string&) { return std::optional<ScenarioFacts>(); });
     const auto pass = [&] {
         client->poll();
@@ -200,9 +211,9 @@ TEST_F(LobbyScreen, TheHostsScenarioBoxOffersOnlyWhatANetworkGameCanPlay) {
 }
 
 TEST_F(LobbyScreen, AClientsRowsClaimTheScenarioOnlyWhereItKnows) {
-    std::string error;
+    NetError error;
     auto host = MultiPlayerGame::host("Nemo", 0, std::nullopt, netClock, error);
-    ASSERT_TRUE(host) << error;
+    ASSERT_TRUE(host) << error.text();
     test::RecordingLobby hostLobby;
     host->setListener(&hostLobby);
     MultiSuite& lobby = enterLobby();
@@ -218,7 +229,7 @@ TEST_F(LobbyScreen, AClientsRowsClaimTheScenarioOnlyWhereItKnows) {
     EXPECT_FALSE(holds(*lobby.messages(), "Nemo a rejoint"));
 
     auto aronnax = MultiPlayerGame::join("Aronnax", {0x7F000001, host->port()}, error);
-    ASSERT_TRUE(aronnax) << error;
+    ASSERT_TRUE(aronnax) << error.text();
     aronnax->setScenarioLookup([](const std::string&) { return std::optional<ScenarioFacts>(); });
     const auto all = [&] {
         pass();
@@ -247,11 +258,11 @@ TEST_F(LobbyScreen, AClientsRowsClaimTheScenarioOnlyWhereItKnows) {
 
 TEST_F(LobbyScreen, AJoinNobodyAnswersIsSaidAndLeavesTheLobbyAsItWas) {
     lobbyOnLoopback();
-    std::string error;
+    NetError error;
     std::uint16_t nobody = 0;
     {
         auto listener = TcpListener::open(0, error);
-        ASSERT_TRUE(listener) << error;
+        ASSERT_TRUE(listener) << error.text();
         nobody = listener->port();
     }
     MultiSuite& lobby = enterLobby();
@@ -279,11 +290,48 @@ TEST_F(LobbyScreen, AJoinNobodyAnswersIsSaidAndLeavesTheLobbyAsItWas) {
     EXPECT_EQ(mpGame()->role(), MultiPlayerGame::Role::Host);
 }
 
+TEST_F(LobbyScreen, HostingOnAPortAnotherProgramHoldsIsSaidInFrenchAndHostingWorksAgainOnceItIsFree) {
+    std::uint16_t taken = 0;
+    {
+        test::PortHolder other(SOCK_STREAM);
+        ASSERT_TRUE(other.held());
+        taken = other.port();
+        lobbyOnLoopback(taken);
+        MultiSuite& lobby = enterLobby();
+        clickButton(MultiSuite::kHost);
+        EXPECT_EQ(mpGame(), nullptr);
+        EXPECT_TRUE(holds(*lobby.messages(), "La partie ne peut \xEAtre ouverte : le port " +
+                                                 std::to_string(taken) +
+                                                 " est d\xE9j\xE0 pris par un autre programme."));
+        expectNoSystemWords(*lobby.messages());
+        EXPECT_TRUE(lobby.address()->isVisible()) << "no game: the keys still go to the address";
+        test::saveScreenPicture("lobby-port-taken");
+    }
+    clickButton(MultiSuite::kHost);
+    ASSERT_NE(mpGame(), nullptr);
+    EXPECT_EQ(mpGame()->port(), taken);
+}
+
+TEST_F(LobbyScreen, AnAdvertPortAnotherProgramHoldsIsSaidInFrenchAndHostingStillWorks) {
+    test::PortHolder other(SOCK_DGRAM);
+    ASSERT_TRUE(other.held());
+    lobbyOnLoopback(0, other.port());
+    MultiSuite& lobby = enterLobby();
+    const std::string said = "Les annonces des parties ne peuvent \xEAtre \xE9"
+                             "cout\xE9"
+                             "es : le port " +
+                             std::to_string(other.port()) + " est d\xE9j\xE0 pris par un autre programme.";
+    EXPECT_TRUE(holds(*lobby.messages(), said));
+    expectNoSystemWords(*lobby.messages());
+    clickButton(MultiSuite::kHost);
+    EXPECT_NE(mpGame(), nullptr);
+}
+
 TEST_F(LobbyScreen, AJoinAFullGameTurnsAwayIsSaidAndLeavesTheLobbyAsItWas) {
     lobbyOnLoopback();
-    std::string error;
+    NetError error;
     auto host = MultiPlayerGame::host("Nemo", 0, std::nullopt, netClock, error);
-    ASSERT_TRUE(host) << error;
+    ASSERT_TRUE(host) << error.text();
     std::vector<std::unique_ptr<MultiPlayerGame>> seated;
     for (const char* name : {"Ondine", "Aronnax", "Conseil"})
         seated.push_back(MultiPlayerGame::join(name, {0x7F000001, host->port()}, error));

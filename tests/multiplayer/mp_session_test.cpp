@@ -36,9 +36,9 @@ TEST(MpSession, WithoutAGamePollingAndEndingAreSafeAndTheShellSeesNoGame) {
 }
 
 std::unique_ptr<MultiPlayerGame> joinOnLoopback(const char* name) {
-    std::string error;
+    NetError error;
     auto client = MultiPlayerGame::join(name, {0x7F000001, mpGame()->port()}, error);
-    EXPECT_TRUE(client) << error;
+    EXPECT_TRUE(client) << error.text();
     if (client) {
         EXPECT_TRUE(test::pollUntil(
             [&] {
@@ -58,9 +58,9 @@ protected:
 
 TEST_F(HostedSession, TheMissionsPlayersAreNamedAfterTheyLeaveAndOnlyThey) {
     FakeClock clock;
-    std::string error;
+    NetError error;
     mpInstallGame(MultiPlayerGame::host("Nemo", 0, std::nullopt, clock, error));
-    ASSERT_NE(mpGame(), nullptr) << error;
+    ASSERT_NE(mpGame(), nullptr) << error.text();
     const ScenarioFacts duel{4096, 0xC0FFEE, 2};
     const auto lookup = [&](const std::string&) { return std::optional<ScenarioFacts>(duel); };
     mpGame()->setScenarioLookup(lookup);

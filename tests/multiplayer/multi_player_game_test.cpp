@@ -36,9 +36,9 @@ struct Peer {
 class NetworkGame2 : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
+        NetError error;
         host.game = MultiPlayerGame::host("Nemo", 0, std::nullopt, clock, error);
-        ASSERT_TRUE(host.game) << error;
+        ASSERT_TRUE(host.game) << error.text();
         wire(host);
     }
 
@@ -52,9 +52,9 @@ protected:
 
     Peer& join(const char* name) {
         auto peer = std::make_unique<Peer>();
-        std::string error;
+        NetError error;
         peer->game = MultiPlayerGame::join(name, {kLoopback.ip, host.game->port()}, error);
-        EXPECT_TRUE(peer->game) << error;
+        EXPECT_TRUE(peer->game) << error.text();
         wire(*peer);
         clients.push_back(std::move(peer));
         Peer& joined = *clients.back();
@@ -122,9 +122,9 @@ protected:
 
 // A raw peer that says hello properly, as a hostile one would before turning.
 std::unique_ptr<TcpConnection> rawPlayer(std::uint16_t port) {
-    std::string error;
+    NetError error;
     auto raw = TcpConnection::connect({kLoopback.ip, port}, error);
-    EXPECT_TRUE(raw) << error;
+    EXPECT_TRUE(raw) << error.text();
     if (raw)
         raw->send(encodeMessage(MsgHello{"Intrus"}));
     return raw;
@@ -158,10 +158,10 @@ TEST_F(NetworkGame2, PlayersJoinChooseSidesAndChatBothWays) {
     ondine.game->sendChat("Bonjour");
     host.game->sendChat("Salut");
     settle([&] {
-        return host.lobby.saw("Ondine: Bonjour") && aronnax.lobby.saw("Ondine: Bonjour") &&
-               ondine.lobby.saw("Nemo: Salut") && aronnax.lobby.saw("Nemo: Salut");
+        return host.lobby.saw("Ondine : Bonjour") && aronnax.lobby.saw("Ondine : Bonjour") &&
+               ondine.lobby.saw("Nemo : Salut") && aronnax.lobby.saw("Nemo : Salut");
     });
-    EXPECT_TRUE(ondine.lobby.saw("Ondine: Bonjour")); // the sender sees its own line
+    EXPECT_TRUE(ondine.lobby.saw("Ondine : Bonjour")); // the sender sees its own line
 
     aronnax.game->leave();
     settle([&] { return host.game->players().size() == 2 && ondine.game->players().size() == 2; });
@@ -249,7 +249,7 @@ TEST_F(NetworkGame2, TheMissionsMessagesReachThePeersAsTheirSendersMayGiveThem) 
     // In the mission, chat goes to the radio room; the remote-player table names the others.
     aronnax.game->sendChat("En plongée");
     settle([&] { return ondine.world.chat.size() == 1 && host.world.chat.size() == 1; });
-    EXPECT_EQ(host.world.chat[0], "Aronnax: En plongée");
+    EXPECT_EQ(host.world.chat[0], "Aronnax : En plongée");
 
     // A client leaving gives its number to the others; the host leaving gives 0 and stops its units.
     aronnax.game->leave();
@@ -379,7 +379,7 @@ TEST_F(NetworkGame2, HostileStreamsDropTheirSenderAndTheGameGoesOn) {
     }
     // Nothing Ondine said was lost on the way.
     const auto heard = std::count_if(host.lobby.lines.begin(), host.lobby.lines.end(),
-                                     [](const std::string& line) { return line.starts_with("Ondine: "); });
+                                     [](const std::string& line) { return line.starts_with("Ondine : "); });
     EXPECT_EQ(heard, 2 + 20); // the last round's lines; the earlier rounds were checked as they came
     EXPECT_GT(sent, 0);
 
@@ -414,7 +414,7 @@ TEST_F(NetworkGame2, AConnectionGetsNoIdNorTrafficBeforeItsHelloAndIsClosedAfter
     ondine.game->setSide(2);
     host.game->chooseScenario({"Duel.scm", duelHere.size, duelHere.crc});
     ondine.game->sendChat("Bonjour");
-    settle([&] { return aronnax.lobby.saw("Ondine: Bonjour") && host.game->players()[1].side == 2; });
+    settle([&] { return aronnax.lobby.saw("Ondine : Bonjour") && host.game->players()[1].side == 2; });
     // The silent ones heard none of it.
     for (auto& s : silent)
         EXPECT_TRUE(s->received().empty());
@@ -447,16 +447,16 @@ TEST_F(NetworkGame2, AConnectionGetsNoIdNorTrafficBeforeItsHelloAndIsClosedAfter
 
 TEST_F(NetworkGame2, AJoinWithNobodyThereOrNoSeatLeftSaysSoAndHearsNothingMore) {
     // Nobody listens on a port just freed.
-    std::string error;
+    NetError error;
     std::uint16_t freePort = 0;
     {
         auto listener = TcpListener::open(0, error);
-        ASSERT_TRUE(listener) << error;
+        ASSERT_TRUE(listener) << error.text();
         freePort = listener->port();
     }
     Peer lost;
     lost.game = MultiPlayerGame::join("Perdu", {kLoopback.ip, freePort}, error);
-    ASSERT_TRUE(lost.game) << error;
+    ASSERT_TRUE(lost.game) << error.text();
     wire(lost);
     ASSERT_TRUE(pollUntil([&] { lost.game->poll(); },
                           [&] { return lost.game->hostState() != MultiPlayerGame::HostState::Joining; }));
@@ -470,7 +470,7 @@ TEST_F(NetworkGame2, AJoinWithNobodyThereOrNoSeatLeftSaysSoAndHearsNothingMore) 
     settle([&] { return host.game->players().size() == 4; });
     Peer fifth;
     fifth.game = MultiPlayerGame::join("Ned", {kLoopback.ip, host.game->port()}, error);
-    ASSERT_TRUE(fifth.game) << error;
+    ASSERT_TRUE(fifth.game) << error.text();
     wire(fifth);
     settle([&] {
         fifth.game->poll();
@@ -483,9 +483,9 @@ TEST_F(NetworkGame2, AJoinWithNobodyThereOrNoSeatLeftSaysSoAndHearsNothingMore) 
 }
 
 TEST_F(NetworkGame2, AFloodIsReadAtMost256MessagesAPoll) {
-    std::string error;
+    NetError error;
     auto raw = TcpConnection::connect({kLoopback.ip, host.game->port()}, error);
-    ASSERT_TRUE(raw) << error;
+    ASSERT_TRUE(raw) << error.text();
     raw->send(encodeMessage(MsgHello{"Bavard"}));
     settle([&] {
         raw->update();
@@ -504,11 +504,11 @@ TEST_F(NetworkGame2, AFloodIsReadAtMost256MessagesAPoll) {
         host.game->poll();
         perPoll.push_back(host.lobby.lines.size() - before);
         before = host.lobby.lines.size();
-        if (std::count(host.lobby.lines.begin(), host.lobby.lines.end(), "Bavard: bla") == 1000)
+        if (std::count(host.lobby.lines.begin(), host.lobby.lines.end(), "Bavard : bla") == 1000)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    EXPECT_EQ(std::count(host.lobby.lines.begin(), host.lobby.lines.end(), "Bavard: bla"), 1000);
+    EXPECT_EQ(std::count(host.lobby.lines.begin(), host.lobby.lines.end(), "Bavard : bla"), 1000);
     EXPECT_LE(*std::max_element(perPoll.begin(), perPoll.end()), 256u);
     EXPECT_GE(perPoll.size(), 4u);
 }

@@ -16,11 +16,11 @@ namespace {
 class TcpQueue : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string error;
+        NetError error;
         listener = TcpListener::open(0, error);
-        ASSERT_TRUE(listener) << error;
+        ASSERT_TRUE(listener) << error.text();
         sender = TcpConnection::connect({0x7F000001, listener->port()}, error);
-        ASSERT_TRUE(sender) << error;
+        ASSERT_TRUE(sender) << error.text();
         ASSERT_TRUE(test::pollUntil([] {},
                                     [&] {
                                         if (!receiver)

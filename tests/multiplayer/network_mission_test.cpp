@@ -39,11 +39,11 @@ protected:
 };
 
 TEST_F(NetworkMission, TheDuelStartsAtBothPeersAndTheHostsMessagesPlayOnTheClient) {
-    std::string error;
+    NetError error;
     host = MultiPlayerGame::host("Nemo", 0, std::nullopt, clock, error);
-    ASSERT_TRUE(host) << error;
+    ASSERT_TRUE(host) << error.text();
     client = MultiPlayerGame::join("Ondine", {0x7F000001, host->port()}, error);
-    ASSERT_TRUE(client) << error;
+    ASSERT_TRUE(client) << error.text();
     host->setListener(&hostLobby);
     host->setPeerWorld(&hostWorld);
     client->setListener(&clientLobby);

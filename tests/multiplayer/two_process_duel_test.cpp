@@ -82,7 +82,7 @@ protected:
     /// Asks the host by chat and waits for its answer, in the lobby or in the mission.
     bool ask(const std::string& what, const std::string& answer) {
         client->sendChat(what);
-        const std::string heard = std::string(kDuelHostName) + ": " + answer;
+        const std::string heard = duelChatLine(kDuelHostName, answer);
         return until([&] {
             return lobby.saw(heard) || std::find(world.chat.begin(), world.chat.end(), heard) != world.chat.end();
         });
@@ -105,9 +105,9 @@ protected:
 
 TEST_F(TwoProcessDuel, TheHostsAdvertJoinChatStartMovesHitPauseClockAndLeaving) {
     SteadyClock clock;
-    std::string error;
+    NetError error;
     auto listener = AdvertListener::open(0, clock, error);
-    ASSERT_TRUE(listener) << error;
+    ASSERT_TRUE(listener) << error.text();
     startPeer(listener->port());
 
     ASSERT_TRUE(pollUntil([&] { listener->poll(); }, [&] { return !listener->hosts().empty(); }, kPeerLimit));
@@ -117,7 +117,7 @@ TEST_F(TwoProcessDuel, TheHostsAdvertJoinChatStartMovesHitPauseClockAndLeaving) 
     EXPECT_EQ(heard.address.ip >> 24, 127u);
 
     client = MultiPlayerGame::join(kDuelClientName, heard.address, error);
-    ASSERT_TRUE(client) << error;
+    ASSERT_TRUE(client) << error.text();
     client->setListener(&lobby);
     client->setPeerWorld(&world);
     client->setScenarioLookup([](const std::string& name) { return scenarioFacts(name); });
@@ -149,7 +149,7 @@ TEST_F(TwoProcessDuel, TheHostsAdvertJoinChatStartMovesHitPauseClockAndLeaving) 
     // the machine. The host's boat is under way in its own world.
     run(kDuelRunSeconds);
     client->sendChat(kAskRun);
-    const std::string clockPrefix = std::string(kDuelHostName) + ": " + kAnswerClock;
+    const std::string clockPrefix = duelChatLine(kDuelHostName, kAnswerClock);
     ASSERT_TRUE(until([&] { return !world.lastAfter(clockPrefix).empty(); }));
     double hostClock = -1, x = 0, y = 0, heading = -1;
     std::istringstream(world.lastAfter(clockPrefix)) >> hostClock >> x >> y >> heading;
@@ -190,7 +190,7 @@ TEST_F(TwoProcessDuel, TheHostsAdvertJoinChatStartMovesHitPauseClockAndLeaving) 
     const double hullBefore = own->hull;
     ASSERT_TRUE(ask(kAskBlast, std::string(kAnswerDone) + " " + kAskBlast));
     int hostTorpedo = 0, hostDecoy = 0;
-    std::istringstream(world.lastAfter(std::string(kDuelHostName) + ": " + kAnswerWeapons)) >> hostTorpedo >>
+    std::istringstream(world.lastAfter(duelChatLine(kDuelHostName, kAnswerWeapons))) >> hostTorpedo >>
         hostDecoy;
     ASSERT_EQ(hostTorpedo, torpedo) << "each world numbers what it makes after the start alike";
     ASSERT_EQ(hostDecoy, decoy);

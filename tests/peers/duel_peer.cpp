@@ -34,12 +34,12 @@ protected:
     void SetUp() override {
         const char* port = std::getenv(kDuelAdvertPortVariable);
         ASSERT_TRUE(port) << kDuelAdvertPortVariable << " is not set: the two-process test runs this program";
-        std::string error;
+        NetError error;
         const std::optional<NetAddress> broadcast =
             NetAddress::parse("127.255.255.255", static_cast<std::uint16_t>(std::atoi(port)));
         ASSERT_TRUE(broadcast);
         game = MultiPlayerGame::host(kDuelHostName, 0, broadcast, clock, error);
-        ASSERT_TRUE(game) << error;
+        ASSERT_TRUE(game) << error.text();
         game->setListener(&lobby);
         game->setPeerWorld(&world);
         game->setScenarioLookup([](const std::string& name) { return scenarioFacts(name); });
@@ -48,7 +48,7 @@ protected:
 
     // The client's next ask, from the lobby's lines or, in the mission, from the chat.
     std::optional<std::string> nextAsk() {
-        const std::string prefix = std::string(kDuelClientName) + ": ";
+        const std::string prefix = duelChatLine(kDuelClientName, "");
         for (auto* lines : {&lobby.lines, &world.chat}) {
             std::size_t& seen = lines == &lobby.lines ? lobbySeen : chatSeen;
             while (seen < lines->size()) {

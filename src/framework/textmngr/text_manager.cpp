@@ -131,8 +131,6 @@ const char* builtinText(int id) {
         return "Seul l'h\xF4te lance la partie.";
     case kTextScenarioChosen:
         return "L'h\xF4te a choisi le sc\xE9nario %s.";
-    case kTextCannotConnect:
-        return "Connexion impossible : %s";
     case kTextScenarioMissing:
         return "Le sc\xE9nario %s manque ici, ou diff\xE8re de celui de l'h\xF4te.";
     case kTextHosting:

@@ -73,7 +73,6 @@ enum : int {
     kTextAlone = 22,
     kTextOnlyHostStarts = 23,
     kTextScenarioChosen = 24,     ///< (scenario)
-    kTextCannotConnect = 25,      ///< (reason)
     kTextScenarioMissing = 26,    ///< (scenario)
     kTextHosting = 27,            ///< (port)
     kTextMissionRefused = 28,     ///< (reason)
@@ -81,7 +80,7 @@ enum : int {
     kTextOneStartForPlayers = 30, ///< (players)
 };
 /// The texts the program carries itself, in Windows-1252: 14 the host left the game, 15 a player
-/// left it (one integer, the player's number), 16 to 30 the network lobby's; "" for other ids.
+/// left it (one integer, the player's number), 16 to 30 but 25 the network lobby's; "" for other ids.
 const char* builtinText(int id);
 
 /// Where the message log writes: the text box of the widget library implements it.

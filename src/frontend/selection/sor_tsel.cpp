@@ -20,6 +20,7 @@
 #include "sim/simulation/own_ship_setup.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace q71 {
 namespace {
@@ -73,15 +74,16 @@ void SorTsel::open() {
         missions_ = missionCatalogue(mode_, set_);
         // The campaign plays its legs' missions; the set's later ones are not its own.
         missions_.resize(std::min(missions_.size(), static_cast<std::size_t>(campaign().totalMissions)));
-        std::vector<int> legOf;
+        // Each row is numbered by its leg and its place in the leg ("Étape 1.3"): a leg holds
+        // several missions, and no two rows may read alike.
+        std::vector<std::pair<int, int>> placeOf;
         for (int leg = 0; leg < header.legCount; ++leg)
-            legOf.insert(legOf.end(),
-                         static_cast<std::size_t>(header.legMissions[static_cast<std::size_t>(leg)]),
-                         leg + 1);
+            for (int place = 1; place <= header.legMissions[static_cast<std::size_t>(leg)]; ++place)
+                placeOf.emplace_back(leg + 1, place);
         for (const MissionListing& mission : missions_) {
+            const auto [leg, place] = placeOf[static_cast<std::size_t>(mission.index)];
             char row[256];
-            textFormat(row, kLegRowText, legOf[static_cast<std::size_t>(mission.index)],
-                       mission.name.c_str());
+            textFormat(row, kLegRowText, leg, place, mission.name.c_str());
             rows.emplace_back(row);
             dimmed.push_back(locked(mission));
         }

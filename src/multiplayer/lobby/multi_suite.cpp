@@ -13,6 +13,7 @@
 #include "multiplayer/lobby/lobby_layout.h"
 #include "multiplayer/mp_session.h"
 #include "multiplayer/mp_settings.h"
+#include "multiplayer/net_error_text.h"
 #include "multiplayer/network_mission.h"
 #include "multiplayer/scenario_facts.h"
 #include "platform/window/message_queue.h"
@@ -54,6 +55,8 @@ constexpr int kTextHostRow = 2726;
 constexpr int kTextNoAnswer = 2727;
 constexpr int kTextRefused = 2728;
 constexpr int kTextNetworkEnding = 2729;
+constexpr int kTextCannotHost = 2730;
+constexpr int kTextCannotJoin = 2731;
 
 // The name the player logged in under (the key without its three-digit number).
 std::string playerName() {
@@ -113,10 +116,10 @@ void MultiSuite::open() {
     for (int i = 0; i < static_cast<int>(kButtonTexts.size()); ++i)
         buttons_.push_back(frontEndPushButton(window_, kFirstButtonId + i, buttonX(i), buttonY(i),
                                               kButtonWidth, kButtonHeight));
-    std::string error;
+    NetError error;
     adverts_ = AdvertListener::open(mpSettingsLoad().advertPort, lobbyClock(), error);
     if (!adverts_)
-        lobbyLine(textFormatted(kTextNoAdverts, error.c_str()));
+        lobbyLine(textFormatted(kTextNoAdverts, netErrorSaid(error).c_str()));
     timerSet(window_, kAdvertTimer, kAdvertMs);
     if (MultiPlayerGame* game = mpGame())
         game->setListener(this);
@@ -315,11 +318,11 @@ bool MultiSuite::hostGame() {
     if (mpGame())
         return false;
     const MpSettings settings = mpSettingsLoad();
-    std::string error;
+    NetError error;
     std::unique_ptr<MultiPlayerGame> game =
         MultiPlayerGame::host(playerName(), settings.gamePort, settings.broadcast, lobbyClock(), error);
     if (!game) {
-        lobbyLine(builtinFormat(kTextCannotConnect, error.c_str()));
+        lobbyLine(textFormatted(kTextCannotHost, netErrorSaid(error).c_str()));
         return false;
     }
     const int port = game->port();
@@ -347,10 +350,10 @@ bool MultiSuite::joinGame() {
         lobbyLine(textCopy(kTextNothingToJoin));
         return false;
     }
-    std::string error;
+    NetError error;
     std::unique_ptr<MultiPlayerGame> game = MultiPlayerGame::join(playerName(), *address, error);
     if (!game) {
-        lobbyLine(builtinFormat(kTextCannotConnect, error.c_str()));
+        lobbyLine(textFormatted(kTextCannotJoin, address->text().c_str(), netErrorSaid(error).c_str()));
         return false;
     }
     joining_ = address->text();

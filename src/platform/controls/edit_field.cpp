@@ -53,7 +53,7 @@ LResult EditField::handle(std::uint32_t message, WParam wParam, LParam lParam) {
         return 0;
     case WM_TIMER:
         if (wParam != kBlinkTimer)
-            return byDefault(message, wParam, lParam);
+            return handleOwn(message, wParam, lParam);
         caretOn_ = !caretOn_;
         invalidateCaret();
         return 0;
@@ -120,6 +120,7 @@ void EditField::paint() {
     DeviceContext& dc = paint.dc();
     if (style_ & WS_BORDER)
         look::sunkenEdge(dc, paint.client());
+    paintBeside(dc, enabled);
     Rect area = content();
     dc.intersectClipRect(area);
     if (!enabled)

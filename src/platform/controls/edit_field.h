@@ -28,6 +28,8 @@ protected:
     virtual Rect content() const = 0;
     /// Draws the text, the selection and the caret into the area, clipped to it.
     virtual void paintText(DeviceContext& dc, const Rect& area, bool enabled) = 0;
+    /// Draws what stands in the client area beside the text area (a scroll bar), unclipped.
+    virtual void paintBeside(DeviceContext&, bool) {}
     /// Repaints what a blink of the caret changes.
     virtual void invalidateCaret() const { invalidate(); }
     virtual void onKeyDown(std::uint32_t key, std::uint32_t message, LParam lParam) = 0;

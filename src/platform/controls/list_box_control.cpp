@@ -309,66 +309,21 @@ void ListBoxControl::layout() {
 }
 
 void ListBoxControl::scrollVertically(int code, int position) {
-    int page = std::max(items_.fullyVisible(viewHeight()) - 1, 1), top = items_.top();
-    switch (code) {
-    case SB_LINEUP:
-        top -= 1;
-        break;
-    case SB_LINEDOWN:
-        top += 1;
-        break;
-    case SB_PAGEUP:
-        top -= page;
-        break;
-    case SB_PAGEDOWN:
-        top += page;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        top = position;
-        break;
-    case SB_TOP:
-        top = 0;
-        break;
-    case SB_BOTTOM:
-        top = items_.count();
-        break;
-    default:
+    const int page = std::max(items_.fullyVisible(viewHeight()) - 1, 1);
+    const std::optional<int> top = scrollTarget(code, position, items_.top(), 1, page, items_.count());
+    if (!top)
         return;
-    }
-    items_.scrollTo(top, viewHeight());
+    items_.scrollTo(*top, viewHeight());
     layout();
     invalidate();
 }
 
 void ListBoxControl::scrollHorizontally(int code, int position) {
-    int line = std::max(font()->metrics().aveCharWidth, 1), page = std::max(view_.width(), 1);
-    switch (code) {
-    case SB_LINEUP:
-        offsetX_ -= line;
-        break;
-    case SB_LINEDOWN:
-        offsetX_ += line;
-        break;
-    case SB_PAGEUP:
-        offsetX_ -= page;
-        break;
-    case SB_PAGEDOWN:
-        offsetX_ += page;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        offsetX_ = position;
-        break;
-    case SB_TOP:
-        offsetX_ = 0;
-        break;
-    case SB_BOTTOM:
-        offsetX_ = extent_;
-        break;
-    default:
+    const int line = std::max(font()->metrics().aveCharWidth, 1), page = std::max(view_.width(), 1);
+    const std::optional<int> offset = scrollTarget(code, position, offsetX_, line, page, extent_);
+    if (!offset)
         return;
-    }
+    offsetX_ = *offset;
     layout();
     invalidate();
 }

@@ -1,15 +1,20 @@
 // The multi-line edit control: the text wraps at the field's width, Return types "\r\n" (a
 // paragraph break, taken and erased as one character), the caret moves by lines with Up, Down,
-// Home and End, and the text scrolls vertically to keep the caret in view. Selections, the
-// limit, EN_CHANGE and the colours are the single-line field's.
+// Home and End, and the text scrolls vertically to keep the caret in view. Only whole lines are
+// drawn. With WS_VSCROLL a scroll bar stands at the right, and the bar and the wheel scroll the
+// text by lines. Selections, the limit, EN_CHANGE and the colours are the single-line field's.
 
 #include "platform/controls/multi_line_edit.h"
 
 #include "platform/controls/control_look.h"
 #include "platform/controls/control_messages.h"
 #include "platform/controls/edit_field.h"
+#include "platform/controls/scroll_bar.h"
 #include "platform/controls/text_lines.h"
+#include "platform/window/focus.h"
 #include "platform/window/keyboard.h"
+#include "platform/window/message_ids.h"
+#include "platform/window/timers.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
@@ -22,6 +27,12 @@ namespace {
 
 constexpr int kMargin = 2;
 constexpr std::string_view kBreak = "\r\n";
+constexpr int kWheelLines = 3;
+constexpr std::uintptr_t kRepeatTimer = 0x5C012;
+
+Point pointOf(LParam lParam) {
+    return {pointXFromLParam(lParam), pointYFromLParam(lParam)};
+}
 
 class MultiLineEdit final : public EditField {
 public:
@@ -42,8 +53,41 @@ private:
             // Return breaks the line; Tab and Esc stay the dialog's.
             return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | (wParam == VK_RETURN ? DLGC_WANTALLKEYS : 0);
         case WM_LBUTTONDOWN:
+            if (pressBar(pointOf(lParam)))
+                return 0;
             clickAt(lParam);
             caretMoved();
+            return 0;
+        case WM_MOUSEMOVE:
+            if (bar_.pressed())
+                applyScroll(bar_.move(pointOf(lParam)));
+            return 0;
+        case WM_LBUTTONUP:
+            if (bar_.pressed()) {
+                timerKill(window(), kRepeatTimer);
+                if (captureGet() == window())
+                    captureRelease();
+                applyScroll(bar_.release());
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam != kRepeatTimer)
+                return byDefault(message, wParam, lParam);
+            if (bar_.pressed()) {
+                applyScroll(bar_.repeat());
+                timerSet(window(), kRepeatTimer, ScrollBar::kRepeatMs);
+            } else {
+                timerKill(window(), kRepeatTimer);
+            }
+            return 0;
+        case WM_VSCROLL:
+            scrollFor(loWord(wParam), hiWord(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+            // Without its bar the field leaves the wheel to its parents.
+            if (!hasBar())
+                return byDefault(message, wParam, lParam);
+            onWheel(static_cast<std::int16_t>(hiWord(wParam)));
             return 0;
         default:
             return byDefault(message, wParam, lParam);
@@ -53,14 +97,70 @@ private:
     void scrollHome() override { firstLine_ = 0; }
     void fontChanged() override { caretMoved(); }
 
-    Rect content() const override {
+    Rect inner() const {
         Rect r = windowGetClientRect(window());
-        if (style_ & WS_BORDER)
-            r = r.inflatedBy(-1, -1);
+        return style_ & WS_BORDER ? r.inflatedBy(-1, -1) : r;
+    }
+    bool hasBar() const { return (style_ & WS_VSCROLL) != 0; }
+    Rect content() const override {
+        Rect r = inner();
+        if (hasBar())
+            r.right -= ScrollBar::kThickness;
         return r.inflatedBy(-kMargin, -1);
+    }
+    // The bar as the text stands now: its place, the lines and those in view.
+    void placeBar() {
+        const Rect r = inner();
+        bar_.place(hasBar() ? Rect{r.right - ScrollBar::kThickness, r.top, r.right, r.bottom} : Rect{});
+        bar_.setRange(0, static_cast<int>(layout().size()) - 1, visibleLines());
+        bar_.setPosition(firstLine_);
+    }
+    // A press on the bar scrolls, and goes on while the button is held; false off the bar.
+    bool pressBar(Point at) {
+        placeBar();
+        if (!bar_.shown() || !bar_.area().contains(at))
+            return false;
+        const std::optional<ScrollRequest> first = bar_.press(at);
+        if (bar_.pressed()) {
+            captureSet(window());
+            timerSet(window(), kRepeatTimer, ScrollBar::kFirstRepeatMs);
+            applyScroll(first);
+        }
+        return true;
+    }
+    void applyScroll(const std::optional<ScrollRequest>& request) {
+        if (request)
+            scrollFor(request->code, request->position);
+        invalidate();
+    }
+    // The first line a scroll request asks for; the caret stays where it is, out of view or not.
+    void scrollFor(int code, int position) {
+        const int lines = static_cast<int>(layout().size());
+        if (const std::optional<int> first =
+                scrollTarget(code, position, firstLine_, 1, std::max(visibleLines() - 1, 1), lines))
+            scrollTo(*first, lines);
+    }
+    void onWheel(int delta) {
+        wheelRest_ += delta;
+        const int notches = wheelRest_ / WHEEL_DELTA;
+        wheelRest_ %= WHEEL_DELTA;
+        if (notches != 0)
+            scrollTo(firstLine_ - notches * kWheelLines, static_cast<int>(layout().size()));
+    }
+    void scrollTo(int first, int lines) {
+        first = std::clamp(first, 0, std::max(0, lines - visibleLines()));
+        if (first == firstLine_)
+            return;
+        firstLine_ = first;
+        invalidate();
     }
     int lineHeight() const { return std::max(font()->metrics().height, 1); }
     int visibleLines() const { return std::max(content().height() / lineHeight(), 1); }
+    // The lines stand in the middle of the text area, what is left of a line shared above and below.
+    int linesTop() const {
+        const Rect area = content();
+        return area.top + std::max(area.height() - visibleLines() * lineHeight(), 0) / 2;
+    }
     int width(std::string_view run) const { return font()->textWidth(run); }
     // Where the pen stands for byte `at` of a line, as the line is drawn whole.
     int penX(const TextLine& line, std::size_t at) const {
@@ -91,8 +191,11 @@ private:
         const int x = pointXFromLParam(point), y = pointYFromLParam(point);
         const auto lines = layout();
         const Rect area = content();
+        // A click above or below the lines drawn takes the nearest line drawn.
+        const int lastShown = std::min(firstLine_ + visibleLines(), static_cast<int>(lines.size())) - 1;
+        const int below = y - linesTop();
         const auto row = static_cast<std::size_t>(
-            std::clamp(firstLine_ + (y - area.top) / lineHeight(), 0, static_cast<int>(lines.size()) - 1));
+            std::clamp(firstLine_ + (below < 0 ? 0 : below / lineHeight()), 0, std::max(lastShown, 0)));
         return indexOnLine(lines[row], x - area.left);
     }
 
@@ -170,6 +273,12 @@ private:
         firstLine_ = std::clamp(firstLine_, 0, std::max(0, static_cast<int>(lines.size()) - visibleLines()));
     }
 
+    void paintBeside(DeviceContext& dc, bool enabled) override {
+        placeBar();
+        if (bar_.shown())
+            bar_.paint(dc, enabled);
+    }
+
     void paintText(DeviceContext& dc, const Rect& area, bool enabled) override {
         const ColorRef ink = dc.textColor();
         const std::string_view text(text_.text());
@@ -177,10 +286,11 @@ private:
         const std::size_t caretRow = textLineOf(lines, text_.caret());
         const int height = lineHeight();
         const bool showSelection = showsSelection();
-        for (int i = 0; i <= visibleLines() && firstLine_ + i < static_cast<int>(lines.size()); ++i) {
+        // Whole lines only: a line the field cuts through waits until it scrolls into view.
+        for (int i = 0; i < visibleLines() && firstLine_ + i < static_cast<int>(lines.size()); ++i) {
             const std::size_t row = static_cast<std::size_t>(firstLine_ + i);
             const TextLine& line = lines[row];
-            const int y = area.top + i * height;
+            const int y = linesTop() + i * height;
             dc.setBkMode(kOpaque);
             dc.setTextColor(enabled ? ink : look::kDimmed);
             const std::string_view shown = text.substr(line.start, line.end - line.start);
@@ -198,6 +308,8 @@ private:
     }
 
     int firstLine_ = 0;
+    ScrollBar bar_{true};
+    int wheelRest_ = 0;
 };
 
 } // namespace

@@ -12,6 +12,28 @@ constexpr int kMinimumThumb = 8;
 
 } // namespace
 
+std::optional<int> scrollTarget(int code, int position, int current, int line, int page, int end) {
+    switch (code) {
+    case SB_LINEUP:
+        return current - line;
+    case SB_LINEDOWN:
+        return current + line;
+    case SB_PAGEUP:
+        return current - page;
+    case SB_PAGEDOWN:
+        return current + page;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION:
+        return position;
+    case SB_TOP:
+        return 0;
+    case SB_BOTTOM:
+        return end;
+    default:
+        return std::nullopt;
+    }
+}
+
 void ScrollBar::setRange(int minimum, int maximum, int page) {
     minimum_ = minimum;
     maximum_ = std::max(maximum, minimum);

@@ -15,6 +15,11 @@ struct ScrollRequest {
     int position = 0; ///< for SB_THUMBTRACK and SB_THUMBPOSITION
 };
 
+/// Where a WM_VSCROLL or WM_HSCROLL request moves a position from `current`: by a `line` or a
+/// `page` back or forward, to the thumb's `position`, to 0 or to `end`; none for a request that
+/// moves nothing (SB_ENDSCROLL). The caller holds the result to its range.
+std::optional<int> scrollTarget(int code, int position, int current, int line, int page, int end);
+
 class ScrollBar {
 public:
     static constexpr int kThickness = 16;

@@ -2,6 +2,7 @@
 
 #include "platform/controls/control_look.h"
 #include "platform/controls/control_messages.h"
+#include "platform/controls/control_styles.h"
 #include "platform/dialogs/dialog_manager.h"
 #include "platform/gdi/window_dc.h"
 #include "platform/msgbox/message_box_types.h"
@@ -29,10 +30,19 @@ bool isWithin(WindowHandle window, WindowHandle root) {
     return false;
 }
 
-/// The list box of a dialog under a screen point (or whose part, its scroll bar, lies there).
-WindowHandle listBoxUnder(WindowHandle dialog, Point point) {
+// A control the wheel turns: a list box, or a multi-line field with its scroll bar.
+bool turnsWithTheWheel(WindowHandle w) {
+    const std::string name = windowGetClassName(w);
+    constexpr std::uint32_t kScrollingField = ES_MULTILINE | WS_VSCROLL;
+    return windowing::equalNoCase(name, "LISTBOX") ||
+           (windowing::equalNoCase(name, "EDIT") && (windowGetStyle(w) & kScrollingField) == kScrollingField);
+}
+
+/// The control of a dialog the wheel turns under a screen point (or whose part, its scroll bar,
+/// lies there).
+WindowHandle wheelTargetUnder(WindowHandle dialog, Point point) {
     for (WindowHandle w = windowFromPoint(point); w != WindowHandle{} && w != dialog; w = windowGetParent(w))
-        if (windowing::equalNoCase(windowGetClassName(w), "LISTBOX"))
+        if (turnsWithTheWheel(w))
             return isWithin(w, dialog) ? w : WindowHandle{};
     return {};
 }
@@ -110,10 +120,11 @@ LResult DialogWindow::byDialogDefault(std::uint32_t message, WParam wParam, LPar
         return 0;
     case WM_MOUSEWHEEL:
         // The wheel comes to the focus (a box opens with it in a field) and climbs to here: the
-        // list under the pointer turns, as lists on the screens do.
-        if (const WindowHandle list = listBoxUnder(window(), {pointXFromLParam(lParam), pointYFromLParam(lParam)});
-            list != WindowHandle{})
-            return messageSend(list, message, wParam, lParam);
+        // list or the long text under the pointer turns, as lists on the screens do.
+        if (const WindowHandle target =
+                wheelTargetUnder(window(), {pointXFromLParam(lParam), pointYFromLParam(lParam)});
+            target != WindowHandle{})
+            return messageSend(target, message, wParam, lParam);
         return byDefault(message, wParam, lParam);
     case DM_GETDEFID:
         return makeLParam(defaultId_, DC_HASDEFID);

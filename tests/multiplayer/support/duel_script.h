@@ -41,6 +41,11 @@ inline constexpr const char* kAnswerClock = "Horloge ";
 inline constexpr const char* kAnswerDone = "Fait";
 inline constexpr const char* kAnswerWeapons = "Armes "; ///< the torpedo's id, the decoy's id
 inline constexpr double kDuelRunSeconds = 60.0;
+/// The chat line a player's words are shown as: "Nemo : Bonjour", the space before the colon
+/// French sets.
+inline std::string duelChatLine(const std::string& player, const std::string& words) {
+    return player + " : " + words;
+}
 inline constexpr double kDuelPassSeconds = 0.1;
 
 /// One pass of the main loop, `passSeconds` of game time at a compression of 1.

@@ -54,15 +54,17 @@ protected:
                            [&](const std::string& row) { return row.find(text) != std::string::npos; });
     }
 
-    /// Points the lobby at loopback: a host takes any free port and advertises to a port free
-    /// now, where the lobby listens. Returns that advert port.
-    std::uint16_t lobbyOnLoopback() {
+    /// Points the lobby at loopback: a host takes `gamePort` (0: any free port) and advertises
+    /// to `advertPort` (0: a port free now), where the lobby listens. Returns that advert port.
+    std::uint16_t lobbyOnLoopback(std::uint16_t gamePort = 0, std::uint16_t advertPort = 0) {
+        NetError socketError;
+        if (advertPort == 0)
+            advertPort = UdpSocket::open(0, socketError)->port();
         std::string error;
-        const std::uint16_t advertPort = UdpSocket::open(0, error)->port();
         std::string settings = readFile(locationDataRoot() + "/settings.ini");
         for (const auto& [from, to] :
              {std::pair<std::string, std::string>{"\"255.255.255.255\"", "\"127.255.255.255\""},
-              {"\"47110\"", "\"0\""},
+              {"\"47110\"", "\"" + std::to_string(gamePort) + "\""},
               {"\"47111\"", "\"" + std::to_string(advertPort) + "\""}})
             settings.replace(settings.find(from), from.size(), to);
         EXPECT_TRUE(settingsLoadText(settings, error)) << error;

@@ -60,4 +60,35 @@ private:
     bool closedByPeer_ = false;
 };
 
+/// A port of every address held as another program holds it: bound without sharing (a TCP
+/// socket listening), so that the game cannot take it too.
+class PortHolder {
+public:
+    /// Holds a free port of the kind (SOCK_STREAM or SOCK_DGRAM).
+    explicit PortHolder(int type) : fd_(::socket(AF_INET, type, 0)) {
+        sockaddr_in at{};
+        at.sin_family = AF_INET;
+        at.sin_addr.s_addr = htonl(INADDR_ANY);
+        socklen_t size = sizeof at;
+        held_ = fd_ >= 0 && ::bind(fd_, reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0 &&
+                (type != SOCK_STREAM || ::listen(fd_, 1) == 0) &&
+                ::getsockname(fd_, reinterpret_cast<sockaddr*>(&at), &size) == 0;
+        port_ = ntohs(at.sin_port);
+    }
+    ~PortHolder() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    PortHolder(const PortHolder&) = delete;
+    PortHolder& operator=(const PortHolder&) = delete;
+
+    bool held() const { return held_; }
+    std::uint16_t port() const { return port_; }
+
+private:
+    int fd_;
+    bool held_ = false;
+    std::uint16_t port_ = 0;
+};
+
 } // namespace q71::test

@@ -1,5 +1,6 @@
 // The multi-line edit: wrapping at the field's width, Return typing "\r\n" taken and erased as
-// one, the caret moving by lines, and the text scrolling vertically to keep the caret in view.
+// one, the caret moving by lines, the text scrolling vertically to keep the caret in view, whole
+// lines only drawn, and the scroll bar and the wheel reaching every line.
 
 #include "control_fixture.h"
 
@@ -11,7 +12,10 @@
 #include "platform/window/message_queue.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
+#include "platform/window/window_layout.h"
 #include "platform/window/window_styles.h"
+#include "support/ink_rows.h"
+#include "support/screen_picture.h"
 
 #include <string>
 
@@ -20,6 +24,20 @@ namespace {
 
 using MultiLineEdits = test::ControlTest;
 constexpr int kId = 1310;
+
+// `count` lines of capitals (no accent above, no tail below), the last one shorter.
+std::string capitalLines(int count) {
+    std::string text;
+    for (int i = 1; i < count; ++i)
+        text += "CAP AU NORD\r\n";
+    return text + "FIN";
+}
+
+// The lines a field shows on the screen, read in its left half (clear of its scroll bar).
+std::vector<test::InkRun> linesShown(WindowHandle field) {
+    const Rect r = windowGetRect(field);
+    return test::amberInkRuns(test::screenPicture(), {r.left, r.top, r.left + r.width() / 2, r.bottom});
+}
 
 // Every character 10 pixels wide.
 int tenEach(std::string_view run) {
@@ -108,6 +126,50 @@ TEST_F(MultiLineEdits, UpAndDownKeepTheColumnAndTheTextScrollsToTheCaret) {
     display.typeKey(VK_RETURN);
     pump();
     EXPECT_EQ(windowGetText(single), "a");
+}
+
+TEST_F(MultiLineEdits, AFieldOfAnyHeightShowsWholeLinesOnly) {
+    for (int height = 30; height <= 90; height += 3) {
+        WindowHandle edit = make("EDIT", capitalLines(12), ES_MULTILINE | WS_BORDER | WS_VSCROLL,
+                                 {10, 10, 300, 10 + height}, kId);
+        pump();
+        const std::vector<test::InkRun> lines = linesShown(edit);
+        ASSERT_FALSE(lines.empty()) << height;
+        for (const test::InkRun& line : lines)
+            EXPECT_EQ(line.height, lines[0].height) << "a line cut short, field " << height << " high";
+        windowDestroy(edit);
+    }
+}
+
+TEST_F(MultiLineEdits, TheTextGoesNoFurtherThanItsLastLineAndTheBarsArrowRepeatsWhileHeld) {
+    WindowHandle edit =
+        make("EDIT", capitalLines(12), ES_MULTILINE | WS_BORDER | WS_VSCROLL, {10, 10, 300, 75}, kId);
+    pump();
+    const auto first = [&] { return static_cast<int>(messageSend(edit, EM_GETFIRSTVISIBLELINE, 0, 0)); };
+    const int last = 12 - static_cast<int>(linesShown(edit).size());
+    ASSERT_GT(last, 3);
+    messageSend(edit, WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(first(), last);
+    messageSend(edit, WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(first(), last) << "no further than the last line";
+
+    // The up arrow at the top right: a step, then repeats while held, and stops when let go.
+    const Rect client = windowGetClientRect(edit);
+    const Point up = windowClientToScreen(edit, {client.right - 4, client.top + 4});
+    display.moveMouse(up);
+    display.inject(InputEvent::buttonAt(InputKind::ButtonDown, MouseButton::Left, up));
+    pump();
+    EXPECT_EQ(first(), last - 1);
+    clock.advance(400);
+    pump();
+    clock.advance(50);
+    pump();
+    EXPECT_EQ(first(), last - 3);
+    display.inject(InputEvent::buttonAt(InputKind::ButtonUp, MouseButton::Left, up));
+    pump();
+    clock.advance(500);
+    pump();
+    EXPECT_EQ(first(), last - 3);
 }
 
 TEST_F(MultiLineEdits, InADialogReturnBreaksTheLineButTabStillMovesOn) {
