@@ -16,7 +16,9 @@ using mkdata::LabelPlace;
 constexpr Rect kPanel{3, 3, 537, 417};
 constexpr int kGrowth = 40;
 
-int middle(int a, int b) { return (a + b) / 2; }
+int middle(int a, int b) {
+    return (a + b) / 2;
+}
 
 TEST(EngravedLabelPlace, AHotSpotUnderAControlGrowsDownwardsToALineOfTheFaceAndStaysCentred) {
     // A switch's recess ends on the hot spot's first row; nothing else stands near.

@@ -15,8 +15,8 @@
 #include "tactical/ssp/ssp_screen.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <span>
 #include <utility>
 #include <vector>
@@ -68,7 +68,8 @@ PageFace consoleFace(std::uint32_t seed, std::span<const SonarWidgetRow> control
     steelPanel(face.canvas, Rect{0, 0, kWidth, kHeight}, seed);
     if (pageButtons) {
         const Rect bay{342, 4, 522, 52};
-        fillRect(face.canvas, bay, shade(palette::kSteelDark, -0.3f), shade(palette::kSteelDark, -0.1f), 0, 0.0f);
+        fillRect(face.canvas, bay, shade(palette::kSteelDark, -0.3f), shade(palette::kSteelDark, -0.1f), 0,
+                 0.0f);
         bevel(face.canvas, bay, 2, false);
         face.taken.push_back(bay);
     }
@@ -83,7 +84,8 @@ PageFace consoleFace(std::uint32_t seed, std::span<const SonarWidgetRow> control
 // A lit bezel round a display's glass.
 void displayGlass(PageFace& face, const Rect& glass) {
     const Rect bezel = glass.inflatedBy(6, 6);
-    fillRect(face.canvas, bezel, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0, 0.0f);
+    fillRect(face.canvas, bezel, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0,
+             0.0f);
     bevel(face.canvas, bezel, 2, true);
     glassInset(face.canvas, glass);
     face.canvas.line({glass.left - 3.0, glass.top - 3.0}, {glass.right + 2.0, glass.top - 3.0}, 1.0,
@@ -109,7 +111,8 @@ std::vector<EngravedLabel> hotSpotLabels(const PageFace& face, std::span<const S
                                          const ArtTexts& texts) {
     std::vector<EngravedLabel> labels;
     for (const SonarHotSpotRow& spot : spots)
-        labels.push_back({texts.text(spot.text), engravedLabelPlace(spot.rect, face.taken, kPanel, kLabelGrowth)});
+        labels.push_back(
+            {texts.text(spot.text), engravedLabelPlace(spot.rect, face.taken, kPanel, kLabelGrowth)});
     return labels;
 }
 
@@ -178,7 +181,9 @@ void stagePageButtons(const Context& context, const LetterFont& font) {
 }
 
 // The name plate at the foot of the active page's covered button, in the button's own rectangle.
-Rect namePlate(const SonarWidgetRow& row) { return Rect{0, row.height - kNamePlateHeight, row.width, row.height}; }
+Rect namePlate(const SonarWidgetRow& row) {
+    return Rect{0, row.height - kNamePlateHeight, row.width, row.height};
+}
 
 // A covered button whose name is engraved on a steel plate at the foot of its housing, below the
 // cover: on the button, under the red cover, it could not be read, and the page's labels leave no
@@ -198,8 +203,9 @@ std::vector<Canvas> namePlatedCoveredButton(const SonarWidgetRow& row, int cover
     return strip;
 }
 
-constexpr SonarWidgetRow kActiveControls[] = {kActivePingSwitch, kActiveOrientationSwitch, kActiveTransmit,
-                                              kActiveDesignate,  kActiveReport,            kActiveRangeKnobRow.widget};
+constexpr SonarWidgetRow kActiveControls[] = {kActivePingSwitch, kActiveOrientationSwitch,
+                                              kActiveTransmit,   kActiveDesignate,
+                                              kActiveReport,     kActiveRangeKnobRow.widget};
 
 Background activeBackground(const ArtTexts& texts) {
     PageFace face = consoleFace(2301, kActiveControls);
@@ -217,7 +223,8 @@ void stageActiveControls(const Context& context, const ArtTexts& texts, const Le
     for (const SonarWidgetRow& row : {kActivePingSwitch, kActiveOrientationSwitch})
         stageToggle(context, kActiveArt.group, row);
     stage(context, kActiveArt.group, kActiveTransmit.bitmap,
-          frameStripFile(namePlatedCoveredButton(kActiveTransmit, 3, texts.text(kActiveTransmit.toolTip), labels)));
+          frameStripFile(
+              namePlatedCoveredButton(kActiveTransmit, 3, texts.text(kActiveTransmit.toolTip), labels)));
     for (const SonarWidgetRow& row : {kActiveDesignate, kActiveReport})
         stageLampButton(context, kActiveArt.group, row, "", buttons);
 }
@@ -263,9 +270,10 @@ std::vector<SonarWidgetRow> narrowbandControls() {
 Background narrowbandBackground(const ArtTexts& texts) {
     PageFace face = consoleFace(2304, narrowbandControls());
     displayGlass(face, Rect{32, 33, 32 + NarrowbandWaterfall::kWidth, 33 + NarrowbandWaterfall::kHeight});
+    displayGlass(
+        face, Rect{32, 222, 32 + NarrowbandReferencePanel::kWidth, 222 + NarrowbandReferencePanel::kHeight});
     displayGlass(face,
-                 Rect{32, 222, 32 + NarrowbandReferencePanel::kWidth, 222 + NarrowbandReferencePanel::kHeight});
-    displayGlass(face, Rect{32, 322, 32 + NarrowbandBearingTrace::kWidth, 322 + NarrowbandBearingTrace::kHeight});
+                 Rect{32, 322, 32 + NarrowbandBearingTrace::kWidth, 322 + NarrowbandBearingTrace::kHeight});
     readoutRecess(face, kNarrowbandBearingReadout.x, kNarrowbandBearingReadout.y, 3, 10);
     readoutRecess(face, kNarrowbandFrequencyReadout.x, kNarrowbandFrequencyReadout.y, 4, 10);
     glassPane(face, kNarrowbandLabelArea);
@@ -371,7 +379,8 @@ void drawSoundProfileStation(const Context& context, const ArtTexts& texts) {
     displayGlass(face, Rect{20, 40, 262, 392});
     const Rect table{288, 62, 526, kSspLaunchButton.y - 9};
     const Rect bezel = table.inflatedBy(6, 6);
-    fillRect(face.canvas, bezel, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0, 0.0f);
+    fillRect(face.canvas, bezel, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0,
+             0.0f);
     bevel(face.canvas, bezel, 2, true);
     fillRect(face.canvas, table, rgb(0xC6, 0xD2, 0xBE), rgb(0xAE, 0xBC, 0xA6), 2307, 0.02f);
     bevel(face.canvas, table, 1, false);

@@ -18,8 +18,12 @@ constexpr int kDescentRows = 4;
 // How far from a panel's corner its screw's head reaches, and a blank pixel beyond it.
 constexpr int kScrewSquare = 14;
 
-bool sharesColumns(const Rect& a, const Rect& b) { return a.left < b.right && b.left < a.right; }
-bool sharesRows(const Rect& a, const Rect& b) { return a.top < b.bottom && b.top < a.bottom; }
+bool sharesColumns(const Rect& a, const Rect& b) {
+    return a.left < b.right && b.left < a.right;
+}
+bool sharesRows(const Rect& a, const Rect& b) {
+    return a.top < b.bottom && b.top < a.bottom;
+}
 
 } // namespace
 
@@ -82,9 +86,8 @@ LabelPlace engravedLabelPlace(const Rect& spot, std::span<const Rect> taken, con
 
 LetterFont sharedLabelFont(const LetterFont& font, std::span<const EngravedLabel> labels) {
     return font.largestWhere([&](const LetterFont& size) {
-        return std::all_of(labels.begin(), labels.end(), [&](const EngravedLabel& label) {
-            return size.fitsIn(label.text, label.place);
-        });
+        return std::all_of(labels.begin(), labels.end(),
+                           [&](const EngravedLabel& label) { return size.fitsIn(label.text, label.place); });
     });
 }
 

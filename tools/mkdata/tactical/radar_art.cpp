@@ -42,7 +42,8 @@ Rect scopeBezel(Canvas& canvas) {
     for (std::size_t i = 0; i < bezel.size(); ++i) {
         canvas.line(bezel[i], bezel[(i + 1) % bezel.size()], 2.0, palette::kSteelHighlight, 0.6f);
         canvas.line(window[i], window[(i + 1) % window.size()], 2.0, palette::kAmber, 0.3f);
-        const PointF screw{centre.x + (bezel[i].x - centre.x) * 1.04, centre.y + (bezel[i].y - centre.y) * 1.04};
+        const PointF screw{centre.x + (bezel[i].x - centre.x) * 1.04,
+                           centre.y + (bezel[i].y - centre.y) * 1.04};
         screwHead(canvas, screw, 30.0 * static_cast<double>(i));
         taken = taken.united(Rect{static_cast<int>(screw.x) - 6, static_cast<int>(screw.y) - 6,
                                   static_cast<int>(screw.x) + 7, static_cast<int>(screw.y) + 7});
@@ -79,7 +80,8 @@ Canvas drawBackground(const ArtTexts& texts) {
     taken.push_back(Rect{middle.x - reach, middle.y - reach, middle.x + reach + 1, middle.y + reach + 1});
     std::vector<EngravedLabel> labels;
     for (const RadarLabel& label : kRadarLabels)
-        labels.push_back({texts.text(label.text), engravedLabelPlace(label.rect, taken, kSteel, kLabelGrowth)});
+        labels.push_back(
+            {texts.text(label.text), engravedLabelPlace(label.rect, taken, kSteel, kLabelGrowth)});
     engraveLabels(canvas, labels, sharedLabelFont(texts.font(kFaceNarrow, 11, true), labels));
     return canvas;
 }

@@ -69,17 +69,19 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     taken.push_back(box);
     esmDial(canvas, texts);
     const int dialReach = kEsmDialSize / 2;
-    taken.push_back(Rect{kEsmDialCentre.x - dialReach, kEsmDialCentre.y - dialReach, kEsmDialCentre.x + dialReach + 1,
-                         kEsmDialCentre.y + dialReach + 1});
-    for (const StationControlRow& row : {kRadioEndMission, kRadioTrafficLamp, kRadioWire, kRadioAntenna, kRadioEsmMast,
-                                       kRadioEsmContact}) {
+    taken.push_back(Rect{kEsmDialCentre.x - dialReach, kEsmDialCentre.y - dialReach,
+                         kEsmDialCentre.x + dialReach + 1, kEsmDialCentre.y + dialReach + 1});
+    for (const StationControlRow& row :
+         {kRadioEndMission, kRadioTrafficLamp, kRadioWire, kRadioAntenna, kRadioEsmMast, kRadioEsmContact}) {
         bevel(canvas, controlRecess(row), 2, false);
         taken.push_back(controlRecess(row));
     }
-    // The keys that stand over the panel in a network game: the chat's send key and the traffic lamp below it.
+    // The keys that stand over the panel in a network game: the chat's send key and the traffic
+    // lamp below it.
     taken.push_back(controlRecess(kRadioSendChat));
     taken.push_back(controlRecess(kRadioTrafficLampNetwork));
-    const Rect lamps{kRadioEsmLamps[8].x - 3, kRadioEsmLamps[8].y - 3, kRadioEsmLamps[0].x + 33, kRadioEsmLamps[0].y + 21};
+    const Rect lamps{kRadioEsmLamps[8].x - 3, kRadioEsmLamps[8].y - 3, kRadioEsmLamps[0].x + 33,
+                     kRadioEsmLamps[0].y + 21};
     bevel(canvas, lamps, 2, false);
     taken.push_back(lamps);
     readoutWell(canvas, kRadioWireReadOut.x, kRadioWireReadOut.y, 4, kDigit);
@@ -93,10 +95,12 @@ void drawBackground(const Context& context, const ArtTexts& texts) {
     // cover, it could not be read. The labels after it keep clear of it.
     const StationControlRow& end = kRadioEndMission;
     const Rect endName{end.x - 6, end.y + end.height + 4, end.x + end.width + 6, end.y + end.height + 16};
-    std::vector<EngravedLabel> labels{{texts.text(715), engravedLabelPlace(endName, taken, kSteel, kLabelGrowth)}};
+    std::vector<EngravedLabel> labels{
+        {texts.text(715), engravedLabelPlace(endName, taken, kSteel, kLabelGrowth)}};
     taken.push_back(labels.front().place.face);
     for (const RadioLabel& label : kRadioLabels)
-        labels.push_back({texts.text(label.text), engravedLabelPlace(label.rect, taken, kSteel, kLabelGrowth)});
+        labels.push_back(
+            {texts.text(label.text), engravedLabelPlace(label.rect, taken, kSteel, kLabelGrowth)});
     engraveLabels(canvas, labels, sharedLabelFont(texts.font(kFaceNarrow, 11, true), labels));
     stage(context, kRadioBackground, bitmapFile(canvas));
 }
@@ -124,8 +128,9 @@ void generateRadioArt(const Context& context) {
     const LetterFont sendFont = font.largestWhere([](const LetterFont& size) {
         return lampButtonFits(kRadioSendChat.width, kRadioSendChat.height, kSendLabel, size);
     });
-    stage(context, kRadioSendChat.bitmap,
-          frameStripFile(lampButtonFrames(kRadioSendChat.width, kRadioSendChat.height, kSendLabel, sendFont)));
+    stage(
+        context, kRadioSendChat.bitmap,
+        frameStripFile(lampButtonFrames(kRadioSendChat.width, kRadioSendChat.height, kSendLabel, sendFont)));
     for (const StationControlRow& row : kRadioEsmLamps)
         stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", font)));
     stage(context, kRadioWire.bitmap,
