@@ -6,11 +6,13 @@
 #include "mkdata/art/look.h"
 #include "mkdata/art/scroll_parts.h"
 #include "mkdata/graphics/archives.h"
+#include "mkdata/tactical/engraved_labels.h"
 #include "tactical/radio/radio_room.h"
 
 #include <cmath>
 #include <numbers>
 #include <string>
+#include <vector>
 
 namespace q71::mkdata {
 namespace {
@@ -46,33 +48,60 @@ void esmDial(Canvas& canvas, const ArtTexts& texts) {
     }
 }
 
+// The steel inside the panel's bevel, where labels may stand, and how far beside its hot spot a
+// label's face may reach.
+constexpr Rect kSteel{3, 3, kWidth - 3, kHeight - 3};
+constexpr int kLabelGrowth = 40;
+
+Rect controlRecess(const StationControlRow& row) {
+    return Rect{row.x - 2, row.y - 2, row.x + row.width + 2, row.y + row.height + 2};
+}
+
 void drawBackground(const Context& context, const ArtTexts& texts) {
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 2701);
+    std::vector<Rect> taken = cornerScrews(kWidth, kHeight);
     // The message box and the chat line below it, framed.
     const Rect box{kRadioTextBox.left - 5, kRadioTextBox.top - 5, kRadioTextBox.right + 5, kRadioChatLine.bottom + 5};
     fillRect(canvas, box, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0, 0.0f);
     bevel(canvas, box, 2, true);
     glassInset(canvas, Rect{kRadioTextBox.left, kRadioTextBox.top, kRadioTextBox.right, kRadioChatLine.bottom});
+    taken.push_back(box);
     esmDial(canvas, texts);
-    for (const StationControlRow& row : {kRadioEndMission, kRadioTrafficLamp, kRadioWire, kRadioAntenna, kRadioEsmMast,
-                                       kRadioEsmContact})
-        bevel(canvas, Rect{row.x - 2, row.y - 2, row.x + row.width + 2, row.y + row.height + 2}, 2, false);
-    bevel(canvas, Rect{kRadioEsmLamps[8].x - 3, kRadioEsmLamps[8].y - 3, kRadioEsmLamps[0].x + 33,
-                       kRadioEsmLamps[0].y + 21},
-          2, false);
+    const int dialReach = kEsmDialSize / 2;
+    taken.push_back(Rect{kEsmDialCentre.x - dialReach, kEsmDialCentre.y - dialReach,
+                         kEsmDialCentre.x + dialReach + 1, kEsmDialCentre.y + dialReach + 1});
+    for (const StationControlRow& row :
+         {kRadioEndMission, kRadioTrafficLamp, kRadioWire, kRadioAntenna, kRadioEsmMast, kRadioEsmContact}) {
+        bevel(canvas, controlRecess(row), 2, false);
+        taken.push_back(controlRecess(row));
+    }
+    // The keys that stand over the panel in a network game: the chat's send key and the traffic
+    // lamp below it.
+    taken.push_back(controlRecess(kRadioSendChat));
+    taken.push_back(controlRecess(kRadioTrafficLampNetwork));
+    const Rect lamps{kRadioEsmLamps[8].x - 3, kRadioEsmLamps[8].y - 3, kRadioEsmLamps[0].x + 33,
+                     kRadioEsmLamps[0].y + 21};
+    bevel(canvas, lamps, 2, false);
+    taken.push_back(lamps);
     readoutWell(canvas, kRadioWireReadOut.x, kRadioWireReadOut.y, 4, kDigit);
     readoutWell(canvas, kRadioEsmReadOut.x, kRadioEsmReadOut.y, 3, kDigit);
-    glassInset(canvas, Rect{kEsmNamePanel.left - 2, kEsmNamePanel.top - 2, kEsmNamePanel.right + 2,
-                            kEsmNamePanel.bottom + 2});
-    const auto font = texts.font(kFaceNarrow, 11, true);
-    for (const RadioLabel& label : kRadioLabels)
-        engravedText(canvas, label.rect, texts.text(label.text), font, palette::kLabel, true);
+    taken.push_back(readoutWellRect(kRadioWireReadOut.x, kRadioWireReadOut.y, 4, kDigit));
+    taken.push_back(readoutWellRect(kRadioEsmReadOut.x, kRadioEsmReadOut.y, 3, kDigit));
+    const Rect namePanel = kEsmNamePanel.inflatedBy(2, 2);
+    glassInset(canvas, namePanel);
+    taken.push_back(namePanel);
     // The covered button's name is engraved on the steel below it: on the button, under the red
-    // cover, it could not be read.
+    // cover, it could not be read. The labels after it keep clear of it.
     const StationControlRow& end = kRadioEndMission;
-    engravedText(canvas, Rect{end.x - 6, end.y + end.height + 4, end.x + end.width + 6, end.y + end.height + 16},
-                 texts.text(715), font, palette::kLabel, true);
+    const Rect endName{end.x - 6, end.y + end.height + 4, end.x + end.width + 6, end.y + end.height + 16};
+    std::vector<EngravedLabel> labels{
+        {texts.text(715), engravedLabelPlace(endName, taken, kSteel, kLabelGrowth)}};
+    taken.push_back(labels.front().place.face);
+    for (const RadioLabel& label : kRadioLabels)
+        labels.push_back(
+            {texts.text(label.text), engravedLabelPlace(label.rect, taken, kSteel, kLabelGrowth)});
+    engraveLabels(canvas, labels, sharedLabelFont(texts.font(kFaceNarrow, 11, true), labels));
     stage(context, kRadioBackground, bitmapFile(canvas));
 }
 
@@ -95,8 +124,13 @@ void generateRadioArt(const Context& context) {
                                              4, "", font)));
     for (const StationControlRow& row : {kRadioTrafficLamp, kRadioTrafficLampNetwork, kRadioEsmContact})
         stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", font)));
-    stage(context, kRadioSendChat.bitmap,
-          frameStripFile(lampButtonFrames(kRadioSendChat.width, kRadioSendChat.height, "ENVOI", font)));
+    constexpr const char* kSendLabel = "ENVOI";
+    const LetterFont sendFont = font.largestWhere([](const LetterFont& size) {
+        return lampButtonFits(kRadioSendChat.width, kRadioSendChat.height, kSendLabel, size);
+    });
+    stage(
+        context, kRadioSendChat.bitmap,
+        frameStripFile(lampButtonFrames(kRadioSendChat.width, kRadioSendChat.height, kSendLabel, sendFont)));
     for (const StationControlRow& row : kRadioEsmLamps)
         stage(context, row.bitmap, frameStripFile(lampButtonFrames(row.width, row.height, "", font)));
     stage(context, kRadioWire.bitmap,

@@ -6,6 +6,7 @@
 #include "mkdata/art/look.h"
 #include "mkdata/graphics/archives.h"
 
+#include <algorithm>
 #include <array>
 
 namespace q71::mkdata {
@@ -22,38 +23,38 @@ void digitWell(Canvas& canvas, int x, int y, int digits) {
     glassInset(canvas, Rect{x - 3, y - 3, x + digits * kDigit + 3, y + kDigit + 3});
 }
 
-struct HelpArea {
-    Rect area;
+// The three panels the buttons sit in, framed by an engraved line.
+constexpr std::array<Rect, 3> kFrames = {{{360, 70, 534, 172}, {20, 320, 330, 418}, {336, 176, 534, 340}}};
+
+struct Label {
+    Rect face; ///< the free steel the label stands in, over or beside its tool tip's area
     const char* text;
 };
-// The engraved titles over the six help areas.
-constexpr std::array<HelpArea, 6> kHelpAreas = {{
-    {{413, 7, 469, 18}, "CURSEUR"},
-    {{397, 63, 484, 75}, "TRACÉ"},
-    {{392, 181, 490, 192}, "CONTACT ANALYSÉ"},
-    {{400, 286, 481, 297}, "FUSION"},
-    {{399, 345, 484, 356}, "CONTACT"},
-    {{120, 325, 234, 336}, "SOLUTION AMC"},
+// The titles of the six help areas, each at the top of its panel's frame or in the steel between
+// the readouts; the trace title in its frame's free corner, left of the north key, above the zoom.
+constexpr std::array<Label, 6> kTitles = {{
+    {{397, 4, 485, 22}, "CURSEUR"},
+    {{362, 72, 463, 89}, "TRACÉ"},
+    {{338, 177, 532, 194}, "CONTACT ANALYSÉ"},
+    {{405, 280, 476, 298}, "FUSION"},
+    {{360, 341, 524, 366}, "CONTACT"},
+    {{118, 321, 238, 338}, "SOLUTION AMC"},
 }};
 
-struct Caption {
-    Rect area;
-    const char* text;
-};
 // The names of the readouts and switches, beside them.
-constexpr std::array<Caption, 12> kCaptions = {{
-    {{70, 355, 101, 368}, "RLV"},
-    {{76, 380, 141, 391}, "DIST"},
-    {{203, 343, 242, 353}, "CAP"},
-    {{209, 382, 240, 392}, "VIT"},
-    {{345, 370, 386, 383}, "RLV"},
-    {{336, 399, 372, 412}, "DIST"},
-    {{436, 370, 468, 383}, "CAP"},
-    {{448, 399, 474, 412}, "VIT"},
-    {{376, 48, 416, 58}, "RLV"},
-    {{440, 48, 506, 58}, "DIST"},
-    {{150, 338, 185, 348}, "BLOC"},
-    {{250, 338, 285, 348}, "BLOC"},
+constexpr std::array<Label, 12> kCaptions = {{
+    {{62, 353, 100, 370}, "RLV"},
+    {{73, 374, 144, 391}, "DIST"},
+    {{200, 338, 245, 348}, "CAP"},
+    {{200, 373, 245, 391}, "VIT"},
+    {{338, 367, 385, 386}, "RLV"},
+    {{338, 396, 370, 415}, "DIST"},
+    {{432, 367, 466, 386}, "CAP"},
+    {{443, 396, 472, 415}, "VIT"},
+    {{373, 51, 418, 62}, "RLV"},
+    {{437, 51, 508, 62}, "DIST"},
+    {{145, 338, 187, 348}, "BLOC"},
+    {{245, 338, 287, 348}, "BLOC"},
 }};
 
 Canvas background(const ArtTexts& texts) {
@@ -78,17 +79,14 @@ Canvas background(const ArtTexts& texts) {
     digitWell(canvas, 374, 399, 5);
     digitWell(canvas, 470, 370, 3);
     digitWell(canvas, 476, 399, 2);
-    // The panels the buttons sit in.
-    bevel(canvas, Rect{360, 70, 534, 172}, 1, false);
-    bevel(canvas, Rect{20, 320, 330, 418}, 1, false);
-    bevel(canvas, Rect{336, 176, 534, 340}, 1, false);
+    for (const Rect& frame : kFrames)
+        bevel(canvas, frame, 1, false);
     const auto titleFont = texts.font(kFaceNarrow, 11, true);
-    for (const HelpArea& help : kHelpAreas)
-        engravedText(canvas, help.area, artLabel(help.text), titleFont, palette::kLabel, true);
+    for (const Label& title : kTitles)
+        engravedText(canvas, title.face, artLabel(title.text), titleFont, palette::kLabel, true);
     const auto captionFont = texts.font(kFaceNarrow, 9, false);
-    for (const Caption& caption : kCaptions)
-        engravedText(canvas, caption.area, artLabel(caption.text), captionFont, palette::kSteelHighlight,
-                     false);
+    for (const Label& caption : kCaptions)
+        engravedText(canvas, caption.face, artLabel(caption.text), captionFont, palette::kLabel, true);
     return canvas;
 }
 
@@ -150,7 +148,12 @@ void generateTmaArt(const Context& context) {
     for (const HoldArt& hold : kHolds)
         stageArchiveMember(context, kGraphicsFolder, kGroup, hold.name,
                            frameStripFile(holdFrames(hold.width, hold.height)));
-    const auto buttonFont = texts.font(kFaceNarrow, 9, false);
+    // One size for every key, the largest that leaves each label whole on its cap.
+    const LetterFont buttonFont = texts.font(kFaceNarrow, 11, true).largestWhere([](const LetterFont& font) {
+        return std::all_of(kButtons.begin(), kButtons.end(), [&](const ButtonArt& button) {
+            return pushButtonFits(button.width, button.height, artLabel(button.text), font);
+        });
+    });
     for (const ButtonArt& button : kButtons) {
         // Up and pressed; the station never disables them.
         std::vector<Canvas> frames =
