@@ -121,6 +121,12 @@ int capitalHeight(const Font& font) {
 
 bool drawnFromStrike(const Font& font) { return (font.metrics().pitchAndFamily & kMetricsScalable) == 0; }
 
+// A strike drawn for the very size asked (its cell holds no more rows above its own size).
+bool strikeOfItsOwnSize(const Font& font, int pixels) {
+    const TextMetrics& m = font.metrics();
+    return drawnFromStrike(font) && m.height - m.internalLeading == pixels;
+}
+
 bool isBold(const Font& font) { return font.description().weight >= kLeastBoldWeight; }
 
 std::shared_ptr<const Font> makeFont(LogFont description, int pixels, int weight) {
@@ -200,13 +206,14 @@ std::vector<LetterFont> LetterFont::smallerSizes() const {
     std::vector<LetterFont> sizes;
     const LogFont& asked = font_->description();
     const int pixels = std::abs(asked.height);
-    // In the face's own weight: outlines down to its largest strike, then its strikes alone.
+    // In the face's own weight: outlines down to its largest strike, then its strikes alone, each
+    // at its own size (a size between two strikes only draws the smaller one in a taller cell).
     bool strikesReached = drawnFromStrike(*font_);
     int smallest = pixels;
     for (int size = pixels - 1; size >= kSmallestPixels; --size) {
         std::shared_ptr<const Font> font = makeFont(asked, size, asked.weight);
         strikesReached = strikesReached || drawnFromStrike(*font);
-        if (strikesReached && !drawnFromStrike(*font))
+        if (strikesReached && !strikeOfItsOwnSize(*font, size))
             continue;
         smallest = size;
         sizes.push_back(LetterFont(std::move(font), recorder_));
@@ -214,7 +221,8 @@ std::vector<LetterFont> LetterFont::smallerSizes() const {
     // A bold face too large still takes the plain face's strikes below its own smallest size.
     if (isBold(*font_))
         for (int size = smallest - 1; size >= kSmallestPixels; --size)
-            if (std::shared_ptr<const Font> font = makeFont(asked, size, kFontWeightNormal); drawnFromStrike(*font))
+            if (std::shared_ptr<const Font> font = makeFont(asked, size, kFontWeightNormal);
+                strikeOfItsOwnSize(*font, size))
                 sizes.push_back(LetterFont(std::move(font), recorder_));
     return sizes;
 }
