@@ -6,9 +6,13 @@
 #include "frontend_fixture.h"
 #include "platform/msgbox/message_box_types.h"
 #include "platform/window/virtual_keys.h"
+#include "platform/window/window_system.h"
 #include "sim/scoring/player_roster.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -31,6 +35,21 @@ protected:
 
     static Point rowPoint(int row) {
         return {login_layout::kRosterGlass.left + 40, login_layout::kRosterGlass.top + 6 + row * 22 + 11};
+    }
+
+    /// The name's glass as the screen shows it, column by column (each column top to bottom).
+    static std::vector<std::vector<std::uint16_t>> glassColumns() {
+        const Rect& glass = login_layout::kNameGlass;
+        std::vector<std::vector<std::uint16_t>> columns(static_cast<std::size_t>(glass.width()));
+        for (int x = glass.left; x < glass.right; ++x)
+            for (int y = glass.top; y < glass.bottom; ++y)
+                columns[static_cast<std::size_t>(x - glass.left)].push_back(screenSurface().row(y)[x]);
+        return columns;
+    }
+    /// Empties the name field with Backspace.
+    void eraseName(const NameField& name) {
+        while (!name.text().empty())
+            press(static_cast<std::uint8_t>(VK_BACK), '\b');
     }
 };
 
@@ -144,6 +163,46 @@ TEST_F(Login, TheNameTakesPrintableCharactersUpToTheLongestARecordKeeps) {
     while (name.erase()) {
     }
     EXPECT_EQ(name.text(), "");
+}
+
+TEST_F(Login, ANameWiderThanTheFieldShowsItsEndAndTheCaretWhole) {
+    const NameField& name = *showLogin().nameField();
+    run(600); // the caret blinks off once: the glass alone
+    const auto blank = glassColumns();
+    // The end of the name with the caret after it, alone in the field, and the columns it inks.
+    type("Vauquelin");
+    const auto alone = glassColumns();
+    std::vector<std::size_t> inked;
+    for (std::size_t x = 0; x < alone.size(); ++x)
+        if (alone[x] != blank[x])
+            inked.push_back(x);
+    ASSERT_FALSE(inked.empty());
+
+    // The whole name overflows the field: those columns stand further right, unchanged (the ink
+    // moves, the glass's ground, which is not the same everywhere, stays).
+    eraseName(name);
+    type("Capitaine de corvette Jean-Baptiste Vauquelin");
+    const auto shown = glassColumns();
+    const auto endShownAt = [&](std::size_t dx) {
+        for (std::size_t x = inked.front(); x <= inked.back(); ++x)
+            for (std::size_t y = 0; y < alone[x].size(); ++y)
+                if (shown[x + dx][y] != (alone[x][y] != blank[x][y] ? alone[x][y] : blank[x + dx][y]))
+                    return false;
+        return true;
+    };
+    std::size_t dx = 1;
+    while (inked.back() + dx < shown.size() && !endShownAt(dx))
+        ++dx;
+    EXPECT_LT(inked.back() + dx, shown.size()) << "the end of the name and the caret are not seen whole";
+
+    // Erased back to a name that fits, the field shows it from its start again.
+    eraseName(name);
+    type("Ondine");
+    const auto ondine = glassColumns();
+    type(" de la Royale et des Mers du Sud");
+    while (name.text().size() > 6)
+        press(static_cast<std::uint8_t>(VK_BACK), '\b');
+    EXPECT_EQ(glassColumns(), ondine);
 }
 
 } // namespace

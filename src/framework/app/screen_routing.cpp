@@ -75,8 +75,13 @@ LResult screenDefaultMessage(WidgetContainer& widgets, WindowHandle window, std:
         widgets.onTimer(wParam);
         return 0;
     case WM_MOUSEMOVE:
+        // The screen hears when the pointer goes over another window, where its moves stop.
+        pointerTrackLeave(window);
         if (!widgets.onMouseMove(x, y) && cursorGet() != appMainCursor())
             cursorSet(appMainCursor());
+        return 0;
+    case WM_MOUSELEAVE:
+        widgets.onMouseLeave();
         return 0;
     case WM_LBUTTONDOWN:
         widgets.onLeftDown(x, y);

@@ -177,4 +177,14 @@ bool WidgetContainer::onMouseMove(int x, int y) {
     return true;
 }
 
+void WidgetContainer::onMouseLeave() {
+    for (auto* node = widgets_.head(); node; node = node->next) {
+        BaseWidget* w = node->item;
+        if (w->hotSpot_)
+            w->hotSpot_->leave();
+        if (w == HotSpot::current())
+            HotSpot::leaveOthers(nullptr);
+    }
+}
+
 } // namespace q71

@@ -42,6 +42,8 @@ public:
     /// own rectangle); otherwise the first visible widget under the point gets it, and the tool
     /// tips of widgets see it. True when a widget took it.
     bool onMouseMove(int x, int y);
+    /// The pointer left the window (or the window hid): no hot spot of its widgets holds it.
+    void onMouseLeave();
     /// The wheel over a point: the visible widgets under it are offered it in turn until one
     /// scrolls; true when one did.
     bool onMouseWheel(int x, int y, int delta);

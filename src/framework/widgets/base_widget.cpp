@@ -164,9 +164,16 @@ LResult BaseWidget::dispatch(std::uint32_t message, WParam wParam, LParam lParam
             return 0;
         return windowIsValid(self) ? windowDefaultProc(self, message, wParam, lParam) : 0;
     case WM_MOUSEMOVE:
-        if (hotSpot_)
+        if (hotSpot_) {
+            // Its window's moves stop where the pointer leaves it: the leave tells the tip.
+            pointerTrackLeave(self);
             hotSpot_->trackMouse(x, y);
+        }
         onMouseMove(x, y);
+        return 0;
+    case WM_MOUSELEAVE:
+        if (hotSpot_)
+            hotSpot_->leave();
         return 0;
     case WM_LBUTTONDOWN:
         onLeftDown(x, y);

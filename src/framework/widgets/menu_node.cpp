@@ -113,6 +113,7 @@ void MenuNode::createWindow() {
     if (WindowClass existing; !classGetInfo(kClassName, existing))
         classRegister(WindowClass{kClassName, CS_HREDRAW | CS_VREDRAW, &MenuNode::windowProc, cursorArrow(),
                                   classBackgroundBrush(StockObject::NullBrush)});
+    keyboardBefore_ = focusGet();
     // The new pop-up takes the focus from the menu that opened it, which must not close for it.
     creatingPopup = true;
     window_ = windowCreate(0, kClassName, "Widget", WS_POPUP | WS_VISIBLE, x_, y_, right_ - x_, bottom_ - y_,
@@ -137,9 +138,24 @@ void MenuNode::close() {
         return;
     // Detached first: the window's last messages must not reach the node.
     const WindowHandle own = window_;
+    const bool heldKeyboard = focusGet() == own;
     window_ = {};
     windowObjectDetach(own);
     windowDestroy(own);
+    const WindowHandle back = std::exchange(keyboardBefore_, {});
+    if (heldKeyboard)
+        giveKeyboardBack(back);
+}
+
+void MenuNode::giveKeyboardBack(WindowHandle back) const {
+    // Once the pop-up is gone the keyboard lies with no window, or with the top-level window that
+    // took over from it, where no key of the screens answers (their Alt+letters among them): it
+    // goes back to the window that had it when the node opened, if that one can still take it.
+    const WindowHandle now = focusGet();
+    if (now != WindowHandle{} && now != windowGetTopLevel(owner_))
+        return;
+    if (windowIsValid(back) && windowIsVisible(back) && windowIsEnabled(back))
+        focusSet(back);
 }
 
 void MenuNode::destroy() {
@@ -328,6 +344,12 @@ void MenuNode::onKeyDown(std::uint32_t key) {
         if (bar_)
             bar_->switchMenu(this, MenuBar::kNext);
         break;
+    case VK_ESCAPE:
+        if (bar_)
+            bar_->closeAll();
+        else
+            close();
+        break;
     default:
         break;
     }
@@ -335,9 +357,14 @@ void MenuNode::onKeyDown(std::uint32_t key) {
 
 void MenuNode::onKillFocus(WindowHandle gaining) {
     if (!bar_) {
-        // A free menu stays while the focus goes into one of its own submenus.
-        if (!ownsWindow(gaining))
-            close();
+        // A free menu stays while the focus goes into one of its own submenus. A window the
+        // focus was given to keeps it; the top-level window that takes over from a menu only by
+        // activation (a click elsewhere) does not.
+        if (ownsWindow(gaining))
+            return;
+        if (windowIsValid(gaining) && gaining != windowGetTopLevel(owner_))
+            keyboardBefore_ = {};
+        close();
         return;
     }
     if (bar_->ownsWindow(gaining))

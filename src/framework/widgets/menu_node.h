@@ -63,7 +63,7 @@ public:
                      std::shared_ptr<Bitmap> bitmap);
     /// Opens the node's window (nothing for an empty node) and gives it the focus.
     void createWindow();
-    /// Closes the node and every submenu.
+    /// Closes the node and every submenu; the keyboard the node held goes back where it was.
     void close();
     /// The window that receives the commands, for the node and its submenus.
     void setOwnerWindow(WindowHandle window);
@@ -114,6 +114,8 @@ private:
     void onKeyDown(std::uint32_t key);
     void onKillFocus(WindowHandle gaining);
     void closeSubmenus();
+    /// After the node's window went: the keyboard to `back` unless a window was given it meanwhile.
+    void giveKeyboardBack(WindowHandle back) const;
     void invalidateItem(int index);
     /// Moves the highlight and repaints the rows concerned.
     void highlight(int index);
@@ -138,6 +140,7 @@ private:
     bool open_ = false;
     std::shared_ptr<Bitmap> bitmap_;
     WindowHandle owner_{};
+    WindowHandle keyboardBefore_{}; // where the keyboard was when the node opened
 };
 
 } // namespace q71

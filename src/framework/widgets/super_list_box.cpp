@@ -164,6 +164,11 @@ void SuperListBox::releaseButton() {
         dropButton_->onLeftUp(0, 0);
 }
 
+void SuperListBox::pressDropButton() {
+    if (dropButton_)
+        dropButton_->onLeftDown(buttonWidth_ / 2, buttonHeight_ / 2);
+}
+
 LResult SuperListBox::comboMessage(std::uint32_t message, WParam wParam, LParam lParam) {
     switch (message) {
     case WM_PAINT:
@@ -187,6 +192,11 @@ LResult SuperListBox::comboMessage(std::uint32_t message, WParam wParam, LParam 
         focusSet(combo_);
         break;
     case WM_LBUTTONDOWN:
+        if (dropList_) {
+            pressDropButton(); // the frame round the field, as the field
+            return 0;
+        }
+        [[fallthrough]];
     case WM_SETFOCUS:
         if (windowIsValid(edit_)) {
             focusSet(edit_);
@@ -207,10 +217,14 @@ LResult SuperListBox::editMessage(std::uint32_t message, WParam wParam, LParam l
     }
     if (dropList_) {
         // The field of a list that only offers choices takes no typing and shows no caret; Escape
-        // still closes the dropped list, and goes no further than the box.
+        // still closes the dropped list, and goes no further than the box. A click on it opens
+        // the list as the drop button does (the dropped list takes the clicks after that).
         if (keyDown && wParam == VK_ESCAPE && messageSend(combo_, CB_GETDROPPEDSTATE, 0, 0))
             messageSend(combo_, CB_SHOWDROPDOWN, 0, 0);
-        if (keyDown || message == WM_CHAR || message == WM_SETFOCUS)
+        if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK)
+            pressDropButton();
+        if (keyDown || message == WM_CHAR || message == WM_SETFOCUS || message == WM_LBUTTONDOWN ||
+            message == WM_LBUTTONDBLCLK)
             return 0;
     }
     return systemEditProc_(edit_, message, wParam, lParam);
@@ -289,8 +303,14 @@ void SuperListBox::onSetCursor() {
 
 int SuperListBox::onCommand(WParam wParam, LParam lParam) {
     const auto code = static_cast<std::uint32_t>(wParam >> 16) & 0xFFFF;
-    if (static_cast<WindowHandle>(static_cast<std::uint32_t>(lParam)) != combo_ ||
-        (code != CBN_SELCHANGE && code != CBN_EDITCHANGE))
+    if (static_cast<WindowHandle>(static_cast<std::uint32_t>(lParam)) != combo_)
+        return 0;
+    if (code == CBN_CLOSEUP) {
+        // However the list went up (a choice, a click elsewhere, a key), the button comes up with it.
+        releaseButton();
+        return 1;
+    }
+    if (code != CBN_SELCHANGE && code != CBN_EDITCHANGE)
         return 0;
     releaseButton();
     messageSend(parentWindow_, WM_COMMAND, (static_cast<WParam>(code) << 16) | (controlId_ & 0xFFFF), lParam);

@@ -1,7 +1,8 @@
 #pragma once
 // A combo box in the screens' colours: a standard "COMBOBOX" of the superclass "SuperListBox"
 // inside a widget window, its items and field drawn by the widget, with a bitmap button that
-// drops the list down. A drop-down list style becomes a drop-down whose field takes no typing.
+// drops the list down. A drop-down list style becomes a drop-down whose field takes no typing
+// and opens the list when clicked, as the button does.
 // Choices and edits reach the parent window as WM_COMMAND (id, code), with the box in lParam.
 
 #include "framework/widgets/base_widget.h"
@@ -78,6 +79,8 @@ private:
     void drawItem(const DrawItemStruct& draw);
     LResult colourField(WParam wParam);
     void releaseButton();
+    /// Presses the drop button, which drops the list.
+    void pressDropButton();
     /// Gives the box and its field their own procedures back.
     void releaseCombo();
 

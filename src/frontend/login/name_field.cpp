@@ -10,6 +10,7 @@ constexpr std::uint32_t kCaretBlinkMs = 530;
 constexpr int kNameFont = 6;
 constexpr int kMargin = 10;
 constexpr ColorRef kAmber = rgb(0xFF, 0xB2, 0x24);
+constexpr const char* kCaret = "_";
 
 } // namespace
 
@@ -49,8 +50,18 @@ void NameField::paint(PaintRecord& paint) {
     dc.setBkMode(kTransparent);
     dc.setTextColor(kAmber);
     Rect area{x_ + kMargin, y_, x_ + width_ - kMargin, y_ + height_};
-    const std::string shown = caretShown_ ? text_ + "_" : text_;
+    const std::string tail = text_.substr(firstShown(dc, area.width()));
+    const std::string shown = caretShown_ ? tail + kCaret : tail;
     dc.drawText(shown, area, kDtLeft | kDtVCenter | kDtSingleLine | kDtNoPrefix);
+}
+
+std::size_t NameField::firstShown(DeviceContext& dc, int room) const {
+    // A name wider than the field slides left a whole character at a time, so that its end and the
+    // caret stay in sight; the caret's room is kept while it blinks off, so the name holds still.
+    std::size_t first = 0;
+    while (first < text_.size() && dc.getTextExtent(text_.substr(first) + kCaret).cx > room)
+        ++first;
+    return first;
 }
 
 void NameField::onTick() {

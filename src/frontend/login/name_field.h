@@ -1,7 +1,7 @@
 #pragma once
 // The field in which the player types a name on the login screen: amber letters on the glass
 // and a blinking caret after them. It takes printable characters and Backspace; the screen
-// hands it the keys.
+// hands it the keys. A name wider than the glass shows its end with the caret: the field scrolls.
 
 #include "framework/widgets/base_widget.h"
 
@@ -30,6 +30,9 @@ public:
     void hide() override;
 
 private:
+    /// The first character drawn: the end of the text and the caret fit in `room` pixels.
+    std::size_t firstShown(DeviceContext& dc, int room) const;
+
     std::string text_;
     std::size_t maxLength_;
     bool caretShown_ = true;

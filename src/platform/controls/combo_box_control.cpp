@@ -323,8 +323,12 @@ bool ComboBoxControl::onKeyDown(std::uint32_t message, WParam key, LParam lParam
             dropDown();
         return true;
     }
-    if (alt)
-        return false; // Alt+F4 and the program's other system keys
+    if (alt) {
+        // Alt+F4 and the program's other system keys (a screen's Alt+letter) go on, the list
+        // up first: what they do may hide the box.
+        closeUp(false);
+        return false;
+    }
     switch (key) {
     case VK_RETURN:
         closeUp(true);

@@ -63,6 +63,7 @@ void ComboBoxControl::closeUp(bool accept) {
     // What the pointer highlighted without being chosen is forgotten.
     messageSend(list_, LB_SETCURSEL, static_cast<WParam>(selection_), 0);
     invalidate();
+    notify(CBN_CLOSEUP);
 }
 
 void ComboBoxControl::paint() {

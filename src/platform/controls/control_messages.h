@@ -62,6 +62,7 @@ constexpr std::uint32_t CB_SETMINVISIBLE    = 0x1701; // rows the dropped list h
 constexpr LResult CB_ERR = -1;
 constexpr std::uint32_t CBN_SELCHANGE  = 1;
 constexpr std::uint32_t CBN_EDITCHANGE = 5;
+constexpr std::uint32_t CBN_CLOSEUP    = 8;
 
 // BUTTON
 constexpr std::uint32_t BM_GETCHECK = 0x00F0;

@@ -48,7 +48,9 @@ private:
         case WM_GETDLGCODE:
             return dialogCode();
         case WM_SYSKEYDOWN:
-            if (inCombo_ && (wParam == VK_DOWN || wParam == VK_UP))
+            // Alt+arrows work the box's list; any system key closes it while it is down.
+            if (inCombo_ && (wParam == VK_DOWN || wParam == VK_UP ||
+                             messageSend(notifyTarget(), CB_GETDROPPEDSTATE, 0, 0)))
                 return messageSend(notifyTarget(), message, wParam, lParam);
             return byDefault(message, wParam, lParam);
         case WM_LBUTTONDOWN:

@@ -2,6 +2,7 @@
 
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/window_layout.h"
 #include "platform/window/window_state.h"
 #include "platform/window/window_styles.h"
 
@@ -81,10 +82,35 @@ void inputLeaveDisabled(WindowHandle root) {
 
 void forgetInputWindow(WindowHandle handle) {
     State& s = state();
-    for (WindowHandle* h : {&s.focus, &s.capture, &s.active, &s.lastClick.window}) {
+    for (WindowHandle* h : {&s.focus, &s.capture, &s.active, &s.lastClick.window, &s.pointerWatched}) {
         if (*h == handle)
             *h = {};
     }
+}
+
+namespace {
+
+void reportLeave(Point screen) {
+    State& s = state();
+    // Queued with the input, so the window hears of the leave before the next window hears the pointer.
+    s.inputMessages.push_back(Message{s.pointerWatched, WM_MOUSELEAVE, 0, 0, messageTime(), screen});
+    s.pointerWatched = {};
+}
+
+} // namespace
+
+void pointerMovedTo(Point screen) {
+    State& s = state();
+    if (s.pointerWatched != WindowHandle{} && windowFromPoint(screen) != s.pointerWatched)
+        reportLeave(screen);
+}
+
+void pointerLeaveHidden(WindowHandle root) {
+    State& s = state();
+    if (!isWithin(s.pointerWatched, root))
+        return;
+    messagePost(s.pointerWatched, WM_MOUSELEAVE, 0, 0);
+    s.pointerWatched = {};
 }
 
 } // namespace windowing
@@ -141,6 +167,17 @@ bool captureRelease() {
 
 WindowHandle captureGet() {
     return state().capture;
+}
+
+bool pointerTrackLeave(WindowHandle handle) {
+    State& s = state();
+    WindowRecord* w = findWindow(handle);
+    if (!w || w->destroying || windowFromPoint(s.cursorPosition) != handle)
+        return false;
+    if (s.pointerWatched != WindowHandle{} && s.pointerWatched != handle)
+        reportLeave(s.cursorPosition);
+    s.pointerWatched = handle;
+    return true;
 }
 
 WindowHandle windowGetActive() {

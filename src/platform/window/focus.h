@@ -18,6 +18,10 @@ WindowHandle captureSet(WindowHandle window);
 bool captureRelease();
 /// The window holding the mouse capture.
 WindowHandle captureGet();
+/// Asks for one WM_MOUSELEAVE to the window when the pointer is no longer over it (it moves over
+/// another window, or the window or one of its ancestors hides); false, asking nothing, when the
+/// pointer is not over the window now.
+bool pointerTrackLeave(WindowHandle window);
 /// The active top-level window.
 WindowHandle windowGetActive();
 /// Activates the window's top-level window and brings the program's window to the front.

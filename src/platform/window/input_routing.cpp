@@ -188,6 +188,8 @@ void convertWheel(const InputEvent& e) {
 
 void convert(const InputEvent& e) {
     State& s = state();
+    if (e.kind == InputKind::MouseMove || e.kind == InputKind::ButtonDown || e.kind == InputKind::ButtonUp)
+        pointerMovedTo(e.position);
     switch (e.kind) {
     case InputKind::MouseMove:
         s.cursorPosition = e.position;

@@ -65,6 +65,7 @@ constexpr std::uint32_t WM_MBUTTONDOWN     = 0x0207;
 constexpr std::uint32_t WM_MBUTTONUP       = 0x0208;
 constexpr std::uint32_t WM_MBUTTONDBLCLK   = 0x0209;
 constexpr std::uint32_t WM_MOUSEWHEEL      = 0x020A;
+constexpr std::uint32_t WM_MOUSELEAVE      = 0x02A3;
 constexpr std::uint32_t MM_MCINOTIFY       = 0x03B9;
 constexpr std::uint32_t WM_USER            = 0x0400;
 /// Numbers handed out by messageRegister lie in [kFirstRegisteredMessage, 0xFFFF].

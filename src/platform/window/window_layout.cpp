@@ -85,6 +85,7 @@ void hide(WindowRecord& w) {
     Region covered = isShowing(w) ? coveredArea(w) : Region();
     w.style &= ~WS_VISIBLE;
     layoutChanged();
+    pointerLeaveHidden(w.handle);
     clearSubtreeUpdates(w.handle);
     invalidateScreenArea(covered);
     if (isTopLevel(w) && state().active == w.handle)

@@ -102,6 +102,7 @@ struct State {
     WindowHandle focus{};
     WindowHandle capture{};
     WindowHandle active{};
+    WindowHandle pointerWatched{}; // hears WM_MOUSELEAVE when the pointer leaves it
     Point cursorPosition;
     CursorHandle cursor{};
     std::deque<CursorImage> cursors; // cursor h is cursors[h - 1]; a deque, as backends keep pointers into it
@@ -179,5 +180,7 @@ void activateAnotherThan(WindowHandle leaving);
 void moveFocusOutOf(WindowHandle root);     // before a window goes: focus, capture and activation leave it
 void inputLeaveDisabled(WindowHandle root); // focus and capture leave a window being disabled
 void forgetInputWindow(WindowHandle handle);
+void pointerMovedTo(Point screen);        // the pointer now stands there: a window it left hears so
+void pointerLeaveHidden(WindowHandle root); // a window hidden with the pointer over it hears so
 
 } // namespace q71::windowing

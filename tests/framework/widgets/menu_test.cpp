@@ -7,6 +7,7 @@
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_paint.h"
+#include "platform/window/window_styles.h"
 #include "widget_fixture.h"
 
 #include <memory>
@@ -219,6 +220,40 @@ TEST_F(Menus, AStationsPopUpHasHeadersThatNeitherLightNorSend) {
     click(&popup, 3);
     EXPECT_FALSE(popup.isOpen());
     EXPECT_EQ(commands(), (Commands{{25, 0}}));
+}
+
+TEST_F(Menus, AFreePopUpGivesTheKeyboardBackHoweverItClosesUnlessAWindowWasGivenIt) {
+    const WindowHandle field = makeWindow(WS_CHILD | WS_VISIBLE, {0, 40, 200, 80}, mainWindow);
+    const WindowHandle other = makeWindow(WS_CHILD | WS_VISIBLE, {0, 100, 200, 140}, mainWindow);
+    MenuNode popup;
+    popup.init("plot", 100, 100, Brush{}, nullptr, nullptr);
+    popup.addItems("  Visual", 19);
+    popup.setOwnerWindow(field);
+    const auto openFromField = [&] {
+        focusSet(field);
+        received.clear();
+        popup.createWindow();
+        ASSERT_EQ(focusGet(), popup.window()) << "the pop-up has the keys while it is open";
+    };
+    openFromField();
+    display.typeKey(VK_ESCAPE, 27);
+    pump();
+    EXPECT_FALSE(popup.isOpen()) << "Escape closes it";
+    EXPECT_EQ(focusGet(), field);
+    openFromField();
+    click(&popup, 0);
+    ASSERT_EQ(receivedBy(field, WM_COMMAND).size(), 1u);
+    EXPECT_EQ(receivedBy(field, WM_COMMAND)[0].wParam, 19u);
+    EXPECT_EQ(focusGet(), field) << "after a choice";
+    openFromField();
+    display.click({300, 300}); // elsewhere: the top-level window is activated and takes over
+    pump();
+    EXPECT_FALSE(popup.isOpen());
+    EXPECT_EQ(focusGet(), field) << "after a click elsewhere";
+    openFromField();
+    focusSet(other);
+    EXPECT_FALSE(popup.isOpen());
+    EXPECT_EQ(focusGet(), other) << "a window given the keys keeps them";
 }
 
 TEST_F(Menus, ACheckedItemShowsATick) {

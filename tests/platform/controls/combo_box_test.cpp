@@ -64,7 +64,7 @@ TEST_F(ComboBoxes, AClickDropsTheListAndAClickOnAnItemChoosesIt) {
     EXPECT_FALSE(windowIsVisible(list));
     EXPECT_EQ(messageSend(box, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(windowGetText(box), "Master 1");
-    EXPECT_EQ(notifications(), std::vector<int>{CBN_SELCHANGE});
+    EXPECT_EQ(notifications(), (std::vector<int>{CBN_SELCHANGE, CBN_CLOSEUP}));
     EXPECT_EQ(captureGet(), WindowHandle{});
 }
 
@@ -81,7 +81,7 @@ TEST_F(ComboBoxes, ThePointerHighlightsWithoutChoosingAndAClickElsewhereCloses) 
     EXPECT_FALSE(dropped(box));
     EXPECT_EQ(messageSend(box, CB_GETCURSEL, 0, 0), 1);
     EXPECT_EQ(messageSend(dropList(), LB_GETCURSEL, 0, 0), 1);
-    EXPECT_TRUE(notifications().empty());
+    EXPECT_EQ(notifications(), std::vector<int>{CBN_CLOSEUP}) << "no choice, only the list going up";
     // The click that closed the list went nowhere else.
     EXPECT_TRUE(receivedBy(panel, WM_LBUTTONDOWN).empty());
 }
@@ -135,6 +135,16 @@ TEST_F(ComboBoxes, KeysChooseWhetherTheListIsUpOrDown) {
     pump();
     EXPECT_FALSE(dropped(box));
     EXPECT_EQ(messageSend(box, CB_GETCURSEL, 0, 0), 4);
+    // Any other system key (a screen's Alt+letter) closes it and goes on.
+    received.clear();
+    messageSend(box, CB_SHOWDROPDOWN, 1, 0);
+    display.typeKey(VK_LMENU, -1, true);
+    display.typeKey('A', 'a');
+    display.inject(InputEvent::keyOf(InputKind::KeyUp, VK_LMENU));
+    pump();
+    EXPECT_FALSE(dropped(box));
+    EXPECT_EQ(notifications(), std::vector<int>{CBN_CLOSEUP});
+    EXPECT_EQ(receivedBy(panel, WM_SYSCHAR).size(), 1u);
     // Losing the focus closes the list too.
     messageSend(box, CB_SHOWDROPDOWN, 1, 0);
     focusSet(panel);

@@ -270,5 +270,36 @@ TEST_F(InputRouting, SettingThePointerPositionMovesAndReports) {
     EXPECT_EQ(cursorGetPosition(), (Point{0, 479}));
 }
 
+TEST_F(InputRouting, AWindowThatAsksHearsOnceThatThePointerLeftItForAnotherOrThatItHid) {
+    display.moveMouse({400, 30});
+    pump();
+    EXPECT_FALSE(pointerTrackLeave(left)) << "the pointer is not over it";
+    ASSERT_TRUE(pointerTrackLeave(right));
+    received.clear();
+    display.moveMouse({410, 40}); // still over it
+    pump();
+    EXPECT_TRUE(receivedBy(right, WM_MOUSELEAVE).empty());
+    received.clear();
+    display.moveMouse({100, 30});
+    pump();
+    EXPECT_EQ(receivedBy(right, WM_MOUSELEAVE).size(), 1u);
+    EXPECT_TRUE(receivedBy(left, WM_MOUSELEAVE).empty());
+    EXPECT_EQ(sequence({WM_MOUSELEAVE, WM_MOUSEMOVE}), (std::vector<std::uint32_t>{WM_MOUSELEAVE, WM_MOUSEMOVE}))
+        << "the window left hears it before the next one hears the pointer";
+    // Once: without asking again it hears nothing more.
+    for (Point at : {Point{420, 30}, Point{100, 30}}) {
+        display.moveMouse(at);
+        pump();
+    }
+    EXPECT_EQ(receivedBy(right, WM_MOUSELEAVE).size(), 1u);
+
+    // A window asking hears it when an ancestor hides with the pointer over it.
+    ASSERT_TRUE(pointerTrackLeave(left));
+    received.clear();
+    windowShow(main, SW_HIDE);
+    pump();
+    EXPECT_EQ(receivedBy(left, WM_MOUSELEAVE).size(), 1u);
+}
+
 } // namespace
 } // namespace q71

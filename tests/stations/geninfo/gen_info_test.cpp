@@ -239,6 +239,21 @@ TEST_F(HostScreenTest, TheButtonsShowTheirTipsWhateverTheTextSwitchAndTheClockFo
     }
 }
 
+TEST_F(HostScreenTest, AStationButtonsTipShowsAgainEachTimeThePointerComesBackFromTheStation) {
+    registerAll();
+    GenInfo& host = openHost();
+    const SimpleButton& button = host.stationButton(kStationSonar);
+    const HotSpot& tip = *button.hotSpot();
+    for (int visit = 1; visit <= 3; ++visit) {
+        display.moveMouse(windowClientToScreen(host.window(), {button.getX() + 5, button.getY() + 5}));
+        run(2000, 100); // past the pop-up delay, within the display time
+        EXPECT_TRUE(tip.isToolTipShown()) << "visit " << visit;
+        display.moveMouse(windowClientToScreen(host.window(), {300, 200})); // over the station
+        pump();
+        EXPECT_FALSE(tip.isToolTipShown()) << "the tip stays once the pointer has left, visit " << visit;
+    }
+}
+
 TEST_F(HostScreenTest, TheReadOutsOrderTheBoatAndTellThePeers) {
     registerAll();
     simSetNetworkGame(&network);

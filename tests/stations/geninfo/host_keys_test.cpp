@@ -1,25 +1,40 @@
 // The station keys of the in-mission host with the program's own stations, pressed on the
 // keyboard: Alt+letter answers whatever child holds the focus (the message log's scroll arrow, the
-// fire-control contact list, the radio room's chat line), and typing into an edit field stays there.
+// fire-control contact list, dropped or not, the radio room's chat line) and as soon as a menu has
+// closed, and typing into an edit field stays there.
 #include "stations/host_mission.h"
 
 #include "framework/widgets/edit_box.h"
 #include "framework/widgets/line_scroller.h"
 #include "framework/widgets/scroller.h"
+#include "framework/widgets/simple_button.h"
+#include "framework/widgets/super_list_box.h"
 #include "framework/widgets/text_box.h"
+#include "platform/controls/control_messages.h"
 #include "platform/display/input_event.h"
 #include "platform/window/focus.h"
+#include "platform/window/message_queue.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window.h"
 #include "platform/window/window_layout.h"
+#include "sim/entities/types/own_submarine.h"
+#include "sim/services/front_end.h"
 #include "sim/services/sim_services.h"
+#include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_control_stations.h"
 #include "stations/firectrl/fire_ctrl.h"
+#include "stations/firectrl/fire_display.h"
+#include "stations/nav/nav_chart_page.h"
+#include "stations/nav/nav_chart_window.h"
+#include "stations/nav/nav_contact_marker.h"
+#include "stations/nav/nav_screen.h"
 #include "stations/shipctrl/ship_control.h"
 #include "tactical/radio/radio_room.h"
 #include "tactical/radio/radio_station.h"
 
+#include <algorithm>
 #include <cctype>
+#include <functional>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -39,10 +54,11 @@ protected:
         shipControlRegister();
         fireRegisterStation();
         radioRegisterStation();
+        navRegisterStation();
     }
     void TearDown() override {
         HostMission::TearDown();
-        for (int slot : {kStationShipControl, kStationFireControl, kStationRadio})
+        for (int slot : {kStationShipControl, kStationFireControl, kStationRadio, kStationNavigation})
             stationRegisterMaker(slot, nullptr);
         textBoxSetScrollerFactory(nullptr);
         simSetNetworkGame(nullptr);
@@ -89,11 +105,20 @@ TEST_F(HostKeys, AltLettersAnswerFromTheFireControlContactList) {
     GenInfo& host = openHost();
     press('f', true);
     ASSERT_EQ(host.currentChild(), kStationFireControl);
-    clickHost(kContactList);
+    clickHost(kContactList); // its field: the list drops
     ASSERT_TRUE(windowIsChild(fireCtrl()->window(), focusGet())) << "the list holds the focus";
+    const SuperListBox& box = fireCtrl()->display().contactSelector();
+    ASSERT_NE(messageSend(box.comboWindow(), CB_GETDROPPEDSTATE, 0, 0), 0);
+    const WindowHandle list = captureGet(); // the dropped list holds the mouse
+    ASSERT_TRUE(windowIsVisible(list));
 
     press('a', true);
     EXPECT_EQ(host.currentChild(), kStationShipControl);
+    // The list went up with the station, not left over the next one holding the mouse.
+    EXPECT_EQ(messageSend(box.comboWindow(), CB_GETDROPPEDSTATE, 0, 0), 0);
+    EXPECT_FALSE(windowIsVisible(list));
+    EXPECT_NE(captureGet(), list);
+    EXPECT_EQ(box.dropButton()->getState(), 2) << "the drop button came up with the list";
 }
 
 TEST_F(HostKeys, TypingIntoTheChatLineStaysThereAndAltLettersStillAnswer) {
@@ -117,6 +142,57 @@ TEST_F(HostKeys, TypingIntoTheChatLineStaysThereAndAltLettersStillAnswer) {
     EXPECT_EQ(chat.getText(), "abcdefghijklmn");
     press('f', true);
     EXPECT_EQ(host.currentChild(), kStationFireControl);
+}
+
+TEST_F(HostKeys, AltLettersAnswerAsSoonAsTheChartsMenuHasClosedHoweverItClosed) {
+    options.setOptionsField(kOptionAssistStation0 + 1, 0); // the crew leaves the contacts alone
+    GenInfo& host = openHost();
+    press('k', true);
+    ASSERT_EQ(host.currentChild(), kStationNavigation);
+    // A contact of the own boat on the chart.
+    OwnShipEntity& own = *worldOwnSubmarine();
+    const Entity* target = nullptr;
+    for (auto* node = worldList().head(); node && !target; node = node->next)
+        if (node->item != worldOwnShip())
+            target = node->item;
+    ASSERT_NE(target, nullptr);
+    own.registerContact(7, target->id, 120.0, 3000.0, -1.0, -1.0, 95);
+    run(400);
+    NavChartPage& page = navScreen()->chartPage();
+    NavChartWindow& chart = *page.chart();
+    const auto marker = std::find_if(page.markers().begin(), page.markers().end(),
+                                     [](const auto& m) { return !m->ownShip(); });
+    ASSERT_NE(marker, page.markers().end());
+    const Point onChart = chart.getTransform().toPixel((*marker)->x(), (*marker)->y());
+    const Point atMarker = windowClientToScreen(chart.window(), {onChart.x + 3, onChart.y - 2});
+    const Point elsewhere = windowClientToScreen(chart.window(), {onChart.x - 60, onChart.y + 60});
+    // Where the menu's first item stands on the screen (under the heading of its first row).
+    const auto firstItem = [&] {
+        const MenuNode& menu = chart.menu();
+        return Point{menu.x() + 20, menu.y() + menu.itemHeight() * 3 / 2};
+    };
+
+    struct Way {
+        const char* name;
+        std::function<void()> close;
+    } ways[] = {
+        {"a choice", [&] { display.click(firstItem()); }},
+        {"Escape", [&] { display.typeKey(VK_ESCAPE, 27); }},
+        {"a click elsewhere on the chart", [&] { display.click(elsewhere); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        ASSERT_EQ(host.currentChild(), kStationNavigation);
+        display.click(atMarker, MouseButton::Right);
+        run(100);
+        ASSERT_TRUE(chart.menu().isOpen());
+        way.close();
+        run(100);
+        EXPECT_FALSE(chart.menu().isOpen());
+        press('a', true);
+        EXPECT_EQ(host.currentChild(), kStationShipControl) << "Alt+A did not answer";
+        press('k', true);
+    }
 }
 
 } // namespace

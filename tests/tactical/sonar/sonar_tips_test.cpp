@@ -1,6 +1,7 @@
 // The tips of the sonar suite as the host holds it: one tip stands on the screen at a time, whoever
-// owns it (a page button, a label of a page), and a page or a station that goes out of sight takes
-// its tip along, also one still waiting to pop up.
+// owns it (a page button, a label of a page), a page or a station that goes out of sight takes
+// its tip along, also one still waiting to pop up, and a tip shows again each time the pointer
+// comes back to its button.
 #include "tactical/support/station_mission.h"
 
 #include "framework/widgets/hot_spot.h"
@@ -103,6 +104,31 @@ TEST_F(SonarTips, APageOrAStationOutOfSightTakesItsTipAlong) {
     showStation(kStationSoundProfile);
     run(2000, 100);
     EXPECT_FALSE(shows(waiting)) << "the sonar's tip popped up over the sound-speed station";
+}
+
+TEST_F(SonarTips, APageButtonsTipShowsAgainWhenThePointerOrItsStationComesBack) {
+    SonarSuiteScreen& suite = openSuite();
+    buildSoundSpeedStation();
+    HotSpot& demon = pageButtonTip(suite, kSonarDemonPage);
+    const Point button = middle(kSonarPageButtons[kSonarDemonPage]);
+    const Point offTheButtons{button.x, button.y + 40};
+    ASSERT_EQ(windowFromPoint(windowClientToScreen(suite.window(), offTheButtons)),
+              suite.page(suite.currentPage())->window())
+        << "the point off the buttons lies on the page";
+    for (int visit = 1; visit <= 3; ++visit) {
+        EXPECT_TRUE(restUntil(button, [&] { return shows(&demon); })) << "visit " << visit;
+        moveTo(offTheButtons);
+        EXPECT_FALSE(shows(&demon)) << "the tip stays once the pointer has left, visit " << visit;
+    }
+
+    // The pointer rests on the button while the station goes and comes back: its next move
+    // there brings the tip.
+    ASSERT_TRUE(restUntil(button, [&] { return shows(&demon); }));
+    showStation(kStationSoundProfile);
+    EXPECT_FALSE(shows(&demon));
+    showStation(kStationSonar);
+    EXPECT_TRUE(restUntil({button.x + 1, button.y}, [&] { return shows(&demon); }))
+        << "the button still counts the pointer in from before the station went";
 }
 
 } // namespace

@@ -157,6 +157,31 @@ TEST_F(TmaStationMission, EscapeClosesTheDroppedContactListAndGoesNoFurther) {
     EXPECT_EQ(tmaState().selected, nullptr);
 }
 
+TEST_F(TmaStationMission, AClickOnTheContactBoxsFieldOpensItsListAsItsButtonDoes) {
+    TMAScreen& tma = openStation();
+    detect(stranger(), kSensorRadar, 1.0);
+    SuperListBox& box = tma.firstList();
+    const auto dropped = [&] { return messageSend(box.comboWindow(), CB_GETDROPPEDSTATE, 0, 0) != 0; };
+    const Point field{361 + 40, 197 + 6};
+    clickAt(field);
+    ASSERT_TRUE(dropped()) << "the field's click left the list up";
+    EXPECT_EQ(box.dropButton()->getState(), 1) << "the button goes down with the list, as when pressed";
+    clickAt({361 + 40, 197 + 13 + 6}); // the first line: R1
+    EXPECT_FALSE(dropped());
+    EXPECT_EQ(box.dropButton()->getState(), 2);
+    ASSERT_NE(box.getCurSel(), -1);
+    EXPECT_EQ(box.getItemText(box.getCurSel()), "R1");
+    EXPECT_EQ(tmaState().selected, named("R1"));
+
+    // Showing a choice, the field opens the list again; a click on it then closes the list.
+    clickAt(field);
+    ASSERT_TRUE(dropped());
+    clickAt(field);
+    EXPECT_FALSE(dropped());
+    EXPECT_EQ(box.dropButton()->getState(), 2);
+    EXPECT_EQ(box.getItemText(box.getCurSel()), "R1") << "the choice stands";
+}
+
 TEST_F(TmaStationMission, TheContactBoxShowsItsChoiceWithoutACaret) {
     TMAScreen& tma = openStation();
     detect(stranger(), kSensorRadar, 1.0);
