@@ -8,14 +8,13 @@
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/panel_sizes.h"
 #include "mkdata/art/row_rect.h"
 #include "mkdata/art/station_face.h"
 #include "mkdata/graphics/archives.h"
 #include "stations/firectrl/fire_layout.h"
 
-#include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace q71::mkdata {
@@ -31,55 +30,31 @@ void stageButton(const Context& context, const NavControlRow& row, const std::st
           frameStripFile(stationButtonStrip(row.width, row.height, row.frames, label, font)));
 }
 
-// A label engraved on a page's steel: the rectangle of free panel it stands in.
-struct Engraving {
-    Rect face;
-    std::string text; ///< Windows-1252
-};
-
-// The size a page's labels share: the largest in which each fits its face.
-LetterFont engravingFont(const ArtTexts& texts, const std::vector<Engraving>& engravings) {
-    return texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& font) {
-        return std::all_of(engravings.begin(), engravings.end(), [&](const Engraving& engraving) {
-            return font.fitsIn(engraving.text, {engraving.face, Align::Centre, {}});
-        });
-    });
-}
-
+// A page's labels in the size they share.
 void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<Engraving>& engravings) {
-    const LetterFont font = engravingFont(texts, engravings);
-    for (const Engraving& engraving : engravings)
-        engravedText(canvas, engraving.face, engraving.text, font, palette::kLabel, true);
+    engrave(canvas, texts.font(kFaceNarrow, 11, true), engravings);
 }
 
 // The view buttons' labels: north, south, west, east, zoom in, zoom out, in their rows' order.
 constexpr const char* kViewLabels[] = {"N", "S", "O", "E", "+", "-"};
 
-// Every labelled button of the station with its label: the display's, the page buttons it shares
-// with the panel, the panel's and the load-out's.
-std::vector<std::pair<NavControlRow, std::string>> labelledButtons() {
-    std::vector<std::pair<NavControlRow, std::string>> buttons{
-        {kFireShowAllButton, "TOUS"},
-        {kFireLockButton, "BAT"},
-        {kFirePageButtons[kFirePanelButtonIndex], "TIR"},
-        {kFirePageButtons[kFireDisplayButtonIndex], "CARTE"},
-        {kFireLoadOutButton, "ARMES"},
-        {kLoadOutBackButton, "RETOUR"},
+// The size every button of the station is lettered in, so that its pages' buttons read alike: the
+// display's, the page buttons it shares with the panel, the panel's and the load-out's.
+LetterFont buttonFont(const ArtTexts& texts) {
+    const auto button = [](const NavControlRow& row, const char* label) {
+        return LabelledButton{row.width, row.height, label};
+    };
+    std::vector<LabelledButton> buttons{
+        button(kFireShowAllButton, "TOUS"),
+        button(kFireLockButton, "BAT"),
+        button(kFirePageButtons[kFirePanelButtonIndex], "TIR"),
+        button(kFirePageButtons[kFireDisplayButtonIndex], "CARTE"),
+        button(kFireLoadOutButton, "ARMES"),
+        button(kLoadOutBackButton, "RETOUR"),
     };
     for (std::size_t i = 0; i < std::size(kFireViewButtons); ++i)
-        buttons.emplace_back(kFireViewButtons[i], kViewLabels[i]);
-    return buttons;
-}
-
-// The size every button of the station is lettered in, so that its pages' buttons read alike:
-// the largest that leaves each label whole beside or under its lamp.
-LetterFont buttonFont(const ArtTexts& texts) {
-    const auto buttons = labelledButtons();
-    return texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& font) {
-        return std::all_of(buttons.begin(), buttons.end(), [&](const auto& button) {
-            return pushButtonFits(button.first.width, button.first.height, button.second, font);
-        });
-    });
+        buttons.push_back(button(kFireViewButtons[i], kViewLabels[i]));
+    return pushButtonFont(texts.font(kFaceNarrow, 11, true), buttons);
 }
 
 // The firing switch: off with the lever up, on with it down (its last frame), each position
@@ -92,7 +67,7 @@ std::vector<Canvas> firingSwitchFrames(const ArtTexts& texts) {
     const int w = kFiringSwitch.width, h = kFiringSwitch.height;
     const Engraving off{{1, 1, w - 1, kReach - 1}, artLabel("ARRÊT")};
     const Engraving on{{1, h - kReach + 1, w - 1, h - 1}, artLabel("MARCHE")};
-    const LetterFont font = engravingFont(texts, {off, on});
+    const LetterFont font = engravingFont(texts.font(kFaceNarrow, 11, true), std::vector<Engraving>{off, on});
     std::vector<Canvas> frames = toggleSwitchFrames(w, h, kFiringSwitch.frames, kShortLever);
     for (std::size_t f = 0; f < frames.size(); ++f) {
         const bool atOff = f == 0;

@@ -2,17 +2,17 @@
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
-#include "mkdata/art/buttons.h"
 #include "mkdata/art/knobs.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/panel_sizes.h"
 #include "mkdata/art/row_rect.h"
 #include "mkdata/art/station_face.h"
 #include "mkdata/graphics/archives.h"
 #include "stations/nav/nav_layout.h"
 
-#include <algorithm>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q71::mkdata {
@@ -34,12 +34,6 @@ std::vector<Canvas> buttonStrip(const NavControlRow& row, const std::string& lab
     return stationButtonStrip(row.width, row.height, row.frames, label, font);
 }
 
-// A label engraved on a page's steel: the rectangle of free panel it stands in.
-struct Engraving {
-    Rect face;
-    std::string text; ///< Windows-1252
-};
-
 // The chart page's labels: over the view buttons, beside the lock and the contacts buttons.
 std::vector<Engraving> chartEngravings() {
     return {{Rect{420, 100, 535, 116}, artLabel("DÉPLACEMENT")},
@@ -58,20 +52,11 @@ std::vector<Engraving> fathometerEngravings(const ArtTexts& texts) {
 }
 
 // The size the labels of both pages share: the largest in which each fits its face.
-LetterFont engravingFont(const ArtTexts& texts) {
+LetterFont labelFont(const ArtTexts& texts) {
     std::vector<Engraving> all = chartEngravings();
     for (Engraving& engraving : fathometerEngravings(texts))
         all.push_back(std::move(engraving));
-    return texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& font) {
-        return std::all_of(all.begin(), all.end(), [&](const Engraving& engraving) {
-            return font.fitsIn(engraving.text, {engraving.face, Align::Centre, {}});
-        });
-    });
-}
-
-void engrave(Canvas& canvas, const std::vector<Engraving>& engravings, const LetterFont& font) {
-    for (const Engraving& engraving : engravings)
-        engravedText(canvas, engraving.face, engraving.text, font, palette::kLabel, true);
+    return engravingFont(texts.font(kFaceNarrow, 11, true), all);
 }
 
 constexpr const char* kPageLabels[] = {"CARTE", "SONDEUR"};
@@ -82,18 +67,17 @@ constexpr const char* kViewLabels[] = {"E", "O", "+", "S", "N", "-"};
 // The face every button of the station is lettered in: the largest that leaves each label whole
 // on its cap, on both pages, so that the buttons read alike.
 LetterFont buttonFont(const ArtTexts& texts) {
-    std::vector<std::pair<NavControlRow, std::string>> buttons{{kNavLockButton, "BAT"}, {kNavContactsButton, "CTC"}};
+    const auto button = [](const NavControlRow& row, const char* label) {
+        return LabelledButton{row.width, row.height, label};
+    };
+    std::vector<LabelledButton> buttons{button(kNavLockButton, "BAT"), button(kNavContactsButton, "CTC")};
     for (std::size_t i = 0; i < std::size(kPageLabels); ++i) {
-        buttons.emplace_back(kNavChartPageButtons[i], kPageLabels[i]);
-        buttons.emplace_back(kFathometerPageButtons[i], kPageLabels[i]);
+        buttons.push_back(button(kNavChartPageButtons[i], kPageLabels[i]));
+        buttons.push_back(button(kFathometerPageButtons[i], kPageLabels[i]));
     }
     for (std::size_t i = 0; i < std::size(kNavViewButtons); ++i)
-        buttons.emplace_back(kNavViewButtons[i], kViewLabels[i]);
-    return texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& font) {
-        return std::all_of(buttons.begin(), buttons.end(), [&](const auto& button) {
-            return pushButtonFits(button.first.width, button.first.height, button.second, font);
-        });
-    });
+        buttons.push_back(button(kNavViewButtons[i], kViewLabels[i]));
+    return pushButtonFont(texts.font(kFaceNarrow, 11, true), buttons);
 }
 
 // The two page buttons every page of the station has, in the page's group.
@@ -110,12 +94,9 @@ void drawChartPage(const Context& context, const ArtTexts& texts) {
     controls.insert(controls.end(), std::begin(kNavViewButtons), std::end(kNavViewButtons));
     Canvas canvas = consoleFace(2601, kNavChartGlass, controls);
     // The page's title in the largest size that fits between the chart's bezel and the edge.
-    const Rect titleFace{395, 14, 537, 34};
-    const std::string title = artLabel("CARTE DE NAVIGATION");
-    const LetterFont titleFont = texts.font(kFaceNarrow, 13, true).largestWhere(
-        [&](const LetterFont& font) { return font.fitsIn(title, {titleFace, Align::Centre, {}}); });
-    engravedText(canvas, titleFace, title, titleFont, palette::kLabel, true);
-    engrave(canvas, chartEngravings(), engravingFont(texts));
+    engrave(canvas, texts.font(kFaceNarrow, 13, true),
+            std::vector<Engraving>{{Rect{395, 14, 537, 34}, "CARTE DE NAVIGATION"}});
+    engrave(canvas, labelFont(texts), chartEngravings());
     stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));
 
     const LetterFont buttons = buttonFont(texts);
@@ -134,7 +115,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
     controls.push_back(kFathometerTimeKnob.control);
     controls.push_back(kFathometerDepthKnob.control);
     Canvas canvas = consoleFace(2602, kFathometerGlass, controls);
-    engrave(canvas, fathometerEngravings(texts), engravingFont(texts));
+    engrave(canvas, labelFont(texts), fathometerEngravings(texts));
     // The readout's window, five cells of ten pixels, and room for its unit beside it.
     const Rect readout{kFathometerReadOutX - 2, kFathometerReadOutY - 2,
                        kFathometerReadOutX + kFathometerReadOutDigits * 10 + 2, kFathometerReadOutY + 12};
@@ -146,7 +127,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
 
     stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, buttonFont(texts));
     // The scales' figures in the smallest face that reads; the knobs small enough that the longest
-    // figure, "20000" across from the pivot, stands beyond its tick inside the knob's frame.
+    // figure, "20000" right of the pivot, stands beyond its tick inside the knob's frame.
     const auto scaleFont = texts.font(kFaceNarrow, 9, false);
     constexpr double kKnobRadius = 13.0;
     const struct {

@@ -5,6 +5,7 @@
 #include "mkdata/art/buttons.h"
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/panel_sizes.h"
 #include "mkdata/art/row_rect.h"
 #include "mkdata/graphics/archives.h"
 #include "tactical/periscope/periscope_panel.h"
@@ -80,30 +81,16 @@ std::vector<Canvas> labelledFrames(const StationControlRow& row, const std::stri
 // lamp. `rows` are the panel's control rows, `labelOf` a control's word (empty: none).
 template <typename Rows>
 LetterFont buttonFont(const ArtTexts& texts, const Rows& rows, std::string (*labelOf)(int)) {
-    return texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& font) {
-        return std::all_of(rows.begin(), rows.end(), [&](const auto& control) {
-            const StationControlRow& r = control.row;
-            const std::string label = labelOf(r.id);
-            return label.empty() || pushButtonFits(r.width, r.height, label, font);
-        });
-    });
+    std::vector<LabelledButton> buttons;
+    for (const auto& control : rows)
+        if (const std::string label = labelOf(control.row.id); !label.empty())
+            buttons.push_back({control.row.width, control.row.height, label});
+    return pushButtonFont(texts.font(kFaceNarrow, 11, true), buttons);
 }
 
-// A label engraved on a panel's steel: the rectangle of free panel it stands in.
-struct Engraving {
-    Rect face;
-    std::string text; ///< Windows-1252
-};
-
-// Engraves a panel's labels in the largest size in which each fits its face.
+// A panel's labels in the size they share.
 void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<Engraving>& engravings) {
-    const LetterFont font = texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& size) {
-        return std::all_of(engravings.begin(), engravings.end(), [&](const Engraving& engraving) {
-            return size.fitsIn(engraving.text, {engraving.face, Align::Centre, {}});
-        });
-    });
-    for (const Engraving& engraving : engravings)
-        engravedText(canvas, engraving.face, engraving.text, font, palette::kLabel, true);
+    engrave(canvas, texts.font(kFaceNarrow, 11, true), engravings);
 }
 
 void recesses(Canvas& canvas, const std::vector<Rect>& controls) {
