@@ -130,6 +130,7 @@ Canvas periscopeFace(const ArtTexts& texts) {
     return canvas;
 }
 
+// The row of the stadimeter page's button with that command.
 const StationControlRow& stadimeterButton(int id) {
     return std::find_if(kStadimeterButtons.begin(), kStadimeterButtons.end(),
                         [&](const StadimeterButtonRow& b) { return b.row.id == id; })
