@@ -227,5 +227,39 @@ TEST_F(LetteredLabels, TheButtonsOfOnePanelShareOneFaceAndSize) {
     EXPECT_EQ(buttons.size(), 1u) << "the navigation station's buttons are lettered in several faces";
 }
 
+// A station's console faces are its 540 by 420 pictures; its buttons and lamps are strips.
+bool onConsoleFace(const GeneratedLabel& label) {
+    return label.label.pictureWidth == 540 && label.label.pictureHeight == 420;
+}
+
+TEST_F(LetteredLabels, TheButtonsOfEachStationShareOneFace) {
+    const std::map<std::string, std::set<std::string>> buttons{
+        {"firectrl", {"TOUS", "BAT", "N", "S", "O", "E", "+", "-", "TIR", "CARTE", "ARMES", "RETOUR"}},
+        {"periscope", {"VISÉE", "PÉRI", "STAD", "IMAGE"}},
+        {"stadimeter", {"ZOOM+", "ZOOM-", "PÉRI", "STAD"}},
+    };
+    for (const auto& [generator, texts] : buttons) {
+        std::set<std::string> faces;
+        for (const GeneratedLabel& label : labels_)
+            if (label.generator == generator && !onConsoleFace(label) && texts.count(cp1252ToUtf8(label.label.text)))
+                faces.insert(label.label.face);
+        EXPECT_EQ(faces.size(), 1u) << generator << "'s buttons are lettered in " << faces.size() << " faces";
+    }
+}
+
+TEST_F(LetteredLabels, TheLabelsEngravedOnEachStationsConsolesShareOneFace) {
+    for (const char* generator : {"firectrl", "periscope", "stadimeter", "navigation"}) {
+        std::set<std::string> texts, faces;
+        for (const GeneratedLabel& label : labels_)
+            // A page's title may stand larger than the labels under it.
+            if (label.generator == generator && onConsoleFace(label) && label.label.text != "CARTE DE NAVIGATION") {
+                texts.insert(label.label.text);
+                faces.insert(label.label.face);
+            }
+        EXPECT_FALSE(texts.empty()) << generator << " engraves no label on its consoles";
+        EXPECT_EQ(faces.size(), 1u) << generator << "'s console labels are engraved in " << faces.size() << " faces";
+    }
+}
+
 } // namespace
 } // namespace q71::test

@@ -44,7 +44,7 @@ Canvas buttonFrame(int width, int height, const std::string& label, const Letter
                                                : shade(palette::kAmber, -0.45f);
     fillRect(frame, at.lamp, lamp, lamp, 0, 0.0f);
     if (down)
-        frame.glow({(at.lamp.left + at.lamp.right) / 2.0, (at.lamp.top + at.lamp.bottom) / 2.0}, 2.5,
+        frame.glow({(at.lamp.left + at.lamp.right) / 2.0, (at.lamp.top + at.lamp.bottom) / 2.0}, 1.5,
                    palette::kAmber, 0.2f);
     const Colour ink = face == Face::Disabled ? shade(palette::kSteelLight, 0.1f) : palette::kLabel;
     if (!label.empty())

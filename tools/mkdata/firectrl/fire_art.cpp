@@ -8,6 +8,7 @@
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/field_strips.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/panel_sizes.h"
 #include "mkdata/art/row_rect.h"
 #include "mkdata/art/station_face.h"
 #include "mkdata/graphics/archives.h"
@@ -29,23 +30,50 @@ void stageButton(const Context& context, const NavControlRow& row, const std::st
           frameStripFile(stationButtonStrip(row.width, row.height, row.frames, label, font)));
 }
 
-void label(Canvas& canvas, const Rect& where, const std::string& text, const LetterFont& font) {
-    engravedText(canvas, where, text, font, palette::kLabel, true);
+// A page's labels in the size they share.
+void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<Engraving>& engravings) {
+    engrave(canvas, texts.font(kFaceNarrow, 11, true), engravings);
+}
+
+// The view buttons' labels: north, south, west, east, zoom in, zoom out, in their rows' order.
+constexpr const char* kViewLabels[] = {"N", "S", "O", "E", "+", "-"};
+
+// The size every button of the station is lettered in, so that its pages' buttons read alike: the
+// display's, the page buttons it shares with the panel, the panel's and the load-out's.
+LetterFont buttonFont(const ArtTexts& texts) {
+    const auto button = [](const NavControlRow& row, const char* label) {
+        return LabelledButton{row.width, row.height, label};
+    };
+    std::vector<LabelledButton> buttons{
+        button(kFireShowAllButton, "TOUS"),
+        button(kFireLockButton, "BAT"),
+        button(kFirePageButtons[kFirePanelButtonIndex], "TIR"),
+        button(kFirePageButtons[kFireDisplayButtonIndex], "CARTE"),
+        button(kFireLoadOutButton, "ARMES"),
+        button(kLoadOutBackButton, "RETOUR"),
+    };
+    for (std::size_t i = 0; i < std::size(kFireViewButtons); ++i)
+        buttons.push_back(button(kFireViewButtons[i], kViewLabels[i]));
+    return pushButtonFont(texts.font(kFaceNarrow, 11, true), buttons);
 }
 
 // The firing switch: off with the lever up, on with it down (its last frame), each position
-// engraved beyond the lever's reach; the label of the position the lever rests in is lit.
-std::vector<Canvas> firingSwitchFrames(const LetterFont& font) {
+// engraved in the rows of the frame the lever never reaches; the label of the position the lever
+// rests in is lit.
+std::vector<Canvas> firingSwitchFrames(const ArtTexts& texts) {
     constexpr double kShortLever = 0.3;
-    std::vector<Canvas> frames =
-        toggleSwitchFrames(kFiringSwitch.width, kFiringSwitch.height, kFiringSwitch.frames, kShortLever);
-    const Rect off{0, 1, kFiringSwitch.width, 10};
-    const Rect on{0, kFiringSwitch.height - 10, kFiringSwitch.width, kFiringSwitch.height - 1};
+    // The lever's ball, up or down, leaves the 19 rows at either end of the frame free.
+    constexpr int kReach = 19;
+    const int w = kFiringSwitch.width, h = kFiringSwitch.height;
+    const Engraving off{{1, 1, w - 1, kReach - 1}, artLabel("ARRÊT")};
+    const Engraving on{{1, h - kReach + 1, w - 1, h - 1}, artLabel("MARCHE")};
+    const LetterFont font = engravingFont(texts.font(kFaceNarrow, 11, true), std::vector<Engraving>{off, on});
+    std::vector<Canvas> frames = toggleSwitchFrames(w, h, kFiringSwitch.frames, kShortLever);
     for (std::size_t f = 0; f < frames.size(); ++f) {
         const bool atOff = f == 0;
         const bool atOn = f + 1 == frames.size();
-        engravedText(frames[f], off, "ARR\xCAT", font, atOff ? palette::kAmber : palette::kLabel, true);
-        engravedText(frames[f], on, "MARCHE", font, atOn ? palette::kAmber : palette::kLabel, true);
+        engravedText(frames[f], off.face, off.text, font, atOff ? palette::kAmber : palette::kLabel, true);
+        engravedText(frames[f], on.face, on.text, font, atOn ? palette::kAmber : palette::kLabel, true);
     }
     return frames;
 }
@@ -65,28 +93,25 @@ void drawDisplay(const Context& context, const ArtTexts& texts) {
     for (const NavControlRow& row : kFireViewButtons)
         recesses.push_back(rowRect(row));
     Canvas canvas = stationFace(2501, kFireChartGlass, recesses);
-    const auto small = texts.font(kFaceNarrow, 11, true);
-    label(canvas, kFireDisplayHotSpot.rect, texts.text(kFireDisplayHotSpot.text), small);
-    label(canvas, Rect{123, 300, 217, 316}, "D\xC9PLACEMENT", small);
-    label(canvas, Rect{35, 310, 95, 330},
-          "\xC9"
-          "CHELLE",
-          small);
+    // The title over its hot spot, between the panel's edge and the chart's bezel; the labels of
+    // the view and scale buttons above them.
+    const Rect title = kFireDisplayHotSpot.rect;
+    engrave(canvas, texts,
+            {{Rect{title.left, 2, title.right, kFireChartGlass.top - 6}, texts.text(kFireDisplayHotSpot.text)},
+             {Rect{123, 300, 217, 316}, artLabel("DÉPLACEMENT")},
+             {Rect{35, 310, 95, 330}, artLabel("ÉCHELLE")}});
     glassInset(canvas, kFireLauncherViews);
     stage(context, kFireDisplayBackground, bitmapFile(canvas));
 
-    const auto buttonFont = texts.font(kFaceNarrow, 11, true);
+    const LetterFont buttons = buttonFont(texts);
     // The show-all switch is disabled while a launcher's console is open: its third frame says so.
     const NavControlRow& showAll = kFireShowAllButton;
-    stage(context, showAll.bitmap,
-          frameStripFile(pushButtonFrames(showAll.width, showAll.height, "TOUS", buttonFont)));
-    stageButton(context, kFireLockButton, "BAT", buttonFont);
-    // North, south, west, east, zoom in, zoom out: the view buttons' order.
-    const char* viewLabels[] = {"N", "S", "O", "E", "+", "-"};
+    stage(context, showAll.bitmap, frameStripFile(pushButtonFrames(showAll.width, showAll.height, "TOUS", buttons)));
+    stageButton(context, kFireLockButton, "BAT", buttons);
     for (std::size_t i = 0; i < std::size(kFireViewButtons); ++i)
-        stageButton(context, kFireViewButtons[i], viewLabels[i], buttonFont);
+        stageButton(context, kFireViewButtons[i], kViewLabels[i], buttons);
     // The guidance view's "Return" button: a bare cap under its label.
-    stageButton(context, kFireReturnButton, "", buttonFont);
+    stageButton(context, kFireReturnButton, "", buttons);
     stage(context, kFireSelectorButton,
           frameStripFile(dropButtonFrames(kFireSelectorButtonWidth, kFireSelectorButtonHeight)));
 }
@@ -102,12 +127,17 @@ void drawPanel(const Context& context, const ArtTexts& texts) {
     for (const FirePanelRow& row : kFireDecoyPanels)
         recesses.push_back({row.x, row.y, row.x + 148, row.y + 36});
     Canvas canvas = stationFace(2502, Rect{}, recesses);
-    const auto small = texts.font(kFaceNarrow, 11, true);
-    for (const NavHotSpotRow& spot : kFirePanelHotSpots)
-        label(canvas, spot.rect, texts.text(spot.text), small);
-    label(canvas, Rect{425, 240, 506, 256}, "TIR", small);
+    // The launchers' titles over their hot spots, each in the band of steel between two rows of
+    // panels (the spots are too short for the letters), and the firing switch's over it.
+    const Rect bands[] = {{130, 2, 410, 20}, {130, 214, 410, 235}, {130, 361, 410, 376}};
+    std::vector<Engraving> engravings;
+    for (std::size_t i = 0; i < std::size(kFirePanelHotSpots); ++i)
+        engravings.push_back({bands[i], texts.text(kFirePanelHotSpots[i].text)});
+    engravings.push_back({Rect{kFiringSwitch.x, 238, kFiringSwitch.x + kFiringSwitch.width, kFiringSwitch.y - 2},
+                          artLabel("TIR")});
+    engrave(canvas, texts, engravings);
     stage(context, kFirePanelBackground, bitmapFile(canvas));
-    stage(context, kFiringSwitch.bitmap, frameStripFile(firingSwitchFrames(texts.font(kFaceNarrow, 9, false))));
+    stage(context, kFiringSwitch.bitmap, frameStripFile(firingSwitchFrames(texts)));
 }
 
 // The weapon lamps: dark when empty, lit amber with the weapon's name (the Tomahawk's short one,
@@ -147,11 +177,10 @@ void drawLoadOut(const Context& context, const ArtTexts& texts) {
         glassInset(canvas, Rect{at.x - 3, at.y - 2, at.x + 30, at.y + 14});
     for (int i = 0; i < 12; ++i)
         glassInset(canvas, lampRect(kLoadOutCellColumns[i % 2], kLoadOutCellTop + i / 2 * kLoadOutRowStep));
-    const auto small = texts.font(kFaceNarrow, 11, true);
-    label(canvas, Rect{260, 60, 354, 76}, "CELLULES", small);
-    label(canvas, Rect{374, 71, 468, 87}, "SOUTE", small);
-    label(canvas, Rect{260, 250, 354, 266}, "TUBES", small);
-    label(canvas, Rect{230, 378, 400, 394}, "CONTRE-MESURES", small);
+    std::vector<Engraving> engravings{{Rect{260, 60, 354, 76}, "CELLULES"},
+                                      {Rect{374, 71, 468, 87}, "SOUTE"},
+                                      {Rect{260, 250, 354, 266}, "TUBES"},
+                                      {Rect{230, 378, 400, 394}, "CONTRE-MESURES"}};
     // The weapons beside their totals, each a silhouette above its name.
     const char* weapons[] = {"TOMAHAWK", "HARPOON", "ADCAP", "SLMM"};
     for (std::size_t i = 0; i < std::size(weapons); ++i) {
@@ -163,8 +192,9 @@ void drawLoadOut(const Context& context, const ArtTexts& texts) {
             canvas.polygon({{60.0, mid}, {80.0, mid - 12.0}, {90.0, mid}}, palette::kSteelLight);
         else
             canvas.ring({44.0, mid}, 5.0, 2.0, palette::kSteelLight);
-        label(canvas, Rect{40, y + 14, 204, y + 30}, weapons[i], small);
+        engravings.push_back({Rect{40, y + 14, 204, y + 30}, weapons[i]});
     }
+    engrave(canvas, texts, engravings);
     stage(context, kLoadOutBackground, bitmapFile(canvas));
     stageLamps(context, texts.font(kFaceNarrow, 9, false));
 }
@@ -176,7 +206,7 @@ void generateFireControlArt(const Context& context) {
     drawDisplay(context, texts);
     drawPanel(context, texts);
     drawLoadOut(context, texts);
-    stagePageButtons(context, texts.font(kFaceNarrow, 11, true));
+    stagePageButtons(context, buttonFont(texts));
     stageFirePanelStrips(context, texts);
 }
 

@@ -45,7 +45,8 @@ std::vector<Canvas> push(int width, int height, int frames, const std::string& l
     return strip;
 }
 
-// A selector window: for each load its name dimmed (unloaded), then lit amber (loaded).
+// A selector window: for each load its name dimmed (unloaded), then lit amber (loaded). A lamp
+// that shows one word or number lit is such a window with its one load.
 std::vector<Canvas> selectorFrames(int width, int height, std::initializer_list<const char*> loads,
                                    const LetterFont& font) {
     std::vector<Canvas> frames;
@@ -92,14 +93,18 @@ void stageFirePanelStrips(const Context& context, const ArtTexts& texts) {
     stage(context, kTubeMuzzle.bitmap, switchFrames(kTubeMuzzle, true));
     stage(context, kCellPressurize.bitmap, switchFrames(kCellPressurize, true));
     stage(context, kCellHatch.bitmap, switchFrames(kCellHatch, true));
-    stage(context, kTubeReadyLamp.bitmap, lamp(kTubeReadyLamp.width, kTubeReadyLamp.height, "PR\xCAT", font));
-    stage(context, kCellReadyLamp.bitmap, lamp(kCellReadyLamp.width, kCellReadyLamp.height, "PR\xCAT", font));
+    const std::string ready = artLabel("PRÊT");
+    stage(context, kTubeReadyLamp.bitmap,
+          selectorFrames(kTubeReadyLamp.width, kTubeReadyLamp.height, {ready.c_str()}, font));
+    stage(context, kCellReadyLamp.bitmap,
+          selectorFrames(kCellReadyLamp.width, kCellReadyLamp.height, {ready.c_str()}, font));
     stage(context, kTubeFire.bitmap,
           coveredButtonFrames(kTubeFire.width, kTubeFire.height, kTubeFire.frames, 3, "FEU", font));
     for (int number = 1; number <= 16; ++number) {
         const std::string label = std::to_string(number);
         stage(context, "light" + label + ".bmp", lamp(kTubeLamp.width, kTubeLamp.height, label, big));
-        stage(context, label + ".bmp", lamp(23, 23, label, font));
+        // The display's launcher overview: the launcher's number in a window lit while it is ready.
+        stage(context, label + ".bmp", selectorFrames(23, 23, {label.c_str()}, big));
     }
     stage(context, kFireDecoyLamps[0], lamp(kDecoyLamp.width, kDecoyLamp.height, "2", big));
     stage(context, kFireDecoyLamps[1], lamp(kDecoyLamp.width, kDecoyLamp.height, "1", big));
@@ -119,8 +124,9 @@ void stageFirePanelStrips(const Context& context, const ArtTexts& texts) {
     stage(context, "w.bmp", push(18, 23, 2, "F", font));
     stage(context, "leftcrt.bmp", push(30, 20, 2, "<", big));
     stage(context, "ritecrt.bmp", push(30, 20, 2, ">", big));
-    // The weapon settings console.
-    stage(context, kConsolePlotButton, push(kConsolePlotWidth, kConsolePlotHeight, 2, "TRACER", font));
+    // The weapon settings console: the plot key is too low for a label, the console writes its
+    // caption above it.
+    stage(context, kConsolePlotButton, push(kConsolePlotWidth, kConsolePlotHeight, 2, "", font));
     stage(context, kConsoleCheckBox, checkBoxFrames(kConsoleCheckSize));
     // The editors' arrows, read while this group is selected.
     stage(context, "upcrt.bmp", arrowButtonFrames(kConsoleArrowSize, true));

@@ -2,17 +2,17 @@
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
-#include "mkdata/art/buttons.h"
 #include "mkdata/art/knobs.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/panel_sizes.h"
 #include "mkdata/art/row_rect.h"
 #include "mkdata/art/station_face.h"
 #include "mkdata/graphics/archives.h"
 #include "stations/nav/nav_layout.h"
 
-#include <algorithm>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace q71::mkdata {
@@ -34,8 +34,29 @@ std::vector<Canvas> buttonStrip(const NavControlRow& row, const std::string& lab
     return stationButtonStrip(row.width, row.height, row.frames, label, font);
 }
 
-void label(Canvas& canvas, const Rect& where, const std::string& text, const LetterFont& font) {
-    engravedText(canvas, where, text, font, palette::kLabel, true);
+// The chart page's labels: over the view buttons, beside the lock and the contacts buttons.
+std::vector<Engraving> chartEngravings() {
+    return {{Rect{420, 100, 535, 116}, artLabel("DÉPLACEMENT")},
+            {Rect{470, 276, 535, 292}, artLabel("VERROU")},
+            {Rect{470, 318, 535, 334}, artLabel("AFFICHAGE")}};
+}
+
+// The fathometer page's labels, each over its hot spot and widened into the free steel around it
+// (the spots are too short for the accents): over the depth knob, the readout and the time knob.
+std::vector<Engraving> fathometerEngravings(const ArtTexts& texts) {
+    const Rect faces[] = {{420, 2, 525, 27}, {410, 160, 536, 184}, {400, 226, 536, 252}};
+    std::vector<Engraving> engravings;
+    for (std::size_t i = 0; i < std::size(kFathometerHotSpots); ++i)
+        engravings.push_back({faces[i], texts.text(kFathometerHotSpots[i].text)});
+    return engravings;
+}
+
+// The size the labels of both pages share: the largest in which each fits its face.
+LetterFont labelFont(const ArtTexts& texts) {
+    std::vector<Engraving> all = chartEngravings();
+    for (Engraving& engraving : fathometerEngravings(texts))
+        all.push_back(std::move(engraving));
+    return engravingFont(texts.font(kFaceNarrow, 11, true), all);
 }
 
 constexpr const char* kPageLabels[] = {"CARTE", "SONDEUR"};
@@ -46,18 +67,17 @@ constexpr const char* kViewLabels[] = {"E", "O", "+", "S", "N", "-"};
 // The face every button of the station is lettered in: the largest that leaves each label whole
 // on its cap, on both pages, so that the buttons read alike.
 LetterFont buttonFont(const ArtTexts& texts) {
-    std::vector<std::pair<NavControlRow, std::string>> buttons{{kNavLockButton, "BAT"}, {kNavContactsButton, "CTC"}};
+    const auto button = [](const NavControlRow& row, const char* label) {
+        return LabelledButton{row.width, row.height, label};
+    };
+    std::vector<LabelledButton> buttons{button(kNavLockButton, "BAT"), button(kNavContactsButton, "CTC")};
     for (std::size_t i = 0; i < std::size(kPageLabels); ++i) {
-        buttons.emplace_back(kNavChartPageButtons[i], kPageLabels[i]);
-        buttons.emplace_back(kFathometerPageButtons[i], kPageLabels[i]);
+        buttons.push_back(button(kNavChartPageButtons[i], kPageLabels[i]));
+        buttons.push_back(button(kFathometerPageButtons[i], kPageLabels[i]));
     }
     for (std::size_t i = 0; i < std::size(kNavViewButtons); ++i)
-        buttons.emplace_back(kNavViewButtons[i], kViewLabels[i]);
-    return texts.font(kFaceNarrow, 11, true).largestWhere([&](const LetterFont& font) {
-        return std::all_of(buttons.begin(), buttons.end(), [&](const auto& button) {
-            return pushButtonFits(button.first.width, button.first.height, button.second, font);
-        });
-    });
+        buttons.push_back(button(kNavViewButtons[i], kViewLabels[i]));
+    return pushButtonFont(texts.font(kFaceNarrow, 11, true), buttons);
 }
 
 // The two page buttons every page of the station has, in the page's group.
@@ -73,12 +93,10 @@ void drawChartPage(const Context& context, const ArtTexts& texts) {
     controls.push_back(kNavContactsButton);
     controls.insert(controls.end(), std::begin(kNavViewButtons), std::end(kNavViewButtons));
     Canvas canvas = consoleFace(2601, kNavChartGlass, controls);
-    const auto title = texts.font(kFaceNarrow, 13, true);
-    const auto small = texts.font(kFaceNarrow, 11, true);
-    label(canvas, Rect{405, 14, 535, 34}, "CARTE DE NAVIGATION", title);
-    label(canvas, Rect{420, 100, 535, 116}, "D\xC9PLACEMENT", small);
-    label(canvas, Rect{470, 276, 535, 292}, "VERROU", small);
-    label(canvas, Rect{470, 318, 535, 334}, "AFFICHAGE", small);
+    // The page's title in the largest size that fits between the chart's bezel and the edge.
+    engrave(canvas, texts.font(kFaceNarrow, 13, true),
+            std::vector<Engraving>{{Rect{395, 14, 537, 34}, "CARTE DE NAVIGATION"}});
+    engrave(canvas, labelFont(texts), chartEngravings());
     stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));
 
     const LetterFont buttons = buttonFont(texts);
@@ -97,9 +115,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
     controls.push_back(kFathometerTimeKnob.control);
     controls.push_back(kFathometerDepthKnob.control);
     Canvas canvas = consoleFace(2602, kFathometerGlass, controls);
-    const auto small = texts.font(kFaceNarrow, 11, true);
-    for (const NavHotSpotRow& spot : kFathometerHotSpots)
-        label(canvas, spot.rect, texts.text(spot.text), small);
+    engrave(canvas, labelFont(texts), fathometerEngravings(texts));
     // The readout's window, five cells of ten pixels, and room for its unit beside it.
     const Rect readout{kFathometerReadOutX - 2, kFathometerReadOutY - 2,
                        kFathometerReadOutX + kFathometerReadOutDigits * 10 + 2, kFathometerReadOutY + 12};
@@ -110,7 +126,10 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
     stage(context, kFathometerGroup, kFathometerBackground, bitmapFile(canvas));
 
     stagePageButtons(context, kFathometerGroup, kFathometerPageButtons, buttonFont(texts));
+    // The scales' figures in the smallest face that reads; the knobs small enough that the longest
+    // figure, "20000" right of the pivot, stands beyond its tick inside the knob's frame.
     const auto scaleFont = texts.font(kFaceNarrow, 9, false);
+    constexpr double kKnobRadius = 13.0;
     const struct {
         const NavKnobRow& knob;
         std::vector<std::string> labels;
@@ -120,7 +139,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
     };
     for (const auto& [knob, labels] : knobs) {
         const KnobDial dial{{static_cast<double>(kFathometerKnobPivotX), static_cast<double>(kFathometerKnobPivotY)},
-                            16.0,
+                            kKnobRadius,
                             static_cast<double>(knob.startAngle),
                             static_cast<double>(knob.sweep),
                             knob.detents,

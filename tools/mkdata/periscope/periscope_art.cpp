@@ -2,14 +2,18 @@
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
+#include "mkdata/art/buttons.h"
 #include "mkdata/art/console_parts.h"
 #include "mkdata/art/look.h"
+#include "mkdata/art/panel_sizes.h"
 #include "mkdata/art/row_rect.h"
 #include "mkdata/graphics/archives.h"
 #include "tactical/periscope/periscope_panel.h"
 #include "tactical/stadimeter/stadimeter_panel.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace q71::mkdata {
@@ -67,8 +71,26 @@ std::vector<Canvas> meterLampFrames(int width, int height, Colour colour) {
 }
 
 // A button with a label, up and pressed (no disabled look: the stations never disable them).
-std::vector<Canvas> labelledFrames(const StationControlRow& row, const char* label, const LetterFont& font) {
-    return lampButtonFrames(row.width, row.height, artLabel(label), font);
+std::vector<Canvas> labelledFrames(const StationControlRow& row, const std::string& label, const LetterFont& font) {
+    std::vector<Canvas> frames = pushButtonFrames(row.width, row.height, label, font);
+    frames.pop_back();
+    return frames;
+}
+
+// The size a panel's buttons share: the largest that leaves each label whole beside or under its
+// lamp. `rows` are the panel's control rows, `labelOf` a control's word (empty: none).
+template <typename Rows>
+LetterFont buttonFont(const ArtTexts& texts, const Rows& rows, std::string (*labelOf)(int)) {
+    std::vector<LabelledButton> buttons;
+    for (const auto& control : rows)
+        if (const std::string label = labelOf(control.row.id); !label.empty())
+            buttons.push_back({control.row.width, control.row.height, label});
+    return pushButtonFont(texts.font(kFaceNarrow, 11, true), buttons);
+}
+
+// A panel's labels in the size they share.
+void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<Engraving>& engravings) {
+    engrave(canvas, texts.font(kFaceNarrow, 11, true), engravings);
 }
 
 void recesses(Canvas& canvas, const std::vector<Rect>& controls) {
@@ -100,12 +122,19 @@ Canvas periscopeFace(const ArtTexts& texts) {
         controls.push_back(rowRect(c.row));
     recesses(canvas, controls);
     glassInset(canvas, Rect{472, 141, 512, 321});
-    const auto font = texts.font(kFaceNarrow, 11, true);
-    engravedText(canvas, kPeriscopeEsmLabel, artLabel("ESM"), font, palette::kLabel, true);
-    engravedText(canvas, Rect{447, 8, 533, 24}, artLabel("NUIT / MÂT"), font, palette::kLabel, true);
-    engravedText(canvas, Rect{84, 344, 160, 356}, artLabel("ORIENTER"), font, palette::kLabel, true);
-    engravedText(canvas, Rect{380, 336, 446, 350}, artLabel("GROSS."), font, palette::kLabel, true);
+    engrave(canvas, texts,
+            {{kPeriscopeEsmLabel, artLabel("ESM")},
+             {Rect{447, 8, 533, 24}, artLabel("NUIT / MÂT")},
+             {Rect{84, 344, 160, 356}, artLabel("ORIENTER")},
+             {Rect{380, 336, 446, 350}, artLabel("GROSS.")}});
     return canvas;
+}
+
+// The row of the stadimeter page's button with that command.
+const StationControlRow& stadimeterButton(int id) {
+    return std::find_if(kStadimeterButtons.begin(), kStadimeterButtons.end(),
+                        [&](const StadimeterButtonRow& b) { return b.row.id == id; })
+        ->row;
 }
 
 Canvas stadimeterFace(const ArtTexts& texts) {
@@ -121,10 +150,56 @@ Canvas stadimeterFace(const ArtTexts& texts) {
     for (const StadimeterButtonRow& b : kStadimeterButtons)
         controls.push_back(rowRect(b.row));
     recesses(canvas, controls);
-    const auto font = texts.font(kFaceNarrow, 9, false);
-    for (const StadimeterLabel& label : kStadimeterLabels)
-        engravedText(canvas, label.rect, texts.text(label.text), font, palette::kLabel, true);
+    // Each label over its hot spot, widened into the free steel between the views, readouts and
+    // buttons round it (the spots are too short for the accents): the image's, the silhouette's,
+    // the split's, the ship type's, the mast height's, the aspect's and the range's.
+    const Rect faces[] = {{22, 2, 323, 24},     {22, 232, 323, 250},  {366, 2, 525, 18},   {362, 89, 536, 113},
+                          {362, 175, 536, 187}, {362, 205, 536, 224}, {362, 323, 466, 337}};
+    static_assert(std::size(faces) == kStadimeterLabels.size());
+    std::vector<Engraving> engravings;
+    for (std::size_t i = 0; i < kStadimeterLabels.size(); ++i)
+        engravings.push_back({faces[i], texts.text(kStadimeterLabels[i].text)});
+    // The report key is too narrow for its word: it is engraved under the key, above the recess of
+    // the page key below it.
+    const StationControlRow& report = stadimeterButton(kStadimeterReport);
+    engravings.push_back({Rect{report.x - 12, report.y + report.height + 2, report.x + report.width + 12,
+                               stadimeterButton(kStadimeterPage).y - 2},
+                          artLabel("RAPPORT")});
+    engrave(canvas, texts, engravings);
     return canvas;
+}
+
+// The word on a button of the periscope panel; empty for the keys that carry an arrow and the
+// toggles.
+std::string periscopeLabel(int id) {
+    switch (id) {
+    case kPeriscopeFix:
+        return artLabel("VISÉE");
+    case kPeriscopePage:
+        return artLabel("PÉRI");
+    case kStadimeterPage:
+        return "STAD";
+    case kPeriscopeToStadimeter:
+        return "IMAGE";
+    default:
+        return {};
+    }
+}
+
+// The word on a button of the stadimeter page; empty for the keys that carry an arrow or a lamp.
+std::string stadimeterLabel(int id) {
+    switch (id) {
+    case kStadimeterZoomIn:
+        return "ZOOM+";
+    case kStadimeterZoomOut:
+        return "ZOOM-";
+    case kPeriscopePage:
+        return artLabel("PÉRI");
+    case kStadimeterPage:
+        return "STAD";
+    default:
+        return {};
+    }
 }
 
 } // namespace
@@ -132,7 +207,7 @@ Canvas stadimeterFace(const ArtTexts& texts) {
 void generatePeriscopeConsole(const Context& context) {
     const ArtTexts texts(context);
     stage(context, kPeriscopeGroup, kPeriscopeBackground, bitmapFile(periscopeFace(texts)));
-    const auto font = texts.font(kFaceNarrow, 9, false);
+    const LetterFont font = buttonFont(texts, kPeriscopeControls, periscopeLabel);
     for (const PeriscopeControlRow& c : kPeriscopeControls) {
         const StationControlRow& r = c.row;
         std::vector<Canvas> frames;
@@ -150,16 +225,10 @@ void generatePeriscopeConsole(const Context& context) {
             frames = arrowFrames(r.width, r.height, Arrow::Down);
             break;
         case kPeriscopeFix:
-            frames = labelledFrames(r, "VISÉE", font);
-            break;
         case kPeriscopePage:
-            frames = labelledFrames(r, "PÉRI", font);
-            break;
         case kStadimeterPage:
-            frames = labelledFrames(r, "STAD", font);
-            break;
         case kPeriscopeToStadimeter:
-            frames = labelledFrames(r, "IMAGE", font);
+            frames = labelledFrames(r, periscopeLabel(r.id), font);
             break;
         case kPeriscopeZoomIn:
             frames = arrowFrames(r.width, r.height, Arrow::Up);
@@ -184,10 +253,9 @@ void generatePeriscopeConsole(const Context& context) {
 void generateStadimeterConsole(const Context& context) {
     const ArtTexts texts(context);
     stage(context, kStadimeterGroup, kStadimeterBackground, bitmapFile(stadimeterFace(texts)));
-    const auto font = texts.font(kFaceNarrow, 9, false);
-    const char* labels[] = {nullptr, nullptr, "TYPE-", "TYPE+", nullptr, nullptr, "ZOOM+", "ZOOM-", "RAPPORT", "PÉRI", "STAD"};
-    for (std::size_t i = 0; i < kStadimeterButtons.size(); ++i) {
-        const StationControlRow& r = kStadimeterButtons[i].row;
+    const LetterFont font = buttonFont(texts, kStadimeterButtons, stadimeterLabel);
+    for (const StadimeterButtonRow& b : kStadimeterButtons) {
+        const StationControlRow& r = b.row;
         std::vector<Canvas> frames;
         switch (r.id) {
         case kStadimeterSplitDown:
@@ -196,14 +264,22 @@ void generateStadimeterConsole(const Context& context) {
         case kStadimeterSplitUp:
             frames = arrowFrames(r.width, r.height, Arrow::Up);
             break;
+        // The silhouette turns, and the ship types run as a list under their name's window: each
+        // pair's keys point the way they go.
         case kStadimeterYawLeft:
+        case kStadimeterPreviousType:
             frames = arrowFrames(r.width, r.height, Arrow::Left);
             break;
         case kStadimeterYawRight:
+        case kStadimeterNextType:
             frames = arrowFrames(r.width, r.height, Arrow::Right);
             break;
+        // The report key: a lamp that lights as it is pressed, its word engraved under it.
+        case kStadimeterReport:
+            frames = lampButtonFrames(r.width, r.height, "", font);
+            break;
         default:
-            frames = labelledFrames(r, labels[i], font);
+            frames = labelledFrames(r, stadimeterLabel(r.id), font);
             break;
         }
         stage(context, kStadimeterGroup, r.bitmap, frameStripFile(frames));
