@@ -1,6 +1,7 @@
 // Where a console's engraved label stands: its hot spot grown into the free steel round it, a line
 // of the labels' face high, never over the art of the panel, centred on the hot spot.
 
+#include "mkdata/art/look.h"
 #include "mkdata/tactical/engraved_labels.h"
 
 #include <gtest/gtest.h>
@@ -85,7 +86,7 @@ TEST(EngravedLabelPlace, AControlStandingInTheHotSpotsEndCutsItShort) {
 
 TEST(EngravedLabelPlace, TheFaceStaysOnThePanelAndClearOfItsCornerScrews) {
     const Rect spot{480, 5, 560, 16};
-    const std::vector<Rect> screws = mkdata::cornerScrews(540, 420);
+    const std::vector<Rect> screws = mkdata::cornerScrews(Rect{0, 0, 540, 420});
     const LabelPlace place = engravedLabelPlace(spot, screws, kPanel, kGrowth);
     EXPECT_EQ(place.face.intersected(kPanel), place.face);
     for (const Rect& screw : screws)

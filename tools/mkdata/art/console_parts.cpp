@@ -176,7 +176,11 @@ std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& l
 }
 
 void readoutWell(Canvas& canvas, int x, int y, int digits, int cell) {
-    glassInset(canvas, Rect{x - 3, y - 3, x + digits * cell + 3, y + cell + 3});
+    glassInset(canvas, readoutWellRect(x, y, digits, cell));
+}
+
+Rect readoutWellRect(int x, int y, int digits, int cell) {
+    return Rect{x - 3, y - 3, x + digits * cell + 3, y + cell + 3};
 }
 
 std::vector<Canvas> rockerFrames(int width, int height, bool upright) {

@@ -36,6 +36,8 @@ std::vector<Canvas> lampButtonFrames(int width, int height, const std::string& l
 
 /// The well of black glass a readout of `digits` square cells of `cell` pixels sits in, at (x, y).
 void readoutWell(Canvas& canvas, int x, int y, int digits, int cell);
+/// The rectangle that well takes.
+Rect readoutWellRect(int x, int y, int digits, int cell);
 
 /// A rocker switch springing to its middle: the first half pressed, the middle, the second half
 /// pressed (3 frames); `upright` rocks top and bottom, else left and right.

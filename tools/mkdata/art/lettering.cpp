@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <set>
 #include <utility>
@@ -249,10 +247,6 @@ Rect letterLabel(Canvas& canvas, const LabelPlace& place, std::string_view text,
     if (!tryIn(font)) {
         const std::vector<LetterFont> smaller = font.smallerSizes();
         const auto found = std::find_if(smaller.begin(), smaller.end(), tryIn);
-        if (found == smaller.end() && std::getenv("LENIENT")) {
-            std::fprintf(stderr, "FIT %s in %dx%d at (%d,%d) of %dx%d\n", cp1252ToUtf8(std::string(text)).c_str(), place.face.width(), place.face.height(), place.face.left, place.face.top, canvas.width(), canvas.height());
-            return {};
-        }
         if (found == smaller.end())
             throw std::runtime_error("the label \"" + cp1252ToUtf8(std::string(text)) + "\" fits no size of " +
                                      font.font().familyName() + " in its face of " +

@@ -72,13 +72,24 @@ void screwHead(Canvas& canvas, PointF centre, double angle) {
                 shade(palette::kSteelDark, -0.5));
 }
 
+std::vector<Rect> cornerScrews(const Rect& panel) {
+    const int side = static_cast<int>(std::ceil(kScrewInset + kScrewReach));
+    return {{panel.left, panel.top, panel.left + side, panel.top + side},
+            {panel.right - side, panel.top, panel.right, panel.top + side},
+            {panel.left, panel.bottom - side, panel.left + side, panel.bottom},
+            {panel.right - side, panel.bottom - side, panel.right, panel.bottom}};
+}
+
 Rect clearOfScrews(const Rect& label, const Rect& panel) {
-    // The screw's last touched pixel, then one blank.
-    const int clearance = static_cast<int>(kScrewInset + kScrewReach) + 1;
-    if (label.top >= panel.top + clearance && label.bottom <= panel.bottom - clearance)
-        return label;
-    return {std::max(label.left, panel.left + clearance), label.top, std::min(label.right, panel.right - clearance),
-            label.bottom};
+    Rect clear = label;
+    for (const Rect& screw : cornerScrews(panel))
+        if (screw.top < clear.bottom && clear.top < screw.bottom) {
+            if (screw.left == panel.left)
+                clear.left = std::max(clear.left, screw.right);
+            else
+                clear.right = std::min(clear.right, screw.left);
+        }
+    return clear;
 }
 
 void steelPanel(Canvas& canvas, const Rect& rect, std::uint32_t seed) {

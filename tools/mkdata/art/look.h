@@ -7,6 +7,7 @@
 #include "platform/geometry/rect.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace q71::mkdata {
 
@@ -41,6 +42,8 @@ Rect buttonCap(Canvas& canvas, int inset, bool pressed, std::uint32_t seed, int 
 void screwHead(Canvas& canvas, PointF centre, double angle);
 /// A console panel of brushed steel, raised, with a screw in each corner.
 void steelPanel(Canvas& canvas, const Rect& rect, std::uint32_t seed);
+/// The squares the heads of a steel panel's four corner screws take.
+std::vector<Rect> cornerScrews(const Rect& panel);
 /// The part of a label's rectangle on a steel panel that keeps a blank pixel clear of the panel's
 /// corner screws: narrowed at either end where it runs along the panel's top or bottom.
 Rect clearOfScrews(const Rect& label, const Rect& panel);

@@ -1,6 +1,7 @@
 #pragma once
-// The one size the labels of a panel share: the largest size of a face in which every label of
-// the panel fits its place, so that a panel's buttons read alike and its engraved labels too.
+// The labels engraved on a panel's steel and the one size they share: the largest size of a face
+// in which every label of the panel fits its place, so that a panel's labels read alike (its push
+// buttons share theirs through buttons.h).
 
 #include "mkdata/art/lettering.h"
 
@@ -9,25 +10,20 @@
 
 namespace q71::mkdata {
 
-/// A label engraved on a panel's steel: the rectangle of free panel it stands in.
-struct Engraving {
-    Rect face;
-    std::string text; ///< Windows-1252
+/// A label engraved on a panel: its Windows-1252 text and where it stands.
+struct EngravedLabel {
+    std::string text;
+    LabelPlace place;
 };
 
-/// A push button of a panel and its label (Windows-1252).
-struct LabelledButton {
-    int width, height;
-    std::string label;
-};
+/// A label centred in a rectangle of free panel.
+EngravedLabel centredLabel(const Rect& face, std::string text);
 
-/// The largest of `largest` and its smaller sizes in which each engraving fits its face, centred.
-LetterFont engravingFont(const LetterFont& largest, std::span<const Engraving> engravings);
-/// Engraves each label centred in its face, pale, in the size they share.
-void engrave(Canvas& canvas, const LetterFont& largest, std::span<const Engraving> engravings);
+/// The size the labels of a panel share: the largest, from `font` down, that letters each of them
+/// inside its face.
+LetterFont sharedLabelFont(const LetterFont& font, std::span<const EngravedLabel> labels);
 
-/// The largest of `largest` and its smaller sizes in which each push button's label fits beside or
-/// under its lamp.
-LetterFont pushButtonFont(const LetterFont& largest, std::span<const LabelledButton> buttons);
+/// Engraves each label, pale, in its face, in that font.
+void engraveLabels(Canvas& canvas, std::span<const EngravedLabel> labels, const LetterFont& font);
 
 } // namespace q71::mkdata

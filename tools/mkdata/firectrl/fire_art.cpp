@@ -31,8 +31,8 @@ void stageButton(const Context& context, const NavControlRow& row, const std::st
 }
 
 // A page's labels in the size they share.
-void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<Engraving>& engravings) {
-    engrave(canvas, texts.font(kFaceNarrow, 11, true), engravings);
+void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<EngravedLabel>& engravings) {
+    engraveLabels(canvas, engravings, sharedLabelFont(texts.font(kFaceNarrow, 11, true), engravings));
 }
 
 // The view buttons' labels: north, south, west, east, zoom in, zoom out, in their rows' order.
@@ -42,9 +42,9 @@ constexpr const char* kViewLabels[] = {"N", "S", "O", "E", "+", "-"};
 // display's, the page buttons it shares with the panel, the panel's and the load-out's.
 LetterFont buttonFont(const ArtTexts& texts) {
     const auto button = [](const NavControlRow& row, const char* label) {
-        return LabelledButton{row.width, row.height, label};
+        return ButtonLabel{row.width, row.height, label};
     };
-    std::vector<LabelledButton> buttons{
+    std::vector<ButtonLabel> buttons{
         button(kFireShowAllButton, "TOUS"),
         button(kFireLockButton, "BAT"),
         button(kFirePageButtons[kFirePanelButtonIndex], "TIR"),
@@ -65,15 +65,15 @@ std::vector<Canvas> firingSwitchFrames(const ArtTexts& texts) {
     // The lever's ball, up or down, leaves the 19 rows at either end of the frame free.
     constexpr int kReach = 19;
     const int w = kFiringSwitch.width, h = kFiringSwitch.height;
-    const Engraving off{{1, 1, w - 1, kReach - 1}, artLabel("ARRÊT")};
-    const Engraving on{{1, h - kReach + 1, w - 1, h - 1}, artLabel("MARCHE")};
-    const LetterFont font = engravingFont(texts.font(kFaceNarrow, 11, true), std::vector<Engraving>{off, on});
+    const EngravedLabel off = centredLabel({1, 1, w - 1, kReach - 1}, artLabel("ARRÊT"));
+    const EngravedLabel on = centredLabel({1, h - kReach + 1, w - 1, h - 1}, artLabel("MARCHE"));
+    const LetterFont font = sharedLabelFont(texts.font(kFaceNarrow, 11, true), std::vector<EngravedLabel>{off, on});
     std::vector<Canvas> frames = toggleSwitchFrames(w, h, kFiringSwitch.frames, kShortLever);
     for (std::size_t f = 0; f < frames.size(); ++f) {
         const bool atOff = f == 0;
         const bool atOn = f + 1 == frames.size();
-        engravedText(frames[f], off.face, off.text, font, atOff ? palette::kAmber : palette::kLabel, true);
-        engravedText(frames[f], on.face, on.text, font, atOn ? palette::kAmber : palette::kLabel, true);
+        engravedText(frames[f], off.place.face, off.text, font, atOff ? palette::kAmber : palette::kLabel, true);
+        engravedText(frames[f], on.place.face, on.text, font, atOn ? palette::kAmber : palette::kLabel, true);
     }
     return frames;
 }
@@ -97,9 +97,9 @@ void drawDisplay(const Context& context, const ArtTexts& texts) {
     // the view and scale buttons above them.
     const Rect title = kFireDisplayHotSpot.rect;
     engrave(canvas, texts,
-            {{Rect{title.left, 2, title.right, kFireChartGlass.top - 6}, texts.text(kFireDisplayHotSpot.text)},
-             {Rect{123, 300, 217, 316}, artLabel("DÉPLACEMENT")},
-             {Rect{35, 310, 95, 330}, artLabel("ÉCHELLE")}});
+            {centredLabel(Rect{title.left, 2, title.right, kFireChartGlass.top - 6}, texts.text(kFireDisplayHotSpot.text)),
+             centredLabel(Rect{123, 300, 217, 316}, artLabel("DÉPLACEMENT")),
+             centredLabel(Rect{35, 310, 95, 330}, artLabel("ÉCHELLE"))});
     glassInset(canvas, kFireLauncherViews);
     stage(context, kFireDisplayBackground, bitmapFile(canvas));
 
@@ -130,11 +130,11 @@ void drawPanel(const Context& context, const ArtTexts& texts) {
     // The launchers' titles over their hot spots, each in the band of steel between two rows of
     // panels (the spots are too short for the letters), and the firing switch's over it.
     const Rect bands[] = {{130, 2, 410, 20}, {130, 214, 410, 235}, {130, 361, 410, 376}};
-    std::vector<Engraving> engravings;
+    std::vector<EngravedLabel> engravings;
     for (std::size_t i = 0; i < std::size(kFirePanelHotSpots); ++i)
-        engravings.push_back({bands[i], texts.text(kFirePanelHotSpots[i].text)});
-    engravings.push_back({Rect{kFiringSwitch.x, 238, kFiringSwitch.x + kFiringSwitch.width, kFiringSwitch.y - 2},
-                          artLabel("TIR")});
+        engravings.push_back(centredLabel(bands[i], texts.text(kFirePanelHotSpots[i].text)));
+    engravings.push_back(
+        centredLabel(Rect{kFiringSwitch.x, 238, kFiringSwitch.x + kFiringSwitch.width, kFiringSwitch.y - 2}, artLabel("TIR")));
     engrave(canvas, texts, engravings);
     stage(context, kFirePanelBackground, bitmapFile(canvas));
     stage(context, kFiringSwitch.bitmap, frameStripFile(firingSwitchFrames(texts)));
@@ -177,10 +177,10 @@ void drawLoadOut(const Context& context, const ArtTexts& texts) {
         glassInset(canvas, Rect{at.x - 3, at.y - 2, at.x + 30, at.y + 14});
     for (int i = 0; i < 12; ++i)
         glassInset(canvas, lampRect(kLoadOutCellColumns[i % 2], kLoadOutCellTop + i / 2 * kLoadOutRowStep));
-    std::vector<Engraving> engravings{{Rect{260, 60, 354, 76}, "CELLULES"},
-                                      {Rect{374, 71, 468, 87}, "SOUTE"},
-                                      {Rect{260, 250, 354, 266}, "TUBES"},
-                                      {Rect{230, 378, 400, 394}, "CONTRE-MESURES"}};
+    std::vector<EngravedLabel> engravings{centredLabel(Rect{260, 60, 354, 76}, "CELLULES"),
+                                          centredLabel(Rect{374, 71, 468, 87}, "SOUTE"),
+                                          centredLabel(Rect{260, 250, 354, 266}, "TUBES"),
+                                          centredLabel(Rect{230, 378, 400, 394}, "CONTRE-MESURES")};
     // The weapons beside their totals, each a silhouette above its name.
     const char* weapons[] = {"TOMAHAWK", "HARPOON", "ADCAP", "SLMM"};
     for (std::size_t i = 0; i < std::size(weapons); ++i) {
@@ -192,7 +192,7 @@ void drawLoadOut(const Context& context, const ArtTexts& texts) {
             canvas.polygon({{60.0, mid}, {80.0, mid - 12.0}, {90.0, mid}}, palette::kSteelLight);
         else
             canvas.ring({44.0, mid}, 5.0, 2.0, palette::kSteelLight);
-        engravings.push_back({Rect{40, y + 14, 204, y + 30}, weapons[i]});
+        engravings.push_back(centredLabel(Rect{40, y + 14, 204, y + 30}, weapons[i]));
     }
     engrave(canvas, texts, engravings);
     stage(context, kLoadOutBackground, bitmapFile(canvas));

@@ -2,6 +2,7 @@
 
 #include "mkdata/art/art_texts.h"
 #include "mkdata/art/bitmap_file.h"
+#include "mkdata/art/buttons.h"
 #include "mkdata/art/knobs.h"
 #include "mkdata/art/look.h"
 #include "mkdata/art/panel_sizes.h"
@@ -35,28 +36,28 @@ std::vector<Canvas> buttonStrip(const NavControlRow& row, const std::string& lab
 }
 
 // The chart page's labels: over the view buttons, beside the lock and the contacts buttons.
-std::vector<Engraving> chartEngravings() {
-    return {{Rect{420, 100, 535, 116}, artLabel("DÉPLACEMENT")},
-            {Rect{470, 276, 535, 292}, artLabel("VERROU")},
-            {Rect{470, 318, 535, 334}, artLabel("AFFICHAGE")}};
+std::vector<EngravedLabel> chartEngravings() {
+    return {centredLabel(Rect{420, 100, 535, 116}, artLabel("DÉPLACEMENT")),
+            centredLabel(Rect{470, 276, 535, 292}, artLabel("VERROU")),
+            centredLabel(Rect{470, 318, 535, 334}, artLabel("AFFICHAGE"))};
 }
 
 // The fathometer page's labels, each over its hot spot and widened into the free steel around it
 // (the spots are too short for the accents): over the depth knob, the readout and the time knob.
-std::vector<Engraving> fathometerEngravings(const ArtTexts& texts) {
+std::vector<EngravedLabel> fathometerEngravings(const ArtTexts& texts) {
     const Rect faces[] = {{420, 2, 525, 27}, {410, 160, 536, 184}, {400, 226, 536, 252}};
-    std::vector<Engraving> engravings;
+    std::vector<EngravedLabel> engravings;
     for (std::size_t i = 0; i < std::size(kFathometerHotSpots); ++i)
-        engravings.push_back({faces[i], texts.text(kFathometerHotSpots[i].text)});
+        engravings.push_back(centredLabel(faces[i], texts.text(kFathometerHotSpots[i].text)));
     return engravings;
 }
 
 // The size the labels of both pages share: the largest in which each fits its face.
 LetterFont labelFont(const ArtTexts& texts) {
-    std::vector<Engraving> all = chartEngravings();
-    for (Engraving& engraving : fathometerEngravings(texts))
+    std::vector<EngravedLabel> all = chartEngravings();
+    for (EngravedLabel& engraving : fathometerEngravings(texts))
         all.push_back(std::move(engraving));
-    return engravingFont(texts.font(kFaceNarrow, 11, true), all);
+    return sharedLabelFont(texts.font(kFaceNarrow, 11, true), all);
 }
 
 constexpr const char* kPageLabels[] = {"CARTE", "SONDEUR"};
@@ -68,9 +69,9 @@ constexpr const char* kViewLabels[] = {"E", "O", "+", "S", "N", "-"};
 // on its cap, on both pages, so that the buttons read alike.
 LetterFont buttonFont(const ArtTexts& texts) {
     const auto button = [](const NavControlRow& row, const char* label) {
-        return LabelledButton{row.width, row.height, label};
+        return ButtonLabel{row.width, row.height, label};
     };
-    std::vector<LabelledButton> buttons{button(kNavLockButton, "BAT"), button(kNavContactsButton, "CTC")};
+    std::vector<ButtonLabel> buttons{button(kNavLockButton, "BAT"), button(kNavContactsButton, "CTC")};
     for (std::size_t i = 0; i < std::size(kPageLabels); ++i) {
         buttons.push_back(button(kNavChartPageButtons[i], kPageLabels[i]));
         buttons.push_back(button(kFathometerPageButtons[i], kPageLabels[i]));
@@ -94,9 +95,9 @@ void drawChartPage(const Context& context, const ArtTexts& texts) {
     controls.insert(controls.end(), std::begin(kNavViewButtons), std::end(kNavViewButtons));
     Canvas canvas = consoleFace(2601, kNavChartGlass, controls);
     // The page's title in the largest size that fits between the chart's bezel and the edge.
-    engrave(canvas, texts.font(kFaceNarrow, 13, true),
-            std::vector<Engraving>{{Rect{395, 14, 537, 34}, "CARTE DE NAVIGATION"}});
-    engrave(canvas, labelFont(texts), chartEngravings());
+    const EngravedLabel title[] = {centredLabel(Rect{395, 14, 537, 34}, "CARTE DE NAVIGATION")};
+    engraveLabels(canvas, title, sharedLabelFont(texts.font(kFaceNarrow, 13, true), title));
+    engraveLabels(canvas, chartEngravings(), labelFont(texts));
     stage(context, kNavChartGroup, kNavChartBackground, bitmapFile(canvas));
 
     const LetterFont buttons = buttonFont(texts);
@@ -115,7 +116,7 @@ void drawFathometerPage(const Context& context, const ArtTexts& texts) {
     controls.push_back(kFathometerTimeKnob.control);
     controls.push_back(kFathometerDepthKnob.control);
     Canvas canvas = consoleFace(2602, kFathometerGlass, controls);
-    engrave(canvas, labelFont(texts), fathometerEngravings(texts));
+    engraveLabels(canvas, fathometerEngravings(texts), labelFont(texts));
     // The readout's window, five cells of ten pixels, and room for its unit beside it.
     const Rect readout{kFathometerReadOutX - 2, kFathometerReadOutY - 2,
                        kFathometerReadOutX + kFathometerReadOutDigits * 10 + 2, kFathometerReadOutY + 12};

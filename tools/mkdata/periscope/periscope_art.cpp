@@ -81,7 +81,7 @@ std::vector<Canvas> labelledFrames(const StationControlRow& row, const std::stri
 // lamp. `rows` are the panel's control rows, `labelOf` a control's word (empty: none).
 template <typename Rows>
 LetterFont buttonFont(const ArtTexts& texts, const Rows& rows, std::string (*labelOf)(int)) {
-    std::vector<LabelledButton> buttons;
+    std::vector<ButtonLabel> buttons;
     for (const auto& control : rows)
         if (const std::string label = labelOf(control.row.id); !label.empty())
             buttons.push_back({control.row.width, control.row.height, label});
@@ -89,8 +89,8 @@ LetterFont buttonFont(const ArtTexts& texts, const Rows& rows, std::string (*lab
 }
 
 // A panel's labels in the size they share.
-void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<Engraving>& engravings) {
-    engrave(canvas, texts.font(kFaceNarrow, 11, true), engravings);
+void engrave(Canvas& canvas, const ArtTexts& texts, const std::vector<EngravedLabel>& engravings) {
+    engraveLabels(canvas, engravings, sharedLabelFont(texts.font(kFaceNarrow, 11, true), engravings));
 }
 
 void recesses(Canvas& canvas, const std::vector<Rect>& controls) {
@@ -123,10 +123,9 @@ Canvas periscopeFace(const ArtTexts& texts) {
     recesses(canvas, controls);
     glassInset(canvas, Rect{472, 141, 512, 321});
     engrave(canvas, texts,
-            {{kPeriscopeEsmLabel, artLabel("ESM")},
-             {Rect{447, 8, 533, 24}, artLabel("NUIT / MÂT")},
-             {Rect{84, 344, 160, 356}, artLabel("ORIENTER")},
-             {Rect{380, 336, 446, 350}, artLabel("GROSS.")}});
+            {centredLabel(kPeriscopeEsmLabel, artLabel("ESM")), centredLabel(Rect{447, 8, 533, 24}, artLabel("NUIT / MÂT")),
+             centredLabel(Rect{84, 344, 160, 356}, artLabel("ORIENTER")),
+             centredLabel(Rect{380, 336, 446, 350}, artLabel("GROSS."))});
     return canvas;
 }
 
@@ -156,15 +155,15 @@ Canvas stadimeterFace(const ArtTexts& texts) {
     const Rect faces[] = {{22, 2, 323, 24},     {22, 232, 323, 250},  {366, 2, 525, 18},   {362, 89, 536, 113},
                           {362, 175, 536, 187}, {362, 205, 536, 224}, {362, 323, 466, 337}};
     static_assert(std::size(faces) == kStadimeterLabels.size());
-    std::vector<Engraving> engravings;
+    std::vector<EngravedLabel> engravings;
     for (std::size_t i = 0; i < kStadimeterLabels.size(); ++i)
-        engravings.push_back({faces[i], texts.text(kStadimeterLabels[i].text)});
+        engravings.push_back(centredLabel(faces[i], texts.text(kStadimeterLabels[i].text)));
     // The report key is too narrow for its word: it is engraved under the key, above the recess of
     // the page key below it.
     const StationControlRow& report = stadimeterButton(kStadimeterReport);
-    engravings.push_back({Rect{report.x - 12, report.y + report.height + 2, report.x + report.width + 12,
-                               stadimeterButton(kStadimeterPage).y - 2},
-                          artLabel("RAPPORT")});
+    engravings.push_back(centredLabel(Rect{report.x - 12, report.y + report.height + 2, report.x + report.width + 12,
+                                           stadimeterButton(kStadimeterPage).y - 2},
+                                      artLabel("RAPPORT")));
     engrave(canvas, texts, engravings);
     return canvas;
 }

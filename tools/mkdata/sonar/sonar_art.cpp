@@ -64,7 +64,7 @@ struct Background {
 // The console face: steel with a screw in each corner, the page buttons' bay (on the suite's pages)
 // and a recess under every control.
 PageFace consoleFace(std::uint32_t seed, std::span<const SonarWidgetRow> controls, bool pageButtons = true) {
-    PageFace face{Canvas(kWidth, kHeight), cornerScrews(kWidth, kHeight)};
+    PageFace face{Canvas(kWidth, kHeight), cornerScrews(Rect{0, 0, kWidth, kHeight})};
     steelPanel(face.canvas, Rect{0, 0, kWidth, kHeight}, seed);
     if (pageButtons) {
         const Rect bay{342, 4, 522, 52};

@@ -15,9 +15,6 @@ constexpr int kFaceHeight = 16;
 constexpr int kAccentRows = 4;
 constexpr int kDescentRows = 4;
 
-// How far from a panel's corner its screw's head reaches, and a blank pixel beyond it.
-constexpr int kScrewSquare = 14;
-
 bool sharesColumns(const Rect& a, const Rect& b) {
     return a.left < b.right && b.left < a.right;
 }
@@ -26,18 +23,6 @@ bool sharesRows(const Rect& a, const Rect& b) {
 }
 
 } // namespace
-
-std::vector<Rect> cornerScrews(int width, int height) {
-    std::vector<Rect> screws;
-    for (int x : {0, width - kScrewSquare})
-        for (int y : {0, height - kScrewSquare})
-            screws.push_back(Rect{x, y, x + kScrewSquare, y + kScrewSquare});
-    return screws;
-}
-
-Rect readoutWellRect(int x, int y, int digits, int cell) {
-    return Rect{x - 3, y - 3, x + digits * cell + 3, y + cell + 3};
-}
 
 LabelPlace engravedLabelPlace(const Rect& spot, std::span<const Rect> taken, const Rect& panel, int growth) {
     const int middleRow = (spot.top + spot.bottom) / 2;
@@ -82,18 +67,6 @@ LabelPlace engravedLabelPlace(const Rect& spot, std::span<const Rect> taken, con
         if (art.intersects(place.face))
             place.keepClear.push_back(art);
     return place;
-}
-
-LetterFont sharedLabelFont(const LetterFont& font, std::span<const EngravedLabel> labels) {
-    return font.largestWhere([&](const LetterFont& size) {
-        return std::all_of(labels.begin(), labels.end(),
-                           [&](const EngravedLabel& label) { return size.fitsIn(label.text, label.place); });
-    });
-}
-
-void engraveLabels(Canvas& canvas, std::span<const EngravedLabel> labels, const LetterFont& font) {
-    for (const EngravedLabel& label : labels)
-        letterLabel(canvas, label.place, label.text, font, palette::kLabel);
 }
 
 } // namespace q71::mkdata

@@ -7,6 +7,7 @@
 // size.
 
 #include "mkdata/art/art_texts.h"
+#include "mkdata/art/panel_sizes.h"
 
 #include <span>
 #include <string>
@@ -14,29 +15,11 @@
 
 namespace q71::mkdata {
 
-/// The squares round the screws in the four corners of a steel panel of that size.
-std::vector<Rect> cornerScrews(int width, int height);
-/// The rectangle `readoutWell` takes for a readout of `digits` cells of `cell` pixels at (x, y).
-Rect readoutWellRect(int x, int y, int digits, int cell);
-
-/// One label of a panel: its Windows-1252 text and where it stands.
-struct EngravedLabel {
-    std::string text;
-    LabelPlace place;
-};
-
 /// Where the label of the hot spot `spot` stands: a face as many rows high as a line of the
 /// station face takes with its accents, descenders and relief, centred on the hot spot's middle
 /// unless art above or below moves it, and up to `growth` columns wider on each side, as far as
 /// the art beside its capitals lets it on both; art standing in the hot spot's middle row cuts it
 /// short on that side. The art the face still reaches at its edges is kept clear of.
 LabelPlace engravedLabelPlace(const Rect& spot, std::span<const Rect> taken, const Rect& panel, int growth);
-
-/// The size of the station face the labels of a panel share: the largest, from `font` down, that
-/// letters each of them inside its face.
-LetterFont sharedLabelFont(const LetterFont& font, std::span<const EngravedLabel> labels);
-
-/// Engraves each label in its face.
-void engraveLabels(Canvas& canvas, std::span<const EngravedLabel> labels, const LetterFont& font);
 
 } // namespace q71::mkdata

@@ -63,7 +63,7 @@ constexpr double kLampBezel = 13.0;
 Canvas drawBackground(const ArtTexts& texts) {
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 3101);
-    std::vector<Rect> taken = cornerScrews(kWidth, kHeight);
+    std::vector<Rect> taken = cornerScrews(Rect{0, 0, kWidth, kHeight});
     taken.push_back(scopeBezel(canvas));
     for (const StationControlRow& row : kFramedControls) {
         const Rect frame = rowRect(row).inflatedBy(kFrame, kFrame);

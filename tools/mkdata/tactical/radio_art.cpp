@@ -60,7 +60,7 @@ Rect controlRecess(const StationControlRow& row) {
 void drawBackground(const Context& context, const ArtTexts& texts) {
     Canvas canvas(kWidth, kHeight);
     steelPanel(canvas, Rect{0, 0, kWidth, kHeight}, 2701);
-    std::vector<Rect> taken = cornerScrews(kWidth, kHeight);
+    std::vector<Rect> taken = cornerScrews(Rect{0, 0, kWidth, kHeight});
     // The message box and the chat line below it, framed.
     const Rect box{kRadioTextBox.left - 5, kRadioTextBox.top - 5, kRadioTextBox.right + 5, kRadioChatLine.bottom + 5};
     fillRect(canvas, box, shade(palette::kSteelDark, -0.2f), shade(palette::kSteelDark, -0.4f), 0, 0.0f);
