@@ -1,17 +1,24 @@
 // Every text the program draws fits its place: each screen of the front end reached from the main
 // menu as a player reaches it (the books through every entry, the options and the debriefing
 // through every page, the mission lists of each kind, the editor and the network lobby), and
-// each station of the host on a running mission of the data set through each of its pages, with every text whose ink runs past its rectangle, or past the window or bitmap it is
-// drawn into, collected and named with the screen it showed on.
+// each station of the host on a running mission of the data set through each of its pages, with every text
+// whose ink runs past its rectangle, or past the window or bitmap it is drawn into, collected and named with
+// the screen it showed on. A text that has a place of its own (a label that is a widget of its own, a line in
+// its field) also keeps clear of the art it is drawn over: its ink touches no lamp, bevel or mark of the
+// picture under it.
 
 #include "host_mission_fixture.h"
 
-#include "editor/missioneditor/editor_screens.h"
 #include "editor/missioneditor/editor_layout.h"
+#include "editor/missioneditor/editor_screens.h"
 #include "editor/missioneditor/pro_mission.h"
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
 #include "framework/app/station_table.h"
+#include "framework/app/sub_screen.h"
+#include "framework/widgets/edit_box.h"
+#include "framework/widgets/spin_edit.h"
+#include "framework/widgets/super_list_box.h"
 #include "frontend/books/book_screen.h"
 #include "frontend/books/container_fs.h"
 #include "frontend/debrief/debrief_screen.h"
@@ -20,18 +27,18 @@
 #include "frontend/options/options_record.h"
 #include "frontend/options/options_screen.h"
 #include "multiplayer/lobby/multi_suite.h"
+#include "platform/controls/control_messages.h"
 #include "platform/gdi/text_overflow.h"
 #include "platform/msgbox/message_box_types.h"
-#include "platform/window/modal_loop.h"
-#include "sim/services/sim_services.h"
-#include "framework/widgets/edit_box.h"
-#include "framework/widgets/spin_edit.h"
-#include "framework/widgets/super_list_box.h"
-#include "platform/controls/control_messages.h"
 #include "platform/window/message_ids.h"
 #include "platform/window/message_queue.h"
+#include "platform/window/modal_loop.h"
 #include "sim/entities/contact_record.h"
+#include "sim/entities/controllers/weapon_guidance.h"
+#include "sim/entities/entity.h"
+#include "sim/entities/motion/motion_model.h"
 #include "sim/entities/types/own_submarine.h"
+#include "sim/services/sim_services.h"
 #include "sim/simulation/launcher_tables.h"
 #include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_chart.h"
@@ -40,13 +47,15 @@
 #include "stations/firectrl/fire_display.h"
 #include "stations/firectrl/fire_layout.h"
 #include "stations/firectrl/fire_readouts.h"
+#include "stations/firectrl/torpedo_tube.h"
 #include "stations/firectrl/weapon_console.h"
 #include "stations/firectrl/weapon_console_layout.h"
+#include "stations/firectrl/wire_panel.h"
 #include "stations/geninfo/gen_info.h"
 #include "stations/geninfo/gen_info_service.h"
+#include "support/text_on_art.h"
 #include "tactical/rwutils/scene_entities.h"
 #include "tactical/rwutils/sea_texture.h"
-#include "framework/app/sub_screen.h"
 #include "tactical/tactical_shell.h"
 
 #include <gtest/gtest.h>
@@ -85,9 +94,17 @@ protected:
         services.tactical = &tacticalSimDisplays();
         simInstallServices(services);
         gdiWatchTextOverflow([this](const TextOverflow& o) { found_.push_back({screen_, o.text, o.ink, o.field}); });
+        gdiWatchTextsDrawn([this](const TextDrawn& text) {
+            if (!text.opaque && !text.field.isEmpty() && !overChart(text))
+                if (const std::optional<Point> art = textTouchesArt(text, &previous_))
+                    onArt_.push_back(
+                        {screen_, text.text, text.ink, {art->x, art->y, art->x + 1, art->y + 1}});
+            previous_ = text;
+        });
     }
     ~TextFit() override {
         gdiWatchTextOverflow({});
+        gdiWatchTextsDrawn({});
         optionsRecord() = optionsDefaults();
         screenDestroy(kSlotGenInfo);
         effectsEnd();
@@ -255,8 +272,25 @@ protected:
         }
         tube.setWeaponType(loaded);
 
+        // The guidance of a torpedo on the first tube's wire, "Return" on its button.
         OwnShipEntity* boat = worldOwnSubmarine();
         ASSERT_NE(boat, nullptr);
+        auto* torpedo = new Entity(boat->side, "Adcap", boat->level, kKindWeapon, -1);
+        torpedo->motion = std::make_unique<MotionModel>(*torpedo);
+        torpedo->motion->x = boat->motion->x + 500.0;
+        torpedo->motion->y = boat->motion->y;
+        torpedo->controller = std::make_unique<GuidanceController>(*torpedo);
+        worldAddEntity(torpedo);
+        auto& wired = static_cast<TorpedoTube&>(tube);
+        const std::int32_t launched = wired.launchedTorpedoId;
+        wired.launchedTorpedoId = torpedo->id;
+        screen_ = "fire-control guidance of a torpedo on the wire";
+        display->onCommand(kFireCmdWireViews, 0);
+        ASSERT_TRUE(display->wirePanel().shown()) << screen_;
+        at(screen_);
+        display->onCommand(kFireReturnButton.id, 0);
+        wired.launchedTorpedoId = launched;
+
         OwnShipEntity& own = *boat;
         if (!own.contacts.head())
             for (auto* node = worldList().head(); node && !own.contacts.head(); node = node->next)
@@ -318,7 +352,20 @@ protected:
         at(screen_);
     }
 
+    // The readouts of the fire-control chart stand over its map, whose land and marks move under
+    // them as the chart moves: what they meet there is not art of their place.
+    bool overChart(const TextDrawn& text) const {
+        const Rect& f = text.field;
+        const Rect& chart = kFireChartGlass;
+        const bool onFireControl =
+            screen_.starts_with("fire-control") || screen_.starts_with(stationKey(kStationFireControl));
+        return onFireControl && f.left >= chart.left && f.top >= chart.top && f.right <= chart.right &&
+               f.bottom <= chart.bottom;
+    }
+
     std::vector<Overflow> found_;
+    std::vector<Overflow> onArt_; ///< `field`: the pixel of art the ink touches
+    TextDrawn previous_;
     std::string screen_ = "login";
 };
 
@@ -333,6 +380,12 @@ TEST_F(TextFit, EveryTextOfEveryScreenAndStationFitsItsPlace) {
                       << o.ink.right << "," << o.ink.bottom << " in " << o.field.left << "," << o.field.top
                       << " to " << o.field.right << "," << o.field.bottom;
     }
+    std::set<std::pair<std::string, std::string>> toldOnArt;
+    for (const Overflow& o : onArt_)
+        if (toldOnArt.insert({o.screen, o.text}).second)
+            ADD_FAILURE() << o.screen << ": \"" << o.text << "\" ink " << o.ink.left << "," << o.ink.top
+                          << " to " << o.ink.right << "," << o.ink.bottom << " touches the art under it at "
+                          << o.field.left << "," << o.field.top;
 }
 
 } // namespace

@@ -5,27 +5,28 @@
 // and the names and reading of the books' pages.
 #include "framework/app/full_screen.h"
 #include "framework/app/screen_manager.h"
+#include "framework/app/shell_fonts.h"
 #include "framework/app/station_table.h"
+#include "framework/resources/group_archive.h"
 #include "framework/textmngr/text_manager.h"
+#include "framework/widgets/line_scroller.h"
+#include "framework/widgets/scroller.h"
+#include "framework/widgets/scroller_parts.h"
+#include "framework/widgets/widget_bitmap.h"
 #include "frontend/books/book_layout.h"
 #include "frontend/books/book_model_view.h"
 #include "frontend/books/book_page.h"
 #include "frontend/books/books.h"
 #include "frontend/books/container_fs.h"
+#include "frontend/glass_list.h"
+#include "frontend/glass_text.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
-#include "frontend/glass_list.h"
-#include "framework/app/shell_fonts.h"
-#include "framework/resources/group_archive.h"
-#include "framework/widgets/line_scroller.h"
-#include "framework/widgets/scroller.h"
-#include "framework/widgets/scroller_parts.h"
-#include "framework/widgets/widget_bitmap.h"
 #include "frontend_fixture.h"
 #include "platform/display/input_event.h"
 #include "platform/gdi/blit.h"
-#include "platform/gdi/pixel_surface.h"
 #include "platform/gdi/colour.h"
+#include "platform/gdi/pixel_surface.h"
 #include "platform/window/virtual_keys.h"
 #include "platform/window/window_layout.h"
 #include "platform/window/window_system.h"
@@ -40,6 +41,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 namespace q71 {
@@ -90,6 +92,20 @@ protected:
         return *book;
     }
 
+    /// Chooses each entry of a book in turn, as a click on its row does, and hands it over with the
+    /// texts then drawn on the figures' glass.
+    void
+    forEachEntrysFigures(BookScreen& book,
+                         const std::function<void(const BookEntry&, const std::vector<TextDrawn>&)>& check) {
+        test::DrawnTexts drawn;
+        for (int i = 0; i < static_cast<int>(book.entries().size()); ++i) {
+            drawn.clear();
+            book.choose(i);
+            pump();
+            check(book.entries()[static_cast<std::size_t>(i)], drawn.in(book_layout::kFiguresGlass));
+        }
+    }
+
     /// A rectangle of the book's page where the frame puts it on the screen.
     static Rect onScreen(const Rect& onPage) { return onPage.offsetBy(book_layout::kBookX, book_layout::kBookY); }
 
@@ -134,13 +150,7 @@ TEST_F(Books, EveryNameAndFigureStandsWholeInLettersAPlayerReads) {
         // Each figure once, whole on the glass, none over another. The book draws its page in a
         // picture of its own: what is drawn on it stands at the page's places.
         const Rect figures = book_layout::kFiguresGlass;
-        DrawnTexts drawn;
-        for (int i = 0; i < static_cast<int>(book.entries().size()); ++i) {
-            drawn.clear();
-            book.choose(i);
-            pump();
-            const BookEntry& entry = book.entries()[static_cast<std::size_t>(i)];
-            const std::vector<TextDrawn> shown = drawn.in(figures);
+        forEachEntrysFigures(book, [&](const BookEntry& entry, const std::vector<TextDrawn>& shown) {
             const std::vector<std::string> expected = entry.record ? bookFigures(*entry.record) : std::vector<std::string>{};
             ASSERT_EQ(shown.size(), expected.size()) << entry.label;
             for (std::size_t f = 0; f < shown.size(); ++f) {
@@ -150,12 +160,39 @@ TEST_F(Books, EveryNameAndFigureStandsWholeInLettersAPlayerReads) {
                     EXPECT_FALSE(shown[f].ink.intersects(shown[g].ink)) << shown[f].text << " over " << shown[g].text;
                 lettersByFont[shown[f].font] += shown[f].text;
             }
-        }
+        });
         screenSwitch(kSlotMainMenu);
         pump();
     }
     for (const auto& [font, letters] : lettersByFont)
         EXPECT_EQ(lettersNotWhole(*font, letters), "") << font->familyName() << " " << font->metrics().height;
+}
+
+TEST_F(Books, EachEntrysFiguresStandInOneRegularFaceTheirColumnsTwoSpacesApart) {
+    const bool textIsBold = appInterfaceFont(kTextFont)->metrics().weight >= kFontWeightBold;
+    for (const int slot : {kSlotShipBooks, kSlotReferenceBook}) {
+        BookScreen& book = openFromMenu(slot);
+        forEachEntrysFigures(book, [&](const BookEntry& entry, const std::vector<TextDrawn>& shown) {
+            if (shown.empty())
+                return;
+            const FontRef font = shown.front().font;
+            EXPECT_EQ(font->metrics().weight >= kFontWeightBold, textIsBold)
+                << entry.label << ": of the weight of the glass's running text";
+            const int twoSpaces = font->textWidth("  ");
+            for (const TextDrawn& a : shown) {
+                EXPECT_EQ(a.font, font) << entry.label << ": \"" << a.text << "\" in the font of the others";
+                for (const TextDrawn& b : shown) {
+                    const bool sameRow = a.ink.top < b.ink.bottom && b.ink.top < a.ink.bottom;
+                    if (sameRow && a.ink.left < b.ink.left) {
+                        EXPECT_GE(b.ink.left - a.ink.right, twoSpaces)
+                            << entry.label << ": \"" << a.text << "\" and \"" << b.text << "\"";
+                    }
+                }
+            }
+        });
+        screenSwitch(kSlotMainMenu);
+        pump();
+    }
 }
 
 TEST_F(Books, ARowOfTwoLinesIsChosenOnEitherAndTheLastNameShowsWholeAtTheEnd) {

@@ -7,6 +7,7 @@
 #include "platform/dialogs/dialog_template.h"
 #include "platform/dialogs/dialog_units.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/glyph_shape.h"
 #include "support/golden_image.h"
 #include "whole_letters.h"
 
@@ -103,6 +104,18 @@ TEST_F(InterfaceLetters, LettersKeepTheirEyesStemsAndDots) {
         ASSERT_TRUE(font);
         EXPECT_EQ(test::lettersNotWhole(*font, kKeyLetters), "") << described(*font);
     }
+}
+
+TEST_F(InterfaceLetters, TheChartsSmallFaceMarksItsZeroApartFromTheOAndKeepsItsFiguresOneWidth) {
+    // A course "090" or a designation "S01" reads at a glance: the zero is not an "O" a column
+    // narrower, and columns of figures still line up.
+    const FontRef chart = appChartFont();
+    ASSERT_TRUE(chart);
+    const Glyph& zero = chart->glyph('0');
+    const Glyph& o = chart->glyph('O');
+    EXPECT_NE(glyphShapeOf(zero, 1), glyphShapeOf(o, 1)) << "the zero carries a mark the O has not";
+    for (const char figure : kFigures)
+        EXPECT_EQ(chart->glyph(static_cast<std::uint8_t>(figure)).advance, zero.advance) << figure;
 }
 
 TEST_F(InterfaceLetters, TheChartsSmallFaceWritesAFigureAndItsWordsWhole) {

@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 
 namespace q71 {
 namespace {
@@ -179,6 +180,14 @@ TEST_F(MissionEnd, PenaltiesReachedAreListedApartWithTheirPointsAndWrittenWholeO
         EXPECT_TRUE(test::spellOut(shown, line)) << line << " is written whole";
     for (const TextDrawn& t : shown)
         EXPECT_TRUE(test::inside(t.ink, debrief_layout::kResultText)) << t.text << " on the glass";
+    // A blank line stands between the objectives met and the penalties' heading.
+    const auto heading = std::find_if(shown.begin(), shown.end(),
+                                      [](const TextDrawn& t) { return t.text == "P\xE9nalit\xE9s :"; });
+    ASSERT_NE(heading, shown.end());
+    ASSERT_NE(heading, shown.begin());
+    const int line = heading->font->metrics().height;
+    EXPECT_GT(heading->ink.top - std::prev(heading)->ink.top, line * 3 / 2)
+        << "\"" << std::prev(heading)->text << "\" right above the heading";
     test::saveScreenPicture("debrief-penalties");
 
     // Penalties alone: no objective met.

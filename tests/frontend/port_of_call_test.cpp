@@ -2,6 +2,8 @@
 // the prices in the face of the levels, leaving without validating, validating into the saved
 // record with the boat resupplied, and the way out after a campaign leg.
 #include "framework/app/screen_manager.h"
+#include "framework/app/shell_fonts.h"
+#include "frontend/glass_text.h"
 #include "frontend/mainmenu/main_menu.h"
 #include "frontend/mainmenu/main_menu_entries.h"
 #include "frontend/portcall/portcall_layout.h"
@@ -121,22 +123,45 @@ TEST_F(PortOfCall, ARefusedSaleOrPurchaseSaysWhy) {
     test::saveScreenPicture("portcall-refused");
 }
 
-TEST_F(PortOfCall, ThePricesAreWrittenInTheFaceOfTheLevelsAboveThem) {
+TEST_F(PortOfCall, TheNamesLevelsAndPricesEachStandInOneFontOnTheirGlass) {
     PortofCall& port = openFromMenu();
     test::DrawnTexts drawn;
     windowInvalidate(port.window(), nullptr, false);
     pump();
     using namespace portcall_layout;
+    // Every line of a column in the font of the column's first line; the prices regular like the
+    // levels above them, and a name too long for its glass on two lines in the names' own font.
+    std::vector<TextDrawn> names, levels, prices;
     for (int c = 0; c < kCategoryCount; ++c) {
         const Rect glass = levelGlass(c);
         const int middle = (glass.top + glass.bottom) / 2;
         const std::vector<TextDrawn> level = drawn.in({glass.left, glass.top, glass.right, middle - 1});
-        const std::vector<TextDrawn> prices = drawn.in({glass.left, middle + 1, glass.right, glass.bottom});
+        const std::vector<TextDrawn> price = drawn.in({glass.left, middle + 1, glass.right, glass.bottom});
         ASSERT_EQ(level.size(), 1u) << c;
-        ASSERT_EQ(prices.size(), 1u) << c;
-        EXPECT_EQ(prices[0].text, port.priceLine(c));
-        EXPECT_EQ(prices[0].font->familyName(), level[0].font->familyName()) << prices[0].text;
+        ASSERT_EQ(price.size(), 1u) << c;
+        EXPECT_EQ(price[0].text, port.priceLine(c));
+        EXPECT_EQ(price[0].font->metrics().weight >= kFontWeightBold,
+                  level[0].font->metrics().weight >= kFontWeightBold)
+            << price[0].text;
+        levels.push_back(level[0]);
+        prices.push_back(price[0]);
+        const std::vector<TextDrawn> name = drawn.in(nameGlass(c));
+        ASSERT_FALSE(name.empty()) << c;
+        for (const TextDrawn& line : name)
+            EXPECT_TRUE(test::inside(line.ink, nameGlass(c).inflatedBy(-2, -2)))
+                << line.text << " on its glass";
+        names.insert(names.end(), name.begin(), name.end());
     }
+    for (const std::vector<TextDrawn>* column : {&names, &levels, &prices})
+        for (const TextDrawn& line : *column) {
+            const FontRef& first = column->front().font;
+            EXPECT_EQ(line.font->familyName(), first->familyName()) << line.text;
+            EXPECT_EQ(line.font->metrics().height, first->metrics().height) << line.text;
+            EXPECT_EQ(line.font->metrics().weight, first->metrics().weight) << line.text;
+        }
+    EXPECT_TRUE(test::spellOut(names, "Analyse du mouvement de la cible (AMC)")) << "the long name whole";
+    EXPECT_GT(names.size(), static_cast<std::size_t>(kCategoryCount)) << "on two lines";
+    EXPECT_EQ(names.front().font, appInterfaceFont(kTextFont)) << "the names keep the glass's running text";
 }
 
 TEST_F(PortOfCall, LeavingWithoutValidatingChangesNothing) {

@@ -20,7 +20,8 @@ class GlassList;
 namespace q71::test {
 
 /// The letters of `text` that `font` draws with a stroke or an eye lost or gained, each once, in
-/// the order they come; empty when every letter stays whole.
+/// the order they come; empty when every letter stays whole. A zero slashed or dotted to tell it
+/// from an "O" is whole.
 std::string lettersNotWhole(const Font& font, std::string_view text);
 
 /// Collects the texts drawn while it lives (the drawing layer's watch).

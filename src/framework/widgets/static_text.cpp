@@ -68,12 +68,15 @@ void StaticText::paint(PaintRecord& paint) {
     }
     dc.setBkMode(kTransparent);
     dc.selectFont(font_);
+    // The text is written in the label's own place (its shadow a pixel further right), so that
+    // what it is measured to is where it stands.
+    const Rect place{ox, oy, ox + width_ + (shadow_ ? 1 : 0), oy + height_};
     if (shadow_) {
         dc.setTextColor(rgb(255, 255, 255));
-        dc.textOut({ox + 1, oy + 1}, text_);
+        dc.extTextOut({ox + 1, oy + 1}, kEtoClipped, &place, text_);
     }
     dc.setTextColor(textColour_);
-    dc.textOut({ox, oy + 1}, text_);
+    dc.extTextOut({ox, oy + 1}, kEtoClipped, &place, text_);
 }
 
 void StaticText::show() {

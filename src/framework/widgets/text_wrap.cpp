@@ -1,5 +1,7 @@
 #include "framework/widgets/text_wrap.h"
 
+#include "platform/text/line_breaks.h"
+
 #include <algorithm>
 
 namespace q71 {
@@ -39,8 +41,9 @@ void wrapLine(std::string_view line, int wrapWidth, const std::function<int(std:
 } // namespace
 
 LineBreak breakLine(std::string_view line, int wrapWidth, const std::function<int(std::string_view)>& width) {
-    for (std::size_t space = line.rfind(' '); space != std::string_view::npos && space > 0;
-         space = line.rfind(' ', space - 1)) {
+    // A break leaves a head of at least one byte.
+    for (std::size_t space = textLastBreak(line, 1, line.size()); space != std::string_view::npos;
+         space = textLastBreak(line, 1, space)) {
         if (width(line.substr(0, space)) <= wrapWidth)
             return {space, space + 1};
     }

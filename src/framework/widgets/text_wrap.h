@@ -9,7 +9,8 @@
 namespace q71 {
 
 /// Where a line too wide for `wrapWidth` breaks: at its last space that leaves a head that fits
-/// (the space dropped), else after the longest head that fits (at least one character).
+/// (the space dropped; not inside a number's groups of figures, as textBreaksAt says), else after
+/// the longest head that fits (at least one character).
 struct LineBreak {
     std::size_t headEnd;   ///< the head is line[0, headEnd)
     std::size_t restStart; ///< the rest starts there
@@ -19,8 +20,7 @@ LineBreak breakLine(std::string_view line, int wrapWidth, const std::function<in
 /// Breaks a text into lines no wider than `wrapWidth` as `width` measures them. Carriage returns
 /// count as spaces and line feeds end lines; one blank line between two lines is dropped (two give
 /// one). A line holding the marker "_#" keeps only what stands before it, unwrapped. A wide line
-/// breaks at its last space that leaves a head that fits (the space is dropped), else after the
-/// longest head that fits (at least one character).
+/// breaks as breakLine says.
 std::vector<std::string> wrapTextLines(std::string_view text, int wrapWidth,
                                        const std::function<int(std::string_view)>& width);
 

@@ -66,10 +66,16 @@ int sum(const std::vector<int>& values) {
     return total;
 }
 
+// The least room between two columns of figures: two spaces of the font.
+int columnGap(const Font& font) {
+    return font.textWidth("  ");
+}
+
 void drawFigures(DeviceContext& dc, const std::vector<std::string>& figures) {
-    // Columns of figures down the glass, the width to spare shared out after each column, so that
-    // every figure stands whole in the glass's own font, or in a smaller one where the columns of
-    // the long figures of a boat would not fit side by side.
+    // Columns of figures down the glass, at least two spaces apart, the width to spare shared out
+    // after each column, so that every figure stands whole in the glass's own font, or all of them
+    // in a smaller one of its weight where the columns of the long figures of a boat would not fit
+    // side by side.
     const int count = static_cast<int>(figures.size());
     if (count == 0 || !appInterfaceFont(kTextFont))
         return;
@@ -77,19 +83,21 @@ void drawFigures(DeviceContext& dc, const std::vector<std::string>& figures) {
     const int perColumn = std::max(inner.height() / kFigureRowHeight, 1);
     const int columns = (count + perColumn - 1) / perColumn;
     const int rows = (count + columns - 1) / columns;
-    const int fontNumber = glassFontFitting(
-        kTextFont, [&](const Font& font) { return sum(columnWidths(font, figures, rows)) <= inner.width(); });
-    const std::vector<int> widths = columnWidths(*appInterfaceFont(fontNumber), figures, rows);
-    const int spare = std::max(inner.width() - sum(widths), 0) / columns;
+    const auto room = [&](const Font& font) {
+        return sum(columnWidths(font, figures, rows)) + (columns - 1) * columnGap(font);
+    };
+    const FontRef font = glassFontFitting(kTextFont, [&](const Font& f) { return room(f) <= inner.width(); });
+    const std::vector<int> widths = columnWidths(*font, figures, rows);
+    const int spare = std::max(inner.width() - room(*font), 0) / columns;
     int left = inner.left;
     for (int column = 0; column < columns; ++column) {
         const int right = left + widths[static_cast<std::size_t>(column)] + spare;
         for (int i = column * rows; i < std::min((column + 1) * rows, count); ++i) {
             const int top = inner.top + (i - column * rows) * kFigureRowHeight;
-            glassLine(dc, {left, top, right, top + kFigureRowHeight}, figures[static_cast<std::size_t>(i)],
-                      fontNumber, glass_colours::kAmber);
+            glassLineInFont(dc, {left, top, right, top + kFigureRowHeight},
+                            figures[static_cast<std::size_t>(i)], font, glass_colours::kAmber);
         }
-        left = right;
+        left = right + columnGap(*font);
     }
 }
 

@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace q71 {
 namespace {
@@ -222,17 +223,22 @@ void PortofCall::paint(DeviceContext& dc) {
     char line[160];
     textFormat(line, kPointsText, balance());
     glassLine(dc, kPointsGlass, line, kLargeFont, glass_colours::kAmber, true);
+    // The names, the levels and the prices each stand as a column, every line of a column in one
+    // font: the level above, the prices of a level bought and sold below, on each level's glass.
+    std::vector<GlassRow> names, levels, prices;
     for (int c = 0; c < kCategoryCount; ++c) {
-        glassLine(dc, nameGlass(c).inflatedBy(-10, 0), textCopy(kCategoryTexts + c), kTextFont,
-                  glass_colours::kPhosphor);
-        // The level above, the prices of a level bought and sold below.
+        names.push_back(
+            {nameGlass(c).inflatedBy(-10, 0), textCopy(kCategoryTexts + c), glass_colours::kPhosphor});
         textFormat(line, kLevelText, level(c), kTopLevel);
         const Rect glass = levelGlass(c).inflatedBy(-4, -2);
         const int middle = (glass.top + glass.bottom) / 2;
-        glassLine(dc, {glass.left, glass.top, glass.right, middle}, line, kTextFont, glass_colours::kAmber, true);
-        glassLine(dc, {glass.left, middle, glass.right, glass.bottom}, priceLine(c), kTextFont,
-                  glass_colours::kPhosphor, true);
+        levels.push_back({{glass.left, glass.top, glass.right, middle}, line, glass_colours::kAmber});
+        prices.push_back(
+            {{glass.left, middle, glass.right, glass.bottom}, priceLine(c), glass_colours::kPhosphor});
     }
+    glassLines(dc, names, kTextFont);
+    glassLines(dc, levels, kTextFont, true);
+    glassLines(dc, prices, kTextFont, true);
     if (saidText_)
         glassParagraph(dc, kStatusGlass.inflatedBy(-10, -6), said_, kTextFont,
                        saidRefusal() ? glass_colours::kWarningRed : glass_colours::kPhosphor);

@@ -1,5 +1,7 @@
 #include "platform/controls/text_lines.h"
 
+#include "platform/text/line_breaks.h"
+
 namespace q71 {
 
 std::vector<TextLine> textLinesLayout(std::string_view text, int width,
@@ -11,14 +13,15 @@ std::vector<TextLine> textLinesLayout(std::string_view text, int width,
         const std::size_t paragraphEnd = breakAt == std::string_view::npos ? text.size() : breakAt;
         std::size_t start = paragraph;
         do {
-            // The longest run from start that fits, cut after a space when there is one.
+            // The longest run from start that fits, cut after a space where a line may break
+            // when there is one.
             std::size_t end = start;
             while (end < paragraphEnd && measure(text.substr(start, end + 1 - start)) <= width)
                 ++end;
             if (end < paragraphEnd) {
-                const std::size_t space = text.substr(start, end - start).rfind(' ');
-                if (space != std::string_view::npos && space > 0)
-                    end = start + space + 1;
+                const std::size_t space = textLastBreak(text, start + 1, end);
+                if (space != std::string_view::npos)
+                    end = space + 1;
                 else if (end == start)
                     end = start + 1; // not even one character fits: it stands alone
             }

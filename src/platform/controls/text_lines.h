@@ -1,7 +1,8 @@
 #pragma once
 // The lines of a multi-line text as a field shows them: a line ends at each "\r\n" (which
-// belongs to no line) and wraps before a word that would pass the field's width, or inside a
-// word longer than the whole width.
+// belongs to no line) and wraps before a word that would pass the field's width (a number's
+// groups of figures holding together, as textBreaksAt says), or inside a word longer than the
+// whole width.
 
 #include <cstddef>
 #include <functional>

@@ -2,6 +2,7 @@
 // when asked, between words; aligned left, centred or right, and on a single line also
 // vertically; '&' marks the next character as a mnemonic (underlined) unless switched off.
 #include "platform/gdi/text_layout.h"
+#include "platform/text/line_breaks.h"
 
 #include <algorithm>
 
@@ -28,14 +29,17 @@ Line stripPrefixes(std::string_view text) {
 }
 
 // The paragraph cut into lines no wider than `width`, breaking at spaces (the space at a break
-// is dropped); a word wider than the line stands alone on its line. Gives (start, length) pairs.
+// is dropped; a number's groups of figures hold together); a word wider than the line stands
+// alone on its line; an empty paragraph is one empty line. Gives (start, length) pairs.
 std::vector<std::pair<size_t, size_t>> wrapParagraph(const Font& font, std::string_view text, int width) {
+    if (text.empty())
+        return {{0, 0}};
     std::vector<std::pair<size_t, size_t>> lines;
     size_t pos = 0;
     while (pos < text.size()) {
         size_t lineEnd = pos, next = pos, cursor = pos;
         while (cursor < text.size()) {
-            size_t space = text.find(' ', cursor);
+            size_t space = textNextBreak(text, cursor);
             size_t wordEnd = space == std::string_view::npos ? text.size() : space;
             if (lineEnd > pos && font.textWidth(text.substr(pos, wordEnd - pos)) > width)
                 break;

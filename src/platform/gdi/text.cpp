@@ -5,12 +5,15 @@
 #include "platform/gdi/text_layout.h"
 #include "platform/gdi/text_overflow.h"
 
+#include <algorithm>
+
 namespace q71 {
 namespace {
 
-// Draws the glyphs of `text` in the ink, the first one at x, on the given baseline.
-void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseline, std::string_view text,
-                 const FillSource& ink) {
+// Calls `span(y, x0, x1)` for each run of inked pixels the glyphs of `text` leave, the first glyph
+// at x, on the given baseline.
+template <typename SpanOut>
+void forEachInkSpan(const Font& font, int x, int baseline, std::string_view text, SpanOut&& span) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const Glyph& g = font.glyph(static_cast<std::uint8_t>(text[i]));
         int gx = x + g.left, gy = baseline - g.top;
@@ -25,11 +28,17 @@ void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseli
                 int start = col;
                 while (col < g.width && bits[col])
                     ++col;
-                painter.fill(gy + row, gx + start, gx + col, ink);
+                span(gy + row, gx + start, gx + col);
             }
         }
         x += font.stepAfter(text, i);
     }
+}
+
+// Draws the glyphs of `text` in the ink, the first one at x, on the given baseline.
+void paintGlyphs(const SpanPainter& painter, const Font& font, int x, int baseline, std::string_view text,
+                 const FillSource& ink) {
+    forEachInkSpan(font, x, baseline, text, [&](int y, int x0, int x1) { painter.fill(y, x0, x1, ink); });
 }
 
 // Where the glyphs of a run put ink, in the context's coordinates (empty when none does).
@@ -64,6 +73,45 @@ void watchFit(const Font& font, const TextRun& run, const Rect& sides, Point ori
     gdiTextOverflowWatcher()({textOf(run), ink, run.clip ? own : field});
 }
 
+// What the texts' watcher is told of a run about to be drawn through a clip (in the surface's
+// pixels), the ground under it read before.
+TextDrawn drawnRecord(const DeviceContext& dc, const DeviceContext::Resolved& now, const ClipList& clip,
+                      const Font& font, const TextRun& run) {
+    TextDrawn drawn{textOf(run),
+                    dc.font(),
+                    inkOf(font, run).offsetBy(now.origin.x, now.origin.y),
+                    run.clip ? run.clip->offsetBy(now.origin.x, now.origin.y) : Rect{},
+                    dc.textColor(),
+                    dc.bkMode() == kOpaque,
+                    {},
+                    {},
+                    {}};
+    if (drawn.ink.isEmpty())
+        return drawn;
+    const PixelSurface& surface = now.surface;
+    const Rect a = drawn.around = drawn.ink.inflatedBy(1, 1).intersected(surface.bounds());
+    const auto at = [&](int x, int y) {
+        return static_cast<std::size_t>(y - a.top) * static_cast<std::size_t>(a.width()) +
+               static_cast<std::size_t>(x - a.left);
+    };
+    for (int y = a.top; y < a.bottom; ++y)
+        for (int x = a.left; x < a.right; ++x) {
+            drawn.ground.push_back(surface.decode(surface.read(x, y)));
+            drawn.cover.push_back(clip.contains(x, y) ? TextCover::Ground : TextCover::Hidden);
+        }
+    const int baseline = run.top + font.metrics().ascent + now.origin.y;
+    for (const TextPiece& piece : run.pieces)
+        forEachInkSpan(
+            font, run.x + piece.offset + now.origin.x, baseline, piece.text, [&](int y, int x0, int x1) {
+                if (y >= a.top && y < a.bottom)
+                    clip.forEachSpan(y, std::max(x0, a.left), std::min(x1, a.right), [&](int from, int to) {
+                        std::fill_n(drawn.cover.begin() + static_cast<std::ptrdiff_t>(at(from, y)), to - from,
+                                    TextCover::Ink);
+                    });
+            });
+    return drawn;
+}
+
 } // namespace
 
 void drawTextRun(DeviceContext& dc, const TextRun& run) {
@@ -76,7 +124,7 @@ void drawTextRun(DeviceContext& dc, const TextRun& run) {
     if (gdiTextOverflowWatcher())
         watchFit(*font, run, now->sides, now->origin);
     if (gdiTextsDrawnWatcher())
-        gdiTextsDrawnWatcher()({textOf(run), font, inkOf(*font, run).offsetBy(now->origin.x, now->origin.y)});
+        gdiTextsDrawnWatcher()(drawnRecord(dc, *now, clip, *font, run));
     SpanPainter painter(now->surface, clip, now->origin);
     const TextMetrics& m = font->metrics();
     if (dc.bkMode() == kOpaque) {

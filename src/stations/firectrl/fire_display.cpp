@@ -48,9 +48,9 @@ constexpr Point kLauncherOverview{366, 62};
 constexpr ColorRef kSelectorColour = rgb(0, 248, 0);
 /// The item data of the selector's "no contact" entry.
 constexpr LParam kNoContactData = -1;
-/// The label of the button that leaves a launcher's view, centred on this x.
+/// The label of the button that leaves a launcher's view, centred on the face its cap leaves it.
 constexpr const char* kReturnText = "Return";
-constexpr int kReturnLabelCentre = 440;
+constexpr int kReturnLabelCentre = kFireReturnButton.x + (kFireReturnFaceLeft + kFireReturnFaceRight) / 2;
 
 std::unique_ptr<SuperListBox> makeContactSelector(WindowHandle page) {
     // The box loads its drop button as it is made (a missing strip is fatal there); the pattern
@@ -100,8 +100,8 @@ FireDisplay::FireDisplay(WindowHandle screen, FirePanel& firePanel)
     console_ = std::make_unique<WeaponConsole>(window(), kLauncherViewOrigin.x, kLauncherViewOrigin.y, *chart_);
     return_ = &addButton(kFireReturnButton, SimpleButton::kPush);
     return_->hide();
-    // The label stands on the button's face, centred both ways; it joins the page's widgets after
-    // the button, so that it is drawn over it.
+    // The label stands on the button's face right of its lamp, centred both ways; it joins the
+    // page's widgets after the button, so that it is drawn over it.
     returnLabel_ = makeViewLabel(window(), kReturnLabelCentre, kFireReturnButton.y, kReturnText,
                                  StaticText::kAlignCentre);
     returnLabel_->moveTo(returnLabel_->getX(),

@@ -140,6 +140,10 @@ inline constexpr int kFireCmdTubeViews = 1600;
 inline constexpr int kFireCmdWireViews = 1700;
 /// The hidden "Return" button of the guidance view, and its label.
 inline constexpr NavControlRow kFireReturnButton{1, "blank.bmp", 417, 320, 46, 21, 2, -1, nullptr};
+/// The part of the button's cap that its label stands on, from the button's left: right of the
+/// lamp stripe and clear of the bevel, as the data set's push buttons leave it for their labels.
+inline constexpr int kFireReturnFaceLeft = 14;
+inline constexpr int kFireReturnFaceRight = 40;
 inline constexpr NavHotSpotRow kFireDisplayHotSpot{{130, 6, 130 + 222, 6 + 18}, 503};
 
 /// The contact selector: a drop-down list over the launcher selection, its list 200 high, drawn

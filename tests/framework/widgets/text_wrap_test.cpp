@@ -24,6 +24,12 @@ TEST(TextWrap, ALineWithoutSpacesIsCutIntoHeadsThatFit) {
     EXPECT_EQ(wrap("radar sonar ", 110), (Lines{"radar sonar"})) << "nothing is left for a next line";
 }
 
+TEST(TextWrap, ANumbersGroupsOfFiguresStayOnOneLine) {
+    EXPECT_EQ(wrap("plus de 1 000 km", 100), (Lines{"plus de", "1 000 km"}));
+    EXPECT_EQ(wrap("1 000 sur 2 000", 100), (Lines{"1 000 sur", "2 000"})) << "a figure on one side only";
+    EXPECT_EQ(wrap("12 345 678", 50), (Lines{"12 34", "5 678"})) << "a number wider than the line is cut";
+}
+
 TEST(TextWrap, TheMarkerKeepsOnlyWhatStandsBeforeIt) {
     EXPECT_EQ(wrap("abc_#def ghi\nnext", 100), (Lines{"abc", "next"}));
 }

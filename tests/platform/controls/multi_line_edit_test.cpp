@@ -60,6 +60,8 @@ TEST(TextLines, BreaksAtReturnsAndWrapsBeforeWordsThatPassTheWidth) {
         {"wrapped after a space", "route nord", 60, {{0, 6}, {6, 10}}},
         {"a word longer than the field", "abcdefgh", 30, {{0, 3}, {3, 6}, {6, 8}}},
         {"nothing fits", "ab", 5, {{0, 1}, {1, 2}}},
+        {"a number's groups held together", "de 1 000 km", 80, {{0, 3}, {3, 11}}},
+        {"a number longer than the field", "1 000 000", 50, {{0, 5}, {5, 9}}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(textLinesLayout(c.text, c.width, tenEach), c.lines) << c.what;

@@ -157,6 +157,15 @@ struct TextCanvas : Canvas {
     }
 };
 
+// The lines drawn while it lives, in order.
+struct LinesDrawn {
+    LinesDrawn() {
+        gdiWatchTextsDrawn([this](const TextDrawn& text) { lines.push_back(text.text); });
+    }
+    ~LinesDrawn() { gdiWatchTextsDrawn({}); }
+    std::vector<std::string> lines;
+};
+
 // A font held in a static made before the font machinery is released after the machinery's own
 // holder at exit; the program still ends cleanly. (Run alone, as CTest runs it: nothing made the
 // machinery before.)
@@ -316,6 +325,31 @@ TEST(DrawText, WordBreakFillsLinesAndCalcRectMeasuresThem) {
     EXPECT_EQ(canvas.dc->drawText("", wide, kDtCalcRect), 0);
     // Nothing was drawn by measuring.
     EXPECT_TRUE(inkBox(canvas, kInk).isEmpty());
+}
+
+TEST(DrawText, WordBreakKeepsANumbersGroupsTogetherAndItsBlankLines) {
+    TextCanvas canvas;
+    int line = canvas.dc->font()->metrics().height;
+    // A line wide enough for "plus de 1" but not for "plus de 1 000": the number goes down whole.
+    const int head = canvas.dc->getTextExtent("plus de 1").cx;
+    ASSERT_LT(head, canvas.dc->getTextExtent("plus de 1 000").cx);
+    {
+        LinesDrawn drawn;
+        Rect rect{0, 0, head + 1, 100};
+        canvas.dc->drawText("plus de 1 000 km", rect, kDtWordBreak);
+        EXPECT_EQ(drawn.lines, (std::vector<std::string>{"plus de", "1 000 km"}));
+    }
+    {
+        // A space with a figure on one side only still breaks.
+        LinesDrawn drawn;
+        Rect narrow{0, 0, canvas.dc->getTextExtent("1 000").cx + 1, 100};
+        canvas.dc->drawText("1 000 sur 2 000", narrow, kDtWordBreak);
+        EXPECT_EQ(drawn.lines, (std::vector<std::string>{"1 000", "sur", "2 000"}));
+    }
+    // A blank line between two paragraphs keeps its place, as it does without word break.
+    Rect wide{0, 0, 200, 0};
+    EXPECT_EQ(canvas.dc->drawText("Buts :\n\nP\xE9nalit\xE9s :", wide, kDtWordBreak | kDtCalcRect), 3 * line);
+    EXPECT_EQ(canvas.dc->drawText("Buts :\n\nP\xE9nalit\xE9s :", wide, kDtCalcRect), 3 * line);
 }
 
 TEST(DrawText, MnemonicsAreUnderlinedUnlessSwitchedOff) {

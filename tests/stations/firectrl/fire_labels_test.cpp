@@ -1,7 +1,8 @@
 // Every label of the fire-control pages stays in its place, as a player sees the pages: the loads
 // named in the launchers' selector windows and on the load-out's lamps clear of the windows'
 // edges and of the fire buttons' covers, and the green labels of the display's launcher views on
-// the glass, clear of one another, of the editors they name and of the button they stand on.
+// the glass, clear of one another, of the editors they name and of the button they stand on, and
+// "Return" on its button's face, clear of the lamp stripe and the bevel.
 #include "fire_panels_fixture.h"
 
 #include "framework/widgets/covered_button.h"
@@ -12,24 +13,27 @@
 #include "framework/widgets/static_text.h"
 #include "framework/widgets/weapon_selector.h"
 #include "platform/gdi/pixel_surface.h"
+#include "platform/gdi/text_overflow.h"
 #include "sim/entities/controllers/weapon_guidance.h"
 #include "sim/entities/entity.h"
 #include "sim/entities/motion/motion_model.h"
 #include "sim/simulation/geometry.h"
 #include "sim/simulation/world_lists.h"
 #include "stations/firectrl/fire_chart.h"
-#include "stations/firectrl/launch_waypoint_mark.h"
 #include "stations/firectrl/fire_display.h"
 #include "stations/firectrl/fire_layout.h"
+#include "stations/firectrl/launch_waypoint_mark.h"
 #include "stations/firectrl/load_out_screen.h"
 #include "stations/firectrl/tube_select_panel.h"
 #include "stations/firectrl/tube_weapon_selector.h"
 #include "stations/firectrl/weapon_console.h"
 #include "stations/firectrl/weapon_console_layout.h"
 #include "stations/firectrl/wire_panel.h"
+#include "support/text_on_art.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -187,10 +191,19 @@ TEST_F(FireLabels, TheDisplaysViewsKeepTheirLabelsOnTheGlass) {
         tube(0).clearWaypoints();
     }
     fireControlStations().setUnlimitedWeapons(false);
+    std::vector<TextDrawn> drawn;
+    gdiWatchTextsDrawn([&](const TextDrawn& text) { drawn.push_back(text); });
     displayCommand(1511);
+    pump();
+    gdiWatchTextsDrawn({});
     expectLabelsInPlace(console.shownLabels(), "cell 15");
     const Rect button = rectOf(display().returnButton());
     EXPECT_TRUE(inside(rectOf(display().returnLabel()), button)) << "on its button " << describe(button);
+    const auto returnText =
+        std::find_if(drawn.begin(), drawn.end(), [](const TextDrawn& t) { return t.text == "Return"; });
+    ASSERT_NE(returnText, drawn.end()) << "\"Return\" is drawn";
+    const std::optional<Point> art = textTouchesArt(*returnText);
+    EXPECT_FALSE(art) << "\"Return\" touches its button's lamp or bevel at " << art->x << ", " << art->y;
     displayCommand(1);
 
     // The guidance of a torpedo on tube 4's wire.
