@@ -8,8 +8,8 @@
 #include <climits>
 #include <optional>
 #include <set>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace q71::mkdata {
 namespace {
@@ -18,8 +18,10 @@ namespace {
 constexpr int kSmallestPixels = 9;
 constexpr int kLeastBoldWeight = 600;
 constexpr float kReliefStrength = 0.9f;
-// Capitals with accents and letters with descenders: what a line of the font reaches up and down.
+// Capitals with accents and letters with descenders: what a line of the font reaches up and down;
+// and the accented capitals alone.
 constexpr std::string_view kTallestAndDeepest = "\xC9\xC2\xC7gjpqy";
+constexpr std::string_view kTallest = "\xC9\xC2";
 
 struct InkPixel {
     int x = 0, y = 0;
@@ -156,14 +158,20 @@ std::optional<Point> placement(const Layout& layout, const Font& font, Relief re
         x = inner.right - box.right;
         break;
     }
-    // The capitals stand in the middle of the face; labels of one face and size share a baseline
-    // as long as the tallest accent and the deepest descender of their font fit too.
+    // The capitals stand in the middle of the face. Labels of one face and size share a baseline as
+    // long as the tallest accent and the deepest descender of their font fit too, else as long as
+    // the tallest accent does; a label that still reaches past its face moves in.
     int y = (place.face.top + place.face.bottom + capitalHeight(font)) / 2;
-    for (const Rect& extent : {layOut(font, kTallestAndDeepest, relief).box, box})
-        if (extent.height() <= inner.height()) {
-            y += std::max(0, inner.top - (extent.top + y));
-            y -= std::max(0, extent.bottom + y - inner.bottom);
+    const auto keepIn = [&](const Rect& extent) {
+        y += std::max(0, inner.top - (extent.top + y));
+        y -= std::max(0, extent.bottom + y - inner.bottom);
+    };
+    for (std::string_view sample : {kTallestAndDeepest, kTallest})
+        if (const Rect extent = layOut(font, sample, relief).box; extent.height() <= inner.height()) {
+            keepIn(extent);
+            break;
         }
+    keepIn(box);
     const Rect clear = box.offsetBy(x, y).inflatedBy(1, 1);
     for (const Rect& r : place.keepClear)
         if (clear.intersects(r))
@@ -234,7 +242,7 @@ LetterFont LetterFont::largestWhere(const std::function<bool(const LetterFont&)>
     throw std::runtime_error("no size of " + font_->familyName() + " letters a panel's labels in their faces");
 }
 
-Rect letterLabel(Canvas& canvas, const LabelPlace& place, std::string_view text, const LetterFont& font,
+void letterLabel(Canvas& canvas, const LabelPlace& place, std::string_view text, const LetterFont& font,
                  Colour colour, Relief relief) {
     Layout layout;
     std::optional<Point> at;
@@ -283,15 +291,14 @@ Rect letterLabel(Canvas& canvas, const LabelPlace& place, std::string_view text,
         }
         (*recorder)(label);
     }
-    return layout.box.offsetBy(at->x, at->y);
 }
 
-Rect engravedText(Canvas& canvas, const Rect& rect, std::string_view text, const LetterFont& font, Colour colour,
+void engravedText(Canvas& canvas, const Rect& rect, std::string_view text, const LetterFont& font, Colour colour,
                   bool centred) {
     // Dark letters on a lit face need no shadow: it would only smear them.
     const bool pale = colour.r * 0.3f + colour.g * 0.59f + colour.b * 0.11f >= 0.5f;
-    return letterLabel(canvas, {rect, centred ? Align::Centre : Align::Left, {}}, text, font, colour,
-                       pale ? Relief::Engraved : Relief::Flat);
+    letterLabel(canvas, {rect, centred ? Align::Centre : Align::Left, {}}, text, font, colour,
+                pale ? Relief::Engraved : Relief::Flat);
 }
 
 void engravedParagraph(Canvas& canvas, const Rect& rect, std::string_view text, const LetterFont& font,

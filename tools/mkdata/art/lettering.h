@@ -18,7 +18,6 @@
 
 namespace q71 {
 class Font;
-struct LogFont;
 } // namespace q71
 
 namespace q71::mkdata {
@@ -47,12 +46,13 @@ public:
 
     /// Width in pixels of a Windows-1252 text, the pen's advance.
     int width(std::string_view text) const;
-    /// Whether a label fits its place in this very size.
+    /// Whether a label fits its place in this very size, engraved.
     bool fitsIn(std::string_view text, const LabelPlace& place) const;
     /// The height of a line of text in this font (its cell).
     int lineHeight() const;
-    /// The same face in the next sizes down that letter on whole pixels: the face's strikes, and
-    /// outlines only above them; a bold face ends on the plain face's strikes below its own.
+    /// The same face in the next sizes down that letter on whole pixels: outlines above the face's
+    /// strikes, then its strikes, each at its own size; a bold face ends on the plain face's strikes
+    /// below its own.
     std::vector<LetterFont> smallerSizes() const;
     /// The largest of this size and the smaller ones for which `fits` holds: the size the labels of
     /// one panel share. Throws when none does.
@@ -69,13 +69,12 @@ private:
     const LabelRecorder* recorder_;
 };
 
-/// Letters a Windows-1252 text; returns where its ink (relief included) lies. Throws when it fits
-/// its place in no size of its face.
-Rect letterLabel(Canvas& canvas, const LabelPlace& place, std::string_view text, const LetterFont& font,
+/// Letters a Windows-1252 text. Throws when it fits its place in no size of its face.
+void letterLabel(Canvas& canvas, const LabelPlace& place, std::string_view text, const LetterFont& font,
                  Colour colour, Relief relief = Relief::Engraved);
 /// The label of a panel, centred in its rectangle or from its left edge: engraved when its letters
 /// are pale, flat when they are dark.
-Rect engravedText(Canvas& canvas, const Rect& rect, std::string_view text, const LetterFont& font, Colour colour,
+void engravedText(Canvas& canvas, const Rect& rect, std::string_view text, const LetterFont& font, Colour colour,
                   bool centred);
 /// Text broken into lines at spaces to fit the rectangle's width, engraved, from its top.
 void engravedParagraph(Canvas& canvas, const Rect& rect, std::string_view text, const LetterFont& font,
